@@ -1,0 +1,86 @@
+#include "platform/file_replace.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+size_t entriesIn(const std::filesystem::path& dir) {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+TEST(ReplaceFileContents, CreatesAndReplacesKeepingTheMode) {
+  ScratchDir dir;
+  const std::string path = dir.file("cfg");
+  ASSERT_TRUE(replaceFileContents(path, "first\r\n"));
+  EXPECT_EQ(readBytes(path), "first\r\n");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_TRUE(replaceFileContents(path, std::string("second\0", 7)));
+  EXPECT_EQ(readBytes(path), std::string("second\0", 7));
+  struct stat info;
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(entriesIn(dir.path()), 1u);  // no temporary file left behind
+}
+
+TEST(ReplaceFileContents, AFailedRenameLeavesTheOldFileAndNoTemporary) {
+  ScratchDir dir;
+  const std::string path = dir.file("cfg");
+  writeBytes(path, "old contents\n");
+  auto failingRename = [](const char*, const char*) { return -1; };
+  EXPECT_FALSE(replaceFileContents(path, "new contents\n", failingRename));
+  EXPECT_EQ(readBytes(path), "old contents\n");
+  EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(ReplaceFileContents, AFailedWriteLeavesTheOldFile) {
+  ScratchDir dir;
+  const std::string path = dir.file("cfg");
+  writeBytes(path, "old contents\n");
+  // A child whose file-size limit is below the new contents stands for a
+  // full disk: its write fails part-way.
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit {10, 10};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(replaceFileContents(path, std::string(4096, 'n')) ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+  EXPECT_EQ(readBytes(path), "old contents\n");
+  EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(ReplaceFileContents, FollowsASymbolicLink) {
+  ScratchDir dir;
+  writeBytes(dir.file("real"), "old");
+  std::filesystem::create_symlink("real", dir.file("link"));
+  ASSERT_TRUE(replaceFileContents(dir.file("link"), "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
+  EXPECT_EQ(readBytes(dir.file("real")), "new");
+}
+
+TEST(ReplaceFileContents, AMissingDirectoryIsAFailure) {
+  ScratchDir dir;
+  EXPECT_FALSE(replaceFileContents(dir.file("no/such/dir/cfg"), "x"));
+}
+
+}  // namespace
+}  // namespace celvaro
