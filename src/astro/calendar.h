@@ -1,0 +1,21 @@
+// Calendar arithmetic: Julian date of a calendar date and month tables.
+#pragma once
+
+namespace celvaro {
+
+// Julian date of a date and time: Gregorian calendar from 1582-10-15,
+// Julian calendar before it.
+double julianDate(int year, int month, int day, int hour, int minute, int second);
+
+// Days of a month by the Gregorian leap rule (28 to 31).
+int daysInMonth(int year, int month);
+
+// Weekday of the first day of a month in the proleptic Gregorian calendar,
+// 0 = Monday ... 6 = Sunday.
+int weekdayOfFirst(int year, int month);
+
+// Moves the date `days` days on (back for a negative count), carrying
+// whole months and years.
+void addDays(int& year, int& month, int& day, int days);
+
+}  // namespace celvaro

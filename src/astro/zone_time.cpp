@@ -1,0 +1,103 @@
+// The time and place conversions that libnova provides. libnova's headers
+// define unprefixed macros, so they are included in no header of ours.
+#include "astro/zone_time.h"
+
+#include <libnova/julian_day.h>
+#include <libnova/rise_set.h>
+
+#include <cmath>
+
+#include "astro/calendar.h"
+#include <numbers>
+
+namespace celvaro {
+namespace {
+
+ln_date toLnDate(const ChartDate& d) {
+  ln_date date;
+  date.years = d.year;
+  date.months = d.month;
+  date.days = d.day;
+  date.hours = d.hour;
+  date.minutes = d.minute;
+  date.seconds = d.seconds;
+  return date;
+}
+
+// libnova's dates come back from a Julian date, whose last bits are some
+// 50 microseconds: 00:30 can come back as 00:29:59.99995, which would show
+// as 00:29. Seconds are rounded to the millisecond and a full minute is
+// carried up to the year.
+ChartDate fromLnDate(const ln_date& d) {
+  ChartDate date{d.years, d.months, d.days, d.hours, d.minutes, std::round(d.seconds * 1000) / 1000};
+  if (date.seconds < 60.0) return date;
+  date.seconds -= 60.0;
+  if (++date.minute < 60) return date;
+  date.minute = 0;
+  if (++date.hour < 24) return date;
+  date.hour = 0;
+  addDays(date.year, date.month, date.day, 1);
+  return date;
+}
+
+// ln_zonedate_to_date takes a zone time with its offset east of Greenwich
+// and gives the universal time; with the offset negated it goes the other way.
+ChartDate shiftByZone(const ChartDate& d, long zoneSeconds) {
+  ln_zonedate zoned;
+  zoned.years = d.year;
+  zoned.months = d.month;
+  zoned.days = d.day;
+  zoned.hours = d.hour;
+  zoned.minutes = d.minute;
+  zoned.seconds = d.seconds;
+  zoned.gmtoff = zoneSeconds;
+  ln_date result;
+  ln_zonedate_to_date(&zoned, &result);
+  return fromLnDate(result);
+}
+
+ClockTime clockTimeOf(const ChartDate& d) {
+  return {d.hour, d.minute, static_cast<int>(d.seconds)};
+}
+
+}  // namespace
+
+int zoneOffset(const ObservingPlace& place) {
+  return static_cast<int>(std::trunc(3600.0 * place.timeZoneHours)) +
+         (place.daylightSaving ? 3600 : 0);
+}
+
+ChartDate universalToLocal(const ChartDate& universal, const ObservingPlace& place) {
+  return shiftByZone(universal, -zoneOffset(place));
+}
+
+ChartDate localToUniversal(const ChartDate& local, const ObservingPlace& place) {
+  return shiftByZone(local, zoneOffset(place));
+}
+
+ChartDate chartDateOfJulian(double julianDate) {
+  ln_date date;
+  ln_get_date(julianDate, &date);
+  return fromLnDate(date);
+}
+
+RiseTransitSet riseTransitSet(double raRad, double decRad, const ChartDate& universal,
+                              const ObservingPlace& place) {
+  constexpr double kDegPerRad = 180.0 / std::numbers::pi;
+  ln_lnlat_posn observer{place.longitudeDeg, place.latitudeDeg};
+  ln_equ_posn object{raRad * kDegPerRad, decRad * kDegPerRad};
+  ln_rst_time times;
+  RiseTransitSet result;
+  ln_date date = toLnDate(universal);
+  result.status = ln_get_object_rst(ln_get_julian_day(&date), &observer, &object, &times);
+  if (result.status != 0) return result;
+  const double events[3] = {times.rise, times.transit, times.set};
+  for (int i = 0; i < 3; ++i) {
+    ChartDate ut = chartDateOfJulian(events[i]);
+    result.universal[i] = clockTimeOf(ut);
+    result.local[i] = clockTimeOf(universalToLocal(ut, place));
+  }
+  return result;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,49 @@
+#include "astro/sidereal_time.h"
+
+#include <gtest/gtest.h>
+#include <libnova/sidereal_time.h>
+
+#include <random>
+
+namespace celvaro {
+namespace {
+
+TEST(GreenwichSiderealTime, AtTheStandardEpoch) {
+  EXPECT_NEAR(greenwichSiderealTime(2451545.0), 18.697374558, 1e-9);
+}
+
+TEST(GreenwichSiderealTime, MeeusExample12b) {
+  // 1987-04-10 19:21:00 UT: 8h 34m 57.0896s.
+  EXPECT_NEAR(greenwichSiderealTime(2446896.30625), 8 + 34 / 60.0 + 57.0896 / 3600, 1e-6);
+}
+
+TEST(GreenwichSiderealTime, StaysInRangeAndMatchesLibnova) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> jd(2299160.5, 2524593.5);  // 1582 to 2200
+  for (int i = 0; i < 2000; ++i) {
+    double date = jd(random);
+    double gst = greenwichSiderealTime(date);
+    ASSERT_GE(gst, 0.0);
+    ASSERT_LT(gst, 24.0);
+    double reference = ln_get_mean_sidereal_time(date);
+    double difference = std::remainder(gst - reference, 24.0);
+    ASSERT_NEAR(difference, 0.0, 1e-6) << date;
+  }
+  // Far before the epoch the angle is negative before it is brought into range.
+  double early = greenwichSiderealTime(0.0);
+  EXPECT_GE(early, 0.0);
+  EXPECT_LT(early, 24.0);
+}
+
+TEST(ZenithPosition, RightAscensionIsTheLocalSiderealAngle) {
+  ChartDate epoch{2000, 1, 1, 12, 0, 0.0};
+  ZenithPosition zenith = zenithPosition(epoch, 19.5, 47.0);
+  EXPECT_NEAR(zenith.raDeg, 15 * 18.697374558 + 19.5, 1e-7);
+  EXPECT_DOUBLE_EQ(zenith.decDeg, 47.0);
+  // Seconds are truncated: 59.9 s counts as 59 s.
+  ChartDate later{2000, 1, 1, 12, 0, 59.9};
+  EXPECT_DOUBLE_EQ(julianDateOf(later), julianDateOf({2000, 1, 1, 12, 0, 59.0}));
+}
+
+}  // namespace
+}  // namespace celvaro
