@@ -1,0 +1,282 @@
+#include "app/app_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "astro/coordinates.h"
+#include "astro/sidereal_time.h"
+#include "astro/zone_time.h"
+#include "render/grid_steps.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kArcminPerRad = 10800.0 / std::numbers::pi;
+constexpr int kFullCircleArcmin = 21600;
+
+// Right ascension in arcminutes (truncated), kept within 0..21599.
+int raArcminOf(double raRad) {
+  int arcmin = static_cast<int>(raRad * kArcminPerRad) % kFullCircleArcmin;
+  return arcmin < 0 ? arcmin + kFullCircleArcmin : arcmin;
+}
+
+uint32_t packOffsets(int x, int y) {
+  return (static_cast<uint32_t>(y + 32767) << 16) | (static_cast<uint32_t>(x + 32767) & 0xFFFF);
+}
+
+}  // namespace
+
+int syntheticDslrState(int linkStatus) {
+  const int low = linkStatus & 0xFFFF;
+  const int high = (linkStatus >> 16) & 0xFFFF;
+  if (low == 0 || low == 20) return 8;
+  if (low == 100 && high >= 1 && high <= 7) return (high == 4 || high == 6) ? 40 : 24;
+  return 0;
+}
+
+AppModel::AppModel(std::string programDir, std::string configurationPath)
+    : programDir_(std::move(programDir)),
+      configurationPath_(std::move(configurationPath)),
+      clock_(std::make_unique<Clock>()) {}
+
+AppModel::~AppModel() { clock_->stop(); }
+
+// --- telescope hand-over, telescope thread side -------------------------
+
+void AppModel::postMessage(int code, uint32_t parameter) {
+  if (mainWindow_) mainWindow_->postUserMessage(code, parameter);
+}
+
+void AppModel::storeEvent(const TelescopeEvent& event) {
+  {
+    std::lock_guard guard(modelLock_);
+    telescopeEvent_ = event;
+  }
+  postMessage(kTelescopeEventPending, 0);
+}
+
+void AppModel::onLinkStatus(int code) {
+  TelescopeEvent event;
+  event.kind = TelescopeEvent::kLinkStatus;
+  event.linkStatus = code;
+  storeEvent(event);
+}
+
+void AppModel::onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) {
+  TelescopeEvent event;
+  event.kind = TelescopeEvent::kMountPosition;
+  event.raRad = raRad;
+  event.decRad = decRad;
+  event.rawA = rawA;
+  event.rawB = rawB;
+  storeEvent(event);
+}
+
+void AppModel::onSpiralSearchOffset(int x, int y) { postMessage(kSpiralSearchOffset, packOffsets(x, y)); }
+
+void AppModel::onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) {
+  TelescopeEvent event;
+  event.kind = TelescopeEvent::kDslrStatus;
+  event.dslr[0] = state;
+  event.dslr[1] = framesLeft;
+  event.dslr[2] = exposureLeft;
+  event.dslr[3] = pauseLeft;
+  storeEvent(event);
+}
+
+void AppModel::onGuiderPortStatus(int code) { postMessage(kGuiderPortStatus, static_cast<uint32_t>(code)); }
+
+void AppModel::onGuiderMovement(int32_t packed) { postMessage(kGuiderMovement, static_cast<uint32_t>(packed)); }
+
+TelescopeEvent AppModel::pendingTelescopeEvent() const {
+  std::lock_guard guard(modelLock_);
+  return telescopeEvent_;
+}
+
+// --- telescope hand-over, user-interface thread side ---------------------
+
+void AppModel::dispatchTelescopeEvent() {
+  const TelescopeEvent event = pendingTelescopeEvent();
+  auto* panel = dialogListeners.controlPanel;
+  auto* dslr = dialogListeners.dslrExposure;
+  switch (event.kind) {
+    case TelescopeEvent::kLinkStatus:
+      if (panel) panel->showLinkStatus(event.linkStatus);
+      if (int state = syntheticDslrState(event.linkStatus); state && dslr) {
+        dslr->showSeriesStatus(state, 0, 0, 0);
+      }
+      break;
+    case TelescopeEvent::kMountPosition:
+      if (panel) panel->showMountPosition(event.raRad, event.decRad, event.rawA, event.rawB);
+      break;
+    case TelescopeEvent::kDslrStatus:
+      if (dslr) dslr->showSeriesStatus(event.dslr[0], event.dslr[1], event.dslr[2], event.dslr[3]);
+      break;
+    default:
+      break;
+  }
+}
+
+void AppModel::onUserMessage(int code, uint32_t parameter) {
+  auto* panel = dialogListeners.controlPanel;
+  auto* guider = dialogListeners.autoguiderMonitor;
+  switch (code) {
+    case kTelescopeEventPending:
+      dispatchTelescopeEvent();
+      break;
+    case kSpiralSearchOffset:
+      if (panel) {
+        panel->showSpiralSearchOffset(static_cast<int>(parameter & 0xFFFF) - 32767,
+                                      static_cast<int>(parameter >> 16) - 32767);
+      }
+      break;
+    case kGuiderPortStatus:
+      if (guider) guider->showGuiderPortState(static_cast<int>(parameter));
+      break;
+    case kGuiderMovement:
+      if (guider) {
+        guider->addMovementSample(static_cast<int16_t>(parameter & 0xFFFF),
+                                  static_cast<int16_t>(parameter >> 16));
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// --- reference points ---------------------------------------------------
+
+void AppModel::showReferencePoint(int index) {
+  if (index >= 0 && index < kReferencePointCount && referencePoints[index].set) {
+    const ReferencePoint& point = referencePoints[index];
+    centreOn(point.raRad, point.decRad, kReferencePointFieldArcmin, kReferencePointFieldArcmin, false);
+    redrawChart();
+  } else if (redrawPending) {
+    redrawChart();
+  }
+}
+
+void AppModel::clearReferencePoint(int index) {
+  if (index == -1) {
+    for (ReferencePoint& point : referencePoints) point.set = false;
+  } else if (index >= 0 && index < kReferencePointCount) {
+    referencePoints[index].set = false;
+  } else {
+    return;
+  }
+  if (telescope_) telescope_->deleteReferencePoint(index == -1 ? iTelescopeControl::kAllReferencePoints : index);
+  notifyReferencePointListener(index);
+  redrawPending = true;
+  redrawChart();
+}
+
+void AppModel::notifyReferencePointListener(int index) {
+  if (!dialogListeners.referencePoints) return;
+  ReferencePoint points[kReferencePointCount];
+  std::copy(referencePoints.begin(), referencePoints.end(), points);
+  dialogListeners.referencePoints->referencePointsChanged(points, index);
+}
+
+// --- view -----------------------------------------------------------------
+
+int AppModel::centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin,
+                       bool remember) {
+  if (chart.horizontalMode) {
+    HorizontalPosition target = equatorialToHorizontal(raRad, decRad, chart.latitudeDeg,
+                                                       chart.longitudeDeg, chart.siderealTimeHours);
+    if (target.altitudeDeg < 0) return 0;
+    chart.centreAltArcmin = static_cast<int>(target.altitudeDeg * 60.0);
+    chart.centreAzArcmin = static_cast<int>(target.azimuthDeg * 60.0);
+    centreFromHorizontal();
+  } else {
+    chart.centreRaArcmin = raArcminOf(raRad);
+    chart.centreDecArcmin = static_cast<int>(decRad * kArcminPerRad);
+  }
+  if (maxFieldArcmin > 0) keepFieldWithin(minFieldArcmin, maxFieldArcmin);
+  recomputeGridSteps();
+  if (remember) lastCentringTarget = {raRad, decRad, true};
+  return 1;
+}
+
+// The equatorial centre that belongs to the horizontal centre.
+void AppModel::centreFromHorizontal() {
+  EquatorialPosition centre =
+      horizontalToEquatorial(chart.centreAltArcmin / 60.0, chart.centreAzArcmin / 60.0,
+                             chart.latitudeDeg, chart.longitudeDeg, chart.siderealTimeHours);
+  chart.centreRaArcmin = raArcminOf(centre.raRad);
+  chart.centreDecArcmin = static_cast<int>(centre.decRad * kArcminPerRad);
+}
+
+void AppModel::keepFieldWithin(int minFieldArcmin, int maxFieldArcmin) {
+  minFieldArcmin = std::max(minFieldArcmin, kMinimumFieldBoundArcmin);
+  maxFieldArcmin = std::max(maxFieldArcmin, kMinimumFieldBoundArcmin);
+  if (chart.fieldArcmin < minFieldArcmin) setField(minFieldArcmin);
+  if (chart.fieldArcmin > maxFieldArcmin) setField(maxFieldArcmin);
+}
+
+void AppModel::setField(int fieldArcmin) {
+  chart.fieldArcmin = fieldArcmin;
+  applyView();
+  if (mainWindow_) mainWindow_->showField(fieldArcmin);
+}
+
+void AppModel::recomputeGridSteps() {
+  if (!chart.automaticGrid) {
+    chart.raGridStepArcmin = chart.manualRaGridStepArcmin;
+    chart.decGridStepArcmin = chart.manualDecGridStepArcmin;
+    return;
+  }
+  GridSteps steps = automaticGridSteps(chart.fieldArcmin, chart.centreDecArcmin);
+  chart.raGridStepArcmin = steps.raArcmin;
+  chart.decGridStepArcmin = steps.decArcmin;
+}
+
+void AppModel::applyView() { recomputeGridSteps(); }
+
+void AppModel::redrawChart() {
+  redrawPending = false;
+  if (chartWindow_) chartWindow_->repaintNow();
+}
+
+void AppModel::placeChanged() {
+  clock_->setLongitude(place.longitudeDeg);
+  chart.latitudeDeg = place.latitudeDeg;
+  chart.longitudeDeg = place.longitudeDeg;
+  if (dialogListeners.controlPanel) dialogListeners.controlPanel->observingPlaceChanged();
+}
+
+void AppModel::timeChanged() {
+  if (mainWindow_) mainWindow_->showDates(local, universal);
+  chart.chartDate = universal;
+  chart.siderealTimeHours = greenwichSiderealTime(julianDateOf(universal));
+}
+
+void AppModel::setUniversalDate(const ChartDate& date) {
+  universal = date;
+  local = universalToLocal(date, place);
+}
+
+void AppModel::setLocalDate(const ChartDate& date) {
+  local = date;
+  universal = localToUniversal(date, place);
+}
+
+// --- configuration and wiring ---------------------------------------------
+
+ConfigurationRecords AppModel::configurationRecords() {
+  return {navigation, place, colors, scope, gamepad, spiralSearch};
+}
+
+void AppModel::loadConfiguration() { celvaro::loadConfiguration(configurationPath_, configurationRecords()); }
+
+bool AppModel::saveConfiguration() { return celvaro::saveConfiguration(configurationPath_, configurationRecords()); }
+
+void AppModel::setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow) {
+  mainWindow_ = mainWindow;
+  chartWindow_ = chartWindow;
+}
+
+void AppModel::setTelescopeControl(iTelescopeControl* telescope) { telescope_ = telescope; }
+
+}  // namespace celvaro

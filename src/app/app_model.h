@@ -1,0 +1,144 @@
+// The application model: the one object that holds the state of the running
+// program. Every window and dialog borrows it; all its operations run on the
+// user-interface thread, except the TelescopeListener side, which the
+// telescope controller calls on its own thread.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "app/chart_settings.h"
+#include "app/clock.h"
+#include "app/color_table.h"
+#include "app/configuration.h"
+#include "app/main_window_callback.h"
+#include "app/settings_records.h"
+#include "app/telescope_event.h"
+#include "astro/chart_date.h"
+#include "astro/observing_place.h"
+#include "telescope/reference_point_handler.h"
+#include "telescope/telescope_control_interface.h"
+#include "telescope/telescope_dialog_listeners.h"
+#include "telescope/telescope_listener.h"
+
+namespace celvaro {
+
+// The dialogs that receive telescope events; null while not registered.
+struct TelescopeDialogListeners {
+  TelescopeControlDlgCallback* controlPanel = nullptr;
+  ReferencePointDlgListener* referencePoints = nullptr;
+  TelescopeDslrExpDlgListener* dslrExposure = nullptr;
+  AutoguiderMonitorDlgListener* autoguiderMonitor = nullptr;
+};
+
+// The object the chart was last centred on.
+struct CentringTarget {
+  double raRad = 0;
+  double decRad = 0;
+  bool valid = false;
+};
+
+class AppModel : public TelescopeListener, public iReferencePointHandler {
+ public:
+  static constexpr int kDisplaySwitchCount = 6;
+  static constexpr int kReferencePointCount = 3;
+  static constexpr int kReferencePointFieldArcmin = 5400;
+  static constexpr int kMinimumFieldBoundArcmin = 180;
+
+  AppModel(std::string programDir, std::string configurationPath);
+  ~AppModel() override;
+  AppModel(const AppModel&) = delete;
+  AppModel& operator=(const AppModel&) = delete;
+
+  // TelescopeListener: store the event under the model lock and post the
+  // user message; never touch a window.
+  void onLinkStatus(int code) override;
+  void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
+  void onSpiralSearchOffset(int x, int y) override;
+  void onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override;
+  void onGuiderPortStatus(int code) override;
+  void onGuiderMovement(int32_t packed) override;
+
+  // iReferencePointHandler.
+  void showReferencePoint(int index) override;
+  void clearReferencePoint(int index) override;
+
+  // The user-interface thread's half of the telescope hand-over.
+  void onUserMessage(int code, uint32_t parameter);
+
+  // Centres the chart on a sky position, keeping the field within the
+  // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
+  // horizontal mode; nothing changes then), else 1.
+  int centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin, bool remember);
+  // Recomputes everything that follows from the chart settings.
+  void applyView();
+  // Repaints the chart window at once.
+  void redrawChart();
+  // After the observing place was edited.
+  void placeChanged();
+  // After the chart date was edited: the dates in the status bar, the Julian
+  // date and sidereal time of the universal date.
+  void timeChanged();
+
+  // The chart date from a new universal or local date; the other follows.
+  void setUniversalDate(const ChartDate& universal);
+  void setLocalDate(const ChartDate& local);
+
+  ConfigurationRecords configurationRecords();
+  void loadConfiguration();
+  bool saveConfiguration();
+
+  void setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow);
+  void setTelescopeControl(iTelescopeControl* telescope);
+
+  Clock& clock() { return *clock_; }
+  const std::string& programDir() const { return programDir_; }
+  const std::string& configurationPath() const { return configurationPath_; }
+  TelescopeEvent pendingTelescopeEvent() const;
+
+  // The records of the running program; dialogs edit them and then call the
+  // operation that applies the change.
+  ChartDate universal{2007, 6, 15, 20, 0, 0.0};
+  ChartDate local{2007, 6, 15, 22, 0, 0.0};
+  ObservingPlace place;
+  NavigationSettings navigation;
+  ScopeSettings scope;
+  GamepadSettings gamepad;
+  SpiralSearchSettings spiralSearch;
+  ColorTable colors;
+  ChartSettings chart;
+  TelescopeDialogListeners dialogListeners;
+  std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
+  std::array<ReferencePoint, kReferencePointCount> referencePoints{};
+  CentringTarget lastCentringTarget;
+  bool redrawPending = false;
+  bool statusPending = false;
+
+ private:
+  void postMessage(int code, uint32_t parameter);
+  void storeEvent(const TelescopeEvent& event);
+  void dispatchTelescopeEvent();
+  void centreFromHorizontal();
+  void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
+  void setField(int fieldArcmin);
+  void recomputeGridSteps();
+  void notifyReferencePointListener(int index);
+
+  const std::string programDir_;
+  const std::string configurationPath_;
+  std::unique_ptr<Clock> clock_;
+  iTelescopeControl* telescope_ = nullptr;
+  iMainWindowCallback* mainWindow_ = nullptr;
+  iChartView* chartWindow_ = nullptr;
+
+  mutable std::mutex modelLock_;  // guards telescopeEvent_ only
+  TelescopeEvent telescopeEvent_;
+};
+
+// The DSLR state shown for a link status code: 8 when the link went away,
+// 40 or 24 when a mount of a type came up, 0 for codes that send nothing.
+int syntheticDslrState(int linkStatus);
+
+}  // namespace celvaro

@@ -1,0 +1,21 @@
+// What the one-second clock calls.
+#pragma once
+
+namespace celvaro {
+
+// The telescope dialogs' clocks: called once a second, on the clock thread
+// and under the clock lock, so it must not wait for the user-interface thread.
+class ClockListener {
+ public:
+  virtual ~ClockListener() = default;
+  virtual void clockTick(double localSiderealHours, double julianDate) = 0;
+};
+
+// The telescope controller's periodic work, called right after ClockListener.
+class iHeartBeatListener {
+ public:
+  virtual ~iHeartBeatListener() = default;
+  virtual void heartBeat() = 0;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,176 @@
+#include "app/configuration.h"
+
+#include <array>
+#include <cmath>
+
+#include "app/key_value_lines.h"
+#include "platform/file_replace.h"
+#include "platform/number_text.h"
+#include "platform/text_line_reader.h"
+
+namespace celvaro {
+namespace {
+
+enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton };
+
+// One key of the file: what it sets and the line end it is written with.
+struct Field {
+  std::string_view key;
+  Kind kind;
+  int* intTarget = nullptr;
+  double* doubleTarget = nullptr;
+  int colorIndex = 0;
+  const char* lineEnd = "\r\n";
+};
+
+constexpr size_t kFieldCount = 29;
+// Separators of colour and button values count only within this many characters.
+constexpr size_t kListValueChars = 50;
+
+constexpr std::array<std::string_view, kColorCount> kColorKeys{
+    "color.background", "color.grid",     "color.ecliptic",     "color.horizon",
+    "color.constlines", "color.constboundaries", "color.stars", "color.staredge",
+    "color.planets",    "color.planettracks",    "color.deepsky", "color.text",
+    "color.starhop",    "color.selection"};
+
+// The keys in the order they are tried when reading and written when saving.
+std::array<Field, kFieldCount> fieldsOf(const ConfigurationRecords& r) {
+  std::array<Field, kFieldCount> f{{
+      {"navigation.panstepssimple", Kind::kInt, &r.navigation.panStepsSimple},
+      {"navigation.panstepsshift", Kind::kInt, &r.navigation.panStepsShift},
+      {"navigation.zoomsteps", Kind::kInt, &r.navigation.zoomSteps},
+      {"navigation.mousewheelfunc", Kind::kInt, &r.navigation.mouseWheelFunction},
+      {"observingplace.longitude", Kind::kDouble, nullptr, &r.place.longitudeDeg},
+      {"observingplace.latitude", Kind::kDouble, nullptr, &r.place.latitudeDeg},
+      {"observingplace.timezone", Kind::kDouble, nullptr, &r.place.timeZoneHours},
+  }};
+  for (int i = 0; i < kColorCount; ++i) f[7 + i] = {kColorKeys[i], Kind::kColor, nullptr, nullptr, i};
+  f[21] = {"scope.type", Kind::kInt, &r.scope.type, nullptr, 0, "\n"};
+  f[22] = {"scope.port", Kind::kInt, &r.scope.port, nullptr, 0, "\n"};
+  f[23] = {"scope.eastwestswapposition", Kind::kInt, &r.scope.eastWestSwapPosition, nullptr, 0, "\n"};
+  f[24] = {"gamepad.enabled", Kind::kGamepadEnabled};
+  f[25] = {"gamepad.button", Kind::kGamepadButton, nullptr, nullptr, 0, "\n"};
+  f[26] = {"spiralsearch.speed", Kind::kInt, &r.spiral.speed, nullptr, 0, "\n"};
+  f[27] = {"spiralsearch.radius", Kind::kInt, &r.spiral.radius, nullptr, 0, "\n"};
+  f[28] = {"spiralsearch.turns", Kind::kInt, &r.spiral.turns, nullptr, 0, "\n"};
+  return f;
+}
+
+std::array<std::string_view, kFieldCount> keysOf(const std::array<Field, kFieldCount>& fields) {
+  std::array<std::string_view, kFieldCount> keys;
+  for (size_t i = 0; i < kFieldCount; ++i) keys[i] = fields[i].key;
+  return keys;
+}
+
+// "r;g;b": three atoi fields whose separators lie within the first 50
+// characters; fewer fields leave the colour unchanged.
+void readColor(std::string_view value, int index, ColorTable& colors) {
+  std::string_view head = value.substr(0, kListValueChars);
+  size_t first = head.find(';');
+  if (first == std::string_view::npos) return;
+  size_t second = head.find(';', first + 1);
+  if (second == std::string_view::npos) return;
+  auto byte = [](std::string_view text) { return static_cast<uint8_t>(leadingInt(text) & 0xFF); };
+  colors.setColor(index, {byte(value), byte(value.substr(first + 1)), byte(value.substr(second + 1))});
+}
+
+// "index;value": the digits before the ";" and those after it (other
+// characters skipped), within the first 50 characters; accepted only for
+// index 0..11 and value 0..17.
+void readGamepadButton(std::string_view value, GamepadSettings& gamepad) {
+  std::string_view head = value.substr(0, kListValueChars);
+  size_t separator = head.find(';');
+  if (separator == std::string_view::npos) return;
+  auto digitsOf = [](std::string_view text) {
+    int number = 0;
+    for (char c : text) {
+      if (c >= '0' && c <= '9' && number < 1000000) number = number * 10 + (c - '0');
+    }
+    return number;
+  };
+  int index = digitsOf(head.substr(0, separator));
+  int button = digitsOf(head.substr(separator + 1));
+  if (index < GamepadSettings::kButtonCount && button <= GamepadSettings::kMaxButtonValue) {
+    gamepad.buttons[index] = button;
+  }
+}
+
+void readField(const Field& field, std::optional<std::string_view> value,
+               const ConfigurationRecords& records) {
+  switch (field.kind) {
+    case Kind::kInt:
+      if (value) *field.intTarget = leadingInt(*value);
+      break;
+    case Kind::kDouble:
+      // A value that is not a finite number would poison every position
+      // computed from the place; it is ignored like a missing value.
+      if (value && std::isfinite(leadingDouble(*value))) *field.doubleTarget = leadingDouble(*value);
+      break;
+    case Kind::kColor:
+      if (value) readColor(*value, field.colorIndex, records.colors);
+      break;
+    case Kind::kGamepadEnabled:
+      records.gamepad.enabled = (!value || value->empty() || (*value)[0] == '1') ? 1 : 0;
+      break;
+    case Kind::kGamepadButton:
+      if (value) readGamepadButton(*value, records.gamepad);
+      break;
+  }
+}
+
+void writeField(std::string& out, const Field& field, const ConfigurationRecords& records) {
+  auto line = [&](std::string_view key, const std::string& text, const char* end) {
+    out.append(key).append("=").append(text).append(end);
+  };
+  switch (field.kind) {
+    case Kind::kInt:
+      line(field.key, std::to_string(*field.intTarget), field.lineEnd);
+      break;
+    case Kind::kDouble:
+      line(field.key, formatSixDecimals(*field.doubleTarget), field.lineEnd);
+      break;
+    case Kind::kColor:
+      records.colors.writeColor(out, field.colorIndex, field.key);
+      break;
+    case Kind::kGamepadEnabled:
+      line(field.key, records.gamepad.enabled ? "1" : "0", field.lineEnd);
+      break;
+    case Kind::kGamepadButton:
+      for (int i = 0; i < GamepadSettings::kButtonCount; ++i) {
+        line(field.key, std::to_string(i) + ';' + std::to_string(records.gamepad.buttons[i]),
+             field.lineEnd);
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+std::string configurationPath(const std::string& programDir) {
+  return (programDir + "/celvaro.cfg").substr(0, 1023);
+}
+
+void loadConfiguration(const std::string& path, const ConfigurationRecords& records) {
+  TextLineReader reader(path);
+  if (!reader.isOpen()) return;
+  const auto fields = fieldsOf(records);
+  const auto keys = keysOf(fields);
+  std::string line;
+  while (reader.next(line)) {
+    if (!isSettingLine(line)) continue;
+    int match = matchKey(line, keys);
+    if (match >= 0) readField(fields[match], lineValue(line), records);
+  }
+}
+
+std::string configurationText(const ConfigurationRecords& records) {
+  std::string out;
+  for (const Field& field : fieldsOf(records)) writeField(out, field, records);
+  return out;
+}
+
+bool saveConfiguration(const std::string& path, const ConfigurationRecords& records) {
+  return replaceFileContents(path, configurationText(records));
+}
+
+}  // namespace celvaro

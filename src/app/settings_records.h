@@ -1,0 +1,41 @@
+// The small per-installation records kept in the configuration file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace celvaro {
+
+struct NavigationSettings {
+  int panStepsSimple = 8;
+  int panStepsShift = 2;     // pan steps while Shift is held
+  int zoomSteps = 4;
+  int mouseWheelFunction = 2;
+  bool operator==(const NavigationSettings&) const = default;
+};
+
+struct ScopeSettings {
+  int type = 0;  // MountType
+  int port = 1;  // serial port number, COM1 = 1
+  int eastWestSwapPosition = 0;
+  bool operator==(const ScopeSettings&) const = default;
+};
+
+struct SpiralSearchSettings {
+  int speed = 2;
+  int radius = 40;
+  int turns = 3;
+  bool operator==(const SpiralSearchSettings&) const = default;
+};
+
+struct GamepadSettings {
+  static constexpr int kButtonCount = 12;
+  static constexpr int kMaxButtonValue = 17;
+
+  uint8_t enabled = 1;
+  uint8_t mapMode = 0;  // not kept in the configuration file
+  std::array<int, kButtonCount> buttons{1, 3, 4, 2, 5, 6, 15, 16, 13, 14, 0, 0};
+  bool operator==(const GamepadSettings&) const = default;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,91 @@
+// Stand-ins for the windows and dialogs that the application model talks to.
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "app/app_model.h"
+
+namespace celvaro::testing {
+
+// Keeps posted user messages until the test plays the user-interface thread.
+class FakeMainWindow : public iMainWindowCallback {
+ public:
+  void postUserMessage(int code, uint32_t parameter) override {
+    std::lock_guard guard(lock);
+    posted.emplace_back(code, parameter);
+  }
+  // Delivers every queued message, as the event loop would.
+  void deliverAll(AppModel& model) {
+    for (;;) {
+      std::pair<int, uint32_t> message;
+      {
+        std::lock_guard guard(lock);
+        if (posted.empty()) return;
+        message = posted.front();
+        posted.pop_front();
+      }
+      model.onUserMessage(message.first, message.second);
+    }
+  }
+  void setStatusText(const std::string&) override {}
+  void showField(int fieldArcmin) override { fieldsShown.push_back(fieldArcmin); }
+  void showStarLimit(int) override {}
+  void showDeepskyLevel(int) override {}
+  void showDates(const ChartDate& local, const ChartDate& universal) override {
+    datesShown.emplace_back(local, universal);
+  }
+  void editObservingPlace() override {}
+  void showObjectInfo() override {}
+  void refresh() override {}
+  void refreshStatus() override {}
+  void updateTelescopePanel() override {}
+
+  std::mutex lock;
+  std::deque<std::pair<int, uint32_t>> posted;
+  std::vector<int> fieldsShown;
+  std::vector<std::pair<ChartDate, ChartDate>> datesShown;
+};
+
+class FakeChartView : public iChartView {
+ public:
+  void repaintNow() override { ++repaints; }
+  int repaints = 0;
+};
+
+class FakeControlPanel : public TelescopeControlDlgCallback {
+ public:
+  void showLinkStatus(int code) override { statuses.push_back(code); }
+  void showMountPosition(double ra, double dec, int32_t a, int32_t b) override {
+    positions.push_back({ra, dec, a, b});
+  }
+  void observingPlaceChanged() override { ++placeChanges; }
+  void showSpiralSearchOffset(int x, int y) override { offsets.emplace_back(x, y); }
+
+  struct Position {
+    double ra, dec;
+    int32_t rawA, rawB;
+  };
+  std::vector<int> statuses;
+  std::vector<Position> positions;
+  std::vector<std::pair<int, int>> offsets;
+  int placeChanges = 0;
+};
+
+class FakeDslrDialog : public TelescopeDslrExpDlgListener {
+ public:
+  void showSeriesStatus(int s, int f, int e, int p) override { states.push_back({s, f, e, p}); }
+  std::vector<std::array<int, 4>> states;
+};
+
+class FakeAutoguiderMonitor : public AutoguiderMonitorDlgListener {
+ public:
+  void showGuiderPortState(int code) override { portStates.push_back(code); }
+  void addMovementSample(int dx, int dy) override { samples.emplace_back(dx, dy); }
+  std::vector<int> portStates;
+  std::vector<std::pair<int, int>> samples;
+};
+
+}  // namespace celvaro::testing

@@ -1,0 +1,293 @@
+#include "app/app_model.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <numbers>
+#include <thread>
+
+#include "app/startup.h"
+#include "app_model_fakes.h"
+#include "astro/coordinates.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace celvaro::testing;
+constexpr double kPi = std::numbers::pi;
+
+class AppModelTest : public ::testing::Test {
+ protected:
+  AppModelTest() : model(dir.path().string(), dir.file("celvaro.cfg")) {
+    model.setWindows(&mainWindow, &chartView);
+    model.dialogListeners.controlPanel = &panel;
+    model.dialogListeners.dslrExposure = &dslr;
+    model.dialogListeners.autoguiderMonitor = &guider;
+  }
+
+  ScratchDir dir;
+  AppModel model;
+  FakeMainWindow mainWindow;
+  FakeChartView chartView;
+  FakeControlPanel panel;
+  FakeDslrDialog dslr;
+  FakeAutoguiderMonitor guider;
+};
+
+TEST_F(AppModelTest, StartsWithTheDocumentedDefaults) {
+  EXPECT_EQ(model.universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
+  EXPECT_EQ(model.local, (ChartDate{2007, 6, 15, 22, 0, 0.0}));
+  EXPECT_EQ(model.place.cityIndex, -1);
+  EXPECT_DOUBLE_EQ(model.place.latitudeDeg, 47.0);
+  EXPECT_DOUBLE_EQ(model.place.longitudeDeg, 19.5);
+  EXPECT_DOUBLE_EQ(model.place.timeZoneHours, 1.0);
+  EXPECT_EQ(model.place.daylightSaving, 1);
+  EXPECT_EQ(model.chart.fieldArcmin, 3600);
+  EXPECT_EQ(model.navigation, (NavigationSettings{8, 2, 4, 2}));
+  EXPECT_EQ(model.scope, (ScopeSettings{0, 1, 0}));
+  EXPECT_EQ(model.spiralSearch, (SpiralSearchSettings{2, 40, 3}));
+  EXPECT_EQ(model.gamepad.buttons, (std::array{1, 3, 4, 2, 5, 6, 15, 16, 13, 14, 0, 0}));
+  EXPECT_EQ(model.pendingTelescopeEvent().kind, TelescopeEvent::kNone);
+}
+
+TEST_F(AppModelTest, TwoPositionsBeforeTheInterfaceRunsBothDeliverTheNewer) {
+  model.onMountPosition(1.0, 0.5, 10, 20);
+  model.onMountPosition(2.0, -0.25, 30, 40);
+  ASSERT_EQ(mainWindow.posted.size(), 2u);
+  EXPECT_EQ(mainWindow.posted[0], (std::pair<int, uint32_t>{1000, 0}));
+  mainWindow.deliverAll(model);
+  ASSERT_EQ(panel.positions.size(), 2u);
+  for (const auto& p : panel.positions) {
+    EXPECT_EQ(p.ra, 2.0);
+    EXPECT_EQ(p.dec, -0.25);
+    EXPECT_EQ(p.rawA, 30);
+    EXPECT_EQ(p.rawB, 40);
+  }
+}
+
+TEST_F(AppModelTest, LinkStatusAlsoSendsTheSyntheticDslrState) {
+  const int statuses[] = {0, 20, 100 | (4 << 16), 100 | (6 << 16), 100 | (5 << 16),
+                          100 | (1 << 16), 100 | (8 << 16), 100, 10, 20 | (3 << 16)};
+  for (int status : statuses) {
+    model.onLinkStatus(status);
+    mainWindow.deliverAll(model);
+  }
+  EXPECT_EQ(panel.statuses, std::vector<int>(std::begin(statuses), std::end(statuses)));
+  std::vector<int> dslrStates;
+  for (const auto& s : dslr.states) {
+    EXPECT_EQ(s[1] | s[2] | s[3], 0);
+    dslrStates.push_back(s[0]);
+  }
+  EXPECT_EQ(dslrStates, (std::vector<int>{8, 8, 40, 40, 24, 24, 8}));
+}
+
+TEST_F(AppModelTest, DslrGuiderAndSpiralEventsReachTheirDialogs) {
+  model.onDslrSeriesStatus(3, 5, 30, 0);
+  model.onSpiralSearchOffset(-32767, 32768);
+  model.onSpiralSearchOffset(-5, 7);
+  model.onGuiderPortStatus(3);
+  model.onGuiderMovement(static_cast<int32_t>((5u << 16) | (static_cast<uint32_t>(-5) & 0xFFFF)));
+  model.onGuiderMovement(static_cast<int32_t>(static_cast<uint32_t>(-5) << 16));
+  EXPECT_EQ(mainWindow.posted[1].first, 1001);
+  EXPECT_EQ(mainWindow.posted[2].second, ((7u + 32767) << 16) | (32767u - 5));
+  mainWindow.deliverAll(model);
+  EXPECT_EQ(dslr.states, (std::vector<std::array<int, 4>>{{3, 5, 30, 0}}));
+  EXPECT_EQ(panel.offsets, (std::vector<std::pair<int, int>>{{-32767, 32768}, {-5, 7}}));
+  EXPECT_EQ(guider.portStates, std::vector<int>{3});
+  EXPECT_EQ(guider.samples, (std::vector<std::pair<int, int>>{{-5, 5}, {0, -5}}));
+}
+
+TEST_F(AppModelTest, EventsWithoutListenersAreDropped) {
+  model.dialogListeners = {};
+  model.onLinkStatus(0);
+  model.onSpiralSearchOffset(1, 2);
+  model.onGuiderPortStatus(1);
+  model.onGuiderMovement(5);
+  model.onUserMessage(999, 0);
+  mainWindow.deliverAll(model);
+  SUCCEED();
+}
+
+TEST_F(AppModelTest, EventsFromAnotherThreadArriveWhole) {
+  // The telescope thread reports positions whose fields belong together;
+  // the interface thread must never see a mixture of two reports.
+  std::atomic<bool> done{false};
+  std::thread telescope([&] {
+    for (int i = 1; i <= 20000; ++i) model.onMountPosition(i, -i, i, -i);
+    done = true;
+  });
+  while (!done) mainWindow.deliverAll(model);
+  telescope.join();
+  mainWindow.deliverAll(model);
+  ASSERT_EQ(panel.positions.size(), 20000u);
+  for (const auto& p : panel.positions) {
+    ASSERT_EQ(p.dec, -p.ra);
+    ASSERT_EQ(p.rawA, p.ra);
+    ASSERT_EQ(p.rawB, -p.rawA);
+  }
+  EXPECT_EQ(panel.positions.back().rawA, 20000);
+}
+
+TEST_F(AppModelTest, CentreOnStoresArcminutesAndRemembersTheTarget) {
+  // Arcminutes are truncated toward zero.
+  const double ra = 5850.6 * kPi / 10800, dec = -1002.6 * kPi / 10800;
+  EXPECT_EQ(model.centreOn(ra, dec, 0, 0, true), 1);
+  EXPECT_EQ(model.chart.centreRaArcmin, 5850);
+  EXPECT_EQ(model.chart.centreDecArcmin, -1002);
+  EXPECT_TRUE(model.lastCentringTarget.valid);
+  EXPECT_DOUBLE_EQ(model.lastCentringTarget.raRad, ra);
+  EXPECT_EQ(model.chart.fieldArcmin, 3600);  // no bounds: the field stays
+  EXPECT_TRUE(mainWindow.fieldsShown.empty());
+  model.centreOn(2 * kPi, 0, 0, 0, false);
+  EXPECT_EQ(model.chart.centreRaArcmin, 0);
+}
+
+TEST_F(AppModelTest, CentreOnKeepsTheFieldWithinItsBounds) {
+  model.chart.fieldArcmin = 60;
+  model.centreOn(0, 0, 30, 90, false);  // bounds below 180 count as 180
+  EXPECT_EQ(model.chart.fieldArcmin, 180);
+  model.chart.fieldArcmin = 10000;
+  model.centreOn(0, 0, 300, 5400, false);
+  EXPECT_EQ(model.chart.fieldArcmin, 5400);
+  EXPECT_EQ(mainWindow.fieldsShown, (std::vector<int>{180, 5400}));
+  // The grid steps follow the new field.
+  EXPECT_EQ(model.chart.decGridStepArcmin, 900);
+  model.centreOn(0, 89 * kPi / 180, 0, 50, false);
+  EXPECT_EQ(model.chart.fieldArcmin, 180);
+  EXPECT_EQ(model.chart.decGridStepArcmin, 45);
+  EXPECT_EQ(model.chart.raGridStepArcmin, 900);
+}
+
+TEST_F(AppModelTest, HorizontalModeRefusesATargetBelowTheHorizon) {
+  model.chart.horizontalMode = 1;
+  model.chart.latitudeDeg = 47.0;
+  model.chart.longitudeDeg = 19.5;
+  model.chart.siderealTimeHours = 5.0;
+  model.chart.centreAltArcmin = 1234;
+  model.chart.centreAzArcmin = 4321;
+  model.chart.fieldArcmin = 60;
+  const ChartSettings before = model.chart;
+  // Declination -80 never rises at latitude 47.
+  EXPECT_EQ(model.centreOn(1.0, -80 * kPi / 180, 300, 600, true), 0);
+  EXPECT_TRUE(before == model.chart);
+  EXPECT_FALSE(model.lastCentringTarget.valid);
+  EXPECT_TRUE(mainWindow.fieldsShown.empty());
+}
+
+TEST_F(AppModelTest, HorizontalModeCentresOnAltitudeAndAzimuth) {
+  model.chart.horizontalMode = 1;
+  model.chart.latitudeDeg = 47.0;
+  model.chart.longitudeDeg = 19.5;
+  model.chart.siderealTimeHours = 5.0;
+  const double ra = 1.3, dec = 0.7;
+  ASSERT_EQ(model.centreOn(ra, dec, 0, 0, false), 1);
+  HorizontalPosition p = equatorialToHorizontal(ra, dec, 47.0, 19.5, 5.0);
+  EXPECT_EQ(model.chart.centreAltArcmin, static_cast<int>(p.altitudeDeg * 60));
+  EXPECT_EQ(model.chart.centreAzArcmin, static_cast<int>(p.azimuthDeg * 60));
+  // The equatorial centre is the horizontal one turned back: within the
+  // arcminute truncation of the horizontal centre.
+  EXPECT_NEAR(model.chart.centreRaArcmin, ra * 10800 / kPi, 3);
+  EXPECT_NEAR(model.chart.centreDecArcmin, dec * 10800 / kPi, 2);
+}
+
+class RecordingTelescope : public iTelescopeControl {
+ public:
+  void heartBeat() override {}
+  void connect(int, int) override {}
+  void disconnect() override {}
+  void reinitialise() override {}
+  void moveFast(int, int) override {}
+  void moveSlow(int, int) override {}
+  void moveAtRate(int, int) override {}
+  void stopMove(int) override {}
+  void readPosition() override {}
+  void setReferencePoint(double, double, double, double, int) override {}
+  void deleteReferencePoint(int index) override { deleted.push_back(index); }
+  void setEastWestSwap(int) override {}
+  void gotoPosition(double, double) override {}
+  void setTracking(int) override {}
+  void gotoPark() override {}
+  void setPark() override {}
+  void startSpiralSearch(int, int, int) override {}
+  void startDslrSeries(int, int, int) override {}
+  void stopDslrSeries() override {}
+  void command21(int, int) override {}
+  void guideMove(int) override {}
+  void command23(int) override {}
+  void openGuiderPort(int) override {}
+  void closeGuiderPort() override {}
+  std::vector<int> deleted;
+};
+
+class RecordingReferenceDialog : public ReferencePointDlgListener {
+ public:
+  void referencePointsChanged(const ReferencePoint (&points)[3], int index) override {
+    calls.push_back({points[0].set, points[1].set, points[2].set, index});
+  }
+  std::vector<std::array<int, 4>> calls;
+};
+
+TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
+  RecordingTelescope telescope;
+  RecordingReferenceDialog dialog;
+  model.setTelescopeControl(&telescope);
+  model.dialogListeners.referencePoints = &dialog;
+  model.referencePoints[0] = {1.0, 0.2, true};
+  model.referencePoints[1] = {2.0, 0.3, true};
+  model.referencePoints[2] = {3.0, 0.4, true};
+
+  model.chart.fieldArcmin = 60;
+  model.showReferencePoint(1);
+  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
+  EXPECT_EQ(model.chart.fieldArcmin, 5400);
+  EXPECT_EQ(chartView.repaints, 1);
+  model.showReferencePoint(5);  // no such point and nothing pending: no redraw
+  EXPECT_EQ(chartView.repaints, 1);
+
+  model.clearReferencePoint(1);
+  model.clearReferencePoint(-1);
+  model.clearReferencePoint(7);  // not a point: nothing happens
+  EXPECT_EQ(telescope.deleted, (std::vector<int>{1, iTelescopeControl::kAllReferencePoints}));
+  EXPECT_EQ(dialog.calls, (std::vector<std::array<int, 4>>{{1, 0, 1, 1}, {0, 0, 0, -1}}));
+  EXPECT_EQ(chartView.repaints, 3);
+  model.showReferencePoint(0);  // cleared: the view stays
+  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
+}
+
+TEST_F(AppModelTest, DateAndPlaceChanges) {
+  model.setUniversalDate({2007, 6, 15, 20, 0, 0.0});
+  EXPECT_EQ(model.local.hour, 22);
+  model.place.daylightSaving = 0;
+  model.setUniversalDate(model.universal);
+  EXPECT_EQ(model.local.hour, 21);
+  model.setLocalDate({2008, 1, 1, 0, 30, 0.0});
+  EXPECT_EQ(model.universal, (ChartDate{2007, 12, 31, 23, 30, 0.0}));
+  model.timeChanged();
+  ASSERT_EQ(mainWindow.datesShown.size(), 1u);
+  EXPECT_EQ(mainWindow.datesShown[0].first.year, 2008);
+  EXPECT_EQ(model.chart.chartDate, model.universal);
+  EXPECT_GT(model.chart.siderealTimeHours, 0.0);
+
+  model.place.latitudeDeg = -33.9;
+  model.place.longitudeDeg = 18.4;
+  model.placeChanged();
+  EXPECT_EQ(panel.placeChanges, 1);
+  EXPECT_DOUBLE_EQ(model.chart.latitudeDeg, -33.9);
+  EXPECT_DOUBLE_EQ(model.chart.longitudeDeg, 18.4);
+}
+
+TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
+  model.scope.port = 4;
+  model.place.latitudeDeg = 51.5;
+  runDataLoad(model);
+  runShutdown(model);
+  AppModel next(dir.path().string(), dir.file("celvaro.cfg"));
+  next.loadConfiguration();
+  EXPECT_EQ(next.scope.port, 4);
+  EXPECT_DOUBLE_EQ(next.place.latitudeDeg, 51.5);
+  EXPECT_EQ(model.displaySwitches, (std::array<uint8_t, 6>{1, 1, 1, 1, 1, 1}));
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,110 @@
+#include "app/clock.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "astro/calendar.h"
+#include "astro/sidereal_time.h"
+
+namespace celvaro {
+namespace {
+
+using namespace std::chrono_literals;
+
+CalendarTime fixedNoon() { return {2000, 1, 1, 12, 0, 0}; }
+
+// Records the order of the calls and whether the clock lock was held.
+class Recorder : public ClockListener, public iHeartBeatListener {
+ public:
+  void clockTick(double lst, double jd) override {
+    std::lock_guard guard(lock);
+    calls.push_back("clock");
+    lastLst = lst;
+    lastJd = jd;
+  }
+  void heartBeat() override {
+    std::lock_guard guard(lock);
+    calls.push_back("heartbeat");
+    ++beats;
+    changed.notify_all();
+  }
+  bool waitForBeats(int count) {
+    std::unique_lock guard(lock);
+    return changed.wait_for(guard, 10s, [&] { return beats >= count; });
+  }
+
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<std::string> calls;
+  double lastLst = 0, lastJd = 0;
+  int beats = 0;
+};
+
+TEST(Clock, TicksTheClockListenerThenTheHeartbeat) {
+  Clock clock(5ms, fixedNoon);
+  Recorder recorder;
+  clock.setLongitude(19.5);
+  clock.setClockListener(&recorder);
+  clock.setHeartBeatListener(&recorder);
+  clock.start();
+  ASSERT_TRUE(recorder.waitForBeats(3));
+  clock.stop();
+  {
+    std::lock_guard guard(recorder.lock);
+    ASSERT_GE(recorder.calls.size(), 6u);
+    for (size_t i = 0; i + 1 < recorder.calls.size(); i += 2) {
+      EXPECT_EQ(recorder.calls[i], "clock");
+      EXPECT_EQ(recorder.calls[i + 1], "heartbeat");
+    }
+    EXPECT_DOUBLE_EQ(recorder.lastJd, 2451545.0);
+    EXPECT_NEAR(recorder.lastLst, 18.697374558 + 19.5 / 15, 1e-9);
+  }
+  EXPECT_DOUBLE_EQ(clock.julianDate(), 2451545.0);
+  EXPECT_NEAR(clock.greenwichSiderealHours(), 18.697374558, 1e-9);
+  EXPECT_NEAR(clock.localSiderealHours(), 18.697374558 + 1.3, 1e-9);
+}
+
+TEST(Clock, NoTickReachesAListenerAfterItWasCleared) {
+  Clock clock(2ms, fixedNoon);
+  Recorder recorder;
+  clock.setHeartBeatListener(&recorder);
+  clock.start();
+  ASSERT_TRUE(recorder.waitForBeats(2));
+  clock.clearListeners();
+  int beatsAtClear;
+  {
+    std::lock_guard guard(recorder.lock);
+    beatsAtClear = recorder.beats;
+  }
+  std::this_thread::sleep_for(30ms);
+  std::lock_guard guard(recorder.lock);
+  EXPECT_EQ(recorder.beats, beatsAtClear);
+}
+
+TEST(Clock, StopsAtOnceAndCanBeStoppedTwice) {
+  // A full one-second period: stop must not wait for the next tick.
+  Clock clock;
+  clock.start();
+  clock.stop();
+  clock.stop();
+  SUCCEED();
+}
+
+TEST(Clock, ReadsTheComputersTimeByDefault) {
+  Clock clock(1ms);
+  Recorder recorder;
+  clock.setHeartBeatListener(&recorder);
+  clock.start();
+  ASSERT_TRUE(recorder.waitForBeats(1));
+  clock.stop();
+  CalendarTime now = systemUniversalTime();
+  double jdNow = julianDate(now.year, now.month, now.day, now.hour, now.minute, now.second);
+  EXPECT_NEAR(clock.julianDate(), jdNow, 5.0 / 86400);
+}
+
+}  // namespace
+}  // namespace celvaro

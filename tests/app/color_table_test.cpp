@@ -1,0 +1,48 @@
+#include "app/color_table.h"
+
+#include <gtest/gtest.h>
+
+namespace celvaro {
+namespace {
+
+TEST(ColorTable, StartsWithSchemeOneAndIgnoresBadIndices) {
+  ColorTable table;
+  EXPECT_EQ(table.getColor(kColorGrid), (Rgb{64, 64, 0}));
+  EXPECT_EQ(table.getColor(kColorSelection), (Rgb{127, 255, 127}));
+  ColorTable before = table;
+  table.setColor(14, {1, 2, 3});
+  table.setColor(-1, {1, 2, 3});
+  EXPECT_TRUE(table == before);
+  EXPECT_EQ(table.getColor(14), (Rgb{}));
+  table.setColor(kColorText, {9, 8, 7});
+  EXPECT_EQ(table.getColor(kColorText), (Rgb{9, 8, 7}));
+}
+
+TEST(ColorTable, SchemesOneToSix) {
+  ColorTable table;
+  table.applyScheme(5);
+  EXPECT_EQ(table.getColor(kColorBackground), (Rgb{255, 255, 255}));
+  EXPECT_EQ(table.getColor(kColorStars), (Rgb{0, 0, 0}));
+  table.applyScheme(6);
+  EXPECT_EQ(table.getColor(kColorBackground), (Rgb{0, 0, 0}));
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(table.getColor(i), (Rgb{160, 0, 0})) << i;
+  EXPECT_EQ(table.getColor(kColorStars), (Rgb{255, 0, 0}));
+  EXPECT_EQ(table.getColor(kColorStarEdge), (Rgb{160, 0, 0}));
+  for (int i = 8; i <= 13; ++i) EXPECT_EQ(table.getColor(i), (Rgb{255, 0, 0})) << i;
+  ColorTable night = table;
+  table.applyScheme(0);
+  table.applyScheme(7);
+  EXPECT_TRUE(table == night);
+  table.applyScheme(1);
+  EXPECT_TRUE(table == ColorTable());
+}
+
+TEST(ColorTable, WritesOneConfigurationLine) {
+  ColorTable table;
+  std::string out;
+  table.writeColor(out, kColorHorizon, "color.horizon");
+  EXPECT_EQ(out, "color.horizon=0;192;128\r\n");
+}
+
+}  // namespace
+}  // namespace celvaro

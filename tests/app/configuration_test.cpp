@@ -1,0 +1,246 @@
+#include "app/configuration.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+// A complete set of records, default-initialised like a fresh start.
+struct Records {
+  NavigationSettings navigation;
+  ObservingPlace place;
+  ColorTable colors;
+  ScopeSettings scope;
+  GamepadSettings gamepad;
+  SpiralSearchSettings spiral;
+
+  ConfigurationRecords refs() { return {navigation, place, colors, scope, gamepad, spiral}; }
+  bool operator==(const Records& o) const {
+    return navigation == o.navigation && place.latitudeDeg == o.place.latitudeDeg &&
+           place.longitudeDeg == o.place.longitudeDeg &&
+           place.timeZoneHours == o.place.timeZoneHours && colors == o.colors &&
+           scope == o.scope && gamepad == o.gamepad && spiral == o.spiral;
+  }
+};
+
+const char* const kDefaultFile =
+    "navigation.panstepssimple=8\r\n"
+    "navigation.panstepsshift=2\r\n"
+    "navigation.zoomsteps=4\r\n"
+    "navigation.mousewheelfunc=2\r\n"
+    "observingplace.longitude=19.500000\r\n"
+    "observingplace.latitude=47.000000\r\n"
+    "observingplace.timezone=1.000000\r\n"
+    "color.background=0;0;0\r\n"
+    "color.grid=64;64;0\r\n"
+    "color.ecliptic=0;92;69\r\n"
+    "color.horizon=0;192;128\r\n"
+    "color.constlines=180;0;0\r\n"
+    "color.constboundaries=0;0;127\r\n"
+    "color.stars=255;255;255\r\n"
+    "color.staredge=0;0;0\r\n"
+    "color.planets=255;255;0\r\n"
+    "color.planettracks=0;128;128\r\n"
+    "color.deepsky=0;96;0\r\n"
+    "color.text=128;128;0\r\n"
+    "color.starhop=128;128;0\r\n"
+    "color.selection=127;255;127\r\n"
+    "scope.type=0\n"
+    "scope.port=1\n"
+    "scope.eastwestswapposition=0\n"
+    "gamepad.enabled=1\r\n"
+    "gamepad.button=0;1\n"
+    "gamepad.button=1;3\n"
+    "gamepad.button=2;4\n"
+    "gamepad.button=3;2\n"
+    "gamepad.button=4;5\n"
+    "gamepad.button=5;6\n"
+    "gamepad.button=6;15\n"
+    "gamepad.button=7;16\n"
+    "gamepad.button=8;13\n"
+    "gamepad.button=9;14\n"
+    "gamepad.button=10;0\n"
+    "gamepad.button=11;0\n"
+    "spiralsearch.speed=2\n"
+    "spiralsearch.radius=40\n"
+    "spiralsearch.turns=3\n";
+
+Records loadedFrom(const std::string& contents) {
+  ScratchDir dir;
+  writeBytes(dir.file("celvaro.cfg"), contents);
+  Records r;
+  loadConfiguration(dir.file("celvaro.cfg"), r.refs());
+  return r;
+}
+
+TEST(ConfigurationSave, DefaultsAreWrittenByteForByte) {
+  Records r;
+  EXPECT_EQ(configurationText(r.refs()), kDefaultFile);
+  ScratchDir dir;
+  ASSERT_TRUE(saveConfiguration(dir.file("celvaro.cfg"), r.refs()));
+  EXPECT_EQ(readBytes(dir.file("celvaro.cfg")), kDefaultFile);
+}
+
+TEST(ConfigurationSave, AlwaysFortyLinesWhateverWasRead) {
+  Records r = loadedFrom(
+      "# my settings\n"
+      "spiralsearch.turns=7\n"
+      "unknown.key=5\n"
+      "gamepad.button=3;9\ngamepad.button=3;10\n"
+      "observingplace.latitude=-33.9\n");
+  std::string text = configurationText(r.refs());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 40);
+  EXPECT_NE(text.find("spiralsearch.turns=7\n"), std::string::npos);
+  EXPECT_NE(text.find("gamepad.button=3;10\n"), std::string::npos);
+  EXPECT_NE(text.find("observingplace.latitude=-33.900000\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("unknown"), std::string::npos);
+  EXPECT_EQ(text.find('#'), std::string::npos);
+}
+
+TEST(ConfigurationSave, RoundTripsEveryRecord) {
+  Records r;
+  r.navigation = {3, 1, 0, 1};
+  r.place.latitudeDeg = -33.925;
+  r.place.longitudeDeg = 18.4239;
+  r.place.timeZoneHours = 5.5;
+  r.colors.applyScheme(4);
+  r.scope = {5, 12, -3};
+  r.gamepad.enabled = 0;
+  r.gamepad.buttons = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17};
+  r.spiral = {9, 120, 10};
+  Records back = loadedFrom(configurationText(r.refs()));
+  EXPECT_TRUE(back == r);
+}
+
+TEST(ConfigurationLoad, OneLineChangesOnlyItsSetting) {
+  Records r = loadedFrom("observingplace.latitude=-33.9\n");
+  Records expected;
+  expected.place.latitudeDeg = -33.9;
+  EXPECT_TRUE(r == expected);
+}
+
+TEST(ConfigurationLoad, KeysMatchByPrefixAndValuesSkipBlanks) {
+  EXPECT_EQ(loadedFrom("navigation.zoomsteps = 6\n").navigation.zoomSteps, 6);
+  EXPECT_EQ(loadedFrom("navigation.zoomstepsANYTHING=\t7 steps\r\n").navigation.zoomSteps, 7);
+  // Case matters, and a line needs the key at its very start.
+  EXPECT_EQ(loadedFrom("Navigation.zoomsteps=6\n").navigation.zoomSteps, 4);
+  EXPECT_EQ(loadedFrom(" navigation.zoomsteps=6\n").navigation.zoomSteps, 4);
+  // Without "=" there is no value and the setting stays.
+  EXPECT_EQ(loadedFrom("scope.port 9\n").scope.port, 1);
+  // An empty value reads as atoi("") = 0.
+  EXPECT_EQ(loadedFrom("scope.port=\n").scope.port, 0);
+  // Comments and one-character lines are skipped; later lines win.
+  EXPECT_EQ(loadedFrom("#scope.port=4\nx\nscope.port=5\nscope.port=6\n").scope.port, 6);
+  EXPECT_DOUBLE_EQ(loadedFrom("observingplace.timezone=-3.5h\n").place.timeZoneHours, -3.5);
+}
+
+TEST(ConfigurationLoad, NonNumbersDoNotPoisonThePlace) {
+  Records r = loadedFrom("observingplace.longitude=nan\nobservingplace.latitude=inf\n");
+  EXPECT_DOUBLE_EQ(r.place.longitudeDeg, 19.5);
+  EXPECT_DOUBLE_EQ(r.place.latitudeDeg, 47.0);
+}
+
+TEST(ConfigurationLoad, ColourRules) {
+  EXPECT_EQ(loadedFrom("color.stars=255;200\n").colors.getColor(kColorStars), (Rgb{255, 255, 255}));
+  EXPECT_EQ(loadedFrom("color.stars=1;2;3\n").colors.getColor(kColorStars), (Rgb{1, 2, 3}));
+  // Only the low eight bits are kept.
+  EXPECT_EQ(loadedFrom("color.grid=256;257;-1\n").colors.getColor(kColorGrid), (Rgb{0, 1, 255}));
+  // The separators must lie within the first 50 characters.
+  std::string far = "color.text=1" + std::string(60, ' ') + ";2;3\n";
+  EXPECT_EQ(loadedFrom(far).colors.getColor(kColorText), (Rgb{128, 128, 0}));
+  // "color.stars" does not swallow "color.staredge".
+  Records both = loadedFrom("color.staredge=9;9;9\n");
+  EXPECT_EQ(both.colors.getColor(kColorStarEdge), (Rgb{9, 9, 9}));
+  EXPECT_EQ(both.colors.getColor(kColorStars), (Rgb{255, 255, 255}));
+}
+
+TEST(ConfigurationLoad, GamepadButtonRanges) {
+  GamepadSettings defaults;
+  EXPECT_EQ(loadedFrom("gamepad.button=3;18\n").gamepad.buttons, defaults.buttons);
+  EXPECT_EQ(loadedFrom("gamepad.button=12;5\n").gamepad.buttons, defaults.buttons);
+  EXPECT_EQ(loadedFrom("gamepad.button=3;17\n").gamepad.buttons[3], 17);
+  EXPECT_EQ(loadedFrom("gamepad.button= 1 1 ; x0 \n").gamepad.buttons[11], 0);
+  EXPECT_EQ(loadedFrom("gamepad.button=4\n").gamepad.buttons, defaults.buttons);
+  EXPECT_EQ(loadedFrom("gamepad.button=99999999999999;1\n").gamepad.buttons, defaults.buttons);
+  EXPECT_EQ(loadedFrom("gamepad.button=0;" + std::string(60, '0') + "\n").gamepad.buttons[0], 0);
+}
+
+TEST(ConfigurationLoad, GamepadEnabledRules) {
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\n").gamepad.enabled, 0);
+  EXPECT_EQ(loadedFrom("gamepad.enabled=yes\n").gamepad.enabled, 0);
+  EXPECT_EQ(loadedFrom("gamepad.enabled=\n").gamepad.enabled, 0);
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=1\n").gamepad.enabled, 1);
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=10\n").gamepad.enabled, 1);
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled").gamepad.enabled, 1);   // no value
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=").gamepad.enabled, 1);  // empty at the end
+}
+
+TEST(ConfigurationLoad, BadFilesLoadWithoutHarm) {
+  Records defaults;
+  ScratchDir dir;
+  Records r;
+  loadConfiguration(dir.file("missing.cfg"), r.refs());
+  EXPECT_TRUE(r == defaults);
+  loadConfiguration(dir.path().string(), r.refs());  // a directory
+  EXPECT_TRUE(r == defaults);
+  EXPECT_TRUE(loadedFrom("") == defaults);
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+  EXPECT_TRUE(loadedFrom(binary.substr(0, 200).replace(0, 1, "\n")) == defaults);
+  // An overlong line keeps its first 1023 characters; its tail is no line.
+  std::string longLine = "scope.port=7" + std::string(1100, ' ') + "\nscope.type=3\n";
+  Records cut = loadedFrom("scope.port=2" + std::string(2000, 'x') + "scope.port=9\nscope.type=3\n");
+  EXPECT_EQ(cut.scope.port, 2);
+  EXPECT_EQ(cut.scope.type, 3);
+  EXPECT_EQ(loadedFrom(longLine).scope.port, 7);
+}
+
+TEST(ConfigurationPath, ProgramDirectoryJoinedAndCut) {
+  EXPECT_EQ(configurationPath("/opt/celvaro"), "/opt/celvaro/celvaro.cfg");
+  EXPECT_EQ(configurationPath(std::string(2000, 'd')).size(), 1023u);
+}
+
+// A save interrupted at any instant leaves either the old or the new file,
+// complete: a child saves the two versions in turn until it is killed at a
+// random moment after it has been seen replacing the file.
+TEST(ConfigurationSave, KillingASaveNeverLeavesAPartialFile) {
+  ScratchDir dir;
+  const std::string path = dir.file("celvaro.cfg");
+  Records oldRecords, newRecords;
+  newRecords.scope.port = 77;
+  newRecords.spiral.turns = 9;
+  const std::string oldText = configurationText(oldRecords.refs());
+  const std::string newText = configurationText(newRecords.refs());
+  ASSERT_TRUE(saveConfiguration(path, oldRecords.refs()));
+  for (int round = 0; round < 20; ++round) {
+    const std::string before = readBytes(path);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (bool useNew = before == oldText;; useNew = !useNew) {
+        saveConfiguration(path, (useNew ? newRecords : oldRecords).refs());
+      }
+    }
+    for (int wait = 0; wait < 5000 && readBytes(path) == before; ++wait) usleep(1000);
+    usleep((round * 1543) % 3000);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string now = readBytes(path);
+    ASSERT_TRUE(now == oldText || now == newText) << "round " << round << ": " << now.size() << " bytes";
+  }
+}
+
+}  // namespace
+}  // namespace celvaro
