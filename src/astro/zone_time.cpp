@@ -13,8 +13,10 @@
 namespace celvaro {
 namespace {
 
-ln_date toLnDate(const ChartDate& d) {
-  ln_date date;
+// ln_date and ln_zonedate share their first six fields.
+template <typename LnDate>
+LnDate toLibnova(const ChartDate& d) {
+  LnDate date{};
   date.years = d.year;
   date.months = d.month;
   date.days = d.day;
@@ -43,13 +45,7 @@ ChartDate fromLnDate(const ln_date& d) {
 // ln_zonedate_to_date takes a zone time with its offset east of Greenwich
 // and gives the universal time; with the offset negated it goes the other way.
 ChartDate shiftByZone(const ChartDate& d, long zoneSeconds) {
-  ln_zonedate zoned;
-  zoned.years = d.year;
-  zoned.months = d.month;
-  zoned.days = d.day;
-  zoned.hours = d.hour;
-  zoned.minutes = d.minute;
-  zoned.seconds = d.seconds;
+  ln_zonedate zoned = toLibnova<ln_zonedate>(d);
   zoned.gmtoff = zoneSeconds;
   ln_date result;
   ln_zonedate_to_date(&zoned, &result);
@@ -88,7 +84,7 @@ RiseTransitSet riseTransitSet(double raRad, double decRad, const ChartDate& univ
   ln_equ_posn object{raRad * kDegPerRad, decRad * kDegPerRad};
   ln_rst_time times;
   RiseTransitSet result;
-  ln_date date = toLnDate(universal);
+  ln_date date = toLibnova<ln_date>(universal);
   result.status = ln_get_object_rst(ln_get_julian_day(&date), &observer, &object, &times);
   if (result.status != 0) return result;
   const double events[3] = {times.rise, times.transit, times.set};

@@ -11,21 +11,21 @@ bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view skipBlanks(std::string_view text) {
+// Skips leading blanks and an optional sign; true when the sign was "-".
+bool takeSign(std::string_view& text) {
   size_t i = 0;
   while (i < text.size() && isBlank(text[i])) ++i;
-  return text.substr(i);
+  text.remove_prefix(i);
+  if (text.empty() || (text[0] != '+' && text[0] != '-')) return false;
+  bool negative = text[0] == '-';
+  text.remove_prefix(1);
+  return negative;
 }
 
 }  // namespace
 
 int leadingInt(std::string_view text) {
-  text = skipBlanks(text);
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
+  const bool negative = takeSign(text);
   int64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') break;
@@ -38,12 +38,7 @@ int leadingInt(std::string_view text) {
 }
 
 double leadingDouble(std::string_view text) {
-  text = skipBlanks(text);
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
+  const bool negative = takeSign(text);
   // A second sign after the first is not a number for atof either.
   if (text.empty() || text[0] == '+' || text[0] == '-') return 0.0;
   double value = 0.0;
