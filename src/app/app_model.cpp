@@ -35,9 +35,10 @@ int syntheticDslrState(int linkStatus) {
   return 0;
 }
 
-AppModel::AppModel(std::string programDir, std::string configurationPath)
+AppModel::AppModel(std::string programDir, std::string configurationPath, UiResources& resources)
     : programDir_(std::move(programDir)),
       configurationPath_(std::move(configurationPath)),
+      resources_(resources),
       clock_(std::make_unique<Clock>()) {}
 
 AppModel::~AppModel() { clock_->stop(); }
@@ -265,7 +266,7 @@ void AppModel::setLocalDate(const ChartDate& date) {
 // --- configuration and wiring ---------------------------------------------
 
 ConfigurationRecords AppModel::configurationRecords() {
-  return {navigation, place, colors, scope, gamepad, spiralSearch};
+  return {navigation, place, resources_.colors(), scope, gamepad, spiralSearch};
 }
 
 void AppModel::loadConfiguration() { celvaro::loadConfiguration(configurationPath_, configurationRecords()); }

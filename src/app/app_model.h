@@ -11,11 +11,11 @@
 
 #include "app/chart_settings.h"
 #include "app/clock.h"
-#include "app/color_table.h"
 #include "app/configuration.h"
 #include "app/main_window_callback.h"
 #include "app/settings_records.h"
 #include "app/telescope_event.h"
+#include "app/ui_resources.h"
 #include "astro/chart_date.h"
 #include "astro/observing_place.h"
 #include "telescope/reference_point_handler.h"
@@ -47,7 +47,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   static constexpr int kReferencePointFieldArcmin = 5400;
   static constexpr int kMinimumFieldBoundArcmin = 180;
 
-  AppModel(std::string programDir, std::string configurationPath);
+  AppModel(std::string programDir, std::string configurationPath, UiResources& resources);
   ~AppModel() override;
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
@@ -94,6 +94,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void setTelescopeControl(iTelescopeControl* telescope);
 
   Clock& clock() { return *clock_; }
+  UiResources& resources() { return resources_; }
   const std::string& programDir() const { return programDir_; }
   const std::string& configurationPath() const { return configurationPath_; }
   TelescopeEvent pendingTelescopeEvent() const;
@@ -107,7 +108,6 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   ScopeSettings scope;
   GamepadSettings gamepad;
   SpiralSearchSettings spiralSearch;
-  ColorTable colors;
   ChartSettings chart;
   TelescopeDialogListeners dialogListeners;
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
@@ -128,6 +128,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
 
   const std::string programDir_;
   const std::string configurationPath_;
+  UiResources& resources_;
   std::unique_ptr<Clock> clock_;
   iTelescopeControl* telescope_ = nullptr;
   iMainWindowCallback* mainWindow_ = nullptr;

@@ -1,8 +1,16 @@
 #include "app/startup.h"
 
 #include "app/app_model.h"
+#include "app/ui_resources.h"
 
 namespace celvaro {
+
+void loadStartLanguage(UiResources& resources, const std::function<int()>& askUser) {
+  int language = resources.readLanguageChoice();
+  if (language == kLanguageNone) language = askUser ? askUser() : kLanguageNone;
+  if (language == kLanguageNone) language = kEnglish;
+  resources.loadLanguage(language);
+}
 
 void runDataLoad(AppModel& model) {
   // The clock runs for the telescope side, from the observing place's longitude.
@@ -16,6 +24,7 @@ void runDataLoad(AppModel& model) {
 }
 
 void runShutdown(AppModel& model) {
+  model.resources().saveLanguageChoice();
   model.saveConfiguration();
   model.clock().clearListeners();
 }

@@ -3,16 +3,24 @@
 // and let go at exit.
 #pragma once
 
+#include <functional>
+
 namespace celvaro {
 
 class AppModel;
+class UiResources;
+
+// The language at start-up: the one kept in locale.inf, or else the user's
+// answer to the first-start question (English when there is no answer); its
+// language file is then loaded.
+void loadStartLanguage(UiResources& resources, const std::function<int()>& askUser);
 
 // Loads the data files into the model and starts its worker threads.
 void runDataLoad(AppModel& model);
 
-// After the event loop ended: writes the configuration file and detaches the
-// clock's listeners so no tick reaches a window that is going away. The
-// worker threads are not joined.
+// After the event loop ended: writes the language choice and the
+// configuration file, and detaches the clock's listeners so no tick reaches
+// a window that is going away. The worker threads are not joined.
 void runShutdown(AppModel& model);
 
 }  // namespace celvaro

@@ -83,7 +83,9 @@ void printSky(const AppModel& model) {
 
 int main() {
   const std::string programDir = currentDirectory();
-  AppModel model(programDir, configurationPath(programDir));
+  UiResources resources;
+  resources.setProgramDir(programDir);
+  AppModel model(programDir, configurationPath(programDir), resources);
   model.loadConfiguration();
   CalendarTime now = systemUniversalTime();
   model.setUniversalDate({now.year, now.month, now.day, now.hour, now.minute, double(now.second)});

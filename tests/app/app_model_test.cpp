@@ -19,7 +19,7 @@ constexpr double kPi = std::numbers::pi;
 
 class AppModelTest : public ::testing::Test {
  protected:
-  AppModelTest() : model(dir.path().string(), dir.file("celvaro.cfg")) {
+  AppModelTest() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
     model.setWindows(&mainWindow, &chartView);
     model.dialogListeners.controlPanel = &panel;
     model.dialogListeners.dslrExposure = &dslr;
@@ -27,6 +27,7 @@ class AppModelTest : public ::testing::Test {
   }
 
   ScratchDir dir;
+  UiResources resources;
   AppModel model;
   FakeMainWindow mainWindow;
   FakeChartView chartView;
@@ -282,7 +283,8 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
   model.place.latitudeDeg = 51.5;
   runDataLoad(model);
   runShutdown(model);
-  AppModel next(dir.path().string(), dir.file("celvaro.cfg"));
+  UiResources nextResources;
+  AppModel next(dir.path().string(), dir.file("celvaro.cfg"), nextResources);
   next.loadConfiguration();
   EXPECT_EQ(next.scope.port, 4);
   EXPECT_DOUBLE_EQ(next.place.latitudeDeg, 51.5);

@@ -1,0 +1,54 @@
+#include "app/text_ids.h"
+
+#include <algorithm>
+
+namespace celvaro::text_id {
+namespace {
+
+void addRange(std::vector<int>& ids, int first, int last) {
+  for (int id = first; id <= last; ++id) ids.push_back(id);
+}
+
+}  // namespace
+
+std::vector<int> usedTextIds() {
+  std::vector<int> ids = {kErrorCaption,      kNoPicture,          kFieldDialogTitle,
+                          kMoonCalendarTitle, kFovOverlayTitle,    kObservingPlaceTitle,
+                          kDateTimeTitle,     kSetDateTimeTitle,   kJulianDateTitle,
+                          kJulianDatePrompt,  kNavigationTitle,    kColoursTitle,
+                          kLanguageTitle,     kObjectInfoTitle,    kNoGamepad,
+                          kInfoFormat,        kAboutCaption,       kAboutText,
+                          kPropertyColumn,    kValueColumn,        kNoDataForObject,
+                          kPresetsMenu,       kFindConstellationTitle, kFindStarTitle};
+  addRange(ids, 4006, 4009);                                  // list columns
+  addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
+  addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
+  addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
+  addRange(ids, kWeekdayFirst, kWeekdayFirst + 6);
+  addRange(ids, kLinkStatusFirst, kLinkStatusFirst + 25);
+  addRange(ids, kDslrStatusFirst, kDslrStatusFirst + 4);
+  addRange(ids, kGuiderStateFirst, kGuiderStateFirst + 3);
+  addRange(ids, kToolbarTipFirst, kToolbarTipFirst + 21);
+  for (int id : {10100, 10110, 101101, 10120, 10121, 10122, 10131, 10140, 10141, 10150, 10151,
+                 10160, 10161, 10170}) {
+    ids.push_back(id);  // search outcomes
+  }
+  addRange(ids, kSuggestionTypeFirst, kSuggestionTypeFirst + 3);
+  addRange(ids, kButtonOk, kButtonClose);
+  addRange(ids, kColourNameFirst, kColourNameFirst + 13);
+  addRange(ids, kColourRed, kColourRed + 2);
+  addRange(ids, kSchemeButtonFirst, kSchemeButtonFirst + 5);
+  addRange(ids, kDateTimeLabelFirst, kDateTimeLabelFirst + 6);
+  addRange(ids, kSetDateTimeLabelFirst, kSetDateTimeLabelFirst + 4);
+  addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
+  for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
+                      205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,
+                      504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610,
+                      700, 701, 702, 703, 704, 705, 706, 708, 800, 1000, 1001}) {
+    ids.push_back(kMenuCommandBase + command);
+  }
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+}  // namespace celvaro::text_id

@@ -1,0 +1,63 @@
+// The language-text ids the program asks for. Every language file must hold
+// each of them; the tests check the four shipped files against this list.
+//
+// Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages;
+// 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
+// solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
+// status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
+// 10100..10170 and 101101 search outcomes; 13000 + suggestion type;
+// 14000.. dialog labels; 19001.. menu bar; 20000 + command id menu items.
+#pragma once
+
+#include <vector>
+
+namespace celvaro::text_id {
+
+constexpr int kErrorCaption = 6;
+constexpr int kNoPicture = 13;
+constexpr int kFieldDialogTitle = 1100;
+constexpr int kMoonCalendarTitle = 2400;
+constexpr int kFovOverlayTitle = 4600;
+constexpr int kObservingPlaceTitle = 4900;
+constexpr int kDateTimeTitle = 5000;
+constexpr int kSetDateTimeTitle = 5100;
+constexpr int kJulianDateTitle = 5200;
+constexpr int kJulianDatePrompt = 5201;
+constexpr int kNavigationTitle = 5250;
+constexpr int kColoursTitle = 5300;
+constexpr int kLanguageTitle = 5400;
+constexpr int kObjectInfoTitle = 7200;
+constexpr int kNoGamepad = 4550;
+constexpr int kInfoFormat = 6500;
+constexpr int kAboutCaption = 6510;
+constexpr int kAboutText = 6513;
+constexpr int kContextMenuFirst = 7000;
+constexpr int kSelectionHeadingFirst = 7100;
+constexpr int kPropertyColumn = 7206;
+constexpr int kValueColumn = 7207;
+constexpr int kBodyNameFirst = 8000;
+constexpr int kWeekdayFirst = 8100;
+constexpr int kLinkStatusFirst = 9000;
+constexpr int kDslrStatusFirst = 9050;
+constexpr int kGuiderStateFirst = 9070;
+constexpr int kToolbarTipFirst = 10000;
+constexpr int kNoDataForObject = 10200;
+constexpr int kFindConstellationTitle = 12000;
+constexpr int kFindStarTitle = 12100;
+constexpr int kSuggestionTypeFirst = 13000;
+constexpr int kButtonOk = 14000;
+constexpr int kButtonCancel = 14001;
+constexpr int kButtonClose = 14002;
+constexpr int kColourNameFirst = 14100;
+constexpr int kColourRed = 14120;
+constexpr int kSchemeButtonFirst = 14130;
+constexpr int kDateTimeLabelFirst = 14200;
+constexpr int kSetDateTimeLabelFirst = 14210;
+constexpr int kMenuBarFirst = 19001;
+constexpr int kPresetsMenu = 19010;
+constexpr int kMenuCommandBase = 20000;
+
+// Every id above, with the ids of each range, in ascending order.
+std::vector<int> usedTextIds();
+
+}  // namespace celvaro::text_id

@@ -1,0 +1,93 @@
+#include "app/ui_resources.h"
+
+#include "platform/file_replace.h"
+#include "platform/utf_text.h"
+
+#include <cstdio>
+
+namespace celvaro {
+namespace {
+
+constexpr const char* kLanguageCodes[] = {"HU", "EN", "DE", "RO"};
+constexpr const char* kLanguageFiles[] = {"lang_hu.lng", "lang_en.lng", "lang_de.lng", "lang_ro.lng"};
+
+std::string joinPath(const std::string& dir, const char* name) {
+  std::string path = dir;
+  if (!path.empty() && path.back() != '/') path += '/';
+  return (path + name).substr(0, UiResources::kMaxPathChars);
+}
+
+bool isLanguage(int id) { return id >= kHungarian && id <= kRomanian; }
+
+}  // namespace
+
+void UiResources::setProgramDir(const std::string& dir) {
+  programDir_ = dir;
+  localeInfPath_ = joinPath(dir, "locale.inf");
+}
+
+const char* UiResources::languageFileName(int languageId) {
+  return isLanguage(languageId) ? kLanguageFiles[languageId - 1] : nullptr;
+}
+
+int UiResources::loadLanguage(int languageId) {
+  if (!isLanguage(languageId)) return 0;
+  languageId_ = languageId;
+  return table_.load(joinPath(programDir_, languageFileName(languageId))) ? 1 : 0;
+}
+
+std::optional<std::string> UiResources::text(int id) {
+  if (id < 0) return std::nullopt;
+  auto found = table_.text(static_cast<uint32_t>(id));
+  if (!found) return std::nullopt;
+  return utf16ToUtf8(*found);
+}
+
+std::string UiResources::textOr(int id, std::string_view fallback) {
+  auto found = text(id);
+  return found ? *found : std::string(fallback);
+}
+
+int UiResources::readLanguageChoice() const {
+  char code[2];
+  std::FILE* file = std::fopen(localeInfPath_.c_str(), "rb");
+  if (!file) return kLanguageNone;
+  const bool complete = std::fread(code, 1, 2, file) == 2;
+  std::fclose(file);
+  if (!complete) return kLanguageNone;
+  for (int i = 0; i < 4; ++i) {
+    const char* upper = kLanguageCodes[i];
+    const bool isUpper = code[0] == upper[0] && code[1] == upper[1];
+    const bool isLower = code[0] == upper[0] - 'A' + 'a' && code[1] == upper[1] - 'A' + 'a';
+    if (isUpper || isLower) return i + 1;
+  }
+  return kLanguageNone;
+}
+
+bool UiResources::saveLanguageChoice() const {
+  const int id = languageId_ == kEnglish || languageId_ == kGerman || languageId_ == kRomanian
+                     ? languageId_
+                     : kHungarian;
+  return replaceFileContents(localeInfPath_, kLanguageCodes[id - 1]);
+}
+
+void UiResources::setNightVision(bool on) {
+  nightVision_ = on;
+  colors_.applyScheme(on ? 6 : 1);
+}
+
+const std::array<NightVisionColor, 30>& UiResources::nightVisionColors() {
+  static constexpr uint8_t kRedOfLevel[] = {0, 64, 128, 192, 255};
+  static constexpr int kSystemColors[30] = {21, 15, 20, 22, 16, 10, 2,  12, 1,  18, 9,  27, 28, 17, 13,
+                                            14, 26, 11, 3,  19, 24, 23, 4,  29, 30, 7,  0,  5,  6,  8};
+  static constexpr int kLevels[30] = {1, 2, 3, 3, 2, 3, 3, 0, 0, 4, 4, 3, 3, 2, 3,
+                                      0, 3, 2, 1, 0, 0, 3, 2, 3, 2, 4, 2, 1, 1, 4};
+  static const std::array<NightVisionColor, 30> colors = [] {
+    std::array<NightVisionColor, 30> table{};
+    for (int i = 0; i < 30; ++i) table[i] = {kSystemColors[i], kRedOfLevel[kLevels[i]]};
+    return table;
+  }();
+  return colors;
+}
+
+}  // namespace celvaro

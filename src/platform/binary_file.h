@@ -1,0 +1,44 @@
+// Reading binary files piece by piece, each read checked: a read that the
+// file cannot satisfy in full fails instead of yielding partial data.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace celvaro {
+
+class BinaryFile {
+ public:
+  explicit BinaryFile(const std::string& path);
+  ~BinaryFile();
+  BinaryFile(const BinaryFile&) = delete;
+  BinaryFile& operator=(const BinaryFile&) = delete;
+
+  bool isOpen() const { return file_ != nullptr; }
+  // Exactly `count` bytes, or false.
+  bool read(void* buffer, size_t count);
+  // Exactly `count` bytes appended to `out`, or false and `out` unchanged.
+  bool readInto(std::vector<uint8_t>& out, size_t count);
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// Little-endian values inside a byte buffer.
+inline uint16_t loadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t loadU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+inline void appendU16(std::string& out, uint16_t v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>(v >> 8);
+}
+inline void appendU32(std::string& out, uint32_t v) {
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((v >> shift) & 0xFF);
+}
+
+}  // namespace celvaro
