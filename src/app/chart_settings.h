@@ -28,6 +28,8 @@ struct ChartSettings {
   int manualDecGridStepArcmin = 900;
   int starLimitHundredths = 600;  // derived, at most 1150
   uint8_t horizontalMode = 0;     // 1: centred on azimuth and altitude
+  uint32_t projectionId = 1;      // ProjectionId; equal-area at start-up
+  uint32_t mirrorMode = 0;        // MirrorMode
 
   bool operator==(const ChartSettings&) const = default;
 };
