@@ -3,7 +3,7 @@
 
 CELVARO_PACKAGES=(
   g++ cmake make pkg-config
-  libnova-dev
+  libnova-dev libstb-dev qt6-base-dev
   libgtest-dev libbenchmark-dev
 )
 

@@ -1,0 +1,157 @@
+#include "ui/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPoint>
+#include <QString>
+
+namespace celvaro {
+namespace {
+
+QColor qcolor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+uint32_t argb(Rgb c) { return 0xFF000000u | (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue; }
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage& image)
+    : image_(image),
+      pixels_(reinterpret_cast<uint32_t*>(image.bits())),
+      width_(image.width()),
+      height_(image.height()),
+      stride_(static_cast<int>(image.bytesPerLine() / 4)),
+      painter_(&image) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+QtCanvas::~QtCanvas() { painter_.end(); }
+
+void QtCanvas::setPen(Rgb colour, bool xorMode) {
+  pen_ = colour;
+  xor_ = xorMode;
+  painter_.setPen(QPen(qcolor(colour), 0));
+  painter_.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
+                                      : QPainter::CompositionMode_SourceOver);
+}
+
+// Stars change the brush from one disc to the next; the painter gets it
+// only when it draws an ellipse itself.
+void QtCanvas::setBrush(const Rgb* colour) {
+  if (colour) brush_ = *colour;
+  else brush_.reset();
+}
+
+void QtCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, Rgb colour) {
+  const auto mode = painter_.compositionMode();
+  painter_.setCompositionMode(QPainter::CompositionMode_Source);
+  painter_.fillRect(QRect(left, top, right - left, bottom - top), qcolor(colour));
+  painter_.setCompositionMode(mode);
+}
+
+void QtCanvas::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { painter_.drawLine(x1, y1, x2, y2); }
+
+void QtCanvas::polyline(const DevicePoint* points, int count) {
+  QVector<QPoint> qpoints(count);
+  for (int i = 0; i < count; ++i) qpoints[i] = QPoint(points[i].x, points[i].y);
+  painter_.drawPolyline(qpoints.data(), count);
+}
+
+std::vector<uint8_t> QtCanvas::discMask(int n) {
+  // Pixel centres within the radius less a quarter pixel: a plus at 3
+  // pixels, a square with rounded corners above.
+  std::vector<uint8_t> mask(static_cast<size_t>(n) * n, 0);
+  const double r = n / 2.0, limit = (r - 0.25) * (r - 0.25);
+  auto inside = [&](int i, int j) {
+    if (i < 0 || j < 0 || i >= n || j >= n) return false;
+    const double dx = i + 0.5 - r, dy = j + 0.5 - r;
+    return dx * dx + dy * dy <= limit;
+  };
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < n; ++i) {
+      if (!inside(i, j)) continue;
+      const bool edge = !inside(i - 1, j) || !inside(i + 1, j) || !inside(i, j - 1) || !inside(i, j + 1);
+      mask[static_cast<size_t>(j) * n + i] = edge ? 1 : 2;
+    }
+  }
+  return mask;
+}
+
+// Rows of a convex disc mask are single runs, and so are their interiors.
+QtCanvas::Sprite QtCanvas::makeSprite(int size) {
+  const std::vector<uint8_t> mask = discMask(size);
+  Sprite sprite{size, std::vector<Span>(size)};
+  for (int j = 0; j < size; ++j) {
+    Span span{0, 0, 0, 0};
+    bool any = false, anyInner = false;
+    for (int i = 0; i < size; ++i) {
+      const uint8_t m = mask[static_cast<size_t>(j) * size + i];
+      if (m && !any) span.begin = static_cast<int16_t>(i), any = true;
+      if (m) span.end = static_cast<int16_t>(i + 1);
+      if (m == 2 && !anyInner) span.innerBegin = static_cast<int16_t>(i), anyInner = true;
+      if (m == 2) span.innerEnd = static_cast<int16_t>(i + 1);
+    }
+    if (!anyInner) span.innerBegin = span.innerEnd = span.end;
+    sprite.rows[j] = span;
+  }
+  return sprite;
+}
+
+const QtCanvas::Sprite& QtCanvas::spriteOf(int size) {
+  auto found = sprites_.find(size);
+  if (found != sprites_.end()) return found->second;
+  return sprites_.emplace(size, makeSprite(size)).first->second;
+}
+
+void QtCanvas::blitDisc(int32_t left, int32_t top, const Sprite& sprite) {
+  const uint32_t outline = argb(pen_), fill = brush_ ? argb(*brush_) : 0;
+  const bool filled = brush_.has_value();
+  const int n = sprite.size;
+  const int j0 = std::max(0, -top), j1 = std::min(n, height_ - top);
+  // Sprite columns [from, to) of one image row, clipped to the image.
+  auto paint = [&](uint32_t* row, int from, int to, uint32_t colour) {
+    from = std::max(left + from, 0);
+    to = std::min(left + to, width_);
+    for (int i = from; i < to; ++i) row[i] = colour;
+  };
+  for (int j = j0; j < j1; ++j) {
+    const Span& span = sprite.rows[j];
+    uint32_t* row = pixels_ + static_cast<ptrdiff_t>(top + j) * stride_;
+    paint(row, span.begin, span.innerBegin, outline);
+    if (filled) paint(row, span.innerBegin, span.innerEnd, fill);
+    paint(row, span.innerEnd, span.end, outline);
+  }
+}
+
+void QtCanvas::painterEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  painter_.setBrush(brush_ ? QBrush(qcolor(*brush_)) : QBrush(Qt::NoBrush));
+  painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QtCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  const int32_t w = right - left, h = bottom - top;
+  if (w <= 0 || h <= 0) return;
+  if (xor_ || w != h || w > kMaxSpriteBox) {
+    painterEllipse(left, top, right, bottom);
+    return;
+  }
+  if (right <= 0 || bottom <= 0 || left >= width_ || top >= height_) return;
+  blitDisc(left, top, spriteOf(w));
+}
+
+void QtCanvas::text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) {
+  if (!font_) {
+    font_.emplace("DejaVu Sans");
+    font_->setPixelSize(14);
+    painter_.setFont(*font_);
+    ascent_ = QFontMetrics(*font_).ascent();
+  }
+  const auto mode = painter_.compositionMode();
+  const QPen pen = painter_.pen();
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_.setPen(qcolor(colour));
+  const QString string = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  painter_.drawText(QPoint(x, y + ascent_), string);
+  painter_.setPen(pen);
+  painter_.setCompositionMode(mode);
+}
+
+}  // namespace celvaro

@@ -1,0 +1,69 @@
+// The chart canvas on a QImage: lines, outlines and text through QPainter,
+// small filled discs (the stars) written straight into the image from
+// pre-rendered sprites, one per size and pair of colours.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "output/canvas.h"
+
+namespace celvaro {
+
+class QtCanvas final : public Canvas {
+ public:
+  // Discs up to this box size use sprites; larger ones QPainter.
+  static constexpr int kMaxSpriteBox = 64;
+
+  // Draws on `image` (Format_RGB32) until end() or destruction.
+  explicit QtCanvas(QImage& image);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  void setPen(Rgb colour, bool xorMode) override;
+  void setBrush(const Rgb* colour) override;
+  void fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, Rgb colour) override;
+  void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
+  void polyline(const DevicePoint* points, int count) override;
+  void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  void text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) override;
+
+  // Which pixels of an n-by-n box a disc covers: 0 outside, 1 outline, 2 inside.
+  static std::vector<uint8_t> discMask(int n);
+
+ private:
+  // A disc as spans per row: outline on [begin, end) outside the interior
+  // [innerBegin, innerEnd), which is filled.
+  struct Span {
+    int16_t begin, end, innerBegin, innerEnd;
+  };
+  struct Sprite {
+    int size;
+    std::vector<Span> rows;
+  };
+  static Sprite makeSprite(int size);
+  const Sprite& spriteOf(int size);
+  void blitDisc(int32_t left, int32_t top, const Sprite& sprite);
+  void painterEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+  QImage& image_;
+  uint32_t* pixels_;  // the image's memory, taken once: bits() detaches
+  int width_, height_, stride_;
+  QPainter painter_;
+  Rgb pen_{};
+  bool xor_ = false;
+  std::optional<Rgb> brush_;
+  std::unordered_map<int, Sprite> sprites_;
+  std::optional<QFont> font_;  // made at the first label: fonts need the application
+  int ascent_ = 0;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,56 @@
+#include "output/bitmap24.h"
+
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+using testing::writeBytes;
+
+TEST(Bitmap24, LoadsAPictureBottomUpInBlueGreenRed) {
+  ScratchDir dir;
+  // 3 x 2 pixels: top row red, green, blue; bottom row white, black, grey.
+  const uint8_t rgb[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 128, 128, 128};
+  ASSERT_TRUE(stbi_write_png(dir.file("p.png").c_str(), 3, 2, 3, rgb, 9));
+  Bitmap24 bitmap;
+  ASSERT_EQ(bitmap.load(dir.file("p.png")), Bitmap24::kLoaded);
+  EXPECT_EQ(bitmap.width(), 3);
+  EXPECT_EQ(bitmap.height(), 2);
+  EXPECT_EQ(bitmap.stride(), 12);
+  const uint8_t* top = bitmap.rowFromTop(0);
+  EXPECT_EQ(std::vector<uint8_t>(top, top + 9), (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 255, 0, 0}));
+  // In memory the bottom row comes first, right after the 40-byte header.
+  EXPECT_EQ(bitmap.bytes()[40], 255);
+  EXPECT_EQ(bitmap.bytes()[40 + 12 + 2], 255);  // the top row's red, stored last
+  EXPECT_EQ(bitmap.bytes()[0], 40);
+  EXPECT_EQ(bitmap.bytes()[14], 24);
+  EXPECT_EQ(bitmap.bytes()[24], 75);
+}
+
+TEST(Bitmap24, MissingAndUndecodableFiles) {
+  ScratchDir dir;
+  Bitmap24 bitmap;
+  EXPECT_EQ(bitmap.load(dir.file("none.jpg")), Bitmap24::kCannotOpen);
+  writeBytes(dir.file("bad.jpg"), "\xFF\xD8 not really a JPEG");
+  EXPECT_EQ(bitmap.load(dir.file("bad.jpg")), Bitmap24::kCannotDecode);
+  EXPECT_EQ(bitmap.load(dir.path().string()), Bitmap24::kCannotDecode);
+}
+
+TEST(Bitmap24, RowsOutsideThePictureAreIgnored) {
+  Bitmap24 bitmap;
+  bitmap.create(2, 2);
+  const uint8_t row[6] = {1, 2, 3, 4, 5, 6};
+  bitmap.setRow(5, row);
+  bitmap.setRow(-1, row);
+  bitmap.setRow(1, row);
+  EXPECT_EQ(bitmap.rowFromTop(1)[5], 6);
+  EXPECT_EQ(bitmap.rowFromTop(0)[0], 0);
+  EXPECT_EQ(bitmap.rowFromTop(2), nullptr);
+}
+
+}  // namespace
+}  // namespace celvaro

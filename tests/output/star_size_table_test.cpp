@@ -1,0 +1,40 @@
+#include "output/star_size_table.h"
+
+#include <gtest/gtest.h>
+
+namespace celvaro {
+namespace {
+
+TEST(StarSizeTable, LoadsBandsFromTheLimit) {
+  StarSizeTable table;
+  table.load(600, 8, 1);
+  const int expected[13] = {8, 8, 8, 8, 6, 6, 5, 4, 3, 3, 2, 2, 1};
+  for (int i = 0; i < 13; ++i) EXPECT_EQ(table.diameterOfClass(i), expected[i]) << i;
+  for (int i = 13; i < 50; ++i) EXPECT_EQ(table.diameterOfClass(i), 1) << i;
+  // Limits beyond the table and below zero stay within it.
+  table.load(20000, 9, 2);
+  EXPECT_EQ(table.diameterOfClass(49), 9);
+  table.load(-300, 9, 2);
+  EXPECT_EQ(table.diameterOfClass(0), 2);
+}
+
+TEST(StarSizeTable, QueriesAndCopies) {
+  StarSizeTable table;
+  table.load(1150, 9, 1);
+  EXPECT_EQ(table.diameterOfClass(50), 0);
+  EXPECT_EQ(table.diameterOfClass(-1), table.diameterOfClass(0));
+  EXPECT_EQ(table.diameterForMagnitude(-146), table.diameterOfClass(0));
+  EXPECT_EQ(table.diameterForMagnitude(99999), table.diameterOfClass(49));
+  EXPECT_EQ(magnitudeClass(649), 12);
+  EXPECT_EQ(magnitudeClass(-5), 0);
+  EXPECT_EQ(magnitudeClass(2600), 49);
+  const int32_t explicitSizes[3] = {40, 0, -5};
+  const int32_t before = table.diameterOfClass(1);
+  table.copy(explicitSizes, 3);
+  EXPECT_EQ(table.diameterOfClass(0), 40);
+  EXPECT_EQ(table.diameterOfClass(1), before);  // zero and negative entries leave it
+  EXPECT_EQ(table.diameterOfClass(3), 0);       // past the count: 0
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,88 @@
+#include "ui/qt_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+
+namespace celvaro {
+namespace {
+
+QImage blackImage(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  return image;
+}
+
+TEST(QtCanvas, SmallDiscsKeepTheBoxGeometry) {
+  EXPECT_EQ(QtCanvas::discMask(3), (std::vector<uint8_t>{0, 1, 0, 1, 2, 1, 0, 1, 0}));
+  const auto four = QtCanvas::discMask(4);
+  EXPECT_EQ(four[0], 0);   // rounded corner
+  EXPECT_EQ(four[5], 2);   // inner 2 x 2
+  EXPECT_EQ(four[1], 1);
+  QImage image = blackImage(20, 20);
+  {
+    QtCanvas canvas(image);
+    canvas.setPen({0, 0, 0}, false);
+    const Rgb white{255, 255, 255};
+    canvas.setBrush(&white);
+    canvas.ellipse(5, 5, 9, 9);     // a 4-pixel box: a white 2 x 2 core
+    canvas.ellipse(-1, -1, 2, 2);   // clipped at the corner
+    canvas.ellipse(18, 18, 22, 22);
+  }
+  EXPECT_EQ(image.pixel(6, 6), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(7, 7), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(5, 6), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(8, 8), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(19, 19), qRgb(255, 255, 255));
+}
+
+TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
+  QImage image = blackImage(200, 100);
+  {
+    QtCanvas canvas(image);
+    canvas.setPen({10, 200, 30}, false);
+    canvas.line(0, 0, 199, 99);
+    canvas.text(20, 20, u"Vega αβγ", {200, 200, 0});
+  }
+  const QImage before = image.copy();
+  for (int pass = 0; pass < 2; ++pass) {
+    QtCanvas canvas(image);
+    canvas.setPen({127, 255, 127}, true);
+    canvas.setBrush(nullptr);
+    canvas.ellipse(50, 20, 90, 60);
+    canvas.ellipse(10, 10, 15, 15);
+    const DevicePoint frame[] = {{30, 30}, {150, 30}, {150, 80}, {30, 80}, {30, 30}};
+    canvas.polyline(frame, 5);
+    canvas.line(100, 0, 100, 99);
+  }
+  EXPECT_EQ(image, before);
+}
+
+TEST(QtCanvas, FillsAndLabels) {
+  QImage image = blackImage(100, 40);
+  {
+    QtCanvas canvas(image);
+    canvas.fillRect(0, 0, 10, 10, {0, 0, 92});
+    canvas.text(12, 2, u"Hőmérséklet", {255, 255, 255});
+  }
+  EXPECT_EQ(image.pixel(9, 9), qRgb(0, 0, 92));
+  EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
+  bool drawn = false;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 12; x < 100; ++x) drawn |= image.pixel(x, y) != qRgb(0, 0, 0);
+  }
+  EXPECT_TRUE(drawn);
+}
+
+}  // namespace
+}  // namespace celvaro
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
