@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -27,8 +28,9 @@ struct Points {
   }
 };
 
-void BM_ProjectMany(benchmark::State& state) {
-  static const Points points;
+// The projection of the benchmark's arguments (id, horizontal frame), set up
+// for a 60-degree chart.
+std::unique_ptr<iTransformer> transformerFor(const benchmark::State& state) {
   auto transformer = createTransformer(static_cast<uint32_t>(state.range(0)));
   ChartSettings settings;
   settings.centreRaArcmin = 5000;
@@ -41,6 +43,12 @@ void BM_ProjectMany(benchmark::State& state) {
   area.height = 1080;
   transformer->setScale(540, 1800);
   transformer->setup(area, settings);
+  return transformer;
+}
+
+void BM_ProjectMany(benchmark::State& state) {
+  static const Points points;
+  auto transformer = transformerFor(state);
   std::vector<int32_t> x(kPoints), y(kPoints);
   std::vector<double> depth(kPoints);
   for (auto _ : state) {
@@ -69,16 +77,7 @@ void BM_ProjectManyVectors(benchmark::State& state) {
     }
     return std::array{x, y, z};
   }();
-  auto transformer = createTransformer(static_cast<uint32_t>(state.range(0)));
-  ChartSettings settings;
-  settings.centreRaArcmin = 5000;
-  settings.centreDecArcmin = 1200;
-  settings.horizontalMode = static_cast<uint8_t>(state.range(1));
-  settings.centreAltArcmin = 2400;
-  settings.centreAzArcmin = 3000;
-  OutputArea area;
-  transformer->setScale(540, 1800);
-  transformer->setup(area, settings);
+  auto transformer = transformerFor(state);
   std::vector<int32_t> x(kPoints), y(kPoints);
   std::vector<double> depth(kPoints);
   for (auto _ : state) {
