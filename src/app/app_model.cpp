@@ -233,7 +233,10 @@ void AppModel::recomputeGridSteps() {
   chart.decGridStepArcmin = steps.decArcmin;
 }
 
-void AppModel::applyView() { recomputeGridSteps(); }
+void AppModel::applyView() {
+  if (catalogs_) catalogs_->selectStarCatalog(chart.starLimitHundredths, chart.fieldArcmin);
+  recomputeGridSteps();
+}
 
 void AppModel::redrawChart() {
   redrawPending = false;

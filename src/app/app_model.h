@@ -18,6 +18,8 @@
 #include "app/ui_resources.h"
 #include "astro/chart_date.h"
 #include "astro/observing_place.h"
+#include "catalog/sky_catalogs.h"
+#include "catalog/star_info_file.h"
 #include "telescope/reference_point_handler.h"
 #include "telescope/telescope_control_interface.h"
 #include "telescope/telescope_dialog_listeners.h"
@@ -94,6 +96,9 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void setTelescopeControl(iTelescopeControl* telescope);
 
   Clock& clock() { return *clock_; }
+  // The catalogs, made by the data load; null before.
+  SkyCatalogs* catalogs() { return catalogs_.get(); }
+  void setCatalogs(std::unique_ptr<SkyCatalogs> catalogs) { catalogs_ = std::move(catalogs); }
   UiResources& resources() { return resources_; }
   const std::string& programDir() const { return programDir_; }
   const std::string& configurationPath() const { return configurationPath_; }
@@ -110,6 +115,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   SpiralSearchSettings spiralSearch;
   ChartSettings chart;
   TelescopeDialogListeners dialogListeners;
+  StarInfoFile starInfo;
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
   std::array<ReferencePoint, kReferencePointCount> referencePoints{};
   CentringTarget lastCentringTarget;
@@ -130,6 +136,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   const std::string configurationPath_;
   UiResources& resources_;
   std::unique_ptr<Clock> clock_;
+  std::unique_ptr<SkyCatalogs> catalogs_;
   iTelescopeControl* telescope_ = nullptr;
   iMainWindowCallback* mainWindow_ = nullptr;
   iChartView* chartWindow_ = nullptr;

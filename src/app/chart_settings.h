@@ -27,6 +27,13 @@ struct ChartSettings {
   int manualRaGridStepArcmin = 900;
   int manualDecGridStepArcmin = 900;
   int starLimitHundredths = 600;  // derived, at most 1150
+  int colourLimitHundredths = 600;  // derived: stars not fainter are coloured
+  uint8_t starColouring = 0;      // draw stars in colour by spectral class
+  // Derived label limits: a star gets a label part when it is brighter.
+  int starNameLimitHundredths = 200;
+  int bayerLimitHundredths = 200;
+  int flamsteedLimitHundredths = -200;
+  int abbreviationLimitHundredths = -200;
   uint8_t horizontalMode = 0;     // 1: centred on azimuth and altitude
   uint32_t projectionId = 1;      // ProjectionId; equal-area at start-up
   uint32_t mirrorMode = 0;        // MirrorMode

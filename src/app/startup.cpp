@@ -2,6 +2,7 @@
 
 #include "app/app_model.h"
 #include "app/ui_resources.h"
+#include "catalog/catalog_file_type.h"
 
 namespace celvaro {
 
@@ -12,11 +13,25 @@ void loadStartLanguage(UiResources& resources, const std::function<int()>& askUs
   resources.loadLanguage(language);
 }
 
+namespace {
+
+constexpr const char* kStarInfoPath = "data/hipparcos_data.dat";
+constexpr const char* kMainCatalogPath = "data/stars_hip.dat";
+constexpr const char* kMainCatalogName = "Hipparcos";
+
+}  // namespace
+
 void runDataLoad(AppModel& model) {
+  model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   // The clock runs for the telescope side, from the observing place's longitude.
   model.clock().setLongitude(model.place.longitudeDeg);
   model.clock().start();
   model.displaySwitches.fill(1);
+  auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
+  catalogs->loadConstellations();
+  catalogs->openStarLabels();
+  catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
+  model.setCatalogs(std::move(catalogs));
   model.chart.latitudeDeg = model.place.latitudeDeg;
   model.chart.longitudeDeg = model.place.longitudeDeg;
   model.timeChanged();

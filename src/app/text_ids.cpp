@@ -40,6 +40,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kSchemeButtonFirst, kSchemeButtonFirst + 5);
   addRange(ids, kDateTimeLabelFirst, kDateTimeLabelFirst + 6);
   addRange(ids, kSetDateTimeLabelFirst, kSetDateTimeLabelFirst + 4);
+  addRange(ids, kStarInfoCaptionFirst, kStarInfoCaptionFirst + 11);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

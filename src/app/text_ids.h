@@ -53,6 +53,7 @@ constexpr int kColourRed = 14120;
 constexpr int kSchemeButtonFirst = 14130;
 constexpr int kDateTimeLabelFirst = 14200;
 constexpr int kSetDateTimeLabelFirst = 14210;
+constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;

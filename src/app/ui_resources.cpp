@@ -1,6 +1,7 @@
 #include "app/ui_resources.h"
 
 #include "platform/file_replace.h"
+#include "platform/regular_file.h"
 #include "platform/utf_text.h"
 
 #include <cstdio>
@@ -50,7 +51,7 @@ std::string UiResources::textOr(int id, std::string_view fallback) {
 
 int UiResources::readLanguageChoice() const {
   char code[2];
-  std::FILE* file = std::fopen(localeInfPath_.c_str(), "rb");
+  std::FILE* file = openRegularFile(localeInfPath_);
   if (!file) return kLanguageNone;
   const bool complete = std::fread(code, 1, 2, file) == 2;
   std::fclose(file);

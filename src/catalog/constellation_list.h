@@ -16,6 +16,9 @@ std::string_view constellationName(int number);
 // The IAU abbreviation ("CMa"; "Ser" for both halves of Serpens).
 std::string_view constellationAbbreviation(int number);
 
+// Where the name is drawn; false for a number outside 0..88.
+bool constellationPosition(int number, double& raRad, double& decRad);
+
 // The packed abbreviation list of the variable-star designations: Serpens
 // once, numbered 1..88. Appends the three letters of `number` to `out`
 // while `out` stays within `capacity` characters; other numbers append nothing.

@@ -2,6 +2,8 @@
 
 #include <stb_image.h>
 
+#include "platform/regular_file.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -38,7 +40,7 @@ void Bitmap24::create(int width, int height) {
 }
 
 int Bitmap24::load(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openRegularFile(path);
   if (!file) return kCannotOpen;
   int width = 0, height = 0, channels = 0;
   const bool sizeKnown = stbi_info_from_file(file, &width, &height, &channels) != 0;

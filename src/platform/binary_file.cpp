@@ -1,8 +1,13 @@
 #include "platform/binary_file.h"
 
+#include <cstdint>
+#include <sys/types.h>
+
+#include "platform/regular_file.h"
+
 namespace celvaro {
 
-BinaryFile::BinaryFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+BinaryFile::BinaryFile(const std::string& path) : file_(openRegularFile(path)) {}
 
 BinaryFile::~BinaryFile() {
   if (file_) std::fclose(file_);
@@ -18,6 +23,20 @@ bool BinaryFile::readInto(std::vector<uint8_t>& out, size_t count) {
   if (read(out.data() + start, count)) return true;
   out.resize(start);
   return false;
+}
+
+bool BinaryFile::seek(uint64_t offset) {
+  return file_ && offset <= static_cast<uint64_t>(INT64_MAX) &&
+         fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+int64_t BinaryFile::size() {
+  if (!file_) return -1;
+  const off_t here = ftello(file_);
+  if (fseeko(file_, 0, SEEK_END) != 0) return -1;
+  const off_t end = ftello(file_);
+  fseeko(file_, here, SEEK_SET);
+  return end;
 }
 
 }  // namespace celvaro

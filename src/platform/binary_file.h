@@ -9,6 +9,7 @@
 
 namespace celvaro {
 
+// Only regular files open: a directory or a device is treated as missing.
 class BinaryFile {
  public:
   explicit BinaryFile(const std::string& path);
@@ -21,6 +22,10 @@ class BinaryFile {
   bool read(void* buffer, size_t count);
   // Exactly `count` bytes appended to `out`, or false and `out` unchanged.
   bool readInto(std::vector<uint8_t>& out, size_t count);
+  // Moves to a byte offset from the start; reads past the end still fail.
+  bool seek(uint64_t offset);
+  // The file's size in bytes, or -1.
+  int64_t size();
 
  private:
   std::FILE* file_ = nullptr;

@@ -1,8 +1,10 @@
 #include "platform/text_line_reader.h"
 
+#include "platform/regular_file.h"
+
 namespace celvaro {
 
-TextLineReader::TextLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+TextLineReader::TextLineReader(const std::string& path) : file_(openRegularFile(path)) {}
 
 TextLineReader::~TextLineReader() {
   if (file_) std::fclose(file_);

@@ -37,7 +37,7 @@ TEST(Bitmap24, MissingAndUndecodableFiles) {
   EXPECT_EQ(bitmap.load(dir.file("none.jpg")), Bitmap24::kCannotOpen);
   writeBytes(dir.file("bad.jpg"), "\xFF\xD8 not really a JPEG");
   EXPECT_EQ(bitmap.load(dir.file("bad.jpg")), Bitmap24::kCannotDecode);
-  EXPECT_EQ(bitmap.load(dir.path().string()), Bitmap24::kCannotDecode);
+  EXPECT_EQ(bitmap.load(dir.path().string()), Bitmap24::kCannotOpen);
 }
 
 TEST(Bitmap24, RowsOutsideThePictureAreIgnored) {

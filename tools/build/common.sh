@@ -1,23 +1,26 @@
 # Shared by ./run and ./test: install the Debian packages the build needs
-# (only when something is missing), then configure and build.
+# (only when something is missing), configure and build, build the data.
 
 CELVARO_PACKAGES=(
   g++ cmake make pkg-config
-  libnova-dev libstb-dev qt6-base-dev
+  libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
 )
 
+# missing_packages PKG...: those of the packages that are not installed.
 missing_packages() {
   local pkg status
-  for pkg in "${CELVARO_PACKAGES[@]}"; do
+  for pkg in "$@"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || echo "$pkg"
   done
 }
 
+# install_packages [PKG...]: installs those missing (default: the build's).
 install_packages() {
+  (($#)) || set -- "${CELVARO_PACKAGES[@]}"
   local missing
-  missing=$(missing_packages)
+  missing=$(missing_packages "$@")
   [[ -z "$missing" ]] && return 0
   echo "Installing missing packages:" $missing
   local sudo=()
@@ -28,9 +31,16 @@ install_packages() {
   "${sudo[@]}" apt-get install -y -q --no-install-recommends $missing
 }
 
-# build_tree DIR [cmake args...]: configure (once) and build with both cores.
+# build_tree DIR [cmake args...]: configure and build with both cores.
 build_tree() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$dir" -j2
+}
+
+# build_data BUILD_DIR: builds the program directory's data files when they
+# are missing or older than the builder, which fetches one source with npm.
+build_data() {
+  command -v npm > /dev/null || install_packages npm
+  "$1/tools/catalogs/celvaro-catalogs" --data "$1/run/data" --if-missing
 }

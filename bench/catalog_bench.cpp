@@ -1,0 +1,58 @@
+// The main star catalog as built into build/run/data: opening it, and
+// drawing all of it at the 11.50 limit through an output that draws nothing.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/star_data_simple.h"
+#include "output/counting_output.h"
+#include "projection/transformer.h"
+
+namespace {
+
+using namespace celvaro;
+
+bool haveData(benchmark::State& state) {
+  if (std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/stars_hip.dat")) return true;
+  state.SkipWithError("build the catalog data first (./test or celvaro-catalogs)");
+  return false;
+}
+
+void BM_OpenMainCatalog(benchmark::State& state) {
+  if (!haveData(state)) return;
+  for (auto _ : state) {
+    StarDataSimple catalog;
+    catalog.setDataDirectory(CELVARO_RUN_DIR);
+    catalog.open("data/stars_hip.dat");
+    benchmark::DoNotOptimize(catalog.starCount());
+  }
+}
+BENCHMARK(BM_OpenMainCatalog)->Unit(benchmark::kMillisecond);
+
+void BM_DrawWholeCatalog(benchmark::State& state) {
+  if (!haveData(state)) return;
+  StarDataSimple catalog;
+  catalog.setDataDirectory(CELVARO_RUN_DIR);
+  catalog.open("data/stars_hip.dat");
+  auto transformer = createTransformer(kProjectionEqualArea);
+  ChartSettings settings;
+  settings.centreRaArcmin = 5000;
+  settings.centreDecArcmin = 1000;
+  OutputArea area;
+  area.width = 1920;
+  area.height = 1080;
+  transformer->setScale(540, 5400);  // 180 degrees: nearly every star is on the visible side
+  transformer->setup(area, settings);
+  testing::CountingOutput output;
+  output.begin("", {}, area);
+  output.loadStarSizes(1150, 9, 1);
+  for (auto _ : state) {
+    catalog.draw(output, *transformer, settings, area, 1150, true);
+  }
+  state.counters["stars"] = catalog.starCount();
+}
+BENCHMARK(BM_DrawWholeCatalog)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "catalog/sky_catalogs.h"
+
+#include "catalog/catalog_file_type.h"
+#include "catalog/star_data_simple.h"
+
+namespace celvaro {
+namespace {
+
+const std::string kNoName;
+
+std::unique_ptr<iStarData> starCatalogOfType(int type) {
+  switch (type) {
+    case kFileStarsSimple:
+      return std::make_unique<StarDataSimple>();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+SkyCatalogs::SkyCatalogs(std::string dataDirectory) : directory_(std::move(dataDirectory)) {}
+
+int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::string& path,
+                                     const std::string& displayName, int32_t minLimitHundredths,
+                                     int32_t maxFieldArcmin) {
+  if (slot < 0 || slot >= kStarSlots) return 3;
+  const int type = detectCatalogFileType(resolveDataPath(directory_, path));
+  if (type == kFileCannotOpen) return 4;
+  std::unique_ptr<iStarData> catalog = starCatalogOfType(type);
+  if (!catalog) return 1;
+  catalog->setDataDirectory(directory_);
+  if (catalog->open(path) != 0) return 1;
+  slots_[slot] = {identifierKind, true, minLimitHundredths, maxFieldArcmin, std::move(catalog), path,
+                  displayName.substr(0, 99)};
+  slotsInUse_ = std::max(slotsInUse_, slot + 1);
+  return 0;
+}
+
+void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {
+  if (slotsInUse_ == 0) {
+    currentSlot_ = 0;
+    return;
+  }
+  for (int i = 1; i < slotsInUse_; ++i) {
+    const StarCatalogSlot& s = slots_[i];
+    if (s.minLimitHundredths >= limitHundredths || s.maxFieldArcmin < fieldArcmin) {
+      currentSlot_ = i - 1;
+      return;
+    }
+  }
+  currentSlot_ = slotsInUse_ - 1;
+}
+
+iStarData* SkyCatalogs::currentStarCatalog() const { return slots_[currentSlot_].catalog.get(); }
+
+int SkyCatalogs::currentIdentifierKind() const { return slots_[currentSlot_].identifierKind; }
+
+const std::string& SkyCatalogs::currentDisplayName() const {
+  return slots_[currentSlot_].loaded ? slots_[currentSlot_].displayName : kNoName;
+}
+
+void SkyCatalogs::loadConstellations() {
+  lines_.load(resolveDataPath(directory_, kConstellationLinesPath));
+  boundaries_.load(resolveDataPath(directory_, kConstellationBoundariesPath));
+}
+
+int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }
+
+}  // namespace celvaro

@@ -1,0 +1,64 @@
+// The catalog container: the five star-catalog slots with the choice of
+// the current one for the view, the constellation figures and boundaries,
+// and the star labels.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "catalog/sky_polylines.h"
+#include "catalog/star_data.h"
+#include "catalog/star_labels.h"
+
+namespace celvaro {
+
+struct StarCatalogSlot {
+  int identifierKind = 0;
+  bool loaded = false;
+  int32_t minLimitHundredths = 0;  // used only when the chart's limit is fainter
+  int32_t maxFieldArcmin = 0;      // used only when the chart's field is not wider
+  std::unique_ptr<iStarData> catalog;
+  std::string path;
+  std::string displayName;
+};
+
+class SkyCatalogs {
+ public:
+  static constexpr int kStarSlots = 5;
+  static constexpr const char* kConstellationLinesPath = "data/constlines.dat";
+  static constexpr const char* kConstellationBoundariesPath = "data/constboundaries.dat";
+  static constexpr const char* kStarLabelsPath = "data/star_labels.dat";
+
+  explicit SkyCatalogs(std::string dataDirectory);
+
+  // 0, 3 for a slot above 4, 4 when the file cannot be opened, 1 when it is
+  // not a star catalog or does not open as one.
+  int registerStarCatalog(int slot, int identifierKind, const std::string& path,
+                          const std::string& displayName, int32_t minLimitHundredths,
+                          int32_t maxFieldArcmin);
+  // Chooses the deepest slot whose thresholds admit the view.
+  void selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin);
+  iStarData* currentStarCatalog() const;
+  int currentIdentifierKind() const;
+  const std::string& currentDisplayName() const;
+  int currentSlot() const { return currentSlot_; }
+  int slotsInUse() const { return slotsInUse_; }
+
+  void loadConstellations();
+  int openStarLabels();
+  const SkyPolylines& constellationLines() const { return lines_; }
+  const SkyPolylines& constellationBoundaries() const { return boundaries_; }
+  const StarLabels& starLabels() const { return labels_; }
+  const std::string& dataDirectory() const { return directory_; }
+
+ private:
+  std::string directory_;
+  std::array<StarCatalogSlot, kStarSlots> slots_;
+  int slotsInUse_ = 0;
+  int currentSlot_ = 0;
+  SkyPolylines lines_, boundaries_;
+  StarLabels labels_;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,26 @@
+#include "catalog/sky_polylines.h"
+
+#include <cstring>
+
+#include "platform/binary_file.h"
+
+namespace celvaro {
+
+void SkyPolylines::load(const std::string& path) {
+  ra_.clear(), dec_.clear(), pen_.clear();
+  BinaryFile file(path);
+  const int64_t size = file.size();
+  if (size < 0) return;
+  std::vector<uint8_t> bytes;
+  const size_t count = static_cast<size_t>(size) / kRecordBytes;
+  if (!file.readInto(bytes, count * kRecordBytes)) return;
+  ra_.resize(count), dec_.resize(count), pen_.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* record = &bytes[i * kRecordBytes];
+    pen_[i] = record[0];
+    std::memcpy(&ra_[i], record + 1, 8);
+    std::memcpy(&dec_[i], record + 9, 8);
+  }
+}
+
+}  // namespace celvaro

@@ -1,0 +1,30 @@
+// A polyline file of the sky (constellation figures and boundaries): 17-byte
+// records without a header: a pen code (0 starts a new polyline, any other
+// value draws from the previous point), then right ascension and declination
+// as doubles in radians. A partial last record is ignored.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace celvaro {
+
+class SkyPolylines {
+ public:
+  static constexpr size_t kRecordBytes = 17;
+
+  // Fills the object from the file; a missing file leaves it empty.
+  void load(const std::string& path);
+
+  int count() const { return static_cast<int>(pen_.size()); }
+  const double* ra() const { return ra_.data(); }
+  const double* dec() const { return dec_.data(); }
+  const uint8_t* pen() const { return pen_.data(); }
+
+ private:
+  std::vector<double> ra_, dec_;
+  std::vector<uint8_t> pen_;
+};
+
+}  // namespace celvaro

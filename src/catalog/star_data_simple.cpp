@@ -1,0 +1,174 @@
+#include "catalog/star_data_simple.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/chart_settings.h"
+#include "catalog/catalog_file_type.h"
+#include "output/rendering_output.h"
+#include "platform/binary_file.h"
+#include "projection/transformer.h"
+
+namespace celvaro {
+namespace {
+
+constexpr size_t kHeaderBytes = 20;
+constexpr size_t kZoneBytes = 12;
+constexpr size_t kStarBytes = 4 + 2 + 8 + 8 + 1;
+
+template <typename T>
+void decodeColumn(const uint8_t* bytes, std::vector<T>& column, size_t count) {
+  column.resize(count);
+  std::memcpy(column.data(), bytes, count * sizeof(T));  // the file is little-endian, like the host
+}
+
+}  // namespace
+
+StarDataSimple::StarDataSimple()
+    : workX_(kBatch), workY_(kBatch), workDepth_(kBatch) {}
+
+void StarDataSimple::clear() {
+  zoneCount_ = 0;
+  zones_.fill(Zone{});
+  for (auto* column : {&ra_, &dec_, &ux_, &uy_, &uz_}) column->clear();
+  hip_.clear();
+  magnitude_.clear();
+  colour_.clear();
+}
+
+int StarDataSimple::open(const std::string& relativePath) {
+  clear();
+  const std::string path = resolveDataPath(directory_, relativePath);
+  BinaryFile probe(path);
+  if (!probe.isOpen()) return 4;
+  // A file whose header, zones or columns do not hold up loads as an empty
+  // catalog: nothing is ever read past its end or trusted beyond its size.
+  if (!readBody(path)) clear();
+  return 0;
+}
+
+bool StarDataSimple::readBody(const std::string& path) {
+  BinaryFile file(path);
+  uint8_t header[kHeaderBytes];
+  if (!file.read(header, sizeof header) || std::memcmp(header, "CLV_STD1", 8) != 0 ||
+      static_cast<int32_t>(loadU32(header + 8)) != 1) {
+    return false;
+  }
+  const int32_t zones = static_cast<int32_t>(loadU32(header + 12));
+  const int32_t stars = static_cast<int32_t>(loadU32(header + 16));
+  if (zones < 1 || zones > kMaxZones || stars < 1 || stars > kMaxStars) return false;
+  std::vector<uint8_t> bytes;
+  if (!file.readInto(bytes, zones * kZoneBytes + stars * kStarBytes)) return false;
+  for (int z = 0; z < zones; ++z) {
+    const uint8_t* entry = &bytes[z * kZoneBytes];
+    Zone zone{static_cast<int32_t>(loadU32(entry)), static_cast<int32_t>(loadU32(entry + 4)),
+              static_cast<int32_t>(loadU32(entry + 8))};
+    if (zone.first < 0 || zone.count < 0 || zone.first > stars - zone.count) return false;
+    zones_[z] = zone;
+  }
+  zoneCount_ = zones;
+  const size_t n = static_cast<size_t>(stars);
+  const uint8_t* column = &bytes[zones * kZoneBytes];
+  decodeColumn(column, hip_, n);
+  decodeColumn(column + 4 * n, magnitude_, n);
+  decodeColumn(column + 6 * n, ra_, n);
+  decodeColumn(column + 14 * n, dec_, n);
+  decodeColumn(column + 22 * n, colour_, n);
+  ux_.resize(n), uy_.resize(n), uz_.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const UnitVector u = unitVector(ra_[i], dec_[i]);
+    ux_[i] = u.x, uy_[i] = u.y, uz_[i] = u.z;
+  }
+  return true;
+}
+
+void StarDataSimple::project(iTransformer& transformer, int first, int n) {
+  transformer.projectManyVectors(ux_.data(), uy_.data(), uz_.data(), first, n, workX_.data(),
+                                 workY_.data(), workDepth_.data());
+}
+
+void StarDataSimple::draw(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
+                          const OutputArea&, int32_t limitHundredths, bool recordIndices) {
+  if (output.drawsStarsByClass()) {
+    drawByClass(output, transformer, limitHundredths);
+  } else {
+    drawRaster(output, transformer, settings, limitHundredths, recordIndices);
+  }
+}
+
+// Vector outputs get the magnitude class in place of the diameter.
+void StarDataSimple::drawByClass(RenderingOutput& output, iTransformer& transformer, int32_t limitHundredths) {
+  const double visible = transformer.visibilityLimit();
+  for (int z = 0; z <= kMaxZones; ++z) {
+    const Zone& zone = zones_[z];
+    if (zone.magnitude > limitHundredths || zone.magnitude == -1) break;
+    const int magClass = magnitudeClass(zone.magnitude);
+    for (int first = zone.first, left = zone.count; left > 0;) {
+      const int n = std::min(left, kBatch);
+      project(transformer, first, n);
+      for (int i = 0; i < n; ++i) {
+        if (workDepth_[i] > visible) output.drawStar(workX_[i], workY_[i], magClass, 0);
+      }
+      first += n, left -= n;
+    }
+  }
+}
+
+void StarDataSimple::drawRaster(RenderingOutput& output, iTransformer& transformer,
+                                const ChartSettings& settings, int32_t limitHundredths, bool recordIndices) {
+  const double visible = transformer.visibilityLimit();
+  bool coloured = false;
+  for (int z = 0; z < zoneCount_; ++z) {
+    const Zone& zone = zones_[z];
+    if (zone.magnitude > limitHundredths || zone.magnitude == -1) break;
+    int32_t d = output.starDiameter(magnitudeClass(zone.magnitude)), r = d / 2;
+    if (d < 1) d = 10, r = 5;
+    const bool colourZone = settings.starColouring && zone.magnitude <= settings.colourLimitHundredths;
+    if (!colourZone && coloured) {
+      output.selectBrush(2);
+      coloured = false;
+    }
+    coloured = coloured || colourZone;
+    for (int first = zone.first, left = zone.count; left > 0;) {
+      const int n = std::min(left, kBatch);
+      project(transformer, first, n);
+      for (int i = 0; i < n; ++i) {
+        if (workDepth_[i] <= visible) continue;
+        const int index = first + i;
+        if (colourZone && recordIndices) {
+          output.drawColouredStarIndexed(index, workX_[i], workY_[i], d, r, colour_[index]);
+        } else if (colourZone) {
+          output.drawColouredStar(workX_[i], workY_[i], d, r, colour_[index]);
+        } else if (recordIndices) {
+          output.drawStarIndexed(index, workX_[i], workY_[i], d, r);
+        } else {
+          output.drawStar(workX_[i], workY_[i], d, r);
+        }
+      }
+      first += n, left -= n;
+    }
+  }
+}
+
+bool StarDataSimple::getPosition(int index, StarPosition& out) const {
+  if (index < 0 || index >= starCount()) return false;
+  out = {index, ra_[index], dec_[index]};
+  return true;
+}
+
+bool StarDataSimple::getDesignation(int index, std::string& out) const {
+  if (index < 0 || index >= starCount()) return false;
+  out += "HIP " + std::to_string(hip_[index]) + " [" + std::to_string(magnitude_[index]) + "]";
+  return true;
+}
+
+bool StarDataSimple::getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
+                                       int32_t& n4) const {
+  kind = kIdentifierHipparcos;
+  if (index < 0 || index >= starCount()) return false;
+  n1 = hip_[index];
+  n2 = n3 = n4 = 0;
+  return true;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,127 @@
+// The data files celvaro-catalogs built into the program directory, read
+// with the program's readers. Skipped where the data have not been built.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+
+#include "catalog/constellation_list.h"
+#include "catalog/sky_catalogs.h"
+#include "catalog/star_data_simple.h"
+#include "catalog/star_info_file.h"
+
+namespace celvaro {
+namespace {
+
+class BuiltData : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
+      GTEST_SKIP() << "the catalog data have not been built";
+    }
+  }
+  SkyCatalogs catalogs{CELVARO_RUN_DIR};
+};
+
+TEST_F(BuiltData, MainCatalogHoldsTheHipparcosStars) {
+  ASSERT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
+  auto* stars = static_cast<StarDataSimple*>(catalogs.currentStarCatalog());
+  EXPECT_GE(stars->starCount(), 115000);
+  EXPECT_LE(stars->zoneCount(), StarDataSimple::kMaxZones);
+  bool sirius = false;
+  for (int i = 0; i < stars->starCount() && !sirius; ++i) {
+    if (stars->hipparcosNumber(i) != 32349) continue;
+    std::string designation;
+    stars->getDesignation(i, designation);
+    EXPECT_TRUE(designation == "HIP 32349 [-146]" || designation == "HIP 32349 [-144]") << designation;
+    sirius = true;
+  }
+  EXPECT_TRUE(sirius);
+  for (int z = 1; z < stars->zoneCount(); ++z) EXPECT_GT(stars->zone(z).magnitude, stars->zone(z - 1).magnitude);
+}
+
+TEST_F(BuiltData, BetelgeuseIsLabelledWithNameLetterAndConstellation) {
+  ASSERT_EQ(catalogs.openStarLabels(), 0);
+  const StarLabels& labels = catalogs.starLabels();
+  bool found = false;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    if (!labels.name(i) || std::string(labels.name(i)) != "Betelgeuse") continue;
+    EXPECT_EQ(labels.record(i).greekLetter, 0);
+    EXPECT_EQ(constellationAbbreviation(labels.record(i).constellation), "Ori");
+    found = true;
+  }
+  EXPECT_TRUE(found);
+}
+
+TEST_F(BuiltData, VegasInformationReads) {
+  StarInfoFile info;
+  info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(info.read(91262, items));
+  std::map<int, std::string> byField;
+  for (const auto& item : items) byField[item.field] = item.text;
+  EXPECT_EQ(byField[kInfoProperName], "Vega");
+  EXPECT_EQ(byField[kInfoHd], "172167");
+  EXPECT_EQ(byField[kInfoSpectralType].substr(0, 2), "A0");
+  EXPECT_NEAR(std::stod(byField[kInfoDistance]), 25.0, 1.0);
+}
+
+// Whether a point lies inside a ring of (ra, dec) radians: the ring is
+// seen in the gnomonic plane of the point, where ray casting is exact; a
+// ring reaching 90 degrees from the point cannot surround it.
+bool inside(double ra0, double dec0, const std::vector<std::pair<double, double>>& ring) {
+  std::vector<std::pair<double, double>> plane;
+  for (auto [ra, dec] : ring) {
+    const double h = ra - ra0;
+    const double e = std::cos(dec) * std::sin(h);
+    const double n = std::sin(dec) * std::cos(dec0) - std::cos(dec) * std::cos(h) * std::sin(dec0);
+    const double c = std::cos(dec0) * std::cos(dec) * std::cos(h) + std::sin(dec0) * std::sin(dec);
+    if (c <= 0) return false;
+    plane.emplace_back(e / c, n / c);
+  }
+  bool in = false;
+  for (size_t i = 0, j = plane.size() - 1; i < plane.size(); j = i++) {
+    const auto [x1, y1] = plane[i];
+    const auto [x2, y2] = plane[j];
+    if ((y1 > 0) != (y2 > 0) && x1 - y1 * (x2 - x1) / (y2 - y1) > 0) in = !in;
+  }
+  return in;
+}
+
+TEST_F(BuiltData, ConstellationsAreCompleteAndClosed) {
+  catalogs.loadConstellations();
+  const SkyPolylines& bounds = catalogs.constellationBoundaries();
+  std::vector<std::vector<std::pair<double, double>>> rings;
+  for (int i = 0; i < bounds.count(); ++i) {
+    if (bounds.pen()[i] == 0) rings.emplace_back();
+    rings.back().emplace_back(bounds.ra()[i], bounds.dec()[i]);
+  }
+  ASSERT_EQ(rings.size(), 89u);
+  for (const auto& ring : rings) {
+    EXPECT_NEAR(std::remainder(ring.front().first - ring.back().first, 2 * std::numbers::pi), 0, 1e-9);
+    EXPECT_NEAR(ring.front().second, ring.back().second, 1e-9);
+  }
+  // Every name position lies in a boundary, and every boundary holds a
+  // part of a figure: all 88 figures are there.
+  const SkyPolylines& figures = catalogs.constellationLines();
+  int ringsWithFigure = 0;
+  for (const auto& ring : rings) {
+    bool holdsFigure = false;
+    for (int i = 0; i < figures.count() && !holdsFigure; ++i) {
+      holdsFigure = inside(figures.ra()[i], figures.dec()[i], ring);
+    }
+    ringsWithFigure += holdsFigure;
+  }
+  EXPECT_EQ(ringsWithFigure, 89);
+  for (int n = 0; n < kConstellationCount; ++n) {
+    double ra, dec;
+    ASSERT_TRUE(constellationPosition(n, ra, dec));
+    int containing = 0;
+    for (const auto& ring : rings) containing += inside(ra, dec, ring);
+    EXPECT_EQ(containing, 1) << constellationName(n);
+  }
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,149 @@
+// The star label, star information and polyline files: reading them back
+// from the writers' bytes, and what a damaged file yields.
+#include <gtest/gtest.h>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/sky_polylines.h"
+#include "catalog/star_info_file.h"
+#include "catalog/star_labels.h"
+#include "catalog_writers.h"
+#include "output/counting_output.h"
+#include "projection/transformer_orthographic.h"
+#include "render/render_options.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::CountingOutput;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+LabelEntry label(const std::string& name, int16_t magnitude) {
+  LabelEntry l;
+  l.name = name;
+  l.magnitude = magnitude;
+  l.flamsteed = 58;
+  l.constellation = 59;
+  l.greekLetter = 0;
+  l.raRad = 0.01;
+  l.decRad = 0.01;
+  return l;
+}
+
+TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
+  ScratchDir dir;
+  writeBytes(dir.file("labels.dat"), starLabelsBytes({label("Betelgeuse", 300), label("", 50)}));
+  StarLabels labels;
+  ASSERT_EQ(labels.open(dir.file("labels.dat")), 0);
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_STREQ(labels.name(0), "Betelgeuse");
+  EXPECT_EQ(labels.name(1), nullptr);
+
+  TransformerOrthographic transformer;
+  ChartSettings settings;
+  OutputArea area;
+  area.width = area.height = 1000;
+  transformer.setScale(500, 5400);
+  transformer.setup(area, settings);
+  CountingOutput output;
+  output.begin("", {}, area);
+  output.loadStarSizes(600, 8, 1);
+  RenderOptions options;
+  settings.starNameLimitHundredths = 300;
+  settings.bayerLimitHundredths = 301;
+  settings.flamsteedLimitHundredths = -200;
+  settings.abbreviationLimitHundredths = 400;
+  labels.draw(output, transformer, settings, options);
+  EXPECT_EQ(output.count["label"], 2);
+  EXPECT_EQ(output.lastLabel.name, nullptr);       // 0.50: no name either way
+  EXPECT_EQ(output.lastLabel.greekLetter, 0);
+  EXPECT_EQ(output.lastLabel.flamsteed, -1);
+  EXPECT_EQ(output.lastLabel.constellation, 59);
+  EXPECT_EQ(output.lastLabelDx, output.starDiameterForMagnitude(50) / 2 + options.labelOffsetX);
+  settings.bayerLimitHundredths = settings.abbreviationLimitHundredths = 300;
+  output.count.clear();
+  labels.draw(output, transformer, settings, options);
+  EXPECT_EQ(output.count["label"], 1);  // magnitude 3.00 at limits of 3.00 gets nothing
+}
+
+TEST(StarLabels, BadFilesAndNameOffsets) {
+  ScratchDir dir;
+  StarLabels labels;
+  EXPECT_EQ(labels.open(dir.file("none")), 4);
+  writeBytes(dir.file("bad"), "CLV_STLX");
+  EXPECT_EQ(labels.open(dir.file("bad")), 3);
+  std::string bytes = starLabelsBytes({label("Rigel", 10)});
+  writeBytes(dir.file("short"), bytes.substr(0, bytes.size() - 40));
+  EXPECT_EQ(labels.open(dir.file("short")), 3);
+  bytes[20] = 100;  // the name offset points past the text block
+  writeBytes(dir.file("offset"), bytes);
+  ASSERT_EQ(labels.open(dir.file("offset")), 0);
+  EXPECT_EQ(labels.name(0), nullptr);
+}
+
+TEST(StarInfoFile, DecodesEveryValueType) {
+  ScratchDir dir;
+  std::map<int32_t, std::vector<InfoValue>> records;
+  records[7] = {{kInfoHipparcos, kInfoInt32, 7, {}},      {kInfoMagnitude, kInfoHundredths, -146, {}},
+                {kInfoColourIndex, kInfoThousandths, 5, {}}, {kInfoSpectralType, kInfoText, 0, "A0Va"},
+                {kInfoDistance, kInfoTenths, 250, {}},    {kInfoHr, kInfoWord, 7001, {}},
+                {20, kInfoWordTenths, 245, {}},           {21, kInfoCharacter, 'B', {}},
+                {22, kInfoTenThousandths, -12345, {}},    {kInfoProperName, kInfoText, 0, "Vega"}};
+  writeBytes(dir.file("info"), starInfoBytes(records, 100));
+  StarInfoFile file;
+  file.setPath(dir.file("info"));
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(file.read(7, items));
+  EXPECT_EQ(items, (std::vector<StarInfoItem>{{1, "7"}, {2, "-1.46"}, {3, "0.005"}, {4, "A0Va"}, {6, "25.0"},
+                                              {10, "7001"}, {20, "24.5"}, {21, "B"}, {22, "-1.2345"}, {12, "Vega"}}));
+  EXPECT_TRUE(file.read(8, items));
+  EXPECT_TRUE(items.empty());
+  EXPECT_FALSE(file.read(100, items));
+  EXPECT_FALSE(file.read(-1, items));
+  EXPECT_STREQ(starInfoCaption(kInfoSpectralType).english, "Spectral type");
+  EXPECT_EQ(starInfoCaption(99).textId, 0);
+}
+
+TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
+  // A text offset beyond the text, and an item cut short by the record's end.
+  const uint16_t words[] = {static_cast<uint16_t>(kInfoText << 8 | 4), 40, 0,
+                            static_cast<uint16_t>(kInfoInt32 << 8 | 1), 5};
+  const char text[] = {'A', '0'};  // and no terminating zero
+  auto items = StarInfoFile::decode(words, 5, text, 2);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].text, "");
+  const uint16_t unterminated[] = {static_cast<uint16_t>(kInfoText << 8 | 4), 0, 0};
+  EXPECT_EQ(StarInfoFile::decode(unterminated, 3, text, 2)[0].text, "");
+
+  ScratchDir dir;
+  std::string bytes = starInfoBytes({{3, {{kInfoHipparcos, kInfoInt32, 3, {}}}}}, 100);
+  writeBytes(dir.file("short"), bytes.substr(0, bytes.size() - 2));
+  StarInfoFile file;
+  file.setPath(dir.file("short"));
+  std::vector<StarInfoItem> items2;
+  EXPECT_FALSE(file.read(3, items2));
+  writeBytes(dir.file("few"), starInfoBytes({}, 99));  // fewer than 100 entries
+  file.setPath(dir.file("few"));
+  EXPECT_FALSE(file.read(3, items2));
+}
+
+TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {
+  ScratchDir dir;
+  const std::string bytes = polylineBytes({{0, 1.0, 0.5}, {1, 1.1, 0.6}});
+  ASSERT_EQ(bytes.size(), 34u);
+  writeBytes(dir.file("lines"), bytes + "x");
+  SkyPolylines lines;
+  lines.load(dir.file("lines"));
+  ASSERT_EQ(lines.count(), 2);
+  EXPECT_EQ(lines.pen()[1], 1);
+  EXPECT_DOUBLE_EQ(lines.dec()[1], 0.6);
+  lines.load(dir.file("missing"));
+  EXPECT_EQ(lines.count(), 0);
+  lines.load(dir.path().string());
+  EXPECT_EQ(lines.count(), 0);
+}
+
+}  // namespace
+}  // namespace celvaro

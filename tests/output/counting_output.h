@@ -1,0 +1,96 @@
+// A rendering output that draws nothing and counts what it is asked to draw.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "output/rendering_output.h"
+
+namespace celvaro::testing {
+
+class CountingOutput : public RenderingOutput {
+ public:
+  explicit CountingOutput(bool byClass = false) : byClass_(byClass) {}
+
+  bool drawsStarsByClass() const override { return byClass_; }
+  bool isScreen() const override { return false; }
+  bool begin(const std::string&, PageSize, const OutputArea& area) override {
+    setClipRectangle(-area.width / 2, -area.height / 2, area.width / 2, area.height / 2);
+    return true;
+  }
+  void end() override {}
+  void beginGroup(std::string_view) override {}
+  void endGroup() override {}
+  bool toDevice(int32_t, int32_t, int32_t&, int32_t&) const override { return true; }
+  void polyStart(int32_t, int32_t) override { ++count["polyStart"]; }
+  void polyLineTo(int32_t, int32_t) override { ++count["polyLineTo"]; }
+  void polyFinish(int32_t, int32_t, bool) override { ++count["polyFinish"]; }
+  void polyEnd(bool) override { ++count["polyEnd"]; }
+  void line(int32_t, int32_t, int32_t, int32_t) override { ++count["line"]; }
+  void pathMoveTo(int32_t, int32_t) override {}
+  void pathLineTo(int32_t, int32_t) override {}
+  void pathEnd(bool) override {}
+  void circle(int32_t, int32_t, int32_t) override {}
+  void rectangle(int32_t, int32_t, int32_t, int32_t, bool, bool) override {}
+  void polyline(const int32_t*, const int32_t*, int) override {}
+  void clear() override {}
+  void setFrameLineStyle() override {}
+  void selectPen(int) override {}
+  void selectBrush(int style) override { ++count["selectBrush" + std::to_string(style)]; }
+  void setTextStyle(int) override {}
+  bool planetDisc(int, int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool discWithTick(int, int, int32_t, int32_t, int32_t, int32_t, double) override { return true; }
+  bool minorPlanetDisc(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool cometDisc(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
+    lastIndex = index;
+    return star("indexed", x, y, d, r);
+  }
+  bool drawColouredStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r, int c) override {
+    lastIndex = index;
+    lastColour = c;
+    return star("colouredIndexed", x, y, d, r);
+  }
+  bool drawStar(int32_t x, int32_t y, int32_t d, int32_t r) override { return star("plain", x, y, d, r); }
+  bool drawColouredStar(int32_t x, int32_t y, int32_t d, int32_t r, int c) override {
+    lastColour = c;
+    return star("coloured", x, y, d, r);
+  }
+  void legendStar(int32_t, int32_t, int32_t, int32_t) override {}
+  bool variableStar(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool dashMarker(int, int32_t, int32_t, int32_t) override { return true; }
+  void galaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
+  void rotatedGalaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
+  void globularCluster(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void openCluster(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void planetaryNebula(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void diffuseNebula(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void squareSymbol(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void pentagonSymbol(int, int32_t, int32_t, int32_t) override {}
+  void crossTickSymbol(int, int32_t, int32_t) override {}
+  void text(int32_t, int32_t, int32_t, int32_t, int, std::string_view) override {}
+  void wideText(int32_t, int32_t, int32_t, int32_t, int, std::u16string_view) override {}
+  void legendText(int32_t, int32_t, int, std::string_view) override {}
+  bool drawStarLabel(int, int32_t, int32_t, int32_t dx, int32_t, const StarLabelParts& label) override {
+    ++count["label"];
+    lastLabel = label;
+    lastLabelDx = dx;
+    return true;
+  }
+
+  std::map<std::string, int> count;
+  int32_t lastDiameter = -1, lastRadius = -1, lastIndex = -1, lastLabelDx = 0;
+  int lastColour = -1;
+  StarLabelParts lastLabel;
+
+ private:
+  bool star(const char* kind, int32_t, int32_t, int32_t d, int32_t r) {
+    ++count[kind];
+    lastDiameter = d;
+    lastRadius = r;
+    return true;
+  }
+  bool byClass_;
+};
+
+}  // namespace celvaro::testing

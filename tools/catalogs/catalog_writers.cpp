@@ -1,0 +1,121 @@
+#include "catalog_writers.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "catalog/star_info_file.h"
+#include "platform/binary_file.h"
+
+namespace celvaro {
+namespace {
+
+void appendDouble(std::string& out, double v) {
+  char bytes[8];
+  std::memcpy(bytes, &v, 8);
+  out.append(bytes, 8);
+}
+
+void appendMagic(std::string& out, const char* magic, uint32_t version) {
+  out.append(magic, 8);
+  appendU32(out, version);
+}
+
+}  // namespace
+
+std::string starCatalogBytes(const StarCatalogContents& c) {
+  std::string out;
+  appendMagic(out, "CLV_STD1", 1);
+  appendU32(out, static_cast<uint32_t>(c.zones.size()));
+  appendU32(out, static_cast<uint32_t>(c.stars.size()));
+  for (const auto& zone : c.zones) {
+    appendU32(out, static_cast<uint32_t>(zone.magnitude));
+    appendU32(out, static_cast<uint32_t>(zone.first));
+    appendU32(out, static_cast<uint32_t>(zone.count));
+  }
+  for (const auto& s : c.stars) appendU32(out, static_cast<uint32_t>(s.hip));
+  for (const auto& s : c.stars) appendU16(out, static_cast<uint16_t>(s.magnitude));
+  for (const auto& s : c.stars) appendDouble(out, s.raRad);
+  for (const auto& s : c.stars) appendDouble(out, s.decRad);
+  for (const auto& s : c.stars) out += static_cast<char>(s.colourClass);
+  return out;
+}
+
+StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::vector<int32_t>& zoneEdges) {
+  std::stable_sort(stars.begin(), stars.end(),
+                   [](const CatalogStar& a, const CatalogStar& b) { return a.magnitude < b.magnitude; });
+  StarCatalogContents contents;
+  size_t next = 0;
+  for (size_t z = 0; z < zoneEdges.size(); ++z) {
+    const bool last = z + 1 == zoneEdges.size();
+    size_t end = next;
+    while (end < stars.size() && (last || stars[end].magnitude <= zoneEdges[z])) ++end;
+    if (end > next) {
+      contents.zones.push_back({zoneEdges[z], static_cast<int32_t>(next), static_cast<int32_t>(end - next)});
+    }
+    next = end;
+  }
+  contents.stars = std::move(stars);
+  return contents;
+}
+
+std::string starLabelsBytes(const std::vector<LabelEntry>& labels) {
+  std::string records, text(1, '\0');  // offset 0 means no name
+  for (const LabelEntry& l : labels) {
+    const uint32_t offset = l.name.empty() ? 0 : static_cast<uint32_t>(text.size());
+    if (!l.name.empty()) text += l.name + '\0';
+    appendU32(records, offset);
+    appendU32(records, 0);
+    appendDouble(records, l.raRad);
+    appendDouble(records, l.decRad);
+    appendU16(records, static_cast<uint16_t>(l.magnitude));
+    appendU16(records, static_cast<uint16_t>(l.flamsteed));
+    records += static_cast<char>(l.constellation);
+    records += static_cast<char>(l.greekLetter);
+    records += static_cast<char>(l.superscript);
+    records += '\0';
+  }
+  std::string out;
+  appendMagic(out, "CLV_STLS", 1);
+  appendU32(out, static_cast<uint32_t>(labels.size()));
+  appendU32(out, static_cast<uint32_t>(text.size()));
+  return out + records + text;
+}
+
+std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount) {
+  std::string index, area;
+  for (int32_t number = 0; number < entryCount; ++number) {
+    std::string words, text;
+    int items = 0;
+    auto found = records.find(number);
+    if (found != records.end()) {
+      for (const InfoValue& v : found->second) {
+        appendU16(words, static_cast<uint16_t>(v.field | (v.type << 8)));
+        const bool oneWord = v.type == kInfoCharacter || v.type == kInfoWord || v.type == kInfoWordTenths;
+        const uint32_t value = v.type == kInfoText ? static_cast<uint32_t>(text.size()) : static_cast<uint32_t>(v.number);
+        appendU16(words, static_cast<uint16_t>(value & 0xFFFF));
+        if (!oneWord) appendU16(words, static_cast<uint16_t>(value >> 16));
+        if (v.type == kInfoText) text += v.text + '\0';
+        ++items;
+      }
+    }
+    appendU32(index, static_cast<uint32_t>(area.size()));
+    appendU32(index, static_cast<uint32_t>(items | ((words.size() / 2) << 8) | (text.size() << 16)));
+    area += words + text;
+  }
+  std::string out;
+  appendMagic(out, "CLV_SIDX", 1);
+  appendU32(out, static_cast<uint32_t>(entryCount));
+  return out + index + area;
+}
+
+std::string polylineBytes(const std::vector<PolylinePoint>& points) {
+  std::string out;
+  for (const PolylinePoint& p : points) {
+    out += static_cast<char>(p.pen);
+    appendDouble(out, p.raRad);
+    appendDouble(out, p.decRad);
+  }
+  return out;
+}
+
+}  // namespace celvaro

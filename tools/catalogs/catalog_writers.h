@@ -1,0 +1,71 @@
+// Writers of the program's catalog file formats, shared by the catalog
+// builder and the tests. Each returns the complete file as bytes.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalog/star_data_simple.h"
+
+namespace celvaro {
+
+// --- CLV_STD1 main star catalog --------------------------------------------
+
+struct CatalogStar {
+  int32_t hip = 0;
+  int16_t magnitude = 0;  // hundredths
+  double raRad = 0, decRad = 0;
+  uint8_t colourClass = 0;
+};
+
+struct StarCatalogContents {
+  std::vector<StarDataSimple::Zone> zones;
+  std::vector<CatalogStar> stars;  // in zone order
+};
+
+std::string starCatalogBytes(const StarCatalogContents& contents);
+
+// Sorts stars into zones: each zone holds the stars up to its edge
+// (hundredths, ascending) and above the previous edge, stars beyond the
+// last edge join the last zone; the zone magnitude is its edge. Empty
+// zones are left out.
+StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::vector<int32_t>& zoneEdges);
+
+// --- CLV_STLS star labels -----------------------------------------------------
+
+struct LabelEntry {
+  std::string name;  // empty: none
+  double raRad = 0, decRad = 0;
+  int16_t magnitude = 0;
+  int16_t flamsteed = -1;
+  int8_t constellation = -1;
+  int8_t greekLetter = -1;
+  int8_t superscript = 0;
+};
+
+std::string starLabelsBytes(const std::vector<LabelEntry>& labels);
+
+// --- CLV_SIDX star information -------------------------------------------------
+
+struct InfoValue {
+  uint8_t field;
+  uint8_t type;  // StarInfoValueType
+  int32_t number = 0;
+  std::string text;  // for the text type
+};
+
+// Entries 0 .. entryCount - 1; numbers without values get an empty record.
+std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount);
+
+// --- polyline files ---------------------------------------------------------------
+
+struct PolylinePoint {
+  uint8_t pen;  // 0 starts a polyline
+  double raRad, decRad;
+};
+
+std::string polylineBytes(const std::vector<PolylinePoint>& points);
+
+}  // namespace celvaro

@@ -1,0 +1,124 @@
+// celvaro-catalogs: builds the data files of the program directory from
+// the public catalog sources, then reads every file back with the
+// program's own readers and reports what they hold.
+//
+//   celvaro-catalogs --data DIR [--cache DIR] [--if-missing]
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "catalog/sky_polylines.h"
+#include "catalog/star_data_simple.h"
+#include "catalog/star_info_file.h"
+#include "catalog/star_labels.h"
+#include "constellation_files_builder.h"
+#include "source_cache.h"
+#include "star_files_builder.h"
+
+namespace {
+
+using namespace celvaro;
+namespace fs = std::filesystem;
+
+// Changes whenever the builder writes different files, so that older data
+// are rebuilt.
+constexpr const char* kDataVersion = "celvaro-data 1";
+constexpr const char* kStampName = ".built";
+
+struct Options {
+  std::string data;
+  std::string cache = SourceCache::defaultDirectory();
+  bool ifMissing = false;
+};
+
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--data" && i + 1 < argc) options.data = argv[++i];
+    else if (arg == "--cache" && i + 1 < argc) options.cache = argv[++i];
+    else if (arg == "--if-missing") options.ifMissing = true;
+    else {
+      std::fprintf(stderr, "celvaro-catalogs: unknown option %s\n", arg.c_str());
+      return false;
+    }
+  }
+  if (options.data.empty()) std::fprintf(stderr, "usage: celvaro-catalogs --data DIR [--cache DIR] [--if-missing]\n");
+  return !options.data.empty();
+}
+
+bool isBuilt(const std::string& data) {
+  std::ifstream in(data + "/" + kStampName);
+  std::string version;
+  std::getline(in, version);
+  return version == kDataVersion;
+}
+
+bool step(const char* title, const std::function<bool()>& work) {
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = work();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("  %s (%.1f s)\n", ok ? "done" : "FAILED", seconds);
+  return ok;
+}
+
+// Reads every file back with the program's readers.
+bool verify(const std::string& data) {
+  StarDataSimple stars;
+  stars.setDataDirectory(data + "/..");
+  stars.open("data/stars_hip.dat");
+  std::printf("  stars_hip.dat: %d stars in %d zones\n", stars.starCount(), stars.zoneCount());
+  for (int i = 0; i < stars.starCount(); ++i) {
+    if (stars.hipparcosNumber(i) != 32349) continue;
+    std::string designation;
+    stars.getDesignation(i, designation);
+    std::printf("    Sirius reads %s\n", designation.c_str());
+  }
+  StarLabels labels;
+  const int labelResult = labels.open(data + "/star_labels.dat");
+  std::printf("  star_labels.dat: %zu labels\n", labels.size());
+  StarInfoFile info;
+  info.setPath(data + "/hipparcos_data.dat");
+  std::vector<StarInfoItem> items;
+  const bool vega = info.read(91262, items);
+  std::printf("  hipparcos_data.dat: Vega (HIP 91262)%s\n", vega ? "" : " is missing");
+  for (const StarInfoItem& item : items) {
+    std::printf("    %-30s %s\n", starInfoCaption(item.field).english, item.text.c_str());
+  }
+  SkyPolylines lines, boundaries;
+  lines.load(data + "/constlines.dat");
+  boundaries.load(data + "/constboundaries.dat");
+  std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
+  return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
+         boundaries.count() > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parseOptions(argc, argv, options)) return 2;
+  if (options.ifMissing && isBuilt(options.data)) return 0;
+  fs::create_directories(options.data);
+  std::printf("Building the catalog data in %s (sources cached in %s)\n", options.data.c_str(), options.cache.c_str());
+  SourceCache cache(options.cache);
+  std::string d3, stellarium;
+  const bool ok =
+      step("Fetching the sources", [&] {
+        d3 = cache.npmPackage("d3-celestial", "0.7.35");
+        stellarium = cache.debianPackage("stellarium-data", {"usr/share/stellarium/stars/default/*"});
+        return !d3.empty() && !stellarium.empty();
+      }) &&
+      step("Stars: main catalog, labels and information",
+           [&] { return buildStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data); }) &&
+      step("Constellation figures and boundaries", [&] { return buildConstellationFiles(d3 + "/data", options.data); }) &&
+      step("Reading the files back", [&] { return verify(options.data); });
+  if (!ok) return 1;
+  std::ofstream(options.data + "/" + kStampName) << kDataVersion << "\n";
+  return 0;
+}

@@ -1,0 +1,60 @@
+// What the catalog builder reads from the public sources, decoded into
+// plain records: stars, names and constellation geometry from d3-celestial,
+// spectral types, parallaxes, proper motions and cross identifications from
+// the Stellarium star files.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace celvaro {
+
+struct SourceStar {
+  int32_t hip;
+  double magnitude;
+  std::optional<double> bv;
+  double raDeg, decDeg;  // J2000
+};
+
+struct SourceStarName {
+  std::string name;          // proper name, may be empty
+  std::string bayer;         // Greek letter and superscript digits ("κ1"), or Latin
+  int flamsteed = -1;
+  std::string constellation; // IAU abbreviation
+};
+
+struct SourcePolyline {
+  std::string constellation;
+  std::vector<std::pair<double, double>> points;  // (ra, dec) degrees
+};
+
+struct StellariumStar {
+  std::string spectralType;
+  int32_t parallaxHundredthsMas = 0;  // 0: unknown
+};
+
+struct ProperMotion {
+  double raMasPerYear;  // includes cos(dec)
+  double decMasPerYear;
+};
+
+struct CrossIds {
+  int32_t sao = 0, hd = 0, hr = 0;
+};
+
+// Each reader returns false, with a message on stderr, when its file is
+// missing or malformed.
+bool readD3Stars(const std::string& path, std::vector<SourceStar>& stars);
+bool readD3StarNames(const std::string& path, std::map<int32_t, SourceStarName>& names);
+// Figures are line strings; boundaries closed rings.
+bool readD3Polylines(const std::string& path, std::vector<SourcePolyline>& polylines);
+// The Stellarium Hipparcos star files (type 0 records) with their spectral-type list.
+bool readStellariumStars(const std::vector<std::string>& starFiles, const std::string& spectralTypes,
+                         std::map<int32_t, StellariumStar>& stars);
+bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions);
+bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids);
+
+}  // namespace celvaro
