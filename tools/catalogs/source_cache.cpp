@@ -55,7 +55,7 @@ std::string SourceCache::npmPackage(const std::string& name, const std::string& 
   fs::remove_all(root);
   fs::create_directories(root);
   const std::string tarball = name + "-" + version + ".tgz";
-  if (!run("cd " + quoted(root.string()) + " && npm pack --silent " + quoted(name + "@" + version) +
+  if (!run("cd " + quoted(root.string()) + " && timeout 900 npm pack --silent " + quoted(name + "@" + version) +
            " > /dev/null && tar -xzf " + quoted(tarball) + " && rm -f " + quoted(tarball))) {
     return "";
   }
