@@ -8,6 +8,8 @@
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
 #include "render/grid_steps.h"
+#include "render/magnitude_limits.h"
+#include "render/sky_lines.h"
 
 namespace celvaro {
 namespace {
@@ -39,7 +41,14 @@ AppModel::AppModel(std::string programDir, std::string configurationPath, UiReso
     : programDir_(std::move(programDir)),
       configurationPath_(std::move(configurationPath)),
       resources_(resources),
-      clock_(std::make_unique<Clock>()) {}
+      clock_(std::make_unique<Clock>()),
+      display_(resources.colors()),
+      output_(&display_),
+      renderer_(nullptr, &display_, nullptr, &outputArea, &chart, &renderOptions) {
+  for (uint32_t id = 0; id < projections_.size(); ++id) projections_[id] = createTransformer(id);
+  renderer_.setSkyLines(&ecliptic, &horizon);
+  computeEcliptic(ecliptic);
+}
 
 AppModel::~AppModel() { clock_->stop(); }
 
@@ -200,6 +209,13 @@ int AppModel::centreOn(double raRad, double decRad, int minFieldArcmin, int maxF
   return 1;
 }
 
+void AppModel::centreOnHorizontal(int altArcmin, int azArcmin) {
+  chart.horizontalMode = 1;
+  chart.centreAltArcmin = altArcmin;
+  chart.centreAzArcmin = azArcmin;
+  centreFromHorizontal();
+}
+
 // The equatorial centre that belongs to the horizontal centre.
 void AppModel::centreFromHorizontal() {
   EquatorialPosition centre =
@@ -234,8 +250,75 @@ void AppModel::recomputeGridSteps() {
 }
 
 void AppModel::applyView() {
+  computeMagnitudeLimits(chart);
+  display_.loadStarSizes(chart.starLimitHundredths, chart.maxStarDiameter, 1);
   if (catalogs_) catalogs_->selectStarCatalog(chart.starLimitHundredths, chart.fieldArcmin);
   recomputeGridSteps();
+  projection().setScale(std::min(outputArea.width, outputArea.height) / 2, chart.fieldArcmin / 2);
+}
+
+iTransformer& AppModel::projection() {
+  return *projections_[chart.projectionId < projections_.size() ? chart.projectionId : kProjectionOrthographic];
+}
+
+void AppModel::setChartSize(int32_t width, int32_t height) {
+  outputArea.width = width;
+  outputArea.height = height;
+  projection().setScale(std::min(width, height) / 2, chart.fieldArcmin / 2);
+}
+
+void AppModel::setCatalogs(std::unique_ptr<SkyCatalogs> catalogs) {
+  catalogs_ = std::move(catalogs);
+  renderer_.setCatalogs(catalogs_.get());
+}
+
+void AppModel::setCurrentOutput(RenderingOutput* output) {
+  output_ = output ? output : &display_;
+  renderer_.setOutput(output_);
+}
+
+void AppModel::updateSiderealTime() {
+  chart.latitudeDeg = place.latitudeDeg;
+  chart.longitudeDeg = place.longitudeDeg;
+  chart.chartDate = universal;
+  chart.siderealTimeHours = greenwichSiderealTime(julianDateOf(universal));
+}
+
+void AppModel::paintChart(Canvas& canvas) {
+  updateSiderealTime();
+  iTransformer& transformer = projection();
+  transformer.setup(outputArea, chart);
+  renderer_.setTransformer(&transformer);
+  display_.setCanvas(&canvas);
+  display_.setHitList(&hits);
+  hits.clearHits();
+  output_->begin("", {}, outputArea);
+  renderer_.drawChart({displaySwitches[0] != 0});
+  drawOverlays();
+  output_->end();
+  display_.setCanvas(nullptr);
+}
+
+// The selection marker and the reference points, drawn so that drawing
+// them again takes them away.
+void AppModel::drawOverlays() {
+  constexpr int kOverlayLine = 24, kNoFill = 1;
+  constexpr int32_t kMarkerRadius = 12, kCrossArm = 8;
+  iTransformer& transformer = projection();
+  output_->selectBrush(kNoFill);
+  output_->selectPen(kOverlayLine);
+  ProjectedPoint p;
+  const double visible = transformer.visibilityLimit();
+  if (selectionValid && transformer.project(lastCentringTarget.raRad, lastCentringTarget.decRad, p) &&
+      p.depth > visible) {
+    output_->circle(p.x, p.y, kMarkerRadius);
+  }
+  if (!showReferencePoints) return;
+  for (const ReferencePoint& point : referencePoints) {
+    if (!point.set || !transformer.project(point.raRad, point.decRad, p) || p.depth <= visible) continue;
+    output_->line(p.x - kCrossArm, p.y, p.x + kCrossArm, p.y);
+    output_->line(p.x, p.y - kCrossArm, p.x, p.y + kCrossArm);
+  }
 }
 
 void AppModel::redrawChart() {
@@ -245,15 +328,15 @@ void AppModel::redrawChart() {
 
 void AppModel::placeChanged() {
   clock_->setLongitude(place.longitudeDeg);
-  chart.latitudeDeg = place.latitudeDeg;
-  chart.longitudeDeg = place.longitudeDeg;
+  updateSiderealTime();
+  computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
   if (dialogListeners.controlPanel) dialogListeners.controlPanel->observingPlaceChanged();
 }
 
 void AppModel::timeChanged() {
   if (mainWindow_) mainWindow_->showDates(local, universal);
-  chart.chartDate = universal;
-  chart.siderealTimeHours = greenwichSiderealTime(julianDateOf(universal));
+  updateSiderealTime();
+  computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
 }
 
 void AppModel::setUniversalDate(const ChartDate& date) {

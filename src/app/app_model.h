@@ -20,6 +20,11 @@
 #include "astro/observing_place.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_info_file.h"
+#include "output/hit_list.h"
+#include "output/rendering_output_display.h"
+#include "projection/transformer.h"
+#include "render/chart_renderer.h"
+#include "render/render_options.h"
 #include "telescope/reference_point_handler.h"
 #include "telescope/telescope_control_interface.h"
 #include "telescope/telescope_dialog_listeners.h"
@@ -74,10 +79,19 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
   // horizontal mode; nothing changes then), else 1.
   int centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin, bool remember);
+  // Horizontal mode, centred on an altitude and an azimuth (arcminutes,
+  // azimuth from the south through the west).
+  void centreOnHorizontal(int altArcmin, int azArcmin);
   // Recomputes everything that follows from the chart settings.
   void applyView();
   // Repaints the chart window at once.
   void redrawChart();
+  // Draws the whole chart onto the chart window's canvas, with the overlays.
+  void paintChart(Canvas& canvas);
+  // The chart window's drawing area changed size.
+  void setChartSize(int32_t width, int32_t height);
+  // The projection the chart settings name (ids without a law: orthographic).
+  iTransformer& projection();
   // After the observing place was edited.
   void placeChanged();
   // After the chart date was edited: the dates in the status bar, the Julian
@@ -98,7 +112,12 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   Clock& clock() { return *clock_; }
   // The catalogs, made by the data load; null before.
   SkyCatalogs* catalogs() { return catalogs_.get(); }
-  void setCatalogs(std::unique_ptr<SkyCatalogs> catalogs) { catalogs_ = std::move(catalogs); }
+  void setCatalogs(std::unique_ptr<SkyCatalogs> catalogs);
+  ChartRenderer& renderer() { return renderer_; }
+  RenderingOutputDisplay& screenOutput() { return display_; }
+  // The output the chart pass draws on: the screen unless a caller puts
+  // another in between (counting what is drawn, for instance).
+  void setCurrentOutput(RenderingOutput* output);
   UiResources& resources() { return resources_; }
   const std::string& programDir() const { return programDir_; }
   const std::string& configurationPath() const { return configurationPath_; }
@@ -121,6 +140,13 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   CentringTarget lastCentringTarget;
   bool redrawPending = false;
   bool statusPending = false;
+  bool selectionValid = false;
+  bool showReferencePoints = false;
+  HitList hits;
+  OutputArea outputArea;
+  RenderOptions renderOptions;
+  SkyPolylines ecliptic;
+  SkyPolylines horizon;
 
  private:
   void postMessage(int code, uint32_t parameter);
@@ -131,12 +157,18 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void setField(int fieldArcmin);
   void recomputeGridSteps();
   void notifyReferencePointListener(int index);
+  void updateSiderealTime();
+  void drawOverlays();
 
   const std::string programDir_;
   const std::string configurationPath_;
   UiResources& resources_;
   std::unique_ptr<Clock> clock_;
   std::unique_ptr<SkyCatalogs> catalogs_;
+  std::array<std::unique_ptr<iTransformer>, 5> projections_;
+  RenderingOutputDisplay display_;
+  RenderingOutput* output_;
+  ChartRenderer renderer_;
   iTelescopeControl* telescope_ = nullptr;
   iMainWindowCallback* mainWindow_ = nullptr;
   iChartView* chartWindow_ = nullptr;

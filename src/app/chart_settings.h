@@ -9,8 +9,16 @@
 
 namespace celvaro {
 
+// A label limit: the manual value, or the star limit plus the offset.
+struct LabelLimitSetting {
+  uint8_t manual = 0;
+  int manualValue = 400;
+  int offset = -400;
+  bool operator==(const LabelLimitSetting&) const = default;
+};
+
 struct ChartSettings {
-  // View.
+  // --- View ---------------------------------------------------------------
   ChartDate chartDate;            // the universal date the sidereal time belongs to
   int centreRaArcmin = 0;         // 0..21599
   int centreDecArcmin = 0;        // -5400..5400
@@ -26,17 +34,80 @@ struct ChartSettings {
   uint8_t automaticGrid = 1;      // 0: the manual steps below are used
   int manualRaGridStepArcmin = 900;
   int manualDecGridStepArcmin = 900;
-  int starLimitHundredths = 600;  // derived, at most 1150
-  int colourLimitHundredths = 600;  // derived: stars not fainter are coloured
-  uint8_t starColouring = 0;      // draw stars in colour by spectral class
-  // Derived label limits: a star gets a label part when it is brighter.
-  int starNameLimitHundredths = 200;
-  int bayerLimitHundredths = 200;
-  int flamsteedLimitHundredths = -200;
-  int abbreviationLimitHundredths = -200;
   uint8_t horizontalMode = 0;     // 1: centred on azimuth and altitude
   uint32_t projectionId = 1;      // ProjectionId; equal-area at start-up
   uint32_t mirrorMode = 0;        // MirrorMode
+  // A fixed scale for printed maps (both positive to apply): half-field and half-extent.
+  int scaleHalfFieldArcmin = 0;
+  int scaleHalfExtent = 0;
+
+  // --- Layers (setting files) ---------------------------------------------
+  uint8_t needEquatorialGrid = 1;
+  uint8_t needGridNumbering = 1;
+  uint8_t needEcliptic = 1;
+  uint8_t needHorizon = 1;
+  uint8_t needConstLines = 1;
+  uint8_t needConstBoundaries = 1;
+  uint8_t needConstNames = 1;
+  uint8_t needConstAbbreviations = 0;  // abbreviations instead of names
+  uint8_t showStars = 1;
+  uint8_t showRoute = 0;               // the star-hop route
+  uint8_t frameFill = 0;               // fill the printed frame
+
+  // --- Star limits and sizes (hundredths of a magnitude, device units) ----
+  uint8_t starLimitManual = 0;
+  int starLimitAutoOffset = 0;         // starmagnlimitauto
+  int starLimitManualValue = 600;
+  int minStarDiameter = 1;
+  int maxStarDiameter = 9;             // starmaxdiameter
+  uint8_t starColouring = 0;           // needstarcoloring
+  uint8_t colourLimitManual = 0;
+  int colourLimitOffset = 0;
+  int colourLimitManualValue = 600;
+
+  // --- Star labels --------------------------------------------------------
+  uint8_t needStarLabel = 1;
+  uint8_t needStarName = 1;
+  uint8_t needStarBayer = 1;
+  uint8_t needStarFlamsteed = 0;
+  uint8_t needStarAbbreviation = 0;    // constellation abbreviation in labels
+  LabelLimitSetting nameLabel{0, 400, -400};
+  LabelLimitSetting bayerLabel{0, 400, -300};
+  LabelLimitSetting flamsteedLabel{0, 400, -400};
+  LabelLimitSetting abbreviationLabel{0, 400, -300};
+  int abbreviationMaxFieldArcmin = 1800;
+
+  // --- Variable and double stars ------------------------------------------
+  uint8_t needVariableStars = 1;
+  int variableFilterMode = 0;          // non-zero: the manual limit
+  int variableLimitOffset = -200;      // varmagnlimitauto
+  int variableLimitManual = 1000;      // varmagnlimitman
+  LabelLimitSetting variableLabel{0, 800, -200};
+  uint8_t needDoubleStars = 1;
+  int doubleLimitMode = 3;             // bit 2: manual limit, bit 3: manual label limit
+  int doubleLimitOffset = -200;
+  int doubleLimitManual = 900;
+  int doubleLabelOffset = 0;
+  int doubleLabelManual = 700;
+  int doubleSeparationLimit = 900;
+
+  // --- Deep sky -----------------------------------------------------------
+  int deepskyMode = 1;                 // 0 off, 1 automatic, 2 manual
+  int deepskyLevelOffset = 0;
+  int deepskyManualLevel = 5;
+
+  // --- Derived by the limit computation -----------------------------------
+  int starLimitHundredths = 600;       // at most 1150
+  int colourLimitHundredths = 600;
+  int starNameLimitHundredths = 200;
+  int bayerLimitHundredths = 300;
+  int flamsteedLimitHundredths = -200;
+  int abbreviationLimitHundredths = -200;
+  int variableLimitHundredths = 400;
+  int variableLabelLimitHundredths = 200;
+  int doubleLimitHundredths = 400;
+  int doubleLabelLimitHundredths = 600;
+  int deepskyLevel = 2;
 
   bool operator==(const ChartSettings&) const = default;
 };

@@ -21,21 +21,24 @@ constexpr const char* kMainCatalogName = "Hipparcos";
 
 }  // namespace
 
-void runDataLoad(AppModel& model) {
+void loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
-  // The clock runs for the telescope side, from the observing place's longitude.
-  model.clock().setLongitude(model.place.longitudeDeg);
-  model.clock().start();
-  model.displaySwitches.fill(1);
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   model.setCatalogs(std::move(catalogs));
-  model.chart.latitudeDeg = model.place.latitudeDeg;
-  model.chart.longitudeDeg = model.place.longitudeDeg;
   model.timeChanged();
+  model.placeChanged();
   model.applyView();
+}
+
+void runDataLoad(AppModel& model) {
+  // The clock runs for the telescope side, from the observing place's longitude.
+  model.clock().setLongitude(model.place.longitudeDeg);
+  model.clock().start();
+  model.displaySwitches.fill(1);
+  loadChartData(model);
 }
 
 void runShutdown(AppModel& model) {

@@ -17,6 +17,9 @@ void loadStartLanguage(UiResources& resources, const std::function<int()>& askUs
 
 // Loads the data files into the model and starts its worker threads.
 void runDataLoad(AppModel& model);
+// The part of the data load a chart needs: catalogs, star labels and
+// information, constellations, the lines of the chart's instant and place.
+void loadChartData(AppModel& model);
 
 // After the event loop ended: writes the language choice and the
 // configuration file, and detaches the clock's listeners so no tick reaches

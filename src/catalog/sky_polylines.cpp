@@ -6,8 +6,16 @@
 
 namespace celvaro {
 
+void SkyPolylines::clear() { ra_.clear(), dec_.clear(), pen_.clear(); }
+
+void SkyPolylines::add(uint8_t pen, double raRad, double decRad) {
+  pen_.push_back(pen);
+  ra_.push_back(raRad);
+  dec_.push_back(decRad);
+}
+
 void SkyPolylines::load(const std::string& path) {
-  ra_.clear(), dec_.clear(), pen_.clear();
+  clear();
   BinaryFile file(path);
   const int64_t size = file.size();
   if (size < 0) return;

@@ -16,6 +16,9 @@ class SkyPolylines {
 
   // Fills the object from the file; a missing file leaves it empty.
   void load(const std::string& path);
+  // Lines computed rather than read (the ecliptic, the horizon, a route).
+  void clear();
+  void add(uint8_t pen, double raRad, double decRad);
 
   int count() const { return static_cast<int>(pen_.size()); }
   const double* ra() const { return ra_.data(); }

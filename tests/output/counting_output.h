@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "output/rendering_output.h"
 
@@ -22,10 +23,10 @@ class CountingOutput : public RenderingOutput {
   void beginGroup(std::string_view) override {}
   void endGroup() override {}
   bool toDevice(int32_t, int32_t, int32_t&, int32_t&) const override { return true; }
-  void polyStart(int32_t, int32_t) override { ++count["polyStart"]; }
-  void polyLineTo(int32_t, int32_t) override { ++count["polyLineTo"]; }
-  void polyFinish(int32_t, int32_t, bool) override { ++count["polyFinish"]; }
-  void polyEnd(bool) override { ++count["polyEnd"]; }
+  void polyStart(int32_t x, int32_t y) override { poly("start", x, y); }
+  void polyLineTo(int32_t x, int32_t y) override { poly("to", x, y); }
+  void polyFinish(int32_t x, int32_t y, bool) override { poly("finish", x, y); }
+  void polyEnd(bool) override { poly("end", 0, 0); }
   void line(int32_t, int32_t, int32_t, int32_t) override { ++count["line"]; }
   void pathMoveTo(int32_t, int32_t) override {}
   void pathLineTo(int32_t, int32_t) override {}
@@ -68,9 +69,9 @@ class CountingOutput : public RenderingOutput {
   void squareSymbol(int, int32_t, int32_t, int32_t, int32_t) override {}
   void pentagonSymbol(int, int32_t, int32_t, int32_t) override {}
   void crossTickSymbol(int, int32_t, int32_t) override {}
-  void text(int32_t, int32_t, int32_t, int32_t, int, std::string_view) override {}
+  void text(int32_t, int32_t, int32_t, int32_t, int, std::string_view t) override { texts.emplace_back(t); }
   void wideText(int32_t, int32_t, int32_t, int32_t, int, std::u16string_view) override {}
-  void legendText(int32_t, int32_t, int, std::string_view) override {}
+  void legendText(int32_t, int32_t, int, std::string_view t) override { texts.emplace_back(t); }
   bool drawStarLabel(int, int32_t, int32_t, int32_t dx, int32_t, const StarLabelParts& label) override {
     ++count["label"];
     lastLabel = label;
@@ -78,12 +79,22 @@ class CountingOutput : public RenderingOutput {
     return true;
   }
 
+  struct PolyCall {
+    std::string op;
+    int32_t x, y;
+  };
   std::map<std::string, int> count;
+  std::vector<PolyCall> polyCalls;
+  std::vector<std::string> texts;
   int32_t lastDiameter = -1, lastRadius = -1, lastIndex = -1, lastLabelDx = 0;
   int lastColour = -1;
   StarLabelParts lastLabel;
 
  private:
+  void poly(const char* op, int32_t x, int32_t y) {
+    ++count[std::string("poly_") + op];
+    polyCalls.push_back({op, x, y});
+  }
   bool star(const char* kind, int32_t, int32_t, int32_t d, int32_t r) {
     ++count[kind];
     lastDiameter = d;

@@ -1,0 +1,18 @@
+// Setting files (*.clv): the chart's display switches and magnitude-limit
+// settings, one "key=value\r\n" line each, 19 lines in a fixed order.
+#pragma once
+
+#include <string>
+
+namespace celvaro {
+
+struct ChartSettings;
+
+// Reads a setting file into the settings; fields without a line keep
+// their values. False when the file cannot be opened (nothing changes).
+bool readSettingFile(const std::string& path, ChartSettings& settings);
+
+// The 19 lines of a setting file, byte for byte.
+std::string settingFileText(const ChartSettings& settings);
+
+}  // namespace celvaro

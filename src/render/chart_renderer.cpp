@@ -1,0 +1,315 @@
+#include "render/chart_renderer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numbers>
+#include <string>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/constellation_list.h"
+#include "catalog/sky_catalogs.h"
+#include "output/rendering_output.h"
+#include "projection/transformer.h"
+#include "render/render_options.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kRadPerArcmin = std::numbers::pi / 10800;
+constexpr int kFullCircleArcmin = 21600;
+constexpr int kPoleArcmin = 5400;
+
+// Line, fill and text styles of the layers.
+enum Style : int {
+  kFrameLine = 1,
+  kGridLine = 2,
+  kFigureLine = 3,
+  kBoundaryLine = 4,
+  kEclipticLine = 5,
+  kHorizonLine = 6,
+  kStarLine = 7,
+  kRouteLine = 23,
+  kNoFill = 1,
+  kStarFill = 2,
+  kGridTextStyle = 2,
+  kNameTextStyle = 3,
+  kLabelTextStyle = 4,
+};
+
+template <typename... Args>
+std::string printed(const char* format, Args... args) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+}  // namespace
+
+// Follows the visible polyline rule: a line runs between consecutive visible
+// points and ends at the first invisible one; points that cannot be
+// projected are skipped.
+class ChartRenderer::PolylineTracer {
+ public:
+  PolylineTracer(const ChartRenderer& renderer, bool close) : r_(renderer), close_(close) {}
+  ~PolylineTracer() { end(); }
+
+  // The next point; `move` ends the line and starts over from the point.
+  void point(double raRad, double decRad, bool move) {
+    ProjectedPoint p;
+    const bool projected = r_.transformer_->project(raRad, decRad, p);
+    const bool visible = projected && p.depth > r_.visibilityLimit_;
+    if (move) end();
+    if (!move && !projected) return;
+    if (!move && open_ && visible) {
+      r_.output_->polyLineTo(p.x, p.y);
+    } else if (!move && open_) {
+      r_.output_->polyFinish(p.x, p.y, false);
+      open_ = false;
+    } else if (!move && visible && previous_ == kVisible) {
+      r_.output_->polyStart(previousX_, previousY_);
+      r_.output_->polyLineTo(p.x, p.y);
+      open_ = true;
+    } else if (!move && visible && previous_ == kFailed) {
+      r_.output_->polyStart(p.x, p.y);
+      open_ = true;
+    }
+    previous_ = !projected ? kFailed : visible ? kVisible : kHidden;
+    previousX_ = p.x, previousY_ = p.y;
+  }
+
+  void end() {
+    if (open_) r_.output_->polyEnd(close_);
+    open_ = false;
+  }
+
+ private:
+  // The previous point: none yet or not projectable, projected but on the
+  // hidden side, or visible.
+  enum Previous { kFailed, kHidden, kVisible };
+  const ChartRenderer& r_;
+  bool close_;
+  bool open_ = false;
+  Previous previous_ = kFailed;
+  int32_t previousX_ = 0, previousY_ = 0;
+};
+
+ChartRenderer::ChartRenderer(SkyCatalogs* catalogs, RenderingOutput* output, iTransformer* transformer,
+                             const OutputArea* area, const ChartSettings* settings, const RenderOptions* options)
+    : catalogs_(catalogs),
+      output_(output),
+      transformer_(transformer),
+      area_(area),
+      settings_(settings),
+      options_(options) {}
+
+bool ChartRenderer::visible(double raRad, double decRad, int32_t& x, int32_t& y) const {
+  ProjectedPoint p;
+  if (!transformer_->project(raRad, decRad, p) || p.depth <= visibilityLimit_) return false;
+  x = p.x, y = p.y;
+  return true;
+}
+
+void ChartRenderer::drawChart(const PassFlags& flags) {
+  const ChartSettings& s = *settings_;
+  RenderingOutput& out = *output_;
+  visibilityLimit_ = transformer_->visibilityLimit();
+  transformer_->setup(*area_, s);
+  out.clear();
+  if (options_->frame) {
+    out.beginGroup("frame");
+    out.selectPen(kFrameLine);
+    out.rectangle(-area_->width / 2, -area_->height / 2, area_->width / 2, area_->height / 2, true, s.frameFill);
+    if (area_->legendWidth > 0) legend();
+    out.endGroup();
+  }
+  if (s.needEquatorialGrid) {
+    out.beginGroup("equatorialgrid");
+    out.selectPen(kGridLine);
+    equatorialGrid();
+    out.endGroup();
+  }
+  auto lineLayer = [&](bool wanted, const SkyPolylines* line, const char* group, int style) {
+    if (!wanted || !line || line->count() == 0) return;
+    out.beginGroup(group);
+    out.selectPen(style);
+    polylineLayer(*line, false);
+    out.endGroup();
+  };
+  lineLayer(s.needConstBoundaries, catalogs_ ? &catalogs_->constellationBoundaries() : nullptr, "constboundaries",
+            kBoundaryLine);
+  lineLayer(s.needConstLines, catalogs_ ? &catalogs_->constellationLines() : nullptr, "constlines", kFigureLine);
+  if (s.needConstNames || s.needConstAbbreviations) {
+    out.setTextStyle(kNameTextStyle);
+    constellationNames();
+  }
+  lineLayer(s.needEcliptic, ecliptic_, "ecliptic line", kEclipticLine);
+  lineLayer(s.needHorizon, horizon_, "horizon", kHorizonLine);
+  if (s.showStars) starField(flags);
+  if (s.showRoute) route();
+}
+
+void ChartRenderer::starField(const PassFlags& flags) {
+  if (!catalogs_) return;
+  const ChartSettings& s = *settings_;
+  if (iStarData* stars = catalogs_->currentStarCatalog()) {
+    output_->selectPen(kStarLine);
+    output_->selectBrush(kStarFill);
+    stars->draw(*output_, *transformer_, s, *area_, s.starLimitHundredths, flags.recordStars);
+  }
+  if (s.needStarLabel && catalogs_->starLabels().size() > 0) {
+    output_->beginGroup("starlabels");
+    output_->setTextStyle(kLabelTextStyle);
+    catalogs_->starLabels().draw(*output_, *transformer_, s, *options_);
+    output_->endGroup();
+  }
+}
+
+void ChartRenderer::route() {
+  if (!route_) return;
+  output_->selectPen(kRouteLine);
+  PolylineTracer tracer(*this, false);
+  for (int i = 0; i < route_->count(); ++i) tracer.point(route_->ra()[i], route_->dec()[i], route_->pen()[i] == 0);
+}
+
+void ChartRenderer::polylineLayer(const SkyPolylines& line, bool close) {
+  PolylineTracer tracer(*this, close);
+  for (int i = 0; i < line.count(); ++i) tracer.point(line.ra()[i], line.dec()[i], line.pen()[i] == 0);
+}
+
+// --- the equatorial grid ---------------------------------------------------
+
+std::string ChartRenderer::declinationLabel(int arcmin) {
+  const int a = std::abs(arcmin);
+  const char* sign = arcmin < 0 ? "-" : "";
+  return a % 60 == 0 ? printed("%s%d", sign, a / 60) : printed("%s%d %d'", sign, a / 60, a % 60);
+}
+
+std::string ChartRenderer::hourLabel(int arcmin) {
+  const int h = arcmin / 900, m = (arcmin % 900) / 15, sec = ((arcmin % 900) % 15) * 4;
+  return sec == 0 ? printed("%02d:%02d", h, m) : printed("%02d:%02d:%02d", h, m, sec);
+}
+
+void ChartRenderer::equatorialGrid() {
+  const ChartSettings& s = *settings_;
+  const int step = std::max(s.decGridStepArcmin, 1), raStep = std::max(s.raGridStepArcmin, 1);
+  const int field = s.fieldArcmin;
+  const int n = field / step + (field < 240 ? 1 : 0);
+  int centre = s.centreDecArcmin;
+  if (centre > 10800) centre -= kFullCircleArcmin;
+  if (centre > kPoleArcmin) centre = 10800 - centre;
+  if (centre < -kPoleArcmin) centre = -10800 - centre;
+  const int k0 = (centre + (centre < 0 ? -step / 2 : step / 2)) / step;
+  int kMin = k0 - n, kMax = k0 + n;
+
+  // Declination circles; those beyond the poles would only repeat others.
+  for (int k = kMin; k <= kMax; ++k) {
+    const int dec = k * step;
+    if (std::abs(dec) >= kPoleArcmin) continue;
+    PolylineTracer tracer(*this, false);
+    for (int deg = -1; deg <= 359; ++deg) tracer.point(deg * 60 * kRadPerArcmin, dec * kRadPerArcmin, false);
+  }
+  // Hour circles from the lowest to the highest circle, every degree.
+  for (int ra = 0; ra < kFullCircleArcmin; ra += raStep) {
+    PolylineTracer tracer(*this, false);
+    int dec = kMin * step;
+    for (; dec < kMax * step; dec += 60) tracer.point(ra * kRadPerArcmin, dec * kRadPerArcmin, false);
+    tracer.point(ra * kRadPerArcmin, kMax * step * kRadPerArcmin, false);
+  }
+  if (!s.needGridNumbering) return;
+  output_->setTextStyle(kGridTextStyle);
+  if (step > 1) {
+    kMax = std::min(kMax, kPoleArcmin / step);
+    kMin = std::max(kMin, -kPoleArcmin / step);
+  }
+  const int labelRa = ((s.centreRaArcmin + raStep / 2) / raStep) * raStep;
+  int32_t x, y;
+  for (int k = kMin; k <= kMax; ++k) {
+    if (visible(labelRa * kRadPerArcmin, k * step * kRadPerArcmin, x, y) && output_->isInsideOutput(x, y)) {
+      output_->text(x, y, options_->decLabelDx, options_->decLabelDy, kGridText, declinationLabel(k * step));
+    }
+  }
+  int hourDec = k0 * step;
+  if (hourDec >= kPoleArcmin) hourDec -= step;
+  if (hourDec <= -kPoleArcmin) hourDec += step;
+  for (int ra = 0; ra < kFullCircleArcmin; ra += raStep) {
+    if (visible(ra * kRadPerArcmin, hourDec * kRadPerArcmin, x, y)) {
+      output_->text(x, y, options_->hourLabelDx, options_->hourLabelDy, kGridText, hourLabel(ra));
+    }
+  }
+}
+
+// --- names ---------------------------------------------------------------------
+
+void ChartRenderer::constellationNames() {
+  const bool abbreviations = settings_->needConstAbbreviations;
+  int32_t x, y;
+  for (int i = 0; i < kConstellationCount; ++i) {
+    double ra, dec;
+    if (!constellationPosition(i, ra, dec) || !visible(ra, dec, x, y) || !output_->isInsideOutput(x, y)) continue;
+    std::string text(abbreviations ? constellationAbbreviation(i) : constellationName(i));
+    std::replace(text.begin(), text.end(), '_', ' ');
+    output_->text(x, y, 0, 0, kConstellationNames, text);
+  }
+}
+
+// --- frame legend -------------------------------------------------------------
+
+void ChartRenderer::legend() {
+  const int32_t x0 = -area_->width / 2, y0 = -area_->height / 2, height = area_->legendHeight;
+  output_->rectangle(x0, y0, x0 + area_->legendWidth, y0 - height, true, false);
+  orientationFigure(x0, y0, height);
+  const int32_t barEnd = scaleBar(x0, y0);
+  magnitudeScale(barEnd + 500, y0 - height / 2);
+}
+
+// An L whose arms point north and west on the chart, as the mirror mode turns them.
+void ChartRenderer::orientationFigure(int32_t x0, int32_t y0, int32_t height) {
+  const uint32_t mirror = std::min<uint32_t>(settings_->mirrorMode, kMirrorHorizontal);
+  const int32_t northSign = (mirror == kMirrorCentral || mirror == kMirrorVertical) ? -1 : 1;
+  const int32_t westSign = (mirror == kMirrorNone || mirror == kMirrorVertical) ? 1 : -1;
+  const int32_t cx = x0 + height / 2, cy = y0 - height / 2, arm = height / 2 - 200;
+  output_->pathMoveTo(cx, cy + northSign * arm);
+  output_->pathLineTo(cx, cy);
+  output_->pathLineTo(cx + westSign * arm, cy);
+  output_->pathEnd(false);
+  output_->legendText(cx, cy + northSign * arm, kTitleBarText, "N");
+  output_->legendText(cx + westSign * arm, cy, kTitleBarText, "W");
+}
+
+// The first length of the list that reaches 1000 device units; returns where it ends.
+int32_t ChartRenderer::scaleBar(int32_t x0, int32_t y0) {
+  static constexpr int kTenths[] = {10, 50, 100, 300, 600, 1200, 3000};
+  static constexpr const char* kNames[] = {"1 min", "5 min", "10 min", "30 min", "1 deg", "2 degs", "5 degs"};
+  int choice = 6;
+  for (int i = 0; i < 7; ++i) {
+    if (transformer_->tenthArcminToPixels(kTenths[i]) >= 1000) {
+      choice = i;
+      break;
+    }
+  }
+  const int32_t x = x0 + 1700, length = transformer_->tenthArcminToPixels(kTenths[choice]);
+  output_->pathMoveTo(x, y0 - 200);
+  output_->pathLineTo(x, y0 - 300);
+  output_->pathLineTo(x + length, y0 - 300);
+  output_->pathLineTo(x + length, y0 - 200);
+  output_->pathEnd(false);
+  output_->legendText(x, y0 - 600, kTitleBarText, kNames[choice]);
+  return x + length;
+}
+
+void ChartRenderer::magnitudeScale(int32_t x, int32_t y) {
+  const bool byClass = output_->drawsStarsByClass();
+  for (int i = 0; i <= settings_->starLimitHundredths / 100; ++i) {
+    const int magClass = magnitudeClass(100 * i);
+    const int32_t d = output_->starDiameter(magClass);
+    output_->selectPen(kStarLine);
+    output_->selectBrush(kStarFill);
+    output_->legendStar(x + d / 2, y, byClass ? magClass : d, byClass ? 0 : d / 2);
+    output_->selectPen(kFrameLine);
+    output_->legendText(x + d + 50, y, kTitleBarText, std::to_string(i));
+    x += d + 300;
+  }
+}
+
+}  // namespace celvaro

@@ -1,0 +1,78 @@
+// Draws one complete sky chart onto a rendering output through a
+// projection: the layers in their order, each with its group and styles.
+// Catalogs draw their own objects; the renderer draws the grid, the lines,
+// the names, the frame and the legend.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "catalog/sky_polylines.h"
+
+namespace celvaro {
+
+class RenderingOutput;
+class SkyCatalogs;
+class iTransformer;
+struct ChartSettings;
+struct OutputArea;
+struct RenderOptions;
+
+// What one drawing pass asks of the catalogs.
+struct PassFlags {
+  bool recordStars = false;  // draw stars with their indices, for picking
+};
+
+class ChartRenderer {
+ public:
+  ChartRenderer(SkyCatalogs* catalogs, RenderingOutput* output, iTransformer* transformer,
+                const OutputArea* area, const ChartSettings* settings, const RenderOptions* options);
+
+  void setCatalogs(SkyCatalogs* catalogs) { catalogs_ = catalogs; }
+  void setOutput(RenderingOutput* output) { output_ = output; }
+  void setTransformer(iTransformer* transformer) { transformer_ = transformer; }
+  // The lines the model computes for the chart's time and place.
+  void setSkyLines(const SkyPolylines* ecliptic, const SkyPolylines* horizon) {
+    ecliptic_ = ecliptic;
+    horizon_ = horizon;
+  }
+  void setRoute(const SkyPolylines* route) { route_ = route; }
+
+  // Draws every layer; the output must have been begun.
+  void drawChart(const PassFlags& flags);
+
+  // The layers, each drawn with the styles the pass has selected.
+  void equatorialGrid();
+  // Pen flags 0 move, others draw; segments only between visible points.
+  void polylineLayer(const SkyPolylines& line, bool close);
+  void constellationNames();
+  void legend();
+
+  // Label texts of the grid: declinations in arcminutes, right ascensions
+  // in arcminutes of time-angle (900 per hour).
+  static std::string declinationLabel(int arcmin);
+  static std::string hourLabel(int arcmin);
+
+ private:
+  bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
+  // The visible polyline rule over points given one by one.
+  class PolylineTracer;
+  void starField(const PassFlags& flags);
+  void route();
+  void orientationFigure(int32_t x0, int32_t y0, int32_t height);
+  int32_t scaleBar(int32_t x0, int32_t y0);
+  void magnitudeScale(int32_t x, int32_t y);
+
+  SkyCatalogs* catalogs_;
+  RenderingOutput* output_;
+  iTransformer* transformer_;
+  const OutputArea* area_;
+  const ChartSettings* settings_;
+  const RenderOptions* options_;
+  const SkyPolylines* ecliptic_ = nullptr;
+  const SkyPolylines* horizon_ = nullptr;
+  const SkyPolylines* route_ = nullptr;
+  double visibilityLimit_ = 0;
+};
+
+}  // namespace celvaro

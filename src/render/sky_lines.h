@@ -1,0 +1,19 @@
+// The great circles the chart draws besides the catalogs: the ecliptic and
+// the horizon of the observing place, as 361 points each.
+#pragma once
+
+#include "catalog/sky_polylines.h"
+
+namespace celvaro {
+
+constexpr int kSkyLinePoints = 361;
+
+// The ecliptic of J2000, the frame of the star catalogs, one point per
+// degree of longitude.
+void computeEcliptic(SkyPolylines& line);
+
+// The horizon (altitude 0) of a place at a Greenwich sidereal time, one
+// point per degree of azimuth, in right ascension and declination.
+void computeHorizon(SkyPolylines& line, double latitudeDeg, double longitudeDeg, double greenwichHours);
+
+}  // namespace celvaro

@@ -1,0 +1,218 @@
+#include "ui/chart_command.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/configuration.h"
+#include "app/setting_file.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "astro/sidereal_time.h"
+#include "astro/zone_time.h"
+#include "platform/system_time.h"
+#include "render/layer_statistics.h"
+#include "ui/qt_canvas.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// A number made of the whole text, or nothing.
+std::optional<double> number(const std::string& text) {
+  const char* begin = text.c_str() + (text.rfind('+', 0) == 0 ? 1 : 0);
+  const char* end = text.c_str() + text.size();
+  double value = 0;
+  const auto result = std::from_chars(begin, end, value);
+  if (begin == end || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> integerIn(const std::string& text, int low, int high) {
+  const auto value = number(text);
+  if (!value || *value != std::floor(*value) || *value < low || *value > high) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+// YYYY-MM-DDTHH:MM[:SS]
+std::optional<ChartDate> utcDate(const std::string& text) {
+  int y, mo, d, h, mi, s = 0, used = 0;
+  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%n:%2d%n", &y, &mo, &d, &h, &mi, &used, &s, &used);
+  if (fields < 5 || used != static_cast<int>(text.size())) return std::nullopt;
+  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return std::nullopt;
+  return ChartDate{y, mo, d, h, mi, static_cast<double>(s)};
+}
+
+bool size(const std::string& text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  const auto w = integerIn(text.substr(0, x), 16, 16384), h = integerIn(text.substr(x + 1), 16, 16384);
+  if (!w || !h) return false;
+  width = *w, height = *h;
+  return true;
+}
+
+// Applies one option with its value; false when the value does not fit.
+using OptionSetter = std::function<bool(ChartRequest&, const std::string&)>;
+
+template <typename T>
+OptionSetter into(std::optional<T> ChartRequest::*field, std::function<std::optional<T>(const std::string&)> parse) {
+  return [field, parse](ChartRequest& r, const std::string& v) { return (r.*field = parse(v)).has_value(); };
+}
+
+std::function<std::optional<double>(const std::string&)> within(double low, double high) {
+  return [low, high](const std::string& v) -> std::optional<double> {
+    const auto value = number(v);
+    return value && *value >= low && *value <= high ? value : std::nullopt;
+  };
+}
+
+std::function<std::optional<int>(const std::string&)> integers(int low, int high) {
+  return [low, high](const std::string& v) { return integerIn(v, low, high); };
+}
+
+const std::map<std::string, OptionSetter>& valueOptions() {
+  static const std::map<std::string, OptionSetter> options = {
+      {"--program-dir", [](ChartRequest& r, const std::string& v) { r.programDir = v; return !v.empty(); }},
+      {"--settings", [](ChartRequest& r, const std::string& v) { r.settingsFile = v; return !v.empty(); }},
+      {"--utc", into<ChartDate>(&ChartRequest::utc, utcDate)},
+      {"--lat", into<double>(&ChartRequest::latitudeDeg, within(-90, 90))},
+      {"--lon", into<double>(&ChartRequest::longitudeDeg, within(-180, 360))},
+      {"--tz", into<double>(&ChartRequest::timeZoneHours, within(-14, 14))},
+      {"--dst", into<int>(&ChartRequest::daylightSaving, integers(0, 1))},
+      {"--ra", into<double>(&ChartRequest::raHours, within(0, 24))},
+      {"--dec", into<double>(&ChartRequest::decDeg, within(-90, 90))},
+      {"--az", into<double>(&ChartRequest::azDeg, within(0, 360))},
+      {"--alt", into<double>(&ChartRequest::altDeg, within(0, 90))},
+      {"--field", into<int>(&ChartRequest::fieldArcmin, integers(1, 21600))},
+      {"--projection", into<int>(&ChartRequest::projection, integers(0, 4))},
+      {"--mirror", into<int>(&ChartRequest::mirror, integers(0, 3))},
+      {"--size", [](ChartRequest& r, const std::string& v) { return size(v, r.width, r.height); }},
+      {"--format", [](ChartRequest& r, const std::string& v) { r.format = v; return v == "png"; }},
+      {"--out", [](ChartRequest& r, const std::string& v) { r.out = v; return !v.empty(); }},
+      {"--bench", [](ChartRequest& r, const std::string& v) {
+         auto n = integerIn(v, 1, 100000);
+         r.benchRuns = n.value_or(0);
+         return n.has_value();
+       }},
+  };
+  return options;
+}
+
+}  // namespace
+
+void prepareChartModel(AppModel& model, const ChartRequest& r) {
+  model.loadConfiguration();
+  if (r.latitudeDeg) model.place.latitudeDeg = *r.latitudeDeg;
+  if (r.longitudeDeg) model.place.longitudeDeg = *r.longitudeDeg;
+  if (r.timeZoneHours) model.place.timeZoneHours = *r.timeZoneHours;
+  if (r.daylightSaving) model.place.daylightSaving = static_cast<uint8_t>(*r.daylightSaving);
+  if (r.settingsFile && !readSettingFile(*r.settingsFile, model.chart)) {
+    std::fprintf(stderr, "celvaro-chart: cannot read the setting file %s\n", r.settingsFile->c_str());
+  }
+  const CalendarTime now = systemUniversalTime();
+  model.setUniversalDate(r.utc.value_or(ChartDate{now.year, now.month, now.day, now.hour, now.minute, double(now.second)}));
+  if (r.fieldArcmin) model.chart.fieldArcmin = *r.fieldArcmin;
+  if (r.projection) model.chart.projectionId = static_cast<uint32_t>(*r.projection);
+  if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);
+  model.setChartSize(r.width, r.height);
+  loadChartData(model);
+  if (r.azDeg && r.altDeg) {
+    // Azimuth from the north through the east becomes the chart's, from the south through the west.
+    const double southBased = std::fmod(*r.azDeg + 180.0, 360.0);
+    model.centreOnHorizontal(static_cast<int>(*r.altDeg * 60), static_cast<int>(southBased * 60));
+  } else if (r.raHours && r.decDeg) {
+    model.centreOn(*r.raHours * kPi / 12, *r.decDeg * kPi / 180, 0, 0, false);
+  } else {
+    const ZenithPosition zenith = zenithPosition(model.universal, model.place.longitudeDeg, model.place.latitudeDeg);
+    model.centreOn(std::fmod(zenith.raDeg + 360, 360) * kPi / 180, zenith.decDeg * kPi / 180, 0, 0, false);
+  }
+  model.applyView();
+}
+
+namespace {
+
+double paintMilliseconds(AppModel& model, QImage& image) {
+  QtCanvas canvas(image);
+  const auto start = std::chrono::steady_clock::now();
+  model.paintChart(canvas);
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void printStatistics(const LayerStatistics& stats, const ChartSettings& s) {
+  for (const std::string& layer : LayerStatistics::layerNames()) std::printf("%s=%d\n", layer.c_str(), stats.count(layer));
+  std::printf("starlimit=%d\ndslevel=%d\nrastep=%d\ndecstep=%d\n", s.starLimitHundredths, s.deepskyLevel,
+              s.raGridStepArcmin, s.decGridStepArcmin);
+}
+
+}  // namespace
+
+std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error) {
+  ChartRequest request;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--stats") {
+      request.stats = true;
+      continue;
+    }
+    auto setter = valueOptions().find(option);
+    if (setter == valueOptions().end()) {
+      error = "unknown option " + option;
+      return std::nullopt;
+    }
+    if (i + 1 >= args.size() || !setter->second(request, args[i + 1])) {
+      error = "bad value for " + option + (i + 1 < args.size() ? ": " + args[i + 1] : "");
+      return std::nullopt;
+    }
+    ++i;
+  }
+  if (request.out.empty()) {
+    error = "--out FILE is required";
+    return std::nullopt;
+  }
+  if (request.raHours.has_value() != request.decDeg.has_value()) {
+    error = "--ra and --dec go together";
+    return std::nullopt;
+  }
+  if (request.azDeg.has_value() != request.altDeg.has_value()) {
+    error = "--az and --alt go together";
+    return std::nullopt;
+  }
+  return request;
+}
+
+int runChartRequest(const ChartRequest& request) {
+  UiResources resources;
+  resources.setProgramDir(request.programDir);
+  resources.loadLanguage(kEnglish);
+  AppModel model(request.programDir, configurationPath(request.programDir), resources);
+  prepareChartModel(model, request);
+  QImage image(request.width, request.height, QImage::Format_RGB32);
+  LayerStatistics stats(model.screenOutput());
+  if (request.stats) model.setCurrentOutput(&stats);
+  paintMilliseconds(model, image);
+  if (request.stats) printStatistics(stats, model.chart);
+  model.setCurrentOutput(nullptr);
+  if (request.benchRuns > 0) {
+    std::vector<double> times;
+    for (int i = 0; i < request.benchRuns; ++i) times.push_back(paintMilliseconds(model, image));
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    std::printf("median_ms=%.2f\n", times[times.size() / 2]);
+  }
+  if (!image.save(QString::fromStdString(request.out), "PNG")) {
+    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,43 @@
+// celvaro-chart: one chart of a program directory's data and configuration,
+// drawn through the program's own renderer and written to a file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "astro/chart_date.h"
+
+namespace celvaro {
+
+struct ChartRequest {
+  std::string programDir = ".";
+  std::optional<std::string> settingsFile;
+  std::optional<ChartDate> utc;  // default: now
+  std::optional<double> latitudeDeg, longitudeDeg, timeZoneHours;
+  std::optional<int> daylightSaving;
+  std::optional<double> raHours, decDeg;   // equatorial centre
+  std::optional<double> azDeg, altDeg;     // horizontal centre, azimuth from north through east
+  std::optional<int> fieldArcmin;
+  std::optional<int> projection, mirror;
+  int width = 1920, height = 1080;
+  std::string format = "png";
+  std::string out;
+  bool stats = false;
+  int benchRuns = 0;
+};
+
+// Parses the command line; on a bad option `error` names it and the
+// result is empty.
+std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error);
+
+class AppModel;
+
+// Sets a model up for the request: configuration, place, time, data, view.
+void prepareChartModel(AppModel& model, const ChartRequest& request);
+
+// Draws and writes the chart, printing statistics and timings as asked;
+// the process exit code.
+int runChartRequest(const ChartRequest& request);
+
+}  // namespace celvaro

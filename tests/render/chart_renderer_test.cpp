@@ -1,0 +1,124 @@
+#include "render/chart_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "output/counting_output.h"
+#include "projection/transformer_equidistant.h"
+#include "projection/transformer_orthographic.h"
+#include "render/render_options.h"
+
+namespace celvaro {
+namespace {
+
+using testing::CountingOutput;
+constexpr double kPi = std::numbers::pi;
+
+TEST(ChartRenderer, GridLabelTexts) {
+  EXPECT_EQ(ChartRenderer::declinationLabel(45), "0 45'");
+  EXPECT_EQ(ChartRenderer::declinationLabel(-45), "-0 45'");
+  EXPECT_EQ(ChartRenderer::declinationLabel(-60), "-1");
+  EXPECT_EQ(ChartRenderer::declinationLabel(5370), "89 30'");
+  EXPECT_EQ(ChartRenderer::declinationLabel(0), "0");
+  EXPECT_EQ(ChartRenderer::hourLabel(905), "01:00:20");
+  EXPECT_EQ(ChartRenderer::hourLabel(915), "01:01");
+  EXPECT_EQ(ChartRenderer::hourLabel(0), "00:00");
+}
+
+class RendererTest : public ::testing::Test {
+ protected:
+  RendererTest() : renderer(nullptr, &output, &transformer, &area, &settings, &options) {
+    area.width = 800;
+    area.height = 600;
+    output.begin("", {}, area);
+  }
+  OutputArea area;
+  ChartSettings settings;
+  RenderOptions options;
+  CountingOutput output;
+  TransformerOrthographic transformer;
+  ChartRenderer renderer;
+};
+
+TEST_F(RendererTest, ADeclinationCircleEndsAtItsFirstInvisibleSample) {
+  settings.fieldArcmin = 5400;
+  settings.needGridNumbering = 0;
+  settings.decGridStepArcmin = 900;
+  settings.raGridStepArcmin = 21600;  // one hour circle only
+  transformer.setScale(300, 2700);
+  SkyPolylines equator;
+  for (int deg = -1; deg <= 359; ++deg) equator.add(1, deg * kPi / 180, 0.0);
+  renderer.drawChart({});  // sets the frame up
+  output.polyCalls.clear();
+  renderer.polylineLayer(equator, false);
+  // Centred on right ascension 0: the circle is visible from -89 to +89
+  // degrees and leaves at +90, where depth is 0, the limit.
+  ASSERT_GE(output.polyCalls.size(), 3u);
+  ProjectedPoint leaving;
+  double ra = 0;
+  for (int deg = 0; deg <= 359; ++deg) {
+    ProjectedPoint p;
+    transformer.project(deg * kPi / 180, 0, p);
+    if (p.depth <= 0) {
+      leaving = p;
+      ra = deg;
+      break;
+    }
+  }
+  const auto finish = std::find_if(output.polyCalls.begin(), output.polyCalls.end(),
+                                   [](const auto& c) { return c.op == "finish"; });
+  ASSERT_NE(finish, output.polyCalls.end());
+  EXPECT_EQ(finish->x, leaving.x) << "left at " << ra;
+  EXPECT_EQ(finish->y, leaving.y);
+}
+
+TEST_F(RendererTest, PolylinesDrawOnlyBetweenVisiblePointsAndMoveOnPenZero) {
+  transformer.setScale(300, 2700);
+  renderer.drawChart({});
+  output.polyCalls.clear();
+  SkyPolylines line;
+  line.add(1, 0.01, 0.0);  // pen 1 first: opens at itself, draws from the next point
+  line.add(1, 0.02, 0.0);
+  line.add(0, 0.10, 0.10);  // a move ends the line
+  line.add(1, 0.11, 0.10);
+  line.add(1, kPi, 0.0);    // behind: ends the second line there
+  renderer.polylineLayer(line, false);
+  std::vector<std::string> ops;
+  for (const auto& c : output.polyCalls) ops.push_back(c.op);
+  EXPECT_EQ(ops, (std::vector<std::string>{"start", "to", "end", "start", "to", "finish"}));
+}
+
+TEST_F(RendererTest, TheScaleBarPicksTheFirstLengthOfAThousandUnits) {
+  TransformerEquidistant printScale;  // 120 units per arcminute
+  printScale.setScale(120.001, 1);
+  ChartRenderer legendRenderer(nullptr, &output, &printScale, &area, &settings, &options);
+  area.legendWidth = 10000;
+  area.legendHeight = 1000;
+  settings.starLimitHundredths = 200;
+  legendRenderer.legend();
+  EXPECT_NE(std::find(output.texts.begin(), output.texts.end(), "10 min"), output.texts.end());
+  EXPECT_NE(std::find(output.texts.begin(), output.texts.end(), "2"), output.texts.end());  // magnitudes 0..2
+  EXPECT_EQ(std::find(output.texts.begin(), output.texts.end(), "3"), output.texts.end());
+}
+
+TEST_F(RendererTest, GridNumberingWritesDeclinationsAndHours) {
+  settings.fieldArcmin = 3600;
+  settings.decGridStepArcmin = 600;
+  settings.raGridStepArcmin = 900;
+  settings.centreRaArcmin = 900;
+  transformer.setScale(300, 1800);
+  renderer.drawChart({});
+  auto has = [&](const char* t) { return std::find(output.texts.begin(), output.texts.end(), t) != output.texts.end(); };
+  EXPECT_TRUE(has("0"));
+  EXPECT_TRUE(has("20"));
+  EXPECT_TRUE(has("-20"));
+  EXPECT_TRUE(has("01:00"));
+  EXPECT_TRUE(has("02:00"));
+  EXPECT_FALSE(has("12:00"));  // on the far side
+}
+
+}  // namespace
+}  // namespace celvaro
