@@ -21,15 +21,14 @@ using testing::ScratchDir;
 using testing::writeBytes;
 
 LabelEntry label(const std::string& name, int16_t magnitude) {
-  LabelEntry l;
-  l.name = name;
-  l.magnitude = magnitude;
-  l.flamsteed = 58;
-  l.constellation = 59;
-  l.greekLetter = 0;
-  l.raRad = 0.01;
-  l.decRad = 0.01;
-  return l;
+  StarLabelRecord r;
+  r.magnitude = magnitude;
+  r.flamsteed = 58;
+  r.constellation = 59;
+  r.greekLetter = 0;
+  r.raRad = 0.01;
+  r.decRad = 0.01;
+  return {r, name};
 }
 
 TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {

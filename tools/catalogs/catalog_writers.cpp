@@ -60,9 +60,9 @@ StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::
 
 std::string starLabelsBytes(const std::vector<LabelEntry>& labels) {
   std::string records, text(1, '\0');  // offset 0 means no name
-  for (const LabelEntry& l : labels) {
-    const uint32_t offset = l.name.empty() ? 0 : static_cast<uint32_t>(text.size());
-    if (!l.name.empty()) text += l.name + '\0';
+  for (const auto& [l, name] : labels) {
+    const uint32_t offset = name.empty() ? 0 : static_cast<uint32_t>(text.size());
+    if (!name.empty()) text += name + '\0';
     appendU32(records, offset);
     appendU32(records, 0);
     appendDouble(records, l.raRad);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/star_data_simple.h"
+#include "catalog/star_labels.h"
 
 namespace celvaro {
 
@@ -35,14 +36,10 @@ StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::
 
 // --- CLV_STLS star labels -----------------------------------------------------
 
+// A label record; its name offset is set by the writer.
 struct LabelEntry {
+  StarLabelRecord record;
   std::string name;  // empty: none
-  double raRad = 0, decRad = 0;
-  int16_t magnitude = 0;
-  int16_t flamsteed = -1;
-  int8_t constellation = -1;
-  int8_t greekLetter = -1;
-  int8_t superscript = 0;
 };
 
 std::string starLabelsBytes(const std::vector<LabelEntry>& labels);

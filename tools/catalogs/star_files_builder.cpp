@@ -69,19 +69,18 @@ std::string starLabels(const Sources& s) {
   for (const auto& [hip, name] : s.names) {
     auto star = byHip.find(hip);
     if (star == byHip.end()) continue;
-    LabelEntry label;
     int greek = -1, superscript = 0;
     const bool hasGreek = parseBayer(name.bayer, greek, superscript);
     if (name.name.empty() && !hasGreek && name.flamsteed <= 0) continue;
-    label.name = name.name;
-    label.raRad = star->second->raDeg * kRadPerDeg;
-    label.decRad = star->second->decDeg * kRadPerDeg;
-    label.magnitude = hundredths(star->second->magnitude);
-    label.flamsteed = static_cast<int16_t>(name.flamsteed > 0 ? name.flamsteed : -1);
-    label.constellation = static_cast<int8_t>(constellationNumberOf(name.constellation, star->second->raDeg));
-    label.greekLetter = static_cast<int8_t>(hasGreek ? greek : -1);
-    label.superscript = static_cast<int8_t>(superscript);
-    labels.push_back(label);
+    StarLabelRecord r;
+    r.raRad = star->second->raDeg * kRadPerDeg;
+    r.decRad = star->second->decDeg * kRadPerDeg;
+    r.magnitude = hundredths(star->second->magnitude);
+    r.flamsteed = static_cast<int16_t>(name.flamsteed > 0 ? name.flamsteed : -1);
+    r.constellation = static_cast<int8_t>(constellationNumberOf(name.constellation, star->second->raDeg));
+    r.greekLetter = static_cast<int8_t>(hasGreek ? greek : -1);
+    r.superscript = static_cast<int8_t>(superscript);
+    labels.push_back({r, name.name});
   }
   return starLabelsBytes(labels);
 }
