@@ -14,6 +14,7 @@
 #include "app/configuration.h"
 #include "app/main_window_callback.h"
 #include "app/settings_records.h"
+#include "app/chart_navigator.h"
 #include "app/telescope_event.h"
 #include "app/ui_resources.h"
 #include "astro/chart_date.h"
@@ -79,6 +80,8 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
   // horizontal mode; nothing changes then), else 1.
   int centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin, bool remember);
+  // The equatorial centre recomputed from the horizontal one.
+  void centreFromHorizontal();
   // Horizontal mode, centred on an altitude and an azimuth (arcminutes,
   // azimuth from the south through the west).
   void centreOnHorizontal(int altArcmin, int azArcmin);
@@ -107,6 +110,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   bool saveConfiguration();
 
   void setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow);
+  iMainWindowCallback* mainWindow() const { return mainWindow_; }
   void setTelescopeControl(iTelescopeControl* telescope);
 
   Clock& clock() { return *clock_; }
@@ -141,6 +145,8 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   bool redrawPending = false;
   bool statusPending = false;
   bool selectionValid = false;
+  int pickFilter = 0;  // 0 all kinds, 1..6 one kind
+  Selection selection;
   bool showReferencePoints = false;
   HitList hits;
   OutputArea outputArea;
@@ -152,7 +158,6 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void postMessage(int code, uint32_t parameter);
   void storeEvent(const TelescopeEvent& event);
   void dispatchTelescopeEvent();
-  void centreFromHorizontal();
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
   void setField(int fieldArcmin);
   void recomputeGridSteps();

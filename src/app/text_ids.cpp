@@ -41,6 +41,13 @@ std::vector<int> usedTextIds() {
   addRange(ids, kDateTimeLabelFirst, kDateTimeLabelFirst + 6);
   addRange(ids, kSetDateTimeLabelFirst, kSetDateTimeLabelFirst + 4);
   addRange(ids, kStarInfoCaptionFirst, kStarInfoCaptionFirst + 11);
+  for (int id : {14400, 14401, 14402, 14403, 14404, 14420, 14449, 14469, 14479}) ids.push_back(id);  // dialog labels
+  addRange(ids, 14410, 14417);
+  addRange(ids, 14430, 14435);
+  addRange(ids, 14437, 14440);
+  addRange(ids, 14450, 14460);
+  addRange(ids, 14470, 14476);
+  addRange(ids, 14480, 14485);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

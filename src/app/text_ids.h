@@ -6,7 +6,9 @@
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
 // 10100..10170 and 101101 search outcomes; 13000 + suggestion type;
-// 14000.. dialog labels; 19001.. menu bar; 20000 + command id menu items.
+// 14000.. dialog labels (14300 + star information field; 14400.. the
+// place, navigation, field, projection, constellation and star dialogs);
+// 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
 #include <vector>

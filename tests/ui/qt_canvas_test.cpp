@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
-#include <cstdlib>
 
 namespace celvaro {
 namespace {
@@ -79,10 +76,3 @@ TEST(QtCanvas, FillsAndLabels) {
 
 }  // namespace
 }  // namespace celvaro
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

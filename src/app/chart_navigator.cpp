@@ -1,0 +1,209 @@
+#include "app/chart_navigator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/navigation.h"
+#include "app/text_ids.h"
+#include "astro/sidereal_time.h"
+#include "catalog/constellation_list.h"
+#include "output/rendering_output_display.h"
+#include "platform/utf_text.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kRadPerArcmin = std::numbers::pi / 10800;
+constexpr int kFullCircle = 21600;
+constexpr int kPole = 5400;
+constexpr int kWholeSkyField = 10800;
+constexpr int kZenithField = 3600;
+constexpr int kHorizonField = 7200;
+constexpr int kHorizonAltitude = 1800;
+constexpr int kDragDeclinationClamp = 5100;
+
+int wrapCircle(int arcmin) { return ((arcmin % kFullCircle) + kFullCircle) % kFullCircle; }
+
+// Where picked objects are on the sky, from the catalogs that drew them.
+class ModelPickPositions : public PickPositions {
+ public:
+  explicit ModelPickPositions(SkyCatalogs* catalogs) : catalogs_(catalogs) {}
+
+  bool starPosition(int index, double& ra, double& dec, StarNumbers& numbers) override {
+    iStarData* stars = catalogs_ ? catalogs_->currentStarCatalog() : nullptr;
+    StarPosition position;
+    if (!stars || !stars->getPosition(index, position)) return false;
+    ra = position.raRad, dec = position.decRad;
+    int32_t n4 = 0;
+    stars->getCatalogNumbers(index, numbers.identifierKind, numbers.p, numbers.q, numbers.r, n4);
+    return true;
+  }
+  bool namedStarPosition(int index, double& ra, double& dec) override {
+    if (!catalogs_ || index < 0 || static_cast<size_t>(index) >= catalogs_->starLabels().size()) return false;
+    ra = catalogs_->starLabels().record(index).raRad;
+    dec = catalogs_->starLabels().record(index).decRad;
+    return true;
+  }
+  // The catalogs below record nothing in the hit list yet.
+  bool variableStarPosition(int, double&, double&) override { return false; }
+  bool doubleStarPosition(int, double&, double&) override { return false; }
+  bool solarSystemPosition(int, int, double&, double&) override { return false; }
+  void deepskyPosition(int, double&, double&) override {}
+  void overlayPosition(double&, double&) override {}
+
+ private:
+  SkyCatalogs* catalogs_;
+};
+
+}  // namespace
+
+void ChartNavigator::changed() {
+  model_.applyView();
+  model_.redrawPending = true;
+  model_.statusPending = true;
+}
+
+void ChartNavigator::setField(int fieldArcmin) {
+  model_.chart.fieldArcmin = std::clamp(fieldArcmin, kMinFieldArcmin, kMaxFieldArcmin);
+  changed();
+}
+
+bool ChartNavigator::zoom(bool in) {
+  const int steps = model_.navigation.zoomSteps;
+  const int field = model_.chart.fieldArcmin;
+  const int next = in ? zoomedIn(field, steps) : zoomedOut(field, steps);
+  if (next == field) return false;
+  model_.chart.fieldArcmin = next;
+  changed();
+  return true;
+}
+
+bool ChartNavigator::pan(PanDirection direction, bool shift) {
+  ChartSettings& c = model_.chart;
+  const int p = shift ? model_.navigation.panStepsShift : model_.navigation.panStepsSimple;
+  const int sideways = widePanStep(c.fieldArcmin, c.centreDecArcmin) * p / 2;
+  const int vertical = basePanStep(c.fieldArcmin) * p / 2;
+  const bool horizontal = c.horizontalMode != 0;
+  switch (direction) {
+    case PanDirection::kLeft:
+      if (horizontal) c.centreAzArcmin = wrapCircle(c.centreAzArcmin - sideways);
+      else c.centreRaArcmin = wrapCircle(c.centreRaArcmin + sideways);
+      break;
+    case PanDirection::kRight:
+      if (horizontal) c.centreAzArcmin = wrapCircle(c.centreAzArcmin + sideways);
+      else c.centreRaArcmin = wrapCircle(c.centreRaArcmin - sideways);
+      break;
+    case PanDirection::kUp:
+      if (horizontal) c.centreAltArcmin = std::min(c.centreAltArcmin + vertical, kPole);
+      else c.centreDecArcmin = std::min(c.centreDecArcmin + vertical, kPole);
+      break;
+    case PanDirection::kDown:
+      if (horizontal) c.centreAltArcmin = std::max(c.centreAltArcmin - vertical, 0);
+      else c.centreDecArcmin = std::max(c.centreDecArcmin - vertical, -kPole);
+      break;
+  }
+  if (horizontal) model_.centreFromHorizontal();
+  changed();
+  return true;
+}
+
+bool ChartNavigator::stepStarLimit(int direction) {
+  ChartSettings& c = model_.chart;
+  if (!celvaro::stepStarLimit(c.starLimitManual, c.starLimitAutoOffset, c.starLimitManualValue, direction)) {
+    return false;
+  }
+  changed();
+  return true;
+}
+
+// The sky follows the pointer: the centre moves to where the pointer's
+// start would be after the drag, east counted by the mirror mode.
+bool ChartNavigator::dragBy(int32_t dxPixels, int32_t dyPixels) {
+  ChartSettings& c = model_.chart;
+  iTransformer& t = model_.projection();
+  const uint32_t mirror = std::min<uint32_t>(c.mirrorMode, kMirrorHorizontal);
+  const int mirrorX = (mirror == kMirrorNone || mirror == kMirrorVertical) ? -1 : 1;
+  const int mirrorY = (mirror == kMirrorCentral || mirror == kMirrorVertical) ? -1 : 1;
+  const double cosDec = std::cos(std::clamp(c.centreDecArcmin, -kDragDeclinationClamp, kDragDeclinationClamp) * kRadPerArcmin);
+  const int east = static_cast<int>(t.pixelsToArcsec(-dxPixels * mirrorX) / 60 / cosDec);
+  const int north = t.pixelsToArcsec(dyPixels * mirrorY) / 60;
+  if (c.horizontalMode) {
+    c.centreAzArcmin = wrapCircle(c.centreAzArcmin - east);
+    c.centreAltArcmin = std::clamp(c.centreAltArcmin + north, 0, kPole);
+    model_.centreFromHorizontal();
+  } else {
+    c.centreRaArcmin = wrapCircle(c.centreRaArcmin + east);
+    c.centreDecArcmin = std::clamp(c.centreDecArcmin + north, -kPole, kPole);
+  }
+  changed();
+  return true;
+}
+
+void ChartNavigator::wholeSky() {
+  model_.chart.horizontalMode = 0;
+  model_.selection = {};
+  const ZenithPosition zenith = zenithPosition(model_.universal, model_.place.longitudeDeg, model_.place.latitudeDeg);
+  const double ra = std::fmod(std::fmod(zenith.raDeg, 360.0) + 360.0, 360.0) * std::numbers::pi / 180;
+  model_.centreOn(ra, zenith.decDeg * std::numbers::pi / 180, kWholeSkyField, kWholeSkyField, false);
+  changed();
+}
+
+void ChartNavigator::zenith() {
+  wholeSky();
+  setField(kZenithField);
+}
+
+void ChartNavigator::horizonView(int which) {
+  static constexpr int kAzimuths[4] = {10800, 5400, 0, -5400};  // north, west, south, east
+  model_.selection = {};
+  model_.chart.projectionId = kProjectionEqualArea;
+  model_.chart.fieldArcmin = kHorizonField;
+  model_.centreOnHorizontal(kHorizonAltitude, kAzimuths[std::clamp(which, 0, 3)]);
+  changed();
+}
+
+std::string ChartNavigator::describe(const PickResult& pick) {
+  static constexpr const char* kHeadings[] = {"Object",       "Star",         "Named star",      "Variable star",
+                                              "Double star",  "Solar system", "Deep-sky object", "Field-of-view overlay"};
+  std::string text = model_.resources().textOr(text_id::kSelectionHeadingFirst + pick.kind, kHeadings[pick.kind & 7]) + ": ";
+  SkyCatalogs* catalogs = model_.catalogs();
+  if (pick.kind == kPickStar && catalogs && catalogs->currentStarCatalog()) {
+    catalogs->currentStarCatalog()->getDesignation(pick.index, text);
+  } else if (pick.kind == kPickNamedStar && catalogs) {
+    const StarLabelRecord& r = catalogs->starLabels().record(pick.index);
+    StarLabelParts parts{r.greekLetter, r.superscript, r.flamsteed, r.constellation, catalogs->starLabels().name(pick.index)};
+    text += utf16ToUtf8(RenderingOutputDisplay::starLabelText(parts));
+  }
+  return text;
+}
+
+bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
+  ModelPickPositions positions(model_.catalogs());
+  const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
+  if (!pick.found) {
+    const bool had = model_.selectionValid;
+    model_.selectionValid = false;
+    model_.selection = {};
+    description.clear();
+    return had;
+  }
+  const Selection next{pick.kind, pick.index, pick.subIndex};
+  const bool differs = !model_.selectionValid || !(next == model_.selection);
+  model_.selection = next;
+  model_.selectionValid = true;
+  model_.lastCentringTarget = {pick.raRad, pick.decRad, true};
+  if (differs) description = describe(pick);
+  return differs;
+}
+
+std::string ChartNavigator::nameAt(int32_t x, int32_t y) {
+  ModelPickPositions positions(model_.catalogs());
+  const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
+  if (!pick.found) return {};
+  std::string name = describe(pick);
+  return name.substr(name.find(": ") + 2, 200);
+}
+
+}  // namespace celvaro

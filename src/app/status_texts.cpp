@@ -1,0 +1,33 @@
+#include "app/status_texts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "astro/text_forms.h"
+
+namespace celvaro {
+
+std::string fieldStatusText(int fieldArcmin) {
+  char text[48];
+  if (fieldArcmin > 299) std::snprintf(text, sizeof text, "Field:%d degs", fieldArcmin / 60);
+  else std::snprintf(text, sizeof text, "Field:%d.%d", fieldArcmin / 60, fieldArcmin % 60);
+  return text;
+}
+
+std::string limitStatusText(int limitHundredths) { return "Limit: " + showHundredths(limitHundredths); }
+
+std::string deepskyStatusText(int level) { return "DS:" + std::to_string(level); }
+
+std::string datesStatusText(const ChartDate& l, const ChartDate& u) {
+  char text[96];
+  std::snprintf(text, sizeof text, "LT:%04d.%02d.%02d/%02d:%02d   UT:%04d.%02d.%02d/%02d:%02d", l.year, l.month,
+                l.day, l.hour, l.minute, u.year, u.month, u.day, u.hour, u.minute);
+  return text;
+}
+
+std::array<int, 4> statusPartEdges(int width) {
+  const int u = std::max(width / 10, 40), t = width / 3;
+  return {width - 3 * u - t, width - 2 * u - t, width - u - t, width - t};
+}
+
+}  // namespace celvaro

@@ -1,0 +1,170 @@
+#include "ui/dialogs/dlg_chart_settings.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "astro/text_forms.h"
+#include "platform/number_text.h"
+
+namespace celvaro {
+
+void ChartSettingsDialog::onCommand(int id, int code, QWidget* control) {
+  if (id == kIdOk) {
+    readBack();
+    target_ = settings_;
+  }
+  FwDialogBase::onCommand(id, code, control);
+}
+
+void ChartSettingsDialog::switchBox(int id, int textId, const char* fallback, uint8_t ChartSettings::*field,
+                                    int row, int column) {
+  grid()->addWidget(checkBox(id, text(textId, fallback), settings_.*field != 0), row, column);
+}
+
+void ChartSettingsDialog::numberField(int id, int textId, const char* fallback, int value, int row) {
+  grid()->addWidget(label(id + 400, text(textId, fallback)), row, 0);
+  grid()->addWidget(edit(id, QString::number(value)), row, 1);
+}
+
+int ChartSettingsDialog::number(int id) const { return leadingInt(itemText(id)); }
+
+// --- projection -----------------------------------------------------------------------
+
+void DlgSimpleProjection::onInitDialog() {
+  window()->setWindowTitle(text(14430, "Projection"));
+  const char* projections[] = {"Orthographic", "Equal-area", "Equidistant", "Stereographic", "Gnomonic"};
+  const uint32_t current = settings_.projectionId <= 4 ? settings_.projectionId : 0;
+  for (int i = 0; i < 5; ++i) {
+    grid()->addWidget(radioButton(kFirstProjection + i, text(14431 + i, projections[i]), i == static_cast<int>(current)), i, 0);
+  }
+  const char* mirrors[] = {"No mirroring", "Central mirroring", "Vertical mirroring", "Horizontal mirroring"};
+  const uint32_t mirror = settings_.mirrorMode <= 3 ? settings_.mirrorMode : 3;
+  for (int i = 0; i < 4; ++i) {
+    grid()->addWidget(radioButton(kFirstMirror + i, text(14437 + i, mirrors[i]), i == static_cast<int>(mirror)), i, 1);
+  }
+  // Radio buttons of one column exclude each other, not the other column's.
+  for (int column : {0, 1}) {
+    auto* group = new QButtonGroup(window());
+    for (int i = 0; i < (column == 0 ? 5 : 4); ++i) group->addButton(control<QAbstractButton>((column ? kFirstMirror : kFirstProjection) + i));
+  }
+  addOkCancel();
+}
+
+void DlgSimpleProjection::readBack() {
+  for (uint32_t i = 0; i < 5; ++i) {
+    if (isChecked(kFirstProjection + i)) settings_.projectionId = i;
+  }
+  for (uint32_t i = 0; i < 4; ++i) {
+    if (isChecked(kFirstMirror + i)) settings_.mirrorMode = i;
+  }
+}
+
+// --- constellations and grid ----------------------------------------------------------
+
+namespace {
+
+struct SwitchRow {
+  int id;
+  int textId;
+  const char* english;
+  uint8_t ChartSettings::*field;
+};
+
+constexpr SwitchRow kConstGridSwitches[] = {
+    {100, 14450, "Equatorial grid", &ChartSettings::needEquatorialGrid},
+    {101, 14451, "Grid numbering", &ChartSettings::needGridNumbering},
+    {102, 14452, "Ecliptic", &ChartSettings::needEcliptic},
+    {103, 14453, "Horizon", &ChartSettings::needHorizon},
+    {104, 14454, "Constellation lines", &ChartSettings::needConstLines},
+    {105, 14455, "Constellation boundaries", &ChartSettings::needConstBoundaries},
+    {106, 14456, "Constellation names", &ChartSettings::needConstNames},
+    {107, 14457, "Constellation abbreviations", &ChartSettings::needConstAbbreviations},
+};
+
+constexpr SwitchRow kLabelSwitches[] = {
+    {100, 14480, "Star labels", &ChartSettings::needStarLabel},
+    {101, 14481, "Proper names", &ChartSettings::needStarName},
+    {102, 14482, "Bayer letters", &ChartSettings::needStarBayer},
+    {103, 14483, "Flamsteed numbers", &ChartSettings::needStarFlamsteed},
+    {104, 14484, "Constellation abbreviations", &ChartSettings::needStarAbbreviation},
+};
+
+}  // namespace
+
+void DlgSimpleConstGrid::onInitDialog() {
+  window()->setWindowTitle(text(14449, "Constellations and grid"));
+  int row = 0;
+  for (const SwitchRow& s : kConstGridSwitches) switchBox(s.id, s.textId, s.english, s.field, row++, 0);
+  switchBox(kAutomaticGrid, 14458, "Automatic grid steps", &ChartSettings::automaticGrid, row++, 0);
+  numberField(kRaStep, 14459, "Right-ascension step (arcmin)", settings_.manualRaGridStepArcmin, row++);
+  numberField(kDecStep, 14460, "Declination step (arcmin)", settings_.manualDecGridStepArcmin, row++);
+  addOkCancel();
+}
+
+void DlgSimpleConstGrid::readBack() {
+  for (const SwitchRow& s : kConstGridSwitches) readSwitch(s.id, s.field);
+  readSwitch(kAutomaticGrid, &ChartSettings::automaticGrid);
+  settings_.manualRaGridStepArcmin = std::max(1, number(kRaStep));
+  settings_.manualDecGridStepArcmin = std::max(1, number(kDecStep));
+}
+
+// --- stars --------------------------------------------------------------------------------
+
+void DlgSimpleStars::onInitDialog() {
+  window()->setWindowTitle(text(14469, "Stars"));
+  switchBox(100, 14470, "Show stars", &ChartSettings::showStars, 0, 0);
+  switchBox(101, 14476, "Stars in colour", &ChartSettings::starColouring, 1, 0);
+  switchBox(kManualLimit, 14471, "Manual magnitude limit", &ChartSettings::starLimitManual, 2, 0);
+  grid()->addWidget(label(kLimitOffset + 400, text(14472, "Offset of the automatic limit (magnitudes)")), 3, 0);
+  grid()->addWidget(edit(kLimitOffset, QString::fromStdString(showHundredths(settings_.starLimitAutoOffset))), 3, 1);
+  grid()->addWidget(label(kLimitValue + 400, text(14473, "Manual limit (magnitude)")), 4, 0);
+  grid()->addWidget(edit(kLimitValue, QString::fromStdString(showHundredths(settings_.starLimitManualValue))), 4, 1);
+  numberField(kLargest, 14474, "Largest star diameter (pixels)", settings_.maxStarDiameter, 5);
+  numberField(kSmallest, 14475, "Smallest star diameter (pixels)", settings_.minStarDiameter, 6);
+  addOkCancel();
+}
+
+void DlgSimpleStars::readBack() {
+  readSwitch(100, &ChartSettings::showStars);
+  readSwitch(101, &ChartSettings::starColouring);
+  readSwitch(kManualLimit, &ChartSettings::starLimitManual);
+  settings_.starLimitAutoOffset = readHundredths(itemText(kLimitOffset));
+  settings_.starLimitManualValue = readHundredths(itemText(kLimitValue));
+  settings_.maxStarDiameter = std::max(1, number(kLargest));
+  settings_.minStarDiameter = std::max(1, number(kSmallest));
+}
+
+// --- star labels ----------------------------------------------------------------------
+
+namespace {
+
+LabelLimitSetting ChartSettings::*const kLabelLimits[4] = {&ChartSettings::nameLabel, &ChartSettings::bayerLabel,
+                                                             &ChartSettings::flamsteedLabel,
+                                                             &ChartSettings::abbreviationLabel};
+
+}  // namespace
+
+void DlgStarLabels::onInitDialog() {
+  window()->setWindowTitle(text(14479, "Star labels"));
+  int row = 0;
+  for (const SwitchRow& s : kLabelSwitches) switchBox(s.id, s.textId, s.english, s.field, row++, 0);
+  grid()->addWidget(label(90, text(14485, "Labelled when brighter than the star limit by (magnitudes):")), row++, 0, 1, 2);
+  const char* kinds[] = {"Proper names", "Bayer letters", "Flamsteed numbers", "Constellation abbreviations"};
+  for (int i = 0; i < 4; ++i) {
+    grid()->addWidget(label(91 + i, text(14481 + i, kinds[i])), row, 0);
+    grid()->addWidget(edit(kFirstOffset + i, QString::fromStdString(showHundredths(-(settings_.*kLabelLimits[i]).offset))), row++, 1);
+  }
+  addOkCancel();
+}
+
+void DlgStarLabels::readBack() {
+  for (const SwitchRow& s : kLabelSwitches) readSwitch(s.id, s.field);
+  for (int i = 0; i < 4; ++i) (settings_.*kLabelLimits[i]).offset = -readHundredths(itemText(kFirstOffset + i));
+}
+
+}  // namespace celvaro

@@ -1,0 +1,118 @@
+#include "ui/dialogs/dlg_date_time.h"
+
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLineEdit>
+
+#include <cstdio>
+
+#include "app/text_ids.h"
+#include "astro/text_forms.h"
+#include "astro/zone_time.h"
+#include "platform/number_text.h"
+#include "platform/system_time.h"
+
+namespace celvaro {
+
+std::string dateTimeText(const ChartDate& d) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d.%02d.%02d/%02d:%02d", d.year, d.month, d.day, d.hour, d.minute);
+  return text;
+}
+
+// --- one date and time --------------------------------------------------------------
+
+void DlgSetDateTime::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kSetDateTimeTitle, "Set date and time"));
+  const char* names[] = {"Year", "Month", "Day", "Hour", "Minute"};
+  const int values[] = {date_.year, date_.month, date_.day, date_.hour, date_.minute};
+  for (int i = 0; i < 5; ++i) {
+    grid()->addWidget(label(90 + i, text(text_id::kSetDateTimeLabelFirst + i, names[i])), 0, i);
+    grid()->addWidget(edit(kYear + i, QString::number(values[i])), 1, i);
+  }
+  addOkCancel();
+}
+
+// Values are taken as they are: an hour of 25 or a 31st of June is put
+// right when the date passes through the Julian date.
+void DlgSetDateTime::onCommand(int id, int code, QWidget* control) {
+  if (id == kIdOk) {
+    date_ = {leadingInt(itemText(kYear)), leadingInt(itemText(kYear + 1)), leadingInt(itemText(kYear + 2)),
+             leadingInt(itemText(kYear + 3)), leadingInt(itemText(kYear + 4)), 0.0};
+  }
+  FwDialogBase::onCommand(id, code, control);
+}
+
+// --- the chart's date and time ----------------------------------------------------
+
+void DlgDateTime::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kDateTimeTitle, "Date and time"));
+  grid()->addWidget(label(90, text(14200, "Local time")), 0, 0);
+  grid()->addWidget(label(kLocalText, ""), 0, 1);
+  grid()->addWidget(button(kSetLocal, text(14202, "Set local time...")), 0, 2);
+  grid()->addWidget(label(91, text(14201, "Universal time (UT)")), 1, 0);
+  grid()->addWidget(label(kUniversalText, ""), 1, 1);
+  grid()->addWidget(button(kSetUniversal, text(14203, "Set universal time...")), 1, 2);
+  grid()->addWidget(checkBox(kDaylightSaving, text(14206, "Daylight saving time"), place_.daylightSaving != 0), 2, 0);
+  grid()->addWidget(button(kByJulianDate, text(14204, "By Julian date...")), 2, 1);
+  grid()->addWidget(button(kSystemTime, text(14205, "Computer clock")), 2, 2);
+  showDates();
+  addOkCancel();
+}
+
+void DlgDateTime::showDates() {
+  setItemText(kLocalText, dateTimeText(local_));
+  setItemText(kUniversalText, dateTimeText(universal_));
+}
+
+ObservingPlace DlgDateTime::currentPlace() {
+  ObservingPlace place = place_;
+  place.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
+  return place;
+}
+
+void DlgDateTime::setUniversal(const ChartDate& universal) {
+  universal_ = universal;
+  local_ = universalToLocal(universal_, currentPlace());
+}
+
+void DlgDateTime::onCommand(int id, int code, QWidget* control) {
+  switch (id) {
+    case kSetLocal: {
+      ChartDate date = local_;
+      if (DlgSetDateTime(resources(), date).runModal(window()) == 1) {
+        local_ = date;
+        universal_ = localToUniversal(local_, currentPlace());
+      }
+      break;
+    }
+    case kSetUniversal: {
+      ChartDate date = universal_;
+      if (DlgSetDateTime(resources(), date).runModal(window()) == 1) setUniversal(date);
+      break;
+    }
+    case kByJulianDate: {
+      bool ok = false;
+      const double jd = QInputDialog::getDouble(window(), text(text_id::kJulianDateTitle, "Julian date"),
+                                                text(text_id::kJulianDatePrompt, "Enter the Julian date:"),
+                                                2451545.0, 0, 1e7, 5, &ok);
+      if (ok) setUniversal(chartDateOfJulian(jd));
+      break;
+    }
+    case kSystemTime: {
+      const CalendarTime u = systemUniversalTime(), l = systemLocalTime();
+      universal_ = {u.year, u.month, u.day, u.hour, u.minute, double(u.second)};
+      local_ = {l.year, l.month, l.day, l.hour, l.minute, double(l.second)};
+      break;
+    }
+    case kIdOk:
+      place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
+      break;
+    default:
+      break;
+  }
+  showDates();
+  FwDialogBase::onCommand(id, code, control);
+}
+
+}  // namespace celvaro

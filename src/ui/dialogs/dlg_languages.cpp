@@ -1,0 +1,58 @@
+#include "ui/dialogs/dlg_languages.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/text_ids.h"
+#include "app/ui_resources.h"
+
+namespace celvaro {
+namespace {
+
+// Each language named in itself.
+const char* nativeName(int language) {
+  switch (language) {
+    case kHungarian: return "Magyar";
+    case kEnglish: return "English";
+    case kGerman: return "Deutsch";
+    default: return "Română";
+  }
+}
+
+}  // namespace
+
+void LanguageButtonsDialog::addLanguageButtons(int row) {
+  for (int i = 0; i < 4; ++i) grid()->addWidget(button(kFirstButton + i, nativeName(order_[i])), row, i);
+}
+
+void LanguageButtonsDialog::onCommand(int id, int code, QWidget* control) {
+  if (id >= kFirstButton && id < kFirstButton + 4) {
+    chosen_ = order_[id - kFirstButton];
+    endDialog(1);
+    return;
+  }
+  FwDialogBase::onCommand(id, code, control);
+}
+
+DlgLanguageOpen::DlgLanguageOpen(UiResources& resources)
+    : LanguageButtonsDialog(resources, {kEnglish, kGerman, kHungarian, kRomanian}) {}
+
+void DlgLanguageOpen::onInitDialog() {
+  window()->setWindowTitle("Celvaro");
+  grid()->addWidget(label(1002, QString::fromUtf8("Válasszon nyelvet!")), 0, 0, 1, 4);
+  grid()->addWidget(label(1003, QString::fromUtf8("Vă rog să alegeţi o limbă!")), 1, 0, 1, 4);
+  addLanguageButtons(2);
+  control(kFirstButton)->setFocus();
+}
+
+DlgLanguages::DlgLanguages(UiResources& resources)
+    : LanguageButtonsDialog(resources, {kHungarian, kEnglish, kGerman, kRomanian}) {}
+
+void DlgLanguages::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kLanguageTitle, "Language"));
+  addLanguageButtons(0);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonCancel, "Cancel")), 1, 3);
+}
+
+}  // namespace celvaro

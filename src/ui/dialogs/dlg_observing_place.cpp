@@ -1,0 +1,71 @@
+#include "ui/dialogs/dlg_observing_place.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/text_ids.h"
+#include "astro/text_forms.h"
+#include "platform/number_text.h"
+
+#include <cmath>
+
+namespace celvaro {
+
+void DlgObservingPlace::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kObservingPlaceTitle, "Observing place"));
+  const bool fromList = place_.cityIndex >= 0;
+  grid()->addWidget(radioButton(kListMode, text(14400, "A city from the list"), fromList), 0, 0);
+  QComboBox* cities = comboBox(kCities);
+  for (size_t i = 0; i < cities_.size(); ++i) cities->addItem(QString::fromStdString(cities_[i].name), static_cast<int>(i));
+  grid()->addWidget(cities, 0, 1);
+  grid()->addWidget(radioButton(kManualMode, text(14401, "Typed in"), !fromList), 1, 0);
+  const char* names[] = {"Latitude (degrees, north +)", "Longitude (degrees, east +)", "Time zone (hours, east +)"};
+  const double values[] = {place_.latitudeDeg, place_.longitudeDeg, place_.timeZoneHours};
+  for (int i = 0; i < 3; ++i) {
+    grid()->addWidget(label(95 + i, text(14402 + i, names[i])), 2 + i, 0);
+    grid()->addWidget(edit(kLatitude + i, QString::fromStdString(formatSixDecimals(values[i]))), 2 + i, 1);
+  }
+  grid()->addWidget(checkBox(kDaylightSaving, text(14206, "Daylight saving time"), place_.daylightSaving != 0), 5, 1);
+  if (fromList && place_.cityIndex < cities->count()) cities->setCurrentIndex(place_.cityIndex);
+  enableMode();
+  control(kManualMode)->setFocus();
+  addOkCancel();
+}
+
+void DlgObservingPlace::enableMode() {
+  const bool fromList = isChecked(kListMode);
+  control(kCities)->setEnabled(fromList);
+  for (int id : {kLatitude, kLongitude, kTimeZone}) control(id)->setEnabled(!fromList);
+}
+
+// A city's place: latitude and longitude in hundredths of a degree, the time
+// zone in minutes shown as hundredths of an hour.
+void DlgObservingPlace::showCity(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= cities_.size()) return;
+  const CityChoice& city = cities_[index];
+  setItemText(kLatitude, showFixed(city.latitudeHundredthDeg, 2));
+  setItemText(kLongitude, showFixed(city.longitudeHundredthDeg, 2));
+  setItemText(kTimeZone, showFixed(city.timeZoneMinutes * 100 / 60, 2));
+}
+
+void DlgObservingPlace::onCommand(int id, int code, QWidget* control) {
+  if (id == kListMode || id == kManualMode) enableMode();
+  if (id == kCities && code == kSelectionChanged) showCity(this->control<QComboBox>(kCities)->currentIndex());
+  if (id == kIdOk) {
+    place_.cityIndex = isChecked(kManualMode) ? -1 : this->control<QComboBox>(kCities)->currentIndex();
+    // Fields that do not parse give 0, and so does a text like "nan".
+    auto number = [this](int item) {
+      const double value = readDouble(itemText(item));
+      return std::isfinite(value) ? value : 0.0;
+    };
+    place_.latitudeDeg = number(kLatitude);
+    place_.longitudeDeg = number(kLongitude);
+    place_.timeZoneHours = number(kTimeZone);
+    place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
+  }
+  FwDialogBase::onCommand(id, code, control);
+}
+
+}  // namespace celvaro

@@ -1,0 +1,360 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+
+#include <set>
+
+#include "app/app_model.h"
+#include "app/status_texts.h"
+#include "app/text_ids.h"
+#include "app/ui_resources.h"
+#include "ui/chart_window.h"
+#include "ui/dialogs/dlg_chart_settings.h"
+#include "ui/dialogs/dlg_colours.h"
+#include "ui/dialogs/dlg_date_time.h"
+#include "ui/dialogs/dlg_field_width.h"
+#include "ui/dialogs/dlg_languages.h"
+#include "ui/dialogs/dlg_navigation_settings.h"
+#include "ui/dialogs/dlg_observing_place.h"
+#include "ui/night_vision.h"
+#include "ui/status_parts.h"
+#include "ui/toolbar_icons.h"
+
+namespace celvaro {
+namespace {
+
+struct MenuItem {
+  int id;  // 0: a separator
+  const char* english;
+};
+
+struct MenuSpec {
+  int titleTextId;
+  const char* english;
+  std::vector<MenuItem> items;
+};
+
+// The menus with the program's command ids; a submenu is the presets.
+const std::vector<MenuSpec>& menuSpecs() {
+  static const std::vector<MenuSpec> menus = {
+      {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
+                         {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
+                         {0, ""}, {800, "Printable &map..."}}},
+      {19002, "&Stars", {{200, "&Stars..."}, {201, "Star &labels..."}, {0, ""}, {202, "&Variable stars..."},
+                         {203, "Variable-star l&abels..."}, {204, "&Double stars..."}, {205, "Double-star la&bels..."}}},
+      {19003, "&Deep sky", {{300, "&Deep-sky objects..."}, {301, "Deep-sky &catalog identifiers..."},
+                            {302, "Deep-sky &labels by type..."}}},
+      {19004, "S&olar system", {{401, "&Solar system..."}, {400, "Solar-system &display..."}, {403, "&Planet tracks..."},
+                                {402, "&Moon phase calendar..."}, {0, ""}, {405, "&Comet list..."},
+                                {407, "M&inor planets..."}, {409, "Minor-planet &tracks..."}}},
+      {19005, "Sea&rch", {{500, "&Whole visible sky"}, {501, "&Zenith"}, {0, ""}, {502, "&Constellation..."},
+                          {503, "&Star..."}, {504, "&Variable star..."}, {505, "&Double star..."},
+                          {506, "S&olar-system object..."}, {507, "Co&met..."}, {508, "M&inor planet..."},
+                          {509, "D&eep-sky object..."}, {510, "&Popular objects..."}, {0, ""},
+                          {513, "Go to a &position..."}, {511, "Star &hopping..."}, {512, "Observing s&uggestions..."}}},
+      {19006, "&Telescope", {{606, "Telescope &settings..."}, {601, "&Alt-azimuth mount alignment..."},
+                             {610, "Centre on the &telescope"}, {607, "&Gamepad..."}, {609, "&Field-of-view overlay..."}}},
+      {19007, "S&ettings", {{700, "&Observing place..."}, {701, "&Date and time..."}, {702, "&Navigation..."},
+                            {703, "&Colours..."}, {704, "Night &vision"}, {0, ""}, {705, "&Toolbar"},
+                            {706, "Telescope &panel"}, {0, ""}, {708, "&Language..."}}},
+      {19008, "&Help", {{1000, "&Info"}, {1001, "&About Celvaro..."}}},
+  };
+  return menus;
+}
+
+const std::vector<MenuItem>& presetItems() {
+  static const std::vector<MenuItem> items = {{120, "&Default"}, {121, "&Schematic"}, {122, "For &variable-star observing"},
+                                              {123, "For d&ouble-star observing"}, {124, "For d&eep-sky observing"}};
+  return items;
+}
+
+// Toolbar bands: buttons and whether they are an exclusive check group.
+struct Band {
+  int first, last;
+  bool checkable, exclusive;
+};
+constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false}, {2009, 2010, false, false},
+                           {2011, 2015, false, false}, {2016, 2019, true, false}, {2020, 2021, true, true}};
+
+// Commands whose subsystems are not built yet: shown, but disabled.
+const std::set<int>& unbuiltCommands() {
+  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 202, 203, 204, 205, 300, 301, 302,
+                                         400, 401, 402, 403, 405, 407, 409, 502, 503, 504, 505, 506, 507, 508,
+                                         509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 706, 800, 2017,
+                                         2018, 2019, 2020, 2021};
+  return commands;
+}
+
+constexpr int kPresetsMenuId = -1;
+
+// A language format with "%d" places filled in order; any other "%" is
+// written as it stands, so a translated text cannot misuse the arguments.
+std::string fillNumbers(const std::string& format, std::initializer_list<int> numbers) {
+  std::string out;
+  auto next = numbers.begin();
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format.compare(i, 2, "%d") == 0 && next != numbers.end()) {
+      out += std::to_string(*next++);
+      ++i;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(UiResources& resources, AppModel& model)
+    : resources_(resources), model_(model), normalPalette_(QApplication::palette()) {
+  setWindowTitle("Celvaro 2.3");
+  chart_ = new ChartWindow(model_, this);
+  setCentralWidget(chart_);
+  status_ = new StatusParts(this);
+  setStatusBar(status_);
+  buildMenus();
+  buildToolbars();
+  model_.setWindows(this, chart_);
+  resize(1200, 800);
+  refreshStatus();
+}
+
+MainWindow::~MainWindow() { model_.setWindows(nullptr, nullptr); }
+
+// --- menus and toolbars ---------------------------------------------------------------
+
+QAction* MainWindow::commandAction(int id, const char* fallback) {
+  auto found = actions_.find(id);
+  if (found != actions_.end()) return found->second;
+  auto* a = new QAction(QString::fromStdString(resources_.textOr(text_id::kMenuCommandBase + id, fallback)), this);
+  a->setObjectName(QStringLiteral("cmd%1").arg(id));
+  a->setEnabled(!unbuiltCommands().count(id));
+  connect(a, &QAction::triggered, this, [this, id] { command(id); });
+  actions_[id] = a;
+  return a;
+}
+
+QAction* MainWindow::action(int id) const {
+  auto found = actions_.find(id);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::buildMenus() {
+  for (const MenuSpec& spec : menuSpecs()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(resources_.textOr(spec.titleTextId, spec.english)));
+    menus_[spec.titleTextId] = menu;
+    for (const MenuItem& item : spec.items) {
+      if (item.id == 0) {
+        menu->addSeparator();
+      } else if (item.id == kPresetsMenuId) {
+        QMenu* presets = menu->addMenu(QString::fromStdString(resources_.textOr(text_id::kPresetsMenu, "&Presets")));
+        menus_[text_id::kPresetsMenu] = presets;
+        for (const MenuItem& preset : presetItems()) presets->addAction(commandAction(preset.id, preset.english));
+      } else {
+        menu->addAction(commandAction(item.id, item.english));
+      }
+    }
+  }
+  for (int id : {704, 705, 706}) actions_[id]->setCheckable(true);
+  actions_[705]->setChecked(true);
+}
+
+void MainWindow::buildToolbars() {
+  for (const Band& band : kBands) {
+    auto* bar = addToolBar(QStringLiteral("band%1").arg(band.first));
+    bar->setObjectName(QStringLiteral("band%1").arg(band.first));
+    bar->setIconSize(QSize(band.first == 2020 ? 24 : 16, 16));
+    QActionGroup* group = band.exclusive ? new QActionGroup(this) : nullptr;
+    for (int id = band.first; id <= band.last; ++id) {
+      QAction* a = commandAction(id, "");
+      a->setIcon(toolbarIcon(id));
+      a->setText(QString::fromStdString(resources_.textOr(text_id::kToolbarTipFirst + id - 2000, "")));
+      a->setToolTip(a->text());
+      a->setCheckable(band.checkable);
+      if (group) group->addAction(a);
+      bar->addAction(a);
+    }
+    if (band.first == 2000) pickFilters_ = group;
+    toolbars_.push_back(bar);
+  }
+  actions_[2000]->setChecked(true);
+  syncDisplayButtons();
+}
+
+void MainWindow::syncDisplayButtons() { actions_[2016]->setChecked(model_.chart.showStars != 0); }
+
+void MainWindow::relabel() {
+  for (const MenuSpec& spec : menuSpecs()) menus_[spec.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(spec.titleTextId, spec.english)));
+  menus_[text_id::kPresetsMenu]->setTitle(QString::fromStdString(resources_.textOr(text_id::kPresetsMenu, "&Presets")));
+  for (auto& [id, a] : actions_) {
+    const int textId = id >= 2000 ? text_id::kToolbarTipFirst + id - 2000 : text_id::kMenuCommandBase + id;
+    if (auto label = resources_.text(textId)) {
+      a->setText(QString::fromStdString(*label));
+      if (id >= 2000) a->setToolTip(a->text());
+    }
+  }
+  for (iLanguageChangedListener* listener : languageListeners_) listener->languageChanged();
+}
+
+// --- commands --------------------------------------------------------------------------
+
+void MainWindow::command(int id) {
+  model_.redrawPending = false;
+  model_.statusPending = false;
+  ChartNavigator& nav = chart_->navigator();
+  if (id >= 2000 && id <= 2006) {
+    model_.pickFilter = id - 2000;
+  } else if (id == 2007 || id == 2008) {
+    nav.zoom(id == 2007);
+  } else if (id == 2009 || id == 2010) {
+    nav.stepStarLimit(id == 2010 ? 1 : -1);
+  } else if (id == 2011 || id == 500) {
+    nav.wholeSky();
+    setStatusText("");
+  } else if (id == 501) {
+    nav.zenith();
+  } else if (id >= 2012 && id <= 2015) {
+    nav.horizonView(id - 2012);
+  } else if (id == 2016) {
+    model_.chart.showStars = actions_[2016]->isChecked() ? 1 : 0;
+    model_.redrawPending = true;
+  } else if (id < 200) {
+    chartCommand(id);
+  } else {
+    settingsCommand(id);
+  }
+  refresh();
+}
+
+void MainWindow::chartCommand(int id) {
+  ChartSettings& chart = model_.chart;
+  bool accepted = false;
+  if (id == 100) {
+    accepted = DlgSimpleProjection(resources_, chart).runModal(this) == 1;
+  } else if (id == 101) {
+    DlgFieldWidth dialog(resources_, chart.fieldArcmin);
+    if (dialog.runModal(this) == 1) chart_->navigator().setField(dialog.fieldArcmin());
+  } else if (id == 102) {
+    accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
+  }
+  if (!accepted) return;
+  model_.applyView();
+  model_.redrawPending = model_.statusPending = true;
+}
+
+void MainWindow::settingsCommand(int id) {
+  bool changed = false;
+  switch (id) {
+    case 200: changed = DlgSimpleStars(resources_, model_.chart).runModal(this) == 1; syncDisplayButtons(); break;
+    case 201: changed = DlgStarLabels(resources_, model_.chart).runModal(this) == 1; break;
+    case 700: editObservingPlace(); break;
+    case 701: {
+      DlgDateTime dialog(resources_, model_.local, model_.universal, model_.place);
+      if (dialog.runModal(this) == 1) {
+        model_.local = dialog.local();
+        model_.universal = dialog.universal();
+        model_.place.daylightSaving = dialog.daylightSaving();
+        model_.timeChanged();
+        changed = true;
+      }
+      break;
+    }
+    case 702: DlgNavigationSettings(resources_, model_.navigation).runModal(this); break;
+    case 703: changed = DlgColours(resources_, resources_.colors()).runModal(this) == 1; break;
+    case 704: setNightVision(actions_[704]->isChecked()); changed = true; break;
+    case 705:
+      for (QToolBar* bar : toolbars_) bar->setVisible(actions_[705]->isChecked());
+      break;
+    case 708: {
+      DlgLanguages dialog(resources_);
+      if (dialog.runModal(this) == 1 && dialog.chosen() > 0) {
+        resources_.loadLanguage(dialog.chosen());
+        relabel();
+        changed = true;
+      }
+      break;
+    }
+    case 1000: showInfo(); break;
+    case 1001:
+      QMessageBox::information(this, QString::fromStdString(resources_.textOr(text_id::kAboutCaption, "About Celvaro")),
+                               QString::fromStdString(resources_.textOr(text_id::kAboutText, "Celvaro 2.3")));
+      break;
+    default: break;
+  }
+  if (!changed) return;
+  model_.applyView();
+  model_.redrawPending = model_.statusPending = true;
+}
+
+void MainWindow::showInfo() {
+  const ChartSettings& c = model_.chart;
+  iStarData* stars = model_.catalogs() ? model_.catalogs()->currentStarCatalog() : nullptr;
+  const std::string format = resources_.textOr(
+      text_id::kInfoFormat, "Field of view: %d arcmin\nStars in the current catalog: %d\nLimits: %d, %d, %d");
+  const std::string text = fillNumbers(format, {c.fieldArcmin, stars ? stars->starCount() : 0, c.starLimitHundredths,
+                                                c.variableLimitHundredths, c.doubleLimitHundredths});
+  QMessageBox::information(this, "Info", QString::fromStdString(text));
+}
+
+void MainWindow::setNightVision(bool on) {
+  resources_.setNightVision(on);
+  QApplication::setPalette(on ? nightVisionPalette() : normalPalette_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Leaving with night vision on gives the program's widgets their colours back.
+  if (resources_.nightVision()) setNightVision(false);
+  event->accept();
+  QApplication::quit();
+}
+
+// --- iMainWindowCallback -------------------------------------------------------------
+
+void MainWindow::postUserMessage(int code, uint32_t parameter) {
+  QMetaObject::invokeMethod(this, [this, code, parameter] { model_.onUserMessage(code, parameter); },
+                            Qt::QueuedConnection);
+}
+
+void MainWindow::setStatusText(const std::string& text) { status_->setPart(0, QString::fromStdString(text)); }
+void MainWindow::showField(int fieldArcmin) { status_->setPart(1, QString::fromStdString(fieldStatusText(fieldArcmin))); }
+void MainWindow::showStarLimit(int limit) { status_->setPart(2, QString::fromStdString(limitStatusText(limit))); }
+void MainWindow::showDeepskyLevel(int level) { status_->setPart(3, QString::fromStdString(deepskyStatusText(level))); }
+void MainWindow::showDates(const ChartDate& local, const ChartDate& universal) {
+  status_->setPart(4, QString::fromStdString(datesStatusText(local, universal)));
+}
+
+void MainWindow::editObservingPlace() {
+  static const std::vector<CityChoice> kNoCities;  // the city list joins with the observing aids
+  if (DlgObservingPlace(resources_, model_.place, kNoCities).runModal(this) != 1) return;
+  model_.placeChanged();
+  model_.redrawPending = model_.statusPending = true;
+}
+
+void MainWindow::showObjectInfo() {}
+
+void MainWindow::refresh() {
+  const bool redraw = model_.redrawPending, status = model_.statusPending;
+  if (redraw) model_.redrawChart();
+  if (redraw || status) showViewStatus();
+  model_.statusPending = false;
+}
+
+void MainWindow::showViewStatus() {
+  showField(model_.chart.fieldArcmin);
+  showStarLimit(model_.chart.starLimitHundredths);
+  showDeepskyLevel(model_.chart.deepskyLevel);
+}
+
+void MainWindow::refreshStatus() {
+  showViewStatus();
+  showDates(model_.local, model_.universal);
+}
+
+void MainWindow::updateTelescopePanel() {}
+
+}  // namespace celvaro

@@ -1,0 +1,80 @@
+// The main window: menus and toolbars with the program's command ids, the
+// chart window, the status bar, and the main-window side of the model's
+// callbacks. Telescope events arrive from other threads and are carried to
+// the user-interface thread by queued calls.
+#pragma once
+
+#include <QActionGroup>
+#include <QMainWindow>
+
+#include <map>
+#include <vector>
+
+#include "app/language_changed_listener.h"
+#include "app/main_window_callback.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace celvaro {
+
+class AppModel;
+class ChartWindow;
+class StatusParts;
+class UiResources;
+
+class MainWindow final : public QMainWindow, public iMainWindowCallback {
+ public:
+  MainWindow(UiResources& resources, AppModel& model);
+  ~MainWindow() override;
+
+  // iMainWindowCallback.
+  void postUserMessage(int code, uint32_t parameter) override;
+  void setStatusText(const std::string& text) override;
+  void showField(int fieldArcmin) override;
+  void showStarLimit(int limitHundredths) override;
+  void showDeepskyLevel(int level) override;
+  void showDates(const ChartDate& local, const ChartDate& universal) override;
+  void editObservingPlace() override;
+  void showObjectInfo() override;
+  void refresh() override;
+  void refreshStatus() override;
+  void updateTelescopePanel() override;
+
+  // Runs a menu or toolbar command by its id.
+  void command(int id);
+  QAction* action(int id) const;
+  ChartWindow& chartWindow() { return *chart_; }
+  StatusParts& statusParts() { return *status_; }
+  void addLanguageListener(iLanguageChangedListener* listener) { languageListeners_.push_back(listener); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildToolbars();
+  QAction* commandAction(int id, const char* fallback);
+  void relabel();
+  void chartCommand(int id);
+  void settingsCommand(int id);
+  void showInfo();
+  void setNightVision(bool on);
+  void syncDisplayButtons();
+  // Status parts 1 to 3 from the chart settings: field, star limit, deep-sky level.
+  void showViewStatus();
+
+  UiResources& resources_;
+  AppModel& model_;
+  ChartWindow* chart_;
+  StatusParts* status_;
+  std::map<int, QAction*> actions_;
+  std::map<int, QMenu*> menus_;
+  std::vector<QToolBar*> toolbars_;
+  QActionGroup* pickFilters_ = nullptr;
+  std::vector<iLanguageChangedListener*> languageListeners_;
+  QPalette normalPalette_;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,79 @@
+#include "ui/toolbar_icons.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace celvaro {
+namespace {
+
+enum class Glyph { kText, kStar, kEllipse, kGlobe, kPlanet };
+
+struct IconSpec {
+  Glyph glyph;
+  const char* text;
+};
+
+IconSpec specOf(int id) {
+  switch (id) {
+    case 2000: return {Glyph::kText, "*"};
+    case 2001: case 2016: return {Glyph::kStar, ""};
+    case 2002: return {Glyph::kText, "Nm"};
+    case 2003: case 2017: return {Glyph::kText, "V"};
+    case 2004: case 2018: return {Glyph::kText, "D"};
+    case 2005: return {Glyph::kPlanet, ""};
+    case 2006: case 2019: return {Glyph::kEllipse, ""};
+    case 2007: return {Glyph::kText, "+"};
+    case 2008: return {Glyph::kText, "-"};
+    case 2009: return {Glyph::kText, "m-"};
+    case 2010: return {Glyph::kText, "m+"};
+    case 2011: return {Glyph::kGlobe, ""};
+    case 2012: return {Glyph::kText, "N"};
+    case 2013: return {Glyph::kText, "W"};
+    case 2014: return {Glyph::kText, "S"};
+    case 2015: return {Glyph::kText, "E"};
+    case 2020: return {Glyph::kText, "Tel"};
+    default: return {Glyph::kText, "Map"};
+  }
+}
+
+}  // namespace
+
+QIcon toolbarIcon(int commandId) {
+  const bool wide = commandId >= 2020;  // the gamepad band's buttons are 24 wide
+  QPixmap pixmap(wide ? 24 : 16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(30, 30, 60), 1.2));
+  const IconSpec spec = specOf(commandId);
+  switch (spec.glyph) {
+    case Glyph::kStar:
+      painter.setBrush(QColor(250, 220, 60));
+      painter.drawEllipse(QRectF(3, 3, 10, 10));
+      break;
+    case Glyph::kEllipse:
+      painter.drawEllipse(QRectF(1, 5, 14, 6));
+      break;
+    case Glyph::kGlobe:
+      painter.drawEllipse(QRectF(1, 1, 14, 14));
+      painter.drawLine(1, 8, 15, 8);
+      painter.drawEllipse(QRectF(5, 1, 6, 14));
+      break;
+    case Glyph::kPlanet:
+      painter.setBrush(QColor(230, 170, 90));
+      painter.drawEllipse(QRectF(4, 4, 8, 8));
+      painter.drawLine(1, 10, 15, 6);
+      break;
+    case Glyph::kText: {
+      QFont font = painter.font();
+      font.setPixelSize(11);
+      font.setBold(true);
+      painter.setFont(font);
+      painter.drawText(pixmap.rect(), Qt::AlignCenter, spec.text);
+      break;
+    }
+  }
+  return QIcon(pixmap);
+}
+
+}  // namespace celvaro

@@ -1,0 +1,223 @@
+// The desktop program driven through its real widgets with key and mouse
+// events, checked in the model and the status bar.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <filesystem>
+
+#include "app/app_model.h"
+#include "app/configuration.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "catalog_writers.h"
+#include "test_files.h"
+#include "ui/chart_window.h"
+#include "ui/desktop_program.h"
+#include "ui/dialogs/dlg_navigation_settings.h"
+#include "ui/dialogs/dlg_observing_place.h"
+#include "ui/main_window.h"
+#include "ui/status_parts.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+
+void click(FwDialogBase& dialog, int id) {
+  QWidget* control = dialog.control(id);
+  ASSERT_NE(control, nullptr) << id;
+  QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// A program directory with a one-star catalog: the star sits at the chart
+// centre (right ascension and declination 0).
+class DesktopTest : public ::testing::Test {
+ protected:
+  DesktopTest() {
+    std::filesystem::create_directories(dir.path() / "data");
+    testing::writeBytes(dir.file("data/stars_hip.dat"),
+                        starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+    model->displaySwitches.fill(1);  // as the data load sets them: stars are recorded for picking
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->resize(800, 600);
+    window->show();
+    QApplication::processEvents();
+  }
+  ChartWindow& chart() { return window->chartWindow(); }
+  QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(DesktopTest, StatusBarPartsAndTexts) {
+  window->statusParts().resize(800, 22);
+  QApplication::processEvents();
+  StatusParts& parts = window->statusParts();
+  EXPECT_EQ(parts.partLeft(1), 294);
+  EXPECT_EQ(parts.partLeft(2), 374);
+  EXPECT_EQ(parts.partLeft(3), 454);
+  EXPECT_EQ(parts.partLeft(4), 534);
+  window->showField(300);
+  EXPECT_EQ(parts.part(1), "Field:5 degs");
+  window->showField(299);
+  EXPECT_EQ(parts.part(1), "Field:4.59");
+  window->showStarLimit(605);
+  EXPECT_EQ(parts.part(2), "Limit: 6.05");
+  window->showDates(model->local, model->universal);
+  EXPECT_EQ(parts.part(4), "LT:2007.06.15/22:00   UT:2007.06.15/20:00");
+}
+
+TEST_F(DesktopTest, PageKeysZoomWithinTheirBounds) {
+  model->chart.fieldArcmin = 3600;
+  QTest::keyClick(&chart(), Qt::Key_PageUp);
+  EXPECT_EQ(model->chart.fieldArcmin, 3240);
+  model->chart.fieldArcmin = 3600;
+  QTest::keyClick(&chart(), Qt::Key_PageDown);
+  EXPECT_EQ(model->chart.fieldArcmin, 4320);
+  EXPECT_EQ(window->statusParts().part(1), "Field:72 degs");
+  model->chart.fieldArcmin = 180;
+  QTest::keyClick(&chart(), Qt::Key_PageUp);
+  EXPECT_EQ(model->chart.fieldArcmin, 180);
+  model->chart.fieldArcmin = 16200;
+  QTest::keyClick(&chart(), Qt::Key_PageDown);
+  EXPECT_EQ(model->chart.fieldArcmin, 16200);
+  model->navigation.zoomSteps = 0;
+  model->chart.fieldArcmin = 3600;
+  QTest::keyClick(&chart(), Qt::Key_PageUp);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
+  QTest::keyClick(&chart(), Qt::Key_PageDown);
+  EXPECT_EQ(model->chart.fieldArcmin, 3602);
+}
+
+TEST_F(DesktopTest, ArrowsPanAndKeypadKeysChangeTheLimit) {
+  model->chart.fieldArcmin = 3600;
+  QTest::keyClick(&chart(), Qt::Key_Left);
+  EXPECT_EQ(model->chart.centreRaArcmin, 180 * 8 / 2);  // base step 180 at 60 degrees, 8 pan steps
+  QTest::keyClick(&chart(), Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(model->chart.centreRaArcmin, 720 - 180);
+  QTest::keyClick(&chart(), Qt::Key_Down);
+  EXPECT_EQ(model->chart.centreDecArcmin, -720);
+  const int limit = model->chart.starLimitHundredths;
+  QTest::keyClick(&chart(), Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(model->chart.starLimitHundredths, limit + 50);
+  QTest::keyClick(&chart(), Qt::Key_Plus);  // not the keypad's: nothing
+  EXPECT_EQ(model->chart.starLimitHundredths, limit + 50);
+}
+
+TEST_F(DesktopTest, ANinePixelDragSelectsATenPixelDragPans) {
+  QTest::mousePress(&chart(), Qt::LeftButton, {}, centre());
+  QTest::mouseRelease(&chart(), Qt::LeftButton, {}, centre() + QPoint(9, 0));
+  EXPECT_TRUE(model->selectionValid);
+  EXPECT_EQ(model->selection.kind, kPickStar);
+  EXPECT_EQ(window->statusParts().part(0), "Star: HIP 1 [100]");
+  EXPECT_EQ(model->chart.centreRaArcmin, 0);
+  QTest::mousePress(&chart(), Qt::LeftButton, {}, centre());
+  QTest::mouseRelease(&chart(), Qt::LeftButton, {}, centre() + QPoint(10, 0));
+  EXPECT_NE(model->chart.centreRaArcmin, 0);  // the sky follows the pointer eastward
+  EXPECT_LT(model->chart.centreRaArcmin, 200);
+}
+
+TEST_F(DesktopTest, TheWheelZoomsByItsFunction) {
+  auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(QPointF(centre()), QPointF(chart().mapToGlobal(centre())), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart(), &event);
+  };
+  model->chart.fieldArcmin = 3600;
+  model->navigation.mouseWheelFunction = 2;
+  wheel(Qt::NoModifier);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
+  wheel(Qt::ControlModifier);
+  EXPECT_EQ(model->chart.fieldArcmin, 3240);
+  model->navigation.mouseWheelFunction = 1;
+  wheel(Qt::NoModifier);
+  EXPECT_EQ(model->chart.fieldArcmin, 2916);
+  model->navigation.mouseWheelFunction = 0;
+  wheel(Qt::ControlModifier);
+  EXPECT_EQ(model->chart.fieldArcmin, 2916);
+}
+
+TEST_F(DesktopTest, ToolbarCommands) {
+  window->action(2004)->trigger();
+  EXPECT_EQ(model->pickFilter, 4);
+  window->action(2014)->trigger();  // horizon view south
+  EXPECT_EQ(model->chart.horizontalMode, 1);
+  EXPECT_EQ(model->chart.centreAltArcmin, 1800);
+  EXPECT_EQ(model->chart.fieldArcmin, 7200);
+  window->action(2011)->trigger();
+  EXPECT_EQ(model->chart.horizontalMode, 0);
+  EXPECT_EQ(model->chart.fieldArcmin, 10800);
+  EXPECT_FALSE(window->action(800)->isEnabled());  // printable maps are not built yet
+  EXPECT_TRUE(window->action(701)->isEnabled());
+}
+
+TEST(Dialogs, NavigationDefaultsThenOk) {
+  UiResources resources;
+  NavigationSettings settings{20, 20, 20, 0};
+  DlgNavigationSettings dialog(resources, settings);
+  dialog.create(nullptr);
+  click(dialog, DlgNavigationSettings::kDefaults);
+  click(dialog, kIdOk);
+  EXPECT_EQ(settings, (NavigationSettings{8, 2, 4, 2}));
+}
+
+TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
+  UiResources resources;
+  ObservingPlace place;
+  place.cityIndex = 0;
+  const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60}, {"Bucharest", 4443, 2610, 120}};
+  DlgObservingPlace dialog(resources, place, cities);
+  dialog.create(nullptr);
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kLatitude)->text(), "47.000000");
+  dialog.control<QComboBox>(DlgObservingPlace::kCities)->setCurrentIndex(1);  // shows the city's place
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kTimeZone)->text(), "2.00");
+  click(dialog, DlgObservingPlace::kManualMode);  // a city is highlighted, but the mode is manual
+  click(dialog, kIdOk);
+  EXPECT_EQ(place.cityIndex, -1);
+  EXPECT_DOUBLE_EQ(place.latitudeDeg, 44.43);
+  EXPECT_DOUBLE_EQ(place.timeZoneHours, 2.0);
+}
+
+// The whole program in a fresh directory: the first-start question is
+// answered with English, the window is closed, and the files kept at exit
+// are there.
+TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
+  ScratchDir dir;
+  bool asked = false;
+  QTimer answer;
+  answer.setInterval(50);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal) {
+      if (auto* english = modal->findChild<QPushButton*>("id100")) {
+        asked = true;
+        english->click();
+      }
+    } else if (auto* main = qobject_cast<QMainWindow*>(QApplication::activeWindow())) {
+      main->close();
+    } else {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* m = qobject_cast<QMainWindow*>(top); m && m->isVisible()) m->close();
+      }
+    }
+  });
+  answer.start();
+  EXPECT_EQ(runDesktopProgram(dir.path().string()), 0);
+  answer.stop();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
+}
+
+}  // namespace
+}  // namespace celvaro
