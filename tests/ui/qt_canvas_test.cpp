@@ -1,5 +1,9 @@
 #include "ui/qt_canvas.h"
 
+#include "app/ui_resources.h"
+#include "output/bitmap24.h"
+#include "ui/image_view.h"
+
 #include <gtest/gtest.h>
 
 
@@ -72,6 +76,24 @@ TEST(QtCanvas, FillsAndLabels) {
     for (int x = 12; x < 100; ++x) drawn |= image.pixel(x, y) != qRgb(0, 0, 0);
   }
   EXPECT_TRUE(drawn);
+}
+
+TEST(ImageView, ShowsAPictureCentredOrTheNoPictureText) {
+  UiResources resources;
+  ImageView view(resources, nullptr);
+  view.resize(40, 30);
+  EXPECT_FALSE(view.hasPicture());
+  Bitmap24 picture;
+  picture.create(2, 1);
+  const uint8_t pixels[6] = {255, 0, 0, 0, 0, 255};  // blue, then red
+  picture.setRow(0, pixels);
+  view.setPicture(&picture);
+  ASSERT_TRUE(view.hasPicture());
+  const QImage shown = view.grab().toImage();
+  EXPECT_EQ(shown.pixel(19, 14), qRgb(0, 0, 255));
+  EXPECT_EQ(shown.pixel(20, 14), qRgb(255, 0, 0));
+  view.setPicture(nullptr);
+  EXPECT_FALSE(view.hasPicture());
 }
 
 }  // namespace
