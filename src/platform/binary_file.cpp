@@ -39,4 +39,17 @@ int64_t BinaryFile::size() {
   return end;
 }
 
+bool readWholeFile(const std::string& path, std::string& out) {
+  out.clear();
+  BinaryFile file(path);
+  const int64_t size = file.isOpen() ? file.size() : -1;
+  if (size < 0) return false;
+  out.resize(static_cast<size_t>(size));
+  if (size > 0 && !file.read(out.data(), out.size())) {
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
 }  // namespace celvaro

@@ -31,6 +31,10 @@ class BinaryFile {
   std::FILE* file_ = nullptr;
 };
 
+// The whole of a regular file; false, and `out` empty, when it cannot be
+// opened or read in full.
+bool readWholeFile(const std::string& path, std::string& out);
+
 // Little-endian values inside a byte buffer.
 inline uint16_t loadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 inline uint32_t loadU32(const uint8_t* p) {

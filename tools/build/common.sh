@@ -3,7 +3,7 @@
 
 CELVARO_PACKAGES=(
   g++ cmake make pkg-config
-  libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev
+  libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
 )
 

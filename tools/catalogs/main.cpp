@@ -16,6 +16,9 @@
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "constellation_files_builder.h"
+#include "minor_body_files_builder.h"
+#include "solarsystem/comet_list.h"
+#include "solarsystem/minor_planet_list.h"
 #include "source_cache.h"
 #include "star_files_builder.h"
 
@@ -26,7 +29,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 1";
+constexpr const char* kDataVersion = "celvaro-data 2";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -67,6 +70,22 @@ bool step(const char* title, const std::function<bool()>& work) {
   return ok;
 }
 
+bool verifyMinorBodies(const std::string& data) {
+  bool ok = true;
+  for (const char* name : {"MPCORB.DAT", "Soft00Bright.txt", "Soft00CritList.txt", "Soft00Distant.txt", "Soft00Unusual.txt"}) {
+    MinorPlanetList list(MinorPlanetList::kLongCapacity, data + "/mpc/" + name);
+    const int result = list.load();
+    int valid = 0;
+    for (int k = 0; k < list.count(); ++k) valid += list.element(k).valid;
+    std::printf("  mpc/%s: %d objects, %d with orbits\n", name, list.count(), valid);
+    ok = ok && result == 0 && list.count() > 0 && valid == list.count();
+  }
+  CometList comets;
+  const int result = comets.load(data + "/mpc/CometEls.txt");
+  std::printf("  mpc/CometEls.txt: %d comets\n", comets.count());
+  return ok && result == 0 && comets.count() > 0;
+}
+
 // Reads every file back with the program's readers.
 bool verify(const std::string& data) {
   StarDataSimple stars;
@@ -95,7 +114,7 @@ bool verify(const std::string& data) {
   boundaries.load(data + "/constboundaries.dat");
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
-         boundaries.count() > 0;
+         boundaries.count() > 0 && verifyMinorBodies(data);
 }
 
 }  // namespace
@@ -107,16 +126,21 @@ int main(int argc, char** argv) {
   fs::create_directories(options.data);
   std::printf("Building the catalog data in %s (sources cached in %s)\n", options.data.c_str(), options.cache.c_str());
   SourceCache cache(options.cache);
-  std::string d3, stellarium;
+  std::string d3, stellarium, kstars;
   const bool ok =
       step("Fetching the sources", [&] {
         d3 = cache.npmPackage("d3-celestial", "0.7.35");
         stellarium = cache.debianPackage("stellarium-data", {"usr/share/stellarium/stars/default/*"});
-        return !d3.empty() && !stellarium.empty();
+        kstars = cache.debianPackage("kstars-data", {"usr/share/kstars/asteroids.dat", "usr/share/kstars/cometels.json.gz"});
+        return !d3.empty() && !stellarium.empty() && !kstars.empty();
       }) &&
       step("Stars: main catalog, labels and information",
            [&] { return buildStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data); }) &&
       step("Constellation figures and boundaries", [&] { return buildConstellationFiles(d3 + "/data", options.data); }) &&
+      step("Asteroid and comet elements", [&] {
+        return buildMinorBodyFiles({kstars + "/usr/share/kstars/asteroids.dat", kstars + "/usr/share/kstars/cometels.json.gz"},
+                                   options.data);
+      }) &&
       step("Reading the files back", [&] { return verify(options.data); });
   if (!ok) return 1;
   std::ofstream(options.data + "/" + kStampName) << kDataVersion << "\n";

@@ -2,6 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <zlib.h>
+
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -159,6 +163,139 @@ bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids) {
     entry.hd = f.size() > 3 ? leadingInt(f[3]) : 0;
     entry.hr = f.size() > 4 ? leadingInt(f[4]) : 0;
   });
+}
+
+// --- orbital elements -----------------------------------------------------------
+
+namespace {
+
+constexpr double kGaussianDailyMotion = 0.9856076686;  // degrees a day at 1 AU
+constexpr double kMjdOffset = 2400000.5;
+
+std::string trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<double> numberOf(const json& value) {
+  if (value.is_number()) return value.get<double>();
+  if (!value.is_string() || trimmed(value.get<std::string>()).empty()) return std::nullopt;
+  const std::string text = value.get<std::string>();
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+std::string textOf(const json& value) { return value.is_string() ? value.get<std::string>() : ""; }
+
+// "     1 Ceres (A801 AA)", "  612345 (2015 AB1)" or "       (2022 OU15)".
+bool readFullName(const std::string& fullName, AsteroidLine& line) {
+  const std::string name = trimmed(fullName);
+  const size_t open = name.rfind('('), close = name.rfind(')');
+  const std::string provisional =
+      open != std::string::npos && close > open ? name.substr(open + 1, close - open - 1) : "";
+  const std::string front = trimmed(name.substr(0, open == std::string::npos ? name.size() : open));
+  if (!front.empty() && std::isdigit(static_cast<unsigned char>(front[0]))) {
+    line.number = leadingInt(front);
+    const size_t blank = front.find(' ');
+    const std::string proper = blank == std::string::npos ? "" : trimmed(front.substr(blank));
+    line.readable = "(" + std::to_string(line.number) + ") " + (proper.empty() ? provisional : proper);
+    return line.number > 0;
+  }
+  line.provisional = provisional;
+  line.readable = provisional;
+  return !provisional.empty();
+}
+
+}  // namespace
+
+bool readSbdbAsteroids(const std::string& path, std::vector<SourceAsteroid>& asteroids) {
+  json document;
+  if (!parseJson(path, document) || !document.contains("fields") || !document.contains("data")) return false;
+  std::map<std::string, size_t> column;
+  for (size_t i = 0; i < document["fields"].size(); ++i) column[textOf(document["fields"][i])] = i;
+  for (const char* field : {"full_name", "neo", "H", "G", "orbit_id", "epoch_mjd", "e", "a", "i", "om", "w", "ma", "class"}) {
+    if (!column.count(field)) {
+      std::fprintf(stderr, "%s has no field %s\n", path.c_str(), field);
+      return false;
+    }
+  }
+  for (const json& row : document["data"]) {
+    if (!row.is_array() || row.size() < document["fields"].size()) continue;
+    auto number = [&](const char* field) { return numberOf(row[column[field]]); };
+    SourceAsteroid source;
+    AsteroidLine& line = source.elements;
+    const auto epoch = number("epoch_mjd"), e = number("e"), a = number("a"), i = number("i"), node = number("om"),
+               w = number("w"), m = number("ma");
+    if (!readFullName(textOf(row[column["full_name"]]), line) || !epoch || !e || !a || !i || !node || !w || !m ||
+        *e >= 1 || *a <= 0) {
+      continue;
+    }
+    line.nDegPerDay = kGaussianDailyMotion / (*a * std::sqrt(*a));
+    // The format keeps epochs at 0h: the mean anomaly moves with the epoch.
+    const double epochJd = *epoch + kMjdOffset, dayStart = std::floor(epochJd - 0.5) + 0.5;
+    line.epochJd = dayStart;
+    line.meanAnomalyDeg = std::fmod(*m + line.nDegPerDay * (dayStart - epochJd) + 360, 360);
+    line.e = *e, line.a = *a, line.iDeg = *i, line.nodeDeg = *node, line.wDeg = *w;
+    line.h = number("H");
+    if (line.h) line.g = number("G").value_or(0.15);
+    const std::string orbit = textOf(row[column["orbit_id"]]);
+    line.reference = orbit.rfind("JPL", 0) == 0 ? orbit : "JPL " + orbit;
+    source.orbitSolution = leadingInt(orbit.rfind("JPL", 0) == 0 ? orbit.substr(3) : orbit);
+    source.nearEarth = textOf(row[column["neo"]]) == "Y";
+    source.orbitClass = textOf(row[column["class"]]);
+    if (!mpcorbLine(line).empty()) asteroids.push_back(std::move(source));
+  }
+  return !asteroids.empty();
+}
+
+namespace {
+
+bool readGzipFile(const std::string& path, std::string& text) {
+  gzFile file = gzopen(path.c_str(), "rb");
+  if (!file) return false;
+  char buffer[65536];
+  int count;
+  while ((count = gzread(file, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(count));
+  const bool ok = count == 0;
+  gzclose(file);
+  return ok;
+}
+
+}  // namespace
+
+bool readMpcComets(const std::string& gzipPath, std::vector<CometLine>& comets) {
+  std::string text;
+  if (!readGzipFile(gzipPath, text)) {
+    std::fprintf(stderr, "cannot read %s\n", gzipPath.c_str());
+    return false;
+  }
+  const json document = json::parse(text, nullptr, false);
+  if (document.is_discarded() || !document.is_array()) {
+    std::fprintf(stderr, "%s is not a JSON array\n", gzipPath.c_str());
+    return false;
+  }
+  for (const json& c : document) {
+    const auto value = [&](const char* key) { return c.contains(key) ? numberOf(c[key]) : std::nullopt; };
+    const auto year = value("Year_of_perihelion"), month = value("Month_of_perihelion"), day = value("Day_of_perihelion"),
+               q = value("Perihelion_dist"), e = value("e"), w = value("Peri"), node = value("Node"), i = value("i");
+    if (!year || !month || !day || !q || !e || !w || !node || !i) continue;
+    CometLine line;
+    line.periodicNumber = static_cast<int>(value("Comet_num").value_or(-1));
+    const std::string type = c.contains("Orbit_type") ? textOf(c["Orbit_type"]) : "";
+    line.orbitType = type.empty() ? 'C' : type[0];
+    line.packedDesignation = c.contains("Provisional_packed_desig") ? textOf(c["Provisional_packed_desig"]) : "";
+    line.year = static_cast<int>(*year), line.month = static_cast<int>(*month), line.day = *day;
+    line.q = *q, line.e = *e, line.wDeg = *w, line.nodeDeg = *node, line.iDeg = *i;
+    line.epochYear = static_cast<int>(value("Epoch_year").value_or(0));
+    line.epochMonth = static_cast<int>(value("Epoch_month").value_or(0));
+    line.epochDay = static_cast<int>(value("Epoch_day").value_or(0));
+    line.h = value("H"), line.g = value("G");
+    line.name = c.contains("Designation_and_name") ? textOf(c["Designation_and_name"]) : "";
+    line.reference = c.contains("Ref") ? textOf(c["Ref"]) : "";
+    comets.push_back(std::move(line));
+  }
+  return !comets.empty();
 }
 
 }  // namespace celvaro

@@ -1,7 +1,7 @@
 // What the catalog builder reads from the public sources, decoded into
 // plain records: stars, names and constellation geometry from d3-celestial,
 // spectral types, parallaxes, proper motions and cross identifications from
-// the Stellarium star files.
+// the Stellarium star files, orbital elements of asteroids and comets.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "element_line_writers.h"
 
 namespace celvaro {
 
@@ -45,6 +47,13 @@ struct CrossIds {
   int32_t sao = 0, hd = 0, hr = 0;
 };
 
+struct SourceAsteroid {
+  AsteroidLine elements;
+  bool nearEarth = false;
+  std::string orbitClass;   // "MBA", "TNO", ...
+  int orbitSolution = 0;    // the number of the orbit solution
+};
+
 // Each reader returns false, with a message on stderr, when its file is
 // missing or malformed.
 bool readD3Stars(const std::string& path, std::vector<SourceStar>& stars);
@@ -56,5 +65,10 @@ bool readStellariumStars(const std::vector<std::string>& starFiles, const std::s
                          std::map<int32_t, StellariumStar>& stars);
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions);
 bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids);
+// The JPL Small-Body Database selection (JSON with fields and rows): the
+// closed orbits whose designations have a packed form.
+bool readSbdbAsteroids(const std::string& path, std::vector<SourceAsteroid>& asteroids);
+// The Minor Planet Center's comet elements as gzip-compressed JSON.
+bool readMpcComets(const std::string& gzipPath, std::vector<CometLine>& comets);
 
 }  // namespace celvaro

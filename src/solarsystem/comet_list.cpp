@@ -1,0 +1,66 @@
+#include "solarsystem/comet_list.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "platform/binary_file.h"
+#include "solarsystem/element_fields.h"
+
+namespace celvaro {
+namespace {
+
+constexpr size_t kNameColumn = 102;
+
+}  // namespace
+
+CometRecord CometList::parseLine(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  CometRecord r;
+  if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) {
+    r.periodicNumber = columnInteger(line, 0, 3).value_or(-1);
+  }
+  if (line.size() > 4) r.orbitType = line[4];
+  if (line.size() > 5 && static_cast<unsigned char>(line[5]) > ' ') r.packedDesignation = columnText(line, 5, 11);
+  const auto year = columnInteger(line, 14, 17), month = columnInteger(line, 19, 20);
+  const auto day = columnNumber(line, 22, 29), q = columnNumber(line, 30, 38), e = columnNumber(line, 41, 48);
+  const auto w = columnNumber(line, 51, 58), node = columnNumber(line, 61, 68), i = columnNumber(line, 71, 78);
+  r.valid = year && month && *month >= 1 && *month <= 12 && day && *day >= 1 && *day < 32 && q && e && w && node && i;
+  if (r.valid) {
+    r.perihelion = perihelionDate(*year, *month, static_cast<int>(std::lround(*day * 10000)));
+    r.orbit = {*q, *e, *i, *w, *node, julianDayOf(r.perihelion)};
+  }
+  r.name = columnName(line, kNameColumn);
+  return r;
+}
+
+int CometList::load(const std::string& path) {
+  records_.clear();
+  positions_.clear();
+  std::string text;
+  if (!readWholeFile(path, text)) return 4;
+  if (text.empty()) return 3;
+  size_t start = 0;
+  for (int line = 0; start < text.size(); ++line) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    records_.push_back(parseLine(std::string_view(text).substr(start, end - start)));
+    records_.back().line = line;
+    start = end + 1;
+  }
+  positions_.assign(records_.size(), {});
+  return 0;
+}
+
+std::optional<EquatorialPosition> CometList::computePosition(const CometRecord& record, const MinorBodyEphemeris& at) {
+  return record.valid ? at.comet(record.orbit) : std::nullopt;
+}
+
+void CometList::computePositions(double julianDate) {
+  const MinorBodyEphemeris ephemeris(julianDate);
+  for (size_t k = 0; k < records_.size(); ++k) {
+    positions_[k] = computedFrom(computePosition(records_[k], ephemeris));
+  }
+}
+
+bool CometList::position(int index, StarPosition& out) const { return entryPosition(positions_, index, out); }
+
+}  // namespace celvaro

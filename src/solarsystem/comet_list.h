@@ -1,0 +1,48 @@
+// The comet list: a file in the Minor Planet Center's one-line comet
+// format, read whole; every line, blank ones included, has a record.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "astro/coordinates.h"
+#include "catalog/star_data.h"
+#include "solarsystem/ephemeris.h"
+#include "solarsystem/computed_position.h"
+
+namespace celvaro {
+
+struct CometRecord {
+  int line = 0;                 // from 0
+  bool valid = false;           // every field the orbit needs reads as a number
+  int periodicNumber = -1;      // -1 none
+  char orbitType = ' ';
+  std::string packedDesignation;  // 7 characters, empty when absent
+  ChartDate perihelion;         // whole seconds
+  CometElements orbit{};
+  std::string name;
+};
+
+class CometList {
+ public:
+  // 0, 3 for an empty file, 4 when it cannot be opened.
+  int load(const std::string& path);
+  bool loaded() const { return !records_.empty(); }
+  int count() const { return static_cast<int>(records_.size()); }
+  const CometRecord& record(int index) const { return records_[index]; }
+  // None for an invalid record or an orbit without a position.
+  static std::optional<EquatorialPosition> computePosition(const CometRecord& record, const MinorBodyEphemeris& at);
+  void computePositions(double julianDate);
+  // False for an index outside the list or a comet without a position.
+  bool position(int index, StarPosition& out) const;
+
+  static CometRecord parseLine(std::string_view line);
+
+ private:
+  std::vector<CometRecord> records_;
+  std::vector<ComputedPosition> positions_;
+};
+
+}  // namespace celvaro

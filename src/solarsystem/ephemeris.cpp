@@ -1,0 +1,138 @@
+// The libnova calls of the solar system. libnova's headers define
+// unprefixed macros, so they are included here only.
+#include "solarsystem/ephemeris.h"
+
+#include <libnova/libnova.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "solarsystem/object_identifier.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+// The Gaussian gravitational constant in degrees: the daily motion at 1 AU.
+constexpr double kGaussianDailyMotion = 0.9856076686;
+// Faster than any body of the solar system; keeps the anomaly arithmetic
+// of the orbit routines in range for typed-in elements.
+constexpr double kMaxDailyMotion = 100;
+
+using EquFunction = void (*)(double, ln_equ_posn*);
+using ValueFunction = double (*)(double);
+
+// The libnova operations of each body, in body order.
+struct BodyFunctions {
+  EquFunction position;
+  ValueFunction magnitude;  // none for the Sun and the Moon
+  ValueFunction semidiameter;
+};
+
+constexpr BodyFunctions kBodies[kBodyCount] = {
+    {ln_get_solar_equ_coords, nullptr, ln_get_solar_sdiam},
+    {ln_get_lunar_equ_coords, nullptr, ln_get_lunar_sdiam},
+    {ln_get_mercury_equ_coords, ln_get_mercury_magnitude, ln_get_mercury_sdiam},
+    {ln_get_venus_equ_coords, ln_get_venus_magnitude, ln_get_venus_sdiam},
+    {ln_get_mars_equ_coords, ln_get_mars_magnitude, ln_get_mars_sdiam},
+    {ln_get_jupiter_equ_coords, ln_get_jupiter_magnitude, ln_get_jupiter_equ_sdiam},
+    {ln_get_saturn_equ_coords, ln_get_saturn_magnitude, ln_get_saturn_equ_sdiam},
+    {ln_get_uranus_equ_coords, ln_get_uranus_magnitude, ln_get_uranus_sdiam},
+    {ln_get_neptune_equ_coords, ln_get_neptune_magnitude, ln_get_neptune_sdiam},
+};
+
+EquatorialPosition radians(const ln_equ_posn& p) { return {p.ra * kRadPerDeg, p.dec * kRadPerDeg}; }
+
+std::optional<EquatorialPosition> finite(const ln_equ_posn& p) {
+  if (!std::isfinite(p.ra) || !std::isfinite(p.dec)) return std::nullopt;
+  return radians(p);
+}
+
+}  // namespace
+
+double julianDayOf(const ChartDate& d) {
+  ln_date date{d.year, d.month, d.day, d.hour, d.minute, d.seconds};
+  return ln_get_julian_day(&date);
+}
+
+EquatorialPosition majorBodyPositionAt(int body, double jd) {
+  ln_equ_posn p;
+  kBodies[body].position(jd, &p);
+  return radians(p);
+}
+
+BodyPosition majorBodyAt(int body, double jd) {
+  const EquatorialPosition p = majorBodyPositionAt(body, jd);
+  BodyPosition result;
+  result.raRad = p.raRad;
+  result.decRad = p.decRad;
+  if (kBodies[body].magnitude) result.magnitude = kBodies[body].magnitude(jd);
+  result.semidiameterArcsec = kBodies[body].semidiameter(jd);
+  return result;
+}
+
+double lunarPhaseAngleDeg(double jd) { return ln_get_lunar_phase(jd); }
+
+MinorBodyEphemeris::MinorBodyEphemeris(double jd) : jd_(jd) {
+  ln_rect_posn sun;
+  ln_get_solar_geo_coords(jd, &sun);
+  sunX_ = sun.X, sunY_ = sun.Y, sunZ_ = sun.Z;
+}
+
+std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticElements& o) const {
+  const bool orbit = o.a > 0 && o.e >= 0 && o.e < 1 && o.nDegPerDay > 0 && o.nDegPerDay <= kMaxDailyMotion &&
+                     std::isfinite(o.a + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd);
+  if (!orbit) return std::nullopt;
+  ln_ell_orbit elements{o.a, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.nDegPerDay, o.perihelionJd};
+  ln_rect_posn sun{sunX_, sunY_, sunZ_};
+  ln_rect_posn body;
+  ln_get_ell_helio_rect_posn(&elements, jd_, &body);
+  const double lightTime = ln_get_light_time(ln_get_rect_distance(&body, &sun));
+  ln_get_ell_helio_rect_posn(&elements, jd_ - lightTime, &body);
+  const double x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
+  const ln_equ_posn p{ln_range_degrees(ln_rad_to_deg(std::atan2(y, x))),
+                      ln_rad_to_deg(std::asin(z / std::sqrt(x * x + y * y + z * z)))};
+  return finite(p);
+}
+
+std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {
+  if (!(o.q > 0) || !(o.e >= 0) || !std::isfinite(o.q + o.e + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd)) {
+    return std::nullopt;
+  }
+  if (o.e < 1) {
+    const double a = o.q / (1 - o.e);
+    return elliptic({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
+  }
+  ln_hyp_orbit orbit{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
+  ln_equ_posn p;
+  ln_get_hyp_body_equ_coords(jd_, &orbit, &p);
+  return finite(p);
+}
+
+// A packed epoch: century I, J or K, two year digits, month 1-9 or A-C,
+// day 1-9 or A-V.
+std::optional<double> julianDateOfPackedEpoch(std::string_view packed) {
+  auto value = [](char c, char first, int base) { return c - first + base; };
+  if (packed.size() != 5 || (packed[0] < 'I' || packed[0] > 'K') || !std::isdigit(static_cast<unsigned char>(packed[1])) ||
+      !std::isdigit(static_cast<unsigned char>(packed[2]))) {
+    return std::nullopt;
+  }
+  const char m = packed[3], d = packed[4];
+  const int month = std::isdigit(static_cast<unsigned char>(m)) ? value(m, '0', 0) : value(m, 'A', 10);
+  const int day = std::isdigit(static_cast<unsigned char>(d)) ? value(d, '0', 0) : value(d, 'A', 10);
+  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  std::string text(packed);
+  return ln_get_julian_from_mpc(text.data());
+}
+
+double lastPerihelion(double epochJd, double meanAnomalyDeg, double nDegPerDay) {
+  return ln_get_ell_last_perihelion(epochJd, meanAnomalyDeg, nDegPerDay);
+}
+
+ChartDate perihelionDate(int year, int month, int dayTenThousandths) {
+  const int seconds = (dayTenThousandths % 10000) * 864 / 100;
+  return {year, month, dayTenThousandths / 10000, seconds / 3600, (seconds / 60) % 60, static_cast<double>(seconds % 60)};
+}
+
+}  // namespace celvaro

@@ -1,0 +1,67 @@
+// What libnova computes for the solar system, converted at the call:
+// angles in radians, distances in AU, Julian dates of Universal Time (no
+// correction to dynamical time is applied).
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "astro/chart_date.h"
+#include "astro/coordinates.h"
+
+namespace celvaro {
+
+struct BodyPosition {
+  double raRad = 0, decRad = 0;
+  double magnitude = 0;        // planets only
+  int phaseAngleDeg = 0;       // Moon only, 0..359 (see update)
+  double semidiameterArcsec = 0;
+  int brightLimbDeg = 0;       // Moon only
+};
+
+double julianDayOf(const ChartDate& date);
+
+// Position, magnitude and semidiameter of body 0..8 (Sun, Moon, planets).
+BodyPosition majorBodyAt(int body, double julianDate);
+// The position only, for tracks.
+EquatorialPosition majorBodyPositionAt(int body, double julianDate);
+// libnova's lunar phase angle: 0 full, 180 new.
+double lunarPhaseAngleDeg(double julianDate);
+
+struct EllipticElements {
+  double a, e, iDeg, wDeg, nodeDeg, nDegPerDay, perihelionJd;
+};
+struct CometElements {
+  double q, e, iDeg, wDeg, nodeDeg, perihelionJd;
+};
+
+// Positions of minor bodies at one instant, as libnova's
+// ln_get_ell_body_equ_coords computes them: the Sun's geocentric position,
+// the body's heliocentric one, and that again one light time earlier. The
+// Sun's position is taken once for every body of the instant. None when the
+// elements are not those of an orbit or the result is not a number.
+class MinorBodyEphemeris {
+ public:
+  explicit MinorBodyEphemeris(double julianDate);
+
+  std::optional<EquatorialPosition> elliptic(const EllipticElements& orbit) const;
+  // Closed orbits (e < 1) go through the elliptic routine with the
+  // semi-major axis q / (1 - e): libnova's series for near-parabolic motion
+  // gives no number for most periodic comets away from perihelion. Open
+  // orbits use ln_get_hyp_body_equ_coords.
+  std::optional<EquatorialPosition> comet(const CometElements& orbit) const;
+
+ private:
+  double jd_;
+  double sunX_ = 0, sunY_ = 0, sunZ_ = 0;
+};
+
+// The Julian date of a packed MPC epoch ("K2289"); none when malformed.
+std::optional<double> julianDateOfPackedEpoch(std::string_view packed);
+// The last perihelion before an epoch, from the mean anomaly and motion.
+double lastPerihelion(double epochJd, double meanAnomalyDeg, double nDegPerDay);
+// The instant of a perihelion given as year, month and a day with its
+// fraction in ten-thousandths (286884 is day 28.6884, 16:30:04).
+ChartDate perihelionDate(int year, int month, int dayTenThousandths);
+
+}  // namespace celvaro

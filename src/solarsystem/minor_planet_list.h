@@ -1,0 +1,67 @@
+// A list of asteroids read from a file in the MPCORB one-line format: the
+// orbital elements of each data line, its position at the chart's instant
+// and the lookups by number, designation and name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/star_data.h"
+#include "solarsystem/ephemeris.h"
+#include "solarsystem/computed_position.h"
+
+namespace celvaro {
+
+struct AsteroidElements {
+  bool valid = false;           // every field the orbit needs reads as a number
+  bool hasMagnitudes = false;   // H and G given
+  int32_t number = 0;           // 0 for an unnumbered object
+  std::string packedDesignation;  // 7 characters; empty for a numbered object
+  std::string designation;        // its unpacked text
+  EllipticElements orbit{};
+  double g = 0, h = 0;
+  int32_t nameOffset = -1;      // in the list's name store, -1 none
+};
+
+class MinorPlanetList {
+ public:
+  static constexpr int kShortCapacity = 1000;
+  static constexpr int kLongCapacity = 200000;
+
+  MinorPlanetList(int capacity, std::string path);
+
+  // 0, 4 when the file cannot be opened. A loaded list is not read again.
+  int load();
+  bool loaded() const { return loaded_; }
+  int count() const { return static_cast<int>(elements_.size()); }
+  const AsteroidElements& element(int index) const { return elements_[index]; }
+  const std::string& path() const { return path_; }
+
+  void computePositions(double julianDate);
+  // Index or -1. The designation is typed ("2006 DA00"); names compare
+  // without regard to case, with or without the leading "(number) ".
+  int findByNumber(int number) const;
+  int findByDesignation(std::string_view typed) const;
+  int findByName(std::string_view name) const;
+  // The entry's name, or its designation when it has none; empty for an
+  // index outside the list.
+  std::string name(int index) const;
+  bool position(int index, StarPosition& out) const;
+
+  // One data line; the name goes to the end of `names`.
+  static AsteroidElements parseLine(std::string_view line, std::string& names);
+  // The first data line: a digit or capital letter followed by a digit.
+  static bool isDataLine(std::string_view line);
+
+ private:
+  int capacity_;
+  std::string path_;
+  bool loaded_ = false;
+  std::vector<AsteroidElements> elements_;
+  std::vector<ComputedPosition> positions_;
+  std::string names_;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,118 @@
+// The solar system at the chart's instant: the Sun, the Moon and the
+// planets with their tracks, the user's comet and asteroid, the comet list
+// and the five asteroid lists, all addressed by object identifiers.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "astro/chart_date.h"
+#include "catalog/star_data.h"
+#include "solarsystem/comet_list.h"
+#include "solarsystem/ephemeris.h"
+#include "solarsystem/minor_planet_list.h"
+#include "solarsystem/object_identifier.h"
+#include "solarsystem/track_settings.h"
+#include "solarsystem/track_store.h"
+#include "solarsystem/user_orbits.h"
+
+namespace celvaro {
+
+// The four short asteroid lists (kinds 4 to 7) by their switches.
+using ShortListSwitches = std::array<uint8_t, 4>;
+
+struct MinorPlanetQuery {
+  enum By : int { kByName = 0, kByNumber = 1, kByDesignation = 2, kUserAsteroid = 3 };
+  By by = kByName;
+  std::string text;
+};
+
+class SolarSystem {
+ public:
+  static constexpr int kTrackPointPairs = 5000, kTrackMarks = 10000;
+  static constexpr int kMinorTrackPointPairs = 5000, kMinorTrackMarks = 1000;
+  static constexpr const char* kShortListFiles[4] = {"Soft00Bright.txt", "Soft00CritList.txt", "Soft00Distant.txt",
+                                                     "Soft00Unusual.txt"};
+  static constexpr const char* kLongListFile = "MPCORB.DAT";
+  static constexpr const char* kCometListFile = "CometEls.txt";
+
+  // The element files are looked for in `mpcDirectory`.
+  explicit SolarSystem(const std::string& mpcDirectory);
+
+  // Positions of every body and of the loaded minor bodies for the instant.
+  void update(const ChartDate& universal);
+  void computeTracks(const ChartDate& universal, const PlanetTrackSettings& settings);
+  void computeCometTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
+  void computeAsteroidTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
+
+  // Names 0..9 (9 names a body this chart does not show).
+  void setBodyName(int number, std::string name);
+  const std::string& bodyName(int body) const;
+  std::optional<BodyPosition> bodyPosition(int body) const;
+  std::span<const TrackPoint> trackPoints(int body) const;
+  std::span<const TrackMark> trackMarks(int body) const;
+  // The comet's and the asteroid's track, with the object they belong to.
+  std::span<const TrackPoint> minorTrackPoints(bool comet) const;
+  std::span<const TrackMark> minorTrackMarks(bool comet) const;
+  int32_t minorTrackObject(bool comet) const { return minorTracks_[comet ? 0 : 1].object; }
+
+  // A mark number >= 0 asks for that mark of the object's track, -1 for the
+  // object itself. The identifier is copied into the index field.
+  bool objectPosition(int32_t id, int mark, StarPosition& out) const;
+  // A blank followed by the object's name.
+  bool objectName(int32_t id, std::string& out) const;
+
+  UserComet& userComet() { return userComet_; }
+  UserAsteroid& userAsteroid() { return userAsteroid_; }
+  const UserComet& userComet() const { return userComet_; }
+  const UserAsteroid& userAsteroid() const { return userAsteroid_; }
+  void computeUserObjects(double julianDate);
+
+  // Kinds 4 to 8; null for any other kind.
+  MinorPlanetList* minorPlanets(int kind);
+  const MinorPlanetList* minorPlanets(int kind) const;
+  CometList& comets() { return comets_; }
+  const CometList& comets() const { return comets_; }
+
+  // Loads each switched-on short list not loaded yet and computes its
+  // positions; then, when asked, the user asteroid's position.
+  void loadLists(const ShortListSwitches& lists, bool userAsteroid, const ChartDate& universal);
+  // The comet list, once; its result code (0, 3 empty, 4 cannot open).
+  int loadCometList();
+  // Searches lists 4, 5, 6, 7 in this order, each only when switched on and
+  // loaded; the first hit wins. The index field receives the identifier.
+  bool findMinorPlanet(const MinorPlanetQuery& query, const ShortListSwitches& lists, StarPosition& out) const;
+  // The long list is loaded on first use. -1 when the number is not in it.
+  int32_t findInLongList(int number);
+
+ private:
+  struct MinorTrack {
+    int32_t object = -1;
+    TrackStore store{kMinorTrackPointPairs, kMinorTrackMarks};
+    TrackSpan span;
+  };
+
+  bool minorObjectPosition(int32_t id, StarPosition& out) const;
+  void computeMinorTrack(MinorTrack& track, const ChartDate& universal, const MinorBodyTrackSettings& settings);
+  std::optional<EquatorialPosition> userObjectAt(int kind, const MinorBodyEphemeris& ephemeris) const;
+  // The position of a minor body at any instant, for its track.
+  std::optional<EquatorialPosition> minorBodyAt(int32_t id, double julianDate) const;
+
+  std::string directory_;
+  double julianDate_ = 0;
+  std::array<BodyPosition, kBodyCount> bodies_{};
+  std::array<std::string, kBodyCount + 1> names_;
+  TrackStore tracks_{kTrackPointPairs, kTrackMarks};
+  std::array<TrackSpan, kBodyCount> trackSpans_{};
+  std::array<MinorTrack, 2> minorTracks_;  // comet, asteroid
+  UserComet userComet_;
+  UserAsteroid userAsteroid_;
+  std::array<std::unique_ptr<MinorPlanetList>, 5> lists_;  // kinds 4..8
+  CometList comets_;
+};
+
+}  // namespace celvaro
