@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/text_ids.h"
 #include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
@@ -337,6 +338,25 @@ void AppModel::timeChanged() {
   if (mainWindow_) mainWindow_->showDates(local, universal);
   updateSiderealTime();
   computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
+  solarSystemChanged();
+}
+
+void AppModel::solarSystemChanged() {
+  if (!catalogs_) return;
+  SolarSystem& solar = catalogs_->solarSystem();
+  solar.loadLists(chart.minorPlanetLists, true, universal);
+  solar.update(universal);
+  solar.computeTracks(universal, chart.planetTracks);
+  solar.computeCometTrack(universal, chart.cometTrack);
+  solar.computeAsteroidTrack(universal, chart.asteroidTrack);
+}
+
+void AppModel::applyBodyNames() {
+  if (!catalogs_) return;
+  SolarSystem& solar = catalogs_->solarSystem();
+  for (int n = 0; n <= kBodyCount; ++n) {
+    solar.setBodyName(n, resources_.textOr(text_id::kBodyNameFirst + n, SolarSystem::defaultName(n)));
+  }
 }
 
 void AppModel::setUniversalDate(const ChartDate& date) {

@@ -98,8 +98,14 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // After the observing place was edited.
   void placeChanged();
   // After the chart date was edited: the dates in the status bar, the Julian
-  // date and sidereal time of the universal date.
+  // date and sidereal time of the universal date, the horizon and the solar
+  // system.
   void timeChanged();
+  // After the solar-system settings were edited: the switched-on asteroid
+  // lists are loaded, positions and tracks recomputed for the chart's instant.
+  void solarSystemChanged();
+  // The solar-system body names from the language texts.
+  void applyBodyNames();
 
   // The chart date from a new universal or local date; the other follows.
   void setUniversalDate(const ChartDate& universal);

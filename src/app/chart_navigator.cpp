@@ -46,10 +46,15 @@ class ModelPickPositions : public PickPositions {
     dec = catalogs_->starLabels().record(index).decRad;
     return true;
   }
+  bool solarSystemPosition(int index, int subIndex, double& ra, double& dec) override {
+    StarPosition position;
+    if (!catalogs_ || !catalogs_->solarSystem().objectPosition(index, subIndex, position)) return false;
+    ra = position.raRad, dec = position.decRad;
+    return true;
+  }
   // The catalogs below record nothing in the hit list yet.
   bool variableStarPosition(int, double&, double&) override { return false; }
   bool doubleStarPosition(int, double&, double&) override { return false; }
-  bool solarSystemPosition(int, int, double&, double&) override { return false; }
   void deepskyPosition(int, double&, double&) override {}
   void overlayPosition(double&, double&) override {}
 
@@ -175,6 +180,9 @@ std::string ChartNavigator::describe(const PickResult& pick) {
     const StarLabelRecord& r = catalogs->starLabels().record(pick.index);
     StarLabelParts parts{r.greekLetter, r.superscript, r.flamsteed, r.constellation, catalogs->starLabels().name(pick.index)};
     text += utf16ToUtf8(RenderingOutputDisplay::starLabelText(parts));
+  } else if (pick.kind == kPickSolarSystem && catalogs) {
+    std::string name;
+    if (catalogs->solarSystem().objectName(pick.index, name)) text += name.substr(1);
   }
   return text;
 }

@@ -3,9 +3,11 @@
 // 0..21599, 900 per hour), magnitudes integer hundredths.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "astro/chart_date.h"
+#include "solarsystem/track_settings.h"
 
 namespace celvaro {
 
@@ -15,6 +17,24 @@ struct LabelLimitSetting {
   int manualValue = 400;
   int offset = -400;
   bool operator==(const LabelLimitSetting&) const = default;
+};
+
+// Disc sizes of solar-system bodies: a minimum and a maximum, each from an
+// offset to the star limit (as the disc of a star that many hundredths of
+// a magnitude brighter) or fixed in device units, chosen by the flag bits.
+struct DiscSizeSettings {
+  enum Flag : int {
+    kMinimumFromMagnitude = 1,
+    kMaximumFromMagnitude = 2,
+    kFixedMinimum = 4,
+    kFixedMaximum = 8,
+  };
+  int flags = 0;
+  int minimumOffset = 0;   // hundredths of a magnitude
+  int maximumOffset = 0;
+  int fixedMinimum = 0;    // device units
+  int fixedMaximum = 0;
+  bool operator==(const DiscSizeSettings&) const = default;
 };
 
 struct ChartSettings {
@@ -95,6 +115,21 @@ struct ChartSettings {
   int deepskyMode = 1;                 // 0 off, 1 automatic, 2 manual
   int deepskyLevelOffset = 0;
   int deepskyManualLevel = 5;
+
+  // --- Solar system -------------------------------------------------------
+  uint8_t showSun = 1;
+  uint8_t showMoon = 1;
+  uint8_t showPlanets = 1;
+  uint8_t showMinorPlanets = 1;
+  uint8_t showComets = 1;
+  DiscSizeSettings planetDiscs{DiscSizeSettings::kMinimumFromMagnitude, -200, 0, 0, 0};
+  DiscSizeSettings minorPlanetDiscs{DiscSizeSettings::kMinimumFromMagnitude, 0, 0, 0, 0};
+  DiscSizeSettings cometDiscs{DiscSizeSettings::kMinimumFromMagnitude, -100, 0, 0, 0};
+  PlanetTrackSettings planetTracks;
+  std::array<uint8_t, 4> minorPlanetLists{1, 0, 0, 0};  // bright, critical, distant, unusual
+  // The selected asteroid and comet are the objects of their tracks.
+  MinorBodyTrackSettings asteroidTrack;
+  MinorBodyTrackSettings cometTrack;
 
   // --- Derived by the limit computation -----------------------------------
   int starLimitHundredths = 600;       // at most 1150

@@ -28,6 +28,8 @@ void loadChartData(AppModel& model) {
   catalogs->openStarLabels();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   model.setCatalogs(std::move(catalogs));
+  model.applyBodyNames();
+  model.catalogs()->solarSystem().loadCometList();
   model.timeChanged();
   model.placeChanged();
   model.applyView();

@@ -19,7 +19,8 @@ std::unique_ptr<iStarData> starCatalogOfType(int type) {
 
 }  // namespace
 
-SkyCatalogs::SkyCatalogs(std::string dataDirectory) : directory_(std::move(dataDirectory)) {}
+SkyCatalogs::SkyCatalogs(std::string dataDirectory)
+    : directory_(std::move(dataDirectory)), solarSystem_(resolveDataPath(directory_, kMinorBodyDirectory)) {}
 
 int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::string& path,
                                      const std::string& displayName, int32_t minLimitHundredths,

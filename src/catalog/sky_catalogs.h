@@ -1,6 +1,6 @@
 // The catalog container: the five star-catalog slots with the choice of
 // the current one for the view, the constellation figures and boundaries,
-// and the star labels.
+// the star labels and the solar system.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data.h"
 #include "catalog/star_labels.h"
+#include "solarsystem/solar_system.h"
 
 namespace celvaro {
 
@@ -29,6 +30,7 @@ class SkyCatalogs {
   static constexpr const char* kConstellationLinesPath = "data/constlines.dat";
   static constexpr const char* kConstellationBoundariesPath = "data/constboundaries.dat";
   static constexpr const char* kStarLabelsPath = "data/star_labels.dat";
+  static constexpr const char* kMinorBodyDirectory = "data/mpc";
 
   explicit SkyCatalogs(std::string dataDirectory);
 
@@ -51,6 +53,8 @@ class SkyCatalogs {
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const StarLabels& starLabels() const { return labels_; }
   const std::string& dataDirectory() const { return directory_; }
+  SolarSystem& solarSystem() { return solarSystem_; }
+  const SolarSystem& solarSystem() const { return solarSystem_; }
 
  private:
   std::string directory_;
@@ -59,6 +63,7 @@ class SkyCatalogs {
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
   StarLabels labels_;
+  SolarSystem solarSystem_;
 };
 
 }  // namespace celvaro

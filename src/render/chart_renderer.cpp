@@ -11,7 +11,9 @@
 #include "catalog/sky_catalogs.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
+#include "render/polyline_tracer.h"
 #include "render/render_options.h"
+#include "render/solar_system_layer.h"
 
 namespace celvaro {
 namespace {
@@ -45,54 +47,6 @@ std::string printed(const char* format, Args... args) {
 }
 
 }  // namespace
-
-// Follows the visible polyline rule: a line runs between consecutive visible
-// points and ends at the first invisible one; points that cannot be
-// projected are skipped.
-class ChartRenderer::PolylineTracer {
- public:
-  PolylineTracer(const ChartRenderer& renderer, bool close) : r_(renderer), close_(close) {}
-  ~PolylineTracer() { end(); }
-
-  // The next point; `move` ends the line and starts over from the point.
-  void point(double raRad, double decRad, bool move) {
-    ProjectedPoint p;
-    const bool projected = r_.transformer_->project(raRad, decRad, p);
-    const bool visible = projected && p.depth > r_.visibilityLimit_;
-    if (move) end();
-    if (!move && !projected) return;
-    if (!move && open_ && visible) {
-      r_.output_->polyLineTo(p.x, p.y);
-    } else if (!move && open_) {
-      r_.output_->polyFinish(p.x, p.y, false);
-      open_ = false;
-    } else if (!move && visible && previous_ == kVisible) {
-      r_.output_->polyStart(previousX_, previousY_);
-      r_.output_->polyLineTo(p.x, p.y);
-      open_ = true;
-    } else if (!move && visible && previous_ == kFailed) {
-      r_.output_->polyStart(p.x, p.y);
-      open_ = true;
-    }
-    previous_ = !projected ? kFailed : visible ? kVisible : kHidden;
-    previousX_ = p.x, previousY_ = p.y;
-  }
-
-  void end() {
-    if (open_) r_.output_->polyEnd(close_);
-    open_ = false;
-  }
-
- private:
-  // The previous point: none yet or not projectable, projected but on the
-  // hidden side, or visible.
-  enum Previous { kFailed, kHidden, kVisible };
-  const ChartRenderer& r_;
-  bool close_;
-  bool open_ = false;
-  Previous previous_ = kFailed;
-  int32_t previousX_ = 0, previousY_ = 0;
-};
 
 ChartRenderer::ChartRenderer(SkyCatalogs* catalogs, RenderingOutput* output, iTransformer* transformer,
                              const OutputArea* area, const ChartSettings* settings, const RenderOptions* options)
@@ -146,6 +100,11 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   lineLayer(s.needEcliptic, ecliptic_, "ecliptic line", kEclipticLine);
   lineLayer(s.needHorizon, horizon_, "horizon", kHorizonLine);
   if (s.showStars) starField(flags);
+  if (catalogs_) {
+    out.beginGroup("solarsystem");
+    SolarSystemLayer(catalogs_->solarSystem(), out, *transformer_, s, *options_, visibilityLimit_).draw();
+    out.endGroup();
+  }
   if (s.showRoute) route();
 }
 
@@ -168,12 +127,12 @@ void ChartRenderer::starField(const PassFlags& flags) {
 void ChartRenderer::route() {
   if (!route_) return;
   output_->selectPen(kRouteLine);
-  PolylineTracer tracer(*this, false);
+  PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, false);
   for (int i = 0; i < route_->count(); ++i) tracer.point(route_->ra()[i], route_->dec()[i], route_->pen()[i] == 0);
 }
 
 void ChartRenderer::polylineLayer(const SkyPolylines& line, bool close) {
-  PolylineTracer tracer(*this, close);
+  PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, close);
   for (int i = 0; i < line.count(); ++i) tracer.point(line.ra()[i], line.dec()[i], line.pen()[i] == 0);
 }
 
@@ -206,12 +165,12 @@ void ChartRenderer::equatorialGrid() {
   for (int k = kMin; k <= kMax; ++k) {
     const int dec = k * step;
     if (std::abs(dec) >= kPoleArcmin) continue;
-    PolylineTracer tracer(*this, false);
+    PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, false);
     for (int deg = -1; deg <= 359; ++deg) tracer.point(deg * 60 * kRadPerArcmin, dec * kRadPerArcmin, false);
   }
   // Hour circles from the lowest to the highest circle, every degree.
   for (int ra = 0; ra < kFullCircleArcmin; ra += raStep) {
-    PolylineTracer tracer(*this, false);
+    PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, false);
     int dec = kMin * step;
     for (; dec < kMax * step; dec += 60) tracer.point(ra * kRadPerArcmin, dec * kRadPerArcmin, false);
     tracer.point(ra * kRadPerArcmin, kMax * step * kRadPerArcmin, false);

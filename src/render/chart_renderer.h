@@ -55,8 +55,6 @@ class ChartRenderer {
 
  private:
   bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
-  // The visible polyline rule over points given one by one.
-  class PolylineTracer;
   void starField(const PassFlags& flags);
   void route();
   void orientationFigure(int32_t x0, int32_t y0, int32_t height);

@@ -28,6 +28,10 @@ bool markPosition(std::span<const TrackMark> marks, int mark, StarPosition& out)
 
 }  // namespace
 
+const char* SolarSystem::defaultName(int number) {
+  return number >= 0 && number <= kBodyCount ? kDefaultNames[number] : "";
+}
+
 SolarSystem::SolarSystem(const std::string& mpcDirectory) : directory_(mpcDirectory) {
   for (int b = 0; b <= kBodyCount; ++b) names_[b] = kDefaultNames[b];
   for (int k = 0; k < 4; ++k) {

@@ -49,7 +49,9 @@ class SolarSystem {
   void computeCometTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
   void computeAsteroidTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
 
-  // Names 0..9 (9 names a body this chart does not show).
+  // The English name of body 0..9 (9 names a body this chart does not show).
+  static const char* defaultName(int number);
+  // Names 0..9.
   void setBodyName(int number, std::string name);
   const std::string& bodyName(int body) const;
   std::optional<BodyPosition> bodyPosition(int body) const;

@@ -274,6 +274,7 @@ void MainWindow::settingsCommand(int id) {
       DlgLanguages dialog(resources_);
       if (dialog.runModal(this) == 1 && dialog.chosen() > 0) {
         resources_.loadLanguage(dialog.chosen());
+        model_.applyBodyNames();
         relabel();
         changed = true;
       }

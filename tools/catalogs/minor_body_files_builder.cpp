@@ -12,7 +12,7 @@
 namespace celvaro {
 namespace {
 
-constexpr size_t kBrightCount = 150, kCriticalCount = 100, kDistantCount = 300, kUnusualCount = 500;
+constexpr size_t kBrightCount = 40, kCriticalCount = 100, kDistantCount = 300, kUnusualCount = 500;
 
 constexpr const char* kLongListHeader =
     "MINOR PLANET ELEMENTS (MPCORB one-line format)\n"

@@ -1,0 +1,179 @@
+#include "render/solar_system_layer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/chart_settings.h"
+#include "output/rendering_output.h"
+#include "platform/utf_text.h"
+#include "projection/transformer.h"
+#include "render/polyline_tracer.h"
+#include "render/render_options.h"
+#include "solarsystem/solar_system.h"
+
+namespace celvaro {
+namespace {
+
+constexpr int kDiscLine = 21, kTrackLine = 22;
+constexpr int kSunMoonFill = 4, kBodyFill = 6;
+constexpr int kTextStyle = 5;
+
+std::string dateText(const TrackMark& mark) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%d.%d.%d", mark.year, mark.month, mark.day);
+  return buffer;
+}
+
+// The name an object is labelled with: objectName's text without its blank.
+std::string labelOf(const SolarSystem& solar, int32_t id) {
+  std::string name;
+  if (!solar.objectName(id, name)) return "";
+  return name.empty() ? name : name.substr(1);
+}
+
+}  // namespace
+
+DiscLimits discLimits(const DiscSizeSettings& s, int32_t starLimit, const RenderingOutput& output) {
+  DiscLimits limits;
+  if (s.flags & DiscSizeSettings::kMinimumFromMagnitude) {
+    limits.minimum = std::max(limits.minimum, output.starDiameterForMagnitude(s.minimumOffset + starLimit));
+  }
+  if (s.flags & DiscSizeSettings::kFixedMinimum) limits.minimum = std::max(limits.minimum, s.fixedMinimum);
+  if (s.flags & DiscSizeSettings::kMaximumFromMagnitude) {
+    limits.maximum = output.starDiameterForMagnitude(s.maximumOffset + starLimit);
+  }
+  if (s.flags & DiscSizeSettings::kFixedMaximum) limits.maximum = std::max(limits.maximum, s.fixedMaximum);
+  return limits;
+}
+
+int32_t SolarSystemLayer::bodyDiameter(double magnitude, double semidiameterArcsec, const DiscLimits& limits,
+                                       const RenderingOutput& output, const iTransformer& transformer) {
+  const int32_t byMagnitude = output.starDiameterForMagnitude(static_cast<int32_t>(std::lround(magnitude * 100)));
+  int32_t d = std::max({byMagnitude, transformer.arcsecToPixels(2 * semidiameterArcsec), limits.minimum});
+  if (limits.maximum > 0) d = std::min(d, limits.maximum);
+  return d;
+}
+
+SolarSystemLayer::SolarSystemLayer(const SolarSystem& solar, RenderingOutput& output, iTransformer& transformer,
+                                   const ChartSettings& settings, const RenderOptions& options, double visibilityLimit)
+    : solar_(solar),
+      output_(output),
+      transformer_(transformer),
+      settings_(settings),
+      options_(options),
+      visibilityLimit_(visibilityLimit) {}
+
+void SolarSystemLayer::draw() {
+  output_.setTextStyle(kTextStyle);
+  majorBodies();
+  minorBodies();
+}
+
+bool SolarSystemLayer::visible(double raRad, double decRad, int32_t& x, int32_t& y) const {
+  ProjectedPoint p;
+  if (!transformer_.project(raRad, decRad, p) || p.depth <= visibilityLimit_) return false;
+  x = p.x, y = p.y;
+  return true;
+}
+
+bool SolarSystemLayer::bodyShown(int body) const {
+  if (body == kSun) return settings_.showSun;
+  if (body == kMoon) return settings_.showMoon;
+  return settings_.showPlanets;
+}
+
+void SolarSystemLayer::majorBodies() {
+  const DiscLimits limits = discLimits(settings_.planetDiscs, settings_.starLimitHundredths, output_);
+  Disc discs[kBodyCount];
+  bool drawnAsMark[kBodyCount] = {};
+  for (int b = 0; b < kBodyCount; ++b) {
+    const BodyPosition p = *solar_.bodyPosition(b);
+    const int32_t d = bodyDiameter(p.magnitude, p.semidiameterArcsec, limits, output_, transformer_);
+    discs[b] = {d, d / 2};
+  }
+  output_.selectPen(kTrackLine);
+  for (int b = 0; b < kBodyCount; ++b) {
+    if (!bodyShown(b) || !settings_.planetTracks.bodies[b]) continue;
+    drawnAsMark[b] = track(b, solar_.trackPoints(b), solar_.trackMarks(b), discs[b], b <= kMoon ? kSunMoonFill : kBodyFill,
+                           solar_.bodyName(b));
+  }
+  output_.selectPen(kDiscLine);
+  for (int b = 0; b < kBodyCount; ++b) {
+    const BodyPosition p = *solar_.bodyPosition(b);
+    int32_t x, y;
+    if (!bodyShown(b) || drawnAsMark[b] || !visible(p.raRad, p.decRad, x, y)) continue;
+    output_.selectBrush(b <= kMoon ? kSunMoonFill : kBodyFill);
+    if (output_.planetDisc(b, -1, x, y, discs[b].diameter, discs[b].radius)) {
+      output_.wideText(x, y, options_.labelOffsetX + discs[b].radius, 0, kDeepskyLargeText,
+                       utf8ToUtf16(solar_.bodyName(b)));
+    }
+  }
+}
+
+bool SolarSystemLayer::track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks,
+                             const Disc& disc, int fill, const std::string& name) {
+  {
+    PolylineTracer tracer(transformer_, output_, visibilityLimit_, false);
+    for (const TrackPoint& p : points) tracer.point(p.raRad, p.decRad, false);
+  }
+  bool drawn = false, named = false;
+  int32_t x, y;
+  for (size_t m = 0; m < marks.size(); ++m) {
+    output_.selectBrush(fill);
+    if (!visible(marks[m].raRad, marks[m].decRad, x, y)) continue;
+    output_.planetDisc(id, static_cast<int>(m), x, y, disc.diameter, disc.radius);
+    drawn = true;
+    if (marks[m].year == 0) continue;
+    const int32_t dx = options_.labelOffsetX + disc.radius;
+    if (!named) output_.wideText(x, y, dx, 0, kDeepskyLargeText, utf8ToUtf16(name + " " + dateText(marks[m])));
+    else output_.text(x, y, dx, 0, kDeepskyLargeText, dateText(marks[m]));
+    named = true;
+  }
+  return drawn;
+}
+
+void SolarSystemLayer::minorBodies() {
+  const DiscLimits asteroidLimits = discLimits(settings_.minorPlanetDiscs, settings_.starLimitHundredths, output_);
+  const DiscLimits cometLimits = discLimits(settings_.cometDiscs, settings_.starLimitHundredths, output_);
+  int32_t asteroidSize = asteroidLimits.minimum;
+  if (asteroidLimits.maximum > 0) asteroidSize = std::min(asteroidSize, asteroidLimits.maximum);
+  const Disc asteroid{asteroidSize, asteroidSize / 2}, comet{cometLimits.minimum, cometLimits.minimum / 2};
+  output_.selectBrush(kBodyFill);
+  for (bool isComet : {false, true}) {
+    const MinorBodyTrackSettings& t = isComet ? settings_.cometTrack : settings_.asteroidTrack;
+    const int32_t id = solar_.minorTrackObject(isComet);
+    if (!(isComet ? settings_.showComets : settings_.showMinorPlanets) || !t.shown || id < 0) continue;
+    output_.selectPen(kTrackLine);
+    track(id, solar_.minorTrackPoints(isComet), solar_.minorTrackMarks(isComet), isComet ? comet : asteroid, kBodyFill,
+          labelOf(solar_, id));
+  }
+  output_.selectPen(kDiscLine);
+  if (settings_.showMinorPlanets) {
+    minorBody(objectId(kUserAsteroid, 0), asteroid, false);
+    for (int k = 0; k < 4; ++k) {
+      const MinorPlanetList* list = solar_.minorPlanets(kBrightList + k);
+      if (!settings_.minorPlanetLists[k] || !list->loaded()) continue;
+      for (int i = 0; i < list->count(); ++i) minorBody(objectId(kBrightList + k, i), asteroid, false);
+    }
+    const int32_t selected = settings_.asteroidTrack.object;
+    const int kind = objectKind(selected);
+    const bool listed = kind >= kBrightList && kind < kLongList && settings_.minorPlanetLists[kind - kBrightList];
+    if (selected >= 0 && kind != kUserAsteroid && !listed) minorBody(selected, asteroid, false);
+  }
+  if (settings_.showComets) {
+    minorBody(objectId(kUserComet, 0), comet, true);
+    if (objectKind(settings_.cometTrack.object) == kCometList) minorBody(settings_.cometTrack.object, comet, true);
+  }
+}
+
+void SolarSystemLayer::minorBody(int32_t id, const Disc& disc, bool comet) {
+  StarPosition p;
+  int32_t x, y;
+  if (!solar_.objectPosition(id, -1, p) || !visible(p.raRad, p.decRad, x, y)) return;
+  const bool drawn = comet ? output_.cometDisc(id, x, y, disc.diameter, disc.radius)
+                           : output_.minorPlanetDisc(id, x, y, disc.diameter, disc.radius);
+  if (drawn) output_.text(x, y, disc.radius + options_.labelOffsetX, 0, kDeepskyLargeText, labelOf(solar_, id));
+}
+
+}  // namespace celvaro

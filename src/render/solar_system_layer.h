@@ -1,0 +1,67 @@
+// The solar-system layer of the chart: the Sun, the Moon and the planets
+// with their tracks, date-labelled marks and names, then the minor planets
+// and comets. Every disc is recorded under its object identifier (the body
+// number for the major bodies) with the track mark as sub-index, so that a
+// picked disc leads back to the object.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "solarsystem/track_store.h"
+
+namespace celvaro {
+
+class RenderingOutput;
+class SolarSystem;
+class iTransformer;
+struct ChartSettings;
+struct DiscSizeSettings;
+struct RenderOptions;
+
+// Disc size limits in device units; a maximum of 0 sets none.
+struct DiscLimits {
+  int32_t minimum = 1;
+  int32_t maximum = 0;
+};
+
+DiscLimits discLimits(const DiscSizeSettings& settings, int32_t starLimitHundredths, const RenderingOutput& output);
+
+class SolarSystemLayer {
+ public:
+  SolarSystemLayer(const SolarSystem& solar, RenderingOutput& output, iTransformer& transformer,
+                   const ChartSettings& settings, const RenderOptions& options, double visibilityLimit);
+
+  void draw();
+
+  // The disc of a major body: the larger of its magnitude's star disc and
+  // its apparent size, within the limits.
+  static int32_t bodyDiameter(double magnitude, double semidiameterArcsec, const DiscLimits& limits,
+                              const RenderingOutput& output, const iTransformer& transformer);
+
+ private:
+  struct Disc {
+    int32_t diameter, radius;
+  };
+
+  void majorBodies();
+  void minorBodies();
+  bool bodyShown(int body) const;
+  // A track with its marks; true when a mark was drawn. The first dated
+  // mark carries the name.
+  bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,
+             int fill, const std::string& name);
+  // The object's disc and name when it is visible; kind of disc by `comet`.
+  void minorBody(int32_t id, const Disc& disc, bool comet);
+  bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
+
+  const SolarSystem& solar_;
+  RenderingOutput& output_;
+  iTransformer& transformer_;
+  const ChartSettings& settings_;
+  const RenderOptions& options_;
+  double visibilityLimit_;
+};
+
+}  // namespace celvaro
