@@ -17,6 +17,8 @@
 #include "app/ui_resources.h"
 #include "astro/text_forms.h"
 
+#include <cmath>
+
 namespace celvaro {
 namespace {
 
@@ -131,6 +133,29 @@ QLabel* FwDialogBase::label(int id, const QString& labelText) {
   auto* l = new QLabel(labelText, dialog_);
   l->setObjectName(objectName(id));
   return l;
+}
+
+QLineEdit* FwDialogBase::labelledEdit(int id, const QString& labelText, const QString& value, int row) {
+  grid_->addWidget(label(id + 400, labelText), row, 0);
+  QLineEdit* e = edit(id, value);
+  grid_->addWidget(e, row, 1);
+  return e;
+}
+
+// Twelve significant digits keep every digit of the element files, so a
+// field left alone reads back as the number it showed.
+int FwDialogBase::decimalFields(std::span<const DecimalRow> rows, int row) {
+  for (const DecimalRow& r : rows) labelledEdit(r.id, text(r.textId, r.english), QString::number(*r.value, 'g', 12), row++);
+  return row;
+}
+
+void FwDialogBase::readDecimals(std::span<const DecimalRow> rows) const {
+  for (const DecimalRow& r : rows) *r.value = decimalValue(r.id);
+}
+
+double FwDialogBase::decimalValue(int id) const {
+  const double value = readDouble(itemText(id));
+  return std::isfinite(value) ? value : 0.0;
 }
 
 QGridLayout* FwDialogBase::grid() { return grid_; }

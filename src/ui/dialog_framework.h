@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -30,6 +31,14 @@ constexpr int kIdCancel = 2;
 
 // Notification codes passed to onCommand.
 enum CommandCode : int { kClicked = 0, kSelectionChanged = 1, kValueChanged = 2, kTextChanged = 3 };
+
+// A decimal field of a dialog over the number it shows and writes back.
+struct DecimalRow {
+  int id;
+  int textId;
+  const char* english;
+  double* value;
+};
 
 class FwDialogBase {
  public:
@@ -73,6 +82,13 @@ class FwDialogBase {
   QSlider* slider(int id, int minimum, int maximum, int value);
   QSlider* bareSlider(int id, int minimum, int maximum, int value);  // not wired to onCommand
   QLabel* label(int id, const QString& text);
+  // A label (id + 400) and an edit field in one row of the grid's first two columns.
+  QLineEdit* labelledEdit(int id, const QString& labelText, const QString& value, int row);
+  // Decimal fields, one a row from `row` on; answers the row after them.
+  int decimalFields(std::span<const DecimalRow> rows, int row);
+  void readDecimals(std::span<const DecimalRow> rows) const;
+  // A decimal field's number; 0 when it does not parse or is not finite.
+  double decimalValue(int id) const;
 
   // The dialog's layout: controls are added in rows of a grid.
   QGridLayout* grid();

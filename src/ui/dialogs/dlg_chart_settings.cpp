@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 #include "astro/text_forms.h"
 #include "platform/number_text.h"
 
@@ -21,17 +23,32 @@ void ChartSettingsDialog::onCommand(int id, int code, QWidget* control) {
   FwDialogBase::onCommand(id, code, control);
 }
 
-void ChartSettingsDialog::switchBox(int id, int textId, const char* fallback, uint8_t ChartSettings::*field,
-                                    int row, int column) {
-  grid()->addWidget(checkBox(id, text(textId, fallback), settings_.*field != 0), row, column);
+void ChartSettingsDialog::switchBox(int id, const QString& labelText, uint8_t on, int row, int column) {
+  grid()->addWidget(checkBox(id, labelText, on != 0), row, column);
 }
 
 void ChartSettingsDialog::numberField(int id, int textId, const char* fallback, int value, int row) {
-  grid()->addWidget(label(id + 400, text(textId, fallback)), row, 0);
-  grid()->addWidget(edit(id, QString::number(value)), row, 1);
+  labelledEdit(id, text(textId, fallback), QString::number(value), row);
 }
 
 int ChartSettingsDialog::number(int id) const { return leadingInt(itemText(id)); }
+
+int ChartSettingsDialog::trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep,
+                                     int row) {
+  switchBox(firstId, text(14510, "Date labels"), dateLabels, row++, 0);
+  numberField(firstId + 1, 14511, "Length of the track (days)", days, row++);
+  numberField(firstId + 2, 14512, "A mark every (days, 0: no marks)", markInterval, row++);
+  numberField(firstId + 3, 14513, "A date on every n-th mark", labelStep, row++);
+  return row;
+}
+
+void ChartSettingsDialog::readTrackFields(int firstId, uint8_t& dateLabels, int32_t& days, int32_t& markInterval,
+                                          int32_t& labelStep) const {
+  dateLabels = switchValue(firstId);
+  days = std::clamp(number(firstId + 1), 0, kMaxTrackDays);
+  markInterval = std::max(0, number(firstId + 2));
+  labelStep = std::max(1, number(firstId + 3));
+}
 
 // --- projection -----------------------------------------------------------------------
 
@@ -67,13 +84,6 @@ void DlgSimpleProjection::readBack() {
 // --- constellations and grid ----------------------------------------------------------
 
 namespace {
-
-struct SwitchRow {
-  int id;
-  int textId;
-  const char* english;
-  uint8_t ChartSettings::*field;
-};
 
 constexpr SwitchRow kConstGridSwitches[] = {
     {100, 14450, "Equatorial grid", &ChartSettings::needEquatorialGrid},

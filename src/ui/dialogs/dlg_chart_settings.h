@@ -8,9 +8,20 @@
 
 namespace celvaro {
 
+// A check box over a switch of the chart settings.
+struct SwitchRow {
+  int id;
+  int textId;
+  const char* english;
+  uint8_t ChartSettings::*field;
+};
+
 // A dialog over a copy of the chart settings, written back on OK.
 class ChartSettingsDialog : public FwDialogBase {
  public:
+  // The track stores hold 5000 points, one a day.
+  static constexpr int kMaxTrackDays = 4999;
+
   ChartSettingsDialog(UiResources& resources, ChartSettings& settings)
       : FwDialogBase(resources), target_(settings), settings_(settings) {}
   void onCommand(int id, int code, QWidget* control) override;
@@ -19,11 +30,21 @@ class ChartSettingsDialog : public FwDialogBase {
   // Reads the controls into the copy.
   virtual void readBack() = 0;
   // A check box over a switch, and its reading back.
-  void switchBox(int id, int textId, const char* fallback, uint8_t ChartSettings::*field, int row, int column);
-  void readSwitch(int id, uint8_t ChartSettings::*field) { settings_.*field = isChecked(id) ? 1 : 0; }
+  void switchBox(int id, const QString& labelText, uint8_t on, int row, int column);
+  void switchBox(int id, int textId, const char* fallback, uint8_t ChartSettings::*field, int row, int column) {
+    switchBox(id, text(textId, fallback), settings_.*field, row, column);
+  }
+  uint8_t switchValue(int id) const { return isChecked(id) ? 1 : 0; }
+  void readSwitch(int id, uint8_t ChartSettings::*field) { settings_.*field = switchValue(id); }
   // A number field with its label.
   void numberField(int id, int textId, const char* fallback, int value, int row);
   int number(int id) const;
+  // A track's date-label switch, days, mark interval and label step, ids
+  // from firstId on, rows from row on; answers the row after them.
+  int trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep, int row);
+  // Nonsense is refused: days 0..kMaxTrackDays, no negative interval, a
+  // label step of at least 1.
+  void readTrackFields(int firstId, uint8_t& dateLabels, int32_t& days, int32_t& markInterval, int32_t& labelStep) const;
 
   ChartSettings& target_;
   ChartSettings settings_;

@@ -9,8 +9,6 @@
 #include "astro/text_forms.h"
 #include "platform/number_text.h"
 
-#include <cmath>
-
 namespace celvaro {
 
 void DlgObservingPlace::onInitDialog() {
@@ -56,13 +54,9 @@ void DlgObservingPlace::onCommand(int id, int code, QWidget* control) {
   if (id == kIdOk) {
     place_.cityIndex = isChecked(kManualMode) ? -1 : this->control<QComboBox>(kCities)->currentIndex();
     // Fields that do not parse give 0, and so does a text like "nan".
-    auto number = [this](int item) {
-      const double value = readDouble(itemText(item));
-      return std::isfinite(value) ? value : 0.0;
-    };
-    place_.latitudeDeg = number(kLatitude);
-    place_.longitudeDeg = number(kLongitude);
-    place_.timeZoneHours = number(kTimeZone);
+    place_.latitudeDeg = decimalValue(kLatitude);
+    place_.longitudeDeg = decimalValue(kLongitude);
+    place_.timeZoneHours = decimalValue(kTimeZone);
     place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
   }
   FwDialogBase::onCommand(id, code, control);
