@@ -21,6 +21,7 @@ std::vector<int> usedTextIds() {
                           kPropertyColumn,    kValueColumn,        kNoDataForObject,
                           kPresetsMenu,       kFindConstellationTitle, kFindStarTitle};
   addRange(ids, 4006, 4009);                                  // list columns
+  addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
   addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
   addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
@@ -48,6 +49,11 @@ std::vector<int> usedTextIds() {
   addRange(ids, 14450, 14460);
   addRange(ids, 14470, 14476);
   addRange(ids, 14480, 14485);
+  addRange(ids, 14500, 14506);                                // solar-system dialogs
+  addRange(ids, 14510, 14518);
+  addRange(ids, 14520, 14530);
+  addRange(ids, 14540, 14551);
+  addRange(ids, 14560, 14568);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

@@ -1,13 +1,15 @@
 // The language-text ids the program asks for. Every language file must hold
 // each of them; the tests check the four shipped files against this list.
 //
-// Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages;
+// Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
+// (2410..2416 the solar-system dialogs);
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
 // 10100..10170 and 101101 search outcomes; 13000 + suggestion type;
 // 14000.. dialog labels (14300 + star information field; 14400.. the
-// place, navigation, field, projection, constellation and star dialogs);
+// place, navigation, field, projection, constellation and star dialogs;
+// 14500.. the solar-system dialogs);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -19,6 +21,13 @@ constexpr int kErrorCaption = 6;
 constexpr int kNoPicture = 13;
 constexpr int kFieldDialogTitle = 1100;
 constexpr int kMoonCalendarTitle = 2400;
+constexpr int kSolarSystemTitle = 2410;
+constexpr int kSolarDisplayTitle = 2411;
+constexpr int kPlanetTracksTitle = 2412;
+constexpr int kCometListTitle = 2413;
+constexpr int kUserCometTitle = 2414;
+constexpr int kMinorPlanetsTitle = 2415;
+constexpr int kMinorPlanetTracksTitle = 2416;
 constexpr int kFovOverlayTitle = 4600;
 constexpr int kObservingPlaceTitle = 4900;
 constexpr int kDateTimeTitle = 5000;

@@ -1,0 +1,32 @@
+// The user's comet (opened from the comet list window): its name, the
+// perihelion date and the orbital elements, and whether the chart shows it.
+// The elements stay locked until their switch is ticked.
+#pragma once
+
+#include <array>
+
+#include "solarsystem/user_orbits.h"
+#include "ui/dialog_framework.h"
+
+namespace celvaro {
+
+class DlgComets final : public FwDialogBase {
+ public:
+  static constexpr int kName = 100, kYear = 101, kMonth = 102, kDay = 103;
+  static constexpr int kFirstElement = 110;  // 110..114: q, e, i, argument of perihelion, node
+  static constexpr int kShown = 120, kEditElements = 121;
+
+  // OK writes the fields into `comet`.
+  DlgComets(UiResources& resources, UserComet& comet) : FwDialogBase(resources), comet_(comet) {}
+  int resourceId() const override { return 354; }
+  void onInitDialog() override;
+  void onCommand(int id, int code, QWidget* control) override;
+
+ private:
+  std::array<DecimalRow, 5> elementRows();
+  void enableElements();
+  void readBack();
+  UserComet& comet_;
+};
+
+}  // namespace celvaro
