@@ -15,12 +15,16 @@
 #include "app/ui_resources.h"
 #include "ui/chart_window.h"
 #include "ui/dialogs/dlg_chart_settings.h"
+#include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_field_width.h"
 #include "ui/dialogs/dlg_languages.h"
+#include "ui/dialogs/dlg_minor_planet_tracks.h"
+#include "ui/dialogs/dlg_minor_planets.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_solar_system.h"
 #include "ui/night_vision.h"
 #include "ui/status_parts.h"
 #include "ui/toolbar_icons.h"
@@ -84,9 +88,8 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
   static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 202, 203, 204, 205, 300, 301, 302,
-                                         400, 401, 402, 403, 405, 407, 409, 502, 503, 504, 505, 506, 507, 508,
-                                         509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 706, 800, 2017,
-                                         2018, 2019, 2020, 2021};
+                                         402, 502, 503, 504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601,
+                                         606, 607, 609, 610, 706, 800, 2017, 2018, 2019, 2020, 2021};
   return commands;
 }
 
@@ -225,6 +228,8 @@ void MainWindow::command(int id) {
     model_.redrawPending = true;
   } else if (id < 200) {
     chartCommand(id);
+  } else if (id >= 400 && id < 500) {
+    solarSystemCommand(id);
   } else {
     settingsCommand(id);
   }
@@ -290,6 +295,31 @@ void MainWindow::settingsCommand(int id) {
   if (!changed) return;
   model_.applyView();
   model_.redrawPending = model_.statusPending = true;
+}
+
+void MainWindow::solarSystemCommand(int id) {
+  if (id == 405) {
+    if (!cometList_) cometList_ = std::make_unique<DlgCometlist>(resources_, model_);
+    cometList_->showOver(this);
+    return;
+  }
+  if (!runSolarSystemDialog(id)) return;
+  model_.solarSystemChanged();
+  model_.redrawPending = true;
+}
+
+// True when the dialog of the command was left with OK.
+bool MainWindow::runSolarSystemDialog(int id) {
+  ChartSettings& chart = model_.chart;
+  SolarSystem* solar = model_.catalogs() ? &model_.catalogs()->solarSystem() : nullptr;
+  switch (id) {
+    case 400: return DlgSolarsysDispParams(resources_, chart).runModal(this) == 1;
+    case 401: return DlgSimpleSolarsys(resources_, chart).runModal(this) == 1;
+    case 403: return DlgPlanetTracks(resources_, chart).runModal(this) == 1;
+    case 407: return solar && DlgMinorPlanets(resources_, chart, solar->userAsteroid()).runModal(this) == 1;
+    case 409: return solar && DlgMinorPlanetTracks(resources_, chart, *solar).runModal(this) == 1;
+    default: return false;
+  }
 }
 
 void MainWindow::showInfo() {

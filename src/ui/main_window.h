@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "app/language_changed_listener.h"
@@ -21,6 +22,7 @@ namespace celvaro {
 
 class AppModel;
 class ChartWindow;
+class DlgCometlist;
 class StatusParts;
 class UiResources;
 
@@ -59,6 +61,8 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void relabel();
   void chartCommand(int id);
   void settingsCommand(int id);
+  void solarSystemCommand(int id);
+  bool runSolarSystemDialog(int id);
   void showInfo();
   void setNightVision(bool on);
   void syncDisplayButtons();
@@ -75,6 +79,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   QActionGroup* pickFilters_ = nullptr;
   std::vector<iLanguageChangedListener*> languageListeners_;
   QPalette normalPalette_;
+  std::unique_ptr<DlgCometlist> cometList_;  // made when first shown
 };
 
 }  // namespace celvaro
