@@ -32,12 +32,14 @@ std::string_view columnText(std::string_view line, size_t first, size_t last) {
 }
 
 std::optional<double> columnNumber(std::string_view line, size_t first, size_t last) {
+  if (last >= line.size()) return std::nullopt;
   const std::optional<double> value = parsedWhole<double>(columnText(line, first, last));
   if (!value || !std::isfinite(*value)) return std::nullopt;
   return value;
 }
 
 std::optional<int> columnInteger(std::string_view line, size_t first, size_t last) {
+  if (last >= line.size()) return std::nullopt;
   return parsedWhole<int>(columnText(line, first, last));
 }
 

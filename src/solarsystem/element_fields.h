@@ -1,6 +1,7 @@
 // Fixed-column fields of the Minor Planet Center's one-line element files.
-// A field that lies wholly or partly past the end of a short line reads as
-// blank as far as the line does not reach, so no read ever passes the line.
+// No read ever passes the end of a short line: text fields are clipped to
+// it, and a number field that the line does not reach to its last column
+// reads as blank (numbers stand right-justified, so a cut one is wrong).
 #pragma once
 
 #include <optional>
@@ -13,7 +14,7 @@ namespace celvaro {
 std::string_view columnText(std::string_view line, size_t first, size_t last);
 
 // The field as a decimal number: blanks around it allowed, nothing else.
-// None for a blank, malformed or non-finite field.
+// None for a blank, cut, malformed or non-finite field.
 std::optional<double> columnNumber(std::string_view line, size_t first, size_t last);
 std::optional<int> columnInteger(std::string_view line, size_t first, size_t last);
 

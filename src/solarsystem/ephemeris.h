@@ -61,7 +61,7 @@ std::optional<double> julianDateOfPackedEpoch(std::string_view packed);
 // The last perihelion before an epoch, from the mean anomaly and motion.
 double lastPerihelion(double epochJd, double meanAnomalyDeg, double nDegPerDay);
 // The instant of a perihelion given as year, month and a day with its
-// fraction in ten-thousandths (286884 is day 28.6884, 16:30:04).
+// fraction in ten-thousandths (286884 is day 28.6884, 16:31:17).
 ChartDate perihelionDate(int year, int month, int dayTenThousandths);
 
 }  // namespace celvaro

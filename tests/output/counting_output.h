@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "output/rendering_output.h"
+#include "platform/utf_text.h"
 
 namespace celvaro::testing {
 
@@ -39,10 +40,10 @@ class CountingOutput : public RenderingOutput {
   void selectPen(int) override {}
   void selectBrush(int style) override { ++count["selectBrush" + std::to_string(style)]; }
   void setTextStyle(int) override {}
-  bool planetDisc(int, int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool planetDisc(int id, int mark, int32_t, int32_t, int32_t d, int32_t) override { return disc("planet", id, mark, d); }
   bool discWithTick(int, int, int32_t, int32_t, int32_t, int32_t, double) override { return true; }
-  bool minorPlanetDisc(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
-  bool cometDisc(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
+  bool minorPlanetDisc(int id, int32_t, int32_t, int32_t d, int32_t) override { return disc("minor", id, -1, d); }
+  bool cometDisc(int id, int32_t, int32_t, int32_t d, int32_t) override { return disc("comet", id, -1, d); }
   bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
     lastIndex = index;
     return star("indexed", x, y, d, r);
@@ -70,7 +71,9 @@ class CountingOutput : public RenderingOutput {
   void pentagonSymbol(int, int32_t, int32_t, int32_t) override {}
   void crossTickSymbol(int, int32_t, int32_t) override {}
   void text(int32_t, int32_t, int32_t, int32_t, int, std::string_view t) override { texts.emplace_back(t); }
-  void wideText(int32_t, int32_t, int32_t, int32_t, int, std::u16string_view) override {}
+  void wideText(int32_t, int32_t, int32_t, int32_t, int, std::u16string_view t) override {
+    texts.push_back(utf16ToUtf8(t));
+  }
   void legendText(int32_t, int32_t, int, std::string_view t) override { texts.emplace_back(t); }
   bool drawStarLabel(int, int32_t, int32_t, int32_t dx, int32_t, const StarLabelParts& label) override {
     ++count["label"];
@@ -79,6 +82,12 @@ class CountingOutput : public RenderingOutput {
     return true;
   }
 
+  struct DiscCall {
+    std::string kind;
+    int id, mark;
+    int32_t diameter;
+  };
+  std::vector<DiscCall> discs;
   struct PolyCall {
     std::string op;
     int32_t x, y;
@@ -94,6 +103,10 @@ class CountingOutput : public RenderingOutput {
   void poly(const char* op, int32_t x, int32_t y) {
     ++count[std::string("poly_") + op];
     polyCalls.push_back({op, x, y});
+  }
+  bool disc(const char* kind, int id, int mark, int32_t d) {
+    discs.push_back({kind, id, mark, d});
+    return true;
   }
   bool star(const char* kind, int32_t, int32_t, int32_t d, int32_t r) {
     ++count[kind];

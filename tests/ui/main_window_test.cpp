@@ -127,6 +127,16 @@ TEST_F(DesktopTest, ANinePixelDragSelectsATenPixelDragPans) {
   EXPECT_LT(model->chart.centreRaArcmin, 200);
 }
 
+TEST_F(DesktopTest, AClickOnAPlanetNamesIt) {
+  const BodyPosition mars = *model->catalogs()->solarSystem().bodyPosition(kMars);
+  model->centreOn(mars.raRad, mars.decRad, 0, 0, false);
+  chart().repaintNow();
+  QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
+  EXPECT_EQ(model->selection.kind, kPickSolarSystem);
+  EXPECT_EQ(model->selection.index, objectId(kMajorBody, kMars));
+  EXPECT_EQ(window->statusParts().part(0), "Solar system: Mars");
+}
+
 TEST_F(DesktopTest, TheWheelZoomsByItsFunction) {
   auto wheel = [&](Qt::KeyboardModifiers modifiers) {
     QWheelEvent event(QPointF(centre()), QPointF(chart().mapToGlobal(centre())), QPoint(), QPoint(0, 120),

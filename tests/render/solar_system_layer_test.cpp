@@ -1,0 +1,120 @@
+#include "render/solar_system_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "output/counting_output.h"
+#include "projection/transformer_orthographic.h"
+#include "render/render_options.h"
+#include "solarsystem/solar_system.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::CountingOutput;
+constexpr double kArcminPerRad = 10800 / 3.14159265358979323846;
+const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
+
+TEST(SolarSystemLayer, DiscLimitsFromTheDisplayFlags) {
+  CountingOutput output;
+  output.loadStarSizes(600, 20, 1);
+  const int32_t atLimit = output.starDiameterForMagnitude(600), twoBrighter = output.starDiameterForMagnitude(400);
+  ASSERT_GT(twoBrighter, atLimit);
+  using F = DiscSizeSettings;
+  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).minimum, 1);
+  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).maximum, 0);
+  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude, -200, 0, 0, 0}, 600, output).minimum, twoBrighter);
+  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude | F::kFixedMinimum, -200, 0, 30, 0}, 600, output).minimum, 30);
+  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude, 0, 0, 0, 0}, 600, output).maximum, atLimit);
+  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude | F::kFixedMaximum, 0, 0, 0, 2}, 600, output).maximum,
+            std::max(atLimit, 2));
+
+  TransformerOrthographic transformer;
+  transformer.setScale(500, 60);  // 1 arcminute = 8.3 pixels: the Moon is large
+  const int32_t star = output.starDiameterForMagnitude(-1270);
+  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 0.5, {1, 0}, output, transformer), star);
+  EXPECT_GT(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 0}, output, transformer), 200);
+  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 50}, output, transformer), 50);
+  EXPECT_EQ(SolarSystemLayer::bodyDiameter(20, 0.1, {7, 0}, output, transformer), 7);
+}
+
+class SolarSystemLayerTest : public ::testing::Test {
+ protected:
+  SolarSystemLayerTest() : solar(dir.path().string()) {
+    area.width = 1000;
+    area.height = 1000;
+    output.begin("", {}, area);
+    output.loadStarSizes(600, 20, 1);
+    settings.fieldArcmin = 10800;
+    transformer.setScale(500, 5400);
+  }
+
+  void centreOn(const StarPosition& p) {
+    settings.centreRaArcmin = static_cast<int>(p.raRad * kArcminPerRad);
+    settings.centreDecArcmin = static_cast<int>(p.decRad * kArcminPerRad);
+  }
+  void draw() {
+    transformer.setup(area, settings);
+    SolarSystemLayer(solar, output, transformer, settings, options, transformer.visibilityLimit()).draw();
+  }
+  bool drew(const std::string& kind, int id) const {
+    return std::any_of(output.discs.begin(), output.discs.end(), [&](const auto& d) { return d.kind == kind && d.id == id; });
+  }
+
+  testing::ScratchDir dir;
+  SolarSystem solar;
+  OutputArea area;
+  ChartSettings settings;
+  RenderOptions options;
+  CountingOutput output;
+  TransformerOrthographic transformer;
+};
+
+TEST_F(SolarSystemLayerTest, ATrackReplacesTheDiscAndDatesEverySecondMark) {
+  settings.planetTracks.bodies[kMars] = 1;
+  solar.update(kChartDate);
+  solar.computeTracks(kChartDate, settings.planetTracks);
+  centreOn({0, solar.bodyPosition(kMars)->raRad, solar.bodyPosition(kMars)->decRad});
+  draw();
+  int marks = 0;
+  for (const auto& d : output.discs) {
+    if (d.kind == "planet" && d.id == kMars) {
+      EXPECT_EQ(d.mark, marks++);  // the marks only, no disc of the body itself
+    }
+  }
+  EXPECT_EQ(marks, 10);
+  const auto first = std::find(output.texts.begin(), output.texts.end(), "Mars 2007.6.15");
+  ASSERT_NE(first, output.texts.end());
+  EXPECT_EQ(*(first + 1), "2007.7.25");
+  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "Mars"), 0);
+
+  settings.showPlanets = 0;
+  output.discs.clear();
+  draw();
+  EXPECT_FALSE(drew("planet", kMars));
+}
+
+TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
+  // Open orbit, perihelion 1000 days before the chart: libnova's series gives no number.
+  testing::writeBytes(dir.file("CometEls.txt"),
+                      "    CK04A010  2004 09 18.0000  1.000000  1.500000   20.0000   30.0000   10.0000  20220824  "
+                      "10.0  4.0  C/2004 A1 (Test)\n");
+  ASSERT_EQ(solar.loadCometList(), 0);
+  solar.update(kChartDate);
+  settings.cometTrack.object = objectId(kCometList, 0);
+  StarPosition comet;
+  EXPECT_FALSE(solar.objectPosition(settings.cometTrack.object, -1, comet));
+  ASSERT_TRUE(solar.objectPosition(objectId(kUserComet, 0), -1, comet));
+  centreOn(comet);
+  draw();
+  EXPECT_FALSE(drew("comet", objectId(kCometList, 0)));
+  EXPECT_TRUE(drew("comet", objectId(kUserComet, 0)));
+  EXPECT_NE(std::find(output.texts.begin(), output.texts.end(), "177P/Barnard"), output.texts.end());
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,194 @@
+// The solar system object: tracks and their stores, the Moon's phase, the
+// lookups by identifier and the asteroid list switches.
+#include "solarsystem/solar_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+using testing::writeBytes;
+
+constexpr double kDeg = std::numbers::pi / 180;
+const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
+
+const std::string kCeres =
+    "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190"
+    "    JPL 48                                                     (1) Ceres\n";
+const std::string kEros =
+    "00433   10.39  0.46 K2289 271.07099  178.89706  304.29973   10.82773  0.2228353  0.55965812   1.4581240"
+    "    JPL 659                                                    (433) Eros\n";
+
+PlanetTrackSettings marsTrack() {
+  PlanetTrackSettings s;
+  s.bodies[kMars] = 1;
+  return s;  // 200 days, a mark every 20 days, a date on every 2nd mark
+}
+
+TEST(SolarSystemTracks, MarsOverTwoHundredDays) {
+  SolarSystem solar("");
+  solar.computeTracks(kChartDate, marsTrack());
+  EXPECT_EQ(solar.trackPoints(kMars).size(), 200u);
+  const auto marks = solar.trackMarks(kMars);
+  ASSERT_EQ(marks.size(), 10u);
+  const ChartDate dated[5] = {{2007, 6, 15}, {2007, 7, 25}, {2007, 9, 3}, {2007, 10, 13}, {2007, 11, 22}};
+  for (size_t m = 0; m < marks.size(); ++m) {
+    SCOPED_TRACE(m);
+    if (m % 2 == 1) {
+      EXPECT_EQ(marks[m].year, 0);
+      continue;
+    }
+    EXPECT_EQ(marks[m].year, dated[m / 2].year);
+    EXPECT_EQ(marks[m].month, dated[m / 2].month);
+    EXPECT_EQ(marks[m].day, dated[m / 2].day);
+  }
+  // Every mark sits on a point: the 20th day after the previous one.
+  EXPECT_EQ(marks[3].raRad, solar.trackPoints(kMars)[60].raRad);
+  for (int b = 0; b < kBodyCount; ++b) {
+    EXPECT_EQ(solar.trackPoints(b).empty() && solar.trackMarks(b).empty(), b != kMars) << b;
+  }
+  StarPosition p;
+  ASSERT_TRUE(solar.objectPosition(objectId(kMajorBody, kMars), 3, p));
+  EXPECT_EQ(p.raRad, marks[3].raRad);
+  EXPECT_EQ(p.index, kMars);
+  EXPECT_FALSE(solar.objectPosition(objectId(kMajorBody, kMars), 10, p));
+}
+
+TEST(SolarSystemTracks, MarkRulesAndTheFullStore) {
+  SolarSystem solar("");
+  PlanetTrackSettings s = marsTrack();
+  s.markInterval = 0;
+  solar.computeTracks(kChartDate, s);
+  EXPECT_EQ(solar.trackPoints(kMars).size(), 200u);
+  EXPECT_TRUE(solar.trackMarks(kMars).empty());
+
+  s.markInterval = 20;
+  s.labelStep = 0;  // read as every mark
+  s.dateLabels = 1;
+  solar.computeTracks(kChartDate, s);
+  for (const TrackMark& m : solar.trackMarks(kMars)) EXPECT_GT(m.year, 0);
+  s.dateLabels = 0;
+  solar.computeTracks(kChartDate, s);
+  for (const TrackMark& m : solar.trackMarks(kMars)) EXPECT_EQ(m.year, 0);
+
+  s.bodies.fill(1);
+  s.days = 600;
+  solar.computeTracks(kChartDate, s);
+  size_t total = 0;
+  for (int b = 0; b < kBodyCount; ++b) total += solar.trackPoints(b).size();
+  EXPECT_EQ(total, 4999u);
+  EXPECT_EQ(solar.trackPoints(kUranus).size(), 600u);
+  EXPECT_EQ(solar.trackPoints(kNeptune).size(), 199u);
+}
+
+TEST(SolarSystem, BodiesByNumberAndIdentifier) {
+  SolarSystem solar("");
+  solar.update(kChartDate);
+  EXPECT_FALSE(solar.bodyPosition(9));
+  EXPECT_FALSE(solar.bodyPosition(-1));
+  EXPECT_TRUE(solar.trackPoints(9).empty());
+  std::string name;
+  ASSERT_TRUE(solar.objectName(objectId(kMajorBody, kSun), name));
+  EXPECT_EQ(name, " Sun");
+  solar.setBodyName(kMars, "Marte");
+  solar.objectName(objectId(kMajorBody, kMars), name);
+  EXPECT_EQ(name, " Marte");
+  EXPECT_FALSE(solar.objectName(objectId(kMajorBody, 9), name));
+  ASSERT_TRUE(solar.objectName(objectId(kUserComet, 0), name));
+  EXPECT_EQ(name, " 177P/Barnard");
+  StarPosition p;
+  EXPECT_TRUE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
+  solar.userAsteroid().shown = 0;
+  EXPECT_FALSE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
+  EXPECT_FALSE(solar.objectPosition(objectId(kBrightList, 0), -1, p));  // the list is not loaded
+}
+
+TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
+  SolarSystem solar("");
+  struct Phase {
+    ChartDate date;
+    int degrees;
+  };
+  // New Moon 2024-01-11 11:57, first quarter 01-18 03:53, full 01-25 17:54,
+  // last quarter 02-02 23:18 (Universal Time).
+  const Phase phases[] = {{{2024, 1, 11, 11, 57, 0}, 180},
+                          {{2024, 1, 18, 3, 53, 0}, 270},
+                          {{2024, 1, 25, 17, 54, 0}, 360},
+                          {{2024, 2, 2, 23, 18, 0}, 90}};
+  for (const Phase& phase : phases) {
+    solar.update(phase.date);
+    const int value = solar.bodyPosition(kMoon)->phaseAngleDeg;
+    EXPECT_GE(value, 0);
+    EXPECT_LT(value, 360);
+    EXPECT_NEAR(std::remainder(value - phase.degrees, 360.0), 0, 10) << phase.date.day;
+  }
+  // At first quarter the Moon stands some 90 degrees east of the Sun.
+  solar.update(phases[1].date);
+  EXPECT_GT(solar.bodyPosition(kMoon)->brightLimbDeg, 0);
+  EXPECT_LT(solar.bodyPosition(kMoon)->brightLimbDeg, 180);
+}
+
+TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
+  ScratchDir dir;
+  writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
+  writeBytes(dir.file("Soft00Distant.txt"), kEros);
+  writeBytes(dir.file("MPCORB.DAT"), "MINOR PLANET ELEMENTS\n-----\n" + kCeres + kEros);
+  SolarSystem solar(dir.path().string());
+  ShortListSwitches lists{1, 0, 1, 0};
+  solar.loadLists(lists, true, kChartDate);
+  EXPECT_TRUE(solar.minorPlanets(kBrightList)->loaded());
+  EXPECT_FALSE(solar.minorPlanets(kCriticalList)->loaded());
+  StarPosition p;
+  ASSERT_TRUE(solar.findMinorPlanet({MinorPlanetQuery::kByName, "Eros"}, lists, p));
+  EXPECT_EQ(p.index, objectId(kBrightList, 1));  // the first list wins
+  lists[0] = 0;
+  ASSERT_TRUE(solar.findMinorPlanet({MinorPlanetQuery::kByNumber, "433"}, lists, p));
+  EXPECT_EQ(p.index, objectId(kDistantList, 0));
+  EXPECT_FALSE(solar.findMinorPlanet({MinorPlanetQuery::kByName, "Ceres"}, lists, p));
+  ASSERT_TRUE(solar.findMinorPlanet({MinorPlanetQuery::kUserAsteroid, ""}, lists, p));
+  EXPECT_EQ(p.index, objectId(kUserAsteroid, 0));
+
+  const int32_t eros = solar.findInLongList(433);
+  EXPECT_EQ(eros, objectId(kLongList, 1));
+  EXPECT_EQ(solar.findInLongList(2), -1);
+  std::string name;
+  ASSERT_TRUE(solar.objectName(eros, name));
+  EXPECT_EQ(name, " (433) Eros");
+  EXPECT_TRUE(solar.objectPosition(eros, -1, p));
+
+  MinorBodyTrackSettings track;
+  track.shown = 1;
+  track.object = eros;
+  solar.computeAsteroidTrack(kChartDate, track);
+  EXPECT_EQ(solar.minorTrackPoints(false).size(), 100u);
+  EXPECT_EQ(solar.minorTrackMarks(false).size(), 10u);
+  ASSERT_TRUE(solar.objectPosition(eros, 2, p));
+  EXPECT_EQ(p.raRad, solar.minorTrackMarks(false)[2].raRad);
+  solar.computeCometTrack(kChartDate, track);  // an asteroid is no comet
+  EXPECT_TRUE(solar.minorTrackPoints(true).empty());
+}
+
+// JPL Horizons (DE441, JPL#48) astrometric J2000 place of Ceres on
+// 2022-06-10 0h UT, as published with astroquery's Horizons test data
+// (tests/data/ceres_ephemerides_range.txt).
+TEST(SolarSystem, CeresFromTheBuiltLongList) {
+  const std::string mpc = std::string(CELVARO_RUN_DIR) + "/data/mpc";
+  if (!std::filesystem::exists(mpc + "/MPCORB.DAT")) GTEST_SKIP() << "the catalog data have not been built";
+  SolarSystem solar(mpc);
+  solar.update({2022, 6, 10, 0, 0, 0.0});
+  const int32_t ceres = solar.findInLongList(1);
+  StarPosition p;
+  ASSERT_TRUE(solar.objectPosition(ceres, -1, p));
+  EXPECT_NEAR((p.raRad / kDeg - 101.73343) * std::cos(26.78554 * kDeg) * 60, 0, 1.0);
+  EXPECT_NEAR((p.decRad / kDeg - 26.78554) * 60, 0, 1.0);
+}
+
+}  // namespace
+}  // namespace celvaro
