@@ -20,8 +20,17 @@ std::string optionalNumber(const std::optional<double>& value, const char* forma
   return value ? printed(format, *value) : std::string(width, ' ');
 }
 
-// Blank-padded to a column, or cut there.
-void padTo(std::string& line, size_t column) { line.resize(column, ' '); }
+// Writes `text`, cut to `width`, from `column` on: the line is padded with
+// blanks (or cut) to the column first.
+void putAt(std::string& line, size_t column, const std::string& text, size_t width) {
+  line.resize(column, ' ');
+  line += text.substr(0, width);
+}
+
+std::string withoutTrailingBlanks(std::string line) {
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
 
 }  // namespace
 
@@ -40,28 +49,20 @@ std::string mpcorbLine(const AsteroidLine& a) {
   std::string line = printed("%-7s %s %s %s %9.5f  %9.5f  %9.5f  %9.5f  %9.7f %11.8f %11.7f", designation.c_str(),
                              optionalNumber(a.h, "%5.2f", 5).c_str(), optionalNumber(a.g, "%5.2f", 5).c_str(),
                              epoch.c_str(), a.meanAnomalyDeg, a.wDeg, a.nodeDeg, a.iDeg, a.e, a.nDegPerDay, a.a);
-  padTo(line, 107);
-  line += a.reference.substr(0, 9);
-  padTo(line, 166);
-  line += a.readable.substr(0, 28);
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
+  putAt(line, 107, a.reference, 9);
+  putAt(line, 166, a.readable, 28);
+  return withoutTrailingBlanks(line);
 }
 
 std::string cometLine(const CometLine& c) {
   const std::string number = c.periodicNumber > 0 ? printed("%04d", c.periodicNumber) : "    ";
   std::string line = printed("%s%c%-7s  %4d %02d %7.4f %9.6f  %8.6f  %8.4f  %8.4f  %8.4f", number.c_str(), c.orbitType,
                              c.packedDesignation.c_str(), c.year, c.month, c.day, c.q, c.e, c.wDeg, c.nodeDeg, c.iDeg);
-  padTo(line, 81);
-  if (c.epochYear > 0) line += printed("%04d%02d%02d", c.epochYear, c.epochMonth, c.epochDay);
-  padTo(line, 91);
-  line += optionalNumber(c.h, "%4.1f", 4) + " " + optionalNumber(c.g, "%4.1f", 4);
-  padTo(line, 102);
-  line += c.name.substr(0, 56);
-  padTo(line, 159);
-  line += c.reference.substr(0, 9);
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
+  putAt(line, 81, c.epochYear > 0 ? printed("%04d%02d%02d", c.epochYear, c.epochMonth, c.epochDay) : "", 8);
+  putAt(line, 91, optionalNumber(c.h, "%4.1f", 4) + " " + optionalNumber(c.g, "%4.1f", 4), 9);
+  putAt(line, 102, c.name, 56);
+  putAt(line, 159, c.reference, 9);
+  return withoutTrailingBlanks(line);
 }
 
 }  // namespace celvaro
