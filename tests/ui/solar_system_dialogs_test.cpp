@@ -1,0 +1,244 @@
+// The solar-system dialogs driven through their controls: what OK writes
+// back, what Cancel leaves alone, the refusal of nonsense, the asteroid
+// typed for its track and the comet list window over small element files.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "app/app_model.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "test_files.h"
+#include "ui/dialogs/dlg_cometlist.h"
+#include "ui/dialogs/dlg_comets.h"
+#include "ui/dialogs/dlg_minor_planet_tracks.h"
+#include "ui/dialogs/dlg_minor_planets.h"
+#include "ui/dialogs/dlg_solar_system.h"
+#include "ui/main_window.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+
+void click(FwDialogBase& dialog, int id) {
+  QWidget* control = dialog.control(id);
+  ASSERT_NE(control, nullptr) << id;
+  QTest::mouseClick(control, Qt::LeftButton);
+}
+
+void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
+QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
+
+class SolarSystemDialogs : public ::testing::Test {
+ protected:
+  UiResources resources;
+  ChartSettings chart;
+};
+
+TEST_F(SolarSystemDialogs, PlanetTracksCancelKeepsAndOkWritesBack) {
+  const ChartSettings before = chart;
+  {
+    DlgPlanetTracks dialog(resources, chart);
+    dialog.create(nullptr);
+    click(dialog, DlgPlanetTracks::kFirstBody + kMars);
+    type(dialog, DlgPlanetTracks::kDateLabels + 1, "300");
+    click(dialog, kIdCancel);
+  }
+  EXPECT_EQ(chart, before);
+  DlgPlanetTracks dialog(resources, chart);
+  dialog.create(nullptr);
+  EXPECT_EQ(dialog.control<QCheckBox>(DlgPlanetTracks::kFirstBody)->text(), "Sun");
+  click(dialog, DlgPlanetTracks::kFirstBody + kMars);
+  click(dialog, DlgPlanetTracks::kDateLabels);
+  type(dialog, DlgPlanetTracks::kDateLabels + 1, "300");
+  type(dialog, DlgPlanetTracks::kDateLabels + 2, "7");
+  type(dialog, DlgPlanetTracks::kDateLabels + 3, "3");
+  click(dialog, kIdOk);
+  const PlanetTrackSettings& t = chart.planetTracks;
+  EXPECT_EQ(t.bodies[kMars], 1);
+  EXPECT_EQ(t.bodies[kVenus], 0);
+  EXPECT_EQ(t.dateLabels, 0);
+  EXPECT_EQ(t.days, 300);
+  EXPECT_EQ(t.markInterval, 7);
+  EXPECT_EQ(t.labelStep, 3);
+}
+
+TEST_F(SolarSystemDialogs, TrackNumbersRefuseNonsense) {
+  DlgPlanetTracks planets(resources, chart);
+  planets.create(nullptr);
+  type(planets, DlgPlanetTracks::kDateLabels + 1, "9999");
+  type(planets, DlgPlanetTracks::kDateLabels + 2, "-5");
+  type(planets, DlgPlanetTracks::kDateLabels + 3, "0");
+  click(planets, kIdOk);
+  EXPECT_EQ(chart.planetTracks.days, 4999);
+  EXPECT_EQ(chart.planetTracks.markInterval, 0);
+  EXPECT_EQ(chart.planetTracks.labelStep, 1);
+
+  SolarSystem solar("/nonexistent");
+  DlgMinorPlanetTracks minor(resources, chart, solar);
+  minor.create(nullptr);
+  type(minor, DlgMinorPlanetTracks::kCometTrack + 2, "-40");
+  type(minor, DlgMinorPlanetTracks::kCometTrack + 4, "-2");
+  click(minor, kIdOk);
+  EXPECT_EQ(chart.cometTrack.days, 0);
+  EXPECT_EQ(chart.cometTrack.labelStep, 1);
+}
+
+TEST_F(SolarSystemDialogs, DiscSizesShowAndReadMagnitudes) {
+  chart.planetDiscs = {DiscSizeSettings::kMinimumFromMagnitude | 16, -200, 150, 2, 30};
+  DlgSolarsysDispParams dialog(resources, chart);
+  dialog.create(nullptr);
+  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 0)), "-2.00");
+  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 1)), "1.50");
+  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 3)), "30");
+  dialog.control<QCheckBox>(DlgSolarsysDispParams::flagId(0, 0))->click();  // text-less: the centre misses the box
+  dialog.control<QCheckBox>(DlgSolarsysDispParams::flagId(0, 3))->click();
+  type(dialog, DlgSolarsysDispParams::valueId(0, 1), "-0.75");
+  type(dialog, DlgSolarsysDispParams::valueId(2, 2), "-4");
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.planetDiscs, (DiscSizeSettings{DiscSizeSettings::kFixedMaximum | 16, -200, -75, 2, 30}));
+  EXPECT_EQ(chart.cometDiscs.fixedMinimum, 0);
+}
+
+TEST_F(SolarSystemDialogs, UserCometFields) {
+  UserComet comet;
+  DlgComets dialog(resources, comet);
+  dialog.create(nullptr);
+  EXPECT_EQ(shown(dialog, DlgComets::kDay), "28.6884");
+  EXPECT_FALSE(dialog.control(DlgComets::kFirstElement)->isEnabled());
+  click(dialog, DlgComets::kEditElements);
+  EXPECT_TRUE(dialog.control(DlgComets::kFirstElement)->isEnabled());
+  type(dialog, DlgComets::kName, "C/2020 F3 (NEOWISE)");
+  type(dialog, DlgComets::kDay, "3.6813");
+  type(dialog, DlgComets::kFirstElement, "abc");
+  click(dialog, DlgComets::kShown);
+  click(dialog, kIdOk);
+  EXPECT_EQ(comet.name, "C/2020 F3 (NEOWISE)");
+  EXPECT_EQ(comet.dayTenThousandths, 36813);
+  EXPECT_EQ(comet.q, 0.0);
+  EXPECT_EQ(comet.e, 0.954397);  // left alone, read back unchanged
+  EXPECT_EQ(comet.shown, 0);
+}
+
+TEST_F(SolarSystemDialogs, MinorPlanetsWriteListsAndAsteroid) {
+  UserAsteroid asteroid;
+  DlgMinorPlanets dialog(resources, chart, asteroid);
+  dialog.create(nullptr);
+  click(dialog, DlgMinorPlanets::kFirstList + 2);
+  type(dialog, DlgMinorPlanets::kName, "(433) Eros");
+  type(dialog, DlgMinorPlanets::kFirstElement, "1.4583");
+  type(dialog, DlgMinorPlanets::kEpoch, "K239Bxyz");
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.minorPlanetLists, (std::array<uint8_t, 4>{1, 0, 1, 0}));
+  EXPECT_EQ(asteroid.name, "(433) Eros");
+  EXPECT_EQ(asteroid.a, 1.4583);
+  EXPECT_EQ(asteroid.nDegPerDay, 0.21430359);
+  EXPECT_EQ(asteroid.epoch, "K239B");
+}
+
+// --- with the element files -----------------------------------------------------------
+
+constexpr const char* kCeres =
+    "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190    JPL 48"
+    "                                                     (1) Ceres\n";
+constexpr const char* kHaleBopp =
+    "    CJ95O010  1997 03 29.6466  0.890662  0.994972  130.4139  282.7613   89.2742  20220824  -2.0  4.0  "
+    "C/1995 O1 (Hale-Bopp)                                    MPC106342\n";
+
+class SolarSystemData : public ::testing::Test {
+ protected:
+  void load(bool withComets) {
+    std::filesystem::create_directories(dir.path() / "data/mpc");
+    testing::writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres);
+    if (withComets) testing::writeBytes(dir.file("data/mpc/CometEls.txt"), std::string("\n") + kHaleBopp);
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+  }
+  SolarSystem& solar() { return model->catalogs()->solarSystem(); }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+};
+
+TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
+  load(false);
+  const int32_t ceres = objectId(kBrightList, 0);
+  for (const char* typed : {"1", " Ceres ", "(1) Ceres"}) {
+    model->chart.asteroidTrack.object = -1;
+    DlgMinorPlanetTracks dialog(resources, model->chart, solar());
+    dialog.create(nullptr);
+    type(dialog, DlgMinorPlanetTracks::kAsteroid, typed);
+    click(dialog, kIdOk);
+    EXPECT_EQ(model->chart.asteroidTrack.object, ceres) << typed;
+  }
+  DlgMinorPlanetTracks dialog(resources, model->chart, solar());
+  dialog.create(nullptr);
+  EXPECT_EQ(shown(dialog, DlgMinorPlanetTracks::kAsteroid), "(1) Ceres");
+  type(dialog, DlgMinorPlanetTracks::kAsteroid, "");
+  click(dialog, kIdOk);
+  EXPECT_EQ(model->chart.asteroidTrack.object, -1);
+}
+
+TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
+  load(false);
+  DlgMinorPlanetTracks dialog(resources, model->chart, solar());
+  dialog.create(nullptr);
+  type(dialog, DlgMinorPlanetTracks::kAsteroid, "zzz");
+  type(dialog, DlgMinorPlanetTracks::kAsteroidTrack + 2, "55");
+  QString message;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      message = box->text();
+      box->accept();
+    }
+  });
+  click(dialog, kIdOk);
+  EXPECT_EQ(message, "No such minor planet.");
+  EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
+  EXPECT_EQ(model->chart.asteroidTrack.object, -1);
+  EXPECT_EQ(model->chart.asteroidTrack.days, 100);
+}
+
+TEST_F(SolarSystemData, CometListTracksTheChosenComet) {
+  load(true);
+  MainWindow window(resources, *model);
+  window.command(405);
+  auto* list = window.findChild<QTableWidget*>(FwDialogBase::objectName(DlgCometlist::kTable));
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->rowCount(), 1);  // the blank first line is no comet
+  EXPECT_EQ(list->item(0, 0)->text(), "C/1995 O1 (Hale-Bopp)");
+  EXPECT_EQ(list->item(0, 1)->text(), "1997.03.29/15:31");
+  EXPECT_FALSE(list->item(0, 4)->text().isEmpty());
+  EXPECT_TRUE(list->window()->findChild<QWidget*>(FwDialogBase::objectName(DlgCometlist::kNotLoaded))->isHidden());
+  list->setCurrentCell(0, 0);
+  const int field = model->chart.fieldArcmin;
+  QTest::mouseClick(list->window()->findChild<QWidget*>(FwDialogBase::objectName(DlgCometlist::kTrack)), Qt::LeftButton);
+  EXPECT_EQ(model->chart.cometTrack.object, objectId(kCometList, 1));
+  EXPECT_EQ(model->chart.cometTrack.shown, 1);
+  StarPosition comet;
+  ASSERT_TRUE(solar().comets().position(1, comet));
+  EXPECT_NEAR(model->chart.centreDecArcmin, comet.decRad * 10800 / 3.141592653589793, 1);
+  EXPECT_EQ(model->chart.fieldArcmin, field);
+}
+
+TEST_F(SolarSystemData, CometListSaysWhenItIsNotLoaded) {
+  load(false);
+  DlgCometlist dialog(resources, *model);
+  dialog.showOver(nullptr);
+  EXPECT_EQ(dialog.control<QTableWidget>(DlgCometlist::kTable)->rowCount(), 0);
+  EXPECT_FALSE(dialog.control(DlgCometlist::kNotLoaded)->isHidden());
+}
+
+}  // namespace
+}  // namespace celvaro
