@@ -15,6 +15,7 @@
 #include "app/ui_resources.h"
 #include "catalog_writers.h"
 #include "test_files.h"
+#include "ui/dialog_driving.h"
 #include "ui/chart_window.h"
 #include "ui/desktop_program.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
@@ -27,12 +28,7 @@ namespace {
 
 using testing::ScratchDir;
 
-void click(FwDialogBase& dialog, int id) {
-  QWidget* control = dialog.control(id);
-  ASSERT_NE(control, nullptr) << id;
-  QTest::mouseClick(control, Qt::LeftButton);
-}
-
+using testing::click;
 // A program directory with a one-star catalog: the star sits at the chart
 // centre (right ascension and declination 0).
 class DesktopTest : public ::testing::Test {

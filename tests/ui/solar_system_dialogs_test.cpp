@@ -17,6 +17,7 @@
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "test_files.h"
+#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
@@ -29,12 +30,7 @@ namespace {
 
 using testing::ScratchDir;
 
-void click(FwDialogBase& dialog, int id) {
-  QWidget* control = dialog.control(id);
-  ASSERT_NE(control, nullptr) << id;
-  QTest::mouseClick(control, Qt::LeftButton);
-}
-
+using testing::click;
 void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
 QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
 
