@@ -37,6 +37,27 @@ struct DiscSizeSettings {
   bool operator==(const DiscSizeSettings&) const = default;
 };
 
+// What the chart shows of one deep-sky object type (1..15; the types 11 to
+// 14 follow those of 2, 7, 5 and 3).
+struct DeepskyTypeSettings {
+  uint8_t shown = 1;
+  int levelOffset = 0;
+  uint8_t label = 1;
+  uint8_t secondLabel = 1;
+  int labelOffset = 0;
+  bool operator==(const DeepskyTypeSettings&) const = default;
+};
+
+// Which designations a deep-sky label shows: mask bits 0 Messier, 1 NGC,
+// 2 IC, 3 UGC, 4 PGC, 5 other designations.
+struct DeepskyIdentifierSettings {
+  enum Bit : int { kMessier = 1, kNgc = 2, kIc = 4, kUgc = 8, kPgc = 16, kOther = 32 };
+  int mask = kMessier | kNgc | kIc;
+  uint8_t onlyOne = 1;   // only the first of Messier, NGC and IC
+  uint8_t showNames = 1; // the common name after the designations
+  bool operator==(const DeepskyIdentifierSettings&) const = default;
+};
+
 struct ChartSettings {
   // --- View ---------------------------------------------------------------
   ChartDate chartDate;            // the universal date the sidereal time belongs to
@@ -109,12 +130,38 @@ struct ChartSettings {
   int doubleLimitManual = 900;
   int doubleLabelOffset = 0;
   int doubleLabelManual = 700;
-  int doubleSeparationLimit = 900;
+  uint8_t needDoubleLabels = 1;
+  // Separations in tenths of an arcsecond; 0 in a record means unknown.
+  uint8_t doubleSeparationFilter = 0;
+  int doubleSeparationMin = 0;
+  int doubleSeparationMax = 600;
+  uint8_t doubleKeepUnknownSeparations = 1;
+  // Variable-star labels, filters (amplitude in hundredths of a magnitude,
+  // periods in hundredths of a day) and the type letters E, P, R, C, L, X.
+  uint8_t needVariableLabels = 1;
+  uint8_t variableLabelWithType = 0;
+  uint8_t variableLabelWithRange = 0;
+  uint8_t variableAmplitudeFilter = 0;
+  int variableMinAmplitude = 50;
+  uint8_t variableTypeFilter = 0;
+  std::array<uint8_t, 6> variableTypes{1, 1, 1, 1, 1, 1};
+  uint8_t variableMinPeriodFilter = 0;
+  int variableMinPeriod = 100;
+  uint8_t variableMaxPeriodFilter = 0;
+  int variableMaxPeriod = 100000;
 
   // --- Deep sky -----------------------------------------------------------
   int deepskyMode = 1;                 // 0 off, 1 automatic, 2 manual
   int deepskyLevelOffset = 0;
   int deepskyManualLevel = 5;
+  uint8_t deepskyLabels = 1;
+  uint8_t deepskySecondLabels = 0;     // the magnitude after the designation
+  int deepskyLabelLevelOffset = -2;
+  int deepskySecondLabelOffset = -1;
+  uint8_t deepskyPerType = 0;          // the per-type switches and offsets below apply
+  uint8_t deepskyPerTypeLabels = 0;
+  std::array<DeepskyTypeSettings, 16> deepskyTypes{};
+  DeepskyIdentifierSettings deepskyIdentifiers;
 
   // --- Solar system -------------------------------------------------------
   uint8_t showSun = 1;

@@ -19,7 +19,7 @@ std::vector<int> usedTextIds() {
                           kLanguageTitle,     kObjectInfoTitle,    kNoGamepad,
                           kInfoFormat,        kAboutCaption,       kAboutText,
                           kPropertyColumn,    kValueColumn,        kNoDataForObject,
-                          kPresetsMenu,       kFindConstellationTitle, kFindStarTitle};
+                          kPresetsMenu};
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
@@ -42,6 +42,9 @@ std::vector<int> usedTextIds() {
   addRange(ids, kDateTimeLabelFirst, kDateTimeLabelFirst + 6);
   addRange(ids, kSetDateTimeLabelFirst, kSetDateTimeLabelFirst + 4);
   addRange(ids, kStarInfoCaptionFirst, kStarInfoCaptionFirst + 11);
+  addRange(ids, kVariableInfoTable, kVariableInfoTable + 0);  // variable-star information
+  addRange(ids, kDoubleInfoTable, kDoubleInfoTable + 0);      // double-star information
+  addRange(ids, kDeepskyInfoTable, kDeepskyInfoTable + 0);    // deep-sky information
   for (int id : {14400, 14401, 14402, 14403, 14404, 14420, 14449, 14469, 14479}) ids.push_back(id);  // dialog labels
   addRange(ids, 14410, 14417);
   addRange(ids, 14430, 14435);

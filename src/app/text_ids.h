@@ -6,7 +6,9 @@
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
-// 10100..10170 and 101101 search outcomes; 13000 + suggestion type;
+// 10100..10170 and 101101 search outcomes; 12000, 12100 and 12200 the
+// variable-star, double-star and deep-sky information tables (title, then
+// kind + field captions); 13000 + suggestion type;
 // 14000.. dialog labels (14300 + star information field; 14400.. the
 // place, navigation, field, projection, constellation and star dialogs;
 // 14500.. the solar-system dialogs);
@@ -53,8 +55,10 @@ constexpr int kDslrStatusFirst = 9050;
 constexpr int kGuiderStateFirst = 9070;
 constexpr int kToolbarTipFirst = 10000;
 constexpr int kNoDataForObject = 10200;
-constexpr int kFindConstellationTitle = 12000;
-constexpr int kFindStarTitle = 12100;
+// Object-information tables: the title at the kind, field captions at kind + field.
+constexpr int kVariableInfoTable = 12000;
+constexpr int kDoubleInfoTable = 12100;
+constexpr int kDeepskyInfoTable = 12200;
 constexpr int kSuggestionTypeFirst = 13000;
 constexpr int kButtonOk = 14000;
 constexpr int kButtonCancel = 14001;

@@ -1,0 +1,50 @@
+// Double-star catalogs (CLV_WDSC files): version 3 holds one record array
+// sorted by brightness; version 4 groups the records in sky regions,
+// filters them by companion magnitude and separation, and reads each
+// system's facts from its information area on demand.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/star_data.h"
+#include "catalog/star_info_file.h"
+
+namespace celvaro {
+
+class RenderingOutput;
+class iTransformer;
+struct ChartSettings;
+struct OutputArea;
+
+// What findByDesignation answers.
+enum DoubleStarFind : int { kDoubleNotParsable = 0, kDoubleNotFound = 1, kDoubleFound = 3 };
+
+class iStarDblData {
+ public:
+  virtual ~iStarDblData() = default;
+  virtual void setDataDirectory(const std::string& directory) = 0;
+  // Version 3: 0, 3 wrong magic, version or value, 4 cannot open.
+  // Version 4: 0, 2 wrong magic or version, 3 a value out of range, 4 cannot open.
+  virtual int open(const std::string& relativePath) = 0;
+  // "STF 60", "stf60": the first system whose designation begins with the key.
+  virtual int findByDesignation(std::string_view text, StarPosition& found) const = 0;
+  virtual bool getPosition(int index, StarPosition& position) const = 0;
+  virtual void getDesignation(int index, std::string& text) const = 0;
+  virtual void draw(RenderingOutput& output, const OutputArea& area, iTransformer& transformer,
+                    const ChartSettings& settings, int32_t labelDx, int32_t labelDy) const = 0;
+  virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
+  virtual int count() const = 0;
+};
+
+// StarDblWDSDataD1 for version 3 files, StarDblWDSDataD2 for version 4.
+std::unique_ptr<iStarDblData> doubleStarCatalogOfType(int fileType);
+
+// The seven-character key of a typed discoverer designation ("STF   60");
+// empty when the text is not parsable.
+std::string doubleStarKey(std::string_view text);
+
+}  // namespace celvaro

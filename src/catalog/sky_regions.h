@@ -1,0 +1,39 @@
+// The sky regions of the regional catalogs (deep sky, double and variable
+// stars): each region is a right-ascension and declination box holding a
+// run of records, so a drawing pass can pass over the regions off the chart.
+//
+// Region record, 40 bytes little-endian: first record (int32), record
+// count (int32), right-ascension bounds 1 and 2, declination bounds 1 and 2
+// (doubles, radians).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace celvaro {
+
+class iTransformer;
+struct OutputArea;
+
+struct SkyRegion {
+  int32_t first = 0;
+  int32_t count = 0;
+  double ra1 = 0, ra2 = 0, dec1 = 0, dec2 = 0;
+};
+
+constexpr int kRegionRecordBytes = 40;
+
+// Decodes `count` region records; false when a record's run lies outside
+// 0..recordCount (the regions are then unusable).
+bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::vector<SkyRegion>& regions);
+
+// Which regions may hold something on the chart. The corners are projected
+// against the output rectangle widened by 60 arcminutes: a region is passed
+// over when its four corners lie in front and all beyond one side of the
+// rectangle, or when all four lie behind the visible side of the sky. A
+// region with corners on both sides is kept: it reaches round to the chart's
+// side of the sky and may hold objects on it.
+std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
+                                 iTransformer& transformer);
+
+}  // namespace celvaro

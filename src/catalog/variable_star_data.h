@@ -1,0 +1,65 @@
+// Variable-star catalogs (CLV_GCVS files): version 3 holds one record
+// array sorted by brightness; version 5 groups the records in sky regions,
+// filters them by amplitude, type and period, and reads each star's facts
+// from its information area on demand. Magnitudes are stored in
+// thousandths.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/star_data.h"
+#include "catalog/star_info_file.h"
+
+namespace celvaro {
+
+class RenderingOutput;
+class iTransformer;
+struct ChartSettings;
+struct OutputArea;
+struct RenderOptions;
+
+// Type flag bits of a record, in the order of their letters E, P, R, C, L, X.
+enum VariableTypeBit : uint8_t {
+  kVariableE = 1,
+  kVariableP = 2,
+  kVariableR = 4,
+  kVariableC = 8,
+  kVariableL = 16,
+  kVariableX = 32,
+};
+
+class iStarVarData {
+ public:
+  virtual ~iStarVarData() = default;
+  virtual void setDataDirectory(const std::string& directory) = 0;
+  // Version 3: 0, 3 wrong magic, version or value, 4 cannot open.
+  // Version 5: 0, 2 wrong magic or version, 3 a value out of range, 4 cannot open.
+  virtual int open(const std::string& relativePath) = 0;
+  // "RR Lyr", "delta Cep" (as "del Cep"), "V0335 Cyg".
+  virtual bool findByDesignation(std::string_view text, StarPosition& found) const = 0;
+  virtual bool getPosition(int index, StarPosition& position) const = 0;
+  // The designation with its type letters and range ("RR Lyr [EP 7060-8120]").
+  virtual void getDesignation(int index, std::string& text) const = 0;
+  virtual void draw(RenderingOutput& output, const RenderOptions& layout, const OutputArea& area,
+                    iTransformer& transformer, const ChartSettings& settings) const = 0;
+  virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
+  virtual int count() const = 0;
+};
+
+// StarGcvsData1 for version 3 files, StarGcvsData2 for version 5.
+std::unique_ptr<iStarVarData> variableStarCatalogOfType(int fileType);
+
+// The text of a designation code: "R", "RR", "QZ", "V0335", "alf", "a",
+// "A"; empty for a code without one.
+std::string variableDesignationText(int code);
+
+// The label or designation text of a record's fields, at most 127
+// characters: "RR Lyr [EP 7060-8120]".
+std::string variableStarText(int code, int constellation, uint8_t typeFlags, int brightest, int faintest,
+                             bool withType, bool withRange);
+
+}  // namespace celvaro
