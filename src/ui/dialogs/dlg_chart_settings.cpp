@@ -33,6 +33,33 @@ void ChartSettingsDialog::numberField(int id, int textId, const char* fallback, 
 
 int ChartSettingsDialog::number(int id) const { return leadingInt(itemText(id)); }
 
+void ChartSettingsDialog::fixedField(int id, int textId, const char* fallback, int value, int decimals, int row) {
+  labelledEdit(id, text(textId, fallback), QString::fromStdString(showFixed(value, decimals)), row);
+}
+
+int ChartSettingsDialog::fixedNumber(int id, int decimals) const { return readFixed(itemText(id), decimals); }
+
+void ChartSettingsDialog::switchedNumber(const SwitchedNumber& filter, int row) {
+  switchBox(filter.id, filter.textId, filter.english, filter.on, row, 0);
+  grid()->addWidget(edit(filter.id + 1, QString::fromStdString(showFixed(settings_.*filter.value, filter.decimals))), row, 1);
+}
+
+void ChartSettingsDialog::readSwitchedNumber(const SwitchedNumber& filter) {
+  readSwitch(filter.id, filter.on);
+  settings_.*filter.value = std::max(0, fixedNumber(filter.id + 1, filter.decimals));
+}
+
+int ChartSettingsDialog::limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row) {
+  switchBox(firstId, text(texts.firstTextId, texts.english[0]), limit.manual, row++, 0);
+  fixedField(firstId + 1, texts.firstTextId + 1, texts.english[1], limit.offset, 2, row++);
+  fixedField(firstId + 2, texts.firstTextId + 2, texts.english[2], limit.manualValue, 2, row++);
+  return row;
+}
+
+LabelLimitSetting ChartSettingsDialog::readLimitFields(int firstId) const {
+  return {switchValue(firstId), readHundredths(itemText(firstId + 2)), readHundredths(itemText(firstId + 1))};
+}
+
 int ChartSettingsDialog::trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep,
                                      int row) {
   switchBox(firstId, text(14510, "Date labels"), dateLabels, row++, 0);
@@ -129,11 +156,8 @@ void DlgSimpleStars::onInitDialog() {
   window()->setWindowTitle(text(14469, "Stars"));
   switchBox(100, 14470, "Show stars", &ChartSettings::showStars, 0, 0);
   switchBox(101, 14476, "Stars in colour", &ChartSettings::starColouring, 1, 0);
-  switchBox(kManualLimit, 14471, "Manual magnitude limit", &ChartSettings::starLimitManual, 2, 0);
-  grid()->addWidget(label(kLimitOffset + 400, text(14472, "Offset of the automatic limit (magnitudes)")), 3, 0);
-  grid()->addWidget(edit(kLimitOffset, QString::fromStdString(showHundredths(settings_.starLimitAutoOffset))), 3, 1);
-  grid()->addWidget(label(kLimitValue + 400, text(14473, "Manual limit (magnitude)")), 4, 0);
-  grid()->addWidget(edit(kLimitValue, QString::fromStdString(showHundredths(settings_.starLimitManualValue))), 4, 1);
+  const LabelLimitSetting limit{settings_.starLimitManual, settings_.starLimitManualValue, settings_.starLimitAutoOffset};
+  limitFields(kManualLimit, kMagnitudeLimitTexts, limit, 2);
   numberField(kLargest, 14474, "Largest star diameter (pixels)", settings_.maxStarDiameter, 5);
   numberField(kSmallest, 14475, "Smallest star diameter (pixels)", settings_.minStarDiameter, 6);
   addOkCancel();
@@ -142,9 +166,10 @@ void DlgSimpleStars::onInitDialog() {
 void DlgSimpleStars::readBack() {
   readSwitch(100, &ChartSettings::showStars);
   readSwitch(101, &ChartSettings::starColouring);
-  readSwitch(kManualLimit, &ChartSettings::starLimitManual);
-  settings_.starLimitAutoOffset = readHundredths(itemText(kLimitOffset));
-  settings_.starLimitManualValue = readHundredths(itemText(kLimitValue));
+  const LabelLimitSetting limit = readLimitFields(kManualLimit);
+  settings_.starLimitManual = limit.manual;
+  settings_.starLimitAutoOffset = limit.offset;
+  settings_.starLimitManualValue = limit.manualValue;
   settings_.maxStarDiameter = std::max(1, number(kLargest));
   settings_.minStarDiameter = std::max(1, number(kSmallest));
 }

@@ -16,6 +16,28 @@ struct SwitchRow {
   uint8_t ChartSettings::*field;
 };
 
+// A check box over a filter switch with the filter's value beside it, a
+// fixed-point number with `decimals` decimals; the value field is id + 1.
+struct SwitchedNumber {
+  int id;
+  int textId;
+  const char* english;
+  uint8_t ChartSettings::*on;
+  int ChartSettings::*value;
+  int decimals;
+};
+
+// The texts of a limit's three fields from firstTextId on: the manual
+// switch, the offset of the automatic limit and the manual value.
+struct LimitTexts {
+  int firstTextId;
+  const char* english[3];
+};
+
+// The texts of the star limit, which the variable- and double-star limits share.
+inline constexpr LimitTexts kMagnitudeLimitTexts = {
+    14471, {"Manual magnitude limit", "Offset of the automatic limit (magnitudes)", "Manual limit (magnitude)"}};
+
 // A dialog over a copy of the chart settings, written back on OK.
 class ChartSettingsDialog : public FwDialogBase {
  public:
@@ -39,6 +61,16 @@ class ChartSettingsDialog : public FwDialogBase {
   // A number field with its label.
   void numberField(int id, int textId, const char* fallback, int value, int row);
   int number(int id) const;
+  // A fixed-point number field with its label; hundredths show two decimals.
+  void fixedField(int id, int textId, const char* fallback, int value, int decimals, int row);
+  int fixedNumber(int id, int decimals) const;
+  // A filter switch and its value, never negative.
+  void switchedNumber(const SwitchedNumber& filter, int row);
+  void readSwitchedNumber(const SwitchedNumber& filter);
+  // A limit in magnitudes: the manual switch, the offset and the manual
+  // value, ids from firstId on, rows from row on; answers the row after them.
+  int limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row);
+  LabelLimitSetting readLimitFields(int firstId) const;
   // A track's date-label switch, days, mark interval and label step, ids
   // from firstId on, rows from row on; answers the row after them.
   int trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep, int row);
@@ -75,7 +107,7 @@ class DlgSimpleConstGrid final : public ChartSettingsDialog {
 
 class DlgSimpleStars final : public ChartSettingsDialog {
  public:
-  static constexpr int kManualLimit = 110, kLimitOffset = 111, kLimitValue = 112;
+  static constexpr int kManualLimit = 110;  // 110..112: manual switch, offset, manual value
   static constexpr int kLargest = 113, kSmallest = 114;
   using ChartSettingsDialog::ChartSettingsDialog;
   int resourceId() const override { return 52; }
