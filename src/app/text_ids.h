@@ -2,7 +2,8 @@
 // each of them; the tests check the four shipped files against this list.
 //
 // Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
-// (2410..2416 the solar-system dialogs);
+// (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
+// double-star and deep-sky dialogs);
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
@@ -11,7 +12,8 @@
 // kind + field captions); 13000 + suggestion type;
 // 14000.. dialog labels (14300 + star information field; 14400.. the
 // place, navigation, field, projection, constellation and star dialogs;
-// 14500.. the solar-system dialogs);
+// 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
+// and deep-sky dialogs, 14660 + deep-sky type);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -30,6 +32,13 @@ constexpr int kCometListTitle = 2413;
 constexpr int kUserCometTitle = 2414;
 constexpr int kMinorPlanetsTitle = 2415;
 constexpr int kMinorPlanetTracksTitle = 2416;
+constexpr int kVariableStarsTitle = 2420;
+constexpr int kVariableLabelsTitle = 2421;
+constexpr int kDoubleStarsTitle = 2422;
+constexpr int kDoubleLabelsTitle = 2423;
+constexpr int kDeepskyTitle = 2424;
+constexpr int kDeepskyIdsTitle = 2425;
+constexpr int kDeepskyTypesTitle = 2426;
 constexpr int kFovOverlayTitle = 4600;
 constexpr int kObservingPlaceTitle = 4900;
 constexpr int kDateTimeTitle = 5000;
