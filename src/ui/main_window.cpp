@@ -18,6 +18,7 @@
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
 #include "ui/dialogs/dlg_date_time.h"
+#include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_field_width.h"
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
@@ -25,6 +26,7 @@
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_solar_system.h"
+#include "ui/dialogs/dlg_star_layers.h"
 #include "ui/night_vision.h"
 #include "ui/status_parts.h"
 #include "ui/toolbar_icons.h"
@@ -87,13 +89,17 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 202, 203, 204, 205, 300, 301, 302,
-                                         402, 502, 503, 504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601,
-                                         606, 607, 609, 610, 706, 800, 2017, 2018, 2019, 2020, 2021};
+  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 502, 503, 504, 505, 506, 507,
+                                         508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 706, 800, 2020, 2021};
   return commands;
 }
 
 constexpr int kPresetsMenuId = -1;
+
+// The display buttons 2016..2018 over their switches; 2019 shows the deep-sky mode.
+constexpr uint8_t ChartSettings::*kDisplaySwitches[3] = {&ChartSettings::showStars, &ChartSettings::needVariableStars,
+                                                         &ChartSettings::needDoubleStars};
+constexpr int kDeepskyButton = 2019;
 
 // A language format with "%d" places filled in order; any other "%" is
 // written as it stands, so a translated text cannot misuse the arguments.
@@ -189,7 +195,10 @@ void MainWindow::buildToolbars() {
   syncDisplayButtons();
 }
 
-void MainWindow::syncDisplayButtons() { actions_[2016]->setChecked(model_.chart.showStars != 0); }
+void MainWindow::syncDisplayButtons() {
+  for (int i = 0; i < 3; ++i) actions_[2016 + i]->setChecked(model_.chart.*kDisplaySwitches[i] != 0);
+  actions_[kDeepskyButton]->setChecked(model_.chart.deepskyMode != 0);
+}
 
 void MainWindow::relabel() {
   for (const MenuSpec& spec : menuSpecs()) menus_[spec.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(spec.titleTextId, spec.english)));
@@ -223,11 +232,12 @@ void MainWindow::command(int id) {
     nav.zenith();
   } else if (id >= 2012 && id <= 2015) {
     nav.horizonView(id - 2012);
-  } else if (id == 2016) {
-    model_.chart.showStars = actions_[2016]->isChecked() ? 1 : 0;
-    model_.redrawPending = true;
+  } else if (id >= 2016 && id <= kDeepskyButton) {
+    displayButton(id);
   } else if (id < 200) {
     chartCommand(id);
+  } else if (id < 400) {
+    layerCommand(id);
   } else if (id >= 400 && id < 500) {
     solarSystemCommand(id);
   } else {
@@ -252,11 +262,42 @@ void MainWindow::chartCommand(int id) {
   model_.redrawPending = model_.statusPending = true;
 }
 
+// Checking the deep-sky button turns the automatic level on.
+void MainWindow::displayButton(int id) {
+  const bool on = actions_[id]->isChecked();
+  if (id == kDeepskyButton) model_.chart.deepskyMode = on ? 1 : 0;
+  else model_.chart.*kDisplaySwitches[id - 2016] = on ? 1 : 0;
+  model_.applyView();
+  model_.redrawPending = true;
+}
+
+void MainWindow::layerCommand(int id) {
+  if (!runLayerDialog(id)) return;
+  model_.applyView();
+  syncDisplayButtons();
+  model_.redrawPending = model_.statusPending = true;
+}
+
+// True when the dialog of the command was left with OK.
+bool MainWindow::runLayerDialog(int id) {
+  ChartSettings& chart = model_.chart;
+  switch (id) {
+    case 200: return DlgSimpleStars(resources_, chart).runModal(this) == 1;
+    case 201: return DlgStarLabels(resources_, chart).runModal(this) == 1;
+    case 202: return VarStarSettingsDlg(resources_, chart).runModal(this) == 1;
+    case 203: return DlgVarStarLabels(resources_, chart).runModal(this) == 1;
+    case 204: return DlgDoublestars(resources_, chart).runModal(this) == 1;
+    case 205: return DlgDoublestarLabels(resources_, chart).runModal(this) == 1;
+    case 300: return DlgSimpleDeepsky(resources_, chart).runModal(this) == 1;
+    case 301: return DlgDeepskyCatalogIds(resources_, chart).runModal(this) == 1;
+    case 302: return DlgDeepskyLabelsForTypes(resources_, chart).runModal(this) == 1;
+    default: return false;
+  }
+}
+
 void MainWindow::settingsCommand(int id) {
   bool changed = false;
   switch (id) {
-    case 200: changed = DlgSimpleStars(resources_, model_.chart).runModal(this) == 1; syncDisplayButtons(); break;
-    case 201: changed = DlgStarLabels(resources_, model_.chart).runModal(this) == 1; break;
     case 700: editObservingPlace(); break;
     case 701: {
       DlgDateTime dialog(resources_, model_.local, model_.universal, model_.place);

@@ -60,6 +60,9 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   QAction* commandAction(int id, const char* fallback);
   void relabel();
   void chartCommand(int id);
+  void displayButton(int id);
+  void layerCommand(int id);
+  bool runLayerDialog(int id);
   void settingsCommand(int id);
   void solarSystemCommand(int id);
   bool runSolarSystemDialog(int id);

@@ -1,0 +1,231 @@
+// The variable-star, double-star and deep-sky dialogs driven through their
+// controls: the fixed-point fields in both directions, the bits and slots
+// they must leave alone, and the display buttons of the main window.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/app_model.h"
+#include "app/ui_resources.h"
+#include "test_files.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_deepsky.h"
+#include "ui/dialogs/dlg_star_layers.h"
+#include "ui/main_window.h"
+
+namespace celvaro {
+namespace {
+
+using testing::click;
+void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
+QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
+// Short or missing texts leave a wide box's centre outside its clickable part.
+void toggle(FwDialogBase& dialog, int id) { dialog.control<QAbstractButton>(id)->click(); }
+
+class StarLayerDialogs : public ::testing::Test {
+ protected:
+  UiResources resources;
+  ChartSettings chart;
+};
+
+TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
+  using D = VarStarSettingsDlg;
+  const ChartSettings before = chart;
+  {
+    D dialog(resources, chart);
+    dialog.create(nullptr);
+    click(dialog, D::kShown);
+    type(dialog, D::kMinPeriod + 1, "3.5");
+    click(dialog, kIdCancel);
+  }
+  EXPECT_EQ(chart, before);
+  D dialog(resources, chart);
+  dialog.create(nullptr);
+  EXPECT_EQ(shown(dialog, D::kLimit + 1), "-2.00");
+  EXPECT_EQ(shown(dialog, D::kAmplitude + 1), "0.50");
+  EXPECT_EQ(shown(dialog, D::kMinPeriod + 1), "1.00");
+  EXPECT_EQ(shown(dialog, D::kMaxPeriod + 1), "1000.00");
+  EXPECT_TRUE(dialog.control<QAbstractButton>(D::kFirstType + 5)->text().startsWith("X"));
+  click(dialog, D::kLimit);
+  type(dialog, D::kLimit + 2, "11.5");
+  click(dialog, D::kMinPeriod);
+  type(dialog, D::kMinPeriod + 1, "3.50");
+  type(dialog, D::kMaxPeriod + 1, "-2");
+  type(dialog, D::kAmplitude + 1, "abc");
+  click(dialog, D::kTypeFilter);
+  click(dialog, D::kFirstType + 2);
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.variableFilterMode, 1);
+  EXPECT_EQ(chart.variableLimitManual, 1150);
+  EXPECT_EQ(chart.variableLimitOffset, -200);
+  EXPECT_EQ(chart.variableMinPeriodFilter, 1);
+  EXPECT_EQ(chart.variableMinPeriod, 350);
+  EXPECT_EQ(chart.variableMaxPeriod, 0);
+  EXPECT_EQ(chart.variableMinAmplitude, 0);
+  EXPECT_EQ(chart.variableTypeFilter, 1);
+  EXPECT_EQ(chart.variableTypes, (std::array<uint8_t, 6>{1, 1, 0, 1, 1, 1}));
+}
+
+TEST_F(StarLayerDialogs, VariableLabelLimitInMagnitudes) {
+  using D = DlgVarStarLabels;
+  D dialog(resources, chart);
+  dialog.create(nullptr);
+  EXPECT_EQ(shown(dialog, D::kLimit + 1), "-2.00");
+  EXPECT_EQ(shown(dialog, D::kLimit + 2), "8.00");
+  type(dialog, D::kLimit + 1, "-1,25");
+  click(dialog, D::kWithRange);
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.variableLabel, (LabelLimitSetting{0, 800, -125}));
+  EXPECT_EQ(chart.variableLabelWithRange, 1);
+  EXPECT_EQ(chart.variableLabelWithType, 0);
+}
+
+TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
+  chart.doubleLimitMode = 1 | 2 | 8 | 64;
+  {
+    DlgDoublestars dialog(resources, chart);
+    dialog.create(nullptr);
+    EXPECT_EQ(shown(dialog, DlgDoublestars::kSeparationMax), "60.0");
+    click(dialog, DlgDoublestars::kLimit);
+    type(dialog, DlgDoublestars::kLimit + 2, "7.25");
+    click(dialog, DlgDoublestars::kSeparationFilter);
+    type(dialog, DlgDoublestars::kSeparationMin, "1.5");
+    type(dialog, DlgDoublestars::kSeparationMax, "-3");
+    click(dialog, DlgDoublestars::kKeepUnknown);
+    click(dialog, kIdOk);
+  }
+  EXPECT_EQ(chart.doubleLimitMode, 1 | 2 | 4 | 8 | 64);
+  EXPECT_EQ(chart.doubleLimitManual, 725);
+  EXPECT_EQ(chart.doubleSeparationFilter, 1);
+  EXPECT_EQ(chart.doubleSeparationMin, 15);
+  EXPECT_EQ(chart.doubleSeparationMax, 0);
+  EXPECT_EQ(chart.doubleKeepUnknownSeparations, 0);
+
+  DlgDoublestarLabels labels(resources, chart);
+  labels.create(nullptr);
+  EXPECT_TRUE(labels.control<QAbstractButton>(DlgDoublestarLabels::kLimit)->isChecked());
+  EXPECT_EQ(shown(labels, DlgDoublestarLabels::kLimit + 2), "7.00");
+  click(labels, DlgDoublestarLabels::kLimit);
+  type(labels, DlgDoublestarLabels::kLimit + 1, "-0.5");
+  click(labels, kIdOk);
+  EXPECT_EQ(chart.doubleLimitMode, 1 | 2 | 4 | 64);
+  EXPECT_EQ(chart.doubleLabelOffset, -50);
+  EXPECT_EQ(chart.doubleLabelManual, 700);
+}
+
+TEST_F(StarLayerDialogs, DeepskyLevelsAreClamped) {
+  using D = DlgSimpleDeepsky;
+  D dialog(resources, chart);
+  dialog.create(nullptr);
+  EXPECT_TRUE(dialog.control<QAbstractButton>(D::kFirstMode + 1)->isChecked());
+  click(dialog, D::kFirstMode + 2);
+  type(dialog, D::kLevelOffset, "15");
+  type(dialog, D::kManualLevel, "-3");
+  type(dialog, D::kLabelOffset, "x");
+  type(dialog, D::kSecondLabelOffset, "-12");
+  click(dialog, D::kSecondLabels);
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.deepskyMode, 2);
+  EXPECT_EQ(chart.deepskyLevelOffset, 10);
+  EXPECT_EQ(chart.deepskyManualLevel, 0);
+  EXPECT_EQ(chart.deepskyLabelLevelOffset, 0);
+  EXPECT_EQ(chart.deepskySecondLabelOffset, -10);
+  EXPECT_EQ(chart.deepskySecondLabels, 1);
+}
+
+TEST_F(StarLayerDialogs, CatalogIdsWriteTheirMaskBitsOnly) {
+  using D = DlgDeepskyCatalogIds;
+  chart.deepskyIdentifiers.mask |= 128;
+  D dialog(resources, chart);
+  dialog.create(nullptr);
+  toggle(dialog, D::kFirstDesignation);      // Messier off
+  toggle(dialog, D::kFirstDesignation + 3);  // UGC on
+  click(dialog, D::kOnlyOne);
+  click(dialog, kIdOk);
+  using B = DeepskyIdentifierSettings;
+  EXPECT_EQ(chart.deepskyIdentifiers, (B{B::kNgc | B::kIc | B::kUgc | 128, 0, 1}));
+}
+
+TEST_F(StarLayerDialogs, TypeRowsWriteTheirOwnSlots) {
+  using D = DlgDeepskyLabelsForTypes;
+  D dialog(resources, chart);
+  dialog.create(nullptr);
+  for (int type = 11; type <= 14; ++type) EXPECT_EQ(dialog.control(D::cellId(type, D::kShownColumn)), nullptr) << type;
+  EXPECT_EQ(dialog.control<QLabel>(D::cellId(15, D::kNameColumn))->text(), "Quasars");
+  click(dialog, D::kPerType);
+  toggle(dialog, D::cellId(15, D::kShownColumn));
+  toggle(dialog, D::cellId(6, D::kSecondLabelColumn));
+  type(dialog, D::cellId(15, D::kLevelColumn), "-2");
+  type(dialog, D::cellId(1, D::kLabelLevelColumn), "99");
+  click(dialog, kIdOk);
+  EXPECT_EQ(chart.deepskyPerType, 1);
+  EXPECT_EQ(chart.deepskyTypes[15], (DeepskyTypeSettings{0, -2, 1, 1, 0}));
+  EXPECT_EQ(chart.deepskyTypes[6], (DeepskyTypeSettings{1, 0, 1, 0, 0}));
+  EXPECT_EQ(chart.deepskyTypes[1].labelOffset, 10);
+  for (int type = 11; type <= 14; ++type) EXPECT_EQ(chart.deepskyTypes[type], DeepskyTypeSettings{}) << type;
+}
+
+// --- the main window's display buttons ------------------------------------------------
+
+class DisplayButtons : public ::testing::Test {
+ protected:
+  DisplayButtons() {
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+  }
+  void open() { window = std::make_unique<MainWindow>(resources, *model); }
+  bool checked(int id) { return window->action(id)->isChecked(); }
+
+  testing::ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(DisplayButtons, ToggleTheirLayers) {
+  model->chart.deepskyMode = 2;
+  model->chart.needDoubleStars = 0;
+  open();
+  EXPECT_TRUE(checked(2017));
+  EXPECT_FALSE(checked(2018));
+  EXPECT_TRUE(checked(2019));
+  for (int id : {2017, 2018, 2019}) ASSERT_TRUE(window->action(id)->isEnabled()) << id;
+  window->action(2019)->trigger();
+  EXPECT_EQ(model->chart.deepskyMode, 0);
+  EXPECT_EQ(model->chart.deepskyLevel, 0);
+  window->action(2019)->trigger();
+  EXPECT_EQ(model->chart.deepskyMode, 1);
+  window->action(2017)->trigger();
+  window->action(2018)->trigger();
+  EXPECT_EQ(model->chart.needVariableStars, 0);
+  EXPECT_EQ(model->chart.needDoubleStars, 1);
+}
+
+// The menu commands open their dialogs; after OK the buttons follow the settings.
+TEST_F(DisplayButtons, FollowTheDialogs) {
+  open();
+  for (int id : {202, 203, 204, 205, 300, 301, 302}) EXPECT_TRUE(window->action(id)->isEnabled()) << id;
+  auto answer = [](int switchId) {
+    QTimer::singleShot(0, [switchId] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QAbstractButton*>(FwDialogBase::objectName(switchId))->click();
+      dialog->findChild<QAbstractButton*>(FwDialogBase::objectName(kIdOk))->click();
+    });
+  };
+  answer(DlgDoublestars::kShown);
+  window->command(204);
+  EXPECT_EQ(model->chart.needDoubleStars, 0);
+  EXPECT_FALSE(checked(2018));
+  answer(DlgSimpleDeepsky::kFirstMode);
+  window->command(300);
+  EXPECT_EQ(model->chart.deepskyMode, 0);
+  EXPECT_FALSE(checked(2019));
+}
+
+}  // namespace
+}  // namespace celvaro
