@@ -97,10 +97,16 @@ bool StarInfoFile::read(int32_t number, std::vector<StarInfoItem>& items) const 
   if (!file.seek(16 + uint64_t{entries} * 8 + offset) || !file.readInto(record, wordCount * 2 + textBytes)) {
     return false;
   }
-  std::vector<uint16_t> words(wordCount);
-  for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(&record[2 * i]);
-  items = decode(words.data(), wordCount, reinterpret_cast<const char*>(record.data()) + wordCount * 2, textBytes);
+  items = decodeStored(record, wordCount);
   return true;
+}
+
+std::vector<StarInfoItem> StarInfoFile::decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount) {
+  if (bytes.size() < wordCount * 2) return {};
+  std::vector<uint16_t> words(wordCount);
+  for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(&bytes[2 * i]);
+  return decode(words.data(), wordCount, reinterpret_cast<const char*>(bytes.data()) + wordCount * 2,
+                bytes.size() - wordCount * 2);
 }
 
 }  // namespace celvaro

@@ -76,6 +76,9 @@ class StarInfoFile {
   // Decodes a record's words and text bytes into items.
   static std::vector<StarInfoItem> decode(const uint16_t* words, size_t wordCount, const char* text,
                                           size_t textBytes);
+  // Decodes a record as stored: `wordCount` little-endian words, then the
+  // text bytes, `bytes` holding both.
+  static std::vector<StarInfoItem> decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount);
 
  private:
   std::string path_;
