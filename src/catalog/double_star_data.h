@@ -47,4 +47,22 @@ std::unique_ptr<iStarDblData> doubleStarCatalogOfType(int fileType);
 // empty when the text is not parsable.
 std::string doubleStarKey(std::string_view text);
 
+// The fields of a system's information record.
+enum DoubleStarInfoField : uint8_t {
+  kDoubleInfoWds = 1,             // WDS coordinate designation ("13239+5456")
+  kDoubleInfoDiscoverer = 2,      // the discoverer designation as the sources write it
+  kDoubleInfoOtherNames = 3,      // further discoverer designations of the system
+  kDoubleInfoHipparcos = 4,       // of the primary
+  kDoubleInfoPrimary = 5,         // magnitude, hundredths
+  kDoubleInfoCompanion = 6,       // magnitude, hundredths
+  kDoubleInfoSeparation = 7,      // tenths of an arcsecond
+  kDoubleInfoPositionAngle = 8,   // degrees
+  kDoubleInfoYear = 9,            // of the last measure
+  kDoubleInfoFieldCount = 10,
+};
+
+// The caption of a field: language text 12100 + field, with its English
+// stand-in; text id 0 and "?" for unknown fields.
+StarInfoCaption doubleStarInfoCaption(int field);
+
 }  // namespace celvaro
