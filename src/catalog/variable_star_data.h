@@ -62,4 +62,30 @@ std::string variableDesignationText(int code);
 std::string variableStarText(int code, int constellation, uint8_t typeFlags, int brightest, int faintest,
                              bool withType, bool withRange);
 
+// The designation code and packed constellation number (1..88) of a typed
+// designation: "R And", "rr lyr", "V335 Cyg", "V0335 Cyg", "del Cep",
+// "delta Cep", "mu Cep" (lower case: the Greek letter; "MU Cep" is the
+// letter pair). False when either part is not recognised.
+bool parseVariableDesignation(std::string_view text, int& code, int& constellation);
+
+// The fields of a star's information record.
+enum VariableStarInfoField : uint8_t {
+  kVariableInfoDesignation = 1,   // as the GCVS writes it ("δ Cep")
+  kVariableInfoType = 2,          // GCVS variability type
+  kVariableInfoMaximum = 3,       // magnitude
+  kVariableInfoMinimum = 4,       // magnitude, an amplitude in parentheses, or "<" a limit
+  kVariableInfoSecondMinimum = 5,
+  kVariableInfoSystem = 6,        // photometric system of the magnitudes
+  kVariableInfoEpoch = 7,         // Julian date of a maximum or minimum
+  kVariableInfoPeriod = 8,        // days
+  kVariableInfoRise = 9,          // rise or eclipse duration, percent of the period
+  kVariableInfoSpectrum = 10,
+  kVariableInfoHipparcos = 11,
+  kVariableInfoFieldCount = 12,
+};
+
+// The caption of a field: language text 12000 + field, with its English
+// stand-in; text id 0 and "?" for unknown fields.
+StarInfoCaption variableStarInfoCaption(int field);
+
 }  // namespace celvaro

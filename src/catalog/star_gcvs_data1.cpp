@@ -1,0 +1,22 @@
+#include "catalog/star_gcvs_data1.h"
+
+#include "app/chart_settings.h"
+#include "catalog/catalog_file_type.h"
+
+namespace celvaro {
+
+int StarGcvsData1::open(const std::string& relativePath) {
+  std::vector<uint8_t> bytes;
+  const int result = file_.openFlat(resolveDataPath(directory_, relativePath), kFormat, bytes);
+  records_ = decodeRecords(bytes, kFormat.recordBytes, decodeCommon);
+  return result;
+}
+
+void StarGcvsData1::draw(RenderingOutput& output, const RenderOptions& layout, const OutputArea&,
+                         iTransformer& transformer, const ChartSettings& settings) const {
+  for (int i = 0; i < count(); ++i) {
+    if (records_[i].magnitude() <= settings.variableLimitHundredths) drawStar(output, layout, transformer, settings, i);
+  }
+}
+
+}  // namespace celvaro
