@@ -7,13 +7,23 @@
 #include "platform/binary_file.h"
 
 namespace celvaro {
-namespace {
-
 void appendDouble(std::string& out, double v) {
   char bytes[8];
   std::memcpy(bytes, &v, 8);
   out.append(bytes, 8);
 }
+
+std::string skyRegionBytes(const std::vector<SkyRegion>& regions) {
+  std::string out;
+  for (const SkyRegion& r : regions) {
+    appendU32(out, static_cast<uint32_t>(r.first));
+    appendU32(out, static_cast<uint32_t>(r.count));
+    for (double bound : {r.ra1, r.ra2, r.dec1, r.dec2}) appendDouble(out, bound);
+  }
+  return out;
+}
+
+namespace {
 
 void appendMagic(std::string& out, const char* magic, uint32_t version) {
   out.append(magic, 8);
@@ -81,26 +91,28 @@ std::string starLabelsBytes(const std::vector<LabelEntry>& labels) {
   return out + records + text;
 }
 
+InfoRecordBytes infoRecordBytes(const std::vector<InfoValue>& values) {
+  std::string words, text;
+  for (const InfoValue& v : values) {
+    appendU16(words, static_cast<uint16_t>(v.field | (v.type << 8)));
+    const bool oneWord = v.type == kInfoCharacter || v.type == kInfoWord || v.type == kInfoWordTenths;
+    const uint32_t value = v.type == kInfoText ? static_cast<uint32_t>(text.size()) : static_cast<uint32_t>(v.number);
+    appendU16(words, static_cast<uint16_t>(value & 0xFFFF));
+    if (!oneWord) appendU16(words, static_cast<uint16_t>(value >> 16));
+    if (v.type == kInfoText) text += v.text + '\0';
+  }
+  const uint32_t packed = static_cast<uint32_t>(values.size() | ((words.size() / 2) << 8) | (text.size() << 16));
+  return {words + text, packed};
+}
+
 std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount) {
   std::string index, area;
   for (int32_t number = 0; number < entryCount; ++number) {
-    std::string words, text;
-    int items = 0;
     auto found = records.find(number);
-    if (found != records.end()) {
-      for (const InfoValue& v : found->second) {
-        appendU16(words, static_cast<uint16_t>(v.field | (v.type << 8)));
-        const bool oneWord = v.type == kInfoCharacter || v.type == kInfoWord || v.type == kInfoWordTenths;
-        const uint32_t value = v.type == kInfoText ? static_cast<uint32_t>(text.size()) : static_cast<uint32_t>(v.number);
-        appendU16(words, static_cast<uint16_t>(value & 0xFFFF));
-        if (!oneWord) appendU16(words, static_cast<uint16_t>(value >> 16));
-        if (v.type == kInfoText) text += v.text + '\0';
-        ++items;
-      }
-    }
+    const InfoRecordBytes record = infoRecordBytes(found != records.end() ? found->second : std::vector<InfoValue>{});
     appendU32(index, static_cast<uint32_t>(area.size()));
-    appendU32(index, static_cast<uint32_t>(items | ((words.size() / 2) << 8) | (text.size() << 16)));
-    area += words + text;
+    appendU32(index, record.packedSize);
+    area += record.bytes;
   }
   std::string out;
   appendMagic(out, "CLV_SIDX", 1);

@@ -7,10 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "catalog/sky_regions.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_labels.h"
 
 namespace celvaro {
+
+// A double as its eight little-endian bytes.
+void appendDouble(std::string& out, double v);
+
+// Region records of the regional catalogs (sky_regions.h).
+std::string skyRegionBytes(const std::vector<SkyRegion>& regions);
 
 // --- CLV_STD1 main star catalog --------------------------------------------
 
@@ -52,6 +59,14 @@ struct InfoValue {
   int32_t number = 0;
   std::string text;  // for the text type
 };
+
+// One information record as stored, its words then its text bytes, with
+// its packed size: bits 0-7 items, 8-15 words, 16-31 text bytes.
+struct InfoRecordBytes {
+  std::string bytes;
+  uint32_t packedSize;
+};
+InfoRecordBytes infoRecordBytes(const std::vector<InfoValue>& values);
 
 // Entries 0 .. entryCount - 1; numbers without values get an empty record.
 std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount);

@@ -1,0 +1,204 @@
+// The double-star catalogs: typed designations, opening and rejecting
+// files, the drawing walks of both versions with their filters, and
+// damaged files that must never be read beyond what they hold.
+#include "catalog/double_star_data.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "catalog/star_dbl_wds_data_d1.h"
+#include "catalog/star_dbl_wds_data_d2.h"
+#include "double_variable_writers.h"
+#include "platform/binary_file.h"
+#include "star_symbol_output.h"
+
+namespace celvaro {
+namespace {
+
+using testing::patched;
+using testing::writeBytes;
+
+DoubleStarEntry entry(std::string designation, int32_t primary, int32_t companion = 0, int32_t separation = 0) {
+  DoubleStarEntry e;
+  e.raRad = e.decRad = 0.001 * primary / 100;
+  e.designation = std::move(designation);
+  e.primary = primary;
+  e.companion = companion;
+  e.separation = separation;
+  e.info = {{kDoubleInfoWds, kInfoText, 0, "13239+5456"}, {kDoubleInfoSeparation, kInfoTenths, separation, {}}};
+  return e;
+}
+
+class DoubleStarTest : public testing::StarChartTest {
+ protected:
+  template <typename Catalog>
+  int load(Catalog& catalog, const std::string& bytes) {
+    writeBytes(dir.file("doubles.dat"), bytes);
+    catalog.setDataDirectory(dir.path().string());
+    return catalog.open("doubles.dat");
+  }
+  void draw(const iStarDblData& catalog) { catalog.draw(output, area, transformer, settings, 5, -18); }
+
+  StarDblWDSDataD1 flat;
+  StarDblWDSDataD2 regional;
+};
+
+TEST(DoubleStarKey, TypedDesignationsBecomeSevenCharacterKeys) {
+  EXPECT_EQ(doubleStarKey("stf60"), "STF  60");
+  EXPECT_EQ(doubleStarKey("STF 60"), "STF  60");
+  EXPECT_EQ(doubleStarKey("  STF 1744 AB"), "STF1744");
+  EXPECT_EQ(doubleStarKey("a-1"), "A     1");
+  for (const char* bad : {"Struve", "STFA 43", "STF 12345", "STF", "60", ""}) EXPECT_EQ(doubleStarKey(bad), "") << bad;
+  EXPECT_EQ(doubleStarLabel("STF  60"), "STF 60");
+  EXPECT_EQ(doubleStarLabel("A    12"), "A 12");
+}
+
+TEST(DoubleStarCatalog, FactoryAndCaptions) {
+  EXPECT_NE(dynamic_cast<StarDblWDSDataD1*>(doubleStarCatalogOfType(10).get()), nullptr);
+  EXPECT_NE(dynamic_cast<StarDblWDSDataD2*>(doubleStarCatalogOfType(11).get()), nullptr);
+  EXPECT_EQ(doubleStarCatalogOfType(9), nullptr);
+  EXPECT_EQ(doubleStarInfoCaption(kDoubleInfoSeparation).textId, 12107);
+  EXPECT_STREQ(doubleStarInfoCaption(kDoubleInfoSeparation).english, "Separation (arcseconds)");
+  EXPECT_EQ(doubleStarInfoCaption(kDoubleInfoFieldCount).textId, 0);
+}
+
+TEST_F(DoubleStarTest, FilesOfBothVersionsAreWrittenAndReadByteForByte) {
+  const std::string flatBytes = doubleStarCatalogBytes(3, {}, {entry("STF1744", 227)});
+  ASSERT_EQ(flatBytes.size(), 36u + 40u);
+  EXPECT_EQ(flatBytes.substr(0, 12), std::string("CLV_WDSC\3\0\0\0", 12));
+  EXPECT_EQ(flatBytes.substr(52, 8), std::string("STF1744\0", 8));
+  EXPECT_EQ(load(flat, flatBytes), 0);
+  std::string label;
+  flat.getDesignation(0, label);
+  EXPECT_EQ(label, "STF1744");
+
+  const std::string bytes = doubleStarCatalogBytes(4, regions({{1, false}}), {entry("STF  60", 345, 750, 126)});
+  const size_t record = 36 + 4 * 40;
+  EXPECT_EQ(bytes.substr(record + 16, 8), std::string("STF  60\0", 8));
+  EXPECT_EQ(loadU32(reinterpret_cast<const uint8_t*>(&bytes[record + 28])), 750u);
+  ASSERT_EQ(load(regional, bytes), 0);
+  const DoubleStarRecord& r = regional.record(0);
+  EXPECT_EQ(std::tie(r.primary, r.companion, r.separation), std::make_tuple(345, 750, 126));
+  regional.getDesignation(0, label);
+  EXPECT_EQ(label, "STF 60");
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(regional.readObjectInfo(0, items));
+  EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDoubleInfoWds, "13239+5456"}, {kDoubleInfoSeparation, "12.6"}}));
+  EXPECT_FALSE(flat.readObjectInfo(0, items));
+}
+
+TEST_F(DoubleStarTest, HeaderValuesDecideTheOpenCode) {
+  EXPECT_EQ(flat.open("missing.dat"), 4);
+  EXPECT_EQ(regional.open("missing.dat"), 4);
+  const std::string v3 = doubleStarCatalogBytes(3, {}, {entry("A 1", 300)});
+  // Version 3: magic, version, the zero words, count and record size all answer 3.
+  for (auto [offset, value] : {std::pair{0, 0x58585858}, {8, 4}, {12, 4}, {24, 1}, {32, 1}, {16, 0}, {16, 10001},
+                               {20, 48}}) {
+    EXPECT_EQ(load(flat, patched(v3, offset, value)), 3) << offset << " " << value;
+    EXPECT_EQ(flat.count(), 0);
+  }
+  const std::string v4 = doubleStarCatalogBytes(4, regions({{1, false}}), {entry("A    1", 300)});
+  EXPECT_EQ(load(regional, patched(v4, 8, 3)), 2);
+  EXPECT_EQ(load(regional, patched(v4, 0, 0x58585858)), 2);
+  for (auto [offset, value] : {std::pair{12, 3}, {12, 101}, {16, 120001}, {20, 40}, {24, 65}, {28, 193}, {32, 1025}}) {
+    EXPECT_EQ(load(regional, patched(v4, offset, value)), 3) << offset << " " << value;
+    EXPECT_EQ(regional.count(), 0);
+  }
+}
+
+TEST_F(DoubleStarTest, DamagedFilesLoadEmptyAndInformationStaysInsideTheFile) {
+  const std::string v4 = doubleStarCatalogBytes(4, regions({{2, false}}), {entry("A    1", 300), entry("A    2", 400)});
+  const size_t record = 36 + 4 * 40, area = record + 2 * 48;
+  EXPECT_EQ(load(regional, v4.substr(0, area - 1)), 3);  // the last record cut short
+  EXPECT_EQ(regional.count(), 0);
+  for (auto [offset, value] : {std::pair{36, 1}, {36, -1}, {40, -1}, {40, 3}}) {  // runs outside the records
+    EXPECT_EQ(load(regional, patched(v4, offset, value)), 3);
+    EXPECT_EQ(regional.count(), 0);
+  }
+  EXPECT_EQ(load(flat, doubleStarCatalogBytes(3, {}, {entry("A 1", 300)}).substr(0, 75)), 3);
+  EXPECT_EQ(flat.count(), 0);
+
+  const uint32_t secondOffset = loadU32(reinterpret_cast<const uint8_t*>(&v4[record + 48 + 36]));
+  const uint32_t size = loadU32(reinterpret_cast<const uint8_t*>(&v4[record + 36 + 4]));
+  std::vector<StarInfoItem> items;
+  const size_t info = record + 48 + 36;  // the second record's information offset and size
+  for (auto [offset, packed] : {std::pair<uint32_t, uint32_t>{secondOffset + 1, size},  // runs past the file's end
+                                {1u << 30, size},
+                                {0, size | (193u << 8)},
+                                {0, size | (1025u << 16)}}) {
+    ASSERT_EQ(load(regional, patched(patched(v4, info, static_cast<int32_t>(offset)), info + 4,
+                                     static_cast<int32_t>(packed))), 0);
+    EXPECT_FALSE(regional.readObjectInfo(1, items)) << offset << " " << packed;
+  }
+  EXPECT_TRUE(regional.readObjectInfo(0, items));
+  EXPECT_FALSE(regional.readObjectInfo(2, items));
+}
+
+TEST_F(DoubleStarTest, FlatFilesDrawInFileOrderUpToTheFirstFainterSystem) {
+  load(flat, doubleStarCatalogBytes(3, {}, {entry("BU 1", 300), entry("STF 2", 450), entry("STF 3", 350)}));
+  settings.doubleLimitHundredths = 400;
+  settings.doubleLabelOffset = -50;
+  draw(flat);
+  ASSERT_EQ(output.indices(), std::vector<int>{0});
+  EXPECT_EQ(output.symbols[0].size, 94);  // class 6
+  ASSERT_EQ(output.labels.size(), 1u);
+  EXPECT_EQ(output.labels[0].dx, 5 + 47);
+  EXPECT_EQ(output.labels[0].dy, -18);
+  EXPECT_EQ(output.labels[0].textClass, kStarSmallText);
+  EXPECT_EQ(output.labels[0].text, "BU 1");
+  output.forget();
+  settings.doubleLabelOffset = -250;  // labels only down to 2.50
+  settings.doubleLimitHundredths = 500;
+  draw(flat);
+  EXPECT_EQ(output.indices(), (std::vector<int>{0, 1, 2}));
+  EXPECT_TRUE(output.labels.empty());
+}
+
+TEST_F(DoubleStarTest, RegionsEndAtTheirFirstFainterSystemAndFilterByCompanionAndSeparation) {
+  // Region 0: 3.00, 4.50, 3.50; region 1: 3.10 (separation unknown), 3.20
+  // (companion 9.00); region 2 lies behind the sky.
+  load(regional, doubleStarCatalogBytes(4, regions({{3, false}, {2, false}, {1, true}}),
+                                        {entry("A    1", 300, 400, 50), entry("A    2", 450, 500, 50),
+                                         entry("A    3", 350, 400, 50), entry("A    4", 310, 400, 0),
+                                         entry("A    5", 320, 900, 50), entry("A    6", 100, 200, 50)}));
+  settings.doubleLimitHundredths = 400;
+  settings.doubleLabelLimitHundredths = 600;
+  settings.needDoubleLabels = 0;
+  draw(regional);
+  EXPECT_EQ(output.indices(), (std::vector<int>{0, 3}));
+  EXPECT_TRUE(output.labels.empty());
+
+  settings.doubleSeparationFilter = 1;
+  settings.doubleSeparationMin = 60;
+  settings.doubleSeparationMax = 100;
+  output.forget();
+  draw(regional);
+  EXPECT_EQ(output.indices(), std::vector<int>{3});  // only the unknown separation passes
+  settings.doubleKeepUnknownSeparations = 0;
+  settings.doubleSeparationMin = 50;
+  output.forget();
+  draw(regional);
+  EXPECT_EQ(output.indices(), std::vector<int>{0});
+
+  settings.needDoubleLabels = 1;
+  output.forget();
+  draw(regional);
+  ASSERT_EQ(output.labels.size(), 1u);
+  EXPECT_EQ(output.labels[0].text, "A 1");
+}
+
+TEST_F(DoubleStarTest, LookupsMatchTheBeginningOfTheStoredDesignation) {
+  load(regional, doubleStarCatalogBytes(4, regions({{3, false}}),
+                                        {entry("STF  60", 300), entry("STF1744", 230), entry("STF1744", 400)}));
+  StarPosition found;
+  EXPECT_EQ(regional.findByDesignation("stf 1744 AB", found), kDoubleFound);
+  EXPECT_EQ(found.index, 1);
+  EXPECT_DOUBLE_EQ(found.raRad, regional.record(1).raRad);
+  EXPECT_EQ(regional.findByDesignation("STF 6", found), kDoubleNotFound);
+  EXPECT_EQ(regional.findByDesignation("Struve 60", found), kDoubleNotParsable);
+  EXPECT_FALSE(regional.getPosition(3, found));
+}
+
+}  // namespace
+}  // namespace celvaro
