@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <numbers>
 
+#include "catalog/catalog_file_type.h"
 #include "catalog/constellation_list.h"
+#include "catalog/double_star_data.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_info_file.h"
+#include "catalog/variable_star_data.h"
 
 namespace celvaro {
 namespace {
@@ -65,6 +68,41 @@ TEST_F(BuiltData, VegasInformationReads) {
   EXPECT_EQ(byField[kInfoHd], "172167");
   EXPECT_EQ(byField[kInfoSpectralType].substr(0, 2), "A0");
   EXPECT_NEAR(std::stod(byField[kInfoDistance]), 25.0, 1.0);
+}
+
+TEST_F(BuiltData, MizarAndAlbireoAreFoundByTheirDiscovererDesignations) {
+  const std::string run = CELVARO_RUN_DIR;
+  auto doubles = doubleStarCatalogOfType(detectCatalogFileType(run + "/data/doubles_d3.dat"));
+  ASSERT_TRUE(doubles);
+  doubles->setDataDirectory(run);
+  ASSERT_EQ(doubles->open("data/doubles_d3.dat"), 0);
+  EXPECT_GT(doubles->count(), 20000);
+  constexpr double kHoursPerRad = 12 / std::numbers::pi, kDegPerRad = 180 / std::numbers::pi;
+  StarPosition mizar, albireo;
+  ASSERT_EQ(doubles->findByDesignation("STF 1744", mizar), kDoubleFound);
+  EXPECT_NEAR(mizar.raRad * kHoursPerRad, 13 + 23.9 / 60, 0.01);
+  EXPECT_NEAR(mizar.decRad * kDegPerRad, 54 + 56.0 / 60, 0.02);
+  ASSERT_EQ(doubles->findByDesignation("SFA 43", albireo), kDoubleFound);  // Struve's appendix, WDS STFA 43
+  EXPECT_NEAR(albireo.raRad * kHoursPerRad, 19 + 30.7 / 60, 0.01);
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(doubles->readObjectInfo(albireo.index, items));
+  EXPECT_EQ(items.front(), (StarInfoItem{kDoubleInfoWds, "19307+2758"}));
+}
+
+TEST_F(BuiltData, MiraAndDeltaCepheiHaveTheirRanges) {
+  const std::string run = CELVARO_RUN_DIR;
+  auto variables = variableStarCatalogOfType(detectCatalogFileType(run + "/data/variables.dat"));
+  ASSERT_TRUE(variables);
+  variables->setDataDirectory(run);
+  ASSERT_EQ(variables->open("data/variables.dat"), 0);
+  EXPECT_GT(variables->count(), 6000);
+  for (auto [designation, text] : {std::pair{"omi Cet", "omi Cet [L 2000-10100]"}, {"del Cep", "del Cep [P 3480-4370]"}}) {
+    StarPosition found;
+    ASSERT_TRUE(variables->findByDesignation(designation, found)) << designation;
+    std::string shown;
+    variables->getDesignation(found.index, shown);
+    EXPECT_EQ(shown, text);
+  }
 }
 
 // Whether a point lies inside a ring of (ra, dec) radians: the ring is

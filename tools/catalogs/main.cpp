@@ -9,13 +9,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <numbers>
 #include <string>
 
+#include "catalog/catalog_file_type.h"
+#include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
+#include "catalog/variable_star_data.h"
 #include "constellation_files_builder.h"
+#include "double_variable_files_builder.h"
 #include "minor_body_files_builder.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/minor_planet_list.h"
@@ -29,7 +34,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 2";
+constexpr const char* kDataVersion = "celvaro-data 3";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -86,6 +91,40 @@ bool verifyMinorBodies(const std::string& data) {
   return ok && result == 0 && comets.count() > 0;
 }
 
+// Mizar's and Albireo's systems, Mira and delta Cephei, found by designation.
+bool verifyDoubleAndVariableStars(const std::string& data) {
+  constexpr double kDegPerRad = 180 / std::numbers::pi;
+  auto doubles = doubleStarCatalogOfType(detectCatalogFileType(data + "/doubles_d3.dat"));
+  auto variables = variableStarCatalogOfType(detectCatalogFileType(data + "/variables.dat"));
+  if (!doubles || !variables) return false;
+  doubles->setDataDirectory(data);
+  variables->setDataDirectory(data);
+  bool ok = doubles->open("doubles_d3.dat") == 0 && variables->open("variables.dat") == 0;
+  std::printf("  doubles_d3.dat: %d systems; variables.dat: %d stars\n", doubles->count(), variables->count());
+  for (const char* designation : {"STF1744", "SFA 43"}) {
+    StarPosition at;
+    std::string label;
+    std::vector<StarInfoItem> items;
+    const bool found = doubles->findByDesignation(designation, at) == kDoubleFound;
+    doubles->getDesignation(at.index, label);
+    std::printf("    %s: %s at %.3f %+.3f degrees\n", designation, found ? label.c_str() : "missing",
+                at.raRad * kDegPerRad, at.decRad * kDegPerRad);
+    ok = ok && found && doubles->readObjectInfo(at.index, items);
+    for (const StarInfoItem& item : items) {
+      std::printf("      %-26s %s\n", doubleStarInfoCaption(item.field).english, item.text.c_str());
+    }
+  }
+  for (const char* designation : {"omi Cet", "del Cep"}) {
+    StarPosition at;
+    std::string text;
+    const bool found = variables->findByDesignation(designation, at);
+    variables->getDesignation(at.index, text);
+    std::printf("    %s: %s\n", designation, found ? text.c_str() : "missing");
+    ok = ok && found;
+  }
+  return ok;
+}
+
 // Reads every file back with the program's readers.
 bool verify(const std::string& data) {
   StarDataSimple stars;
@@ -114,7 +153,7 @@ bool verify(const std::string& data) {
   boundaries.load(data + "/constboundaries.dat");
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
-         boundaries.count() > 0 && verifyMinorBodies(data);
+         boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data);
 }
 
 }  // namespace
@@ -140,6 +179,10 @@ int main(int argc, char** argv) {
       step("Asteroid and comet elements", [&] {
         return buildMinorBodyFiles({kstars + "/usr/share/kstars/asteroids.dat", kstars + "/usr/share/kstars/cometels.json.gz"},
                                    options.data);
+      }) &&
+      step("Double and variable stars", [&] {
+        return buildDoubleAndVariableStarFiles({d3 + "/data/stars.14.json", stellarium + "/usr/share/stellarium/stars/default"},
+                                               options.data);
       }) &&
       step("Reading the files back", [&] { return verify(options.data); });
   if (!ok) return 1;

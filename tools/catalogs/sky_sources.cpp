@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "platform/binary_file.h"
@@ -35,16 +36,17 @@ bool parseJson(const std::string& path, json& document) {
 // d3-celestial longitudes run -180..180 for right ascensions 0..360.
 double raFromLongitude(double lon) { return lon < 0 ? lon + 360 : lon; }
 
-std::vector<std::string> splitTabs(const std::string& line) {
+std::vector<std::string> splitFields(const std::string& line, char separator) {
   std::vector<std::string> fields;
   std::stringstream stream(line);
   std::string field;
-  while (std::getline(stream, field, '\t')) fields.push_back(field);
+  while (std::getline(stream, field, separator)) fields.push_back(field);
   return fields;
 }
 
+// Each line that is not empty or a comment, split at the separator.
 template <typename OnLine>
-bool forEachDataLine(const std::string& path, OnLine onLine) {
+bool forEachDataLine(const std::string& path, OnLine onLine, char separator = '\t') {
   std::ifstream in(path);
   if (!in) {
     std::fprintf(stderr, "cannot read %s\n", path.c_str());
@@ -52,7 +54,7 @@ bool forEachDataLine(const std::string& path, OnLine onLine) {
   }
   std::string line;
   while (std::getline(in, line)) {
-    if (!line.empty() && line[0] != '#') onLine(splitTabs(line));
+    if (!line.empty() && line[0] != '#') onLine(splitFields(line, separator));
   }
   return true;
 }
@@ -106,15 +108,12 @@ bool readD3Polylines(const std::string& path, std::vector<SourcePolyline>& polyl
   return !polylines.empty();
 }
 
-bool readStellariumStars(const std::vector<std::string>& starFiles, const std::string& spectralTypes,
-                         std::map<int32_t, StellariumStar>& stars) {
-  std::vector<std::string> types;
-  {
-    std::ifstream in(spectralTypes);
-    if (!in) return false;
-    std::string line;
-    while (std::getline(in, line)) types.push_back(line);
-  }
+namespace {
+
+// Calls `onRecord` with each record of the Stellarium Hipparcos star files
+// (type 0, 28 bytes) and its visual magnitude.
+bool forEachHipparcosRecord(const std::vector<std::string>& starFiles,
+                            const std::function<void(const uint8_t*, double)>& onRecord) {
   constexpr uint32_t kMagic = 0x835f040a;
   constexpr size_t kRecordBytes = 28;
   for (const std::string& path : starFiles) {
@@ -125,25 +124,55 @@ bool readStellariumStars(const std::vector<std::string>& starFiles, const std::s
       return false;
     }
     const uint32_t level = loadU32(header + 16);
+    const double magMin = static_cast<int32_t>(loadU32(header + 20));
+    const double magRange = static_cast<int32_t>(loadU32(header + 24));
+    const double magSteps = static_cast<int32_t>(loadU32(header + 28));
     const size_t zones = 20u << (2 * level);
     std::vector<uint8_t> counts;
-    if (level > 6 || !file.readInto(counts, zones * 4)) return false;
+    if (level > 6 || magSteps <= 0 || !file.readInto(counts, zones * 4)) return false;
     size_t total = 0;
     for (size_t z = 0; z < zones; ++z) total += loadU32(&counts[z * 4]);
     std::vector<uint8_t> records;
     if (!file.readInto(records, total * kRecordBytes)) return false;
     for (size_t i = 0; i < total; ++i) {
       const uint8_t* r = &records[i * kRecordBytes];
-      const int32_t hip = static_cast<int32_t>(r[0] | (r[1] << 8) | (r[2] << 16));
-      const bool primary = r[3] == 0;  // no component letter
-      if (hip == 0 || (stars.count(hip) && !primary)) continue;
-      const uint16_t sp = loadU16(r + 14);
-      StellariumStar& star = stars[hip];
-      star.spectralType = sp < types.size() ? types[sp] : "";
-      star.parallaxHundredthsMas = static_cast<int32_t>(loadU32(r + 24));
+      onRecord(r, (magMin + r[13] * magRange / magSteps) / 1000);
     }
   }
-  return !stars.empty();
+  return true;
+}
+
+int32_t hipOfRecord(const uint8_t* r) { return static_cast<int32_t>(r[0] | (r[1] << 8) | (r[2] << 16)); }
+
+}  // namespace
+
+bool readStellariumStars(const std::vector<std::string>& starFiles, const std::string& spectralTypes,
+                         std::map<int32_t, StellariumStar>& stars) {
+  std::vector<std::string> types;
+  {
+    std::ifstream in(spectralTypes);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) types.push_back(line);
+  }
+  const bool read = forEachHipparcosRecord(starFiles, [&](const uint8_t* r, double) {
+    const int32_t hip = hipOfRecord(r);
+    const bool primary = r[3] == 0;  // no component letter
+    if (hip == 0 || (stars.count(hip) && !primary)) return;
+    const uint16_t sp = loadU16(r + 14);
+    StellariumStar& star = stars[hip];
+    star.spectralType = sp < types.size() ? types[sp] : "";
+    star.parallaxHundredthsMas = static_cast<int32_t>(loadU32(r + 24));
+  });
+  return read && !stars.empty();
+}
+
+bool readHipparcosComponents(const std::vector<std::string>& starFiles,
+                             std::map<int32_t, std::vector<double>>& components) {
+  const bool read = forEachHipparcosRecord(starFiles, [&](const uint8_t* r, double magnitude) {
+    if (hipOfRecord(r) != 0 && r[3] != 0) components[hipOfRecord(r)].push_back(magnitude);
+  });
+  return read && !components.empty();
 }
 
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions) {
@@ -163,6 +192,29 @@ bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids) {
     entry.hd = f.size() > 3 ? leadingInt(f[3]) : 0;
     entry.hr = f.size() > 4 ? leadingInt(f[4]) : 0;
   });
+}
+
+bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs) {
+  const bool read = forEachDataLine(path, [&](const std::vector<std::string>& f) {
+    if (f.size() >= 5) pairs.push_back({leadingInt(f[0]), f[1], leadingInt(f[2]), leadingInt(f[3]), leadingDouble(f[4])});
+  });
+  return read && !pairs.empty();
+}
+
+bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names) {
+  const bool read = forEachDataLine(path, [&](const std::vector<std::string>& f) {
+    if (f.size() == 2 && !f[1].empty()) names[leadingInt(f[0])].push_back(f[1]);
+  }, '|');
+  return read && !names.empty();
+}
+
+bool readGcvsStars(const std::string& path, std::vector<GcvsStar>& stars) {
+  const bool read = forEachDataLine(path, [&](std::vector<std::string> f) {
+    if (f.size() < 2) return;
+    f.resize(12);  // the line drops its empty last columns
+    stars.push_back({leadingInt(f[0]), f[1], f[2], f[3], leadingInt(f[4]), f[5], f[6], f[7], f[8], f[9], f[10], f[11]});
+  });
+  return read && !stars.empty();
 }
 
 // --- orbital elements -----------------------------------------------------------
@@ -249,8 +301,6 @@ bool readSbdbAsteroids(const std::string& path, std::vector<SourceAsteroid>& ast
   return !asteroids.empty();
 }
 
-namespace {
-
 bool readGzipFile(const std::string& path, std::string& text) {
   gzFile file = gzopen(path.c_str(), "rb");
   if (!file) return false;
@@ -261,8 +311,6 @@ bool readGzipFile(const std::string& path, std::string& text) {
   gzclose(file);
   return ok;
 }
-
-}  // namespace
 
 bool readMpcComets(const std::string& gzipPath, std::vector<CometLine>& comets) {
   std::string text;

@@ -47,12 +47,40 @@ struct CrossIds {
   int32_t sao = 0, hd = 0, hr = 0;
 };
 
+// A row of the WDS cross-match: its sentinels are kept (-1 unknown, and
+// a separation of 999.9 unknown as well).
+struct WdsPair {
+  int32_t hip;
+  std::string wds;  // coordinate designation "13239+5456"
+  int year;         // of the last measure
+  int positionAngle;
+  double separation;  // arcseconds
+};
+
+// A row of the GCVS cross-match, its columns as written.
+struct GcvsStar {
+  int32_t hip;
+  std::string designation;  // "R And", "δ Cep", "V335 Cyg"
+  std::string type;         // GCVS type, ":" when uncertain
+  std::string maximum;
+  int magnitudeFlag;        // 0 the minima are magnitudes, 1 amplitudes, 2 limits (fainter than)
+  std::string minimum, secondMinimum;
+  std::string system;       // photometric system
+  std::string epoch;        // JD - 2400000
+  std::string period;       // days
+  std::string rise;         // rise or eclipse duration, percent of the period
+  std::string spectrum;
+};
+
 struct SourceAsteroid {
   AsteroidLine elements;
   bool nearEarth = false;
   std::string orbitClass;   // "MBA", "TNO", ...
   int orbitSolution = 0;    // the number of the orbit solution
 };
+
+// The whole of a gzip-compressed file, appended to `text`.
+bool readGzipFile(const std::string& path, std::string& text);
 
 // Each reader returns false, with a message on stderr, when its file is
 // missing or malformed.
@@ -63,6 +91,16 @@ bool readD3Polylines(const std::string& path, std::vector<SourcePolyline>& polyl
 // The Stellarium Hipparcos star files (type 0 records) with their spectral-type list.
 bool readStellariumStars(const std::vector<std::string>& starFiles, const std::string& spectralTypes,
                          std::map<int32_t, StellariumStar>& stars);
+// The magnitudes of the Hipparcos component records (A, B, C...) in the
+// same files, by Hipparcos number; systems without component records are
+// left out.
+bool readHipparcosComponents(const std::vector<std::string>& starFiles,
+                             std::map<int32_t, std::vector<double>>& components);
+bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs);
+// The designations of each star in a Stellarium name file ("Σ_1744"), in
+// the order of the file.
+bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names);
+bool readGcvsStars(const std::string& path, std::vector<GcvsStar>& stars);
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions);
 bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids);
 // The JPL Small-Body Database selection (JSON with fields and rows): the

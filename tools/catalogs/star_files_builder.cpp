@@ -46,12 +46,6 @@ bool readSources(const StarSourcePaths& paths, Sources& s) {
          readProperMotions(st + "hip_pm.dat", s.motions) && readCrossIds(st + "cross-id.dat", s.ids);
 }
 
-bool writeFile(const std::string& path, const std::string& bytes) {
-  if (replaceFileContents(path, bytes)) return true;
-  std::fprintf(stderr, "cannot write %s\n", path.c_str());
-  return false;
-}
-
 std::string mainCatalog(const Sources& s) {
   std::vector<CatalogStar> stars;
   stars.reserve(s.stars.size());
@@ -124,6 +118,12 @@ std::string starInformation(const Sources& s) {
 }
 
 }  // namespace
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  if (replaceFileContents(path, bytes)) return true;
+  std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return false;
+}
 
 int colourClassOfBv(std::optional<double> bv) {
   if (!bv) return 0;

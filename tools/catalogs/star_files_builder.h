@@ -20,6 +20,10 @@ bool parseBayer(const std::string& bayer, int& greekLetter, int& superscript);
 // split into Caput and Cauda by right ascension. -1 when unknown.
 int constellationNumberOf(const std::string& abbreviation, double raDeg);
 
+// Replaces a data file's contents; false, with a message on stderr, when
+// it cannot.
+bool writeFile(const std::string& path, const std::string& bytes);
+
 struct StarSourcePaths {
   std::string d3Data;      // d3-celestial data directory
   std::string stellarium;  // Stellarium stars/default directory

@@ -1,0 +1,332 @@
+#include "double_variable_files_builder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <numbers>
+#include <optional>
+#include <string_view>
+
+#include "catalog/double_star_data.h"
+#include "catalog/variable_star_data.h"
+#include "double_variable_writers.h"
+#include "platform/number_text.h"
+#include "sky_sources.h"
+#include "star_files_builder.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+constexpr int kFirstGreekCode = 9001;       // alpha in the designation codes
+constexpr size_t kMaxOtherNamesBytes = 800;  // leaves room in the 1024 text bytes of a record
+
+int32_t hundredths(double magnitude) { return static_cast<int32_t>(std::lround(magnitude * 100)); }
+
+struct Sources {
+  std::map<int32_t, SourceStar> stars;  // Hipparcos stars by number
+  std::vector<WdsPair> pairs;
+  std::map<int32_t, std::vector<std::string>> names;
+  std::map<int32_t, std::vector<double>> components;
+  std::vector<GcvsStar> variables;
+};
+
+bool readSources(const DoubleVariableSourcePaths& paths, Sources& s) {
+  const std::string st = paths.stellarium + "/";
+  std::vector<SourceStar> stars;
+  if (!readD3Stars(paths.d3Stars, stars) || !readWdsPairs(st + "wds_hip_part.dat", s.pairs) ||
+      !readDesignationNames(st + "extra_name.fab", s.names) ||
+      !readHipparcosComponents({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"},
+                               s.components) ||
+      !readGcvsStars(st + "gcvs_hip_part.dat", s.variables)) {
+    return false;
+  }
+  for (const SourceStar& star : stars) s.stars.emplace(star.hip, star);
+  return true;
+}
+
+// The region layout of records at these points, and the records in its order.
+template <typename Entry>
+std::pair<std::vector<SkyRegion>, std::vector<Entry>> laidOut(const std::vector<Entry>& entries,
+                                                               int32_t (*magnitude)(const Entry&)) {
+  std::vector<RegionPoint> points;
+  for (const Entry& e : entries) points.push_back({e.raRad, e.decRad, magnitude(e)});
+  SkyRegionLayout layout = skyRegionLayout(points);
+  std::vector<Entry> ordered;
+  for (size_t i : layout.order) ordered.push_back(entries[i]);
+  return {std::move(layout.regions), std::move(ordered)};
+}
+
+// --- double stars --------------------------------------------------------------
+
+// The traditional discoverer symbols of extra_name.fab and their codes, in
+// the order they are preferred (the header tells why these codes).
+constexpr std::pair<std::string_view, std::string_view> kSymbols[] = {
+    {"Σ", "STF"},   {"Σ_I", "SFA"}, {"Σ_II", "SFB"}, {"ΟΣ", "STT"},  {"ΟΣΣ", "OSS"}, {"β", "BU"},
+    {"Δ", "DUN"},   {"H_1", "HA"},  {"H_2", "HB"},   {"H_3", "HC"},  {"H_4", "HD"},  {"H_5", "HE"},
+    {"H_6", "HF"},  {"H_N", "HN"},  {"λ", "SEE"},    {"φ", "FIN"},   {"β_pm", "BUP"}, {"Lβ", "LBU"},
+    {"βG", "BUG"},
+};
+constexpr int kPlainCodeRank = static_cast<int>(std::size(kSymbols));
+
+struct Designation {
+  int rank;
+  std::string key;     // "STF1744"
+  std::string source;  // "Σ 1744"
+};
+
+bool isPlainCode(std::string_view code) {
+  return !code.empty() && code.size() <= 3 &&
+         std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// A name of extra_name.fab ("Σ_1744", "HDS_12"); none when it is not a
+// discoverer designation of a known form.
+std::optional<Designation> discovererDesignation(const std::string& name) {
+  const size_t last = name.rfind('_');
+  if (last == std::string::npos) return std::nullopt;
+  const std::string prefix = name.substr(0, last), number = name.substr(last + 1);
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  int rank = kPlainCodeRank;
+  std::string code = prefix;
+  for (int i = 0; i < kPlainCodeRank; ++i) {
+    if (kSymbols[i].first == prefix) rank = i, code = kSymbols[i].second;
+  }
+  const std::string key = doubleStarKey(code + " " + number);
+  if ((rank == kPlainCodeRank && !isPlainCode(prefix)) || key.empty()) return std::nullopt;
+  std::string source = name;
+  std::replace(source.begin(), source.end(), '_', ' ');
+  return Designation{rank, key, source};
+}
+
+int32_t separationTenths(const WdsPair& row) {
+  return row.separation < 0 || row.separation >= 999.9 ? 0 : static_cast<int32_t>(std::lround(row.separation * 10));
+}
+
+// The second brightest of the system's stars: the component records of its
+// Hipparcos stars, or the stars themselves where they have none.
+std::optional<int32_t> companionMagnitude(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  std::vector<double> magnitudes;
+  for (const WdsPair* row : rows) {
+    const auto components = s.components.find(row->hip);
+    if (components == s.components.end()) {
+      magnitudes.push_back(s.stars.at(row->hip).magnitude);
+    } else {
+      magnitudes.insert(magnitudes.end(), components->second.begin(), components->second.end());
+    }
+  }
+  if (magnitudes.size() < 2) return std::nullopt;
+  std::sort(magnitudes.begin(), magnitudes.end());
+  return hundredths(magnitudes[1]);
+}
+
+std::vector<Designation> designationsOf(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  std::vector<Designation> designations;
+  for (const WdsPair* row : rows) {
+    const auto names = s.names.find(row->hip);
+    if (names == s.names.end()) continue;
+    for (const std::string& name : names->second) {
+      if (auto d = discovererDesignation(name)) designations.push_back(std::move(*d));
+    }
+  }
+  return designations;
+}
+
+std::string otherNames(const std::vector<Designation>& designations, const Designation& chosen) {
+  std::string text;
+  for (const Designation& d : designations) {
+    if (&d == &chosen || text.size() + d.source.size() + 2 > kMaxOtherNamesBytes) continue;
+    text += (text.empty() ? "" : ", ") + d.source;
+  }
+  return text;
+}
+
+std::vector<InfoValue> doubleInfo(const WdsPair& measured, const Designation& chosen, const std::string& others,
+                                  const DoubleStarEntry& e, bool companionKnown, int32_t hip) {
+  std::vector<InfoValue> info = {{kDoubleInfoWds, kInfoText, 0, measured.wds},
+                                 {kDoubleInfoDiscoverer, kInfoText, 0, chosen.source}};
+  if (!others.empty()) info.push_back({kDoubleInfoOtherNames, kInfoText, 0, others});
+  info.push_back({kDoubleInfoHipparcos, kInfoInt32, hip, {}});
+  info.push_back({kDoubleInfoPrimary, kInfoHundredths, e.primary, {}});
+  if (companionKnown) info.push_back({kDoubleInfoCompanion, kInfoHundredths, e.companion, {}});
+  if (e.separation > 0) info.push_back({kDoubleInfoSeparation, kInfoTenths, e.separation, {}});
+  if (measured.positionAngle >= 0) info.push_back({kDoubleInfoPositionAngle, kInfoWord, measured.positionAngle, {}});
+  if (measured.year > 0) info.push_back({kDoubleInfoYear, kInfoWord, measured.year, {}});
+  return info;
+}
+
+// The system of these rows, brightest Hipparcos star first; none without a
+// discoverer designation.
+std::optional<DoubleStarEntry> doubleSystem(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  const std::vector<Designation> designations = designationsOf(rows, s);
+  if (designations.empty()) return std::nullopt;
+  const Designation& chosen = *std::min_element(
+      designations.begin(), designations.end(), [](const Designation& a, const Designation& b) { return a.rank < b.rank; });
+  const auto measured = std::find_if(rows.begin(), rows.end(), [](const WdsPair* r) { return separationTenths(*r) > 0; });
+  const WdsPair& row = measured == rows.end() ? *rows[0] : **measured;
+  const SourceStar& primary = s.stars.at(rows[0]->hip);
+  const std::optional<int32_t> companion = companionMagnitude(rows, s);
+  DoubleStarEntry e;
+  e.raRad = primary.raDeg * kRadPerDeg;
+  e.decRad = primary.decDeg * kRadPerDeg;
+  e.designation = chosen.key;
+  e.primary = hundredths(primary.magnitude);
+  e.companion = companion.value_or(e.primary);
+  e.separation = separationTenths(row);
+  e.info = doubleInfo(row, chosen, otherNames(designations, chosen), e, companion.has_value(), primary.hip);
+  return e;
+}
+
+std::vector<DoubleStarEntry> doubleSystems(const Sources& s) {
+  std::map<std::string, std::vector<const WdsPair*>> byWds;
+  for (const WdsPair& row : s.pairs) {
+    if (s.stars.count(row.hip)) byWds[row.wds].push_back(&row);
+  }
+  std::vector<DoubleStarEntry> systems;
+  for (auto& [wds, rows] : byWds) {
+    std::stable_sort(rows.begin(), rows.end(), [&](const WdsPair* a, const WdsPair* b) {
+      return s.stars.at(a->hip).magnitude < s.stars.at(b->hip).magnitude;
+    });
+    if (auto system = doubleSystem(rows, s)) systems.push_back(std::move(*system));
+  }
+  std::printf("  %zu double-star systems of %zu WDS rows\n", systems.size(), s.pairs.size());
+  return systems;
+}
+
+// --- variable stars -------------------------------------------------------------
+
+struct TypeClass {
+  std::string_view prefix;
+  uint8_t flag;
+};
+
+// The first prefix a type part begins with decides its letter, so longer
+// prefixes stand before the shorter ones they begin with.
+constexpr TypeClass kTypeClasses[] = {
+    {"ELL", kVariableR},   {"E", kVariableE},     {"LPB", kVariableP},   {"L", kVariableL},
+    {"M", kVariableL},     {"SR", kVariableL},    {"SXARI", kVariableR}, {"SXPHE", kVariableP},
+    {"SDOR", kVariableC},  {"SN", kVariableC},    {"IN", kVariableC},    {"IS", kVariableC},
+    {"IT", kVariableC},    {"I", kVariableL},     {"RR", kVariableP},    {"RV", kVariableP},
+    {"RPHS", kVariableP},  {"RCB", kVariableC},   {"RS", kVariableC},    {"R", kVariableR},
+    {"ACV", kVariableR},   {"ACYG", kVariableP},  {"AM", kVariableC},    {"BCEP", kVariableP},
+    {"BLBOO", kVariableP}, {"BE", kVariableC},    {"BY", kVariableR},    {"CEP", kVariableP},
+    {"CW", kVariableP},    {"DCEP", kVariableP},  {"DSCT", kVariableP},  {"DQ", kVariableC},
+    {"GCAS", kVariableC},  {"GDO", kVariableP},   {"FU", kVariableC},    {"FKCOM", kVariableR},
+    {"UV", kVariableC},    {"UG", kVariableC},    {"WR", kVariableC},    {"ZAN", kVariableC},
+    {"ZZ", kVariableP},    {"N", kVariableC},     {"PVTEL", kVariableP}, {"PSR", kVariableR},
+};
+
+uint8_t typePartFlag(std::string_view part) {
+  part = part.substr(0, part.find('/'));
+  for (const TypeClass& c : kTypeClasses) {
+    if (part.starts_with(c.prefix)) return c.flag;
+  }
+  return kVariableX;
+}
+
+uint8_t variableTypeFlags(std::string_view type) {
+  uint8_t flags = 0;
+  for (size_t start = 0;;) {
+    const size_t plus = type.find('+', start);
+    flags |= typePartFlag(type.substr(start, plus == std::string_view::npos ? plus : plus - start));
+    if (plus == std::string_view::npos) return flags;
+    start = plus + 1;
+  }
+}
+
+// "δ Cep" as "del Cep"; other designations as they are.
+std::string latinDesignation(const std::string& designation) {
+  const size_t blank = designation.find(' ');
+  int greek = 0, superscript = 0;
+  if (blank == std::string::npos || !parseBayer(designation.substr(0, blank), greek, superscript)) return designation;
+  return variableDesignationText(kFirstGreekCode + greek) + designation.substr(blank);
+}
+
+std::optional<double> magnitudeOf(const std::string& text) {
+  if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+  return leadingDouble(text);
+}
+
+int16_t thousandths(double magnitude) { return static_cast<int16_t>(std::lround(magnitude * 1000)); }
+
+// A minimum in the GCVS notation: an amplitude in parentheses, "<" before a limit.
+std::string minimumText(const std::string& value, int flag) {
+  if (value.empty()) return value;
+  return flag == 1 ? "(" + value + ")" : flag == 2 ? "<" + value : value;
+}
+
+std::string julianDateText(const std::string& reduced) {
+  if (reduced.empty()) return reduced;
+  const size_t point = reduced.find('.');
+  const std::string fraction = point == std::string::npos ? "" : reduced.substr(point + 1);
+  return std::to_string(2400000 + leadingInt(reduced)) + (fraction.empty() ? "" : "." + fraction);
+}
+
+std::vector<InfoValue> variableInfo(const GcvsStar& v) {
+  std::vector<InfoValue> info;
+  auto text = [&](uint8_t field, const std::string& value) {
+    if (!value.empty()) info.push_back({field, kInfoText, 0, value});
+  };
+  text(kVariableInfoDesignation, v.designation);
+  text(kVariableInfoType, v.type);
+  text(kVariableInfoMaximum, v.maximum);
+  text(kVariableInfoMinimum, minimumText(v.minimum, v.magnitudeFlag));
+  text(kVariableInfoSecondMinimum, minimumText(v.secondMinimum, v.magnitudeFlag));
+  text(kVariableInfoSystem, v.system);
+  text(kVariableInfoEpoch, julianDateText(v.epoch));
+  text(kVariableInfoPeriod, v.period.ends_with('.') ? v.period.substr(0, v.period.size() - 1) : v.period);
+  if (!v.rise.empty()) info.push_back({kVariableInfoRise, kInfoWord, leadingInt(v.rise), {}});
+  text(kVariableInfoSpectrum, v.spectrum);
+  info.push_back({kVariableInfoHipparcos, kInfoInt32, v.hip, {}});
+  return info;
+}
+
+std::optional<VariableStarEntry> variableStar(const GcvsStar& v, const Sources& s) {
+  const auto star = s.stars.find(v.hip);
+  int code = 0, constellation = 0;
+  if (star == s.stars.end() || !parseVariableDesignation(latinDesignation(v.designation), code, constellation)) {
+    return std::nullopt;
+  }
+  const std::optional<double> maximum = magnitudeOf(v.maximum), minimum = magnitudeOf(v.minimum);
+  const bool amplitude = v.magnitudeFlag == 1;
+  const double brightest = maximum ? *maximum : minimum && !amplitude ? *minimum : star->second.magnitude;
+  const double faintest = !minimum ? brightest : amplitude ? brightest + *minimum : *minimum;
+  const double period = magnitudeOf(v.period).value_or(0);
+  VariableStarEntry e;
+  e.raRad = star->second.raDeg * kRadPerDeg;
+  e.decRad = star->second.decDeg * kRadPerDeg;
+  e.brightest = thousandths(brightest);
+  e.faintest = thousandths(faintest);
+  e.period = period > 0 ? std::max(1, static_cast<int>(std::lround(period * 100))) : 0;
+  e.typeFlags = variableTypeFlags(v.type);
+  e.constellation = static_cast<uint8_t>(constellation);
+  e.code = static_cast<int16_t>(code);
+  e.info = variableInfo(v);
+  return e;
+}
+
+std::vector<VariableStarEntry> variableStars(const Sources& s) {
+  std::vector<VariableStarEntry> stars;
+  for (const GcvsStar& v : s.variables) {
+    if (auto star = variableStar(v, s)) stars.push_back(std::move(*star));
+  }
+  std::printf("  %zu variable stars of %zu GCVS rows\n", stars.size(), s.variables.size());
+  return stars;
+}
+
+int32_t primaryMagnitude(const DoubleStarEntry& e) { return e.primary; }
+int32_t brightestMagnitude(const VariableStarEntry& e) { return e.brightest / 10; }
+
+}  // namespace
+
+bool buildDoubleAndVariableStarFiles(const DoubleVariableSourcePaths& paths, const std::string& dataDirectory) {
+  Sources s;
+  if (!readSources(paths, s)) return false;
+  const auto [doubleRegions, doubles] = laidOut(doubleSystems(s), primaryMagnitude);
+  const auto [variableRegions, variables] = laidOut(variableStars(s), brightestMagnitude);
+  return writeFile(dataDirectory + "/doubles_d3.dat", doubleStarCatalogBytes(4, doubleRegions, doubles)) &&
+         writeFile(dataDirectory + "/variables.dat", variableStarCatalogBytes(5, variableRegions, variables));
+}
+
+}  // namespace celvaro
