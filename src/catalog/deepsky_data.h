@@ -92,7 +92,9 @@ class iNamedObjIterator {
 class iDeepskyData : public iNamedObjIterator {
  public:
   virtual void setDataDirectory(const std::string& directory) = 0;
-  // 0, 1 wrong magic or version, 3 a header value out of range, 4 cannot open.
+  // 0, 1 wrong magic or version, 3 a header value out of range or a file
+  // that does not hold what its header announces, 4 cannot open; the
+  // catalog is empty unless 0.
   virtual int open(const std::string& relativePath) = 0;
   // The NGC/IC information file, used as given.
   virtual void setInfoFile(const std::string& path) = 0;

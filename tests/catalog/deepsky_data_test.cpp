@@ -1,0 +1,436 @@
+// The deep-sky catalog: its file layout, loading and rejection, lookups by
+// designation, labels, name lists, the drawing walk (file order and sky
+// regions), the information file, and damaged files that must never be
+// read beyond what they hold.
+#include <gtest/gtest.h>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/deepsky_data_d1.h"
+#include "catalog/deepsky_data_d2.h"
+#include "catalog/deepsky_info_file.h"
+#include "deepsky_writers.h"
+#include "platform/binary_file.h"
+#include "projection/transformer_orthographic.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+using testing::writeBytes;
+
+constexpr int32_t kNgc224 = (kIdNgc << 24) + 224, kM31 = (kIdMessier << 24) + 31;
+
+CatalogDeepskyObject object(int type, int level, std::vector<DeepskyId> ids, double raRad = 0.01) {
+  CatalogDeepskyObject o;
+  o.record.type = static_cast<uint16_t>(type);
+  o.record.level = static_cast<uint16_t>(level);
+  o.record.magnitude = 845;
+  o.record.raRad = raRad;
+  o.record.decRad = 0.02;
+  o.ids = std::move(ids);
+  return o;
+}
+
+CatalogNamedObject named(int32_t objectNumber, std::array<std::u16string, 4> names) {
+  CatalogNamedObject n;
+  n.record.object = objectNumber;
+  n.names = std::move(names);
+  return n;
+}
+
+void sortNameLists(DeepskyCatalogContents& c) {
+  for (int l = 1; l <= 4; ++l) c.nameLists[l - 1] = deepskyNameOrder(c.named, l);
+}
+
+// Objects 0 M 31 (NGC 224 first), 1 M 13, 2 type 0, 3 type 16, 4 the Ring
+// Nebula (no German name), 5 an object with only a UGC number; one region.
+DeepskyCatalogContents sample(int version = 4) {
+  DeepskyCatalogContents c;
+  c.version = version;
+  c.objects = {object(kGalaxy, 1, {{kIdNgc, 224}, {kIdMessier, 31}, {kIdUgc, 454}, {kIdPgc, 2557},
+                                   {kIdOther, 0, "C 99"}, {kIdName, 0}}),
+               object(kGlobularCluster, 3, {{kIdMessier, 13}, {kIdNgc, 6205}, {kIdOther, 0, "Mel 20"}}),
+               object(0, 0, {{kIdIc, 1}}),
+               object(16, 0, {{kIdIc, 2}}),
+               object(kPlanetaryNebula, 5, {{kIdNgc, 6720}, {kIdName, 1}}),
+               object(kGalaxy, 6, {{kIdUgc, 12}})};
+  c.named = {named(0, {u"Androméda-köd", u"Andromeda Galaxy", u"Andromeda-Galaxie", u"Galaxia Andromeda"}),
+             named(4, {u"Gyűrű-köd", u"Ring Nebula", u"", u"Nebuloasa inel"})};
+  sortNameLists(c);
+  c.regions = {{0, 6, 0, 1, -1, 1}};
+  return c;
+}
+
+// Byte offsets of the sections, from the header's counts.
+struct Layout {
+  size_t named, nameText, regions, objects, words, text;
+};
+
+Layout layoutOf(const std::string& bytes) {
+  auto word = [&](size_t at) { return static_cast<size_t>(loadU32(reinterpret_cast<const uint8_t*>(&bytes[at]))); };
+  Layout l;
+  l.named = 60 + 4 * (word(12) + word(16) + word(20) + word(24));
+  l.nameText = l.named + 52 * word(28);
+  l.regions = l.nameText + 2 * word(36);
+  l.objects = l.regions + 40 * word(40);
+  l.words = l.objects + 48 * word(44);
+  l.text = l.words + 2 * word(52);
+  return l;
+}
+
+void putI32(std::string& bytes, size_t at, int32_t value) {
+  for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * b)) & 0xFF);
+}
+
+class DeepskyTest : public ::testing::Test {
+ protected:
+  DeepskyTest() {
+    d1.setDataDirectory(dir.path().string());
+    d2.setDataDirectory(dir.path().string());
+    transformer.setScale(500, 5400);
+    area.width = area.height = 1000;
+    transformer.setup(area, settings);
+  }
+  int load(iDeepskyData& catalog, const std::string& bytes) {
+    writeBytes(dir.file("deepsky.dat"), bytes);
+    return catalog.open("deepsky.dat");
+  }
+  std::u16string label(iDeepskyData& catalog, int index, int language = 2, bool all = false, bool magnitude = false) {
+    std::u16string text;
+    EXPECT_TRUE(catalog.formatDesignation(index, text, language, all, magnitude));
+    return text;
+  }
+  std::vector<int> walk(iDeepskyData& catalog) {
+    catalog.prepareDraw(settings, area, transformer);
+    std::vector<int> indices;
+    DeepskyObject o;
+    bool label = false, second = false;
+    for (int i = catalog.nextVisible(o, label, second); i >= 0; i = catalog.nextVisible(o, label, second)) {
+      indices.push_back(i);
+    }
+    return indices;
+  }
+
+  ScratchDir dir;
+  DeepskyDataD1 d1;
+  DeepskyDataD2 d2;
+  TransformerOrthographic transformer;
+  ChartSettings settings;
+  OutputArea area;
+};
+
+TEST_F(DeepskyTest, FileLayoutByteForByte) {
+  DeepskyCatalogContents c;
+  c.objects = {object(kGalaxy, 2, {{kIdMessier, 31}, {kIdPgc, 0x12345}, {kIdOther, 0, "C 9"}, {kIdName, 0}})};
+  c.objects[0].record.majorAxis = 18910;
+  c.objects[0].record.minorAxis = 6170;
+  c.objects[0].record.positionAngle = 35;
+  c.named = {named(0, {u"", u"Ab", u"", u""})};
+  c.named[0].record.firstCode = kIdMessier;
+  c.named[0].record.firstNumber = 31;
+  c.nameLists = {{{0}, {0}, {}, {}}};
+  c.regions = {{0, 1, 0.5, 1.5, -0.25, 0.25}};
+
+  std::string expected = "CLV_DSCN";
+  for (uint32_t w : {4, 1, 1, 0, 0, 1, 52, 3, 1, 1, 48, 10, 4}) appendU32(expected, w);
+  appendU32(expected, 0), appendU32(expected, 0);  // the name lists: named object 0
+  for (uint32_t w : {0, 1, 31, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0}) appendU32(expected, w);
+  for (char16_t u : u"Ab") appendU16(expected, u);  // with its terminating zero
+  appendU32(expected, 0), appendU32(expected, 1);
+  for (double d : {0.5, 1.5, -0.25, 0.25}) appendDouble(expected, d);
+  for (uint16_t w : {1, 2, 845, 0}) appendU16(expected, w);
+  appendDouble(expected, 0.01), appendDouble(expected, 0.02);
+  appendU32(expected, 18910), appendU32(expected, 6170);
+  appendU16(expected, 35), appendU16(expected, 0);
+  appendU32(expected, 0), appendU32(expected, 4), appendU32(expected, 0);
+  for (uint16_t w : {0x0101, 31, 0x0205, 0x2345, 0x0001, 0x02FF, 0, 0, 0x01FE, 0}) appendU16(expected, w);
+  expected += std::string("C 9\0", 4);
+  EXPECT_EQ(deepskyCatalogBytes(c), expected);
+
+  ASSERT_EQ(load(d2, expected), 0);
+  DeepskyObject o;
+  ASSERT_TRUE(d2.getObject(0, o));
+  EXPECT_EQ(o.majorAxis, 18910);
+  EXPECT_EQ(o.positionAngle, 35);
+  EXPECT_EQ(label(d2, 0, 2, true), u"M31, PGC74565, C 9, Ab");
+}
+
+TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
+  EXPECT_EQ(d1.open("missing.dat"), 4);
+  EXPECT_EQ(load(d1, "CLV_DSCX" + deepskyCatalogBytes(sample(3)).substr(8)), 1);
+  EXPECT_EQ(load(d1, "CLV_DSCN"), 1);                          // too short for a header
+  EXPECT_EQ(load(d1, deepskyCatalogBytes(sample(4))), 1);      // version 4 is not D1's
+  std::string v3 = deepskyCatalogBytes(sample(3));
+  ASSERT_EQ(load(d1, v3), 0);
+  EXPECT_EQ(d1.objectCount(), 6);
+  putI32(v3, 40, 1);  // a region count in a version-3 file
+  EXPECT_EQ(load(d1, v3), 1);
+  EXPECT_EQ(d1.objectCount(), 0);
+
+  const std::string v4 = deepskyCatalogBytes(sample());
+  const std::vector<std::pair<int, int32_t>> outOfRange = {{48, 47}, {32, 51}, {28, 2001}, {40, 101},
+                                                          {40, 0},  {44, 0},  {12, -1}};
+  for (auto [at, value] : outOfRange) {
+    std::string bad = v4;
+    putI32(bad, at, value);
+    EXPECT_EQ(load(d2, bad), 3) << "word at " << at << " = " << value;
+    EXPECT_EQ(d2.objectCount(), 0);
+  }
+  EXPECT_EQ(load(d2, v4.substr(0, v4.size() - 1)), 3);  // short by one byte
+  EXPECT_EQ(d2.objectCount(), 0);
+  std::string outside = v4;
+  putI32(outside, layoutOf(v4).regions + 4, 7);  // a region run past the six objects
+  EXPECT_EQ(load(d2, outside), 3);
+  EXPECT_EQ(d2.objectCount(), 0);
+}
+
+TEST_F(DeepskyTest, VersionFourWithoutNamesOrExtraTextLoads) {
+  DeepskyCatalogContents c;
+  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}})};
+  c.nameLists[1] = {0};  // the index needs an entry: one pointing at no named object
+  c.regions = {{0, 1, 0, 1, -1, 1}};
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(c)), 0);
+  StarPosition found;
+  EXPECT_TRUE(d2.findByDesignation("NGC 1", found));
+  d2.selectNameList(2);
+  const int position = d2.nextName();
+  EXPECT_EQ(position, 0);
+  EXPECT_FALSE(d2.getNamedObject(position));
+  EXPECT_FALSE(d2.getName(position));
+}
+
+TEST_F(DeepskyTest, DesignationsFindTheirObject) {
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
+  StarPosition found;
+  for (const char* text : {"m31", "M31", "M 31", "M +31", "NGC 224", "ngc0224", "NGC\t224", "UGC 454", "PGC 2557"}) {
+    found = {};
+    EXPECT_TRUE(d2.findByDesignation(text, found)) << text;
+    EXPECT_EQ(found.index, 0) << text;
+    EXPECT_DOUBLE_EQ(found.raRad, 0.01);
+  }
+  EXPECT_TRUE(d2.findByDesignation("IC 1", found));
+  EXPECT_EQ(found.index, 2);  // found, though never drawn
+  for (const char* text : {"NGC0", "Mel 20", "M", "MX1", "IC -1", "NGC 7", "M\t31", ""}) {
+    EXPECT_FALSE(d2.findByDesignation(text, found)) << text;
+  }
+  EXPECT_FALSE(d2.findById(kIdUgc, 454 + 65536, found));  // one word holds the number
+  EXPECT_FALSE(d2.findById(kIdOther, 0, found));
+}
+
+TEST_F(DeepskyTest, PrimaryIdsKeepTheItemOrder) {
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
+  int32_t first = 0, second = 0;
+  ASSERT_TRUE(d2.getPrimaryIds(0, first, second));
+  EXPECT_EQ(first, kNgc224);
+  EXPECT_EQ(second, kM31);
+  ASSERT_TRUE(d2.getPrimaryIds(2, first, second));
+  EXPECT_EQ(first, (kIdIc << 24) + 1);
+  EXPECT_EQ(second, 0);
+  EXPECT_FALSE(d2.getPrimaryIds(5, first, second));  // a UGC number only
+  EXPECT_FALSE(d2.getPrimaryIds(6, first, second));
+  EXPECT_EQ(namedIdentifierText(kIdMessier, 31), "M 31");
+  EXPECT_EQ(namedIdentifierText(kIdIc, 1), "IC 1");
+  EXPECT_EQ(namedIdentifierText(kIdUgc, 454), "");
+}
+
+TEST_F(DeepskyTest, LabelsFollowTheIdentifierSettings) {
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
+  EXPECT_EQ(label(d2, 1), u"M13");  // only one of Messier, NGC and IC
+  EXPECT_EQ(label(d2, 0, 3), u"224, Andromeda-Galaxie");
+  EXPECT_EQ(label(d2, 4, 3), u"6720, Ring Nebula");  // no German name: the English one
+  EXPECT_EQ(label(d2, 0, 9), u"224, Andromeda Galaxy");
+  EXPECT_EQ(label(d2, 0, 1, true, true), u"224, M31, U454, PGC2557, C 99, Androméda-köd [84]");
+  DeepskyIdentifierSettings ids;
+  ids.mask = DeepskyIdentifierSettings::kNgc | DeepskyIdentifierSettings::kOther;
+  ids.onlyOne = 0;
+  ids.showNames = 0;
+  d2.setIdentifierSettings(ids);
+  EXPECT_EQ(label(d2, 1, 2, false, true), u"6205, Mel 20 [84]");
+  ids.mask = 0;
+  d2.setIdentifierSettings(ids);
+  EXPECT_EQ(label(d2, 1, 2, false, true), u"[84]");
+  std::u16string text;
+  EXPECT_FALSE(d2.formatDesignation(6, text, 2, true, true));
+}
+
+TEST_F(DeepskyTest, NameListsInEachLanguage) {
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
+  auto names = [&](int list) {
+    d2.selectNameList(list);
+    std::vector<std::u16string> out;
+    for (int p = d2.nextName(); p >= 0; p = d2.nextName()) out.push_back(d2.getName(p).value_or(u"?"));
+    return out;
+  };
+  EXPECT_EQ(names(1), (std::vector<std::u16string>{u"Androméda-köd", u"Gyűrű-köd"}));
+  EXPECT_EQ(names(3), (std::vector<std::u16string>{u"Andromeda-Galaxie", u"Ring Nebula"}));
+  EXPECT_TRUE(names(0).empty());
+  EXPECT_TRUE(names(5).empty());
+  d2.selectNameList(4);
+  const auto record = d2.getNamedObject(d2.nextName());
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->object, 0);
+  EXPECT_FALSE(d2.getNamedObject(8));
+  EXPECT_FALSE(d2.getNamedObject(-1));
+
+  CatalogNamedObject a = named(0, {u"", u"Zeta", u"", u""}), b = named(0, {u"", u"ábel", u"", u""}),
+                     o = named(0, {u"", u"Orion", u"", u""}), oe = named(0, {u"", u"Ökörszem", u"", u""}),
+                     s = named(0, {u"", u"Șoim", u"", u""}), t = named(0, {u"", u"Sas", u"", u""});
+  EXPECT_EQ(deepskyNameOrder({a, b, o, oe, s, t}, 2), (std::vector<int32_t>{1, 3, 2, 5, 4, 0}));
+}
+
+TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
+  ASSERT_EQ(load(d1, deepskyCatalogBytes(sample(3))), 0);
+  settings.deepskyLevel = 10;
+  EXPECT_EQ(walk(d1), (std::vector<int>{0, 1, 4, 5}));  // never types 0 and 16
+  settings.deepskyLevel = 3;
+  EXPECT_EQ(walk(d1), (std::vector<int>{0, 1}));
+  settings.deepskyPerType = 1;
+  settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyTypes[kPlanetaryNebula].levelOffset = 2;
+  EXPECT_EQ(walk(d1), (std::vector<int>{0, 4}));
+
+  settings.deepskyLabels = 1;
+  settings.deepskySecondLabels = 1;
+  settings.deepskyLabelLevelOffset = 0;
+  settings.deepskySecondLabelOffset = -1;
+  d1.prepareDraw(settings, area, transformer);
+  DeepskyObject o;
+  bool label = false, second = false;
+  ASSERT_EQ(d1.nextVisible(o, label, second), 0);  // level 1 of limit 3
+  EXPECT_TRUE(label && second);
+  ASSERT_EQ(d1.nextVisible(o, label, second), 4);  // level 5 of limit 5
+  EXPECT_TRUE(label);
+  EXPECT_FALSE(second);
+  settings.deepskyPerTypeLabels = 1;
+  settings.deepskyTypes[kGalaxy].labelOffset = -2;
+  d1.prepareDraw(settings, area, transformer);
+  ASSERT_EQ(d1.nextVisible(o, label, second), 0);
+  EXPECT_TRUE(label);
+  EXPECT_FALSE(second);
+}
+
+TEST_F(DeepskyTest, SharedTypesFollowTheirPartner) {
+  DeepskyFilter filter;
+  settings.deepskyPerType = 1;
+  settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyTypes[kOpenCluster].levelOffset = -2;
+  settings.deepskyLevel = 4;
+  filter.set(settings);
+  DeepskyObject o;
+  bool label, second;
+  o.type = 11;
+  EXPECT_FALSE(filter.shows(o, label, second));
+  o.type = 14, o.level = 3;
+  EXPECT_FALSE(filter.shows(o, label, second));
+  o.level = 2;
+  EXPECT_TRUE(filter.shows(o, label, second));
+  EXPECT_EQ(filter.maxLevel(), 4);
+}
+
+TEST_F(DeepskyTest, RegionWalkSkipsHiddenRegionsAndStopsAboveTheMaxLevel) {
+  DeepskyCatalogContents c = sample();
+  // Region 0 near the chart centre: levels 0, 2, 5, then 1; region 1 on the
+  // far side of the sky.
+  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}}), object(kGalaxy, 2, {{kIdNgc, 2}}),
+               object(kGalaxy, 5, {{kIdNgc, 3}}), object(kGalaxy, 1, {{kIdNgc, 4}}),
+               object(kGalaxy, 0, {{kIdNgc, 5}}, 3.1)};
+  c.named.clear();
+  sortNameLists(c);
+  c.nameLists[1] = {0};
+  c.regions = {{0, 4, 0, 0.2, -0.2, 0.2}, {4, 1, 3.0, 3.2, -0.2, 0.2}};
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(c)), 0);
+  settings.deepskyLevel = 3;
+  EXPECT_EQ(walk(d2), (std::vector<int>{0, 1}));  // the level-1 object after level 5 is not reached
+  settings.deepskyPerType = 1;
+  settings.deepskyTypes[kBrightNebula].levelOffset = 2;
+  EXPECT_EQ(walk(d2), (std::vector<int>{0, 1, 3}));  // a max level of 5 lets the walk go on
+}
+
+TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
+  DeepskyCatalogContents c = sample();
+  c.named.push_back(named(99, {u"", u"Nowhere", u"", u""}));  // its object lies outside
+  c.objects[5].ids.push_back({kIdName, 7});                    // a named object that does not exist
+  sortNameLists(c);
+  c.nameLists[0].push_back(40);                                // an index entry past the named objects
+  std::string bytes = deepskyCatalogBytes(c);
+  const Layout at = layoutOf(bytes);
+  putI32(bytes, at.named + 20 + 8 * 2, 1000);         // object 0's German name past the name text
+  putI32(bytes, at.named + 52 + 20 + 8 * 3 + 4, 200);  // object 4's Romanian name running past it
+  putI32(bytes, at.objects + 48 * 2 + 36, static_cast<int32_t>((at.text - at.words) / 2 - 1));
+  putI32(bytes, at.objects + 48 * 2 + 40, 3);          // object 2's run past the identifier words
+  putI32(bytes, at.objects + 48 * 3 + 36, -5);         // object 3's run before them
+  putI32(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
+  ASSERT_EQ(load(d2, bytes), 0);
+
+  EXPECT_EQ(label(d2, 0, 3, true), u"224, M31, U454, PGC2557, Andromeda Galaxy");
+  EXPECT_EQ(label(d2, 4, 4), u"6720, Ring Nebula");
+  EXPECT_EQ(label(d2, 2, 2, true), u"");
+  EXPECT_EQ(label(d2, 3, 2, true), u"");
+  EXPECT_EQ(label(d2, 5, 2, true), u"U12");
+  StarPosition found;
+  EXPECT_FALSE(d2.findByDesignation("IC 1", found));
+  d2.selectNameList(1);
+  int positions = 0, records = 0;
+  for (int p = d2.nextName(); p >= 0; p = d2.nextName(), ++positions) records += d2.getNamedObject(p) ? 1 : 0;
+  EXPECT_EQ(positions, 4);
+  EXPECT_EQ(records, 2);
+}
+
+class DeepskyInfoTest : public DeepskyTest {
+ protected:
+  void SetUp() override {
+    std::map<int32_t, std::vector<InfoValue>> ngc, ic;
+    ngc[224] = {{kDeepskyInfoNgc, kInfoInt32, 224, {}}, {kDeepskyInfoType, kInfoText, 0, "galaxy"}};
+    ngc[6205] = {{kDeepskyInfoVisualMagnitude, kInfoHundredths, 580, {}}};
+    ic[1] = {{kDeepskyInfoIc, kInfoInt32, 1, {}}};
+    info = deepskyInfoBytes(ngc, 7000, ic, 100);
+    writeBytes(dir.file("info.dat"), info);
+    d2.setInfoFile(dir.file("info.dat"));
+  }
+  std::string info;
+};
+
+TEST_F(DeepskyInfoTest, NgcAndIcEntriesRead) {
+  DeepskyCatalogContents c = sample();
+  c.objects.push_back(object(kGalaxy, 0, {{kIdMessier, 102}, {kIdNgc, 7500}}));  // past the NGC entries
+  c.regions[0].count = 7;
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(c)), 0);
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(d2.readObjectInfo(0, items));
+  EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDeepskyInfoNgc, "224"}, {kDeepskyInfoType, "galaxy"}}));
+  ASSERT_TRUE(d2.readObjectInfo(1, items));  // M 13 first, then NGC 6205
+  EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDeepskyInfoVisualMagnitude, "5.80"}}));
+  ASSERT_TRUE(d2.readObjectInfo(2, items));
+  EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDeepskyInfoIc, "1"}}));
+  EXPECT_FALSE(d2.readObjectInfo(6, items));
+  EXPECT_FALSE(d2.readObjectInfo(5, items));  // no NGC or IC number
+  EXPECT_FALSE(d2.readObjectInfo(99, items));
+  ASSERT_EQ(load(d1, deepskyCatalogBytes(sample(3))), 0);
+  EXPECT_FALSE(d1.readObjectInfo(0, items));
+
+  std::string damaged = info;
+  putI32(damaged, 20 + 8 * 224 + 4, 2 | (193 << 8));  // more words than a record may hold
+  writeBytes(dir.file("info.dat"), damaged);
+  EXPECT_FALSE(d2.readObjectInfo(0, items));
+  damaged = info;
+  putI32(damaged, 20 + 8 * 224, 1 << 30);  // a record offset past the file
+  writeBytes(dir.file("info.dat"), damaged);
+  EXPECT_FALSE(d2.readObjectInfo(0, items));
+  writeBytes(dir.file("info.dat"), "CLV_IDX_" + info.substr(8, 4) + std::string(8, '\0'));
+  EXPECT_FALSE(d2.readObjectInfo(0, items));
+
+  EXPECT_EQ(deepskyInfoCaption(kDeepskyInfoDistance).textId, 12212);
+  EXPECT_STREQ(deepskyInfoCaption(kDeepskyInfoDistance).english, "Distance (thousand light years)");
+  EXPECT_EQ(deepskyInfoCaption(kDeepskyInfoFieldCount).textId, 0);
+}
+
+TEST(DeepskyCatalogOfType, VersionThreeAndFourOnly) {
+  EXPECT_TRUE(dynamic_cast<DeepskyDataD1*>(deepskyCatalogOfType(12).get()));
+  EXPECT_TRUE(dynamic_cast<DeepskyDataD2*>(deepskyCatalogOfType(13).get()));
+  EXPECT_FALSE(deepskyCatalogOfType(11));
+}
+
+}  // namespace
+}  // namespace celvaro
