@@ -294,6 +294,7 @@ void AppModel::paintChart(Canvas& canvas) {
   display_.setHitList(&hits);
   hits.clearHits();
   output_->begin("", {}, outputArea);
+  renderer_.setLanguage(resources_.languageId());
   renderer_.drawChart({displaySwitches[0] != 0});
   drawOverlays();
   output_->end();

@@ -48,19 +48,68 @@ class ModelPickPositions : public PickPositions {
   }
   bool solarSystemPosition(int index, int subIndex, double& ra, double& dec) override {
     StarPosition position;
-    if (!catalogs_ || !catalogs_->solarSystem().objectPosition(index, subIndex, position)) return false;
-    ra = position.raRad, dec = position.decRad;
-    return true;
+    return catalogs_ && catalogs_->solarSystem().objectPosition(index, subIndex, position) && take(position, ra, dec);
   }
-  // The catalogs below record nothing in the hit list yet.
-  bool variableStarPosition(int, double&, double&) override { return false; }
-  bool doubleStarPosition(int, double&, double&) override { return false; }
-  void deepskyPosition(int, double&, double&) override {}
+  bool variableStarPosition(int index, double& ra, double& dec) override {
+    StarPosition position;
+    iStarVarData* variables = catalogs_ ? catalogs_->variableStars() : nullptr;
+    return variables && variables->getPosition(index, position) && take(position, ra, dec);
+  }
+  bool doubleStarPosition(int index, double& ra, double& dec) override {
+    StarPosition position;
+    iStarDblData* doubles = catalogs_ ? catalogs_->doubleStars() : nullptr;
+    return doubles && doubles->getPosition(index, position) && take(position, ra, dec);
+  }
+  void deepskyPosition(int index, double& ra, double& dec) override {
+    DeepskyObject object;
+    if (!catalogs_ || !catalogs_->deepsky() || !catalogs_->deepsky()->getObject(index, object)) return;
+    ra = object.raRad, dec = object.decRad;
+  }
+  // The overlay records nothing in the hit list yet.
   void overlayPosition(double&, double&) override {}
 
  private:
+  static bool take(const StarPosition& position, double& ra, double& dec) {
+    ra = position.raRad, dec = position.decRad;
+    return true;
+  }
+
   SkyCatalogs* catalogs_;
 };
+
+// What names a picked object in the status bar.
+void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int language, std::string& text) {
+  switch (pick.kind) {
+    case kPickStar:
+      if (iStarData* stars = catalogs.currentStarCatalog()) stars->getDesignation(pick.index, text);
+      break;
+    case kPickNamedStar: {
+      const StarLabelRecord& r = catalogs.starLabels().record(pick.index);
+      const StarLabelParts parts{r.greekLetter, r.superscript, r.flamsteed, r.constellation,
+                                 catalogs.starLabels().name(pick.index)};
+      text += utf16ToUtf8(RenderingOutputDisplay::starLabelText(parts));
+      break;
+    }
+    case kPickVariableStar:
+      if (iStarVarData* variables = catalogs.variableStars()) variables->getDesignation(pick.index, text);
+      break;
+    case kPickDoubleStar:
+      if (iStarDblData* doubles = catalogs.doubleStars()) doubles->getDesignation(pick.index, text);
+      break;
+    case kPickSolarSystem: {
+      std::string name;
+      if (catalogs.solarSystem().objectName(pick.index, name)) text += name.substr(1);
+      break;
+    }
+    case kPickDeepsky: {
+      std::u16string designation;
+      if (catalogs.deepsky()) catalogs.deepsky()->formatDesignation(pick.index, designation, language, true, true);
+      text += utf16ToUtf8(designation);
+      break;
+    }
+    default: break;
+  }
+}
 
 }  // namespace
 
@@ -173,17 +222,7 @@ std::string ChartNavigator::describe(const PickResult& pick) {
   static constexpr const char* kHeadings[] = {"Object",       "Star",         "Named star",      "Variable star",
                                               "Double star",  "Solar system", "Deep-sky object", "Field-of-view overlay"};
   std::string text = model_.resources().textOr(text_id::kSelectionHeadingFirst + pick.kind, kHeadings[pick.kind & 7]) + ": ";
-  SkyCatalogs* catalogs = model_.catalogs();
-  if (pick.kind == kPickStar && catalogs && catalogs->currentStarCatalog()) {
-    catalogs->currentStarCatalog()->getDesignation(pick.index, text);
-  } else if (pick.kind == kPickNamedStar && catalogs) {
-    const StarLabelRecord& r = catalogs->starLabels().record(pick.index);
-    StarLabelParts parts{r.greekLetter, r.superscript, r.flamsteed, r.constellation, catalogs->starLabels().name(pick.index)};
-    text += utf16ToUtf8(RenderingOutputDisplay::starLabelText(parts));
-  } else if (pick.kind == kPickSolarSystem && catalogs) {
-    std::string name;
-    if (catalogs->solarSystem().objectName(pick.index, name)) text += name.substr(1);
-  }
+  if (SkyCatalogs* catalogs = model_.catalogs()) appendObjectText(*catalogs, pick, model_.resources().languageId(), text);
   return text;
 }
 

@@ -26,6 +26,9 @@ void loadChartData(AppModel& model) {
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   catalogs->loadConstellations();
   catalogs->openStarLabels();
+  catalogs->loadVariableStars();
+  catalogs->loadDoubleStars();
+  catalogs->loadDeepsky();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();

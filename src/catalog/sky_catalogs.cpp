@@ -68,4 +68,30 @@ void SkyCatalogs::loadConstellations() {
 
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }
 
+namespace {
+
+// Builds a catalog by its file's type, then opens it from the data directory.
+template <typename Catalog>
+std::unique_ptr<Catalog> openedCatalog(const std::string& directory, const char* path,
+                                       std::unique_ptr<Catalog> (*ofType)(int)) {
+  std::unique_ptr<Catalog> catalog = ofType(detectCatalogFileType(resolveDataPath(directory, path)));
+  if (!catalog) return nullptr;
+  catalog->setDataDirectory(directory);
+  catalog->open(path);
+  return catalog;
+}
+
+}  // namespace
+
+void SkyCatalogs::loadDeepsky() {
+  deepsky_ = openedCatalog(directory_, kDeepskyPath, deepskyCatalogOfType);
+  if (deepsky_) deepsky_->setInfoFile(resolveDataPath(directory_, kDeepskyInfoPath));
+}
+
+void SkyCatalogs::loadDoubleStars() { doubles_ = openedCatalog(directory_, kDoubleStarsPath, doubleStarCatalogOfType); }
+
+void SkyCatalogs::loadVariableStars() {
+  variables_ = openedCatalog(directory_, kVariableStarsPath, variableStarCatalogOfType);
+}
+
 }  // namespace celvaro

@@ -1,15 +1,19 @@
 // The catalog container: the five star-catalog slots with the choice of
 // the current one for the view, the constellation figures and boundaries,
-// the star labels and the solar system.
+// the star labels, the deep-sky, double-star and variable-star catalogs and
+// the solar system.
 #pragma once
 
 #include <array>
 #include <memory>
 #include <string>
 
+#include "catalog/deepsky_data.h"
+#include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data.h"
 #include "catalog/star_labels.h"
+#include "catalog/variable_star_data.h"
 #include "solarsystem/solar_system.h"
 
 namespace celvaro {
@@ -31,6 +35,10 @@ class SkyCatalogs {
   static constexpr const char* kConstellationBoundariesPath = "data/constboundaries.dat";
   static constexpr const char* kStarLabelsPath = "data/star_labels.dat";
   static constexpr const char* kMinorBodyDirectory = "data/mpc";
+  static constexpr const char* kDeepskyPath = "data/deepsky.dat";
+  static constexpr const char* kDeepskyInfoPath = "data/deepsky_ngcicdata.dat";
+  static constexpr const char* kDoubleStarsPath = "data/doubles_d3.dat";
+  static constexpr const char* kVariableStarsPath = "data/variables.dat";
 
   explicit SkyCatalogs(std::string dataDirectory);
 
@@ -48,6 +56,14 @@ class SkyCatalogs {
   int slotsInUse() const { return slotsInUse_; }
 
   void loadConstellations();
+  // Each catalog is built by its file's type and kept whatever open answers
+  // (a rejected file leaves an empty catalog); none for another file type.
+  void loadDeepsky();
+  void loadDoubleStars();
+  void loadVariableStars();
+  iDeepskyData* deepsky() const { return deepsky_.get(); }
+  iStarDblData* doubleStars() const { return doubles_.get(); }
+  iStarVarData* variableStars() const { return variables_.get(); }
   int openStarLabels();
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
@@ -64,6 +80,9 @@ class SkyCatalogs {
   SkyPolylines lines_, boundaries_;
   StarLabels labels_;
   SolarSystem solarSystem_;
+  std::unique_ptr<iDeepskyData> deepsky_;
+  std::unique_ptr<iStarDblData> doubles_;
+  std::unique_ptr<iStarVarData> variables_;
 };
 
 }  // namespace celvaro

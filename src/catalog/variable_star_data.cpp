@@ -160,7 +160,10 @@ std::string variableStarText(int code, int constellation, uint8_t typeFlags, int
       letterWritten = true;
     }
   }
-  if (withRange) text += (letterWritten ? " " : " [") + std::to_string(brightest) + "-" + std::to_string(faintest);
+  // The range follows the letters after a blank, or opens the bracket
+  // itself; a bracket the type opened without a letter takes it directly.
+  const char* before = letterWritten ? " " : withType ? "" : " [";
+  if (withRange) text += before + std::to_string(brightest) + "-" + std::to_string(faintest);
   if (withType || withRange) text += ']';
   if (text.size() > kMaxTextChars) text.resize(kMaxTextChars);
   return text;

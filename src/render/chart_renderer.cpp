@@ -8,10 +8,14 @@
 #include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/constellation_list.h"
+#include "catalog/deepsky_data.h"
+#include "catalog/double_star_data.h"
+#include "catalog/variable_star_data.h"
 #include "catalog/sky_catalogs.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
+#include "render/deepsky_layer.h"
 #include "render/render_options.h"
 #include "render/solar_system_layer.h"
 
@@ -31,12 +35,17 @@ enum Style : int {
   kEclipticLine = 5,
   kHorizonLine = 6,
   kStarLine = 7,
+  kVariableLine = 8,
+  kDoubleLine = 9,
+  kDeepskyLine = 11,
   kRouteLine = 23,
   kNoFill = 1,
   kStarFill = 2,
+  kVariableFill = 3,
   kGridTextStyle = 2,
   kNameTextStyle = 3,
   kLabelTextStyle = 4,
+  kDeepskyTextStyle = 6,
 };
 
 template <typename... Args>
@@ -99,7 +108,22 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   }
   lineLayer(s.needEcliptic, ecliptic_, "ecliptic line", kEclipticLine);
   lineLayer(s.needHorizon, horizon_, "horizon", kHorizonLine);
+  if (s.deepskyMode != 0 && catalogs_ && catalogs_->deepsky()) {
+    out.beginGroup("deepsky");
+    out.setTextStyle(kDeepskyTextStyle);
+    out.selectBrush(kNoFill);
+    out.selectPen(kDeepskyLine);
+    DeepskyLayer(*catalogs_->deepsky(), out, *transformer_, *area_, s, *options_, visibilityLimit_, language_).draw();
+    out.endGroup();
+  }
   if (s.showStars) starField(flags);
+  if (s.needVariableStars && catalogs_ && catalogs_->variableStars()) {
+    out.beginGroup("variables");
+    out.selectPen(kVariableLine);
+    out.selectBrush(kVariableFill);
+    catalogs_->variableStars()->draw(out, *options_, *area_, *transformer_, s);
+    out.endGroup();
+  }
   if (catalogs_) {
     out.beginGroup("solarsystem");
     SolarSystemLayer(catalogs_->solarSystem(), out, *transformer_, s, *options_, visibilityLimit_).draw();
@@ -111,6 +135,13 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
 void ChartRenderer::starField(const PassFlags& flags) {
   if (!catalogs_) return;
   const ChartSettings& s = *settings_;
+  if (s.needDoubleStars && catalogs_->doubleStars()) {
+    output_->beginGroup("doubles");
+    output_->selectPen(kDoubleLine);
+    catalogs_->doubleStars()->draw(*output_, *area_, *transformer_, s, options_->labelOffsetX,
+                                   options_->doubleStarLabelDy);
+    output_->endGroup();
+  }
   if (iStarData* stars = catalogs_->currentStarCatalog()) {
     output_->selectPen(kStarLine);
     output_->selectBrush(kStarFill);

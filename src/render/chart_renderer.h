@@ -37,6 +37,8 @@ class ChartRenderer {
     horizon_ = horizon;
   }
   void setRoute(const SkyPolylines* route) { route_ = route; }
+  // The user-interface language (1..4) of the common names in labels.
+  void setLanguage(int language) { language_ = language >= 1 && language <= 4 ? language : 2; }
 
   // Draws every layer; the output must have been begun.
   void drawChart(const PassFlags& flags);
@@ -71,6 +73,7 @@ class ChartRenderer {
   const SkyPolylines* horizon_ = nullptr;
   const SkyPolylines* route_ = nullptr;
   double visibilityLimit_ = 0;
+  int language_ = 2;
 };
 
 }  // namespace celvaro

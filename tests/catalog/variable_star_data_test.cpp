@@ -67,6 +67,7 @@ TEST(VariableDesignation, LabelsAddTypeLettersAndRange) {
   EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, true, false), "RR Lyr [EP]");
   EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, false, true), "RR Lyr [7060-8120]");
   EXPECT_EQ(variableStarText(10, kLyra, kVariableX | kVariableL, -20, 100, true, true), "RR Lyr [LX -20-100]");
+  EXPECT_EQ(variableStarText(10, kLyra, 0, 7060, 8120, true, true), "RR Lyr [7060-8120]");  // one bracket only
 }
 
 TEST(VariableDesignation, EveryCodeParsesBack) {

@@ -61,12 +61,14 @@ class CountingOutput : public RenderingOutput {
   void legendStar(int32_t, int32_t, int32_t, int32_t) override {}
   bool variableStar(int, int32_t, int32_t, int32_t, int32_t) override { return true; }
   bool dashMarker(int, int32_t, int32_t, int32_t) override { return true; }
-  void galaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void rotatedGalaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void globularCluster(int, int32_t, int32_t, int32_t, int32_t) override {}
-  void openCluster(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void galaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t) override { ++count["galaxy"]; }
+  void rotatedGalaxyEllipse(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {
+    ++count["rotatedGalaxy"];
+  }
+  void globularCluster(int, int32_t, int32_t, int32_t, int32_t) override { ++count["globular"]; }
+  void openCluster(int, int32_t, int32_t, int32_t, int32_t) override { ++count["open"]; }
   void planetaryNebula(int, int32_t, int32_t, int32_t, int32_t) override {}
-  void diffuseNebula(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void diffuseNebula(int, int32_t, int32_t, int32_t, int32_t) override { ++count["diffuse"]; }
   void squareSymbol(int, int32_t, int32_t, int32_t, int32_t) override {}
   void pentagonSymbol(int, int32_t, int32_t, int32_t) override {}
   void crossTickSymbol(int, int32_t, int32_t) override {}

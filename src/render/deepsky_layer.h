@@ -1,0 +1,51 @@
+// The deep-sky layer: the objects the catalog hands out for the chart's
+// settings, each with the symbol of its type at its size (galaxies large
+// enough drawn to scale as rotated ellipses) and its label.
+#pragma once
+
+#include <cstdint>
+
+namespace celvaro {
+
+class RenderingOutput;
+class iDeepskyData;
+class iTransformer;
+struct ChartSettings;
+struct DeepskyObject;
+struct OutputArea;
+struct RenderOptions;
+
+class DeepskyLayer {
+ public:
+  // `language` 1..4 names the common names in labels.
+  DeepskyLayer(iDeepskyData& catalog, RenderingOutput& output, iTransformer& transformer, const OutputArea& area,
+               const ChartSettings& settings, const RenderOptions& options, double visibilityLimit, int language);
+
+  void draw();
+
+  // The axis vectors of a galaxy drawn to scale: u from the centre to the
+  // point half the major axis north of it, v across it scaled by b/a, both
+  // turned counter-clockwise by the angle. Returns the label offset.
+  struct Axes {
+    int32_t ux, uy, vx, vy;
+  };
+  static int32_t galaxyAxes(int32_t northX, int32_t northY, int32_t majorAxis, int32_t minorAxis,
+                            int positionAngleDeg, Axes& axes);
+
+ private:
+  // Draws the object's symbol; the label offset it leaves, or -1 when the
+  // object was not drawn.
+  int32_t symbol(int index, const DeepskyObject& object, int32_t x, int32_t y);
+  int32_t galaxy(int index, const DeepskyObject& object, int32_t x, int32_t y, int32_t size);
+
+  iDeepskyData& catalog_;
+  RenderingOutput& output_;
+  iTransformer& transformer_;
+  const OutputArea& area_;
+  const ChartSettings& settings_;
+  const RenderOptions& options_;
+  double visibilityLimit_;
+  int language_;
+};
+
+}  // namespace celvaro

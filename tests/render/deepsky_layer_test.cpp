@@ -1,0 +1,103 @@
+#include "render/deepsky_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/deepsky_data.h"
+#include "output/counting_output.h"
+#include "projection/transformer_orthographic.h"
+#include "render/render_options.h"
+
+namespace celvaro {
+namespace {
+
+using testing::CountingOutput;
+
+TEST(DeepskyLayer, GalaxyAxesTurnWithThePositionAngle) {
+  DeepskyLayer::Axes a;
+  // Half the major axis 40 units north; b/a = 1/2.
+  EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 40, 200, 100, 0, a), 20);
+  EXPECT_EQ(a.ux, 0);
+  EXPECT_EQ(a.uy, 40);
+  EXPECT_EQ(a.vx, 20);
+  EXPECT_EQ(a.vy, 0);
+  // At 90 degrees the major axis lies horizontal (toward the east, left).
+  DeepskyLayer::galaxyAxes(0, 40, 200, 100, 90, a);
+  EXPECT_EQ(a.ux, -40);
+  EXPECT_EQ(a.uy, 0);
+  EXPECT_EQ(a.vx, 0);
+  EXPECT_EQ(a.vy, 20);
+  // A label offset beyond 500 units is dropped.
+  EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 600, 200, 200, 0, a), 0);
+}
+
+// Hands out a fixed list of objects; labels only the first.
+class ListCatalog : public iDeepskyData {
+ public:
+  std::vector<DeepskyObject> objects;
+  size_t cursor = 0;
+  void selectNameList(int) override {}
+  int nextName() override { return -1; }
+  std::optional<NamedObject> getNamedObject(int) const override { return std::nullopt; }
+  std::optional<std::u16string> getName(int) const override { return std::nullopt; }
+  void setDataDirectory(const std::string&) override {}
+  int open(const std::string&) override { return 0; }
+  void setInfoFile(const std::string&) override {}
+  void prepareDraw(const ChartSettings&, const OutputArea&, iTransformer&) override { cursor = 0; }
+  int nextVisible(DeepskyObject& object, bool& label, bool& second) override {
+    if (cursor >= objects.size()) return -1;
+    object = objects[cursor];
+    label = cursor == 0;
+    second = false;
+    return static_cast<int>(cursor++);
+  }
+  bool getObject(int, DeepskyObject&) const override { return false; }
+  bool getPrimaryIds(int, int32_t&, int32_t&) const override { return false; }
+  bool findByDesignation(std::string_view, StarPosition&) const override { return false; }
+  bool findById(int, int32_t, StarPosition&) const override { return false; }
+  void setIdentifierSettings(const DeepskyIdentifierSettings&) override {}
+  bool formatDesignation(int index, std::u16string& text, int, bool, bool) const override {
+    text += u"object " + std::u16string(1, static_cast<char16_t>(u'0' + index));
+    return true;
+  }
+  bool readObjectInfo(int, std::vector<StarInfoItem>&) const override { return false; }
+  int objectCount() const override { return static_cast<int>(objects.size()); }
+};
+
+DeepskyObject at(int type, double raRad, int32_t majorAxis) {
+  DeepskyObject o;
+  o.type = static_cast<uint16_t>(type);
+  o.raRad = raRad;
+  o.majorAxis = majorAxis;
+  o.minorAxis = majorAxis / 2;
+  return o;
+}
+
+TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
+  ListCatalog catalog;
+  catalog.objects = {at(kGalaxy, 0, 6000), at(kGalaxy, 0.001, 10), at(kGlobularCluster, 0, 10),
+                     at(12, 0, 10), at(0, 0, 10), at(16, 0, 10), at(kOpenCluster, 3.0, 10)};
+  OutputArea area;
+  area.width = area.height = 1000;
+  ChartSettings settings;
+  settings.fieldArcmin = 300;  // 5 degrees: the 60' galaxy spans 200 units
+  TransformerOrthographic transformer;
+  transformer.setScale(500, 150);
+  transformer.setup(area, settings);
+  CountingOutput output;
+  output.begin("", {}, area);
+  RenderOptions options;
+  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+  EXPECT_EQ(output.count["rotatedGalaxy"], 1);
+  EXPECT_EQ(output.count["galaxy"], 1);      // too small to scale: the small ellipse
+  EXPECT_EQ(output.count["globular"], 1);
+  EXPECT_EQ(output.count["diffuse"], 1);     // type 12 draws as a bright nebula
+  EXPECT_EQ(output.count["open"], 0);        // on the far side of the sky
+  EXPECT_EQ(output.texts, std::vector<std::string>{"object 0"});
+}
+
+}  // namespace
+}  // namespace celvaro
