@@ -13,6 +13,8 @@
 #include <string>
 
 #include "catalog/catalog_file_type.h"
+#include "catalog/deepsky_data.h"
+#include "catalog/deepsky_info_file.h"
 #include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data_simple.h"
@@ -20,8 +22,10 @@
 #include "catalog/star_labels.h"
 #include "catalog/variable_star_data.h"
 #include "constellation_files_builder.h"
+#include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
 #include "minor_body_files_builder.h"
+#include "platform/utf_text.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/minor_planet_list.h"
 #include "source_cache.h"
@@ -125,6 +129,38 @@ bool verifyDoubleAndVariableStars(const std::string& data) {
   return ok;
 }
 
+// M 13, M 42, M 57 and M 31 found by designation, with M 31's labels in
+// the four languages and its facts.
+bool verifyDeepsky(const std::string& data) {
+  constexpr double kDegPerRad = 180 / std::numbers::pi;
+  auto catalog = deepskyCatalogOfType(detectCatalogFileType(data + "/deepsky.dat"));
+  if (!catalog) return false;
+  catalog->setDataDirectory(data);
+  catalog->setInfoFile(data + "/deepsky_ngcicdata.dat");
+  bool ok = catalog->open("deepsky.dat") == 0;
+  std::printf("  deepsky.dat: %d objects\n", catalog->objectCount());
+  StarPosition at;
+  for (const char* designation : {"M 13", "M 42", "M 57", "M 31"}) {
+    std::u16string label;
+    const bool found = catalog->findByDesignation(designation, at);
+    catalog->formatDesignation(at.index, label, 2, true, true);
+    std::printf("    %s: %s at %.3f %+.3f degrees\n", designation, found ? utf16ToUtf8(label).c_str() : "missing",
+                at.raRad * kDegPerRad, at.decRad * kDegPerRad);
+    ok = ok && found;
+  }
+  for (int language : {1, 3, 4}) {
+    std::u16string label;
+    catalog->formatDesignation(at.index, label, language, false, false);
+    std::printf("      language %d: %s\n", language, utf16ToUtf8(label).c_str());
+  }
+  std::vector<StarInfoItem> items;
+  ok = ok && catalog->readObjectInfo(at.index, items);
+  for (const StarInfoItem& item : items) {
+    std::printf("      %-32s %s\n", deepskyInfoCaption(item.field).english, item.text.c_str());
+  }
+  return ok;
+}
+
 // Reads every file back with the program's readers.
 bool verify(const std::string& data) {
   StarDataSimple stars;
@@ -153,7 +189,8 @@ bool verify(const std::string& data) {
   boundaries.load(data + "/constboundaries.dat");
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
-         boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data);
+         boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
+         verifyDeepsky(data);
 }
 
 }  // namespace
@@ -169,7 +206,11 @@ int main(int argc, char** argv) {
   const bool ok =
       step("Fetching the sources", [&] {
         d3 = cache.npmPackage("d3-celestial", "0.7.35");
-        stellarium = cache.debianPackage("stellarium-data", {"usr/share/stellarium/stars/default/*"});
+        const std::string sky = "usr/share/stellarium/", cultures = sky + "translations/stellarium-skycultures/";
+        stellarium = cache.debianPackage("stellarium-data",
+                                         {sky + "stars/default/*", sky + "nebulae/default/catalog.dat",
+                                          sky + "nebulae/default/names.dat", cultures + "de.qm", cultures + "hu.qm",
+                                          cultures + "ro.qm"});
         kstars = cache.debianPackage("kstars-data", {"usr/share/kstars/asteroids.dat", "usr/share/kstars/cometels.json.gz"});
         return !d3.empty() && !stellarium.empty() && !kstars.empty();
       }) &&
@@ -183,6 +224,12 @@ int main(int argc, char** argv) {
       step("Double and variable stars", [&] {
         return buildDoubleAndVariableStarFiles({d3 + "/data/stars.14.json", stellarium + "/usr/share/stellarium/stars/default"},
                                                options.data);
+      }) &&
+      step("Deep-sky objects", [&] {
+        const std::string root = stellarium + "/usr/share/stellarium/";
+        return buildDeepskyFiles({root + "nebulae/default/catalog.dat", root + "nebulae/default/names.dat",
+                                  root + "translations/stellarium-skycultures"},
+                                 options.data);
       }) &&
       step("Reading the files back", [&] { return verify(options.data); });
   if (!ok) return 1;

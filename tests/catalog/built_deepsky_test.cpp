@@ -1,0 +1,115 @@
+// The deep-sky files celvaro-catalogs built into the program directory,
+// read with the program's readers. Skipped where the data have not been
+// built.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <numbers>
+
+#include "catalog/catalog_file_type.h"
+#include "catalog/deepsky_data.h"
+#include "catalog/deepsky_file.h"
+#include "catalog/deepsky_info_file.h"
+#include "platform/binary_file.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kDegPerRad = 180 / std::numbers::pi;
+
+class BuiltDeepsky : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(data + "/.built")) GTEST_SKIP() << "the catalog data have not been built";
+    catalog = deepskyCatalogOfType(detectCatalogFileType(data + "/deepsky.dat"));
+    ASSERT_TRUE(catalog);
+    catalog->setDataDirectory(CELVARO_RUN_DIR);
+    catalog->setInfoFile(data + "/deepsky_ngcicdata.dat");
+    ASSERT_EQ(catalog->open("data/deepsky.dat"), 0);
+  }
+  StarPosition find(const char* designation) {
+    StarPosition at;
+    EXPECT_TRUE(catalog->findByDesignation(designation, at)) << designation;
+    return at;
+  }
+
+  const std::string data = std::string(CELVARO_RUN_DIR) + "/data";
+  std::unique_ptr<iDeepskyData> catalog;
+};
+
+TEST_F(BuiltDeepsky, MessierObjectsLieWhereTheyShould) {
+  struct Expected {
+    const char* designation;
+    double raDeg, decDeg;
+  };
+  for (const Expected& e : {Expected{"M 31", 10.68, 41.27}, {"M 13", 250.42, 36.46}, {"M 42", 83.82, -5.39},
+                            {"M 57", 283.40, 33.03}}) {
+    const StarPosition at = find(e.designation);
+    EXPECT_NEAR(at.raRad * kDegPerRad, e.raDeg, 0.05) << e.designation;
+    EXPECT_NEAR(at.decRad * kDegPerRad, e.decDeg, 0.05) << e.designation;
+  }
+  StarPosition at;
+  for (int m = 1; m <= 110; ++m) EXPECT_TRUE(catalog->findById(kIdMessier, m, at)) << "M " << m;
+}
+
+TEST_F(BuiltDeepsky, AndromedaGalaxyIsNamedInAllFourLanguages) {
+  const int m31 = find("M 31").index;
+  catalog->selectNameList(3);
+  for (int p = catalog->nextName(); p >= 0; p = catalog->nextName()) {
+    const auto named = catalog->getNamedObject(p);
+    if (!named || named->object != m31) continue;
+    for (const auto& name : named->names) EXPECT_GT(name.length, 0);
+    EXPECT_EQ(named->firstCode, kIdMessier);
+    EXPECT_EQ(catalog->getName(p), u"Andromeda-Galaxie");
+    return;
+  }
+  ADD_FAILURE() << "M 31 is not in the German name list";
+}
+
+TEST_F(BuiltDeepsky, HoldsTheNgcAndIcObjectsWithTheirFacts) {
+  int ngc = 0, ic = 0;
+  for (int i = 0; i < catalog->objectCount(); ++i) {
+    int32_t ids[2];
+    if (!catalog->getPrimaryIds(i, ids[0], ids[1])) continue;
+    for (int32_t id : ids) {
+      ngc += id >> 24 == kIdNgc;
+      ic += id >> 24 == kIdIc;
+    }
+  }
+  EXPECT_GE(ngc, 7000);
+  EXPECT_GE(ic, 3500);
+  std::vector<StarInfoItem> items;
+  ASSERT_TRUE(catalog->readObjectInfo(find("M 31").index, items));
+  std::map<int, std::string> byField;
+  for (const auto& item : items) byField[item.field] = item.text;
+  EXPECT_EQ(byField[kDeepskyInfoNgc], "224");
+  EXPECT_EQ(byField[kDeepskyInfoType], "galaxy");
+  EXPECT_NEAR(std::stod(byField[kDeepskyInfoMajorAxis]), 190, 20);
+  ASSERT_TRUE(catalog->readObjectInfo(find("IC 434").index, items));
+  EXPECT_EQ(items.front().text, "434");
+}
+
+TEST_F(BuiltDeepsky, RegionsHoldTheirObjectsInLevelOrder) {
+  DeepskyFile file;
+  BinaryFile in(data + "/deepsky.dat");
+  ASSERT_EQ(file.read(in, 4), 0);
+  int brightest = 0;
+  for (const SkyRegion& region : file.regions()) {
+    for (int i = region.first; i < region.first + region.count; ++i) {
+      const DeepskyObject& o = file.objects()[i];
+      if (i > region.first) {
+        EXPECT_GE(o.level, file.objects()[i - 1].level) << "object " << i;
+      }
+      EXPECT_GE(o.raRad, region.ra1);
+      EXPECT_LE(o.raRad, region.ra2);
+      brightest += o.level <= 2;
+    }
+  }
+  // A 60-degree chart (level 2) shows the showpieces, not the catalog.
+  EXPECT_GT(brightest, 150);
+  EXPECT_LT(brightest, 400);
+}
+
+}  // namespace
+}  // namespace celvaro
