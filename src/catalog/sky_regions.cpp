@@ -1,6 +1,9 @@
 #include "catalog/sky_regions.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "app/output_area.h"
 #include "projection/transformer.h"
@@ -9,6 +12,7 @@ namespace celvaro {
 namespace {
 
 enum Outcode : int { kLeft = 1, kRight = 2, kBelow = 4, kAbove = 8 };
+constexpr double kRadPerDeg = std::numbers::pi / 180;
 
 double loadDouble(const uint8_t* p) {
   double value;
@@ -39,28 +43,65 @@ bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::ve
   return true;
 }
 
+namespace {
+
+// How far from the chart centre a region reaching round from behind must
+// come to touch the chart: the chart's half diagonal with its margin, as the
+// scale at the centre gives it, generously widened for the projections that
+// squeeze their edges, plus half a sampling cell.
+double reachRadians(const OutputArea& area, iTransformer& transformer, int64_t margin) {
+  const double halfDiagonal = std::hypot(area.width / 2.0, area.height / 2.0) + static_cast<double>(margin);
+  const double linear = transformer.pixelsToArcsec(static_cast<int32_t>(halfDiagonal)) / 3600.0 * kRadPerDeg;
+  return 1.5 * linear + 5 * kRadPerDeg;
+}
+
+// The largest depth (cosine of the distance from the chart centre) over a
+// grid of points covering the region, and half the grid's cell diagonal.
+double nearestSampledDepth(const SkyRegion& g, iTransformer& transformer, double& cellRadius) {
+  constexpr int kSteps = 4;
+  double best = -1;
+  for (int i = 0; i <= kSteps; ++i) {
+    for (int j = 0; j <= kSteps; ++j) {
+      ProjectedPoint p;
+      const double ra = g.ra1 + (g.ra2 - g.ra1) * i / kSteps, dec = g.dec1 + (g.dec2 - g.dec1) * j / kSteps;
+      transformer.project(ra, dec, p);
+      best = std::max(best, p.depth);
+    }
+  }
+  cellRadius = std::hypot((g.ra2 - g.ra1) / kSteps, (g.dec2 - g.dec1) / kSteps) / 2;
+  return best;
+}
+
+}  // namespace
+
 std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
                                  iTransformer& transformer) {
   const int64_t margin = transformer.tenthArcminToPixels(600);
   const int64_t halfWidth = area.width / 2 + margin, halfHeight = area.height / 2 + margin;
   const double limit = transformer.visibilityLimit();
+  const double reach = reachRadians(area, transformer, margin);
   std::vector<bool> visible(regions.size(), false);
   for (size_t r = 0; r < regions.size(); ++r) {
     const SkyRegion& g = regions[r];
     const double corners[4][2] = {{g.ra1, g.dec1}, {g.ra2, g.dec1}, {g.ra1, g.dec2}, {g.ra2, g.dec2}};
-    int common = kLeft | kRight | kBelow | kAbove, behind = 0;
+    int common = kLeft | kRight | kBelow | kAbove;
+    bool allInFront = true;
     for (const auto& corner : corners) {
       ProjectedPoint p;
       if (!transformer.project(corner[0], corner[1], p) || p.depth < limit) {
-        ++behind;
-        common = 0;
-        continue;
+        allInFront = false;
+        break;
       }
-      const int code = (p.x < -halfWidth ? kLeft : 0) | (p.x > halfWidth ? kRight : 0) |
-                       (p.y < -halfHeight ? kBelow : 0) | (p.y > halfHeight ? kAbove : 0);
-      common &= code;
+      common &= (p.x < -halfWidth ? kLeft : 0) | (p.x > halfWidth ? kRight : 0) | (p.y < -halfHeight ? kBelow : 0) |
+                (p.y > halfHeight ? kAbove : 0);
     }
-    visible[r] = behind < 4 && common == 0;
+    if (allInFront) {
+      visible[r] = common == 0;
+      continue;
+    }
+    double cellRadius;
+    const double depth = nearestSampledDepth(g, transformer, cellRadius);
+    visible[r] = reach + cellRadius >= std::numbers::pi || depth >= std::cos(reach + cellRadius);
   }
   return visible;
 }

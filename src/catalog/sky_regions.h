@@ -28,11 +28,12 @@ constexpr int kRegionRecordBytes = 40;
 bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::vector<SkyRegion>& regions);
 
 // Which regions may hold something on the chart. The corners are projected
-// against the output rectangle widened by 60 arcminutes: a region is passed
-// over when its four corners lie in front and all beyond one side of the
-// rectangle, or when all four lie behind the visible side of the sky. A
-// region with corners on both sides is kept: it reaches round to the chart's
-// side of the sky and may hold objects on it.
+// against the output rectangle widened by 60 arcminutes: a region whose four
+// corners lie in front is passed over when they all lie beyond one side of
+// the rectangle. A region with a corner behind the visible side of the sky
+// may still reach round onto the chart (near the edge of a whole-sky chart):
+// it is kept when a grid of its points comes near enough to the chart
+// centre, judged by angle.
 std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
                                  iTransformer& transformer);
 

@@ -1,0 +1,128 @@
+// The deep-sky and double-star layers drawn from the built catalogs
+// through the chart renderer. Skipped where the data have not been built.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "catalog/sky_catalogs.h"
+#include "output/counting_output.h"
+#include "projection/transformer_orthographic.h"
+#include "render/chart_renderer.h"
+#include "render/magnitude_limits.h"
+#include "render/render_options.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kArcminPerRad = 10800 / std::numbers::pi;
+
+// Writes down where galaxies and double stars are drawn.
+class SymbolOutput : public testing::CountingOutput {
+ public:
+  struct Symbol {
+    int index;
+    int32_t x, y;
+  };
+  void rotatedGalaxyEllipse(int index, int32_t x, int32_t y, int32_t, int32_t, int32_t, int32_t) override {
+    galaxies.push_back({index, x, y});
+  }
+  bool dashMarker(int index, int32_t x, int32_t y, int32_t) override {
+    doubles.push_back({index, x, y});
+    return true;
+  }
+  std::vector<Symbol> galaxies, doubles;
+};
+
+class BuiltLayers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
+      GTEST_SKIP() << "the catalog data have not been built";
+    }
+    catalogs.loadDeepsky();
+    catalogs.loadDoubleStars();
+    area.width = area.height = 1000;
+    output.begin("", {}, area);
+  }
+  // A chart of the field centred on the position, with the limits the
+  // field brings.
+  void drawAround(const StarPosition& centre, int fieldArcmin) {
+    settings.centreRaArcmin = static_cast<int>(centre.raRad * kArcminPerRad);
+    settings.centreDecArcmin = static_cast<int>(centre.decRad * kArcminPerRad);
+    settings.fieldArcmin = fieldArcmin;
+    computeMagnitudeLimits(settings);
+    output.loadStarSizes(settings.starLimitHundredths, 9, 1);
+    transformer.setScale(500, fieldArcmin / 2);
+    ChartRenderer renderer(&catalogs, &output, &transformer, &area, &settings, &options);
+    renderer.drawChart({});
+  }
+
+  // The chart centre is kept in whole arcminutes: an object it is centred
+  // on may lie up to an arcminute off in each coordinate.
+  int32_t centringSlack() const { return static_cast<int32_t>(std::ceil(1000.0 / settings.fieldArcmin)) + 1; }
+
+  SkyCatalogs catalogs{CELVARO_RUN_DIR};
+  OutputArea area;
+  ChartSettings settings;
+  RenderOptions options;
+  SymbolOutput output;
+  TransformerOrthographic transformer;
+};
+
+TEST_F(BuiltLayers, M31IsARotatedEllipseAtItsPlaceAtAFiveDegreeField) {
+  StarPosition m31;
+  ASSERT_TRUE(catalogs.deepsky()->findByDesignation("M 31", m31));
+  drawAround(m31, 300);
+  const auto drawn = std::find_if(output.galaxies.begin(), output.galaxies.end(),
+                                  [&](const auto& g) { return g.index == m31.index; });
+  ASSERT_NE(drawn, output.galaxies.end());
+  EXPECT_LE(std::abs(drawn->x), centringSlack());
+  EXPECT_LE(std::abs(drawn->y), centringSlack());
+}
+
+TEST_F(BuiltLayers, MizarAndAlbireoAreDrawnWhereTheyAreFound) {
+  for (const char* designation : {"STF 1744", "SFA 43"}) {
+    SCOPED_TRACE(designation);
+    StarPosition found;
+    ASSERT_EQ(catalogs.doubleStars()->findByDesignation(designation, found), kDoubleFound);
+    output.doubles.clear();
+    drawAround(found, 120);
+    EXPECT_TRUE(std::any_of(output.doubles.begin(), output.doubles.end(), [&](const auto& d) {
+      return d.index == found.index && std::abs(d.x) <= centringSlack() && std::abs(d.y) <= centringSlack();
+    }));
+  }
+}
+
+TEST_F(BuiltLayers, ANarrowFieldWalksOnlyTheRegionsOnTheChart) {
+  iDeepskyData& deepsky = *catalogs.deepsky();
+  StarPosition m13;
+  ASSERT_TRUE(deepsky.findByDesignation("M 13", m13));
+  settings.fieldArcmin = 120;
+  settings.deepskyLevel = 10;  // every object of a walked region is handed out
+  settings.centreRaArcmin = static_cast<int>(m13.raRad * kArcminPerRad);
+  settings.centreDecArcmin = static_cast<int>(m13.decRad * kArcminPerRad);
+  transformer.setScale(500, 60);
+  transformer.setup(area, settings);
+  deepsky.prepareDraw(settings, area, transformer);
+  DeepskyObject object;
+  bool label, second;
+  int walked = 0;
+  while (deepsky.nextVisible(object, label, second) >= 0) {
+    ++walked;
+    // Every object handed out lies in one of the few regions around the
+    // chart (30 degrees of declination by up to 60 of right ascension).
+    const double cosDistance = std::sin(object.decRad) * std::sin(m13.decRad) +
+                               std::cos(object.decRad) * std::cos(m13.decRad) * std::cos(object.raRad - m13.raRad);
+    EXPECT_GT(cosDistance, std::cos(60 * std::numbers::pi / 180));
+  }
+  EXPECT_GT(walked, 0);
+  EXPECT_LT(walked, deepsky.objectCount() / 10) << "the walk touched " << walked << " objects";
+}
+
+}  // namespace
+}  // namespace celvaro
