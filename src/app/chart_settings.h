@@ -130,7 +130,7 @@ struct ChartSettings {
   int doubleLimitManual = 900;
   int doubleLabelOffset = 0;
   int doubleLabelManual = 700;
-  uint8_t needDoubleLabels = 1;
+  uint8_t needDoubleLabels = 0;       // discoverer designations crowd a wide chart
   // Separations in tenths of an arcsecond; 0 in a record means unknown.
   uint8_t doubleSeparationFilter = 0;
   int doubleSeparationMin = 0;

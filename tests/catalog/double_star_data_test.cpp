@@ -139,6 +139,7 @@ TEST_F(DoubleStarTest, FlatFilesDrawInFileOrderUpToTheFirstFainterSystem) {
   load(flat, doubleStarCatalogBytes(3, {}, {entry("BU 1", 300), entry("STF 2", 450), entry("STF 3", 350)}));
   settings.doubleLimitHundredths = 400;
   settings.doubleLabelOffset = -50;
+  settings.needDoubleLabels = 1;
   draw(flat);
   ASSERT_EQ(output.indices(), std::vector<int>{0});
   EXPECT_EQ(output.symbols[0].size, 94);  // class 6

@@ -71,6 +71,13 @@ class OrionChart : public ::testing::Test {
     model.paintChart(canvas);
     return image;
   }
+  // Bright stars that vary are drawn as rings: white at their edge.
+  bool whiteNear(const QImage& image, QPoint at) {
+    for (int dy = -6; dy <= 6; ++dy)
+      for (int dx = -6; dx <= 6; ++dx)
+        if (image.valid(at + QPoint(dx, dy)) && image.pixel(at + QPoint(dx, dy)) == qRgb(255, 255, 255)) return true;
+    return false;
+  }
   bool hasColour(const QImage& image, QRgb colour) {
     for (int y = 0; y < image.height(); y += 2)
       for (int x = 0; x < image.width(); ++x)
@@ -89,8 +96,8 @@ TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
   const QPoint betelgeuse = where(model, 88.7929, 7.4071), rigel = where(model, 78.6345, -8.2016);
   EXPECT_LT(betelgeuse.x(), rigel.x());  // larger right ascension, further east: left
   EXPECT_LT(betelgeuse.y(), rigel.y());  // further north: up
-  EXPECT_EQ(image.pixel(betelgeuse), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(rigel), qRgb(255, 255, 255));
+  EXPECT_TRUE(whiteNear(image, betelgeuse));
+  EXPECT_TRUE(whiteNear(image, rigel));
   EXPECT_TRUE(hasColour(image, qRgb(180, 0, 0)));  // figures
   EXPECT_TRUE(hasColour(image, qRgb(64, 64, 0)));  // grid
 
@@ -101,7 +108,7 @@ TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
   const QPoint b2 = where(mirrored, 88.7929, 7.4071), r2 = where(mirrored, 78.6345, -8.2016);
   EXPECT_GT(b2.x(), r2.x());
   EXPECT_EQ(b2.x(), request.width - betelgeuse.x());
-  EXPECT_EQ(flipped.pixel(b2), qRgb(255, 255, 255));
+  EXPECT_TRUE(whiteNear(flipped, b2));
 }
 
 TEST_F(OrionChart, StatisticsFollowTheLimits) {
