@@ -14,7 +14,7 @@
 
 namespace celvaro {
 
-class Clock {
+class Clock : public iSiderealTime {
  public:
   using TimeSource = CalendarTime (*)();
   static constexpr std::chrono::milliseconds kTickPeriod{1000};
@@ -38,7 +38,7 @@ class Clock {
   void clearListeners();
 
   double julianDate() const;
-  double greenwichSiderealHours() const;
+  double greenwichSiderealHours() const override;
   double localSiderealHours() const;
 
  private:

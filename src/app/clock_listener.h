@@ -11,6 +11,13 @@ class ClockListener {
   virtual void clockTick(double localSiderealHours, double julianDate) = 0;
 };
 
+// The sidereal time of the computer's clock, for the telescope protocols.
+class iSiderealTime {
+ public:
+  virtual ~iSiderealTime() = default;
+  virtual double greenwichSiderealHours() const = 0;
+};
+
 // The telescope controller's periodic work, called right after ClockListener.
 class iHeartBeatListener {
  public:

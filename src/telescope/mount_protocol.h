@@ -1,0 +1,54 @@
+// A mount protocol: one object per mount type with a protocol, driven only
+// by the controller's command thread through four entry points. Each
+// answers what the controller should do with the link.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace celvaro {
+
+class TelescopeListener;
+class iSiderealTime;
+class iTelescopeBasicCommandSender;
+
+enum ProtocolResult : int { kKeepLink = 0, kLinkEstablished = 1, kClosePort = 2 };
+
+// Values the user-interface thread hands over for a command, copied under
+// the controller's shared-values lock before the command is handled.
+struct SharedTelescopeValues {
+  double gotoRaRad = 0, gotoDecRad = 0;
+  double latitudeDeg = 0, longitudeDeg = 0;  // the observing place of a reference point
+  double referenceRaRad = 0, referenceDecRad = 0;
+  int referenceIndex = 0;
+};
+
+struct ProtocolContext {
+  iTelescopeBasicCommandSender& sender;
+  TelescopeListener& listener;
+  const iSiderealTime& clock;
+};
+
+class iMountProtocol {
+ public:
+  virtual ~iMountProtocol() = default;
+  // Runs after the port opened and the controller reported 10.
+  virtual int connect() = 0;
+  // A command frame's payload: the command code, then its arguments.
+  virtual int command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) = 0;
+  // Once a second while the port is open.
+  virtual int tick() = 0;
+  // Bytes received from the mount.
+  virtual int receive(const uint8_t* bytes, int count) = 0;
+  // Guide commands of an external autoguider: a move in direction 0..3, a
+  // stop of axis 0 (second axis), 2 (first axis) or 4 (all). Only the types
+  // that guide act on them.
+  virtual void guideMove(int /*direction*/) {}
+  virtual void guideStop(int /*axis*/) {}
+};
+
+// The protocol object of a mount type: 1, 3, 4, 5, 6, 7; none for 0 and 2.
+std::unique_ptr<iMountProtocol> createMountProtocol(int mountType, const ProtocolContext& context,
+                                                    int eastWestSwapPosition);
+
+}  // namespace celvaro

@@ -1,0 +1,24 @@
+#include "telescope/mount_types.h"
+
+namespace celvaro {
+namespace {
+
+constexpr const char* kNames[kMountTypeCount] = {"-",
+                                                 "Old Nexstar protocol",
+                                                 "Nexstar-2",
+                                                 "Medium Nexstar telescopes (eg. Nexstar 4 GT)",
+                                                 "Skywatcher HEQ5, EQ6 direct",
+                                                 "Skywatcher Autotrack direct",
+                                                 "Celvaro telescope controller",
+                                                 "Meade LX200"};
+constexpr int kCapabilities[kMountTypeCount] = {0, 0, 0, 0x09, 0xBB, 0x1B, 0xBB, 0x29};
+
+bool known(int type) { return type >= 0 && type < kMountTypeCount; }
+
+}  // namespace
+
+const char* mountTypeName(int type) { return known(type) ? kNames[type] : kNames[0]; }
+
+int mountCapabilities(int type) { return known(type) ? kCapabilities[type] : 0; }
+
+}  // namespace celvaro

@@ -1,0 +1,30 @@
+// The mount types: their names as the user sees them and what the control
+// panel offers for each.
+#pragma once
+
+namespace celvaro {
+
+enum MountType : int {
+  kMountNone = 0,
+  kMountOldNexstar = 1,
+  kMountNexstar2 = 2,
+  kMountNexstar = 3,
+  kMountMotorEquatorial = 4,
+  kMountMotorAltAz = 5,
+  kMountOwnController = 6,
+  kMountLx200 = 7,
+  kMountTypeCount = 8,
+};
+
+// "-", "Old Nexstar protocol", ... "Meade LX200"; "-" outside 0..7.
+const char* mountTypeName(int type);
+
+// Control-panel capability bits: 1 stop and direction buttons, 8 tracking,
+// 16 spiral search, 32 park; any bit also offers "Get pos" and "Goto".
+enum MountCapability : int { kCanMove = 1, kCanTrack = 8, kCanSpiral = 16, kCanPark = 32 };
+int mountCapabilities(int type);
+
+// The link-status code a protocol reports once its link is up.
+constexpr int linkEstablishedCode(int type) { return 100 + 65536 * type; }
+
+}  // namespace celvaro

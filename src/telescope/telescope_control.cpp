@@ -1,0 +1,425 @@
+#include "telescope/telescope_control.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "app/clock_listener.h"
+#include "telescope/telescope_command_codes.h"
+#include "telescope/telescope_listener.h"
+
+namespace celvaro {
+namespace {
+
+// Link status codes the controller itself reports.
+enum LinkStatus : int {
+  kMountGone = 4,         // shown as "the mount does not answer; the port was closed"
+  kPortOpenFailed = 2,
+  kAlreadyConnected = 3,
+  kNoLink = 7,
+  kConnecting = 10,
+  kSwitchedOff = 20,
+};
+enum GuiderPortStatus : int { kGuiderClosed = 0, kGuiderOpenFailed = 1, kGuiderNotOpen = 2, kGuiderOpen = 3 };
+
+constexpr auto kSettleAfterOpen = std::chrono::milliseconds(500);
+constexpr size_t kReadChunk = 128;
+constexpr size_t kMaxTextBytes = 30;
+
+uint8_t low(int value) { return static_cast<uint8_t>(value & 0xFF); }
+uint8_t high(int value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
+
+void writeAll(int fd, const char* bytes, size_t count) {
+  while (count > 0) {
+    const ssize_t n = ::write(fd, bytes, count);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    bytes += n;
+    count -= static_cast<size_t>(n);
+  }
+}
+
+// A guide event: the direction bit it latches, the mask it clears with and
+// the move direction or stop axis it asks of a guiding mount.
+struct GuideEvent {
+  uint32_t bit;
+  uint32_t clearMask;
+  int move;  // -1: a stop
+  int stopAxis;
+};
+constexpr GuideEvent kGuideEvents[8] = {
+    {0, 255, -1, -1},   {0x01, 255, 2, -1},  {0x02, 255, 3, -1}, {0x04, 255, 0, -1},
+    {0x08, 255, 1, -1}, {0, 0xFC, -1, 2},    {0, 0xF3, -1, 0},   {0, 0xF0, -1, 4},
+};
+
+}  // namespace
+
+// Waits in poll() on a port and a stop pipe, hands every run of bytes on
+// and tells once when the port vanishes (hang-up, error, end of file).
+class TelescopeControl::PortReader {
+ public:
+  using Bytes = std::function<void(const uint8_t*, size_t)>;
+
+  PortReader(int fd, Bytes onBytes, std::function<void()> onLost)
+      : fd_(fd), onBytes_(std::move(onBytes)), onLost_(std::move(onLost)) {
+    if (::pipe2(stop_, O_CLOEXEC) != 0) stop_[0] = stop_[1] = -1;
+    thread_ = std::thread([this] { run(); });
+  }
+  ~PortReader() {
+    if (stop_[1] >= 0) writeAll(stop_[1], "x", 1);
+    thread_.join();
+    for (int fd : stop_) {
+      if (fd >= 0) ::close(fd);
+    }
+  }
+
+ private:
+  void run() {
+    uint8_t buffer[kReadChunk];
+    for (;;) {
+      pollfd p[2] = {{fd_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+      if (::poll(p, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      if (p[1].revents) return;
+      if (!(p[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))) continue;
+      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n > 0) {
+        onBytes_(buffer, static_cast<size_t>(n));
+      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+        break;
+      }
+    }
+    onLost_();
+  }
+
+  int fd_;
+  Bytes onBytes_;
+  std::function<void()> onLost_;
+  int stop_[2] = {-1, -1};
+  std::thread thread_;
+};
+
+TelescopeControl::TelescopeControl(TelescopeListener& listener, const iSiderealTime& clock,
+                                   std::string programDirectory)
+    : listener_(listener), clock_(clock), programDirectory_(std::move(programDirectory)) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) == 0) pipeRead_ = fds[0], pipeWrite_ = fds[1];
+}
+
+TelescopeControl::~TelescopeControl() {
+  {
+    std::lock_guard lock(pipeLock_);
+    if (pipeWrite_ >= 0) ::close(pipeWrite_);  // the command thread reads the end
+    pipeWrite_ = -1;
+  }
+  if (commandThread_.joinable()) commandThread_.join();
+  closeGuiderPortNow();
+  closeMountPort();
+  if (pipeRead_ >= 0) ::close(pipeRead_);
+}
+
+void TelescopeControl::start(const TelescopeStartSettings& settings) {
+  settings_ = settings;
+  const ProtocolContext context{*this, listener_, clock_};
+  for (int type = 0; type < kMountTypeCount; ++type) {
+    protocols_[type] = createMountProtocol(type, context, settings.eastWestSwapPosition);
+  }
+  if (pipeRead_ >= 0) commandThread_ = std::thread([this] { runCommandThread(); });
+}
+
+// --- the user interface's side: one frame each ----------------------------------------
+
+void TelescopeControl::writeFrames(const std::string& frames) {
+  std::lock_guard lock(pipeLock_);
+  if (pipeWrite_ >= 0) writeAll(pipeWrite_, frames.data(), frames.size());
+}
+
+void TelescopeControl::heartBeat() { writeFrames(heartbeatFrame()); }
+void TelescopeControl::connect(int mountType, int port) {
+  writeFrames(commandFrame({kCmdConnect, low(mountType), low(port)}));
+}
+void TelescopeControl::disconnect() { writeFrames(commandFrame({kCmdDisconnect})); }
+void TelescopeControl::reinitialise() { writeFrames(commandFrame({kCmdReinitialise})); }
+
+void TelescopeControl::moveFast(int direction, int rate) {
+  if (rate < 0) {
+    moveAtRate(direction, -rate);
+    return;
+  }
+  writeFrames(commandFrame({kCmdMoveFast, low(direction), low(rate)}));
+}
+
+void TelescopeControl::moveSlow(int direction, int rate) {
+  writeFrames(commandFrame({kCmdMoveSlow, low(direction), low(rate)}));
+}
+
+void TelescopeControl::moveAtRate(int direction, int rate16) {
+  writeFrames(commandFrame({kCmdMoveAtRate, static_cast<uint8_t>(direction & 0x7F), low(rate16), high(rate16)}));
+}
+
+void TelescopeControl::stopMove(int direction) { writeFrames(commandFrame({kCmdStop, low(direction)})); }
+void TelescopeControl::readPosition() { writeFrames(commandFrame({kCmdReadPosition})); }
+
+void TelescopeControl::setReferencePoint(double latitudeDeg, double longitudeDeg, double raRad, double decRad,
+                                         int index) {
+  {
+    std::lock_guard lock(sharedLock_);
+    shared_.latitudeDeg = latitudeDeg, shared_.longitudeDeg = longitudeDeg;
+    shared_.referenceRaRad = raRad, shared_.referenceDecRad = decRad;
+    shared_.referenceIndex = index;
+  }
+  writeFrames(commandFrame({kCmdSetReference}));
+}
+
+void TelescopeControl::deleteReferencePoint(int index) {
+  writeFrames(commandFrame({kCmdDeleteReference, low(index)}));
+}
+void TelescopeControl::setEastWestSwap(int value) { writeFrames(commandFrame({kCmdEastWestSwap, low(value)})); }
+
+void TelescopeControl::gotoPosition(double raRad, double decRad) {
+  {
+    std::lock_guard lock(sharedLock_);
+    shared_.gotoRaRad = raRad, shared_.gotoDecRad = decRad;
+  }
+  writeFrames(commandFrame({kCmdGoto}));
+}
+
+void TelescopeControl::setTracking(int mode) { writeFrames(commandFrame({kCmdTracking, low(mode)})); }
+void TelescopeControl::gotoPark() { writeFrames(commandFrame({kCmdGotoPark})); }
+void TelescopeControl::setPark() { writeFrames(commandFrame({kCmdSetPark})); }
+
+void TelescopeControl::startSpiralSearch(int stepArcmin, int turns, int speedIndex) {
+  writeFrames(commandFrame({kCmdSpiralSearch, low(stepArcmin >= 256 ? 255 : stepArcmin), low(turns), low(speedIndex)}));
+}
+
+void TelescopeControl::startDslrSeries(int frames, int exposureSeconds, int pauseSeconds) {
+  writeFrames(commandFrame({kCmdDslrStart, low(frames), high(frames), low(exposureSeconds), high(exposureSeconds),
+                            low(pauseSeconds), high(pauseSeconds)}));
+}
+
+void TelescopeControl::stopDslrSeries() { writeFrames(commandFrame({kCmdDslrStop})); }
+void TelescopeControl::command21(int b, int w) { writeFrames(commandFrame({kCmd21, low(b), low(w), high(w)})); }
+void TelescopeControl::guideMove(int direction) { writeFrames(commandFrame({kCmdGuideMove, low(direction)})); }
+void TelescopeControl::command23(int b) { writeFrames(commandFrame({kCmd23, low(b)})); }
+void TelescopeControl::openGuiderPort(int port) { writeFrames(commandFrame({kCmdOpenGuiderPort, low(port)})); }
+void TelescopeControl::closeGuiderPort() { writeFrames(commandFrame({kCmdCloseGuiderPort})); }
+
+// --- the mount port, written by the protocols -------------------------------------------
+
+void TelescopeControl::setControlLines(int state) {
+  if (state >= 0 && state <= 3) mountPort_.setControlLines(state & 1, state & 2);
+}
+
+void TelescopeControl::sendText(const char* text) {
+  mountPort_.write(reinterpret_cast<const uint8_t*>(text), ::strnlen(text, kMaxTextBytes));
+}
+
+void TelescopeControl::sendByte(uint8_t byte) { mountPort_.write(&byte, 1); }
+
+void TelescopeControl::sendBytes(const uint8_t* bytes, int count) {
+  if (count > 0) mountPort_.write(bytes, static_cast<size_t>(count));
+}
+
+void TelescopeControl::sendMotorCommand(char c1, char c2, char c3, char c4) {
+  const std::string bytes = motorCommandBytes(c1, c2, c3, c4);
+  mountPort_.write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+void TelescopeControl::sendMotorValue(int axis, char command, uint32_t value) {
+  const std::string bytes = motorValueBytes(axis, command, value);
+  mountPort_.write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+// --- the command thread ----------------------------------------------------------------------
+
+void TelescopeControl::runCommandThread() {
+  FrameAssembler frames;
+  uint8_t buffer[256];
+  for (;;) {
+    pollfd p{pipeRead_, POLLIN, 0};
+    if (::poll(&p, 1, -1) < 0 && errno != EINTR) return;
+    const ssize_t n = ::read(pipeRead_, buffer, sizeof buffer);
+    if (n == 0) return;  // the controller is being destroyed
+    if (n < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return;
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+      if (frames.add(buffer[i])) handleFrame(frames);
+    }
+  }
+}
+
+void TelescopeControl::handleFrame(const FrameAssembler& frame) {
+  const int n = frame.payloadLength();
+  switch (frame.kind()) {
+    case kCommandFrame:
+      if (n > 0) handleCommand(frame.payload(), n);
+      break;
+    case kHeartbeatFrame: handleHeartbeat(); break;
+    case kSerialDataFrame:
+      if (mountPort_.isOpen() && protocol()) apply(protocol()->receive(frame.payload(), n));
+      break;
+    default:
+      if (n > 0) handleGuideEvent(frame.payload()[0]);
+      break;
+  }
+}
+
+// The protocol that receives commands, ticks and bytes: the types that
+// have a whole protocol; the own controller only connects.
+iMountProtocol* TelescopeControl::protocol() const {
+  const bool dispatched = mountType_ == kMountOldNexstar || mountType_ == kMountNexstar ||
+                          mountType_ == kMountMotorEquatorial || mountType_ == kMountMotorAltAz ||
+                          mountType_ == kMountLx200;
+  return dispatched ? protocols_[mountType_].get() : nullptr;
+}
+
+bool TelescopeControl::guides() const {
+  return linkUp_ && (mountType_ == kMountMotorEquatorial || mountType_ == kMountNexstar);
+}
+
+void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
+  switch (payload[0]) {
+    case kCmdConnect:
+      if (length == 3) connectMount(payload[1], payload[2]);
+      return;
+    case kCmdDisconnect:
+      if (mountPort_.isOpen()) closeMountPort();
+      else listener_.onLinkStatus(kNoLink);
+      return;
+    case kCmdOpenGuiderPort:
+      if (length == 2) openGuider(payload[1]);
+      return;
+    case kCmdCloseGuiderPort:
+      if (!guiderPort_.isOpen()) {
+        listener_.onGuiderPortStatus(kGuiderNotOpen);
+        return;
+      }
+      closeGuiderPortNow();
+      listener_.onGuiderPortStatus(kGuiderClosed);
+      return;
+    case kCmdMountPortLost:
+      if (mountPort_.isOpen()) portLost();
+      return;
+    case kCmdGuiderPortLost:
+      if (!guiderPort_.isOpen()) return;
+      closeGuiderPortNow();
+      listener_.onGuiderPortStatus(kGuiderClosed);
+      return;
+    default: break;
+  }
+  if (!linkUp_) {
+    listener_.onLinkStatus(kNoLink);
+    return;
+  }
+  if (!protocol()) return;
+  SharedTelescopeValues shared;
+  {
+    std::lock_guard lock(sharedLock_);
+    shared = shared_;
+  }
+  apply(protocol()->command(payload, length, shared));
+}
+
+void TelescopeControl::connectMount(int mountType, int port) {
+  if (linkUp_) {
+    listener_.onLinkStatus(kAlreadyConnected);
+    return;
+  }
+  // A port still open from a connection that never came up is opened anew.
+  if (mountPort_.isOpen()) closeMountPort();
+  if (!mountPort_.open(serialDeviceForPort(programDirectory_, port))) {
+    listener_.onLinkStatus(kPortOpenFailed);
+    return;
+  }
+  linkUp_ = false;
+  mountType_ = mountType;
+  mountReader_ = std::make_unique<PortReader>(
+      mountPort_.descriptor(), [this](const uint8_t* bytes, size_t count) { writeFrames(serialDataFrames(bytes, count)); },
+      [this] { writeFrames(commandFrame({kCmdMountPortLost})); });
+  listener_.onLinkStatus(kConnecting);
+  std::this_thread::sleep_for(kSettleAfterOpen);
+  const bool hasConnectRoutine = mountType_ != kMountOldNexstar && mountType_ >= 0 && mountType_ < kMountTypeCount;
+  if (hasConnectRoutine && protocols_[mountType_]) apply(protocols_[mountType_]->connect());
+}
+
+void TelescopeControl::openGuider(int port) {
+  if (guiderPort_.isOpen()) {
+    listener_.onGuiderPortStatus(kGuiderOpen);
+    return;
+  }
+  if (!guiderPort_.open(serialDeviceForPort(programDirectory_, port))) {
+    listener_.onGuiderPortStatus(kGuiderOpenFailed);
+    return;
+  }
+  activeDirections_ = latchedDirections_ = 0;
+  clearMask_ = 255;
+  auto parser = std::make_shared<GuideCommandParser>();
+  guiderReader_ = std::make_unique<PortReader>(
+      guiderPort_.descriptor(),
+      [this, parser](const uint8_t* bytes, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+          const GuideCommandParser::Result r = parser->add(bytes[i]);
+          if (r.event) writeFrames(guiderEventFrame(static_cast<uint8_t>(r.event)));
+          if (r.reply) guiderPort_.write(reinterpret_cast<const uint8_t*>(r.reply), std::strlen(r.reply));
+        }
+      },
+      [this] { writeFrames(commandFrame({kCmdGuiderPortLost})); });
+  listener_.onGuiderPortStatus(kGuiderOpen);
+}
+
+void TelescopeControl::closeMountPort() {
+  mountReader_.reset();
+  mountPort_.close();
+  linkUp_ = false;
+}
+
+void TelescopeControl::closeGuiderPortNow() {
+  guiderReader_.reset();
+  guiderPort_.close();
+}
+
+// The mount vanished: the link goes down and the panels switch off, with
+// a status line that says why.
+void TelescopeControl::portLost() {
+  closeMountPort();
+  listener_.onLinkStatus(kSwitchedOff);
+  listener_.onLinkStatus(kMountGone);
+}
+
+void TelescopeControl::apply(int result) {
+  if (result == kLinkEstablished) linkUp_ = true;
+  if (result == kClosePort) closeMountPort();
+}
+
+void TelescopeControl::handleHeartbeat() {
+  if (guiderPort_.isOpen()) {
+    activeDirections_ = (latchedDirections_ | activeDirections_) & clearMask_;
+    latchedDirections_ = 0;
+    clearMask_ = 255;
+    int dx = (activeDirections_ & 1) ? 5 : 0, dy = (activeDirections_ & 4) ? 5 : 0;
+    if (activeDirections_ & 2) dx = -5;  // east wins over west
+    if (activeDirections_ & 8) dy = -5;  // south wins over north
+    listener_.onGuiderMovement(static_cast<int32_t>((static_cast<uint32_t>(dy) << 16) | (dx & 0xFFFF)));
+  }
+  if (mountPort_.isOpen() && protocol()) apply(protocol()->tick());
+}
+
+void TelescopeControl::handleGuideEvent(int event) {
+  if (event < 1 || event > 7) return;
+  const GuideEvent& e = kGuideEvents[event];
+  latchedDirections_ |= e.bit;
+  clearMask_ &= e.clearMask;
+  if (!guides()) return;
+  if (e.move >= 0) protocols_[mountType_]->guideMove(e.move);
+  else protocols_[mountType_]->guideStop(e.stopAxis);
+}
+
+}  // namespace celvaro

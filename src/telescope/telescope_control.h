@@ -1,0 +1,125 @@
+// The telescope controller: the one object through which the program talks
+// to a mount. Requests from the user interface, the clock's heartbeat,
+// bytes from the mount and guide commands from an autoguider program all
+// become frames in one pipe; a single command thread reads the pipe and runs
+// the mount protocols, so all protocol state belongs to that thread. Each
+// open port has a reader thread that waits in poll() and feeds the pipe.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/serial_port.h"
+#include "telescope/basic_command_sender.h"
+#include "telescope/guide_command_parser.h"
+#include "telescope/mount_protocol.h"
+#include "telescope/mount_types.h"
+#include "telescope/pipe_frame.h"
+#include "telescope/telescope_control_interface.h"
+
+namespace celvaro {
+
+class TelescopeListener;
+class iSiderealTime;
+
+// The link settings the controller starts with.
+struct TelescopeStartSettings {
+  int mountType = 0;
+  int port = 1;
+  int eastWestSwapPosition = 0;
+};
+
+class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommandSender {
+ public:
+  // Ports are looked for as <programDirectory>/ports/COM<n> first.
+  TelescopeControl(TelescopeListener& listener, const iSiderealTime& clock, std::string programDirectory);
+  // Closes the ports and ends the command thread.
+  ~TelescopeControl() override;
+  TelescopeControl(const TelescopeControl&) = delete;
+  TelescopeControl& operator=(const TelescopeControl&) = delete;
+
+  // Creates the protocols and starts the command thread.
+  void start(const TelescopeStartSettings& settings);
+
+  // iTelescopeControl: each writes one frame and returns at once.
+  void heartBeat() override;
+  void connect(int mountType, int port) override;
+  void disconnect() override;
+  void reinitialise() override;
+  void moveFast(int direction, int rate) override;
+  void moveSlow(int direction, int rate) override;
+  void moveAtRate(int direction, int rate16) override;
+  void stopMove(int direction) override;
+  void readPosition() override;
+  void setReferencePoint(double latitudeDeg, double longitudeDeg, double raRad, double decRad, int index) override;
+  void deleteReferencePoint(int index) override;
+  void setEastWestSwap(int value) override;
+  void gotoPosition(double raRad, double decRad) override;
+  void setTracking(int mode) override;
+  void gotoPark() override;
+  void setPark() override;
+  void startSpiralSearch(int stepArcmin, int turns, int speedIndex) override;
+  void startDslrSeries(int frames, int exposureSeconds, int pauseSeconds) override;
+  void stopDslrSeries() override;
+  void command21(int b, int w) override;
+  void guideMove(int direction) override;
+  void command23(int b) override;
+  void openGuiderPort(int port) override;
+  void closeGuiderPort() override;
+
+  // iTelescopeBasicCommandSender: writes on the mount port, command thread only.
+  void setControlLines(int state) override;
+  void sendText(const char* text) override;
+  void sendByte(uint8_t byte) override;
+  void sendBytes(const uint8_t* bytes, int count) override;
+  void sendMotorCommand(char c1, char c2, char c3 = 0, char c4 = 0) override;
+  void sendMotorValue(int axis, char command, uint32_t value) override;
+
+  // Raw frames into the pipe, as the readers and operations write them.
+  void writeFrames(const std::string& frames);
+
+ private:
+  class PortReader;
+
+  void runCommandThread();
+  void handleFrame(const FrameAssembler& frame);
+  void handleCommand(const uint8_t* payload, int length);
+  void handleHeartbeat();
+  void handleGuideEvent(int event);
+  void connectMount(int mountType, int port);
+  void openGuider(int port);
+  void closeMountPort();
+  void closeGuiderPortNow();
+  void portLost();
+  // Applies what a protocol routine answered.
+  void apply(int result);
+  iMountProtocol* protocol() const;
+  bool guides() const;
+
+  TelescopeListener& listener_;
+  const iSiderealTime& clock_;
+  const std::string programDirectory_;
+  TelescopeStartSettings settings_;
+  std::array<std::unique_ptr<iMountProtocol>, kMountTypeCount> protocols_;
+
+  std::mutex pipeLock_;    // one frame at a time into the pipe
+  std::mutex sharedLock_;  // the values handed over with commands 10 and 13
+  SharedTelescopeValues shared_;
+  int pipeRead_ = -1, pipeWrite_ = -1;
+  std::thread commandThread_;
+
+  // Command thread only.
+  SerialPort mountPort_, guiderPort_;
+  std::unique_ptr<PortReader> mountReader_, guiderReader_;
+  bool linkUp_ = false;
+  int mountType_ = 0;
+  uint32_t activeDirections_ = 0, latchedDirections_ = 0, clearMask_ = 255;
+};
+
+}  // namespace celvaro
