@@ -1,0 +1,40 @@
+// A mount speaking the LX200 command set: ':' command '#'.
+//
+//   ACK (0x06)        'P' (polar mode)
+//   :GR#              right ascension "HH:MM:SS#"
+//   :GD#              declination "sDD*MM'SS#"
+//   :Sr HH:MM.T#      target right ascension (also HH:MM:SS): '1', '0' if malformed
+//   :Sd sDD:MM#       target declination (also sDD*MM, :SS): '1', '0' if malformed
+//   :MS#              '0', then a slew to the target at 8 degrees a second
+//   :Mn# :Ms# :Me# :Mw#   move north, south, east (right ascension grows), west
+//   :Qn# :Qs# :Qe# :Qw# :Q#   stop that motion, or all
+//   :RS# :RM# :RC# :RG#   move rate: 8, 1.5, 0.067 and 0.0042 degrees a second
+// Moves, stops, rates and unknown commands get no reply.
+#pragma once
+
+#include "command_framer.h"
+#include "sky_tracking_mount.h"
+
+namespace celvaro::mountsim {
+
+class Lx200Mount : public SkyTrackingMount {
+ public:
+  Lx200Mount(double rightAscensionHours, double declinationDegrees);
+
+  std::vector<std::string> takeCommands(std::string_view bytes) override;
+  ReplyForm replyForm() const override { return {"", '#', ""}; }
+
+ protected:
+  std::string answer(const std::string& command) override;
+
+ private:
+  std::string setTarget(char which, std::string_view text);
+  std::string moveOrStop(char verb, char direction);
+
+  double targetRightAscension_;
+  double targetDeclination_;
+  double moveRate_;
+  CommandFramer framer_{'#', false};
+};
+
+}  // namespace celvaro::mountsim

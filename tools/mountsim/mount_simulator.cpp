@@ -1,0 +1,253 @@
+#include "mount_simulator.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "lx200_mount.h"
+#include "motor_controller_mount.h"
+#include "nexstar_mount.h"
+
+namespace celvaro::mountsim {
+namespace {
+
+// How often to look again for a program while none has the slave side open.
+constexpr int kNoClientWaitMs = 20;
+// How long a reply may wait for room on a program that does not read.
+constexpr int kWriteWaitMs = 100;
+constexpr size_t kReadChunk = 256;
+constexpr size_t kGarbageLength = 5;
+constexpr char kJunk[] = "?%Z@~x/&";
+
+int64_t monotonicMicroseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+// Raw 9600 baud 8N1 without flow control, as the program sets its port; on a
+// pseudo-terminal the master's settings are the slave's.
+bool setRaw(int fd) {
+  termios tio{};
+  if (::tcgetattr(fd, &tio) != 0) return false;
+  ::cfmakeraw(&tio);
+  ::cfsetispeed(&tio, B9600);
+  ::cfsetospeed(&tio, B9600);
+  tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
+  tio.c_cflag |= CS8 | CREAD | CLOCAL;
+  return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+bool makeNonBlockingAndPrivate(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0 && ::fcntl(fd, F_SETFD, FD_CLOEXEC) == 0;
+}
+
+void closeDescriptor(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+uint32_t defaultCountsPerRevolution(MountKind kind) {
+  switch (kind) {
+    case MountKind::AltAzimuth:
+      return 0x1AF100;
+    case MountKind::Equatorial:
+      return 9024000;
+    default:
+      return 0;
+  }
+}
+
+std::unique_ptr<SimulatedMount> makeSimulatedMount(const MountOptions& options) {
+  switch (options.kind) {
+    case MountKind::Lx200:
+      return std::make_unique<Lx200Mount>(options.startRightAscensionHours, options.startDeclinationDegrees);
+    case MountKind::NexStar:
+      return std::make_unique<NexStarMount>(options.startRightAscensionHours, options.startDeclinationDegrees);
+    default: {
+      std::array<uint32_t, 2> counts = options.countsPerRevolution;
+      for (uint32_t& each : counts) {
+        if (each == 0) each = defaultCountsPerRevolution(options.kind);
+      }
+      return std::make_unique<MotorControllerMount>(options.kind == MountKind::Equatorial, counts,
+                                                    options.startPositions);
+    }
+  }
+}
+
+}  // namespace
+
+std::string formatLogRecord(const LogRecord& record) {
+  std::string line = std::to_string(record.microseconds) + (record.incoming ? " in  " : " out ");
+  for (unsigned char byte : record.bytes) {
+    if (byte == '\r') {
+      line += "\\r";
+    } else if (byte == '\n') {
+      line += "\\n";
+    } else if (byte < 0x20 || byte >= 0x7F || byte == '\\') {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      line += escaped;
+    } else {
+      line += static_cast<char>(byte);
+    }
+  }
+  return line;
+}
+
+MountSimulator::MountSimulator(MountOptions options)
+    : options_(std::move(options)), mount_(makeSimulatedMount(options_)) {}
+
+MountSimulator::~MountSimulator() { stop(); }
+
+bool MountSimulator::start() {
+  master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+  const char* name = master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0 ? ::ptsname(master_) : nullptr;
+  int wakePipe[2] = {-1, -1};
+  if (name == nullptr || !setRaw(master_) || !makeNonBlockingAndPrivate(master_) || ::pipe(wakePipe) != 0) {
+    const int error = errno;
+    closeDescriptor(master_);
+    errno = error;
+    return false;
+  }
+  slavePath_ = name;
+  wakeRead_ = wakePipe[0];
+  wakeWrite_ = wakePipe[1];
+  makeNonBlockingAndPrivate(wakeRead_);
+  makeNonBlockingAndPrivate(wakeWrite_);
+  startMicroseconds_ = monotonicMicroseconds();
+  thread_ = std::thread(&MountSimulator::run, this);
+  return true;
+}
+
+void MountSimulator::stop() {
+  if (thread_.joinable()) {
+    stopping_ = true;
+    wake();
+    thread_.join();
+  }
+  closeDescriptor(master_);
+  closeDescriptor(wakeRead_);
+  closeDescriptor(wakeWrite_);
+}
+
+void MountSimulator::setFault(Fault fault) {
+  {
+    std::lock_guard lock(mutex_);
+    fault_ = fault;
+  }
+  wake();
+}
+
+Fault MountSimulator::fault() const {
+  std::lock_guard lock(mutex_);
+  return fault_;
+}
+
+void MountSimulator::advance(double seconds) {
+  std::lock_guard lock(mutex_);
+  advanced_ += seconds;
+}
+
+void MountSimulator::run() {
+  bool programThere = true;
+  while (!stopping_) {
+    if (fault() == Fault::Hangup) {
+      hungUp_ = true;
+      closeDescriptor(master_);
+      return;
+    }
+    programThere = waitForInput(programThere);
+  }
+}
+
+// Waits for bytes from the program, a wake-up, or (while no program has the
+// slave side open, when the master only reports a hang-up) a short while.
+// Answers what arrived; false when no program is there.
+bool MountSimulator::waitForInput(bool watchMaster) {
+  pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
+  if (::poll(fds, watchMaster ? 2 : 1, watchMaster ? -1 : kNoClientWaitMs) <= 0) return true;
+  char bytes[kReadChunk];
+  if (fds[0].revents & POLLIN) {
+    while (::read(wakeRead_, bytes, sizeof bytes) > 0) {
+    }
+  }
+  if (fds[1].revents == 0) return true;
+  const ssize_t count = ::read(master_, bytes, sizeof bytes);
+  if (count > 0) answer(std::string(bytes, static_cast<size_t>(count)));
+  return count > 0 || errno == EAGAIN || errno == EINTR;
+}
+
+void MountSimulator::answer(const std::string& bytes) {
+  log(true, bytes);
+  std::string replies;
+  {
+    std::lock_guard lock(mutex_);
+    for (const std::string& command : mount_->takeCommands(bytes)) replies += replyTo(command);
+  }
+  if (!replies.empty()) writeToMaster(replies);
+}
+
+// With the lock held.
+std::string MountSimulator::replyTo(const std::string& command) {
+  const ReplyForm form = mount_->replyForm();
+  switch (fault_) {
+    case Fault::None:
+      return mount_->reply(command, simulatedNow());
+    case Fault::Error:
+      return "!" + std::string(form.errorCode) + form.closer;
+    case Fault::Garbage:
+      return garbage(form);
+    default:
+      return "";
+  }
+}
+
+// With the lock held.
+std::string MountSimulator::garbage(const ReplyForm& form) {
+  std::string bytes(form.opener);
+  for (size_t i = 0; i < kGarbageLength; ++i) {
+    junk_ = junk_ * 1103515245 + 12345;
+    bytes += kJunk[(junk_ >> 16) % (sizeof kJunk - 1)];
+  }
+  return bytes + form.closer;
+}
+
+// With the lock held.
+double MountSimulator::simulatedNow() const {
+  return options_.timeScale * (monotonicMicroseconds() - startMicroseconds_) / 1e6 + advanced_;
+}
+
+void MountSimulator::writeToMaster(const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = ::write(master_, bytes.data() + done, bytes.size() - done);
+    if (count > 0) {
+      done += static_cast<size_t>(count);
+      continue;
+    }
+    if (count < 0 && errno != EAGAIN && errno != EINTR) break;
+    pollfd room{master_, POLLOUT, 0};
+    if (::poll(&room, 1, kWriteWaitMs) <= 0) break;
+  }
+  log(false, bytes.substr(0, done));
+}
+
+void MountSimulator::log(bool incoming, const std::string& bytes) const {
+  if (options_.log && !bytes.empty()) options_.log(LogRecord{monotonicMicroseconds(), incoming, bytes});
+}
+
+void MountSimulator::wake() {
+  if (wakeWrite_ < 0) return;
+  // A full pipe already holds a wake-up.
+  [[maybe_unused]] const ssize_t written = ::write(wakeWrite_, "w", 1);
+}
+
+}  // namespace celvaro::mountsim

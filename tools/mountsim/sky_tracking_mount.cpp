@@ -1,0 +1,38 @@
+#include "sky_tracking_mount.h"
+
+#include <cmath>
+
+namespace celvaro::mountsim {
+namespace {
+
+constexpr double kSlewDegreesPerSecond = 8.0;
+
+double wrapDegrees(double degrees) {
+  const double wrapped = std::fmod(degrees, 360.0);
+  return wrapped < 0 ? wrapped + 360.0 : wrapped;
+}
+
+}  // namespace
+
+SkyTrackingMount::SkyTrackingMount(double rightAscensionHours, double declinationDegrees) {
+  axes_[0].setPosition(wrapDegrees(rightAscensionHours * 15.0));
+  axes_[1].setPosition(declinationDegrees);
+}
+
+double SkyTrackingMount::rightAscension() const { return wrapDegrees(axes_[0].position()); }
+
+void SkyTrackingMount::slewTo(double rightAscensionDegrees, double declinationDegrees) {
+  const double here = axes_[0].position();
+  axes_[0].slewTo(here + std::remainder(rightAscensionDegrees - here, 360.0), kSlewDegreesPerSecond);
+  axes_[1].slewTo(declinationDegrees, kSlewDegreesPerSecond);
+}
+
+void SkyTrackingMount::move(int axis, int sense, double degreesPerSecond) {
+  if (axis == 0) {
+    axes_[0].run(sense * degreesPerSecond);
+  } else {
+    axes_[1].slewTo(sense * 90.0, degreesPerSecond);
+  }
+}
+
+}  // namespace celvaro::mountsim
