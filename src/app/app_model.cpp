@@ -107,19 +107,29 @@ TelescopeEvent AppModel::pendingTelescopeEvent() const {
 
 // --- telescope hand-over, user-interface thread side ---------------------
 
+template <typename Call>
+void AppModel::tellTelescopePanels(Call call) {
+  for (TelescopeControlDlgCallback* panel : {dialogListeners.controlPanel, dialogListeners.telescopePanel}) {
+    if (panel) call(*panel);
+  }
+}
+
 void AppModel::dispatchTelescopeEvent() {
   const TelescopeEvent event = pendingTelescopeEvent();
-  auto* panel = dialogListeners.controlPanel;
   auto* dslr = dialogListeners.dslrExposure;
   switch (event.kind) {
     case TelescopeEvent::kLinkStatus:
-      if (panel) panel->showLinkStatus(event.linkStatus);
+      keepLinkStatus(event.linkStatus);
+      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showLinkStatus(event.linkStatus); });
       if (int state = syntheticDslrState(event.linkStatus); state && dslr) {
         dslr->showSeriesStatus(state, 0, 0, 0);
       }
       break;
     case TelescopeEvent::kMountPosition:
-      if (panel) panel->showMountPosition(event.raRad, event.decRad, event.rawA, event.rawB);
+      telescopeReadings.position = {event.raRad, event.decRad, true};
+      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) {
+        panel.showMountPosition(event.raRad, event.decRad, event.rawA, event.rawB);
+      });
       break;
     case TelescopeEvent::kDslrStatus:
       if (dslr) dslr->showSeriesStatus(event.dslr[0], event.dslr[1], event.dslr[2], event.dslr[3]);
@@ -129,18 +139,23 @@ void AppModel::dispatchTelescopeEvent() {
   }
 }
 
+void AppModel::keepLinkStatus(int code) {
+  const int low = code & 0xFFFF;
+  if (low == 100 || low == 20) telescopeReadings.linkState = code;
+  telescopeReadings.lastStatus = code;
+}
+
 void AppModel::onUserMessage(int code, uint32_t parameter) {
-  auto* panel = dialogListeners.controlPanel;
   auto* guider = dialogListeners.autoguiderMonitor;
   switch (code) {
     case kTelescopeEventPending:
       dispatchTelescopeEvent();
       break;
     case kSpiralSearchOffset:
-      if (panel) {
-        panel->showSpiralSearchOffset(static_cast<int>(parameter & 0xFFFF) - 32767,
-                                      static_cast<int>(parameter >> 16) - 32767);
-      }
+      tellTelescopePanels([parameter](TelescopeControlDlgCallback& panel) {
+        panel.showSpiralSearchOffset(static_cast<int>(parameter & 0xFFFF) - 32767,
+                                     static_cast<int>(parameter >> 16) - 32767);
+      });
       break;
     case kGuiderPortStatus:
       if (guider) guider->showGuiderPortState(static_cast<int>(parameter));
@@ -180,6 +195,14 @@ void AppModel::clearReferencePoint(int index) {
   notifyReferencePointListener(index);
   redrawPending = true;
   redrawChart();
+}
+
+void AppModel::storeReferencePoint(int index, double raRad, double decRad) {
+  if (index < 0 || index >= kReferencePointCount) return;
+  referencePoints[index] = {raRad, decRad, true};
+  if (telescope_) telescope_->setReferencePoint(place.latitudeDeg, place.longitudeDeg, raRad, decRad, index);
+  notifyReferencePointListener(index);
+  redrawPending = true;
 }
 
 void AppModel::notifyReferencePointListener(int index) {
@@ -332,7 +355,7 @@ void AppModel::placeChanged() {
   clock_->setLongitude(place.longitudeDeg);
   updateSiderealTime();
   computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
-  if (dialogListeners.controlPanel) dialogListeners.controlPanel->observingPlaceChanged();
+  tellTelescopePanels([](TelescopeControlDlgCallback& panel) { panel.observingPlaceChanged(); });
 }
 
 void AppModel::timeChanged() {

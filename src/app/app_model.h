@@ -39,6 +39,9 @@ struct TelescopeDialogListeners {
   ReferencePointDlgListener* referencePoints = nullptr;
   TelescopeDslrExpDlgListener* dslrExposure = nullptr;
   AutoguiderMonitorDlgListener* autoguiderMonitor = nullptr;
+  // The right-hand telescope panel: it carries the control panel's controls
+  // and receives the same reports.
+  TelescopeControlDlgCallback* telescopePanel = nullptr;
 };
 
 // The object the chart was last centred on.
@@ -46,6 +49,14 @@ struct CentringTarget {
   double raRad = 0;
   double decRad = 0;
   bool valid = false;
+};
+
+// What the link last reported, for telescope windows opened later and for
+// centring the chart on the telescope.
+struct TelescopeReadings {
+  int linkState = 0;  // the last "link established" (100 + type << 16) or "switched off" (20) code
+  int lastStatus = 0;
+  CentringTarget position;  // the last reported mount position
 };
 
 class AppModel : public TelescopeListener, public iReferencePointHandler {
@@ -72,6 +83,9 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // iReferencePointHandler.
   void showReferencePoint(int index) override;
   void clearReferencePoint(int index) override;
+  // Stores reference point 0..2 at a sky position and hands it to the link
+  // with the observing place.
+  void storeReferencePoint(int index, double raRad, double decRad);
 
   // The user-interface thread's half of the telescope hand-over.
   void onUserMessage(int code, uint32_t parameter);
@@ -118,6 +132,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow);
   iMainWindowCallback* mainWindow() const { return mainWindow_; }
   void setTelescopeControl(iTelescopeControl* telescope);
+  iTelescopeControl* telescope() const { return telescope_; }
 
   Clock& clock() { return *clock_; }
   // The catalogs, made by the data load; null before.
@@ -148,6 +163,7 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
   std::array<ReferencePoint, kReferencePointCount> referencePoints{};
   CentringTarget lastCentringTarget;
+  TelescopeReadings telescopeReadings;
   bool redrawPending = false;
   bool statusPending = false;
   bool selectionValid = false;
@@ -164,10 +180,13 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void postMessage(int code, uint32_t parameter);
   void storeEvent(const TelescopeEvent& event);
   void dispatchTelescopeEvent();
+  void keepLinkStatus(int code);
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
   void setField(int fieldArcmin);
   void recomputeGridSteps();
   void notifyReferencePointListener(int index);
+  template <typename Call>
+  void tellTelescopePanels(Call call);
   void updateSiderealTime();
   void drawOverlays();
 
