@@ -23,6 +23,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);
+  addRange(ids, kTelescopeControlTitle, kTelescopeSettingsTitle);
   addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
   addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
   addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
@@ -65,6 +66,8 @@ std::vector<int> usedTextIds() {
   addRange(ids, 14650, 14656);
   addRange(ids, 14661, 14670);                                // deep-sky types 1..10
   ids.push_back(14675);                                       // quasars
+  addRange(ids, kTelescopeLabelFirst, kSetFromSelection);     // telescope windows
+  addRange(ids, kNoObjectSelected, kTelescopeBelowHorizon);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

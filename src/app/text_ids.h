@@ -3,7 +3,7 @@
 //
 // Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
 // (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
-// double-star and deep-sky dialogs);
+// double-star and deep-sky dialogs, 2430..2433 the telescope windows);
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
@@ -13,7 +13,8 @@
 // 14000.. dialog labels (14300 + star information field; 14400.. the
 // place, navigation, field, projection, constellation and star dialogs;
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
-// and deep-sky dialogs, 14660 + deep-sky type);
+// and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
+// windows and their messages);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -39,6 +40,10 @@ constexpr int kDoubleLabelsTitle = 2423;
 constexpr int kDeepskyTitle = 2424;
 constexpr int kDeepskyIdsTitle = 2425;
 constexpr int kDeepskyTypesTitle = 2426;
+constexpr int kTelescopeControlTitle = 2430;
+constexpr int kTelescopeAdjustTitle = 2431;
+constexpr int kTelescopeConnectTitle = 2432;
+constexpr int kTelescopeSettingsTitle = 2433;
 constexpr int kFovOverlayTitle = 4600;
 constexpr int kObservingPlaceTitle = 4900;
 constexpr int kDateTimeTitle = 5000;
@@ -78,6 +83,18 @@ constexpr int kSchemeButtonFirst = 14130;
 constexpr int kDateTimeLabelFirst = 14200;
 constexpr int kSetDateTimeLabelFirst = 14210;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
+constexpr int kRaCaption = 14563;
+constexpr int kDecCaption = 14564;
+// The telescope windows: labels from 14700 on, then these.
+constexpr int kTelescopeLabelFirst = 14700;
+constexpr int kMountTypeLabel = 14720;
+constexpr int kSerialPortLabel = 14721;
+constexpr int kEastWestSwapLabel = 14722;
+constexpr int kReferencePointFirst = 14723;  // "1. ref. point", "2. ref. point"
+constexpr int kSetFromSelection = 14728;
+constexpr int kNoObjectSelected = 14730;
+constexpr int kTelescopePositionUnknown = 14731;
+constexpr int kTelescopeBelowHorizon = 14732;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;
