@@ -1,6 +1,9 @@
 #include "motor_controller_mount.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "telescope/basic_command_sender.h"
 
 namespace celvaro::mountsim {
 namespace {
@@ -13,25 +16,12 @@ constexpr double kFastGotoDegreesPerSecond = 5.0;
 constexpr double kSlowGotoDegreesPerSecond = 0.5;
 constexpr uint32_t kValueMask = 0xFFFFFF;
 
-// Digit i of a value sits in byte i / 2, the high nibble first.
-int digitShift(int i) { return 8 * (i / 2) + (i % 2 == 0 ? 4 : 0); }
-
-std::string valueDigits(uint32_t value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string digits;
-  for (int i = 0; i < 6; ++i) digits += kHex[(value >> digitShift(i)) & 0xF];
-  return digits;
-}
+// Six upper-case hex digits, low byte first: the digits of a value command.
+std::string valueDigits(uint32_t value) { return motorValueBytes(1, 'E', value).substr(3, 6); }
 
 bool readValueDigits(const std::string& digits, uint32_t& value) {
-  value = 0;
-  for (int i = 0; i < 6; ++i) {
-    const char c = digits[i];
-    const bool decimal = c >= '0' && c <= '9';
-    if (!decimal && (c < 'A' || c > 'F')) return false;
-    value |= static_cast<uint32_t>(decimal ? c - '0' : c - 'A' + 10) << digitShift(i);
-  }
-  return true;
+  const auto isDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+  return std::all_of(digits.begin(), digits.begin() + 6, isDigit) && readMotorValue(digits.data(), 6, value);
 }
 
 uint32_t siderealPeriod(uint32_t countsPerRevolution) {

@@ -1,0 +1,176 @@
+// The simulator over its pseudo-terminal, as the program sees it.
+#include "mount_simulator.h"
+
+#include <gtest/gtest.h>
+#include <time.h>
+
+#include <mutex>
+#include <vector>
+
+#include "pty_client.h"
+
+namespace celvaro::mountsim {
+namespace {
+
+// Simulated time stands still unless a test advances it.
+MountOptions frozen(MountKind kind) {
+  MountOptions options;
+  options.kind = kind;
+  options.timeScale = 0;
+  return options;
+}
+
+TEST(MountSimulatorTest, MotorControllerHandshakeGivesCountsPerRevolution) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  ASSERT_TRUE(port.isOpen());
+  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
+  EXPECT_EQ(port.ask(":F2\r", '\r'), "=\r");
+  EXPECT_EQ(port.ask(":a1\r", '\r'), "=00F11A\r");  // 0x1AF100, low byte first
+  EXPECT_EQ(port.ask(":D1\r", '\r').size(), 8u);
+}
+
+TEST(MountSimulatorTest, GotoEndsExactlyOnTargetAndReadsStopped) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  for (const char* command : {":L1\r", ":G100\r", ":S1452381\r", ":J1\r"}) EXPECT_EQ(port.ask(command, '\r'), "=\r");
+  EXPECT_EQ(port.ask(":f1\r", '\r'), "=013\r");
+  simulator.advance(60);
+  EXPECT_EQ(port.ask(":j1\r", '\r'), "=452381\r");  // 0x812345
+  EXPECT_EQ(port.ask(":f1\r", '\r'), "=003\r");
+}
+
+TEST(MountSimulatorTest, Lx200SlewsToTheTargetSet) {
+  MountOptions options = frozen(MountKind::Lx200);
+  options.startRightAscensionHours = 2.5;
+  options.startDeclinationDegrees = -10.25;
+  MountSimulator simulator(options);
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask("\x06", 'P'), "P");
+  EXPECT_EQ(port.ask(":GR#", '#'), "02:30:00#");
+  EXPECT_EQ(port.ask(":GD#", '#'), "-10*15'00#");
+  EXPECT_EQ(port.ask(":Sr05:30.0#", '1'), "1");
+  EXPECT_EQ(port.ask(":Sd+20:30#", '1'), "1");
+  EXPECT_EQ(port.ask(":MS#", '0'), "0");
+  EXPECT_EQ(port.ask(":GR#", '#'), "02:30:00#");
+  simulator.advance(10);
+  EXPECT_EQ(port.ask(":GR#", '#'), "05:30:00#");
+  EXPECT_EQ(port.ask(":GD#", '#'), "+20*30'00#");
+}
+
+TEST(MountSimulatorTest, NexStarReportsTurnFractions) {
+  MountOptions options = frozen(MountKind::NexStar);
+  options.startRightAscensionHours = 6;
+  options.startDeclinationDegrees = -45;
+  MountSimulator simulator(options);
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask("Kx", '#'), "x#");
+  EXPECT_EQ(port.ask("E", '#'), "4000,E000#");
+}
+
+TEST(MountSimulatorTest, ScaledClockMovesWithoutAdvance) {
+  MountOptions options;
+  options.kind = MountKind::Lx200;
+  options.timeScale = 100;  // a 45-degree slew takes about 0.06 s
+  MountSimulator simulator(options);
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask(":Sr03:00.0#", '1'), "1");
+  EXPECT_EQ(port.ask(":MS#", '0'), "0");
+  std::string position;
+  for (int i = 0; i < 100 && position != "03:00:00#"; ++i) {
+    ::usleep(10000);
+    position = port.ask(":GR#", '#');
+  }
+  EXPECT_EQ(position, "03:00:00#");
+}
+
+TEST(MountSimulatorTest, PortCanBeClosedAndOpenedAgain) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  {
+    PtyClient first(simulator.slavePath());
+    EXPECT_EQ(first.ask(":F1\r", '\r'), "=\r");
+  }
+  ::usleep(50000);  // the simulator notices the program gone
+  PtyClient second(simulator.slavePath());
+  EXPECT_EQ(second.ask(":F1\r", '\r'), "=\r");
+}
+
+TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
+  std::mutex mutex;
+  std::vector<LogRecord> records;
+  MountOptions options = frozen(MountKind::AltAzimuth);
+  options.log = [&](const LogRecord& record) {
+    std::lock_guard lock(mutex);
+    records.push_back(record);
+  };
+  MountSimulator simulator(options);
+  ASSERT_TRUE(simulator.start());
+  timespec before{};
+  ::clock_gettime(CLOCK_MONOTONIC, &before);
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
+  simulator.stop();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_TRUE(records[0].incoming);
+  EXPECT_EQ(records[0].bytes, ":F1\r");
+  EXPECT_FALSE(records[1].incoming);
+  EXPECT_EQ(records[1].bytes, "=\r");
+  EXPECT_GE(records[0].microseconds, int64_t(before.tv_sec) * 1000000 + before.tv_nsec / 1000);
+  EXPECT_GE(records[1].microseconds, records[0].microseconds);
+  EXPECT_EQ(formatLogRecord(records[0]), std::to_string(records[0].microseconds) + " in  :F1\\r");
+}
+
+TEST(MountSimulatorTest, SilentFaultAnswersNothingUntilSwitchedOff) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  simulator.setFault(Fault::Silent);
+  port.send(":F1\r");
+  EXPECT_EQ(port.readUntil('\r', 200), "");
+  simulator.setFault(Fault::None);
+  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
+}
+
+TEST(MountSimulatorTest, ErrorFaultAnswersWithTheKindsErrorReply) {
+  MountSimulator motor(frozen(MountKind::Equatorial));
+  MountSimulator lx200(frozen(MountKind::Lx200));
+  ASSERT_TRUE(motor.start());
+  ASSERT_TRUE(lx200.start());
+  motor.setFault(Fault::Error);
+  lx200.setFault(Fault::Error);
+  PtyClient motorPort(motor.slavePath());
+  PtyClient lx200Port(lx200.slavePath());
+  EXPECT_EQ(motorPort.ask(":j1\r", '\r'), "!0\r");
+  EXPECT_EQ(lx200Port.ask(":GR#", '#'), "!#");
+}
+
+TEST(MountSimulatorTest, GarbageFaultKeepsTheFramingButNotTheData) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  simulator.setFault(Fault::Garbage);
+  PtyClient port(simulator.slavePath());
+  const std::string reply = port.ask(":a1\r", '\r');
+  ASSERT_GE(reply.size(), 3u);
+  EXPECT_EQ(reply.front(), '=');
+  EXPECT_EQ(reply.back(), '\r');
+  EXPECT_EQ(reply.find_first_of("0123456789ABCDEF"), std::string::npos) << reply;
+}
+
+TEST(MountSimulatorTest, HangUpClosesThePortUnderTheProgram) {
+  MountSimulator simulator(frozen(MountKind::AltAzimuth));
+  ASSERT_TRUE(simulator.start());
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
+  simulator.setFault(Fault::Hangup);
+  EXPECT_TRUE(port.seesHangUp(2000));
+  EXPECT_TRUE(simulator.hungUp());
+}
+
+}  // namespace
+}  // namespace celvaro::mountsim
