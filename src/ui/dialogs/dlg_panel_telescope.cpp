@@ -1,0 +1,73 @@
+#include "ui/dialogs/dlg_panel_telescope.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "astro/zone_time.h"
+#include "ui/telescope_readouts.h"
+
+namespace celvaro {
+namespace {
+
+// Escape would close a dialog; the panel is part of the main window and
+// stays until its menu command hides it.
+class KeepOpen : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  }
+};
+
+}  // namespace
+
+DlgPanelTelescope::DlgPanelTelescope(UiResources& resources, AppModel& model)
+    : TelescopeDialogBase(resources, model, model.dialogListeners.telescopePanel) {}
+
+void DlgPanelTelescope::onInitDialog() {
+  grid()->addWidget(label(kPlace, ""), 0, 0);
+  grid()->addWidget(button(kEditPlace, text(text_id::kMenuCommandBase + 700, "&Observing place...")), 0, 1);
+  grid()->addWidget(label(kTime - 10, text(14716, "Local time:")), 1, 0);
+  grid()->addWidget(label(kTime, ""), 1, 1);
+  addTelescopeControls(2);
+  grid()->setRowStretch(grid()->rowCount(), 1);
+  observingPlaceChanged();
+}
+
+QWidget* DlgPanelTelescope::embed(QWidget* parent) {
+  QDialog* panel = create(parent);
+  panel->setWindowFlags(Qt::Widget);
+  panel->installEventFilter(new KeepOpen(panel));
+  panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  return panel;
+}
+
+void DlgPanelTelescope::setShown(bool shown) {
+  window()->setVisible(shown);
+  if (shown) attach();
+  else detach();
+}
+
+void DlgPanelTelescope::onCommand(int id, int code, QWidget* control) {
+  if (id != kEditPlace) {
+    TelescopeDialogBase::onCommand(id, code, control);
+  } else if (iMainWindowCallback* main = model().mainWindow()) {
+    main->editObservingPlace();
+    main->refresh();
+  }
+}
+
+void DlgPanelTelescope::showClock(double, double julianDate) {
+  setItemText(kTime, clockDateText(clockDate(julianDate, zoneOffset(model().place))));
+}
+
+void DlgPanelTelescope::observingPlaceChanged() {
+  const ObservingPlace& place = model().place;
+  setItemText(kPlace, QString::asprintf("%.2f\u00b0, %.2f\u00b0", place.latitudeDeg, place.longitudeDeg).toStdString());
+}
+
+}  // namespace celvaro

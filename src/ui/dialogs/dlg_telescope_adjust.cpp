@@ -1,0 +1,96 @@
+#include "ui/dialogs/dlg_telescope_adjust.h"
+
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+
+#include <algorithm>
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+
+namespace celvaro {
+
+void DlgTelescopeAdjust::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kTelescopeAdjustTitle, "Adjusting telescope with reference points"));
+  const char* titles[] = {"1. ref. point", "2. ref. point"};
+  for (int i = 0; i < kPoints; ++i) {
+    const int first = kShow + i * kPointStep;
+    auto* box = new QGroupBox(text(text_id::kReferencePointFirst + i, titles[i]), window());
+    auto* buttons = new QGridLayout(box);
+    buttons->addWidget(button(first, text(14725, "Show on the map")), 0, 0);
+    buttons->addWidget(button(first + 1, text(14726, "Delete")), 0, 1);
+    buttons->addWidget(button(first + 2, text(text_id::kSetFromSelection, "Set from the selection")), 1, 0, 1, 2);
+    grid()->addWidget(box, i, 0, 1, 2);
+  }
+  grid()->addWidget(button(kDeleteAll, text(14727, "Delete all ref. points")), kPoints, 0);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), kPoints, 1);
+  QObject::connect(window(), &QDialog::finished, window(), [this] { detach(); });
+}
+
+void DlgTelescopeAdjust::showOver(QWidget* parent) {
+  create(parent);
+  model_.dialogListeners.referencePoints = this;
+  ReferencePoint points[AppModel::kReferencePointCount];
+  std::copy(model_.referencePoints.begin(), model_.referencePoints.end(), points);
+  referencePointsChanged(points, 0);
+  model_.showReferencePoints = true;
+  model_.redrawPending = true;
+  refresh();
+  window()->show();
+  window()->raise();
+  window()->activateWindow();
+}
+
+void DlgTelescopeAdjust::detach() {
+  if (model_.dialogListeners.referencePoints != this) return;
+  model_.dialogListeners.referencePoints = nullptr;
+  model_.showReferencePoints = false;
+  model_.redrawPending = true;
+  refresh();
+}
+
+void DlgTelescopeAdjust::onCommand(int id, int code, QWidget* control) {
+  if (id == kDeleteAll) {
+    model_.clearReferencePoint(-1);
+  } else if (id >= kShow && id < kShow + kPoints * kPointStep) {
+    const int point = (id - kShow) / kPointStep;
+    switch (id - point * kPointStep) {
+      case kShow: model_.showReferencePoint(point); break;
+      case kDelete: model_.clearReferencePoint(point); break;
+      case kSet: setFromSelection(point); break;
+      default: break;
+    }
+  } else {
+    FwDialogBase::onCommand(id, code, control);
+    return;
+  }
+  refresh();
+}
+
+// The description leaves open which star a reference point is taken on: it
+// is the object last selected or centred on the chart, at which the user
+// has pointed the telescope. The observing place goes with it to the link.
+void DlgTelescopeAdjust::setFromSelection(int index) {
+  const CentringTarget& target = model_.lastCentringTarget;
+  if (target.valid) {
+    model_.storeReferencePoint(index, target.raRad, target.decRad);
+  } else if (iMainWindowCallback* main = model_.mainWindow()) {
+    main->setStatusText(resources().textOr(text_id::kNoObjectSelected, "Select an object on the chart first."));
+  }
+}
+
+void DlgTelescopeAdjust::referencePointsChanged(const ReferencePoint (&points)[3], int index) {
+  for (int i = 0; i < kPoints; ++i) {
+    const bool on = index != -1 && points[i].set;
+    control(kShow + i * kPointStep)->setEnabled(on);
+    control(kDelete + i * kPointStep)->setEnabled(on);
+  }
+}
+
+// The chart is redrawn when a change asked for it.
+void DlgTelescopeAdjust::refresh() {
+  if (iMainWindowCallback* main = model_.mainWindow()) main->refresh();
+}
+
+}  // namespace celvaro

@@ -1,0 +1,39 @@
+// The telescope connection dialog: the mount type and the serial port. OK
+// stores both into the scope settings; the caller then connects.
+#pragma once
+
+#include <string>
+
+#include "app/settings_records.h"
+#include "ui/dialog_framework.h"
+
+namespace celvaro {
+
+class DlgTelescopeConnect : public FwDialogBase {
+ public:
+  static constexpr int kMountType = 100, kPort = 101;
+  static constexpr int kPortCount = 256;
+
+  DlgTelescopeConnect(UiResources& resources, ScopeSettings& settings, std::string programDir)
+      : FwDialogBase(resources), settings_(settings), programDir_(std::move(programDir)) {}
+  int resourceId() const override { return 500; }
+  void onInitDialog() override;
+  void onCommand(int id, int code, QWidget* control) override;
+
+ protected:
+  // The mount-type and port rows from `row` on; answers the row after them.
+  int addScopeRows(int row);
+  // The chosen type and port into the settings; a list left without a
+  // choice keeps the stored value.
+  void readScopeRows();
+  ScopeSettings& settings() { return settings_; }
+
+ private:
+  void fillMountTypes();
+  void fillPorts();
+
+  ScopeSettings& settings_;
+  const std::string programDir_;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,264 @@
+#include "ui/dialogs/telescope_dialog_base.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSlider>
+
+#include <initializer_list>
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "telescope/mount_types.h"
+#include "ui/dialogs/dlg_telescope_connect.h"
+#include "ui/telescope_readouts.h"
+
+namespace celvaro {
+namespace {
+
+// Link directions: 0 up, 1 down, 2 right, 3 left; 4 stops everything.
+constexpr int kStopAll = 4;
+constexpr int kUp = 1 << 0, kDown = 1 << 1, kRight = 1 << 2, kLeft = 1 << 3;
+
+struct DirectionButton {
+  const char* arrow;
+  int directions;  // bit d: link direction d; a diagonal moves both axes
+};
+
+// Buttons 201..208 in reading order around Stop.
+constexpr DirectionButton kDirections[] = {{"\u2196", kUp | kLeft}, {"\u2191", kUp},   {"\u2197", kUp | kRight},
+                                           {"\u2190", kLeft},       {"\u2192", kRight}, {"\u2199", kDown | kLeft},
+                                           {"\u2193", kDown},       {"\u2198", kDown | kRight}};
+
+const DirectionButton& directionOf(int id) { return kDirections[id - TelescopeDialogBase::kFirstDirection]; }
+
+// Calls `call` with each link direction of a direction button, in order.
+template <typename Call>
+void forEachDirection(int id, Call call) {
+  for (int direction = 0; direction < kStopAll; ++direction) {
+    if (directionOf(id).directions & (1 << direction)) call(direction);
+  }
+}
+
+constexpr int kDefaultRate = 2;
+constexpr int kLinkEstablished = 100, kSwitchedOff = 20, kLastStatusText = 25;
+
+}  // namespace
+
+template <typename Call>
+void TelescopeDialogBase::onLink(Call call) {
+  if (iTelescopeControl* link = model_.telescope()) call(*link);
+}
+
+// --- controls ----------------------------------------------------------------------
+
+int TelescopeDialogBase::addTelescopeControls(int row) {
+  row = addConnectRows(row);
+  row = addMotionRows(row);
+  row = addPositionRows(row);
+  row = addActionRows(row);
+  applyCapabilities(0);
+  showMapMode();
+  return row;
+}
+
+int TelescopeDialogBase::addConnectRows(int row) {
+  grid()->addWidget(button(kConnect, text(14700, "Connect")), row, 0);
+  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), row, 1);
+  grid()->addWidget(label(kMountName, ""), row + 1, 0, 1, 2);
+  QLabel* status = label(kStatus, "");
+  status->setWordWrap(true);
+  grid()->addWidget(status, row + 2, 0, 1, 2);
+  return row + 3;
+}
+
+int TelescopeDialogBase::addMotionRows(int row) {
+  auto* pad = new QGridLayout;
+  for (int id = kFirstDirection; id <= kLastDirection; ++id) {
+    const int cell = id - kFirstDirection < 4 ? id - kFirstDirection : id - kFirstDirection + 1;  // Stop in the middle
+    pad->addWidget(button(id, QString::fromUtf8(directionOf(id).arrow)), cell / 3, cell % 3);
+    wireDirection(id);
+  }
+  pad->addWidget(button(kStop, text(14702, "Stop")), 1, 1);
+  grid()->addLayout(pad, row, 0, 1, 2);
+  grid()->addWidget(radioButton(kSlow, text(14703, "Slow:"), true), row + 1, 0);
+  grid()->addWidget(bareSlider(kSlowRate, 0, kMaxRate, kDefaultRate), row + 1, 1);
+  grid()->addWidget(radioButton(kFast, text(14704, "Fast:"), false), row + 2, 0);
+  grid()->addWidget(bareSlider(kFastRate, 0, kMaxRate, kDefaultRate), row + 2, 1);
+  pairButtons(kSlow, kFast);
+  return row + 3;
+}
+
+// The "Scope" and "Target" groups, each with its right ascension and
+// declination; the captions of values v carry the ids v + 1000.
+int TelescopeDialogBase::addPositionRows(int row) {
+  struct Group {
+    int firstValue, titleId;
+    const char* title;
+  };
+  const Group groups[] = {{kScopeRa, 14705, "Scope"}, {kTargetRa, 14706, "Target"}};
+  for (int g = 0; g < 2; ++g) {
+    const int first = groups[g].firstValue;
+    auto* box = new QGroupBox(text(groups[g].titleId, groups[g].title), window());
+    auto* values = new QGridLayout(box);
+    values->addWidget(label(first + 1000, text(text_id::kRaCaption, "RA")), 0, 0);
+    values->addWidget(label(first, ""), 0, 1);
+    values->addWidget(label(first + 1001, text(text_id::kDecCaption, "Dec")), 1, 0);
+    values->addWidget(label(first + 1, ""), 1, 1);
+    grid()->addWidget(box, row, g);
+  }
+  return row + 1;
+}
+
+int TelescopeDialogBase::addActionRows(int row) {
+  grid()->addWidget(button(kGetPosition, text(14707, "Get pos")), row, 0);
+  grid()->addWidget(button(kGoto, text(14708, "Goto")), row, 1);
+  grid()->addWidget(checkBox(kTracking, text(14709, "Tracking"), false), row + 1, 0, 1, 2);
+  grid()->addWidget(button(kSetPark, text(14710, "Set park")), row + 2, 0);
+  grid()->addWidget(button(kGotoPark, text(14711, "Go to park")), row + 2, 1);
+  grid()->addWidget(radioButton(kScopeMode, text(14712, "Scope mode"), false), row + 3, 0);
+  grid()->addWidget(radioButton(kMapMode, text(14713, "Map mode"), false), row + 3, 1);
+  pairButtons(kScopeMode, kMapMode);
+  // The spiral search's place: its marker panel and buttons come with the
+  // spiral search itself.
+  auto* spiral = new QGroupBox(text(14714, "Spiral search"), window());
+  spiral->setObjectName(objectName(kSpiralSearch));
+  auto* field = new QFrame(spiral);
+  field->setFixedSize(96, 96);
+  field->setStyleSheet("background: black");
+  (new QGridLayout(spiral))->addWidget(field, 0, 0, Qt::AlignCenter);
+  grid()->addWidget(spiral, row + 4, 0, 1, 2);
+  return row + 5;
+}
+
+// Two radio buttons that exclude each other and no others of the window.
+void TelescopeDialogBase::pairButtons(int first, int second) {
+  auto* group = new QButtonGroup(window());
+  group->addButton(control<QAbstractButton>(first));
+  group->addButton(control<QAbstractButton>(second));
+}
+
+// A direction button moves while it is held down.
+void TelescopeDialogBase::wireDirection(int id) {
+  auto* b = control<QPushButton>(id);
+  QObject::connect(b, &QPushButton::pressed, window(), [this, id] { startMove(id); });
+  QObject::connect(b, &QPushButton::released, window(), [this, id] { stopMove(id); });
+}
+
+// --- commands ----------------------------------------------------------------------
+
+void TelescopeDialogBase::onCommand(int id, int code, QWidget* control) {
+  switch (id) {
+    case kConnect: connectTelescope(); break;
+    case kDisconnect: onLink([](iTelescopeControl& link) { link.disconnect(); }); break;
+    case kStop: onLink([](iTelescopeControl& link) { link.stopMove(kStopAll); }); break;
+    case kGetPosition: onLink([](iTelescopeControl& link) { link.readPosition(); }); break;
+    case kGoto: gotoSelection(); break;
+    case kTracking: onLink([this](iTelescopeControl& link) { link.setTracking(isChecked(kTracking) ? 1 : 0); }); break;
+    case kSetPark: onLink([](iTelescopeControl& link) { link.setPark(); }); break;
+    case kGotoPark: onLink([](iTelescopeControl& link) { link.gotoPark(); }); break;
+    case kScopeMode:
+    case kMapMode: setMapMode(id == kMapMode); break;
+    default:
+      if (id < kFirstDirection || id > kLastDirection) FwDialogBase::onCommand(id, code, control);
+      break;
+  }
+}
+
+void TelescopeDialogBase::startMove(int id) {
+  const bool slow = isChecked(kSlow);
+  const int rate = control<QSlider>(slow ? kSlowRate : kFastRate)->value();
+  onLink([&](iTelescopeControl& link) {
+    forEachDirection(id, [&](int direction) {
+      if (slow) link.moveSlow(direction, rate);
+      else link.moveFast(direction, rate);
+    });
+  });
+}
+
+void TelescopeDialogBase::stopMove(int id) {
+  onLink([id](iTelescopeControl& link) { forEachDirection(id, [&](int direction) { link.stopMove(direction); }); });
+}
+
+void TelescopeDialogBase::connectTelescope() {
+  DlgTelescopeConnect dialog(resources(), model_.scope, model_.programDir());
+  if (dialog.runModal(window()) != 1) return;
+  onLink([this](iTelescopeControl& link) { link.connect(model_.scope.type, model_.scope.port); });
+}
+
+// The target is the object last selected or centred on.
+void TelescopeDialogBase::gotoSelection() {
+  const CentringTarget& target = model_.lastCentringTarget;
+  if (!target.valid) {
+    if (iMainWindowCallback* main = model_.mainWindow()) {
+      main->setStatusText(resources().textOr(text_id::kNoObjectSelected, "Select an object on the chart first."));
+    }
+    return;
+  }
+  setItemText(kTargetRa, mountRaText(target.raRad));
+  setItemText(kTargetDec, mountDecText(target.decRad));
+  onLink([&](iTelescopeControl& link) { link.gotoPosition(target.raRad, target.decRad); });
+}
+
+void TelescopeDialogBase::setMapMode(bool on) {
+  model_.gamepad.mapMode = on ? 1 : 0;
+  if (iMainWindowCallback* main = model_.mainWindow()) main->updateTelescopePanel();
+}
+
+void TelescopeDialogBase::showMapMode() {
+  setChecked(model_.gamepad.mapMode ? kMapMode : kScopeMode, true);
+}
+
+// --- the link's reports ------------------------------------------------------------
+
+void TelescopeDialogBase::showLinkStatus(int code) {
+  const int low = code & 0xFFFF;
+  if (low == kLinkEstablished) {
+    const int type = (code >> 16) & 0xFFFF;
+    setItemText(kMountName, mountTypeName(type));
+    applyCapabilities(mountCapabilities(type));
+    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst + 11, ""));
+  } else if (low == kSwitchedOff) {
+    applyCapabilities(0);
+    setItemText(kMountName, "");
+    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst, ""));
+  } else if (code >= 0 && code <= kLastStatusText) {
+    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst + code, ""));
+  }
+}
+
+void TelescopeDialogBase::applyCapabilities(int mask) {
+  auto enable = [this](std::initializer_list<int> ids, bool on) {
+    for (int id : ids) control(id)->setEnabled(on);
+  };
+  enable({kGetPosition, kGoto}, mask != 0);
+  if (mask != 0) setChecked(kTracking, false);
+  for (int id = kStop; id <= kLastDirection; ++id) control(id)->setEnabled((mask & kCanMove) != 0);
+  enable({kTracking}, (mask & kCanTrack) != 0);
+  enable({kSpiralSearch}, (mask & kCanSpiral) != 0);
+  enable({kSetPark, kGotoPark}, (mask & kCanPark) != 0);
+}
+
+void TelescopeDialogBase::showMountPosition(double raRad, double decRad, int32_t, int32_t) {
+  setItemText(kScopeRa, mountRaText(raRad));
+  setItemText(kScopeDec, mountDecText(decRad));
+}
+
+// --- registration ------------------------------------------------------------------
+
+void TelescopeDialogBase::attach() {
+  listenerSlot_ = this;
+  const TelescopeReadings& readings = model_.telescopeReadings;
+  showLinkStatus(readings.linkState);
+  if (readings.lastStatus != readings.linkState) showLinkStatus(readings.lastStatus);
+  if (readings.position.valid) showMountPosition(readings.position.raRad, readings.position.decRad, 0, 0);
+  showMapMode();
+}
+
+void TelescopeDialogBase::detach() {
+  if (listenerSlot_ == this) listenerSlot_ = nullptr;
+}
+
+}  // namespace celvaro
