@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QHBoxLayout>
 #include <QToolBar>
 
 #include <set>
@@ -14,6 +15,7 @@
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "ui/chart_window.h"
+#include "ui/clock_relay.h"
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
@@ -25,8 +27,12 @@
 #include "ui/dialogs/dlg_minor_planets.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_panel_telescope.h"
 #include "ui/dialogs/dlg_solar_system.h"
 #include "ui/dialogs/dlg_star_layers.h"
+#include "ui/dialogs/dlg_telescope_adjust.h"
+#include "ui/dialogs/dlg_telescope_control.h"
+#include "ui/dialogs/dlg_telescope_settings.h"
 #include "ui/night_vision.h"
 #include "ui/status_parts.h"
 #include "ui/toolbar_icons.h"
@@ -90,7 +96,7 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
   static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 502, 503, 504, 505, 506, 507,
-                                         508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 706, 800, 2020, 2021};
+                                         508, 509, 510, 511, 512, 513, 607, 609, 800, 2020, 2021};
   return commands;
 }
 
@@ -122,18 +128,33 @@ std::string fillNumbers(const std::string& format, std::initializer_list<int> nu
 MainWindow::MainWindow(UiResources& resources, AppModel& model)
     : resources_(resources), model_(model), normalPalette_(QApplication::palette()) {
   setWindowTitle("Celvaro 2.3");
-  chart_ = new ChartWindow(model_, this);
-  setCentralWidget(chart_);
+  // The chart takes the width the telescope panel on its right leaves.
+  auto* client = new QWidget(this);
+  auto* row = new QHBoxLayout(client);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  chart_ = new ChartWindow(model_, client);
+  row->addWidget(chart_, 1);
+  telescopePanel_ = std::make_unique<DlgPanelTelescope>(resources_, model_);
+  row->addWidget(telescopePanel_->embed(client));
+  setCentralWidget(client);
   status_ = new StatusParts(this);
   setStatusBar(status_);
   buildMenus();
   buildToolbars();
   model_.setWindows(this, chart_);
+  telescopePanel_->setShown(true);
+  updateTelescopePanel();
+  clockRelay_ = new ClockRelay([this](double sidereal, double julian) { showClock(sidereal, julian); }, this);
+  model_.clock().setClockListener(clockRelay_);
   resize(1200, 800);
   refreshStatus();
 }
 
-MainWindow::~MainWindow() { model_.setWindows(nullptr, nullptr); }
+MainWindow::~MainWindow() {
+  model_.clock().setClockListener(nullptr);
+  model_.setWindows(nullptr, nullptr);
+}
 
 // --- menus and toolbars ---------------------------------------------------------------
 
@@ -171,6 +192,7 @@ void MainWindow::buildMenus() {
   }
   for (int id : {704, 705, 706}) actions_[id]->setCheckable(true);
   actions_[705]->setChecked(true);
+  actions_[706]->setChecked(true);
 }
 
 void MainWindow::buildToolbars() {
@@ -316,6 +338,10 @@ void MainWindow::settingsCommand(int id) {
     case 705:
       for (QToolBar* bar : toolbars_) bar->setVisible(actions_[705]->isChecked());
       break;
+    case 601:
+    case 606:
+    case 610:
+    case 706: telescopeCommand(id); break;
     case 708: {
       DlgLanguages dialog(resources_);
       if (dialog.runModal(this) == 1 && dialog.chosen() > 0) {
@@ -361,6 +387,47 @@ bool MainWindow::runSolarSystemDialog(int id) {
     case 409: return solar && DlgMinorPlanetTracks(resources_, chart, *solar).runModal(this) == 1;
     default: return false;
   }
+}
+
+void MainWindow::telescopeCommand(int id) {
+  if (id == 601) {
+    openTelescopeControl();
+  } else if (id == 606) {
+    DlgTelescopeSettings dialog(resources_, model_.scope, model_.programDir());
+    iTelescopeControl* link = model_.telescope();
+    if (dialog.runModal(this) == 1 && link) link->setEastWestSwap(model_.scope.eastWestSwapPosition);
+  } else if (id == 610) {
+    centreOnTelescope();
+  } else if (id == 706) {
+    telescopePanel_->setShown(actions_[706]->isChecked());
+  }
+}
+
+// Aligning the mount takes both windows: the control panel to point the
+// telescope at a star, the adjustment window to take the star as a
+// reference point.
+void MainWindow::openTelescopeControl() {
+  if (!telescopeControl_) telescopeControl_ = std::make_unique<DlgTelescopeControl>(resources_, model_);
+  if (!telescopeAdjust_) telescopeAdjust_ = std::make_unique<DlgTelescopeAdjust>(resources_, model_);
+  telescopeControl_->showOver(this);
+  telescopeAdjust_->showOver(this);
+}
+
+void MainWindow::centreOnTelescope() {
+  const CentringTarget& scope = model_.telescopeReadings.position;
+  if (!scope.valid) {
+    setStatusText(resources_.textOr(text_id::kTelescopePositionUnknown, "The telescope position is not known yet."));
+  } else if (model_.centreOn(scope.raRad, scope.decRad, 0, 0, false) == 0) {
+    setStatusText(resources_.textOr(text_id::kTelescopeBelowHorizon, "The telescope points below the horizon."));
+  } else {
+    model_.applyView();
+    model_.redrawPending = model_.statusPending = true;
+  }
+}
+
+void MainWindow::showClock(double localSiderealHours, double julianDate) {
+  telescopePanel_->showClock(localSiderealHours, julianDate);
+  if (telescopeControl_) telescopeControl_->showClock(localSiderealHours, julianDate);
 }
 
 void MainWindow::showInfo() {
@@ -427,6 +494,10 @@ void MainWindow::refreshStatus() {
   showDates(model_.local, model_.universal);
 }
 
-void MainWindow::updateTelescopePanel() {}
+void MainWindow::updateTelescopePanel() {
+  telescopePanel_->showMapMode();
+  if (telescopeControl_) telescopeControl_->showMapMode();
+  actions_[model_.gamepad.mapMode ? 2021 : 2020]->setChecked(true);
+}
 
 }  // namespace celvaro

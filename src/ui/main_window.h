@@ -22,7 +22,11 @@ namespace celvaro {
 
 class AppModel;
 class ChartWindow;
+class ClockRelay;
 class DlgCometlist;
+class DlgPanelTelescope;
+class DlgTelescopeAdjust;
+class DlgTelescopeControl;
 class StatusParts;
 class UiResources;
 
@@ -48,6 +52,10 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void command(int id);
   QAction* action(int id) const;
   ChartWindow& chartWindow() { return *chart_; }
+  DlgPanelTelescope& telescopePanel() { return *telescopePanel_; }
+  // The telescope control panel and the adjustment window once opened, else null.
+  DlgTelescopeControl* telescopeControl() const { return telescopeControl_.get(); }
+  DlgTelescopeAdjust* telescopeAdjust() const { return telescopeAdjust_.get(); }
   StatusParts& statusParts() { return *status_; }
   void addLanguageListener(iLanguageChangedListener* listener) { languageListeners_.push_back(listener); }
 
@@ -65,6 +73,10 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   bool runLayerDialog(int id);
   void settingsCommand(int id);
   void solarSystemCommand(int id);
+  void telescopeCommand(int id);
+  void openTelescopeControl();
+  void centreOnTelescope();
+  void showClock(double localSiderealHours, double julianDate);
   bool runSolarSystemDialog(int id);
   void showInfo();
   void setNightVision(bool on);
@@ -83,6 +95,10 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::vector<iLanguageChangedListener*> languageListeners_;
   QPalette normalPalette_;
   std::unique_ptr<DlgCometlist> cometList_;  // made when first shown
+  std::unique_ptr<DlgPanelTelescope> telescopePanel_;
+  std::unique_ptr<DlgTelescopeControl> telescopeControl_;  // made when first shown
+  std::unique_ptr<DlgTelescopeAdjust> telescopeAdjust_;    // made when first shown
+  ClockRelay* clockRelay_;
 };
 
 }  // namespace celvaro
