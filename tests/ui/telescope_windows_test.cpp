@@ -1,0 +1,341 @@
+// The telescope windows driven through their controls against a recording
+// link: connecting, the capability switches, the read-outs, moves, goto,
+// the reference points and the right-hand panel of the main window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <numbers>
+#include <sstream>
+#include <thread>
+
+#include "app/app_model.h"
+#include "app/language_table.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "test_files.h"
+#include "telescope/mount_types.h"
+#include "ui/chart_window.h"
+#include "ui/clock_relay.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_panel_telescope.h"
+#include "ui/dialogs/dlg_telescope_adjust.h"
+#include "ui/dialogs/dlg_telescope_control.h"
+#include "ui/dialogs/dlg_telescope_settings.h"
+#include "ui/main_window.h"
+#include "ui/status_parts.h"
+#include "ui/telescope_readouts.h"
+
+namespace celvaro {
+namespace {
+
+using testing::click;
+using Panel = TelescopeDialogBase;
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+
+// Every request to the link as one line of text.
+class RecordingLink : public iTelescopeControl {
+ public:
+  std::vector<std::string> calls;
+
+  void heartBeat() override {}
+  void connect(int type, int port) override { record("connect", type, port); }
+  void disconnect() override { record("disconnect"); }
+  void reinitialise() override { record("reinitialise"); }
+  void moveFast(int direction, int rate) override { record("moveFast", direction, rate); }
+  void moveSlow(int direction, int rate) override { record("moveSlow", direction, rate); }
+  void moveAtRate(int direction, int rate16) override { record("moveAtRate", direction, rate16); }
+  void stopMove(int direction) override { record("stopMove", direction); }
+  void readPosition() override { record("readPosition"); }
+  void setReferencePoint(double lat, double lon, double ra, double dec, int index) override {
+    record("setReferencePoint", lat, lon, ra, dec, index);
+  }
+  void deleteReferencePoint(int index) override { record("deleteReferencePoint", index); }
+  void setEastWestSwap(int value) override { record("setEastWestSwap", value); }
+  void gotoPosition(double ra, double dec) override { record("gotoPosition", ra, dec); }
+  void setTracking(int mode) override { record("setTracking", mode); }
+  void gotoPark() override { record("gotoPark"); }
+  void setPark() override { record("setPark"); }
+  void startSpiralSearch(int step, int turns, int speed) override { record("startSpiralSearch", step, turns, speed); }
+  void startDslrSeries(int frames, int exposure, int pause) override {
+    record("startDslrSeries", frames, exposure, pause);
+  }
+  void stopDslrSeries() override { record("stopDslrSeries"); }
+  void command21(int b, int w) override { record("command21", b, w); }
+  void guideMove(int direction) override { record("guideMove", direction); }
+  void command23(int b) override { record("command23", b); }
+  void openGuiderPort(int port) override { record("openGuiderPort", port); }
+  void closeGuiderPort() override { record("closeGuiderPort"); }
+
+ private:
+  template <typename... Args>
+  void record(const char* name, Args... args) {
+    std::ostringstream line;
+    line << name;
+    ((line << ' ' << args), ...);
+    calls.push_back(line.str());
+  }
+};
+
+// The main window over a model without catalogs, English texts for three
+// link states, and ports/COM2 linked to /dev/null.
+class TelescopeWindows : public ::testing::Test {
+ protected:
+  TelescopeWindows() {
+    testing::writeBytes(dir.file("lang_en.lng"), languageFileBytes({{9000, u"Not connected"},
+                                                                    {9007, u"No link"},
+                                                                    {9011, u"Connected"}}));
+    std::filesystem::create_directories(dir.path() / "ports");
+    std::filesystem::create_symlink("/dev/null", dir.path() / "ports" / "COM2");
+    resources.setProgramDir(dir.path().string());
+    resources.loadLanguage(2);
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    model->setTelescopeControl(&link);
+    loadChartData(*model);
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->resize(800, 600);
+    window->show();
+    QApplication::processEvents();
+  }
+  ~TelescopeWindows() override { window.reset(); }
+
+  Panel& panel() { return window->telescopePanel(); }
+  DlgTelescopeControl& controlPanel() {
+    if (!window->telescopeControl()) window->command(601);
+    return *window->telescopeControl();
+  }
+  static QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLabel>(id)->text(); }
+  static bool enabled(FwDialogBase& dialog, int id) { return dialog.control(id)->isEnabled(); }
+  // The link reports from its own thread; the report reaches the windows
+  // through the event loop.
+  void report(int linkStatus) {
+    std::thread([&] { model->onLinkStatus(linkStatus); }).join();
+    QApplication::processEvents();
+  }
+  std::vector<std::string> takeCalls() { return std::exchange(link.calls, {}); }
+
+  testing::ScratchDir dir;
+  UiResources resources;
+  RecordingLink link;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(TelescopeWindows, ConnectionOffersTheAltAzimuthMountAndNumberedPorts) {
+  model->scope = {kMountMotorAltAz, 2, 0};
+  DlgTelescopeConnect connect(resources, model->scope, dir.path().string());
+  connect.create(nullptr);
+  auto* types = connect.control<QComboBox>(DlgTelescopeConnect::kMountType);
+  auto* ports = connect.control<QComboBox>(DlgTelescopeConnect::kPort);
+  ASSERT_EQ(types->count(), 1);
+  EXPECT_EQ(types->itemData(0).toInt(), 5);
+  EXPECT_EQ(types->currentText(), "Skywatcher Autotrack direct");
+  ASSERT_EQ(ports->count(), 256);
+  EXPECT_EQ(ports->currentIndex(), 1);
+  EXPECT_EQ(ports->currentText(), "COM2  /dev/null");
+  EXPECT_TRUE(ports->itemText(255).startsWith("COM256"));
+  ports->setCurrentIndex(6);
+  click(connect, kIdOk);
+  EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0}));
+
+  // A stored type the list does not offer stays; the settings add the swap hour.
+  model->scope.type = kMountMotorEquatorial;
+  DlgTelescopeSettings settings(resources, model->scope, dir.path().string());
+  settings.create(nullptr);
+  EXPECT_EQ(settings.control<QComboBox>(DlgTelescopeConnect::kMountType)->currentIndex(), -1);
+  settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("-2");
+  click(settings, kIdOk);
+  EXPECT_EQ(model->scope, (ScopeSettings{4, 7, -2}));
+
+  // Connect on the panel asks for type and port, then connects with them.
+  model->scope = {kMountMotorAltAz, 3, 0};
+  QTimer::singleShot(0, [] {
+    QApplication::activeModalWidget()->findChild<QAbstractButton*>(FwDialogBase::objectName(kIdOk))->click();
+  });
+  click(panel(), Panel::kConnect);
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"connect 5 3"});
+}
+
+TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
+  const int moving[] = {200, 201, 205, 208}, parking[] = {Panel::kSetPark, Panel::kGotoPark};
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Not connected");
+  EXPECT_FALSE(enabled(panel(), Panel::kGoto));
+  EXPECT_FALSE(enabled(panel(), 201));
+  panel().control<QAbstractButton>(Panel::kTracking)->setChecked(true);
+
+  report(linkEstablishedCode(kMountMotorAltAz));  // mask 0x1B: no park
+  EXPECT_EQ(shown(panel(), Panel::kMountName), "Skywatcher Autotrack direct");
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Connected");
+  const int offered[] = {Panel::kGoto, Panel::kGetPosition, Panel::kTracking, Panel::kSpiralSearch};
+  for (int id : offered) EXPECT_TRUE(enabled(panel(), id)) << id;
+  for (int id : moving) EXPECT_TRUE(enabled(panel(), id)) << id;
+  for (int id : parking) EXPECT_FALSE(enabled(panel(), id)) << id;
+  EXPECT_FALSE(panel().control<QAbstractButton>(Panel::kTracking)->isChecked());
+
+  // A window opened later shows what the link reported before.
+  report(7);
+  EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "No link");
+  EXPECT_EQ(shown(controlPanel(), Panel::kMountName), "Skywatcher Autotrack direct");
+  EXPECT_TRUE(enabled(controlPanel(), 208));
+  EXPECT_EQ(model->dialogListeners.controlPanel, &controlPanel());
+
+  report(20);
+  for (Panel* p : {&panel(), static_cast<Panel*>(&controlPanel())}) {
+    EXPECT_EQ(shown(*p, Panel::kMountName), "");
+    EXPECT_EQ(shown(*p, Panel::kStatus), "Not connected");
+    for (int id : offered) EXPECT_FALSE(enabled(*p, id)) << id;
+    for (int id : moving) EXPECT_FALSE(enabled(*p, id)) << id;
+  }
+
+  // Closing the control panel ends its registration; its transparency works while open.
+  controlPanel().control<QSlider>(DlgTelescopeControl::kTransparency)->setValue(40);
+  EXPECT_NEAR(controlPanel().window()->windowOpacity(), 0.6, 0.01);
+  click(controlPanel(), kIdCancel);
+  EXPECT_EQ(model->dialogListeners.controlPanel, nullptr);
+}
+
+TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {
+  EXPECT_EQ(mountRaText(0.5), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
+  EXPECT_EQ(mountRaText(0), "00:00:00");
+  EXPECT_EQ(mountDecText(-0.5 * kRadPerDeg), "-0:30");
+  EXPECT_EQ(mountDecText(47.5 * kRadPerDeg), "47:30");
+  EXPECT_EQ(siderealText(25.5), "01:30:00");
+  EXPECT_EQ(siderealText(-0.25), "23:45:00");
+  EXPECT_EQ(clockDateText(clockDate(2451545.0, 0)), "2000.01.01  12:00:00");
+  EXPECT_EQ(clockDateText(clockDate(2451545.0 - 1e-9, 7200)), "2000.01.01  14:00:00");
+  EXPECT_EQ(julianText(2451545.0), "2451545.000000");
+}
+
+TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
+  double received = 0;
+  std::thread::id on;
+  ClockRelay relay([&](double, double julian) { received = julian, on = std::this_thread::get_id(); });
+  std::thread([&] { relay.clockTick(1.5, 2451545.0); }).join();
+  EXPECT_EQ(received, 0);  // queued, not run on the clock thread
+  QApplication::processEvents();
+  EXPECT_EQ(received, 2451545.0);
+  EXPECT_EQ(on, std::this_thread::get_id());
+
+  controlPanel().showClock(1.5, 2451545.0);  // the place is at +1 h with daylight saving
+  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kLocalTime), "2000.01.01  14:00:00");
+  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kUniversalTime), "2000.01.01  12:00:00");
+  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kJulianDate), "2451545.000000");
+  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kSiderealTime), "01:30:00");
+
+  // Centring on the telescope needs a reported position.
+  window->command(610);
+  EXPECT_EQ(window->statusParts().part(0), "The telescope position is not known yet.");
+  std::thread([&] { model->onMountPosition(0.5, -0.5 * kRadPerDeg, 10, 20); }).join();
+  QApplication::processEvents();
+  EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");
+  EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
+  EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");
+  window->command(610);
+  EXPECT_EQ(model->chart.centreRaArcmin, 1718);
+  EXPECT_EQ(model->chart.centreDecArcmin, -30);
+}
+
+TEST_F(TelescopeWindows, DirectionButtonsMoveWhileHeldInTheChosenSpeed) {
+  report(linkEstablishedCode(kMountMotorAltAz));
+  panel().control<QSlider>(Panel::kSlowRate)->setValue(3);
+  QTest::mousePress(panel().control(202), Qt::LeftButton);
+  QTest::mouseRelease(panel().control(202), Qt::LeftButton);
+  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"moveSlow 0 3", "stopMove 0"}));
+
+  click(panel(), Panel::kFast);
+  panel().control<QSlider>(Panel::kFastRate)->setValue(5);
+  QTest::mousePress(panel().control(208), Qt::LeftButton);  // down and right
+  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"moveFast 1 5", "moveFast 2 5"}));
+  QTest::mouseRelease(panel().control(208), Qt::LeftButton);
+  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"stopMove 1", "stopMove 2"}));
+  click(panel(), Panel::kStop);
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"stopMove 4"});
+}
+
+TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) {
+  report(linkEstablishedCode(kMountMotorEquatorial));  // mask 0xBB: park too
+  click(panel(), Panel::kGoto);
+  EXPECT_TRUE(takeCalls().empty());
+  EXPECT_EQ(window->statusParts().part(0), "Select an object on the chart first.");
+
+  model->lastCentringTarget = {1.0, 0.2, true};
+  click(panel(), Panel::kGoto);
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"gotoPosition 1 0.2"});
+  EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");
+  EXPECT_EQ(shown(panel(), Panel::kTargetDec), "11:28");
+
+  click(panel(), Panel::kGetPosition);
+  auto* tracking = panel().control<QAbstractButton>(Panel::kTracking);
+  tracking->click();
+  tracking->click();
+  for (int id : {Panel::kSetPark, Panel::kGotoPark, Panel::kDisconnect}) click(panel(), id);
+  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"readPosition", "setTracking 1", "setTracking 0", "setPark",
+                                                   "gotoPark", "disconnect"}));
+
+  // Map mode is the gamepad's flag, shown on both panels and the toolbar.
+  click(controlPanel(), Panel::kMapMode);
+  EXPECT_EQ(model->gamepad.mapMode, 1);
+  EXPECT_TRUE(panel().control<QAbstractButton>(Panel::kMapMode)->isChecked());
+  EXPECT_TRUE(window->action(2021)->isChecked());
+  EXPECT_TRUE(controlPanel().control<QAbstractButton>(Panel::kSlow)->isChecked());  // a separate pair
+}
+
+TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
+  window->command(601);
+  DlgTelescopeAdjust& adjust = *window->telescopeAdjust();
+  EXPECT_EQ(model->dialogListeners.referencePoints, &adjust);
+  EXPECT_TRUE(model->showReferencePoints);
+  for (int id : {100, 101, 110, 111}) EXPECT_FALSE(enabled(adjust, id)) << id;
+
+  model->lastCentringTarget = {1.0, 0.2, true};
+  click(adjust, 112);
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"setReferencePoint 47 19.5 1 0.2 1"});
+  EXPECT_TRUE(model->referencePoints[1].set);
+  EXPECT_TRUE(enabled(adjust, 110) && enabled(adjust, 111));
+  EXPECT_FALSE(enabled(adjust, 100));
+
+  model->chart.fieldArcmin = 600;
+  click(adjust, 110);
+  EXPECT_EQ(model->chart.fieldArcmin, 5400);
+  click(adjust, DlgTelescopeAdjust::kDeleteAll);
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"deleteReferencePoint 255"});
+  for (int id : {100, 101, 110, 111}) EXPECT_FALSE(enabled(adjust, id)) << id;
+
+  click(adjust, kIdCancel);
+  EXPECT_FALSE(adjust.window()->isVisible());
+  EXPECT_EQ(model->dialogListeners.referencePoints, nullptr);
+  EXPECT_FALSE(model->showReferencePoints);
+}
+
+TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {
+  QWidget* client = window->centralWidget();
+  QWidget* side = panel().window();
+  ASSERT_TRUE(window->action(706)->isChecked());
+  EXPECT_TRUE(side->isVisible());
+  EXPECT_EQ(model->dialogListeners.telescopePanel, &panel());
+  EXPECT_EQ(window->chartWindow().width() + side->width(), client->width());
+  EXPECT_EQ(side->x(), window->chartWindow().width());
+
+  window->action(706)->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(side->isVisible());
+  EXPECT_EQ(model->dialogListeners.telescopePanel, nullptr);
+  EXPECT_EQ(window->chartWindow().width(), client->width());
+  EXPECT_EQ(model->outputArea.width, client->width());
+
+  window->action(706)->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(side->isVisible());
+  EXPECT_EQ(window->chartWindow().width() + side->width(), client->width());
+}
+
+}  // namespace
+}  // namespace celvaro
