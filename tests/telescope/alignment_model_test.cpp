@@ -1,0 +1,91 @@
+// The one- and two-point models built from the reference points.
+#include "telescope/alignment_model.h"
+
+#include <gtest/gtest.h>
+
+namespace celvaro {
+namespace {
+
+constexpr int32_t kBase = 0x800000;
+
+class AlignmentModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model.setHalfRevolution(1, 500000);
+    model.setHalfRevolution(2, 600000);
+  }
+  MotorCounts countsAt(double azimuthDeg, double altitudeDeg) {
+    MotorCounts counts;
+    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, counts));
+    return counts;
+  }
+
+  AlignmentModel model;
+};
+
+TEST_F(AlignmentModelTest, PointsSpreadInAzimuthGiveTwoPoints) {
+  model.setPoint(0, {20, 10}, {kBase, kBase});
+  model.setPoint(1, {25, 45}, {kBase + 100000, kBase + 90000});
+  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
+  // The second point is met exactly, and twice its azimuth span from the
+  // base twice its counts on axis 1.
+  EXPECT_EQ(countsAt(45, 25).axis1, kBase + 100000);
+  EXPECT_EQ(countsAt(45, 25).axis2, kBase + 90000);
+  EXPECT_EQ(countsAt(80, 30).axis1, kBase + 200000);
+  EXPECT_EQ(countsAt(80, 30).axis2, kBase + 33333 + 146667);
+}
+
+TEST_F(AlignmentModelTest, PointsApartMostlyInAltitudeStayOnePoint) {
+  model.setPoint(0, {20, 10}, {kBase, kBase});
+  model.setPoint(1, {35, 45}, {kBase + 100000, kBase + 90000});
+  ASSERT_EQ(model.mode(), AlignmentModel::kOnePoint);
+  // Half a revolution is 180 degrees from the base.
+  EXPECT_EQ(countsAt(40, 50).axis1, kBase + 83333);
+  EXPECT_EQ(countsAt(40, 50).axis2, kBase + 100000);
+}
+
+TEST_F(AlignmentModelTest, AzimuthsPast180CountBelowZero) {
+  model.setPoint(0, {20, 350}, {kBase, kBase});
+  EXPECT_EQ(countsAt(20, 20).axis1, kBase + 83333);
+  EXPECT_EQ(countsAt(340, 20).axis1, kBase - 27778);
+}
+
+TEST_F(AlignmentModelTest, WhichSlotsTakePart) {
+  model.setPoint(2, {20, 10}, {kBase, kBase});
+  EXPECT_TRUE(model.anyValid());
+  EXPECT_EQ(model.mode(), AlignmentModel::kNoModel);
+  MotorCounts counts;
+  HorizontalPosition position;
+  EXPECT_FALSE(model.horizontalToCounts({20, 10}, counts));
+  EXPECT_FALSE(model.countsToHorizontal({kBase, kBase}, position));
+
+  // Slot 1 alone is the base; once slot 0 joins, slot 0 is.
+  model.setPoint(1, {30, 60}, {kBase + 5000, kBase});
+  EXPECT_EQ(model.mode(), AlignmentModel::kOnePoint);
+  EXPECT_EQ(countsAt(60, 30).axis1, kBase + 5000);
+  model.setPoint(0, {30, 55}, {kBase, kBase});
+  EXPECT_EQ(model.mode(), AlignmentModel::kOnePoint);
+  EXPECT_EQ(countsAt(55, 30).axis1, kBase);
+
+  model.setPoint(7, {30, 55}, {0, 0});
+  model.clearPoint(7);
+  model.clearPoint(0);
+  EXPECT_EQ(countsAt(60, 30).axis1, kBase + 5000);
+  model.clearAll();
+  EXPECT_FALSE(model.anyValid());
+}
+
+TEST_F(AlignmentModelTest, CountsBackToTheSkyWithoutTheCorrection) {
+  model.setPoint(0, {20, 10}, {kBase, kBase});
+  model.setPoint(1, {25, 45}, {kBase + 100000, kBase + 90000});
+  HorizontalPosition position;
+  ASSERT_TRUE(model.countsToHorizontal({kBase + 50000, kBase - 60000}, position));
+  EXPECT_DOUBLE_EQ(position.azimuthDeg, 10 + 18);
+  EXPECT_DOUBLE_EQ(position.altitudeDeg, 20 - 18);
+  const MotorCounts offset = model.offsetFromBase({kBase + 50000, kBase - 60000});
+  EXPECT_EQ(offset.axis1, 50000);
+  EXPECT_EQ(offset.axis2, -60000);
+}
+
+}  // namespace
+}  // namespace celvaro
