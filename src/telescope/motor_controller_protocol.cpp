@@ -1,0 +1,98 @@
+#include "telescope/motor_controller_protocol.h"
+
+#include "telescope/basic_command_sender.h"
+#include "telescope/link_status_codes.h"
+#include "telescope/mount_types.h"
+
+namespace celvaro {
+namespace {
+
+constexpr uint8_t kCarriageReturn = '\r';
+constexpr uint8_t kLineFeed = '\n';
+
+}  // namespace
+
+MotorControllerProtocol::MotorControllerProtocol(const ProtocolContext& context, int mountType,
+                                                 int watchdogHeartbeats)
+    : MountProtocolBase(context), mountType_(mountType), watchdogHeartbeats_(watchdogHeartbeats) {}
+
+int MotorControllerProtocol::command(const uint8_t* payload, int length,
+                                     const SharedTelescopeValues& shared) {
+  if (!commandComplete(payload, length)) return kKeepLink;
+  if (payload[0] == kCmdReinitialise) return connect();
+  return onCommand(payload, shared);
+}
+
+int MotorControllerProtocol::tick() {
+  if (watchdog_.runsOut() && inHandshake()) {
+    report(kStatusHandshakeTimedOut);
+    return kClosePort;
+  }
+  return onHeartbeat();
+}
+
+void MotorControllerProtocol::startHandshake(std::initializer_list<MotorCommand> commands) {
+  framing_ = Framing::kOutside;
+  watchdog_.start(watchdogHeartbeats_);
+  run(commands);
+}
+
+bool MotorControllerProtocol::readReplyValue(const ReplyBuffer& reply, uint32_t& value) {
+  return readMotorValue(reply.text() + 1, reply.size() - 1, value);
+}
+
+bool MotorControllerProtocol::readCountsPerRevolution(const ReplyBuffer& reply, uint32_t lowest,
+                                                      uint32_t highest, uint32_t& counts) {
+  if (readReplyValue(reply, counts) && counts >= lowest && counts <= highest) return true;
+  report(kStatusImplausibleCounts);
+  return false;
+}
+
+// Outside a reply '=' or '!' opens one and ':' starts the echo of an own
+// command, skipped to the line's end. A reply that reaches the buffer's size
+// is dropped together with the rest of its line.
+int MotorControllerProtocol::receiveByte(uint8_t byte) {
+  switch (framing_) {
+    case Framing::kOutside:
+      if (byte == '=' || byte == '!') {
+        reply_.clear();
+        reply_.append(byte);
+        framing_ = Framing::kReply;
+      } else if (byte == ':') {
+        framing_ = Framing::kSkipLine;
+      }
+      return kKeepLink;
+    case Framing::kSkipLine:
+      if (byte == kCarriageReturn || byte == kLineFeed) framing_ = Framing::kOutside;
+      return kKeepLink;
+    case Framing::kReply:
+      if (byte == kCarriageReturn) {
+        framing_ = Framing::kOutside;
+        return replyComplete();
+      }
+      reply_.append(byte);
+      if (reply_.full()) framing_ = Framing::kSkipLine;
+      return kKeepLink;
+  }
+  return kKeepLink;
+}
+
+int MotorControllerProtocol::replyComplete() {
+  if (reply_.at(0) == '!') {
+    goIdle();
+    report(kStatusErrorReply);
+    return kKeepLink;
+  }
+  return inHandshake() ? stepHandshake() : onReply(reply_);
+}
+
+int MotorControllerProtocol::stepHandshake() {
+  if (!takeHandshakeReply(sequence_.awaited(), reply_)) return kClosePort;
+  if (sendNext() || handshakeAnswered()) return kKeepLink;
+  watchdog_.stop();
+  goIdle();
+  report(linkEstablishedCode(mountType_));
+  return kLinkEstablished;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,86 @@
+// A mount protocol on the test bench: the bytes it sends as one string, what
+// it reports, and a sidereal clock that stands still unless a test moves it.
+#pragma once
+
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/clock_listener.h"
+#include "telescope/basic_command_sender.h"
+#include "telescope/mount_protocol.h"
+#include "telescope/telescope_listener.h"
+
+namespace celvaro::testing {
+
+class RecordingSender : public iTelescopeBasicCommandSender {
+ public:
+  void setControlLines(int state) override { controlLines.push_back(state); }
+  void sendText(const char* text) override { wire.append(text, strnlen(text, 30)); }
+  void sendByte(uint8_t byte) override { wire += static_cast<char>(byte); }
+  void sendBytes(const uint8_t* bytes, int count) override {
+    wire.append(reinterpret_cast<const char*>(bytes), count);
+  }
+  void sendMotorCommand(char c1, char c2, char c3, char c4) override {
+    wire += motorCommandBytes(c1, c2, c3, c4);
+  }
+  void sendMotorValue(int axis, char command, uint32_t value) override {
+    wire += motorValueBytes(axis, command, value);
+  }
+
+  std::string wire;
+  std::vector<int> controlLines;
+};
+
+class RecordingListener : public TelescopeListener {
+ public:
+  struct Position {
+    double ra, dec;
+    int32_t rawA, rawB;
+  };
+
+  void onLinkStatus(int code) override { statuses.push_back(code); }
+  void onMountPosition(double ra, double dec, int32_t rawA, int32_t rawB) override {
+    positions.push_back({ra, dec, rawA, rawB});
+  }
+  void onSpiralSearchOffset(int, int) override {}
+  void onDslrSeriesStatus(int, int, int, int) override {}
+  void onGuiderPortStatus(int) override {}
+  void onGuiderMovement(int32_t) override {}
+
+  std::vector<int> statuses;
+  std::vector<Position> positions;
+};
+
+class FixedSiderealTime : public iSiderealTime {
+ public:
+  double greenwichSiderealHours() const override { return hours; }
+  double hours = 5.0;
+};
+
+struct ProtocolBench {
+  explicit ProtocolBench(int mountType, int eastWestSwapPosition = 0)
+      : protocol(createMountProtocol(mountType, {sender, listener, clock}, eastWestSwapPosition)) {}
+
+  int receive(std::string_view bytes) {
+    return protocol->receive(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+  }
+  int command(std::initializer_list<uint8_t> payload, const SharedTelescopeValues& shared = {}) {
+    return protocol->command(payload.begin(), static_cast<int>(payload.size()), shared);
+  }
+  // The bytes sent since the last call.
+  std::string sent() { return std::exchange(sender.wire, {}); }
+  // The statuses reported since the last call.
+  std::vector<int> reported() { return std::exchange(listener.statuses, {}); }
+
+  RecordingSender sender;
+  RecordingListener listener;
+  FixedSiderealTime clock;
+  std::unique_ptr<iMountProtocol> protocol;
+};
+
+}  // namespace celvaro::testing
