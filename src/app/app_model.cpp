@@ -11,6 +11,7 @@
 #include "render/grid_steps.h"
 #include "render/magnitude_limits.h"
 #include "render/sky_lines.h"
+#include "telescope/telescope_control.h"
 
 namespace celvaro {
 namespace {
@@ -51,7 +52,11 @@ AppModel::AppModel(std::string programDir, std::string configurationPath, UiReso
   computeEcliptic(ecliptic);
 }
 
-AppModel::~AppModel() { clock_->stop(); }
+AppModel::~AppModel() {
+  clock_->stop();
+  // Its command thread reports to this model: end it while the model is whole.
+  telescopeControl_.reset();
+}
 
 // --- telescope hand-over, telescope thread side -------------------------
 
@@ -409,5 +414,12 @@ void AppModel::setWindows(iMainWindowCallback* mainWindow, iChartView* chartWind
 }
 
 void AppModel::setTelescopeControl(iTelescopeControl* telescope) { telescope_ = telescope; }
+
+void AppModel::startTelescope() {
+  telescopeControl_ = std::make_unique<TelescopeControl>(*this, *clock_, programDir_);
+  telescopeControl_->start({scope.type, scope.port, scope.eastWestSwapPosition});
+  setTelescopeControl(telescopeControl_.get());
+  clock_->setHeartBeatListener(telescopeControl_.get());
+}
 
 }  // namespace celvaro

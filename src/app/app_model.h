@@ -59,6 +59,8 @@ struct TelescopeReadings {
   CentringTarget position;  // the last reported mount position
 };
 
+class TelescopeControl;
+
 class AppModel : public TelescopeListener, public iReferencePointHandler {
  public:
   static constexpr int kDisplaySwitchCount = 6;
@@ -132,6 +134,9 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow);
   iMainWindowCallback* mainWindow() const { return mainWindow_; }
   void setTelescopeControl(iTelescopeControl* telescope);
+  // Creates the telescope controller with the scope settings, starts its
+  // command thread and gives it the clock's heartbeat.
+  void startTelescope();
   iTelescopeControl* telescope() const { return telescope_; }
 
   Clock& clock() { return *clock_; }
@@ -194,6 +199,8 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   const std::string configurationPath_;
   UiResources& resources_;
   std::unique_ptr<Clock> clock_;
+  // Declared after the clock, so it ends before the clock that drives it.
+  std::unique_ptr<TelescopeControl> telescopeControl_;
   std::unique_ptr<SkyCatalogs> catalogs_;
   std::array<std::unique_ptr<iTransformer>, 5> projections_;
   RenderingOutputDisplay display_;

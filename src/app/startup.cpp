@@ -41,6 +41,7 @@ void loadChartData(AppModel& model) {
 void runDataLoad(AppModel& model) {
   // The clock runs for the telescope side, from the observing place's longitude.
   model.clock().setLongitude(model.place.longitudeDeg);
+  model.startTelescope();
   model.clock().start();
   model.displaySwitches.fill(1);
   loadChartData(model);

@@ -1,14 +1,19 @@
-// The link status codes the mount protocols report through onLinkStatus;
-// the link-established code of each type is linkEstablishedCode(type).
+// The link status codes the controller and the mount protocols report
+// through onLinkStatus; the link-established code of each type is
+// linkEstablishedCode(type).
 #pragma once
 
 namespace celvaro {
 
 enum LinkStatusCode : int {
-  kStatusHandshakeTimedOut = 4,  // the port is closed
+  kStatusPortOpenFailed = 2,
+  kStatusAlreadyConnected = 3,   // a connect while the link is up
+  kStatusHandshakeTimedOut = 4,  // the port is closed; also told when the mount vanished
+  kStatusNoLink = 7,             // a command without a link
   kStatusImplausibleCounts = 5,  // counts per revolution out of range; the port is closed
   kStatusErrorReply = 6,         // an error reply or one that does not parse
   kStatusNotAligned = 8,         // no reference point for a position-dependent command
+  kStatusConnecting = 10,        // the port is open, the handshake about to run
   kStatusFinished = 11,          // goto reached, motion stopped, slew started, position read
   kStatusFastMotion = 12,
   kStatusSlowMotion = 13,
@@ -16,6 +21,7 @@ enum LinkStatusCode : int {
   kStatusReferenceStored = 16,
   kStatusTooHigh = 18,  // target above 80 degrees altitude
   kStatusBelowHorizon = 19,
+  kStatusSwitchedOff = 20,  // the telescope panels switch everything off
 };
 
 }  // namespace celvaro

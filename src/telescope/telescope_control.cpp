@@ -9,21 +9,13 @@
 #include <cstring>
 
 #include "app/clock_listener.h"
+#include "telescope/link_status_codes.h"
 #include "telescope/telescope_command_codes.h"
 #include "telescope/telescope_listener.h"
 
 namespace celvaro {
 namespace {
 
-// Link status codes the controller itself reports.
-enum LinkStatus : int {
-  kMountGone = 4,         // shown as "the mount does not answer; the port was closed"
-  kPortOpenFailed = 2,
-  kAlreadyConnected = 3,
-  kNoLink = 7,
-  kConnecting = 10,
-  kSwitchedOff = 20,
-};
 enum GuiderPortStatus : int { kGuiderClosed = 0, kGuiderOpenFailed = 1, kGuiderNotOpen = 2, kGuiderOpen = 3 };
 
 constexpr auto kSettleAfterOpen = std::chrono::milliseconds(500);
@@ -292,7 +284,7 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
       return;
     case kCmdDisconnect:
       if (mountPort_.isOpen()) closeMountPort();
-      else listener_.onLinkStatus(kNoLink);
+      else listener_.onLinkStatus(kStatusNoLink);
       return;
     case kCmdOpenGuiderPort:
       if (length == 2) openGuider(payload[1]);
@@ -316,7 +308,7 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     default: break;
   }
   if (!linkUp_) {
-    listener_.onLinkStatus(kNoLink);
+    listener_.onLinkStatus(kStatusNoLink);
     return;
   }
   if (!protocol()) return;
@@ -330,13 +322,13 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
 
 void TelescopeControl::connectMount(int mountType, int port) {
   if (linkUp_) {
-    listener_.onLinkStatus(kAlreadyConnected);
+    listener_.onLinkStatus(kStatusAlreadyConnected);
     return;
   }
   // A port still open from a connection that never came up is opened anew.
   if (mountPort_.isOpen()) closeMountPort();
   if (!mountPort_.open(serialDeviceForPort(programDirectory_, port))) {
-    listener_.onLinkStatus(kPortOpenFailed);
+    listener_.onLinkStatus(kStatusPortOpenFailed);
     return;
   }
   linkUp_ = false;
@@ -344,7 +336,7 @@ void TelescopeControl::connectMount(int mountType, int port) {
   mountReader_ = std::make_unique<PortReader>(
       mountPort_.descriptor(), [this](const uint8_t* bytes, size_t count) { writeFrames(serialDataFrames(bytes, count)); },
       [this] { writeFrames(commandFrame({kCmdMountPortLost})); });
-  listener_.onLinkStatus(kConnecting);
+  listener_.onLinkStatus(kStatusConnecting);
   std::this_thread::sleep_for(kSettleAfterOpen);
   const bool hasConnectRoutine = mountType_ != kMountOldNexstar && mountType_ >= 0 && mountType_ < kMountTypeCount;
   if (hasConnectRoutine && protocols_[mountType_]) apply(protocols_[mountType_]->connect());
@@ -390,8 +382,8 @@ void TelescopeControl::closeGuiderPortNow() {
 // a status line that says why.
 void TelescopeControl::portLost() {
   closeMountPort();
-  listener_.onLinkStatus(kSwitchedOff);
-  listener_.onLinkStatus(kMountGone);
+  listener_.onLinkStatus(kStatusSwitchedOff);
+  listener_.onLinkStatus(kStatusHandshakeTimedOut);
 }
 
 void TelescopeControl::apply(int result) {

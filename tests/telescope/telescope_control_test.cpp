@@ -1,0 +1,204 @@
+// The controller's frames, its guide-command parser, and the controller
+// itself over real pseudo-terminals.
+#include "telescope/telescope_control.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/clock_listener.h"
+#include "telescope/guide_command_parser.h"
+#include "telescope/pipe_frame.h"
+#include "telescope/telescope_listener.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(PipeFrames, ReceivedBytesAreCutIntoFramesOfThirtyOneAndGatheredInOrder) {
+  std::string received;
+  for (int i = 0; i < 40; ++i) received += static_cast<char>('a' + i % 26);
+  const std::string frames = serialDataFrames(reinterpret_cast<const uint8_t*>(received.data()), received.size());
+  ASSERT_EQ(frames.size(), 42u);
+  EXPECT_EQ(static_cast<uint8_t>(frames[0]), 0xDF);
+  EXPECT_EQ(static_cast<uint8_t>(frames[32]), 0xC9);
+
+  // A stray byte below 0x80 between frames is skipped; the heartbeat's
+  // filler completes its frame.
+  const std::string stream = std::string("\x00\x13", 2) + frames + heartbeatFrame() + commandFrame({9, 4});
+  FrameAssembler assembler;
+  std::vector<std::string> gathered;
+  for (char c : stream) {
+    if (assembler.add(static_cast<uint8_t>(c))) {
+      gathered.push_back(std::to_string(assembler.kind()) + ":" +
+                         std::string(reinterpret_cast<const char*>(assembler.payload()), assembler.payloadLength()));
+    }
+  }
+  ASSERT_EQ(gathered.size(), 4u);
+  EXPECT_EQ(gathered[0], "2:" + received.substr(0, 31));
+  EXPECT_EQ(gathered[1], "2:" + received.substr(31));
+  EXPECT_EQ(gathered[2], "1:");
+  EXPECT_EQ(gathered[3], std::string("0:\x09\x04"));
+}
+
+TEST(GuideCommands, MovesStopsAndInquiries) {
+  GuideCommandParser parser;
+  auto feed = [&](const std::string& text) {
+    GuideCommandParser::Result last;
+    for (char c : text) {
+      const auto r = parser.add(static_cast<uint8_t>(c));
+      if (r.event || r.reply) last = r;
+    }
+    return last;
+  };
+  EXPECT_EQ(feed(":Mw#").event, 1);
+  EXPECT_EQ(feed(":ms#").event, 4);
+  EXPECT_EQ(feed(":Mx#").event, 7);  // an unknown move stops all guiding
+  EXPECT_EQ(feed(":Qe#").event, 5);
+  EXPECT_EQ(feed(":qn#").event, 6);
+  EXPECT_EQ(feed(":Q#").event, 7);
+  EXPECT_STREQ(feed(":GD#").reply, "+00*00'00#");
+  EXPECT_STREQ(feed(":GR#").reply, "00:00:00#");
+  EXPECT_STREQ(feed(":gS#").reply, "00:00:00#");
+  EXPECT_EQ(feed(":Gd#").reply, nullptr);
+  EXPECT_EQ(feed("junk:#").event, 0);
+  // A command longer than the buffer keeps its first 50 bytes and counts.
+  EXPECT_EQ(feed(":Mw" + std::string(60, 'x') + "#").event, 1);
+}
+
+// --- the controller against pseudo-terminals -------------------------------------------------
+
+// The master side of a pseudo-terminal, linked as <dir>/ports/COM<n>.
+class Pty {
+ public:
+  Pty(const std::filesystem::path& programDir, int port) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ::grantpt(master_);
+    ::unlockpt(master_);
+    std::filesystem::create_directories(programDir / "ports");
+    std::filesystem::create_symlink(::ptsname(master_), programDir / "ports" / ("COM" + std::to_string(port)));
+  }
+  ~Pty() { hangUp(); }
+  void write(const std::string& bytes) { (void)::write(master_, bytes.data(), bytes.size()); }
+  // What the controller sent, gathered until `count` bytes or the time-out.
+  std::string read(size_t count, std::chrono::milliseconds timeout = 2000ms) {
+    std::string out;
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (out.size() < count && std::chrono::steady_clock::now() < end) {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, 20) <= 0) continue;
+      char buffer[64];
+      const ssize_t n = ::read(master_, buffer, sizeof buffer);
+      if (n > 0) out.append(buffer, static_cast<size_t>(n));
+    }
+    return out;
+  }
+  void hangUp() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+};
+
+class RecordingListener : public TelescopeListener {
+ public:
+  void onLinkStatus(int code) override { record("link " + std::to_string(code)); }
+  void onMountPosition(double, double, int32_t, int32_t) override { record("position"); }
+  void onSpiralSearchOffset(int, int) override {}
+  void onDslrSeriesStatus(int, int, int, int) override {}
+  void onGuiderPortStatus(int code) override { record("guider " + std::to_string(code)); }
+  void onGuiderMovement(int32_t packed) override { record("movement " + std::to_string(packed)); }
+
+  // True once the event was reported, waiting up to two seconds.
+  bool waitFor(const std::string& event) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, 2s, [&] { return std::find(events.begin(), events.end(), event) != events.end(); });
+  }
+  std::vector<std::string> snapshot() {
+    std::lock_guard lock(mutex_);
+    return events;
+  }
+
+ private:
+  void record(const std::string& event) {
+    std::lock_guard lock(mutex_);
+    events.push_back(event);
+    changed_.notify_all();
+  }
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::string> events;
+};
+
+class FixedSiderealTime : public iSiderealTime {
+ public:
+  double greenwichSiderealHours() const override { return 6.0; }
+};
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  ControllerTest() : controller(listener, clock, dir.path().string()) { controller.start({}); }
+  testing::ScratchDir dir;
+  RecordingListener listener;
+  FixedSiderealTime clock;
+  TelescopeControl controller;
+};
+
+TEST_F(ControllerTest, AMountTypeWithoutAProtocolNeverLinksAndRefusesCommands) {
+  Pty mount(dir.path(), 1);
+  controller.connect(kMountNexstar2, 1);
+  ASSERT_TRUE(listener.waitFor("link 10"));
+  controller.readPosition();
+  ASSERT_TRUE(listener.waitFor("link 7"));
+  controller.connect(kMountNexstar2, 2);  // no such port
+  EXPECT_TRUE(listener.waitFor("link 2"));
+}
+
+TEST_F(ControllerTest, GuideCommandsAreAnsweredAndFoldedIntoTheHeartbeat) {
+  Pty guider(dir.path(), 3);
+  controller.openGuiderPort(3);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  guider.write(":GD#");
+  EXPECT_EQ(guider.read(10), "+00*00'00#");
+  guider.write(":Mw#:Me#:Mn#:Ms#");
+  std::this_thread::sleep_for(100ms);  // the reader hands the events on
+  controller.heartBeat();
+  // West and east together report -5, north and south together -5.
+  EXPECT_TRUE(listener.waitFor("movement " + std::to_string(static_cast<int32_t>((0xFFFBu << 16) | 0xFFFB))));
+  guider.write(":Q#");
+  std::this_thread::sleep_for(100ms);
+  controller.heartBeat();
+  EXPECT_TRUE(listener.waitFor("movement 0"));
+  controller.closeGuiderPort();
+  EXPECT_TRUE(listener.waitFor("guider 0"));
+  controller.closeGuiderPort();
+  EXPECT_TRUE(listener.waitFor("guider 2"));
+}
+
+TEST_F(ControllerTest, AVanishedMountBringsTheLinkDownAndSaysSo) {
+  Pty mount(dir.path(), 1);
+  controller.connect(kMountNexstar2, 1);
+  ASSERT_TRUE(listener.waitFor("link 10"));
+  mount.hangUp();
+  EXPECT_TRUE(listener.waitFor("link 20"));
+  EXPECT_TRUE(listener.waitFor("link 4"));
+  controller.disconnect();  // the port is closed already
+  EXPECT_TRUE(listener.waitFor("link 7"));
+}
+
+}  // namespace
+}  // namespace celvaro
