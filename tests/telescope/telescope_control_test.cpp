@@ -10,17 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <filesystem>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/clock_listener.h"
 #include "telescope/guide_command_parser.h"
 #include "telescope/pipe_frame.h"
-#include "telescope/telescope_listener.h"
 #include "test_files.h"
+#include "waiting_listener.h"
 
 namespace celvaro {
 namespace {
@@ -114,36 +112,6 @@ class Pty {
   int master_ = -1;
 };
 
-class RecordingListener : public TelescopeListener {
- public:
-  void onLinkStatus(int code) override { record("link " + std::to_string(code)); }
-  void onMountPosition(double, double, int32_t, int32_t) override { record("position"); }
-  void onSpiralSearchOffset(int, int) override {}
-  void onDslrSeriesStatus(int, int, int, int) override {}
-  void onGuiderPortStatus(int code) override { record("guider " + std::to_string(code)); }
-  void onGuiderMovement(int32_t packed) override { record("movement " + std::to_string(packed)); }
-
-  // True once the event was reported, waiting up to two seconds.
-  bool waitFor(const std::string& event) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, 2s, [&] { return std::find(events.begin(), events.end(), event) != events.end(); });
-  }
-  std::vector<std::string> snapshot() {
-    std::lock_guard lock(mutex_);
-    return events;
-  }
-
- private:
-  void record(const std::string& event) {
-    std::lock_guard lock(mutex_);
-    events.push_back(event);
-    changed_.notify_all();
-  }
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<std::string> events;
-};
-
 class FixedSiderealTime : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return 6.0; }
@@ -153,7 +121,7 @@ class ControllerTest : public ::testing::Test {
  protected:
   ControllerTest() : controller(listener, clock, dir.path().string()) { controller.start({}); }
   testing::ScratchDir dir;
-  RecordingListener listener;
+  testing::WaitingListener listener;
   FixedSiderealTime clock;
   TelescopeControl controller;
 };

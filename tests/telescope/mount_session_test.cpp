@@ -1,0 +1,162 @@
+// Whole sessions of the telescope controller with the simulated mount on a
+// pseudo-terminal, as the program runs them: connect, align on reference
+// stars, goto, read the position back, track, disconnect.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <mutex>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/clock_listener.h"
+#include "astro/coordinates.h"
+#include "mount_simulator.h"
+#include "telescope/mount_types.h"
+#include "telescope/telescope_control.h"
+#include "test_files.h"
+#include "waiting_listener.h"
+
+namespace celvaro {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr double kDeg = std::numbers::pi / 180;
+constexpr double kLatitude = 47.5, kLongitude = 19.0;
+
+class FixedSiderealTime : public iSiderealTime {
+ public:
+  double greenwichSiderealHours() const override { return 6.0; }
+};
+
+// The simulated mount on port 1 of a scratch program directory, with its
+// traffic kept.
+class MountSession : public ::testing::Test {
+ protected:
+  void startMount(mountsim::MountKind kind) {
+    mountsim::MountOptions options;
+    options.kind = kind;
+    options.timeScale = 30;  // slews of tens of degrees take a moment
+    options.log = [this](const mountsim::LogRecord& r) {
+      std::lock_guard lock(logLock_);
+      (r.incoming ? received_ : sent_).push_back(r.bytes);
+    };
+    simulator_ = std::make_unique<mountsim::MountSimulator>(options);
+    ASSERT_TRUE(simulator_->start());
+    std::filesystem::create_directories(dir_.path() / "ports");
+    std::filesystem::create_symlink(simulator_->slavePath(), dir_.path() / "ports" / "COM1");
+    controller_.start({});
+  }
+  // Heartbeats while waiting, as the clock gives them, only five times as
+  // often: the protocols count their time-outs in heartbeats.
+  bool waitFor(const std::string& event, int times = 1) {
+    return listener_.waitFor(event, times, 20s, [this] { beat(); });
+  }
+  void beat() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastBeat_ < 200ms) return;
+    lastBeat_ = now;
+    controller_.heartBeat();
+  }
+  std::vector<std::string> received() {
+    std::lock_guard lock(logLock_);
+    return received_;
+  }
+  std::vector<std::string> sent() {
+    std::lock_guard lock(logLock_);
+    return sent_;
+  }
+  // The last command beginning with `prefix` the mount received.
+  std::string lastReceived(const std::string& prefix) {
+    const auto all = received();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+      const size_t at = it->rfind(prefix);
+      if (at != std::string::npos) return it->substr(at);
+    }
+    return "";
+  }
+  void expectNear(const testing::WaitingListener::Position& p, double raDeg, double decDeg, double arcmin) {
+    const double dRa = std::remainder(p.raRad / kDeg - raDeg, 360.0) * std::cos(decDeg * kDeg) * 60;
+    EXPECT_LT(std::abs(dRa), arcmin) << "right ascension off by " << dRa << "'";
+    EXPECT_LT(std::abs(p.decRad / kDeg - decDeg) * 60, arcmin);
+  }
+
+  testing::ScratchDir dir_;
+  testing::WaitingListener listener_;
+  FixedSiderealTime clock_;
+  TelescopeControl controller_{listener_, clock_, dir_.path().string()};
+  std::unique_ptr<mountsim::MountSimulator> simulator_;
+  std::mutex logLock_;
+  std::vector<std::string> received_, sent_;
+  std::chrono::steady_clock::time_point lastBeat_{};
+};
+
+TEST_F(MountSession, AltAzimuthMotorControllerAlignsGoesToAStarAndTracks) {
+  startMount(mountsim::MountKind::AltAzimuth);
+  controller_.connect(kMountMotorAltAz, 1);
+  ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountMotorAltAz))));
+
+  // Two reference stars: the mount points at the first; the second is
+  // reached with the one-point model and stored there.
+  controller_.setReferencePoint(kLatitude, kLongitude, 105 * kDeg, 20 * kDeg, 0);
+  ASSERT_TRUE(waitFor("link 16"));
+  controller_.gotoPosition(60 * kDeg, 25 * kDeg);
+  ASSERT_TRUE(waitFor("link 14"));
+  ASSERT_TRUE(waitFor("link 11"));
+  controller_.setReferencePoint(kLatitude, kLongitude, 60 * kDeg, 25 * kDeg, 1);
+  ASSERT_TRUE(waitFor("link 16", 2));
+
+  controller_.gotoPosition(90 * kDeg, 35 * kDeg);
+  ASSERT_TRUE(waitFor("link 14", 2));
+  ASSERT_TRUE(waitFor("link 11", 2));
+  // The axes stopped on the counts the goto computed.
+  const std::string target1 = lastReceived(":S1"), target2 = lastReceived(":S2");
+  ASSERT_EQ(target1.size(), 10u);
+  controller_.readPosition();
+  ASSERT_TRUE(waitFor("position"));
+  expectNear(listener_.lastPosition(), 90, 35, 1.0);
+  const auto replies = sent();
+  const std::string position1 = "=" + target1.substr(3, 6) + "\r", position2 = "=" + target2.substr(3, 6) + "\r";
+  EXPECT_NE(std::find(replies.begin(), replies.end(), position1), replies.end());
+  EXPECT_NE(std::find(replies.begin(), replies.end(), position2), replies.end());
+
+  // Tracking re-slews every four idle heartbeats.
+  const auto starts = [&] {
+    const auto all = received();
+    return std::count(all.begin(), all.end(), std::string(":J1\r"));
+  };
+  const auto startsBefore = starts();
+  controller_.setTracking(1);
+  const auto more = [&] { return starts() > startsBefore; };
+  for (int wait = 0; wait < 200 && !more(); ++wait) {
+    beat();
+    std::this_thread::sleep_for(20ms);
+  }
+  EXPECT_TRUE(more());
+
+  controller_.disconnect();
+  controller_.readPosition();
+  EXPECT_TRUE(waitFor("link 7"));
+}
+
+TEST_F(MountSession, Lx200GoesToATargetAndReadsItBack) {
+  startMount(mountsim::MountKind::Lx200);
+  controller_.connect(kMountLx200, 1);
+  ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountLx200))));
+  // 5h30m, +20°15': whole minutes, as the goto command carries them.
+  // A heartbeat that waited while the port settled may bring the link up
+  // before the mount's answer to the acknowledge arrives; let it arrive.
+  std::this_thread::sleep_for(100ms);
+  controller_.gotoPosition(82.5 * kDeg, 20.25 * kDeg);
+  ASSERT_TRUE(waitFor("link 11"));
+  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:30.0#");
+  EXPECT_EQ(lastReceived(":Sd"), ":Sd+20:15#");
+  std::this_thread::sleep_for(500ms);  // the slew at thirty times its speed
+  controller_.readPosition();
+  ASSERT_TRUE(waitFor("position"));
+  expectNear(listener_.lastPosition(), 82.5, 20.25, 1.0);
+}
+
+}  // namespace
+}  // namespace celvaro
