@@ -81,8 +81,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void sendMotorCommand(char c1, char c2, char c3 = 0, char c4 = 0) override;
   void sendMotorValue(int axis, char command, uint32_t value) override;
 
-  // Raw frames into the pipe, as the readers and operations write them.
-  void writeFrames(const std::string& frames);
+  // Frames into the pipe, as the operations and the readers write them.
+  virtual void writeFrames(const std::string& frames);
 
  private:
   class PortReader;

@@ -76,6 +76,45 @@ TEST(GuideCommands, MovesStopsAndInquiries) {
   EXPECT_EQ(feed(":Mw" + std::string(60, 'x') + "#").event, 1);
 }
 
+// The frames the user interface's operations write, byte for byte.
+class FrameRecorder : public TelescopeControl {
+ public:
+  using TelescopeControl::TelescopeControl;
+  void writeFrames(const std::string& frames) override { written += frames; }
+  std::string written;
+};
+
+TEST(TelescopeOperations, EachWritesItsFrame) {
+  struct Silent : TelescopeListener {
+    void onLinkStatus(int) override {}
+    void onMountPosition(double, double, int32_t, int32_t) override {}
+    void onSpiralSearchOffset(int, int) override {}
+    void onDslrSeriesStatus(int, int, int, int) override {}
+    void onGuiderPortStatus(int) override {}
+    void onGuiderMovement(int32_t) override {}
+  } listener;
+  struct : iSiderealTime {
+    double greenwichSiderealHours() const override { return 0; }
+  } clock;
+  FrameRecorder link(listener, clock, "");
+  auto bytes = [&](auto operation) {
+    link.written.clear();
+    operation();
+    return link.written;
+  };
+  EXPECT_EQ(bytes([&] { link.heartBeat(); }), std::string("\xA0\x00", 2));
+  EXPECT_EQ(bytes([&] { link.connect(5, 3); }), "\x83\x03\x05\x03");
+  EXPECT_EQ(bytes([&] { link.moveFast(2, 4); }), "\x83\x06\x02\x04");
+  EXPECT_EQ(bytes([&] { link.moveFast(0x83, -4560); }), "\x84\x08\x03\xD0\x11");
+  EXPECT_EQ(bytes([&] { link.moveAtRate(1, 4800); }), "\x84\x08\x01\xC0\x12");
+  EXPECT_EQ(bytes([&] { link.deleteReferencePoint(iTelescopeControl::kAllReferencePoints); }), "\x82\x0B\xFF");
+  EXPECT_EQ(bytes([&] { link.gotoPosition(1.0, 0.5); }), "\x81\x0D");
+  EXPECT_EQ(bytes([&] { link.startSpiralSearch(300, 3, 2); }), "\x84\x12\xFF\x03\x02");
+  EXPECT_EQ(bytes([&] { link.startDslrSeries(10, 300, 5); }), std::string("\x87\x13\x0A\x00\x2C\x01\x05\x00", 8));
+  EXPECT_EQ(bytes([&] { link.command21(1, 0x0203); }), "\x84\x15\x01\x03\x02");
+  EXPECT_EQ(bytes([&] { link.closeGuiderPort(); }), "\x81\x19");
+}
+
 // --- the controller against pseudo-terminals -------------------------------------------------
 
 // The master side of a pseudo-terminal, linked as <dir>/ports/COM<n>.
