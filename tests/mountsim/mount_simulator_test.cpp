@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "pseudo_terminals.h"
 #include "pty_client.h"
 
 namespace celvaro::mountsim {
@@ -21,6 +22,7 @@ MountOptions frozen(MountKind kind) {
 }
 
 TEST(MountSimulatorTest, MotorControllerHandshakeGivesCountsPerRevolution) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   PtyClient port(simulator.slavePath());
@@ -32,6 +34,7 @@ TEST(MountSimulatorTest, MotorControllerHandshakeGivesCountsPerRevolution) {
 }
 
 TEST(MountSimulatorTest, GotoEndsExactlyOnTargetAndReadsStopped) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   PtyClient port(simulator.slavePath());
@@ -43,6 +46,7 @@ TEST(MountSimulatorTest, GotoEndsExactlyOnTargetAndReadsStopped) {
 }
 
 TEST(MountSimulatorTest, Lx200SlewsToTheTargetSet) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountOptions options = frozen(MountKind::Lx200);
   options.startRightAscensionHours = 2.5;
   options.startDeclinationDegrees = -10.25;
@@ -62,6 +66,7 @@ TEST(MountSimulatorTest, Lx200SlewsToTheTargetSet) {
 }
 
 TEST(MountSimulatorTest, NexStarReportsTurnFractions) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountOptions options = frozen(MountKind::NexStar);
   options.startRightAscensionHours = 6;
   options.startDeclinationDegrees = -45;
@@ -73,6 +78,7 @@ TEST(MountSimulatorTest, NexStarReportsTurnFractions) {
 }
 
 TEST(MountSimulatorTest, ScaledClockMovesWithoutAdvance) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountOptions options;
   options.kind = MountKind::Lx200;
   options.timeScale = 100;  // a 45-degree slew takes about 0.06 s
@@ -90,6 +96,7 @@ TEST(MountSimulatorTest, ScaledClockMovesWithoutAdvance) {
 }
 
 TEST(MountSimulatorTest, PortCanBeClosedAndOpenedAgain) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   {
@@ -102,6 +109,7 @@ TEST(MountSimulatorTest, PortCanBeClosedAndOpenedAgain) {
 }
 
 TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   std::mutex mutex;
   std::vector<LogRecord> records;
   MountOptions options = frozen(MountKind::AltAzimuth);
@@ -127,6 +135,7 @@ TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
 }
 
 TEST(MountSimulatorTest, SilentFaultAnswersNothingUntilSwitchedOff) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   PtyClient port(simulator.slavePath());
@@ -138,6 +147,7 @@ TEST(MountSimulatorTest, SilentFaultAnswersNothingUntilSwitchedOff) {
 }
 
 TEST(MountSimulatorTest, ErrorFaultAnswersWithTheKindsErrorReply) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator motor(frozen(MountKind::Equatorial));
   MountSimulator lx200(frozen(MountKind::Lx200));
   ASSERT_TRUE(motor.start());
@@ -151,6 +161,7 @@ TEST(MountSimulatorTest, ErrorFaultAnswersWithTheKindsErrorReply) {
 }
 
 TEST(MountSimulatorTest, GarbageFaultKeepsTheFramingButNotTheData) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   simulator.setFault(Fault::Garbage);
@@ -163,6 +174,7 @@ TEST(MountSimulatorTest, GarbageFaultKeepsTheFramingButNotTheData) {
 }
 
 TEST(MountSimulatorTest, HangUpClosesThePortUnderTheProgram) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   PtyClient port(simulator.slavePath());

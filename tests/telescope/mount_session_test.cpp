@@ -15,6 +15,7 @@
 #include "mount_simulator.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
+#include "pseudo_terminals.h"
 #include "test_files.h"
 #include "waiting_listener.h"
 
@@ -34,6 +35,7 @@ class FixedSiderealTime : public iSiderealTime {
 // traffic kept.
 class MountSession : public ::testing::Test {
  protected:
+  void SetUp() override { SKIP_WITHOUT_PSEUDO_TERMINALS(); }
   void startMount(mountsim::MountKind kind) {
     mountsim::MountOptions options;
     options.kind = kind;

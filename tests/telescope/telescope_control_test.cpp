@@ -17,6 +17,7 @@
 #include "app/clock_listener.h"
 #include "telescope/guide_command_parser.h"
 #include "telescope/pipe_frame.h"
+#include "pseudo_terminals.h"
 #include "test_files.h"
 #include "waiting_listener.h"
 
@@ -159,6 +160,7 @@ class FixedSiderealTime : public iSiderealTime {
 class ControllerTest : public ::testing::Test {
  protected:
   ControllerTest() : controller(listener, clock, dir.path().string()) { controller.start({}); }
+  void SetUp() override { SKIP_WITHOUT_PSEUDO_TERMINALS(); }
   testing::ScratchDir dir;
   testing::WaitingListener listener;
   FixedSiderealTime clock;
