@@ -1,0 +1,90 @@
+// The star identification database behind the star search: proper names,
+// Bayer letters, Flamsteed numbers, Durchmusterung, HD, Hipparcos, HR, SAO,
+// PPM and Tycho numbers, each leading to a star record with its position.
+//
+// Main file (CLV_CIDX), little-endian: a header of 30 int32 words — magic
+// "CLV_CIDX" (0-1), version 1 (2), record count (3), record area offset (4),
+// name text size (5, at most 100000) and offset (6), name count (7,
+// 0..10000), offsets of the name-offset array (8), the name-to-record array
+// (9) and the alphabetical-order array (10), five catalogue tables as (entry
+// count, offset) for codes 3 (11, 12), 4 (13, 14), 2 (15, 16), 6 (17, 18),
+// 7 (19, 20), the Bayer table (count 21, keys 22, records 23), the
+// Flamsteed table (24, 25, 26) and the Durchmusterung table (27, 28, 29).
+// Tycho file (CLV_TIDX): magic, version 1, count T (1..15000), a second
+// value, then per first Tycho number an offset and a count of its entries.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace celvaro {
+
+// Catalogue codes of findByCatalogNumber.
+enum StarCatalogCode : int {
+  kCatalogHd = 2,
+  kCatalogHipparcos = 3,
+  kCatalogHr = 4,
+  kCatalogUnused = 5,  // never finds anything
+  kCatalogSao = 6,
+  kCatalogPpm = 7,
+};
+
+// Durchmusterung catalogues 1..4: BD, CD, SD, CP.
+enum Durchmusterung : int { kBonner = 1, kCordoba = 2, kSouthern = 3, kCapePhotographic = 4 };
+
+// A star record (64 bytes in the file).
+struct StarIdRecord {
+  uint8_t lookup[8] = {};       // what the name lookup needs; not relied on
+  int32_t hipparcos = 0;
+  int32_t hd = 0;
+  int32_t hr = 0;
+  int32_t sao = 0;
+  int32_t ppm = 0;
+  int32_t tycho = 0;            // packed (first << 18 | second << 4 | third), 0 none
+  uint8_t dmCatalogue = 0;      // 1..4, 0 none
+  int8_t dmZone = 0;
+  uint16_t dmNumber = 0;
+  int8_t constellation = -1;    // 0..88, -1 none
+  uint8_t greekLetter = 0xFF;   // 0..23; 24 and above none
+  uint8_t superscript = 0;      // 0 none
+  int32_t flamsteed = 0;        // 0 none
+  double raRad = 0, decRad = 0;
+};
+
+constexpr int kStarIdRecordBytes = 64;
+
+class StarIdDatabase {
+ public:
+  // 0, 1 bad magic or version, 3 a count out of range, 4 cannot open. The
+  // Tycho file is read whatever the main file answered.
+  int open(const std::string& mainPath, const std::string& tychoPath);
+
+  // The first name in file order that begins with the text, ASCII case
+  // ignored; -1, also for an empty text.
+  int findByName(const std::string& text) const;
+  bool readRecord(int recordNumber, StarIdRecord& record) const;
+  bool findByCatalogNumber(int code, int32_t number, StarIdRecord& record) const;
+  // Superscript 0 takes the first key with that constellation and letter.
+  bool findByBayer(int constellation, int greekLetter, int superscript, StarIdRecord& record) const;
+  bool findByFlamsteed(int constellation, int number, StarIdRecord& record) const;
+  bool findByDurchmusterung(int catalogue, int zone, int number, StarIdRecord& record) const;
+  // A star only in the Tycho file gives a record of zeros but for the Tycho
+  // number, the position, and "none" in the constellation and letter.
+  bool findByTycho(int first, int second, int third, StarIdRecord& record) const;
+  // Walks the names in alphabetical order from the first; false at the end.
+  void restartNames() { nameCursor_ = 0; }
+  bool nextName(std::string& name, int& recordNumber);
+  // The information text, lines separated by CR LF.
+  std::u16string describe(const StarIdRecord& record) const;
+
+  int recordCount() const;
+  int nameCount() const;
+
+ private:
+  std::vector<uint8_t> main_;
+  std::vector<uint8_t> tycho_;
+  int nameCursor_ = 0;
+};
+
+}  // namespace celvaro
