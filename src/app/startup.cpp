@@ -29,6 +29,7 @@ void loadChartData(AppModel& model) {
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
   catalogs->loadDeepsky();
+  catalogs->loadStarIds();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();

@@ -68,6 +68,10 @@ void SkyCatalogs::loadConstellations() {
 
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }
 
+int SkyCatalogs::loadStarIds() {
+  return starIds_.open(resolveDataPath(directory_, kStarIdPath), resolveDataPath(directory_, kStarIdTychoPath));
+}
+
 namespace {
 
 // Builds a catalog by its file's type, then opens it from the data directory.

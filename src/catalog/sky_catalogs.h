@@ -12,6 +12,7 @@
 #include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data.h"
+#include "catalog/star_id_database.h"
 #include "catalog/star_labels.h"
 #include "catalog/variable_star_data.h"
 #include "solarsystem/solar_system.h"
@@ -39,6 +40,8 @@ class SkyCatalogs {
   static constexpr const char* kDeepskyInfoPath = "data/deepsky_ngcicdata.dat";
   static constexpr const char* kDoubleStarsPath = "data/doubles_d3.dat";
   static constexpr const char* kVariableStarsPath = "data/variables.dat";
+  static constexpr const char* kStarIdPath = "data/starid.dat";
+  static constexpr const char* kStarIdTychoPath = "data/starid_tycho.dat";
 
   explicit SkyCatalogs(std::string dataDirectory);
 
@@ -65,6 +68,10 @@ class SkyCatalogs {
   iStarDblData* doubleStars() const { return doubles_.get(); }
   iStarVarData* variableStars() const { return variables_.get(); }
   int openStarLabels();
+  // The star identification database behind the star search; what its
+  // open answers (star_id_database.h).
+  int loadStarIds();
+  StarIdDatabase& starIds() { return starIds_; }
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const StarLabels& starLabels() const { return labels_; }
@@ -83,6 +90,7 @@ class SkyCatalogs {
   std::unique_ptr<iDeepskyData> deepsky_;
   std::unique_ptr<iStarDblData> doubles_;
   std::unique_ptr<iStarVarData> variables_;
+  StarIdDatabase starIds_;
 };
 
 }  // namespace celvaro

@@ -12,10 +12,14 @@
 // Flamsteed table (24, 25, 26) and the Durchmusterung table (27, 28, 29).
 // Tycho file (CLV_TIDX): magic, version 1, count T (1..15000), a second
 // value, then per first Tycho number an offset and a count of its entries.
+// The sections, the Tycho entries and how a record finds its names:
+// star_id_format.h. Every offset and count read from a file is checked
+// against the file: a bad one fails the lookups that need it.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace celvaro {
@@ -82,9 +86,42 @@ class StarIdDatabase {
   int nameCount() const;
 
  private:
+  // `count` items from byte `offset` of their file, checked to lie inside
+  // it; a section that does not is left with no items.
+  struct Section {
+    size_t offset = 0;
+    size_t count = 0;
+  };
+  struct KeyTable {
+    Section keys, records;
+  };
+
+  int openMain(const std::string& path);
+  void openNames();
+  KeyTable keyTable(int firstWord) const;
+  void openTycho(const std::string& path);
+  // A name of the name arrays with its record; false when its offset or
+  // record lies outside the file.
+  bool readName(size_t number, std::string_view& text, int& recordNumber) const;
+  // The first key equal to `key` in the bits of `mask` whose record reads.
+  bool findKey(const KeyTable& table, uint32_t key, uint32_t mask, StarIdRecord& record) const;
+  bool readTychoEntry(const uint8_t* entry, StarIdRecord& record) const;
+  void appendNames(const StarIdRecord& record, std::u16string& text) const;
+
   std::vector<uint8_t> main_;
   std::vector<uint8_t> tycho_;
+  Section records_, nameText_, nameOffsets_, nameRecords_, nameOrder_;
+  Section catalogues_[5];  // in the header's order of codes 3, 4, 2, 6, 7
+  KeyTable bayer_, flamsteed_, durchmusterung_;
+  Section tychoOffsets_, tychoCounts_, tychoEntries_;
   int nameCursor_ = 0;
 };
+
+// "alfa" .. "omega" for the Greek letters 0..23; empty for others.
+std::string_view greekLetterName(int letter);
+// "Bonner Durchmusterung" .. "Cape Photographic Durchmusterung" and "BD" ..
+// "CP" for the catalogues 1..4; empty for others.
+std::string_view durchmusterungName(int catalogue);
+std::string_view durchmusterungAbbreviation(int catalogue);
 
 }  // namespace celvaro
