@@ -18,6 +18,7 @@
 #include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data_simple.h"
+#include "catalog/star_id_database.h"
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "catalog/variable_star_data.h"
@@ -30,6 +31,7 @@
 #include "solarsystem/minor_planet_list.h"
 #include "source_cache.h"
 #include "star_files_builder.h"
+#include "star_id_files_builder.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 3";
+constexpr const char* kDataVersion = "celvaro-data 4";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -161,6 +163,24 @@ bool verifyDeepsky(const std::string& data) {
   return ok;
 }
 
+// Vega by the start of its name, its HD number and its Bayer letter, and
+// Sirius by "sir", with their information texts.
+bool verifyStarIds(const std::string& data) {
+  constexpr int kLyra = 51, kAlpha = 0;
+  StarIdDatabase ids;
+  bool ok = ids.open(data + "/starid.dat", data + "/starid_tycho.dat") == 0;
+  std::printf("  starid.dat: %d records, %d names\n", ids.recordCount(), ids.nameCount());
+  StarIdRecord sirius, vega, alphaLyrae;
+  ok = ok && ids.readRecord(ids.findByName("sir"), sirius) && ids.findByCatalogNumber(kCatalogHd, 172167, vega) &&
+       ids.findByBayer(kLyra, kAlpha, 0, alphaLyrae) && vega.hipparcos == 91262 && alphaLyrae.hipparcos == 91262;
+  for (const StarIdRecord* record : {&sirius, &vega}) {
+    std::string text = ok ? utf16ToUtf8(ids.describe(*record)) : "missing";
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "; ");
+    std::printf("    %s\n", text.c_str());
+  }
+  return ok && sirius.hipparcos == 32349;
+}
+
 // Reads every file back with the program's readers.
 bool verify(const std::string& data) {
   StarDataSimple stars;
@@ -190,7 +210,7 @@ bool verify(const std::string& data) {
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
          boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
-         verifyDeepsky(data);
+         verifyDeepsky(data) && verifyStarIds(data);
 }
 
 }  // namespace
@@ -208,7 +228,8 @@ int main(int argc, char** argv) {
         d3 = cache.npmPackage("d3-celestial", "0.7.35");
         const std::string sky = "usr/share/stellarium/", cultures = sky + "translations/stellarium-skycultures/";
         stellarium = cache.debianPackage("stellarium-data",
-                                         {sky + "stars/default/*", sky + "nebulae/default/catalog.dat",
+                                         {sky + "stars/default/*", sky + "skycultures/western/star_names.fab",
+                                          sky + "nebulae/default/catalog.dat",
                                           sky + "nebulae/default/names.dat", cultures + "de.qm", cultures + "hu.qm",
                                           cultures + "ro.qm"});
         kstars = cache.debianPackage("kstars-data", {"usr/share/kstars/asteroids.dat", "usr/share/kstars/cometels.json.gz"});
@@ -216,6 +237,11 @@ int main(int argc, char** argv) {
       }) &&
       step("Stars: main catalog, labels and information",
            [&] { return buildStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data); }) &&
+      step("Star identification database", [&] {
+        const std::string root = stellarium + "/usr/share/stellarium/";
+        return buildStarIdFiles({d3 + "/data", root + "stars/default", root + "skycultures/western/star_names.fab"},
+                                options.data);
+      }) &&
       step("Constellation figures and boundaries", [&] { return buildConstellationFiles(d3 + "/data", options.data); }) &&
       step("Asteroid and comet elements", [&] {
         return buildMinorBodyFiles({kstars + "/usr/share/kstars/asteroids.dat", kstars + "/usr/share/kstars/cometels.json.gz"},

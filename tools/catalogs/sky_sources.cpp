@@ -208,6 +208,17 @@ bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector
   return read && !names.empty();
 }
 
+bool readProperNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names) {
+  const bool read = forEachDataLine(path, [&](const std::vector<std::string>& f) {
+    if (f.size() < 2) return;
+    const size_t open = f[1].find("_(\""), close = f[1].rfind("\")");
+    if (open != std::string::npos && close != std::string::npos && close > open + 3) {
+      names[leadingInt(f[0])].push_back(f[1].substr(open + 3, close - open - 3));
+    }
+  }, '|');
+  return read && !names.empty();
+}
+
 bool readGcvsStars(const std::string& path, std::vector<GcvsStar>& stars) {
   const bool read = forEachDataLine(path, [&](std::vector<std::string> f) {
     if (f.size() < 2) return;

@@ -100,6 +100,9 @@ bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs);
 // The designations of each star in a Stellarium name file ("Σ_1744"), in
 // the order of the file.
 bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names);
+// The proper names of each star in a Stellarium sky culture's star name
+// file ("   677|_("Alpheratz") 1,2,5"), in the order of the file.
+bool readProperNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names);
 bool readGcvsStars(const std::string& path, std::vector<GcvsStar>& stars);
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions);
 bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids);

@@ -1,0 +1,481 @@
+// The star identification database: its lookups and information text on
+// small files from the writers, the files' bytes, and what damaged files
+// yield.
+#include <gtest/gtest.h>
+
+#include "catalog/constellation_list.h"
+#include "catalog/sky_catalogs.h"
+#include "catalog/star_id_database.h"
+#include "catalog/star_id_format.h"
+#include "platform/binary_file.h"
+#include "star_id_writers.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace starid;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+int constellation(std::string_view abbreviation) {
+  for (int i = 0; i < kConstellationCount; ++i) {
+    if (constellationAbbreviation(i) == abbreviation) return i;
+  }
+  return -1;
+}
+
+constexpr int kAlpha = 0, kBeta = 1;
+constexpr int kSirius = 0, kVega = 1, kAlpheratz = 2, kRigil = 3, kToliman = 4;
+constexpr int32_t kTychoOnly = packTycho(9537, 12121, 3);  // beyond the sign bit
+
+StarIdRecord star(int32_t hip, int32_t hd, int32_t hr, int32_t sao, const char* abbreviation, int letter,
+                  int superscript, int flamsteed) {
+  StarIdRecord r;
+  r.hipparcos = hip;
+  r.hd = hd;
+  r.hr = hr;
+  r.sao = sao;
+  r.constellation = static_cast<int8_t>(constellation(abbreviation));
+  r.greekLetter = static_cast<uint8_t>(letter);
+  r.superscript = static_cast<uint8_t>(superscript);
+  r.flamsteed = flamsteed;
+  r.raRad = 0.001 * hip;
+  r.decRad = -0.5;
+  return r;
+}
+
+StarIdContents sampleContents() {
+  StarIdContents c;
+  c.records = {star(32349, 48915, 2491, 151881, "CMa", kAlpha, 0, 9), star(91262, 172167, 7001, 67174, "Lyr", kAlpha, 0, 3),
+               star(677, 358, 15, 73765, "And", kAlpha, 0, 21), star(71683, 128620, 5459, 252838, "Cen", kAlpha, 1, 0),
+               star(71681, 128621, 5460, 0, "Cen", kAlpha, 2, 0)};
+  StarIdRecord& vega = c.records[kVega];
+  vega.ppm = 81558;
+  vega.tycho = packTycho(3105, 2070, 1);
+  vega.dmCatalogue = kBonner;
+  vega.dmZone = 38;
+  vega.dmNumber = 3238;
+  c.names = {{"Sirius", kSirius}, {"Vega", kVega},           {"Wega", kVega},  {"Alpheratz", kAlpheratz},
+             {"Sirrah", kAlpheratz}, {"Rigil Kentaurus", kRigil}, {"toliman", kToliman}};
+  const int cen = constellation("Cen"), peg = constellation("Peg");
+  c.bayer = {{bayerKey(constellation("CMa"), kAlpha, 0), kSirius}, {bayerKey(cen, kAlpha, 1), kRigil},
+             {bayerKey(cen, kAlpha, 2), kToliman},            {bayerKey(constellation("Lyr"), kAlpha, 0), kVega},
+             {bayerKey(peg, 3, 0), kAlpheratz},               {bayerKey(constellation("And"), kAlpha, 0), kAlpheratz}};
+  c.flamsteed = {{flamsteedKey(constellation("CMa"), 9), kSirius}, {flamsteedKey(constellation("Lyr"), 3), kVega}};
+  c.durchmusterung = {{durchmusterungKey(kBonner, 38, 3238), kVega}};
+  return c;
+}
+
+std::vector<StarIdTychoEntry> sampleTycho() {
+  return {{packTycho(3105, 2070, 1), kVega, 4.87, 0.68}, {kTychoOnly, -1, 1.25, -0.75}, {packTycho(3105, 17, 2), -1, 4.8, 0.6}};
+}
+
+void setWord(std::string& bytes, int word, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[4 * word + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+std::string bytesOf(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int v : values) bytes += static_cast<char>(v);
+  return bytes;
+}
+
+uint32_t wordOf(const std::string& bytes, int word) { return loadU32(reinterpret_cast<const uint8_t*>(&bytes[4 * word])); }
+
+class StarIdFiles : public ::testing::Test {
+ protected:
+  // Opens the files as given, the sample where none is given.
+  int open(std::string main = starIdBytes(sampleContents()), std::string tycho = starIdTychoBytes(sampleTycho())) {
+    writeBytes(dir.file("starid.dat"), main);
+    writeBytes(dir.file("tycho.dat"), tycho);
+    return ids.open(dir.file("starid.dat"), dir.file("tycho.dat"));
+  }
+  std::vector<std::string> walkNames() {
+    std::vector<std::string> names;
+    std::string name;
+    int record;
+    ids.restartNames();
+    while (ids.nextName(name, record)) names.push_back(name);
+    return names;
+  }
+  int32_t hipOf(int recordNumber) {
+    StarIdRecord r;
+    return ids.readRecord(recordNumber, r) ? r.hipparcos : -1;
+  }
+
+  ScratchDir dir;
+  StarIdDatabase ids;
+  StarIdRecord found;
+};
+
+TEST_F(StarIdFiles, APrefixFindsTheFirstNameInFileOrderWhateverTheCase) {
+  ASSERT_EQ(open(), 0);
+  EXPECT_EQ(ids.recordCount(), 5);
+  EXPECT_EQ(ids.nameCount(), 7);
+  EXPECT_EQ(ids.findByName("sir"), kSirius);  // before Sirrah
+  EXPECT_EQ(ids.findByName("SIRR"), kAlpheratz);
+  EXPECT_EQ(ids.findByName("TOLIMAN"), kToliman);
+  EXPECT_EQ(ids.findByName("Rigil Kentaurus"), kRigil);
+  EXPECT_EQ(ids.findByName("Rigil Kentaurusx"), -1);
+  EXPECT_EQ(ids.findByName(""), -1);
+  EXPECT_EQ(ids.findByName("Polaris"), -1);
+}
+
+TEST_F(StarIdFiles, NamesWalkInAlphabeticalOrderIgnoringCase) {
+  ASSERT_EQ(open(), 0);
+  const std::vector<std::string> expected = {"Alpheratz", "Rigil Kentaurus", "Sirius", "Sirrah", "toliman", "Vega", "Wega"};
+  EXPECT_EQ(walkNames(), expected);
+  std::string name;
+  int record = -1;
+  ids.restartNames();
+  ASSERT_TRUE(ids.nextName(name, record));
+  EXPECT_EQ(record, kAlpheratz);
+  EXPECT_EQ(walkNames(), expected);  // again from the start
+}
+
+TEST_F(StarIdFiles, CataloguesByTheirCodesAndCodeFiveNever) {
+  ASSERT_EQ(open(), 0);
+  ASSERT_TRUE(ids.findByCatalogNumber(kCatalogHd, 172167, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  ASSERT_TRUE(ids.findByCatalogNumber(kCatalogHr, 2491, found));
+  EXPECT_EQ(found.hipparcos, 32349);
+  ASSERT_TRUE(ids.findByCatalogNumber(kCatalogHipparcos, 677, found));
+  EXPECT_EQ(found.hd, 358);
+  ASSERT_TRUE(ids.findByCatalogNumber(kCatalogSao, 252838, found));
+  EXPECT_EQ(found.hipparcos, 71683);
+  ASSERT_TRUE(ids.findByCatalogNumber(kCatalogPpm, 81558, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  for (int32_t number : {0, 358, 2491, 7001, 32349, 91262, 172167}) {
+    EXPECT_FALSE(ids.findByCatalogNumber(kCatalogUnused, number, found));
+  }
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 172166, found));   // a gap: -1
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 172168, found));   // beyond the table
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 0, found));
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, -172167, found));
+  EXPECT_FALSE(ids.findByCatalogNumber(1, 358, found));
+  EXPECT_FALSE(ids.findByCatalogNumber(8, 358, found));
+}
+
+TEST_F(StarIdFiles, BayerWithSuperscriptZeroTakesTheFirstKey) {
+  ASSERT_EQ(open(), 0);
+  const int cen = constellation("Cen");
+  ASSERT_TRUE(ids.findByBayer(cen, kAlpha, 0, found));
+  EXPECT_EQ(found.hipparcos, 71683);  // alpha-1
+  ASSERT_TRUE(ids.findByBayer(cen, kAlpha, 2, found));
+  EXPECT_EQ(found.hipparcos, 71681);
+  EXPECT_FALSE(ids.findByBayer(cen, kAlpha, 3, found));
+  EXPECT_FALSE(ids.findByBayer(cen, kBeta, 0, found));
+  ASSERT_TRUE(ids.findByBayer(constellation("Peg"), 3, 0, found));  // a second designation of Alpheratz
+  EXPECT_EQ(found.hipparcos, 677);
+  EXPECT_FALSE(ids.findByBayer(cen, 24, 0, found));
+  EXPECT_FALSE(ids.findByBayer(89, kAlpha, 0, found));
+  EXPECT_FALSE(ids.findByBayer(-1, kAlpha, 0, found));
+  EXPECT_FALSE(ids.findByBayer(cen + 256, kAlpha, 1, found));  // not the same key in its low byte
+}
+
+TEST_F(StarIdFiles, FlamsteedAndDurchmusterung) {
+  ASSERT_EQ(open(), 0);
+  ASSERT_TRUE(ids.findByFlamsteed(constellation("Lyr"), 3, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  EXPECT_FALSE(ids.findByFlamsteed(constellation("Lyr"), 0, found));
+  EXPECT_FALSE(ids.findByFlamsteed(constellation("Lyr"), 9, found));
+  EXPECT_FALSE(ids.findByFlamsteed(constellation("Lyr"), 3 + 65536, found));
+  ASSERT_TRUE(ids.findByDurchmusterung(kBonner, 38, 3238, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  EXPECT_FALSE(ids.findByDurchmusterung(kCordoba, 38, 3238, found));
+  EXPECT_FALSE(ids.findByDurchmusterung(kBonner, -38, 3238, found));
+  EXPECT_FALSE(ids.findByDurchmusterung(kBonner, 38 + 256, 3238, found));
+  EXPECT_FALSE(ids.findByDurchmusterung(5, 38, 3238, found));
+}
+
+TEST_F(StarIdFiles, TychoEntriesLeadToTheMainRecordOrStandAlone) {
+  ASSERT_EQ(open(), 0);
+  ASSERT_TRUE(ids.findByTycho(3105, 2070, 1, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  ASSERT_TRUE(ids.findByTycho(9537, 12121, 3, found));
+  EXPECT_EQ(found.tycho, kTychoOnly);
+  EXPECT_EQ(found.hipparcos, 0);
+  EXPECT_EQ(found.flamsteed, 0);
+  EXPECT_EQ(static_cast<uint8_t>(found.constellation), 0xFF);
+  EXPECT_EQ(found.greekLetter, 0xFF);
+  EXPECT_EQ(found.superscript, 0);
+  EXPECT_DOUBLE_EQ(found.raRad, 1.25);
+  EXPECT_DOUBLE_EQ(found.decRad, -0.75);
+  EXPECT_EQ(ids.describe(found), u"Hipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0\r\nTycho:9537-12121-3");
+  EXPECT_FALSE(ids.findByTycho(3105, 2070, 2, found));
+  EXPECT_FALSE(ids.findByTycho(3104, 2070, 1, found));
+  EXPECT_FALSE(ids.findByTycho(9538, 12121, 3, found));
+  EXPECT_FALSE(ids.findByTycho(0, 0, 0, found));
+  EXPECT_FALSE(ids.findByTycho(3105, 2070, 17, found));
+}
+
+TEST_F(StarIdFiles, TheInformationTextOfAFullRecord) {
+  ASSERT_EQ(open(), 0);
+  ASSERT_TRUE(ids.readRecord(kVega, found));
+  EXPECT_EQ(ids.describe(found),
+            u"Vega, Wega\r\n3 α(alfa) Lyr\r\nBonner Durchmusterung (BD) :38,3238\r\nHipparcos:91262\r\nHD:172167\r\n"
+            u"Harvard:7001\r\nSAO:67174\r\nPPM:81558\r\nTycho:3105-2070-1");
+  ASSERT_TRUE(ids.readRecord(kToliman, found));
+  EXPECT_EQ(ids.describe(found), u"toliman\r\nα(alfa) 2 Cen\r\nHipparcos:71681\r\nHD:128621\r\nHarvard:5460\r\nSAO:0\r\nPPM:0");
+}
+
+TEST(StarIdText, EachPartOfTheDesignationAndTheDurchmusterungLines) {
+  StarIdDatabase none;
+  StarIdRecord r;
+  r.constellation = static_cast<int8_t>(constellation("Cen"));
+  r.greekLetter = 23;
+  r.dmCatalogue = kCapePhotographic;
+  r.dmZone = -60;
+  r.dmNumber = 5483;
+  EXPECT_EQ(none.describe(r), u"ω(omega) Cen\r\nCape Photographic Durchmusterung (CP) :-60,5483\r\nHipparcos:0\r\n"
+                              u"HD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  r.greekLetter = 24;  // none: the Flamsteed number and the constellation only
+  r.superscript = 2;
+  r.flamsteed = 61;
+  r.dmCatalogue = 5;
+  EXPECT_EQ(none.describe(r), u"61 Cen\r\nHipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  r.constellation = 89;
+  EXPECT_EQ(none.describe(r), u"Hipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  EXPECT_EQ(greekLetterName(7), "teta");
+  EXPECT_EQ(greekLetterName(24), "");
+  EXPECT_EQ(durchmusterungName(kSouthern), "Southern Durchmusterung");
+  EXPECT_EQ(durchmusterungAbbreviation(kCordoba), "CD");
+  EXPECT_EQ(durchmusterungName(0), "");
+}
+
+TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
+  StarIdContents c;
+  c.records = {star(91262, 172167, 7001, 67174, "Lyr", kAlpha, 1, 3)};
+  c.records[0].tycho = kTychoOnly;
+  c.records[0].dmCatalogue = kBonner;
+  c.records[0].dmZone = -38;
+  c.records[0].dmNumber = 0x1234;
+  c.records[0].ppm = 81558;
+  c.names = {{"Vega", 0}};
+  const std::string bytes = starIdBytes(c);
+  EXPECT_EQ(bytes.substr(0, 8), "CLV_CIDX");
+  EXPECT_EQ(wordOf(bytes, 2), 1u);
+  EXPECT_EQ(wordOf(bytes, 3), 1u);
+  EXPECT_EQ(wordOf(bytes, 5), 5u);  // "Vega" and its zero
+  EXPECT_EQ(bytes.substr(wordOf(bytes, 6), 5), std::string("Vega", 5));
+  EXPECT_EQ(wordOf(bytes, 7), 1u);
+  EXPECT_EQ(wordOf(bytes, 11), 91263u);   // code 3, Hipparcos
+  EXPECT_EQ(wordOf(bytes, 13), 7002u);    // code 4, HR
+  EXPECT_EQ(wordOf(bytes, 15), 172168u);  // code 2, HD
+  EXPECT_EQ(wordOf(bytes, 17), 67175u);   // code 6, SAO
+  EXPECT_EQ(wordOf(bytes, 19), 81559u);   // code 7, PPM
+  EXPECT_EQ(wordOf(bytes, 21), 0u);
+  EXPECT_EQ(wordOf(bytes, 24), 0u);
+  EXPECT_EQ(wordOf(bytes, 27), 0u);
+  EXPECT_EQ(wordOf(bytes, 4) % 8, 0u);
+  EXPECT_EQ(loadU32(reinterpret_cast<const uint8_t*>(&bytes[wordOf(bytes, 16) + 4 * 172167])), 0u);
+  ASSERT_EQ(bytes.size(), wordOf(bytes, 4) + 64);
+  const std::string record = bytes.substr(wordOf(bytes, 4));
+  const double ra = c.records[0].raRad, dec = c.records[0].decRad;
+  std::string expected = bytesOf({0, 0, 1, 0, 0, 0, 0, 0,     // first name 0, one name
+                                  0x7e, 0x64, 0x01, 0,          // Hipparcos 91262
+                                  0x87, 0xa0, 0x02, 0,          // HD 172167
+                                  0x59, 0x1b, 0, 0,             // HR 7001
+                                  0x66, 0x06, 0x01, 0,          // SAO 67174
+                                  0x96, 0x3e, 0x01, 0,          // PPM 81558
+                                  0x93, 0xf5, 0x06, 0x95,       // Tycho 9537-12121-3
+                                  0x01, 0xda, 0x34, 0x12,       // BD -38 0x1234
+                                  51, 0, 1, 0,                  // Lyr, alpha, superscript 1
+                                  3, 0, 0, 0, 0, 0, 0, 0});     // Flamsteed 3
+  expected.append(reinterpret_cast<const char*>(&ra), 8).append(reinterpret_cast<const char*>(&dec), 8);
+  EXPECT_EQ(record, expected);
+}
+
+TEST(StarIdBytes, ATychoFileWithoutEntriesHasItsHeaderAndOneEmptySlot) {
+  EXPECT_EQ(starIdTychoBytes({}), std::string("CLV_TIDX\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28));
+  const std::string bytes = starIdTychoBytes(sampleTycho());
+  ASSERT_EQ(bytes.size(), 20 + 8 * 9538 + 3 * 24u);
+  EXPECT_EQ(wordOf(bytes, 3), 9538u);
+  EXPECT_EQ(wordOf(bytes, 4), 3u);
+  EXPECT_EQ(wordOf(bytes, 5 + 3105), 0u);          // first entry
+  EXPECT_EQ(wordOf(bytes, 5 + 9538 + 3105), 2u);   // two entries
+  EXPECT_EQ(wordOf(bytes, 5 + 9537), 2u);
+  EXPECT_EQ(wordOf(bytes, 5 + 2 * 9538 + 12), static_cast<uint32_t>(kTychoOnly));  // the third entry
+  EXPECT_EQ(wordOf(bytes, 5 + 2 * 9538 + 13), 0xFFFFFFFFu);
+  EXPECT_EQ(starIdTychoBytes({{packTycho(15000, 1, 1), -1, 0, 0}}), "");
+}
+
+TEST_F(StarIdFiles, AnEmptyTychoFileIsAccepted) {
+  ASSERT_EQ(open(starIdBytes(sampleContents()), starIdTychoBytes({})), 0);
+  EXPECT_FALSE(ids.findByTycho(3105, 2070, 1, found));
+  EXPECT_EQ(ids.findByName("Vega"), kVega);
+}
+
+TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
+  std::string bytes = starIdBytes(sampleContents());
+  bytes[0] = 'X';
+  EXPECT_EQ(open(bytes), 1);
+  EXPECT_EQ(ids.recordCount(), 0);
+  EXPECT_TRUE(ids.findByTycho(9537, 12121, 3, found));
+  EXPECT_FALSE(ids.findByTycho(3105, 2070, 1, found));  // its main record is gone
+  bytes = starIdBytes(sampleContents());
+  setWord(bytes, 2, 2);
+  EXPECT_EQ(open(bytes), 1);
+  bytes = starIdBytes(sampleContents());
+  setWord(bytes, 3, 6);
+  EXPECT_EQ(open(bytes), 3);
+  EXPECT_EQ(ids.findByName("sir"), -1);
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 48915, found));
+  EXPECT_EQ(open(starIdBytes(sampleContents()).substr(0, bytes.size() - 1)), 3);
+  setWord(bytes, 3, 0xFFFFFFFF);
+  EXPECT_EQ(open(bytes), 3);
+  EXPECT_EQ(open("CLV_CIDX"), 1);
+  EXPECT_EQ(ids.open(dir.file("missing.dat"), dir.file("tycho.dat")), 4);
+  EXPECT_TRUE(ids.findByTycho(9537, 12121, 3, found));
+}
+
+TEST_F(StarIdFiles, ATableOutsideTheFileFailsOnlyItsOwnLookups) {
+  const std::string good = starIdBytes(sampleContents());
+  std::string bytes = good;
+  setWord(bytes, 16, static_cast<uint32_t>(bytes.size()));  // HD
+  ASSERT_EQ(open(bytes), 0);
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 172167, found));
+  EXPECT_TRUE(ids.findByCatalogNumber(kCatalogHr, 7001, found));
+  bytes = good;
+  setWord(bytes, 11, 0x40000000);  // a Hipparcos count reaching past the end
+  ASSERT_EQ(open(bytes), 0);
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHipparcos, 91262, found));
+  bytes = good;
+  setWord(bytes, 23, 0xFFFFFFF0);  // Bayer records
+  ASSERT_EQ(open(bytes), 0);
+  EXPECT_FALSE(ids.findByBayer(constellation("Lyr"), kAlpha, 0, found));
+  EXPECT_TRUE(ids.findByFlamsteed(constellation("Lyr"), 3, found));
+  EXPECT_EQ(ids.findByName("Vega"), kVega);
+}
+
+TEST_F(StarIdFiles, BadNameSectionsLeaveNoNames) {
+  const std::string good = starIdBytes(sampleContents());
+  for (auto [word, value] : {std::pair{7, 10001u}, {5, 100001u}, {6, static_cast<uint32_t>(good.size())},
+                             {10, static_cast<uint32_t>(good.size() - 4)}}) {
+    std::string bytes = good;
+    setWord(bytes, word, value);
+    ASSERT_EQ(open(bytes), 0) << word;
+    EXPECT_EQ(ids.nameCount(), 0) << word;
+    EXPECT_EQ(ids.findByName("Vega"), -1) << word;
+    EXPECT_TRUE(walkNames().empty()) << word;
+    ASSERT_TRUE(ids.readRecord(kVega, found));
+    EXPECT_EQ(ids.describe(found).substr(0, 4), u"3 α(") << word;
+    EXPECT_TRUE(ids.findByCatalogNumber(kCatalogHd, 172167, found)) << word;
+  }
+}
+
+TEST_F(StarIdFiles, ANameWithABadOffsetOrRecordIsPassedOver) {
+  std::string bytes = starIdBytes(sampleContents());
+  const uint32_t offsets = wordOf(bytes, 8), records = wordOf(bytes, 9), textSize = wordOf(bytes, 5);
+  bytes[offsets] = static_cast<char>(textSize & 0xFF);  // "Sirius" starts at the end of the text
+  bytes[offsets + 1] = static_cast<char>(textSize >> 8);
+  setWord(bytes, records / 4 + 4, 5);  // "Sirrah" leads past the last record
+  ASSERT_EQ(open(bytes), 0);
+  EXPECT_EQ(ids.findByName("sir"), -1);
+  EXPECT_EQ(walkNames(), (std::vector<std::string>{"Alpheratz", "Rigil Kentaurus", "toliman", "Vega", "Wega"}));
+  ASSERT_TRUE(ids.readRecord(kAlpheratz, found));
+  EXPECT_EQ(ids.describe(found).substr(0, 11), u"Alpheratz\r\n");
+  ASSERT_TRUE(ids.readRecord(kSirius, found));
+  EXPECT_EQ(ids.describe(found).substr(0, 4), u"9 α(");
+}
+
+TEST_F(StarIdFiles, ANameWithoutItsZeroAtTheEndOfTheTextIsPassedOver) {
+  std::string bytes = starIdBytes(sampleContents());
+  const uint32_t textSize = wordOf(bytes, 5);
+  setWord(bytes, 5, textSize - 1);  // "toliman" loses its zero
+  ASSERT_EQ(open(bytes), 0);
+  EXPECT_EQ(ids.findByName("tol"), -1);
+  EXPECT_EQ(walkNames().size(), 6u);
+}
+
+TEST_F(StarIdFiles, BadNumbersInsideTheTablesFailTheirLookup) {
+  StarIdContents c = sampleContents();
+  c.bayer.insert(c.bayer.begin(), {bayerKey(constellation("Lyr"), kAlpha, 0), 7});  // past the last record
+  c.flamsteed.insert(c.flamsteed.begin(), {flamsteedKey(constellation("Lyr"), 3), -1});
+  c.names.push_back({"Zeta", -1});
+  std::string bytes = starIdBytes(c);
+  setWord(bytes, wordOf(bytes, 16) / 4 + 172167, 5);  // HD 172167 leads past the last record
+  ASSERT_EQ(open(bytes), 0);
+  ASSERT_TRUE(ids.findByBayer(constellation("Lyr"), kAlpha, 0, found));  // the next key
+  EXPECT_EQ(found.hipparcos, 91262);
+  ASSERT_TRUE(ids.findByFlamsteed(constellation("Lyr"), 3, found));
+  EXPECT_EQ(found.hipparcos, 91262);
+  found = StarIdRecord();
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 172167, found));
+  EXPECT_EQ(found.hipparcos, 0);  // untouched
+  EXPECT_EQ(ids.findByName("Zeta"), -1);
+  EXPECT_FALSE(ids.readRecord(5, found));
+  EXPECT_FALSE(ids.readRecord(-1, found));
+}
+
+TEST_F(StarIdFiles, ARecordWhoseNamesLiePastTheNameArraysHasNoNameLine) {
+  std::string bytes = starIdBytes(sampleContents());
+  const size_t vega = wordOf(bytes, 4) + 64 * kVega;
+  bytes[vega + 2] = 7;  // names 1..7 of 7
+  ASSERT_EQ(open(bytes), 0);
+  ASSERT_TRUE(ids.readRecord(kVega, found));
+  EXPECT_EQ(ids.describe(found).substr(0, 4), u"3 α(");
+}
+
+TEST_F(StarIdFiles, BadTychoFilesFailOnlyTheTychoLookups) {
+  const std::string good = starIdTychoBytes(sampleTycho());
+  for (auto [word, value] : {std::pair{3, 0u}, {3, 15001u}, {3, 9539u}, {4, 4u}, {2, 2u}}) {
+    std::string bytes = good;
+    setWord(bytes, word, value);
+    ASSERT_EQ(open(starIdBytes(sampleContents()), bytes), 0);
+    EXPECT_FALSE(ids.findByTycho(9537, 12121, 3, found)) << word << " " << value;
+    EXPECT_EQ(ids.findByName("Vega"), kVega);
+  }
+  std::string bytes = good;
+  setWord(bytes, 5 + 9538 + 9537, 2);  // two entries from the last one
+  ASSERT_EQ(open(starIdBytes(sampleContents()), bytes), 0);
+  EXPECT_FALSE(ids.findByTycho(9537, 12121, 3, found));
+  EXPECT_TRUE(ids.findByTycho(3105, 2070, 1, found));
+  bytes = good;
+  setWord(bytes, 5 + 2 * 9538 + 1, 5);  // Vega's entry leads past the last record
+  ASSERT_EQ(open(starIdBytes(sampleContents()), bytes), 0);
+  EXPECT_FALSE(ids.findByTycho(3105, 2070, 1, found));
+  EXPECT_TRUE(ids.findByTycho(3105, 17, 2, found));
+}
+
+TEST(StarIdDatabase, NothingIsFoundBeforeOpening) {
+  StarIdDatabase ids;
+  StarIdRecord r;
+  std::string name;
+  int record;
+  EXPECT_EQ(ids.findByName("a"), -1);
+  EXPECT_FALSE(ids.readRecord(0, r));
+  EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 1, r));
+  EXPECT_FALSE(ids.findByBayer(0, 0, 0, r));
+  EXPECT_FALSE(ids.findByFlamsteed(0, 1, r));
+  EXPECT_FALSE(ids.findByDurchmusterung(kBonner, 0, 1, r));
+  EXPECT_FALSE(ids.findByTycho(1, 1, 1, r));
+  EXPECT_FALSE(ids.nextName(name, record));
+}
+
+TEST(StarIdBytes, NamesBeyondTheFormatsLimitsAreRefused) {
+  StarIdContents c;
+  c.records.resize(1);
+  c.names.assign(10001, {"a", 0});
+  EXPECT_EQ(starIdBytes(c), "");
+  c.names.assign(10, {std::string(9000, 'a'), 0});  // the eighth starts past 65535
+  EXPECT_EQ(starIdBytes(c), "");
+  c.names.resize(7);
+  EXPECT_NE(starIdBytes(c), "");
+}
+
+TEST(StarIdCatalogs, LoadedFromTheDataDirectory) {
+  ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "data");
+  writeBytes(dir.file("data/starid.dat"), starIdBytes(sampleContents()));
+  writeBytes(dir.file("data/starid_tycho.dat"), starIdTychoBytes(sampleTycho()));
+  SkyCatalogs catalogs(dir.path().string());
+  ASSERT_EQ(catalogs.loadStarIds(), 0);
+  EXPECT_EQ(catalogs.starIds().findByName("vega"), kVega);
+  StarIdRecord r;
+  EXPECT_TRUE(catalogs.starIds().findByTycho(9537, 12121, 3, r));
+}
+
+}  // namespace
+}  // namespace celvaro
