@@ -1,0 +1,318 @@
+#include "output/rendering_output_pdf.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "output/text_encoding.h"
+
+namespace celvaro {
+namespace {
+
+constexpr int kGreekLetters = 24;
+// The star forms' boxes reach this far beyond the disc, for its outline.
+constexpr int32_t kStarBoxMargin = 25;
+
+// The fill colour operator of a fill style; empty where the style changes nothing.
+std::string_view fillColourOf(int fillStyle) {
+  using Ink = RenderingOutputFile::Ink;
+  const auto ink = RenderingOutputFile::fillOf(fillStyle);
+  if (!ink) return {};
+  return *ink == Ink::kWhite ? "1 1 1 rg" : *ink == Ink::kGrey ? "0.5 0.5 0.5 rg" : "0 0 0 rg";
+}
+
+}  // namespace
+
+// --- the document frame ----------------------------------------------------------
+
+void RenderingOutputPdf::beginObject() {
+  offsets_.push_back(document().size());
+  put(static_cast<int32_t>(offsets_.size()));
+  put(" 0 obj\r\n");
+}
+
+void RenderingOutputPdf::putReference(int object) {
+  put(object);
+  put(" 0 R");
+}
+
+void RenderingOutputPdf::writeHeader(PageSize page) {
+  offsets_.clear();
+  fillIsText_ = false;
+  put("%PDF-1.3\r\n");
+  beginObject();
+  put("<< /Type /Catalog\r\n/Pages ");
+  putReference(kPagesObject);
+  put("\r\n>>\r\n");
+  endObject();
+  for (int i = 0; i < kStarClasses; ++i) starObject(i);
+  fontObject("F1", "Helvetica", " /Encoding /MacRomanEncoding");
+  fontObject("F2", "Symbol", "");  // its own encoding: a declared text one would hide the Greek letters
+  beginObject();
+  put("<< /Type /Pages /Kids [");
+  putReference(kPageObject);
+  put("] /Count 1 >>\r\n");
+  endObject();
+  pageObject(page);
+  beginObject();
+  put("<< /Length ");
+  putReference(kLengthObject);
+  put(" >>\r\nstream\r\n");
+  streamStart_ = document().size();
+  put("0.02835 0 0 0.02835 0 0 cm\r\n");  // hundredths of a millimetre to points: 72/2540
+}
+
+// A disc of the class's diameter, filled and outlined with what the page
+// has selected when it is placed.
+void RenderingOutputPdf::starObject(int magClass) {
+  int32_t r = starDiameter(magClass) / 2;
+  if (r > kLargestStarRadius || r < 0) {
+    std::printf("> PDF generator internal error: Star radius is out of range. idx:%d radius:%d\n", magClass, r);
+    std::fflush(stdout);
+    r = kFallbackStarRadius;
+  }
+  std::string path;
+  {
+    Scratch shape(*this, path);
+    circlePath(0, 0, r);
+    put("b ");
+  }
+  const int32_t box = r + kStarBoxMargin;
+  beginObject();
+  put("<< /Type /XObject /Subtype /Form /Resources << /ProcSet [/PDF] >> /BBox [-");
+  put(box);
+  put(" -");
+  put(box);
+  put(' ');
+  put(box);
+  put(' ');
+  put(box);
+  put("] /Length ");
+  put(static_cast<int32_t>(path.size() + 2));
+  put(" >>\r\nstream\r\n");
+  put(path);
+  put("\r\nendstream\r\n");
+  endObject();
+}
+
+void RenderingOutputPdf::fontObject(std::string_view name, std::string_view baseFont, std::string_view encoding) {
+  beginObject();
+  put("<< /Type /Font /Subtype /Type1 /Name /");
+  put(name);
+  put(" /BaseFont /");
+  put(baseFont);
+  put(encoding);
+  put(" >>\r\n");
+  endObject();
+}
+
+void RenderingOutputPdf::pageObject(PageSize page) {
+  auto points = [](int32_t hundredths) { return static_cast<int32_t>(int64_t{hundredths} * 2835 / 100000); };
+  beginObject();
+  put("<< /Type /Page /Parent ");
+  putReference(kPagesObject);
+  put("\r\n/MediaBox [0 0 ");
+  put(points(page.width));
+  put(' ');
+  put(points(page.height));
+  put("]\r\n/Contents ");
+  putReference(kContentObject);
+  put("\r\n/Resources << /ProcSet [/PDF /Text] /XObject <<\r\n");
+  for (int i = 0; i < kStarClasses; ++i) {
+    put("/xobj");
+    put(i);
+    put(' ');
+    putReference(i + 2);
+    put("\r\n");
+  }
+  put(">>\r\n/Font << /F1 ");
+  putReference(kTextFontObject);
+  put(" /F2 ");
+  putReference(kSymbolFontObject);
+  put(" >>\r\n>>\r\n>>\r\n");
+  endObject();
+}
+
+void RenderingOutputPdf::writeTrailer() {
+  const auto length = static_cast<int32_t>(document().size() - streamStart_);
+  put("endstream\r\n");
+  endObject();
+  beginObject();
+  put(length);
+  put("\r\n");
+  endObject();
+  const auto xref = static_cast<int32_t>(document().size());
+  const auto objects = static_cast<int32_t>(offsets_.size() + 1);
+  put("xref\r\n0 ");
+  put(objects);
+  put("\r\n0000000000 65535 f\r\n");
+  for (const size_t offset : offsets_) {
+    char entry[24];
+    std::snprintf(entry, sizeof entry, "%010d 00000 n\r\n", static_cast<int>(offset));
+    put(entry);
+  }
+  put("trailer\r\n<< /Size ");
+  put(objects);
+  put(" /Root ");
+  putReference(kCatalogObject);
+  put(" >>\r\nstartxref\r\n");
+  put(xref);
+  put("\r\n%%EOF\r\n");
+}
+
+// --- path operators -------------------------------------------------------------------
+
+void RenderingOutputPdf::moveTo(int32_t x, int32_t y) {
+  putPoint(x, y);
+  put(" m ");
+}
+
+void RenderingOutputPdf::lineTo(int32_t x, int32_t y) {
+  putPoint(x, y);
+  put(" l ");
+}
+
+void RenderingOutputPdf::curveTo(Point a, Point b, Point end) {
+  for (const Point& p : {a, b, end}) {
+    putPoint(p.x, p.y);
+    put(' ');
+  }
+  put("c ");
+}
+
+void RenderingOutputPdf::rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool stroke, bool fill) {
+  if (!stroke && !fill) return;
+  if (fill) useFillColour();
+  moveTo(x1, y1);
+  lineTo(x2, y1);
+  lineTo(x2, y2);
+  lineTo(x1, y2);
+  put(stroke && fill ? "b\r\n" : stroke ? "s\r\n" : "h f\r\n");
+}
+
+void RenderingOutputPdf::circleOutline(int32_t x, int32_t y, int32_t radius) {
+  circlePath(x, y, radius);
+  put("s\r\n");
+}
+
+// --- stars, discs and texts -----------------------------------------------------------
+
+void RenderingOutputPdf::star(int32_t x, int32_t y, int32_t magClass, int32_t) {
+  useFillColour();
+  put("q 1 0 0 1 ");
+  putPoint(x, y);
+  put(" cm /xobj");
+  put(std::clamp(magClass, 0, kStarClasses - 1));
+  put(" Do Q\r\n");
+}
+
+void RenderingOutputPdf::variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) {
+  star(x, y, magClass, radius);
+}
+
+void RenderingOutputPdf::bodyDisc(int32_t x, int32_t y, int32_t radius) {
+  useFillColour();
+  circlePath(x, y, radius);
+  put("b\r\n");
+}
+
+void RenderingOutputPdf::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {
+  useTextColour();
+  put("BT /F1 ");
+  put(fontSize(textClass));
+  put(" Tf ");
+  putPoint(x, y);
+  put(" Td ");
+  appendLiteralString(document(), encodeText(text, ByteEncoding::kMacRoman));
+  put(" Tj ET\r\n");
+}
+
+// The Greek letter and the Flamsteed number in the Symbol font, the name
+// and the constellation after them in the text font.
+void RenderingOutputPdf::writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) {
+  const bool greek = label.greekLetter >= 0 && label.greekLetter < kGreekLetters;
+  const std::u16string tail = starLabelTail(label);
+  if (!greek && label.flamsteed < 0 && tail.empty()) return;
+  useTextColour();
+  put("BT ");
+  putPoint(x, y);
+  put(" Td ");
+  if (greek) {
+    put("/F2 ");
+    put(fontSize(kStarLargeText));
+    put(" Tf <");
+    put(kSymbolGreek.substr(2 * label.greekLetter, 2));
+    put("> Tj ");
+  }
+  if (label.flamsteed >= 0) {
+    put("/F2 ");
+    put(fontSize(kStarSmallText));
+    put(" Tf (");
+    put(label.flamsteed);
+    put(") Tj ");
+  }
+  if (!tail.empty()) {
+    put("/F1 ");
+    put(fontSize(kStarSmallText));
+    put(" Tf ");
+    appendLiteralString(document(), encodeText(tail, ByteEncoding::kMacRoman));
+    put(" Tj ");
+  }
+  put("ET\r\n");
+}
+
+// --- styles ---------------------------------------------------------------------------
+
+void RenderingOutputPdf::selectPen(int lineStyle) {
+  if (lineStyle == lineStyle_) return;
+  const auto pen = penOf(lineStyle);
+  if (!pen) return;
+  lineStyle_ = lineStyle;
+  put('[');
+  if (pen->dashOn > 0) {
+    put(pen->dashOn);
+    put(' ');
+    put(pen->dashOff);
+  }
+  put("] 0 d ");
+  put(pen->width);
+  put(pen->ink == Ink::kGrey ? " w 0.5 0.5 0.5 RG\r\n" : pen->ink == Ink::kWhite ? " w 1 1 1 RG\r\n" : " w 0 0 0 RG\r\n");
+}
+
+void RenderingOutputPdf::setFrameLineStyle() {
+  put("[] 0 d ");
+  put(options_.frameLineWidth);
+  put(" w \r\n");
+  lineStyle_ = -1;  // the colour stays; the next pen is written whole
+}
+
+void RenderingOutputPdf::selectBrush(int fillStyle) {
+  const std::string_view colour = fillColourOf(fillStyle);
+  if (colour.empty()) return;
+  fillStyle_ = fillStyle;
+  put(colour);
+  put("\r\n");
+  fillIsText_ = false;
+}
+
+void RenderingOutputPdf::setTextStyle(int textStyle) {
+  if (textStyle < 1 || textStyle > 6) return;
+  textStyle_ = textStyle;
+  put("0 0 0 rg\r\n");
+  fillIsText_ = true;
+}
+
+void RenderingOutputPdf::useTextColour() {
+  if (fillIsText_) return;
+  put("0 0 0 rg\r\n");
+  fillIsText_ = true;
+}
+
+void RenderingOutputPdf::useFillColour() {
+  const std::string_view colour = fillColourOf(fillStyle_);
+  if (!fillIsText_ || colour.empty()) return;
+  put(colour);
+  put("\r\n");
+  fillIsText_ = false;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,72 @@
+// The PDF output: a one-page PDF 1.3 file, uncompressed, every number an
+// integer. One matrix at the top of the page turns hundredths of a
+// millimetre into points; each magnitude class of stars is a form XObject
+// drawn once, so that a star costs one short line of the page.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "output/rendering_output_file.h"
+
+namespace celvaro {
+
+class RenderingOutputPdf final : public RenderingOutputFile {
+ public:
+  static constexpr int kStarClasses = StarSizeTable::kClasses;
+  static constexpr int32_t kLargestStarRadius = 1000;
+  static constexpr int32_t kFallbackStarRadius = 40;
+
+  RenderingOutputPdf() : RenderingOutputFile(false) {}
+
+  bool drawsStarsByClass() const override { return true; }
+  void beginGroup(std::string_view) override {}
+  void endGroup() override {}
+  void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool stroke, bool fill) override;
+  void setFrameLineStyle() override;
+  void selectPen(int lineStyle) override;
+  void selectBrush(int fillStyle) override;
+  void setTextStyle(int textStyle) override;
+
+  // Object numbers of the file for n star classes.
+  static constexpr int kCatalogObject = 1;
+  static constexpr int kTextFontObject = kStarClasses + 2;
+  static constexpr int kSymbolFontObject = kStarClasses + 3;
+  static constexpr int kPagesObject = kStarClasses + 4;
+  static constexpr int kPageObject = kStarClasses + 5;
+  static constexpr int kContentObject = kStarClasses + 6;
+  static constexpr int kLengthObject = kStarClasses + 7;
+
+ private:
+  void writeHeader(PageSize page) override;
+  void writeTrailer() override;
+  void moveTo(int32_t x, int32_t y) override;
+  void lineTo(int32_t x, int32_t y) override;
+  void curveTo(Point a, Point b, Point end) override;
+  void closePath() override { put("h "); }
+  void strokePath() override { put("S\r\n"); }
+  void circleOutline(int32_t x, int32_t y, int32_t radius) override;
+  void star(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
+  void variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
+  void bodyDisc(int32_t x, int32_t y, int32_t radius) override;
+  void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
+  void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
+
+  void beginObject();
+  void endObject() { put("endobj\r\n"); }
+  void starObject(int magClass);
+  void fontObject(std::string_view name, std::string_view baseFont, std::string_view encoding);
+  void pageObject(PageSize page);
+  void putReference(int object);
+  // Texts are filled with the fill colour: the text colour and the fill
+  // style's are put back in turn when the other replaced them.
+  void useTextColour();
+  void useFillColour();
+
+  std::vector<size_t> offsets_;  // of objects 1, 2, ...
+  size_t streamStart_ = 0;
+  bool fillIsText_ = false;
+};
+
+}  // namespace celvaro

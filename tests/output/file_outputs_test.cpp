@@ -1,0 +1,265 @@
+// What the three printed-map outputs share: the page, polylines clipped to
+// the chart, every operation drawn into a file that the independent
+// programs accept, labels with the characters the file languages reserve
+// and a write that fails leaving nothing behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "output/document_checks.h"
+#include "output/file_output_pass.h"
+#include "output/rendering_output_eps.h"
+#include "output/rendering_output_pdf.h"
+#include "output/rendering_output_svg.h"
+
+namespace celvaro {
+namespace {
+
+using testing::FilePass;
+
+// A page of every operation, on an A4 page with a 10 mm margin and the
+// legend strip under the chart, as the printable map lays it out.
+void drawEverything(RenderingOutput& out) {
+  out.clear();
+  out.beginGroup("frame");
+  out.selectPen(1);
+  out.rectangle(-9500, -13350, 9500, 13350, true, false);
+  out.rectangle(-9500, -13350, 9500, -14350, true, false);
+  out.pathMoveTo(-9000, -13500);
+  out.pathLineTo(-9000, -14000);
+  out.pathLineTo(-8500, -14000);
+  out.pathEnd(false);
+  out.legendText(-9000, -13500, kTitleBarText, "N");
+  out.setFrameLineStyle();
+  out.endGroup();
+  out.beginGroup("equatorialgrid");
+  out.selectPen(2);
+  out.polyStart(-12000, 0);  // from outside, across, and out again
+  out.polyLineTo(0, 1000);
+  out.polyLineTo(12000, 2000);
+  out.polyFinish(0, 3000, true);
+  out.setTextStyle(2);
+  out.text(100, 100, 40, -200, kGridText, "+30 (a) <b> & c\\");
+  out.endGroup();
+  for (int style : {3, 4, 5, 6, 23}) {
+    out.selectPen(style);
+    out.polyStart(-3000, -3000);
+    out.polyLineTo(-2000, -2500);
+    out.polyEnd(false);
+  }
+  out.beginGroup("deepsky");
+  out.setTextStyle(6);
+  out.selectBrush(1);
+  for (int style = 10; style <= 20; ++style) out.selectPen(style);
+  out.galaxyEllipse(1, 1000, 1000, 0, 400, 200);
+  out.rotatedGalaxyEllipse(2, 2000, 1000, 300, 100, -50, 150);
+  out.globularCluster(3, 3000, 1000, 0, 300);
+  out.openCluster(4, 4000, 1000, 0, 500);
+  out.planetaryNebula(5, 5000, 1000, 0, 200);
+  out.diffuseNebula(6, 6000, 1000, 0, 300);
+  out.squareSymbol(7, 7000, 1000, 0, 300);
+  out.pentagonSymbol(8, 8000, 1000, 150);
+  out.crossTickSymbol(9, 9000, 1000);
+  out.wideText(1000, 1000, 20, -30, kDeepskyLargeText, u"M 31 Androm\u00e9da-k\u00f6d (\u0151) <&>");
+  out.endGroup();
+  out.beginGroup("doubles");
+  out.selectPen(9);
+  out.dashMarker(1, 1000, -1000, 150);
+  out.endGroup();
+  out.selectPen(7);
+  out.selectBrush(2);
+  const bool byClass = out.drawsStarsByClass();
+  for (int i = 0; i < 10; ++i) {
+    const int32_t d = out.starDiameter(i);
+    out.drawStar(-5000 + 600 * i, -2000, byClass ? i : d, byClass ? 0 : d / 2);
+    out.drawColouredStarIndexed(i, -5000 + 600 * i, -2600, byClass ? i : d, byClass ? 0 : d / 2, i % 8);
+  }
+  out.beginGroup("starlabels");
+  out.setTextStyle(4);
+  StarLabelParts label;
+  label.greekLetter = 0;
+  label.flamsteed = 58;
+  label.constellation = 60;
+  label.name = "Betelgeuse (\u0151) <&>";
+  out.drawStarLabel(1, -5000, -2000, 100, 0, label);
+  out.endGroup();
+  out.beginGroup("variables");
+  out.selectPen(8);
+  out.selectBrush(3);
+  out.variableStar(1, 0, -4000, byClass ? 4 : 100, byClass ? 0 : 50);
+  out.endGroup();
+  out.beginGroup("solarsystem");
+  out.selectPen(22);
+  out.selectBrush(4);
+  out.planetDisc(3, -1, 3000, -4000, 300, 150);
+  out.discWithTick(4, 0, 4000, -4000, 200, 100, 0.5);
+  out.minorPlanetDisc(5, 5000, -4000, 100, 50);
+  out.cometDisc(6, 6000, -4000, 100, 50);
+  out.endGroup();
+}
+
+template <typename Output>
+std::string drawnPage(FilePass<Output>& pass) {
+  EXPECT_TRUE(pass.begun);
+  drawEverything(pass.output);
+  return pass.finish();
+}
+
+OutputArea printedArea() {
+  OutputArea area;
+  area.left = 1000, area.top = 2000, area.width = 19000, area.height = 26700;
+  area.legendWidth = 19000, area.legendHeight = 1000;
+  return area;
+}
+
+TEST(FileOutputs, PdfOfEveryOperationPassesQpdfAndRenders) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  FilePass<RenderingOutputPdf> pass("every.pdf", testing::kA4, printedArea());
+  drawnPage(pass);
+  testing::expectSoundPdf(pass.path(), pass.file("every.png"));
+  EXPECT_TRUE(std::filesystem::file_size(pass.file("every.png")) > 0);
+}
+
+TEST(FileOutputs, SvgOfEveryOperationIsWellFormed) {
+  CELVARO_SKIP_WITHOUT("xmllint");
+  FilePass<RenderingOutputSvg> pass("every.svg", testing::kA4, printedArea());
+  const std::string svg = drawnPage(pass);
+  testing::expectWellFormedSvg(pass.path());
+  EXPECT_NE(svg.find("Androm\u00e9da-k\u00f6d (\u0151) &lt;&amp;&gt;"), std::string::npos);  // UTF-8, escaped
+}
+
+TEST(FileOutputs, EpsOfEveryOperationRendersInGhostscript) {
+  CELVARO_SKIP_WITHOUT("gs");
+  FilePass<RenderingOutputEps> pass("every.eps", testing::kA4, printedArea());
+  drawnPage(pass);
+  testing::expectRenderedEps(pass.path(), pass.file("every.png"));
+  EXPECT_TRUE(std::filesystem::file_size(pass.file("every.png")) > 0);
+}
+
+// --- begin and end ----------------------------------------------------------------------
+
+TEST(FileOutputs, NoFileCanBeCreatedInAMissingDirectoryOrOverADirectory) {
+  testing::ScratchDir dir;
+  RenderingOutputPdf pdf;
+  EXPECT_FALSE(pdf.begin(dir.file("missing/map.pdf"), testing::kA4, printedArea()));
+  EXPECT_FALSE(pdf.begin(dir.path().string(), testing::kA4, printedArea()));
+  EXPECT_FALSE(pdf.begin("", testing::kA4, printedArea()));
+  pdf.end();  // nothing begun: nothing written
+  EXPECT_FALSE(pdf.written());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(FileOutputs, AFailedWriteLeavesNoFileAndSaysSo) {
+  testing::ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "gone");
+  RenderingOutputSvg svg;
+  ASSERT_TRUE(svg.begin(dir.file("gone/map.svg"), testing::kA4, printedArea()));
+  svg.drawStar(0, 0, 100, 50);
+  std::filesystem::remove(dir.path() / "gone");
+  svg.end();
+  EXPECT_FALSE(svg.written());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "gone"));
+}
+
+TEST(FileOutputs, AFinishedPassReplacesTheFileWhole) {
+  FilePass<RenderingOutputEps> pass("map.eps");
+  testing::writeBytes(pass.path(), "old contents");
+  pass.output.drawStar(0, 0, 100, 50);
+  const std::string eps = pass.finish();
+  EXPECT_TRUE(pass.output.written());
+  EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\r\n", 0), 0u);
+  EXPECT_EQ(std::filesystem::directory_iterator(std::filesystem::path(pass.path()).parent_path())->path().filename(),
+            "map.eps");  // no temporary file left beside it
+}
+
+TEST(FileOutputs, FilesAnswerLikeFilesAndStartWithTheirOwnDefaults) {
+  RenderingOutputPdf pdf;
+  RenderingOutputEps eps;
+  RenderingOutputSvg svg;
+  EXPECT_TRUE(pdf.drawsStarsByClass());
+  EXPECT_FALSE(eps.drawsStarsByClass());
+  EXPECT_FALSE(svg.drawsStarsByClass());
+  for (RenderingOutput* out : {static_cast<RenderingOutput*>(&pdf), static_cast<RenderingOutput*>(&eps),
+                               static_cast<RenderingOutput*>(&svg)}) {
+    EXPECT_FALSE(out->isScreen());
+    EXPECT_EQ(out->starDiameter(0), 45);
+    EXPECT_EQ(out->starDiameter(49), 45);
+    EXPECT_EQ(out->starDiameter(50), 0);
+  }
+}
+
+// --- polylines, through the PDF's operators -----------------------------------------------
+
+class PdfPolylines : public ::testing::Test {
+ protected:
+  // What the polyline added to the page (the chart spans -500..500).
+  std::string drawn(const std::function<void(RenderingOutput&)>& draw) {
+    FilePass<RenderingOutputPdf> pass("poly.pdf");
+    draw(pass.output);
+    const std::string pdf = pass.finish();
+    const size_t from = pdf.find(" cm\r\n") + 5;
+    return pdf.substr(from, pdf.find("endstream", from) - from);
+  }
+};
+
+TEST_F(PdfPolylines, ALineThatLeavesAndReentersStrokesAtTheExitAndMovesAtTheEntry) {
+  EXPECT_EQ(drawn([](RenderingOutput& o) {
+              o.polyStart(0, 0);
+              o.polyLineTo(1000, 0);
+              o.polyLineTo(1000, 100);
+              o.polyLineTo(0, 100);
+              o.polyEnd(false);
+            }),
+            "0 0 m 500 0 l S\r\n500 100 m 0 100 l S\r\n");
+}
+
+TEST_F(PdfPolylines, ASegmentCrossingTheChartFromOutsideIsDrawnAlone) {
+  EXPECT_EQ(drawn([](RenderingOutput& o) {
+              o.polyStart(-1000, 0);
+              o.polyLineTo(1000, 0);
+              o.polyLineTo(1000, 2000);  // wholly outside: nothing
+              o.polyEnd(false);
+            }),
+            "-500 0 m 500 0 l S\r\n");
+}
+
+TEST_F(PdfPolylines, AClosedLineInsideClosesItsPathAndOneCutByTheEdgeDrawsBackToItsStart) {
+  EXPECT_EQ(drawn([](RenderingOutput& o) {
+              o.polyStart(0, 0);
+              o.polyLineTo(100, 0);
+              o.polyFinish(100, 100, true);
+            }),
+            "0 0 m 100 0 l 100 100 l h S\r\n");
+  EXPECT_EQ(drawn([](RenderingOutput& o) {
+              o.polyStart(0, 0);
+              o.polyLineTo(1000, 0);
+              o.polyLineTo(1000, 100);
+              o.polyFinish(400, 100, true);
+            }),
+            "0 0 m 500 0 l S\r\n500 100 m 400 100 l 0 0 l S\r\n");
+}
+
+TEST_F(PdfPolylines, TheLastPointOfAFinishedLineIsClippedToo) {
+  EXPECT_EQ(drawn([](RenderingOutput& o) {
+              o.polyStart(0, 0);
+              o.polyFinish(0, 4000, false);
+            }),
+            "0 0 m 0 500 l S\r\n");
+}
+
+TEST_F(PdfPolylines, AnOpenClusterIsTracedEveryTwentyDegreesAndCutAtTheEdge) {
+  const std::string small = drawn([](RenderingOutput& o) { o.openCluster(1, 0, 0, 0, 200); });
+  EXPECT_EQ(small.rfind("100 0 m 94 34 l 77 64 l ", 0), 0u) << small;
+  EXPECT_TRUE(small.ends_with("94 -34 l 100 0 l S\r\n")) << small;
+  EXPECT_EQ(std::count(small.begin(), small.end(), 'l'), 18);
+  const std::string cut = drawn([](RenderingOutput& o) { o.openCluster(1, 500, 0, 0, 200); });
+  EXPECT_EQ(std::count(cut.begin(), cut.end(), 'S'), 1) << cut;  // the half on the chart
+  EXPECT_EQ(cut.rfind("500 98 m ", 0), 0u) << cut;
+  EXPECT_TRUE(cut.ends_with(" 500 -98 l S\r\n")) << cut;
+}
+
+}  // namespace
+}  // namespace celvaro
