@@ -238,6 +238,16 @@ int AppModel::centreOn(double raRad, double decRad, int minFieldArcmin, int maxF
   return 1;
 }
 
+int AppModel::centreOnFound(const std::optional<StarPosition>& found, SearchKind kind) {
+  if (!found) return kSearchNotFound;
+  const SearchKindRule& rule = searchRule(kind);
+  if (centreOn(found->raRad, found->decRad, rule.minFieldArcmin, rule.maxFieldArcmin, true) == 0) {
+    return kSearchBelowHorizon;
+  }
+  redrawPending = statusPending = true;
+  return kSearchCentred;
+}
+
 void AppModel::centreOnHorizontal(int altArcmin, int azArcmin) {
   chart.horizontalMode = 1;
   chart.centreAltArcmin = altArcmin;

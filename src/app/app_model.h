@@ -7,12 +7,14 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "app/chart_settings.h"
 #include "app/clock.h"
 #include "app/configuration.h"
 #include "app/main_window_callback.h"
+#include "app/object_search.h"
 #include "app/settings_records.h"
 #include "app/chart_navigator.h"
 #include "app/telescope_event.h"
@@ -96,6 +98,11 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
   // horizontal mode; nothing changes then), else 1.
   int centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin, bool remember);
+  // Centres the chart on what a search found, in the field its kind is
+  // shown in, and remembers it: kSearchNotFound without a find,
+  // kSearchBelowHorizon when centreOn refuses it, else kSearchCentred with
+  // a redraw pending.
+  int centreOnFound(const std::optional<StarPosition>& found, SearchKind kind);
   // The equatorial centre recomputed from the horizontal one.
   void centreFromHorizontal();
   // Horizontal mode, centred on an altitude and an azimuth (arcminutes,

@@ -192,6 +192,47 @@ TEST_F(AppModelTest, HorizontalModeCentresOnAltitudeAndAzimuth) {
   EXPECT_NEAR(model.chart.centreDecArcmin, dec * 10800 / kPi, 2);
 }
 
+TEST_F(AppModelTest, CentringOnASearchFindEndsInOneOfThreeOutcomes) {
+  const ChartSettings before = model.chart;
+  EXPECT_EQ(model.centreOnFound(std::nullopt, SearchKind::kStar), kSearchNotFound);
+  EXPECT_TRUE(before == model.chart);
+  EXPECT_FALSE(model.redrawPending);
+
+  const StarPosition m13{7, 4.3698, 0.6363};
+  EXPECT_EQ(model.centreOnFound(m13, SearchKind::kDeepsky), kSearchCentred);
+  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(m13.raRad * 10800 / kPi));
+  EXPECT_EQ(model.chart.centreDecArcmin, static_cast<int>(m13.decRad * 10800 / kPi));
+  EXPECT_EQ(model.chart.fieldArcmin, 1800);  // narrowed to the deep-sky bound
+  EXPECT_TRUE(model.lastCentringTarget.valid);
+  EXPECT_TRUE(model.redrawPending && model.statusPending);
+
+  model.chart.horizontalMode = 1;
+  model.chart.latitudeDeg = 47.0;
+  const ChartSettings horizontal = model.chart;
+  model.redrawPending = false;
+  EXPECT_EQ(model.centreOnFound(StarPosition{-1, 1.0, -80 * kPi / 180}, SearchKind::kPosition), kSearchBelowHorizon);
+  EXPECT_TRUE(horizontal == model.chart);
+  EXPECT_FALSE(model.redrawPending);
+}
+
+TEST_F(AppModelTest, EachKindOfFindIsShownInItsField) {
+  auto fieldAfter = [&](int fieldArcmin, SearchKind kind) {
+    model.chart.fieldArcmin = fieldArcmin;
+    model.centreOnFound(StarPosition{-1, 1.0, 0.2}, kind);
+    return model.chart.fieldArcmin;
+  };
+  EXPECT_EQ(fieldAfter(600, SearchKind::kPosition), 3600);  // typed positions: exactly one hour
+  EXPECT_EQ(fieldAfter(7200, SearchKind::kPosition), 3600);
+  EXPECT_EQ(fieldAfter(600, SearchKind::kConstellation), 3600);
+  EXPECT_EQ(fieldAfter(7200, SearchKind::kConstellation), 7200);
+  EXPECT_EQ(fieldAfter(7200, SearchKind::kStar), 3600);
+  EXPECT_EQ(fieldAfter(7200, SearchKind::kSolarSystemBody), 3600);
+  EXPECT_EQ(fieldAfter(3600, SearchKind::kDoubleStar), 1800);
+  EXPECT_EQ(fieldAfter(3600, SearchKind::kVariableStar), 1800);
+  EXPECT_EQ(fieldAfter(600, SearchKind::kMinorPlanet), 600);  // narrow fields stay
+  EXPECT_EQ(fieldAfter(60, SearchKind::kComet), 180);         // but never below three degrees
+}
+
 class RecordingTelescope : public iTelescopeControl {
  public:
   void heartBeat() override {}
