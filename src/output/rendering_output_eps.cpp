@@ -186,8 +186,9 @@ void RenderingOutputEps::writeStarLabel(int32_t x, int32_t y, const StarLabelPar
   if (ink_ != textColour_) setColour(textColour_);
   const int symbolFont = fontIndex(kStarSmallText) + kSymbolFonts;
   putPoint(x, y);
-  put(" moveto ");
+  put(" moveto");
   if (greek) {
+    put(' ');
     putFont(symbolFont);
     put(" <");
     put(kSymbolGreek.substr(2 * label.greekLetter, 2));
