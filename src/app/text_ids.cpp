@@ -24,6 +24,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);
   addRange(ids, kTelescopeControlTitle, kTelescopeSettingsTitle);
+  addRange(ids, kSearchStarTitle, kSearchPositionTitle);
   addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
   addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
   addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
@@ -32,8 +33,8 @@ std::vector<int> usedTextIds() {
   addRange(ids, kDslrStatusFirst, kDslrStatusFirst + 4);
   addRange(ids, kGuiderStateFirst, kGuiderStateFirst + 3);
   addRange(ids, kToolbarTipFirst, kToolbarTipFirst + 21);
-  for (int id : {10100, 10110, 101101, 10120, 10121, 10122, 10131, 10140, 10141, 10150, 10151,
-                 10160, 10161, 10170}) {
+  for (int id : {10100, 10101, 10110, 101101, 10120, 10121, 10122, 10131, 10140, 10141, 10150,
+                 10151, 10160, 10161, 10170, 10181}) {
     ids.push_back(id);  // search outcomes
   }
   addRange(ids, kSuggestionTypeFirst, kSuggestionTypeFirst + 3);
@@ -68,6 +69,8 @@ std::vector<int> usedTextIds() {
   ids.push_back(14675);                                       // quasars
   addRange(ids, kTelescopeLabelFirst, kSetFromSelection);     // telescope windows
   addRange(ids, kNoObjectSelected, kTelescopeBelowHorizon);
+  addRange(ids, kStarSearchLabelFirst, kStarSearchLabelFirst + 8);  // search dialogs
+  addRange(ids, kMinorPlanetWayFirst, kUserCometRow);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

@@ -3,18 +3,19 @@
 //
 // Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
 // (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
-// double-star and deep-sky dialogs, 2430..2433 the telescope windows);
+// double-star and deep-sky dialogs, 2430..2433 the telescope windows,
+// 2440..2451 the search dialogs);
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
-// 10100..10170 and 101101 search outcomes; 12000, 12100 and 12200 the
+// 10100..10181 and 101101 search outcomes; 12000, 12100 and 12200 the
 // variable-star, double-star and deep-sky information tables (title, then
 // kind + field captions); 13000 + suggestion type;
 // 14000.. dialog labels (14300 + star information field; 14400.. the
 // place, navigation, field, projection, constellation and star dialogs;
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
 // and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
-// windows and their messages);
+// windows and their messages; 14800.. the search dialogs);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -44,6 +45,18 @@ constexpr int kTelescopeControlTitle = 2430;
 constexpr int kTelescopeAdjustTitle = 2431;
 constexpr int kTelescopeConnectTitle = 2432;
 constexpr int kTelescopeSettingsTitle = 2433;
+constexpr int kSearchStarTitle = 2440;
+constexpr int kStarSearchTitle = 2441;
+constexpr int kStarNamesTitle = 2442;
+constexpr int kSearchSolarSystemTitle = 2443;
+constexpr int kSearchCometTitle = 2444;
+constexpr int kSearchMinorPlanetTitle = 2445;
+constexpr int kSearchConstellationTitle = 2446;
+constexpr int kPopularObjectsTitle = 2447;
+constexpr int kSearchVariableTitle = 2448;
+constexpr int kSearchDoubleTitle = 2449;
+constexpr int kSearchDeepskyTitle = 2450;
+constexpr int kSearchPositionTitle = 2451;
 constexpr int kFovOverlayTitle = 4600;
 constexpr int kObservingPlaceTitle = 4900;
 constexpr int kDateTimeTitle = 5000;
@@ -95,6 +108,13 @@ constexpr int kSetFromSelection = 14728;
 constexpr int kNoObjectSelected = 14730;
 constexpr int kTelescopePositionUnknown = 14731;
 constexpr int kTelescopeBelowHorizon = 14732;
+// The search dialogs: the star search's labels from 14800 on, then these.
+constexpr int kStarSearchLabelFirst = 14800;
+constexpr int kMinorPlanetWayFirst = 14810;    // four ways of searching, then the field
+constexpr int kSearchQuestionFirst = 14815;    // variable star, double star, deep-sky object
+constexpr int kRaDecLabelFirst = 14818;
+constexpr int kNamedObjectColumnFirst = 14820; // identifier, second identifier
+constexpr int kUserCometRow = 14822;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;
