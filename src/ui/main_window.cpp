@@ -34,6 +34,7 @@
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
 #include "ui/night_vision.h"
+#include "ui/search_commands.h"
 #include "ui/status_parts.h"
 #include "ui/toolbar_icons.h"
 
@@ -95,8 +96,7 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 502, 503, 504, 505, 506, 507,
-                                         508, 509, 510, 511, 512, 513, 607, 609, 800, 2020, 2021};
+  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 511, 512, 607, 609, 800, 2020, 2021};
   return commands;
 }
 
@@ -142,6 +142,7 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   setStatusBar(status_);
   buildMenus();
   buildToolbars();
+  searches_ = std::make_unique<SearchCommands>(resources_, model_, *this);
   model_.setWindows(this, chart_);
   telescopePanel_->setShown(true);
   updateTelescopePanel();
@@ -256,6 +257,8 @@ void MainWindow::command(int id) {
     nav.horizonView(id - 2012);
   } else if (id >= 2016 && id <= kDeepskyButton) {
     displayButton(id);
+  } else if (SearchCommands::handles(id)) {
+    searches_->run(id);
   } else if (id < 200) {
     chartCommand(id);
   } else if (id < 400) {

@@ -27,6 +27,7 @@ class DlgCometlist;
 class DlgPanelTelescope;
 class DlgTelescopeAdjust;
 class DlgTelescopeControl;
+class SearchCommands;
 class StatusParts;
 class UiResources;
 
@@ -57,6 +58,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   DlgTelescopeControl* telescopeControl() const { return telescopeControl_.get(); }
   DlgTelescopeAdjust* telescopeAdjust() const { return telescopeAdjust_.get(); }
   StatusParts& statusParts() { return *status_; }
+  SearchCommands& searches() { return *searches_; }
   void addLanguageListener(iLanguageChangedListener* listener) { languageListeners_.push_back(listener); }
 
  protected:
@@ -98,6 +100,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::unique_ptr<DlgPanelTelescope> telescopePanel_;
   std::unique_ptr<DlgTelescopeControl> telescopeControl_;  // made when first shown
   std::unique_ptr<DlgTelescopeAdjust> telescopeAdjust_;    // made when first shown
+  std::unique_ptr<SearchCommands> searches_;
   ClockRelay* clockRelay_;
 };
 
