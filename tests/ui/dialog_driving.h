@@ -3,7 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include "ui/dialog_framework.h"
 
@@ -13,6 +20,42 @@ inline void click(FwDialogBase& dialog, int id) {
   QWidget* control = dialog.control(id);
   ASSERT_NE(control, nullptr) << id;
   QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// Modal dialogs, found by their control ids while their own loop runs.
+
+template <typename Control = QWidget>
+Control* controlOf(QWidget* dialog, int id) {
+  return dialog->findChild<Control*>(FwDialogBase::objectName(id));
+}
+
+// A click on a button; wide radio buttons are not hit in their middle.
+inline void press(QWidget* dialog, int id) {
+  auto* button = controlOf<QAbstractButton>(dialog, id);
+  ASSERT_NE(button, nullptr) << id;
+  button->click();
+}
+
+inline void typeInto(QWidget* dialog, int id, const QString& text) {
+  auto* field = controlOf<QLineEdit>(dialog, id);
+  ASSERT_NE(field, nullptr) << id;
+  field->setText(text);
+}
+
+// Acts on the next modal dialog above `under` once it shows. A dialog the
+// action leaves open is cancelled after a while, so a failing test ends.
+inline void whenShown(std::function<void(QWidget*)> act, QWidget* under = nullptr) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, act, under] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog == under) return;
+    poll->stop();
+    poll->deleteLater();
+    QTimer::singleShot(5000, dialog, [dialog] { qobject_cast<QDialog*>(dialog)->reject(); });
+    act(dialog);
+  });
+  poll->start();
 }
 
 }  // namespace celvaro::testing

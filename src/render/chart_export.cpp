@@ -1,0 +1,115 @@
+#include "render/chart_export.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "catalog/sky_catalogs.h"
+#include "output/rendering_output_eps.h"
+#include "output/rendering_output_pdf.h"
+#include "output/rendering_output_svg.h"
+#include "projection/transformer.h"
+#include "render/chart_renderer.h"
+#include "render/grid_steps.h"
+#include "render/magnitude_limits.h"
+
+namespace celvaro {
+namespace {
+
+// Star sizes on paper, hundredths of a millimetre.
+constexpr int32_t kPrintLargestStar = 300;
+constexpr int32_t kPrintSmallestStar = 45;
+
+std::unique_ptr<RenderingOutputFile> outputOf(int format) {
+  switch (format) {
+    case kExportPdf: return std::make_unique<RenderingOutputPdf>();
+    case kExportSvg: return std::make_unique<RenderingOutputSvg>();
+    case kExportEps: return std::make_unique<RenderingOutputEps>();
+    default: return nullptr;
+  }
+}
+
+// The scale pair of the settings when both are given, else the field
+// across the smaller side of the chart.
+void scaleProjection(iTransformer& projection, const ChartSettings& s, const OutputArea& area) {
+  if (s.scaleHalfFieldArcmin > 0 && s.scaleHalfExtent > 0) {
+    projection.setScale(s.scaleHalfExtent, s.scaleHalfFieldArcmin);
+  } else if (s.fieldArcmin > 0) {
+    projection.setScale(std::min(area.width, area.height) / 2, s.fieldArcmin / 2);
+  }
+}
+
+// The limits, grid steps and star catalog of the field, as for the screen.
+void prepareSettings(ChartSettings& s, SkyCatalogs* catalogs) {
+  computeMagnitudeLimits(s);
+  if (s.automaticGrid) {
+    const GridSteps steps = automaticGridSteps(s.fieldArcmin, s.centreDecArcmin);
+    s.raGridStepArcmin = steps.raArcmin;
+    s.decGridStepArcmin = steps.decArcmin;
+  } else {
+    s.raGridStepArcmin = s.manualRaGridStepArcmin;
+    s.decGridStepArcmin = s.manualDecGridStepArcmin;
+  }
+  if (catalogs) catalogs->selectStarCatalog(s.starLimitHundredths, s.fieldArcmin);
+}
+
+void setStarSizes(RenderingOutput& output, const ChartSettings& s, const RenderOptions& options) {
+  if (!options.starDiametersSpecified) {
+    output.loadStarSizes(s.starLimitHundredths, s.maxStarDiameter, s.minStarDiameter);
+    return;
+  }
+  std::puts("Star diameters are specified");
+  output.copyStarSizes(options.starDiameters.data(), RenderOptions::kStarClasses);
+}
+
+}  // namespace
+
+bool exportChart(ChartExport job) {
+  const std::unique_ptr<RenderingOutputFile> output = outputOf(job.format);
+  if (!output) return false;
+  output->setColourTable(job.colours);
+  const std::unique_ptr<iTransformer> projection = createTransformer(job.settings.projectionId);
+  scaleProjection(*projection, job.settings, job.area);
+  prepareSettings(job.settings, job.sources.catalogs);
+  ChartRenderer renderer(job.sources.catalogs, output.get(), projection.get(), &job.area, &job.settings, &job.options);
+  renderer.setSkyLines(job.sources.ecliptic, job.sources.horizon);
+  renderer.setRoute(job.sources.route);
+  renderer.setLanguage(job.sources.language);
+  setStarSizes(*output, job.settings, job.options);
+  output->setOptions(job.options);
+  if (!output->begin(job.fileName, job.page, job.area)) return false;
+  renderer.drawChart(PassFlags{});
+  output->end();
+  return output->written();
+}
+
+bool fitsOnPage(const PrintableMap& map) {
+  return map.margin >= 0 && map.pageWidth - 2 * map.margin > 0 &&
+         map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight > 0;
+}
+
+ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,
+                               const PrintColourTable& colours) {
+  ChartExport job;
+  job.format = map.format;
+  job.sources = sources;
+  job.page = {map.pageWidth, map.pageHeight};
+  OutputArea& area = job.area;
+  area.left = map.margin;
+  area.top = map.margin + PrintableMap::kLegendHeight;
+  area.width = map.pageWidth - 2 * map.margin;
+  area.height = map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight;
+  area.pageMarginX = area.pageMarginY = map.margin;
+  area.legendWidth = area.width;
+  area.legendHeight = PrintableMap::kLegendHeight;
+  job.settings = chart;
+  job.settings.maxStarDiameterCap = kPrintLargestStar;
+  job.settings.maxStarDiameter = kPrintLargestStar;
+  job.settings.minStarDiameter = kPrintSmallestStar;
+  job.options = printRenderOptions();
+  job.fileName = map.fileName;
+  job.colours = colours;
+  return job;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,67 @@
+// Printed maps: the chart drawn through its renderer into a PDF, SVG or
+// EPS file. The export works on copies of the chart settings and render
+// options, so the chart on screen stays as it is.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/chart_settings.h"
+#include "app/output_area.h"
+#include "output/print_colour_table.h"
+#include "output/rendering_output.h"
+#include "render/render_options.h"
+
+namespace celvaro {
+
+class SkyCatalogs;
+class SkyPolylines;
+
+enum ExportFormat : int { kExportPdf = 1, kExportSvg = 2, kExportEps = 3 };
+
+// What the chart is drawn from besides its settings; any may be absent.
+struct ChartSources {
+  SkyCatalogs* catalogs = nullptr;
+  const SkyPolylines* ecliptic = nullptr;
+  const SkyPolylines* horizon = nullptr;
+  const SkyPolylines* route = nullptr;
+  int language = 2;  // of the common names in labels
+};
+
+struct ChartExport {
+  int format = kExportPdf;
+  ChartSources sources;
+  PageSize page;             // hundredths of a millimetre
+  OutputArea area;           // the chart on the page, hundredths of a millimetre
+  ChartSettings settings;    // the limits, sizes and grid steps are computed on it
+  RenderOptions options;
+  std::string fileName;
+  PrintColourTable colours;
+};
+
+// Draws the chart into the file. False for a format other than 1, 2 or 3,
+// a file that cannot be created, or one that could not be written whole
+// (nothing is left in its place then).
+bool exportChart(ChartExport job);
+
+// The choices of a printable map, in hundredths of a millimetre.
+struct PrintableMap {
+  static constexpr int32_t kLegendHeight = 1000;
+
+  int format = kExportPdf;
+  int32_t pageWidth = 21000;  // A4 portrait
+  int32_t pageHeight = 29700;
+  int32_t margin = 1000;
+  std::string fileName;
+};
+
+// Whether the margins leave room for the chart and the legend strip below it.
+bool fitsOnPage(const PrintableMap& map);
+
+// The export of a printable map of the chart: the print options with the
+// frame, the chart within the margins above the legend strip, and star
+// discs of 0.45 to 3 millimetres.
+ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,
+                               const PrintColourTable& colours);
+
+}  // namespace celvaro

@@ -1,0 +1,116 @@
+#include "render/chart_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "output/document_checks.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+
+PrintableMap a4(const std::string& fileName) {
+  PrintableMap map;
+  map.fileName = fileName;
+  return map;
+}
+
+TEST(ChartExport, APrintableMapSitsWithinTheMarginsAboveItsLegendWithPaperStarSizes) {
+  ChartSettings chart;
+  chart.maxStarDiameter = 9;
+  chart.maxStarDiameterCap = 25;
+  PrintableMap map = a4("map.svg");
+  map.format = kExportSvg;
+  const ChartExport job = printableMapExport(map, chart, {}, PrintColourTable());
+  EXPECT_EQ(job.format, kExportSvg);
+  EXPECT_EQ(job.page.width, 21000);
+  EXPECT_EQ(job.page.height, 29700);
+  EXPECT_EQ(job.area.left, 1000);
+  EXPECT_EQ(job.area.top, 2000);
+  EXPECT_EQ(job.area.width, 19000);
+  EXPECT_EQ(job.area.height, 26700);
+  EXPECT_EQ(job.area.verticalOffset, 0);
+  EXPECT_EQ(job.area.legendWidth, 19000);
+  EXPECT_EQ(job.area.legendHeight, 1000);
+  EXPECT_EQ(job.settings.maxStarDiameterCap, 300);
+  EXPECT_EQ(job.settings.maxStarDiameter, 300);
+  EXPECT_EQ(job.settings.minStarDiameter, 45);
+  EXPECT_EQ(job.settings.fieldArcmin, chart.fieldArcmin);
+  EXPECT_TRUE(job.options.frame);
+  EXPECT_EQ(job.options.hourLabelDy, 40);
+  EXPECT_EQ(job.fileName, "map.svg");
+}
+
+TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartAndTheLegend) {
+  PrintableMap map = a4("m.pdf");
+  EXPECT_TRUE(fitsOnPage(map));
+  map.margin = 10499;
+  EXPECT_TRUE(fitsOnPage(map));  // 0.02 mm wide
+  map.margin = 10500;
+  EXPECT_FALSE(fitsOnPage(map));
+  map.margin = 2000;
+  map.pageHeight = 5000;
+  EXPECT_FALSE(fitsOnPage(map));
+  map.pageHeight = 5001;
+  EXPECT_TRUE(fitsOnPage(map));
+  map.margin = -1;
+  EXPECT_FALSE(fitsOnPage(map));
+}
+
+TEST(ChartExport, AChartWithoutCatalogsHasItsFrameLegendAndGrid) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  ScratchDir dir;
+  ChartSettings chart;
+  chart.fieldArcmin = 3600;
+  ASSERT_TRUE(exportChart(printableMapExport(a4(dir.file("frame.pdf")), chart, {}, PrintColourTable())));
+  const std::string pdf = testing::readBytes(dir.file("frame.pdf"));
+  EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 28700 l 1000 28700 l s\r\n"), std::string::npos);  // the frame
+  EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 1000 l 1000 1000 l s\r\n"), std::string::npos);   // the legend
+  EXPECT_NE(pdf.find("Td (5 degs) Tj"), std::string::npos);
+  EXPECT_NE(pdf.find("Td (7) Tj"), std::string::npos);  // the magnitude scale up to the limit of a 60 degree field
+  EXPECT_NE(pdf.find("[] 0 d 5 w 0.5 0.5 0.5 RG"), std::string::npos);  // the grid's pen
+  EXPECT_NE(pdf.find("/BBox [-175 -175 175 175]"), std::string::npos);  // the brightest stars 3 mm across
+  testing::expectSoundPdf(dir.file("frame.pdf"), dir.file("frame.png"));
+}
+
+TEST(ChartExport, AScalePairOfTheSettingsOverridesTheField) {
+  ScratchDir dir;
+  ChartSettings chart;
+  chart.scaleHalfFieldArcmin = 60;
+  chart.scaleHalfExtent = 9500;
+  PrintableMap map = a4(dir.file("scaled.eps"));
+  map.format = kExportEps;
+  ASSERT_TRUE(exportChart(printableMapExport(map, chart, {}, PrintColourTable())));
+  EXPECT_NE(testing::readBytes(dir.file("scaled.eps")).find("(10 min) show"), std::string::npos);
+}
+
+TEST(ChartExport, SpecifiedStarDiametersAreCopiedAndSaidSo) {
+  ScratchDir dir;
+  ChartExport job = printableMapExport(a4(dir.file("sizes.pdf")), ChartSettings(), {}, PrintColourTable());
+  job.options.starDiametersSpecified = true;
+  job.options.starDiameters.fill(0);
+  job.options.starDiameters[0] = 500;
+  ::testing::internal::CaptureStdout();
+  ASSERT_TRUE(exportChart(job));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Star diameters are specified\n");
+  const std::string pdf = testing::readBytes(dir.file("sizes.pdf"));
+  EXPECT_NE(pdf.find("/BBox [-275 -275 275 275]"), std::string::npos);  // class 0: 5 mm
+}
+
+TEST(ChartExport, AnUnknownFormatOrAFileThatCannotBeMadeFailsLeavingNothing) {
+  ScratchDir dir;
+  PrintableMap map = a4(dir.file("map.pdf"));
+  map.format = 4;
+  EXPECT_FALSE(exportChart(printableMapExport(map, ChartSettings(), {}, PrintColourTable())));
+  map.format = kExportSvg;
+  map.fileName = dir.file("missing/map.svg");
+  EXPECT_FALSE(exportChart(printableMapExport(map, ChartSettings(), {}, PrintColourTable())));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace celvaro

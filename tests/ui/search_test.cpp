@@ -1,0 +1,558 @@
+// The search commands: what their dialogs answer, the messages of the
+// three outcomes, and, on the built data, each kind of object found the way
+// a user finds it and the chart centred on it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "catalog/constellation_list.h"
+#include "catalog/star_id_format.h"
+#include "catalog_writers.h"
+#include "star_id_writers.h"
+#include "test_files.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_search_lists.h"
+#include "ui/dialogs/dlg_search_named_obj.h"
+#include "ui/dialogs/dlg_search_star.h"
+#include "ui/dialogs/dlg_search_typed.h"
+#include "ui/main_window.h"
+#include "ui/message_sink.h"
+#include "ui/search_commands.h"
+
+namespace celvaro {
+namespace {
+
+using namespace testing;
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kArcminPerRad = 10800 / kPi;
+
+struct Message {
+  QMessageBox::Icon icon;
+  QString caption, text;
+};
+
+class RecordedMessages : public MessageSink {
+ public:
+  void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
+    messages.push_back({icon, caption, text});
+  }
+  std::vector<Message> messages;
+};
+
+// The row of a list that shows `text`, made the current one.
+void chooseRow(QWidget* dialog, const QString& text) {
+  auto* list = controlOf<QListWidget>(dialog, PickListDialog::kList);
+  ASSERT_NE(list, nullptr);
+  const auto items = list->findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(items.empty()) << text.toStdString();
+  list->setCurrentItem(items.front());
+}
+
+void answerQuestion(const QString& answer) {
+  whenShown([answer](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleQuestion::kAnswer, answer);
+    press(dialog, kIdOk);
+  });
+}
+
+void pickFromList(const QString& name) {
+  whenShown([name](QWidget* dialog) {
+    chooseRow(dialog, name);
+    press(dialog, kIdOk);
+  });
+}
+
+void typePosition(const QString& ra, const QString& dec) {
+  whenShown([ra, dec](QWidget* dialog) {
+    typeInto(dialog, PositionDlg::kRightAscension, ra);
+    typeInto(dialog, PositionDlg::kDeclination, dec);
+    press(dialog, kIdOk);
+  });
+}
+
+// --- the outcome messages --------------------------------------------------------------
+
+// The text ids of each kind's messages; 0 where the failure cannot happen.
+struct KindTexts {
+  SearchKind kind;
+  int notFound, belowHorizon;
+};
+constexpr KindTexts kKindTexts[] = {
+    {SearchKind::kConstellation, 0, 10181},   {SearchKind::kStar, 10100, 10101},
+    {SearchKind::kVariableStar, 10110, 101101}, {SearchKind::kDoubleStar, 10120, 10121},
+    {SearchKind::kSolarSystemBody, 0, 10131}, {SearchKind::kComet, 10140, 10141},
+    {SearchKind::kMinorPlanet, 10150, 10151}, {SearchKind::kDeepsky, 10160, 10161},
+    {SearchKind::kPosition, 0, 10170},
+};
+
+// A program directory with a one-star catalog and no language files.
+class SearchWindow : public ::testing::Test {
+ protected:
+  SearchWindow() {
+    std::filesystem::create_directories(dir.path() / "data");
+    testing::writeBytes(dir.file("data/stars_hip.dat"),
+                        starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->searches().setMessageSink(messages);
+    window->resize(800, 600);
+    window->show();
+    QApplication::processEvents();
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+  RecordedMessages messages;
+};
+
+TEST_F(SearchWindow, OutcomesShowTheBuiltInTextsWithoutALanguage) {
+  SearchCommands& searches = window->searches();
+  searches.report(SearchKind::kVariableStar, kSearchNotFound);
+  searches.report(SearchKind::kVariableStar, kSearchBelowHorizon);
+  searches.report(SearchKind::kDeepsky, kSearchNotFound);
+  searches.report(SearchKind::kStar, kSearchCentred);
+  searches.report(SearchKind::kSolarSystemBody, kSearchNotFound);
+  ASSERT_EQ(messages.messages.size(), 3u);
+  const Message& notFound = messages.messages[0];
+  EXPECT_EQ(notFound.caption, "Hiba");
+  EXPECT_EQ(notFound.text, "A keresett valtozocsillag nem talalhato az adatbazisban.");
+  EXPECT_EQ(notFound.icon, QMessageBox::Critical);
+  EXPECT_EQ(messages.messages[1].text, "A keresett valtozocsillag a horizont alatt van.");
+  EXPECT_EQ(messages.messages[1].icon, QMessageBox::Warning);
+  EXPECT_EQ(messages.messages[2].text, "");  // deep-sky objects carry no built-in text
+  EXPECT_EQ(messages.messages[2].icon, QMessageBox::Critical);
+}
+
+TEST_F(SearchWindow, OutcomesShowTheLanguageTextOfTheirKind) {
+  resources.setProgramDir(CELVARO_RUN_DIR);
+  if (resources.loadLanguage(kEnglish) != 1) GTEST_SKIP() << "no English language file";
+  for (const KindTexts& kind : kKindTexts) {
+    messages.messages.clear();
+    window->searches().report(kind.kind, kSearchNotFound);
+    window->searches().report(kind.kind, kSearchBelowHorizon);
+    ASSERT_EQ(messages.messages.size(), kind.notFound ? 2u : 1u) << static_cast<int>(kind.kind);
+    const Message& below = messages.messages.back();
+    EXPECT_EQ(below.text.toStdString(), resources.textOr(kind.belowHorizon, "missing"));
+    EXPECT_EQ(below.icon, QMessageBox::Warning);
+    EXPECT_EQ(below.caption, "Error");
+    if (!kind.notFound) continue;
+    EXPECT_EQ(messages.messages[0].text.toStdString(), resources.textOr(kind.notFound, "missing"));
+    EXPECT_EQ(messages.messages[0].icon, QMessageBox::Critical);
+  }
+}
+
+TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
+  model->chart.fieldArcmin = 600;
+  typePosition("5:35:17", "-5:23");
+  window->command(513);
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_NEAR(model->chart.centreRaArcmin, (5 * 3600 + 35 * 60 + 17) / 4.0, 1);
+  EXPECT_NEAR(model->chart.centreDecArcmin, -323, 1);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
+  EXPECT_TRUE(model->lastCentringTarget.valid);
+}
+
+TEST_F(SearchWindow, BelowTheHorizonInHorizontalModeLeavesTheView) {
+  ASSERT_GT(model->place.latitudeDeg, 20);  // declination -80 never rises there
+  model->chart.horizontalMode = 1;
+  model->centreFromHorizontal();
+  window->refresh();
+  QApplication::processEvents();
+  const ChartSettings before = model->chart;
+  typePosition("1:00:00", "-80:00");
+  window->command(513);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "A keresett pozicio a horizont alatt van.");
+  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
+  EXPECT_TRUE(before == model->chart);
+  EXPECT_FALSE(model->lastCentringTarget.valid);
+}
+
+// --- the list and typed dialogs -----------------------------------------------------------
+
+TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
+  UiResources resources;
+  DlgSearchConst dialog(resources);
+  dialog.create(nullptr);
+  auto* list = dialog.control<QListWidget>(PickListDialog::kList);
+  ASSERT_EQ(list->count(), kConstellationCount);
+  EXPECT_EQ(list->item(0)->text(), "Andromeda");
+  EXPECT_EQ(list->item(75)->text(), "Serpens Caput");
+  EXPECT_EQ(list->item(88)->text(), "Vulpecula");
+  list->setCurrentRow(77);
+  click(dialog, kIdOk);
+  EXPECT_EQ(dialog.chosen(), 77);
+  EXPECT_EQ(dialog.window()->result(), 1);
+}
+
+TEST(SearchDialogs, ADoubleClickTakesTheName) {
+  UiResources resources;
+  SolarSystem solar("/nonexistent");
+  DlgSearchSolarsys dialog(resources, solar);
+  dialog.create(nullptr)->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.window()));
+  auto* list = dialog.control<QListWidget>(PickListDialog::kList);
+  ASSERT_EQ(list->count(), kBodyCount);
+  EXPECT_EQ(list->item(kJupiter)->text(), "Jupiter");
+  list->scrollToItem(list->item(kJupiter));
+  const QPoint jupiter = list->visualItemRect(list->item(kJupiter)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, jupiter);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, jupiter);
+  EXPECT_EQ(dialog.chosen(), kJupiter);
+  EXPECT_EQ(dialog.window()->result(), 1);
+}
+
+TEST(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
+  UiResources resources;
+  DlgSearchAsteroid dialog(resources);
+  dialog.create(nullptr);
+  EXPECT_TRUE(dialog.control<QRadioButton>(DlgSearchAsteroid::kFirstWay)->isChecked());
+  click(dialog, DlgSearchAsteroid::kFirstWay + MinorPlanetQuery::kByDesignation);
+  dialog.control<QLineEdit>(DlgSearchAsteroid::kText)->setText("2006 DA00");
+  click(dialog, kIdOk);
+  EXPECT_EQ(dialog.query().by, MinorPlanetQuery::kByDesignation);
+  EXPECT_EQ(dialog.query().text, "2006 DA00");
+}
+
+// Left alone, the fields read back as the centre they showed, to the
+// arcminute they are written in.
+TEST(SearchDialogs, PositionStartsAtTheChartCentre) {
+  UiResources resources;
+  const double ra = 5.52 * kPi / 12, dec = -20.51 * kPi / 180;
+  PositionDlg dialog(resources, ra, dec);
+  dialog.create(nullptr);
+  EXPECT_TRUE(dialog.control<QLineEdit>(PositionDlg::kRightAscension)->text().startsWith("05:31:"));
+  click(dialog, kIdOk);
+  EXPECT_NEAR(dialog.raRad() * kArcminPerRad, ra * kArcminPerRad, 1);
+  EXPECT_NEAR(dialog.decRad() * kArcminPerRad, dec * kArcminPerRad, 1);
+}
+
+// --- the star dialogs over a small database --------------------------------------------------
+
+int constellationNumber(std::string_view name) {
+  for (int n = 0; n < kConstellationCount; ++n) {
+    if (constellationName(n) == name) return n;
+  }
+  return -1;
+}
+
+StarIdRecord star(int hip, int hd, int hr, int sao, int ppm, int constellation, int letter, int flamsteed) {
+  StarIdRecord r;
+  r.hipparcos = hip, r.hd = hd, r.hr = hr, r.sao = sao, r.ppm = ppm;
+  r.constellation = static_cast<int8_t>(constellation);
+  r.greekLetter = static_cast<uint8_t>(letter);
+  r.flamsteed = flamsteed;
+  return r;
+}
+
+// Vega and Sheliak with their true designations, Vega also in the Tycho file.
+class StarDialogs : public ::testing::Test {
+ protected:
+  StarDialogs() {
+    const int lyra = constellationNumber("Lyra");
+    StarIdContents contents;
+    StarIdRecord vega = star(91262, 172167, 7001, 67174, 81558, lyra, 0, 3);
+    vega.dmCatalogue = kBonner, vega.dmZone = 38, vega.dmNumber = 3238;
+    vega.tycho = starid::packTycho(3105, 2070, 1);
+    vega.raRad = 4.873565, vega.decRad = 0.676903;
+    contents.records = {vega, star(92420, 174638, 7106, 67451, 81657, lyra, 1, 10)};
+    contents.names = {{"Vega", 0}, {"Sheliak", 1}};
+    contents.bayer = {{starid::bayerKey(lyra, 0, 0), 0}, {starid::bayerKey(lyra, 1, 0), 1}};
+    contents.flamsteed = {{starid::flamsteedKey(lyra, 3), 0}, {starid::flamsteedKey(lyra, 10), 1}};
+    contents.durchmusterung = {{starid::durchmusterungKey(kBonner, 38, 3238), 0}};
+    testing::writeBytes(dir.file("starid.dat"), starIdBytes(contents));
+    testing::writeBytes(dir.file("tycho.dat"), starIdTychoBytes({{vega.tycho, 0, vega.raRad, vega.decRad}}));
+    EXPECT_EQ(stars.open(dir.file("starid.dat"), dir.file("tycho.dat")), 0);
+  }
+  // Runs a Find button and answers the HD number of the star found, 0 for none.
+  int find(DlgSearchStarByName& dialog, int button) {
+    click(dialog, button);
+    return dialog.found() ? dialog.found()->hd : 0;
+  }
+  void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
+
+  ScratchDir dir;
+  UiResources resources;
+  StarIdDatabase stars;
+  RecordedMessages messages;
+};
+
+TEST_F(StarDialogs, ALookupShowsTheStarOrForgetsItAndSaysSo) {
+  DlgSearchStarByName dialog(resources, stars, messages);
+  dialog.create(nullptr);
+  type(dialog, DlgSearchStarByName::kName, "veg");
+  ASSERT_EQ(find(dialog, DlgSearchStarByName::kFindName), 172167);
+  const QString information = dialog.control<QLabel>(DlgSearchStarByName::kInformation)->text();
+  EXPECT_TRUE(information.startsWith("Vega\n") && information.contains("HD:172167")) << information.toStdString();
+  EXPECT_FALSE(information.contains('\r'));
+  type(dialog, DlgSearchStarByName::kFirstNumber + 1, "172167");  // an HD number in the HR field
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kFirstFindNumber + 1), 0);
+  EXPECT_EQ(dialog.control<QLabel>(DlgSearchStarByName::kInformation)->text(), "");
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].caption, "Error");
+  EXPECT_EQ(messages.messages[0].text, "There is no such star in the database.");
+  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
+  click(dialog, kIdOk);  // nothing found: OK says so again and the dialog stays
+  EXPECT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(dialog.window()->result(), 0);
+  type(dialog, DlgSearchStarByName::kName, "Sheliak");
+  find(dialog, DlgSearchStarByName::kFindName);
+  click(dialog, kIdOk);
+  EXPECT_EQ(dialog.window()->result(), 1);
+}
+
+TEST_F(StarDialogs, EachFindButtonReadsItsOwnFields) {
+  DlgSearchStarByName dialog(resources, stars, messages);
+  dialog.create(nullptr);
+  // HD, HR, SAO, PPM and Hipparcos rows in that order.
+  const char* vega[DlgSearchStarByName::kCatalogues] = {"172167", "7001", "67174", "81558", "91262"};
+  for (int row = 0; row < DlgSearchStarByName::kCatalogues; ++row) {
+    type(dialog, DlgSearchStarByName::kFirstNumber + row, vega[row]);
+    EXPECT_EQ(find(dialog, DlgSearchStarByName::kFirstFindNumber + row), 172167) << row;
+    type(dialog, DlgSearchStarByName::kFirstNumber + row, "");
+  }
+  dialog.control<QComboBox>(DlgSearchStarByName::kConstellation)->setCurrentText("Lyra");
+  dialog.control<QComboBox>(DlgSearchStarByName::kGreekLetter)->setCurrentText("beta");
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kFindBayer), 174638);
+  type(dialog, DlgSearchStarByName::kFlamsteed, "3");
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kFindFlamsteed), 172167);
+  dialog.control<QComboBox>(DlgSearchStarByName::kDmCatalogue)->setCurrentText("Bonner Durchmusterung");
+  type(dialog, DlgSearchStarByName::kDmZone, "+38");
+  type(dialog, DlgSearchStarByName::kDmNumber, "3238");
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kFindDm), 172167);
+  type(dialog, DlgSearchStarByName::kTycho, "3105");
+  type(dialog, DlgSearchStarByName::kTycho + 1, "2070");
+  type(dialog, DlgSearchStarByName::kTycho + 2, "1");
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kFindTycho), 172167);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(StarDialogs, TheNameListsChoiceIsRead) {
+  DlgSearchStarByName dialog(resources, stars, messages);
+  dialog.create(nullptr);
+  pickFromList("Vega");
+  EXPECT_EQ(find(dialog, DlgSearchStarByName::kNameList), 172167);
+}
+
+TEST_F(StarDialogs, TheQuickSearchTakesANameOrTheFullSearch) {
+  DlgSimpleSearchStar quick(resources, stars, messages);
+  quick.create(nullptr);
+  EXPECT_EQ(quick.control<QLineEdit>(DlgSimpleSearchStar::kName)->maxLength(), 99);
+  type(quick, DlgSimpleSearchStar::kName, "Polaris");
+  click(quick, kIdOk);
+  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(quick.window()->result(), 0);
+  whenShown([](QWidget* full) {
+    typeInto(full, DlgSearchStarByName::kFirstNumber + 4, "92420");
+    press(full, DlgSearchStarByName::kFirstFindNumber + 4);
+    press(full, kIdOk);
+  });
+  click(quick, DlgSimpleSearchStar::kOtherDesignations);
+  ASSERT_TRUE(quick.found());
+  EXPECT_EQ(quick.found()->hd, 174638);
+  EXPECT_EQ(quick.window()->result(), 1);
+}
+
+// --- on the built data ------------------------------------------------------------------------
+
+// The angle between the chart centre and a position, in arcminutes.
+double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRad) {
+  const double ra = chart.centreRaArcmin / kArcminPerRad, dec = chart.centreDecArcmin / kArcminPerRad;
+  const double c = std::sin(dec) * std::sin(decRad) + std::cos(dec) * std::cos(decRad) * std::cos(ra - raRad);
+  return std::acos(std::min(1.0, c)) * kArcminPerRad;
+}
+
+// A new user's program over the built data, in English.
+class BuiltDataSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+    resources.setProgramDir(CELVARO_RUN_DIR);
+    resources.loadLanguage(kEnglish);
+    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->searches().setMessageSink(messages);
+  }
+  // The chart centre is the position, truncated to whole arcminutes.
+  void expectCentredOn(double raRad, double decRad) {
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().text.toStdString();
+    const double ra = raRad * kArcminPerRad, dec = decRad * kArcminPerRad;
+    EXPECT_NEAR(std::remainder(model->chart.centreRaArcmin - ra, 21600), 0, 1) << "RA " << ra / 60;
+    EXPECT_NEAR(model->chart.centreDecArcmin, dec, 1) << "Dec " << dec / 60;
+  }
+  void expectCentredOn(const StarPosition& at) { expectCentredOn(at.raRad, at.decRad); }
+  // Within `toleranceArcmin` of a published J2000 position.
+  void expectNear(double raHours, double decDeg, double toleranceArcmin) {
+    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * kPi / 12, decDeg * kPi / 180), toleranceArcmin);
+  }
+  void requireStarIds() {
+    if (model->catalogs()->starIds().recordCount() == 0) GTEST_SKIP() << "no star identification data";
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+  RecordedMessages messages;
+};
+
+constexpr double kVegaRaHours = 18 + 36 / 60.0 + 56.3 / 3600, kVegaDecDeg = 38 + 47 / 60.0 + 1.3 / 3600;
+
+TEST_F(BuiltDataSearch, VegaByName) {
+  requireStarIds();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleSearchStar::kName, "Vega");
+    press(dialog, kIdOk);
+  });
+  window->command(503);
+  expectNear(kVegaRaHours, kVegaDecDeg, 2);
+  EXPECT_LE(model->chart.fieldArcmin, 3600);
+}
+
+TEST_F(BuiltDataSearch, AlphaLyraeByBayerAndHd172167) {
+  requireStarIds();
+  auto searchFully = [&](std::function<void(QWidget*)> lookUp) {
+    whenShown([lookUp](QWidget* quick) {
+      whenShown(
+          [lookUp](QWidget* full) {
+            lookUp(full);
+            press(full, kIdOk);
+          },
+          quick);
+      press(quick, DlgSimpleSearchStar::kOtherDesignations);
+    });
+    model->chart.centreRaArcmin = model->chart.centreDecArcmin = 0;
+    window->command(503);
+    expectNear(kVegaRaHours, kVegaDecDeg, 2);
+  };
+  QString information;
+  searchFully([&information](QWidget* full) {
+    controlOf<QComboBox>(full, DlgSearchStarByName::kConstellation)->setCurrentText("Lyra");
+    controlOf<QComboBox>(full, DlgSearchStarByName::kGreekLetter)->setCurrentText("alfa");
+    press(full, DlgSearchStarByName::kFindBayer);
+    information = controlOf<QLabel>(full, DlgSearchStarByName::kInformation)->text();
+  });
+  EXPECT_TRUE(information.contains("Lyr")) << information.toStdString();
+  EXPECT_TRUE(information.contains("HD:172167")) << information.toStdString();
+  searchFully([](QWidget* full) {
+    typeInto(full, DlgSearchStarByName::kFirstNumber, "172167");
+    press(full, DlgSearchStarByName::kFirstFindNumber);
+  });
+}
+
+// Designations typed into the one-line question, each within its
+// tolerance of a published J2000 position (large nebulae's centres differ).
+TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
+  struct Case {
+    int command;
+    const char* designation;
+    double raHours, decDeg, toleranceArcmin;
+  };
+  const Case cases[] = {{509, "M 13", 16.69479, 36.45986, 2},   {509, "NGC 7000", 20.98808, 44.52889, 15},
+                        {504, "RR Lyr", 19.42442, 42.78436, 2}, {505, "STF 1744", 13.39875, 54.92528, 2}};
+  const SkyCatalogs& catalogs = *model->catalogs();
+  for (const Case& c : cases) {
+    model->chart.fieldArcmin = 3600;
+    answerQuestion(c.designation);
+    window->command(c.command);
+    StarPosition at;
+    const bool found = c.command == 509   ? catalogs.deepsky()->findByDesignation(c.designation, at)
+                       : c.command == 504 ? catalogs.variableStars()->findByDesignation(c.designation, at)
+                                          : catalogs.doubleStars()->findByDesignation(c.designation, at) == kDoubleFound;
+    ASSERT_TRUE(found) << c.designation;
+    expectCentredOn(at);
+    expectNear(c.raHours, c.decDeg, c.toleranceArcmin);
+    EXPECT_EQ(model->chart.fieldArcmin, 1800) << c.designation;
+  }
+}
+
+TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
+  const ChartSettings before = model->chart;
+  answerQuestion("M 200");
+  window->command(509);
+  answerQuestion("xyz");
+  window->command(505);
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, "The deep-sky object you are looking for is not in the database.");
+  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(messages.messages[1].text, "The double-star designation is not in a valid format.");
+  EXPECT_TRUE(before == model->chart);
+}
+
+TEST_F(BuiltDataSearch, JupiterAndOrionFromTheirLists) {
+  pickFromList("Jupiter");
+  window->command(506);
+  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
+  expectCentredOn(jupiter->raRad, jupiter->decRad);
+  model->chart.fieldArcmin = 1200;
+  pickFromList("Orion");
+  window->command(502);
+  double ra = 0, dec = 0;
+  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
+  expectCentredOn(ra, dec);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
+}
+
+TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {
+  SolarSystem& solar = model->catalogs()->solarSystem();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSearchAsteroid::kText, "Ceres");
+    press(dialog, kIdOk);
+  });
+  window->command(508);
+  StarPosition ceres;
+  ASSERT_TRUE(solar.objectPosition(solar.findInLongList(1), -1, ceres));
+  expectNear(ceres.raRad * 12 / kPi, ceres.decRad * 180 / kPi, 5);  // the two lists' elements agree
+  EXPECT_EQ(objectKind(model->chart.asteroidTrack.object), kBrightList);
+  StarPosition selected;
+  ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));
+  expectCentredOn(selected);
+
+  whenShown([](QWidget* dialog) {
+    press(dialog, DlgSearchAsteroid::kFirstWay + MinorPlanetQuery::kByNumber);
+    typeInto(dialog, DlgSearchAsteroid::kText, "433");
+    press(dialog, kIdOk);
+  });
+  window->command(508);
+  EXPECT_EQ(model->chart.asteroidTrack.object, solar.findInLongList(433));
+  ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));
+  expectCentredOn(selected);
+}
+
+TEST_F(BuiltDataSearch, APopularObjectFromItsTable) {
+  whenShown([](QWidget* dialog) {
+    auto* table = controlOf<QTableWidget>(dialog, DlgSearchNamedObj::kTable);
+    const auto found = table->findItems("M 31", Qt::MatchExactly);
+    ASSERT_FALSE(found.empty());
+    table->setCurrentCell(found.front()->row(), 0);
+    EXPECT_FALSE(table->item(found.front()->row(), 2)->text().isEmpty());
+    press(dialog, kIdOk);
+  });
+  window->command(510);
+  StarPosition m31;
+  ASSERT_TRUE(model->catalogs()->deepsky()->findById(kIdMessier, 31, m31));
+  expectCentredOn(m31);
+}
+
+}  // namespace
+}  // namespace celvaro
