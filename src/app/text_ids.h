@@ -4,7 +4,7 @@
 // Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
 // (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
 // double-star and deep-sky dialogs, 2430..2433 the telescope windows,
-// 2440..2451 the search dialogs);
+// 2440..2451 the search dialogs, 2460 the printable map);
 // 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
@@ -15,7 +15,8 @@
 // place, navigation, field, projection, constellation and star dialogs;
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
 // and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
-// windows and their messages; 14800.. the search dialogs);
+// windows and their messages; 14800.. the search dialogs; 14900.. the
+// printable map);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -57,6 +58,7 @@ constexpr int kSearchVariableTitle = 2448;
 constexpr int kSearchDoubleTitle = 2449;
 constexpr int kSearchDeepskyTitle = 2450;
 constexpr int kSearchPositionTitle = 2451;
+constexpr int kPrintableMapTitle = 2460;
 constexpr int kFovOverlayTitle = 4600;
 constexpr int kObservingPlaceTitle = 4900;
 constexpr int kDateTimeTitle = 5000;
@@ -115,6 +117,11 @@ constexpr int kSearchQuestionFirst = 14815;    // variable star, double star, de
 constexpr int kRaDecLabelFirst = 14818;
 constexpr int kNamedObjectColumnFirst = 14820; // identifier, second identifier
 constexpr int kUserCometRow = 14822;
+// The printable map: its labels from 14900 on, then its messages.
+constexpr int kPrintableMapLabelFirst = 14900;
+constexpr int kPrintableMapNotWritten = 14910;
+constexpr int kPrintableMapNoRoom = 14911;
+constexpr int kPrintableMapNoFile = 14912;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;
