@@ -20,6 +20,7 @@
 #include "astro/zone_time.h"
 #include "platform/system_time.h"
 #include "render/layer_statistics.h"
+#include "ui/dialogs/dlg_printable_map.h"
 #include "ui/qt_canvas.h"
 
 namespace celvaro {
@@ -50,6 +51,26 @@ std::optional<ChartDate> utcDate(const std::string& text) {
   if (fields < 5 || used != static_cast<int>(text.size())) return std::nullopt;
   if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return std::nullopt;
   return ChartDate{y, mo, d, h, mi, static_cast<double>(s)};
+}
+
+// Millimetres with up to two decimals, as hundredths, within the bounds.
+std::optional<int32_t> hundredthsIn(const std::string& text, double lowMm, double highMm) {
+  const auto value = number(text);
+  if (!value || *value < lowMm || *value > highMm) return std::nullopt;
+  return static_cast<int32_t>(std::lround(*value * 100));
+}
+
+bool pageSize(const std::string& text, int32_t& width, int32_t& height) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  const auto w = hundredthsIn(text.substr(0, x), 20, 5000), h = hundredthsIn(text.substr(x + 1), 20, 5000);
+  if (!w || !h) return false;
+  width = *w, height = *h;
+  return true;
+}
+
+int exportFormat(const std::string& format) {
+  return format == "pdf" ? kExportPdf : format == "svg" ? kExportSvg : format == "eps" ? kExportEps : 0;
 }
 
 bool size(const std::string& text, int& width, int& height) {
@@ -97,7 +118,13 @@ const std::map<std::string, OptionSetter>& valueOptions() {
       {"--projection", into<int>(&ChartRequest::projection, integers(0, 4))},
       {"--mirror", into<int>(&ChartRequest::mirror, integers(0, 3))},
       {"--size", [](ChartRequest& r, const std::string& v) { return size(v, r.width, r.height); }},
-      {"--format", [](ChartRequest& r, const std::string& v) { r.format = v; return v == "png"; }},
+      {"--format", [](ChartRequest& r, const std::string& v) { r.format = v; return v == "png" || exportFormat(v) != 0; }},
+      {"--page", [](ChartRequest& r, const std::string& v) { return pageSize(v, r.pageWidth, r.pageHeight); }},
+      {"--margin", [](ChartRequest& r, const std::string& v) {
+         const auto margin = hundredthsIn(v, 0, 1000);
+         r.margin = margin.value_or(0);
+         return margin.has_value();
+       }},
       {"--out", [](ChartRequest& r, const std::string& v) { r.out = v; return !v.empty(); }},
       {"--bench", [](ChartRequest& r, const std::string& v) {
          auto n = integerIn(v, 1, 100000);
@@ -139,13 +166,42 @@ void prepareChartModel(AppModel& model, const ChartRequest& r) {
   model.applyView();
 }
 
+PrintableMap printableMapOf(const ChartRequest& request) {
+  PrintableMap map;
+  map.format = exportFormat(request.format);
+  map.pageWidth = request.pageWidth;
+  map.pageHeight = request.pageHeight;
+  map.margin = request.margin;
+  map.fileName = request.out;
+  return map;
+}
+
 namespace {
 
-double paintMilliseconds(AppModel& model, QImage& image) {
-  QtCanvas canvas(image);
+double milliseconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
-  model.paintChart(canvas);
+  work();
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void printMedianOfRuns(int runs, const std::function<void()>& work) {
+  if (runs <= 0) return;
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) times.push_back(milliseconds(work));
+  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+  std::printf("median_ms=%.2f\n", times[times.size() / 2]);
+}
+
+// A printable map of the chart instead of a picture.
+int writeMapFile(AppModel& model, const ChartRequest& request) {
+  const PrintableMap map = printableMapOf(request);
+  bool written = exportPrintableMap(model, map);
+  printMedianOfRuns(request.benchRuns, [&] { written = exportPrintableMap(model, map) && written; });
+  if (!written) {
+    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 void printStatistics(const LayerStatistics& stats, const ChartSettings& s) {
@@ -187,6 +243,14 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
     error = "--az and --alt go together";
     return std::nullopt;
   }
+  if (request.stats && request.format != "png") {
+    error = "--stats goes with --format png";
+    return std::nullopt;
+  }
+  if (!fitsOnPage(printableMapOf(request))) {
+    error = "--margin leaves no room for the chart on the page";
+    return std::nullopt;
+  }
   return request;
 }
 
@@ -196,18 +260,18 @@ int runChartRequest(const ChartRequest& request) {
   resources.loadLanguage(kEnglish);
   AppModel model(request.programDir, configurationPath(request.programDir), resources);
   prepareChartModel(model, request);
+  if (request.format != "png") return writeMapFile(model, request);
   QImage image(request.width, request.height, QImage::Format_RGB32);
+  auto paint = [&] {
+    QtCanvas canvas(image);
+    model.paintChart(canvas);
+  };
   LayerStatistics stats(model.screenOutput());
   if (request.stats) model.setCurrentOutput(&stats);
-  paintMilliseconds(model, image);
+  paint();
   if (request.stats) printStatistics(stats, model.chart);
   model.setCurrentOutput(nullptr);
-  if (request.benchRuns > 0) {
-    std::vector<double> times;
-    for (int i = 0; i < request.benchRuns; ++i) times.push_back(paintMilliseconds(model, image));
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    std::printf("median_ms=%.2f\n", times[times.size() / 2]);
-  }
+  printMedianOfRuns(request.benchRuns, paint);
   if (!image.save(QString::fromStdString(request.out), "PNG")) {
     std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
     return 1;

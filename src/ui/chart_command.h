@@ -2,6 +2,7 @@
 // drawn through the program's own renderer and written to a file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@ struct ChartRequest {
   std::optional<int> fieldArcmin;
   std::optional<int> projection, mirror;
   int width = 1920, height = 1080;
-  std::string format = "png";
+  std::string format = "png";  // or pdf, svg, eps: a printable map
+  int32_t pageWidth = 21000, pageHeight = 29700;  // hundredths of a millimetre, A4 portrait
+  int32_t margin = 1000;
   std::string out;
   bool stats = false;
   int benchRuns = 0;
@@ -32,6 +35,10 @@ struct ChartRequest {
 std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error);
 
 class AppModel;
+struct PrintableMap;
+
+// The printable map a request with a file format asks for.
+PrintableMap printableMapOf(const ChartRequest& request);
 
 // Sets a model up for the request: configuration, place, time, data, view.
 void prepareChartModel(AppModel& model, const ChartRequest& request);

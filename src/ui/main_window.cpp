@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -28,6 +29,7 @@
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
+#include "ui/dialogs/dlg_printable_map.h"
 #include "ui/dialogs/dlg_solar_system.h"
 #include "ui/dialogs/dlg_star_layers.h"
 #include "ui/dialogs/dlg_telescope_adjust.h"
@@ -96,11 +98,22 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 511, 512, 607, 609, 800, 2020, 2021};
+  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 511, 512, 607, 609, 2020, 2021};
   return commands;
 }
 
 constexpr int kPresetsMenuId = -1;
+
+// Command 800: the printable map of the chart on screen, with the choices
+// of the last one made in this session.
+void printableMap(QWidget* parent, UiResources& resources, AppModel& model) {
+  static PrintableMap choice = [] {
+    PrintableMap first;
+    first.fileName = QDir(QDir::homePath()).filePath("celvaro-map.pdf").toStdString();
+    return first;
+  }();
+  DlgPrintableMap(resources, model, choice).runModal(parent);
+}
 
 // The display buttons 2016..2018 over their switches; 2019 shows the deep-sky mode.
 constexpr uint8_t ChartSettings::*kDisplaySwitches[3] = {&ChartSettings::showStars, &ChartSettings::needVariableStars,
@@ -355,6 +368,7 @@ void MainWindow::settingsCommand(int id) {
       }
       break;
     }
+    case 800: printableMap(this, resources_, model_); break;
     case 1000: showInfo(); break;
     case 1001:
       QMessageBox::information(this, QString::fromStdString(resources_.textOr(text_id::kAboutCaption, "About Celvaro")),

@@ -1,0 +1,153 @@
+#include "ui/dialogs/dlg_printable_map.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "app/ui_resources.h"
+
+namespace celvaro {
+namespace {
+
+// Upright papers, hundredths of a millimetre.
+constexpr std::array<std::pair<int32_t, int32_t>, 3> kPapers = {{{21000, 29700}, {29700, 42000}, {21590, 27940}}};
+constexpr const char* kPaperNames[] = {"A4", "A3", "Letter"};
+constexpr const char* kFormatNames[] = {"PDF", "SVG", "EPS"};
+constexpr const char* kExtensions[] = {".pdf", ".svg", ".eps"};
+constexpr int kFileNameMaxChars = 4096;  // a path, not a dialog field
+
+QString millimetres(int32_t hundredths) { return QString::number(hundredths / 100.0, 'f', hundredths % 100 ? 2 : 0); }
+
+// The paper of a page size either way round, or a size of one's own.
+int paperOf(int32_t width, int32_t height) {
+  for (int i = 0; i < static_cast<int>(kPapers.size()); ++i) {
+    const auto [w, h] = kPapers[i];
+    if ((width == w && height == h) || (width == h && height == w)) return i;
+  }
+  return DlgPrintableMap::kCustom;
+}
+
+}  // namespace
+
+bool exportPrintableMap(AppModel& model, const PrintableMap& map) {
+  const ChartSources sources{model.catalogs(), &model.ecliptic, &model.horizon, nullptr,
+                             model.resources().languageId()};
+  return exportChart(printableMapExport(map, model.chart, sources, programPrintColours(model.programDir())));
+}
+
+void DlgPrintableMap::onInitDialog() {
+  window()->setWindowTitle(text(text_id::kPrintableMapTitle, "Printable map"));
+  const int first = text_id::kPrintableMapLabelFirst;
+  QGridLayout* g = grid();
+  g->addWidget(label(500, text(first, "Format")), 0, 0);
+  QComboBox* format = comboBox(kFormat);
+  for (const char* name : kFormatNames) format->addItem(name);
+  g->addWidget(format, 0, 1, 1, 2);
+  g->addWidget(label(501, text(first + 1, "Page size")), 1, 0);
+  QComboBox* paper = comboBox(kPaper);
+  for (const char* name : kPaperNames) paper->addItem(name);
+  paper->addItem(text(first + 9, "Custom"));
+  g->addWidget(paper, 1, 1, 1, 2);
+  const bool upright = choice_.pageWidth <= choice_.pageHeight;
+  g->addWidget(radioButton(kPortrait, text(first + 2, "Portrait"), upright), 2, 1);
+  g->addWidget(radioButton(kLandscape, text(first + 3, "Landscape"), !upright), 2, 2);
+  labelledEdit(kWidth, text(first + 4, "Width (mm)"), millimetres(choice_.pageWidth), 3);
+  labelledEdit(kHeight, text(first + 5, "Height (mm)"), millimetres(choice_.pageHeight), 4);
+  labelledEdit(kMargin, text(first + 6, "Margin (mm)"), millimetres(choice_.margin), 5);
+  labelledEdit(kFileName, text(first + 7, "File"), QString(), 6);
+  auto* fileName = control<QLineEdit>(kFileName);
+  fileName->setMaxLength(kFileNameMaxChars);
+  fileName->setText(QString::fromStdString(choice_.fileName));
+  fileName->setMinimumWidth(320);
+  g->addWidget(button(kBrowse, text(first + 8, "Browse...")), 6, 2);
+  addOkCancel();
+  format->setCurrentIndex(std::clamp(choice_.format, 1, 3) - 1);
+  paper->setCurrentIndex(paperOf(choice_.pageWidth, choice_.pageHeight));
+  showPaper();
+}
+
+void DlgPrintableMap::onCommand(int id, int code, QWidget* control) {
+  switch (id) {
+    case kPaper:
+    case kPortrait:
+    case kLandscape: showPaper(); return;
+    case kFormat: matchExtension(); return;
+    case kBrowse: browse(); return;
+    case kIdOk: writeMap(); return;
+    default: FwDialogBase::onCommand(id, code, control);
+  }
+}
+
+// A listed paper shows its size the way round chosen; a size of one's own
+// is typed in.
+void DlgPrintableMap::showPaper() {
+  const int paper = control<QComboBox>(kPaper)->currentIndex();
+  const bool custom = paper == kCustom;
+  control(kWidth)->setEnabled(custom);
+  control(kHeight)->setEnabled(custom);
+  if (custom) return;
+  auto [width, height] = kPapers[paper];
+  if (isChecked(kLandscape)) std::swap(width, height);
+  setItemText(kWidth, millimetres(width).toStdString());
+  setItemText(kHeight, millimetres(height).toStdString());
+}
+
+// A file name ending in one of the formats' extensions takes the chosen one.
+void DlgPrintableMap::matchExtension() {
+  QString name = QString::fromStdString(fileName());
+  for (const char* extension : kExtensions) {
+    if (!name.endsWith(extension, Qt::CaseInsensitive)) continue;
+    name.chop(4);
+    name += kExtensions[control<QComboBox>(kFormat)->currentIndex()];
+    control<QLineEdit>(kFileName)->setText(name);
+    return;
+  }
+}
+
+void DlgPrintableMap::browse() {
+  const int format = control<QComboBox>(kFormat)->currentIndex();
+  const QString filter = QStringLiteral("%1 (*%2)").arg(kFormatNames[format], kExtensions[format]);
+  const QString chosen = QFileDialog::getSaveFileName(window(), text(text_id::kPrintableMapTitle, "Printable map"),
+                                                      QString::fromStdString(fileName()), filter);
+  if (!chosen.isEmpty()) control<QLineEdit>(kFileName)->setText(chosen);
+}
+
+std::string DlgPrintableMap::fileName() const { return control<QLineEdit>(kFileName)->text().trimmed().toStdString(); }
+
+PrintableMap DlgPrintableMap::shownChoice() const {
+  auto hundredths = [this](int id) { return static_cast<int32_t>(std::lround(decimalValue(id) * 100)); };
+  PrintableMap map;
+  map.format = control<QComboBox>(kFormat)->currentIndex() + 1;
+  map.pageWidth = hundredths(kWidth);
+  map.pageHeight = hundredths(kHeight);
+  map.margin = hundredths(kMargin);
+  map.fileName = fileName();
+  return map;
+}
+
+void DlgPrintableMap::warn(const QString& message) {
+  QMessageBox::warning(window(), text(text_id::kErrorCaption, "Error"), message);
+}
+
+void DlgPrintableMap::writeMap() {
+  const PrintableMap map = shownChoice();
+  if (map.fileName.empty()) {
+    warn(text(text_id::kPrintableMapNoFile, "Choose a file for the map."));
+  } else if (!fitsOnPage(map)) {
+    warn(text(text_id::kPrintableMapNoRoom, "The margins leave no room for the map on this page."));
+  } else if (!exportPrintableMap(model_, map)) {
+    warn(text(text_id::kPrintableMapNotWritten, "The map could not be written to this file:") + "\n" +
+         QString::fromStdString(map.fileName));
+  } else {
+    choice_ = map;
+    endDialog(1);
+  }
+}
+
+}  // namespace celvaro

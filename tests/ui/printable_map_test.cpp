@@ -1,0 +1,374 @@
+// Printable maps end to end: celvaro-chart's file formats, the dialog of
+// command 800, the files it writes checked by programs of their own, and
+// the built data's chart on paper against the chart on screen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <filesystem>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/configuration.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "catalog_writers.h"
+#include "output/document_checks.h"
+#include "projection/transformer.h"
+#include "test_files.h"
+#include "ui/chart_command.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_printable_map.h"
+#include "ui/main_window.h"
+#include "ui/qt_canvas.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+
+constexpr double kRad = std::numbers::pi / 180;
+
+// --- celvaro-chart ------------------------------------------------------------------------
+
+std::string parseError(std::vector<std::string> args) {
+  std::string error;
+  EXPECT_FALSE(parseChartRequest(args, error));
+  return error;
+}
+
+TEST(ChartCommandFiles, FileFormatsTakeAPageInMillimetresAndAMargin) {
+  std::string error;
+  const auto request =
+      parseChartRequest({"--format", "eps", "--page", "279.4x215.9", "--margin", "12.5", "--out", "m.eps"}, error);
+  ASSERT_TRUE(request) << error;
+  const PrintableMap map = printableMapOf(*request);
+  EXPECT_EQ(map.format, kExportEps);
+  EXPECT_EQ(map.pageWidth, 27940);
+  EXPECT_EQ(map.pageHeight, 21590);
+  EXPECT_EQ(map.margin, 1250);
+  EXPECT_EQ(map.fileName, "m.eps");
+  const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
+  ASSERT_TRUE(defaults) << error;
+  EXPECT_EQ(printableMapOf(*defaults).pageWidth, 21000);  // A4 upright, 10 mm margins
+  EXPECT_EQ(printableMapOf(*defaults).pageHeight, 29700);
+  EXPECT_EQ(printableMapOf(*defaults).margin, 1000);
+  EXPECT_EQ(printableMapOf(*defaults).format, kExportPdf);
+
+  EXPECT_EQ(parseError({"--format", "gif", "--out", "a"}), "bad value for --format: gif");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "10x297", "--out", "a"}), "bad value for --page: 10x297");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "A4", "--out", "a"}), "bad value for --page: A4");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "-1", "--out", "a"}), "bad value for --margin: -1");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "105", "--out", "a"}),
+            "--margin leaves no room for the chart on the page");
+  EXPECT_EQ(parseError({"--format", "pdf", "--stats", "--out", "a"}), "--stats goes with --format png");
+}
+
+// --- a program directory of three stars, one named with the characters the
+// file languages reserve ------------------------------------------------------------------
+
+constexpr const char* kAwkwardName = "K\xc5\x91 (a) <b> & c";  // "Kő (a) <b> & c"
+
+class LabelledSky : public ::testing::Test {
+ protected:
+  LabelledSky() {
+    std::filesystem::create_directories(dir.path() / "data");
+    testing::writeBytes(dir.file("data/stars_hip.dat"),
+                        starCatalogBytes(zonedStarCatalog(
+                            {{1, 100, 0.0, 0.0, 0}, {2, 200, 0.1, 0.05, 0}, {3, 300, -0.1, -0.1, 0}}, {400})));
+    LabelEntry label;
+    label.record.magnitude = 100;
+    label.record.greekLetter = 0;
+    label.record.flamsteed = 5;
+    label.name = kAwkwardName;
+    testing::writeBytes(dir.file("data/star_labels.dat"), starLabelsBytes({label}));
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+  }
+  PrintableMap map(int format, const std::string& name) {
+    PrintableMap m;
+    m.format = format;
+    m.fileName = dir.file(name);
+    return m;
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+};
+
+TEST_F(LabelledSky, LabelsWithReservedCharactersPassEveryChecker) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  CELVARO_SKIP_WITHOUT("xmllint");
+  CELVARO_SKIP_WITHOUT("gs");
+  ASSERT_TRUE(exportPrintableMap(*model, map(kExportPdf, "map.pdf")));
+  ASSERT_TRUE(exportPrintableMap(*model, map(kExportSvg, "map.svg")));
+  ASSERT_TRUE(exportPrintableMap(*model, map(kExportEps, "map.eps")));
+  testing::expectSoundPdf(dir.file("map.pdf"), dir.file("pdf.png"));
+  testing::expectWellFormedSvg(dir.file("map.svg"));
+  testing::expectRenderedEps(dir.file("map.eps"), dir.file("eps.png"));
+  // The Greek letter, then the name (Flamsteed numbers are off by default).
+  EXPECT_NE(testing::readBytes(dir.file("map.pdf")).find("/F2 250 Tf <61> Tj /F1 250 Tf ( K\\232 \\(a\\) <b> & c) Tj ET"),
+            std::string::npos);
+  EXPECT_NE(testing::readBytes(dir.file("map.svg")).find("\xce\xb1</tspan> K\xc5\x91 (a) &lt;b&gt; &amp; c</text>"),
+            std::string::npos);
+  EXPECT_NE(testing::readBytes(dir.file("map.eps")).find("FONT20 <61> show FONT0 ( K\\366 \\(a\\) <b> & c) show"),
+            std::string::npos);
+  // Poppler reads the name back, the double acute as the diaeresis the font has.
+  const testing::CommandResult text = testing::runCommand("pdftotext '" + dir.file("map.pdf") + "' -");
+  EXPECT_NE(text.output.find("K\xc3\xb6 (a) <b> & c"), std::string::npos) << text.output;
+}
+
+TEST_F(LabelledSky, TheExportLeavesTheChartOnScreenAsItWas) {
+  const ChartSettings before = model->chart;
+  ASSERT_TRUE(exportPrintableMap(*model, map(kExportPdf, "map.pdf")));
+  EXPECT_EQ(model->chart, before);
+  EXPECT_EQ(model->screenOutput().starDiameter(0), before.maxStarDiameter);
+}
+
+// --- the dialog ---------------------------------------------------------------------------
+
+TEST_F(LabelledSky, TheDialogShowsTheLastChoiceAndTurnsPapersOnTheirSide) {
+  PrintableMap choice = map(kExportSvg, "old.svg");
+  choice.pageWidth = 27940, choice.pageHeight = 21590, choice.margin = 1500;  // Letter on its side
+  DlgPrintableMap dialog(resources, *model, choice);
+  dialog.create(nullptr);
+  auto* format = dialog.control<QComboBox>(DlgPrintableMap::kFormat);
+  auto* paper = dialog.control<QComboBox>(DlgPrintableMap::kPaper);
+  auto edit = [&](int id) { return dialog.control<QLineEdit>(id); };
+  EXPECT_EQ(format->currentText(), "SVG");
+  EXPECT_EQ(paper->currentText(), "Letter");
+  EXPECT_TRUE(dialog.control<QAbstractButton>(DlgPrintableMap::kLandscape)->isChecked());
+  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "279.40");
+  EXPECT_FALSE(edit(DlgPrintableMap::kWidth)->isEnabled());
+  EXPECT_EQ(edit(DlgPrintableMap::kMargin)->text(), "15");
+
+  paper->setCurrentIndex(DlgPrintableMap::kA3);
+  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "420");
+  EXPECT_EQ(edit(DlgPrintableMap::kHeight)->text(), "297");
+  testing::click(dialog, DlgPrintableMap::kPortrait);
+  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "297");
+  paper->setCurrentIndex(DlgPrintableMap::kCustom);
+  EXPECT_TRUE(edit(DlgPrintableMap::kHeight)->isEnabled());
+  format->setCurrentIndex(2);
+  EXPECT_EQ(edit(DlgPrintableMap::kFileName)->text().toStdString(), dir.file("old.eps"));
+}
+
+TEST_F(LabelledSky, OkWritesTheMapOfTheChosenPageAndKeepsTheChoice) {
+  CELVARO_SKIP_WITHOUT("gs");
+  PrintableMap choice;
+  DlgPrintableMap dialog(resources, *model, choice);
+  dialog.create(nullptr);
+  dialog.control<QComboBox>(DlgPrintableMap::kFormat)->setCurrentIndex(2);
+  dialog.control<QComboBox>(DlgPrintableMap::kPaper)->setCurrentIndex(DlgPrintableMap::kCustom);
+  dialog.control<QLineEdit>(DlgPrintableMap::kWidth)->setText("150");
+  dialog.control<QLineEdit>(DlgPrintableMap::kHeight)->setText("100.5");
+  dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("5");
+  dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(dir.file("small.eps")));
+  testing::click(dialog, kIdOk);
+  EXPECT_EQ(dialog.window()->result(), QDialog::Accepted);
+  EXPECT_EQ(choice.format, kExportEps);
+  EXPECT_EQ(choice.pageWidth, 15000);
+  EXPECT_EQ(choice.pageHeight, 10050);
+  EXPECT_EQ(choice.margin, 500);
+  const std::string eps = testing::readBytes(dir.file("small.eps"));
+  EXPECT_NE(eps.find("%%BoundingBox: 0 0 426 285\r\n"), std::string::npos);
+  testing::expectRenderedEps(dir.file("small.eps"), dir.file("small.png"));
+}
+
+// Answers the message boxes a dialog shows, noting their texts.
+class MessageAnswerer {
+ public:
+  MessageAnswerer() {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts.push_back(box->text().toStdString());
+        box->accept();
+      }
+    });
+    timer_.start();
+  }
+  std::vector<std::string> texts;
+
+ private:
+  QTimer timer_;
+};
+
+TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
+  PrintableMap choice;
+  DlgPrintableMap dialog(resources, *model, choice);
+  dialog.create(nullptr);
+  MessageAnswerer answerer;
+  auto* fileName = dialog.control<QLineEdit>(DlgPrintableMap::kFileName);
+  fileName->setText(QString::fromStdString(dir.file("missing/map.pdf")));
+  testing::click(dialog, kIdOk);
+  fileName->setText("");
+  testing::click(dialog, kIdOk);
+  fileName->setText(QString::fromStdString(dir.file("map.pdf")));
+  dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("200");
+  testing::click(dialog, kIdOk);
+  EXPECT_EQ(answerer.texts, (std::vector<std::string>{"The map could not be written to this file:\n" +
+                                                           dir.file("missing/map.pdf"),
+                                                       "Choose a file for the map.",
+                                                       "The margins leave no room for the map on this page."}));
+  EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
+  EXPECT_EQ(choice.fileName, "");  // the choice is kept only for a map written
+  EXPECT_FALSE(std::filesystem::exists(dir.file("map.pdf")));
+}
+
+TEST_F(LabelledSky, CommandEightHundredExportsTheChartOnScreen) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  MainWindow window(resources, *model);
+  ASSERT_TRUE(window.action(800)->isEnabled());
+  const QString file = QString::fromStdString(dir.file("menu.pdf"));
+  QTimer fill;
+  fill.setInterval(20);
+  QObject::connect(&fill, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* fileName = modal ? modal->findChild<QLineEdit*>(DlgPrintableMap::objectName(DlgPrintableMap::kFileName)) : nullptr;
+    if (!fileName) return;
+    fileName->setText(file);
+    modal->findChild<QPushButton*>(DlgPrintableMap::objectName(kIdOk))->click();
+  });
+  fill.start();
+  window.command(800);
+  fill.stop();
+  testing::expectSoundPdf(dir.file("menu.pdf"), dir.file("menu.png"));
+}
+
+// --- the built data: the same stars, lines and labels as on screen ---------------------------
+
+class BuiltOrion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+    resources.setProgramDir(CELVARO_RUN_DIR);
+    request.programDir = CELVARO_RUN_DIR;
+    request.utc = ChartDate{2024, 1, 15, 20, 0, 0.0};
+    request.raHours = 5.6;
+    request.decDeg = 3;
+    request.fieldArcmin = 3600;
+    request.width = 1200;
+    request.height = 900;
+    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, configurationPath("/nonexistent"), resources);
+    prepareChartModel(*model, request);
+  }
+  ProjectedPoint projected(double raDeg, double decDeg) {
+    ProjectedPoint p;
+    model->projection().setup(model->outputArea, model->chart);
+    model->projection().project(raDeg * kRad, decDeg * kRad, p);
+    return p;
+  }
+  // Where a star is on an A4 page with 10 mm margins, in hundredths of a
+  // millimetre from the page's lower left corner: its place on screen,
+  // scaled from the screen's half height to the chart's half width on paper.
+  QPointF onPaper(double raDeg, double decDeg) {
+    const ProjectedPoint p = projected(raDeg, decDeg);
+    const double scale = 9500.0 / (std::min(request.width, request.height) / 2);
+    return {10500 + p.x * scale, 15350 + p.y * scale};
+  }
+  // A rendered page's pixel of a paper position.
+  static QPoint pixel(const QImage& page, QPointF hundredths) {
+    const double perHundredth = 0.02835 * 100 / 72;  // 100 dots per inch
+    return QPoint(static_cast<int>(hundredths.x() * perHundredth), page.height() - static_cast<int>(hundredths.y() * perHundredth));
+  }
+  // Ink within 7 pixels (1.8 mm): a disc, or the thin ring of a variable star.
+  static bool darkNear(const QImage& image, QPoint at) {
+    for (int dy = -7; dy <= 7; ++dy)
+      for (int dx = -7; dx <= 7; ++dx)
+        if (image.valid(at + QPoint(dx, dy)) && qGray(image.pixel(at + QPoint(dx, dy))) < 160) return true;
+    return false;
+  }
+  void expectStarsOnPage(const QImage& page) {
+    ASSERT_FALSE(page.isNull());
+    for (const auto& [ra, dec] : kStars) EXPECT_TRUE(darkNear(page, pixel(page, onPaper(ra, dec)))) << ra << " " << dec;
+    int dark = 0;  // a white page with a chart on it, not a dark one
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 64;
+    EXPECT_LT(dark, page.width() * page.height() / 10);
+  }
+  std::string exported(int format, const std::string& name) {
+    PrintableMap map;
+    map.format = format;
+    map.fileName = dir.file(name);
+    EXPECT_TRUE(exportPrintableMap(*model, map));
+    return testing::readBytes(map.fileName);
+  }
+  static bool hasLabels(const std::string& text) {
+    return text.find("Orion") != std::string::npos && text.find("Betelgeuse") != std::string::npos &&
+           text.find("Bellatrix") != std::string::npos && text.find("05:20") != std::string::npos;
+  }
+
+  // Betelgeuse, Rigel, Bellatrix, Sirius.
+  static constexpr std::pair<double, double> kStars[] = {
+      {88.7929, 7.4071}, {78.6345, -8.2016}, {81.2828, 6.3497}, {101.2872, -16.7161}};
+
+  ScratchDir dir;
+  UiResources resources;
+  ChartRequest request;
+  std::unique_ptr<AppModel> model;
+};
+
+TEST_F(BuiltOrion, TheScreenShowsTheStarsWhereThePaperWillHaveThem) {
+  QImage screen(request.width, request.height, QImage::Format_RGB32);
+  QtCanvas canvas(screen);
+  model->paintChart(canvas);
+  for (const auto& [ra, dec] : kStars) {
+    const ProjectedPoint p = projected(ra, dec);
+    const QPoint at(request.width / 2 + p.x, request.height / 2 - p.y);
+    bool white = false;  // bright stars that vary are rings: white at their edge
+    for (int dy = -6; dy <= 6; ++dy)
+      for (int dx = -6; dx <= 6; ++dx) white = white || screen.pixel(at + QPoint(dx, dy)) == qRgb(255, 255, 255);
+    EXPECT_TRUE(white) << ra;
+  }
+}
+
+TEST_F(BuiltOrion, ThePdfHasTheScreensStarsAndLabels) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  exported(kExportPdf, "orion.pdf");
+  testing::expectSoundPdf(dir.file("orion.pdf"), dir.file("orion.png"));
+  expectStarsOnPage(QImage(QString::fromStdString(dir.file("orion.png"))));
+  EXPECT_TRUE(hasLabels(testing::runCommand("pdftotext '" + dir.file("orion.pdf") + "' -").output));
+}
+
+TEST_F(BuiltOrion, TheEpsHasTheScreensStarsAndLabels) {
+  CELVARO_SKIP_WITHOUT("gs");
+  exported(kExportEps, "orion.eps");
+  testing::expectRenderedEps(dir.file("orion.eps"), dir.file("orion.png"));
+  expectStarsOnPage(QImage(QString::fromStdString(dir.file("orion.png"))));
+  EXPECT_TRUE(hasLabels(testing::runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" +
+                                            dir.file("orion.eps") + "'")
+                            .output));
+}
+
+TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
+  CELVARO_SKIP_WITHOUT("xmllint");
+  const std::string svg = exported(kExportSvg, "orion.svg");
+  testing::expectWellFormedSvg(dir.file("orion.svg"));
+  EXPECT_TRUE(hasLabels(svg));
+  for (const auto& [ra, dec] : kStars) {
+    // The circle's centre in the view box, y downward from the top.
+    const QPointF paper = onPaper(ra, dec);
+    const int x = static_cast<int>(paper.x()), y = 29700 - static_cast<int>(paper.y());
+    bool found = false;
+    for (size_t at = svg.find("<circle class=\""); at != std::string::npos; at = svg.find("<circle class=\"", at + 1)) {
+      int cx, cy;
+      if (std::sscanf(svg.c_str() + svg.find("cx=", at), "cx=\"%d\" cy=\"%d\"", &cx, &cy) != 2) continue;
+      found = found || (std::abs(cx - x) <= 40 && std::abs(cy - y) <= 40);  // a screen pixel is 21 units
+    }
+    EXPECT_TRUE(found) << ra << " " << dec;
+  }
+}
+
+}  // namespace
+}  // namespace celvaro
