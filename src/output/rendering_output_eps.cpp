@@ -5,7 +5,6 @@
 namespace celvaro {
 namespace {
 
-constexpr int kGreekLetters = 24;
 constexpr int kSymbolFonts = 20;  // FONT20..FONT25
 constexpr PrintColour kBlack{0, 0, 0};
 
@@ -180,7 +179,7 @@ void RenderingOutputEps::writeText(int32_t x, int32_t y, int textClass, std::u16
 }
 
 void RenderingOutputEps::writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) {
-  const bool greek = label.greekLetter >= 0 && label.greekLetter < kGreekLetters;
+  const bool greek = hasGreekLetter(label);
   const std::u16string tail = starLabelTail(label);
   if (!greek && label.flamsteed < 0 && tail.empty()) return;
   if (ink_ != textColour_) setColour(textColour_);

@@ -16,7 +16,6 @@ constexpr double kControlFraction = 0.5522847498;  // Bezier quarter circle
 // The cross ticks of a quasar, from and to this far off the centre along
 // each axis.
 constexpr int32_t kTickInner = 50, kTickOuter = 125;
-constexpr int kGreekLetters = 24;
 
 // Font-size index of each text class.
 constexpr int kClassFont[7] = {2, 0, 0, 1, 0, 1, 2};
@@ -329,7 +328,7 @@ bool RenderingOutputFile::drawStarLabel(int, int32_t x, int32_t y, int32_t dx, i
 }
 
 std::u16string RenderingOutputFile::starLabelTail(const StarLabelParts& label) {
-  bool something = (label.greekLetter >= 0 && label.greekLetter < kGreekLetters) || label.flamsteed >= 0;
+  bool something = hasGreekLetter(label) || label.flamsteed >= 0;
   std::u16string tail;
   auto append = [&](std::string_view part) {
     if (part.empty()) return;
@@ -387,7 +386,7 @@ std::optional<RenderingOutputFile::Ink> RenderingOutputFile::fillOf(int fillStyl
 }
 
 int RenderingOutputFile::fontIndex(int textClass) {
-  return kClassFont[textClass < 0 ? 0 : textClass > 6 ? 6 : textClass];
+  return kClassFont[textClassOf(textClass)];
 }
 
 }  // namespace celvaro

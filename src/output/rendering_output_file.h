@@ -95,6 +95,7 @@ class RenderingOutputFile : public RenderingOutput {
   // What a star label shows after its Greek letter and Flamsteed number:
   // " name" and " constellation", each space only after something.
   static std::u16string starLabelTail(const StarLabelParts& label);
+  static bool hasGreekLetter(const StarLabelParts& label) { return label.greekLetter >= 0 && label.greekLetter < 24; }
 
  protected:
   struct Point {
@@ -128,7 +129,8 @@ class RenderingOutputFile : public RenderingOutput {
 
   // The pen of a line style, none where the style keeps the current one.
   std::optional<Pen> penOf(int lineStyle) const;
-  // Font-size index 0..5 of a text class, and the size.
+  // A text class held within 0..6, its font-size index 0..5, and the size.
+  static int textClassOf(int textClass) { return textClass < 0 ? 0 : textClass > 6 ? 6 : textClass; }
   static int fontIndex(int textClass);
   int32_t fontSize(int textClass) const { return fontSizes_[fontIndex(textClass)]; }
   int32_t fontSizeAt(int index) const { return fontSizes_[index]; }

@@ -8,7 +8,6 @@
 namespace celvaro {
 namespace {
 
-constexpr int kGreekLetters = 24;
 // The star forms' boxes reach this far beyond the disc, for its outline.
 constexpr int32_t kStarBoxMargin = 25;
 
@@ -229,7 +228,7 @@ void RenderingOutputPdf::writeText(int32_t x, int32_t y, int textClass, std::u16
 // The Greek letter and the Flamsteed number in the Symbol font, the name
 // and the constellation after them in the text font.
 void RenderingOutputPdf::writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) {
-  const bool greek = label.greekLetter >= 0 && label.greekLetter < kGreekLetters;
+  const bool greek = hasGreekLetter(label);
   const std::u16string tail = starLabelTail(label);
   if (!greek && label.flamsteed < 0 && tail.empty()) return;
   useTextColour();

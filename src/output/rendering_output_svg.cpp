@@ -6,7 +6,6 @@
 namespace celvaro {
 namespace {
 
-constexpr int kGreekLetters = 24;
 constexpr int kLineStyles = 24;
 
 // The class of the lines of each line style; empty where the style keeps
@@ -240,14 +239,14 @@ void RenderingOutputSvg::startText(std::string_view textClass, int32_t x, int32_
 }
 
 void RenderingOutputSvg::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {
-  startText(kTextClasses[textClass < 0 ? 0 : textClass > 6 ? 6 : textClass], x, y);
+  startText(kTextClasses[textClassOf(textClass)], x, y);
   appendXmlText(document(), text);
   put("</text>\r\n");
 }
 
 // The Greek letter in the larger star-label size, the rest in the smaller.
 void RenderingOutputSvg::writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) {
-  const bool greek = label.greekLetter >= 0 && label.greekLetter < kGreekLetters;
+  const bool greek = hasGreekLetter(label);
   const std::u16string tail = starLabelTail(label);
   if (!greek && label.flamsteed < 0 && tail.empty()) return;
   startText(kTextClasses[kStarSmallText], x, y);
