@@ -175,22 +175,6 @@ TEST(FileOutputs, AFinishedPassReplacesTheFileWhole) {
             "map.eps");  // no temporary file left beside it
 }
 
-TEST(FileOutputs, FilesAnswerLikeFilesAndStartWithTheirOwnDefaults) {
-  RenderingOutputPdf pdf;
-  RenderingOutputEps eps;
-  RenderingOutputSvg svg;
-  EXPECT_TRUE(pdf.drawsStarsByClass());
-  EXPECT_FALSE(eps.drawsStarsByClass());
-  EXPECT_FALSE(svg.drawsStarsByClass());
-  for (RenderingOutput* out : {static_cast<RenderingOutput*>(&pdf), static_cast<RenderingOutput*>(&eps),
-                               static_cast<RenderingOutput*>(&svg)}) {
-    EXPECT_FALSE(out->isScreen());
-    EXPECT_EQ(out->starDiameter(0), 45);
-    EXPECT_EQ(out->starDiameter(49), 45);
-    EXPECT_EQ(out->starDiameter(50), 0);
-  }
-}
-
 // --- polylines, through the PDF's operators -----------------------------------------------
 
 class PdfPolylines : public ::testing::Test {

@@ -141,20 +141,5 @@ TEST(EpsOutput, StarLabelsShowTheGreekLetterInTheSymbolFont) {
             "140 0 moveto FONT20 <62> show FONT20 (19) show\r\n140 10 moveto FONT0 (Rigel) show\r\n");
 }
 
-TEST(EpsOutput, SymbolsAreDrawnInTheirPens) {
-  const std::string symbols = page([](RenderingOutput& o) {
-    o.selectPen(11);
-    o.globularCluster(1, 100, 200, 0, 40);
-    o.crossTickSymbol(2, 0, 0);
-  });
-  EXPECT_EQ(symbols.rfind("[] 0 setdash 15 setlinewidth\r\nnewpath 100 200 20 0 360 arc closepath stroke\r\n"
-                          "newpath 80 200 moveto 120 200 lineto stroke\r\n"
-                          "newpath 100 180 moveto 100 220 lineto stroke\r\n",
-                          0),
-            0u)
-      << symbols;
-  EXPECT_NE(symbols.find("newpath -50 -50 moveto -125 -125 lineto stroke\r\n"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace celvaro
