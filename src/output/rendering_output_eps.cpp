@@ -217,13 +217,8 @@ void RenderingOutputEps::selectPen(int lineStyle) {
   const auto pen = penOf(lineStyle);
   if (!pen) return;
   lineStyle_ = lineStyle;
-  put('[');
-  if (pen->dashOn > 0) {
-    put(pen->dashOn);
-    put(' ');
-    put(pen->dashOff);
-  }
-  put("] 0 setdash ");
+  putDashArray(*pen);
+  put(" 0 setdash ");
   put(pen->width);
   put(" setlinewidth\r\n");
   penColour_ = inkColour(pen->ink);

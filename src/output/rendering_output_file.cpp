@@ -389,4 +389,14 @@ int RenderingOutputFile::fontIndex(int textClass) {
   return kClassFont[textClassOf(textClass)];
 }
 
+void RenderingOutputFile::putDashArray(const Pen& pen) {
+  put('[');
+  if (pen.dashOn > 0) {
+    put(pen.dashOn);
+    put(' ');
+    put(pen.dashOff);
+  }
+  put(']');
+}
+
 }  // namespace celvaro

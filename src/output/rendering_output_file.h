@@ -129,6 +129,8 @@ class RenderingOutputFile : public RenderingOutput {
 
   // The pen of a line style, none where the style keeps the current one.
   std::optional<Pen> penOf(int lineStyle) const;
+  // The pen's dash array: "[on off]", or "[]" for a solid line.
+  void putDashArray(const Pen& pen);
   // A text class held within 0..6, its font-size index 0..5, and the size.
   static int textClassOf(int textClass) { return textClass < 0 ? 0 : textClass > 6 ? 6 : textClass; }
   static int fontIndex(int textClass);

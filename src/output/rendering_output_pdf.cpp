@@ -266,13 +266,8 @@ void RenderingOutputPdf::selectPen(int lineStyle) {
   const auto pen = penOf(lineStyle);
   if (!pen) return;
   lineStyle_ = lineStyle;
-  put('[');
-  if (pen->dashOn > 0) {
-    put(pen->dashOn);
-    put(' ');
-    put(pen->dashOff);
-  }
-  put("] 0 d ");
+  putDashArray(*pen);
+  put(" 0 d ");
   put(pen->width);
   put(pen->ink == Ink::kGrey ? " w 0.5 0.5 0.5 RG\r\n" : pen->ink == Ink::kWhite ? " w 1 1 1 RG\r\n" : " w 0 0 0 RG\r\n");
 }
