@@ -49,6 +49,7 @@ AppModel::AppModel(std::string programDir, std::string configurationPath, UiReso
       renderer_(nullptr, &display_, nullptr, &outputArea, &chart, &renderOptions) {
   for (uint32_t id = 0; id < projections_.size(); ++id) projections_[id] = createTransformer(id);
   renderer_.setSkyLines(&ecliptic, &horizon);
+  renderer_.setRoute(&route);
   computeEcliptic(ecliptic);
 }
 
@@ -244,8 +245,20 @@ int AppModel::centreOnFound(const std::optional<StarPosition>& found, SearchKind
   if (centreOn(found->raRad, found->decRad, rule.minFieldArcmin, rule.maxFieldArcmin, true) == 0) {
     return kSearchBelowHorizon;
   }
+  selectFound(kind, found->index);
   redrawPending = statusPending = true;
   return kSearchCentred;
+}
+
+// A catalog object a search found becomes the selection, so its information
+// can be shown; any other find leaves nothing selected.
+void AppModel::selectFound(SearchKind kind, int index) {
+  int pick = kPickNothing;
+  if (kind == SearchKind::kVariableStar) pick = kPickVariableStar;
+  else if (kind == SearchKind::kDoubleStar) pick = kPickDoubleStar;
+  else if (kind == SearchKind::kDeepsky) pick = kPickDeepsky;
+  selectionValid = pick != kPickNothing && index >= 0;
+  selection = selectionValid ? Selection{pick, index, 0} : Selection{};
 }
 
 void AppModel::centreOnHorizontal(int altArcmin, int azArcmin) {

@@ -10,6 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "aids/city_list.h"
+#include "aids/moon_calendar.h"
+#include "aids/moon_image.h"
+#include "aids/star_hop_guides.h"
 #include "app/chart_settings.h"
 #include "app/clock.h"
 #include "app/configuration.h"
@@ -99,7 +103,8 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // horizontal mode; nothing changes then), else 1.
   int centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin, bool remember);
   // Centres the chart on what a search found, in the field its kind is
-  // shown in, and remembers it: kSearchNotFound without a find,
+  // shown in, and remembers it (a variable star, a double star or a
+  // deep-sky object as the selection): kSearchNotFound without a find,
   // kSearchBelowHorizon when centreOn refuses it, else kSearchCentred with
   // a redraw pending.
   int centreOnFound(const std::optional<StarPosition>& found, SearchKind kind);
@@ -187,12 +192,20 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   RenderOptions renderOptions;
   SkyPolylines ecliptic;
   SkyPolylines horizon;
+  // The observing aids, filled by the data load; the route is the star-hop
+  // route the chart shows while ChartSettings::showRoute is on.
+  CityList cities;
+  StarHopGuides starHops;
+  MoonImage moonImage;
+  MoonMonth moonCalendar;
+  SkyPolylines route;
 
  private:
   void postMessage(int code, uint32_t parameter);
   void storeEvent(const TelescopeEvent& event);
   void dispatchTelescopeEvent();
   void keepLinkStatus(int code);
+  void selectFound(SearchKind kind, int index);
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
   void setField(int fieldArcmin);
   void recomputeGridSteps();

@@ -77,7 +77,8 @@ class ModelPickPositions : public PickPositions {
   SkyCatalogs* catalogs_;
 };
 
-// What names a picked object in the status bar.
+}  // namespace
+
 void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int language, std::string& text) {
   switch (pick.kind) {
     case kPickStar:
@@ -110,8 +111,6 @@ void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int languag
     default: break;
   }
 }
-
-}  // namespace
 
 void ChartNavigator::changed() {
   model_.applyView();

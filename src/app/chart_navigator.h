@@ -22,6 +22,12 @@ struct Selection {
   bool operator==(const Selection&) const = default;
 };
 
+class SkyCatalogs;
+
+// Appends what names a picked object (its designation, a star label, a
+// body's name) to `text`, as the status bar shows it; language 1..4.
+void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int language, std::string& text);
+
 class ChartNavigator {
  public:
   explicit ChartNavigator(AppModel& model) : model_(model) {}

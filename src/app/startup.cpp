@@ -39,7 +39,16 @@ void loadChartData(AppModel& model) {
   model.applyView();
 }
 
+void loadObservingAids(AppModel& model) {
+  const std::string& directory = model.programDir();
+  model.starHops.loadStarHops(resolveDataPath(directory, StarHopGuides::kRoutesPath));
+  model.starHops.loadSkyGuide(resolveDataPath(directory, StarHopGuides::kSkyGuidePath));
+  model.cities.load(resolveDataPath(directory, CityList::kPath));
+  model.moonImage.build();
+}
+
 void runDataLoad(AppModel& model) {
+  loadObservingAids(model);
   // The clock runs for the telescope side, from the observing place's longitude.
   model.clock().setLongitude(model.place.longitudeDeg);
   model.startTelescope();

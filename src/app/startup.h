@@ -15,6 +15,10 @@ class UiResources;
 // language file is then loaded.
 void loadStartLanguage(UiResources& resources, const std::function<int()>& askUser);
 
+// The observing aids: the star-hop routes, the sky guide, the city list and
+// the Moon's picture.
+void loadObservingAids(AppModel& model);
+
 // Loads the data files into the model and starts its worker threads.
 void runDataLoad(AppModel& model);
 // The part of the data load a chart needs: catalogs, star labels and

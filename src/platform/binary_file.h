@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,14 @@ inline uint16_t loadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | 
 inline uint32_t loadU32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+inline double loadF64(const uint8_t* p) {
+  uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
 }
 
 inline void appendU16(std::string& out, uint16_t v) {

@@ -1,0 +1,140 @@
+#include "aids/object_info.h"
+
+#include <cstdio>
+
+#include "aids/photo_finder.h"
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "astro/text_forms.h"
+#include "astro/zone_time.h"
+#include "catalog/deepsky_info_file.h"
+#include "platform/utf_text.h"
+
+namespace celvaro {
+namespace {
+
+constexpr const char* kNoTime = " - ";
+
+std::string clockText(const ClockTime& t) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
+}
+
+void fillTimes(const RiseTransitSet& times, ObjectInformation& info) {
+  for (int i = 0; i < 3; ++i) {
+    info.localTimes[i] = times.status == 0 ? clockText(times.local[i]) : kNoTime;
+    info.universalTimes[i] = times.status == 0 ? clockText(times.universal[i]) : kNoTime;
+  }
+}
+
+// CR LF line ends become "\n".
+std::string plainLines(const std::u16string& text) {
+  std::string lines = utf16ToUtf8(text);
+  for (size_t at; (at = lines.find("\r\n")) != std::string::npos;) lines.replace(at, 2, "\n");
+  return lines;
+}
+
+// The Hipparcos number of a picked star; 0 when it has none.
+int32_t hipparcosOfStar(SkyCatalogs& catalogs, int index) {
+  iStarData* stars = catalogs.currentStarCatalog();
+  int kind = 0;
+  int32_t n1 = 0, n2 = 0, n3 = 0, n4 = 0;
+  if (!stars || !stars->getCatalogNumbers(index, kind, n1, n2, n3, n4)) return 0;
+  return kind == kIdentifierHipparcos ? n1 : 0;
+}
+
+// The Hipparcos number of a labelled star, through its identifications.
+int32_t hipparcosOfLabel(SkyCatalogs& catalogs, int index) {
+  const StarLabels& labels = catalogs.starLabels();
+  if (index < 0 || static_cast<size_t>(index) >= labels.size()) return 0;
+  const StarLabelRecord& r = labels.record(index);
+  StarIdDatabase& ids = catalogs.starIds();
+  StarIdRecord record;
+  const bool found = r.greekLetter >= 0 ? ids.findByBayer(r.constellation, r.greekLetter, r.superscript, record)
+                     : r.flamsteed > 0  ? ids.findByFlamsteed(r.constellation, r.flamsteed, record)
+                     : labels.name(index) && ids.readRecord(ids.findByName(labels.name(index)), record);
+  return found ? record.hipparcos : 0;
+}
+
+class InformationGatherer {
+ public:
+  InformationGatherer(AppModel& model, SkyCatalogs& catalogs, ObjectInformation& info)
+      : model_(model), catalogs_(catalogs), info_(info) {}
+
+  void describe(const Selection& selection) {
+    std::string designation;
+    appendObjectText(catalogs_, PickResult{true, selection.kind, selection.index, selection.subIndex},
+                     model_.resources().languageId(), designation);
+    info_.description = designation;
+    switch (selection.kind) {
+      case kPickStar: star(hipparcosOfStar(catalogs_, selection.index)); break;
+      case kPickNamedStar: star(hipparcosOfLabel(catalogs_, selection.index)); break;
+      case kPickVariableStar: variableStar(selection.index); break;
+      case kPickDoubleStar: doubleStar(selection.index); break;
+      case kPickDeepsky: deepsky(selection.index); break;
+      default: break;
+    }
+  }
+
+ private:
+  template <typename Caption>
+  void addItems(const std::vector<StarInfoItem>& items, Caption caption) {
+    for (const StarInfoItem& item : items) {
+      const StarInfoCaption c = caption(item.field);
+      info_.properties.push_back({model_.resources().textOr(c.textId, c.english), item.text});
+    }
+  }
+
+  void star(int32_t hipparcos) {
+    if (hipparcos <= 0) return;
+    StarIdRecord record;
+    if (catalogs_.starIds().findByCatalogNumber(kCatalogHipparcos, hipparcos, record)) {
+      info_.description += "\n" + plainLines(catalogs_.starIds().describe(record));
+    }
+    std::vector<StarInfoItem> items;
+    if (model_.starInfo.read(hipparcos, items)) addItems(items, starInfoCaption);
+  }
+
+  void variableStar(int index) {
+    std::vector<StarInfoItem> items;
+    if (catalogs_.variableStars() && catalogs_.variableStars()->readObjectInfo(index, items)) {
+      addItems(items, variableStarInfoCaption);
+    }
+  }
+
+  void doubleStar(int index) {
+    std::vector<StarInfoItem> items;
+    if (catalogs_.doubleStars() && catalogs_.doubleStars()->readObjectInfo(index, items)) {
+      addItems(items, doubleStarInfoCaption);
+    }
+  }
+
+  void deepsky(int index) {
+    iDeepskyData* deepsky = catalogs_.deepsky();
+    if (!deepsky) return;
+    std::vector<StarInfoItem> items;
+    if (deepsky->readObjectInfo(index, items)) addItems(items, deepskyInfoCaption);
+    int32_t first = 0, second = 0;
+    if (deepsky->getPrimaryIds(index, first, second)) info_.photoPath = findPhoto(model_.programDir(), first, second);
+  }
+
+  AppModel& model_;
+  SkyCatalogs& catalogs_;
+  ObjectInformation& info_;
+};
+
+}  // namespace
+
+std::optional<ObjectInformation> objectInformation(AppModel& model) {
+  if (!model.selectionValid || !model.lastCentringTarget.valid) return std::nullopt;
+  const CentringTarget& target = model.lastCentringTarget;
+  ObjectInformation info;
+  info.rightAscension = formatHours(target.raRad);
+  info.declination = formatDegrees(target.decRad);
+  fillTimes(riseTransitSet(target.raRad, target.decRad, model.universal, model.place), info);
+  if (SkyCatalogs* catalogs = model.catalogs()) InformationGatherer(model, *catalogs, info).describe(model.selection);
+  return info;
+}
+
+}  // namespace celvaro

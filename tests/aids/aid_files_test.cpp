@@ -1,0 +1,170 @@
+// The observing aids' data files: the shared header checks, the city list
+// and the star-hop routes and sky guide read back, and damaged files.
+#include <gtest/gtest.h>
+
+#include "aid_writers.h"
+#include "aids/city_list.h"
+#include "aids/star_hop_guides.h"
+#include "catalog/sky_polylines.h"
+#include "platform/binary_file.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace celvaro::testing;
+
+const std::vector<CityRecord> kCities = {{"Budapest", 4750, 1904, 60}, {"Lima", -1205, -7704, -300}, {"Győr", 4768, 1763, 60}};
+
+// A copy of a file's bytes with a 32-bit word replaced.
+std::string withWord(std::string bytes, size_t offset, uint32_t value) {
+  std::string word;
+  appendU32(word, value);
+  return bytes.replace(offset, 4, word);
+}
+
+class AidFiles : public ::testing::Test {
+ protected:
+  std::string write(const std::string& bytes) {
+    writeBytes(dir.file("aid.dat"), bytes);
+    return dir.file("aid.dat");
+  }
+  ScratchDir dir;
+};
+
+TEST_F(AidFiles, CitiesReadBackWithSignedValuesAndNamesInFileOrder) {
+  CityList cities;
+  ASSERT_EQ(cities.load(write(cityListBytes(kCities))), kAidLoaded);
+  ASSERT_EQ(cities.count(), 3);
+  EXPECT_EQ(cities.cityAt(1), (City{-1205, -7704, -300}));
+  EXPECT_EQ(cities.firstCity(), "Budapest");
+  EXPECT_EQ(cities.nextCity(), "Lima");
+  EXPECT_EQ(cities.nextCity(), "Győr");
+  EXPECT_EQ(cities.nextCity(), std::nullopt);
+  EXPECT_EQ(cities.firstCity(), "Budapest");
+  EXPECT_EQ(cities.cityAt(-1), std::nullopt);
+  EXPECT_EQ(cities.cityAt(3), std::nullopt);
+}
+
+TEST_F(AidFiles, CityCountsOutOfRangeAnswerThreeAndLeaveTheListEmpty) {
+  CityList cities;
+  const std::string good = cityListBytes(kCities);
+  for (uint32_t records : {0u, 10001u}) {
+    EXPECT_EQ(cities.load(write(withWord(good, 12, records))), kAidCountOutOfRange) << records;
+    EXPECT_EQ(cities.count(), 0);
+    EXPECT_EQ(cities.firstCity(), std::nullopt);
+  }
+  EXPECT_EQ(cities.load(write(withWord(good, 16, 10001))), kAidCountOutOfRange);
+  EXPECT_EQ(cities.load(write(withWord(good, 16, 0))), kAidCountOutOfRange);
+}
+
+TEST_F(AidFiles, ARightMagicWithAnotherFilesTypeAnswersTwo) {
+  CityList cities;
+  StarHopGuides guides;
+  const std::string tips = skyGuideBytes({{0, kSuggestDeepsky, "", 1, 13, u"M 13"}});
+  EXPECT_EQ(cities.load(write(tips)), kAidWrongHeader);
+  EXPECT_EQ(guides.loadStarHops(write(tips)), kAidWrongHeader);
+  EXPECT_EQ(guides.loadSkyGuide(write(cityListBytes(kCities))), kAidWrongHeader);
+  EXPECT_EQ(cities.load(write(withWord(cityListBytes(kCities), 8, 2))), kAidWrongHeader);  // version
+  EXPECT_EQ(cities.load(write("CLV_CIT")), kAidWrongHeader);
+  EXPECT_EQ(cities.count(), 0);
+  EXPECT_EQ(cities.load(dir.file("missing.dat")), kAidCannotOpen);
+}
+
+TEST_F(AidFiles, AFileShorterThanItsCountsAnnounceIsRejected) {
+  CityList cities;
+  const std::string good = cityListBytes(kCities);
+  EXPECT_EQ(cities.load(write(good.substr(0, good.size() - 1))), kAidCountOutOfRange);
+  EXPECT_EQ(cities.count(), 0);
+  StarHopGuides guides;
+  const std::string routes = starHopBytes({{1 << 24 | 31, {{0.1, 0.2}, {0.3, 0.4}}}});
+  EXPECT_EQ(guides.loadStarHops(write(routes.substr(0, routes.size() - 8))), kAidCountOutOfRange);
+  EXPECT_EQ(guides.routeCount(), 0);
+}
+
+TEST_F(AidFiles, TheNameWalkStopsAtTheFirstNameOutsideTheNameBlock) {
+  // The second record's name offset points past the names; the third's
+  // name would read, but the walk has stopped.
+  const std::string bytes = withWord(cityListBytes(kCities), kAidHeaderBytes + 20 + 12, 1000);
+  CityList cities;
+  ASSERT_EQ(cities.load(write(bytes)), kAidLoaded);
+  EXPECT_EQ(cities.firstCity(), "Budapest");
+  EXPECT_EQ(cities.nextCity(), std::nullopt);
+  EXPECT_EQ(cities.nextCity(), std::nullopt);
+  EXPECT_TRUE(cities.cityAt(2).has_value());
+}
+
+TEST_F(AidFiles, ANameWithoutItsEndInsideTheBlockIsNotRead) {
+  std::string bytes = cityListBytes({{"Wien", 4821, 1637, 60}});
+  bytes.back() = 'X';  // the name's terminating zero
+  CityList cities;
+  ASSERT_EQ(cities.load(write(bytes)), kAidLoaded);
+  EXPECT_EQ(cities.firstCity(), std::nullopt);
+}
+
+TEST_F(AidFiles, RoutesGiveTheirStepsAndOnePolyline) {
+  StarHopGuides guides;
+  ASSERT_EQ(guides.loadStarHops(write(starHopBytes({{1 << 24 | 13, {{1, 2}, {3, 4}, {5, 6}}},
+                                                    {2 << 24 | 7000, {{-1, -0.5}, {0.25, 0.5}}}}))),
+            kAidLoaded);
+  ASSERT_EQ(guides.routeCount(), 2);
+  EXPECT_EQ(guides.routeObject(1), 2 << 24 | 7000);
+  EXPECT_EQ(guides.routeObject(2), 0);
+  const std::vector<StarHopPoint> steps = guides.routePoints(1);
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_DOUBLE_EQ(steps[0].raRad, -1);
+  EXPECT_DOUBLE_EQ(steps[1].decRad, 0.5);
+  SkyPolylines line;
+  guides.routeLine(0, line);
+  ASSERT_EQ(line.count(), 3);
+  EXPECT_EQ(line.pen()[0], 0);
+  EXPECT_EQ(line.pen()[2], 1);
+  EXPECT_DOUBLE_EQ(line.dec()[2], 6);
+  guides.routeLine(5, line);
+  EXPECT_EQ(line.count(), 0);
+}
+
+TEST_F(AidFiles, ARouteWhosePointsLieOutsideTheFileHasNone) {
+  const std::string good = starHopBytes({{1 << 24 | 1, {{1, 2}, {3, 4}}}});
+  StarHopGuides guides;
+  ASSERT_EQ(guides.loadStarHops(write(withWord(good, kAidHeaderBytes, 1))), kAidLoaded);  // first point 1 of 2
+  EXPECT_TRUE(guides.routePoints(0).empty());
+  ASSERT_EQ(guides.loadStarHops(write(withWord(good, kAidHeaderBytes + 4, 0xFFFFFFFF))), kAidLoaded);
+  EXPECT_TRUE(guides.routePoints(0).empty());
+  ASSERT_EQ(guides.loadStarHops(write(withWord(good, kAidHeaderBytes + 4, 1))), kAidLoaded);  // one point
+  EXPECT_TRUE(guides.routePoints(0).empty());
+}
+
+TEST_F(AidFiles, SkyGuideEntriesGiveTheirObjectsAndNames) {
+  std::string bytes = skyGuideBytes({{1, kSuggestDouble, "SFA  43", 0, 0, u"Albireo (β Cyg)"},
+                                     {3, kSuggestDeepsky, "", 2, 7000, u"NGC 7000"}});
+  bytes[kAidHeaderBytes + 11] = 'Z';  // byte 11 does not belong to the key
+  StarHopGuides guides;
+  ASSERT_EQ(guides.loadSkyGuide(write(bytes)), kAidLoaded);
+  ASSERT_EQ(guides.entryCount(), 2);
+  const SkyGuideEntry albireo = guides.entry(0);
+  EXPECT_EQ(albireo.difficulty, 1);
+  EXPECT_EQ(albireo.type, kSuggestDouble);
+  EXPECT_EQ(albireo.doubleStarKey, "SFA  43");
+  EXPECT_EQ(albireo.name, u"Albireo (β Cyg)");
+  const SkyGuideEntry ngc = guides.entry(1);
+  EXPECT_EQ(ngc.deepskyCode, 2);
+  EXPECT_EQ(ngc.deepskyNumber, 7000);
+  EXPECT_EQ(ngc.name, u"NGC 7000");
+  EXPECT_TRUE(guides.entry(2).name.empty());
+  EXPECT_TRUE(guides.selection().empty());
+}
+
+TEST_F(AidFiles, ASkyGuideNameOutsideTheTextOrWithoutItsEndIsEmpty) {
+  const std::string good = skyGuideBytes({{0, kSuggestDeepsky, "", 1, 42, u"M 42"}});
+  StarHopGuides guides;
+  ASSERT_EQ(guides.loadSkyGuide(write(withWord(good, kAidHeaderBytes + 12, 5))), kAidLoaded);
+  EXPECT_TRUE(guides.entry(0).name.empty());  // just past the text
+  std::string unended = good;
+  unended.replace(unended.size() - 2, 2, std::string("A\0", 2));
+  ASSERT_EQ(guides.loadSkyGuide(write(unended)), kAidLoaded);
+  EXPECT_TRUE(guides.entry(0).name.empty());
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,106 @@
+// The moon calendar: the month's layout, the phase values by day and the
+// shading of the Moon's picture.
+#include <gtest/gtest.h>
+
+#include "aids/moon_calendar.h"
+#include "aids/moon_image.h"
+
+namespace celvaro {
+namespace {
+
+constexpr int kThursday = 3;
+
+// Counts the disc's pixels at their full level and at half of it.
+struct LitCount {
+  int lit = 0, dark = 0;
+};
+LitCount count(const MoonImage& image, const MoonImage::Pixels& picture) {
+  LitCount c;
+  for (size_t i = 0; i < picture.size(); ++i) {
+    if (image.mask()[i] < MoonImage::kDiscLevel) continue;
+    (picture[i] == image.mask()[i] ? c.lit : c.dark)++;
+  }
+  return c;
+}
+
+class MoonPicture : public ::testing::Test {
+ protected:
+  void SetUp() override { image.build(); }
+  MoonImage image;
+};
+
+TEST(MoonMonth, February2007Has28DaysFromTheThursdayColumn) {
+  const MoonMonth month = moonMonth(2007, 2);
+  EXPECT_EQ(month.dayCount, 28);
+  EXPECT_EQ(month.firstWeekday, kThursday);
+  EXPECT_EQ(moonMonth(2008, 2).dayCount, 29);
+}
+
+// March 2007: full moon on the 3rd (the total lunar eclipse), new moon on
+// the 19th, first quarter on the 25th.
+TEST(MoonMonth, PhaseValuesFollowTheMoonThroughMarch2007) {
+  const MoonMonth month = moonMonth(2007, 3);
+  ASSERT_EQ(month.dayCount, 31);
+  const int full = month.phase[2], newMoon = month.phase[18], quarter = month.phase[24];
+  EXPECT_TRUE(full < 10 || full > 350) << full;
+  EXPECT_NEAR(newMoon, 180, 10);
+  EXPECT_NEAR(quarter, 270, 12);  // waxing: 360 minus the angle
+  EXPECT_GT(month.phase[0], 180);  // still waxing two days before full
+  EXPECT_LT(month.phase[10], 180);  // waning after it
+  for (int day = 0; day < month.dayCount; ++day) {
+    EXPECT_GE(month.phase[day], 0);
+    EXPECT_LE(month.phase[day], 360);
+  }
+}
+
+TEST(MoonShading, RunsFromNewThroughFullAndBack) {
+  EXPECT_EQ(moonShading(360), 100);
+  EXPECT_EQ(moonShading(0), 0);
+  EXPECT_EQ(moonShading(180), -100);
+  EXPECT_EQ(moonShading(270), 50);
+  EXPECT_EQ(moonShading(90), -49);  // cos 90° is a hair above 0, and the value is truncated
+  EXPECT_EQ(moonShading(181), 1);
+}
+
+TEST_F(MoonPicture, TheMaskIsADiscWithEdgesOnEveryRowItReaches) {
+  int left, right;
+  ASSERT_TRUE(image.rowEdges(30, left, right));
+  EXPECT_EQ(left, 0);
+  EXPECT_EQ(right, 58);
+  EXPECT_LT(image.mask()[30 * 60 + 59], MoonImage::kDiscLevel);
+  EXPECT_LT(image.mask()[30 * 60 + 0], MoonImage::kDiscLevel);
+  EXPECT_GE(image.mask()[30 * 60 + 1], MoonImage::kDiscLevel);
+  EXPECT_FALSE(image.rowEdges(-1, left, right));
+  EXPECT_FALSE(image.rowEdges(60, left, right));
+}
+
+TEST_F(MoonPicture, AFullMoonIsFullyLitAndANewMoonFullyDark) {
+  for (int full : {0, 360}) {
+    const LitCount c = count(image, image.shaded(full));
+    EXPECT_EQ(c.dark, 0) << full;
+    EXPECT_GT(c.lit, 2500);
+  }
+  const LitCount c = count(image, image.shaded(180));
+  EXPECT_EQ(c.lit, 0);
+  EXPECT_GT(c.dark, 2500);
+}
+
+TEST_F(MoonPicture, TheFirstQuarterIsLitOnTheRightAndTheLastOnTheLeft) {
+  const MoonImage::Pixels first = image.shaded(270), last = image.shaded(90);
+  const int row = 30 * 60;
+  EXPECT_EQ(first[row + 50], image.mask()[row + 50]);
+  EXPECT_EQ(first[row + 10], image.mask()[row + 10] / 2);
+  EXPECT_EQ(last[row + 10], image.mask()[row + 10]);
+  EXPECT_EQ(last[row + 50], image.mask()[row + 50] / 2);
+  const LitCount half = count(image, first);
+  EXPECT_NEAR(half.lit, half.dark, 200);
+}
+
+TEST_F(MoonPicture, ADayAfterNewOnlyAThinCrescentIsLit) {
+  const LitCount c = count(image, image.shaded(181));
+  EXPECT_GT(c.lit, 0);
+  EXPECT_LT(c.lit, 120);
+}
+
+}  // namespace
+}  // namespace celvaro
