@@ -54,6 +54,7 @@ class QuietListener : public TelescopeListener {
 class StillClock : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return 0; }
+  double localSiderealHours() const override { return 0; }
 };
 
 // An LX200 simulator linked as port 1 of a scratch program directory, and

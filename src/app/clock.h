@@ -39,7 +39,7 @@ class Clock : public iSiderealTime {
 
   double julianDate() const;
   double greenwichSiderealHours() const override;
-  double localSiderealHours() const;
+  double localSiderealHours() const override;
 
  private:
   void run();

@@ -16,6 +16,8 @@ class iSiderealTime {
  public:
   virtual ~iSiderealTime() = default;
   virtual double greenwichSiderealHours() const = 0;
+  // At the observing place's longitude.
+  virtual double localSiderealHours() const = 0;
 };
 
 // The telescope controller's periodic work, called right after ClockListener.

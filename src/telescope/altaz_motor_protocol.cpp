@@ -1,6 +1,7 @@
 #include "telescope/altaz_motor_protocol.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kWatchdogHeartbeats = 12;
 constexpr int32_t kDefaultHalfRevolution = 726212;
+constexpr double kDefaultCountsPerDegree = 4034.0;
 constexpr uint32_t kLowestCountsPerRevolution = 800000;
 constexpr uint32_t kHighestCountsPerRevolution = 2500000;
 // The handshake commands whose replies carry each axis's counts per revolution.
@@ -28,6 +30,10 @@ constexpr char kGotoMode = '0';
 constexpr int kAllAxes = 4;
 
 constexpr double kHighestAltitudeDeg = 80.0;
+
+// Legs at the fast rate, ended with :L; the position read as :j<moving
+// axis>, then :j2.
+constexpr SpiralForm kSpiralForm = {'3', 'L', 2, {360, 300, 220, 160, 120, 80}};
 constexpr int kTrackingHeartbeats = 4;
 
 // The step period of a 16-bit rate: larger rates step faster, down to 32.
@@ -44,7 +50,8 @@ bool standing(int status) { return status == 3 || status == 203; }
 }  // namespace
 
 AltAzMotorProtocol::AltAzMotorProtocol(const ProtocolContext& context)
-    : MotorControllerProtocol(context, kMountMotorAltAz, kWatchdogHeartbeats) {}
+    : MotorControllerProtocol(context, kMountMotorAltAz, kWatchdogHeartbeats),
+      axis1CountsPerDegree_(kDefaultCountsPerDegree) {}
 
 int AltAzMotorProtocol::connect() {
   trackingMode_ = 0;
@@ -53,6 +60,7 @@ int AltAzMotorProtocol::connect() {
   targetSet_ = false;
   model_.setHalfRevolution(1, kDefaultHalfRevolution);
   model_.setHalfRevolution(2, kDefaultHalfRevolution);
+  axis1CountsPerDegree_ = kDefaultCountsPerDegree;
   task_ = Task::kHandshake;
   startHandshake({plainCommand('F', 1), plainCommand('F', 2), plainCommand('a', 1), plainCommand('D', 1),
                   plainCommand('a', 2), plainCommand('D', 2)});
@@ -66,6 +74,7 @@ bool AltAzMotorProtocol::takeHandshakeReply(int index, const ReplyBuffer& reply)
     return false;
   }
   model_.setHalfRevolution(index == kAxis1CountsReply ? 1 : 2, static_cast<int32_t>(counts / 2));
+  if (index == kAxis1CountsReply) axis1CountsPerDegree_ = counts / 360.0;
   return true;
 }
 
@@ -174,14 +183,24 @@ void AltAzMotorProtocol::setTracking(int mode) {
   }
 }
 
-// The spiral's legs come with the spiral search; until then the command
-// only ends whatever ran, as any new command does.
-void AltAzMotorProtocol::startSpiralSearch(int /*stepArcmin*/, int /*turns*/, int /*speedIndex*/) {
+// The spiral runs around wherever the mount stands; it needs no alignment.
+void AltAzMotorProtocol::startSpiralSearch(int stepArcmin, int turns, int speedIndex) {
+  task_ = Task::kSpiral;
+  startSpiral(kSpiralForm, static_cast<int32_t>(std::lround(stepArcmin * axis1CountsPerDegree_ / 60.0)), turns,
+              speedIndex);
+}
+
+void AltAzMotorProtocol::spiralFinished() {
   task_ = Task::kIdle;
+  report(kStatusFinished);
 }
 
 int AltAzMotorProtocol::onReply(const ReplyBuffer& reply) {
   if (task_ == Task::kIdle || task_ == Task::kGotoRunning) return kKeepLink;
+  if (task_ == Task::kSpiral) {
+    spiralReply(reply);
+    return kKeepLink;
+  }
   if (!takeReply(reply)) {
     refuse(kStatusErrorReply);
   } else if (sendNext()) {
@@ -252,7 +271,9 @@ void AltAzMotorProtocol::positionRead() {
 }
 
 int AltAzMotorProtocol::onHeartbeat() {
-  if (task_ == Task::kGotoRunning) {
+  if (task_ == Task::kSpiral) {
+    spiralHeartbeat();
+  } else if (task_ == Task::kGotoRunning) {
     task_ = Task::kPollStatus;
     run({plainCommand('f', 1), plainCommand('f', 2)});
   } else if (task_ == Task::kIdle && trackingDue()) {

@@ -19,7 +19,7 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
  private:
   // What the running command sequence is for; kGotoRunning waits for the
   // next heartbeat to poll the axes.
-  enum class Task { kIdle, kHandshake, kMove, kStop, kReadPosition, kGoto, kGotoRunning, kPollStatus };
+  enum class Task { kIdle, kHandshake, kMove, kStop, kReadPosition, kGoto, kGotoRunning, kPollStatus, kSpiral };
   // What a position read is for.
   enum class Purpose { kReport, kStoreReference, kTrackHere };
 
@@ -30,6 +30,7 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   void goIdle() override { task_ = Task::kIdle; }
   bool takeHandshakeReply(int index, const ReplyBuffer& reply) override;
   bool handshakeAnswered() override;
+  void spiralFinished() override;
 
   void move(int direction, int period, char mode, int startedCode);
   void stop(int direction);
@@ -49,6 +50,7 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   HorizontalPosition horizontalOf(double raRad, double decRad) const;
 
   AlignmentModel model_;
+  double axis1CountsPerDegree_;
   Task task_ = Task::kIdle;
   Purpose purpose_ = Purpose::kReport;
   bool initialised_ = false;

@@ -56,6 +56,17 @@ const EquatorialRates& EquatorialAxes::rates() const {
 
 int32_t EquatorialAxes::parkAxis2() const { return kHome - static_cast<int32_t>(countsPerRevolution(1) / 4); }
 
+int32_t EquatorialAxes::axis1Counts(double hours, int side) const {
+  const double fromHome = side == 0 ? -(hours + 6.0) : 6.0 - hours;
+  return kHome + static_cast<int32_t>(std::lround(fromHome * countsPerHour(1)));
+}
+
+// Side 0 turns axis 2 past home, side 1 short of it.
+int32_t EquatorialAxes::axis2Counts(double decDeg, int side) const {
+  const auto n = static_cast<int32_t>(std::lround((90.0 - decDeg) * countsPerHour(2) / 15.0));
+  return kHome + (side == 0 ? n : -n);
+}
+
 // Axis 2 past home turns the tube over the pole: the hour offset then
 // counts the other way round.
 EquatorialPosition EquatorialAxes::skyPosition(int32_t axis1, int32_t axis2,

@@ -43,6 +43,14 @@ class EquatorialAxes {
   // Axis 2 at the park position: a quarter of axis 1's revolution below home.
   int32_t parkAxis2() const;
 
+  // The pier side for a target `hours` east of the meridian (-12..12): 0
+  // below the east-west swap position, else 1.
+  static int pierSide(double hours, double swapHours) { return hours < swapHours ? 0 : 1; }
+  // Axis 1's counts for a target `hours` east of the meridian on a side.
+  int32_t axis1Counts(double hours, int side) const;
+  // Axis 2's counts for a declination (degrees) on a side.
+  int32_t axis2Counts(double decDeg, int side) const;
+
   // Right ascension and declination of the counts for a local sidereal time.
   EquatorialPosition skyPosition(int32_t axis1, int32_t axis2, double localSiderealHours) const;
 

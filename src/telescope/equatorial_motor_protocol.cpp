@@ -1,7 +1,13 @@
 #include "telescope/equatorial_motor_protocol.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
 
+#include "app/clock_listener.h"
+#include "telescope/link_status_codes.h"
+#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 
 namespace celvaro {
@@ -17,6 +23,36 @@ constexpr int kAxis2CountsReply = 3;
 constexpr uint32_t kLowestCountsPerRevolution = 1;
 constexpr uint32_t kHighestCountsPerRevolution = 0xFFFFFF;
 constexpr int kSwapLimit = 30;
+constexpr int kHighestRateIndex = 5;
+constexpr char kGotoMode = '0';
+constexpr char kSlowMode = '1';
+constexpr char kFastMode = '3';
+constexpr int kFirstAxisStop = 2;   // a guide stop of right ascension
+constexpr int kSecondAxisStop = 0;  // a guide stop of declination
+constexpr int kAllAxes = 4;
+constexpr double kHoursPerRadian = 12.0 / std::numbers::pi;
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+
+// Legs at the slow rate, ended with :K; the position read as :j<moving
+// axis>, then :j1.
+constexpr SpiralForm kSpiralForm = {'1', 'K', 1, {60, 45, 30, 18, 10, 7}};
+
+char directionDigit(bool backwards) { return backwards ? '1' : '0'; }
+
+// The status's tens digit is 0 while the axis stands (101, 301) and 1
+// while it runs (111, 311).
+bool standing(int status) { return status / 10 % 10 == 0; }
+
+double hoursWithin12(double hours) {
+  const double h = std::fmod(hours, 24.0);
+  if (h < -12.0) return h + 24.0;
+  return h >= 12.0 ? h - 24.0 : h;
+}
+
+double radiansWithinTurn(double angle) {
+  const double a = std::fmod(angle, 2 * std::numbers::pi);
+  return a < 0 ? a + 2 * std::numbers::pi : a;
+}
 
 }  // namespace
 
@@ -26,9 +62,13 @@ EquatorialMotorProtocol::EquatorialMotorProtocol(const ProtocolContext& context,
     : MotorControllerProtocol(context, kMountMotorEquatorial, kWatchdogHeartbeats),
       eastWestSwapHours_(eastWestSwapHours(eastWestSwapPosition)) {}
 
+// --- handshake --------------------------------------------------------------------------
+
 int EquatorialMotorProtocol::connect() {
   axes_ = EquatorialAxes();
   countsRead_ = false;
+  trackingMode_ = 0;
+  queuedGuideCount_ = 0;
   task_ = Task::kHandshake;
   startHandshake({plainCommand('c', 1), plainCommand('c', 2), plainCommand('a', 1), plainCommand('a', 2)});
   return kKeepLink;
@@ -55,16 +95,376 @@ bool EquatorialMotorProtocol::handshakeAnswered() {
   return true;
 }
 
-// The east-west swap position travels as one byte, negative values in two's
-// complement. The mount's operations (moves, stops, goto and park, tracking,
-// synchronisation, guiding and the spiral) join this dispatch with them.
-int EquatorialMotorProtocol::onCommand(const uint8_t* payload, const SharedTelescopeValues& /*shared*/) {
-  if (payload[0] == kCmdEastWestSwap) eastWestSwapHours_ = eastWestSwapHours(static_cast<int8_t>(payload[1]));
+void EquatorialMotorProtocol::goIdle() {
+  task_ = Task::kIdle;
+  queuedGuideCount_ = 0;
+}
+
+void EquatorialMotorProtocol::refuse(int code) {
+  goIdle();
+  report(code);
+}
+
+// --- commands ---------------------------------------------------------------------------
+
+// Every command but a guide move replaces what ran, guide commands waiting
+// included. The east-west swap position travels as one byte, negative
+// values in two's complement.
+int EquatorialMotorProtocol::onCommand(const uint8_t* payload, const SharedTelescopeValues& shared) {
+  if (payload[0] != kCmdGuideMove) queuedGuideCount_ = 0;
+  switch (payload[0]) {
+    case kCmdMoveFast: move(payload[1], payload[2], true); break;
+    case kCmdMoveSlow: move(payload[1], payload[2], false); break;
+    case kCmdStop: stop(payload[1]); break;
+    case kCmdSetReference:
+      referenceRaRad_ = shared.referenceRaRad;
+      referenceDecRad_ = shared.referenceDecRad;
+      readPosition(Task::kSynchronise);
+      break;
+    case kCmdEastWestSwap: eastWestSwapHours_ = eastWestSwapHours(static_cast<int8_t>(payload[1])); break;
+    case kCmdGoto: startGoto(shared.gotoRaRad, shared.gotoDecRad, false); break;
+    case kCmdTracking: setTracking(payload[1]); break;
+    case kCmdReadPosition: readPosition(Task::kReadPosition); break;
+    case kCmdSetPark: setPark(); break;
+    case kCmdGotoPark:
+      trackingMode_ = 0;
+      startGoto(0, 0, true);
+      break;
+    case kCmdSpiralSearch: startSpiralSearch(payload[1], payload[2], payload[3]); break;
+    case kCmdGuideMove: guideMove(payload[1]); break;
+    default: break;
+  }
   return kKeepLink;
 }
 
-int EquatorialMotorProtocol::onReply(const ReplyBuffer& /*reply*/) { return kKeepLink; }
+// Direction 0 or 1 drives axis 2, 2 or 3 axis 1; 1 and 3 run backwards.
+// While tracking, a slow move of axis 1 changes its speed on the sky: west
+// runs faster, east slower, stands (a period of 0) or runs back.
+void EquatorialMotorProtocol::move(int direction, int rateIndex, bool fast) {
+  if (direction < 0 || direction > 3) return;
+  const int rate = std::min(rateIndex, kHighestRateIndex);
+  const EquatorialRates& rates = axes_.rates();
+  const int axis = direction < 2 ? 2 : 1;
+  const char backwards = directionDigit(direction == 1 || direction == 3);
+  if (fast) {
+    runMove(axis, kFastMode, backwards, rates.fast[rate], kStatusFastMotion);
+  } else if (axis == 2 || trackingMode_ != 1) {
+    runMove(axis, kSlowMode, backwards, rates.slow[rate], kStatusSlowMotion);
+  } else if (direction == 2) {
+    runMove(1, kSlowMode, '0', rates.trackingWest[rate], kStatusSlowMotion);
+  } else if (const int east = rates.trackingEast[rate]; east != 0) {
+    runMove(1, kSlowMode, directionDigit(east > 0), std::abs(east), kStatusSlowMotion);
+  } else {
+    report(kStatusSlowMotion);
+    task_ = Task::kMove;
+    run({plainCommand('K', 1)});
+  }
+}
 
-int EquatorialMotorProtocol::onHeartbeat() { return kKeepLink; }
+void EquatorialMotorProtocol::runMove(int axis, char mode, char direction, int period, int startedCode) {
+  report(startedCode);
+  task_ = Task::kMove;
+  run({plainCommand('K', axis), motionCommand(axis, mode, direction),
+       valueCommand('I', axis, static_cast<uint32_t>(period)), plainCommand('J', axis)});
+}
+
+// A stopped axis 1 takes up tracking again once it stands.
+void EquatorialMotorProtocol::stop(int direction) {
+  if (direction == kAllAxes) run({plainCommand('K', 1), plainCommand('K', 2)});
+  else if (direction == 2 || direction == 3) run({plainCommand('K', 1)});
+  else if (direction == 0 || direction == 1) run({plainCommand('K', 2)});
+  else return;
+  task_ = Task::kStop;
+  then_ = trackingMode_ == 1 && direction >= 2 ? Then::kRestartTracking : Then::kIdle;
+}
+
+void EquatorialMotorProtocol::setTracking(int mode) {
+  if (mode != 0 && mode != 1) return;
+  trackingMode_ = mode;
+  task_ = Task::kTracking;
+  if (mode == 0) {
+    run({plainCommand('K', 1)});
+  } else {
+    run({plainCommand('K', 1), motionCommand(1, kSlowMode, '0'),
+         valueCommand('I', 1, static_cast<uint32_t>(axes_.rates().siderealPeriod)), plainCommand('J', 1)});
+  }
+}
+
+void EquatorialMotorProtocol::readPosition(Task task) {
+  task_ = task;
+  run({plainCommand('j', 2), plainCommand('j', 1)});
+}
+
+void EquatorialMotorProtocol::setPark() {
+  task_ = Task::kSetPark;
+  run({valueCommand('E', 1, EquatorialAxes::kHome), valueCommand('E', 2, static_cast<uint32_t>(axes_.parkAxis2()))});
+}
+
+// Both axes stop and are read; the slew follows from where they stand.
+void EquatorialMotorProtocol::startGoto(double raRad, double decRad, bool park) {
+  park_ = park;
+  gotoRaRad_ = raRad;
+  gotoDecRad_ = decRad;
+  task_ = Task::kGotoRead;
+  run({plainCommand('K', 1), plainCommand('K', 2), plainCommand('j', 1), plainCommand('j', 2)});
+}
+
+// Tracking stops first, and the spiral waits for axis 1 to stand.
+void EquatorialMotorProtocol::startSpiralSearch(int stepArcmin, int turns, int speedIndex) {
+  if (task_ != Task::kIdle) return;
+  spiralStepArcmin_ = stepArcmin;
+  spiralTurns_ = turns;
+  spiralSpeed_ = speedIndex;
+  if (trackingMode_ == 1) {
+    task_ = Task::kSpiralPrepare;
+    run({plainCommand('K', 1)});
+  } else {
+    proceed(Then::kSpiral);
+  }
+}
+
+// A finished spiral leaves a tracking mount tracking.
+void EquatorialMotorProtocol::spiralFinished() {
+  report(kStatusFinished);
+  if (trackingMode_ == 1) restartTracking(Then::kIdle);
+  else task_ = Task::kIdle;
+}
+
+// --- replies and heartbeats ---------------------------------------------------------------
+
+int EquatorialMotorProtocol::onReply(const ReplyBuffer& reply) {
+  if (task_ == Task::kIdle || (task_ == Task::kAwaitStanding && !pollPending_)) return kKeepLink;
+  if (task_ == Task::kSpiral) {
+    spiralReply(reply);
+  } else if (!takeReply(reply)) {
+    refuse(kStatusErrorReply);
+  } else if (!sendNext()) {
+    sequenceAnswered();
+  }
+  return kKeepLink;
+}
+
+// Position and status replies carry values; false when one does not parse.
+bool EquatorialMotorProtocol::takeReply(const ReplyBuffer& reply) {
+  const MotorCommand& command = sequence().awaitedCommand();
+  const int axis = command.axis - 1;
+  if (command.command == 'f') {
+    status_[axis] = readAxisStatus(reply);
+    return status_[axis] >= 0;
+  }
+  if (command.command != 'j') return true;
+  uint32_t value = 0;
+  if (!readReplyValue(reply, value)) return false;
+  position_[axis] = static_cast<int32_t>(value);
+  return true;
+}
+
+int EquatorialMotorProtocol::onHeartbeat() {
+  if (task_ == Task::kSpiral) {
+    spiralHeartbeat();
+  } else if (task_ == Task::kAwaitStanding && !pollPending_) {
+    pollPending_ = true;
+    run({plainCommand('f', awaitedAxis_)});
+  }
+  return kKeepLink;
+}
+
+void EquatorialMotorProtocol::sequenceAnswered() {
+  switch (task_) {
+    case Task::kStop:
+      report(kStatusFinished);
+      if (then_ == Then::kRestartTracking) awaitStanding(1, Then::kRestartTracking);
+      else task_ = Task::kIdle;
+      return;
+    case Task::kReadPosition:
+    case Task::kSynchronise: positionAnswered(); return;
+    case Task::kSetPark:
+      task_ = Task::kIdle;
+      report(kStatusParked);
+      return;
+    case Task::kGotoRead: gotoTargets(); return;
+    case Task::kGotoSlew:
+      report(park_ ? kStatusParkStarted : kStatusGotoStarted);
+      task_ = Task::kGotoStart;
+      run({plainCommand('J', 2)});
+      return;
+    case Task::kGotoStart: awaitStanding(1, park_ ? Then::kGotoAxis1Stands : Then::kCatchUp); return;
+    case Task::kCatchUpRead: catchUp(); return;
+    case Task::kCatchUpSlew: awaitStanding(1, Then::kGotoAxis1Stands); return;
+    case Task::kAwaitStanding: standingPolled(); return;
+    case Task::kRestartTracking: proceed(then_); return;
+    case Task::kSpiralPrepare: awaitStanding(1, Then::kSpiral); return;
+    case Task::kGuideStatus: guideRate(guidePeriod_); return;
+    case Task::kGuide: guideAnswered(); return;
+    default: task_ = Task::kIdle; return;
+  }
+}
+
+void EquatorialMotorProtocol::positionAnswered() {
+  const Task task = task_;
+  task_ = Task::kIdle;
+  if (task == Task::kReadPosition) {
+    const EquatorialPosition sky = skyPosition();
+    listener().onMountPosition(sky.raRad, sky.decRad, position_[0], position_[1]);
+    return;
+  }
+  const EquatorialPosition computed = axes_.skyPosition(position_[0], position_[1], clock().localSiderealHours());
+  raOffsetRad_ = referenceRaRad_ - computed.raRad;
+  decOffsetRad_ = referenceDecRad_ - computed.decRad;
+  synced_ = true;
+  report(kStatusReferenceStored);
+}
+
+EquatorialPosition EquatorialMotorProtocol::skyPosition() const {
+  EquatorialPosition sky = axes_.skyPosition(position_[0], position_[1], clock().localSiderealHours());
+  if (synced_) {
+    sky.raRad = radiansWithinTurn(sky.raRad + raOffsetRad_);
+    sky.decRad += decOffsetRad_;
+  }
+  return sky;
+}
+
+// --- goto and park ---------------------------------------------------------------------
+
+double EquatorialMotorProtocol::hoursEastOf(double raRad) const {
+  const double offset = synced_ ? raOffsetRad_ : 0;
+  return hoursWithin12((raRad - offset) * kHoursPerRadian - clock().localSiderealHours());
+}
+
+// Both axes slew by distance from where they stand; axis 2 starts once the
+// start is reported.
+void EquatorialMotorProtocol::gotoTargets() {
+  if (park_) {
+    gotoCounts_ = {EquatorialAxes::kHome, axes_.parkAxis2()};
+  } else {
+    const double hours = hoursEastOf(gotoRaRad_);
+    const double decDeg = (gotoDecRad_ - (synced_ ? decOffsetRad_ : 0)) * kDegreesPerRadian;
+    pierSide_ = EquatorialAxes::pierSide(hours, eastWestSwapHours_);
+    gotoCounts_ = {axes_.axis1Counts(hours, pierSide_), axes_.axis2Counts(decDeg, pierSide_)};
+  }
+  task_ = Task::kGotoSlew;
+  run({gotoMotion(1), gotoDistance(1), plainCommand('J', 1), gotoMotion(2), gotoDistance(2)});
+}
+
+// The sky turned while axis 1 slewed: it moves on to where the target is
+// now, on the same side.
+void EquatorialMotorProtocol::catchUp() {
+  gotoCounts_[0] = axes_.axis1Counts(hoursEastOf(gotoRaRad_), pierSide_);
+  task_ = Task::kCatchUpSlew;
+  run({gotoMotion(1), gotoDistance(1), plainCommand('J', 1)});
+}
+
+MotorCommand EquatorialMotorProtocol::gotoMotion(int axis) const {
+  return motionCommand(axis, kGotoMode, directionDigit(gotoCounts_[axis - 1] < position_[axis - 1]));
+}
+
+MotorCommand EquatorialMotorProtocol::gotoDistance(int axis) const {
+  return valueCommand('H', axis, static_cast<uint32_t>(std::abs(gotoCounts_[axis - 1] - position_[axis - 1])));
+}
+
+// --- waiting for an axis, and what follows ------------------------------------------------
+
+void EquatorialMotorProtocol::awaitStanding(int axis, Then then) {
+  awaitedAxis_ = axis;
+  then_ = then;
+  pollPending_ = false;
+  task_ = Task::kAwaitStanding;
+}
+
+void EquatorialMotorProtocol::standingPolled() {
+  pollPending_ = false;
+  if (standing(status_[awaitedAxis_ - 1])) proceed(then_);
+}
+
+void EquatorialMotorProtocol::proceed(Then then) {
+  switch (then) {
+    case Then::kCatchUp:
+      task_ = Task::kCatchUpRead;
+      run({plainCommand('j', 1)});
+      return;
+    case Then::kGotoAxis1Stands:
+      if (!park_ && trackingMode_ == 1) restartTracking(Then::kGotoAxis2);
+      else awaitStanding(2, Then::kGotoFinished);
+      return;
+    case Then::kGotoAxis2: awaitStanding(2, Then::kGotoFinished); return;
+    case Then::kGotoFinished:
+      task_ = Task::kIdle;
+      report(park_ ? kStatusParked : kStatusFinished);
+      return;
+    case Then::kRestartTracking: restartTracking(Then::kIdle); return;
+    case Then::kSpiral:
+      task_ = Task::kSpiral;
+      startSpiral(kSpiralForm,
+                  static_cast<int32_t>(std::lround(spiralStepArcmin_ * axes_.countsPerDegree(1) / 60.0)),
+                  spiralTurns_, spiralSpeed_);
+      return;
+    default: task_ = Task::kIdle; return;
+  }
+}
+
+void EquatorialMotorProtocol::restartTracking(Then then) {
+  then_ = then;
+  task_ = Task::kRestartTracking;
+  run({motionCommand(1, kSlowMode, '0'), valueCommand('I', 1, static_cast<uint32_t>(axes_.rates().siderealPeriod)),
+       plainCommand('J', 1)});
+}
+
+// --- guiding ---------------------------------------------------------------------------
+
+void EquatorialMotorProtocol::guideMove(int direction) {
+  if (direction >= 0 && direction <= 3) guide({false, direction});
+}
+
+// Stopping all axes stops both: right ascension back to the sidereal rate,
+// declination standing.
+void EquatorialMotorProtocol::guideStop(int axis) {
+  if (axis == kAllAxes) {
+    guide({true, kFirstAxisStop});
+    guide({true, kSecondAxisStop});
+  } else if (axis == kFirstAxisStop || axis == kSecondAxisStop) {
+    guide({true, axis});
+  }
+}
+
+// Guiding starts only from idle; while a guide command is under way the
+// next ones wait their turn.
+void EquatorialMotorProtocol::guide(const GuideCommand& command) {
+  if (task_ == Task::kGuideStatus || task_ == Task::kGuide) {
+    if (queuedGuideCount_ < kQueuedGuides) queuedGuides_[queuedGuideCount_++] = command;
+    return;
+  }
+  if (task_ != Task::kIdle) return;
+  const EquatorialRates& rates = axes_.rates();
+  if (command.stop && command.value == kSecondAxisStop) {
+    task_ = Task::kGuide;
+    run({plainCommand('K', 2)});
+  } else if (command.stop || command.value >= 2) {
+    guidePeriod_ = command.stop ? rates.siderealPeriod
+                                : (command.value == 2 ? rates.guideFastPeriod : rates.guideSlowPeriod);
+    task_ = Task::kGuideStatus;
+    run({plainCommand('f', 1)});
+  } else {
+    task_ = Task::kGuide;
+    run({motionCommand(2, kSlowMode, directionDigit(command.value == 1)),
+         valueCommand('I', 2, static_cast<uint32_t>(rates.declinationGuidePeriod)), plainCommand('J', 2)});
+  }
+}
+
+// A running axis 1 takes the new period at once; a standing one is started.
+void EquatorialMotorProtocol::guideRate(int period) {
+  task_ = Task::kGuide;
+  const MotorCommand rate = valueCommand('I', 1, static_cast<uint32_t>(period));
+  if (standing(status_[0])) run({motionCommand(1, kSlowMode, '0'), rate, plainCommand('J', 1)});
+  else run({rate});
+}
+
+void EquatorialMotorProtocol::guideAnswered() {
+  task_ = Task::kIdle;
+  if (queuedGuideCount_ == 0) return;
+  const GuideCommand next = queuedGuides_[0];
+  std::copy(queuedGuides_.begin() + 1, queuedGuides_.begin() + queuedGuideCount_, queuedGuides_.begin());
+  --queuedGuideCount_;
+  guide(next);
+}
 
 }  // namespace celvaro

@@ -18,10 +18,13 @@ enum LinkStatusCode : int {
   kStatusFastMotion = 12,
   kStatusSlowMotion = 13,
   kStatusGotoStarted = 14,
-  kStatusReferenceStored = 16,
+  kStatusReferenceStored = 16,  // a reference point stored, or the mount synchronised
   kStatusTooHigh = 18,  // target above 80 degrees altitude
   kStatusBelowHorizon = 19,
   kStatusSwitchedOff = 20,  // the telescope panels switch everything off
+  kStatusParkStarted = 21,  // the slew to the park position started
+  kStatusParked = 22,       // park position reached, or set
+  kStatusSpiralStarted = 23,
 };
 
 }  // namespace celvaro

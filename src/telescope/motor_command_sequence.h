@@ -41,6 +41,8 @@ class MotorCommandSequence {
   bool sendNext(iTelescopeBasicCommandSender& sender);
   // The index of the command sent last, whose reply is awaited.
   int awaited() const { return sent_ - 1; }
+  // That command itself; the first of the run before any was sent.
+  const MotorCommand& awaitedCommand() const { return commands_[sent_ > 0 ? sent_ - 1 : 0]; }
   bool allSent() const { return sent_ == count_; }
 
  private:

@@ -3,6 +3,7 @@
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
+#include "telescope/telescope_listener.h"
 
 namespace celvaro {
 namespace {
@@ -93,6 +94,69 @@ int MotorControllerProtocol::stepHandshake() {
   goIdle();
   report(linkEstablishedCode(mountType_));
   return kLinkEstablished;
+}
+
+// --- the spiral search --------------------------------------------------------------
+
+void MotorControllerProtocol::startSpiral(const SpiralForm& form, int32_t stepCounts, int turns, int speedIndex) {
+  spiral_.setUp(form, stepCounts, turns, speedIndex);
+  spiralPhase_ = SpiralPhase::kReadingStart;
+  run({plainCommand('j', 1), plainCommand('j', 2)});
+}
+
+void MotorControllerProtocol::spiralReply(const ReplyBuffer& reply) {
+  if (spiralPhase_ == SpiralPhase::kReadingStart || spiralPhase_ == SpiralPhase::kReading) {
+    uint32_t count = 0;
+    if (!readReplyValue(reply, count)) {
+      goIdle();
+      report(kStatusErrorReply);
+      return;
+    }
+    const int index = sequence_.awaited();
+    if (spiralPhase_ == SpiralPhase::kReading) spiral_.takeCount(index, static_cast<int32_t>(count));
+    else startCounts_[index] = static_cast<int32_t>(count);
+  }
+  if (!sendNext()) spiralAnswered();
+}
+
+// A heartbeat while a leg runs reads the position; others find the spiral
+// busy with its commands.
+void MotorControllerProtocol::spiralHeartbeat() {
+  if (spiralPhase_ != SpiralPhase::kRunning) return;
+  spiralPhase_ = SpiralPhase::kReading;
+  run({spiral_.positionRead(0), spiral_.positionRead(1)});
+}
+
+void MotorControllerProtocol::spiralAnswered() {
+  switch (spiralPhase_) {
+    case SpiralPhase::kReadingStart:
+      spiral_.startAt(startCounts_[0], startCounts_[1]);
+      report(kStatusSpiralStarted);
+      break;
+    case SpiralPhase::kReading: {
+      listener().onSpiralSearchOffset(spiral_.offset(1), spiral_.offset(2));
+      if (!spiral_.legDone()) {
+        spiralPhase_ = SpiralPhase::kRunning;
+        return;
+      }
+      const MotorCommand stop = spiral_.legStop();
+      spiral_.nextLeg();
+      spiralPhase_ = SpiralPhase::kStopping;
+      run({stop});
+      return;
+    }
+    case SpiralPhase::kStopping:
+      if (spiral_.finished()) {
+        spiralFinished();
+        return;
+      }
+      break;
+    default:
+      spiralPhase_ = SpiralPhase::kRunning;
+      return;
+  }
+  spiralPhase_ = SpiralPhase::kStartingLeg;
+  run({spiral_.legMotion(), spiral_.legPeriod(), spiral_.legStart()});
 }
 
 }  // namespace celvaro

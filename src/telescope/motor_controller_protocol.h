@@ -1,13 +1,16 @@
 // What the two motor-controller mount types share: the reply framing, the
-// handshake run under a watchdog, and reading values and counts from replies.
+// handshake run under a watchdog, reading values and counts from replies,
+// and the spiral search.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 
 #include "telescope/motor_command_sequence.h"
 #include "telescope/mount_protocol_base.h"
 #include "telescope/reply_buffer.h"
+#include "telescope/spiral_search.h"
 
 namespace celvaro {
 
@@ -29,12 +32,25 @@ class MotorControllerProtocol : public MountProtocolBase {
   void run(std::initializer_list<MotorCommand> commands) { sequence_.start(commands, sender()); }
   bool sendNext() { return sequence_.sendNext(sender()); }
   const MotorCommandSequence& sequence() const { return sequence_; }
+  // Whether a command's reply is still awaited.
+  bool awaitingReply() const { return sequence_.awaited() >= 0; }
 
   // The six-digit value after a reply's marker.
   static bool readReplyValue(const ReplyBuffer& reply, uint32_t& value);
   // Counts per revolution from a reply; when they cannot be read or lie
   // outside lowest..highest, reports 5 and answers false.
   bool readCountsPerRevolution(const ReplyBuffer& reply, uint32_t lowest, uint32_t highest, uint32_t& counts);
+
+  // The spiral search: reads the position, reports 23 and drives the legs,
+  // reporting the offsets from the start on every heartbeat; the type's
+  // spiralFinished() once every turn has run. While the type's state is its
+  // spiral it hands its replies and heartbeats to spiralReply and
+  // spiralHeartbeat; any sequence it starts instead ends the spiral.
+  void startSpiral(const SpiralForm& form, int32_t stepCounts, int turns, int speedIndex);
+  void spiralReply(const ReplyBuffer& reply);
+  void spiralHeartbeat();
+  virtual void spiralFinished() = 0;
+  const SpiralSearch& spiral() const { return spiral_; }
 
   // A command with all its arguments.
   virtual int onCommand(const uint8_t* payload, const SharedTelescopeValues& shared) = 0;
@@ -54,6 +70,9 @@ class MotorControllerProtocol : public MountProtocolBase {
   int receiveByte(uint8_t byte) final;
   int replyComplete();
   int stepHandshake();
+  void spiralAnswered();
+
+  enum class SpiralPhase { kReadingStart, kStartingLeg, kRunning, kReading, kStopping };
 
   const int mountType_;
   const int watchdogHeartbeats_;
@@ -61,6 +80,9 @@ class MotorControllerProtocol : public MountProtocolBase {
   MotorCommandSequence sequence_;
   Framing framing_ = Framing::kOutside;
   ReplyBuffer reply_;
+  SpiralSearch spiral_;
+  SpiralPhase spiralPhase_ = SpiralPhase::kRunning;
+  std::array<int32_t, 2> startCounts_{};  // read before the first leg
 };
 
 }  // namespace celvaro

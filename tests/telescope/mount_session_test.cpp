@@ -29,6 +29,7 @@ constexpr double kLatitude = 47.5, kLongitude = 19.0;
 class FixedSiderealTime : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return 6.0; }
+  double localSiderealHours() const override { return 6.0 + kLongitude / 15; }
 };
 
 // The simulated mount on port 1 of a scratch program directory, with its

@@ -2,6 +2,7 @@
 // it reports, and a sidereal clock that stands still unless a test moves it.
 #pragma once
 
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -47,18 +48,24 @@ class RecordingListener : public TelescopeListener {
   void onMountPosition(double ra, double dec, int32_t rawA, int32_t rawB) override {
     positions.push_back({ra, dec, rawA, rawB});
   }
-  void onSpiralSearchOffset(int, int) override {}
-  void onDslrSeriesStatus(int, int, int, int) override {}
+  void onSpiralSearchOffset(int x, int y) override { offsets.push_back({x, y}); }
+  void onDslrSeriesStatus(int state, int frames, int exposure, int pause) override {
+    series.push_back({state, frames, exposure, pause});
+  }
   void onGuiderPortStatus(int) override {}
   void onGuiderMovement(int32_t) override {}
 
   std::vector<int> statuses;
   std::vector<Position> positions;
+  std::vector<std::pair<int, int>> offsets;
+  std::vector<std::array<int, 4>> series;
 };
 
 class FixedSiderealTime : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return hours; }
+  // The tests' place is on the Greenwich meridian.
+  double localSiderealHours() const override { return hours; }
   double hours = 5.0;
 };
 

@@ -96,6 +96,7 @@ TEST(TelescopeOperations, EachWritesItsFrame) {
   } listener;
   struct : iSiderealTime {
     double greenwichSiderealHours() const override { return 0; }
+    double localSiderealHours() const override { return 0; }
   } clock;
   FrameRecorder link(listener, clock, "");
   auto bytes = [&](auto operation) {
@@ -155,6 +156,7 @@ class Pty {
 class FixedSiderealTime : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return 6.0; }
+  double localSiderealHours() const override { return 6.0; }
 };
 
 class ControllerTest : public ::testing::Test {
