@@ -6,7 +6,6 @@
 #include "app/key_value_lines.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
-#include "platform/text_line_reader.h"
 
 namespace celvaro {
 namespace {
@@ -151,16 +150,11 @@ std::string configurationPath(const std::string& programDir) {
 }
 
 void loadConfiguration(const std::string& path, const ConfigurationRecords& records) {
-  TextLineReader reader(path);
-  if (!reader.isOpen()) return;
   const auto fields = fieldsOf(records);
   const auto keys = keysOf(fields);
-  std::string line;
-  while (reader.next(line)) {
-    if (!isSettingLine(line)) continue;
-    int match = matchKey(line, keys);
-    if (match >= 0) readField(fields[match], lineValue(line), records);
-  }
+  readKeyLines(path, keys, [&](int key, std::optional<std::string_view> value) {
+    readField(fields[key], value, records);
+  });
 }
 
 std::string configurationText(const ConfigurationRecords& records) {

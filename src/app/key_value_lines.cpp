@@ -1,5 +1,7 @@
 #include "app/key_value_lines.h"
 
+#include "platform/text_line_reader.h"
+
 namespace celvaro {
 
 bool isSettingLine(std::string_view line) {
@@ -18,6 +20,22 @@ int matchKey(std::string_view line, std::span<const std::string_view> keys) {
     if (line.starts_with(keys[i])) return static_cast<int>(i);
   }
   return -1;
+}
+
+bool readKeyLines(const std::string& path, std::span<const std::string_view> keys, const KeyLineHandler& onKey) {
+  TextLineReader reader(path);
+  if (!reader.isOpen()) return false;
+  std::string line;
+  while (reader.next(line)) {
+    if (!isSettingLine(line)) continue;
+    const int match = matchKey(line, keys);
+    if (match >= 0) onKey(match, lineValue(line));
+  }
+  return true;
+}
+
+void appendKeyLine(std::string& out, std::string_view key, int value) {
+  out.append(key).append("=").append(std::to_string(value)).append("\r\n");
 }
 
 }  // namespace celvaro

@@ -4,8 +4,8 @@
 
 #include "app/chart_settings.h"
 #include "app/key_value_lines.h"
+#include "platform/file_replace.h"
 #include "platform/number_text.h"
-#include "platform/text_line_reader.h"
 
 namespace celvaro {
 namespace {
@@ -52,32 +52,35 @@ constexpr std::array<std::string_view, kFieldCount + 1> kKeys = [] {
 }  // namespace
 
 bool readSettingFile(const std::string& path, ChartSettings& settings) {
-  TextLineReader reader(path);
-  if (!reader.isOpen()) return false;
-  std::string line;
-  while (reader.next(line)) {
-    if (!isSettingLine(line)) continue;
-    const int match = matchKey(line, kKeys);
-    if (match < 0 || match == static_cast<int>(kFieldCount)) continue;
-    const Field& field = kFields[match];
-    const auto value = lineValue(line);
+  return readKeyLines(path, kKeys, [&settings](int key, std::optional<std::string_view> value) {
+    if (key == static_cast<int>(kFieldCount)) return;
+    const Field& field = kFields[key];
     if (field.flag) {
       settings.*field.flag = (value && !value->empty() && (*value)[0] == '1') ? 1 : 0;
       if (field.flag == &ChartSettings::needEquatorialGrid) settings.automaticGrid = 1;
     } else {
       settings.*field.number = value ? leadingInt(*value) : 0;
     }
-  }
-  return true;
+  });
 }
 
+// A switch byte counts as on whatever its non-zero value, as everywhere
+// else it is read.
 std::string settingFileText(const ChartSettings& settings) {
   std::string text;
   for (const Field& field : kFields) {
-    const int value = field.flag ? (settings.*field.flag == 1 ? 1 : 0) : settings.*field.number;
-    text.append(field.key).append("=").append(std::to_string(value)).append("\r\n");
+    appendKeyLine(text, field.key, field.flag ? (settings.*field.flag != 0 ? 1 : 0) : settings.*field.number);
   }
   return text;
+}
+
+std::string settingFileName(const std::string& name) {
+  constexpr std::string_view kExtension = ".clv";
+  return name.ends_with(kExtension) ? name : name + std::string(kExtension);
+}
+
+bool writeSettingFile(const std::string& path, const ChartSettings& settings) {
+  return replaceFileContents(path, settingFileText(settings));
 }
 
 }  // namespace celvaro

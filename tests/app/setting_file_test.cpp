@@ -1,0 +1,149 @@
+#include "app/setting_file.h"
+
+#include <gtest/gtest.h>
+
+#include "app/chart_settings.h"
+#include "full_disk.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+constexpr const char* kDefaultText =
+    "needequatorialgrid=1\r\n"
+    "needgridnumbering=1\r\n"
+    "needecliptic=1\r\n"
+    "needhorizon=1\r\n"
+    "needeconstlines=1\r\n"
+    "needconstboundaries=1\r\n"
+    "needconstnames=1\r\n"
+    "starmagnlimitauto=0\r\n"
+    "starmaxdiameter=9\r\n"
+    "needstarcoloring=0\r\n"
+    "needstarlabel=1\r\n"
+    "needstarname=1\r\n"
+    "needstarbayer=1\r\n"
+    "needstarflamsteed=0\r\n"
+    "needvariablestars=1\r\n"
+    "variablefiltermode=0\r\n"
+    "varmagnlimitauto=-200\r\n"
+    "varmagnlimitman=1000\r\n"
+    "needdoulestars=1\r\n";
+
+class SettingFile : public ::testing::Test {
+ protected:
+  // The settings after reading a file of `text` into the defaults.
+  ChartSettings read(const std::string& text) {
+    writeBytes(path, text);
+    ChartSettings settings;
+    EXPECT_TRUE(readSettingFile(path, settings));
+    return settings;
+  }
+
+  ScratchDir dir;
+  const std::string path = dir.file("chart.clv");
+};
+
+TEST_F(SettingFile, TheDefaultsAreNineteenLinesByteForByte) {
+  EXPECT_EQ(settingFileText(ChartSettings{}), kDefaultText);
+}
+
+TEST_F(SettingFile, EveryFieldGoesOutAndComesBack) {
+  ChartSettings changed;
+  for (uint8_t ChartSettings::*flag :
+       {&ChartSettings::needEquatorialGrid, &ChartSettings::needGridNumbering, &ChartSettings::needEcliptic,
+        &ChartSettings::needHorizon, &ChartSettings::needConstLines, &ChartSettings::needConstBoundaries,
+        &ChartSettings::needConstNames, &ChartSettings::needStarLabel, &ChartSettings::needStarName,
+        &ChartSettings::needStarBayer, &ChartSettings::needVariableStars, &ChartSettings::needDoubleStars}) {
+    changed.*flag = 0;
+  }
+  changed.starColouring = changed.needStarFlamsteed = 1;
+  changed.starLimitAutoOffset = -150;
+  changed.maxStarDiameter = 14;
+  changed.variableFilterMode = 2;
+  changed.variableLimitOffset = 75;
+  changed.variableLimitManual = 880;
+  ASSERT_TRUE(writeSettingFile(path, changed));
+  EXPECT_EQ(readBytes(path), settingFileText(changed));
+  ChartSettings back;
+  ASSERT_TRUE(readSettingFile(path, back));
+  EXPECT_EQ(back, changed);
+}
+
+TEST_F(SettingFile, OnlyTheHorizonLineTurnsTheHorizonOffAndNothingElse) {
+  ChartSettings expected;
+  expected.needHorizon = 0;
+  EXPECT_EQ(read("needhorizon=0\r\n"), expected);
+}
+
+TEST_F(SettingFile, OnlyALeadingOneSwitchesOn) {
+  EXPECT_EQ(read("needhorizon=2\r\n").needHorizon, 0);
+  EXPECT_EQ(read("needhorizon=\r\n").needHorizon, 0);
+  EXPECT_EQ(read("needhorizon\r\n").needHorizon, 0);
+  EXPECT_EQ(read("needhorizon= 1x\n").needHorizon, 1);
+  EXPECT_EQ(read("needstarcoloring=1\n").starColouring, 1);
+}
+
+TEST_F(SettingFile, NumbersTakeTheirLeadingDigitsAndAMissingValueIsZero) {
+  EXPECT_EQ(read("starmagnlimitauto=  -250 mag\n").starLimitAutoOffset, -250);
+  EXPECT_EQ(read("starmaxdiameter\n").maxStarDiameter, 0);
+  EXPECT_EQ(read("varmagnlimitman=abc\n").variableLimitManual, 0);
+}
+
+// A switch byte of 2 is on wherever it is read, so it is saved as on.
+TEST_F(SettingFile, ASwitchByteOtherThanZeroIsWrittenAsOne) {
+  ChartSettings settings;
+  settings.needEcliptic = 2;
+  EXPECT_NE(settingFileText(settings).find("needecliptic=1\r\n"), std::string::npos);
+}
+
+TEST_F(SettingFile, TheEquatorialGridLineSwitchesTheAutomaticGridOn) {
+  writeBytes(path, "needequatorialgrid=0\n");
+  ChartSettings settings;
+  settings.automaticGrid = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.needEquatorialGrid, 0);
+  EXPECT_EQ(settings.automaticGrid, 1);
+  writeBytes(path, "needgridnumbering=0\n");
+  settings.automaticGrid = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.automaticGrid, 0);
+}
+
+TEST_F(SettingFile, CommentsShortLinesUnknownKeysAndTheDeepskyLabelKeyChangeNothing) {
+  EXPECT_EQ(read("#needhorizon=0\n\n=\nx\ndeepskymagnlabel=0\nneedsomething=0\nNEEDHORIZON=0\n"), ChartSettings{});
+}
+
+// Keys match by prefix, tried in the order of the file.
+TEST_F(SettingFile, AKeyMatchesTheLinesThatBeginWithIt) {
+  EXPECT_EQ(read("needhorizonline=0\n").needHorizon, 0);
+}
+
+TEST_F(SettingFile, AFileThatCannotBeOpenedChangesNothing) {
+  ChartSettings settings;
+  settings.needHorizon = 0;
+  EXPECT_FALSE(readSettingFile(dir.file("missing.clv"), settings));
+  EXPECT_EQ(settings.needHorizon, 0);
+  EXPECT_FALSE(writeSettingFile(dir.file("no/such/dir/x.clv"), settings));
+}
+
+TEST_F(SettingFile, TheExtensionIsAppendedOnlyWhenTheNameLacksIt) {
+  EXPECT_EQ(settingFileName("/home/me/deep"), "/home/me/deep.clv");
+  EXPECT_EQ(settingFileName("/home/me/deep.clv"), "/home/me/deep.clv");
+  EXPECT_EQ(settingFileName("/home/me/deep.clv.txt"), "/home/me/deep.clv.txt.clv");
+}
+
+TEST_F(SettingFile, AFailedSaveKeepsTheOldFile) {
+  writeBytes(path, kDefaultText);
+  ChartSettings changed;
+  changed.needHorizon = 0;
+  EXPECT_FALSE(testing::succeedsOnAFullDisk([&] { return writeSettingFile(path, changed); }));
+  EXPECT_EQ(readBytes(path), kDefaultText);
+}
+
+}  // namespace
+}  // namespace celvaro
