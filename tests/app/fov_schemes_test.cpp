@@ -1,0 +1,91 @@
+#include "app/fov_schemes.h"
+
+#include <gtest/gtest.h>
+
+#include "full_disk.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
+
+constexpr const char* kDefaultText =
+    "flags=6\r\n"
+    "ccdxs=2200\r\n"
+    "ccdys=1600\r\n"
+    "totalfovradius=2500\r\n"
+    "guiderccdxs=800\r\n"
+    "guiderccdys=800\r\n"
+    "guideroffset=1800\r\n"
+    "focallength=1200\r\n";
+
+class FovSchemesFile : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  const std::string path = fovSchemesPath(dir.path().string());
+  FovSchemes schemes;
+};
+
+TEST_F(FovSchemesFile, LivesInTheProgramDirectory) { EXPECT_EQ(path, dir.file("fovschemes.dat")); }
+
+TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
+  schemes.load(path);
+  EXPECT_EQ(schemes.scheme, FovScheme{});
+  EXPECT_TRUE(schemes.save());
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(schemes.text(), kDefaultText);
+}
+
+TEST_F(FovSchemesFile, AHandEditedFileSurvivesWhenTheOverlayWasNotEdited) {
+  const std::string handEdited = "# my camera\nccdxs = 1500\nfocallength=800\n";
+  writeBytes(path, handEdited);
+  schemes.load(path);
+  EXPECT_EQ(schemes.scheme.cameraWidth, 1500);
+  EXPECT_EQ(schemes.scheme.focalLength, 800);
+  EXPECT_EQ(schemes.scheme.cameraHeight, 1600);
+  EXPECT_FALSE(schemes.modified());
+  EXPECT_TRUE(schemes.save());
+  EXPECT_EQ(readBytes(path), handEdited);
+}
+
+TEST_F(FovSchemesFile, AnEditedSchemeIsWrittenWholeAndReadsBack) {
+  schemes.load(path);
+  schemes.scheme.flags = 7;
+  schemes.scheme.guiderOffset = 2100;
+  schemes.markModified();
+  ASSERT_TRUE(schemes.save());
+  EXPECT_FALSE(schemes.modified());
+  FovSchemes again;
+  again.load(path);
+  EXPECT_EQ(again.scheme, schemes.scheme);
+  std::string expected = kDefaultText;
+  expected.replace(expected.find("flags=6"), 7, "flags=7");
+  expected.replace(expected.find("guideroffset=1800"), 17, "guideroffset=2100");
+  EXPECT_EQ(readBytes(path), expected);
+}
+
+// "guiderccdxs" does not begin with "ccdxs": each key reaches its own field.
+TEST_F(FovSchemesFile, KeysWithoutAValueAreIgnored) {
+  writeBytes(path, "flags\nccdys=\nguiderccdxs=500\ntotalfovradiusmm=3000\nfocallength=0\n");
+  schemes.load(path);
+  FovScheme expected;
+  expected.guiderWidth = 500;
+  expected.totalFieldRadius = 3000;
+  expected.focalLength = 0;
+  EXPECT_EQ(schemes.scheme, expected);
+}
+
+TEST_F(FovSchemesFile, AFailedSaveKeepsTheOldFile) {
+  writeBytes(path, kDefaultText);
+  schemes.load(path);
+  schemes.scheme.cameraWidth = 999;
+  schemes.markModified();
+  EXPECT_FALSE(testing::succeedsOnAFullDisk([&] { return schemes.save(); }));
+  EXPECT_EQ(readBytes(path), kDefaultText);
+}
+
+}  // namespace
+}  // namespace celvaro
