@@ -74,6 +74,8 @@ class HitList {
     solarSystem_.add({index, subIndex, x, y});
   }
   void setOverlayPosition(int32_t x, int32_t y);
+  // The overlay is not on the screen: nothing of it can be picked.
+  void forgetOverlayPosition() { overlaySet_ = false; }
 
   // The nearest entry within `maxDistance` (lowered to its distance when one
   // is found), the first of equally near ones; -1 when none qualifies.

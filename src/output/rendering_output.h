@@ -81,6 +81,9 @@ class RenderingOutput {
   virtual void polyline(const int32_t* x, const int32_t* y, int count) = 0;
   virtual void clear() = 0;
   virtual void setFrameLineStyle() = 0;
+  // The next pen, fill and text style selections take effect even when they
+  // name the styles selected last (after the device was drawn on elsewhere).
+  void forgetStyles() { lineStyle_ = fillStyle_ = textStyle_ = -1; }
   virtual void selectPen(int lineStyle) = 0;
   virtual void selectBrush(int fillStyle) = 0;
   virtual void setTextStyle(int textStyle) = 0;

@@ -68,7 +68,7 @@ bool RenderingOutputDisplay::begin(const std::string&, PageSize, const OutputAre
   cx_ = area.width / 2;
   cy_ = area.height / 2;
   setClipRectangle(-cx_, -cy_, cx_, cy_);
-  lineStyle_ = fillStyle_ = textStyle_ = -1;
+  forgetStyles();
   starColourClass_ = -1;
   polyPoints_.clear();
   return true;

@@ -52,7 +52,7 @@ bool RenderingOutputFile::begin(const std::string& fileName, PageSize page, cons
   originX_ = area.width / 2 + area.left;
   originY_ = area.height / 2 + area.top;
   if (yDown_) originY_ = page.height - originY_;
-  lineStyle_ = fillStyle_ = textStyle_ = -1;
+  forgetStyles();
   penDown_ = false;
   writeHeader(page);
   return true;
