@@ -25,7 +25,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);
   addRange(ids, kTelescopeControlTitle, kTelescopeSettingsTitle);
   addRange(ids, kSearchStarTitle, kSearchPositionTitle);
-  addRange(ids, kContextMenuFirst, kContextMenuFirst + 3);
+  addRange(ids, kContextMenuFirst, kContextMenuFovOverlay);
   addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
   addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
   addRange(ids, kWeekdayFirst, kWeekdayFirst + 6);
@@ -73,6 +73,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kMinorPlanetWayFirst, kUserCometRow);
   ids.push_back(kPrintableMapTitle);
   addRange(ids, kPrintableMapLabelFirst, kPrintableMapNoFile);
+  addRange(ids, kFovLabelFirst, kFovLabelLast);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

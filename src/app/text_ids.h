@@ -5,7 +5,7 @@
 // (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
 // double-star and deep-sky dialogs, 2430..2433 the telescope windows,
 // 2440..2451 the search dialogs, 2460 the printable map);
-// 7000..7003 chart context menu; 7100 + kind selection headings; 8000..8009
+// 7000..7004 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
 // 10100..10181 and 101101 search outcomes; 12000, 12100 and 12200 the
@@ -16,7 +16,7 @@
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
 // and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
 // windows and their messages; 14800.. the search dialogs; 14900.. the
-// printable map);
+// printable map; 14960.. the field-of-view overlay);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -74,6 +74,7 @@ constexpr int kInfoFormat = 6500;
 constexpr int kAboutCaption = 6510;
 constexpr int kAboutText = 6513;
 constexpr int kContextMenuFirst = 7000;
+constexpr int kContextMenuFovOverlay = 7004;
 constexpr int kSelectionHeadingFirst = 7100;
 constexpr int kPropertyColumn = 7206;
 constexpr int kValueColumn = 7207;
@@ -122,6 +123,9 @@ constexpr int kPrintableMapLabelFirst = 14900;
 constexpr int kPrintableMapNotWritten = 14910;
 constexpr int kPrintableMapNoRoom = 14911;
 constexpr int kPrintableMapNoFile = 14912;
+// The field-of-view overlay dialog's labels, 17 from here.
+constexpr int kFovLabelFirst = 14960;
+constexpr int kFovLabelLast = 14976;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;
