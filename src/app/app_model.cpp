@@ -18,6 +18,8 @@ namespace {
 
 constexpr double kArcminPerRad = 10800.0 / std::numbers::pi;
 constexpr int kFullCircleArcmin = 21600;
+// Overlays are drawn with the XOR line style and without a fill.
+constexpr int kOverlayLine = 24, kNoFill = 1;
 
 // Right ascension in arcminutes (truncated), kept within 0..21599.
 int raArcminOf(double raRad) {
@@ -51,6 +53,7 @@ AppModel::AppModel(std::string programDir, std::string configurationPath, UiReso
   renderer_.setSkyLines(&ecliptic, &horizon);
   renderer_.setRoute(&route);
   computeEcliptic(ecliptic);
+  fovSchemes.load(fovSchemesPath(programDir_));
 }
 
 AppModel::~AppModel() {
@@ -352,14 +355,14 @@ void AppModel::paintChart(Canvas& canvas) {
   display_.setCanvas(nullptr);
 }
 
-// The selection marker and the reference points, drawn so that drawing
-// them again takes them away.
+// The field-of-view overlay, the selection marker and the reference points,
+// drawn so that drawing them again takes them away.
 void AppModel::drawOverlays() {
-  constexpr int kOverlayLine = 24, kNoFill = 1;
   constexpr int32_t kMarkerRadius = 12, kCrossArm = 8;
   iTransformer& transformer = projection();
   output_->selectBrush(kNoFill);
   output_->selectPen(kOverlayLine);
+  if (shownOverlay.shown) drawFovOverlay(*output_, shownOverlay, true);
   ProjectedPoint p;
   const double visible = transformer.visibilityLimit();
   if (selectionValid && transformer.project(lastCentringTarget.raRad, lastCentringTarget.decRad, p) &&
@@ -372,6 +375,52 @@ void AppModel::drawOverlays() {
     output_->line(p.x - kCrossArm, p.y, p.x + kCrossArm, p.y);
     output_->line(p.x, p.y - kCrossArm, p.x, p.y + kCrossArm);
   }
+}
+
+// Remembering keeps where the overlay points and where it can be picked;
+// an overlay off the screen cannot be picked.
+void AppModel::drawFovOverlay(RenderingOutput& output, const FovOverlay& overlay, bool remember) {
+  const auto placed = celvaro::drawFovOverlay(overlay, output, projection());
+  if (!remember) return;
+  if (placed) correctedPointing = {placed->pointingRaRad, placed->pointingDecRad, true};
+  if (placed && placed->onDevice) hits.setOverlayPosition(placed->deviceX, placed->deviceY);
+  else hits.forgetOverlayPosition();
+}
+
+// On the chart window's picture outside a chart pass, whose pen and brush
+// the screen output no longer knows.
+void AppModel::drawFovOverlayInXor(const FovOverlay& overlay, bool remember) {
+  display_.forgetStyles();
+  display_.selectBrush(kNoFill);
+  display_.selectPen(kOverlayLine);
+  drawFovOverlay(display_, overlay, remember);
+}
+
+void AppModel::fovAdjusted(bool keepCentre) {
+  const FovOverlay previous = shownOverlay;
+  shownOverlay = editedOverlay;
+  if (keepCentre) {
+    shownOverlay.centreRaRad = previous.centreRaRad;
+    shownOverlay.centreDecRad = previous.centreDecRad;
+  }
+  if (!shownOverlay.shown) hits.forgetOverlayPosition();
+  if (!chartWindow_) return;
+  chartWindow_->drawOnChart([&](Canvas& canvas) {
+    display_.setCanvas(&canvas);
+    if (previous.shown) drawFovOverlayInXor(previous, false);
+    if (shownOverlay.shown) drawFovOverlayInXor(shownOverlay, true);
+    display_.setCanvas(nullptr);
+  });
+}
+
+void AppModel::showFovOverlayAtSelection() {
+  if (!lastCentringTarget.valid) return;
+  schemeToOverlay(fovSchemes.scheme, editedOverlay);
+  editedOverlay.shown = 1;
+  editedOverlay.centreRaRad = lastCentringTarget.raRad;
+  editedOverlay.centreDecRad = lastCentringTarget.decRad;
+  fovAdjusted(false);
+  if (fovDialog) fovDialog->overlayPlaced();
 }
 
 void AppModel::redrawChart() {

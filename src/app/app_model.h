@@ -17,6 +17,8 @@
 #include "app/chart_settings.h"
 #include "app/clock.h"
 #include "app/configuration.h"
+#include "app/fov_adjustment_listener.h"
+#include "app/fov_schemes.h"
 #include "app/main_window_callback.h"
 #include "app/object_search.h"
 #include "app/settings_records.h"
@@ -31,6 +33,7 @@
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"
 #include "render/chart_renderer.h"
+#include "render/fov_overlay.h"
 #include "render/render_options.h"
 #include "telescope/reference_point_handler.h"
 #include "telescope/telescope_control_interface.h"
@@ -67,7 +70,7 @@ struct TelescopeReadings {
 
 class TelescopeControl;
 
-class AppModel : public TelescopeListener, public iReferencePointHandler {
+class AppModel : public TelescopeListener, public iFovAdjustmentListener, public iReferencePointHandler {
  public:
   static constexpr int kDisplaySwitchCount = 6;
   static constexpr int kReferencePointCount = 3;
@@ -94,6 +97,13 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   // Stores reference point 0..2 at a sky position and hands it to the link
   // with the observing place.
   void storeReferencePoint(int index, double raRad, double decRad);
+
+  // iFovAdjustmentListener: the shown overlay becomes the edited one and is
+  // moved on the chart by drawing it in XOR, without a chart repaint.
+  void fovAdjusted(bool keepCentre) override;
+  // The edited overlay fresh from the scheme, centred on the last centring
+  // target and shown; nothing without a target.
+  void showFovOverlayAtSelection();
 
   // The user-interface thread's half of the telescope hand-over.
   void onUserMessage(int code, uint32_t parameter);
@@ -192,6 +202,14 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   RenderOptions renderOptions;
   SkyPolylines ecliptic;
   SkyPolylines horizon;
+  // The field-of-view overlay: the scheme it is made from, the one on the
+  // chart, the one the adjustment dialog writes, and where the shown one
+  // points once shifted (valid after it was first drawn).
+  FovSchemes fovSchemes;
+  FovOverlay shownOverlay;
+  FovOverlay editedOverlay;
+  CentringTarget correctedPointing;
+  FovOverlayDlgListener* fovDialog = nullptr;
   // The observing aids, filled by the data load; the route is the star-hop
   // route the chart shows while ChartSettings::showRoute is on.
   CityList cities;
@@ -214,6 +232,8 @@ class AppModel : public TelescopeListener, public iReferencePointHandler {
   void tellTelescopePanels(Call call);
   void updateSiderealTime();
   void drawOverlays();
+  void drawFovOverlay(RenderingOutput& output, const FovOverlay& overlay, bool remember);
+  void drawFovOverlayInXor(const FovOverlay& overlay, bool remember);
 
   const std::string programDir_;
   const std::string configurationPath_;

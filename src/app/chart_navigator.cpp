@@ -29,7 +29,8 @@ int wrapCircle(int arcmin) { return ((arcmin % kFullCircle) + kFullCircle) % kFu
 // Where picked objects are on the sky, from the catalogs that drew them.
 class ModelPickPositions : public PickPositions {
  public:
-  explicit ModelPickPositions(SkyCatalogs* catalogs) : catalogs_(catalogs) {}
+  ModelPickPositions(SkyCatalogs* catalogs, const CentringTarget& overlayPointing)
+      : catalogs_(catalogs), overlayPointing_(overlayPointing) {}
 
   bool starPosition(int index, double& ra, double& dec, StarNumbers& numbers) override {
     iStarData* stars = catalogs_ ? catalogs_->currentStarCatalog() : nullptr;
@@ -65,8 +66,10 @@ class ModelPickPositions : public PickPositions {
     if (!catalogs_ || !catalogs_->deepsky() || !catalogs_->deepsky()->getObject(index, object)) return;
     ra = object.raRad, dec = object.decRad;
   }
-  // The overlay records nothing in the hit list yet.
-  void overlayPosition(double&, double&) override {}
+  // The field-of-view overlay stands for where it points once shifted.
+  void overlayPosition(double& ra, double& dec) override {
+    ra = overlayPointing_.raRad, dec = overlayPointing_.decRad;
+  }
 
  private:
   static bool take(const StarPosition& position, double& ra, double& dec) {
@@ -75,6 +78,7 @@ class ModelPickPositions : public PickPositions {
   }
 
   SkyCatalogs* catalogs_;
+  const CentringTarget& overlayPointing_;
 };
 
 }  // namespace
@@ -226,7 +230,7 @@ std::string ChartNavigator::describe(const PickResult& pick) {
 }
 
 bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
-  ModelPickPositions positions(model_.catalogs());
+  ModelPickPositions positions(model_.catalogs(), model_.correctedPointing);
   const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
   if (!pick.found) {
     const bool had = model_.selectionValid;
@@ -245,7 +249,7 @@ bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
 }
 
 std::string ChartNavigator::nameAt(int32_t x, int32_t y) {
-  ModelPickPositions positions(model_.catalogs());
+  ModelPickPositions positions(model_.catalogs(), model_.correctedPointing);
   const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
   if (!pick.found) return {};
   std::string name = describe(pick);

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "astro/chart_date.h"
 
 namespace celvaro {
+
+class Canvas;
 
 // The user message that carries telescope events to the user-interface thread.
 constexpr int kUserMessage = 1024;
@@ -38,6 +41,9 @@ class iChartView {
  public:
   virtual ~iChartView() = default;
   virtual void repaintNow() = 0;
+  // Runs `draw` on the picture the window shows and shows the result at
+  // once, without drawing the chart again; nothing while there is no picture.
+  virtual void drawOnChart(const std::function<void(Canvas&)>& draw) = 0;
 };
 
 }  // namespace celvaro

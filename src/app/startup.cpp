@@ -60,6 +60,7 @@ void runDataLoad(AppModel& model) {
 void runShutdown(AppModel& model) {
   model.resources().saveLanguageChoice();
   model.saveConfiguration();
+  model.fovSchemes.save();
   model.clock().clearListeners();
 }
 

@@ -25,9 +25,10 @@ void runDataLoad(AppModel& model);
 // information, constellations, the lines of the chart's instant and place.
 void loadChartData(AppModel& model);
 
-// After the event loop ended: writes the language choice and the
-// configuration file, and detaches the clock's listeners so no tick reaches
-// a window that is going away. The worker threads are not joined.
+// After the event loop ended: writes the field-of-view scheme when the
+// overlay was edited, the language choice and the configuration file, and
+// detaches the clock's listeners so no tick reaches a window that is going
+// away. The worker threads are not joined.
 void runShutdown(AppModel& model);
 
 }  // namespace celvaro

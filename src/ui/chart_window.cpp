@@ -44,6 +44,15 @@ void ChartWindow::repaintNow() {
   repaint();
 }
 
+void ChartWindow::drawOnChart(const std::function<void(Canvas&)>& draw) {
+  if (image_.isNull()) return;
+  {
+    QtCanvas canvas(image_);
+    draw(canvas);
+  }
+  repaint();
+}
+
 void ChartWindow::paintEvent(QPaintEvent*) {
   if (image_.size() != size()) render();
   QPainter(this).drawImage(0, 0, image_);
@@ -181,6 +190,8 @@ void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   // The object-information window joins with the observing aids.
   add(kObjectInfo, text_id::kContextMenuFirst + 3, "Object info...")->setEnabled(false);
+  add(kFovOverlay, text_id::kContextMenuFovOverlay, "Field of view on the selection")
+      ->setEnabled(model_.lastCentringTarget.valid);
   menu.exec(event->globalPos());
 }
 
@@ -188,6 +199,9 @@ void ChartWindow::contextCommand(int command, QPoint at) {
   // Centring on the point moves the sky as dragging it to the centre would.
   const QPoint toCentre = QPoint(width() / 2, height() / 2) - at;
   switch (command) {
+    case kFovOverlay:
+      model_.showFovOverlayAtSelection();
+      return;
     case kCentre:
       navigator_.dragBy(toCentre.x(), toCentre.y());
       break;

@@ -23,12 +23,13 @@ class ChartWindow final : public QWidget, public iChartView {
   static constexpr int kTooltipLeave = 6;
 
   // Context-menu commands.
-  enum Command { kCentre = 100, kCentreField30 = 101, kCentreField5 = 102, kObjectInfo = 103 };
+  enum Command { kCentre = 100, kCentreField30 = 101, kCentreField5 = 102, kObjectInfo = 103, kFovOverlay = 107 };
 
   ChartWindow(AppModel& model, QWidget* parent);
 
   // iChartView: draws the chart into the backing image and shows it at once.
   void repaintNow() override;
+  void drawOnChart(const std::function<void(Canvas&)>& draw) override;
 
   ChartNavigator& navigator() { return navigator_; }
   const QImage& image() const { return image_; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_model.h"
+#include "output/recording_canvas.h"
 
 namespace celvaro::testing {
 
@@ -52,7 +53,10 @@ class FakeMainWindow : public iMainWindowCallback {
 class FakeChartView : public iChartView {
  public:
   void repaintNow() override { ++repaints; }
+  // What is drawn over the picture without a repaint is written down.
+  void drawOnChart(const std::function<void(Canvas&)>& draw) override { draw(picture); }
   int repaints = 0;
+  RecordingCanvas picture;
 };
 
 class FakeControlPanel : public TelescopeControlDlgCallback {

@@ -1,0 +1,180 @@
+// The field-of-view overlay in the application model: placed on the
+// selection, moved by XOR drawing without a repaint, drawn with every
+// repaint while it is on, picked where it stands, and its scheme file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/chart_navigator.h"
+#include "app/startup.h"
+#include "app_model_fakes.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace celvaro::testing;
+constexpr double kPi = std::numbers::pi;
+
+class FakeFovDialog : public FovOverlayDlgListener {
+ public:
+  void overlayPlaced() override { ++placings; }
+  int placings = 0;
+};
+
+// A chart 800 by 600 pixels, 10 degrees across, painted once, with its
+// centre (right ascension and declination 0) as the selection.
+class FovOverlayModel : public ::testing::Test {
+ protected:
+  FovOverlayModel() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
+    model.setWindows(&mainWindow, &chartView);
+    model.fovDialog = &dialog;
+    model.chart.fieldArcmin = 600;
+    model.setChartSize(800, 600);
+    model.applyView();
+    paint();
+    model.lastCentringTarget = {0, 0, true};
+  }
+  std::vector<std::string> paint() {
+    RecordingCanvas canvas;
+    model.paintChart(canvas);
+    return canvas.calls;
+  }
+  // The calls drawn over the picture since the last look.
+  std::vector<std::string> drawnOver() {
+    std::vector<std::string> calls;
+    calls.swap(chartView.picture.calls);
+    return calls;
+  }
+  static std::vector<std::string> polylines(const std::vector<std::string>& calls) {
+    std::vector<std::string> lines;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(lines),
+                 [](const std::string& c) { return c.rfind("polyline", 0) == 0; });
+    return lines;
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  AppModel model;
+  FakeMainWindow mainWindow;
+  FakeChartView chartView;
+  FakeFovDialog dialog;
+};
+
+TEST_F(FovOverlayModel, StartsOffWithTheDefaultScheme) {
+  EXPECT_EQ(model.shownOverlay.shown, 0);
+  EXPECT_EQ(model.fovSchemes.scheme, FovScheme{});
+  EXPECT_FALSE(model.fovSchemes.modified());
+}
+
+TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
+  model.showFovOverlayAtSelection();
+  EXPECT_EQ(model.shownOverlay.shown, 1);
+  EXPECT_EQ(model.shownOverlay.cameraWidth, 6302);
+  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.0);
+  EXPECT_EQ(chartView.repaints, 0);
+  const auto calls = drawnOver();
+  EXPECT_EQ(calls.front(), "brush none");
+  EXPECT_EQ(calls[1], "pen 127;255;127 xor");
+  EXPECT_EQ(polylines(calls).size(), 2u);  // the camera and the guider frame
+  EXPECT_TRUE(model.correctedPointing.valid);
+  EXPECT_EQ(dialog.placings, 1);
+  int m = 10;
+  EXPECT_TRUE(model.hits.queryOverlay(400, 300, m));
+}
+
+TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
+  model.lastCentringTarget.valid = false;
+  model.showFovOverlayAtSelection();
+  EXPECT_EQ(model.shownOverlay.shown, 0);
+  EXPECT_TRUE(drawnOver().empty());
+}
+
+// Adjusting draws the old overlay again, which in XOR takes it away, then
+// the new one; the centre stays where the overlay was.
+TEST_F(FovOverlayModel, AnAdjustmentErasesTheOldOverlayAndDrawsTheNew) {
+  model.showFovOverlayAtSelection();
+  const auto first = polylines(drawnOver());
+  model.editedOverlay.cameraRotation = 30;
+  model.editedOverlay.centreRaRad = 1.0;  // the dialog does not move the centre
+  model.fovAdjusted(true);
+  const auto second = polylines(drawnOver());
+  ASSERT_EQ(second.size(), 4u);
+  EXPECT_EQ(second[0], first[0]);
+  EXPECT_EQ(second[1], first[1]);
+  EXPECT_NE(second[2], first[0]);
+  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.0);
+  EXPECT_EQ(model.shownOverlay.cameraRotation, 30);
+  EXPECT_EQ(chartView.repaints, 0);
+}
+
+TEST_F(FovOverlayModel, ARepaintDrawsTheShownOverlay) {
+  const size_t without = polylines(paint()).size();
+  model.showFovOverlayAtSelection();
+  EXPECT_EQ(polylines(paint()).size(), without + 2);
+}
+
+TEST_F(FovOverlayModel, RemovedItStaysOffUntilTheCommandPlacesItAgainUnshifted) {
+  model.showFovOverlayAtSelection();
+  const size_t with = polylines(paint()).size();
+  model.editedOverlay.shiftRa = 20;
+  model.editedOverlay.guiderRotation = 45;
+  model.fovAdjusted(true);
+  drawnOver();
+  model.editedOverlay.shown = 0;
+  model.fovAdjusted(true);
+  EXPECT_EQ(polylines(drawnOver()).size(), 2u);  // erased, nothing drawn
+  EXPECT_EQ(polylines(paint()).size(), with - 2);
+  int m = 10;
+  EXPECT_FALSE(model.hits.queryOverlay(400 + 20, 300, m)) << "a removed overlay cannot be picked";
+
+  model.lastCentringTarget = {0.01, 0.005, true};
+  model.showFovOverlayAtSelection();
+  EXPECT_EQ(model.shownOverlay.shown, 1);
+  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.01);
+  EXPECT_EQ(model.shownOverlay.centreDecRad, 0.005);
+  EXPECT_EQ(std::tuple(model.shownOverlay.shiftRa, model.shownOverlay.shiftDec, model.shownOverlay.cameraRotation,
+                       model.shownOverlay.guiderRotation),
+            std::tuple(0, 0, 0, 0));
+  EXPECT_EQ(polylines(drawnOver()).size(), 2u);  // nothing to erase, the new overlay drawn
+}
+
+TEST_F(FovOverlayModel, ADeclinationShiftOfSixtyPointsOneDegreeNorth) {
+  model.lastCentringTarget = {0.02, 0.01, true};
+  model.showFovOverlayAtSelection();
+  model.editedOverlay.shiftDec = 60;
+  model.fovAdjusted(true);
+  EXPECT_NEAR(model.correctedPointing.decRad, 0.01 + kPi / 180, 1e-12);
+  EXPECT_DOUBLE_EQ(model.correctedPointing.raRad, 0.02);
+}
+
+// Picking the overlay selects where it points, for the telescope to go to.
+TEST_F(FovOverlayModel, APickOnTheOverlayCentreSelectsItsPointing) {
+  model.showFovOverlayAtSelection();
+  model.editedOverlay.shiftDec = 30;
+  model.fovAdjusted(true);
+  const int32_t y = 300 - model.projection().tenthArcminToPixels(300);
+  ChartNavigator navigator(model);
+  std::string description;
+  ASSERT_TRUE(navigator.selectAt(400, y, description));
+  EXPECT_EQ(model.selection.kind, kPickFovOverlay);
+  EXPECT_NEAR(model.lastCentringTarget.decRad, 30 * kPi / 10800, 1e-12);
+}
+
+TEST_F(FovOverlayModel, TheSchemeFileIsReadAtConstructionAndWrittenAtShutdownOnlyWhenEdited) {
+  const std::string path = dir.file("fovschemes.dat");
+  writeBytes(path, "focallength=600\n");
+  AppModel other(dir.path().string(), dir.file("celvaro.cfg"), resources);
+  EXPECT_EQ(other.fovSchemes.scheme.focalLength, 600);
+  runShutdown(other);
+  EXPECT_EQ(readBytes(path), "focallength=600\n");
+  other.fovSchemes.scheme.flags = 7;
+  other.fovSchemes.markModified();
+  runShutdown(other);
+  EXPECT_EQ(readBytes(path).substr(0, 9), "flags=7\r\n");
+}
+
+}  // namespace
+}  // namespace celvaro
