@@ -12,6 +12,8 @@
 #include <numbers>
 #include <string>
 
+#include "aids/city_list.h"
+#include "aids/star_hop_guides.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_info_file.h"
@@ -22,15 +24,20 @@
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "catalog/variable_star_data.h"
+#include "city_file_builder.h"
 #include "constellation_files_builder.h"
 #include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
 #include "minor_body_files_builder.h"
+#include "output/bitmap24.h"
+#include "photo_files_builder.h"
 #include "platform/utf_text.h"
+#include "sky_guide_builder.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/minor_planet_list.h"
 #include "source_cache.h"
 #include "star_files_builder.h"
+#include "star_hop_builder.h"
 #include "star_id_files_builder.h"
 
 namespace {
@@ -40,7 +47,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 4";
+constexpr const char* kDataVersion = "celvaro-data 6";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -181,6 +188,33 @@ bool verifyStarIds(const std::string& data) {
   return ok && sirius.hipparcos == 32349;
 }
 
+// Budapest in the city list, the suggestions, the routes, and the photos
+// of M 42 and M 31 decoded.
+bool verifyObservingAids(const std::string& data) {
+  CityList cities;
+  StarHopGuides guides;
+  bool ok = cities.load(data + "/cities.dat") == kAidLoaded && guides.loadSkyGuide(data + "/sky_guide.dat") == kAidLoaded &&
+            guides.loadStarHops(data + "/starhopping.dat") == kAidLoaded;
+  std::printf("  cities.dat: %d cities; sky_guide.dat: %d suggestions; starhopping.dat: %d routes\n", cities.count(),
+              guides.entryCount(), guides.routeCount());
+  bool budapest = false;
+  int index = 0;
+  for (auto name = cities.firstCity(); name; name = cities.nextCity(), ++index) {
+    if (!name->starts_with("Budapest")) continue;
+    const City c = cities.cityAt(index).value_or(City{});
+    std::printf("    %s: %.2f %.2f, zone %+d minutes\n", name->c_str(), c.latitudeHundredthDeg / 100.0,
+                c.longitudeHundredthDeg / 100.0, c.timeZoneMinutes);
+    budapest = true;
+  }
+  for (const char* photo : {"M_42.jpg", "M_31.jpg"}) {
+    Bitmap24 picture;
+    const bool loaded = picture.load(data + "/photos/" + photo) == Bitmap24::kLoaded;
+    std::printf("    photos/%s: %d x %d\n", photo, picture.width(), picture.height());
+    ok = ok && loaded;
+  }
+  return ok && budapest;
+}
+
 // Reads every file back with the program's readers.
 bool verify(const std::string& data) {
   StarDataSimple stars;
@@ -210,7 +244,7 @@ bool verify(const std::string& data) {
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
          boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
-         verifyDeepsky(data) && verifyStarIds(data);
+         verifyDeepsky(data) && verifyStarIds(data) && verifyObservingAids(data);
 }
 
 }  // namespace
@@ -229,7 +263,8 @@ int main(int argc, char** argv) {
         const std::string sky = "usr/share/stellarium/", cultures = sky + "translations/stellarium-skycultures/";
         stellarium = cache.debianPackage("stellarium-data",
                                          {sky + "stars/default/*", sky + "skycultures/western/star_names.fab",
-                                          sky + "nebulae/default/catalog.dat",
+                                          sky + "nebulae/default/catalog.dat", sky + "nebulae/default/textures.json",
+                                          sky + "nebulae/default/*.png", sky + "data/base_locations.bin.gz",
                                           sky + "nebulae/default/names.dat", cultures + "de.qm", cultures + "hu.qm",
                                           cultures + "ro.qm"});
         kstars = cache.debianPackage("kstars-data", {"usr/share/kstars/asteroids.dat", "usr/share/kstars/cometels.json.gz"});
@@ -256,6 +291,17 @@ int main(int argc, char** argv) {
         return buildDeepskyFiles({root + "nebulae/default/catalog.dat", root + "nebulae/default/names.dat",
                                   root + "translations/stellarium-skycultures"},
                                  options.data);
+      }) &&
+      step("Cities", [&] {
+        return buildCityFile({stellarium + "/usr/share/stellarium/data/base_locations.bin.gz", "/usr/share/zoneinfo/zone.tab",
+                              "/usr/share/zoneinfo/tzdata.zi"},
+                             options.data);
+      }) &&
+      step("Observing suggestions", [&] { return buildSkyGuideFile(options.data); }) &&
+      step("Star-hopping routes", [&] { return buildStarHopFile(d3 + "/data/stars.6.json", options.data); }) &&
+      step("Object photographs", [&] {
+        const std::string nebulae = stellarium + "/usr/share/stellarium/nebulae/default";
+        return buildPhotoFiles({nebulae + "/textures.json", nebulae}, options.data);
       }) &&
       step("Reading the files back", [&] { return verify(options.data); });
   if (!ok) return 1;
