@@ -1,12 +1,19 @@
 #include "aids/star_hop_guides.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
+#include "astro/coordinates.h"
 #include "catalog/sky_polylines.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {
 namespace {
+
+constexpr int kMinRouteFieldArcmin = 600, kMaxRouteFieldArcmin = 6000;
+constexpr double kRouteFieldMargin = 2.6;  // the field's width over the route's radius
 
 const uint8_t* recordOf(const AidFileBlocks& blocks, const AidFileFormat& format, int index) {
   if (index < 0 || static_cast<uint32_t>(index) >= blocks.recordCount) return nullptr;
@@ -14,6 +21,25 @@ const uint8_t* recordOf(const AidFileBlocks& blocks, const AidFileFormat& format
 }
 
 }  // namespace
+
+// The centre is the mean of the steps' directions.
+RouteView routeView(const std::vector<StarHopPoint>& points) {
+  if (points.empty()) return {};
+  double x = 0, y = 0, z = 0;
+  for (const StarHopPoint& p : points) {
+    x += std::cos(p.decRad) * std::cos(p.raRad), y += std::cos(p.decRad) * std::sin(p.raRad), z += std::sin(p.decRad);
+  }
+  RouteView view;
+  view.raRad = std::atan2(y, x);
+  if (view.raRad < 0) view.raRad += 2 * std::numbers::pi;
+  view.decRad = std::atan2(z, std::hypot(x, y));
+  double radius = 0;
+  for (const StarHopPoint& p : points) {
+    radius = std::max(radius, separationAndAngle(view.raRad, view.decRad, p.raRad, p.decRad, false).arcmin);
+  }
+  view.fieldArcmin = std::clamp(static_cast<int>(radius * kRouteFieldMargin), kMinRouteFieldArcmin, kMaxRouteFieldArcmin);
+  return view;
+}
 
 int StarHopGuides::loadStarHops(const std::string& path) { return readAidFile(path, kStarHopFormat, routes_); }
 

@@ -54,6 +54,13 @@ struct SkyGuideEntry {
   std::u16string name;
 };
 
+// The centre and the field (arcminutes) that show a whole route.
+struct RouteView {
+  double raRad = 0, decRad = 0;
+  int fieldArcmin = 0;
+};
+RouteView routeView(const std::vector<StarHopPoint>& points);
+
 class StarHopGuides {
  public:
   static constexpr const char* kRoutesPath = "data/starhopping.dat";

@@ -29,6 +29,9 @@ class iMainWindowCallback {
   // Opens the observing-place dialog; on OK the model's placeChanged runs.
   virtual void editObservingPlace() = 0;
   virtual void showObjectInfo() = 0;
+  // The chart's selection changed: an open object-information window shows
+  // the new one.
+  virtual void selectionChanged() {}
   // Repaints the chart when a redraw is pending and rewrites the status bar
   // when anything is pending.
   virtual void refresh() = 0;

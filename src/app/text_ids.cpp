@@ -74,6 +74,8 @@ std::vector<int> usedTextIds() {
   ids.push_back(kPrintableMapTitle);
   addRange(ids, kPrintableMapLabelFirst, kPrintableMapNoFile);
   addRange(ids, kFovLabelFirst, kFovLabelLast);
+  addRange(ids, kSuggestionsTitle, kStarHoppingTitle);          // observing aids
+  addRange(ids, kAidLabelFirst, kAidLabelLast);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,

@@ -4,7 +4,8 @@
 // Ranges: 1..13 general; 1100..7200 dialog titles, columns and messages
 // (2410..2416 the solar-system dialogs, 2420..2426 the variable-star,
 // double-star and deep-sky dialogs, 2430..2433 the telescope windows,
-// 2440..2451 the search dialogs, 2460 the printable map);
+// 2440..2451 the search dialogs, 2460 the printable map, 2400..2402 the
+// observing aids);
 // 7000..7004 chart context menu; 7100 + kind selection headings; 8000..8009
 // solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
 // status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
@@ -16,7 +17,8 @@
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
 // and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
 // windows and their messages; 14800.. the search dialogs; 14900.. the
-// printable map; 14960.. the field-of-view overlay);
+// printable map; 14960.. the field-of-view overlay; 15000.. the observing
+// aids);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -28,6 +30,8 @@ constexpr int kErrorCaption = 6;
 constexpr int kNoPicture = 13;
 constexpr int kFieldDialogTitle = 1100;
 constexpr int kMoonCalendarTitle = 2400;
+constexpr int kSuggestionsTitle = 2401;
+constexpr int kStarHoppingTitle = 2402;
 constexpr int kSolarSystemTitle = 2410;
 constexpr int kSolarDisplayTitle = 2411;
 constexpr int kPlanetTracksTitle = 2412;
@@ -126,6 +130,10 @@ constexpr int kPrintableMapNoFile = 14912;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;
+// The observing aids' labels: the moon calendar's, the suggestions', the
+// object information's and the star hopping's.
+constexpr int kAidLabelFirst = 15000;
+constexpr int kAidLabelLast = 15014;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;

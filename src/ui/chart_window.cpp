@@ -105,7 +105,10 @@ void ChartWindow::mousePressEvent(QMouseEvent* event) {
   std::string description;
   const bool had = model_.selectionValid;
   if (navigator_.selectAt(pressAt_.x(), pressAt_.y(), description) || had != model_.selectionValid) {
-    if (iMainWindowCallback* main = model_.mainWindow()) main->setStatusText(description);
+    if (iMainWindowCallback* main = model_.mainWindow()) {
+      main->setStatusText(description);
+      main->selectionChanged();
+    }
     model_.redrawChart();  // the selection marker moves
   }
 }
@@ -188,8 +191,7 @@ void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
   add(kCentreField30, text_id::kContextMenuFirst + 1, "Centre here, field 30°");
   add(kCentreField5, text_id::kContextMenuFirst + 2, "Centre here, field 5°");
   menu.addSeparator();
-  // The object-information window joins with the observing aids.
-  add(kObjectInfo, text_id::kContextMenuFirst + 3, "Object info...")->setEnabled(false);
+  add(kObjectInfo, text_id::kContextMenuFirst + 3, "Object info...");
   add(kFovOverlay, text_id::kContextMenuFovOverlay, "Field of view on the selection")
       ->setEnabled(model_.lastCentringTarget.valid);
   menu.exec(event->globalPos());
@@ -201,6 +203,9 @@ void ChartWindow::contextCommand(int command, QPoint at) {
   switch (command) {
     case kFovOverlay:
       model_.showFovOverlayAtSelection();
+      return;
+    case kObjectInfo:
+      if (iMainWindowCallback* main = model_.mainWindow()) main->showObjectInfo();
       return;
     case kCentre:
       navigator_.dragBy(toCentre.x(), toCentre.y());

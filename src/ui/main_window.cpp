@@ -26,11 +26,15 @@
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
 #include "ui/dialogs/dlg_minor_planets.h"
+#include "ui/dialogs/dlg_moon_calendar.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
+#include "ui/dialogs/dlg_object_info.h"
 #include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_observing_suggestions.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
 #include "ui/dialogs/dlg_printable_map.h"
 #include "ui/dialogs/dlg_solar_system.h"
+#include "ui/dialogs/dlg_star_hopping.h"
 #include "ui/dialogs/dlg_star_layers.h"
 #include "ui/dialogs/dlg_telescope_adjust.h"
 #include "ui/dialogs/dlg_telescope_control.h"
@@ -98,7 +102,7 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 402, 511, 512, 607, 609, 2020, 2021};
+  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 607, 609, 2020, 2021};
   return commands;
 }
 
@@ -156,6 +160,8 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   buildMenus();
   buildToolbars();
   searches_ = std::make_unique<SearchCommands>(resources_, model_, *this);
+  objectInfo_ = std::make_unique<DlgObjectInfo>(resources_, model_);
+  addLanguageListener(objectInfo_.get());
   model_.setWindows(this, chart_);
   telescopePanel_->setShown(true);
   updateTelescopePanel();
@@ -368,6 +374,14 @@ void MainWindow::settingsCommand(int id) {
       }
       break;
     }
+    case 511:
+      if (!starHopping_) starHopping_ = std::make_unique<DlgStarHopping>(resources_, model_);
+      starHopping_->showOver(this);
+      break;
+    case 512:
+      if (!suggestions_) suggestions_ = std::make_unique<DlgObservingSuggestions>(resources_, model_);
+      suggestions_->showOver(this);
+      break;
     case 800: printableMap(this, resources_, model_); break;
     case 1000: showInfo(); break;
     case 1001:
@@ -382,6 +396,10 @@ void MainWindow::settingsCommand(int id) {
 }
 
 void MainWindow::solarSystemCommand(int id) {
+  if (id == 402) {
+    DlgMoonCalendar(resources_, model_).runModal(this);
+    return;
+  }
   if (id == 405) {
     if (!cometList_) cometList_ = std::make_unique<DlgCometlist>(resources_, model_);
     cometList_->showOver(this);
@@ -484,14 +502,33 @@ void MainWindow::showDates(const ChartDate& local, const ChartDate& universal) {
   status_->setPart(4, QString::fromStdString(datesStatusText(local, universal)));
 }
 
+// The cities in the list's order, each with its place.
+std::vector<CityChoice> MainWindow::cityChoices() {
+  std::vector<CityChoice> choices;
+  CityList& cities = model_.cities;
+  int index = 0;
+  for (auto name = cities.firstCity(); name; name = cities.nextCity(), ++index) {
+    const City city = cities.cityAt(index).value_or(City{});
+    choices.push_back({*name, city.latitudeHundredthDeg, city.longitudeHundredthDeg, city.timeZoneMinutes});
+  }
+  return choices;
+}
+
 void MainWindow::editObservingPlace() {
-  static const std::vector<CityChoice> kNoCities;  // the city list joins with the observing aids
-  if (DlgObservingPlace(resources_, model_.place, kNoCities).runModal(this) != 1) return;
+  const std::vector<CityChoice> cities = cityChoices();
+  if (DlgObservingPlace(resources_, model_.place, cities).runModal(this) != 1) return;
   model_.placeChanged();
   model_.redrawPending = model_.statusPending = true;
 }
 
-void MainWindow::showObjectInfo() {}
+// Without a selection the window stays as it is and a warning says so.
+void MainWindow::showObjectInfo() {
+  if (objectInfo_->showOver(this)) return;
+  const std::string text = resources_.textOr(text_id::kNoDataForObject, "No data available for this object.");
+  QMessageBox::warning(this, "Info", QString::fromStdString(text));
+}
+
+void MainWindow::selectionChanged() { objectInfo_->refresh(); }
 
 void MainWindow::refresh() {
   const bool redraw = model_.redrawPending, status = model_.statusPending;

@@ -24,12 +24,16 @@ class AppModel;
 class ChartWindow;
 class ClockRelay;
 class DlgCometlist;
+class DlgObjectInfo;
+class DlgObservingSuggestions;
 class DlgPanelTelescope;
+class DlgStarHopping;
 class DlgTelescopeAdjust;
 class DlgTelescopeControl;
 class SearchCommands;
 class StatusParts;
 class UiResources;
+struct CityChoice;
 
 class MainWindow final : public QMainWindow, public iMainWindowCallback {
  public:
@@ -45,6 +49,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void showDates(const ChartDate& local, const ChartDate& universal) override;
   void editObservingPlace() override;
   void showObjectInfo() override;
+  void selectionChanged() override;
   void refresh() override;
   void refreshStatus() override;
   void updateTelescopePanel() override;
@@ -59,6 +64,10 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   DlgTelescopeAdjust* telescopeAdjust() const { return telescopeAdjust_.get(); }
   StatusParts& statusParts() { return *status_; }
   SearchCommands& searches() { return *searches_; }
+  DlgObjectInfo& objectInfo() { return *objectInfo_; }
+  // The suggestions and star-hopping windows once opened, else null.
+  DlgObservingSuggestions* suggestions() const { return suggestions_.get(); }
+  DlgStarHopping* starHopping() const { return starHopping_.get(); }
   void addLanguageListener(iLanguageChangedListener* listener) { languageListeners_.push_back(listener); }
 
  protected:
@@ -81,6 +90,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void showClock(double localSiderealHours, double julianDate);
   bool runSolarSystemDialog(int id);
   void showInfo();
+  std::vector<CityChoice> cityChoices();
   void setNightVision(bool on);
   void syncDisplayButtons();
   // Status parts 1 to 3 from the chart settings: field, star limit, deep-sky level.
@@ -101,6 +111,9 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::unique_ptr<DlgTelescopeControl> telescopeControl_;  // made when first shown
   std::unique_ptr<DlgTelescopeAdjust> telescopeAdjust_;    // made when first shown
   std::unique_ptr<SearchCommands> searches_;
+  std::unique_ptr<DlgObjectInfo> objectInfo_;
+  std::unique_ptr<DlgObservingSuggestions> suggestions_;  // made when first shown
+  std::unique_ptr<DlgStarHopping> starHopping_;           // made when first shown
   ClockRelay* clockRelay_;
 };
 

@@ -1,0 +1,207 @@
+// The observing aids as a user meets them: the city list in the observing-
+// place dialog, the object information of M 42, the suggestions of a June
+// evening, star hopping and the moon calendar. The tests on the built data
+// skip themselves where the data have not been built.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/app_model.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "test_files.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_object_info.h"
+#include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_observing_suggestions.h"
+#include "ui/dialogs/dlg_star_hopping.h"
+#include "ui/image_view.h"
+#include "ui/main_window.h"
+
+namespace celvaro {
+namespace {
+
+using testing::controlOf;
+using testing::press;
+using testing::typeInto;
+using testing::whenShown;
+
+class ObservingAids : public ::testing::Test {
+ protected:
+  void open(const std::string& programDir) {
+    resources.setProgramDir(programDir);
+    model = std::make_unique<AppModel>(programDir, programDir + "/aids-test.cfg", resources);
+    loadObservingAids(*model);
+    loadChartData(*model);
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->resize(900, 700);
+    window->show();
+    QApplication::processEvents();
+  }
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+class BuiltAids : public ObservingAids {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
+      GTEST_SKIP() << "the catalog data have not been built";
+    }
+    open(CELVARO_RUN_DIR);
+  }
+  // Selects a deep-sky object as its search does.
+  void selectDeepsky(const char* designation) {
+    StarPosition at;
+    ASSERT_TRUE(model->catalogs()->deepsky()->findByDesignation(designation, at)) << designation;
+    ASSERT_EQ(model->centreOnFound(at, SearchKind::kDeepsky), kSearchCentred);
+  }
+};
+
+TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
+  int chosen = -1;
+  whenShown([&](QWidget* dialog) {
+    press(dialog, DlgObservingPlace::kListMode);
+    auto* cities = controlOf<QComboBox>(dialog, DlgObservingPlace::kCities);
+    chosen = cities->findText("Budapest", Qt::MatchStartsWith);
+    ASSERT_GE(chosen, 0);
+    cities->setCurrentIndex(chosen);
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLatitude)->text(), "47.50");
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLongitude)->text(), "19.04");
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kTimeZone)->text(), "1.00");
+    press(dialog, kIdOk);
+  });
+  window->editObservingPlace();
+  EXPECT_EQ(model->place.cityIndex, chosen);
+  EXPECT_NEAR(model->place.latitudeDeg, 47.50, 1e-9);
+  EXPECT_NEAR(model->place.longitudeDeg, 19.04, 1e-9);
+  EXPECT_NEAR(model->place.timeZoneHours, 1.0, 1e-9);
+}
+
+TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
+  const std::vector<std::string> wanted = {"Vienna (AT)", "Bucharest (RO)", "Berlin (DE)", "Debrecen (HU)",
+                                           "Cluj-Napoca (RO)", "Graz (AT)", "Munich (DE)", "Canberra (AU)",
+                                           "Washington (Washington, D.C.) (US)", "Kyiv (UA)"};
+  std::vector<std::string> names;
+  for (auto name = model->cities.firstCity(); name; name = model->cities.nextCity()) names.push_back(*name);
+  EXPECT_GT(names.size(), 600u);
+  for (const std::string& city : wanted) EXPECT_NE(std::find(names.begin(), names.end(), city), names.end()) << city;
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) < 0;
+  }));
+}
+
+TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
+  model->setUniversalDate({2007, 12, 15, 20, 0, 0.0});
+  selectDeepsky("M 42");
+  window->showObjectInfo();
+  DlgObjectInfo& info = window->objectInfo();
+  ASSERT_TRUE(info.window()->isVisible());
+  EXPECT_TRUE(info.control<QLabel>(DlgObjectInfo::kRa)->text().startsWith("05:35:"));
+  EXPECT_TRUE(info.control<QLabel>(DlgObjectInfo::kDec)->text().startsWith("-05:2"));
+  const QRegularExpression clock("^\\d\\d:\\d\\d:\\d\\d$");
+  for (int id : {DlgObjectInfo::kLocalFirst, DlgObjectInfo::kLocalFirst + 2, DlgObjectInfo::kUniversalFirst,
+                 DlgObjectInfo::kUniversalFirst + 2}) {
+    EXPECT_TRUE(clock.match(info.control<QLabel>(id)->text()).hasMatch()) << id;
+  }
+  // Rising in the evening, about an hour later by the clock than in UT.
+  const int localRise = info.control<QLabel>(DlgObjectInfo::kLocalFirst)->text().left(2).toInt();
+  const int universalRise = info.control<QLabel>(DlgObjectInfo::kUniversalFirst)->text().left(2).toInt();
+  EXPECT_EQ((localRise - universalRise + 24) % 24, 1);
+  EXPECT_TRUE(info.imageView()->hasPicture());
+  EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().contains("M42"));
+  ASSERT_GT(info.properties()->topLevelItemCount(), 3);
+  EXPECT_EQ(info.properties()->topLevelItem(0)->text(1), "1976");  // the NGC number
+}
+
+TEST_F(BuiltAids, ACircumpolarObjectShowsNoTimes) {
+  selectDeepsky("M 82");  // 69.7 degrees north: never sets at 47.5 degrees
+  window->showObjectInfo();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(window->objectInfo().control<QLabel>(DlgObjectInfo::kLocalFirst + i)->text(), " - ");
+    EXPECT_EQ(window->objectInfo().control<QLabel>(DlgObjectInfo::kUniversalFirst + i)->text(), " - ");
+  }
+}
+
+TEST_F(BuiltAids, AJuneEveningInBudapestSuggestsSummerObjectsNotOrion) {
+  model->place = {0, 47.50, 19.04, 1.0, 1};
+  window->command(512);
+  DlgObservingSuggestions* suggestions = window->suggestions();
+  ASSERT_NE(suggestions, nullptr);
+  typeInto(suggestions->window(), DlgObservingSuggestions::kDate, "2007.06.15");
+  typeInto(suggestions->window(), DlgObservingSuggestions::kTime, "22:30");
+  suggestions->rebuildList();
+  auto* rows = suggestions->control<QTreeWidget>(DlgObservingSuggestions::kRows);
+  QStringList names;
+  for (int i = 0; i < rows->topLevelItemCount(); ++i) names << rows->topLevelItem(i)->text(2);
+  EXPECT_GT(names.size(), 50);
+  EXPECT_FALSE(names.filter(QRegularExpression("^M 13 ")).isEmpty()) << names.join("; ").toStdString();
+  EXPECT_FALSE(names.filter(QRegularExpression("^Albireo")).isEmpty());
+  EXPECT_TRUE(names.filter(QRegularExpression("^M 42 ")).isEmpty());
+  EXPECT_EQ(rows->topLevelItem(0)->text(0), "Deep-sky object");
+}
+
+TEST_F(BuiltAids, AStarHopRouteIsDrawnAndTakenAway) {
+  window->command(511);
+  DlgStarHopping* hopping = window->starHopping();
+  ASSERT_NE(hopping, nullptr);
+  const int m13 = 12;  // the routes run from M 1
+  ASSERT_EQ(model->starHops.routeObject(m13), 1 << 24 | 13);
+  hopping->showRoute(m13);
+  EXPECT_EQ(model->chart.showRoute, 1);
+  EXPECT_GE(model->route.count(), 2);
+  EXPECT_NEAR(model->chart.centreDecArcmin / 60.0, 35, 8);  // between the start star and M 13
+  hopping->hideRoute();
+  EXPECT_EQ(model->chart.showRoute, 0);
+}
+
+class EmptyProgramDir : public ObservingAids {
+ protected:
+  void SetUp() override { open(dir.path().string()); }
+  testing::ScratchDir dir;
+};
+
+TEST_F(EmptyProgramDir, ObjectInfoWithoutASelectionSaysThereIsNoData) {
+  QString shown;
+  whenShown([&](QWidget* box) {
+    shown = qobject_cast<QMessageBox*>(box)->text();
+    qobject_cast<QMessageBox*>(box)->accept();
+  });
+  window->showObjectInfo();
+  EXPECT_EQ(shown, "No data available for this object.");
+  EXPECT_FALSE(window->objectInfo().window()->isVisible());
+}
+
+TEST_F(EmptyProgramDir, TheMoonCalendarShowsFebruary2007FromThursday) {
+  whenShown([&](QWidget* dialog) {
+    typeInto(dialog, 100, "2007.02");
+    press(dialog, 101);
+    EXPECT_EQ(model->moonCalendar.dayCount, 28);
+    EXPECT_EQ(model->moonCalendar.firstWeekday, 3);
+    press(dialog, 103);  // the next month
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text(), "2007.03");
+    qobject_cast<QDialog*>(dialog)->reject();
+  });
+  window->command(402);
+  EXPECT_EQ(model->moonCalendar.dayCount, 31);
+}
+
+TEST_F(EmptyProgramDir, WithoutCityDataThePlaceDialogOffersNoCities) {
+  whenShown([&](QWidget* dialog) {
+    EXPECT_EQ(controlOf<QComboBox>(dialog, DlgObservingPlace::kCities)->count(), 0);
+    qobject_cast<QDialog*>(dialog)->reject();
+  });
+  window->editObservingPlace();
+}
+
+}  // namespace
+}  // namespace celvaro
