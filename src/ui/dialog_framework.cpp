@@ -18,6 +18,7 @@
 #include "astro/text_forms.h"
 
 #include <cmath>
+#include <functional>
 
 namespace celvaro {
 namespace {
@@ -36,6 +37,19 @@ class SizeWatcher : public QObject {
 
  private:
   FwDialogBaseResizable& dialog_;
+};
+
+// Tells a dialog that one of its controls lost the focus.
+class FocusWatcher : public QObject {
+ public:
+  FocusWatcher(std::function<void()> lost, QObject* parent) : QObject(parent), lost_(std::move(lost)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) lost_();
+    return false;
+  }
+
+ private:
+  std::function<void()> lost_;
 };
 
 }  // namespace
@@ -105,6 +119,12 @@ QLineEdit* FwDialogBase::edit(int id, const QString& value) {
   e->setObjectName(objectName(id));
   e->setMaxLength(64);
   QObject::connect(e, &QLineEdit::textEdited, dialog_, [this, id, e] { command(id, kTextChanged, e); });
+  return e;
+}
+
+QLineEdit* FwDialogBase::focusEdit(int id, const QString& value) {
+  QLineEdit* e = edit(id, value);
+  e->installEventFilter(new FocusWatcher([this, id, e] { command(id, kFocusLost, e); }, e));
   return e;
 }
 

@@ -30,7 +30,7 @@ constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
 // Notification codes passed to onCommand.
-enum CommandCode : int { kClicked = 0, kSelectionChanged = 1, kValueChanged = 2, kTextChanged = 3 };
+enum CommandCode : int { kClicked = 0, kSelectionChanged = 1, kValueChanged = 2, kTextChanged = 3, kFocusLost = 4 };
 
 // A decimal field of a dialog over the number it shows and writes back.
 struct DecimalRow {
@@ -78,6 +78,8 @@ class FwDialogBase {
   QCheckBox* checkBox(int id, const QString& label, bool checked);
   QRadioButton* radioButton(int id, const QString& label, bool checked);
   QLineEdit* edit(int id, const QString& value);
+  // An edit field that also tells onCommand when it loses the focus (kFocusLost).
+  QLineEdit* focusEdit(int id, const QString& value);
   QComboBox* comboBox(int id);
   QSlider* slider(int id, int minimum, int maximum, int value);
   QSlider* bareSlider(int id, int minimum, int maximum, int value);  // not wired to onCommand

@@ -12,10 +12,12 @@
 #include <set>
 
 #include "app/app_model.h"
+#include "app/observing_presets.h"
 #include "app/status_texts.h"
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "ui/chart_window.h"
+#include "ui/dialogs/dlg_adjust_fov.h"
 #include "ui/clock_relay.h"
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
@@ -41,6 +43,7 @@
 #include "ui/dialogs/dlg_telescope_settings.h"
 #include "ui/night_vision.h"
 #include "ui/search_commands.h"
+#include "ui/setting_file_dialogs.h"
 #include "ui/status_parts.h"
 #include "ui/toolbar_icons.h"
 
@@ -102,7 +105,7 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 // Commands whose subsystems are not built yet: shown, but disabled.
 const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {107, 108, 120, 121, 122, 123, 124, 607, 609, 2020, 2021};
+  static const std::set<int> commands = {607, 2020, 2021};
   return commands;
 }
 
@@ -162,6 +165,9 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   searches_ = std::make_unique<SearchCommands>(resources_, model_, *this);
   objectInfo_ = std::make_unique<DlgObjectInfo>(resources_, model_);
   addLanguageListener(objectInfo_.get());
+  fovDialog_ = std::make_unique<DlgAdjustFov>(resources_, model_);
+  fovDialog_->create(this);
+  addLanguageListener(fovDialog_.get());
   model_.setWindows(this, chart_);
   telescopePanel_->setShown(true);
   updateTelescopePanel();
@@ -300,9 +306,16 @@ void MainWindow::chartCommand(int id) {
     if (dialog.runModal(this) == 1) chart_->navigator().setField(dialog.fieldArcmin());
   } else if (id == 102) {
     accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
+  } else if (id == 107) {
+    saveSettingFile(this, chart);
+  } else if (id == 108) {
+    accepted = loadSettingFile(this, chart) == 1;
+  } else if (id >= 120 && id <= 124) {
+    accepted = applyPreset(chart, id - 120);
   }
   if (!accepted) return;
   model_.applyView();
+  syncDisplayButtons();
   model_.redrawPending = model_.statusPending = true;
 }
 
@@ -364,6 +377,7 @@ void MainWindow::settingsCommand(int id) {
     case 606:
     case 610:
     case 706: telescopeCommand(id); break;
+    case 609: fovDialog_->showOver(this); break;
     case 708: {
       DlgLanguages dialog(resources_);
       if (dialog.runModal(this) == 1 && dialog.chosen() > 0) {

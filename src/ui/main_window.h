@@ -22,6 +22,7 @@ namespace celvaro {
 
 class AppModel;
 class ChartWindow;
+class DlgAdjustFov;
 class ClockRelay;
 class DlgCometlist;
 class DlgObjectInfo;
@@ -62,6 +63,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   // The telescope control panel and the adjustment window once opened, else null.
   DlgTelescopeControl* telescopeControl() const { return telescopeControl_.get(); }
   DlgTelescopeAdjust* telescopeAdjust() const { return telescopeAdjust_.get(); }
+  DlgAdjustFov& fovDialog() { return *fovDialog_; }
   StatusParts& statusParts() { return *status_; }
   SearchCommands& searches() { return *searches_; }
   DlgObjectInfo& objectInfo() { return *objectInfo_; }
@@ -114,6 +116,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::unique_ptr<DlgObjectInfo> objectInfo_;
   std::unique_ptr<DlgObservingSuggestions> suggestions_;  // made when first shown
   std::unique_ptr<DlgStarHopping> starHopping_;           // made when first shown
+  std::unique_ptr<DlgAdjustFov> fovDialog_;  // made hidden with the window
   ClockRelay* clockRelay_;
 };
 

@@ -1,0 +1,314 @@
+// The field-of-view overlay on the desktop: the chart menu's command on the
+// selection, the adjustment dialog's controls, the XOR drawing over the
+// chart's picture; and the setting-file and preset commands of the menu.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "app/app_model.h"
+#include "app/setting_file.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "catalog_writers.h"
+#include "test_files.h"
+#include "ui/chart_window.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_adjust_fov.h"
+#include "ui/dialogs/fov_preview_panel.h"
+#include "ui/main_window.h"
+
+namespace celvaro {
+namespace {
+
+using testing::click;
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::whenShown;
+using testing::writeBytes;
+using D = DlgAdjustFov;
+
+// A one-star sky with the star at the chart centre, 10 degrees across, and
+// the star selected.
+class FovOverlayWindow : public ::testing::Test {
+ protected:
+  FovOverlayWindow() {
+    std::filesystem::create_directories(dir.path() / "data");
+    writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    resources.setProgramDir(dir.path().string());
+    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+    model->displaySwitches.fill(1);
+    model->chart.fieldArcmin = 600;
+    model->applyView();
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->resize(900, 700);
+    window->show();
+    QApplication::processEvents();
+    QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
+  }
+  ChartWindow& chart() { return window->chartWindow(); }
+  QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
+  D& dialog() { return window->fovDialog(); }
+  QSlider* bar(int id) { return dialog().control<QSlider>(id); }
+  QString edit(int id) { return dialog().control<QLineEdit>(id)->text(); }
+  void type(int id, const QString& text) {
+    QLineEdit* field = dialog().control<QLineEdit>(id);
+    field->setText(text);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(field, &out);
+  }
+  void placeOverlay() { chart().contextCommand(ChartWindow::kFovOverlay, centre()); }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(FovOverlayWindow, TheDialogStartsFromTheSchemeWithItsRanges) {
+  window->command(609);
+  QApplication::processEvents();
+  ASSERT_TRUE(dialog().window()->isVisible());
+  EXPECT_EQ(edit(D::kCameraWidth), "22.00");
+  EXPECT_EQ(edit(D::kCameraHeight), "16.00");
+  EXPECT_EQ(edit(D::kTotalFieldRadius), "25.00");
+  EXPECT_EQ(edit(D::kGuiderWidth), "8.00");
+  EXPECT_EQ(edit(D::kGuiderOffset), "18.00");
+  EXPECT_EQ(edit(D::kFocalLength), "1200");
+  EXPECT_TRUE(dialog().control<QCheckBox>(D::kCamera)->isChecked());
+  EXPECT_FALSE(dialog().control<QCheckBox>(D::kTotalField)->isChecked());
+  EXPECT_TRUE(dialog().control<QCheckBox>(D::kGuider)->isChecked());
+  EXPECT_FALSE(dialog().control(D::kTotalFieldRadius)->isEnabled());
+  EXPECT_TRUE(dialog().control(D::kGuiderOffset)->isEnabled());
+  EXPECT_EQ(std::tuple(bar(D::kPreviewScale)->minimum(), bar(D::kPreviewScale)->maximum(), bar(D::kPreviewScale)->value()),
+            std::tuple(0, 20, 10));
+  EXPECT_EQ(dialog().preview().scale(), 20);
+  EXPECT_EQ(std::tuple(bar(D::kOpacity)->minimum(), bar(D::kOpacity)->maximum(), bar(D::kOpacity)->value()),
+            std::tuple(20, 200, 160));
+  for (int id : {D::kShiftRa, D::kShiftDec}) {
+    EXPECT_EQ(std::tuple(bar(id)->minimum(), bar(id)->maximum(), bar(id)->value(), bar(id)->pageStep(),
+                         bar(id)->tickInterval()),
+              std::tuple(0, 120, 60, 6, 6));
+  }
+  for (int id : {D::kCameraRotation, D::kGuiderRotation}) {
+    EXPECT_EQ(std::tuple(bar(id)->minimum(), bar(id)->maximum(), bar(id)->value(), bar(id)->pageStep(),
+                         bar(id)->tickInterval()),
+              std::tuple(0, 360, 180, 15, 15));
+  }
+  EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
+  EXPECT_FALSE(dialog().control<QCheckBox>(D::kLock)->isChecked());
+  EXPECT_EQ(dialog().window()->focusWidget(), dialog().control(D::kCamera));
+  click(dialog(), kIdCancel);
+  EXPECT_FALSE(dialog().window()->isVisible());
+}
+
+// Drawn in XOR, the overlay leaves the picture exactly as it was once it is
+// drawn again, however it moved in between.
+TEST_F(FovOverlayWindow, MovingAndRemovingTheOverlayLeavesTheChartBitForBit) {
+  const QImage before = chart().image().copy();
+  placeOverlay();
+  EXPECT_EQ(model->shownOverlay.shown, 1);
+  EXPECT_NE(chart().image(), before);
+  dialog().showOver(window.get());
+  bar(D::kShiftRa)->setValue(90);
+  bar(D::kCameraRotation)->setValue(200);
+  EXPECT_EQ(model->shownOverlay.shiftRa, 30);
+  EXPECT_EQ(model->shownOverlay.cameraRotation, 20);
+  EXPECT_NE(chart().image(), before);
+  click(dialog(), D::kRemove);
+  EXPECT_EQ(model->shownOverlay.shown, 0);
+  EXPECT_EQ(chart().image(), before);
+}
+
+TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItAgainUnshifted) {
+  chart().repaintNow();
+  const QImage plain = chart().image().copy();
+  placeOverlay();
+  chart().repaintNow();
+  EXPECT_NE(chart().image(), plain) << "a repaint draws the shown overlay";
+  window->command(609);
+  bar(D::kShiftDec)->setValue(100);
+  click(dialog(), D::kRemove);
+  chart().repaintNow();
+  EXPECT_EQ(chart().image(), plain);
+
+  model->lastCentringTarget = {0.003, -0.002, true};  // a new selection
+  placeOverlay();
+  EXPECT_EQ(model->shownOverlay.shown, 1);
+  EXPECT_EQ(model->shownOverlay.centreRaRad, 0.003);
+  EXPECT_EQ(model->shownOverlay.shiftDec, 0);
+  EXPECT_EQ(bar(D::kShiftDec)->value(), 60) << "the dialog shows the fresh overlay";
+  EXPECT_EQ(edit(D::kShiftDec + D::kEditStep), "0");
+}
+
+TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
+  placeOverlay();
+  window->command(609);
+  type(D::kShiftDec + D::kEditStep, "60");
+  EXPECT_EQ(bar(D::kShiftDec)->value(), 120);
+  EXPECT_EQ(model->shownOverlay.shiftDec, 60);
+  EXPECT_NEAR(model->correctedPointing.decRad, model->shownOverlay.centreDecRad + M_PI / 180, 1e-12);
+  type(D::kGuiderRotation + D::kEditStep, "-90");
+  EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
+  EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
+  click(dialog(), D::kReset);
+  for (int id : {D::kShiftRa, D::kShiftDec}) EXPECT_EQ(bar(id)->value(), 60);
+  for (int id : {D::kCameraRotation, D::kGuiderRotation}) EXPECT_EQ(bar(id)->value(), 180);
+  EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "0");
+  EXPECT_EQ(std::tuple(model->shownOverlay.shiftDec, model->shownOverlay.guiderRotation), std::tuple(0, 0));
+}
+
+TEST_F(FovOverlayWindow, TheLockTurnsTheGuiderWithTheCameraAndDisablesItsControls) {
+  placeOverlay();
+  window->command(609);
+  bar(D::kCameraRotation)->setValue(225);
+  testing::press(dialog().window(), D::kLock);
+  EXPECT_FALSE(bar(D::kGuiderRotation)->isEnabled());
+  EXPECT_FALSE(dialog().control(D::kGuiderRotation + D::kEditStep)->isEnabled());
+  EXPECT_EQ(bar(D::kGuiderRotation)->value(), 225);
+  EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "45");
+  bar(D::kCameraRotation)->setValue(90);
+  EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
+  EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
+  type(D::kCameraRotation + D::kEditStep, "30");
+  EXPECT_EQ(bar(D::kCameraRotation)->value(), 210);
+  EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "30");
+  EXPECT_EQ(model->shownOverlay.guiderRotation, 30);
+  testing::press(dialog().window(), D::kLock);
+  EXPECT_TRUE(bar(D::kGuiderRotation)->isEnabled());
+  bar(D::kGuiderRotation)->setValue(180);
+  EXPECT_EQ(model->shownOverlay.guiderRotation, 0);
+  EXPECT_EQ(model->shownOverlay.cameraRotation, 30);
+}
+
+TEST_F(FovOverlayWindow, EditingTheSchemeMarksItForTheFile) {
+  placeOverlay();
+  window->command(609);
+  type(D::kCameraWidth, "22");
+  EXPECT_FALSE(model->fovSchemes.modified()) << "the focus passed, the size stayed";
+  testing::press(dialog().window(), D::kTotalField);  // a wide box is not hit in its middle
+  EXPECT_TRUE(dialog().control(D::kTotalFieldRadius)->isEnabled());
+  EXPECT_EQ(model->fovSchemes.scheme.flags, 7);
+  EXPECT_TRUE(model->fovSchemes.modified());
+  type(D::kCameraWidth, "11");
+  type(D::kFocalLength, "600");
+  EXPECT_EQ(model->fovSchemes.scheme.cameraWidth, 1100);
+  EXPECT_EQ(model->fovSchemes.scheme.focalLength, 600);
+  EXPECT_EQ(model->shownOverlay.cameraWidth, 6302);  // half the size at half the focal length
+  EXPECT_EQ(model->shownOverlay.elementFlags, 7);
+  runShutdown(*model);
+  EXPECT_NE(readBytes(dir.file("fovschemes.dat")).find("ccdxs=1100\r\n"), std::string::npos);
+}
+
+TEST_F(FovOverlayWindow, TransparencyAndPreviewScale) {
+  dialog().showOver(window.get());
+  testing::press(dialog().window(), D::kTransparency);
+  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 160 / 255.0);
+  bar(D::kOpacity)->setValue(40);
+  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 40 / 255.0);
+  testing::press(dialog().window(), D::kTransparency);
+  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 1.0);
+  EXPECT_EQ(bar(D::kOpacity)->value(), D::kStartOpacity);
+  bar(D::kPreviewScale)->setValue(3);
+  EXPECT_EQ(dialog().preview().scale(), 13);
+}
+
+// Scale 20 gives 2 pixels a millimetre: the camera's 22 mm frame reaches
+// 22 pixels either side of the centre.
+TEST_F(FovOverlayWindow, ThePreviewDrawsTheFocalPlaneWhiteOnBlack) {
+  dialog().showOver(window.get());
+  FovPreviewPanel& preview = dialog().preview();
+  EXPECT_EQ(preview.objectName(), "control_adjustfov_drawingpanel");
+  const QImage picture = preview.grab().toImage();
+  const int cx = preview.width() / 2, cy = preview.height() / 2;
+  EXPECT_EQ(picture.pixel(cx, cy), qRgb(0, 0, 0));
+  EXPECT_EQ(picture.pixel(cx - 22, cy), qRgb(255, 255, 255));
+  EXPECT_EQ(picture.pixel(cx + 21, cy), qRgb(255, 255, 255));
+  EXPECT_EQ(picture.pixel(cx, cy - 36 - 8), qRgb(255, 255, 255));  // the guider frame's top edge
+  EXPECT_EQ(picture.pixel(cx, cy - 50), qRgb(0, 0, 0));            // no total-field circle
+}
+
+TEST_F(FovOverlayWindow, TheChartMenuOffersTheOverlayOnlyWithASelection) {
+  auto menuEntry = [&] {
+    bool enabled = false;
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) return;
+      poll->deleteLater();
+      poll->stop();
+      QAction* entry = menu->findChild<QAction*>("cmd107");
+      enabled = entry && entry->isEnabled();
+      if (enabled) entry->trigger();
+      menu->close();
+    });
+    poll->start();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre(), chart().mapToGlobal(centre()));
+    QApplication::sendEvent(&chart(), &event);
+    return enabled;
+  };
+  EXPECT_TRUE(menuEntry());
+  EXPECT_EQ(model->shownOverlay.shown, 1);
+  model->lastCentringTarget.valid = false;
+  EXPECT_FALSE(menuEntry());
+}
+
+// --- setting files and presets -----------------------------------------------------------
+
+TEST_F(FovOverlayWindow, SavingUnderANameWithTheExtensionDoesNotDoubleIt) {
+  ASSERT_TRUE(window->action(107)->isEnabled());
+  const std::string path = dir.file("deep.clv");
+  whenShown([&](QWidget* shown) {
+    auto* files = qobject_cast<QFileDialog*>(shown);
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->nameFilters(), QStringList({"Celvaro setting files (*.clv)", "All files (*.*)"}));
+    files->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();  // the file dialog's own accept checks the name
+  });
+  window->command(107);
+  EXPECT_EQ(readBytes(path), settingFileText(model->chart));
+  EXPECT_FALSE(std::filesystem::exists(path + ".clv"));
+}
+
+TEST_F(FovOverlayWindow, LoadingASettingFileRedrawsTheChart) {
+  const std::string path = dir.file("nohorizon.clv");
+  writeBytes(path, "needequatorialgrid=0\r\nneeddoulestars=0\r\n");
+  whenShown([&](QWidget* shown) {
+    auto* files = qobject_cast<QFileDialog*>(shown);
+    files->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();  // the file dialog's own accept checks the name
+  });
+  const QImage before = chart().image().copy();
+  window->command(108);
+  EXPECT_EQ(model->chart.needEquatorialGrid, 0);
+  EXPECT_FALSE(window->action(2018)->isChecked());
+  EXPECT_NE(chart().image(), before) << "the grid is gone";
+}
+
+TEST_F(FovOverlayWindow, PresetsSetTheirGroupsAndRecomputeTheLimits) {
+  const int variables = model->chart.variableLimitHundredths;
+  window->command(122);  // for variable-star observing: the automatic offset +2 magnitudes
+  EXPECT_EQ(model->chart.variableLimitOffset, 200);
+  EXPECT_EQ(model->chart.variableLimitHundredths, variables + 100 + 400);
+  window->command(121);
+  EXPECT_EQ(model->chart.needVariableStars, 0);
+  EXPECT_FALSE(window->action(2017)->isChecked());
+  window->command(120);
+  EXPECT_TRUE(window->action(2017)->isChecked());
+  EXPECT_EQ(model->chart.variableLimitHundredths, variables);
+}
+
+}  // namespace
+}  // namespace celvaro
