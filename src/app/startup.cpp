@@ -58,9 +58,9 @@ void runDataLoad(AppModel& model) {
 }
 
 void runShutdown(AppModel& model) {
+  model.fovSchemes.save();
   model.resources().saveLanguageChoice();
   model.saveConfiguration();
-  model.fovSchemes.save();
   model.clock().clearListeners();
 }
 
