@@ -110,12 +110,6 @@ TEST_F(FovOverlayModel, AnAdjustmentErasesTheOldOverlayAndDrawsTheNew) {
   EXPECT_EQ(chartView.repaints, 0);
 }
 
-TEST_F(FovOverlayModel, ARepaintDrawsTheShownOverlay) {
-  const size_t without = polylines(paint()).size();
-  model.showFovOverlayAtSelection();
-  EXPECT_EQ(polylines(paint()).size(), without + 2);
-}
-
 TEST_F(FovOverlayModel, RemovedItStaysOffUntilTheCommandPlacesItAgainUnshifted) {
   model.showFovOverlayAtSelection();
   const size_t with = polylines(paint()).size();
@@ -139,15 +133,6 @@ TEST_F(FovOverlayModel, RemovedItStaysOffUntilTheCommandPlacesItAgainUnshifted) 
                        model.shownOverlay.guiderRotation),
             std::tuple(0, 0, 0, 0));
   EXPECT_EQ(polylines(drawnOver()).size(), 2u);  // nothing to erase, the new overlay drawn
-}
-
-TEST_F(FovOverlayModel, ADeclinationShiftOfSixtyPointsOneDegreeNorth) {
-  model.lastCentringTarget = {0.02, 0.01, true};
-  model.showFovOverlayAtSelection();
-  model.editedOverlay.shiftDec = 60;
-  model.fovAdjusted(true);
-  EXPECT_NEAR(model.correctedPointing.decRad, 0.01 + kPi / 180, 1e-12);
-  EXPECT_DOUBLE_EQ(model.correctedPointing.raRad, 0.02);
 }
 
 // Picking the overlay selects where it points, for the telescope to go to.
