@@ -3,6 +3,8 @@
 namespace celvaro {
 namespace {
 
+constexpr uint8_t kAcknowledge = 0x06;
+
 int moveEvent(char direction) {
   switch (direction) {
     case 'w': return 1;
@@ -24,7 +26,7 @@ int stopEvent(char axis) {
 GuideCommandParser::Result GuideCommandParser::add(uint8_t byte) {
   if (count_ == 0) {
     if (byte == ':') buffer_[count_++] = ':';
-    return {};
+    return {0, byte == kAcknowledge ? "P" : nullptr};
   }
   if (byte != '#') {
     if (count_ < kBufferBytes) buffer_[count_++] = static_cast<char>(byte);

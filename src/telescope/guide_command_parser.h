@@ -1,6 +1,8 @@
 // The guide commands an external autoguider program sends on the guider
 // port, a small LX200 subset: ":Mw#" ... ":Ms#" move, ":Qw#" ... ":Q#" stop,
-// ":GR#", ":GS#", ":GD#" position inquiries answered with zeros.
+// ":GR#", ":GS#", ":GD#" position inquiries answered with zeros. Outside a
+// command the acknowledge byte 0x06, with which LX200 clients probe a
+// mount, is answered "P": a polar-aligned mount.
 #pragma once
 
 #include <cstdint>

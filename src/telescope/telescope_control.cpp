@@ -10,6 +10,7 @@
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
+#include "telescope/mount_protocol_base.h"
 #include "telescope/telescope_command_codes.h"
 #include "telescope/telescope_listener.h"
 
@@ -205,7 +206,9 @@ void TelescopeControl::closeGuiderPort() { writeFrames(commandFrame({kCmdCloseGu
 // --- the mount port, written by the protocols -------------------------------------------
 
 void TelescopeControl::setControlLines(int state) {
-  if (state >= 0 && state <= 3) mountPort_.setControlLines(state & 1, state & 2);
+  if (state < 0 || state > 3) return;
+  controlLines_ = state;
+  mountPort_.setControlLines(state & 1, state & 2);
 }
 
 void TelescopeControl::sendText(const char* text) {
@@ -311,6 +314,10 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     listener_.onLinkStatus(kStatusNoLink);
     return;
   }
+  if (mountType_ == kMountMotorEquatorial && (payload[0] == kCmdDslrStart || payload[0] == kCmdDslrStop)) {
+    handleDslr(payload, length);
+    return;
+  }
   if (!protocol()) return;
   SharedTelescopeValues shared;
   {
@@ -318,6 +325,16 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     shared = shared_;
   }
   apply(protocol()->command(payload, length, shared));
+}
+
+// The DSLR series runs on the equatorial motor controller's port.
+void TelescopeControl::handleDslr(const uint8_t* payload, int length) {
+  if (payload[0] == kCmdDslrStop) {
+    dslr_.stop();
+  } else if (commandComplete(payload, length)) {
+    const auto word = [payload](int at) { return payload[at] | payload[at + 1] << 8; };
+    dslr_.start(word(1), word(3), word(5));
+  }
 }
 
 void TelescopeControl::connectMount(int mountType, int port) {
@@ -333,6 +350,7 @@ void TelescopeControl::connectMount(int mountType, int port) {
   }
   linkUp_ = false;
   mountType_ = mountType;
+  dslr_.reset();
   mountReader_ = std::make_unique<PortReader>(
       mountPort_.descriptor(), [this](const uint8_t* bytes, size_t count) { writeFrames(serialDataFrames(bytes, count)); },
       [this] { writeFrames(commandFrame({kCmdMountPortLost})); });
@@ -401,7 +419,9 @@ void TelescopeControl::handleHeartbeat() {
     if (activeDirections_ & 8) dy = -5;  // south wins over north
     listener_.onGuiderMovement(static_cast<int32_t>((static_cast<uint32_t>(dy) << 16) | (dx & 0xFFFF)));
   }
-  if (mountPort_.isOpen() && protocol()) apply(protocol()->tick());
+  if (!mountPort_.isOpen()) return;
+  if (mountType_ == kMountMotorEquatorial) dslr_.heartbeat();
+  if (protocol()) apply(protocol()->tick());
 }
 
 void TelescopeControl::handleGuideEvent(int event) {

@@ -17,6 +17,7 @@
 
 #include "platform/serial_port.h"
 #include "telescope/basic_command_sender.h"
+#include "telescope/dslr_series.h"
 #include "telescope/guide_command_parser.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/mount_types.h"
@@ -83,6 +84,9 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
 
   // Frames into the pipe, as the operations and the readers write them.
   virtual void writeFrames(const std::string& frames);
+  // The control lines last set on the mount port (bit 0 DTR, bit 1 RTS),
+  // as the link asked for them; any thread may ask.
+  int mountControlLines() const { return controlLines_; }
 
  private:
   class PortReader;
@@ -92,6 +96,7 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void handleCommand(const uint8_t* payload, int length);
   void handleHeartbeat();
   void handleGuideEvent(int event);
+  void handleDslr(const uint8_t* payload, int length);
   void connectMount(int mountType, int port);
   void openGuider(int port);
   void closeMountPort();
@@ -120,6 +125,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   bool linkUp_ = false;
   int mountType_ = 0;
   uint32_t activeDirections_ = 0, latchedDirections_ = 0, clearMask_ = 255;
+  DslrSeries dslr_{*this, listener_};
+  std::atomic<int> controlLines_{0};
 };
 
 }  // namespace celvaro

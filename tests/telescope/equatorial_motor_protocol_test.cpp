@@ -3,18 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <string>
 
 #include "protocol_bench.h"
+#include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/equatorial_axes.h"
 #include "telescope/mount_types.h"
+#include "telescope/telescope_command_codes.h"
 
 namespace celvaro {
 namespace {
 
 using testing::ProtocolBench;
+using testing::SimulatedBench;
 
 constexpr double kPi = std::numbers::pi;
 const std::string kOk = "=\r";
@@ -85,6 +89,207 @@ TEST(EquatorialAxes, EastWestSwapPositionInHours) {
   EXPECT_EQ(eastWestSwapHours(45), -2.0);
   EXPECT_EQ(eastWestSwapHours(-45), 2.0);
   EXPECT_EQ(eastWestSwapHours(15), -1.0);
+}
+
+// --- operations against the simulated controller ------------------------------------------------
+
+constexpr int32_t kHome = EquatorialAxes::kHome;
+constexpr int32_t kPerHour = 376000;  // 9024000 counts a revolution
+
+std::string value(char command, int axis, uint32_t number) {
+  return command + std::to_string(axis) + motorValueBytes(axis, command, number).substr(3, 6);
+}
+
+class EquatorialMount : public ::testing::Test {
+ protected:
+  EquatorialMount() { sim.linkUp(); }
+  // A goto to a target `hours` east of the meridian at declination 30°.
+  void gotoHoursEast(double hours) {
+    SharedTelescopeValues target;
+    target.gotoRaRad = (sim.bench.clock.hours + hours) * kPi / 12;
+    target.gotoDecRad = 30 * kPi / 180;
+    sim.command({kCmdGoto}, target);
+  }
+  std::vector<std::string> commandsSince(size_t first) const {
+    return {sim.commands.begin() + static_cast<long>(first), sim.commands.end()};
+  }
+  SimulatedBench sim{kMountMotorEquatorial, true, 9024000};
+  static constexpr int32_t kDec30 = 1504000;  // 60° from the pole in axis-2 counts
+};
+
+TEST_F(EquatorialMount, EastOfTheSwapPositionGoesToSideOneWestOfItToSideZero) {
+  gotoHoursEast(1.0);
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
+  EXPECT_EQ(sim.position(1), kHome + 5 * kPerHour);
+  EXPECT_EQ(sim.position(2), kHome - kDec30);
+  sim.bench.reported();
+  gotoHoursEast(-1.0);
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
+  EXPECT_EQ(sim.position(1), kHome - 5 * kPerHour);
+  EXPECT_EQ(sim.position(2), kHome + kDec30);
+  // Swapped at two hours east (-45 is kept at the limit of -30): side 0.
+  sim.bench.reported();
+  sim.command({kCmdEastWestSwap, static_cast<uint8_t>(-45)});
+  gotoHoursEast(1.0);
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
+  EXPECT_EQ(sim.position(1), kHome - 7 * kPerHour);
+}
+
+TEST_F(EquatorialMount, GotoCatchesUpWithTheSkyAndTracksAgain) {
+  sim.command({kCmdTracking, 1});
+  const size_t first = sim.commands.size();
+  gotoHoursEast(-2.0);
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{14});
+  const std::vector<std::string> slew = commandsSince(first);
+  ASSERT_EQ(slew.size(), 10u);
+  EXPECT_EQ(slew[0], "K1");
+  EXPECT_EQ(slew[4], "G101");  // from home, side 0 lies below it
+  EXPECT_EQ(slew[5], value('H', 1, 4 * kPerHour));
+  EXPECT_EQ(slew[7], "G200");  // axis 2 from the park position up past home
+  EXPECT_EQ(slew[9], "J2");
+  // While axis 1 slews the sky turns on by 0.01 hours.
+  sim.heartbeat(1.0);
+  sim.bench.clock.hours += 0.01;
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
+  const std::vector<std::string> h1 = sim.commandsStarting("H1");
+  ASSERT_EQ(h1.size(), 2u);
+  EXPECT_EQ(h1[1], value('H', 1, static_cast<uint32_t>(std::lround(0.01 * kPerHour))));
+  // Axis 1 tracks at the sidereal period once it stood.
+  EXPECT_EQ(sim.commandsStarting("I1").back(), value('I', 1, 620));
+  EXPECT_EQ(sim.status(1), "111");
+  EXPECT_EQ(sim.status(2), "101");
+  EXPECT_EQ(sim.position(2), kHome + kDec30);
+}
+
+TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
+  sim.command({kCmdTracking, 1});
+  sim.command({kCmdGotoPark});
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{21});
+  ASSERT_TRUE(sim.beatUntil(22, 1.0, 100));
+  EXPECT_EQ(sim.position(1), kHome);
+  EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
+  EXPECT_EQ(sim.status(1), "101");  // tracking was switched off
+  // Set park declares where the mount stands to be the park position.
+  ProtocolBench& bench = sim.bench;
+  bench.reported();
+  bench.command({kCmdSetPark});
+  EXPECT_EQ(bench.sent(), ":E1000080\r");
+  bench.receive(kOk);
+  EXPECT_EQ(bench.sent(), motorValueBytes(2, 'E', kHome - 9024000 / 4));
+  bench.receive(kOk);
+  EXPECT_EQ(bench.reported(), std::vector<int>{22});
+}
+
+TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
+  SharedTelescopeValues star;
+  star.referenceRaRad = 1.0;
+  star.referenceDecRad = 0.2;
+  sim.command({kCmdSetReference}, star);
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"j2", "j1"}));
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{16});
+  sim.command({kCmdReadPosition});
+  ASSERT_EQ(sim.bench.listener.positions.size(), 1u);
+  EXPECT_NEAR(sim.bench.listener.positions[0].ra, 1.0, 1e-9);
+  EXPECT_NEAR(sim.bench.listener.positions[0].dec, 0.2, 1e-9);
+  EXPECT_EQ(sim.bench.listener.positions[0].rawB, kHome - 9024000 / 4);
+}
+
+TEST_F(EquatorialMount, MovesUseTheTablesAndTrackingChangesAxisOnesSlowMoves) {
+  sim.command({kCmdMoveFast, 3, 9});
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G131", value('I', 1, 10), "J1"}));
+  sim.commands.clear();
+  sim.command({kCmdMoveSlow, 1, 2});
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K2", "G211", value('I', 2, 77), "J2"}));
+  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{12, 13}));
+  sim.command({kCmdTracking, 1});
+  sim.commands.clear();
+  // East at rate 1 while tracking: the table's 0 stops axis 1.
+  sim.command({kCmdMoveSlow, 3, 1});
+  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  sim.commands.clear();
+  sim.command({kCmdMoveSlow, 3, 0});  // -1240: forward at half the sidereal rate
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G110", value('I', 1, 1240), "J1"}));
+  sim.commands.clear();
+  sim.command({kCmdMoveSlow, 2, 0});  // west: forward and faster
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G110", value('I', 1, 413), "J1"}));
+}
+
+TEST_F(EquatorialMount, StoppingAxisOneWhileTrackingRestartsTracking) {
+  sim.command({kCmdTracking, 1});
+  sim.command({kCmdMoveFast, 2, 5});
+  sim.bench.reported();
+  sim.commands.clear();
+  sim.command({kCmdStop, 2});
+  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{11});
+  sim.heartbeat(1);
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "f1", "G110", value('I', 1, 620), "J1"}));
+  // Declination stops alone.
+  sim.commands.clear();
+  sim.command({kCmdStop, 0});
+  sim.heartbeat(1);
+  EXPECT_EQ(sim.commands, std::vector<std::string>{"K2"});
+}
+
+TEST_F(EquatorialMount, GuidingChangesTheRightAscensionPeriodAndStopRestoresIt) {
+  sim.command({kCmdTracking, 1});
+  sim.commands.clear();
+  sim.bench.protocol->guideMove(2);
+  sim.answerAll();
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 413)}));
+  sim.commands.clear();
+  sim.bench.protocol->guideStop(2);
+  sim.answerAll();
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 620)}));
+  sim.commands.clear();
+  sim.command({kCmdGuideMove, 1});
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"G211", value('I', 2, 1240), "J2"}));
+  sim.commands.clear();
+  sim.bench.protocol->guideStop(0);
+  sim.answerAll();
+  EXPECT_EQ(sim.commands, std::vector<std::string>{"K2"});
+}
+
+TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
+  sim.command({kCmdTracking, 0});
+  sim.commands.clear();
+  // A standing axis 1 is started at the guide period.
+  sim.bench.protocol->guideMove(3);
+  sim.bench.protocol->guideMove(0);
+  sim.answerAll();
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", "G110", value('I', 1, 1240), "J1", "G210",
+                                                    value('I', 2, 1240), "J2"}));
+  // Stopping all axes stops both.
+  sim.commands.clear();
+  sim.bench.protocol->guideStop(4);
+  sim.answerAll();
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 620), "K2"}));
+  // Not while a goto runs.
+  sim.command({kCmdGotoPark});
+  sim.commands.clear();
+  sim.bench.protocol->guideMove(2);
+  sim.answerAll();
+  EXPECT_TRUE(sim.commands.empty());
+}
+
+TEST(EquatorialMountRates, SiderealPeriodFollowsTheCountsPerRevolution) {
+  for (const auto& [counts, period] : {std::pair<uint32_t, uint32_t>{9024000, 620}, {4000000, 703}}) {
+    SimulatedBench sim(kMountMotorEquatorial, true, counts);
+    sim.linkUp();
+    sim.command({kCmdTracking, 1});
+    EXPECT_EQ(sim.commandsStarting("I1"), std::vector<std::string>{value('I', 1, period)});
+  }
+}
+
+TEST(EquatorialMountErrors, AnErrorReplyReportsSixAndGoesIdle) {
+  SimulatedBench sim(kMountMotorEquatorial, true, 9024000);
+  sim.linkUp();
+  sim.bench.command({kCmdGotoPark});
+  sim.bench.sent();
+  sim.bench.receive("!0\r");
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{6});
+  sim.heartbeat(1);
+  EXPECT_EQ(sim.bench.sent(), "");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "app/clock_listener.h"
 #include "telescope/guide_command_parser.h"
 #include "telescope/pipe_frame.h"
+#include "linked_pty.h"
 #include "pseudo_terminals.h"
 #include "test_files.h"
 #include "waiting_listener.h"
@@ -77,6 +78,21 @@ TEST(GuideCommands, MovesStopsAndInquiries) {
   EXPECT_EQ(feed(":Mw" + std::string(60, 'x') + "#").event, 1);
 }
 
+TEST(GuideCommands, TheAcknowledgeProbeIsAnsweredOutsideACommandOnly) {
+  GuideCommandParser parser;
+  EXPECT_STREQ(parser.add(0x06).reply, "P");
+  EXPECT_EQ(parser.add(0x06).event, 0);
+  // Inside a command the byte is kept like any other and answers nothing.
+  parser.add(':');
+  EXPECT_EQ(parser.add(0x06).reply, nullptr);
+  parser.add('#');
+  // A guide-rate command is not one of the port's: no event, no answer.
+  GuideCommandParser::Result r;
+  for (char c : std::string(":RG#")) r = parser.add(static_cast<uint8_t>(c));
+  EXPECT_EQ(r.event, 0);
+  EXPECT_EQ(r.reply, nullptr);
+}
+
 // The frames the user interface's operations write, byte for byte.
 class FrameRecorder : public TelescopeControl {
  public:
@@ -119,40 +135,6 @@ TEST(TelescopeOperations, EachWritesItsFrame) {
 
 // --- the controller against pseudo-terminals -------------------------------------------------
 
-// The master side of a pseudo-terminal, linked as <dir>/ports/COM<n>.
-class Pty {
- public:
-  Pty(const std::filesystem::path& programDir, int port) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ::grantpt(master_);
-    ::unlockpt(master_);
-    std::filesystem::create_directories(programDir / "ports");
-    std::filesystem::create_symlink(::ptsname(master_), programDir / "ports" / ("COM" + std::to_string(port)));
-  }
-  ~Pty() { hangUp(); }
-  void write(const std::string& bytes) { (void)::write(master_, bytes.data(), bytes.size()); }
-  // What the controller sent, gathered until `count` bytes or the time-out.
-  std::string read(size_t count, std::chrono::milliseconds timeout = 2000ms) {
-    std::string out;
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (out.size() < count && std::chrono::steady_clock::now() < end) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, 20) <= 0) continue;
-      char buffer[64];
-      const ssize_t n = ::read(master_, buffer, sizeof buffer);
-      if (n > 0) out.append(buffer, static_cast<size_t>(n));
-    }
-    return out;
-  }
-  void hangUp() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
-  }
-
- private:
-  int master_ = -1;
-};
-
 class FixedSiderealTime : public iSiderealTime {
  public:
   double greenwichSiderealHours() const override { return 6.0; }
@@ -170,7 +152,7 @@ class ControllerTest : public ::testing::Test {
 };
 
 TEST_F(ControllerTest, AMountTypeWithoutAProtocolNeverLinksAndRefusesCommands) {
-  Pty mount(dir.path(), 1);
+  testing::Pty mount(dir.path(), 1);
   controller.connect(kMountNexstar2, 1);
   ASSERT_TRUE(listener.waitFor("link 10"));
   controller.readPosition();
@@ -180,7 +162,7 @@ TEST_F(ControllerTest, AMountTypeWithoutAProtocolNeverLinksAndRefusesCommands) {
 }
 
 TEST_F(ControllerTest, GuideCommandsAreAnsweredAndFoldedIntoTheHeartbeat) {
-  Pty guider(dir.path(), 3);
+  testing::Pty guider(dir.path(), 3);
   controller.openGuiderPort(3);
   ASSERT_TRUE(listener.waitFor("guider 3"));
   guider.write(":GD#");
@@ -200,8 +182,29 @@ TEST_F(ControllerTest, GuideCommandsAreAnsweredAndFoldedIntoTheHeartbeat) {
   EXPECT_TRUE(listener.waitFor("guider 2"));
 }
 
+// An LX200 client probes with the acknowledge byte and waits for the answer
+// before it goes on, sets a guide rate once, then guides.
+TEST_F(ControllerTest, AnLx200ClientConnectsAndGuidesNorth) {
+  testing::Pty guider(dir.path(), 2);
+  controller.openGuiderPort(2);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  guider.write("\x06");
+  EXPECT_EQ(guider.read(1), "P");
+  const int32_t north = 5 << 16;
+  for (const char* command : {":RG#", ":Mn#", ":Qn#"}) {
+    std::this_thread::sleep_for(500ms);
+    guider.write(command);
+    std::this_thread::sleep_for(100ms);  // the reader hands the event on
+    controller.heartBeat();
+    ASSERT_TRUE(listener.waitFor(std::string(command) == ":Mn#" ? "movement " + std::to_string(north) : "movement 0",
+                                 std::string(command) == ":Qn#" ? 2 : 1));
+  }
+  EXPECT_EQ(listener.count("movement " + std::to_string(north)), 1);
+  EXPECT_EQ(guider.read(1, 200ms), "");  // nothing answered the guide-rate command
+}
+
 TEST_F(ControllerTest, AVanishedMountBringsTheLinkDownAndSaysSo) {
-  Pty mount(dir.path(), 1);
+  testing::Pty mount(dir.path(), 1);
   controller.connect(kMountNexstar2, 1);
   ASSERT_TRUE(listener.waitFor("link 10"));
   mount.hangUp();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "telescope/telescope_listener.h"
@@ -18,17 +19,23 @@ class WaitingListener : public TelescopeListener {
  public:
   struct Position {
     double raRad, decRad;
+    int32_t rawA, rawB;
   };
 
   void onLinkStatus(int code) override { record("link " + std::to_string(code)); }
-  void onMountPosition(double raRad, double decRad, int32_t, int32_t) override {
+  void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override {
     std::lock_guard lock(mutex_);
-    positions.push_back({raRad, decRad});
+    positions.push_back({raRad, decRad, rawA, rawB});
     events.push_back("position");
     changed_.notify_all();
   }
-  void onSpiralSearchOffset(int, int) override {}
-  void onDslrSeriesStatus(int, int, int, int) override {}
+  void onSpiralSearchOffset(int x, int y) override {
+    std::lock_guard lock(mutex_);
+    offsets.push_back({x, y});
+    events.push_back("offset");
+    changed_.notify_all();
+  }
+  void onDslrSeriesStatus(int state, int, int, int) override { record("dslr " + std::to_string(state)); }
   void onGuiderPortStatus(int code) override { record("guider " + std::to_string(code)); }
   void onGuiderMovement(int32_t packed) override { record("movement " + std::to_string(packed)); }
 
@@ -49,9 +56,26 @@ class WaitingListener : public TelescopeListener {
       }
     }
   }
+  // True once either event has been reported the given number of times.
+  bool waitForEither(const std::string& first, int firstTimes, const std::string& second, int secondTimes,
+                     std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] {
+      return std::count(events.begin(), events.end(), first) >= firstTimes ||
+             std::count(events.begin(), events.end(), second) >= secondTimes;
+    });
+  }
   Position lastPosition() {
     std::lock_guard lock(mutex_);
-    return positions.empty() ? Position{0, 0} : positions.back();
+    return positions.empty() ? Position{0, 0, 0, 0} : positions.back();
+  }
+  std::vector<std::pair<int, int>> spiralOffsets() {
+    std::lock_guard lock(mutex_);
+    return offsets;
+  }
+  int count(const std::string& event) {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(std::count(events.begin(), events.end(), event));
   }
 
  private:
@@ -65,6 +89,7 @@ class WaitingListener : public TelescopeListener {
   std::condition_variable changed_;
   std::vector<std::string> events;
   std::vector<Position> positions;
+  std::vector<std::pair<int, int>> offsets;
 };
 
 }  // namespace celvaro::testing

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -149,6 +150,12 @@ void MountSimulator::setFault(Fault fault) {
 Fault MountSimulator::fault() const {
   std::lock_guard lock(mutex_);
   return fault_;
+}
+
+std::optional<int> MountSimulator::controlLines() const {
+  int bits = 0;
+  if (master_ < 0 || ::ioctl(master_, TIOCMGET, &bits) != 0) return std::nullopt;
+  return ((bits & TIOCM_DTR) ? 1 : 0) | ((bits & TIOCM_RTS) ? 2 : 0);
 }
 
 void MountSimulator::advance(double seconds) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -71,6 +72,12 @@ class MountSimulator {
   void setFault(Fault fault);
   Fault fault() const;
   bool hungUp() const { return hungUp_; }
+
+  // The DTR and RTS lines the program set on its port (bit 0 DTR, bit 1
+  // RTS), where the kernel reports a pseudo-terminal's modem lines; none
+  // where it does not (Linux does not), and the program's own record of
+  // the lines it set is what there is to read.
+  std::optional<int> controlLines() const;
 
   // Moves simulated time on, as if that many seconds had passed.
   void advance(double seconds);
