@@ -97,7 +97,8 @@ const Caption& captionOf(int id) {
 
 }  // namespace
 
-DlgAdjustFov::DlgAdjustFov(UiResources& resources, AppModel& model) : FwDialogBaseScroll(resources), model_(model) {
+DlgAdjustFov::DlgAdjustFov(UiResources& resources, AppModel& model)
+    : FwDialogBaseScroll(resources), model_(model), overlayListener_(model) {
   model_.fovDialog = this;
 }
 
@@ -210,7 +211,7 @@ void DlgAdjustFov::onCommand(int id, int code, QWidget* control) {
     resetAdjustment();
   } else if (id == kRemove && clicked) {
     model_.editedOverlay.shown = 0;
-    model_.fovAdjusted(true);
+    overlayListener_.fovAdjusted(true);
   } else if (id == kTransparency && clicked) {
     setTransparency(isChecked(kTransparency));
   } else {
@@ -312,7 +313,7 @@ void DlgAdjustFov::applyAdjustment() {
   o.shiftDec = trackBar(kShiftDec) - kShiftOffset;
   o.cameraRotation = trackBar(kCameraRotation) - kRotationOffset;
   o.guiderRotation = locked_ ? o.cameraRotation : trackBar(kGuiderRotation) - kRotationOffset;
-  model_.fovAdjusted(true);
+  overlayListener_.fovAdjusted(true);
 }
 
 // The edited overlay's shifts and rotations on the track bars and in the edits.

@@ -64,7 +64,8 @@ class DlgAdjustFov final : public FwDialogBaseScroll,
   void setTrackBar(int id, int position);
   void setNumber(int id, int value);
 
-  AppModel& model_;
+  AppModel& model_;  // the scheme and the edited overlay
+  iFovAdjustmentListener& overlayListener_;  // moves the overlay on the chart
   FovPreviewPanel* preview_ = nullptr;
   bool locked_ = false;
 };
