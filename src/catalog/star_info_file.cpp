@@ -37,7 +37,9 @@ size_t valueWords(uint8_t type) {
 }
 
 std::string valueText(uint8_t type, const uint16_t* value, const char* text, size_t textBytes) {
-  const int32_t wide = static_cast<int32_t>(value[0] | (static_cast<uint32_t>(value[1]) << 16));
+  // A one-word item may end the record: its second word is then not there.
+  const bool twoWords = valueWords(type) == 2;
+  const int32_t wide = twoWords ? static_cast<int32_t>(value[0] | (static_cast<uint32_t>(value[1]) << 16)) : 0;
   switch (type) {
     case kInfoCharacter: return std::string(1, static_cast<char>(value[0] & 0xFF));
     case kInfoWord: return std::to_string(value[0]);

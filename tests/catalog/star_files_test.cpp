@@ -115,6 +115,9 @@ TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
   EXPECT_EQ(items[0].text, "");
   const uint16_t unterminated[] = {static_cast<uint16_t>(kInfoText << 8 | 4), 0, 0};
   EXPECT_EQ(StarInfoFile::decode(unterminated, 3, text, 2)[0].text, "");
+  // A one-word item ending the record: nothing after its word is read.
+  const std::vector<uint16_t> lastWord = {static_cast<uint16_t>(kInfoWord << 8 | 5), 42};
+  EXPECT_EQ(StarInfoFile::decode(lastWord.data(), lastWord.size(), text, 2)[0].text, "42");
 
   ScratchDir dir;
   std::string bytes = starInfoBytes({{3, {{kInfoHipparcos, kInfoInt32, 3, {}}}}}, 100);
