@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/chart_settings.h"
 #include "catalog/catalog_file_type.h"
+#include "catalog/star_disc_pen.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
 #include "projection/transformer.h"
@@ -15,12 +15,6 @@ namespace {
 constexpr size_t kHeaderBytes = 20;
 constexpr size_t kZoneBytes = 12;
 constexpr size_t kStarBytes = 4 + 2 + 8 + 8 + 1;
-
-template <typename T>
-void decodeColumn(const uint8_t* bytes, std::vector<T>& column, size_t count) {
-  column.resize(count);
-  std::memcpy(column.data(), bytes, count * sizeof(T));  // the file is little-endian, like the host
-}
 
 }  // namespace
 
@@ -69,11 +63,11 @@ bool StarDataSimple::readBody(const std::string& path) {
   zoneCount_ = zones;
   const size_t n = static_cast<size_t>(stars);
   const uint8_t* column = &bytes[zones * kZoneBytes];
-  decodeColumn(column, hip_, n);
-  decodeColumn(column + 4 * n, magnitude_, n);
-  decodeColumn(column + 6 * n, ra_, n);
-  decodeColumn(column + 14 * n, dec_, n);
-  decodeColumn(column + 22 * n, colour_, n);
+  loadColumn(column, n, hip_);
+  loadColumn(column + 4 * n, n, magnitude_);
+  loadColumn(column + 6 * n, n, ra_);
+  loadColumn(column + 14 * n, n, dec_);
+  loadColumn(column + 22 * n, n, colour_);
   ux_.resize(n), uy_.resize(n), uz_.resize(n);
   for (size_t i = 0; i < n; ++i) {
     const UnitVector u = unitVector(ra_[i], dec_[i]);
@@ -117,33 +111,16 @@ void StarDataSimple::drawByClass(RenderingOutput& output, iTransformer& transfor
 void StarDataSimple::drawRaster(RenderingOutput& output, iTransformer& transformer,
                                 const ChartSettings& settings, int32_t limitHundredths, bool recordIndices) {
   const double visible = transformer.visibilityLimit();
-  bool coloured = false;
+  StarDiscPen pen(output, settings, recordIndices);
   for (int z = 0; z < zoneCount_; ++z) {
     const Zone& zone = zones_[z];
     if (zone.magnitude > limitHundredths || zone.magnitude == -1) break;
-    int32_t d = output.starDiameter(magnitudeClass(zone.magnitude)), r = d / 2;
-    if (d < 1) d = 10, r = 5;
-    const bool colourZone = settings.starColouring && zone.magnitude <= settings.colourLimitHundredths;
-    if (!colourZone && coloured) {
-      output.selectBrush(2);
-      coloured = false;
-    }
-    coloured = coloured || colourZone;
+    pen.setMagnitude(zone.magnitude);
     for (int first = zone.first, left = zone.count; left > 0;) {
       const int n = std::min(left, kBatch);
       project(transformer, first, n);
       for (int i = 0; i < n; ++i) {
-        if (workDepth_[i] <= visible) continue;
-        const int index = first + i;
-        if (colourZone && recordIndices) {
-          output.drawColouredStarIndexed(index, workX_[i], workY_[i], d, r, colour_[index]);
-        } else if (colourZone) {
-          output.drawColouredStar(workX_[i], workY_[i], d, r, colour_[index]);
-        } else if (recordIndices) {
-          output.drawStarIndexed(index, workX_[i], workY_[i], d, r);
-        } else {
-          output.drawStar(workX_[i], workY_[i], d, r);
-        }
+        if (workDepth_[i] > visible) pen.draw(first + i, workX_[i], workY_[i], colour_[first + i]);
       }
       first += n, left -= n;
     }

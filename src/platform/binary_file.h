@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ inline double loadF64(const uint8_t* p) {
   double value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
+}
+
+// `count` values of a little-endian column in a byte buffer into `column`
+// (the host is little-endian, like the files).
+template <typename T>
+void loadColumn(const uint8_t* bytes, size_t count, std::vector<T>& column) {
+  column.resize(count);
+  if (count > 0) std::memcpy(column.data(), bytes, count * sizeof(T));
 }
 
 inline void appendU16(std::string& out, uint16_t v) {
