@@ -74,28 +74,44 @@ double nearestSampledDepth(const SkyRegion& g, iTransformer& transformer, double
 
 }  // namespace
 
+namespace {
+
+// The outcodes that all points of a region's border share against the
+// widened rectangle (0 when none), or -1 when a point lies behind. The
+// border is sampled every 15 degrees at most: a declination edge is a
+// small circle whose middle bulges away from the line between its
+// corners, by less than the 60 arcminute margin over 15 degrees.
+int commonOutcode(const SkyRegion& g, iTransformer& transformer, int64_t halfWidth, int64_t halfHeight) {
+  constexpr double kMaxStep = 15 * kRadPerDeg;
+  const int raSteps = std::max(1, static_cast<int>(std::ceil((g.ra2 - g.ra1) / kMaxStep)));
+  const int decSteps = std::max(1, static_cast<int>(std::ceil((g.dec2 - g.dec1) / kMaxStep)));
+  const double limit = transformer.visibilityLimit();
+  int common = kLeft | kRight | kBelow | kAbove;
+  for (int i = 0; i <= raSteps; ++i) {
+    for (int j = 0; j <= decSteps; ++j) {
+      if (i != 0 && i != raSteps && j != 0 && j != decSteps) continue;  // inside the border
+      ProjectedPoint p;
+      const double ra = g.ra1 + (g.ra2 - g.ra1) * i / raSteps, dec = g.dec1 + (g.dec2 - g.dec1) * j / decSteps;
+      if (!transformer.project(ra, dec, p) || p.depth < limit) return -1;
+      common &= (p.x < -halfWidth ? kLeft : 0) | (p.x > halfWidth ? kRight : 0) |
+                (p.y < -halfHeight ? kBelow : 0) | (p.y > halfHeight ? kAbove : 0);
+    }
+  }
+  return common;
+}
+
+}  // namespace
+
 std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
                                  iTransformer& transformer) {
   const int64_t margin = transformer.tenthArcminToPixels(600);
   const int64_t halfWidth = area.width / 2 + margin, halfHeight = area.height / 2 + margin;
-  const double limit = transformer.visibilityLimit();
   const double reach = reachRadians(area, transformer, margin);
   std::vector<bool> visible(regions.size(), false);
   for (size_t r = 0; r < regions.size(); ++r) {
     const SkyRegion& g = regions[r];
-    const double corners[4][2] = {{g.ra1, g.dec1}, {g.ra2, g.dec1}, {g.ra1, g.dec2}, {g.ra2, g.dec2}};
-    int common = kLeft | kRight | kBelow | kAbove;
-    bool allInFront = true;
-    for (const auto& corner : corners) {
-      ProjectedPoint p;
-      if (!transformer.project(corner[0], corner[1], p) || p.depth < limit) {
-        allInFront = false;
-        break;
-      }
-      common &= (p.x < -halfWidth ? kLeft : 0) | (p.x > halfWidth ? kRight : 0) | (p.y < -halfHeight ? kBelow : 0) |
-                (p.y > halfHeight ? kAbove : 0);
-    }
-    if (allInFront) {
+    const int common = commonOutcode(g, transformer, halfWidth, halfHeight);
+    if (common >= 0) {
       visible[r] = common == 0;
       continue;
     }

@@ -27,10 +27,11 @@ constexpr int kRegionRecordBytes = 40;
 // 0..recordCount (the regions are then unusable).
 bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::vector<SkyRegion>& regions);
 
-// Which regions may hold something on the chart. The corners are projected
-// against the output rectangle widened by 60 arcminutes: a region whose four
-// corners lie in front is passed over when they all lie beyond one side of
-// the rectangle. A region with a corner behind the visible side of the sky
+// Which regions may hold something on the chart. The corners, and points
+// along the edges of a region wider than 15 degrees, are projected against
+// the output rectangle widened by 60 arcminutes: a region whose border
+// points all lie in front is passed over when they all lie beyond one side
+// of the rectangle. A region with a point behind the visible side of the sky
 // may still reach round onto the chart (near the edge of a whole-sky chart):
 // it is kept when a grid of its points comes near enough to the chart
 // centre, judged by angle.

@@ -18,7 +18,7 @@ struct StarPosition {
 };
 
 // Which catalogue a catalog's star numbers belong to.
-enum IdentifierKind : int { kIdentifierHipparcos = 3 };
+enum IdentifierKind : int { kIdentifierHipparcos = 3, kIdentifierTycho = 8 };
 
 class iStarData {
  public:

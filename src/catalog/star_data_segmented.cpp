@@ -1,0 +1,145 @@
+#include "catalog/star_data_segmented.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+#include "catalog/catalog_file_type.h"
+#include "catalog/catalog_header.h"
+#include "catalog/star_id_format.h"
+#include "platform/binary_file.h"
+#include "platform/number_text.h"
+#include "projection/transformer.h"
+
+namespace celvaro {
+namespace {
+
+// The path without the extension of its file name.
+std::string withoutExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.rfind('/');
+  return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path : path.substr(0, dot);
+}
+
+}  // namespace
+
+std::string StarDataSegmented::segmentPath(const std::string& base, int segment) {
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "_%04d.dat", segment);
+  return base + suffix;
+}
+
+int StarDataSegmented::open(const std::string& relativePath) {
+  base_ = withoutExtension(resolveDataPath(directory_, relativePath));
+  segments_.clear();
+  bounds_.clear();
+  std::map<std::string, std::string> keys;
+  if (!readCatalogHeader(base_ + ".hdr", keys)) return 4;
+  const int count = std::clamp(leadingInt(keys["segments"]), 0, kMaxSegments);
+  segments_.resize(static_cast<size_t>(count));
+  bounds_.resize(static_cast<size_t>(count));
+  readIndex(base_ + "_idx.dat");
+  return 0;
+}
+
+// Bounds only from an index that holds all four arrays.
+void StarDataSegmented::readIndex(const std::string& path) {
+  const size_t n = segments_.size();
+  BinaryFile file(path);
+  std::vector<uint8_t> bytes;
+  if (!file.readInto(bytes, 4 * n * sizeof(double))) return;
+  std::vector<double> values;
+  loadColumn(bytes.data(), 4 * n, values);
+  for (size_t i = 0; i < n; ++i) {
+    bounds_[i].ra1 = values[i], bounds_[i].ra2 = values[n + i];
+    bounds_[i].dec1 = values[2 * n + i], bounds_[i].dec2 = values[3 * n + i];
+  }
+}
+
+void StarDataSegmented::draw(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
+                             const OutputArea& area, int32_t limitHundredths, bool) {
+  buffer_.reset();
+  markVisible(area, transformer);
+  loadAndUnload();
+  Collector stars = collector(output, transformer, limitHundredths);
+  for (const Segment& segment : segments_) {
+    if ((segment.state & (kVisible | kLoaded)) == (kVisible | kLoaded)) collect(stars, transformer, segment);
+  }
+  drawBuffer(output, settings);
+}
+
+void StarDataSegmented::markVisible(const OutputArea& area, iTransformer& transformer) {
+  const std::vector<bool> visible = visibleRegions(bounds_, area, transformer);
+  for (size_t i = 0; i < segments_.size(); ++i) {
+    Segment& segment = segments_[i];
+    if (segment.age > 0) --segment.age;
+    segment.state &= ~kVisible;
+    if (visible[i]) {
+      segment.state |= kVisible;
+      segment.age = kKeptDrawings;
+    }
+  }
+}
+
+// Reads the visible segments not yet loaded and frees those whose age has
+// run out.
+void StarDataSegmented::loadAndUnload() {
+  for (size_t i = 0; i < segments_.size(); ++i) {
+    Segment& segment = segments_[i];
+    if (segment.state == kVisible) load(segment, static_cast<int>(i));
+    if (segment.age == 0 && segment.state != 0) segment = Segment{};
+  }
+}
+
+// A missing or unreadable file gives an empty segment, loaded all the same.
+void StarDataSegmented::load(Segment& segment, int number) {
+  segment.state |= kLoaded;
+  ++reads_;
+  BinaryFile file(segmentPath(base_, number));
+  std::vector<uint8_t> bytes;
+  if (!readRecords(file, 0, std::numeric_limits<int64_t>::max(), kStarBytes, bytes)) return;
+  const size_t n = bytes.size() / kStarBytes;
+  loadColumn(bytes.data(), n, segment.identifier);
+  loadColumn(bytes.data() + 4 * n, n, segment.magnitude);
+  loadColumn(bytes.data() + 6 * n, n, segment.ra);
+  loadColumn(bytes.data() + 14 * n, n, segment.dec);
+  loadColumn(bytes.data() + 22 * n, n, segment.colour);
+}
+
+void StarDataSegmented::collect(Collector& stars, iTransformer& transformer, const Segment& segment) {
+  const int n = static_cast<int>(segment.ra.size());
+  if (static_cast<int>(workX_.size()) < n) workX_.resize(n), workY_.resize(n), workDepth_.resize(n);
+  transformer.projectMany(segment.ra.data(), segment.dec.data(), 0, n, workX_.data(), workY_.data(),
+                          workDepth_.data());
+  for (int i = 0; i < n; ++i) {
+    stars.offerProjected(workX_[i], workY_[i], workDepth_[i], segment.ra[i], segment.dec[i], segment.magnitude[i],
+                         segment.identifier[i], segment.colour[i]);
+  }
+}
+
+int StarDataSegmented::loadedCount() const {
+  return static_cast<int>(
+      std::count_if(segments_.begin(), segments_.end(), [](const Segment& s) { return s.state & kLoaded; }));
+}
+
+bool StarDataSegmented::getDesignation(int index, std::string& out) const {
+  if (!buffer_.contains(index)) return false;
+  const int32_t tycho = static_cast<int32_t>(buffer_.identifier(index));
+  if (tycho == 0) return LargeStarData::getDesignation(index, out);
+  out += "Tycho " + std::to_string(starid::tychoFirst(tycho)) + "-" + std::to_string(starid::tychoSecond(tycho)) +
+         "-" + std::to_string(starid::tychoThird(tycho)) + " [" + magnitudeText(buffer_.magnitude(index)) + "]";
+  return true;
+}
+
+bool StarDataSegmented::getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
+                                          int32_t& n4) const {
+  kind = kIdentifierTycho;
+  if (!buffer_.contains(index) || buffer_.identifier(index) == 0) return false;
+  const int32_t tycho = static_cast<int32_t>(buffer_.identifier(index));
+  n1 = starid::tychoFirst(tycho), n2 = starid::tychoSecond(tycho), n3 = starid::tychoThird(tycho);
+  n4 = 0;
+  return true;
+}
+
+}  // namespace celvaro
