@@ -3,6 +3,7 @@
 #include "app/app_model.h"
 #include "app/ui_resources.h"
 #include "catalog/catalog_file_type.h"
+#include "catalog/large_star_catalogs.h"
 
 namespace celvaro {
 
@@ -31,6 +32,7 @@ void loadChartData(AppModel& model) {
   catalogs->loadDeepsky();
   catalogs->loadStarIds();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
+  registerLargeStarCatalogs(*catalogs);
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
   model.catalogs()->solarSystem().loadCometList();

@@ -1,17 +1,26 @@
 #include "catalog/sky_catalogs.h"
 
 #include "catalog/catalog_file_type.h"
+#include "catalog/star_data_gsc.h"
+#include "catalog/star_data_segmented.h"
 #include "catalog/star_data_simple.h"
+#include "catalog/star_data_usno.h"
 
 namespace celvaro {
 namespace {
 
 const std::string kNoName;
 
-std::unique_ptr<iStarData> starCatalogOfType(int type) {
+std::unique_ptr<iStarData> starCatalogOfType(int type, StarBuffer& buffer) {
   switch (type) {
     case kFileStarsSimple:
       return std::make_unique<StarDataSimple>();
+    case kFileStarsSegmented:
+      return std::make_unique<StarDataSegmented>(buffer);
+    case kFileStarsGsc:
+      return std::make_unique<StarDataGsc>(buffer);
+    case kFileStarsUsnoA:
+      return std::make_unique<StarDataUSNO>(buffer);
     default:
       return nullptr;
   }
@@ -28,7 +37,7 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
   if (slot < 0 || slot >= kStarSlots) return 3;
   const int type = detectCatalogFileType(resolveDataPath(directory_, path));
   if (type == kFileCannotOpen) return 4;
-  std::unique_ptr<iStarData> catalog = starCatalogOfType(type);
+  std::unique_ptr<iStarData> catalog = starCatalogOfType(type, starBuffer_);
   if (!catalog) return 1;
   catalog->setDataDirectory(directory_);
   if (catalog->open(path) != 0) return 1;

@@ -11,6 +11,7 @@
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
+#include "catalog/star_buffer.h"
 #include "catalog/star_data.h"
 #include "catalog/star_id_database.h"
 #include "catalog/star_labels.h"
@@ -81,6 +82,7 @@ class SkyCatalogs {
 
  private:
   std::string directory_;
+  StarBuffer starBuffer_;  // the stars of a large catalog's drawing
   std::array<StarCatalogSlot, kStarSlots> slots_;
   int slotsInUse_ = 0;
   int currentSlot_ = 0;

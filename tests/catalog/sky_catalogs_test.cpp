@@ -4,7 +4,10 @@
 
 #include <filesystem>
 
+#include "catalog/large_star_catalogs.h"
 #include "catalog_writers.h"
+#include "render/magnitude_limits.h"
+#include "segmented_catalog_writer.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -54,6 +57,25 @@ TEST_F(SkyCatalogsTest, TheDeepestSlotTheViewAdmitsIsChosen) {
   catalogs.selectStarCatalog(1200, 700);
   EXPECT_EQ(catalogs.currentSlot(), 0);  // slot 1's field is too narrow
   EXPECT_EQ(catalogs.currentDisplayName(), "A");
+}
+
+// Zooming in switches to the deeper catalogs and zooming out back.
+TEST_F(SkyCatalogsTest, LargeCatalogsTakeTheNextFreeSlots) {
+  catalogs.registerStarCatalog(0, 3, "data/stars.dat", "Hipparcos", 0, 0);
+  EXPECT_EQ(registerLargeStarCatalogs(catalogs), 0);  // no headers
+  writeBytes(dir.file("data/stars_deep.hdr"), segmentedHeaderText(0));
+  writeBytes(dir.file("data/usnoa2.hdr"), "type = s_usnoa\n");
+  std::filesystem::create_directories(dir.path() / "data" / "usnoa2");
+  writeBytes(dir.file("data/usnoa2.dat"), "");
+  EXPECT_EQ(registerLargeStarCatalogs(catalogs), 2);  // no GSC: USNO-A2.0 follows in slot 2
+  EXPECT_EQ(catalogs.slotsInUse(), 3);
+  for (auto [field, slot] : {std::pair{3600, 0}, {600, 0}, {120, 1}, {30, 2}, {120, 1}, {3600, 0}}) {
+    catalogs.selectStarCatalog(automaticStarLimit(field), field);
+    EXPECT_EQ(catalogs.currentSlot(), slot) << field;
+  }
+  catalogs.selectStarCatalog(automaticStarLimit(120), 120);
+  EXPECT_EQ(catalogs.currentDisplayName(), "Deep stars");
+  EXPECT_EQ(catalogs.currentIdentifierKind(), kIdentifierTycho);
 }
 
 }  // namespace
