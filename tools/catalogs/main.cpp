@@ -26,6 +26,7 @@
 #include "catalog/variable_star_data.h"
 #include "city_file_builder.h"
 #include "constellation_files_builder.h"
+#include "deep_star_files_builder.h"
 #include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
 #include "minor_body_files_builder.h"
@@ -47,7 +48,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 6";
+constexpr const char* kDataVersion = "celvaro-data 7";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -244,7 +245,8 @@ bool verify(const std::string& data) {
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
          boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
-         verifyDeepsky(data) && verifyStarIds(data) && verifyObservingAids(data);
+         verifyDeepsky(data) && verifyStarIds(data) && verifyObservingAids(data) &&
+         verifyDeepStars(data);
 }
 
 }  // namespace
@@ -272,6 +274,9 @@ int main(int argc, char** argv) {
       }) &&
       step("Stars: main catalog, labels and information",
            [&] { return buildStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data); }) &&
+      step("Deep stars: the segmented catalog", [&] {
+        return buildDeepStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data);
+      }) &&
       step("Star identification database", [&] {
         const std::string root = stellarium + "/usr/share/stellarium/";
         return buildStarIdFiles({d3 + "/data", root + "stars/default", root + "skycultures/western/star_names.fab"},

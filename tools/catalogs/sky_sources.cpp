@@ -13,6 +13,7 @@
 
 #include "platform/binary_file.h"
 #include "platform/number_text.h"
+#include "zoned_star_files.h"
 
 namespace celvaro {
 namespace {
@@ -114,29 +115,15 @@ namespace {
 // (type 0, 28 bytes) and its visual magnitude.
 bool forEachHipparcosRecord(const std::vector<std::string>& starFiles,
                             const std::function<void(const uint8_t*, double)>& onRecord) {
-  constexpr uint32_t kMagic = 0x835f040a;
-  constexpr size_t kRecordBytes = 28;
   for (const std::string& path : starFiles) {
-    BinaryFile file(path);
-    uint8_t header[32];
-    if (!file.read(header, sizeof header) || loadU32(header) != kMagic || loadU32(header + 4) != 0) {
+    bool hipparcos = true;
+    const bool read = forEachZonedStarRecord(path, [&](const ZonedStarFile& file, uint32_t, const uint8_t* r) {
+      hipparcos = file.type == 0;
+      if (hipparcos) onRecord(r, zonedMagnitude(file, r[13]));
+    });
+    if (!read || !hipparcos) {
       std::fprintf(stderr, "%s is not a Hipparcos star file\n", path.c_str());
       return false;
-    }
-    const uint32_t level = loadU32(header + 16);
-    const double magMin = static_cast<int32_t>(loadU32(header + 20));
-    const double magRange = static_cast<int32_t>(loadU32(header + 24));
-    const double magSteps = static_cast<int32_t>(loadU32(header + 28));
-    const size_t zones = 20u << (2 * level);
-    std::vector<uint8_t> counts;
-    if (level > 6 || magSteps <= 0 || !file.readInto(counts, zones * 4)) return false;
-    size_t total = 0;
-    for (size_t z = 0; z < zones; ++z) total += loadU32(&counts[z * 4]);
-    std::vector<uint8_t> records;
-    if (!file.readInto(records, total * kRecordBytes)) return false;
-    for (size_t i = 0; i < total; ++i) {
-      const uint8_t* r = &records[i * kRecordBytes];
-      onRecord(r, (magMin + r[13] * magRange / magSteps) / 1000);
     }
   }
   return true;

@@ -1,0 +1,123 @@
+// What the gamepad's buttons do: slewing while a direction key is held,
+// speeds, sliders, zoom, panning in map mode and the mode switches.
+#include "telescope/gamepad_buttons.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "telescope/telescope_control_interface.h"
+
+namespace celvaro {
+namespace {
+
+// Everything done, as text in order.
+class Recorder : public iTelescopeControl, public iGamepadPanel {
+ public:
+  // iGamepadPanel
+  bool highSpeedSelected() const override { return high; }
+  int speedRate(bool highSpeed) const override { return highSpeed ? 4 : 1; }
+  void selectSpeed(bool highSpeed) override { did("speed " + std::string(highSpeed ? "high" : "low")); }
+  void stepSpeedRate(bool highSpeed, int delta) override {
+    did("step " + std::string(highSpeed ? "high " : "low ") + std::to_string(delta));
+  }
+  void zoomChart(bool in) override { did(in ? "zoom in" : "zoom out"); }
+  void panChart(int direction) override { did("pan " + std::to_string(direction)); }
+  void setMapMode(bool mapMode) override { did(mapMode ? "map mode" : "telescope mode"); }
+  iTelescopeControl* link() override { return this; }
+  // iTelescopeControl
+  void moveFast(int d, int rate) override { did("fast " + std::to_string(d) + " " + std::to_string(rate)); }
+  void moveSlow(int d, int rate) override { did("slow " + std::to_string(d) + " " + std::to_string(rate)); }
+  void stopMove(int d) override { did("stop " + std::to_string(d)); }
+  void heartBeat() override {}
+  void connect(int, int) override {}
+  void disconnect() override {}
+  void reinitialise() override {}
+  void moveAtRate(int, int) override {}
+  void readPosition() override {}
+  void setReferencePoint(double, double, double, double, int) override {}
+  void deleteReferencePoint(int) override {}
+  void setEastWestSwap(int) override {}
+  void gotoPosition(double, double) override {}
+  void setTracking(int) override {}
+  void gotoPark() override {}
+  void setPark() override {}
+  void startSpiralSearch(int, int, int) override { did("spiral"); }
+  void startDslrSeries(int, int, int) override {}
+  void stopDslrSeries() override {}
+  void command21(int, int) override {}
+  void guideMove(int) override {}
+  void command23(int) override {}
+  void openGuiderPort(int) override {}
+  void closeGuiderPort() override {}
+
+  void did(const std::string& what) { done.push_back(what); }
+  bool high = false;
+  std::vector<std::string> done;
+};
+
+using Done = std::vector<std::string>;
+
+class GamepadButtonsTest : public ::testing::Test {
+ protected:
+  // Button n carries function n + 1 for n 0..11: Left .. Map mode.
+  GamepadButtonsTest() {
+    for (int b = 0; b < GamepadSettings::kButtonCount; ++b) settings.buttons[b] = b + 1;
+  }
+  GamepadSettings settings;
+  Recorder panel;
+  GamepadButtons buttons{settings, panel};
+};
+
+TEST_F(GamepadButtonsTest, APressAndReleaseMoveAndStopTheSameDirection) {
+  buttons.update(1u << 2);  // Up
+  buttons.update(0);
+  EXPECT_EQ(panel.done, (Done{"slow 0 1", "stop 0"}));
+  panel.done.clear();
+  panel.high = true;
+  buttons.update(1u << 1);  // Right
+  buttons.update(0);
+  EXPECT_EQ(panel.done, (Done{"fast 2 4", "stop 2"}));
+}
+
+TEST_F(GamepadButtonsTest, ButtonsChangingTogetherAreTakenLowestFirst) {
+  buttons.update(0b1011);  // Left, Right, Down
+  EXPECT_EQ(panel.done, (Done{"slow 3 1", "slow 2 1", "slow 1 1"}));
+  panel.done.clear();
+  buttons.update(0b0100);  // three released, Up pressed
+  EXPECT_EQ(panel.done, (Done{"stop 3", "stop 2", "slow 0 1", "stop 1"}));
+}
+
+TEST_F(GamepadButtonsTest, SpeedsSlidersZoomAndModes) {
+  settings.buttons = {kPadHighSpeed, kPadLowSpeed, kPadHighSpeedUp, kPadHighSpeedDown, kPadLowSpeedUp,
+                      kPadLowSpeedDown, kPadZoomIn, kPadZoomOut, kPadTelescopeMode, kPadMapMode, 0, 0};
+  for (int b = 0; b < 10; ++b) {
+    buttons.handle(b, true);
+    buttons.handle(b, false);
+  }
+  EXPECT_EQ(panel.done, (Done{"speed high", "speed low", "step high 1", "speed high", "step high -1", "speed high",
+                              "step low 1", "speed low", "step low -1", "speed low", "zoom in", "zoom out",
+                              "telescope mode", "telescope mode", "map mode", "map mode"}));
+}
+
+TEST_F(GamepadButtonsTest, MapModePansAndZoomsAndLeavesTheMountAlone) {
+  settings.mapMode = 1;
+  for (int b = 0; b < 10; ++b) {
+    buttons.handle(b, true);
+    buttons.handle(b, false);
+  }
+  EXPECT_EQ(panel.done, (Done{"pan 3", "pan 2", "pan 0", "pan 1", "zoom out", "zoom in"}));
+}
+
+TEST_F(GamepadButtonsTest, SpiralFunctionsAndButtonsBeyondTwelveDoNothingHere) {
+  settings.buttons[0] = kPadStartSpiral;
+  settings.buttons[1] = kPadStopSpiral;
+  buttons.update(0b11 | 1u << 12 | 1u << 31);
+  EXPECT_TRUE(panel.done.empty());
+  EXPECT_STREQ(gamepadFunctionLabel(kPadMapMode), "Telescope mode");
+  EXPECT_STREQ(gamepadFunctionLabel(17), "");
+}
+
+}  // namespace
+}  // namespace celvaro
