@@ -137,10 +137,10 @@ TEST_F(AidFiles, ARouteWhosePointsLieOutsideTheFileHasNone) {
 
 TEST(RouteView, CentresOnTheRouteInAFieldThatHoldsIt) {
   constexpr double kDeg = 0.017453292519943295;
-  const RouteView view = routeView({{359 * kDeg, 10 * kDeg}, {1 * kDeg, 10 * kDeg}, {3 * kDeg, 10 * kDeg}});
+  const RouteView view = routeView({{355 * kDeg, 10 * kDeg}, {1 * kDeg, 10 * kDeg}, {7 * kDeg, 10 * kDeg}});
   EXPECT_NEAR(view.raRad, 1 * kDeg, 1e-6);  // across the zero of right ascension
   EXPECT_NEAR(view.decRad, 10 * kDeg, 0.001);
-  EXPECT_NEAR(view.fieldArcmin, 2.6 * 120 * 0.985, 6);  // 2.6 times the farthest step's distance
+  EXPECT_NEAR(view.fieldArcmin, 2.6 * 360 * 0.985, 6);  // 2.6 times the farthest step's distance
   EXPECT_EQ(routeView({{0, 0}, {1e-4, 0}}).fieldArcmin, 600);
   EXPECT_EQ(routeView({{0, 0}, {3, 0}}).fieldArcmin, 6000);
   EXPECT_EQ(routeView({}).fieldArcmin, 0);

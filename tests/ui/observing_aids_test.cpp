@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTreeWidget>
 
@@ -58,6 +59,7 @@ class BuiltAids : public ObservingAids {
       GTEST_SKIP() << "the catalog data have not been built";
     }
     open(CELVARO_RUN_DIR);
+    resources.loadLanguage(kEnglish);
   }
   // Selects a deep-sky object as its search does.
   void selectDeepsky(const char* designation) {
@@ -101,6 +103,7 @@ TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
 }
 
 TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
+  model->place = {-1, 47.50, 19.04, 1.0, 0};  // winter time: the clock runs an hour ahead of UT
   model->setUniversalDate({2007, 12, 15, 20, 0, 0.0});
   selectDeepsky("M 42");
   window->showObjectInfo();
