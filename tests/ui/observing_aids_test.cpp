@@ -15,9 +15,11 @@
 
 #include <filesystem>
 
+#include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
+#include "catalog/star_data_simple.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_object_info.h"
@@ -124,6 +126,24 @@ TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().contains("M42"));
   ASSERT_GT(info.properties()->topLevelItemCount(), 3);
   EXPECT_EQ(info.properties()->topLevelItem(0)->text(1), "1976");  // the NGC number
+}
+
+TEST_F(BuiltAids, AStarsPropertiesAreItsHipparcosData) {
+  auto* stars = dynamic_cast<StarDataSimple*>(model->catalogs()->currentStarCatalog());
+  ASSERT_NE(stars, nullptr);
+  int vega = 0;
+  while (vega < stars->starCount() && stars->hipparcosNumber(vega) != 91262) ++vega;
+  StarPosition at;
+  ASSERT_TRUE(stars->getPosition(vega, at));
+  model->selection = {kPickStar, vega, 0};
+  model->selectionValid = true;
+  model->lastCentringTarget = {at.raRad, at.decRad, true};
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
+  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
+            info->properties.end());
+  EXPECT_FALSE(info->photoPath.has_value());
 }
 
 TEST_F(BuiltAids, ACircumpolarObjectShowsNoTimes) {

@@ -17,6 +17,7 @@ namespace {
 constexpr int kTimeHeadingFirst = 90, kClockLabelFirst = 95, kRaLabel = 98, kDecLabel = 99, kDescriptionLabel = 97;
 constexpr int kRise = 5, kLocalTime = 8, kDescriptionText = 10;  // after kAidLabelFirst
 constexpr const char* kTimeHeadings[3] = {"Rise", "Transit", "Set"};
+constexpr int kListWidth = 380, kPhotoSide = 512;  // the photos are at most 512 pixels
 
 }  // namespace
 
@@ -44,12 +45,12 @@ void DlgObjectInfo::onInitDialog() {
   list->setRootIsDecorated(false);
   image_ = new ImageView(resources(), split);
   image_->setMinimumSize(256, 256);
-  split->setStretchFactor(1, 1);
+  split->setSizes({kListWidth, kPhotoSide});
   grid()->addWidget(split, 6, 0, 1, 4);
   grid()->setRowStretch(6, 1);
   grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 7, 3);
   labelTexts();
-  window()->resize(820, 620);
+  window()->resize(kListWidth + kPhotoSide + 40, kPhotoSide + 280);
 }
 
 QTreeWidget* DlgObjectInfo::properties() const { return control<QTreeWidget>(kProperties); }
