@@ -183,6 +183,7 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   NavigationSettings navigation;
   ScopeSettings scope;
   GamepadSettings gamepad;
+  std::string gamepadDevice = "/dev/input/js0";  // the joystick device the gamepad is read from
   SpiralSearchSettings spiralSearch;
   ChartSettings chart;
   TelescopeDialogListeners dialogListeners;

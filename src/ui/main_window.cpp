@@ -18,13 +18,16 @@
 #include "app/ui_resources.h"
 #include "ui/chart_window.h"
 #include "ui/dialogs/dlg_adjust_fov.h"
+#include "ui/dialogs/dlg_auto_guider_monitor.h"
 #include "ui/clock_relay.h"
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_deepsky.h"
+#include "ui/dialogs/dlg_dslr_exp.h"
 #include "ui/dialogs/dlg_field_width.h"
+#include "ui/dialogs/dlg_gamepad_control.h"
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
 #include "ui/dialogs/dlg_minor_planets.h"
@@ -41,6 +44,7 @@
 #include "ui/dialogs/dlg_telescope_adjust.h"
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
+#include "ui/message_sink.h"
 #include "ui/night_vision.h"
 #include "ui/search_commands.h"
 #include "ui/setting_file_dialogs.h"
@@ -80,7 +84,8 @@ const std::vector<MenuSpec>& menuSpecs() {
                           {509, "D&eep-sky object..."}, {510, "&Popular objects..."}, {0, ""},
                           {513, "Go to a &position..."}, {511, "Star &hopping..."}, {512, "Observing s&uggestions..."}}},
       {19006, "&Telescope", {{606, "Telescope &settings..."}, {601, "&Alt-azimuth mount alignment..."},
-                             {610, "Centre on the &telescope"}, {607, "&Gamepad..."}, {609, "&Field-of-view overlay..."}}},
+                             {610, "Centre on the &telescope"}, {607, "&Gamepad..."}, {609, "&Field-of-view overlay..."},
+                             {611, "Autoguider &monitor..."}, {612, "&DSLR exposure series..."}}},
       {19007, "S&ettings", {{700, "&Observing place..."}, {701, "&Date and time..."}, {702, "&Navigation..."},
                             {703, "&Colours..."}, {704, "Night &vision"}, {0, ""}, {705, "&Toolbar"},
                             {706, "Telescope &panel"}, {0, ""}, {708, "&Language..."}}},
@@ -103,11 +108,6 @@ struct Band {
 constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false}, {2009, 2010, false, false},
                            {2011, 2015, false, false}, {2016, 2019, true, false}, {2020, 2021, true, true}};
 
-// Commands whose subsystems are not built yet: shown, but disabled.
-const std::set<int>& unbuiltCommands() {
-  static const std::set<int> commands = {607, 2020, 2021};
-  return commands;
-}
 
 constexpr int kPresetsMenuId = -1;
 
@@ -189,7 +189,6 @@ QAction* MainWindow::commandAction(int id, const char* fallback) {
   if (found != actions_.end()) return found->second;
   auto* a = new QAction(QString::fromStdString(resources_.textOr(text_id::kMenuCommandBase + id, fallback)), this);
   a->setObjectName(QStringLiteral("cmd%1").arg(id));
-  a->setEnabled(!unbuiltCommands().count(id));
   connect(a, &QAction::triggered, this, [this, id] { command(id); });
   actions_[id] = a;
   return a;
@@ -375,8 +374,16 @@ void MainWindow::settingsCommand(int id) {
       break;
     case 601:
     case 606:
+    case 607:
     case 610:
+    case 611:
+    case 612:
     case 706: telescopeCommand(id); break;
+    case 2020:
+    case 2021:
+      model_.gamepad.mapMode = id == 2021 ? 1 : 0;
+      updateTelescopePanel();
+      break;
     case 609: fovDialog_->showOver(this); break;
     case 708: {
       DlgLanguages dialog(resources_);
@@ -445,8 +452,16 @@ void MainWindow::telescopeCommand(int id) {
     DlgTelescopeSettings dialog(resources_, model_.scope, model_.programDir());
     iTelescopeControl* link = model_.telescope();
     if (dialog.runModal(this) == 1 && link) link->setEastWestSwap(model_.scope.eastWestSwapPosition);
+  } else if (id == 607) {
+    DlgGamepadControl(resources_, model_.gamepad, model_.gamepadDevice, messageBoxes()).runModal(this);
   } else if (id == 610) {
     centreOnTelescope();
+  } else if (id == 611) {
+    if (!guiderMonitor_) guiderMonitor_ = std::make_unique<DlgAutoGuiderMonitor>(resources_, model_);
+    guiderMonitor_->showOver(this);
+  } else if (id == 612) {
+    if (!dslrExposure_) dslrExposure_ = std::make_unique<DlgDslrExp>(resources_, model_);
+    dslrExposure_->showOver(this);
   } else if (id == 706) {
     telescopePanel_->setShown(actions_[706]->isChecked());
   }

@@ -23,6 +23,8 @@ namespace celvaro {
 class AppModel;
 class ChartWindow;
 class DlgAdjustFov;
+class DlgAutoGuiderMonitor;
+class DlgDslrExp;
 class ClockRelay;
 class DlgCometlist;
 class DlgObjectInfo;
@@ -112,6 +114,8 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::unique_ptr<DlgPanelTelescope> telescopePanel_;
   std::unique_ptr<DlgTelescopeControl> telescopeControl_;  // made when first shown
   std::unique_ptr<DlgTelescopeAdjust> telescopeAdjust_;    // made when first shown
+  std::unique_ptr<DlgAutoGuiderMonitor> guiderMonitor_;    // made when first shown
+  std::unique_ptr<DlgDslrExp> dslrExposure_;               // made when first shown
   std::unique_ptr<SearchCommands> searches_;
   std::unique_ptr<DlgObjectInfo> objectInfo_;
   std::unique_ptr<DlgObservingSuggestions> suggestions_;  // made when first shown

@@ -52,6 +52,8 @@ void DlgPanelTelescope::setShown(bool shown) {
   else detach();
 }
 
+bool DlgPanelTelescope::drivenByGamepad() { return model().dialogListeners.controlPanel == nullptr; }
+
 void DlgPanelTelescope::onCommand(int id, int code, QWidget* control) {
   if (id != kEditPlace) {
     TelescopeDialogBase::onCommand(id, code, control);

@@ -22,6 +22,10 @@ class DlgPanelTelescope final : public TelescopeDialogBase {
   // Makes the panel as a child widget of `parent`.
   QWidget* embed(QWidget* parent);
   void setShown(bool shown);
+
+ protected:
+  // The gamepad drives the control panel while that is open.
+  bool drivenByGamepad() override;
 };
 
 }  // namespace celvaro

@@ -23,6 +23,10 @@ class DlgTelescopeControl final : public TelescopeDialogBase {
   // reports until it is closed.
   void showOver(QWidget* parent);
 
+ protected:
+  // While open, the control panel takes the gamepad.
+  bool drivenByGamepad() override { return true; }
+
  private:
   int addClockRows(int row);
 };

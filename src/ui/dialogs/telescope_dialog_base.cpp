@@ -6,13 +6,17 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 
 #include <initializer_list>
 
 #include "app/app_model.h"
+#include "app/chart_navigator.h"
 #include "app/text_ids.h"
 #include "telescope/mount_types.h"
+#include "ui/dialogs/dlg_scope_spiral_search.h"
 #include "ui/dialogs/dlg_telescope_connect.h"
+#include "ui/spiral_search_panel.h"
 #include "ui/telescope_readouts.h"
 
 namespace celvaro {
@@ -46,6 +50,12 @@ constexpr int kDefaultRate = 2;
 constexpr int kLinkEstablished = 100, kSwitchedOff = 20, kLastStatusText = 25;
 
 }  // namespace
+
+TelescopeDialogBase::TelescopeDialogBase(UiResources& resources, AppModel& model,
+                                         TelescopeControlDlgCallback*& listenerSlot)
+    : FwDialogBaseScroll(resources), model_(model), listenerSlot_(listenerSlot), gamepadButtons_(model.gamepad, *this) {}
+
+TelescopeDialogBase::~TelescopeDialogBase() { detach(); }
 
 template <typename Call>
 void TelescopeDialogBase::onLink(Call call) {
@@ -121,15 +131,18 @@ int TelescopeDialogBase::addActionRows(int row) {
   grid()->addWidget(radioButton(kScopeMode, text(14712, "Scope mode"), false), row + 3, 0);
   grid()->addWidget(radioButton(kMapMode, text(14713, "Map mode"), false), row + 3, 1);
   pairButtons(kScopeMode, kMapMode);
-  // The spiral search's place: its marker panel and buttons come with the
-  // spiral search itself.
+  // The spiral search: its marker panel, Start and the settings.
   auto* spiral = new QGroupBox(text(14714, "Spiral search"), window());
   spiral->setObjectName(objectName(kSpiralSearch));
-  auto* field = new QFrame(spiral);
-  field->setFixedSize(96, 96);
-  field->setStyleSheet("background: black");
-  (new QGridLayout(spiral))->addWidget(field, 0, 0, Qt::AlignCenter);
+  spiralPanel_ = new SpiralSearchPanel(spiral);
+  spiralPanel_->setFixedSize(96, 96);
+  auto* layout = new QGridLayout(spiral);
+  layout->addWidget(spiralPanel_, 0, 0, 2, 1, Qt::AlignCenter);
+  layout->addWidget(button(kSpiralStart, text(14746, "Start")), 0, 1);
+  layout->addWidget(button(kSpiralSettings, text(14747, "Settings...")), 1, 1);
   grid()->addWidget(spiral, row + 4, 0, 1, 2);
+  gamepadTimer_ = new QTimer(window());
+  QObject::connect(gamepadTimer_, &QTimer::timeout, window(), [this] { pollGamepad(); });
   return row + 5;
 }
 
@@ -161,6 +174,8 @@ void TelescopeDialogBase::onCommand(int id, int code, QWidget* control) {
     case kGotoPark: onLink([](iTelescopeControl& link) { link.gotoPark(); }); break;
     case kScopeMode:
     case kMapMode: setMapMode(id == kMapMode); break;
+    case kSpiralStart: startSpiralSearch(); break;
+    case kSpiralSettings: editSpiralSearch(); break;
     default:
       if (id < kFirstDirection || id > kLastDirection) FwDialogBase::onCommand(id, code, control);
       break;
@@ -202,6 +217,14 @@ void TelescopeDialogBase::gotoSelection() {
   onLink([&](iTelescopeControl& link) { link.gotoPosition(target.raRad, target.decRad); });
 }
 
+// A speed of 6 runs as the fastest the link knows.
+void TelescopeDialogBase::startSpiralSearch() {
+  const SpiralSearchSettings& spiral = model_.spiralSearch;
+  onLink([&](iTelescopeControl& link) { link.startSpiralSearch(spiral.radius, spiral.turns, spiral.speed); });
+}
+
+void TelescopeDialogBase::editSpiralSearch() { DlgScopeSpiralSearch(resources(), model_.spiralSearch).runModal(window()); }
+
 void TelescopeDialogBase::setMapMode(bool on) {
   model_.gamepad.mapMode = on ? 1 : 0;
   if (iMainWindowCallback* main = model_.mainWindow()) main->updateTelescopePanel();
@@ -238,8 +261,11 @@ void TelescopeDialogBase::applyCapabilities(int mask) {
   for (int id = kStop; id <= kLastDirection; ++id) control(id)->setEnabled((mask & kCanMove) != 0);
   enable({kTracking}, (mask & kCanTrack) != 0);
   enable({kSpiralSearch}, (mask & kCanSpiral) != 0);
+  spiralPanel_->setActive((mask & kCanSpiral) != 0);
   enable({kSetPark, kGotoPark}, (mask & kCanPark) != 0);
 }
+
+void TelescopeDialogBase::showSpiralSearchOffset(int x, int y) { spiralPanel_->showOffset(x, y); }
 
 void TelescopeDialogBase::showMountPosition(double raRad, double decRad, int32_t, int32_t) {
   setItemText(kScopeRa, mountRaText(raRad));
@@ -255,10 +281,47 @@ void TelescopeDialogBase::attach() {
   if (readings.lastStatus != readings.linkState) showLinkStatus(readings.lastStatus);
   if (readings.position.valid) showMountPosition(readings.position.raRad, readings.position.decRad, 0, 0);
   showMapMode();
+  if (gamepadTimer_) gamepadTimer_->start(kGamepadPollMs);
 }
 
 void TelescopeDialogBase::detach() {
   if (listenerSlot_ == this) listenerSlot_ = nullptr;
+  if (gamepadTimer_) gamepadTimer_->stop();
+  gamepad_.reset();
 }
+
+// --- the gamepad -------------------------------------------------------------------
+
+void TelescopeDialogBase::pollGamepad() {
+  if (!model_.gamepad.enabled || !drivenByGamepad()) return;
+  if (!gamepad_) gamepad_ = std::make_unique<Gamepad>(model_.gamepadDevice);
+  uint32_t buttons = 0;
+  if (gamepad_->poll(buttons) == Gamepad::kOk) gamepadButtons_.update(buttons);
+}
+
+bool TelescopeDialogBase::highSpeedSelected() const { return isChecked(kFast); }
+
+int TelescopeDialogBase::speedRate(bool high) const { return control<QSlider>(high ? kFastRate : kSlowRate)->value(); }
+
+void TelescopeDialogBase::selectSpeed(bool high) { setChecked(high ? kFast : kSlow, true); }
+
+void TelescopeDialogBase::stepSpeedRate(bool high, int delta) {
+  auto* rate = control<QSlider>(high ? kFastRate : kSlowRate);
+  rate->setValue(rate->value() + delta);
+}
+
+void TelescopeDialogBase::zoomChart(bool in) {
+  ChartNavigator(model_).zoom(in);
+  if (iMainWindowCallback* main = model_.mainWindow()) main->refresh();
+}
+
+// Telescope directions 0 up, 1 down, 2 right, 3 left.
+void TelescopeDialogBase::panChart(int direction) {
+  constexpr PanDirection kPans[] = {PanDirection::kUp, PanDirection::kDown, PanDirection::kRight, PanDirection::kLeft};
+  ChartNavigator(model_).pan(kPans[direction], false);
+  if (iMainWindowCallback* main = model_.mainWindow()) main->refresh();
+}
+
+iTelescopeControl* TelescopeDialogBase::link() { return model_.telescope(); }
 
 }  // namespace celvaro

@@ -7,15 +7,22 @@
 // while it is shown.
 #pragma once
 
+#include <memory>
+
+#include "platform/gamepad.h"
+#include "telescope/gamepad_buttons.h"
 #include "telescope/telescope_dialog_listeners.h"
 #include "ui/dialog_framework.h"
+
+class QTimer;
 
 namespace celvaro {
 
 class AppModel;
 class iTelescopeControl;
+class SpiralSearchPanel;
 
-class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDlgCallback {
+class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDlgCallback, public iGamepadPanel {
  public:
   static constexpr int kConnect = 50, kDisconnect = 51, kMountName = 100, kStatus = 101;
   static constexpr int kStop = 200, kFirstDirection = 201, kLastDirection = 208;
@@ -23,13 +30,14 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   static constexpr int kScopeRa = 300, kScopeDec = 301, kTargetRa = 310, kTargetDec = 311;
   static constexpr int kGoto = 312, kGetPosition = 313, kTracking = 314, kSetPark = 315, kGotoPark = 316;
   static constexpr int kScopeMode = 317, kMapMode = 318, kSpiralSearch = 319;
+  static constexpr int kSpiralStart = 320, kSpiralSettings = 321;
+  static constexpr int kGamepadPollMs = 100;
   static constexpr int kMaxRate = 5;
 
   // `listenerSlot` is the model's listener pointer this window takes while
   // it is shown.
-  TelescopeDialogBase(UiResources& resources, AppModel& model, TelescopeControlDlgCallback*& listenerSlot)
-      : FwDialogBaseScroll(resources), model_(model), listenerSlot_(listenerSlot) {}
-  ~TelescopeDialogBase() override { detach(); }
+  TelescopeDialogBase(UiResources& resources, AppModel& model, TelescopeControlDlgCallback*& listenerSlot);
+  ~TelescopeDialogBase() override;
 
   void onCommand(int id, int code, QWidget* control) override;
   void onHScroll(int, int) override {}
@@ -38,12 +46,26 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void showLinkStatus(int code) override;
   void showMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
   void observingPlaceChanged() override {}
-  void showSpiralSearchOffset(int, int) override {}  // the spiral search comes with its panel
+  void showSpiralSearchOffset(int x, int y) override;
 
   // A clock tick, on the user-interface thread.
   virtual void showClock(double localSiderealHours, double julianDate) = 0;
   // The scope and map mode buttons from the gamepad's map-mode flag.
   void showMapMode();
+  SpiralSearchPanel* spiralPanel() const { return spiralPanel_; }
+  // One gamepad poll, as the window's timer runs it while the window is
+  // shown and the gamepad is switched on.
+  void pollGamepad();
+
+  // iGamepadPanel.
+  bool highSpeedSelected() const override;
+  int speedRate(bool high) const override;
+  void selectSpeed(bool high) override;
+  void stepSpeedRate(bool high, int delta) override;
+  void zoomChart(bool in) override;
+  void panChart(int direction) override;
+  void setMapMode(bool on) override;
+  iTelescopeControl* link() override;
 
  protected:
   // Registers the window for the link's reports and shows what the link
@@ -54,6 +76,8 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   // after them.
   int addTelescopeControls(int row);
   AppModel& model() { return model_; }
+  // Whether this window is the one the gamepad drives now.
+  virtual bool drivenByGamepad() = 0;
 
  private:
   int addConnectRows(int row);
@@ -66,13 +90,18 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void stopMove(int id);
   void connectTelescope();
   void gotoSelection();
-  void setMapMode(bool on);
   void applyCapabilities(int mask);
+  void startSpiralSearch();
+  void editSpiralSearch();
   template <typename Call>
   void onLink(Call call);
 
   AppModel& model_;
   TelescopeControlDlgCallback*& listenerSlot_;
+  SpiralSearchPanel* spiralPanel_ = nullptr;
+  QTimer* gamepadTimer_ = nullptr;
+  std::unique_ptr<Gamepad> gamepad_;
+  GamepadButtons gamepadButtons_;
 };
 
 }  // namespace celvaro

@@ -1,0 +1,65 @@
+#include "ui/dialogs/dlg_auto_guider_monitor.h"
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "platform/serial_port.h"
+#include "ui/difference_graph.h"
+
+namespace celvaro {
+
+DlgAutoGuiderMonitor::DlgAutoGuiderMonitor(UiResources& resources, AppModel& model)
+    : FwDialogBase(resources), model_(model) {}
+
+DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
+  if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
+}
+
+void DlgAutoGuiderMonitor::onInitDialog() {
+  window()->setWindowTitle(text(14760, "Monitoring external autoguider program"));
+  QComboBox* ports = comboBox(kPort);
+  for (int port = 1; port <= kPortCount; ++port) {
+    const std::string device = serialDeviceForPort(model_.programDir(), port);
+    ports->addItem(QString("COM%1").arg(port) + (device.empty() ? "" : "  " + QString::fromStdString(device)));
+  }
+  grid()->addWidget(ports, 0, 0);
+  grid()->addWidget(button(kConnect, text(14700, "Connect")), 0, 1);
+  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), 0, 2);
+  ra_ = new DifferenceGraph(window());
+  dec_ = new DifferenceGraph(window());
+  ra_->setObjectName(objectName(kRaGraph));
+  dec_->setObjectName(objectName(kDecGraph));
+  grid()->addWidget(label(kRaGraph + 10, text(14761, "Ra:")), 1, 0);
+  grid()->addWidget(ra_, 1, 1, 1, 2);
+  grid()->addWidget(label(kDecGraph + 10, text(14762, "De:")), 2, 0);
+  grid()->addWidget(dec_, 2, 1, 1, 2);
+  grid()->addWidget(label(kStatus, ""), 3, 0, 1, 3);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 4, 2);
+  QObject::connect(window(), &QDialog::finished, window(), [this] {
+    if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
+  });
+}
+
+void DlgAutoGuiderMonitor::onCommand(int id, int code, QWidget* control) {
+  iTelescopeControl* link = model_.telescope();
+  if (id == kConnect && link) link->openGuiderPort(this->control<QComboBox>(kPort)->currentIndex() + 1);
+  else if (id == kDisconnect && link) link->closeGuiderPort();
+  else if (id != kConnect && id != kDisconnect) FwDialogBase::onCommand(id, code, control);
+}
+
+void DlgAutoGuiderMonitor::showGuiderPortState(int code) {
+  setItemText(kStatus, resources().textOr(text_id::kGuiderStateFirst + code, ""));
+}
+
+void DlgAutoGuiderMonitor::addMovementSample(int dx, int dy) {
+  ra_->addSample(dx);
+  dec_->addSample(dy);
+}
+
+void DlgAutoGuiderMonitor::showOver(QWidget* parent) {
+  create(parent);
+  model_.dialogListeners.autoguiderMonitor = this;
+  window()->show();
+  window()->raise();
+}
+
+}  // namespace celvaro

@@ -1,0 +1,100 @@
+#include "ui/dialogs/dlg_dslr_exp.h"
+
+#include <QHBoxLayout>
+
+#include "app/app_model.h"
+#include "app/text_ids.h"
+#include "ui/led_display.h"
+
+namespace celvaro {
+namespace {
+
+// State bits: which counters show, whether the status line changes, and
+// its text number in bits 4..11.
+constexpr int kShowFrames = 1, kShowExposure = 2, kShowPause = 4, kChangeStatus = 8;
+
+int wholeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
+  return std::stoi(text);
+}
+
+}  // namespace
+
+int exposureSeconds(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return wholeNumber(text);
+  const int minutes = wholeNumber(text.substr(0, colon)), seconds = wholeNumber(text.substr(colon + 1));
+  if (minutes < 0 || seconds < 0 || seconds > 59 || minutes > 1000) return -1;
+  return minutes * 60 + seconds;
+}
+
+DlgDslrExp::DlgDslrExp(UiResources& resources, AppModel& model) : FwDialogBase(resources), model_(model) {}
+
+DlgDslrExp::~DlgDslrExp() {
+  if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
+}
+
+void DlgDslrExp::onInitDialog() {
+  window()->setWindowTitle(text(14750, "DSLR bulb mode control"));
+  const char* captions[] = {"Frames", "Exp", "Pause"};
+  const char* values[] = {"1", "60", "5"};
+  for (int i = 0; i < 3; ++i) {
+    grid()->addWidget(label(kFrames + 10 + i, text(14751 + i, captions[i])), i, 0);
+    grid()->addWidget(edit(kFrames + i, values[i]), i, 1);
+    leds_[i] = new LedDisplay(2, window());
+    leds_[i]->setObjectName(objectName(kFramesLeft + i));
+    grid()->addWidget(leds_[i], i, 2);
+  }
+  auto* presets = new QHBoxLayout;
+  for (size_t i = 0; i < kPresets.size(); ++i) presets->addWidget(button(kFirstPreset + static_cast<int>(i), kPresets[i]));
+  grid()->addLayout(presets, 3, 0, 1, 3);
+  grid()->addWidget(button(kStart, text(14754, "START")), 4, 0);
+  grid()->addWidget(button(kStop, text(14755, "STOP")), 4, 1);
+  grid()->addWidget(label(kStatus, ""), 5, 0, 1, 3);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 6, 2);
+  QObject::connect(window(), &QDialog::finished, window(), [this] {
+    if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
+  });
+}
+
+LedDisplay* DlgDslrExp::led(int id) const { return leds_[id - kFramesLeft]; }
+
+void DlgDslrExp::onCommand(int id, int code, QWidget* control) {
+  if (id >= kFirstPreset && id < kFirstPreset + static_cast<int>(kPresets.size())) {
+    setItemText(kExposure, kPresets[id - kFirstPreset]);
+  } else if (id == kStart) {
+    start();
+  } else if (id == kStop) {
+    if (iTelescopeControl* link = model_.telescope()) link->stopDslrSeries();
+  } else {
+    FwDialogBase::onCommand(id, code, control);
+  }
+}
+
+// Fields that are not numbers, or too large for the link, start nothing.
+void DlgDslrExp::start() {
+  const std::string framesText = itemText(kFrames);
+  const int frames = framesText.find(':') == std::string::npos ? exposureSeconds(framesText) : -1;
+  const int exposure = exposureSeconds(itemText(kExposure)), pause = exposureSeconds(itemText(kPause));
+  const auto fits = [](int value) { return value >= 0 && value <= kLargestValue; };
+  iTelescopeControl* link = model_.telescope();
+  if (link && fits(frames) && fits(exposure) && fits(pause)) link->startDslrSeries(frames, exposure, pause);
+}
+
+void DlgDslrExp::showSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) {
+  led(kFramesLeft)->setValue(state & kShowFrames ? framesLeft : -1);
+  led(kExposureLeft)->setValue(state & kShowExposure ? exposureLeft : -1);
+  led(kPauseLeft)->setValue(state & kShowPause ? pauseLeft : -1);
+  if (state & kChangeStatus) {
+    setItemText(kStatus, resources().textOr(text_id::kDslrStatusFirst + ((state >> 4) & 0xFF), ""));
+  }
+}
+
+void DlgDslrExp::showOver(QWidget* parent) {
+  create(parent);
+  model_.dialogListeners.dslrExposure = this;
+  window()->show();
+  window()->raise();
+}
+
+}  // namespace celvaro

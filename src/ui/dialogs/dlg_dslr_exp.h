@@ -1,0 +1,45 @@
+// "DSLR bulb mode control": frames, exposure and pause (an exposure is
+// seconds, or minutes and seconds as "m:ss", which the presets write),
+// START and STOP, and three LED displays with the frames, exposure seconds
+// and pause seconds left. Not modal; it shows the series while it is open.
+#pragma once
+
+#include <array>
+
+#include "telescope/telescope_dialog_listeners.h"
+#include "ui/dialog_framework.h"
+
+namespace celvaro {
+
+class AppModel;
+class LedDisplay;
+
+// Seconds of an exposure field: "m:ss" or whole seconds; -1 when neither.
+int exposureSeconds(const std::string& text);
+
+class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener {
+ public:
+  static constexpr int kFramesLeft = 100, kExposureLeft = 101, kPauseLeft = 102;
+  static constexpr int kFrames = 200, kExposure = 201, kPause = 202, kStatus = 210;
+  static constexpr int kStart = 300, kStop = 301, kFirstPreset = 310;
+  static constexpr int kLargestValue = 0xFFFF;  // each travels as 16 bits
+  static constexpr std::array<const char*, 7> kPresets = {"180:00", "120:00", "60:00", "30:00", "15:00", "5:00", "1:00"};
+
+  DlgDslrExp(UiResources& resources, AppModel& model);
+  ~DlgDslrExp() override;
+  int resourceId() const override { return 512; }
+  void onInitDialog() override;
+  void onCommand(int id, int code, QWidget* control) override;
+  void showSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override;
+
+  void showOver(QWidget* parent);
+  LedDisplay* led(int id) const;
+
+ private:
+  void start();
+
+  AppModel& model_;
+  std::array<LedDisplay*, 3> leds_{};
+};
+
+}  // namespace celvaro

@@ -1,0 +1,54 @@
+#include "ui/dialogs/dlg_scope_spiral_search.h"
+
+#include <QSlider>
+
+#include <algorithm>
+
+namespace celvaro {
+namespace {
+
+// A field that is not a number keeps what the settings held.
+int fieldValue(const std::string& text, int otherwise) {
+  try {
+    return std::stoi(text);
+  } catch (...) {
+    return otherwise;
+  }
+}
+
+}  // namespace
+
+void DlgScopeSpiralSearch::onInitDialog() {
+  window()->setWindowTitle(text(14740, "Settings for spiral search"));
+  grid()->addWidget(label(kSpeed + 10, text(14741, "Slow")), 0, 0);
+  grid()->addWidget(bareSlider(kSpeed, 0, kFastest, 0), 0, 1);
+  grid()->addWidget(label(kSpeed + 20, text(14742, "Fast")), 0, 2);
+  grid()->addWidget(label(kRadius + 10, text(14743, "arcmin / rotation")), 1, 0);
+  grid()->addWidget(edit(kRadius, ""), 1, 1);
+  grid()->addWidget(label(kTurns + 10, text(14744, "Turns")), 2, 0);
+  grid()->addWidget(edit(kTurns, ""), 2, 1);
+  grid()->addWidget(button(kDefault, text(14745, "Default")), 3, 0);
+  show(settings_);
+  addOkCancel();
+}
+
+void DlgScopeSpiralSearch::show(const SpiralSearchSettings& values) {
+  control<QSlider>(kSpeed)->setValue(std::clamp(values.speed, 0, kFastest));
+  setItemText(kRadius, std::to_string(values.radius));
+  setItemText(kTurns, std::to_string(values.turns));
+}
+
+void DlgScopeSpiralSearch::onCommand(int id, int code, QWidget* control) {
+  if (id == kDefault) {
+    show(SpiralSearchSettings{});
+    return;
+  }
+  if (id == kIdOk) {
+    settings_.speed = this->control<QSlider>(kSpeed)->value();
+    settings_.radius = std::max(1, fieldValue(itemText(kRadius), settings_.radius));
+    settings_.turns = std::max(1, fieldValue(itemText(kTurns), settings_.turns));
+  }
+  FwDialogBase::onCommand(id, code, control);
+}
+
+}  // namespace celvaro

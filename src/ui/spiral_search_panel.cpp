@@ -1,0 +1,56 @@
+#include "ui/spiral_search_panel.h"
+
+#include <QPainter>
+
+namespace celvaro {
+namespace {
+
+constexpr int kGridStep = 4;
+constexpr int kCrossArm = 8;
+const QColor kGridColour(96, 0, 0);
+const QColor kAxisColour(160, 0, 0);
+const QColor kCrossColour(255, 64, 64);
+
+}  // namespace
+
+SpiralSearchPanel::SpiralSearchPanel(QWidget* parent) : QWidget(parent) {
+  setProperty("windowClass", kWindowClass);
+  setMinimumSize(96, 96);
+}
+
+void SpiralSearchPanel::setActive(bool active) {
+  active_ = active;
+  marker_ = {};
+  update();
+}
+
+void SpiralSearchPanel::showOffset(int x, int y) {
+  marker_ = {x / kCountsPerPixel, y / kCountsPerPixel};
+  update();
+}
+
+// The grid's dots run outwards from the centre into all four quadrants.
+void SpiralSearchPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  const QPoint centre(width() / 2, height() / 2);
+  painter.setPen(kGridColour);
+  for (int dx = 0; centre.x() + dx < width(); dx += kGridStep) {
+    for (int dy = 0; centre.y() + dy < height(); dy += kGridStep) {
+      for (const QPoint& p : {centre + QPoint(dx, dy), centre + QPoint(-dx, dy), centre + QPoint(dx, -dy),
+                              centre + QPoint(-dx, -dy)}) {
+        painter.drawPoint(p);
+      }
+    }
+  }
+  if (!active_) return;
+  painter.setPen(kAxisColour);
+  painter.drawLine(0, centre.y(), width(), centre.y());
+  painter.drawLine(centre.x(), 0, centre.x(), height());
+  painter.setPen(kCrossColour);
+  const QPoint at = centre + marker_;
+  painter.drawLine(at - QPoint(kCrossArm, 0), at + QPoint(kCrossArm, 0));
+  painter.drawLine(at - QPoint(0, kCrossArm), at + QPoint(0, kCrossArm));
+}
+
+}  // namespace celvaro

@@ -1,0 +1,195 @@
+// The telescope aids' windows: LED displays, the guide-correction graph,
+// the spiral-search panel and its settings, the DSLR dialog and the
+// gamepad settings with a pipe standing in for the joystick.
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSlider>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_model.h"
+#include "app/ui_resources.h"
+#include "test_files.h"
+#include "ui/difference_graph.h"
+#include "ui/dialogs/dlg_dslr_exp.h"
+#include "ui/dialogs/dlg_gamepad_control.h"
+#include "ui/dialogs/dlg_scope_spiral_search.h"
+#include "ui/led_display.h"
+#include "ui/message_sink.h"
+#include "ui/spiral_search_panel.h"
+
+namespace celvaro {
+namespace {
+
+TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
+  LedDisplay led(2, nullptr);
+  led.setValue(7);
+  EXPECT_EQ(led.segments(0), 0);
+  EXPECT_EQ(led.segments(1), 0x1C);
+  led.setValue(123);  // the hundreds do not fit
+  EXPECT_EQ(led.segments(0), 0x6D);
+  EXPECT_EQ(led.segments(1), 0x7C);
+  led.setValue(-1);
+  EXPECT_EQ(led.segments(0), 0);
+  EXPECT_EQ(led.segments(1), 0);
+  led.setValue(0);
+  EXPECT_EQ(led.segments(1), 0x3F);  // the last digit always shows
+}
+
+TEST(DifferenceGraphTest, TheRingKeepsTheNewestAndTheTraceScrolls) {
+  DifferenceGraph graph(nullptr);
+  graph.addSample(5);
+  EXPECT_EQ(graph.trace(300, 64), (std::vector<QPoint>{{1, 27}}));  // grows from the left
+  for (int i = 1; i < 3000; ++i) graph.addSample(i % 11 - 5);
+  EXPECT_EQ(graph.count(), 2559);
+  EXPECT_EQ(graph.writePosition(), 3000 % 2560);
+  EXPECT_EQ(graph.newest(0), 2999 % 11 - 5);
+  EXPECT_EQ(graph.newest(2558), 441 % 11 - 5);
+  const std::vector<QPoint> trace = graph.trace(300, 64);
+  ASSERT_EQ(trace.size(), 300u);
+  EXPECT_EQ(trace.front(), QPoint(299, 32 - (2999 % 11 - 5)));
+  EXPECT_EQ(trace.back(), QPoint(0, 32 - (2700 % 11 - 5)));
+}
+
+TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixel) {
+  SpiralSearchPanel panel(nullptr);
+  panel.setActive(true);
+  panel.showOffset(25, -30);
+  EXPECT_EQ(panel.marker(), QPoint(2, -2));
+  panel.setActive(true);
+  EXPECT_EQ(panel.marker(), QPoint(0, 0));
+}
+
+TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
+  UiResources resources;
+  SpiralSearchSettings settings{6, 100, 9};
+  DlgScopeSpiralSearch dialog(resources, settings);
+  dialog.create(nullptr);
+  EXPECT_EQ(dialog.control<QSlider>(DlgScopeSpiralSearch::kSpeed)->value(), 6);
+  dialog.onCommand(DlgScopeSpiralSearch::kDefault, kClicked, nullptr);
+  dialog.onCommand(kIdOk, kClicked, nullptr);
+  EXPECT_EQ(settings, (SpiralSearchSettings{2, 40, 3}));
+}
+
+class AidsWithModel : public ::testing::Test {
+ protected:
+  AidsWithModel() { model.setTelescopeControl(&link); }
+
+  struct Link : iTelescopeControl {
+    void heartBeat() override {}
+    void connect(int, int) override {}
+    void disconnect() override {}
+    void reinitialise() override {}
+    void moveFast(int, int) override {}
+    void moveSlow(int, int) override {}
+    void moveAtRate(int, int) override {}
+    void stopMove(int) override {}
+    void readPosition() override {}
+    void setReferencePoint(double, double, double, double, int) override {}
+    void deleteReferencePoint(int) override {}
+    void setEastWestSwap(int) override {}
+    void gotoPosition(double, double) override {}
+    void setTracking(int) override {}
+    void gotoPark() override {}
+    void setPark() override {}
+    void startSpiralSearch(int, int, int) override {}
+    void startDslrSeries(int f, int e, int p) override {
+      calls.push_back("start " + std::to_string(f) + " " + std::to_string(e) + " " + std::to_string(p));
+    }
+    void stopDslrSeries() override { calls.push_back("stop"); }
+    void command21(int, int) override {}
+    void guideMove(int) override {}
+    void command23(int) override {}
+    void openGuiderPort(int) override {}
+    void closeGuiderPort() override {}
+    std::vector<std::string> calls;
+  };
+
+  testing::ScratchDir dir;
+  UiResources resources;
+  AppModel model{dir.path().string(), dir.file("celvaro.cfg"), resources};
+  Link link;
+};
+
+TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
+  EXPECT_EQ(exposureSeconds("1:30"), 90);
+  EXPECT_EQ(exposureSeconds("45"), 45);
+  EXPECT_EQ(exposureSeconds("1:75"), -1);
+  EXPECT_EQ(exposureSeconds("x"), -1);
+  DlgDslrExp dialog(resources, model);
+  dialog.showOver(nullptr);
+  EXPECT_EQ(model.dialogListeners.dslrExposure, &dialog);
+  dialog.onCommand(DlgDslrExp::kFirstPreset + 5, kClicked, nullptr);
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgDslrExp::kExposure)->text(), "5:00");
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
+  dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");  // more than the link carries
+  dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
+  dialog.onCommand(DlgDslrExp::kStop, kClicked, nullptr);
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"start 3 300 5", "stop"}));
+  dialog.showSeriesStatus(59, 3, 300, 0);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 3);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), -1);
+  dialog.showSeriesStatus(5, 2, 0, 4);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), -1);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), 4);
+  dialog.window()->close();
+  EXPECT_EQ(model.dialogListeners.dslrExposure, nullptr);
+}
+
+struct RecordedMessages : MessageSink {
+  void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
+    shown.push_back({icon, caption, text});
+  }
+  struct Message {
+    QMessageBox::Icon icon;
+    QString caption, text;
+  };
+  std::vector<Message> shown;
+};
+
+std::string buttonRecord(uint8_t number, bool pressed) {
+  js_event event{};
+  event.type = JS_EVENT_BUTTON;
+  event.number = number;
+  event.value = pressed ? 1 : 0;
+  return std::string(reinterpret_cast<const char*>(&event), sizeof event);
+}
+
+TEST_F(AidsWithModel, GamepadIndicatorsFollowTheButtonsUntilTheGamepadGoes) {
+  const std::string device = dir.file("js0");
+  ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
+  const int writer = ::open(device.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  RecordedMessages messages;
+  DlgGamepadControl dialog(resources, model.gamepad, device, messages);
+  dialog.create(nullptr);
+  dialog.poll();
+  // Button 0 is "Left" (telescope direction 3), button 2 "Down" (1).
+  const std::string press = buttonRecord(0, true) + buttonRecord(2, true);
+  ASSERT_EQ(::write(writer, press.data(), press.size()), static_cast<ssize_t>(press.size()));
+  dialog.poll();
+  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstIndicator)->isChecked());
+  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 3)->isChecked());
+  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 1)->isChecked());
+  EXPECT_FALSE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 0)->isChecked());
+  ::close(writer);
+  dialog.poll();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(messages.shown[0].caption, "Error");
+  EXPECT_EQ(messages.shown[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
+  EXPECT_FALSE(dialog.control(DlgGamepadControl::kFirstAssignment)->isEnabled());
+}
+
+}  // namespace
+}  // namespace celvaro
