@@ -69,6 +69,11 @@ std::vector<int> usedTextIds() {
   ids.push_back(14675);                                       // quasars
   addRange(ids, kTelescopeLabelFirst, kSetFromSelection);     // telescope windows
   addRange(ids, kNoObjectSelected, kTelescopeBelowHorizon);
+  addRange(ids, kSpiralSearchLabelFirst, kSpiralSearchLabelFirst + 7);
+  addRange(ids, kDslrLabelFirst, kDslrLabelFirst + 5);
+  addRange(ids, kAutoguiderLabelFirst, kAutoguiderLabelFirst + 2);
+  addRange(ids, kGamepadLabelFirst, kGamepadLabelFirst + 2);
+  addRange(ids, kGamepadFunctionFirst, kGamepadFunctionFirst + 16);
   addRange(ids, kStarSearchLabelFirst, kStarSearchLabelFirst + 8);  // search dialogs
   addRange(ids, kMinorPlanetWayFirst, kUserCometRow);
   ids.push_back(kPrintableMapTitle);
@@ -79,7 +84,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
   for (int command : {100, 101, 102, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,
-                      504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610,
+                      504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 611, 612,
                       700, 701, 702, 703, 704, 705, 706, 708, 800, 1000, 1001}) {
     ids.push_back(kMenuCommandBase + command);
   }

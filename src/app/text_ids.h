@@ -115,6 +115,13 @@ constexpr int kSetFromSelection = 14728;
 constexpr int kNoObjectSelected = 14730;
 constexpr int kTelescopePositionUnknown = 14731;
 constexpr int kTelescopeBelowHorizon = 14732;
+// The spiral-search, DSLR, autoguider and gamepad windows, and the gamepad
+// button functions at kGamepadFunctionFirst + function.
+constexpr int kSpiralSearchLabelFirst = 14740;
+constexpr int kDslrLabelFirst = 14750;
+constexpr int kAutoguiderLabelFirst = 14760;
+constexpr int kGamepadLabelFirst = 14770;
+constexpr int kGamepadFunctionFirst = 14780;
 // The search dialogs: the star search's labels from 14800 on, then these.
 constexpr int kStarSearchLabelFirst = 14800;
 constexpr int kMinorPlanetWayFirst = 14810;    // four ways of searching, then the field

@@ -15,6 +15,10 @@ DlgGamepadControl::DlgGamepadControl(UiResources& resources, GamepadSettings& se
                                      MessageSink& messages)
     : FwDialogBase(resources), settings_(settings), gamepad_(device), messages_(messages) {}
 
+QString DlgGamepadControl::functionLabel(int function) {
+  return text(text_id::kGamepadFunctionFirst + function, gamepadFunctionLabel(function));
+}
+
 void DlgGamepadControl::onInitDialog() {
   window()->setWindowTitle(text(14770, "Gamepad"));
   grid()->addWidget(checkBox(kEnabled, text(14771, "Use the gamepad"), settings_.enabled != 0), 0, 0, 1, 2);
@@ -22,15 +26,17 @@ void DlgGamepadControl::onInitDialog() {
     QCheckBox* indicator = checkBox(kFirstIndicator + b, QString("%1").arg(b + 1), false);
     indicator->setAttribute(Qt::WA_TransparentForMouseEvents);
     QComboBox* functions = comboBox(kFirstAssignment + b);
-    for (int f = 0; f < kPadFunctionCount; ++f) functions->addItem(gamepadFunctionLabel(f));
+    for (int f = 0; f < kPadFunctionCount; ++f) functions->addItem(functionLabel(f));
     functions->setCurrentIndex(settings_.buttons[b] < kPadFunctionCount ? settings_.buttons[b] : kPadNothing);
     grid()->addWidget(indicator, 1 + b, 0);
     grid()->addWidget(functions, 1 + b, 1);
   }
-  const char* lamps[] = {"Up", "Down", "Right", "Left", "High Speed +", "High Speed -", "Low Speed +", "Low Speed -"};
+  // The lamps show what the buttons do: the four directions and the speeds.
+  constexpr int kLampFunctions[] = {kPadUp,          kPadDown,       kPadRight,        kPadLeft,
+                                    kPadHighSpeedUp, kPadHighSpeedDown, kPadLowSpeedUp, kPadLowSpeedDown};
   for (int i = 0; i < 8; ++i) {
     const int id = i < 4 ? kFirstDirection + i : kFirstSlider + i - 4;
-    QCheckBox* lamp = checkBox(id, lamps[i], false);
+    QCheckBox* lamp = checkBox(id, functionLabel(kLampFunctions[i]), false);
     lamp->setAttribute(Qt::WA_TransparentForMouseEvents);
     grid()->addWidget(lamp, 1 + i, 2);
   }

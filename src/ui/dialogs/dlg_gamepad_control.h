@@ -36,6 +36,8 @@ class DlgGamepadControl final : public FwDialogBase {
   void poll();
 
  private:
+  // A button function's name in the user's language.
+  QString functionLabel(int function);
   void buttonChanged(int button, bool pressed);
   void switchOff();
 
