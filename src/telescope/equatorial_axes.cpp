@@ -1,6 +1,8 @@
 #include "telescope/equatorial_axes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <numbers>
 
@@ -32,6 +34,14 @@ constexpr EquatorialRates kCoarseRates = {
     .guideSlowPeriod = 1406,
 };
 
+// Counts `offset` from home, rounded half away from zero. A target beyond
+// the int32 range (a synchronisation made at another scale puts one there)
+// stops at the range's edge.
+int32_t countsFromHome(double offset) {
+  const double counts = EquatorialAxes::kHome + std::round(offset);
+  return static_cast<int32_t>(std::clamp<double>(counts, INT32_MIN, INT32_MAX));
+}
+
 double wrapHours(double hours) {
   const double h = std::fmod(hours, 24.0);
   return h < 0 ? h + 24.0 : h;
@@ -58,13 +68,13 @@ int32_t EquatorialAxes::parkAxis2() const { return kHome - static_cast<int32_t>(
 
 int32_t EquatorialAxes::axis1Counts(double hours, int side) const {
   const double fromHome = side == 0 ? -(hours + 6.0) : 6.0 - hours;
-  return kHome + static_cast<int32_t>(std::lround(fromHome * countsPerHour(1)));
+  return countsFromHome(fromHome * countsPerHour(1));
 }
 
 // Side 0 turns axis 2 past home, side 1 short of it.
 int32_t EquatorialAxes::axis2Counts(double decDeg, int side) const {
-  const auto n = static_cast<int32_t>(std::lround((90.0 - decDeg) * countsPerHour(2) / 15.0));
-  return kHome + (side == 0 ? n : -n);
+  const double n = (90.0 - decDeg) * countsPerHour(2) / 15.0;
+  return countsFromHome(side == 0 ? n : -n);
 }
 
 // Axis 2 past home turns the tube over the pole: the hour offset then

@@ -359,7 +359,8 @@ MotorCommand EquatorialMotorProtocol::gotoMotion(int axis) const {
 }
 
 MotorCommand EquatorialMotorProtocol::gotoDistance(int axis) const {
-  return valueCommand('H', axis, static_cast<uint32_t>(std::abs(gotoCounts_[axis - 1] - position_[axis - 1])));
+  const int64_t distance = int64_t{gotoCounts_[axis - 1]} - position_[axis - 1];
+  return valueCommand('H', axis, static_cast<uint32_t>(std::llabs(distance)));
 }
 
 // --- waiting for an axis, and what follows ------------------------------------------------

@@ -85,6 +85,36 @@ TEST(EquatorialAxes, MotorCountsInTheSky) {
   EXPECT_NEAR(p.raRad, 22.0 * kPi / 12, 1e-9);
 }
 
+// A synchronisation made while axis 2 counted one step a revolution leaves
+// a declination offset of some 5e7 radians; after a handshake that reads
+// 0xFFFF01 counts the goto's axis-2 target lies far beyond the int32 range.
+// The target stops at the range's edge, so the axis runs toward higher
+// counts; the arithmetic once overflowed and sent it the other way.
+TEST(EquatorialMountGoto, TargetBeyondTheCountRangeStopsAtItsEdge) {
+  ProtocolBench bench(kMountMotorEquatorial);
+  bench.clock.hours = 6.25;
+  SharedTelescopeValues shared;
+  shared.gotoRaRad = 1.6, shared.gotoDecRad = 0.35;
+  shared.referenceRaRad = 1.5, shared.referenceDecRad = 0.4;
+  const auto handshake = [&bench](const std::string& axis2Counts) {
+    for (const std::string& reply : {kOk, kOk, valueReply(9024000), axis2Counts}) bench.receive(reply);
+    for (int i = 0; i < 12; ++i) bench.receive(kOk);
+  };
+  bench.protocol->connect();
+  handshake("=010000\r");
+  bench.command({kCmdSetReference}, shared);
+  bench.receive("=FFFFFF\r=000080\r");
+  bench.command({kCmdReinitialise}, shared);
+  handshake("=01FFFF\r");
+  bench.sent();
+  bench.command({kCmdGoto}, shared);
+  bench.receive(kOk + kOk + "=000080\r=000080\r");  // both axes stopped and read
+  bench.receive(kOk + kOk + kOk + kOk);                // axis 1 slews, axis 2's motion is set
+  const std::string wire = bench.sent();
+  const uint32_t distance = static_cast<uint32_t>(INT32_MAX - EquatorialAxes::kHome) & 0xFFFFFF;
+  EXPECT_NE(wire.find(":G200\r" + motorValueBytes(2, 'H', distance)), std::string::npos) << wire;
+}
+
 TEST(EquatorialAxes, EastWestSwapPositionInHours) {
   EXPECT_EQ(eastWestSwapHours(45), -2.0);
   EXPECT_EQ(eastWestSwapHours(-45), 2.0);
