@@ -2,11 +2,11 @@
 
 #include <stb_image.h>
 
-#include "platform/regular_file.h"
-
-#include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include "output/picture_check.h"
+#include "platform/binary_file.h"
 
 namespace celvaro {
 namespace {
@@ -40,18 +40,21 @@ void Bitmap24::create(int width, int height) {
 }
 
 int Bitmap24::load(const std::string& path) {
-  std::FILE* file = openRegularFile(path);
-  if (!file) return kCannotOpen;
-  int width = 0, height = 0, channels = 0;
-  const bool sizeKnown = stbi_info_from_file(file, &width, &height, &channels) != 0;
-  if (!sizeKnown || int64_t{width} * height > kMaxPixels) {
-    std::fclose(file);
+  BinaryFile file(path);
+  const int64_t size = file.isOpen() ? file.size() : -1;
+  if (size < 0) return kCannotOpen;
+  std::vector<uint8_t> bytes;
+  if (size > kMaxFileBytes || !file.readInto(bytes, static_cast<size_t>(size))) return kCannotDecode;
+  const PictureKind kind = pictureKind(bytes.data(), bytes.size());
+  if (kind == PictureKind::kNone || (kind == PictureKind::kJpeg && !jpegTablesSound(bytes.data(), bytes.size()))) {
     return kCannotDecode;
   }
-  std::fseek(file, 0, SEEK_SET);
-  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(stbi_load_from_file(file, &width, &height, &channels, 3),
-                                                   stbi_image_free);
-  std::fclose(file);
+  const int length = static_cast<int>(bytes.size());
+  int width = 0, height = 0, channels = 0;
+  const bool sizeKnown = stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) != 0;
+  if (!sizeKnown || int64_t{width} * height > kMaxPixels) return kCannotDecode;
+  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+      stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3), stbi_image_free);
   if (!pixels) return kCannotDecode;
   create(width, height);
   std::vector<uint8_t> bgr(static_cast<size_t>(width) * 3);

@@ -15,6 +15,8 @@ class Bitmap24 {
   static constexpr size_t kHeaderBytes = 40;
   // Pictures larger than this are not decoded.
   static constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
+  // Files larger than this are not read.
+  static constexpr int64_t kMaxFileBytes = 256LL * 1024 * 1024;
 
   enum LoadResult : int { kLoaded = 0, kCannotOpen = 1, kCannotDecode = 3 };
 
