@@ -7,11 +7,6 @@
 namespace celvaro {
 namespace {
 
-using testing::gscPackedIndex;
-using testing::gscRecord;
-using testing::gscRegionFile;
-using testing::gscRegionTable;
-using testing::gscZoneRecord;
 using testing::kDeg;
 using testing::ScratchDir;
 using testing::TestChart;

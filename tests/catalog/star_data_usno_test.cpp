@@ -10,8 +10,6 @@ namespace {
 using testing::kDeg;
 using testing::ScratchDir;
 using testing::TestChart;
-using testing::usnoCellIndex;
-using testing::usnoRecord;
 using testing::writeBytes;
 
 constexpr int kZone = 12;  // declinations 0 to 7.5 degrees: zone0900.cat
