@@ -7,6 +7,7 @@ CELVARO_PACKAGES=(
   tzdata  # the city list's time zones
   libgtest-dev libbenchmark-dev
   qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
+  clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
 )
 
 # missing_packages PKG...: those of the packages that are not installed.
@@ -38,6 +39,16 @@ build_tree() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$dir" -j2
+}
+
+# build_fuzz_tree DIR: configures a clang tree with the fuzzer's coverage,
+# AddressSanitizer and UndefinedBehaviorSanitizer, and builds the fuzz
+# targets and their seed corpora.
+build_fuzz_tree() {
+  local dir=$1
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCELVARO_FUZZ=ON -DCELVARO_BENCHMARKS=OFF
+  cmake --build "$dir" --target fuzz_all -j2
 }
 
 # build_data BUILD_DIR: builds the program directory's data files when they

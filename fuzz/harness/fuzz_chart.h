@@ -1,0 +1,46 @@
+// A small screen chart for the fuzz targets whose readers are exercised by
+// drawing: an orthographic projection of a chosen field drawn through the
+// screen output onto a canvas that keeps nothing, with a hit list.
+#pragma once
+
+#include "app/chart_settings.h"
+#include "app/color_table.h"
+#include "app/output_area.h"
+#include "output/canvas.h"
+#include "output/hit_list.h"
+#include "output/rendering_output_display.h"
+#include "projection/transformer_orthographic.h"
+#include "render/render_options.h"
+
+namespace celvaro::fuzz {
+
+class NullCanvas final : public Canvas {
+ public:
+  void setPen(Rgb, bool) override {}
+  void setBrush(const Rgb*) override {}
+  void fillRect(int32_t, int32_t, int32_t, int32_t, Rgb) override {}
+  void line(int32_t, int32_t, int32_t, int32_t) override {}
+  void polyline(const DevicePoint*, int) override {}
+  void ellipse(int32_t, int32_t, int32_t, int32_t) override {}
+  void text(int32_t, int32_t, std::u16string_view, Rgb) override {}
+};
+
+class FuzzChart {
+ public:
+  static constexpr int32_t kPixels = 600;
+
+  FuzzChart(double raDeg, double decDeg, int32_t fieldArcmin);
+
+  OutputArea area;
+  ChartSettings settings;
+  RenderOptions options;
+  TransformerOrthographic transformer;
+  RenderingOutputDisplay output{colors_};
+
+ private:
+  ColorTable colors_;
+  NullCanvas canvas_;
+  HitList hits_;
+};
+
+}  // namespace celvaro::fuzz

@@ -1,0 +1,19 @@
+// The configuration file celvaro.cfg: read into a fresh set of records,
+// then written back as the program does at shutdown.
+#include "app/configuration.h"
+#include "fuzz_files.h"
+
+using namespace celvaro;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  NavigationSettings navigation;
+  ObservingPlace place;
+  ColorTable colors;
+  ScopeSettings scope;
+  GamepadSettings gamepad;
+  SpiralSearchSettings spiral;
+  const ConfigurationRecords records{navigation, place, colors, scope, gamepad, spiral};
+  loadConfiguration(fuzz::writeScratchFile("celvaro.cfg", fuzz::inputText(data, size)), records);
+  configurationText(records);
+  return 0;
+}

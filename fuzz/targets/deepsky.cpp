@@ -1,0 +1,17 @@
+// The deep-sky catalog (CLV_DSCN) and its information file (CLV_IDX_),
+// the two parts of one input: drawn, searched and asked for information.
+#include "catalog_drive.h"
+#include "fuzz_files.h"
+
+using namespace celvaro;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto parts = fuzz::splitParts(fuzz::inputText(data, size), 2);
+  fuzz::writeScratchFile(SkyCatalogs::kDeepskyPath, parts[0]);
+  fuzz::writeScratchFile(SkyCatalogs::kDeepskyInfoPath, parts[1]);
+  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  catalogs.loadDeepsky();
+  fuzz::drawCatalogCharts(catalogs, {10.7, 41.3});
+  fuzz::queryCatalogs(catalogs, {"M 31", "NGC 224", "IC 434", "UGC 454", "PGC 2557", "Cr 399", "M31", "NGC"});
+  return 0;
+}

@@ -1,0 +1,12 @@
+// The field-of-view scheme file fovschemes.dat: read, then written back.
+#include "app/fov_schemes.h"
+#include "fuzz_files.h"
+
+using namespace celvaro;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FovSchemes schemes;
+  schemes.load(fuzz::writeScratchFile("fovschemes.dat", fuzz::inputText(data, size)));
+  schemes.text();
+  return 0;
+}

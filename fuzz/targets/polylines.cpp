@@ -1,0 +1,16 @@
+// The constellation figures and boundaries, polyline files of the same
+// layout, the two parts of one input: read and drawn.
+#include "catalog_drive.h"
+#include "fuzz_files.h"
+
+using namespace celvaro;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto parts = fuzz::splitParts(fuzz::inputText(data, size), 2);
+  fuzz::writeScratchFile(SkyCatalogs::kConstellationLinesPath, parts[0]);
+  fuzz::writeScratchFile(SkyCatalogs::kConstellationBoundariesPath, parts[1]);
+  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  catalogs.loadConstellations();
+  fuzz::drawCatalogCharts(catalogs, {83.8, -5.4});
+  return 0;
+}
