@@ -28,13 +28,24 @@ int32_t loadInt(const uint8_t* p) {
 
 }  // namespace
 
+bool regionBoundsSound(const SkyRegion& g) {
+  constexpr double kSlack = 1e-6;
+  constexpr double kPi = std::numbers::pi;
+  const auto within = [](double low, double a, double b, double high) {
+    return std::isfinite(a) && std::isfinite(b) && low - kSlack <= a && a <= b && b <= high + kSlack;
+  };
+  return within(-2 * kPi, g.ra1, g.ra2, 4 * kPi) && g.ra2 - g.ra1 <= 2 * kPi + kSlack &&
+         within(-kPi / 2, g.dec1, g.dec2, kPi / 2);
+}
+
 bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::vector<SkyRegion>& regions) {
   regions.clear();
   for (int r = 0; r < count; ++r) {
     const uint8_t* p = bytes + r * kRegionRecordBytes;
     const SkyRegion region{loadInt(p), loadInt(p + 4), loadDouble(p + 8), loadDouble(p + 16), loadDouble(p + 24),
                            loadDouble(p + 32)};
-    if (region.first < 0 || region.count < 0 || region.first > recordCount - region.count) {
+    if (region.first < 0 || region.count < 0 || region.first > recordCount - region.count ||
+        !regionBoundsSound(region)) {
       regions.clear();
       return false;
     }

@@ -23,8 +23,15 @@ struct SkyRegion {
 
 constexpr int kRegionRecordBytes = 40;
 
+// Whether a region's bounds are a box on the sky: finite, each pair in
+// order, right ascension spanning at most 2 pi within -2 pi..4 pi (a box
+// may straddle 0), declination within -pi/2..pi/2.
+// Bounds beyond the sky would make the visibility test sample without end.
+bool regionBoundsSound(const SkyRegion& region);
+
 // Decodes `count` region records; false when a record's run lies outside
-// 0..recordCount (the regions are then unusable).
+// 0..recordCount or its bounds are not sound (the regions are then
+// unusable).
 bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::vector<SkyRegion>& regions);
 
 // Which regions may hold something on the chart. The corners, and points

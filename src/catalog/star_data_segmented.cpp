@@ -43,7 +43,8 @@ int StarDataSegmented::open(const std::string& relativePath) {
   return 0;
 }
 
-// Bounds only from an index that holds all four arrays.
+// Bounds only from an index that holds all four arrays, each segment's only
+// when they are a box on the sky.
 void StarDataSegmented::readIndex(const std::string& path) {
   const size_t n = segments_.size();
   BinaryFile file(path);
@@ -52,8 +53,10 @@ void StarDataSegmented::readIndex(const std::string& path) {
   std::vector<double> values;
   loadColumn(bytes.data(), 4 * n, values);
   for (size_t i = 0; i < n; ++i) {
-    bounds_[i].ra1 = values[i], bounds_[i].ra2 = values[n + i];
-    bounds_[i].dec1 = values[2 * n + i], bounds_[i].dec2 = values[3 * n + i];
+    SkyRegion read = bounds_[i];
+    read.ra1 = values[i], read.ra2 = values[n + i];
+    read.dec1 = values[2 * n + i], read.dec2 = values[3 * n + i];
+    if (regionBoundsSound(read)) bounds_[i] = read;
   }
 }
 

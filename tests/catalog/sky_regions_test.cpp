@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "app/chart_settings.h"
@@ -49,6 +51,23 @@ TEST(SkyRegions, RunsOutsideTheRecordsMakeTheRegionsUnusable) {
   EXPECT_TRUE(decodeRegions(bytes, 1, 8, regions));
   EXPECT_FALSE(decodeRegions(bytes, 1, 7, regions));
   EXPECT_TRUE(regions.empty());
+}
+
+TEST(SkyRegions, BoundsBeyondTheSkyMakeTheRegionsUnusable) {
+  // Such bounds, read from a damaged deep-sky file, had the visibility test
+  // sample a border some 10^69 steps long.
+  for (const SkyRegion& bad : {box(0, 1e71, 0, 10), box(0, 10, -91, 0), box(20, 10, 0, 10), box(0, 10, 10, 0),
+                               box(-10, 360, 0, 10), box(-400, -380, 0, 10), SkyRegion{0, 0, 0, std::nan(""), 0, 0.1}}) {
+    EXPECT_FALSE(regionBoundsSound(bad));
+    uint8_t bytes[kRegionRecordBytes] = {};
+    std::memcpy(bytes + 8, &bad.ra1, 8), std::memcpy(bytes + 16, &bad.ra2, 8);
+    std::memcpy(bytes + 24, &bad.dec1, 8), std::memcpy(bytes + 32, &bad.dec2, 8);
+    std::vector<SkyRegion> regions;
+    EXPECT_FALSE(decodeRegions(bytes, 1, 1, regions));
+  }
+  EXPECT_TRUE(regionBoundsSound(box(0, 360, -90, 90)));
+  EXPECT_TRUE(regionBoundsSound(box(10, 10, 0, 0)));
+  EXPECT_TRUE(regionBoundsSound(box(-10, 10, -5, 5)));  // across right ascension 0
 }
 
 }  // namespace

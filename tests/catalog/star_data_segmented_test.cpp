@@ -60,6 +60,11 @@ TEST_F(StarDataSegmentedTest, HeaderAndIndex) {
   std::filesystem::remove(base() + "_idx.dat");
   ASSERT_EQ(open(), 0);  // a missing index leaves the bounds at 0
   EXPECT_EQ(catalog.bounds(1).dec2, 0);
+  // Bounds beyond the sky are not taken; the sound segment's are.
+  write({segment(10, 20, -5, 5, {}), segment(20, 3e70, 5, 15, {})});
+  ASSERT_EQ(open(), 0);
+  EXPECT_DOUBLE_EQ(catalog.bounds(0).ra2, 20 * kDeg);
+  EXPECT_EQ(catalog.bounds(1).ra2, 0);
 }
 
 TEST_F(StarDataSegmentedTest, ASegmentFileHoldsOnlyItsWholeStars) {
