@@ -48,14 +48,8 @@ void BM_UniversalToLocal(benchmark::State& state) {
 BENCHMARK(BM_UniversalToLocal);
 
 void BM_ConfigurationText(benchmark::State& state) {
-  NavigationSettings navigation;
-  ObservingPlace place;
-  ColorTable colors;
-  ScopeSettings scope;
-  GamepadSettings gamepad;
-  SpiralSearchSettings spiral;
-  ConfigurationRecords records{navigation, place, colors, scope, gamepad, spiral};
-  for (auto _ : state) benchmark::DoNotOptimize(configurationText(records));
+  ConfigurationRecordSet records;
+  for (auto _ : state) benchmark::DoNotOptimize(configurationText(records.refs()));
 }
 BENCHMARK(BM_ConfigurationText);
 

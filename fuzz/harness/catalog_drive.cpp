@@ -51,7 +51,12 @@ void queryDeepsky(const iDeepskyData& deepsky) {
 
 }  // namespace
 
-SkyCatalogs scratchCatalogs() { return SkyCatalogs(scratchDirectory()); }
+SkyCatalogs catalogsFromParts(std::string_view input, std::initializer_list<const char*> paths) {
+  const auto parts = splitParts(input, paths.size());
+  size_t part = 0;
+  for (const char* path : paths) writeScratchFile(path, parts[part++]);
+  return SkyCatalogs(scratchDirectory());
+}
 
 void drawCatalogCharts(SkyCatalogs& catalogs, SkyFocus focus) {
   for (const int fieldArcmin : {10800, 600, 60}) {

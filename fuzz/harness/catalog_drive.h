@@ -4,13 +4,17 @@
 // information a user reaches by typing or clicking.
 #pragma once
 
+#include <initializer_list>
+#include <string_view>
+
 #include "catalog/sky_catalogs.h"
 #include "star_data_drive.h"
 
 namespace celvaro::fuzz {
 
-// Catalogs that read from the scratch directory.
-SkyCatalogs scratchCatalogs();
+// Writes the input's parts (one part per path, see splitParts) to the paths
+// under the scratch directory and gives catalogs that read from there.
+SkyCatalogs catalogsFromParts(std::string_view input, std::initializer_list<const char*> paths);
 
 void drawCatalogCharts(SkyCatalogs& catalogs, SkyFocus focus);
 

@@ -17,17 +17,11 @@ namespace celvaro::fuzz {
 namespace {
 
 void writeConfigurationSeeds(SeedSink& sink) {
-  NavigationSettings navigation;
-  ObservingPlace place;
-  ColorTable colors;
-  ScopeSettings scope;
-  GamepadSettings gamepad;
-  SpiralSearchSettings spiral;
-  const ConfigurationRecords records{navigation, place, colors, scope, gamepad, spiral};
-  sink.add("configuration", configurationText(records));
-  place.latitudeDeg = -33.9, place.longitudeDeg = 151.2;
-  colors.applyScheme(6);
-  sink.add("configuration", configurationText(records));
+  ConfigurationRecordSet records;
+  sink.add("configuration", configurationText(records.refs()));
+  records.place.latitudeDeg = -33.9, records.place.longitudeDeg = 151.2;
+  records.colors.applyScheme(6);
+  sink.add("configuration", configurationText(records.refs()));
 }
 
 void writeSettingSeeds(SeedSink& sink) {

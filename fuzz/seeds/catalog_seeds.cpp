@@ -4,8 +4,8 @@
 // polyline files, and the large catalogs' files in their published layouts.
 #include <numbers>
 
-#include "catalog_writers.h"
 #include "catalog/star_id_format.h"
+#include "catalog_writers.h"
 #include "deepsky_writers.h"
 #include "double_variable_writers.h"
 #include "fuzz_files.h"
@@ -18,6 +18,10 @@ namespace celvaro::fuzz {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
+
+InfoValue info(uint8_t field, uint8_t type, int32_t number, std::string text = {}) {
+  return {field, type, number, std::move(text)};
+}
 
 // Stars around a place of the sky, magnitudes from 1 to 9.
 std::vector<CatalogStar> starsAround(double raDeg, double decDeg, int count) {
@@ -37,9 +41,9 @@ void writeStarSeeds(SeedSink& sink) {
   labels.push_back({{0, 279.5 * kDeg, 39.0 * kDeg, 450, -1, 51, 4, 1}, ""});
   labels.push_back({{0, 280 * kDeg, 38 * kDeg, 520, 12, 51, -1, 0}, "Sheliak"});
   sink.add("star_labels", starLabelsBytes(labels));
-  const std::vector<InfoValue> vega = {{1, kInfoCharacter, 'A'}, {2, kInfoInt32, 172167}, {3, kInfoHundredths, 13023},
-                                       {4, kInfoText, 0, "A0Va"}};
-  sink.add("star_info", starInfoBytes({{3, vega}, {7, {{5, kInfoWordTenths, 250}}}}, StarInfoFile::kMinEntries));
+  const std::vector<InfoValue> vega = {info(1, kInfoCharacter, 'A'), info(2, kInfoInt32, 172167),
+                                       info(3, kInfoHundredths, 13023), info(4, kInfoText, 0, "A0Va")};
+  sink.add("star_info", starInfoBytes({{3, vega}, {7, {info(5, kInfoWordTenths, 250)}}}, StarInfoFile::kMinEntries));
 }
 
 void writeDeepskySeeds(SeedSink& sink) {
@@ -54,23 +58,23 @@ void writeDeepskySeeds(SeedSink& sink) {
   contents.named = {named};
   for (int list = 0; list < 4; ++list) contents.nameLists[list] = deepskyNameOrder(contents.named, list + 1);
   contents.regions = {{0, 2, 0, 30 * kDeg, 30 * kDeg, 60 * kDeg}};
-  const std::string info = deepskyInfoBytes({{224, {{1, kInfoTenths, 34}, {2, kInfoText, 0, "Sb"}}}}, 230,
-                                            {{434, {{1, kInfoWord, 7}}}}, 440);
-  sink.add("deepsky", deepskyCatalogBytes(contents) + std::string(kPartSeparator) + info);
+  const std::string infoFile = deepskyInfoBytes({{224, {info(1, kInfoTenths, 34), info(2, kInfoText, 0, "Sb")}}}, 230,
+                                                {{434, {info(1, kInfoWord, 7)}}}, 440);
+  sink.add("deepsky", deepskyCatalogBytes(contents) + std::string(kPartSeparator) + infoFile);
   contents.version = 3;
   contents.regions.clear();
-  sink.add("deepsky", deepskyCatalogBytes(contents) + std::string(kPartSeparator) + info);
+  sink.add("deepsky", deepskyCatalogBytes(contents) + std::string(kPartSeparator) + infoFile);
 }
 
 void writeDoubleVariableSeeds(SeedSink& sink) {
   const std::vector<SkyRegion> regions = {{0, 2, 190 * kDeg, 210 * kDeg, 40 * kDeg, 60 * kDeg}};
   const std::vector<DoubleStarEntry> doubles = {
-      {200.98 * kDeg, 54.93 * kDeg, "STF1744", 227, 395, 144, {{1, kInfoWord, 2020}}},
+      {200.98 * kDeg, 54.93 * kDeg, "STF1744", 227, 395, 144, {info(1, kInfoWord, 2020)}},
       {201.3 * kDeg, 55.0 * kDeg, "SFA  43", 308, 0, 0, {}}};
   sink.add("double_stars", doubleStarCatalogBytes(4, regions, doubles));
   sink.add("double_stars", doubleStarCatalogBytes(3, {}, doubles));
   const std::vector<VariableStarEntry> variables = {
-      {34.84 * kDeg, -2.98 * kDeg, 10100, 2000, 33200, 0x10, 20, 15, {{1, kInfoText, 0, "M"}}},
+      {34.84 * kDeg, -2.98 * kDeg, 10100, 2000, 33200, 0x10, 20, 15, {info(1, kInfoText, 0, "M")}},
       {337.3 * kDeg, 58.4 * kDeg, 4370, 3480, 537, 0x02, 19, 4, {}}};
   const std::vector<SkyRegion> variableRegions = {{0, 1, 20 * kDeg, 50 * kDeg, -10 * kDeg, 10 * kDeg},
                                                   {1, 1, 320 * kDeg, 350 * kDeg, 50 * kDeg, 70 * kDeg}};
@@ -81,7 +85,8 @@ void writeDoubleVariableSeeds(SeedSink& sink) {
 void writeStarIdSeeds(SeedSink& sink) {
   StarIdContents contents;
   StarIdRecord vega;
-  vega.hipparcos = 912, vega.hd = 1721, vega.hr = 700, vega.sao = 671, vega.ppm = 815;  // small tables
+  vega.hipparcos = 912, vega.hd = 1721, vega.hr = 700, vega.sao = 671,
+  vega.ppm = 815;  // small tables
   vega.tycho = starid::packTycho(3105, 2070, 1), vega.dmCatalogue = kBonner, vega.dmZone = 38, vega.dmNumber = 3238;
   vega.constellation = 51, vega.greekLetter = 0, vega.flamsteed = 3;
   vega.raRad = 279.23 * kDeg, vega.decRad = 38.78 * kDeg;
@@ -92,32 +97,36 @@ void writeStarIdSeeds(SeedSink& sink) {
   contents.bayer = {{starid::bayerKey(51, 0, 0), 0}, {starid::bayerKey(0, 1, 2), 1}};
   contents.flamsteed = {{starid::flamsteedKey(51, 3), 0}};
   contents.durchmusterung = {{starid::durchmusterungKey(kBonner, 38, 3238), 0}};
-  const std::string tycho = starIdTychoBytes({{vega.tycho, 0, vega.raRad, vega.decRad},
-                                              {starid::packTycho(5, 6, 1), -1, 0.1, 0.2}});
+  const std::string tycho =
+      starIdTychoBytes({{vega.tycho, 0, vega.raRad, vega.decRad}, {starid::packTycho(5, 6, 1), -1, 0.1, 0.2}});
   sink.add("star_id", starIdBytes(contents) + std::string(kPartSeparator) + tycho);
 }
 
 void writePolylineSeeds(SeedSink& sink) {
-  const std::string figure = polylineBytes({{0, 83 * kDeg, -5 * kDeg}, {1, 84 * kDeg, -1 * kDeg},
-                                            {1, 88.8 * kDeg, 7.4 * kDeg}, {0, 78.6 * kDeg, -8.2 * kDeg},
+  const std::string figure = polylineBytes({{0, 83 * kDeg, -5 * kDeg},
+                                            {1, 84 * kDeg, -1 * kDeg},
+                                            {1, 88.8 * kDeg, 7.4 * kDeg},
+                                            {0, 78.6 * kDeg, -8.2 * kDeg},
                                             {1, 81.3 * kDeg, 6.3 * kDeg}});
-  const std::string boundary = polylineBytes({{0, 80 * kDeg, -10 * kDeg}, {1, 95 * kDeg, -10 * kDeg},
-                                              {1, 95 * kDeg, 20 * kDeg}, {1, 80 * kDeg, -10 * kDeg}});
+  const std::string boundary = polylineBytes(
+      {{0, 80 * kDeg, -10 * kDeg}, {1, 95 * kDeg, -10 * kDeg}, {1, 95 * kDeg, 20 * kDeg}, {1, 80 * kDeg, -10 * kDeg}});
   sink.add("polylines", figure + std::string(kPartSeparator) + boundary);
 }
 
 void writeLargeCatalogSeeds(SeedSink& sink) {
   std::vector<SegmentedStar> stars;
-  for (const CatalogStar& s : starsAround(56.5, 24, 10)) stars.push_back({1u << 18 | 5, s.magnitude, s.raRad, s.decRad, 3});
+  for (const CatalogStar& s : starsAround(56.5, 24, 10))
+    stars.push_back({1u << 18 | 5, s.magnitude, s.raRad, s.decRad, 3});
   std::vector<StarSegment> segments = {{50 * kDeg, 60 * kDeg, 20 * kDeg, 30 * kDeg, stars},
                                        {60 * kDeg, 70 * kDeg, 20 * kDeg, 30 * kDeg, {stars[0]}},
                                        {0, 360 * kDeg, 80 * kDeg, 90 * kDeg, {}}};
-  std::string segmented = segmentedHeaderText(segments.size()) + std::string(kPartSeparator) +
-                          segmentIndexBytes(segments);
+  std::string segmented =
+      segmentedHeaderText(segments.size()) + std::string(kPartSeparator) + segmentIndexBytes(segments);
   for (const StarSegment& s : segments) segmented += std::string(kPartSeparator) + segmentBytes(s.stars);
   sink.add("segmented_catalog", segmented);
 
-  const std::string regionFile = gscRegionFile(1, 2, 9, 2, {gscRecord(100000, 100050, 850), gscRecord(2000, 900, 1200, 1)});
+  const std::string regionFile =
+      gscRegionFile(1, 2, 9, 2, {gscRecord(100000, 100050, 850), gscRecord(2000, 900, 1200, 1)});
   sink.add("gsc_catalog", "type = s_gsc\n" + std::string(kPartSeparator) + regionFile + std::string(kPartSeparator) +
                               std::string(kPartSeparator));
   const std::string packedIndex = gscPackedIndex({{0, 0, 2, 9, 2}}, 3);

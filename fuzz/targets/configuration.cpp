@@ -6,14 +6,8 @@
 using namespace celvaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  NavigationSettings navigation;
-  ObservingPlace place;
-  ColorTable colors;
-  ScopeSettings scope;
-  GamepadSettings gamepad;
-  SpiralSearchSettings spiral;
-  const ConfigurationRecords records{navigation, place, colors, scope, gamepad, spiral};
-  loadConfiguration(fuzz::writeScratchFile("celvaro.cfg", fuzz::inputText(data, size)), records);
-  configurationText(records);
+  ConfigurationRecordSet records;
+  loadConfiguration(fuzz::writeScratchFile("celvaro.cfg", fuzz::inputText(data, size)), records.refs());
+  configurationText(records.refs());
   return 0;
 }

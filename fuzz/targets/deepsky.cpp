@@ -6,10 +6,7 @@
 using namespace celvaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto parts = fuzz::splitParts(fuzz::inputText(data, size), 2);
-  fuzz::writeScratchFile(SkyCatalogs::kDeepskyPath, parts[0]);
-  fuzz::writeScratchFile(SkyCatalogs::kDeepskyInfoPath, parts[1]);
-  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  SkyCatalogs catalogs = fuzz::catalogsFromParts(fuzz::inputText(data, size), {SkyCatalogs::kDeepskyPath, SkyCatalogs::kDeepskyInfoPath});
   catalogs.loadDeepsky();
   fuzz::drawCatalogCharts(catalogs, {10.7, 41.3});
   fuzz::queryCatalogs(catalogs, {"M 31", "NGC 224", "IC 434", "UGC 454", "PGC 2557", "Cr 399", "M31", "NGC"});

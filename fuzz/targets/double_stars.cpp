@@ -6,8 +6,7 @@
 using namespace celvaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::writeScratchFile(SkyCatalogs::kDoubleStarsPath, fuzz::inputText(data, size));
-  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  SkyCatalogs catalogs = fuzz::catalogsFromParts(fuzz::inputText(data, size), {SkyCatalogs::kDoubleStarsPath});
   catalogs.loadDoubleStars();
   fuzz::drawCatalogCharts(catalogs, {200.98, 54.9});
   fuzz::queryCatalogs(catalogs, {"STF 1744", "SFA 43", "STF1744AB", "BU 1", "STT", "1"});

@@ -6,10 +6,7 @@
 using namespace celvaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto parts = fuzz::splitParts(fuzz::inputText(data, size), 2);
-  fuzz::writeScratchFile(SkyCatalogs::kConstellationLinesPath, parts[0]);
-  fuzz::writeScratchFile(SkyCatalogs::kConstellationBoundariesPath, parts[1]);
-  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  SkyCatalogs catalogs = fuzz::catalogsFromParts(fuzz::inputText(data, size), {SkyCatalogs::kConstellationLinesPath, SkyCatalogs::kConstellationBoundariesPath});
   catalogs.loadConstellations();
   fuzz::drawCatalogCharts(catalogs, {83.8, -5.4});
   return 0;

@@ -6,8 +6,7 @@
 using namespace celvaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::writeScratchFile(SkyCatalogs::kVariableStarsPath, fuzz::inputText(data, size));
-  SkyCatalogs catalogs = fuzz::scratchCatalogs();
+  SkyCatalogs catalogs = fuzz::catalogsFromParts(fuzz::inputText(data, size), {SkyCatalogs::kVariableStarsPath});
   catalogs.loadVariableStars();
   fuzz::drawCatalogCharts(catalogs, {34.8, -3.0});
   fuzz::queryCatalogs(catalogs, {"omi Cet", "del Cep", "V1500 Cyg", "R And", "RR Lyr", "V 0001 Aql"});

@@ -20,6 +20,18 @@ struct ConfigurationRecords {
   SpiralSearchSettings& spiral;
 };
 
+// A complete set of the records, default-initialised like a fresh start.
+struct ConfigurationRecordSet {
+  NavigationSettings navigation;
+  ObservingPlace place;
+  ColorTable colors;
+  ScopeSettings scope;
+  GamepadSettings gamepad;
+  SpiralSearchSettings spiral;
+
+  ConfigurationRecords refs() { return {navigation, place, colors, scope, gamepad, spiral}; }
+};
+
 // The file's path: the program directory, "/" and celvaro.cfg, cut at 1023
 // characters.
 std::string configurationPath(const std::string& programDir);

@@ -17,16 +17,8 @@ using testing::readBytes;
 using testing::ScratchDir;
 using testing::writeBytes;
 
-// A complete set of records, default-initialised like a fresh start.
-struct Records {
-  NavigationSettings navigation;
-  ObservingPlace place;
-  ColorTable colors;
-  ScopeSettings scope;
-  GamepadSettings gamepad;
-  SpiralSearchSettings spiral;
-
-  ConfigurationRecords refs() { return {navigation, place, colors, scope, gamepad, spiral}; }
+// The records with a comparison of everything the file keeps.
+struct Records : ConfigurationRecordSet {
   bool operator==(const Records& o) const {
     return navigation == o.navigation && place.latitudeDeg == o.place.latitudeDeg &&
            place.longitudeDeg == o.place.longitudeDeg &&
