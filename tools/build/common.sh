@@ -51,6 +51,26 @@ build_fuzz_tree() {
   cmake --build "$dir" --target fuzz_all -j2
 }
 
+# test_under_sanitizers: the whole test suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-asan (the data come from build/), then
+# the threaded tests (telescope controller and its simulated mounts, the
+# clock, the model's hand-over) built with ThreadSanitizer in build-tsan.
+test_under_sanitizers() {
+  build_tree build
+  build_data build
+  build_tree build-asan -DCELVARO_SANITIZE=ON -DCELVARO_BENCHMARKS=OFF
+  rm -rf build-asan/run/data
+  ln -s "$PWD/build/run/data" build-asan/run/data
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS=suppressions=$PWD/tools/build/lsan.supp \
+    ctest --test-dir build-asan --output-on-failure -j2
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCELVARO_THREAD_SANITIZE=ON -DCELVARO_BENCHMARKS=OFF
+  cmake --build build-tsan -j2 --target telescope_tests mountsim_tests app_tests
+  local program
+  for program in telescope_tests mountsim_tests app_tests; do
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "build-tsan/tests/$program"
+  done
+}
+
 # build_data BUILD_DIR: builds the program directory's data files when they
 # are missing or older than the builder, which fetches one source with npm.
 build_data() {
