@@ -121,10 +121,11 @@ class MountSession : public ::testing::Test {
   testing::WaitingListener listener_;
   FixedSiderealTime clock_;
   TelescopeControl controller_{listener_, clock_, dir_.path().string()};
-  std::unique_ptr<mountsim::MountSimulator> simulator_;
   std::mutex logLock_;
   std::vector<std::string> received_, sent_;
   std::chrono::steady_clock::time_point lastBeat_{};
+  // Last, so that its thread stops before the log it writes into goes.
+  std::unique_ptr<mountsim::MountSimulator> simulator_;
 };
 
 TEST_F(MountSession, AltAzimuthMotorControllerAlignsGoesToAStarAndTracks) {
