@@ -46,9 +46,10 @@ int Bitmap24::load(const std::string& path) {
   std::vector<uint8_t> bytes;
   if (size > kMaxFileBytes || !file.readInto(bytes, static_cast<size_t>(size))) return kCannotDecode;
   const PictureKind kind = pictureKind(bytes.data(), bytes.size());
-  if (kind == PictureKind::kNone || (kind == PictureKind::kJpeg && !jpegTablesSound(bytes.data(), bytes.size()))) {
-    return kCannotDecode;
-  }
+  const bool sound = kind == PictureKind::kJpeg  ? jpegTablesSound(bytes.data(), bytes.size())
+                     : kind == PictureKind::kPng ? pngChunksSound(bytes.data(), bytes.size())
+                                                 : false;
+  if (!sound) return kCannotDecode;
   const int length = static_cast<int>(bytes.size());
   int width = 0, height = 0, channels = 0;
   const bool sizeKnown = stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) != 0;

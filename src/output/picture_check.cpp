@@ -51,6 +51,19 @@ bool huffmanSegmentsAfterScanSound(const uint8_t* bytes, size_t size, size_t fro
   return true;
 }
 
+bool pngChunksSound(const uint8_t* bytes, size_t size) {
+  constexpr size_t kChunkFrame = 12;  // length, type, then the checksum after the data
+  size_t at = sizeof kPngSignature;
+  while (size - at >= kChunkFrame) {
+    const size_t length = static_cast<size_t>(bytes[at]) << 24 | static_cast<size_t>(bytes[at + 1]) << 16 |
+                          static_cast<size_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+    if (std::memcmp(bytes + at + 4, "IDAT", 4) == 0) return length > 0;
+    if (length > size - at - kChunkFrame) return false;
+    at += kChunkFrame + length;
+  }
+  return false;
+}
+
 bool jpegTablesSound(const uint8_t* bytes, size_t size) {
   size_t at = 2;  // after the start-of-image marker
   while (at < size) {

@@ -4,6 +4,7 @@
 #include <stb_image_write.h>
 
 #include <string>
+#include <vector>
 
 #include "output/bitmap24.h"
 #include "test_files.h"
@@ -66,12 +67,39 @@ TEST(PictureCheck, HuffmanTablesOfMoreThan256CodesAreRefused) {
   EXPECT_FALSE(sound(head + "\x12\x34\xFF\x00" + jpegWithTable(counts).substr(8)));
 }
 
+// A PNG of one grey pixel with the image data split as given.
+std::string pngWithData(const std::vector<std::string>& dataChunks) {
+  const auto chunk = [](const char* type, const std::string& data) {
+    const size_t n = data.size();
+    return std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8),
+                       static_cast<char>(n)} +
+           type + data + std::string(4, '\0');
+  };
+  std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", std::string("\0\0\0\1\0\0\0\1\x08\0\0\0\0", 13));
+  for (const std::string& data : dataChunks) png += chunk("IDAT", data);
+  return png + chunk("IEND", "");
+}
+
+bool pngSound(const std::string& bytes) {
+  return pngChunksSound(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+TEST(PictureCheck, APngWhoseFirstImageDataIsEmptyIsRefused) {
+  EXPECT_TRUE(pngSound(pngWithData({"x^c`\0\0\0\x02\0\x01"})));
+  EXPECT_TRUE(pngSound(pngWithData({"x^c`", "", "\0\0\0\x02\0\x01"})));  // later empty chunks are read
+  EXPECT_FALSE(pngSound(pngWithData({"", "x^c`\0\0\0\x02\0\x01"})));  // as the fuzzer's picture had it
+  EXPECT_FALSE(pngSound(pngWithData({}).substr(0, 20)));                    // chunks cut short
+}
+
 TEST(PictureCheck, PhotosAsTheBuilderWritesThemPass) {
   const uint8_t rgb[4 * 4 * 3] = {10, 200, 30};
   std::string jpeg;
   ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 4, 4, 3, rgb, 90));
   EXPECT_TRUE(sound(jpeg));
   EXPECT_FALSE(sound(jpeg.substr(0, 40)));  // cut inside its tables
+  std::string png;
+  ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 4, 4, 3, rgb, 12));
+  EXPECT_TRUE(pngSound(png));
 }
 
 TEST(PictureCheck, APhotoWithAnOverlongTableIsNotDecoded) {
