@@ -102,14 +102,7 @@ class FrameRecorder : public TelescopeControl {
 };
 
 TEST(TelescopeOperations, EachWritesItsFrame) {
-  struct Silent : TelescopeListener {
-    void onLinkStatus(int) override {}
-    void onMountPosition(double, double, int32_t, int32_t) override {}
-    void onSpiralSearchOffset(int, int) override {}
-    void onDslrSeriesStatus(int, int, int, int) override {}
-    void onGuiderPortStatus(int) override {}
-    void onGuiderMovement(int32_t) override {}
-  } listener;
+  testing::WaitingListener listener;
   struct : iSiderealTime {
     double greenwichSiderealHours() const override { return 0; }
     double localSiderealHours() const override { return 0; }
