@@ -1,9 +1,4 @@
-// Photos (JPEG or PNG) decoded through the picture class. The decoder is
-// compiled into this target, so that it is instrumented and the fuzzer is
-// steered through it; the program itself uses the system's build of it.
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
+// Photos (JPEG or PNG) read and decoded through the picture class.
 #include "fuzz_files.h"
 #include "output/bitmap24.h"
 

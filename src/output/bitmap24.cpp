@@ -1,11 +1,6 @@
 #include "output/bitmap24.h"
 
-#include <stb_image.h>
-
-#include <cstring>
-#include <memory>
-
-#include "output/picture_check.h"
+#include "output/picture_decoding.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {
@@ -44,24 +39,16 @@ int Bitmap24::load(const std::string& path) {
   const int64_t size = file.isOpen() ? file.size() : -1;
   if (size < 0) return kCannotOpen;
   std::vector<uint8_t> bytes;
-  if (size > kMaxFileBytes || !file.readInto(bytes, static_cast<size_t>(size))) return kCannotDecode;
-  const PictureKind kind = pictureKind(bytes.data(), bytes.size());
-  const bool sound = kind == PictureKind::kJpeg  ? jpegTablesSound(bytes.data(), bytes.size())
-                     : kind == PictureKind::kPng ? pngChunksSound(bytes.data(), bytes.size())
-                                                 : false;
-  if (!sound) return kCannotDecode;
-  const int length = static_cast<int>(bytes.size());
-  int width = 0, height = 0, channels = 0;
-  const bool sizeKnown = stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) != 0;
-  if (!sizeKnown || int64_t{width} * height > kMaxPixels) return kCannotDecode;
-  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-      stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3), stbi_image_free);
-  if (!pixels) return kCannotDecode;
-  create(width, height);
-  std::vector<uint8_t> bgr(static_cast<size_t>(width) * 3);
-  for (int row = 0; row < height; ++row) {
-    const stbi_uc* rgb = pixels.get() + static_cast<size_t>(row) * width * 3;
-    for (int x = 0; x < width; ++x) {
+  DecodedPicture picture;
+  if (size > kMaxFileBytes || !file.readInto(bytes, static_cast<size_t>(size)) ||
+      !decodePicture(bytes.data(), bytes.size(), kMaxPixels, picture)) {
+    return kCannotDecode;
+  }
+  create(picture.width, picture.height);
+  std::vector<uint8_t> bgr(static_cast<size_t>(picture.width) * 3);
+  for (int row = 0; row < picture.height; ++row) {
+    const uint8_t* rgb = picture.rgb.data() + static_cast<size_t>(row) * picture.width * 3;
+    for (int x = 0; x < picture.width; ++x) {
       bgr[3 * x] = rgb[3 * x + 2];
       bgr[3 * x + 1] = rgb[3 * x + 1];
       bgr[3 * x + 2] = rgb[3 * x];

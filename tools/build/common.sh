@@ -4,6 +4,7 @@
 CELVARO_PACKAGES=(
   g++ cmake make pkg-config
   libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev zlib1g-dev
+  libturbojpeg0-dev libpng-dev  # photos: decoders made for files from outside
   tzdata  # the city list's time zones
   libgtest-dev libbenchmark-dev
   qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
