@@ -1,5 +1,7 @@
 #include "output/picture_decoding.h"
 
+#include "output/bitmap24.h"
+
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
@@ -81,6 +83,22 @@ TEST(PictureDecoding, PicturesThatOnceBrokeADecoder) {
     ++tried;
   }
   EXPECT_GE(tried, 3);
+}
+
+// Every photo the catalog builder wrote is shown. Skipped where the data
+// have not been built.
+TEST(PictureDecoding, TheBuiltPhotosAllLoad) {
+  const std::filesystem::path photos = std::filesystem::path(CELVARO_RUN_DIR) / "data/photos";
+  if (!std::filesystem::exists(photos)) GTEST_SKIP() << "the photos have not been built";
+  int loaded = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(photos)) {
+    if (entry.path().extension() != ".jpg") continue;  // the credits beside them
+    Bitmap24 picture;
+    EXPECT_EQ(picture.load(entry.path().string()), Bitmap24::kLoaded) << entry.path();
+    EXPECT_GT(picture.width(), 0);
+    ++loaded;
+  }
+  EXPECT_GT(loaded, 400);
 }
 
 }  // namespace
