@@ -59,15 +59,15 @@ struct MenuItem {
   const char* english;
 };
 
-struct MenuSpec {
+struct MenuDefinition {
   int titleTextId;
   const char* english;
   std::vector<MenuItem> items;
 };
 
 // The menus with the program's command ids; a submenu is the presets.
-const std::vector<MenuSpec>& menuSpecs() {
-  static const std::vector<MenuSpec> menus = {
+const std::vector<MenuDefinition>& menuDefinitions() {
+  static const std::vector<MenuDefinition> menus = {
       {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
                          {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
                          {0, ""}, {800, "Printable &map..."}}},
@@ -200,10 +200,10 @@ QAction* MainWindow::action(int id) const {
 }
 
 void MainWindow::buildMenus() {
-  for (const MenuSpec& spec : menuSpecs()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(resources_.textOr(spec.titleTextId, spec.english)));
-    menus_[spec.titleTextId] = menu;
-    for (const MenuItem& item : spec.items) {
+  for (const MenuDefinition& definition : menuDefinitions()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
+    menus_[definition.titleTextId] = menu;
+    for (const MenuItem& item : definition.items) {
       if (item.id == 0) {
         menu->addSeparator();
       } else if (item.id == kPresetsMenuId) {
@@ -248,7 +248,7 @@ void MainWindow::syncDisplayButtons() {
 }
 
 void MainWindow::relabel() {
-  for (const MenuSpec& spec : menuSpecs()) menus_[spec.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(spec.titleTextId, spec.english)));
+  for (const MenuDefinition& definition : menuDefinitions()) menus_[definition.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
   menus_[text_id::kPresetsMenu]->setTitle(QString::fromStdString(resources_.textOr(text_id::kPresetsMenu, "&Presets")));
   for (auto& [id, a] : actions_) {
     const int textId = id >= 2000 ? text_id::kToolbarTipFirst + id - 2000 : text_id::kMenuCommandBase + id;

@@ -8,12 +8,12 @@ namespace {
 
 enum class Glyph { kText, kStar, kEllipse, kGlobe, kPlanet };
 
-struct IconSpec {
+struct IconDesign {
   Glyph glyph;
   const char* text;
 };
 
-IconSpec specOf(int id) {
+IconDesign designOf(int id) {
   switch (id) {
     case 2000: return {Glyph::kText, "*"};
     case 2001: case 2016: return {Glyph::kStar, ""};
@@ -45,8 +45,8 @@ QIcon toolbarIcon(int commandId) {
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(30, 30, 60), 1.2));
-  const IconSpec spec = specOf(commandId);
-  switch (spec.glyph) {
+  const IconDesign design = designOf(commandId);
+  switch (design.glyph) {
     case Glyph::kStar:
       painter.setBrush(QColor(250, 220, 60));
       painter.drawEllipse(QRectF(3, 3, 10, 10));
@@ -69,7 +69,7 @@ QIcon toolbarIcon(int commandId) {
       font.setPixelSize(11);
       font.setBold(true);
       painter.setFont(font);
-      painter.drawText(pixmap.rect(), Qt::AlignCenter, spec.text);
+      painter.drawText(pixmap.rect(), Qt::AlignCenter, design.text);
       break;
     }
   }
