@@ -40,6 +40,7 @@ class QuietListener : public TelescopeListener {
   void onDslrSeriesStatus(int, int, int, int) override {}
   void onGuiderPortStatus(int) override {}
   void onGuiderMovement(int32_t) override {}
+  void onMountMessage(const std::string&) override {}
   bool waitLinked() {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, 5s, [this] { return linked_; });

@@ -48,6 +48,7 @@ class QuietListener final : public TelescopeListener {
   void onDslrSeriesStatus(int, int, int, int) override {}
   void onGuiderPortStatus(int) override {}
   void onGuiderMovement(int32_t) override {}
+  void onMountMessage(const std::string&) override {}
 };
 
 class StillSiderealTime final : public iSiderealTime {

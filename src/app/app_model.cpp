@@ -109,6 +109,8 @@ void AppModel::onGuiderPortStatus(int code) { postMessage(kGuiderPortStatus, sta
 
 void AppModel::onGuiderMovement(int32_t packed) { postMessage(kGuiderMovement, static_cast<uint32_t>(packed)); }
 
+void AppModel::onMountMessage(const std::string& /*text*/) {}
+
 TelescopeEvent AppModel::pendingTelescopeEvent() const {
   std::lock_guard guard(modelLock_);
   return telescopeEvent_;

@@ -90,6 +90,7 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   void onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override;
   void onGuiderPortStatus(int code) override;
   void onGuiderMovement(int32_t packed) override;
+  void onMountMessage(const std::string& text) override;
 
   // iReferencePointHandler.
   void showReferencePoint(int index) override;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace celvaro {
 
@@ -20,6 +21,9 @@ class TelescopeListener {
   virtual void onGuiderPortStatus(int code) = 0;
   // (dy << 16) | (dx & 0xFFFF), dx and dy each -5, 0 or 5.
   virtual void onGuiderMovement(int32_t packed) = 0;
+  // What the mount said when it refused a request ("Object Below Horizon"),
+  // told right after the status code of the refusal.
+  virtual void onMountMessage(const std::string& text) = 0;
 };
 
 }  // namespace celvaro

@@ -54,6 +54,7 @@ class RecordingListener : public TelescopeListener {
   }
   void onGuiderPortStatus(int) override {}
   void onGuiderMovement(int32_t) override {}
+  void onMountMessage(const std::string&) override {}
 
   std::vector<int> statuses;
   std::vector<Position> positions;

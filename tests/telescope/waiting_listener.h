@@ -38,6 +38,7 @@ class WaitingListener : public TelescopeListener {
   void onDslrSeriesStatus(int state, int, int, int) override { record("dslr " + std::to_string(state)); }
   void onGuiderPortStatus(int code) override { record("guider " + std::to_string(code)); }
   void onGuiderMovement(int32_t packed) override { record("movement " + std::to_string(packed)); }
+  void onMountMessage(const std::string& text) override { record("message " + text); }
 
   // True once the event has been reported `times` times in all; `meanwhile`
   // runs every 20 ms while waiting (a test's heartbeat, for instance).
