@@ -25,6 +25,8 @@ enum LinkStatusCode : int {
   kStatusParkStarted = 21,  // the slew to the park position started
   kStatusParked = 22,       // park position reached, or set
   kStatusSpiralStarted = 23,
+  kStatusSpiralFinished = 24,
+  kStatusSlewRefused = 26,  // the mount refused a slew; its own text follows as a mount message
 };
 
 }  // namespace celvaro
