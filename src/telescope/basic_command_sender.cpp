@@ -13,9 +13,12 @@ void appendByte(std::string& text, uint32_t value, int index) {
   text += kHexDigits[byte & 0x0F];
 }
 
-uint32_t digitValue(char digit) {
-  const int d = digit > '9' ? digit - 7 - '0' : digit - '0';
-  return static_cast<uint32_t>(d);
+// The value of an upper-case hex digit; false for any other character.
+bool digitValue(char digit, uint32_t& value) {
+  if (digit >= '0' && digit <= '9') value = static_cast<uint32_t>(digit - '0');
+  else if (digit >= 'A' && digit <= 'F') value = static_cast<uint32_t>(digit - 'A' + 10);
+  else return false;
+  return true;
 }
 
 }  // namespace
@@ -36,14 +39,16 @@ std::string motorValueBytes(int axis, char command, uint32_t value) {
   return bytes;
 }
 
+// Digit pairs low byte first, each pair high nibble first.
 bool readMotorValue(const char* digits, int available, uint32_t& value) {
   if (available < 6) return false;
-  value = 0;
-  for (int index = 0; index < 3; ++index) {
-    const uint32_t byte = (digitValue(digits[2 * index]) << 4) + digitValue(digits[2 * index + 1]);
-    value += byte << (8 * index);
+  uint32_t read = 0;
+  for (int index = 0; index < 6; ++index) {
+    uint32_t nibble = 0;
+    if (!digitValue(digits[index], nibble)) return false;
+    read |= nibble << (8 * (index / 2) + (index % 2 == 0 ? 4 : 0));
   }
-  value &= 0xFFFFFF;
+  value = read;
   return true;
 }
 

@@ -28,8 +28,8 @@ std::string motorCommandBytes(char c1, char c2, char c3 = 0, char c4 = 0);
 // Six upper-case hex digits of the low 24 bits, low byte first, each byte
 // high nibble first (0x123456 gives "563412"); "" for an axis other than 1, 2.
 std::string motorValueBytes(int axis, char command, uint32_t value);
-// The 24-bit value of six such digits; false when there are fewer than six.
-// A digit above '9' counts as its character minus 7 minus '0'.
+// The 24-bit value of six such digits; false, with `value` untouched, when
+// there are fewer than six or one is not an upper-case hex digit.
 bool readMotorValue(const char* digits, int available, uint32_t& value);
 
 }  // namespace celvaro

@@ -250,10 +250,14 @@ TEST_F(AltAzMountTest, ReadPositionReportsTheSkyAndTheOffsetsFromTheBase) {
   EXPECT_EQ(p.rawA, 50000);
   EXPECT_EQ(p.rawB, -60000);
 
-  bench.command({kCmdReadPosition});
-  bench.sent();
-  EXPECT_EQ(answer("=12\r"), "");
-  EXPECT_EQ(bench.reported(), std::vector<int>{6});
+  for (const std::string& unreadable : {std::string("=12\r"), std::string("=ZZ%@~x\r")}) {
+    bench.command({kCmdReadPosition});
+    bench.sent();
+    EXPECT_EQ(answer(unreadable), "");
+    EXPECT_EQ(bench.reported(), std::vector<int>{6});
+    EXPECT_EQ(answer(valueReply(kBase)), "");  // back to idle: the next reply is not read
+  }
+  EXPECT_EQ(bench.listener.positions.size(), 1u);
 }
 
 TEST_F(AltAzMountTest, TrackingReslewsEveryFourIdleHeartbeatsUntilTheTargetSets) {

@@ -36,6 +36,13 @@ TEST(MotorControllerBytes, ValuesReadBackInTheSameOrder) {
   ASSERT_TRUE(readMotorValue("ABCDEF", 6, value));
   EXPECT_EQ(value, 0xEFCDABu);
   EXPECT_FALSE(readMotorValue("56341", 5, value));
+  // Only upper-case hex digits make a value: a garbled reply once read as
+  // 0xB05B53, a real slew distance.
+  for (const char* garbled : {"ZZ%@~x", "abcdef", "56341G", "5634 2", "56:412"}) {
+    value = 7;
+    EXPECT_FALSE(readMotorValue(garbled, 6, value)) << garbled;
+    EXPECT_EQ(value, 7u) << garbled;
+  }
 }
 
 TEST(TurnFractions, HalfATurnAndSouthernAngles) {

@@ -311,13 +311,26 @@ TEST(EquatorialMountRates, SiderealPeriodFollowsTheCountsPerRevolution) {
   }
 }
 
-TEST(EquatorialMountErrors, AnErrorReplyReportsSixAndGoesIdle) {
+TEST(EquatorialMountErrors, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle) {
   SimulatedBench sim(kMountMotorEquatorial, true, 9024000);
   sim.linkUp();
   sim.bench.command({kCmdGotoPark});
   sim.bench.sent();
   sim.bench.receive("!0\r");
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{6});
+  sim.heartbeat(1);
+  EXPECT_EQ(sim.bench.sent(), "");
+
+  // A position with characters that are no hex digits starts no slew.
+  sim.bench.command({kCmdGoto});
+  EXPECT_EQ(sim.bench.sent(), ":K1\r");
+  sim.bench.receive(kOk);
+  sim.bench.receive(kOk);
+  EXPECT_EQ(sim.bench.sent(), ":K2\r:j1\r");
+  sim.bench.receive("=ZZ%@~x\r");
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{6});
+  EXPECT_EQ(sim.bench.sent(), "");
+  sim.bench.receive(valueReply(0x800000));
   sim.heartbeat(1);
   EXPECT_EQ(sim.bench.sent(), "");
 }

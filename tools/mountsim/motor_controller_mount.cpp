@@ -1,6 +1,5 @@
 #include "motor_controller_mount.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "telescope/basic_command_sender.h"
@@ -18,11 +17,6 @@ constexpr uint32_t kValueMask = 0xFFFFFF;
 
 // Six upper-case hex digits, low byte first: the digits of a value command.
 std::string valueDigits(uint32_t value) { return motorValueBytes(1, 'E', value).substr(3, 6); }
-
-bool readValueDigits(const std::string& digits, uint32_t& value) {
-  const auto isDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
-  return std::all_of(digits.begin(), digits.begin() + 6, isDigit) && readMotorValue(digits.data(), 6, value);
-}
 
 uint32_t siderealPeriod(uint32_t countsPerRevolution) {
   return static_cast<uint32_t>(std::lround(kTimerFrequency * kSiderealDaySeconds / countsPerRevolution));
@@ -128,7 +122,7 @@ std::string MotorControllerMount::setMotion(int axis, const std::string& digits)
 std::string MotorControllerMount::setValue(char letter, int axis, const std::string& digits) {
   if (digits.size() < 6) return failure('1');
   uint32_t value = 0;
-  if (!readValueDigits(digits, value)) return failure('3');
+  if (!readMotorValue(digits.data(), static_cast<int>(digits.size()), value)) return failure('3');
   Controller& controller = controllers_[axis];
   switch (letter) {
     case 'I':
