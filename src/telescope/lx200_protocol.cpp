@@ -1,9 +1,11 @@
 #include "telescope/lx200_protocol.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
+#include <string>
 
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
@@ -12,10 +14,13 @@
 namespace celvaro {
 namespace {
 
-constexpr int kWatchdogHeartbeats = 6;
+constexpr int kHandshakeHeartbeats = 6;
+constexpr int kReplyHeartbeats = 3;
 constexpr uint8_t kAcknowledge = 0x06;
 constexpr uint8_t kLineEnd = '#';
 constexpr float kRadPerDegSingle = static_cast<float>(std::numbers::pi / 180.0);
+constexpr long kTenthsOfMinutePerDay = 24 * 600;
+constexpr long kArcminutesToPole = 90 * 60;
 
 // Move and stop commands by direction 0..3 (north, south, east, west).
 constexpr const char* kMoveTexts[4] = {":Mn#", ":Ms#", ":Me#", ":Mw#"};
@@ -23,67 +28,94 @@ constexpr const char* kStopTexts[4] = {":Qn#", ":Qs#", ":Qe#", ":Qw#"};
 
 bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
-// Two digits at `at`: their value, or -1.
-int twoDigits(const ReplyBuffer& reply, int at) {
+// The mount's answer to the acknowledge byte: its alignment, alt-azimuth,
+// land or polar.
+bool isAlignmentLetter(uint8_t c) { return c == 'A' || c == 'L' || c == 'P'; }
+
+// Two digits at `at` making a number below `limit`: their value, or -1.
+int twoDigits(const ReplyBuffer& reply, int at, int limit) {
   if (!isDigit(reply.at(at)) || !isDigit(reply.at(at + 1))) return -1;
-  return (reply.at(at) - '0') * 10 + (reply.at(at + 1) - '0');
+  const int value = (reply.at(at) - '0') * 10 + (reply.at(at + 1) - '0');
+  return value < limit ? value : -1;
 }
 
-// Two digits at `at` when `mark` stands before them; 0 otherwise.
-int optionalSeconds(const ReplyBuffer& reply, uint8_t mark, int at) {
-  const int seconds = reply.at(at - 1) == mark ? twoDigits(reply, at) : -1;
-  return seconds < 0 ? 0 : seconds;
+// The fraction after "HH:MM" in minutes: ".T" tenths or ":SS" seconds,
+// followed by the line's end; -1 when neither.
+float minuteFraction(const ReplyBuffer& reply) {
+  if (reply.at(5) == '.' && isDigit(reply.at(6)) && reply.at(7) == kLineEnd) return (reply.at(6) - '0') / 10.0f;
+  const int seconds = reply.at(5) == ':' && reply.at(8) == kLineEnd ? twoDigits(reply, 6, 60) : -1;
+  return seconds < 0 ? -1.0f : seconds / 60.0f;
 }
 
-// An angle as the nearest whole number of arcminutes.
-long arcminutes(double angleRad) { return std::lround(angleRad * 360.0 * 60.0 / (2.0 * std::numbers::pi)); }
+// The seconds after "sDD*MM": none before the line's end, or "'SS"; -1 else.
+int arcseconds(const ReplyBuffer& reply) {
+  if (reply.at(6) == kLineEnd) return 0;
+  return reply.at(6) == '\'' && reply.at(9) == kLineEnd ? twoDigits(reply, 7, 60) : -1;
+}
 
-}  // namespace
-
-bool readLx200RightAscension(const ReplyBuffer& reply, double& raRad) {
-  const int hours = twoDigits(reply, 0);
-  const int minutes = twoDigits(reply, 3);
-  if (hours < 0 || minutes < 0) return false;
-  const int seconds = optionalSeconds(reply, ':', 6);
-  const float degrees = hours * 15.0f + minutes * 0.25f + seconds / 240.0f;
-  raRad = degrees * kRadPerDegSingle;
+// "HH:MM:SS#" or "HH:MM.T#" in radians, worked out in single precision.
+bool readRightAscension(const ReplyBuffer& reply, double& raRad) {
+  const int hours = twoDigits(reply, 0, 24);
+  const int minutes = twoDigits(reply, 3, 60);
+  const float fraction = minuteFraction(reply);
+  if (hours < 0 || minutes < 0 || fraction < 0) return false;
+  raRad = (hours * 15.0f + (minutes + fraction) * 0.25f) * kRadPerDegSingle;
   return true;
 }
 
-bool readLx200Declination(const ReplyBuffer& reply, double& decRad) {
+// "sDD*MM'SS#" or "sDD*MM#", the separator after the degrees being the
+// mount's degree sign.
+bool readDeclination(const ReplyBuffer& reply, double& decRad) {
   const uint8_t sign = reply.at(0);
-  const int degrees = twoDigits(reply, 1);
-  const int minutes = twoDigits(reply, 4);
-  if ((sign != '+' && sign != '-') || degrees < 0 || minutes < 0) return false;
-  const int seconds = optionalSeconds(reply, '\'', 7);
+  const int degrees = twoDigits(reply, 1, 91);
+  const int minutes = twoDigits(reply, 4, 60);
+  const int seconds = arcseconds(reply);
+  if ((sign != '+' && sign != '-') || degrees < 0 || minutes < 0 || seconds < 0) return false;
   const float magnitude = degrees + minutes / 60.0f + seconds / 3600.0f;
+  if (magnitude > 90.0f) return false;
   decRad = (sign == '-' ? -magnitude : magnitude) * kRadPerDegSingle;
   return true;
 }
 
+// ":SrHH:MM.T#": the nearest tenth of a minute of time, 24:00.0 being the
+// next day's 00:00.0.
+std::string rightAscensionCommand(double raRad) {
+  long tenths = std::lround(raRad * 12.0 / std::numbers::pi * 600.0) % kTenthsOfMinutePerDay;
+  if (tenths < 0) tenths += kTenthsOfMinutePerDay;
+  char text[32];
+  std::snprintf(text, sizeof text, ":Sr%02ld:%02ld.%ld#", tenths / 600, tenths % 600 / 10, tenths % 10);
+  return text;
+}
+
+// ":SdsDD:MM#": the nearest arcminute, no further than a pole.
+std::string declinationCommand(double decRad) {
+  const long m = std::clamp(std::lround(decRad * 180.0 / std::numbers::pi * 60.0), -kArcminutesToPole,
+                            kArcminutesToPole);
+  char text[32];
+  std::snprintf(text, sizeof text, ":Sd%c%02ld:%02ld#", m < 0 ? '-' : '+', std::labs(m) / 60, std::labs(m) % 60);
+  return text;
+}
+
+}  // namespace
+
 Lx200Protocol::Lx200Protocol(const ProtocolContext& context) : MountProtocolBase(context) {}
 
+// The link is up once the mount has answered the acknowledge byte.
 int Lx200Protocol::connect() {
-  setLineMode(false);
-  watchdog_.start(kWatchdogHeartbeats);
   state_ = State::kConnecting;
+  replyTimer_.start(kHandshakeHeartbeats);
   sender().sendByte(kAcknowledge);
   return kKeepLink;
 }
 
-// The first heartbeat or reply after the acknowledge byte brings the link up.
 int Lx200Protocol::tick() {
-  if (watchdog_.runsOut() && state_ == State::kConnecting) {
-    report(kStatusHandshakeTimedOut);
-    return kClosePort;
-  }
-  return state_ == State::kConnecting ? linkUp() : kKeepLink;
+  if (!replyTimer_.runsOut() || state_ == State::kIdle) return kKeepLink;
+  finish(kStatusHandshakeTimedOut);
+  return kClosePort;
 }
 
 int Lx200Protocol::linkUp() {
-  watchdog_.stop();
-  state_ = State::kIdle;
-  report(linkEstablishedCode(kMountLx200));
+  finish(linkEstablishedCode(kMountLx200));
   return kLinkEstablished;
 }
 
@@ -102,97 +134,101 @@ int Lx200Protocol::command(const uint8_t* payload, int length, const SharedTeles
 
 void Lx200Protocol::move(int direction, const char* rateCommand, int startedCode) {
   if (direction < 0 || direction > 3) return;
-  state_ = State::kIdle;
   sender().sendText(rateCommand);
   sender().sendText(kMoveTexts[direction]);
-  report(startedCode);
+  finish(startedCode);
 }
 
 void Lx200Protocol::stop(int direction) {
-  state_ = State::kIdle;
   sender().sendText(direction >= 0 && direction <= 3 ? kStopTexts[direction] : ":Q#");
-  report(kStatusFinished);
+  finish(kStatusFinished);
 }
 
 void Lx200Protocol::readPosition() {
-  setLineMode(true);
-  state_ = State::kReadRa;
+  await(State::kReadRa);
   sender().sendText(":GR#");
 }
 
 void Lx200Protocol::gotoTarget(double raRad, double decRad) {
-  const long m = arcminutes(raRad);
-  char text[32];
-  std::snprintf(text, sizeof text, ":Sr%02ld:%02ld.0#", m / 900, m % 900 / 15);
-  setLineMode(false);
-  state_ = State::kGotoRa;
   gotoDecRad_ = decRad;
-  sender().sendText(text);
+  await(State::kGotoRa);
+  sender().sendText(rightAscensionCommand(raRad).c_str());
 }
 
 int Lx200Protocol::receiveByte(uint8_t byte) {
-  if (!lineMode_) {
-    reply_.clear();
-    reply_.append(byte);
-    return onReply();
-  }
-  if (!reply_.collectLine(byte, kLineEnd)) return kKeepLink;
-  const int result = onReply();
-  reply_.clear();
-  return result;
-}
-
-int Lx200Protocol::onReply() {
   switch (state_) {
-    case State::kConnecting: return linkUp();
+    case State::kConnecting: return isAlignmentLetter(byte) ? linkUp() : kKeepLink;
     case State::kReadRa:
-    case State::kReadDec: positionReply(); break;
+    case State::kReadDec: positionLine(byte); break;
     case State::kGotoRa:
-    case State::kGotoDec: gotoReply(); break;
+    case State::kGotoDec: setReply(byte); break;
+    case State::kSlew: slewReply(byte); break;
+    case State::kSlewRefused: refusalText(byte); break;
     case State::kIdle: break;
   }
   return kKeepLink;
 }
 
-void Lx200Protocol::positionReply() {
+void Lx200Protocol::positionLine(uint8_t byte) {
+  if (!reply_.collectLine(byte, kLineEnd)) return;
   double decRad = 0;
-  const bool parsed = state_ == State::kReadRa ? readLx200RightAscension(reply_, readRaRad_)
-                                               : readLx200Declination(reply_, decRad);
+  const bool parsed =
+      state_ == State::kReadRa ? readRightAscension(reply_, readRaRad_) : readDeclination(reply_, decRad);
   if (!parsed) {
-    state_ = State::kIdle;
-    report(kStatusErrorReply);
+    finish(kStatusErrorReply);
   } else if (state_ == State::kReadRa) {
-    state_ = State::kReadDec;
+    await(State::kReadDec);
     sender().sendText(":GD#");
   } else {
-    state_ = State::kIdle;
-    report(kStatusFinished);
+    finish(kStatusFinished);
     listener().onMountPosition(readRaRad_, decRad, 0, 0);
   }
 }
 
-// Each set command is accepted with '1'; then the slew starts.
-void Lx200Protocol::gotoReply() {
-  if (reply_.at(0) != '1') {
-    state_ = State::kIdle;
-    report(kStatusErrorReply);
+// Each set command is accepted with '1', refused with '0'.
+void Lx200Protocol::setReply(uint8_t reply) {
+  if (reply != '1') {
+    finish(kStatusErrorReply);
   } else if (state_ == State::kGotoRa) {
-    const long m = arcminutes(gotoDecRad_);
-    char text[32];
-    std::snprintf(text, sizeof text, ":Sd%c%02ld:%02ld#", m < 0 ? '-' : '+', std::labs(m) / 60,
-                  std::labs(m) % 60);
-    state_ = State::kGotoDec;
-    sender().sendText(text);
+    await(State::kGotoDec);
+    sender().sendText(declinationCommand(gotoDecRad_).c_str());
   } else {
-    state_ = State::kIdle;
+    await(State::kSlew);
     sender().sendText(":MS#");
-    report(kStatusFinished);
   }
 }
 
-void Lx200Protocol::setLineMode(bool lineMode) {
-  lineMode_ = lineMode;
+// '0': the slew started. Another digit: refused (1 below the horizon, 2
+// below the "higher" limit, others by the mount's own limits), and the
+// mount's message follows up to '#'.
+void Lx200Protocol::slewReply(uint8_t reply) {
+  if (reply == '0') finish(kStatusFinished);
+  else if (isDigit(reply)) await(State::kSlewRefused);
+  else finish(kStatusErrorReply);
+}
+
+// The message is kept up to the buffer's size; the rest is dropped.
+void Lx200Protocol::refusalText(uint8_t byte) {
+  if (byte != kLineEnd) {
+    reply_.append(byte);
+    return;
+  }
+  const std::string text(reply_.text(), static_cast<size_t>(reply_.size()));
+  finish(kStatusSlewRefused);
+  listener().onMountMessage(text);
+}
+
+// Waits in `state` for the mount's reply, at most kReplyHeartbeats.
+void Lx200Protocol::await(State state) {
+  state_ = state;
   reply_.clear();
+  replyTimer_.start(kReplyHeartbeats);
+}
+
+void Lx200Protocol::finish(int code) {
+  state_ = State::kIdle;
+  replyTimer_.stop();
+  report(code);
 }
 
 }  // namespace celvaro

@@ -1,6 +1,7 @@
 // MountType 7: a mount that speaks the LX200 command set. Commands are
-// texts ending in '#'; replies come either as single bytes (raw mode) or as
-// lines up to '#' (line mode).
+// texts ending in '#'; the acknowledge byte and the set and slew commands are
+// answered with single bytes, the position inquiries and a refused slew's
+// message with texts up to '#'.
 #pragma once
 
 #include "telescope/mount_protocol_base.h"
@@ -8,38 +9,35 @@
 
 namespace celvaro {
 
-// The right-ascension reply "HH:MM:SS#" (seconds taken as 0 when missing)
-// in radians, worked out in single precision; false when it does not parse.
-bool readLx200RightAscension(const ReplyBuffer& reply, double& raRad);
-// The declination reply "sDD*MM'SS#" (seconds only after an apostrophe).
-bool readLx200Declination(const ReplyBuffer& reply, double& decRad);
-
 class Lx200Protocol : public MountProtocolBase {
  public:
   explicit Lx200Protocol(const ProtocolContext& context);
 
   int connect() override;
   int command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) override;
+  // Closes the port when an awaited reply (the acknowledge's included) has
+  // not come in time.
   int tick() override;
 
  private:
-  enum class State { kIdle, kConnecting, kReadRa, kReadDec, kGotoRa, kGotoDec };
+  enum class State { kIdle, kConnecting, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused };
 
   int receiveByte(uint8_t byte) override;
-  int onReply();
   int linkUp();
   void move(int direction, const char* rateCommand, int startedCode);
   void stop(int direction);
   void readPosition();
   void gotoTarget(double raRad, double decRad);
-  void positionReply();
-  void gotoReply();
-  void setLineMode(bool lineMode);
+  void positionLine(uint8_t byte);
+  void setReply(uint8_t reply);
+  void slewReply(uint8_t reply);
+  void refusalText(uint8_t byte);
+  void await(State state);
+  void finish(int code);
 
   State state_ = State::kIdle;
-  bool lineMode_ = false;
   ReplyBuffer reply_;
-  HandshakeWatchdog watchdog_;
+  HandshakeWatchdog replyTimer_;
   double readRaRad_ = 0;
   double gotoDecRad_ = 0;
 };

@@ -11,7 +11,10 @@ constexpr const char* kNames[kMountTypeCount] = {"-",
                                                  "Skywatcher Autotrack direct",
                                                  "Celvaro telescope controller",
                                                  "Meade LX200"};
-constexpr int kCapabilities[kMountTypeCount] = {0, 0, 0, 0x09, 0xBB, 0x1B, 0xBB, 0x29};
+// Only what each type's protocol acts on: the own controller (6) acts on no
+// command yet; LX200 (7) moves, stops, slews and reads, but neither tracks
+// nor parks.
+constexpr int kCapabilities[kMountTypeCount] = {0, 0, 0, 0x09, 0xBB, 0x1B, 0, kCanMove};
 
 bool known(int type) { return type >= 0 && type < kMountTypeCount; }
 

@@ -15,6 +15,10 @@ constexpr uint8_t kLineEnd = '#';
 constexpr int kHighestRate = 9;
 constexpr int kAllAxes = 4;
 constexpr int kPositionReplyLength = 10;  // "XXXX,YYYY#"
+constexpr int kReplyHeartbeats = 3;
+// Tracking modes as the hand control takes them, in a binary byte.
+constexpr uint8_t kTrackingOff = 0;
+constexpr uint8_t kTrackingEquatorialNorth = 2;
 
 // The motor and its command for directions 0..3: motor 17 is the second
 // axis, 16 the first; command 36 runs forwards, 37 backwards.
@@ -54,9 +58,15 @@ NexstarProtocol::NexstarProtocol(const ProtocolContext& context) : MountProtocol
 
 int NexstarProtocol::connect() {
   reply_.clear();
-  state_ = State::kConnecting;
+  await(State::kConnecting);
   sender().sendText("Kx");
   return kKeepLink;
+}
+
+int NexstarProtocol::tick() {
+  if (!replyTimer_.runsOut() || state_ == State::kIdle) return kKeepLink;
+  finish(kStatusHandshakeTimedOut);
+  return kClosePort;
 }
 
 int NexstarProtocol::command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) {
@@ -91,13 +101,13 @@ void NexstarProtocol::passThrough(int direction, int rate) {
 
 void NexstarProtocol::move(int direction, int rate) {
   if (!isDirection(direction)) return;
-  state_ = State::kAwaitDone;
+  await(State::kAwaitDone);
   passThrough(direction, std::min(rate, kHighestRate));
 }
 
 // The first axis stops first, the second on its answer.
 void NexstarProtocol::stopAll() {
-  state_ = State::kStopFirstAxis;
+  await(State::kStopFirstAxis);
   passThrough(3, 0);
 }
 
@@ -106,20 +116,22 @@ void NexstarProtocol::gotoTarget(double raRad, double decRad) {
   appendHex4(text, turnFractionSingle(raRad));
   text += ',';
   appendHex4(text, turnFractionSingle(decRad));
-  state_ = State::kAwaitDone;
+  await(State::kAwaitDone);
   sender().sendBytes(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
 
 void NexstarProtocol::readPosition() {
-  state_ = State::kReadPosition;
+  await(State::kReadPosition);
   sender().sendText("E");
 }
 
-// Mode 1 is sent as "T2"; nothing answers either.
+// 'T' and the hand control's mode byte: off, or equatorial north for mode 1.
+// Its '#' is not waited for.
 void NexstarProtocol::setTracking(int mode) {
   if (mode != 0 && mode != 1) return;
-  state_ = State::kIdle;
-  sender().sendText(mode == 0 ? "T0" : "T2");
+  becomeIdle();
+  const uint8_t bytes[2] = {'T', mode == 0 ? kTrackingOff : kTrackingEquatorialNorth};
+  sender().sendBytes(bytes, sizeof bytes);
 }
 
 int NexstarProtocol::receiveByte(uint8_t byte) {
@@ -129,31 +141,30 @@ int NexstarProtocol::receiveByte(uint8_t byte) {
   return result;
 }
 
+// A lone '#' where a longer reply is awaited answers a command sent before
+// (tracking, a guide move) and is passed over.
 int NexstarProtocol::onReply() {
-  if (state_ == State::kIdle) return kKeepLink;
+  const bool loneLineEnd = reply_.size() == 1;
+  if (state_ == State::kIdle || (loneLineEnd && (state_ == State::kReadPosition || state_ == State::kConnecting)))
+    return kKeepLink;
   if (state_ == State::kReadPosition) {
     positionReply();
     return kKeepLink;
   }
-  const bool expected =
-      state_ == State::kConnecting ? reply_.size() == 2 && reply_.at(0) == 'x' : reply_.size() == 1;
+  const bool expected = state_ == State::kConnecting ? reply_.size() == 2 && reply_.at(0) == 'x' : loneLineEnd;
   if (!expected) {
-    fail();
+    finish(kStatusErrorReply);
     return kKeepLink;
   }
   switch (state_) {
     case State::kConnecting:
-      state_ = State::kIdle;
-      report(linkEstablishedCode(kMountNexstar));
+      finish(linkEstablishedCode(kMountNexstar));
       return kLinkEstablished;
     case State::kStopFirstAxis:
-      state_ = State::kAwaitDone;
+      await(State::kAwaitDone);
       passThrough(0, 0);
       break;
-    default:
-      state_ = State::kIdle;
-      report(kStatusFinished);
-      break;
+    default: finish(kStatusFinished); break;
   }
   return kKeepLink;
 }
@@ -163,16 +174,27 @@ void NexstarProtocol::positionReply() {
   uint16_t dec = 0;
   if (reply_.size() != kPositionReplyLength || reply_.at(4) != ',' || !readHex4(reply_, 0, ra) ||
       !readHex4(reply_, 5, dec)) {
-    fail();
+    finish(kStatusErrorReply);
     return;
   }
-  state_ = State::kIdle;
+  becomeIdle();
   listener().onMountPosition(angleOfTurnFraction(ra), declinationOfTurnFraction(dec), ra, dec);
 }
 
-void NexstarProtocol::fail() {
+// Waits in `state` for the mount's reply, at most kReplyHeartbeats.
+void NexstarProtocol::await(State state) {
+  state_ = state;
+  replyTimer_.start(kReplyHeartbeats);
+}
+
+void NexstarProtocol::becomeIdle() {
   state_ = State::kIdle;
-  report(kStatusErrorReply);
+  replyTimer_.stop();
+}
+
+void NexstarProtocol::finish(int code) {
+  becomeIdle();
+  report(code);
 }
 
 }  // namespace celvaro

@@ -14,7 +14,9 @@ class NexstarProtocol : public MountProtocolBase {
 
   int connect() override;
   int command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) override;
-  int tick() override { return kKeepLink; }
+  // Closes the port when an awaited reply (the echo's included) has not
+  // come in time.
+  int tick() override;
   // Guiding runs the motors at rate 1 and stops them at rate 0 without
   // disturbing what the protocol waits for; stopping all axes is the stop.
   void guideMove(int direction) override;
@@ -32,10 +34,13 @@ class NexstarProtocol : public MountProtocolBase {
   void readPosition();
   void setTracking(int mode);
   void positionReply();
-  void fail();
+  void await(State state);
+  void becomeIdle();
+  void finish(int code);
 
   State state_ = State::kIdle;
   ReplyBuffer reply_;
+  HandshakeWatchdog replyTimer_;
 };
 
 }  // namespace celvaro

@@ -3,6 +3,8 @@
 
 #include <numbers>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "protocol_bench.h"
 #include "telescope/mount_types.h"
@@ -29,65 +31,164 @@ SharedTelescopeValues target(double raRad, double decRad) {
   return v;
 }
 
+// The heartbeat on which a protocol gives up and closes the port, or 0.
+int heartbeatsToGiveUp(iMountProtocol& protocol, int most = 10) {
+  for (int beat = 1; beat <= most; ++beat) {
+    if (protocol.tick() == kClosePort) return beat;
+  }
+  return 0;
+}
+
+// Every status and every text of the mount, in the order told.
+struct TellingListener : testing::RecordingListener {
+  void onLinkStatus(int code) override {
+    RecordingListener::onLinkStatus(code);
+    told.push_back(std::to_string(code));
+  }
+  void onMountMessage(const std::string& text) override { told.push_back(text); }
+  std::vector<std::string> told;
+};
+using Told = std::vector<std::string>;
+
+// Replies as Meade's LX200 command set gives them: 0x06 is answered with the
+// alignment letter, each set command with '1' (or '0' when refused), ":MS#"
+// with '0' or a digit and a message up to '#'.
 class Lx200Test : public ::testing::Test {
  protected:
   void SetUp() override {
+    bench.protocol = createMountProtocol(kMountLx200, {bench.sender, listener, bench.clock}, 0);
     bench.protocol->connect();
     EXPECT_EQ(bench.sent(), "\x06");
-    EXPECT_EQ(bench.protocol->tick(), kLinkEstablished);
-    EXPECT_EQ(bench.reported(), std::vector<int>{linkEstablishedCode(kMountLx200)});
+    EXPECT_EQ(bench.receive("P"), kLinkEstablished);
+    EXPECT_EQ(told(), Told{"458852"});
   }
+  Told told() { return std::exchange(listener.told, {}); }
+  int heartbeatsToGiveUp() { return celvaro::heartbeatsToGiveUp(*bench.protocol); }
+  void gotoUpToTheSlew(double raRad, double decRad) {
+    bench.command({kCmdGoto}, target(raRad, decRad));
+    bench.receive("1");
+    bench.receive("1");
+    EXPECT_TRUE(bench.sent().ends_with(":MS#"));
+  }
+
+  TellingListener listener;
   ProtocolBench bench{kMountLx200};
 };
 
-TEST_F(Lx200Test, AReplyAlsoBringsTheLinkUp) {
+TEST_F(Lx200Test, LinksOnlyOnAnAlignmentLetter) {
+  for (const char* letter : {"A", "L"}) {
+    bench.protocol->connect();
+    EXPECT_EQ(bench.receive(letter), kLinkEstablished);
+  }
+  EXPECT_EQ(told(), (Told{"458852", "458852"}));
+  // Nothing answering: heartbeats and stray bytes leave the link down until
+  // the sixth heartbeat closes the port.
   bench.protocol->connect();
-  EXPECT_EQ(bench.receive("L"), kLinkEstablished);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+  EXPECT_EQ(bench.receive("0#\r!x"), kKeepLink);
+  EXPECT_EQ(heartbeatsToGiveUp(), 6);
+  EXPECT_EQ(told(), Told{"4"});
 }
 
-TEST_F(Lx200Test, GotoSetsBothCoordinatesThenSlews) {
-  bench.command({kCmdGoto}, target(82.5 * kRad, -0.5 * kRad));
-  EXPECT_EQ(bench.sent(), ":Sr05:30.0#");
+// 5h55m10s is 5h55.17m, 23h59m59s rounds up to the next day's 00:00.0, and
+// 89°59'50" to +90:00.
+TEST_F(Lx200Test, GotoSendsTheNearestTenthOfAMinuteAndArcminute) {
+  bench.command({kCmdGoto}, target((5 + 55 / 60.0 + 10 / 3600.0) * 15 * kRad, -0.5 * kRad));
+  EXPECT_EQ(bench.sent(), ":Sr05:55.2#");
   bench.receive("1");
   EXPECT_EQ(bench.sent(), ":Sd-00:30#");
   bench.receive("1");
   EXPECT_EQ(bench.sent(), ":MS#");
-  EXPECT_EQ(bench.reported(), std::vector<int>{11});
-
-  bench.command({kCmdGoto}, target(0, 45.25 * kRad));
-  bench.receive("1");
-  EXPECT_EQ(bench.sent(), ":Sr00:00.0#:Sd+45:15#");
+  EXPECT_EQ(told(), Told{});
   bench.receive("0");
-  EXPECT_EQ(bench.reported(), std::vector<int>{6});
+  EXPECT_EQ(told(), Told{"11"});
+
+  bench.command({kCmdGoto}, target((23 + 59 / 60.0 + 59 / 3600.0) * 15 * kRad, (90 - 10 / 3600.0) * kRad));
+  bench.receive("1");
+  EXPECT_EQ(bench.sent(), ":Sr00:00.0#:Sd+90:00#");
+  bench.receive("0");
+  EXPECT_EQ(told(), Told{"6"});
   bench.receive("1");
   EXPECT_EQ(bench.sent(), "");
 }
 
-TEST_F(Lx200Test, ReadPositionParsesBothReplies) {
+TEST_F(Lx200Test, ARefusedSlewIsReportedWithTheMountsText) {
+  gotoUpToTheSlew(0, -80 * kRad);
+  bench.receive("1Object Below");
+  EXPECT_EQ(told(), Told{});
+  bench.receive(" Horizon#");
+  EXPECT_EQ(told(), (Told{"26", "Object Below Horizon"}));
+  gotoUpToTheSlew(0, 80 * kRad);
+  bench.receive("2Object Below Higher#");
+  EXPECT_EQ(told(), (Told{"26", "Object Below Higher"}));
+  gotoUpToTheSlew(0, 0);
+  bench.receive("x");
+  EXPECT_EQ(told(), Told{"6"});
+  EXPECT_EQ(heartbeatsToGiveUp(), 0);
+}
+
+TEST_F(Lx200Test, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
+  const auto closesOnTheThird = [&](const char* what) {
+    EXPECT_EQ(heartbeatsToGiveUp(), 3) << what;
+    EXPECT_EQ(told(), Told{"4"}) << what;
+  };
+  bench.command({kCmdReadPosition});
+  closesOnTheThird(":GR# unanswered");
+  bench.command({kCmdReadPosition});
+  bench.receive("05:30:00#");
+  closesOnTheThird(":GD# unanswered");
+  bench.command({kCmdGoto}, target(0, 0));
+  closesOnTheThird(":Sr unanswered");
+  gotoUpToTheSlew(0, 0);
+  closesOnTheThird(":MS# unanswered");
+  gotoUpToTheSlew(0, 0);
+  bench.receive("1Object");
+  closesOnTheThird("refusal unfinished");
+  // A reply in time holds the link; moves and stops await nothing.
+  bench.command({kCmdReadPosition});
+  bench.protocol->tick();
+  bench.protocol->tick();
+  bench.receive("05:30:00#+10*00#");
+  bench.command({kCmdMoveFast, 3, 0});
+  bench.command({kCmdStop, 3});
+  EXPECT_EQ(heartbeatsToGiveUp(), 0);
+}
+
+// Meade's two precisions: "HH:MM.T#" "sDD*MM#" and "HH:MM:SS#" "sDD*MM'SS#".
+TEST_F(Lx200Test, ReadPositionTakesBothPrecisionsAndNothingElse) {
   bench.command({kCmdReadPosition});
   EXPECT_EQ(bench.sent(), ":GR#");
   bench.receive("05:30:");
   bench.receive("15#");
   EXPECT_EQ(bench.sent(), ":GD#");
   bench.receive("+45*30'15#");
-  EXPECT_EQ(bench.reported(), std::vector<int>{11});
-  ASSERT_EQ(bench.listener.positions.size(), 1u);
-  EXPECT_NEAR(bench.listener.positions[0].ra, (82.5 + 15.0 / 240) * kRad, 1e-6);
-  EXPECT_NEAR(bench.listener.positions[0].dec, (45.5 + 15.0 / 3600) * kRad, 1e-6);
-  EXPECT_EQ(bench.listener.positions[0].rawA, 0);
+  EXPECT_EQ(told(), Told{"11"});
+  ASSERT_EQ(listener.positions.size(), 1u);
+  EXPECT_NEAR(listener.positions[0].ra, (82.5 + 15.0 / 240) * kRad, 1e-6);
+  EXPECT_NEAR(listener.positions[0].dec, (45.5 + 15.0 / 3600) * kRad, 1e-6);
+  EXPECT_EQ(listener.positions[0].rawA, 0);
 
-  // Short forms: no seconds.
   bench.command({kCmdReadPosition});
   bench.receive("05:30.5#-12*30#");
-  EXPECT_NEAR(bench.listener.positions[1].ra, 82.5 * kRad, 1e-6);
-  EXPECT_NEAR(bench.listener.positions[1].dec, -12.5 * kRad, 1e-6);
+  ASSERT_EQ(listener.positions.size(), 2u);
+  EXPECT_NEAR(listener.positions[1].ra, 82.625 * kRad, 1e-6);
+  EXPECT_NEAR(listener.positions[1].dec, -12.5 * kRad, 1e-6);
+  EXPECT_EQ(told(), Told{"11"});
 
+  for (const char* bad : {"0x:30:00#", "05:30:1Z#", "05:30.Z#", "24:00:00#", "05:60:00#", "05:30;00#"}) {
+    bench.command({kCmdReadPosition});
+    bench.receive(bad);
+    EXPECT_EQ(told(), Told{"6"}) << bad;
+  }
+  for (const char* bad : {"+45*3Z#", "+45*30'Z0#", "+45*30'1#", "+91*00#", "+45*60#", "45*30#"}) {
+    bench.command({kCmdReadPosition});
+    bench.receive("05:30:00#");
+    bench.receive(bad);
+    EXPECT_EQ(told(), Told{"6"}) << bad;
+  }
   bench.command({kCmdReadPosition});
   bench.receive(std::string(70, '1') + "#");  // too long: dropped
-  EXPECT_EQ(bench.sent(), ":GR#:GD#:GR#");
-  bench.receive("0x:30:00#");
-  EXPECT_EQ(bench.reported(), (std::vector<int>{11, 6}));
+  EXPECT_EQ(told(), Told{});
+  EXPECT_EQ(listener.positions.size(), 2u);
 }
 
 TEST_F(Lx200Test, MovesAndStops) {
@@ -99,7 +200,7 @@ TEST_F(Lx200Test, MovesAndStops) {
   bench.command({kCmdStop, 1});
   bench.command({kCmdStop, 4});
   EXPECT_EQ(bench.sent(), ":Qe#:Qs#:Q#");
-  EXPECT_EQ(bench.reported(), (std::vector<int>{12, 13, 11, 11, 11}));
+  EXPECT_EQ(told(), (Told{"12", "13", "11", "11", "11"}));
 }
 
 class NexstarTest : public ::testing::Test {
@@ -113,10 +214,33 @@ class NexstarTest : public ::testing::Test {
   ProtocolBench bench{kMountNexstar};
 };
 
-TEST_F(NexstarTest, AWrongEchoIsAnError) {
+TEST_F(NexstarTest, AWrongOrMissingEchoLeavesTheLinkDown) {
   bench.protocol->connect();
   EXPECT_EQ(bench.receive("y#"), kKeepLink);
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
+  bench.protocol->connect();
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  EXPECT_EQ(bench.reported(), std::vector<int>{4});
+}
+
+TEST_F(NexstarTest, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
+  bench.command({kCmdGoto}, target(0, 0));
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  bench.command({kCmdReadPosition});
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  bench.command({kCmdMoveSlow, 2, 4});
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  bench.command({kCmdStop, 4});
+  bench.receive("#");  // the first axis stopped; the second never answers
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  EXPECT_EQ(bench.reported(), (std::vector<int>{4, 4, 4, 4}));
+  // Answered in time, or nothing awaited: the link stays.
+  bench.command({kCmdGoto}, target(0, 0));
+  bench.protocol->tick();
+  bench.protocol->tick();
+  bench.receive("#");
+  bench.command({kCmdTracking, 1});
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 0);
 }
 
 TEST_F(NexstarTest, GotoInTurnFractions) {
@@ -161,9 +285,16 @@ TEST_F(NexstarTest, ReadPositionAndTracking) {
   bench.receive("80G0,0000#");
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
 
+  // 'T' and the mode as a binary byte: 0 off, 2 equatorial north; each
+  // answered with '#', which is not taken for a later reply.
   bench.command({kCmdTracking, 0});
+  bench.receive("#");
   bench.command({kCmdTracking, 1});
-  EXPECT_EQ(bench.sent(), "ET0T2");
+  EXPECT_EQ(bench.sent(), "E" + bytes({'T', 0, 'T', 2}));
+  bench.command({kCmdReadPosition});
+  bench.receive("#8000,F8E4#");
+  EXPECT_EQ(bench.listener.positions.size(), 2u);
+  EXPECT_EQ(bench.reported(), std::vector<int>{});
 }
 
 TEST(OldNexstar, GotoAsksFirstAndNeverLinks) {
@@ -201,6 +332,38 @@ TEST(OwnController, ConnectsAndGivesUpAfterFourHeartbeats) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
   EXPECT_EQ(bench.protocol->tick(), kClosePort);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
+}
+
+// Each button the panel offers reaches a protocol that acts on it (sends
+// bytes or reports), and each of these commands a protocol acts on has its
+// button. "Get pos" and "Goto" come with any button.
+TEST(MountCapabilities, OfferWhatEachProtocolActsOn) {
+  struct Button {
+    int bit;
+    std::vector<std::vector<uint8_t>> commands;
+  };
+  const Button buttons[] = {{kCanMove, {{kCmdMoveFast, 0, 0}, {kCmdMoveSlow, 2, 1}, {kCmdStop, 4}}},
+                            {kCanTrack, {{kCmdTracking, 1}}},
+                            {kCanSpiral, {{kCmdSpiralSearch, 10, 2, 1}}},
+                            {kCanPark, {{kCmdSetPark}, {kCmdGotoPark}}}};
+  const std::vector<std::vector<uint8_t>> positionCommands = {{kCmdGoto}, {kCmdReadPosition}};
+  const auto acts = [](int type, const std::vector<uint8_t>& command) {
+    ProtocolBench bench(type);
+    bench.protocol->command(command.data(), static_cast<int>(command.size()), {});
+    return !bench.sent().empty() || !bench.reported().empty();
+  };
+  for (int type : {kMountOldNexstar, kMountNexstar, kMountMotorEquatorial, kMountMotorAltAz, kMountOwnController,
+                   kMountLx200}) {
+    const int mask = mountCapabilities(type);
+    for (const Button& button : buttons) {
+      for (const auto& command : button.commands) {
+        EXPECT_EQ(acts(type, command), (mask & button.bit) != 0) << "type " << type << ", code " << int(command[0]);
+      }
+    }
+    for (const auto& command : positionCommands) {
+      if (mask != 0) EXPECT_TRUE(acts(type, command)) << "type " << type << ", code " << int(command[0]);
+    }
+  }
 }
 
 TEST(MountProtocols, NoneForTypesWithoutAProtocol) {
