@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/numbered_devices.h"
+
 namespace celvaro {
 namespace {
 
@@ -18,36 +20,98 @@ namespace fs = std::filesystem;
 
 constexpr int kWriteWaitMs = 1000;
 
-// The devices of one family in number order: ttyUSB0, ttyUSB1, ... ttyUSB10.
-std::vector<std::string> devicesOf(const char* prefix) {
-  std::vector<std::pair<long, std::string>> found;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/dev", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind(prefix, 0) != 0 || name.size() == std::char_traits<char>::length(prefix)) continue;
-    const std::string digits = name.substr(std::char_traits<char>::length(prefix));
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
-    found.emplace_back(std::stol(digits), entry.path().string());
-  }
-  std::sort(found.begin(), found.end());
+// The machine's own serial devices, as numbered when no link names a port.
+std::vector<std::string> machinePorts() {
   std::vector<std::string> devices;
-  for (auto& [number, path] : found) devices.push_back(path);
+  for (const char* family : {"ttyUSB", "ttyACM", "ttyS"}) {
+    const std::vector<std::string> more = numberedDevices("/dev", family);
+    devices.insert(devices.end(), more.begin(), more.end());
+  }
   return devices;
+}
+
+struct ByIdName {
+  std::string name;
+  fs::path device;  // where the name ends
+};
+
+std::vector<ByIdName> byIdNames(const std::string& directory) {
+  std::vector<ByIdName> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(directory, error)) {
+    std::error_code unresolved;
+    const fs::path device = fs::canonical(entry.path(), unresolved);
+    if (!unresolved) names.push_back({entry.path().filename().string(), device});
+  }
+  return names;
+}
+
+SerialPortInfo describePort(const std::string& programDirectory, int port, const std::vector<std::string>& machine,
+                            const std::vector<ByIdName>& names) {
+  SerialPortInfo info;
+  if (port < 1 || port > kSerialPortCount) return info;
+  const fs::path link = fs::path(programDirectory) / "ports" / ("COM" + std::to_string(port));
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(link, error))) {
+    if (!fs::exists(link, error)) {
+      info.missing = true;
+      info.resolved = fs::read_symlink(link, error).string();
+      return info;
+    }
+    info.device = link.string();
+  } else if (static_cast<size_t>(port) <= machine.size()) {
+    info.device = machine[port - 1];
+  } else {
+    return info;
+  }
+  const fs::path resolved = fs::canonical(info.device, error);
+  info.resolved = error ? info.device : resolved.string();
+  for (const ByIdName& name : names) {
+    if (name.device == resolved) info.byIdName = name.name;
+  }
+  return info;
+}
+
+// The kernel raises both lines when a serial device opens and when its
+// speed leaves B0; devices without modem lines refuse the request.
+void lowerControlLines(int fd) {
+  int lines = TIOCM_DTR | TIOCM_RTS;
+  ::ioctl(fd, TIOCMBIC, &lines);
+}
+
+void release(int fd) {
+  ::ioctl(fd, TIOCNXCL);
+  ::close(fd);
+}
+
+// Raw 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+bool configure(int fd) {
+  termios tio{};
+  if (::tcgetattr(fd, &tio) != 0) return false;
+  ::cfmakeraw(&tio);
+  ::cfsetispeed(&tio, B9600);
+  ::cfsetospeed(&tio, B9600);
+  tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
+  tio.c_cflag |= CS8 | CREAD | CLOCAL;
+  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  return ::tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
 }  // namespace
 
 std::string serialDeviceForPort(const std::string& programDirectory, int port) {
-  if (port < 1 || port > 256) return "";
-  const fs::path link = fs::path(programDirectory) / "ports" / ("COM" + std::to_string(port));
-  std::error_code error;
-  if (fs::exists(link, error)) return link.string();
-  std::vector<std::string> devices;
-  for (const char* family : {"ttyUSB", "ttyACM", "ttyS"}) {
-    const std::vector<std::string> more = devicesOf(family);
-    devices.insert(devices.end(), more.begin(), more.end());
-  }
-  return static_cast<size_t>(port) <= devices.size() ? devices[port - 1] : "";
+  return describePort(programDirectory, port, machinePorts(), {}).device;
+}
+
+std::vector<SerialPortInfo> describeSerialPorts(const std::string& programDirectory, int count,
+                                                const std::string& byIdDirectory) {
+  const std::vector<std::string> machine = machinePorts();
+  const std::vector<ByIdName> names = byIdNames(byIdDirectory);
+  std::vector<SerialPortInfo> ports;
+  for (int port = 1; port <= count; ++port) ports.push_back(describePort(programDirectory, port, machine, names));
+  return ports;
 }
 
 SerialPort::~SerialPort() { close(); }
@@ -57,24 +121,13 @@ bool SerialPort::open(const std::string& device) {
   if (device.empty()) return false;
   const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  termios tio{};
+  lowerControlLines(fd);
   // One user of the port at a time, as the mount expects.
-  if (::ioctl(fd, TIOCEXCL) != 0 || ::tcgetattr(fd, &tio) != 0) {
-    ::close(fd);
+  if (::ioctl(fd, TIOCEXCL) != 0 || !configure(fd)) {
+    release(fd);
     return false;
   }
-  ::cfmakeraw(&tio);
-  ::cfsetispeed(&tio, B9600);
-  ::cfsetospeed(&tio, B9600);
-  tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
-  tio.c_cflag |= CS8 | CREAD | CLOCAL;
-  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-  tio.c_cc[VMIN] = 0;
-  tio.c_cc[VTIME] = 0;
-  if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
-    ::close(fd);
-    return false;
-  }
+  lowerControlLines(fd);
   fd_ = fd;
   purge();
   return true;
@@ -83,7 +136,7 @@ bool SerialPort::open(const std::string& device) {
 void SerialPort::close() {
   if (fd_ < 0) return;
   purge();
-  ::close(fd_);
+  release(fd_);
   fd_ = -1;
 }
 

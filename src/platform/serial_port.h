@@ -5,14 +5,31 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace celvaro {
+
+constexpr int kSerialPortCount = 256;
+constexpr const char* kSerialByIdDirectory = "/dev/serial/by-id";
 
 // The device behind port number 1..256: the file or link
 // <programDirectory>/ports/COM<n> when it exists, otherwise the n-th
 // existing device in the order /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS*;
-// "" when there is none.
+// "" when there is none. A link whose target is missing (an adapter
+// unplugged) makes the port unavailable: "", never another device.
 std::string serialDeviceForPort(const std::string& programDirectory, int port);
+
+// What a port number stands for, as the connect dialogs show it.
+struct SerialPortInfo {
+  std::string device;    // what SerialPort::open takes; "" when the port is unavailable
+  std::string resolved;  // the device file it ends at; for a missing link, where the link points
+  std::string byIdName;  // the adapter's stable name in the by-id directory, "" without one
+  bool missing = false;  // ports/COM<n> exists but its target does not
+};
+
+// Ports 1..count described in one pass over the devices.
+std::vector<SerialPortInfo> describeSerialPorts(const std::string& programDirectory, int count,
+                                                const std::string& byIdDirectory = kSerialByIdDirectory);
 
 class SerialPort {
  public:
@@ -21,8 +38,12 @@ class SerialPort {
   SerialPort(const SerialPort&) = delete;
   SerialPort& operator=(const SerialPort&) = delete;
 
-  // Opens the device exclusively; false when it cannot be opened or set up.
+  // Opens the device exclusively with DTR and RTS off (the kernel raises
+  // them at the open; they are lowered right after it, so a shutter cable
+  // on RTS sees at most a pulse of a few microseconds); false when it
+  // cannot be opened or set up.
   bool open(const std::string& device);
+  // Gives up the exclusive mode, so another program can open the port.
   void close();
   bool isOpen() const { return fd_ >= 0; }
   int descriptor() const { return fd_; }
