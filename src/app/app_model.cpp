@@ -11,6 +11,8 @@
 #include "render/grid_steps.h"
 #include "render/magnitude_limits.h"
 #include "render/sky_lines.h"
+#include "telescope/link_status_codes.h"
+#include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
 
 namespace celvaro {
@@ -20,6 +22,8 @@ constexpr double kArcminPerRad = 10800.0 / std::numbers::pi;
 constexpr int kFullCircleArcmin = 21600;
 // Overlays are drawn with the XOR line style and without a fill.
 constexpr int kOverlayLine = 24, kNoFill = 1;
+// The low 16 bits of the code a protocol reports when its link is up.
+constexpr int kLinkUpCode = linkEstablishedCode(0);
 
 // Right ascension in arcminutes (truncated), kept within 0..21599.
 int raArcminOf(double raRad) {
@@ -36,8 +40,8 @@ uint32_t packOffsets(int x, int y) {
 int syntheticDslrState(int linkStatus) {
   const int low = linkStatus & 0xFFFF;
   const int high = (linkStatus >> 16) & 0xFFFF;
-  if (low == 0 || low == 20) return 8;
-  if (low == 100 && high >= 1 && high <= 7) return (high == 4 || high == 6) ? 40 : 24;
+  if (low == 0 || low == kStatusSwitchedOff) return 8;
+  if (low == kLinkUpCode && high >= 1 && high <= 7) return (high == 4 || high == 6) ? 40 : 24;
   return 0;
 }
 
@@ -68,10 +72,16 @@ void AppModel::postMessage(int code, uint32_t parameter) {
   if (mainWindow_) mainWindow_->postUserMessage(code, parameter);
 }
 
-void AppModel::storeEvent(const TelescopeEvent& event) {
+// Without a main window no message would ever deliver the event: it is
+// dropped, as an event without a listener is.
+void AppModel::storeEvent(const TelescopeEvent& event, std::string text) {
+  if (!mainWindow_) return;
   {
     std::lock_guard guard(modelLock_);
-    telescopeEvent_ = event;
+    const bool positionAgain = event.kind == TelescopeEvent::kMountPosition && !telescopeEvents_.empty() &&
+                               telescopeEvents_.back().event.kind == TelescopeEvent::kMountPosition;
+    if (positionAgain) telescopeEvents_.back().event = event;
+    else telescopeEvents_.push_back({event, std::move(text)});
   }
   postMessage(kTelescopeEventPending, 0);
 }
@@ -109,11 +119,10 @@ void AppModel::onGuiderPortStatus(int code) { postMessage(kGuiderPortStatus, sta
 
 void AppModel::onGuiderMovement(int32_t packed) { postMessage(kGuiderMovement, static_cast<uint32_t>(packed)); }
 
-void AppModel::onMountMessage(const std::string& /*text*/) {}
-
-TelescopeEvent AppModel::pendingTelescopeEvent() const {
-  std::lock_guard guard(modelLock_);
-  return telescopeEvent_;
+void AppModel::onMountMessage(const std::string& text) {
+  TelescopeEvent event;
+  event.kind = TelescopeEvent::kMountMessage;
+  storeEvent(event, text);
 }
 
 // --- telescope hand-over, user-interface thread side ---------------------
@@ -125,8 +134,19 @@ void AppModel::tellTelescopePanels(Call call) {
   }
 }
 
-void AppModel::dispatchTelescopeEvent() {
-  const TelescopeEvent event = pendingTelescopeEvent();
+// Events that arrived while an earlier message was on its way are all
+// delivered by it; the later messages find nothing left.
+void AppModel::dispatchTelescopeEvents() {
+  std::deque<QueuedEvent> events;
+  {
+    std::lock_guard guard(modelLock_);
+    events.swap(telescopeEvents_);
+  }
+  for (const QueuedEvent& queued : events) dispatchTelescopeEvent(queued);
+}
+
+void AppModel::dispatchTelescopeEvent(const QueuedEvent& queued) {
+  const TelescopeEvent& event = queued.event;
   auto* dslr = dialogListeners.dslrExposure;
   switch (event.kind) {
     case TelescopeEvent::kLinkStatus:
@@ -135,6 +155,7 @@ void AppModel::dispatchTelescopeEvent() {
       if (int state = syntheticDslrState(event.linkStatus); state && dslr) {
         dslr->showSeriesStatus(state, 0, 0, 0);
       }
+      if (auto* guider = dialogListeners.autoguiderMonitor) guider->showCorrectionsSent(mountTakesGuideCorrections());
       break;
     case TelescopeEvent::kMountPosition:
       telescopeReadings.position = {event.raRad, event.decRad, true};
@@ -145,6 +166,10 @@ void AppModel::dispatchTelescopeEvent() {
     case TelescopeEvent::kDslrStatus:
       if (dslr) dslr->showSeriesStatus(event.dslr[0], event.dslr[1], event.dslr[2], event.dslr[3]);
       break;
+    case TelescopeEvent::kMountMessage:
+      telescopeReadings.mountMessage = queued.text;
+      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showMountMessage(queued.text); });
+      break;
     default:
       break;
   }
@@ -152,15 +177,22 @@ void AppModel::dispatchTelescopeEvent() {
 
 void AppModel::keepLinkStatus(int code) {
   const int low = code & 0xFFFF;
-  if (low == 100 || low == 20) telescopeReadings.linkState = code;
+  if (low == kLinkUpCode || low == kStatusSwitchedOff) telescopeReadings.linkState = code;
   telescopeReadings.lastStatus = code;
+  telescopeReadings.mountMessage.clear();
+}
+
+bool AppModel::mountTakesGuideCorrections() const {
+  const int code = telescopeReadings.linkState;
+  const int type = code >> 16;
+  return (code & 0xFFFF) == kLinkUpCode && (type == kMountNexstar || type == kMountMotorEquatorial);
 }
 
 void AppModel::onUserMessage(int code, uint32_t parameter) {
   auto* guider = dialogListeners.autoguiderMonitor;
   switch (code) {
     case kTelescopeEventPending:
-      dispatchTelescopeEvent();
+      dispatchTelescopeEvents();
       break;
     case kSpiralSearchOffset:
       tellTelescopePanels([parameter](TelescopeControlDlgCallback& panel) {

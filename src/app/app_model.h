@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -65,7 +66,8 @@ struct CentringTarget {
 struct TelescopeReadings {
   int linkState = 0;  // the last "link established" (100 + type << 16) or "switched off" (20) code
   int lastStatus = 0;
-  CentringTarget position;  // the last reported mount position
+  std::string mountMessage;  // the mount's own text told after the last status, if any
+  CentringTarget position;   // the last reported mount position
 };
 
 class TelescopeControl;
@@ -82,8 +84,9 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
 
-  // TelescopeListener: store the event under the model lock and post the
-  // user message; never touch a window.
+  // TelescopeListener: queue the event under the model lock and post the
+  // user message; never touch a window. Statuses and messages keep their
+  // order; a position right after a position replaces it.
   void onLinkStatus(int code) override;
   void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
   void onSpiralSearchOffset(int x, int y) override;
@@ -106,8 +109,12 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   // target and shown; nothing without a target.
   void showFovOverlayAtSelection();
 
-  // The user-interface thread's half of the telescope hand-over.
+  // The user-interface thread's half of the telescope hand-over: code 1000
+  // delivers every queued event in order.
   void onUserMessage(int code, uint32_t parameter);
+  // Whether the connected mount forwards an autoguider's corrections: only
+  // the Nexstar and the equatorial motor controller guide.
+  bool mountTakesGuideCorrections() const;
 
   // Centres the chart on a sky position, keeping the field within the
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
@@ -174,7 +181,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   UiResources& resources() { return resources_; }
   const std::string& programDir() const { return programDir_; }
   const std::string& configurationPath() const { return configurationPath_; }
-  TelescopeEvent pendingTelescopeEvent() const;
 
   // The records of the running program; dialogs edit them and then call the
   // operation that applies the change.
@@ -184,7 +190,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   NavigationSettings navigation;
   ScopeSettings scope;
   GamepadSettings gamepad;
-  std::string gamepadDevice = "/dev/input/js0";  // the joystick device the gamepad is read from
   SpiralSearchSettings spiralSearch;
   ChartSettings chart;
   TelescopeDialogListeners dialogListeners;
@@ -221,9 +226,16 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   SkyPolylines route;
 
  private:
+  // An event and, for a mount message, its text.
+  struct QueuedEvent {
+    TelescopeEvent event;
+    std::string text;
+  };
+
   void postMessage(int code, uint32_t parameter);
-  void storeEvent(const TelescopeEvent& event);
-  void dispatchTelescopeEvent();
+  void storeEvent(const TelescopeEvent& event, std::string text = {});
+  void dispatchTelescopeEvents();
+  void dispatchTelescopeEvent(const QueuedEvent& queued);
   void keepLinkStatus(int code);
   void selectFound(SearchKind kind, int index);
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
@@ -252,8 +264,8 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   iMainWindowCallback* mainWindow_ = nullptr;
   iChartView* chartWindow_ = nullptr;
 
-  mutable std::mutex modelLock_;  // guards telescopeEvent_ only
-  TelescopeEvent telescopeEvent_;
+  mutable std::mutex modelLock_;  // guards telescopeEvents_ only
+  std::deque<QueuedEvent> telescopeEvents_;
 };
 
 // The DSLR state shown for a link status code: 8 when the link went away,

@@ -10,7 +10,7 @@
 namespace celvaro {
 namespace {
 
-enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton };
+enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kGamepadDevice };
 
 // One key of the file: what it sets and the line end it is written with.
 struct Field {
@@ -22,7 +22,7 @@ struct Field {
   const char* lineEnd = "\r\n";
 };
 
-constexpr size_t kFieldCount = 29;
+constexpr size_t kFieldCount = 30;
 // Separators of colour and button values count only within this many characters.
 constexpr size_t kListValueChars = 50;
 
@@ -49,9 +49,10 @@ std::array<Field, kFieldCount> fieldsOf(const ConfigurationRecords& r) {
   f[23] = {"scope.eastwestswapposition", Kind::kInt, &r.scope.eastWestSwapPosition, nullptr, 0, "\n"};
   f[24] = {"gamepad.enabled", Kind::kGamepadEnabled};
   f[25] = {"gamepad.button", Kind::kGamepadButton, nullptr, nullptr, 0, "\n"};
-  f[26] = {"spiralsearch.speed", Kind::kInt, &r.spiral.speed, nullptr, 0, "\n"};
-  f[27] = {"spiralsearch.radius", Kind::kInt, &r.spiral.radius, nullptr, 0, "\n"};
-  f[28] = {"spiralsearch.turns", Kind::kInt, &r.spiral.turns, nullptr, 0, "\n"};
+  f[26] = {"gamepad.device", Kind::kGamepadDevice, nullptr, nullptr, 0, "\n"};
+  f[27] = {"spiralsearch.speed", Kind::kInt, &r.spiral.speed, nullptr, 0, "\n"};
+  f[28] = {"spiralsearch.radius", Kind::kInt, &r.spiral.radius, nullptr, 0, "\n"};
+  f[29] = {"spiralsearch.turns", Kind::kInt, &r.spiral.turns, nullptr, 0, "\n"};
   return f;
 }
 
@@ -94,6 +95,13 @@ void readGamepadButton(std::string_view value, GamepadSettings& gamepad) {
   }
 }
 
+// A path: the value without the blanks and line end behind it; an empty
+// one keeps the device.
+void readGamepadDevice(std::string_view value, GamepadSettings& gamepad) {
+  const size_t end = value.find_last_not_of(" \t\r\n");
+  if (end != std::string_view::npos) gamepad.device = std::string(value.substr(0, end + 1));
+}
+
 void readField(const Field& field, std::optional<std::string_view> value,
                const ConfigurationRecords& records) {
   switch (field.kind) {
@@ -113,6 +121,9 @@ void readField(const Field& field, std::optional<std::string_view> value,
       break;
     case Kind::kGamepadButton:
       if (value) readGamepadButton(*value, records.gamepad);
+      break;
+    case Kind::kGamepadDevice:
+      if (value) readGamepadDevice(*value, records.gamepad);
       break;
   }
 }
@@ -139,6 +150,9 @@ void writeField(std::string& out, const Field& field, const ConfigurationRecords
         line(field.key, std::to_string(i) + ';' + std::to_string(records.gamepad.buttons[i]),
              field.lineEnd);
       }
+      break;
+    case Kind::kGamepadDevice:
+      line(field.key, records.gamepad.device, field.lineEnd);
       break;
   }
 }

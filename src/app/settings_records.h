@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace celvaro {
 
@@ -31,10 +32,12 @@ struct SpiralSearchSettings {
 struct GamepadSettings {
   static constexpr int kButtonCount = 12;
   static constexpr int kMaxButtonValue = 17;
+  static constexpr const char* kDefaultDevice = "/dev/input/js0";
 
   uint8_t enabled = 1;
   uint8_t mapMode = 0;  // not kept in the configuration file
   std::array<int, kButtonCount> buttons{1, 3, 4, 2, 5, 6, 15, 16, 13, 14, 0, 0};
+  std::string device = kDefaultDevice;  // the joystick device the gamepad is read from
   bool operator==(const GamepadSettings&) const = default;
 };
 

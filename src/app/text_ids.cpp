@@ -29,7 +29,8 @@ std::vector<int> usedTextIds() {
   addRange(ids, kSelectionHeadingFirst, kSelectionHeadingFirst + 7);
   addRange(ids, kBodyNameFirst, kBodyNameFirst + 9);
   addRange(ids, kWeekdayFirst, kWeekdayFirst + 6);
-  addRange(ids, kLinkStatusFirst, kLinkStatusFirst + 25);
+  addRange(ids, kLinkStatusFirst, kLinkStatusLast);
+  ids.push_back(kLinkEstablishedText);
   addRange(ids, kDslrStatusFirst, kDslrStatusFirst + 4);
   addRange(ids, kGuiderStateFirst, kGuiderStateFirst + 3);
   addRange(ids, kToolbarTipFirst, kToolbarTipFirst + 21);
@@ -68,10 +69,10 @@ std::vector<int> usedTextIds() {
   addRange(ids, 14661, 14670);                                // deep-sky types 1..10
   ids.push_back(14675);                                       // quasars
   addRange(ids, kTelescopeLabelFirst, kSetFromSelection);     // telescope windows
-  addRange(ids, kNoObjectSelected, kTelescopeBelowHorizon);
+  addRange(ids, kNoObjectSelected, kPortNotPresent);
   addRange(ids, kSpiralSearchLabelFirst, kSpiralSearchLabelFirst + 7);
-  addRange(ids, kDslrLabelFirst, kDslrLabelFirst + 5);
-  addRange(ids, kAutoguiderLabelFirst, kAutoguiderLabelFirst + 2);
+  addRange(ids, kDslrLabelFirst, kDslrUnitFirst + 2);
+  addRange(ids, kAutoguiderLabelFirst, kCorrectionsNotSent);
   addRange(ids, kGamepadLabelFirst, kGamepadLabelFirst + 2);
   addRange(ids, kGamepadFunctionFirst, kGamepadFunctionFirst + 16);
   addRange(ids, kStarSearchLabelFirst, kStarSearchLabelFirst + 8);  // search dialogs

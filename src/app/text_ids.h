@@ -7,8 +7,8 @@
 // 2440..2451 the search dialogs, 2460 the printable map, 2400..2402 the
 // observing aids);
 // 7000..7004 chart context menu; 7100 + kind selection headings; 8000..8009
-// solar-system bodies; 8100..8106 weekdays; 9000 + link status, 9050 + DSLR
-// status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
+// solar-system bodies; 8100..8106 weekdays; 9000 + link status (9100 the
+// link established), 9050 + DSLR status, 9070 + guider port state; 10000 + toolbar button (8000 + command);
 // 10100..10181 and 101101 search outcomes; 12000, 12100 and 12200 the
 // variable-star, double-star and deep-sky information tables (title, then
 // kind + field captions); 13000 + suggestion type;
@@ -85,6 +85,8 @@ constexpr int kValueColumn = 7207;
 constexpr int kBodyNameFirst = 8000;
 constexpr int kWeekdayFirst = 8100;
 constexpr int kLinkStatusFirst = 9000;
+constexpr int kLinkStatusLast = 9026;
+constexpr int kLinkEstablishedText = 9100;
 constexpr int kDslrStatusFirst = 9050;
 constexpr int kGuiderStateFirst = 9070;
 constexpr int kToolbarTipFirst = 10000;
@@ -115,11 +117,14 @@ constexpr int kSetFromSelection = 14728;
 constexpr int kNoObjectSelected = 14730;
 constexpr int kTelescopePositionUnknown = 14731;
 constexpr int kTelescopeBelowHorizon = 14732;
+constexpr int kPortNotPresent = 14733;
 // The spiral-search, DSLR, autoguider and gamepad windows, and the gamepad
 // button functions at kGamepadFunctionFirst + function.
 constexpr int kSpiralSearchLabelFirst = 14740;
 constexpr int kDslrLabelFirst = 14750;
+constexpr int kDslrUnitFirst = 14756;  // seconds, minutes, hours
 constexpr int kAutoguiderLabelFirst = 14760;
+constexpr int kCorrectionsNotSent = 14763;
 constexpr int kGamepadLabelFirst = 14770;
 constexpr int kGamepadFunctionFirst = 14780;
 // The search dialogs: the star search's labels from 14800 on, then these.

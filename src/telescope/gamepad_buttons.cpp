@@ -13,6 +13,10 @@ constexpr const char* kLabels[kPadFunctionCount] = {
 
 constexpr int kDirections[] = {-1, 3, 2, 0, 1};
 constexpr int kButtonBits = 32;
+constexpr int kDirectionCount = 4;
+// The D-pad's bits by telescope direction: up, down, right, left.
+constexpr uint8_t kDpadBits[kDirectionCount] = {Gamepad::kDpadUp, Gamepad::kDpadDown, Gamepad::kDpadRight,
+                                                Gamepad::kDpadLeft};
 
 }  // namespace
 
@@ -24,12 +28,22 @@ int gamepadDirection(int function) { return function >= kPadLeft && function <= 
 
 bool gamepadSliderFunction(int function) { return function >= kPadHighSpeedUp && function <= kPadLowSpeedDown; }
 
-void GamepadButtons::update(uint32_t buttons) {
-  const uint32_t changed = buttons ^ previous_;
+void GamepadButtons::update(const GamepadState& state) {
+  const uint32_t changed = state.buttons ^ previous_.buttons;
   for (int bit = 0; bit < kButtonBits; ++bit) {
-    if (changed & (1u << bit)) handle(bit, (buttons >> bit) & 1);
+    if (changed & (1u << bit)) handle(bit, (state.buttons >> bit) & 1);
   }
-  previous_ = buttons;
+  for (int d = 0; d < kDirectionCount; ++d) {
+    if ((state.dpad ^ previous_.dpad) & kDpadBits[d]) direction(d, state.dpad & kDpadBits[d]);
+  }
+  previous_ = state;
+}
+
+void GamepadButtons::releaseAll() {
+  for (int d = 0; d < kDirectionCount; ++d) {
+    if (moving_ & (1u << d)) stop(d);
+  }
+  previous_ = {};
 }
 
 void GamepadButtons::handle(int button, bool pressed) {
@@ -51,17 +65,27 @@ void GamepadButtons::handle(int button, bool pressed) {
 }
 
 // In map mode a press pans the chart; in telescope mode the mount moves
-// while the key is held.
+// while the key is held. A release stops the move the press started, even
+// when the mode changed in between.
 void GamepadButtons::direction(int direction, bool pressed) {
+  if (!pressed) {
+    if (moving_ & (1u << direction)) stop(direction);
+    return;
+  }
   if (settings_.mapMode) {
-    if (pressed) panel_.panChart(direction);
+    panel_.panChart(direction);
     return;
   }
   iTelescopeControl* link = panel_.link();
   if (!link) return;
-  if (!pressed) link->stopMove(direction);
-  else if (panel_.highSpeedSelected()) link->moveFast(direction, panel_.speedRate(true));
+  if (panel_.highSpeedSelected()) link->moveFast(direction, panel_.speedRate(true));
   else link->moveSlow(direction, panel_.speedRate(false));
+  moving_ |= 1u << direction;
+}
+
+void GamepadButtons::stop(int direction) {
+  moving_ &= ~(1u << direction);
+  if (iTelescopeControl* link = panel_.link()) link->stopMove(direction);
 }
 
 // In map mode the speed keys zoom: high speed out, low speed in.

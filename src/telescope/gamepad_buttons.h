@@ -1,11 +1,13 @@
 // What the gamepad's buttons do in the telescope panel: each of the twelve
 // buttons is assigned a function; in telescope mode the direction keys slew
-// the mount while held, in map mode they pan the chart.
+// the mount while held, in map mode they pan the chart. A D-pad on axes
+// acts as the four direction keys.
 #pragma once
 
 #include <cstdint>
 
 #include "app/settings_records.h"
+#include "platform/gamepad.h"
 
 namespace celvaro {
 
@@ -61,20 +63,25 @@ class GamepadButtons {
  public:
   GamepadButtons(const GamepadSettings& settings, iGamepadPanel& panel) : settings_(settings), panel_(panel) {}
 
-  // The buttons a poll found held: every button that changed since the
-  // last poll is handled, the lowest first.
-  void update(uint32_t buttons);
+  // What a poll found held: every button that changed since the last poll
+  // is handled, the lowest first, then the D-pad's directions.
+  void update(const GamepadState& state);
   // One button pressed or released; buttons from 12 on have no function.
   void handle(int button, bool pressed);
+  // The gamepad went away or no longer drives this panel: every move it
+  // started is stopped, and what it held is forgotten.
+  void releaseAll();
 
  private:
   void direction(int direction, bool pressed);
+  void stop(int direction);
   void speedKey(int function);
   void sliderKey(int function);
 
   const GamepadSettings& settings_;
   iGamepadPanel& panel_;
-  uint32_t previous_ = 0;
+  GamepadState previous_;
+  uint8_t moving_ = 0;  // bit d: the gamepad moves the mount in direction d
 };
 
 }  // namespace celvaro

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace celvaro {
 
@@ -15,6 +16,8 @@ class TelescopeControlDlgCallback {
   virtual void showMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) = 0;
   virtual void observingPlaceChanged() = 0;
   virtual void showSpiralSearchOffset(int x, int y) = 0;
+  // The mount's own words about the status shown last (a refused slew).
+  virtual void showMountMessage(const std::string& text) = 0;
 };
 
 // One reference point of the alignment as the user stored it.
@@ -45,6 +48,8 @@ class AutoguiderMonitorDlgListener {
   virtual ~AutoguiderMonitorDlgListener() = default;
   virtual void showGuiderPortState(int code) = 0;
   virtual void addMovementSample(int dx, int dy) = 0;
+  // Whether the connected mount takes the corrections it shows.
+  virtual void showCorrectionsSent(bool sent) = 0;
 };
 
 }  // namespace celvaro

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace celvaro {
 namespace {
 
@@ -16,7 +18,8 @@ LedDisplay::LedDisplay(int digits, QWidget* parent) : QWidget(parent), masks_(di
   setMinimumSize(24 * digits + kMargin * (digits + 1), 48);
 }
 
-// Higher digits than the display holds are dropped.
+// A value with more digits than the display holds shows dashes: dropping
+// its high digits would show a wrong number.
 void LedDisplay::setValue(int value) {
   if (value == value_) return;
   value_ = value;
@@ -25,6 +28,7 @@ void LedDisplay::setValue(int value) {
     masks_[digit] = value < 0 ? 0 : kDigitMasks[rest % 10];
     rest /= 10;
   }
+  if (rest > 0) std::fill(masks_.begin(), masks_.end(), kDash);
   for (size_t digit = 0; digit + 1 < masks_.size() && masks_[digit] == kDigitMasks[0]; ++digit) masks_[digit] = 0;
   update();
 }

@@ -453,7 +453,7 @@ void MainWindow::telescopeCommand(int id) {
     iTelescopeControl* link = model_.telescope();
     if (dialog.runModal(this) == 1 && link) link->setEastWestSwap(model_.scope.eastWestSwapPosition);
   } else if (id == 607) {
-    DlgGamepadControl(resources_, model_.gamepad, model_.gamepadDevice, messageBoxes()).runModal(this);
+    DlgGamepadControl(resources_, model_.gamepad, messageBoxes()).runModal(this);
   } else if (id == 610) {
     centreOnTelescope();
   } else if (id == 611) {

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace celvaro {
 namespace {
 
@@ -10,6 +12,7 @@ constexpr int kCrossArm = 8;
 const QColor kGridColour(96, 0, 0);
 const QColor kAxisColour(160, 0, 0);
 const QColor kCrossColour(255, 64, 64);
+const QColor kEndedCrossColour(128, 48, 48);
 
 }  // namespace
 
@@ -20,13 +23,32 @@ SpiralSearchPanel::SpiralSearchPanel(QWidget* parent) : QWidget(parent) {
 
 void SpiralSearchPanel::setActive(bool active) {
   active_ = active;
+  running_ = ended_ = false;
   marker_ = {};
   update();
 }
 
+void SpiralSearchPanel::setRunning(bool running) {
+  if (running) {
+    marker_ = {};
+    ended_ = false;
+  } else if (running_) {
+    ended_ = true;
+  }
+  running_ = running;
+  update();
+}
+
 void SpiralSearchPanel::showOffset(int x, int y) {
+  if (ended_) return;
   marker_ = {x / kCountsPerPixel, y / kCountsPerPixel};
   update();
+}
+
+// The centre is at (width / 2, height / 2); the cross stays on the field.
+QPoint SpiralSearchPanel::marker() const {
+  const int left = -(width() / 2), top = -(height() / 2);
+  return {std::clamp(marker_.x(), left, left + width() - 1), std::clamp(marker_.y(), top, top + height() - 1)};
 }
 
 // The grid's dots run outwards from the centre into all four quadrants.
@@ -47,8 +69,8 @@ void SpiralSearchPanel::paintEvent(QPaintEvent*) {
   painter.setPen(kAxisColour);
   painter.drawLine(0, centre.y(), width(), centre.y());
   painter.drawLine(centre.x(), 0, centre.x(), height());
-  painter.setPen(kCrossColour);
-  const QPoint at = centre + marker_;
+  painter.setPen(ended_ ? kEndedCrossColour : kCrossColour);
+  const QPoint at = centre + marker();
   painter.drawLine(at - QPoint(kCrossArm, 0), at + QPoint(kCrossArm, 0));
   painter.drawLine(at - QPoint(0, kCrossArm), at + QPoint(0, kCrossArm));
 }

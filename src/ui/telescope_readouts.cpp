@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "astro/zone_time.h"
+#include "platform/serial_port.h"
 
 namespace celvaro {
 namespace {
@@ -51,5 +52,18 @@ std::string siderealText(double hours) {
 }
 
 std::string julianText(double julianDate) { return printed("%lf", julianDate); }
+
+std::vector<std::string> serialPortTexts(const std::string& programDir, const std::string& notPresent) {
+  std::vector<std::string> texts;
+  int port = 0;
+  for (const SerialPortInfo& info : describeSerialPorts(programDir, kSerialPortCount)) {
+    std::string text = "COM" + std::to_string(++port);
+    if (info.missing) text += "  " + notPresent + ": " + info.resolved;
+    else if (!info.device.empty()) text += "  " + info.resolved;
+    if (!info.byIdName.empty()) text += "  (" + info.byIdName + ")";
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
 
 }  // namespace celvaro

@@ -1,7 +1,9 @@
-// The read-outs of the telescope windows: mount positions and the clock.
+// The read-outs of the telescope windows: mount positions, the clock and
+// the serial ports.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "astro/chart_date.h"
 
@@ -21,5 +23,11 @@ ChartDate clockDate(double julianDate, int offsetSeconds);
 std::string siderealText(double hours);
 // "%lf".
 std::string julianText(double julianDate);
+
+// The ports COM1..COM256 as the connect dialogs list them: the device each
+// ends at and its by-id name ("COM1  /dev/ttyUSB0  (usb-FTDI_...)"), or
+// for a link whose adapter is not plugged in, `notPresent` and where the
+// link points.
+std::vector<std::string> serialPortTexts(const std::string& programDir, const std::string& notPresent);
 
 }  // namespace celvaro

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <mutex>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -61,12 +62,17 @@ class FakeChartView : public iChartView {
 
 class FakeControlPanel : public TelescopeControlDlgCallback {
  public:
-  void showLinkStatus(int code) override { statuses.push_back(code); }
+  void showLinkStatus(int code) override {
+    statuses.push_back(code);
+    order.push_back("status " + std::to_string(code));
+  }
   void showMountPosition(double ra, double dec, int32_t a, int32_t b) override {
     positions.push_back({ra, dec, a, b});
+    order.push_back("position " + std::to_string(a));
   }
   void observingPlaceChanged() override { ++placeChanges; }
   void showSpiralSearchOffset(int x, int y) override { offsets.emplace_back(x, y); }
+  void showMountMessage(const std::string& text) override { order.push_back("message " + text); }
 
   struct Position {
     double ra, dec;
@@ -75,6 +81,7 @@ class FakeControlPanel : public TelescopeControlDlgCallback {
   std::vector<int> statuses;
   std::vector<Position> positions;
   std::vector<std::pair<int, int>> offsets;
+  std::vector<std::string> order;  // statuses, positions and messages as they came
   int placeChanges = 0;
 };
 
@@ -88,7 +95,9 @@ class FakeAutoguiderMonitor : public AutoguiderMonitorDlgListener {
  public:
   void showGuiderPortState(int code) override { portStates.push_back(code); }
   void addMovementSample(int dx, int dy) override { samples.emplace_back(dx, dy); }
+  void showCorrectionsSent(bool sent) override { correctionsSent.push_back(sent); }
   std::vector<int> portStates;
+  std::vector<bool> correctionsSent;
   std::vector<std::pair<int, int>> samples;
 };
 

@@ -49,22 +49,42 @@ TEST_F(AppModelTest, StartsWithTheDocumentedDefaults) {
   EXPECT_EQ(model.scope, (ScopeSettings{0, 1, 0}));
   EXPECT_EQ(model.spiralSearch, (SpiralSearchSettings{2, 40, 3}));
   EXPECT_EQ(model.gamepad.buttons, (std::array{1, 3, 4, 2, 5, 6, 15, 16, 13, 14, 0, 0}));
-  EXPECT_EQ(model.pendingTelescopeEvent().kind, TelescopeEvent::kNone);
+  EXPECT_EQ(model.gamepad.device, "/dev/input/js0");
 }
 
-TEST_F(AppModelTest, TwoPositionsBeforeTheInterfaceRunsBothDeliverTheNewer) {
+// An unplugged cable is told as 20 then 4 at once: every status reaches the
+// panels, in order, with the mount's words after a refusal; positions in a
+// row deliver only the newest, and never jump over a status.
+TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
+  model.onLinkStatus(100 | (5 << 16));
   model.onMountPosition(1.0, 0.5, 10, 20);
   model.onMountPosition(2.0, -0.25, 30, 40);
-  ASSERT_EQ(mainWindow.posted.size(), 2u);
+  model.onLinkStatus(26);
+  model.onMountMessage("Object Below Horizon");
+  model.onMountPosition(3.0, 0.0, 50, 60);
+  model.onLinkStatus(20);
+  model.onLinkStatus(4);
+  EXPECT_EQ(mainWindow.posted.size(), 8u);
   EXPECT_EQ(mainWindow.posted[0], (std::pair<int, uint32_t>{1000, 0}));
   mainWindow.deliverAll(model);
-  ASSERT_EQ(panel.positions.size(), 2u);
-  for (const auto& p : panel.positions) {
-    EXPECT_EQ(p.ra, 2.0);
-    EXPECT_EQ(p.dec, -0.25);
-    EXPECT_EQ(p.rawA, 30);
-    EXPECT_EQ(p.rawB, 40);
-  }
+  EXPECT_EQ(panel.order, (std::vector<std::string>{"status 327780", "position 30", "status 26",
+                                                   "message Object Below Horizon", "position 50", "status 20",
+                                                   "status 4"}));
+  EXPECT_EQ(panel.positions[0].ra, 2.0);
+  EXPECT_EQ(panel.positions[0].rawB, 40);
+  EXPECT_EQ(model.telescopeReadings.linkState, 20);
+  EXPECT_EQ(model.telescopeReadings.lastStatus, 4);
+  EXPECT_EQ(model.telescopeReadings.mountMessage, "");
+}
+
+// Only the Nexstar and the equatorial motor controller take guide
+// corrections; the monitor is told with every change of the link.
+TEST_F(AppModelTest, TheMonitorLearnsWhetherCorrectionsReachTheMount) {
+  for (int type : {4, 5, 3, 7, 1, 6}) model.onLinkStatus(100 | (type << 16));
+  model.onLinkStatus(20);
+  mainWindow.deliverAll(model);
+  EXPECT_EQ(guider.correctionsSent, (std::vector<bool>{true, false, true, false, false, false, false}));
+  EXPECT_FALSE(model.mountTakesGuideCorrections());
 }
 
 TEST_F(AppModelTest, LinkStatusAlsoSendsTheSyntheticDslrState) {
@@ -110,22 +130,31 @@ TEST_F(AppModelTest, EventsWithoutListenersAreDropped) {
   SUCCEED();
 }
 
-TEST_F(AppModelTest, EventsFromAnotherThreadArriveWhole) {
+TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
   // The telescope thread reports positions whose fields belong together;
-  // the interface thread must never see a mixture of two reports.
+  // the interface thread must never see a mixture of two reports, nor
+  // miss a status among them.
   std::atomic<bool> done{false};
+  std::vector<int> sent;
   std::thread telescope([&] {
-    for (int i = 1; i <= 20000; ++i) model.onMountPosition(i, -i, i, -i);
+    for (int i = 1; i <= 20000; ++i) {
+      model.onMountPosition(i, -i, i, -i);
+      if (i % 7 == 0) model.onLinkStatus(i);
+    }
     done = true;
   });
   while (!done) mainWindow.deliverAll(model);
   telescope.join();
   mainWindow.deliverAll(model);
-  ASSERT_EQ(panel.positions.size(), 20000u);
+  for (int i = 7; i <= 20000; i += 7) sent.push_back(i);
+  EXPECT_EQ(panel.statuses, sent);
+  int previous = 0;
   for (const auto& p : panel.positions) {
     ASSERT_EQ(p.dec, -p.ra);
     ASSERT_EQ(p.rawA, p.ra);
     ASSERT_EQ(p.rawB, -p.rawA);
+    ASSERT_GT(p.rawA, previous);
+    previous = p.rawA;
   }
   EXPECT_EQ(panel.positions.back().rawA, 20000);
 }

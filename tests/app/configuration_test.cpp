@@ -65,6 +65,7 @@ const char* const kDefaultFile =
     "gamepad.button=9;14\n"
     "gamepad.button=10;0\n"
     "gamepad.button=11;0\n"
+    "gamepad.device=/dev/input/js0\n"
     "spiralsearch.speed=2\n"
     "spiralsearch.radius=40\n"
     "spiralsearch.turns=3\n";
@@ -85,7 +86,7 @@ TEST(ConfigurationSave, DefaultsAreWrittenByteForByte) {
   EXPECT_EQ(readBytes(dir.file("celvaro.cfg")), kDefaultFile);
 }
 
-TEST(ConfigurationSave, AlwaysFortyLinesWhateverWasRead) {
+TEST(ConfigurationSave, AlwaysFortyOneLinesWhateverWasRead) {
   Records r = loadedFrom(
       "# my settings\n"
       "spiralsearch.turns=7\n"
@@ -93,7 +94,7 @@ TEST(ConfigurationSave, AlwaysFortyLinesWhateverWasRead) {
       "gamepad.button=3;9\ngamepad.button=3;10\n"
       "observingplace.latitude=-33.9\n");
   std::string text = configurationText(r.refs());
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 40);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 41);
   EXPECT_NE(text.find("spiralsearch.turns=7\n"), std::string::npos);
   EXPECT_NE(text.find("gamepad.button=3;10\n"), std::string::npos);
   EXPECT_NE(text.find("observingplace.latitude=-33.900000\r\n"), std::string::npos);
@@ -111,6 +112,7 @@ TEST(ConfigurationSave, RoundTripsEveryRecord) {
   r.scope = {5, 12, -3};
   r.gamepad.enabled = 0;
   r.gamepad.buttons = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17};
+  r.gamepad.device = "/dev/input/js3";
   r.spiral = {9, 120, 10};
   Records back = loadedFrom(configurationText(r.refs()));
   EXPECT_TRUE(back == r);
@@ -177,6 +179,16 @@ TEST(ConfigurationLoad, GamepadEnabledRules) {
   EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=10\n").gamepad.enabled, 1);
   EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled").gamepad.enabled, 1);   // no value
   EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=").gamepad.enabled, 1);  // empty at the end
+}
+
+// Files written before the gamepad device was chosen lack its key and keep
+// the first joystick.
+TEST(ConfigurationLoad, GamepadDeviceAndFilesWithoutIt) {
+  EXPECT_EQ(loadedFrom("gamepad.enabled=0\n").gamepad.device, "/dev/input/js0");
+  EXPECT_EQ(loadedFrom("gamepad.device=/dev/input/js2\r\n").gamepad.device, "/dev/input/js2");
+  EXPECT_EQ(loadedFrom("gamepad.device = /dev/input/by-id/usb-pad-joystick \n").gamepad.device,
+            "/dev/input/by-id/usb-pad-joystick");
+  EXPECT_EQ(loadedFrom("gamepad.device=\n").gamepad.device, "/dev/input/js0");
 }
 
 TEST(ConfigurationLoad, BadFilesLoadWithoutHarm) {

@@ -1,5 +1,5 @@
 // The gamepad over js_event records from a file or a pipe standing in for
-// the joystick device.
+// the joystick device (this kernel offers no joystick or uinput device).
 #include "platform/gamepad.h"
 
 #include <fcntl.h>
@@ -11,6 +11,8 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "test_files.h"
 
@@ -30,9 +32,9 @@ std::string button(uint8_t number, bool pressed) { return record(JS_EVENT_BUTTON
 TEST(GamepadTest, NoDeviceAnswersUnplugged) {
   testing::ScratchDir dir;
   Gamepad pad((dir.path() / "js0").string());
-  uint32_t buttons = 99;
-  EXPECT_EQ(pad.poll(buttons), Gamepad::kUnplugged);
-  EXPECT_EQ(buttons, 99u);
+  GamepadState state{99, 1};
+  EXPECT_EQ(pad.poll(state), Gamepad::kUnplugged);
+  EXPECT_EQ(state, (GamepadState{99, 1}));
 }
 
 TEST(GamepadTest, ButtonRecordsFromAFileSetTheMask) {
@@ -40,20 +42,52 @@ TEST(GamepadTest, ButtonRecordsFromAFileSetTheMask) {
   const std::string path = (dir.path() / "js0").string();
   {
     std::ofstream out(path, std::ios::binary);
-    // The initial state, an axis that is not kept, a button beyond the mask.
-    out << record(JS_EVENT_BUTTON | JS_EVENT_INIT, 2, 1) << record(JS_EVENT_AXIS, 0, -32767)
+    // The initial state, an axis beyond the D-pad's, a button beyond the mask.
+    out << record(JS_EVENT_BUTTON | JS_EVENT_INIT, 2, 1) << record(JS_EVENT_AXIS, 2, -32767)
         << button(40, true) << button(0, true);
   }
   Gamepad pad(path);
-  uint32_t buttons = 0;
-  ASSERT_EQ(pad.poll(buttons), Gamepad::kOk);
-  EXPECT_EQ(buttons, 0b101u);
+  GamepadState state;
+  ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+  EXPECT_EQ(state, (GamepadState{0b101u, 0}));
   {
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out << button(2, false) << button(31, true);
   }
-  ASSERT_EQ(pad.poll(buttons), Gamepad::kOk);
-  EXPECT_EQ(buttons, 0x80000001u);
+  ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+  EXPECT_EQ(state.buttons, 0x80000001u);
+}
+
+// A D-pad on axes 0 (left negative) and 1 (up negative): past half the
+// range presses, the centre releases, the far side at once swaps.
+TEST(GamepadTest, ADpadOnAxesPressesItsDirections) {
+  testing::ScratchDir dir;
+  const std::string path = (dir.path() / "js0").string();
+  std::ofstream(path, std::ios::binary) << record(JS_EVENT_AXIS | JS_EVENT_INIT, 1, 32767);
+  Gamepad pad(path);
+  GamepadState state;
+  const std::pair<std::string, uint8_t> steps[] = {
+      {"", Gamepad::kDpadDown},
+      {record(JS_EVENT_AXIS, 0, -16383), Gamepad::kDpadDown},  // not yet half
+      {record(JS_EVENT_AXIS, 0, -16384), Gamepad::kDpadDown | Gamepad::kDpadLeft},
+      {record(JS_EVENT_AXIS, 1, 0), Gamepad::kDpadLeft},
+      {record(JS_EVENT_AXIS, 0, 32767), Gamepad::kDpadRight},
+      {record(JS_EVENT_AXIS, 1, -32767) + record(JS_EVENT_AXIS, 0, 0), Gamepad::kDpadUp},
+  };
+  for (const auto& [records, held] : steps) {
+    std::ofstream(path, std::ios::binary | std::ios::app) << records;
+    ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+    EXPECT_EQ(state.dpad, held) << records.size();
+    EXPECT_EQ(state.buttons, 0u);
+  }
+}
+
+TEST(GamepadTest, DevicesAreTheJoysticksInNumberOrder) {
+  testing::ScratchDir dir;
+  for (const char* name : {"js10", "event3", "js1", "js0", "jsx", "mouse0"}) std::ofstream(dir.file(name)) << "";
+  EXPECT_EQ(gamepadDevices(dir.path().string()),
+            (std::vector<std::string>{dir.file("js0"), dir.file("js1"), dir.file("js10")}));
+  EXPECT_TRUE(gamepadDevices(dir.file("none")).empty());
 }
 
 // A pipe may deliver a record in parts; its writer closing is the gamepad
@@ -65,18 +99,18 @@ TEST(GamepadTest, RecordsSplitInAPipeAndItsEndIsUnplugged) {
   const int writer = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(writer, 0);
   Gamepad pad(path);
-  uint32_t buttons = 0;
-  ASSERT_EQ(pad.poll(buttons), Gamepad::kOk);
-  EXPECT_EQ(buttons, 0u);
+  GamepadState state;
+  ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+  EXPECT_EQ(state.buttons, 0u);
   const std::string press = button(3, true);
   ASSERT_EQ(::write(writer, press.data(), 5), 5);
-  ASSERT_EQ(pad.poll(buttons), Gamepad::kOk);
-  EXPECT_EQ(buttons, 0u);
+  ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+  EXPECT_EQ(state.buttons, 0u);
   ASSERT_EQ(::write(writer, press.data() + 5, 3), 3);
-  ASSERT_EQ(pad.poll(buttons), Gamepad::kOk);
-  EXPECT_EQ(buttons, 0b1000u);
+  ASSERT_EQ(pad.poll(state), Gamepad::kOk);
+  EXPECT_EQ(state.buttons, 0b1000u);
   ::close(writer);
-  EXPECT_EQ(pad.poll(buttons), Gamepad::kUnplugged);
+  EXPECT_EQ(pad.poll(state), Gamepad::kUnplugged);
 }
 
 }  // namespace

@@ -24,7 +24,10 @@ class Recorder : public iTelescopeControl, public iGamepadPanel {
   }
   void zoomChart(bool in) override { did(in ? "zoom in" : "zoom out"); }
   void panChart(int direction) override { did("pan " + std::to_string(direction)); }
-  void setMapMode(bool mapMode) override { did(mapMode ? "map mode" : "telescope mode"); }
+  void setMapMode(bool mapMode) override {
+    did(mapMode ? "map mode" : "telescope mode");
+    if (settings) settings->mapMode = mapMode;
+  }
   iTelescopeControl* link() override { return this; }
   // iTelescopeControl
   void moveFast(int d, int rate) override { did("fast " + std::to_string(d) + " " + std::to_string(rate)); }
@@ -55,6 +58,7 @@ class Recorder : public iTelescopeControl, public iGamepadPanel {
   void did(const std::string& what) { done.push_back(what); }
   bool high = false;
   std::vector<std::string> done;
+  GamepadSettings* settings = nullptr;  // the mode switches change it when set
 };
 
 using Done = std::vector<std::string>;
@@ -71,22 +75,47 @@ class GamepadButtonsTest : public ::testing::Test {
 };
 
 TEST_F(GamepadButtonsTest, APressAndReleaseMoveAndStopTheSameDirection) {
-  buttons.update(1u << 2);  // Up
-  buttons.update(0);
+  buttons.update({1u << 2});  // Up
+  buttons.update({0});
   EXPECT_EQ(panel.done, (Done{"slow 0 1", "stop 0"}));
   panel.done.clear();
   panel.high = true;
-  buttons.update(1u << 1);  // Right
-  buttons.update(0);
+  buttons.update({1u << 1});  // Right
+  buttons.update({0});
   EXPECT_EQ(panel.done, (Done{"fast 2 4", "stop 2"}));
 }
 
 TEST_F(GamepadButtonsTest, ButtonsChangingTogetherAreTakenLowestFirst) {
-  buttons.update(0b1011);  // Left, Right, Down
+  buttons.update({0b1011});  // Left, Right, Down
   EXPECT_EQ(panel.done, (Done{"slow 3 1", "slow 2 1", "slow 1 1"}));
   panel.done.clear();
-  buttons.update(0b0100);  // three released, Up pressed
+  buttons.update({0b0100});  // three released, Up pressed
   EXPECT_EQ(panel.done, (Done{"stop 3", "stop 2", "slow 0 1", "stop 1"}));
+}
+
+// A move the gamepad started ends however the key goes: released after a
+// switch to map mode, or the gamepad gone (every move it started stops,
+// and only those). A D-pad on axes slews like the direction keys.
+TEST_F(GamepadButtonsTest, EveryMoveItStartedIsStopped) {
+  settings.buttons[11] = kPadMapMode;
+  panel.settings = &settings;
+  buttons.update({1u << 2});               // Up
+  buttons.update({1u << 2 | 1u << 11});    // map mode while Up is held
+  buttons.update({1u << 11});
+  buttons.update({0});
+  EXPECT_EQ(panel.done, (Done{"slow 0 1", "map mode", "stop 0", "map mode"}));
+  panel.done.clear();
+  settings.mapMode = 0;
+  buttons.update({1u << 0, Gamepad::kDpadDown});  // Left, and down on the D-pad
+  settings.mapMode = 1;
+  buttons.update({1u << 0 | 1u << 1, Gamepad::kDpadDown});  // Right pans
+  buttons.releaseAll();
+  buttons.releaseAll();
+  EXPECT_EQ(panel.done, (Done{"slow 3 1", "slow 1 1", "pan 2", "stop 1", "stop 3"}));
+  panel.done.clear();
+  buttons.update({1u << 1, Gamepad::kDpadLeft});  // after a release all, held keys count as new
+  buttons.update({1u << 1});
+  EXPECT_EQ(panel.done, (Done{"pan 2", "pan 3"}));
 }
 
 TEST_F(GamepadButtonsTest, SpeedsSlidersZoomAndModes) {
@@ -113,7 +142,7 @@ TEST_F(GamepadButtonsTest, MapModePansAndZoomsAndLeavesTheMountAlone) {
 TEST_F(GamepadButtonsTest, SpiralFunctionsAndButtonsBeyondTwelveDoNothingHere) {
   settings.buttons[0] = kPadStartSpiral;
   settings.buttons[1] = kPadStopSpiral;
-  buttons.update(0b11 | 1u << 12 | 1u << 31);
+  buttons.update({0b11 | 1u << 12 | 1u << 31});
   EXPECT_TRUE(panel.done.empty());
   EXPECT_STREQ(gamepadFunctionLabel(kPadMapMode), "Telescope mode");
   EXPECT_STREQ(gamepadFunctionLabel(17), "");

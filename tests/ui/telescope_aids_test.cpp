@@ -9,17 +9,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_model.h"
+#include "app/app_model_fakes.h"
 #include "app/ui_resources.h"
 #include "test_files.h"
 #include "ui/difference_graph.h"
+#include "telescope/mount_types.h"
+#include "ui/dialogs/dlg_auto_guider_monitor.h"
 #include "ui/dialogs/dlg_dslr_exp.h"
 #include "ui/dialogs/dlg_gamepad_control.h"
 #include "ui/dialogs/dlg_scope_spiral_search.h"
@@ -35,9 +41,9 @@ TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
   led.setValue(7);
   EXPECT_EQ(led.segments(0), 0);
   EXPECT_EQ(led.segments(1), 0x1C);
-  led.setValue(123);  // the hundreds do not fit
-  EXPECT_EQ(led.segments(0), 0x6D);
-  EXPECT_EQ(led.segments(1), 0x7C);
+  led.setValue(123);  // does not fit: dashes, never a wrong number
+  EXPECT_EQ(led.segments(0), 0x40);
+  EXPECT_EQ(led.segments(1), 0x40);
   led.setValue(-1);
   EXPECT_EQ(led.segments(0), 0);
   EXPECT_EQ(led.segments(1), 0);
@@ -60,13 +66,24 @@ TEST(DifferenceGraphTest, TheRingKeepsTheNewestAndTheTraceScrolls) {
   EXPECT_EQ(trace.back(), QPoint(0, 32 - (2700 % 11 - 5)));
 }
 
-TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixel) {
+// Offsets far outside the box draw the cross at its edge, as the edge's
+// own offset does.
+TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixelKeptInTheBox) {
   SpiralSearchPanel panel(nullptr);
+  panel.resize(96, 96);
   panel.setActive(true);
   panel.showOffset(25, -30);
   EXPECT_EQ(panel.marker(), QPoint(2, -2));
   panel.setActive(true);
   EXPECT_EQ(panel.marker(), QPoint(0, 0));
+  panel.showOffset(47 * 12, -48 * 12);  // the top right corner: the centre is at (48, 48)
+  const QImage edge = panel.grab().toImage();
+  panel.showOffset(100000, -100000);
+  EXPECT_EQ(panel.grab().toImage(), edge);
+  panel.showOffset(-48 * 12, 47 * 12);
+  const QImage otherEdge = panel.grab().toImage();
+  panel.showOffset(-32767, 32767);
+  EXPECT_EQ(panel.grab().toImage(), otherEdge);
 }
 
 TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
@@ -142,8 +159,54 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   dialog.showSeriesStatus(5, 2, 0, 4);
   EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), -1);
   EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), 4);
+  EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kPauseUnit)->text(), "s");
+  EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kExposureUnit)->text(), "");
+  // The longest preset, 180:00, on two digits: 3 hours. Counting down, a
+  // display shows seconds up to 99, then whole minutes, then hours, each
+  // rounded up; a series of more than 99 frames fits the three-digit count.
+  const std::pair<int, std::pair<int, const char*>> shown[] = {
+      {10800, {3, "h"}}, {7201, {3, "h"}}, {7200, {2, "h"}}, {5941, {2, "h"}}, {5940, {99, "min"}},
+      {101, {2, "min"}}, {100, {2, "min"}}, {99, {99, "s"}},  {1, {1, "s"}}};
+  for (const auto& [seconds, display] : shown) {
+    dialog.showSeriesStatus(3, 120, seconds, 0);
+    EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), display.first) << seconds;
+    EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kExposureUnit)->text(), display.second) << seconds;
+  }
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 120);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->segments(0), LedDisplay::kDigitMasks[1]);
   dialog.window()->close();
   EXPECT_EQ(model.dialogListeners.dslrExposure, nullptr);
+}
+
+// The guider port is not the mount's: the monitor offers the first other
+// port. Corrections reach only a mount that guides (types 3 and 4); with
+// any other, or none, the monitor says they are not sent.
+TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) {
+  const QString notSent = "Corrections are not sent to the mount: no mount that takes guide corrections is connected.";
+  model.scope.port = 1;
+  DlgAutoGuiderMonitor monitor(resources, model);
+  monitor.showOver(nullptr);
+  EXPECT_EQ(monitor.control<QComboBox>(DlgAutoGuiderMonitor::kPort)->currentIndex(), 1);
+  auto* note = monitor.control<QLabel>(DlgAutoGuiderMonitor::kNotSent);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->text(), notSent);
+  const std::pair<int, bool> links[] = {{linkEstablishedCode(kMountMotorEquatorial), true},
+                                        {20, false},
+                                        {linkEstablishedCode(kMountMotorAltAz), false},
+                                        {linkEstablishedCode(kMountNexstar), true},
+                                        {linkEstablishedCode(kMountLx200), false}};
+  testing::FakeMainWindow mainWindow;
+  model.setWindows(&mainWindow, nullptr);
+  for (const auto& [status, sent] : links) {
+    model.onLinkStatus(status);
+    mainWindow.deliverAll(model);
+    EXPECT_EQ(note->text(), sent ? "" : notSent) << status;
+  }
+  DlgAutoGuiderMonitor second(resources, model);
+  model.scope.port = 3;
+  second.showOver(nullptr);
+  EXPECT_EQ(second.control<QComboBox>(DlgAutoGuiderMonitor::kPort)->currentIndex(), 0);
+  EXPECT_EQ(second.control<QLabel>(DlgAutoGuiderMonitor::kNotSent)->text(), notSent);
 }
 
 struct RecordedMessages : MessageSink {
@@ -165,22 +228,44 @@ std::string buttonRecord(uint8_t number, bool pressed) {
   return std::string(reinterpret_cast<const char*>(&event), sizeof event);
 }
 
-TEST_F(AidsWithModel, GamepadIndicatorsFollowTheButtonsUntilTheGamepadGoes) {
-  const std::string device = dir.file("js0");
-  ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
-  const int writer = ::open(device.c_str(), O_RDWR | O_NONBLOCK);
+js_event axisRecord(uint8_t number, int16_t value) {
+  js_event event{};
+  event.type = JS_EVENT_AXIS;
+  event.number = number;
+  event.value = value;
+  return event;
+}
+
+// The device is chosen among the joysticks of the input directory (pipes
+// stand in for them); OK keeps the choice.
+TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
+  const std::filesystem::path input = dir.path() / "input";
+  std::filesystem::create_directories(input);
+  const std::string js0 = (input / "js0").string(), js1 = (input / "js1").string();
+  ASSERT_EQ(::mkfifo(js0.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(js1.c_str(), 0600), 0);
+  const int writer = ::open(js1.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(writer, 0);
+  model.gamepad.device = js0;
   RecordedMessages messages;
-  DlgGamepadControl dialog(resources, model.gamepad, device, messages);
+  DlgGamepadControl dialog(resources, model.gamepad, messages, input.string());
   dialog.create(nullptr);
+  auto* devices = dialog.control<QComboBox>(DlgGamepadControl::kDevice);
+  ASSERT_EQ(devices->count(), 2);
+  EXPECT_EQ(devices->currentText(), QString::fromStdString(js0));
+  devices->setCurrentIndex(1);
   dialog.poll();
-  // Button 0 is "Left" (telescope direction 3), button 2 "Down" (1).
+  // Button 0 is "Left" (telescope direction 3), button 2 "Down" (1); the
+  // D-pad's axis 0 pressed right lights direction 2.
   const std::string press = buttonRecord(0, true) + buttonRecord(2, true);
   ASSERT_EQ(::write(writer, press.data(), press.size()), static_cast<ssize_t>(press.size()));
+  const js_event right = axisRecord(0, 32767);
+  ASSERT_EQ(::write(writer, &right, sizeof right), 8);
   dialog.poll();
   EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstIndicator)->isChecked());
   EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 3)->isChecked());
   EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 1)->isChecked());
+  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 2)->isChecked());
   EXPECT_FALSE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 0)->isChecked());
   ::close(writer);
   dialog.poll();
@@ -189,6 +274,8 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheButtonsUntilTheGamepadGoes) {
   EXPECT_EQ(messages.shown[0].caption, "Error");
   EXPECT_EQ(messages.shown[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
   EXPECT_FALSE(dialog.control(DlgGamepadControl::kFirstAssignment)->isEnabled());
+  dialog.onCommand(kIdOk, kClicked, nullptr);
+  EXPECT_EQ(model.gamepad.device, js1);
 }
 
 }  // namespace

@@ -11,6 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <numbers>
 #include <sstream>
@@ -30,6 +35,7 @@
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
 #include "ui/main_window.h"
+#include "ui/spiral_search_panel.h"
 #include "ui/status_parts.h"
 #include "ui/telescope_readouts.h"
 
@@ -90,11 +96,19 @@ class RecordingLink : public iTelescopeControl {
 class TelescopeWindows : public ::testing::Test {
  protected:
   TelescopeWindows() {
-    testing::writeBytes(dir.file("lang_en.lng"), languageFileBytes({{9000, u"Not connected"},
-                                                                    {9007, u"No link"},
-                                                                    {9011, u"Connected"}}));
+    testing::writeBytes(dir.file("lang_en.lng"),
+                        languageFileBytes({{9000, u"Not connected"},
+                                           {9004, u"The mount does not answer"},
+                                           {9007, u"No link"},
+                                           {9011, u"Done"},
+                                           {9023, u"Spiral search started"},
+                                           {9024, u"Spiral search finished"},
+                                           {9026, u"The mount refused the slew"},
+                                           {9100, u"Telescope connected"},
+                                           {14733, u"not present"}}));
     std::filesystem::create_directories(dir.path() / "ports");
     std::filesystem::create_symlink("/dev/null", dir.path() / "ports" / "COM2");
+    std::filesystem::create_symlink(dir.path() / "by-id" / "usb-gone", dir.path() / "ports" / "COM3");
     resources.setProgramDir(dir.path().string());
     resources.loadLanguage(2);
     model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
@@ -129,31 +143,39 @@ class TelescopeWindows : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(TelescopeWindows, ConnectionOffersTheAltAzimuthMountAndNumberedPorts) {
+// Every mount type can be chosen; each port shows the device it ends at,
+// and a link to an adapter that is not plugged in says so.
+TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   model->scope = {kMountMotorAltAz, 2, 0};
   DlgTelescopeConnect connect(resources, model->scope, dir.path().string());
   connect.create(nullptr);
   auto* types = connect.control<QComboBox>(DlgTelescopeConnect::kMountType);
   auto* ports = connect.control<QComboBox>(DlgTelescopeConnect::kPort);
-  ASSERT_EQ(types->count(), 1);
-  EXPECT_EQ(types->itemData(0).toInt(), 5);
+  ASSERT_EQ(types->count(), 7);
+  for (int type = 1; type <= 7; ++type) {
+    EXPECT_EQ(types->itemData(type - 1).toInt(), type);
+    EXPECT_EQ(types->itemText(type - 1), QString::fromUtf8(mountTypeName(type)));
+  }
   EXPECT_EQ(types->currentText(), "Skywatcher Autotrack direct");
   ASSERT_EQ(ports->count(), 256);
   EXPECT_EQ(ports->currentIndex(), 1);
   EXPECT_EQ(ports->currentText(), "COM2  /dev/null");
+  EXPECT_EQ(ports->itemText(2), "COM3  not present: " + QString::fromStdString((dir.path() / "by-id" / "usb-gone").string()));
   EXPECT_TRUE(ports->itemText(255).startsWith("COM256"));
   ports->setCurrentIndex(6);
   click(connect, kIdOk);
   EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0}));
 
-  // A stored type the list does not offer stays; the settings add the swap hour.
+  // The settings show the stored type and add the swap hour.
   model->scope.type = kMountMotorEquatorial;
   DlgTelescopeSettings settings(resources, model->scope, dir.path().string());
   settings.create(nullptr);
-  EXPECT_EQ(settings.control<QComboBox>(DlgTelescopeConnect::kMountType)->currentIndex(), -1);
+  auto* stored = settings.control<QComboBox>(DlgTelescopeConnect::kMountType);
+  EXPECT_EQ(stored->currentText(), "Skywatcher HEQ5, EQ6 direct");
+  stored->setCurrentIndex(6);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("-2");
   click(settings, kIdOk);
-  EXPECT_EQ(model->scope, (ScopeSettings{4, 7, -2}));
+  EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2}));
 
   // Connect on the panel asks for type and port, then connects with them.
   model->scope = {kMountMotorAltAz, 3, 0};
@@ -173,7 +195,7 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
 
   report(linkEstablishedCode(kMountMotorAltAz));  // mask 0x1B: no park
   EXPECT_EQ(shown(panel(), Panel::kMountName), "Skywatcher Autotrack direct");
-  EXPECT_EQ(shown(panel(), Panel::kStatus), "Connected");
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
   const int offered[] = {Panel::kGoto, Panel::kGetPosition, Panel::kTracking, Panel::kSpiralSearch};
   for (int id : offered) EXPECT_TRUE(enabled(panel(), id)) << id;
   for (int id : moving) EXPECT_TRUE(enabled(panel(), id)) << id;
@@ -200,6 +222,116 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
   EXPECT_NEAR(controlPanel().window()->windowOpacity(), 0.6, 0.01);
   click(controlPanel(), kIdCancel);
   EXPECT_EQ(model->dialogListeners.controlPanel, nullptr);
+}
+
+// A lost port is reported as 20 then 4 at once; both must reach the panels
+// in order, or they stay "connected" with goto and the moves enabled.
+TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
+  report(linkEstablishedCode(kMountMotorAltAz));
+  ASSERT_TRUE(enabled(panel(), Panel::kGoto));
+  std::thread([&] {
+    model->onMountPosition(0.5, 0.1, 1, 2);
+    model->onLinkStatus(20);
+    model->onMountPosition(0.6, 0.2, 3, 4);
+    model->onLinkStatus(4);
+  }).join();
+  QApplication::processEvents();
+  for (int id : {Panel::kGoto, Panel::kStop, 201, Panel::kGetPosition}) EXPECT_FALSE(enabled(panel(), id)) << id;
+  EXPECT_EQ(shown(panel(), Panel::kMountName), "");
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount does not answer");
+  EXPECT_EQ(shown(panel(), Panel::kScopeRa), QString::fromStdString(mountRaText(0.6)));
+  EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "The mount does not answer");
+  EXPECT_FALSE(enabled(controlPanel(), Panel::kGoto));
+}
+
+// "Telescope connected" when the link comes up, "Done" when an operation
+// ends, and a refused slew with the mount's own words.
+TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
+  report(linkEstablishedCode(kMountLx200));
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
+  report(11);
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
+  std::thread([&] {
+    model->onLinkStatus(26);
+    model->onMountMessage("Object Below Horizon");
+  }).join();
+  QApplication::processEvents();
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
+  EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
+  report(11);
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
+}
+
+// The spiral panel follows the offsets from the start (23) and stops at
+// the spiral's end (24): its cross stays where the spiral ended.
+TEST_F(TelescopeWindows, TheSpiralPanelRunsFromTheSpiralsStartToItsEnd) {
+  report(linkEstablishedCode(kMountMotorAltAz));
+  SpiralSearchPanel& spiral = *panel().spiralPanel();
+  report(23);
+  EXPECT_TRUE(spiral.running());
+  std::thread([&] { model->onSpiralSearchOffset(240, -120); }).join();
+  QApplication::processEvents();
+  EXPECT_EQ(spiral.marker(), QPoint(20, -10));
+  report(24);
+  EXPECT_EQ(shown(panel(), Panel::kStatus), "Spiral search finished");
+  EXPECT_FALSE(spiral.running());
+  std::thread([&] { model->onSpiralSearchOffset(480, 0); }).join();
+  QApplication::processEvents();
+  EXPECT_EQ(spiral.marker(), QPoint(20, -10));
+}
+
+js_event padRecord(uint8_t type, uint8_t number, int16_t value) {
+  js_event event{};
+  event.type = type;
+  event.number = number;
+  event.value = value;
+  return event;
+}
+
+// The gamepad through a pipe standing in for the joystick device. Default
+// buttons: 0 Left, 1 Up, 2 Down, 3 Right; a D-pad on axes 0 and 1.
+class GamepadOnThePanel : public TelescopeWindows {
+ protected:
+  GamepadOnThePanel() {
+    EXPECT_EQ(::mkfifo(device.c_str(), 0600), 0);
+    writer = ::open(device.c_str(), O_RDWR | O_NONBLOCK);
+    EXPECT_GE(writer, 0);
+    model->gamepad.device = device;
+    report(linkEstablishedCode(kMountMotorAltAz));
+    takeCalls();
+  }
+  ~GamepadOnThePanel() override {
+    if (writer >= 0) ::close(writer);
+  }
+  std::vector<std::string> send(std::initializer_list<js_event> events) {
+    for (const js_event& event : events) EXPECT_EQ(::write(writer, &event, sizeof event), 8);
+    panel().pollGamepad();
+    return takeCalls();
+  }
+  using Calls = std::vector<std::string>;
+
+  const std::string device = dir.file("js0");
+  int writer = -1;
+};
+
+TEST_F(GamepadOnThePanel, UnpluggedWhileADirectionIsHeldStopsEveryMoveItStarted) {
+  EXPECT_EQ(send({padRecord(JS_EVENT_BUTTON, 1, 1), padRecord(JS_EVENT_BUTTON, 3, 1)}),
+            (Calls{"moveSlow 0 2", "moveSlow 2 2"}));
+  ::close(writer);
+  writer = -1;
+  panel().pollGamepad();
+  EXPECT_EQ(takeCalls(), (Calls{"stopMove 0", "stopMove 2"}));
+  panel().pollGamepad();
+  EXPECT_TRUE(takeCalls().empty());
+}
+
+TEST_F(GamepadOnThePanel, ADpadOnAxesSlewsLikeTheDirectionButtons) {
+  EXPECT_EQ(send({padRecord(JS_EVENT_AXIS, 0, -32767)}), Calls{"moveSlow 3 2"});
+  EXPECT_EQ(send({padRecord(JS_EVENT_AXIS, 0, 0)}), Calls{"stopMove 3"});
+  EXPECT_EQ(send({padRecord(JS_EVENT_AXIS, 1, 32767)}), Calls{"moveSlow 1 2"});
+  // Closing the panel stops what the gamepad moves.
+  window->action(706)->trigger();
+  EXPECT_EQ(takeCalls(), Calls{"stopMove 1"});
 }
 
 TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {

@@ -2,8 +2,8 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
-#include "platform/serial_port.h"
 #include "ui/difference_graph.h"
+#include "ui/telescope_readouts.h"
 
 namespace celvaro {
 
@@ -17,10 +17,11 @@ DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
 void DlgAutoGuiderMonitor::onInitDialog() {
   window()->setWindowTitle(text(14760, "Monitoring external autoguider program"));
   QComboBox* ports = comboBox(kPort);
-  for (int port = 1; port <= kPortCount; ++port) {
-    const std::string device = serialDeviceForPort(model_.programDir(), port);
-    ports->addItem(QString("COM%1").arg(port) + (device.empty() ? "" : "  " + QString::fromStdString(device)));
+  const std::string notPresent = resources().textOr(text_id::kPortNotPresent, "not present");
+  for (const std::string& item : serialPortTexts(model_.programDir(), notPresent)) {
+    ports->addItem(QString::fromStdString(item));
   }
+  ports->setCurrentIndex(firstPortBesides(model_.scope.port) - 1);
   grid()->addWidget(ports, 0, 0);
   grid()->addWidget(button(kConnect, text(14700, "Connect")), 0, 1);
   grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), 0, 2);
@@ -33,7 +34,10 @@ void DlgAutoGuiderMonitor::onInitDialog() {
   grid()->addWidget(label(kDecGraph + 10, text(14762, "De:")), 2, 0);
   grid()->addWidget(dec_, 2, 1, 1, 2);
   grid()->addWidget(label(kStatus, ""), 3, 0, 1, 3);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 4, 2);
+  QLabel* note = label(kNotSent, "");
+  note->setWordWrap(true);
+  grid()->addWidget(note, 4, 0, 1, 3);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 5, 2);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
     if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
   });
@@ -55,8 +59,14 @@ void DlgAutoGuiderMonitor::addMovementSample(int dx, int dy) {
   dec_->addSample(dy);
 }
 
+void DlgAutoGuiderMonitor::showCorrectionsSent(bool sent) {
+  const char* english = "Corrections are not sent to the mount: no mount that takes guide corrections is connected.";
+  setItemText(kNotSent, sent ? "" : resources().textOr(text_id::kCorrectionsNotSent, english));
+}
+
 void DlgAutoGuiderMonitor::showOver(QWidget* parent) {
   create(parent);
+  showCorrectionsSent(model_.mountTakesGuideCorrections());
   model_.dialogListeners.autoguiderMonitor = this;
   window()->show();
   window()->raise();

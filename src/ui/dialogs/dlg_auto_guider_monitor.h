@@ -1,6 +1,8 @@
-// "Monitoring external autoguider program": the guider port, Connect and
-// Disconnect, the port's state, and the corrections of the last seconds
-// as two graphs, right ascension and declination. Not modal.
+// "Monitoring external autoguider program": the guider port (the first one
+// that is not the mount's is offered), Connect and Disconnect, the port's
+// state, the corrections of the last seconds as two graphs, right
+// ascension and declination, and a note when the connected mount does not
+// take them. Not modal.
 #pragma once
 
 #include "telescope/telescope_dialog_listeners.h"
@@ -13,9 +15,10 @@ class DifferenceGraph;
 
 class DlgAutoGuiderMonitor final : public FwDialogBase, public AutoguiderMonitorDlgListener {
  public:
-  static constexpr int kPort = 100, kConnect = 101, kDisconnect = 102, kStatus = 103;
+  static constexpr int kPort = 100, kConnect = 101, kDisconnect = 102, kStatus = 103, kNotSent = 104;
   static constexpr int kRaGraph = 110, kDecGraph = 111;
-  static constexpr int kPortCount = 256;
+  // The port offered for the guider: the first that is not the mount's.
+  static int firstPortBesides(int mountPort) { return mountPort == 1 ? 2 : 1; }
 
   DlgAutoGuiderMonitor(UiResources& resources, AppModel& model);
   ~DlgAutoGuiderMonitor() override;
@@ -24,6 +27,7 @@ class DlgAutoGuiderMonitor final : public FwDialogBase, public AutoguiderMonitor
   void onCommand(int id, int code, QWidget* control) override;
   void showGuiderPortState(int code) override;
   void addMovementSample(int dx, int dy) override;
+  void showCorrectionsSent(bool sent) override;
 
   void showOver(QWidget* parent);
   DifferenceGraph* graph(int id) const { return id == kRaGraph ? ra_ : dec_; }

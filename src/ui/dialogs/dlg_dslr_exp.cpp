@@ -12,6 +12,11 @@ namespace {
 // State bits: which counters show, whether the status line changes, and
 // its text number in bits 4..11.
 constexpr int kShowFrames = 1, kShowExposure = 2, kShowPause = 4, kChangeStatus = 8;
+constexpr int kFrameDigits = 3, kTimeDigits = 2;
+constexpr int kMostShown = 99;  // what two digits hold
+const char* const kUnitNames[] = {"s", "min", "h"};
+
+int roundedUp(int value, int unit) { return (value + unit - 1) / unit; }
 
 int wholeNumber(const std::string& text) {
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
@@ -28,6 +33,12 @@ int exposureSeconds(const std::string& text) {
   return minutes * 60 + seconds;
 }
 
+ShownTime shownTime(int seconds) {
+  if (seconds <= kMostShown) return {seconds, TimeUnit::kSeconds};
+  if (roundedUp(seconds, 60) <= kMostShown) return {roundedUp(seconds, 60), TimeUnit::kMinutes};
+  return {roundedUp(seconds, 3600), TimeUnit::kHours};
+}
+
 DlgDslrExp::DlgDslrExp(UiResources& resources, AppModel& model) : FwDialogBase(resources), model_(model) {}
 
 DlgDslrExp::~DlgDslrExp() {
@@ -41,17 +52,18 @@ void DlgDslrExp::onInitDialog() {
   for (int i = 0; i < 3; ++i) {
     grid()->addWidget(label(kFrames + 10 + i, text(14751 + i, captions[i])), i, 0);
     grid()->addWidget(edit(kFrames + i, values[i]), i, 1);
-    leds_[i] = new LedDisplay(2, window());
+    leds_[i] = new LedDisplay(i == 0 ? kFrameDigits : kTimeDigits, window());
     leds_[i]->setObjectName(objectName(kFramesLeft + i));
     grid()->addWidget(leds_[i], i, 2);
+    if (i > 0) grid()->addWidget(label(kExposureUnit + i - 1, ""), i, 3);
   }
   auto* presets = new QHBoxLayout;
   for (size_t i = 0; i < kPresets.size(); ++i) presets->addWidget(button(kFirstPreset + static_cast<int>(i), kPresets[i]));
-  grid()->addLayout(presets, 3, 0, 1, 3);
+  grid()->addLayout(presets, 3, 0, 1, 4);
   grid()->addWidget(button(kStart, text(14754, "START")), 4, 0);
   grid()->addWidget(button(kStop, text(14755, "STOP")), 4, 1);
-  grid()->addWidget(label(kStatus, ""), 5, 0, 1, 3);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 6, 2);
+  grid()->addWidget(label(kStatus, ""), 5, 0, 1, 4);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 6, 2, 1, 2);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
     if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
   });
@@ -83,11 +95,24 @@ void DlgDslrExp::start() {
 
 void DlgDslrExp::showSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) {
   led(kFramesLeft)->setValue(state & kShowFrames ? framesLeft : -1);
-  led(kExposureLeft)->setValue(state & kShowExposure ? exposureLeft : -1);
-  led(kPauseLeft)->setValue(state & kShowPause ? pauseLeft : -1);
+  showTime(kExposureLeft, state & kShowExposure ? exposureLeft : -1);
+  showTime(kPauseLeft, state & kShowPause ? pauseLeft : -1);
   if (state & kChangeStatus) {
     setItemText(kStatus, resources().textOr(text_id::kDslrStatusFirst + ((state >> 4) & 0xFF), ""));
   }
+}
+
+void DlgDslrExp::showTime(int ledId, int seconds) {
+  const int unitId = ledId == kExposureLeft ? kExposureUnit : kPauseUnit;
+  if (seconds < 0) {
+    led(ledId)->setValue(-1);
+    setItemText(unitId, "");
+    return;
+  }
+  const ShownTime shown = shownTime(seconds);
+  const int unit = static_cast<int>(shown.unit);
+  led(ledId)->setValue(shown.value);
+  setItemText(unitId, resources().textOr(text_id::kDslrUnitFirst + unit, kUnitNames[unit]));
 }
 
 void DlgDslrExp::showOver(QWidget* parent) {

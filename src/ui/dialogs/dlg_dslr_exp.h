@@ -1,7 +1,8 @@
 // "DSLR bulb mode control": frames, exposure and pause (an exposure is
 // seconds, or minutes and seconds as "m:ss", which the presets write),
-// START and STOP, and three LED displays with the frames, exposure seconds
-// and pause seconds left. Not modal; it shows the series while it is open.
+// START and STOP, and three LED displays with the frames (three digits),
+// the exposure and the pause left (two digits and a unit beside them).
+// Not modal; it shows the series while it is open.
 #pragma once
 
 #include <array>
@@ -17,9 +18,19 @@ class LedDisplay;
 // Seconds of an exposure field: "m:ss" or whole seconds; -1 when neither.
 int exposureSeconds(const std::string& text);
 
+// A time left as two digits show it: seconds up to 99, then whole minutes
+// up to 99, then hours, each rounded up (180:00 is "3 h", 1:40 "2 min").
+enum class TimeUnit { kSeconds = 0, kMinutes = 1, kHours = 2 };
+struct ShownTime {
+  int value;
+  TimeUnit unit;
+};
+ShownTime shownTime(int seconds);
+
 class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener {
  public:
   static constexpr int kFramesLeft = 100, kExposureLeft = 101, kPauseLeft = 102;
+  static constexpr int kExposureUnit = 111, kPauseUnit = 112;
   static constexpr int kFrames = 200, kExposure = 201, kPause = 202, kStatus = 210;
   static constexpr int kStart = 300, kStop = 301, kFirstPreset = 310;
   static constexpr int kLargestValue = 0xFFFF;  // each travels as 16 bits
@@ -37,6 +48,8 @@ class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener
 
  private:
   void start();
+  // A time display and its unit; blank below 0.
+  void showTime(int ledId, int seconds);
 
   AppModel& model_;
   std::array<LedDisplay*, 3> leds_{};

@@ -3,24 +3,12 @@
 #include <QComboBox>
 #include <QGridLayout>
 
-#include <filesystem>
-
 #include "app/text_ids.h"
-#include "platform/serial_port.h"
+#include "app/ui_resources.h"
 #include "telescope/mount_types.h"
+#include "ui/telescope_readouts.h"
 
 namespace celvaro {
-namespace {
-
-// What stands beside "COM<n>": the device, or for a link in ports/ the
-// device it points at.
-QString shownDevice(const std::string& device) {
-  std::error_code error;
-  const std::filesystem::path target = std::filesystem::read_symlink(device, error);
-  return QString::fromStdString(error ? device : target.string());
-}
-
-}  // namespace
 
 void DlgTelescopeConnect::onInitDialog() {
   window()->setWindowTitle(text(text_id::kTelescopeConnectTitle, "Telescope connection"));
@@ -38,22 +26,20 @@ int DlgTelescopeConnect::addScopeRows(int row) {
   return row + 2;
 }
 
-// Only the alt-azimuth motor controller is offered; the other types are
-// reached through a stored type alone.
+// Every mount type, the stored one chosen; without one (type 0) the list
+// waits for a choice.
 void DlgTelescopeConnect::fillMountTypes() {
   auto* types = control<QComboBox>(kMountType);
-  types->addItem(QString::fromUtf8(mountTypeName(kMountMotorAltAz)), static_cast<int>(kMountMotorAltAz));
-  types->setCurrentIndex(settings_.type == kMountMotorAltAz ? 0 : -1);
+  for (int type = kMountOldNexstar; type < kMountTypeCount; ++type) {
+    types->addItem(QString::fromUtf8(mountTypeName(type)), type);
+  }
+  types->setCurrentIndex(types->findData(settings_.type));
 }
 
 void DlgTelescopeConnect::fillPorts() {
   auto* ports = control<QComboBox>(kPort);
-  for (int port = 1; port <= kPortCount; ++port) {
-    const std::string device = serialDeviceForPort(programDir_, port);
-    QString item = QString::asprintf("COM%d", port);
-    if (!device.empty()) item += "  " + shownDevice(device);
-    ports->addItem(item);
-  }
+  const std::string notPresent = resources().textOr(text_id::kPortNotPresent, "not present");
+  for (const std::string& item : serialPortTexts(programDir_, notPresent)) ports->addItem(QString::fromStdString(item));
   ports->setCurrentIndex(settings_.port > 0 && settings_.port <= kPortCount ? settings_.port - 1 : -1);
 }
 

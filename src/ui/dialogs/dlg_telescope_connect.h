@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings_records.h"
+#include "platform/serial_port.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {
@@ -12,7 +13,7 @@ namespace celvaro {
 class DlgTelescopeConnect : public FwDialogBase {
  public:
   static constexpr int kMountType = 100, kPort = 101;
-  static constexpr int kPortCount = 256;
+  static constexpr int kPortCount = kSerialPortCount;
 
   DlgTelescopeConnect(UiResources& resources, ScopeSettings& settings, std::string programDir)
       : FwDialogBase(resources), settings_(settings), programDir_(std::move(programDir)) {}

@@ -13,6 +13,7 @@
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
 #include "app/text_ids.h"
+#include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "ui/dialogs/dlg_scope_spiral_search.h"
 #include "ui/dialogs/dlg_telescope_connect.h"
@@ -47,7 +48,7 @@ void forEachDirection(int id, Call call) {
 }
 
 constexpr int kDefaultRate = 2;
-constexpr int kLinkEstablished = 100, kSwitchedOff = 20, kLastStatusText = 25;
+constexpr int kLinkUpCode = linkEstablishedCode(0);
 
 }  // namespace
 
@@ -236,21 +237,33 @@ void TelescopeDialogBase::showMapMode() {
 
 // --- the link's reports ------------------------------------------------------------
 
+// The link established and the status codes each have their text; the
+// spiral panel runs from the spiral's start to the next status.
 void TelescopeDialogBase::showLinkStatus(int code) {
   const int low = code & 0xFFFF;
-  if (low == kLinkEstablished) {
+  if (low == kLinkUpCode) {
     const int type = (code >> 16) & 0xFFFF;
     setItemText(kMountName, mountTypeName(type));
     applyCapabilities(mountCapabilities(type));
-    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst + 11, ""));
-  } else if (low == kSwitchedOff) {
+    showStatusText(text_id::kLinkEstablishedText);
+  } else if (low == kStatusSwitchedOff) {
     applyCapabilities(0);
     setItemText(kMountName, "");
-    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst, ""));
-  } else if (code >= 0 && code <= kLastStatusText) {
-    setItemText(kStatus, resources().textOr(text_id::kLinkStatusFirst + code, ""));
+    showStatusText(text_id::kLinkStatusFirst);
+  } else if (code >= 0 && code <= text_id::kLinkStatusLast - text_id::kLinkStatusFirst) {
+    showStatusText(text_id::kLinkStatusFirst + code);
+  } else {
+    return;
   }
+  spiralPanel_->setRunning(code == kStatusSpiralStarted);
 }
+
+void TelescopeDialogBase::showStatusText(int textId) {
+  statusText_ = resources().textOr(textId, "");
+  setItemText(kStatus, statusText_);
+}
+
+void TelescopeDialogBase::showMountMessage(const std::string& text) { setItemText(kStatus, statusText_ + ": " + text); }
 
 void TelescopeDialogBase::applyCapabilities(int mask) {
   auto enable = [this](std::initializer_list<int> ids, bool on) {
@@ -279,6 +292,7 @@ void TelescopeDialogBase::attach() {
   const TelescopeReadings& readings = model_.telescopeReadings;
   showLinkStatus(readings.linkState);
   if (readings.lastStatus != readings.linkState) showLinkStatus(readings.lastStatus);
+  if (!readings.mountMessage.empty()) showMountMessage(readings.mountMessage);
   if (readings.position.valid) showMountPosition(readings.position.raRad, readings.position.decRad, 0, 0);
   showMapMode();
   if (gamepadTimer_) gamepadTimer_->start(kGamepadPollMs);
@@ -287,16 +301,24 @@ void TelescopeDialogBase::attach() {
 void TelescopeDialogBase::detach() {
   if (listenerSlot_ == this) listenerSlot_ = nullptr;
   if (gamepadTimer_) gamepadTimer_->stop();
+  gamepadButtons_.releaseAll();
   gamepad_.reset();
 }
 
 // --- the gamepad -------------------------------------------------------------------
 
 void TelescopeDialogBase::pollGamepad() {
-  if (!model_.gamepad.enabled || !drivenByGamepad()) return;
-  if (!gamepad_) gamepad_ = std::make_unique<Gamepad>(model_.gamepadDevice);
-  uint32_t buttons = 0;
-  if (gamepad_->poll(buttons) == Gamepad::kOk) gamepadButtons_.update(buttons);
+  if (!model_.gamepad.enabled || !drivenByGamepad()) {
+    gamepadButtons_.releaseAll();
+    return;
+  }
+  if (!gamepad_ || gamepad_->device() != model_.gamepad.device) {
+    gamepadButtons_.releaseAll();
+    gamepad_ = std::make_unique<Gamepad>(model_.gamepad.device);
+  }
+  GamepadState state;
+  if (gamepad_->poll(state) == Gamepad::kOk) gamepadButtons_.update(state);
+  else gamepadButtons_.releaseAll();
 }
 
 bool TelescopeDialogBase::highSpeedSelected() const { return isChecked(kFast); }

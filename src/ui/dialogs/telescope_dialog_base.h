@@ -47,6 +47,8 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void showMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
   void observingPlaceChanged() override {}
   void showSpiralSearchOffset(int x, int y) override;
+  // After the status text, as "<status>: <the mount's words>".
+  void showMountMessage(const std::string& text) override;
 
   // A clock tick, on the user-interface thread.
   virtual void showClock(double localSiderealHours, double julianDate) = 0;
@@ -54,7 +56,8 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void showMapMode();
   SpiralSearchPanel* spiralPanel() const { return spiralPanel_; }
   // One gamepad poll, as the window's timer runs it while the window is
-  // shown and the gamepad is switched on.
+  // shown and the gamepad is switched on. A gamepad that is gone, switched
+  // off or handed to the other window first stops what it moves.
   void pollGamepad();
 
   // iGamepadPanel.
@@ -91,6 +94,7 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void connectTelescope();
   void gotoSelection();
   void applyCapabilities(int mask);
+  void showStatusText(int textId);
   void startSpiralSearch();
   void editSpiralSearch();
   template <typename Call>
@@ -100,6 +104,7 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   TelescopeControlDlgCallback*& listenerSlot_;
   SpiralSearchPanel* spiralPanel_ = nullptr;
   QTimer* gamepadTimer_ = nullptr;
+  std::string statusText_;  // the status line without the mount's words
   std::unique_ptr<Gamepad> gamepad_;
   GamepadButtons gamepadButtons_;
 };
