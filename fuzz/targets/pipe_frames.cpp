@@ -24,7 +24,11 @@ std::string writtenFrame(const FrameAssembler& frame) {
   switch (frame.kind()) {
     case kHeartbeatFrame: return n == 0 && frame.payload()[0] == 0 ? heartbeatFrame() : "";
     case kSerialDataFrame: return n > 0 ? serialDataFrames(frame.payload(), static_cast<size_t>(n)) : "";
-    case kGuiderEventFrame: return n == 1 ? guiderEventFrame(frame.payload()[0]) : "";
+    case kGuiderEventFrame: {
+      const int pulseMs = guiderEventPulse(frame.payload(), n);
+      if (n == 1 || (n == 3 && pulseMs > 0)) return guiderEventFrame(frame.payload()[0], pulseMs);
+      return "";
+    }
     default: return "";
   }
 }

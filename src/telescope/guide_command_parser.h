@@ -1,11 +1,15 @@
 // The guide commands an external autoguider program sends on the guider
-// port, a small LX200 subset: ":Mw#" ... ":Ms#" move, ":Qw#" ... ":Q#" stop,
-// ":GR#", ":GS#", ":GD#" position inquiries answered with zeros. Outside a
-// command the acknowledge byte 0x06, with which LX200 clients probe a
-// mount, is answered "P": a polar-aligned mount.
+// port, a small LX200 subset: ":Mw#" ... ":Ms#" move, ":Mgn0500#" ...
+// ":Mgw0500#" move for that many milliseconds, ":Qw#" ... ":Q#" stop, and
+// the queries a guiding client asks (position, site, clock), answered from
+// the guider's replies. Outside a command the acknowledge byte 0x06, with
+// which LX200 clients probe a mount, is answered "P": a polar-aligned mount.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "telescope/guider_replies.h"
 
 namespace celvaro {
 
@@ -14,9 +18,12 @@ class GuideCommandParser {
   static constexpr int kBufferBytes = 50;
 
   struct Result {
-    int event = 0;                // guide event 1..7, 0 none
-    const char* reply = nullptr;  // the text to answer with, or none
+    int event = 0;       // guide event 1..7, 0 none
+    int pulseMs = 0;     // a move event that ends by itself after this long; 0: it lasts
+    std::string reply;   // the text to answer with, or none
   };
+
+  explicit GuideCommandParser(const GuiderReplies& replies) : replies_(replies) {}
 
   // One received byte; a finished command gives its event or reply.
   Result add(uint8_t byte);
@@ -24,7 +31,9 @@ class GuideCommandParser {
 
  private:
   Result evaluate() const;
+  Result pulse() const;
 
+  const GuiderReplies& replies_;
   char buffer_[kBufferBytes] = {};
   int count_ = 0;  // 0: waiting for ':'
 };

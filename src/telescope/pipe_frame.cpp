@@ -27,7 +27,13 @@ std::string serialDataFrames(const uint8_t* bytes, size_t count) {
   return out;
 }
 
-std::string guiderEventFrame(uint8_t event) { return frame(kGuiderEventFrame, &event, 1); }
+std::string guiderEventFrame(uint8_t event, int pulseMs) {
+  if (pulseMs <= 0 || pulseMs > 0xFFFF) return frame(kGuiderEventFrame, &event, 1);
+  const uint8_t payload[3] = {event, static_cast<uint8_t>(pulseMs & 0xFF), static_cast<uint8_t>(pulseMs >> 8)};
+  return frame(kGuiderEventFrame, payload, sizeof payload);
+}
+
+int guiderEventPulse(const uint8_t* payload, int length) { return length >= 3 ? payload[1] | payload[2] << 8 : 0; }
 
 bool FrameAssembler::add(uint8_t byte) {
   if (held_ == 0) {

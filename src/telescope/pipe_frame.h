@@ -24,8 +24,11 @@ std::string commandFrame(std::initializer_list<uint8_t> payload);
 std::string heartbeatFrame();
 // Received bytes in frames of at most 31 bytes each.
 std::string serialDataFrames(const uint8_t* bytes, size_t count);
-// A guide event 1..7.
-std::string guiderEventFrame(uint8_t event);
+// A guide event 1..7; a move that ends by itself carries its length in
+// milliseconds (1..65535) as two more bytes, low byte first.
+std::string guiderEventFrame(uint8_t event, int pulseMs = 0);
+// The pulse length a guide-event frame's payload carries; 0 for none.
+int guiderEventPulse(const uint8_t* payload, int length);
 
 // Gathers frames from the pipe's bytes: a byte with bit 7 clear outside a
 // frame is skipped (which is how a reader resynchronises); a header takes

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
 
 #include "app/clock_listener.h"
@@ -22,6 +25,11 @@ enum GuiderPortStatus : int { kGuiderClosed = 0, kGuiderOpenFailed = 1, kGuiderN
 constexpr auto kSettleAfterOpen = std::chrono::milliseconds(500);
 constexpr size_t kReadChunk = 128;
 constexpr size_t kMaxTextBytes = 30;
+// A guiding client that says nothing for this many heartbeats while a move
+// of it without an end of its own is on is taken to be gone: through a
+// pseudo-terminal bridge, which keeps its ends open, a client that died is
+// only silence. Clients poll the position every second or two.
+constexpr int kSilentBeatsBeforeStop = 3;
 
 uint8_t low(int value) { return static_cast<uint8_t>(value & 0xFF); }
 uint8_t high(int value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
@@ -36,18 +44,14 @@ void writeAll(int fd, const char* bytes, size_t count) {
   }
 }
 
-// A guide event: the direction bit it latches, the mask it clears with and
-// the move direction or stop axis it asks of a guiding mount.
-struct GuideEvent {
-  uint32_t bit;
-  uint32_t clearMask;
-  int move;  // -1: a stop
-  int stopAxis;
-};
-constexpr GuideEvent kGuideEvents[8] = {
-    {0, 255, -1, -1},   {0x01, 255, 2, -1},  {0x02, 255, 3, -1}, {0x04, 255, 0, -1},
-    {0x08, 255, 1, -1}, {0, 0xFC, -1, 2},    {0, 0xF3, -1, 0},   {0, 0xF0, -1, 4},
-};
+// Whether `path` names the device open on `fd`: two links, or a link and
+// the device's own name, can name one device.
+bool namesOpenDevice(const std::string& path, int fd) {
+  struct stat open {}, named {};
+  if (path.empty() || fd < 0 || ::fstat(fd, &open) != 0 || ::stat(path.c_str(), &named) != 0) return false;
+  if (S_ISCHR(open.st_mode) && S_ISCHR(named.st_mode)) return open.st_rdev == named.st_rdev;
+  return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
 
 }  // namespace
 
@@ -119,7 +123,7 @@ TelescopeControl::~TelescopeControl() {
 
 void TelescopeControl::start(const TelescopeStartSettings& settings) {
   settings_ = settings;
-  const ProtocolContext context{*this, listener_, clock_};
+  const ProtocolContext context{*this, protocolListener_, clock_};
   for (int type = 0; type < kMountTypeCount; ++type) {
     protocols_[type] = createMountProtocol(type, context, settings.eastWestSwapPosition);
   }
@@ -202,6 +206,7 @@ void TelescopeControl::guideMove(int direction) { writeFrames(commandFrame({kCmd
 void TelescopeControl::command23(int b) { writeFrames(commandFrame({kCmd23, low(b)})); }
 void TelescopeControl::openGuiderPort(int port) { writeFrames(commandFrame({kCmdOpenGuiderPort, low(port)})); }
 void TelescopeControl::closeGuiderPort() { writeFrames(commandFrame({kCmdCloseGuiderPort})); }
+void TelescopeControl::setObservingPlace(const ObservingPlace& place) { guiderReplies_.setPlace(place); }
 
 // --- the mount port, written by the protocols -------------------------------------------
 
@@ -237,8 +242,14 @@ void TelescopeControl::runCommandThread() {
   FrameAssembler frames;
   uint8_t buffer[256];
   for (;;) {
+    // Waits for frames, or until the next guide pulse ends.
     pollfd p{pipeRead_, POLLIN, 0};
-    if (::poll(&p, 1, -1) < 0 && errno != EINTR) return;
+    if (::poll(&p, 1, millisecondsToNextPulseEnd()) < 0) {
+      if (errno != EINTR) return;
+      p.revents = 0;
+    }
+    endPulses();
+    if (!(p.revents & (POLLIN | POLLHUP | POLLERR))) continue;
     const ssize_t n = ::read(pipeRead_, buffer, sizeof buffer);
     if (n == 0) return;  // the controller is being destroyed
     if (n < 0) {
@@ -262,18 +273,15 @@ void TelescopeControl::handleFrame(const FrameAssembler& frame) {
       if (mountPort_.isOpen() && protocol()) apply(protocol()->receive(frame.payload(), n));
       break;
     default:
-      if (n > 0) handleGuideEvent(frame.payload()[0]);
+      if (n > 0) handleGuideEvent(frame.payload()[0], guiderEventPulse(frame.payload(), n));
       break;
   }
 }
 
-// The protocol that receives commands, ticks and bytes: the types that
-// have a whole protocol; the own controller only connects.
+// The protocol that receives commands, ticks and bytes: every type that has
+// one (the own controller's tick runs its handshake's watchdog).
 iMountProtocol* TelescopeControl::protocol() const {
-  const bool dispatched = mountType_ == kMountOldNexstar || mountType_ == kMountNexstar ||
-                          mountType_ == kMountMotorEquatorial || mountType_ == kMountMotorAltAz ||
-                          mountType_ == kMountLx200;
-  return dispatched ? protocols_[mountType_].get() : nullptr;
+  return mountType_ > kMountNone && mountType_ < kMountTypeCount ? protocols_[mountType_].get() : nullptr;
 }
 
 bool TelescopeControl::guides() const {
@@ -285,29 +293,15 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     case kCmdConnect:
       if (length == 3) connectMount(payload[1], payload[2]);
       return;
-    case kCmdDisconnect:
-      if (mountPort_.isOpen()) closeMountPort();
-      else listener_.onLinkStatus(kStatusNoLink);
-      return;
+    case kCmdDisconnect: disconnectMount(); return;
     case kCmdOpenGuiderPort:
       if (length == 2) openGuider(payload[1]);
       return;
-    case kCmdCloseGuiderPort:
-      if (!guiderPort_.isOpen()) {
-        listener_.onGuiderPortStatus(kGuiderNotOpen);
-        return;
-      }
-      closeGuiderPortNow();
-      listener_.onGuiderPortStatus(kGuiderClosed);
-      return;
+    case kCmdCloseGuiderPort: closeGuider(); return;
     case kCmdMountPortLost:
       if (mountPort_.isOpen()) portLost();
       return;
-    case kCmdGuiderPortLost:
-      if (!guiderPort_.isOpen()) return;
-      closeGuiderPortNow();
-      listener_.onGuiderPortStatus(kGuiderClosed);
-      return;
+    case kCmdGuiderPortLost: guiderPortLost(); return;
     default: break;
   }
   if (!linkUp_) {
@@ -344,7 +338,8 @@ void TelescopeControl::connectMount(int mountType, int port) {
   }
   // A port still open from a connection that never came up is opened anew.
   if (mountPort_.isOpen()) closeMountPort();
-  if (!mountPort_.open(serialDeviceForPort(programDirectory_, port))) {
+  const std::string device = serialDeviceForPort(programDirectory_, port);
+  if (namesOpenDevice(device, guiderPort_.descriptor()) || !mountPort_.open(device)) {
     listener_.onLinkStatus(kStatusPortOpenFailed);
     return;
   }
@@ -360,28 +355,82 @@ void TelescopeControl::connectMount(int mountType, int port) {
   if (hasConnectRoutine && protocols_[mountType_]) apply(protocols_[mountType_]->connect());
 }
 
+// The panels switch off at a Disconnect, as when the port is lost.
+void TelescopeControl::disconnectMount() {
+  if (!mountPort_.isOpen()) {
+    listener_.onLinkStatus(kStatusNoLink);
+    return;
+  }
+  closeMountPort();
+  listener_.onLinkStatus(kStatusSwitchedOff);
+}
+
 void TelescopeControl::openGuider(int port) {
   if (guiderPort_.isOpen()) {
     listener_.onGuiderPortStatus(kGuiderOpen);
     return;
   }
-  if (!guiderPort_.open(serialDeviceForPort(programDirectory_, port))) {
+  reopenGuider_ = false;
+  const std::string device = serialDeviceForPort(programDirectory_, port);
+  if (!startGuider(device)) {
     listener_.onGuiderPortStatus(kGuiderOpenFailed);
     return;
   }
-  activeDirections_ = latchedDirections_ = 0;
-  clearMask_ = 255;
-  auto parser = std::make_shared<GuideCommandParser>();
+  guiderDevice_ = device;
+  guiderPortNumber_ = port;
+  listener_.onGuiderPortStatus(kGuiderOpen);
+}
+
+// Opens the guider port and starts its reader; false when the device
+// cannot be opened or is the one the mount port has open (the exclusive
+// open does not keep root out).
+bool TelescopeControl::startGuider(const std::string& device) {
+  if (namesOpenDevice(device, mountPort_.descriptor()) || !guiderPort_.open(device)) return false;
+  corrections_.reset();
+  silentBeats_ = 0;
+  auto parser = std::make_shared<GuideCommandParser>(guiderReplies_);
   guiderReader_ = std::make_unique<PortReader>(
       guiderPort_.descriptor(),
       [this, parser](const uint8_t* bytes, size_t count) {
+        guiderBytesHeard_ += static_cast<uint32_t>(count);
         for (size_t i = 0; i < count; ++i) {
           const GuideCommandParser::Result r = parser->add(bytes[i]);
-          if (r.event) writeFrames(guiderEventFrame(static_cast<uint8_t>(r.event)));
-          if (r.reply) guiderPort_.write(reinterpret_cast<const uint8_t*>(r.reply), std::strlen(r.reply));
+          if (r.event) writeFrames(guiderEventFrame(static_cast<uint8_t>(r.event), r.pulseMs));
+          if (!r.reply.empty()) guiderPort_.write(reinterpret_cast<const uint8_t*>(r.reply.data()), r.reply.size());
         }
       },
       [this] { writeFrames(commandFrame({kCmdGuiderPortLost})); });
+  return true;
+}
+
+// Every move the guiding program started stops with its port; a close
+// asked while the port waits to come back ends the waiting.
+void TelescopeControl::closeGuider() {
+  if (!guiderPort_.isOpen() && !reopenGuider_) {
+    listener_.onGuiderPortStatus(kGuiderNotOpen);
+    return;
+  }
+  reopenGuider_ = false;
+  stopGuiderMoves();
+  closeGuiderPortNow();
+  listener_.onGuiderPortStatus(kGuiderClosed);
+}
+
+// The guiding program's end hung up (its bridge ended, a cable was
+// pulled): its moves stop at once, and the port opens again by itself
+// once a device is there under the same name.
+void TelescopeControl::guiderPortLost() {
+  if (!guiderPort_.isOpen()) return;
+  stopGuiderMoves();
+  closeGuiderPortNow();
+  reopenGuider_ = true;
+  listener_.onGuiderPortStatus(kGuiderClosed);
+}
+
+void TelescopeControl::reopenGuider() {
+  if (!reopenGuider_ || serialDeviceForPort(programDirectory_, guiderPortNumber_) != guiderDevice_) return;
+  if (!startGuider(guiderDevice_)) return;
+  reopenGuider_ = false;
   listener_.onGuiderPortStatus(kGuiderOpen);
 }
 
@@ -411,27 +460,52 @@ void TelescopeControl::apply(int result) {
 
 void TelescopeControl::handleHeartbeat() {
   if (guiderPort_.isOpen()) {
-    activeDirections_ = (latchedDirections_ | activeDirections_) & clearMask_;
-    latchedDirections_ = 0;
-    clearMask_ = 255;
-    int dx = (activeDirections_ & 1) ? 5 : 0, dy = (activeDirections_ & 4) ? 5 : 0;
-    if (activeDirections_ & 2) dx = -5;  // east wins over west
-    if (activeDirections_ & 8) dy = -5;  // south wins over north
-    listener_.onGuiderMovement(static_cast<int32_t>((static_cast<uint32_t>(dy) << 16) | (dx & 0xFFFF)));
+    listener_.onGuiderMovement(corrections_.heartbeat());
+    watchGuiderSilence();
+  } else {
+    reopenGuider();
   }
   if (!mountPort_.isOpen()) return;
   if (mountType_ == kMountMotorEquatorial) dslr_.heartbeat();
   if (protocol()) apply(protocol()->tick());
 }
 
-void TelescopeControl::handleGuideEvent(int event) {
-  if (event < 1 || event > 7) return;
-  const GuideEvent& e = kGuideEvents[event];
-  latchedDirections_ |= e.bit;
-  clearMask_ &= e.clearMask;
+void TelescopeControl::handleGuideEvent(int event, int pulseMs) {
+  askMount(corrections_.event(event, pulseMs, GuideCorrections::Clock::now()));
+}
+
+// Only the types that guide act on a guiding program's corrections.
+void TelescopeControl::askMount(const GuideCorrections::Request& request) {
   if (!guides()) return;
-  if (e.move >= 0) protocols_[mountType_]->guideMove(e.move);
-  else protocols_[mountType_]->guideStop(e.stopAxis);
+  if (request.move >= 0) protocols_[mountType_]->guideMove(request.move);
+  else if (request.stopAxis >= 0) protocols_[mountType_]->guideStop(request.stopAxis);
+}
+
+void TelescopeControl::endPulses() {
+  for (int axis : corrections_.endedPulses(GuideCorrections::Clock::now())) askMount({-1, axis});
+}
+
+void TelescopeControl::stopGuiderMoves() {
+  for (int axis : corrections_.stopAll()) askMount({-1, axis});
+}
+
+void TelescopeControl::watchGuiderSilence() {
+  const uint32_t heard = guiderBytesHeard_;
+  if (heard != bytesHeardAtBeat_ || !corrections_.openEndedMoveOn()) {
+    bytesHeardAtBeat_ = heard;
+    silentBeats_ = 0;
+  } else if (++silentBeats_ >= kSilentBeatsBeforeStop) {
+    stopGuiderMoves();
+    silentBeats_ = 0;
+  }
+}
+
+// -1 (no end) while no pulse runs.
+int TelescopeControl::millisecondsToNextPulseEnd() const {
+  const auto end = corrections_.nextPulseEnd();
+  if (!end) return -1;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*end - GuideCorrections::Clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
 }
 
 }  // namespace celvaro

@@ -19,9 +19,12 @@
 #include "telescope/basic_command_sender.h"
 #include "telescope/dslr_series.h"
 #include "telescope/guide_command_parser.h"
+#include "telescope/guide_corrections.h"
+#include "telescope/guider_replies.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/mount_types.h"
 #include "telescope/pipe_frame.h"
+#include "telescope/position_keeping_listener.h"
 #include "telescope/telescope_control_interface.h"
 
 namespace celvaro {
@@ -73,6 +76,9 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void command23(int b) override;
   void openGuiderPort(int port) override;
   void closeGuiderPort() override;
+  // The place whose site and clock the guider port tells a guiding client;
+  // any thread may set it.
+  void setObservingPlace(const ObservingPlace& place) override;
 
   // iTelescopeBasicCommandSender: writes on the mount port, command thread only.
   void setControlLines(int state) override;
@@ -95,13 +101,24 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void handleFrame(const FrameAssembler& frame);
   void handleCommand(const uint8_t* payload, int length);
   void handleHeartbeat();
-  void handleGuideEvent(int event);
+  void handleGuideEvent(int event, int pulseMs);
   void handleDslr(const uint8_t* payload, int length);
   void connectMount(int mountType, int port);
+  void disconnectMount();
   void openGuider(int port);
+  bool startGuider(const std::string& device);
+  void closeGuider();
+  void guiderPortLost();
+  void reopenGuider();
   void closeMountPort();
   void closeGuiderPortNow();
   void portLost();
+  // Guiding: what the guider's corrections ask of the mount.
+  void askMount(const GuideCorrections::Request& request);
+  void endPulses();
+  void stopGuiderMoves();
+  void watchGuiderSilence();
+  int millisecondsToNextPulseEnd() const;
   // Applies what a protocol routine answered.
   void apply(int result);
   iMountProtocol* protocol() const;
@@ -116,6 +133,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   std::mutex pipeLock_;    // one frame at a time into the pipe
   std::mutex sharedLock_;  // the values handed over with commands 10 and 13
   SharedTelescopeValues shared_;
+  GuiderReplies guiderReplies_;  // its own lock: the guider port's reader asks it
+  PositionKeepingListener protocolListener_{listener_, guiderReplies_};
   int pipeRead_ = -1, pipeWrite_ = -1;
   std::thread commandThread_;
 
@@ -124,7 +143,17 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   std::unique_ptr<PortReader> mountReader_, guiderReader_;
   bool linkUp_ = false;
   int mountType_ = 0;
-  uint32_t activeDirections_ = 0, latchedDirections_ = 0, clearMask_ = 255;
+  GuideCorrections corrections_;
+  // The guider port as last opened by the user, opened again by itself when
+  // its device comes back after a hang-up.
+  std::string guiderDevice_;
+  int guiderPortNumber_ = 0;
+  bool reopenGuider_ = false;
+  // Bytes received on the guider port (its reader counts), and the
+  // heartbeats that passed without one while a move of it was on.
+  std::atomic<uint32_t> guiderBytesHeard_{0};
+  uint32_t bytesHeardAtBeat_ = 0;
+  int silentBeats_ = 0;
   DslrSeries dslr_{*this, listener_};
   std::atomic<int> controlLines_{0};
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/clock_listener.h"
+#include "astro/observing_place.h"
 
 namespace celvaro {
 
@@ -37,6 +38,9 @@ class iTelescopeControl : public iHeartBeatListener {
   virtual void command23(int b) = 0;
   virtual void openGuiderPort(int port) = 0;
   virtual void closeGuiderPort() = 0;
+  // The observing place, for what the controller tells about the mount's
+  // site and clock; safe from any thread.
+  virtual void setObservingPlace(const ObservingPlace& /*place*/) {}
 };
 
 }  // namespace celvaro

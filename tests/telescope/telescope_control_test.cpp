@@ -10,12 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <numbers>
+#include <utility>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/clock_listener.h"
 #include "telescope/guide_command_parser.h"
+#include "telescope/guider_replies.h"
 #include "telescope/pipe_frame.h"
 #include "linked_pty.h"
 #include "pseudo_terminals.h"
@@ -53,44 +56,92 @@ TEST(PipeFrames, ReceivedBytesAreCutIntoFramesOfThirtyOneAndGatheredInOrder) {
   EXPECT_EQ(gathered[3], std::string("0:\x09\x04"));
 }
 
-TEST(GuideCommands, MovesStopsAndInquiries) {
-  GuideCommandParser parser;
-  auto feed = [&](const std::string& text) {
-    GuideCommandParser::Result last;
-    for (char c : text) {
-      const auto r = parser.add(static_cast<uint8_t>(c));
-      if (r.event || r.reply) last = r;
-    }
-    return last;
-  };
-  EXPECT_EQ(feed(":Mw#").event, 1);
-  EXPECT_EQ(feed(":ms#").event, 4);
-  EXPECT_EQ(feed(":Mx#").event, 7);  // an unknown move stops all guiding
-  EXPECT_EQ(feed(":Qe#").event, 5);
-  EXPECT_EQ(feed(":qn#").event, 6);
-  EXPECT_EQ(feed(":Q#").event, 7);
-  EXPECT_STREQ(feed(":GD#").reply, "+00*00'00#");
-  EXPECT_STREQ(feed(":GR#").reply, "00:00:00#");
-  EXPECT_STREQ(feed(":gS#").reply, "00:00:00#");
-  EXPECT_EQ(feed(":Gd#").reply, nullptr);
-  EXPECT_EQ(feed("junk:#").event, 0);
-  // A command longer than the buffer keeps its first 50 bytes and counts.
-  EXPECT_EQ(feed(":Mw" + std::string(60, 'x') + "#").event, 1);
+GuideCommandParser::Result feedParser(GuideCommandParser& parser, const std::string& text) {
+  GuideCommandParser::Result last;
+  for (char c : text) {
+    auto r = parser.add(static_cast<uint8_t>(c));
+    if (r.event || !r.reply.empty()) last = r;
+  }
+  return last;
 }
 
-TEST(GuideCommands, TheAcknowledgeProbeIsAnsweredOutsideACommandOnly) {
-  GuideCommandParser parser;
-  EXPECT_STREQ(parser.add(0x06).reply, "P");
-  EXPECT_EQ(parser.add(0x06).event, 0);
+TEST(GuideCommands, MovesPulsesStopsAndTheAcknowledgeProbe) {
+  GuiderReplies replies;
+  GuideCommandParser parser(replies);
+  struct Case {
+    std::string text;
+    int event, pulseMs;
+  };
+  const Case cases[] = {
+      {":Mw#", 1, 0}, {":ms#", 4, 0}, {":Qe#", 5, 0}, {":qn#", 6, 0}, {":Q#", 7, 0},
+      {":Mx#", 7, 0},  // an unknown move stops all guiding
+      // Timed moves, four digits of milliseconds as LX200 clients send them;
+      // one that does not read as such is an unknown move.
+      {":Mgn0500#", 3, 500}, {":Mgw1000#", 1, 1000}, {":Mge9999#", 2, 9999}, {":Mgs0020#", 4, 20},
+      {":Mgx0500#", 7, 0}, {":Mgn05a0#", 7, 0}, {":Mgn12345#", 7, 0}, {":Mgn0000#", 0, 0},
+      {"junk:#", 0, 0},
+      // A command longer than the buffer keeps its first 50 bytes and counts.
+      {":Mw" + std::string(60, 'x') + "#", 1, 0},
+  };
+  for (const Case& c : cases) {
+    const auto r = feedParser(parser, c.text);
+    EXPECT_EQ(std::pair(r.event, r.pulseMs), std::pair(c.event, c.pulseMs)) << c.text;
+  }
+
+  EXPECT_EQ(parser.add(0x06).reply, "P");
   // Inside a command the byte is kept like any other and answers nothing.
   parser.add(':');
-  EXPECT_EQ(parser.add(0x06).reply, nullptr);
+  EXPECT_EQ(parser.add(0x06).reply, "");
   parser.add('#');
   // A guide-rate command is not one of the port's: no event, no answer.
-  GuideCommandParser::Result r;
-  for (char c : std::string(":RG#")) r = parser.add(static_cast<uint8_t>(c));
-  EXPECT_EQ(r.event, 0);
-  EXPECT_EQ(r.reply, nullptr);
+  const auto rate = feedParser(parser, ":RG#");
+  EXPECT_EQ(rate.event, 0);
+  EXPECT_EQ(rate.reply, "");
+}
+
+// The replies in the formats of Meade's LX200 command set, for places
+// around the world at 2026-03-05 21:07:09 UT; longitudes are given west
+// of Greenwich, 0..360, and ":GG#" is the hours to add to the local time
+// to get universal time.
+TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
+  using namespace std::chrono;
+  const auto instant = sys_days{2026y / March / 5} + 21h + 7min + 9s;
+  GuiderReplies replies([&] { return system_clock::time_point(instant); });
+  GuideCommandParser parser(replies);
+  const auto reply = [&](const std::string& text) { return feedParser(parser, text).reply; };
+  EXPECT_EQ(reply(":GR#") + reply(":gS#") + reply(":GD#"), "00:00:00#00:00:00#+00*00'00#");
+  EXPECT_EQ(reply(":Gd#"), "");
+  EXPECT_EQ(reply(":Gc#"), "24#");
+  EXPECT_EQ(reply(":GT#"), "60.1#");
+  EXPECT_EQ(reply(":GM#") + reply(":GVP#") + reply(":GVF#"), "Celvaro#Celvaro#Celvaro#");
+  EXPECT_EQ(reply(":GVD#") + reply(":GVT#") + reply(":GVN#"), "Jan 01 2026#00:00:00#01.0#");
+
+  struct Site {
+    ObservingPlace place;
+    const char *latitude, *longitude, *offset, *time, *date;
+  };
+  const Site sites[] = {
+      {{-1, 47.4979, 19.0402, 1, 0}, "+47*30#", "340*58#", "-01#", "22:07:09#", "03/05/26#"},
+      {{-1, -33.865, 151.2094, 10, 1}, "-33*52#", "208*47#", "-11#", "08:07:09#", "03/06/26#"},
+      {{-1, 40.7128, -74.006, -5, 1}, "+40*43#", "074*00#", "+04#", "17:07:09#", "03/05/26#"},
+      {{-1, 28.61, 77.21, 5.5, 0}, "+28*37#", "282*47#", "-05.5#", "02:37:09#", "03/06/26#"},
+  };
+  for (const Site& site : sites) {
+    replies.setPlace(site.place);
+    EXPECT_EQ(reply(":Gt#"), site.latitude);
+    EXPECT_EQ(reply(":Gg#"), site.longitude);
+    EXPECT_EQ(reply(":GG#"), site.offset);
+    EXPECT_EQ(reply(":GL#"), site.time);
+    EXPECT_EQ(reply(":GC#"), site.date);
+  }
+
+  constexpr double kHour = std::numbers::pi / 12, kDegree = std::numbers::pi / 180;
+  replies.setPosition((5 + 55 / 60.0 + 10 / 3600.0) * kHour, -0.5 * kDegree);
+  EXPECT_EQ(reply(":GR#") + reply(":GD#"), "05:55:10#-00*30'00#");
+  replies.setPosition((23 + 59 / 60.0 + 59.7 / 3600.0) * kHour, 89.99999 * kDegree);
+  EXPECT_EQ(reply(":GR#") + reply(":GD#"), "00:00:00#+90*00'00#");
+  replies.setPosition(12.5 * kHour, -(45 + 7 / 60.0 + 30.2 / 3600.0) * kDegree);
+  EXPECT_EQ(reply(":GR#") + reply(":GD#"), "12:30:00#-45*07'30#");
 }
 
 // The frames the user interface's operations write, byte for byte.
@@ -144,67 +195,134 @@ class ControllerTest : public ::testing::Test {
   TelescopeControl controller;
 };
 
-TEST_F(ControllerTest, AMountTypeWithoutAProtocolNeverLinksAndRefusesCommands) {
-  testing::Pty mount(dir.path(), 1);
-  controller.connect(kMountNexstar2, 1);
-  ASSERT_TRUE(listener.waitFor("link 10"));
-  controller.readPosition();
-  ASSERT_TRUE(listener.waitFor("link 7"));
-  controller.connect(kMountNexstar2, 2);  // no such port
+// A mount type without a protocol never links and has its commands
+// refused. The panels switch off (20) on a Disconnect as on a lost port,
+// where the reason (4) follows at once.
+TEST_F(ControllerTest, DisconnectAndAVanishedMountSwitchThePanelsOff) {
+  {
+    testing::Pty mount(dir.path(), 1);
+    controller.connect(kMountNexstar2, 1);
+    ASSERT_TRUE(listener.waitFor("link 10"));
+    controller.readPosition();
+    ASSERT_TRUE(listener.waitFor("link 7"));
+    controller.disconnect();
+    ASSERT_TRUE(listener.waitFor("link 20"));
+  }
+  testing::Pty mount(dir.path(), 2);
+  controller.connect(kMountNexstar2, 2);
+  ASSERT_TRUE(listener.waitFor("link 10", 2));
+  mount.hangUp();
+  ASSERT_TRUE(listener.waitFor("link 4"));
+  const std::vector<std::string> events = listener.history();
+  EXPECT_EQ(std::vector<std::string>(events.end() - 3, events.end()),
+            (std::vector<std::string>{"link 10", "link 20", "link 4"}));
+  controller.disconnect();  // the port is closed already
+  EXPECT_TRUE(listener.waitFor("link 7", 2));
+  controller.connect(kMountNexstar2, 5);  // no such port
   EXPECT_TRUE(listener.waitFor("link 2"));
 }
 
-TEST_F(ControllerTest, GuideCommandsAreAnsweredAndFoldedIntoTheHeartbeat) {
+// The own controller answers nothing here: its handshake must give up after
+// four heartbeats and close the port.
+TEST_F(ControllerTest, TheOwnControllersUnansweredHandshakeClosesThePort) {
+  testing::Pty mount(dir.path(), 1);
+  controller.connect(kMountOwnController, 1);
+  ASSERT_TRUE(listener.waitFor("link 10"));
+  EXPECT_EQ(mount.read(3), std::string("\xAA\x00\x00", 3));
+  for (int beat = 0; beat < 4; ++beat) controller.heartBeat();
+  EXPECT_TRUE(listener.waitFor("link 4"));
+  controller.disconnect();
+  EXPECT_TRUE(listener.waitFor("link 7"));  // the port was closed
+}
+
+// TIOCEXCL does not keep root out, so the guider port must itself refuse
+// the device the mount port has open, by whatever link it is named; and
+// the other way round.
+TEST_F(ControllerTest, TheGuiderPortAndTheMountPortNeverShareADevice) {
+  testing::Pty mount(dir.path(), 1);
+  std::filesystem::create_symlink(std::filesystem::read_symlink(dir.path() / "ports" / "COM1"),
+                                  dir.path() / "ports" / "COM4");
+  controller.connect(kMountNexstar2, 1);
+  ASSERT_TRUE(listener.waitFor("link 10"));
+  controller.openGuiderPort(1);
+  ASSERT_TRUE(listener.waitFor("guider 1"));
+  controller.openGuiderPort(4);
+  ASSERT_TRUE(listener.waitFor("guider 1", 2));
+  EXPECT_EQ(listener.count("guider 3"), 0);
+  controller.disconnect();
   testing::Pty guider(dir.path(), 3);
   controller.openGuiderPort(3);
   ASSERT_TRUE(listener.waitFor("guider 3"));
-  guider.write(":GD#");
-  EXPECT_EQ(guider.read(10), "+00*00'00#");
-  guider.write(":Mw#:Me#:Mn#:Ms#");
-  std::this_thread::sleep_for(100ms);  // the reader hands the events on
-  controller.heartBeat();
-  // West and east together report -5, north and south together -5.
-  EXPECT_TRUE(listener.waitFor("movement " + std::to_string(static_cast<int32_t>((0xFFFBu << 16) | 0xFFFB))));
-  guider.write(":Q#");
-  std::this_thread::sleep_for(100ms);
-  controller.heartBeat();
-  EXPECT_TRUE(listener.waitFor("movement 0"));
+  controller.connect(kMountNexstar2, 3);
+  EXPECT_TRUE(listener.waitFor("link 2"));
+}
+
+// The monitor sees every direction that was on at any moment since the
+// last heartbeat: a correction that starts and stops between two, and a
+// move that follows a stop of its axis.
+TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
+  testing::Pty guider(dir.path(), 3);
+  controller.openGuiderPort(3);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  const auto beat = [&](const std::string& commands) {
+    guider.write(commands);
+    std::this_thread::sleep_for(100ms);  // the reader hands the events on
+    const int before = static_cast<int>(listener.history().size());
+    controller.heartBeat();
+    for (int wait = 0; wait < 100 && static_cast<int>(listener.history().size()) == before; ++wait) {
+      std::this_thread::sleep_for(10ms);
+    }
+    return listener.history().back();
+  };
+  const std::string north = "movement " + std::to_string(5 << 16), west = "movement 5", none = "movement 0";
+  EXPECT_EQ(beat(":Mn#:Qn#"), north);
+  EXPECT_EQ(beat(""), none);
+  EXPECT_EQ(beat(":Mw#:Qw#:Mw#"), west);
+  EXPECT_EQ(beat(""), west);  // still on
+  EXPECT_EQ(beat(":Qw#"), west);
+  EXPECT_EQ(beat(""), none);
+  // West and east in one second report -5, north and south -5.
+  const std::string both = "movement " + std::to_string(static_cast<int32_t>((0xFFFBu << 16) | 0xFFFB));
+  EXPECT_EQ(beat(":Mw#:Me#:Mn#:Ms#"), both);
+  EXPECT_EQ(beat(":Q#"), both);
+  EXPECT_EQ(beat(""), none);
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 0"));
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 2"));
 }
 
-// An LX200 client probes with the acknowledge byte and waits for the answer
-// before it goes on, sets a guide rate once, then guides.
-TEST_F(ControllerTest, AnLx200ClientConnectsAndGuidesNorth) {
-  testing::Pty guider(dir.path(), 2);
-  controller.openGuiderPort(2);
+// ":MgnDDDD#" is a pulse of DDDD milliseconds: a move that ends by itself.
+TEST_F(ControllerTest, APulseCommandIsAMoveThatEndsByItself) {
+  testing::Pty guider(dir.path(), 3);
+  controller.openGuiderPort(3);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  guider.write(":Mgn0300#");
+  std::this_thread::sleep_for(100ms);
+  controller.heartBeat();
+  const std::string north = "movement " + std::to_string(5 << 16);
+  ASSERT_TRUE(listener.waitFor(north));
+  std::this_thread::sleep_for(400ms);
+  controller.heartBeat();
+  ASSERT_TRUE(listener.waitFor(north, 2));  // on for part of the second
+  controller.heartBeat();
+  EXPECT_TRUE(listener.waitFor("movement 0"));
+}
+
+// An LX200 client probes with the acknowledge byte, then asks the mount's
+// clock and site: each is answered at once, the site from the observing
+// place the program gave; a guide-rate command is not one of the port's.
+TEST_F(ControllerTest, AGuidingClientsProbeAndQueriesAreAnsweredAtOnce) {
+  testing::Pty guider(dir.path(), 3);
+  controller.setObservingPlace({-1, -33.865, 151.2094, 10, 1});
+  controller.openGuiderPort(3);
   ASSERT_TRUE(listener.waitFor("guider 3"));
   guider.write("\x06");
   EXPECT_EQ(guider.read(1), "P");
-  const int32_t north = 5 << 16;
-  for (const char* command : {":RG#", ":Mn#", ":Qn#"}) {
-    std::this_thread::sleep_for(500ms);
-    guider.write(command);
-    std::this_thread::sleep_for(100ms);  // the reader hands the event on
-    controller.heartBeat();
-    ASSERT_TRUE(listener.waitFor(std::string(command) == ":Mn#" ? "movement " + std::to_string(north) : "movement 0",
-                                 std::string(command) == ":Qn#" ? 2 : 1));
-  }
-  EXPECT_EQ(listener.count("movement " + std::to_string(north)), 1);
-  EXPECT_EQ(guider.read(1, 200ms), "");  // nothing answered the guide-rate command
-}
-
-TEST_F(ControllerTest, AVanishedMountBringsTheLinkDownAndSaysSo) {
-  testing::Pty mount(dir.path(), 1);
-  controller.connect(kMountNexstar2, 1);
-  ASSERT_TRUE(listener.waitFor("link 10"));
-  mount.hangUp();
-  EXPECT_TRUE(listener.waitFor("link 20"));
-  EXPECT_TRUE(listener.waitFor("link 4"));
-  controller.disconnect();  // the port is closed already
-  EXPECT_TRUE(listener.waitFor("link 7"));
+  guider.write(":RG#:Gc#");
+  EXPECT_EQ(guider.read(3, 500ms), "24#");
+  guider.write(":GVP#:Gt#");
+  EXPECT_EQ(guider.read(15, 500ms), "Celvaro#-33*52#");
 }
 
 }  // namespace

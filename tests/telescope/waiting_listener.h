@@ -74,6 +74,11 @@ class WaitingListener : public TelescopeListener {
     std::lock_guard lock(mutex_);
     return offsets;
   }
+  // Every event so far, in the order reported.
+  std::vector<std::string> history() {
+    std::lock_guard lock(mutex_);
+    return events;
+  }
   int count(const std::string& event) {
     std::lock_guard lock(mutex_);
     return static_cast<int>(std::count(events.begin(), events.end(), event));

@@ -1,0 +1,33 @@
+// The listener the mount protocols report to: it hands every report on to
+// the program's listener and keeps the last position for the guider port's
+// replies.
+#pragma once
+
+#include "telescope/guider_replies.h"
+#include "telescope/telescope_listener.h"
+
+namespace celvaro {
+
+class PositionKeepingListener final : public TelescopeListener {
+ public:
+  PositionKeepingListener(TelescopeListener& next, GuiderReplies& replies) : next_(next), replies_(replies) {}
+
+  void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override {
+    replies_.setPosition(raRad, decRad);
+    next_.onMountPosition(raRad, decRad, rawA, rawB);
+  }
+  void onLinkStatus(int code) override { next_.onLinkStatus(code); }
+  void onSpiralSearchOffset(int x, int y) override { next_.onSpiralSearchOffset(x, y); }
+  void onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override {
+    next_.onDslrSeriesStatus(state, framesLeft, exposureLeft, pauseLeft);
+  }
+  void onGuiderPortStatus(int code) override { next_.onGuiderPortStatus(code); }
+  void onGuiderMovement(int32_t packed) override { next_.onGuiderMovement(packed); }
+  void onMountMessage(const std::string& text) override { next_.onMountMessage(text); }
+
+ private:
+  TelescopeListener& next_;
+  GuiderReplies& replies_;
+};
+
+}  // namespace celvaro
