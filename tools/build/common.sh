@@ -9,6 +9,7 @@ CELVARO_PACKAGES=(
   libgtest-dev libbenchmark-dev
   qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
+  indi-bin  # a real guiding client on the guider port: the INDI LX200 drivers
 )
 
 # missing_packages PKG...: those of the packages that are not installed.

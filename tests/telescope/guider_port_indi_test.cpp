@@ -1,0 +1,223 @@
+// The guider port driven by a real guiding client: Debian's INDI driver for
+// LX200 mounts (indi_lx200generic from indi-bin, what guiding programs use
+// to talk to a mount), run as a child process speaking INDI's XML, joined to
+// the program's guider port by a pseudo-terminal cable, with the simulated
+// equatorial mount behind the program. The driver's own reading of the
+// replies and the moves timed on the mount's wire are the evidence.
+#include <time.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "guided_mount.h"
+#include "indi_driver.h"
+#include "pseudo_terminals.h"
+#include "pty_bridge.h"
+#include "test_files.h"
+
+namespace celvaro {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kDriver[] = "/usr/bin/indi_lx200generic";
+constexpr char kDevice[] = "Standard LX200";
+constexpr int kGuiderPort = 2;
+const ObservingPlace kPlace{-1, 47.4979, 19.0402, 1, 0};
+
+int64_t monotonicMicroseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+// "2026-03-05T21:07:09" as seconds since 1970, universal time.
+int64_t utcSeconds(const std::string& text) {
+  tm t{};
+  if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour, &t.tm_min,
+                  &t.tm_sec) != 6) {
+    return -1;
+  }
+  t.tm_year -= 1900, t.tm_mon -= 1;
+  return ::timegm(&t);
+}
+
+// Measured pulse lengths on the mount, for the report.
+struct Timings {
+  std::string name;
+  std::vector<double> milliseconds;
+  void print() const {
+    if (milliseconds.empty()) return;
+    const auto [low, high] = std::minmax_element(milliseconds.begin(), milliseconds.end());
+    std::cout << "[ timings  ] " << name << ": " << milliseconds.size() << " pulses, " << *low << " .. " << *high
+              << " ms\n";
+  }
+};
+
+class GuidingClient : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SKIP_WITHOUT_PSEUDO_TERMINALS();
+    ASSERT_TRUE(std::filesystem::exists(kDriver)) << kDriver << " is missing: install Debian's indi-bin";
+    mount.controller.setObservingPlace(kPlace);
+    ASSERT_TRUE(mount.linkAndTrack());
+    mount.startHeartbeats();
+    layCable();
+    mount.controller.openGuiderPort(kGuiderPort);
+    ASSERT_TRUE(mount.listener.waitFor("guider 3"));
+  }
+  void TearDown() override {
+    for (const Timings* t : {&north, &west, &northPulseCommand}) t->print();
+  }
+
+  void layCable() {
+    cable = std::make_unique<testing::PtyBridge>(dir.path() / "ports" / ("COM" + std::to_string(kGuiderPort)),
+                                                 dir.path() / "driver-port");
+    ASSERT_TRUE(cable->working());
+  }
+  // Starts the driver on its end of the cable and connects it: the seconds
+  // from the connect request until the driver has read the mount's site
+  // and clock, its last step of connecting; -1 when it did not.
+  double connectDriver() {
+    driver = std::make_unique<testing::IndiDriver>(kDriver, dir.path().string(), dir.file("driver.log"));
+    if (!driver->running()) return -1;
+    driver->send("<getProperties version='1.7'/>\n");
+    driver->setSwitch(kDevice, "DEVICE_AUTO_SEARCH", "INDI_DISABLED");
+    driver->setText(kDevice, "DEVICE_PORT", "PORT", (dir.path() / "driver-port").string());
+    const size_t from = driver->mark();
+    const auto start = std::chrono::steady_clock::now();
+    driver->setSwitch(kDevice, "CONNECTION", "CONNECT");
+    if (!driver->awaitVector("TIME_UTC", "Ok", from, 10s)) return -1;
+    connectedAt = from;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  // A guide pulse the driver times (or, with its pulse commands on, the
+  // program); the move as the mount saw it.
+  testing::GuidedMount::Move guide(const std::string& vector, const std::string& direction, const std::string& other,
+                                   int milliseconds) {
+    const size_t from = mount.commandCount();
+    driver->setNumbers(kDevice, vector, {{direction, milliseconds}, {other, 0}});
+    const auto timeout = std::chrono::milliseconds(milliseconds + 3000);
+    const auto move = vector == "TELESCOPE_TIMED_GUIDE_NS" ? mount.declinationMove(from, timeout)
+                                                           : mount.rightAscensionMove(from, timeout);
+    std::this_thread::sleep_for(300ms);  // the driver finishes its pulse
+    return move;
+  }
+  testing::GuidedMount::Move guideNorth(int milliseconds) {
+    return guide("TELESCOPE_TIMED_GUIDE_NS", "TIMED_GUIDE_N", "TIMED_GUIDE_S", milliseconds);
+  }
+  testing::GuidedMount::Move guideWest(int milliseconds) {
+    return guide("TELESCOPE_TIMED_GUIDE_WE", "TIMED_GUIDE_W", "TIMED_GUIDE_E", milliseconds);
+  }
+
+  testing::ScratchDir dir;
+  testing::GuidedMount mount{dir.path()};
+  std::unique_ptr<testing::PtyBridge> cable;
+  std::unique_ptr<testing::IndiDriver> driver;
+  size_t connectedAt = 0;
+  Timings north{"north 500 ms, driver-timed"}, west{"west 1000 ms, driver-timed"},
+      northPulseCommand{"north 500 ms, :Mgn0500#"};
+};
+
+TEST_F(GuidingClient, ConnectsAtOnceAndReadsTheSiteClockAndPosition) {
+  mount.controller.readPosition();
+  ASSERT_TRUE(mount.listener.waitFor("position"));
+  const auto position = mount.listener.lastPosition();
+
+  const double seconds = connectDriver();
+  std::cout << "[ timings  ] connect: " << seconds << " s\n";
+  ASSERT_GE(seconds, 0) << "the driver did not finish connecting";
+  EXPECT_LT(seconds, 5.0);
+  const int64_t utcNow = std::chrono::duration_cast<std::chrono::seconds>(
+                             std::chrono::system_clock::now().time_since_epoch()).count();
+
+  // The driver's reading of the site: latitude, and a longitude it keeps
+  // east-positive (any turn of 360 degrees).
+  const auto site = driver->awaitVector("GEOGRAPHIC_COORD", "\\w+", connectedAt, 1s);
+  ASSERT_TRUE(site);
+  EXPECT_NEAR(std::stod(testing::IndiDriver::member(*site, "LAT")), kPlace.latitudeDeg, 1 / 60.0);
+  EXPECT_NEAR(std::remainder(std::stod(testing::IndiDriver::member(*site, "LONG")) - kPlace.longitudeDeg, 360), 0,
+              1 / 60.0);
+  // Its universal time, from the local time and offset it read.
+  const auto clock = driver->awaitVector("TIME_UTC", "Ok", connectedAt, 1s);
+  ASSERT_TRUE(clock);
+  EXPECT_NEAR(utcSeconds(testing::IndiDriver::member(*clock, "UTC")), utcNow, 3);
+  EXPECT_NEAR(std::stod(testing::IndiDriver::member(*clock, "OFFSET")), kPlace.timeZoneHours, 1e-9);
+  // The position it polls is the mount's, to the second.
+  const auto coordinates = driver->awaitVector("EQUATORIAL_EOD_COORD", "\\w+", connectedAt, 3s);
+  ASSERT_TRUE(coordinates);
+  const double raHours = std::stod(testing::IndiDriver::member(*coordinates, "RA"));
+  const double decDegrees = std::stod(testing::IndiDriver::member(*coordinates, "DEC"));
+  EXPECT_NEAR(std::remainder(raHours - position.raRad * 12 / std::numbers::pi, 24) * 3600, 0, 1.0);
+  EXPECT_NEAR((decDegrees - position.decRad * 180 / std::numbers::pi) * 3600, 0, 1.0);
+}
+
+TEST_F(GuidingClient, GuidePulsesReachTheMountAsTheRightMovesForTheirLength) {
+  ASSERT_GE(connectDriver(), 0);
+  for (int run = 0; run < 3; ++run) {
+    const auto n = guideNorth(500);
+    EXPECT_EQ(n.direction, 0);
+    EXPECT_NEAR(n.milliseconds, 500, 30);
+    north.milliseconds.push_back(n.milliseconds);
+    const auto w = guideWest(1000);
+    EXPECT_EQ(w.period, testing::GuidedMount::kWestGuidePeriod);
+    EXPECT_NEAR(w.milliseconds, 1000, 30);
+    west.milliseconds.push_back(w.milliseconds);
+  }
+  // With its pulse commands on, the driver leaves the timing to the mount.
+  driver->setSwitch(kDevice, "Use Pulse Cmd", "On");
+  for (int run = 0; run < 3; ++run) {
+    const auto n = guideNorth(500);
+    EXPECT_EQ(n.direction, 0);
+    EXPECT_NEAR(n.milliseconds, 500, 30);
+    northPulseCommand.milliseconds.push_back(n.milliseconds);
+  }
+  const std::string said = cable->sentToFirst();
+  EXPECT_NE(said.find(":Mn#"), std::string::npos);
+  EXPECT_NE(said.find(":Mgn0500#"), std::string::npos);
+}
+
+// A driver killed during a move leaves the mount stopped at once: its end
+// of the cable hangs up, and with it the guider port. Restarted, it finds
+// the port open again and guides.
+TEST_F(GuidingClient, AKilledDriverLeavesTheMountStoppedAndReconnectsWhenRestarted) {
+  ASSERT_GE(connectDriver(), 0);
+  const size_t from = mount.commandCount();
+  driver->setNumbers(kDevice, "TELESCOPE_TIMED_GUIDE_NS", {{"TIMED_GUIDE_N", 5000}, {"TIMED_GUIDE_S", 0}});
+  const int started = mount.waitForCommand(":J2", from, 3s);
+  ASSERT_GE(started, 0);
+  std::this_thread::sleep_for(300ms);
+  const int64_t killed = monotonicMicroseconds();
+  driver->kill();
+  const int stopped = mount.waitForCommand(":K2", static_cast<size_t>(started), 2s);
+  ASSERT_GE(stopped, 0) << "the mount was left moving";
+  const double afterKill = (mount.commands()[static_cast<size_t>(stopped)].microseconds - killed) / 1000.0;
+  std::cout << "[ timings  ] stopped " << afterKill << " ms after the kill\n";
+  EXPECT_LT(afterKill, 1000);
+  ASSERT_TRUE(mount.listener.waitFor("guider 0"));
+
+  cable.reset();
+  layCable();
+  ASSERT_TRUE(mount.listener.waitFor("guider 3", 2));
+  const double seconds = connectDriver();
+  std::cout << "[ timings  ] reconnect: " << seconds << " s\n";
+  ASSERT_GE(seconds, 0);
+  EXPECT_LT(seconds, 5.0);
+  const auto n = guideNorth(500);
+  EXPECT_EQ(n.direction, 0);
+  EXPECT_NEAR(n.milliseconds, 500, 30);
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,146 @@
+// An INDI driver run as a child process, speaking INDI's XML on its
+// standard input and output (no server, no network), its configuration
+// under a scratch home directory. The child is killed when this object goes,
+// and when the test program dies.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <regex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace celvaro::testing {
+
+class IndiDriver {
+ public:
+  // Starts `program` with HOME set to `home`; its error output goes to
+  // `errorLog`. running() tells whether the start worked.
+  IndiDriver(const std::string& program, const std::string& home, const std::string& errorLog) {
+    int in[2], out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0) return;
+    if (::pipe2(out, O_CLOEXEC) != 0) {
+      ::close(in[0]), ::close(in[1]);
+      return;
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) runChild(program, home, errorLog, in[0], out[1]);
+    ::close(in[0]), ::close(out[1]);
+    toDriver_ = in[1], fromDriver_ = out[0];
+    if (pid_ < 0) return;
+    reader_ = std::thread([this] { gather(); });
+  }
+  ~IndiDriver() {
+    kill();
+    if (toDriver_ >= 0) ::close(toDriver_);
+    if (reader_.joinable()) reader_.join();
+    if (fromDriver_ >= 0) ::close(fromDriver_);
+  }
+  IndiDriver(const IndiDriver&) = delete;
+  IndiDriver& operator=(const IndiDriver&) = delete;
+
+  bool running() const { return pid_ > 0; }
+  // Ends the driver at once, as a crash would.
+  void kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  void send(const std::string& xml) {
+    for (size_t done = 0; toDriver_ >= 0 && done < xml.size();) {
+      const ssize_t n = ::write(toDriver_, xml.data() + done, xml.size() - done);
+      if (n <= 0) return;
+      done += static_cast<size_t>(n);
+    }
+  }
+  void setText(const std::string& device, const std::string& vector, const std::string& member,
+               const std::string& value) {
+    send("<newTextVector device='" + device + "' name='" + vector + "'><oneText name='" + member + "'>" + value +
+         "</oneText></newTextVector>\n");
+  }
+  void setSwitch(const std::string& device, const std::string& vector, const std::string& member) {
+    send("<newSwitchVector device='" + device + "' name='" + vector + "'><oneSwitch name='" + member +
+         "'>On</oneSwitch></newSwitchVector>\n");
+  }
+  void setNumbers(const std::string& device, const std::string& vector,
+                  const std::vector<std::pair<std::string, int>>& members) {
+    std::string xml = "<newNumberVector device='" + device + "' name='" + vector + "'>";
+    for (const auto& [name, value] : members) {
+      xml += "<oneNumber name='" + name + "'>" + std::to_string(value) + "</oneNumber>";
+    }
+    send(xml + "</newNumberVector>\n");
+  }
+
+  // How much the driver has said so far: a mark to look for later output.
+  size_t mark() {
+    std::lock_guard lock(mutex_);
+    return output_.size();
+  }
+  // The first set...Vector element of `vector` in state `state` the driver
+  // wrote after `from`, waiting up to `timeout`.
+  std::optional<std::string> awaitVector(const std::string& vector, const std::string& state, size_t from,
+                                         std::chrono::milliseconds timeout) {
+    const std::regex element("<set(Text|Number|Switch|Light)Vector\\s+device='[^']*'\\s+name='" + vector +
+                             "'\\s+state='" + state + "'[^>]*>[\\s\\S]*?</set\\1Vector>");
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+      std::string said;
+      {
+        std::lock_guard lock(mutex_);
+        said = output_.substr(std::min(from, output_.size()));
+      }
+      std::smatch found;
+      if (std::regex_search(said, found, element)) return found.str();
+      if (std::chrono::steady_clock::now() >= end) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  // A member's value in an element.
+  static std::string member(const std::string& element, const std::string& name) {
+    std::smatch found;
+    const std::regex value("<one\\w+\\s+name='" + name + "'>\\s*([^<]*?)\\s*</one");
+    return std::regex_search(element, found, value) ? found[1].str() : "";
+  }
+
+ private:
+  [[noreturn]] static void runChild(const std::string& program, const std::string& home, const std::string& errorLog,
+                                    int input, int output) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const int error = ::open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 || (error >= 0 && ::dup2(error, 2) < 0)) ::_exit(126);
+    ::setenv("HOME", home.c_str(), 1);
+    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  void gather() {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t n = ::read(fromDriver_, buffer, sizeof buffer);
+      if (n <= 0) return;
+      std::lock_guard lock(mutex_);
+      output_.append(buffer, static_cast<size_t>(n));
+    }
+  }
+
+  pid_t pid_ = -1;
+  int toDriver_ = -1, fromDriver_ = -1;
+  std::mutex mutex_;
+  std::string output_;
+  std::thread reader_;
+};
+
+}  // namespace celvaro::testing
