@@ -155,6 +155,14 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   EXPECT_EQ(link.calls, (std::vector<std::string>{"start 3 300 5", "stop"}));
   dialog.showSeriesStatus(59, 3, 300, 0);
   EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 3);
+  // The status line changes, and nothing else: the captions stay.
+  const auto labelTexts = [&] {
+    QStringList texts;
+    for (const QLabel* label : dialog.window()->findChildren<QLabel*>()) texts << label->text();
+    return texts;
+  };
+  EXPECT_TRUE(labelTexts().contains("Frames"));
+  EXPECT_TRUE(labelTexts().contains("Exp"));
   EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), -1);
   dialog.showSeriesStatus(5, 2, 0, 4);
   EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), -1);

@@ -2,8 +2,8 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "ui/dialogs/dlg_telescope_connect.h"
 #include "ui/difference_graph.h"
-#include "ui/telescope_readouts.h"
 
 namespace celvaro {
 
@@ -17,27 +17,25 @@ DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
 void DlgAutoGuiderMonitor::onInitDialog() {
   window()->setWindowTitle(text(14760, "Monitoring external autoguider program"));
   QComboBox* ports = comboBox(kPort);
-  const std::string notPresent = resources().textOr(text_id::kPortNotPresent, "not present");
-  for (const std::string& item : serialPortTexts(model_.programDir(), notPresent)) {
-    ports->addItem(QString::fromStdString(item));
-  }
+  fillSerialPorts(*ports, resources(), model_.programDir());
   ports->setCurrentIndex(firstPortBesides(model_.scope.port) - 1);
-  grid()->addWidget(ports, 0, 0);
-  grid()->addWidget(button(kConnect, text(14700, "Connect")), 0, 1);
-  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), 0, 2);
+  grid()->addWidget(ports, 0, 0, 1, 2);
+  grid()->addWidget(button(kConnect, text(14700, "Connect")), 0, 2);
+  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), 0, 3);
   ra_ = new DifferenceGraph(window());
   dec_ = new DifferenceGraph(window());
   ra_->setObjectName(objectName(kRaGraph));
   dec_->setObjectName(objectName(kDecGraph));
   grid()->addWidget(label(kRaGraph + 10, text(14761, "Ra:")), 1, 0);
-  grid()->addWidget(ra_, 1, 1, 1, 2);
+  grid()->addWidget(ra_, 1, 1, 1, 3);
   grid()->addWidget(label(kDecGraph + 10, text(14762, "De:")), 2, 0);
-  grid()->addWidget(dec_, 2, 1, 1, 2);
-  grid()->addWidget(label(kStatus, ""), 3, 0, 1, 3);
+  grid()->addWidget(dec_, 2, 1, 1, 3);
+  grid()->setColumnStretch(1, 1);
+  grid()->addWidget(label(kStatus, ""), 3, 0, 1, 4);
   QLabel* note = label(kNotSent, "");
   note->setWordWrap(true);
-  grid()->addWidget(note, 4, 0, 1, 3);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 5, 2);
+  grid()->addWidget(note, 4, 0, 1, 4);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 5, 3);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
     if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
   });

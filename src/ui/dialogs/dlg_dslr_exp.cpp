@@ -50,7 +50,7 @@ void DlgDslrExp::onInitDialog() {
   const char* captions[] = {"Frames", "Exp", "Pause"};
   const char* values[] = {"1", "60", "5"};
   for (int i = 0; i < 3; ++i) {
-    grid()->addWidget(label(kFrames + 10 + i, text(14751 + i, captions[i])), i, 0);
+    grid()->addWidget(label(kFirstCaption + i, text(14751 + i, captions[i])), i, 0);
     grid()->addWidget(edit(kFrames + i, values[i]), i, 1);
     leds_[i] = new LedDisplay(i == 0 ? kFrameDigits : kTimeDigits, window());
     leds_[i]->setObjectName(objectName(kFramesLeft + i));

@@ -32,6 +32,7 @@ class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener
   static constexpr int kFramesLeft = 100, kExposureLeft = 101, kPauseLeft = 102;
   static constexpr int kExposureUnit = 111, kPauseUnit = 112;
   static constexpr int kFrames = 200, kExposure = 201, kPause = 202, kStatus = 210;
+  static constexpr int kFirstCaption = 230;  // of the three fields
   static constexpr int kStart = 300, kStop = 301, kFirstPreset = 310;
   static constexpr int kLargestValue = 0xFFFF;  // each travels as 16 bits
   static constexpr std::array<const char*, 7> kPresets = {"180:00", "120:00", "60:00", "30:00", "15:00", "5:00", "1:00"};

@@ -10,6 +10,14 @@
 
 namespace celvaro {
 
+void fillSerialPorts(QComboBox& ports, UiResources& resources, const std::string& programDir) {
+  constexpr int kShownCharacters = 24;
+  ports.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ports.setMinimumContentsLength(kShownCharacters);
+  const std::string notPresent = resources.textOr(text_id::kPortNotPresent, "not present");
+  for (const std::string& item : serialPortTexts(programDir, notPresent)) ports.addItem(QString::fromStdString(item));
+}
+
 void DlgTelescopeConnect::onInitDialog() {
   window()->setWindowTitle(text(text_id::kTelescopeConnectTitle, "Telescope connection"));
   addScopeRows(0);
@@ -38,8 +46,7 @@ void DlgTelescopeConnect::fillMountTypes() {
 
 void DlgTelescopeConnect::fillPorts() {
   auto* ports = control<QComboBox>(kPort);
-  const std::string notPresent = resources().textOr(text_id::kPortNotPresent, "not present");
-  for (const std::string& item : serialPortTexts(programDir_, notPresent)) ports->addItem(QString::fromStdString(item));
+  fillSerialPorts(*ports, resources(), programDir_);
   ports->setCurrentIndex(settings_.port > 0 && settings_.port <= kPortCount ? settings_.port - 1 : -1);
 }
 

@@ -10,6 +10,10 @@
 
 namespace celvaro {
 
+// The ports COM1..COM256 into a list, each with the device it reaches; the
+// list keeps a moderate width however long an adapter's name is.
+void fillSerialPorts(QComboBox& ports, UiResources& resources, const std::string& programDir);
+
 class DlgTelescopeConnect : public FwDialogBase {
  public:
   static constexpr int kMountType = 100, kPort = 101;

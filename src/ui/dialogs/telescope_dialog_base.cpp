@@ -81,6 +81,8 @@ int TelescopeDialogBase::addConnectRows(int row) {
   grid()->addWidget(label(kMountName, ""), row + 1, 0, 1, 2);
   QLabel* status = label(kStatus, "");
   status->setWordWrap(true);
+  // Room for two lines, so a long status does not move the controls below.
+  status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
   grid()->addWidget(status, row + 2, 0, 1, 2);
   return row + 3;
 }
