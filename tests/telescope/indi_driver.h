@@ -36,8 +36,19 @@ class IndiDriver {
       ::close(in[0]), ::close(in[1]);
       return;
     }
+    // Everything the child needs is made before the fork: after it, the
+    // child only calls what is safe in a copy of a threaded process.
+    std::vector<std::string> environment{"HOME=" + home};
+    for (char** e = environ; *e != nullptr; ++e) {
+      if (std::string(*e).rfind("HOME=", 0) != 0) environment.emplace_back(*e);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const int error = ::open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     pid_ = ::fork();
-    if (pid_ == 0) runChild(program, home, errorLog, in[0], out[1]);
+    if (pid_ == 0) runChild(program.c_str(), envp.data(), in[0], out[1], error);
+    if (error >= 0) ::close(error);
     ::close(in[0]), ::close(out[1]);
     toDriver_ = in[1], fromDriver_ = out[0];
     if (pid_ < 0) return;
@@ -117,13 +128,11 @@ class IndiDriver {
   }
 
  private:
-  [[noreturn]] static void runChild(const std::string& program, const std::string& home, const std::string& errorLog,
-                                    int input, int output) {
+  [[noreturn]] static void runChild(const char* program, char* const* envp, int input, int output, int error) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const int error = ::open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 || (error >= 0 && ::dup2(error, 2) < 0)) ::_exit(126);
-    ::setenv("HOME", home.c_str(), 1);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    char* const argv[] = {const_cast<char*>(program), nullptr};
+    ::execve(program, argv, envp);
     ::_exit(127);
   }
   void gather() {

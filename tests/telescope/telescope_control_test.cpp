@@ -258,8 +258,8 @@ TEST_F(ControllerTest, TheGuiderPortAndTheMountPortNeverShareADevice) {
 }
 
 // The monitor sees every direction that was on at any moment since the
-// last heartbeat: a correction that starts and stops between two, and a
-// move that follows a stop of its axis.
+// last heartbeat: a correction that starts and stops between two, a move
+// that follows a stop of its axis, a timed move.
 TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
   testing::Pty guider(dir.path(), 3);
   controller.openGuiderPort(3);
@@ -286,27 +286,15 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
   EXPECT_EQ(beat(":Mw#:Me#:Mn#:Ms#"), both);
   EXPECT_EQ(beat(":Q#"), both);
   EXPECT_EQ(beat(""), none);
+  // A timed move ends by itself: it shows in the second it ended in.
+  EXPECT_EQ(beat(":Mgn0300#"), north);
+  std::this_thread::sleep_for(400ms);
+  EXPECT_EQ(beat(""), north);
+  EXPECT_EQ(beat(""), none);
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 0"));
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 2"));
-}
-
-// ":MgnDDDD#" is a pulse of DDDD milliseconds: a move that ends by itself.
-TEST_F(ControllerTest, APulseCommandIsAMoveThatEndsByItself) {
-  testing::Pty guider(dir.path(), 3);
-  controller.openGuiderPort(3);
-  ASSERT_TRUE(listener.waitFor("guider 3"));
-  guider.write(":Mgn0300#");
-  std::this_thread::sleep_for(100ms);
-  controller.heartBeat();
-  const std::string north = "movement " + std::to_string(5 << 16);
-  ASSERT_TRUE(listener.waitFor(north));
-  std::this_thread::sleep_for(400ms);
-  controller.heartBeat();
-  ASSERT_TRUE(listener.waitFor(north, 2));  // on for part of the second
-  controller.heartBeat();
-  EXPECT_TRUE(listener.waitFor("movement 0"));
 }
 
 // An LX200 client probes with the acknowledge byte, then asks the mount's
