@@ -132,6 +132,7 @@ TEST_F(GuiderPort, AMoveOfAClientThatFellSilentStops) {
   size_t from = mount.commandCount();
   for (int i = 0; i < 4; ++i) {
     client->write(":GR#");
+    std::this_thread::sleep_for(30ms);  // the reader hears it before the heartbeat
     beats(1);
   }
   EXPECT_LT(mount.waitForCommand(":K2", from, 200ms), 0);
