@@ -15,7 +15,9 @@ constexpr uint8_t kLineEnd = '#';
 constexpr int kHighestRate = 9;
 constexpr int kAllAxes = 4;
 constexpr int kPositionReplyLength = 10;  // "XXXX,YYYY#"
-constexpr int kReplyHeartbeats = 3;
+// The echo that brings the link up may wait longer: heartbeats pile up while
+// the port settles.
+constexpr int kHandshakeHeartbeats = 6;
 // Tracking modes as the hand control takes them, in a binary byte.
 constexpr uint8_t kTrackingOff = 0;
 constexpr uint8_t kTrackingEquatorialNorth = 2;
@@ -58,7 +60,7 @@ NexstarProtocol::NexstarProtocol(const ProtocolContext& context) : MountProtocol
 
 int NexstarProtocol::connect() {
   reply_.clear();
-  await(State::kConnecting);
+  await(State::kConnecting, kHandshakeHeartbeats);
   sender().sendText("Kx");
   return kKeepLink;
 }
@@ -181,10 +183,10 @@ void NexstarProtocol::positionReply() {
   listener().onMountPosition(angleOfTurnFraction(ra), declinationOfTurnFraction(dec), ra, dec);
 }
 
-// Waits in `state` for the mount's reply, at most kReplyHeartbeats.
-void NexstarProtocol::await(State state) {
+// Waits in `state` for the mount's reply, at most `heartbeats`.
+void NexstarProtocol::await(State state, int heartbeats) {
   state_ = state;
-  replyTimer_.start(kReplyHeartbeats);
+  replyTimer_.start(heartbeats);
 }
 
 void NexstarProtocol::becomeIdle() {

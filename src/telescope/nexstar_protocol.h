@@ -23,6 +23,7 @@ class NexstarProtocol : public MountProtocolBase {
   void guideStop(int axis) override;
 
  private:
+  static constexpr int kReplyHeartbeats = 3;
   enum class State { kIdle, kConnecting, kAwaitDone, kStopFirstAxis, kReadPosition };
 
   int receiveByte(uint8_t byte) override;
@@ -34,7 +35,7 @@ class NexstarProtocol : public MountProtocolBase {
   void readPosition();
   void setTracking(int mode);
   void positionReply();
-  void await(State state);
+  void await(State state, int heartbeats = kReplyHeartbeats);
   void becomeIdle();
   void finish(int code);
 

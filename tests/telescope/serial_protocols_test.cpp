@@ -219,7 +219,7 @@ TEST_F(NexstarTest, AWrongOrMissingEchoLeavesTheLinkDown) {
   EXPECT_EQ(bench.receive("y#"), kKeepLink);
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
   bench.protocol->connect();
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 6);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 }
 
