@@ -173,6 +173,48 @@ TEST(MountSimulatorTest, GarbageFaultKeepsTheFramingButNotTheData) {
   EXPECT_EQ(reply.find_first_of("0123456789ABCDEF"), std::string::npos) << reply;
 }
 
+// Every digit of a reply turned into a character that is none, the length
+// and the separators kept: what a line with noise on it delivers.
+TEST(MountSimulatorTest, BadDigitsFaultKeepsTheShapeOfEachReply) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
+  const auto reply = [](MountKind kind, std::string_view command, char last) {
+    MountSimulator simulator(frozen(kind));
+    EXPECT_TRUE(simulator.start());
+    simulator.setFault(Fault::BadDigits);
+    PtyClient port(simulator.slavePath());
+    return port.ask(command, last);
+  };
+  const std::string motor = reply(MountKind::Equatorial, ":j1\r", '\r');
+  EXPECT_EQ(motor.size(), 8u);
+  EXPECT_EQ(motor.find_first_of("0123456789ABCDEFabcdef"), std::string::npos) << motor;
+  EXPECT_EQ(motor.substr(0, 1) + motor.back(), "=\r") << motor;
+  const std::string lx200 = reply(MountKind::Lx200, ":GR#", '#');
+  EXPECT_EQ(lx200.size(), 9u);
+  EXPECT_EQ(lx200.find_first_of("0123456789"), std::string::npos) << lx200;
+  EXPECT_EQ(lx200.substr(2, 1) + lx200.substr(5, 1) + lx200.back(), "::#") << lx200;
+  const std::string nexstar = reply(MountKind::NexStar, "E", '#');
+  EXPECT_EQ(nexstar.size(), 10u);
+  EXPECT_EQ(nexstar.find_first_of("0123456789ABCDEFabcdef"), std::string::npos) << nexstar;
+  EXPECT_EQ(nexstar.substr(4, 1) + nexstar.back(), ",#") << nexstar;
+}
+
+// A fault can wait for the program: it starts a while after the first byte
+// the program sends, so a mount can answer the handshake and then fall silent.
+TEST(MountSimulatorTest, FaultStartsAWhileAfterTheProgramsFirstByte) {
+  SKIP_WITHOUT_PSEUDO_TERMINALS();
+  MountSimulator simulator(frozen(MountKind::Lx200));
+  ASSERT_TRUE(simulator.start());
+  simulator.setFault(Fault::Silent, 0.3);
+  ::usleep(400000);  // no program yet: the time has not begun
+  PtyClient port(simulator.slavePath());
+  EXPECT_EQ(port.ask("\x06", 'P'), "P");
+  EXPECT_EQ(port.ask(":GR#", '#'), "00:00:00#");
+  ::usleep(400000);
+  EXPECT_EQ(simulator.fault(), Fault::Silent);
+  port.send(":GR#");
+  EXPECT_EQ(port.readUntil('#', 300), "");
+}
+
 TEST(MountSimulatorTest, HangUpClosesThePortUnderTheProgram) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));

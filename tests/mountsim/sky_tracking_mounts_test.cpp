@@ -39,6 +39,20 @@ TEST(Lx200MountTest, MovesRunAtTheChosenRateUntilStopped) {
   EXPECT_EQ(answers(mount, ":GR#:GD#", 9.0), "00:28:01#+89*59'45#");
 }
 
+// A site at 47.5° north on the Greenwich meridian whose sidereal time is 6h:
+// a star at 6h crosses the meridian there, at 90° − |47.5° − dec| altitude.
+TEST(Lx200MountTest, ASlewBelowTheHorizonIsRefusedWithMeadesMessage) {
+  Lx200Mount mount(0, 0);
+  mount.setSite({47.5, 0}, 6.0);
+  EXPECT_EQ(answers(mount, ":Sr06:00.0#:Sd-43:00#:MS#"), "11" "1Object Below Horizon#");  // -0.5°
+  EXPECT_EQ(answers(mount, ":GR#:GD#", 60), "00:00:00#+00*00'00#");
+  EXPECT_EQ(answers(mount, ":Sd-42:00#:MS#", 60), "1" "0");  // +0.5°
+  EXPECT_EQ(answers(mount, ":GD#", 120), "-42*00'00#");
+  // Twelve sidereal hours (11h58m02s) later the same star culminates below.
+  EXPECT_EQ(answers(mount, ":Sd+43:00#:MS#", 43082), "1" "0");
+  EXPECT_EQ(answers(mount, ":Sd+42:00#:MS#", 43082), "1" "1Object Below Horizon#");  // 0.5° under the pole
+}
+
 TEST(Lx200MountTest, AcknowledgesWithPolarModeAndIgnoresUnknownCommands) {
   Lx200Mount mount(0, 0);
   EXPECT_EQ(answers(mount, "\x06"), "P");
@@ -63,8 +77,10 @@ TEST(NexStarMountTest, PassThroughMovesAndStops) {
   EXPECT_EQ(answers(mount, "E", 10.0), "0000,09F5#");  // 14 degrees
 }
 
-TEST(NexStarMountTest, TrackingGetsNoReplyAndStrayBytesAreDropped) {
+// 'T' and the mode as a binary byte, 0 off to 3 equatorial south.
+TEST(NexStarMountTest, TrackingModesAreAnsweredAndStrayBytesAreDropped) {
   NexStarMount mount(0, 0);
+  EXPECT_EQ(answers(mount, std::string("T\x00T\x02T\x03", 6)), "###");
   EXPECT_EQ(answers(mount, "T2T0"), "");
   EXPECT_EQ(answers(mount, "#!K"), "");
   EXPECT_EQ(answers(mount, "q"), "q#");

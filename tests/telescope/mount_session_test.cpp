@@ -9,6 +9,7 @@
 #include <thread>
 #include <mutex>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,11 @@ class MountSession : public ::testing::Test {
   void SetUp() override { SKIP_WITHOUT_PSEUDO_TERMINALS(); }
   // Simulated time runs thirty times as fast as real time, so slews of tens
   // of degrees take a moment; at a scale of 0 it moves only with advance().
-  void startMount(mountsim::MountKind kind, double timeScale = 30) {
+  void startMount(mountsim::MountKind kind, double timeScale = 30, std::optional<mountsim::Site> site = {}) {
     mountsim::MountOptions options;
     options.kind = kind;
     options.timeScale = timeScale;
+    options.site = site;
     options.log = [this](const mountsim::LogRecord& r) {
       std::lock_guard lock(logLock_);
       (r.incoming ? received_ : sent_).push_back(r.bytes);
@@ -66,6 +68,7 @@ class MountSession : public ::testing::Test {
     const auto now = std::chrono::steady_clock::now();
     if (now - lastBeat_ < 200ms) return;
     lastBeat_ = now;
+    ++beats_;
     controller_.heartBeat();
   }
   std::vector<std::string> received() {
@@ -124,6 +127,7 @@ class MountSession : public ::testing::Test {
   std::mutex logLock_;
   std::vector<std::string> received_, sent_;
   std::chrono::steady_clock::time_point lastBeat_{};
+  int beats_ = 0;
   // Last, so that its thread stops before the log it writes into goes.
   std::unique_ptr<mountsim::MountSimulator> simulator_;
 };
@@ -176,22 +180,44 @@ TEST_F(MountSession, AltAzimuthMotorControllerAlignsGoesToAStarAndTracks) {
   EXPECT_TRUE(waitFor("link 7"));
 }
 
+// A goto right after the link came up: the mount's answer to the
+// acknowledge is not taken for the answer to the first set command.
 TEST_F(MountSession, Lx200GoesToATargetAndReadsItBack) {
   startMount(mountsim::MountKind::Lx200);
   controller_.connect(kMountLx200, 1);
   ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountLx200))));
-  // 5h30m, +20°15': whole minutes, as the goto command carries them.
-  // A heartbeat that waited while the port settled may bring the link up
-  // before the mount's answer to the acknowledge arrives; let it arrive.
-  std::this_thread::sleep_for(100ms);
-  controller_.gotoPosition(82.5 * kDeg, 20.25 * kDeg);
+  // 5h30m10s, +20°15': to the tenth of a minute and the arcminute.
+  controller_.gotoPosition((82.5 + 10 / 240.0) * kDeg, 20.25 * kDeg);
   ASSERT_TRUE(waitFor("link 11"));
-  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:30.0#");
+  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:30.2#");
   EXPECT_EQ(lastReceived(":Sd"), ":Sd+20:15#");
   std::this_thread::sleep_for(500ms);  // the slew at thirty times its speed
   controller_.readPosition();
   ASSERT_TRUE(waitFor("position"));
-  expectNear(listener_.lastPosition(), 82.5, 20.25, 1.0);
+  expectNear(listener_.lastPosition(), 82.5 + 12 / 240.0, 20.25, 0.1);
+}
+
+TEST_F(MountSession, Lx200WithoutAnAnswerNeverLinks) {
+  startMount(mountsim::MountKind::Lx200);
+  simulator_->setFault(mountsim::Fault::Silent);
+  controller_.connect(kMountLx200, 1);
+  ASSERT_TRUE(waitFor("link 4"));
+  EXPECT_EQ(listener_.count("link " + std::to_string(linkEstablishedCode(kMountLx200))), 0);
+  EXPECT_EQ(received(), std::vector<std::string>{"\x06"});
+}
+
+// A star 80° south never rises at 47.5° north: the mount refuses the slew.
+TEST_F(MountSession, Lx200RefusedSlewShowsTheMountsText) {
+  startMount(mountsim::MountKind::Lx200, 30, mountsim::Site{kLatitude, kLongitude});
+  controller_.connect(kMountLx200, 1);
+  ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountLx200))));
+  controller_.gotoPosition(82.5 * kDeg, -80 * kDeg);
+  ASSERT_TRUE(waitFor("message Object Below Horizon"));
+  EXPECT_EQ(listener_.count("link 26"), 1);
+  EXPECT_EQ(listener_.count("link 11"), 0);
+  controller_.gotoPosition(82.5 * kDeg, 80 * kDeg);  // always up there
+  ASSERT_TRUE(waitFor("link 11"));
+  EXPECT_EQ(listener_.count("link 26"), 1);
 }
 
 constexpr int32_t kHome = 0x800000;
@@ -232,16 +258,17 @@ TEST_F(MountSession, SpiralOfTwoTurnsReachesEachArm) {
   ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountMotorAltAz))));
   controller_.startSpiralSearch(10, 2, 1);
   ASSERT_TRUE(waitFor("link 23"));
-  for (int beat = 0; beat < 3000 && listener_.count("link 11") == 0; ++beat) {
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  while (listener_.count("link 24") == 0 && std::chrono::steady_clock::now() < deadline) {
     const int before = listener_.count("offset");
     simulator_->advance(0.05);
     controller_.heartBeat();
     // A heartbeat that finds a leg starting reads nothing: beat again.
-    for (int again = 0; again < 100 && !listener_.waitForEither("offset", before + 1, "link 11", 1, 50ms); ++again) {
+    for (int again = 0; again < 100 && !listener_.waitForEither("offset", before + 1, "link 24", 1, 50ms); ++again) {
       controller_.heartBeat();
     }
   }
-  ASSERT_EQ(listener_.count("link 11"), 1);
+  ASSERT_EQ(listener_.count("link 24"), 1);
   EXPECT_EQ(allReceived(":L").size(), 12u);
   // 10 arcminutes are 817 counts on axis 1 (1765632 a revolution).
   const int step = 817, travel = 2 * 174;
@@ -280,6 +307,64 @@ TEST_F(MountSession, GuidePulseChangesTheRightAscensionRateUntilItsStop) {
   ASSERT_TRUE(settle([&] { return lastReceived(":I1") == motorValueBytes(1, 'I', 620); }));
   EXPECT_NEAR(rate(), sidereal, 0.5);
 }
+
+std::string kindName(const ::testing::TestParamInfo<mountsim::MountKind>& info) {
+  constexpr const char* kNames[] = {"AltAzimuth", "Equatorial", "Lx200", "NexStar"};
+  return kNames[static_cast<int>(info.param)];
+}
+
+// Each kind of mount with the faults of a real line: the session is driven
+// to where it reads positions (an alt-azimuth mount needs a reference point
+// first), then the fault starts.
+class MountFaultSession : public MountSession, public ::testing::WithParamInterface<mountsim::MountKind> {
+ protected:
+  void connectAndAlign() {
+    const int type = mountTypeOf(GetParam());
+    startMount(GetParam());
+    controller_.connect(type, 1);
+    ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(type))));
+    if (type != kMountMotorAltAz) return;
+    controller_.setReferencePoint(kLatitude, kLongitude, 105 * kDeg, 20 * kDeg, 0);
+    ASSERT_TRUE(waitFor("link 16"));
+  }
+  static int mountTypeOf(mountsim::MountKind kind) {
+    switch (kind) {
+      case mountsim::MountKind::AltAzimuth: return kMountMotorAltAz;
+      case mountsim::MountKind::Equatorial: return kMountMotorEquatorial;
+      case mountsim::MountKind::Lx200: return kMountLx200;
+      case mountsim::MountKind::NexStar: return kMountNexstar;
+    }
+    return kMountNone;
+  }
+};
+
+TEST_P(MountFaultSession, APositionWithBadDigitsIsAnErrorAndNoPosition) {
+  connectAndAlign();
+  simulator_->setFault(mountsim::Fault::BadDigits);
+  controller_.readPosition();
+  ASSERT_TRUE(waitFor("link 6"));
+  std::this_thread::sleep_for(300ms);  // any further reply
+  EXPECT_EQ(listener_.count("position"), 0);
+}
+
+// The awaited reply may be three heartbeats late at most, and the next one
+// may already be under way.
+TEST_P(MountFaultSession, AMountFallenSilentClosesThePortWithinFourHeartbeats) {
+  connectAndAlign();
+  simulator_->setFault(mountsim::Fault::Silent);
+  const int beatsBefore = beats_;
+  controller_.readPosition();
+  ASSERT_TRUE(waitFor("link 4"));
+  EXPECT_LE(beats_ - beatsBefore, 4);
+  EXPECT_EQ(listener_.count("position"), 0);
+  controller_.readPosition();
+  EXPECT_TRUE(waitFor("link 7"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, MountFaultSession,
+                         ::testing::Values(mountsim::MountKind::AltAzimuth, mountsim::MountKind::Equatorial,
+                                           mountsim::MountKind::Lx200, mountsim::MountKind::NexStar),
+                         kindName);
 
 TEST_F(MountSession, DslrSeriesHoldsTheShutterLineForTheExposure) {
   connectEquatorial(0);

@@ -99,10 +99,7 @@ std::string Lx200Mount::answer(const std::string& command) {
   if (command == std::string(1, kAck)) return "P";
   if (command == "GR") return rightAscensionText(rightAscension());
   if (command == "GD") return declinationText(declination());
-  if (command == "MS") {
-    slewTo(targetRightAscension_, targetDeclination_);
-    return "0";
-  }
+  if (command == "MS") return slew();
   if (command.empty()) return "";
   const char verb = command[0];
   const char detail = command.size() > 1 ? command[1] : 0;
@@ -112,6 +109,12 @@ std::string Lx200Mount::answer(const std::string& command) {
   }
   if (verb == 'M' || verb == 'Q') return moveOrStop(verb, detail);
   return "";
+}
+
+std::string Lx200Mount::slew() {
+  if (!aboveHorizon(targetRightAscension_, targetDeclination_)) return "1Object Below Horizon#";
+  slewTo(targetRightAscension_, targetDeclination_);
+  return "0";
 }
 
 std::string Lx200Mount::setTarget(char which, std::string_view text) {

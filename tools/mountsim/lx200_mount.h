@@ -5,7 +5,9 @@
 //   :GD#              declination "sDD*MM'SS#"
 //   :Sr HH:MM.T#      target right ascension (also HH:MM:SS): '1', '0' if malformed
 //   :Sd sDD:MM#       target declination (also sDD*MM, :SS): '1', '0' if malformed
-//   :MS#              '0', then a slew to the target at 8 degrees a second
+//   :MS#              '0', then a slew to the target at 8 degrees a second;
+//                     "1Object Below Horizon#" and no slew for a target below
+//                     the horizon of the mount's site (when it has one)
 //   :Mn# :Ms# :Me# :Mw#   move north, south, east (right ascension grows), west
 //   :Qn# :Qs# :Qe# :Qw# :Q#   stop that motion, or all
 //   :RS# :RM# :RC# :RG#   move rate: 8, 1.5, 0.067 and 0.0042 degrees a second
@@ -23,11 +25,13 @@ class Lx200Mount : public SkyTrackingMount {
 
   std::vector<std::string> takeCommands(std::string_view bytes) override;
   ReplyForm replyForm() const override { return {"", '#', ""}; }
+  std::string_view digits() const override { return "0123456789"; }
 
  protected:
   std::string answer(const std::string& command) override;
 
  private:
+  std::string slew();
   std::string setTarget(char which, std::string_view text);
   std::string moveOrStop(char verb, char direction);
 

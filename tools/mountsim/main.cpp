@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,13 +27,17 @@ using celvaro::mountsim::MountSimulator;
 
 constexpr char kUsage[] =
     "usage: celvaro-mountsim [--type altaz|equatorial|lx200|nexstar] [--counts N] [--speed FACTOR]\n"
-    "                        [--link DIR/ports/COM<n>] [--log FILE|stderr]\n"
-    "                        [--fault none|silent|error|garbage|hangup]\n"
-    "standard input: \"fault NAME\" switches the fault, \"quit\" ends\n";
+    "                        [--site LATITUDE,LONGITUDE] [--link DIR/ports/COM<n>] [--log FILE|stderr]\n"
+    "                        [--fault none|silent|error|garbage|bad-digits|hangup] [--fault-after SECONDS]\n"
+    "--site (lx200): degrees, east positive; slews below its horizon are refused\n"
+    "--fault-after: the fault starts that long after the program's first byte\n"
+    "               (\"--fault silent --fault-after 3\": a mount that answers, then falls silent)\n"
+    "standard input: \"fault NAME\" switches the fault at once, \"quit\" ends\n";
 
 struct Arguments {
   celvaro::mountsim::MountOptions mount;
   Fault fault = Fault::None;
+  double faultAfterSeconds = 0;
   std::string link;
   std::string logPath;
 };
@@ -55,6 +60,7 @@ constexpr std::pair<const char*, Fault> kFaults[] = {{"none", Fault::None},
                                                      {"silent", Fault::Silent},
                                                      {"error", Fault::Error},
                                                      {"garbage", Fault::Garbage},
+                                                     {"bad-digits", Fault::BadDigits},
                                                      {"hangup", Fault::Hangup}};
 
 bool parseCounts(const std::string& text, uint32_t& counts) {
@@ -65,10 +71,23 @@ bool parseCounts(const std::string& text, uint32_t& counts) {
   return true;
 }
 
-bool parseSpeed(const std::string& text, double& speed) {
+// A number taking the whole text; false when none or when below `least`.
+bool parseNumber(const std::string& text, double least, double& number) {
   char* end = nullptr;
-  speed = std::strtod(text.c_str(), &end);
-  return !text.empty() && *end == 0 && speed > 0;
+  number = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == 0 && number >= least;
+}
+
+// "LATITUDE,LONGITUDE" in degrees.
+bool parseSite(const std::string& text, std::optional<celvaro::mountsim::Site>& site) {
+  const size_t comma = text.find(',');
+  double latitude = 0, longitude = 0;
+  if (comma == std::string::npos || !parseNumber(text.substr(0, comma), -90, latitude) ||
+      !parseNumber(text.substr(comma + 1), -180, longitude) || latitude > 90 || longitude > 180) {
+    return false;
+  }
+  site = celvaro::mountsim::Site{latitude, longitude};
+  return true;
 }
 
 // One option and its value; false when either is bad.
@@ -76,7 +95,9 @@ bool parseOption(const std::string& option, const std::string& value, Arguments&
   celvaro::mountsim::MountOptions& mount = arguments.mount;
   if (option == "--type") return lookUp(kKinds, value, mount.kind);
   if (option == "--fault") return lookUp(kFaults, value, arguments.fault);
-  if (option == "--speed") return parseSpeed(value, mount.timeScale);
+  if (option == "--speed") return parseNumber(value, 0, mount.timeScale) && mount.timeScale > 0;
+  if (option == "--fault-after") return parseNumber(value, 0, arguments.faultAfterSeconds);
+  if (option == "--site") return parseSite(value, mount.site);
   if (option == "--counts" && parseCounts(value, mount.countsPerRevolution[0])) {
     mount.countsPerRevolution[1] = mount.countsPerRevolution[0];
     return true;
@@ -124,7 +145,7 @@ std::unique_ptr<MountSimulator> startSimulator(const Arguments& arguments) {
     std::fprintf(stderr, "celvaro-mountsim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
     return nullptr;
   }
-  simulator->setFault(arguments.fault);
+  simulator->setFault(arguments.fault, arguments.faultAfterSeconds);
   std::printf("%s\n", simulator->slavePath().c_str());
   std::fflush(stdout);
   if (!arguments.link.empty() && !pointLink(arguments.link, simulator->slavePath())) return nullptr;
@@ -149,10 +170,11 @@ bool runCommand(const std::string& line, Arguments& arguments, std::unique_ptr<M
   if (line == "quit") return false;
   Fault fault = Fault::None;
   if (line.rfind("fault ", 0) != 0 || !lookUp(kFaults, line.substr(6), fault)) {
-    std::fprintf(stderr, "commands: fault none|silent|error|garbage|hangup, quit\n");
+    std::fprintf(stderr, "commands: fault none|silent|error|garbage|bad-digits|hangup, quit\n");
     return true;
   }
   arguments.fault = fault;
+  arguments.faultAfterSeconds = 0;
   if (simulator->hungUp() && fault != Fault::Hangup) {
     const std::string oldPath = simulator->slavePath();
     simulator.reset();

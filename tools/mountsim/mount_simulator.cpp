@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +27,8 @@ constexpr int kWriteWaitMs = 100;
 constexpr size_t kReadChunk = 256;
 constexpr size_t kGarbageLength = 5;
 constexpr char kJunk[] = "?%Z@~x/&";
+// Neither a digit of any kind nor a character that frames a reply.
+constexpr char kBadDigits[] = "GZ%@~xQK";
 
 int64_t monotonicMicroseconds() {
   timespec now{};
@@ -66,10 +70,22 @@ uint32_t defaultCountsPerRevolution(MountKind kind) {
   }
 }
 
+// Greenwich mean sidereal time now, in hours: 18.697374558 h at
+// JD 2451545.0, gaining 24.06570982441908 h a day.
+double greenwichSiderealHoursNow() {
+  const double seconds = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+  const double daysSince2000 = seconds / 86400.0 + 2440587.5 - 2451545.0;
+  const double hours = std::fmod(18.697374558 + 24.06570982441908 * daysSince2000, 24.0);
+  return hours < 0 ? hours + 24.0 : hours;
+}
+
 std::unique_ptr<SimulatedMount> makeSimulatedMount(const MountOptions& options) {
   switch (options.kind) {
-    case MountKind::Lx200:
-      return std::make_unique<Lx200Mount>(options.startRightAscensionHours, options.startDeclinationDegrees);
+    case MountKind::Lx200: {
+      auto mount = std::make_unique<Lx200Mount>(options.startRightAscensionHours, options.startDeclinationDegrees);
+      if (options.site) mount->setSite(*options.site, greenwichSiderealHoursNow());
+      return mount;
+    }
     case MountKind::NexStar:
       return std::make_unique<NexStarMount>(options.startRightAscensionHours, options.startDeclinationDegrees);
     default: {
@@ -139,17 +155,36 @@ void MountSimulator::stop() {
   closeDescriptor(wakeWrite_);
 }
 
-void MountSimulator::setFault(Fault fault) {
+void MountSimulator::setFault(Fault fault, double afterContactSeconds) {
   {
     std::lock_guard lock(mutex_);
-    fault_ = fault;
+    if (afterContactSeconds > 0) {
+      laterFault_ = fault;
+      laterFaultSeconds_ = afterContactSeconds;
+    } else {
+      fault_ = fault;
+      laterFaultSeconds_ = 0;
+    }
   }
   wake();
 }
 
 Fault MountSimulator::fault() const {
   std::lock_guard lock(mutex_);
-  return fault_;
+  return faultNow();
+}
+
+// With the lock held.
+Fault MountSimulator::faultNow() const {
+  return laterFaultSeconds_ > 0 && contactMicroseconds_ > 0 && millisecondsToFault() < 0 ? laterFault_ : fault_;
+}
+
+// With the lock held: how long until the later fault starts, -1 when it has
+// started or there is none to wait for.
+int MountSimulator::millisecondsToFault() const {
+  if (laterFaultSeconds_ <= 0 || contactMicroseconds_ == 0) return -1;
+  const int64_t left = contactMicroseconds_ + int64_t(laterFaultSeconds_ * 1e6) - monotonicMicroseconds();
+  return left > 0 ? static_cast<int>(left / 1000) + 1 : -1;
 }
 
 std::optional<int> MountSimulator::controlLines() const {
@@ -180,7 +215,13 @@ void MountSimulator::run() {
 // Answers what arrived; false when no program is there.
 bool MountSimulator::waitForInput(bool watchMaster) {
   pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
-  if (::poll(fds, watchMaster ? 2 : 1, watchMaster ? -1 : kNoClientWaitMs) <= 0) return true;
+  int timeoutMs = watchMaster ? -1 : kNoClientWaitMs;
+  {
+    std::lock_guard lock(mutex_);
+    const int toFault = millisecondsToFault();  // a hang-up to come wakes the loop
+    if (toFault >= 0 && (timeoutMs < 0 || toFault < timeoutMs)) timeoutMs = toFault;
+  }
+  if (::poll(fds, watchMaster ? 2 : 1, timeoutMs) <= 0) return true;
   char bytes[kReadChunk];
   if (fds[0].revents & POLLIN) {
     while (::read(wakeRead_, bytes, sizeof bytes) > 0) {
@@ -197,6 +238,7 @@ void MountSimulator::answer(const std::string& bytes) {
   std::string replies;
   {
     std::lock_guard lock(mutex_);
+    if (contactMicroseconds_ == 0) contactMicroseconds_ = monotonicMicroseconds();
     for (const std::string& command : mount_->takeCommands(bytes)) replies += replyTo(command);
   }
   if (!replies.empty()) writeToMaster(replies);
@@ -205,9 +247,11 @@ void MountSimulator::answer(const std::string& bytes) {
 // With the lock held.
 std::string MountSimulator::replyTo(const std::string& command) {
   const ReplyForm form = mount_->replyForm();
-  switch (fault_) {
+  switch (faultNow()) {
     case Fault::None:
       return mount_->reply(command, simulatedNow());
+    case Fault::BadDigits:
+      return withBadDigits(mount_->reply(command, simulatedNow()));
     case Fault::Error:
       return "!" + std::string(form.errorCode) + form.closer;
     case Fault::Garbage:
@@ -220,11 +264,23 @@ std::string MountSimulator::replyTo(const std::string& command) {
 // With the lock held.
 std::string MountSimulator::garbage(const ReplyForm& form) {
   std::string bytes(form.opener);
-  for (size_t i = 0; i < kGarbageLength; ++i) {
-    junk_ = junk_ * 1103515245 + 12345;
-    bytes += kJunk[(junk_ >> 16) % (sizeof kJunk - 1)];
-  }
+  for (size_t i = 0; i < kGarbageLength; ++i) bytes += junkFrom(kJunk);
   return bytes + form.closer;
+}
+
+// With the lock held.
+std::string MountSimulator::withBadDigits(std::string reply) {
+  const std::string_view digits = mount_->digits();
+  for (char& c : reply) {
+    if (digits.find(c) != std::string_view::npos) c = junkFrom(kBadDigits);
+  }
+  return reply;
+}
+
+// With the lock held: one of the characters, picked by a fixed sequence.
+char MountSimulator::junkFrom(std::string_view characters) {
+  junk_ = junk_ * 1103515245 + 12345;
+  return characters[(junk_ >> 16) % characters.size()];
 }
 
 // With the lock held.

@@ -13,9 +13,11 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "simulated_mount.h"
+#include "sky_tracking_mount.h"
 
 namespace celvaro::mountsim {
 
@@ -23,10 +25,12 @@ enum class MountKind { AltAzimuth, Equatorial, Lx200, NexStar };
 
 // None answers normally; Silent answers nothing; Error answers every command
 // with the kind's error reply ('!' code closer); Garbage with junk between
-// the kind's reply opener and closer; Hangup closes the master side, so the
-// program's port reports end of file or an error. A hung-up simulator stays
-// down: start a new one.
-enum class Fault { None, Silent, Error, Garbage, Hangup };
+// the kind's reply opener and closer; BadDigits answers normally but with
+// every digit of the kind's numbers turned into a character that is none
+// (length and separators kept, as noise on the line would); Hangup closes
+// the master side, so the program's port reports end of file or an error.
+// A hung-up simulator stays down: start a new one.
+enum class Fault { None, Silent, Error, Garbage, BadDigits, Hangup };
 
 // Bytes that went in (from the program) or out, stamped with the monotonic
 // clock (CLOCK_MONOTONIC) in microseconds right after the read or write.
@@ -50,6 +54,10 @@ struct MountOptions {
   // LX200 and NexStar: where the mount points at power-up.
   double startRightAscensionHours = 0;
   double startDeclinationDegrees = 0;
+  // LX200: the site, whose horizon the mount keeps (a slew below it is
+  // refused) by its own clock, set from the system clock at power-up;
+  // without one every slew is taken.
+  std::optional<Site> site;
   // Simulated seconds per real second; 0 stops the clock except for advance().
   double timeScale = 1.0;
   LogSink log;
@@ -69,7 +77,10 @@ class MountSimulator {
   // The device the program opens, e.g. /dev/pts/3.
   const std::string& slavePath() const { return slavePath_; }
 
-  void setFault(Fault fault);
+  // The fault starts at once, or `afterContactSeconds` after the first byte
+  // the program sends (it answers normally till then); a later call
+  // replaces it.
+  void setFault(Fault fault, double afterContactSeconds = 0);
   Fault fault() const;
   bool hungUp() const { return hungUp_; }
 
@@ -88,6 +99,10 @@ class MountSimulator {
   void answer(const std::string& bytes);
   std::string replyTo(const std::string& command);
   std::string garbage(const ReplyForm& form);
+  std::string withBadDigits(std::string reply);
+  char junkFrom(std::string_view characters);
+  Fault faultNow() const;
+  int millisecondsToFault() const;
   double simulatedNow() const;
   void writeToMaster(const std::string& bytes);
   void log(bool incoming, const std::string& bytes) const;
@@ -95,8 +110,11 @@ class MountSimulator {
 
   MountOptions options_;
   std::unique_ptr<SimulatedMount> mount_;
-  mutable std::mutex mutex_;  // guards mount_, fault_, advanced_, junk_
+  mutable std::mutex mutex_;  // guards mount_, the faults, contact, advanced_, junk_
   Fault fault_ = Fault::None;
+  Fault laterFault_ = Fault::None;
+  double laterFaultSeconds_ = 0;  // after contact; 0: no later fault
+  int64_t contactMicroseconds_ = 0;  // the program's first byte; 0: none yet
   double advanced_ = 0;
   uint32_t junk_ = 1;
   int64_t startMicroseconds_ = 0;

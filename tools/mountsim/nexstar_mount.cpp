@@ -12,6 +12,7 @@ constexpr uint8_t kRightAscensionMotor = 16;
 constexpr uint8_t kDeclinationMotor = 17;
 constexpr uint8_t kMoveUp = 36;
 constexpr uint8_t kMoveDown = 37;
+constexpr uint8_t kHighestTrackingMode = 3;
 
 size_t commandLength(char first) {
   switch (first) {
@@ -73,6 +74,8 @@ std::string NexStarMount::answer(const std::string& command) {
       return gotoPosition(command);
     case 'P':
       return passThrough(command);
+    case 'T':
+      return static_cast<uint8_t>(command[1]) <= kHighestTrackingMode ? "#" : "";
     default:
       return "";
   }

@@ -8,8 +8,9 @@
 //   'P' + 7 bytes  pass-through 'P', 2, motor, command, rate, 0, 0, 0: motor 16
 //                  right ascension, 17 declination; command 36 moves the
 //                  position up, 37 down; rate 0..9 (0 stops): '#'
-//   "T0", "T2"     tracking off, sidereal: accepted without a reply (this
-//                  mount tracks anyway, and no reply is awaited)
+//   'T' + mode     tracking mode as a binary byte, 0 off, 1 alt-azimuth,
+//                  2 equatorial north, 3 equatorial south: '#' (this mount
+//                  tracks anyway); another mode byte gets no reply
 #pragma once
 
 #include "sky_tracking_mount.h"

@@ -30,9 +30,13 @@ class SimulatedMount {
   // The reply to one command at simulated time `now` (seconds); "" for none.
   std::string reply(const std::string& command, double now);
   virtual ReplyForm replyForm() const = 0;
+  // The characters the kind writes its numbers in: hex digits unless told.
+  virtual std::string_view digits() const { return "0123456789ABCDEF"; }
 
  protected:
   virtual std::string answer(const std::string& command) = 0;
+  // The simulated time of the command being answered, in seconds.
+  double now() const { return clock_; }
 
   std::array<SimulatedAxis, 2> axes_;
 
