@@ -466,6 +466,8 @@ void AppModel::placeChanged() {
   clock_->setLongitude(place.longitudeDeg);
   updateSiderealTime();
   computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
+  // A guiding program asks the controller for the site and the local time.
+  if (telescope_) telescope_->setObservingPlace(place);
   tellTelescopePanels([](TelescopeControlDlgCallback& panel) { panel.observingPlaceChanged(); });
 }
 

@@ -361,6 +361,7 @@ void MainWindow::settingsCommand(int id) {
         model_.local = dialog.local();
         model_.universal = dialog.universal();
         model_.place.daylightSaving = dialog.daylightSaving();
+        model_.placeChanged();
         model_.timeChanged();
         changed = true;
       }

@@ -288,7 +288,9 @@ class RecordingTelescope : public iTelescopeControl {
   void command23(int) override {}
   void openGuiderPort(int) override {}
   void closeGuiderPort() override {}
+  void setObservingPlace(const ObservingPlace& place) override { places.push_back(place); }
   std::vector<int> deleted;
+  std::vector<ObservingPlace> places;
 };
 
 class RecordingReferenceDialog : public ReferencePointDlgListener {
@@ -340,10 +342,15 @@ TEST_F(AppModelTest, DateAndPlaceChanges) {
   EXPECT_EQ(model.chart.chartDate, model.universal);
   EXPECT_GT(model.chart.siderealTimeHours, 0.0);
 
+  RecordingTelescope telescope;
+  model.setTelescopeControl(&telescope);
   model.place.latitudeDeg = -33.9;
   model.place.longitudeDeg = 18.4;
   model.placeChanged();
   EXPECT_EQ(panel.placeChanges, 1);
+  // A guiding program on the guider port asks the controller for the site.
+  ASSERT_EQ(telescope.places.size(), 1u);
+  EXPECT_DOUBLE_EQ(telescope.places[0].latitudeDeg, -33.9);
   EXPECT_DOUBLE_EQ(model.chart.latitudeDeg, -33.9);
   EXPECT_DOUBLE_EQ(model.chart.longitudeDeg, 18.4);
 }
