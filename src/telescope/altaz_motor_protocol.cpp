@@ -192,7 +192,7 @@ void AltAzMotorProtocol::startSpiralSearch(int stepArcmin, int turns, int speedI
 
 void AltAzMotorProtocol::spiralFinished() {
   task_ = Task::kIdle;
-  report(kStatusFinished);
+  report(kStatusSpiralFinished);
 }
 
 int AltAzMotorProtocol::onReply(const ReplyBuffer& reply) {

@@ -225,7 +225,7 @@ void EquatorialMotorProtocol::startSpiralSearch(int stepArcmin, int turns, int s
 
 // A finished spiral leaves a tracking mount tracking.
 void EquatorialMotorProtocol::spiralFinished() {
-  report(kStatusFinished);
+  report(kStatusSpiralFinished);
   if (trackingMode_ == 1) restartTracking(Then::kIdle);
   else task_ = Task::kIdle;
 }

@@ -1,5 +1,7 @@
 #include "telescope/motor_controller_protocol.h"
 
+#include <utility>
+
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
@@ -101,11 +103,14 @@ int MotorControllerProtocol::stepHandshake() {
 void MotorControllerProtocol::startSpiral(const SpiralForm& form, int32_t stepCounts, int turns, int speedIndex) {
   spiral_.setUp(form, stepCounts, turns, speedIndex);
   spiralPhase_ = SpiralPhase::kReadingStart;
+  beatWhileReading_ = false;
   run({plainCommand('j', 1), plainCommand('j', 2)});
 }
 
 void MotorControllerProtocol::spiralReply(const ReplyBuffer& reply) {
-  if (spiralPhase_ == SpiralPhase::kReadingStart || spiralPhase_ == SpiralPhase::kReading) {
+  if (spiralPhase_ == SpiralPhase::kWaiting) return;  // nothing was asked
+  if (spiralPhase_ == SpiralPhase::kReadingStart || spiralPhase_ == SpiralPhase::kBeatRead ||
+      spiralPhase_ == SpiralPhase::kCloseRead) {
     uint32_t count = 0;
     if (!readReplyValue(reply, count)) {
       goIdle();
@@ -113,18 +118,21 @@ void MotorControllerProtocol::spiralReply(const ReplyBuffer& reply) {
       return;
     }
     const int index = sequence_.awaited();
-    if (spiralPhase_ == SpiralPhase::kReading) spiral_.takeCount(index, static_cast<int32_t>(count));
-    else startCounts_[index] = static_cast<int32_t>(count);
+    if (spiralPhase_ == SpiralPhase::kReadingStart) startCounts_[index] = static_cast<int32_t>(count);
+    else spiral_.takeCount(index, static_cast<int32_t>(count));
   }
   if (!sendNext()) spiralAnswered();
 }
 
-// A heartbeat while a leg runs reads the position; others find the spiral
-// busy with its commands.
+// A heartbeat while the leg waits for it reads the position; while the
+// position is read on every reply, the next read counts as the heartbeat's.
 void MotorControllerProtocol::spiralHeartbeat() {
-  if (spiralPhase_ != SpiralPhase::kRunning) return;
-  spiralPhase_ = SpiralPhase::kReading;
-  run({spiral_.positionRead(0), spiral_.positionRead(1)});
+  if (spiralPhase_ == SpiralPhase::kWaiting) {
+    spiralPhase_ = SpiralPhase::kBeatRead;
+    run({spiral_.positionRead(0), spiral_.positionRead(1)});
+  } else if (spiralPhase_ == SpiralPhase::kCloseRead) {
+    beatWhileReading_ = true;
+  }
 }
 
 void MotorControllerProtocol::spiralAnswered() {
@@ -133,18 +141,15 @@ void MotorControllerProtocol::spiralAnswered() {
       spiral_.startAt(startCounts_[0], startCounts_[1]);
       report(kStatusSpiralStarted);
       break;
-    case SpiralPhase::kReading: {
-      listener().onSpiralSearchOffset(spiral_.offset(1), spiral_.offset(2));
-      if (!spiral_.legDone()) {
-        spiralPhase_ = SpiralPhase::kRunning;
-        return;
-      }
-      const MotorCommand stop = spiral_.legStop();
-      spiral_.nextLeg();
-      spiralPhase_ = SpiralPhase::kStopping;
-      run({stop});
+    case SpiralPhase::kBeatRead:
+      beatRead();
+      continueLeg();
       return;
-    }
+    case SpiralPhase::kCloseRead:
+      if (std::exchange(beatWhileReading_, false)) beatRead();
+      else if (spiral_.legDone()) reportSpiralOffset();
+      continueLeg();
+      return;
     case SpiralPhase::kStopping:
       if (spiral_.finished()) {
         spiralFinished();
@@ -152,11 +157,36 @@ void MotorControllerProtocol::spiralAnswered() {
       }
       break;
     default:
-      spiralPhase_ = SpiralPhase::kRunning;
+      continueLeg();
       return;
   }
   spiralPhase_ = SpiralPhase::kStartingLeg;
   run({spiral_.legMotion(), spiral_.legPeriod(), spiral_.legStart()});
+}
+
+// The leg ends once its axis reached the target; before that the position
+// is read at once or at the next heartbeat.
+void MotorControllerProtocol::continueLeg() {
+  if (spiral_.legDone()) {
+    const MotorCommand stop = spiral_.legStop();
+    spiral_.nextLeg();
+    spiralPhase_ = SpiralPhase::kStopping;
+    run({stop});
+  } else if (spiral_.readAgainAtOnce()) {
+    spiralPhase_ = SpiralPhase::kCloseRead;
+    run({spiral_.positionRead(0)});
+  } else {
+    spiralPhase_ = SpiralPhase::kWaiting;
+  }
+}
+
+void MotorControllerProtocol::beatRead() {
+  spiral_.beatPassed();
+  reportSpiralOffset();
+}
+
+void MotorControllerProtocol::reportSpiralOffset() {
+  listener().onSpiralSearchOffset(spiral_.offset(1), spiral_.offset(2));
 }
 
 }  // namespace celvaro

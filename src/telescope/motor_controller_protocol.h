@@ -42,10 +42,11 @@ class MotorControllerProtocol : public MountProtocolBase {
   bool readCountsPerRevolution(const ReplyBuffer& reply, uint32_t lowest, uint32_t highest, uint32_t& counts);
 
   // The spiral search: reads the position, reports 23 and drives the legs,
-  // reporting the offsets from the start on every heartbeat; the type's
-  // spiralFinished() once every turn has run. While the type's state is its
-  // spiral it hands its replies and heartbeats to spiralReply and
-  // spiralHeartbeat; any sequence it starts instead ends the spiral.
+  // reporting the offsets from the start on every heartbeat and where each
+  // leg ends; the type's spiralFinished() once every turn has run. While the
+  // type's state is its spiral it hands its replies and heartbeats to
+  // spiralReply and spiralHeartbeat; any sequence it starts instead ends the
+  // spiral.
   void startSpiral(const SpiralForm& form, int32_t stepCounts, int turns, int speedIndex);
   void spiralReply(const ReplyBuffer& reply);
   void spiralHeartbeat();
@@ -71,8 +72,13 @@ class MotorControllerProtocol : public MountProtocolBase {
   int replyComplete();
   int stepHandshake();
   void spiralAnswered();
+  void continueLeg();
+  void beatRead();
+  void reportSpiralOffset();
 
-  enum class SpiralPhase { kReadingStart, kStartingLeg, kRunning, kReading, kStopping };
+  // kWaiting: the leg runs and the next read waits for a heartbeat;
+  // kBeatRead: a heartbeat's two reads; kCloseRead: a read on every reply.
+  enum class SpiralPhase { kReadingStart, kStartingLeg, kWaiting, kBeatRead, kCloseRead, kStopping };
 
   const int mountType_;
   const int watchdogHeartbeats_;
@@ -81,7 +87,8 @@ class MotorControllerProtocol : public MountProtocolBase {
   Framing framing_ = Framing::kOutside;
   ReplyBuffer reply_;
   SpiralSearch spiral_;
-  SpiralPhase spiralPhase_ = SpiralPhase::kRunning;
+  SpiralPhase spiralPhase_ = SpiralPhase::kWaiting;
+  bool beatWhileReading_ = false;  // a heartbeat came while a read was under way
   std::array<int32_t, 2> startCounts_{};  // read before the first leg
 };
 

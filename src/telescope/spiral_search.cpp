@@ -1,8 +1,19 @@
 #include "telescope/spiral_search.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace celvaro {
+namespace {
+
+// A leg within one and a half heartbeats' travel of its end is read on
+// every reply: the half covers heartbeats that come late.
+constexpr int64_t kOneAndAHalfTimesTwo = 3;
+// Reads in a row that find the axis standing before the reads wait for a
+// heartbeat again.
+constexpr int kStandingReads = 3;
+
+}  // namespace
 
 void SpiralSearch::setUp(const SpiralForm& form, int32_t stepCounts, int turns, int speedIndex) {
   form_ = &form;
@@ -11,11 +22,18 @@ void SpiralSearch::setUp(const SpiralForm& form, int32_t stepCounts, int turns, 
   period_ = form.periods[std::clamp(speedIndex, 0, kHighestSpeedIndex)];
   legsRun_ = 0;
   legDirection_ = 0;
+  travelPerBeat_ = -1;
 }
 
 void SpiralSearch::startAt(int32_t axis1, int32_t axis2) {
   start_ = latest_ = target_ = {axis1, axis2};
   target_[0] = axis1 + step_;
+  startLeg();
+}
+
+void SpiralSearch::startLeg() {
+  beatMarked_ = false;
+  unchangedReads_ = 0;
 }
 
 // Legs 0 and 1 run forward, 2 and 3 back.
@@ -27,11 +45,31 @@ MotorCommand SpiralSearch::legPeriod() const {
   return valueCommand('I', movingAxis(), static_cast<uint32_t>(period_));
 }
 
-void SpiralSearch::takeCount(int index, int32_t count) { latest_[readAxis(index) - 1] = count; }
+void SpiralSearch::takeCount(int index, int32_t count) {
+  const int axis = readAxis(index);
+  if (axis == movingAxis()) unchangedReads_ = count == latest_[axis - 1] ? unchangedReads_ + 1 : 0;
+  latest_[axis - 1] = count;
+}
 
-bool SpiralSearch::legDone() const {
+void SpiralSearch::beatPassed() {
+  const int32_t here = latest_[movingAxis() - 1];
+  if (beatMarked_) travelPerBeat_ = std::abs(here - beatMark_);
+  beatMarked_ = true;
+  beatMark_ = here;
+}
+
+bool SpiralSearch::readAgainAtOnce() const {
+  if (unchangedReads_ >= kStandingReads) return false;
+  return travelPerBeat_ < 0 || 2 * leftToGo() <= kOneAndAHalfTimesTwo * travelPerBeat_;
+}
+
+bool SpiralSearch::legDone() const { return leftToGo() <= 0; }
+
+// Counts from the latest read to the leg's target, in the leg's direction.
+int64_t SpiralSearch::leftToGo() const {
   const int axis = movingAxis() - 1;
-  return legDirection_ < 2 ? latest_[axis] >= target_[axis] : latest_[axis] <= target_[axis];
+  const int64_t left = int64_t{target_[axis]} - latest_[axis];
+  return legDirection_ < 2 ? left : -left;
 }
 
 // The arm of leg n (from 1) is (n / 2) + 1 steps: forward legs 0 and 1,
@@ -42,6 +80,7 @@ void SpiralSearch::nextLeg() {
   const int32_t arm = ((legsRun_ >> 1) + 1) * step_;
   const int axis = movingAxis() - 1;
   target_[axis] = start_[axis] + (legDirection_ < 2 ? arm : -arm);
+  startLeg();
 }
 
 }  // namespace celvaro

@@ -4,6 +4,13 @@
 // the start (axis 1, axis 2, axis 1, axis 2, ...). The mount types differ
 // in the mode of a leg, the command that ends it and how the position is
 // read; a SpiralForm holds those.
+//
+// A leg ends on the read that finds its axis at the target. Far from it the
+// position is read once a heartbeat; within a heartbeat's travel of the end
+// (and while that travel is not known yet) it is read on every reply, so a
+// leg stops within about one read's travel past its count. Read once a
+// second, legs shorter than a heartbeat's travel overshot by half a step
+// and more.
 #pragma once
 
 #include <array>
@@ -44,9 +51,17 @@ class SpiralSearch {
   MotorCommand legStart() const { return plainCommand('J', movingAxis()); }
   MotorCommand legStop() const { return plainCommand(form_->stopCommand, movingAxis()); }
   // The two position reads of a heartbeat: 0 the moving axis, 1 the form's
-  // second axis. Each count is taken for the axis it was read from.
+  // second axis. Each count is taken for the axis it was read from; a read
+  // on every reply asks for the moving axis alone (index 0).
   MotorCommand positionRead(int index) const { return plainCommand('j', readAxis(index)); }
   void takeCount(int index, int32_t count);
+  // A heartbeat passed while the leg ran: the moving axis's travel from the
+  // heartbeat before, in the same leg, is the travel of a heartbeat.
+  void beatPassed();
+  // After a read that did not end the leg: whether to read again at once
+  // rather than at the next heartbeat. Near the end, or while a heartbeat's
+  // travel is not known, yes, unless the last reads found the axis standing.
+  bool readAgainAtOnce() const;
 
   // The latest offset of axis 1 or 2 from the start, in motor counts.
   int32_t offset(int axis) const { return latest_[axis - 1] - start_[axis - 1]; }
@@ -59,6 +74,8 @@ class SpiralSearch {
 
  private:
   int readAxis(int index) const { return index == 0 ? movingAxis() : form_->secondReadAxis; }
+  void startLeg();
+  int64_t leftToGo() const;
 
   const SpiralForm* form_ = nullptr;
   int32_t step_ = 0;
@@ -69,6 +86,11 @@ class SpiralSearch {
   std::array<int32_t, 2> start_{};
   std::array<int32_t, 2> latest_{};
   std::array<int32_t, 2> target_{};
+  // The moving axis's count at the last heartbeat of this leg, if any.
+  bool beatMarked_ = false;
+  int32_t beatMark_ = 0;
+  int32_t travelPerBeat_ = -1;  // -1 while not known
+  int unchangedReads_ = 0;      // reads in a row that found the moving axis where it was
 };
 
 }  // namespace celvaro

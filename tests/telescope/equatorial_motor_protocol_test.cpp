@@ -168,13 +168,16 @@ TEST_F(EquatorialMount, EastOfTheSwapPositionGoesToSideOneWestOfItToSideZero) {
 TEST_F(EquatorialMount, GotoCatchesUpWithTheSkyAndTracksAgain) {
   sim.command({kCmdTracking, 1});
   const size_t first = sim.commands.size();
+  const size_t firstStop = sim.stops.size();
   gotoHoursEast(-2.0);
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{14});
   const std::vector<std::string> slew = commandsSince(first);
   ASSERT_EQ(slew.size(), 10u);
   EXPECT_EQ(slew[0], "K1");
-  EXPECT_EQ(slew[4], "G101");  // from home, side 0 lies below it
-  EXPECT_EQ(slew[5], value('H', 1, 4 * kPerHour));
+  EXPECT_EQ(slew[4], "G101");  // from near home, side 0 lies below it
+  // Four hours down from where tracking had taken axis 1 when it stopped.
+  ASSERT_GT(sim.stops.size(), firstStop);
+  EXPECT_EQ(slew[5], value('H', 1, 4 * kPerHour + (sim.stops[firstStop][0] - kHome)));
   EXPECT_EQ(slew[7], "G200");  // axis 2 from the park position up past home
   EXPECT_EQ(slew[9], "J2");
   // While axis 1 slews the sky turns on by 0.01 hours.
@@ -198,7 +201,7 @@ TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
   ASSERT_TRUE(sim.beatUntil(22, 1.0, 100));
   EXPECT_EQ(sim.position(1), kHome);
   EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
-  EXPECT_EQ(sim.status(1), "101");  // tracking was switched off
+  EXPECT_EQ(sim.status(1)[1], '0');  // tracking was switched off: axis 1 stands
   // Set park declares where the mount stands to be the park position.
   ProtocolBench& bench = sim.bench;
   bench.reported();

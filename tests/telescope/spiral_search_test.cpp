@@ -9,6 +9,7 @@
 
 #include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
+#include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
 
@@ -26,38 +27,49 @@ std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', va
 // Axis 1 of the alt-azimuth bench turns 1080000 counts a revolution: 3000
 // a degree, so a step of 10 arcminutes is 500 counts.
 constexpr uint32_t kAltAzCounts = 1080000;
-constexpr int32_t kAltAzStep = 500;
+// The simulated alt-azimuth controller's own counts per revolution.
+constexpr uint32_t kSimulatorCounts = 0x1AF100;
 
-// The arm each leg ends on, in steps from the start, and its axis.
+// The spiral's settings as the dialog's "Default" button sets them.
+constexpr uint8_t kDefaultSpeed = 2, kDefaultRadius = 40, kDefaultTurns = 3;
+
+// The step of a spiral in counts of an axis with `countsPerRevolution`.
+double stepCounts(double arcmin, uint32_t countsPerRevolution) { return arcmin / 60 * countsPerRevolution / 360.0; }
+
+// The arm each leg ends on, in steps from the start, and its axis: +1, +1,
+// -2, -2, +3, +3 ... on axis 1, axis 2, axis 1, axis 2 ...
 struct Arm {
   int axis;
   int steps;
 };
-constexpr Arm kTwoTurns[] = {{1, 1},  {2, 1},  {1, -2}, {2, -2}, {1, 3},  {2, 3},
-                             {1, -4}, {2, -4}, {1, 5},  {2, 5},  {1, -6}, {2, -6}};
+Arm armOfLeg(int leg) {
+  const int size = leg / 2 + 1;
+  return {leg % 2 + 1, leg % 4 < 2 ? size : -size};
+}
 
-// Each leg stopped on its arm from `start`, overshooting by less than one
-// heartbeat's travel.
-void expectArms(const SimulatedBench& sim, std::array<int32_t, 2> start, int legs, int32_t step, int32_t travel) {
+// Where each leg stopped, in the mount's own counts at the moment the stop
+// arrived, lies on its arm from `start` within `tolerance` of a step.
+void expectArms(const SimulatedBench& sim, std::array<int32_t, 2> start, int legs, double step, double tolerance) {
   ASSERT_EQ(static_cast<int>(sim.stops.size()), legs);
   for (int leg = 0; leg < legs; ++leg) {
-    const Arm arm = kTwoTurns[leg];
-    const int32_t reached = sim.stops[leg][arm.axis - 1] - start[arm.axis - 1];
-    const int32_t target = arm.steps * step;
-    const int32_t beyond = arm.steps > 0 ? reached - target : target - reached;
-    EXPECT_GE(beyond, 0) << "leg " << leg;
-    EXPECT_LT(beyond, travel) << "leg " << leg;
+    const Arm arm = armOfLeg(leg);
+    const double reached = (sim.stops[leg][arm.axis - 1] - start[arm.axis - 1]) / step;
+    EXPECT_NEAR(reached, arm.steps, tolerance) << "leg " << leg;
   }
+}
+
+// Runs a spiral to its end at one heartbeat a second; false when it did
+// not end.
+bool runSpiral(SimulatedBench& sim, int radius, int turns, int speed) {
+  sim.command({kCmdSpiralSearch, static_cast<uint8_t>(radius), static_cast<uint8_t>(turns),
+               static_cast<uint8_t>(speed)});
+  return sim.beatUntil(kStatusSpiralFinished, 1.0, 2000);
 }
 
 class AltAzSpiral : public ::testing::Test {
  protected:
   AltAzSpiral() { sim.linkUp(); }
-  // Runs a spiral to its end; the number of heartbeats it took, or -1.
-  int run(int turns, int speed, double heartbeatSeconds) {
-    sim.command({kCmdSpiralSearch, 10, static_cast<uint8_t>(turns), static_cast<uint8_t>(speed)});
-    return sim.beatUntil(11, heartbeatSeconds, 20000) ? 1 : -1;
-  }
+  bool run(int radius, int turns, int speed) { return runSpiral(sim, radius, turns, speed); }
   SimulatedBench sim{kMountMotorAltAz, false, kAltAzCounts};
 };
 
@@ -74,39 +86,38 @@ TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   bench.receive(valueReply(kHome + 7));
   EXPECT_EQ(bench.sent(), ":j2\r");
   bench.receive(valueReply(kHome - 3));
-  EXPECT_EQ(bench.reported(), std::vector<int>{23});
+  EXPECT_EQ(bench.reported(), std::vector<int>{kStatusSpiralStarted});
   EXPECT_EQ(bench.sent(), ":G130\r");
   bench.receive(kOk);
   EXPECT_EQ(bench.sent(), motorValueBytes(1, 'I', 300));
   bench.receive(kOk);
   EXPECT_EQ(bench.sent(), ":J1\r");
+  // Before the leg's speed is known the position is read on every reply,
+  // and the leg ends on the read that reaches its target.
   bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), "");
-
-  // Short of the target: the offset is reported and the leg goes on.
-  bench.protocol->tick();
   EXPECT_EQ(bench.sent(), ":j1\r");
   bench.receive(valueReply(kHome + 7 + 499));
-  EXPECT_EQ(bench.sent(), ":j2\r");
-  bench.receive(valueReply(kHome - 3));
-  EXPECT_EQ(bench.sent(), "");
-  // On the target: the leg ends and the next turns to axis 2.
-  bench.protocol->tick();
-  bench.sent();
+  EXPECT_EQ(bench.sent(), ":j1\r");
   bench.receive(valueReply(kHome + 7 + 500));
-  bench.sent();
-  bench.receive(valueReply(kHome - 1));
   EXPECT_EQ(bench.sent(), ":L1\r");
   bench.receive(kOk);
   EXPECT_EQ(bench.sent(), ":G230\r");
   using Offsets = std::vector<std::pair<int, int>>;
-  EXPECT_EQ(bench.listener.offsets, (Offsets{{499, 0}, {500, 2}}));
+  EXPECT_EQ(bench.listener.offsets, (Offsets{{500, 0}}));
+  bench.receive(kOk);
+  EXPECT_EQ(bench.sent(), motorValueBytes(2, 'I', 300));
+  bench.receive(kOk);
+  EXPECT_EQ(bench.sent(), ":J2\r");
 
-  // While axis 2 moves its count is read twice and taken for axis 2 only.
+  // An axis that does not move is not asked again and again: after three
+  // reads that find it where it was, the next read waits for a heartbeat,
+  // which reads the moving axis and then axis 2.
+  bench.receive(kOk);
   for (int i = 0; i < 3; ++i) {
-    bench.receive(kOk);
-    bench.sent();
+    EXPECT_EQ(bench.sent(), ":j2\r");
+    bench.receive(valueReply(kHome - 3));
   }
+  EXPECT_EQ(bench.sent(), "");
   bench.protocol->tick();
   EXPECT_EQ(bench.sent(), ":j2\r");
   bench.receive(valueReply(kHome + 40));
@@ -115,71 +126,77 @@ TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   EXPECT_EQ(bench.listener.offsets.back(), std::make_pair(500, 44));
 }
 
-TEST_F(AltAzSpiral, OneTurnRunsEightLegsOutToTwoStepsEachWay) {
-  ASSERT_EQ(run(1, 1, 0.02), 1);
-  // Speed 1 runs fast at period 300: 3463 counts a second, 70 a heartbeat.
-  expectArms(sim, {kHome, kHome}, 8, kAltAzStep, 70);
+// At the default settings a leg lasts less than a heartbeat: with the
+// position read once a heartbeat the legs ended +1.32, +1.41, -2.97, -2.89,
+// +4.21 ... steps out and objects between the turns were missed.
+TEST(AltAzSpiralOnTheSimulator, DefaultLegsEndOnTheirArms) {
+  SimulatedBench sim(kMountMotorAltAz, false, kSimulatorCounts);
+  sim.linkUp();
+  ASSERT_TRUE(runSpiral(sim, kDefaultRadius, kDefaultTurns, kDefaultSpeed));
+  expectArms(sim, {kHome, kHome}, 16, stepCounts(kDefaultRadius, kSimulatorCounts), 0.04);
   const std::vector<std::string> legs = sim.commandsStarting("G");
-  ASSERT_EQ(legs.size(), 8u);
+  ASSERT_EQ(legs.size(), 16u);
   const char* expected[] = {"G130", "G230", "G131", "G231"};
   for (size_t leg = 0; leg < legs.size(); ++leg) EXPECT_EQ(legs[leg], expected[leg % 4]);
-  EXPECT_EQ(sim.commandsStarting("L").size(), 8u);
-  // The last offset reported is where the last leg ended.
-  const auto& last = sim.bench.listener.offsets.back();
-  EXPECT_EQ(last.first, sim.stops[7][0] - static_cast<int32_t>(kHome));
-  EXPECT_EQ(last.second, sim.stops[7][1] - static_cast<int32_t>(kHome));
-  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{23, 11}));
+  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 220).substr(3, 6));
+  EXPECT_EQ(sim.commandsStarting("L").size(), 16u);
+  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{kStatusSpiralStarted, kStatusSpiralFinished}));
 }
 
 TEST_F(AltAzSpiral, TurnsOfNoneRunOneAndMoreThanTenRunTen) {
-  ASSERT_EQ(run(0, 5, 0.02), 1);
+  ASSERT_TRUE(run(10, 0, 5));
   EXPECT_EQ(sim.stops.size(), 8u);
   sim.stops.clear();
   sim.bench.reported();
-  ASSERT_EQ(run(12, 5, 0.05), 1);
+  ASSERT_TRUE(run(10, 12, 5));
   EXPECT_EQ(sim.stops.size(), 44u);  // four legs a turn and four more
 }
 
 TEST_F(AltAzSpiral, SpeedsAboveTheTableRunAtItsFastest) {
   sim.command({kCmdSpiralSearch, 10, 1, 9});
-  EXPECT_EQ(sim.commandsStarting("I1"), std::vector<std::string>{"I1" + motorValueBytes(1, 'I', 80).substr(3, 6)});
+  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 80).substr(3, 6));
 }
 
 TEST_F(AltAzSpiral, AStopReplacesTheSpiral) {
-  sim.command({kCmdSpiralSearch, 10, 3, 1});
-  sim.heartbeat(0.02);
+  sim.command({kCmdSpiralSearch, 60, 3, 1});
+  sim.heartbeat(1);
   sim.command({kCmdStop, 4});
   const size_t reads = sim.commandsStarting("j").size();
-  for (int i = 0; i < 5; ++i) sim.heartbeat(0.02);
+  for (int i = 0; i < 5; ++i) sim.heartbeat(1);
   EXPECT_EQ(sim.commandsStarting("j").size(), reads);
-  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{23, 11}));
+  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{kStatusSpiralStarted, kStatusFinished}));
   EXPECT_EQ(sim.status(1)[1], '0');
 }
 
-// MountType 4: 9024000 counts a revolution, 25066.667 a degree, so 10
-// arcminutes are 4178 counts.
+// MountType 4: 9024000 counts a revolution; its legs run at the slow rate.
 class EquatorialSpiral : public ::testing::Test {
  protected:
   EquatorialSpiral() { sim.linkUp(); }
-  SimulatedBench sim{kMountMotorEquatorial, true, 9024000};
+  static constexpr uint32_t kCounts = 9024000;
+  SimulatedBench sim{kMountMotorEquatorial, true, kCounts};
 };
 
-TEST_F(EquatorialSpiral, SlowLegsEndedWithKAndReadAgainstAxisOne) {
+// Legs of several heartbeats: read once a heartbeat, and on every reply
+// only near their ends.
+TEST_F(EquatorialSpiral, DefaultLegsEndOnTheirArmsAndLeaveTheLineMostlyFree) {
   const std::array<int32_t, 2> start{sim.position(1), sim.position(2)};
-  sim.command({kCmdSpiralSearch, 10, 1, 0});
-  ASSERT_TRUE(sim.beatUntil(11, 0.1, 5000));
-  // Period 60: 1082 counts a second, 108 a heartbeat.
-  expectArms(sim, start, 8, 4178, 109);
+  const double began = sim.now;
+  sim.command({kCmdSpiralSearch, kDefaultRadius, kDefaultTurns, kDefaultSpeed});
+  ASSERT_TRUE(sim.beatUntil(kStatusSpiralFinished, 1.0, 2000));
+  expectArms(sim, start, 16, stepCounts(kDefaultRadius, kCounts), 0.04);
   const std::vector<std::string> legs = sim.commandsStarting("G");
   const char* expected[] = {"G110", "G210", "G111", "G211"};
-  ASSERT_EQ(legs.size(), 8u);
+  ASSERT_EQ(legs.size(), 16u);
   for (size_t leg = 0; leg < legs.size(); ++leg) EXPECT_EQ(legs[leg], expected[leg % 4]);
-  EXPECT_EQ(sim.commandsStarting("K").size(), 8u);
+  EXPECT_EQ(sim.commandsStarting("K").size(), 16u);
   EXPECT_EQ(sim.commandsStarting("L").size(), 0u);
-  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 60).substr(3, 6));
+  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 30).substr(3, 6));
+  // A read and its reply take 12 bytes on the line.
+  const double readSeconds = 12 * SimulatedBench::kSecondsPerByte * sim.commandsStarting("j").size();
+  EXPECT_LT(readSeconds, 0.25 * (sim.now - began));
   // Axis 2 stays where it was through the legs of axis 1.
   EXPECT_EQ(sim.bench.listener.offsets.front().second, 0);
-  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{23, 11}));
+  EXPECT_EQ(sim.bench.reported(), (std::vector<int>{kStatusSpiralStarted, kStatusSpiralFinished}));
 }
 
 TEST_F(EquatorialSpiral, TrackingStopsFirstAndResumesAfterTheSpiral) {
@@ -188,10 +205,10 @@ TEST_F(EquatorialSpiral, TrackingStopsFirstAndResumesAfterTheSpiral) {
   sim.commands.clear();
   sim.command({kCmdSpiralSearch, 10, 1, 5});
   EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
-  sim.heartbeat(0.1);
+  sim.heartbeat(1);
   EXPECT_EQ(sim.commandsStarting("f1").size(), 1u);
-  EXPECT_EQ(sim.commandsStarting("j1").size(), 1u);  // axis 1 stood at once: the spiral reads its start
-  ASSERT_TRUE(sim.beatUntil(11, 0.1, 5000));
+  EXPECT_EQ(sim.commandsStarting("j1")[0], "j1");  // axis 1 stood at once: the spiral reads its start
+  ASSERT_TRUE(sim.beatUntil(kStatusSpiralFinished, 1, 500));
   const std::vector<std::string> tail(sim.commands.end() - 3, sim.commands.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"G110", "I1" + motorValueBytes(1, 'I', 620).substr(3, 6), "J1"}));
   EXPECT_EQ(sim.status(1), "111");
