@@ -9,6 +9,12 @@ namespace {
 // two-point model.
 constexpr double kTwoPointAzimuthDeg = 30.0;
 constexpr double kAzimuthToAltitudeRatio = 3.0;
+// The axis-1 scale two points may measure, as a part of the nominal one.
+constexpr double kLeastScale = 0.5;
+constexpr double kMostScale = 2.0;
+// How far axis 1 may turn either way from the base point's count, in
+// revolutions of counts: the cables' limit.
+constexpr double kCableLimitTurns = 0.75;
 
 int32_t nearest(double value) { return static_cast<int32_t>(std::lround(value)); }
 
@@ -48,7 +54,10 @@ bool AlignmentModel::anyValid() const {
 }
 
 // Slot 0 is the base when valid, else slot 1; slot 1 is also the second
-// point when both are valid and spread in azimuth. Slot 2 takes no part.
+// point when both are valid, spread in azimuth, and their axis-1 counts
+// measure a scale within half to twice the nominal one (points whose counts
+// disagree with the sky that much were not taken where the mount stood).
+// Slot 2 takes no part.
 void AlignmentModel::recompute() {
   const ReferencePoint& first = points_[0];
   const ReferencePoint& second = points_[1];
@@ -56,29 +65,59 @@ void AlignmentModel::recompute() {
   if (!first.valid && !second.valid) return;
   base_ = first.valid ? first : second;
   mode_ = kOnePoint;
-  if (!first.valid || !second.valid || !spreadInAzimuth()) return;
-  mode_ = kTwoPoints;
-  azimuthSpan_ = second.azimuthDeg - first.azimuthDeg;
+  if (!first.valid || !second.valid) return;
+  // The azimuths differ by some whole turns more or less than the folded
+  // values do: as many as brings them nearest the turn the counts show.
+  const double counted = double{second.counts.axis1} - first.counts.axis1;
+  const double folded = second.azimuthDeg - first.azimuthDeg;
+  const double span = folded + 360.0 * std::round((counted * 180.0 / halfRevolution1_ - folded) / 360.0);
   const double altitudeSpan = second.altitudeDeg - first.altitudeDeg;
-  correction1_ = (second.counts.axis1 - first.counts.axis1) - halfRevolution1_ * azimuthSpan_ / 180.0;
+  const double nominal = halfRevolution1_ * span / 180.0;
+  if (!spreadInAzimuth(span, altitudeSpan) || counted / nominal < kLeastScale || counted / nominal > kMostScale) {
+    return;
+  }
+  mode_ = kTwoPoints;
+  azimuthSpan_ = span;
+  correction1_ = counted - nominal;
   correction2_ = (second.counts.axis2 - first.counts.axis2) - halfRevolution2_ * altitudeSpan / 180.0;
 }
 
-bool AlignmentModel::spreadInAzimuth() const {
-  const double dAz = std::fabs(points_[0].azimuthDeg - points_[1].azimuthDeg);
-  const double dAlt = std::fabs(points_[0].altitudeDeg - points_[1].altitudeDeg);
-  return dAz > kTwoPointAzimuthDeg && dAz > kAzimuthToAltitudeRatio * dAlt;
+bool AlignmentModel::spreadInAzimuth(double azimuthSpan, double altitudeSpan) {
+  const double dAz = std::fabs(azimuthSpan);
+  return dAz > kTwoPointAzimuthDeg && dAz > kAzimuthToAltitudeRatio * std::fabs(altitudeSpan);
 }
 
-bool AlignmentModel::horizontalToCounts(const HorizontalPosition& position, MotorCounts& counts) const {
-  if (mode_ == kNoModel) return false;
-  const double dAz = foldAzimuth(position.azimuthDeg) - base_.azimuthDeg;
-  counts.axis1 = nearest(halfRevolution1_ * dAz / 180.0) + base_.counts.axis1;
-  counts.axis2 =
-      nearest(halfRevolution2_ * (position.altitudeDeg - base_.altitudeDeg) / 180.0) + base_.counts.axis2;
+double AlignmentModel::axis1PerDegree() const {
+  return halfRevolution1_ / 180.0 + (mode_ == kTwoPoints ? correction1_ / azimuthSpan_ : 0.0);
+}
+
+double AlignmentModel::axis2PerDegreeOfAzimuth() const {
+  return mode_ == kTwoPoints ? correction2_ / azimuthSpan_ : 0.0;
+}
+
+MotorCounts AlignmentModel::countsAt(double azimuthFromBase, double altitudeDeg) const {
+  MotorCounts counts{nearest(halfRevolution1_ * azimuthFromBase / 180.0) + base_.counts.axis1,
+                     nearest(halfRevolution2_ * (altitudeDeg - base_.altitudeDeg) / 180.0) + base_.counts.axis2};
   if (mode_ == kTwoPoints) {
-    counts.axis1 += nearest(correction1_ * dAz / azimuthSpan_);
-    counts.axis2 += nearest(dAz * correction2_ / azimuthSpan_);
+    counts.axis1 += nearest(correction1_ * azimuthFromBase / azimuthSpan_);
+    counts.axis2 += nearest(azimuthFromBase * correction2_ / azimuthSpan_);
+  }
+  return counts;
+}
+
+bool AlignmentModel::horizontalToCounts(const HorizontalPosition& position, int32_t axis1Now,
+                                        MotorCounts& counts) const {
+  if (mode_ == kNoModel) return false;
+  const double fromBase = foldAzimuth(position.azimuthDeg) - base_.azimuthDeg;
+  const double perTurn = 360.0 * axis1PerDegree();
+  // The whole turns that bring axis 1 nearest a count.
+  const auto turnsToward = [&](int32_t axis1) {
+    return std::round((axis1 - (base_.counts.axis1 + fromBase * axis1PerDegree())) / perTurn);
+  };
+  counts = countsAt(fromBase + 360.0 * turnsToward(axis1Now), position.altitudeDeg);
+  const double cableLimit = kCableLimitTurns * 2.0 * halfRevolution1_;
+  if (std::fabs(double{counts.axis1} - base_.counts.axis1) > cableLimit) {
+    counts = countsAt(fromBase + 360.0 * turnsToward(base_.counts.axis1), position.altitudeDeg);
   }
   return true;
 }
@@ -86,8 +125,10 @@ bool AlignmentModel::horizontalToCounts(const HorizontalPosition& position, Moto
 bool AlignmentModel::countsToHorizontal(const MotorCounts& counts, HorizontalPosition& position) const {
   if (mode_ == kNoModel) return false;
   const MotorCounts offset = offsetFromBase(counts);
-  position.azimuthDeg = offset.axis1 * 180.0 / halfRevolution1_ + base_.azimuthDeg;
-  position.altitudeDeg = offset.axis2 * 180.0 / halfRevolution2_ + base_.altitudeDeg;
+  const double fromBase = offset.axis1 / axis1PerDegree();
+  position.azimuthDeg = normaliseDegrees(base_.azimuthDeg + fromBase);
+  position.altitudeDeg =
+      base_.altitudeDeg + (offset.axis2 - fromBase * axis2PerDegreeOfAzimuth()) * 180.0 / halfRevolution2_;
   return true;
 }
 

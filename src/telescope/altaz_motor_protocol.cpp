@@ -5,7 +5,6 @@
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
-#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control_interface.h"
 
@@ -201,7 +200,7 @@ int AltAzMotorProtocol::onReply(const ReplyBuffer& reply) {
     spiralReply(reply);
     return kKeepLink;
   }
-  if (!takeReply(reply)) {
+  if (!takeAxisReply(reply, position_, status_)) {
     refuse(kStatusErrorReply);
   } else if (sendNext()) {
     if (task_ == Task::kMove && sequence().allSent()) targetSet_ = false;
@@ -211,20 +210,6 @@ int AltAzMotorProtocol::onReply(const ReplyBuffer& reply) {
   return kKeepLink;
 }
 
-// Position and status replies carry values; false when one does not parse.
-bool AltAzMotorProtocol::takeReply(const ReplyBuffer& reply) {
-  const int index = sequence().awaited();
-  if (task_ == Task::kPollStatus) {
-    status_[index] = readAxisStatus(reply);
-    return status_[index] >= 0;
-  }
-  if (task_ != Task::kReadPosition) return true;
-  uint32_t value = 0;
-  if (!readReplyValue(reply, value)) return false;
-  (index == 0 ? position_.axis1 : position_.axis2) = static_cast<int32_t>(value);
-  return true;
-}
-
 void AltAzMotorProtocol::sequenceAnswered() {
   switch (task_) {
     case Task::kStop: report(kStatusFinished); break;
@@ -232,6 +217,7 @@ void AltAzMotorProtocol::sequenceAnswered() {
       task_ = Task::kIdle;
       positionRead();
       return;
+    case Task::kGotoRead: slew(); return;
     case Task::kGoto: task_ = Task::kGotoRunning; return;
     case Task::kPollStatus:
       if (!standing(status_[0]) || !standing(status_[1])) {
@@ -247,13 +233,13 @@ void AltAzMotorProtocol::sequenceAnswered() {
 
 void AltAzMotorProtocol::positionRead() {
   if (purpose_ == Purpose::kStoreReference) {
-    model_.setPoint(pendingReference_, pendingReferenceSky_, position_);
+    model_.setPoint(pendingReference_, pendingReferenceSky_, counts());
     aligned_ = true;
     report(kStatusReferenceStored);
     return;
   }
   HorizontalPosition horizontal{};
-  if (!model_.countsToHorizontal(position_, horizontal)) {
+  if (!model_.countsToHorizontal(counts(), horizontal)) {
     report(kStatusNotAligned);
     return;
   }
@@ -261,7 +247,7 @@ void AltAzMotorProtocol::positionRead() {
       horizontalToEquatorial(horizontal.altitudeDeg, horizontal.azimuthDeg, latitudeDeg_, longitudeDeg_,
                              clock().greenwichSiderealHours());
   if (purpose_ == Purpose::kReport) {
-    const MotorCounts offset = model_.offsetFromBase(position_);
+    const MotorCounts offset = model_.offsetFromBase(counts());
     listener().onMountPosition(sky.raRad, sky.decRad, offset.axis1, offset.axis2);
   } else {
     targetRaRad_ = sky.raRad;
@@ -289,25 +275,36 @@ bool AltAzMotorProtocol::trackingDue() {
   return true;
 }
 
-// A target out of reach is refused with its reason and ends tracking.
+// A target out of reach is refused with its reason and ends tracking. Both
+// axes stop and axis 1 is read: the slew takes the shorter way round from
+// where it stands.
 void AltAzMotorProtocol::slewToTarget(bool tracking) {
-  const HorizontalPosition target = horizontalOf(targetRaRad_, targetDecRad_);
-  MotorCounts counts;
+  slewTarget_ = horizontalOf(targetRaRad_, targetDecRad_);
   int refusal = 0;
-  if (target.altitudeDeg > kHighestAltitudeDeg) refusal = kStatusTooHigh;
-  else if (target.altitudeDeg < 0) refusal = kStatusBelowHorizon;
-  else if (!model_.horizontalToCounts(target, counts)) refusal = kStatusNotAligned;
+  if (slewTarget_.altitudeDeg > kHighestAltitudeDeg) refusal = kStatusTooHigh;
+  else if (slewTarget_.altitudeDeg < 0) refusal = kStatusBelowHorizon;
+  else if (model_.mode() == AlignmentModel::kNoModel) refusal = kStatusNotAligned;
   if (refusal != 0) {
     if (tracking) trackingMode_ = 0;
     refuse(refusal);
     return;
   }
   if (!tracking) report(kStatusGotoStarted);
+  task_ = Task::kGotoRead;
+  run({plainCommand('L', 1), plainCommand('L', 2), plainCommand('j', 1)});
+}
+
+// The points may have been deleted while axis 1 was read.
+void AltAzMotorProtocol::slew() {
+  MotorCounts counts;
+  if (!model_.horizontalToCounts(slewTarget_, position_[0], counts)) {
+    refuse(kStatusNotAligned);
+    return;
+  }
   task_ = Task::kGoto;
-  run({plainCommand('L', 1), plainCommand('L', 2), motionCommand(1, kGotoMode, '0'),
-       valueCommand('S', 1, static_cast<uint32_t>(counts.axis1)), plainCommand('J', 1),
-       motionCommand(2, kGotoMode, '0'), valueCommand('S', 2, static_cast<uint32_t>(counts.axis2)),
-       plainCommand('J', 2)});
+  run({motionCommand(1, kGotoMode, '0'), valueCommand('S', 1, static_cast<uint32_t>(counts.axis1)),
+       plainCommand('J', 1), motionCommand(2, kGotoMode, '0'),
+       valueCommand('S', 2, static_cast<uint32_t>(counts.axis2)), plainCommand('J', 2)});
 }
 
 void AltAzMotorProtocol::refuse(int code) {

@@ -4,6 +4,9 @@
 // idle heartbeats.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "astro/coordinates.h"
 #include "telescope/alignment_model.h"
 #include "telescope/motor_controller_protocol.h"
@@ -17,9 +20,12 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   int connect() override;
 
  private:
-  // What the running command sequence is for; kGotoRunning waits for the
-  // next heartbeat to poll the axes.
-  enum class Task { kIdle, kHandshake, kMove, kStop, kReadPosition, kGoto, kGotoRunning, kPollStatus, kSpiral };
+  // What the running command sequence is for; kGotoRead stops the axes and
+  // reads axis 1 before a slew, kGotoRunning waits for the next heartbeat to
+  // poll the axes.
+  enum class Task {
+    kIdle, kHandshake, kMove, kStop, kReadPosition, kGotoRead, kGoto, kGotoRunning, kPollStatus, kSpiral,
+  };
   // What a position read is for.
   enum class Purpose { kReport, kStoreReference, kTrackHere };
 
@@ -41,11 +47,12 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   void setTracking(int mode);
   void startSpiralSearch(int stepArcmin, int turns, int speedIndex);
 
-  bool takeReply(const ReplyBuffer& reply);
+  MotorCounts counts() const { return {position_[0], position_[1]}; }
   void sequenceAnswered();
   void positionRead();
   bool trackingDue();
   void slewToTarget(bool tracking);
+  void slew();
   void refuse(int code);
   HorizontalPosition horizontalOf(double raRad, double decRad) const;
 
@@ -66,8 +73,9 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   // A reference point waiting for the counts read at it.
   int pendingReference_ = 0;
   HorizontalPosition pendingReferenceSky_{};
-  MotorCounts position_;
-  int status_[2] = {0, 0};
+  std::array<int32_t, 2> position_{};
+  HorizontalPosition slewTarget_{};
+  std::array<int, 2> status_{};
 };
 
 }  // namespace celvaro

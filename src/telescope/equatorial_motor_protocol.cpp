@@ -7,7 +7,6 @@
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
-#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 
 namespace celvaro {
@@ -236,7 +235,7 @@ int EquatorialMotorProtocol::onReply(const ReplyBuffer& reply) {
   if (task_ == Task::kIdle || (task_ == Task::kAwaitStanding && !pollPending_)) return kKeepLink;
   if (task_ == Task::kSpiral) {
     spiralReply(reply);
-  } else if (!takeReply(reply)) {
+  } else if (!takeAxisReply(reply, position_, status_)) {
     refuse(kStatusErrorReply);
   } else if (!sendNext()) {
     sequenceAnswered();
@@ -244,20 +243,6 @@ int EquatorialMotorProtocol::onReply(const ReplyBuffer& reply) {
   return kKeepLink;
 }
 
-// Position and status replies carry values; false when one does not parse.
-bool EquatorialMotorProtocol::takeReply(const ReplyBuffer& reply) {
-  const MotorCommand& command = sequence().awaitedCommand();
-  const int axis = command.axis - 1;
-  if (command.command == 'f') {
-    status_[axis] = readAxisStatus(reply);
-    return status_[axis] >= 0;
-  }
-  if (command.command != 'j') return true;
-  uint32_t value = 0;
-  if (!readReplyValue(reply, value)) return false;
-  position_[axis] = static_cast<int32_t>(value);
-  return true;
-}
 
 int EquatorialMotorProtocol::onHeartbeat() {
   if (task_ == Task::kSpiral) {

@@ -63,7 +63,6 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
   void startSpiralSearch(int stepArcmin, int turns, int speedIndex);
   void setPark();
 
-  bool takeReply(const ReplyBuffer& reply);
   void sequenceAnswered();
   void positionAnswered();
   void gotoTargets();

@@ -4,6 +4,7 @@
 
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
+#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_listener.h"
 
@@ -42,6 +43,21 @@ void MotorControllerProtocol::startHandshake(std::initializer_list<MotorCommand>
 
 bool MotorControllerProtocol::readReplyValue(const ReplyBuffer& reply, uint32_t& value) {
   return readMotorValue(reply.text() + 1, reply.size() - 1, value);
+}
+
+bool MotorControllerProtocol::takeAxisReply(const ReplyBuffer& reply, std::array<int32_t, 2>& counts,
+                                            std::array<int, 2>& statuses) const {
+  const MotorCommand& command = sequence_.awaitedCommand();
+  const int axis = command.axis == 2 ? 1 : 0;
+  if (command.command == 'f') {
+    statuses[axis] = readAxisStatus(reply);
+    return statuses[axis] >= 0;
+  }
+  if (command.command != 'j') return true;
+  uint32_t value = 0;
+  if (!readReplyValue(reply, value)) return false;
+  counts[axis] = static_cast<int32_t>(value);
+  return true;
 }
 
 bool MotorControllerProtocol::readCountsPerRevolution(const ReplyBuffer& reply, uint32_t lowest,

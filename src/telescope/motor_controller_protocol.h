@@ -37,6 +37,10 @@ class MotorControllerProtocol : public MountProtocolBase {
 
   // The six-digit value after a reply's marker.
   static bool readReplyValue(const ReplyBuffer& reply, uint32_t& value);
+  // The reply to the command awaited: for :j the axis's count goes into
+  // `counts`, for :f its status into `statuses`; false when it does not
+  // parse. Replies to other commands carry nothing to take.
+  bool takeAxisReply(const ReplyBuffer& reply, std::array<int32_t, 2>& counts, std::array<int, 2>& statuses) const;
   // Counts per revolution from a reply; when they cannot be read or lie
   // outside lowest..highest, reports 5 and answers false.
   bool readCountsPerRevolution(const ReplyBuffer& reply, uint32_t lowest, uint32_t highest, uint32_t& counts);

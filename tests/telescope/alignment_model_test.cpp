@@ -14,9 +14,10 @@ class AlignmentModelTest : public ::testing::Test {
     model.setHalfRevolution(1, 500000);
     model.setHalfRevolution(2, 600000);
   }
-  MotorCounts countsAt(double azimuthDeg, double altitudeDeg) {
+  // Counts for a horizontal position, axis 1 standing at `axis1Now`.
+  MotorCounts countsAt(double azimuthDeg, double altitudeDeg, int32_t axis1Now = kBase) {
     MotorCounts counts;
-    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, counts));
+    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, axis1Now, counts));
     return counts;
   }
 
@@ -56,7 +57,7 @@ TEST_F(AlignmentModelTest, WhichSlotsTakePart) {
   EXPECT_EQ(model.mode(), AlignmentModel::kNoModel);
   MotorCounts counts;
   HorizontalPosition position;
-  EXPECT_FALSE(model.horizontalToCounts({20, 10}, counts));
+  EXPECT_FALSE(model.horizontalToCounts({20, 10}, kBase, counts));
   EXPECT_FALSE(model.countsToHorizontal({kBase, kBase}, position));
 
   // Slot 1 alone is the base; once slot 0 joins, slot 0 is.
@@ -75,16 +76,50 @@ TEST_F(AlignmentModelTest, WhichSlotsTakePart) {
   EXPECT_FALSE(model.anyValid());
 }
 
-TEST_F(AlignmentModelTest, CountsBackToTheSkyWithoutTheCorrection) {
+// Counts read back give the sky position a goto to it would have counted,
+// correction included: the read-out and the goto are one model.
+TEST_F(AlignmentModelTest, CountsBackToTheSkyThroughTheSameModel) {
   model.setPoint(0, {20, 10}, {kBase, kBase});
   model.setPoint(1, {25, 45}, {kBase + 100000, kBase + 90000});
-  HorizontalPosition position;
-  ASSERT_TRUE(model.countsToHorizontal({kBase + 50000, kBase - 60000}, position));
-  EXPECT_DOUBLE_EQ(position.azimuthDeg, 10 + 18);
-  EXPECT_DOUBLE_EQ(position.altitudeDeg, 20 - 18);
+  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
+  for (const auto& [azimuth, altitude] : {std::pair{80.0, 30.0}, {-100.0, 60.0}, {200.0, 5.0}, {10.0, 20.0}}) {
+    HorizontalPosition back{};
+    ASSERT_TRUE(model.countsToHorizontal(countsAt(azimuth, altitude), back));
+    EXPECT_NEAR(normaliseDegrees(back.azimuthDeg - azimuth + 180) - 180, 0, 1e-3) << azimuth;
+    EXPECT_NEAR(back.altitudeDeg, altitude, 1e-3) << azimuth;
+  }
   const MotorCounts offset = model.offsetFromBase({kBase + 50000, kBase - 60000});
   EXPECT_EQ(offset.axis1, 50000);
   EXPECT_EQ(offset.axis2, -60000);
+}
+
+// Azimuth is folded at due north; two points on either side of it are 40
+// degrees apart, as their counts show, not 320.
+TEST_F(AlignmentModelTest, PointsEitherSideOfNorthSpanTheShortWay) {
+  const int32_t fortyDegrees = 111111;  // 500000 counts a half turn
+  model.setPoint(0, {30, 160}, {kBase, kBase});
+  model.setPoint(1, {30, 200}, {kBase + fortyDegrees, kBase});
+  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
+  EXPECT_NEAR(countsAt(180, 30).axis1, kBase + fortyDegrees / 2, 1);
+  EXPECT_EQ(countsAt(200, 30).axis1, kBase + fortyDegrees);
+  EXPECT_EQ(countsAt(180, 30).axis2, kBase);
+  // Points whose counts say they lie 10 degrees apart stay one point.
+  model.setPoint(1, {30, 200}, {kBase + fortyDegrees / 4, kBase});
+  EXPECT_EQ(model.mode(), AlignmentModel::kOnePoint);
+}
+
+// Axis 1 takes the shorter way round from where it stands, unless that
+// winds it more than 270 degrees (three quarters of a revolution of counts)
+// from the base point; then it goes the other way.
+TEST_F(AlignmentModelTest, WholeTurnsFollowTheAxisWithinTheCableLimit) {
+  model.setPoint(0, {20, 0}, {kBase, kBase});
+  const int32_t perDegree = 500000 / 180;
+  EXPECT_NEAR(countsAt(-170, 20, kBase + 160 * perDegree).axis1, kBase + 190 * 500000 / 180.0, 1);
+  EXPECT_NEAR(countsAt(-100, 20, kBase + 250 * perDegree).axis1, kBase + 260 * 500000 / 180.0, 1);
+  EXPECT_NEAR(countsAt(-60, 20, kBase + 260 * perDegree).axis1, kBase - 60 * 500000 / 180.0, 1);
+  EXPECT_NEAR(countsAt(60, 20, kBase - 260 * perDegree).axis1, kBase + 60 * 500000 / 180.0, 1);
+  // Wound beyond the limit by hand, it is brought back within it.
+  EXPECT_NEAR(countsAt(10, 20, kBase + 700 * perDegree).axis1, kBase + 10 * 500000 / 180.0, 1);
 }
 
 }  // namespace

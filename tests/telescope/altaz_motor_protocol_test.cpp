@@ -2,10 +2,13 @@
 // its polling, tracking, and replies that are wrong or too long.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <string>
 
 #include "astro/coordinates.h"
 #include "protocol_bench.h"
+#include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
@@ -14,12 +17,24 @@ namespace celvaro {
 namespace {
 
 using testing::ProtocolBench;
+using testing::SimulatedBench;
 
 constexpr uint32_t kBase = 0x800000;
 constexpr double kLatitude = 47.0, kLongitude = 19.0;
 const std::string kOk = "=\r";
 
 std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
+
+// A star's place handed over as goto target and as reference point `index`.
+SharedTelescopeValues valuesFor(double raRad, double decRad, int index) {
+  SharedTelescopeValues v;
+  v.latitudeDeg = kLatitude;
+  v.longitudeDeg = kLongitude;
+  v.referenceRaRad = v.gotoRaRad = raRad;
+  v.referenceDecRad = v.gotoDecRad = decRad;
+  v.referenceIndex = index;
+  return v;
+}
 std::string plain(char command, char axis) { return motorCommandBytes(command, axis); }
 
 class AltAzMountTest : public ::testing::Test {
@@ -41,13 +56,7 @@ class AltAzMountTest : public ::testing::Test {
   SharedTelescopeValues skyAt(double azimuthDeg, double altitudeDeg, int index = 0) {
     const EquatorialPosition p =
         horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, bench.clock.hours);
-    SharedTelescopeValues v;
-    v.latitudeDeg = kLatitude;
-    v.longitudeDeg = kLongitude;
-    v.referenceRaRad = v.gotoRaRad = p.raRad;
-    v.referenceDecRad = v.gotoDecRad = p.decRad;
-    v.referenceIndex = index;
-    return v;
+    return valuesFor(p.raRad, p.decRad, index);
   }
   void storeReference(int index, double azimuthDeg, double altitudeDeg, uint32_t count1, uint32_t count2) {
     bench.command({kCmdSetReference}, skyAt(azimuthDeg, altitudeDeg, index));
@@ -56,16 +65,20 @@ class AltAzMountTest : public ::testing::Test {
     EXPECT_EQ(answer(valueReply(count2)), "");
     EXPECT_EQ(bench.reported(), std::vector<int>{16});
   }
-  // The slew after the goto or tracking decision, answered step by step.
-  std::string slewBytes() {
+  // The slew after the goto or tracking decision, answered step by step,
+  // axis 1 read standing at `axis1Now`.
+  std::string slewBytes(uint32_t axis1Now = kBase) {
     std::string wire = bench.sent();
-    for (int i = 0; i < 7; ++i) wire += answer();
+    wire += answer();
+    wire += answer();
+    wire += answer(valueReply(axis1Now));
+    for (int i = 0; i < 5; ++i) wire += answer();
     EXPECT_EQ(answer(), "");
     return wire;
   }
   static std::string expectedSlew(uint32_t count1, uint32_t count2) {
-    return plain('L', '1') + plain('L', '2') + ":G100\r" + motorValueBytes(1, 'S', count1) + plain('J', '1') +
-           ":G200\r" + motorValueBytes(2, 'S', count2) + plain('J', '2');
+    return plain('L', '1') + plain('L', '2') + plain('j', '1') + ":G100\r" + motorValueBytes(1, 'S', count1) +
+           plain('J', '1') + ":G200\r" + motorValueBytes(2, 'S', count2) + plain('J', '2');
   }
 
   ProtocolBench bench{kMountMotorAltAz};
@@ -307,6 +320,16 @@ TEST_F(AltAzMountTest, DeletingReferencePoints) {
   EXPECT_EQ(bench.reported(), (std::vector<int>{14, 8}));
   bench.command({kCmdGoto}, skyAt(45, 25));
   EXPECT_EQ(bench.reported(), std::vector<int>{8});
+
+  // Points deleted while a goto reads where axis 1 stands: no slew follows.
+  storeReference(0, 10, 20, kBase, kBase);
+  bench.command({kCmdGoto}, skyAt(45, 25));
+  bench.sent();
+  answer();
+  EXPECT_EQ(answer(), plain('j', '1'));
+  bench.command({kCmdDeleteReference, 255});
+  EXPECT_EQ(answer(valueReply(kBase)), "");
+  EXPECT_EQ(bench.reported(), (std::vector<int>{14, 8, 8}));
 }
 
 TEST_F(AltAzMountTest, AnewHandshakeKeepsThePointsButNeedsOneStoredAgain) {
@@ -324,6 +347,155 @@ TEST_F(AltAzMountTest, AnewHandshakeKeepsThePointsButNeedsOneStoredAgain) {
   storeReference(1, 45, 25, kBase + 100000, kBase + 90000);
   bench.command({kCmdGoto}, skyAt(80, 30));
   EXPECT_EQ(slewBytes(), expectedSlew(kBase + 200000, kBase + 180000));
+}
+
+// --- on the sky: the simulated mount read through a model of its own -----------------
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDegree = kPi / 180;
+
+// The mount as it really turns, written here apart from the program: from
+// the home count axis 1 turns `gearing` times the angle its counts say (a
+// gearing error the controller does not know of: it reports the nominal
+// counts per revolution) and axis 2 as many as they say. Azimuth counts
+// from the south through the west, as the program's, without folding.
+struct PhysicalMount {
+  double countsPerRevolution;
+  double gearing;
+
+  double azimuthOf(int32_t axis1) const { return (axis1 - int32_t(kBase)) * 360 / countsPerRevolution * gearing; }
+  double altitudeOf(int32_t axis2) const { return (axis2 - int32_t(kBase)) * 360 / countsPerRevolution; }
+  int32_t axis1For(double azimuthDeg) const {
+    return int32_t(kBase) + int32_t(std::lround(azimuthDeg / gearing * countsPerRevolution / 360));
+  }
+  int32_t axis2For(double altitudeDeg) const {
+    return int32_t(kBase) + int32_t(std::lround(altitudeDeg * countsPerRevolution / 360));
+  }
+};
+
+struct Star {
+  double raRad, decRad;
+};
+// J2000 places of bright stars.
+constexpr Star kAldebaran{(4 + 35 / 60. + 55.2 / 3600) * 15 * kDegree, (16 + 30 / 60. + 33 / 3600.) * kDegree};
+constexpr Star kRegulus{(10 + 8 / 60. + 22.3 / 3600) * 15 * kDegree, (11 + 58 / 60. + 2 / 3600.) * kDegree};
+constexpr Star kDubhe{(11 + 3 / 60. + 43.7 / 3600) * 15 * kDegree, (61 + 45 / 60. + 3 / 3600.) * kDegree};
+
+double arcminApart(double ra1, double dec1, double ra2, double dec2) {
+  return separationAndAngle(ra1, dec1, ra2, dec2, false).arcmin;
+}
+
+class AltAzMountOnTheSky : public ::testing::Test {
+ protected:
+  static constexpr uint32_t kCounts = 1765632;  // the simulated alt-azimuth controller's own
+
+  explicit AltAzMountOnTheSky(double gearing = 1.0) : mount{kCounts, gearing} { sim.linkUp(); }
+
+  HorizontalPosition horizontalOf(const Star& star) const {
+    return equatorialToHorizontal(star.raRad, star.decRad, kLatitude, kLongitude, sim.bench.clock.hours);
+  }
+  Star starAt(double azimuthDeg, double altitudeDeg) const {
+    const EquatorialPosition p =
+        horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, sim.bench.clock.hours);
+    return {p.raRad, p.decRad};
+  }
+  static SharedTelescopeValues values(const Star& star, int index = 0) {
+    return valuesFor(star.raRad, star.decRad, index);
+  }
+  // Turns the mount by hand onto the star (its azimuth taken as `azimuthDeg`
+  // on the axis) and stores it as a reference point.
+  void alignOn(const Star& star, double azimuthDeg, int index) {
+    sim.place(mount.axis1For(azimuthDeg), mount.axis2For(horizontalOf(star).altitudeDeg));
+    sim.command({kCmdSetReference}, values(star, index));
+    ASSERT_EQ(sim.bench.reported(), std::vector<int>{16});
+  }
+  void gotoStar(const Star& star) {
+    sim.command({kCmdGoto}, values(star));
+    ASSERT_TRUE(sim.beatUntil(11, 1.0, 200));
+    sim.bench.reported();
+  }
+  // Where axis 1 really points, unfolded, and how far the mount really
+  // points from a star now, in arcminutes.
+  double axis1Azimuth() { return mount.azimuthOf(sim.position(1)); }
+  double arcminFrom(const Star& star) {
+    const HorizontalPosition there = horizontalOf(star);
+    return arcminApart(axis1Azimuth() * kDegree, mount.altitudeOf(sim.position(2)) * kDegree,
+                       there.azimuthDeg * kDegree, there.altitudeDeg * kDegree);
+  }
+
+  SimulatedBench sim{kMountMotorAltAz, false, kCounts};
+  PhysicalMount mount;
+};
+
+class AltAzMountWithGearingError : public AltAzMountOnTheSky {
+ protected:
+  AltAzMountWithGearingError() : AltAzMountOnTheSky(1.01) {}
+};
+
+// Two reference points 116 degrees apart in azimuth measure the gearing;
+// the goto, the position read and the start of tracking must all use it
+// (read without it the position came out 76.6' off, and tracking jumped
+// 61.8' at once).
+TEST_F(AltAzMountWithGearingError, GotoPositionAndTrackingAgreeWithTheSky) {
+  alignOn(kAldebaran, horizontalOf(kAldebaran).azimuthDeg, 0);
+  alignOn(kRegulus, horizontalOf(kRegulus).azimuthDeg - 360, 1);
+  gotoStar(kDubhe);
+  EXPECT_LT(arcminFrom(kDubhe), 1.0);
+
+  sim.command({kCmdReadPosition});
+  ASSERT_EQ(sim.bench.listener.positions.size(), 1u);
+  const auto& read = sim.bench.listener.positions[0];
+  EXPECT_LT(arcminApart(read.ra, read.dec, kDubhe.raRad, kDubhe.decRad), 1.0);
+
+  const double azimuthBefore = axis1Azimuth();
+  const double altitudeBefore = mount.altitudeOf(sim.position(2));
+  sim.command({kCmdTracking, 1});
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 20));
+  EXPECT_EQ(sim.commandsStarting("S1").size(), 2u);  // the re-slew ran
+  EXPECT_LT(arcminApart(axis1Azimuth() * kDegree, mount.altitudeOf(sim.position(2)) * kDegree,
+                        azimuthBefore * kDegree, altitudeBefore * kDegree),
+            1.0);
+}
+
+// The fold of the azimuth at due north must not turn the mount round.
+TEST_F(AltAzMountOnTheSky, GotoFromAWesternBaseToANorthEasternTargetTurnsThroughNorth) {
+  alignOn(starAt(100, 30), 100, 0);
+  gotoStar(starAt(225, 40));
+  EXPECT_NEAR(axis1Azimuth(), 225, 0.01);  // +125 degrees, not -235
+  EXPECT_LT(arcminFrom(starAt(225, 40)), 1.0);
+}
+
+TEST_F(AltAzMountOnTheSky, TrackingAStarAcrossDueNorthFollowsItTheShortWay) {
+  alignOn(starAt(150, 40), 150, 0);
+  // A star at declination 70 degrees, 72 s before it culminates north of
+  // the zenith: its azimuth passes 180 degrees within the next minutes.
+  const double localSiderealHours = sim.bench.clock.hours + kLongitude / 15;
+  const Star star{(localSiderealHours + 0.02) * 15 * kDegree, 70 * kDegree};
+  ASSERT_GT(horizontalOf(star).azimuthDeg, 180);
+  gotoStar(star);
+  sim.command({kCmdTracking, 1});
+  double travel = 0;
+  double before = axis1Azimuth();
+  for (int second = 0; second < 180; ++second) {
+    sim.bench.clock.hours += 1.0027379 / 3600;
+    sim.heartbeat(1.0);
+    travel += std::fabs(axis1Azimuth() - before);
+    before = axis1Azimuth();
+  }
+  ASSERT_LT(horizontalOf(star).azimuthDeg, 180);
+  EXPECT_LT(travel, 2.0);  // the star moved some 0.7 degrees in azimuth
+  EXPECT_LT(arcminFrom(star), 3.0);
+}
+
+// Axis 1 stays within 270 degrees either way of the base point's count; a
+// target the shorter way beyond that is reached the other way round.
+TEST_F(AltAzMountOnTheSky, CablesAreNotWoundBeyondThreeQuartersOfATurn) {
+  alignOn(starAt(0, 30), 0, 0);
+  for (const auto& [azimuth, onTheAxis] : {std::pair{100.0, 100.0}, {200.0, 200.0}, {260.0, 260.0},
+                                            {300.0, -60.0}, {200.0, -160.0}}) {
+    gotoStar(starAt(azimuth, 30));
+    EXPECT_NEAR(axis1Azimuth(), onTheAxis, 0.01) << azimuth;
+  }
 }
 
 }  // namespace
