@@ -13,6 +13,8 @@ namespace {
 
 constexpr uint8_t kCarriageReturn = '\r';
 constexpr uint8_t kLineFeed = '\n';
+// Heartbeats a reply may be awaited once the link is up.
+constexpr int kReplyHeartbeats = 3;
 
 }  // namespace
 
@@ -32,7 +34,24 @@ int MotorControllerProtocol::tick() {
     report(kStatusHandshakeTimedOut);
     return kClosePort;
   }
+  if (!inHandshake() && beatsAwaitingReply_ >= 0 && ++beatsAwaitingReply_ >= kReplyHeartbeats) {
+    beatsAwaitingReply_ = -1;
+    goIdle();
+    report(kStatusHandshakeTimedOut);
+    return kClosePort;
+  }
   return onHeartbeat();
+}
+
+void MotorControllerProtocol::run(std::initializer_list<MotorCommand> commands) {
+  sequence_.start(commands, sender());
+  if (commands.size() > 0) beatsAwaitingReply_ = 0;
+}
+
+bool MotorControllerProtocol::sendNext() {
+  if (!sequence_.sendNext(sender())) return false;
+  beatsAwaitingReply_ = 0;
+  return true;
 }
 
 void MotorControllerProtocol::startHandshake(std::initializer_list<MotorCommand> commands) {
@@ -96,9 +115,12 @@ int MotorControllerProtocol::receiveByte(uint8_t byte) {
   return kKeepLink;
 }
 
+// An error reply ends a sequence; during the handshake, which cannot go
+// on without it, the watchdog then closes the port.
 int MotorControllerProtocol::replyComplete() {
+  beatsAwaitingReply_ = -1;
   if (reply_.at(0) == '!') {
-    goIdle();
+    if (!inHandshake()) goIdle();
     report(kStatusErrorReply);
     return kKeepLink;
   }

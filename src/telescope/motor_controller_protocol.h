@@ -20,7 +20,9 @@ class MotorControllerProtocol : public MountProtocolBase {
   // goes to the type.
   int command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) final;
   // The watchdog first: when it runs out during the handshake, report 4
-  // and close the port.
+  // and close the port. With the link up, a reply awaited for three
+  // heartbeats means the mount no longer answers: report 4 and close the
+  // port too.
   int tick() final;
 
  protected:
@@ -29,8 +31,8 @@ class MotorControllerProtocol : public MountProtocolBase {
   // Starts the handshake afresh: framing reset, watchdog running, the
   // commands sent one per reply.
   void startHandshake(std::initializer_list<MotorCommand> commands);
-  void run(std::initializer_list<MotorCommand> commands) { sequence_.start(commands, sender()); }
-  bool sendNext() { return sequence_.sendNext(sender()); }
+  void run(std::initializer_list<MotorCommand> commands);
+  bool sendNext();
   const MotorCommandSequence& sequence() const { return sequence_; }
   // Whether a command's reply is still awaited.
   bool awaitingReply() const { return sequence_.awaited() >= 0; }
@@ -88,6 +90,7 @@ class MotorControllerProtocol : public MountProtocolBase {
   const int watchdogHeartbeats_;
   HandshakeWatchdog watchdog_;
   MotorCommandSequence sequence_;
+  int beatsAwaitingReply_ = -1;  // -1 while no reply is awaited
   Framing framing_ = Framing::kOutside;
   ReplyBuffer reply_;
   SpiralSearch spiral_;

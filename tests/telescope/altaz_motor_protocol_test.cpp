@@ -10,6 +10,7 @@
 #include "protocol_bench.h"
 #include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
+#include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
 
@@ -114,6 +115,15 @@ TEST_F(AltAzMountTest, ImplausibleCountsPerRevolutionCloseThePort) {
 TEST_F(AltAzMountTest, WatchdogEndsAHandshakeAfterTwelveHeartbeats) {
   bench.protocol->connect();
   bench.receive(kOk);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+  EXPECT_EQ(bench.protocol->tick(), kClosePort);
+  EXPECT_EQ(bench.reported(), std::vector<int>{4});
+
+  // An error reply to a handshake command leaves the handshake unfinished:
+  // the watchdog still closes the port.
+  bench.protocol->connect();
+  bench.receive("!0\r");
+  EXPECT_EQ(bench.reported(), std::vector<int>{6});
   for (int i = 0; i < 11; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
   EXPECT_EQ(bench.protocol->tick(), kClosePort);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
@@ -347,6 +357,31 @@ TEST_F(AltAzMountTest, AnewHandshakeKeepsThePointsButNeedsOneStoredAgain) {
   storeReference(1, 45, 25, kBase + 100000, kBase + 90000);
   bench.command({kCmdGoto}, skyAt(80, 30));
   EXPECT_EQ(slewBytes(), expectedSlew(kBase + 200000, kBase + 180000));
+}
+
+// Both motor-controller types: once the link is up, a reply that has not
+// come within three heartbeats means the mount no longer answers.
+TEST(MotorControllerReplies, AReplyMissingForThreeHeartbeatsClosesThePort) {
+  for (const int type : {kMountMotorAltAz, kMountMotorEquatorial}) {
+    SimulatedBench sim(type, type == kMountMotorEquatorial, 1000000);
+    sim.linkUp();
+    ProtocolBench& bench = sim.bench;
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink) << type;  // nothing awaited
+    // A reply two heartbeats late is in time.
+    bench.command({kCmdStop, 2});
+    const std::string stop = bench.sent();
+    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+    bench.receive(kOk);
+    EXPECT_EQ(bench.reported(), std::vector<int>{11});
+    // Three heartbeats without it close the port.
+    bench.command({kCmdStop, 2});
+    EXPECT_EQ(bench.sent(), stop);
+    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+    EXPECT_EQ(bench.protocol->tick(), kClosePort) << type;
+    EXPECT_EQ(bench.reported(), std::vector<int>{kStatusHandshakeTimedOut});
+  }
 }
 
 // --- on the sky: the simulated mount read through a model of its own -----------------
