@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
@@ -68,6 +69,7 @@ int EquatorialMotorProtocol::connect() {
   countsRead_ = false;
   trackingMode_ = 0;
   queuedGuideCount_ = 0;
+  guideStartedAxis1_ = false;
   task_ = Task::kHandshake;
   startHandshake({plainCommand('c', 1), plainCommand('c', 2), plainCommand('a', 1), plainCommand('a', 2)});
   return kKeepLink;
@@ -110,7 +112,10 @@ void EquatorialMotorProtocol::refuse(int code) {
 // included. The east-west swap position travels as one byte, negative
 // values in two's complement.
 int EquatorialMotorProtocol::onCommand(const uint8_t* payload, const SharedTelescopeValues& shared) {
-  if (payload[0] != kCmdGuideMove) queuedGuideCount_ = 0;
+  if (payload[0] != kCmdGuideMove) {
+    queuedGuideCount_ = 0;
+    guideStartedAxis1_ = false;
+  }
   switch (payload[0]) {
     case kCmdMoveFast: move(payload[1], payload[2], true); break;
     case kCmdMoveSlow: move(payload[1], payload[2], false); break;
@@ -194,9 +199,21 @@ void EquatorialMotorProtocol::readPosition(Task task) {
   run({plainCommand('j', 2), plainCommand('j', 1)});
 }
 
+// The controller sets the position of a standing axis only.
 void EquatorialMotorProtocol::setPark() {
+  if (trackingMode_ == 1) afterTrackingStops(Then::kSetPark);
+  else definePark();
+}
+
+void EquatorialMotorProtocol::definePark() {
   task_ = Task::kSetPark;
   run({valueCommand('E', 1, EquatorialAxes::kHome), valueCommand('E', 2, static_cast<uint32_t>(axes_.parkAxis2()))});
+}
+
+void EquatorialMotorProtocol::afterTrackingStops(Then then) {
+  then_ = then;
+  task_ = Task::kStopTracking;
+  run({plainCommand('K', 1)});
 }
 
 // Both axes stop and are read; the slew follows from where they stand.
@@ -214,12 +231,8 @@ void EquatorialMotorProtocol::startSpiralSearch(int stepArcmin, int turns, int s
   spiralStepArcmin_ = stepArcmin;
   spiralTurns_ = turns;
   spiralSpeed_ = speedIndex;
-  if (trackingMode_ == 1) {
-    task_ = Task::kSpiralPrepare;
-    run({plainCommand('K', 1)});
-  } else {
-    proceed(Then::kSpiral);
-  }
+  if (trackingMode_ == 1) afterTrackingStops(Then::kSpiral);
+  else proceed(Then::kSpiral);
 }
 
 // A finished spiral leaves a tracking mount tracking.
@@ -264,8 +277,9 @@ void EquatorialMotorProtocol::sequenceAnswered() {
     case Task::kReadPosition:
     case Task::kSynchronise: positionAnswered(); return;
     case Task::kSetPark:
-      task_ = Task::kIdle;
       report(kStatusParked);
+      if (trackingMode_ == 1) restartTracking(Then::kIdle);
+      else task_ = Task::kIdle;
       return;
     case Task::kGotoRead: gotoTargets(); return;
     case Task::kGotoSlew:
@@ -278,7 +292,7 @@ void EquatorialMotorProtocol::sequenceAnswered() {
     case Task::kCatchUpSlew: awaitStanding(1, Then::kGotoAxis1Stands); return;
     case Task::kAwaitStanding: standingPolled(); return;
     case Task::kRestartTracking: proceed(then_); return;
-    case Task::kSpiralPrepare: awaitStanding(1, Then::kSpiral); return;
+    case Task::kStopTracking: awaitStanding(1, then_); return;
     case Task::kGuideStatus: guideRate(guidePeriod_); return;
     case Task::kGuide: guideAnswered(); return;
     default: task_ = Task::kIdle; return;
@@ -378,6 +392,7 @@ void EquatorialMotorProtocol::proceed(Then then) {
       report(park_ ? kStatusParked : kStatusFinished);
       return;
     case Then::kRestartTracking: restartTracking(Then::kIdle); return;
+    case Then::kSetPark: definePark(); return;
     case Then::kSpiral:
       task_ = Task::kSpiral;
       startSpiral(kSpiralForm,
@@ -413,7 +428,9 @@ void EquatorialMotorProtocol::guideStop(int axis) {
 }
 
 // Guiding starts only from idle; while a guide command is under way the
-// next ones wait their turn.
+// next ones wait their turn. The stop of a right-ascension pulse leaves
+// axis 1 as it was before the pulse: standing again when the pulse started
+// it, else back at the sidereal period.
 void EquatorialMotorProtocol::guide(const GuideCommand& command) {
   if (task_ == Task::kGuideStatus || task_ == Task::kGuide) {
     if (queuedGuideCount_ < kQueuedGuides) queuedGuides_[queuedGuideCount_++] = command;
@@ -421,10 +438,14 @@ void EquatorialMotorProtocol::guide(const GuideCommand& command) {
   }
   if (task_ != Task::kIdle) return;
   const EquatorialRates& rates = axes_.rates();
-  if (command.stop && command.value == kSecondAxisStop) {
+  if (command.stop && command.value == kFirstAxisStop && std::exchange(guideStartedAxis1_, false)) {
+    task_ = Task::kGuide;
+    run({plainCommand('K', 1)});
+  } else if (command.stop && command.value == kSecondAxisStop) {
     task_ = Task::kGuide;
     run({plainCommand('K', 2)});
   } else if (command.stop || command.value >= 2) {
+    guideRestores_ = command.stop;
     guidePeriod_ = command.stop ? rates.siderealPeriod
                                 : (command.value == 2 ? rates.guideFastPeriod : rates.guideSlowPeriod);
     task_ = Task::kGuideStatus;
@@ -436,12 +457,17 @@ void EquatorialMotorProtocol::guide(const GuideCommand& command) {
   }
 }
 
-// A running axis 1 takes the new period at once; a standing one is started.
+// A running axis 1 takes the new period at once; a standing one is started
+// (and stood again by the pulse's stop, see guide()).
 void EquatorialMotorProtocol::guideRate(int period) {
   task_ = Task::kGuide;
   const MotorCommand rate = valueCommand('I', 1, static_cast<uint32_t>(period));
-  if (standing(status_[0])) run({motionCommand(1, kSlowMode, '0'), rate, plainCommand('J', 1)});
-  else run({rate});
+  if (standing(status_[0])) {
+    guideStartedAxis1_ = !guideRestores_;
+    run({motionCommand(1, kSlowMode, '0'), rate, plainCommand('J', 1)});
+  } else {
+    run({rate});
+  }
 }
 
 void EquatorialMotorProtocol::guideAnswered() {

@@ -31,14 +31,17 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
 
  private:
   // What the running command sequence is for. kAwaitStanding polls one
-  // axis once a heartbeat until it stands, then goes on with `then_`.
+  // axis once a heartbeat until it stands, then goes on with `then_`;
+  // kStopTracking stops axis 1 and then awaits it standing.
   enum class Task {
     kIdle, kHandshake, kMove, kStop, kTracking, kReadPosition, kSynchronise, kSetPark,
     kGotoRead, kGotoSlew, kGotoStart, kCatchUpRead, kCatchUpSlew, kAwaitStanding,
-    kRestartTracking, kGuideStatus, kGuide, kSpiralPrepare, kSpiral,
+    kRestartTracking, kGuideStatus, kGuide, kStopTracking, kSpiral,
   };
   // What follows an axis coming to a stand or tracking restarting.
-  enum class Then { kIdle, kCatchUp, kGotoAxis1Stands, kGotoAxis2, kGotoFinished, kRestartTracking, kSpiral };
+  enum class Then {
+    kIdle, kCatchUp, kGotoAxis1Stands, kGotoAxis2, kGotoFinished, kRestartTracking, kSpiral, kSetPark,
+  };
   // A guide command: a move in direction 0..3, or a stop of axis 0, 2 or 4.
   struct GuideCommand {
     bool stop;
@@ -62,6 +65,9 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
   void startGoto(double raRad, double decRad, bool park);
   void startSpiralSearch(int stepArcmin, int turns, int speedIndex);
   void setPark();
+  void definePark();
+  // Tracking stops first where the controller needs axis 1 standing.
+  void afterTrackingStops(Then then);
 
   void sequenceAnswered();
   void positionAnswered();
@@ -110,11 +116,16 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
   double referenceDecRad_ = 0;
   // A spiral waiting for axis 1 to stop tracking.
   int spiralStepArcmin_ = 0, spiralTurns_ = 0, spiralSpeed_ = 0;
-  // The period a right-ascension guide command sets.
+  // The period a right-ascension guide command sets, and whether it is the
+  // stop that restores the sidereal period.
   int guidePeriod_ = 0;
+  bool guideRestores_ = false;
   static constexpr int kQueuedGuides = 8;
   std::array<GuideCommand, kQueuedGuides> queuedGuides_{};
   int queuedGuideCount_ = 0;
+  // A right-ascension guide pulse started axis 1 from a stand: its stop
+  // stands it again.
+  bool guideStartedAxis1_ = false;
 };
 
 }  // namespace celvaro

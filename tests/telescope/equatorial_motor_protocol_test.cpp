@@ -213,6 +213,22 @@ TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
   EXPECT_EQ(bench.reported(), std::vector<int>{22});
 }
 
+// The controller refuses to set the position of a running axis ("!2"):
+// tracking stops first and resumes after.
+TEST_F(EquatorialMount, SetParkWhileTrackingStopsAxisOneFirst) {
+  sim.command({kCmdTracking, 1});
+  sim.heartbeat(1);
+  sim.commands.clear();
+  sim.command({kCmdSetPark});
+  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  ASSERT_TRUE(sim.beatUntil(22, 1.0, 5));
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{22});
+  EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
+  EXPECT_NEAR(sim.position(1), kHome, 200);  // tracking runs on from home
+  EXPECT_EQ(sim.status(1), "111");
+  EXPECT_EQ(sim.commandsStarting("I1").back(), value('I', 1, 620));
+}
+
 TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
   SharedTelescopeValues star;
   star.referenceRaRad = 1.0;
@@ -283,10 +299,11 @@ TEST_F(EquatorialMount, GuidingChangesTheRightAscensionPeriodAndStopRestoresIt) 
   EXPECT_EQ(sim.commands, std::vector<std::string>{"K2"});
 }
 
+// With tracking off a standing axis 1 is started at the guide period, and
+// the stop leaves it standing again as before the pulse.
 TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   sim.command({kCmdTracking, 0});
   sim.commands.clear();
-  // A standing axis 1 is started at the guide period.
   sim.bench.protocol->guideMove(3);
   sim.bench.protocol->guideMove(0);
   sim.answerAll();
@@ -296,7 +313,15 @@ TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   sim.commands.clear();
   sim.bench.protocol->guideStop(4);
   sim.answerAll();
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 620), "K2"}));
+  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "K2"}));
+  EXPECT_EQ(sim.status(1)[1], '0');
+  EXPECT_EQ(sim.status(2)[1], '0');
+  // An east-west pulse alone, likewise.
+  sim.bench.protocol->guideMove(2);
+  sim.answerAll();
+  sim.bench.protocol->guideStop(2);
+  sim.answerAll();
+  EXPECT_EQ(sim.status(1)[1], '0');
   // Not while a goto runs.
   sim.command({kCmdGotoPark});
   sim.commands.clear();
