@@ -14,10 +14,10 @@ class AlignmentModelTest : public ::testing::Test {
     model.setHalfRevolution(1, 500000);
     model.setHalfRevolution(2, 600000);
   }
-  // Counts for a horizontal position, axis 1 standing at `axis1Now`.
-  MotorCounts countsAt(double azimuthDeg, double altitudeDeg, int32_t axis1Now = kBase) {
+  // Counts for a horizontal position, axis 1 standing at the base count.
+  MotorCounts countsAt(double azimuthDeg, double altitudeDeg) {
     MotorCounts counts;
-    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, axis1Now, counts));
+    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, kBase, counts));
     return counts;
   }
 
@@ -107,20 +107,5 @@ TEST_F(AlignmentModelTest, PointsEitherSideOfNorthSpanTheShortWay) {
   model.setPoint(1, {30, 200}, {kBase + fortyDegrees / 4, kBase});
   EXPECT_EQ(model.mode(), AlignmentModel::kOnePoint);
 }
-
-// Axis 1 takes the shorter way round from where it stands, unless that
-// winds it more than 270 degrees (three quarters of a revolution of counts)
-// from the base point; then it goes the other way.
-TEST_F(AlignmentModelTest, WholeTurnsFollowTheAxisWithinTheCableLimit) {
-  model.setPoint(0, {20, 0}, {kBase, kBase});
-  const int32_t perDegree = 500000 / 180;
-  EXPECT_NEAR(countsAt(-170, 20, kBase + 160 * perDegree).axis1, kBase + 190 * 500000 / 180.0, 1);
-  EXPECT_NEAR(countsAt(-100, 20, kBase + 250 * perDegree).axis1, kBase + 260 * 500000 / 180.0, 1);
-  EXPECT_NEAR(countsAt(-60, 20, kBase + 260 * perDegree).axis1, kBase - 60 * 500000 / 180.0, 1);
-  EXPECT_NEAR(countsAt(60, 20, kBase - 260 * perDegree).axis1, kBase + 60 * 500000 / 180.0, 1);
-  // Wound beyond the limit by hand, it is brought back within it.
-  EXPECT_NEAR(countsAt(10, 20, kBase + 700 * perDegree).axis1, kBase + 10 * 500000 / 180.0, 1);
-}
-
 }  // namespace
 }  // namespace celvaro

@@ -55,19 +55,6 @@ TEST(EquatorialMountHandshake, WatchdogOfSixteenAndUnusableCounts) {
   EXPECT_EQ(bench.reported(), std::vector<int>{5});
 }
 
-TEST(EquatorialAxes, RateTablesFollowTheCountsPerRevolution) {
-  EquatorialAxes axes;
-  EXPECT_EQ(axes.rates().siderealPeriod, 620);
-  EXPECT_EQ(axes.halfRevolution(1), 4512000);
-  EXPECT_NEAR(axes.countsPerDegree(2), 25066.667, 1e-3);
-  EXPECT_EQ(axes.countsPerHour(1), 376000.0);
-  axes.setCountsPerRevolution(1, 4000000);
-  EXPECT_EQ(axes.rates().siderealPeriod, 703);
-  EXPECT_EQ(axes.rates().trackingEast[1], 0);
-  axes.setCountsPerRevolution(1, 5000000);
-  EXPECT_EQ(axes.rates().fast[0], 30);
-}
-
 TEST(EquatorialAxes, MotorCountsInTheSky) {
   EquatorialAxes axes;
   const int32_t home = EquatorialAxes::kHome;
