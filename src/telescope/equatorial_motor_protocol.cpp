@@ -8,6 +8,7 @@
 
 #include "app/clock_listener.h"
 #include "telescope/link_status_codes.h"
+#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 
 namespace celvaro {
@@ -18,6 +19,8 @@ constexpr int kWatchdogHeartbeats = 16;
 // per revolution.
 constexpr int kAxis1CountsReply = 2;
 constexpr int kAxis2CountsReply = 3;
+// The handshake's two commands that declare the park position (:E1, :E2).
+constexpr int kPositionSettings = 2;
 // Any count the 24-bit value can hold but 0, which would leave the axis
 // without a scale.
 constexpr uint32_t kLowestCountsPerRevolution = 1;
@@ -75,8 +78,15 @@ int EquatorialMotorProtocol::connect() {
   return kKeepLink;
 }
 
+// A mount whose axis 1 runs when the program connects (it tracks since an
+// earlier connection) is not at its park position: its axes keep the
+// positions they have, and the controller would refuse new ones anyway.
 bool EquatorialMotorProtocol::takeHandshakeReply(int index, const ReplyBuffer& reply) {
-  if (countsRead_ || (index != kAxis1CountsReply && index != kAxis2CountsReply)) return true;
+  if (countsRead_) {
+    if (sequence().awaitedCommand().command == 'f' && !standing(readAxisStatus(reply))) skipNext(kPositionSettings);
+    return true;
+  }
+  if (index != kAxis1CountsReply && index != kAxis2CountsReply) return true;
   uint32_t counts = 0;
   if (!readCountsPerRevolution(reply, kLowestCountsPerRevolution, kHighestCountsPerRevolution, counts)) {
     return false;

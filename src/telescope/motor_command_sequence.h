@@ -39,6 +39,8 @@ class MotorCommandSequence {
   void start(std::initializer_list<MotorCommand> commands, iTelescopeBasicCommandSender& sender);
   // Sends the next command; false when all have been sent.
   bool sendNext(iTelescopeBasicCommandSender& sender);
+  // Leaves out the next `count` commands.
+  void skip(int count) { sent_ = count_ - sent_ < count ? count_ : sent_ + count; }
   // The index of the command sent last, whose reply is awaited.
   int awaited() const { return sent_ - 1; }
   // That command itself; the first of the run before any was sent.

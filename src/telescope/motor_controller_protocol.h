@@ -33,6 +33,7 @@ class MotorControllerProtocol : public MountProtocolBase {
   void startHandshake(std::initializer_list<MotorCommand> commands);
   void run(std::initializer_list<MotorCommand> commands);
   bool sendNext();
+  void skipNext(int count) { sequence_.skip(count); }
   const MotorCommandSequence& sequence() const { return sequence_; }
   // Whether a command's reply is still awaited.
   bool awaitingReply() const { return sequence_.awaited() >= 0; }

@@ -216,6 +216,32 @@ TEST_F(EquatorialMount, SetParkWhileTrackingStopsAxisOneFirst) {
   EXPECT_EQ(sim.commandsStarting("I1").back(), value('I', 1, 620));
 }
 
+// Connecting again to a mount that tracks (after a Disconnect, say) finds
+// its axes running: they keep the positions they have, since the mount is
+// not at its park position, and the controller would refuse new ones ("!2").
+TEST_F(EquatorialMount, ConnectingAgainToATrackingMountKeepsWhereItPoints) {
+  sim.command({kCmdTracking, 1});
+  gotoHoursEast(-2.0);
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
+  sim.command({kCmdReadPosition});
+  ASSERT_EQ(sim.bench.listener.positions.size(), 1u);
+  const auto before = sim.bench.listener.positions[0];
+  sim.heartbeat(5.0);
+  sim.bench.clock.hours += 5.0 * 1.0027379 / 3600;  // five seconds of sidereal time
+  sim.bench.reported();
+  sim.commands.clear();
+  sim.bench.protocol->connect();
+  sim.answerAll();
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{linkEstablishedCode(kMountMotorEquatorial)});
+  EXPECT_TRUE(sim.commandsStarting("E").empty());
+  EXPECT_EQ(sim.status(1), "111");  // still tracking
+  sim.command({kCmdReadPosition});
+  ASSERT_EQ(sim.bench.listener.positions.size(), 2u);
+  const auto after = sim.bench.listener.positions[1];
+  EXPECT_NEAR(after.ra, before.ra, 1e-4);  // tracking held the star: well within an arcminute
+  EXPECT_NEAR(after.dec, before.dec, 1e-6);
+}
+
 TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
   SharedTelescopeValues star;
   star.referenceRaRad = 1.0;
