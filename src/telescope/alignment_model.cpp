@@ -68,7 +68,7 @@ void AlignmentModel::recompute() {
   if (!first.valid || !second.valid) return;
   // The azimuths differ by some whole turns more or less than the folded
   // values do: as many as brings them nearest the turn the counts show.
-  const double counted = double{second.counts.axis1} - first.counts.axis1;
+  const double counted = static_cast<double>(second.counts.axis1) - first.counts.axis1;
   const double folded = second.azimuthDeg - first.azimuthDeg;
   const double span = folded + 360.0 * std::round((counted * 180.0 / halfRevolution1_ - folded) / 360.0);
   const double altitudeSpan = second.altitudeDeg - first.altitudeDeg;
@@ -116,7 +116,7 @@ bool AlignmentModel::horizontalToCounts(const HorizontalPosition& position, int3
   };
   counts = countsAt(fromBase + 360.0 * turnsToward(axis1Now), position.altitudeDeg);
   const double cableLimit = kCableLimitTurns * 2.0 * halfRevolution1_;
-  if (std::fabs(double{counts.axis1} - base_.counts.axis1) > cableLimit) {
+  if (std::fabs(static_cast<double>(counts.axis1) - base_.counts.axis1) > cableLimit) {
     counts = countsAt(fromBase + 360.0 * turnsToward(base_.counts.axis1), position.altitudeDeg);
   }
   return true;
