@@ -20,6 +20,7 @@ constexpr double kPi = std::numbers::pi;
 class AppModelTest : public ::testing::Test {
  protected:
   AppModelTest() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
+    resources.setProgramDir(dir.path().string());
     model.setWindows(&mainWindow, &chartView);
     model.dialogListeners.controlPanel = &panel;
     model.dialogListeners.dslrExposure = &dslr;
@@ -360,6 +361,8 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
   model.place.latitudeDeg = 51.5;
   runDataLoad(model);
   runShutdown(model);
+  // Everything the shutdown writes lands in the program directory.
+  EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");
   UiResources nextResources;
   AppModel next(dir.path().string(), dir.file("celvaro.cfg"), nextResources);
   next.loadConfiguration();

@@ -29,6 +29,7 @@ class FakeFovDialog : public FovOverlayDlgListener {
 class FovOverlayModel : public ::testing::Test {
  protected:
   FovOverlayModel() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
+    resources.setProgramDir(dir.path().string());
     model.setWindows(&mainWindow, &chartView);
     model.fovDialog = &dialog;
     model.chart.fieldArcmin = 600;
@@ -155,6 +156,7 @@ TEST_F(FovOverlayModel, TheSchemeFileIsReadAtConstructionAndWrittenAtShutdownOnl
   EXPECT_EQ(other.fovSchemes.scheme.focalLength, 600);
   runShutdown(other);
   EXPECT_EQ(readBytes(path), "focallength=600\n");
+  EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");  // the shutdown writes nothing elsewhere
   other.fovSchemes.scheme.flags = 7;
   other.fovSchemes.markModified();
   runShutdown(other);
