@@ -33,6 +33,7 @@ class iStarDblData {
   // "STF 60", "stf60": the first system whose designation begins with the key.
   virtual int findByDesignation(std::string_view text, StarPosition& found) const = 0;
   virtual bool getPosition(int index, StarPosition& position) const = 0;
+  // Appends the label of system `index` to `text` (the caller's heading).
   virtual void getDesignation(int index, std::string& text) const = 0;
   virtual void draw(RenderingOutput& output, const OutputArea& area, iTransformer& transformer,
                     const ChartSettings& settings, int32_t labelDx, int32_t labelDy) const = 0;

@@ -25,7 +25,7 @@ bool StarDblWDSData::getPosition(int index, StarPosition& position) const {
 }
 
 void StarDblWDSData::getDesignation(int index, std::string& text) const {
-  if (index >= 0 && index < count()) text = records_[index].label;
+  if (index >= 0 && index < count()) text += records_[index].label;
 }
 
 void StarDblWDSData::drawSystem(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,

@@ -48,7 +48,7 @@ bool StarGcvsData::getPosition(int index, StarPosition& position) const {
 void StarGcvsData::getDesignation(int index, std::string& text) const {
   if (index < 0 || index >= count()) return;
   const VariableStarRecord& r = records_[index];
-  text = variableStarText(r.code, r.constellation, r.typeFlags, r.brightest, r.faintest, true, true);
+  text += variableStarText(r.code, r.constellation, r.typeFlags, r.brightest, r.faintest, true, true);
 }
 
 void StarGcvsData::drawStar(RenderingOutput& output, const RenderOptions& layout, iTransformer& transformer,

@@ -42,7 +42,8 @@ class iStarVarData {
   // "RR Lyr", "delta Cep" (as "del Cep"), "V0335 Cyg".
   virtual bool findByDesignation(std::string_view text, StarPosition& found) const = 0;
   virtual bool getPosition(int index, StarPosition& position) const = 0;
-  // The designation with its type letters and range ("RR Lyr [EP 7060-8120]").
+  // Appends the designation with its type letters and range ("RR Lyr
+  // [EP 7060-8120]") to `text` (the caller's heading).
   virtual void getDesignation(int index, std::string& text) const = 0;
   virtual void draw(RenderingOutput& output, const RenderOptions& layout, const OutputArea& area,
                     iTransformer& transformer, const ChartSettings& settings) const = 0;

@@ -69,19 +69,22 @@ TEST_F(DoubleStarTest, FilesOfBothVersionsAreWrittenAndReadByteForByte) {
   EXPECT_EQ(flatBytes.substr(0, 12), std::string("CLV_WDSC\3\0\0\0", 12));
   EXPECT_EQ(flatBytes.substr(52, 8), std::string("STF1744\0", 8));
   EXPECT_EQ(load(flat, flatBytes), 0);
-  std::string label;
-  flat.getDesignation(0, label);
-  EXPECT_EQ(label, "STF1744");
+  // The designation is appended to what the status bar already holds.
+  std::string shown = "Double star: ";
+  flat.getDesignation(0, shown);
+  EXPECT_EQ(shown, "Double star: STF1744");
 
-  const std::string bytes = doubleStarCatalogBytes(4, regions({{1, false}}), {entry("STF  60", 345, 750, 126)});
+  // Rigel's pair is STF 668 in the WDS.
+  const std::string bytes = doubleStarCatalogBytes(4, regions({{1, false}}), {entry("STF 668", 345, 750, 126)});
   const size_t record = 36 + 4 * 40;
-  EXPECT_EQ(bytes.substr(record + 16, 8), std::string("STF  60\0", 8));
+  EXPECT_EQ(bytes.substr(record + 16, 8), std::string("STF 668\0", 8));
   EXPECT_EQ(loadU32(reinterpret_cast<const uint8_t*>(&bytes[record + 28])), 750u);
   ASSERT_EQ(load(regional, bytes), 0);
   const DoubleStarRecord& r = regional.record(0);
   EXPECT_EQ(std::tie(r.primary, r.companion, r.separation), std::make_tuple(345, 750, 126));
-  regional.getDesignation(0, label);
-  EXPECT_EQ(label, "STF 60");
+  shown = "Double star: ";
+  regional.getDesignation(0, shown);
+  EXPECT_EQ(shown, "Double star: STF 668");
   std::vector<StarInfoItem> items;
   ASSERT_TRUE(regional.readObjectInfo(0, items));
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDoubleInfoWds, "13239+5456"}, {kDoubleInfoSeparation, "12.6"}}));

@@ -140,9 +140,9 @@ TEST_F(VariableStarTest, RecordsAreWrittenAndReadByteForByte) {
   const size_t record = 36 + 4 * 40;
   EXPECT_EQ(bytes.substr(record + 16, 12), std::string("\xB8\x1F\x94\x1B\x38\0\0\0\x03\x34\x4F\x01", 12));
   ASSERT_EQ(load(regional, bytes), 0);
-  std::string text;
+  std::string text = "Variable star: ";  // appended to the heading
   regional.getDesignation(0, text);
-  EXPECT_EQ(text, "V0335 Lyr [EP 7060-8120]");
+  EXPECT_EQ(text, "Variable star: V0335 Lyr [EP 7060-8120]");
   std::vector<StarInfoItem> items;
   ASSERT_TRUE(regional.readObjectInfo(0, items));
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{kVariableInfoType, "RRAB"}, {kVariableInfoHipparcos, "95497"}}));
