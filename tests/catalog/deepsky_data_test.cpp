@@ -420,16 +420,6 @@ TEST_F(DeepskyInfoTest, NgcAndIcEntriesRead) {
   EXPECT_FALSE(d2.readObjectInfo(0, items));
   writeBytes(dir.file("info.dat"), "CLV_IDX_" + info.substr(8, 4) + std::string(8, '\0'));
   EXPECT_FALSE(d2.readObjectInfo(0, items));
-
-  EXPECT_EQ(deepskyInfoCaption(kDeepskyInfoDistance).textId, 12212);
-  EXPECT_STREQ(deepskyInfoCaption(kDeepskyInfoDistance).english, "Distance (thousand light years)");
-  EXPECT_EQ(deepskyInfoCaption(kDeepskyInfoFieldCount).textId, 0);
-}
-
-TEST(DeepskyCatalogOfType, VersionThreeAndFourOnly) {
-  EXPECT_TRUE(dynamic_cast<DeepskyDataD1*>(deepskyCatalogOfType(12).get()));
-  EXPECT_TRUE(dynamic_cast<DeepskyDataD2*>(deepskyCatalogOfType(13).get()));
-  EXPECT_FALSE(deepskyCatalogOfType(11));
 }
 
 }  // namespace
