@@ -189,49 +189,36 @@ class PdfPolylines : public ::testing::Test {
   }
 };
 
-TEST_F(PdfPolylines, ALineThatLeavesAndReentersStrokesAtTheExitAndMovesAtTheEntry) {
-  EXPECT_EQ(drawn([](RenderingOutput& o) {
-              o.polyStart(0, 0);
-              o.polyLineTo(1000, 0);
-              o.polyLineTo(1000, 100);
-              o.polyLineTo(0, 100);
-              o.polyEnd(false);
-            }),
-            "0 0 m 500 0 l S\r\n500 100 m 0 100 l S\r\n");
-}
-
-TEST_F(PdfPolylines, ASegmentCrossingTheChartFromOutsideIsDrawnAlone) {
-  EXPECT_EQ(drawn([](RenderingOutput& o) {
-              o.polyStart(-1000, 0);
-              o.polyLineTo(1000, 0);
-              o.polyLineTo(1000, 2000);  // wholly outside: nothing
-              o.polyEnd(false);
-            }),
-            "-500 0 m 500 0 l S\r\n");
-}
-
-TEST_F(PdfPolylines, AClosedLineInsideClosesItsPathAndOneCutByTheEdgeDrawsBackToItsStart) {
-  EXPECT_EQ(drawn([](RenderingOutput& o) {
-              o.polyStart(0, 0);
-              o.polyLineTo(100, 0);
-              o.polyFinish(100, 100, true);
-            }),
-            "0 0 m 100 0 l 100 100 l h S\r\n");
-  EXPECT_EQ(drawn([](RenderingOutput& o) {
-              o.polyStart(0, 0);
-              o.polyLineTo(1000, 0);
-              o.polyLineTo(1000, 100);
-              o.polyFinish(400, 100, true);
-            }),
-            "0 0 m 500 0 l S\r\n500 100 m 400 100 l 0 0 l S\r\n");
-}
-
-TEST_F(PdfPolylines, TheLastPointOfAFinishedLineIsClippedToo) {
-  EXPECT_EQ(drawn([](RenderingOutput& o) {
-              o.polyStart(0, 0);
-              o.polyFinish(0, 4000, false);
-            }),
-            "0 0 m 0 500 l S\r\n");
+// A line that leaves the chart strokes to the edge and moves on where it
+// comes back; a closed line cut by the edge draws back to its start; the
+// last point of a finished line is clipped too.
+TEST_F(PdfPolylines, LinesAreClippedAtTheChartEdge) {
+  struct Case {
+    std::vector<std::pair<int32_t, int32_t>> points;
+    int finish;  // 0 polyEnd, 1 polyFinish open, 2 polyFinish closed
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{{0, 0}, {1000, 0}, {1000, 100}, {0, 100}}, 0, "0 0 m 500 0 l S\r\n500 100 m 0 100 l S\r\n"},
+      {{{-1000, 0}, {1000, 0}, {1000, 2000}}, 0, "-500 0 m 500 0 l S\r\n"},  // the last leg wholly outside
+      {{{0, 0}, {100, 0}, {100, 100}}, 2, "0 0 m 100 0 l 100 100 l h S\r\n"},
+      {{{0, 0}, {1000, 0}, {1000, 100}, {400, 100}}, 2, "0 0 m 500 0 l S\r\n500 100 m 400 100 l 0 0 l S\r\n"},
+      {{{0, 0}, {0, 4000}}, 1, "0 0 m 0 500 l S\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(drawn([&](RenderingOutput& o) {
+                o.polyStart(c.points[0].first, c.points[0].second);
+                for (size_t i = 1; i + 1 < c.points.size(); ++i) o.polyLineTo(c.points[i].first, c.points[i].second);
+                const auto [x, y] = c.points.back();
+                if (c.finish == 0) {
+                  o.polyLineTo(x, y);
+                  o.polyEnd(false);
+                } else {
+                  o.polyFinish(x, y, c.finish == 2);
+                }
+              }),
+              c.expected);
+  }
 }
 
 TEST_F(PdfPolylines, AnOpenClusterIsTracedEveryTwentyDegreesAndCutAtTheEdge) {

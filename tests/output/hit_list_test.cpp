@@ -37,10 +37,13 @@ class PickTest : public ::testing::Test {
   FakePositions positions;
 };
 
-TEST_F(PickTest, ATieGoesToTheLaterKindANearerObjectToAnyKind) {
+// Within ten pixels in the larger axis the nearest object wins; at equal
+// distance a later kind wins over an earlier one, and the first of two
+// stars over the second.
+TEST_F(PickTest, TheNearestWithinTenPixelsWins) {
   hits.addStar(1, 104, 100);
   hits.addDeepsky(100, 96, 2, 9);
-  EXPECT_EQ(pick().kind, kPickDeepsky);  // both 4 px: the later kind wins
+  EXPECT_EQ(pick().kind, kPickDeepsky);
   hits.clearHits();
   hits.addStar(1, 103, 100);
   hits.addDeepsky(100, 96, 2, 9);
@@ -48,20 +51,16 @@ TEST_F(PickTest, ATieGoesToTheLaterKindANearerObjectToAnyKind) {
   EXPECT_EQ(star.kind, kPickStar);  // 3 px beats 4 px
   EXPECT_EQ(star.index, 1);
   EXPECT_EQ(star.decRad, 1);
-}
-
-TEST_F(PickTest, TheRadiusIsTenPixelsInTheLargerAxis) {
+  hits.clearHits();
+  hits.addStar(5, 102, 100);
+  hits.addStar(6, 98, 100);
+  EXPECT_EQ(pick().index, 5);
+  hits.clearHits();
   hits.addStar(1, 110, 93);
   EXPECT_TRUE(pick().found);
   hits.clearHits();
   hits.addStar(1, 111, 100);
   EXPECT_FALSE(pick().found);
-}
-
-TEST_F(PickTest, TheFirstOfTwoEqualStarsWins) {
-  hits.addStar(5, 102, 100);
-  hits.addStar(6, 98, 100);
-  EXPECT_EQ(pick().index, 5);
 }
 
 TEST_F(PickTest, FiltersLimitTheKinds) {
@@ -78,21 +77,16 @@ TEST_F(PickTest, FiltersLimitTheKinds) {
   EXPECT_EQ(pick(0).kind, kPickFovOverlay);  // clearing leaves the overlay
 }
 
-TEST_F(PickTest, AStarWithoutPositionDoesNotCount) {
-  hits.addStar(4, 100, 100);
-  positions.unknownStar = 4;
-  EXPECT_FALSE(pick().found);
-}
-
-TEST_F(PickTest, TychoNumbersArePackedIntoTheIdentifier) {
+// A star's Tycho number is packed into its identifier, a solar system hit
+// carries its track mark, and a star without a position does not count.
+TEST_F(PickTest, WhatAPickCarries) {
   hits.addStar(4, 100, 100);
   positions.starNumbers = {9, 4842, 1234, 1};
   EXPECT_EQ(pick().starIdentifier, 4842 * (1 << 18) + 1234 * 16 + 1);
   positions.starNumbers = {3, 32349, 0, 0};
   EXPECT_EQ(pick().starIdentifier, 32349);
-}
-
-TEST_F(PickTest, SolarSystemHitsCarryTheirMark) {
+  positions.unknownStar = 4;
+  EXPECT_FALSE(pick().found);
   hits.addSolarSystem(4, 7, 100, 100);
   PickResult mars = pick(5);
   EXPECT_EQ(mars.index, 4);

@@ -8,15 +8,6 @@
 namespace celvaro {
 namespace {
 
-TEST(PrintColourTable, StartsBlackWithEntrySevenWhite) {
-  PrintColourTable table;
-  for (int i = 0; i < PrintColourTable::kEntries; ++i) {
-    EXPECT_EQ(table.entry(i), (i == 7 ? PrintColour{100, 100, 100} : PrintColour{})) << i;
-  }
-  EXPECT_EQ(table.entry(12), PrintColour{});
-  EXPECT_EQ(table.entry(-1), PrintColour{});
-}
-
 TEST(PrintColourTable, EntriesAreReadAsThreeNumbersOfUpToThreeDigits) {
   PrintColourTable table;
   table.setEntry(1, "5,50,100");
