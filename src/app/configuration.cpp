@@ -1,26 +1,43 @@
 #include "app/configuration.h"
 
 #include <array>
-#include <cmath>
 
 #include "app/key_value_lines.h"
+#include "astro/value_range.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
+#include "platform/serial_port.h"
+#include "telescope/mount_types.h"
 
 namespace celvaro {
 namespace {
 
 enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kGamepadDevice };
 
-// One key of the file: what it sets and the line end it is written with.
+// One key of the file: what it sets, the numbers it takes and the line end
+// it is written with.
 struct Field {
   std::string_view key;
   Kind kind;
   int* intTarget = nullptr;
   double* doubleTarget = nullptr;
+  ValueRange range{0, 0};
   int colorIndex = 0;
   const char* lineEnd = "\r\n";
 };
+
+// What the navigation dialog's sliders and radio buttons offer.
+constexpr ValueRange kStepsRange{1, 20};
+constexpr ValueRange kWheelFunctionRange{0, 2};
+constexpr ValueRange kMountTypeRange{0, kMountTypeCount - 1};
+constexpr ValueRange kPortRange{1, kSerialPortCount};
+// The equatorial mount's east-west swap takes at most 30 either way.
+constexpr ValueRange kEastWestSwapRange{-30, 30};
+// The spiral's speed is the dialog's slider; radius and turns reach the
+// controller as one byte each, and it makes at most ten turns.
+constexpr ValueRange kSpiralSpeedRange{0, 6};
+constexpr ValueRange kSpiralRadiusRange{1, 255};
+constexpr ValueRange kSpiralTurnsRange{1, 10};
 
 constexpr size_t kFieldCount = 30;
 // Separators of colour and button values count only within this many characters.
@@ -35,24 +52,27 @@ constexpr std::array<std::string_view, kColorCount> kColorKeys{
 // The keys in the order they are tried when reading and written when saving.
 std::array<Field, kFieldCount> fieldsOf(const ConfigurationRecords& r) {
   std::array<Field, kFieldCount> f{{
-      {"navigation.panstepssimple", Kind::kInt, &r.navigation.panStepsSimple},
-      {"navigation.panstepsshift", Kind::kInt, &r.navigation.panStepsShift},
-      {"navigation.zoomsteps", Kind::kInt, &r.navigation.zoomSteps},
-      {"navigation.mousewheelfunc", Kind::kInt, &r.navigation.mouseWheelFunction},
-      {"observingplace.longitude", Kind::kDouble, nullptr, &r.place.longitudeDeg},
-      {"observingplace.latitude", Kind::kDouble, nullptr, &r.place.latitudeDeg},
-      {"observingplace.timezone", Kind::kDouble, nullptr, &r.place.timeZoneHours},
+      {"navigation.panstepssimple", Kind::kInt, &r.navigation.panStepsSimple, nullptr, kStepsRange},
+      {"navigation.panstepsshift", Kind::kInt, &r.navigation.panStepsShift, nullptr, kStepsRange},
+      {"navigation.zoomsteps", Kind::kInt, &r.navigation.zoomSteps, nullptr, kStepsRange},
+      {"navigation.mousewheelfunc", Kind::kInt, &r.navigation.mouseWheelFunction, nullptr, kWheelFunctionRange},
+      {"observingplace.longitude", Kind::kDouble, nullptr, &r.place.longitudeDeg, kLongitudeRange},
+      {"observingplace.latitude", Kind::kDouble, nullptr, &r.place.latitudeDeg, kLatitudeRange},
+      {"observingplace.timezone", Kind::kDouble, nullptr, &r.place.timeZoneHours, kTimeZoneRange},
   }};
-  for (int i = 0; i < kColorCount; ++i) f[7 + i] = {kColorKeys[i], Kind::kColor, nullptr, nullptr, i};
-  f[21] = {"scope.type", Kind::kInt, &r.scope.type, nullptr, 0, "\n"};
-  f[22] = {"scope.port", Kind::kInt, &r.scope.port, nullptr, 0, "\n"};
-  f[23] = {"scope.eastwestswapposition", Kind::kInt, &r.scope.eastWestSwapPosition, nullptr, 0, "\n"};
+  for (int i = 0; i < kColorCount; ++i) f[7 + i] = {kColorKeys[i], Kind::kColor, nullptr, nullptr, {}, i};
+  auto lineFeed = [](std::string_view key, Kind kind, int* target = nullptr, ValueRange range = {}) {
+    return Field{key, kind, target, nullptr, range, 0, "\n"};
+  };
+  f[21] = lineFeed("scope.type", Kind::kInt, &r.scope.type, kMountTypeRange);
+  f[22] = lineFeed("scope.port", Kind::kInt, &r.scope.port, kPortRange);
+  f[23] = lineFeed("scope.eastwestswapposition", Kind::kInt, &r.scope.eastWestSwapPosition, kEastWestSwapRange);
   f[24] = {"gamepad.enabled", Kind::kGamepadEnabled};
-  f[25] = {"gamepad.button", Kind::kGamepadButton, nullptr, nullptr, 0, "\n"};
-  f[26] = {"gamepad.device", Kind::kGamepadDevice, nullptr, nullptr, 0, "\n"};
-  f[27] = {"spiralsearch.speed", Kind::kInt, &r.spiral.speed, nullptr, 0, "\n"};
-  f[28] = {"spiralsearch.radius", Kind::kInt, &r.spiral.radius, nullptr, 0, "\n"};
-  f[29] = {"spiralsearch.turns", Kind::kInt, &r.spiral.turns, nullptr, 0, "\n"};
+  f[25] = lineFeed("gamepad.button", Kind::kGamepadButton);
+  f[26] = lineFeed("gamepad.device", Kind::kGamepadDevice);
+  f[27] = lineFeed("spiralsearch.speed", Kind::kInt, &r.spiral.speed, kSpiralSpeedRange);
+  f[28] = lineFeed("spiralsearch.radius", Kind::kInt, &r.spiral.radius, kSpiralRadiusRange);
+  f[29] = lineFeed("spiralsearch.turns", Kind::kInt, &r.spiral.turns, kSpiralTurnsRange);
   return f;
 }
 
@@ -105,13 +125,13 @@ void readGamepadDevice(std::string_view value, GamepadSettings& gamepad) {
 void readField(const Field& field, std::optional<std::string_view> value,
                const ConfigurationRecords& records) {
   switch (field.kind) {
+    // A number outside the key's range (not a number at all, for a double)
+    // is ignored like a missing value, so the setting keeps its default.
     case Kind::kInt:
-      if (value) *field.intTarget = leadingInt(*value);
+      if (value && field.range.holds(leadingInt(*value))) *field.intTarget = leadingInt(*value);
       break;
     case Kind::kDouble:
-      // A value that is not a finite number would poison every position
-      // computed from the place; it is ignored like a missing value.
-      if (value && std::isfinite(leadingDouble(*value))) *field.doubleTarget = leadingDouble(*value);
+      if (value && field.range.holds(leadingDouble(*value))) *field.doubleTarget = leadingDouble(*value);
       break;
     case Kind::kColor:
       if (value) readColor(*value, field.colorIndex, records.colors);

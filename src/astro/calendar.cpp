@@ -21,6 +21,20 @@ int modulo(long long value, int divisor) {
   return static_cast<int>(r < 0 ? r + divisor : r);
 }
 
+int monthLength(int month, bool leap) {
+  switch (month) {
+    case 2:
+      return leap ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+      return 30;
+    default:
+      return 31;
+  }
+}
+
 }  // namespace
 
 double julianDate(int year, int month, int day, int hour, int minute, int second) {
@@ -38,18 +52,10 @@ double julianDate(int year, int month, int day, int hour, int minute, int second
          1720996.5 + day + hour / 24.0 + minute / 1440.0 + second / 86400.0;
 }
 
-int daysInMonth(int year, int month) {
-  switch (month) {
-    case 2:
-      return isLeapYear(year) ? 29 : 28;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-      return 30;
-    default:
-      return 31;
-  }
+int daysInMonth(int year, int month) { return monthLength(month, isLeapYear(year)); }
+
+int daysInChartMonth(int year, int month) {
+  return monthLength(month, year > 1582 ? isLeapYear(year) : modulo(year, 4) == 0);
 }
 
 int weekdayOfFirst(int year, int month) {

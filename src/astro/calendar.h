@@ -9,6 +9,9 @@ double julianDate(int year, int month, int day, int hour, int minute, int second
 
 // Days of a month by the Gregorian leap rule (28 to 31).
 int daysInMonth(int year, int month);
+// Days of a month of the chart's calendar: the Julian calendar's leap rule
+// (every fourth year) before 1583, as julianDate counts them.
+int daysInChartMonth(int year, int month);
 
 // Weekday of the first day of a month in the proleptic Gregorian calendar,
 // 0 = Monday ... 6 = Sunday.

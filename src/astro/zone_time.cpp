@@ -5,10 +5,12 @@
 #include <libnova/julian_day.h>
 #include <libnova/rise_set.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "astro/calendar.h"
-#include <numbers>
+#include "astro/value_range.h"
 
 namespace celvaro {
 namespace {
@@ -58,9 +60,13 @@ ClockTime clockTimeOf(const ChartDate& d) {
 
 }  // namespace
 
+// A zone beyond the world's zones counts as the nearest edge, and one that
+// is not a number as 0, so the count of seconds never overflows.
 int zoneOffset(const ObservingPlace& place) {
-  return static_cast<int>(std::trunc(3600.0 * place.timeZoneHours)) +
-         (place.daylightSaving ? 3600 : 0);
+  const double hours = std::isnan(place.timeZoneHours)
+                           ? 0.0
+                           : std::clamp(place.timeZoneHours, kTimeZoneRange.min, kTimeZoneRange.max);
+  return static_cast<int>(std::trunc(3600.0 * hours)) + (place.daylightSaving ? 3600 : 0);
 }
 
 ChartDate universalToLocal(const ChartDate& universal, const ObservingPlace& place) {

@@ -104,7 +104,7 @@ TEST(ConfigurationSave, AlwaysFortyOneLinesWhateverWasRead) {
 
 TEST(ConfigurationSave, RoundTripsEveryRecord) {
   Records r;
-  r.navigation = {3, 1, 0, 1};
+  r.navigation = {3, 1, 20, 1};
   r.place.latitudeDeg = -33.925;
   r.place.longitudeDeg = 18.4239;
   r.place.timeZoneHours = 5.5;
@@ -113,7 +113,7 @@ TEST(ConfigurationSave, RoundTripsEveryRecord) {
   r.gamepad.enabled = 0;
   r.gamepad.buttons = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17};
   r.gamepad.device = "/dev/input/js3";
-  r.spiral = {9, 120, 10};
+  r.spiral = {5, 120, 10};
   Records back = loadedFrom(configurationText(r.refs()));
   EXPECT_TRUE(back == r);
 }
@@ -133,17 +133,40 @@ TEST(ConfigurationLoad, KeysMatchByPrefixAndValuesSkipBlanks) {
   EXPECT_EQ(loadedFrom(" navigation.zoomsteps=6\n").navigation.zoomSteps, 4);
   // Without "=" there is no value and the setting stays.
   EXPECT_EQ(loadedFrom("scope.port 9\n").scope.port, 1);
-  // An empty value reads as atoi("") = 0.
-  EXPECT_EQ(loadedFrom("scope.port=\n").scope.port, 0);
+  // An empty value reads as atoi("") = 0, which no port has.
+  EXPECT_EQ(loadedFrom("scope.port=\n").scope.port, 1);
   // Comments and one-character lines are skipped; later lines win.
   EXPECT_EQ(loadedFrom("#scope.port=4\nx\nscope.port=5\nscope.port=6\n").scope.port, 6);
   EXPECT_DOUBLE_EQ(loadedFrom("observingplace.timezone=-3.5h\n").place.timeZoneHours, -3.5);
 }
 
-TEST(ConfigurationLoad, NonNumbersDoNotPoisonThePlace) {
-  Records r = loadedFrom("observingplace.longitude=nan\nobservingplace.latitude=inf\n");
-  EXPECT_DOUBLE_EQ(r.place.longitudeDeg, 19.5);
-  EXPECT_DOUBLE_EQ(r.place.latitudeDeg, 47.0);
+// Numbers no place on Earth, no dialog and no device takes keep the
+// defaults: a latitude of 200, a time zone of 1e10 (whose seconds overflow),
+// pan steps whose products overflow, a port or mount type that would reach
+// the link as another one's low byte, a spiral beyond the controller's byte.
+TEST(ConfigurationLoad, NumbersOutOfRangeKeepTheDefaults) {
+  const char* const lines[] = {
+      "observingplace.longitude=nan",   "observingplace.latitude=inf",   "observingplace.latitude=200",
+      "observingplace.latitude=-90.5",  "observingplace.longitude=181",  "observingplace.longitude=-200",
+      "observingplace.timezone=1e10",   "observingplace.timezone=-15",   "navigation.panstepssimple=0",
+      "navigation.panstepsshift=99999999", "navigation.zoomsteps=21",    "navigation.mousewheelfunc=3",
+      "navigation.mousewheelfunc=-1",   "scope.type=8",                  "scope.type=-1",
+      "scope.port=0",                   "scope.port=257",                "scope.eastwestswapposition=200",
+      "spiralsearch.speed=7",           "spiralsearch.radius=0",         "spiralsearch.radius=256",
+      "spiralsearch.turns=0",           "spiralsearch.turns=11"};
+  const Records defaults;
+  for (const char* line : lines) EXPECT_TRUE(loadedFrom(std::string(line) + "\n") == defaults) << line;
+  // The edges are taken.
+  Records edges = loadedFrom(
+      "observingplace.latitude=-90\nobservingplace.longitude=180\nobservingplace.timezone=14\n"
+      "navigation.zoomsteps=20\nscope.type=7\nscope.port=256\nscope.eastwestswapposition=-30\n"
+      "spiralsearch.speed=6\nspiralsearch.radius=255\nspiralsearch.turns=10\n");
+  EXPECT_DOUBLE_EQ(edges.place.latitudeDeg, -90);
+  EXPECT_DOUBLE_EQ(edges.place.longitudeDeg, 180);
+  EXPECT_DOUBLE_EQ(edges.place.timeZoneHours, 14);
+  EXPECT_EQ(edges.navigation.zoomSteps, 20);
+  EXPECT_EQ(edges.scope, (ScopeSettings{7, 256, -30}));
+  EXPECT_EQ(edges.spiral, (SpiralSearchSettings{6, 255, 10}));
 }
 
 TEST(ConfigurationLoad, ColourRules) {

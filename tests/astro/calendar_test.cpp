@@ -37,6 +37,14 @@ TEST(Calendar, MonthLengthsAndLeapYears) {
   EXPECT_EQ(daysInMonth(2000, 2), 29);
   EXPECT_EQ(daysInMonth(2007, 4), 30);
   EXPECT_EQ(daysInMonth(2007, 12), 31);
+  // The chart's calendar is the Julian one before October 1582: 1500 and
+  // the year 5 BC (-4) were leap years there.
+  EXPECT_EQ(daysInChartMonth(1500, 2), 29);
+  EXPECT_EQ(daysInChartMonth(-4, 2), 29);
+  EXPECT_EQ(daysInChartMonth(1582, 2), 28);
+  EXPECT_EQ(daysInChartMonth(1900, 2), 28);
+  EXPECT_EQ(daysInChartMonth(2000, 2), 29);
+  EXPECT_EQ(daysInChartMonth(1500, 4), 30);
 }
 
 TEST(Calendar, WeekdayOfTheFirst) {

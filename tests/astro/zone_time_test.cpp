@@ -32,6 +32,13 @@ TEST(ZoneTime, OffsetInWholeSeconds) {
   place.timeZoneHours = 1.0 / 7200;  // half a second truncates to 0
   place.daylightSaving = 0;
   EXPECT_EQ(zoneOffset(place), 0);
+  // A zone beyond any on Earth (from an old file, say) stays within the
+  // world's zones instead of overflowing the count of seconds.
+  for (double hours : {1e10, -1e10, std::nan("")}) {
+    place.timeZoneHours = hours;
+    EXPECT_GE(zoneOffset(place), -14 * 3600) << hours;
+    EXPECT_LE(zoneOffset(place), 14 * 3600) << hours;
+  }
 }
 
 TEST(ZoneTime, UniversalAndLocalDatesWithAndWithoutDaylightSaving) {
