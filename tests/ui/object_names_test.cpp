@@ -3,20 +3,15 @@
 // designation the source catalogs give it.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
 
 #include <filesystem>
 #include <numbers>
 
-#include "app/app_model.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
 #include "catalog/variable_star_data.h"
 #include "double_variable_writers.h"
-#include "test_files.h"
 #include "ui/chart_window.h"
-#include "ui/main_window.h"
+#include "ui/program_window.h"
 #include "ui/status_parts.h"
 
 namespace celvaro {
@@ -53,19 +48,13 @@ void writeCatalogs(const testing::ScratchDir& dir) {
   testing::writeBytes(dir.file("data/variables.dat"), variableStarCatalogBytes(5, variables.regions, {betelgeuse}));
 }
 
-class ObjectNames : public ::testing::Test {
+class ObjectNames : public testing::ProgramWindow {
  protected:
   ObjectNames() {
     writeCatalogs(dir);
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
-    model->displaySwitches.fill(1);
+    load();
     model->chart.fieldArcmin = 600;
-    window = std::make_unique<MainWindow>(resources, *model);
-    window->resize(800, 600);
-    window->show();
-    QApplication::processEvents();
+    open();
   }
   ChartWindow& chart() { return window->chartWindow(); }
   QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
@@ -77,11 +66,6 @@ class ObjectNames : public ::testing::Test {
     QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
   }
   std::string statusText() { return window->statusParts().part(0).toStdString(); }
-
-  testing::ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ObjectNames, DoubleAndVariableStarsAreNamedInTheStatusBarAndTheTooltip) {

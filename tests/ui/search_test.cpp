@@ -31,6 +31,7 @@
 #include "ui/dialogs/dlg_search_typed.h"
 #include "ui/main_window.h"
 #include "ui/message_sink.h"
+#include "ui/program_window.h"
 #include "ui/search_commands.h"
 
 namespace celvaro {
@@ -101,26 +102,16 @@ constexpr KindTexts kKindTexts[] = {
 };
 
 // A program directory with a one-star catalog and no language files.
-class SearchWindow : public ::testing::Test {
+class SearchWindow : public testing::ProgramWindow {
  protected:
   SearchWindow() {
     std::filesystem::create_directories(dir.path() / "data");
     testing::writeBytes(dir.file("data/stars_hip.dat"),
                         starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
-    window = std::make_unique<MainWindow>(resources, *model);
+    open();
     window->searches().setMessageSink(messages);
-    window->resize(800, 600);
-    window->show();
-    QApplication::processEvents();
   }
 
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
   RecordedMessages messages;
 };
 

@@ -16,6 +16,7 @@
 #include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_star_layers.h"
 #include "ui/main_window.h"
+#include "ui/program_window.h"
 
 namespace celvaro {
 namespace {
@@ -171,19 +172,10 @@ TEST_F(StarLayerDialogs, TypeRowsWriteTheirOwnSlots) {
 
 // --- the main window's display buttons ------------------------------------------------
 
-class DisplayButtons : public ::testing::Test {
+class DisplayButtons : public testing::ProgramWindow {
  protected:
-  DisplayButtons() {
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-  }
-  void open() { window = std::make_unique<MainWindow>(resources, *model); }
+  DisplayButtons() { load(); }
   bool checked(int id) { return window->action(id)->isChecked(); }
-
-  testing::ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(DisplayButtons, ToggleTheirLayers) {

@@ -49,6 +49,18 @@ void ChartSettingsDialog::readSwitchedNumber(const SwitchedNumber& filter) {
   settings_.*filter.value = std::max(0, fixedNumber(filter.id + 1, filter.decimals));
 }
 
+// Radio buttons of one window exclude each other until they are put in
+// groups, so the group is made before its choice is checked.
+void ChartSettingsDialog::radioChoice(const RadioTexts& texts, uint32_t chosen, int row, int column) {
+  auto* group = new QButtonGroup(window());
+  for (int i = 0; i < static_cast<int>(texts.english.size()); ++i) {
+    QRadioButton* b = radioButton(texts.firstId + i, text(texts.firstTextId + i, texts.english[i]), false);
+    group->addButton(b);
+    grid()->addWidget(b, row + i, column);
+  }
+  setChecked(texts.firstId + static_cast<int>(chosen), true);
+}
+
 int ChartSettingsDialog::limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row) {
   switchBox(firstId, text(texts.firstTextId, texts.english[0]), limit.manual, row++, 0);
   fixedField(firstId + 1, texts.firstTextId + 1, texts.english[1], limit.offset, 2, row++);
@@ -82,20 +94,9 @@ void ChartSettingsDialog::readTrackFields(int firstId, uint8_t& dateLabels, int3
 void DlgSimpleProjection::onInitDialog() {
   window()->setWindowTitle(text(14430, "Projection"));
   const char* projections[] = {"Orthographic", "Equal-area", "Equidistant", "Stereographic", "Gnomonic"};
-  const uint32_t current = settings_.projectionId <= 4 ? settings_.projectionId : 0;
-  for (int i = 0; i < 5; ++i) {
-    grid()->addWidget(radioButton(kFirstProjection + i, text(14431 + i, projections[i]), i == static_cast<int>(current)), i, 0);
-  }
   const char* mirrors[] = {"No mirroring", "Central mirroring", "Vertical mirroring", "Horizontal mirroring"};
-  const uint32_t mirror = settings_.mirrorMode <= 3 ? settings_.mirrorMode : 3;
-  for (int i = 0; i < 4; ++i) {
-    grid()->addWidget(radioButton(kFirstMirror + i, text(14437 + i, mirrors[i]), i == static_cast<int>(mirror)), i, 1);
-  }
-  // Radio buttons of one column exclude each other, not the other column's.
-  for (int column : {0, 1}) {
-    auto* group = new QButtonGroup(window());
-    for (int i = 0; i < (column == 0 ? 5 : 4); ++i) group->addButton(control<QAbstractButton>((column ? kFirstMirror : kFirstProjection) + i));
-  }
+  radioChoice({kFirstProjection, 14431, projections}, settings_.projectionId <= 4 ? settings_.projectionId : 0, 0, 0);
+  radioChoice({kFirstMirror, 14437, mirrors}, std::min(settings_.mirrorMode, 3u), 0, 1);
   addOkCancel();
 }
 

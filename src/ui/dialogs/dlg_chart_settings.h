@@ -3,6 +3,8 @@
 // star labels (201). Each edits a copy; OK writes it back.
 #pragma once
 
+#include <span>
+
 #include "app/chart_settings.h"
 #include "ui/dialog_framework.h"
 
@@ -38,6 +40,14 @@ struct LimitTexts {
 inline constexpr LimitTexts kMagnitudeLimitTexts = {
     14471, {"Manual magnitude limit", "Offset of the automatic limit (magnitudes)", "Manual limit (magnitude)"}};
 
+// One choice among radio buttons: ids and texts from firstId and
+// firstTextId on, one for each English text.
+struct RadioTexts {
+  int firstId;
+  int firstTextId;
+  std::span<const char* const> english;
+};
+
 // A dialog over a copy of the chart settings, written back on OK.
 class ChartSettingsDialog : public FwDialogBase {
  public:
@@ -67,6 +77,9 @@ class ChartSettingsDialog : public FwDialogBase {
   // A filter switch and its value, never negative.
   void switchedNumber(const SwitchedNumber& filter, int row);
   void readSwitchedNumber(const SwitchedNumber& filter);
+  // Radio buttons one a row in a column of the grid, from `row` on, that
+  // exclude each other only; button `chosen` (0 the first) is checked.
+  void radioChoice(const RadioTexts& texts, uint32_t chosen, int row, int column);
   // A limit in magnitudes: the manual switch, the offset and the manual
   // value, ids from firstId on, rows from row on; answers the row after them.
   int limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row);
