@@ -509,7 +509,7 @@ void AppModel::setLocalDate(const ChartDate& date) {
 // --- configuration and wiring ---------------------------------------------
 
 ConfigurationRecords AppModel::configurationRecords() {
-  return {navigation, place, resources_.colors(), scope, gamepad, spiralSearch};
+  return {navigation, place, resources_.userColors(), scope, gamepad, spiralSearch};
 }
 
 void AppModel::loadConfiguration() { celvaro::loadConfiguration(configurationPath_, configurationRecords()); }

@@ -34,6 +34,7 @@ struct Rgb {
 class ColorTable {
  public:
   static constexpr int kSchemeCount = 6;
+  static constexpr int kNightScheme = 6;  // the red night-vision scheme
 
   ColorTable();  // filled with scheme 1
 

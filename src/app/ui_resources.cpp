@@ -73,22 +73,14 @@ bool UiResources::saveLanguageChoice() const {
 }
 
 void UiResources::setNightVision(bool on) {
+  if (on == nightVision_) return;
   nightVision_ = on;
-  colors_.applyScheme(on ? 6 : 1);
-}
-
-const std::array<NightVisionColor, 30>& UiResources::nightVisionColors() {
-  static constexpr uint8_t kRedOfLevel[] = {0, 64, 128, 192, 255};
-  static constexpr int kSystemColors[30] = {21, 15, 20, 22, 16, 10, 2,  12, 1,  18, 9,  27, 28, 17, 13,
-                                            14, 26, 11, 3,  19, 24, 23, 4,  29, 30, 7,  0,  5,  6,  8};
-  static constexpr int kLevels[30] = {1, 2, 3, 3, 2, 3, 3, 0, 0, 4, 4, 3, 3, 2, 3,
-                                      0, 3, 2, 1, 0, 0, 3, 2, 3, 2, 4, 2, 1, 1, 4};
-  static const std::array<NightVisionColor, 30> colors = [] {
-    std::array<NightVisionColor, 30> table{};
-    for (int i = 0; i < 30; ++i) table[i] = {kSystemColors[i], kRedOfLevel[kLevels[i]]};
-    return table;
-  }();
-  return colors;
+  if (on) {
+    userColors_ = colors_;
+    colors_.applyScheme(ColorTable::kNightScheme);
+  } else {
+    colors_ = userColors_;
+  }
 }
 
 }  // namespace celvaro

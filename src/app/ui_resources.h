@@ -4,8 +4,6 @@
 // from what this holds.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,13 +14,6 @@
 namespace celvaro {
 
 enum LanguageId : int { kLanguageNone = 0, kHungarian = 1, kEnglish = 2, kGerman = 3, kRomanian = 4 };
-
-// A colour of the desktop palette while night vision is on: the system
-// colour it stands for (by its classic index) and its level of red.
-struct NightVisionColor {
-  int systemColor;
-  uint8_t red;
-};
 
 class UiResources {
  public:
@@ -50,14 +41,18 @@ class UiResources {
   // Writes locale.inf: "EN", "DE", "RO", and "HU" for any other id.
   bool saveLanguageChoice() const;
 
+  // The table the chart is drawn with: the user's own, or the night
+  // scheme while night vision is on.
   ColorTable& colors() { return colors_; }
   const ColorTable& colors() const { return colors_; }
+  // The user's own table, the one the configuration file keeps; set aside
+  // while night vision is on.
+  ColorTable& userColors() { return nightVision_ ? userColors_ : colors_; }
 
-  // Night vision: the red colour scheme 6 on, or scheme 1 back.
+  // Night vision on: the user's table is set aside and the chart drawn with
+  // the red scheme 6; off: the user's table comes back as it was.
   void setNightVision(bool on);
   bool nightVision() const { return nightVision_; }
-  // The 30 desktop colours the shell turns red while night vision is on.
-  static const std::array<NightVisionColor, 30>& nightVisionColors();
 
  private:
   std::string programDir_ = ".";
@@ -65,6 +60,7 @@ class UiResources {
   LanguageTable table_;
   int languageId_ = kEnglish;
   ColorTable colors_;
+  ColorTable userColors_;  // the user's table while night vision is on
   bool nightVision_ = false;
 };
 

@@ -76,18 +76,19 @@ TEST_F(UiResourcesTest, StartLanguageFromTheFileOrTheUser) {
   EXPECT_EQ(resources.text(6), "Error");
 }
 
-TEST_F(UiResourcesTest, NightVisionSwitchesTheSchemeAndKnowsTheDesktopReds) {
-  resources.colors().setColor(kColorGrid, {1, 2, 3});
+// The user's own colours come back when night vision goes off, and the
+// table kept in the configuration file is always the user's.
+TEST_F(UiResourcesTest, NightVisionKeepsTheUsersColoursAside) {
+  const Rgb custom{200, 100, 50};
+  resources.colors().setColor(kColorStars, custom);
+  const ColorTable users = resources.colors();
   resources.setNightVision(true);
-  EXPECT_EQ(resources.colors().getColor(kColorStars), (Rgb{255, 0, 0}));
+  EXPECT_EQ(resources.colors().getColor(kColorStars), (Rgb{255, 0, 0}));  // scheme 6
+  EXPECT_EQ(resources.userColors().getColor(kColorStars), custom);
+  resources.setNightVision(true);  // a second switch on keeps the user's table, not the night one
   resources.setNightVision(false);
-  EXPECT_TRUE(resources.colors() == ColorTable());
-  const auto& reds = UiResources::nightVisionColors();
-  EXPECT_EQ(reds[0].systemColor, 21);
-  EXPECT_EQ(reds[0].red, 64);
-  EXPECT_EQ(reds[9].red, 255);
-  EXPECT_EQ(reds[7].red, 0);
-  EXPECT_EQ(reds[29].systemColor, 8);
+  EXPECT_TRUE(resources.colors() == users);
+  EXPECT_EQ(&resources.userColors(), &resources.colors());
 }
 
 }  // namespace
