@@ -24,18 +24,6 @@ class AlignmentModelTest : public ::testing::Test {
   AlignmentModel model;
 };
 
-TEST_F(AlignmentModelTest, PointsSpreadInAzimuthGiveTwoPoints) {
-  model.setPoint(0, {20, 10}, {kBase, kBase});
-  model.setPoint(1, {25, 45}, {kBase + 100000, kBase + 90000});
-  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
-  // The second point is met exactly, and twice its azimuth span from the
-  // base twice its counts on axis 1.
-  EXPECT_EQ(countsAt(45, 25).axis1, kBase + 100000);
-  EXPECT_EQ(countsAt(45, 25).axis2, kBase + 90000);
-  EXPECT_EQ(countsAt(80, 30).axis1, kBase + 200000);
-  EXPECT_EQ(countsAt(80, 30).axis2, kBase + 33333 + 146667);
-}
-
 TEST_F(AlignmentModelTest, PointsApartMostlyInAltitudeStayOnePoint) {
   model.setPoint(0, {20, 10}, {kBase, kBase});
   model.setPoint(1, {35, 45}, {kBase + 100000, kBase + 90000});

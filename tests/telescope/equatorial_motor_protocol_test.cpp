@@ -102,12 +102,6 @@ TEST(EquatorialMountGoto, TargetBeyondTheCountRangeStopsAtItsEdge) {
   EXPECT_NE(wire.find(":G200\r" + motorValueBytes(2, 'H', distance)), std::string::npos) << wire;
 }
 
-TEST(EquatorialAxes, EastWestSwapPositionInHours) {
-  EXPECT_EQ(eastWestSwapHours(45), -2.0);
-  EXPECT_EQ(eastWestSwapHours(-45), 2.0);
-  EXPECT_EQ(eastWestSwapHours(15), -1.0);
-}
-
 // --- operations against the simulated controller ------------------------------------------------
 
 constexpr int32_t kHome = EquatorialAxes::kHome;
