@@ -126,8 +126,8 @@ class GuidingClient : public ::testing::Test {
   std::unique_ptr<testing::PtyBridge> cable;
   std::unique_ptr<testing::IndiDriver> driver;
   size_t connectedAt = 0;
-  Timings north{"north 500 ms, driver-timed"}, west{"west 1000 ms, driver-timed"},
-      northPulseCommand{"north 500 ms, :Mgn0500#"};
+  Timings north{"north 500 ms, driver-timed", {}}, west{"west 1000 ms, driver-timed", {}},
+      northPulseCommand{"north 500 ms, :Mgn0500#", {}};
 };
 
 TEST_F(GuidingClient, ConnectsAtOnceAndReadsTheSiteClockAndPosition) {

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <numbers>
 #include <string>
 #include <thread>
 
@@ -20,24 +17,6 @@ namespace celvaro {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The mount's position as an LX200 mount tells it: right ascension
-// "HH:MM:SS#", declination "sDD*MM'SS#" (a minus only before a value
-// that is not zero), each to the nearest second.
-std::string lx200RightAscension(double raRad) {
-  long long s = std::llround(raRad * 12 / std::numbers::pi * 3600) % 86400;
-  if (s < 0) s += 86400;
-  char text[16];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld#", s / 3600, s / 60 % 60, s % 60);
-  return text;
-}
-
-std::string lx200Declination(double decRad) {
-  const long long s = std::llround(std::abs(decRad) * 180 / std::numbers::pi * 3600);
-  char text[16];
-  std::snprintf(text, sizeof text, "%c%02lld*%02lld'%02lld#", decRad < 0 && s > 0 ? '-' : '+', s / 3600, s / 60 % 60, s % 60);
-  return text;
-}
 
 class GuiderPort : public ::testing::Test {
  protected:
@@ -139,17 +118,6 @@ TEST_F(GuiderPort, AMoveOfAClientThatFellSilentStops) {
   from = mount.commandCount();
   beats(4);
   EXPECT_GE(mount.waitForCommand(":K2", from, 1s), 0);
-}
-
-TEST_F(GuiderPort, PositionQueriesAnswerTheMountsLastKnownPosition) {
-  client->write(":GR#:GD#");
-  EXPECT_EQ(client->read(19), "00:00:00#+00*00'00#");
-  mount.controller.readPosition();
-  ASSERT_TRUE(mount.listener.waitFor("position"));
-  const auto p = mount.listener.lastPosition();
-  client->read(100, 100ms);  // whatever the port said meanwhile
-  client->write(":GR#:GD#");
-  EXPECT_EQ(client->read(19), lx200RightAscension(p.raRad) + lx200Declination(p.decRad));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <thread>
 #include <mutex>
 #include <numbers>
@@ -14,12 +13,9 @@
 #include <vector>
 
 #include "app/clock_listener.h"
-#include "astro/coordinates.h"
 #include "mount_simulator.h"
-#include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
-#include "linked_pty.h"
 #include "pseudo_terminals.h"
 #include "test_files.h"
 #include "waiting_listener.h"
@@ -79,31 +75,10 @@ class MountSession : public ::testing::Test {
     std::lock_guard lock(logLock_);
     return sent_;
   }
-  // Every command beginning with `prefix` the mount received, in order.
-  std::vector<std::string> allReceived(const std::string& prefix) {
-    std::vector<std::string> found;
-    for (const std::string& bytes : received()) {
-      for (size_t at = bytes.find(prefix); at != std::string::npos; at = bytes.find(prefix, at + 1)) {
-        found.push_back(bytes.substr(at, bytes.find('\r', at) + 1 - at));
-      }
-    }
-    return found;
-  }
   void connectEquatorial(double timeScale) {
     startMount(mountsim::MountKind::Equatorial, timeScale);
     controller_.connect(kMountMotorEquatorial, 1);
     ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountMotorEquatorial))));
-  }
-  // Paces a test until `done` holds or a few seconds have passed.
-  static bool settle(const std::function<bool()>& done) {
-    for (int wait = 0; wait < 250 && !done(); ++wait) std::this_thread::sleep_for(20ms);
-    return done();
-  }
-  testing::WaitingListener::Position readPosition() {
-    const int before = listener_.count("position");
-    controller_.readPosition();
-    EXPECT_TRUE(waitFor("position", before + 1));
-    return listener_.lastPosition();
   }
   // The last command beginning with `prefix` the mount received.
   std::string lastReceived(const std::string& prefix) {
@@ -197,15 +172,6 @@ TEST_F(MountSession, Lx200GoesToATargetAndReadsItBack) {
   expectNear(listener_.lastPosition(), 82.5 + 12 / 240.0, 20.25, 0.1);
 }
 
-TEST_F(MountSession, Lx200WithoutAnAnswerNeverLinks) {
-  startMount(mountsim::MountKind::Lx200);
-  simulator_->setFault(mountsim::Fault::Silent);
-  controller_.connect(kMountLx200, 1);
-  ASSERT_TRUE(waitFor("link 4"));
-  EXPECT_EQ(listener_.count("link " + std::to_string(linkEstablishedCode(kMountLx200))), 0);
-  EXPECT_EQ(received(), std::vector<std::string>{"\x06"});
-}
-
 // A star 80° south never rises at 47.5° north: the mount refuses the slew.
 TEST_F(MountSession, Lx200RefusedSlewShowsTheMountsText) {
   startMount(mountsim::MountKind::Lx200, 30, mountsim::Site{kLatitude, kLongitude});
@@ -218,94 +184,6 @@ TEST_F(MountSession, Lx200RefusedSlewShowsTheMountsText) {
   controller_.gotoPosition(82.5 * kDeg, 80 * kDeg);  // always up there
   ASSERT_TRUE(waitFor("link 11"));
   EXPECT_EQ(listener_.count("link 26"), 1);
-}
-
-constexpr int32_t kHome = 0x800000;
-constexpr int32_t kPerHour = 376000;  // 9024000 counts a revolution
-constexpr int32_t kDec30 = 1504000;   // 60 degrees from the pole on axis 2
-
-TEST_F(MountSession, EquatorialGotoEndsOnItsPierSideAndTracksAgain) {
-  connectEquatorial(30);
-  controller_.setTracking(1);
-  // A command replaces the one before; the next waits for tracking to start.
-  ASSERT_TRUE(settle([&] { return lastReceived(":J1") == ":J1\r" && sent().size() == received().size(); }));
-  // Two hours west of the meridian: side 0, axis 1 four hours below home.
-  const double localSidereal = clock_.localSiderealHours();
-  controller_.gotoPosition((localSidereal - 2) * 15 * kDeg, 30 * kDeg);
-  ASSERT_TRUE(waitFor("link 14"));
-  ASSERT_TRUE(waitFor("link 11"));
-  EXPECT_EQ(allReceived(":G10").front(), ":G101\r");
-  // From home, where tracking had moved axis 1 on a little.
-  uint32_t distance = 0;
-  ASSERT_TRUE(readMotorValue(allReceived(":H1").front().c_str() + 3, 6, distance));
-  EXPECT_NEAR(distance, 4 * kPerHour, 2000);
-  EXPECT_EQ(lastReceived(":H2"), motorValueBytes(2, 'H', 9024000 / 4 + kDec30));
-  // Tracking started again once the slew and its catch-up stood.
-  EXPECT_EQ(lastReceived(":G1"), ":G110\r");
-  EXPECT_EQ(lastReceived(":I1"), motorValueBytes(1, 'I', 620));
-  const auto p = readPosition();
-  EXPECT_EQ(p.rawB, kHome + kDec30);
-  EXPECT_GE(p.rawA, kHome - 4 * kPerHour);
-  EXPECT_LT(p.rawA, kHome - 3 * kPerHour);  // tracking moves it on slowly
-  expectNear(p, (localSidereal - 2) * 15, 30, 60);
-}
-
-// Simulated time stands still; each heartbeat moves it on by 50 ms, in
-// which a leg at speed 1 (3463 counts a second) runs 173 counts.
-TEST_F(MountSession, SpiralOfTwoTurnsReachesEachArm) {
-  startMount(mountsim::MountKind::AltAzimuth, 0);
-  controller_.connect(kMountMotorAltAz, 1);
-  ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountMotorAltAz))));
-  controller_.startSpiralSearch(10, 2, 1);
-  ASSERT_TRUE(waitFor("link 23"));
-  const auto deadline = std::chrono::steady_clock::now() + 60s;
-  while (listener_.count("link 24") == 0 && std::chrono::steady_clock::now() < deadline) {
-    const int before = listener_.count("offset");
-    simulator_->advance(0.05);
-    controller_.heartBeat();
-    // A heartbeat that finds a leg starting reads nothing: beat again.
-    for (int again = 0; again < 100 && !listener_.waitForEither("offset", before + 1, "link 24", 1, 50ms); ++again) {
-      controller_.heartBeat();
-    }
-  }
-  ASSERT_EQ(listener_.count("link 24"), 1);
-  EXPECT_EQ(allReceived(":L").size(), 12u);
-  // 10 arcminutes are 817 counts on axis 1 (1765632 a revolution).
-  const int step = 817, travel = 2 * 174;
-  const int arms[12][2] = {{1, 1}, {2, 1}, {1, -2}, {2, -2}, {1, 3},  {2, 3},
-                           {1, -4}, {2, -4}, {1, 5}, {2, 5}, {1, -6}, {2, -6}};
-  const auto offsets = listener_.spiralOffsets();
-  size_t at = 0;
-  for (const auto& [axis, steps] : arms) {
-    const int target = steps * step;
-    const auto along = [&](size_t i) { return axis == 1 ? offsets[i].first : offsets[i].second; };
-    while (at < offsets.size() && (steps > 0 ? along(at) < target : along(at) > target)) ++at;
-    ASSERT_LT(at, offsets.size()) << "arm " << steps << " of axis " << axis << " never reached";
-    EXPECT_LT(std::abs(along(at) - target), travel);
-  }
-}
-
-TEST_F(MountSession, GuidePulseChangesTheRightAscensionRateUntilItsStop) {
-  connectEquatorial(0);
-  testing::Pty guider(dir_.path(), 2);
-  controller_.openGuiderPort(2);
-  ASSERT_TRUE(waitFor("guider 3"));
-  controller_.setTracking(1);
-  ASSERT_TRUE(settle([&] { return lastReceived(":J1") == ":J1\r" && sent().size() == received().size(); }));
-  // Counts a second of axis 1 over 100 simulated seconds.
-  const auto rate = [&] {
-    const int32_t before = readPosition().rawA;
-    simulator_->advance(100);
-    return (readPosition().rawA - before) / 100.0;
-  };
-  const double sidereal = 64935.0 / 620;
-  EXPECT_NEAR(rate(), sidereal, 0.5);
-  guider.write(":Mw#");
-  ASSERT_TRUE(settle([&] { return lastReceived(":I1") == motorValueBytes(1, 'I', 413); }));
-  EXPECT_NEAR(rate(), 64935.0 / 413, 0.5);
-  guider.write(":Qw#");
-  ASSERT_TRUE(settle([&] { return lastReceived(":I1") == motorValueBytes(1, 'I', 620); }));
-  EXPECT_NEAR(rate(), sidereal, 0.5);
 }
 
 std::string kindName(const ::testing::TestParamInfo<mountsim::MountKind>& info) {

@@ -29,12 +29,7 @@ class WaitingListener : public TelescopeListener {
     events.push_back("position");
     changed_.notify_all();
   }
-  void onSpiralSearchOffset(int x, int y) override {
-    std::lock_guard lock(mutex_);
-    offsets.push_back({x, y});
-    events.push_back("offset");
-    changed_.notify_all();
-  }
+  void onSpiralSearchOffset(int, int) override { record("offset"); }
   void onDslrSeriesStatus(int state, int, int, int) override { record("dslr " + std::to_string(state)); }
   void onGuiderPortStatus(int code) override { record("guider " + std::to_string(code)); }
   void onGuiderMovement(int32_t packed) override { record("movement " + std::to_string(packed)); }
@@ -57,22 +52,9 @@ class WaitingListener : public TelescopeListener {
       }
     }
   }
-  // True once either event has been reported the given number of times.
-  bool waitForEither(const std::string& first, int firstTimes, const std::string& second, int secondTimes,
-                     std::chrono::milliseconds timeout) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] {
-      return std::count(events.begin(), events.end(), first) >= firstTimes ||
-             std::count(events.begin(), events.end(), second) >= secondTimes;
-    });
-  }
   Position lastPosition() {
     std::lock_guard lock(mutex_);
     return positions.empty() ? Position{0, 0, 0, 0} : positions.back();
-  }
-  std::vector<std::pair<int, int>> spiralOffsets() {
-    std::lock_guard lock(mutex_);
-    return offsets;
   }
   // Every event so far, in the order reported.
   std::vector<std::string> history() {
@@ -95,7 +77,6 @@ class WaitingListener : public TelescopeListener {
   std::condition_variable changed_;
   std::vector<std::string> events;
   std::vector<Position> positions;
-  std::vector<std::pair<int, int>> offsets;
 };
 
 }  // namespace celvaro::testing
