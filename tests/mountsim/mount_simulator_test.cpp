@@ -21,22 +21,22 @@ MountOptions frozen(MountKind kind) {
   return options;
 }
 
-TEST(MountSimulatorTest, MotorControllerHandshakeGivesCountsPerRevolution) {
+// The handshake's counts per revolution, a goto that ends exactly on its
+// target reading stopped, and the port opened again after the program
+// closed it.
+TEST(MountSimulatorTest, MotorControllerOverTheTerminal) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
-  PtyClient port(simulator.slavePath());
-  ASSERT_TRUE(port.isOpen());
-  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
-  EXPECT_EQ(port.ask(":F2\r", '\r'), "=\r");
-  EXPECT_EQ(port.ask(":a1\r", '\r'), "=00F11A\r");  // 0x1AF100, low byte first
-  EXPECT_EQ(port.ask(":D1\r", '\r').size(), 8u);
-}
-
-TEST(MountSimulatorTest, GotoEndsExactlyOnTargetAndReadsStopped) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  MountSimulator simulator(frozen(MountKind::AltAzimuth));
-  ASSERT_TRUE(simulator.start());
+  {
+    PtyClient port(simulator.slavePath());
+    ASSERT_TRUE(port.isOpen());
+    EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
+    EXPECT_EQ(port.ask(":F2\r", '\r'), "=\r");
+    EXPECT_EQ(port.ask(":a1\r", '\r'), "=00F11A\r");  // 0x1AF100, low byte first
+    EXPECT_EQ(port.ask(":D1\r", '\r').size(), 8u);
+  }
+  ::usleep(50000);  // the simulator notices the program gone
   PtyClient port(simulator.slavePath());
   for (const char* command : {":L1\r", ":G100\r", ":S1452381\r", ":J1\r"}) EXPECT_EQ(port.ask(command, '\r'), "=\r");
   EXPECT_EQ(port.ask(":f1\r", '\r'), "=013\r");
@@ -81,19 +81,6 @@ TEST(MountSimulatorTest, Lx200SlewsToTheTargetSetOnAScaledClock) {
   EXPECT_EQ(position, "05:30:00#+20*30'00#");
 }
 
-TEST(MountSimulatorTest, PortCanBeClosedAndOpenedAgain) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  MountSimulator simulator(frozen(MountKind::AltAzimuth));
-  ASSERT_TRUE(simulator.start());
-  {
-    PtyClient first(simulator.slavePath());
-    EXPECT_EQ(first.ask(":F1\r", '\r'), "=\r");
-  }
-  ::usleep(50000);  // the simulator notices the program gone
-  PtyClient second(simulator.slavePath());
-  EXPECT_EQ(second.ask(":F1\r", '\r'), "=\r");
-}
-
 TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   std::mutex mutex;
@@ -120,39 +107,27 @@ TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
   EXPECT_EQ(formatLogRecord(records[0]), std::to_string(records[0].microseconds) + " in  :F1\\r");
 }
 
-TEST(MountSimulatorTest, SilentFaultAnswersNothingUntilSwitchedOff) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  MountSimulator simulator(frozen(MountKind::AltAzimuth));
-  ASSERT_TRUE(simulator.start());
-  PtyClient port(simulator.slavePath());
-  simulator.setFault(Fault::Silent);
-  port.send(":F1\r");
-  EXPECT_EQ(port.readUntil('\r', 200), "");
-  simulator.setFault(Fault::None);
-  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
-}
-
-TEST(MountSimulatorTest, ErrorFaultAnswersWithTheKindsErrorReply) {
+// Silent answers nothing until switched off; Error answers with the kind's
+// error reply; Garbage keeps the framing but not the data.
+TEST(MountSimulatorTest, SilentErrorAndGarbageFaults) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator motor(frozen(MountKind::Equatorial));
   MountSimulator lx200(frozen(MountKind::Lx200));
   ASSERT_TRUE(motor.start());
   ASSERT_TRUE(lx200.start());
-  motor.setFault(Fault::Error);
-  lx200.setFault(Fault::Error);
   PtyClient motorPort(motor.slavePath());
   PtyClient lx200Port(lx200.slavePath());
+  motor.setFault(Fault::Silent);
+  motorPort.send(":F1\r");
+  EXPECT_EQ(motorPort.readUntil('\r', 200), "");
+  motor.setFault(Fault::None);
+  EXPECT_EQ(motorPort.ask(":F1\r", '\r'), "=\r");
+  motor.setFault(Fault::Error);
+  lx200.setFault(Fault::Error);
   EXPECT_EQ(motorPort.ask(":j1\r", '\r'), "!0\r");
   EXPECT_EQ(lx200Port.ask(":GR#", '#'), "!#");
-}
-
-TEST(MountSimulatorTest, GarbageFaultKeepsTheFramingButNotTheData) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  MountSimulator simulator(frozen(MountKind::AltAzimuth));
-  ASSERT_TRUE(simulator.start());
-  simulator.setFault(Fault::Garbage);
-  PtyClient port(simulator.slavePath());
-  const std::string reply = port.ask(":a1\r", '\r');
+  motor.setFault(Fault::Garbage);
+  const std::string reply = motorPort.ask(":a1\r", '\r');
   ASSERT_GE(reply.size(), 3u);
   EXPECT_EQ(reply.front(), '=');
   EXPECT_EQ(reply.back(), '\r');

@@ -18,9 +18,7 @@ TEST(LeadingInt, FollowsAtoiRules) {
   EXPECT_EQ(leadingInt("abc"), 0);
   EXPECT_EQ(leadingInt("- 5"), 0);
   EXPECT_EQ(leadingInt("12.9"), 12);
-}
-
-TEST(LeadingInt, SaturatesInsteadOfOverflowing) {
+  // Saturated instead of overflowing.
   EXPECT_EQ(leadingInt("2147483647"), INT_MAX);
   EXPECT_EQ(leadingInt("99999999999999999999999"), INT_MAX);
   EXPECT_EQ(leadingInt("-2147483648"), INT_MIN);
