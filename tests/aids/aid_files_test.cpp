@@ -46,42 +46,33 @@ TEST_F(AidFiles, CitiesReadBackWithSignedValuesAndNamesInFileOrder) {
   EXPECT_EQ(cities.cityAt(3), std::nullopt);
 }
 
-TEST_F(AidFiles, CityCountsOutOfRangeAnswerThreeAndLeaveTheListEmpty) {
+// Counts out of range or beyond the file answer 3, another file's type or
+// version 2, and each leaves the list empty.
+TEST_F(AidFiles, RejectedFilesLeaveTheListsEmpty) {
   CityList cities;
+  StarHopGuides guides;
   const std::string good = cityListBytes(kCities);
-  for (uint32_t records : {0u, 10001u}) {
-    EXPECT_EQ(cities.load(write(withWord(good, 12, records))), kAidCountOutOfRange) << records;
+  const std::string tips = skyGuideBytes({{0, kSuggestDeepsky, "", 1, 13, u"M 13"}});
+  const std::string routes = starHopBytes({{1 << 24 | 31, {{0.1, 0.2}, {0.3, 0.4}}}});
+  for (const auto& [bytes, answer] :
+       {std::pair{withWord(good, 12, 0), kAidCountOutOfRange}, {withWord(good, 12, 10001), kAidCountOutOfRange},
+        {withWord(good, 16, 10001), kAidCountOutOfRange}, {withWord(good, 16, 0), kAidCountOutOfRange},
+        {good.substr(0, good.size() - 1), kAidCountOutOfRange}, {tips, kAidWrongHeader},
+        {withWord(good, 8, 2), kAidWrongHeader}, {std::string("CLV_CIT"), kAidWrongHeader}}) {
+    ASSERT_EQ(cities.load(write(good)), kAidLoaded);
+    EXPECT_EQ(cities.load(write(bytes)), answer);
     EXPECT_EQ(cities.count(), 0);
     EXPECT_EQ(cities.firstCity(), std::nullopt);
   }
-  EXPECT_EQ(cities.load(write(withWord(good, 16, 10001))), kAidCountOutOfRange);
-  EXPECT_EQ(cities.load(write(withWord(good, 16, 0))), kAidCountOutOfRange);
-}
-
-TEST_F(AidFiles, ARightMagicWithAnotherFilesTypeAnswersTwo) {
-  CityList cities;
-  StarHopGuides guides;
-  const std::string tips = skyGuideBytes({{0, kSuggestDeepsky, "", 1, 13, u"M 13"}});
-  EXPECT_EQ(cities.load(write(tips)), kAidWrongHeader);
-  EXPECT_EQ(guides.loadStarHops(write(tips)), kAidWrongHeader);
-  EXPECT_EQ(guides.loadSkyGuide(write(cityListBytes(kCities))), kAidWrongHeader);
-  EXPECT_EQ(cities.load(write(withWord(cityListBytes(kCities), 8, 2))), kAidWrongHeader);  // version
-  EXPECT_EQ(cities.load(write("CLV_CIT")), kAidWrongHeader);
-  EXPECT_EQ(cities.count(), 0);
   EXPECT_EQ(cities.load(dir.file("missing.dat")), kAidCannotOpen);
-}
-
-TEST_F(AidFiles, AFileShorterThanItsCountsAnnounceIsRejected) {
-  CityList cities;
-  const std::string good = cityListBytes(kCities);
-  EXPECT_EQ(cities.load(write(good.substr(0, good.size() - 1))), kAidCountOutOfRange);
-  EXPECT_EQ(cities.count(), 0);
-  StarHopGuides guides;
-  const std::string routes = starHopBytes({{1 << 24 | 31, {{0.1, 0.2}, {0.3, 0.4}}}});
+  EXPECT_EQ(guides.loadStarHops(write(tips)), kAidWrongHeader);
+  EXPECT_EQ(guides.loadSkyGuide(write(good)), kAidWrongHeader);
   EXPECT_EQ(guides.loadStarHops(write(routes.substr(0, routes.size() - 8))), kAidCountOutOfRange);
   EXPECT_EQ(guides.routeCount(), 0);
 }
 
+// The name walk stops at the first name outside the name block or without
+// its end inside it.
 TEST_F(AidFiles, TheNameWalkStopsAtTheFirstNameOutsideTheNameBlock) {
   // The second record's name offset points past the names; the third's
   // name would read, but the walk has stopped.
@@ -92,13 +83,9 @@ TEST_F(AidFiles, TheNameWalkStopsAtTheFirstNameOutsideTheNameBlock) {
   EXPECT_EQ(cities.nextCity(), std::nullopt);
   EXPECT_EQ(cities.nextCity(), std::nullopt);
   EXPECT_TRUE(cities.cityAt(2).has_value());
-}
-
-TEST_F(AidFiles, ANameWithoutItsEndInsideTheBlockIsNotRead) {
-  std::string bytes = cityListBytes({{"Wien", 4821, 1637, 60}});
-  bytes.back() = 'X';  // the name's terminating zero
-  CityList cities;
-  ASSERT_EQ(cities.load(write(bytes)), kAidLoaded);
+  std::string unended = cityListBytes({{"Wien", 4821, 1637, 60}});
+  unended.back() = 'X';  // the name's terminating zero
+  ASSERT_EQ(cities.load(write(unended)), kAidLoaded);
   EXPECT_EQ(cities.firstCity(), std::nullopt);
 }
 
