@@ -19,7 +19,7 @@ std::vector<int> usedTextIds() {
                           kLanguageTitle,     kObjectInfoTitle,    kNoGamepad,
                           kInfoFormat,        kAboutCaption,       kAboutText,
                           kPropertyColumn,    kValueColumn,        kNoDataForObject,
-                          kPresetsMenu};
+                          kPresetsMenu,       kSettingFileNotSaved};
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);

@@ -105,6 +105,7 @@ constexpr int kSchemeButtonFirst = 14130;
 constexpr int kDateTimeLabelFirst = 14200;
 constexpr int kSetDateTimeLabelFirst = 14210;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
+constexpr int kSettingFileNotSaved = 14445;
 constexpr int kRaCaption = 14563;
 constexpr int kDecCaption = 14564;
 // The telescope windows: labels from 14700 on, then these.

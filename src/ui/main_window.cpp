@@ -306,7 +306,7 @@ void MainWindow::chartCommand(int id) {
   } else if (id == 102) {
     accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
   } else if (id == 107) {
-    saveSettingFile(this, chart);
+    saveSettingFile(this, resources_, chart);
   } else if (id == 108) {
     accepted = loadSettingFile(this, chart) == 1;
   } else if (id >= 120 && id <= 124) {

@@ -1,20 +1,30 @@
-// Saving and loading setting files through the system's save and open
+// Saving and loading setting files through the program's save and open
 // dialogs (commands 107 and 108).
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace celvaro {
 
+class UiResources;
 struct ChartSettings;
 
-// Asks for a file name and writes the settings under it, with ".clv"
-// appended unless the name ends with it. 1 when the file could not be
+// Asks for a file name and writes the settings under it. The dialog adds
+// ".clv" to a name without an extension, so its question before replacing
+// a file is about the file written. A file that cannot be written is
+// reported in a message box with the reason. 1 when the file could not be
 // written, else 0 (also when the dialog was cancelled).
-int saveSettingFile(QWidget* owner, const ChartSettings& settings);
+int saveSettingFile(QWidget* owner, UiResources& resources, const ChartSettings& settings);
 
 // Asks for an existing setting file and reads it into the settings; 1 when
 // a file was chosen, else 0. The caller redraws the chart.
 int loadSettingFile(QWidget* owner, ChartSettings& settings);
+
+// The error message box of a file that could not be written: the language
+// text `textId` (or `english`), the file and the system's reason for the
+// error number `error`.
+void reportUnwrittenFile(QWidget* owner, UiResources& resources, int textId, const char* english, const QString& file,
+                         int error);
 
 }  // namespace celvaro

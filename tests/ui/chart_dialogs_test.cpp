@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_chart_settings.h"
@@ -12,6 +18,7 @@ namespace celvaro {
 namespace {
 
 using testing::controlOf;
+using testing::readBytes;
 using testing::press;
 using testing::whenShown;
 
@@ -56,6 +63,59 @@ TEST_F(ChartDialogs, ProjectionDialogShowsAndKeepsBothChoices) {
   window->command(100);
   EXPECT_EQ(model->chart.projectionId, 4u);
   EXPECT_EQ(model->chart.mirrorMode, 1u);
+}
+
+// Saving under a typed name: the file dialog adds ".clv" itself, so its
+// question about replacing a file is asked for the file that is written.
+// What the question and a failed save say is recorded.
+class SettingFileSave : public ChartDialogs {
+ protected:
+  // Types `name` into the save dialog of command 107 and accepts it; a
+  // message box it raises is answered with `answer`. The dialog is
+  // cancelled if it is still open after that.
+  void save(const QString& name, QMessageBox::StandardButton answer) {
+    messages.clear();
+    whenShown([&](QWidget* dialog) {
+      auto* files = qobject_cast<QFileDialog*>(dialog);
+      ASSERT_NE(files, nullptr);
+      files->setDirectory(QString::fromStdString(dir.path().string()));
+      files->selectFile(name);
+      whenShown([&](QWidget* shown) {
+        auto* box = qobject_cast<QMessageBox*>(shown);
+        ASSERT_NE(box, nullptr);
+        messages.push_back(box->text().toStdString());
+        ASSERT_NE(box->button(answer), nullptr);
+        box->button(answer)->click();
+      }, dialog);
+      static_cast<QDialog*>(files)->accept();  // the Save button
+      if (files->isVisible()) files->reject();
+    });
+    window->command(107);
+  }
+
+  std::vector<std::string> messages;
+};
+
+TEST_F(SettingFileSave, ReplacingAFileIsAskedForTheNameWithItsExtension) {
+  const std::string kept = dir.file("foo.clv");
+  testing::writeBytes(kept, "needhorizon=0\r\n");
+  save("foo", QMessageBox::No);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("foo.clv"), std::string::npos) << messages[0];
+  EXPECT_EQ(readBytes(kept), "needhorizon=0\r\n");
+
+  save("foo", QMessageBox::Yes);
+  EXPECT_EQ(readBytes(kept).rfind("needequatorialgrid=", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("foo.clv.clv")));
+}
+
+// A file that cannot be written is named with the system's reason.
+TEST_F(SettingFileSave, AFailedSaveSaysWhichFileAndWhy) {
+  std::filesystem::create_symlink(dir.path() / "gone" / "x.clv", dir.path() / "lost.clv");
+  save("lost.clv", QMessageBox::Ok);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(dir.file("lost.clv")), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find(std::strerror(ENOENT)), std::string::npos) << messages[0];
 }
 
 }  // namespace
