@@ -462,7 +462,11 @@ void AppModel::redrawChart() {
   if (chartWindow_) chartWindow_->repaintNow();
 }
 
+// A new zone or daylight-saving flag keeps the chart's instant: the local
+// date follows from the universal one.
 void AppModel::placeChanged() {
+  local = universalToLocal(universal, place);
+  if (mainWindow_) mainWindow_->showDates(local, universal);
   clock_->setLongitude(place.longitudeDeg);
   updateSiderealTime();
   computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);

@@ -141,7 +141,8 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   void setChartSize(int32_t width, int32_t height);
   // The projection the chart settings name (ids without a law: orthographic).
   iTransformer& projection();
-  // After the observing place was edited.
+  // After the observing place was edited: the local date follows the zone
+  // from the universal one, which stays.
   void placeChanged();
   // After the chart date was edited: the dates in the status bar, the Julian
   // date and sidereal time of the universal date, the horizon and the solar

@@ -104,6 +104,11 @@ constexpr int kColourRed = 14120;
 constexpr int kSchemeButtonFirst = 14130;
 constexpr int kDateTimeLabelFirst = 14200;
 constexpr int kSetDateTimeLabelFirst = 14210;
+// "%1 must be between %2 and %3." and the names of the place's fields in it.
+constexpr int kOutOfRangeMessage = 14405;
+constexpr int kLatitudeName = 14406;
+constexpr int kLongitudeName = 14407;
+constexpr int kTimeZoneName = 14408;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
 constexpr int kSettingFileNotSaved = 14445;
 constexpr int kRaCaption = 14563;

@@ -358,9 +358,8 @@ void MainWindow::settingsCommand(int id) {
     case 701: {
       DlgDateTime dialog(resources_, model_.local, model_.universal, model_.place);
       if (dialog.runModal(this) == 1) {
-        model_.local = dialog.local();
-        model_.universal = dialog.universal();
         model_.place.daylightSaving = dialog.daylightSaving();
+        model_.setUniversalDate(dialog.universal());
         model_.placeChanged();
         model_.timeChanged();
         changed = true;

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -22,12 +24,14 @@
 #include "catalog/star_data_simple.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_object_info.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_observing_suggestions.h"
 #include "ui/dialogs/dlg_star_hopping.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
+#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
@@ -190,8 +194,113 @@ TEST_F(BuiltAids, AStarHopRouteIsDrawnAndTakenAway) {
 class EmptyProgramDir : public ObservingAids {
  protected:
   void SetUp() override { open(dir.path().string()); }
+  std::string datesInStatusBar() { return window->statusParts().part(4).toStdString(); }
   testing::ScratchDir dir;
 };
+
+// Presses a button of a dialog and answers the message box it shows: the
+// box's text, or "" when none came.
+QString messageOnPress(QWidget* dialog, int id) {
+  QString text;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->accept();
+    }
+  });
+  poll.start();
+  press(dialog, id);
+  return text;
+}
+
+// The chart's clock starts at 20:00 UT, 22:00 local time in zone +1 with
+// daylight saving. Without daylight saving that instant is 21:00 local.
+TEST_F(EmptyProgramDir, DaylightSavingOffInTheDateDialogKeepsTheInstant) {
+  whenShown([&](QWidget* dialog) {
+    press(dialog, DlgDateTime::kDaylightSaving);
+    EXPECT_EQ(controlOf<QLabel>(dialog, DlgDateTime::kLocalText)->text().toStdString(), "2007.06.15/21:00");
+    EXPECT_EQ(controlOf<QLabel>(dialog, DlgDateTime::kUniversalText)->text().toStdString(), "2007.06.15/20:00");
+    press(dialog, kIdOk);
+  });
+  window->command(701);
+  EXPECT_EQ(model->place.daylightSaving, 0);
+  EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
+  EXPECT_EQ(model->local, (ChartDate{2007, 6, 15, 21, 0, 0.0}));
+  EXPECT_EQ(datesInStatusBar(), "LT:2007.06.15/21:00   UT:2007.06.15/20:00");
+}
+
+// Tokyo's zone is +9 without daylight saving: 20:00 UT is 05:00 the next morning.
+TEST_F(EmptyProgramDir, ANewTimeZoneMovesTheLocalClockNotTheInstant) {
+  whenShown([&](QWidget* dialog) {
+    press(dialog, DlgObservingPlace::kManualMode);
+    typeInto(dialog, DlgObservingPlace::kTimeZone, "9");
+    press(dialog, DlgObservingPlace::kDaylightSaving);
+    press(dialog, kIdOk);
+  });
+  window->editObservingPlace();
+  EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
+  EXPECT_EQ(model->local, (ChartDate{2007, 6, 16, 5, 0, 0.0}));
+  EXPECT_EQ(datesInStatusBar(), "LT:2007.06.16/05:00   UT:2007.06.15/20:00");
+}
+
+// Each field out of its range is named with the range, and the dialog
+// stays open until the date exists; 2024 is a leap year.
+TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
+  QStringList messages;
+  whenShown([&](QWidget* dateDialog) {
+    whenShown(
+        [&](QWidget* setDialog) {
+          const QPointer<QWidget> open(setDialog);
+          const char* fields[] = {"99999999", "13", "40", "25", "70"};
+          for (int i = 0; i < 5; ++i) typeInto(setDialog, DlgSetDateTime::kYear + i, fields[i]);
+          const char* mended[] = {"2024", "2", "29", "23", "59"};
+          for (int i = 0; i < 5 && open; ++i) {
+            messages << messageOnPress(setDialog, kIdOk);
+            ASSERT_TRUE(open && setDialog->isVisible()) << i;
+            typeInto(setDialog, DlgSetDateTime::kYear + i, mended[i]);
+          }
+          EXPECT_EQ(messageOnPress(setDialog, kIdOk).toStdString(), "");
+        },
+        dateDialog);
+    press(dateDialog, DlgDateTime::kSetLocal);
+    EXPECT_EQ(controlOf<QLabel>(dateDialog, DlgDateTime::kLocalText)->text().toStdString(), "2024.02.29/23:59");
+    EXPECT_EQ(controlOf<QLabel>(dateDialog, DlgDateTime::kUniversalText)->text().toStdString(), "2024.02.29/21:59");
+    press(dateDialog, kIdOk);
+  });
+  window->command(701);
+  EXPECT_EQ(messages.join(" | ").toStdString(),
+            "Year must be between -4712 and 9999. | Month must be between 1 and 12. | "
+            "Day must be between 1 and 29. | Hour must be between 0 and 23. | Minute must be between 0 and 59.");
+  EXPECT_EQ(model->local, (ChartDate{2024, 2, 29, 23, 59, 0.0}));
+  EXPECT_EQ(model->universal, (ChartDate{2024, 2, 29, 21, 59, 0.0}));
+}
+
+TEST_F(EmptyProgramDir, APlaceOffTheEarthIsRefusedFieldByField) {
+  QStringList messages;
+  whenShown([&](QWidget* dialog) {
+    const QPointer<QWidget> open(dialog);
+    press(dialog, DlgObservingPlace::kManualMode);
+    const std::pair<int, const char*> wrong[] = {{DlgObservingPlace::kLatitude, "200"},
+                                                 {DlgObservingPlace::kLongitude, "-180.5"},
+                                                 {DlgObservingPlace::kTimeZone, "1e10"}};
+    const char* mended[] = {"-33.9", "18.4", "2"};
+    for (const auto& [id, text] : wrong) typeInto(dialog, id, text);
+    for (int i = 0; i < 3 && open; ++i) {
+      messages << messageOnPress(dialog, kIdOk);
+      ASSERT_TRUE(open && dialog->isVisible()) << i;
+      typeInto(dialog, wrong[i].first, mended[i]);
+    }
+    EXPECT_EQ(messageOnPress(dialog, kIdOk).toStdString(), "");
+  });
+  window->editObservingPlace();
+  EXPECT_EQ(messages.join(" | ").toStdString(),
+            "Latitude must be between -90 and 90. | Longitude must be between -180 and 180. | "
+            "Time zone must be between -14 and 14.");
+  EXPECT_DOUBLE_EQ(model->place.latitudeDeg, -33.9);
+  EXPECT_DOUBLE_EQ(model->place.timeZoneHours, 2);
+}
 
 TEST_F(EmptyProgramDir, ObjectInfoWithoutASelectionSaysThereIsNoData) {
   QString shown;
@@ -211,11 +320,28 @@ TEST_F(EmptyProgramDir, TheMoonCalendarShowsFebruary2007FromThursday) {
     EXPECT_EQ(model->moonCalendar.dayCount, 28);
     EXPECT_EQ(model->moonCalendar.firstWeekday, 3);
     press(dialog, 103);  // the next month
-    EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text(), "2007.03");
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text().toStdString(), "2007.03");
     qobject_cast<QDialog*>(dialog)->reject();
   });
   window->command(402);
   EXPECT_EQ(model->moonCalendar.dayCount, 31);
+}
+
+// The month shown stays when the typed one does not exist.
+TEST_F(EmptyProgramDir, TheMoonCalendarRefusesMonthsThatDoNotExist) {
+  QStringList messages;
+  whenShown([&](QWidget* dialog) {
+    for (const char* month : {"99999999.01", "2007.13", "0.05"}) {
+      typeInto(dialog, 100, month);
+      messages << messageOnPress(dialog, 101);
+    }
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text().toStdString(), "2007.06");
+    qobject_cast<QDialog*>(dialog)->reject();
+  });
+  window->command(402);
+  EXPECT_EQ(messages.join(" | ").toStdString(),
+            "Year must be between 1 and 9999. | Month must be between 1 and 12. | Year must be between 1 and 9999.");
+  EXPECT_EQ(model->moonCalendar.dayCount, 30);  // June 2007
 }
 
 TEST_F(EmptyProgramDir, WithoutCityDataThePlaceDialogOffersNoCities) {

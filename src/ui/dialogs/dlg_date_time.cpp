@@ -7,10 +7,12 @@
 #include <cstdio>
 
 #include "app/text_ids.h"
+#include "astro/calendar.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
 #include "platform/number_text.h"
 #include "platform/system_time.h"
+#include "ui/dialogs/range_check.h"
 
 namespace celvaro {
 
@@ -22,24 +24,42 @@ std::string dateTimeText(const ChartDate& d) {
 
 // --- one date and time --------------------------------------------------------------
 
+namespace {
+
+constexpr const char* kFieldNames[] = {"Year", "Month", "Day", "Hour", "Minute"};
+// The last minute of the last year the date fields take, 9999-12-31 23:59.
+constexpr double kLastJulianDate = 5373484.5 - 1.0 / 1440;
+
+}  // namespace
+
 void DlgSetDateTime::onInitDialog() {
   window()->setWindowTitle(text(text_id::kSetDateTimeTitle, "Set date and time"));
-  const char* names[] = {"Year", "Month", "Day", "Hour", "Minute"};
   const int values[] = {date_.year, date_.month, date_.day, date_.hour, date_.minute};
   for (int i = 0; i < 5; ++i) {
-    grid()->addWidget(label(90 + i, text(text_id::kSetDateTimeLabelFirst + i, names[i])), 0, i);
+    grid()->addWidget(label(90 + i, text(text_id::kSetDateTimeLabelFirst + i, kFieldNames[i])), 0, i);
     grid()->addWidget(edit(kYear + i, QString::number(values[i])), 1, i);
   }
   addOkCancel();
 }
 
-// Values are taken as they are: an hour of 25 or a 31st of June is put
-// right when the date passes through the Julian date.
-void DlgSetDateTime::onCommand(int id, int code, QWidget* control) {
-  if (id == kIdOk) {
-    date_ = {leadingInt(itemText(kYear)), leadingInt(itemText(kYear + 1)), leadingInt(itemText(kYear + 2)),
-             leadingInt(itemText(kYear + 3)), leadingInt(itemText(kYear + 4)), 0.0};
+// A date that does not exist (a 13th month, a 31st of June, an hour of 25)
+// is refused field by field, naming the field and its range, so the date
+// shown is always the date used.
+bool DlgSetDateTime::readDate() {
+  int values[5];
+  for (int i = 0; i < 5; ++i) {
+    values[i] = leadingInt(itemText(kYear + i));
+    const ValueRange day{1, double(daysInChartMonth(values[0], values[1]))};
+    const ValueRange ranges[] = {kYearRange, kMonthRange, day, kHourRange, kMinuteRange};
+    const RangedField field{ranges[i], text_id::kSetDateTimeLabelFirst + i, kFieldNames[i]};
+    if (!acceptInRange(window(), resources(), values[i], field)) return false;
   }
+  date_ = {values[0], values[1], values[2], values[3], values[4], 0.0};
+  return true;
+}
+
+void DlgSetDateTime::onCommand(int id, int code, QWidget* control) {
+  if (id == kIdOk && !readDate()) return;
   FwDialogBase::onCommand(id, code, control);
 }
 
@@ -71,6 +91,8 @@ ObservingPlace DlgDateTime::currentPlace() {
   return place;
 }
 
+// The universal instant stays; the local clock follows the zone and the
+// daylight-saving box.
 void DlgDateTime::setUniversal(const ChartDate& universal) {
   universal_ = universal;
   local_ = universalToLocal(universal_, currentPlace());
@@ -95,16 +117,20 @@ void DlgDateTime::onCommand(int id, int code, QWidget* control) {
       bool ok = false;
       const double jd = QInputDialog::getDouble(window(), text(text_id::kJulianDateTitle, "Julian date"),
                                                 text(text_id::kJulianDatePrompt, "Enter the Julian date:"),
-                                                2451545.0, 0, 1e7, 5, &ok);
+                                                2451545.0, 0, kLastJulianDate, 5, &ok);
       if (ok) setUniversal(chartDateOfJulian(jd));
       break;
     }
+    // The computer's zone may not be the place's: its universal time is the
+    // instant, and the place's zone gives the local time.
     case kSystemTime: {
-      const CalendarTime u = systemUniversalTime(), l = systemLocalTime();
-      universal_ = {u.year, u.month, u.day, u.hour, u.minute, double(u.second)};
-      local_ = {l.year, l.month, l.day, l.hour, l.minute, double(l.second)};
+      const CalendarTime u = systemUniversalTime();
+      setUniversal({u.year, u.month, u.day, u.hour, u.minute, double(u.second)});
       break;
     }
+    case kDaylightSaving:
+      setUniversal(universal_);
+      break;
     case kIdOk:
       place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
       break;

@@ -19,6 +19,7 @@ class DlgSetDateTime final : public FwDialogBase {
   void onCommand(int id, int code, QWidget* control) override;
 
  private:
+  bool readDate();
   ChartDate& date_;
 };
 

@@ -6,6 +6,7 @@
 #include "app/text_ids.h"
 #include "astro/text_forms.h"
 #include "ui/dialogs/moon_calendar_panel.h"
+#include "ui/dialogs/range_check.h"
 
 namespace celvaro {
 
@@ -22,30 +23,36 @@ void DlgMoonCalendar::onInitDialog() {
   showMonth(model_.local.year, model_.local.month);
 }
 
-void DlgMoonCalendar::showMonth(int year, int month) {
+// A month before the first or after the last year is refused.
+bool DlgMoonCalendar::showMonth(int year, int month) {
   if (month < 1) --year, month = 12;
   if (month > 12) ++year, month = 1;
+  if (!acceptInRange(window(), resources(), year, {kCalendarYearRange, text_id::kSetDateTimeLabelFirst, "Year"})) {
+    return false;
+  }
   char monthText[32];
   std::snprintf(monthText, sizeof monthText, "%04d.%02d", year, month);
-  setItemText(kMonth, monthText);
+  shownMonth_ = monthText;
+  setItemText(kMonth, shownMonth_);
   model_.moonCalendar = moonMonth(year, month);
   control(MoonCalendarPanel::kControlId)->update();
+  return true;
 }
 
-// Year and month as the date fields read them; a month outside 1..12 is
-// brought into the year.
-void DlgMoonCalendar::update() {
+// The typed month, or the one before or after it; a month that does not
+// exist leaves the month shown, and its text, as they were.
+void DlgMoonCalendar::update(int step) {
   const ChartDate typed = readDateTime(itemText(kMonth), std::nullopt);
-  showMonth(typed.year, std::clamp(typed.month, 1, 12));
+  const RangedField month{kMonthRange, text_id::kSetDateTimeLabelFirst + 1, "Month"};
+  if (!acceptInRange(window(), resources(), typed.month, month) || !showMonth(typed.year, typed.month + step)) {
+    setItemText(kMonth, shownMonth_);
+  }
 }
 
 void DlgMoonCalendar::onCommand(int id, int code, QWidget* control) {
-  if (id == kUpdate) update();
-  else if (id == kPrevious || id == kNext) {
-    update();
-    const ChartDate shown = readDateTime(itemText(kMonth), std::nullopt);
-    showMonth(shown.year, shown.month + (id == kNext ? 1 : -1));
-  } else FwDialogBase::onCommand(id, code, control);
+  if (id == kUpdate) update(0);
+  else if (id == kPrevious || id == kNext) update(id == kNext ? 1 : -1);
+  else FwDialogBase::onCommand(id, code, control);
 }
 
 }  // namespace celvaro

@@ -3,6 +3,8 @@
 // drawing panel that follows the dialog's size.
 #pragma once
 
+#include <string>
+
 #include "ui/dialog_framework.h"
 
 namespace celvaro {
@@ -20,10 +22,12 @@ class DlgMoonCalendar final : public FwDialogBase {
 
  private:
   // Computes and shows a month; its text goes into item 100.
-  void showMonth(int year, int month);
-  void update();
+  bool showMonth(int year, int month);
+  // Shows the typed month moved on by `step` months.
+  void update(int step);
 
   AppModel& model_;
+  std::string shownMonth_;
 };
 
 }  // namespace celvaro

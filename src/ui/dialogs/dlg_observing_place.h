@@ -31,6 +31,7 @@ class DlgObservingPlace final : public FwDialogBase {
 
  private:
   void enableMode();
+  bool fieldsInRange();
   void showCity(int index);
   ObservingPlace& place_;
   const std::vector<CityChoice>& cities_;
