@@ -29,14 +29,14 @@ class DlgDateTime final : public FwDialogBase {
   static constexpr int kSetLocal = 200, kSetUniversal = 201, kByJulianDate = 202, kSystemTime = 203;
   static constexpr int kDaylightSaving = 210;
 
-  // Edits copies; on OK the caller takes local(), universal() and daylightSaving().
+  // Edits copies, local and universal always in step; on OK the caller
+  // takes universal() and daylightSaving().
   DlgDateTime(UiResources& resources, const ChartDate& local, const ChartDate& universal, const ObservingPlace& place)
       : FwDialogBase(resources), local_(local), universal_(universal), place_(place) {}
   int resourceId() const override { return 601; }
   void onInitDialog() override;
   void onCommand(int id, int code, QWidget* control) override;
 
-  const ChartDate& local() const { return local_; }
   const ChartDate& universal() const { return universal_; }
   uint8_t daylightSaving() const { return place_.daylightSaving; }
 
