@@ -119,25 +119,9 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
   EXPECT_FALSE(missing.loaded());
 }
 
-TEST(ElementLines, TheBuilderWritesWhatTheReadersRead) {
-  AsteroidLine a;
-  a.number = 100001;
-  a.h = 9.5, a.g = 0.15;
-  a.epochJd = 2459800.5;
-  a.meanAnomalyDeg = 12.5, a.wDeg = 100.25, a.nodeDeg = 200.125, a.iDeg = 5.5, a.e = 0.1234567;
-  a.nDegPerDay = 0.21418055, a.a = 2.7666190;
-  a.reference = "JPL 3";
-  a.readable = "(100001) Gefion";
-  const std::string line = mpcorbLine(a);
-  EXPECT_EQ(line.substr(0, 27), "A0001    9.50  0.15 K2289  ");
-  std::string names;
-  const AsteroidElements back = MinorPlanetList::parseLine(line, names);
-  ASSERT_TRUE(back.valid);
-  EXPECT_EQ(back.number, 100001);
-  EXPECT_DOUBLE_EQ(back.orbit.e, 0.1234567);
-  EXPECT_DOUBLE_EQ(back.orbit.nodeDeg, 200.125);
-  EXPECT_STREQ(names.c_str() + back.nameOffset, "(100001) Gefion");
-
+// The catalog builder's comet line for 1P/Halley as the reader takes it
+// (its minor-planet lines are read in the built long list's Ceres test).
+TEST(ElementLines, TheBuildersCometLineReads) {
   CometLine c;
   c.periodicNumber = 1;
   c.orbitType = 'P';
