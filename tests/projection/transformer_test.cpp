@@ -38,6 +38,11 @@ struct Frame {
     area.height = 600;
     area.verticalOffset = verticalOffset;
   }
+  // Scales the transformer and sets it up on this frame.
+  void apply(iTransformer& t, double halfExtentPx = 300, int32_t halfFieldArcmin = 1800) const {
+    t.setScale(halfExtentPx, halfFieldArcmin);
+    t.setup(area, settings);
+  }
   // The centre as right ascension and declination.
   EquatorialPosition centre() const {
     if (!settings.horizontalMode) {
@@ -70,8 +75,7 @@ TEST(Transformer, TheCentreProjectsToTheOriginInEveryProjectionAndMirrorMode) {
       for (bool horizontal : {false, true}) {
         auto t = createTransformer(id);
         Frame frame(horizontal, mirror, 37);
-        t->setScale(300, 1800);
-        t->setup(frame.area, frame.settings);
+        frame.apply(*t);
         EquatorialPosition c = frame.centre();
         ProjectedPoint p;
         ASSERT_TRUE(t->project(c.raRad, c.decRad, p));
@@ -89,8 +93,7 @@ TEST(Transformer, TheCentreProjectsToTheOriginInEveryProjectionAndMirrorMode) {
 TEST(Transformer, GnomonicRejectsBeyond84Degrees) {
   TransformerGnomonic t;
   Frame frame(false, 0);
-  t.setScale(300, 1800);
-  t.setup(frame.area, frame.settings);
+  frame.apply(t);
   ProjectedPoint p{123, 456, 9};
   EquatorialPosition far = offsetPoint(frame.centre(), 85 * kRad, 1.0);
   EXPECT_FALSE(t.project(far.raRad, far.decRad, p));
@@ -109,8 +112,7 @@ TEST(Transformer, EqualAreaRejectsTheAntipode) {
   TransformerEqualArea t;
   for (bool horizontal : {false, true}) {
     Frame frame(horizontal, 0);
-    t.setScale(300, 1800);
-    t.setup(frame.area, frame.settings);
+    frame.apply(t);
     EquatorialPosition antipode = offsetPoint(frame.centre(), kPi, 0.3);
     ProjectedPoint p;
     EXPECT_FALSE(t.project(antipode.raRad, antipode.decRad, p));
@@ -121,8 +123,7 @@ TEST(Transformer, EqualAreaRejectsTheAntipode) {
 TEST(Transformer, EquidistantPutsTheAntipodeAtRadiusScaleTimesPi) {
   TransformerEquidistant t;
   Frame frame(false, 3);
-  t.setScale(1000, 1800);
-  t.setup(frame.area, frame.settings);
+  frame.apply(t, 1000, 1800);
   EquatorialPosition c = frame.centre();
   ProjectedPoint p;
   ASSERT_TRUE(t.project(c.raRad + kPi, -c.decRad, p));
@@ -174,8 +175,7 @@ TEST(Transformer, MirrorModesTurnThePlaneOffset) {
     Frame frame(false, mirror);
     frame.settings.centreRaArcmin = 0;
     frame.settings.centreDecArcmin = 0;
-    t.setScale(1000, 5400);
-    t.setup(frame.area, frame.settings);
+    frame.apply(t, 1000, 5400);
     ProjectedPoint p;
     ASSERT_TRUE(t.project(ra, dec, p));
     EXPECT_EQ(std::pair(p.x, p.y), expected[mirror]) << "mirror " << mirror;
@@ -185,8 +185,7 @@ TEST(Transformer, MirrorModesTurnThePlaneOffset) {
 TEST(Transformer, ProjectManyWritesFromIndexZeroAndKeepsRejectedPoints) {
   TransformerGnomonic t;
   Frame frame(false, 0);
-  t.setScale(300, 1800);
-  t.setup(frame.area, frame.settings);
+  frame.apply(t);
   const EquatorialPosition c = frame.centre();
   const EquatorialPosition far = offsetPoint(c, 89 * kRad, 1);
   const EquatorialPosition near = offsetPoint(c, 10 * kRad, 1);
@@ -205,8 +204,7 @@ TEST(Transformer, ProjectManyWritesFromIndexZeroAndKeepsRejectedPoints) {
   // In the horizontal frame equal-area rejects nothing in projectMany.
   TransformerEqualArea equalArea;
   Frame horizontal(true, 0);
-  equalArea.setScale(300, 1800);
-  equalArea.setup(horizontal.area, horizontal.settings);
+  horizontal.apply(equalArea);
   const EquatorialPosition behind = offsetPoint(horizontal.centre(), 170 * kRad, 0.5);
   const double ra2[] = {behind.raRad}, dec2[] = {behind.decRad};
   int32_t bx = -7, by = -7;
@@ -219,8 +217,7 @@ TEST(Transformer, ProjectManyWritesFromIndexZeroAndKeepsRejectedPoints) {
 TEST(Transformer, EquatorialPlainAndNorthAngle) {
   TransformerEquidistant equidistant;
   Frame frame(true, 2, 50);  // horizontal and mirrored: projectEquatorialPlain ignores both
-  equidistant.setScale(300, 1800);
-  equidistant.setup(frame.area, frame.settings);
+  frame.apply(equidistant);
   ProjectedPoint plain;
   const double ra = frame.settings.centreRaArcmin * kPi / 10800;
   const double dec = frame.settings.centreDecArcmin * kPi / 10800;
@@ -233,8 +230,7 @@ TEST(Transformer, EquatorialPlainAndNorthAngle) {
   Frame equatorial(false, 0);
   for (uint32_t id : {1u, 2u}) {
     auto t = createTransformer(id);
-    t->setScale(300, 1800);
-    t->setup(equatorial.area, equatorial.settings);
+    equatorial.apply(*t);
     EXPECT_NEAR(t->northAngle(ra, dec), 0.0, 1e-12);
     EXPECT_GT(std::fabs(t->northAngle(ra + 0.5, dec)), 0.01);  // off-centre meridians lean
   }
@@ -262,8 +258,7 @@ void checkRadialLaw(double (*inverse)(double), double maxDistance) {
   for (bool horizontal : {false, true}) {
     Transformer t;
     Frame frame(horizontal, 0);
-    t.setScale(1000, 1800);
-    t.setup(frame.area, frame.settings);
+    frame.apply(t, 1000, 1800);
     for (int i = 0; i < 2000; ++i) {
       const EquatorialPosition point = offsetPoint(frame.centre(), distance(random), angle(random));
       auto offset = t.planeOffset(point.raRad, point.decRad);
@@ -294,8 +289,7 @@ TEST(Transformer, UnitVectorsGiveTheSamePixels) {
     for (bool horizontal : {false, true}) {
       auto t = createTransformer(id);
       Frame frame(horizontal, 1, 20);
-      t->setScale(540, 3600);
-      t->setup(frame.area, frame.settings);
+      frame.apply(*t, 540, 3600);
       std::vector<int32_t> x1(500, 0), y1(500, 0), x2(500, 0), y2(500, 0);
       std::vector<double> d1(500), d2(500);
       t->projectMany(ras.data(), decs.data(), 0, 500, x1.data(), y1.data(), d1.data());
