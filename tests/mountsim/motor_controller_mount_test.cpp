@@ -29,14 +29,6 @@ class MotorControllerMountTest : public ::testing::Test {
   MotorControllerMount mount_{true, {9024000, 9024000}, {kHome, kHome}};
 };
 
-TEST_F(MotorControllerMountTest, InquiriesReadBackWithTheProgramsDecoding) {
-  EXPECT_EQ(read('a', 1), 9024000u);
-  EXPECT_EQ(read('a', 2), 9024000u);
-  EXPECT_EQ(read('D', 1), 620u);  // the step period of the sidereal rate
-  EXPECT_EQ(read('j', 2), kHome);
-  EXPECT_EQ(exchange(":F1\r:F2\r"), "=\r=\r");
-}
-
 TEST_F(MotorControllerMountTest, SiderealPeriodTurnsTheAxisOnceASiderealDay) {
   EXPECT_EQ(exchange(":G110\r"), "=\r");
   EXPECT_EQ(value(1, 'I', read('D', 1)), "=\r");

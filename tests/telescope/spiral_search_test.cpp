@@ -143,18 +143,16 @@ TEST(AltAzSpiralOnTheSimulator, DefaultLegsEndOnTheirArms) {
   EXPECT_EQ(sim.bench.reported(), (std::vector<int>{kStatusSpiralStarted, kStatusSpiralFinished}));
 }
 
-TEST_F(AltAzSpiral, TurnsOfNoneRunOneAndMoreThanTenRunTen) {
-  ASSERT_TRUE(run(10, 0, 5));
+// Turns of none run one, more than ten run ten; speeds above the table
+// run at its fastest.
+TEST_F(AltAzSpiral, TurnsAndSpeedsOutsideTheirRange) {
+  ASSERT_TRUE(run(10, 0, 9));
   EXPECT_EQ(sim.stops.size(), 8u);
+  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 80).substr(3, 6));
   sim.stops.clear();
   sim.bench.reported();
   ASSERT_TRUE(run(10, 12, 5));
   EXPECT_EQ(sim.stops.size(), 44u);  // four legs a turn and four more
-}
-
-TEST_F(AltAzSpiral, SpeedsAboveTheTableRunAtItsFastest) {
-  sim.command({kCmdSpiralSearch, 10, 1, 9});
-  EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 80).substr(3, 6));
 }
 
 TEST_F(AltAzSpiral, AStopReplacesTheSpiral) {

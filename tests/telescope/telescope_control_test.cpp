@@ -222,19 +222,6 @@ TEST_F(ControllerTest, DisconnectAndAVanishedMountSwitchThePanelsOff) {
   EXPECT_TRUE(listener.waitFor("link 2"));
 }
 
-// The own controller answers nothing here: its handshake must give up after
-// four heartbeats and close the port.
-TEST_F(ControllerTest, TheOwnControllersUnansweredHandshakeClosesThePort) {
-  testing::Pty mount(dir.path(), 1);
-  controller.connect(kMountOwnController, 1);
-  ASSERT_TRUE(listener.waitFor("link 10"));
-  EXPECT_EQ(mount.read(3), std::string("\xAA\x00\x00", 3));
-  for (int beat = 0; beat < 4; ++beat) controller.heartBeat();
-  EXPECT_TRUE(listener.waitFor("link 4"));
-  controller.disconnect();
-  EXPECT_TRUE(listener.waitFor("link 7"));  // the port was closed
-}
-
 // TIOCEXCL does not keep root out, so the guider port must itself refuse
 // the device the mount port has open, by whatever link it is named; and
 // the other way round.
