@@ -46,16 +46,6 @@ TEST(SvgOutput, TheRootGivesThePageInMillimetresAndAViewBoxInHundredths) {
   EXPECT_TRUE(svg.ends_with("</style>\r\n</svg>"));
 }
 
-TEST(SvgOutput, TheDeepSkyGroupOpensAndCloses) {
-  EXPECT_EQ(page([](RenderingOutput& o) {
-              o.beginGroup("deepsky");
-              o.endGroup();
-              o.beginGroup("ecliptic line");
-              o.endGroup();
-            }),
-            "<g id=\"deepsky\">\r\n</g>\r\n<g id=\"ecliptic line\">\r\n</g>\r\n");
-}
-
 TEST(SvgOutput, AGlobularClusterOfSizeFortyIsACircleOfRadiusTwentyAndItsDiameters) {
   EXPECT_EQ(page([](RenderingOutput& o) { o.globularCluster(1, 0, 0, 0, 40); }),
             "<circle class=\"gc\" cx=\"100\" cy=\"200\" r=\"20\"/>\r\n"
@@ -75,8 +65,11 @@ TEST(SvgOutput, DeepSkySymbolsOfTheirOwnClasses) {
             "<polygon class=\"dn\" points=\"80,220 120,220 120,180 80,180\"/>\r\n");
 }
 
-TEST(SvgOutput, LinesCarryTheClassOfThePenAndPolylinesAreClipped) {
+TEST(SvgOutput, GroupsAndLinesCarryTheirNamesAndPolylinesAreClipped) {
   EXPECT_EQ(page([](RenderingOutput& o) {
+              o.beginGroup("deepsky");
+              o.endGroup();
+              o.beginGroup("ecliptic line");
               o.line(0, 0, 10, 10);
               o.selectPen(9);
               o.dashMarker(1, 0, 0, 30);
@@ -90,12 +83,14 @@ TEST(SvgOutput, LinesCarryTheClassOfThePenAndPolylinesAreClipped) {
               o.pathLineTo(0, 10);
               o.pathEnd(true);
               o.rectangle(0, 0, 10, 20, true, false);
+              o.endGroup();
             }),
+            "<g id=\"deepsky\">\r\n</g>\r\n<g id=\"ecliptic line\">\r\n"
             "<line class=\"framelines\" x1=\"100\" y1=\"200\" x2=\"110\" y2=\"190\"/>\r\n"
             "<line class=\"doublestars\" x1=\"70\" y1=\"200\" x2=\"130\" y2=\"200\"/>\r\n"
             "<path class=\"gridlines\" d=\"M100 200 L600 200 \"/>\r\n<path class=\"gridlines\" d=\"M600 100 L100 100 \"/>\r\n"
             "<path class=\"framelines\" d=\"M100 200 L100 190 z \"/>\r\n"
-            "<polygon class=\"framelines\" points=\"100,200 110,200 110,180 100,180\"/>\r\n");
+            "<polygon class=\"framelines\" points=\"100,200 110,200 110,180 100,180\"/>\r\n</g>\r\n");
 }
 
 TEST(SvgOutput, StarsAndDiscsAreCirclesOfTheirRadius) {
