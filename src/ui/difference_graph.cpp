@@ -6,9 +6,10 @@ namespace celvaro {
 namespace {
 
 constexpr int kGridStep = 4;
+// Red alone, so the graph is as safe for the dark-adapted eye as night vision.
 const QColor kGridColour(96, 0, 0);
 const QColor kZeroColour(160, 0, 0);
-const QColor kTraceColour(255, 64, 64);
+const QColor kTraceColour(255, 0, 0);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "output/bitmap24.h"
+#include "ui/night_vision.h"
 
 namespace celvaro {
 
@@ -41,7 +42,8 @@ void ImageView::paintEvent(QPaintEvent*) {
                      QString::fromStdString(resources_.textOr(text_id::kNoPicture, "No picture")));
     return;
   }
-  painter.drawImage(std::max(0, (width() - image_.width()) / 2), std::max(0, (height() - image_.height()) / 2), image_);
+  painter.drawImage(std::max(0, (width() - image_.width()) / 2), std::max(0, (height() - image_.height()) / 2),
+                    nightSafe(image_));
 }
 
 }  // namespace celvaro

@@ -8,7 +8,8 @@ namespace celvaro {
 namespace {
 
 constexpr int kMargin = 8;
-const QColor kLit(255, 32, 32);
+// Red alone, so the display is as safe for the dark-adapted eye as night vision.
+const QColor kLit(255, 0, 0);
 const QColor kDark(48, 0, 0);
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
+#include "ui/dialogs/dlg_constell.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_dslr_exp.h"
@@ -69,6 +70,7 @@ struct MenuDefinition {
 const std::vector<MenuDefinition>& menuDefinitions() {
   static const std::vector<MenuDefinition> menus = {
       {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
+                         {103, "Co&nstellations..."},
                          {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
                          {0, ""}, {800, "Printable &map..."}}},
       {19002, "&Stars", {{200, "&Stars..."}, {201, "Star &labels..."}, {0, ""}, {202, "&Variable stars..."},
@@ -146,7 +148,7 @@ std::string fillNumbers(const std::string& format, std::initializer_list<int> nu
 }  // namespace
 
 MainWindow::MainWindow(UiResources& resources, AppModel& model)
-    : resources_(resources), model_(model), normalPalette_(QApplication::palette()) {
+    : resources_(resources), model_(model) {
   setWindowTitle("Celvaro 2.3");
   // The chart takes the width the telescope panel on its right leaves.
   auto* client = new QWidget(this);
@@ -177,7 +179,9 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   refreshStatus();
 }
 
+// Leaving with night vision on gives the program's widgets their colours back.
 MainWindow::~MainWindow() {
+  if (resources_.nightVision()) setNightVision(false);
   model_.clock().setClockListener(nullptr);
   model_.setWindows(nullptr, nullptr);
 }
@@ -228,7 +232,7 @@ void MainWindow::buildToolbars() {
     QActionGroup* group = band.exclusive ? new QActionGroup(this) : nullptr;
     for (int id = band.first; id <= band.last; ++id) {
       QAction* a = commandAction(id, "");
-      a->setIcon(toolbarIcon(id));
+      a->setIcon(toolbarIcon(id, false));
       a->setText(QString::fromStdString(resources_.textOr(text_id::kToolbarTipFirst + id - 2000, "")));
       a->setToolTip(a->text());
       a->setCheckable(band.checkable);
@@ -305,6 +309,8 @@ void MainWindow::chartCommand(int id) {
     if (dialog.runModal(this) == 1) chart_->navigator().setField(dialog.fieldArcmin());
   } else if (id == 102) {
     accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
+  } else if (id == 103) {
+    accepted = DlgConstell(resources_, chart).runModal(this) == 1;
   } else if (id == 107) {
     saveSettingFile(this, resources_, chart);
   } else if (id == 108) {
@@ -504,14 +510,18 @@ void MainWindow::showInfo() {
   QMessageBox::information(this, "Info", QString::fromStdString(text));
 }
 
+// The colours dialog edits the user's table, which the chart does not show
+// in night vision: it waits until night vision is off.
 void MainWindow::setNightVision(bool on) {
   resources_.setNightVision(on);
-  QApplication::setPalette(on ? nightVisionPalette() : normalPalette_);
+  showNightVision(on);
+  for (const Band& band : kBands) {
+    for (int id = band.first; id <= band.last; ++id) actions_[id]->setIcon(toolbarIcon(id, on));
+  }
+  actions_[703]->setEnabled(!on);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Leaving with night vision on gives the program's widgets their colours back.
-  if (resources_.nightVision()) setNightVision(false);
   event->accept();
   QApplication::quit();
 }

@@ -109,7 +109,6 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   std::vector<QToolBar*> toolbars_;
   QActionGroup* pickFilters_ = nullptr;
   std::vector<iLanguageChangedListener*> languageListeners_;
-  QPalette normalPalette_;
   std::unique_ptr<DlgCometlist> cometList_;  // made when first shown
   std::unique_ptr<DlgPanelTelescope> telescopePanel_;
   std::unique_ptr<DlgTelescopeControl> telescopeControl_;  // made when first shown

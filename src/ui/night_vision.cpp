@@ -1,6 +1,7 @@
 #include "ui/night_vision.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -41,19 +42,20 @@ class NightVisionStyle final : public QProxyStyle {
 
   QPalette standardPalette() const override { return nightVisionPalette(); }
 
-  // The classic focus frame is dotted in the inverse of its background,
-  // which is no red: it is dotted in the text colour instead.
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-    if (element != PE_FrameFocusRect) {
-      QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element == PE_FrameFocusRect) {
+      drawFocusFrame(option, painter);
       return;
     }
-    painter->save();
-    painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
-    painter->restore();
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element == PE_PanelLineEdit) drawTextCursor(option, painter, widget);
+  }
+
+  // Text fields draw their cursor inverted, which turns red into cyan: they
+  // draw none, and the style draws it under the text instead.
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    return metric == PM_TextCursorWidth ? 0 : QProxyStyle::pixelMetric(metric, option, widget);
   }
 
   QPixmap generatedIconPixmap(QIcon::Mode mode, const QPixmap& pixmap, const QStyleOption* option) const override {
@@ -69,6 +71,26 @@ class NightVisionStyle final : public QProxyStyle {
       if (!pixmap.isNull()) red.addPixmap(inRed(pixmap));
     }
     return red;
+  }
+
+ private:
+  // The classic focus frame is dotted in the inverse of its background,
+  // which is no red: it is dotted in the text colour instead.
+  static void drawFocusFrame(const QStyleOption* option, QPainter* painter) {
+    painter->save();
+    painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+  }
+
+  // A field's cursor area reaches 5 pixels left of the cursor and spans
+  // the text line and one pixel more.
+  static void drawTextCursor(const QStyleOption* option, QPainter* painter, const QWidget* widget) {
+    const auto* field = qobject_cast<const QLineEdit*>(widget);
+    if (!field || !field->hasFocus() || field->isReadOnly()) return;
+    const QRect area = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    painter->fillRect(QRect(area.left() + 5, area.top(), 1, area.height() - 1), option->palette.color(QPalette::Text));
   }
 };
 

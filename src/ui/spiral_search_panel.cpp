@@ -9,10 +9,11 @@ namespace {
 
 constexpr int kGridStep = 4;
 constexpr int kCrossArm = 8;
+// Red alone, so the graph is as safe for the dark-adapted eye as night vision.
 const QColor kGridColour(96, 0, 0);
 const QColor kAxisColour(160, 0, 0);
-const QColor kCrossColour(255, 64, 64);
-const QColor kEndedCrossColour(128, 48, 48);
+const QColor kCrossColour(255, 0, 0);
+const QColor kEndedCrossColour(112, 0, 0);
 
 }  // namespace
 

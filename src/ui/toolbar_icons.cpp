@@ -36,19 +36,27 @@ IconDesign designOf(int id) {
   }
 }
 
+// The outline and text, the star's and the planet's fill.
+struct IconColours {
+  QColor outline, star, planet;
+};
+const IconColours kDayColours{{30, 30, 60}, {250, 220, 60}, {230, 170, 90}};
+const IconColours kNightColours{{255, 0, 0}, {192, 0, 0}, {160, 0, 0}};
+
 }  // namespace
 
-QIcon toolbarIcon(int commandId) {
+QIcon toolbarIcon(int commandId, bool nightVision) {
+  const IconColours& colours = nightVision ? kNightColours : kDayColours;
   const bool wide = commandId >= 2020;  // the gamepad band's buttons are 24 wide
   QPixmap pixmap(wide ? 24 : 16, 16);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(30, 30, 60), 1.2));
+  painter.setPen(QPen(colours.outline, 1.2));
   const IconDesign design = designOf(commandId);
   switch (design.glyph) {
     case Glyph::kStar:
-      painter.setBrush(QColor(250, 220, 60));
+      painter.setBrush(colours.star);
       painter.drawEllipse(QRectF(3, 3, 10, 10));
       break;
     case Glyph::kEllipse:
@@ -60,7 +68,7 @@ QIcon toolbarIcon(int commandId) {
       painter.drawEllipse(QRectF(5, 1, 6, 14));
       break;
     case Glyph::kPlanet:
-      painter.setBrush(QColor(230, 170, 90));
+      painter.setBrush(colours.planet);
       painter.drawEllipse(QRectF(4, 4, 8, 8));
       painter.drawLine(1, 10, 15, 6);
       break;

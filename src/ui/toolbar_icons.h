@@ -5,7 +5,8 @@
 
 namespace celvaro {
 
-// The picture of toolbar command 2000..2021.
-QIcon toolbarIcon(int commandId);
+// The picture of toolbar command 2000..2021; in night vision drawn in reds
+// that stand out from the red toolbar.
+QIcon toolbarIcon(int commandId, bool nightVision);
 
 }  // namespace celvaro

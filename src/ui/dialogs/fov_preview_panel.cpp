@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/night_vision.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -41,7 +43,7 @@ void FovPreviewPanel::setScale(int scale) {
 void FovPreviewPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
-  painter.setPen(QPen(Qt::white, 0));
+  painter.setPen(QPen(nightSafe(Qt::white), 0));
   painter.setBrush(Qt::NoBrush);
   const int cx = width() / 2, cy = height() / 2, s = scale_;
   const FovScheme& f = scheme_;

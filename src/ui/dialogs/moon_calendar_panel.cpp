@@ -7,6 +7,7 @@
 #include "aids/moon_image.h"
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "ui/night_vision.h"
 
 namespace celvaro {
 namespace {
@@ -43,7 +44,7 @@ QPoint MoonCalendarPanel::cellOf(int day, int firstWeekday) {
 void MoonCalendarPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
-  painter.setPen(QColor(196, 196, 196));
+  painter.setPen(nightSafe(QColor(196, 196, 196)));
   for (int c = 0; c < kDaysInWeek; ++c) {
     const std::string heading = resources_.textOr(text_id::kWeekdayFirst + c, kWeekdays[c]).substr(0, kHeadingMaxChars);
     painter.drawText(QRect(kCellWidth * c + 1, 2, kCellWidth - 2, kHeadingHeight - 2), Qt::AlignCenter,
@@ -54,7 +55,7 @@ void MoonCalendarPanel::paintEvent(QPaintEvent*) {
     const int x = kCellWidth * cell.x() + kDayIndent, y = kHeadingHeight + kCellWidth * cell.y();
     painter.drawText(QRect(x, y, kCellWidth - kDayIndent, kMoonBelowNumber), Qt::AlignLeft | Qt::AlignTop,
                      QString::number(day + 1));
-    if (moon_.isBuilt()) painter.drawImage(x, y + kMoonBelowNumber, moonPicture(moon_, month_.phase[day]));
+    if (moon_.isBuilt()) painter.drawImage(x, y + kMoonBelowNumber, nightSafe(moonPicture(moon_, month_.phase[day])));
   }
 }
 
