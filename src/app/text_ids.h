@@ -111,6 +111,9 @@ constexpr int kLongitudeName = 14407;
 constexpr int kTimeZoneName = 14408;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
 constexpr int kSettingFileNotSaved = 14445;
+// The constellation dialog: title, the names' caption, three choices of
+// names and the list's caption.
+constexpr int kConstellationLabelFirst = 14461;
 constexpr int kRaCaption = 14563;
 constexpr int kDecCaption = 14564;
 // The telescope windows: labels from 14700 on, then these.

@@ -24,6 +24,7 @@
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
 #include "ui/dialogs/dlg_constell.h"
+#include "ui/dialogs/dlg_constell.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_dslr_exp.h"
@@ -70,6 +71,7 @@ struct MenuDefinition {
 const std::vector<MenuDefinition>& menuDefinitions() {
   static const std::vector<MenuDefinition> menus = {
       {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
+                         {103, "Co&nstellations..."},
                          {103, "Co&nstellations..."},
                          {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
                          {0, ""}, {800, "Printable &map..."}}},
@@ -309,6 +311,8 @@ void MainWindow::chartCommand(int id) {
     if (dialog.runModal(this) == 1) chart_->navigator().setField(dialog.fieldArcmin());
   } else if (id == 102) {
     accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
+  } else if (id == 103) {
+    accepted = DlgConstell(resources_, chart).runModal(this) == 1;
   } else if (id == 103) {
     accepted = DlgConstell(resources_, chart).runModal(this) == 1;
   } else if (id == 107) {

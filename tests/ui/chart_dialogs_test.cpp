@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMessageBox>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_chart_settings.h"
@@ -63,6 +66,57 @@ TEST_F(ChartDialogs, ProjectionDialogShowsAndKeepsBothChoices) {
   window->command(100);
   EXPECT_EQ(model->chart.projectionId, 4u);
   EXPECT_EQ(model->chart.mirrorMode, 1u);
+}
+
+// The constellation layer: figures, boundaries, and the names drawn as
+// Latin names or abbreviations (the abbreviations win when both switches
+// are on). The list shows what each abbreviation stands for.
+TEST_F(ChartDialogs, ConstellationDialogEditsTheConstellationLayer) {
+  constexpr int kFigures = 100, kBoundaries = 101, kNoNames = 200, kLatinNames = 201, kAbbreviations = 202, kList = 300;
+  ChartSettings& chart = model->chart;
+  chart.needConstLines = 1, chart.needConstBoundaries = 0, chart.needConstNames = 1, chart.needConstAbbreviations = 1;
+  QAction* command = window->action(103);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(command->text(), "Co&nstellations...");
+  std::vector<int> shown;
+  std::vector<std::string> rows;
+  whenShown([&](QWidget* dialog) {
+    for (int id : {kFigures, kBoundaries, kNoNames, kLatinNames, kAbbreviations}) {
+      if (checked(dialog, id)) shown.push_back(id);
+    }
+    auto* list = controlOf<QListWidget>(dialog, kList);
+    ASSERT_NE(list, nullptr);
+    for (int row = 0; row < list->count(); ++row) rows.push_back(list->item(row)->text().toStdString());
+    press(dialog, kBoundaries);
+    press(dialog, kLatinNames);
+    press(dialog, kIdOk);
+  });
+  command->trigger();
+  EXPECT_EQ(shown, (std::vector<int>{kFigures, kAbbreviations}));
+  // The IAU list in alphabetical order, Serpens in its two parts.
+  ASSERT_EQ(rows.size(), 89u);
+  EXPECT_EQ(rows[0], "And  Andromeda");
+  EXPECT_EQ(rows[13], "CMa  Canis Major");
+  EXPECT_EQ(rows[75], "Ser  Serpens Caput");
+  EXPECT_EQ(rows[76], "Ser  Serpens Cauda");
+  EXPECT_EQ(rows[88], "Vul  Vulpecula");
+  EXPECT_EQ(std::tie(chart.needConstLines, chart.needConstBoundaries, chart.needConstNames, chart.needConstAbbreviations),
+            std::make_tuple(1, 1, 1, 0));
+
+  const ChartSettings before = chart;
+  whenShown([&](QWidget* dialog) {
+    press(dialog, kFigures);
+    press(dialog, kNoNames);
+    press(dialog, kIdCancel);
+  });
+  command->trigger();
+  EXPECT_EQ(chart, before);
+  whenShown([&](QWidget* dialog) {
+    press(dialog, kNoNames);
+    press(dialog, kIdOk);
+  });
+  command->trigger();
+  EXPECT_EQ(std::tie(chart.needConstNames, chart.needConstAbbreviations), std::make_tuple(0, 0));
 }
 
 // Saving under a typed name: the file dialog adds ".clv" itself, so its
