@@ -1,5 +1,6 @@
 #include "render/fov_overlay.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -26,6 +27,21 @@ double wrappedRa(double raRad) {
   constexpr double kFullCircle = 2 * std::numbers::pi;
   if (raRad < 0) return raRad + kFullCircle;
   return raRad >= kFullCircle ? raRad - kFullCircle : raRad;
+}
+
+// Where the shifted overlay points: as far from its centre on the sky as
+// the shifts say, west by the shift in right ascension and north by the one
+// in declination (the point that distance away along the great circle that
+// leaves the centre in that direction), so that the frame drawn there and
+// the pointing are one place on every chart, near the poles and mirrored.
+void pointingOf(const FovOverlay& overlay, double& raRad, double& decRad) {
+  const double east = -overlay.shiftRa * kRadPerArcmin, north = overlay.shiftDec * kRadPerArcmin;
+  const double distance = std::hypot(east, north), direction = std::atan2(east, north);
+  const double sinDec0 = std::sin(overlay.centreDecRad), cosDec0 = std::cos(overlay.centreDecRad);
+  const double sinDec = sinDec0 * std::cos(distance) + cosDec0 * std::sin(distance) * std::cos(direction);
+  decRad = std::asin(std::clamp(sinDec, -1.0, 1.0));
+  raRad = wrappedRa(overlay.centreRaRad + std::atan2(std::sin(direction) * std::sin(distance) * cosDec0,
+                                                     std::cos(distance) - sinDec0 * sinDec));
 }
 
 struct Point {
@@ -66,14 +82,16 @@ void schemeToOverlay(const FovScheme& scheme, FovOverlay& overlay) {
 
 std::optional<FovOverlayPlacement> drawFovOverlay(const FovOverlay& overlay, RenderingOutput& output,
                                                   iTransformer& transformer) {
+  FovOverlayPlacement placement;
+  pointingOf(overlay, placement.pointingRaRad, placement.pointingDecRad);
   ProjectedPoint projected;
-  if (!transformer.project(overlay.centreRaRad, overlay.centreDecRad, projected) ||
+  if (!transformer.project(placement.pointingRaRad, placement.pointingDecRad, projected) ||
       projected.depth <= transformer.visibilityLimit()) {
     return std::nullopt;
   }
   // Sizes in hundredths of an arcminute become tenths before the scale applies.
   auto px = [&transformer](int tenths) { return transformer.tenthArcminToPixels(tenths); };
-  const Point centre{projected.x + px(10 * overlay.shiftRa), projected.y + px(10 * overlay.shiftDec)};
+  const Point centre{projected.x, projected.y};
   if (overlay.elementFlags & FovScheme::kCamera) {
     drawFrame(output, centre, px(overlay.cameraWidth / 10) / 2, px(overlay.cameraHeight / 10) / 2, 0,
               overlay.cameraRotation);
@@ -83,10 +101,6 @@ std::optional<FovOverlayPlacement> drawFovOverlay(const FovOverlay& overlay, Ren
               px(overlay.guiderOffset / 10), overlay.guiderRotation);
   }
   if (overlay.elementFlags & FovScheme::kTotalField) output.circle(centre.x, centre.y, px(overlay.totalFieldRadius / 10));
-
-  FovOverlayPlacement placement;
-  placement.pointingRaRad = wrappedRa(overlay.centreRaRad - overlay.shiftRa * kRadPerArcmin);
-  placement.pointingDecRad = overlay.centreDecRad + overlay.shiftDec * kRadPerArcmin;
   placement.onDevice = output.toDevice(centre.x, centre.y, placement.deviceX, placement.deviceY);
   return placement;
 }

@@ -38,7 +38,9 @@ struct FovOverlay {
 void schemeToOverlay(const FovScheme& scheme, FovOverlay& overlay);
 
 // Where an overlay was drawn: the sky position its shifted centre points at
-// and, when the drawing centre lies inside the output, its device position.
+// (its shifts in arcminutes on the sky, west and north of its centre), which
+// is where its frames are drawn, and, when that lies inside the output, its
+// device position.
 struct FovOverlayPlacement {
   double pointingRaRad = 0;
   double pointingDecRad = 0;
@@ -46,9 +48,9 @@ struct FovOverlayPlacement {
   int32_t deviceX = 0, deviceY = 0;
 };
 
-// Draws the overlay's elements with the output's current pen and brush.
-// Nothing is drawn, and nothing answered, when its centre cannot be
-// projected onto the visible side.
+// Draws the overlay's elements with the output's current pen and brush
+// around where it points. Nothing is drawn, and nothing answered, when that
+// cannot be projected onto the visible side.
 std::optional<FovOverlayPlacement> drawFovOverlay(const FovOverlay& overlay, RenderingOutput& output,
                                                   iTransformer& transformer);
 

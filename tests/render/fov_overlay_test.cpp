@@ -15,7 +15,6 @@ namespace celvaro {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kRadPerArcmin = kPi / 10800;
 
 struct DevicePointList {
   std::vector<DevicePoint> points;
@@ -154,29 +153,26 @@ TEST_F(FovOverlayDrawing, TheTotalFieldIsACircleOfItsRadius) {
                                  std::to_string(400 + r) + " " + std::to_string(400 + r));
 }
 
-TEST_F(FovOverlayDrawing, ShiftsMoveTheDrawingAndThePointing) {
+// A shift of 60' in declination points one degree north, and the overlay
+// is drawn, and can be picked, there.
+TEST_F(FovOverlayDrawing, AShiftInDeclinationPointsThatFarNorth) {
   overlay.elementFlags = FovScheme::kTotalField;
   overlay.centreRaRad = 0.01;
   overlay.centreDecRad = 0.02;
   overlay.shiftDec = 60;
-  overlay.shiftRa = 0;
   const auto north = drawFovOverlay(overlay, output, *transformer);
   ASSERT_TRUE(north);
-  EXPECT_NEAR(north->pointingDecRad - overlay.centreDecRad, kPi / 180, 1e-12);  // one degree north
-  EXPECT_DOUBLE_EQ(north->pointingRaRad, 0.01);
-  ProjectedPoint centre;
-  ASSERT_TRUE(transformer->project(0.01, 0.02, centre));
+  EXPECT_NEAR(north->pointingDecRad - overlay.centreDecRad, kPi / 180, 1e-12);
+  EXPECT_NEAR(north->pointingRaRad, 0.01, 1e-12);
+  ProjectedPoint pointing;
+  ASSERT_TRUE(transformer->project(north->pointingRaRad, north->pointingDecRad, pointing));
   EXPECT_TRUE(north->onDevice);
-  EXPECT_EQ(north->deviceX, 400 + centre.x);
-  EXPECT_EQ(north->deviceY, 400 - centre.y - px(600));
-
-  overlay.shiftDec = 0;
-  overlay.shiftRa = 30;
-  overlay.centreRaRad = 0;
-  const auto west = drawFovOverlay(overlay, output, *transformer);
-  ASSERT_TRUE(west);
-  EXPECT_NEAR(west->pointingRaRad, 2 * kPi - 30 * kRadPerArcmin, 1e-12);
-  EXPECT_EQ(west->deviceX, 400 + px(300));
+  EXPECT_EQ(north->deviceX, 400 + pointing.x);
+  EXPECT_EQ(north->deviceY, 400 - pointing.y);
+  const int32_t r = px(716);
+  EXPECT_EQ(canvas.calls.back(), "ellipse " + std::to_string(north->deviceX - r) + " " +
+                                     std::to_string(north->deviceY - r) + " " + std::to_string(north->deviceX + r) +
+                                     " " + std::to_string(north->deviceY + r));
 }
 
 TEST_F(FovOverlayDrawing, BehindTheVisibleSideNothingIsDrawnOrPlaced) {

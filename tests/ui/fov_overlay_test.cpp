@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <filesystem>
 
 #include "app/app_model.h"
@@ -129,6 +130,61 @@ TEST_F(FovOverlayWindow, MovingAndRemovingTheOverlayLeavesTheChartBitForBit) {
   click(dialog(), D::kRemove);
   EXPECT_EQ(model->shownOverlay.shown, 0);
   EXPECT_EQ(chart().image(), before);
+}
+
+// The centre of the pixels an XOR drawing changed.
+QPointF centreOfChange(const QImage& before, const QImage& after) {
+  int left = after.width(), right = -1, top = after.height(), bottom = -1;
+  for (int y = 0; y < after.height(); ++y) {
+    for (int x = 0; x < after.width(); ++x) {
+      if (before.pixel(x, y) == after.pixel(x, y)) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  return right < 0 ? QPointF(-1, -1) : QPointF((left + right) / 2.0, (top + bottom) / 2.0);
+}
+
+// How far east and north of (ra0, dec0) a point lies on the sky, arcminutes
+// along the tangent plane.
+QPointF eastNorthArcmin(double ra0, double dec0, double ra, double dec) {
+  const double c = std::sin(dec0) * std::sin(dec) + std::cos(dec0) * std::cos(dec) * std::cos(ra - ra0);
+  const double east = std::cos(dec) * std::sin(ra - ra0) / c;
+  const double north = (std::cos(dec0) * std::sin(dec) - std::sin(dec0) * std::cos(dec) * std::cos(ra - ra0)) / c;
+  return QPointF(east, north) * (10800 / M_PI);
+}
+
+// Shifted 30' in right ascension and 20' in declination, the camera frame is
+// drawn where the overlay points: the centre of the pixels the frame changed
+// is where the chart's projection puts the pointing that centring and goto
+// use, at the equator, at 60 degrees north and 75 south, in every mirror
+// mode; and the pointing lies 30' west and 20' north of the object.
+TEST_F(FovOverlayWindow, TheFrameIsDrawnWhereTheOverlayPoints) {
+  model->fovSchemes.scheme.flags = FovScheme::kCamera;
+  for (double decDeg : {0.0, 60.0, -75.0}) {
+    for (uint32_t mirror = kMirrorNone; mirror <= kMirrorHorizontal; ++mirror) {
+      SCOPED_TRACE(::testing::Message() << "declination " << decDeg << ", mirror mode " << mirror);
+      const double ra = 1.0, dec = decDeg * M_PI / 180;
+      model->chart.mirrorMode = mirror;
+      model->centreOn(ra, dec, 0, 0, true);
+      chart().repaintNow();
+      const QImage plain = chart().image().copy();
+      placeOverlay();
+      type(D::kShiftRa + D::kEditStep, "30");
+      type(D::kShiftDec + D::kEditStep, "20");
+      const QPointF drawn = centreOfChange(plain, chart().image());
+      ProjectedPoint p;
+      int32_t x = 0, y = 0;
+      ASSERT_TRUE(model->projection().project(model->correctedPointing.raRad, model->correctedPointing.decRad, p));
+      ASSERT_TRUE(model->screenOutput().toDevice(p.x, p.y, x, y));
+      EXPECT_NEAR(drawn.x(), x, 1.5);
+      EXPECT_NEAR(drawn.y(), y, 1.5);
+      const QPointF offset = eastNorthArcmin(ra, dec, model->correctedPointing.raRad, model->correctedPointing.decRad);
+      EXPECT_NEAR(offset.x(), -30, 0.1);
+      EXPECT_NEAR(offset.y(), 20, 0.1);
+      click(dialog(), D::kRemove);
+    }
+  }
 }
 
 TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItAgainUnshifted) {
