@@ -67,6 +67,7 @@ RenderingOutputDisplay::RenderingOutputDisplay(const ColorTable& colors) : color
 bool RenderingOutputDisplay::begin(const std::string&, PageSize, const OutputArea& area) {
   cx_ = area.width / 2;
   cy_ = area.height / 2;
+  width_ = area.width;
   setClipRectangle(-cx_, -cy_, cx_, cy_);
   forgetStyles();
   starColourClass_ = -1;
@@ -142,7 +143,7 @@ void RenderingOutputDisplay::polyline(const int32_t* x, const int32_t* y, int co
 }
 
 void RenderingOutputDisplay::clear() {
-  canvas_->fillRect(0, 0, 2 * cx_, 2 * cy_ + 1, colors_.getColor(kColorBackground));
+  canvas_->fillRect(0, 0, width_, 2 * cy_ + 1, colors_.getColor(kColorBackground));
   starColourClass_ = -1;
 }
 

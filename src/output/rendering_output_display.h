@@ -90,6 +90,7 @@ class RenderingOutputDisplay final : public RenderingOutput {
   Canvas* canvas_ = nullptr;
   HitList* hits_ = nullptr;
   int32_t cx_ = 0, cy_ = 0;
+  int32_t width_ = 0;  // the chart's columns: 2 cx_ + 1 for an odd width
   std::vector<DevicePoint> polyPoints_;  // the polyline being drawn
   int starColourClass_ = -1;
   Rgb brushColour_{};

@@ -124,9 +124,11 @@ TEST_F(DisplayTest, StarLabelsJoinTheirParts) {
   EXPECT_FALSE(output.drawStarLabel(4, 0, 400, 5, -8, betelgeuse));
 }
 
-TEST_F(DisplayTest, ClearPaintsTheBackgroundOneRowDeeper) {
+// Every column of the chart is cleared, the last of an odd width too (a
+// star at the right edge reaches it), and one row below the chart.
+TEST_F(DisplayTest, ClearPaintsTheWholeWidthAndOneRowDeeper) {
   output.clear();
-  EXPECT_EQ(last(), "fill 0 0 800 601 0;0;0");
+  EXPECT_EQ(last(), "fill 0 0 801 601 0;0;0");
 }
 
 TEST(ClipSegment, CohenSutherland) {
