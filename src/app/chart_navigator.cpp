@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "app/app_model.h"
 #include "app/navigation.h"
 #include "app/text_ids.h"
+#include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
 #include "catalog/constellation_list.h"
 #include "output/rendering_output_display.h"
@@ -25,6 +27,50 @@ constexpr int kHorizonAltitude = 1800;
 constexpr int kDragDeclinationClamp = 5100;
 
 int wrapCircle(int arcmin) { return ((arcmin % kFullCircle) + kFullCircle) % kFullCircle; }
+
+// The inverse of a projection by Newton's method on its forward law: the
+// slopes are measured over a few pixels, as the projection gives whole
+// pixels. A handful of steps reach the pixel; far more are allowed.
+constexpr int kInverseSteps = 40;
+constexpr int kSlopePixels = 8;
+constexpr double kLargestStep = 0.3;  // radians
+
+struct SkyPoint {
+  double ra, dec;
+};
+
+// The point moved by small angles toward the east and the north.
+SkyPoint offsetBy(const SkyPoint& p, double east, double north) {
+  const double cr = std::cos(p.ra), sr = std::sin(p.ra), cd = std::cos(p.dec), sd = std::sin(p.dec);
+  const double x = cd * cr - east * sr - north * sd * cr;
+  const double y = cd * sr + east * cr - north * sd * sr;
+  const double z = sd + north * cd;
+  return {std::atan2(y, x), std::atan2(z, std::hypot(x, y))};
+}
+
+// The sky position the projection puts at plane pixel (x, y), searched
+// from `start`; none where the projection draws no sky there.
+std::optional<SkyPoint> skyAt(iTransformer& t, int32_t x, int32_t y, SkyPoint start) {
+  const double radPerPixel = t.pixelsToArcsec(1000) / 1000.0 / 3600 * std::numbers::pi / 180;
+  const double h = kSlopePixels * radPerPixel;
+  if (!(h > 0)) return std::nullopt;
+  SkyPoint p = start;
+  for (int step = 0; step < kInverseSteps; ++step) {
+    ProjectedPoint at, east, north;
+    if (!t.project(p.ra, p.dec, at)) return std::nullopt;
+    const double dx = x - at.x, dy = y - at.y;
+    if (dx == 0 && dy == 0) return p;
+    const SkyPoint pe = offsetBy(p, h, 0), pn = offsetBy(p, 0, h);
+    if (!t.project(pe.ra, pe.dec, east) || !t.project(pn.ra, pn.dec, north)) return std::nullopt;
+    const double a = (east.x - at.x) / h, b = (north.x - at.x) / h, c = (east.y - at.y) / h, d = (north.y - at.y) / h;
+    const double det = a * d - b * c;
+    if (det == 0) return std::nullopt;
+    const double toEast = std::clamp((d * dx - b * dy) / det, -kLargestStep, kLargestStep);
+    const double toNorth = std::clamp((a * dy - c * dx) / det, -kLargestStep, kLargestStep);
+    p = offsetBy(p, toEast, toNorth);
+  }
+  return std::nullopt;
+}
 
 // Where picked objects are on the sky, from the catalogs that drew them.
 class ModelPickPositions : public PickPositions {
@@ -193,6 +239,21 @@ bool ChartNavigator::dragBy(int32_t dxPixels, int32_t dyPixels) {
   } else {
     c.centreRaArcmin = wrapCircle(c.centreRaArcmin + east);
     c.centreDecArcmin = std::clamp(c.centreDecArcmin + north, -kPole, kPole);
+  }
+  changed();
+  return true;
+}
+
+bool ChartNavigator::centreAt(int32_t x, int32_t y) {
+  const ChartSettings& c = model_.chart;
+  const SkyPoint centre{c.centreRaArcmin * kRadPerArcmin, c.centreDecArcmin * kRadPerArcmin};
+  const OutputArea& area = model_.outputArea;
+  const auto sky = skyAt(model_.projection(), x - area.width / 2, area.height / 2 - y, centre);
+  if (!sky) return false;
+  const double ra = std::fmod(sky->ra + 2 * std::numbers::pi, 2 * std::numbers::pi);
+  if (model_.centreOn(ra, sky->dec, 0, 0, false) == 0) {
+    const HorizontalPosition below = equatorialToHorizontal(ra, sky->dec, c.latitudeDeg, c.longitudeDeg, c.siderealTimeHours);
+    model_.centreOnHorizontal(0, static_cast<int>(below.azimuthDeg * 60));
   }
   changed();
   return true;

@@ -44,6 +44,10 @@ class ChartNavigator {
   void horizonView(int which);
   // Sets the field (at least 3 degrees) and applies the view.
   void setField(int fieldArcmin);
+  // Centres the chart on the sky drawn at a device point. In the
+  // horizontal frame a point below the horizon centres the horizon at its
+  // azimuth. False, and nothing changes, where no sky is drawn.
+  bool centreAt(int32_t x, int32_t y);
 
   // Picks the object drawn at a device point among the kinds the pick
   // filter allows. Returns whether the selection changed; its description

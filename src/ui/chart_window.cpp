@@ -202,8 +202,6 @@ void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ChartWindow::contextCommand(int command, QPoint at) {
-  // Centring on the point moves the sky as dragging it to the centre would.
-  const QPoint toCentre = QPoint(width() / 2, height() / 2) - at;
   switch (command) {
     case kFovOverlay:
       model_.showFovOverlayAtSelection();
@@ -212,20 +210,17 @@ void ChartWindow::contextCommand(int command, QPoint at) {
       if (iMainWindowCallback* main = model_.mainWindow()) main->showObjectInfo();
       return;
     case kCentre:
-      navigator_.dragBy(toCentre.x(), toCentre.y());
-      break;
+      afterNavigation(navigator_.centreAt(at.x(), at.y()));
+      return;
     case kCentreField30:
-      navigator_.dragBy(toCentre.x(), toCentre.y());
-      navigator_.setField(kContextField30);
-      break;
     case kCentreField5:
-      navigator_.dragBy(toCentre.x(), toCentre.y());
-      navigator_.setField(kContextField5);
-      break;
+      if (!navigator_.centreAt(at.x(), at.y())) return;
+      navigator_.setField(command == kCentreField30 ? kContextField30 : kContextField5);
+      afterNavigation(true);
+      return;
     default:
       return;
   }
-  afterNavigation(true);
 }
 
 }  // namespace celvaro

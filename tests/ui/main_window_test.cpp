@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
+#include <numbers>
 
 #include "app/app_model.h"
 #include "app/configuration.h"
@@ -22,38 +25,45 @@
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/main_window.h"
+#include "ui/program_window.h"
 #include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
 
 using testing::ScratchDir;
-
 using testing::click;
+
 // A program directory with a one-star catalog: the star sits at the chart
 // centre (right ascension and declination 0).
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public testing::ProgramWindow {
  protected:
   DesktopTest() {
     std::filesystem::create_directories(dir.path() / "data");
     testing::writeBytes(dir.file("data/stars_hip.dat"),
                         starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
-    model->displaySwitches.fill(1);  // as the data load sets them: stars are recorded for picking
-    window = std::make_unique<MainWindow>(resources, *model);
-    window->resize(800, 600);
-    window->show();
-    QApplication::processEvents();
+    open();
   }
   ChartWindow& chart() { return window->chartWindow(); }
   QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
+  // A command of the chart's context menu, chosen in the menu opened at a point.
+  void contextCommand(QPoint at, int command) {
+    QTimer::singleShot(0, [command] {
+      QWidget* menu = QApplication::activePopupWidget();
+      ASSERT_NE(menu, nullptr);
+      menu->findChild<QAction*>(QStringLiteral("cmd%1").arg(command))->trigger();
+      menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart().mapToGlobal(at));
+    QApplication::sendEvent(&chart(), &event);
+  }
+  // Where the projection of the chart on screen puts a sky position.
+  QPoint pixelOf(double raRad, double decRad) {
+    chart().repaintNow();
+    ProjectedPoint p;
+    EXPECT_TRUE(model->projection().project(raRad, decRad, p));
+    return centre() + QPoint(p.x, -p.y);
+  }
 };
 
 TEST_F(DesktopTest, StatusBarPartsAndTexts) {
@@ -167,6 +177,46 @@ TEST_F(DesktopTest, ToolbarCommands) {
   for (int aid : {402, 511, 512}) EXPECT_TRUE(window->action(aid)->isEnabled());  // the observing aids
   EXPECT_TRUE(window->action(800)->isEnabled());
   EXPECT_TRUE(window->action(701)->isEnabled());
+}
+
+// "Centre here" centres the sky that was under the pointer, also near the
+// pole, where a straight shift by the pointer's offset misses by degrees,
+// in a mirrored chart and in the horizontal frame. What was under the
+// pointer is found by projecting known sky positions before the click.
+TEST_F(DesktopTest, CentreHereCentresTheSkyUnderThePointer) {
+  constexpr double kDeg = std::numbers::pi / 180;
+  const std::pair<double, double> targets[] = {{45, 62}, {210, 70}, {300, 88}, {20, 78}};
+  auto centreNearThePole = [&] {
+    model->chart.horizontalMode = 0;
+    model->chart.centreRaArcmin = 0;
+    model->chart.centreDecArcmin = 80 * 60;
+    model->chart.fieldArcmin = 3600;
+    model->applyView();
+  };
+  for (uint32_t mirror : {kMirrorNone, kMirrorHorizontal}) {
+    model->chart.mirrorMode = mirror;
+    for (const auto& [ra, dec] : targets) {
+      centreNearThePole();
+      contextCommand(pixelOf(ra * kDeg, dec * kDeg), ChartWindow::kCentre);
+      const QPoint moved = pixelOf(ra * kDeg, dec * kDeg) - centre();
+      EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 1) << ra << " " << dec << " mirror " << mirror;
+    }
+  }
+  model->chart.mirrorMode = kMirrorNone;
+  model->centreOnHorizontal(75 * 60, 0);
+  model->applyView();
+  const double ra = model->chart.centreRaArcmin * kDeg / 60 + 0.3, dec = model->chart.centreDecArcmin * kDeg / 60 + 0.2;
+  contextCommand(pixelOf(ra, dec), ChartWindow::kCentreField30);
+  const QPoint moved = pixelOf(ra, dec) - centre();
+  EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 1) << "horizontal frame";
+  EXPECT_EQ(model->chart.fieldArcmin, 1800);
+  model->centreOnHorizontal(5 * 60, 0);  // a point below the horizon centres the horizon
+  model->applyView();
+  chart().repaintNow();
+  contextCommand(centre() + QPoint(0, chart().height() / 3), ChartWindow::kCentre);
+  EXPECT_EQ(model->chart.centreAltArcmin, 0);
+  const int azimuth = (model->chart.centreAzArcmin + 21600) % 21600;
+  EXPECT_LE(std::min(azimuth, 21600 - azimuth), 60);  // still due south
 }
 
 TEST(Dialogs, NavigationDefaultsThenOk) {
