@@ -115,6 +115,15 @@ constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false},
 
 constexpr int kPresetsMenuId = -1;
 
+// A telescope window, made the first time it is shown; from then on it
+// follows the user's language changes.
+template <typename Window>
+void makeOnce(std::unique_ptr<Window>& window, UiResources& resources, AppModel& model, MainWindow& main) {
+  if (window) return;
+  window = std::make_unique<Window>(resources, model);
+  main.addLanguageListener(window.get());
+}
+
 // Command 800: the printable map of the chart on screen, with the choices
 // of the last one made in this session.
 void printableMap(QWidget* parent, UiResources& resources, AppModel& model) {
@@ -160,6 +169,7 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   chart_ = new ChartWindow(model_, client);
   row->addWidget(chart_, 1);
   telescopePanel_ = std::make_unique<DlgPanelTelescope>(resources_, model_);
+  addLanguageListener(telescopePanel_.get());
   row->addWidget(telescopePanel_->embed(client));
   setCentralWidget(client);
   status_ = new StatusParts(this);
@@ -467,10 +477,10 @@ void MainWindow::telescopeCommand(int id) {
   } else if (id == 610) {
     centreOnTelescope();
   } else if (id == 611) {
-    if (!guiderMonitor_) guiderMonitor_ = std::make_unique<DlgAutoGuiderMonitor>(resources_, model_);
+    makeOnce(guiderMonitor_, resources_, model_, *this);
     guiderMonitor_->showOver(this);
   } else if (id == 612) {
-    if (!dslrExposure_) dslrExposure_ = std::make_unique<DlgDslrExp>(resources_, model_);
+    makeOnce(dslrExposure_, resources_, model_, *this);
     dslrExposure_->showOver(this);
   } else if (id == 706) {
     telescopePanel_->setShown(actions_[706]->isChecked());
@@ -481,8 +491,8 @@ void MainWindow::telescopeCommand(int id) {
 // telescope at a star, the adjustment window to take the star as a
 // reference point.
 void MainWindow::openTelescopeControl() {
-  if (!telescopeControl_) telescopeControl_ = std::make_unique<DlgTelescopeControl>(resources_, model_);
-  if (!telescopeAdjust_) telescopeAdjust_ = std::make_unique<DlgTelescopeAdjust>(resources_, model_);
+  makeOnce(telescopeControl_, resources_, model_, *this);
+  makeOnce(telescopeAdjust_, resources_, model_, *this);
   telescopeControl_->showOver(this);
   telescopeAdjust_->showOver(this);
 }

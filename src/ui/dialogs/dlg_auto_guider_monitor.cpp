@@ -2,10 +2,33 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "ui/dialogs/control_texts.h"
 #include "ui/dialogs/dlg_telescope_connect.h"
 #include "ui/difference_graph.h"
 
 namespace celvaro {
+namespace {
+
+using D = DlgAutoGuiderMonitor;
+
+constexpr ControlText kTexts[] = {
+    {kWindowTitle, 14760, "Monitoring external autoguider program"},
+    {D::kConnect, 14700, "Connect"},
+    {D::kDisconnect, 14701, "Disconnect"},
+    {D::kRaGraph + 10, 14761, "Ra:"},
+    {D::kDecGraph + 10, 14762, "De:"},
+    {kIdCancel, text_id::kButtonClose, "Close"},
+};
+
+// The ports again, in the language's words, keeping the chosen one.
+void refillPorts(QComboBox& ports, UiResources& resources, const std::string& programDir) {
+  const int chosen = ports.currentIndex();
+  ports.clear();
+  fillSerialPorts(ports, resources, programDir);
+  ports.setCurrentIndex(chosen);
+}
+
+}  // namespace
 
 DlgAutoGuiderMonitor::DlgAutoGuiderMonitor(UiResources& resources, AppModel& model)
     : FwDialogBase(resources), model_(model) {}
@@ -15,27 +38,27 @@ DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
 }
 
 void DlgAutoGuiderMonitor::onInitDialog() {
-  window()->setWindowTitle(text(14760, "Monitoring external autoguider program"));
   QComboBox* ports = comboBox(kPort);
   fillSerialPorts(*ports, resources(), model_.programDir());
   ports->setCurrentIndex(firstPortBesides(model_.scope.port) - 1);
   grid()->addWidget(ports, 0, 0, 1, 2);
-  grid()->addWidget(button(kConnect, text(14700, "Connect")), 0, 2);
-  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), 0, 3);
+  grid()->addWidget(button(kConnect, {}), 0, 2);
+  grid()->addWidget(button(kDisconnect, {}), 0, 3);
   ra_ = new DifferenceGraph(window());
   dec_ = new DifferenceGraph(window());
   ra_->setObjectName(objectName(kRaGraph));
   dec_->setObjectName(objectName(kDecGraph));
-  grid()->addWidget(label(kRaGraph + 10, text(14761, "Ra:")), 1, 0);
+  grid()->addWidget(label(kRaGraph + 10, {}), 1, 0);
   grid()->addWidget(ra_, 1, 1, 1, 3);
-  grid()->addWidget(label(kDecGraph + 10, text(14762, "De:")), 2, 0);
+  grid()->addWidget(label(kDecGraph + 10, {}), 2, 0);
   grid()->addWidget(dec_, 2, 1, 1, 3);
   grid()->setColumnStretch(1, 1);
   grid()->addWidget(label(kStatus, ""), 3, 0, 1, 4);
   QLabel* note = label(kNotSent, "");
   note->setWordWrap(true);
   grid()->addWidget(note, 4, 0, 1, 4);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 5, 3);
+  grid()->addWidget(button(kIdCancel, {}), 5, 3);
+  showControlTexts(*this, resources(), kTexts);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
     if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
   });
@@ -49,7 +72,8 @@ void DlgAutoGuiderMonitor::onCommand(int id, int code, QWidget* control) {
 }
 
 void DlgAutoGuiderMonitor::showGuiderPortState(int code) {
-  setItemText(kStatus, resources().textOr(text_id::kGuiderStateFirst + code, ""));
+  portState_ = code;
+  setItemText(kStatus, code < 0 ? "" : resources().textOr(text_id::kGuiderStateFirst + code, ""));
 }
 
 void DlgAutoGuiderMonitor::addMovementSample(int dx, int dy) {
@@ -58,8 +82,17 @@ void DlgAutoGuiderMonitor::addMovementSample(int dx, int dy) {
 }
 
 void DlgAutoGuiderMonitor::showCorrectionsSent(bool sent) {
+  correctionsSent_ = sent;
   const char* english = "Corrections are not sent to the mount: no mount that takes guide corrections is connected.";
   setItemText(kNotSent, sent ? "" : resources().textOr(text_id::kCorrectionsNotSent, english));
+}
+
+void DlgAutoGuiderMonitor::languageChanged() {
+  if (!window()) return;
+  showControlTexts(*this, resources(), kTexts);
+  refillPorts(*control<QComboBox>(kPort), resources(), model_.programDir());
+  showGuiderPortState(portState_);
+  showCorrectionsSent(correctionsSent_);
 }
 
 void DlgAutoGuiderMonitor::showOver(QWidget* parent) {

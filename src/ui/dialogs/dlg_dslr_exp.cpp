@@ -4,6 +4,7 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "ui/dialogs/control_texts.h"
 #include "ui/led_display.h"
 
 namespace celvaro {
@@ -15,6 +16,18 @@ constexpr int kShowFrames = 1, kShowExposure = 2, kShowPause = 4, kChangeStatus 
 constexpr int kFrameDigits = 3, kTimeDigits = 2;
 constexpr int kMostShown = 99;  // what two digits hold
 const char* const kUnitNames[] = {"s", "min", "h"};
+
+using D = DlgDslrExp;
+
+constexpr ControlText kTexts[] = {
+    {kWindowTitle, 14750, "DSLR bulb mode control"},
+    {D::kFirstCaption, 14751, "Frames"},
+    {D::kFirstCaption + 1, 14752, "Exp"},
+    {D::kFirstCaption + 2, 14753, "Pause"},
+    {D::kStart, 14754, "START"},
+    {D::kStop, 14755, "STOP"},
+    {kIdCancel, text_id::kButtonClose, "Close"},
+};
 
 int roundedUp(int value, int unit) { return (value + unit - 1) / unit; }
 
@@ -46,11 +59,9 @@ DlgDslrExp::~DlgDslrExp() {
 }
 
 void DlgDslrExp::onInitDialog() {
-  window()->setWindowTitle(text(14750, "DSLR bulb mode control"));
-  const char* captions[] = {"Frames", "Exp", "Pause"};
   const char* values[] = {"1", "60", "5"};
   for (int i = 0; i < 3; ++i) {
-    grid()->addWidget(label(kFirstCaption + i, text(14751 + i, captions[i])), i, 0);
+    grid()->addWidget(label(kFirstCaption + i, {}), i, 0);
     grid()->addWidget(edit(kFrames + i, values[i]), i, 1);
     leds_[i] = new LedDisplay(i == 0 ? kFrameDigits : kTimeDigits, window());
     leds_[i]->setObjectName(objectName(kFramesLeft + i));
@@ -60,10 +71,11 @@ void DlgDslrExp::onInitDialog() {
   auto* presets = new QHBoxLayout;
   for (size_t i = 0; i < kPresets.size(); ++i) presets->addWidget(button(kFirstPreset + static_cast<int>(i), kPresets[i]));
   grid()->addLayout(presets, 3, 0, 1, 4);
-  grid()->addWidget(button(kStart, text(14754, "START")), 4, 0);
-  grid()->addWidget(button(kStop, text(14755, "STOP")), 4, 1);
+  grid()->addWidget(button(kStart, {}), 4, 0);
+  grid()->addWidget(button(kStop, {}), 4, 1);
   grid()->addWidget(label(kStatus, ""), 5, 0, 1, 4);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 6, 2, 1, 2);
+  grid()->addWidget(button(kIdCancel, {}), 6, 2, 1, 2);
+  showControlTexts(*this, resources(), kTexts);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
     if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
   });
@@ -98,21 +110,32 @@ void DlgDslrExp::showSeriesStatus(int state, int framesLeft, int exposureLeft, i
   showTime(kExposureLeft, state & kShowExposure ? exposureLeft : -1);
   showTime(kPauseLeft, state & kShowPause ? pauseLeft : -1);
   if (state & kChangeStatus) {
-    setItemText(kStatus, resources().textOr(text_id::kDslrStatusFirst + ((state >> 4) & 0xFF), ""));
+    statusTextId_ = text_id::kDslrStatusFirst + ((state >> 4) & 0xFF);
+    showStatusLine();
   }
 }
 
+void DlgDslrExp::showStatusLine() { setItemText(kStatus, resources().textOr(statusTextId_, "")); }
+
 void DlgDslrExp::showTime(int ledId, int seconds) {
-  const int unitId = ledId == kExposureLeft ? kExposureUnit : kPauseUnit;
-  if (seconds < 0) {
-    led(ledId)->setValue(-1);
-    setItemText(unitId, "");
-    return;
-  }
   const ShownTime shown = shownTime(seconds);
-  const int unit = static_cast<int>(shown.unit);
-  led(ledId)->setValue(shown.value);
-  setItemText(unitId, resources().textOr(text_id::kDslrUnitFirst + unit, kUnitNames[unit]));
+  led(ledId)->setValue(seconds < 0 ? -1 : shown.value);
+  units_[ledId - kExposureLeft] = seconds < 0 ? -1 : static_cast<int>(shown.unit);
+  showUnit(ledId);
+}
+
+void DlgDslrExp::showUnit(int ledId) {
+  const int unit = units_[ledId - kExposureLeft];
+  const int unitId = ledId == kExposureLeft ? kExposureUnit : kPauseUnit;
+  setItemText(unitId, unit < 0 ? "" : resources().textOr(text_id::kDslrUnitFirst + unit, kUnitNames[unit]));
+}
+
+void DlgDslrExp::languageChanged() {
+  if (!window()) return;
+  showControlTexts(*this, resources(), kTexts);
+  showStatusLine();
+  showUnit(kExposureLeft);
+  showUnit(kPauseLeft);
 }
 
 void DlgDslrExp::showOver(QWidget* parent) {

@@ -2,11 +2,13 @@
 // seconds, or minutes and seconds as "m:ss", which the presets write),
 // START and STOP, and three LED displays with the frames (three digits),
 // the exposure and the pause left (two digits and a unit beside them).
-// Not modal; it shows the series while it is open.
+// Not modal; it shows the series while it is open, and relabels itself
+// when the language changes.
 #pragma once
 
 #include <array>
 
+#include "app/language_changed_listener.h"
 #include "telescope/telescope_dialog_listeners.h"
 #include "ui/dialog_framework.h"
 
@@ -27,7 +29,7 @@ struct ShownTime {
 };
 ShownTime shownTime(int seconds);
 
-class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener {
+class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener, public iLanguageChangedListener {
  public:
   static constexpr int kFramesLeft = 100, kExposureLeft = 101, kPauseLeft = 102;
   static constexpr int kExposureUnit = 111, kPauseUnit = 112;
@@ -43,6 +45,7 @@ class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener
   void onInitDialog() override;
   void onCommand(int id, int code, QWidget* control) override;
   void showSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override;
+  void languageChanged() override;
 
   void showOver(QWidget* parent);
   LedDisplay* led(int id) const;
@@ -51,9 +54,13 @@ class DlgDslrExp final : public FwDialogBase, public TelescopeDslrExpDlgListener
   void start();
   // A time display and its unit; blank below 0.
   void showTime(int ledId, int seconds);
+  void showUnit(int ledId);
+  void showStatusLine();
 
   AppModel& model_;
   std::array<LedDisplay*, 3> leds_{};
+  std::array<int, 2> units_{-1, -1};  // the unit beside each time display, -1 none
+  int statusTextId_ = -1;             // the status line's text, -1 none
 };
 
 }  // namespace celvaro

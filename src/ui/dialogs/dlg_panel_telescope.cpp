@@ -8,10 +8,16 @@
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "astro/zone_time.h"
+#include "ui/dialogs/control_texts.h"
 #include "ui/telescope_readouts.h"
 
 namespace celvaro {
 namespace {
+
+constexpr ControlText kTexts[] = {
+    {DlgPanelTelescope::kEditPlace, text_id::kMenuCommandBase + 700, "&Observing place..."},
+    {DlgPanelTelescope::kTime - 10, 14716, "Local time:"},
+};
 
 // Escape would close a dialog; the panel is part of the main window and
 // stays until its menu command hides it.
@@ -30,10 +36,11 @@ DlgPanelTelescope::DlgPanelTelescope(UiResources& resources, AppModel& model)
 
 void DlgPanelTelescope::onInitDialog() {
   grid()->addWidget(label(kPlace, ""), 0, 0);
-  grid()->addWidget(button(kEditPlace, text(text_id::kMenuCommandBase + 700, "&Observing place...")), 0, 1);
-  grid()->addWidget(label(kTime - 10, text(14716, "Local time:")), 1, 0);
+  grid()->addWidget(button(kEditPlace, {}), 0, 1);
+  grid()->addWidget(label(kTime - 10, {}), 1, 0);
   grid()->addWidget(label(kTime, ""), 1, 1);
   addTelescopeControls(2);
+  showOwnTexts();
   grid()->setRowStretch(grid()->rowCount(), 1);
   observingPlaceChanged();
 }
@@ -51,6 +58,8 @@ void DlgPanelTelescope::setShown(bool shown) {
   if (shown) attach();
   else detach();
 }
+
+void DlgPanelTelescope::showOwnTexts() { showControlTexts(*this, resources(), kTexts); }
 
 bool DlgPanelTelescope::drivenByGamepad() { return model().dialogListeners.controlPanel == nullptr; }
 

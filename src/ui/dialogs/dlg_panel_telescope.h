@@ -26,6 +26,7 @@ class DlgPanelTelescope final : public TelescopeDialogBase {
  protected:
   // The gamepad drives the control panel while that is open.
   bool drivenByGamepad() override;
+  void showOwnTexts() override;
 };
 
 }  // namespace celvaro

@@ -8,25 +8,48 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "ui/dialogs/control_texts.h"
 
 namespace celvaro {
+namespace {
+
+using D = DlgTelescopeAdjust;
+constexpr int kSecond = D::kPointStep;  // the second point's buttons
+
+constexpr ControlText kTexts[] = {
+    {kWindowTitle, text_id::kTelescopeAdjustTitle, "Adjusting telescope with reference points"},
+    {D::kFirstBox, text_id::kReferencePointFirst, "1. ref. point"},
+    {D::kFirstBox + 1, text_id::kReferencePointFirst + 1, "2. ref. point"},
+    {D::kShow, 14725, "Show on the map"},
+    {D::kShow + kSecond, 14725, "Show on the map"},
+    {D::kDelete, 14726, "Delete"},
+    {D::kDelete + kSecond, 14726, "Delete"},
+    {D::kSet, text_id::kSetFromSelection, "Set from the selection"},
+    {D::kSet + kSecond, text_id::kSetFromSelection, "Set from the selection"},
+    {D::kDeleteAll, 14727, "Delete all ref. points"},
+    {kIdCancel, text_id::kButtonClose, "Close"},
+};
+
+}  // namespace
 
 void DlgTelescopeAdjust::onInitDialog() {
-  window()->setWindowTitle(text(text_id::kTelescopeAdjustTitle, "Adjusting telescope with reference points"));
-  const char* titles[] = {"1. ref. point", "2. ref. point"};
   for (int i = 0; i < kPoints; ++i) {
     const int first = kShow + i * kPointStep;
-    auto* box = new QGroupBox(text(text_id::kReferencePointFirst + i, titles[i]), window());
+    auto* box = new QGroupBox(window());
+    box->setObjectName(objectName(kFirstBox + i));
     auto* buttons = new QGridLayout(box);
-    buttons->addWidget(button(first, text(14725, "Show on the map")), 0, 0);
-    buttons->addWidget(button(first + 1, text(14726, "Delete")), 0, 1);
-    buttons->addWidget(button(first + 2, text(text_id::kSetFromSelection, "Set from the selection")), 1, 0, 1, 2);
+    buttons->addWidget(button(first, {}), 0, 0);
+    buttons->addWidget(button(first + 1, {}), 0, 1);
+    buttons->addWidget(button(first + 2, {}), 1, 0, 1, 2);
     grid()->addWidget(box, i, 0, 1, 2);
   }
-  grid()->addWidget(button(kDeleteAll, text(14727, "Delete all ref. points")), kPoints, 0);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), kPoints, 1);
+  grid()->addWidget(button(kDeleteAll, {}), kPoints, 0);
+  grid()->addWidget(button(kIdCancel, {}), kPoints, 1);
+  languageChanged();
   QObject::connect(window(), &QDialog::finished, window(), [this] { detach(); });
 }
+
+void DlgTelescopeAdjust::languageChanged() { showControlTexts(*this, resources(), kTexts); }
 
 void DlgTelescopeAdjust::showOver(QWidget* parent) {
   create(parent);

@@ -7,31 +7,48 @@
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "astro/zone_time.h"
+#include "ui/dialogs/control_texts.h"
 #include "ui/telescope_readouts.h"
 
 namespace celvaro {
+namespace {
+
+using D = DlgTelescopeControl;
+
+// The clock captions carry the ids of their values + 10.
+constexpr ControlText kTexts[] = {
+    {kWindowTitle, text_id::kTelescopeControlTitle, "Controlling telescope"},
+    {D::kLocalTime + 10, 14716, "Local time:"},
+    {D::kUniversalTime + 10, 14717, "UT:"},
+    {D::kJulianDate + 10, 14718, "JD:"},
+    {D::kSiderealTime + 10, 14719, "Local Sidereal time:"},
+    {D::kTransparency - 1, 14715, "Transparency"},
+    {kIdCancel, text_id::kButtonClose, "Close"},
+};
+
+}  // namespace
 
 DlgTelescopeControl::DlgTelescopeControl(UiResources& resources, AppModel& model)
     : TelescopeDialogBase(resources, model, model.dialogListeners.controlPanel) {}
 
 void DlgTelescopeControl::onInitDialog() {
-  window()->setWindowTitle(text(text_id::kTelescopeControlTitle, "Controlling telescope"));
   int row = addTelescopeControls(0);
   row = addClockRows(row);
-  grid()->addWidget(label(kTransparency - 1, text(14715, "Transparency")), row, 0);
+  grid()->addWidget(label(kTransparency - 1, {}), row, 0);
   grid()->addWidget(scrollSlider(kTransparency, 0, kMaxTransparency, 0), row, 1);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), row + 1, 1);
+  grid()->addWidget(button(kIdCancel, {}), row + 1, 1);
+  showOwnTexts();
   QObject::connect(window(), &QDialog::finished, window(), [this] { detach(); });
 }
 
-// "Local time:", "UT:", "JD:" and "Local Sidereal time:" with their values;
-// the captions carry the ids of the values + 10.
+void DlgTelescopeControl::showOwnTexts() { showControlTexts(*this, resources(), kTexts); }
+
+// The local time, UT, the Julian date and the local sidereal time.
 int DlgTelescopeControl::addClockRows(int row) {
-  const char* captions[] = {"Local time:", "UT:", "JD:", "Local Sidereal time:"};
   auto* box = new QGroupBox(window());
   auto* clock = new QGridLayout(box);
   for (int i = 0; i < 4; ++i) {
-    clock->addWidget(label(kLocalTime + 10 + i, text(14716 + i, captions[i])), i, 0);
+    clock->addWidget(label(kLocalTime + 10 + i, {}), i, 0);
     clock->addWidget(label(kLocalTime + i, ""), i, 1);
   }
   grid()->addWidget(box, row, 0, 1, 2);

@@ -26,6 +26,7 @@ class DlgTelescopeControl final : public TelescopeDialogBase {
  protected:
   // While open, the control panel takes the gamepad.
   bool drivenByGamepad() override { return true; }
+  void showOwnTexts() override;
 
  private:
   int addClockRows(int row);

@@ -15,6 +15,7 @@
 #include "app/text_ids.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
+#include "ui/dialogs/control_texts.h"
 #include "ui/dialogs/dlg_scope_spiral_search.h"
 #include "ui/dialogs/dlg_telescope_connect.h"
 #include "ui/spiral_search_panel.h"
@@ -50,6 +51,34 @@ void forEachDirection(int id, Call call) {
 constexpr int kDefaultRate = 2;
 constexpr int kLinkUpCode = linkEstablishedCode(0);
 
+using Base = TelescopeDialogBase;
+
+// The captions of the shared controls; the right ascension and declination
+// captions of a position carry the ids of its values + 1000.
+constexpr ControlText kSharedTexts[] = {
+    {Base::kConnect, 14700, "Connect"},
+    {Base::kDisconnect, 14701, "Disconnect"},
+    {Base::kStop, 14702, "Stop"},
+    {Base::kSlow, 14703, "Slow:"},
+    {Base::kFast, 14704, "Fast:"},
+    {Base::kScopeBox, 14705, "Scope"},
+    {Base::kTargetBox, 14706, "Target"},
+    {Base::kScopeRa + 1000, text_id::kRaCaption, "RA"},
+    {Base::kScopeDec + 1000, text_id::kDecCaption, "Dec"},
+    {Base::kTargetRa + 1000, text_id::kRaCaption, "RA"},
+    {Base::kTargetDec + 1000, text_id::kDecCaption, "Dec"},
+    {Base::kGetPosition, 14707, "Get pos"},
+    {Base::kGoto, 14708, "Goto"},
+    {Base::kTracking, 14709, "Tracking"},
+    {Base::kSetPark, 14710, "Set park"},
+    {Base::kGotoPark, 14711, "Go to park"},
+    {Base::kScopeMode, 14712, "Scope mode"},
+    {Base::kMapMode, 14713, "Map mode"},
+    {Base::kSpiralSearch, 14714, "Spiral search"},
+    {Base::kSpiralStart, 14746, "Start"},
+    {Base::kSpiralSettings, 14747, "Settings..."},
+};
+
 }  // namespace
 
 TelescopeDialogBase::TelescopeDialogBase(UiResources& resources, AppModel& model,
@@ -70,14 +99,15 @@ int TelescopeDialogBase::addTelescopeControls(int row) {
   row = addMotionRows(row);
   row = addPositionRows(row);
   row = addActionRows(row);
+  showControlTexts(*this, resources(), kSharedTexts);
   applyCapabilities(0);
   showMapMode();
   return row;
 }
 
 int TelescopeDialogBase::addConnectRows(int row) {
-  grid()->addWidget(button(kConnect, text(14700, "Connect")), row, 0);
-  grid()->addWidget(button(kDisconnect, text(14701, "Disconnect")), row, 1);
+  grid()->addWidget(button(kConnect, {}), row, 0);
+  grid()->addWidget(button(kDisconnect, {}), row, 1);
   grid()->addWidget(label(kMountName, ""), row + 1, 0, 1, 2);
   QLabel* status = label(kStatus, "");
   status->setWordWrap(true);
@@ -94,11 +124,11 @@ int TelescopeDialogBase::addMotionRows(int row) {
     pad->addWidget(button(id, QString::fromUtf8(directionOf(id).arrow)), cell / 3, cell % 3);
     wireDirection(id);
   }
-  pad->addWidget(button(kStop, text(14702, "Stop")), 1, 1);
+  pad->addWidget(button(kStop, {}), 1, 1);
   grid()->addLayout(pad, row, 0, 1, 2);
-  grid()->addWidget(radioButton(kSlow, text(14703, "Slow:"), true), row + 1, 0);
+  grid()->addWidget(radioButton(kSlow, {}, true), row + 1, 0);
   grid()->addWidget(bareSlider(kSlowRate, 0, kMaxRate, kDefaultRate), row + 1, 1);
-  grid()->addWidget(radioButton(kFast, text(14704, "Fast:"), false), row + 2, 0);
+  grid()->addWidget(radioButton(kFast, {}, false), row + 2, 0);
   grid()->addWidget(bareSlider(kFastRate, 0, kMaxRate, kDefaultRate), row + 2, 1);
   pairButtons(kSlow, kFast);
   return row + 3;
@@ -107,18 +137,15 @@ int TelescopeDialogBase::addMotionRows(int row) {
 // The "Scope" and "Target" groups, each with its right ascension and
 // declination; the captions of values v carry the ids v + 1000.
 int TelescopeDialogBase::addPositionRows(int row) {
-  struct Group {
-    int firstValue, titleId;
-    const char* title;
-  };
-  const Group groups[] = {{kScopeRa, 14705, "Scope"}, {kTargetRa, 14706, "Target"}};
+  const int boxes[] = {kScopeBox, kTargetBox}, firstValues[] = {kScopeRa, kTargetRa};
   for (int g = 0; g < 2; ++g) {
-    const int first = groups[g].firstValue;
-    auto* box = new QGroupBox(text(groups[g].titleId, groups[g].title), window());
+    const int first = firstValues[g];
+    auto* box = new QGroupBox(window());
+    box->setObjectName(objectName(boxes[g]));
     auto* values = new QGridLayout(box);
-    values->addWidget(label(first + 1000, text(text_id::kRaCaption, "RA")), 0, 0);
+    values->addWidget(label(first + 1000, {}), 0, 0);
     values->addWidget(label(first, ""), 0, 1);
-    values->addWidget(label(first + 1001, text(text_id::kDecCaption, "Dec")), 1, 0);
+    values->addWidget(label(first + 1001, {}), 1, 0);
     values->addWidget(label(first + 1, ""), 1, 1);
     grid()->addWidget(box, row, g);
   }
@@ -126,23 +153,23 @@ int TelescopeDialogBase::addPositionRows(int row) {
 }
 
 int TelescopeDialogBase::addActionRows(int row) {
-  grid()->addWidget(button(kGetPosition, text(14707, "Get pos")), row, 0);
-  grid()->addWidget(button(kGoto, text(14708, "Goto")), row, 1);
-  grid()->addWidget(checkBox(kTracking, text(14709, "Tracking"), false), row + 1, 0, 1, 2);
-  grid()->addWidget(button(kSetPark, text(14710, "Set park")), row + 2, 0);
-  grid()->addWidget(button(kGotoPark, text(14711, "Go to park")), row + 2, 1);
-  grid()->addWidget(radioButton(kScopeMode, text(14712, "Scope mode"), false), row + 3, 0);
-  grid()->addWidget(radioButton(kMapMode, text(14713, "Map mode"), false), row + 3, 1);
+  grid()->addWidget(button(kGetPosition, {}), row, 0);
+  grid()->addWidget(button(kGoto, {}), row, 1);
+  grid()->addWidget(checkBox(kTracking, {}, false), row + 1, 0, 1, 2);
+  grid()->addWidget(button(kSetPark, {}), row + 2, 0);
+  grid()->addWidget(button(kGotoPark, {}), row + 2, 1);
+  grid()->addWidget(radioButton(kScopeMode, {}, false), row + 3, 0);
+  grid()->addWidget(radioButton(kMapMode, {}, false), row + 3, 1);
   pairButtons(kScopeMode, kMapMode);
   // The spiral search: its marker panel, Start and the settings.
-  auto* spiral = new QGroupBox(text(14714, "Spiral search"), window());
+  auto* spiral = new QGroupBox(window());
   spiral->setObjectName(objectName(kSpiralSearch));
   spiralPanel_ = new SpiralSearchPanel(spiral);
   spiralPanel_->setFixedSize(96, 96);
   auto* layout = new QGridLayout(spiral);
   layout->addWidget(spiralPanel_, 0, 0, 2, 1, Qt::AlignCenter);
-  layout->addWidget(button(kSpiralStart, text(14746, "Start")), 0, 1);
-  layout->addWidget(button(kSpiralSettings, text(14747, "Settings...")), 1, 1);
+  layout->addWidget(button(kSpiralStart, {}), 0, 1);
+  layout->addWidget(button(kSpiralSettings, {}), 1, 1);
   grid()->addWidget(spiral, row + 4, 0, 1, 2);
   gamepadTimer_ = new QTimer(window());
   QObject::connect(gamepadTimer_, &QTimer::timeout, window(), [this] { pollGamepad(); });
@@ -261,11 +288,27 @@ void TelescopeDialogBase::showLinkStatus(int code) {
 }
 
 void TelescopeDialogBase::showStatusText(int textId) {
-  statusText_ = resources().textOr(textId, "");
-  setItemText(kStatus, statusText_);
+  statusTextId_ = textId;
+  mountMessage_.clear();
+  showStatusLine();
 }
 
-void TelescopeDialogBase::showMountMessage(const std::string& text) { setItemText(kStatus, statusText_ + ": " + text); }
+void TelescopeDialogBase::showMountMessage(const std::string& text) {
+  mountMessage_ = text;
+  showStatusLine();
+}
+
+void TelescopeDialogBase::showStatusLine() {
+  const std::string status = resources().textOr(statusTextId_, "");
+  setItemText(kStatus, mountMessage_.empty() ? status : status + ": " + mountMessage_);
+}
+
+void TelescopeDialogBase::languageChanged() {
+  if (!window()) return;
+  showControlTexts(*this, resources(), kSharedTexts);
+  showOwnTexts();
+  showStatusLine();
+}
 
 void TelescopeDialogBase::applyCapabilities(int mask) {
   auto enable = [this](std::initializer_list<int> ids, bool on) {

@@ -3,12 +3,13 @@
 // direction buttons with the two speeds, the scope and target positions,
 // reading the position, goto, tracking, the park position, the gamepad's
 // scope and map modes, and the spiral-search panel. Each window lays these
-// out with its own read-outs around them, and receives the link's reports
-// while it is shown.
+// out with its own read-outs around them, receives the link's reports
+// while it is shown, and relabels itself when the language changes.
 #pragma once
 
 #include <memory>
 
+#include "app/language_changed_listener.h"
 #include "platform/gamepad.h"
 #include "telescope/gamepad_buttons.h"
 #include "telescope/telescope_dialog_listeners.h"
@@ -22,12 +23,16 @@ class AppModel;
 class iTelescopeControl;
 class SpiralSearchPanel;
 
-class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDlgCallback, public iGamepadPanel {
+class TelescopeDialogBase : public FwDialogBaseScroll,
+                            public TelescopeControlDlgCallback,
+                            public iGamepadPanel,
+                            public iLanguageChangedListener {
  public:
   static constexpr int kConnect = 50, kDisconnect = 51, kMountName = 100, kStatus = 101;
   static constexpr int kStop = 200, kFirstDirection = 201, kLastDirection = 208;
   static constexpr int kSlow = 210, kFast = 211, kSlowRate = 220, kFastRate = 221;
   static constexpr int kScopeRa = 300, kScopeDec = 301, kTargetRa = 310, kTargetDec = 311;
+  static constexpr int kScopeBox = 330, kTargetBox = 331;
   static constexpr int kGoto = 312, kGetPosition = 313, kTracking = 314, kSetPark = 315, kGotoPark = 316;
   static constexpr int kScopeMode = 317, kMapMode = 318, kSpiralSearch = 319;
   static constexpr int kSpiralStart = 320, kSpiralSettings = 321;
@@ -49,6 +54,9 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void showSpiralSearchOffset(int x, int y) override;
   // After the status text, as "<status>: <the mount's words>".
   void showMountMessage(const std::string& text) override;
+
+  // iLanguageChangedListener: the captions and the status line in the new language.
+  void languageChanged() override;
 
   // A clock tick, on the user-interface thread.
   virtual void showClock(double localSiderealHours, double julianDate) = 0;
@@ -81,6 +89,8 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   AppModel& model() { return model_; }
   // Whether this window is the one the gamepad drives now.
   virtual bool drivenByGamepad() = 0;
+  // The captions of the window's own controls, around the shared ones.
+  virtual void showOwnTexts() = 0;
 
  private:
   int addConnectRows(int row);
@@ -95,6 +105,7 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   void gotoSelection();
   void applyCapabilities(int mask);
   void showStatusText(int textId);
+  void showStatusLine();
   void startSpiralSearch();
   void editSpiralSearch();
   template <typename Call>
@@ -104,7 +115,8 @@ class TelescopeDialogBase : public FwDialogBaseScroll, public TelescopeControlDl
   TelescopeControlDlgCallback*& listenerSlot_;
   SpiralSearchPanel* spiralPanel_ = nullptr;
   QTimer* gamepadTimer_ = nullptr;
-  std::string statusText_;  // the status line without the mount's words
+  int statusTextId_ = -1;     // the status line's text, -1 none
+  std::string mountMessage_;  // the mount's words after it
   std::unique_ptr<Gamepad> gamepad_;
   GamepadButtons gamepadButtons_;
 };
