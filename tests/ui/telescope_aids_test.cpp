@@ -95,6 +95,11 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   dialog.onCommand(DlgScopeSpiralSearch::kDefault, kClicked, nullptr);
   dialog.onCommand(kIdOk, kClicked, nullptr);
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 40, 3}));
+  // A number with words after it counts; a field without one keeps the setting.
+  dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 arcmin");
+  dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("many");
+  dialog.onCommand(kIdOk, kClicked, nullptr);
+  EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
 }
 
 class AidsWithModel : public ::testing::Test {

@@ -14,9 +14,8 @@ enum NameChoice : uint32_t { kNoNames = 0, kLatinNames = 1, kAbbreviations = 2 }
 
 // "CMa  Canis Major": an entry of the constellation list as the list shows it.
 QString listRow(int number) {
-  std::string name(constellationName(number));
-  for (char& c : name) c = c == '_' ? ' ' : c;
-  return QString::fromStdString(std::string(constellationAbbreviation(number)) + "  " + name);
+  const std::string row = std::string(constellationAbbreviation(number)) + "  " + std::string(constellationName(number));
+  return QString::fromStdString(row).replace('_', ' ');
 }
 
 }  // namespace

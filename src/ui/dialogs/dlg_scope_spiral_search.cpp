@@ -3,17 +3,18 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <charconv>
 
 namespace celvaro {
 namespace {
 
-// A field that is not a number keeps what the settings held.
+// A field that does not begin with a number (after blanks) keeps what the
+// settings held; what follows the number is ignored.
 int fieldValue(const std::string& text, int otherwise) {
-  try {
-    return std::stoi(text);
-  } catch (...) {
-    return otherwise;
-  }
+  const size_t start = std::min(text.find_first_not_of(' '), text.size());
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+  return error == std::errc() ? value : otherwise;
 }
 
 }  // namespace
