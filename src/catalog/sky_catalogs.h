@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
@@ -57,6 +58,17 @@ class SkyCatalogs {
   int currentIdentifierKind() const;
   const std::string& currentDisplayName() const;
   int currentSlot() const { return currentSlot_; }
+  // What a drawing of the star catalogs leaves for picking: the current
+  // slot and the large catalogs' stars. A drawing for another output swaps
+  // in its own and gives the screen's back by swapping again.
+  struct StarDrawing {
+    int slot = 0;
+    StarBuffer stars;
+  };
+  void swapStarDrawing(StarDrawing& other) {
+    std::swap(currentSlot_, other.slot);
+    std::swap(starBuffer_, other.stars);
+  }
   int slotsInUse() const { return slotsInUse_; }
 
   void loadConstellations();

@@ -53,6 +53,24 @@ void prepareSettings(ChartSettings& s, SkyCatalogs* catalogs) {
   if (catalogs) catalogs->selectStarCatalog(s.starLimitHundredths, s.fieldArcmin);
 }
 
+// The screen's picks refer to the star catalog the screen chose and to the
+// large catalogs' stars of its last drawing: an export draws with a choice
+// and stars of its own and gives the screen's back when it is done.
+class OwnStarDrawing {
+ public:
+  explicit OwnStarDrawing(SkyCatalogs* catalogs) : catalogs_(catalogs) { swap(); }
+  ~OwnStarDrawing() { swap(); }
+  OwnStarDrawing(const OwnStarDrawing&) = delete;
+  OwnStarDrawing& operator=(const OwnStarDrawing&) = delete;
+
+ private:
+  void swap() {
+    if (catalogs_) catalogs_->swapStarDrawing(drawing_);
+  }
+  SkyCatalogs* catalogs_;
+  SkyCatalogs::StarDrawing drawing_;
+};
+
 void setStarSizes(RenderingOutput& output, const ChartSettings& s, const RenderOptions& options) {
   if (!options.starDiametersSpecified) {
     output.loadStarSizes(s.starLimitHundredths, s.maxStarDiameter, s.minStarDiameter);
@@ -70,6 +88,7 @@ bool exportChart(ChartExport job) {
   output->setColourTable(job.colours);
   const std::unique_ptr<iTransformer> projection = createTransformer(job.settings.projectionId);
   scaleProjection(*projection, job.settings, job.area);
+  const OwnStarDrawing ownStars(job.sources.catalogs);
   prepareSettings(job.settings, job.sources.catalogs);
   ChartRenderer renderer(job.sources.catalogs, output.get(), projection.get(), &job.area, &job.settings, &job.options);
   renderer.setSkyLines(job.sources.ecliptic, job.sources.horizon);

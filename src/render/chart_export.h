@@ -41,7 +41,8 @@ struct ChartExport {
 
 // Draws the chart into the file. False for a format other than 1, 2 or 3,
 // a file that cannot be created, or one that could not be written whole
-// (nothing is left in its place then).
+// (nothing is left in its place then). The catalogs' star choice and the
+// stars the screen's picks refer to are as they were afterwards.
 bool exportChart(ChartExport job);
 
 // The choices of a printable map, in hundredths of a millimetre.

@@ -14,6 +14,7 @@
 #include <numbers>
 
 #include "app/app_model.h"
+#include "app/chart_navigator.h"
 #include "app/configuration.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
@@ -224,28 +225,111 @@ TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("map.pdf")));
 }
 
-TEST_F(LabelledSky, CommandEightHundredExportsTheChartOnScreen) {
-  CELVARO_SKIP_WITHOUT("qpdf");
-  CELVARO_SKIP_WITHOUT("pdftoppm");
-  MainWindow window(resources, *model);
-  ASSERT_TRUE(window.action(800)->isEnabled());
-  const QString file = QString::fromStdString(dir.file("menu.pdf"));
+// Command 800 with the file name typed into its dialog, and OK.
+void exportFromTheMenu(MainWindow& window, const std::string& file) {
   QTimer fill;
   fill.setInterval(20);
   QObject::connect(&fill, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
     auto* fileName = modal ? modal->findChild<QLineEdit*>(DlgPrintableMap::objectName(DlgPrintableMap::kFileName)) : nullptr;
     if (!fileName) return;
-    fileName->setText(file);
+    fileName->setText(QString::fromStdString(file));
     modal->findChild<QPushButton*>(DlgPrintableMap::objectName(kIdOk))->click();
   });
   fill.start();
   window.command(800);
-  fill.stop();
+}
+
+TEST_F(LabelledSky, CommandEightHundredExportsTheChartOnScreen) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  MainWindow window(resources, *model);
+  ASSERT_TRUE(window.action(800)->isEnabled());
+  exportFromTheMenu(window, dir.file("menu.pdf"));
   testing::expectSoundPdf(dir.file("menu.pdf"), dir.file("menu.png"));
 }
 
 // --- the built data: the same stars, lines and labels as on screen ---------------------------
+
+// The Pleiades, 4 degrees across, as faint as the deep star catalog goes:
+// its stars are the ones the large catalogs collect for each drawing.
+class BuiltDeepStars : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+    resources.setProgramDir(CELVARO_RUN_DIR);
+    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, configurationPath("/nonexistent"), resources);
+    loadChartData(*model);
+    model->displaySwitches.fill(1);
+    model->chart.fieldArcmin = 240;
+    model->chart.starLimitManual = 1;
+    model->chart.starLimitManualValue = 1000;
+    model->pickFilter = kPickStar;
+    model->centreOn(56.75 * kRad, 24.12 * kRad, 0, 0, false);
+    model->applyView();
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->resize(1000, 800);
+    window->show();
+    QApplication::processEvents();
+    model->redrawChart();
+  }
+  // The device pixels of eight of the stars drawn, spread over the list.
+  std::vector<QPoint> starPixels() {
+    iStarData& stars = *model->catalogs()->currentStarCatalog();
+    std::vector<QPoint> pixels;
+    for (int k = 0; k < 8; ++k) {
+      StarPosition at;
+      ProjectedPoint p;
+      int32_t x = 0, y = 0;
+      if (stars.getPosition(k * stars.starCount() / 8, at) && model->projection().project(at.raRad, at.decRad, p) &&
+          model->screenOutput().toDevice(p.x, p.y, x, y)) {
+        pixels.emplace_back(x, y);
+      }
+    }
+    return pixels;
+  }
+  // What a click at each pixel selects and centres on.
+  std::vector<std::tuple<int, int, double, double>> picks(const std::vector<QPoint>& pixels) {
+    ChartNavigator navigator(*model);
+    std::vector<std::tuple<int, int, double, double>> found;
+    for (const QPoint& at : pixels) {
+      std::string description;
+      navigator.selectAt(at.x(), at.y(), description);
+      found.emplace_back(model->selection.kind, model->selection.index, model->lastCentringTarget.raRad,
+                         model->lastCentringTarget.decRad);
+    }
+    return found;
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+};
+
+// A printable map draws the large catalogs' stars of its own field: the
+// screen's picks must still find the screen's stars afterwards, whether the
+// map is of the chart on screen (command 800) or of another field.
+TEST_F(BuiltDeepStars, PicksAfterAnExportFindTheStarsOnScreen) {
+  ASSERT_GE(model->catalogs()->currentSlot(), 1) << "the deep star catalog";
+  const std::vector<QPoint> pixels = starPixels();
+  ASSERT_EQ(pixels.size(), 8u);
+  const auto before = picks(pixels);
+  for (const auto& pick : before) ASSERT_EQ(std::get<0>(pick), kPickStar);
+
+  exportFromTheMenu(*window, dir.file("pleiades.pdf"));
+  ASSERT_TRUE(std::filesystem::exists(dir.file("pleiades.pdf")));
+  EXPECT_EQ(picks(pixels), before) << "after the map of the chart on screen";
+
+  ChartSettings hyades = model->chart;
+  hyades.centreRaArcmin = 4 * 900 + 27 * 15;
+  hyades.centreDecArcmin = 16 * 60;
+  PrintableMap map;
+  map.fileName = dir.file("hyades.pdf");
+  const ChartSources sources{model->catalogs(), &model->ecliptic, &model->horizon, nullptr, 2};
+  ASSERT_TRUE(exportChart(printableMapExport(map, hyades, sources, PrintColourTable{})));
+  EXPECT_EQ(picks(pixels), before) << "after the map of another field";
+}
 
 class BuiltOrion : public ::testing::Test {
  protected:
