@@ -218,6 +218,13 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   type(D::kGuiderRotation + D::kEditStep, "-90");
   EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
   EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
+  // Beyond its track bar a typed value shows what the overlay takes.
+  type(D::kShiftRa + D::kEditStep, "1000");
+  EXPECT_EQ(model->shownOverlay.shiftRa, 60);
+  EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "60");
+  type(D::kCameraRotation + D::kEditStep, "-99999999999");
+  EXPECT_EQ(model->shownOverlay.cameraRotation, -180);
+  EXPECT_EQ(edit(D::kCameraRotation + D::kEditStep), "-180");
   click(dialog(), D::kReset);
   for (int id : {D::kShiftRa, D::kShiftDec}) EXPECT_EQ(bar(id)->value(), 60);
   for (int id : {D::kCameraRotation, D::kGuiderRotation}) EXPECT_EQ(bar(id)->value(), 180);

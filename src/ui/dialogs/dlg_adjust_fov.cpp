@@ -231,10 +231,12 @@ void DlgAdjustFov::onHScroll(int id, int position) {
   }
 }
 
-// A value typed for a shift or a rotation moves its track bar.
+// A value typed for a shift or a rotation moves its track bar; one beyond
+// the bar's range (-60..60 or -180..180) is shown as the end it stops at.
 void DlgAdjustFov::adjustmentTyped(int editId) {
   const int bar = editId - kEditStep;
-  const int value = leadingInt(itemText(editId));
+  const int value = std::clamp(leadingInt(itemText(editId)), -offsetOf(bar), offsetOf(bar));
+  setNumber(editId, value);
   setTrackBar(bar, value + offsetOf(bar));
   applyAdjustment();
   if (bar == kCameraRotation && locked_) followCameraRotation(value + kRotationOffset);
