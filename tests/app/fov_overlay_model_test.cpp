@@ -64,12 +64,6 @@ class FovOverlayModel : public ::testing::Test {
   FakeFovDialog dialog;
 };
 
-TEST_F(FovOverlayModel, StartsOffWithTheDefaultScheme) {
-  EXPECT_EQ(model.shownOverlay.shown, 0);
-  EXPECT_EQ(model.fovSchemes.scheme, FovScheme{});
-  EXPECT_FALSE(model.fovSchemes.modified());
-}
-
 TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
   model.showFovOverlayAtSelection();
   EXPECT_EQ(model.shownOverlay.shown, 1);
@@ -91,49 +85,6 @@ TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
   model.showFovOverlayAtSelection();
   EXPECT_EQ(model.shownOverlay.shown, 0);
   EXPECT_TRUE(drawnOver().empty());
-}
-
-// Adjusting draws the old overlay again, which in XOR takes it away, then
-// the new one; the centre stays where the overlay was.
-TEST_F(FovOverlayModel, AnAdjustmentErasesTheOldOverlayAndDrawsTheNew) {
-  model.showFovOverlayAtSelection();
-  const auto first = polylines(drawnOver());
-  model.editedOverlay.cameraRotation = 30;
-  model.editedOverlay.centreRaRad = 1.0;  // the dialog does not move the centre
-  model.fovAdjusted(true);
-  const auto second = polylines(drawnOver());
-  ASSERT_EQ(second.size(), 4u);
-  EXPECT_EQ(second[0], first[0]);
-  EXPECT_EQ(second[1], first[1]);
-  EXPECT_NE(second[2], first[0]);
-  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.0);
-  EXPECT_EQ(model.shownOverlay.cameraRotation, 30);
-  EXPECT_EQ(chartView.repaints, 0);
-}
-
-TEST_F(FovOverlayModel, RemovedItStaysOffUntilTheCommandPlacesItAgainUnshifted) {
-  model.showFovOverlayAtSelection();
-  const size_t with = polylines(paint()).size();
-  model.editedOverlay.shiftRa = 20;
-  model.editedOverlay.guiderRotation = 45;
-  model.fovAdjusted(true);
-  drawnOver();
-  model.editedOverlay.shown = 0;
-  model.fovAdjusted(true);
-  EXPECT_EQ(polylines(drawnOver()).size(), 2u);  // erased, nothing drawn
-  EXPECT_EQ(polylines(paint()).size(), with - 2);
-  int m = 10;
-  EXPECT_FALSE(model.hits.queryOverlay(400 + 20, 300, m)) << "a removed overlay cannot be picked";
-
-  model.lastCentringTarget = {0.01, 0.005, true};
-  model.showFovOverlayAtSelection();
-  EXPECT_EQ(model.shownOverlay.shown, 1);
-  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.01);
-  EXPECT_EQ(model.shownOverlay.centreDecRad, 0.005);
-  EXPECT_EQ(std::tuple(model.shownOverlay.shiftRa, model.shownOverlay.shiftDec, model.shownOverlay.cameraRotation,
-                       model.shownOverlay.guiderRotation),
-            std::tuple(0, 0, 0, 0));
-  EXPECT_EQ(polylines(drawnOver()).size(), 2u);  // nothing to erase, the new overlay drawn
 }
 
 // Picking the overlay selects where it points, for the telescope to go to.

@@ -18,32 +18,6 @@ PrintableMap a4(const std::string& fileName) {
   return map;
 }
 
-TEST(ChartExport, APrintableMapSitsWithinTheMarginsAboveItsLegendWithPaperStarSizes) {
-  ChartSettings chart;
-  chart.maxStarDiameter = 9;
-  chart.maxStarDiameterCap = 25;
-  PrintableMap map = a4("map.svg");
-  map.format = kExportSvg;
-  const ChartExport job = printableMapExport(map, chart, {}, PrintColourTable());
-  EXPECT_EQ(job.format, kExportSvg);
-  EXPECT_EQ(job.page.width, 21000);
-  EXPECT_EQ(job.page.height, 29700);
-  EXPECT_EQ(job.area.left, 1000);
-  EXPECT_EQ(job.area.top, 2000);
-  EXPECT_EQ(job.area.width, 19000);
-  EXPECT_EQ(job.area.height, 26700);
-  EXPECT_EQ(job.area.verticalOffset, 0);
-  EXPECT_EQ(job.area.legendWidth, 19000);
-  EXPECT_EQ(job.area.legendHeight, 1000);
-  EXPECT_EQ(job.settings.maxStarDiameterCap, 300);
-  EXPECT_EQ(job.settings.maxStarDiameter, 300);
-  EXPECT_EQ(job.settings.minStarDiameter, 45);
-  EXPECT_EQ(job.settings.fieldArcmin, chart.fieldArcmin);
-  EXPECT_TRUE(job.options.frame);
-  EXPECT_EQ(job.options.hourLabelDy, 40);
-  EXPECT_EQ(job.fileName, "map.svg");
-}
-
 TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartAndTheLegend) {
   PrintableMap map = a4("m.pdf");
   EXPECT_TRUE(fitsOnPage(map));

@@ -195,7 +195,14 @@ TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItA
   EXPECT_NE(chart().image(), plain) << "a repaint draws the shown overlay";
   window->command(609);
   bar(D::kShiftDec)->setValue(100);
+  ProjectedPoint p;
+  int32_t x = 0, y = 0, near = 10;
+  ASSERT_TRUE(model->projection().project(model->correctedPointing.raRad, model->correctedPointing.decRad, p));
+  ASSERT_TRUE(model->screenOutput().toDevice(p.x, p.y, x, y));
+  EXPECT_TRUE(model->hits.queryOverlay(x, y, near));
   click(dialog(), D::kRemove);
+  near = 10;
+  EXPECT_FALSE(model->hits.queryOverlay(x, y, near)) << "a removed overlay cannot be picked";
   chart().repaintNow();
   EXPECT_EQ(chart().image(), plain);
 
