@@ -46,6 +46,7 @@ void ChartWindow::render() {
 void ChartWindow::repaintNow() {
   render();
   repaint();
+  chartChanged();
 }
 
 void ChartWindow::drawOnChart(const std::function<void(Canvas&)>& draw) {
@@ -74,23 +75,26 @@ void ChartWindow::afterNavigation(bool changed) {
 }
 
 void ChartWindow::keyPressEvent(QKeyEvent* event) {
-  const bool shift = event->modifiers() & Qt::ShiftModifier;
-  const bool keypad = event->modifiers() & Qt::KeypadModifier;
-  switch (event->key()) {
-    case Qt::Key_PageUp: afterNavigation(navigator_.zoom(true)); break;
-    case Qt::Key_PageDown: afterNavigation(navigator_.zoom(false)); break;
-    case Qt::Key_Left: afterNavigation(navigator_.pan(PanDirection::kLeft, shift)); break;
-    case Qt::Key_Right: afterNavigation(navigator_.pan(PanDirection::kRight, shift)); break;
-    case Qt::Key_Up: afterNavigation(navigator_.pan(PanDirection::kUp, shift)); break;
-    case Qt::Key_Down: afterNavigation(navigator_.pan(PanDirection::kDown, shift)); break;
+  if (!navigateByKey(*event)) QWidget::keyPressEvent(event);
+}
+
+bool ChartWindow::navigateByKey(const QKeyEvent& event) {
+  const bool shift = event.modifiers() & Qt::ShiftModifier;
+  const bool keypad = event.modifiers() & Qt::KeypadModifier;
+  switch (event.key()) {
+    case Qt::Key_PageUp: afterNavigation(navigator_.zoom(true)); return true;
+    case Qt::Key_PageDown: afterNavigation(navigator_.zoom(false)); return true;
+    case Qt::Key_Left: afterNavigation(navigator_.pan(PanDirection::kLeft, shift)); return true;
+    case Qt::Key_Right: afterNavigation(navigator_.pan(PanDirection::kRight, shift)); return true;
+    case Qt::Key_Up: afterNavigation(navigator_.pan(PanDirection::kUp, shift)); return true;
+    case Qt::Key_Down: afterNavigation(navigator_.pan(PanDirection::kDown, shift)); return true;
     case Qt::Key_Plus:
-      if (keypad) afterNavigation(navigator_.stepStarLimit(1));
-      break;
     case Qt::Key_Minus:
-      if (keypad) afterNavigation(navigator_.stepStarLimit(-1));
-      break;
+      if (!keypad) return false;
+      afterNavigation(navigator_.stepStarLimit(event.key() == Qt::Key_Plus ? 1 : -1));
+      return true;
     default:
-      QWidget::keyPressEvent(event);
+      return false;
   }
 }
 
@@ -128,6 +132,7 @@ void ChartWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void ChartWindow::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = event->position().toPoint();
+  pointerKnown_ = true;
   if (tooltipState_ == TooltipState::kSuppressed) {
     tooltipState_ = TooltipState::kReady;
   } else if (tooltipState_ == TooltipState::kShown) {
@@ -142,6 +147,7 @@ void ChartWindow::mouseMoveEvent(QMouseEvent* event) {
 // The pointer's tooltip: the name of the object under a pointer that has
 // rested for five ticks.
 void ChartWindow::tooltipTick() {
+  if (!pointerKnown_) return;
   switch (tooltipState_) {
     case TooltipState::kReady:
       lastTickPointer_ = pointer_;
@@ -174,12 +180,30 @@ void ChartWindow::tooltipTick() {
 
 void ChartWindow::hideTooltip() { QToolTip::hideText(); }
 
-void ChartWindow::focusInEvent(QFocusEvent*) { tooltipState_ = TooltipState::kReady; }
-
-void ChartWindow::focusOutEvent(QFocusEvent*) {
+void ChartWindow::chartChanged() {
   hideTooltip();
-  tooltipState_ = TooltipState::kOff;
+  shownAt_ = {-1, -1};
+  if (tooltipState_ == TooltipState::kShown || tooltipState_ == TooltipState::kSuppressed) {
+    tooltipState_ = TooltipState::kReady;
+  }
 }
+
+void ChartWindow::forgetPointer() {
+  hideTooltip();
+  pointerKnown_ = false;
+  if (tooltipState_ != TooltipState::kOff) tooltipState_ = TooltipState::kReady;
+}
+
+// The main window's activation makes the tooltip usable; deactivation hides it.
+bool ChartWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+    hideTooltip();
+    tooltipState_ = event->type() == QEvent::WindowActivate ? TooltipState::kReady : TooltipState::kOff;
+  }
+  return QWidget::event(event);
+}
+
+void ChartWindow::leaveEvent(QEvent*) { forgetPointer(); }
 
 void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
   UiResources& r = model_.resources();

@@ -35,6 +35,12 @@ class ChartWindow final : public QWidget, public iChartView {
   const QImage& image() const { return image_; }
   // Runs a context-menu command at a point of the chart window.
   void contextCommand(int command, QPoint at);
+  // Runs a navigation key (Page Up and Down, the arrows, the keypad's plus
+  // and minus); false for any other key.
+  bool navigateByKey(const QKeyEvent& event);
+  // Where the pointer is stays unknown until it moves on the chart again,
+  // as after a dialog opened or closed; a shown tooltip goes.
+  void forgetPointer();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -45,8 +51,8 @@ class ChartWindow final : public QWidget, public iChartView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   enum class TooltipState { kOff, kReady, kWaiting, kShown, kSuppressed };
@@ -55,6 +61,8 @@ class ChartWindow final : public QWidget, public iChartView {
   void afterNavigation(bool changed);
   void tooltipTick();
   void hideTooltip();
+  // The chart changed under the pointer: a shown name no longer applies.
+  void chartChanged();
 
   AppModel& model_;
   ChartNavigator navigator_;
@@ -64,6 +72,7 @@ class ChartWindow final : public QWidget, public iChartView {
   QTimer tooltipTimer_;
   TooltipState tooltipState_ = TooltipState::kOff;
   int countdown_ = 0;
+  bool pointerKnown_ = false;
   QPoint pointer_, lastTickPointer_, shownAt_{-1, -1};
 };
 

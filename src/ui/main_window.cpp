@@ -1,12 +1,19 @@
 #include "ui/main_window.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QHBoxLayout>
+#include <QTimer>
 #include <QToolBar>
 
 #include <set>
@@ -23,7 +30,6 @@
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
-#include "ui/dialogs/dlg_constell.h"
 #include "ui/dialogs/dlg_constell.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_deepsky.h"
@@ -71,7 +77,6 @@ struct MenuDefinition {
 const std::vector<MenuDefinition>& menuDefinitions() {
   static const std::vector<MenuDefinition> menus = {
       {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
-                         {103, "Co&nstellations..."},
                          {103, "Co&nstellations..."},
                          {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
                          {0, ""}, {800, "Printable &map..."}}},
@@ -156,6 +161,13 @@ std::string fillNumbers(const std::string& format, std::initializer_list<int> nu
   return out;
 }
 
+// Controls whose keys are their own: text, numbers, lists and sliders.
+bool takesKeys(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+         qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSlider*>(widget) ||
+         qobject_cast<const QAbstractScrollArea*>(widget);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(UiResources& resources, AppModel& model)
@@ -189,10 +201,13 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   model_.clock().setClockListener(clockRelay_);
   resize(1200, 800);
   refreshStatus();
+  chart_->setFocus();
+  qApp->installEventFilter(this);
 }
 
 // Leaving with night vision on gives the program's widgets their colours back.
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   if (resources_.nightVision()) setNightVision(false);
   model_.clock().setClockListener(nullptr);
   model_.setWindows(nullptr, nullptr);
@@ -309,6 +324,7 @@ void MainWindow::command(int id) {
     settingsCommand(id);
   }
   refresh();
+  focusChart();
 }
 
 void MainWindow::chartCommand(int id) {
@@ -321,8 +337,6 @@ void MainWindow::chartCommand(int id) {
     if (dialog.runModal(this) == 1) chart_->navigator().setField(dialog.fieldArcmin());
   } else if (id == 102) {
     accepted = DlgSimpleConstGrid(resources_, chart).runModal(this) == 1;
-  } else if (id == 103) {
-    accepted = DlgConstell(resources_, chart).runModal(this) == 1;
   } else if (id == 103) {
     accepted = DlgConstell(resources_, chart).runModal(this) == 1;
   } else if (id == 107) {
@@ -533,6 +547,30 @@ void MainWindow::setNightVision(bool on) {
     for (int id = band.first; id <= band.last; ++id) actions_[id]->setIcon(toolbarIcon(id, on));
   }
   actions_[703]->setEnabled(!on);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget) return false;
+  if (event->type() == QEvent::KeyPress) {
+    return widget != chart_ && widget->window() == this && !takesKeys(widget) &&
+           chart_->navigateByKey(*static_cast<QKeyEvent*>(event));
+  }
+  const bool otherWindow = widget->isWindow() && widget != this && widget->windowType() != Qt::ToolTip &&
+                           widget->windowType() != Qt::Popup;
+  if (otherWindow && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    chart_->forgetPointer();
+    if (event->type() == QEvent::Hide) QTimer::singleShot(0, this, [this] { focusChart(); });
+  }
+  return false;
+}
+
+void MainWindow::focusChart() {
+  if (!isVisible()) return;
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != this) return;
+  if (!active) activateWindow();
+  chart_->setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

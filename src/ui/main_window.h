@@ -76,6 +76,11 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Navigation keys pressed anywhere in this window outside controls that
+  // take keys themselves go to the chart; another window opening or
+  // closing makes the chart forget the pointer, and a closing one gives
+  // the chart the keyboard back.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildMenus();
@@ -96,6 +101,8 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void showInfo();
   std::vector<CityChoice> cityChoices();
   void setNightVision(bool on);
+  // The chart takes the keyboard, with this window activated when no other is active.
+  void focusChart();
   void syncDisplayButtons();
   // Status parts 1 to 3 from the chart settings: field, star limit, deep-sky level.
   void showViewStatus();

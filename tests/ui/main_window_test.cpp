@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -24,6 +25,7 @@
 #include "ui/desktop_program.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_panel_telescope.h"
 #include "ui/main_window.h"
 #include "ui/program_window.h"
 #include "ui/status_parts.h"
@@ -33,6 +35,8 @@ namespace {
 
 using testing::ScratchDir;
 using testing::click;
+using testing::press;
+using testing::whenShown;
 
 // A program directory with a one-star catalog: the star sits at the chart
 // centre (right ascension and declination 0).
@@ -217,6 +221,66 @@ TEST_F(DesktopTest, CentreHereCentresTheSkyUnderThePointer) {
   EXPECT_EQ(model->chart.centreAltArcmin, 0);
   const int azimuth = (model->chart.centreAzArcmin + 21600) % 21600;
   EXPECT_LE(std::min(azimuth, 21600 - azimuth), 60);  // still due south
+}
+
+// After a dialog closes the chart has the keyboard focus, and keys pressed
+// on the main window reach the chart wherever its focus is, except in
+// controls that take the keys themselves.
+TEST_F(DesktopTest, KeysReachTheChartAfterADialogCloses) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  model->chart.fieldArcmin = 3600;
+  whenShown([](QWidget* dialog) { press(dialog, kIdOk); });
+  window->action(702)->trigger();  // the navigation dialog, left with OK
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &chart(); }, 1000));
+  QTest::keyClick(window->windowHandle(), Qt::Key_PageUp);
+  EXPECT_EQ(model->chart.fieldArcmin, 3240);
+  QWidget* panel = window->telescopePanel().window();
+  panel->findChild<QPushButton*>("id" + QString::number(TelescopeDialogBase::kConnect))->setFocus();
+  QTest::keyClick(window->windowHandle(), Qt::Key_PageDown);
+  EXPECT_EQ(model->chart.fieldArcmin, 3888);
+  QTest::keyClick(window->windowHandle(), Qt::Key_Left);
+  EXPECT_EQ(model->chart.centreRaArcmin, 180 * 8 / 2);
+  auto* slider = panel->findChild<QSlider*>("id" + QString::number(TelescopeDialogBase::kSlowRate));
+  slider->setFocus();
+  const int rate = slider->value();
+  QTest::keyClick(window->windowHandle(), Qt::Key_Right);
+  EXPECT_EQ(slider->value(), rate + 1);
+  EXPECT_EQ(model->chart.centreRaArcmin, 180 * 8 / 2);
+}
+
+// The pointer's tooltip names only what is under the pointer now: it goes
+// when the chart moves under it (here as the gamepad pans in map mode,
+// with no key or mouse event) and when a dialog opens; after a dialog
+// closes, none shows until the pointer moves on the chart again.
+TEST_F(DesktopTest, TheTooltipNamesWhatIsUnderThePointerNow) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  constexpr int kRest = 6 * ChartWindow::kTooltipTickMs;
+  constexpr int kHideDelay = 500;  // a tooltip fades for 300 ms once told to hide
+  QTest::mouseMove(&chart(), centre());  // over the star
+  ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2 * kRest));
+  EXPECT_EQ(QToolTip::text(), "HIP 1 [100]");
+  chart().navigator().pan(PanDirection::kLeft, false);  // the star moves away
+  window->refresh();
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, kHideDelay));
+  QTest::qWait(2 * kRest);
+  EXPECT_FALSE(QToolTip::isVisible());
+
+  chart().navigator().pan(PanDirection::kRight, false);  // the star back under the pointer
+  window->refresh();
+  QTest::mouseMove(&chart(), centre() + QPoint(2, 2));
+  bool hidden = false;
+  whenShown([&](QWidget* dialog) {
+    hidden = QTest::qWaitFor([] { return !QToolTip::isVisible(); }, kHideDelay);
+    press(dialog, kIdCancel);
+  });
+  window->action(702)->trigger();
+  EXPECT_TRUE(hidden);
+  window->activateWindow();  // as the window manager gives the window back
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::qWait(2 * kRest);
+  EXPECT_FALSE(QToolTip::isVisible());
+  QTest::mouseMove(&chart(), centre() + QPoint(3, 3));
+  EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2 * kRest));
 }
 
 TEST(Dialogs, NavigationDefaultsThenOk) {
