@@ -46,7 +46,7 @@ void DlgSetDateTime::onInitDialog() {
 // is refused field by field, naming the field and its range, so the date
 // shown is always the date used.
 bool DlgSetDateTime::readDate() {
-  int values[5];
+  int values[5] = {};
   for (int i = 0; i < 5; ++i) {
     values[i] = leadingInt(itemText(kYear + i));
     const ValueRange day{1, double(daysInChartMonth(values[0], values[1]))};
