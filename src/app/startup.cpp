@@ -59,10 +59,14 @@ void runDataLoad(AppModel& model) {
   loadChartData(model);
 }
 
-void runShutdown(AppModel& model) {
+void saveUserFiles(AppModel& model) {
   model.fovSchemes.save();
   model.resources().saveLanguageChoice();
   model.saveConfiguration();
+}
+
+void runShutdown(AppModel& model) {
+  saveUserFiles(model);
   model.clock().clearListeners();
 }
 

@@ -25,10 +25,15 @@ void runDataLoad(AppModel& model);
 // information, constellations, the lines of the chart's instant and place.
 void loadChartData(AppModel& model);
 
-// After the event loop ended: writes the field-of-view scheme when the
-// overlay was edited, the language choice and the configuration file, and
-// detaches the clock's listeners so no tick reaches a window that is going
-// away. The worker threads are not joined.
+// Writes what the user's session keeps: the field-of-view scheme when the
+// overlay was edited, the language choice and the configuration file, each
+// replaced only once its new contents are complete. Also run when the
+// desktop session asks the program to keep its data before it ends.
+void saveUserFiles(AppModel& model);
+
+// After the event loop ended: writes the user's files and detaches the
+// clock's listeners so no tick reaches a window that is going away. The
+// worker threads are not joined.
 void runShutdown(AppModel& model);
 
 }  // namespace celvaro

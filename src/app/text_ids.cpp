@@ -85,7 +85,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kSuggestionsTitle, kStarHoppingTitle);          // observing aids
   addRange(ids, kAidLabelFirst, kAidLabelLast);
   addRange(ids, kMenuBarFirst, kMenuBarFirst + 7);
-  for (int command : {100, 101, 102, 103, 107, 108, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
+  for (int command : {100, 101, 102, 103, 107, 108, 109, 120, 121, 122, 123, 124, 200, 201, 202, 203, 204,
                       205, 300, 301, 302, 400, 401, 402, 403, 405, 407, 409, 500, 501, 502, 503,
                       504, 505, 506, 507, 508, 509, 510, 511, 512, 513, 601, 606, 607, 609, 610, 611, 612,
                       700, 701, 702, 703, 704, 705, 706, 708, 800, 1000, 1001}) {

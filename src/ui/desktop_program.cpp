@@ -1,6 +1,7 @@
 #include "ui/desktop_program.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 #include "app/app_model.h"
 #include "app/configuration.h"
@@ -8,6 +9,7 @@
 #include "app/ui_resources.h"
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/main_window.h"
+#include "ui/quit_signals.h"
 
 namespace celvaro {
 
@@ -25,8 +27,13 @@ int runDesktopProgram(const std::string& programDir) {
   int exitCode = 0;
   {
     MainWindow window(resources, model);
+    QuitSignals quitSignals([] { QApplication::quit(); });
+    // A logout may end the process without returning from the loop.
+    const QMetaObject::Connection keep =
+        QObject::connect(qApp, &QGuiApplication::commitDataRequest, [&model] { saveUserFiles(model); });
     window.show();
     exitCode = QApplication::exec();
+    QObject::disconnect(keep);
   }
   runShutdown(model);
   return exitCode;

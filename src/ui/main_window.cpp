@@ -79,7 +79,7 @@ const std::vector<MenuDefinition>& menuDefinitions() {
       {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
                          {103, "Co&nstellations..."},
                          {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
-                         {0, ""}, {800, "Printable &map..."}}},
+                         {0, ""}, {800, "Printable &map..."}, {0, ""}, {MainWindow::kExit, "E&xit"}}},
       {19002, "&Stars", {{200, "&Stars..."}, {201, "Star &labels..."}, {0, ""}, {202, "&Variable stars..."},
                          {203, "Variable-star l&abels..."}, {204, "&Double stars..."}, {205, "Double-star la&bels..."}}},
       {19003, "&Deep sky", {{300, "&Deep-sky objects..."}, {301, "Deep-sky &catalog identifiers..."},
@@ -246,6 +246,7 @@ void MainWindow::buildMenus() {
       }
     }
   }
+  actions_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   for (int id : {704, 705, 706}) actions_[id]->setCheckable(true);
   actions_[705]->setChecked(true);
   actions_[706]->setChecked(true);
@@ -294,6 +295,10 @@ void MainWindow::relabel() {
 // --- commands --------------------------------------------------------------------------
 
 void MainWindow::command(int id) {
+  if (id == kExit) {
+    close();
+    return;
+  }
   model_.redrawPending = false;
   model_.statusPending = false;
   ChartNavigator& nav = chart_->navigator();

@@ -40,6 +40,8 @@ struct CityChoice;
 
 class MainWindow final : public QMainWindow, public iMainWindowCallback {
  public:
+  static constexpr int kExit = 109;  // Chart → Exit
+
   MainWindow(UiResources& resources, AppModel& model);
   ~MainWindow() override;
 

@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <numbers>
 
 #include "app/app_model.h"
@@ -22,7 +21,6 @@
 #include "test_files.h"
 #include "ui/dialog_driving.h"
 #include "ui/chart_window.h"
-#include "ui/desktop_program.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
@@ -308,83 +306,6 @@ TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
   EXPECT_EQ(place.cityIndex, -1);
   EXPECT_DOUBLE_EQ(place.latitudeDeg, 44.43);
   EXPECT_DOUBLE_EQ(place.timeZoneHours, 2.0);
-}
-
-// The program in a scratch directory that holds locale.inf, so it starts
-// without asking; `act` runs on its main window once the window shows.
-int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
-  testing::writeBytes(dir.file("locale.inf"), "EN");
-  auto* poll = new QTimer;
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      auto* main = dynamic_cast<MainWindow*>(top);
-      if (!main || !main->isVisible()) continue;
-      poll->stop();
-      poll->deleteLater();
-      act(*main);
-      return;
-    }
-  });
-  poll->start();
-  return runDesktopProgram(dir.path().string());
-}
-
-// A custom star colour in celvaro.cfg outlives night vision: switched off,
-// the chart shows it again; left on at exit, the file still holds it.
-TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
-  ScratchDir dir;
-  std::filesystem::create_directories(dir.path() / "data");
-  testing::writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-  testing::writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
-  QRgb centre = 0;
-  runProgram(dir, [&](MainWindow& main) {
-    main.action(704)->trigger();
-    main.action(704)->trigger();
-    const QImage& chart = main.chartWindow().image();
-    centre = chart.pixel(chart.width() / 2, chart.height() / 2);  // the star
-    main.close();
-  });
-  EXPECT_EQ(centre, qRgb(200, 100, 50));
-  const std::string custom = "color.stars=200;100;50\r\n";
-  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
-  testing::writeBytes(dir.file("celvaro.cfg"), custom);
-  runProgram(dir, [](MainWindow& main) {
-    main.action(704)->trigger();
-    main.close();
-  });
-  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
-}
-
-// The whole program in a fresh directory: the first-start question is
-// answered with English, the window is closed, and the files kept at exit
-// are there.
-TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
-  ScratchDir dir;
-  bool asked = false;
-  QTimer answer;
-  answer.setInterval(50);
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal) {
-      if (auto* english = modal->findChild<QPushButton*>("id100")) {
-        asked = true;
-        english->click();
-      }
-    } else if (auto* main = qobject_cast<QMainWindow*>(QApplication::activeWindow())) {
-      main->close();
-    } else {
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (auto* m = qobject_cast<QMainWindow*>(top); m && m->isVisible()) m->close();
-      }
-    }
-  });
-  answer.start();
-  EXPECT_EQ(runDesktopProgram(dir.path().string()), 0);
-  answer.stop();
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
-  EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
 }
 
 }  // namespace

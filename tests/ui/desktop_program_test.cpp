@@ -1,0 +1,213 @@
+// The whole desktop program over a scratch program directory: what it
+// writes at its end, however it ends: its window closed, Chart → Exit, a
+// signal from the system, in this process and as the real program run as a
+// child process.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QSlider>
+#include <QThread>
+#include <QTimer>
+
+#include <signal.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "catalog_writers.h"
+#include "test_files.h"
+#include "ui/chart_window.h"
+#include "ui/desktop_program.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_navigation_settings.h"
+#include "ui/main_window.h"
+
+namespace celvaro {
+namespace {
+
+using testing::ScratchDir;
+
+// The program in a scratch directory that holds locale.inf, so it starts
+// without asking; `act` runs on its main window once the window shows.
+int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
+  testing::writeBytes(dir.file("locale.inf"), "EN");
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      auto* main = dynamic_cast<MainWindow*>(top);
+      if (!main || !main->isVisible()) continue;
+      poll->stop();
+      poll->deleteLater();
+      act(*main);
+      return;
+    }
+  });
+  poll->start();
+  return runDesktopProgram(dir.path().string());
+}
+
+// Six zoom steps chosen in the navigation dialog, left with OK.
+void chooseSixZoomSteps(MainWindow& main) {
+  testing::whenShown([](QWidget* dialog) {
+    testing::controlOf<QSlider>(dialog, DlgNavigationSettings::kZoomSteps)->setValue(5);
+    testing::press(dialog, kIdOk);
+  });
+  main.action(702)->trigger();
+}
+
+bool handled(int signal) {
+  struct sigaction current {};
+  sigaction(signal, nullptr, &current);
+  return current.sa_handler != SIG_DFL && current.sa_handler != SIG_IGN;
+}
+
+constexpr const char* kSixZoomSteps = "navigation.zoomsteps=6\r\n";
+
+// A custom star colour in celvaro.cfg outlives night vision: switched off,
+// the chart shows it again; left on at exit, the file still holds it.
+TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
+  ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "data");
+  testing::writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+  testing::writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
+  QRgb centre = 0;
+  runProgram(dir, [&](MainWindow& main) {
+    main.action(704)->trigger();
+    main.action(704)->trigger();
+    const QImage& chart = main.chartWindow().image();
+    centre = chart.pixel(chart.width() / 2, chart.height() / 2);  // the star
+    main.close();
+  });
+  EXPECT_EQ(centre, qRgb(200, 100, 50));
+  const std::string custom = "color.stars=200;100;50\r\n";
+  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
+  testing::writeBytes(dir.file("celvaro.cfg"), custom);
+  runProgram(dir, [](MainWindow& main) {
+    main.action(704)->trigger();
+    main.close();
+  });
+  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
+}
+
+// Chart → Exit, also by Ctrl+Q, ends the program as closing its window does.
+TEST(DesktopProgram, ExitWritesTheSettings) {
+  ScratchDir dir;
+  QKeySequence shortcut;
+  EXPECT_EQ(runProgram(dir, [&](MainWindow& main) {
+              chooseSixZoomSteps(main);
+              QAction* exit = main.action(MainWindow::kExit);
+              if (!exit) {
+                ADD_FAILURE() << "no Exit command";
+                main.close();
+                return;
+              }
+              shortcut = exit->shortcut();
+              exit->trigger();
+            }),
+            0);
+  EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
+  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos);
+  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
+}
+
+// The system's request to end (kill, Ctrl+C in the terminal, a closed
+// terminal) ends the program through its event loop, so a change made in
+// a dialog reaches celvaro.cfg; afterwards the signals act as before.
+TEST(DesktopProgram, EndingSignalsWriteTheSettings) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    ScratchDir dir;
+    const int exitCode = runProgram(dir, [signal](MainWindow& main) {
+      chooseSixZoomSteps(main);
+      if (handled(signal)) {
+        kill(getpid(), signal);
+      } else {
+        ADD_FAILURE() << "signal " << signal << " would end the test program";
+        main.close();
+      }
+    });
+    EXPECT_EQ(exitCode, 0) << signal;
+    EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos) << signal;
+    EXPECT_FALSE(handled(signal)) << signal;
+  }
+}
+
+// The whole program in a fresh directory: the first-start question is
+// answered with English, the window is closed, and the files kept at exit
+// are there.
+TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
+  ScratchDir dir;
+  bool asked = false;
+  QTimer answer;
+  answer.setInterval(50);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal) {
+      if (auto* english = modal->findChild<QPushButton*>("id100")) {
+        asked = true;
+        english->click();
+      }
+    } else {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<QMainWindow*>(top); main && main->isVisible()) main->close();
+      }
+    }
+  });
+  answer.start();
+  EXPECT_EQ(runDesktopProgram(dir.path().string()), 0);
+  answer.stop();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
+}
+
+// Whether a process has a handler for a signal, from the caught-signal
+// mask the kernel shows in /proc/<pid>/status (hexadecimal, bit n - 1 for
+// signal n).
+bool catches(qint64 pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("SigCgt:", 0) != 0) continue;
+    const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+    return (mask >> (signal - 1)) & 1;
+  }
+  return false;
+}
+
+// The real program, started by the system as a user would start it from a
+// terminal, in a program directory whose celvaro.cfg it has not written:
+// a signal makes it leave as from the window, writing celvaro.cfg anew from
+// what it read, and locale.inf. Without the handling the process dies
+// and both files stay as they were.
+TEST(DesktopProgram, TheRealProgramWritesItsFilesWhenKilled) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    ScratchDir dir;
+    testing::writeBytes(dir.file("locale.inf"), "en");
+    testing::writeBytes(dir.file("celvaro.cfg"), "# kept by hand\ncolor.stars=200;100;50\n");
+    QProcess program;
+    program.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(CELVARO_RUN_DIR "/celvaro"), {});
+    ASSERT_TRUE(program.waitForStarted(10000)) << signal;
+    for (int wait = 0; wait < 300 && !catches(program.processId(), signal); ++wait) QThread::msleep(100);
+    EXPECT_TRUE(catches(program.processId(), signal)) << signal;
+    kill(program.processId(), signal);
+    ASSERT_TRUE(program.waitForFinished(20000)) << signal;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
+    EXPECT_EQ(program.exitCode(), 0) << signal;
+    const std::string written = testing::readBytes(dir.file("celvaro.cfg"));
+    EXPECT_EQ(written.rfind("navigation.panstepssimple=8\r\n", 0), 0u) << signal;
+    EXPECT_NE(written.find("color.stars=200;100;50\r\n"), std::string::npos) << signal;
+    EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN") << signal;
+  }
+}
+
+}  // namespace
+}  // namespace celvaro
