@@ -119,11 +119,13 @@ TEST_F(NightVision, EveryWindowDrawsInRedAloneWithReadableText) {
                     QPoint(window->chartWindow().width() / 2, window->chartWindow().height() / 2));
   ASSERT_TRUE(model->selectionValid);
   window->showObjectInfo();
+  // Suggestions, telescope control and adjustment, autoguider monitor, DSLR series.
   for (int aid : {512, 601, 611, 612}) window->action(aid)->trigger();
   QApplication::processEvents();
   expectEveryOtherWindowRed("modeless windows");
 
-  for (int modal : {402, 607}) {
+  // Moon calendar, gamepad, a file dialog, the printable map, a message box.
+  for (int modal : {402, 607, 107, 800, 1001}) {
     bool seen = false;
     whenShown([&](QWidget* dialog) {
       QApplication::processEvents();
