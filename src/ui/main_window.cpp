@@ -555,18 +555,19 @@ void MainWindow::setNightVision(bool on) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::Show && type != QEvent::Hide) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
-  if (event->type() == QEvent::KeyPress) {
+  if (type == QEvent::KeyPress) {
     return widget != chart_ && widget->window() == this && !takesKeys(widget) &&
            chart_->navigateByKey(*static_cast<QKeyEvent*>(event));
   }
   const bool otherWindow = widget->isWindow() && widget != this && widget->windowType() != Qt::ToolTip &&
                            widget->windowType() != Qt::Popup;
-  if (otherWindow && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
-    chart_->forgetPointer();
-    if (event->type() == QEvent::Hide) QTimer::singleShot(0, this, [this] { focusChart(); });
-  }
+  if (!otherWindow) return false;
+  chart_->forgetPointer();
+  if (type == QEvent::Hide) QTimer::singleShot(0, this, [this] { focusChart(); });
   return false;
 }
 
