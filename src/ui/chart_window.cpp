@@ -32,13 +32,9 @@ ChartWindow::ChartWindow(AppModel& model, QWidget* parent) : QWidget(parent), mo
   tooltipTimer_.start();
 }
 
-// The chart's frame leaves the last column of an odd width unpainted: the
-// whole image takes the background colour first.
 void ChartWindow::render() {
   if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
   if (image_.isNull()) return;
-  const Rgb background = model_.resources().colors().getColor(kColorBackground);
-  image_.fill(QColor(background.red, background.green, background.blue));
   QtCanvas canvas(image_);
   model_.paintChart(canvas);
 }
