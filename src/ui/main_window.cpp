@@ -161,11 +161,12 @@ std::string fillNumbers(const std::string& format, std::initializer_list<int> nu
   return out;
 }
 
-// Controls whose keys are their own: text, numbers, lists and sliders.
+// Controls whose keys are their own: text, numbers, lists, sliders, and the
+// menu bar while the keyboard walks it.
 bool takesKeys(const QWidget* widget) {
   return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
          qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSlider*>(widget) ||
-         qobject_cast<const QAbstractScrollArea*>(widget);
+         qobject_cast<const QAbstractScrollArea*>(widget) || qobject_cast<const QMenuBar*>(widget);
 }
 
 }  // namespace
