@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,9 +15,11 @@ class ScratchDir {
  public:
   ScratchDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("celvaro-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-             std::to_string(::getpid()));
+    // Parameterised tests have '/' in their names: one level of directory.
+    std::string name = "celvaro-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                       std::to_string(::getpid());
+    std::replace(name.begin(), name.end(), '/', '-');
+    path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
