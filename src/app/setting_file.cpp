@@ -74,11 +74,6 @@ std::string settingFileText(const ChartSettings& settings) {
   return text;
 }
 
-std::string settingFileName(const std::string& name) {
-  constexpr std::string_view kExtension = ".clv";
-  return name.ends_with(kExtension) ? name : name + std::string(kExtension);
-}
-
 bool writeSettingFile(const std::string& path, const ChartSettings& settings) {
   return replaceFileContents(path, settingFileText(settings));
 }

@@ -15,10 +15,6 @@ bool readSettingFile(const std::string& path, ChartSettings& settings);
 // The 19 lines of a setting file, byte for byte.
 std::string settingFileText(const ChartSettings& settings);
 
-// The file a setting file chosen under `name` is written to: the name with
-// ".clv" appended, unless it already ends with it.
-std::string settingFileName(const std::string& name);
-
 // Writes the settings into a setting file. The old file is replaced only
 // once the new one is complete on the disk; false when it could not be
 // written.

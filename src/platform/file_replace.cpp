@@ -70,10 +70,12 @@ bool replaceFileContents(const std::string& requestedPath, std::string_view byte
   int fd = createTemporary(path, tempPath);
   if (fd < 0) return false;
   bool ok = writeAll(fd, bytes) && keepMode(fd, path) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = (renameFile ? renameFile : std::rename)(tempPath.c_str(), path.c_str()) == 0;
+  int error = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) ok = false, error = errno;
+  if (ok && (renameFile ? renameFile : std::rename)(tempPath.c_str(), path.c_str()) != 0) ok = false, error = errno;
   if (!ok) {
     ::unlink(tempPath.c_str());
+    errno = error;  // the reason of the step that failed, not of the clean-up
     return false;
   }
   syncDirectory(path);

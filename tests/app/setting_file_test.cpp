@@ -131,12 +131,6 @@ TEST_F(SettingFile, AFileThatCannotBeOpenedChangesNothing) {
   EXPECT_FALSE(writeSettingFile(dir.file("no/such/dir/x.clv"), settings));
 }
 
-TEST_F(SettingFile, TheExtensionIsAppendedOnlyWhenTheNameLacksIt) {
-  EXPECT_EQ(settingFileName("/home/me/deep"), "/home/me/deep.clv");
-  EXPECT_EQ(settingFileName("/home/me/deep.clv"), "/home/me/deep.clv");
-  EXPECT_EQ(settingFileName("/home/me/deep.clv.txt"), "/home/me/deep.clv.txt.clv");
-}
-
 TEST_F(SettingFile, AFailedSaveKeepsTheOldFile) {
   writeBytes(path, kDefaultText);
   ChartSettings changed;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 
@@ -41,8 +42,12 @@ TEST(ReplaceFileContents, AFailedRenameLeavesTheOldFileAndNoTemporary) {
   ScratchDir dir;
   const std::string path = dir.file("cfg");
   writeBytes(path, "old contents\n");
-  auto failingRename = [](const char*, const char*) { return -1; };
+  auto failingRename = [](const char*, const char*) {
+    errno = EXDEV;
+    return -1;
+  };
   EXPECT_FALSE(replaceFileContents(path, "new contents\n", failingRename));
+  EXPECT_EQ(errno, EXDEV);  // the reason a message names
   EXPECT_EQ(readBytes(path), "old contents\n");
   EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
@@ -59,12 +64,13 @@ TEST(ReplaceFileContents, AFailedWriteLeavesTheOldFile) {
     std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limit {10, 10};
     setrlimit(RLIMIT_FSIZE, &limit);
-    _exit(replaceFileContents(path, std::string(4096, 'n')) ? 1 : 0);
+    if (replaceFileContents(path, std::string(4096, 'n'))) _exit(1);
+    _exit(errno == EFBIG ? 0 : 2);  // the kernel's reason for the refused write
   }
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the failed write was reported as success; 2: errno lost its reason";
   EXPECT_EQ(readBytes(path), "old contents\n");
   EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
