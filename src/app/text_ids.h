@@ -148,6 +148,8 @@ constexpr int kPrintableMapLabelFirst = 14900;
 constexpr int kPrintableMapNotWritten = 14910;
 constexpr int kPrintableMapNoRoom = 14911;
 constexpr int kPrintableMapNoFile = 14912;
+// Asked before a file the user named is replaced.
+constexpr int kReplaceFileQuestion = 14913;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;

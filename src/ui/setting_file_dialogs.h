@@ -21,10 +21,4 @@ int saveSettingFile(QWidget* owner, UiResources& resources, const ChartSettings&
 // a file was chosen, else 0. The caller redraws the chart.
 int loadSettingFile(QWidget* owner, ChartSettings& settings);
 
-// The error message box of a file that could not be written: the language
-// text `textId` (or `english`), the file and the system's reason for the
-// error number `error`.
-void reportUnwrittenFile(QWidget* owner, UiResources& resources, int textId, const char* english, const QString& file,
-                         int error);
-
 }  // namespace celvaro

@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <numbers>
 
@@ -217,12 +220,52 @@ TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
   dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("200");
   testing::click(dialog, kIdOk);
   EXPECT_EQ(answerer.texts, (std::vector<std::string>{"The map could not be written to this file:\n" +
-                                                           dir.file("missing/map.pdf"),
+                                                           dir.file("missing/map.pdf") + "\n" + std::strerror(ENOENT),
                                                        "Choose a file for the map.",
                                                        "The margins leave no room for the map on this page."}));
   EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
   EXPECT_EQ(choice.fileName, "");  // the choice is kept only for a map written
   EXPECT_FALSE(std::filesystem::exists(dir.file("map.pdf")));
+}
+
+// The file named is the file written: a typed name without an extension,
+// or one chosen through Browse, takes the format's; an existing file is
+// replaced only when the user says so.
+TEST_F(LabelledSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
+  PrintableMap choice;
+  DlgPrintableMap dialog(resources, *model, choice);
+  dialog.create(nullptr);
+  dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(dir.file("chart")));
+  testing::click(dialog, kIdOk);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("chart.pdf")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("chart")));
+
+  testing::writeBytes(dir.file("chart.pdf"), "kept");
+  DlgPrintableMap again(resources, *model, choice);
+  again.create(nullptr);
+  std::string asked;
+  testing::whenShown([&](QWidget* shown) {
+    auto* box = qobject_cast<QMessageBox*>(shown);
+    ASSERT_NE(box, nullptr);
+    asked = box->text().toStdString();
+    ASSERT_NE(box->button(QMessageBox::No), nullptr);
+    box->button(QMessageBox::No)->click();
+  });
+  testing::click(again, kIdOk);
+  EXPECT_NE(asked.find(dir.file("chart.pdf")), std::string::npos) << asked;
+  EXPECT_EQ(testing::readBytes(dir.file("chart.pdf")), "kept");
+  EXPECT_NE(again.window()->result(), QDialog::Accepted);
+
+  again.control<QComboBox>(DlgPrintableMap::kFormat)->setCurrentIndex(2);
+  testing::whenShown([&](QWidget* shown) {
+    auto* files = qobject_cast<QFileDialog*>(shown);
+    ASSERT_NE(files, nullptr);
+    files->setDirectory(QString::fromStdString(dir.path().string()));
+    files->selectFile("sky");
+    static_cast<QDialog*>(files)->accept();  // the Save button
+  });
+  testing::click(again, DlgPrintableMap::kBrowse);
+  EXPECT_EQ(again.control<QLineEdit>(DlgPrintableMap::kFileName)->text().toStdString(), dir.file("sky.eps"));
 }
 
 // Command 800 with the file name typed into its dialog, and OK.

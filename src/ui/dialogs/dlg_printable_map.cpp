@@ -1,9 +1,9 @@
 #include "ui/dialogs/dlg_printable_map.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -11,6 +11,7 @@
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "ui/file_choice.h"
 
 namespace celvaro {
 namespace {
@@ -110,12 +111,22 @@ void DlgPrintableMap::matchExtension() {
   }
 }
 
+// The file dialog asks itself before a file is replaced: the name chosen
+// there is not asked about again.
 void DlgPrintableMap::browse() {
   const int format = control<QComboBox>(kFormat)->currentIndex();
   const QString filter = QStringLiteral("%1 (*%2)").arg(kFormatNames[format], kExtensions[format]);
-  const QString chosen = QFileDialog::getSaveFileName(window(), text(text_id::kPrintableMapTitle, "Printable map"),
-                                                      QString::fromStdString(fileName()), filter);
-  if (!chosen.isEmpty()) control<QLineEdit>(kFileName)->setText(chosen);
+  const QString chosen = chooseFile(window(), QFileDialog::AcceptSave, formatSuffix(), {filter},
+                                    text(text_id::kPrintableMapTitle, "Printable map"),
+                                    QString::fromStdString(fileName()));
+  if (chosen.isEmpty()) return;
+  control<QLineEdit>(kFileName)->setText(chosen);
+  confirmedName_ = chosen.toStdString();
+}
+
+// The chosen format's extension without its dot.
+QString DlgPrintableMap::formatSuffix() const {
+  return QString(kExtensions[control<QComboBox>(kFormat)->currentIndex()]).mid(1);
 }
 
 std::string DlgPrintableMap::fileName() const { return control<QLineEdit>(kFileName)->text().trimmed().toStdString(); }
@@ -127,7 +138,7 @@ PrintableMap DlgPrintableMap::shownChoice() const {
   map.pageWidth = hundredths(kWidth);
   map.pageHeight = hundredths(kHeight);
   map.margin = hundredths(kMargin);
-  map.fileName = fileName();
+  map.fileName = fileName().empty() ? "" : withDefaultSuffix(QString::fromStdString(fileName()), formatSuffix()).toStdString();
   return map;
 }
 
@@ -137,13 +148,17 @@ void DlgPrintableMap::warn(const QString& message) {
 
 void DlgPrintableMap::writeMap() {
   const PrintableMap map = shownChoice();
+  const QString file = QString::fromStdString(map.fileName);
   if (map.fileName.empty()) {
     warn(text(text_id::kPrintableMapNoFile, "Choose a file for the map."));
   } else if (!fitsOnPage(map)) {
     warn(text(text_id::kPrintableMapNoRoom, "The margins leave no room for the map on this page."));
+  } else if (map.fileName != confirmedName_ && !mayReplace(window(), resources(), file)) {
+    return;
   } else if (!exportPrintableMap(model_, map)) {
-    warn(text(text_id::kPrintableMapNotWritten, "The map could not be written to this file:") + "\n" +
-         QString::fromStdString(map.fileName));
+    const int error = errno;
+    reportUnwrittenFile(window(), resources(), text_id::kPrintableMapNotWritten,
+                        "The map could not be written to this file:", file, error);
   } else {
     choice_ = map;
     endDialog(1);

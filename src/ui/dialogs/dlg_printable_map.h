@@ -1,7 +1,9 @@
 // The printable-map dialog (command 800): the file format, the page (A4,
 // A3, Letter or a size of one's own, upright or on its side), the margin
-// and the file. OK writes the chart on screen into the file; a map that
-// could not be written is reported and the dialog stays open.
+// and the file. OK writes the chart on screen into the file (a name without
+// an extension takes the format's; an existing file is replaced only when
+// the user says so); a map that could not be written is reported with the
+// reason and the dialog stays open.
 #pragma once
 
 #include "render/chart_export.h"
@@ -34,6 +36,7 @@ class DlgPrintableMap final : public FwDialogBase {
   void showPaper();
   void matchExtension();
   void browse();
+  QString formatSuffix() const;
   // The choice the controls show.
   PrintableMap shownChoice() const;
   std::string fileName() const;
@@ -42,6 +45,9 @@ class DlgPrintableMap final : public FwDialogBase {
 
   AppModel& model_;
   PrintableMap& choice_;
+  // The file last chosen through the file dialog, which asked already
+  // whether it may be replaced.
+  std::string confirmedName_;
 };
 
 }  // namespace celvaro
