@@ -1,5 +1,6 @@
 #include "catalog/constellation_list.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <numbers>
@@ -114,6 +115,12 @@ constexpr int kSerpensCauda = 76;
 
 std::string_view constellationName(int number) {
   return number >= 0 && number < kConstellationCount ? kConstellations[number].name : "";
+}
+
+std::string shownConstellationName(int number) {
+  std::string name(constellationName(number));
+  std::replace(name.begin(), name.end(), '_', ' ');
+  return name;
 }
 
 std::string_view constellationAbbreviation(int number) {

@@ -13,6 +13,8 @@ constexpr int kConstellationCount = 89;
 
 // The Latin name with "_" for a blank ("Canis_Major"); empty outside 0..88.
 std::string_view constellationName(int number);
+// The Latin name as it is shown, with blanks ("Canis Major").
+std::string shownConstellationName(int number);
 // The IAU abbreviation ("CMa"; "Ser" for both halves of Serpens).
 std::string_view constellationAbbreviation(int number);
 

@@ -237,8 +237,7 @@ void ChartRenderer::constellationNames() {
   for (int i = 0; i < kConstellationCount; ++i) {
     double ra, dec;
     if (!constellationPosition(i, ra, dec) || !visible(ra, dec, x, y) || !output_->isInsideOutput(x, y)) continue;
-    std::string text(abbreviations ? constellationAbbreviation(i) : constellationName(i));
-    std::replace(text.begin(), text.end(), '_', ' ');
+    const std::string text = abbreviations ? std::string(constellationAbbreviation(i)) : shownConstellationName(i);
     output_->text(x, y, 0, 0, kConstellationNames, text);
   }
 }

@@ -14,8 +14,7 @@ enum NameChoice : uint32_t { kNoNames = 0, kLatinNames = 1, kAbbreviations = 2 }
 
 // "CMa  Canis Major": an entry of the constellation list as the list shows it.
 QString listRow(int number) {
-  const std::string row = std::string(constellationAbbreviation(number)) + "  " + std::string(constellationName(number));
-  return QString::fromStdString(row).replace('_', ' ');
+  return QString::fromStdString(std::string(constellationAbbreviation(number)) + "  " + shownConstellationName(number));
 }
 
 }  // namespace

@@ -19,10 +19,7 @@ std::vector<int> validComets(const CometList& comets) {
 
 QStringList constellationNames() {
   QStringList names;
-  for (int n = 0; n < kConstellationCount; ++n) {
-    const std::string_view name = constellationName(n);
-    names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).replace('_', ' ');
-  }
+  for (int n = 0; n < kConstellationCount; ++n) names << QString::fromStdString(shownConstellationName(n));
   return names;
 }
 
