@@ -17,6 +17,7 @@
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "astro/sidereal_time.h"
+#include "astro/value_range.h"
 #include "astro/zone_time.h"
 #include "platform/system_time.h"
 #include "render/layer_statistics.h"
@@ -90,10 +91,10 @@ OptionSetter into(std::optional<T> ChartRequest::*field, std::function<std::opti
   return [field, parse](ChartRequest& r, const std::string& v) { return (r.*field = parse(v)).has_value(); };
 }
 
-std::function<std::optional<double>(const std::string&)> within(double low, double high) {
-  return [low, high](const std::string& v) -> std::optional<double> {
+std::function<std::optional<double>(const std::string&)> within(ValueRange range) {
+  return [range](const std::string& v) -> std::optional<double> {
     const auto value = number(v);
-    return value && *value >= low && *value <= high ? value : std::nullopt;
+    return value && range.holds(*value) ? value : std::nullopt;
   };
 }
 
@@ -106,14 +107,15 @@ const std::map<std::string, OptionSetter>& valueOptions() {
       {"--program-dir", [](ChartRequest& r, const std::string& v) { r.programDir = v; return !v.empty(); }},
       {"--settings", [](ChartRequest& r, const std::string& v) { r.settingsFile = v; return !v.empty(); }},
       {"--utc", into<ChartDate>(&ChartRequest::utc, utcDate)},
-      {"--lat", into<double>(&ChartRequest::latitudeDeg, within(-90, 90))},
-      {"--lon", into<double>(&ChartRequest::longitudeDeg, within(-180, 360))},
-      {"--tz", into<double>(&ChartRequest::timeZoneHours, within(-14, 14))},
+      // The observing place takes what the program's dialog and configuration take.
+      {"--lat", into<double>(&ChartRequest::latitudeDeg, within(kLatitudeRange))},
+      {"--lon", into<double>(&ChartRequest::longitudeDeg, within(kLongitudeRange))},
+      {"--tz", into<double>(&ChartRequest::timeZoneHours, within(kTimeZoneRange))},
       {"--dst", into<int>(&ChartRequest::daylightSaving, integers(0, 1))},
-      {"--ra", into<double>(&ChartRequest::raHours, within(0, 24))},
-      {"--dec", into<double>(&ChartRequest::decDeg, within(-90, 90))},
-      {"--az", into<double>(&ChartRequest::azDeg, within(0, 360))},
-      {"--alt", into<double>(&ChartRequest::altDeg, within(0, 90))},
+      {"--ra", into<double>(&ChartRequest::raHours, within({0, 24}))},
+      {"--dec", into<double>(&ChartRequest::decDeg, within({-90, 90}))},
+      {"--az", into<double>(&ChartRequest::azDeg, within({0, 360}))},
+      {"--alt", into<double>(&ChartRequest::altDeg, within({0, 90}))},
       {"--field", into<int>(&ChartRequest::fieldArcmin, integers(1, 21600))},
       {"--projection", into<int>(&ChartRequest::projection, integers(0, 4))},
       {"--mirror", into<int>(&ChartRequest::mirror, integers(0, 3))},

@@ -30,6 +30,8 @@ TEST(ChartCommand, BadCommandLinesNameTheOption) {
   EXPECT_EQ(parseError({"--out", "a.png", "--frobnicate", "1"}), "unknown option --frobnicate");
   EXPECT_EQ(parseError({"--field", "wide", "--out", "a.png"}), "bad value for --field: wide");
   EXPECT_EQ(parseError({"--out", "a.png", "--mirror", "4"}), "bad value for --mirror: 4");
+  // The place takes what the program's own dialog and configuration take.
+  EXPECT_EQ(parseError({"--out", "a.png", "--lon", "200"}), "bad value for --lon: 200");
   EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2024-13-01T00:00"}), "bad value for --utc: 2024-13-01T00:00");
   EXPECT_EQ(parseError({"--out", "a.png", "--size", "10x10"}), "bad value for --size: 10x10");
   EXPECT_EQ(parseError({"--out", "a.png", "--format", "gif"}), "bad value for --format: gif");
