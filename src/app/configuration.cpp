@@ -31,13 +31,6 @@ constexpr ValueRange kStepsRange{1, 20};
 constexpr ValueRange kWheelFunctionRange{0, 2};
 constexpr ValueRange kMountTypeRange{0, kMountTypeCount - 1};
 constexpr ValueRange kPortRange{1, kSerialPortCount};
-// The equatorial mount's east-west swap takes at most 30 either way.
-constexpr ValueRange kEastWestSwapRange{-30, 30};
-// The spiral's speed is the dialog's slider; radius and turns reach the
-// controller as one byte each, and it makes at most ten turns.
-constexpr ValueRange kSpiralSpeedRange{0, 6};
-constexpr ValueRange kSpiralRadiusRange{1, 255};
-constexpr ValueRange kSpiralTurnsRange{1, 10};
 
 constexpr size_t kFieldCount = 30;
 // Separators of colour and button values count only within this many characters.

@@ -5,7 +5,17 @@
 #include <cstdint>
 #include <string>
 
+#include "astro/value_range.h"
+
 namespace celvaro {
+
+// The equatorial mount's east-west swap takes at most 30 either way.
+constexpr ValueRange kEastWestSwapRange{-30, 30};
+// The spiral's speed is the dialog's slider; radius and turns reach the
+// controller as one byte each, and it makes at most ten turns.
+constexpr ValueRange kSpiralSpeedRange{0, 6};
+constexpr ValueRange kSpiralRadiusRange{1, 255};
+constexpr ValueRange kSpiralTurnsRange{1, 10};
 
 struct NavigationSettings {
   int panStepsSimple = 8;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSlider>
 
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include "app/app_model_fakes.h"
 #include "app/ui_resources.h"
 #include "test_files.h"
+#include "ui/dialog_driving.h"
 #include "ui/difference_graph.h"
 #include "telescope/mount_types.h"
 #include "ui/dialogs/dlg_auto_guider_monitor.h"
@@ -99,6 +101,22 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 arcmin");
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("many");
   dialog.onCommand(kIdOk, kClicked, nullptr);
+  EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
+  // What the link cannot carry is refused by name, as the configuration
+  // file would refuse it at the next start: the radius travels as one byte,
+  // the controller makes at most ten turns.
+  std::vector<std::string> refusals;
+  for (const auto& [radius, turns] : {std::pair{"300", "3"}, std::pair{"25", "12"}}) {
+    dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(radius);
+    dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText(turns);
+    testing::whenShown([&](QWidget* box) {
+      refusals.push_back(static_cast<QMessageBox*>(box)->text().toStdString());
+      static_cast<QMessageBox*>(box)->accept();
+    });
+    dialog.onCommand(kIdOk, kClicked, nullptr);
+  }
+  EXPECT_EQ(refusals, (std::vector<std::string>{"arcmin / rotation must be between 1 and 255.",
+                                                "Turns must be between 1 and 10."}));
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
 }
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -180,6 +181,15 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   auto* stored = settings.control<QComboBox>(DlgTelescopeConnect::kMountType);
   EXPECT_EQ(stored->currentText(), "Skywatcher HEQ5, EQ6 direct");
   stored->setCurrentIndex(6);
+  settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("45");
+  std::string refusal;
+  testing::whenShown([&](QWidget* box) {
+    refusal = static_cast<QMessageBox*>(box)->text().toStdString();
+    static_cast<QMessageBox*>(box)->accept();
+  });
+  click(settings, kIdOk);  // more than the mount takes: refused by name, as the configuration would
+  EXPECT_EQ(refusal, "East-west swap position (degrees) must be between -30 and 30.");
+  EXPECT_EQ(model->scope.eastWestSwapPosition, 0);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("-2");
   click(settings, kIdOk);
   EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2}));

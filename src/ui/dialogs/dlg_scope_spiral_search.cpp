@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "ui/dialogs/range_check.h"
+
 namespace celvaro {
 namespace {
 
@@ -44,12 +46,20 @@ void DlgScopeSpiralSearch::onCommand(int id, int code, QWidget* control) {
     show(SpiralSearchSettings{});
     return;
   }
-  if (id == kIdOk) {
-    settings_.speed = this->control<QSlider>(kSpeed)->value();
-    settings_.radius = std::max(1, fieldValue(itemText(kRadius), settings_.radius));
-    settings_.turns = std::max(1, fieldValue(itemText(kTurns), settings_.turns));
-  }
+  if (id == kIdOk && !takeShownValues()) return;
   FwDialogBase::onCommand(id, code, control);
+}
+
+// Values the link cannot carry are refused by name, and the dialog stays.
+bool DlgScopeSpiralSearch::takeShownValues() {
+  const int radius = fieldValue(itemText(kRadius), settings_.radius);
+  const int turns = fieldValue(itemText(kTurns), settings_.turns);
+  if (!acceptInRange(window(), resources(), radius, {kSpiralRadiusRange, 14743, "arcmin / rotation"}) ||
+      !acceptInRange(window(), resources(), turns, {kSpiralTurnsRange, 14744, "Turns"})) {
+    return false;
+  }
+  settings_ = {this->control<QSlider>(kSpeed)->value(), radius, turns};
+  return true;
 }
 
 }  // namespace celvaro

@@ -21,6 +21,7 @@ class DlgScopeSpiralSearch final : public FwDialogBase {
 
  private:
   void show(const SpiralSearchSettings& values);
+  bool takeShownValues();
 
   SpiralSearchSettings& settings_;
 };
