@@ -6,6 +6,7 @@
 
 #include "app/text_ids.h"
 #include "astro/coordinates.h"
+#include "astro/local_sky.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
 #include "render/grid_steps.h"
@@ -260,8 +261,7 @@ void AppModel::notifyReferencePointListener(int index) {
 int AppModel::centreOn(double raRad, double decRad, int minFieldArcmin, int maxFieldArcmin,
                        bool remember) {
   if (chart.horizontalMode) {
-    HorizontalPosition target = equatorialToHorizontal(raRad, decRad, chart.latitudeDeg,
-                                                       chart.longitudeDeg, chart.siderealTimeHours);
+    const HorizontalPosition target = chartSky().horizontalOf(raRad, decRad);
     if (target.altitudeDeg < 0) return 0;
     chart.centreAltArcmin = static_cast<int>(target.altitudeDeg * 60.0);
     chart.centreAzArcmin = static_cast<int>(target.azimuthDeg * 60.0);
@@ -305,11 +305,9 @@ void AppModel::centreOnHorizontal(int altArcmin, int azArcmin) {
   centreFromHorizontal();
 }
 
-// The equatorial centre that belongs to the horizontal centre.
+// The equatorial (J2000) centre that belongs to the horizontal centre.
 void AppModel::centreFromHorizontal() {
-  EquatorialPosition centre =
-      horizontalToEquatorial(chart.centreAltArcmin / 60.0, chart.centreAzArcmin / 60.0,
-                             chart.latitudeDeg, chart.longitudeDeg, chart.siderealTimeHours);
+  const EquatorialPosition centre = chartSky().j2000Of(chart.centreAltArcmin / 60.0, chart.centreAzArcmin / 60.0);
   chart.centreRaArcmin = raArcminOf(centre.raRad);
   chart.centreDecArcmin = static_cast<int>(centre.decRad * kArcminPerRad);
 }
@@ -364,6 +362,10 @@ void AppModel::setCatalogs(std::unique_ptr<SkyCatalogs> catalogs) {
 void AppModel::setCurrentOutput(RenderingOutput* output) {
   output_ = output ? output : &display_;
   renderer_.setOutput(output_);
+}
+
+LocalSky AppModel::chartSky() const {
+  return LocalSky(julianDateOf(chart.chartDate), chart.latitudeDeg, chart.longitudeDeg, chart.refraction != 0);
 }
 
 void AppModel::updateSiderealTime() {
@@ -469,7 +471,7 @@ void AppModel::placeChanged() {
   if (mainWindow_) mainWindow_->showDates(local, universal);
   clock_->setLongitude(place.longitudeDeg);
   updateSiderealTime();
-  computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
+  computeHorizon(horizon, chartSky());
   // A guiding program asks the controller for the site and the local time.
   if (telescope_) telescope_->setObservingPlace(place);
   tellTelescopePanels([](TelescopeControlDlgCallback& panel) { panel.observingPlaceChanged(); });
@@ -478,7 +480,7 @@ void AppModel::placeChanged() {
 void AppModel::timeChanged() {
   if (mainWindow_) mainWindow_->showDates(local, universal);
   updateSiderealTime();
-  computeHorizon(horizon, place.latitudeDeg, place.longitudeDeg, chart.siderealTimeHours);
+  computeHorizon(horizon, chartSky());
   solarSystemChanged();
 }
 

@@ -27,6 +27,7 @@
 #include "app/telescope_event.h"
 #include "app/ui_resources.h"
 #include "astro/chart_date.h"
+#include "astro/local_sky.h"
 #include "astro/observing_place.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_info_file.h"
@@ -128,6 +129,9 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   int centreOnFound(const std::optional<StarPosition>& found, SearchKind kind);
   // The equatorial centre recomputed from the horizontal one.
   void centreFromHorizontal();
+  // The apparent sky of the chart's instant and place, with refraction when
+  // the chart shows it: where J2000 places meet the horizon.
+  LocalSky chartSky() const;
   // Horizontal mode, centred on an altitude and an azimuth (arcminutes,
   // azimuth from the south through the west).
   void centreOnHorizontal(int altArcmin, int azArcmin);

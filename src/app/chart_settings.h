@@ -76,6 +76,7 @@ struct ChartSettings {
   int manualRaGridStepArcmin = 900;
   int manualDecGridStepArcmin = 900;
   uint8_t horizontalMode = 0;     // 1: centred on azimuth and altitude
+  uint8_t refraction = 0;         // 1: apparent altitudes lifted by the air (standard conditions)
   uint32_t projectionId = 1;      // ProjectionId; equal-area at start-up
   uint32_t mirrorMode = 0;        // MirrorMode
   // A fixed scale for printed maps (both positive to apply): half-field and half-extent.

@@ -1,8 +1,10 @@
 #include "astro/sidereal_time.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "astro/calendar.h"
+#include "astro/local_sky.h"
 
 namespace celvaro {
 
@@ -26,8 +28,9 @@ double julianDateOf(const ChartDate& date) {
 }
 
 ZenithPosition zenithPosition(const ChartDate& universal, double longitudeDeg, double latitudeDeg) {
-  double gst = greenwichSiderealTime(julianDateOf(universal));
-  return {15.0 * localSiderealTime(gst, longitudeDeg), latitudeDeg};
+  const EquatorialPosition j2000 = LocalSky(julianDateOf(universal), latitudeDeg, longitudeDeg).j2000Of(90.0, 0.0);
+  constexpr double kDegPerRad = 180.0 / std::numbers::pi;
+  return {j2000.raRad * kDegPerRad, j2000.decRad * kDegPerRad};
 }
 
 }  // namespace celvaro

@@ -15,11 +15,13 @@ double localSiderealTime(double greenwichHours, double longitudeDeg);
 double julianDateOf(const ChartDate& date);
 
 struct ZenithPosition {
-  double raDeg;   // 15 x local sidereal time, not normalised
-  double decDeg;  // the latitude
+  double raDeg;   // [0, 360)
+  double decDeg;
 };
 
-// The point straight overhead at a universal date and a place.
+// The point straight overhead at a universal date and a place, as a J2000
+// place: the apparent zenith (right ascension the local apparent sidereal
+// time, declination the latitude) carried back to the catalogs' frame.
 ZenithPosition zenithPosition(const ChartDate& universal, double longitudeDeg, double latitudeDeg);
 
 }  // namespace celvaro

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "astro/apparent_place.h"
+
 namespace celvaro {
 
 struct ChartSettings;
@@ -45,8 +47,12 @@ class iTransformer {
   virtual bool isHorizontal() const = 0;
   // Points whose depth is not above this are not drawn.
   virtual double visibilityLimit() const = 0;
-  // Takes the frame (centre, place, sidereal time, horizontal flag, mirror
-  // mode) from the settings and the vertical offset from the area.
+  // Takes the frame (centre, horizontal flag, mirror mode; for the
+  // horizontal frame the place, the instant and the refraction switch)
+  // from the settings and the vertical offset from the area. The
+  // horizontal frame shows the apparent sky of the instant: the J2000
+  // places are turned onto the local horizon through the apparent place of
+  // the date by one rotation, exact at the chart's centre.
   virtual void setup(const OutputArea& area, const ChartSettings& settings) = 0;
   // The equidistant law in the equatorial frame, unmirrored; false (nothing
   // written) for the other projections.
@@ -73,10 +79,8 @@ class iTransformer {
   virtual void setScale(double halfExtentPx, int32_t halfFieldArcmin) = 0;
 };
 
-struct UnitVector {
-  double x, y, z;
-};
-UnitVector unitVector(double raRad, double decRad);
+using UnitVector = Vector3;
+inline UnitVector unitVector(double raRad, double decRad) { return unitVectorOf(raRad, decRad); }
 
 // The projection of an id; ids without a law of their own (5 to 7) and ids
 // above 7 give the orthographic projection.

@@ -5,6 +5,8 @@
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "astro/local_sky.h"
+#include "astro/sidereal_time.h"
 
 namespace celvaro {
 namespace {
@@ -27,20 +29,15 @@ void TransformerBase::setup(const OutputArea& area, const ChartSettings& setting
   d0_ = -settings.centreDecArcmin * kRadPerArcmin;
   sinD0_ = std::sin(d0_);
   cosD0_ = std::cos(d0_);
-  theta_ = settings.siderealTimeHours * kPi / 12.0 + settings.longitudeDeg * kPi / 180.0;
-  colatitude_ = (90.0 - settings.latitudeDeg) * kPi / 180.0;
-  sinC_ = std::sin(colatitude_);
-  cosC_ = std::cos(colatitude_);
-  a0Horizontal_ = settings.centreAzArcmin * kRadPerArcmin;
-  sinA0_ = std::sin(a0Horizontal_);
-  cosA0_ = std::cos(a0Horizontal_);
-  h0_ = settings.centreAltArcmin * kRadPerArcmin;
-  sinH0_ = std::sin(h0_);
-  cosH0_ = std::cos(h0_);
   if (usesVerticalOffset_) verticalOffset_ = area.verticalOffset;
+  refracting_ = false;
+  if (horizontal_) {
+    setupHorizontal(settings);
+    return;
+  }
   // E, N and C are linear in the unit vector: the rotation's columns are the
   // view vectors of the three axes.
-  const ViewVector axes[3] = {viewVector(0, 0), viewVector(kPi / 2, 0), viewVector(0, kPi / 2)};
+  const ViewVector axes[3] = {equatorialVector(0, 0), equatorialVector(kPi / 2, 0), equatorialVector(0, kPi / 2)};
   for (int j = 0; j < 3; ++j) {
     m_[0][j] = axes[j].e;
     m_[1][j] = axes[j].n;
@@ -48,9 +45,39 @@ void TransformerBase::setup(const OutputArea& area, const ChartSettings& setting
   }
 }
 
-UnitVector unitVector(double raRad, double decRad) {
-  const double cd = std::cos(decRad);
-  return {cd * std::cos(raRad), cd * std::sin(raRad), std::sin(decRad)};
+// The apparent place differs from the J2000 one by precession and
+// nutation, a rotation, and by annual aberration, which is not one: it is
+// taken as the rotation that is exact at the chart's centre, off by less
+// than 20" anywhere on the widest chart.
+void TransformerBase::setupHorizontal(const ChartSettings& settings) {
+  const ApparentPlace date(julianDateOf(settings.chartDate));
+  const double theta = date.siderealHours() * kPi / 12.0 + settings.longitudeDeg * kPi / 180.0;
+  const double colatitude = (90.0 - settings.latitudeDeg) * kPi / 180.0;
+  const double sinC = std::sin(colatitude), cosC = std::cos(colatitude);
+  const double sinT = std::sin(theta), cosT = std::cos(theta);
+  const Rotation3 local{{{sinC * cosT, sinC * sinT, cosC}, {cosC * cosT, cosC * sinT, -sinC}, {-sinT, cosT, 0}}};
+  const Rotation3 ofDate = local.after(date.precessionNutation());
+
+  const double a0 = settings.centreAzArcmin * kRadPerArcmin, h0 = settings.centreAltArcmin * kRadPerArcmin;
+  const double sinA = std::sin(a0), cosA = std::cos(a0), sinH = std::sin(h0), cosH = std::cos(h0);
+  view_ = {{{0, sinA, cosA}, {cosH, -sinH * cosA, sinH * sinA}, {sinH, cosH * cosA, -cosH * sinA}}};
+
+  refracting_ = settings.refraction != 0;
+  const double trueH0 = refracting_ ? unrefractedAltitudeDeg(h0 * 180.0 / kPi) * kPi / 180.0 : h0;
+  const Vector3 centre{std::sin(trueH0), std::cos(trueH0) * cosA, -std::cos(trueH0) * sinA};
+  const Vector3 apparent = ofDate.applyInverse(centre);
+  horizon_ = ofDate.after(Rotation3::turning(date.unaberrated(apparent), apparent));
+  const Rotation3 whole = view_.after(horizon_);
+  std::copy(&whole.m[0][0], &whole.m[0][0] + 9, &m_[0][0]);
+}
+
+Vector3 TransformerBase::refracted(const Vector3& horizon) {
+  const double across = std::hypot(horizon.y, horizon.z);
+  if (across == 0) return horizon;
+  const double altitude = std::atan2(horizon.x, across);
+  const double lifted = altitude + refractionDeg(altitude * 180.0 / kPi) * kPi / 180.0;
+  const double k = std::cos(lifted) / across;
+  return {std::sin(lifted), horizon.y * k, horizon.z * k};
 }
 
 int32_t TransformerBase::tenthArcminToPixels(int32_t tenthsOfArcmin) const {

@@ -48,24 +48,26 @@ class TransformerBase : public iTransformer {
   // The radial law r(t) / scale at angular distance t, for setScale.
   virtual double radialLaw(double t) const = 0;
 
+  // A horizon-frame vector (up, south, east) lifted by standard refraction.
+  static Vector3 refracted(const Vector3& horizon);
+
   ViewVector equatorialVector(double ra, double dec) const {
     const double cd = std::cos(dec), sd = std::sin(dec);
     const double h = ra + a0_, ch = std::cos(h);
     return {cd * std::sin(h), sd * cosD0_ + cd * ch * sinD0_, cosD0_ * cd * ch - sinD0_ * sd};
   }
 
-  ViewVector horizontalVector(double ra, double dec) const {
-    const double cd = std::cos(dec), sd = std::sin(dec);
-    const double g = ra - theta_, cg = std::cos(g);
-    const double u = sinC_ * cd * cg + cosC_ * sd;
-    const double v = cosC_ * cd * cg - sinC_ * sd;
-    const double w = cd * std::sin(g);
-    const double p = cosA0_ * v - sinA0_ * w;
-    return {cosA0_ * w + sinA0_ * v, cosH0_ * u - sinH0_ * p, cosH0_ * p + sinH0_ * u};
+  // The view vector of a J2000 unit vector in the horizontal frame: onto
+  // the local horizon of the date, lifted by refraction when it is on, then
+  // turned toward the chart's centre.
+  ViewVector horizontalVector(const Vector3& j2000) const {
+    if (!refracting_) return rotate(j2000.x, j2000.y, j2000.z);
+    const Vector3 v = view_.apply(refracted(horizon_.apply(j2000)));
+    return {v.x, v.y, v.z};
   }
 
   ViewVector viewVector(double ra, double dec) const {
-    return horizontal_ ? horizontalVector(ra, dec) : equatorialVector(ra, dec);
+    return horizontal_ ? horizontalVector(unitVectorOf(ra, dec)) : equatorialVector(ra, dec);
   }
 
   // The view vector of a unit vector through the frame rotation of setup.
@@ -90,12 +92,18 @@ class TransformerBase : public iTransformer {
   uint32_t mirror_ = kMirrorNone;
   int32_t mirrorX_ = -1, mirrorY_ = 1;
   double a0_ = 0, d0_ = 0, sinD0_ = 0, cosD0_ = 1;
-  double theta_ = 0, colatitude_ = 0, sinC_ = 0, cosC_ = 1;
-  double a0Horizontal_ = 0, sinA0_ = 0, cosA0_ = 1;
-  double h0_ = 0, sinH0_ = 0, cosH0_ = 1;
+  // The horizontal frame: J2000 to the local horizon of the instant (up,
+  // then toward the south and the east point in the plane of the horizon),
+  // and from there to the view of the chart's centre.
+  Rotation3 horizon_{};
+  Rotation3 view_{};
+  bool refracting_ = false;
   double m_[3][3] = {};  // rows E, N, C of the frame rotation
   double scale_ = 0;
   int32_t verticalOffset_ = 0;
+
+ private:
+  void setupHorizontal(const ChartSettings& settings);
 };
 
 }  // namespace celvaro

@@ -41,7 +41,7 @@ class TransformerWithLaw : public TransformerBase {
     const double* ra = raRad + first;
     const double* dec = decRad + first;
     if (horizontal_) {
-      projectRun<true>([&](int i) { return horizontalVector(ra[i], dec[i]); }, count, x, y, depth);
+      projectRun<true>([&](int i) { return horizontalVector(unitVectorOf(ra[i], dec[i])); }, count, x, y, depth);
     } else {
       projectRun<false>([&](int i) { return equatorialVector(ra[i], dec[i]); }, count, x, y, depth);
     }
@@ -49,11 +49,12 @@ class TransformerWithLaw : public TransformerBase {
 
   void projectManyVectors(const double* ux, const double* uy, const double* uz, int first,
                           int count, int32_t* x, int32_t* y, double* depth) override {
-    auto vectors = [&](int i) { return rotate(ux[first + i], uy[first + i], uz[first + i]); };
     if (horizontal_) {
-      projectRun<true>(vectors, count, x, y, depth);
+      projectRun<true>([&](int i) { return horizontalVector({ux[first + i], uy[first + i], uz[first + i]}); },
+                       count, x, y, depth);
     } else {
-      projectRun<false>(vectors, count, x, y, depth);
+      projectRun<false>([&](int i) { return rotate(ux[first + i], uy[first + i], uz[first + i]); }, count, x, y,
+                        depth);
     }
   }
 

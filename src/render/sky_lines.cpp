@@ -24,10 +24,10 @@ void computeEcliptic(SkyPolylines& line) {
   }
 }
 
-void computeHorizon(SkyPolylines& line, double latitudeDeg, double longitudeDeg, double greenwichHours) {
+void computeHorizon(SkyPolylines& line, const LocalSky& sky) {
   line.clear();
   for (int i = 0; i < kSkyLinePoints; ++i) {
-    const EquatorialPosition p = horizontalToEquatorial(0.0, i, latitudeDeg, longitudeDeg, greenwichHours);
+    const EquatorialPosition p = sky.j2000Of(0.0, i);
     line.add(i == 0 ? 0 : 1, p.raRad, p.decRad);
   }
 }

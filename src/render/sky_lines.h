@@ -2,6 +2,7 @@
 // the horizon of the observing place, as 361 points each.
 #pragma once
 
+#include "astro/local_sky.h"
 #include "catalog/sky_polylines.h"
 
 namespace celvaro {
@@ -12,8 +13,8 @@ constexpr int kSkyLinePoints = 361;
 // degree of longitude.
 void computeEcliptic(SkyPolylines& line);
 
-// The horizon (altitude 0) of a place at a Greenwich sidereal time, one
-// point per degree of azimuth, in right ascension and declination.
-void computeHorizon(SkyPolylines& line, double latitudeDeg, double longitudeDeg, double greenwichHours);
+// The horizon (apparent altitude 0) of a place at an instant, one point
+// per degree of azimuth, as J2000 right ascension and declination.
+void computeHorizon(SkyPolylines& line, const LocalSky& sky);
 
 }  // namespace celvaro

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <thread>
 
@@ -206,20 +208,72 @@ TEST_F(AppModelTest, HorizontalModeRefusesATargetBelowTheHorizon) {
   EXPECT_TRUE(mainWindow.fieldsShown.empty());
 }
 
-TEST_F(AppModelTest, HorizontalModeCentresOnAltitudeAndAzimuth) {
-  model.chart.horizontalMode = 1;
-  model.chart.latitudeDeg = 47.0;
-  model.chart.longitudeDeg = 19.5;
-  model.chart.siderealTimeHours = 5.0;
-  const double ra = 1.3, dec = 0.7;
-  ASSERT_EQ(model.centreOn(ra, dec, 0, 0, false), 1);
-  HorizontalPosition p = equatorialToHorizontal(ra, dec, 47.0, 19.5, 5.0);
-  EXPECT_EQ(model.chart.centreAltArcmin, static_cast<int>(p.altitudeDeg * 60));
-  EXPECT_EQ(model.chart.centreAzArcmin, static_cast<int>(p.azimuthDeg * 60));
-  // The equatorial centre is the horizontal one turned back: within the
-  // arcminute truncation of the horizontal centre.
-  EXPECT_NEAR(model.chart.centreRaArcmin, ra * 10800 / kPi, 3);
-  EXPECT_NEAR(model.chart.centreDecArcmin, dec * 10800 / kPi, 2);
+// Apparent altitudes and azimuths (azimuth from the north through the east)
+// of the Hipparcos J2000 places of four stars, without refraction, as
+// PyEphem 4.1.4 (Debian python3-ephem) computes them:
+//   b = ephem.FixedBody(); b._ra, b._dec = '18:36:56.33635', '38:47:01.2802'; b._epoch = ephem.J2000
+//   o = ephem.Observer(); o.lat, o.lon = '47.5', '19.04'; o.pressure = 0; o.date = '1990/3/11 00:00'
+//   b.compute(o); print(math.degrees(b.az), math.degrees(b.alt))
+// Canopus is seen from 33.92 S, 18.42 E, the others from 47.5 N, 19.04 E.
+struct SkyStar {
+  double raHours, decDeg;
+};
+constexpr SkyStar kVega{18 + 36 / 60.0 + 56.33635 / 3600, 38 + 47 / 60.0 + 1.2802 / 3600};
+constexpr SkyStar kCapella{5 + 16 / 60.0 + 41.35871 / 3600, 45 + 59 / 60.0 + 52.7693 / 3600};
+constexpr SkyStar kPolaris{2 + 31 / 60.0 + 49.09456 / 3600, 89 + 15 / 60.0 + 50.7923 / 3600};
+constexpr SkyStar kCanopus{6 + 23 / 60.0 + 57.10988 / 3600, -(52 + 41 / 60.0 + 44.3810 / 3600)};
+
+struct ApparentPlaceCase {
+  SkyStar star;
+  ChartDate universal;
+  double azimuthFromNorthDeg, altitudeDeg;
+};
+const ApparentPlaceCase kApparentPlaces[] = {
+    {kVega, {1990, 3, 11, 0, 0, 0.0}, 60.5380, 26.4808},
+    {kCapella, {1990, 3, 10, 18, 0, 0.0}, 269.8139, 77.4709},
+    {kPolaris, {1990, 3, 10, 18, 0, 0.0}, 358.9807, 47.8570},
+    {kCanopus, {1990, 3, 10, 18, 0, 0.0}, 181.1911, 71.2211},
+    {kVega, {2010, 7, 1, 18, 0, 0.0}, 72.4522, 39.5487},
+    {kCapella, {2010, 7, 2, 3, 0, 0.0}, 52.3748, 29.1643},
+    {kPolaris, {2010, 7, 1, 18, 0, 0.0}, 359.7860, 46.8216},
+    {kCanopus, {2010, 7, 2, 5, 0, 0.0}, 135.7114, 30.6430},
+    {kVega, {2030, 11, 20, 18, 0, 0.0}, 286.8532, 40.3758},
+    {kCapella, {2030, 11, 20, 18, 0, 0.0}, 54.5420, 31.5400},
+    {kPolaris, {2030, 11, 20, 18, 0, 0.0}, 0.7862, 47.7994},
+    {kCanopus, {2030, 11, 20, 20, 0, 0.0}, 134.8476, 33.3415},
+};
+
+// A horizontal chart centred on the star's apparent place (to the whole
+// arcminute the chart keeps) draws the star within 1' of its centre, and
+// within a few arcseconds of where that place lies from the centre.
+TEST_F(AppModelTest, HorizontalChartsCentredOnTheApparentPlaceDrawTheStarThere) {
+  model.outputArea.width = model.outputArea.height = 1200;
+  model.chart.fieldArcmin = 60;
+  model.applyView();
+  for (const ApparentPlaceCase& c : kApparentPlaces) {
+    const bool south = c.star.decDeg < 0;
+    model.place.latitudeDeg = south ? -33.92 : 47.5;
+    model.place.longitudeDeg = south ? 18.42 : 19.04;
+    model.setUniversalDate(c.universal);
+    model.timeChanged();
+    const double azimuth = std::fmod(c.azimuthFromNorthDeg + 180.0, 360.0);  // from the south through the west
+    const int alt = static_cast<int>(std::lround(c.altitudeDeg * 60)), az = static_cast<int>(std::lround(azimuth * 60));
+    model.centreOnHorizontal(alt, az);
+    iTransformer& projection = model.projection();
+    projection.setup(model.outputArea, model.chart);
+    ProjectedPoint p;
+    ASSERT_TRUE(projection.project(c.star.raHours * kPi / 12, c.star.decDeg * kPi / 180, p));
+    const double arcminPerPixel = projection.pixelsToArcsec(100000) / 100000.0 / 60;
+    // Unmirrored, x grows toward the west (larger azimuth) and y upward.
+    const double expectedX = (std::remainder(azimuth * 60 - az, 21600.0)) * std::cos(c.altitudeDeg * kPi / 180);
+    const double expectedY = c.altitudeDeg * 60 - alt;
+    const double fromCentre = std::hypot(p.x, p.y) * arcminPerPixel;
+    const double error = std::hypot(p.x * arcminPerPixel - expectedX, p.y * arcminPerPixel - expectedY);
+    std::printf("%04d-%02d-%02d %5.2f/%6.2f: %.2f' from the centre, %.2f' from the apparent place\n",
+                c.universal.year, c.universal.month, c.universal.day, c.star.raHours, c.star.decDeg, fromCentre, error);
+    EXPECT_LT(fromCentre, 1.0) << c.universal.year << " " << c.star.raHours;
+    EXPECT_LT(error, 0.15) << c.universal.year << " " << c.star.raHours;
+  }
 }
 
 TEST_F(AppModelTest, CentringOnASearchFindEndsInOneOfThreeOutcomes) {

@@ -35,11 +35,7 @@ TEST(GreenwichSiderealTime, StaysInRangeAndMatchesLibnova) {
   EXPECT_LT(early, 24.0);
 }
 
-TEST(ZenithPosition, RightAscensionIsTheLocalSiderealAngle) {
-  ChartDate epoch{2000, 1, 1, 12, 0, 0.0};
-  ZenithPosition zenith = zenithPosition(epoch, 19.5, 47.0);
-  EXPECT_NEAR(zenith.raDeg, 15 * 18.697374558 + 19.5, 1e-7);
-  EXPECT_DOUBLE_EQ(zenith.decDeg, 47.0);
+TEST(JulianDateOf, TruncatesTheSeconds) {
   // Seconds are truncated: 59.9 s counts as 59 s.
   ChartDate later{2000, 1, 1, 12, 0, 59.9};
   EXPECT_DOUBLE_EQ(julianDateOf(later), julianDateOf({2000, 1, 1, 12, 0, 59.0}));

@@ -9,6 +9,8 @@
 #include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "astro/coordinates.h"
+#include "astro/local_sky.h"
+#include "astro/sidereal_time.h"
 #include "projection/transformer_equal_area.h"
 #include "projection/transformer_equidistant.h"
 #include "projection/transformer_gnomonic.h"
@@ -29,7 +31,7 @@ struct Frame {
     settings.centreDecArcmin = 1234;
     settings.horizontalMode = horizontal;
     settings.mirrorMode = mirror;
-    settings.siderealTimeHours = 7.25;
+    settings.chartDate = {2025, 6, 15, 22, 0, 0.0};
     settings.latitudeDeg = 47.5;
     settings.longitudeDeg = 19.0;
     settings.centreAzArcmin = 3333;
@@ -48,9 +50,8 @@ struct Frame {
     if (!settings.horizontalMode) {
       return {settings.centreRaArcmin * kPi / 10800, settings.centreDecArcmin * kPi / 10800};
     }
-    return horizontalToEquatorial(settings.centreAltArcmin / 60.0, settings.centreAzArcmin / 60.0,
-                                  settings.latitudeDeg, settings.longitudeDeg,
-                                  settings.siderealTimeHours);
+    return LocalSky(julianDateOf(settings.chartDate), settings.latitudeDeg, settings.longitudeDeg)
+        .j2000Of(settings.centreAltArcmin / 60.0, settings.centreAzArcmin / 60.0);
   }
 };
 
