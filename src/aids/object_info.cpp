@@ -1,10 +1,14 @@
 #include "aids/object_info.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "aids/photo_finder.h"
 #include "app/app_model.h"
+#include "app/object_finder.h"
 #include "app/text_ids.h"
+#include "app/ui_resources.h"
+#include "astro/coordinates.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
 #include "catalog/deepsky_info_file.h"
@@ -14,6 +18,13 @@ namespace celvaro {
 namespace {
 
 constexpr const char* kNoTime = " - ";
+// The window's captions: language texts after kAidLabelFirst.
+constexpr int kRise = 5, kLocalTime = 8, kDescriptionText = 10;
+constexpr const char* kTimeHeadings[3] = {"Rise", "Transit", "Set"};
+// A double-star system or a variable star whose primary is the star is
+// looked for this close to it: the catalogs' positions of one star differ
+// by its proper motion between their epochs.
+constexpr double kSameStarArcmin = 2;
 
 std::string clockText(const ClockTime& t) {
   char text[16];
@@ -77,7 +88,24 @@ class InformationGatherer {
     }
   }
 
+  // A star of the identification database: its identifications, then its
+  // facts and those of the systems it is the primary of.
+  void describeStar(const StarIdRecord& record) { star(&record, record.hipparcos); }
+
  private:
+  void star(const StarIdRecord* record, int32_t hipparcos) {
+    if (record) {
+      if (!info_.description.empty()) info_.description += "\n";
+      info_.description += plainLines(catalogs_.starIds().describe(*record));
+    }
+    if (hipparcos <= 0) return;
+    std::vector<StarInfoItem> items;
+    if (model_.starInfo.read(hipparcos, items)) addItems(items, starInfoCaption);
+    if (!record) return;
+    addSameStar(catalogs_.doubleStars(), kDoubleInfoHipparcos, doubleStarInfoCaption, *record);
+    addSameStar(catalogs_.variableStars(), kVariableInfoHipparcos, variableStarInfoCaption, *record);
+  }
+
   template <typename Caption>
   void addItems(const std::vector<StarInfoItem>& items, Caption caption) {
     for (const StarInfoItem& item : items) {
@@ -87,13 +115,28 @@ class InformationGatherer {
   }
 
   void star(int32_t hipparcos) {
-    if (hipparcos <= 0) return;
     StarIdRecord record;
-    if (catalogs_.starIds().findByCatalogNumber(kCatalogHipparcos, hipparcos, record)) {
-      info_.description += "\n" + plainLines(catalogs_.starIds().describe(record));
-    }
+    const bool known = hipparcos > 0 && catalogs_.starIds().findByCatalogNumber(kCatalogHipparcos, hipparcos, record);
+    star(known ? &record : nullptr, hipparcos);
+  }
+
+  // The entry near the star whose record names the star's Hipparcos number,
+  // without that number again.
+  template <typename Catalog, typename Caption>
+  void addSameStar(const Catalog* catalog, int hipparcosField, Caption caption, const StarIdRecord& star) {
+    const StarInfoItem number{hipparcosField, std::to_string(star.hipparcos)};
+    StarPosition at;
     std::vector<StarInfoItem> items;
-    if (model_.starInfo.read(hipparcos, items)) addItems(items, starInfoCaption);
+    for (int i = 0; catalog && i < catalog->count(); ++i) {
+      if (!catalog->getPosition(i, at) ||
+          separationAndAngle(at.raRad, at.decRad, star.raRad, star.decRad, false).arcmin > kSameStarArcmin) {
+        continue;
+      }
+      items.clear();
+      if (!catalog->readObjectInfo(i, items) || std::erase(items, number) == 0) continue;
+      addItems(items, caption);
+      return;
+    }
   }
 
   void variableStar(int index) {
@@ -124,17 +167,52 @@ class InformationGatherer {
   ObjectInformation& info_;
 };
 
+ObjectInformation placeAndTimes(AppModel& model, double raRad, double decRad) {
+  ObjectInformation info;
+  info.rightAscension = formatHours(raRad);
+  info.declination = formatDegrees(decRad);
+  fillTimes(riseTransitSet(raRad, decRad, model.universal, model.place), info);
+  return info;
+}
+
 }  // namespace
 
 std::optional<ObjectInformation> objectInformation(AppModel& model) {
   if (!model.selectionValid || !model.lastCentringTarget.valid) return std::nullopt;
   const CentringTarget& target = model.lastCentringTarget;
-  ObjectInformation info;
-  info.rightAscension = formatHours(target.raRad);
-  info.declination = formatDegrees(target.decRad);
-  fillTimes(riseTransitSet(target.raRad, target.decRad, model.universal, model.place), info);
+  ObjectInformation info = placeAndTimes(model, target.raRad, target.decRad);
   if (SkyCatalogs* catalogs = model.catalogs()) InformationGatherer(model, *catalogs, info).describe(model.selection);
   return info;
+}
+
+ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
+  ObjectInformation info = placeAndTimes(model, found.position.raRad, found.position.decRad);
+  SkyCatalogs* catalogs = model.catalogs();
+  if (!catalogs || (!found.star && found.pickKind == kPickNothing)) {
+    info.description = found.designation;
+    return info;
+  }
+  InformationGatherer gatherer(model, *catalogs, info);
+  if (found.star) gatherer.describeStar(*found.star);
+  else gatherer.describe(Selection{found.pickKind, found.position.index, -1});
+  return info;
+}
+
+std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources) {
+  std::vector<ObjectProperty> lines{{resources.textOr(text_id::kRaCaption, "RA"), info.rightAscension},
+                                    {resources.textOr(text_id::kDecCaption, "Dec"), info.declination}};
+  const std::string clocks[2] = {resources.textOr(text_id::kAidLabelFirst + kLocalTime, "Local time"),
+                                 resources.textOr(text_id::kAidLabelFirst + kLocalTime + 1, "Universal Time")};
+  for (int i = 0; i < 3; ++i) {
+    const std::string event = resources.textOr(text_id::kAidLabelFirst + kRise + i, kTimeHeadings[i]);
+    lines.push_back({event + " (" + clocks[0] + ")", info.localTimes[i]});
+    lines.push_back({event + " (" + clocks[1] + ")", info.universalTimes[i]});
+  }
+  std::string description = info.description;
+  for (size_t at; (at = description.find('\n')) != std::string::npos;) description.replace(at, 1, "; ");
+  lines.push_back({resources.textOr(text_id::kAidLabelFirst + kDescriptionText, "Description"), description});
+  lines.insert(lines.end(), info.properties.begin(), info.properties.end());
+  return lines;
 }
 
 }  // namespace celvaro

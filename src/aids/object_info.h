@@ -11,6 +11,8 @@
 namespace celvaro {
 
 class AppModel;
+class UiResources;
+struct FoundObject;
 
 struct ObjectProperty {
   std::string caption;
@@ -31,7 +33,18 @@ struct ObjectInformation {
 };
 
 // The information on the model's selection at its last centring target, in
-// the current language; none when nothing is selected.
+// the current language; none when nothing is selected. A star's facts
+// include those of the double-star system and the variable star it is the
+// primary of.
 std::optional<ObjectInformation> objectInformation(AppModel& model);
+// The information on a search's find, as the window shows the same object
+// picked on the chart; a star found by any of its designations shows its
+// identifications and facts.
+ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
+
+// The window's text as captions and values in the current language: the
+// position; rise, transit and set in local and in universal time; the
+// description, its lines joined by "; "; then the property list.
+std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
 
 }  // namespace celvaro

@@ -1,4 +1,5 @@
-// celvaro-chart: writes one sky chart of a program directory to a file.
+// celvaro-chart: writes one sky chart of a program directory to a file,
+// centred where asked or on a named object, and tells what it shows.
 #include <QGuiApplication>
 
 #include <sys/stat.h>

@@ -11,8 +11,10 @@
 #include <map>
 #include <numbers>
 
+#include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/configuration.h"
+#include "app/object_finder.h"
 #include "app/setting_file.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
@@ -68,6 +70,13 @@ bool pageSize(const std::string& text, int32_t& width, int32_t& height) {
   if (!w || !h) return false;
   width = *w, height = *h;
   return true;
+}
+
+// "hu", "en", "de", "ro": the user-interface languages 1..4.
+std::optional<int> languageOf(const std::string& code) {
+  static const std::map<std::string, int> languages = {{"hu", kHungarian}, {"en", kEnglish}, {"de", kGerman}, {"ro", kRomanian}};
+  const auto it = languages.find(code);
+  return it == languages.end() ? std::nullopt : std::optional<int>(it->second);
 }
 
 int exportFormat(const std::string& format) {
@@ -128,6 +137,8 @@ const std::map<std::string, OptionSetter>& valueOptions() {
          return margin.has_value();
        }},
       {"--out", [](ChartRequest& r, const std::string& v) { r.out = v; return !v.empty(); }},
+      {"--object", [](ChartRequest& r, const std::string& v) { r.object = v; return !v.empty(); }},
+      {"--language", into<int>(&ChartRequest::language, languageOf)},
       {"--bench", [](ChartRequest& r, const std::string& v) {
          auto n = integerIn(v, 1, 100000);
          r.benchRuns = n.value_or(0);
@@ -206,10 +217,40 @@ int writeMapFile(AppModel& model, const ChartRequest& request) {
   return 0;
 }
 
-void printStatistics(const LayerStatistics& stats, const ChartSettings& s) {
+void printStatistics(const LayerStatistics& stats, const ChartSettings& s, const std::optional<FoundObject>& found) {
   for (const std::string& layer : LayerStatistics::layerNames()) std::printf("%s=%d\n", layer.c_str(), stats.count(layer));
   std::printf("starlimit=%d\ndslevel=%d\nrastep=%d\ndecstep=%d\n", s.starLimitHundredths, s.deepskyLevel,
               s.raGridStepArcmin, s.decGridStepArcmin);
+  if (!found) return;
+  const double raHours = std::fmod(found->position.raRad * 12 / kPi + 24, 24);
+  std::printf("object=%s\ncentre=%.6f %.6f\n", found->designation.c_str(), raHours, found->position.decRad * 180 / kPi);
+}
+
+// Centres the chart on what the search finds for the requested object, in
+// the field the Search menu shows it in unless the request gives one; 0, or
+// the exit code of a failure, which is reported.
+int centreOnObject(AppModel& model, const ChartRequest& request, std::optional<FoundObject>& found) {
+  if (SkyCatalogs* catalogs = model.catalogs()) {
+    found = ObjectFinder(*catalogs, model.chart.minorPlanetLists, model.resources().languageId()).find(*request.object);
+  }
+  if (!found) {
+    std::fprintf(stderr, "celvaro-chart: no object called '%s'\n", request.object->c_str());
+    return 2;
+  }
+  if (centreOnFoundObject(model, *found) != kSearchCentred) {
+    std::fprintf(stderr, "celvaro-chart: %s is below the horizon\n", found->designation.c_str());
+    return 3;
+  }
+  if (request.fieldArcmin) model.chart.fieldArcmin = *request.fieldArcmin;
+  model.applyView();
+  return 0;
+}
+
+// The object-information window's text, a property to a line.
+void printInformation(AppModel& model, const FoundObject& found) {
+  for (const ObjectProperty& line : informationLines(objectInformation(model, found), model.resources())) {
+    std::printf("%s: %s\n", line.caption.c_str(), line.value.c_str());
+  }
 }
 
 }  // namespace
@@ -218,8 +259,8 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
   ChartRequest request;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (option == "--stats") {
-      request.stats = true;
+    if (option == "--stats" || option == "--info") {
+      (option == "--stats" ? request.stats : request.info) = true;
       continue;
     }
     auto setter = valueOptions().find(option);
@@ -233,8 +274,17 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
     }
     ++i;
   }
-  if (request.out.empty()) {
+  // A picture or map is written, or statistics or information printed.
+  if (request.out.empty() && (request.format != "png" || (!request.stats && !request.info))) {
     error = "--out FILE is required";
+    return std::nullopt;
+  }
+  if (request.info && !request.object) {
+    error = "--info goes with --object";
+    return std::nullopt;
+  }
+  if (request.object && (request.raHours || request.azDeg)) {
+    error = "--object takes the place of --ra/--dec and --az/--alt";
     return std::nullopt;
   }
   if (request.raHours.has_value() != request.decDeg.has_value()) {
@@ -259,10 +309,17 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
 int runChartRequest(const ChartRequest& request) {
   UiResources resources;
   resources.setProgramDir(request.programDir);
-  resources.loadLanguage(kEnglish);
+  const int chosen = resources.readLanguageChoice();
+  resources.loadLanguage(request.language.value_or(chosen != kLanguageNone ? chosen : kEnglish));
   AppModel model(request.programDir, configurationPath(request.programDir), resources);
   prepareChartModel(model, request);
+  std::optional<FoundObject> found;
+  if (request.object) {
+    if (const int failure = centreOnObject(model, request, found)) return failure;
+    if (request.info) printInformation(model, *found);
+  }
   if (request.format != "png") return writeMapFile(model, request);
+  if (request.out.empty() && !request.stats) return 0;
   QImage image(request.width, request.height, QImage::Format_RGB32);
   auto paint = [&] {
     QtCanvas canvas(image);
@@ -271,10 +328,10 @@ int runChartRequest(const ChartRequest& request) {
   LayerStatistics stats(model.screenOutput());
   if (request.stats) model.setCurrentOutput(&stats);
   paint();
-  if (request.stats) printStatistics(stats, model.chart);
+  if (request.stats) printStatistics(stats, model.chart, found);
   model.setCurrentOutput(nullptr);
   printMedianOfRuns(request.benchRuns, paint);
-  if (!image.save(QString::fromStdString(request.out), "PNG")) {
+  if (!request.out.empty() && !image.save(QString::fromStdString(request.out), "PNG")) {
     std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
     return 1;
   }

@@ -25,8 +25,12 @@ struct ChartRequest {
   std::string format = "png";  // or pdf, svg, eps: a printable map
   int32_t pageWidth = 21000, pageHeight = 29700;  // hundredths of a millimetre, A4 portrait
   int32_t margin = 1000;
-  std::string out;
+  std::string out;  // none: nothing is written (with --stats or --info)
   bool stats = false;
+  // The chart is centred on what the program's search finds for this text.
+  std::optional<std::string> object;
+  bool info = false;  // prints the object's information
+  std::optional<int> language;  // 1..4; else the program directory's choice, else English
   int benchRuns = 0;
 };
 

@@ -4,10 +4,18 @@
 
 #include <QImage>
 
+#include <sys/wait.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
+#include <iterator>
 #include <numbers>
+#include <sstream>
+#include <tuple>
 
 #include "app/app_model.h"
 #include "app/configuration.h"
@@ -37,7 +45,12 @@ TEST(ChartCommand, BadCommandLinesNameTheOption) {
   EXPECT_EQ(parseError({"--out", "a.png", "--format", "gif"}), "bad value for --format: gif");
   EXPECT_EQ(parseError({"--out"}), "bad value for --out");
   EXPECT_EQ(parseError({"--ra", "5.5", "--out", "a.png"}), "--ra and --dec go together");
-  EXPECT_EQ(parseError({"--stats"}), "--out FILE is required");
+  EXPECT_EQ(parseError({"--field", "60"}), "--out FILE is required");
+  EXPECT_EQ(parseError({"--stats", "--format", "pdf"}), "--out FILE is required");
+  EXPECT_EQ(parseError({"--info", "--out", "a.png"}), "--info goes with --object");
+  EXPECT_EQ(parseError({"--object", "Vega", "--ra", "1", "--dec", "2", "--stats"}),
+            "--object takes the place of --ra/--dec and --az/--alt");
+  EXPECT_EQ(parseError({"--object", "Vega", "--info", "--language", "fr"}), "bad value for --language: fr");
   std::string error;
   auto request = parseChartRequest({"--utc", "2024-01-15T20:00:30", "--lat", "-33.9", "--size", "640x480",
                                     "--az", "90", "--alt", "30", "--out", "x.png", "--stats"},
@@ -137,6 +150,166 @@ TEST_F(OrionChart, StatisticsFollowTheLimits) {
   const auto [noFigures, noLimit, noLines] = statistics(3600, "needeconstlines=0\r\n");
   EXPECT_EQ(noLines, 0);
   EXPECT_EQ(noFigures, stars);
+}
+
+
+// --- the real program with the built data, as a user runs it --------------------------
+
+struct ChartRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+// celvaro-chart for an observer at Budapest at 2024-01-15 20:00 UT, its
+// output kept in a scratch directory.
+ChartRun runChart(const std::vector<std::string>& args) {
+  const std::filesystem::path scratch = std::filesystem::path(::testing::TempDir()) / "celvaro-chart-run";
+  std::filesystem::create_directories(scratch);
+  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
+                        " --utc 2024-01-15T20:00 --lat 47.5 --lon 19.05 --tz 1 --size 64x64";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " >" + (scratch / "out").string() + " 2>" + (scratch / "err").string();
+  const int status = std::system(command.c_str());
+  auto read = [](const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(scratch / "out"), read(scratch / "err")};
+  std::filesystem::remove_all(scratch);
+  return run;
+}
+
+// The rest of the line that begins with `start`; empty without one.
+std::string lineAfter(const std::string& text, const std::string& start) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(start)) return line.substr(start.size());
+  }
+  return "";
+}
+
+struct Sky {
+  double raHours, decDeg;
+};
+
+Sky hms(int h, int m, double s, int d, int am, double as) {
+  const double sign = d < 0 ? -1 : 1;
+  return {h + m / 60.0 + s / 3600, d + sign * (am / 60.0 + as / 3600)};
+}
+
+double arcsecBetween(Sky a, Sky b) {
+  const double ra1 = a.raHours * 15 * kRad, ra2 = b.raHours * 15 * kRad, d1 = a.decDeg * kRad, d2 = b.decDeg * kRad;
+  const double h = std::pow(std::sin((d2 - d1) / 2), 2) + std::cos(d1) * std::cos(d2) * std::pow(std::sin((ra2 - ra1) / 2), 2);
+  return 2 * std::asin(std::sqrt(h)) / kRad * 3600;
+}
+
+// Where the chart of an object is centred, from its statistics.
+std::optional<Sky> centreOfChart(const std::string& object) {
+  const ChartRun run = runChart({"--object", object, "--stats"});
+  EXPECT_EQ(run.exitCode, 0) << object << ": " << run.err;
+  Sky centre;
+  if (std::sscanf(lineAfter(run.out, "centre=").c_str(), "%lf %lf", &centre.raHours, &centre.decDeg) != 2) return std::nullopt;
+  return centre;
+}
+
+// Mars from the Keplerian elements of E. M. Standish, "Keplerian Elements
+// for Approximate Positions of the Major Planets" (JPL), table 1
+// (1800-2050): a, e, I, L, longitude of perihelion and of the node at J2000
+// and their rates per century; the mean equator of J2000.
+Sky marsAt(double julianDate) {
+  struct Elements {
+    double a, e, i, l, perihelion, node;
+  };
+  const Elements earth{1.00000261, 0.01671123, -0.00001531, 100.46457166, 102.93768193, 0};
+  const Elements earthRate{0.00000562, -0.00004392, -0.01294668, 35999.37244981, 0.32327364, 0};
+  const Elements mars{1.52371034, 0.09339410, 1.84969142, -4.55343205, -23.94362959, 49.55953891};
+  const Elements marsRate{0.00001847, 0.00007882, -0.00813131, 19140.30268499, 0.44441088, -0.29257343};
+  const double t = (julianDate - 2451545.0) / 36525;
+  auto heliocentric = [t](const Elements& at, const Elements& rate) {
+    const double a = at.a + rate.a * t, e = at.e + rate.e * t, i = (at.i + rate.i * t) * kRad;
+    const double peri = (at.perihelion + rate.perihelion * t) * kRad, node = (at.node + rate.node * t) * kRad;
+    const double m = std::remainder((at.l + rate.l * t) * kRad - peri, 2 * std::numbers::pi);
+    double ecc = m;
+    for (int k = 0; k < 20; ++k) ecc -= (ecc - e * std::sin(ecc) - m) / (1 - e * std::cos(ecc));
+    const double x = a * (std::cos(ecc) - e), y = a * std::sqrt(1 - e * e) * std::sin(ecc), w = peri - node;
+    return std::array<double, 3>{
+        (std::cos(w) * std::cos(node) - std::sin(w) * std::sin(node) * std::cos(i)) * x +
+            (-std::sin(w) * std::cos(node) - std::cos(w) * std::sin(node) * std::cos(i)) * y,
+        (std::cos(w) * std::sin(node) + std::sin(w) * std::cos(node) * std::cos(i)) * x +
+            (-std::sin(w) * std::sin(node) + std::cos(w) * std::cos(node) * std::cos(i)) * y,
+        std::sin(w) * std::sin(i) * x + std::cos(w) * std::sin(i) * y};
+  };
+  const auto p = heliocentric(mars, marsRate), q = heliocentric(earth, earthRate);
+  const double x = p[0] - q[0], yEcl = p[1] - q[1], zEcl = p[2] - q[2], obliquity = 23.43928 * kRad;
+  const double y = yEcl * std::cos(obliquity) - zEcl * std::sin(obliquity);
+  const double z = yEcl * std::sin(obliquity) + zEcl * std::cos(obliquity);
+  return {std::fmod(std::atan2(y, x) / kRad / 15 + 24, 24), std::atan2(z, std::hypot(x, y)) / kRad};
+}
+
+class ChartOfAnObject : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+  }
+};
+
+TEST_F(ChartOfAnObject, CentresOnThePublishedPositionOfWhatItNames) {
+  // J2000 positions from SIMBAD (stars: Hipparcos, van Leeuwen 2007; M 42:
+  // its catalogue position); a star's catalog position may differ by its
+  // proper motion since the epoch 1991.25.
+  const Sky alphaCenA = hms(14, 39, 36.49, -60, 50, 2.4), alphaCenB = hms(14, 39, 35.06, -60, 50, 15.1);
+  const std::vector<std::tuple<std::string, Sky, double>> objects = {
+      {"Algenib", hms(0, 13, 14.15, 15, 11, 0.9), 60},      // gamma Peg, not Mirfak
+      {"Markab", hms(23, 4, 45.65, 15, 12, 19.0), 60},      // alpha Peg
+      {"Gienah", hms(12, 15, 48.37, -17, 32, 30.9), 60},    // gamma Crv
+      {"Rastaban", hms(17, 30, 25.96, 52, 18, 5.0), 60},    // beta Dra
+      {"Alcor", hms(13, 25, 13.54, 54, 59, 16.7), 60},      // 80 UMa, not Mizar
+      {"Mirzam", hms(6, 22, 41.99, -17, 57, 21.3), 60},     // beta CMa
+      {"Mira", hms(2, 19, 20.79, -2, 58, 39.5), 60},        // omicron Cet, not Mirach
+      {"alf Cen", alphaCenA, 40}, {"alpha Cen", alphaCenA, 40}, {"α Cen", alphaCenA, 40},
+      {"Sir", hms(6, 45, 8.92, -16, 42, 58.0), 60},          // the beginning of Sirius
+      {"HD 183912", hms(19, 30, 43.28, 27, 57, 34.8), 60},  // Albireo
+      {"61 Cyg", hms(21, 6, 53.94, 38, 44, 57.9), 60},
+      {"M 42", hms(5, 35, 17.3, -5, 23, 28), 300},
+      {"Orion Nebula", hms(5, 35, 17.3, -5, 23, 28), 300},
+      {"STF 1110", hms(7, 34, 35.86, 31, 53, 17.8), 60},     // Castor
+      {"R Leo", hms(9, 47, 33.49, 11, 25, 43.7), 60},
+  };
+  for (const auto& [object, published, toleranceArcsec] : objects) {
+    const auto centre = centreOfChart(object);
+    ASSERT_TRUE(centre) << object;
+    EXPECT_LT(arcsecBetween(*centre, published), toleranceArcsec) << object;
+  }
+  // Toliman is alpha Cen B, 15" from A; both share their proper motion.
+  const auto toliman = centreOfChart("Toliman");
+  ASSERT_TRUE(toliman);
+  EXPECT_LT(arcsecBetween(*toliman, alphaCenB), arcsecBetween(*toliman, alphaCenA));
+  // 2024-01-15 20:00 UT is JD 2460325.3333.
+  const auto mars = centreOfChart("Mars");
+  ASSERT_TRUE(mars);
+  EXPECT_LT(arcsecBetween(*mars, marsAt(2460325.3333)), 360);
+}
+
+TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {
+  const ChartRun orion = runChart({"--object", "Orion", "--stats"});
+  EXPECT_EQ(lineAfter(orion.out, "object="), "Orion");  // the constellation before the nebula
+  EXPECT_NE(lineAfter(runChart({"--object", "Algenib", "--stats"}).out, "object=").find("Algenib"), std::string::npos);
+  const ChartRun missing = runChart({"--object", "Xyzzy", "--stats"});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_EQ(missing.err, "celvaro-chart: no object called 'Xyzzy'\n");
+  EXPECT_EQ(missing.out, "");
+}
+
+// The separations of the principal pairs from the Washington Double Star
+// Catalog: Castor (STF 1110 AB) about 5", Albireo (STFA 43 AB) 34.6"; the
+// Hungarian caption is lang/hu.txt's text 12107.
+TEST_F(ChartOfAnObject, InformationShowsTheDoubleStarOfANamedStarInTheChosenLanguage) {
+  const ChartRun castor = runChart({"--object", "Castor", "--info", "--language", "en"});
+  EXPECT_EQ(castor.exitCode, 0) << castor.err;
+  EXPECT_NE(lineAfter(castor.out, "RA: "), "");
+  EXPECT_NEAR(std::atof(lineAfter(castor.out, "Separation (arcseconds): ").c_str()), 5.0, 1.0) << castor.out;
+  const ChartRun albireo = runChart({"--object", "Albireo", "--info", "--language", "hu"});
+  EXPECT_NEAR(std::atof(lineAfter(albireo.out, "Szögtávolság (ívmásodperc): ").c_str()), 34.6, 1.0) << albireo.out;
 }
 
 }  // namespace
