@@ -472,6 +472,8 @@ void AppModel::placeChanged() {
   clock_->setLongitude(place.longitudeDeg);
   updateSiderealTime();
   computeHorizon(horizon, chartSky());
+  // The Moon and the planets are placed as seen from the place.
+  solarSystemChanged();
   // A guiding program asks the controller for the site and the local time.
   if (telescope_) telescope_->setObservingPlace(place);
   tellTelescopePanels([](TelescopeControlDlgCallback& panel) { panel.observingPlaceChanged(); });
@@ -487,6 +489,7 @@ void AppModel::timeChanged() {
 void AppModel::solarSystemChanged() {
   if (!catalogs_) return;
   SolarSystem& solar = catalogs_->solarSystem();
+  solar.setObserver(place.latitudeDeg, place.longitudeDeg);
   solar.loadLists(chart.minorPlanetLists, true, universal);
   solar.update(universal);
   solar.computeTracks(universal, chart.planetTracks);

@@ -146,7 +146,8 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   // The projection the chart settings name (ids without a law: orthographic).
   iTransformer& projection();
   // After the observing place was edited: the local date follows the zone
-  // from the universal one, which stays.
+  // from the universal one, which stays; the horizon and the solar system
+  // follow the place.
   void placeChanged();
   // After the chart date was edited: the dates in the status bar, the Julian
   // date and sidereal time of the universal date, the horizon and the solar

@@ -10,6 +10,9 @@ namespace {
 constexpr double kRadPerDeg = std::numbers::pi / 180.0;
 constexpr double kLowestFormulaAltitudeDeg = -1.0;
 constexpr int kInverseSteps = 12;
+// The Earth's equatorial radius in AU and its polar radius over it (WGS 84).
+constexpr double kEarthRadiusAu = 6378.137 / 149597870.7;
+constexpr double kPolarRatio = 0.99664719;
 
 }  // namespace
 
@@ -44,6 +47,20 @@ EquatorialPosition LocalSky::j2000Of(double altitudeDeg, double azimuthDeg) cons
   const EquatorialPosition apparent =
       horizontalToEquatorial(trueAltitude, azimuthDeg, latitudeDeg_, longitudeDeg_, date_.siderealHours());
   return date_.j2000Of(apparent.raRad, apparent.decRad);
+}
+
+
+// The observer's place in the true equator of the date: on the ellipsoid
+// at sea level, at the local apparent sidereal angle; turned back to J2000.
+EquatorialPosition LocalSky::topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const {
+  const double phi = latitudeDeg_ * kRadPerDeg;
+  const double u = std::atan(kPolarRatio * std::tan(phi));
+  const double angle = date_.siderealHours() * std::numbers::pi / 12.0 + longitudeDeg_ * kRadPerDeg;
+  const Vector3 ofDate{std::cos(u) * std::cos(angle), std::cos(u) * std::sin(angle), kPolarRatio * std::sin(u)};
+  const Vector3 observer = date_.precessionNutation().applyInverse(ofDate);
+  const Vector3 body = unitVectorOf(geocentric.raRad, geocentric.decRad);
+  return equatorialOf({distanceAu * body.x - kEarthRadiusAu * observer.x, distanceAu * body.y - kEarthRadiusAu * observer.y,
+                       distanceAu * body.z - kEarthRadiusAu * observer.z});
 }
 
 }  // namespace celvaro

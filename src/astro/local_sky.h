@@ -23,6 +23,10 @@ class LocalSky {
 
   HorizontalPosition horizontalOf(double raRad, double decRad) const;
   EquatorialPosition j2000Of(double altitudeDeg, double azimuthDeg) const;
+  // A body `distanceAu` from the Earth's centre at the J2000 place
+  // `geocentric`, as the observer at sea level sees it (parallax): still a
+  // J2000 place.
+  EquatorialPosition topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const;
 
   const ApparentPlace& date() const { return date_; }
   double latitudeDeg() const { return latitudeDeg_; }

@@ -23,23 +23,28 @@ constexpr double kMaxDailyMotion = 100;
 using EquFunction = void (*)(double, ln_equ_posn*);
 using ValueFunction = double (*)(double);
 
+constexpr double kKilometresPerAu = 149597870.7;
+
+double lunarDistanceAu(double jd) { return ln_get_lunar_earth_dist(jd) / kKilometresPerAu; }
+
 // The libnova operations of each body, in body order.
 struct BodyFunctions {
   EquFunction position;
   ValueFunction magnitude;  // none for the Sun and the Moon
   ValueFunction semidiameter;
+  ValueFunction distance;   // from the Earth, AU
 };
 
 constexpr BodyFunctions kBodies[kBodyCount] = {
-    {ln_get_solar_equ_coords, nullptr, ln_get_solar_sdiam},
-    {ln_get_lunar_equ_coords, nullptr, ln_get_lunar_sdiam},
-    {ln_get_mercury_equ_coords, ln_get_mercury_magnitude, ln_get_mercury_sdiam},
-    {ln_get_venus_equ_coords, ln_get_venus_magnitude, ln_get_venus_sdiam},
-    {ln_get_mars_equ_coords, ln_get_mars_magnitude, ln_get_mars_sdiam},
-    {ln_get_jupiter_equ_coords, ln_get_jupiter_magnitude, ln_get_jupiter_equ_sdiam},
-    {ln_get_saturn_equ_coords, ln_get_saturn_magnitude, ln_get_saturn_equ_sdiam},
-    {ln_get_uranus_equ_coords, ln_get_uranus_magnitude, ln_get_uranus_sdiam},
-    {ln_get_neptune_equ_coords, ln_get_neptune_magnitude, ln_get_neptune_sdiam},
+    {ln_get_solar_equ_coords, nullptr, ln_get_solar_sdiam, ln_get_earth_solar_dist},
+    {ln_get_lunar_equ_coords, nullptr, ln_get_lunar_sdiam, lunarDistanceAu},
+    {ln_get_mercury_equ_coords, ln_get_mercury_magnitude, ln_get_mercury_sdiam, ln_get_mercury_earth_dist},
+    {ln_get_venus_equ_coords, ln_get_venus_magnitude, ln_get_venus_sdiam, ln_get_venus_earth_dist},
+    {ln_get_mars_equ_coords, ln_get_mars_magnitude, ln_get_mars_sdiam, ln_get_mars_earth_dist},
+    {ln_get_jupiter_equ_coords, ln_get_jupiter_magnitude, ln_get_jupiter_equ_sdiam, ln_get_jupiter_earth_dist},
+    {ln_get_saturn_equ_coords, ln_get_saturn_magnitude, ln_get_saturn_equ_sdiam, ln_get_saturn_earth_dist},
+    {ln_get_uranus_equ_coords, ln_get_uranus_magnitude, ln_get_uranus_sdiam, ln_get_uranus_earth_dist},
+    {ln_get_neptune_equ_coords, ln_get_neptune_magnitude, ln_get_neptune_sdiam, ln_get_neptune_earth_dist},
 };
 
 EquatorialPosition radians(const ln_equ_posn& p) { return {p.ra * kRadPerDeg, p.dec * kRadPerDeg}; }
@@ -71,6 +76,8 @@ BodyPosition majorBodyAt(int body, double jd) {
   result.semidiameterArcsec = kBodies[body].semidiameter(jd);
   return result;
 }
+
+double majorBodyDistanceAu(int body, double jd) { return kBodies[body].distance(jd); }
 
 double lunarPhaseAngleDeg(double jd) { return ln_get_lunar_phase(jd); }
 

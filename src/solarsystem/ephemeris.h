@@ -21,10 +21,14 @@ struct BodyPosition {
 
 double julianDayOf(const ChartDate& date);
 
-// Position, magnitude and semidiameter of body 0..8 (Sun, Moon, planets).
+// Position, magnitude and semidiameter of body 0..8 (Sun, Moon, planets),
+// for a Julian date of dynamical time: a J2000 place as seen from the
+// Earth's centre.
 BodyPosition majorBodyAt(int body, double julianDate);
 // The position only, for tracks.
 EquatorialPosition majorBodyPositionAt(int body, double julianDate);
+// The body's distance from the Earth's centre, AU.
+double majorBodyDistanceAu(int body, double julianDate);
 // libnova's lunar phase angle: 0 full, 180 new.
 double lunarPhaseAngleDeg(double julianDate);
 

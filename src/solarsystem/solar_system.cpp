@@ -1,12 +1,14 @@
 #include "solarsystem/solar_system.h"
 
 #include "astro/coordinates.h"
+#include "astro/local_sky.h"
 #include "platform/number_text.h"
 
 namespace celvaro {
 namespace {
 
 constexpr int kComet = 0, kAsteroid = 1;  // the two minor-body tracks
+constexpr double kSecondsPerDay = 86400.0;
 constexpr int kFirstListKind = kBrightList;
 
 const char* const kDefaultNames[kBodyCount + 1] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
@@ -26,6 +28,12 @@ bool markPosition(std::span<const TrackMark> marks, int mark, StarPosition& out)
   return true;
 }
 
+// The bodies' theories run on dynamical time; the chart's instant is of
+// Universal Time, some seventy seconds behind (the Moon moves 40" meanwhile).
+double dynamicalJulianDate(double julianDateUt) {
+  return julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay;
+}
+
 }  // namespace
 
 const char* SolarSystem::defaultName(int number) {
@@ -42,9 +50,33 @@ SolarSystem::SolarSystem(const std::string& mpcDirectory) : directory_(mpcDirect
 
 // --- Sun, Moon and planets ----------------------------------------------------
 
+void SolarSystem::setObserver(double latitudeDeg, double longitudeDeg) { observer_ = {latitudeDeg, longitudeDeg}; }
+
+std::optional<LocalSky> SolarSystem::observerSky(double julianDateUt) const {
+  if (!observer_) return std::nullopt;
+  return LocalSky(julianDateUt, observer_->first, observer_->second);
+}
+
+// The Moon travels with the Earth, so the annual aberration that the
+// apparent place of the date adds to every J2000 place does not displace
+// it: it is taken away here beforehand.
+EquatorialPosition SolarSystem::seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
+                                             const EquatorialPosition& geocentric) {
+  const EquatorialPosition seen =
+      sky ? sky->topocentricOf(geocentric, majorBodyDistanceAu(body, dynamicalJulianDate(julianDateUt))) : geocentric;
+  if (body != kMoon) return seen;
+  return equatorialOf(ApparentPlace(julianDateUt).unaberrated(unitVectorOf(seen.raRad, seen.decRad)));
+}
+
 void SolarSystem::update(const ChartDate& universal) {
   julianDate_ = julianDayOf(universal);
-  for (int b = 0; b < kBodyCount; ++b) bodies_[b] = majorBodyAt(b, julianDate_);
+  const std::optional<LocalSky> sky = observerSky(julianDate_);
+  for (int b = 0; b < kBodyCount; ++b) {
+    bodies_[b] = majorBodyAt(b, dynamicalJulianDate(julianDate_));
+    const EquatorialPosition seen = seenPosition(b, julianDate_, sky, {bodies_[b].raRad, bodies_[b].decRad});
+    bodies_[b].raRad = seen.raRad;
+    bodies_[b].decRad = seen.decRad;
+  }
   BodyPosition& moon = bodies_[kMoon];
   const BodyPosition& sun = bodies_[kSun];
   moon.brightLimbDeg =
@@ -68,8 +100,9 @@ void SolarSystem::computeTracks(const ChartDate& universal, const PlanetTrackSet
       trackSpans_[b] = {};
       continue;
     }
-    trackSpans_[b] = tracks_.add(universal, jd0, ruleOf(settings), [b](double jd) {
-      return std::optional<EquatorialPosition>(majorBodyPositionAt(b, jd));
+    trackSpans_[b] = tracks_.add(universal, jd0, ruleOf(settings), [this, b](double jd) {
+      const EquatorialPosition geocentric = majorBodyPositionAt(b, dynamicalJulianDate(jd));
+      return std::optional<EquatorialPosition>(seenPosition(b, jd, observerSky(jd), geocentric));
     });
   }
 }

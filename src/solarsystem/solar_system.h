@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "astro/chart_date.h"
+#include "astro/local_sky.h"
 #include "catalog/star_data.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/ephemeris.h"
@@ -43,6 +44,9 @@ class SolarSystem {
   // The element files are looked for in `mpcDirectory`.
   explicit SolarSystem(const std::string& mpcDirectory);
 
+  // Bodies are placed as seen from this place on the Earth's surface (sea
+  // level); without one, as seen from the Earth's centre.
+  void setObserver(double latitudeDeg, double longitudeDeg);
   // Positions of every body and of the loaded minor bodies for the instant.
   void update(const ChartDate& universal);
   void computeTracks(const ChartDate& universal, const PlanetTrackSettings& settings);
@@ -98,6 +102,10 @@ class SolarSystem {
     TrackSpan span;
   };
 
+  std::optional<LocalSky> observerSky(double julianDateUt) const;
+  // A body's geocentric place at an instant as the observer of `sky` sees it.
+  static EquatorialPosition seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
+                                         const EquatorialPosition& geocentric);
   bool minorObjectPosition(int32_t id, StarPosition& out) const;
   void computeMinorTrack(MinorTrack& track, const ChartDate& universal, const MinorBodyTrackSettings& settings);
   std::optional<EquatorialPosition> userObjectAt(int kind, const MinorBodyEphemeris& ephemeris) const;
@@ -105,6 +113,7 @@ class SolarSystem {
   std::optional<EquatorialPosition> minorBodyAt(int32_t id, double julianDate) const;
 
   std::string directory_;
+  std::optional<std::pair<double, double>> observer_;  // latitude, longitude
   double julianDate_ = 0;
   std::array<BodyPosition, kBodyCount> bodies_{};
   std::array<std::string, kBodyCount + 1> names_;

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <numbers>
 
+#include "astro/local_sky.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -108,6 +110,37 @@ TEST(SolarSystem, BodiesByNumberAndIdentifier) {
   solar.userAsteroid().shown = 0;
   EXPECT_FALSE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
   EXPECT_FALSE(solar.objectPosition(objectId(kBrightList, 0), -1, p));  // the list is not loaded
+}
+
+// The Moon where an observer at sea level sees it, apparent altitude and
+// azimuth (from the north through the east) without refraction, from
+// PyEphem 4.1.4 (Debian python3-ephem):
+//   o = ephem.Observer(); o.lat, o.lon = '60.0', '25.0'; o.elevation = 0; o.pressure = 0
+//   o.date = '2024/9/17 22:00'; m = ephem.Moon(); m.compute(o); print(math.degrees(m.az), math.degrees(m.alt))
+// Parallax moves it 50' to 60' from its geocentric place there.
+TEST(SolarSystem, TheMoonIsWhereTheObserverSeesIt) {
+  const struct {
+    double latitudeDeg, longitudeDeg;
+    ChartDate universal;
+    double azimuthFromNorthDeg, altitudeDeg;
+  } cases[] = {{60.0, 25.0, {2024, 9, 17, 22, 0, 0.0}, 178.27585, 25.03943},
+               {60.0, 25.0, {2025, 1, 4, 15, 0, 0.0}, 189.54689, 20.95561},
+               {-35.0, 149.0, {2025, 3, 10, 10, 0, 0.0}, 23.19428, 27.69981},
+               {-35.0, 149.0, {2012, 11, 13, 20, 0, 0.0}, 102.93942, 12.85953}};
+  SolarSystem solar("");
+  for (const auto& c : cases) {
+    solar.setObserver(c.latitudeDeg, c.longitudeDeg);
+    solar.update(c.universal);
+    const BodyPosition moon = *solar.bodyPosition(kMoon);
+    const LocalSky sky(julianDayOf(c.universal), c.latitudeDeg, c.longitudeDeg);
+    const HorizontalPosition seen = sky.horizontalOf(moon.raRad, moon.decRad);
+    const double error = separationAndAngle(seen.azimuthDeg * kDeg, seen.altitudeDeg * kDeg,
+                                            (c.azimuthFromNorthDeg + 180) * kDeg, c.altitudeDeg * kDeg, false)
+                             .arcmin;
+    std::printf("Moon from %.0f/%.0f on %d-%02d-%02d: %.2f' from PyEphem's place\n", c.latitudeDeg, c.longitudeDeg,
+                c.universal.year, c.universal.month, c.universal.day, error);
+    EXPECT_LT(error, 0.25) << c.latitudeDeg << " " << c.universal.year;
+  }
 }
 
 TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
