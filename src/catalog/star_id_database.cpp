@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catalog/constellation_list.h"
+#include "catalog/greek_letters.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"
 #include "platform/utf_text.h"
@@ -13,9 +14,8 @@ namespace {
 
 using namespace starid;
 
-constexpr int kGreekLetters = 24;
 constexpr std::u16string_view kGreekSymbols = u"αβγδεζηθικλμνξοπρστυφχψω";
-constexpr std::string_view kGreekNames[kGreekLetters] = {
+constexpr std::string_view kGreekNames[kGreekLetterCount] = {
     "alfa", "beta", "gamma", "delta", "epsilon", "zeta",    "eta", "teta", "iota", "kappa", "lambda", "mu",
     "nu",   "ksi",  "omikron", "pi",  "rho",     "sigma",   "tau", "upsilon", "phi", "khi", "psi",    "omega"};
 constexpr std::string_view kDmNames[] = {"Bonner Durchmusterung", "Cordoba Durchmusterung",
@@ -66,14 +66,57 @@ void decodeRecord(const uint8_t* r, StarIdRecord& record) {
   record.decRad = doubleAt(r + kFieldDec);
 }
 
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   if (prefix.size() > text.size()) return false;
   for (size_t i = 0; i < prefix.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (lower(text[i]) != lower(prefix[i])) return false;
   }
   return true;
 }
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) { return a.size() == b.size() && startsWithIgnoringCase(a, b); }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The number of a text of one to nine digits; -1 for any other text.
+int32_t numberOf(std::string_view digits) {
+  if (digits.empty() || digits.size() > 9) return -1;
+  int32_t number = 0;
+  for (char c : digits) {
+    if (!isDigit(c)) return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+// Whether the text is the constellation's abbreviation or its Latin name,
+// with blanks or underscores between the words.
+bool namesConstellation(std::string_view text, int constellation) {
+  if (sameIgnoringCase(text, constellationAbbreviation(constellation))) return true;
+  const std::string_view name = constellationName(constellation);
+  if (text.size() != name.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i] == ' ' ? '_' : text[i];
+    if (lower(c) != lower(name[i])) return false;
+  }
+  return true;
+}
+
+// The catalogue codes by the prefixes their numbers are written with.
+struct CataloguePrefix {
+  std::string_view prefix;
+  int code;
+};
+constexpr CataloguePrefix kCataloguePrefixes[] = {
+    {"HIP", kCatalogHipparcos}, {"HD", kCatalogHd}, {"HR", kCatalogHr}, {"SAO", kCatalogSao}, {"PPM", kCatalogPpm}};
 
 void appendAscii(std::u16string& text, std::string_view ascii) { text.append(ascii.begin(), ascii.end()); }
 
@@ -85,7 +128,7 @@ void appendDesignation(const StarIdRecord& r, std::u16string& text) {
     appendNumber(text, r.flamsteed);
     text += u' ';
   }
-  if (r.greekLetter < kGreekLetters) {
+  if (r.greekLetter < kGreekLetterCount) {
     text += kGreekSymbols[r.greekLetter];
     text += u'(';
     appendAscii(text, kGreekNames[r.greekLetter]);
@@ -114,7 +157,7 @@ void appendDurchmusterung(const StarIdRecord& r, std::u16string& text) {
 }  // namespace
 
 std::string_view greekLetterName(int letter) {
-  return letter >= 0 && letter < kGreekLetters ? kGreekNames[letter] : std::string_view();
+  return letter >= 0 && letter < kGreekLetterCount ? kGreekNames[letter] : std::string_view();
 }
 
 std::string_view durchmusterungName(int catalogue) {
@@ -200,14 +243,56 @@ bool StarIdDatabase::readName(size_t number, std::string_view& text, int& record
   return true;
 }
 
-int StarIdDatabase::findByName(const std::string& text) const {
+int StarIdDatabase::findName(std::string_view text, bool whole) const {
   if (text.empty()) return -1;
   for (size_t n = 0; n < nameOffsets_.count; ++n) {
     std::string_view name;
     int record;
-    if (readName(n, name, record) && startsWithIgnoringCase(name, text)) return record;
+    if (readName(n, name, record) && (whole ? sameIgnoringCase(name, text) : startsWithIgnoringCase(name, text))) {
+      return record;
+    }
   }
   return -1;
+}
+
+int StarIdDatabase::findByName(const std::string& text) const {
+  const int record = findName(text, true);
+  return record >= 0 ? record : findName(text, false);
+}
+
+bool StarIdDatabase::findByCatalogueText(std::string_view text, StarIdRecord& record) const {
+  for (const CataloguePrefix& c : kCataloguePrefixes) {
+    if (!startsWithIgnoringCase(text, c.prefix)) continue;
+    const int32_t number = numberOf(trimmed(text.substr(c.prefix.size())));
+    if (number > 0) return findByCatalogNumber(c.code, number, record);
+  }
+  return false;
+}
+
+bool StarIdDatabase::findByDesignation(std::string_view text, StarIdRecord& record) const {
+  text = trimmed(text);
+  if (findByCatalogueText(text, record)) return true;
+  size_t length = 0;
+  int superscript = 0;
+  const int letter = readGreekLetter(text, length, superscript);
+  if (letter < 0) {
+    while (length < text.size() && isDigit(text[length])) ++length;
+  }
+  const int32_t flamsteed = letter < 0 ? numberOf(text.substr(0, length)) : 0;
+  if (letter < 0 && flamsteed <= 0) return false;
+  const std::string_view constellation = trimmed(text.substr(length));
+  for (int c = 0; c < kConstellationCount; ++c) {
+    if (!namesConstellation(constellation, c)) continue;
+    if (letter >= 0 ? findByBayer(c, letter, superscript, record) : findByFlamsteed(c, flamsteed, record)) return true;
+  }
+  return false;
+}
+
+bool StarIdDatabase::findByText(std::string_view text, StarIdRecord& record) const {
+  text = trimmed(text);
+  const int whole = findName(text, true);
+  if (whole >= 0) return readRecord(whole, record);
+  return findByDesignation(text, record) || readRecord(findName(text, false), record);
 }
 
 bool StarIdDatabase::readRecord(int recordNumber, StarIdRecord& record) const {
@@ -237,7 +322,7 @@ bool StarIdDatabase::findKey(const KeyTable& table, uint32_t key, uint32_t mask,
 }
 
 bool StarIdDatabase::findByBayer(int constellation, int greekLetter, int superscript, StarIdRecord& record) const {
-  if (constellation < 0 || constellation >= kConstellationCount || greekLetter < 0 || greekLetter >= kGreekLetters ||
+  if (constellation < 0 || constellation >= kConstellationCount || greekLetter < 0 || greekLetter >= kGreekLetterCount ||
       superscript < 0 || superscript > 0xFF) {
     return false;
   }

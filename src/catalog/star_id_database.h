@@ -64,9 +64,19 @@ class StarIdDatabase {
   // Tycho file is read whatever the main file answered.
   int open(const std::string& mainPath, const std::string& tychoPath);
 
-  // The first name in file order that begins with the text, ASCII case
-  // ignored; -1, also for an empty text.
+  // The first name in file order that is the whole text, else the first
+  // that begins with it, ASCII case ignored; -1, also for an empty text.
   int findByName(const std::string& text) const;
+  // A typed designation, blanks around it and the case of ASCII letters
+  // ignored: a Bayer letter in any form readGreekLetter reads, with or
+  // without its superscript ("alpha Cen", "alf Cen", "α Cen", "alf2 Cen",
+  // "khi Cyg"), a Flamsteed number ("61 Cyg"), each with the
+  // constellation's abbreviation or Latin name, or a catalogue number
+  // ("HD 183912", "HR 7417", "HIP 95947", "SAO 87301", "PPM 81558").
+  bool findByDesignation(std::string_view text, StarIdRecord& record) const;
+  // What a user types to find a star: a whole name, else a designation,
+  // else the first name that begins with the text.
+  bool findByText(std::string_view text, StarIdRecord& record) const;
   bool readRecord(int recordNumber, StarIdRecord& record) const;
   bool findByCatalogNumber(int code, int32_t number, StarIdRecord& record) const;
   // Superscript 0 takes the first key with that constellation and letter.
@@ -99,6 +109,9 @@ class StarIdDatabase {
   int openMain(const std::string& path);
   void openNames();
   KeyTable keyTable(int firstWord) const;
+  // The first name in file order that is the text, or begins with it.
+  int findName(std::string_view text, bool whole) const;
+  bool findByCatalogueText(std::string_view text, StarIdRecord& record) const;
   void openTycho(const std::string& path);
   // A name of the name arrays with its record; false when its offset or
   // record lies outside the file.

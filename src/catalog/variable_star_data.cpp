@@ -7,6 +7,7 @@
 #include "app/text_ids.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/constellation_list.h"
+#include "catalog/greek_letters.h"
 #include "catalog/star_gcvs_data1.h"
 #include "catalog/star_gcvs_data2.h"
 
@@ -31,12 +32,9 @@ constexpr std::string_view kLetterCodes =
     "KXKYKZLLLMLNLOLPLQLRLSLTLULVLWLXLYLZMMMNMOMPMQMRMSMTMUMVMWMXMYMZ"
     "NNNONPNQNRNSNTNUNVNWNXNYNZOOOPOQOROSOTOUOVOWOXOYOZPPPQPRPSPTPUPV"
     "PWPXPYPZQQQRQSQTQUQVQWQXQYQZ";
-// The Bayer letters alpha..omega as three-character cells (codes 9001..9024).
-constexpr std::string_view kGreekCodes = "alfbetgamdelepszetetatheiotkaplammu nu xi omipi rhosigtauupsphichipsiome";
-
 constexpr int kLastLetterCode = 334, kFirstNumbered = 335, kLastNumbered = 9000;
 constexpr int kFirstGreek = 9001, kFirstSmall = 9101, kFirstCapital = 9201;
-constexpr int kGreekCount = 24, kSmallCount = 26, kCapitalCount = 17;
+constexpr int kSmallCount = 26, kCapitalCount = 17;
 
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -50,19 +48,6 @@ std::string cellText(std::string_view table, size_t width, int index) {
   return std::string(cell.substr(0, cell.find(' ')));
 }
 
-// The code of the Greek abbreviation or name at the start of the text;
-// `length` takes in the whole name ("delta").
-int greekCode(std::string_view text, size_t& length) {
-  const char head[3] = {lower(at(text, 0)), lower(at(text, 1)), lower(at(text, 2))};
-  for (int g = 0; g < kGreekCount; ++g) {
-    if (kGreekCodes.compare(g * 3, 3, head, 3) != 0) continue;
-    length = cellText(kGreekCodes, 3, g).size();
-    while (isLetter(at(text, length))) ++length;
-    return kFirstGreek + g;
-  }
-  return 0;
-}
-
 int letterPairCode(char first, char second) {
   const char pair[2] = {upper(first), upper(second)};
   for (int code = 1; code <= kLastLetterCode; ++code) {
@@ -71,8 +56,13 @@ int letterPairCode(char first, char second) {
   return 0;
 }
 
+bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
 // The code of the designation at the start of the text and the characters
-// it takes; 0 when there is none.
+// it takes; 0 when there is none. Two letters are a letter pair when
+// written in capitals, as the catalogue writes them ("MU Cep"), or when
+// they name no Greek letter ("rr Lyr"); else the Greek letter ("mu Cep",
+// "Xi UMa", "PI Cep", there being no pair PI).
 int leadingCode(std::string_view text, size_t& length) {
   const char c0 = at(text, 0), c1 = at(text, 1), c2 = at(text, 2);
   if (isLetter(c0) && c1 == ' ') {
@@ -80,9 +70,9 @@ int leadingCode(std::string_view text, size_t& length) {
     if (upper(c0) >= 'R') return upper(c0) - 'R' + 1;
     return c0 >= 'a' ? kFirstSmall + c0 - 'a' : kFirstCapital + c0 - 'A';
   }
-  // Lower-case "mu" and "nu" are the Greek letters, as the designation texts write them.
-  const bool greekPair = text.starts_with("mu ") || text.starts_with("nu ");
-  if (isLetter(c0) && isLetter(c1) && c2 == ' ' && !greekPair) {
+  int superscript = 0;
+  const int greek = readGreekLetter(text, length, superscript);
+  if (isLetter(c0) && isLetter(c1) && c2 == ' ' && (greek < 0 || (isUpper(c0) && isUpper(c1)))) {
     if (const int code = letterPairCode(c0, c1)) {
       length = 2;
       return code;
@@ -93,7 +83,7 @@ int leadingCode(std::string_view text, size_t& length) {
     for (length = 1; length <= 5 && isDigit(at(text, length)); ++length) number = number * 10 + text[length] - '0';
     return number;
   }
-  return greekCode(text, length);
+  return greek < 0 ? 0 : kFirstGreek + greek;
 }
 
 int packedConstellation(std::string_view text) {
@@ -138,7 +128,7 @@ std::string variableDesignationText(int code) {
     std::snprintf(text, sizeof text, "V%04d", code);
     return text;
   }
-  if (code >= kFirstGreek && code < kFirstGreek + kGreekCount) return cellText(kGreekCodes, 3, code - kFirstGreek);
+  if (code >= kFirstGreek && code < kFirstGreek + kGreekLetterCount) return std::string(greekAbbreviation(code - kFirstGreek));
   if (code >= kFirstSmall && code < kFirstSmall + kSmallCount) return std::string(1, 'a' + (code - kFirstSmall));
   if (code >= kFirstCapital && code < kFirstCapital + kCapitalCount) return std::string(1, 'A' + (code - kFirstCapital));
   return {};

@@ -54,8 +54,8 @@ class iStarVarData {
 // StarGcvsData1 for version 3 files, StarGcvsData2 for version 5.
 std::unique_ptr<iStarVarData> variableStarCatalogOfType(int fileType);
 
-// The text of a designation code: "R", "RR", "QZ", "V0335", "alf", "a",
-// "A"; empty for a code without one.
+// The text of a designation code: "R", "RR", "QZ", "V0335", "alf", "tet",
+// "ksi", "khi", "a", "A"; empty for a code without one.
 std::string variableDesignationText(int code);
 
 // The label or designation text of a record's fields, at most 127
@@ -64,9 +64,10 @@ std::string variableStarText(int code, int constellation, uint8_t typeFlags, int
                              bool withType, bool withRange);
 
 // The designation code and packed constellation number (1..88) of a typed
-// designation: "R And", "rr lyr", "V335 Cyg", "V0335 Cyg", "del Cep",
-// "delta Cep", "mu Cep" (lower case: the Greek letter; "MU Cep" is the
-// letter pair). False when either part is not recognised.
+// designation: "R And", "rr lyr", "V335 Cyg", "V0335 Cyg", a Greek letter
+// in any form readGreekLetter reads ("del Cep", "delta Cep", "khi Cyg",
+// "chi Cyg", "χ Cyg", "mu Cep"; "MU Cep" in capitals is the letter pair),
+// its superscript passed over. False when either part is not recognised.
 bool parseVariableDesignation(std::string_view text, int& code, int& constellation);
 
 // The fields of a star's information record.

@@ -89,19 +89,38 @@ TEST_F(BuiltData, MizarAndAlbireoAreFoundByTheirDiscovererDesignations) {
   EXPECT_EQ(items.front(), (StarInfoItem{kDoubleInfoWds, "19307+2758"}));
 }
 
-TEST_F(BuiltData, MiraAndDeltaCepheiHaveTheirRanges) {
+// Mira and delta Cephei with their ranges, chi Cyg, xi UMa and theta Aur
+// by each usual form of their Greek letter, written as the GCVS writes
+// them, at their Hipparcos positions.
+TEST_F(BuiltData, VariableStarsAnswerEveryFormOfTheirDesignation) {
   const std::string run = CELVARO_RUN_DIR;
   auto variables = variableStarCatalogOfType(detectCatalogFileType(run + "/data/variables.dat"));
   ASSERT_TRUE(variables);
   variables->setDataDirectory(run);
   ASSERT_EQ(variables->open("data/variables.dat"), 0);
   EXPECT_GT(variables->count(), 6000);
-  for (auto [designation, text] : {std::pair{"omi Cet", "omi Cet [L 2000-10100]"}, {"del Cep", "del Cep [P 3480-4370]"}}) {
-    StarPosition found;
-    ASSERT_TRUE(variables->findByDesignation(designation, found)) << designation;
-    std::string shown;
-    variables->getDesignation(found.index, shown);
-    EXPECT_EQ(shown, text);
+  struct Variable {
+    std::vector<const char*> typed;
+    const char* written;
+    double raDeg, decDeg;
+  };
+  const Variable stars[] = {
+      {{"omi Cet", "omicron Cet", "ο Cet"}, "omi Cet [L 2000-10100]", 34.837, -2.977},
+      {{"del Cep", "delta cep"}, "del Cep [P 3480-4370]", 337.293, 58.415},
+      {{"khi Cyg", "chi Cyg", "CHI CYG", "χ Cyg"}, "khi Cyg", 297.641, 32.914},
+      {{"ksi UMa", "xi UMa", "Xi UMa", "ξ UMa"}, "ksi UMa", 169.546, 31.529},
+      {{"tet Aur", "the Aur", "theta Aur", "Theta aur", "θ Aur"}, "tet Aur", 89.930, 37.213},
+  };
+  for (const Variable& star : stars) {
+    for (const char* typed : star.typed) {
+      StarPosition at;
+      ASSERT_TRUE(variables->findByDesignation(typed, at)) << typed;
+      EXPECT_NEAR(at.raRad * 180 / std::numbers::pi, star.raDeg, 0.02) << typed;
+      EXPECT_NEAR(at.decRad * 180 / std::numbers::pi, star.decDeg, 0.02) << typed;
+      std::string text;
+      variables->getDesignation(at.index, text);
+      EXPECT_EQ(text.substr(0, std::string_view(star.written).size()), star.written) << typed;
+    }
   }
 }
 

@@ -130,6 +130,39 @@ TEST_F(StarIdFiles, APrefixFindsTheFirstNameInFileOrderAndTheWalkIsAlphabetical)
   EXPECT_EQ(walkNames(), expected);  // again from the start
 }
 
+// A whole name wins over a longer one it begins ("Mira" is not Mirach).
+TEST_F(StarIdFiles, AWholeNameWinsOverAnEarlierLongerOne) {
+  StarIdContents c;
+  c.records = {star(5447, 0, 0, 0, "And", kBeta, 0, 43), star(10826, 0, 0, 0, "Cet", 14, 0, 68)};
+  c.names = {{"Mirach", 0}, {"Mira", 1}};
+  ASSERT_EQ(open(starIdBytes(c)), 0);
+  EXPECT_EQ(ids.findByName("MIRA"), 1);
+  EXPECT_EQ(ids.findByName("Mir"), 0);
+  EXPECT_EQ(ids.findByName("Mirac"), 0);
+}
+
+// What a user types: a name, a designation in any usual form, a catalogue
+// number, or the start of a name; the Hipparcos number found, 0 for none.
+TEST_F(StarIdFiles, TypedNamesAndDesignationsFindTheirStar) {
+  ASSERT_EQ(open(), 0);
+  const std::pair<const char*, int32_t> cases[] = {
+      {"alpha Cen", 71683},   {"alf Cen", 71683},     {"α Cen", 71683},      {" ALP cen ", 71683},
+      {"alf2 Cen", 71681},    {"alpha 2 Cen", 71681}, {"α-2 Cen", 71681},    {"alpha Centaurus", 71683},
+      {"alpha Canis Major", 32349}, {"del Peg", 677}, {"3 Lyr", 91262},      {"9 cma", 32349},
+      {"HD 172167", 91262},   {"hd172167", 91262},    {"HR 2491", 32349},    {"HIP 677", 677},
+      {"SAO 252838", 71683},  {"PPM 81558", 91262},   {"Vega", 91262},       {"weg", 91262},
+      {"toliman", 71681},     {"alf3 Cen", 0},        {"bet Cen", 0},        {"alpha Xyz", 0},
+      {"alpha", 0},           {"61 Cen", 0},          {"HD", 0},             {"HD 0", 0},
+      {"HD 1x", 0},           {"", 0},
+  };
+  for (auto [typed, hipparcos] : cases) {
+    found = StarIdRecord();
+    EXPECT_EQ(ids.findByText(typed, found) ? found.hipparcos : 0, hipparcos) << typed;
+  }
+  EXPECT_FALSE(ids.findByDesignation("Vega", found));
+  EXPECT_TRUE(ids.findByDesignation("alf Lyr", found));
+}
+
 // Each lookup and the Hipparcos number of the star it finds, 0 for none.
 // Keys that differ only beyond the bits a table keeps must not alias.
 TEST_F(StarIdFiles, EachLookupFindsItsStarAndNothingElse) {

@@ -47,8 +47,8 @@ std::vector<int> allCodes() {
 TEST(VariableDesignation, CodesHaveTheirTexts) {
   const std::pair<int, const char*> texts[] = {{1, "R"},         {9, "Z"},      {10, "RR"},    {55, "AA"},
                                                {334, "QZ"},      {335, "V0335"}, {9000, "V9000"}, {9001, "alf"},
-                                               {9012, "mu"},     {9024, "ome"}, {9101, "a"},   {9201, "A"},
-                                               {9217, "Q"}};
+                                               {9008, "tet"},    {9012, "mu"},  {9014, "ksi"}, {9022, "khi"},
+                                               {9024, "ome"},    {9101, "a"},   {9201, "A"},   {9217, "Q"}};
   for (auto [code, text] : texts) {
     EXPECT_EQ(variableDesignationText(code), text) << code;
     EXPECT_EQ(variableStarText(code, kLyra, 0, 0, 0, false, false), std::string(text) + " Lyr");
@@ -91,14 +91,21 @@ TEST(VariableDesignation, TypedFormsAndMistakes) {
   EXPECT_EQ(parsed("V335 Cyg"), std::pair(335, kCygnus));
   EXPECT_EQ(parsed("V0335 cyg"), std::pair(335, kCygnus));
   EXPECT_EQ(parsed("rr lyr"), std::pair(10, kLyra));
-  EXPECT_EQ(parsed("delta Cep"), std::pair(9004, kCepheus));
-  EXPECT_EQ(parsed("DEL Cep"), std::pair(9004, kCepheus));
-  EXPECT_EQ(parsed("mu Cep"), std::pair(9012, kCepheus));
+  // Greek letters in the catalogue's abbreviations, the usual alternatives,
+  // full names and characters, with or without a superscript.
+  for (auto [typed, code] : {std::pair{"delta Cep", 9004}, {"DEL Cep", 9004}, {"alp Cep", 9001}, {"alpha Cep", 9001},
+                             {"alfa2 Cep", 9001}, {"tet Cep", 9008}, {"the Cep", 9008}, {"Theta-1 Cep", 9008},
+                             {"ksi Cep", 9014}, {"xi Cep", 9014}, {"XI Cep", 9014}, {"khi Cep", 9022},
+                             {"chi Cep", 9022}, {"χ Cep", 9022}, {"Ω Cep", 9024}, {"mu Cep", 9012}, {"Mu Cep", 9012},
+                             {"pi Cep", 9016}, {"PI Cep", 9016}}) {  // "PI" is no letter pair
+    EXPECT_EQ(parsed(typed), std::pair(code, kCepheus)) << typed;
+  }
   EXPECT_EQ(variableDesignationText(parsed("MU Cep").first), "MU");
-  EXPECT_EQ(parsed("pi Cep").first, 9016);  // "PI" is no letter pair
   EXPECT_EQ(parsed("P Cyg").first, 9216);
   EXPECT_EQ(parsed("Ser R").first, 0);
-  for (const char* bad : {"R", "R Xyz", "Struve", "alpha Ori", "", "Q1 And"}) EXPECT_EQ(parsed(bad), std::pair(0, 0)) << bad;
+  for (const char* bad : {"R", "R Xyz", "Struve", "alphe Ori", "", "Q1 And"}) {
+    EXPECT_EQ(parsed(bad), std::pair(0, 0)) << bad;
+  }
 }
 
 TEST(VariableStarCatalog, FileTypesBuildTheirCatalogs) {

@@ -234,6 +234,22 @@ DeepskyObject recordOf(const BuiltObject& o) {
 
 using Translations = std::array<std::map<std::string, std::u16string>, 4>;  // by language 1..4; English empty
 
+// A translation as the name of an object: without the blanks some
+// translators left around it, and without the parentheses round the
+// whole that mark a description rather than a name (the German of names.dat's
+// "Second Closest Planetary", Sh2-216, is "(zweitnächster Planetarischer
+// Nebel)"), which sorted it before every name of the list.
+std::u16string nameOfTranslation(std::u16string_view text) {
+  auto blank = [](char16_t c) { return c == u' ' || c == u'\u00A0'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.size() > 2 && text.front() == u'(' && text.back() == u')' &&
+      text.find_first_of(u"()", 1) == text.size() - 1) {
+    return nameOfTranslation(text.substr(1, text.size() - 2));
+  }
+  return std::u16string(text);
+}
+
 CatalogNamedObject namedOf(int32_t objectNumber, const BuiltObject& o, const std::vector<DeepskyId>& ids,
                            const Translations& translations) {
   CatalogNamedObject n;
@@ -252,7 +268,7 @@ CatalogNamedObject namedOf(int32_t objectNumber, const BuiltObject& o, const std
   }
   for (int l = 0; l < 4; ++l) {
     auto at = translations[l].find(o.name);
-    if (at != translations[l].end()) n.names[l] = at->second;
+    if (at != translations[l].end()) n.names[l] = nameOfTranslation(at->second);
   }
   n.names[1] = utf8ToUtf16(o.name);
   return n;

@@ -48,8 +48,9 @@
 // Names: an object's common name is, of the names names.dat gives for any
 // of its designations, the one most sources cite (ties: the one marked
 // well known, then the first); German, Hungarian and Romanian names are the
-// translations of the sky-culture .qm files, none where a language lacks
-// one (the catalog then shows the English name). The name index holds at
+// translations of the sky-culture .qm files, without blanks around them or
+// parentheses round the whole, none where a language lacks one (the
+// catalog then shows the English name). The name index holds at
 // most 2000 entries over four lists, so at most 500 objects are named: the
 // lowest levels first, then the most prominent.
 //

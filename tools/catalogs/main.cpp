@@ -273,7 +273,11 @@ int main(int argc, char** argv) {
         return !d3.empty() && !stellarium.empty() && !kstars.empty();
       }) &&
       step("Stars: main catalog, labels and information",
-           [&] { return buildStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data); }) &&
+           [&] {
+             const std::string root = stellarium + "/usr/share/stellarium/";
+             return buildStarFiles({d3 + "/data", root + "stars/default", root + "skycultures/western/star_names.fab"},
+                                   options.data);
+           }) &&
       step("Deep stars: the segmented catalog", [&] {
         return buildDeepStarFiles({d3 + "/data", stellarium + "/usr/share/stellarium/stars/default"}, options.data);
       }) &&

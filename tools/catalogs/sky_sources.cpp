@@ -88,6 +88,10 @@ bool readD3StarNames(const std::string& path, std::map<int32_t, SourceStarName>&
     name.constellation = entry.value("c", std::string());
     const std::string flam = entry.value("flam", std::string());
     if (!flam.empty()) name.flamsteed = leadingInt(flam);
+    const std::string hd = entry.value("hd", std::string());  // "HD 48915", a thin space between
+    if (const size_t digit = hd.find_first_of("0123456789"); hd.starts_with("HD") && digit != std::string::npos) {
+      name.hd = leadingInt(hd.substr(digit));
+    }
     names[leadingInt(key)] = name;
   }
   return !names.empty();
@@ -181,6 +185,14 @@ bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids) {
   });
 }
 
+void addMissingHdNumbers(const std::map<int32_t, SourceStarName>& names, std::map<int32_t, CrossIds>& ids) {
+  for (const auto& [hip, name] : names) {
+    if (name.hd <= 0) continue;
+    CrossIds& entry = ids[hip];
+    if (entry.hd <= 0) entry.hd = name.hd;
+  }
+}
+
 bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs) {
   const bool read = forEachDataLine(path, [&](const std::vector<std::string>& f) {
     if (f.size() >= 5) pairs.push_back({leadingInt(f[0]), f[1], leadingInt(f[2]), leadingInt(f[3]), leadingDouble(f[4])});
@@ -195,13 +207,16 @@ bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector
   return read && !names.empty();
 }
 
-bool readProperNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names) {
+bool readProperNames(const std::string& path, std::map<int32_t, std::vector<SourceProperName>>& names) {
   const bool read = forEachDataLine(path, [&](const std::vector<std::string>& f) {
     if (f.size() < 2) return;
     const size_t open = f[1].find("_(\""), close = f[1].rfind("\")");
-    if (open != std::string::npos && close != std::string::npos && close > open + 3) {
-      names[leadingInt(f[0])].push_back(f[1].substr(open + 3, close - open - 3));
+    if (open == std::string::npos || close == std::string::npos || close <= open + 3) return;
+    SourceProperName name{f[1].substr(open + 3, close - open - 3), {}};
+    for (const std::string& reference : splitFields(f[1].substr(close + 2), ',')) {
+      if (reference.find_first_of("0123456789") != std::string::npos) name.references.push_back(leadingInt(reference));
     }
+    names[leadingInt(f[0])].push_back(std::move(name));
   }, '|');
   return read && !names.empty();
 }

@@ -26,6 +26,14 @@ struct SourceStarName {
   std::string bayer;         // Greek letter and superscript digits ("κ1"), or Latin
   int flamsteed = -1;
   std::string constellation; // IAU abbreviation
+  int32_t hd = 0;            // 0: none
+};
+
+// A proper name of Stellarium's sky-culture star name file with the
+// numbers of the references it cites (reference.fab beside it).
+struct SourceProperName {
+  std::string name;
+  std::vector<int> references;
 };
 
 struct SourcePolyline {
@@ -102,10 +110,13 @@ bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs);
 bool readDesignationNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names);
 // The proper names of each star in a Stellarium sky culture's star name
 // file ("   677|_("Alpheratz") 1,2,5"), in the order of the file.
-bool readProperNames(const std::string& path, std::map<int32_t, std::vector<std::string>>& names);
+bool readProperNames(const std::string& path, std::map<int32_t, std::vector<SourceProperName>>& names);
 bool readGcvsStars(const std::string& path, std::vector<GcvsStar>& stars);
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions);
 bool readCrossIds(const std::string& path, std::map<int32_t, CrossIds>& ids);
+// Gives the stars whose cross identifications lack an HD number the one
+// d3-celestial's star names carry (Albireo's row in cross-id.dat has none).
+void addMissingHdNumbers(const std::map<int32_t, SourceStarName>& names, std::map<int32_t, CrossIds>& ids);
 // The JPL Small-Body Database selection (JSON with fields and rows): the
 // closed orbits whose designations have a packed form.
 bool readSbdbAsteroids(const std::string& path, std::vector<SourceAsteroid>& asteroids);

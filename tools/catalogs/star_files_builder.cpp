@@ -1,10 +1,12 @@
 #include "star_files_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <numbers>
 #include <string_view>
+#include <tuple>
 
 #include "catalog/constellation_list.h"
 #include "catalog/star_info_file.h"
@@ -32,18 +34,35 @@ int16_t hundredths(double magnitude) { return static_cast<int16_t>(std::lround(m
 struct Sources {
   std::vector<SourceStar> stars;
   std::map<int32_t, SourceStarName> names;
+  std::map<int32_t, std::vector<SourceProperName>> skyCultureNames;
+  std::vector<SourcePolyline> boundaries;
   std::map<int32_t, StellariumStar> stellarium;
   std::map<int32_t, ProperMotion> motions;
   std::map<int32_t, CrossIds> ids;
+  std::map<int32_t, std::vector<std::string>> ownedNames;  // properNamesByStar
+
+  // d3-celestial's name of a star when no other star has a stronger claim to it.
+  std::string properName(int32_t hip) const {
+    auto d3 = names.find(hip);
+    auto owned = ownedNames.find(hip);
+    if (d3 == names.end() || owned == ownedNames.end() || owned->second.front() != d3->second.name) return {};
+    return d3->second.name;
+  }
 };
 
 bool readSources(const StarSourcePaths& paths, Sources& s) {
   const std::string st = paths.stellarium + "/";
-  return readD3Stars(paths.d3Data + "/stars.14.json", s.stars) &&
-         readD3StarNames(paths.d3Data + "/starnames.json", s.names) &&
-         readStellariumStars({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"},
-                             st + "stars_hip_sp_0v0_4.cat", s.stellarium) &&
-         readProperMotions(st + "hip_pm.dat", s.motions) && readCrossIds(st + "cross-id.dat", s.ids);
+  const bool read =
+      readD3Stars(paths.d3Data + "/stars.14.json", s.stars) &&
+      readD3StarNames(paths.d3Data + "/starnames.json", s.names) && readProperNames(paths.starNames, s.skyCultureNames) &&
+      readD3Polylines(paths.d3Data + "/constellations.bounds.json", s.boundaries) &&
+      readStellariumStars({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"},
+                          st + "stars_hip_sp_0v0_4.cat", s.stellarium) &&
+      readProperMotions(st + "hip_pm.dat", s.motions) && readCrossIds(st + "cross-id.dat", s.ids);
+  if (!read) return false;
+  addMissingHdNumbers(s.names, s.ids);
+  s.ownedNames = properNamesByStar(s.stars, s.names, s.skyCultureNames);
+  return true;
 }
 
 std::string mainCatalog(const Sources& s) {
@@ -65,16 +84,20 @@ std::string starLabels(const Sources& s) {
     if (star == byHip.end()) continue;
     int greek = -1, superscript = 0;
     const bool hasGreek = parseBayer(name.bayer, greek, superscript);
-    if (name.name.empty() && !hasGreek && name.flamsteed <= 0) continue;
+    const std::string properName = s.properName(hip);
+    if (properName.empty() && !hasGreek && name.flamsteed <= 0) continue;
+    const SourceStar& at = *star->second;
     StarLabelRecord r;
-    r.raRad = star->second->raDeg * kRadPerDeg;
-    r.decRad = star->second->decDeg * kRadPerDeg;
-    r.magnitude = hundredths(star->second->magnitude);
+    r.raRad = at.raDeg * kRadPerDeg;
+    r.decRad = at.decDeg * kRadPerDeg;
+    r.magnitude = hundredths(at.magnitude);
     r.flamsteed = static_cast<int16_t>(name.flamsteed > 0 ? name.flamsteed : -1);
-    r.constellation = static_cast<int8_t>(constellationNumberOf(name.constellation, star->second->raDeg));
+    // Stars known by a name alone come without a constellation.
+    const int constellation = constellationNumberOf(name.constellation, at.raDeg);
+    r.constellation = static_cast<int8_t>(constellation >= 0 ? constellation : constellationAt(s.boundaries, at.raDeg, at.decDeg));
     r.greekLetter = static_cast<int8_t>(hasGreek ? greek : -1);
     r.superscript = static_cast<int8_t>(superscript);
-    labels.push_back({r, name.name});
+    labels.push_back({r, properName});
   }
   return starLabelsBytes(labels);
 }
@@ -101,9 +124,7 @@ std::vector<InfoValue> infoOf(const SourceStar& star, const Sources& s) {
     if (id->second.hr > 0) items.push_back({kInfoHr, kInfoInt32, id->second.hr, {}});
     if (id->second.sao > 0) items.push_back({kInfoSao, kInfoInt32, id->second.sao, {}});
   }
-  if (auto n = s.names.find(star.hip); n != s.names.end() && !n->second.name.empty()) {
-    items.push_back({kInfoProperName, kInfoText, 0, n->second.name});
-  }
+  if (const std::string name = s.properName(star.hip); !name.empty()) items.push_back({kInfoProperName, kInfoText, 0, name});
   return items;
 }
 
@@ -117,7 +138,114 @@ std::string starInformation(const Sources& s) {
   return starInfoBytes(records, std::max<int32_t>(highest + 1, StarInfoFile::kMinEntries));
 }
 
+// --- the constellation of a position --------------------------------------------
+
+double wrappedDegrees(double d) { return d - 360 * std::floor((d + 180) / 360); }
+
+// Ray casting northward along the position's meridian up to the pole. A
+// ring that runs once round in right ascension holds a pole: the northern
+// one (Ursa Minor) is crossed by no such ray from inside, so its count is
+// turned over.
+bool ringHolds(const std::vector<std::pair<double, double>>& ring, double raDeg, double decDeg) {
+  bool inside = false;
+  double winding = 0;
+  for (size_t i = 0; i < ring.size(); ++i) {
+    const auto [ra1, dec1] = ring[i];
+    const auto [ra2, dec2] = ring[(i + 1) % ring.size()];
+    const double span = wrappedDegrees(ra2 - ra1), x1 = wrappedDegrees(ra1 - raDeg), x2 = x1 + span;
+    winding += span;
+    if ((x1 >= 0) != (x2 >= 0) && dec1 + (dec2 - dec1) * -x1 / span > decDeg) inside = !inside;
+  }
+  const bool northPole = std::fabs(winding) > 180 && !ring.empty() && ring.front().second > 0;
+  return northPole ? !inside : inside;
+}
+
+// --- proper names --------------------------------------------------------------
+
+// The reference numbers of the IAU's lists in Stellarium's western sky
+// culture (its reference.fab): the NameExoWorlds results of 2015, the IAU
+// Catalog of Star Names, IAU Naming Stars, and IAU100 NameExoWorlds.
+constexpr int kIauReferences[] = {4, 6, 12, 36};
+
+// What a star's sources say of one of its names, strongest claim first.
+enum NameClaim { kIauName, kPrimaryName, kFirstSkyCultureName, kAlias };
+
+struct Claim {
+  NameClaim claim = kAlias;
+  size_t references = 0;
+  double magnitude = 99;
+  int32_t hip = 0;
+
+  auto rank() const { return std::tuple(claim, -static_cast<ptrdiff_t>(references), magnitude, hip); }
+};
+
+std::string foldedCase(std::string text) {
+  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  return text;
+}
+
+bool citesIau(const SourceProperName& name) {
+  return std::any_of(name.references.begin(), name.references.end(), [](int r) {
+    return std::find(std::begin(kIauReferences), std::end(kIauReferences), r) != std::end(kIauReferences);
+  });
+}
+
+// Each star's names in its order, with the strongest claim it has to
+// each (by the name in folded case).
+struct StarNames {
+  std::vector<std::string> names;
+  std::map<std::string, Claim> claims;
+
+  void add(const std::string& name, Claim claim) {
+    if (name.empty()) return;
+    auto [at, added] = claims.emplace(foldedCase(name), claim);
+    if (added) names.push_back(name);
+    at->second.claim = std::min(at->second.claim, claim.claim);
+    at->second.references = std::max(at->second.references, claim.references);
+  }
+};
+
 }  // namespace
+
+int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg) {
+  for (const SourcePolyline& ring : boundaries) {
+    if (ringHolds(ring.points, raDeg, decDeg)) return constellationNumberOf(ring.constellation, raDeg);
+  }
+  return -1;
+}
+
+std::map<int32_t, std::vector<std::string>> properNamesByStar(
+    const std::vector<SourceStar>& stars, const std::map<int32_t, SourceStarName>& d3Names,
+    const std::map<int32_t, std::vector<SourceProperName>>& skyCultureNames) {
+  std::map<int32_t, double> magnitudes;
+  for (const SourceStar& star : stars) magnitudes[star.hip] = star.magnitude;
+  auto claim = [&](int32_t hip, NameClaim kind, size_t references) {
+    auto m = magnitudes.find(hip);
+    return Claim{kind, references, m == magnitudes.end() ? 99 : m->second, hip};
+  };
+  std::map<int32_t, StarNames> byStar;
+  for (const auto& [hip, name] : d3Names) byStar[hip].add(name.name, claim(hip, kPrimaryName, 0));
+  for (const auto& [hip, names] : skyCultureNames) {
+    for (size_t i = 0; i < names.size(); ++i) {
+      const NameClaim kind = citesIau(names[i]) ? kIauName : i == 0 ? kFirstSkyCultureName : kAlias;
+      byStar[hip].add(names[i].name, claim(hip, kind, names[i].references.size()));
+    }
+  }
+  std::map<std::string, Claim> owners;
+  for (const auto& [hip, star] : byStar) {
+    for (const auto& [folded, c] : star.claims) {
+      auto [at, added] = owners.emplace(folded, c);
+      if (!added && c.rank() < at->second.rank()) at->second = c;
+    }
+  }
+  std::map<int32_t, std::vector<std::string>> owned;
+  for (const auto& [hip, star] : byStar) {
+    for (const std::string& name : star.names) {
+      if (owners[foldedCase(name)].hip == hip) owned[hip].push_back(name);
+    }
+  }
+  return owned;
+}
 
 bool writeFile(const std::string& path, const std::string& bytes) {
   if (replaceFileContents(path, bytes)) return true;

@@ -3,8 +3,13 @@
 // per-star information file (CLV_SIDX).
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "sky_sources.h"
 
 namespace celvaro {
 
@@ -20,6 +25,23 @@ bool parseBayer(const std::string& bayer, int& greekLetter, int& superscript);
 // split into Caput and Cauda by right ascension. -1 when unknown.
 int constellationNumberOf(const std::string& abbreviation, double raDeg);
 
+// The constellation number (0..88) whose boundary holds a J2000 position;
+// -1 when none does. The boundaries are d3-celestial's, one closed ring
+// each (Serpens twice), their edges straight in right ascension and
+// declination as the chart draws them.
+int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg);
+
+// The proper names of each star, each name given to one star only. The
+// names of a star: d3-celestial's first, then those of Stellarium's sky
+// culture in its order. A name several stars bear goes to the one whose
+// claim is strongest: a Stellarium entry citing one of the IAU's lists,
+// then d3-celestial's name of the star, then the first name Stellarium
+// gives it, then any other; between equal claims the one whose entry
+// cites more references, then the brighter star. The others lose it.
+std::map<int32_t, std::vector<std::string>> properNamesByStar(
+    const std::vector<SourceStar>& stars, const std::map<int32_t, SourceStarName>& d3Names,
+    const std::map<int32_t, std::vector<SourceProperName>>& skyCultureNames);
+
 // Replaces a data file's contents; false, with a message on stderr, when
 // it cannot.
 bool writeFile(const std::string& path, const std::string& bytes);
@@ -27,6 +49,7 @@ bool writeFile(const std::string& path, const std::string& bytes);
 struct StarSourcePaths {
   std::string d3Data;      // d3-celestial data directory
   std::string stellarium;  // Stellarium stars/default directory
+  std::string starNames;   // Stellarium's western star_names.fab
 };
 
 // Writes data/stars_hip.dat, data/star_labels.dat and

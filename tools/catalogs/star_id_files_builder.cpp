@@ -22,15 +22,21 @@ struct Sources {
   std::vector<SourceStar> stars;
   std::map<int32_t, SourceStarName> d3Names;
   std::map<int32_t, std::vector<std::string>> designations;  // name.fab: "γ1_And", "22_And", "12_Cap_A"
-  std::map<int32_t, std::vector<std::string>> properNames;   // star_names.fab
+  std::map<int32_t, std::vector<std::string>> properNames;  // properNamesByStar
   std::map<int32_t, CrossIds> ids;
 };
 
 bool readSources(const StarIdSourcePaths& paths, Sources& s) {
-  return readD3Stars(paths.d3Data + "/stars.14.json", s.stars) &&
-         readD3StarNames(paths.d3Data + "/starnames.json", s.d3Names) &&
-         readDesignationNames(paths.stellarium + "/name.fab", s.designations) &&
-         readProperNames(paths.starNames, s.properNames) && readCrossIds(paths.stellarium + "/cross-id.dat", s.ids);
+  std::map<int32_t, std::vector<SourceProperName>> skyCultureNames;
+  const bool read = readD3Stars(paths.d3Data + "/stars.14.json", s.stars) &&
+                    readD3StarNames(paths.d3Data + "/starnames.json", s.d3Names) &&
+                    readDesignationNames(paths.stellarium + "/name.fab", s.designations) &&
+                    readProperNames(paths.starNames, skyCultureNames) &&
+                    readCrossIds(paths.stellarium + "/cross-id.dat", s.ids);
+  if (!read) return false;
+  addMissingHdNumbers(s.d3Names, s.ids);
+  s.properNames = properNamesByStar(s.stars, s.d3Names, skyCultureNames);
+  return true;
 }
 
 // A Bayer designation (Greek letter 0..23) or a Flamsteed one (letter -1).
@@ -62,22 +68,36 @@ std::optional<Designation> designationOf(const std::string& letterOrNumber, cons
 }
 
 // Stellarium's designations in its order; d3-celestial's Bayer letter or
-// Flamsteed number where Stellarium has none of that kind.
+// Flamsteed number where Stellarium has none of that kind. A designation
+// of a component other than A ("α_Cen_C", Proxima) does not name the
+// star by itself: it is left out, and holds back d3-celestial's letter or
+// number of that kind, which is the system's.
 std::vector<Designation> designationsOf(const SourceStar& star, const Sources& s) {
   std::vector<Designation> list;
+  bool companionBayer = false, companionFlamsteed = false;
   if (auto it = s.designations.find(star.hip); it != s.designations.end()) {
     for (const std::string& text : it->second) {
       const size_t blank = text.find('_');
       if (blank == std::string::npos) continue;
-      const std::string abbreviation = text.substr(blank + 1, text.find('_', blank + 1) - blank - 1);
-      if (auto d = designationOf(text.substr(0, blank), abbreviation, star.raDeg)) list.push_back(*d);
+      const size_t second = text.find('_', blank + 1);
+      const std::string abbreviation = text.substr(blank + 1, second - blank - 1);
+      const std::string component = second == std::string::npos ? "" : text.substr(second + 1);
+      auto d = designationOf(text.substr(0, blank), abbreviation, star.raDeg);
+      if (!d) continue;
+      if (!component.empty() && component != "A" && std::isalpha(static_cast<unsigned char>(component[0]))) {
+        (d->isBayer() ? companionBayer : companionFlamsteed) = true;
+      } else {
+        list.push_back(*d);
+      }
     }
   }
   auto it = s.d3Names.find(star.hip);
   if (it == s.d3Names.end()) return list;
   const SourceStarName& d3 = it->second;
-  const bool hasBayer = std::any_of(list.begin(), list.end(), [](const Designation& d) { return d.isBayer(); });
-  const bool hasFlamsteed = std::any_of(list.begin(), list.end(), [](const Designation& d) { return !d.isBayer(); });
+  const bool hasBayer =
+      companionBayer || std::any_of(list.begin(), list.end(), [](const Designation& d) { return d.isBayer(); });
+  const bool hasFlamsteed =
+      companionFlamsteed || std::any_of(list.begin(), list.end(), [](const Designation& d) { return !d.isBayer(); });
   if (auto d = designationOf(d3.bayer, d3.constellation, star.raDeg); d && !hasBayer) list.push_back(*d);
   if (!hasFlamsteed && d3.flamsteed > 0) {
     if (auto d = designationOf(std::to_string(d3.flamsteed), d3.constellation, star.raDeg)) list.push_back(*d);
@@ -113,19 +133,6 @@ StarIdRecord recordOf(const SourceStar& star, const std::vector<Designation>& de
   return r;
 }
 
-// d3-celestial's name first, then Stellarium's others in its order.
-std::vector<std::string> properNamesOf(int32_t hip, const Sources& s) {
-  std::vector<std::string> names;
-  auto add = [&](const std::string& name) {
-    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-  };
-  if (auto it = s.d3Names.find(hip); it != s.d3Names.end()) add(it->second.name);
-  if (auto it = s.properNames.find(hip); it != s.properNames.end()) {
-    for (const std::string& name : it->second) add(name);
-  }
-  return names;
-}
-
 // In key order, the brighter star first under the same key.
 void sortKeys(std::vector<StarIdKey>& keys) {
   std::stable_sort(keys.begin(), keys.end(), [](const StarIdKey& a, const StarIdKey& b) { return a.key < b.key; });
@@ -146,7 +153,9 @@ StarIdContents contentsOf(const Sources& s) {
     const int32_t record = static_cast<int32_t>(c.records.size());
     const std::vector<Designation> designations = designationsOf(*star, s);
     c.records.push_back(recordOf(*star, designations, s));
-    for (const std::string& name : properNamesOf(star->hip, s)) c.names.push_back({name, record});
+    if (auto names = s.properNames.find(star->hip); names != s.properNames.end()) {
+      for (const std::string& name : names->second) c.names.push_back({name, record});
+    }
     for (const Designation& d : designations) (d.isBayer() ? c.bayer : c.flamsteed).push_back({d.key(), record});
   }
   sortKeys(c.bayer);

@@ -40,8 +40,8 @@ void StarSearchDialog::noSuchStar() {
   messages_.show(window(), QMessageBox::Warning, "Error", text(10100, "There is no such star in the database."));
 }
 
-bool StarSearchDialog::findByName(int field, StarIdRecord& record) {
-  return stars_.readRecord(stars_.findByName(control<QLineEdit>(field)->text().toStdString()), record);
+bool StarSearchDialog::findTyped(int field, StarIdRecord& record) {
+  return stars_.findByText(control<QLineEdit>(field)->text().toStdString(), record);
 }
 
 void StarSearchDialog::acceptFound() {
@@ -65,7 +65,7 @@ void DlgSimpleSearchStar::onCommand(int id, int code, QWidget* control) {
   } else if (id == kIdOk) {
     StarIdRecord record;
     found_.reset();
-    if (findByName(kName, record)) found_ = record;
+    if (findTyped(kName, record)) found_ = record;
     acceptFound();
   } else {
     FwDialogBase::onCommand(id, code, control);
@@ -170,7 +170,7 @@ void DlgSearchStarByName::lookUp(int findButton) {
 bool DlgSearchStarByName::lookUp(int findButton, StarIdRecord& record) {
   StarIdDatabase& db = stars();
   switch (findButton) {
-    case kFindName: return findByName(kName, record);
+    case kFindName: return findTyped(kName, record);
     case kFindBayer:
       return db.findByBayer(listIndex(kConstellation), listIndex(kGreekLetter), number(kSuperscript), record);
     case kFindFlamsteed: return db.findByFlamsteed(listIndex(kConstellation), number(kFlamsteed), record);

@@ -26,8 +26,9 @@ class StarSearchDialog : public FwDialogBase {
  protected:
   StarIdDatabase& stars() { return stars_; }
   MessageSink& messages() { return messages_; }
-  // The star of the first name that begins with the text of a field.
-  bool findByName(int field, StarIdRecord& record);
+  // The star a field's text names: a whole name, a designation ("alf Cen",
+  // "61 Cyg", "HD 183912") or the start of a name.
+  bool findTyped(int field, StarIdRecord& record);
   void noSuchStar();
   // OK ends the dialog with the star found, or says there is none.
   void acceptFound();
@@ -39,8 +40,8 @@ class StarSearchDialog : public FwDialogBase {
   MessageSink& messages_;
 };
 
-// The quick search: a name (the first that begins with the text), or the
-// full search behind "Other designations...".
+// The quick search: a name or designation typed, or the full search
+// behind "Other designations...".
 class DlgSimpleSearchStar final : public StarSearchDialog {
  public:
   static constexpr int kName = 100, kOtherDesignations = 101;
