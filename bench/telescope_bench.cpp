@@ -54,6 +54,7 @@ class QuietListener : public TelescopeListener {
 
 class StillClock : public iSiderealTime {
  public:
+  double julianDate() const override { return 2451545.0; }
   double greenwichSiderealHours() const override { return 0; }
   double localSiderealHours() const override { return 0; }
 };

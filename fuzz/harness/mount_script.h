@@ -53,6 +53,7 @@ class QuietListener final : public TelescopeListener {
 
 class StillSiderealTime final : public iSiderealTime {
  public:
+  double julianDate() const override { return 2451545.0; }
   double greenwichSiderealHours() const override { return 5.0; }
   double localSiderealHours() const override { return 6.25; }
 };

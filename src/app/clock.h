@@ -37,7 +37,7 @@ class Clock : public iSiderealTime {
   // Clears both listeners; once this returns no tick reaches either.
   void clearListeners();
 
-  double julianDate() const;
+  double julianDate() const override;
   double greenwichSiderealHours() const override;
   double localSiderealHours() const override;
 

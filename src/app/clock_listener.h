@@ -15,6 +15,9 @@ class ClockListener {
 class iSiderealTime {
  public:
   virtual ~iSiderealTime() = default;
+  // The Julian date (Universal Time) the sidereal time belongs to: mounts
+  // work in coordinates of the date.
+  virtual double julianDate() const = 0;
   virtual double greenwichSiderealHours() const = 0;
   // At the observing place's longitude.
   virtual double localSiderealHours() const = 0;

@@ -7,6 +7,8 @@
 #include <numbers>
 #include <string>
 
+#include "app/clock_listener.h"
+#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
@@ -149,10 +151,12 @@ void Lx200Protocol::readPosition() {
   sender().sendText(":GR#");
 }
 
+// The mount works in the apparent place of the date.
 void Lx200Protocol::gotoTarget(double raRad, double decRad) {
-  gotoDecRad_ = decRad;
+  const EquatorialPosition ofDate = ApparentPlace(clock().julianDate()).apparentOf(raRad, decRad);
+  gotoDecRad_ = ofDate.decRad;
   await(State::kGotoRa);
-  sender().sendText(rightAscensionCommand(raRad).c_str());
+  sender().sendText(rightAscensionCommand(ofDate.raRad).c_str());
 }
 
 int Lx200Protocol::receiveByte(uint8_t byte) {
@@ -181,7 +185,8 @@ void Lx200Protocol::positionLine(uint8_t byte) {
     sender().sendText(":GD#");
   } else {
     finish(kStatusFinished);
-    listener().onMountPosition(readRaRad_, decRad, 0, 0);
+    const EquatorialPosition j2000 = ApparentPlace(clock().julianDate()).j2000Of(readRaRad_, decRad);
+    listener().onMountPosition(j2000.raRad, j2000.decRad, 0, 0);
   }
 }
 

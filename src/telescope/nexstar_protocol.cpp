@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "app/clock_listener.h"
+#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_encodings.h"
@@ -113,11 +115,13 @@ void NexstarProtocol::stopAll() {
   passThrough(3, 0);
 }
 
+// The mount works in the apparent place of the date.
 void NexstarProtocol::gotoTarget(double raRad, double decRad) {
+  const EquatorialPosition ofDate = ApparentPlace(clock().julianDate()).apparentOf(raRad, decRad);
   std::string text = "R";
-  appendHex4(text, turnFractionSingle(raRad));
+  appendHex4(text, turnFractionSingle(ofDate.raRad));
   text += ',';
-  appendHex4(text, turnFractionSingle(decRad));
+  appendHex4(text, turnFractionSingle(ofDate.decRad));
   await(State::kAwaitDone);
   sender().sendBytes(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
@@ -180,7 +184,9 @@ void NexstarProtocol::positionReply() {
     return;
   }
   becomeIdle();
-  listener().onMountPosition(angleOfTurnFraction(ra), declinationOfTurnFraction(dec), ra, dec);
+  const EquatorialPosition j2000 =
+      ApparentPlace(clock().julianDate()).j2000Of(angleOfTurnFraction(ra), declinationOfTurnFraction(dec));
+  listener().onMountPosition(j2000.raRad, j2000.decRad, ra, dec);
 }
 
 // Waits in `state` for the mount's reply, at most `heartbeats`.

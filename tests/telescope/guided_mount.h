@@ -49,6 +49,7 @@ inline int64_t motorValue(const std::string& command) {
 
 class StillSky : public iSiderealTime {
  public:
+  double julianDate() const override { return 2451545.0; }
   double greenwichSiderealHours() const override { return 6.0; }
   double localSiderealHours() const override { return 7.25; }
 };

@@ -29,8 +29,10 @@ constexpr double kLatitude = 47.5, kLongitude = 19.0;
 
 class FixedSiderealTime : public iSiderealTime {
  public:
+  double julianDate() const override { return date; }
   double greenwichSiderealHours() const override { return 6.0; }
   double localSiderealHours() const override { return 6.0 + kLongitude / 15; }
+  double date = 2451545.0;
 };
 
 // The simulated mount on port 1 of a scratch program directory, with its
@@ -155,21 +157,30 @@ TEST_F(MountSession, AltAzimuthMotorControllerAlignsGoesToAStarAndTracks) {
   EXPECT_TRUE(waitFor("link 7"));
 }
 
-// A goto right after the link came up: the mount's answer to the
-// acknowledge is not taken for the answer to the first set command.
-TEST_F(MountSession, Lx200GoesToATargetAndReadsItBack) {
+// A goto right after the link came up (the mount's answer to the
+// acknowledge is not taken for the answer to the first set command) to
+// M 42 on 2025-01-01 0h UT. The mount works in coordinates of the date:
+// PyEphem 4.1.4 puts M 42 (J2000 05h35m17.3s -05°23'28") at 05h36m32.38s
+// -05°22'29.0" then:
+//   b = ephem.FixedBody(); b._ra, b._dec = '05:35:17.3', '-05:23:28'; b._epoch = ephem.J2000
+//   b.compute('2025/1/1 00:00'); print(b.g_ra, b.g_dec)
+// so the mount is sent 05:36.5 and -05:22 (the J2000 place would be
+// 05:35.3 and -05:23), and where it then stands reads back as M 42's J2000
+// place, within the tenth of a minute and the arcminute the commands carry.
+TEST_F(MountSession, Lx200GoesToM42InCoordinatesOfTheDateAndReadsItBackInJ2000) {
+  clock_.date = 2460676.5;
   startMount(mountsim::MountKind::Lx200);
   controller_.connect(kMountLx200, 1);
   ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountLx200))));
-  // 5h30m10s, +20°15': to the tenth of a minute and the arcminute.
-  controller_.gotoPosition((82.5 + 10 / 240.0) * kDeg, 20.25 * kDeg);
+  const double raDeg = (5 + 35 / 60.0 + 17.3 / 3600) * 15, decDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
+  controller_.gotoPosition(raDeg * kDeg, decDeg * kDeg);
   ASSERT_TRUE(waitFor("link 11"));
-  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:30.2#");
-  EXPECT_EQ(lastReceived(":Sd"), ":Sd+20:15#");
+  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:36.5#");
+  EXPECT_EQ(lastReceived(":Sd"), ":Sd-05:22#");
   std::this_thread::sleep_for(500ms);  // the slew at thirty times its speed
   controller_.readPosition();
   ASSERT_TRUE(waitFor("position"));
-  expectNear(listener_.lastPosition(), 82.5 + 12 / 240.0, 20.25, 0.1);
+  expectNear(listener_.lastPosition(), raDeg, decDeg, 1.0);
 }
 
 // A star 80° south never rises at 47.5° north: the mount refuses the slew.

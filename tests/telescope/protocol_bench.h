@@ -64,10 +64,12 @@ class RecordingListener : public TelescopeListener {
 
 class FixedSiderealTime : public iSiderealTime {
  public:
+  double julianDate() const override { return date; }
   double greenwichSiderealHours() const override { return hours; }
   // The tests' place is on the Greenwich meridian.
   double localSiderealHours() const override { return hours; }
   double hours = 5.0;
+  double date = 2451545.0;
 };
 
 struct ProtocolBench {

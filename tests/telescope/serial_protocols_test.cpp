@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "astro/apparent_place.h"
 #include "protocol_bench.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
@@ -24,11 +25,23 @@ std::string bytes(std::initializer_list<int> values) {
   return s;
 }
 
+// The protocols send and read coordinates of the date; the bench's clock
+// stands at J2000.0, where they differ from J2000 places by nutation and
+// aberration. A target is given here as the mount is to be sent it, and a
+// reported position is turned back into what the mount told.
+const ApparentPlace kBenchDate(2451545.0);
+
 SharedTelescopeValues target(double raRad, double decRad) {
+  const EquatorialPosition j2000 = kBenchDate.j2000Of(raRad, decRad);
   SharedTelescopeValues v;
-  v.gotoRaRad = raRad;
-  v.gotoDecRad = decRad;
+  v.gotoRaRad = j2000.raRad;
+  v.gotoDecRad = j2000.decRad;
   return v;
+}
+
+template <typename Position>
+EquatorialPosition mountPlace(const Position& p) {
+  return kBenchDate.apparentOf(p.ra, p.dec);
 }
 
 // The heartbeat on which a protocol gives up and closes the port, or 0.
@@ -163,15 +176,15 @@ TEST_F(Lx200Test, ReadPositionTakesBothPrecisionsAndNothingElse) {
   bench.receive("+45*30'15#");
   EXPECT_EQ(told(), Told{"11"});
   ASSERT_EQ(listener.positions.size(), 1u);
-  EXPECT_NEAR(listener.positions[0].ra, (82.5 + 15.0 / 240) * kRad, 1e-6);
-  EXPECT_NEAR(listener.positions[0].dec, (45.5 + 15.0 / 3600) * kRad, 1e-6);
+  EXPECT_NEAR(mountPlace(listener.positions[0]).raRad, (82.5 + 15.0 / 240) * kRad, 1e-6);
+  EXPECT_NEAR(mountPlace(listener.positions[0]).decRad, (45.5 + 15.0 / 3600) * kRad, 1e-6);
   EXPECT_EQ(listener.positions[0].rawA, 0);
 
   bench.command({kCmdReadPosition});
   bench.receive("05:30.5#-12*30#");
   ASSERT_EQ(listener.positions.size(), 2u);
-  EXPECT_NEAR(listener.positions[1].ra, 82.625 * kRad, 1e-6);
-  EXPECT_NEAR(listener.positions[1].dec, -12.5 * kRad, 1e-6);
+  EXPECT_NEAR(mountPlace(listener.positions[1]).raRad, 82.625 * kRad, 1e-6);
+  EXPECT_NEAR(mountPlace(listener.positions[1]).decRad, -12.5 * kRad, 1e-6);
   EXPECT_EQ(told(), Told{"11"});
 
   for (const char* bad : {"0x:30:00#", "05:30:1Z#", "05:30.Z#", "24:00:00#", "05:60:00#", "05:30;00#"}) {
@@ -275,8 +288,8 @@ TEST_F(NexstarTest, ReadPositionAndTracking) {
   EXPECT_EQ(bench.sent(), "E");
   bench.receive("8000,F8E4#");
   ASSERT_EQ(bench.listener.positions.size(), 1u);
-  EXPECT_DOUBLE_EQ(bench.listener.positions[0].ra, kPi);
-  EXPECT_NEAR(bench.listener.positions[0].dec, -10 * kRad, 1e-4);
+  EXPECT_NEAR(mountPlace(bench.listener.positions[0]).raRad, kPi, 1e-8);
+  EXPECT_NEAR(mountPlace(bench.listener.positions[0]).decRad, -10 * kRad, 1e-4);
   EXPECT_EQ(bench.listener.positions[0].rawA, 0x8000);
   EXPECT_EQ(bench.listener.positions[0].rawB, 0xF8E4);
 
@@ -321,8 +334,8 @@ TEST(OldNexstar, RecordsCarryThePosition) {
   EXPECT_TRUE(bench.listener.positions.empty());
   bench.receive(bytes({0xE4, '#'}));
   ASSERT_EQ(bench.listener.positions.size(), 1u);
-  EXPECT_DOUBLE_EQ(bench.listener.positions[0].ra, kPi);
-  EXPECT_NEAR(bench.listener.positions[0].dec, -10 * kRad, 1e-4);
+  EXPECT_NEAR(mountPlace(bench.listener.positions[0]).raRad, kPi, 1e-8);
+  EXPECT_NEAR(mountPlace(bench.listener.positions[0]).decRad, -10 * kRad, 1e-4);
 }
 
 TEST(OwnController, ConnectsAndGivesUpAfterFourHeartbeats) {

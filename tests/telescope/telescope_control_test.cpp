@@ -155,6 +155,7 @@ class FrameRecorder : public TelescopeControl {
 TEST(TelescopeOperations, EachWritesItsFrame) {
   testing::WaitingListener listener;
   struct : iSiderealTime {
+    double julianDate() const override { return 2451545.0; }
     double greenwichSiderealHours() const override { return 0; }
     double localSiderealHours() const override { return 0; }
   } clock;
@@ -181,6 +182,7 @@ TEST(TelescopeOperations, EachWritesItsFrame) {
 
 class FixedSiderealTime : public iSiderealTime {
  public:
+  double julianDate() const override { return 2451545.0; }
   double greenwichSiderealHours() const override { return 6.0; }
   double localSiderealHours() const override { return 6.0; }
 };
