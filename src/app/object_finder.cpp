@@ -39,74 +39,6 @@ std::string_view trimmed(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The first word and what follows the blanks after it.
-std::pair<std::string_view, std::string_view> firstWord(std::string_view text) {
-  const size_t blank = text.find(' ');
-  if (blank == std::string_view::npos) return {text, {}};
-  return {text.substr(0, blank), trimmed(text.substr(blank))};
-}
-
-// The integers of a text such as " 183912", "+27 3410", "-16°1591" or
-// " 2133-2964-1": a sign only before the first, blanks, '-' or a degree
-// sign between them; empty when anything else is there.
-std::vector<int> integersOf(std::string_view text) {
-  std::vector<int> numbers;
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  int sign = 1;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) sign = text[i++] == '-' ? -1 : 1;
-  while (i < text.size()) {
-    if (!isDigit(text[i])) return {};
-    long value = 0;
-    for (; i < text.size() && isDigit(text[i]) && value < 100000000; ++i) value = value * 10 + (text[i] - '0');
-    numbers.push_back(static_cast<int>(sign * value));
-    sign = 1;
-    const size_t separatorStart = i;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '-')) ++i;
-    if (text.substr(i).starts_with("\xC2\xB0")) i += 2;
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i == separatorStart && i < text.size()) return {};
-  }
-  return numbers;
-}
-
-// The constellation an IAU abbreviation names (the head of Serpens for
-// "Ser"); -1 for none.
-int constellationOfAbbreviation(std::string_view text) {
-  for (int n = 0; n < kConstellationCount; ++n) {
-    if (matches(constellationAbbreviation(n), text, true)) return n;
-  }
-  return -1;
-}
-
-constexpr int kSerpensCaput = 75, kSerpensCauda = 76;
-
-// The spellings of the Greek letters 0..23: the variable-star
-// abbreviations, their common alternatives and the full names.
-constexpr std::array<std::string_view, 24> kGreekSpellings = {
-    "alf alp alpha alfa", "bet beta",  "gam gamma",          "del delta", "eps epsilon",  "zet zeta",
-    "eta",                "tet the theta teta", "iot iota",  "kap kappa", "lam lambda",   "mu",
-    "nu",                 "ksi xi",    "omi omicron omikron", "pi",       "rho",          "sig sigma",
-    "tau",                "ups upsilon", "phi",              "khi chi",   "psi",          "ome omega"};
-
-// The Greek letter a word names: one of its spellings or the letter itself
-// (α..ω); -1 for none.
-int greekLetter(std::string_view word) {
-  const std::u16string wide = utf8ToUtf16(word);
-  if (wide.size() == 1 && wide[0] >= u'α' && wide[0] <= u'ω' && wide[0] != u'ς') {
-    return wide[0] - u'α' - (wide[0] > u'ς' ? 1 : 0);
-  }
-  for (size_t letter = 0; letter < kGreekSpellings.size(); ++letter) {
-    std::string_view spellings = kGreekSpellings[letter];
-    while (!spellings.empty()) {
-      const auto [spelling, rest] = firstWord(spellings);
-      if (matches(spelling, word, true)) return static_cast<int>(letter);
-      spellings = rest;
-    }
-  }
-  return -1;
-}
-
 // The forms of a comet-list entry a text may name: the whole entry, its
 // designation before the brackets and the name in them.
 std::array<std::string_view, 3> cometNameForms(std::string_view name) {
@@ -114,6 +46,8 @@ std::array<std::string_view, 3> cometNameForms(std::string_view name) {
   if (open == std::string_view::npos || close == std::string_view::npos || close < open) return {name, name, name};
   return {name, name.substr(0, open), name.substr(open + 2, close - open - 2)};
 }
+
+constexpr int kSerpensCauda = 76;  // shares "Ser" with the head, 75
 
 // "Algenib (88 γ Peg)", "Toliman (α2 Cen)", "HIP 12345".
 std::string starDesignation(const StarIdRecord& r, const std::string& name) {
@@ -132,20 +66,6 @@ std::string starDesignation(const StarIdRecord& r, const std::string& name) {
   return name + " (" + designation + ")";
 }
 
-// The typed catalogue names of the star numbers; Durchmusterung zones and
-// Tycho numbers come in several parts.
-struct StarNumberPrefix {
-  std::string_view prefix;
-  int code;  // a catalogue code of findByCatalogNumber, a Durchmusterung 1..4 + 10, or kTycho
-};
-constexpr int kDurchmusterungBase = 10, kTycho = 20;
-constexpr std::array<StarNumberPrefix, 11> kStarNumberPrefixes = {{
-    {"HD", kCatalogHd}, {"HR", kCatalogHr}, {"SAO", kCatalogSao}, {"HIP", kCatalogHipparcos}, {"PPM", kCatalogPpm},
-    {"BD", kDurchmusterungBase + kBonner}, {"CD", kDurchmusterungBase + kCordoba},
-    {"SD", kDurchmusterungBase + kSouthern}, {"CPD", kDurchmusterungBase + kCapePhotographic},
-    {"CP", kDurchmusterungBase + kCapePhotographic}, {"TYC", kTycho},
-}};
-
 }  // namespace
 
 std::optional<FoundObject> ObjectFinder::find(std::string_view typed) {
@@ -157,10 +77,11 @@ std::optional<FoundObject> ObjectFinder::find(std::string_view typed) {
   return byName(text, false);
 }
 
+// Deep-sky numbers, then the star search's designations.
 std::optional<FoundObject> ObjectFinder::byDesignation(std::string_view text) {
   if (auto found = deepskyDesignation(text)) return found;
-  if (auto found = starNumber(text)) return found;
-  return bayerOrFlamsteed(text);
+  StarIdRecord record;
+  return catalogs_.starIds().findByDesignation(text, record) ? star(record) : std::nullopt;
 }
 
 std::optional<FoundObject> ObjectFinder::byName(std::string_view text, bool whole) {
@@ -180,7 +101,7 @@ std::optional<FoundObject> ObjectFinder::byOtherDesignation(std::string_view tex
   if (auto found = variableStar(text)) return found;
   std::string_view number = text;
   if (number.size() > 2 && number.front() == '(' && number.back() == ')') number = number.substr(1, number.size() - 2);
-  if (integersOf(number).size() == 1 && isDigit(number.front())) {
+  if (!number.empty() && std::all_of(number.begin(), number.end(), isDigit)) {
     return minorPlanet({MinorPlanetQuery::kByNumber, std::string(number)});
   }
   return minorPlanet({MinorPlanetQuery::kByDesignation, std::string(text)});
@@ -193,46 +114,6 @@ std::optional<FoundObject> ObjectFinder::deepskyDesignation(std::string_view tex
   const iDeepskyData* deepsky = catalogs_.deepsky();
   if (!deepsky || !deepsky->findByDesignation(text, at)) return std::nullopt;
   return picked(SearchKind::kDeepsky, kPickDeepsky, at);
-}
-
-std::optional<FoundObject> ObjectFinder::starNumber(std::string_view text) {
-  size_t letters = 0;
-  while (letters < text.size() && std::isalpha(static_cast<unsigned char>(text[letters]))) ++letters;
-  for (const StarNumberPrefix& p : kStarNumberPrefixes) {
-    if (!matches(p.prefix, text.substr(0, letters), true)) continue;
-    const std::vector<int> n = integersOf(text.substr(letters));
-    const StarIdDatabase& ids = catalogs_.starIds();
-    StarIdRecord record;
-    const bool found = p.code == kTycho                 ? n.size() == 3 && ids.findByTycho(n[0], n[1], n[2], record)
-                       : p.code > kDurchmusterungBase ? n.size() == 2 &&
-                                                            ids.findByDurchmusterung(p.code - kDurchmusterungBase,
-                                                                                     n[0], n[1], record)
-                                                      : n.size() == 1 && ids.findByCatalogNumber(p.code, n[0], record);
-    return found ? star(record) : std::nullopt;
-  }
-  return std::nullopt;
-}
-
-// A Greek letter with an optional superscript digit, or a Flamsteed
-// number, then a constellation's abbreviation.
-std::optional<FoundObject> ObjectFinder::bayerOrFlamsteed(std::string_view text) {
-  auto [word, rest] = firstWord(text);
-  const int constellation = constellationOfAbbreviation(rest);
-  if (constellation < 0 || word.empty()) return std::nullopt;
-  const StarIdDatabase& ids = catalogs_.starIds();
-  StarIdRecord record;
-  const std::vector<int> flamsteed = integersOf(word);
-  if (isDigit(word.front())) {
-    return flamsteed.size() == 1 && ids.findByFlamsteed(constellation, flamsteed[0], record) ? star(record)
-                                                                                               : std::nullopt;
-  }
-  int superscript = 0;
-  if (isDigit(word.back())) superscript = word.back() - '0', word.remove_suffix(1);
-  const int letter = greekLetter(word);
-  if (letter < 0) return std::nullopt;
-  const bool found = ids.findByBayer(constellation, letter, superscript, record) ||
-                     (constellation == kSerpensCaput && ids.findByBayer(kSerpensCauda, letter, superscript, record));
-  return found ? star(record) : std::nullopt;
 }
 
 std::optional<FoundObject> ObjectFinder::doubleStar(std::string_view text) {

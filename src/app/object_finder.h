@@ -4,9 +4,9 @@
 // A text that could name several objects is tried in this order, so that
 // the more definite reading wins:
 //  1. catalogue designations, which no name looks like: deep-sky numbers
-//     ("M 42", "NGC 1976", "IC 434", "UGC 454", "PGC 2557"), star numbers
-//     ("HD 183912", "HR 7417", "SAO 87301", "HIP 95947", "PPM 108379",
-//     "BD+27 3410", "TYC 2133-2964-1"), Bayer letters ("alf Cen",
+//     ("M 42", "NGC 1976", "IC 434", "UGC 454", "PGC 2557"), then what the
+//     star search takes as a designation: star numbers ("HD 183912",
+//     "HR 7417", "SAO 87301", "HIP 95947"), Bayer letters ("alf Cen",
 //     "alpha Cen", "α Cen", "alf2 Cen") and Flamsteed numbers ("61 Cyg");
 //  2. whole names, case ignored: the Sun, the Moon and the planets (in the
 //     chosen language or in English), constellations (Latin name or
@@ -59,8 +59,6 @@ class ObjectFinder {
   std::optional<FoundObject> byOtherDesignation(std::string_view text);
 
   std::optional<FoundObject> deepskyDesignation(std::string_view text);
-  std::optional<FoundObject> starNumber(std::string_view text);
-  std::optional<FoundObject> bayerOrFlamsteed(std::string_view text);
   std::optional<FoundObject> body(std::string_view text, bool whole);
   std::optional<FoundObject> constellation(std::string_view text, bool whole);
   std::optional<FoundObject> starName(std::string_view text, bool whole);

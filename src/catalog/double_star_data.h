@@ -30,7 +30,8 @@ class iStarDblData {
   // Version 3: 0, 3 wrong magic, version or value, 4 cannot open.
   // Version 4: 0, 2 wrong magic or version, 3 a value out of range, 4 cannot open.
   virtual int open(const std::string& relativePath) = 0;
-  // "STF 60", "stf60": the first system whose designation begins with the key.
+  // "STF 60", "stf60", "Σ 60": the first system whose designation begins
+  // with the key; 0 when the text is not parsable.
   virtual int findByDesignation(std::string_view text, StarPosition& found) const = 0;
   virtual bool getPosition(int index, StarPosition& position) const = 0;
   // Appends the label of system `index` to `text` (the caller's heading).
@@ -44,8 +45,14 @@ class iStarDblData {
 // StarDblWDSDataD1 for version 3 files, StarDblWDSDataD2 for version 4.
 std::unique_ptr<iStarDblData> doubleStarCatalogOfType(int fileType);
 
-// The seven-character key of a typed discoverer designation ("STF   60");
-// empty when the text is not parsable.
+// The seven-character key of a typed discoverer designation, as the WDS
+// writes it: the code (one to four letters, or W. Herschel's classes
+// "H 1".."H 6" and "H N") padded with blanks to three characters, then the
+// number right-aligned in the rest ("stf60" and "Σ 60" give "STF  60",
+// "STFA43" and "Σ I 43" give "STFA 43"); the traditional symbols of the
+// discoverers stand for their WDS codes. Empty when the text is not
+// parsable: no code, more than four letters, no number, or more digits
+// than the seven characters leave.
 std::string doubleStarKey(std::string_view text);
 
 // The fields of a system's information record.

@@ -27,6 +27,30 @@ DoubleStarRecord decodeRecord(const uint8_t* p) {
   return r;
 }
 
+// "13239+5456" of "13239+5456", "WDS 13239+5456" or "WDS J13239+5456";
+// "" for any other text.
+std::string wdsCoordinateKey(std::string_view text) {
+  const size_t start = text.find_first_not_of(' ');
+  text = start == std::string_view::npos ? std::string_view{} : text.substr(start);
+  for (std::string_view prefix : {"WDS", " ", "J"}) {
+    if (text.starts_with(prefix)) text.remove_prefix(prefix.size());
+  }
+  text = text.substr(0, text.find_last_not_of(' ') + 1);
+  const bool form = text.size() == 10 && (text[5] == '+' || text[5] == '-') &&
+                    std::all_of(text.begin(), text.end(), [](char c) { return c == '+' || c == '-' || (c >= '0' && c <= '9'); });
+  return form ? std::string(text) : std::string();
+}
+
+// The further designations of an information text ("SHY 247, SMR 4").
+void addOtherDesignations(const std::string& text, int index, std::map<std::string, int>& keys) {
+  for (size_t start = 0; start < text.size();) {
+    const size_t comma = text.find(", ", start);
+    const std::string key = doubleStarKey(std::string_view(text).substr(start, comma - start));
+    if (!key.empty()) keys.emplace(key, index);
+    start = comma == std::string::npos ? text.size() : comma + 2;
+  }
+}
+
 bool separationPasses(int32_t separation, const ChartSettings& s) {
   if (!s.doubleSeparationFilter || (separation == 0 && s.doubleKeepUnknownSeparations)) return true;
   return separation >= s.doubleSeparationMin && separation <= s.doubleSeparationMax;
@@ -35,10 +59,12 @@ bool separationPasses(int32_t separation, const ChartSettings& s) {
 }  // namespace
 
 std::string doubleStarLabel(std::string_view designation) {
-  const std::string_view code = designation.substr(0, std::min(kCodeChars, designation.size()));
-  std::string label(code.substr(0, code.find(' ')));
+  const size_t codeChars = designation.size() > kCodeChars && designation[kCodeChars] >= 'A' ? kCodeChars + 1 : kCodeChars;
+  std::string_view code = designation.substr(0, std::min(codeChars, designation.size()));
+  code = code.substr(0, code.find_last_not_of(' ') + 1);
+  std::string label(code);
   label += ' ';
-  for (char c : designation.substr(code.size())) {
+  for (char c : designation.substr(std::min(codeChars, designation.size()))) {
     if (c != ' ') label += c;
   }
   return label;
@@ -48,6 +74,7 @@ int StarDblWDSDataD2::open(const std::string& relativePath) {
   std::vector<uint8_t> bytes;
   const int result = file_.openRegional(resolveDataPath(directory_, relativePath), kFormat, bytes);
   records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  informationDesignations_.reset();
   return result;
 }
 
@@ -64,6 +91,30 @@ void StarDblWDSDataD2::draw(RenderingOutput& output, const OutputArea& area, iTr
       drawSystem(output, transformer, settings, i, labelDx, labelDy);
     }
   }
+}
+
+int StarDblWDSDataD2::findByDesignation(std::string_view text, StarPosition& found) const {
+  const std::string key = wdsCoordinateKey(text);
+  const int stored = key.empty() ? StarDblWDSData::findByDesignation(text, found) : kDoubleNotFound;
+  if (stored != kDoubleNotFound) return stored;
+  const auto at = informationDesignations().find(key.empty() ? doubleStarKey(text) : key);
+  if (at == informationDesignations().end()) return kDoubleNotFound;
+  found = {at->second, records_[at->second].raRad, records_[at->second].decRad};
+  return kDoubleFound;
+}
+
+const std::map<std::string, int>& StarDblWDSDataD2::informationDesignations() const {
+  if (informationDesignations_) return *informationDesignations_;
+  std::map<std::string, int>& keys = informationDesignations_.emplace();
+  std::vector<StarInfoItem> items;
+  for (int i = 0; i < count(); ++i) {
+    if (!readObjectInfo(i, items)) continue;
+    for (const StarInfoItem& item : items) {
+      if (item.field == kDoubleInfoWds) keys.emplace(item.text, i);
+      if (item.field == kDoubleInfoOtherNames) addOtherDesignations(item.text, i, keys);
+    }
+  }
+  return keys;
 }
 
 bool StarDblWDSDataD2::readObjectInfo(int index, std::vector<StarInfoItem>& items) const {

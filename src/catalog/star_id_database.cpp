@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "catalog/constellation_list.h"
 #include "catalog/greek_letters.h"
@@ -117,6 +118,36 @@ struct CataloguePrefix {
 };
 constexpr CataloguePrefix kCataloguePrefixes[] = {
     {"HIP", kCatalogHipparcos}, {"HD", kCatalogHd}, {"HR", kCatalogHr}, {"SAO", kCatalogSao}, {"PPM", kCatalogPpm}};
+
+// The catalogues numbered in parts: the Durchmusterungen by zone and
+// number, Tycho by three numbers (code 0). "CPD" before the "CP" it begins.
+constexpr CataloguePrefix kPartedPrefixes[] = {{"BD", kBonner},           {"CD", kCordoba},
+                                               {"SD", kSouthern},         {"CPD", kCapePhotographic},
+                                               {"CP", kCapePhotographic}, {"TYC", 0}};
+
+// The numbers of a text such as "+27 3410", "-16°1591" or
+// "2133-2964-1": a sign only before the first, blanks, one '-' or a degree
+// sign between them; empty when anything else is there.
+std::vector<int32_t> numberPartsOf(std::string_view text) {
+  std::vector<int32_t> parts;
+  int32_t sign = 1;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) sign = text[0] == '-' ? -1 : 1, text.remove_prefix(1);
+  while (!text.empty()) {
+    size_t digits = 0;
+    while (digits < text.size() && isDigit(text[digits])) ++digits;
+    const int32_t number = numberOf(text.substr(0, digits));
+    if (number < 0) return {};
+    parts.push_back(sign * number);
+    sign = 1;
+    text = trimmed(text.substr(digits));
+    if (text.starts_with('-')) {
+      text = trimmed(text.substr(1));
+    } else if (text.starts_with("\u00b0")) {
+      text = trimmed(text.substr(std::string_view("\u00b0").size()));
+    }
+  }
+  return parts;
+}
 
 void appendAscii(std::u16string& text, std::string_view ascii) { text.append(ascii.begin(), ascii.end()); }
 
@@ -265,6 +296,12 @@ bool StarIdDatabase::findByCatalogueText(std::string_view text, StarIdRecord& re
     if (!startsWithIgnoringCase(text, c.prefix)) continue;
     const int32_t number = numberOf(trimmed(text.substr(c.prefix.size())));
     if (number > 0) return findByCatalogNumber(c.code, number, record);
+  }
+  for (const CataloguePrefix& c : kPartedPrefixes) {
+    if (!startsWithIgnoringCase(text, c.prefix)) continue;
+    const std::vector<int32_t> n = numberPartsOf(trimmed(text.substr(c.prefix.size())));
+    if (c.code == 0) return n.size() == 3 && findByTycho(n[0], n[1], n[2], record);
+    return n.size() == 2 && findByDurchmusterung(c.code, n[0], n[1], record);
   }
   return false;
 }

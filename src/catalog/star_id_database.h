@@ -72,7 +72,8 @@ class StarIdDatabase {
   // without its superscript ("alpha Cen", "alf Cen", "α Cen", "alf2 Cen",
   // "khi Cyg"), a Flamsteed number ("61 Cyg"), each with the
   // constellation's abbreviation or Latin name, or a catalogue number
-  // ("HD 183912", "HR 7417", "HIP 95947", "SAO 87301", "PPM 81558").
+  // ("HD 183912", "HR 7417", "HIP 95947", "SAO 87301", "PPM 81558",
+  // "BD+38 3238", "TYC 3105-2070-1").
   bool findByDesignation(std::string_view text, StarIdRecord& record) const;
   // What a user types to find a star: a whole name, else a designation,
   // else the first name that begins with the text.

@@ -44,14 +44,27 @@ class DoubleStarTest : public testing::StarChartTest {
   StarDblWDSDataD2 regional;
 };
 
-TEST(DoubleStarKey, TypedDesignationsBecomeSevenCharacterKeys) {
-  EXPECT_EQ(doubleStarKey("stf60"), "STF  60");
-  EXPECT_EQ(doubleStarKey("STF 60"), "STF  60");
-  EXPECT_EQ(doubleStarKey("  STF 1744 AB"), "STF1744");
-  EXPECT_EQ(doubleStarKey("a-1"), "A     1");
-  for (const char* bad : {"Struve", "STFA 43", "STF 12345", "STF", "60", ""}) EXPECT_EQ(doubleStarKey(bad), "") << bad;
+// Keys in the WDS's seven characters: the discoverer code (one to four
+// letters, Herschel's classes "H 1".."H 6" and "H N") padded to three, the
+// number right-aligned after it; the traditional symbols stand for their
+// WDS codes (Struve STF, his appendices STFA and STFB, O. Struve STT and
+// STTA, Burnham BU, Dunlop DUN, See SEE, Finsen FIN).
+TEST(DoubleStarKey, TypedDesignationsBecomeTheWdsSevenCharacters) {
+  const std::pair<const char*, const char*> keys[] = {
+      {"stf60", "STF  60"},    {"STF 60", "STF  60"},  {"  STF 1744 AB", "STF1744"}, {"a-1", "A     1"},
+      {"STFA 43", "STFA 43"},  {"stfa43", "STFA 43"},  {"Σ I 43", "STFA 43"},      {"Σ II 10", "STFB 10"},
+      {"Σ 1744", "STF1744"},   {"ΟΣ 5", "STT   5"},    {"ΟΣΣ 123", "STTA123"},     {"β 1411", "BU 1411"},
+      {"Δ 65", "DUN  65"},     {"λ 510", "SEE 510"},   {"φ 1", "FIN   1"},        {"H 5 32", "H 5  32"},
+      {"H N 73", "H N  73"},   {"h 6 111", "H 6 111"},
+  };
+  for (const auto& [text, key] : keys) EXPECT_EQ(doubleStarKey(text), key) << text;
+  for (const char* bad : {"Struve", "STFA 1234", "STF 12345", "STF", "60", ""}) {
+    EXPECT_EQ(doubleStarKey(bad), "") << bad;
+  }
   EXPECT_EQ(doubleStarLabel("STF  60"), "STF 60");
   EXPECT_EQ(doubleStarLabel("A    12"), "A 12");
+  EXPECT_EQ(doubleStarLabel("STFA 43"), "STFA 43");
+  EXPECT_EQ(doubleStarLabel("H 5  32"), "H 5 32");
 }
 
 TEST(DoubleStarCatalog, FileTypesBuildTheirCatalogs) {

@@ -154,6 +154,8 @@ TEST_F(StarIdFiles, TypedNamesAndDesignationsFindTheirStar) {
       {"toliman", 71681},     {"alf3 Cen", 0},        {"bet Cen", 0},        {"alpha Xyz", 0},
       {"alpha", 0},           {"61 Cen", 0},          {"HD", 0},             {"HD 0", 0},
       {"HD 1x", 0},           {"", 0},
+      {"BD+38 3238", 91262},  {"BD +38\u00b03238", 91262}, {"TYC 3105-2070-1", 91262}, {"tyc3105 2070 1", 91262},
+      {"BD-38 3238", 0},      {"CD+38 3238", 0},      {"TYC 3105-2070", 0},  {"TYC 3105-2070-1-1", 0},
   };
   for (auto [typed, hipparcos] : cases) {
     found = StarIdRecord();

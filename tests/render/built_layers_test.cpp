@@ -86,7 +86,7 @@ TEST_F(BuiltLayers, M31IsARotatedEllipseAtItsPlaceAtAFiveDegreeField) {
 }
 
 TEST_F(BuiltLayers, MizarAndAlbireoAreDrawnWhereTheyAreFound) {
-  for (const char* designation : {"STF 1744", "SFA 43"}) {
+  for (const char* designation : {"STF 1744", "STFA 43"}) {
     SCOPED_TRACE(designation);
     StarPosition found;
     ASSERT_EQ(catalogs.doubleStars()->findByDesignation(designation, found), kDoubleFound);

@@ -6,14 +6,17 @@
 #include <map>
 #include <numbers>
 #include <optional>
+#include <set>
 #include <string_view>
 
+#include "astro/coordinates.h"
 #include "catalog/double_star_data.h"
 #include "catalog/variable_star_data.h"
 #include "double_variable_writers.h"
 #include "platform/number_text.h"
 #include "sky_sources.h"
 #include "star_files_builder.h"
+#include "zoned_star_files.h"
 
 namespace celvaro {
 namespace {
@@ -28,23 +31,28 @@ struct Sources {
   std::map<int32_t, SourceStar> stars;  // Hipparcos stars by number
   std::vector<WdsPair> pairs;
   std::map<int32_t, std::vector<std::string>> names;
-  std::map<int32_t, std::vector<double>> components;
+  std::map<int32_t, std::vector<ZonedStar>> components;  // component records (A, B...) by Hipparcos number
+  std::vector<const SourceStar*> unlisted;               // unlistedComponents()
   std::vector<GcvsStar> variables;
 };
 
 bool readSources(const DoubleVariableSourcePaths& paths, Sources& s) {
   const std::string st = paths.stellarium + "/";
   std::vector<SourceStar> stars;
+  std::vector<ZonedStar> records;
   if (!readD3Stars(paths.d3Stars, stars) || !readWdsPairs(st + "wds_hip_part.dat", s.pairs) ||
       !readDesignationNames(st + "extra_name.fab", s.names) ||
-      !readHipparcosComponents({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"},
-                               s.components) ||
+      !readZonedStars({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"}, records) ||
       !readGcvsStars(st + "gcvs_hip_part.dat", s.variables)) {
     return false;
   }
   for (const SourceStar& star : stars) s.stars.emplace(star.hip, star);
+  for (const ZonedStar& record : records) {
+    if (record.hip != 0 && record.component != 0) s.components[record.hip].push_back(record);
+  }
   return true;
 }
+
 
 // The region layout of records at these points, and the records in its order.
 template <typename Entry>
@@ -60,20 +68,18 @@ std::pair<std::vector<SkyRegion>, std::vector<Entry>> laidOut(const std::vector<
 
 // --- double stars --------------------------------------------------------------
 
-// The traditional discoverer symbols of extra_name.fab and their codes, in
-// the order they are preferred (the header tells why these codes).
-constexpr std::pair<std::string_view, std::string_view> kSymbols[] = {
-    {"Σ", "STF"},   {"Σ_I", "SFA"}, {"Σ_II", "SFB"}, {"ΟΣ", "STT"},  {"ΟΣΣ", "OSS"}, {"β", "BU"},
-    {"Δ", "DUN"},   {"H_1", "HA"},  {"H_2", "HB"},   {"H_3", "HC"},  {"H_4", "HD"},  {"H_5", "HE"},
-    {"H_6", "HF"},  {"H_N", "HN"},  {"λ", "SEE"},    {"φ", "FIN"},   {"β_pm", "BUP"}, {"Lβ", "LBU"},
-    {"βG", "BUG"},
+// The traditional discoverer symbols of extra_name.fab, and W. Herschel's
+// classes, in the order they are preferred over each other and over the
+// plain WDS codes; the double-star search knows their WDS codes.
+constexpr std::string_view kPreferredSymbols[] = {
+    "Σ", "Σ_I", "Σ_II", "ΟΣ", "ΟΣΣ", "β", "Δ", "H_1", "H_2", "H_3", "H_4", "H_5", "H_6", "H_N", "λ", "φ", "β_pm", "Lβ", "βG",
 };
-constexpr int kPlainCodeRank = static_cast<int>(std::size(kSymbols));
+constexpr int kPlainCodeRank = static_cast<int>(std::size(kPreferredSymbols));
 
 struct Designation {
   int rank;
-  std::string key;     // "STF1744"
-  std::string source;  // "Σ 1744"
+  std::string key;     // as the WDS writes it: "STF1744", "STFA 43"
+  std::string source;  // as the sources write it: "Σ 1744", "Σ I 43"
 };
 
 bool isPlainCode(std::string_view code) {
@@ -88,37 +94,118 @@ std::optional<Designation> discovererDesignation(const std::string& name) {
   if (last == std::string::npos) return std::nullopt;
   const std::string prefix = name.substr(0, last), number = name.substr(last + 1);
   if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  int rank = kPlainCodeRank;
-  std::string code = prefix;
-  for (int i = 0; i < kPlainCodeRank; ++i) {
-    if (kSymbols[i].first == prefix) rank = i, code = kSymbols[i].second;
-  }
-  const std::string key = doubleStarKey(code + " " + number);
-  if ((rank == kPlainCodeRank && !isPlainCode(prefix)) || key.empty()) return std::nullopt;
+  const auto symbol = std::find(std::begin(kPreferredSymbols), std::end(kPreferredSymbols), prefix);
+  const int rank = static_cast<int>(symbol - std::begin(kPreferredSymbols));
   std::string source = name;
   std::replace(source.begin(), source.end(), '_', ' ');
+  const std::string key = doubleStarKey(source);
+  if ((rank == kPlainCodeRank && !isPlainCode(prefix)) || key.empty()) return std::nullopt;
   return Designation{rank, key, source};
 }
 
-int32_t separationTenths(const WdsPair& row) {
-  return row.separation < 0 || row.separation >= 999.9 ? 0 : static_cast<int32_t>(std::lround(row.separation * 10));
+constexpr double kUnknownSeparation = 999.9;  // the sources' sentinel, like -1
+
+int32_t separationTenths(double arcsec) {
+  return arcsec < 0 || arcsec >= kUnknownSeparation ? 0 : static_cast<int32_t>(std::lround(arcsec * 10));
 }
 
-// The second brightest of the system's stars: the component records of its
-// Hipparcos stars, or the stars themselves where they have none.
-std::optional<int32_t> companionMagnitude(const std::vector<const WdsPair*>& rows, const Sources& s) {
-  std::vector<double> magnitudes;
-  for (const WdsPair* row : rows) {
-    const auto components = s.components.find(row->hip);
-    if (components == s.components.end()) {
-      magnitudes.push_back(s.stars.at(row->hip).magnitude);
-    } else {
-      magnitudes.insert(magnitudes.end(), components->second.begin(), components->second.end());
+// A star of a system: a Hipparcos star, or one of its component records.
+struct Component {
+  double raDeg, decDeg, magnitude;
+};
+
+constexpr double kCloseArcmin = 1;  // a companion this close to the primary counts as close
+// The stars' positions share the proper motion of their system, so a pair
+// measured from them is the pair of the Hipparcos epoch.
+constexpr int kHipparcosEpochYear = 1991;
+
+double arcminBetween(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
+  return separationAndAngle(ra1Deg * kRadPerDeg, dec1Deg * kRadPerDeg, ra2Deg * kRadPerDeg, dec2Deg * kRadPerDeg,
+                            false)
+      .arcmin;
+}
+
+// The Hipparcos stars the star files letter as components (A, B...) of a
+// system and that no row of the WDS cross-match names, by declination.
+std::vector<const SourceStar*> unlistedComponents(const Sources& s) {
+  std::set<int32_t> listed;
+  for (const WdsPair& row : s.pairs) listed.insert(row.hip);
+  std::vector<const SourceStar*> stars;
+  for (const auto& [hip, records] : s.components) {
+    const auto star = s.stars.find(hip);
+    if (!listed.count(hip) && star != s.stars.end()) stars.push_back(&star->second);
+  }
+  std::sort(stars.begin(), stars.end(), [](const SourceStar* a, const SourceStar* b) { return a->decDeg < b->decDeg; });
+  return stars;
+}
+
+// The Hipparcos stars of a system: those of its rows, and the unlisted
+// components close to its primary (gamma Del's B is HIP 102531, which the
+// cross-match leaves out).
+std::vector<int32_t> systemStars(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  std::vector<int32_t> hips;
+  for (const WdsPair* row : rows) hips.push_back(row->hip);
+  const SourceStar& primary = s.stars.at(rows[0]->hip);
+  const auto first = std::lower_bound(s.unlisted.begin(), s.unlisted.end(), primary.decDeg - kCloseArcmin / 60,
+                                      [](const SourceStar* star, double dec) { return star->decDeg < dec; });
+  for (auto at = first; at != s.unlisted.end() && (*at)->decDeg <= primary.decDeg + kCloseArcmin / 60; ++at) {
+    if (arcminBetween(primary.raDeg, primary.decDeg, (*at)->raDeg, (*at)->decDeg) <= kCloseArcmin) {
+      hips.push_back((*at)->hip);
     }
   }
-  if (magnitudes.size() < 2) return std::nullopt;
-  std::sort(magnitudes.begin(), magnitudes.end());
-  return hundredths(magnitudes[1]);
+  return hips;
+}
+
+// The system's stars: the component records of each of its Hipparcos
+// stars, placed about the star's position by their offsets from its
+// brightest record, or the star itself where it has none.
+std::vector<Component> componentsOf(const std::vector<int32_t>& hips, const Sources& s) {
+  std::vector<Component> stars;
+  for (int32_t hip : hips) {
+    const SourceStar& star = s.stars.at(hip);
+    const auto records = s.components.find(hip);
+    if (records == s.components.end()) {
+      stars.push_back({star.raDeg, star.decDeg, star.magnitude});
+      continue;
+    }
+    const ZonedStar& reference = *std::min_element(records->second.begin(), records->second.end(),
+                                                   [](const ZonedStar& a, const ZonedStar& b) { return a.magnitude < b.magnitude; });
+    for (const ZonedStar& r : records->second) {
+      stars.push_back({star.raDeg + std::remainder(r.raDeg - reference.raDeg, 360), star.decDeg + r.decDeg - reference.decDeg,
+                       r.magnitude});
+    }
+  }
+  return stars;
+}
+
+struct Pair {
+  double separation;  // arcseconds
+  int positionAngle;  // degrees, -1 unknown
+  int year;           // of the measure, 0 unknown
+  std::optional<double> companion;
+};
+
+// The system's principal pair: its brightest star and the brightest
+// companion within a minute of arc of it, or the nearest companion when
+// none is that close. A system of one star in the sources keeps the one
+// measure they give, of an unnamed pair, with the companion unknown; so
+// does one whose nearest companion is as far as the sources' "unknown"
+// 999.9" (alpha Cen's Proxima, 2 degrees off, without B).
+Pair principalPair(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  std::vector<Component> stars = componentsOf(systemStars(rows, s), s);
+  const Pair measured{rows[0]->separation, rows[0]->positionAngle, rows[0]->year, std::nullopt};
+  if (stars.size() < 2) return measured;
+  std::sort(stars.begin(), stars.end(), [](const Component& a, const Component& b) { return a.magnitude < b.magnitude; });
+  auto from = [&](const Component& c) { return arcminBetween(stars[0].raDeg, stars[0].decDeg, c.raDeg, c.decDeg); };
+  const auto nearest = std::min_element(stars.begin() + 1, stars.end(),
+                                        [&](const Component& a, const Component& b) { return from(a) < from(b); });
+  const auto close = std::find_if(stars.begin() + 1, stars.end(), [&](const Component& c) { return from(c) <= kCloseArcmin; });
+  const Component& companion = close != stars.end() ? *close : *nearest;
+  const Separation measure = separationAndAngle(stars[0].raDeg * kRadPerDeg, stars[0].decDeg * kRadPerDeg,
+                                                companion.raDeg * kRadPerDeg, companion.decDeg * kRadPerDeg, true);
+  if (measure.arcmin * 60 >= kUnknownSeparation) return measured;
+  const int angle = measure.arcmin * 60 < 0.05 ? -1 : static_cast<int>(std::lround(measure.positionAngleDeg)) % 360;
+  return {measure.arcmin * 60, angle, kHipparcosEpochYear, companion.magnitude};
 }
 
 std::vector<Designation> designationsOf(const std::vector<const WdsPair*>& rows, const Sources& s) {
@@ -142,17 +229,16 @@ std::string otherNames(const std::vector<Designation>& designations, const Desig
   return text;
 }
 
-std::vector<InfoValue> doubleInfo(const WdsPair& measured, const Designation& chosen, const std::string& others,
-                                  const DoubleStarEntry& e, bool companionKnown, int32_t hip) {
-  std::vector<InfoValue> info = {{kDoubleInfoWds, kInfoText, 0, measured.wds},
-                                 {kDoubleInfoDiscoverer, kInfoText, 0, chosen.source}};
+std::vector<InfoValue> doubleInfo(const std::string& wds, const Designation& chosen, const std::string& others,
+                                  const DoubleStarEntry& e, const Pair& pair, int32_t hip) {
+  std::vector<InfoValue> info = {{kDoubleInfoWds, kInfoText, 0, wds}, {kDoubleInfoDiscoverer, kInfoText, 0, chosen.source}};
   if (!others.empty()) info.push_back({kDoubleInfoOtherNames, kInfoText, 0, others});
   info.push_back({kDoubleInfoHipparcos, kInfoInt32, hip, {}});
   info.push_back({kDoubleInfoPrimary, kInfoHundredths, e.primary, {}});
-  if (companionKnown) info.push_back({kDoubleInfoCompanion, kInfoHundredths, e.companion, {}});
+  if (pair.companion) info.push_back({kDoubleInfoCompanion, kInfoHundredths, e.companion, {}});
   if (e.separation > 0) info.push_back({kDoubleInfoSeparation, kInfoTenths, e.separation, {}});
-  if (measured.positionAngle >= 0) info.push_back({kDoubleInfoPositionAngle, kInfoWord, measured.positionAngle, {}});
-  if (measured.year > 0) info.push_back({kDoubleInfoYear, kInfoWord, measured.year, {}});
+  if (pair.positionAngle >= 0) info.push_back({kDoubleInfoPositionAngle, kInfoWord, pair.positionAngle, {}});
+  if (pair.year > 0) info.push_back({kDoubleInfoYear, kInfoWord, pair.year, {}});
   return info;
 }
 
@@ -163,18 +249,16 @@ std::optional<DoubleStarEntry> doubleSystem(const std::vector<const WdsPair*>& r
   if (designations.empty()) return std::nullopt;
   const Designation& chosen = *std::min_element(
       designations.begin(), designations.end(), [](const Designation& a, const Designation& b) { return a.rank < b.rank; });
-  const auto measured = std::find_if(rows.begin(), rows.end(), [](const WdsPair* r) { return separationTenths(*r) > 0; });
-  const WdsPair& row = measured == rows.end() ? *rows[0] : **measured;
   const SourceStar& primary = s.stars.at(rows[0]->hip);
-  const std::optional<int32_t> companion = companionMagnitude(rows, s);
+  const Pair pair = principalPair(rows, s);
   DoubleStarEntry e;
   e.raRad = primary.raDeg * kRadPerDeg;
   e.decRad = primary.decDeg * kRadPerDeg;
   e.designation = chosen.key;
   e.primary = hundredths(primary.magnitude);
-  e.companion = companion.value_or(e.primary);
-  e.separation = separationTenths(row);
-  e.info = doubleInfo(row, chosen, otherNames(designations, chosen), e, companion.has_value(), primary.hip);
+  e.companion = pair.companion ? hundredths(*pair.companion) : 0;
+  e.separation = separationTenths(pair.separation);
+  e.info = doubleInfo(rows[0]->wds, chosen, otherNames(designations, chosen), e, pair, primary.hip);
   return e;
 }
 
@@ -190,7 +274,9 @@ std::vector<DoubleStarEntry> doubleSystems(const Sources& s) {
     });
     if (auto system = doubleSystem(rows, s)) systems.push_back(std::move(*system));
   }
-  std::printf("  %zu double-star systems of %zu WDS rows\n", systems.size(), s.pairs.size());
+  const auto paired = std::count_if(systems.begin(), systems.end(), [](const DoubleStarEntry& e) { return e.companion != 0; });
+  std::printf("  %zu double-star systems of %zu WDS rows, %td with their principal pair from the stars' positions\n",
+              systems.size(), s.pairs.size(), paired);
   return systems;
 }
 
@@ -323,6 +409,7 @@ int32_t brightestMagnitude(const VariableStarEntry& e) { return e.brightest / 10
 bool buildDoubleAndVariableStarFiles(const DoubleVariableSourcePaths& paths, const std::string& dataDirectory) {
   Sources s;
   if (!readSources(paths, s)) return false;
+  s.unlisted = unlistedComponents(s);
   const auto [doubleRegions, doubles] = laidOut(doubleSystems(s), primaryMagnitude);
   const auto [variableRegions, variables] = laidOut(variableStars(s), brightestMagnitude);
   return writeFile(dataDirectory + "/doubles_d3.dat", doubleStarCatalogBytes(4, doubleRegions, doubles)) &&

@@ -13,27 +13,31 @@
 // - Discoverer designation: of the designations extra_name.fab gives the
 //   system's stars (primary first), the traditional symbols win, in the
 //   order below; otherwise the first one with a WDS code of one to three
-//   capital letters. The symbols become these codes (the four-letter WDS
-//   codes and the catalogues with a class number get three letters of
-//   their own, so that every label stays letters and digits and can be
-//   typed back; "STA" is taken by another discoverer):
-//     Σ STF, Σ I SFA (WDS STFA), Σ II SFB (STFB), ΟΣ STT, ΟΣΣ OSS (STTA),
-//     β BU, Δ DUN, H 1..6 (W. Herschel's classes I-VI) HA..HF, H N HN,
-//     λ SEE, φ FIN, β pm BUP, Lβ LBU, βG BUG.
-//   Every system of the sources has a designation of these forms; one
-//   without would be left out.
-// - Separation: of the first of the system's rows (primary first) that
-//   gives one, in tenths of an arcsecond; the sources' sentinels -1 and
-//   999.9 are stored as 0, unknown, like a separation of 0. Position angle
-//   and year come from the same row, -1 meaning unknown.
-// - Companion magnitude: the system's stars are the Hipparcos component
-//   records (A, B, C...) of each of its Hipparcos stars, or the star itself
-//   when it has none; the second brightest is the companion. A system with
-//   a single such star stores the primary's magnitude, so the companion
-//   filter lets it through whenever its primary passes.
+//   capital letters. It is stored as the WDS writes it, which the search
+//   takes back (catalog/double_star_data.h): Σ STF, Σ I STFA, Σ II STFB,
+//   ΟΣ STT, ΟΣΣ STTA, β BU, Δ DUN, H 1..6 and H N (W. Herschel's classes)
+//   as they are, λ SEE, φ FIN, β pm BUP, Lβ LBU, βG BUG. Every system of
+//   the sources has a designation of these forms; one without would be
+//   left out. The others are listed in the information, where the search
+//   finds them too.
+// - The principal pair: the system's stars are the Hipparcos component
+//   records (A, B, C...) of each of its Hipparcos stars, placed about the
+//   star's position by their offsets in the star files, or the stars
+//   themselves where they have none; the pair is the brightest of them and
+//   its brightest companion within a minute of arc, or its nearest
+//   companion when none is that close. Separation (tenths of an
+//   arcsecond), position angle and companion magnitude are that pair's,
+//   and its year is that of the Hipparcos epoch, 1991, since the stars of
+//   a system share one proper motion in the star files.
+//   The WDS cross-match gives one measure per Hipparcos star, of a pair it
+//   does not name (Castor's is 180" where A and B stand 3" apart): a
+//   system of a single star in the sources keeps that measure, with its
+//   year, as the only one there is, and its companion magnitude is unknown
+//   (stored as 0, which the companion filter lets pass). The sentinels -1
+//   and 999.9 of a separation are stored as 0, unknown.
 // - Information: WDS designation, discoverer designation and the system's
 //   other designations as the sources write them, Hipparcos number,
-//   magnitudes, separation, position angle, year of the last measure.
+//   magnitudes, separation, position angle, year of the measure.
 //
 // Variable stars
 // - Designation: "R And", "V335 Cyg" and Greek letters in Unicode ("δ Cep",

@@ -44,9 +44,9 @@ constexpr Showpiece kShowpieces[] = {
     {"STF2417", "θ Serpentis"},           {"STF2579", "δ Cygni"},
     {"STF2603", "ε Draconis"},            {"STF2727", "γ Delphini"},
     {"STF2758", "61 Cygni"},              {"STF2863", "ξ Cephei"},
-    {"STF2909", "ζ Aquarii"},             {"SFA 35", "ν Draconis"},
-    {"SFA 38", "ζ Lyrae"},                {"SFA 43", "Albireo (β Cyg)"},
-    {"SFA 58", "δ Cephei"},
+    {"STF2909", "ζ Aquarii"},             {"STFA 35", "ν Draconis"},
+    {"STFA 38", "ζ Lyrae"},               {"STFA 43", "Albireo (β Cyg)"},
+    {"STFA 58", "δ Cephei"},
 };
 
 bool isMessier(int32_t id) { return (id >> 24) == kIdMessier; }

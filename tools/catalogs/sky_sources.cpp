@@ -158,14 +158,6 @@ bool readStellariumStars(const std::vector<std::string>& starFiles, const std::s
   return read && !stars.empty();
 }
 
-bool readHipparcosComponents(const std::vector<std::string>& starFiles,
-                             std::map<int32_t, std::vector<double>>& components) {
-  const bool read = forEachHipparcosRecord(starFiles, [&](const uint8_t* r, double magnitude) {
-    if (hipOfRecord(r) != 0 && r[3] != 0) components[hipOfRecord(r)].push_back(magnitude);
-  });
-  return read && !components.empty();
-}
-
 bool readProperMotions(const std::string& path, std::map<int32_t, ProperMotion>& motions) {
   return forEachDataLine(path, [&](const std::vector<std::string>& f) {
     if (f.size() >= 3) motions[leadingInt(f[0])] = {leadingDouble(f[1]), leadingDouble(f[2])};

@@ -99,11 +99,6 @@ bool readD3Polylines(const std::string& path, std::vector<SourcePolyline>& polyl
 // The Stellarium Hipparcos star files (type 0 records) with their spectral-type list.
 bool readStellariumStars(const std::vector<std::string>& starFiles, const std::string& spectralTypes,
                          std::map<int32_t, StellariumStar>& stars);
-// The magnitudes of the Hipparcos component records (A, B, C...) in the
-// same files, by Hipparcos number; systems without component records are
-// left out.
-bool readHipparcosComponents(const std::vector<std::string>& starFiles,
-                             std::map<int32_t, std::vector<double>>& components);
 bool readWdsPairs(const std::string& path, std::vector<WdsPair>& pairs);
 // The designations of each star in a Stellarium name file ("Σ_1744"), in
 // the order of the file.

@@ -101,8 +101,9 @@ ZonedStar decode(const ZonedStarFile& file, const ZoneFrame& zone, const uint8_t
   const uint32_t step = hipparcos ? r[13] : bitsOf(r, 75, 5);
   const Vec v = normalised(zone.centre + x0 * zone.axis0 + x1 * zone.axis1);
   const double ra = std::atan2(v.y, v.x) * kDegPerRad;
-  return {hipparcos ? static_cast<int32_t>(r[0] | r[1] << 8 | r[2] << 16) : 0, zonedMagnitude(file, step),
-          colour * 4.0 / 127 - 0.5, ra < 0 ? ra + 360 : ra, std::asin(std::clamp(v.z, -1.0, 1.0)) * kDegPerRad};
+  return {hipparcos ? static_cast<int32_t>(r[0] | r[1] << 8 | r[2] << 16) : 0, hipparcos ? r[3] : uint8_t{0},
+          zonedMagnitude(file, step), colour * 4.0 / 127 - 0.5, ra < 0 ? ra + 360 : ra,
+          std::asin(std::clamp(v.z, -1.0, 1.0)) * kDegPerRad};
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ bool forEachZonedStarRecord(const std::string& path,
 
 struct ZonedStar {
   int32_t hip;  // 0 when none
+  uint8_t component;  // of a Hipparcos system: 1 A, 2 B... (the files' list), 0 none
   double magnitude;
   double bv;
   double raDeg, decDeg;
