@@ -29,7 +29,7 @@ struct LargeStarCatalog {
 // The deep catalog takes over where the main catalog, Hipparcos, is no
 // longer complete (about magnitude 8) on fields of 5 degrees and less.
 constexpr LargeStarCatalog kLargeStarCatalogs[] = {
-    {"data/stars_deep.hdr", "Deep stars", kIdentifierTycho, 800, 300},
+    {"data/stars_deep.hdr", "Deep stars", kIdentifierHipparcos, 800, 300},
     {"data/gsc.hdr", "GSC", 0, 1100, 90},
     {"data/usnoa2.hdr", "USNO-A2.0", 0, 1400, 45},
 };

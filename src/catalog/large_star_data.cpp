@@ -13,7 +13,7 @@ bool LargeStarData::getPosition(int index, StarPosition& out) const { return buf
 
 bool LargeStarData::getDesignation(int index, std::string& out) const {
   if (!buffer_.contains(index)) return false;
-  out += "[" + magnitudeText(buffer_.magnitude(index)) + "]";
+  out += "[" + std::to_string(buffer_.magnitude(index)) + "]";
   return true;
 }
 
@@ -41,7 +41,7 @@ void LargeStarData::Collector::offer(double raRad, double decRad, int32_t magHun
 void LargeStarData::Collector::offerProjected(int32_t x, int32_t y, double depth, double raRad, double decRad,
                                               int32_t magHundredths, uint32_t identifier, uint8_t colourClass) {
   if (magHundredths > limit_ || depth <= visibleDepth_ || !output_.isInsideOutput(x, y)) return;
-  buffer_.add(x, y, static_cast<uint16_t>(magHundredths), raRad, decRad, identifier, colourClass);
+  buffer_.add(x, y, static_cast<int16_t>(magHundredths), raRad, decRad, identifier, colourClass);
 }
 
 void LargeStarData::drawBuffer(RenderingOutput& output, const ChartSettings& settings) {

@@ -49,9 +49,6 @@ class LargeStarData : public iStarData {
   };
 
  protected:
-  // A buffer magnitude as text; the 16 bits are read as signed.
-  static std::string magnitudeText(uint16_t magnitude) { return std::to_string(static_cast<int16_t>(magnitude)); }
-
   Collector collector(RenderingOutput& output, iTransformer& transformer, int32_t limitHundredths) {
     return Collector(buffer_, output, transformer, limitHundredths);
   }

@@ -38,7 +38,7 @@ void StarBuffer::reset() {
   if (capacity_ > kKeptCapacity) setCapacity(kKeptCapacity);
 }
 
-void StarBuffer::add(int32_t x, int32_t y, uint16_t magHundredths, double raRad, double decRad,
+void StarBuffer::add(int32_t x, int32_t y, int16_t magHundredths, double raRad, double decRad,
                      uint32_t identifier, uint8_t colourClass) {
   if (count_ == capacity_) setCapacity(capacity_ + std::max(capacity_ / 4, kMinGrowth));
   const int i = count_++;
@@ -50,7 +50,7 @@ void StarBuffer::add(int32_t x, int32_t y, uint16_t magHundredths, double raRad,
   bandsBuilt_ = false;
 }
 
-int StarBuffer::bandOf(uint16_t magHundredths) { return std::min((magHundredths + 99) / 100, kBands - 1); }
+int StarBuffer::bandOf(int16_t magHundredths) { return std::clamp((magHundredths + 99) / 100, 0, kBands - 1); }
 
 void StarBuffer::buildBands() {
   std::array<int32_t, kBands> tails;

@@ -24,12 +24,13 @@ class StarBuffer {
   // Empties the buffer; a capacity above 20000 shrinks back to 20000.
   void reset();
   // When full, the capacity grows by a quarter, at least by 10000.
-  void add(int32_t x, int32_t y, uint16_t magHundredths, double raRad, double decRad, uint32_t identifier,
+  void add(int32_t x, int32_t y, int16_t magHundredths, double raRad, double decRad, uint32_t identifier,
            uint8_t colourClass);
   // Links every element into band (magnitude + 99) / 100, at most 19, each
-  // band in the order the elements were added.
+  // band in the order the elements were added; stars brighter than 0.00
+  // are in band 0 with the brightest.
   void buildBands();
-  static int bandOf(uint16_t magHundredths);
+  static int bandOf(int16_t magHundredths);
 
   int count() const { return count_; }
   int capacity() const { return capacity_; }
@@ -42,7 +43,7 @@ class StarBuffer {
   // False outside the buffer.
   bool position(int index, StarPosition& out) const;
   uint32_t identifier(int index) const { return identifier_[index]; }
-  uint16_t magnitude(int index) const { return magnitude_[index]; }
+  int16_t magnitude(int index) const { return magnitude_[index]; }
   int32_t x(int index) const { return x_[index]; }
   int32_t y(int index) const { return y_[index]; }
   uint8_t colourClass(int index) const { return colour_[index]; }
@@ -51,7 +52,7 @@ class StarBuffer {
   void setCapacity(int capacity);
 
   std::vector<uint32_t> identifier_;
-  std::vector<uint16_t> magnitude_;
+  std::vector<int16_t> magnitude_;
   std::vector<double> ra_, dec_;
   std::vector<int32_t> x_, y_;
   std::vector<uint8_t> colour_;

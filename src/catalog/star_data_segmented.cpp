@@ -1,9 +1,11 @@
 #include "catalog/star_data_segmented.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <map>
+#include <numbers>
 
 #include "catalog/catalog_file_type.h"
 #include "catalog/catalog_header.h"
@@ -22,6 +24,23 @@ std::string withoutExtension(const std::string& path) {
   return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path : path.substr(0, dot);
 }
 
+// "J183656.3+384701": the position truncated to a tenth of a second of
+// right ascension and a second of declination.
+std::string positionDesignation(double raRad, double decRad) {
+  constexpr double kTenthsOfSecondPerRad = 24 * 36000 / (2 * std::numbers::pi);
+  constexpr double kArcsecPerRad = 180 * 3600 / std::numbers::pi;
+  const double turn = 2 * std::numbers::pi, raTurn = std::fmod(std::fmod(raRad, turn) + turn, turn);
+  // A millionth of the last digit keeps 24.0 seconds from reading 23.9.
+  const auto ra = static_cast<int64_t>(std::floor(raTurn * kTenthsOfSecondPerRad + 1e-6)) % (24 * 36000);
+  const auto dec = static_cast<int64_t>(std::floor(std::abs(decRad) * kArcsecPerRad + 1e-6));
+  char text[24];
+  std::snprintf(text, sizeof text, "J%02d%02d%02d.%d%c%02d%02d%02d", static_cast<int>(ra / 36000),
+                static_cast<int>(ra / 600 % 60), static_cast<int>(ra / 10 % 60), static_cast<int>(ra % 10),
+                decRad < 0 ? '-' : '+', static_cast<int>(dec / 3600), static_cast<int>(dec / 60 % 60),
+                static_cast<int>(dec % 60));
+  return text;
+}
+
 }  // namespace
 
 std::string StarDataSegmented::segmentPath(const std::string& base, int segment) {
@@ -37,6 +56,7 @@ int StarDataSegmented::open(const std::string& relativePath) {
   std::map<std::string, std::string> keys;
   if (!readCatalogHeader(base_ + ".hdr", keys)) return 4;
   const int count = std::clamp(leadingInt(keys["segments"]), 0, kMaxSegments);
+  hipparcos_ = keys["identifiers"] == "hipparcos";
   segments_.resize(static_cast<size_t>(count));
   bounds_.resize(static_cast<size_t>(count));
   readIndex(base_ + "_idx.dat");
@@ -127,20 +147,26 @@ int StarDataSegmented::loadedCount() const {
 }
 
 bool StarDataSegmented::getDesignation(int index, std::string& out) const {
-  if (!buffer_.contains(index)) return false;
-  const int32_t tycho = static_cast<int32_t>(buffer_.identifier(index));
-  if (tycho == 0) return LargeStarData::getDesignation(index, out);
-  out += "Tycho " + std::to_string(starid::tychoFirst(tycho)) + "-" + std::to_string(starid::tychoSecond(tycho)) +
-         "-" + std::to_string(starid::tychoThird(tycho)) + " [" + magnitudeText(buffer_.magnitude(index)) + "]";
+  StarPosition at;
+  if (!buffer_.position(index, at)) return false;
+  const uint32_t identifier = buffer_.identifier(index);
+  const int32_t tycho = static_cast<int32_t>(identifier);
+  out += identifier == 0 ? positionDesignation(at.raRad, at.decRad)
+         : hipparcos_    ? "HIP " + std::to_string(identifier)
+                         : "Tycho " + std::to_string(starid::tychoFirst(tycho)) + "-" +
+                            std::to_string(starid::tychoSecond(tycho)) + "-" + std::to_string(starid::tychoThird(tycho));
+  out += " [" + std::to_string(buffer_.magnitude(index)) + "]";
   return true;
 }
 
 bool StarDataSegmented::getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
                                           int32_t& n4) const {
-  kind = kIdentifierTycho;
+  kind = hipparcos_ ? kIdentifierHipparcos : kIdentifierTycho;
   if (!buffer_.contains(index) || buffer_.identifier(index) == 0) return false;
-  const int32_t tycho = static_cast<int32_t>(buffer_.identifier(index));
-  n1 = starid::tychoFirst(tycho), n2 = starid::tychoSecond(tycho), n3 = starid::tychoThird(tycho);
+  const int32_t number = static_cast<int32_t>(buffer_.identifier(index));
+  n1 = hipparcos_ ? number : starid::tychoFirst(number);
+  n2 = hipparcos_ ? 0 : starid::tychoSecond(number);
+  n3 = hipparcos_ ? 0 : starid::tychoThird(number);
   n4 = 0;
   return true;
 }

@@ -7,14 +7,18 @@
 // extension:
 //
 //   base.hdr        text header (catalog_header.h): type = s2, segments = N
-//                   (at most 1000)
+//                   (at most 1000), and identifiers = hipparcos when the
+//                   identifiers are Hipparcos numbers rather than packed
+//                   Tycho numbers
 //   base_idx.dat    four arrays of N doubles, radians: the right-ascension
 //                   minima, the maxima, the declination minima, the maxima
 //   base_NNNN.dat   segment NNNN, from 0000: no header; n = size / 23 stars
 //                   (truncated) in five columns of n elements each:
 //                     identifier   uint32  packed Tycho number (bits 18-31,
-//                                          4-17, 0-3), 0 when none
-//                     magnitude    int16   hundredths
+//                                          4-17, 0-3) or Hipparcos number,
+//                                          0 when none
+//                     magnitude    int16   hundredths, negative brighter
+//                                          than 0.00
 //                     ra, dec      double  radians
 //                     colour class uint8   0..7
 #pragma once
@@ -39,9 +43,13 @@ class StarDataSegmented final : public LargeStarData {
   int open(const std::string& relativePath) override;
   void draw(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
             const OutputArea& area, int32_t limitHundredths, bool recordIndices) override;
-  // "Tycho 1-2-3 [850]"; a star without a Tycho number reads "[850]".
+  // "HIP 91262 [3]" or "Tycho 1-2-3 [850]"; a star without a number is
+  // named by its position, "J183656.3+384701 [1012]" (right ascension to a
+  // tenth of a second of time, declination to the second of arc, both
+  // truncated as designations are).
   bool getDesignation(int index, std::string& out) const override;
-  // Kind 8 and the three Tycho numbers; false for a star without one.
+  // Kind 3 and the Hipparcos number, or kind 8 and the three Tycho
+  // numbers; false for a star without a number.
   bool getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
                          int32_t& n4) const override;
 
@@ -74,6 +82,7 @@ class StarDataSegmented final : public LargeStarData {
   void collect(Collector& collector, iTransformer& transformer, const Segment& segment);
 
   std::string base_;
+  bool hipparcos_ = false;  // the identifiers are Hipparcos numbers
   std::vector<SkyRegion> bounds_;
   std::vector<Segment> segments_;
   std::vector<int32_t> workX_, workY_;

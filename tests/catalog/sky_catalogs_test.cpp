@@ -75,7 +75,7 @@ TEST_F(SkyCatalogsTest, LargeCatalogsTakeTheNextFreeSlots) {
   }
   catalogs.selectStarCatalog(automaticStarLimit(120), 120);
   EXPECT_EQ(catalogs.currentDisplayName(), "Deep stars");
-  EXPECT_EQ(catalogs.currentIdentifierKind(), kIdentifierTycho);
+  EXPECT_EQ(catalogs.currentIdentifierKind(), kIdentifierHipparcos);
 }
 
 }  // namespace

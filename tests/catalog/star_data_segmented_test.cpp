@@ -163,7 +163,7 @@ TEST_F(StarDataSegmentedTest, StarsAreDrawnByBandsInColourAndWithIndicesOnTheScr
   EXPECT_EQ(name, "Tycho 4774-933-1 [150]");
   name.clear();
   EXPECT_TRUE(catalog.getDesignation(screen.stars[2].index, name));
-  EXPECT_EQ(name, "[720]");
+  EXPECT_EQ(name, "J000024.0+000000 [720]");  // 0.1 degrees is 24 seconds of time
   int kind = 0;
   int32_t n1 = 0, n2 = 0, n3 = 0, n4 = -1;
   EXPECT_TRUE(catalog.getCatalogNumbers(screen.stars[0].index, kind, n1, n2, n3, n4));
@@ -181,11 +181,29 @@ TEST_F(StarDataSegmentedTest, VectorOutputsGetTheBandsMagnitudeClass) {
   pdf.begin("", {}, chart.area);
   catalog.draw(pdf, chart.transformer, chart.settings, chart.area, 1000, true);
   ASSERT_EQ(pdf.stars.size(), 2u);
-  EXPECT_EQ(pdf.stars[0].diameter, magnitudeClass(400));   // band 4
-  EXPECT_EQ(pdf.stars[1].diameter, magnitudeClass(1900));  // -1.46 read unsigned falls in band 19
-  std::string name;
-  catalog.getDesignation(1, name);
-  EXPECT_EQ(name, "[-146]");
+  EXPECT_EQ(pdf.stars[0].diameter, magnitudeClass(0));  // -1.46 is drawn with the brightest
+  EXPECT_EQ(pdf.stars[1].diameter, magnitudeClass(400));  // band 4
+}
+
+TEST_F(StarDataSegmentedTest, AHipparcosCatalogNamesItsStarsByNumberOrByPosition) {
+  // Vega, and a star without a number south of the equator.
+  const std::vector<StarSegment> segments = {
+      segment(270, 290, -45, 45, {star(279.2347, 38.7837, 3, 91262), star(279.2347, -38.7837, 1012)})};
+  write(segments, segmentedHeaderText(1, true));
+  ASSERT_EQ(open(), 0);
+  TestChart chart(279.2347, 0, 6000);
+  chart.draw(catalog);
+  ASSERT_EQ(catalog.starCount(), 2);
+  std::string vega, other;
+  EXPECT_TRUE(catalog.getDesignation(0, vega) && catalog.getDesignation(1, other));
+  EXPECT_EQ(vega, "HIP 91262 [3]");
+  EXPECT_EQ(other, "J183656.3-384701 [1012]");  // 18h36m56.33s, 38 47' 01.3"
+  int kind = 0;
+  int32_t n1 = 0, n2 = -1, n3 = -1, n4 = -1;
+  EXPECT_TRUE(catalog.getCatalogNumbers(0, kind, n1, n2, n3, n4));
+  EXPECT_EQ(kind, kIdentifierHipparcos);
+  EXPECT_EQ((std::vector<int32_t>{n1, n2, n3, n4}), (std::vector<int32_t>{91262, 0, 0, 0}));
+  EXPECT_FALSE(catalog.getCatalogNumbers(1, kind, n1, n2, n3, n4));
 }
 
 }  // namespace

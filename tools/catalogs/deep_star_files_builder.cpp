@@ -22,9 +22,8 @@ constexpr const char* kStarFiles[] = {"stars_0_0v0_8.cat", "stars_1_0v0_8.cat", 
                                       "stars_3_1v0_4.cat"};
 
 SegmentedStar segmentedStarOf(const ZonedStar& star) {
-  const auto magnitude = std::max(0L, std::lround(star.magnitude * 100));
-  return {0, static_cast<int16_t>(magnitude), star.raDeg * kRadPerDeg, star.decDeg * kRadPerDeg,
-          static_cast<uint8_t>(colourClassOfBv(star.bv))};
+  return {static_cast<uint32_t>(star.hip), static_cast<int16_t>(std::lround(star.magnitude * 100)),
+          star.raDeg * kRadPerDeg, star.decDeg * kRadPerDeg, static_cast<uint8_t>(colourClassOfBv(star.bv))};
 }
 
 // How far the Hipparcos stars of the star files lie from the main
@@ -46,7 +45,7 @@ void reportPositionCheck(const std::vector<ZonedStar>& stars, const std::string&
 }
 
 bool writeFiles(const std::string& base, const std::vector<StarSegment>& segments) {
-  if (!writeFile(base + ".hdr", segmentedHeaderText(segments.size())) ||
+  if (!writeFile(base + ".hdr", segmentedHeaderText(segments.size(), true)) ||
       !writeFile(base + "_idx.dat", segmentIndexBytes(segments))) {
     return false;
   }
@@ -73,8 +72,9 @@ bool buildDeepStarFiles(const DeepStarSourcePaths& sources, const std::string& d
   const auto largest = std::max_element(segments.begin(), segments.end(), [](const StarSegment& a, const StarSegment& b) {
     return a.stars.size() < b.stars.size();
   });
-  std::printf("  %zu stars in %zu segments, the largest %zu stars\n", segmented.size(), segments.size(),
-              largest->stars.size());
+  const auto numbered = std::count_if(stars.begin(), stars.end(), [](const ZonedStar& s) { return s.hip > 0; });
+  std::printf("  %zu stars in %zu segments, the largest %zu stars; %td with a Hipparcos number\n", segmented.size(),
+              segments.size(), largest->stars.size(), numbered);
   return writeFiles(dataDirectory + "/" + kBaseName, segments);
 }
 

@@ -13,10 +13,9 @@ struct DeepStarSourcePaths {
   std::string stellarium;  // Stellarium stars/default directory
 };
 
-// No source here has Tycho numbers: every identifier is 0. The format's
-// magnitude bands read magnitudes as unsigned, so the few stars brighter
-// than 0.00 are stored at 0.00 and draw in the brightest band. False on
-// failure.
+// The identifiers are the stars' Hipparcos numbers (the header says so),
+// 0 for the stars the sources give none; no source here has Tycho numbers.
+// Magnitudes are stored as they are, below 0.00 too. False on failure.
 bool buildDeepStarFiles(const DeepStarSourcePaths& sources, const std::string& dataDirectory);
 
 // Reads the catalog back with the program's reader and reports its

@@ -47,8 +47,9 @@ std::vector<StarSegment> segmentsByCells(const std::vector<SegmentedStar>& stars
   return segments;
 }
 
-std::string segmentedHeaderText(size_t segmentCount) {
-  return "# Celvaro segmented star catalog\ntype = s2\nsegments = " + std::to_string(segmentCount) + "\n";
+std::string segmentedHeaderText(size_t segmentCount, bool hipparcos) {
+  return "# Celvaro segmented star catalog\ntype = s2\nsegments = " + std::to_string(segmentCount) + "\n" +
+         (hipparcos ? "identifiers = hipparcos\n" : "");
 }
 
 std::string segmentIndexBytes(const std::vector<StarSegment>& segments) {

@@ -10,8 +10,8 @@
 namespace celvaro {
 
 struct SegmentedStar {
-  uint32_t identifier = 0;  // packed Tycho number, 0 when none
-  int16_t magnitude = 0;    // hundredths
+  uint32_t identifier = 0;  // packed Tycho or Hipparcos number, 0 when none
+  int16_t magnitude = 0;    // hundredths, negative for stars brighter than 0.00
   double raRad = 0, decRad = 0;
   uint8_t colourClass = 0;
 };
@@ -27,7 +27,9 @@ struct StarSegment {
 // into the cell that holds it, the cells' stars brightest first (stable).
 std::vector<StarSegment> segmentsByCells(const std::vector<SegmentedStar>& stars);
 
-std::string segmentedHeaderText(size_t segmentCount);
+// The header; `hipparcos` says that the identifiers are Hipparcos numbers
+// rather than packed Tycho numbers.
+std::string segmentedHeaderText(size_t segmentCount, bool hipparcos = false);
 // The four bound arrays: right-ascension minima, maxima, declination minima, maxima.
 std::string segmentIndexBytes(const std::vector<StarSegment>& segments);
 // The five columns of a segment file.
