@@ -25,6 +25,11 @@ std::string skyRegionBytes(const std::vector<SkyRegion>& regions) {
 
 namespace {
 
+void sortByMagnitude(std::vector<CatalogStar>& stars) {
+  std::stable_sort(stars.begin(), stars.end(),
+                   [](const CatalogStar& a, const CatalogStar& b) { return a.magnitude < b.magnitude; });
+}
+
 void appendMagic(std::string& out, const char* magic, uint32_t version) {
   out.append(magic, 8);
   appendU32(out, version);
@@ -51,8 +56,7 @@ std::string starCatalogBytes(const StarCatalogContents& c) {
 }
 
 StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::vector<int32_t>& zoneEdges) {
-  std::stable_sort(stars.begin(), stars.end(),
-                   [](const CatalogStar& a, const CatalogStar& b) { return a.magnitude < b.magnitude; });
+  sortByMagnitude(stars);
   StarCatalogContents contents;
   size_t next = 0;
   for (size_t z = 0; z < zoneEdges.size(); ++z) {
@@ -63,6 +67,19 @@ StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::
       contents.zones.push_back({zoneEdges[z], static_cast<int32_t>(next), static_cast<int32_t>(end - next)});
     }
     next = end;
+  }
+  contents.stars = std::move(stars);
+  return contents;
+}
+
+StarCatalogContents closelyZonedStarCatalog(std::vector<CatalogStar> stars, int32_t maxOffset) {
+  sortByMagnitude(stars);
+  StarCatalogContents contents;
+  for (size_t first = 0, end = 0; first < stars.size(); first = end) {
+    const int32_t brightest = stars[first].magnitude;
+    while (end < stars.size() && stars[end].magnitude <= brightest + 2 * maxOffset) ++end;
+    const int32_t middle = brightest + (stars[end - 1].magnitude - brightest) / 2;
+    contents.zones.push_back({middle, static_cast<int32_t>(first), static_cast<int32_t>(end - first)});
   }
   contents.stars = std::move(stars);
   return contents;

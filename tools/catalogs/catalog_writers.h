@@ -41,6 +41,13 @@ std::string starCatalogBytes(const StarCatalogContents& contents);
 // zones are left out.
 StarCatalogContents zonedStarCatalog(std::vector<CatalogStar> stars, const std::vector<int32_t>& zoneEdges);
 
+// Sorts stars into zones that span at most 2 maxOffset hundredths, each
+// begun by the brightest star not yet in a zone, its magnitude the middle
+// of its stars' range: no star is drawn more than maxOffset from its own
+// magnitude, and a limit cuts within maxOffset. Sparse bright stars get
+// zones of their own, so few zones are needed.
+StarCatalogContents closelyZonedStarCatalog(std::vector<CatalogStar> stars, int32_t maxOffset);
+
 // --- CLV_STLS star labels -----------------------------------------------------
 
 // A label record; its name offset is set by the writer.

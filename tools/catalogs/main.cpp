@@ -48,7 +48,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 7";
+constexpr const char* kDataVersion = "celvaro-data 8";
 constexpr const char* kStampName = ".built";
 
 struct Options {
@@ -115,7 +115,7 @@ bool verifyDoubleAndVariableStars(const std::string& data) {
   variables->setDataDirectory(data);
   bool ok = doubles->open("doubles_d3.dat") == 0 && variables->open("variables.dat") == 0;
   std::printf("  doubles_d3.dat: %d systems; variables.dat: %d stars\n", doubles->count(), variables->count());
-  for (const char* designation : {"STF1744", "SFA 43"}) {
+  for (const char* designation : {"STF1744", "STFA 43"}) {
     StarPosition at;
     std::string label;
     std::vector<StarInfoItem> items;

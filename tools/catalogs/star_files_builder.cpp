@@ -20,14 +20,8 @@ namespace {
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 
-// Zone edges of the main catalog, hundredths: coarse for the few bright
-// stars, 0.1 magnitude through the naked-eye and binocular range, then 0.5.
-std::vector<int32_t> mainCatalogZoneEdges() {
-  std::vector<int32_t> edges = {-100, 0, 100, 200, 250};
-  for (int32_t m = 260; m <= 800; m += 10) edges.push_back(m);
-  for (int32_t m = 850; m <= 1400; m += 50) edges.push_back(m);
-  return edges;
-}
+// The main catalog draws each star within this of its magnitude (hundredths).
+constexpr int32_t kZoneMaxOffset = 10;
 
 int16_t hundredths(double magnitude) { return static_cast<int16_t>(std::lround(magnitude * 100)); }
 
@@ -72,7 +66,7 @@ std::string mainCatalog(const Sources& s) {
     stars.push_back({star.hip, hundredths(star.magnitude), star.raDeg * kRadPerDeg, star.decDeg * kRadPerDeg,
                      static_cast<uint8_t>(colourClassOfBv(star.bv))});
   }
-  return starCatalogBytes(zonedStarCatalog(std::move(stars), mainCatalogZoneEdges()));
+  return starCatalogBytes(closelyZonedStarCatalog(std::move(stars), kZoneMaxOffset));
 }
 
 std::string starLabels(const Sources& s) {
@@ -142,11 +136,31 @@ std::string starInformation(const Sources& s) {
 
 double wrappedDegrees(double d) { return d - 360 * std::floor((d + 180) / 360); }
 
-// Ray casting northward along the position's meridian up to the pole. A
-// ring that runs once round in right ascension holds a pole: the northern
-// one (Ursa Minor) is crossed by no such ray from inside, so its count is
-// turned over.
-bool ringHolds(const std::vector<std::pair<double, double>>& ring, double raDeg, double decDeg) {
+// A J2000 position carried to the mean equinox of B1875.0, where the
+// constellation boundaries run along parallels and hour circles: the IAU
+// 1976 precession (Lieske), in the form of Meeus, Astronomical Algorithms,
+// 21.2 and 21.4.
+std::pair<double, double> atEquinox1875(double raDeg, double decDeg) {
+  constexpr double kB1875 = 2405889.258550475, kJ2000 = 2451545.0;
+  constexpr double t = (kB1875 - kJ2000) / 36525, kArcsec = kRadPerDeg / 3600;
+  const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * kArcsec;
+  const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * kArcsec;
+  const double theta = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * kArcsec;
+  const double ra = raDeg * kRadPerDeg + zeta, dec = decDeg * kRadPerDeg;
+  const double a = std::cos(dec) * std::sin(ra);
+  const double b = std::cos(theta) * std::cos(dec) * std::cos(ra) - std::sin(theta) * std::sin(dec);
+  const double c = std::sin(theta) * std::cos(dec) * std::cos(ra) + std::cos(theta) * std::sin(dec);
+  return {(std::atan2(a, b) + z) / kRadPerDeg, std::asin(std::clamp(c, -1.0, 1.0)) / kRadPerDeg};
+}
+
+// Ray casting northward along the position's meridian up to the pole, in
+// right ascension and declination of B1875.0 where the boundary's edges
+// are straight. A ring that runs once round in right ascension holds a
+// pole: the northern one (Ursa Minor) is crossed by no such ray from
+// inside, so its count is turned over.
+bool ringHolds(const std::vector<std::pair<double, double>>& ringJ2000, double raDeg, double decDeg) {
+  std::vector<std::pair<double, double>> ring;
+  for (auto [ra, dec] : ringJ2000) ring.push_back(atEquinox1875(ra, dec));
   bool inside = false;
   double winding = 0;
   for (size_t i = 0; i < ring.size(); ++i) {
@@ -208,8 +222,9 @@ struct StarNames {
 }  // namespace
 
 int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg) {
+  const auto [ra1875, dec1875] = atEquinox1875(raDeg, decDeg);
   for (const SourcePolyline& ring : boundaries) {
-    if (ringHolds(ring.points, raDeg, decDeg)) return constellationNumberOf(ring.constellation, raDeg);
+    if (ringHolds(ring.points, ra1875, dec1875)) return constellationNumberOf(ring.constellation, raDeg);
   }
   return -1;
 }

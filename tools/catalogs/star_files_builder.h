@@ -26,9 +26,9 @@ bool parseBayer(const std::string& bayer, int& greekLetter, int& superscript);
 int constellationNumberOf(const std::string& abbreviation, double raDeg);
 
 // The constellation number (0..88) whose boundary holds a J2000 position;
-// -1 when none does. The boundaries are d3-celestial's, one closed ring
-// each (Serpens twice), their edges straight in right ascension and
-// declination as the chart draws them.
+// -1 when none does. The boundaries are d3-celestial's J2000 corners, one
+// closed ring each (Serpens twice), whose edges run along the parallels
+// and hour circles of the equinox of 1875.
 int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg);
 
 // The proper names of each star, each name given to one star only. The
