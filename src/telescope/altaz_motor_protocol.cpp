@@ -243,9 +243,10 @@ void AltAzMotorProtocol::positionRead() {
     report(kStatusNotAligned);
     return;
   }
-  const EquatorialPosition sky =
+  const EquatorialPosition ofDateSky =
       horizontalToEquatorial(horizontal.altitudeDeg, horizontal.azimuthDeg, latitudeDeg_, longitudeDeg_,
                              clock().greenwichSiderealHours());
+  const EquatorialPosition sky = j2000Of(ofDateSky.raRad, ofDateSky.decRad);
   if (purpose_ == Purpose::kReport) {
     const MotorCounts offset = model_.offsetFromBase(counts());
     listener().onMountPosition(sky.raRad, sky.decRad, offset.axis1, offset.axis2);
@@ -312,8 +313,11 @@ void AltAzMotorProtocol::refuse(int code) {
   task_ = Task::kIdle;
 }
 
+// The horizontal frame of the date: the model's points and slews are
+// where the sky of the instant stands.
 HorizontalPosition AltAzMotorProtocol::horizontalOf(double raRad, double decRad) const {
-  return equatorialToHorizontal(raRad, decRad, latitudeDeg_, longitudeDeg_, clock().greenwichSiderealHours());
+  const EquatorialPosition sky = ofDate(raRad, decRad);
+  return equatorialToHorizontal(sky.raRad, sky.decRad, latitudeDeg_, longitudeDeg_, clock().greenwichSiderealHours());
 }
 
 }  // namespace celvaro

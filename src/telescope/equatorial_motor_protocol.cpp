@@ -130,13 +130,19 @@ int EquatorialMotorProtocol::onCommand(const uint8_t* payload, const SharedTeles
     case kCmdMoveFast: move(payload[1], payload[2], true); break;
     case kCmdMoveSlow: move(payload[1], payload[2], false); break;
     case kCmdStop: stop(payload[1]); break;
-    case kCmdSetReference:
-      referenceRaRad_ = shared.referenceRaRad;
-      referenceDecRad_ = shared.referenceDecRad;
+    case kCmdSetReference: {
+      const EquatorialPosition reference = ofDate(shared.referenceRaRad, shared.referenceDecRad);
+      referenceRaRad_ = reference.raRad;
+      referenceDecRad_ = reference.decRad;
       readPosition(Task::kSynchronise);
       break;
+    }
     case kCmdEastWestSwap: eastWestSwapHours_ = eastWestSwapHours(static_cast<int8_t>(payload[1])); break;
-    case kCmdGoto: startGoto(shared.gotoRaRad, shared.gotoDecRad, false); break;
+    case kCmdGoto: {
+      const EquatorialPosition target = ofDate(shared.gotoRaRad, shared.gotoDecRad);
+      startGoto(target.raRad, target.decRad, false);
+      break;
+    }
     case kCmdTracking: setTracking(payload[1]); break;
     case kCmdReadPosition: readPosition(Task::kReadPosition); break;
     case kCmdSetPark: setPark(); break;
@@ -314,7 +320,8 @@ void EquatorialMotorProtocol::positionAnswered() {
   task_ = Task::kIdle;
   if (task == Task::kReadPosition) {
     const EquatorialPosition sky = skyPosition();
-    listener().onMountPosition(sky.raRad, sky.decRad, position_[0], position_[1]);
+    const EquatorialPosition j2000 = j2000Of(sky.raRad, sky.decRad);
+    listener().onMountPosition(j2000.raRad, j2000.decRad, position_[0], position_[1]);
     return;
   }
   const EquatorialPosition computed = axes_.skyPosition(position_[0], position_[1], clock().localSiderealHours());

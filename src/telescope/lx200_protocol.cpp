@@ -7,8 +7,6 @@
 #include <numbers>
 #include <string>
 
-#include "app/clock_listener.h"
-#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
@@ -151,12 +149,11 @@ void Lx200Protocol::readPosition() {
   sender().sendText(":GR#");
 }
 
-// The mount works in the apparent place of the date.
 void Lx200Protocol::gotoTarget(double raRad, double decRad) {
-  const EquatorialPosition ofDate = ApparentPlace(clock().julianDate()).apparentOf(raRad, decRad);
-  gotoDecRad_ = ofDate.decRad;
+  const EquatorialPosition target = ofDate(raRad, decRad);
+  gotoDecRad_ = target.decRad;
   await(State::kGotoRa);
-  sender().sendText(rightAscensionCommand(ofDate.raRad).c_str());
+  sender().sendText(rightAscensionCommand(target.raRad).c_str());
 }
 
 int Lx200Protocol::receiveByte(uint8_t byte) {
@@ -185,7 +182,7 @@ void Lx200Protocol::positionLine(uint8_t byte) {
     sender().sendText(":GD#");
   } else {
     finish(kStatusFinished);
-    const EquatorialPosition j2000 = ApparentPlace(clock().julianDate()).j2000Of(readRaRad_, decRad);
+    const EquatorialPosition j2000 = j2000Of(readRaRad_, decRad);
     listener().onMountPosition(j2000.raRad, j2000.decRad, 0, 0);
   }
 }

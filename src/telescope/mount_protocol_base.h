@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "app/clock_listener.h"
+#include "astro/apparent_place.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/telescope_command_codes.h"
 #include "telescope/telescope_listener.h"
@@ -52,6 +54,14 @@ class MountProtocolBase : public iMountProtocol {
   TelescopeListener& listener() { return listener_; }
   const iSiderealTime& clock() const { return clock_; }
   void report(int code) { listener_.onLinkStatus(code); }
+  // Mounts work in the apparent place of the clock's date, the chart in
+  // J2000: a target is carried to the date, a position read back to J2000.
+  EquatorialPosition ofDate(double raRad, double decRad) const {
+    return ApparentPlace(clock_.julianDate()).apparentOf(raRad, decRad);
+  }
+  EquatorialPosition j2000Of(double raRad, double decRad) const {
+    return ApparentPlace(clock_.julianDate()).j2000Of(raRad, decRad);
+  }
 
  private:
   iTelescopeBasicCommandSender& sender_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/clock_listener.h"
-#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_encodings.h"
@@ -115,13 +113,12 @@ void NexstarProtocol::stopAll() {
   passThrough(3, 0);
 }
 
-// The mount works in the apparent place of the date.
 void NexstarProtocol::gotoTarget(double raRad, double decRad) {
-  const EquatorialPosition ofDate = ApparentPlace(clock().julianDate()).apparentOf(raRad, decRad);
+  const EquatorialPosition target = ofDate(raRad, decRad);
   std::string text = "R";
-  appendHex4(text, turnFractionSingle(ofDate.raRad));
+  appendHex4(text, turnFractionSingle(target.raRad));
   text += ',';
-  appendHex4(text, turnFractionSingle(ofDate.decRad));
+  appendHex4(text, turnFractionSingle(target.decRad));
   await(State::kAwaitDone);
   sender().sendBytes(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
@@ -185,7 +182,7 @@ void NexstarProtocol::positionReply() {
   }
   becomeIdle();
   const EquatorialPosition j2000 =
-      ApparentPlace(clock().julianDate()).j2000Of(angleOfTurnFraction(ra), declinationOfTurnFraction(dec));
+      j2000Of(angleOfTurnFraction(ra), declinationOfTurnFraction(dec));
   listener().onMountPosition(j2000.raRad, j2000.decRad, ra, dec);
 }
 

@@ -1,7 +1,5 @@
 #include "telescope/old_nexstar_protocol.h"
 
-#include "app/clock_listener.h"
-#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_encodings.h"
@@ -26,12 +24,11 @@ int OldNexstarProtocol::command(const uint8_t* payload, int length, const Shared
   return kKeepLink;
 }
 
-// The mount is asked first; the goto itself follows its '#'. It works in
-// the apparent place of the date.
+// The mount is asked first; the goto itself follows its '#'.
 void OldNexstarProtocol::gotoTarget(double raRad, double decRad) {
-  const EquatorialPosition ofDate = ApparentPlace(clock().julianDate()).apparentOf(raRad, decRad);
-  const uint16_t ra = turnFraction(ofDate.raRad);
-  const uint16_t dec = turnFraction(ofDate.decRad);
+  const EquatorialPosition target = ofDate(raRad, decRad);
+  const uint16_t ra = turnFraction(target.raRad);
+  const uint16_t dec = turnFraction(target.decRad);
   gotoCommand_ = {'R', highByte(ra), lowByte(ra), highByte(dec), lowByte(dec)};
   report(kStatusGotoStarted);
   state_ = State::kGotoAsked;
@@ -78,7 +75,7 @@ void OldNexstarProtocol::positionRecord() {
   const uint16_t ra = wordAt(reply_, 1);
   const uint16_t dec = wordAt(reply_, 3);
   const EquatorialPosition j2000 =
-      ApparentPlace(clock().julianDate()).j2000Of(angleOfTurnFraction(ra), declinationOfTurnFraction(dec));
+      j2000Of(angleOfTurnFraction(ra), declinationOfTurnFraction(dec));
   listener().onMountPosition(j2000.raRad, j2000.decRad, ra, dec);
 }
 

@@ -57,7 +57,8 @@ class AltAzMountTest : public ::testing::Test {
   SharedTelescopeValues skyAt(double azimuthDeg, double altitudeDeg, int index = 0) {
     const EquatorialPosition p =
         horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, bench.clock.hours);
-    return valuesFor(p.raRad, p.decRad, index);
+    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    return valuesFor(j2000.raRad, j2000.decRad, index);
   }
   void storeReference(int index, double azimuthDeg, double altitudeDeg, uint32_t count1, uint32_t count2) {
     bench.command({kCmdSetReference}, skyAt(azimuthDeg, altitudeDeg, index));
@@ -254,8 +255,8 @@ TEST_F(AltAzMountTest, ReadPositionReportsTheSkyAndTheOffsetsFromTheBase) {
   ASSERT_EQ(bench.listener.positions.size(), 1u);
   const auto& p = bench.listener.positions[0];
   const SharedTelescopeValues expected = skyAt(10 + 18, 20 - 18);
-  EXPECT_NEAR(p.ra, expected.gotoRaRad, 1e-9);
-  EXPECT_NEAR(p.dec, expected.gotoDecRad, 1e-9);
+  EXPECT_NEAR(p.ra, expected.gotoRaRad, 1e-8);
+  EXPECT_NEAR(p.dec, expected.gotoDecRad, 1e-8);
   EXPECT_EQ(p.rawA, 50000);
   EXPECT_EQ(p.rawB, -60000);
 
@@ -412,13 +413,16 @@ class AltAzMountOnTheSky : public ::testing::Test {
 
   explicit AltAzMountOnTheSky(double gearing = 1.0) : mount{kCounts, gearing} { sim.linkUp(); }
 
+  // The mount's frame is the horizontal frame of the bench's date.
   HorizontalPosition horizontalOf(const Star& star) const {
-    return equatorialToHorizontal(star.raRad, star.decRad, kLatitude, kLongitude, sim.bench.clock.hours);
+    const EquatorialPosition p = testing::mountPlaceOf(star.raRad, star.decRad);
+    return equatorialToHorizontal(p.raRad, p.decRad, kLatitude, kLongitude, sim.bench.clock.hours);
   }
   Star starAt(double azimuthDeg, double altitudeDeg) const {
     const EquatorialPosition p =
         horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, sim.bench.clock.hours);
-    return {p.raRad, p.decRad};
+    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    return {j2000.raRad, j2000.decRad};
   }
   static SharedTelescopeValues values(const Star& star, int index = 0) {
     return valuesFor(star.raRad, star.decRad, index);

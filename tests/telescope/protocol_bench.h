@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/clock_listener.h"
+#include "astro/apparent_place.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/telescope_listener.h"
@@ -71,6 +72,17 @@ class FixedSiderealTime : public iSiderealTime {
   double hours = 5.0;
   double date = 2451545.0;
 };
+
+// The protocols send and read places of the date; the bench's clock stands
+// at J2000.0, where these differ from J2000 places by nutation and
+// aberration. The J2000 place the chart hands over for a place in the
+// mount's frame, and the mount's place of a J2000 one.
+inline EquatorialPosition chartPlaceOf(double raRad, double decRad) {
+  return ApparentPlace(FixedSiderealTime().date).j2000Of(raRad, decRad);
+}
+inline EquatorialPosition mountPlaceOf(double raRad, double decRad) {
+  return ApparentPlace(FixedSiderealTime().date).apparentOf(raRad, decRad);
+}
 
 struct ProtocolBench {
   explicit ProtocolBench(int mountType, int eastWestSwapPosition = 0)

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "astro/apparent_place.h"
 #include "protocol_bench.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
@@ -25,14 +24,10 @@ std::string bytes(std::initializer_list<int> values) {
   return s;
 }
 
-// The protocols send and read coordinates of the date; the bench's clock
-// stands at J2000.0, where they differ from J2000 places by nutation and
-// aberration. A target is given here as the mount is to be sent it, and a
-// reported position is turned back into what the mount told.
-const ApparentPlace kBenchDate(2451545.0);
-
+// A target as the mount is to be sent it, and a reported position as the
+// mount told it.
 SharedTelescopeValues target(double raRad, double decRad) {
-  const EquatorialPosition j2000 = kBenchDate.j2000Of(raRad, decRad);
+  const EquatorialPosition j2000 = testing::chartPlaceOf(raRad, decRad);
   SharedTelescopeValues v;
   v.gotoRaRad = j2000.raRad;
   v.gotoDecRad = j2000.decRad;
@@ -41,7 +36,7 @@ SharedTelescopeValues target(double raRad, double decRad) {
 
 template <typename Position>
 EquatorialPosition mountPlace(const Position& p) {
-  return kBenchDate.apparentOf(p.ra, p.dec);
+  return testing::mountPlaceOf(p.ra, p.dec);
 }
 
 // The heartbeat on which a protocol gives up and closes the port, or 0.
