@@ -9,6 +9,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/apparent_place.h"
 #include "astro/calendar.h"
 #include "astro/value_range.h"
 
@@ -87,11 +88,14 @@ RiseTransitSet riseTransitSet(double raRad, double decRad, const ChartDate& univ
                               const ObservingPlace& place) {
   constexpr double kDegPerRad = 180.0 / std::numbers::pi;
   ln_lnlat_posn observer{place.longitudeDeg, place.latitudeDeg};
-  ln_equ_posn object{raRad * kDegPerRad, decRad * kDegPerRad};
+  ln_date date = toLibnova<ln_date>(universal);
+  const double julianDay = ln_get_julian_day(&date);
+  // The sky turns with the place of the date, not the J2000 one.
+  const EquatorialPosition apparent = ApparentPlace(julianDay).apparentOf(raRad, decRad);
+  ln_equ_posn object{apparent.raRad * kDegPerRad, apparent.decRad * kDegPerRad};
   ln_rst_time times;
   RiseTransitSet result;
-  ln_date date = toLibnova<ln_date>(universal);
-  result.status = ln_get_object_rst(ln_get_julian_day(&date), &observer, &object, &times);
+  result.status = ln_get_object_rst(julianDay, &observer, &object, &times);
   if (result.status != 0) return result;
   const double events[3] = {times.rise, times.transit, times.set};
   for (int i = 0; i < 3; ++i) {
