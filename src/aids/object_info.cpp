@@ -1,7 +1,9 @@
 #include "aids/object_info.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "aids/photo_finder.h"
 #include "app/app_model.h"
@@ -16,6 +18,8 @@
 
 namespace celvaro {
 namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
 
 constexpr const char* kNoTime = " - ";
 // The window's captions: language texts after kAidLabelFirst.
@@ -171,6 +175,10 @@ ObjectInformation placeAndTimes(AppModel& model, double raRad, double decRad) {
   ObjectInformation info;
   info.rightAscension = formatHours(raRad);
   info.declination = formatDegrees(decRad);
+  const HorizontalPosition seen = model.chartSky().horizontalOf(raRad, decRad);
+  info.altitude = formatDegrees(seen.altitudeDeg * kRadPerDeg);
+  // The local sky counts azimuth from the south; the window from the north.
+  info.azimuth = formatDegrees(std::fmod(seen.azimuthDeg + 180, 360) * kRadPerDeg);
   fillTimes(riseTransitSet(raRad, decRad, model.universal, model.place), info);
   return info;
 }
@@ -198,9 +206,16 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
   return info;
 }
 
+std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {
+  return {{resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
+          {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
+}
+
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources) {
   std::vector<ObjectProperty> lines{{resources.textOr(text_id::kRaCaption, "RA"), info.rightAscension},
                                     {resources.textOr(text_id::kDecCaption, "Dec"), info.declination}};
+  const std::vector<ObjectProperty> horizontal = horizontalLines(info, resources);
+  lines.insert(lines.end(), horizontal.begin(), horizontal.end());
   const std::string clocks[2] = {resources.textOr(text_id::kAidLabelFirst + kLocalTime, "Local time"),
                                  resources.textOr(text_id::kAidLabelFirst + kLocalTime + 1, "Universal Time")};
   for (int i = 0; i < 3; ++i) {

@@ -23,6 +23,11 @@ struct ObjectProperty {
 struct ObjectInformation {
   std::string rightAscension;  // "hh:mm:ss"
   std::string declination;     // "dd:mm:ss"
+  // Where the observer sees it at the chart's instant: the apparent
+  // altitude (refracted when the chart shows refraction) and the azimuth
+  // from the north through the east, "dd:mm:ss".
+  std::string altitude;
+  std::string azimuth;
   // Rise, transit and set as "hh:mm:ss"; " - " when the object is
   // circumpolar or never rises.
   std::array<std::string, 3> localTimes;
@@ -46,5 +51,7 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
 // position; rise, transit and set in local and in universal time; the
 // description, its lines joined by "; "; then the property list.
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
+// The altitude and the azimuth, captioned in the current language.
+std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);
 
 }  // namespace celvaro

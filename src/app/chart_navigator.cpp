@@ -252,7 +252,7 @@ bool ChartNavigator::centreAt(int32_t x, int32_t y) {
   if (!sky) return false;
   const double ra = std::fmod(sky->ra + 2 * std::numbers::pi, 2 * std::numbers::pi);
   if (model_.centreOn(ra, sky->dec, 0, 0, false) == 0) {
-    const HorizontalPosition below = equatorialToHorizontal(ra, sky->dec, c.latitudeDeg, c.longitudeDeg, c.siderealTimeHours);
+    const HorizontalPosition below = model_.chartSky().horizontalOf(ra, sky->dec);
     model_.centreOnHorizontal(0, static_cast<int>(below.azimuthDeg * 60));
   }
   changed();

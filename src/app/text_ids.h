@@ -116,6 +116,9 @@ constexpr int kSettingFileNotSaved = 14445;
 constexpr int kConstellationLabelFirst = 14461;
 constexpr int kRaCaption = 14563;
 constexpr int kDecCaption = 14564;
+// The object-information window's altitude and azimuth of the chart's instant.
+constexpr int kAltitudeCaption = 14569;
+constexpr int kAzimuthCaption = 14570;
 // The telescope windows: labels from 14700 on, then these.
 constexpr int kTelescopeLabelFirst = 14700;
 constexpr int kMountTypeLabel = 14720;

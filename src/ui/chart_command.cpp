@@ -164,6 +164,7 @@ void prepareChartModel(AppModel& model, const ChartRequest& r) {
   if (r.fieldArcmin) model.chart.fieldArcmin = *r.fieldArcmin;
   if (r.projection) model.chart.projectionId = static_cast<uint32_t>(*r.projection);
   if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);
+  if (r.refraction) model.chart.refraction = 1;
   model.setChartSize(r.width, r.height);
   loadChartData(model);
   if (r.azDeg && r.altDeg) {
@@ -259,8 +260,8 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
   ChartRequest request;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (option == "--stats" || option == "--info") {
-      (option == "--stats" ? request.stats : request.info) = true;
+    if (option == "--stats" || option == "--info" || option == "--refraction") {
+      (option == "--stats" ? request.stats : option == "--info" ? request.info : request.refraction) = true;
       continue;
     }
     auto setter = valueOptions().find(option);

@@ -30,6 +30,7 @@ struct ChartRequest {
   // The chart is centred on what the program's search finds for this text.
   std::optional<std::string> object;
   bool info = false;  // prints the object's information
+  bool refraction = false;  // altitudes lifted by the air of standard conditions
   std::optional<int> language;  // 1..4; else the program directory's choice, else English
   int benchRuns = 0;
 };

@@ -315,5 +315,30 @@ TEST_F(ChartOfAnObject, InformationShowsTheDoubleStarOfANamedStarInTheChosenLang
   EXPECT_NEAR(std::atof(lineAfter(albireo.out, "Szögtávolság (ívmásodperc): ").c_str()), 34.6, 1.0) << albireo.out;
 }
 
+// Vega from 47.5 N 19.04 E on 2025-06-15 19:00 UT, as PyEphem 4.1.4
+// (Debian python3-ephem) sees it, azimuth from the north through the east:
+//   o = ephem.Observer(); o.lat, o.lon = '47.5', '19.04'; o.date = '2025/6/15 19:00'
+//   v = ephem.FixedBody(); v._ra, v._dec = '18:36:56.336', '38:47:01.28'
+//   v._epoch = ephem.J2000
+// with o.pressure = 0: altitude 39:14:11.6, azimuth 72:09:38.5; with the
+// air of 1010 hPa and 10 C the altitude is 39:15:22.7.
+TEST_F(ChartOfAnObject, InformationShowsTheAltitudeAndAzimuthTheObserverSees) {
+  const auto degrees = [](const std::string& text) {
+    int d = 0, m = 0, s = 0;
+    return std::sscanf(text.c_str(), "%d:%d:%d", &d, &m, &s) == 3 ? d + m / 60.0 + s / 3600.0 : -999.0;
+  };
+  const std::vector<std::string> vega = {"--object", "Vega", "--info", "--language", "en", "--utc", "2025-06-15T19:00",
+                                         "--lat", "47.5", "--lon", "19.04"};
+  const ChartRun geometric = runChart(vega);
+  ASSERT_EQ(geometric.exitCode, 0) << geometric.err;
+  EXPECT_NEAR(degrees(lineAfter(geometric.out, "Altitude (apparent): ")), 39 + 14 / 60.0 + 11.6 / 3600, 6 / 3600.0);
+  EXPECT_NEAR(degrees(lineAfter(geometric.out, "Azimuth (from north through east): ")), 72 + 9 / 60.0 + 38.5 / 3600,
+              6 / 3600.0);
+  std::vector<std::string> refracted = vega;
+  refracted.push_back("--refraction");
+  EXPECT_NEAR(degrees(lineAfter(runChart(refracted).out, "Altitude (apparent): ")), 39 + 15 / 60.0 + 22.7 / 3600,
+              6 / 3600.0);
+}
+
 }  // namespace
 }  // namespace celvaro

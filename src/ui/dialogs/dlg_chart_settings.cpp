@@ -122,6 +122,7 @@ constexpr SwitchRow kConstGridSwitches[] = {
     {105, 14455, "Constellation boundaries", &ChartSettings::needConstBoundaries},
     {106, 14456, "Constellation names", &ChartSettings::needConstNames},
     {107, 14457, "Constellation abbreviations", &ChartSettings::needConstAbbreviations},
+    {108, 14571, "Atmospheric refraction (horizontal charts, altitudes)", &ChartSettings::refraction},
 };
 
 constexpr SwitchRow kLabelSwitches[] = {

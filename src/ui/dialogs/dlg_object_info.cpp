@@ -81,7 +81,9 @@ bool DlgObjectInfo::fill() {
   control<QPlainTextEdit>(kDescription)->setPlainText(QString::fromStdString(info->description));
   QTreeWidget* list = properties();
   list->clear();
-  for (const ObjectProperty& p : info->properties) {
+  std::vector<ObjectProperty> lines = horizontalLines(*info, resources());
+  lines.insert(lines.end(), info->properties.begin(), info->properties.end());
+  for (const ObjectProperty& p : lines) {
     new QTreeWidgetItem(list, {QString::fromStdString(p.caption), QString::fromStdString(p.value)});
   }
   list->resizeColumnToContents(0);
