@@ -21,6 +21,7 @@
 #include "app/configuration.h"
 #include "app/ui_resources.h"
 #include "render/layer_statistics.h"
+#include "test_files.h"
 #include "ui/qt_canvas.h"
 
 namespace celvaro {
@@ -127,9 +128,10 @@ TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
 }
 
 TEST_F(OrionChart, StatisticsFollowTheLimits) {
+  const testing::ScratchDir dir;
   auto statistics = [&](int field, const char* settingsText) {
     request.fieldArcmin = field;
-    const std::string settings = ::testing::TempDir() + "/limits.clv";
+    const std::string settings = dir.file("limits.clv");
     std::ofstream(settings) << settingsText;
     request.settingsFile = settings;
     AppModel model(CELVARO_RUN_DIR, configurationPath("/nonexistent"), resources);
@@ -163,8 +165,8 @@ struct ChartRun {
 // celvaro-chart for an observer at Budapest at 2024-01-15 20:00 UT, its
 // output kept in a scratch directory.
 ChartRun runChart(const std::vector<std::string>& args) {
-  const std::filesystem::path scratch = std::filesystem::path(::testing::TempDir()) / "celvaro-chart-run";
-  std::filesystem::create_directories(scratch);
+  const testing::ScratchDir dir;  // its own: tests run side by side
+  const std::filesystem::path& scratch = dir.path();
   std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
                         " --utc 2024-01-15T20:00 --lat 47.5 --lon 19.05 --tz 1 --size 64x64";
   for (const std::string& arg : args) command += " '" + arg + "'";
@@ -174,9 +176,7 @@ ChartRun runChart(const std::vector<std::string>& args) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
-  ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(scratch / "out"), read(scratch / "err")};
-  std::filesystem::remove_all(scratch);
-  return run;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(scratch / "out"), read(scratch / "err")};
 }
 
 // The rest of the line that begins with `start`; empty without one.
