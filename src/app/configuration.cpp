@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/key_value_lines.h"
+#include "app/program_paths.h"
 #include "astro/value_range.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
@@ -173,7 +174,7 @@ void writeField(std::string& out, const Field& field, const ConfigurationRecords
 }  // namespace
 
 std::string configurationPath(const std::string& programDir) {
-  return (programDir + "/celvaro.cfg").substr(0, 1023);
+  return (userFileDirectory(programDir) + "/celvaro.cfg").substr(0, 1023);
 }
 
 void loadConfiguration(const std::string& path, const ConfigurationRecords& records) {

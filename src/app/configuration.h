@@ -32,7 +32,8 @@ struct ConfigurationRecordSet {
   ConfigurationRecords refs() { return {navigation, place, colors, scope, gamepad, spiral}; }
 };
 
-// The file's path: the program directory, "/" and celvaro.cfg, cut at 1023
+// The file's path: the directory of the user's files of the program
+// directory (itself when writable), "/" and celvaro.cfg, cut at 1023
 // characters.
 std::string configurationPath(const std::string& programDir);
 

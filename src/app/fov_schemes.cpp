@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/key_value_lines.h"
+#include "app/program_paths.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
 
@@ -58,6 +59,6 @@ std::string FovSchemes::text() const {
   return out;
 }
 
-std::string fovSchemesPath(const std::string& programDir) { return programDir + "/fovschemes.dat"; }
+std::string fovSchemesPath(const std::string& programDir) { return userFileDirectory(programDir) + "/fovschemes.dat"; }
 
 }  // namespace celvaro

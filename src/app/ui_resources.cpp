@@ -1,5 +1,6 @@
 #include "app/ui_resources.h"
 
+#include "app/program_paths.h"
 #include "platform/file_replace.h"
 #include "platform/regular_file.h"
 #include "platform/utf_text.h"
@@ -24,7 +25,7 @@ bool isLanguage(int id) { return id >= kHungarian && id <= kRomanian; }
 
 void UiResources::setProgramDir(const std::string& dir) {
   programDir_ = dir;
-  localeInfPath_ = joinPath(dir, "locale.inf");
+  localeInfPath_ = joinPath(userFileDirectory(dir), "locale.inf");
 }
 
 const char* UiResources::languageFileName(int languageId) {

@@ -19,7 +19,8 @@ class UiResources {
  public:
   static constexpr size_t kMaxPathChars = 1023;
 
-  // The directory that holds locale.inf and the language files.
+  // The directory that holds the language files; locale.inf is among the
+  // user's files of that directory.
   void setProgramDir(const std::string& dir);
   const std::string& localeInfPath() const { return localeInfPath_; }
 

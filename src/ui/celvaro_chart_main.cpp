@@ -10,15 +10,49 @@
 #include <string>
 #include <vector>
 
+#include "app/program_info.h"
+#include "app/program_paths.h"
 #include "ui/chart_command.h"
 
+namespace {
+
+constexpr char kUsage[] =
+    "usage: celvaro-chart --out FILE [options]\n"
+    "  --out FILE                    the file to write (not needed with --stats or --info)\n"
+    "  --program-dir DIR             the directory of data/ and the language files; by default the\n"
+    "                                current one when it holds them, else the program's own, else\n"
+    "                                ${XDG_DATA_HOME:-~/.local/share}/celvaro, else the installed one\n"
+    "  --settings FILE.clv           a setting file of display switches and limits\n"
+    "  --utc YYYY-MM-DDTHH:MM[:SS]   the instant (default: now)\n"
+    "  --lat DEG --lon DEG --tz HOURS --dst 0|1   the observing place (default: the configuration's)\n"
+    "  --ra HOURS --dec DEG          the chart centre (default: the zenith)\n"
+    "  --object TEXT                 centre on what the program's search finds for the text\n"
+    "  --az DEG --alt DEG            a horizontal chart; azimuth from the north through the east\n"
+    "  --refraction                  altitudes as standard air lifts them\n"
+    "  --field ARCMIN                the field of view\n"
+    "  --projection 0..4             orthographic, equal-area, equidistant, stereographic, gnomonic\n"
+    "  --mirror 0..3                 none, central, vertical, horizontal\n"
+    "  --size WxH                    pixels (default 1920x1080)\n"
+    "  --format png|pdf|svg|eps      a picture, or a printable map\n"
+    "  --page WxH --margin MM        the printable map's page and margin in millimetres\n"
+    "  --stats                       print what each layer drew and the derived limits\n"
+    "  --info                        with --object: the object's information, a property to a line\n"
+    "  --language hu|en|de|ro        the language of labels and information\n"
+    "  --bench N                     draw N more times and print the median time\n"
+    "  --help, --version             this text; the program's version\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto answered = celvaro::answerHelpOrVersion(args, "celvaro-chart", kUsage)) return *answered;
   std::string error;
-  const auto request = celvaro::parseChartRequest(std::vector<std::string>(argv + 1, argv + argc), error);
+  auto request = celvaro::parseChartRequest(args, error);
   if (!request) {
     std::fprintf(stderr, "celvaro-chart: %s\n", error.c_str());
     return 2;
   }
+  if (request->programDir == ".") request->programDir = celvaro::findProgramDirectory(".", celvaro::executableDirectory());
   // Labels need the application's fonts; no display is needed.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!std::getenv("XDG_RUNTIME_DIR")) {

@@ -11,8 +11,10 @@
 #include <functional>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "aids/city_list.h"
+#include "app/program_info.h"
 #include "aids/star_hop_guides.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/deepsky_data.h"
@@ -51,6 +53,14 @@ namespace fs = std::filesystem;
 constexpr const char* kDataVersion = "celvaro-data 8";
 constexpr const char* kStampName = ".built";
 
+constexpr char kUsage[] =
+    "usage: celvaro-catalogs --data DIR [--cache DIR] [--if-missing]\n"
+    "  --data DIR      where the catalog data are written (a program directory's data/)\n"
+    "  --cache DIR     where the downloaded sources are kept\n"
+    "  --if-missing    do nothing when the data of this version are there already\n"
+    "  --help          this text\n"
+    "  --version       the program's version\n";
+
 struct Options {
   std::string data;
   std::string cache = SourceCache::defaultDirectory();
@@ -68,7 +78,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
       return false;
     }
   }
-  if (options.data.empty()) std::fprintf(stderr, "usage: celvaro-catalogs --data DIR [--cache DIR] [--if-missing]\n");
+  if (options.data.empty()) std::fprintf(stderr, "celvaro-catalogs: --data DIR is required\n");
   return !options.data.empty();
 }
 
@@ -252,6 +262,8 @@ bool verify(const std::string& data) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto answered = celvaro::answerHelpOrVersion(args, "celvaro-catalogs", kUsage)) return *answered;
   Options options;
   if (!parseOptions(argc, argv, options)) return 2;
   if (options.ifMissing && isBuilt(options.data)) return 0;

@@ -15,7 +15,9 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "app/program_info.h"
 #include "mount_simulator.h"
 
 namespace {
@@ -32,7 +34,8 @@ constexpr char kUsage[] =
     "--site (lx200): degrees, east positive; slews below its horizon are refused\n"
     "--fault-after: the fault starts that long after the program's first byte\n"
     "               (\"--fault silent --fault-after 3\": a mount that answers, then falls silent)\n"
-    "standard input: \"fault NAME\" switches the fault at once, \"quit\" ends\n";
+    "standard input: \"fault NAME\" switches the fault at once, \"quit\" ends\n"
+    "--help, --version: this text; the program's version\n";
 
 struct Arguments {
   celvaro::mountsim::MountOptions mount;
@@ -208,11 +211,10 @@ void serve(Arguments& arguments, std::unique_ptr<MountSimulator>& simulator) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto answered = celvaro::answerHelpOrVersion(args, "celvaro-mountsim", kUsage)) return *answered;
   Arguments arguments;
-  if (!parseArguments(argc, argv, arguments)) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  if (!parseArguments(argc, argv, arguments)) return 2;
   FILE* logFile = arguments.logPath == "stderr" ? stderr : nullptr;
   if (!arguments.logPath.empty() && logFile == nullptr) logFile = std::fopen(arguments.logPath.c_str(), "w");
   if (!arguments.logPath.empty() && logFile == nullptr) {
