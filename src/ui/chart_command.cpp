@@ -21,6 +21,7 @@
 #include "astro/sidereal_time.h"
 #include "astro/value_range.h"
 #include "astro/zone_time.h"
+#include "output/png_encoding.h"
 #include "platform/system_time.h"
 #include "render/layer_statistics.h"
 #include "ui/dialogs/dlg_printable_map.h"
@@ -148,6 +149,35 @@ const std::map<std::string, OptionSetter>& valueOptions() {
   return options;
 }
 
+const std::map<std::string, bool ChartRequest::*>& flagOptions() {
+  static const std::map<std::string, bool ChartRequest::*> flags = {
+      {"--stats", &ChartRequest::stats},
+      {"--info", &ChartRequest::info},
+      {"--refraction", &ChartRequest::refraction},
+      {"--timings", &ChartRequest::timings},
+  };
+  return flags;
+}
+
+// The start of the process, near enough: static data are set up before main.
+const std::chrono::steady_clock::time_point kProcessStart = std::chrono::steady_clock::now();
+
+// The milliseconds of each phase of the command, printed when asked.
+class PhaseClock {
+ public:
+  explicit PhaseClock(bool print) : print_(print) {}
+  // Ends the phase that began where the last one ended.
+  void end(const char* phase) {
+    const auto now = std::chrono::steady_clock::now();
+    if (print_) std::printf("%s %.1f ms\n", phase, std::chrono::duration<double, std::milli>(now - last_).count());
+    last_ = now;
+  }
+
+ private:
+  bool print_;
+  std::chrono::steady_clock::time_point last_ = kProcessStart;
+};
+
 }  // namespace
 
 void prepareChartModel(AppModel& model, const ChartRequest& r) {
@@ -207,9 +237,10 @@ void printMedianOfRuns(int runs, const std::function<void()>& work) {
 }
 
 // A printable map of the chart instead of a picture.
-int writeMapFile(AppModel& model, const ChartRequest& request) {
+int writeMapFile(AppModel& model, const ChartRequest& request, PhaseClock& clock) {
   const PrintableMap map = printableMapOf(request);
   bool written = exportPrintableMap(model, map);
+  clock.end("draw and write");
   printMedianOfRuns(request.benchRuns, [&] { written = exportPrintableMap(model, map) && written; });
   if (!written) {
     std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
@@ -247,6 +278,27 @@ int centreOnObject(AppModel& model, const ChartRequest& request, std::optional<F
   return 0;
 }
 
+// The bytes as the whole file, written as they are: a chart is output to
+// make again, not a user's data to keep from a failed write.
+bool writeFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+// The picture as a PNG file; false when it cannot be encoded or written.
+bool writePicture(const QImage& image, const std::string& path, PhaseClock& clock) {
+  const PixelRows rows{reinterpret_cast<const uint32_t*>(image.constBits()), image.width(), image.height(),
+                       static_cast<size_t>(image.bytesPerLine()) / 4};
+  std::string png;
+  const bool encoded = encodePng(rows, png);
+  clock.end("encode");
+  const bool written = encoded && writeFile(path, png);
+  clock.end("write");
+  return written;
+}
+
 // The object-information window's text, a property to a line.
 void printInformation(AppModel& model, const FoundObject& found) {
   for (const ObjectProperty& line : informationLines(objectInformation(model, found), model.resources())) {
@@ -260,8 +312,8 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
   ChartRequest request;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (option == "--stats" || option == "--info" || option == "--refraction") {
-      (option == "--stats" ? request.stats : option == "--info" ? request.info : request.refraction) = true;
+    if (const auto flag = flagOptions().find(option); flag != flagOptions().end()) {
+      request.*(flag->second) = true;
       continue;
     }
     auto setter = valueOptions().find(option);
@@ -308,6 +360,8 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
 }
 
 int runChartRequest(const ChartRequest& request) {
+  PhaseClock clock(request.timings);
+  clock.end("start-up");
   UiResources resources;
   resources.setProgramDir(request.programDir);
   const int chosen = resources.readLanguageChoice();
@@ -319,7 +373,8 @@ int runChartRequest(const ChartRequest& request) {
     if (const int failure = centreOnObject(model, request, found)) return failure;
     if (request.info) printInformation(model, *found);
   }
-  if (request.format != "png") return writeMapFile(model, request);
+  clock.end("data load");
+  if (request.format != "png") return writeMapFile(model, request, clock);
   if (request.out.empty() && !request.stats) return 0;
   QImage image(request.width, request.height, QImage::Format_RGB32);
   auto paint = [&] {
@@ -331,11 +386,12 @@ int runChartRequest(const ChartRequest& request) {
   paint();
   if (request.stats) printStatistics(stats, model.chart, found);
   model.setCurrentOutput(nullptr);
-  printMedianOfRuns(request.benchRuns, paint);
-  if (!request.out.empty() && !image.save(QString::fromStdString(request.out), "PNG")) {
+  clock.end("draw");
+  if (!request.out.empty() && !writePicture(image, request.out, clock)) {
     std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
     return 1;
   }
+  printMedianOfRuns(request.benchRuns, paint);
   return 0;
 }
 

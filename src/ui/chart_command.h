@@ -33,6 +33,7 @@ struct ChartRequest {
   bool refraction = false;  // altitudes lifted by the air of standard conditions
   std::optional<int> language;  // 1..4; else the program directory's choice, else English
   int benchRuns = 0;
+  bool timings = false;  // prints the milliseconds of each phase
 };
 
 // Parses the command line; on a bad option `error` names it and the

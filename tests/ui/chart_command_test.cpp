@@ -246,6 +246,35 @@ Sky marsAt(double julianDate) {
   return {std::fmod(std::atan2(y, x) / kRad / 15 + 24, 24), std::atan2(z, std::hypot(x, y)) / kRad};
 }
 
+// The file the program writes, read back by Qt's own PNG reader, holds the
+// chart drawn in this process for the same request pixel for pixel; the
+// phases it timed are named in order.
+TEST_F(OrionChart, WritesTheDrawnChartAndTimesEachPhase) {
+  const testing::ScratchDir dir;
+  const std::string file = (dir.path() / "orion.png").string();
+  const std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
+                              " --utc 2024-01-15T20:00 --ra 5.6 --dec 3 --field 3600 --size 1200x900 --language en --timings --out " +
+                              file + " >" + (dir.path() / "out").string();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream out(dir.path() / "out");
+  std::vector<std::string> phases;
+  for (std::string name, ms; out >> name;) {
+    if (name == "data") out >> ms, name += " " + ms;
+    double value = -1;
+    out >> value >> ms;
+    EXPECT_GE(value, 0) << name;
+    EXPECT_EQ(ms, "ms");
+    phases.push_back(name);
+  }
+  EXPECT_EQ(phases, (std::vector<std::string>{"start-up", "data load", "draw", "encode", "write"}));
+  resources.loadLanguage(kEnglish);
+  AppModel model(CELVARO_RUN_DIR, configurationPath(CELVARO_RUN_DIR), resources);
+  prepareChartModel(model, request);
+  const QImage written(QString::fromStdString(file));
+  ASSERT_FALSE(written.isNull());
+  EXPECT_TRUE(written.convertToFormat(QImage::Format_RGB32) == paint(model));
+}
+
 class ChartOfAnObject : public ::testing::Test {
  protected:
   void SetUp() override {

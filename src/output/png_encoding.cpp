@@ -1,0 +1,195 @@
+#include "output/png_encoding.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace celvaro {
+namespace {
+
+constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr uint8_t kColourPalette = 3, kColourRgb = 2;
+
+void appendBigEndian(std::string& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+// Closes the chunk whose length field starts at `start`: its length and the
+// CRC of its type and data.
+void closeChunk(std::string& out, size_t start) {
+  const size_t length = out.size() - start - 8;
+  for (int i = 0; i < 4; ++i) out[start + i] = static_cast<char>((length >> (24 - 8 * i)) & 0xFF);
+  const auto* typeAndData = reinterpret_cast<const Bytef*>(out.data() + start + 4);
+  appendBigEndian(out, static_cast<uint32_t>(crc32(0, typeAndData, static_cast<uInt>(length + 4))));
+}
+
+size_t openChunk(std::string& out, const char* type) {
+  const size_t start = out.size();
+  out.append(4, '\0');
+  out.append(type, 4);
+  return start;
+}
+
+// The picture's colours in order of first appearance and each pixel's index
+// into them, or nothing when there are more than 256.
+struct Palette {
+  std::vector<uint32_t> colours;
+  std::vector<uint8_t> indices;  // width x height
+};
+
+class ColourIndex {
+ public:
+  // The colour's index, added when new; -1 once a 257th colour appears.
+  int indexOf(uint32_t colour, std::vector<uint32_t>& colours) {
+    size_t slot = (colour * 2654435761u) >> 23;  // 9 bits: 512 slots for at most 256 colours
+    while (used_[slot]) {
+      if (colours[index_[slot]] == colour) return index_[slot];
+      slot = (slot + 1) & 511;
+    }
+    if (colours.size() == 256) return -1;
+    used_[slot] = true;
+    index_[slot] = static_cast<uint8_t>(colours.size());
+    colours.push_back(colour);
+    return index_[slot];
+  }
+
+ private:
+  std::array<bool, 512> used_{};
+  std::array<uint8_t, 512> index_{};
+};
+
+std::optional<Palette> paletteOf(const PixelRows& picture) {
+  Palette palette;
+  palette.indices.resize(static_cast<size_t>(picture.width) * picture.height);
+  ColourIndex index;
+  uint8_t* out = palette.indices.data();
+  uint32_t last = 0;
+  int lastIndex = -1;
+  for (int y = 0; y < picture.height; ++y) {
+    const uint32_t* row = picture.pixels + y * picture.stride;
+    for (int x = 0; x < picture.width; ++x) {
+      const uint32_t colour = row[x] & 0xFFFFFF;
+      if (colour != last || lastIndex < 0) {
+        lastIndex = index.indexOf(colour, palette.colours);
+        if (lastIndex < 0) return std::nullopt;
+        last = colour;
+      }
+      *out++ = static_cast<uint8_t>(lastIndex);
+    }
+  }
+  return palette;
+}
+
+// One row's bytes, filtered, after the filter byte.
+void filterRow(PngFilter filter, const uint8_t* row, const uint8_t* prior, size_t size, size_t step, uint8_t* out) {
+  *out++ = static_cast<uint8_t>(filter);
+  for (size_t i = 0; i < size; ++i) {
+    const uint8_t before = filter == PngFilter::kSub ? (i >= step ? row[i - step] : 0)
+                           : filter == PngFilter::kUp && prior ? prior[i] : 0;
+    out[i] = static_cast<uint8_t>(row[i] - before);
+  }
+}
+
+// Deflates the picture's rows, each filtered, into `out`.
+class RowDeflater {
+ public:
+  RowDeflater(const PngChoice& choice, std::string& out) : out_(out) {
+    ok_ = deflateInit2(&stream_, choice.level, Z_DEFLATED, 15, 8, choice.runLengths ? Z_RLE : Z_DEFAULT_STRATEGY) == Z_OK;
+  }
+  ~RowDeflater() { deflateEnd(&stream_); }
+  RowDeflater(const RowDeflater&) = delete;
+  RowDeflater& operator=(const RowDeflater&) = delete;
+
+  bool add(const uint8_t* bytes, size_t size, bool last) {
+    stream_.next_in = const_cast<Bytef*>(bytes);
+    stream_.avail_in = static_cast<uInt>(size);
+    const int flush = last ? Z_FINISH : Z_NO_FLUSH;
+    int result = Z_OK;
+    do {
+      std::array<uint8_t, 65536> buffer;
+      stream_.next_out = buffer.data();
+      stream_.avail_out = buffer.size();
+      result = deflate(&stream_, flush);
+      if (result == Z_STREAM_ERROR) return ok_ = false;
+      out_.append(reinterpret_cast<const char*>(buffer.data()), buffer.size() - stream_.avail_out);
+    } while (stream_.avail_out == 0 || (last && result != Z_STREAM_END));
+    return ok_;
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  z_stream stream_{};
+  std::string& out_;
+  bool ok_ = false;
+};
+
+// The bytes of row `y`: palette indices, or red, green and blue.
+const uint8_t* rowBytes(const PixelRows& picture, const std::optional<Palette>& palette, int y, std::vector<uint8_t>& rgb) {
+  if (palette) return palette->indices.data() + static_cast<size_t>(y) * picture.width;
+  const uint32_t* row = picture.pixels + y * picture.stride;
+  for (int x = 0; x < picture.width; ++x) {
+    rgb[3 * x] = static_cast<uint8_t>(row[x] >> 16);
+    rgb[3 * x + 1] = static_cast<uint8_t>(row[x] >> 8);
+    rgb[3 * x + 2] = static_cast<uint8_t>(row[x]);
+  }
+  return rgb.data();
+}
+
+bool appendImageData(const PixelRows& picture, const std::optional<Palette>& palette, const PngChoice& choice, std::string& out) {
+  const size_t step = palette ? 1 : 3, size = step * picture.width;
+  std::vector<uint8_t> rgb[2] = {std::vector<uint8_t>(size), std::vector<uint8_t>(size)};
+  std::vector<uint8_t> filtered(size + 1);
+  RowDeflater deflater(choice, out);
+  const uint8_t* prior = nullptr;
+  for (int y = 0; y < picture.height && deflater.ok(); ++y) {
+    const uint8_t* row = rowBytes(picture, palette, y, rgb[y & 1]);
+    filterRow(choice.filter, row, prior, size, step, filtered.data());
+    deflater.add(filtered.data(), filtered.size(), y + 1 == picture.height);
+    prior = row;
+  }
+  return deflater.ok();
+}
+
+void appendHeader(const PixelRows& picture, bool palette, std::string& out) {
+  out.append(reinterpret_cast<const char*>(kSignature), sizeof kSignature);
+  const size_t header = openChunk(out, "IHDR");
+  appendBigEndian(out, static_cast<uint32_t>(picture.width));
+  appendBigEndian(out, static_cast<uint32_t>(picture.height));
+  // Bit depth 8, the colour type, deflate, adaptive filtering, no interlace.
+  out += '\x08';
+  out += static_cast<char>(palette ? kColourPalette : kColourRgb);
+  out.append(3, '\0');
+  closeChunk(out, header);
+}
+
+void appendPalette(const Palette& palette, std::string& out) {
+  const size_t start = openChunk(out, "PLTE");
+  for (const uint32_t colour : palette.colours) {
+    out += static_cast<char>(colour >> 16);
+    out += static_cast<char>(colour >> 8);
+    out += static_cast<char>(colour);
+  }
+  closeChunk(out, start);
+}
+
+}  // namespace
+
+bool encodePng(const PixelRows& picture, std::string& out, const PngChoice& choice) {
+  if (!picture.pixels || picture.width <= 0 || picture.height <= 0 || picture.stride < size_t(picture.width)) return false;
+  const std::optional<Palette> palette = choice.palette ? paletteOf(picture) : std::nullopt;
+  const size_t before = out.size();
+  appendHeader(picture, palette.has_value(), out);
+  if (palette) appendPalette(*palette, out);
+  const size_t data = openChunk(out, "IDAT");
+  if (!appendImageData(picture, palette, choice, out)) {
+    out.resize(before);
+    return false;
+  }
+  closeChunk(out, data);
+  closeChunk(out, openChunk(out, "IEND"));
+  return true;
+}
+
+}  // namespace celvaro
