@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/output_area.h"
+#include "output/moon_phase.h"
 #include "output/print_colour_table.h"
 #include "output/star_size_table.h"
 #include "render/render_options.h"
@@ -95,6 +96,13 @@ class RenderingOutput {
                             int32_t radius, double angleRad) = 0;
   virtual bool minorPlanetDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
   virtual bool cometDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
+  // The Moon showing its phase: the lit part in the body's fill, the rest
+  // in a dim shade; the hit list takes the whole disc. An output without a
+  // drawing of its own draws the plain disc.
+  virtual bool moonDisc(int body, int32_t x, int32_t y, int32_t diameter, int32_t radius, const MoonPhase& phase) {
+    (void)phase;
+    return planetDisc(body, -1, x, y, diameter, radius);
+  }
   virtual bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
   virtual bool drawColouredStarIndexed(int index, int32_t x, int32_t y, int32_t diameter,
                                        int32_t radius, int colourClass) = 0;

@@ -155,7 +155,9 @@ void RenderingOutputDisplay::selectPen(int lineStyle) {
   if (slot < 0) return;
   flushPolyline();
   lineStyle_ = lineStyle;
-  canvas_->setPen(colors_.getColor(kSlotColour[slot]), lineStyle == kXorLineStyle);
+  penColour_ = colors_.getColor(kSlotColour[slot]);
+  penXor_ = lineStyle == kXorLineStyle;
+  canvas_->setPen(penColour_, penXor_);
 }
 
 void RenderingOutputDisplay::selectBrush(int fillStyle) {
@@ -222,6 +224,51 @@ bool RenderingOutputDisplay::minorPlanetDisc(int objectCode, int32_t x, int32_t 
 
 bool RenderingOutputDisplay::cometDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) {
   return planetDisc(objectCode, -1, x, y, diameter, radius);
+}
+
+// The dark part in a quarter of the fill's brightness, the lit part in
+// the fill over it.
+bool RenderingOutputDisplay::moonDisc(int body, int32_t x, int32_t y, int32_t diameter, int32_t radius,
+                                      const MoonPhase& phase) {
+  if (!isInsideOutput(x, y)) return false;
+  const Rgb lit = brushSet_ ? brushColour_ : colors_.getColor(kColorPlanets);
+  const Rgb dim{static_cast<uint8_t>(lit.red / 4), static_cast<uint8_t>(lit.green / 4),
+                static_cast<uint8_t>(lit.blue / 4)};
+  canvas_->setBrush(&dim);
+  disc(x, y, diameter, radius);
+  canvas_->setBrush(brushSet_ ? &brushColour_ : nullptr);
+  // The disc's box runs from the corner over diameter + 2 pixels.
+  const DevicePoint c = device(x, y);
+  const double centre = (diameter + 2) / 2.0;
+  MoonPhase onDevice = phase;
+  onDevice.towardSunY = -phase.towardSunY;
+  fillOutline(litOutline(c.x - radius + centre, c.y - radius + centre, diameter / 2.0, onDevice, 32), lit);
+  if (hits_) hits_->addSolarSystem(body, -1, cx_ + x, cy_ - y);
+  return true;
+}
+
+void RenderingOutputDisplay::fillOutline(const std::vector<OutlinePoint>& outline, Rgb colour) {
+  if (outline.empty()) return;
+  canvas_->setPen(colour, false);
+  double top = outline[0].y, bottom = top;
+  for (const OutlinePoint& p : outline) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+  std::vector<double> crossings;
+  for (auto row = static_cast<int32_t>(std::floor(top)); row <= static_cast<int32_t>(std::ceil(bottom)); ++row) {
+    const double middle = row + 0.5;
+    crossings.clear();
+    for (size_t i = 0; i < outline.size(); ++i) {
+      const OutlinePoint& a = outline[i];
+      const OutlinePoint& b = outline[(i + 1) % outline.size()];
+      if ((a.y <= middle) != (b.y <= middle)) crossings.push_back(a.x + (middle - a.y) * (b.x - a.x) / (b.y - a.y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      const auto left = static_cast<int32_t>(std::ceil(crossings[i] - 0.5));
+      const auto right = static_cast<int32_t>(std::floor(crossings[i + 1] - 0.5));
+      if (left <= right) canvas_->line(left, row, right, row);
+    }
+  }
+  canvas_->setPen(penColour_, penXor_);
 }
 
 bool RenderingOutputDisplay::drawStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) {

@@ -50,6 +50,7 @@ class RenderingOutputDisplay final : public RenderingOutput {
                     double angleRad) override;
   bool minorPlanetDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
   bool cometDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
+  bool moonDisc(int body, int32_t x, int32_t y, int32_t diameter, int32_t radius, const MoonPhase& phase) override;
   bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
   bool drawColouredStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius,
                                int colourClass) override;
@@ -81,6 +82,9 @@ class RenderingOutputDisplay final : public RenderingOutput {
  private:
   DevicePoint device(int32_t x, int32_t y) const { return {cx_ + x, cy_ - y}; }
   void disc(int32_t x, int32_t y, int32_t diameter, int32_t radius);
+  // Fills the outline, device coordinates, row by row with lines of the
+  // colour; the pen is put back afterwards.
+  void fillOutline(const std::vector<OutlinePoint>& outline, Rgb colour);
   void selectStarColour(int colourClass);
   void flushPolyline();
   void closedOutline(const DevicePoint* points, int count);
@@ -94,6 +98,8 @@ class RenderingOutputDisplay final : public RenderingOutput {
   std::vector<DevicePoint> polyPoints_;  // the polyline being drawn
   int starColourClass_ = -1;
   Rgb brushColour_{};
+  Rgb penColour_{};
+  bool penXor_ = false;
   bool brushSet_ = false;
   Rgb textColour_{};
 };

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "app/chart_settings.h"
+#include "astro/coordinates.h"
 #include "output/rendering_output.h"
 #include "platform/utf_text.h"
 #include "projection/transformer.h"
@@ -18,6 +20,7 @@ namespace {
 constexpr int kDiscLine = 21, kTrackLine = 22;
 constexpr int kSunMoonFill = 4, kBodyFill = 6;
 constexpr int kTextStyle = 5;
+constexpr double kDegreesToRad = std::numbers::pi / 180;
 
 std::string dateText(const TrackMark& mark) {
   char buffer[32];
@@ -104,11 +107,39 @@ void SolarSystemLayer::majorBodies() {
     int32_t x, y;
     if (!bodyShown(b) || drawnAsMark[b] || !visible(p.raRad, p.decRad, x, y)) continue;
     output_.selectBrush(b <= kMoon ? kSunMoonFill : kBodyFill);
-    if (output_.planetDisc(b, -1, x, y, discs[b].diameter, discs[b].radius)) {
+    if (bodyDisc(b, x, y, discs[b])) {
       output_.wideText(x, y, options_.labelOffsetX + discs[b].radius, 0, kDeepskyLargeText,
                        utf8ToUtf16(solar_.bodyName(b)));
     }
   }
+}
+
+bool SolarSystemLayer::bodyDisc(int body, int32_t x, int32_t y, const Disc& disc) {
+  if (body != kMoon) return output_.planetDisc(body, -1, x, y, disc.diameter, disc.radius);
+  return output_.moonDisc(body, x, y, disc.diameter, disc.radius, moonPhase(x, y));
+}
+
+// The direction toward the Sun on the chart is that of a point some 50
+// pixels (at most half a degree) from the Moon along the great circle to
+// the Sun, which every projection and mirroring carries along.
+MoonPhase SolarSystemLayer::moonPhase(int32_t x, int32_t y) const {
+  const BodyPosition moon = *solar_.bodyPosition(kMoon);
+  const BodyPosition sun = *solar_.bodyPosition(kSun);
+  MoonPhase phase;
+  phase.phaseAngleDeg = moon.phaseAngleDeg;
+  const double pa =
+      separationAndAngle(moon.raRad, moon.decRad, sun.raRad, sun.decRad, true).positionAngleDeg * kDegreesToRad;
+  const double step = std::min(std::max(transformer_.pixelsToArcsec(50), 1) / 3600.0, 0.5) * kDegreesToRad;
+  const double dec = std::asin(std::sin(moon.decRad) * std::cos(step) +
+                               std::cos(moon.decRad) * std::sin(step) * std::cos(pa));
+  const double ra = moon.raRad + std::atan2(std::sin(pa) * std::sin(step) * std::cos(moon.decRad),
+                                            std::cos(step) - std::sin(moon.decRad) * std::sin(dec));
+  ProjectedPoint toward;
+  if (!transformer_.project(ra, dec, toward) || (toward.x == x && toward.y == y)) return phase;
+  const double length = std::hypot(toward.x - x, toward.y - y);
+  phase.towardSunX = (toward.x - x) / length;
+  phase.towardSunY = (toward.y - y) / length;
+  return phase;
 }
 
 bool SolarSystemLayer::track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks,

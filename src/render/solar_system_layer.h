@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "output/moon_phase.h"
 #include "solarsystem/track_store.h"
 
 namespace celvaro {
@@ -48,6 +49,9 @@ class SolarSystemLayer {
   void majorBodies();
   void minorBodies();
   bool bodyShown(int body) const;
+  // The body's disc; the Moon's shows its phase.
+  bool bodyDisc(int body, int32_t x, int32_t y, const Disc& disc);
+  MoonPhase moonPhase(int32_t x, int32_t y) const;
   // A track with its marks; true when a mark was drawn. The first dated
   // mark carries the name.
   bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,
