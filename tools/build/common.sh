@@ -10,6 +10,7 @@ CELVARO_PACKAGES=(
   qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
   indi-bin  # a real guiding client on the guider port: the INDI LX200 drivers
+  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev file xvfb x11-utils  # the icon, the installed tree and the package
 )
 
 # missing_packages PKG...: those of the packages that are not installed.
