@@ -16,6 +16,7 @@
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
 #include "render/deepsky_layer.h"
+#include "render/label_placer.h"
 #include "render/render_options.h"
 #include "render/solar_system_layer.h"
 
@@ -73,7 +74,18 @@ bool ChartRenderer::visible(double raRad, double decRad, int32_t& x, int32_t& y)
   return true;
 }
 
+// The layers draw through a label placer, which draws their labels last,
+// above every line and symbol, where they are free.
 void ChartRenderer::drawChart(const PassFlags& flags) {
+  RenderingOutput* const direct = output_;
+  LabelPlacer placer(*direct, *area_, *options_);
+  output_ = &placer;
+  drawLayers(flags);
+  output_ = direct;
+  placer.finish();
+}
+
+void ChartRenderer::drawLayers(const PassFlags& flags) {
   const ChartSettings& s = *settings_;
   RenderingOutput& out = *output_;
   visibilityLimit_ = transformer_->visibilityLimit();
@@ -148,10 +160,8 @@ void ChartRenderer::starField(const PassFlags& flags) {
     stars->draw(*output_, *transformer_, s, *area_, s.starLimitHundredths, flags.recordStars);
   }
   if (s.needStarLabel && catalogs_->starLabels().size() > 0) {
-    output_->beginGroup("starlabels");
     output_->setTextStyle(kLabelTextStyle);
     catalogs_->starLabels().draw(*output_, *transformer_, s, *options_);
-    output_->endGroup();
   }
 }
 

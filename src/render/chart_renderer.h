@@ -57,6 +57,7 @@ class ChartRenderer {
 
  private:
   bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
+  void drawLayers(const PassFlags& flags);
   void starField(const PassFlags& flags);
   void route();
   void orientationFigure(int32_t x0, int32_t y0, int32_t height);

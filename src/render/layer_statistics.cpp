@@ -31,25 +31,15 @@ bool LayerStatistics::begin(const std::string& fileName, PageSize page, const Ou
   return begun;
 }
 
-void LayerStatistics::beginGroup(std::string_view name) {
-  group_ = name;
-  inner_.beginGroup(name);
-}
-
-void LayerStatistics::endGroup() {
-  group_.clear();
-  inner_.endGroup();
-}
-
 void LayerStatistics::selectPen(int lineStyle) {
   lineStyle_ = lineStyle;
   inner_.selectPen(lineStyle);
 }
 
 void LayerStatistics::segment() {
-  if (auto found = kLineGroups.find(group_); found != kLineGroups.end()) {
+  if (auto found = kLineGroups.find(group()); found != kLineGroups.end()) {
     ++counts_[found->second];
-  } else if (group_.empty() && lineStyle_ == kRouteLineStyle) {
+  } else if (group().empty() && lineStyle_ == kRouteLineStyle) {
     ++counts_["route"];
   }
 }

@@ -7,48 +7,25 @@
 #include <vector>
 #include <string>
 
-#include "output/rendering_output.h"
+#include "render/forwarding_output.h"
 
 namespace celvaro {
 
-class LayerStatistics final : public RenderingOutput {
+class LayerStatistics final : public ForwardingOutput {
  public:
   // The layers in the order they are reported.
   static const std::vector<std::string>& layerNames();
 
-  explicit LayerStatistics(RenderingOutput& inner) : inner_(inner) {}
+  explicit LayerStatistics(RenderingOutput& inner) : ForwardingOutput(inner) {}
 
   int count(const std::string& layer) const;
   void reset() { counts_.clear(); }
 
-  void setColourTable(const PrintColourTable& colours) override { inner_.setColourTable(colours); }
-  void setOptions(const RenderOptions& options) override { inner_.setOptions(options); }
-  bool drawsStarsByClass() const override { return inner_.drawsStarsByClass(); }
-  bool isScreen() const override { return inner_.isScreen(); }
   bool begin(const std::string& fileName, PageSize page, const OutputArea& area) override;
-  void end() override { inner_.end(); }
-  void beginGroup(std::string_view name) override;
-  void endGroup() override;
-  bool toDevice(int32_t x, int32_t y, int32_t& dx, int32_t& dy) const override { return inner_.toDevice(x, y, dx, dy); }
-
-  void polyStart(int32_t x, int32_t y) override { inner_.polyStart(x, y); }
   void polyLineTo(int32_t x, int32_t y) override;
   void polyFinish(int32_t x, int32_t y, bool close) override;
-  void polyEnd(bool close) override { inner_.polyEnd(close); }
   void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
-  void pathMoveTo(int32_t x, int32_t y) override { inner_.pathMoveTo(x, y); }
-  void pathLineTo(int32_t x, int32_t y) override { inner_.pathLineTo(x, y); }
-  void pathEnd(bool close) override { inner_.pathEnd(close); }
-  void circle(int32_t x, int32_t y, int32_t radius) override { inner_.circle(x, y, radius); }
-  void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool stroke, bool fill) override {
-    inner_.rectangle(x1, y1, x2, y2, stroke, fill);
-  }
-  void polyline(const int32_t* x, const int32_t* y, int count) override { inner_.polyline(x, y, count); }
-  void clear() override { inner_.clear(); }
-  void setFrameLineStyle() override { inner_.setFrameLineStyle(); }
   void selectPen(int lineStyle) override;
-  void selectBrush(int fillStyle) override { inner_.selectBrush(fillStyle); }
-  void setTextStyle(int textStyle) override { inner_.setTextStyle(textStyle); }
 
   bool planetDisc(int body, int mark, int32_t x, int32_t y, int32_t d, int32_t r) override {
     return counted("solarsystem", inner_.planetDisc(body, mark, x, y, d, r));
@@ -72,7 +49,6 @@ class LayerStatistics final : public RenderingOutput {
   bool drawColouredStar(int32_t x, int32_t y, int32_t d, int32_t r, int c) override {
     return counted("stars", inner_.drawColouredStar(x, y, d, r, c));
   }
-  void legendStar(int32_t x, int32_t y, int32_t d, int32_t r) override { inner_.legendStar(x, y, d, r); }
   bool variableStar(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
     return counted("variables", inner_.variableStar(index, x, y, d, r));
   }
@@ -118,12 +94,6 @@ class LayerStatistics final : public RenderingOutput {
   }
 
   void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) override;
-  void wideText(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::u16string_view text) override {
-    inner_.wideText(x, y, dx, dy, textClass, text);
-  }
-  void legendText(int32_t x, int32_t y, int textClass, std::string_view text) override {
-    inner_.legendText(x, y, textClass, text);
-  }
   bool drawStarLabel(int index, int32_t x, int32_t y, int32_t dx, int32_t dy, const StarLabelParts& label) override {
     return counted("starlabels", inner_.drawStarLabel(index, x, y, dx, dy, label));
   }
@@ -135,9 +105,7 @@ class LayerStatistics final : public RenderingOutput {
   }
   void segment();
 
-  RenderingOutput& inner_;
   std::map<std::string, int> counts_;
-  std::string group_;
   int lineStyle_ = 0;
 };
 

@@ -109,6 +109,7 @@ TEST_F(RendererTest, GridNumberingWritesDeclinationsAndHours) {
   settings.decGridStepArcmin = 600;
   settings.raGridStepArcmin = 900;
   settings.centreRaArcmin = 900;
+  options.fontSizes.fill(12);  // numbers that fit the 800-unit chart
   transformer.setScale(300, 1800);
   renderer.drawChart({});
   auto has = [&](const char* t) { return std::find(output.texts.begin(), output.texts.end(), t) != output.texts.end(); };

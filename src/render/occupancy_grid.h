@@ -1,0 +1,52 @@
+// What already covers the chart where a label might go: the label boxes
+// placed so far and the star discs, each entered in the square cells it
+// touches, so that a candidate place is tested against its neighbours only
+// and the cost stays linear in the number of labels.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace celvaro {
+
+// A rectangle in chart coordinates (y upward), edges excluded from overlaps.
+struct ChartBox {
+  int32_t left, bottom, right, top;
+};
+
+class OccupancyGrid {
+ public:
+  // Covers `area` with cells of side `cell`; points beyond it fall into the edge cells.
+  OccupancyGrid(const ChartBox& area, int32_t cell);
+
+  void addBox(const ChartBox& box);
+  void addDisc(int32_t x, int32_t y, int32_t radius);
+  bool overlapsBox(const ChartBox& box) const;
+  // Whether the box covers part of a disc of at least `minRadius`, other
+  // than a disc centred on (ownX, ownY): the object the label names.
+  bool overlapsDisc(const ChartBox& box, int32_t minRadius, int32_t ownX, int32_t ownY) const;
+
+ private:
+  struct Disc {
+    int32_t x, y, radius;
+  };
+  // One list per cell, chained through `entries`: item, next (-1 ends).
+  struct Lists {
+    std::vector<int> head;
+    std::vector<int> entries;
+  };
+  int column(int32_t x) const;
+  int row(int32_t y) const;
+  void enter(Lists& lists, const ChartBox& box, int item);
+  template <typename Test>
+  bool any(const Lists& lists, const ChartBox& box, Test test) const;
+
+  ChartBox area_;
+  int32_t cell_;
+  int columns_, rows_;
+  std::vector<ChartBox> boxes_;
+  std::vector<Disc> discs_;
+  Lists boxLists_, discLists_;
+};
+
+}  // namespace celvaro

@@ -1,0 +1,86 @@
+// Labels on the screen through the label placer: the canvas puts a text's
+// top-left corner at (cx + x + dx, cy - y + dy) of a chart point (x, y).
+#include "render/label_placer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "output/recording_canvas.h"
+#include "output/rendering_output_display.h"
+
+namespace celvaro {
+namespace {
+
+class LabelPlacerTest : public ::testing::Test {
+ protected:
+  LabelPlacerTest() : output(colors) {
+    output.setCanvas(&canvas);
+    output.setHitList(&hits);
+    area.width = 801;
+    area.height = 600;
+    output.begin("", {}, area);
+  }
+  // The canvas's text calls that write `text`, without their colour.
+  std::vector<std::string> written(const std::string& text) const {
+    std::vector<std::string> found;
+    for (const std::string& call : canvas.calls) {
+      if (call.starts_with("text ") && call.find(" " + text + " ") != std::string::npos) found.push_back(call.substr(0, call.rfind(' ')));
+    }
+    return found;
+  }
+  static StarLabelParts named(const char* name) {
+    StarLabelParts parts;
+    parts.name = name;
+    return parts;
+  }
+
+  ColorTable colors;
+  testing::RecordingCanvas canvas;
+  HitList hits;
+  OutputArea area;
+  RenderOptions options;
+  RenderingOutputDisplay output;
+};
+
+TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {
+  LabelPlacer placer(output, area, options);
+  placer.drawStar(0, 0, 9, 4);
+  placer.drawStar(6, 2, 3, 1);
+  placer.drawStarLabel(2, 6, 2, 1 + 5, -8, named("Faint"));  // offered first, placed second
+  placer.drawStarLabel(1, 0, 0, 4 + 5, -8, named("Bright"));
+  placer.finish();
+  EXPECT_EQ(written("Bright"), std::vector<std::string>{"text 409 292 Bright"});
+  // Its described place (412, 290) runs over "Bright".
+  const std::vector<std::string> faint = written("Faint");
+  EXPECT_TRUE(std::none_of(faint.begin(), faint.end(), [](const std::string& c) { return c.starts_with("text 412 290"); }));
+  int near = 2;
+  EXPECT_EQ(hits.queryNamedStar(406, 298, near), 2);
+  near = 2;
+  EXPECT_EQ(hits.queryNamedStar(400, 300, near), 1);
+}
+
+TEST_F(LabelPlacerTest, ALabelRunningOffTheWindowTakesTheOtherSide) {
+  LabelPlacer placer(output, area, options);
+  placer.drawStarLabel(1, 390, 0, 9, -8, named("Betelgeuse"));
+  placer.finish();
+  const std::vector<std::string> calls = written("Betelgeuse");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_LT(std::stoi(calls[0].substr(5)), 790);  // its left edge left of the star
+}
+
+TEST_F(LabelPlacerTest, AVariableStarLabelledByTheStarLayerIsNotLabelledAgain) {
+  LabelPlacer placer(output, area, options);
+  placer.drawStarLabel(1, -100, 50, 9, -8, named("Betelgeuse"));
+  placer.beginGroup("variables");
+  placer.text(-101, 51, 9, -8, kStarSmallText, "alf Ori");
+  placer.text(100, -50, 9, -8, kStarSmallText, "CK Ori");
+  placer.endGroup();
+  placer.finish();
+  EXPECT_EQ(written("Betelgeuse").size(), 1u);
+  EXPECT_TRUE(written("alf Ori").empty());
+  EXPECT_EQ(written("CK Ori"), std::vector<std::string>{"text 509 342 CK Ori"});
+}
+
+}  // namespace
+}  // namespace celvaro
