@@ -36,6 +36,9 @@ class LayerStatistics final : public ForwardingOutput {
   bool minorPlanetDisc(int code, int32_t x, int32_t y, int32_t d, int32_t r) override {
     return counted("solarsystem", inner_.minorPlanetDisc(code, x, y, d, r));
   }
+  bool moonDisc(int body, int32_t x, int32_t y, int32_t d, int32_t r, const MoonPhase& phase) override {
+    return counted("solarsystem", inner_.moonDisc(body, x, y, d, r, phase));
+  }
   bool cometDisc(int code, int32_t x, int32_t y, int32_t d, int32_t r) override {
     return counted("solarsystem", inner_.cometDisc(code, x, y, d, r));
   }
