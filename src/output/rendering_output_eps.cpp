@@ -14,13 +14,21 @@ PrintColour inkColour(Ink ink) {
   return ink == Ink::kGrey ? PrintColour{50, 50, 50} : ink == Ink::kWhite ? PrintColour{100, 100, 100} : kBlack;
 }
 
-// The prolog: Helvetica re-encoded in Latin-1, and the disc of the stars
-// filled with FC and outlined in the current colour.
-constexpr std::string_view kProlog =
+// The prolog's text font: Helvetica re-encoded as ISOLatin1Encoding with
+// the apostrophe, hyphen and grave as themselves (not the quote and minus
+// of that encoding) and the text font's own glyphs at 0x80..0x9F.
+constexpr std::string_view kEncoding =
+    "/TextEncoding ISOLatin1Encoding 256 array copy def\r\n"
+    "TextEncoding 39 /quotesingle put TextEncoding 45 /hyphen put TextEncoding 96 /grave put\r\n"
+    "TextEncoding 128 [";
+constexpr std::string_view kTextFont =
+    "] putinterval\r\n"
     "/Helvetica findfont dup length dict begin\r\n"
     "{ 1 index /FID ne { def } { pop pop } ifelse } forall\r\n"
-    "/Encoding ISOLatin1Encoding def currentdict end\r\n"
-    "/Helvetica-Latin1 exch definefont pop\r\n"
+    "/Encoding TextEncoding def currentdict end\r\n"
+    "/Helvetica-Text exch definefont pop\r\n";
+// The disc of the stars filled with FC and outlined in the current colour.
+constexpr std::string_view kDisc =
     "/FC { 0 0 0 } def\r\n"
     "/D { newpath 0 360 arc closepath gsave FC setrgbcolor fill grestore stroke } bind def\r\n";
 
@@ -34,14 +42,17 @@ void RenderingOutputEps::writeHeader(PageSize page) {
   put(' ');
   put(points(page.height));
   put("\r\n%%Creator: Celvaro\r\n%%LanguageLevel: 2\r\n%%EndComments\r\n%%BeginProlog\r\n");
-  put(kProlog);
+  put(kEncoding);
+  put(kTextFontDifferences);
+  put(kTextFont);
+  put(kDisc);
   writeFonts();
   put("%%EndProlog\r\n72 2540 div dup scale\r\n1 setlinejoin\r\n");
 }
 
 void RenderingOutputEps::writeFonts() {
   for (int index = 0; index < 6; ++index) {
-    for (const std::string_view family : {"Helvetica-Latin1", "Symbol"}) {
+    for (const std::string_view family : {"Helvetica-Text", "Symbol"}) {
       const int font = family == "Symbol" ? kSymbolFonts + index : index;
       put("/F");
       put(font);
@@ -166,16 +177,37 @@ void RenderingOutputEps::disc(int32_t x, int32_t y, int32_t radius) {
   put(" D\r\n");
 }
 
+void RenderingOutputEps::fillOutline(const std::vector<Point>& outline, int greyPercent) {
+  if (outline.empty()) return;
+  moveTo(outline[0].x, outline[0].y);
+  for (size_t i = 1; i < outline.size(); ++i) lineTo(outline[i].x, outline[i].y);
+  put(" closepath gsave ");
+  putColour({greyPercent, greyPercent, greyPercent});
+  put(" setrgbcolor fill grestore newpath\r\n");
+}
+
 // --- texts ------------------------------------------------------------------------
 
 void RenderingOutputEps::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {
   if (ink_ != textColour_) setColour(textColour_);
   putPoint(x, y);
-  put(" moveto ");
-  putFont(fontIndex(textClass));
-  put(' ');
-  appendLiteralString(document(), encodeText(text, ByteEncoding::kLatin1));
-  put(" show\r\n");
+  put(" moveto");
+  putRuns(text, fontIndex(textClass));
+  put("\r\n");
+}
+
+// Each run shown in its font: the Greek letters in the Symbol font of the
+// size, the rest in the text font.
+void RenderingOutputEps::putRuns(std::u16string_view text, int font) {
+  std::vector<TextRun> runs = encodeRuns(text);
+  if (runs.empty()) runs.push_back({TextFont::kText, {}});
+  for (const TextRun& run : runs) {
+    put(' ');
+    putFont(run.font == TextFont::kSymbol ? font + kSymbolFonts : font);
+    put(' ');
+    appendLiteralString(document(), run.bytes);
+    put(" show");
+  }
 }
 
 void RenderingOutputEps::writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) {
@@ -201,11 +233,7 @@ void RenderingOutputEps::writeStarLabel(int32_t x, int32_t y, const StarLabelPar
     put(") show");
   }
   if (!tail.empty()) {
-    put(' ');
-    putFont(fontIndex(kStarSmallText));
-    put(' ');
-    appendLiteralString(document(), encodeText(tail, ByteEncoding::kLatin1));
-    put(" show");
+    putRuns(tail, fontIndex(kStarSmallText));
   }
   put("\r\n");
 }

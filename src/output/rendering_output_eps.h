@@ -1,6 +1,6 @@
 // The EPS output: a PostScript page whose prolog scales hundredths of a
 // millimetre to points and defines the fonts FONT0..FONT5 (Helvetica in
-// Latin-1) and FONT20..FONT25 (Symbol) at the six font sizes. PostScript
+// the text encoding) and FONT20..FONT25 (Symbol) at the six font sizes. PostScript
 // has one current colour: the output keeps track of it and sets the pen's
 // before a stroke, the text colour before a text.
 #pragma once
@@ -36,6 +36,7 @@ class RenderingOutputEps final : public RenderingOutputFile {
   void star(int32_t x, int32_t y, int32_t, int32_t radius) override { disc(x, y, radius); }
   void variableStarDisc(int32_t x, int32_t y, int32_t, int32_t radius) override { disc(x, y, radius); }
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override { disc(x, y, radius); }
+  void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 
@@ -44,6 +45,7 @@ class RenderingOutputEps final : public RenderingOutputFile {
   void disc(int32_t x, int32_t y, int32_t radius);
   void putColour(PrintColour colour);
   void putFont(int index);
+  void putRuns(std::u16string_view text, int font);
   void setColour(PrintColour colour);
   // The rectangles' fill: the print colour of the fill style.
   PrintColour fillColour() const { return colours().entry(fillStyle_); }

@@ -20,6 +20,9 @@ constexpr int32_t kTickInner = 50, kTickOuter = 125;
 // Font-size index of each text class.
 constexpr int kClassFont[7] = {2, 0, 0, 1, 0, 1, 2};
 
+// The Moon's dark part in a light grey, its lit part in the bodies' grey.
+constexpr int kDarkMoonGrey = 85, kLitMoonGrey = 50;
+
 int32_t scaled(int32_t value) { return static_cast<int32_t>(value * kControlFraction); }
 
 int32_t rounded(double value) { return static_cast<int32_t>(std::lround(value)); }
@@ -195,6 +198,21 @@ bool RenderingOutputFile::minorPlanetDisc(int objectCode, int32_t x, int32_t y, 
 
 bool RenderingOutputFile::cometDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) {
   return planetDisc(objectCode, -1, x, y, diameter, radius);
+}
+
+bool RenderingOutputFile::moonDisc(int, int32_t x, int32_t y, int32_t, int32_t radius, const MoonPhase& phase) {
+  if (!isInsideOutput(x, y)) return false;
+  auto outline = [&](const MoonPhase& part) {
+    std::vector<Point> points;
+    for (const OutlinePoint& p : litOutline(x, y, radius, part, 12)) points.push_back({rounded(p.x), rounded(p.y)});
+    return points;
+  };
+  MoonPhase full = phase;
+  full.phaseAngleDeg = 0;
+  fillOutline(outline(full), kDarkMoonGrey);
+  fillOutline(outline(phase), kLitMoonGrey);
+  circleOutline(x, y, radius);
+  return true;
 }
 
 bool RenderingOutputFile::drawStarIndexed(int, int32_t x, int32_t y, int32_t diameter, int32_t radius) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "output/rendering_output.h"
 
@@ -63,6 +64,9 @@ class RenderingOutputFile : public RenderingOutput {
                     double angleRad) override;
   bool minorPlanetDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
   bool cometDisc(int objectCode, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
+  // The disc in a light grey, the lit part in the bodies' grey over it,
+  // the rim in the pen.
+  bool moonDisc(int body, int32_t x, int32_t y, int32_t diameter, int32_t radius, const MoonPhase& phase) override;
   bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
   bool drawColouredStarIndexed(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius,
                                int colourClass) override;
@@ -120,6 +124,9 @@ class RenderingOutputFile : public RenderingOutput {
   virtual void star(int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
   virtual void variableStarDisc(int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
   virtual void bodyDisc(int32_t x, int32_t y, int32_t radius) = 0;
+  // The closed outline filled in grey (percent of white), not stroked; the
+  // colours selected stay as they were.
+  virtual void fillOutline(const std::vector<Point>& outline, int greyPercent) = 0;
   virtual void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) = 0;
   virtual void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) = 0;
 

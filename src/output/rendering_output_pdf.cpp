@@ -44,7 +44,7 @@ void RenderingOutputPdf::writeHeader(PageSize page) {
   put("\r\n>>\r\n");
   endObject();
   for (int i = 0; i < kStarClasses; ++i) starObject(i);
-  fontObject("F1", "Helvetica", " /Encoding /MacRomanEncoding");
+  fontObject("F1", "Helvetica", textEncoding());
   fontObject("F2", "Symbol", "");  // its own encoding: a declared text one would hide the Greek letters
   beginObject();
   put("<< /Type /Pages /Kids [");
@@ -102,6 +102,14 @@ void RenderingOutputPdf::fontObject(std::string_view name, std::string_view base
   put(encoding);
   put(" >>\r\n");
   endObject();
+}
+
+// WinAnsiEncoding with the text font's own glyphs at 0x80..0x9F.
+std::string RenderingOutputPdf::textEncoding() {
+  std::string encoding = " /Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding /Differences [128 ";
+  encoding += kTextFontDifferences;
+  encoding += "] >>";
+  return encoding;
 }
 
 void RenderingOutputPdf::pageObject(PageSize page) {
@@ -214,15 +222,44 @@ void RenderingOutputPdf::bodyDisc(int32_t x, int32_t y, int32_t radius) {
   put("b\r\n");
 }
 
+void RenderingOutputPdf::fillOutline(const std::vector<Point>& outline, int greyPercent) {
+  if (outline.empty()) return;
+  put("q ");
+  put(greyPercent / 100);
+  put('.');
+  put(static_cast<char>('0' + greyPercent % 100 / 10));
+  put(static_cast<char>('0' + greyPercent % 10));
+  put(" g ");
+  moveTo(outline[0].x, outline[0].y);
+  for (size_t i = 1; i < outline.size(); ++i) lineTo(outline[i].x, outline[i].y);
+  put("h f Q\r\n");
+}
+
 void RenderingOutputPdf::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {
   useTextColour();
-  put("BT /F1 ");
-  put(fontSize(textClass));
-  put(" Tf ");
-  putPoint(x, y);
-  put(" Td ");
-  appendLiteralString(document(), encodeText(text, ByteEncoding::kMacRoman));
-  put(" Tj ET\r\n");
+  put("BT ");
+  putRuns(text, fontSize(textClass), [&] {
+    putPoint(x, y);
+    put(" Td ");
+  });
+  put("ET\r\n");
+}
+
+// Each run in its font: the Greek letters in the Symbol font, the rest in
+// the text font. `place` writes the position after the first font choice.
+void RenderingOutputPdf::putRuns(std::u16string_view text, int32_t size, const std::function<void()>& place) {
+  std::vector<TextRun> runs = encodeRuns(text);
+  if (runs.empty()) runs.push_back({TextFont::kText, {}});
+  bool first = true;
+  for (const TextRun& run : runs) {
+    put(run.font == TextFont::kSymbol ? "/F2 " : "/F1 ");
+    put(size);
+    put(" Tf ");
+    if (first && place) place();
+    first = false;
+    appendLiteralString(document(), run.bytes);
+    put(" Tj ");
+  }
 }
 
 // The Greek letter and the Flamsteed number in the Symbol font, the name
@@ -250,11 +287,7 @@ void RenderingOutputPdf::writeStarLabel(int32_t x, int32_t y, const StarLabelPar
     put(") Tj ");
   }
   if (!tail.empty()) {
-    put("/F1 ");
-    put(fontSize(kStarSmallText));
-    put(" Tf ");
-    appendLiteralString(document(), encodeText(tail, ByteEncoding::kMacRoman));
-    put(" Tj ");
+    putRuns(tail, fontSize(kStarSmallText), nullptr);
   }
   put("ET\r\n");
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -50,12 +52,15 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void star(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
   void variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override;
+  void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 
   void beginObject();
   void endObject() { put("endobj\r\n"); }
   void starObject(int magClass);
+  static std::string textEncoding();
+  void putRuns(std::u16string_view text, int32_t size, const std::function<void()>& place);
   void fontObject(std::string_view name, std::string_view baseFont, std::string_view encoding);
   void pageObject(PageSize page);
   void putReference(int object);

@@ -1,5 +1,7 @@
 #include "output/rendering_output_svg.h"
 
+#include <algorithm>
+
 #include "output/text_encoding.h"
 #include "platform/utf_text.h"
 
@@ -48,6 +50,7 @@ void RenderingOutputSvg::writeHeader(PageSize page) {
   put(page.height);
   put("\">\r\n");
   writeStyleSheet();
+  put("<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\r\n");  // paper, not transparency
 }
 
 void RenderingOutputSvg::writeStyleSheet() {
@@ -64,6 +67,8 @@ void RenderingOutputSvg::writeStyleSheet() {
   lineRule("pn", *penOf(15));
   lineRule("dn", *penOf(16));
   put(".star{fill:#000;stroke:#fff;stroke-width:");
+  put(o.starOutlineWidth);
+  put("}\r\n.body{fill:#808080;stroke:#000;stroke-width:");
   put(o.starOutlineWidth);
   put("}\r\n.varstar{fill:#fff;stroke:#000;stroke-width:");
   put(o.starOutlineWidth);
@@ -94,9 +99,12 @@ void RenderingOutputSvg::lineRule(std::string_view name, const Pen& pen) {
   put("}\r\n");
 }
 
+// An id is one name: the blanks of a layer's name become hyphens.
 void RenderingOutputSvg::beginGroup(std::string_view layerName) {
   put("<g id=\"");
-  appendXmlText(document(), utf8ToUtf16(layerName));
+  std::string id(layerName);
+  std::replace(id.begin(), id.end(), ' ', '-');
+  appendXmlText(document(), utf8ToUtf16(id));
   put("\">\r\n");
 }
 
@@ -171,6 +179,24 @@ void RenderingOutputSvg::rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y
   put(lineClass_);
   put("\" points=\"");
   putPoints({{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}});
+  put("\"/>\r\n");
+}
+
+void RenderingOutputSvg::fillOutline(const std::vector<Point>& outline, int greyPercent) {
+  if (outline.empty()) return;
+  const int level = greyPercent * 255 / 100;
+  put("<polygon style=\"stroke:none;fill:rgb(");
+  for (int i = 0; i < 3; ++i) {
+    put(level);
+    put(i < 2 ? ',' : ')');
+  }
+  put("\" points=\"");
+  for (size_t i = 0; i < outline.size(); ++i) {
+    if (i > 0) put(' ');
+    put(deviceX(outline[i].x));
+    put(',');
+    put(deviceY(outline[i].y));
+  }
   put("\"/>\r\n");
 }
 

@@ -5,47 +5,40 @@
 namespace celvaro {
 namespace {
 
-// The characters of the bytes 0x80..0xFF of the PDF's MacRomanEncoding;
-// 0 where it has none (the mathematical signs of the Macintosh set).
-constexpr char16_t kMacRoman[128] = {
-    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3, 0x00E5,
-    0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3, 0x00F2, 0x00F4,
-    0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x00B0, 0x00A2, 0x00A3, 0x00A7, 0x2022, 0x00B6,
-    0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0,      0x00C6, 0x00D8, 0,      0x00B1, 0,      0,
-    0x00A5, 0x00B5, 0,      0,      0,      0,      0,      0x00AA, 0x00BA, 0,      0x00E6, 0x00F8, 0x00BF,
-    0x00A1, 0x00AC, 0,      0x0192, 0,      0,      0x00AB, 0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5,
-    0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D, 0x2018, 0x2019, 0x00F7, 0,      0x00FF, 0x0178, 0x2044,
-    0x00A4, 0x2039, 0x203A, 0xFB01, 0xFB02, 0x2021, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1,
-    0x00CB, 0x00C8, 0x00CD, 0x00CE, 0x00CF, 0x00CC, 0x00D3, 0x00D4, 0,      0x00D2, 0x00DA, 0x00DB, 0x00D9,
-    0x0131, 0x02C6, 0x02DC, 0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7};
+// The characters of the bytes 0x80..0x9F and their glyph names.
+constexpr char16_t kDifferences[32] = {
+    0x0150, 0x0151, 0x0170, 0x0171, 0x0102, 0x0103, 0x0218, 0x0219, 0x021A, 0x021B, 0x015E,
+    0x015F, 0x010C, 0x010D, 0x0160, 0x0161, 0x017D, 0x017E, 0x0141, 0x0142, 0x011A, 0x011B,
+    0x0158, 0x0159, 0x2013, 0x2014, 0x201C, 0x201D, 0x201E, 0x2018, 0x2019, 0x2022};
+
+// The Symbol font's letters for U+0391..U+03C9; blank where it has none.
+constexpr char kSymbolLetters[] = "ABGDEZHQIKLMNXOPR STUFCYW       abgdezhqiklmnxoprVstufcyw";
 
 // The bare letters of U+0100..U+017F (Latin Extended-A); "?" for the ligatures.
 constexpr char kLatinExtendedA[] =
     "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi??JjKkkLlLlLlL"
     "lLlNnNnNnnNnOoOoOo??RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
 
-// The byte of a character, or -1 when the encoding lacks it.
-int byteOf(char16_t c, ByteEncoding encoding) {
-  if (c < 0x80) return c;
-  if (encoding == ByteEncoding::kLatin1) return c >= 0xA0 && c <= 0xFF ? c : -1;
-  for (int i = 0; i < 128; ++i) {
-    if (kMacRoman[i] == c) return 0x80 + i;
+// The text font's byte of a character, or -1 when it lacks it.
+int byteOf(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+  for (int i = 0; i < 32; ++i) {
+    if (kDifferences[i] == c) return 0x80 + i;
   }
   return -1;
 }
 
-// What stands for a letter an encoding lacks. Hungarian readers take the
-// diaeresis for the double acute more readily than the bare letter.
+// The Symbol font's byte of a Greek letter, or -1.
+int symbolByteOf(char16_t c) {
+  if (c < 0x391 || c > 0x3C9 || kSymbolLetters[c - 0x391] == ' ') return -1;
+  return kSymbolLetters[c - 0x391];
+}
+
+// What stands for a letter the fonts lack.
 char16_t nearestLetter(char16_t c) {
-  switch (c) {
-    case u'\u0150': return u'\u00D6';
-    case u'\u0151': return u'\u00F6';
-    case u'\u0170': return u'\u00DC';
-    case u'\u0171': return u'\u00FC';
-    default: break;
-  }
+  if (c == 0x0162 || c == 0x0163) return static_cast<char16_t>(c - 0x0162 + 0x021A);  // T, t with cedilla
   if (c >= 0x100 && c < 0x180) return static_cast<char16_t>(kLatinExtendedA[c - 0x100]);
-  if (c >= 0x218 && c <= 0x21B) return u"SsTt"[c - 0x218];  // Romanian comma-below letters
+  if (c == 0x2032) return u'\'';  // prime
   return u'?';
 }
 
@@ -55,15 +48,23 @@ bool allowedInXml(char16_t c) {
 
 }  // namespace
 
-std::string encodeText(std::u16string_view text, ByteEncoding encoding) {
-  std::string bytes;
-  bytes.reserve(text.size());
+const std::string_view kTextFontDifferences =
+    "/Ohungarumlaut /ohungarumlaut /Uhungarumlaut /uhungarumlaut /Abreve /abreve /Scommaaccent /scommaaccent "
+    "/uni021A /uni021B /Scedilla /scedilla /Ccaron /ccaron /Scaron /scaron /Zcaron /zcaron /Lslash "
+    "/lslash /Ecaron /ecaron /Rcaron /rcaron /endash /emdash /quotedblleft /quotedblright /quotedblbase "
+    "/quoteleft /quoteright /bullet";
+
+std::vector<TextRun> encodeRuns(std::u16string_view text) {
+  std::vector<TextRun> runs;
   for (char16_t c : text) {
-    int b = byteOf(c, encoding);
-    if (b < 0) b = byteOf(nearestLetter(c), encoding);
-    bytes += static_cast<char>(b < 0 ? '?' : b);
+    const int symbol = symbolByteOf(c);
+    const TextFont font = symbol >= 0 ? TextFont::kSymbol : TextFont::kText;
+    int b = symbol >= 0 ? symbol : byteOf(c);
+    if (b < 0) b = byteOf(nearestLetter(c));
+    if (runs.empty() || runs.back().font != font) runs.push_back({font, {}});
+    runs.back().bytes += static_cast<char>(b < 0 ? '?' : b);
   }
-  return bytes;
+  return runs;
 }
 
 void appendLiteralString(std::string& out, std::string_view bytes) {

@@ -42,10 +42,15 @@ inline void expectSoundPdf(const std::string& pdf, const std::string& png) {
   EXPECT_EQ(render.output, "") << render.output;
 }
 
+// xmllint's check, then librsvg's rendering where rsvg-convert is installed.
 inline void expectWellFormedSvg(const std::string& svg) {
   const CommandResult check = runCommand("xmllint --noout '" + svg + "'");
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_EQ(check.output, "") << check.output;
+  if (!haveTool("rsvg-convert")) return;
+  const CommandResult render = runCommand("rsvg-convert '" + svg + "' > /dev/null");
+  EXPECT_EQ(render.status, 0) << render.output;
+  EXPECT_EQ(render.output, "") << render.output;
 }
 
 // Ghostscript renders the EPS into `png` at 100 dots per inch.

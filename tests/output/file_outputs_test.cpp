@@ -131,6 +131,45 @@ TEST(FileOutputs, SvgOfEveryOperationIsWellFormed) {
   EXPECT_NE(svg.find("Androm\u00e9da-k\u00f6d (\u0151) &lt;&amp;&gt;"), std::string::npos);  // UTF-8, escaped
 }
 
+// Labels in every script the languages and catalog names use, read back
+// by Poppler from the PDF and by Ghostscript's text extraction from the
+// EPS through the glyph names of the fonts' encodings.
+constexpr char16_t kEveryScript[] = u"\u03bb Ori Cluster \u2013 K\u0151 T\u0171 \u0102\u0103 \u0218\u0219 \u021a\u021b "
+                                    u"\u201equoted\u201d A-B \u03a3\u03c9";
+constexpr char kEveryScriptUtf8[] = "\u03bb Ori Cluster \u2013 K\u0151 T\u0171 \u0102\u0103 \u0218\u0219 \u021a\u021b "
+                                    "\u201equoted\u201d A-B \u03a3\u03c9";
+
+template <typename Output>
+void drawEveryScript(FilePass<Output>& pass) {
+  ASSERT_TRUE(pass.begun);
+  pass.output.setTextStyle(6);
+  pass.output.wideText(-8000, 0, 0, 0, kDeepskyLargeText, kEveryScript);
+  StarLabelParts label;
+  label.greekLetter = 10;  // lambda
+  label.name = "Mei\u021ba";
+  pass.output.drawStarLabel(1, -8000, -1000, 0, 0, label);
+  pass.finish();
+}
+
+TEST(FileOutputs, EveryLetterOfTheLanguagesReadsBackFromPdfAndEps) {
+  CELVARO_SKIP_WITHOUT("pdftotext");
+  CELVARO_SKIP_WITHOUT("gs");
+  FilePass<RenderingOutputPdf> pdf("letters.pdf", testing::kA4, printedArea());
+  drawEveryScript(pdf);
+  testing::expectSoundPdf(pdf.path(), pdf.file("letters.png"));
+  const testing::CommandResult pdfText = testing::runCommand("pdftotext -raw '" + pdf.path() + "' -");
+  EXPECT_NE(pdfText.output.find(kEveryScriptUtf8), std::string::npos) << pdfText.output;
+  EXPECT_NE(pdfText.output.find("\u03bb Mei\u021ba"), std::string::npos) << pdfText.output;
+  EXPECT_EQ(pdfText.output.find('?'), std::string::npos) << pdfText.output;
+  FilePass<RenderingOutputEps> eps("letters.eps", testing::kA4, printedArea());
+  drawEveryScript(eps);
+  testing::expectRenderedEps(eps.path(), eps.file("letters.png"));
+  const testing::CommandResult epsText = testing::runCommand(
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + eps.path() + "'");
+  EXPECT_NE(epsText.output.find(kEveryScriptUtf8), std::string::npos) << epsText.output;
+  EXPECT_EQ(epsText.output.find('?'), std::string::npos) << epsText.output;
+}
+
 TEST(FileOutputs, EpsOfEveryOperationRendersInGhostscript) {
   CELVARO_SKIP_WITHOUT("gs");
   FilePass<RenderingOutputEps> pass("every.eps", testing::kA4, printedArea());

@@ -34,14 +34,6 @@ TEST(PrintColourTable, AProgramDirectorysFileSetsItsEntries) {
   EXPECT_EQ(programPrintColours(dir.file("elsewhere")), PrintColourTable());
 }
 
-TEST(TextEncoding, LettersTheFontsLackBecomeTheNearestTheyHave) {
-  EXPECT_EQ(encodeText(u"\u00c9\u00e9 \u0151\u0170 \u015f\u021b \u20ac\u2022", ByteEncoding::kMacRoman),
-            "\x83\x8e \x9a\x86 st ?\xa5");
-  EXPECT_EQ(encodeText(u"\u00c9\u00e9 \u0151\u0170 \u015f\u021b \u20ac\u00a0", ByteEncoding::kLatin1),
-            "\xc9\xe9 \xf6\xdc st ?\xa0");
-  EXPECT_EQ(encodeText(u"\u2260\u03b1", ByteEncoding::kMacRoman), "??");  // not in the PDF's MacRomanEncoding
-}
-
 TEST(TextEncoding, LiteralStringsEscapeWhatTheLanguagesReserve) {
   std::string out;
   appendLiteralString(out, "a(b)\\c\n\x9a~");

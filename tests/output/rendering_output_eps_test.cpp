@@ -30,8 +30,8 @@ TEST(EpsOutput, TheFrameScalesToPointsAndDefinesTheFontsAtTheSixSizes) {
   FilePass<RenderingOutputEps> pass("frame.eps", testing::kA4);
   const std::string eps = pass.finish();
   EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\r\n%%BoundingBox: 0 0 596 842\r\n", 0), 0u);
-  EXPECT_NE(eps.find("/Encoding ISOLatin1Encoding def"), std::string::npos);
-  EXPECT_NE(eps.find("/F0 /Helvetica-Latin1 findfont 250 scalefont def /FONT0 { F0 setfont } def\r\n"),
+  EXPECT_NE(eps.find("/Encoding TextEncoding def"), std::string::npos);
+  EXPECT_NE(eps.find("/F0 /Helvetica-Text findfont 250 scalefont def /FONT0 { F0 setfont } def\r\n"),
             std::string::npos);
   EXPECT_NE(eps.find("/F25 /Symbol findfont 400 scalefont def /FONT25 { F25 setfont } def\r\n"), std::string::npos);
   EXPECT_NE(eps.find("%%EndProlog\r\n72 2540 div dup scale\r\n"), std::string::npos);
@@ -108,7 +108,7 @@ TEST(EpsOutput, StarsAreDiscsFilledAsInThePdfAndOutlinedByThePen) {
             "[] 0 setdash 10 setlinewidth\r\n0.00 0.00 0.00 setrgbcolor\r\n/FC { 1.00 1.00 1.00 } def\r\n0 0 30 D\r\n");
 }
 
-TEST(EpsOutput, TextsAreEscapedInLatin1AndSetInTheTextColour) {
+TEST(EpsOutput, TextsAreEscapedInTheTextEncodingAndSetInTheTextColour) {
   PrintColourTable colours;
   colours.setEntry(10, "0,0,50");
   EXPECT_EQ(page(
@@ -124,7 +124,7 @@ TEST(EpsOutput, TextsAreEscapedInLatin1AndSetInTheTextColour) {
                 colours),
             "0.00 0.00 0.50 setrgbcolor\r\n[] 0 setdash 5 setlinewidth\r\n"
             "newpath 0 0 moveto 10 0 lineto 0.50 0.50 0.50 setrgbcolor stroke\r\n"
-            "0.00 0.00 0.50 setrgbcolor\r\n40 -200 moveto FONT1 (NGC 1976 \\(M 42\\) \\\\ \\366) show\r\n"
+            "0.00 0.00 0.50 setrgbcolor\r\n40 -200 moveto FONT1 (NGC 1976 \\(M 42\\) \\\\ \\201) show\r\n"
             "-700 -700 moveto FONT2 (N) show\r\n0 0 moveto FONT0 (\\351?) show\r\n");
 }
 

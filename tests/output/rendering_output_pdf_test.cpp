@@ -37,7 +37,11 @@ TEST(PdfOutput, FiftyStarClassesPutThePageAtFiftyFiveAndTheXrefAtFiftyEight) {
   const std::string pdf = pass.finish();
   EXPECT_EQ(pdf.rfind("%PDF-1.3\r\n1 0 obj\r\n<< /Type /Catalog\r\n/Pages 54 0 R\r\n>>\r\nendobj\r\n", 0), 0u);
   EXPECT_EQ(objectBody(pdf, 52),
-            "<< /Type /Font /Subtype /Type1 /Name /F1 /BaseFont /Helvetica /Encoding /MacRomanEncoding >>\r\n");
+            "<< /Type /Font /Subtype /Type1 /Name /F1 /BaseFont /Helvetica /Encoding << /Type /Encoding /BaseEncoding "
+            "/WinAnsiEncoding /Differences [128 /Ohungarumlaut /ohungarumlaut /Uhungarumlaut /uhungarumlaut /Abreve "
+            "/abreve /Scommaaccent /scommaaccent /uni021A /uni021B /Scedilla /scedilla /Ccaron /ccaron /Scaron /scaron "
+            "/Zcaron /zcaron /Lslash /lslash /Ecaron /ecaron /Rcaron /rcaron /endash /emdash /quotedblleft "
+            "/quotedblright /quotedblbase /quoteleft /quoteright /bullet] >> >>\r\n");
   EXPECT_EQ(objectBody(pdf, 53), "<< /Type /Font /Subtype /Type1 /Name /F2 /BaseFont /Symbol >>\r\n");
   EXPECT_EQ(objectBody(pdf, 54), "<< /Type /Pages /Kids [55 0 R] /Count 1 >>\r\n");
   const std::string pageObject = objectBody(pdf, 55);
@@ -164,7 +168,7 @@ TEST(PdfOutput, TextsAreFilledBlackAgainAfterAFillAndFillsComeBackAfterATextStyl
             "q 1 0 0 1 0 0 cm /xobj4 Do Q\r\n");
 }
 
-TEST(PdfOutput, TextsAreEscapedAndWrittenInMacRoman) {
+TEST(PdfOutput, TextsAreEscapedAndWrittenInTheTextEncoding) {
   RenderOptions sizes = printRenderOptions();
   sizes.fontSizes = {100, 110, 120, 130, 140, 150};
   EXPECT_EQ(page([&](RenderingOutput& o) {
@@ -175,8 +179,8 @@ TEST(PdfOutput, TextsAreEscapedAndWrittenInMacRoman) {
               o.legendText(-700, -700, 99, "5 degs");  // a class past 6 counts as 6
               o.text(600, 0, 0, 0, kGridText, "off the chart");
             }),
-            "0 0 0 rg\r\nBT /F1 120 Tf 0 0 Td (a\\(b\\)c\\\\ \\216 \\232) Tj ET\r\n"
-            "BT /F1 110 Tf 0 0 Td (M 42 \\(\\205\\)) Tj ET\r\nBT /F1 120 Tf -700 -700 Td (5 degs) Tj ET\r\n");
+            "0 0 0 rg\r\nBT /F1 120 Tf 0 0 Td (a\\(b\\)c\\\\ \\351 \\201) Tj ET\r\n"
+            "BT /F1 110 Tf 0 0 Td (M 42 \\(\\326\\)) Tj ET\r\nBT /F1 120 Tf -700 -700 Td (5 degs) Tj ET\r\n");
 }
 
 TEST(PdfOutput, StarLabelsWriteTheGreekLetterAndFlamsteedNumberInSymbolAndTheNameAfter) {

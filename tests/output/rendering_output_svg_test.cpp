@@ -21,8 +21,10 @@ OutputArea shiftedArea() {
   return area;
 }
 
+constexpr std::string_view kPaper = "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\r\n";
+
 std::string body(const std::string& svg) {
-  const size_t from = svg.find("</style>\r\n") + 10;
+  const size_t from = svg.find(kPaper) + kPaper.size();
   return svg.substr(from, svg.rfind("</svg>") - from);
 }
 
@@ -43,7 +45,7 @@ TEST(SvgOutput, TheRootGivesThePageInMillimetresAndAViewBoxInHundredths) {
   EXPECT_NE(svg.find(".constboundaries{fill:none;stroke:#000;stroke-width:10;stroke-dasharray:80 80}\r\n"),
             std::string::npos);
   EXPECT_NE(svg.find(".gridtext{font-size:250px}\r\n"), std::string::npos);
-  EXPECT_TRUE(svg.ends_with("</style>\r\n</svg>"));
+  EXPECT_TRUE(svg.ends_with("</style>\r\n" + std::string(kPaper) + "</svg>"));
 }
 
 TEST(SvgOutput, AGlobularClusterOfSizeFortyIsACircleOfRadiusTwentyAndItsDiameters) {
@@ -85,7 +87,7 @@ TEST(SvgOutput, GroupsAndLinesCarryTheirNamesAndPolylinesAreClipped) {
               o.rectangle(0, 0, 10, 20, true, false);
               o.endGroup();
             }),
-            "<g id=\"deepsky\">\r\n</g>\r\n<g id=\"ecliptic line\">\r\n"
+            "<g id=\"deepsky\">\r\n</g>\r\n<g id=\"ecliptic-line\">\r\n"
             "<line class=\"framelines\" x1=\"100\" y1=\"200\" x2=\"110\" y2=\"190\"/>\r\n"
             "<line class=\"doublestars\" x1=\"70\" y1=\"200\" x2=\"130\" y2=\"200\"/>\r\n"
             "<path class=\"gridlines\" d=\"M100 200 L600 200 \"/>\r\n<path class=\"gridlines\" d=\"M600 100 L100 100 \"/>\r\n"
@@ -102,7 +104,7 @@ TEST(SvgOutput, StarsAndDiscsAreCirclesOfTheirRadius) {
             }),
             "<circle class=\"star\" cx=\"100\" cy=\"200\" r=\"50\"/>\r\n"
             "<circle class=\"varstar\" cx=\"110\" cy=\"200\" r=\"30\"/>\r\n"
-            "<circle class=\"star\" cx=\"120\" cy=\"200\" r=\"150\"/>\r\n");
+            "<circle class=\"body\" cx=\"120\" cy=\"200\" r=\"150\"/>\r\n");
 }
 
 TEST(SvgOutput, TextsAreEscapedUtf8AndLabelsCarryTheirGreekLetter) {

@@ -7,7 +7,7 @@ CELVARO_PACKAGES=(
   libturbojpeg0-dev libpng-dev  # photos: decoders made for files from outside
   tzdata  # the city list's time zones
   libgtest-dev libbenchmark-dev
-  qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
+  qpdf poppler-utils libxml2-utils ghostscript librsvg2-bin  # independent checks of printed maps
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
   indi-bin libindi-dev  # INDI: the LX200 driver guiding on the guider port, the server and telescope simulator, the client library of the INDI mount type
   librsvg2-bin desktop-file-utils appstream man-db dpkg-dev file xvfb x11-utils  # the icon, the installed tree and the package
