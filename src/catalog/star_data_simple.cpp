@@ -7,6 +7,7 @@
 #include "catalog/star_disc_pen.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
+#include "platform/mapped_file.h"
 #include "projection/transformer.h"
 
 namespace celvaro {
@@ -33,28 +34,29 @@ void StarDataSimple::clear() {
 int StarDataSimple::open(const std::string& relativePath) {
   clear();
   const std::string path = resolveDataPath(directory_, relativePath);
-  BinaryFile probe(path);
-  if (!probe.isOpen()) return 4;
+  const MappedFile file(path);
+  if (!file.isOpen()) return 4;
   // A file whose header, zones or columns do not hold up loads as an empty
   // catalog: nothing is ever read past its end or trusted beyond its size.
-  if (!readBody(path)) clear();
+  if (!readBody(file.bytes())) clear();
   return 0;
 }
 
-bool StarDataSimple::readBody(const std::string& path) {
-  BinaryFile file(path);
-  uint8_t header[kHeaderBytes];
-  if (!file.read(header, sizeof header) || std::memcmp(header, "CLV_STD1", 8) != 0 ||
+bool StarDataSimple::readBody(std::span<const uint8_t> file) {
+  const uint8_t* header = file.data();
+  if (file.size() < kHeaderBytes || std::memcmp(header, "CLV_STD1", 8) != 0 ||
       static_cast<int32_t>(loadU32(header + 8)) != 1) {
     return false;
   }
   const int32_t zones = static_cast<int32_t>(loadU32(header + 12));
   const int32_t stars = static_cast<int32_t>(loadU32(header + 16));
   if (zones < 1 || zones > kMaxZones || stars < 1 || stars > kMaxStars) return false;
-  std::vector<uint8_t> bytes;
-  if (!file.readInto(bytes, zones * kZoneBytes + stars * kStarBytes)) return false;
+  if (file.size() - kHeaderBytes < static_cast<size_t>(zones) * kZoneBytes + static_cast<size_t>(stars) * kStarBytes) {
+    return false;
+  }
+  const uint8_t* bytes = header + kHeaderBytes;
   for (int z = 0; z < zones; ++z) {
-    const uint8_t* entry = &bytes[z * kZoneBytes];
+    const uint8_t* entry = bytes + z * kZoneBytes;
     Zone zone{static_cast<int32_t>(loadU32(entry)), static_cast<int32_t>(loadU32(entry + 4)),
               static_cast<int32_t>(loadU32(entry + 8))};
     if (zone.first < 0 || zone.count < 0 || zone.first > stars - zone.count) return false;
@@ -62,7 +64,7 @@ bool StarDataSimple::readBody(const std::string& path) {
   }
   zoneCount_ = zones;
   const size_t n = static_cast<size_t>(stars);
-  const uint8_t* column = &bytes[zones * kZoneBytes];
+  const uint8_t* column = bytes + zones * kZoneBytes;
   loadColumn(column, n, hip_);
   loadColumn(column + 4 * n, n, magnitude_);
   loadColumn(column + 6 * n, n, ra_);

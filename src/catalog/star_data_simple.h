@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "catalog/star_data.h"
@@ -54,7 +55,7 @@ class StarDataSimple final : public iStarData {
 
  private:
   void clear();
-  bool readBody(const std::string& path);
+  bool readBody(std::span<const uint8_t> file);
   void drawByClass(RenderingOutput& output, iTransformer& transformer, int32_t limitHundredths);
   void drawRaster(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
                   int32_t limitHundredths, bool recordIndices);

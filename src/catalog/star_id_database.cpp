@@ -8,6 +8,7 @@
 #include "catalog/greek_letters.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"
+#include "platform/mapped_file.h"
 #include "platform/utf_text.h"
 
 namespace celvaro {
@@ -23,20 +24,20 @@ constexpr std::string_view kDmNames[] = {"Bonner Durchmusterung", "Cordoba Durch
                                          "Southern Durchmusterung", "Cape Photographic Durchmusterung"};
 constexpr std::string_view kDmAbbreviations[] = {"BD", "CD", "SD", "CP"};
 
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  BinaryFile file(path);
-  const int64_t size = file.isOpen() ? file.size() : -1;
-  return size >= 0 && file.readInto(bytes, static_cast<size_t>(size));
+// Maps the file: only the pages a lookup touches are ever read.
+bool readFile(const std::string& path, MappedFile& file) {
+  file = MappedFile(path);
+  return file.isOpen();
 }
 
-bool hasMagic(const std::vector<uint8_t>& file, const char* magic, int headerWords) {
-  return file.size() >= static_cast<size_t>(headerWords) * 4 && std::memcmp(file.data(), magic, kMagicBytes) == 0 &&
+bool hasMagic(const MappedFile& file, const char* magic, int headerWords) {
+  return file.size() >= static_cast<size_t>(headerWords) * 4 && std::memcmp(file.bytes().data(), magic, kMagicBytes) == 0 &&
          loadU32(&file[kWordVersion * 4]) == kVersion;
 }
 
-uint32_t word(const std::vector<uint8_t>& file, int number) { return loadU32(&file[static_cast<size_t>(number) * 4]); }
+uint32_t word(const MappedFile& file, int number) { return loadU32(&file[static_cast<size_t>(number) * 4]); }
 
-bool fits(const std::vector<uint8_t>& file, uint32_t offset, uint32_t count, size_t itemBytes) {
+bool fits(const MappedFile& file, uint32_t offset, uint32_t count, size_t itemBytes) {
   return count == 0 || uint64_t{offset} + uint64_t{count} * itemBytes <= file.size();
 }
 
@@ -203,7 +204,7 @@ int StarIdDatabase::open(const std::string& mainPath, const std::string& tychoPa
   *this = StarIdDatabase();
   openTycho(tychoPath);
   const int result = openMain(mainPath);
-  if (result != 0) main_.clear();
+  if (result != 0) main_.close();
   return result;
 }
 

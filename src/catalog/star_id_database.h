@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/mapped_file.h"
+
 namespace celvaro {
 
 // Catalogue codes of findByCatalogNumber.
@@ -122,8 +124,8 @@ class StarIdDatabase {
   bool readTychoEntry(const uint8_t* entry, StarIdRecord& record) const;
   void appendNames(const StarIdRecord& record, std::u16string& text) const;
 
-  std::vector<uint8_t> main_;
-  std::vector<uint8_t> tycho_;
+  MappedFile main_;
+  MappedFile tycho_;
   Section records_, nameText_, nameOffsets_, nameRecords_, nameOrder_;
   Section catalogues_[5];  // in the header's order of codes 3, 4, 2, 6, 7
   KeyTable bayer_, flamsteed_, durchmusterung_;

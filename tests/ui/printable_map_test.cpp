@@ -130,6 +130,14 @@ TEST_F(LabelledSky, LabelsWithReservedCharactersPassEveryChecker) {
   EXPECT_NE(text.output.find("K\xc5\x91 (a) <b> & c"), std::string::npos) << text.output;
 }
 
+TEST_F(LabelledSky, TheMapShowsTheStarHopRouteTheChartShows) {
+  model->route.add(0, 0.0, 0.0);
+  model->route.add(1, 0.001, 0.001);
+  model->chart.showRoute = true;
+  ASSERT_TRUE(exportPrintableMap(*model, map(kExportSvg, "route.svg")));
+  EXPECT_NE(testing::readBytes(dir.file("route.svg")).find("<path class=\"route\""), std::string::npos);
+}
+
 TEST_F(LabelledSky, TheExportLeavesTheChartOnScreenAsItWas) {
   const ChartSettings before = model->chart;
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportPdf, "map.pdf")));
