@@ -65,7 +65,11 @@ void BM_PositionsOf100000Asteroids(benchmark::State& state) {
   MinorPlanetList list(MinorPlanetList::kLongCapacity, longList());
   list.load();
   double jd = 2461380.5;
-  for (auto _ : state) list.computePositions(jd += 1);
+  StarPosition position;
+  for (auto _ : state) {
+    list.placeAt(jd += 1);
+    list.position(0, position);  // the first read computes every position
+  }
   state.counters["asteroids"] = list.count();
 }
 BENCHMARK(BM_PositionsOf100000Asteroids)->Unit(benchmark::kMillisecond);

@@ -35,7 +35,7 @@ CometRecord CometList::parseLine(std::string_view line) {
 
 int CometList::load(const std::string& path) {
   records_.clear();
-  positions_.clear();
+  positions_.reset(0);
   std::string text;
   if (!readWholeFile(path, text)) return 4;
   if (text.empty()) return 3;
@@ -46,7 +46,7 @@ int CometList::load(const std::string& path) {
     records_.back().line = line;
     start = end + 1;
   }
-  positions_.assign(records_.size(), {});
+  positions_.reset(records_.size());
   return 0;
 }
 
@@ -54,13 +54,10 @@ std::optional<EquatorialPosition> CometList::computePosition(const CometRecord& 
   return record.valid ? at.comet(record.orbit) : std::nullopt;
 }
 
-void CometList::computePositions(double julianDate) {
-  const MinorBodyEphemeris ephemeris(julianDate);
-  for (size_t k = 0; k < records_.size(); ++k) {
-    positions_[k] = computedFrom(computePosition(records_[k], ephemeris));
-  }
-}
+void CometList::placeAt(double julianDate) { positions_.setInstant(julianDate); }
 
-bool CometList::position(int index, StarPosition& out) const { return entryPosition(positions_, index, out); }
+bool CometList::position(int index, StarPosition& out) const {
+  return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) { return computePosition(records_[k], at); });
+}
 
 }  // namespace celvaro

@@ -34,7 +34,8 @@ class CometList {
   const CometRecord& record(int index) const { return records_[index]; }
   // None for an invalid record or an orbit without a position.
   static std::optional<EquatorialPosition> computePosition(const CometRecord& record, const MinorBodyEphemeris& at);
-  void computePositions(double julianDate);
+  // Positions are for this instant from now on, computed at the first read.
+  void placeAt(double julianDate);
   // False for an index outside the list or a comet without a position.
   bool position(int index, StarPosition& out) const;
 
@@ -42,7 +43,7 @@ class CometList {
 
  private:
   std::vector<CometRecord> records_;
-  std::vector<ComputedPosition> positions_;
+  InstantPositions positions_;
 };
 
 }  // namespace celvaro

@@ -80,17 +80,12 @@ int MinorPlanetList::load() {
     data = data || isDataLine(line);
     if (data) elements_.push_back(parseLine(line, names_));
   }
-  positions_.assign(elements_.size(), {});
+  positions_.reset(elements_.size());
   loaded_ = true;
   return 0;
 }
 
-void MinorPlanetList::computePositions(double julianDate) {
-  const MinorBodyEphemeris ephemeris(julianDate);
-  for (size_t k = 0; k < elements_.size(); ++k) {
-    positions_[k] = computedFrom(elements_[k].valid ? ephemeris.elliptic(elements_[k].orbit) : std::nullopt);
-  }
-}
+void MinorPlanetList::placeAt(double julianDate) { positions_.setInstant(julianDate); }
 
 int MinorPlanetList::findByNumber(int number) const {
   if (number <= 0) return -1;
@@ -123,6 +118,10 @@ std::string MinorPlanetList::name(int index) const {
   return e.number > 0 ? "(" + std::to_string(e.number) + ")" : e.designation;
 }
 
-bool MinorPlanetList::position(int index, StarPosition& out) const { return entryPosition(positions_, index, out); }
+bool MinorPlanetList::position(int index, StarPosition& out) const {
+  return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) {
+    return elements_[k].valid ? at.elliptic(elements_[k].orbit) : std::nullopt;
+  });
+}
 
 }  // namespace celvaro

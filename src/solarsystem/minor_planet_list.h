@@ -39,7 +39,8 @@ class MinorPlanetList {
   const AsteroidElements& element(int index) const { return elements_[index]; }
   const std::string& path() const { return path_; }
 
-  void computePositions(double julianDate);
+  // Positions are for this instant from now on, computed at the first read.
+  void placeAt(double julianDate);
   // Index or -1. The designation is typed ("2006 DA00"); names compare
   // without regard to case, with or without the leading "(number) ".
   int findByNumber(int number) const;
@@ -60,7 +61,7 @@ class MinorPlanetList {
   std::string path_;
   bool loaded_ = false;
   std::vector<AsteroidElements> elements_;
-  std::vector<ComputedPosition> positions_;
+  InstantPositions positions_;
   std::string names_;
 };
 

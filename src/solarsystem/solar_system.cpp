@@ -70,6 +70,16 @@ EquatorialPosition SolarSystem::seenPosition(int body, double julianDateUt, cons
 
 void SolarSystem::update(const ChartDate& universal) {
   julianDate_ = julianDayOf(universal);
+  for (auto& list : lists_) {
+    if (list->loaded()) list->placeAt(julianDate_);
+  }
+  if (comets_.loaded()) comets_.placeAt(julianDate_);
+  computeUserObjects(julianDate_);
+  // The place and the instant of a chart are set one after the other, each
+  // asking for an update: the bodies are placed once for the two.
+  const BodiesPlacement placement{julianDate_, observer_};
+  if (bodiesPlaced_ == placement) return;
+  bodiesPlaced_ = placement;
   const std::optional<LocalSky> sky = observerSky(julianDate_);
   for (int b = 0; b < kBodyCount; ++b) {
     bodies_[b] = majorBodyAt(b, dynamicalJulianDate(julianDate_));
@@ -85,11 +95,6 @@ void SolarSystem::update(const ChartDate& universal) {
   // 270 to 360 = 0 at full Moon, then down through 90 while it wanes.
   const double before = lunarPhaseAngleDeg(julianDate_ - 1), now = lunarPhaseAngleDeg(julianDate_);
   moon.phaseAngleDeg = static_cast<int>(before > now ? 360 - now : now);
-  for (auto& list : lists_) {
-    if (list->loaded()) list->computePositions(julianDate_);
-  }
-  if (comets_.loaded()) comets_.computePositions(julianDate_);
-  computeUserObjects(julianDate_);
 }
 
 void SolarSystem::computeTracks(const ChartDate& universal, const PlanetTrackSettings& settings) {
@@ -198,7 +203,7 @@ void SolarSystem::loadLists(const ShortListSwitches& lists, bool userAsteroid, c
   const double jd = julianDayOf(universal);
   for (int k = 0; k < 4; ++k) {
     if (!lists[k] || lists_[k]->loaded() || lists_[k]->load() != 0) continue;
-    lists_[k]->computePositions(jd);
+    lists_[k]->placeAt(jd);
   }
   if (userAsteroid) userAsteroid_.position = computedFrom(userObjectAt(kUserAsteroid, MinorBodyEphemeris(jd)));
 }
@@ -206,7 +211,7 @@ void SolarSystem::loadLists(const ShortListSwitches& lists, bool userAsteroid, c
 int SolarSystem::loadCometList() {
   if (comets_.loaded()) return 0;
   const int result = comets_.load(directory_ + "/" + kCometListFile);
-  if (result == 0) comets_.computePositions(julianDate_);
+  if (result == 0) comets_.placeAt(julianDate_);
   return result;
 }
 
@@ -238,7 +243,7 @@ int32_t SolarSystem::findInLongList(int number) {
   MinorPlanetList& list = *lists_[kLongList - kFirstListKind];
   if (!list.loaded()) {
     if (list.load() != 0) return -1;
-    list.computePositions(julianDate_);
+    list.placeAt(julianDate_);
   }
   const int index = list.findByNumber(number);
   return index < 0 ? -1 : objectId(kLongList, index);

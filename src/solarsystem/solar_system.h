@@ -114,6 +114,8 @@ class SolarSystem {
 
   std::string directory_;
   std::optional<std::pair<double, double>> observer_;  // latitude, longitude
+  using BodiesPlacement = std::pair<double, std::optional<std::pair<double, double>>>;  // instant, observer
+  std::optional<BodiesPlacement> bodiesPlaced_;
   double julianDate_ = 0;
   std::array<BodyPosition, kBodyCount> bodies_{};
   std::array<std::string, kBodyCount + 1> names_;
