@@ -39,6 +39,7 @@ constexpr char kUsage[] =
     "  --info                        with --object: the object's information, a property to a line\n"
     "  --language hu|en|de|ro        the language of labels and information\n"
     "  --bench N                     draw N more times and print the median time\n"
+    "  --timings                     print the milliseconds of each phase\n"
     "  --help, --version             this text; the program's version\n";
 
 }  // namespace

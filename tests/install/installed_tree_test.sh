@@ -50,6 +50,7 @@ mkdir -p "$XDG_CONFIG_HOME/celvaro" && printf EN > "$XDG_CONFIG_HOME/celvaro/loc
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$1" & pid=$!
   for i in $(seq 120); do xwininfo -root -tree | grep -q "\"Celvaro" && break; sleep 0.5; done
+  xwininfo -root -tree | grep -q "\"Celvaro" || { echo "no main window; the windows:"; xwininfo -root -tree; }
   kill -TERM $pid; wait $pid' _ "$prefix/bin/celvaro" || fail "the installed celvaro did not end cleanly"
 [[ -s "$XDG_CONFIG_HOME/celvaro/celvaro.cfg" ]] || fail "no configuration in \$XDG_CONFIG_HOME/celvaro"
 find "$prefix" | sort | diff "$scratch/before" - || fail "files appeared in the installation"
