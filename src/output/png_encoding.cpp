@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -85,11 +86,16 @@ std::optional<Palette> paletteOf(const PixelRows& picture) {
 // One row's bytes, filtered, after the filter byte.
 void filterRow(PngFilter filter, const uint8_t* row, const uint8_t* prior, size_t size, size_t step, uint8_t* out) {
   *out++ = static_cast<uint8_t>(filter);
-  for (size_t i = 0; i < size; ++i) {
-    const uint8_t before = filter == PngFilter::kSub ? (i >= step ? row[i - step] : 0)
-                           : filter == PngFilter::kUp && prior ? prior[i] : 0;
-    out[i] = static_cast<uint8_t>(row[i] - before);
+  // The byte each byte is told as a difference from: none, the pixel to the
+  // left, or the one above (none on the first row).
+  const uint8_t* base = filter == PngFilter::kSub ? row : filter == PngFilter::kUp ? prior : nullptr;
+  const size_t shift = filter == PngFilter::kSub ? step : 0;
+  if (!base) {
+    std::memcpy(out, row, size);
+    return;
   }
+  std::memcpy(out, row, shift);
+  for (size_t i = shift; i < size; ++i) out[i] = static_cast<uint8_t>(row[i] - base[i - shift]);
 }
 
 // Deflates the picture's rows, each filtered, into `out`.

@@ -21,7 +21,7 @@ enum class PngFilter : uint8_t { kNone = 0, kSub = 1, kUp = 2 };
 
 struct PngChoice {
   int level = 1;              // deflate level 0..9
-  PngFilter filter = PngFilter::kSub;
+  PngFilter filter = PngFilter::kUp;
   bool palette = true;        // a palette image where the colours allow
   bool runLengths = false;    // deflate matching only runs of one byte
 };
