@@ -102,12 +102,14 @@ bool LabelPlacer::drawStarLabel(int index, int32_t x, int32_t y, int32_t dx, int
 
 // --- placing ---------------------------------------------------------------------
 
+// The grid numbers go early: there are few of them, and the eye reads
+// positions by them.
 int LabelPlacer::tier(Layer layer) const {
   switch (layer) {
     case kSolarSystem: return 0;
-    case kNames: return 2;
-    case kGrid: return 3;
-    default: return 1;  // stars and deep-sky objects by their size
+    case kGrid: return 1;
+    case kNames: return 3;
+    default: return 2;  // stars and deep-sky objects by their size
   }
 }
 
