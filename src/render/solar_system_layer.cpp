@@ -149,18 +149,21 @@ bool SolarSystemLayer::track(int32_t id, std::span<const TrackPoint> points, std
     for (const TrackPoint& p : points) tracer.point(p.raRad, p.decRad, false);
   }
   bool drawn = false, named = false;
-  int32_t x, y;
+  int32_t x, y, firstX = 0, firstY = 0;
+  const int32_t dx = options_.labelOffsetX + disc.radius;
   for (size_t m = 0; m < marks.size(); ++m) {
     output_.selectBrush(fill);
     if (!visible(marks[m].raRad, marks[m].decRad, x, y)) continue;
     output_.planetDisc(id, static_cast<int>(m), x, y, disc.diameter, disc.radius);
+    if (!drawn) firstX = x, firstY = y;
     drawn = true;
     if (marks[m].year == 0) continue;
-    const int32_t dx = options_.labelOffsetX + disc.radius;
     if (!named) output_.wideText(x, y, dx, 0, kDeepskyLargeText, utf8ToUtf16(name + " " + dateText(marks[m])));
     else output_.text(x, y, dx, 0, kDeepskyLargeText, dateText(marks[m]));
     named = true;
   }
+  // Without a dated mark the first one drawn carries the name alone.
+  if (drawn && !named) output_.wideText(firstX, firstY, dx, 0, kDeepskyLargeText, utf8ToUtf16(name));
   return drawn;
 }
 

@@ -53,7 +53,7 @@ class SolarSystemLayer {
   bool bodyDisc(int body, int32_t x, int32_t y, const Disc& disc);
   MoonPhase moonPhase(int32_t x, int32_t y) const;
   // A track with its marks; true when a mark was drawn. The first dated
-  // mark carries the name.
+  // mark carries the name, or without dates the first mark drawn.
   bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,
              int fill, const std::string& name);
   // The object's disc and name when it is visible; kind of disc by `comet`.

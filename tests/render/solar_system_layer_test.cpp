@@ -92,6 +92,13 @@ TEST_F(SolarSystemLayerTest, ATrackReplacesTheDiscAndDatesEverySecondMark) {
   EXPECT_EQ(*(first + 1), "2007.7.25");
   EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "Mars"), 0);
 
+  // Without date labels the track still says whose it is.
+  settings.planetTracks.dateLabels = 0;
+  solar.computeTracks(kChartDate, settings.planetTracks);
+  output.texts.clear();
+  draw();
+  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "Mars"), 1);
+
   settings.showPlanets = 0;
   output.discs.clear();
   draw();
