@@ -13,7 +13,7 @@
 namespace celvaro {
 namespace {
 
-enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kGamepadDevice };
+enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kText };
 
 // One key of the file: what it sets, the numbers it takes and the line end
 // it is written with.
@@ -25,6 +25,7 @@ struct Field {
   ValueRange range{0, 0};
   int colorIndex = 0;
   const char* lineEnd = "\r\n";
+  std::string* textTarget = nullptr;
 };
 
 // What the navigation dialog's sliders and radio buttons offer.
@@ -33,7 +34,9 @@ constexpr ValueRange kWheelFunctionRange{0, 2};
 constexpr ValueRange kMountTypeRange{0, kMountTypeCount - 1};
 constexpr ValueRange kPortRange{1, kSerialPortCount};
 
-constexpr size_t kFieldCount = 30;
+// The last three keys, the INDI server's, came after the others: older
+// files lack them and keep their defaults.
+constexpr size_t kFieldCount = 33;
 // Separators of colour and button values count only within this many characters.
 constexpr size_t kListValueChars = 50;
 
@@ -63,10 +66,16 @@ std::array<Field, kFieldCount> fieldsOf(const ConfigurationRecords& r) {
   f[23] = lineFeed("scope.eastwestswapposition", Kind::kInt, &r.scope.eastWestSwapPosition, kEastWestSwapRange);
   f[24] = {"gamepad.enabled", Kind::kGamepadEnabled};
   f[25] = lineFeed("gamepad.button", Kind::kGamepadButton);
-  f[26] = lineFeed("gamepad.device", Kind::kGamepadDevice);
+  auto text = [](std::string_view key, std::string* target) {
+    return Field{key, Kind::kText, nullptr, nullptr, {}, 0, "\n", target};
+  };
+  f[26] = text("gamepad.device", &r.gamepad.device);
   f[27] = lineFeed("spiralsearch.speed", Kind::kInt, &r.spiral.speed, kSpiralSpeedRange);
   f[28] = lineFeed("spiralsearch.radius", Kind::kInt, &r.spiral.radius, kSpiralRadiusRange);
   f[29] = lineFeed("spiralsearch.turns", Kind::kInt, &r.spiral.turns, kSpiralTurnsRange);
+  f[30] = text("scope.indihost", &r.scope.indiHost);
+  f[31] = lineFeed("scope.indiport", Kind::kInt, &r.scope.indiPort, kIndiPortRange);
+  f[32] = text("scope.indidevice", &r.scope.indiDevice);
   return f;
 }
 
@@ -109,11 +118,11 @@ void readGamepadButton(std::string_view value, GamepadSettings& gamepad) {
   }
 }
 
-// A path: the value without the blanks and line end behind it; an empty
-// one keeps the device.
-void readGamepadDevice(std::string_view value, GamepadSettings& gamepad) {
+// A path or name: the value without the blanks and line end behind it; an
+// empty one keeps the setting.
+void readText(std::string_view value, std::string& target) {
   const size_t end = value.find_last_not_of(" \t\r\n");
-  if (end != std::string_view::npos) gamepad.device = std::string(value.substr(0, end + 1));
+  if (end != std::string_view::npos) target = std::string(value.substr(0, end + 1));
 }
 
 void readField(const Field& field, std::optional<std::string_view> value,
@@ -136,8 +145,8 @@ void readField(const Field& field, std::optional<std::string_view> value,
     case Kind::kGamepadButton:
       if (value) readGamepadButton(*value, records.gamepad);
       break;
-    case Kind::kGamepadDevice:
-      if (value) readGamepadDevice(*value, records.gamepad);
+    case Kind::kText:
+      if (value) readText(*value, *field.textTarget);
       break;
   }
 }
@@ -165,8 +174,8 @@ void writeField(std::string& out, const Field& field, const ConfigurationRecords
              field.lineEnd);
       }
       break;
-    case Kind::kGamepadDevice:
-      line(field.key, records.gamepad.device, field.lineEnd);
+    case Kind::kText:
+      line(field.key, *field.textTarget, field.lineEnd);
       break;
   }
 }

@@ -41,7 +41,7 @@ std::string configurationPath(const std::string& programDir);
 // file leave the records as they are.
 void loadConfiguration(const std::string& path, const ConfigurationRecords& records);
 
-// The whole file as it is written: always the same 41 lines.
+// The whole file as it is written: always the same 44 lines.
 std::string configurationText(const ConfigurationRecords& records);
 
 // Writes the file anew from the records. The old file is replaced only once

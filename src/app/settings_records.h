@@ -25,10 +25,17 @@ struct NavigationSettings {
   bool operator==(const NavigationSettings&) const = default;
 };
 
+// The INDI server's port, as TCP takes it.
+constexpr ValueRange kIndiPortRange{1, 65535};
+
 struct ScopeSettings {
   int type = 0;  // MountType
   int port = 1;  // serial port number, COM1 = 1
   int eastWestSwapPosition = 0;
+  // The INDI server a mount of type INDI is reached through, and its device.
+  std::string indiHost = "localhost";
+  int indiPort = 7624;
+  std::string indiDevice;
   bool operator==(const ScopeSettings&) const = default;
 };
 

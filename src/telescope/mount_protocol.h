@@ -45,9 +45,18 @@ class iMountProtocol {
   // that guide act on them.
   virtual void guideMove(int /*direction*/) {}
   virtual void guideStop(int /*axis*/) {}
+  // A guide move of its own length; a type that cannot time one on the
+  // mount moves, and the controller stops it at the end.
+  virtual void guidePulse(int direction, int /*milliseconds*/) { guideMove(direction); }
+  // A type that hears its mount by other means than the serial port: the
+  // reports it gathered, taken on the command thread when it woke it.
+  virtual int deliverEvents() { return kKeepLink; }
+  // The link is closed: a type with a connection of its own ends it.
+  virtual void hangUp() {}
 };
 
-// The protocol object of a mount type: 1, 3, 4, 5, 6, 7; none for 0 and 2.
+// The protocol object of a serial mount type: 1, 3, 4, 5, 6, 7; none for 0
+// and 2, and none for INDI (8), which the controller makes itself.
 std::unique_ptr<iMountProtocol> createMountProtocol(int mountType, const ProtocolContext& context,
                                                     int eastWestSwapPosition);
 

@@ -13,15 +13,17 @@ enum MountType : int {
   kMountMotorAltAz = 5,
   kMountOwnController = 6,
   kMountLx200 = 7,
-  kMountTypeCount = 8,
+  kMountIndi = 8,  // any mount an INDI server drives
+  kMountTypeCount = 9,
 };
 
-// "-", "Old Nexstar protocol", ... "Meade LX200"; "-" outside 0..7.
+// "-", "Old Nexstar protocol", ... "Meade LX200", "INDI"; "-" outside 0..8.
 const char* mountTypeName(int type);
 
 // Control-panel capability bits: 1 stop and direction buttons, 8 tracking,
 // 16 spiral search, 32 park; any bit also offers "Get pos" and "Goto".
 enum MountCapability : int { kCanMove = 1, kCanTrack = 8, kCanSpiral = 16, kCanPark = 32 };
+// INDI's depend on its device: those the controller reports once the link is up.
 int mountCapabilities(int type);
 
 // The link-status code a protocol reports once its link is up.

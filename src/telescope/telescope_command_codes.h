@@ -35,6 +35,9 @@ enum TelescopeCommandCode : uint8_t {
   // file): the command thread closes it and tells the user.
   kCmdMountPortLost = 26,
   kCmdGuiderPortLost = 27,
+  // Written when a mount heard by other means than the port (INDI) has
+  // reports waiting.
+  kCmdMountEvents = 28,
 };
 
 }  // namespace celvaro

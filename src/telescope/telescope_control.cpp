@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "app/clock_listener.h"
+#include "telescope/indi_mount.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_protocol_base.h"
 #include "telescope/telescope_command_codes.h"
@@ -127,6 +128,10 @@ void TelescopeControl::start(const TelescopeStartSettings& settings) {
   for (int type = 0; type < kMountTypeCount; ++type) {
     protocols_[type] = createMountProtocol(type, context, settings.eastWestSwapPosition);
   }
+  auto indi = std::make_unique<IndiMount>(context, [this] { writeFrames(commandFrame({kCmdMountEvents})); });
+  indi_ = indi.get();
+  protocols_[kMountIndi] = std::move(indi);
+  setIndiServer(settings.indi);
   if (pipeRead_ >= 0) commandThread_ = std::thread([this] { runCommandThread(); });
 }
 
@@ -208,6 +213,13 @@ void TelescopeControl::openGuiderPort(int port) { writeFrames(commandFrame({kCmd
 void TelescopeControl::closeGuiderPort() { writeFrames(commandFrame({kCmdCloseGuiderPort})); }
 void TelescopeControl::setObservingPlace(const ObservingPlace& place) { guiderReplies_.setPlace(place); }
 
+void TelescopeControl::setIndiServer(const IndiServer& server) {
+  std::lock_guard lock(sharedLock_);
+  indiServer_ = server;
+}
+
+int TelescopeControl::indiCapabilities() const { return indi_ ? indi_->capabilities() : 0; }
+
 // --- the mount port, written by the protocols -------------------------------------------
 
 void TelescopeControl::setControlLines(int state) {
@@ -285,8 +297,10 @@ iMountProtocol* TelescopeControl::protocol() const {
 }
 
 bool TelescopeControl::guides() const {
-  return linkUp_ && (mountType_ == kMountMotorEquatorial || mountType_ == kMountNexstar);
+  return linkUp_ && (mountType_ == kMountMotorEquatorial || mountType_ == kMountNexstar || mountType_ == kMountIndi);
 }
+
+bool TelescopeControl::mountOpen() const { return mountPort_.isOpen() || indiOpen_; }
 
 void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
   switch (payload[0]) {
@@ -302,6 +316,9 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
       if (mountPort_.isOpen()) portLost();
       return;
     case kCmdGuiderPortLost: guiderPortLost(); return;
+    case kCmdMountEvents:
+      if (indiOpen_) apply(indi_->deliverEvents());
+      return;
     default: break;
   }
   if (!linkUp_) {
@@ -337,7 +354,11 @@ void TelescopeControl::connectMount(int mountType, int port) {
     return;
   }
   // A port still open from a connection that never came up is opened anew.
-  if (mountPort_.isOpen()) closeMountPort();
+  if (mountOpen()) closeMountPort();
+  if (mountType == kMountIndi) {
+    connectIndi();
+    return;
+  }
   const std::string device = serialDeviceForPort(programDirectory_, port);
   if (namesOpenDevice(device, guiderPort_.descriptor()) || !mountPort_.open(device)) {
     listener_.onLinkStatus(kStatusPortOpenFailed);
@@ -355,9 +376,23 @@ void TelescopeControl::connectMount(int mountType, int port) {
   if (hasConnectRoutine && protocols_[mountType_]) apply(protocols_[mountType_]->connect());
 }
 
+// The INDI server stands in for the port: connecting to it may take the
+// command thread a few seconds, never the user interface.
+void TelescopeControl::connectIndi() {
+  linkUp_ = false;
+  mountType_ = kMountIndi;
+  {
+    std::lock_guard lock(sharedLock_);
+    indi_->setServer(indiServer_);
+  }
+  listener_.onLinkStatus(kStatusConnecting);
+  indiOpen_ = true;
+  apply(indi_->connect());
+}
+
 // The panels switch off at a Disconnect, as when the port is lost.
 void TelescopeControl::disconnectMount() {
-  if (!mountPort_.isOpen()) {
+  if (!mountOpen()) {
     listener_.onLinkStatus(kStatusNoLink);
     return;
   }
@@ -435,6 +470,8 @@ void TelescopeControl::reopenGuider() {
 }
 
 void TelescopeControl::closeMountPort() {
+  if (indiOpen_) indi_->hangUp();
+  indiOpen_ = false;
   mountReader_.reset();
   mountPort_.close();
   linkUp_ = false;
@@ -465,13 +502,17 @@ void TelescopeControl::handleHeartbeat() {
   } else {
     reopenGuider();
   }
-  if (!mountPort_.isOpen()) return;
+  if (!mountOpen()) return;
   if (mountType_ == kMountMotorEquatorial) dslr_.heartbeat();
   if (protocol()) apply(protocol()->tick());
 }
 
+// A pulse of a known length is handed to the mount whole, for a type that
+// times it on the mount.
 void TelescopeControl::handleGuideEvent(int event, int pulseMs) {
-  askMount(corrections_.event(event, pulseMs, GuideCorrections::Clock::now()));
+  const GuideCorrections::Request request = corrections_.event(event, pulseMs, GuideCorrections::Clock::now());
+  if (pulseMs > 0 && request.move >= 0 && guides()) protocols_[mountType_]->guidePulse(request.move, pulseMs);
+  else askMount(request);
 }
 
 // Only the types that guide act on a guiding program's corrections.

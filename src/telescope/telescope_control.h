@@ -21,6 +21,7 @@
 #include "telescope/guide_command_parser.h"
 #include "telescope/guide_corrections.h"
 #include "telescope/guider_replies.h"
+#include "telescope/indi_client.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/mount_types.h"
 #include "telescope/pipe_frame.h"
@@ -37,7 +38,10 @@ struct TelescopeStartSettings {
   int mountType = 0;
   int port = 1;
   int eastWestSwapPosition = 0;
+  IndiServer indi;
 };
+
+class IndiMount;
 
 class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommandSender {
  public:
@@ -79,6 +83,12 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   // The place whose site and clock the guider port tells a guiding client;
   // any thread may set it.
   void setObservingPlace(const ObservingPlace& place) override;
+  // The INDI server and device the next connect of type INDI reaches; any
+  // thread may set it.
+  void setIndiServer(const IndiServer& server);
+  // The control-panel capabilities of the INDI device, as far as it has
+  // defined its properties; any thread may ask.
+  int indiCapabilities() const;
 
   // iTelescopeBasicCommandSender: writes on the mount port, command thread only.
   void setControlLines(int state) override;
@@ -104,6 +114,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void handleGuideEvent(int event, int pulseMs);
   void handleDslr(const uint8_t* payload, int length);
   void connectMount(int mountType, int port);
+  void connectIndi();
+  bool mountOpen() const;
   void disconnectMount();
   void openGuider(int port);
   bool startGuider(const std::string& device);
@@ -133,6 +145,7 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   std::mutex pipeLock_;    // one frame at a time into the pipe
   std::mutex sharedLock_;  // the values handed over with commands 10 and 13
   SharedTelescopeValues shared_;
+  IndiServer indiServer_;
   GuiderReplies guiderReplies_;  // its own lock: the guider port's reader asks it
   PositionKeepingListener protocolListener_{listener_, guiderReplies_};
   int pipeRead_ = -1, pipeWrite_ = -1;
@@ -142,6 +155,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   SerialPort mountPort_, guiderPort_;
   std::unique_ptr<PortReader> mountReader_, guiderReader_;
   bool linkUp_ = false;
+  bool indiOpen_ = false;
+  IndiMount* indi_ = nullptr;  // protocols_[kMountIndi]
   int mountType_ = 0;
   GuideCorrections corrections_;
   // The guider port as last opened by the user, opened again by itself when

@@ -68,7 +68,10 @@ const char* const kDefaultFile =
     "gamepad.device=/dev/input/js0\n"
     "spiralsearch.speed=2\n"
     "spiralsearch.radius=40\n"
-    "spiralsearch.turns=3\n";
+    "spiralsearch.turns=3\n"
+    "scope.indihost=localhost\n"
+    "scope.indiport=7624\n"
+    "scope.indidevice=\n";
 
 Records loadedFrom(const std::string& contents) {
   ScratchDir dir;
@@ -86,7 +89,7 @@ TEST(ConfigurationSave, DefaultsAreWrittenByteForByte) {
   EXPECT_EQ(readBytes(dir.file("celvaro.cfg")), kDefaultFile);
 }
 
-TEST(ConfigurationSave, AlwaysFortyOneLinesWhateverWasRead) {
+TEST(ConfigurationSave, AlwaysFortyFourLinesWhateverWasRead) {
   Records r = loadedFrom(
       "# my settings\n"
       "spiralsearch.turns=7\n"
@@ -94,7 +97,7 @@ TEST(ConfigurationSave, AlwaysFortyOneLinesWhateverWasRead) {
       "gamepad.button=3;9\ngamepad.button=3;10\n"
       "observingplace.latitude=-33.9\n");
   std::string text = configurationText(r.refs());
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 41);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 44);
   EXPECT_NE(text.find("spiralsearch.turns=7\n"), std::string::npos);
   EXPECT_NE(text.find("gamepad.button=3;10\n"), std::string::npos);
   EXPECT_NE(text.find("observingplace.latitude=-33.900000\r\n"), std::string::npos);
@@ -109,7 +112,7 @@ TEST(ConfigurationSave, RoundTripsEveryRecord) {
   r.place.longitudeDeg = 18.4239;
   r.place.timeZoneHours = 5.5;
   r.colors.applyScheme(4);
-  r.scope = {5, 12, -3};
+  r.scope = {5, 12, -3, "observatory.local", 7625, "EQMod Mount"};
   r.gamepad.enabled = 0;
   r.gamepad.buttons = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17};
   r.gamepad.device = "/dev/input/js3";
@@ -150,22 +153,23 @@ TEST(ConfigurationLoad, NumbersOutOfRangeKeepTheDefaults) {
       "observingplace.latitude=-90.5",  "observingplace.longitude=181",  "observingplace.longitude=-200",
       "observingplace.timezone=1e10",   "observingplace.timezone=-15",   "navigation.panstepssimple=0",
       "navigation.panstepsshift=99999999", "navigation.zoomsteps=21",    "navigation.mousewheelfunc=3",
-      "navigation.mousewheelfunc=-1",   "scope.type=8",                  "scope.type=-1",
+      "navigation.mousewheelfunc=-1",   "scope.type=9",                  "scope.type=-1",
       "scope.port=0",                   "scope.port=257",                "scope.eastwestswapposition=200",
       "spiralsearch.speed=7",           "spiralsearch.radius=0",         "spiralsearch.radius=256",
-      "spiralsearch.turns=0",           "spiralsearch.turns=11"};
+      "spiralsearch.turns=0",           "spiralsearch.turns=11",
+      "scope.indiport=0",               "scope.indiport=65536"};
   const Records defaults;
   for (const char* line : lines) EXPECT_TRUE(loadedFrom(std::string(line) + "\n") == defaults) << line;
   // The edges are taken.
   Records edges = loadedFrom(
       "observingplace.latitude=-90\nobservingplace.longitude=180\nobservingplace.timezone=14\n"
-      "navigation.zoomsteps=20\nscope.type=7\nscope.port=256\nscope.eastwestswapposition=-30\n"
+      "navigation.zoomsteps=20\nscope.type=8\nscope.port=256\nscope.eastwestswapposition=-30\n"
       "spiralsearch.speed=6\nspiralsearch.radius=255\nspiralsearch.turns=10\n");
   EXPECT_DOUBLE_EQ(edges.place.latitudeDeg, -90);
   EXPECT_DOUBLE_EQ(edges.place.longitudeDeg, 180);
   EXPECT_DOUBLE_EQ(edges.place.timeZoneHours, 14);
   EXPECT_EQ(edges.navigation.zoomSteps, 20);
-  EXPECT_EQ(edges.scope, (ScopeSettings{7, 256, -30}));
+  EXPECT_EQ(edges.scope, (ScopeSettings{8, 256, -30}));
   EXPECT_EQ(edges.spiral, (SpiralSearchSettings{6, 255, 10}));
 }
 
@@ -212,6 +216,16 @@ TEST(ConfigurationLoad, GamepadDeviceAndFilesWithoutIt) {
   EXPECT_EQ(loadedFrom("gamepad.device = /dev/input/by-id/usb-pad-joystick \n").gamepad.device,
             "/dev/input/by-id/usb-pad-joystick");
   EXPECT_EQ(loadedFrom("gamepad.device=\n").gamepad.device, "/dev/input/js0");
+}
+
+// Files written before mounts were reached through INDI lack the server's
+// keys and keep the default server; the described lines read as before.
+TEST(ConfigurationLoad, IndiServerKeysAndFilesWithoutThem) {
+  const std::string older = std::string(kDefaultFile).substr(0, std::string(kDefaultFile).find("scope.indihost"));
+  Records r = loadedFrom(older + "scope.type=8\n");
+  EXPECT_EQ(r.scope, (ScopeSettings{8, 1, 0, "localhost", 7624, ""}));
+  r = loadedFrom("scope.indihost=192.168.1.20 \r\nscope.indiport=7625\nscope.indidevice=Telescope Simulator\n");
+  EXPECT_EQ(r.scope, (ScopeSettings{0, 1, 0, "192.168.1.20", 7625, "Telescope Simulator"}));
 }
 
 TEST(ConfigurationLoad, BadFilesLoadWithoutHarm) {

@@ -1,12 +1,14 @@
 // An INDI driver run as a child process, speaking INDI's XML on its
 // standard input and output (no server, no network), its configuration
 // under a scratch home directory. The child is killed when this object goes,
-// and when the test program dies.
+// and when the test program dies. The same conversation can be held with an
+// INDI server over a connected socket, and the child can be a server.
 #pragma once
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +31,8 @@ class IndiDriver {
  public:
   // Starts `program` with HOME set to `home`; its error output goes to
   // `errorLog`. running() tells whether the start worked.
-  IndiDriver(const std::string& program, const std::string& home, const std::string& errorLog) {
+  IndiDriver(const std::string& program, const std::string& home, const std::string& errorLog,
+             const std::vector<std::string>& arguments = {}) {
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0) return;
     if (::pipe2(out, O_CLOEXEC) != 0) {
@@ -46,16 +49,26 @@ class IndiDriver {
     for (std::string& e : environment) envp.push_back(e.data());
     envp.push_back(nullptr);
     const int error = ::open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
     pid_ = ::fork();
-    if (pid_ == 0) runChild(program.c_str(), envp.data(), in[0], out[1], error);
+    if (pid_ == 0) runChild(argv.data(), envp.data(), in[0], out[1], error);
     if (error >= 0) ::close(error);
     ::close(in[0]), ::close(out[1]);
     toDriver_ = in[1], fromDriver_ = out[0];
     if (pid_ < 0) return;
     reader_ = std::thread([this] { gather(); });
   }
+  // Talks to a server on `socket`, which it takes over.
+  explicit IndiDriver(int socket) : toDriver_(::dup(socket)), fromDriver_(socket) {
+    reader_ = std::thread([this] { gather(); });
+  }
   ~IndiDriver() {
     kill();
+    if (fromDriver_ >= 0) ::shutdown(fromDriver_, SHUT_RDWR);
     if (toDriver_ >= 0) ::close(toDriver_);
     if (reader_.joinable()) reader_.join();
     if (fromDriver_ >= 0) ::close(fromDriver_);
@@ -105,8 +118,7 @@ class IndiDriver {
   // wrote after `from`, waiting up to `timeout`.
   std::optional<std::string> awaitVector(const std::string& vector, const std::string& state, size_t from,
                                          std::chrono::milliseconds timeout) {
-    const std::regex element("<set(Text|Number|Switch|Light)Vector\\s+device='[^']*'\\s+name='" + vector +
-                             "'\\s+state='" + state + "'[^>]*>[\\s\\S]*?</set\\1Vector>");
+    const std::regex element = vectorPattern(vector, state);
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
       std::string said;
@@ -120,19 +132,33 @@ class IndiDriver {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   }
+  // The last such element said so far.
+  std::optional<std::string> lastVector(const std::string& vector, const std::string& state) {
+    std::lock_guard lock(mutex_);
+    const std::regex element = vectorPattern(vector, state);
+    std::optional<std::string> last;
+    for (auto it = std::sregex_iterator(output_.begin(), output_.end(), element); it != std::sregex_iterator(); ++it) {
+      last = it->str();
+    }
+    return last;
+  }
   // A member's value in an element.
   static std::string member(const std::string& element, const std::string& name) {
     std::smatch found;
-    const std::regex value("<one\\w+\\s+name='" + name + "'>\\s*([^<]*?)\\s*</one");
+    const std::regex value("<one\\w+\\s+name=[\"']" + name + "[\"']>\\s*([^<]*?)\\s*</one");
     return std::regex_search(element, found, value) ? found[1].str() : "";
   }
 
  private:
-  [[noreturn]] static void runChild(const char* program, char* const* envp, int input, int output, int error) {
+  // A driver quotes attributes with ', a server with ".
+  static std::regex vectorPattern(const std::string& vector, const std::string& state) {
+    return std::regex("<set(Text|Number|Switch|Light)Vector\\s+device=.[^'\"]*.\\s+name=." + vector +
+                      ".\\s+state=.(?:" + state + ").[^>]*>[\\s\\S]*?</set\\1Vector>");
+  }
+  [[noreturn]] static void runChild(char* const* argv, char* const* envp, int input, int output, int error) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 || (error >= 0 && ::dup2(error, 2) < 0)) ::_exit(126);
-    char* const argv[] = {const_cast<char*>(program), nullptr};
-    ::execve(program, argv, envp);
+    ::execve(argv[0], argv, envp);
     ::_exit(127);
   }
   void gather() {

@@ -1,0 +1,147 @@
+#include "telescope/indi_client.h"
+
+#include <libindi/indipropertynumber.h>
+#include <libindi/indipropertyswitch.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace celvaro {
+namespace {
+
+bool switchOn(const INDI::Property& property, const char* member) {
+  const auto* view = property.getSwitch();
+  const auto* widget = view ? view->findWidgetByName(member) : nullptr;
+  return widget && widget->getState() == ISS_ON;
+}
+
+double numberValue(const INDI::Property& property, const char* member) {
+  const auto* view = property.getNumber();
+  const auto* widget = view ? view->findWidgetByName(member) : nullptr;
+  return widget ? widget->getValue() : 0;
+}
+
+}  // namespace
+
+IndiClient::IndiClient(std::function<void()> wake) : wake_(std::move(wake)) {}
+
+IndiClient::~IndiClient() { close(); }
+
+bool IndiClient::open(const IndiServer& server, int timeoutSeconds) {
+  close();
+  {
+    std::lock_guard lock(mutex_);
+    events_.clear(), defined_.clear(), members_.clear();
+  }
+  device_ = server.device;
+  closing_ = false;
+  setServer(server.host.c_str(), static_cast<unsigned>(server.port));
+  setConnectionTimeout(static_cast<uint32_t>(timeoutSeconds), 0);
+  if (!device_.empty()) watchDevice(device_.c_str());
+  return connectServer();
+}
+
+void IndiClient::close() {
+  closing_ = true;
+  if (isServerConnected()) disconnectServer();
+}
+
+std::vector<IndiEvent> IndiClient::takeEvents() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(events_, {});
+}
+
+bool IndiClient::has(const std::string& property) const {
+  std::lock_guard lock(mutex_);
+  return defined_.count({device_, property}) > 0;
+}
+
+std::vector<std::string> IndiClient::members(const std::string& property) const {
+  std::lock_guard lock(mutex_);
+  for (const auto& [name, list] : members_) {
+    if (name == property) return list;
+  }
+  return {};
+}
+
+std::vector<std::string> IndiClient::devicesWith(const std::string& property) const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> devices;
+  for (const auto& [device, name] : defined_) {
+    if (name == property) devices.push_back(device);
+  }
+  return devices;
+}
+
+void IndiClient::sendSwitches(const std::string& property, const std::vector<std::string>& on,
+                              const std::vector<std::string>& off) {
+  INDI::PropertySwitch vector(on.size() + off.size());
+  vector.setDeviceName(device_.c_str());
+  vector.setName(property);
+  size_t i = 0;
+  for (const auto* names : {&on, &off}) {
+    for (const std::string& name : *names) {
+      vector[i].setName(name);
+      vector[i++].setState(names == &on ? ISS_ON : ISS_OFF);
+    }
+  }
+  sendNewSwitch(vector);
+}
+
+void IndiClient::sendNumbers(const std::string& property, const Values& values) {
+  INDI::PropertyNumber vector(values.size());
+  vector.setDeviceName(device_.c_str());
+  vector.setName(property);
+  for (size_t i = 0; i < values.size(); ++i) {
+    vector[i].setName(values[i].first);
+    vector[i].setValue(values[i].second);
+  }
+  sendNewNumber(vector);
+}
+
+void IndiClient::newProperty(INDI::Property property) {
+  {
+    std::lock_guard lock(mutex_);
+    defined_.insert({property.getDeviceName(), property.getName()});
+    if (const auto* view = property.getSwitch(); view && device_ == property.getDeviceName()) {
+      std::vector<std::string> names;
+      for (const auto& widget : *view) names.emplace_back(widget.getName());
+      members_.emplace_back(property.getName(), std::move(names));
+    }
+  }
+  report(property);
+}
+
+void IndiClient::updateProperty(INDI::Property property) { report(property); }
+
+void IndiClient::removeProperty(INDI::Property property) {
+  std::lock_guard lock(mutex_);
+  defined_.erase({property.getDeviceName(), property.getName()});
+}
+
+void IndiClient::serverDisconnected(int /*exitCode*/) {
+  if (!closing_) push({IndiEvent::kServerLost});
+}
+
+// The properties the mount follows, as events.
+void IndiClient::report(const INDI::Property& property) {
+  if (device_.empty() || device_ != property.getDeviceName()) return;
+  const int state = property.getState();
+  if (property.isNameMatch("CONNECTION")) {
+    push({IndiEvent::kConnection, state, switchOn(property, "CONNECT")});
+  } else if (property.isNameMatch("EQUATORIAL_EOD_COORD")) {
+    push({IndiEvent::kPosition, state, false, numberValue(property, "RA"), numberValue(property, "DEC")});
+  } else if (property.isNameMatch("TELESCOPE_PARK")) {
+    push({IndiEvent::kPark, state, switchOn(property, "PARK")});
+  }
+}
+
+void IndiClient::push(const IndiEvent& event) {
+  {
+    std::lock_guard lock(mutex_);
+    events_.push_back(event);
+  }
+  if (wake_) wake_();
+}
+
+}  // namespace celvaro

@@ -1,0 +1,83 @@
+// A client of an INDI server, watching one telescope device. The server's
+// reports arrive on the library's own thread; the client keeps what they
+// say as events and wakes the command thread, which takes them. Requests
+// are sent as complete property vectors of their own, never through the
+// copies the library's thread is changing.
+#pragma once
+
+#include <libindi/baseclient.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace celvaro {
+
+// Where the mount's INDI server listens and which of its devices is the mount.
+struct IndiServer {
+  std::string host = "localhost";
+  int port = 7624;
+  std::string device;
+};
+
+// What the server told about the device. State is the property's state
+// (0 idle, 1 ok, 2 busy, 3 alert).
+struct IndiEvent {
+  enum Kind { kConnection, kPosition, kPark, kServerLost };
+  Kind kind = kServerLost;
+  int state = 0;
+  bool on = false;  // connected, parked
+  double raHours = 0, decDeg = 0;
+};
+
+class IndiClient final : public INDI::BaseClient {
+ public:
+  // `wake` runs on the library's thread after each new event.
+  explicit IndiClient(std::function<void()> wake);
+  ~IndiClient() override;
+  IndiClient(const IndiClient&) = delete;
+  IndiClient& operator=(const IndiClient&) = delete;
+
+  // Connects to the server and asks it for `server.device`'s properties;
+  // false when no server answered within `timeoutSeconds`.
+  bool open(const IndiServer& server, int timeoutSeconds);
+  // Leaves the server; no event follows.
+  void close();
+
+  std::vector<IndiEvent> takeEvents();
+  // Whether the device defined a property, and the names of its members.
+  bool has(const std::string& property) const;
+  std::vector<std::string> members(const std::string& property) const;
+  // The devices that defined `property`, in order of name.
+  std::vector<std::string> devicesWith(const std::string& property) const;
+
+  using Values = std::vector<std::pair<std::string, double>>;
+  // A switch vector with the named members on and the rest of `members` off.
+  void sendSwitches(const std::string& property, const std::vector<std::string>& on,
+                    const std::vector<std::string>& off = {});
+  void sendNumbers(const std::string& property, const Values& values);
+
+ protected:
+  void newProperty(INDI::Property property) override;
+  void updateProperty(INDI::Property property) override;
+  void removeProperty(INDI::Property property) override;
+  void serverDisconnected(int exitCode) override;
+
+ private:
+  void push(const IndiEvent& event);
+  void report(const INDI::Property& property);
+
+  std::function<void()> wake_;
+  std::string device_;
+  std::atomic<bool> closing_{false};
+  mutable std::mutex mutex_;  // everything below
+  std::vector<IndiEvent> events_;
+  std::set<std::pair<std::string, std::string>> defined_;  // device, property
+  std::vector<std::pair<std::string, std::vector<std::string>>> members_;  // the device's switch members
+};
+
+}  // namespace celvaro

@@ -1,0 +1,290 @@
+#include "telescope/indi_mount.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "telescope/link_status_codes.h"
+#include "telescope/mount_types.h"
+
+namespace celvaro {
+namespace {
+
+constexpr int kServerTimeoutSeconds = 3;
+constexpr int kConnectHeartbeats = 10;
+constexpr int kStateOk = 1, kStateBusy = 2, kStateAlert = 3;
+constexpr double kHoursPerRad = 12 / std::numbers::pi;
+constexpr double kDegPerRad = 180 / std::numbers::pi;
+// A goto that ends further than this from its target (some drivers aim at
+// the hour angle the target had when the slew began) is sent once more.
+constexpr double kArrivalToleranceDeg = 1 / 60.0;
+
+double degreesApart(double raHours1, double decDeg1, double raHours2, double decDeg2) {
+  const double d1 = decDeg1 / kDegPerRad, d2 = decDeg2 / kDegPerRad;
+  const double c = std::sin(d1) * std::sin(d2) +
+                   std::cos(d1) * std::cos(d2) * std::cos((raHours1 - raHours2) / kHoursPerRad);
+  return std::acos(std::clamp(c, -1.0, 1.0)) * kDegPerRad;
+}
+
+// The motion properties and their members by axis (0 north-south, 1
+// west-east) and direction on it.
+constexpr const char* kMotion[2] = {"TELESCOPE_MOTION_NS", "TELESCOPE_MOTION_WE"};
+constexpr const char* kMotionMembers[2][2] = {{"MOTION_NORTH", "MOTION_SOUTH"}, {"MOTION_WEST", "MOTION_EAST"}};
+constexpr const char* kGuide[2] = {"TELESCOPE_TIMED_GUIDE_NS", "TELESCOPE_TIMED_GUIDE_WE"};
+constexpr const char* kGuideMembers[2][2] = {{"TIMED_GUIDE_N", "TIMED_GUIDE_S"}, {"TIMED_GUIDE_W", "TIMED_GUIDE_E"}};
+
+// Panel directions 0..3 are north, south, east, west; guide directions
+// north, south, west, east. Both as (axis, direction on it).
+struct AxisMove {
+  int axis, direction;
+};
+constexpr AxisMove kPanelMoves[4] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+constexpr AxisMove kGuideMoves[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+
+}  // namespace
+
+IndiMount::IndiMount(const ProtocolContext& context, std::function<void()> wake)
+    : MountProtocolBase(context), client_(std::move(wake)) {}
+
+int IndiMount::connect() {
+  linkUp_ = connected_ = havePosition_ = slewing_ = parked_ = parking_ = false;
+  pulseOn_[0] = pulseOn_[1] = false;
+  if (server_.device.empty() || !client_.open(server_, kServerTimeoutSeconds)) {
+    report(kStatusPortOpenFailed);
+    return kClosePort;
+  }
+  open_ = true;
+  watchdog_.start(kConnectHeartbeats);
+  client_.sendSwitches("CONNECTION", {"CONNECT"}, {"DISCONNECT"});
+  return kKeepLink;
+}
+
+void IndiMount::hangUp() {
+  open_ = linkUp_ = false;
+  watchdog_.stop();
+  client_.close();
+  client_.takeEvents();
+}
+
+int IndiMount::tick() {
+  if (!watchdog_.runsOut()) return kKeepLink;
+  report(kStatusHandshakeTimedOut);
+  return kClosePort;
+}
+
+int IndiMount::deliverEvents() {
+  int result = kKeepLink;
+  for (const IndiEvent& e : client_.takeEvents()) {
+    if (!open_) break;
+    const int r = event(e);
+    if (r > result) result = r;
+  }
+  if (open_) retellCapabilities();
+  return result;
+}
+
+int IndiMount::event(const IndiEvent& e) {
+  switch (e.kind) {
+    case IndiEvent::kConnection:
+      connected_ = e.on && e.state == kStateOk;
+      break;
+    case IndiEvent::kPosition:
+      havePosition_ = true;
+      raHours_ = e.raHours, decDeg_ = e.decDeg;
+      // A driver defines its properties as it connects, before it tells
+      // a position: with the first, the link and its buttons are complete.
+      if (!linkUp_ && connected_) return linkUp();
+      if (slewing_ && e.state != kStateBusy) slewEnded(e.state == kStateAlert);
+      break;
+    case IndiEvent::kPark:
+      parked_ = e.on && e.state == kStateOk;
+      if (parking_ && e.state != kStateBusy) {
+        parking_ = false;
+        report(parked_ ? kStatusParked : kStatusErrorReply);
+      }
+      break;
+    case IndiEvent::kServerLost:
+      report(kStatusSwitchedOff);
+      report(kStatusHandshakeTimedOut);
+      return kClosePort;
+  }
+  return kKeepLink;
+}
+
+int IndiMount::linkUp() {
+  linkUp_ = true;
+  watchdog_.stop();
+  reportedCapabilities_ = capabilities();
+  report(linkEstablishedCode(kMountIndi));
+  return kLinkEstablished;
+}
+
+// A device may define properties after it says it is connected: the link
+// is told again when what it offers changed.
+void IndiMount::retellCapabilities() {
+  if (!linkUp_ || capabilities() == reportedCapabilities_) return;
+  reportedCapabilities_ = capabilities();
+  report(linkEstablishedCode(kMountIndi));
+}
+
+void IndiMount::slewEnded(bool refused) {
+  slewing_ = false;
+  if (!refused && !retried_ && degreesApart(raHours_, decDeg_, targetRaHours_, targetDecDeg_) > kArrivalToleranceDeg) {
+    retried_ = true;
+    sendTarget("TRACK");
+    return;
+  }
+  report(refused ? kStatusErrorReply : kStatusFinished);
+}
+
+int IndiMount::capabilities() const {
+  int bits = 0;
+  if (client_.has("TELESCOPE_MOTION_NS") && client_.has("TELESCOPE_MOTION_WE")) bits |= kCanMove;
+  if (client_.has("TELESCOPE_TRACK_STATE")) bits |= kCanTrack;
+  if (client_.has("TELESCOPE_PARK")) bits |= kCanPark;
+  return bits;
+}
+
+int IndiMount::command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) {
+  if (!commandComplete(payload, length) || !linkUp_) return kKeepLink;
+  switch (payload[0]) {
+    case kCmdMoveFast: move(payload[1], true, kStatusFastMotion); break;
+    case kCmdMoveSlow:
+    case kCmdMoveAtRate: move(payload[1] & 0x7F, false, kStatusSlowMotion); break;
+    case kCmdStop: stop(payload[1]); break;
+    case kCmdGoto: slewTo("TRACK", shared.gotoRaRad, shared.gotoDecRad); break;
+    case kCmdSetReference: slewTo("SYNC", shared.referenceRaRad, shared.referenceDecRad); break;
+    case kCmdReadPosition: readPosition(); break;
+    case kCmdTracking: setTracking(payload[1] != 0); break;
+    case kCmdGotoPark: park(); break;
+    case kCmdSetPark: setPark(); break;
+    default: break;
+  }
+  return kKeepLink;
+}
+
+// Reports an error status when the device lacks `property`.
+bool IndiMount::refuseWithout(const char* property) {
+  if (client_.has(property)) return false;
+  report(kStatusErrorReply);
+  return true;
+}
+
+// A parked mount is unparked before it is moved.
+void IndiMount::unparkFirst() {
+  if (!parked_ || !client_.has("TELESCOPE_PARK")) return;
+  client_.sendSwitches("TELESCOPE_PARK", {"UNPARK"}, {"PARK"});
+  parked_ = false;
+}
+
+void IndiMount::move(int direction, bool fast, int startedCode) {
+  if (direction < 0 || direction > 3 || refuseWithout(kMotion[kPanelMoves[direction].axis])) return;
+  unparkFirst();
+  const std::vector<std::string> rates = client_.members("TELESCOPE_SLEW_RATE");
+  if (!rates.empty()) client_.sendSwitches("TELESCOPE_SLEW_RATE", {fast ? rates.back() : rates.front()});
+  motion(kPanelMoves[direction].axis, kPanelMoves[direction].direction);
+  report(startedCode);
+}
+
+// Direction 0..3 stops its axis; any other value stops every motion.
+void IndiMount::stop(int direction) {
+  if (direction >= 0 && direction <= 3) {
+    if (refuseWithout(kMotion[kPanelMoves[direction].axis])) return;
+    motion(kPanelMoves[direction].axis, -1);
+  } else {
+    if (refuseWithout("TELESCOPE_ABORT_MOTION")) return;
+    client_.sendSwitches("TELESCOPE_ABORT_MOTION", {"ABORT"});
+    slewing_ = parking_ = false;
+  }
+  report(kStatusFinished);
+}
+
+// Moves `axis` in `direction` (0 or 1), or stops it (-1).
+void IndiMount::motion(int axis, int direction) {
+  const char* const* names = kMotionMembers[axis];
+  if (direction < 0) client_.sendSwitches(kMotion[axis], {}, {names[0], names[1]});
+  else client_.sendSwitches(kMotion[axis], {names[direction]}, {names[1 - direction]});
+}
+
+// A goto ("TRACK") or a sync ("SYNC") to a J2000 place, sent in the
+// coordinates of the date the device works in.
+void IndiMount::slewTo(const char* action, double raRad, double decRad) {
+  if (refuseWithout("EQUATORIAL_EOD_COORD") || refuseWithout("ON_COORD_SET")) return;
+  const bool sync = std::string(action) == "SYNC";
+  if (!sync) unparkFirst();
+  const EquatorialPosition target = ofDate(raRad, decRad);
+  targetRaHours_ = target.raRad * kHoursPerRad;
+  if (targetRaHours_ < 0) targetRaHours_ += 24;
+  targetDecDeg_ = target.decRad * kDegPerRad;
+  retried_ = false;
+  sendTarget(action);
+  report(sync ? kStatusReferenceStored : kStatusGotoStarted);
+}
+
+void IndiMount::sendTarget(const char* action) {
+  client_.sendSwitches("ON_COORD_SET", {action});
+  client_.sendNumbers("EQUATORIAL_EOD_COORD", {{"RA", targetRaHours_}, {"DEC", targetDecDeg_}});
+  slewing_ = std::string(action) != "SYNC";
+}
+
+// The last position the device reported, in J2000.
+void IndiMount::readPosition() {
+  if (!havePosition_) {
+    report(kStatusErrorReply);
+    return;
+  }
+  const EquatorialPosition j2000 = j2000Of(raHours_ / kHoursPerRad, decDeg_ / kDegPerRad);
+  report(kStatusFinished);
+  listener().onMountPosition(j2000.raRad, j2000.decRad, 0, 0);
+}
+
+void IndiMount::setTracking(bool on) {
+  if (refuseWithout("TELESCOPE_TRACK_STATE")) return;
+  if (on) unparkFirst();
+  client_.sendSwitches("TELESCOPE_TRACK_STATE", {on ? "TRACK_ON" : "TRACK_OFF"}, {on ? "TRACK_OFF" : "TRACK_ON"});
+  report(kStatusFinished);
+}
+
+void IndiMount::park() {
+  if (refuseWithout("TELESCOPE_PARK")) return;
+  client_.sendSwitches("TELESCOPE_PARK", {"PARK"}, {"UNPARK"});
+  parking_ = true;
+  report(kStatusParkStarted);
+}
+
+// The mount's present place becomes its park position.
+void IndiMount::setPark() {
+  if (refuseWithout("TELESCOPE_PARK_OPTION")) return;
+  client_.sendSwitches("TELESCOPE_PARK_OPTION", {"PARK_CURRENT"});
+  report(kStatusParked);
+}
+
+void IndiMount::guideMove(int direction) {
+  if (direction < 0 || direction > 3 || !client_.has(kMotion[kGuideMoves[direction].axis])) return;
+  motion(kGuideMoves[direction].axis, kGuideMoves[direction].direction);
+}
+
+// A timed pulse ends on the device; the stop at its end is not sent.
+void IndiMount::guideStop(int axis) {
+  const int indiAxis = axis == 0 ? 0 : 1;
+  const auto stopAxis = [this](int a) {
+    if (pulseOn_[a]) pulseOn_[a] = false;
+    else if (client_.has(kMotion[a])) motion(a, -1);
+  };
+  if (axis == 4) {
+    stopAxis(0), stopAxis(1);
+  } else {
+    stopAxis(indiAxis);
+  }
+}
+
+void IndiMount::guidePulse(int direction, int milliseconds) {
+  if (direction < 0 || direction > 3) return;
+  const AxisMove m = kGuideMoves[direction];
+  if (!client_.has(kGuide[m.axis])) return;
+  client_.sendNumbers(kGuide[m.axis], {{kGuideMembers[m.axis][m.direction], milliseconds},
+                                       {kGuideMembers[m.axis][1 - m.direction], 0}});
+  pulseOn_[m.axis] = true;
+}
+
+}  // namespace celvaro

@@ -1,0 +1,229 @@
+// The INDI mount type against Debian's telescope simulator
+// (indi_simulator_telescope from indi-bin) under a real indiserver. What the
+// simulator says it did, read by a second client of the server speaking the
+// XML itself, is the evidence; places of the date come from libnova.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <libnova/apparent_position.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <future>
+#include <iostream>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <thread>
+
+#include "app/clock_listener.h"
+#include "indi_driver.h"
+#include "linked_pty.h"
+#include "telescope/link_status_codes.h"
+#include "telescope/mount_types.h"
+#include "telescope/telescope_control.h"
+#include "test_files.h"
+#include "waiting_listener.h"
+
+namespace celvaro {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kServer[] = "/usr/bin/indiserver";
+constexpr char kSimulator[] = "/usr/bin/indi_simulator_telescope";
+constexpr char kDevice[] = "Telescope Simulator";
+constexpr int kPort = 7624;  // the default: the namespace is the tests' own
+constexpr int kGuiderPort = 3;
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+// M 42 in J2000 (NGC 1976: 5h 35m 17.3s, -5 deg 23' 28").
+constexpr double kM42RaDeg = (5 + 35 / 60.0 + 17.3 / 3600) * 15, kM42DecDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
+// Vega, far enough from M 42 for a goto that lasts.
+constexpr double kVegaRaDeg = 279.2347, kVegaDecDeg = 38.7837;
+
+std::string link(int code) { return "link " + std::to_string(code); }
+
+double julianDateNow() {
+  return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400 +
+         2440587.5;
+}
+
+class NowClock : public iSiderealTime {
+ public:
+  double julianDate() const override { return julianDateNow(); }
+  double greenwichSiderealHours() const override { return 0; }
+  double localSiderealHours() const override { return 0; }
+};
+
+// A J2000 place in the apparent place of now, by libnova: (hours, degrees).
+std::pair<double, double> ofDateNow(double raDeg, double decDeg) {
+  ln_equ_posn mean{raDeg, decDeg}, motion{0, 0}, apparent{};
+  ln_get_apparent_posn(&mean, &motion, julianDateNow(), &apparent);
+  return {apparent.ra / 15, apparent.dec};
+}
+
+// The angle in arcminutes between two places given in hours and degrees.
+double arcminutesApart(double raHours1, double decDeg1, double raHours2, double decDeg2) {
+  const double a1 = raHours1 * 15 * kRadPerDeg, d1 = decDeg1 * kRadPerDeg;
+  const double a2 = raHours2 * 15 * kRadPerDeg, d2 = decDeg2 * kRadPerDeg;
+  const double c = std::sin(d1) * std::sin(d2) + std::cos(d1) * std::cos(d2) * std::cos(a1 - a2);
+  return std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg * 60;
+}
+
+// A second client of the server: what the simulator reports.
+std::unique_ptr<testing::IndiDriver> watchServer() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(kPort);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+      auto watcher = std::make_unique<testing::IndiDriver>(s);
+      watcher->send("<getProperties version='1.7'/>\n");
+      return watcher;
+    }
+    ::close(s);
+    std::this_thread::sleep_for(50ms);
+  }
+  return nullptr;
+}
+
+class IndiMountTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(kServer) && std::filesystem::exists(kSimulator))
+        << "install Debian's indi-bin";
+    server = std::make_unique<testing::IndiDriver>(kServer, dir.path().string(), dir.file("server.log"),
+                                                   std::vector<std::string>{"-p", std::to_string(kPort), kSimulator});
+    ASSERT_TRUE(server->running());
+    watcher = watchServer();
+    ASSERT_TRUE(watcher) << "indiserver does not listen";
+    control.start({kMountIndi, 1, 0, {"localhost", kPort, kDevice}});
+    control.connect(kMountIndi, 1);
+    ASSERT_TRUE(listener.waitFor(link(linkEstablishedCode(kMountIndi)), 1, 10s, [this] { control.heartBeat(); }));
+  }
+  // Where the simulator last said it points, once its slew has ended.
+  std::pair<double, double> settledPosition(size_t from, std::chrono::seconds timeout = 60s) {
+    const auto element = watcher->awaitVector("EQUATORIAL_EOD_COORD", "Ok|Idle", from, timeout);
+    if (!element) return {-100, -100};
+    return {std::stod(testing::IndiDriver::member(*element, "RA")),
+            std::stod(testing::IndiDriver::member(*element, "DEC"))};
+  }
+  std::pair<double, double> lastPosition() {
+    const auto element = watcher->lastVector("EQUATORIAL_EOD_COORD", "\\w+");
+    if (!element) return {-100, -100};
+    return {std::stod(testing::IndiDriver::member(*element, "RA")),
+            std::stod(testing::IndiDriver::member(*element, "DEC"))};
+  }
+  void gotoAndWaitForBusy(double raDeg, double decDeg) {
+    const size_t from = watcher->mark();
+    control.gotoPosition(raDeg * kRadPerDeg, decDeg * kRadPerDeg);
+    ASSERT_TRUE(watcher->awaitVector("EQUATORIAL_EOD_COORD", "Busy", from, 5s)) << "no slew started";
+  }
+
+  testing::ScratchDir dir;
+  std::unique_ptr<testing::IndiDriver> server, watcher;
+  testing::WaitingListener listener;
+  NowClock clock;
+  std::unique_ptr<TelescopeControl> owner = std::make_unique<TelescopeControl>(listener, clock, dir.path().string());
+  TelescopeControl& control = *owner;
+};
+
+TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
+  // What the simulator offers, told again if it was not complete at first.
+  const int offered = kCanMove | kCanTrack | kCanPark;
+  const auto whole = [this] { return control.indiCapabilities() == offered; };
+  for (int tries = 0; tries < 20 && !whole(); ++tries) {
+    listener.waitFor(link(linkEstablishedCode(kMountIndi)), tries + 2, 100ms);
+  }
+  EXPECT_EQ(control.indiCapabilities(), offered);
+  // The read position is the simulator's, turned to J2000.
+  const auto [raNow, decNow] = settledPosition(0, 5s);
+  control.readPosition();
+  ASSERT_TRUE(listener.waitFor("position"));
+  const auto read = listener.lastPosition();
+  const auto [raRead, decRead] = ofDateNow(read.raRad / kRadPerDeg, read.decRad / kRadPerDeg);
+  EXPECT_LT(arcminutesApart(raRead, decRead, raNow, decNow), 1.0);
+
+  // A goto to M 42 ends at its place of the date.
+  gotoAndWaitForBusy(kM42RaDeg, kM42DecDeg);
+  ASSERT_TRUE(listener.waitFor(link(kStatusFinished), 2, 90s));  // the first told the read
+  const auto [raAt, decAt] = lastPosition();
+  const auto [raM42, decM42] = ofDateNow(kM42RaDeg, kM42DecDeg);
+  EXPECT_LT(arcminutesApart(raAt, decAt, raM42, decM42), 1.0) << raAt << "h " << decAt << " deg";
+
+  // A sync makes the simulator take a place 30' north as where it points.
+  size_t from = watcher->mark();
+  control.setReferencePoint(0, 0, kM42RaDeg * kRadPerDeg, (kM42DecDeg + 0.5) * kRadPerDeg, 0);
+  ASSERT_TRUE(listener.waitFor(link(kStatusReferenceStored)));
+  const auto synced = watcher->awaitVector("ON_COORD_SET", "\\w+", from, 5s);
+  ASSERT_TRUE(synced);
+  EXPECT_EQ(testing::IndiDriver::member(*synced, "SYNC"), "On");
+  const auto [raSync, decSync] = ofDateNow(kM42RaDeg, kM42DecDeg + 0.5);
+  const auto [raSynced, decSynced] = settledPosition(from, 5s);
+  EXPECT_LT(arcminutesApart(raSynced, decSynced, raSync, decSync), 1.0);
+
+  // A stop ends a goto halfway.
+  gotoAndWaitForBusy(kVegaRaDeg, kVegaDecDeg);
+  from = watcher->mark();
+  control.stopMove(4);
+  EXPECT_TRUE(watcher->awaitVector("TELESCOPE_ABORT_MOTION", "Ok", from, 5s));
+  const auto [raStopped, decStopped] = settledPosition(from, 5s);
+  const auto [raVega, decVega] = ofDateNow(kVegaRaDeg, kVegaDecDeg);
+  EXPECT_GT(arcminutesApart(raStopped, decStopped, raVega, decVega), 60.0);
+
+  // Park: the simulator reaches its park position and says it is parked.
+  from = watcher->mark();
+  control.gotoPark();
+  ASSERT_TRUE(listener.waitFor(link(kStatusParkStarted)));
+  const auto parked = watcher->awaitVector("TELESCOPE_PARK", "Ok", from, 90s);
+  ASSERT_TRUE(parked);
+  EXPECT_EQ(testing::IndiDriver::member(*parked, "PARK"), "On");
+  EXPECT_TRUE(listener.waitFor(link(kStatusParked), 1, 5s));
+}
+
+// ":Mgn1000#" on the guider port reaches the simulator as one timed pulse
+// of 1000 ms north, which it runs for that long.
+TEST_F(IndiMountTest, AGuidePulseOnTheGuiderPortReachesTheSimulatorWhole) {
+  testing::Pty guider(dir.path(), kGuiderPort);
+  control.openGuiderPort(kGuiderPort);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  const size_t from = watcher->mark();
+  guider.write(":Mgn1000#");
+  const auto busy = watcher->awaitVector("TELESCOPE_TIMED_GUIDE_NS", "Busy", from, 5s);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_TRUE(busy) << "no pulse reached the simulator";
+  EXPECT_EQ(std::stod(testing::IndiDriver::member(*busy, "TIMED_GUIDE_N")), 1000);
+  EXPECT_EQ(std::stod(testing::IndiDriver::member(*busy, "TIMED_GUIDE_S")), 0);
+  // The simulator ends it on its own timer, polled every 250 ms.
+  const auto ended = watcher->awaitVector("TELESCOPE_TIMED_GUIDE_NS", "Ok|Idle", watcher->mark(), 3s);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+  ASSERT_TRUE(ended);
+  std::cout << "[ timings  ] the simulator's pulse: " << ms << " ms\n";
+  EXPECT_GE(ms, 900);
+  // No second pulse, no motion: the stop at the pulse's end stays here.
+  std::this_thread::sleep_for(300ms);
+  EXPECT_FALSE(watcher->awaitVector("TELESCOPE_MOTION_NS", "\\w+", from, 0ms));
+}
+
+// The server killed during a goto: the link goes down as a lost port's
+// does, requests are answered at once, and the controller ends.
+TEST_F(IndiMountTest, AServerKilledMidGotoLeavesTheLinkDown) {
+  gotoAndWaitForBusy(kVegaRaDeg, kVegaDecDeg);
+  server->kill();
+  ASSERT_TRUE(listener.waitFor(link(kStatusSwitchedOff), 1, 5s));
+  EXPECT_TRUE(listener.waitFor(link(kStatusHandshakeTimedOut), 1, 1s));
+  control.readPosition();
+  EXPECT_TRUE(listener.waitFor(link(kStatusNoLink), 1, 2s)) << "the command thread is blocked";
+  auto ended = std::async(std::launch::async, [this] { owner.reset(); });
+  EXPECT_EQ(ended.wait_for(5s), std::future_status::ready) << "the controller did not end";
+}
+
+}  // namespace
+}  // namespace celvaro
