@@ -70,15 +70,21 @@ bool StarDataSimple::readBody(std::span<const uint8_t> file) {
   loadColumn(column + 6 * n, n, ra_);
   loadColumn(column + 14 * n, n, dec_);
   loadColumn(column + 22 * n, n, colour_);
-  ux_.resize(n), uy_.resize(n), uz_.resize(n);
-  for (size_t i = 0; i < n; ++i) {
-    const UnitVector u = unitVector(ra_[i], dec_[i]);
-    ux_[i] = u.x, uy_[i] = u.y, uz_[i] = u.z;
-  }
   return true;
 }
 
+// Stars run from the brightest zone down and a chart draws them to its
+// limit, so each star's unit vector is worked out the first time a drawing
+// reaches it: a chart to magnitude 8 never pays for the fainter ones.
+void StarDataSimple::prepareVectors(size_t end) {
+  for (size_t i = ux_.size(); i < end; ++i) {
+    const UnitVector u = unitVector(ra_[i], dec_[i]);
+    ux_.push_back(u.x), uy_.push_back(u.y), uz_.push_back(u.z);
+  }
+}
+
 void StarDataSimple::project(iTransformer& transformer, int first, int n) {
+  prepareVectors(static_cast<size_t>(first) + static_cast<size_t>(n));
   transformer.projectManyVectors(ux_.data(), uy_.data(), uz_.data(), first, n, workX_.data(),
                                  workY_.data(), workDepth_.data());
 }

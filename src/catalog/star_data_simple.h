@@ -60,6 +60,7 @@ class StarDataSimple final : public iStarData {
   void drawRaster(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
                   int32_t limitHundredths, bool recordIndices);
   // Projects stars [first, first + n) into the work buffers.
+  void prepareVectors(size_t end);
   void project(iTransformer& transformer, int first, int n);
 
   std::string directory_;

@@ -63,9 +63,10 @@ class ColourIndex {
 
 std::optional<Palette> paletteOf(const PixelRows& picture) {
   Palette palette;
-  palette.indices.resize(static_cast<size_t>(picture.width) * picture.height);
+  // Filled as the colours are found, so a picture of many colours gives up
+  // before it has touched memory for every pixel.
+  palette.indices.reserve(static_cast<size_t>(picture.width) * picture.height);
   ColourIndex index;
-  uint8_t* out = palette.indices.data();
   uint32_t last = 0;
   int lastIndex = -1;
   for (int y = 0; y < picture.height; ++y) {
@@ -77,7 +78,7 @@ std::optional<Palette> paletteOf(const PixelRows& picture) {
         if (lastIndex < 0) return std::nullopt;
         last = colour;
       }
-      *out++ = static_cast<uint8_t>(lastIndex);
+      palette.indices.push_back(static_cast<uint8_t>(lastIndex));
     }
   }
   return palette;
