@@ -23,10 +23,14 @@ std::string baseDirectory(const char* variable, const char* homeRelative) {
   return base + "/" + homeRelative + "/" + kSubdirectory;
 }
 
+// The English language file, the main catalog, or the user's files of a
+// directory the program ran in before.
 bool holdsProgramFiles(const std::string& dir) {
   std::error_code error;
-  return !dir.empty() && (fs::is_regular_file(fs::path(dir) / "lang_en.lng", error) ||
-                          fs::is_regular_file(fs::path(dir) / "data" / "stars_hip.dat", error));
+  for (const char* name : {"lang_en.lng", "data/stars_hip.dat", "celvaro.cfg", "locale.inf"}) {
+    if (!dir.empty() && fs::is_regular_file(fs::path(dir) / name, error)) return true;
+  }
+  return false;
 }
 
 bool sameDirectory(const std::string& a, const std::string& b) {

@@ -22,10 +22,10 @@ std::string userDataDirectory();
 std::string installedProgramDirectory(const std::string& executableDir);
 
 // The program directory when none is given: the current directory as given
-// when it holds a program directory's files (the language file lang_en.lng
-// or the main catalog data/stars_hip.dat), else the executable's directory
-// when it does, else the user data directory when it does, else the
-// installed one.
+// when it holds a program directory's files (the language file lang_en.lng,
+// the main catalog data/stars_hip.dat, or celvaro.cfg or locale.inf of an
+// earlier run), else the executable's directory when it does, else the user
+// data directory when it does, else the installed one.
 std::string findProgramDirectory(const std::string& currentDir, const std::string& executableDir);
 
 // Where the user's files of a program directory go: the directory itself

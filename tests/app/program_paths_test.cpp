@@ -67,8 +67,12 @@ TEST_F(ProgramPathsTest, FindsTheFirstDirectoryHoldingProgramFiles) {
   made("prefix/bin/data");
   writeBytes(bin + "/data/stars_hip.dat", "x");
   EXPECT_EQ(findProgramDirectory(current, bin), bin);
-  writeBytes(current + "/lang_en.lng", "x");
+  // A directory the program ran in before, holding only the user's files.
+  writeBytes(current + "/celvaro.cfg", "x");
   EXPECT_EQ(findProgramDirectory(current, bin), current);
+  const std::string another = made("another");
+  writeBytes(another + "/locale.inf", "EN");
+  EXPECT_EQ(findProgramDirectory(another, bin), another);
 }
 
 // A writable program directory keeps the user's files as before; the user
