@@ -1,6 +1,7 @@
 #include "render/chart_renderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <numbers>
 #include <string>
@@ -262,18 +263,37 @@ void ChartRenderer::legend() {
   magnitudeScale(barEnd + 500, y0 - height / 2);
 }
 
-// An L whose arms point north and west on the chart, as the mirror mode turns them.
+// An L whose arms point north and west at the chart's centre, as the frame
+// and the mirror mode turn them: the directions of points a degree north
+// and west of the centre. Where they cannot be projected the arms follow
+// the mirror mode alone.
 void ChartRenderer::orientationFigure(int32_t x0, int32_t y0, int32_t height) {
   const uint32_t mirror = std::min<uint32_t>(settings_->mirrorMode, kMirrorHorizontal);
-  const int32_t northSign = (mirror == kMirrorCentral || mirror == kMirrorVertical) ? -1 : 1;
-  const int32_t westSign = (mirror == kMirrorNone || mirror == kMirrorVertical) ? 1 : -1;
+  Direction north{0, (mirror == kMirrorCentral || mirror == kMirrorVertical) ? -1.0 : 1.0};
+  Direction west{(mirror == kMirrorNone || mirror == kMirrorVertical) ? 1.0 : -1.0, 0};
+  const double ra = settings_->centreRaArcmin * kRadPerArcmin, dec = settings_->centreDecArcmin * kRadPerArcmin;
+  const double step = 60 * kRadPerArcmin, pole = std::numbers::pi / 2;
+  const bool nearPole = dec + step > pole;
+  chartDirection(ra, dec, ra, nearPole ? dec - step : dec + step, nearPole ? -1 : 1, north);
+  chartDirection(ra, dec, ra - step / std::max(std::cos(dec), 0.02), dec, 1, west);
   const int32_t cx = x0 + height / 2, cy = y0 - height / 2, arm = height / 2 - 200;
-  output_->pathMoveTo(cx, cy + northSign * arm);
+  auto along = [arm](int32_t from, double unit) { return from + static_cast<int32_t>(std::lround(arm * unit)); };
+  const int32_t nx = along(cx, north.x), ny = along(cy, north.y), wx = along(cx, west.x), wy = along(cy, west.y);
+  output_->pathMoveTo(nx, ny);
   output_->pathLineTo(cx, cy);
-  output_->pathLineTo(cx + westSign * arm, cy);
+  output_->pathLineTo(wx, wy);
   output_->pathEnd(false);
-  output_->legendText(cx, cy + northSign * arm, kTitleBarText, "N");
-  output_->legendText(cx + westSign * arm, cy, kTitleBarText, "W");
+  output_->legendText(nx, ny, kTitleBarText, "N");
+  output_->legendText(wx, wy, kTitleBarText, "W");
+}
+
+// The unit direction on the chart from the first point to the second, times
+// `sign`; `out` is kept when either cannot be projected.
+void ChartRenderer::chartDirection(double ra1, double dec1, double ra2, double dec2, int sign, Direction& out) {
+  ProjectedPoint a, b;
+  if (!transformer_->project(ra1, dec1, a) || !transformer_->project(ra2, dec2, b)) return;
+  const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+  if (length > 0) out = {sign * dx / length, sign * dy / length};
 }
 
 // The first length of the list that reaches 1000 device units; returns where it ends.

@@ -61,6 +61,10 @@ class ChartRenderer {
   void starField(const PassFlags& flags);
   void route();
   void orientationFigure(int32_t x0, int32_t y0, int32_t height);
+  struct Direction {
+    double x, y;
+  };
+  void chartDirection(double ra1, double dec1, double ra2, double dec2, int sign, Direction& out);
   int32_t scaleBar(int32_t x0, int32_t y0);
   void magnitudeScale(int32_t x, int32_t y);
 

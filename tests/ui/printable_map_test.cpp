@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <numbers>
+#include <regex>
 
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
@@ -503,6 +504,34 @@ TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
     }
     EXPECT_TRUE(found) << ra << " " << dec;
   }
+}
+
+}  // namespace
+}  // namespace celvaro
+
+namespace celvaro {
+namespace {
+
+// Facing west from 47.5 degrees north (azimuth 270, altitude 30, 2024-01-15
+// 21:00 UT) the direction to the celestial pole leans from the zenith to
+// the right by the parallactic angle, 46.6 degrees from
+// tan q = sin H / (tan(lat) cos(dec) - sin(dec) cos H) at H = 4.58 h,
+// dec = 21.6 degrees of the chart's centre.
+TEST(PrintableMapLegend, TheOrientationFigureFollowsTheHorizontalFrame) {
+  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+  ScratchDir dir;
+  const testing::CommandResult run = testing::runCommand(
+      std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
+      " --utc 2024-01-15T21:00 --lat 47.5 --lon 19.04 --az 270 --alt 30 --field 3600 --format svg --out '" +
+      dir.file("west.svg") + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string svg = testing::readBytes(dir.file("west.svg"));
+  // The L: from the north arm's end to the corner to the west arm's end, then its N.
+  const std::regex figure(R"(d="M(-?\d+) (-?\d+) L(-?\d+) (-?\d+) L-?\d+ -?\d+ "/>\r\n<text [^>]*>N</text>)");
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(svg, m, figure));
+  const double dx = std::stod(m[1]) - std::stod(m[3]), up = std::stod(m[4]) - std::stod(m[2]);
+  EXPECT_NEAR(std::atan2(dx, up) * 180 / std::numbers::pi, 46.6, 5);
 }
 
 }  // namespace
