@@ -188,7 +188,10 @@ void SolarSystemLayer::minorBodies() {
     for (int k = 0; k < 4; ++k) {
       const MinorPlanetList* list = solar_.minorPlanets(kBrightList + k);
       if (!settings_.minorPlanetLists[k] || !list->loaded()) continue;
-      for (int i = 0; i < list->count(); ++i) minorBody(objectId(kBrightList + k, i), asteroid, false);
+      for (int i = 0; i < list->count(); ++i) {
+        const int32_t id = objectId(kBrightList + k, i);
+        if (!fainterThanTheStars(id)) minorBody(id, asteroid, false);
+      }
     }
     const int32_t selected = settings_.asteroidTrack.object;
     const int kind = objectKind(selected);
@@ -201,10 +204,22 @@ void SolarSystemLayer::minorBodies() {
   }
 }
 
-void SolarSystemLayer::minorBody(int32_t id, const Disc& disc, bool comet) {
+bool SolarSystemLayer::fainterThanTheStars(int32_t id) const {
+  const std::optional<double> m = solar_.asteroidMagnitude(id);
+  return m && *m * 100 > settings_.starLimitHundredths;
+}
+
+// An asteroid of known magnitude is drawn at least the size of a star of it.
+void SolarSystemLayer::minorBody(int32_t id, Disc disc, bool comet) {
   StarPosition p;
   int32_t x, y;
   if (!solar_.objectPosition(id, -1, p) || !visible(p.raRad, p.decRad, x, y)) return;
+  const std::optional<double> m = comet ? std::nullopt : solar_.asteroidMagnitude(id);
+  if (m) {
+    const auto hundredths = static_cast<int32_t>(std::lround(*m * 100));
+    disc.diameter = std::max(disc.diameter, output_.starDiameterForMagnitude(hundredths));
+    disc.radius = disc.diameter / 2;
+  }
   const bool drawn = comet ? output_.cometDisc(id, x, y, disc.diameter, disc.radius)
                            : output_.minorPlanetDisc(id, x, y, disc.diameter, disc.radius);
   if (drawn) output_.text(x, y, disc.radius + options_.labelOffsetX, 0, kDeepskyLargeText, labelOf(solar_, id));

@@ -57,7 +57,9 @@ class SolarSystemLayer {
   bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,
              int fill, const std::string& name);
   // The object's disc and name when it is visible; kind of disc by `comet`.
-  void minorBody(int32_t id, const Disc& disc, bool comet);
+  void minorBody(int32_t id, Disc disc, bool comet);
+  // A listed asteroid whose magnitude is known and beyond the chart's stars.
+  bool fainterThanTheStars(int32_t id) const;
   bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
 
   const SolarSystem& solar_;

@@ -4,6 +4,7 @@
 
 #include <libnova/libnova.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -101,6 +102,21 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticEle
   const ln_equ_posn p{ln_range_degrees(ln_rad_to_deg(std::atan2(y, x))),
                       ln_rad_to_deg(std::asin(z / std::sqrt(x * x + y * y + z * z)))};
   return finite(p);
+}
+
+std::optional<double> MinorBodyEphemeris::asteroidMagnitude(const EllipticElements& o, double h, double g) const {
+  if (!elliptic(o)) return std::nullopt;
+  ln_ell_orbit elements{o.a, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.nDegPerDay, o.perihelionJd};
+  ln_rect_posn body;
+  ln_get_ell_helio_rect_posn(&elements, jd_, &body);
+  const double x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
+  const double r = std::sqrt(body.X * body.X + body.Y * body.Y + body.Z * body.Z);
+  const double delta = std::sqrt(x * x + y * y + z * z);
+  const double cosPhase = std::clamp((body.X * x + body.Y * y + body.Z * z) / (r * delta), -1.0, 1.0);
+  const double t = std::tan(std::acos(cosPhase) / 2);
+  const double phi1 = std::exp(-3.33 * std::pow(t, 0.63)), phi2 = std::exp(-1.87 * std::pow(t, 1.22));
+  const double m = h + 5 * std::log10(r * delta) - 2.5 * std::log10((1 - g) * phi1 + g * phi2);
+  return std::isfinite(m) ? std::optional<double>(m) : std::nullopt;
 }
 
 std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {

@@ -54,6 +54,10 @@ class MinorBodyEphemeris {
   // gives no number for most periodic comets away from perihelion. Open
   // orbits use ln_get_hyp_body_equ_coords.
   std::optional<EquatorialPosition> comet(const CometElements& orbit) const;
+  // The visual magnitude of an asteroid of absolute magnitude H and slope
+  // G by the IAU's H, G system, from its distances to the Sun and the Earth
+  // and its phase angle; none where the orbit gives no position.
+  std::optional<double> asteroidMagnitude(const EllipticElements& orbit, double h, double g) const;
 
  private:
   double jd_;

@@ -70,6 +70,7 @@ EquatorialPosition SolarSystem::seenPosition(int body, double julianDateUt, cons
 
 void SolarSystem::update(const ChartDate& universal) {
   julianDate_ = julianDayOf(universal);
+  instant_ = MinorBodyEphemeris(julianDate_);
   for (auto& list : lists_) {
     if (list->loaded()) list->placeAt(julianDate_);
   }
@@ -162,6 +163,15 @@ bool SolarSystem::minorObjectPosition(int32_t id, StarPosition& out) const {
       return list && list->position(number, out);
     }
   }
+}
+
+std::optional<double> SolarSystem::asteroidMagnitude(int32_t id) const {
+  const MinorPlanetList* list = minorPlanets(objectKind(id));
+  const int number = objectNumber(id);
+  if (!list || !list->loaded() || number >= list->count()) return std::nullopt;
+  const AsteroidElements& e = list->element(number);
+  if (!e.valid || !e.hasMagnitudes) return std::nullopt;
+  return instant_.asteroidMagnitude(e.orbit, e.h, e.g);
 }
 
 bool SolarSystem::objectName(int32_t id, std::string& out) const {

@@ -71,6 +71,9 @@ class SolarSystem {
   bool objectPosition(int32_t id, int mark, StarPosition& out) const;
   // A blank followed by the object's name.
   bool objectName(int32_t id, std::string& out) const;
+  // The visual magnitude at the chart's instant of an asteroid of the
+  // element lists whose line gives H and G; none for anything else.
+  std::optional<double> asteroidMagnitude(int32_t id) const;
 
   UserComet& userComet() { return userComet_; }
   UserAsteroid& userAsteroid() { return userAsteroid_; }
@@ -117,6 +120,7 @@ class SolarSystem {
   using BodiesPlacement = std::pair<double, std::optional<std::pair<double, double>>>;  // instant, observer
   std::optional<BodiesPlacement> bodiesPlaced_;
   double julianDate_ = 0;
+  MinorBodyEphemeris instant_{0.0};  // of julianDate_, for magnitudes
   std::array<BodyPosition, kBodyCount> bodies_{};
   std::array<std::string, kBodyCount + 1> names_;
   TrackStore tracks_{kTrackPointPairs, kTrackMarks};

@@ -105,6 +105,34 @@ TEST_F(SolarSystemLayerTest, ATrackReplacesTheDiscAndDatesEverySecondMark) {
   EXPECT_FALSE(drew("planet", kMars));
 }
 
+// Ceres on 2022-08-09 is of magnitude 8.53 (PyEphem, for its elements
+// below): beyond a naked-eye chart's stars, the size of an 8.5 star on a
+// deeper one.
+TEST_F(SolarSystemLayerTest, AsteroidsShowWithinTheStarLimitAtTheirMagnitudesSize) {
+  testing::writeBytes(dir.file("Soft00Bright.txt"),
+                      "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   "
+                      "2.7666190    JPL 48                                                     (1) Ceres\n");
+  const ChartDate date{2022, 8, 9, 0, 0, 0};
+  solar.loadLists({1, 0, 0, 0}, false, date);
+  solar.update(date);
+  settings.minorPlanetLists = {1, 0, 0, 0};
+  settings.asteroidTrack.object = -1;
+  StarPosition ceres;
+  ASSERT_TRUE(solar.objectPosition(objectId(kBrightList, 0), -1, ceres));
+  centreOn(ceres);
+  settings.starLimitHundredths = 600;
+  draw();
+  EXPECT_FALSE(drew("minor", objectId(kBrightList, 0)));
+  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "(1) Ceres"), 0);
+  settings.starLimitHundredths = 900;
+  output.loadStarSizes(900, 20, 1);
+  draw();
+  ASSERT_TRUE(drew("minor", objectId(kBrightList, 0)));
+  const auto disc = std::find_if(output.discs.begin(), output.discs.end(),
+                                 [](const auto& d) { return d.id == objectId(kBrightList, 0); });
+  EXPECT_EQ(disc->diameter, output.starDiameterForMagnitude(853));
+}
+
 TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
   // Open orbit, perihelion 1000 days before the chart: libnova's series gives no number.
   testing::writeBytes(dir.file("CometEls.txt"),

@@ -168,6 +168,26 @@ TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
   EXPECT_LT(solar.bodyPosition(kMoon)->brightLimbDeg, 180);
 }
 
+// Ceres's magnitude from its line's H 3.33 and G 0.12 against PyEphem's
+// for the same elements (EllipticalBody with _H, _G; ephem 4.1.4):
+// 2022/8/9 8.53, 2023/3/21 (opposition) 6.91, 2023/9/1 8.92.
+TEST(SolarSystem, AsteroidMagnitudesFollowTheirDistancesAndPhase) {
+  ScratchDir dir;
+  writeBytes(dir.file("Soft00Bright.txt"), kCeres);
+  SolarSystem solar(dir.path().string());
+  solar.loadLists({1, 0, 0, 0}, false, kChartDate);
+  const std::pair<ChartDate, double> expected[] = {
+      {{2022, 8, 9, 0, 0, 0}, 8.53}, {{2023, 3, 21, 0, 0, 0}, 6.91}, {{2023, 9, 1, 0, 0, 0}, 8.92}};
+  for (const auto& [date, magnitude] : expected) {
+    solar.update(date);
+    const std::optional<double> m = solar.asteroidMagnitude(objectId(kBrightList, 0));
+    ASSERT_TRUE(m) << date.month;
+    EXPECT_NEAR(*m, magnitude, 0.05) << date.year << "-" << date.month;
+  }
+  EXPECT_FALSE(solar.asteroidMagnitude(objectId(kBrightList, 1)));
+  EXPECT_FALSE(solar.asteroidMagnitude(objectId(kCometList, 0)));
+}
+
 TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ScratchDir dir;
   writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
