@@ -119,27 +119,31 @@ bool SolarSystemLayer::bodyDisc(int body, int32_t x, int32_t y, const Disc& disc
   return output_.moonDisc(body, x, y, disc.diameter, disc.radius, moonPhase(x, y));
 }
 
-// The direction toward the Sun on the chart is that of a point some 50
-// pixels (at most half a degree) from the Moon along the great circle to
-// the Sun, which every projection and mirroring carries along.
 MoonPhase SolarSystemLayer::moonPhase(int32_t x, int32_t y) const {
   const BodyPosition moon = *solar_.bodyPosition(kMoon);
-  const BodyPosition sun = *solar_.bodyPosition(kSun);
   MoonPhase phase;
   phase.phaseAngleDeg = moon.phaseAngleDeg;
-  const double pa =
-      separationAndAngle(moon.raRad, moon.decRad, sun.raRad, sun.decRad, true).positionAngleDeg * kDegreesToRad;
-  const double step = std::min(std::max(transformer_.pixelsToArcsec(50), 1) / 3600.0, 0.5) * kDegreesToRad;
-  const double dec = std::asin(std::sin(moon.decRad) * std::cos(step) +
-                               std::cos(moon.decRad) * std::sin(step) * std::cos(pa));
-  const double ra = moon.raRad + std::atan2(std::sin(pa) * std::sin(step) * std::cos(moon.decRad),
-                                            std::cos(step) - std::sin(moon.decRad) * std::sin(dec));
-  ProjectedPoint toward;
-  if (!transformer_.project(ra, dec, toward) || (toward.x == x && toward.y == y)) return phase;
-  const double length = std::hypot(toward.x - x, toward.y - y);
-  phase.towardSunX = (toward.x - x) / length;
-  phase.towardSunY = (toward.y - y) / length;
+  towardSun(moon.raRad, moon.decRad, x, y, phase.towardSunX, phase.towardSunY);
   return phase;
+}
+
+// The direction toward the Sun on the chart is that of a point some 50
+// pixels (at most half a degree) from the object along the great circle to
+// the Sun, which every projection and mirroring carries along.
+bool SolarSystemLayer::towardSun(double raRad, double decRad, int32_t x, int32_t y, double& ux, double& uy) const {
+  const BodyPosition sun = *solar_.bodyPosition(kSun);
+  const double pa = separationAndAngle(raRad, decRad, sun.raRad, sun.decRad, true).positionAngleDeg * kDegreesToRad;
+  const double step = std::min(std::max(transformer_.pixelsToArcsec(50), 1) / 3600.0, 0.5) * kDegreesToRad;
+  const double dec =
+      std::asin(std::sin(decRad) * std::cos(step) + std::cos(decRad) * std::sin(step) * std::cos(pa));
+  const double ra = raRad + std::atan2(std::sin(pa) * std::sin(step) * std::cos(decRad),
+                                       std::cos(step) - std::sin(decRad) * std::sin(dec));
+  ProjectedPoint toward;
+  if (!transformer_.project(ra, dec, toward) || (toward.x == x && toward.y == y)) return false;
+  const double length = std::hypot(toward.x - x, toward.y - y);
+  ux = (toward.x - x) / length;
+  uy = (toward.y - y) / length;
+  return true;
 }
 
 bool SolarSystemLayer::track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks,
@@ -222,7 +226,15 @@ void SolarSystemLayer::minorBody(int32_t id, Disc disc, bool comet) {
   }
   const bool drawn = comet ? output_.cometDisc(id, x, y, disc.diameter, disc.radius)
                            : output_.minorPlanetDisc(id, x, y, disc.diameter, disc.radius);
-  if (drawn) output_.text(x, y, disc.radius + options_.labelOffsetX, 0, kDeepskyLargeText, labelOf(solar_, id));
+  if (!drawn) return;
+  double ux, uy;
+  if (comet && towardSun(p.raRad, p.decRad, x, y, ux, uy)) {  // a tail four discs long, away from the Sun
+    const int32_t length = 4 * std::max(disc.diameter, 2);
+    output_.line(x - static_cast<int32_t>(std::lround(ux * disc.radius)),
+                 y - static_cast<int32_t>(std::lround(uy * disc.radius)),
+                 x - static_cast<int32_t>(std::lround(ux * length)), y - static_cast<int32_t>(std::lround(uy * length)));
+  }
+  output_.text(x, y, disc.radius + options_.labelOffsetX, 0, kDeepskyLargeText, labelOf(solar_, id));
 }
 
 }  // namespace celvaro

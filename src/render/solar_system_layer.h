@@ -52,6 +52,9 @@ class SolarSystemLayer {
   // The body's disc; the Moon's shows its phase.
   bool bodyDisc(int body, int32_t x, int32_t y, const Disc& disc);
   MoonPhase moonPhase(int32_t x, int32_t y) const;
+  // The unit direction toward the Sun on the chart from the object at
+  // (x, y); false, leaving it, where it cannot be found.
+  bool towardSun(double raRad, double decRad, int32_t x, int32_t y, double& ux, double& uy) const;
   // A track with its marks; true when a mark was drawn. The first dated
   // mark carries the name, or without dates the first mark drawn.
   bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,

@@ -1,6 +1,7 @@
 // A rendering output that draws nothing and counts what it is asked to draw.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,7 +29,10 @@ class CountingOutput : public RenderingOutput {
   void polyLineTo(int32_t x, int32_t y) override { poly("to", x, y); }
   void polyFinish(int32_t x, int32_t y, bool) override { poly("finish", x, y); }
   void polyEnd(bool) override { poly("end", 0, 0); }
-  void line(int32_t, int32_t, int32_t, int32_t) override { ++count["line"]; }
+  void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override {
+    ++count["line"];
+    lines.push_back({x1, y1, x2, y2});
+  }
   void pathMoveTo(int32_t, int32_t) override {}
   void pathLineTo(int32_t, int32_t) override {}
   void pathEnd(bool) override {}
@@ -90,6 +94,7 @@ class CountingOutput : public RenderingOutput {
     int32_t diameter;
   };
   std::vector<DiscCall> discs;
+  std::vector<std::array<int32_t, 4>> lines;
   struct PolyCall {
     std::string op;
     int32_t x, y;

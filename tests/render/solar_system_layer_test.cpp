@@ -149,6 +149,14 @@ TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
   EXPECT_FALSE(drew("comet", objectId(kCometList, 0)));
   EXPECT_TRUE(drew("comet", objectId(kUserComet, 0)));
   EXPECT_NE(std::find(output.texts.begin(), output.texts.end(), "177P/Barnard"), output.texts.end());
+
+  // Its tail points away from the Sun, at 5h34m55.7s +23 18' 48" (PyEphem, J2000).
+  ProjectedPoint sun;
+  ASSERT_TRUE(transformer.project(1.4614021545, 0.4068958185, sun));
+  ASSERT_EQ(output.lines.size(), 1u);
+  const auto& tail = output.lines[0];
+  const double tx = tail[2] - tail[0], ty = tail[3] - tail[1], sx = sun.x, sy = sun.y;  // the comet is at the centre
+  EXPECT_LT((tx * sx + ty * sy) / std::hypot(tx, ty) / std::hypot(sx, sy), -0.99);
 }
 
 }  // namespace
