@@ -213,12 +213,13 @@ bool SolarSystemLayer::fainterThanTheStars(int32_t id) const {
   return m && *m * 100 > settings_.starLimitHundredths;
 }
 
-// An asteroid of known magnitude is drawn at least the size of a star of it.
+// An asteroid or comet of known magnitude is drawn at least the size of a
+// star of it.
 void SolarSystemLayer::minorBody(int32_t id, Disc disc, bool comet) {
   StarPosition p;
   int32_t x, y;
   if (!solar_.objectPosition(id, -1, p) || !visible(p.raRad, p.decRad, x, y)) return;
-  const std::optional<double> m = comet ? std::nullopt : solar_.asteroidMagnitude(id);
+  const std::optional<double> m = comet ? solar_.cometMagnitude(id) : solar_.asteroidMagnitude(id);
   if (m) {
     const auto hundredths = static_cast<int32_t>(std::lround(*m * 100));
     disc.diameter = std::max(disc.diameter, output_.starDiameterForMagnitude(hundredths));

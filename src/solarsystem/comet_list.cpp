@@ -29,6 +29,8 @@ CometRecord CometList::parseLine(std::string_view line) {
     r.perihelion = perihelionDate(*year, *month, static_cast<int>(std::lround(*day * 10000)));
     r.orbit = {*q, *e, *i, *w, *node, julianDayOf(r.perihelion)};
   }
+  r.h = columnNumber(line, 91, 94);
+  r.k = columnNumber(line, 96, 99);
   r.name = columnName(line, kNameColumn);
   return r;
 }

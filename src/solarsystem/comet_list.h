@@ -22,6 +22,7 @@ struct CometRecord {
   std::string packedDesignation;  // 7 characters, empty when absent
   ChartDate perihelion;         // whole seconds
   CometElements orbit{};
+  std::optional<double> h, k;   // magnitude g + 5 log delta + 2.5 k log r, when given
   std::string name;
 };
 

@@ -119,6 +119,23 @@ std::optional<double> MinorBodyEphemeris::asteroidMagnitude(const EllipticElemen
   return std::isfinite(m) ? std::optional<double>(m) : std::nullopt;
 }
 
+std::optional<double> MinorBodyEphemeris::cometMagnitude(const CometElements& o, double g, double k) const {
+  if (!comet(o)) return std::nullopt;
+  ln_rect_posn body;
+  if (o.e < 1) {
+    const double a = o.q / (1 - o.e);
+    ln_ell_orbit elements{a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd};
+    ln_get_ell_helio_rect_posn(&elements, jd_, &body);
+  } else {
+    ln_hyp_orbit elements{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
+    ln_get_hyp_helio_rect_posn(&elements, jd_, &body);
+  }
+  const double x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
+  const double r = std::sqrt(body.X * body.X + body.Y * body.Y + body.Z * body.Z);
+  const double m = g + 5 * std::log10(std::sqrt(x * x + y * y + z * z)) + 2.5 * k * std::log10(r);
+  return std::isfinite(m) ? std::optional<double>(m) : std::nullopt;
+}
+
 std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {
   if (!(o.q > 0) || !(o.e >= 0) || !std::isfinite(o.q + o.e + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd)) {
     return std::nullopt;

@@ -58,6 +58,8 @@ class MinorBodyEphemeris {
   // G by the IAU's H, G system, from its distances to the Sun and the Earth
   // and its phase angle; none where the orbit gives no position.
   std::optional<double> asteroidMagnitude(const EllipticElements& orbit, double h, double g) const;
+  // A comet's total magnitude g + 5 log(delta) + 2.5 k log(r).
+  std::optional<double> cometMagnitude(const CometElements& orbit, double g, double k) const;
 
  private:
   double jd_;

@@ -174,6 +174,14 @@ std::optional<double> SolarSystem::asteroidMagnitude(int32_t id) const {
   return instant_.asteroidMagnitude(e.orbit, e.h, e.g);
 }
 
+std::optional<double> SolarSystem::cometMagnitude(int32_t id) const {
+  const int number = objectNumber(id);
+  if (objectKind(id) != kCometList || number >= comets_.count()) return std::nullopt;
+  const CometRecord& c = comets_.record(number);
+  if (!c.valid || !c.h || !c.k) return std::nullopt;
+  return instant_.cometMagnitude(c.orbit, *c.h, *c.k);
+}
+
 bool SolarSystem::objectName(int32_t id, std::string& out) const {
   const int kind = objectKind(id), number = objectNumber(id);
   std::string name;

@@ -74,6 +74,8 @@ class SolarSystem {
   // The visual magnitude at the chart's instant of an asteroid of the
   // element lists whose line gives H and G; none for anything else.
   std::optional<double> asteroidMagnitude(int32_t id) const;
+  // The same for a comet of the comet list whose line gives its magnitude law.
+  std::optional<double> cometMagnitude(int32_t id) const;
 
   UserComet& userComet() { return userComet_; }
   UserAsteroid& userAsteroid() { return userAsteroid_; }

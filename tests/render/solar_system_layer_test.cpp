@@ -133,6 +133,28 @@ TEST_F(SolarSystemLayerTest, AsteroidsShowWithinTheStarLimitAtTheirMagnitudesSiz
   EXPECT_EQ(disc->diameter, output.starDiameterForMagnitude(853));
 }
 
+// 12P on 2024-04-21 is of magnitude 4.95 by its law (PyEphem's gk model for
+// the elements below): the disc of a 4.95 star, larger than the least one.
+TEST_F(SolarSystemLayerTest, ACometIsTheSizeOfAStarOfItsMagnitude) {
+  testing::writeBytes(dir.file("CometEls.txt"),
+                      "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  "
+                      "4.0  12P/Pons-Brooks\n");
+  ASSERT_EQ(solar.loadCometList(), 0);
+  solar.update({2024, 4, 21, 0, 0, 0});
+  settings.starLimitHundredths = 900;
+  output.loadStarSizes(900, 20, 1);
+  settings.cometTrack.object = objectId(kCometList, 0);
+  StarPosition comet;
+  ASSERT_TRUE(solar.objectPosition(settings.cometTrack.object, -1, comet));
+  centreOn(comet);
+  draw();
+  const auto disc = std::find_if(output.discs.begin(), output.discs.end(),
+                                 [](const auto& d) { return d.id == objectId(kCometList, 0); });
+  ASSERT_NE(disc, output.discs.end());
+  EXPECT_GT(output.starDiameterForMagnitude(495), settings.cometDiscs.fixedMinimum);
+  EXPECT_EQ(disc->diameter, output.starDiameterForMagnitude(495));
+}
+
 TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
   // Open orbit, perihelion 1000 days before the chart: libnova's series gives no number.
   testing::writeBytes(dir.file("CometEls.txt"),

@@ -188,6 +188,25 @@ TEST(SolarSystem, AsteroidMagnitudesFollowTheirDistancesAndPhase) {
   EXPECT_FALSE(solar.asteroidMagnitude(objectId(kCometList, 0)));
 }
 
+// A comet's total magnitude against PyEphem's gk model for the same
+// elements (EllipticalBody, a = q / (1 - e), M = 0 at perihelion, _g 5,
+// _k 4): 2024/3/1 6.97, 2024/4/21 4.95.
+TEST(SolarSystem, CometMagnitudesFollowTheirLaw) {
+  ScratchDir dir;
+  writeBytes(dir.file("CometEls.txt"),
+             "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  4.0  "
+             "12P/Pons-Brooks\n");
+  SolarSystem solar(dir.path().string());
+  ASSERT_EQ(solar.loadCometList(), 0);
+  const std::pair<ChartDate, double> expected[] = {{{2024, 3, 1, 0, 0, 0}, 6.97}, {{2024, 4, 21, 0, 0, 0}, 4.95}};
+  for (const auto& [date, magnitude] : expected) {
+    solar.update(date);
+    const std::optional<double> m = solar.cometMagnitude(objectId(kCometList, 0));
+    ASSERT_TRUE(m) << date.month;
+    EXPECT_NEAR(*m, magnitude, 0.05) << date.month;
+  }
+}
+
 TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ScratchDir dir;
   writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
