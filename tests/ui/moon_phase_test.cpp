@@ -21,6 +21,8 @@
 #include <numbers>
 #include <string>
 
+#include "test_files.h"
+
 namespace celvaro {
 namespace {
 
@@ -28,17 +30,14 @@ constexpr int kSize = 300;  // pixels; a 60' field, so 5 pixels an arcminute
 
 // The chart of a 60' field centred on the Moon at the instant.
 QImage moonChart(const std::string& utc) {
-  const std::filesystem::path scratch = std::filesystem::path(::testing::TempDir()) / "celvaro-moon-phase";
-  std::filesystem::create_directories(scratch);
-  const std::string file = (scratch / "moon.png").string();
+  const testing::ScratchDir scratch;
+  const std::string file = scratch.file("moon.png");
   const std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
                               " --lat 47.5 --lon 19.04 --tz 0 --object Moon --field 60 --size 300x300 --utc " +
                               utc + " --out " + file + " >/dev/null 2>&1";
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-  QImage image(QString::fromStdString(file));
-  std::filesystem::remove_all(scratch);
-  return image;
+  return QImage(QString::fromStdString(file));
 }
 
 struct LitPart {
