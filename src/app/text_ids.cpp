@@ -71,7 +71,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, 14661, 14670);                                // deep-sky types 1..10
   ids.push_back(14675);                                       // quasars
   addRange(ids, kTelescopeLabelFirst, kSetFromSelection);     // telescope windows
-  addRange(ids, kNoObjectSelected, kPortNotPresent);
+  addRange(ids, kNoObjectSelected, kNoIndiDevices);
   addRange(ids, kSpiralSearchLabelFirst, kSpiralSearchLabelFirst + 7);
   addRange(ids, kDslrLabelFirst, kDslrUnitFirst + 2);
   addRange(ids, kAutoguiderLabelFirst, kCorrectionsNotSent);

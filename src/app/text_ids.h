@@ -130,6 +130,11 @@ constexpr int kNoObjectSelected = 14730;
 constexpr int kTelescopePositionUnknown = 14731;
 constexpr int kTelescopeBelowHorizon = 14732;
 constexpr int kPortNotPresent = 14733;
+constexpr int kIndiHostLabel = 14734;
+constexpr int kIndiPortLabel = 14735;
+constexpr int kIndiDeviceLabel = 14736;
+constexpr int kFindIndiDevices = 14737;
+constexpr int kNoIndiDevices = 14738;
 // The spiral-search, DSLR, autoguider and gamepad windows, and the gamepad
 // button functions at kGamepadFunctionFirst + function.
 constexpr int kSpiralSearchLabelFirst = 14740;

@@ -4,7 +4,10 @@
 #include <libindi/indipropertyswitch.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace celvaro {
 namespace {
@@ -13,6 +16,15 @@ bool switchOn(const INDI::Property& property, const char* member) {
   const auto* view = property.getSwitch();
   const auto* widget = view ? view->findWidgetByName(member) : nullptr;
   return widget && widget->getState() == ISS_ON;
+}
+
+// A driver's interface bits, in its DRIVER_INFO; bit 0 is a telescope.
+constexpr long kTelescopeInterface = 1;
+
+bool drivesTelescope(const INDI::Property& property) {
+  const auto* view = property.isNameMatch("DRIVER_INFO") ? property.getText() : nullptr;
+  const auto* widget = view ? view->findWidgetByName("DRIVER_INTERFACE") : nullptr;
+  return widget && widget->getText() && (std::strtol(widget->getText(), nullptr, 10) & kTelescopeInterface);
 }
 
 double numberValue(const INDI::Property& property, const char* member) {
@@ -31,7 +43,7 @@ bool IndiClient::open(const IndiServer& server, int timeoutSeconds) {
   close();
   {
     std::lock_guard lock(mutex_);
-    events_.clear(), defined_.clear(), members_.clear();
+    events_.clear(), defined_.clear(), members_.clear(), telescopes_.clear();
   }
   device_ = server.device;
   closing_ = false;
@@ -73,6 +85,19 @@ std::vector<std::string> IndiClient::devicesWith(const std::string& property) co
   return devices;
 }
 
+std::vector<std::string> IndiClient::telescopes() const {
+  std::lock_guard lock(mutex_);
+  return {telescopes_.begin(), telescopes_.end()};
+}
+
+std::vector<std::string> findIndiTelescopes(const std::string& host, int port, int waitMilliseconds) {
+  IndiClient client(nullptr);
+  if (!client.open({host, port, ""}, std::max(1, waitMilliseconds / 1000))) return {};
+  std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
+  client.close();
+  return client.telescopes();
+}
+
 void IndiClient::sendSwitches(const std::string& property, const std::vector<std::string>& on,
                               const std::vector<std::string>& off) {
   INDI::PropertySwitch vector(on.size() + off.size());
@@ -103,6 +128,7 @@ void IndiClient::newProperty(INDI::Property property) {
   {
     std::lock_guard lock(mutex_);
     defined_.insert({property.getDeviceName(), property.getName()});
+    if (drivesTelescope(property)) telescopes_.insert(property.getDeviceName());
     if (const auto* view = property.getSwitch(); view && device_ == property.getDeviceName()) {
       std::vector<std::string> names;
       for (const auto& widget : *view) names.emplace_back(widget.getName());

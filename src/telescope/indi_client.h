@@ -54,6 +54,8 @@ class IndiClient final : public INDI::BaseClient {
   std::vector<std::string> members(const std::string& property) const;
   // The devices that defined `property`, in order of name.
   std::vector<std::string> devicesWith(const std::string& property) const;
+  // The devices whose driver says it drives a telescope, in order of name.
+  std::vector<std::string> telescopes() const;
 
   using Values = std::vector<std::pair<std::string, double>>;
   // A switch vector with the named members on and the rest of `members` off.
@@ -78,6 +80,11 @@ class IndiClient final : public INDI::BaseClient {
   std::vector<IndiEvent> events_;
   std::set<std::pair<std::string, std::string>> defined_;  // device, property
   std::vector<std::pair<std::string, std::vector<std::string>>> members_;  // the device's switch members
+  std::set<std::string> telescopes_;
 };
+
+// The telescopes an INDI server announces, asked within `waitMilliseconds`;
+// none when no server answered. Blocks: not for the user interface's thread.
+std::vector<std::string> findIndiTelescopes(const std::string& host, int port, int waitMilliseconds);
 
 }  // namespace celvaro

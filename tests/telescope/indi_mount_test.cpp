@@ -136,6 +136,9 @@ class IndiMountTest : public ::testing::Test {
 };
 
 TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
+  // The settings' device list: the server's one telescope.
+  EXPECT_EQ(findIndiTelescopes("localhost", kPort, 1000), std::vector<std::string>{kDevice});
+  EXPECT_TRUE(findIndiTelescopes("localhost", kPort + 1, 1000).empty());
   // What the simulator offers, told again if it was not complete at first.
   const int offered = kCanMove | kCanTrack | kCanPark;
   const auto whole = [this] { return control.indiCapabilities() == offered; };

@@ -159,8 +159,8 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   connect.create(nullptr);
   auto* types = connect.control<QComboBox>(DlgTelescopeConnect::kMountType);
   auto* ports = connect.control<QComboBox>(DlgTelescopeConnect::kPort);
-  ASSERT_EQ(types->count(), 7);
-  for (int type = 1; type <= 7; ++type) {
+  ASSERT_EQ(types->count(), 8);
+  for (int type = 1; type <= 8; ++type) {
     EXPECT_EQ(types->itemData(type - 1).toInt(), type);
     EXPECT_EQ(types->itemText(type - 1), QString::fromUtf8(mountTypeName(type)));
   }
@@ -183,16 +183,26 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   stored->setCurrentIndex(6);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("45");
   std::string refusal;
-  testing::whenShown([&](QWidget* box) {
+  const auto keepRefusal = [&](QWidget* box) {
     refusal = static_cast<QMessageBox*>(box)->text().toStdString();
     static_cast<QMessageBox*>(box)->accept();
-  });
+  };
+  testing::whenShown(keepRefusal);
   click(settings, kIdOk);  // more than the mount takes: refused by name, as the configuration would
   EXPECT_EQ(refusal, "East-west swap position (degrees) must be between -30 and 30.");
   EXPECT_EQ(model->scope.eastWestSwapPosition, 0);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("-2");
+  // The INDI server's rows: a port TCP does not have is refused too.
+  EXPECT_EQ(settings.control<QLineEdit>(DlgTelescopeSettings::kIndiHost)->text(), "localhost");
+  settings.control<QLineEdit>(DlgTelescopeSettings::kIndiHost)->setText(" observatory.local ");
+  settings.control<QLineEdit>(DlgTelescopeSettings::kIndiPort)->setText("70000");
+  settings.control<QComboBox>(DlgTelescopeSettings::kIndiDevice)->setEditText("EQMod Mount");
+  testing::whenShown(keepRefusal);
   click(settings, kIdOk);
-  EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2}));
+  EXPECT_EQ(refusal, "INDI server port must be between 1 and 65535.");
+  settings.control<QLineEdit>(DlgTelescopeSettings::kIndiPort)->setText("7625");
+  click(settings, kIdOk);
+  EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2, "observatory.local", 7625, "EQMod Mount"}));
 
   // Connect on the panel asks for type and port, then connects with them.
   model->scope = {kMountMotorAltAz, 3, 0};
