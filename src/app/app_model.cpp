@@ -534,7 +534,8 @@ void AppModel::setTelescopeControl(iTelescopeControl* telescope) { telescope_ = 
 
 void AppModel::startTelescope() {
   telescopeControl_ = std::make_unique<TelescopeControl>(*this, *clock_, programDir_);
-  telescopeControl_->start({scope.type, scope.port, scope.eastWestSwapPosition});
+  telescopeControl_->start(
+      {scope.type, scope.port, scope.eastWestSwapPosition, {scope.indiHost, scope.indiPort, scope.indiDevice}});
   setTelescopeControl(telescopeControl_.get());
   clock_->setHeartBeatListener(telescopeControl_.get());
 }

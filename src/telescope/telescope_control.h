@@ -86,9 +86,12 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   // The INDI server and device the next connect of type INDI reaches; any
   // thread may set it.
   void setIndiServer(const IndiServer& server);
+  void setIndiServer(const std::string& host, int port, const std::string& device) override {
+    setIndiServer(IndiServer{host, port, device});
+  }
   // The control-panel capabilities of the INDI device, as far as it has
   // defined its properties; any thread may ask.
-  int indiCapabilities() const;
+  int indiCapabilities() const override;
 
   // iTelescopeBasicCommandSender: writes on the mount port, command thread only.
   void setControlLines(int state) override;

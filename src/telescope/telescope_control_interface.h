@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/clock_listener.h"
 #include "astro/observing_place.h"
@@ -41,6 +42,10 @@ class iTelescopeControl : public iHeartBeatListener {
   // The observing place, for what the controller tells about the mount's
   // site and clock; safe from any thread.
   virtual void setObservingPlace(const ObservingPlace& /*place*/) {}
+  // The INDI server and device the next connect of type INDI reaches, and
+  // the control-panel capabilities that device has defined; any thread.
+  virtual void setIndiServer(const std::string& /*host*/, int /*port*/, const std::string& /*device*/) {}
+  virtual int indiCapabilities() const { return 0; }
 };
 
 }  // namespace celvaro

@@ -49,7 +49,7 @@ TEST_F(AppModelTest, StartsWithTheDocumentedDefaults) {
   EXPECT_EQ(model.place.daylightSaving, 1);
   EXPECT_EQ(model.chart.fieldArcmin, 3600);
   EXPECT_EQ(model.navigation, (NavigationSettings{8, 2, 4, 2}));
-  EXPECT_EQ(model.scope, (ScopeSettings{0, 1, 0}));
+  EXPECT_EQ(model.scope, (ScopeSettings{0, 1, 0, "localhost", 7624, ""}));
   EXPECT_EQ(model.spiralSearch, (SpiralSearchSettings{2, 40, 3}));
   EXPECT_EQ(model.gamepad.buttons, (std::array{1, 3, 4, 2, 5, 6, 15, 16, 13, 14, 0, 0}));
   EXPECT_EQ(model.gamepad.device, "/dev/input/js0");

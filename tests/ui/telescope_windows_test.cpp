@@ -154,7 +154,7 @@ class TelescopeWindows : public ::testing::Test {
 // Every mount type can be chosen; each port shows the device it ends at,
 // and a link to an adapter that is not plugged in says so.
 TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
-  model->scope = {kMountMotorAltAz, 2, 0};
+  model->scope = {kMountMotorAltAz, 2, 0, "localhost", 7624, ""};
   DlgTelescopeConnect connect(resources, model->scope, dir.path().string());
   connect.create(nullptr);
   auto* types = connect.control<QComboBox>(DlgTelescopeConnect::kMountType);
@@ -172,7 +172,7 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   EXPECT_TRUE(ports->itemText(255).startsWith("COM256"));
   ports->setCurrentIndex(6);
   click(connect, kIdOk);
-  EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0}));
+  EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0, "localhost", 7624, ""}));
 
   // The settings show the stored type and add the swap hour.
   model->scope.type = kMountMotorEquatorial;
@@ -205,7 +205,7 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2, "observatory.local", 7625, "EQMod Mount"}));
 
   // Connect on the panel asks for type and port, then connects with them.
-  model->scope = {kMountMotorAltAz, 3, 0};
+  model->scope = {kMountMotorAltAz, 3, 0, "localhost", 7624, ""};
   QTimer::singleShot(0, [] {
     QApplication::activeModalWidget()->findChild<QAbstractButton*>(FwDialogBase::objectName(kIdOk))->click();
   });

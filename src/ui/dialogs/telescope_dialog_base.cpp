@@ -230,7 +230,10 @@ void TelescopeDialogBase::stopMove(int id) {
 void TelescopeDialogBase::connectTelescope() {
   DlgTelescopeConnect dialog(resources(), model_.scope, model_.programDir());
   if (dialog.runModal(window()) != 1) return;
-  onLink([this](iTelescopeControl& link) { link.connect(model_.scope.type, model_.scope.port); });
+  onLink([this](iTelescopeControl& link) {
+    link.setIndiServer(model_.scope.indiHost, model_.scope.indiPort, model_.scope.indiDevice);
+    link.connect(model_.scope.type, model_.scope.port);
+  });
 }
 
 // The target is the object last selected or centred on.
@@ -273,7 +276,8 @@ void TelescopeDialogBase::showLinkStatus(int code) {
   if (low == kLinkUpCode) {
     const int type = (code >> 16) & 0xFFFF;
     setItemText(kMountName, mountTypeName(type));
-    applyCapabilities(mountCapabilities(type));
+    const iTelescopeControl* link = model_.telescope();
+    applyCapabilities(type == kMountIndi && link ? link->indiCapabilities() : mountCapabilities(type));
     showStatusText(text_id::kLinkEstablishedText);
   } else if (low == kStatusSwitchedOff) {
     applyCapabilities(0);
