@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/program_paths.h"
 #include "app/text_ids.h"
 #include "astro/coordinates.h"
 #include "astro/local_sky.h"
@@ -532,8 +533,10 @@ void AppModel::setWindows(iMainWindowCallback* mainWindow, iChartView* chartWind
 
 void AppModel::setTelescopeControl(iTelescopeControl* telescope) { telescope_ = telescope; }
 
+std::string AppModel::portsDirectory() const { return userFileDirectory(programDir_); }
+
 void AppModel::startTelescope() {
-  telescopeControl_ = std::make_unique<TelescopeControl>(*this, *clock_, programDir_);
+  telescopeControl_ = std::make_unique<TelescopeControl>(*this, *clock_, portsDirectory());
   telescopeControl_->start(
       {scope.type, scope.port, scope.eastWestSwapPosition, {scope.indiHost, scope.indiPort, scope.indiDevice}});
   setTelescopeControl(telescopeControl_.get());

@@ -186,6 +186,9 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   void setCurrentOutput(RenderingOutput* output);
   UiResources& resources() { return resources_; }
   const std::string& programDir() const { return programDir_; }
+  // Where the user's serial-port links (ports/COM<n>) are looked for: the
+  // directory of the user's files, so an installed program finds them too.
+  std::string portsDirectory() const;
   const std::string& configurationPath() const { return configurationPath_; }
 
   // The records of the running program; dialogs edit them and then call the

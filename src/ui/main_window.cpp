@@ -489,7 +489,7 @@ void MainWindow::telescopeCommand(int id) {
   if (id == 601) {
     openTelescopeControl();
   } else if (id == 606) {
-    DlgTelescopeSettings dialog(resources_, model_.scope, model_.programDir());
+    DlgTelescopeSettings dialog(resources_, model_.scope, model_.portsDirectory());
     iTelescopeControl* link = model_.telescope();
     if (dialog.runModal(this) == 1 && link) link->setEastWestSwap(model_.scope.eastWestSwapPosition);
   } else if (id == 607) {

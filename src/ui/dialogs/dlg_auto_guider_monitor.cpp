@@ -39,7 +39,7 @@ DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
 
 void DlgAutoGuiderMonitor::onInitDialog() {
   QComboBox* ports = comboBox(kPort);
-  fillSerialPorts(*ports, resources(), model_.programDir());
+  fillSerialPorts(*ports, resources(), model_.portsDirectory());
   ports->setCurrentIndex(firstPortBesides(model_.scope.port) - 1);
   grid()->addWidget(ports, 0, 0, 1, 2);
   grid()->addWidget(button(kConnect, {}), 0, 2);
@@ -90,7 +90,7 @@ void DlgAutoGuiderMonitor::showCorrectionsSent(bool sent) {
 void DlgAutoGuiderMonitor::languageChanged() {
   if (!window()) return;
   showControlTexts(*this, resources(), kTexts);
-  refillPorts(*control<QComboBox>(kPort), resources(), model_.programDir());
+  refillPorts(*control<QComboBox>(kPort), resources(), model_.portsDirectory());
   showGuiderPortState(portState_);
   showCorrectionsSent(correctionsSent_);
 }

@@ -228,7 +228,7 @@ void TelescopeDialogBase::stopMove(int id) {
 }
 
 void TelescopeDialogBase::connectTelescope() {
-  DlgTelescopeConnect dialog(resources(), model_.scope, model_.programDir());
+  DlgTelescopeConnect dialog(resources(), model_.scope, model_.portsDirectory());
   if (dialog.runModal(window()) != 1) return;
   onLink([this](iTelescopeControl& link) {
     link.setIndiServer(model_.scope.indiHost, model_.scope.indiPort, model_.scope.indiDevice);
