@@ -122,17 +122,6 @@ TEST_F(AppModelTest, DslrGuiderAndSpiralEventsReachTheirDialogs) {
   EXPECT_EQ(guider.samples, (std::vector<std::pair<int, int>>{{-5, 5}, {0, -5}}));
 }
 
-TEST_F(AppModelTest, EventsWithoutListenersAreDropped) {
-  model.dialogListeners = {};
-  model.onLinkStatus(0);
-  model.onSpiralSearchOffset(1, 2);
-  model.onGuiderPortStatus(1);
-  model.onGuiderMovement(5);
-  model.onUserMessage(999, 0);
-  mainWindow.deliverAll(model);
-  SUCCEED();
-}
-
 TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
   // The telescope thread reports positions whose fields belong together;
   // the interface thread must never see a mixture of two reports, nor

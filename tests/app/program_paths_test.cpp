@@ -45,9 +45,8 @@ class ProgramPathsTest : public ::testing::Test {
   EnvironmentValue data{"XDG_DATA_HOME", nullptr};
 };
 
-// The defaults and the rules for the variables are those of the XDG Base
-// Directory Specification: $HOME/.config and $HOME/.local/share, and a
-// relative path is ignored.
+// The freedesktop.org base-directory defaults and rules: $HOME/.config and
+// $HOME/.local/share, and a relative path in a variable is ignored.
 TEST_F(ProgramPathsTest, UserDirectoriesFollowTheBaseDirectoryRules) {
   const std::string home = dir.path().string();
   EXPECT_EQ(userConfigDirectory(), home + "/.config/celvaro");
