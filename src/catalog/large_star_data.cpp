@@ -40,7 +40,9 @@ void LargeStarData::Collector::offer(double raRad, double decRad, int32_t magHun
 
 void LargeStarData::Collector::offerProjected(int32_t x, int32_t y, double depth, double raRad, double decRad,
                                               int32_t magHundredths, uint32_t identifier, uint8_t colourClass) {
-  if (magHundredths > limit_ || depth <= visibleDepth_ || !output_.isInsideOutput(x, y)) return;
+  // A position that is not a number (a damaged record) gives no depth and
+  // is never collected.
+  if (magHundredths > limit_ || !(depth > visibleDepth_) || !output_.isInsideOutput(x, y)) return;
   buffer_.add(x, y, static_cast<int16_t>(magHundredths), raRad, decRad, identifier, colourClass);
 }
 
