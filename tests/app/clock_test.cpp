@@ -94,17 +94,5 @@ TEST(Clock, StopsAtOnceAndCanBeStoppedTwice) {
   SUCCEED();
 }
 
-TEST(Clock, ReadsTheComputersTimeByDefault) {
-  Clock clock(1ms);
-  Recorder recorder;
-  clock.setHeartBeatListener(&recorder);
-  clock.start();
-  ASSERT_TRUE(recorder.waitForBeats(1));
-  clock.stop();
-  CalendarTime now = systemUniversalTime();
-  double jdNow = julianDate(now.year, now.month, now.day, now.hour, now.minute, now.second);
-  EXPECT_NEAR(clock.julianDate(), jdNow, 5.0 / 86400);
-}
-
 }  // namespace
 }  // namespace celvaro

@@ -29,8 +29,6 @@ class FovSchemesFile : public ::testing::Test {
   FovSchemes schemes;
 };
 
-TEST_F(FovSchemesFile, LivesInTheProgramDirectory) { EXPECT_EQ(path, dir.file("fovschemes.dat")); }
-
 TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
   schemes.load(path);
   EXPECT_EQ(schemes.scheme, FovScheme{});

@@ -74,24 +74,24 @@ TEST_F(SettingFile, EveryFieldGoesOutAndComesBack) {
   EXPECT_EQ(back, changed);
 }
 
-TEST_F(SettingFile, OnlyTheHorizonLineTurnsTheHorizonOffAndNothingElse) {
-  ChartSettings expected;
-  expected.needHorizon = 0;
-  EXPECT_EQ(read("needhorizon=0\r\n"), expected);
-}
-
-TEST_F(SettingFile, OnlyALeadingOneSwitchesOn) {
-  EXPECT_EQ(read("needhorizon=2\r\n").needHorizon, 0);
-  EXPECT_EQ(read("needhorizon=\r\n").needHorizon, 0);
-  EXPECT_EQ(read("needhorizon\r\n").needHorizon, 0);
+// How lines are read: keys match the lines that begin with them, only a
+// leading 1 switches on, numbers take their leading digits and a missing
+// value is zero; comments, short lines, unknown keys, keys in capitals and
+// the deep-sky label key change nothing.
+TEST_F(SettingFile, ReadingRules) {
+  ChartSettings horizonOff;
+  horizonOff.needHorizon = 0;
+  EXPECT_EQ(read("needhorizon=0\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizonline=0\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon=2\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon=\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon\r\n"), horizonOff);
   EXPECT_EQ(read("needhorizon= 1x\n").needHorizon, 1);
   EXPECT_EQ(read("needstarcoloring=1\n").starColouring, 1);
-}
-
-TEST_F(SettingFile, NumbersTakeTheirLeadingDigitsAndAMissingValueIsZero) {
   EXPECT_EQ(read("starmagnlimitauto=  -250 mag\n").starLimitAutoOffset, -250);
   EXPECT_EQ(read("starmaxdiameter\n").maxStarDiameter, 0);
   EXPECT_EQ(read("varmagnlimitman=abc\n").variableLimitManual, 0);
+  EXPECT_EQ(read("#needhorizon=0\n\n=\nx\ndeepskymagnlabel=0\nneedsomething=0\nNEEDHORIZON=0\n"), ChartSettings{});
 }
 
 // A switch byte of 2 is on wherever it is read, so it is saved as on.
@@ -112,15 +112,6 @@ TEST_F(SettingFile, TheEquatorialGridLineSwitchesTheAutomaticGridOn) {
   settings.automaticGrid = 0;
   ASSERT_TRUE(readSettingFile(path, settings));
   EXPECT_EQ(settings.automaticGrid, 0);
-}
-
-TEST_F(SettingFile, CommentsShortLinesUnknownKeysAndTheDeepskyLabelKeyChangeNothing) {
-  EXPECT_EQ(read("#needhorizon=0\n\n=\nx\ndeepskymagnlabel=0\nneedsomething=0\nNEEDHORIZON=0\n"), ChartSettings{});
-}
-
-// Keys match by prefix, tried in the order of the file.
-TEST_F(SettingFile, AKeyMatchesTheLinesThatBeginWithIt) {
-  EXPECT_EQ(read("needhorizonline=0\n").needHorizon, 0);
 }
 
 TEST_F(SettingFile, AFileThatCannotBeOpenedChangesNothing) {
