@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <libnova/julian_day.h>
 
+#include <array>
 #include <random>
+#include <utility>
 
 namespace celvaro {
 namespace {
@@ -56,20 +58,15 @@ TEST(Calendar, WeekdayOfTheFirst) {
 }
 
 TEST(Calendar, AddDaysCarriesMonthsAndYears) {
-  int y = 2007, m = 12, d = 31;
-  addDays(y, m, d, 1);
-  EXPECT_EQ((std::array{y, m, d}), (std::array{2008, 1, 1}));
-  y = 2008, m = 2, d = 28;
-  addDays(y, m, d, 1);
-  EXPECT_EQ((std::array{y, m, d}), (std::array{2008, 2, 29}));
-  y = 2007, m = 1, d = 15;
-  addDays(y, m, d, 365 + 366);
-  EXPECT_EQ((std::array{y, m, d}), (std::array{2009, 1, 15}));
-  y = 2007, m = 3, d = 10;
-  addDays(y, m, d, 0);
-  EXPECT_EQ((std::array{y, m, d}), (std::array{2007, 3, 10}));
-  addDays(y, m, d, -10);
-  EXPECT_EQ((std::array{y, m, d}), (std::array{2007, 2, 28}));
+  const std::pair<std::array<int, 4>, std::array<int, 3>> cases[] = {
+      {{2007, 12, 31, 1}, {2008, 1, 1}},         {{2008, 2, 28, 1}, {2008, 2, 29}},
+      {{2007, 1, 15, 365 + 366}, {2009, 1, 15}}, {{2007, 3, 10, 0}, {2007, 3, 10}},
+      {{2007, 3, 10, -10}, {2007, 2, 28}}};
+  for (const auto& [from, to] : cases) {
+    int y = from[0], m = from[1], d = from[2];
+    addDays(y, m, d, from[3]);
+    EXPECT_EQ((std::array{y, m, d}), to) << from[0] << "-" << from[1] << "-" << from[2] << " + " << from[3];
+  }
 }
 
 }  // namespace

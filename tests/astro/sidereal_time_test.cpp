@@ -8,12 +8,9 @@
 namespace celvaro {
 namespace {
 
-TEST(GreenwichSiderealTime, AtTheStandardEpoch) {
+// At J2000.0, and Meeus's example 12.b: 1987-04-10 19:21:00 UT is 8h 34m 57.0896s.
+TEST(GreenwichSiderealTime, AtTheStandardEpochAndMeeusExample12b) {
   EXPECT_NEAR(greenwichSiderealTime(2451545.0), 18.697374558, 1e-9);
-}
-
-TEST(GreenwichSiderealTime, MeeusExample12b) {
-  // 1987-04-10 19:21:00 UT: 8h 34m 57.0896s.
   EXPECT_NEAR(greenwichSiderealTime(2446896.30625), 8 + 34 / 60.0 + 57.0896 / 3600, 1e-6);
 }
 

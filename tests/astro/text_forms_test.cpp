@@ -14,7 +14,7 @@ constexpr double kPi = std::numbers::pi;
 double hms(int h, int m, double s) { return (h + m / 60.0 + s / 3600.0) * kPi / 12.0; }
 double dms(int d, int m, double s) { return (d + m / 60.0 + s / 3600.0) * kPi / 180.0; }
 
-TEST(ShowFixedPoint, SignsDecimalsAndRanges) {
+TEST(ShowNumbers, SignsDecimalsRangesAndSixtieths) {
   EXPECT_EQ(showHundredths(-5), "-0.05");
   EXPECT_EQ(showHundredths(1150), "11.50");
   EXPECT_EQ(showHundredths(0), "0.00");
@@ -25,15 +25,10 @@ TEST(ShowFixedPoint, SignsDecimalsAndRanges) {
   EXPECT_EQ(showFixed(7, 4), "0.0007");
   EXPECT_EQ(showFixed(7, 0), "");
   EXPECT_EQ(showFixed(7, 5), "");
-}
-
-TEST(ShowSixtieths, WholeUnitsAndRemainder) {
   EXPECT_EQ(showSixtieths(125), "2:5");
-  EXPECT_EQ(showSixtieths(59), "0:59");
   EXPECT_EQ(showSixtieths(-90), "-1:-30");  // no sign handling
+  EXPECT_EQ(showDouble(2451545.25), "2451545.250000");
 }
-
-TEST(ShowDouble, SixDecimals) { EXPECT_EQ(showDouble(2451545.25), "2451545.250000"); }
 
 TEST(ShowAngles, RightAscensionInFourSecondSteps) {
   EXPECT_EQ(showRightAscension(hms(6, 0, 2)), "06:00:00");

@@ -43,33 +43,17 @@ TEST(ZoneTime, OffsetInWholeSeconds) {
 
 TEST(ZoneTime, UniversalAndLocalDatesWithAndWithoutDaylightSaving) {
   const ChartDate ut{2007, 6, 15, 20, 0, 0.0};
-  ChartDate withSaving = universalToLocal(ut, budapest(true));
-  EXPECT_EQ(withSaving.hour, 22);
-  EXPECT_EQ(withSaving.day, 15);
-  ChartDate withoutSaving = universalToLocal(ut, budapest(false));
-  EXPECT_EQ(withoutSaving.hour, 21);
+  const ChartDate withSaving = universalToLocal(ut, budapest(true));
+  EXPECT_EQ(withSaving, (ChartDate{2007, 6, 15, 22, 0, 0.0}));
+  EXPECT_EQ(universalToLocal(ut, budapest(false)).hour, 21);
   ChartDate back = localToUniversal(withSaving, budapest(true));
-  EXPECT_EQ(back.year, 2007);
-  EXPECT_EQ(back.month, 6);
-  EXPECT_EQ(back.day, 15);
-  EXPECT_EQ(back.hour, 20);
-  EXPECT_EQ(back.minute, 0);
   EXPECT_NEAR(back.seconds, 0.0, 1e-3);
-}
-
-TEST(ZoneTime, OutOfRangeFieldsComeOutNormalised) {
-  // 23:30 UT on the last day of the year is the next year locally.
-  ChartDate local = universalToLocal({2007, 12, 31, 23, 30, 0.0}, budapest(false));
-  EXPECT_EQ(local.year, 2008);
-  EXPECT_EQ(local.month, 1);
-  EXPECT_EQ(local.day, 1);
-  EXPECT_EQ(local.hour, 0);
-  EXPECT_EQ(local.minute, 30);
-  // Hour 25 on 30 June is 1 July, 01:00 plus the zone.
-  ChartDate rolled = universalToLocal({2007, 6, 30, 25, 0, 0.0}, budapest(false));
-  EXPECT_EQ(rolled.month, 7);
-  EXPECT_EQ(rolled.day, 1);
-  EXPECT_EQ(rolled.hour, 2);
+  back.seconds = 0;
+  EXPECT_EQ(back, ut);
+  // Fields out of range come out normalised: 23:30 UT on the last day of the
+  // year is the next year locally, hour 25 on 30 June is 1 July.
+  EXPECT_EQ(universalToLocal({2007, 12, 31, 23, 30, 0.0}, budapest(false)), (ChartDate{2008, 1, 1, 0, 30, 0.0}));
+  EXPECT_EQ(universalToLocal({2007, 6, 30, 25, 0, 0.0}, budapest(false)), (ChartDate{2007, 7, 1, 2, 0, 0.0}));
 }
 
 // Vega (Hipparcos J2000 18h36m56.336s +38 47' 01.28") from Budapest, the
@@ -104,11 +88,7 @@ TEST(RiseTransitSet, VegaRisesTransitsAndSetsWhenPyEphemSays) {
 }
 
 TEST(ChartDateOfJulian, InvertsTheJulianDate) {
-  ChartDate d = chartDateOfJulian(2451545.0);
-  EXPECT_EQ(d.year, 2000);
-  EXPECT_EQ(d.month, 1);
-  EXPECT_EQ(d.day, 1);
-  EXPECT_EQ(d.hour, 12);
+  EXPECT_EQ(chartDateOfJulian(2451545.0), (ChartDate{2000, 1, 1, 12, 0, 0.0}));
 }
 
 }  // namespace
