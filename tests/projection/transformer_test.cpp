@@ -137,34 +137,32 @@ TEST(Transformer, EquidistantPutsTheAntipodeAtRadiusScaleTimesPi) {
   }
 }
 
-TEST(Transformer, SetScaleCapsAndTruncates) {
+// Pixels per radian: the half extent over the radial law at half the field,
+// truncated; gnomonic fields count as at most 75 degrees, orthographic ones
+// as at most 90. Hand-worked: 500 / tan 75 deg = 133.97, 500 / 1.7453 =
+// 286.48, 2 sin t / (1 + cos t) is 2 at 90 degrees, 1e6 / (pi / 2) = 636619.8.
+TEST(Transformer, ScalesAndUnitConversionsTruncate) {
   TransformerOrthographic ortho;
-  ortho.setScale(500, 6000);  // 100 degrees counts as 90
+  ortho.setScale(500, 6000);
   EXPECT_EQ(ortho.scale(), 500);
   TransformerGnomonic gnomonic;
-  gnomonic.setScale(500, 6000);  // counts as 75
-  EXPECT_EQ(gnomonic.scale(), std::trunc(500 / std::tan(75 * kRad)));
+  gnomonic.setScale(500, 6000);
+  EXPECT_EQ(gnomonic.scale(), 133);
   TransformerEquidistant equidistant;
-  equidistant.setScale(500, 6000);  // no cap
-  EXPECT_EQ(equidistant.scale(), std::trunc(500 / (100 * kRad)));
+  equidistant.setScale(500, 6000);
+  EXPECT_EQ(equidistant.scale(), 286);
   TransformerStereographic stereo;
-  stereo.setScale(500, 5400);  // 2 sin t / (1 + cos t) is 2 at 90 degrees
+  stereo.setScale(500, 5400);
   EXPECT_EQ(stereo.scale(), 250);
-}
-
-TEST(Transformer, UnitConversionsTruncateTowardZero) {
-  TransformerEquidistant t;
-  t.setScale(1e6, 5400);
-  const double scale = t.scale();
-  // 59.99 pixels truncate to 59, and -59.99 to -59.
-  const double arcsec = 59.99 * 206264.80624709636 / scale;
-  EXPECT_EQ(t.arcsecToPixels(arcsec), 59);
-  EXPECT_EQ(t.arcsecToPixels(-arcsec), -59);
-  EXPECT_EQ(t.tenthArcminToPixels(10), static_cast<int32_t>(10 * scale / 34377.46771));
-  TransformerOrthographic unit;
-  unit.setScale(206264, 5400);  // 206264 px per radian: one pixel is just over an arcsecond
-  EXPECT_EQ(unit.pixelsToArcsec(59), 59);
-  EXPECT_EQ(unit.pixelsToArcsec(-1), -1);
+  // Toward zero: 59.99 pixels are 59, -59.99 are -59; an arcminute is 185.19.
+  equidistant.setScale(1e6, 5400);
+  EXPECT_EQ(equidistant.scale(), 636619);
+  EXPECT_EQ(equidistant.arcsecToPixels(59.99 * 206264.806 / 636619), 59);
+  EXPECT_EQ(equidistant.arcsecToPixels(-59.99 * 206264.806 / 636619), -59);
+  EXPECT_EQ(equidistant.tenthArcminToPixels(10), 185);
+  ortho.setScale(206264, 5400);  // 206264 px per radian: one pixel is just over an arcsecond
+  EXPECT_EQ(ortho.pixelsToArcsec(59), 59);
+  EXPECT_EQ(ortho.pixelsToArcsec(-1), -1);
 }
 
 TEST(Transformer, MirrorModesTurnThePlaneOffset) {
