@@ -13,6 +13,7 @@
 #include "app/program_info.h"
 #include "app/program_paths.h"
 #include "ui/chart_command.h"
+#include "ui/chart_fonts.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     mkdir(runtime.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
+  celvaro::useChartFontsOnly();
   QGuiApplication application(argc, argv);
   return celvaro::runChartRequest(*request);
 }
