@@ -274,37 +274,6 @@ TEST_F(AppModelTest, EachKindOfFindIsShownInItsField) {
   EXPECT_EQ(fieldAfter(60, SearchKind::kComet), 180);         // but never below three degrees
 }
 
-class RecordingTelescope : public iTelescopeControl {
- public:
-  void heartBeat() override {}
-  void connect(int, int) override {}
-  void disconnect() override {}
-  void reinitialise() override {}
-  void moveFast(int, int) override {}
-  void moveSlow(int, int) override {}
-  void moveAtRate(int, int) override {}
-  void stopMove(int) override {}
-  void readPosition() override {}
-  void setReferencePoint(double, double, double, double, int) override {}
-  void deleteReferencePoint(int index) override { deleted.push_back(index); }
-  void setEastWestSwap(int) override {}
-  void gotoPosition(double, double) override {}
-  void setTracking(int) override {}
-  void gotoPark() override {}
-  void setPark() override {}
-  void startSpiralSearch(int, int, int) override {}
-  void startDslrSeries(int, int, int) override {}
-  void stopDslrSeries() override {}
-  void command21(int, int) override {}
-  void guideMove(int) override {}
-  void command23(int) override {}
-  void openGuiderPort(int) override {}
-  void closeGuiderPort() override {}
-  void setObservingPlace(const ObservingPlace& place) override { places.push_back(place); }
-  std::vector<int> deleted;
-  std::vector<ObservingPlace> places;
-};
-
 class RecordingReferenceDialog : public ReferencePointDlgListener {
  public:
   void referencePointsChanged(const ReferencePoint (&points)[3], int index) override {
@@ -314,7 +283,7 @@ class RecordingReferenceDialog : public ReferencePointDlgListener {
 };
 
 TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
-  RecordingTelescope telescope;
+  RecordingLink telescope;
   RecordingReferenceDialog dialog;
   model.setTelescopeControl(&telescope);
   model.dialogListeners.referencePoints = &dialog;
@@ -333,7 +302,7 @@ TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
   model.clearReferencePoint(1);
   model.clearReferencePoint(-1);
   model.clearReferencePoint(7);  // not a point: nothing happens
-  EXPECT_EQ(telescope.deleted, (std::vector<int>{1, iTelescopeControl::kAllReferencePoints}));
+  EXPECT_EQ(telescope.calls, (std::vector<std::string>{"deleteReferencePoint 1", "deleteReferencePoint 255"}));
   EXPECT_EQ(dialog.calls, (std::vector<std::array<int, 4>>{{1, 0, 1, 1}, {0, 0, 0, -1}}));
   EXPECT_EQ(chartView.repaints, 3);
   model.showReferencePoint(0);  // cleared: the view stays
@@ -349,15 +318,14 @@ TEST_F(AppModelTest, DateAndPlaceChanges) {
   EXPECT_EQ(model.chart.chartDate, model.universal);
   EXPECT_GT(model.chart.siderealTimeHours, 0.0);
 
-  RecordingTelescope telescope;
+  RecordingLink telescope;
   model.setTelescopeControl(&telescope);
   model.place.latitudeDeg = -33.9;
   model.place.longitudeDeg = 18.4;
   model.placeChanged();
   EXPECT_EQ(panel.placeChanges, 1);
   // A guiding program on the guider port asks the controller for the site.
-  ASSERT_EQ(telescope.places.size(), 1u);
-  EXPECT_DOUBLE_EQ(telescope.places[0].latitudeDeg, -33.9);
+  EXPECT_EQ(telescope.calls, std::vector<std::string>{"setObservingPlace -33.9 18.4"});
   EXPECT_DOUBLE_EQ(model.chart.latitudeDeg, -33.9);
   EXPECT_DOUBLE_EQ(model.chart.longitudeDeg, 18.4);
 }

@@ -124,40 +124,10 @@ class AidsWithModel : public ::testing::Test {
  protected:
   AidsWithModel() { model.setTelescopeControl(&link); }
 
-  struct Link : iTelescopeControl {
-    void heartBeat() override {}
-    void connect(int, int) override {}
-    void disconnect() override {}
-    void reinitialise() override {}
-    void moveFast(int, int) override {}
-    void moveSlow(int, int) override {}
-    void moveAtRate(int, int) override {}
-    void stopMove(int) override {}
-    void readPosition() override {}
-    void setReferencePoint(double, double, double, double, int) override {}
-    void deleteReferencePoint(int) override {}
-    void setEastWestSwap(int) override {}
-    void gotoPosition(double, double) override {}
-    void setTracking(int) override {}
-    void gotoPark() override {}
-    void setPark() override {}
-    void startSpiralSearch(int, int, int) override {}
-    void startDslrSeries(int f, int e, int p) override {
-      calls.push_back("start " + std::to_string(f) + " " + std::to_string(e) + " " + std::to_string(p));
-    }
-    void stopDslrSeries() override { calls.push_back("stop"); }
-    void command21(int, int) override {}
-    void guideMove(int) override {}
-    void command23(int) override {}
-    void openGuiderPort(int) override {}
-    void closeGuiderPort() override {}
-    std::vector<std::string> calls;
-  };
-
   testing::ScratchDir dir;
   UiResources resources;
   AppModel model{dir.path().string(), dir.file("celvaro.cfg"), resources};
-  Link link;
+  testing::RecordingLink link;
 };
 
 TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
@@ -175,7 +145,7 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");  // more than the link carries
   dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
   dialog.onCommand(DlgDslrExp::kStop, kClicked, nullptr);
-  EXPECT_EQ(link.calls, (std::vector<std::string>{"start 3 300 5", "stop"}));
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"startDslrSeries 3 300 5", "stopDslrSeries"}));
   dialog.showSeriesStatus(59, 3, 300, 0);
   EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 3);
   // The status line changes, and nothing else: the captions stay.

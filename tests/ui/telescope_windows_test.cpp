@@ -22,10 +22,10 @@
 #include <map>
 #include <numbers>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "app/app_model.h"
+#include "app/app_model_fakes.h"
 #include "app/language_table.h"
 #include "app/startup.h"
 #include "app/text_ids.h"
@@ -52,52 +52,9 @@ using testing::click;
 using testing::press;
 using testing::whenShown;
 using Panel = TelescopeDialogBase;
+using testing::RecordingLink;
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
-
-// Every request to the link as one line of text.
-class RecordingLink : public iTelescopeControl {
- public:
-  std::vector<std::string> calls;
-
-  void heartBeat() override {}
-  void connect(int type, int port) override { record("connect", type, port); }
-  void disconnect() override { record("disconnect"); }
-  void reinitialise() override { record("reinitialise"); }
-  void moveFast(int direction, int rate) override { record("moveFast", direction, rate); }
-  void moveSlow(int direction, int rate) override { record("moveSlow", direction, rate); }
-  void moveAtRate(int direction, int rate16) override { record("moveAtRate", direction, rate16); }
-  void stopMove(int direction) override { record("stopMove", direction); }
-  void readPosition() override { record("readPosition"); }
-  void setReferencePoint(double lat, double lon, double ra, double dec, int index) override {
-    record("setReferencePoint", lat, lon, ra, dec, index);
-  }
-  void deleteReferencePoint(int index) override { record("deleteReferencePoint", index); }
-  void setEastWestSwap(int value) override { record("setEastWestSwap", value); }
-  void gotoPosition(double ra, double dec) override { record("gotoPosition", ra, dec); }
-  void setTracking(int mode) override { record("setTracking", mode); }
-  void gotoPark() override { record("gotoPark"); }
-  void setPark() override { record("setPark"); }
-  void startSpiralSearch(int step, int turns, int speed) override { record("startSpiralSearch", step, turns, speed); }
-  void startDslrSeries(int frames, int exposure, int pause) override {
-    record("startDslrSeries", frames, exposure, pause);
-  }
-  void stopDslrSeries() override { record("stopDslrSeries"); }
-  void command21(int b, int w) override { record("command21", b, w); }
-  void guideMove(int direction) override { record("guideMove", direction); }
-  void command23(int b) override { record("command23", b); }
-  void openGuiderPort(int port) override { record("openGuiderPort", port); }
-  void closeGuiderPort() override { record("closeGuiderPort"); }
-
- private:
-  template <typename... Args>
-  void record(const char* name, Args... args) {
-    std::ostringstream line;
-    line << name;
-    ((line << ' ' << args), ...);
-    calls.push_back(line.str());
-  }
-};
 
 // The main window over a model without catalogs, English texts for three
 // link states, and ports/COM2 linked to /dev/null.
@@ -126,6 +83,7 @@ class TelescopeWindows : public ::testing::Test {
     window->resize(800, 600);
     window->show();
     QApplication::processEvents();
+    link.calls.clear();  // the observing place the model hands the link at its start
   }
   ~TelescopeWindows() override { window.reset(); }
 
