@@ -20,6 +20,7 @@
 #include "app/app_model.h"
 #include "app/configuration.h"
 #include "app/ui_resources.h"
+#include "render/chart_export.h"
 #include "render/layer_statistics.h"
 #include "test_files.h"
 #include "ui/qt_canvas.h"
@@ -52,6 +53,12 @@ TEST(ChartCommand, BadCommandLinesNameTheOption) {
   EXPECT_EQ(parseError({"--object", "Vega", "--ra", "1", "--dec", "2", "--stats"}),
             "--object takes the place of --ra/--dec and --az/--alt");
   EXPECT_EQ(parseError({"--object", "Vega", "--info", "--language", "fr"}), "bad value for --language: fr");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "10x297", "--out", "a"}), "bad value for --page: 10x297");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "A4", "--out", "a"}), "bad value for --page: A4");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "-1", "--out", "a"}), "bad value for --margin: -1");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "105", "--out", "a"}),
+            "--margin leaves no room for the chart on the page");
+  EXPECT_EQ(parseError({"--format", "pdf", "--stats", "--out", "a"}), "--stats goes with --format png");
   std::string error;
   auto request = parseChartRequest({"--utc", "2024-01-15T20:00:30", "--lat", "-33.9", "--size", "640x480",
                                     "--az", "90", "--alt", "30", "--out", "x.png", "--stats"},
@@ -60,6 +67,25 @@ TEST(ChartCommand, BadCommandLinesNameTheOption) {
   EXPECT_EQ(request->utc->seconds, 30);
   EXPECT_EQ(request->width, 640);
   EXPECT_TRUE(request->stats);
+}
+
+TEST(ChartCommand, FileFormatsTakeAPageInMillimetresAndAMargin) {
+  std::string error;
+  const auto request =
+      parseChartRequest({"--format", "eps", "--page", "279.4x215.9", "--margin", "12.5", "--out", "m.eps"}, error);
+  ASSERT_TRUE(request) << error;
+  const PrintableMap map = printableMapOf(*request);
+  EXPECT_EQ(map.format, kExportEps);
+  EXPECT_EQ(map.pageWidth, 27940);
+  EXPECT_EQ(map.pageHeight, 21590);
+  EXPECT_EQ(map.margin, 1250);
+  EXPECT_EQ(map.fileName, "m.eps");
+  const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
+  ASSERT_TRUE(defaults) << error;
+  EXPECT_EQ(printableMapOf(*defaults).pageWidth, 21000);  // A4 upright, 10 mm margins
+  EXPECT_EQ(printableMapOf(*defaults).pageHeight, 29700);
+  EXPECT_EQ(printableMapOf(*defaults).margin, 1000);
+  EXPECT_EQ(printableMapOf(*defaults).format, kExportPdf);
 }
 
 class OrionChart : public ::testing::Test {

@@ -39,41 +39,6 @@ using testing::ScratchDir;
 
 constexpr double kRad = std::numbers::pi / 180;
 
-// --- celvaro-chart ------------------------------------------------------------------------
-
-std::string parseError(std::vector<std::string> args) {
-  std::string error;
-  EXPECT_FALSE(parseChartRequest(args, error));
-  return error;
-}
-
-TEST(ChartCommandFiles, FileFormatsTakeAPageInMillimetresAndAMargin) {
-  std::string error;
-  const auto request =
-      parseChartRequest({"--format", "eps", "--page", "279.4x215.9", "--margin", "12.5", "--out", "m.eps"}, error);
-  ASSERT_TRUE(request) << error;
-  const PrintableMap map = printableMapOf(*request);
-  EXPECT_EQ(map.format, kExportEps);
-  EXPECT_EQ(map.pageWidth, 27940);
-  EXPECT_EQ(map.pageHeight, 21590);
-  EXPECT_EQ(map.margin, 1250);
-  EXPECT_EQ(map.fileName, "m.eps");
-  const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
-  ASSERT_TRUE(defaults) << error;
-  EXPECT_EQ(printableMapOf(*defaults).pageWidth, 21000);  // A4 upright, 10 mm margins
-  EXPECT_EQ(printableMapOf(*defaults).pageHeight, 29700);
-  EXPECT_EQ(printableMapOf(*defaults).margin, 1000);
-  EXPECT_EQ(printableMapOf(*defaults).format, kExportPdf);
-
-  EXPECT_EQ(parseError({"--format", "gif", "--out", "a"}), "bad value for --format: gif");
-  EXPECT_EQ(parseError({"--format", "svg", "--page", "10x297", "--out", "a"}), "bad value for --page: 10x297");
-  EXPECT_EQ(parseError({"--format", "svg", "--page", "A4", "--out", "a"}), "bad value for --page: A4");
-  EXPECT_EQ(parseError({"--format", "svg", "--margin", "-1", "--out", "a"}), "bad value for --margin: -1");
-  EXPECT_EQ(parseError({"--format", "svg", "--margin", "105", "--out", "a"}),
-            "--margin leaves no room for the chart on the page");
-  EXPECT_EQ(parseError({"--format", "pdf", "--stats", "--out", "a"}), "--stats goes with --format png");
-}
-
 // --- a program directory of three stars, one named with the characters the
 // file languages reserve ------------------------------------------------------------------
 
@@ -453,20 +418,6 @@ class BuiltOrion : public ::testing::Test {
   ChartRequest request;
   std::unique_ptr<AppModel> model;
 };
-
-TEST_F(BuiltOrion, TheScreenShowsTheStarsWhereThePaperWillHaveThem) {
-  QImage screen(request.width, request.height, QImage::Format_RGB32);
-  QtCanvas canvas(screen);
-  model->paintChart(canvas);
-  for (const auto& [ra, dec] : kStars) {
-    const ProjectedPoint p = projected(ra, dec);
-    const QPoint at(request.width / 2 + p.x, request.height / 2 - p.y);
-    bool white = false;  // bright stars that vary are rings: white at their edge
-    for (int dy = -6; dy <= 6; ++dy)
-      for (int dx = -6; dx <= 6; ++dx) white = white || screen.pixel(at + QPoint(dx, dy)) == qRgb(255, 255, 255);
-    EXPECT_TRUE(white) << ra;
-  }
-}
 
 TEST_F(BuiltOrion, ThePdfHasTheScreensStarsAndLabels) {
   CELVARO_SKIP_WITHOUT("qpdf");
