@@ -337,21 +337,6 @@ TEST_F(FovOverlayWindow, TheChartMenuOffersTheOverlayOnlyWithASelection) {
 
 // --- setting files and presets -----------------------------------------------------------
 
-TEST_F(FovOverlayWindow, SavingUnderANameWithTheExtensionDoesNotDoubleIt) {
-  ASSERT_TRUE(window->action(107)->isEnabled());
-  const std::string path = dir.file("deep.clv");
-  whenShown([&](QWidget* shown) {
-    auto* files = qobject_cast<QFileDialog*>(shown);
-    ASSERT_NE(files, nullptr);
-    EXPECT_EQ(files->nameFilters(), QStringList({"Celvaro setting files (*.clv)", "All files (*.*)"}));
-    files->selectFile(QString::fromStdString(path));
-    static_cast<QDialog*>(files)->accept();  // the file dialog's own accept checks the name
-  });
-  window->command(107);
-  EXPECT_EQ(readBytes(path), settingFileText(model->chart));
-  EXPECT_FALSE(std::filesystem::exists(path + ".clv"));
-}
-
 TEST_F(FovOverlayWindow, LoadingASettingFileRedrawsTheChart) {
   const std::string path = dir.file("nohorizon.clv");
   writeBytes(path, "needequatorialgrid=0\r\nneeddoulestars=0\r\n");

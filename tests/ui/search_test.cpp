@@ -162,22 +162,6 @@ TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
   EXPECT_TRUE(model->lastCentringTarget.valid);
 }
 
-TEST_F(SearchWindow, BelowTheHorizonInHorizontalModeLeavesTheView) {
-  ASSERT_GT(model->place.latitudeDeg, 20);  // declination -80 never rises there
-  model->chart.horizontalMode = 1;
-  model->centreFromHorizontal();
-  window->refresh();
-  QApplication::processEvents();
-  const ChartSettings before = model->chart;
-  typePosition("1:00:00", "-80:00");
-  window->command(513);
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text, "A keresett pozicio a horizont alatt van.");
-  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
-  EXPECT_TRUE(before == model->chart);
-  EXPECT_FALSE(model->lastCentringTarget.valid);
-}
-
 // --- the list and typed dialogs -----------------------------------------------------------
 
 TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
