@@ -17,14 +17,13 @@
 namespace celvaro {
 namespace {
 
+using testing::kOk;
 using testing::ProtocolBench;
 using testing::SimulatedBench;
+using testing::valueReply;
 
 constexpr uint32_t kBase = 0x800000;
 constexpr double kLatitude = 47.0, kLongitude = 19.0;
-const std::string kOk = "=\r";
-
-std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
 
 // A star's place handed over as goto target and as reference point `index`.
 SharedTelescopeValues valuesFor(double raRad, double decRad, int index) {

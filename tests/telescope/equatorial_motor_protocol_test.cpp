@@ -17,13 +17,12 @@
 namespace celvaro {
 namespace {
 
+using testing::kOk;
 using testing::ProtocolBench;
 using testing::SimulatedBench;
+using testing::valueReply;
 
 constexpr double kPi = std::numbers::pi;
-const std::string kOk = "=\r";
-
-std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
 
 TEST(EquatorialMountHandshake, ByteForByteWithTheParkPosition) {
   ProtocolBench bench(kMountMotorEquatorial);

@@ -111,30 +111,30 @@ TEST_F(GamepadButtonsTest, EveryMoveItStartedIsStopped) {
   EXPECT_EQ(panel.done, (Done{"pan 2", "pan 3"}));
 }
 
-TEST_F(GamepadButtonsTest, SpeedsSlidersZoomAndModes) {
+// Each button pressed and released in turn: in map mode the direction
+// keys pan and zoom and leave the mount alone; in telescope mode the speed,
+// slider, zoom and mode functions; the spiral functions and buttons beyond
+// the twelfth do nothing here.
+TEST_F(GamepadButtonsTest, EachFunctionInBothModes) {
+  const auto pressEach = [&] {
+    panel.done.clear();
+    for (int b = 0; b < 10; ++b) {
+      buttons.handle(b, true);
+      buttons.handle(b, false);
+    }
+    return panel.done;
+  };
+  settings.mapMode = 1;
+  EXPECT_EQ(pressEach(), (Done{"pan 3", "pan 2", "pan 0", "pan 1", "zoom out", "zoom in"}));
+  settings.mapMode = 0;
   settings.buttons = {kPadHighSpeed, kPadLowSpeed, kPadHighSpeedUp, kPadHighSpeedDown, kPadLowSpeedUp,
                       kPadLowSpeedDown, kPadZoomIn, kPadZoomOut, kPadTelescopeMode, kPadMapMode, 0, 0};
-  for (int b = 0; b < 10; ++b) {
-    buttons.handle(b, true);
-    buttons.handle(b, false);
-  }
-  EXPECT_EQ(panel.done, (Done{"speed high", "speed low", "step high 1", "speed high", "step high -1", "speed high",
-                              "step low 1", "speed low", "step low -1", "speed low", "zoom in", "zoom out",
-                              "telescope mode", "telescope mode", "map mode", "map mode"}));
-}
-
-TEST_F(GamepadButtonsTest, MapModePansAndZoomsAndLeavesTheMountAlone) {
-  settings.mapMode = 1;
-  for (int b = 0; b < 10; ++b) {
-    buttons.handle(b, true);
-    buttons.handle(b, false);
-  }
-  EXPECT_EQ(panel.done, (Done{"pan 3", "pan 2", "pan 0", "pan 1", "zoom out", "zoom in"}));
-}
-
-TEST_F(GamepadButtonsTest, SpiralFunctionsAndButtonsBeyondTwelveDoNothingHere) {
+  EXPECT_EQ(pressEach(), (Done{"speed high", "speed low", "step high 1", "speed high", "step high -1", "speed high",
+                               "step low 1", "speed low", "step low -1", "speed low", "zoom in", "zoom out",
+                               "telescope mode", "telescope mode", "map mode", "map mode"}));
   settings.buttons[0] = kPadStartSpiral;
   settings.buttons[1] = kPadStopSpiral;
+  panel.done.clear();
   buttons.update({0b11 | 1u << 12 | 1u << 31});
   EXPECT_TRUE(panel.done.empty());
 }

@@ -84,6 +84,11 @@ inline EquatorialPosition mountPlaceOf(double raRad, double decRad) {
   return ApparentPlace(FixedSiderealTime().date).apparentOf(raRad, decRad);
 }
 
+// A motor controller's plain acknowledgement, and its reply carrying a
+// 24-bit value (low byte first, as it is sent).
+inline const std::string kOk = "=\r";
+inline std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
+
 struct ProtocolBench {
   explicit ProtocolBench(int mountType, int eastWestSwapPosition = 0)
       : protocol(createMountProtocol(mountType, {sender, listener, clock}, eastWestSwapPosition)) {}

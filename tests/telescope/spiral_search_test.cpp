@@ -16,13 +16,12 @@
 namespace celvaro {
 namespace {
 
+using testing::kOk;
 using testing::ProtocolBench;
 using testing::SimulatedBench;
+using testing::valueReply;
 
 constexpr uint32_t kHome = 0x800000;
-const std::string kOk = "=\r";
-
-std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
 
 // Axis 1 of the alt-azimuth bench turns 1080000 counts a revolution: 3000
 // a degree, so a step of 10 arcminutes is 500 counts.

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/clock_listener.h"
 #include "telescope/guide_command_parser.h"
 #include "telescope/guider_replies.h"
 #include "telescope/pipe_frame.h"
 #include "linked_pty.h"
+#include "protocol_bench.h"
 #include "pseudo_terminals.h"
 #include "test_files.h"
 #include "waiting_listener.h"
@@ -154,11 +154,7 @@ class FrameRecorder : public TelescopeControl {
 
 TEST(TelescopeOperations, EachWritesItsFrame) {
   testing::WaitingListener listener;
-  struct : iSiderealTime {
-    double julianDate() const override { return 2451545.0; }
-    double greenwichSiderealHours() const override { return 0; }
-    double localSiderealHours() const override { return 0; }
-  } clock;
+  testing::FixedSiderealTime clock;
   FrameRecorder link(listener, clock, "");
   auto bytes = [&](auto operation) {
     link.written.clear();
@@ -180,20 +176,16 @@ TEST(TelescopeOperations, EachWritesItsFrame) {
 
 // --- the controller against pseudo-terminals -------------------------------------------------
 
-class FixedSiderealTime : public iSiderealTime {
- public:
-  double julianDate() const override { return 2451545.0; }
-  double greenwichSiderealHours() const override { return 6.0; }
-  double localSiderealHours() const override { return 6.0; }
-};
-
 class ControllerTest : public ::testing::Test {
  protected:
-  ControllerTest() : controller(listener, clock, dir.path().string()) { controller.start({}); }
+  ControllerTest() : controller(listener, clock, dir.path().string()) {
+    clock.hours = 6.0;
+    controller.start({});
+  }
   void SetUp() override { SKIP_WITHOUT_PSEUDO_TERMINALS(); }
   testing::ScratchDir dir;
   testing::WaitingListener listener;
-  FixedSiderealTime clock;
+  testing::FixedSiderealTime clock;
   TelescopeControl controller;
 };
 
