@@ -45,18 +45,6 @@ TEST(MountSimulatorTest, MotorControllerOverTheTerminal) {
   EXPECT_EQ(port.ask(":f1\r", '\r'), "=003\r");
 }
 
-TEST(MountSimulatorTest, NexStarReportsTurnFractions) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  MountOptions options = frozen(MountKind::NexStar);
-  options.startRightAscensionHours = 6;
-  options.startDeclinationDegrees = -45;
-  MountSimulator simulator(options);
-  ASSERT_TRUE(simulator.start());
-  PtyClient port(simulator.slavePath());
-  EXPECT_EQ(port.ask("Kx", '#'), "x#");
-  EXPECT_EQ(port.ask("E", '#'), "4000,E000#");
-}
-
 // Simulated time runs on its own at a scale; the mount starts where told.
 TEST(MountSimulatorTest, Lx200SlewsToTheTargetSetOnAScaledClock) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
