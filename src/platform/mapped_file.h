@@ -1,5 +1,7 @@
 // A regular file mapped read-only into memory, so that a reader touches only
-// the pages it looks at instead of reading the whole file first.
+// the pages it looks at instead of reading the whole file first. A file
+// another program shortens while it is mapped does not end the process:
+// its bytes past the new end read as zeros (readers check what they read).
 #pragma once
 
 #include <cstddef>
@@ -12,7 +14,8 @@ namespace celvaro {
 class MappedFile {
  public:
   MappedFile() = default;
-  // A directory, a device or a file that cannot be mapped reads as missing.
+  // A directory, a device or a file that cannot be mapped (more than 64
+  // files mapped at once) reads as missing.
   explicit MappedFile(const std::string& path);
   ~MappedFile();
   MappedFile(MappedFile&& other) noexcept;

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -32,6 +38,44 @@ TEST(MappedFile, HoldsExactlyTheFileOrNothing) {
   EXPECT_TRUE(empty.empty());
   EXPECT_FALSE(MappedFile(dir.file("missing.bin")).isOpen());
   EXPECT_FALSE(MappedFile(dir.path().string()).isOpen());  // a directory
+}
+
+// Another program may shorten a data file while it is mapped (an update
+// replacing it in place). Reading the pages past the new end must not end
+// the process: they read as zeros, what was left reads as it was.
+TEST(MappedFile, AFileShortenedWhileMappedReadsAsZerosPastItsNewEnd) {
+  const testing::ScratchDir dir;
+  const std::string path = dir.file("shrinks.bin");
+  testing::writeBytes(path, std::string(70000, 'x'));
+  const MappedFile file(path);
+  ASSERT_TRUE(file.isOpen());
+  EXPECT_EQ(file[0], 'x');  // the first page is read before the file shrinks
+  std::filesystem::resize_file(path, 5000);
+  size_t kept = 0, zeros = 0;
+  for (size_t i = 0; i < file.size(); ++i) {
+    kept += file[i] == 'x';
+    zeros += file[i] == 0;
+  }
+  EXPECT_EQ(kept, 5000u);
+  EXPECT_EQ(zeros, 65000u);
+}
+
+// Only the program's own mappings are mended: a bus error anywhere else
+// still ends the process as the system ends it.
+TEST(MappedFileDeathTest, OtherBusErrorsStillEndTheProcess) {
+  const testing::ScratchDir dir;
+  const std::string path = dir.file("foreign.bin");
+  testing::writeBytes(path, std::string(70000, 'x'));
+  const MappedFile ours(path);  // the mending is set up
+  EXPECT_EXIT(
+      {
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        auto* bytes = static_cast<const volatile char*>(::mmap(nullptr, 70000, PROT_READ, MAP_SHARED, fd, 0));
+        std::filesystem::resize_file(path, 10);
+        std::_Exit(bytes[69999]);
+      },
+      ::testing::KilledBySignal(SIGBUS), "");
+  EXPECT_EXIT(std::raise(SIGBUS), ::testing::KilledBySignal(SIGBUS), "");
 }
 
 }  // namespace
