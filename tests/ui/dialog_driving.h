@@ -7,12 +7,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 #include "ui/dialog_framework.h"
+#include "ui/message_sink.h"
 
 namespace celvaro::testing {
 
@@ -57,5 +61,35 @@ inline void whenShown(std::function<void(QWidget*)> act, QWidget* under = nullpt
   });
   poll->start();
 }
+
+// Runs `act`, answering each message box it shows with OK: their texts, in
+// the order they came.
+inline QStringList messagesDuring(const std::function<void()>& act) {
+  QStringList texts;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&texts] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      texts << box->text();
+      box->accept();
+    }
+  });
+  poll.start();
+  act();
+  return texts;
+}
+
+// Keeps the messages the program would show instead of showing them.
+class RecordedMessages : public MessageSink {
+ public:
+  struct Message {
+    QMessageBox::Icon icon;
+    QString caption, text;
+  };
+  void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
+    messages.push_back({icon, caption, text});
+  }
+  std::vector<Message> messages;
+};
 
 }  // namespace celvaro::testing

@@ -200,21 +200,10 @@ class EmptyProgramDir : public ObservingAids {
   testing::ScratchDir dir;
 };
 
-// Presses a button of a dialog and answers the message box it shows: the
-// box's text, or "" when none came.
+// Presses a button of a dialog: the text of the message box it shows, or
+// "" when none came.
 QString messageOnPress(QWidget* dialog, int id) {
-  QString text;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&text] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      text = box->text();
-      box->accept();
-    }
-  });
-  poll.start();
-  press(dialog, id);
-  return text;
+  return testing::messagesDuring([&] { press(dialog, id); }).join(" | ");
 }
 
 // The chart's clock starts at 20:00 UT, 22:00 local time in zone +1 with
@@ -305,13 +294,7 @@ TEST_F(EmptyProgramDir, APlaceOffTheEarthIsRefusedFieldByField) {
 }
 
 TEST_F(EmptyProgramDir, ObjectInfoWithoutASelectionSaysThereIsNoData) {
-  QString shown;
-  whenShown([&](QWidget* box) {
-    shown = qobject_cast<QMessageBox*>(box)->text();
-    qobject_cast<QMessageBox*>(box)->accept();
-  });
-  window->showObjectInfo();
-  EXPECT_EQ(shown, "No data available for this object.");
+  EXPECT_EQ(testing::messagesDuring([&] { window->showObjectInfo(); }), QStringList{"No data available for this object."});
   EXPECT_FALSE(window->objectInfo().window()->isVisible());
 }
 

@@ -161,42 +161,23 @@ TEST_F(LabelledSky, OkWritesTheMapOfTheChosenPageAndKeepsTheChoice) {
   testing::expectRenderedEps(dir.file("small.eps"), dir.file("small.png"));
 }
 
-// Answers the message boxes a dialog shows, noting their texts.
-class MessageAnswerer {
- public:
-  MessageAnswerer() {
-    timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        texts.push_back(box->text().toStdString());
-        box->accept();
-      }
-    });
-    timer_.start();
-  }
-  std::vector<std::string> texts;
-
- private:
-  QTimer timer_;
-};
-
 TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
   PrintableMap choice;
   DlgPrintableMap dialog(resources, *model, choice);
   dialog.create(nullptr);
-  MessageAnswerer answerer;
   auto* fileName = dialog.control<QLineEdit>(DlgPrintableMap::kFileName);
-  fileName->setText(QString::fromStdString(dir.file("missing/map.pdf")));
-  testing::click(dialog, kIdOk);
-  fileName->setText("");
-  testing::click(dialog, kIdOk);
-  fileName->setText(QString::fromStdString(dir.file("map.pdf")));
-  dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("200");
-  testing::click(dialog, kIdOk);
-  EXPECT_EQ(answerer.texts, (std::vector<std::string>{"The map could not be written to this file:\n" +
-                                                           dir.file("missing/map.pdf") + "\n" + std::strerror(ENOENT),
-                                                       "Choose a file for the map.",
-                                                       "The margins leave no room for the map on this page."}));
+  const QStringList messages = testing::messagesDuring([&] {
+    fileName->setText(QString::fromStdString(dir.file("missing/map.pdf")));
+    testing::click(dialog, kIdOk);
+    fileName->setText("");
+    testing::click(dialog, kIdOk);
+    fileName->setText(QString::fromStdString(dir.file("map.pdf")));
+    dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("200");
+    testing::click(dialog, kIdOk);
+  });
+  EXPECT_EQ(messages, QStringList({QString::fromStdString("The map could not be written to this file:\n" +
+                                                          dir.file("missing/map.pdf") + "\n" + std::strerror(ENOENT)),
+                                   "Choose a file for the map.", "The margins leave no room for the map on this page."}));
   EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
   EXPECT_EQ(choice.fileName, "");  // the choice is kept only for a map written
   EXPECT_FALSE(std::filesystem::exists(dir.file("map.pdf")));

@@ -42,18 +42,7 @@ using namespace testing;
 constexpr double kPi = std::numbers::pi;
 constexpr double kArcminPerRad = 10800 / kPi;
 
-struct Message {
-  QMessageBox::Icon icon;
-  QString caption, text;
-};
-
-class RecordedMessages : public MessageSink {
- public:
-  void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
-    messages.push_back({icon, caption, text});
-  }
-  std::vector<Message> messages;
-};
+using Message = RecordedMessages::Message;
 
 // The row of a list that shows `text`, made the current one.
 void chooseRow(QWidget* dialog, const QString& text) {

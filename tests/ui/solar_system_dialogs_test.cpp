@@ -192,15 +192,7 @@ TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
   dialog.create(nullptr);
   type(dialog, DlgMinorPlanetTracks::kAsteroid, "zzz");
   type(dialog, DlgMinorPlanetTracks::kAsteroidTrack + 2, "55");
-  QString message;
-  QTimer::singleShot(0, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      message = box->text();
-      box->accept();
-    }
-  });
-  click(dialog, kIdOk);
-  EXPECT_EQ(message, "No such minor planet.");
+  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }), QStringList{"No such minor planet."});
   EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
   EXPECT_EQ(model->chart.asteroidTrack.object, -1);
   EXPECT_EQ(model->chart.asteroidTrack.days, 100);

@@ -105,18 +105,13 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   // What the link cannot carry is refused by name, as the configuration
   // file would refuse it at the next start: the radius travels as one byte,
   // the controller makes at most ten turns.
-  std::vector<std::string> refusals;
+  QStringList refusals;
   for (const auto& [radius, turns] : {std::pair{"300", "3"}, std::pair{"25", "12"}}) {
     dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(radius);
     dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText(turns);
-    testing::whenShown([&](QWidget* box) {
-      refusals.push_back(static_cast<QMessageBox*>(box)->text().toStdString());
-      static_cast<QMessageBox*>(box)->accept();
-    });
-    dialog.onCommand(kIdOk, kClicked, nullptr);
+    refusals << testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); });
   }
-  EXPECT_EQ(refusals, (std::vector<std::string>{"arcmin / rotation must be between 1 and 255.",
-                                                "Turns must be between 1 and 10."}));
+  EXPECT_EQ(refusals, QStringList({"arcmin / rotation must be between 1 and 255.", "Turns must be between 1 and 10."}));
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
 }
 
@@ -210,17 +205,6 @@ TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) 
   EXPECT_EQ(second.control<QLabel>(DlgAutoGuiderMonitor::kNotSent)->text(), notSent);
 }
 
-struct RecordedMessages : MessageSink {
-  void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
-    shown.push_back({icon, caption, text});
-  }
-  struct Message {
-    QMessageBox::Icon icon;
-    QString caption, text;
-  };
-  std::vector<Message> shown;
-};
-
 std::string buttonRecord(uint8_t number, bool pressed) {
   js_event event{};
   event.type = JS_EVENT_BUTTON;
@@ -248,7 +232,7 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
   const int writer = ::open(js1.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(writer, 0);
   model.gamepad.device = js0;
-  RecordedMessages messages;
+  testing::RecordedMessages messages;
   DlgGamepadControl dialog(resources, model.gamepad, messages, input.string());
   dialog.create(nullptr);
   auto* devices = dialog.control<QComboBox>(DlgGamepadControl::kDevice);
@@ -270,10 +254,10 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
   EXPECT_FALSE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 0)->isChecked());
   ::close(writer);
   dialog.poll();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
-  EXPECT_EQ(messages.shown[0].caption, "Error");
-  EXPECT_EQ(messages.shown[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(messages.messages[0].caption, "Error");
+  EXPECT_EQ(messages.messages[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
   EXPECT_FALSE(dialog.control(DlgGamepadControl::kFirstAssignment)->isEnabled());
   dialog.onCommand(kIdOk, kClicked, nullptr);
   EXPECT_EQ(model.gamepad.device, js1);
