@@ -8,7 +8,6 @@
 
 #include "catalog/catalog_file_type.h"
 #include "catalog/constellation_list.h"
-#include "catalog/double_star_data.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_info_file.h"
@@ -68,25 +67,6 @@ TEST_F(BuiltData, VegasInformationReads) {
   EXPECT_EQ(byField[kInfoHd], "172167");
   EXPECT_EQ(byField[kInfoSpectralType].substr(0, 2), "A0");
   EXPECT_NEAR(std::stod(byField[kInfoDistance]), 25.0, 1.0);
-}
-
-TEST_F(BuiltData, MizarAndAlbireoAreFoundByTheirDiscovererDesignations) {
-  const std::string run = CELVARO_RUN_DIR;
-  auto doubles = doubleStarCatalogOfType(detectCatalogFileType(run + "/data/doubles_d3.dat"));
-  ASSERT_TRUE(doubles);
-  doubles->setDataDirectory(run);
-  ASSERT_EQ(doubles->open("data/doubles_d3.dat"), 0);
-  EXPECT_GT(doubles->count(), 20000);
-  constexpr double kHoursPerRad = 12 / std::numbers::pi, kDegPerRad = 180 / std::numbers::pi;
-  StarPosition mizar, albireo;
-  ASSERT_EQ(doubles->findByDesignation("STF 1744", mizar), kDoubleFound);
-  EXPECT_NEAR(mizar.raRad * kHoursPerRad, 13 + 23.9 / 60, 0.01);
-  EXPECT_NEAR(mizar.decRad * kDegPerRad, 54 + 56.0 / 60, 0.02);
-  ASSERT_EQ(doubles->findByDesignation("STFA 43", albireo), kDoubleFound);  // Struve's appendix
-  EXPECT_NEAR(albireo.raRad * kHoursPerRad, 19 + 30.7 / 60, 0.01);
-  std::vector<StarInfoItem> items;
-  ASSERT_TRUE(doubles->readObjectInfo(albireo.index, items));
-  EXPECT_EQ(items.front(), (StarInfoItem{kDoubleInfoWds, "19307+2758"}));
 }
 
 // Mira and delta Cephei with their ranges, chi Cyg, xi UMa and theta Aur

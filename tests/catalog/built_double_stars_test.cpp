@@ -192,7 +192,9 @@ TEST_F(BuiltDoubleStars, ShowpiecesCarryTheSeparationOfTheirNamedPair) {
       EXPECT_NEAR(s.companion, p.companion, 0.15) << p.designation;
     }
   }
-  // Both pairs of epsilon Lyr are found, in the one system the WDS makes of them.
+  // Albireo under the WDS number of its place, 19h30.7m +27 58'; both pairs
+  // of epsilon Lyr in the one system the WDS makes of them.
+  EXPECT_EQ(find("STFA 43").wds, "19307+2758");
   EXPECT_EQ(find("STF 2382").wds, "18443+3940");
   EXPECT_EQ(find("STF 2383").wds, "18443+3940");
 }
