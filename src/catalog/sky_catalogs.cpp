@@ -73,6 +73,7 @@ const std::string& SkyCatalogs::currentDisplayName() const {
 void SkyCatalogs::loadConstellations() {
   lines_.load(resolveDataPath(directory_, kConstellationLinesPath));
   boundaries_.load(resolveDataPath(directory_, kConstellationBoundariesPath));
+  names_.load(resolveDataPath(directory_, kConstellationNamesPath));
 }
 
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }

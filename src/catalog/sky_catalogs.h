@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "catalog/constellation_names.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/sky_polylines.h"
@@ -36,6 +37,7 @@ class SkyCatalogs {
   static constexpr int kStarSlots = 5;
   static constexpr const char* kConstellationLinesPath = "data/constlines.dat";
   static constexpr const char* kConstellationBoundariesPath = "data/constboundaries.dat";
+  static constexpr const char* kConstellationNamesPath = "data/constellation_names.txt";
   static constexpr const char* kStarLabelsPath = "data/star_labels.dat";
   static constexpr const char* kMinorBodyDirectory = "data/mpc";
   static constexpr const char* kDeepskyPath = "data/deepsky.dat";
@@ -71,6 +73,7 @@ class SkyCatalogs {
   }
   int slotsInUse() const { return slotsInUse_; }
 
+  // The figures, the boundaries and the names in the chart's languages.
   void loadConstellations();
   // Each catalog is built by its file's type and kept whatever open answers
   // (a rejected file leaves an empty catalog); none for another file type.
@@ -87,6 +90,7 @@ class SkyCatalogs {
   StarIdDatabase& starIds() { return starIds_; }
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
+  const ConstellationNames& constellationNames() const { return names_; }
   const StarLabels& starLabels() const { return labels_; }
   const std::string& dataDirectory() const { return directory_; }
   SolarSystem& solarSystem() { return solarSystem_; }
@@ -99,6 +103,7 @@ class SkyCatalogs {
   int slotsInUse_ = 0;
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
+  ConstellationNames names_;
   StarLabels labels_;
   SolarSystem solarSystem_;
   std::unique_ptr<iDeepskyData> deepsky_;

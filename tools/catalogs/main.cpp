@@ -17,6 +17,8 @@
 #include "app/program_info.h"
 #include "aids/star_hop_guides.h"
 #include "catalog/catalog_file_type.h"
+#include "catalog/constellation_list.h"
+#include "catalog/constellation_names.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_info_file.h"
 #include "catalog/double_star_data.h"
@@ -28,6 +30,7 @@
 #include "catalog/variable_star_data.h"
 #include "city_file_builder.h"
 #include "constellation_files_builder.h"
+#include "constellation_names_builder.h"
 #include "deep_star_files_builder.h"
 #include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
@@ -50,7 +53,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 8";
+constexpr const char* kDataVersion = "celvaro-data 9";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =
@@ -181,6 +184,19 @@ bool verifyDeepsky(const std::string& data) {
   return ok;
 }
 
+// Monoceros and Serpens Caput in the three languages with names of their own.
+bool verifyConstellationNames(const std::string& data) {
+  ConstellationNames names;
+  const bool ok = names.load(data + "/constellation_names.txt") == ConstellationNames::kLoaded;
+  std::printf("  constellation_names.txt: %s\n", ok ? "read" : "damaged");
+  for (int number : {54, 75}) {
+    std::printf("    %s:", shownConstellationName(number).c_str());
+    for (int language : ConstellationNames::kLanguages) std::printf(" %s;", names.name(number, language).c_str());
+    std::printf("\n");
+  }
+  return ok;
+}
+
 // Vega by the start of its name, its HD number and its Bayer letter, and
 // Sirius by "sir", with their information texts.
 bool verifyStarIds(const std::string& data) {
@@ -255,7 +271,7 @@ bool verify(const std::string& data) {
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
          boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
-         verifyDeepsky(data) && verifyStarIds(data) && verifyObservingAids(data) &&
+         verifyDeepsky(data) && verifyConstellationNames(data) && verifyStarIds(data) && verifyObservingAids(data) &&
          verifyDeepStars(data);
 }
 
@@ -299,6 +315,11 @@ int main(int argc, char** argv) {
                                 options.data);
       }) &&
       step("Constellation figures and boundaries", [&] { return buildConstellationFiles(d3 + "/data", options.data); }) &&
+      step("Constellation names",
+           [&] {
+             return buildConstellationNameFile(stellarium + "/usr/share/stellarium/translations/stellarium-skycultures",
+                                               options.data);
+           }) &&
       step("Asteroid and comet elements", [&] {
         return buildMinorBodyFiles({kstars + "/usr/share/kstars/asteroids.dat", kstars + "/usr/share/kstars/cometels.json.gz"},
                                    options.data);
