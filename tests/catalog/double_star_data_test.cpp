@@ -17,7 +17,6 @@ namespace celvaro {
 namespace {
 
 using testing::patched;
-using testing::writeBytes;
 
 DoubleStarEntry entry(std::string designation, int32_t primary, int32_t companion = 0, int32_t separation = 0) {
   DoubleStarEntry e;
@@ -32,12 +31,6 @@ DoubleStarEntry entry(std::string designation, int32_t primary, int32_t companio
 
 class DoubleStarTest : public testing::StarChartTest {
  protected:
-  template <typename Catalog>
-  int load(Catalog& catalog, const std::string& bytes) {
-    writeBytes(dir.file("doubles.dat"), bytes);
-    catalog.setDataDirectory(dir.path().string());
-    return catalog.open("doubles.dat");
-  }
   void draw(const iStarDblData& catalog) { catalog.draw(output, area, transformer, settings, 5, -18); }
 
   StarDblWDSDataD1 flat;

@@ -69,6 +69,14 @@ class StarChartTest : public ::testing::Test {
     }
   }
 
+  // Writes the bytes as the catalog's file and opens it.
+  template <typename Catalog>
+  int load(Catalog& catalog, const std::string& bytes, const std::string& name = "catalog.dat") {
+    writeBytes(dir.file(name), bytes);
+    catalog.setDataDirectory(dir.path().string());
+    return catalog.open(name);
+  }
+
   // Four regions over runs of the given lengths: a box round the chart
   // centre for each run in front, one on the far side of the sky for a
   // run marked behind.

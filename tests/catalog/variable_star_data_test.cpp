@@ -19,7 +19,6 @@ namespace celvaro {
 namespace {
 
 using testing::patched;
-using testing::writeBytes;
 
 constexpr int kLyra = 52, kCygnus = 31, kCepheus = 20;
 
@@ -119,12 +118,6 @@ class VariableStarTest : public testing::StarChartTest {
   VariableStarTest() {
     settings.variableLimitHundredths = 400;
     settings.variableLabelLimitHundredths = 350;
-  }
-  template <typename Catalog>
-  int load(Catalog& catalog, const std::string& bytes, const std::string& name = "variables.dat") {
-    writeBytes(dir.file(name), bytes);
-    catalog.setDataDirectory(dir.path().string());
-    return catalog.open(name);
   }
   std::vector<int> drawn(const iStarVarData& catalog) {
     output.forget();
