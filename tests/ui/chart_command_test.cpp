@@ -23,6 +23,7 @@
 #include "render/chart_export.h"
 #include "render/layer_statistics.h"
 #include "test_files.h"
+#include "ui/chart_program.h"
 #include "ui/qt_canvas.h"
 
 namespace celvaro {
@@ -183,26 +184,12 @@ TEST_F(OrionChart, StatisticsFollowTheLimits) {
 
 // --- the real program with the built data, as a user runs it --------------------------
 
-struct ChartRun {
-  int exitCode = -1;
-  std::string out, err;
-};
+using testing::ChartRun;
 
-// celvaro-chart for an observer at Budapest at 2024-01-15 20:00 UT, its
-// output kept in a scratch directory.
-ChartRun runChart(const std::vector<std::string>& args) {
-  const testing::ScratchDir dir;  // its own: tests run side by side
-  const std::filesystem::path& scratch = dir.path();
-  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
-                        " --utc 2024-01-15T20:00 --lat 47.5 --lon 19.05 --tz 1 --size 64x64";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  command += " >" + (scratch / "out").string() + " 2>" + (scratch / "err").string();
-  const int status = std::system(command.c_str());
-  auto read = [](const std::filesystem::path& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(scratch / "out"), read(scratch / "err")};
+// celvaro-chart for an observer at Budapest at 2024-01-15 20:00 UT.
+ChartRun runChart(std::vector<std::string> args) {
+  args.insert(args.begin(), {"--utc", "2024-01-15T20:00", "--lat", "47.5", "--lon", "19.05", "--tz", "1", "--size", "64x64"});
+  return testing::runChartProgram(args);
 }
 
 // The rest of the line that begins with `start`; empty without one.
@@ -278,11 +265,10 @@ Sky marsAt(double julianDate) {
 TEST_F(OrionChart, WritesTheDrawnChartAndTimesEachPhase) {
   const testing::ScratchDir dir;
   const std::string file = (dir.path() / "orion.png").string();
-  const std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
-                              " --utc 2024-01-15T20:00 --ra 5.6 --dec 3 --field 3600 --size 1200x900 --language en --timings --out " +
-                              file + " >" + (dir.path() / "out").string();
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::ifstream out(dir.path() / "out");
+  const ChartRun run = testing::runChartProgram({"--utc", "2024-01-15T20:00", "--ra", "5.6", "--dec", "3", "--field", "3600",
+                                                  "--size", "1200x900", "--language", "en", "--timings", "--out", file});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::istringstream out(run.out);
   std::vector<std::string> phases;
   for (std::string name, ms; out >> name;) {
     if (name == "data") out >> ms, name += " " + ms;

@@ -4,8 +4,6 @@
 // from the descender (-207) to the ascender (718) of the face.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "test_files.h"
+#include "ui/chart_program.h"
 
 namespace celvaro {
 namespace {
@@ -91,12 +90,11 @@ Map parse(const std::string& svg) {
 // An A4 map for an observer at Berlin on 2024-01-15 at 21:00 UT.
 Map printedMap(const std::vector<std::string>& args) {
   const testing::ScratchDir dir;
-  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
-                        " --utc 2024-01-15T21:00 --lat 52.52 --lon 13.40 --tz 1 --dst 0 --language en"
-                        " --format svg --out " + dir.file("map.svg");
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  const int status = std::system((command + " >/dev/null").c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+  std::vector<std::string> all = {"--utc", "2024-01-15T21:00", "--lat", "52.52", "--lon", "13.40", "--tz", "1", "--dst", "0",
+                                   "--language", "en", "--format", "svg", "--out", dir.file("map.svg")};
+  all.insert(all.end(), args.begin(), args.end());
+  const testing::ChartRun run = testing::runChartProgram(all);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   return parse(testing::readBytes(dir.file("map.svg")));
 }
 

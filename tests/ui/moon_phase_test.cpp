@@ -12,8 +12,6 @@
 
 #include <QImage>
 
-#include <sys/wait.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +20,7 @@
 #include <string>
 
 #include "test_files.h"
+#include "ui/chart_program.h"
 
 namespace celvaro {
 namespace {
@@ -32,11 +31,9 @@ constexpr int kSize = 300;  // pixels; a 60' field, so 5 pixels an arcminute
 QImage moonChart(const std::string& utc) {
   const testing::ScratchDir scratch;
   const std::string file = scratch.file("moon.png");
-  const std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
-                              " --lat 47.5 --lon 19.04 --tz 0 --object Moon --field 60 --size 300x300 --utc " +
-                              utc + " --out " + file + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+  const testing::ChartRun run = testing::runChartProgram({"--lat", "47.5", "--lon", "19.04", "--tz", "0", "--object", "Moon",
+                                                          "--field", "60", "--size", "300x300", "--utc", utc, "--out", file});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   return QImage(QString::fromStdString(file));
 }
 

@@ -27,6 +27,7 @@
 #include "projection/transformer.h"
 #include "test_files.h"
 #include "ui/chart_command.h"
+#include "ui/chart_program.h"
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_printable_map.h"
 #include "ui/main_window.h"
@@ -438,12 +439,6 @@ TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
   }
 }
 
-}  // namespace
-}  // namespace celvaro
-
-namespace celvaro {
-namespace {
-
 // Facing west from 47.5 degrees north (azimuth 270, altitude 30, 2024-01-15
 // 21:00 UT) the direction to the celestial pole leans from the zenith to
 // the right by the parallactic angle, 46.6 degrees from
@@ -452,11 +447,10 @@ namespace {
 TEST(PrintableMapLegend, TheOrientationFigureFollowsTheHorizontalFrame) {
   if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
   ScratchDir dir;
-  const testing::CommandResult run = testing::runCommand(
-      std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR
-      " --utc 2024-01-15T21:00 --lat 47.5 --lon 19.04 --az 270 --alt 30 --field 3600 --format svg --out '" +
-      dir.file("west.svg") + "'");
-  ASSERT_EQ(run.status, 0) << run.output;
+  const testing::ChartRun run =
+      testing::runChartProgram({"--utc", "2024-01-15T21:00", "--lat", "47.5", "--lon", "19.04", "--az", "270", "--alt", "30",
+                                "--field", "3600", "--format", "svg", "--out", dir.file("west.svg")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::string svg = testing::readBytes(dir.file("west.svg"));
   // The L: from the north arm's end to the corner to the west arm's end, then its N.
   const std::regex figure(R"(d="M(-?\d+) (-?\d+) L(-?\d+) (-?\d+) L-?\d+ -?\d+ "/>\r\n<text [^>]*>N</text>)");

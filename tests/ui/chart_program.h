@@ -1,0 +1,35 @@
+// celvaro-chart of the built program directory, run as a user runs it.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_files.h"
+
+namespace celvaro::testing {
+
+struct ChartRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+// The program with `args`, each quoted; what it writes to its standard
+// output and error is kept in a directory of its own (not the test's
+// scratch directory, which the caller may hold), removed afterwards.
+inline ChartRun runChartProgram(const std::vector<std::string>& args) {
+  std::string dir = (std::filesystem::temp_directory_path() / "celvaro-chart-run-XXXXXX").string();
+  if (!::mkdtemp(dir.data())) return {};
+  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR;
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " >" + dir + "/out 2>" + dir + "/err";
+  const int status = std::system(command.c_str());
+  ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(dir + "/out"), readBytes(dir + "/err")};
+  std::filesystem::remove_all(dir);
+  return run;
+}
+
+}  // namespace celvaro::testing
