@@ -15,6 +15,7 @@
 #include "app/app_model.h"
 #include "app/configuration.h"
 #include "app/object_finder.h"
+#include "app/printable_map_export.h"
 #include "app/setting_file.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
@@ -24,7 +25,6 @@
 #include "output/png_encoding.h"
 #include "platform/system_time.h"
 #include "render/layer_statistics.h"
-#include "ui/dialogs/dlg_printable_map.h"
 #include "ui/qt_canvas.h"
 
 namespace celvaro {

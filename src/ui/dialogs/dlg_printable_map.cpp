@@ -36,12 +36,6 @@ int paperOf(int32_t width, int32_t height) {
 
 }  // namespace
 
-bool exportPrintableMap(AppModel& model, const PrintableMap& map) {
-  const ChartSources sources{model.catalogs(), &model.ecliptic, &model.horizon, &model.route,
-                             model.resources().languageId()};
-  return exportChart(printableMapExport(map, model.chart, sources, programPrintColours(model.programDir())));
-}
-
 void DlgPrintableMap::onInitDialog() {
   window()->setWindowTitle(text(text_id::kPrintableMapTitle, "Printable map"));
   const int first = text_id::kPrintableMapLabelFirst;

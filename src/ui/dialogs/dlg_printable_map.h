@@ -6,17 +6,10 @@
 // reason and the dialog stays open.
 #pragma once
 
-#include "render/chart_export.h"
+#include "app/printable_map_export.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {
-
-class AppModel;
-
-// Writes the printable map of the chart on screen: the model's chart
-// settings, catalogs, lines and print colours. False when the file could
-// not be written whole.
-bool exportPrintableMap(AppModel& model, const PrintableMap& map);
 
 class DlgPrintableMap final : public FwDialogBase {
  public:
