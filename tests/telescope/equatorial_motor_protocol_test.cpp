@@ -368,6 +368,12 @@ TEST(EquatorialMountErrors, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle)
   sim.bench.receive(valueReply(0x800000));
   sim.heartbeat(1);
   EXPECT_EQ(sim.bench.sent(), "");
+  // Nor does a position read give a position.
+  sim.bench.command({kCmdReadPosition});
+  EXPECT_FALSE(sim.bench.sent().empty());
+  sim.bench.receive("=ZZ%@~x\r");
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{6});
+  EXPECT_TRUE(sim.bench.listener.positions.empty());
 }
 
 }  // namespace
