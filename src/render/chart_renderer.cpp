@@ -248,7 +248,9 @@ void ChartRenderer::constellationNames() {
   for (int i = 0; i < kConstellationCount; ++i) {
     double ra, dec;
     if (!constellationPosition(i, ra, dec) || !visible(ra, dec, x, y) || !output_->isInsideOutput(x, y)) continue;
-    const std::string text = abbreviations ? std::string(constellationAbbreviation(i)) : shownConstellationName(i);
+    const std::string text = abbreviations ? std::string(constellationAbbreviation(i))
+                             : catalogs_    ? catalogs_->constellationNames().name(i, language_)
+                                            : shownConstellationName(i);
     output_->text(x, y, 0, 0, kConstellationNames, text);
   }
 }
