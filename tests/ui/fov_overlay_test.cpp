@@ -21,40 +21,34 @@
 #include "app/setting_file.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
-#include "catalog_writers.h"
 #include "test_files.h"
 #include "ui/chart_window.h"
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_adjust_fov.h"
 #include "ui/dialogs/fov_preview_panel.h"
 #include "ui/main_window.h"
+#include "ui/program_window.h"
 
 namespace celvaro {
 namespace {
 
 using testing::click;
 using testing::readBytes;
-using testing::ScratchDir;
 using testing::whenShown;
 using testing::writeBytes;
 using D = DlgAdjustFov;
 
 // A one-star sky with the star at the chart centre, 10 degrees across, and
 // the star selected.
-class FovOverlayWindow : public ::testing::Test {
+class FovOverlayWindow : public testing::ProgramWindow {
  protected:
   FovOverlayWindow() {
-    std::filesystem::create_directories(dir.path() / "data");
-    writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
-    model->displaySwitches.fill(1);
+    writeOneStarCatalog();
+    load();
     model->chart.fieldArcmin = 600;
     model->applyView();
-    window = std::make_unique<MainWindow>(resources, *model);
+    open();
     window->resize(900, 700);
-    window->show();
     QApplication::processEvents();
     QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
   }
@@ -70,11 +64,6 @@ class FovOverlayWindow : public ::testing::Test {
     QApplication::sendEvent(field, &out);
   }
   void placeOverlay() { chart().contextCommand(ChartWindow::kFovOverlay, centre()); }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(FovOverlayWindow, TheDialogStartsFromTheSchemeWithItsRanges) {

@@ -17,7 +17,6 @@
 #include "app/configuration.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
-#include "catalog_writers.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"
 #include "ui/chart_window.h"
@@ -41,9 +40,7 @@ using testing::whenShown;
 class DesktopTest : public testing::ProgramWindow {
  protected:
   DesktopTest() {
-    std::filesystem::create_directories(dir.path() / "data");
-    testing::writeBytes(dir.file("data/stars_hip.dat"),
-                        starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    writeOneStarCatalog();
     open();
   }
   ChartWindow& chart() { return window->chartWindow(); }

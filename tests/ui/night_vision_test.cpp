@@ -15,7 +15,6 @@
 #include <memory>
 #include <set>
 
-#include "catalog_writers.h"
 #include "output/bitmap24.h"
 #include "test_files.h"
 #include "ui/program_window.h"
@@ -85,9 +84,7 @@ double textContrast(QWidget* control) {
 class NightVision : public testing::ProgramWindow {
  protected:
   NightVision() {
-    std::filesystem::create_directories(dir.path() / "data");
-    testing::writeBytes(dir.file("data/stars_hip.dat"),
-                        starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    writeOneStarCatalog();
     load();
     loadObservingAids(*model);
     open();

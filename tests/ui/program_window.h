@@ -6,11 +6,13 @@
 
 #include <QApplication>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/app_model.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
+#include "catalog_writers.h"
 #include "test_files.h"
 #include "ui/main_window.h"
 
@@ -24,6 +26,12 @@ class ProgramWindow : public ::testing::Test {
     model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
     loadChartData(*model);
     model->displaySwitches.fill(1);  // as the data load sets them: objects are recorded for picking
+  }
+  // A star catalog of one star, HIP 1 of magnitude 1.00, at right
+  // ascension and declination 0: the centre of a new chart.
+  void writeOneStarCatalog() {
+    std::filesystem::create_directories(dir.path() / "data");
+    writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
   }
   void open() {
     if (!model) load();

@@ -21,7 +21,6 @@
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
 #include "catalog/star_id_format.h"
-#include "catalog_writers.h"
 #include "star_id_writers.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"
@@ -94,9 +93,7 @@ constexpr KindTexts kKindTexts[] = {
 class SearchWindow : public testing::ProgramWindow {
  protected:
   SearchWindow() {
-    std::filesystem::create_directories(dir.path() / "data");
-    testing::writeBytes(dir.file("data/stars_hip.dat"),
-                        starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+    writeOneStarCatalog();
     open();
     window->searches().setMessageSink(messages);
   }
