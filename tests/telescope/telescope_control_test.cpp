@@ -278,21 +278,5 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
   EXPECT_TRUE(listener.waitFor("guider 2"));
 }
 
-// An LX200 client probes with the acknowledge byte, then asks the mount's
-// clock and site: each is answered at once, the site from the observing
-// place the program gave; a guide-rate command is not one of the port's.
-TEST_F(ControllerTest, AGuidingClientsProbeAndQueriesAreAnsweredAtOnce) {
-  testing::Pty guider(dir.path(), 3);
-  controller.setObservingPlace({-1, -33.865, 151.2094, 10, 1});
-  controller.openGuiderPort(3);
-  ASSERT_TRUE(listener.waitFor("guider 3"));
-  guider.write("\x06");
-  EXPECT_EQ(guider.read(1), "P");
-  guider.write(":RG#:Gc#");
-  EXPECT_EQ(guider.read(3, 500ms), "24#");
-  guider.write(":GVP#:Gt#");
-  EXPECT_EQ(guider.read(15, 500ms), "Celvaro#-33*52#");
-}
-
 }  // namespace
 }  // namespace celvaro
