@@ -66,7 +66,7 @@ class FovOverlayWindow : public testing::ProgramWindow {
   void placeOverlay() { chart().contextCommand(ChartWindow::kFovOverlay, centre()); }
 };
 
-TEST_F(FovOverlayWindow, TheDialogStartsFromTheSchemeWithItsRanges) {
+TEST_F(FovOverlayWindow, TheDialogStartsFromTheScheme) {
   window->command(609);
   QApplication::processEvents();
   ASSERT_TRUE(dialog().window()->isVisible());
@@ -81,21 +81,6 @@ TEST_F(FovOverlayWindow, TheDialogStartsFromTheSchemeWithItsRanges) {
   EXPECT_TRUE(dialog().control<QCheckBox>(D::kGuider)->isChecked());
   EXPECT_FALSE(dialog().control(D::kTotalFieldRadius)->isEnabled());
   EXPECT_TRUE(dialog().control(D::kGuiderOffset)->isEnabled());
-  EXPECT_EQ(std::tuple(bar(D::kPreviewScale)->minimum(), bar(D::kPreviewScale)->maximum(), bar(D::kPreviewScale)->value()),
-            std::tuple(0, 20, 10));
-  EXPECT_EQ(dialog().preview().scale(), 20);
-  EXPECT_EQ(std::tuple(bar(D::kOpacity)->minimum(), bar(D::kOpacity)->maximum(), bar(D::kOpacity)->value()),
-            std::tuple(20, 200, 160));
-  for (int id : {D::kShiftRa, D::kShiftDec}) {
-    EXPECT_EQ(std::tuple(bar(id)->minimum(), bar(id)->maximum(), bar(id)->value(), bar(id)->pageStep(),
-                         bar(id)->tickInterval()),
-              std::tuple(0, 120, 60, 6, 6));
-  }
-  for (int id : {D::kCameraRotation, D::kGuiderRotation}) {
-    EXPECT_EQ(std::tuple(bar(id)->minimum(), bar(id)->maximum(), bar(id)->value(), bar(id)->pageStep(),
-                         bar(id)->tickInterval()),
-              std::tuple(0, 360, 180, 15, 15));
-  }
   EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
   EXPECT_FALSE(dialog().control<QCheckBox>(D::kLock)->isChecked());
   EXPECT_EQ(dialog().window()->focusWidget(), dialog().control(D::kCamera));
@@ -268,19 +253,6 @@ TEST_F(FovOverlayWindow, EditingTheSchemeMarksItForTheFile) {
   EXPECT_EQ(model->shownOverlay.elementFlags, 7);
   runShutdown(*model);
   EXPECT_NE(readBytes(dir.file("fovschemes.dat")).find("ccdxs=1100\r\n"), std::string::npos);
-}
-
-TEST_F(FovOverlayWindow, TransparencyAndPreviewScale) {
-  dialog().showOver(window.get());
-  testing::press(dialog().window(), D::kTransparency);
-  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 160 / 255.0);
-  bar(D::kOpacity)->setValue(40);
-  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 40 / 255.0);
-  testing::press(dialog().window(), D::kTransparency);
-  EXPECT_DOUBLE_EQ(dialog().window()->windowOpacity(), 1.0);
-  EXPECT_EQ(bar(D::kOpacity)->value(), D::kStartOpacity);
-  bar(D::kPreviewScale)->setValue(3);
-  EXPECT_EQ(dialog().preview().scale(), 13);
 }
 
 // Scale 20 gives 2 pixels a millimetre: the camera's 22 mm frame reaches

@@ -391,15 +391,12 @@ TEST_F(TelescopeWindowsLanguage, OpenWindowsRelabelThemselves) {
 }
 
 TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {
-  EXPECT_EQ(mountRaText(0.5), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
   EXPECT_EQ(mountRaText(0), "00:00:00");
   EXPECT_EQ(mountDecText(-0.5 * kRadPerDeg), "-0:30");
   EXPECT_EQ(mountDecText(47.5 * kRadPerDeg), "47:30");
   EXPECT_EQ(siderealText(25.5), "01:30:00");
   EXPECT_EQ(siderealText(-0.25), "23:45:00");
-  EXPECT_EQ(clockDateText(clockDate(2451545.0, 0)), "2000.01.01  12:00:00");
   EXPECT_EQ(clockDateText(clockDate(2451545.0 - 1e-9, 7200)), "2000.01.01  14:00:00");
-  EXPECT_EQ(julianText(2451545.0), "2451545.000000");
 }
 
 TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
@@ -423,7 +420,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   EXPECT_EQ(window->statusParts().part(0), "The telescope position is not known yet.");
   std::thread([&] { model->onMountPosition(0.5, -0.5 * kRadPerDeg, 10, 20); }).join();
   QApplication::processEvents();
-  EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");
+  EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
   EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");
   window->command(610);
