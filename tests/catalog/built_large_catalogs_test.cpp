@@ -86,14 +86,6 @@ TEST_F(BuiltLargeCatalogs, A2DegreeFieldOnThePleiadesShowsStarsToAbout10AndAHalf
   EXPECT_NEAR(deep.back(), 290, 15);
 }
 
-TEST_F(BuiltLargeCatalogs, A60DegreeFieldUsesTheMainCatalogAgain) {
-  pleiadesMagnitudes(120);
-  ASSERT_EQ(catalogs.currentSlot(), 1);
-  catalogs.selectStarCatalog(automaticStarLimit(3600), 3600);
-  EXPECT_EQ(catalogs.currentSlot(), 0);
-  EXPECT_EQ(catalogs.currentDisplayName(), "Hipparcos");
-}
-
 // Within two degrees of Vega every Hipparcos star of d3-celestial's
 // catalogue (a source the deep catalog is not built from) bright enough for
 // the chart is drawn with its number; the other stars are named by their
