@@ -64,6 +64,13 @@ class RenderingOutput {
   virtual void end() = 0;
   virtual void beginGroup(std::string_view layerName) = 0;
   virtual void endGroup() = 0;
+  // Cuts what is drawn at the clip rectangle until endChartClip, so that
+  // symbols near the edge stop at the frame; the frame and its legend are
+  // drawn before. The file outputs forget their styles when the cut ends
+  // (see forgetStyles): select them again before drawing on. The screen's
+  // window cuts at its own edges.
+  virtual void clipToChart() {}
+  virtual void endChartClip() {}
 
   // Inside the clip rectangle, edges included.
   bool isInsideOutput(int32_t x, int32_t y) const;

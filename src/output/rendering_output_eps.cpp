@@ -7,6 +7,8 @@ namespace {
 
 constexpr int kSymbolFonts = 20;  // FONT20..FONT25
 constexpr PrintColour kBlack{0, 0, 0};
+// No colour: what the page's colour is after the cut is forgotten.
+constexpr PrintColour kNoColour{-1, -1, -1};
 
 using Ink = RenderingOutputFile::Ink;
 
@@ -72,6 +74,23 @@ void RenderingOutputEps::writeFonts() {
 void RenderingOutputEps::writeTrailer() {
   put("showpage\r\n");
   put('\x04');
+}
+
+void RenderingOutputEps::beginClip(Point low, Point high) {
+  put("gsave ");
+  moveTo(low.x, low.y);
+  lineTo(low.x, high.y);
+  lineTo(high.x, high.y);
+  lineTo(high.x, low.y);
+  closePath();
+  put(" clip newpath\r\n");
+}
+
+// Restoring the graphics state puts back the colour, the line width and
+// the font of the cut's start: the next drawing writes its own again.
+void RenderingOutputEps::endClip() {
+  put("grestore\r\n");
+  ink_ = kNoColour;
 }
 
 // --- colours ----------------------------------------------------------------------

@@ -57,18 +57,39 @@ bool RenderingOutputFile::begin(const std::string& fileName, PageSize page, cons
   if (yDown_) originY_ = page.height - originY_;
   forgetStyles();
   penDown_ = false;
+  clipping_ = false;
   writeHeader(page);
   return true;
 }
 
 void RenderingOutputFile::end() {
   if (fileName_.empty()) return;
-  if (penDown_) strokePath();
-  penDown_ = false;
+  endChartClip();
+  finishPolyline();
   writeTrailer();
   written_ = replaceFileContents(fileName_, document_);
   document_ = std::string();
   fileName_.clear();
+}
+
+void RenderingOutputFile::finishPolyline() {
+  if (penDown_) strokePath();
+  penDown_ = false;
+}
+
+void RenderingOutputFile::clipToChart() {
+  if (clipping_) return;
+  finishPolyline();
+  clipping_ = true;
+  beginClip({clipLeft_, clipBottom_}, {clipRight_, clipTop_});
+}
+
+void RenderingOutputFile::endChartClip() {
+  if (!clipping_) return;
+  finishPolyline();
+  clipping_ = false;
+  endClip();
+  forgetStyles();
 }
 
 bool RenderingOutputFile::toDevice(int32_t x, int32_t y, int32_t& dx, int32_t& dy) const {
@@ -104,7 +125,7 @@ void RenderingOutputFile::putPoint(int32_t x, int32_t y) {
 // --- polylines and paths -------------------------------------------------------
 
 void RenderingOutputFile::polyStart(int32_t x, int32_t y) {
-  if (penDown_) strokePath();
+  finishPolyline();
   start_ = last_ = {x, y};
   penDown_ = fromStart_ = isInsideOutput(x, y);
   if (penDown_) moveTo(x, y);
@@ -140,8 +161,7 @@ void RenderingOutputFile::polyEnd(bool close) {
   } else if (close) {
     polyLineTo(start_.x, start_.y);
   }
-  if (penDown_) strokePath();
-  penDown_ = false;
+  finishPolyline();
 }
 
 void RenderingOutputFile::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { segment(x1, y1, x2, y2); }

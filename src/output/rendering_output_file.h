@@ -44,6 +44,9 @@ class RenderingOutputFile : public RenderingOutput {
   // Whether the last pass's file was written completely.
   bool written() const { return written_; }
   bool toDevice(int32_t x, int32_t y, int32_t& dx, int32_t& dy) const override;
+  // The cut at the chart's rectangle, balanced by end when still open.
+  void clipToChart() override;
+  void endChartClip() override;
 
   // Polylines are clipped to the chart: each stretch inside it is a path
   // of its own, started where the line enters and stroked where it leaves.
@@ -113,6 +116,10 @@ class RenderingOutputFile : public RenderingOutput {
   // The document frame, written by begin and end.
   virtual void writeHeader(PageSize page) = 0;
   virtual void writeTrailer() = 0;
+  // Starts cutting at the rectangle between the corners, saving the page's
+  // state, and ends it, putting that state back.
+  virtual void beginClip(Point low, Point high) = 0;
+  virtual void endClip() = 0;
   // Path operators, in chart coordinates.
   virtual void moveTo(int32_t x, int32_t y) = 0;
   virtual void lineTo(int32_t x, int32_t y) = 0;
@@ -172,6 +179,8 @@ class RenderingOutputFile : public RenderingOutput {
 
  private:
   static bool canCreate(const std::string& fileName);
+  // Strokes the stretch of a polyline still being drawn.
+  void finishPolyline();
   void closedPolygon(const Point* corners, int count);
 
   const bool yDown_;
@@ -179,6 +188,7 @@ class RenderingOutputFile : public RenderingOutput {
   std::string document_;
   std::string* out_ = &document_;
   bool written_ = false;
+  bool clipping_ = false;
   int32_t originX_ = 0, originY_ = 0;
   PrintColourTable colours_;
   std::array<int32_t, 6> fontSizes_{160, 180, 200, 240, 320, 400};

@@ -166,6 +166,23 @@ void RenderingOutputPdf::writeTrailer() {
   put("\r\n%%EOF\r\n");
 }
 
+// The cut saves the graphics state; restoring it puts back the colours
+// and the pen of its start, which the next selections write again.
+void RenderingOutputPdf::beginClip(Point low, Point high) {
+  put("q ");
+  putPoint(low.x, low.y);
+  put(' ');
+  put(high.x - low.x);
+  put(' ');
+  put(high.y - low.y);
+  put(" re W n\r\n");
+}
+
+void RenderingOutputPdf::endClip() {
+  put("Q\r\n");
+  fillIsText_ = false;
+}
+
 // --- path operators -------------------------------------------------------------------
 
 void RenderingOutputPdf::moveTo(int32_t x, int32_t y) {

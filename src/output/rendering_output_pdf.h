@@ -43,6 +43,8 @@ class RenderingOutputPdf final : public RenderingOutputFile {
  private:
   void writeHeader(PageSize page) override;
   void writeTrailer() override;
+  void beginClip(Point low, Point high) override;
+  void endClip() override;
   void moveTo(int32_t x, int32_t y) override;
   void lineTo(int32_t x, int32_t y) override;
   void curveTo(Point a, Point b, Point end) override;

@@ -99,6 +99,16 @@ void RenderingOutputSvg::lineRule(std::string_view name, const Pen& pen) {
   put("}\r\n");
 }
 
+// The layers in a group cut at the chart's rectangle.
+void RenderingOutputSvg::beginClip(Point low, Point high) {
+  put("<clipPath id=\"chart-area\"><rect");
+  attribute("x", deviceX(low.x));
+  attribute("y", deviceY(high.y));
+  attribute("width", high.x - low.x);
+  attribute("height", high.y - low.y);
+  put("/></clipPath>\r\n<g clip-path=\"url(#chart-area)\">\r\n");
+}
+
 // An id is one name: the blanks of a layer's name become hyphens.
 void RenderingOutputSvg::beginGroup(std::string_view layerName) {
   put("<g id=\"");

@@ -37,6 +37,8 @@ class RenderingOutputSvg final : public RenderingOutputFile {
  private:
   void writeHeader(PageSize page) override;
   void writeTrailer() override { put("</svg>"); }
+  void beginClip(Point low, Point high) override;
+  void endClip() override { put("</g>\r\n"); }
   void moveTo(int32_t x, int32_t y) override;
   void lineTo(int32_t x, int32_t y) override;
   void curveTo(Point a, Point b, Point end) override;

@@ -76,7 +76,8 @@ bool ChartRenderer::visible(double raRad, double decRad, int32_t& x, int32_t& y)
 }
 
 // The layers draw through a label placer, which draws their labels last,
-// above every line and symbol, where they are free.
+// above every line and symbol, where they are free. Everything after the
+// frame and its legend, labels included, is cut at the chart's edge.
 void ChartRenderer::drawChart(const PassFlags& flags) {
   RenderingOutput* const direct = output_;
   LabelPlacer placer(*direct, *area_, *options_);
@@ -84,6 +85,7 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   drawLayers(flags);
   output_ = direct;
   placer.finish();
+  direct->endChartClip();
 }
 
 void ChartRenderer::drawLayers(const PassFlags& flags) {
@@ -99,6 +101,7 @@ void ChartRenderer::drawLayers(const PassFlags& flags) {
     if (area_->legendWidth > 0) legend();
     out.endGroup();
   }
+  out.clipToChart();
   if (s.needEquatorialGrid) {
     out.beginGroup("equatorialgrid");
     out.selectPen(kGridLine);

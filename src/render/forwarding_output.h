@@ -29,6 +29,8 @@ class ForwardingOutput : public RenderingOutput {
     group_.clear();
     inner_.endGroup();
   }
+  void clipToChart() override { inner_.clipToChart(); }
+  void endChartClip() override { inner_.endChartClip(); }
   bool toDevice(int32_t x, int32_t y, int32_t& dx, int32_t& dy) const override { return inner_.toDevice(x, y, dx, dy); }
 
   void polyStart(int32_t x, int32_t y) override { inner_.polyStart(x, y); }

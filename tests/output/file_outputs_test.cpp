@@ -34,6 +34,7 @@ void drawEverything(RenderingOutput& out) {
   out.legendText(-9000, -13500, kTitleBarText, "N");
   out.setFrameLineStyle();
   out.endGroup();
+  out.clipToChart();
   out.beginGroup("equatorialgrid");
   out.selectPen(2);
   out.polyStart(-12000, 0);  // from outside, across, and out again
@@ -98,6 +99,7 @@ void drawEverything(RenderingOutput& out) {
   out.minorPlanetDisc(5, 5000, -4000, 100, 50);
   out.cometDisc(6, 6000, -4000, 100, 50);
   out.endGroup();
+  out.endChartClip();
 }
 
 template <typename Output>
@@ -176,6 +178,33 @@ TEST(FileOutputs, EpsOfEveryOperationRendersInGhostscript) {
   drawnPage(pass);
   testing::expectRenderedEps(pass.path(), pass.file("every.png"));
   EXPECT_TRUE(std::filesystem::file_size(pass.file("every.png")) > 0);
+}
+
+// The cut at the chart is its rectangle on the page (10 mm from the left,
+// 20 mm from the bottom, 190 by 267 mm; SVG's y from the top: 10 mm), in
+// each file language's own clip operators.
+TEST(FileOutputs, TheCutAtTheChartIsItsRectangleOnThePage) {
+  auto cut = [](RenderingOutputFile& out) {
+    out.clipToChart();
+    out.drawStar(0, 0, 4, 2);
+    out.endChartClip();
+  };
+  FilePass<RenderingOutputPdf> pdf("cut.pdf", testing::kA4, printedArea());
+  cut(pdf.output);
+  EXPECT_NE(pdf.finish().find("q 1000 2000 19000 26700 re W n\r\nq 1 0 0 1 10500 15350 cm /xobj4 Do Q\r\n"
+                              "Q\r\nendstream"),
+            std::string::npos);
+  FilePass<RenderingOutputEps> eps("cut.eps", testing::kA4, printedArea());
+  cut(eps.output);
+  EXPECT_NE(eps.finish().find("gsave newpath 1000 2000 moveto 1000 28700 lineto 20000 28700 lineto 20000 2000 lineto "
+                              "closepath clip newpath\r\n10500 15350 2 D\r\ngrestore\r\nshowpage"),
+            std::string::npos);
+  FilePass<RenderingOutputSvg> svg("cut.svg", testing::kA4, printedArea());
+  cut(svg.output);
+  EXPECT_NE(svg.finish().find("<clipPath id=\"chart-area\"><rect x=\"1000\" y=\"1000\" width=\"19000\" "
+                              "height=\"26700\"/></clipPath>\r\n<g clip-path=\"url(#chart-area)\">\r\n"
+                              "<circle class=\"star\" cx=\"10500\" cy=\"14350\" r=\"2\"/>\r\n</g>\r\n</svg>"),
+            std::string::npos);
 }
 
 // --- begin and end ----------------------------------------------------------------------
