@@ -390,37 +390,6 @@ TEST_F(BuiltDataSearch, VegaByName) {
   EXPECT_LE(model->chart.fieldArcmin, 3600);
 }
 
-TEST_F(BuiltDataSearch, AlphaLyraeByBayerAndHd172167) {
-  requireStarIds();
-  auto searchFully = [&](std::function<void(QWidget*)> lookUp) {
-    whenShown([lookUp](QWidget* quick) {
-      whenShown(
-          [lookUp](QWidget* full) {
-            lookUp(full);
-            press(full, kIdOk);
-          },
-          quick);
-      press(quick, DlgSimpleSearchStar::kOtherDesignations);
-    });
-    model->chart.centreRaArcmin = model->chart.centreDecArcmin = 0;
-    window->command(503);
-    expectNear(kVegaRaHours, kVegaDecDeg, 2);
-  };
-  QString information;
-  searchFully([&information](QWidget* full) {
-    controlOf<QComboBox>(full, DlgSearchStarByName::kConstellation)->setCurrentText("Lyra");
-    controlOf<QComboBox>(full, DlgSearchStarByName::kGreekLetter)->setCurrentText("alfa");
-    press(full, DlgSearchStarByName::kFindBayer);
-    information = controlOf<QLabel>(full, DlgSearchStarByName::kInformation)->text();
-  });
-  EXPECT_TRUE(information.contains("Lyr")) << information.toStdString();
-  EXPECT_TRUE(information.contains("HD:172167")) << information.toStdString();
-  searchFully([](QWidget* full) {
-    typeInto(full, DlgSearchStarByName::kFirstNumber, "172167");
-    press(full, DlgSearchStarByName::kFirstFindNumber);
-  });
-}
-
 // Designations typed into the one-line question, each within its
 // tolerance of a published J2000 position (large nebulae's centres differ).
 TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
