@@ -64,5 +64,9 @@ int main(int argc, char** argv) {
   }
   celvaro::useChartFontsOnly();
   QGuiApplication application(argc, argv);
-  return celvaro::runChartRequest(*request);
+  const int code = celvaro::runChartRequest(*request);
+  // The file is written and closed: the process ends without taking Qt and
+  // the libraries down piece by piece, which the system does at once.
+  std::fflush(stdout);
+  std::_Exit(code);
 }
