@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <thread>
+
 #include "app/app_model.h"
 #include "app/ui_resources.h"
 #include "catalog/catalog_file_type.h"
@@ -25,6 +27,14 @@ constexpr const char* kMainCatalogName = "Hipparcos";
 void loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
+  // The Sun, the Moon and the planets are placed for the chart's instant and
+  // place while the catalog files are read: the two share nothing, and the
+  // solar system's own update later finds them placed.
+  SolarSystem& solar = catalogs->solarSystem();
+  std::thread bodies([&solar, &model] {
+    solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
+    solar.update(model.universal);
+  });
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
@@ -33,6 +43,7 @@ void loadChartData(AppModel& model) {
   catalogs->loadStarIds();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   registerLargeStarCatalogs(*catalogs);
+  bodies.join();
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
   model.catalogs()->solarSystem().loadCometList();
