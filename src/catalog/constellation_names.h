@@ -33,7 +33,6 @@ class ConstellationNames {
   // Reads the file whole or not at all: a missing file or one with any
   // flaw leaves the Latin names.
   int load(const std::string& path);
-  bool loaded() const { return !names_.empty(); }
 
   // The name of entry 0..88 in language 1..4; the Latin name as shown for
   // English, a language without a column and while nothing is loaded; empty

@@ -20,39 +20,30 @@ namespace {
 constexpr int kHungarian = 1, kEnglish = 2, kGerman = 3, kRomanian = 4;
 constexpr int kCygnus = 30, kMonoceros = 54, kSerpensCaput = 75, kSerpensCauda = 76, kVolans = 87;
 
-struct Row {
-  std::string hungarian, german, romanian;
-};
-
-// A file of the Latin names everywhere but in the rows given.
-std::string namesFile(const std::map<int, Row>& rows, const std::string& lineEnd = "\n") {
-  std::string text = std::string("celvaro constellation names 1") + lineEnd;
-  for (int i = 0; i < kConstellationCount; ++i) {
-    const std::string latin = shownConstellationName(i);
-    const auto row = rows.find(i);
-    const Row names = row == rows.end() ? Row{latin, latin, latin} : row->second;
-    text += latin + "\t" + names.hungarian + "\t" + names.german + "\t" + names.romanian + lineEnd;
-  }
-  return text;
-}
-
-const std::map<int, Row> kPublished = {
-    {kMonoceros, {"Egyszarvú", "Einhorn", "Unicornul"}},
-    {kSerpensCaput, {"Kígyó", "Schlange", "Șarpele"}},
-    {kVolans, {"Repülőhal", "Fliegender Fisch", "Peștele zburător"}},
-};
-
-TEST(ConstellationNames, EachLanguageHasItsColumnAndEnglishKeepsLatin) {
+// The builder's file: both halves of Serpens take the name of the whole; a
+// name missing from the translations, or one that cannot stand in the file,
+// stays Latin, as English does. "\r\n" line ends read alike.
+TEST(ConstellationNames, TheWrittenFileReadsBackWithLatinWhereATranslationIsMissingOrUnfit) {
   testing::ScratchDir dir;
+  const std::array<NameTranslations, 3> translations = {
+      NameTranslations{{"Serpens", u"Kígyó"}, {"Cygnus", u"Hatty\tú"}, {"Volans", u"Repülőhal"}},
+      NameTranslations{{"Monoceros", u"Einhorn"}},
+      NameTranslations{{"Serpens", u"Șarpele"}, {"Volans", std::u16string(65, u'x')}}};
+  const std::string lf = constellationNamesText(translations);
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   ConstellationNames names;
-  for (const char* lineEnd : {"\n", "\r\n"}) {
-    testing::writeBytes(dir.file("names.txt"), namesFile(kPublished, lineEnd));
+  for (const std::string& text : {lf, crlf}) {
+    testing::writeBytes(dir.file("names.txt"), text);
     ASSERT_EQ(names.load(dir.file("names.txt")), ConstellationNames::kLoaded);
+    EXPECT_EQ(names.name(kSerpensCaput, kHungarian), "Kígyó");
+    EXPECT_EQ(names.name(kSerpensCauda, kRomanian), "Șarpele");  // U+0218
     EXPECT_EQ(names.name(kVolans, kHungarian), "Repülőhal");
     EXPECT_EQ(names.name(kMonoceros, kGerman), "Einhorn");
-    EXPECT_EQ(names.name(kSerpensCaput, kRomanian), "\xC8\x98" "arpele");  // U+0218
-    EXPECT_EQ(names.name(kMonoceros, kEnglish), "Monoceros");
+    EXPECT_EQ(names.name(kCygnus, kHungarian), "Cygnus");
+    EXPECT_EQ(names.name(kVolans, kRomanian), "Volans");
     EXPECT_EQ(names.name(13, kGerman), "Canis Major");
+    EXPECT_EQ(names.name(kMonoceros, kEnglish), "Monoceros");
   }
   EXPECT_EQ(names.name(kMonoceros, 0), "Monoceros");
   EXPECT_EQ(names.name(89, kHungarian), "");
@@ -65,7 +56,7 @@ TEST(ConstellationNames, AMissingOrDamagedFileGivesTheLatinNames) {
   ConstellationNames names;
   EXPECT_EQ(names.load(dir.file("none.txt")), ConstellationNames::kCannotOpen);
   EXPECT_EQ(names.name(kVolans, kHungarian), "Volans");
-  const std::string good = namesFile(kPublished);
+  const std::string good = constellationNamesText({NameTranslations{{"Volans", u"Repülőhal"}}});
   const std::string cygnus = "Cygnus\tCygnus\tCygnus\tCygnus\n";
   auto replaced = [&good](const std::string& from, const std::string& to) {
     std::string text = good;
@@ -77,11 +68,9 @@ TEST(ConstellationNames, AMissingOrDamagedFileGivesTheLatinNames) {
       {"cut short", good.substr(0, good.find("Volans\t"))},
       {"last line end missing", good.substr(0, good.size() - 1)},
       {"a line more", good + "Extra\tA\tB\tC\n"},
-      {"a line left out", replaced(cygnus, "")},
       {"three columns", replaced(cygnus, "Cygnus\tCygnus\tCygnus\n")},
-      {"five columns", withCygnus("Hattyú\tX")},
-      {"a name empty", withCygnus("")},
       {"underscores", replaced("Canis Major\t", "Canis_Major\t")},
+      {"a name empty", withCygnus("")},
       {"malformed UTF-8", withCygnus("Hatty\xC3")},
       {"control character", withCygnus("Hatty\x01")},
       {"name too long", withCygnus(std::string(65, 'x'))},
@@ -92,31 +81,9 @@ TEST(ConstellationNames, AMissingOrDamagedFileGivesTheLatinNames) {
     testing::writeBytes(dir.file("names.txt"), text);
     EXPECT_EQ(names.load(dir.file("names.txt")), ConstellationNames::kDamaged) << flaw;
     EXPECT_EQ(names.name(kVolans, kHungarian), "Volans") << flaw;
-    EXPECT_FALSE(names.loaded()) << flaw;
   }
   testing::writeBytes(dir.file("names.txt"), withCygnus(std::string(64, 'x')));
   EXPECT_EQ(names.load(dir.file("names.txt")), ConstellationNames::kLoaded);
-}
-
-// The builder's file: both halves of Serpens take the name of the whole; a
-// name missing from the translations, or one that cannot stand in the file,
-// stays Latin.
-TEST(ConstellationNames, TheWrittenFileReadsBackWithLatinWhereATranslationIsMissingOrUnfit) {
-  testing::ScratchDir dir;
-  const std::array<NameTranslations, 3> translations = {
-      NameTranslations{{"Serpens", u"Kígyó"}, {"Cygnus", u"Hatty\tú"}, {"Serpens Caput", u"Kígyófej"}},
-      NameTranslations{{"Cygnus", u"Schwan"}},
-      NameTranslations{{"Cygnus", u"Lebăda"}, {"Volans", std::u16string(65, u'x')}}};
-  testing::writeBytes(dir.file("names.txt"), constellationNamesText(translations));
-  ConstellationNames names;
-  ASSERT_EQ(names.load(dir.file("names.txt")), ConstellationNames::kLoaded);
-  EXPECT_EQ(names.name(kSerpensCaput, kHungarian), "Kígyó");
-  EXPECT_EQ(names.name(kSerpensCauda, kHungarian), "Kígyó");
-  EXPECT_EQ(names.name(kCygnus, kHungarian), "Cygnus");
-  EXPECT_EQ(names.name(kCygnus, kGerman), "Schwan");
-  EXPECT_EQ(names.name(kCygnus, kRomanian), "Lebăda");
-  EXPECT_EQ(names.name(kVolans, kRomanian), "Volans");
-  EXPECT_EQ(names.name(kMonoceros, kGerman), "Monoceros");
 }
 
 // The built file holds the published names; both halves of Serpens carry
@@ -127,15 +94,11 @@ TEST(BuiltConstellationNames, AreTheNamesTheLanguagesPublish) {
   ConstellationNames names;
   ASSERT_EQ(names.load(data + "constellation_names.txt"), ConstellationNames::kLoaded);
   const std::vector<std::tuple<int, int, std::string>> published = {
-      {kMonoceros, kHungarian, "Egyszarvú"},     {kVolans, kHungarian, "Repülőhal"},
-      {0, kHungarian, "Andromeda"},              {kCygnus, kHungarian, "Hattyú"},
-      {44, kHungarian, "Gyík"},                  {83, kHungarian, "Nagy Medve"},
-      {kMonoceros, kGerman, "Einhorn"},          {13, kGerman, "Großer Hund"},
-      {kCygnus, kGerman, "Schwan"},              {kSerpensCauda, kGerman, "Schlange"},
-      {kSerpensCaput, kRomanian, "Șarpele"},     {kSerpensCauda, kRomanian, "Șarpele"},
-      {kVolans, kRomanian, "Peștele zburător"},  {1, kRomanian, "Mașina pneumatică"},
-      {kCygnus, kRomanian, "Lebăda"},            {kMonoceros, kRomanian, "Unicornul"},
-      {kMonoceros, kEnglish, "Monoceros"},
+      {kMonoceros, kHungarian, "Egyszarvú"},    {kCygnus, kHungarian, "Hattyú"},
+      {83, kHungarian, "Nagy Medve"},           {13, kGerman, "Großer Hund"},
+      {kCygnus, kGerman, "Schwan"},             {kSerpensCauda, kGerman, "Schlange"},
+      {kSerpensCaput, kRomanian, "Șarpele"},    {kVolans, kRomanian, "Peștele zburător"},
+      {1, kRomanian, "Mașina pneumatică"},      {kCygnus, kRomanian, "Lebăda"},
   };
   for (const auto& [number, language, name] : published) {
     EXPECT_EQ(names.name(number, language), name) << constellationName(number) << " in language " << language;
