@@ -200,10 +200,28 @@ class EmptyProgramDir : public ObservingAids {
   testing::ScratchDir dir;
 };
 
-// Presses a button of a dialog: the text of the message box it shows, or
-// "" when none came.
-QString messageOnPress(QWidget* dialog, int id) {
-  return testing::messagesDuring([&] { press(dialog, id); }).join(" | ");
+// Types every field's wrong value, then presses OK once for each field,
+// mending it after its refusal: the refusals, in order. The dialog stays
+// open until the last field is mended, and then closes without a word.
+struct FieldRepair {
+  int id;
+  const char *wrong, *mended;
+};
+QString refusalsFieldByField(QWidget* dialog, const std::vector<FieldRepair>& fields) {
+  const QPointer<QWidget> open(dialog);
+  const auto pressOk = [&] { return testing::messagesDuring([&] { press(dialog, kIdOk); }).join(" | "); };
+  for (const FieldRepair& field : fields) typeInto(dialog, field.id, field.wrong);
+  QStringList refusals;
+  for (const FieldRepair& field : fields) {
+    refusals << pressOk();
+    if (!open || !dialog->isVisible()) {
+      ADD_FAILURE() << "closed before field " << field.id << " was mended";
+      return refusals.join(" | ");
+    }
+    typeInto(dialog, field.id, field.mended);
+  }
+  EXPECT_EQ(pressOk().toStdString(), "");
+  return refusals.join(" | ");
 }
 
 // The chart's clock starts at 20:00 UT, 22:00 local time in zone +1 with
@@ -239,20 +257,13 @@ TEST_F(EmptyProgramDir, ANewTimeZoneMovesTheLocalClockNotTheInstant) {
 // Each field out of its range is named with the range, and the dialog
 // stays open until the date exists; 2024 is a leap year.
 TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
-  QStringList messages;
+  QString messages;
   whenShown([&](QWidget* dateDialog) {
     whenShown(
         [&](QWidget* setDialog) {
-          const QPointer<QWidget> open(setDialog);
-          const char* fields[] = {"99999999", "13", "40", "25", "70"};
-          for (int i = 0; i < 5; ++i) typeInto(setDialog, DlgSetDateTime::kYear + i, fields[i]);
-          const char* mended[] = {"2024", "2", "29", "23", "59"};
-          for (int i = 0; i < 5 && open; ++i) {
-            messages << messageOnPress(setDialog, kIdOk);
-            ASSERT_TRUE(open && setDialog->isVisible()) << i;
-            typeInto(setDialog, DlgSetDateTime::kYear + i, mended[i]);
-          }
-          EXPECT_EQ(messageOnPress(setDialog, kIdOk).toStdString(), "");
+          const int y = DlgSetDateTime::kYear;
+          messages = refusalsFieldByField(setDialog, {{y, "99999999", "2024"}, {y + 1, "13", "2"}, {y + 2, "40", "29"},
+                                                      {y + 3, "25", "23"}, {y + 4, "70", "59"}});
         },
         dateDialog);
     press(dateDialog, DlgDateTime::kSetLocal);
@@ -261,7 +272,7 @@ TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
     press(dateDialog, kIdOk);
   });
   window->command(701);
-  EXPECT_EQ(messages.join(" | ").toStdString(),
+  EXPECT_EQ(messages.toStdString(),
             "Year must be between -4712 and 9999. | Month must be between 1 and 12. | "
             "Day must be between 1 and 29. | Hour must be between 0 and 23. | Minute must be between 0 and 59.");
   EXPECT_EQ(model->local, (ChartDate{2024, 2, 29, 23, 59, 0.0}));
@@ -269,24 +280,15 @@ TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
 }
 
 TEST_F(EmptyProgramDir, APlaceOffTheEarthIsRefusedFieldByField) {
-  QStringList messages;
+  QString messages;
   whenShown([&](QWidget* dialog) {
-    const QPointer<QWidget> open(dialog);
     press(dialog, DlgObservingPlace::kManualMode);
-    const std::pair<int, const char*> wrong[] = {{DlgObservingPlace::kLatitude, "200"},
-                                                 {DlgObservingPlace::kLongitude, "-180.5"},
-                                                 {DlgObservingPlace::kTimeZone, "1e10"}};
-    const char* mended[] = {"-33.9", "18.4", "2"};
-    for (const auto& [id, text] : wrong) typeInto(dialog, id, text);
-    for (int i = 0; i < 3 && open; ++i) {
-      messages << messageOnPress(dialog, kIdOk);
-      ASSERT_TRUE(open && dialog->isVisible()) << i;
-      typeInto(dialog, wrong[i].first, mended[i]);
-    }
-    EXPECT_EQ(messageOnPress(dialog, kIdOk).toStdString(), "");
+    messages = refusalsFieldByField(dialog, {{DlgObservingPlace::kLatitude, "200", "-33.9"},
+                                             {DlgObservingPlace::kLongitude, "-180.5", "18.4"},
+                                             {DlgObservingPlace::kTimeZone, "1e10", "2"}});
   });
   window->editObservingPlace();
-  EXPECT_EQ(messages.join(" | ").toStdString(),
+  EXPECT_EQ(messages.toStdString(),
             "Latitude must be between -90 and 90. | Longitude must be between -180 and 180. | "
             "Time zone must be between -14 and 14.");
   EXPECT_DOUBLE_EQ(model->place.latitudeDeg, -33.9);
@@ -318,14 +320,14 @@ TEST_F(EmptyProgramDir, TheMoonCalendarRefusesMonthsThatDoNotExist) {
   whenShown([&](QWidget* dialog) {
     for (const char* month : {"99999999.01", "2007.13", "0.05"}) {
       typeInto(dialog, 100, month);
-      messages << messageOnPress(dialog, 101);
+      messages << testing::messagesDuring([&] { press(dialog, 101); });
     }
     EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text().toStdString(), "2007.06");
     qobject_cast<QDialog*>(dialog)->reject();
   });
   window->command(402);
-  EXPECT_EQ(messages.join(" | ").toStdString(),
-            "Year must be between 1 and 9999. | Month must be between 1 and 12. | Year must be between 1 and 9999.");
+  EXPECT_EQ(messages, QStringList({"Year must be between 1 and 9999.", "Month must be between 1 and 12.",
+                                    "Year must be between 1 and 9999."}));
   EXPECT_EQ(model->moonCalendar.dayCount, 30);  // June 2007
 }
 
