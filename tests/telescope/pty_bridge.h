@@ -13,7 +13,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -49,7 +48,6 @@ class PtyBridge {
   PtyBridge& operator=(const PtyBridge&) = delete;
 
   bool working() const { return thread_.joinable(); }
-  bool hungUp() const { return hungUp_; }
   // Every byte the second end sent to the first so far.
   std::string sentToFirst() {
     std::lock_guard lock(mutex_);
@@ -115,13 +113,11 @@ class PtyBridge {
       std::error_code ignored;
       std::filesystem::remove(links_[end], ignored);
     }
-    hungUp_ = true;
   }
 
   std::filesystem::path links_[2];
   int masters_[2] = {-1, -1};
   int stop_[2] = {-1, -1};
-  std::atomic<bool> hungUp_{false};
   std::mutex mutex_;
   std::string sentToFirst_;
   std::thread thread_;
