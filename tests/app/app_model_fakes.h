@@ -1,6 +1,8 @@
 // Stand-ins for the windows and dialogs that the application model talks to.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <mutex>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "app/app_model.h"
 #include "output/recording_canvas.h"
 #include "telescope/telescope_control_interface.h"
+#include "test_files.h"
 
 namespace celvaro::testing {
 
@@ -148,6 +151,27 @@ class RecordingLink : public iTelescopeControl {
     ((line << ' ' << args), ...);
     calls.push_back(line.str());
   }
+};
+
+// The model over a scratch program directory, its windows and panels fakes.
+class ModelWithFakeWindows : public ::testing::Test {
+ protected:
+  ModelWithFakeWindows() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
+    resources.setProgramDir(dir.path().string());
+    model.setWindows(&mainWindow, &chartView);
+    model.dialogListeners.controlPanel = &panel;
+    model.dialogListeners.dslrExposure = &dslr;
+    model.dialogListeners.autoguiderMonitor = &guider;
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  AppModel model;
+  FakeMainWindow mainWindow;
+  FakeChartView chartView;
+  FakeControlPanel panel;
+  FakeDslrDialog dslr;
+  FakeAutoguiderMonitor guider;
 };
 
 }  // namespace celvaro::testing

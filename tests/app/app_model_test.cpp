@@ -19,25 +19,7 @@ namespace {
 using namespace celvaro::testing;
 constexpr double kPi = std::numbers::pi;
 
-class AppModelTest : public ::testing::Test {
- protected:
-  AppModelTest() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
-    resources.setProgramDir(dir.path().string());
-    model.setWindows(&mainWindow, &chartView);
-    model.dialogListeners.controlPanel = &panel;
-    model.dialogListeners.dslrExposure = &dslr;
-    model.dialogListeners.autoguiderMonitor = &guider;
-  }
-
-  ScratchDir dir;
-  UiResources resources;
-  AppModel model;
-  FakeMainWindow mainWindow;
-  FakeChartView chartView;
-  FakeControlPanel panel;
-  FakeDslrDialog dslr;
-  FakeAutoguiderMonitor guider;
-};
+using AppModelTest = ModelWithFakeWindows;
 
 // An unplugged cable is told as 20 then 4 at once: every status reaches the
 // panels, in order, with the mount's words after a refusal; positions in a

@@ -26,11 +26,9 @@ class FakeFovDialog : public FovOverlayDlgListener {
 
 // A chart 800 by 600 pixels, 10 degrees across, painted once, with its
 // centre (right ascension and declination 0) as the selection.
-class FovOverlayModel : public ::testing::Test {
+class FovOverlayModel : public ModelWithFakeWindows {
  protected:
-  FovOverlayModel() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
-    resources.setProgramDir(dir.path().string());
-    model.setWindows(&mainWindow, &chartView);
+  FovOverlayModel() {
     model.fovDialog = &dialog;
     model.chart.fieldArcmin = 600;
     model.setChartSize(800, 600);
@@ -56,11 +54,6 @@ class FovOverlayModel : public ::testing::Test {
     return lines;
   }
 
-  ScratchDir dir;
-  UiResources resources;
-  AppModel model;
-  FakeMainWindow mainWindow;
-  FakeChartView chartView;
   FakeFovDialog dialog;
 };
 
