@@ -40,7 +40,7 @@ class SimulatedBench {
     beat = std::max(beat + seconds, now);
     serve(beat);
     now = std::max(now, beat);
-    tickResult = bench.protocol->tick();
+    bench.protocol->tick();
     serve(beat + seconds);
   }
   void command(std::initializer_list<uint8_t> payload, const SharedTelescopeValues& shared = {}) {
@@ -84,7 +84,6 @@ class SimulatedBench {
   double now = 0;
   double beat = 0;       // when the last heartbeat fell
   double interval = 1;   // seconds between heartbeats
-  int tickResult = kKeepLink;
   std::vector<std::string> commands;
   // Both axes' counts the moment each stop command arrived.
   std::vector<std::array<int32_t, 2>> stops;
