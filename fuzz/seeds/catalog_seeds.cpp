@@ -6,6 +6,7 @@
 
 #include "catalog/star_id_format.h"
 #include "catalog_writers.h"
+#include "constellation_names_writer.h"
 #include "deepsky_writers.h"
 #include "double_variable_writers.h"
 #include "fuzz_files.h"
@@ -113,6 +114,12 @@ void writePolylineSeeds(SeedSink& sink) {
   sink.add("polylines", figure + std::string(kPartSeparator) + boundary);
 }
 
+void writeConstellationNameSeeds(SeedSink& sink) {
+  NameTranslations hungarian{{"Monoceros", u"Egyszarvú"}, {"Serpens", u"Kígyó"}};
+  NameTranslations romanian{{"Antlia", u"Mașina pneumatică"}, {"Serpens", u"Șarpele"}};
+  sink.add("constellation_names", constellationNamesText({hungarian, {}, romanian}));
+}
+
 void writeLargeCatalogSeeds(SeedSink& sink) {
   std::vector<SegmentedStar> stars;
   for (const CatalogStar& s : starsAround(56.5, 24, 10))
@@ -148,6 +155,7 @@ void writeCatalogSeeds(SeedSink& sink) {
   writeDoubleVariableSeeds(sink);
   writeStarIdSeeds(sink);
   writePolylineSeeds(sink);
+  writeConstellationNameSeeds(sink);
   writeLargeCatalogSeeds(sink);
 }
 
