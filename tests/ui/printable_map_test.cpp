@@ -82,16 +82,10 @@ TEST_F(LabelledSky, LabelsWithReservedCharactersPassEveryChecker) {
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportPdf, "map.pdf")));
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportSvg, "map.svg")));
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportEps, "map.eps")));
+  // The escapes' bytes are checked with each output; here each format's own readers must take them.
   testing::expectSoundPdf(dir.file("map.pdf"), dir.file("pdf.png"));
   testing::expectWellFormedSvg(dir.file("map.svg"));
   testing::expectRenderedEps(dir.file("map.eps"), dir.file("eps.png"));
-  // The Greek letter, then the name (Flamsteed numbers are off by default).
-  EXPECT_NE(testing::readBytes(dir.file("map.pdf")).find("/F2 250 Tf <61> Tj /F1 250 Tf ( K\\201 \\(a\\) <b> & c) Tj ET"),
-            std::string::npos);
-  EXPECT_NE(testing::readBytes(dir.file("map.svg")).find("\xce\xb1</tspan> K\xc5\x91 (a) &lt;b&gt; &amp; c</text>"),
-            std::string::npos);
-  EXPECT_NE(testing::readBytes(dir.file("map.eps")).find("FONT20 <61> show FONT0 ( K\\201 \\(a\\) <b> & c) show"),
-            std::string::npos);
   // Poppler reads the name back, the double acute as it is.
   const testing::CommandResult text = testing::runCommand("pdftotext '" + dir.file("map.pdf") + "' -");
   EXPECT_NE(text.output.find("K\xc5\x91 (a) <b> & c"), std::string::npos) << text.output;
