@@ -40,7 +40,6 @@ void loadChartData(AppModel& model) {
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
   catalogs->loadDeepsky();
-  catalogs->loadStarIds();
   catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
   registerLargeStarCatalogs(*catalogs);
   bodies.join();

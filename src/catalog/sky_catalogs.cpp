@@ -79,7 +79,13 @@ void SkyCatalogs::loadConstellations() {
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }
 
 int SkyCatalogs::loadStarIds() {
+  starIdsOpened_ = true;
   return starIds_.open(resolveDataPath(directory_, kStarIdPath), resolveDataPath(directory_, kStarIdTychoPath));
+}
+
+StarIdDatabase& SkyCatalogs::starIds() {
+  if (!starIdsOpened_) loadStarIds();
+  return starIds_;
 }
 
 namespace {

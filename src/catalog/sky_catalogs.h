@@ -87,7 +87,9 @@ class SkyCatalogs {
   // The star identification database behind the star search; what its
   // open answers (star_id_database.h).
   int loadStarIds();
-  StarIdDatabase& starIds() { return starIds_; }
+  // The database, opened at its first use: a chart that searches nothing
+  // never reads it.
+  StarIdDatabase& starIds();
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const ConstellationNames& constellationNames() const { return names_; }
@@ -110,6 +112,7 @@ class SkyCatalogs {
   std::unique_ptr<iStarDblData> doubles_;
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
+  bool starIdsOpened_ = false;
 };
 
 }  // namespace celvaro
