@@ -2,8 +2,9 @@
 // map as a user would, Ghostscript and librsvg rasterise it, and no pixel
 // outside the frame rectangle and the legend strip under it is inked. The
 // rectangles come from the page layout a user asks for (A4, 10 mm margins,
-// a 10 mm legend strip under the chart), not from the outputs. Skipped
-// where the catalog data have not been built.
+// a 10 mm legend strip under the chart), not from the outputs. The maps
+// are skipped where the catalog data have not been built. After the cut
+// the legend strip is drawn again, in the pens selected anew.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 

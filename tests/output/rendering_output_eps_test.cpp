@@ -66,9 +66,7 @@ TEST(EpsOutput, RectanglesFillWithThePrintColourOfTheFillStyle) {
             "newpath 0 0 moveto 0 20 lineto 10 20 lineto 10 0 lineto closepath 0.10 0.20 0.30 setrgbcolor fill\r\n"
             "newpath 0 0 moveto 0 20 lineto 10 20 lineto 10 0 lineto closepath 0.0 0.0 0.0 setrgbcolor stroke\r\n"
             "newpath 0 0 moveto 0 20 lineto 10 20 lineto 10 0 lineto closepath \r\n");
-}
-
-TEST(EpsOutput, ADiffuseNebulaIsASquareOnTheChartOnly) {
+  // A diffuse nebula is a square, on the chart only.
   EXPECT_EQ(page([](RenderingOutput& o) {
               o.diffuseNebula(1, 100, 200, 0, 40);
               o.diffuseNebula(2, 501, 0, 0, 40);

@@ -70,18 +70,11 @@ TEST(PdfOutput, FiftyStarClassesPutThePageAtFiftyFiveAndTheXrefAtFiftyEight) {
                                                std::to_string(xref) + "\r\n%%EOF\r\n");
 }
 
-TEST(PdfOutput, EachStarClassIsAFormOfItsOwnDiameter) {
-  FilePass<RenderingOutputPdf> pass("stars.pdf");
-  const std::string pdf = pass.finish();
-  const std::string path = "22 0 m 22 12 12 22 0 22 c -12 22 -22 12 -22 0 c -22 -12 -12 -22 0 -22 c 12 -22 22 -12 22 0 c b ";
-  EXPECT_EQ(objectBody(pdf, 2), "<< /Type /XObject /Subtype /Form /Resources << /ProcSet [/PDF] >> /BBox [-47 -47 47 47] "
-                                "/Length " + std::to_string(path.size() + 2) + " >>\r\nstream\r\n" + path +
-                                    "\r\nendstream\r\n");
-}
-
-TEST(PdfOutput, AStarClassOutOfRangeIsReportedAndDrawnWithRadiusForty) {
+// Each star class is a form of its own diameter; one out of range is
+// reported and drawn with radius 40.
+TEST(PdfOutput, EachStarClassIsAFormOfItsOwnDiameterWithinRange) {
   RenderingOutputPdf pdf;
-  int32_t sizes[4] = {100, 200, 300, 2500};
+  int32_t sizes[4] = {45, 200, 300, 2500};
   pdf.copyStarSizes(sizes, 4);
   testing::ScratchDir dir;
   ::testing::internal::CaptureStdout();
@@ -90,6 +83,10 @@ TEST(PdfOutput, AStarClassOutOfRangeIsReportedAndDrawnWithRadiusForty) {
   EXPECT_EQ(::testing::internal::GetCapturedStdout(),
             "> PDF generator internal error: Star radius is out of range. idx:3 radius:1250\n");
   const std::string file = testing::readBytes(dir.file("big.pdf"));
+  const std::string path = "22 0 m 22 12 12 22 0 22 c -12 22 -22 12 -22 0 c -22 -12 -12 -22 0 -22 c 12 -22 22 -12 22 0 c b ";
+  EXPECT_EQ(objectBody(file, 2), "<< /Type /XObject /Subtype /Form /Resources << /ProcSet [/PDF] >> /BBox [-47 -47 47 47] "
+                                 "/Length " + std::to_string(path.size() + 2) + " >>\r\nstream\r\n" + path +
+                                     "\r\nendstream\r\n");
   const std::string form = objectBody(file, 5);
   EXPECT_NE(form.find("/BBox [-65 -65 65 65]"), std::string::npos) << form;
   EXPECT_NE(form.find("stream\r\n40 0 m 40 22 22 40 0 40 c "), std::string::npos) << form;
@@ -110,18 +107,6 @@ TEST(PdfOutput, StarsArePlacedByClassInsideTheChartOnly) {
   EXPECT_FALSE(outside);
 }
 
-TEST(PdfOutput, OnAPageTheChartSitsAtItsAreaWithTheLegendStripBelow) {
-  OutputArea area;
-  area.left = 1000, area.top = 2000, area.width = 19000, area.height = 26700;
-  FilePass<RenderingOutputPdf> pass("a4.pdf", testing::kA4, area);
-  pass.output.drawStar(-9500, -13350, 0, 0);  // the chart's lower left corner
-  int32_t dx, dy;
-  EXPECT_TRUE(pass.output.toDevice(0, 0, dx, dy));
-  EXPECT_EQ(dx, 10500);
-  EXPECT_EQ(dy, 15350);
-  EXPECT_EQ(pageContent(pass.finish()), "q 1 0 0 1 1000 2000 cm /xobj0 Do Q\r\n");
-}
-
 TEST(PdfOutput, PensWriteTheirDashWidthAndColourOnlyWhenTheStyleChanges) {
   EXPECT_EQ(page([](RenderingOutput& o) {
               o.selectPen(4);
@@ -136,19 +121,16 @@ TEST(PdfOutput, PensWriteTheirDashWidthAndColourOnlyWhenTheStyleChanges) {
             }),
             "[80 80] 0 d 10 w 0 0 0 RG\r\n[] 0 d 5 w 0.5 0.5 0.5 RG\r\n[] 0 d 10 w 1 1 1 RG\r\n"
             "[30 30] 0 d 15 w 0 0 0 RG\r\n[] 0 d 15 w 0 0 0 RG\r\n[] 0 d 20 w \r\n");
-}
-
-TEST(PdfOutput, DashesFollowTheirOptions) {
-  FilePass<RenderingOutputPdf> pass("dash.pdf");
   RenderOptions options = printRenderOptions();
   options.eclipticDashOn = 0;       // solid
   options.boundaryDashOff = 40;     // its own gap
   options.openClusterDash = 0;      // no "[0 0]", which no reader accepts
-  pass.output.setOptions(options);
-  pass.output.selectPen(5);
-  pass.output.selectPen(4);
-  pass.output.selectPen(12);
-  EXPECT_EQ(pageContent(pass.finish()),
+  EXPECT_EQ(page([&](RenderingOutput& o) {
+              o.setOptions(options);
+              o.selectPen(5);
+              o.selectPen(4);
+              o.selectPen(12);
+            }),
             "[] 0 d 15 w 0 0 0 RG\r\n[80 40] 0 d 10 w 0 0 0 RG\r\n[] 0 d 15 w 0 0 0 RG\r\n");
 }
 
@@ -215,19 +197,13 @@ TEST(PdfOutput, ShapesAndSymbols) {
               o.diffuseNebula(1, 0, 0, 0, 20);
               o.galaxyEllipse(1, 0, 0, 0, 200, 100);
               o.planetDisc(1, -1, 0, 0, 20, 10);
+              o.rotatedGalaxyEllipse(1, 0, 0, 100, 0, 0, 50);  // from the centre plus its second axis
             }),
             "-10 0 m 10 0 l S\r\n-20 5 m 20 5 l S\r\n0 0 m 10 0 l 10 20 l 0 20 l h f\r\n0 0 m 10 0 l 10 20 l 0 20 l s\r\n"
             "-10 10 m 10 10 l 10 -10 l -10 -10 l h S\r\n"
             "100 0 m 100 27 55 50 0 50 c -55 50 -100 27 -100 0 c -100 -27 -55 -50 0 -50 c 55 -50 100 -27 100 0 c h S\r\n"
-            "10 0 m 10 5 5 10 0 10 c -5 10 -10 5 -10 0 c -10 -5 -5 -10 0 -10 c 5 -10 10 -5 10 0 c b\r\n");
-}
-
-TEST(PdfOutput, ARotatedGalaxyStartsAtTheCentrePlusItsSecondAxis) {
-  EXPECT_EQ(page([](RenderingOutput& o) { o.rotatedGalaxyEllipse(1, 0, 0, 100, 0, 0, 50); }),
+            "10 0 m 10 5 5 10 0 10 c -5 10 -10 5 -10 0 c -10 -5 -5 -10 0 -10 c 5 -10 10 -5 10 0 c b\r\n"
             "0 50 m -55 50 -100 27 -100 0 c -100 -27 -55 -50 0 -50 c 55 -50 100 -27 100 0 c 100 27 55 50 0 50 c h S\r\n");
-}
-
-TEST(PdfOutput, GlobularClustersHaveTheirDiametersAndPlanetaryNebulaeTheirTicks) {
   const std::string globular = page([](RenderingOutput& o) { o.globularCluster(1, 100, 200, 0, 40); });
   EXPECT_TRUE(globular.ends_with("c s\r\n80 200 m 120 200 l S\r\n100 180 m 100 220 l S\r\n")) << globular;
   const std::string planetary = page([](RenderingOutput& o) { o.planetaryNebula(1, 0, 0, 0, 40); });
