@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,8 @@ int main(int argc, char** argv) {
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
   celvaro::useChartFontsOnly();
-  QGuiApplication application(argc, argv);
-  const int code = celvaro::runChartRequest(*request);
+  std::optional<QGuiApplication> application;
+  const int code = celvaro::runChartRequest(*request, [&] { application.emplace(argc, argv); });
   // The file is written and closed: the process ends without taking Qt and
   // the libraries down piece by piece, which the system does at once.
   std::fflush(stdout);

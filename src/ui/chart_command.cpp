@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <numbers>
+#include <thread>
 
 #include "aids/object_info.h"
 #include "app/app_model.h"
@@ -359,20 +361,47 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
   return request;
 }
 
-int runChartRequest(const ChartRequest& request) {
-  PhaseClock clock(request.timings);
-  clock.end("start-up");
+namespace {
+
+// What the chart is drawn from, read on a thread of its own.
+struct ChartData {
   UiResources resources;
-  resources.setProgramDir(request.programDir);
-  const int chosen = resources.readLanguageChoice();
-  resources.loadLanguage(request.language.value_or(chosen != kLanguageNone ? chosen : kEnglish));
-  AppModel model(request.programDir, configurationPath(request.programDir), resources);
-  prepareChartModel(model, request);
+  std::unique_ptr<AppModel> model;
   std::optional<FoundObject> found;
-  if (request.object) {
-    if (const int failure = centreOnObject(model, request, found)) return failure;
-    if (request.info) printInformation(model, *found);
-  }
+  int failure = 0;  // the exit code of a search that failed
+};
+
+void loadChartData(const ChartRequest& request, ChartData& data) {
+  data.resources.setProgramDir(request.programDir);
+  const int chosen = data.resources.readLanguageChoice();
+  data.resources.loadLanguage(request.language.value_or(chosen != kLanguageNone ? chosen : kEnglish));
+  data.model = std::make_unique<AppModel>(request.programDir, configurationPath(request.programDir), data.resources);
+  prepareChartModel(*data.model, request);
+  if (request.object) data.failure = centreOnObject(*data.model, request, data.found);
+}
+
+// Makes the labels' font and its digits' glyphs ready before the drawing
+// needs them: Qt keeps them for the thread that made them.
+void prepareLabelFont() {
+  QImage scratch(64, 16, QImage::Format_RGB32);
+  QtCanvas(scratch).text(0, 0, u"0123456789", Rgb{});
+}
+
+}  // namespace
+
+int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt) {
+  PhaseClock clock(request.timings);
+  // The data are read while Qt starts: the two share nothing.
+  ChartData data;
+  std::thread loading([&] { loadChartData(request, data); });
+  startQt();
+  prepareLabelFont();
+  clock.end("start-up");
+  loading.join();
+  if (data.failure) return data.failure;
+  AppModel& model = *data.model;
+  const std::optional<FoundObject>& found = data.found;
+  if (request.info) printInformation(model, *found);
   clock.end("data load");
   if (request.format != "png") return writeMapFile(model, request, clock);
   if (request.out.empty() && !request.stats) return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,7 +51,8 @@ PrintableMap printableMapOf(const ChartRequest& request);
 void prepareChartModel(AppModel& model, const ChartRequest& request);
 
 // Draws and writes the chart, printing statistics and timings as asked;
-// the process exit code.
-int runChartRequest(const ChartRequest& request);
+// the process exit code. `startQt` makes the application object; the
+// chart's data are read on another thread meanwhile.
+int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt);
 
 }  // namespace celvaro
