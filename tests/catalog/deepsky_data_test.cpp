@@ -378,21 +378,14 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   EXPECT_EQ(records, 2);
 }
 
-class DeepskyInfoTest : public DeepskyTest {
- protected:
-  void SetUp() override {
-    std::map<int32_t, std::vector<InfoValue>> ngc, ic;
-    ngc[224] = {{kDeepskyInfoNgc, kInfoInt32, 224, {}}, {kDeepskyInfoType, kInfoText, 0, "galaxy"}};
-    ngc[6205] = {{kDeepskyInfoVisualMagnitude, kInfoHundredths, 580, {}}};
-    ic[1] = {{kDeepskyInfoIc, kInfoInt32, 1, {}}};
-    info = deepskyInfoBytes(ngc, 7000, ic, 100);
-    writeBytes(dir.file("info.dat"), info);
-    d2.setInfoFile(dir.file("info.dat"));
-  }
-  std::string info;
-};
-
-TEST_F(DeepskyInfoTest, NgcAndIcEntriesRead) {
+TEST_F(DeepskyTest, NgcAndIcEntriesRead) {
+  std::map<int32_t, std::vector<InfoValue>> ngc, ic;
+  ngc[224] = {{kDeepskyInfoNgc, kInfoInt32, 224, {}}, {kDeepskyInfoType, kInfoText, 0, "galaxy"}};
+  ngc[6205] = {{kDeepskyInfoVisualMagnitude, kInfoHundredths, 580, {}}};
+  ic[1] = {{kDeepskyInfoIc, kInfoInt32, 1, {}}};
+  const std::string info = deepskyInfoBytes(ngc, 7000, ic, 100);
+  writeBytes(dir.file("info.dat"), info);
+  d2.setInfoFile(dir.file("info.dat"));
   DeepskyCatalogContents c = sample();
   c.objects.push_back(object(kGalaxy, 0, {{kIdMessier, 102}, {kIdNgc, 7500}}));  // past the NGC entries
   c.regions[0].count = 7;
