@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,8 +17,11 @@ class ScratchDir {
   ScratchDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     // Parameterised tests have '/' in their names: one level of directory.
+    // The count keeps two directories of one test apart: removing the
+    // inner one must not take the outer one's files.
+    static std::atomic<int> made{0};
     std::string name = "celvaro-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                       std::to_string(::getpid());
+                       std::to_string(::getpid()) + "-" + std::to_string(made++);
     std::replace(name.begin(), name.end(), '/', '-');
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
