@@ -394,8 +394,12 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   // The data are read while Qt starts: the two share nothing.
   ChartData data;
   std::thread loading([&] { loadChartData(request, data); });
-  startQt();
-  prepareLabelFont();
+  // Printable maps and information are written without Qt.
+  const bool picture = request.format == "png" && (!request.out.empty() || request.stats);
+  if (picture) {
+    startQt();
+    prepareLabelFont();
+  }
   clock.end("start-up");
   loading.join();
   if (data.failure) return data.failure;
@@ -404,7 +408,7 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   if (request.info) printInformation(model, *found);
   clock.end("data load");
   if (request.format != "png") return writeMapFile(model, request, clock);
-  if (request.out.empty() && !request.stats) return 0;
+  if (!picture) return 0;
   QImage image(request.width, request.height, QImage::Format_RGB32);
   auto paint = [&] {
     QtCanvas canvas(image);

@@ -51,8 +51,8 @@ PrintableMap printableMapOf(const ChartRequest& request);
 void prepareChartModel(AppModel& model, const ChartRequest& request);
 
 // Draws and writes the chart, printing statistics and timings as asked;
-// the process exit code. `startQt` makes the application object; the
-// chart's data are read on another thread meanwhile.
+// the process exit code. `startQt` makes the application object when a
+// picture is drawn; the chart's data are read on another thread meanwhile.
 int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt);
 
 }  // namespace celvaro
