@@ -380,11 +380,20 @@ void loadChartData(const ChartRequest& request, ChartData& data) {
   if (request.object) data.failure = centreOnObject(*data.model, request, data.found);
 }
 
-// Makes the labels' font and its digits' glyphs ready before the drawing
-// needs them: Qt keeps them for the thread that made them.
+// Makes the labels' font and the glyphs of most labels ready before the
+// drawing needs them: Qt keeps them for the thread that made them.
 void prepareLabelFont() {
   QImage scratch(64, 16, QImage::Format_RGB32);
-  QtCanvas(scratch).text(0, 0, u"0123456789", Rgb{});
+  QtCanvas(scratch).text(0, 0, u"0123456789+-.:°'\" ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz "
+                         u"αβγδεζηθικλμνξοπρστυφχψω", Rgb{});
+}
+
+// The picture's pixels, filled once so that the system has given the
+// memory before the drawing starts.
+QImage blankPicture(const ChartRequest& request) {
+  QImage image(request.width, request.height, QImage::Format_RGB32);
+  image.fill(0);
+  return image;
 }
 
 }  // namespace
@@ -396,9 +405,11 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   std::thread loading([&] { loadChartData(request, data); });
   // Printable maps and information are written without Qt.
   const bool picture = request.format == "png" && (!request.out.empty() || request.stats);
+  QImage image;
   if (picture) {
     startQt();
     prepareLabelFont();
+    image = blankPicture(request);
   }
   clock.end("start-up");
   loading.join();
@@ -409,7 +420,6 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   clock.end("data load");
   if (request.format != "png") return writeMapFile(model, request, clock);
   if (!picture) return 0;
-  QImage image(request.width, request.height, QImage::Format_RGB32);
   auto paint = [&] {
     QtCanvas canvas(image);
     model.paintChart(canvas);
