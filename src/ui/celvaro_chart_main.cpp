@@ -2,6 +2,7 @@
 // centred where asked or on a named object, and tells what it shows.
 #include <QGuiApplication>
 
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +65,9 @@ int main(int argc, char** argv) {
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
   celvaro::useChartFontsOnly();
+  // The data are read on a second thread: it allocates from the same heap
+  // as the rest rather than from a heap of its own.
+  mallopt(M_ARENA_MAX, 1);
   std::optional<QGuiApplication> application;
   const int code = celvaro::runChartRequest(*request, [&] { application.emplace(argc, argv); });
   // The file is written and closed: the process ends without taking Qt and

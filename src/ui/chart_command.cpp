@@ -398,6 +398,34 @@ QImage blankPicture(const ChartRequest& request) {
 
 }  // namespace
 
+namespace {
+
+// Draws the chart into the picture and writes it; the exit code.
+int drawPicture(ChartData& data, const ChartRequest& request, QImage& image, PhaseClock& clock) {
+  AppModel& model = *data.model;
+  auto paint = [&] {
+    QtCanvas canvas(image);
+    model.paintChart(canvas);
+  };
+  LayerStatistics stats(model.screenOutput());
+  if (request.stats) model.setCurrentOutput(&stats);
+  paint();
+  if (request.stats) printStatistics(stats, model.chart, data.found);
+  model.setCurrentOutput(nullptr);
+  clock.end("draw");
+  // The encoding needs only the picture: the catalogs go first, so that the
+  // process's peak memory is the drawing's.
+  if (request.benchRuns == 0) data.model.reset();
+  if (!request.out.empty() && !writePicture(image, request.out, clock)) {
+    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
+    return 1;
+  }
+  printMedianOfRuns(request.benchRuns, paint);
+  return 0;
+}
+
+}  // namespace
+
 int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt) {
   PhaseClock clock(request.timings);
   // The data are read while Qt starts: the two share nothing.
@@ -414,28 +442,10 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   clock.end("start-up");
   loading.join();
   if (data.failure) return data.failure;
-  AppModel& model = *data.model;
-  const std::optional<FoundObject>& found = data.found;
-  if (request.info) printInformation(model, *found);
+  if (request.info) printInformation(*data.model, *data.found);
   clock.end("data load");
-  if (request.format != "png") return writeMapFile(model, request, clock);
-  if (!picture) return 0;
-  auto paint = [&] {
-    QtCanvas canvas(image);
-    model.paintChart(canvas);
-  };
-  LayerStatistics stats(model.screenOutput());
-  if (request.stats) model.setCurrentOutput(&stats);
-  paint();
-  if (request.stats) printStatistics(stats, model.chart, found);
-  model.setCurrentOutput(nullptr);
-  clock.end("draw");
-  if (!request.out.empty() && !writePicture(image, request.out, clock)) {
-    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
-    return 1;
-  }
-  printMedianOfRuns(request.benchRuns, paint);
-  return 0;
+  if (request.format != "png") return writeMapFile(*data.model, request, clock);
+  return picture ? drawPicture(data, request, image, clock) : 0;
 }
 
 }  // namespace celvaro
