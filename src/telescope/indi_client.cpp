@@ -37,7 +37,15 @@ double numberValue(const INDI::Property& property, const char* member) {
 
 IndiClient::IndiClient(std::function<void()> wake) : wake_(std::move(wake)) {}
 
-IndiClient::~IndiClient() { close(); }
+IndiClient::~IndiClient() {
+  close();
+  {
+    std::lock_guard lock(timerMutex_);
+    timerEnds_ = true;
+  }
+  timerChanged_.notify_one();
+  if (timer_.joinable()) timer_.join();
+}
 
 bool IndiClient::open(const IndiServer& server, int timeoutSeconds) {
   close();
@@ -68,7 +76,7 @@ bool IndiClient::has(const std::string& property) const {
   return defined_.count({device_, property}) > 0;
 }
 
-std::vector<std::string> IndiClient::members(const std::string& property) const {
+std::vector<IndiMember> IndiClient::members(const std::string& property) const {
   std::lock_guard lock(mutex_);
   for (const auto& [name, list] : members_) {
     if (name == property) return list;
@@ -124,15 +132,45 @@ void IndiClient::sendNumbers(const std::string& property, const Values& values) 
   sendNewNumber(vector);
 }
 
+void IndiClient::wakeAt(std::chrono::steady_clock::time_point when) {
+  {
+    std::lock_guard lock(timerMutex_);
+    wakeTime_ = when;
+    if (!timer_.joinable()) timer_ = std::thread([this] { runTimer(); });
+  }
+  timerChanged_.notify_one();
+}
+
+void IndiClient::cancelWake() {
+  std::lock_guard lock(timerMutex_);
+  wakeTime_.reset();
+}
+
+void IndiClient::runTimer() {
+  std::unique_lock lock(timerMutex_);
+  while (!timerEnds_) {
+    if (!wakeTime_) {
+      timerChanged_.wait(lock);
+    } else if (std::chrono::steady_clock::now() < *wakeTime_) {
+      timerChanged_.wait_until(lock, *wakeTime_);
+    } else {
+      wakeTime_.reset();
+      lock.unlock();
+      if (wake_) wake_();
+      lock.lock();
+    }
+  }
+}
+
 void IndiClient::newProperty(INDI::Property property) {
   {
     std::lock_guard lock(mutex_);
     defined_.insert({property.getDeviceName(), property.getName()});
     if (drivesTelescope(property)) telescopes_.insert(property.getDeviceName());
     if (const auto* view = property.getSwitch(); view && device_ == property.getDeviceName()) {
-      std::vector<std::string> names;
-      for (const auto& widget : *view) names.emplace_back(widget.getName());
-      members_.emplace_back(property.getName(), std::move(names));
+      std::vector<IndiMember> switches;
+      for (const auto& widget : *view) switches.push_back({widget.getName(), widget.getLabel()});
+      members_.emplace_back(property.getName(), std::move(switches));
     }
   }
   report(property);

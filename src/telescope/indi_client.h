@@ -8,10 +8,14 @@
 #include <libindi/baseclient.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,9 +38,15 @@ struct IndiEvent {
   double raHours = 0, decDeg = 0;
 };
 
+// A member of a switch vector: its name and the label shown for it.
+struct IndiMember {
+  std::string name, label;
+};
+
 class IndiClient final : public INDI::BaseClient {
  public:
-  // `wake` runs on the library's thread after each new event.
+  // `wake` runs on the library's thread after each new event, and on the
+  // client's timer thread when a time set by wakeAt() has come.
   explicit IndiClient(std::function<void()> wake);
   ~IndiClient() override;
   IndiClient(const IndiClient&) = delete;
@@ -51,7 +61,7 @@ class IndiClient final : public INDI::BaseClient {
   std::vector<IndiEvent> takeEvents();
   // Whether the device defined a property, and the names of its members.
   bool has(const std::string& property) const;
-  std::vector<std::string> members(const std::string& property) const;
+  std::vector<IndiMember> members(const std::string& property) const;
   // The devices that defined `property`, in order of name.
   std::vector<std::string> devicesWith(const std::string& property) const;
   // The devices whose driver says it drives a telescope, in order of name.
@@ -63,6 +73,11 @@ class IndiClient final : public INDI::BaseClient {
                     const std::vector<std::string>& off = {});
   void sendNumbers(const std::string& property, const Values& values);
 
+  // Wakes once more at `when`, as an event would; a later call replaces
+  // the time, cancelWake() drops it.
+  void wakeAt(std::chrono::steady_clock::time_point when);
+  void cancelWake();
+
  protected:
   void newProperty(INDI::Property property) override;
   void updateProperty(INDI::Property property) override;
@@ -72,6 +87,7 @@ class IndiClient final : public INDI::BaseClient {
  private:
   void push(const IndiEvent& event);
   void report(const INDI::Property& property);
+  void runTimer();
 
   std::function<void()> wake_;
   std::string device_;
@@ -79,8 +95,13 @@ class IndiClient final : public INDI::BaseClient {
   mutable std::mutex mutex_;  // everything below
   std::vector<IndiEvent> events_;
   std::set<std::pair<std::string, std::string>> defined_;  // device, property
-  std::vector<std::pair<std::string, std::vector<std::string>>> members_;  // the device's switch members
+  std::vector<std::pair<std::string, std::vector<IndiMember>>> members_;  // the device's switch members
   std::set<std::string> telescopes_;
+  std::mutex timerMutex_;  // the two below
+  std::optional<std::chrono::steady_clock::time_point> wakeTime_;
+  bool timerEnds_ = false;
+  std::condition_variable timerChanged_;
+  std::thread timer_;
 };
 
 // The telescopes an INDI server announces, asked within `waitMilliseconds`;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 #include "telescope/link_status_codes.h"
@@ -41,32 +42,86 @@ struct AxisMove {
 constexpr AxisMove kPanelMoves[4] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
 constexpr AxisMove kGuideMoves[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
 
+// 360 degrees in a sidereal day of 86164.1 s.
+constexpr double kSiderealArcsecPerSecond = 360.0 * 3600 / 86164.1;
+constexpr int kHighestRateIndex = 5;
+// The panel's rate indexes 0..5 in multiples of the sidereal rate: slow
+// moves as the equatorial motor-controller mount's (0.5x to 64x), fast
+// moves 330x to 990x (1.4 to 4.1 degrees a second); and the spiral's speed
+// indexes as that mount's spiral legs (its sidereal period 620 over its
+// leg periods 60, 45, 30, 18, 10 and 7).
+constexpr double kSlowMultiples[6] = {0.5, 1, 8, 16, 32, 64};
+constexpr double kFastMultiples[6] = {330, 410, 500, 620, 830, 990};
+constexpr double kSpiralMultiples[6] = {10, 14, 21, 34, 62, 89};
+// Timed legs use no motor-controller command: the form only carries them.
+constexpr SpiralForm kTimedLegs = {'0', '0', 1, {}};
+
+// The multiple of the sidereal rate a rate's label gives ("16x", "0.5 X"),
+// or 0.
+double labelMultiple(const std::string& label) {
+  char* end = nullptr;
+  const double multiple = std::strtod(label.c_str(), &end);
+  if (end == label.c_str() || !std::isfinite(multiple) || multiple <= 0) return 0;
+  while (*end == ' ') ++end;
+  return (*end == 'x' || *end == 'X') && end[1] == '\0' ? multiple : 0;
+}
+
+struct SlewRate {
+  std::string name;
+  double multiple;
+};
+
+// Where every label gives a multiple, the rate nearest the one asked for
+// (by ratio). Otherwise the rates go in order from slow to fast: slow moves
+// take the slower half, fast moves the faster half, spread by the index.
+SlewRate nearestRate(const std::vector<IndiMember>& rates, double multiple, bool fast, int index) {
+  const auto given = [](const IndiMember& rate) { return labelMultiple(rate.label) > 0; };
+  if (!rates.empty() && std::all_of(rates.begin(), rates.end(), given)) {
+    SlewRate best{rates.front().name, labelMultiple(rates.front().label)};
+    for (const IndiMember& rate : rates) {
+      const double m = labelMultiple(rate.label);
+      if (std::abs(std::log(m / multiple)) < std::abs(std::log(best.multiple / multiple))) best = {rate.name, m};
+    }
+    return best;
+  }
+  const int n = static_cast<int>(rates.size());
+  if (n == 0) return {"", multiple};
+  const int first = fast ? std::min(n / 2, n - 1) : 0;
+  const int count = fast ? n - first : std::max(n / 2, 1);
+  const int chosen = first + static_cast<int>(std::lround(index * (count - 1) / double(kHighestRateIndex)));
+  return {rates[static_cast<size_t>(chosen)].name, multiple};
+}
+
+int rateIndex(int index) { return std::clamp(index, 0, kHighestRateIndex); }
+
 }  // namespace
 
 IndiMount::IndiMount(const ProtocolContext& context, std::function<void()> wake)
     : MountProtocolBase(context), client_(std::move(wake)) {}
 
 int IndiMount::connect() {
-  linkUp_ = connected_ = havePosition_ = slewing_ = parked_ = parking_ = false;
+  linkUp_ = connected_ = havePosition_ = slewing_ = parked_ = parking_ = spiralRunning_ = false;
   pulseOn_[0] = pulseOn_[1] = false;
   if (server_.device.empty() || !client_.open(server_, kServerTimeoutSeconds)) {
     report(kStatusPortOpenFailed);
     return kClosePort;
   }
   open_ = true;
+  connectAsked_ = false;
   watchdog_.start(kConnectHeartbeats);
-  client_.sendSwitches("CONNECTION", {"CONNECT"}, {"DISCONNECT"});
   return kKeepLink;
 }
 
 void IndiMount::hangUp() {
-  open_ = linkUp_ = false;
+  open_ = linkUp_ = spiralRunning_ = false;
+  client_.cancelWake();
   watchdog_.stop();
   client_.close();
   client_.takeEvents();
 }
 
 int IndiMount::tick() {
+  if (spiralRunning_) reportSpiralOffset();
   if (!watchdog_.runsOut()) return kKeepLink;
   report(kStatusHandshakeTimedOut);
   return kClosePort;
@@ -79,7 +134,10 @@ int IndiMount::deliverEvents() {
     const int r = event(e);
     if (r > result) result = r;
   }
-  if (open_) retellCapabilities();
+  if (open_) {
+    continueSpiral();
+    retellCapabilities();
+  }
   return result;
 }
 
@@ -87,6 +145,12 @@ int IndiMount::event(const IndiEvent& e) {
   switch (e.kind) {
     case IndiEvent::kConnection:
       connected_ = e.on && e.state == kStateOk;
+      // Asked once the device has defined the property: a server passes a
+      // request on only to a device it has heard of.
+      if (!e.on && !connectAsked_) {
+        client_.sendSwitches("CONNECTION", {"CONNECT"}, {"DISCONNECT"});
+        connectAsked_ = true;
+      }
       break;
     case IndiEvent::kPosition:
       havePosition_ = true;
@@ -104,6 +168,7 @@ int IndiMount::event(const IndiEvent& e) {
       }
       break;
     case IndiEvent::kServerLost:
+      spiralRunning_ = false;
       report(kStatusSwitchedOff);
       report(kStatusHandshakeTimedOut);
       return kClosePort;
@@ -139,7 +204,7 @@ void IndiMount::slewEnded(bool refused) {
 
 int IndiMount::capabilities() const {
   int bits = 0;
-  if (client_.has("TELESCOPE_MOTION_NS") && client_.has("TELESCOPE_MOTION_WE")) bits |= kCanMove;
+  if (client_.has("TELESCOPE_MOTION_NS") && client_.has("TELESCOPE_MOTION_WE")) bits |= kCanMove | kCanSpiral;
   if (client_.has("TELESCOPE_TRACK_STATE")) bits |= kCanTrack;
   if (client_.has("TELESCOPE_PARK")) bits |= kCanPark;
   return bits;
@@ -147,10 +212,16 @@ int IndiMount::capabilities() const {
 
 int IndiMount::command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) {
   if (!commandComplete(payload, length) || !linkUp_) return kKeepLink;
+  endSpiral();  // any command replaces it
+  const auto rate = [payload](bool fast) {
+    const int index = rateIndex(payload[2]);
+    return RateRequest{fast ? kFastMultiples[index] : kSlowMultiples[index], fast, index};
+  };
   switch (payload[0]) {
-    case kCmdMoveFast: move(payload[1], true, kStatusFastMotion); break;
-    case kCmdMoveSlow:
-    case kCmdMoveAtRate: move(payload[1] & 0x7F, false, kStatusSlowMotion); break;
+    case kCmdMoveFast: move(payload[1], rate(true), kStatusFastMotion); break;
+    case kCmdMoveSlow: move(payload[1], rate(false), kStatusSlowMotion); break;
+    case kCmdMoveAtRate: move(payload[1] & 0x7F, {kSlowMultiples[0], false, 0}, kStatusSlowMotion); break;
+    case kCmdSpiralSearch: startSpiral(payload[1], payload[2], payload[3]); break;
     case kCmdStop: stop(payload[1]); break;
     case kCmdGoto: slewTo("TRACK", shared.gotoRaRad, shared.gotoDecRad); break;
     case kCmdSetReference: slewTo("SYNC", shared.referenceRaRad, shared.referenceDecRad); break;
@@ -177,11 +248,17 @@ void IndiMount::unparkFirst() {
   parked_ = false;
 }
 
-void IndiMount::move(int direction, bool fast, int startedCode) {
+double IndiMount::setSlewRate(const RateRequest& request) {
+  const SlewRate rate =
+      nearestRate(client_.members("TELESCOPE_SLEW_RATE"), request.multiple, request.fast, request.index);
+  if (!rate.name.empty()) client_.sendSwitches("TELESCOPE_SLEW_RATE", {rate.name});
+  return rate.multiple;
+}
+
+void IndiMount::move(int direction, const RateRequest& rate, int startedCode) {
   if (direction < 0 || direction > 3 || refuseWithout(kMotion[kPanelMoves[direction].axis])) return;
   unparkFirst();
-  const std::vector<std::string> rates = client_.members("TELESCOPE_SLEW_RATE");
-  if (!rates.empty()) client_.sendSwitches("TELESCOPE_SLEW_RATE", {fast ? rates.back() : rates.front()});
+  setSlewRate(rate);
   motion(kPanelMoves[direction].axis, kPanelMoves[direction].direction);
   report(startedCode);
 }
@@ -257,6 +334,68 @@ void IndiMount::setPark() {
   if (refuseWithout("TELESCOPE_PARK_OPTION")) return;
   client_.sendSwitches("TELESCOPE_PARK_OPTION", {"PARK_CURRENT"});
   report(kStatusParked);
+}
+
+// The spiral runs around wherever the mount points, its legs west, north,
+// east and south in turn (the order of a motor-controller mount's axis 1
+// and axis 2 forward, then back), each for the time its length takes at
+// the speed's rate. Offsets are told in arcseconds.
+void IndiMount::startSpiral(int stepArcmin, int turns, int speedIndex) {
+  if (refuseWithout(kMotion[0]) || refuseWithout(kMotion[1])) return;
+  unparkFirst();
+  const int speed = rateIndex(speedIndex);
+  spiralArcsecPerSecond_ = setSlewRate({kSpiralMultiples[speed], false, speed}) * kSiderealArcsecPerSecond;
+  spiral_.setUp(kTimedLegs, stepArcmin * 60, turns, speed);
+  spiral_.startAt(0, 0);
+  spiralRunning_ = true;
+  report(kStatusSpiralStarted);
+  startLeg();
+}
+
+// Axis 1 runs west (forward) and east, axis 2 north (forward) and south.
+int IndiMount::spiralAxis() const { return spiral_.movingAxis() == 1 ? 1 : 0; }
+
+void IndiMount::startLeg() {
+  legStarted_ = std::chrono::steady_clock::now();
+  const std::chrono::duration<double> length(static_cast<double>(spiral_.leftToGo()) / spiralArcsecPerSecond_);
+  legEnds_ = legStarted_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(length);
+  motion(spiralAxis(), spiral_.legsRun() % 4 < 2 ? 0 : 1);
+  client_.wakeAt(legEnds_);
+}
+
+// A leg whose time has come ends; the next starts, or the spiral is done.
+void IndiMount::continueSpiral() {
+  if (!spiralRunning_ || std::chrono::steady_clock::now() < legEnds_) return;
+  motion(spiralAxis(), -1);
+  spiral_.reachTarget();
+  reportSpiralOffset();
+  spiral_.nextLeg();
+  if (!spiral_.finished()) {
+    startLeg();
+    return;
+  }
+  spiralRunning_ = false;
+  report(kStatusSpiralFinished);
+}
+
+void IndiMount::endSpiral() {
+  if (!spiralRunning_) return;
+  spiralRunning_ = false;
+  client_.cancelWake();
+  motion(spiralAxis(), -1);
+}
+
+// The offsets from the start: a running leg's axis has come as far as its
+// time so far takes it.
+void IndiMount::reportSpiralOffset() {
+  int32_t offsets[2] = {spiral_.offset(1), spiral_.offset(2)};
+  if (spiralRunning_ && !spiral_.legDone()) {
+    const double ran = std::chrono::duration<double>(std::chrono::steady_clock::now() - legStarted_).count() *
+                       spiralArcsecPerSecond_;
+    const double travel = std::min(ran, static_cast<double>(spiral_.leftToGo()));
+    offsets[spiral_.movingAxis() - 1] += static_cast<int32_t>(spiral_.legsRun() % 4 < 2 ? travel : -travel);
+  }
+  listener().onSpiralSearchOffset(offsets[0], offsets[1]);
 }
 
 void IndiMount::guideMove(int direction) {

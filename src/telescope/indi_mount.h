@@ -4,6 +4,7 @@
 // property for is refused with an error status instead of being sent.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "telescope/indi_client.h"
 #include "telescope/mount_protocol_base.h"
+#include "telescope/spiral_search.h"
 
 namespace celvaro {
 
@@ -21,7 +23,8 @@ class IndiMount final : public MountProtocolBase {
   IndiMount(const ProtocolContext& context, std::function<void()> wake);
 
   void setServer(const IndiServer& server) { server_ = server; }
-  // Connects to the server; the link is up once the device says it is
+  // Connects to the server and asks the device to connect once it has
+  // defined its connection; the link is up once the device says it is
   // connected.
   int connect() override;
   int command(const uint8_t* payload, int length, const SharedTelescopeValues& shared) override;
@@ -41,7 +44,17 @@ class IndiMount final : public MountProtocolBase {
   void retellCapabilities();
   void slewEnded(bool refused);
   void sendTarget(const char* action);
-  void move(int direction, bool fast, int startedCode);
+  // A rate asked for: a multiple of the sidereal rate, and the panel's
+  // choice it comes from (slow or fast, index 0..5).
+  struct RateRequest {
+    double multiple;
+    bool fast;
+    int index;
+  };
+  // Sets the device's slew rate nearest the request and answers the
+  // multiple it runs at (the one asked for where its rates do not say).
+  double setSlewRate(const RateRequest& request);
+  void move(int direction, const RateRequest& rate, int startedCode);
   void stop(int direction);
   void slewTo(const char* action, double raRad, double decRad);
   void readPosition();
@@ -51,11 +64,18 @@ class IndiMount final : public MountProtocolBase {
   void unparkFirst();
   void motion(int axis, int direction);
   bool refuseWithout(const char* property);
+  void startSpiral(int stepArcmin, int turns, int speedIndex);
+  void startLeg();
+  void continueSpiral();
+  void endSpiral();
+  void reportSpiralOffset();
+  int spiralAxis() const;
 
   IndiClient client_;
   IndiServer server_;
   HandshakeWatchdog watchdog_;
   bool open_ = false;
+  bool connectAsked_ = false;
   bool connected_ = false;  // the device says so
   bool linkUp_ = false;
   bool havePosition_ = false;
@@ -68,6 +88,12 @@ class IndiMount final : public MountProtocolBase {
   bool parking_ = false;
   // Per axis (0 north-south, 1 west-east): a timed pulse the driver runs.
   bool pulseOn_[2] = {false, false};
+  // The spiral search: legs timed by their length in arcseconds and the
+  // rate they run at.
+  SpiralSearch spiral_;
+  bool spiralRunning_ = false;
+  double spiralArcsecPerSecond_ = 0;
+  std::chrono::steady_clock::time_point legStarted_, legEnds_;
 };
 
 }  // namespace celvaro

@@ -65,7 +65,6 @@ bool SpiralSearch::readAgainAtOnce() const {
 
 bool SpiralSearch::legDone() const { return leftToGo() <= 0; }
 
-// Counts from the latest read to the leg's target, in the leg's direction.
 int64_t SpiralSearch::leftToGo() const {
   const int axis = movingAxis() - 1;
   const int64_t left = int64_t{target_[axis]} - latest_[axis];

@@ -67,6 +67,11 @@ class SpiralSearch {
   int32_t offset(int axis) const { return latest_[axis - 1] - start_[axis - 1]; }
   // Whether the moving axis reached the leg's target.
   bool legDone() const;
+  // Counts from the latest read to the leg's target, in the leg's direction.
+  int64_t leftToGo() const;
+  // The moving axis is at the leg's target: a leg run for the time its
+  // length takes, with no position read.
+  void reachTarget() { latest_[movingAxis() - 1] = target_[movingAxis() - 1]; }
   // Counts the leg that ended and aims the next one.
   void nextLeg();
   // After a leg ended: every turn has been run.
@@ -75,7 +80,6 @@ class SpiralSearch {
  private:
   int readAxis(int index) const { return index == 0 ? movingAxis() : form_->secondReadAxis; }
   void startLeg();
-  int64_t leftToGo() const;
 
   const SpiralForm* form_ = nullptr;
   int32_t step_ = 0;

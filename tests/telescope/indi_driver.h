@@ -118,7 +118,10 @@ class IndiDriver {
   // wrote after `from`, waiting up to `timeout`.
   std::optional<std::string> awaitVector(const std::string& vector, const std::string& state, size_t from,
                                          std::chrono::milliseconds timeout) {
-    const std::regex element = vectorPattern(vector, state);
+    return awaitMatch(vectorPattern(vector, state), from, timeout);
+  }
+  // The first text matching `element` said after `from`.
+  std::optional<std::string> awaitMatch(const std::regex& element, size_t from, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
       std::string said;
@@ -132,15 +135,16 @@ class IndiDriver {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   }
-  // The last such element said so far.
-  std::optional<std::string> lastVector(const std::string& vector, const std::string& state) {
+  // Every such element said after `from`, in order.
+  std::vector<std::string> vectorsSince(const std::string& vector, const std::string& state, size_t from) {
     std::lock_guard lock(mutex_);
     const std::regex element = vectorPattern(vector, state);
-    std::optional<std::string> last;
-    for (auto it = std::sregex_iterator(output_.begin(), output_.end(), element); it != std::sregex_iterator(); ++it) {
-      last = it->str();
+    const auto begin = output_.begin() + static_cast<std::ptrdiff_t>(std::min(from, output_.size()));
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(begin, output_.end(), element); it != std::sregex_iterator(); ++it) {
+      found.push_back(it->str());
     }
-    return last;
+    return found;
   }
   // A member's value in an element.
   static std::string member(const std::string& element, const std::string& name) {

@@ -18,6 +18,7 @@
 #include <iostream>
 #include <memory>
 #include <numbers>
+#include <regex>
 #include <string>
 #include <thread>
 
@@ -107,7 +108,12 @@ class IndiMountTest : public ::testing::Test {
     control.start({kMountIndi, 1, 0, {"localhost", kPort, kDevice}});
     control.connect(kMountIndi, 1);
     ASSERT_TRUE(listener.waitFor(link(linkEstablishedCode(kMountIndi)), 1, 10s, [this] { control.heartBeat(); }));
+    // What the simulator offers, told again if it was not complete at first.
+    for (int tries = 0; tries < 20 && control.indiCapabilities() != kSimulatorOffers; ++tries) {
+      listener.waitFor(link(linkEstablishedCode(kMountIndi)), tries + 2, 100ms);
+    }
   }
+  static constexpr int kSimulatorOffers = kCanMove | kCanTrack | kCanSpiral | kCanPark;
   // Where the simulator last said it points, once its slew has ended.
   std::pair<double, double> settledPosition(size_t from, std::chrono::seconds timeout = 60s) {
     const auto element = watcher->awaitVector("EQUATORIAL_EOD_COORD", "Ok|Idle", from, timeout);
@@ -116,10 +122,10 @@ class IndiMountTest : public ::testing::Test {
             std::stod(testing::IndiDriver::member(*element, "DEC"))};
   }
   std::pair<double, double> lastPosition() {
-    const auto element = watcher->lastVector("EQUATORIAL_EOD_COORD", "\\w+");
-    if (!element) return {-100, -100};
-    return {std::stod(testing::IndiDriver::member(*element, "RA")),
-            std::stod(testing::IndiDriver::member(*element, "DEC"))};
+    const auto said = watcher->vectorsSince("EQUATORIAL_EOD_COORD", "\\w+", 0);
+    if (said.empty()) return {-100, -100};
+    return {std::stod(testing::IndiDriver::member(said.back(), "RA")),
+            std::stod(testing::IndiDriver::member(said.back(), "DEC"))};
   }
   void gotoAndWaitForBusy(double raDeg, double decDeg) {
     const size_t from = watcher->mark();
@@ -139,13 +145,7 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   // The settings' device list: the server's one telescope.
   EXPECT_EQ(findIndiTelescopes("localhost", kPort, 1000), std::vector<std::string>{kDevice});
   EXPECT_TRUE(findIndiTelescopes("localhost", kPort + 1, 1000).empty());
-  // What the simulator offers, told again if it was not complete at first.
-  const int offered = kCanMove | kCanTrack | kCanPark;
-  const auto whole = [this] { return control.indiCapabilities() == offered; };
-  for (int tries = 0; tries < 20 && !whole(); ++tries) {
-    listener.waitFor(link(linkEstablishedCode(kMountIndi)), tries + 2, 100ms);
-  }
-  EXPECT_EQ(control.indiCapabilities(), offered);
+  EXPECT_EQ(control.indiCapabilities(), kSimulatorOffers);
   // The read position is the simulator's, turned to J2000.
   const auto [raNow, decNow] = settledPosition(0, 5s);
   control.readPosition();
@@ -191,9 +191,130 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   EXPECT_TRUE(listener.waitFor(link(kStatusParked), 1, 5s));
 }
 
+// The simulator publishes four rates, named 1x..4x and labelled Guide,
+// Centering, Find and Max, none with a multiple of the sidereal rate: the
+// slow rates are the first two, Guide for the slowest, which the simulator
+// runs at the sidereal rate; the fast rates the last two, Max for the
+// fastest. It starts parked at the pole, from where south is the one way.
+TEST_F(IndiMountTest, MovesAtTheChosenRate) {
+  // Moves south at a rate for `time`, stops and answers the switch of
+  // TELESCOPE_SLEW_RATE that is on, the declination travelled and the
+  // seconds from the simulator's saying it moves to its saying it stopped.
+  struct Moved {
+    std::string rate;
+    double degrees, seconds;
+  };
+  const auto moveSouth = [this](bool fast, int rate, std::chrono::milliseconds time) -> Moved {
+    const double dec = settledPosition(watcher->mark(), 5s).second;
+    size_t from = watcher->mark();
+    if (fast) control.moveFast(1, rate);
+    else control.moveSlow(1, rate);
+    const auto set = watcher->awaitVector("TELESCOPE_SLEW_RATE", "\\w+", from, 5s);
+    if (!set || !watcher->awaitVector("TELESCOPE_MOTION_NS", "Busy", from, 5s)) return {"none", 0, 0};
+    const auto started = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(time);
+    from = watcher->mark();
+    control.stopMove(1);
+    if (!watcher->awaitVector("TELESCOPE_MOTION_NS", "Ok|Idle", from, 5s)) return {"never stopped", 0, 0};
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::string on;
+    for (const char* name : {"1x", "2x", "3x", "4x"}) {
+      if (testing::IndiDriver::member(*set, name) == "On") on += name;
+    }
+    return {on, dec - settledPosition(watcher->mark(), 5s).second, seconds};
+  };
+  // The sidereal rate: 360 degrees in a sidereal day of 86164.1 s.
+  const double siderealDegPerSecond = 360.0 / 86164.1;
+  const Moved guide = moveSouth(false, 0, 3s);
+  EXPECT_EQ(guide.rate, "1x");
+  EXPECT_NEAR(guide.degrees, siderealDegPerSecond * guide.seconds, 0.2 * siderealDegPerSecond * guide.seconds);
+  EXPECT_EQ(moveSouth(false, 5, 300ms).rate, "2x");
+  EXPECT_EQ(moveSouth(true, 0, 300ms).rate, "3x");
+  const Moved max = moveSouth(true, 5, 1s);
+  EXPECT_EQ(max.rate, "4x");
+  EXPECT_GT(max.degrees, 100 * siderealDegPerSecond * max.seconds) << "not a fast rate";
+}
+
+// Which way the simulator moved between two reports: W, N, E or S, or
+// nothing. East is growing right ascension.
+char directionMoved(const std::pair<double, double>& a, const std::pair<double, double>& b) {
+  const double east = std::remainder(b.first - a.first, 24.0) * 15 * std::cos(a.second * kRadPerDeg);
+  const double north = b.second - a.second;
+  if (std::abs(east) < 1e-3 && std::abs(north) < 1e-3) return 0;
+  if (std::abs(east) > std::abs(north)) return east > 0 ? 'E' : 'W';
+  return north > 0 ? 'N' : 'S';
+}
+
+// A spiral of one turn: the first leg runs west, then north, east and
+// south, eight legs in all. Not tracking, the place drifts a few
+// arcseconds a second, which is no leg.
+TEST_F(IndiMountTest, ASpiralSearchRunsItsLegsInTurn) {
+  control.moveFast(1, 5);  // away from the pole
+  std::this_thread::sleep_for(1s);
+  const size_t stopped = watcher->mark();
+  control.stopMove(1);
+  ASSERT_TRUE(watcher->awaitVector("TELESCOPE_MOTION_NS", "Ok|Idle", stopped, 5s));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_LT(lastPosition().second, 87);
+  const size_t from = watcher->mark();
+  std::pair<double, double> before = lastPosition();
+  control.startSpiralSearch(10, 1, 5);
+  ASSERT_TRUE(listener.waitFor(link(kStatusSpiralStarted)));
+  ASSERT_TRUE(listener.waitFor(link(kStatusSpiralFinished), 1, 60s));
+  // The legs in the order run, and how far north each went.
+  std::string legs;
+  std::vector<double> northward;
+  for (const std::string& element : watcher->vectorsSince("EQUATORIAL_EOD_COORD", "\\w+", from)) {
+    const std::pair<double, double> here{std::stod(testing::IndiDriver::member(element, "RA")),
+                                         std::stod(testing::IndiDriver::member(element, "DEC"))};
+    const char way = directionMoved(before, here);
+    if (way != 0 && (legs.empty() || legs.back() != way)) legs += way, northward.push_back(0);
+    if (way != 0) northward.back() += here.second - before.second;
+    before = here;
+  }
+  ASSERT_EQ(legs, "WNESWNES");
+  // The square spiral's legs run 1, 1, 3, 3, 5, 5, 7 and 7 steps: north 1,
+  // south 3, north 5, south 7, each within one report's travel.
+  const double step = -northward[7] / 7;
+  EXPECT_NEAR(northward[1], step, 0.15);
+  EXPECT_NEAR(northward[3], -3 * step, 0.15);
+  EXPECT_NEAR(northward[5], 5 * step, 0.15);
+  EXPECT_GE(listener.count("offset"), 8);
+}
+
+// Stop ends a spiral where it is; so does a server that goes away, leaving
+// the link down and no thread blocked.
+TEST_F(IndiMountTest, AStopOrALostServerEndsASpiralSearch) {
+  control.moveFast(1, 5);
+  std::this_thread::sleep_for(1s);
+  control.stopMove(1);
+  size_t from = watcher->mark();
+  control.startSpiralSearch(5, 10, 0);
+  ASSERT_TRUE(watcher->awaitVector("TELESCOPE_MOTION_WE", "Busy", from, 5s));
+  control.stopMove(4);
+  ASSERT_TRUE(watcher->awaitVector("TELESCOPE_ABORT_MOTION", "Ok", from, 5s));
+  std::this_thread::sleep_for(300ms);
+  from = watcher->mark();
+  std::this_thread::sleep_for(3s);
+  EXPECT_FALSE(watcher->awaitVector("TELESCOPE_MOTION_\\w\\w", "Busy", from, 0ms)) << "the spiral ran on";
+
+  control.startSpiralSearch(5, 10, 0);
+  ASSERT_TRUE(watcher->awaitVector("TELESCOPE_MOTION_WE", "Busy", from, 5s));
+  server->kill();
+  ASSERT_TRUE(listener.waitFor(link(kStatusSwitchedOff), 1, 5s));
+  control.readPosition();
+  EXPECT_TRUE(listener.waitFor(link(kStatusNoLink), 1, 2s)) << "the command thread is blocked";
+  auto ended = std::async(std::launch::async, [this] { owner.reset(); });
+  EXPECT_EQ(ended.wait_for(5s), std::future_status::ready) << "the controller did not end";
+}
+
 // ":Mgn1000#" on the guider port reaches the simulator as one timed pulse
 // of 1000 ms north, which it runs for that long.
 TEST_F(IndiMountTest, AGuidePulseOnTheGuiderPortReachesTheSimulatorWhole) {
+  // The simulator defines its guiding properties after the rest: both
+  // clients of the server have heard of them a moment after the watcher.
+  ASSERT_TRUE(watcher->awaitMatch(std::regex("<defNumberVector[^>]*TELESCOPE_TIMED_GUIDE_NS"), 0, 5s));
+  std::this_thread::sleep_for(200ms);
   testing::Pty guider(dir.path(), kGuiderPort);
   control.openGuiderPort(kGuiderPort);
   ASSERT_TRUE(listener.waitFor("guider 3"));
