@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <numbers>
 
 #include "telescope/link_status_codes.h"
@@ -71,18 +72,27 @@ struct SlewRate {
   double multiple;
 };
 
-// Where every label gives a multiple, the rate nearest the one asked for
-// (by ratio). Otherwise the rates go in order from slow to fast: slow moves
-// take the slower half, fast moves the faster half, spread by the index.
+// The entry of `multiples` nearest `wanted`, by ratio.
+size_t nearestMultiple(const std::vector<double>& multiples, double wanted) {
+  size_t best = 0;
+  for (size_t i = 1; i < multiples.size(); ++i) {
+    if (std::abs(std::log(multiples[i] / wanted)) < std::abs(std::log(multiples[best] / wanted))) best = i;
+  }
+  return best;
+}
+
+// Where every label gives a multiple, the rate nearest the one asked for.
+// Otherwise the rates go in order from the slowest to the fastest, as INDI
+// orders them: slow moves take the slower half, fast moves the faster half,
+// spread by the index.
 SlewRate nearestRate(const std::vector<IndiMember>& rates, double multiple, bool fast, int index) {
-  const auto given = [](const IndiMember& rate) { return labelMultiple(rate.label) > 0; };
-  if (!rates.empty() && std::all_of(rates.begin(), rates.end(), given)) {
-    SlewRate best{rates.front().name, labelMultiple(rates.front().label)};
-    for (const IndiMember& rate : rates) {
-      const double m = labelMultiple(rate.label);
-      if (std::abs(std::log(m / multiple)) < std::abs(std::log(best.multiple / multiple))) best = {rate.name, m};
-    }
-    return best;
+  std::vector<double> given;
+  for (const IndiMember& rate : rates) {
+    if (const double m = labelMultiple(rate.label); m > 0) given.push_back(m);
+  }
+  if (!rates.empty() && given.size() == rates.size()) {
+    const size_t best = nearestMultiple(given, multiple);
+    return {rates[best].name, given[best]};
   }
   const int n = static_cast<int>(rates.size());
   if (n == 0) return {"", multiple};
@@ -344,7 +354,12 @@ void IndiMount::startSpiral(int stepArcmin, int turns, int speedIndex) {
   if (refuseWithout(kMotion[0]) || refuseWithout(kMotion[1])) return;
   unparkFirst();
   const int speed = rateIndex(speedIndex);
-  spiralArcsecPerSecond_ = setSlewRate({kSpiralMultiples[speed], false, speed}) * kSiderealArcsecPerSecond;
+  // Among rates that give no multiple, the spiral takes the slow rate whose
+  // multiple is nearest its speed's.
+  const double multiple = kSpiralMultiples[speed];
+  const int slowIndex = static_cast<int>(
+      nearestMultiple({std::begin(kSlowMultiples), std::end(kSlowMultiples)}, multiple));
+  spiralArcsecPerSecond_ = setSlewRate({multiple, false, slowIndex}) * kSiderealArcsecPerSecond;
   spiral_.setUp(kTimedLegs, stepArcmin * 60, turns, speed);
   spiral_.startAt(0, 0);
   spiralRunning_ = true;

@@ -245,8 +245,9 @@ char directionMoved(const std::pair<double, double>& a, const std::pair<double, 
   return north > 0 ? 'N' : 'S';
 }
 
-// A spiral of one turn: the first leg runs west, then north, east and
-// south, eight legs in all. Not tracking, the place drifts a few
+// A spiral of one turn at the default speed, which is no guiding rate: of
+// the simulator's, Centering. The first leg runs west, then north, east
+// and south, eight legs in all. Not tracking, the place drifts a few
 // arcseconds a second, which is no leg.
 TEST_F(IndiMountTest, ASpiralSearchRunsItsLegsInTurn) {
   control.moveFast(1, 5);  // away from the pole
@@ -258,8 +259,11 @@ TEST_F(IndiMountTest, ASpiralSearchRunsItsLegsInTurn) {
   ASSERT_LT(lastPosition().second, 87);
   const size_t from = watcher->mark();
   std::pair<double, double> before = lastPosition();
-  control.startSpiralSearch(10, 1, 5);
+  control.startSpiralSearch(3, 1, 2);
   ASSERT_TRUE(listener.waitFor(link(kStatusSpiralStarted)));
+  const auto rate = watcher->awaitVector("TELESCOPE_SLEW_RATE", "\\w+", from, 5s);
+  ASSERT_TRUE(rate);
+  EXPECT_EQ(testing::IndiDriver::member(*rate, "2x"), "On");
   ASSERT_TRUE(listener.waitFor(link(kStatusSpiralFinished), 1, 60s));
   // The legs in the order run, and how far north each went.
   std::string legs;
