@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
+#include <zlib.h>
 
 #include <string>
 #include <vector>
@@ -46,18 +47,38 @@ void expectSamePixels(const std::string& png, const TestPicture& picture) {
   EXPECT_EQ(wrong, 0);
 }
 
+// The image data of every IDAT chunk inflated by zlib itself, which also
+// checks the stream's Adler-32; Z_OK only when the data are exactly
+// `expectedBytes` long.
+int inflateImageData(const std::string& png, size_t expectedBytes) {
+  std::string stream;
+  for (size_t at = 8; at + 12 <= png.size();) {
+    const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<uint8_t>(png[at + i])); };
+    const size_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+    if (png.compare(at + 4, 4, "IDAT") == 0) stream += png.substr(at + 8, length);
+    at += length + 12;
+  }
+  std::vector<Bytef> data(expectedBytes + 1);
+  uLongf size = data.size();
+  const int result = uncompress(data.data(), &size, reinterpret_cast<const Bytef*>(stream.data()), stream.size());
+  return result == Z_OK && size != expectedBytes ? Z_DATA_ERROR : result;
+}
+
 // The colour type in the header chunk (byte 25 of the file): 3 palette, 2 RGB.
 int colourType(const std::string& png) { return png.size() > 25 ? static_cast<uint8_t>(png[25]) : -1; }
 
+// A tall picture is deflated in parts that must join into one stream.
 TEST(PngEncoding, EveryFilterAndLevelGivesThePicturePixelForPixel) {
-  const TestPicture few(37, 23, 200), many(37, 23, 300);
+  const TestPicture few(37, 23, 200), many(37, 23, 300), tall(37, 301, 200), tallMany(37, 300, 300);
   for (const PngFilter filter : {PngFilter::kNone, PngFilter::kSub, PngFilter::kUp}) {
     for (const int level : {0, 1, 6}) {
       for (const bool runLengths : {false, true}) {
-        for (const TestPicture* picture : {&few, &many}) {
+        for (const TestPicture* picture : {&few, &many, &tall, &tallMany}) {
           std::string png;
           ASSERT_TRUE(encodePng(picture->rows(), png, {level, filter, true, runLengths}));
           expectSamePixels(png, *picture);
+          const size_t rowBytes = 1 + picture->width * (colourType(png) == 3 ? 1 : 3);
+          EXPECT_EQ(inflateImageData(png, rowBytes * picture->height), Z_OK);
         }
       }
     }
