@@ -77,6 +77,8 @@ bool StarDataSimple::readBody(std::span<const uint8_t> file) {
 // limit, so each star's unit vector is worked out the first time a drawing
 // reaches it: a chart to magnitude 8 never pays for the fainter ones.
 void StarDataSimple::prepareVectors(size_t end) {
+  // Room for every star at once: growing step by step copies what is there.
+  if (ux_.capacity() < end) ux_.reserve(ra_.size()), uy_.reserve(ra_.size()), uz_.reserve(ra_.size());
   for (size_t i = ux_.size(); i < end; ++i) {
     const UnitVector u = unitVector(ra_[i], dec_[i]);
     ux_.push_back(u.x), uy_.push_back(u.y), uz_.push_back(u.z);
