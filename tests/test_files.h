@@ -10,6 +10,12 @@
 #include <iterator>
 #include <string>
 
+// Skips the test where the catalog data of the run directory have not been
+// built (a build without `celvaro-catalogs`); ./test always builds them.
+#define CELVARO_SKIP_WITHOUT_BUILT_DATA()                                            \
+  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) \
+  GTEST_SKIP() << "the catalog data have not been built"
+
 namespace celvaro::testing {
 
 class ScratchDir {

@@ -169,7 +169,7 @@ TEST(ConfigurationLoad, NumbersOutOfRangeKeepTheDefaults) {
   EXPECT_DOUBLE_EQ(edges.place.longitudeDeg, 180);
   EXPECT_DOUBLE_EQ(edges.place.timeZoneHours, 14);
   EXPECT_EQ(edges.navigation.zoomSteps, 20);
-  EXPECT_EQ(edges.scope, (ScopeSettings{8, 256, -30}));
+  EXPECT_EQ(edges.scope, (ScopeSettings{8, 256, -30, "localhost", 7624, ""}));
   EXPECT_EQ(edges.spiral, (SpiralSearchSettings{6, 255, 10}));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 #include "catalog/catalog_file_type.h"
@@ -12,6 +11,7 @@
 #include "catalog/star_data_simple.h"
 #include "catalog/star_info_file.h"
 #include "catalog/variable_star_data.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -19,9 +19,7 @@ namespace {
 class BuiltData : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
   }
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
 };

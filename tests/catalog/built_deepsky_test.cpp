@@ -3,7 +3,6 @@
 // built.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <numbers>
 
@@ -12,6 +11,7 @@
 #include "catalog/deepsky_file.h"
 #include "catalog/deepsky_info_file.h"
 #include "platform/binary_file.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -21,7 +21,7 @@ constexpr double kDegPerRad = 180 / std::numbers::pi;
 class BuiltDeepsky : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(data + "/.built")) GTEST_SKIP() << "the catalog data have not been built";
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     catalog = deepskyCatalogOfType(detectCatalogFileType(data + "/deepsky.dat"));
     ASSERT_TRUE(catalog);
     catalog->setDataDirectory(CELVARO_RUN_DIR);

@@ -15,6 +15,7 @@
 #include "large_star_files.h"
 #include "render/magnitude_limits.h"
 #include "source_files.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -22,9 +23,7 @@ namespace {
 class BuiltLargeCatalogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     ASSERT_EQ(catalogs.registerStarCatalog(0, kIdentifierHipparcos, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
     ASSERT_GE(registerLargeStarCatalogs(catalogs), 1);
   }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <numbers>
 
@@ -15,6 +14,7 @@
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_id_database.h"
 #include "platform/utf_text.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -51,9 +51,7 @@ std::string lowered(std::string text) {
 class BuiltNames : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     ASSERT_EQ(catalogs.loadStarIds(), 0);
   }
   StarIdDatabase& ids() { return catalogs.starIds(); }

@@ -9,7 +9,6 @@
 #include <stb_image.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -106,9 +105,7 @@ Picture rasterised(const std::string& format, const std::string& map, const std:
 class PrintedFrame : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
   }
 
   // Prints the map with the options in each format and expects no dot

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 #include "app/chart_settings.h"
@@ -15,6 +14,7 @@
 #include "render/chart_renderer.h"
 #include "render/magnitude_limits.h"
 #include "render/render_options.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -41,9 +41,7 @@ class SymbolOutput : public testing::CountingOutput {
 class BuiltLayers : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     catalogs.loadDeepsky();
     catalogs.loadDoubleStars();
     area.width = area.height = 1000;

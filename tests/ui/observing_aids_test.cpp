@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <filesystem>
 
 #include "aids/object_info.h"
 #include "app/app_model.h"
@@ -61,9 +60,7 @@ class ObservingAids : public ::testing::Test {
 class BuiltAids : public ObservingAids {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) {
-      GTEST_SKIP() << "the catalog data have not been built";
-    }
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     open(CELVARO_RUN_DIR);
     resources.loadLanguage(kEnglish);
   }
