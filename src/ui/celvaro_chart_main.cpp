@@ -64,12 +64,15 @@ int main(int argc, char** argv) {
     mkdir(runtime.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
-  celvaro::useChartFontsOnly();
   // The data are read on a second thread: it allocates from the same heap
   // as the rest rather than from a heap of its own.
   mallopt(M_ARENA_MAX, 1);
+  // Qt and its fonts only for a picture.
   std::optional<QGuiApplication> application;
-  const int code = celvaro::runChartRequest(*request, [&] { application.emplace(argc, argv); });
+  const int code = celvaro::runChartRequest(*request, [&] {
+    celvaro::useChartFontsOnly();
+    application.emplace(argc, argv);
+  });
   // The file is written and closed: the process ends without taking Qt and
   // the libraries down piece by piece, which the system does at once.
   std::fflush(stdout);
