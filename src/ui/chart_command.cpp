@@ -396,10 +396,6 @@ QImage blankPicture(const ChartRequest& request) {
   return image;
 }
 
-}  // namespace
-
-namespace {
-
 // Draws the chart into the picture and writes it; the exit code.
 int drawPicture(ChartData& data, const ChartRequest& request, QImage& image, PhaseClock& clock) {
   AppModel& model = *data.model;
