@@ -1,16 +1,27 @@
-# Shared by ./run and ./test: install the Debian packages the build needs
-# (only when something is missing), configure and build, build the data.
+# Shared by ./run and ./test: install the Debian packages the build and the
+# tests need (only when something is missing), configure and build, build
+# the data.
 
-CELVARO_PACKAGES=(
+# What ./run needs to build the programs and their data.
+CELVARO_BUILD_PACKAGES=(
   g++ cmake make pkg-config
   libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev zlib1g-dev
+  libfontconfig-dev  # the chart command's label fonts
   libturbojpeg0-dev libpng-dev  # photos: decoders made for files from outside
+  libindi-dev  # the client library of the INDI mount type
+  libgtest-dev libbenchmark-dev  # the test and benchmark programs are part of the tree
+  librsvg2-bin  # the icon's picture
   tzdata  # the city list's time zones
-  libgtest-dev libbenchmark-dev
-  qpdf poppler-utils libxml2-utils ghostscript librsvg2-bin  # independent checks of printed maps
+  npm ca-certificates  # the data builder fetches one source from the npm registry
+)
+
+# What ./test needs besides: the independent checkers and real peers.
+CELVARO_TEST_PACKAGES=(
+  qpdf poppler-utils libxml2-utils ghostscript  # independent checks of printed maps
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
-  indi-bin libindi-dev  # INDI: the LX200 driver guiding on the guider port, the server and telescope simulator, the client library of the INDI mount type
-  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev file xvfb x11-utils  # the icon, the installed tree and the package
+  indi-bin  # INDI: the LX200 driver guiding on the guider port, the server and telescope simulator
+  xvfb xauth x11-utils  # the installed program's window on a virtual display
+  desktop-file-utils appstream man-db dpkg-dev file lintian  # the installed tree and the package
 )
 
 # missing_packages PKG...: those of the packages that are not installed.
@@ -22,15 +33,21 @@ missing_packages() {
   done
 }
 
-# install_packages [PKG...]: installs those missing (default: the build's).
+# install_packages PKG...: installs those missing, as root or through sudo;
+# a user without sudo is told in one line what to install as root.
 install_packages() {
-  (($#)) || set -- "${CELVARO_PACKAGES[@]}"
   local missing
-  missing=$(missing_packages "$@")
-  [[ -z "$missing" ]] && return 0
-  echo "Installing missing packages:" $missing
+  missing=$(missing_packages "$@" | tr '\n' ' ')
+  [[ -z "${missing// }" ]] && return 0
   local sudo=()
-  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo > /dev/null; then
+      echo "Missing packages; as root, run: apt-get install --no-install-recommends ${missing% }" >&2
+      exit 1
+    fi
+    sudo=(sudo)
+  fi
+  echo "Installing missing packages: ${missing% }"
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -q
   # shellcheck disable=SC2086
@@ -77,6 +94,5 @@ test_under_sanitizers() {
 # build_data BUILD_DIR: builds the program directory's data files when they
 # are missing or older than the builder, which fetches one source with npm.
 build_data() {
-  command -v npm > /dev/null || install_packages npm
   "$1/tools/catalogs/celvaro-catalogs" --data "$1/run/data" --if-missing
 }
