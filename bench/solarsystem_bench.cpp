@@ -19,7 +19,7 @@ constexpr int kAsteroids = 100000;
 const ChartDate kInstant{2026, 12, 6, 20, 0, 0.0};
 
 void BM_MajorBodiesForOneInstant(benchmark::State& state) {
-  SolarSystem solar("");
+  SolarSystem solar;
   int minute = 0;
   for (auto _ : state) {
     solar.update({2026, 12, 6, 20, ++minute % 60, 0.0});  // a new instant each time
@@ -75,7 +75,7 @@ void BM_PositionsOf100000Asteroids(benchmark::State& state) {
 BENCHMARK(BM_PositionsOf100000Asteroids)->Unit(benchmark::kMillisecond);
 
 void BM_MarsTrackOf200Days(benchmark::State& state) {
-  SolarSystem solar("");
+  SolarSystem solar;
   PlanetTrackSettings settings;
   settings.bodies[kMars] = 1;
   for (auto _ : state) {

@@ -1,9 +1,11 @@
 #include "aids/photo_finder.h"
 
-#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string_view>
 #include <vector>
+
+#include "catalog/catalog_file_type.h"
 
 namespace celvaro {
 namespace {
@@ -35,14 +37,16 @@ int32_t leadingNumber(std::string_view text) {
   return negative ? -number : number;
 }
 
-std::vector<std::string> jpegNames(const fs::path& directory) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (endsWithJpg(name)) names.push_back(name);
+// The photographs' names in the data directories, each once, in order.
+std::set<std::string> jpegNames(const std::vector<std::string>& directories) {
+  std::set<std::string> names;
+  for (const std::string& directory : directories) {
+    std::error_code error;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+      const std::string name = it->path().filename().string();
+      if (endsWithJpg(name)) names.insert(name);
+    }
   }
-  std::sort(names.begin(), names.end());
   return names;
 }
 
@@ -60,7 +64,7 @@ std::optional<int32_t> photoKeyOfFileName(const std::string& fileName) {
 }
 
 std::optional<std::string> findPhoto(const std::string& programDirectory, int32_t first, int32_t second) {
-  for (const std::string& name : jpegNames(fs::path(programDirectory) / kPhotoDirectory)) {
+  for (const std::string& name : jpegNames(dataPathCandidates(programDirectory, kPhotoDirectory))) {
     const std::optional<int32_t> key = photoKeyOfFileName(name);
     if (key && (*key == first || *key == second)) return std::string(kPhotoDirectory) + "/" + name;
   }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "catalog/catalog_file_type.h"
+
 namespace celvaro {
 namespace {
 
@@ -23,19 +25,22 @@ std::string baseDirectory(const char* variable, const char* homeRelative) {
   return base + "/" + homeRelative + "/" + kSubdirectory;
 }
 
-// The English language file, the main catalog, or the user's files of a
-// directory the program ran in before.
-bool holdsProgramFiles(const std::string& dir) {
-  std::error_code error;
-  for (const char* name : {"lang_en.lng", "data/stars_hip.dat", "celvaro.cfg", "locale.inf"}) {
-    if (!dir.empty() && fs::is_regular_file(fs::path(dir) / name, error)) return true;
-  }
-  return false;
-}
-
 bool sameDirectory(const std::string& a, const std::string& b) {
   std::error_code error;
   return !a.empty() && !b.empty() && fs::equivalent(a, b, error);
+}
+
+// The main catalog; the user's files of an earlier run do not make one.
+bool holdsProgramData(const std::string& dir) {
+  std::error_code error;
+  return !dir.empty() && !sameDirectory(dir, userConfigDirectory()) &&
+         fs::is_regular_file(fs::path(dir) / kMainCatalogPath, error);
+}
+
+std::string currentDirectory() {
+  std::error_code error;
+  const fs::path current = fs::current_path(error);
+  return error ? std::string(".") : current.string();
 }
 
 }  // namespace
@@ -56,11 +61,23 @@ std::string installedProgramDirectory(const std::string& executableDir) {
 }
 
 std::string findProgramDirectory(const std::string& currentDir, const std::string& executableDir) {
-  for (const std::string& dir : {currentDir, executableDir, userDataDirectory()}) {
-    if (holdsProgramFiles(dir)) return dir;
+  for (const std::string& dir : {currentDir, executableDir}) {
+    if (holdsProgramData(dir)) return dir;
   }
   const std::string installed = installedProgramDirectory(executableDir);
   return installed.empty() ? currentDir : installed;
+}
+
+std::string chooseProgramDirectory(const std::string& given) {
+  const std::string executableDir = executableDirectory();
+  std::error_code error;
+  fs::path chosen = given.empty() ? fs::path(findProgramDirectory(currentDirectory(), executableDir))
+                                  : fs::absolute(given, error).lexically_normal();
+  if (!chosen.has_filename() && chosen.has_relative_path()) chosen = chosen.parent_path();
+  const std::string programDir = chosen.string();
+  const bool installed = sameDirectory(programDir, installedProgramDirectory(executableDir));
+  setDataOverride(programDir, installed ? userDataDirectory() : std::string());
+  return programDir;
 }
 
 std::string userFileDirectory(const std::string& programDir) {

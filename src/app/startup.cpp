@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/app_model.h"
+#include "app/program_paths.h"
 #include "app/ui_resources.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/large_star_catalogs.h"
@@ -19,12 +20,11 @@ void loadStartLanguage(UiResources& resources, const std::function<int()>& askUs
 namespace {
 
 constexpr const char* kStarInfoPath = "data/hipparcos_data.dat";
-constexpr const char* kMainCatalogPath = "data/stars_hip.dat";
 constexpr const char* kMainCatalogName = "Hipparcos";
 
 }  // namespace
 
-void loadChartData(AppModel& model) {
+bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
@@ -40,7 +40,8 @@ void loadChartData(AppModel& model) {
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
   catalogs->loadDeepsky();
-  catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0);
+  const bool mainCatalog =
+      catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   registerLargeStarCatalogs(*catalogs);
   bodies.join();
   model.setCatalogs(std::move(catalogs));
@@ -49,6 +50,7 @@ void loadChartData(AppModel& model) {
   model.timeChanged();
   model.placeChanged();
   model.applyView();
+  return mainCatalog;
 }
 
 void loadObservingAids(AppModel& model) {
@@ -59,14 +61,14 @@ void loadObservingAids(AppModel& model) {
   model.moonImage.build();
 }
 
-void runDataLoad(AppModel& model) {
+bool runDataLoad(AppModel& model) {
   loadObservingAids(model);
   // The clock runs for the telescope side, from the observing place's longitude.
   model.clock().setLongitude(model.place.longitudeDeg);
   model.startTelescope();
   model.clock().start();
   model.displaySwitches.fill(1);
-  loadChartData(model);
+  return loadChartData(model);
 }
 
 void saveUserFiles(AppModel& model) {

@@ -19,11 +19,13 @@ void loadStartLanguage(UiResources& resources, const std::function<int()>& askUs
 // the Moon's picture.
 void loadObservingAids(AppModel& model);
 
-// Loads the data files into the model and starts its worker threads.
-void runDataLoad(AppModel& model);
+// Loads the data files into the model and starts its worker threads; false
+// when the main star catalog could not be read (the chart has no stars).
+bool runDataLoad(AppModel& model);
 // The part of the data load a chart needs: catalogs, star labels and
-// information, constellations, the lines of the chart's instant and place.
-void loadChartData(AppModel& model);
+// information, constellations, the lines of the chart's instant and place;
+// false when the main star catalog could not be read.
+bool loadChartData(AppModel& model);
 
 // Writes what the user's session keeps: the field-of-view scheme when the
 // overlay was edited, the language choice and the configuration file, each

@@ -12,7 +12,7 @@ void addRange(std::vector<int>& ids, int first, int last) {
 }  // namespace
 
 std::vector<int> usedTextIds() {
-  std::vector<int> ids = {kErrorCaption,      kNoPicture,          kFieldDialogTitle,
+  std::vector<int> ids = {kErrorCaption,      kNoPicture,          kNoStarCatalog,      kFieldDialogTitle,
                           kMoonCalendarTitle, kFovOverlayTitle,    kObservingPlaceTitle,
                           kDateTimeTitle,     kSetDateTimeTitle,   kJulianDateTitle,
                           kJulianDatePrompt,  kNavigationTitle,    kColoursTitle,

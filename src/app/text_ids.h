@@ -28,6 +28,7 @@ namespace celvaro::text_id {
 
 constexpr int kErrorCaption = 6;
 constexpr int kNoPicture = 13;
+constexpr int kNoStarCatalog = 14;
 constexpr int kFieldDialogTitle = 1100;
 constexpr int kMoonCalendarTitle = 2400;
 constexpr int kSuggestionsTitle = 2401;

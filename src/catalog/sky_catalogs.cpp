@@ -29,7 +29,10 @@ std::unique_ptr<iStarData> starCatalogOfType(int type, StarBuffer& buffer) {
 }  // namespace
 
 SkyCatalogs::SkyCatalogs(std::string dataDirectory)
-    : directory_(std::move(dataDirectory)), solarSystem_(resolveDataPath(directory_, kMinorBodyDirectory)) {}
+    : directory_(std::move(dataDirectory)),
+      solarSystem_([directory = directory_](const std::string& fileName) {
+        return resolveDataPath(directory, std::string(kMinorBodyDirectory) + "/" + fileName);
+      }) {}
 
 int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::string& path,
                                      const std::string& displayName, int32_t minLimitHundredths,

@@ -40,12 +40,13 @@ const char* SolarSystem::defaultName(int number) {
   return number >= 0 && number <= kBodyCount ? kDefaultNames[number] : "";
 }
 
-SolarSystem::SolarSystem(const std::string& mpcDirectory) : directory_(mpcDirectory) {
+SolarSystem::SolarSystem(ElementFilePath elementFilePath) : elementFilePath_(std::move(elementFilePath)) {
+  if (!elementFilePath_) elementFilePath_ = [](const std::string&) { return std::string(); };
   for (int b = 0; b <= kBodyCount; ++b) names_[b] = kDefaultNames[b];
   for (int k = 0; k < 4; ++k) {
-    lists_[k] = std::make_unique<MinorPlanetList>(MinorPlanetList::kShortCapacity, directory_ + "/" + kShortListFiles[k]);
+    lists_[k] = std::make_unique<MinorPlanetList>(MinorPlanetList::kShortCapacity, elementFilePath_(kShortListFiles[k]));
   }
-  lists_[4] = std::make_unique<MinorPlanetList>(MinorPlanetList::kLongCapacity, directory_ + "/" + kLongListFile);
+  lists_[4] = std::make_unique<MinorPlanetList>(MinorPlanetList::kLongCapacity, elementFilePath_(kLongListFile));
 }
 
 // --- Sun, Moon and planets ----------------------------------------------------
@@ -228,7 +229,7 @@ void SolarSystem::loadLists(const ShortListSwitches& lists, bool userAsteroid, c
 
 int SolarSystem::loadCometList() {
   if (comets_.loaded()) return 0;
-  const int result = comets_.load(directory_ + "/" + kCometListFile);
+  const int result = comets_.load(elementFilePath_(kCometListFile));
   if (result == 0) comets_.placeAt(julianDate_);
   return result;
 }

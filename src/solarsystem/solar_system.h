@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -41,8 +42,10 @@ class SolarSystem {
   static constexpr const char* kLongListFile = "MPCORB.DAT";
   static constexpr const char* kCometListFile = "CometEls.txt";
 
-  // The element files are looked for in `mpcDirectory`.
-  explicit SolarSystem(const std::string& mpcDirectory);
+  // The path of an element file from its name; without one there are no
+  // element files.
+  using ElementFilePath = std::function<std::string(const std::string& fileName)>;
+  explicit SolarSystem(ElementFilePath elementFilePath = {});
 
   // Bodies are placed as seen from this place on the Earth's surface (sea
   // level); without one, as seen from the Earth's centre.
@@ -117,7 +120,7 @@ class SolarSystem {
   // The position of a minor body at any instant, for its track.
   std::optional<EquatorialPosition> minorBodyAt(int32_t id, double julianDate) const;
 
-  std::string directory_;
+  ElementFilePath elementFilePath_;
   std::optional<std::pair<double, double>> observer_;  // latitude, longitude
   using BodiesPlacement = std::pair<double, std::optional<std::pair<double, double>>>;  // instant, observer
   std::optional<BodiesPlacement> bodiesPlaced_;

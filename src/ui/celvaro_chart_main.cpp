@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 
 #include <malloc.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,6 +13,7 @@
 
 #include "app/program_info.h"
 #include "app/program_paths.h"
+#include "platform/private_directory.h"
 #include "ui/chart_command.h"
 #include "ui/chart_fonts.h"
 
@@ -23,8 +23,9 @@ constexpr char kUsage[] =
     "usage: celvaro-chart --out FILE [options]\n"
     "  --out FILE                    the file to write (not needed with --stats or --info)\n"
     "  --program-dir DIR             the directory of data/ and the language files; by default the\n"
-    "                                current one when it holds them, else the program's own, else\n"
-    "                                ${XDG_DATA_HOME:-~/.local/share}/celvaro, else the installed one\n"
+    "                                current one when it holds data/stars_hip.dat, else the program's\n"
+    "                                own when it does, else the installed one, whose data files those\n"
+    "                                of ${XDG_DATA_HOME:-~/.local/share}/celvaro/data override one by one\n"
     "  --settings FILE.clv           a setting file of display switches and limits\n"
     "  --utc YYYY-MM-DDTHH:MM[:SS]   the instant (default: now)\n"
     "  --lat DEG --lon DEG --tz HOURS --dst 0|1   the observing place (default: the configuration's)\n"
@@ -56,12 +57,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "celvaro-chart: %s\n", error.c_str());
     return 2;
   }
-  if (request->programDir == ".") request->programDir = celvaro::findProgramDirectory(".", celvaro::executableDirectory());
+  request->programDir = celvaro::chooseProgramDirectory(request->programDir);
   // Labels need the application's fonts; no display is needed.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!std::getenv("XDG_RUNTIME_DIR")) {
     const std::string runtime = "/tmp/celvaro-runtime-" + std::to_string(getuid());
-    mkdir(runtime.c_str(), 0700);
+    if (!celvaro::makePrivateDirectory(runtime)) {
+      std::fprintf(stderr, "celvaro-chart: %s is not a directory of this user's alone; set XDG_RUNTIME_DIR\n",
+                   runtime.c_str());
+      return 2;
+    }
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
   // The data are read on a second thread: it allocates from the same heap

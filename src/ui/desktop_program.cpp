@@ -1,17 +1,37 @@
 #include "ui/desktop_program.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSessionManager>
 
 #include "app/app_model.h"
 #include "app/configuration.h"
+#include "app/program_paths.h"
 #include "app/startup.h"
+#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "catalog/catalog_file_type.h"
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/main_window.h"
 #include "ui/quit_signals.h"
 
 namespace celvaro {
+namespace {
+
+// Says over the window where no star catalog was found; the window stays
+// open and usable.
+void tellNoStarCatalog(QWidget* window, UiResources& resources, const std::string& programDir) {
+  const auto text = [&resources](int id, const char* english) { return QString::fromStdString(resources.textOr(id, english)); };
+  QStringList places;
+  for (const std::string& path : dataPathCandidates(programDir, kMainCatalogPath)) places << QString::fromStdString(path);
+  auto* box = new QMessageBox(QMessageBox::Critical, text(text_id::kErrorCaption, "Error"),
+                              text(text_id::kNoStarCatalog, "No star catalog was found at %1.").arg(places.join(", ")),
+                              QMessageBox::Ok, window);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+}  // namespace
 
 int runDesktopProgram(const std::string& programDir) {
   UiResources resources;
@@ -23,7 +43,7 @@ int runDesktopProgram(const std::string& programDir) {
   resources.colors().applyScheme(1);
   AppModel model(programDir, configurationPath(programDir), resources);
   model.loadConfiguration();
-  runDataLoad(model);
+  const bool stars = runDataLoad(model);
   int exitCode = 0;
   {
     MainWindow window(resources, model);
@@ -32,6 +52,7 @@ int runDesktopProgram(const std::string& programDir) {
     const QMetaObject::Connection keep =
         QObject::connect(qApp, &QGuiApplication::commitDataRequest, [&model] { saveUserFiles(model); });
     window.show();
+    if (!stars) tellNoStarCatalog(&window, resources, programDir);
     exitCode = QApplication::exec();
     QObject::disconnect(keep);
   }

@@ -20,8 +20,9 @@ namespace {
 constexpr char kUsage[] =
     "usage: celvaro [--program-dir DIR]\n"
     "  --program-dir DIR  the directory of data/ and the language files; by default the current\n"
-    "                     directory when it holds them, else the program's own, else\n"
-    "                     ${XDG_DATA_HOME:-~/.local/share}/celvaro, else the installed share/celvaro\n"
+    "                     directory when it holds data/stars_hip.dat, else the program's own when\n"
+    "                     it does, else the installed share/celvaro, whose data files those of\n"
+    "                     ${XDG_DATA_HOME:-~/.local/share}/celvaro/data override one by one\n"
     "  --help             this text\n"
     "  --version          the program's version\n"
     "Settings, language choice and field-of-view schemes are kept in the program directory when\n"
@@ -41,11 +42,6 @@ bool readProgramDirOption(const std::vector<std::string>& args, std::string& dir
   return true;
 }
 
-std::string currentDirectory() {
-  std::vector<char> directory(4096);
-  return getcwd(directory.data(), directory.size()) ? directory.data() : ".";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +52,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "celvaro: %s\n", error.c_str());
     return 2;
   }
-  if (programDir.empty()) programDir = celvaro::findProgramDirectory(currentDirectory(), celvaro::executableDirectory());
+  programDir = celvaro::chooseProgramDirectory(programDir);
   const std::string userDir = celvaro::userFileDirectory(programDir);
   if (userDir != programDir && chdir(userDir.c_str()) != 0) std::perror(userDir.c_str());
   QApplication application(argc, argv);

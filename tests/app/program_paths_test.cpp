@@ -57,21 +57,36 @@ TEST_F(ProgramPathsTest, UserDirectoriesFollowTheBaseDirectoryRules) {
   EXPECT_EQ(userDataDirectory(), "/srv/data/celvaro");
 }
 
-TEST_F(ProgramPathsTest, FindsTheFirstDirectoryHoldingProgramFiles) {
-  const std::string current = made("work"), bin = made("prefix/bin"), user = made(".local/share/celvaro");
+// Only the program's data make a program directory: the configuration
+// directory, or any directory holding only a user's files, is passed over.
+TEST_F(ProgramPathsTest, FindsTheFirstDirectoryHoldingTheProgramsData) {
+  const std::string current = made("work"), bin = made("prefix/bin"), config = made(".config/celvaro");
   const std::string installed = (dir.path() / "prefix/share/celvaro").string();
+  writeBytes(current + "/celvaro.cfg", "x");
+  writeBytes(current + "/locale.inf", "EN");
+  writeBytes(current + "/lang_en.lng", "x");
+  made(".local/share/celvaro/data");
+  writeBytes(dir.file(".local/share/celvaro/data/stars_hip.dat"), "x");
   EXPECT_EQ(findProgramDirectory(current, bin), installed);
-  writeBytes(user + "/lang_en.lng", "x");
-  EXPECT_EQ(findProgramDirectory(current, bin), user);
   made("prefix/bin/data");
   writeBytes(bin + "/data/stars_hip.dat", "x");
   EXPECT_EQ(findProgramDirectory(current, bin), bin);
-  // A directory the program ran in before, holding only the user's files.
-  writeBytes(current + "/celvaro.cfg", "x");
+  made("work/data");
+  writeBytes(current + "/data/stars_hip.dat", "x");
   EXPECT_EQ(findProgramDirectory(current, bin), current);
-  const std::string another = made("another");
-  writeBytes(another + "/locale.inf", "EN");
-  EXPECT_EQ(findProgramDirectory(another, bin), another);
+  made(".config/celvaro/data");
+  writeBytes(config + "/data/stars_hip.dat", "x");
+  EXPECT_EQ(findProgramDirectory(config, bin), bin);
+}
+
+// A relative program directory is taken from the current directory, once,
+// so that a later change of directory cannot lose it.
+TEST_F(ProgramPathsTest, ARelativeProgramDirectoryBecomesAbsolute) {
+  const fs::path before = fs::current_path();
+  fs::current_path(made("share"));
+  const std::string chosen = chooseProgramDirectory("celvaro/");
+  fs::current_path(before);
+  EXPECT_EQ(chosen, (dir.path() / "share/celvaro").string());
 }
 
 // A writable program directory keeps the user's files as before; the user

@@ -2,7 +2,10 @@
 # `cmake --install` into a clean prefix: the desktop entry, the AppStream
 # metainfo and every manual page pass their own validators without a word;
 # from an unrelated directory, with the installation read-only, the installed
-# celvaro-chart writes a chart and the installed celvaro, under a virtual X
+# celvaro-chart writes a chart, draws the installed sky from the configuration
+# directory, with a relative program directory and with one data file of the
+# user's own, and refuses a program directory without data; the installed
+# celvaro, under a virtual X
 # server, keeps its configuration in $XDG_CONFIG_HOME/celvaro and writes
 # nothing into the installation.
 #   installed_tree_test.sh BUILD_DIR
@@ -45,8 +48,31 @@ cd "$work" || exit 1
   --size 400x300 --out x.png || fail "the installed celvaro-chart failed"
 file -b x.png | grep -q "^PNG image data, 400 x 300" || fail "the chart is $(file -b x.png 2>&1)"
 
-# The language is chosen already, so the first start asks nothing.
+# The installed sky from wherever the chart is asked for: "count LAYER DIR
+# ARGS..." runs celvaro-chart --stats in DIR and prints the layer's count.
+count() {
+  local layer=$1 dir=$2; shift 2
+  (cd "$dir" && "$prefix/bin/celvaro-chart" --utc 2024-01-15T20:00 --ra 5.6 --dec 3 --field 3600 --stats "$@") |
+    sed -n "s/^$layer=//p"
+}
 mkdir -p "$XDG_CONFIG_HOME/celvaro" && printf EN > "$XDG_CONFIG_HOME/celvaro/locale.inf"
+touch "$XDG_CONFIG_HOME/celvaro/celvaro.cfg"
+(( $(count stars "$XDG_CONFIG_HOME/celvaro") > 0 )) || fail "no stars drawn from the configuration directory"
+(( $(count stars "$prefix/share" --program-dir celvaro) > 0 )) || fail "no stars with a relative --program-dir"
+# One file of the user's own stands in for the installed one; the rest stay.
+mkdir -p "$XDG_DATA_HOME/celvaro/data" && printf 'not a catalog' > "$XDG_DATA_HOME/celvaro/data/deepsky.dat"
+[[ $(count deepsky "$work") == 0 ]] || fail "the user's deepsky.dat was not read in place of the installed one"
+(( $(count constlines "$work") > 0 && $(count stars "$work") > 0 )) || fail "one user data file hid the installed data"
+rm -r "$XDG_DATA_HOME/celvaro"
+# No data where the program is pointed: an error, no picture.
+"$prefix/bin/celvaro-chart" --program-dir /nonexistent --out none.png 2> "$scratch/err"
+rc=$?
+[[ $rc == 2 && $(wc -l < "$scratch/err") == 1 ]] || fail "--program-dir /nonexistent: exit $rc, $(cat "$scratch/err")"
+grep -q "/nonexistent/data/stars_hip.dat" "$scratch/err" || fail "the error does not name the place: $(cat "$scratch/err")"
+[[ ! -e none.png ]] || fail "a picture was written without a star catalog"
+rm -f "$XDG_CONFIG_HOME/celvaro/celvaro.cfg"
+
+# The language is chosen already, so the first start asks nothing.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$1" & pid=$!
   for i in $(seq 120); do xwininfo -root -tree | grep -q "\"Celvaro" && break; sleep 0.5; done

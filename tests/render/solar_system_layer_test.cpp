@@ -9,6 +9,7 @@
 #include "output/counting_output.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"
+#include "solarsystem/element_files.h"
 #include "solarsystem/solar_system.h"
 #include "test_files.h"
 
@@ -44,7 +45,7 @@ TEST(SolarSystemLayer, DiscLimitsFromTheDisplayFlags) {
 
 class SolarSystemLayerTest : public ::testing::Test {
  protected:
-  SolarSystemLayerTest() : solar(dir.path().string()) {
+  SolarSystemLayerTest() : solar(testing::elementFilesIn(dir.path().string())) {
     area.width = 1000;
     area.height = 1000;
     output.begin("", {}, area);

@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "astro/local_sky.h"
+#include "solarsystem/element_files.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -35,7 +36,7 @@ PlanetTrackSettings marsTrack() {
 }
 
 TEST(SolarSystemTracks, MarsOverTwoHundredDays) {
-  SolarSystem solar("");
+  SolarSystem solar;
   solar.computeTracks(kChartDate, marsTrack());
   EXPECT_EQ(solar.trackPoints(kMars).size(), 200u);
   const auto marks = solar.trackMarks(kMars);
@@ -64,7 +65,7 @@ TEST(SolarSystemTracks, MarsOverTwoHundredDays) {
 }
 
 TEST(SolarSystemTracks, MarkRulesAndTheFullStore) {
-  SolarSystem solar("");
+  SolarSystem solar;
   PlanetTrackSettings s = marsTrack();
   s.markInterval = 0;
   solar.computeTracks(kChartDate, s);
@@ -91,7 +92,7 @@ TEST(SolarSystemTracks, MarkRulesAndTheFullStore) {
 }
 
 TEST(SolarSystem, BodiesByNumberAndIdentifier) {
-  SolarSystem solar("");
+  SolarSystem solar;
   solar.update(kChartDate);
   EXPECT_FALSE(solar.bodyPosition(9));
   EXPECT_FALSE(solar.bodyPosition(-1));
@@ -122,7 +123,7 @@ TEST(SolarSystem, TheMoonIsWhereTheObserverSeesIt) {
                {60.0, 25.0, {2025, 1, 4, 15, 0, 0.0}, 189.54689, 20.95561},
                {-35.0, 149.0, {2025, 3, 10, 10, 0, 0.0}, 23.19428, 27.69981},
                {-35.0, 149.0, {2012, 11, 13, 20, 0, 0.0}, 102.93942, 12.85953}};
-  SolarSystem solar("");
+  SolarSystem solar;
   for (const auto& c : cases) {
     solar.setObserver(c.latitudeDeg, c.longitudeDeg);
     solar.update(c.universal);
@@ -139,7 +140,7 @@ TEST(SolarSystem, TheMoonIsWhereTheObserverSeesIt) {
 }
 
 TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
-  SolarSystem solar("");
+  SolarSystem solar;
   struct Phase {
     ChartDate date;
     int degrees;
@@ -169,7 +170,7 @@ TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
 TEST(SolarSystem, AsteroidMagnitudesFollowTheirDistancesAndPhase) {
   ScratchDir dir;
   writeBytes(dir.file("Soft00Bright.txt"), kCeres);
-  SolarSystem solar(dir.path().string());
+  SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   solar.loadLists({1, 0, 0, 0}, false, kChartDate);
   const std::pair<ChartDate, double> expected[] = {
       {{2022, 8, 9, 0, 0, 0}, 8.53}, {{2023, 3, 21, 0, 0, 0}, 6.91}, {{2023, 9, 1, 0, 0, 0}, 8.92}};
@@ -191,7 +192,7 @@ TEST(SolarSystem, CometMagnitudesFollowTheirLaw) {
   writeBytes(dir.file("CometEls.txt"),
              "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  4.0  "
              "12P/Pons-Brooks\n");
-  SolarSystem solar(dir.path().string());
+  SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   ASSERT_EQ(solar.loadCometList(), 0);
   const std::pair<ChartDate, double> expected[] = {{{2024, 3, 1, 0, 0, 0}, 6.97}, {{2024, 4, 21, 0, 0, 0}, 4.95}};
   for (const auto& [date, magnitude] : expected) {
@@ -207,7 +208,7 @@ TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
   writeBytes(dir.file("Soft00Distant.txt"), kEros);
   writeBytes(dir.file("MPCORB.DAT"), "MINOR PLANET ELEMENTS\n-----\n" + kCeres + kEros);
-  SolarSystem solar(dir.path().string());
+  SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   ShortListSwitches lists{1, 0, 1, 0};
   solar.loadLists(lists, true, kChartDate);
   EXPECT_TRUE(solar.minorPlanets(kBrightList)->loaded());
@@ -248,7 +249,7 @@ TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
 TEST(SolarSystem, CeresFromTheBuiltLongList) {
   const std::string mpc = std::string(CELVARO_RUN_DIR) + "/data/mpc";
   if (!std::filesystem::exists(mpc + "/MPCORB.DAT")) GTEST_SKIP() << "the catalog data have not been built";
-  SolarSystem solar(mpc);
+  SolarSystem solar(testing::elementFilesIn(mpc));
   solar.update({2022, 6, 10, 0, 0, 0.0});
   const int32_t ceres = solar.findInLongList(1);
   StarPosition p;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
@@ -30,6 +31,12 @@ namespace celvaro {
 namespace {
 
 using testing::ScratchDir;
+
+// A program directory: a main catalog of one star.
+void holdOneStar(const ScratchDir& dir) {
+  std::filesystem::create_directories(dir.path() / "data");
+  testing::writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+}
 
 // The program in a scratch directory that holds locale.inf, so it starts
 // without asking; `act` runs on its main window once the window shows.
@@ -72,8 +79,7 @@ constexpr const char* kSixZoomSteps = "navigation.zoomsteps=6\r\n";
 // the chart shows it again; left on at exit, the file still holds it.
 TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
   ScratchDir dir;
-  std::filesystem::create_directories(dir.path() / "data");
-  testing::writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+  holdOneStar(dir);
   testing::writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
   QRgb centre = 0;
   runProgram(dir, [&](MainWindow& main) {
@@ -97,6 +103,7 @@ TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
 // Chart → Exit, also by Ctrl+Q, ends the program as closing its window does.
 TEST(DesktopProgram, ExitWritesTheSettings) {
   ScratchDir dir;
+  holdOneStar(dir);
   QKeySequence shortcut;
   EXPECT_EQ(runProgram(dir, [&](MainWindow& main) {
               chooseSixZoomSteps(main);
@@ -121,6 +128,7 @@ TEST(DesktopProgram, ExitWritesTheSettings) {
 TEST(DesktopProgram, EndingSignalsWriteTheSettings) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
+    holdOneStar(dir);
     const int exitCode = runProgram(dir, [signal](MainWindow& main) {
       chooseSixZoomSteps(main);
       if (handled(signal)) {
@@ -141,6 +149,7 @@ TEST(DesktopProgram, EndingSignalsWriteTheSettings) {
 // are there.
 TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
   ScratchDir dir;
+  holdOneStar(dir);
   bool asked = false;
   QTimer answer;
   answer.setInterval(50);
@@ -165,6 +174,18 @@ TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
   EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
 }
 
+// A program directory without a star catalog: the window opens and says
+// where no catalog was found, rather than showing an empty sky in silence.
+TEST(DesktopProgram, NoStarCatalogIsSaidInAMessage) {
+  ScratchDir dir;
+  QString message;
+  runProgram(dir, [&message](MainWindow& main) {
+    if (auto* box = main.findChild<QMessageBox*>()) message = box->text();
+    main.close();
+  });
+  EXPECT_TRUE(message.contains(QString::fromStdString(dir.file("data/stars_hip.dat")))) << message.toStdString();
+}
+
 // Whether a process has a handler for a signal, from the caught-signal
 // mask the kernel shows in /proc/<pid>/status (hexadecimal, bit n - 1 for
 // signal n).
@@ -187,6 +208,7 @@ bool catches(qint64 pid, int signal) {
 TEST(DesktopProgram, TheRealProgramWritesItsFilesWhenKilled) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
+    holdOneStar(dir);
     testing::writeBytes(dir.file("locale.inf"), "en");
     testing::writeBytes(dir.file("celvaro.cfg"), "# kept by hand\ncolor.stars=200;100;50\n");
     QProcess program;

@@ -167,7 +167,7 @@ TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
 
 TEST(SearchDialogs, ADoubleClickTakesTheName) {
   UiResources resources;
-  SolarSystem solar("/nonexistent");
+  SolarSystem solar;
   DlgSearchSolarsys dialog(resources, solar);
   dialog.create(nullptr)->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.window()));

@@ -79,7 +79,7 @@ TEST_F(SolarSystemDialogs, TrackNumbersRefuseNonsense) {
   EXPECT_EQ(chart.planetTracks.markInterval, 0);
   EXPECT_EQ(chart.planetTracks.labelStep, 1);
 
-  SolarSystem solar("/nonexistent");
+  SolarSystem solar;
   DlgMinorPlanetTracks minor(resources, chart, solar);
   minor.create(nullptr);
   type(minor, DlgMinorPlanetTracks::kCometTrack + 2, "-40");

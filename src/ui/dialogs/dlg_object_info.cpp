@@ -8,6 +8,7 @@
 #include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "catalog/catalog_file_type.h"
 #include "output/bitmap24.h"
 #include "ui/image_view.h"
 
@@ -88,7 +89,8 @@ bool DlgObjectInfo::fill() {
   }
   list->resizeColumnToContents(0);
   Bitmap24 photo;
-  const bool loaded = info->photoPath && photo.load(model_.programDir() + "/" + *info->photoPath) == Bitmap24::kLoaded;
+  const bool loaded =
+      info->photoPath && photo.load(resolveDataPath(model_.programDir(), *info->photoPath)) == Bitmap24::kLoaded;
   image_->setPicture(loaded ? &photo : nullptr);
   return true;
 }
