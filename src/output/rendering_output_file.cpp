@@ -67,7 +67,7 @@ void RenderingOutputFile::end() {
   endChartClip();
   finishPolyline();
   writeTrailer();
-  written_ = replaceFileContents(fileName_, document_);
+  written_ = writeOutputFile(fileName_, document_);
   document_ = std::string();
   fileName_.clear();
 }

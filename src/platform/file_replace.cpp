@@ -53,6 +53,23 @@ int createTemporary(const std::string& path, std::string& tempPath) {
   return -1;
 }
 
+// Something that exists and is not a regular file: a FIFO or a device.
+bool isSpecialFile(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// Writes into what is there, as it is: no new file, no truncation.
+bool writeInPlace(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  const bool written = writeAll(fd, bytes);
+  const int error = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!written) errno = error;  // the write's reason, not the close's
+  return written && closed;
+}
+
 void syncDirectory(const std::string& path) {
   std::string dir = fs::path(path).parent_path().string();
   int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
@@ -66,6 +83,7 @@ void syncDirectory(const std::string& path) {
 bool replaceFileContents(const std::string& requestedPath, std::string_view bytes,
                          RenameFunction renameFile) {
   const std::string path = resolveLink(requestedPath);
+  if (isSpecialFile(path)) return writeInPlace(path, bytes);
   std::string tempPath;
   int fd = createTemporary(path, tempPath);
   if (fd < 0) return false;
@@ -80,6 +98,10 @@ bool replaceFileContents(const std::string& requestedPath, std::string_view byte
   }
   syncDirectory(path);
   return true;
+}
+
+bool writeOutputFile(const std::string& path, std::string_view bytes) {
+  return path == "-" ? writeAll(STDOUT_FILENO, bytes) : replaceFileContents(path, bytes);
 }
 
 }  // namespace celvaro

@@ -1,5 +1,6 @@
 #include "platform/file_replace.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "test_files.h"
 
@@ -82,6 +84,42 @@ TEST(ReplaceFileContents, FollowsASymbolicLink) {
   ASSERT_TRUE(replaceFileContents(dir.file("link"), "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
   EXPECT_EQ(readBytes(dir.file("real")), "new");
+}
+
+// What is not a regular file is written into and stays what it was: a FIFO
+// hands the bytes to its reader, /dev/null takes them, /dev/full refuses
+// them with the device's own reason. None is replaced by a regular file,
+// which renaming over the path would make of it (as root, even in /dev).
+TEST(ReplaceFileContents, WritesIntoWhatIsNotARegularFile) {
+  ScratchDir dir;
+  const std::string fifo = dir.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = readBytes(fifo); });
+  EXPECT_TRUE(replaceFileContents(fifo, "through the pipe"));
+  reader.join();
+  EXPECT_EQ(received, "through the pipe");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(replaceFileContents("/dev/null", "nothing"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_FALSE(replaceFileContents("/dev/full", "too much"));
+  EXPECT_EQ(errno, ENOSPC);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(WriteOutputFile, ADashIsTheStandardOutput) {
+  ScratchDir dir;
+  const int saved = ::dup(STDOUT_FILENO);
+  const int file = ::open(dir.file("out").c_str(), O_WRONLY | O_CREAT, 0600);
+  ::dup2(file, STDOUT_FILENO);
+  const bool written = writeOutputFile("-", "to the standard output");
+  ::dup2(saved, STDOUT_FILENO);
+  ::close(saved);
+  ::close(file);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(readBytes(dir.file("out")), "to the standard output");
+  EXPECT_FALSE(std::filesystem::exists("-"));
 }
 
 }  // namespace
