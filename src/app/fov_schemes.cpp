@@ -5,6 +5,7 @@
 
 #include "app/key_value_lines.h"
 #include "app/program_paths.h"
+#include "astro/value_range.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
 
@@ -14,17 +15,24 @@ namespace {
 struct Field {
   std::string_view key;
   int FovScheme::*value;
+  ValueRange range;
 };
 
+// The three overlay elements' bits; lengths in the focal plane up to a metre
+// (hundredths of a millimetre) and focal lengths up to 100 m.
+constexpr ValueRange kFlagsRange{0, 7};
+constexpr ValueRange kLengthRange{0, 100000};
+constexpr ValueRange kOffsetRange{-100000, 100000};
+
 constexpr std::array<Field, 8> kFields{{
-    {"flags", &FovScheme::flags},
-    {"ccdxs", &FovScheme::cameraWidth},
-    {"ccdys", &FovScheme::cameraHeight},
-    {"totalfovradius", &FovScheme::totalFieldRadius},
-    {"guiderccdxs", &FovScheme::guiderWidth},
-    {"guiderccdys", &FovScheme::guiderHeight},
-    {"guideroffset", &FovScheme::guiderOffset},
-    {"focallength", &FovScheme::focalLength},
+    {"flags", &FovScheme::flags, kFlagsRange},
+    {"ccdxs", &FovScheme::cameraWidth, kLengthRange},
+    {"ccdys", &FovScheme::cameraHeight, kLengthRange},
+    {"totalfovradius", &FovScheme::totalFieldRadius, kLengthRange},
+    {"guiderccdxs", &FovScheme::guiderWidth, kLengthRange},
+    {"guiderccdys", &FovScheme::guiderHeight, kLengthRange},
+    {"guideroffset", &FovScheme::guiderOffset, kOffsetRange},
+    {"focallength", &FovScheme::focalLength, kLengthRange},
 }};
 
 constexpr std::array<std::string_view, kFields.size()> kKeys = [] {
@@ -41,7 +49,9 @@ bool hasValue(std::optional<std::string_view> value) { return value && !value->e
 void FovSchemes::load(const std::string& path) {
   path_ = path;
   readKeyLines(path, kKeys, [this](int key, std::optional<std::string_view> value) {
-    if (hasValue(value)) scheme.*kFields[key].value = leadingInt(*value);
+    // A number outside its range is ignored like a missing one.
+    const Field& field = kFields[key];
+    if (hasValue(value) && field.range.holds(leadingInt(*value))) scheme.*field.value = leadingInt(*value);
   });
   modified_ = false;
 }

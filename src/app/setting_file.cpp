@@ -4,18 +4,28 @@
 
 #include "app/chart_settings.h"
 #include "app/key_value_lines.h"
+#include "astro/value_range.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
 
 namespace celvaro {
 namespace {
 
-// A key and its field: a switch (byte 0 or 1) or an int.
+// A key and its field: a switch (byte 0 or 1) or an int within its range.
 struct Field {
   std::string_view key;
   uint8_t ChartSettings::*flag;
   int ChartSettings::*number;
+  ValueRange range{0, 0};
 };
+
+// Magnitudes in hundredths: offsets of up to 20 magnitudes either way, and
+// limits from 30 above the brightest to 30 below; no sum of them can leave
+// the int range.
+constexpr ValueRange kMagnitudeOffsetRange{-2000, 2000};
+constexpr ValueRange kMagnitudeLimitRange{-3000, 3000};
+constexpr ValueRange kStarDiameterRange{1, 100};
+constexpr ValueRange kFilterModeRange{0, 255};  // non-zero: the manual limit
 
 constexpr size_t kFieldCount = 19;
 
@@ -27,17 +37,17 @@ constexpr std::array<Field, kFieldCount> kFields{{
     {"needeconstlines", &ChartSettings::needConstLines, nullptr},
     {"needconstboundaries", &ChartSettings::needConstBoundaries, nullptr},
     {"needconstnames", &ChartSettings::needConstNames, nullptr},
-    {"starmagnlimitauto", nullptr, &ChartSettings::starLimitAutoOffset},
-    {"starmaxdiameter", nullptr, &ChartSettings::maxStarDiameter},
+    {"starmagnlimitauto", nullptr, &ChartSettings::starLimitAutoOffset, kMagnitudeOffsetRange},
+    {"starmaxdiameter", nullptr, &ChartSettings::maxStarDiameter, kStarDiameterRange},
     {"needstarcoloring", &ChartSettings::starColouring, nullptr},
     {"needstarlabel", &ChartSettings::needStarLabel, nullptr},
     {"needstarname", &ChartSettings::needStarName, nullptr},
     {"needstarbayer", &ChartSettings::needStarBayer, nullptr},
     {"needstarflamsteed", &ChartSettings::needStarFlamsteed, nullptr},
     {"needvariablestars", &ChartSettings::needVariableStars, nullptr},
-    {"variablefiltermode", nullptr, &ChartSettings::variableFilterMode},
-    {"varmagnlimitauto", nullptr, &ChartSettings::variableLimitOffset},
-    {"varmagnlimitman", nullptr, &ChartSettings::variableLimitManual},
+    {"variablefiltermode", nullptr, &ChartSettings::variableFilterMode, kFilterModeRange},
+    {"varmagnlimitauto", nullptr, &ChartSettings::variableLimitOffset, kMagnitudeOffsetRange},
+    {"varmagnlimitman", nullptr, &ChartSettings::variableLimitManual, kMagnitudeLimitRange},
     {"needdoulestars", &ChartSettings::needDoubleStars, nullptr},
 }};
 
@@ -59,7 +69,10 @@ bool readSettingFile(const std::string& path, ChartSettings& settings) {
       settings.*field.flag = (value && !value->empty() && (*value)[0] == '1') ? 1 : 0;
       if (field.flag == &ChartSettings::needEquatorialGrid) settings.automaticGrid = 1;
     } else {
-      settings.*field.number = value ? leadingInt(*value) : 0;
+      // A number outside its range is passed over like a line that is not
+      // there: the field keeps its value.
+      const int number = value ? leadingInt(*value) : 0;
+      if (field.range.holds(number)) settings.*field.number = number;
     }
   });
 }

@@ -18,13 +18,17 @@
 #include "app/configuration.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"
+#include "app/program_paths.h"
 #include "app/setting_file.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
+#include "astro/calendar.h"
 #include "astro/sidereal_time.h"
 #include "astro/value_range.h"
 #include "astro/zone_time.h"
+#include "catalog/catalog_file_type.h"
 #include "output/png_encoding.h"
+#include "platform/file_replace.h"
 #include "platform/system_time.h"
 #include "render/layer_statistics.h"
 #include "ui/qt_canvas.h"
@@ -50,13 +54,37 @@ std::optional<int> integerIn(const std::string& text, int low, int high) {
   return static_cast<int>(*value);
 }
 
-// YYYY-MM-DDTHH:MM[:SS]
-std::optional<ChartDate> utcDate(const std::string& text) {
+// YYYY-MM-DDTHH:MM[:SS], the fields as they stand.
+std::optional<ChartDate> utcFields(const std::string& text) {
   int y, mo, d, h, mi, s = 0, used = 0;
-  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%n:%2d%n", &y, &mo, &d, &h, &mi, &used, &s, &used);
+  const int fields = std::sscanf(text.c_str(), "%5d-%2d-%2dT%2d:%2d%n:%2d%n", &y, &mo, &d, &h, &mi, &used, &s, &used);
   if (fields < 5 || used != static_cast<int>(text.size())) return std::nullopt;
-  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return std::nullopt;
   return ChartDate{y, mo, d, h, mi, static_cast<double>(s)};
+}
+
+// The first field of a date that the calendar does not have, as "the day
+// must be between 1 and 28"; empty for a real date.
+std::string impossibleField(const ChartDate& date) {
+  const int days = kMonthRange.holds(date.month) ? daysInChartMonth(date.year, date.month) : 31;
+  const struct {
+    const char* name;
+    int value;
+    ValueRange range;
+  } fields[] = {{"year", date.year, kYearRange}, {"month", date.month, kMonthRange}, {"day", date.day, {1, double(days)}},
+                {"hour", date.hour, kHourRange}, {"minute", date.minute, kMinuteRange},
+                {"second", static_cast<int>(date.seconds), {0, 59}}};
+  for (const auto& field : fields) {
+    if (!field.range.holds(field.value)) {
+      return std::string("the ") + field.name + " must be between " + std::to_string(int(field.range.min)) + " and " +
+             std::to_string(int(field.range.max));
+    }
+  }
+  return {};
+}
+
+std::optional<ChartDate> utcDate(const std::string& text) {
+  const auto date = utcFields(text);
+  return date && impossibleField(*date).empty() ? date : std::nullopt;
 }
 
 // Millimetres with up to two decimals, as hundredths, within the bounds.
@@ -151,6 +179,14 @@ const std::map<std::string, OptionSetter>& valueOptions() {
   return options;
 }
 
+// Why a value was refused, where the value has parts: ", the day must be
+// between 1 and 28".
+std::string valueProblem(const std::string& option, const std::string& value) {
+  const auto date = option == "--utc" ? utcFields(value) : std::nullopt;
+  const std::string problem = date ? impossibleField(*date) : "";
+  return problem.empty() ? "" : " (" + problem + ")";
+}
+
 const std::map<std::string, bool ChartRequest::*>& flagOptions() {
   static const std::map<std::string, bool ChartRequest::*> flags = {
       {"--stats", &ChartRequest::stats},
@@ -180,16 +216,26 @@ class PhaseClock {
   std::chrono::steady_clock::time_point last_ = kProcessStart;
 };
 
+// One line on the standard error, after the program's name.
+void complain(const std::string& message) { std::fprintf(stderr, "celvaro-chart: %s\n", message.c_str()); }
+
+std::string joined(const std::vector<std::string>& texts, const std::string& separator) {
+  std::string text;
+  for (const std::string& t : texts) text += (text.empty() ? "" : separator) + t;
+  return text;
+}
+
 }  // namespace
 
-void prepareChartModel(AppModel& model, const ChartRequest& r) {
+int prepareChartModel(AppModel& model, const ChartRequest& r) {
   model.loadConfiguration();
   if (r.latitudeDeg) model.place.latitudeDeg = *r.latitudeDeg;
   if (r.longitudeDeg) model.place.longitudeDeg = *r.longitudeDeg;
   if (r.timeZoneHours) model.place.timeZoneHours = *r.timeZoneHours;
   if (r.daylightSaving) model.place.daylightSaving = static_cast<uint8_t>(*r.daylightSaving);
   if (r.settingsFile && !readSettingFile(*r.settingsFile, model.chart)) {
-    std::fprintf(stderr, "celvaro-chart: cannot read the setting file %s\n", r.settingsFile->c_str());
+    complain("cannot read the setting file " + *r.settingsFile);
+    return 2;
   }
   const CalendarTime now = systemUniversalTime();
   model.setUniversalDate(r.utc.value_or(ChartDate{now.year, now.month, now.day, now.hour, now.minute, double(now.second)}));
@@ -198,7 +244,11 @@ void prepareChartModel(AppModel& model, const ChartRequest& r) {
   if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);
   if (r.refraction) model.chart.refraction = 1;
   model.setChartSize(r.width, r.height);
-  loadChartData(model);
+  if (!loadChartData(model)) {
+    complain("no star catalog at " + joined(dataPathCandidates(model.programDir(), kMainCatalogPath), " or ") +
+             " (--program-dir names the directory that holds data/)");
+    return 2;
+  }
   if (r.azDeg && r.altDeg) {
     // Azimuth from the north through the east becomes the chart's, from the south through the west.
     const double southBased = std::fmod(*r.azDeg + 180.0, 360.0);
@@ -210,6 +260,7 @@ void prepareChartModel(AppModel& model, const ChartRequest& r) {
     model.centreOn(std::fmod(zenith.raDeg + 360, 360) * kPi / 180, zenith.decDeg * kPi / 180, 0, 0, false);
   }
   model.applyView();
+  return 0;
 }
 
 PrintableMap printableMapOf(const ChartRequest& request) {
@@ -245,7 +296,7 @@ int writeMapFile(AppModel& model, const ChartRequest& request, PhaseClock& clock
   clock.end("draw and write");
   printMedianOfRuns(request.benchRuns, [&] { written = exportPrintableMap(model, map) && written; });
   if (!written) {
-    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
+    complain("cannot write " + request.out);
     return 1;
   }
   return 0;
@@ -268,25 +319,16 @@ int centreOnObject(AppModel& model, const ChartRequest& request, std::optional<F
     found = ObjectFinder(*catalogs, model.chart.minorPlanetLists, model.resources().languageId()).find(*request.object);
   }
   if (!found) {
-    std::fprintf(stderr, "celvaro-chart: no object called '%s'\n", request.object->c_str());
+    complain("no object called '" + *request.object + "'");
     return 2;
   }
   if (centreOnFoundObject(model, *found) != kSearchCentred) {
-    std::fprintf(stderr, "celvaro-chart: %s is below the horizon\n", found->designation.c_str());
+    complain(found->designation + " is below the horizon");
     return 3;
   }
   if (request.fieldArcmin) model.chart.fieldArcmin = *request.fieldArcmin;
   model.applyView();
   return 0;
-}
-
-// The bytes as the whole file, written as they are: a chart is output to
-// make again, not a user's data to keep from a failed write.
-bool writeFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
 }
 
 // The picture as a PNG file; false when it cannot be encoded or written.
@@ -296,7 +338,7 @@ bool writePicture(const QImage& image, const std::string& path, PhaseClock& cloc
   std::string png;
   const bool encoded = encodePng(rows, png);
   clock.end("encode");
-  const bool written = encoded && writeFile(path, png);
+  const bool written = encoded && writeOutputFile(path, png);
   clock.end("write");
   return written;
 }
@@ -323,8 +365,13 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
       error = "unknown option " + option;
       return std::nullopt;
     }
-    if (i + 1 >= args.size() || !setter->second(request, args[i + 1])) {
-      error = "bad value for " + option + (i + 1 < args.size() ? ": " + args[i + 1] : "");
+    // An option's value is never the next option.
+    if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
+      error = option + " needs a value";
+      return std::nullopt;
+    }
+    if (!setter->second(request, args[i + 1])) {
+      error = "bad value for " + option + ": " + args[i + 1] + valueProblem(option, args[i + 1]);
       return std::nullopt;
     }
     ++i;
@@ -348,6 +395,10 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
   }
   if (request.azDeg.has_value() != request.altDeg.has_value()) {
     error = "--az and --alt go together";
+    return std::nullopt;
+  }
+  if (request.out == "-" && (request.stats || request.info || request.timings || request.benchRuns > 0)) {
+    error = "--out - goes without --stats, --info, --timings and --bench, which print there too";
     return std::nullopt;
   }
   if (request.stats && request.format != "png") {
@@ -376,8 +427,8 @@ void loadChartData(const ChartRequest& request, ChartData& data) {
   const int chosen = data.resources.readLanguageChoice();
   data.resources.loadLanguage(request.language.value_or(chosen != kLanguageNone ? chosen : kEnglish));
   data.model = std::make_unique<AppModel>(request.programDir, configurationPath(request.programDir), data.resources);
-  prepareChartModel(*data.model, request);
-  if (request.object) data.failure = centreOnObject(*data.model, request, data.found);
+  data.failure = prepareChartModel(*data.model, request);
+  if (request.object && data.failure == 0) data.failure = centreOnObject(*data.model, request, data.found);
 }
 
 // Makes the labels' font and the glyphs of most labels ready before the
@@ -413,7 +464,7 @@ int drawPicture(ChartData& data, const ChartRequest& request, QImage& image, Pha
   // process's peak memory is the drawing's.
   if (request.benchRuns == 0) data.model.reset();
   if (!request.out.empty() && !writePicture(image, request.out, clock)) {
-    std::fprintf(stderr, "celvaro-chart: cannot write %s\n", request.out.c_str());
+    complain("cannot write " + request.out);
     return 1;
   }
   printMedianOfRuns(request.benchRuns, paint);

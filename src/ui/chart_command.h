@@ -13,7 +13,7 @@
 namespace celvaro {
 
 struct ChartRequest {
-  std::string programDir = ".";
+  std::string programDir;  // none: the one found from the current directory
   std::optional<std::string> settingsFile;
   std::optional<ChartDate> utc;  // default: now
   std::optional<double> latitudeDeg, longitudeDeg, timeZoneHours;
@@ -48,7 +48,9 @@ struct PrintableMap;
 PrintableMap printableMapOf(const ChartRequest& request);
 
 // Sets a model up for the request: configuration, place, time, data, view.
-void prepareChartModel(AppModel& model, const ChartRequest& request);
+// 0, or 2 when the setting file cannot be read or there is no star catalog
+// (said on the standard error).
+int prepareChartModel(AppModel& model, const ChartRequest& request);
 
 // Draws and writes the chart, printing statistics and timings as asked;
 // the process exit code. `startQt` makes the application object when a

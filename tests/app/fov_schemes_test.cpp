@@ -76,6 +76,16 @@ TEST_F(FovSchemesFile, KeysWithoutAValueAreIgnored) {
   EXPECT_EQ(schemes.scheme, expected);
 }
 
+// Numbers no optics has are ignored like missing ones.
+TEST_F(FovSchemesFile, NumbersOutOfTheirRangeAreIgnored) {
+  writeBytes(path, "flags=8\nccdxs=2147483647\nccdys=-1\nguideroffset=-2147483648\nfocallength=100001\n"
+                   "guiderccdxs=100000\n");
+  schemes.load(path);
+  FovScheme expected;
+  expected.guiderWidth = 100000;
+  EXPECT_EQ(schemes.scheme, expected);
+}
+
 TEST_F(FovSchemesFile, AFailedSaveKeepsTheOldFile) {
   writeBytes(path, kDefaultText);
   schemes.load(path);

@@ -89,9 +89,25 @@ TEST_F(SettingFile, ReadingRules) {
   EXPECT_EQ(read("needhorizon= 1x\n").needHorizon, 1);
   EXPECT_EQ(read("needstarcoloring=1\n").starColouring, 1);
   EXPECT_EQ(read("starmagnlimitauto=  -250 mag\n").starLimitAutoOffset, -250);
-  EXPECT_EQ(read("starmaxdiameter\n").maxStarDiameter, 0);
+  EXPECT_EQ(read("varmagnlimitauto\n").variableLimitOffset, 0);
   EXPECT_EQ(read("varmagnlimitman=abc\n").variableLimitManual, 0);
   EXPECT_EQ(read("#needhorizon=0\n\n=\nx\ndeepskymagnlabel=0\nneedsomething=0\nNEEDHORIZON=0\n"), ChartSettings{});
+}
+
+// Numbers beyond any magnitude or size a chart has are passed over, so no
+// sum of limits can overflow: each field keeps the value it had.
+TEST_F(SettingFile, NumbersOutOfTheirRangeKeepTheField) {
+  for (const char* number : {"2147483647", "-2147483648", "99999999999", "3001"}) {
+    std::string text;
+    for (const char* key : {"starmagnlimitauto", "starmaxdiameter", "variablefiltermode", "varmagnlimitauto",
+                            "varmagnlimitman"}) {
+      text += std::string(key) + "=" + number + "\r\n";
+    }
+    EXPECT_EQ(read(text), ChartSettings{}) << number;
+  }
+  EXPECT_EQ(read("starmaxdiameter=0\n").maxStarDiameter, 9);
+  EXPECT_EQ(read("starmaxdiameter=100\n").maxStarDiameter, 100);
+  EXPECT_EQ(read("varmagnlimitman=-3000\n").variableLimitManual, -3000);
 }
 
 // A switch byte of 2 is on wherever it is read, so it is saved as on.

@@ -43,10 +43,27 @@ TEST(ChartCommand, BadCommandLinesNameTheOption) {
   EXPECT_EQ(parseError({"--out", "a.png", "--mirror", "4"}), "bad value for --mirror: 4");
   // The place takes what the program's own dialog and configuration take.
   EXPECT_EQ(parseError({"--out", "a.png", "--lon", "200"}), "bad value for --lon: 200");
-  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2024-13-01T00:00"}), "bad value for --utc: 2024-13-01T00:00");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2024-13-01T00:00"}),
+            "bad value for --utc: 2024-13-01T00:00 (the month must be between 1 and 12)");
   EXPECT_EQ(parseError({"--out", "a.png", "--size", "10x10"}), "bad value for --size: 10x10");
   EXPECT_EQ(parseError({"--out", "a.png", "--format", "gif"}), "bad value for --format: gif");
-  EXPECT_EQ(parseError({"--out"}), "bad value for --out");
+  EXPECT_EQ(parseError({"--out"}), "--out needs a value");
+  EXPECT_EQ(parseError({"--object", "--out", "a.png"}), "--object needs a value");
+  EXPECT_EQ(parseError({"--out", "-", "--stats"}),
+            "--out - goes without --stats, --info, --timings and --bench, which print there too");
+  // Dates the calendar does not have, the Julian calendar's before 1583.
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-02-30T12:00"}),
+            "bad value for --utc: 2026-02-30T12:00 (the day must be between 1 and 28)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "1700-02-29T12:00"}),
+            "bad value for --utc: 1700-02-29T12:00 (the day must be between 1 and 28)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-04-31T00:00"}),
+            "bad value for --utc: 2026-04-31T00:00 (the day must be between 1 and 30)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-01-01T24:00"}),
+            "bad value for --utc: 2026-01-01T24:00 (the hour must be between 0 and 23)");
+  for (const char* leapDay : {"2024-02-29T12:00", "2000-02-29T12:00", "1500-02-29T12:00"}) {
+    std::string error;
+    EXPECT_TRUE(parseChartRequest({"--out", "a.png", "--utc", leapDay}, error)) << leapDay << ": " << error;
+  }
   EXPECT_EQ(parseError({"--ra", "5.5", "--out", "a.png"}), "--ra and --dec go together");
   EXPECT_EQ(parseError({"--field", "60"}), "--out FILE is required");
   EXPECT_EQ(parseError({"--stats", "--format", "pdf"}), "--out FILE is required");
