@@ -299,7 +299,8 @@ TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
     EXPECT_EQ(dialog.window()->focusWidget(), chosen) << c.lang;
     for (int id = 100; id < 104; ++id) EXPECT_EQ(dialog.control<QPushButton>(id)->isDefault(), id == c.button) << id;
     press(dialog.window(), c.button);
-    EXPECT_EQ(dialog.chosen(), std::array{kEnglish, kGerman, kHungarian, kRomanian}[c.button - 100]);
+    const std::array<int, 4> languages = {kEnglish, kGerman, kHungarian, kRomanian};
+    EXPECT_EQ(dialog.chosen(), languages[c.button - 100]);
   }
 }
 

@@ -26,7 +26,8 @@ constexpr NumberRow kNumberRows[DlgSearchStarByName::kCatalogues] = {
 
 // The whole numbers the lookups take: catalogue numbers count from 1 (none
 // of the five reaches a million), a Bayer letter's superscript is a digit,
-// a Durchmusterung zone is a declination in degrees.
+// a Durchmusterung zone is a declination in degrees. Catalogue names are
+// the same in every language: they have no text id (0).
 using D = DlgSearchStarByName;
 constexpr ValueRange kCatalogueNumbers{1, 999999};
 struct NumberField {
