@@ -103,6 +103,9 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
     type(dialog, DlgDoublestars::kSeparationMin, "1.5");
     type(dialog, DlgDoublestars::kSeparationMax, "-3");
     click(dialog, DlgDoublestars::kKeepUnknown);
+    EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+              QStringList{"Largest separation (arcseconds) must be between 0 and 3600."});
+    type(dialog, DlgDoublestars::kSeparationMax, "0");
     click(dialog, kIdOk);
   }
   EXPECT_EQ(chart.doubleLimitMode, 1 | 2 | 4 | 8 | 64);
@@ -168,6 +171,9 @@ TEST_F(StarLayerDialogs, TypeRowsWriteTheirOwnSlots) {
   toggle(dialog, D::cellId(6, D::kSecondLabelColumn));
   type(dialog, D::cellId(15, D::kLevelColumn), "-2");
   type(dialog, D::cellId(1, D::kLabelLevelColumn), "99");
+  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+            QStringList{"Label level offset must be between -10 and 10."});
+  type(dialog, D::cellId(1, D::kLabelLevelColumn), "10");
   click(dialog, kIdOk);
   EXPECT_EQ(chart.deepskyPerType, 1);
   EXPECT_EQ(chart.deepskyTypes[15], (DeepskyTypeSettings{0, -2, 1, 1, 0}));
