@@ -1,5 +1,5 @@
 // The ranges of the numbers a user types or a file holds for the observing
-// place and the chart's date. Numbers outside them are refused: the dialogs
+// place, positions on the sky and the chart's date. Numbers outside them are refused: the dialogs
 // say so, the configuration file's keep the defaults.
 #pragma once
 
@@ -15,6 +15,10 @@ constexpr ValueRange kLatitudeRange{-90, 90};
 constexpr ValueRange kLongitudeRange{-180, 180};
 // The civil time zones of the world lie within half a day and two hours.
 constexpr ValueRange kTimeZoneRange{-14, 14};
+
+// Right ascension in hours (24 h is 0 h again) and declination in degrees.
+constexpr ValueRange kRightAscensionRange{0, 24};
+constexpr ValueRange kDeclinationRange{-90, 90};
 
 // Years of the chart's date: from the start of the Julian day count to the
 // last year of four digits.

@@ -17,8 +17,8 @@
 #include "app/ui_resources.h"
 #include "astro/text_forms.h"
 
-#include <cmath>
 #include <functional>
+#include <vector>
 
 namespace celvaro {
 namespace {
@@ -169,13 +169,21 @@ int FwDialogBase::decimalFields(std::span<const DecimalRow> rows, int row) {
   return row;
 }
 
-void FwDialogBase::readDecimals(std::span<const DecimalRow> rows) const {
-  for (const DecimalRow& r : rows) *r.value = decimalValue(r.id);
+bool FwDialogBase::readDecimals(std::span<const DecimalRow> rows) {
+  std::vector<double> values;
+  for (const DecimalRow& r : rows) {
+    const std::optional<double> value = typedNumber(r.id, {r.range, r.textId, r.english});
+    if (!value) return false;
+    values.push_back(*value);
+  }
+  for (size_t i = 0; i < rows.size(); ++i) *rows[i].value = values[i];
+  return true;
 }
 
-double FwDialogBase::decimalValue(int id) const {
-  const double value = readDouble(itemText(id));
-  return std::isfinite(value) ? value : 0.0;
+// The whole text, not the first 48 characters: a long text is no number.
+std::optional<double> FwDialogBase::typedNumber(int id, const RangedField& field) {
+  auto* e = control<QLineEdit>(id);
+  return acceptTyped(dialog_, resources_, e ? e->text().toStdString() : std::string(), field);
 }
 
 QGridLayout* FwDialogBase::grid() { return grid_; }

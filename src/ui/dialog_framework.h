@@ -16,9 +16,12 @@
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
+
+#include "ui/dialogs/range_check.h"
 
 
 namespace celvaro {
@@ -32,12 +35,14 @@ constexpr int kIdCancel = 2;
 // Notification codes passed to onCommand.
 enum CommandCode : int { kClicked = 0, kSelectionChanged = 1, kValueChanged = 2, kTextChanged = 3, kFocusLost = 4 };
 
-// A decimal field of a dialog over the number it shows and writes back.
+// A decimal field of a dialog over the number it shows and writes back,
+// and the range the number typed must lie in.
 struct DecimalRow {
   int id;
   int textId;
   const char* english;
   double* value;
+  ValueRange range;
 };
 
 class FwDialogBase {
@@ -88,9 +93,13 @@ class FwDialogBase {
   QLineEdit* labelledEdit(int id, const QString& labelText, const QString& value, int row);
   // Decimal fields, one a row from `row` on; answers the row after them.
   int decimalFields(std::span<const DecimalRow> rows, int row);
-  void readDecimals(std::span<const DecimalRow> rows) const;
-  // A decimal field's number; 0 when it does not parse or is not finite.
-  double decimalValue(int id) const;
+  // Writes the numbers back when every field holds one within its range;
+  // otherwise the first that does not is named in a message and nothing
+  // changes.
+  bool readDecimals(std::span<const DecimalRow> rows);
+  // The number typed into an edit field, read and checked as acceptTyped
+  // does (the message names the field); none when it is refused.
+  std::optional<double> typedNumber(int id, const RangedField& field);
 
   // The dialog's layout: controls are added in rows of a grid.
   QGridLayout* grid();

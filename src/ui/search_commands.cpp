@@ -116,7 +116,7 @@ std::optional<StarPosition> SearchCommands::findMinorPlanet(SkyCatalogs& catalog
   StarPosition at;
   if (solar.findMinorPlanet(query, model_.chart.minorPlanetLists, at)) return at;
   if (query.by != MinorPlanetQuery::kByNumber) return std::nullopt;
-  const int32_t id = solar.findInLongList(leadingInt(query.text));
+  const int32_t id = solar.findInLongList(wholeInt(query.text).value_or(0));
   return foundIf(id >= 0 && solar.objectPosition(id, -1, at), at);
 }
 

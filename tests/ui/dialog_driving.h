@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +78,30 @@ inline QStringList messagesDuring(const std::function<void()>& act) {
   poll.start();
   act();
   return texts;
+}
+
+// Types every field's wrong value, then presses OK once for each field,
+// mending it after its refusal: the refusals, in order. The dialog stays
+// open until the last field is mended, and then closes without a word.
+struct FieldRepair {
+  int id;
+  const char *wrong, *mended;
+};
+inline QString refusalsFieldByField(QWidget* dialog, const std::vector<FieldRepair>& fields) {
+  const QPointer<QWidget> open(dialog);
+  const auto pressOk = [&] { return messagesDuring([&] { press(dialog, kIdOk); }).join(" | "); };
+  for (const FieldRepair& field : fields) typeInto(dialog, field.id, field.wrong);
+  QStringList refusals;
+  for (const FieldRepair& field : fields) {
+    refusals << pressOk();
+    if (!open || !dialog->isVisible()) {
+      ADD_FAILURE() << "closed before field " << field.id << " was mended";
+      return refusals.join(" | ");
+    }
+    typeInto(dialog, field.id, field.mended);
+  }
+  EXPECT_EQ(pressOk().toStdString(), "");
+  return refusals.join(" | ");
 }
 
 // Keeps the messages the program would show instead of showing them.

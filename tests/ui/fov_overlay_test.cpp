@@ -199,13 +199,16 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   type(D::kGuiderRotation + D::kEditStep, "-90");
   EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
   EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
-  // Beyond its track bar a typed value shows what the overlay takes.
-  type(D::kShiftRa + D::kEditStep, "1000");
-  EXPECT_EQ(model->shownOverlay.shiftRa, 60);
-  EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "60");
-  type(D::kCameraRotation + D::kEditStep, "-99999999999");
-  EXPECT_EQ(model->shownOverlay.cameraRotation, -180);
-  EXPECT_EQ(edit(D::kCameraRotation + D::kEditStep), "-180");
+  // Beyond its track bar, or no whole number, a typed value is refused by
+  // name and the field shows the bar's value again.
+  const auto refusal = [&](int id, const char* text) {
+    return testing::messagesDuring([&] { type(id, text); }).join(" | ").toStdString();
+  };
+  EXPECT_EQ(refusal(D::kShiftRa + D::kEditStep, "1000"), "Shift in right ascension (′) must be between -60 and 60.");
+  EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
+  EXPECT_EQ(refusal(D::kCameraRotation + D::kEditStep, "-9x"), "Camera rotation (°) must be between -180 and 180.");
+  EXPECT_EQ(edit(D::kCameraRotation + D::kEditStep), "0");
+  EXPECT_EQ(model->shownOverlay.shiftRa, 0);
   click(dialog(), D::kReset);
   for (int id : {D::kShiftRa, D::kShiftDec}) EXPECT_EQ(bar(id)->value(), 60);
   for (int id : {D::kCameraRotation, D::kGuiderRotation}) EXPECT_EQ(bar(id)->value(), 180);

@@ -37,6 +37,7 @@ namespace {
 
 using testing::controlOf;
 using testing::press;
+using testing::refusalsFieldByField;
 using testing::typeInto;
 using testing::whenShown;
 
@@ -196,30 +197,6 @@ class EmptyProgramDir : public ObservingAids {
   std::string datesInStatusBar() { return window->statusParts().part(4).toStdString(); }
   testing::ScratchDir dir;
 };
-
-// Types every field's wrong value, then presses OK once for each field,
-// mending it after its refusal: the refusals, in order. The dialog stays
-// open until the last field is mended, and then closes without a word.
-struct FieldRepair {
-  int id;
-  const char *wrong, *mended;
-};
-QString refusalsFieldByField(QWidget* dialog, const std::vector<FieldRepair>& fields) {
-  const QPointer<QWidget> open(dialog);
-  const auto pressOk = [&] { return testing::messagesDuring([&] { press(dialog, kIdOk); }).join(" | "); };
-  for (const FieldRepair& field : fields) typeInto(dialog, field.id, field.wrong);
-  QStringList refusals;
-  for (const FieldRepair& field : fields) {
-    refusals << pressOk();
-    if (!open || !dialog->isVisible()) {
-      ADD_FAILURE() << "closed before field " << field.id << " was mended";
-      return refusals.join(" | ");
-    }
-    typeInto(dialog, field.id, field.mended);
-  }
-  EXPECT_EQ(pressOk().toStdString(), "");
-  return refusals.join(" | ");
-}
 
 // The chart's clock starts at 20:00 UT, 22:00 local time in zone +1 with
 // daylight saving. Without daylight saving that instant is 21:00 local.

@@ -57,6 +57,12 @@ TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
   type(dialog, D::kMinPeriod + 1, "3.50");
   type(dialog, D::kMaxPeriod + 1, "-2");
   type(dialog, D::kAmplitude + 1, "abc");
+  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+            QStringList{"Amplitude at least (magnitudes) must be between 0 and 30."});
+  type(dialog, D::kAmplitude + 1, "0");
+  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+            QStringList{"Period at most (days) must be between 0 and 100000."});
+  type(dialog, D::kMaxPeriod + 1, "0");
   click(dialog, D::kTypeFilter);
   click(dialog, D::kFirstType + 2);
   click(dialog, kIdOk);
@@ -97,6 +103,9 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
     type(dialog, DlgDoublestars::kSeparationMin, "1.5");
     type(dialog, DlgDoublestars::kSeparationMax, "-3");
     click(dialog, DlgDoublestars::kKeepUnknown);
+    EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+              QStringList{"Largest separation (arcseconds) must be between 0 and 3600."});
+    type(dialog, DlgDoublestars::kSeparationMax, "0");
     click(dialog, kIdOk);
   }
   EXPECT_EQ(chart.doubleLimitMode, 1 | 2 | 4 | 8 | 64);
@@ -118,22 +127,22 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
   EXPECT_EQ(chart.doubleLabelManual, 700);
 }
 
-TEST_F(StarLayerDialogs, DeepskyLevelsAreClamped) {
+TEST_F(StarLayerDialogs, DeepskyLevelsAreRead) {
   using D = DlgSimpleDeepsky;
   D dialog(resources, chart);
   dialog.create(nullptr);
   EXPECT_TRUE(dialog.control<QAbstractButton>(D::kFirstMode + 1)->isChecked());
   click(dialog, D::kFirstMode + 2);
-  type(dialog, D::kLevelOffset, "15");
-  type(dialog, D::kManualLevel, "-3");
-  type(dialog, D::kLabelOffset, "x");
-  type(dialog, D::kSecondLabelOffset, "-12");
+  type(dialog, D::kLevelOffset, "10");
+  type(dialog, D::kManualLevel, " 0 ");
+  type(dialog, D::kLabelOffset, "+3");
+  type(dialog, D::kSecondLabelOffset, "-10");
   click(dialog, D::kSecondLabels);
   click(dialog, kIdOk);
   EXPECT_EQ(chart.deepskyMode, 2);
   EXPECT_EQ(chart.deepskyLevelOffset, 10);
   EXPECT_EQ(chart.deepskyManualLevel, 0);
-  EXPECT_EQ(chart.deepskyLabelLevelOffset, 0);
+  EXPECT_EQ(chart.deepskyLabelLevelOffset, 3);
   EXPECT_EQ(chart.deepskySecondLabelOffset, -10);
   EXPECT_EQ(chart.deepskySecondLabels, 1);
 }
@@ -162,6 +171,9 @@ TEST_F(StarLayerDialogs, TypeRowsWriteTheirOwnSlots) {
   toggle(dialog, D::cellId(6, D::kSecondLabelColumn));
   type(dialog, D::cellId(15, D::kLevelColumn), "-2");
   type(dialog, D::cellId(1, D::kLabelLevelColumn), "99");
+  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+            QStringList{"Label level offset must be between -10 and 10."});
+  type(dialog, D::cellId(1, D::kLabelLevelColumn), "10");
   click(dialog, kIdOk);
   EXPECT_EQ(chart.deepskyPerType, 1);
   EXPECT_EQ(chart.deepskyTypes[15], (DeepskyTypeSettings{0, -2, 1, 1, 0}));

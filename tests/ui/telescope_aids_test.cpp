@@ -97,9 +97,15 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   dialog.onCommand(DlgScopeSpiralSearch::kDefault, kClicked, nullptr);
   dialog.onCommand(kIdOk, kClicked, nullptr);
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 40, 3}));
-  // A number with words after it counts; a field without one keeps the setting.
+  // A number with words after it, or no number at all, is refused by name.
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 arcmin");
+  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
+            QStringList{"arcmin / rotation must be between 1 and 255."});
+  dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 ");
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("many");
+  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
+            QStringList{"Turns must be between 1 and 10."});
+  dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("3");
   dialog.onCommand(kIdOk, kClicked, nullptr);
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
   // What the link cannot carry is refused by name, as the configuration
@@ -137,8 +143,14 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   EXPECT_EQ(dialog.control<QLineEdit>(DlgDslrExp::kExposure)->text(), "5:00");
   dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
   dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
-  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");  // more than the link carries
-  dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
+  // More than the link carries, and a time that is none: refused by name.
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");
+  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
+            QStringList{"Frames must be between 0 and 65535."});
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
+  dialog.control<QLineEdit>(DlgDslrExp::kPause)->setText("1:75");
+  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
+            QStringList{"Pause must be between 0 and 65535."});
   dialog.onCommand(DlgDslrExp::kStop, kClicked, nullptr);
   EXPECT_EQ(link.calls, (std::vector<std::string>{"startDslrSeries 3 300 5", "stopDslrSeries"}));
   dialog.showSeriesStatus(59, 3, 300, 0);

@@ -5,11 +5,11 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "astro/text_forms.h"
-#include "platform/number_text.h"
 #include "ui/dialogs/fov_preview_panel.h"
 
 namespace celvaro {
@@ -94,6 +94,9 @@ constexpr Caption kCaptions[] = {
 const Caption& captionOf(int id) {
   return *std::find_if(std::begin(kCaptions), std::end(kCaptions), [id](const Caption& c) { return c.id == id; });
 }
+
+// Millimetres in the focal plane, and the focal length.
+constexpr ValueRange kLengthRange{0, 1000}, kFocalLengthRange{0, 100000};
 
 }  // namespace
 
@@ -231,15 +234,26 @@ void DlgAdjustFov::onHScroll(int id, int position) {
   }
 }
 
-// A value typed for a shift or a rotation moves its track bar; one beyond
-// the bar's range (-60..60 or -180..180) is shown as the end it stops at.
+// A value typed for a shift or a rotation moves its track bar; text that is
+// no whole number within the bar's range (-60..60 or -180..180) is refused
+// by name, and the field shows the bar's value again.
 void DlgAdjustFov::adjustmentTyped(int editId) {
-  const int bar = editId - kEditStep;
-  const int value = std::clamp(leadingInt(itemText(editId)), -offsetOf(bar), offsetOf(bar));
+  const int bar = editId - kEditStep, limit = offsetOf(bar);
+  const std::optional<double> typed = typedIn(editId, bar + kLabelOf, {double(-limit), double(limit)}, NumberForm::kWhole);
+  if (!typed) {
+    setNumber(editId, trackBar(bar) - limit);
+    return;
+  }
+  const int value = static_cast<int>(*typed);
   setNumber(editId, value);
-  setTrackBar(bar, value + offsetOf(bar));
+  setTrackBar(bar, value + limit);
   applyAdjustment();
   if (bar == kCameraRotation && locked_) followCameraRotation(value + kRotationOffset);
+}
+
+std::optional<double> DlgAdjustFov::typedIn(int editId, int captionId, ValueRange range, NumberForm form) {
+  const Caption& c = captionOf(captionId);
+  return typedNumber(editId, {range, text_id::kFovLabelFirst + c.text, c.english, form});
 }
 
 // With the lock on the guider turns with the camera.
@@ -286,14 +300,30 @@ void DlgAdjustFov::enableElementEdits() {
   }
 }
 
-void DlgAdjustFov::readScheme() {
-  FovScheme& f = model_.fovSchemes.scheme;
+// The sizes and the focal length typed; a text that is no number within
+// its range is refused by name, and the fields show the scheme again.
+bool DlgAdjustFov::readScheme() {
+  FovScheme f = model_.fovSchemes.scheme;
   f.flags = 0;
   for (const Element& e : kElements) {
     if (isChecked(e.box)) f.flags |= e.bit;
   }
-  for (const LengthEdit& e : kLengthEdits) f.*e.length = readFixed(itemText(e.id), 2);
-  f.focalLength = std::max(0, leadingInt(itemText(kFocalLength)));
+  for (const LengthEdit& e : kLengthEdits) {
+    const std::optional<double> length = typedIn(e.id, e.id + kLabelOf, kLengthRange, NumberForm::kDecimal);
+    if (!length) return false;
+    f.*e.length = static_cast<int>(std::lround(*length * 100));
+  }
+  const std::optional<double> focal = typedIn(kFocalLength, kFocalLength + kLabelOf, kFocalLengthRange, NumberForm::kWhole);
+  if (!focal) return false;
+  f.focalLength = static_cast<int>(*focal);
+  model_.fovSchemes.scheme = f;
+  return true;
+}
+
+void DlgAdjustFov::showSchemeNumbers() {
+  const FovScheme& f = model_.fovSchemes.scheme;
+  for (const LengthEdit& e : kLengthEdits) setItemText(e.id, showHundredths(f.*e.length));
+  setNumber(kFocalLength, f.focalLength);
 }
 
 // The scheme as the controls show it goes to the preview, the overlay and,
@@ -301,7 +331,10 @@ void DlgAdjustFov::readScheme() {
 // hand-written file stays as it is.
 void DlgAdjustFov::schemeChanged() {
   const FovScheme before = model_.fovSchemes.scheme;
-  readScheme();
+  if (!readScheme()) {
+    showSchemeNumbers();
+    return;
+  }
   if (model_.fovSchemes.scheme == before) return;
   preview_->update();
   applyAdjustment();

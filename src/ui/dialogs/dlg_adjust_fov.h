@@ -51,7 +51,10 @@ class DlgAdjustFov final : public FwDialogBaseScroll,
   QString caption(int id);
   bool isSchemeEdit(int id) const;
   void enableElementEdits();
-  void readScheme();
+  bool readScheme();
+  void showSchemeNumbers();
+  // The number typed into an edit field, named by the caption of captionId.
+  std::optional<double> typedIn(int editId, int captionId, ValueRange range, NumberForm form);
   void schemeChanged();
   void applyAdjustment();
   void showAdjustment();

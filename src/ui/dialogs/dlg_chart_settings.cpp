@@ -9,15 +9,17 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cmath>
 
 #include "astro/text_forms.h"
-#include "platform/number_text.h"
 
 namespace celvaro {
 
 void ChartSettingsDialog::onCommand(int id, int code, QWidget* control) {
   if (id == kIdOk) {
+    refused_ = false;
     readBack();
+    if (refused_) return;
     target_ = settings_;
   }
   FwDialogBase::onCommand(id, code, control);
@@ -27,26 +29,39 @@ void ChartSettingsDialog::switchBox(int id, const QString& labelText, uint8_t on
   grid()->addWidget(checkBox(id, labelText, on != 0), row, column);
 }
 
-void ChartSettingsDialog::numberField(int id, int textId, const char* fallback, int value, int row) {
-  labelledEdit(id, text(textId, fallback), QString::number(value), row);
+QLineEdit* ChartSettingsDialog::numberEdit(int id, const RangedField& field, int value, int decimals) {
+  RangedField typed = field;
+  typed.form = decimals > 0 ? NumberForm::kDecimal : NumberForm::kWhole;
+  numbers_[id] = {typed, decimals};
+  return edit(id, decimals > 0 ? QString::fromStdString(showFixed(value, decimals)) : QString::number(value));
 }
 
-int ChartSettingsDialog::number(int id) const { return leadingInt(itemText(id)); }
-
-void ChartSettingsDialog::fixedField(int id, int textId, const char* fallback, int value, int decimals, int row) {
-  labelledEdit(id, text(textId, fallback), QString::fromStdString(showFixed(value, decimals)), row);
+void ChartSettingsDialog::numberField(int id, int textId, const char* fallback, int value, ValueRange range, int row) {
+  fixedField(id, textId, fallback, value, 0, range, row);
 }
 
-int ChartSettingsDialog::fixedNumber(int id, int decimals) const { return readFixed(itemText(id), decimals); }
+void ChartSettingsDialog::fixedField(int id, int textId, const char* fallback, int value, int decimals,
+                                     ValueRange range, int row) {
+  grid()->addWidget(label(id + 400, text(textId, fallback)), row, 0);
+  grid()->addWidget(numberEdit(id, {range, textId, fallback}, value, decimals), row, 1);
+}
+
+int ChartSettingsDialog::number(int id) {
+  const NumberRule& rule = numbers_.at(id);
+  const std::optional<double> value = refused_ ? std::nullopt : typedNumber(id, rule.field);
+  refused_ = refused_ || !value;
+  return value ? static_cast<int>(std::lround(*value * std::pow(10, rule.decimals))) : 0;
+}
 
 void ChartSettingsDialog::switchedNumber(const SwitchedNumber& filter, int row) {
   switchBox(filter.id, filter.textId, filter.english, filter.on, row, 0);
-  grid()->addWidget(edit(filter.id + 1, QString::fromStdString(showFixed(settings_.*filter.value, filter.decimals))), row, 1);
+  const RangedField field{filter.range, filter.textId, filter.english};
+  grid()->addWidget(numberEdit(filter.id + 1, field, settings_.*filter.value, filter.decimals), row, 1);
 }
 
 void ChartSettingsDialog::readSwitchedNumber(const SwitchedNumber& filter) {
   readSwitch(filter.id, filter.on);
-  settings_.*filter.value = std::max(0, fixedNumber(filter.id + 1, filter.decimals));
+  settings_.*filter.value = number(filter.id + 1);
 }
 
 // Radio buttons of one window exclude each other until they are put in
@@ -63,30 +78,31 @@ void ChartSettingsDialog::radioChoice(const RadioTexts& texts, uint32_t chosen, 
 
 int ChartSettingsDialog::limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row) {
   switchBox(firstId, text(texts.firstTextId, texts.english[0]), limit.manual, row++, 0);
-  fixedField(firstId + 1, texts.firstTextId + 1, texts.english[1], limit.offset, 2, row++);
-  fixedField(firstId + 2, texts.firstTextId + 2, texts.english[2], limit.manualValue, 2, row++);
+  fixedField(firstId + 1, texts.firstTextId + 1, texts.english[1], limit.offset, 2, kMagnitudeRange, row++);
+  fixedField(firstId + 2, texts.firstTextId + 2, texts.english[2], limit.manualValue, 2, kMagnitudeRange, row++);
   return row;
 }
 
-LabelLimitSetting ChartSettingsDialog::readLimitFields(int firstId) const {
-  return {switchValue(firstId), readHundredths(itemText(firstId + 2)), readHundredths(itemText(firstId + 1))};
+LabelLimitSetting ChartSettingsDialog::readLimitFields(int firstId) {
+  const int offset = number(firstId + 1);
+  return {switchValue(firstId), number(firstId + 2), offset};
 }
 
 int ChartSettingsDialog::trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep,
                                      int row) {
   switchBox(firstId, text(14510, "Date labels"), dateLabels, row++, 0);
-  numberField(firstId + 1, 14511, "Length of the track (days)", days, row++);
-  numberField(firstId + 2, 14512, "A mark every (days, 0: no marks)", markInterval, row++);
-  numberField(firstId + 3, 14513, "A date on every n-th mark", labelStep, row++);
+  numberField(firstId + 1, 14511, "Length of the track (days)", days, {0, kMaxTrackDays}, row++);
+  numberField(firstId + 2, 14512, "A mark every (days, 0: no marks)", markInterval, {0, kMaxTrackDays}, row++);
+  numberField(firstId + 3, 14513, "A date on every n-th mark", labelStep, {1, kMaxTrackDays}, row++);
   return row;
 }
 
 void ChartSettingsDialog::readTrackFields(int firstId, uint8_t& dateLabels, int32_t& days, int32_t& markInterval,
-                                          int32_t& labelStep) const {
+                                          int32_t& labelStep) {
   dateLabels = switchValue(firstId);
-  days = std::clamp(number(firstId + 1), 0, kMaxTrackDays);
-  markInterval = std::max(0, number(firstId + 2));
-  labelStep = std::max(1, number(firstId + 3));
+  days = number(firstId + 1);
+  markInterval = number(firstId + 2);
+  labelStep = number(firstId + 3);
 }
 
 // --- projection -----------------------------------------------------------------------
@@ -112,6 +128,9 @@ void DlgSimpleProjection::readBack() {
 // --- constellations and grid ----------------------------------------------------------
 
 namespace {
+
+// A grid line at least every minute of arc, at most every 180 degrees.
+constexpr ValueRange kGridStepRange{1, 10800};
 
 constexpr SwitchRow kConstGridSwitches[] = {
     {100, 14450, "Equatorial grid", &ChartSettings::needEquatorialGrid},
@@ -140,19 +159,25 @@ void DlgSimpleConstGrid::onInitDialog() {
   int row = 0;
   for (const SwitchRow& s : kConstGridSwitches) switchBox(s.id, s.textId, s.english, s.field, row++, 0);
   switchBox(kAutomaticGrid, 14458, "Automatic grid steps", &ChartSettings::automaticGrid, row++, 0);
-  numberField(kRaStep, 14459, "Right-ascension step (arcmin)", settings_.manualRaGridStepArcmin, row++);
-  numberField(kDecStep, 14460, "Declination step (arcmin)", settings_.manualDecGridStepArcmin, row++);
+  numberField(kRaStep, 14459, "Right-ascension step (arcmin)", settings_.manualRaGridStepArcmin, kGridStepRange, row++);
+  numberField(kDecStep, 14460, "Declination step (arcmin)", settings_.manualDecGridStepArcmin, kGridStepRange, row++);
   addOkCancel();
 }
 
 void DlgSimpleConstGrid::readBack() {
   for (const SwitchRow& s : kConstGridSwitches) readSwitch(s.id, s.field);
   readSwitch(kAutomaticGrid, &ChartSettings::automaticGrid);
-  settings_.manualRaGridStepArcmin = std::max(1, number(kRaStep));
-  settings_.manualDecGridStepArcmin = std::max(1, number(kDecStep));
+  settings_.manualRaGridStepArcmin = number(kRaStep);
+  settings_.manualDecGridStepArcmin = number(kDecStep);
 }
 
 // --- stars --------------------------------------------------------------------------------
+
+namespace {
+
+constexpr ValueRange kStarDiameterRange{1, 100};
+
+}  // namespace
 
 void DlgSimpleStars::onInitDialog() {
   window()->setWindowTitle(text(14469, "Stars"));
@@ -160,8 +185,8 @@ void DlgSimpleStars::onInitDialog() {
   switchBox(101, 14476, "Stars in colour", &ChartSettings::starColouring, 1, 0);
   const LabelLimitSetting limit{settings_.starLimitManual, settings_.starLimitManualValue, settings_.starLimitAutoOffset};
   limitFields(kManualLimit, kMagnitudeLimitTexts, limit, 2);
-  numberField(kLargest, 14474, "Largest star diameter (pixels)", settings_.maxStarDiameter, 5);
-  numberField(kSmallest, 14475, "Smallest star diameter (pixels)", settings_.minStarDiameter, 6);
+  numberField(kLargest, 14474, "Largest star diameter (pixels)", settings_.maxStarDiameter, kStarDiameterRange, 5);
+  numberField(kSmallest, 14475, "Smallest star diameter (pixels)", settings_.minStarDiameter, kStarDiameterRange, 6);
   addOkCancel();
 }
 
@@ -172,8 +197,8 @@ void DlgSimpleStars::readBack() {
   settings_.starLimitManual = limit.manual;
   settings_.starLimitAutoOffset = limit.offset;
   settings_.starLimitManualValue = limit.manualValue;
-  settings_.maxStarDiameter = std::max(1, number(kLargest));
-  settings_.minStarDiameter = std::max(1, number(kSmallest));
+  settings_.maxStarDiameter = number(kLargest);
+  settings_.minStarDiameter = number(kSmallest);
 }
 
 // --- star labels ----------------------------------------------------------------------
@@ -194,14 +219,15 @@ void DlgStarLabels::onInitDialog() {
   const char* kinds[] = {"Proper names", "Bayer letters", "Flamsteed numbers", "Constellation abbreviations"};
   for (int i = 0; i < 4; ++i) {
     grid()->addWidget(label(91 + i, text(14481 + i, kinds[i])), row, 0);
-    grid()->addWidget(edit(kFirstOffset + i, QString::fromStdString(showHundredths(-(settings_.*kLabelLimits[i]).offset))), row++, 1);
+    const RangedField field{kMagnitudeRange, 14481 + i, kinds[i]};
+    grid()->addWidget(numberEdit(kFirstOffset + i, field, -(settings_.*kLabelLimits[i]).offset, 2), row++, 1);
   }
   addOkCancel();
 }
 
 void DlgStarLabels::readBack() {
   for (const SwitchRow& s : kLabelSwitches) readSwitch(s.id, s.field);
-  for (int i = 0; i < 4; ++i) (settings_.*kLabelLimits[i]).offset = -readHundredths(itemText(kFirstOffset + i));
+  for (int i = 0; i < 4; ++i) (settings_.*kLabelLimits[i]).offset = -number(kFirstOffset + i);
 }
 
 }  // namespace celvaro

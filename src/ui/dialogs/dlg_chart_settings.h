@@ -3,12 +3,18 @@
 // star labels (201). Each edits a copy; OK writes it back.
 #pragma once
 
+#include <map>
 #include <span>
 
 #include "app/chart_settings.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {
+
+// The ranges of the chart's numbers as the dialogs take them.
+inline constexpr ValueRange kMagnitudeRange{-30, 30};  // a limit, an offset of one
+inline constexpr ValueRange kLevelOffsetRange{-10, 10};  // deep-sky levels
+inline constexpr ValueRange kPixelRange{0, 1000};
 
 // A check box over a switch of the chart settings.
 struct SwitchRow {
@@ -19,7 +25,8 @@ struct SwitchRow {
 };
 
 // A check box over a filter switch with the filter's value beside it, a
-// fixed-point number with `decimals` decimals; the value field is id + 1.
+// fixed-point number with `decimals` decimals within `range`; the value
+// field is id + 1.
 struct SwitchedNumber {
   int id;
   int textId;
@@ -27,6 +34,7 @@ struct SwitchedNumber {
   uint8_t ChartSettings::*on;
   int ChartSettings::*value;
   int decimals;
+  ValueRange range;
 };
 
 // The texts of a limit's three fields from firstTextId on: the manual
@@ -48,7 +56,9 @@ struct RadioTexts {
   std::span<const char* const> english;
 };
 
-// A dialog over a copy of the chart settings, written back on OK.
+// A dialog over a copy of the chart settings, written back on OK when
+// every number field holds a number within its range; the first that does
+// not is named in a message and the dialog stays.
 class ChartSettingsDialog : public FwDialogBase {
  public:
   // The track stores hold 5000 points, one a day.
@@ -68,13 +78,19 @@ class ChartSettingsDialog : public FwDialogBase {
   }
   uint8_t switchValue(int id) const { return isChecked(id) ? 1 : 0; }
   void readSwitch(int id, uint8_t ChartSettings::*field) { settings_.*field = switchValue(id); }
-  // A number field with its label.
-  void numberField(int id, int textId, const char* fallback, int value, int row);
-  int number(int id) const;
-  // A fixed-point number field with its label; hundredths show two decimals.
-  void fixedField(int id, int textId, const char* fallback, int value, int decimals, int row);
-  int fixedNumber(int id, int decimals) const;
-  // A filter switch and its value, never negative.
+  // A number field with its label: a whole number within `range`.
+  void numberField(int id, int textId, const char* fallback, int value, ValueRange range, int row);
+  // A fixed-point number field with its label, `value` in units of
+  // 10^-decimals shown with its decimals, the number typed within `range`.
+  void fixedField(int id, int textId, const char* fallback, int value, int decimals, ValueRange range, int row);
+  // An edit field of such a number, named and ranged by `field` (its form
+  // follows the decimals: 0 is a whole number), for the caller to place.
+  QLineEdit* numberEdit(int id, const RangedField& field, int value, int decimals);
+  // The number of a field made by the three above, in the units it was
+  // given in. A refused text is named in a message (the first refusal of a
+  // reading only) and reads as 0, and OK then writes nothing back.
+  int number(int id);
+  // A filter switch and its value.
   void switchedNumber(const SwitchedNumber& filter, int row);
   void readSwitchedNumber(const SwitchedNumber& filter);
   // Radio buttons one a row in a column of the grid, from `row` on, that
@@ -83,16 +99,25 @@ class ChartSettingsDialog : public FwDialogBase {
   // A limit in magnitudes: the manual switch, the offset and the manual
   // value, ids from firstId on, rows from row on; answers the row after them.
   int limitFields(int firstId, const LimitTexts& texts, const LabelLimitSetting& limit, int row);
-  LabelLimitSetting readLimitFields(int firstId) const;
+  LabelLimitSetting readLimitFields(int firstId);
   // A track's date-label switch, days, mark interval and label step, ids
   // from firstId on, rows from row on; answers the row after them.
   int trackFields(int firstId, uint8_t dateLabels, int days, int markInterval, int labelStep, int row);
   // Nonsense is refused: days 0..kMaxTrackDays, no negative interval, a
   // label step of at least 1.
-  void readTrackFields(int firstId, uint8_t& dateLabels, int32_t& days, int32_t& markInterval, int32_t& labelStep) const;
+  void readTrackFields(int firstId, uint8_t& dateLabels, int32_t& days, int32_t& markInterval, int32_t& labelStep);
 
   ChartSettings& target_;
   ChartSettings settings_;
+  // A field of the reading under way was refused: OK writes nothing back.
+  bool refused_ = false;
+
+ private:
+  struct NumberRule {
+    RangedField field;
+    int decimals;
+  };
+  std::map<int, NumberRule> numbers_;
 };
 
 class DlgSimpleProjection final : public ChartSettingsDialog {

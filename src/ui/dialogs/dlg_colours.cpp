@@ -51,6 +51,9 @@ ColorTable pureColours() {
   return pure;
 }
 
+constexpr const char* kComponentNames[] = {"Red", "Green", "Blue"};
+constexpr ValueRange kComponentRange{0, 255};
+
 uint8_t component(Rgb c, int which) { return which == 0 ? c.red : which == 1 ? c.green : c.blue; }
 
 }  // namespace
@@ -68,12 +71,11 @@ void DlgColours::onInitDialog() {
     grid()->addWidget(sample, i, 1);
   }
   static const ColorTable kPure = pureColours();
-  const char* components[] = {"Red", "Green", "Blue"};
   for (int c = 0; c < 3; ++c) {
     auto* pure = new ColourSample(window(), kPure, c, -1);
     pure->setObjectName(objectName(30 + c));
     grid()->addWidget(pure, c, 2);
-    grid()->addWidget(label(90 + c, text(text_id::kColourRed + c, components[c])), c, 3);
+    grid()->addWidget(label(90 + c, text(text_id::kColourRed + c, kComponentNames[c])), c, 3);
     grid()->addWidget(scrollSlider(kRed + c, 0, 255, 0), c, 4);
     grid()->addWidget(edit(kRedValue + c, "0"), c, 5);
   }
@@ -110,6 +112,25 @@ void DlgColours::repaintSamples() {
   }
 }
 
+// A component typed moves its slider as soon as the text is a whole number
+// from 0 to 255; what is typed on the way there ("", "-") waits for OK.
+void DlgColours::componentTyped(int which) {
+  const std::optional<int> value = wholeInt(itemText(kRedValue + which));
+  if (!value || !kComponentRange.holds(*value)) return;
+  setComponent(which, *value);
+  const QSignalBlocker quiet(control<QSlider>(kRed + which));
+  control<QSlider>(kRed + which)->setValue(*value);
+}
+
+// OK takes the colours only when each component field holds one.
+bool DlgColours::componentsTyped() {
+  for (int which = 0; which < 3; ++which) {
+    const RangedField field{kComponentRange, text_id::kColourRed + which, kComponentNames[which], NumberForm::kWhole};
+    if (!typedNumber(kRedValue + which, field)) return false;
+  }
+  return true;
+}
+
 void DlgColours::onHScroll(int id, int position) {
   const int which = id - kRed;
   setComponent(which, position);
@@ -121,15 +142,13 @@ void DlgColours::onCommand(int id, int code, QWidget* control) {
     chosen_ = id - kFirstColour;
     showChosen();
   } else if (id >= kRedValue && id <= kBlueValue && code == kTextChanged) {
-    const int which = id - kRedValue, value = std::clamp(leadingInt(itemText(id)), 0, 255);
-    setComponent(which, value);
-    const QSignalBlocker quiet(this->control<QSlider>(kRed + which));
-    this->control<QSlider>(kRed + which)->setValue(value);
+    componentTyped(id - kRedValue);
   } else if (id >= kFirstScheme && id < kFirstScheme + 6) {
     colours_.applyScheme(id - kFirstScheme + 1);
     showChosen();
     repaintSamples();
   } else if (id == kIdOk) {
+    if (!componentsTyped()) return;
     target_ = colours_;
   }
   FwDialogBaseScroll::onCommand(id, code, control);

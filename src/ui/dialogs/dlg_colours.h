@@ -28,6 +28,8 @@ class DlgColours final : public FwDialogBaseScroll {
  private:
   void showChosen();
   void setComponent(int which, int value);
+  void componentTyped(int which);
+  bool componentsTyped();
   void repaintSamples();
 
   ColorTable& target_;

@@ -1,27 +1,41 @@
 #include "ui/dialogs/dlg_comets.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
+
+#include <cmath>
 
 #include "app/text_ids.h"
+#include "astro/calendar.h"
 #include "astro/text_forms.h"
-#include "platform/number_text.h"
 
 namespace celvaro {
 
+namespace {
+
+constexpr DateFieldNames kPerihelionNames{14521, {"Perihelion year", "Perihelion month", "Perihelion day"}};
+// The day keeps four decimals: the last moment of a month's last day.
+constexpr double kLastDayFraction = 0.9999;
+
+}  // namespace
+
+// A comet's perihelion lies beyond the Sun's surface; an eccentricity above
+// 1 is a hyperbolic orbit, and comets seen so far stay well below 10.
 std::array<DecimalRow, 5> DlgComets::elementRows() {
-  return {{{kFirstElement, 14524, "Perihelion distance q (AU)", &comet_.q},
-           {kFirstElement + 1, 14525, "Eccentricity e", &comet_.e},
-           {kFirstElement + 2, 14526, "Inclination i (degrees)", &comet_.iDeg},
-           {kFirstElement + 3, 14527, "Argument of perihelion \u03c9 (degrees)", &comet_.wDeg},
-           {kFirstElement + 4, 14528, "Longitude of the ascending node \u03a9 (degrees)", &comet_.nodeDeg}}};
+  return {{{kFirstElement, 14524, "Perihelion distance q (AU)", &comet_.q, {0.0001, 1000}},
+           {kFirstElement + 1, 14525, "Eccentricity e", &comet_.e, {0, 10}},
+           {kFirstElement + 2, 14526, "Inclination i (degrees)", &comet_.iDeg, {0, 180}},
+           {kFirstElement + 3, 14527, "Argument of perihelion \u03c9 (degrees)", &comet_.wDeg, {0, 360}},
+           {kFirstElement + 4, 14528, "Longitude of the ascending node \u03a9 (degrees)", &comet_.nodeDeg, {0, 360}}}};
 }
 
 void DlgComets::onInitDialog() {
   window()->setWindowTitle(text(text_id::kUserCometTitle, "User comet"));
   labelledEdit(kName, text(14520, "Name"), QString::fromStdString(comet_.name), 0);
-  labelledEdit(kYear, text(14521, "Perihelion year"), QString::number(comet_.year), 1);
-  labelledEdit(kMonth, text(14522, "Perihelion month"), QString::number(comet_.month), 2);
-  labelledEdit(kDay, text(14523, "Perihelion day"), QString::fromStdString(showFixed(comet_.dayTenThousandths, 4)), 3);
+  const auto name = [this](int field) { return text(kPerihelionNames.firstTextId + field, kPerihelionNames.english[field]); };
+  labelledEdit(kYear, name(0), QString::number(comet_.year), 1);
+  labelledEdit(kMonth, name(1), QString::number(comet_.month), 2);
+  labelledEdit(kDay, name(2), QString::fromStdString(showFixed(comet_.dayTenThousandths, 4)), 3);
   const int row = decimalFields(elementRows(), 4);
   grid()->addWidget(checkBox(kShown, text(14529, "Show on the chart"), comet_.shown != 0), row, 0);
   grid()->addWidget(checkBox(kEditElements, text(14530, "Edit the orbital elements"), false), row, 1);
@@ -37,18 +51,27 @@ void DlgComets::enableElements() {
 
 void DlgComets::onCommand(int id, int code, QWidget* control) {
   if (id == kEditElements) enableElements();
-  if (id == kIdOk) readBack();
+  if (id == kIdOk && !readBack()) return;
   FwDialogBase::onCommand(id, code, control);
 }
 
-// Fields that do not parse read as 0.
-void DlgComets::readBack() {
+// A perihelion date that does not exist (30 February, a 13th month) or an
+// element off its range is refused by name, and the comet stays as it was.
+// The day may carry a fraction: 28.6884 is 16:30 on the 28th.
+bool DlgComets::readBack() {
+  const std::vector<std::string> fields = {control<QLineEdit>(kYear)->text().toStdString(),
+                                           control<QLineEdit>(kMonth)->text().toStdString()};
+  const std::optional<ChartDate> date = acceptDate(window(), resources(), fields, kPerihelionNames);
+  if (!date) return false;
+  const ValueRange days{1, daysInChartMonth(date->year, date->month) + kLastDayFraction};
+  const std::optional<double> day = typedNumber(kDay, {days, kPerihelionNames.firstTextId + 2, kPerihelionNames.english[2]});
+  if (!day || !readDecimals(elementRows())) return false;
   comet_.name = itemText(kName);
-  comet_.year = leadingInt(itemText(kYear));
-  comet_.month = leadingInt(itemText(kMonth));
-  comet_.dayTenThousandths = readFixed(itemText(kDay), 4);
-  readDecimals(elementRows());
+  comet_.year = date->year;
+  comet_.month = date->month;
+  comet_.dayTenThousandths = static_cast<int>(std::lround(*day * 10000));
   comet_.shown = isChecked(kShown) ? 1 : 0;
+  return true;
 }
 
 }  // namespace celvaro

@@ -25,7 +25,7 @@ class DlgComets final : public FwDialogBase {
  private:
   std::array<DecimalRow, 5> elementRows();
   void enableElements();
-  void readBack();
+  bool readBack();
   UserComet& comet_;
 };
 

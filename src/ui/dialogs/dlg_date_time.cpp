@@ -10,7 +10,6 @@
 #include "astro/calendar.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
-#include "platform/number_text.h"
 #include "platform/system_time.h"
 #include "ui/dialogs/range_check.h"
 
@@ -26,7 +25,6 @@ std::string dateTimeText(const ChartDate& d) {
 
 namespace {
 
-constexpr const char* kFieldNames[] = {"Year", "Month", "Day", "Hour", "Minute"};
 // The last minute of the last year the date fields take, 9999-12-31 23:59.
 constexpr double kLastJulianDate = 5373484.5 - 1.0 / 1440;
 
@@ -36,26 +34,21 @@ void DlgSetDateTime::onInitDialog() {
   window()->setWindowTitle(text(text_id::kSetDateTimeTitle, "Set date and time"));
   const int values[] = {date_.year, date_.month, date_.day, date_.hour, date_.minute};
   for (int i = 0; i < 5; ++i) {
-    grid()->addWidget(label(90 + i, text(text_id::kSetDateTimeLabelFirst + i, kFieldNames[i])), 0, i);
+    grid()->addWidget(label(90 + i, text(kDateFieldNames.firstTextId + i, kDateFieldNames.english[i])), 0, i);
     grid()->addWidget(edit(kYear + i, QString::number(values[i])), 1, i);
   }
   addOkCancel();
 }
 
-// A date that does not exist (a 13th month, a 31st of June, an hour of 25)
-// is refused field by field, naming the field and its range, so the date
-// shown is always the date used.
+// A date that does not exist (a 13th month, a 31st of June, 29 February of
+// a common year, an hour of 24) is refused field by field, naming the field
+// and its range, so the date shown is always the date used.
 bool DlgSetDateTime::readDate() {
-  int values[5] = {};
-  for (int i = 0; i < 5; ++i) {
-    values[i] = leadingInt(itemText(kYear + i));
-    const ValueRange day{1, double(daysInChartMonth(values[0], values[1]))};
-    const ValueRange ranges[] = {kYearRange, kMonthRange, day, kHourRange, kMinuteRange};
-    const RangedField field{ranges[i], text_id::kSetDateTimeLabelFirst + i, kFieldNames[i]};
-    if (!acceptInRange(window(), resources(), values[i], field)) return false;
-  }
-  date_ = {values[0], values[1], values[2], values[3], values[4], 0.0};
-  return true;
+  std::vector<std::string> fields;
+  for (int i = 0; i < 5; ++i) fields.push_back(control<QLineEdit>(kYear + i)->text().toStdString());
+  const std::optional<ChartDate> date = acceptDate(window(), resources(), fields);
+  if (date) date_ = *date;
+  return date.has_value();
 }
 
 void DlgSetDateTime::onCommand(int id, int code, QWidget* control) {
@@ -98,6 +91,21 @@ void DlgDateTime::setUniversal(const ChartDate& universal) {
   local_ = universalToLocal(universal_, currentPlace());
 }
 
+// The Julian date is typed like every other number of the dialogs (a
+// decimal comma or point); a refused text is offered again to mend.
+std::optional<double> DlgDateTime::askJulianDate() {
+  const RangedField field{{0, kLastJulianDate}, text_id::kJulianDateTitle, "Julian date"};
+  QString typed = QStringLiteral("2451545.0");
+  for (;;) {
+    bool ok = false;
+    typed = QInputDialog::getText(window(), text(text_id::kJulianDateTitle, "Julian date"),
+                                  text(text_id::kJulianDatePrompt, "Enter the Julian date:"), QLineEdit::Normal, typed,
+                                  &ok);
+    if (!ok) return std::nullopt;
+    if (const std::optional<double> jd = acceptTyped(window(), resources(), typed.toStdString(), field)) return jd;
+  }
+}
+
 void DlgDateTime::onCommand(int id, int code, QWidget* control) {
   switch (id) {
     case kSetLocal: {
@@ -114,11 +122,7 @@ void DlgDateTime::onCommand(int id, int code, QWidget* control) {
       break;
     }
     case kByJulianDate: {
-      bool ok = false;
-      const double jd = QInputDialog::getDouble(window(), text(text_id::kJulianDateTitle, "Julian date"),
-                                                text(text_id::kJulianDatePrompt, "Enter the Julian date:"),
-                                                2451545.0, 0, kLastJulianDate, 5, &ok);
-      if (ok) setUniversal(chartDateOfJulian(jd));
+      if (const std::optional<double> jd = askJulianDate()) setUniversal(chartDateOfJulian(*jd));
       break;
     }
     // The computer's zone may not be the place's: its universal time is the

@@ -3,6 +3,8 @@
 // clock; DlgSetDateTime edits one date and time.
 #pragma once
 
+#include <optional>
+
 #include "astro/chart_date.h"
 #include "astro/observing_place.h"
 #include "ui/dialog_framework.h"
@@ -45,6 +47,7 @@ class DlgDateTime final : public FwDialogBase {
   // The place as the dialog stands: its time zone with the box's daylight saving.
   ObservingPlace currentPlace();
   void setUniversal(const ChartDate& universal);
+  std::optional<double> askJulianDate();
 
   ChartDate local_, universal_;
   ObservingPlace place_;

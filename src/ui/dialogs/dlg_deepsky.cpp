@@ -3,16 +3,13 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include <algorithm>
 
 #include "app/text_ids.h"
 
 namespace celvaro {
 namespace {
 
-constexpr int kMaxLevel = 10;
-
-int levelOffset(int offset) { return std::clamp(offset, -kMaxLevel, kMaxLevel); }
+constexpr ValueRange kManualLevelRange{0, 10};
 
 }  // namespace
 
@@ -24,12 +21,15 @@ void DlgSimpleDeepsky::onInitDialog() {
   for (int i = 0; i < 3; ++i) {
     grid()->addWidget(radioButton(kFirstMode + i, text(14630 + i, modes[i]), settings_.deepskyMode == i), i, 0);
   }
-  numberField(kLevelOffset, 14633, "Offset of the automatic level (levels)", settings_.deepskyLevelOffset, 3);
-  numberField(kManualLevel, 14634, "Manual level (0 to 10)", settings_.deepskyManualLevel, 4);
+  numberField(kLevelOffset, 14633, "Offset of the automatic level (levels)", settings_.deepskyLevelOffset,
+              kLevelOffsetRange, 3);
+  numberField(kManualLevel, 14634, "Manual level (0 to 10)", settings_.deepskyManualLevel, kManualLevelRange, 4);
   switchBox(kLabels, 14635, "Labels", &ChartSettings::deepskyLabels, 5, 0);
   switchBox(kSecondLabels, 14636, "Magnitudes after the designations", &ChartSettings::deepskySecondLabels, 6, 0);
-  numberField(kLabelOffset, 14637, "Offset of the label level (levels)", settings_.deepskyLabelLevelOffset, 7);
-  numberField(kSecondLabelOffset, 14638, "Offset of the magnitude level (levels)", settings_.deepskySecondLabelOffset, 8);
+  numberField(kLabelOffset, 14637, "Offset of the label level (levels)", settings_.deepskyLabelLevelOffset,
+              kLevelOffsetRange, 7);
+  numberField(kSecondLabelOffset, 14638, "Offset of the magnitude level (levels)", settings_.deepskySecondLabelOffset,
+              kLevelOffsetRange, 8);
   addOkCancel();
 }
 
@@ -37,12 +37,12 @@ void DlgSimpleDeepsky::readBack() {
   for (int i = 0; i < 3; ++i) {
     if (isChecked(kFirstMode + i)) settings_.deepskyMode = i;
   }
-  settings_.deepskyLevelOffset = levelOffset(number(kLevelOffset));
-  settings_.deepskyManualLevel = std::clamp(number(kManualLevel), 0, kMaxLevel);
+  settings_.deepskyLevelOffset = number(kLevelOffset);
+  settings_.deepskyManualLevel = number(kManualLevel);
   readSwitch(kLabels, &ChartSettings::deepskyLabels);
   readSwitch(kSecondLabels, &ChartSettings::deepskySecondLabels);
-  settings_.deepskyLabelLevelOffset = levelOffset(number(kLabelOffset));
-  settings_.deepskySecondLabelOffset = levelOffset(number(kSecondLabelOffset));
+  settings_.deepskyLabelLevelOffset = number(kLabelOffset);
+  settings_.deepskySecondLabelOffset = number(kSecondLabelOffset);
 }
 
 // --- catalog designations -------------------------------------------------------------
@@ -94,6 +94,11 @@ constexpr const char* kTypeNames[16] = {"",
 constexpr const char* kColumnNames[5] = {"Shown", "Level offset", "Label", "Magnitude", "Label level offset"};
 constexpr int kFirstTypeRow = 3;
 
+// A column of level offsets, named by its heading.
+RangedField levelField(int column) {
+  return {kLevelOffsetRange, 14652 + column, kColumnNames[column], NumberForm::kWhole};
+}
+
 }  // namespace
 
 void DlgDeepskyLabelsForTypes::onInitDialog() {
@@ -106,10 +111,10 @@ void DlgDeepskyLabelsForTypes::onInitDialog() {
     const DeepskyTypeSettings& t = settings_.deepskyTypes[type];
     grid()->addWidget(label(cellId(type, kNameColumn), text(14660 + type, kTypeNames[type])), row, 0);
     switchBox(cellId(type, kShownColumn), QString(), t.shown, row, 1);
-    grid()->addWidget(edit(cellId(type, kLevelColumn), QString::number(t.levelOffset)), row, 2);
+    grid()->addWidget(numberEdit(cellId(type, kLevelColumn), levelField(1), t.levelOffset, 0), row, 2);
     switchBox(cellId(type, kLabelColumn), QString(), t.label, row, 3);
     switchBox(cellId(type, kSecondLabelColumn), QString(), t.secondLabel, row, 4);
-    grid()->addWidget(edit(cellId(type, kLabelLevelColumn), QString::number(t.labelOffset)), row++, 5);
+    grid()->addWidget(numberEdit(cellId(type, kLabelLevelColumn), levelField(4), t.labelOffset, 0), row++, 5);
   }
   addOkCancel();
 }
@@ -120,10 +125,10 @@ void DlgDeepskyLabelsForTypes::readBack() {
   for (int type : kOwnTypes) {
     DeepskyTypeSettings& t = settings_.deepskyTypes[type];
     t.shown = switchValue(cellId(type, kShownColumn));
-    t.levelOffset = levelOffset(number(cellId(type, kLevelColumn)));
+    t.levelOffset = number(cellId(type, kLevelColumn));
     t.label = switchValue(cellId(type, kLabelColumn));
     t.secondLabel = switchValue(cellId(type, kSecondLabelColumn));
-    t.labelOffset = levelOffset(number(cellId(type, kLabelLevelColumn)));
+    t.labelOffset = number(cellId(type, kLabelLevelColumn));
   }
 }
 

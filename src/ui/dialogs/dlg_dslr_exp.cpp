@@ -2,9 +2,13 @@
 
 #include <QHBoxLayout>
 
+#include <algorithm>
+
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "platform/number_text.h"
 #include "ui/dialogs/control_texts.h"
+#include "ui/dialogs/range_check.h"
 #include "ui/led_display.h"
 
 namespace celvaro {
@@ -31,17 +35,15 @@ constexpr ControlText kTexts[] = {
 
 int roundedUp(int value, int unit) { return (value + unit - 1) / unit; }
 
-int wholeNumber(const std::string& text) {
-  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
-  return std::stoi(text);
-}
+// A count: a whole number, never negative; -1 for any other text.
+int count(const std::string& text) { return std::max(-1, wholeInt(text).value_or(-1)); }
 
 }  // namespace
 
 int exposureSeconds(const std::string& text) {
   const size_t colon = text.find(':');
-  if (colon == std::string::npos) return wholeNumber(text);
-  const int minutes = wholeNumber(text.substr(0, colon)), seconds = wholeNumber(text.substr(colon + 1));
+  if (colon == std::string::npos) return count(text);
+  const int minutes = count(text.substr(0, colon)), seconds = count(text.substr(colon + 1));
   if (minutes < 0 || seconds < 0 || seconds > 59 || minutes > 1000) return -1;
   return minutes * 60 + seconds;
 }
@@ -95,14 +97,18 @@ void DlgDslrExp::onCommand(int id, int code, QWidget* control) {
   }
 }
 
-// Fields that are not numbers, or too large for the link, start nothing.
+// Fields that are not numbers, or too large for the link, are refused by
+// name and start nothing.
 void DlgDslrExp::start() {
-  const std::string framesText = itemText(kFrames);
-  const int frames = framesText.find(':') == std::string::npos ? exposureSeconds(framesText) : -1;
-  const int exposure = exposureSeconds(itemText(kExposure)), pause = exposureSeconds(itemText(kPause));
-  const auto fits = [](int value) { return value >= 0 && value <= kLargestValue; };
-  iTelescopeControl* link = model_.telescope();
-  if (link && fits(frames) && fits(exposure) && fits(pause)) link->startDslrSeries(frames, exposure, pause);
+  int values[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::string typed = itemText(kFrames + i);
+    values[i] = i == 0 ? count(typed) : exposureSeconds(typed);
+    const ControlText& caption = kTexts[1 + i];
+    const RangedField field{{0, kLargestValue}, caption.textId, caption.english, NumberForm::kWhole};
+    if (!acceptInRange(window(), resources(), values[i], field)) return;
+  }
+  if (iTelescopeControl* link = model_.telescope()) link->startDslrSeries(values[0], values[1], values[2]);
 }
 
 void DlgDslrExp::showSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) {

@@ -4,8 +4,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+#include <string_view>
+
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "platform/locale_language.h"
 
 namespace celvaro {
 namespace {
@@ -20,10 +24,31 @@ const char* nativeName(int language) {
   }
 }
 
+// The two-letter code of a language, as locales name it.
+std::string_view codeOf(int language) {
+  switch (language) {
+    case kHungarian: return "hu";
+    case kEnglish: return "en";
+    case kGerman: return "de";
+    default: return "ro";
+  }
+}
+
 }  // namespace
 
 void LanguageButtonsDialog::addLanguageButtons(int row) {
   for (int i = 0; i < 4; ++i) grid()->addWidget(button(kFirstButton + i, nativeName(order_[i])), row, i);
+}
+
+// Enter and Space answer with the preselected language.
+void LanguageButtonsDialog::preselect(std::string_view code) {
+  int index = static_cast<int>(std::find(order_.begin(), order_.end(), kEnglish) - order_.begin());
+  for (int i = 0; i < 4; ++i) {
+    if (codeOf(order_[i]) == code) index = i;
+  }
+  auto* b = control<QPushButton>(kFirstButton + index);
+  b->setDefault(true);
+  b->setFocus();
 }
 
 void LanguageButtonsDialog::onCommand(int id, int code, QWidget* control) {
@@ -43,7 +68,7 @@ void DlgLanguageOpen::onInitDialog() {
   grid()->addWidget(label(1002, QString::fromUtf8("Válasszon nyelvet!")), 0, 0, 1, 4);
   grid()->addWidget(label(1003, QString::fromUtf8("Vă rog să alegeţi o limbă!")), 1, 0, 1, 4);
   addLanguageButtons(2);
-  control(kFirstButton)->setFocus();
+  preselect(messagesLanguage());
 }
 
 DlgLanguages::DlgLanguages(UiResources& resources)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "ui/dialog_framework.h"
 
@@ -19,13 +20,17 @@ class LanguageButtonsDialog : public FwDialogBase {
 
  protected:
   void addLanguageButtons(int row);
+  // Gives the focus and the default to the button of the language of a
+  // two-letter code ("hu", "en", "de", "ro"), English for any other code.
+  void preselect(std::string_view code);
 
  private:
   std::array<int, 4> order_;
   int chosen_ = 0;
 };
 
-// First start: 100 English, 101 German, 102 Hungarian, 103 Romanian.
+// First start: 100 English, 101 German, 102 Hungarian, 103 Romanian; the
+// language of the user's locale preselected.
 class DlgLanguageOpen final : public LanguageButtonsDialog {
  public:
   explicit DlgLanguageOpen(UiResources& resources);

@@ -37,7 +37,7 @@ int DlgMinorPlanetTracks::trackGroup(int firstId, int textId, const char* headin
   return trackFields(firstId + 1, t.dateLabels, t.days, t.markInterval, t.labelStep, row);
 }
 
-void DlgMinorPlanetTracks::readTrackGroup(int firstId, MinorBodyTrackSettings& t) const {
+void DlgMinorPlanetTracks::readTrackGroup(int firstId, MinorBodyTrackSettings& t) {
   t.shown = switchValue(firstId);
   readTrackFields(firstId + 1, t.dateLabels, t.days, t.markInterval, t.labelStep);
 }
@@ -64,7 +64,7 @@ int32_t DlgMinorPlanetTracks::find(const std::string& typed) {
   StarPosition found;
   if (allDigits(typed)) {
     if (solar_.findMinorPlanet({MinorPlanetQuery::kByNumber, typed}, settings_.minorPlanetLists, found)) return found.index;
-    return solar_.findInLongList(leadingInt(typed));
+    return solar_.findInLongList(wholeInt(typed).value_or(0));
   }
   for (MinorPlanetQuery::By by : {MinorPlanetQuery::kByName, MinorPlanetQuery::kByDesignation}) {
     if (solar_.findMinorPlanet({by, typed}, settings_.minorPlanetLists, found)) return found.index;

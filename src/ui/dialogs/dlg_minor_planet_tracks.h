@@ -25,7 +25,7 @@ class DlgMinorPlanetTracks final : public ChartSettingsDialog {
 
  private:
   int trackGroup(int firstId, int textId, const char* heading, const MinorBodyTrackSettings& track, int row);
-  void readTrackGroup(int firstId, MinorBodyTrackSettings& track) const;
+  void readTrackGroup(int firstId, MinorBodyTrackSettings& track);
   // The typed asteroid into asteroid_: the one shown when the text is
   // unchanged, none for an empty text. False when no list holds it.
   bool resolveAsteroid();

@@ -14,17 +14,20 @@ constexpr int kPackedEpochChars = 5;
 
 }  // namespace
 
+// An ellipse: the eccentricity below 1. The slope parameter of the H, G
+// system lies near 0.15, a few measured ones below 0 or above 1.
 std::array<DecimalRow, 9> DlgMinorPlanets::elementRows() {
   UserAsteroid& a = asteroid_;
-  return {{{kFirstElement, 14545, "Semi-major axis a (AU)", &a.a},
-           {kFirstElement + 1, 14525, "Eccentricity e", &a.e},
-           {kFirstElement + 2, 14526, "Inclination i (degrees)", &a.iDeg},
-           {kFirstElement + 3, 14527, "Argument of perihelion \u03c9 (degrees)", &a.wDeg},
-           {kFirstElement + 4, 14528, "Longitude of the ascending node \u03a9 (degrees)", &a.nodeDeg},
-           {kFirstElement + 5, 14546, "Daily motion n (degrees)", &a.nDegPerDay},
-           {kFirstElement + 6, 14547, "Mean anomaly M (degrees)", &a.meanAnomalyDeg},
-           {kFirstElement + 7, 14548, "Slope parameter G", &a.g},
-           {kFirstElement + 8, 14549, "Absolute magnitude H", &a.h}}};
+  constexpr ValueRange kAngle{0, 360};
+  return {{{kFirstElement, 14545, "Semi-major axis a (AU)", &a.a, {0.0001, 10000}},
+           {kFirstElement + 1, 14525, "Eccentricity e", &a.e, {0, 0.999999}},
+           {kFirstElement + 2, 14526, "Inclination i (degrees)", &a.iDeg, {0, 180}},
+           {kFirstElement + 3, 14527, "Argument of perihelion \u03c9 (degrees)", &a.wDeg, kAngle},
+           {kFirstElement + 4, 14528, "Longitude of the ascending node \u03a9 (degrees)", &a.nodeDeg, kAngle},
+           {kFirstElement + 5, 14546, "Daily motion n (degrees)", &a.nDegPerDay, kAngle},
+           {kFirstElement + 6, 14547, "Mean anomaly M (degrees)", &a.meanAnomalyDeg, kAngle},
+           {kFirstElement + 7, 14548, "Slope parameter G", &a.g, {-1, 2}},
+           {kFirstElement + 8, 14549, "Absolute magnitude H", &a.h, {-10, 40}}}};
 }
 
 void DlgMinorPlanets::onInitDialog() {
@@ -41,12 +44,14 @@ void DlgMinorPlanets::onInitDialog() {
   addOkCancel();
 }
 
-// Called on OK only, so the asteroid's fields are written in place.
+// Called on OK only, so the asteroid's fields are written in place, and
+// only when every element is a number within its range.
 void DlgMinorPlanets::readBack() {
   for (int i = 0; i < 4; ++i) settings_.minorPlanetLists[i] = switchValue(kFirstList + i);
+  refused_ = !readDecimals(elementRows());
+  if (refused_) return;
   asteroid_.shown = switchValue(kShown);
   asteroid_.name = itemText(kName);
-  readDecimals(elementRows());
   asteroid_.epoch = itemText(kEpoch);
 }
 

@@ -1,10 +1,11 @@
 #include "ui/dialogs/dlg_moon_calendar.h"
 
+#include <QLineEdit>
+
 #include <cstdio>
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
-#include "astro/text_forms.h"
 #include "ui/dialogs/moon_calendar_panel.h"
 #include "ui/dialogs/range_check.h"
 
@@ -27,7 +28,8 @@ void DlgMoonCalendar::onInitDialog() {
 bool DlgMoonCalendar::showMonth(int year, int month) {
   if (month < 1) --year, month = 12;
   if (month > 12) ++year, month = 1;
-  if (!acceptInRange(window(), resources(), year, {kCalendarYearRange, text_id::kSetDateTimeLabelFirst, "Year"})) {
+  const RangedField yearField{kCalendarYearRange, kDateFieldNames.firstTextId, kDateFieldNames.english[0]};
+  if (!acceptInRange(window(), resources(), year, yearField)) {
     return false;
   }
   char monthText[32];
@@ -39,14 +41,12 @@ bool DlgMoonCalendar::showMonth(int year, int month) {
   return true;
 }
 
-// The typed month, or the one before or after it; a month that does not
-// exist leaves the month shown, and its text, as they were.
+// The typed month ("2026.02"), or the one before or after it; a month that
+// does not exist leaves the month shown, and its text, as they were.
 void DlgMoonCalendar::update(int step) {
-  const ChartDate typed = readDateTime(itemText(kMonth), std::nullopt);
-  const RangedField month{kMonthRange, text_id::kSetDateTimeLabelFirst + 1, "Month"};
-  if (!acceptInRange(window(), resources(), typed.month, month) || !showMonth(typed.year, typed.month + step)) {
-    setItemText(kMonth, shownMonth_);
-  }
+  const auto fields = dateFields(control<QLineEdit>(kMonth)->text().toStdString(), kDateSeparators, 2);
+  const std::optional<ChartDate> typed = acceptDate(window(), resources(), fields, kDateFieldNames, kCalendarYearRange);
+  if (!typed || !showMonth(typed->year, typed->month + step)) setItemText(kMonth, shownMonth_);
 }
 
 void DlgMoonCalendar::onCommand(int id, int code, QWidget* control) {

@@ -5,12 +5,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <utility>
-
 #include "app/text_ids.h"
 #include "astro/text_forms.h"
 #include "platform/number_text.h"
-#include "ui/dialogs/range_check.h"
 
 namespace celvaro {
 
@@ -51,30 +48,24 @@ void DlgObservingPlace::showCity(int index) {
   setItemText(kTimeZone, showFixed(city.timeZoneMinutes * 100 / 60, 2));
 }
 
-// Fields that do not parse give 0, and so does a text like "nan"; a number
-// off the Earth or beyond its time zones is refused, naming the field.
-bool DlgObservingPlace::fieldsInRange() {
-  const std::pair<int, RangedField> fields[] = {
-      {kLatitude, {kLatitudeRange, text_id::kLatitudeName, "Latitude"}},
-      {kLongitude, {kLongitudeRange, text_id::kLongitudeName, "Longitude"}},
-      {kTimeZone, {kTimeZoneRange, text_id::kTimeZoneName, "Time zone"}}};
-  for (const auto& [id, field] : fields) {
-    if (!acceptInRange(window(), resources(), decimalValue(id), field)) return false;
-  }
+// A text that is not wholly a number ("Budapest", "47.5x") or a number off
+// the Earth or beyond its time zones is refused, naming the field; the
+// decimal comma counts as the point ("47,5" is 47.5).
+bool DlgObservingPlace::readPlace() {
+  const DecimalRow fields[] = {
+      {kLatitude, text_id::kLatitudeName, "Latitude", &place_.latitudeDeg, kLatitudeRange},
+      {kLongitude, text_id::kLongitudeName, "Longitude", &place_.longitudeDeg, kLongitudeRange},
+      {kTimeZone, text_id::kTimeZoneName, "Time zone", &place_.timeZoneHours, kTimeZoneRange}};
+  if (!readDecimals(fields)) return false;
+  place_.cityIndex = isChecked(kManualMode) ? -1 : control<QComboBox>(kCities)->currentIndex();
+  place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
   return true;
 }
 
 void DlgObservingPlace::onCommand(int id, int code, QWidget* control) {
   if (id == kListMode || id == kManualMode) enableMode();
   if (id == kCities && code == kSelectionChanged) showCity(this->control<QComboBox>(kCities)->currentIndex());
-  if (id == kIdOk) {
-    if (!fieldsInRange()) return;
-    place_.cityIndex = isChecked(kManualMode) ? -1 : this->control<QComboBox>(kCities)->currentIndex();
-    place_.latitudeDeg = decimalValue(kLatitude);
-    place_.longitudeDeg = decimalValue(kLongitude);
-    place_.timeZoneHours = decimalValue(kTimeZone);
-    place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
-  }
+  if (id == kIdOk && !readPlace()) return;
   FwDialogBase::onCommand(id, code, control);
 }
 

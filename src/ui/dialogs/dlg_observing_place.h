@@ -31,7 +31,8 @@ class DlgObservingPlace final : public FwDialogBase {
 
  private:
   void enableMode();
-  bool fieldsInRange();
+  // The typed place, written back only when every field holds a number in its range.
+  bool readPlace();
   void showCity(int index);
   ObservingPlace& place_;
   const std::vector<CityChoice>& cities_;

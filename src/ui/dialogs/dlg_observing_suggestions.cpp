@@ -1,6 +1,7 @@
 #include "ui/dialogs/dlg_observing_suggestions.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -8,9 +9,9 @@
 #include "aids/observing_suggestions.h"
 #include "app/app_model.h"
 #include "app/text_ids.h"
-#include "astro/text_forms.h"
 #include "astro/zone_time.h"
 #include "platform/utf_text.h"
+#include "ui/dialogs/range_check.h"
 
 namespace celvaro {
 namespace {
@@ -69,9 +70,14 @@ void DlgObservingSuggestions::showOver(QWidget* parent) {
   window()->activateWindow();
 }
 
-// The date and time are the observing place's local ones.
+// The date and time are the observing place's local ones; a date or time
+// that does not exist is refused by name and the list stays as it was.
 void DlgObservingSuggestions::rebuildList() {
-  const ChartDate local = readDateTime(itemText(kDate), itemText(kTime));
+  std::vector<std::string> fields = dateFields(control<QLineEdit>(kDate)->text().toStdString(), kDateSeparators, 3);
+  for (std::string& field : dateFields(control<QLineEdit>(kTime)->text().toStdString(), ":", 2)) fields.push_back(field);
+  const std::optional<ChartDate> date = acceptDate(window(), resources(), fields);
+  if (!date) return;
+  const ChartDate local = *date;
   const int maxDifficulty = control<QComboBox>(kDifficulty)->currentIndex();
   StarHopGuides& guides = model_.starHops;
   if (SkyCatalogs* catalogs = model_.catalogs()) {

@@ -22,6 +22,8 @@ constexpr const char* kPaperNames[] = {"A4", "A3", "Letter"};
 constexpr const char* kFormatNames[] = {"PDF", "SVG", "EPS"};
 constexpr const char* kExtensions[] = {".pdf", ".svg", ".eps"};
 constexpr int kFileNameMaxChars = 4096;  // a path, not a dialog field
+// Millimetres: from a card to a wall chart, and margins up to half a metre.
+constexpr ValueRange kPageSideRange{10, 2000}, kMarginRange{0, 500};
 
 QString millimetres(int32_t hundredths) { return QString::number(hundredths / 100.0, 'f', hundredths % 100 ? 2 : 0); }
 
@@ -125,13 +127,20 @@ QString DlgPrintableMap::formatSuffix() const {
 
 std::string DlgPrintableMap::fileName() const { return control<QLineEdit>(kFileName)->text().trimmed().toStdString(); }
 
-PrintableMap DlgPrintableMap::shownChoice() const {
-  auto hundredths = [this](int id) { return static_cast<int32_t>(std::lround(decimalValue(id) * 100)); };
+// The sizes in hundredths of a millimetre; none when a size is refused.
+std::optional<PrintableMap> DlgPrintableMap::shownChoice() {
+  const int first = text_id::kPrintableMapLabelFirst;
+  double width = 0, height = 0, margin = 0;
+  const DecimalRow sizes[] = {{kWidth, first + 4, "Width (mm)", &width, kPageSideRange},
+                              {kHeight, first + 5, "Height (mm)", &height, kPageSideRange},
+                              {kMargin, first + 6, "Margin (mm)", &margin, kMarginRange}};
+  if (!readDecimals(sizes)) return std::nullopt;
+  const auto hundredths = [](double millimetres) { return static_cast<int32_t>(std::lround(millimetres * 100)); };
   PrintableMap map;
   map.format = control<QComboBox>(kFormat)->currentIndex() + 1;
-  map.pageWidth = hundredths(kWidth);
-  map.pageHeight = hundredths(kHeight);
-  map.margin = hundredths(kMargin);
+  map.pageWidth = hundredths(width);
+  map.pageHeight = hundredths(height);
+  map.margin = hundredths(margin);
   map.fileName = fileName().empty() ? "" : withDefaultSuffix(QString::fromStdString(fileName()), formatSuffix()).toStdString();
   return map;
 }
@@ -141,7 +150,9 @@ void DlgPrintableMap::warn(const QString& message) {
 }
 
 void DlgPrintableMap::writeMap() {
-  const PrintableMap map = shownChoice();
+  const std::optional<PrintableMap> shown = shownChoice();
+  if (!shown) return;
+  const PrintableMap& map = *shown;
   const QString file = QString::fromStdString(map.fileName);
   if (map.fileName.empty()) {
     warn(text(text_id::kPrintableMapNoFile, "Choose a file for the map."));

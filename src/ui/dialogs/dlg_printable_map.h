@@ -6,6 +6,8 @@
 // reason and the dialog stays open.
 #pragma once
 
+#include <optional>
+
 #include "app/printable_map_export.h"
 #include "ui/dialog_framework.h"
 
@@ -31,7 +33,7 @@ class DlgPrintableMap final : public FwDialogBase {
   void browse();
   QString formatSuffix() const;
   // The choice the controls show.
-  PrintableMap shownChoice() const;
+  std::optional<PrintableMap> shownChoice();
   std::string fileName() const;
   void warn(const QString& message);
   void writeMap();

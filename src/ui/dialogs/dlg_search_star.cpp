@@ -6,7 +6,6 @@
 #include <QLineEdit>
 
 #include "app/text_ids.h"
-#include "platform/number_text.h"
 #include "ui/dialogs/dlg_search_lists.h"
 #include "ui/message_sink.h"
 
@@ -24,6 +23,26 @@ struct NumberRow {
 };
 constexpr NumberRow kNumberRows[DlgSearchStarByName::kCatalogues] = {
     {"HD", kCatalogHd}, {"HR", kCatalogHr}, {"SAO", kCatalogSao}, {"PPM", kCatalogPpm}, {"Hipparcos", kCatalogHipparcos}};
+
+// The whole numbers the lookups take: catalogue numbers count from 1 (none
+// of the five reaches a million), a Bayer letter's superscript is a digit,
+// a Durchmusterung zone is a declination in degrees. Catalogue names are
+// the same in every language: they have no text id (0).
+using D = DlgSearchStarByName;
+constexpr ValueRange kCatalogueNumbers{1, 999999};
+struct NumberField {
+  int id;
+  RangedField field;
+};
+constexpr NumberField kNumberFields[] = {
+    {D::kSuperscript, {{0, 9}, 14805, "Superscript", NumberForm::kWhole}},
+    {D::kFlamsteed, {{1, 999}, 14806, "Flamsteed number", NumberForm::kWhole}},
+    {D::kTycho, {kCatalogueNumbers, 0, "Tycho", NumberForm::kWhole}},
+    {D::kTycho + 1, {kCatalogueNumbers, 0, "Tycho", NumberForm::kWhole}},
+    {D::kTycho + 2, {{1, 9}, 0, "Tycho", NumberForm::kWhole}},
+    {D::kDmZone, {{-90, 90}, 14807, "Zone", NumberForm::kWhole}},
+    {D::kDmNumber, {kCatalogueNumbers, 14808, "Number", NumberForm::kWhole}},
+};
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -152,14 +171,18 @@ void DlgSearchStarByName::onCommand(int id, int code, QWidget* control) {
 }
 
 // Each lookup forgets the star found before; the name list chosen from
-// without a choice says nothing.
+// without a choice says nothing, and neither does a lookup whose number
+// field was refused by name.
 void DlgSearchStarByName::lookUp(int findButton) {
   found_.reset();
   setItemText(kInformation, "");
   StarIdRecord record;
+  std::vector<int> numbers;
   if (findButton == kNameList) {
     if (!chooseFromNameList(record)) return;
-  } else if (!lookUp(findButton, record)) {
+  } else if (!typedNumbers(findButton, numbers)) {
+    return;
+  } else if (!lookUp(findButton, numbers, record)) {
     noSuchStar();
     return;
   }
@@ -167,19 +190,36 @@ void DlgSearchStarByName::lookUp(int findButton) {
   control<QLabel>(kInformation)->setText(QString::fromStdU16String(stars().describe(record)).replace("\r\n", "\n"));
 }
 
-bool DlgSearchStarByName::lookUp(int findButton, StarIdRecord& record) {
+// The number fields a Find button reads, in the order of its lookup.
+std::vector<int> DlgSearchStarByName::numberFieldsOf(int findButton) {
+  switch (findButton) {
+    case kFindName: return {};
+    case kFindBayer: return {kSuperscript};
+    case kFindFlamsteed: return {kFlamsteed};
+    case kFindTycho: return {kTycho, kTycho + 1, kTycho + 2};
+    case kFindDm: return {kDmZone, kDmNumber};
+    default: return {kFirstNumber + findButton - kFirstFindNumber};
+  }
+}
+
+bool DlgSearchStarByName::typedNumbers(int findButton, std::vector<int>& numbers) {
+  for (int id : numberFieldsOf(findButton)) {
+    const std::optional<double> value = typedNumber(id, numberField(id));
+    if (!value) return false;
+    numbers.push_back(static_cast<int>(*value));
+  }
+  return true;
+}
+
+bool DlgSearchStarByName::lookUp(int findButton, const std::vector<int>& n, StarIdRecord& record) {
   StarIdDatabase& db = stars();
   switch (findButton) {
     case kFindName: return findTyped(kName, record);
-    case kFindBayer:
-      return db.findByBayer(listIndex(kConstellation), listIndex(kGreekLetter), number(kSuperscript), record);
-    case kFindFlamsteed: return db.findByFlamsteed(listIndex(kConstellation), number(kFlamsteed), record);
-    case kFindTycho: return db.findByTycho(number(kTycho), number(kTycho + 1), number(kTycho + 2), record);
-    case kFindDm: return db.findByDurchmusterung(listIndex(kDmCatalogue) + 1, number(kDmZone), number(kDmNumber), record);
-    default: {
-      const int row = findButton - kFirstFindNumber;
-      return db.findByCatalogNumber(kNumberRows[row].code, number(kFirstNumber + row), record);
-    }
+    case kFindBayer: return db.findByBayer(listIndex(kConstellation), listIndex(kGreekLetter), n[0], record);
+    case kFindFlamsteed: return db.findByFlamsteed(listIndex(kConstellation), n[0], record);
+    case kFindTycho: return db.findByTycho(n[0], n[1], n[2], record);
+    case kFindDm: return db.findByDurchmusterung(listIndex(kDmCatalogue) + 1, n[0], n[1], record);
+    default: return db.findByCatalogNumber(kNumberRows[findButton - kFirstFindNumber].code, n[0], record);
   }
 }
 
@@ -188,7 +228,12 @@ bool DlgSearchStarByName::chooseFromNameList(StarIdRecord& record) {
   return names.runModal(window()) == 1 && stars().readRecord(names.chosenRecord(), record);
 }
 
-int DlgSearchStarByName::number(int id) const { return leadingInt(itemText(id)); }
+RangedField DlgSearchStarByName::numberField(int id) {
+  for (const NumberField& f : kNumberFields) {
+    if (f.id == id) return f.field;
+  }
+  return {kCatalogueNumbers, 0, kNumberRows[id - kFirstNumber].label, NumberForm::kWhole};
+}
 
 int DlgSearchStarByName::listIndex(int id) const { return control<QComboBox>(id)->currentIndex(); }
 

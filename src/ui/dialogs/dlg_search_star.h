@@ -81,9 +81,13 @@ class DlgSearchStarByName final : public StarSearchDialog {
   static bool isLookUp(int id);
   // Runs the lookup of a Find button; the information text shows what it found.
   void lookUp(int findButton);
-  bool lookUp(int findButton, StarIdRecord& record);
+  static std::vector<int> numberFieldsOf(int findButton);
+  // The numbers the button's lookup takes, each a whole number within its
+  // range; false after the message naming the first field that is not.
+  bool typedNumbers(int findButton, std::vector<int>& numbers);
+  bool lookUp(int findButton, const std::vector<int>& numbers, StarIdRecord& record);
   bool chooseFromNameList(StarIdRecord& record);
-  int number(int id) const;
+  static RangedField numberField(int id);
   int listIndex(int id) const;
 };
 

@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QLineEdit>
 
+#include <numbers>
+
 #include "app/text_ids.h"
 #include "astro/text_forms.h"
 
@@ -10,6 +12,12 @@ namespace celvaro {
 namespace {
 
 constexpr const char* kWays[4] = {"By name", "By number", "By provisional designation", "The user's minor planet"};
+// Minor planets are numbered from 1; the lists reach some hundred thousands.
+constexpr RangedField kMinorPlanetNumber{{1, 9999999}, 14808, "Number", NumberForm::kWhole};
+constexpr const char* kRaName = "Right ascension (h:m:s)";
+constexpr const char* kDecName = "Declination (d:m)";
+constexpr double kRadPerDegree = std::numbers::pi / 180;
+constexpr double kRadPerHour = 15 * kRadPerDegree;
 
 }  // namespace
 
@@ -34,11 +42,14 @@ void DlgSearchAsteroid::onInitDialog() {
   addOkCancel();
 }
 
+// A search by number takes a whole number only, so "433x" finds nothing
+// rather than (433).
 void DlgSearchAsteroid::onCommand(int id, int code, QWidget* control) {
   if (id == kIdOk) {
     for (int i = 0; i < 4; ++i) {
       if (isChecked(kFirstWay + i)) query_.by = static_cast<MinorPlanetQuery::By>(i);
     }
+    if (query_.by == MinorPlanetQuery::kByNumber && !typedNumber(kText, kMinorPlanetNumber)) return;
     query_.text = itemText(kText);
   }
   FwDialogBase::onCommand(id, code, control);
@@ -46,18 +57,28 @@ void DlgSearchAsteroid::onCommand(int id, int code, QWidget* control) {
 
 void PositionDlg::onInitDialog() {
   window()->setWindowTitle(text(text_id::kSearchPositionTitle, "Go to a position"));
-  labelledEdit(kRightAscension, text(text_id::kRaDecLabelFirst, "Right ascension (h:m:s)"),
+  labelledEdit(kRightAscension, text(text_id::kRaDecLabelFirst, kRaName),
                QString::fromStdString(showRightAscension(raRad_)), 0);
-  labelledEdit(kDeclination, text(text_id::kRaDecLabelFirst + 1, "Declination (d:m)"),
+  labelledEdit(kDeclination, text(text_id::kRaDecLabelFirst + 1, kDecName),
                QString::fromStdString(showDeclination(decRad_)), 1);
   addOkCancel();
 }
 
+// A position off the sky (a declination beyond a pole, 25 hours of right
+// ascension) or a text that is no angle is refused, naming the field.
+bool PositionDlg::readPosition() {
+  const int first = text_id::kRaDecLabelFirst;
+  const auto hours = typedNumber(kRightAscension, {kRightAscensionRange, first, kRaName, NumberForm::kSexagesimal});
+  if (!hours) return false;
+  const auto degrees = typedNumber(kDeclination, {kDeclinationRange, first + 1, kDecName, NumberForm::kSexagesimal});
+  if (!degrees) return false;
+  raRad_ = *hours * kRadPerHour;
+  decRad_ = *degrees * kRadPerDegree;
+  return true;
+}
+
 void PositionDlg::onCommand(int id, int code, QWidget* control) {
-  if (id == kIdOk) {
-    raRad_ = readRightAscensionRad(itemText(kRightAscension));
-    decRad_ = readDeclination(itemText(kDeclination));
-  }
+  if (id == kIdOk && !readPosition()) return;
   FwDialogBase::onCommand(id, code, control);
 }
 

@@ -67,6 +67,7 @@ class PositionDlg final : public FwDialogBase {
   double decRad() const { return decRad_; }
 
  private:
+  bool readPosition();
   double raRad_, decRad_;
 };
 

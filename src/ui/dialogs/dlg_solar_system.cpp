@@ -2,11 +2,7 @@
 
 #include <QGridLayout>
 
-#include <algorithm>
-#include <string>
-
 #include "app/text_ids.h"
-#include "astro/text_forms.h"
 #include "solarsystem/solar_system.h"
 
 namespace celvaro {
@@ -57,11 +53,12 @@ void DlgSolarsysDispParams::onInitDialog() {
   for (int g = 0; g < 3; ++g) {
     const DiscSizeSettings& d = settings_.*kDiscs[g];
     grid()->addWidget(label(90 + g, text(14500 + g, kGroupNames[g])), 0, 1 + 2 * g, 1, 2);
-    const std::string values[4] = {showHundredths(d.minimumOffset), showHundredths(d.maximumOffset),
-                                   std::to_string(d.fixedMinimum), std::to_string(d.fixedMaximum)};
+    const int values[4] = {d.minimumOffset, d.maximumOffset, d.fixedMinimum, d.fixedMaximum};
     for (int bit = 0; bit < 4; ++bit) {
       grid()->addWidget(checkBox(flagId(g, bit), QString(), (d.flags >> bit) & 1), 1 + bit, 1 + 2 * g);
-      grid()->addWidget(edit(valueId(g, bit), QString::fromStdString(values[bit])), 1 + bit, 2 + 2 * g);
+      const bool magnitudes = bit < 2;
+      const RangedField field{magnitudes ? kMagnitudeRange : kPixelRange, 14503 + bit, kSizeNames[bit]};
+      grid()->addWidget(numberEdit(valueId(g, bit), field, values[bit], magnitudes ? 2 : 0), 1 + bit, 2 + 2 * g);
     }
   }
   addOkCancel();
@@ -72,10 +69,10 @@ void DlgSolarsysDispParams::readBack() {
     DiscSizeSettings& d = settings_.*kDiscs[g];
     d.flags &= ~kFlagBits;
     for (int bit = 0; bit < 4; ++bit) d.flags |= isChecked(flagId(g, bit)) ? 1 << bit : 0;
-    d.minimumOffset = readHundredths(itemText(valueId(g, 0)));
-    d.maximumOffset = readHundredths(itemText(valueId(g, 1)));
-    d.fixedMinimum = std::max(0, number(valueId(g, 2)));
-    d.fixedMaximum = std::max(0, number(valueId(g, 3)));
+    d.minimumOffset = number(valueId(g, 0));
+    d.maximumOffset = number(valueId(g, 1));
+    d.fixedMinimum = number(valueId(g, 2));
+    d.fixedMaximum = number(valueId(g, 3));
   }
 }
 

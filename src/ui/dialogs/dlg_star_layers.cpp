@@ -2,8 +2,6 @@
 
 #include <QGridLayout>
 
-#include <algorithm>
-
 #include "app/text_ids.h"
 
 namespace celvaro {
@@ -35,13 +33,15 @@ constexpr int kManualDoubleLabels = 8;
 namespace {
 
 // Amplitudes in hundredths of a magnitude, periods in hundredths of a day.
+// The longest periods of the catalogues' variables are some tens of years.
+constexpr ValueRange kAmplitudeRange{0, 30}, kPeriodRange{0, 100000};
 constexpr SwitchedNumber kVariableFilters[] = {
     {VarStarSettingsDlg::kAmplitude, 14607, "Amplitude at least (magnitudes)", &ChartSettings::variableAmplitudeFilter,
-     &ChartSettings::variableMinAmplitude, 2},
+     &ChartSettings::variableMinAmplitude, 2, kAmplitudeRange},
     {VarStarSettingsDlg::kMinPeriod, 14609, "Period at least (days)", &ChartSettings::variableMinPeriodFilter,
-     &ChartSettings::variableMinPeriod, 2},
+     &ChartSettings::variableMinPeriod, 2, kPeriodRange},
     {VarStarSettingsDlg::kMaxPeriod, 14610, "Period at most (days)", &ChartSettings::variableMaxPeriodFilter,
-     &ChartSettings::variableMaxPeriod, 2},
+     &ChartSettings::variableMaxPeriod, 2, kPeriodRange},
 };
 
 constexpr const char* kTypeLetters[6] = {"E", "P", "R", "C", "L", "X"};
@@ -100,7 +100,13 @@ void DlgVarStarLabels::readBack() {
 
 // --- double stars -----------------------------------------------------------------------
 
-// Separations in tenths of an arcsecond.
+namespace {
+
+// Separations in tenths of an arcsecond, up to a degree.
+constexpr ValueRange kSeparationRange{0, 3600};
+
+}  // namespace
+
 void DlgDoublestars::onInitDialog() {
   window()->setWindowTitle(text(text_id::kDoubleStarsTitle, "Double stars"));
   switchBox(kShown, 14620, "Show double stars", &ChartSettings::needDoubleStars, 0, 0);
@@ -108,8 +114,8 @@ void DlgDoublestars::onInitDialog() {
   const LabelLimitSetting limit = modeLimit(s.doubleLimitMode, kManualDoubleLimit, s.doubleLimitManual, s.doubleLimitOffset);
   int row = limitFields(kLimit, kMagnitudeLimitTexts, limit, 1);
   switchBox(kSeparationFilter, 14622, "Separation filter", &ChartSettings::doubleSeparationFilter, row++, 0);
-  fixedField(kSeparationMin, 14623, "Smallest separation (arcseconds)", s.doubleSeparationMin, 1, row++);
-  fixedField(kSeparationMax, 14624, "Largest separation (arcseconds)", s.doubleSeparationMax, 1, row++);
+  fixedField(kSeparationMin, 14623, "Smallest separation (arcseconds)", s.doubleSeparationMin, 1, kSeparationRange, row++);
+  fixedField(kSeparationMax, 14624, "Largest separation (arcseconds)", s.doubleSeparationMax, 1, kSeparationRange, row++);
   switchBox(kKeepUnknown, 14625, "Keep doubles of unknown separation", &ChartSettings::doubleKeepUnknownSeparations, row, 0);
   addOkCancel();
 }
@@ -119,8 +125,8 @@ void DlgDoublestars::readBack() {
   readSwitch(kShown, &ChartSettings::needDoubleStars);
   storeModeLimit(readLimitFields(kLimit), kManualDoubleLimit, s.doubleLimitMode, s.doubleLimitManual, s.doubleLimitOffset);
   readSwitch(kSeparationFilter, &ChartSettings::doubleSeparationFilter);
-  s.doubleSeparationMin = std::max(0, fixedNumber(kSeparationMin, 1));
-  s.doubleSeparationMax = std::max(0, fixedNumber(kSeparationMax, 1));
+  s.doubleSeparationMin = number(kSeparationMin);
+  s.doubleSeparationMax = number(kSeparationMax);
   readSwitch(kKeepUnknown, &ChartSettings::doubleKeepUnknownSeparations);
 }
 

@@ -5,19 +5,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <cmath>
 
 #include "app/settings_records.h"
 #include "app/text_ids.h"
 #include "telescope/indi_client.h"
-#include "ui/dialogs/range_check.h"
 
 namespace celvaro {
 namespace {
 
-// Degrees of hour angle either side of the meridian.
+// Degrees of hour angle either side of the meridian, whole ones.
 constexpr const char* kEastWestSwapEnglish = "East-west swap position (degrees)";
-constexpr const char* kIndiPortEnglish = "INDI server port";
+constexpr RangedField kEastWestSwapField{kEastWestSwapRange, text_id::kEastWestSwapLabel, kEastWestSwapEnglish,
+                                    NumberForm::kWhole};
+constexpr RangedField kIndiPortField{kIndiPortRange, text_id::kIndiPortLabel, "INDI server port", NumberForm::kWhole};
 // How long the server is listened to for its devices.
 constexpr int kFindMilliseconds = 1500;
 constexpr int kPollMilliseconds = 100;
@@ -36,7 +36,7 @@ void DlgTelescopeSettings::onInitDialog() {
 int DlgTelescopeSettings::addIndiRows(int row) {
   labelledEdit(kIndiHost, text(text_id::kIndiHostLabel, "INDI server"), QString::fromStdString(settings().indiHost),
                row);
-  labelledEdit(kIndiPort, text(text_id::kIndiPortLabel, kIndiPortEnglish), QString::number(settings().indiPort),
+  labelledEdit(kIndiPort, text(kIndiPortField.nameTextId, kIndiPortField.englishName), QString::number(settings().indiPort),
                row + 1);
   grid()->addWidget(label(kIndiDevice + 400, text(text_id::kIndiDeviceLabel, "INDI device")), row + 2, 0);
   QComboBox* devices = comboBox(kIndiDevice);
@@ -48,27 +48,25 @@ int DlgTelescopeSettings::addIndiRows(int row) {
   return row + 5;
 }
 
-// A swap position or server port out of range is refused by name, and the
-// dialog stays.
+// A swap position or server port that is no whole number or out of range
+// is refused by name, and the dialog stays.
 void DlgTelescopeSettings::onCommand(int id, int code, QWidget* control) {
   if (id == kFindDevices) {
     findDevices();
     return;
   }
   if (id == kIdOk) {
-    const int swap = static_cast<int>(std::lround(decimalValue(kEastWestSwap)));
-    const RangedField field{kEastWestSwapRange, text_id::kEastWestSwapLabel, kEastWestSwapEnglish};
-    if (!acceptInRange(window(), resources(), swap, field) || !readIndiRows()) return;
-    settings().eastWestSwapPosition = swap;
+    const std::optional<double> swap = typedNumber(kEastWestSwap, kEastWestSwapField);
+    if (!swap || !readIndiRows()) return;
+    settings().eastWestSwapPosition = static_cast<int>(*swap);
   }
   DlgTelescopeConnect::onCommand(id, code, control);
 }
 
 bool DlgTelescopeSettings::readIndiRows() {
-  const int port = control<QLineEdit>(kIndiPort)->text().trimmed().toInt();
-  const RangedField field{kIndiPortRange, text_id::kIndiPortLabel, kIndiPortEnglish};
-  if (!acceptInRange(window(), resources(), port, field)) return false;
-  settings().indiPort = port;
+  const std::optional<double> port = typedNumber(kIndiPort, kIndiPortField);
+  if (!port) return false;
+  settings().indiPort = static_cast<int>(*port);
   const QString host = control<QLineEdit>(kIndiHost)->text().trimmed();
   if (!host.isEmpty()) settings().indiHost = host.toStdString();
   settings().indiDevice = control<QComboBox>(kIndiDevice)->currentText().trimmed().toStdString();
@@ -78,9 +76,10 @@ bool DlgTelescopeSettings::readIndiRows() {
 void DlgTelescopeSettings::findDevices() {
   if (devices_.valid()) return;
   const std::string host = control<QLineEdit>(kIndiHost)->text().trimmed().toStdString();
-  const int port = control<QLineEdit>(kIndiPort)->text().trimmed().toInt();
+  const std::optional<double> port = typedNumber(kIndiPort, kIndiPortField);
+  if (!port) return;
   control<QLabel>(kIndiStatus)->clear();
-  devices_ = std::async(std::launch::async, findIndiTelescopes, host, port, kFindMilliseconds);
+  devices_ = std::async(std::launch::async, findIndiTelescopes, host, static_cast<int>(*port), kFindMilliseconds);
   if (!devicesTimer_) {
     devicesTimer_ = new QTimer(window());
     QObject::connect(devicesTimer_, &QTimer::timeout, window(), [this] { showDevices(); });

@@ -1,0 +1,308 @@
+// What users type into the dialogs' number fields, through the real
+// dialogs: the value taken, or the message that refuses the text by the
+// field's name and range. Decimal commas count as points; a text that is
+// more than a number is refused; dates must exist in the chart's calendar
+// (the Julian one before 1583); a position must lie on the sky.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/chart_settings.h"
+#include "app/ui_resources.h"
+#include "solarsystem/user_orbits.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_comets.h"
+#include "ui/dialogs/dlg_date_time.h"
+#include "ui/dialogs/dlg_deepsky.h"
+#include "ui/dialogs/dlg_languages.h"
+#include "ui/dialogs/dlg_observing_place.h"
+#include "ui/dialogs/dlg_search_typed.h"
+#include "ui/dialogs/dlg_solar_system.h"
+
+namespace celvaro {
+namespace {
+
+using testing::messagesDuring;
+using testing::press;
+using testing::typeInto;
+
+constexpr double kDegree = std::numbers::pi / 180;
+
+// Presses OK: the messages it brought, joined, and whether the dialog took the values.
+struct Outcome {
+  std::string messages;
+  bool accepted;
+};
+Outcome pressOk(FwDialogBase& dialog) {
+  const QString messages = messagesDuring([&] { press(dialog.window(), kIdOk); }).join(" | ");
+  return {messages.toStdString(), dialog.window()->result() == QDialog::Accepted};
+}
+
+class TypedNumbers : public ::testing::Test {
+ protected:
+  UiResources resources;
+};
+
+// --- the observing place ---------------------------------------------------------------------
+
+struct PlaceCase {
+  const char* latitude;
+  std::optional<double> taken;
+};
+
+class TypedLatitude : public TypedNumbers, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(TypedLatitude, IsTakenOrRefusedByName) {
+  const PlaceCase& c = GetParam();
+  ObservingPlace place;
+  const std::vector<CityChoice> noCities;
+  DlgObservingPlace dialog(resources, place, noCities);
+  dialog.create(nullptr);
+  press(dialog.window(), DlgObservingPlace::kManualMode);
+  typeInto(dialog.window(), DlgObservingPlace::kLatitude, c.latitude);
+  const Outcome outcome = pressOk(dialog);
+  EXPECT_EQ(outcome.accepted, c.taken.has_value());
+  EXPECT_EQ(outcome.messages, c.taken ? "" : "Latitude must be between -90 and 90.");
+  EXPECT_DOUBLE_EQ(place.latitudeDeg, c.taken.value_or(47.0)) << "a refused text changes nothing";
+}
+
+// Latitudes run from the south pole, -90, to the north pole, +90.
+INSTANTIATE_TEST_SUITE_P(Texts, TypedLatitude,
+                         ::testing::Values(PlaceCase{"47,5", 47.5}, PlaceCase{"47.5", 47.5}, PlaceCase{" -33,9 ", -33.9},
+                                           PlaceCase{"90", 90.0}, PlaceCase{"-90,0", -90.0}, PlaceCase{"Budapest", {}},
+                                           PlaceCase{"47.5x", {}}, PlaceCase{"47,5,0", {}}, PlaceCase{"", {}},
+                                           PlaceCase{"90.01", {}}, PlaceCase{"nan", {}}));
+
+// --- a position on the sky ---------------------------------------------------------------------
+
+struct PositionCase {
+  const char *ra, *dec;
+  double raHours, decDegrees;  // when taken
+  const char* refusal;         // "" when taken
+};
+
+class TypedPosition : public TypedNumbers, public ::testing::WithParamInterface<PositionCase> {};
+
+TEST_P(TypedPosition, IsTakenOrRefusedByName) {
+  const PositionCase& c = GetParam();
+  PositionDlg dialog(resources, 0.0, 0.0);
+  dialog.create(nullptr);
+  typeInto(dialog.window(), PositionDlg::kRightAscension, c.ra);
+  typeInto(dialog.window(), PositionDlg::kDeclination, c.dec);
+  const Outcome outcome = pressOk(dialog);
+  EXPECT_EQ(outcome.messages, c.refusal);
+  ASSERT_EQ(outcome.accepted, std::string(c.refusal).empty());
+  if (!outcome.accepted) return;
+  EXPECT_NEAR(dialog.raRad(), c.raHours * 15 * kDegree, 1e-12);
+  EXPECT_NEAR(dialog.decRad(), c.decDegrees * kDegree, 1e-12);
+}
+
+// Right ascension runs from 0 to 24 hours, declination from -90 to +90 degrees.
+constexpr const char* kRaRefused = "Right ascension (h:m:s) must be between 0 and 24.";
+constexpr const char* kDecRefused = "Declination (d:m) must be between -90 and 90.";
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TypedPosition,
+    ::testing::Values(PositionCase{"5:35:17", "-5:23", 5 + 35 / 60.0 + 17 / 3600.0, -(5 + 23 / 60.0), ""},
+                      PositionCase{"18:36:56", "+38:47", 18 + 36 / 60.0 + 56 / 3600.0, 38 + 47 / 60.0, ""},
+                      PositionCase{"12,5", "-0:30", 12.5, -0.5, ""}, PositionCase{"0:00", "90:00", 0, 90, ""},
+                      PositionCase{"5:35:17", "95:00", 0, 0, kDecRefused},
+                      PositionCase{"5:35:17", "-90:01", 0, 0, kDecRefused},
+                      PositionCase{"5:35:17", "38:60", 0, 0, kDecRefused},
+                      PositionCase{"5:35:17", "Vega", 0, 0, kDecRefused},
+                      PositionCase{"24:00:01", "0", 0, 0, kRaRefused}, PositionCase{"-1:00", "0", 0, 0, kRaRefused},
+                      PositionCase{"5h35m", "0", 0, 0, kRaRefused}, PositionCase{"5:35:17x", "0", 0, 0, kRaRefused}));
+
+// --- dates ---------------------------------------------------------------------------------------
+
+struct DateCase {
+  const char* fields[5];  // year, month, day, hour, minute
+  const char* refusal;    // "" when taken
+};
+
+class TypedDate : public TypedNumbers, public ::testing::WithParamInterface<DateCase> {};
+
+TEST_P(TypedDate, ExistsInTheChartsCalendarOrIsRefusedByName) {
+  const DateCase& c = GetParam();
+  ChartDate date{2007, 6, 15, 20, 0, 0.0};
+  const ChartDate before = date;
+  DlgSetDateTime dialog(resources, date);
+  dialog.create(nullptr);
+  for (int i = 0; i < 5; ++i) typeInto(dialog.window(), DlgSetDateTime::kYear + i, c.fields[i]);
+  const Outcome outcome = pressOk(dialog);
+  EXPECT_EQ(outcome.messages, c.refusal);
+  if (!outcome.accepted) {
+    EXPECT_EQ(date, before);
+    return;
+  }
+  const auto number = [](const char* text) { return std::atoi(text); };
+  EXPECT_EQ(date, (ChartDate{number(c.fields[0]), number(c.fields[1]), number(c.fields[2]), number(c.fields[3]),
+                             number(c.fields[4]), 0.0}));
+}
+
+// The month lengths of the Gregorian calendar: 2024 and 2000 are leap years,
+// 2023 and 1900 are not; before 1583 every fourth year is (1500 was).
+INSTANTIATE_TEST_SUITE_P(
+    Days, TypedDate,
+    ::testing::Values(DateCase{{"2024", "2", "29", "12", "0"}, ""}, DateCase{{"2000", "2", "29", "0", "0"}, ""},
+                      DateCase{{"1500", "2", "29", "0", "0"}, ""}, DateCase{{"2026", "12", "31", "23", "59"}, ""},
+                      DateCase{{" 2026 ", "04", "30", "0", "0"}, ""},
+                      DateCase{{"2026", "2", "30", "0", "0"}, "Day must be between 1 and 28."},
+                      DateCase{{"2023", "2", "29", "0", "0"}, "Day must be between 1 and 28."},
+                      DateCase{{"1900", "2", "29", "0", "0"}, "Day must be between 1 and 28."},
+                      DateCase{{"2026", "4", "31", "0", "0"}, "Day must be between 1 and 30."},
+                      DateCase{{"2026", "6", "31", "0", "0"}, "Day must be between 1 and 30."},
+                      DateCase{{"2026", "1", "12,5", "0", "0"}, "Day must be between 1 and 31."},
+                      DateCase{{"2026", "1", "0", "0", "0"}, "Day must be between 1 and 31."},
+                      DateCase{{"2026", "13", "1", "0", "0"}, "Month must be between 1 and 12."},
+                      DateCase{{"2026", "1", "1", "24", "0"}, "Hour must be between 0 and 23."},
+                      DateCase{{"2026", "1", "1", "23", "60"}, "Minute must be between 0 and 59."},
+                      DateCase{{"2026", "1", "1", "10", "30x"}, "Minute must be between 0 and 59."},
+                      DateCase{{"2026a", "1", "1", "0", "0"}, "Year must be between -4712 and 9999."}));
+
+// The perihelion day keeps four decimals of a day; the month's last day
+// ends at .9999.
+TEST_F(TypedNumbers, ACometsPerihelionDateMustExist) {
+  struct Case {
+    const char *year, *month, *day;
+    const char* refusal;
+    int dayTenThousandths;
+  };
+  const Case cases[] = {
+      {"2026", "2", "30,5", "Perihelion day must be between 1 and 28.9999.", 0},
+      {"2026", "2", "29", "Perihelion day must be between 1 and 28.9999.", 0},
+      {"2026", "2x", "1", "Perihelion month must be between 1 and 12.", 0},
+      {"2024", "2", "29,5", "", 295000},
+      {"2020", "7", "3.6813", "", 36813},
+  };
+  for (const Case& c : cases) {
+    UserComet comet;
+    DlgComets dialog(resources, comet);
+    dialog.create(nullptr);
+    press(dialog.window(), DlgComets::kEditElements);
+    typeInto(dialog.window(), DlgComets::kYear, c.year);
+    typeInto(dialog.window(), DlgComets::kMonth, c.month);
+    typeInto(dialog.window(), DlgComets::kDay, c.day);
+    const Outcome outcome = pressOk(dialog);
+    EXPECT_EQ(outcome.messages, c.refusal) << c.day;
+    EXPECT_EQ(comet.dayTenThousandths, outcome.accepted ? c.dayTenThousandths : UserComet{}.dayTenThousandths);
+  }
+}
+
+// Inclinations run from 0 to 180 degrees; every element is refused by name
+// when it is not one number, and the comet keeps its elements.
+TEST_F(TypedNumbers, ACometsElementsAreNumbersWithinTheirRanges) {
+  UserComet comet;
+  DlgComets dialog(resources, comet);
+  dialog.create(nullptr)->show();
+  press(dialog.window(), DlgComets::kEditElements);
+  const int first = DlgComets::kFirstElement;
+  const QString messages = testing::refusalsFieldByField(
+      dialog.window(), {{first, "abc", "0,287"}, {first + 2, "181", "128,9"}, {first + 4, "61.0 deg", "61"}});
+  EXPECT_EQ(messages.toStdString(),
+            "Perihelion distance q (AU) must be between 0.0001 and 1000. | "
+            "Inclination i (degrees) must be between 0 and 180. | "
+            "Longitude of the ascending node \u03a9 (degrees) must be between 0 and 360.");
+  EXPECT_DOUBLE_EQ(comet.q, 0.287);
+  EXPECT_DOUBLE_EQ(comet.iDeg, 128.9);
+  EXPECT_DOUBLE_EQ(comet.nodeDeg, 61);
+}
+
+// --- the chart settings ----------------------------------------------------------------------
+
+// A track is at most 4999 days long, and dates go on every first mark or later.
+TEST_F(TypedNumbers, TrackNumbersAreRefusedByNameUntilMended) {
+  ChartSettings chart;
+  DlgPlanetTracks dialog(resources, chart);
+  dialog.create(nullptr)->show();
+  const int f = DlgPlanetTracks::kDateLabels;
+  const QString messages = testing::refusalsFieldByField(
+      dialog.window(), {{f + 1, "9999", "300"}, {f + 2, "-5", "7"}, {f + 3, "0", "3"}});
+  EXPECT_EQ(messages.toStdString(),
+            "Length of the track (days) must be between 0 and 4999. | "
+            "A mark every (days, 0: no marks) must be between 0 and 4999. | "
+            "A date on every n-th mark must be between 1 and 4999.");
+  EXPECT_EQ(std::tuple(chart.planetTracks.days, chart.planetTracks.markInterval, chart.planetTracks.labelStep),
+            std::tuple(300, 7, 3));
+}
+
+// Deep-sky levels run from 0 to 10, so an offset is at most 10 either way.
+TEST_F(TypedNumbers, DeepskyLevelsAreRefusedByNameAndTheSettingsStay) {
+  ChartSettings chart;
+  DlgSimpleDeepsky dialog(resources, chart);
+  dialog.create(nullptr)->show();
+  using D = DlgSimpleDeepsky;
+  const QString messages = testing::refusalsFieldByField(
+      dialog.window(), {{D::kLevelOffset, "15", "-2"}, {D::kManualLevel, "2,5", "7"}, {D::kLabelOffset, "x", "1"}});
+  EXPECT_EQ(messages.toStdString(),
+            "Offset of the automatic level (levels) must be between -10 and 10. | "
+            "Manual level (0 to 10) must be between 0 and 10. | "
+            "Offset of the label level (levels) must be between -10 and 10.");
+  EXPECT_EQ(std::tuple(chart.deepskyLevelOffset, chart.deepskyManualLevel, chart.deepskyLabelLevelOffset),
+            std::tuple(-2, 7, 1));
+}
+
+// --- the first start's language ------------------------------------------------------------
+
+// Saves the locale variables and gives them back at the end.
+class LocaleVariables : public TypedNumbers {
+ protected:
+  LocaleVariables() {
+    for (int i = 0; i < 3; ++i) {
+      if (const char* value = std::getenv(kNames[i])) before_[i] = value;
+    }
+  }
+  ~LocaleVariables() override {
+    for (int i = 0; i < 3; ++i) set(kNames[i], before_[i] ? before_[i]->c_str() : nullptr);
+  }
+  static void set(const char* name, const char* value) {
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+
+ private:
+  std::optional<std::string> before_[3];
+};
+
+// The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian.
+TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
+  struct Case {
+    const char *lcAll, *lcMessages, *lang;
+    int button;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, "de_AT.UTF-8", 101}, {nullptr, nullptr, "hu_HU.UTF-8", 102},
+      {nullptr, nullptr, "ro_RO.UTF-8", 103}, {nullptr, nullptr, "en_GB.UTF-8", 100},
+      {nullptr, nullptr, "fr_FR.UTF-8", 100}, {nullptr, nullptr, "C.UTF-8", 100},
+      {nullptr, nullptr, nullptr, 100},       {"hu_HU.UTF-8", "ro_RO.UTF-8", "de_DE.UTF-8", 102},
+      {nullptr, "ro_RO.UTF-8", "de_DE.UTF-8", 103},
+  };
+  for (const Case& c : cases) {
+    set("LC_ALL", c.lcAll);
+    set("LC_MESSAGES", c.lcMessages);
+    set("LANG", c.lang);
+    DlgLanguageOpen dialog(resources);
+    dialog.create(nullptr);
+    auto* chosen = dialog.control<QPushButton>(c.button);
+    EXPECT_EQ(dialog.window()->focusWidget(), chosen) << c.lang;
+    for (int id = 100; id < 104; ++id) EXPECT_EQ(dialog.control<QPushButton>(id)->isDefault(), id == c.button) << id;
+    press(dialog.window(), c.button);
+    const std::array<int, 4> languages = {kEnglish, kGerman, kHungarian, kRomanian};
+    EXPECT_EQ(dialog.chosen(), languages[c.button - 100]);
+  }
+}
+
+}  // namespace
+}  // namespace celvaro
