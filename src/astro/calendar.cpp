@@ -58,6 +58,21 @@ int daysInChartMonth(int year, int month) {
   return monthLength(month, year > 1582 ? isLeapYear(year) : modulo(year, 4) == 0);
 }
 
+ValueRange dateFieldRange(int field, int year, int month, ValueRange years) {
+  switch (field) {
+    case 0:
+      return years;
+    case 1:
+      return kMonthRange;
+    case 2:
+      return {1, double(kMonthRange.holds(month) ? daysInChartMonth(year, month) : 31)};
+    case 3:
+      return kHourRange;
+    default:
+      return kMinuteRange;  // the seconds' range too
+  }
+}
+
 int weekdayOfFirst(int year, int month) {
   long long y = static_cast<long long>(year) - 1;
   long long n = 365 * y + y / 4 + y / 400 - y / 100;

@@ -1,6 +1,8 @@
 // Calendar arithmetic: Julian date of a calendar date and month tables.
 #pragma once
 
+#include "astro/value_range.h"
+
 namespace celvaro {
 
 // Julian date of a date and time: Gregorian calendar from 1582-10-15,
@@ -12,6 +14,11 @@ int daysInMonth(int year, int month);
 // Days of a month of the chart's calendar: the Julian calendar's leap rule
 // (every fourth year) before 1583, as julianDate counts them.
 int daysInChartMonth(int year, int month);
+
+// The range of a date's field as the chart's calendar has it: 0 year
+// (within `years`), 1 month, 2 day (the month's days in that year), 3 hour,
+// 4 minute, 5 second.
+ValueRange dateFieldRange(int field, int year, int month, ValueRange years = kYearRange);
 
 // Weekday of the first day of a month in the proleptic Gregorian calendar,
 // 0 = Monday ... 6 = Sunday.

@@ -65,18 +65,13 @@ std::optional<ChartDate> utcFields(const std::string& text) {
 // The first field of a date that the calendar does not have, as "the day
 // must be between 1 and 28"; empty for a real date.
 std::string impossibleField(const ChartDate& date) {
-  const int days = kMonthRange.holds(date.month) ? daysInChartMonth(date.year, date.month) : 31;
-  const struct {
-    const char* name;
-    int value;
-    ValueRange range;
-  } fields[] = {{"year", date.year, kYearRange}, {"month", date.month, kMonthRange}, {"day", date.day, {1, double(days)}},
-                {"hour", date.hour, kHourRange}, {"minute", date.minute, kMinuteRange},
-                {"second", static_cast<int>(date.seconds), {0, 59}}};
-  for (const auto& field : fields) {
-    if (!field.range.holds(field.value)) {
-      return std::string("the ") + field.name + " must be between " + std::to_string(int(field.range.min)) + " and " +
-             std::to_string(int(field.range.max));
+  static constexpr const char* kNames[] = {"year", "month", "day", "hour", "minute", "second"};
+  const int values[] = {date.year, date.month, date.day, date.hour, date.minute, static_cast<int>(date.seconds)};
+  for (int field = 0; field < 6; ++field) {
+    const ValueRange range = dateFieldRange(field, date.year, date.month);
+    if (!range.holds(values[field])) {
+      return std::string("the ") + kNames[field] + " must be between " + std::to_string(int(range.min)) + " and " +
+             std::to_string(int(range.max));
     }
   }
   return {};

@@ -23,6 +23,9 @@
 namespace celvaro {
 namespace {
 
+// Texts typed into a dialog are read as at most this many characters.
+constexpr int kDialogTextMaxChars = 48;
+
 // Sends a dialog window's resizes to its object.
 class SizeWatcher : public QObject {
  public:
@@ -222,7 +225,7 @@ std::string FwDialogBase::itemText(int id) const {
   QString value;
   if (auto* e = qobject_cast<QLineEdit*>(c)) value = e->text();
   else if (auto* l = qobject_cast<QLabel*>(c)) value = l->text();
-  return value.left(static_cast<int>(kDialogTextMaxChars)).toStdString();
+  return value.left(kDialogTextMaxChars).toStdString();
 }
 
 void FwDialogBase::setChecked(int id, bool checked) {

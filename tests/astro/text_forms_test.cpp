@@ -51,46 +51,5 @@ TEST(FormatAngles, HoursAndDegreesWithSeconds) {
   EXPECT_EQ(formatDegrees(-dms(0, 0, 30)), "-00:00:30");
 }
 
-TEST(ReadHundredths, DecimalPointCommaAndSign) {
-  EXPECT_EQ(readHundredths("6,5"), 650);
-  EXPECT_EQ(readHundredths("-1.25"), -125);
-  EXPECT_EQ(readHundredths("+1.25"), 0);
-  EXPECT_EQ(readHundredths("11.50"), 1150);
-  EXPECT_EQ(readHundredths("11.509"), 1150);
-  EXPECT_EQ(readHundredths("7"), 700);
-  EXPECT_EQ(readHundredths("7x3"), 700);
-  EXPECT_EQ(readHundredths(""), 0);
-  EXPECT_EQ(readHundredths("99999999999999999999"), INT_MAX);
-}
-
-TEST(ReadFixed, FillsMissingDecimals) {
-  EXPECT_EQ(readFixed("1.5", 3), 1500);
-  EXPECT_EQ(readFixed("-0,0125", 4), -125);
-  EXPECT_EQ(readFixed("2", 1), 20);
-  EXPECT_EQ(readFixed("3.14159", 2), 314);
-}
-
-TEST(ReadAngles, SignedFields) {
-  EXPECT_EQ(readDegreesMinutes("47:30"), 2850);
-  EXPECT_EQ(readDegreesMinutes("-0:45"), -45);
-  EXPECT_EQ(readDegreesMinutes("+12"), 720);
-  EXPECT_EQ(readDegreesMinutes("junk"), 0);
-  EXPECT_EQ(readRightAscension("18:36:56"), 900 * 18 + 15 * 36 + 14);
-  EXPECT_EQ(readRightAscension("-1:0:0"), -900);
-  EXPECT_NEAR(readRightAscensionRad("18:36:56"), hms(18, 36, 56), 1e-12);
-  EXPECT_NEAR(readDeclination("-16:42:58"), -dms(16, 42, 0), 1e-12);
-  EXPECT_NEAR(readDeclination("+38:47"), dms(38, 47, 0), 1e-12);
-  EXPECT_DOUBLE_EQ(readDouble("2451545.5xyz"), 2451545.5);
-}
-
-TEST(ReadDates, DigitGroups) {
-  EXPECT_EQ(readDateTime("2007.06.15", std::string_view("22:05")), (ChartDate{2007, 6, 15, 22, 5, 0.0}));
-  EXPECT_EQ(readDateTime("2007-6-15", std::nullopt), (ChartDate{2007, 6, 15, 12, 0, 0.0}));
-  EXPECT_EQ(readDateTime("2007", std::string_view("")), (ChartDate{2007, 0, 0, 0, 0, 0.0}));
-  EXPECT_EQ(readDateTimeCompact("2007.06.15/22:05"), (ChartDate{2007, 6, 15, 22, 5, 0.0}));
-  // Only the first 48 characters of a dialog text count.
-  EXPECT_EQ(readDateTimeCompact(std::string(46, ' ') + "12 3"), (ChartDate{12, 0, 0, 0, 0, 0.0}));
-}
-
 }  // namespace
 }  // namespace celvaro

@@ -87,7 +87,9 @@ TEST(WholeSexagesimal, ReadsUpToThreeFieldsWithTheSignOnTheFirst) {
   for (const Case& c : cases) {
     const std::optional<double> value = wholeSexagesimal(c.text);
     ASSERT_EQ(value.has_value(), c.value.has_value()) << "'" << c.text << "'";
-    if (value) EXPECT_NEAR(*value, *c.value, 1e-12) << "'" << c.text << "'";
+    if (value) {
+      EXPECT_NEAR(*value, *c.value, 1e-12) << "'" << c.text << "'";
+    }
   }
 }
 

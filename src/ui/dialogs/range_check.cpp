@@ -23,13 +23,6 @@ std::optional<double> numberOf(std::string_view text, NumberForm form) {
   }
 }
 
-// The range of a date's field; the day's depends on the year and month.
-ValueRange dateFieldRange(size_t field, int year, int month, ValueRange years) {
-  const ValueRange ranges[] = {years, kMonthRange, {1, double(daysInChartMonth(year, month))}, kHourRange,
-                               kMinuteRange};
-  return ranges[field];
-}
-
 }  // namespace
 
 bool acceptInRange(QWidget* parent, UiResources& resources, double value, const RangedField& field) {
@@ -54,7 +47,7 @@ std::optional<ChartDate> acceptDate(QWidget* parent, UiResources& resources, std
                                     const DateFieldNames& names, ValueRange years) {
   int values[5] = {0, 1, 1, 0, 0};
   for (size_t i = 0; i < fields.size() && i < 5; ++i) {
-    const RangedField field{dateFieldRange(i, values[0], values[1], years), names.firstTextId + int(i),
+    const RangedField field{dateFieldRange(int(i), values[0], values[1], years), names.firstTextId + int(i),
                             names.english[i], NumberForm::kWhole};
     const std::optional<double> value = acceptTyped(parent, resources, fields[i], field);
     if (!value) return std::nullopt;
