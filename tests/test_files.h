@@ -7,7 +7,9 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <string>
 
 // Skips the test where the catalog data of the run directory have not been
@@ -40,6 +42,22 @@ class ScratchDir {
 
  private:
   std::filesystem::path path_;
+};
+
+// Sets an environment variable (none: unsets it) for as long as it lives
+// and puts the old value back.
+class EnvironmentValue {
+ public:
+  EnvironmentValue(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    set(value);
+  }
+  ~EnvironmentValue() { set(old_ ? old_->c_str() : nullptr); }
+  void set(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
 };
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {

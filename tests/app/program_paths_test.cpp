@@ -16,22 +16,9 @@ namespace celvaro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::EnvironmentValue;
 using testing::ScratchDir;
 using testing::writeBytes;
-
-// Sets an environment variable for one test and puts the old value back.
-class EnvironmentValue {
- public:
-  EnvironmentValue(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~EnvironmentValue() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 class ProgramPathsTest : public ::testing::Test {
  protected:

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-#include <string>
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -20,22 +18,13 @@ TEST(MessagesLanguage, FollowsTheVariablesInGettextsOrder) {
       {"", "", "ro", "ro"},                      {nullptr, nullptr, "C.UTF-8", "C"},
       {nullptr, nullptr, "fr_FR.UTF-8", "fr"},   {nullptr, nullptr, nullptr, ""},
   };
-  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  std::optional<std::string> before[3];
-  for (int i = 0; i < 3; ++i) {
-    if (const char* value = std::getenv(names[i])) before[i] = value;
-  }
-  const auto set = [](const char* name, const char* value) {
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
-  };
+  testing::EnvironmentValue lcAll("LC_ALL", nullptr), lcMessages("LC_MESSAGES", nullptr), lang("LANG", nullptr);
   for (const Case& c : cases) {
-    set("LC_ALL", c.lcAll);
-    set("LC_MESSAGES", c.lcMessages);
-    set("LANG", c.lang);
+    lcAll.set(c.lcAll);
+    lcMessages.set(c.lcMessages);
+    lang.set(c.lang);
     EXPECT_EQ(messagesLanguage(), c.expected);
   }
-  for (int i = 0; i < 3; ++i) set(names[i], before[i] ? before[i]->c_str() : nullptr);
 }
 
 }  // namespace

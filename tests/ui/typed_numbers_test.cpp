@@ -22,6 +22,7 @@
 #include "app/chart_settings.h"
 #include "app/ui_resources.h"
 #include "solarsystem/user_orbits.h"
+#include "test_files.h"
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_date_time.h"
@@ -255,25 +256,10 @@ TEST_F(TypedNumbers, DeepskyLevelsAreRefusedByNameAndTheSettingsStay) {
 
 // --- the first start's language ------------------------------------------------------------
 
-// Saves the locale variables and gives them back at the end.
+// The locale variables a test sets, given back at its end.
 class LocaleVariables : public TypedNumbers {
  protected:
-  LocaleVariables() {
-    for (int i = 0; i < 3; ++i) {
-      if (const char* value = std::getenv(kNames[i])) before_[i] = value;
-    }
-  }
-  ~LocaleVariables() override {
-    for (int i = 0; i < 3; ++i) set(kNames[i], before_[i] ? before_[i]->c_str() : nullptr);
-  }
-  static void set(const char* name, const char* value) {
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-
- private:
-  std::optional<std::string> before_[3];
+  testing::EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr}, lang{"LANG", nullptr};
 };
 
 // The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian.
@@ -290,9 +276,9 @@ TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
       {nullptr, "ro_RO.UTF-8", "de_DE.UTF-8", 103},
   };
   for (const Case& c : cases) {
-    set("LC_ALL", c.lcAll);
-    set("LC_MESSAGES", c.lcMessages);
-    set("LANG", c.lang);
+    lcAll.set(c.lcAll);
+    lcMessages.set(c.lcMessages);
+    lang.set(c.lang);
     DlgLanguageOpen dialog(resources);
     dialog.create(nullptr);
     auto* chosen = dialog.control<QPushButton>(c.button);

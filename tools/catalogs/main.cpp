@@ -102,6 +102,18 @@ bool step(const char* title, const std::function<bool()>& work) {
   return ok;
 }
 
+// Says which sources could not be fetched; true when none is missing.
+bool sayMissing(const std::vector<std::pair<std::string, const char*>>& sources) {
+  bool complete = true;
+  for (const auto& [place, name] : sources) {
+    if (!place.empty()) continue;
+    if (complete) std::printf("  still needed:\n");
+    std::printf("    %s\n", name);
+    complete = false;
+  }
+  return complete;
+}
+
 bool verifyMinorBodies(const std::string& data) {
   bool ok = true;
   for (const char* name : {"MPCORB.DAT", "Soft00Bright.txt", "Soft00CritList.txt", "Soft00Distant.txt", "Soft00Unusual.txt"}) {
@@ -298,7 +310,9 @@ int main(int argc, char** argv) {
                                           sky + "nebulae/default/names.dat", cultures + "de.qm", cultures + "hu.qm",
                                           cultures + "ro.qm"});
         kstars = cache.debianPackage("kstars-data", {"usr/share/kstars/asteroids.dat", "usr/share/kstars/cometels.json.gz"});
-        return !d3.empty() && !stellarium.empty() && !kstars.empty();
+        return sayMissing({{d3, "the npm package d3-celestial 0.7.35 (npm pack, from the npm registry)"},
+                           {stellarium, "the Debian package stellarium-data (apt-get download)"},
+                           {kstars, "the Debian package kstars-data (apt-get download)"}});
       }) &&
       step("Stars: main catalog, labels and information",
            [&] {

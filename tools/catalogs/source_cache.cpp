@@ -43,7 +43,16 @@ SourceCache::SourceCache(std::string directory) : directory_(std::move(directory
 }
 
 bool SourceCache::run(const std::string& command) const {
-  return std::system(command.c_str()) == 0;
+  const fs::path errors = fs::path(directory_) / ".errors";
+  if (std::system(("(" + command + ") 2> " + quoted(errors.string())).c_str()) == 0) return true;
+  // The tool's own words say why: a name it cannot resolve, a refused
+  // connection, a package it does not know.
+  std::ifstream in(errors);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) std::printf("    %s\n", line.c_str());
+  }
+  std::fflush(stdout);
+  return false;
 }
 
 std::string SourceCache::npmPackage(const std::string& name, const std::string& version) {
@@ -55,7 +64,7 @@ std::string SourceCache::npmPackage(const std::string& name, const std::string& 
   fs::remove_all(root);
   fs::create_directories(root);
   const std::string tarball = name + "-" + version + ".tgz";
-  if (!run("cd " + quoted(root.string()) + " && timeout 900 npm pack --silent " + quoted(name + "@" + version) +
+  if (!run("cd " + quoted(root.string()) + " && timeout 900 npm pack --loglevel=error " + quoted(name + "@" + version) +
            " > /dev/null && tar -xzf " + quoted(tarball) + " && rm -f " + quoted(tarball))) {
     return "";
   }
@@ -75,10 +84,10 @@ std::string SourceCache::debianPackage(const std::string& name, const std::vecto
   if (!run("ls " + pattern + " > /dev/null 2>&1")) {
     std::printf("  downloading the Debian package %s...\n", name.c_str());
     std::fflush(stdout);
-    const std::string download = "cd " + quoted(debs.string()) + " && apt-get download -q " + quoted(name) + " > /dev/null 2>&1";
+    const std::string download = "cd " + quoted(debs.string()) + " && apt-get download -q " + quoted(name) + " > /dev/null";
     // An empty package list (a freshly cleaned machine) is refreshed once.
     const std::string sudo = geteuid() == 0 ? "" : "sudo ";
-    if (!run(download) && !(run(sudo + "apt-get update -q > /dev/null 2>&1") && run(download))) return "";
+    if (!run(download) && !(run(sudo + "apt-get update -q > /dev/null") && run(download))) return "";
   }
   std::printf("  unpacking %s...\n", name.c_str());
   std::fflush(stdout);

@@ -22,6 +22,7 @@ class SourceCache {
   std::string debianPackage(const std::string& name, const std::vector<std::string>& members);
 
  private:
+  // Runs a shell command; on failure prints the error lines it wrote.
   bool run(const std::string& command) const;
 
   std::string directory_;
