@@ -1,9 +1,10 @@
 // Seeds of the program's own files: the configuration, a setting file and
 // the field-of-view scheme as the program writes them (defaults and changed
-// values), locale.inf for each language, and language files compiled from
-// the program's own language sources.
+// values), locale.inf for each language, language files compiled from the
+// program's own language sources, and celvaro-chart's command lines.
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "app/chart_settings.h"
 #include "app/configuration.h"
@@ -53,9 +54,21 @@ void writeLanguageSeeds(SeedSink& sink) {
   }
 }
 
+// celvaro-chart's command lines as a user types them, the arguments
+// separated by NUL bytes as the system hands them over.
+void writeCommandLineSeeds(SeedSink& sink) {
+  using namespace std::string_literals;
+  sink.add("chart_command_line", "--utc\0""2024-01-15T20:00\0--lat\0""47.5\0--lon\0""19.04\0--ra\0""5.6\0"
+                                 "--dec\0""3\0--field\0""3600\0--size\0""400x300\0--out\0x.png"s);
+  sink.add("chart_command_line", "--object\0M 42\0--info\0--language\0hu"s);
+  sink.add("chart_command_line", "--format\0pdf\0--page\0""297x210\0--margin\0""12.5\0--out\0-"s);
+  sink.add("chart_command_line", "--az\0""180\0--alt\0""30\0--refraction\0--stats\0--projection\0""4"s);
+}
+
 }  // namespace
 
 void writeAppSeeds(SeedSink& sink) {
+  writeCommandLineSeeds(sink);
   writeConfigurationSeeds(sink);
   writeSettingSeeds(sink);
   writeFovSeeds(sink);

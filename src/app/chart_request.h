@@ -1,0 +1,47 @@
+// What celvaro-chart is asked for on its command line: the chart's place,
+// time, view and file, read and checked before anything is loaded.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/printable_map_export.h"
+#include "astro/chart_date.h"
+
+namespace celvaro {
+
+struct ChartRequest {
+  std::string programDir;  // none: the one found from the current directory
+  std::optional<std::string> settingsFile;
+  std::optional<ChartDate> utc;  // default: now
+  std::optional<double> latitudeDeg, longitudeDeg, timeZoneHours;
+  std::optional<int> daylightSaving;
+  std::optional<double> raHours, decDeg;   // equatorial centre
+  std::optional<double> azDeg, altDeg;     // horizontal centre, azimuth from north through east
+  std::optional<int> fieldArcmin;
+  std::optional<int> projection, mirror;
+  int width = 1920, height = 1080;
+  std::string format = "png";  // or pdf, svg, eps: a printable map
+  int32_t pageWidth = 21000, pageHeight = 29700;  // hundredths of a millimetre, A4 portrait
+  int32_t margin = 1000;
+  std::string out;  // none: nothing is written (with --stats or --info)
+  bool stats = false;
+  // The chart is centred on what the program's search finds for this text.
+  std::optional<std::string> object;
+  bool info = false;  // prints the object's information
+  bool refraction = false;  // altitudes lifted by the air of standard conditions
+  std::optional<int> language;  // 1..4; else the program directory's choice, else English
+  int benchRuns = 0;
+  bool timings = false;  // prints the milliseconds of each phase
+};
+
+// Parses the command line; on a bad option `error` names it and the
+// result is empty.
+std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error);
+
+// The printable map a request with a file format asks for.
+PrintableMap printableMapOf(const ChartRequest& request);
+
+}  // namespace celvaro

@@ -1,0 +1,89 @@
+// celvaro-chart's command line: what is refused and why, and what a taken
+// request asks for.
+#include "app/chart_request.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace celvaro {
+namespace {
+
+std::string parseError(std::vector<std::string> args) {
+  std::string error;
+  EXPECT_FALSE(parseChartRequest(args, error));
+  return error;
+}
+
+TEST(ChartRequest, BadCommandLinesNameTheOption) {
+  EXPECT_EQ(parseError({"--out", "a.png", "--frobnicate", "1"}), "unknown option --frobnicate");
+  EXPECT_EQ(parseError({"--field", "wide", "--out", "a.png"}), "bad value for --field: wide");
+  EXPECT_EQ(parseError({"--out", "a.png", "--mirror", "4"}), "bad value for --mirror: 4");
+  // The place takes what the program's own dialog and configuration take.
+  EXPECT_EQ(parseError({"--out", "a.png", "--lon", "200"}), "bad value for --lon: 200");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2024-13-01T00:00"}),
+            "bad value for --utc: 2024-13-01T00:00 (the month must be between 1 and 12)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--size", "10x10"}), "bad value for --size: 10x10");
+  EXPECT_EQ(parseError({"--out", "a.png", "--format", "gif"}), "bad value for --format: gif");
+  EXPECT_EQ(parseError({"--out"}), "--out needs a value");
+  EXPECT_EQ(parseError({"--object", "--out", "a.png"}), "--object needs a value");
+  EXPECT_EQ(parseError({"--out", "-", "--stats"}),
+            "--out - goes without --stats, --info, --timings and --bench, which print there too");
+  // Dates the calendar does not have, the Julian calendar's before 1583.
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-02-30T12:00"}),
+            "bad value for --utc: 2026-02-30T12:00 (the day must be between 1 and 28)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "1700-02-29T12:00"}),
+            "bad value for --utc: 1700-02-29T12:00 (the day must be between 1 and 28)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-04-31T00:00"}),
+            "bad value for --utc: 2026-04-31T00:00 (the day must be between 1 and 30)");
+  EXPECT_EQ(parseError({"--out", "a.png", "--utc", "2026-01-01T24:00"}),
+            "bad value for --utc: 2026-01-01T24:00 (the hour must be between 0 and 23)");
+  for (const char* leapDay : {"2024-02-29T12:00", "2000-02-29T12:00", "1500-02-29T12:00"}) {
+    std::string error;
+    EXPECT_TRUE(parseChartRequest({"--out", "a.png", "--utc", leapDay}, error)) << leapDay << ": " << error;
+  }
+  EXPECT_EQ(parseError({"--ra", "5.5", "--out", "a.png"}), "--ra and --dec go together");
+  EXPECT_EQ(parseError({"--field", "60"}), "--out FILE is required");
+  EXPECT_EQ(parseError({"--stats", "--format", "pdf"}), "--out FILE is required");
+  EXPECT_EQ(parseError({"--info", "--out", "a.png"}), "--info goes with --object");
+  EXPECT_EQ(parseError({"--object", "Vega", "--ra", "1", "--dec", "2", "--stats"}),
+            "--object takes the place of --ra/--dec and --az/--alt");
+  EXPECT_EQ(parseError({"--object", "Vega", "--info", "--language", "fr"}), "bad value for --language: fr");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "10x297", "--out", "a"}), "bad value for --page: 10x297");
+  EXPECT_EQ(parseError({"--format", "svg", "--page", "A4", "--out", "a"}), "bad value for --page: A4");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "-1", "--out", "a"}), "bad value for --margin: -1");
+  EXPECT_EQ(parseError({"--format", "svg", "--margin", "105", "--out", "a"}),
+            "--margin leaves no room for the chart on the page");
+  EXPECT_EQ(parseError({"--format", "pdf", "--stats", "--out", "a"}), "--stats goes with --format png");
+  std::string error;
+  auto request = parseChartRequest({"--utc", "2024-01-15T20:00:30", "--lat", "-33.9", "--size", "640x480",
+                                    "--az", "90", "--alt", "30", "--out", "x.png", "--stats"},
+                                   error);
+  ASSERT_TRUE(request) << error;
+  EXPECT_EQ(request->utc->seconds, 30);
+  EXPECT_EQ(request->width, 640);
+  EXPECT_TRUE(request->stats);
+}
+
+TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
+  std::string error;
+  const auto request =
+      parseChartRequest({"--format", "eps", "--page", "279.4x215.9", "--margin", "12.5", "--out", "m.eps"}, error);
+  ASSERT_TRUE(request) << error;
+  const PrintableMap map = printableMapOf(*request);
+  EXPECT_EQ(map.format, kExportEps);
+  EXPECT_EQ(map.pageWidth, 27940);
+  EXPECT_EQ(map.pageHeight, 21590);
+  EXPECT_EQ(map.margin, 1250);
+  EXPECT_EQ(map.fileName, "m.eps");
+  const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
+  ASSERT_TRUE(defaults) << error;
+  EXPECT_EQ(printableMapOf(*defaults).pageWidth, 21000);  // A4 upright, 10 mm margins
+  EXPECT_EQ(printableMapOf(*defaults).pageHeight, 29700);
+  EXPECT_EQ(printableMapOf(*defaults).margin, 1000);
+  EXPECT_EQ(printableMapOf(*defaults).format, kExportPdf);
+}
+
+}  // namespace
+}  // namespace celvaro
