@@ -1,6 +1,7 @@
 #include "ui/desktop_program.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSessionManager>
 
 #include "app/app_model.h"
@@ -12,8 +13,24 @@
 #include "ui/quit_signals.h"
 
 namespace celvaro {
+namespace {
+
+constexpr char kDesktopEntry[] = "org.celvaro.celvaro";
+
+// Lets desktops match the windows with the menu entry: on Wayland through
+// the desktop file name, on X11 through the class of WM_CLASS (the
+// application name, the entry's StartupWMClass). The icon is the icon
+// theme's when the program is installed, else the picture built into it.
+void identifyWithMenuEntry() {
+  QGuiApplication::setApplicationName("celvaro");
+  QGuiApplication::setDesktopFileName(kDesktopEntry);
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(kDesktopEntry, QIcon(":/icons/org.celvaro.celvaro.png")));
+}
+
+}  // namespace
 
 int runDesktopProgram(const std::string& programDir) {
+  identifyWithMenuEntry();
   UiResources resources;
   resources.setProgramDir(programDir);
   loadStartLanguage(resources, [&resources] {
