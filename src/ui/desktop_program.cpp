@@ -1,6 +1,7 @@
 #include "ui/desktop_program.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSessionManager>
 
@@ -18,6 +19,18 @@
 namespace celvaro {
 namespace {
 
+constexpr char kDesktopEntry[] = "org.celvaro.celvaro";
+
+// Lets desktops match the windows with the menu entry: on Wayland through
+// the desktop file name, on X11 through the class of WM_CLASS (the
+// application name, the entry's StartupWMClass). The icon is the icon
+// theme's when the program is installed, else the picture built into it.
+void identifyWithMenuEntry() {
+  QGuiApplication::setApplicationName("celvaro");
+  QGuiApplication::setDesktopFileName(kDesktopEntry);
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(kDesktopEntry, QIcon(":/icons/org.celvaro.celvaro.png")));
+}
+
 // Says over the window where no star catalog was found; the window stays
 // open and usable.
 void tellNoStarCatalog(QWidget* window, UiResources& resources, const std::string& programDir) {
@@ -34,6 +47,7 @@ void tellNoStarCatalog(QWidget* window, UiResources& resources, const std::strin
 }  // namespace
 
 int runDesktopProgram(const std::string& programDir) {
+  identifyWithMenuEntry();
   UiResources resources;
   resources.setProgramDir(programDir);
   loadStartLanguage(resources, [&resources] {

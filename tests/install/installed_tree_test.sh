@@ -5,9 +5,9 @@
 # celvaro-chart writes a chart, draws the installed sky from the configuration
 # directory, with a relative program directory and with one data file of the
 # user's own, and refuses a program directory without data; the installed
-# celvaro, under a virtual X
-# server, keeps its configuration in $XDG_CONFIG_HOME/celvaro and writes
-# nothing into the installation.
+# celvaro, under a virtual X server, keeps its configuration in
+# $XDG_CONFIG_HOME/celvaro, writes nothing into the installation and shows a
+# window with an icon whose WM_CLASS is the one the desktop entry names.
 #   installed_tree_test.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -29,8 +29,8 @@ out=$(desktop-file-validate "$prefix"/share/applications/*.desktop 2>&1) || fail
 out=$(appstreamcli validate --no-net --pedantic "$prefix"/share/metainfo/*.metainfo.xml 2>&1) || fail "appstreamcli validate: $out"
 grep -E "^[EWIP]: " <<< "$out" && fail "appstreamcli validate reported issues"
 out=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) || fail "appstreamcli validate-tree: $out"
-pages=("$prefix"/share/man/man1/*.1)
-[[ ${#pages[@]} == 4 ]] || fail "${#pages[@]} manual pages instead of 4"
+pages=("$prefix"/share/man/man1/*.1.gz)
+[[ ${#pages[@]} == 4 ]] || fail "${#pages[@]} compressed manual pages instead of 4"
 for page in "${pages[@]}"; do
   out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
   [[ -z "$out" ]] || fail "man -l $(basename "$page"): $out"
@@ -72,13 +72,24 @@ grep -q "/nonexistent/data/stars_hip.dat" "$scratch/err" || fail "the error does
 [[ ! -e none.png ]] || fail "a picture was written without a star catalog"
 rm -f "$XDG_CONFIG_HOME/celvaro/celvaro.cfg"
 
-# The language is chosen already, so the first start asks nothing.
+# The language is chosen already, so the first start asks nothing. The
+# main window's WM_CLASS and icon, as the X server holds them, are kept.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$1" & pid=$!
   for i in $(seq 120); do xwininfo -root -tree | grep -q "\"Celvaro" && break; sleep 0.5; done
-  xwininfo -root -tree | grep -q "\"Celvaro" || { echo "no main window; the windows:"; xwininfo -root -tree; }
-  kill -TERM $pid; wait $pid' _ "$prefix/bin/celvaro" || fail "the installed celvaro did not end cleanly"
+  read -r window _ <<< "$(xwininfo -root -tree | grep -m1 "\"Celvaro")"
+  [[ -n $window ]] || { echo "no main window; the windows:"; xwininfo -root -tree; }
+  xprop -id "$window" -notype WM_CLASS > "$2/wm_class"
+  xprop -id "$window" -notype -f _NET_WM_ICON 32c " \$0 \$1" _NET_WM_ICON > "$2/icon_size"
+  kill -TERM $pid; wait $pid' _ "$prefix/bin/celvaro" "$scratch" || fail "the installed celvaro did not end cleanly"
 [[ -s "$XDG_CONFIG_HOME/celvaro/celvaro.cfg" ]] || fail "no configuration in \$XDG_CONFIG_HOME/celvaro"
+# The window belongs to the menu entry: the class of its WM_CLASS is the
+# entry's StartupWMClass, and it carries the 256-pixel icon (built into the
+# program, as this prefix is outside the icon theme's search path).
+wm_class=$(grep -oP '^StartupWMClass=\K.*' "$prefix/share/applications/org.celvaro.celvaro.desktop")
+grep -qx "WM_CLASS = \"[^\"]*\", \"${wm_class:-none}\"" "$scratch/wm_class" ||
+  fail "the window's $(cat "$scratch/wm_class") does not match StartupWMClass=$wm_class"
+grep -qx "_NET_WM_ICON 256 256" "$scratch/icon_size" || fail "the window's icon: $(cat "$scratch/icon_size")"
 find "$prefix" | sort | diff "$scratch/before" - || fail "files appeared in the installation"
 [[ -z "$(ls -A "$work" | grep -v '^x.png$')" ]] || fail "files appeared in the working directory: $(ls -A "$work")"
 exit $((failures > 0))

@@ -52,7 +52,9 @@ inline void typeInto(QWidget* dialog, int id, const QString& text) {
 inline void whenShown(std::function<void(QWidget*)> act, QWidget* under = nullptr) {
   auto* poll = new QTimer;
   poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, act, under] {
+  // `under` is watched rather than remembered: once it is gone, a dialog
+  // made where it lay (a message box after a file dialog) is a new one.
+  QObject::connect(poll, &QTimer::timeout, [poll, act, under = QPointer<QWidget>(under)] {
     QWidget* dialog = QApplication::activeModalWidget();
     if (!dialog || dialog == under) return;
     poll->stop();
