@@ -13,6 +13,7 @@
 #include <time.h>
 
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
@@ -189,7 +190,10 @@ class AbortStampingServer {
     arrival_ = now, aborts_ = aborts;
     arrived_.notify_all();
   }
-  void say(const char* xml) { (void)::write(client_, xml, std::strlen(xml)); }
+  // A message the client must get whole, or the figures mean nothing.
+  void say(const char* xml) {
+    if (::write(client_, xml, std::strlen(xml)) != static_cast<ssize_t>(std::strlen(xml))) std::abort();
+  }
 
   int listener_ = -1, client_ = -1, port_ = 0;
   std::thread thread_;

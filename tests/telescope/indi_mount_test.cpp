@@ -327,7 +327,7 @@ TEST_F(IndiMountTest, AGuidePulseOnTheGuiderPortReachesTheSimulatorWhole) {
   control.openGuiderPort(kGuiderPort);
   ASSERT_TRUE(listener.waitFor("guider 3"));
   const size_t from = watcher->mark();
-  guider.write(":Mgn1000#");
+  ASSERT_TRUE(guider.write(":Mgn1000#"));
   const auto busy = watcher->awaitVector("TELESCOPE_TIMED_GUIDE_NS", "Busy", from, 5s);
   const auto started = std::chrono::steady_clock::now();
   ASSERT_TRUE(busy) << "no pulse reached the simulator";

@@ -25,7 +25,10 @@ class Pty {
     std::filesystem::create_symlink(::ptsname(master_), programDir / "ports" / ("COM" + std::to_string(port)));
   }
   ~Pty() { hangUp(); }
-  void write(const std::string& bytes) { (void)::write(master_, bytes.data(), bytes.size()); }
+  // The bytes as the mount's side sends them; false when the line took fewer.
+  bool write(const std::string& bytes) {
+    return ::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  }
   // What the controller sent, gathered until `count` bytes or the time-out.
   std::string read(size_t count, std::chrono::milliseconds timeout = std::chrono::milliseconds(2000)) {
     std::string out;

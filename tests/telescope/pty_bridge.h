@@ -37,7 +37,8 @@ class PtyBridge {
     thread_ = std::thread([this] { relay(); });
   }
   ~PtyBridge() {
-    if (stop_[1] >= 0) (void)::write(stop_[1], "x", 1);
+    // A byte on the stop pipe wakes the relay; a full pipe is awake already.
+    [[maybe_unused]] const ssize_t woken = stop_[1] >= 0 ? ::write(stop_[1], "x", 1) : 0;
     if (thread_.joinable()) thread_.join();
     hangUp();
     for (int fd : stop_) {

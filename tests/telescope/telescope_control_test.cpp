@@ -246,7 +246,7 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
   controller.openGuiderPort(3);
   ASSERT_TRUE(listener.waitFor("guider 3"));
   const auto beat = [&](const std::string& commands) {
-    guider.write(commands);
+    EXPECT_TRUE(guider.write(commands)) << commands;
     std::this_thread::sleep_for(100ms);  // the reader hands the events on
     const int before = static_cast<int>(listener.history().size());
     controller.heartBeat();

@@ -73,22 +73,36 @@ build_fuzz_tree() {
 
 # test_under_sanitizers: the whole test suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan (the data come from build/), then
-# the threaded tests (telescope controller and its simulated mounts, the
-# clock, the model's hand-over) built with ThreadSanitizer in build-tsan.
+# the threaded suites built with ThreadSanitizer in build-tsan: the
+# telescope controller with its simulated mounts, the INDI mount against the
+# real simulator, the mount simulator, the application model (clock and
+# hand-over), and celvaro-chart, whose data are read on threads of their
+# own. A finding fails the run; tools/build/lsan.supp names the only leaks
+# let through, those inside the libraries the program links.
 test_under_sanitizers() {
   build_tree build
   build_data build
   build_tree build-asan -DCELVARO_SANITIZE=ON -DCELVARO_BENCHMARKS=OFF
-  rm -rf build-asan/run/data
-  ln -s "$PWD/build/run/data" build-asan/run/data
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS=suppressions=$PWD/tools/build/lsan.supp \
+  link_data build-asan
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    LSAN_OPTIONS=suppressions=$PWD/tools/build/lsan.supp:print_suppressions=0 \
     ctest --test-dir build-asan --output-on-failure -j2
   cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCELVARO_THREAD_SANITIZE=ON -DCELVARO_BENCHMARKS=OFF
-  cmake --build build-tsan -j2 --target telescope_tests mountsim_tests app_tests
+  local programs=(telescope_tests indi_mount_tests mountsim_tests app_tests)
+  cmake --build build-tsan -j2 --target "${programs[@]}" celvaro-chart
+  link_data build-tsan
   local program
-  for program in telescope_tests mountsim_tests app_tests; do
-    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "build-tsan/tests/$program"
+  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+  for program in "${programs[@]}"; do
+    "build-tsan/tests/$program"
   done
+  tests/install/chart_files_test.sh "$PWD/build-tsan/run/celvaro-chart"
+}
+
+# link_data TREE: the tree's program directory reads the data of build/.
+link_data() {
+  rm -rf "$1/run/data"
+  ln -s "$PWD/build/run/data" "$1/run/data"
 }
 
 # build_data BUILD_DIR: builds the program directory's data files when they
