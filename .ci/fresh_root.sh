@@ -10,6 +10,12 @@ as_root() {
   if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
 }
 
+# can_make_roots: root (or sudo without a password) and private mount and
+# process namespaces are to be had here.
+can_make_roots() {
+  { [[ $(id -u) -eq 0 ]] || sudo -n true 2> /dev/null; } && as_root unshare --mount --pid --fork true 2> /dev/null
+}
+
 # make_fresh_root DIR [PACKAGE...]: a minimal Debian 12 (bookworm) in DIR
 # from this machine's apt sources and apt settings (a proxy among them),
 # with this machine's name servers, certificate authorities and npm settings.

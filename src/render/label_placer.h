@@ -70,7 +70,7 @@ class LabelPlacer final : public ForwardingOutput {
     std::u16string text;
     std::string narrow;  // the text as given to text(), else empty
     int starIndex = -1;  // a star label's, with its parts
-    StarLabelParts parts;
+    StarLabelParts parts{};
     ChartBox box{};  // where it is drawn, once placed
     bool placed = false;
   };

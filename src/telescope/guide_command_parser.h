@@ -20,7 +20,7 @@ class GuideCommandParser {
   struct Result {
     int event = 0;       // guide event 1..7, 0 none
     int pulseMs = 0;     // a move event that ends by itself after this long; 0: it lasts
-    std::string reply;   // the text to answer with, or none
+    std::string reply{};  // the text to answer with, or none
   };
 
   explicit GuideCommandParser(const GuiderReplies& replies) : replies_(replies) {}

@@ -20,6 +20,8 @@ constexpr double kDegPerRad = 180 / std::numbers::pi;
 // A goto that ends further than this from its target (some drivers aim at
 // the hour angle the target had when the slew began) is sent once more.
 constexpr double kArrivalToleranceDeg = 1 / 60.0;
+// A slew the device has not ended after this many heartbeats is given up.
+constexpr int kSlewHeartbeats = 300;
 
 double degreesApart(double raHours1, double decDeg1, double raHours2, double decDeg2) {
   const double d1 = decDeg1 / kDegPerRad, d2 = decDeg2 / kDegPerRad;
@@ -132,6 +134,10 @@ void IndiMount::hangUp() {
 
 int IndiMount::tick() {
   if (spiralRunning_) reportSpiralOffset();
+  if (slewing_ && ++slewHeartbeats_ > kSlewHeartbeats) {
+    slewing_ = false;
+    report(kStatusSlewTimedOut);
+  }
   if (!watchdog_.runsOut()) return kKeepLink;
   report(kStatusHandshakeTimedOut);
   return kClosePort;
@@ -168,7 +174,7 @@ int IndiMount::event(const IndiEvent& e) {
       // A driver defines its properties as it connects, before it tells
       // a position: with the first, the link and its buttons are complete.
       if (!linkUp_ && connected_) return linkUp();
-      if (slewing_ && e.state != kStateBusy) slewEnded(e.state == kStateAlert);
+      if (slewing_) followSlew(e.state);
       break;
     case IndiEvent::kPark:
       parked_ = e.on && e.state == kStateOk;
@@ -200,6 +206,19 @@ void IndiMount::retellCapabilities() {
   if (!linkUp_ || capabilities() == reportedCapabilities_) return;
   reportedCapabilities_ = capabilities();
   report(linkEstablishedCode(kMountIndi));
+}
+
+// A slew ends where the device says it is no longer busy, at the target or
+// once it has been busy with the slew: a position that is not busy and off
+// the target, told before the device took the slew up, is an old one.
+void IndiMount::followSlew(int state) {
+  if (state == kStateBusy) {
+    slewSeenBusy_ = true;
+  } else if (state == kStateAlert) {
+    slewEnded(true);
+  } else if (slewSeenBusy_ || degreesApart(raHours_, decDeg_, targetRaHours_, targetDecDeg_) <= kArrivalToleranceDeg) {
+    slewEnded(false);
+  }
 }
 
 void IndiMount::slewEnded(bool refused) {
@@ -312,6 +331,8 @@ void IndiMount::sendTarget(const char* action) {
   client_.sendSwitches("ON_COORD_SET", {action});
   client_.sendNumbers("EQUATORIAL_EOD_COORD", {{"RA", targetRaHours_}, {"DEC", targetDecDeg_}});
   slewing_ = std::string(action) != "SYNC";
+  slewSeenBusy_ = false;
+  slewHeartbeats_ = 0;
 }
 
 // The last position the device reported, in J2000.

@@ -42,6 +42,7 @@ class IndiMount final : public MountProtocolBase {
   int event(const IndiEvent& e);
   int linkUp();
   void retellCapabilities();
+  void followSlew(int state);
   void slewEnded(bool refused);
   void sendTarget(const char* action);
   // A rate asked for: a multiple of the sidereal rate, and the panel's
@@ -81,6 +82,8 @@ class IndiMount final : public MountProtocolBase {
   bool havePosition_ = false;
   double raHours_ = 0, decDeg_ = 0;  // of the date
   bool slewing_ = false;
+  bool slewSeenBusy_ = false;  // the device has been busy with the slew
+  int slewHeartbeats_ = 0;     // since the slew was sent
   double targetRaHours_ = 0, targetDecDeg_ = 0;  // of the date
   bool retried_ = false;
   int reportedCapabilities_ = 0;

@@ -27,6 +27,7 @@ enum LinkStatusCode : int {
   kStatusSpiralStarted = 23,
   kStatusSpiralFinished = 24,
   kStatusSlewRefused = 26,  // the mount refused a slew; its own text follows as a mount message
+  kStatusSlewTimedOut = 27,  // a slew the mount did not end in five minutes is given up
 };
 
 }  // namespace celvaro

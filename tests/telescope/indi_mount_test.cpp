@@ -191,6 +191,22 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   EXPECT_TRUE(listener.waitFor(link(kStatusParked), 1, 5s));
 }
 
+// Gotos one after another each end at their target: a position the
+// simulator told before it took a slew up is not the slew's end.
+TEST_F(IndiMountTest, GotosInARowEachEndAtTheirTarget) {
+  const double targets[][2] = {{kM42RaDeg, kM42DecDeg}, {kM42RaDeg + 4, kM42DecDeg + 3}};
+  int finished = listener.count(link(kStatusFinished));
+  for (int i = 0; i < 10; ++i) {
+    const auto [raDeg, decDeg] = targets[i % 2];
+    gotoAndWaitForBusy(raDeg, decDeg);
+    ASSERT_TRUE(listener.waitFor(link(kStatusFinished), ++finished, 90s)) << "goto " << i;
+    std::this_thread::sleep_for(200ms);  // for the watcher to read what the mount read
+    const auto [raAt, decAt] = lastPosition();
+    const auto [raTarget, decTarget] = ofDateNow(raDeg, decDeg);
+    EXPECT_LT(arcminutesApart(raAt, decAt, raTarget, decTarget), 1.0) << "goto " << i;
+  }
+}
+
 // The simulator publishes four rates, named 1x..4x and labelled Guide,
 // Centering, Find and Max, none with a multiple of the sidereal rate: the
 // slow rates are the first two, Guide for the slowest, which the simulator

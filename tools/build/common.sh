@@ -11,9 +11,13 @@ CELVARO_BUILD_PACKAGES=(
   libindi-dev  # the client library of the INDI mount type
   libgtest-dev libbenchmark-dev  # the test and benchmark programs are part of the tree
   librsvg2-bin  # the icon's picture
+  dpkg-dev  # dpkg-buildflags: every build is hardened as a Debian package is
   tzdata  # the city list's time zones
-  npm ca-certificates  # the data builder fetches one source from the npm registry
+  ca-certificates  # the data builder fetches one source from the npm registry
 )
+# npm from Debian, unless the machine has an npm of its own (Node.js's own
+# packages conflict with Debian's).
+command -v npm > /dev/null || CELVARO_BUILD_PACKAGES+=(npm)
 
 # What ./test needs besides: the independent checkers and real peers.
 CELVARO_TEST_PACKAGES=(
@@ -21,7 +25,7 @@ CELVARO_TEST_PACKAGES=(
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizers' runtimes, the symbolizer
   indi-bin  # INDI: the LX200 driver guiding on the guider port, the server and telescope simulator
   xvfb xauth x11-utils  # the installed program's window on a virtual display
-  desktop-file-utils appstream man-db dpkg-dev file lintian  # the installed tree and the package
+  desktop-file-utils appstream man-db file lintian  # the installed tree and the package
 )
 
 # missing_packages PKG...: those of the packages that are not installed.
