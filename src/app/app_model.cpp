@@ -187,7 +187,7 @@ void AppModel::keepLinkStatus(int code) {
 bool AppModel::mountTakesGuideCorrections() const {
   const int code = telescopeReadings.linkState;
   const int type = code >> 16;
-  return (code & 0xFFFF) == kLinkUpCode && (type == kMountNexstar || type == kMountMotorEquatorial);
+  return (code & 0xFFFF) == kLinkUpCode && takesGuideCorrections(type);
 }
 
 void AppModel::onUserMessage(int code, uint32_t parameter) {

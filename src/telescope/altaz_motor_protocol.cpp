@@ -49,7 +49,7 @@ bool standing(int status) { return status == 3 || status == 203; }
 }  // namespace
 
 AltAzMotorProtocol::AltAzMotorProtocol(const ProtocolContext& context)
-    : MotorControllerProtocol(context, kMountMotorAltAz, kWatchdogHeartbeats),
+    : MotorControllerProtocol(context, kMountMotorAltAz, kWatchdogHeartbeats, kSpiralForm.stopCommand),
       axis1CountsPerDegree_(kDefaultCountsPerDegree) {}
 
 int AltAzMotorProtocol::connect() {

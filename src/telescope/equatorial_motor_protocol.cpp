@@ -62,7 +62,7 @@ double radiansWithinTurn(double angle) {
 double eastWestSwapHours(int value) { return -std::clamp(value, -kSwapLimit, kSwapLimit) / 15.0; }
 
 EquatorialMotorProtocol::EquatorialMotorProtocol(const ProtocolContext& context, int eastWestSwapPosition)
-    : MotorControllerProtocol(context, kMountMotorEquatorial, kWatchdogHeartbeats),
+    : MotorControllerProtocol(context, kMountMotorEquatorial, kWatchdogHeartbeats, kSpiralForm.stopCommand),
       eastWestSwapHours_(eastWestSwapHours(eastWestSwapPosition)) {}
 
 // --- handshake --------------------------------------------------------------------------

@@ -1,7 +1,9 @@
 #include "telescope/indi_client.h"
 
+#include <libindi/basedevice.h>
 #include <libindi/indipropertynumber.h>
 #include <libindi/indipropertyswitch.h>
+#include <libindi/indipropertytext.h>
 
 #include <algorithm>
 #include <chrono>
@@ -132,6 +134,17 @@ void IndiClient::sendNumbers(const std::string& property, const Values& values) 
   sendNewNumber(vector);
 }
 
+void IndiClient::sendTexts(const std::string& property, const Texts& texts) {
+  INDI::PropertyText vector(texts.size());
+  vector.setDeviceName(device_.c_str());
+  vector.setName(property);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    vector[i].setName(texts[i].first);
+    vector[i].setText(texts[i].second);
+  }
+  sendNewText(vector);
+}
+
 void IndiClient::wakeAt(std::chrono::steady_clock::time_point when) {
   {
     std::lock_guard lock(timerMutex_);
@@ -178,9 +191,20 @@ void IndiClient::newProperty(INDI::Property property) {
 
 void IndiClient::updateProperty(INDI::Property property) { report(property); }
 
+// A device that removes its connection (its driver ended, or the server
+// restarts it) is no longer connected.
 void IndiClient::removeProperty(INDI::Property property) {
-  std::lock_guard lock(mutex_);
-  defined_.erase({property.getDeviceName(), property.getName()});
+  {
+    std::lock_guard lock(mutex_);
+    defined_.erase({property.getDeviceName(), property.getName()});
+  }
+  if (device_ == property.getDeviceName() && property.isNameMatch("CONNECTION")) {
+    push({IndiEvent::kConnection, property.getState(), false});
+  }
+}
+
+void IndiClient::removeDevice(INDI::BaseDevice device) {
+  if (device_ == device.getDeviceName()) push({IndiEvent::kConnection, 0, false});
 }
 
 void IndiClient::serverDisconnected(int /*exitCode*/) {

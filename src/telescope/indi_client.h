@@ -72,6 +72,8 @@ class IndiClient final : public INDI::BaseClient {
   void sendSwitches(const std::string& property, const std::vector<std::string>& on,
                     const std::vector<std::string>& off = {});
   void sendNumbers(const std::string& property, const Values& values);
+  using Texts = std::vector<std::pair<std::string, std::string>>;
+  void sendTexts(const std::string& property, const Texts& texts);
 
   // Wakes once more at `when`, as an event would; a later call replaces
   // the time, cancelWake() drops it.
@@ -82,6 +84,7 @@ class IndiClient final : public INDI::BaseClient {
   void newProperty(INDI::Property property) override;
   void updateProperty(INDI::Property property) override;
   void removeProperty(INDI::Property property) override;
+  void removeDevice(INDI::BaseDevice device) override;
   void serverDisconnected(int exitCode) override;
 
  private:

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <iterator>
 #include <numbers>
 
@@ -22,6 +24,9 @@ constexpr double kDegPerRad = 180 / std::numbers::pi;
 constexpr double kArrivalToleranceDeg = 1 / 60.0;
 // A slew the device has not ended after this many heartbeats is given up.
 constexpr int kSlewHeartbeats = 300;
+// A held guide move is sent at each heartbeat; a longer pulse than this
+// (the program stood still) is cut to it.
+constexpr long long kLongestPulseMs = 2000;
 
 double degreesApart(double raHours1, double decDeg1, double raHours2, double decDeg2) {
   const double d1 = decDeg1 / kDegPerRad, d2 = decDeg2 / kDegPerRad;
@@ -106,6 +111,22 @@ SlewRate nearestRate(const std::vector<IndiMember>& rates, double multiple, bool
 
 int rateIndex(int index) { return std::clamp(index, 0, kHighestRateIndex); }
 
+// INDI's time: "YYYY-MM-DDTHH:MM:SS" in UTC, and the offset in hours.
+std::string utcText(std::chrono::system_clock::time_point when) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+  return text;
+}
+
+std::string offsetText(double hours) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f", hours);
+  return text;
+}
+
 }  // namespace
 
 IndiMount::IndiMount(const ProtocolContext& context, std::function<void()> wake)
@@ -113,7 +134,7 @@ IndiMount::IndiMount(const ProtocolContext& context, std::function<void()> wake)
 
 int IndiMount::connect() {
   linkUp_ = connected_ = havePosition_ = slewing_ = parked_ = parking_ = spiralRunning_ = false;
-  pulseOn_[0] = pulseOn_[1] = false;
+  held_[0].direction = held_[1].direction = -1;
   if (server_.device.empty() || !client_.open(server_, kServerTimeoutSeconds)) {
     report(kStatusPortOpenFailed);
     return kClosePort;
@@ -134,6 +155,9 @@ void IndiMount::hangUp() {
 
 int IndiMount::tick() {
   if (spiralRunning_) reportSpiralOffset();
+  for (HeldGuide& held : held_) {
+    if (held.direction >= 0) sendHeld(held);
+  }
   if (slewing_ && ++slewHeartbeats_ > kSlewHeartbeats) {
     slewing_ = false;
     report(kStatusSlewTimedOut);
@@ -161,6 +185,12 @@ int IndiMount::event(const IndiEvent& e) {
   switch (e.kind) {
     case IndiEvent::kConnection:
       connected_ = e.on && e.state == kStateOk;
+      // The driver disconnected the device, ended or was restarted by its
+      // server: the device is not where the link left it.
+      if (linkUp_ && !e.on) {
+        report(kStatusDeviceDisconnected);
+        return kClosePort;
+      }
       // Asked once the device has defined the property: a server passes a
       // request on only to a device it has heard of.
       if (!e.on && !connectAsked_) {
@@ -184,8 +214,7 @@ int IndiMount::event(const IndiEvent& e) {
       }
       break;
     case IndiEvent::kServerLost:
-      spiralRunning_ = false;
-      report(kStatusSwitchedOff);
+      spiralRunning_ = connected_ = false;
       report(kStatusHandshakeTimedOut);
       return kClosePort;
   }
@@ -195,6 +224,7 @@ int IndiMount::event(const IndiEvent& e) {
 int IndiMount::linkUp() {
   linkUp_ = true;
   watchdog_.stop();
+  sendSiteAndTime();
   reportedCapabilities_ = capabilities();
   report(linkEstablishedCode(kMountIndi));
   return kLinkEstablished;
@@ -221,14 +251,38 @@ void IndiMount::followSlew(int state) {
   }
 }
 
+// A slew that ends off its target is sent once more; one that ends off it
+// again is told as such, never as reached.
 void IndiMount::slewEnded(bool refused) {
   slewing_ = false;
-  if (!refused && !retried_ && degreesApart(raHours_, decDeg_, targetRaHours_, targetDecDeg_) > kArrivalToleranceDeg) {
+  const bool arrived = degreesApart(raHours_, decDeg_, targetRaHours_, targetDecDeg_) <= kArrivalToleranceDeg;
+  if (!refused && !arrived && !retried_) {
     retried_ = true;
     sendTarget("TRACK");
     return;
   }
-  report(refused ? kStatusErrorReply : kStatusFinished);
+  report(refused ? kStatusErrorReply : arrived ? kStatusFinished : kStatusSlewOffTarget);
+}
+
+// The link ends: every motion stops while the server still listens.
+void IndiMount::sendStops() {
+  held_[0].direction = held_[1].direction = -1;
+  if (open_ && connected_ && client_.has("TELESCOPE_ABORT_MOTION")) {
+    client_.sendSwitches("TELESCOPE_ABORT_MOTION", {"ABORT"});
+  }
+}
+
+// The device is told the observing place and the time of the computer's
+// clock (UTC and the place's offset), as far as it takes them.
+void IndiMount::sendSiteAndTime() {
+  if (client_.has("GEOGRAPHIC_COORD")) {
+    const double eastLongitude = std::fmod(place_.longitudeDeg + 360, 360.0);
+    client_.sendNumbers("GEOGRAPHIC_COORD", {{"LAT", place_.latitudeDeg}, {"LONG", eastLongitude}});
+  }
+  if (client_.has("TIME_UTC")) {
+    const double offset = place_.timeZoneHours + (place_.daylightSaving ? 1 : 0);
+    client_.sendTexts("TIME_UTC", {{"UTC", utcText(std::chrono::system_clock::now())}, {"OFFSET", offsetText(offset)}});
+  }
 }
 
 int IndiMount::capabilities() const {
@@ -258,6 +312,11 @@ int IndiMount::command(const uint8_t* payload, int length, const SharedTelescope
     case kCmdTracking: setTracking(payload[1] != 0); break;
     case kCmdGotoPark: park(); break;
     case kCmdSetPark: setPark(); break;
+    case kCmdGuideMove: guideMove(payload[1]); break;
+    case kCmdObservingPlace:
+      place_ = shared.place;
+      sendSiteAndTime();
+      break;
     default: break;
   }
   return kKeepLink;
@@ -434,32 +493,42 @@ void IndiMount::reportSpiralOffset() {
   listener().onSpiralSearchOffset(offsets[0], offsets[1]);
 }
 
+// An untimed guide move is held until its stop: the time held goes to the
+// device as timed pulses at its guide rate, each heartbeat's worth at the
+// heartbeat and the rest at the stop, so a correction moves the mount by
+// its length at the guide rate and never at a slew rate.
 void IndiMount::guideMove(int direction) {
-  if (direction < 0 || direction > 3 || !client_.has(kMotion[kGuideMoves[direction].axis])) return;
-  motion(kGuideMoves[direction].axis, kGuideMoves[direction].direction);
+  if (direction < 0 || direction > 3 || !client_.has(kGuide[kGuideMoves[direction].axis])) return;
+  HeldGuide& held = held_[kGuideMoves[direction].axis];
+  if (held.direction == direction) return;
+  if (held.direction >= 0) sendHeld(held);
+  held = {direction, std::chrono::steady_clock::now()};
 }
 
-// A timed pulse ends on the device; the stop at its end is not sent.
+// Axis 0 is the second (declination) axis, 2 the first, 4 both; a timed
+// pulse ends on the device by itself.
 void IndiMount::guideStop(int axis) {
-  const int indiAxis = axis == 0 ? 0 : 1;
-  const auto stopAxis = [this](int a) {
-    if (pulseOn_[a]) pulseOn_[a] = false;
-    else if (client_.has(kMotion[a])) motion(a, -1);
-  };
-  if (axis == 4) {
-    stopAxis(0), stopAxis(1);
-  } else {
-    stopAxis(indiAxis);
+  for (int a = 0; a < 2; ++a) {
+    if (axis != 4 && a != (axis == 0 ? 0 : 1)) continue;
+    if (held_[a].direction >= 0) sendHeld(held_[a]);
+    held_[a].direction = -1;
   }
 }
 
 void IndiMount::guidePulse(int direction, int milliseconds) {
-  if (direction < 0 || direction > 3) return;
+  if (direction < 0 || direction > 3 || milliseconds <= 0) return;
   const AxisMove m = kGuideMoves[direction];
   if (!client_.has(kGuide[m.axis])) return;
   client_.sendNumbers(kGuide[m.axis], {{kGuideMembers[m.axis][m.direction], milliseconds},
                                        {kGuideMembers[m.axis][1 - m.direction], 0}});
-  pulseOn_[m.axis] = true;
+}
+
+// The time a move has been held since it was last sent, as one pulse.
+void IndiMount::sendHeld(HeldGuide& held) {
+  const auto now = std::chrono::steady_clock::now();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - held.since).count();
+  guidePulse(held.direction, static_cast<int>(std::min<long long>(ms, kLongestPulseMs)));
+  held.since = now;
 }
 
 }  // namespace celvaro

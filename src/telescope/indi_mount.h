@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/observing_place.h"
 #include "telescope/indi_client.h"
 #include "telescope/mount_protocol_base.h"
 #include "telescope/spiral_search.h"
@@ -23,6 +24,8 @@ class IndiMount final : public MountProtocolBase {
   IndiMount(const ProtocolContext& context, std::function<void()> wake);
 
   void setServer(const IndiServer& server) { server_ = server; }
+  // The observing place the device is told at connect.
+  void setPlace(const ObservingPlace& place) { place_ = place; }
   // Connects to the server and asks the device to connect once it has
   // defined its connection; the link is up once the device says it is
   // connected.
@@ -34,16 +37,26 @@ class IndiMount final : public MountProtocolBase {
   void guideMove(int direction) override;
   void guideStop(int axis) override;
   void guidePulse(int direction, int milliseconds) override;
+  void sendStops() override;
   // The control-panel capability bits of what the device defines.
   int capabilities() const;
 
  private:
+  // An untimed guide move held: its guide direction (-1 none) and since
+  // when its time is not yet sent.
+  struct HeldGuide {
+    int direction = -1;
+    std::chrono::steady_clock::time_point since;
+  };
+
   int receiveByte(uint8_t) override { return kKeepLink; }
+  void sendHeld(HeldGuide& held);
   int event(const IndiEvent& e);
   int linkUp();
   void retellCapabilities();
   void followSlew(int state);
   void slewEnded(bool refused);
+  void sendSiteAndTime();
   void sendTarget(const char* action);
   // A rate asked for: a multiple of the sidereal rate, and the panel's
   // choice it comes from (slow or fast, index 0..5).
@@ -74,6 +87,7 @@ class IndiMount final : public MountProtocolBase {
 
   IndiClient client_;
   IndiServer server_;
+  ObservingPlace place_;
   HandshakeWatchdog watchdog_;
   bool open_ = false;
   bool connectAsked_ = false;
@@ -89,8 +103,7 @@ class IndiMount final : public MountProtocolBase {
   int reportedCapabilities_ = 0;
   bool parked_ = false;
   bool parking_ = false;
-  // Per axis (0 north-south, 1 west-east): a timed pulse the driver runs.
-  bool pulseOn_[2] = {false, false};
+  HeldGuide held_[2];  // per axis: 0 north-south, 1 west-east
   // The spiral search: legs timed by their length in arcseconds and the
   // rate they run at.
   SpiralSearch spiral_;

@@ -28,6 +28,8 @@ enum LinkStatusCode : int {
   kStatusSpiralFinished = 24,
   kStatusSlewRefused = 26,  // the mount refused a slew; its own text follows as a mount message
   kStatusSlewTimedOut = 27,  // a slew the mount did not end in five minutes is given up
+  kStatusSlewOffTarget = 28,  // the mount ended a slew, sent twice, away from its target
+  kStatusDeviceDisconnected = 29,  // the INDI driver disconnected the mount; the link is closed
 };
 
 }  // namespace celvaro

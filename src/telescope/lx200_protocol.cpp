@@ -144,6 +144,8 @@ void Lx200Protocol::stop(int direction) {
   finish(kStatusFinished);
 }
 
+void Lx200Protocol::sendStops() { sender().sendText(":Q#"); }
+
 void Lx200Protocol::readPosition() {
   await(State::kReadRa);
   sender().sendText(":GR#");

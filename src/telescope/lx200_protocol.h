@@ -18,6 +18,8 @@ class Lx200Protocol : public MountProtocolBase {
   // Closes the port when an awaited reply (the acknowledge's included) has
   // not come in time.
   int tick() override;
+  // ":Q#" stops every motion and a slew.
+  void sendStops() override;
 
  private:
   enum class State { kIdle, kConnecting, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused };

@@ -14,6 +14,10 @@ void send(const MotorCommand& c, iTelescopeBasicCommandSender& sender) {
 
 }  // namespace
 
+void sendAtOnce(std::initializer_list<MotorCommand> commands, iTelescopeBasicCommandSender& sender) {
+  for (const MotorCommand& c : commands) send(c, sender);
+}
+
 void MotorCommandSequence::start(std::initializer_list<MotorCommand> commands,
                                  iTelescopeBasicCommandSender& sender) {
   count_ = 0;

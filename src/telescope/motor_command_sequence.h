@@ -30,6 +30,9 @@ inline MotorCommand valueCommand(char command, int axis, uint32_t value) {
   return {command, axis, 0, 0, true, value};
 }
 
+// Sends commands one after another without awaiting their replies.
+void sendAtOnce(std::initializer_list<MotorCommand> commands, iTelescopeBasicCommandSender& sender);
+
 class MotorCommandSequence {
  public:
   static constexpr int kCapacity = 12;

@@ -19,8 +19,15 @@ constexpr int kReplyHeartbeats = 3;
 }  // namespace
 
 MotorControllerProtocol::MotorControllerProtocol(const ProtocolContext& context, int mountType,
-                                                 int watchdogHeartbeats)
-    : MountProtocolBase(context), mountType_(mountType), watchdogHeartbeats_(watchdogHeartbeats) {}
+                                                 int watchdogHeartbeats, char stopCommand)
+    : MountProtocolBase(context),
+      mountType_(mountType),
+      watchdogHeartbeats_(watchdogHeartbeats),
+      stopCommand_(stopCommand) {}
+
+void MotorControllerProtocol::sendStops() {
+  sendAtOnce({plainCommand(stopCommand_, 1), plainCommand(stopCommand_, 2)}, sender());
+}
 
 int MotorControllerProtocol::command(const uint8_t* payload, int length,
                                      const SharedTelescopeValues& shared) {

@@ -24,9 +24,11 @@ class MotorControllerProtocol : public MountProtocolBase {
   // heartbeats means the mount no longer answers: report 4 and close the
   // port too.
   int tick() final;
+  // The type's stop command for both axes.
+  void sendStops() final;
 
  protected:
-  MotorControllerProtocol(const ProtocolContext& context, int mountType, int watchdogHeartbeats);
+  MotorControllerProtocol(const ProtocolContext& context, int mountType, int watchdogHeartbeats, char stopCommand);
 
   // Starts the handshake afresh: framing reset, watchdog running, the
   // commands sent one per reply.
@@ -89,6 +91,7 @@ class MotorControllerProtocol : public MountProtocolBase {
 
   const int mountType_;
   const int watchdogHeartbeats_;
+  const char stopCommand_;
   HandshakeWatchdog watchdog_;
   MotorCommandSequence sequence_;
   int beatsAwaitingReply_ = -1;  // -1 while no reply is awaited

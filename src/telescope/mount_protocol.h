@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "astro/observing_place.h"
+
 namespace celvaro {
 
 class TelescopeListener;
@@ -21,6 +23,7 @@ struct SharedTelescopeValues {
   double latitudeDeg = 0, longitudeDeg = 0;  // the observing place of a reference point
   double referenceRaRad = 0, referenceDecRad = 0;
   int referenceIndex = 0;
+  ObservingPlace place;  // where the user observes, for a mount that keeps a site
 };
 
 struct ProtocolContext {
@@ -51,6 +54,10 @@ class iMountProtocol {
   // A type that hears its mount by other means than the serial port: the
   // reports it gathered, taken on the command thread when it woke it.
   virtual int deliverEvents() { return kKeepLink; }
+  // The link ends (the mount fell silent, the port or server was lost, the
+  // user disconnected): the stop of every axis that may move, sent at once
+  // without awaiting a reply, so a mount that still takes bytes stops.
+  virtual void sendStops() {}
   // The link is closed: a type with a connection of its own ends it.
   virtual void hangUp() {}
 };

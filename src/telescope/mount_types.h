@@ -29,4 +29,10 @@ int mountCapabilities(int type);
 // The link-status code a protocol reports once its link is up.
 constexpr int linkEstablishedCode(int type) { return 100 + 65536 * type; }
 
+// The types that act on an autoguider's corrections: the Nexstar, the
+// equatorial motor controller and an INDI mount (as timed guide pulses).
+constexpr bool takesGuideCorrections(int type) {
+  return type == kMountNexstar || type == kMountMotorEquatorial || type == kMountIndi;
+}
+
 }  // namespace celvaro

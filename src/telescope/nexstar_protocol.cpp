@@ -107,6 +107,12 @@ void NexstarProtocol::move(int direction, int rate) {
   passThrough(direction, std::min(rate, kHighestRate));
 }
 
+void NexstarProtocol::sendStops() {
+  passThrough(3, 0);
+  passThrough(0, 0);
+  sender().sendText("M");
+}
+
 // The first axis stops first, the second on its answer.
 void NexstarProtocol::stopAll() {
   await(State::kStopFirstAxis);

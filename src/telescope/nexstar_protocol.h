@@ -21,6 +21,8 @@ class NexstarProtocol : public MountProtocolBase {
   // disturbing what the protocol waits for; stopping all axes is the stop.
   void guideMove(int direction) override;
   void guideStop(int axis) override;
+  // Both motors at rate 0, and "M", which cancels a goto.
+  void sendStops() override;
 
  private:
   static constexpr int kReplyHeartbeats = 3;

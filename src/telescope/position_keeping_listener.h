@@ -1,6 +1,6 @@
 // The listener the mount protocols report to: it hands every report on to
 // the program's listener and keeps the last position for the guider port's
-// replies.
+// replies and the last status for the link's end. Command thread only.
 #pragma once
 
 #include "telescope/guider_replies.h"
@@ -16,7 +16,12 @@ class PositionKeepingListener final : public TelescopeListener {
     replies_.setPosition(raRad, decRad);
     next_.onMountPosition(raRad, decRad, rawA, rawB);
   }
-  void onLinkStatus(int code) override { next_.onLinkStatus(code); }
+  void onLinkStatus(int code) override {
+    lastStatus_ = code;
+    next_.onLinkStatus(code);
+  }
+  // The status a protocol told last: why it closed the port, when it did.
+  int lastStatus() const { return lastStatus_; }
   void onSpiralSearchOffset(int x, int y) override { next_.onSpiralSearchOffset(x, y); }
   void onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override {
     next_.onDslrSeriesStatus(state, framesLeft, exposureLeft, pauseLeft);
@@ -28,6 +33,7 @@ class PositionKeepingListener final : public TelescopeListener {
  private:
   TelescopeListener& next_;
   GuiderReplies& replies_;
+  int lastStatus_ = 0;
 };
 
 }  // namespace celvaro

@@ -38,6 +38,8 @@ enum TelescopeCommandCode : uint8_t {
   // Written when a mount heard by other means than the port (INDI) has
   // reports waiting.
   kCmdMountEvents = 28,
+  // The observing place changed: the place handed over.
+  kCmdObservingPlace = 29,
 };
 
 }  // namespace celvaro

@@ -118,6 +118,7 @@ TelescopeControl::~TelescopeControl() {
   }
   if (commandThread_.joinable()) commandThread_.join();
   closeGuiderPortNow();
+  if (mountOpen() && protocol()) protocol()->sendStops();  // the program ends: the mount stops
   closeMountPort();
   if (pipeRead_ >= 0) ::close(pipeRead_);
 }
@@ -211,7 +212,14 @@ void TelescopeControl::guideMove(int direction) { writeFrames(commandFrame({kCmd
 void TelescopeControl::command23(int b) { writeFrames(commandFrame({kCmd23, low(b)})); }
 void TelescopeControl::openGuiderPort(int port) { writeFrames(commandFrame({kCmdOpenGuiderPort, low(port)})); }
 void TelescopeControl::closeGuiderPort() { writeFrames(commandFrame({kCmdCloseGuiderPort})); }
-void TelescopeControl::setObservingPlace(const ObservingPlace& place) { guiderReplies_.setPlace(place); }
+void TelescopeControl::setObservingPlace(const ObservingPlace& place) {
+  guiderReplies_.setPlace(place);
+  {
+    std::lock_guard lock(sharedLock_);
+    shared_.place = place;
+  }
+  writeFrames(commandFrame({kCmdObservingPlace}));
+}
 
 void TelescopeControl::setIndiServer(const IndiServer& server) {
   std::lock_guard lock(sharedLock_);
@@ -297,7 +305,7 @@ iMountProtocol* TelescopeControl::protocol() const {
 }
 
 bool TelescopeControl::guides() const {
-  return linkUp_ && (mountType_ == kMountMotorEquatorial || mountType_ == kMountNexstar || mountType_ == kMountIndi);
+  return linkUp_ && takesGuideCorrections(mountType_);
 }
 
 bool TelescopeControl::mountOpen() const { return mountPort_.isOpen() || indiOpen_; }
@@ -319,6 +327,9 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     case kCmdMountEvents:
       if (indiOpen_) apply(indi_->deliverEvents());
       return;
+    case kCmdObservingPlace:
+      if (!linkUp_) return;  // a mount is told the place when it connects
+      break;
     default: break;
   }
   if (!linkUp_) {
@@ -384,20 +395,18 @@ void TelescopeControl::connectIndi() {
   {
     std::lock_guard lock(sharedLock_);
     indi_->setServer(indiServer_);
+    indi_->setPlace(shared_.place);
   }
   listener_.onLinkStatus(kStatusConnecting);
   indiOpen_ = true;
   apply(indi_->connect());
 }
 
-// The panels switch off at a Disconnect, as when the port is lost.
+// The panels switch off at a Disconnect, also when the link has already
+// ended by itself.
 void TelescopeControl::disconnectMount() {
-  if (!mountOpen()) {
-    listener_.onLinkStatus(kStatusNoLink);
-    return;
-  }
-  closeMountPort();
-  listener_.onLinkStatus(kStatusSwitchedOff);
+  if (mountOpen()) endLink(kStatusSwitchedOff);
+  else listener_.onLinkStatus(kStatusSwitchedOff);
 }
 
 void TelescopeControl::openGuider(int port) {
@@ -484,15 +493,21 @@ void TelescopeControl::closeGuiderPortNow() {
 
 // The mount vanished: the link goes down and the panels switch off, with
 // a status line that says why.
-void TelescopeControl::portLost() {
+void TelescopeControl::portLost() { endLink(kStatusHandshakeTimedOut); }
+
+// However a link ends, every axis that may move is told to stop while the
+// line still takes bytes, then the port closes and the panels switch off;
+// the status that told why follows, so the status line keeps it.
+void TelescopeControl::endLink(int reason) {
+  if (protocol()) protocol()->sendStops();
   closeMountPort();
   listener_.onLinkStatus(kStatusSwitchedOff);
-  listener_.onLinkStatus(kStatusHandshakeTimedOut);
+  if (reason != kStatusSwitchedOff) listener_.onLinkStatus(reason);
 }
 
 void TelescopeControl::apply(int result) {
   if (result == kLinkEstablished) linkUp_ = true;
-  if (result == kClosePort) closeMountPort();
+  if (result == kClosePort) endLink(protocolListener_.lastStatus());
 }
 
 void TelescopeControl::handleHeartbeat() {

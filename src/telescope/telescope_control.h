@@ -128,6 +128,7 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void closeMountPort();
   void closeGuiderPortNow();
   void portLost();
+  void endLink(int reason);
   // Guiding: what the guider's corrections ask of the mount.
   void askMount(const GuideCorrections::Request& request);
   void endPulses();

@@ -46,13 +46,13 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
   EXPECT_EQ(model.telescopeReadings.mountMessage, "");
 }
 
-// Only the Nexstar and the equatorial motor controller take guide
-// corrections; the monitor is told with every change of the link.
+// Only the Nexstar, the equatorial motor controller and an INDI mount take
+// guide corrections; the monitor is told with every change of the link.
 TEST_F(AppModelTest, TheMonitorLearnsWhetherCorrectionsReachTheMount) {
-  for (int type : {4, 5, 3, 7, 1, 6}) model.onLinkStatus(100 | (type << 16));
+  for (int type : {4, 5, 3, 7, 8, 1, 6}) model.onLinkStatus(100 | (type << 16));
   model.onLinkStatus(20);
   mainWindow.deliverAll(model);
-  EXPECT_EQ(guider.correctionsSent, (std::vector<bool>{true, false, true, false, false, false, false}));
+  EXPECT_EQ(guider.correctionsSent, (std::vector<bool>{true, false, true, false, true, false, false, false}));
   EXPECT_FALSE(model.mountTakesGuideCorrections());
 }
 

@@ -22,6 +22,7 @@
 
 #include "guided_mount.h"
 #include "indi_driver.h"
+#include "lx200_guiding_driver.h"
 #include "pseudo_terminals.h"
 #include "pty_bridge.h"
 #include "test_files.h"
@@ -31,8 +32,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr char kDriver[] = "/usr/bin/indi_lx200generic";
-constexpr char kDevice[] = "Standard LX200";
+using testing::kLx200Device;
+constexpr const char* kDevice = kLx200Device;
 constexpr int kGuiderPort = 2;
 const ObservingPlace kPlace{-1, 47.4979, 19.0402, 1, 0};
 
@@ -69,7 +70,7 @@ class GuidingClient : public ::testing::Test {
  protected:
   void SetUp() override {
     SKIP_WITHOUT_PSEUDO_TERMINALS();
-    ASSERT_TRUE(std::filesystem::exists(kDriver)) << kDriver << " is missing: install Debian's indi-bin";
+    ASSERT_TRUE(std::filesystem::exists(testing::kLx200Driver)) << "install Debian's indi-bin";
     mount.controller.setObservingPlace(kPlace);
     ASSERT_TRUE(mount.linkAndTrack());
     mount.startHeartbeats();
@@ -90,16 +91,11 @@ class GuidingClient : public ::testing::Test {
   // from the connect request until the driver has read the mount's site
   // and clock, its last step of connecting; -1 when it did not.
   double connectDriver() {
-    driver = std::make_unique<testing::IndiDriver>(kDriver, dir.path().string(), dir.file("driver.log"));
-    if (!driver->running()) return -1;
-    driver->send("<getProperties version='1.7'/>\n");
-    driver->setSwitch(kDevice, "DEVICE_AUTO_SEARCH", "INDI_DISABLED");
-    driver->setText(kDevice, "DEVICE_PORT", "PORT", (dir.path() / "driver-port").string());
-    const size_t from = driver->mark();
+    driver = testing::startLx200Driver(dir.path());
     const auto start = std::chrono::steady_clock::now();
-    driver->setSwitch(kDevice, "CONNECTION", "CONNECT");
-    if (!driver->awaitVector("TIME_UTC", "Ok", from, 10s)) return -1;
-    connectedAt = from;
+    const auto from = testing::connectLx200Driver(*driver, dir.path() / "driver-port");
+    if (!from) return -1;
+    connectedAt = *from;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   // A guide pulse the driver times (or, with its pulse commands on, the

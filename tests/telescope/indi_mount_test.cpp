@@ -25,6 +25,8 @@
 #include "app/clock_listener.h"
 #include "indi_driver.h"
 #include "linked_pty.h"
+#include "lx200_guiding_driver.h"
+#include "pty_bridge.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
@@ -44,6 +46,8 @@ constexpr int kGuiderPort = 3;
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 // M 42 in J2000 (NGC 1976: 5h 35m 17.3s, -5 deg 23' 28").
 constexpr double kM42RaDeg = (5 + 35 / 60.0 + 17.3 / 3600) * 15, kM42DecDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
+// 360 degrees in a sidereal day of 86164.1 s.
+constexpr double kSiderealArcsecPerSecond = 360.0 * 3600 / 86164.1;
 // Vega, far enough from M 42 for a goto that lasts.
 constexpr double kVegaRaDeg = 279.2347, kVegaDecDeg = 38.7837;
 
@@ -358,6 +362,46 @@ TEST_F(IndiMountTest, AGuidePulseOnTheGuiderPortReachesTheSimulatorWhole) {
   // No second pulse, no motion: the stop at the pulse's end stays here.
   std::this_thread::sleep_for(300ms);
   EXPECT_FALSE(watcher->awaitVector("TELESCOPE_MOTION_NS", "\\w+", from, 0ms));
+}
+
+// A guiding program through the guider port, as Debian's LX200 driver
+// guides a "Standard LX200": untimed :Mn# ... :Qn# and :Mw# ... :Qw#. Each
+// correction moves the simulator by its length at the simulator's guide
+// rate (GUIDE_RATE, a fraction of the sidereal rate), never at a slew rate.
+// The simulator's north and west follow its pier side: the sizes count.
+TEST_F(IndiMountTest, UntimedCorrectionsOfAGuidingProgramMoveAtTheGuideRate) {
+  gotoAndWaitForBusy(kM42RaDeg, kM42DecDeg);
+  ASSERT_TRUE(listener.waitFor(link(kStatusFinished), 1, 90s));
+  const auto rate = watcher->awaitMatch(std::regex("<defNumber\\s+name=.GUIDE_RATE_NS.[^>]*>\\s*[0-9.]+"), 0, 5s);
+  ASSERT_TRUE(rate);
+  const double guideRate = std::stod(rate->substr(rate->find('>') + 1));
+  testing::PtyBridge cable(dir.path() / "ports" / ("COM" + std::to_string(kGuiderPort)), dir.path() / "driver-port");
+  ASSERT_TRUE(cable.working());
+  control.openGuiderPort(kGuiderPort);
+  ASSERT_TRUE(listener.waitFor("guider 3"));
+  const auto driver = testing::startLx200Driver(dir.path());
+  ASSERT_TRUE(testing::connectLx200Driver(*driver, dir.path() / "driver-port"));
+  struct Correction {
+    const char *vector, *member, *other;
+    int milliseconds;
+    bool inDeclination;
+  };
+  for (const Correction c : {Correction{"TELESCOPE_TIMED_GUIDE_NS", "TIMED_GUIDE_N", "TIMED_GUIDE_S", 500, true},
+                             Correction{"TELESCOPE_TIMED_GUIDE_WE", "TIMED_GUIDE_W", "TIMED_GUIDE_E", 1000, false}}) {
+    std::this_thread::sleep_for(1500ms);
+    const auto before = lastPosition();
+    driver->setNumbers(testing::kLx200Device, c.vector, {{c.member, c.milliseconds}, {c.other, 0}});
+    std::this_thread::sleep_for(std::chrono::milliseconds(c.milliseconds) + 2500ms);
+    const auto after = lastPosition();
+    const double movedArcsec = c.inDeclination ? std::abs(after.second - before.second) * 3600
+                                                   : std::abs(std::remainder(after.first - before.first, 24.0)) * 15 * 3600;
+    const double expected = guideRate * kSiderealArcsecPerSecond * c.milliseconds / 1000;
+    std::cout << "[ guiding  ] " << c.member << " " << c.milliseconds << " ms: " << movedArcsec << "\" for "
+              << expected << "\"\n";
+    EXPECT_NEAR(movedArcsec, expected, 0.2 * expected) << c.member;
+  }
+  EXPECT_NE(cable.sentToFirst().find(":Mn#"), std::string::npos) << "not the untimed form";
+  EXPECT_FALSE(watcher->awaitVector("TELESCOPE_MOTION_\\w\\w", "Busy", 0, 0ms)) << "moved at a slew rate";
 }
 
 // The server killed during a goto: the link goes down as a lost port's

@@ -242,6 +242,50 @@ TEST_P(MountFaultSession, AMountFallenSilentClosesThePortWithinFourHeartbeats) {
   EXPECT_TRUE(waitFor("link 7"));
 }
 
+// What each kind's command set stops its motion with: the motor
+// controllers' axis stops, LX200's :Q#, and the NexStar hand controller's
+// pass-through of rate 0 to each motor and its goto cancel. A NexStar
+// tells a fast move's start as done (11) on the mount's answer.
+struct KindStops {
+  std::string moveStarted;
+  std::vector<std::string> stops;
+};
+KindStops stopsOf(mountsim::MountKind kind) {
+  using namespace std::string_literals;
+  switch (kind) {
+    case mountsim::MountKind::AltAzimuth: return {"link 12", {":L1\r", ":L2\r"}};
+    case mountsim::MountKind::Equatorial: return {"link 12", {":K1\r", ":K2\r"}};
+    case mountsim::MountKind::Lx200: return {"link 12", {":Q#"}};
+    case mountsim::MountKind::NexStar:
+      return {"link 11", {"P\x02\x10\x25\0\0\0\0"s, "P\x02\x11\x24\0\0\0\0"s, "M"}};
+  }
+  return {};
+}
+
+// A mount that falls silent while it slews is told to stop before the port
+// closes (it may have lost only its reply wire), and the panels switch off
+// with the reason on the status line.
+TEST_P(MountFaultSession, AMountFallenSilentMidSlewIsToldToStopAndThePanelsSwitchOff) {
+  connectAndAlign();
+  const KindStops kind = stopsOf(GetParam());
+  controller_.moveFast(0, 3);
+  ASSERT_TRUE(waitFor(kind.moveStarted));
+  const size_t before = received().size();
+  simulator_->setFault(mountsim::Fault::Silent);
+  controller_.readPosition();
+  ASSERT_TRUE(waitFor("link 4", 2));  // told by the protocol, then again after the switch-off
+  const std::vector<std::string> events = listener_.history();
+  EXPECT_EQ(std::vector<std::string>(events.end() - 2, events.end()), (std::vector<std::string>{"link 20", "link 4"}));
+  const auto all = received();
+  std::string afterSilence;
+  for (size_t i = before; i < all.size(); ++i) afterSilence += all[i];
+  for (const std::string& stop : kind.stops) {
+    EXPECT_NE(afterSilence.find(stop), std::string::npos) << ::testing::PrintToString(stop);
+  }
+  controller_.disconnect();
+  EXPECT_TRUE(waitFor("link 20", 2));
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryKind, MountFaultSession,
                          ::testing::Values(mountsim::MountKind::AltAzimuth, mountsim::MountKind::Equatorial,
                                            mountsim::MountKind::Lx200, mountsim::MountKind::NexStar),

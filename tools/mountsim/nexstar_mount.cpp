@@ -17,6 +17,7 @@ constexpr uint8_t kHighestTrackingMode = 3;
 size_t commandLength(char first) {
   switch (first) {
     case 'E':
+    case 'M':
       return 1;
     case 'K':
     case 'T':
@@ -76,6 +77,10 @@ std::string NexStarMount::answer(const std::string& command) {
       return passThrough(command);
     case 'T':
       return static_cast<uint8_t>(command[1]) <= kHighestTrackingMode ? "#" : "";
+    case 'M':  // cancels a goto: both motors stop
+      axes_[0].stop();
+      axes_[1].stop();
+      return "#";
     default:
       return "";
   }
