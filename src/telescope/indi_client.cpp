@@ -134,6 +134,11 @@ void IndiClient::sendNumbers(const std::string& property, const Values& values) 
   sendNewNumber(vector);
 }
 
+double IndiClient::elevation() const {
+  std::lock_guard lock(mutex_);
+  return elevation_;
+}
+
 void IndiClient::sendTexts(const std::string& property, const Texts& texts) {
   INDI::PropertyText vector(texts.size());
   vector.setDeviceName(device_.c_str());
@@ -221,6 +226,9 @@ void IndiClient::report(const INDI::Property& property) {
     push({IndiEvent::kPosition, state, false, numberValue(property, "RA"), numberValue(property, "DEC")});
   } else if (property.isNameMatch("TELESCOPE_PARK")) {
     push({IndiEvent::kPark, state, switchOn(property, "PARK")});
+  } else if (property.isNameMatch("GEOGRAPHIC_COORD")) {
+    std::lock_guard lock(mutex_);
+    elevation_ = numberValue(property, "ELEV");
   }
 }
 

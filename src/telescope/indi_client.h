@@ -62,6 +62,9 @@ class IndiClient final : public INDI::BaseClient {
   // Whether the device defined a property, and the names of its members.
   bool has(const std::string& property) const;
   std::vector<IndiMember> members(const std::string& property) const;
+  // The site elevation in metres the device last told (0 before it did):
+  // a new site keeps it, since the observing place has none.
+  double elevation() const;
   // The devices that defined `property`, in order of name.
   std::vector<std::string> devicesWith(const std::string& property) const;
   // The devices whose driver says it drives a telescope, in order of name.
@@ -100,6 +103,7 @@ class IndiClient final : public INDI::BaseClient {
   std::set<std::pair<std::string, std::string>> defined_;  // device, property
   std::vector<std::pair<std::string, std::vector<IndiMember>>> members_;  // the device's switch members
   std::set<std::string> telescopes_;
+  double elevation_ = 0;
   std::mutex timerMutex_;  // the two below
   std::optional<std::chrono::steady_clock::time_point> wakeTime_;
   bool timerEnds_ = false;

@@ -134,6 +134,7 @@ IndiMount::IndiMount(const ProtocolContext& context, std::function<void()> wake)
 
 int IndiMount::connect() {
   linkUp_ = connected_ = havePosition_ = slewing_ = parked_ = parking_ = spiralRunning_ = false;
+  siteSent_ = timeSent_ = false;
   held_[0].direction = held_[1].direction = -1;
   if (server_.device.empty() || !client_.open(server_, kServerTimeoutSeconds)) {
     report(kStatusPortOpenFailed);
@@ -177,6 +178,7 @@ int IndiMount::deliverEvents() {
   if (open_) {
     continueSpiral();
     retellCapabilities();
+    if (linkUp_) sendSiteAndTime();
   }
   return result;
 }
@@ -273,13 +275,17 @@ void IndiMount::sendStops() {
 }
 
 // The device is told the observing place and the time of the computer's
-// clock (UTC and the place's offset), as far as it takes them.
+// clock (UTC and the place's offset) once it has defined where it takes
+// them, which may be after it said it is connected.
 void IndiMount::sendSiteAndTime() {
-  if (client_.has("GEOGRAPHIC_COORD")) {
+  if (!siteSent_ && client_.has("GEOGRAPHIC_COORD")) {
+    siteSent_ = true;
     const double eastLongitude = std::fmod(place_.longitudeDeg + 360, 360.0);
-    client_.sendNumbers("GEOGRAPHIC_COORD", {{"LAT", place_.latitudeDeg}, {"LONG", eastLongitude}});
+    client_.sendNumbers("GEOGRAPHIC_COORD",
+                        {{"LAT", place_.latitudeDeg}, {"LONG", eastLongitude}, {"ELEV", client_.elevation()}});
   }
-  if (client_.has("TIME_UTC")) {
+  if (!timeSent_ && client_.has("TIME_UTC")) {
+    timeSent_ = true;
     const double offset = place_.timeZoneHours + (place_.daylightSaving ? 1 : 0);
     client_.sendTexts("TIME_UTC", {{"UTC", utcText(std::chrono::system_clock::now())}, {"OFFSET", offsetText(offset)}});
   }
@@ -315,6 +321,7 @@ int IndiMount::command(const uint8_t* payload, int length, const SharedTelescope
     case kCmdGuideMove: guideMove(payload[1]); break;
     case kCmdObservingPlace:
       place_ = shared.place;
+      siteSent_ = timeSent_ = false;
       sendSiteAndTime();
       break;
     default: break;

@@ -88,6 +88,7 @@ class IndiMount final : public MountProtocolBase {
   IndiClient client_;
   IndiServer server_;
   ObservingPlace place_;
+  bool siteSent_ = false, timeSent_ = false;  // since the link came up or the place changed
   HandshakeWatchdog watchdog_;
   bool open_ = false;
   bool connectAsked_ = false;

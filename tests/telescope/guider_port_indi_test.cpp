@@ -102,12 +102,13 @@ class GuidingClient : public ::testing::Test {
   // program); the move as the mount saw it.
   testing::GuidedMount::Move guide(const std::string& vector, const std::string& direction, const std::string& other,
                                    int milliseconds) {
-    const size_t from = mount.commandCount();
+    const size_t from = mount.commandCount(), said = driver->mark();
     driver->setNumbers(kDevice, vector, {{direction, milliseconds}, {other, 0}});
-    const auto timeout = std::chrono::milliseconds(milliseconds + 3000);
+    const auto timeout = std::chrono::milliseconds(milliseconds + 10000);
     const auto move = vector == "TELESCOPE_TIMED_GUIDE_NS" ? mount.declinationMove(from, timeout)
                                                            : mount.rightAscensionMove(from, timeout);
-    std::this_thread::sleep_for(300ms);  // the driver finishes its pulse
+    // The next pulse waits until the driver has finished this one.
+    EXPECT_TRUE(driver->awaitVector(vector, "Ok|Idle", said, 10s)) << "the driver did not end its pulse";
     return move;
   }
   testing::GuidedMount::Move guideNorth(int milliseconds) {

@@ -6,6 +6,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <time.h>
+
+#include <ctime>
 #include <unistd.h>
 
 #include <libnova/apparent_position.h>
@@ -125,6 +127,12 @@ class IndiMountTest : public ::testing::Test {
     return {std::stod(testing::IndiDriver::member(*element, "RA")),
             std::stod(testing::IndiDriver::member(*element, "DEC"))};
   }
+  // Where the simulator stands once the program has said its slew ended:
+  // the watcher hears the server's last word a moment after the program.
+  std::pair<double, double> positionAfterTheSlew() {
+    std::this_thread::sleep_for(1s);
+    return lastPosition();
+  }
   std::pair<double, double> lastPosition() {
     const auto said = watcher->vectorsSince("EQUATORIAL_EOD_COORD", "\\w+", 0);
     if (said.empty()) return {-100, -100};
@@ -161,7 +169,7 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   // A goto to M 42 ends at its place of the date.
   gotoAndWaitForBusy(kM42RaDeg, kM42DecDeg);
   ASSERT_TRUE(listener.waitFor(link(kStatusFinished), 2, 90s));  // the first told the read
-  const auto [raAt, decAt] = lastPosition();
+  const auto [raAt, decAt] = positionAfterTheSlew();
   const auto [raM42, decM42] = ofDateNow(kM42RaDeg, kM42DecDeg);
   EXPECT_LT(arcminutesApart(raAt, decAt, raM42, decM42), 1.0) << raAt << "h " << decAt << " deg";
 
@@ -200,12 +208,11 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
 TEST_F(IndiMountTest, GotosInARowEachEndAtTheirTarget) {
   const double targets[][2] = {{kM42RaDeg, kM42DecDeg}, {kM42RaDeg + 4, kM42DecDeg + 3}};
   int finished = listener.count(link(kStatusFinished));
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 20; ++i) {
     const auto [raDeg, decDeg] = targets[i % 2];
     gotoAndWaitForBusy(raDeg, decDeg);
     ASSERT_TRUE(listener.waitFor(link(kStatusFinished), ++finished, 90s)) << "goto " << i;
-    std::this_thread::sleep_for(200ms);  // for the watcher to read what the mount read
-    const auto [raAt, decAt] = lastPosition();
+    const auto [raAt, decAt] = positionAfterTheSlew();
     const auto [raTarget, decTarget] = ofDateNow(raDeg, decDeg);
     EXPECT_LT(arcminutesApart(raAt, decAt, raTarget, decTarget), 1.0) << "goto " << i;
   }
@@ -402,6 +409,39 @@ TEST_F(IndiMountTest, UntimedCorrectionsOfAGuidingProgramMoveAtTheGuideRate) {
   }
   EXPECT_NE(cable.sentToFirst().find(":Mn#"), std::string::npos) << "not the untimed form";
   EXPECT_FALSE(watcher->awaitVector("TELESCOPE_MOTION_\\w\\w", "Busy", 0, 0ms)) << "moved at a slew rate";
+}
+
+// The device learns the observing place and the computer's time when the
+// link comes up, and the place again when the user changes it (INDI's
+// longitudes run east, 0..360).
+TEST_F(IndiMountTest, TheDeviceIsToldTheSiteAndTheTime) {
+  const auto site = watcher->awaitVector("GEOGRAPHIC_COORD", "Ok", 0, 5s);
+  ASSERT_TRUE(site);
+  EXPECT_DOUBLE_EQ(std::stod(testing::IndiDriver::member(*site, "LAT")), ObservingPlace{}.latitudeDeg);
+  EXPECT_DOUBLE_EQ(std::stod(testing::IndiDriver::member(*site, "LONG")), ObservingPlace{}.longitudeDeg);
+  const auto time = watcher->awaitVector("TIME_UTC", "Ok", 0, 5s);
+  ASSERT_TRUE(time);
+  tm utc{};
+  ASSERT_TRUE(strptime(testing::IndiDriver::member(*time, "UTC").c_str(), "%Y-%m-%dT%H:%M:%S", &utc));
+  EXPECT_NEAR(static_cast<double>(timegm(&utc)), static_cast<double>(std::time(nullptr)), 10);
+
+  const size_t from = watcher->mark();
+  control.setObservingPlace({-1, -24.6272, -70.4042, -4, 0});  // Cerro Paranal
+  const auto moved = watcher->awaitVector("GEOGRAPHIC_COORD", "Ok", from, 5s);
+  ASSERT_TRUE(moved);
+  EXPECT_NEAR(std::stod(testing::IndiDriver::member(*moved, "LAT")), -24.6272, 1e-4);
+  EXPECT_NEAR(std::stod(testing::IndiDriver::member(*moved, "LONG")), 289.5958, 1e-4);
+  EXPECT_EQ(std::stod(testing::IndiDriver::member(*moved, "ELEV")), 0);  // the simulator's own, kept
+}
+
+// Another client disconnecting the device (as its driver does when it
+// restarts) takes the link down: the panels switch off and say why.
+TEST_F(IndiMountTest, ADeviceDisconnectedBehindTheLinksBackTakesItDown) {
+  watcher->setSwitch(kDevice, "CONNECTION", "DISCONNECT");
+  ASSERT_TRUE(listener.waitFor(link(kStatusSwitchedOff), 1, 5s));
+  EXPECT_TRUE(listener.waitFor(link(kStatusDeviceDisconnected), 1, 1s));
+  control.gotoPosition(kM42RaDeg * kRadPerDeg, kM42DecDeg * kRadPerDeg);
+  EXPECT_TRUE(listener.waitFor(link(kStatusNoLink), 1, 2s));
 }
 
 // The server killed during a goto: the link goes down as a lost port's
