@@ -19,8 +19,6 @@ constexpr int kReplyHeartbeats = 3;
 constexpr uint8_t kAcknowledge = 0x06;
 constexpr uint8_t kLineEnd = '#';
 constexpr float kRadPerDegSingle = static_cast<float>(std::numbers::pi / 180.0);
-constexpr long kTenthsOfMinutePerDay = 24 * 600;
-constexpr long kArcminutesToPole = 90 * 60;
 
 // Move and stop commands by direction 0..3 (north, south, east, west).
 constexpr const char* kMoveTexts[4] = {":Mn#", ":Ms#", ":Me#", ":Mw#"};
@@ -78,29 +76,46 @@ bool readDeclination(const ReplyBuffer& reply, double& decRad) {
 }
 
 // ":SrHH:MM.T#": the nearest tenth of a minute of time, 24:00.0 being the
-// next day's 00:00.0.
-std::string rightAscensionCommand(double raRad) {
-  long tenths = std::lround(raRad * 12.0 / std::numbers::pi * 600.0) % kTenthsOfMinutePerDay;
-  if (tenths < 0) tenths += kTenthsOfMinutePerDay;
+// next day's 00:00.0; in high precision ":SrHH:MM:SS#", the nearest second.
+std::string rightAscensionCommand(double raRad, bool highPrecision) {
+  const long perHour = highPrecision ? 3600 : 600;
+  long units = std::lround(raRad * 12.0 / std::numbers::pi * perHour) % (24 * perHour);
+  if (units < 0) units += 24 * perHour;
   char text[32];
-  std::snprintf(text, sizeof text, ":Sr%02ld:%02ld.%ld#", tenths / 600, tenths % 600 / 10, tenths % 10);
+  if (highPrecision) {
+    std::snprintf(text, sizeof text, ":Sr%02ld:%02ld:%02ld#", units / 3600, units / 60 % 60, units % 60);
+  } else {
+    std::snprintf(text, sizeof text, ":Sr%02ld:%02ld.%ld#", units / 600, units % 600 / 10, units % 10);
+  }
   return text;
 }
 
-// ":SdsDD:MM#": the nearest arcminute, no further than a pole.
-std::string declinationCommand(double decRad) {
-  const long m = std::clamp(std::lround(decRad * 180.0 / std::numbers::pi * 60.0), -kArcminutesToPole,
-                            kArcminutesToPole);
+// ":SdsDD:MM#": the nearest arcminute, no further than a pole; in high
+// precision ":SdsDD*MM:SS#", the nearest arcsecond.
+std::string declinationCommand(double decRad, bool highPrecision) {
+  const long perDegree = highPrecision ? 3600 : 60;
+  const long units = std::clamp(std::lround(decRad * 180.0 / std::numbers::pi * perDegree), -90 * perDegree,
+                                90 * perDegree);
+  const long a = std::labs(units);
+  const char sign = units < 0 ? '-' : '+';
   char text[32];
-  std::snprintf(text, sizeof text, ":Sd%c%02ld:%02ld#", m < 0 ? '-' : '+', std::labs(m) / 60, std::labs(m) % 60);
+  if (highPrecision) {
+    std::snprintf(text, sizeof text, ":Sd%c%02ld*%02ld:%02ld#", sign, a / 3600, a / 60 % 60, a % 60);
+  } else {
+    std::snprintf(text, sizeof text, ":Sd%c%02ld:%02ld#", sign, a / 60, a % 60);
+  }
   return text;
 }
+
+// A right ascension told to the second, "HH:MM:SS#", is high precision.
+bool inHighPrecision(const ReplyBuffer& reply) { return reply.at(5) == ':'; }
 
 }  // namespace
 
 Lx200Protocol::Lx200Protocol(const ProtocolContext& context) : MountProtocolBase(context) {}
 
-// The link is up once the mount has answered the acknowledge byte.
+// The link is up once the mount has answered the acknowledge byte and
+// told its right ascension, whose form shows the precision it works in.
 int Lx200Protocol::connect() {
   state_ = State::kConnecting;
   replyTimer_.start(kHandshakeHeartbeats);
@@ -114,7 +129,12 @@ int Lx200Protocol::tick() {
   return kClosePort;
 }
 
-int Lx200Protocol::linkUp() {
+// A reply in neither form leaves the mount in low precision, which every
+// LX200 takes.
+int Lx200Protocol::precisionLine(uint8_t byte) {
+  if (!reply_.collectLine(byte, kLineEnd)) return kKeepLink;
+  double raRad = 0;
+  highPrecision_ = readRightAscension(reply_, raRad) && inHighPrecision(reply_);
   finish(linkEstablishedCode(kMountLx200));
   return kLinkEstablished;
 }
@@ -155,12 +175,18 @@ void Lx200Protocol::gotoTarget(double raRad, double decRad) {
   const EquatorialPosition target = ofDate(raRad, decRad);
   gotoDecRad_ = target.decRad;
   await(State::kGotoRa);
-  sender().sendText(rightAscensionCommand(target.raRad).c_str());
+  sender().sendText(rightAscensionCommand(target.raRad, highPrecision_).c_str());
 }
 
 int Lx200Protocol::receiveByte(uint8_t byte) {
   switch (state_) {
-    case State::kConnecting: return isAlignmentLetter(byte) ? linkUp() : kKeepLink;
+    case State::kConnecting:
+      if (isAlignmentLetter(byte)) {
+        await(State::kPrecision);
+        sender().sendText(":GR#");
+      }
+      break;
+    case State::kPrecision: return precisionLine(byte);
     case State::kReadRa:
     case State::kReadDec: positionLine(byte); break;
     case State::kGotoRa:
@@ -180,6 +206,7 @@ void Lx200Protocol::positionLine(uint8_t byte) {
   if (!parsed) {
     finish(kStatusErrorReply);
   } else if (state_ == State::kReadRa) {
+    highPrecision_ = inHighPrecision(reply_);
     await(State::kReadDec);
     sender().sendText(":GD#");
   } else {
@@ -195,7 +222,7 @@ void Lx200Protocol::setReply(uint8_t reply) {
     finish(kStatusErrorReply);
   } else if (state_ == State::kGotoRa) {
     await(State::kGotoDec);
-    sender().sendText(declinationCommand(gotoDecRad_).c_str());
+    sender().sendText(declinationCommand(gotoDecRad_, highPrecision_).c_str());
   } else {
     await(State::kSlew);
     sender().sendText(":MS#");

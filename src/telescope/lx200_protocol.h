@@ -22,10 +22,10 @@ class Lx200Protocol : public MountProtocolBase {
   void sendStops() override;
 
  private:
-  enum class State { kIdle, kConnecting, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused };
+  enum class State { kIdle, kConnecting, kPrecision, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused };
 
   int receiveByte(uint8_t byte) override;
-  int linkUp();
+  int precisionLine(uint8_t byte);
   void move(int direction, const char* rateCommand, int startedCode);
   void stop(int direction);
   void readPosition();
@@ -42,6 +42,7 @@ class Lx200Protocol : public MountProtocolBase {
   HandshakeWatchdog replyTimer_;
   double readRaRad_ = 0;
   double gotoDecRad_ = 0;
+  bool highPrecision_ = false;  // the mount tells and takes places to the second
 };
 
 }  // namespace celvaro

@@ -48,6 +48,7 @@ class MountSession : public ::testing::Test {
     options.kind = kind;
     options.timeScale = timeScale;
     options.site = site;
+    options.highPrecision = lx200HighPrecision_;
     options.log = [this](const mountsim::LogRecord& r) {
       std::lock_guard lock(logLock_);
       (r.incoming ? received_ : sent_).push_back(r.bytes);
@@ -106,6 +107,7 @@ class MountSession : public ::testing::Test {
   std::vector<std::string> received_, sent_;
   std::chrono::steady_clock::time_point lastBeat_{};
   int beats_ = 0;
+  bool lx200HighPrecision_ = true;
   // Last, so that its thread stops before the log it writes into goes.
   std::unique_ptr<mountsim::MountSimulator> simulator_;
 };
@@ -165,24 +167,33 @@ TEST_F(MountSession, AltAzimuthMotorControllerAlignsGoesToAStarAndTracks) {
 // -05°22'29.0" then:
 //   b = ephem.FixedBody(); b._ra, b._dec = '05:35:17.3', '-05:23:28'; b._epoch = ephem.J2000
 //   b.compute('2025/1/1 00:00'); print(b.g_ra, b.g_dec)
-// so the mount is sent 05:36.5 and -05:22 (the J2000 place would be
-// 05:35.3 and -05:23), and where it then stands reads back as M 42's J2000
-// place, within the tenth of a minute and the arcminute the commands carry.
-TEST_F(MountSession, Lx200GoesToM42InCoordinatesOfTheDateAndReadsItBackInJ2000) {
+// so a mount in low precision is sent 05:36.5 and -05:22 (the J2000 place
+// would be 05:35.3 and -05:23), one in high precision 05:36:32 and
+// -05*22:29, and where it then stands reads back as M 42's J2000 place,
+// within what the commands carry.
+class Lx200Precision : public MountSession, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Lx200Precision, GoesToM42InCoordinatesOfTheDateAndReadsItBackInJ2000) {
+  const bool high = GetParam();
   clock_.date = 2460676.5;
+  lx200HighPrecision_ = high;
   startMount(mountsim::MountKind::Lx200);
   controller_.connect(kMountLx200, 1);
   ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(kMountLx200))));
   const double raDeg = (5 + 35 / 60.0 + 17.3 / 3600) * 15, decDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
   controller_.gotoPosition(raDeg * kDeg, decDeg * kDeg);
   ASSERT_TRUE(waitFor("link 11"));
-  EXPECT_EQ(lastReceived(":Sr"), ":Sr05:36.5#");
-  EXPECT_EQ(lastReceived(":Sd"), ":Sd-05:22#");
+  EXPECT_EQ(lastReceived(":Sr"), high ? ":Sr05:36:32#" : ":Sr05:36.5#");
+  EXPECT_EQ(lastReceived(":Sd"), high ? ":Sd-05*22:29#" : ":Sd-05:22#");
   std::this_thread::sleep_for(500ms);  // the slew at thirty times its speed
   controller_.readPosition();
   ASSERT_TRUE(waitFor("position"));
-  expectNear(listener_.lastPosition(), raDeg, decDeg, 1.0);
+  // A second of time is 0.25' of right ascension.
+  expectNear(listener_.lastPosition(), raDeg, decDeg, high ? 0.2 : 1.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothPrecisions, Lx200Precision, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "High" : "Low"; });
 
 // A star 80° south never rises at 47.5° north: the mount refuses the slew.
 TEST_F(MountSession, Lx200RefusedSlewShowsTheMountsText) {

@@ -65,10 +65,16 @@ class Lx200Test : public ::testing::Test {
  protected:
   void SetUp() override {
     bench.protocol = createMountProtocol(kMountLx200, {bench.sender, listener, bench.clock}, 0);
+    linkUp("P", "05:30.0#");
+    EXPECT_EQ(told(), Told{"458852"});
+  }
+  // The acknowledge, then the right ascension in the mount's precision.
+  void linkUp(const char* letter, const char* rightAscension) {
     bench.protocol->connect();
     EXPECT_EQ(bench.sent(), "\x06");
-    EXPECT_EQ(bench.receive("P"), kLinkEstablished);
-    EXPECT_EQ(told(), Told{"458852"});
+    EXPECT_EQ(bench.receive(letter), kKeepLink);
+    EXPECT_EQ(bench.sent(), ":GR#");
+    EXPECT_EQ(bench.receive(rightAscension), kLinkEstablished);
   }
   Told told() { return std::exchange(listener.told, {}); }
   int heartbeatsToGiveUp() { return celvaro::heartbeatsToGiveUp(*bench.protocol); }
@@ -84,10 +90,7 @@ class Lx200Test : public ::testing::Test {
 };
 
 TEST_F(Lx200Test, LinksOnlyOnAnAlignmentLetter) {
-  for (const char* letter : {"A", "L"}) {
-    bench.protocol->connect();
-    EXPECT_EQ(bench.receive(letter), kLinkEstablished);
-  }
+  for (const char* letter : {"A", "L"}) linkUp(letter, "05:30.0#");
   EXPECT_EQ(told(), (Told{"458852", "458852"}));
   // Nothing answering: heartbeats and stray bytes leave the link down until
   // the sixth heartbeat closes the port.
@@ -117,6 +120,25 @@ TEST_F(Lx200Test, GotoSendsTheNearestTenthOfAMinuteAndArcminute) {
   EXPECT_EQ(told(), Told{"6"});
   bench.receive("1");
   EXPECT_EQ(bench.sent(), "");
+}
+
+// A mount that tells its right ascension to the second takes places to the
+// second: ":SrHH:MM:SS#" and ":SdsDD*MM:SS#".
+TEST_F(Lx200Test, GotoSendsSecondsToAMountInHighPrecision) {
+  linkUp("P", "05:30:15#");
+  told();
+  bench.command({kCmdGoto}, target((5 + 55 / 60.0 + 10 / 3600.0) * 15 * kRad, -(0.5 + 7 / 3600.0) * kRad));
+  EXPECT_EQ(bench.sent(), ":Sr05:55:10#");
+  bench.receive("1");
+  EXPECT_EQ(bench.sent(), ":Sd-00*30:07#");
+  bench.receive("1");
+  bench.receive("0");
+  EXPECT_EQ(told(), Told{"11"});
+  // An answer in neither form: the low precision every LX200 takes.
+  bench.sent();
+  linkUp("P", "garbled#");
+  bench.command({kCmdGoto}, target(0, 0));
+  EXPECT_EQ(bench.sent(), ":Sr00:00.0#");
 }
 
 TEST_F(Lx200Test, ARefusedSlewIsReportedWithTheMountsText) {

@@ -60,28 +60,39 @@ bool readSexagesimal(std::string_view text, double& value) {
   return true;
 }
 
-std::string rightAscensionText(double degrees) {
-  const long seconds = std::lround(degrees / 15.0 * 3600.0) % 86400;
+std::string rightAscensionText(double degrees, bool highPrecision) {
   char text[32];
-  std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld#", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  if (highPrecision) {
+    const long seconds = std::lround(degrees / 15.0 * 3600.0) % 86400;
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld#", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  } else {
+    const long tenths = std::lround(degrees / 15.0 * 600.0) % 14400;
+    std::snprintf(text, sizeof text, "%02ld:%02ld.%ld#", tenths / 600, tenths / 10 % 60, tenths % 10);
+  }
   return text;
 }
 
-std::string declinationText(double degrees) {
-  const long seconds = std::lround(std::fabs(degrees) * 3600.0);
+std::string declinationText(double degrees, bool highPrecision) {
+  const char sign = degrees < 0 ? '-' : '+';
   char text[32];
-  std::snprintf(text, sizeof text, "%c%02ld*%02ld'%02ld#", degrees < 0 ? '-' : '+', seconds / 3600, seconds / 60 % 60,
-                seconds % 60);
+  if (highPrecision) {
+    const long seconds = std::lround(std::fabs(degrees) * 3600.0);
+    std::snprintf(text, sizeof text, "%c%02ld*%02ld'%02ld#", sign, seconds / 3600, seconds / 60 % 60, seconds % 60);
+  } else {
+    const long minutes = std::lround(std::fabs(degrees) * 60.0);
+    std::snprintf(text, sizeof text, "%c%02ld*%02ld#", sign, minutes / 60, minutes % 60);
+  }
   return text;
 }
 
 }  // namespace
 
-Lx200Mount::Lx200Mount(double rightAscensionHours, double declinationDegrees)
+Lx200Mount::Lx200Mount(double rightAscensionHours, double declinationDegrees, bool highPrecision)
     : SkyTrackingMount(rightAscensionHours, declinationDegrees),
       targetRightAscension_(rightAscension()),
       targetDeclination_(declination()),
-      moveRate_(rateOf('M')) {}
+      moveRate_(rateOf('M')),
+      highPrecision_(highPrecision) {}
 
 std::vector<std::string> Lx200Mount::takeCommands(std::string_view bytes) {
   std::vector<std::string> commands;
@@ -97,8 +108,9 @@ std::vector<std::string> Lx200Mount::takeCommands(std::string_view bytes) {
 
 std::string Lx200Mount::answer(const std::string& command) {
   if (command == std::string(1, kAck)) return "P";
-  if (command == "GR") return rightAscensionText(rightAscension());
-  if (command == "GD") return declinationText(declination());
+  if (command == "GR") return rightAscensionText(rightAscension(), highPrecision_);
+  if (command == "GD") return declinationText(declination(), highPrecision_);
+  if (command == "U") highPrecision_ = !highPrecision_;
   if (command == "MS") return slew();
   if (command.empty()) return "";
   const char verb = command[0];

@@ -1,8 +1,9 @@
 // A mount speaking the LX200 command set: ':' command '#'.
 //
 //   ACK (0x06)        'P' (polar mode)
-//   :GR#              right ascension "HH:MM:SS#"
-//   :GD#              declination "sDD*MM'SS#"
+//   :GR#              right ascension "HH:MM:SS#" (low precision "HH:MM.T#")
+//   :GD#              declination "sDD*MM'SS#" (low precision "sDD*MM#")
+//   :U#               switches between high and low precision; no reply
 //   :Sr HH:MM.T#      target right ascension (also HH:MM:SS): '1', '0' if malformed
 //   :Sd sDD:MM#       target declination (also sDD*MM, :SS): '1', '0' if malformed
 //   :MS#              '0', then a slew to the target at 8 degrees a second;
@@ -21,7 +22,7 @@ namespace celvaro::mountsim {
 
 class Lx200Mount : public SkyTrackingMount {
  public:
-  Lx200Mount(double rightAscensionHours, double declinationDegrees);
+  Lx200Mount(double rightAscensionHours, double declinationDegrees, bool highPrecision = true);
 
   std::vector<std::string> takeCommands(std::string_view bytes) override;
   ReplyForm replyForm() const override { return {"", '#', ""}; }
@@ -38,6 +39,7 @@ class Lx200Mount : public SkyTrackingMount {
   double targetRightAscension_;
   double targetDeclination_;
   double moveRate_;
+  bool highPrecision_;
   CommandFramer framer_{'#', false};
 };
 

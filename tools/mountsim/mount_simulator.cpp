@@ -82,7 +82,8 @@ double greenwichSiderealHoursNow() {
 std::unique_ptr<SimulatedMount> makeSimulatedMount(const MountOptions& options) {
   switch (options.kind) {
     case MountKind::Lx200: {
-      auto mount = std::make_unique<Lx200Mount>(options.startRightAscensionHours, options.startDeclinationDegrees);
+      auto mount = std::make_unique<Lx200Mount>(options.startRightAscensionHours, options.startDeclinationDegrees,
+                                                options.highPrecision);
       if (options.site) mount->setSite(*options.site, greenwichSiderealHoursNow());
       return mount;
     }

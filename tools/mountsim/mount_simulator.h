@@ -58,6 +58,8 @@ struct MountOptions {
   // refused) by its own clock, set from the system clock at power-up;
   // without one every slew is taken.
   std::optional<Site> site;
+  // LX200: whether positions are told in high precision at power-up.
+  bool highPrecision = true;
   // Simulated seconds per real second; 0 stops the clock except for advance().
   double timeScale = 1.0;
   LogSink log;
