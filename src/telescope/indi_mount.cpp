@@ -154,7 +154,10 @@ void IndiMount::hangUp() {
   client_.takeEvents();
 }
 
+// Each heartbeat tells where the device last said it points, for the
+// panels and the guider port.
 int IndiMount::tick() {
+  if (linkUp_ && havePosition_) tellPosition();
   if (spiralRunning_) reportSpiralOffset();
   for (HeldGuide& held : held_) {
     if (held.direction >= 0) sendHeld(held);
@@ -407,8 +410,12 @@ void IndiMount::readPosition() {
     report(kStatusErrorReply);
     return;
   }
-  const EquatorialPosition j2000 = j2000Of(raHours_ / kHoursPerRad, decDeg_ / kDegPerRad);
   report(kStatusFinished);
+  tellPosition();
+}
+
+void IndiMount::tellPosition() {
+  const EquatorialPosition j2000 = j2000Of(raHours_ / kHoursPerRad, decDeg_ / kDegPerRad);
   listener().onMountPosition(j2000.raRad, j2000.decRad, 0, 0);
 }
 

@@ -72,6 +72,7 @@ class IndiMount final : public MountProtocolBase {
   void stop(int direction);
   void slewTo(const char* action, double raRad, double decRad);
   void readPosition();
+  void tellPosition();
   void setTracking(bool on);
   void park();
   void setPark();

@@ -117,14 +117,22 @@ Lx200Protocol::Lx200Protocol(const ProtocolContext& context) : MountProtocolBase
 // The link is up once the mount has answered the acknowledge byte and
 // told its right ascension, whose form shows the precision it works in.
 int Lx200Protocol::connect() {
+  linked_ = false;
   state_ = State::kConnecting;
   replyTimer_.start(kHandshakeHeartbeats);
   sender().sendByte(kAcknowledge);
   return kKeepLink;
 }
 
+// While the link is up and nothing is awaited, every heartbeat reads the
+// position for the panels and the guider port, unannounced; a mount that
+// stops answering is noticed that way too.
 int Lx200Protocol::tick() {
-  if (!replyTimer_.runsOut() || state_ == State::kIdle) return kKeepLink;
+  if (state_ == State::kIdle) {
+    if (linked_) readPosition(false);
+    return kKeepLink;
+  }
+  if (!replyTimer_.runsOut()) return kKeepLink;
   finish(kStatusHandshakeTimedOut);
   return kClosePort;
 }
@@ -135,6 +143,7 @@ int Lx200Protocol::precisionLine(uint8_t byte) {
   if (!reply_.collectLine(byte, kLineEnd)) return kKeepLink;
   double raRad = 0;
   highPrecision_ = readRightAscension(reply_, raRad) && inHighPrecision(reply_);
+  linked_ = true;
   finish(linkEstablishedCode(kMountLx200));
   return kLinkEstablished;
 }
@@ -146,7 +155,7 @@ int Lx200Protocol::command(const uint8_t* payload, int length, const SharedTeles
     case kCmdMoveSlow: move(payload[1], ":RM#", kStatusSlowMotion); break;
     case kCmdStop: stop(payload[1]); break;
     case kCmdGoto: gotoTarget(shared.gotoRaRad, shared.gotoDecRad); break;
-    case kCmdReadPosition: readPosition(); break;
+    case kCmdReadPosition: readPosition(true); break;
     default: break;
   }
   return kKeepLink;
@@ -166,7 +175,8 @@ void Lx200Protocol::stop(int direction) {
 
 void Lx200Protocol::sendStops() { sender().sendText(":Q#"); }
 
-void Lx200Protocol::readPosition() {
+void Lx200Protocol::readPosition(bool asked) {
+  readAsked_ = asked;
   await(State::kReadRa);
   sender().sendText(":GR#");
 }
@@ -210,7 +220,8 @@ void Lx200Protocol::positionLine(uint8_t byte) {
     await(State::kReadDec);
     sender().sendText(":GD#");
   } else {
-    finish(kStatusFinished);
+    if (readAsked_) finish(kStatusFinished);
+    else settle();
     const EquatorialPosition j2000 = j2000Of(readRaRad_, decRad);
     listener().onMountPosition(j2000.raRad, j2000.decRad, 0, 0);
   }
@@ -257,9 +268,13 @@ void Lx200Protocol::await(State state) {
 }
 
 void Lx200Protocol::finish(int code) {
+  settle();
+  report(code);
+}
+
+void Lx200Protocol::settle() {
   state_ = State::kIdle;
   replyTimer_.stop();
-  report(code);
 }
 
 }  // namespace celvaro

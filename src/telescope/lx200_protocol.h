@@ -28,7 +28,8 @@ class Lx200Protocol : public MountProtocolBase {
   int precisionLine(uint8_t byte);
   void move(int direction, const char* rateCommand, int startedCode);
   void stop(int direction);
-  void readPosition();
+  // `asked`: by the user, who is told it is done; else the heartbeat's read.
+  void readPosition(bool asked);
   void gotoTarget(double raRad, double decRad);
   void positionLine(uint8_t byte);
   void setReply(uint8_t reply);
@@ -36,6 +37,7 @@ class Lx200Protocol : public MountProtocolBase {
   void refusalText(uint8_t byte);
   void await(State state);
   void finish(int code);
+  void settle();
 
   State state_ = State::kIdle;
   ReplyBuffer reply_;
@@ -43,6 +45,8 @@ class Lx200Protocol : public MountProtocolBase {
   double readRaRad_ = 0;
   double gotoDecRad_ = 0;
   bool highPrecision_ = false;  // the mount tells and takes places to the second
+  bool linked_ = false;
+  bool readAsked_ = false;
 };
 
 }  // namespace celvaro

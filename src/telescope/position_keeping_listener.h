@@ -3,6 +3,8 @@
 // replies and the last status for the link's end. Command thread only.
 #pragma once
 
+#include "app/clock_listener.h"
+#include "astro/apparent_place.h"
 #include "telescope/guider_replies.h"
 #include "telescope/telescope_listener.h"
 
@@ -10,10 +12,14 @@ namespace celvaro {
 
 class PositionKeepingListener final : public TelescopeListener {
  public:
-  PositionKeepingListener(TelescopeListener& next, GuiderReplies& replies) : next_(next), replies_(replies) {}
+  PositionKeepingListener(TelescopeListener& next, GuiderReplies& replies, const iSiderealTime& clock)
+      : next_(next), replies_(replies), clock_(clock) {}
 
+  // Positions come in J2000; a guiding client asks in the frame of the date,
+  // as a mount tells them.
   void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override {
-    replies_.setPosition(raRad, decRad);
+    const EquatorialPosition ofDate = ApparentPlace(clock_.julianDate()).apparentOf(raRad, decRad);
+    replies_.setPosition(ofDate.raRad, ofDate.decRad);
     next_.onMountPosition(raRad, decRad, rawA, rawB);
   }
   void onLinkStatus(int code) override {
@@ -33,6 +39,7 @@ class PositionKeepingListener final : public TelescopeListener {
  private:
   TelescopeListener& next_;
   GuiderReplies& replies_;
+  const iSiderealTime& clock_;
   int lastStatus_ = 0;
 };
 

@@ -151,7 +151,7 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   SharedTelescopeValues shared_;
   IndiServer indiServer_;
   GuiderReplies guiderReplies_;  // its own lock: the guider port's reader asks it
-  PositionKeepingListener protocolListener_{listener_, guiderReplies_};
+  PositionKeepingListener protocolListener_{listener_, guiderReplies_, clock_};
   int pipeRead_ = -1, pipeWrite_ = -1;
   std::thread commandThread_;
 

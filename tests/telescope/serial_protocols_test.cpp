@@ -153,7 +153,9 @@ TEST_F(Lx200Test, ARefusedSlewIsReportedWithTheMountsText) {
   gotoUpToTheSlew(0, 0);
   bench.receive("x");
   EXPECT_EQ(told(), Told{"6"});
-  EXPECT_EQ(heartbeatsToGiveUp(), 0);
+  bench.sent();
+  bench.protocol->tick();  // idle again: the heartbeat reads the position
+  EXPECT_EQ(bench.sent(), ":GR#");
 }
 
 TEST_F(Lx200Test, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
@@ -180,7 +182,19 @@ TEST_F(Lx200Test, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
   bench.receive("05:30:00#+10*00#");
   bench.command({kCmdMoveFast, 3, 0});
   bench.command({kCmdStop, 3});
-  EXPECT_EQ(heartbeatsToGiveUp(), 0);
+  told();
+  // Idle, each heartbeat reads the position unannounced: a mount silent
+  // while idle is noticed too.
+  bench.sent();
+  bench.protocol->tick();
+  EXPECT_EQ(bench.sent(), ":GR#");
+  bench.receive("05:30:00#");
+  EXPECT_EQ(bench.sent(), ":GD#");
+  bench.receive("+10*00'00#");
+  EXPECT_EQ(told(), Told{});
+  EXPECT_EQ(listener.positions.size(), 2u);
+  EXPECT_EQ(heartbeatsToGiveUp(), 4);
+  EXPECT_EQ(told(), Told{"4"});
 }
 
 // Meade's two precisions: "HH:MM.T#" "sDD*MM#" and "HH:MM:SS#" "sDD*MM'SS#".

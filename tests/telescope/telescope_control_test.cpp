@@ -144,6 +144,21 @@ TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
   EXPECT_EQ(reply(":GR#") + reply(":GD#"), "12:30:00#-45*07'30#");
 }
 
+// A guiding client asks where the mount points in the frame of the date, as
+// a mount answers: M 42 (J2000 05h35m17.3s -05°23'28") stands at 05h36m32.38s
+// -05°22'29.0" on 2025-01-01 0h UT by PyEphem 4.1.4.
+TEST(GuideCommands, ThePositionIsToldInTheFrameOfTheDate) {
+  GuiderReplies replies;
+  testing::FixedSiderealTime clock;
+  clock.date = 2460676.5;
+  testing::WaitingListener next;
+  PositionKeepingListener keeping(next, replies, clock);
+  constexpr double kHour = std::numbers::pi / 12, kDegree = std::numbers::pi / 180;
+  keeping.onMountPosition((5 + 35 / 60.0 + 17.3 / 3600) * kHour, -(5 + 23 / 60.0 + 28 / 3600.0) * kDegree, 0, 0);
+  EXPECT_EQ(replies.reply("GR") + replies.reply("GD"), "05:36:32#-05*22'29#");
+  EXPECT_EQ(next.count("position"), 1);
+}
+
 // The frames the user interface's operations write, byte for byte.
 class FrameRecorder : public TelescopeControl {
  public:
