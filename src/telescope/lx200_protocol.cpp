@@ -117,7 +117,7 @@ Lx200Protocol::Lx200Protocol(const ProtocolContext& context) : MountProtocolBase
 // The link is up once the mount has answered the acknowledge byte and
 // told its right ascension, whose form shows the precision it works in.
 int Lx200Protocol::connect() {
-  linked_ = false;
+  linked_ = slewing_ = false;
   state_ = State::kConnecting;
   replyTimer_.start(kHandshakeHeartbeats);
   sender().sendByte(kAcknowledge);
@@ -127,14 +127,38 @@ int Lx200Protocol::connect() {
 // While the link is up and nothing is awaited, every heartbeat reads the
 // position for the panels and the guider port, unannounced; a mount that
 // stops answering is noticed that way too.
+// While a slew runs the heartbeat asks for the distance bars instead, until
+// the mount shows none; a mount that has no bars ends the slew there.
 int Lx200Protocol::tick() {
   if (state_ == State::kIdle) {
-    if (linked_) readPosition(false);
+    if (linked_ && slewing_) askDistance();
+    else if (linked_) readPosition(false);
     return kKeepLink;
   }
   if (!replyTimer_.runsOut()) return kKeepLink;
+  if (state_ == State::kDistance) {
+    slewing_ = false;
+    finish(kStatusFinished);
+    return kKeepLink;
+  }
   finish(kStatusHandshakeTimedOut);
   return kClosePort;
+}
+
+void Lx200Protocol::askDistance() {
+  await(State::kDistance);
+  sender().sendText(":D#");
+}
+
+// "#" alone: no bars, the slew has ended.
+void Lx200Protocol::distanceLine(uint8_t byte) {
+  if (!reply_.collectLine(byte, kLineEnd)) return;
+  if (reply_.size() > 1) {
+    settle();
+    return;
+  }
+  slewing_ = false;
+  finish(kStatusFinished);
 }
 
 // A reply in neither form leaves the mount in low precision, which every
@@ -169,6 +193,7 @@ void Lx200Protocol::move(int direction, const char* rateCommand, int startedCode
 }
 
 void Lx200Protocol::stop(int direction) {
+  slewing_ = false;
   sender().sendText(direction >= 0 && direction <= 3 ? kStopTexts[direction] : ":Q#");
   finish(kStatusFinished);
 }
@@ -202,6 +227,7 @@ int Lx200Protocol::receiveByte(uint8_t byte) {
     case State::kGotoRa:
     case State::kGotoDec: setReply(byte); break;
     case State::kSlew: slewReply(byte); break;
+    case State::kDistance: distanceLine(byte); break;
     case State::kSlewRefused: refusalText(byte); break;
     case State::kIdle: break;
   }
@@ -244,7 +270,8 @@ void Lx200Protocol::setReply(uint8_t reply) {
 // below the "higher" limit, others by the mount's own limits), and the
 // mount's message follows up to '#'.
 void Lx200Protocol::slewReply(uint8_t reply) {
-  if (reply == '0') finish(kStatusFinished);
+  slewing_ = reply == '0';
+  if (slewing_) finish(kStatusGotoStarted);
   else if (isDigit(reply)) await(State::kSlewRefused);
   else finish(kStatusErrorReply);
 }

@@ -22,7 +22,9 @@ class Lx200Protocol : public MountProtocolBase {
   void sendStops() override;
 
  private:
-  enum class State { kIdle, kConnecting, kPrecision, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused };
+  enum class State {
+    kIdle, kConnecting, kPrecision, kReadRa, kReadDec, kGotoRa, kGotoDec, kSlew, kSlewRefused, kDistance
+  };
 
   int receiveByte(uint8_t byte) override;
   int precisionLine(uint8_t byte);
@@ -38,6 +40,8 @@ class Lx200Protocol : public MountProtocolBase {
   void await(State state);
   void finish(int code);
   void settle();
+  void askDistance();
+  void distanceLine(uint8_t byte);
 
   State state_ = State::kIdle;
   ReplyBuffer reply_;
@@ -47,6 +51,7 @@ class Lx200Protocol : public MountProtocolBase {
   bool highPrecision_ = false;  // the mount tells and takes places to the second
   bool linked_ = false;
   bool readAsked_ = false;
+  bool slewing_ = false;  // a goto the mount took, until its distance bars go
 };
 
 }  // namespace celvaro

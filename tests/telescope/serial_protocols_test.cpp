@@ -111,6 +111,13 @@ TEST_F(Lx200Test, GotoSendsTheNearestTenthOfAMinuteAndArcminute) {
   EXPECT_EQ(bench.sent(), ":MS#");
   EXPECT_EQ(told(), Told{});
   bench.receive("0");
+  EXPECT_EQ(told(), Told{"14"});  // slewing, until the distance bars go
+  bench.protocol->tick();
+  EXPECT_EQ(bench.sent(), ":D#");
+  bench.receive("\x7F#");
+  bench.protocol->tick();
+  EXPECT_EQ(bench.sent(), ":D#");
+  bench.receive("#");
   EXPECT_EQ(told(), Told{"11"});
 
   bench.command({kCmdGoto}, target((23 + 59 / 60.0 + 59 / 3600.0) * 15 * kRad, (90 - 10 / 3600.0) * kRad));
@@ -133,6 +140,10 @@ TEST_F(Lx200Test, GotoSendsSecondsToAMountInHighPrecision) {
   EXPECT_EQ(bench.sent(), ":Sd-00*30:07#");
   bench.receive("1");
   bench.receive("0");
+  EXPECT_EQ(told(), Told{"14"});
+  // A mount without distance bars ends the slew, and keeps its link, when
+  // :D# goes unanswered for three heartbeats.
+  for (int beat = 0; beat < 4; ++beat) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
   EXPECT_EQ(told(), Told{"11"});
   // An answer in neither form: the low precision every LX200 takes.
   bench.sent();

@@ -111,6 +111,7 @@ std::string Lx200Mount::answer(const std::string& command) {
   if (command == "GR") return rightAscensionText(rightAscension(), highPrecision_);
   if (command == "GD") return declinationText(declination(), highPrecision_);
   if (command == "U") highPrecision_ = !highPrecision_;
+  if (command == "D") return axes_[0].moving() || axes_[1].moving() ? "\x7F#" : "#";
   if (command == "MS") return slew();
   if (command.empty()) return "";
   const char verb = command[0];

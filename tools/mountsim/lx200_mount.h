@@ -4,6 +4,7 @@
 //   :GR#              right ascension "HH:MM:SS#" (low precision "HH:MM.T#")
 //   :GD#              declination "sDD*MM'SS#" (low precision "sDD*MM#")
 //   :U#               switches between high and low precision; no reply
+//   :D#               the distance bars: "\x7F#" while an axis moves, else "#"
 //   :Sr HH:MM.T#      target right ascension (also HH:MM:SS): '1', '0' if malformed
 //   :Sd sDD:MM#       target declination (also sDD*MM, :SS): '1', '0' if malformed
 //   :MS#              '0', then a slew to the target at 8 degrees a second;
