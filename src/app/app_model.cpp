@@ -180,6 +180,7 @@ void AppModel::dispatchTelescopeEvent(const QueuedEvent& queued) {
 void AppModel::keepLinkStatus(int code) {
   const int low = code & 0xFFFF;
   if (low == kLinkUpCode || low == kStatusSwitchedOff) telescopeReadings.linkState = code;
+  if (low == kStatusConnecting) telescopeReadings.position = {};  // the last mount's
   telescopeReadings.lastStatus = code;
   telescopeReadings.mountMessage.clear();
 }

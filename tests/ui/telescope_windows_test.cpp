@@ -222,6 +222,22 @@ TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
   EXPECT_FALSE(enabled(controlPanel(), Panel::kGoto));
 }
 
+// A new connection clears the last mount's position; an INDI mount is
+// named by its device, as the server knows it.
+TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
+  model->scope.indiDevice = "Telescope Simulator";
+  report(linkEstablishedCode(kMountLx200));
+  std::thread([&] { model->onMountPosition(0.6, 0.2, 0, 0); }).join();
+  QApplication::processEvents();
+  ASSERT_FALSE(shown(panel(), Panel::kScopeRa).isEmpty());
+  report(20);
+  report(10);
+  EXPECT_EQ(shown(panel(), Panel::kScopeRa), "");
+  EXPECT_EQ(shown(panel(), Panel::kScopeDec), "");
+  report(linkEstablishedCode(kMountIndi));
+  EXPECT_EQ(shown(panel(), Panel::kMountName), "Telescope Simulator");
+}
+
 // "Telescope connected" when the link comes up, "Done" when an operation
 // ends, and a refused slew with the mount's own words.
 TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {

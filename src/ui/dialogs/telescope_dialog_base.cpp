@@ -275,7 +275,8 @@ void TelescopeDialogBase::showLinkStatus(int code) {
   const int low = code & 0xFFFF;
   if (low == kLinkUpCode) {
     const int type = (code >> 16) & 0xFFFF;
-    setItemText(kMountName, mountTypeName(type));
+    // An INDI mount is named by its device, as its server knows it.
+    setItemText(kMountName, type == kMountIndi ? model_.scope.indiDevice : std::string(mountTypeName(type)));
     const iTelescopeControl* link = model_.telescope();
     applyCapabilities(type == kMountIndi && link ? link->indiCapabilities() : mountCapabilities(type));
     showStatusText(text_id::kLinkEstablishedText);
@@ -283,6 +284,11 @@ void TelescopeDialogBase::showLinkStatus(int code) {
     applyCapabilities(0);
     setItemText(kMountName, "");
     showStatusText(text_id::kLinkStatusFirst);
+  } else if (low == kStatusConnecting) {
+    // A new link: the last mount's position is not this one's.
+    setItemText(kScopeRa, "");
+    setItemText(kScopeDec, "");
+    showStatusText(text_id::kLinkStatusFirst + code);
   } else if (code >= 0 && code <= text_id::kLinkStatusLast - text_id::kLinkStatusFirst) {
     showStatusText(text_id::kLinkStatusFirst + code);
   } else {
