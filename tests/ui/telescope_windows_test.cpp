@@ -129,6 +129,13 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   EXPECT_EQ(ports->itemText(2), "COM3  not present: " + QString::fromStdString((dir.path() / "by-id" / "usb-gone").string()));
   EXPECT_TRUE(ports->itemText(255).startsWith("COM256"));
   ports->setCurrentIndex(6);
+  // An INDI mount has no serial port to choose.
+  EXPECT_FALSE(ports->isHidden());
+  types->setCurrentIndex(types->findData(kMountIndi));
+  EXPECT_TRUE(ports->isHidden());
+  EXPECT_TRUE(connect.control(DlgTelescopeConnect::kPort + 400)->isHidden());
+  types->setCurrentIndex(types->findData(kMountMotorAltAz));
+  EXPECT_FALSE(ports->isHidden());
   click(connect, kIdOk);
   EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0, "localhost", 7624, ""}));
 

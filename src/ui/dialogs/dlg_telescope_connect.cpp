@@ -31,7 +31,16 @@ int DlgTelescopeConnect::addScopeRows(int row) {
   grid()->addWidget(comboBox(kPort), row + 1, 1);
   fillMountTypes();
   fillPorts();
+  showPortForType();
   return row + 2;
+}
+
+// An INDI mount is reached through its server, not a serial port.
+void DlgTelescopeConnect::showPortForType() {
+  const auto* types = control<QComboBox>(kMountType);
+  const bool serial = types->currentIndex() < 0 || types->currentData().toInt() != kMountIndi;
+  control<QComboBox>(kPort)->setVisible(serial);
+  control(kPort + 400)->setVisible(serial);
 }
 
 // Every mount type, the stored one chosen; without one (type 0) the list
@@ -59,6 +68,7 @@ void DlgTelescopeConnect::readScopeRows() {
 
 void DlgTelescopeConnect::onCommand(int id, int code, QWidget* control) {
   if (id == kIdOk) readScopeRows();
+  if (id == kMountType && code == kSelectionChanged) showPortForType();
   FwDialogBase::onCommand(id, code, control);
 }
 

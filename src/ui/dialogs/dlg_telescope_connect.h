@@ -36,6 +36,7 @@ class DlgTelescopeConnect : public FwDialogBase {
  private:
   void fillMountTypes();
   void fillPorts();
+  void showPortForType();
 
   ScopeSettings& settings_;
   const std::string programDir_;
