@@ -177,8 +177,12 @@ void AltAzMotorProtocol::setTracking(int mode) {
   } else if (mode == 1) {
     trackingMode_ = 1;
     trackingCountdown_ = kTrackingHeartbeats;
-    if (aligned_) readPosition(Purpose::kTrackHere);
-    else refuse(kStatusNotAligned);
+    // After a goto, and no move since, the object of the goto is followed
+    // (it has drifted from where the mount stopped); else the sky where
+    // the mount points.
+    if (!aligned_) refuse(kStatusNotAligned);
+    else if (targetSet_) slewToTarget(true);
+    else readPosition(Purpose::kTrackHere);
   }
 }
 

@@ -511,6 +511,19 @@ TEST_F(AltAzMountOnTheSky, TrackingAStarAcrossDueNorthFollowsItTheShortWay) {
   EXPECT_LT(arcminFrom(star), 3.0);
 }
 
+// Tracking switched on a while after a goto follows the goto's star, which
+// has drifted from where the mount stopped, not the spot it stopped at.
+TEST_F(AltAzMountOnTheSky, TrackingAfterAGotoFollowsItsStar) {
+  alignOn(starAt(150, 40), 150, 0);
+  const Star star = starAt(200, 45);
+  gotoStar(star);
+  sim.bench.clock.hours += 5 * 1.0027379 / 60;  // five minutes later: some 18' of drift
+  ASSERT_GT(arcminFrom(star), 5.0);
+  sim.command({kCmdTracking, 1});
+  ASSERT_TRUE(sim.beatUntil(11, 1.0, 20));
+  EXPECT_LT(arcminFrom(star), 1.0);
+}
+
 // Axis 1 stays within 270 degrees either way of the base point's count; a
 // target the shorter way beyond that is reached the other way round.
 TEST_F(AltAzMountOnTheSky, CablesAreNotWoundBeyondThreeQuartersOfATurn) {
