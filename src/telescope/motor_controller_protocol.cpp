@@ -164,7 +164,7 @@ void MotorControllerProtocol::spiralReply(const ReplyBuffer& reply) {
     }
     const int index = sequence_.awaited();
     if (spiralPhase_ == SpiralPhase::kReadingStart) startCounts_[index] = static_cast<int32_t>(count);
-    else spiral_.takeCount(index, static_cast<int32_t>(count));
+    else spiral_.takeCount(index, static_cast<int32_t>(count), SpiralSearch::Clock::now());
   }
   if (!sendNext()) spiralAnswered();
 }

@@ -9,9 +9,12 @@ namespace {
 // A leg within one and a half heartbeats' travel of its end is read on
 // every reply: the half covers heartbeats that come late.
 constexpr int64_t kOneAndAHalfTimesTwo = 3;
-// Reads in a row that find the axis standing before the reads wait for a
-// heartbeat again.
+// Reads in a row that find the axis where it was, over at least this time,
+// find it standing, and the reads wait for a heartbeat again. On a fast line
+// replies come back quicker than a moving axis changes its count: the time
+// tells those apart from an axis that stands.
 constexpr int kStandingReads = 3;
+constexpr std::chrono::milliseconds kStandingTime{100};
 
 }  // namespace
 
@@ -34,6 +37,7 @@ void SpiralSearch::startAt(int32_t axis1, int32_t axis2) {
 void SpiralSearch::startLeg() {
   beatMarked_ = false;
   unchangedReads_ = 0;
+  standing_ = false;
 }
 
 // Legs 0 and 1 run forward, 2 and 3 back.
@@ -45,9 +49,13 @@ MotorCommand SpiralSearch::legPeriod() const {
   return valueCommand('I', movingAxis(), static_cast<uint32_t>(period_));
 }
 
-void SpiralSearch::takeCount(int index, int32_t count) {
+void SpiralSearch::takeCount(int index, int32_t count, Clock::time_point now) {
   const int axis = readAxis(index);
-  if (axis == movingAxis()) unchangedReads_ = count == latest_[axis - 1] ? unchangedReads_ + 1 : 0;
+  if (axis == movingAxis()) {
+    unchangedReads_ = count == latest_[axis - 1] ? unchangedReads_ + 1 : 0;
+    if (unchangedReads_ == 1) unchangedSince_ = now;
+    standing_ = unchangedReads_ >= kStandingReads && now - unchangedSince_ >= kStandingTime;
+  }
   latest_[axis - 1] = count;
 }
 
@@ -59,7 +67,7 @@ void SpiralSearch::beatPassed() {
 }
 
 bool SpiralSearch::readAgainAtOnce() const {
-  if (unchangedReads_ >= kStandingReads) return false;
+  if (standing_) return false;
   return travelPerBeat_ < 0 || 2 * leftToGo() <= kOneAndAHalfTimesTwo * travelPerBeat_;
 }
 

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 #include "telescope/motor_command_sequence.h"
@@ -54,13 +55,15 @@ class SpiralSearch {
   // second axis. Each count is taken for the axis it was read from; a read
   // on every reply asks for the moving axis alone (index 0).
   MotorCommand positionRead(int index) const { return plainCommand('j', readAxis(index)); }
-  void takeCount(int index, int32_t count);
+  using Clock = std::chrono::steady_clock;
+  void takeCount(int index, int32_t count, Clock::time_point now);
   // A heartbeat passed while the leg ran: the moving axis's travel from the
   // heartbeat before, in the same leg, is the travel of a heartbeat.
   void beatPassed();
   // After a read that did not end the leg: whether to read again at once
   // rather than at the next heartbeat. Near the end, or while a heartbeat's
-  // travel is not known, yes, unless the last reads found the axis standing.
+  // travel is not known, yes, unless the last reads, over a tenth of a
+  // second, found the axis standing.
   bool readAgainAtOnce() const;
 
   // The latest offset of axis 1 or 2 from the start, in motor counts.
@@ -95,6 +98,8 @@ class SpiralSearch {
   int32_t beatMark_ = 0;
   int32_t travelPerBeat_ = -1;  // -1 while not known
   int unchangedReads_ = 0;      // reads in a row that found the moving axis where it was
+  Clock::time_point unchangedSince_;
+  bool standing_ = false;
 };
 
 }  // namespace celvaro

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <iostream>
 #include <cmath>
 #include <filesystem>
 #include <thread>
@@ -15,6 +17,7 @@
 
 #include "app/clock_listener.h"
 #include "mount_simulator.h"
+#include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
 #include "pseudo_terminals.h"
@@ -52,6 +55,7 @@ class MountSession : public ::testing::Test {
     options.log = [this](const mountsim::LogRecord& r) {
       std::lock_guard lock(logLock_);
       (r.incoming ? received_ : sent_).push_back(r.bytes);
+      if (r.incoming) receivedAt_.push_back(r.microseconds);
     };
     simulator_ = std::make_unique<mountsim::MountSimulator>(options);
     ASSERT_TRUE(simulator_->start());
@@ -105,6 +109,7 @@ class MountSession : public ::testing::Test {
   TelescopeControl controller_{listener_, clock_, dir_.path().string()};
   std::mutex logLock_;
   std::vector<std::string> received_, sent_;
+  std::vector<int64_t> receivedAt_;  // when each of received_ came, in microseconds
   std::chrono::steady_clock::time_point lastBeat_{};
   int beats_ = 0;
   bool lx200HighPrecision_ = true;
@@ -191,6 +196,73 @@ TEST_P(Lx200Precision, GoesToM42InCoordinatesOfTheDateAndReadsItBackInJ2000) {
   // A second of time is 0.25' of right ascension.
   expectNear(listener_.lastPosition(), raDeg, decDeg, high ? 0.2 : 1.0);
 }
+
+// The spiral's legs on a real line, where position reads come back at once:
+// each leg's travel, from its :J to its stop on the mount's log, at the
+// rate its :G mode and :I period set on the simulated controller (its timer
+// of 64935 Hz over the period, 16 times that in mode 3), is within 5 % of
+// the leg's length: 1, 1, 3, 3, 5, 5 ... steps.
+struct SpiralRun {
+  mountsim::MountKind kind;
+  int mountType;
+  double countsPerRevolution;
+  uint8_t radiusArcmin, turns, speed;
+};
+
+class SpiralOnALine : public MountSession, public ::testing::WithParamInterface<SpiralRun> {
+ protected:
+  // The travel of each leg in counts, as the mount's log shows it.
+  std::vector<double> legTravels(size_t from) {
+    std::lock_guard lock(logLock_);
+    std::vector<double> travels;
+    std::array<double, 3> rate{}, started{};
+    int mode = 0;
+    for (size_t i = from; i < received_.size(); ++i) {
+      const std::string& c = received_[i];
+      if (c.size() < 4 || c[0] != ':') continue;
+      const int axis = c[2] - '0';
+      if (axis < 1 || axis > 2) continue;
+      const double seconds = receivedAt_[i] / 1e6;
+      uint32_t period = 0;
+      if (c[1] == 'G') mode = c[3] - '0';
+      if (c[1] == 'I' && readMotorValue(c.data() + 3, static_cast<int>(c.size()) - 3, period) && period > 0) {
+        rate[axis] = 64935.0 / period * (mode == 3 ? 16 : 1);
+      }
+      if (c[1] == 'J') started[axis] = seconds;
+      if ((c[1] == 'L' || c[1] == 'K') && started[axis] > 0) {
+        travels.push_back(rate[axis] * (seconds - started[axis]));
+        started[axis] = 0;
+      }
+    }
+    return travels;
+  }
+};
+
+TEST_P(SpiralOnALine, LegsEndWithinFivePercentOfTheirLength) {
+  const SpiralRun run = GetParam();
+  startMount(run.kind, 1);
+  controller_.connect(run.mountType, 1);
+  ASSERT_TRUE(waitFor("link " + std::to_string(linkEstablishedCode(run.mountType))));
+  const size_t from = received().size();
+  controller_.startSpiralSearch(run.radiusArcmin, run.turns, run.speed);
+  ASSERT_TRUE(listener_.waitFor("link 24", 1, 120s, [this] { beat(); }));
+  const double step = run.radiusArcmin / 60.0 * run.countsPerRevolution / 360;
+  const std::vector<double> travels = legTravels(from);
+  ASSERT_EQ(travels.size(), 4u * (run.turns + 1u));  // the turns after the first
+  double worst = 0;
+  for (size_t leg = 0; leg < travels.size(); ++leg) {
+    const double length = (leg < 2 ? 1 : 2 * (leg / 2) + 1) * step;
+    worst = std::max(worst, std::abs(travels[leg] / length - 1));
+    EXPECT_NEAR(travels[leg] / length, 1.0, 0.05) << "leg " << leg;
+  }
+  std::cout << "[ spiral   ] worst leg " << worst * 100 << " % off its length\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MotorControllers, SpiralOnALine,
+    ::testing::Values(SpiralRun{mountsim::MountKind::AltAzimuth, kMountMotorAltAz, 0x1AF100, 10, 1, 2},
+                      SpiralRun{mountsim::MountKind::Equatorial, kMountMotorEquatorial, 9024000, 5, 1, 5}),
+    [](const auto& info) { return info.param.kind == mountsim::MountKind::AltAzimuth ? "AltAzimuth" : "Equatorial"; });
 
 INSTANTIATE_TEST_SUITE_P(BothPrecisions, Lx200Precision, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "High" : "Low"; });

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
@@ -109,13 +110,17 @@ TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   EXPECT_EQ(bench.sent(), ":J2\r");
 
   // An axis that does not move is not asked again and again: after three
-  // reads that find it where it was, the next read waits for a heartbeat,
-  // which reads the moving axis and then axis 2.
+  // reads over a tenth of a second that find it where it was, the next read
+  // waits for a heartbeat, which reads the moving axis and then axis 2.
+  // (Reads that come back at once may find a moving axis unchanged.)
   bench.receive(kOk);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(bench.sent(), ":j2\r");
     bench.receive(valueReply(kHome - 3));
   }
+  EXPECT_EQ(bench.sent(), ":j2\r");
+  std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  bench.receive(valueReply(kHome - 3));
   EXPECT_EQ(bench.sent(), "");
   bench.protocol->tick();
   EXPECT_EQ(bench.sent(), ":j2\r");
