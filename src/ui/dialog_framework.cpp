@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -70,6 +71,24 @@ QDialog* FwDialogBase::create(QWidget* parent) {
   onInitDialog();
   initialised_ = true;
   return dialog_;
+}
+
+void FwDialogBase::placeBeside(const QWidget& other) {
+  if (!dialog_) return;
+  const QRect there = other.frameGeometry();
+  const QRect mine = dialog_->frameGeometry();
+  const QScreen* screen = other.screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  const QPoint candidates[] = {{there.right() + 1, there.top()},
+                               {there.left() - mine.width(), there.top()},
+                               {there.left(), there.bottom() + 1}};
+  for (const QPoint& at : candidates) {
+    if (room.isNull() || room.contains(QRect(at, mine.size()))) {
+      dialog_->move(at);
+      return;
+    }
+  }
+  dialog_->move(candidates[0]);
 }
 
 int FwDialogBase::runModal(QWidget* parent) {

@@ -65,6 +65,10 @@ class FwDialogBase {
   QDialog* window() const { return dialog_; }
   // Makes the window and its controls without showing it (tests drive it).
   QDialog* create(QWidget* parent);
+  // Moves the shown window beside `other` (right of it, else left of it,
+  // else below it, as the screen has room) so neither hides the other's
+  // controls.
+  void placeBeside(const QWidget& other);
 
   // The control of an id, or null.
   template <typename Control = QWidget>

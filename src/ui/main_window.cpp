@@ -515,6 +515,7 @@ void MainWindow::openTelescopeControl() {
   makeOnce(telescopeAdjust_, resources_, model_, *this);
   telescopeControl_->showOver(this);
   telescopeAdjust_->showOver(this);
+  telescopeAdjust_->placeBeside(*telescopeControl_->window());
 }
 
 void MainWindow::centreOnTelescope() {

@@ -500,6 +500,8 @@ TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
   window->command(601);
   DlgTelescopeAdjust& adjust = *window->telescopeAdjust();
   EXPECT_EQ(model->dialogListeners.referencePoints, &adjust);
+  // The two windows of aligning open side by side: neither hides the other's buttons.
+  EXPECT_FALSE(adjust.window()->frameGeometry().intersects(controlPanel().window()->frameGeometry()));
   EXPECT_TRUE(model->showReferencePoints);
   for (int id : {100, 101, 110, 111}) EXPECT_FALSE(enabled(adjust, id)) << id;
 
