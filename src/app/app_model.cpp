@@ -177,6 +177,11 @@ void AppModel::dispatchTelescopeEvent(const QueuedEvent& queued) {
   }
 }
 
+void AppModel::setTarget(double raRad, double decRad) {
+  lastCentringTarget = {raRad, decRad, true};
+  tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showTarget(raRad, decRad); });
+}
+
 void AppModel::keepLinkStatus(int code) {
   const int low = code & 0xFFFF;
   if (low == kLinkUpCode || low == kStatusSwitchedOff) telescopeReadings.linkState = code;
@@ -274,7 +279,7 @@ int AppModel::centreOn(double raRad, double decRad, int minFieldArcmin, int maxF
   }
   if (maxFieldArcmin > 0) keepFieldWithin(minFieldArcmin, maxFieldArcmin);
   recomputeGridSteps();
-  if (remember) lastCentringTarget = {raRad, decRad, true};
+  if (remember) setTarget(raRad, decRad);
   return 1;
 }
 

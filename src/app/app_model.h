@@ -206,6 +206,9 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
   std::array<ReferencePoint, kReferencePointCount> referencePoints{};
   CentringTarget lastCentringTarget;
+  // The object last picked or centred on becomes the target of a Goto, and
+  // the telescope panels show it at once.
+  void setTarget(double raRad, double decRad);
   TelescopeReadings telescopeReadings;
   bool redrawPending = false;
   bool statusPending = false;

@@ -304,7 +304,7 @@ bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
   const bool differs = !model_.selectionValid || !(next == model_.selection);
   model_.selection = next;
   model_.selectionValid = true;
-  model_.lastCentringTarget = {pick.raRad, pick.decRad, true};
+  model_.setTarget(pick.raRad, pick.decRad);
   if (differs) description = describe(pick);
   return differs;
 }

@@ -18,6 +18,8 @@ class TelescopeControlDlgCallback {
   virtual void showSpiralSearchOffset(int x, int y) = 0;
   // The mount's own words about the status shown last (a refused slew).
   virtual void showMountMessage(const std::string& text) = 0;
+  // The object a Goto goes to, as soon as the user picked or centred it.
+  virtual void showTarget(double raRad, double decRad) = 0;
 };
 
 // One reference point of the alignment as the user stored it.

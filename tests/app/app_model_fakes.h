@@ -78,6 +78,7 @@ class FakeControlPanel : public TelescopeControlDlgCallback {
   void observingPlaceChanged() override { ++placeChanges; }
   void showSpiralSearchOffset(int x, int y) override { offsets.emplace_back(x, y); }
   void showMountMessage(const std::string& text) override { order.push_back("message " + text); }
+  void showTarget(double, double) override { order.push_back("target"); }
 
   struct Position {
     double ra, dec;

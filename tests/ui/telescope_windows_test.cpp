@@ -245,6 +245,16 @@ TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
   EXPECT_EQ(shown(panel(), Panel::kMountName), "Telescope Simulator");
 }
 
+// The object picked is the target at once: both panels show it before Goto
+// goes there, and one opened later shows it too.
+TEST_F(TelescopeWindows, ThePickedObjectIsShownAsTheTargetBeforeGoto) {
+  model->setTarget(1.0, 0.2);
+  EXPECT_EQ(shown(panel(), Panel::kTargetRa), QString::fromStdString(mountRaText(1.0)));
+  EXPECT_EQ(shown(panel(), Panel::kTargetDec), QString::fromStdString(mountDecText(0.2)));
+  EXPECT_EQ(shown(controlPanel(), Panel::kTargetRa), QString::fromStdString(mountRaText(1.0)));
+  EXPECT_TRUE(takeCalls().empty());
+}
+
 // "Telescope connected" when the link comes up, "Done" when an operation
 // ends, and a refused slew with the mount's own words.
 TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
@@ -474,7 +484,7 @@ TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) 
   EXPECT_TRUE(takeCalls().empty());
   EXPECT_EQ(window->statusParts().part(0), "Select an object on the chart first.");
 
-  model->lastCentringTarget = {1.0, 0.2, true};
+  model->setTarget(1.0, 0.2);
   click(panel(), Panel::kGoto);
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"gotoPosition 1 0.2"});
   EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");

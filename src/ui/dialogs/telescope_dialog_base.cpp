@@ -245,8 +245,6 @@ void TelescopeDialogBase::gotoSelection() {
     }
     return;
   }
-  setItemText(kTargetRa, mountRaText(target.raRad));
-  setItemText(kTargetDec, mountDecText(target.decRad));
   onLink([&](iTelescopeControl& link) { link.gotoPosition(target.raRad, target.decRad); });
 }
 
@@ -340,6 +338,11 @@ void TelescopeDialogBase::showMountPosition(double raRad, double decRad, int32_t
   setItemText(kScopeDec, mountDecText(decRad));
 }
 
+void TelescopeDialogBase::showTarget(double raRad, double decRad) {
+  setItemText(kTargetRa, mountRaText(raRad));
+  setItemText(kTargetDec, mountDecText(decRad));
+}
+
 // --- registration ------------------------------------------------------------------
 
 void TelescopeDialogBase::attach() {
@@ -349,6 +352,7 @@ void TelescopeDialogBase::attach() {
   if (readings.lastStatus != readings.linkState) showLinkStatus(readings.lastStatus);
   if (!readings.mountMessage.empty()) showMountMessage(readings.mountMessage);
   if (readings.position.valid) showMountPosition(readings.position.raRad, readings.position.decRad, 0, 0);
+  if (model_.lastCentringTarget.valid) showTarget(model_.lastCentringTarget.raRad, model_.lastCentringTarget.decRad);
   showMapMode();
   if (gamepadTimer_) gamepadTimer_->start(kGamepadPollMs);
 }

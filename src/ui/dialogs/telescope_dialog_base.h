@@ -50,6 +50,7 @@ class TelescopeDialogBase : public FwDialogBaseScroll,
   // TelescopeControlDlgCallback.
   void showLinkStatus(int code) override;
   void showMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
+  void showTarget(double raRad, double decRad) override;
   void observingPlaceChanged() override {}
   void showSpiralSearchOffset(int x, int y) override;
   // After the status text, as "<status>: <the mount's words>".
