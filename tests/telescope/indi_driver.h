@@ -17,6 +17,7 @@
 #include <chrono>
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <optional>
 #include <regex>
@@ -77,6 +78,13 @@ class IndiDriver {
   IndiDriver& operator=(const IndiDriver&) = delete;
 
   bool running() const { return pid_ > 0; }
+  // The child's own children (a server's drivers), as the kernel lists them.
+  std::vector<pid_t> children() const {
+    std::vector<pid_t> found;
+    std::ifstream list("/proc/" + std::to_string(pid_) + "/task/" + std::to_string(pid_) + "/children");
+    for (pid_t child = 0; list >> child;) found.push_back(child);
+    return found;
+  }
   // Ends the driver at once, as a crash would.
   void kill() {
     if (pid_ <= 0) return;

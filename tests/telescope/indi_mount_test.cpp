@@ -444,6 +444,19 @@ TEST_F(IndiMountTest, ADeviceDisconnectedBehindTheLinksBackTakesItDown) {
   EXPECT_TRUE(listener.waitFor(link(kStatusNoLink), 1, 2s));
 }
 
+// The driver crashing mid-goto: its server starts it again, disconnected,
+// and the link goes down instead of reporting the old device's state.
+TEST_F(IndiMountTest, ACrashedDriverTakesTheLinkDown) {
+  gotoAndWaitForBusy(kVegaRaDeg, kVegaDecDeg);
+  const std::vector<pid_t> drivers = server->children();
+  ASSERT_EQ(drivers.size(), 1u);
+  ASSERT_EQ(::kill(drivers[0], SIGKILL), 0);
+  ASSERT_TRUE(listener.waitFor(link(kStatusSwitchedOff), 1, 10s));
+  EXPECT_TRUE(listener.waitFor(link(kStatusDeviceDisconnected), 1, 1s));
+  control.readPosition();
+  EXPECT_TRUE(listener.waitFor(link(kStatusNoLink), 1, 2s));
+}
+
 // The server killed during a goto: the link goes down as a lost port's
 // does, requests are answered at once, and the controller ends.
 TEST_F(IndiMountTest, AServerKilledMidGotoLeavesTheLinkDown) {
