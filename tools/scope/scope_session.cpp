@@ -32,6 +32,16 @@ bool isRefusal(int code) {
          code == kStatusBelowHorizon || code == kStatusSlewRefused;
 }
 
+// Why the mount refused, where it gave no text of its own.
+std::string refusalText(int code) {
+  switch (code) {
+    case kStatusNotAligned: return "not aligned: sync on a star first";
+    case kStatusTooHigh: return "the target stands above 80 degrees";
+    case kStatusBelowHorizon: return "the target is below the horizon";
+    default: return "the mount answered with an error";
+  }
+}
+
 bool isLinkLoss(int code) {
   return code == kStatusHandshakeTimedOut || code == kStatusNoLink || code == kStatusSwitchedOff ||
          code == kStatusPortOpenFailed || code == kStatusImplausibleCounts;
@@ -220,7 +230,7 @@ CommandResult ScopeSession::await(const Awaited& awaited) {
     if (isRefusal(event->code)) {
       // The mount's own text follows its refusal at once.
       if (const auto text = nextEvent(Clock::now() + 200ms); text && text->kind == ScopeEvent::kMessage) said = text->text;
-      return failed(Outcome::kRefused, event->code, said.empty() ? "status " + std::to_string(event->code) : said);
+      return failed(Outcome::kRefused, event->code, said.empty() ? refusalText(event->code) : said);
     }
     if (std::find(awaited.done.begin(), awaited.done.end(), event->code) != awaited.done.end()) {
       result.status = event->code;
@@ -241,7 +251,7 @@ CommandResult ScopeSession::waitForEnd() {
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
     if (event->kind != ScopeEvent::kStatus) continue;
     if (event->code == kStatusSlewTimedOut) return failed(Outcome::kTimedOut, event->code, "the mount did not end the slew");
-    if (isRefusal(event->code)) return failed(Outcome::kRefused, event->code, "status " + std::to_string(event->code));
+    if (isRefusal(event->code)) return failed(Outcome::kRefused, event->code, refusalText(event->code));
   }
   CommandResult result;
   result.status = pendingCode_;
