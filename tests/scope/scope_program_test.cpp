@@ -4,6 +4,7 @@
 // libnova's place of the date of M 42's published J2000 place.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -92,6 +93,25 @@ INSTANTIATE_TEST_SUITE_P(
         // The alt-azimuth mount is aligned on a star first.
         SerialKind{"altaz", MountKind::AltAzimuth, {"sync", "Aldebaran", "goto", "M 42", "wait", "position", "stop"}, 1.0}),
     [](const ::testing::TestParamInfo<SerialKind>& info) { return std::string(info.param.name); });
+
+// A move eastward turns the mount toward greater right ascension at an
+// unchanged declination, and a mount that confirms the move and its stop
+// only by its own answers is not waited for longer than the move.
+TEST_F(ScopeProgramTest, AMoveEastLastsItsSecondsAndTurnsTheMountEast) {
+  startMount(MountKind::NexStar);
+  const ScopeRun result = run("nexstar", {"position", "move", "e", "fast3", "2", "position"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const size_t second = result.out.find("{\"command\":\"position\"", 1);
+  const auto before = testing::placeIn(testing::lineOf(result.out, "position"), "of_date");
+  const auto after = testing::placeIn(result.out.substr(second), "of_date");
+  ASSERT_TRUE(before && after) << result.out;
+  const double eastward = std::fmod(after->first - before->first + 24, 24);
+  EXPECT_GT(eastward, 0.1);
+  EXPECT_LT(eastward, 12);
+  EXPECT_NEAR(after->second, before->second, 1.0 / 60);
+  EXPECT_LT(result.seconds, 6);
+  std::cout << "[ figures  ] nexstar: two-second move script " << result.seconds << " s\n";
+}
 
 // What goes wrong tells its own exit code and one line on the error output.
 TEST_F(ScopeProgramTest, FailuresEndWithTheirExitCodes) {

@@ -156,14 +156,14 @@ CommandResult ScopeSession::perform(const ScopeCommand& command) {
     case Verb::kMove:
     case Verb::kGuide: {
       send(command);
-      CommandResult started = await({{kStatusFastMotion, kStatusSlowMotion}, false, true, 10s});
+      CommandResult started = await({{kStatusFastMotion, kStatusSlowMotion, kStatusFinished}, false, true});
       if (started.outcome != Outcome::kDone) return started;
       const auto held = command.verb == Verb::kMove ? std::chrono::milliseconds(std::lround(command.seconds * 1000))
                                                     : std::chrono::milliseconds(command.milliseconds);
       CommandResult during = holdFor(held);
       if (during.outcome != Outcome::kDone) return during;
       controller_.stopMove(command.direction);
-      return await({{kStatusFinished}, false, true, 10s});
+      return await({{kStatusFinished}, false, true});
     }
     default: break;
   }
@@ -175,7 +175,7 @@ CommandResult ScopeSession::perform(const ScopeCommand& command) {
     case Verb::kSync: result = await({{kStatusReferenceStored}, false, false, 15s}); break;
     case Verb::kPark: result = await({{kStatusParkStarted, kStatusParked}, false, false, 15s}); break;
     case Verb::kSpiral: result = await({{kStatusSpiralStarted}, false, false, 15s}); break;
-    default: result = await({{kStatusFinished}, false, true, 10s}); break;
+    default: result = await({{kStatusFinished}, false, true}); break;
   }
   if (command.raHours) {
     result.target = EquatorialPosition{*command.raHours * kPi / 12, *command.decDeg * kPi / 180};
@@ -215,7 +215,8 @@ void ScopeSession::send(const ScopeCommand& c) {
 CommandResult ScopeSession::await(const Awaited& awaited) {
   CommandResult result;
   std::string said;
-  while (const auto event = nextEvent(Clock::now() + awaited.within)) {
+  const auto deadline = Clock::now() + (awaited.quietIsDone ? kQuietTime : awaited.within);
+  while (const auto event = nextEvent(deadline)) {
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
     if (event->kind == ScopeEvent::kMessage) {
       said = event->text;

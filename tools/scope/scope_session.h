@@ -46,7 +46,9 @@ class ScopeSession {
   struct Awaited {
     std::vector<int> done;   // status codes that end it done
     bool position = false;   // a position ends it done
-    bool quietIsDone = false;  // a mount that confirms nothing is done when nothing comes
+    // A mount that confirms nothing has done it when no refusal came in a
+    // moment; `within` is for what must come.
+    bool quietIsDone = false;
     std::chrono::milliseconds within{10000};
   };
   // What the last slew left to be waited for.
