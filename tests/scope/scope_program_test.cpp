@@ -35,6 +35,9 @@ struct SerialKind {
   double arcminutes;  // what the protocol's numbers resolve
 };
 
+// Tests are named by the kind, not by the bytes of the case.
+void PrintTo(const SerialKind& kind, std::ostream* out) { *out << kind.name; }
+
 class ScopeProgramTest : public ::testing::TestWithParam<SerialKind> {
  protected:
   void SetUp() override { SKIP_WITHOUT_PSEUDO_TERMINALS(); }

@@ -49,7 +49,7 @@ bool isLinkLoss(int code) {
 
 // The clock a script runs on: the computer's, or one set to the script's
 // instant when it gives one, running on from there.
-celvaro::Clock::TimeSource timeSourceOf(const PlaceTimeOptions& options) {
+Clock::TimeSource timeSourceOf(const PlaceTimeOptions& options) {
   if (!options.utc) return systemUniversalTime;
   const ChartDate d = *options.utc;
   std::tm fields{};
@@ -86,7 +86,7 @@ ScopeSession::ScopeSession(const ScopeScript& script, const SessionSettings& set
                            const std::string& programDirectory)
     : script_(script),
       settings_(settings),
-      clock_(celvaro::Clock::kTickPeriod, timeSourceOf(script.placeTime)),
+      clock_(Clock::kTickPeriod, timeSourceOf(script.placeTime)),
       controller_(events_, clock_, programDirectory) {}
 
 ScopeSession::~ScopeSession() {
@@ -120,12 +120,12 @@ Outcome ScopeSession::connect(std::string& error) {
   clock_.setLongitude(settings_.place.longitudeDeg);
   clock_.setHeartBeatListener(&controller_);
   clock_.start();
-  const auto ticked = Clock::now() + 5s;
-  while (clock_.julianDate() == 0 && Clock::now() < ticked) std::this_thread::sleep_for(20ms);
+  const auto ticked = SteadyClock::now() + 5s;
+  while (clock_.julianDate() == 0 && SteadyClock::now() < ticked) std::this_thread::sleep_for(20ms);
   if (script_.mountType == kMountIndi) controller_.setIndiServer(script_.indiHost, script_.indiPort, script_.indiDevice);
   controller_.connect(script_.mountType, 1);
   const int established = linkEstablishedCode(script_.mountType);
-  const auto deadline = Clock::now() + kConnectTime;
+  const auto deadline = SteadyClock::now() + kConnectTime;
   while (const auto event = nextEvent(deadline)) {
     if (event->kind != ScopeEvent::kStatus) continue;
     if (event->code == established) return linkUp_ = true, Outcome::kDone;
@@ -143,7 +143,7 @@ Outcome ScopeSession::connect(std::string& error) {
 
 CommandResult ScopeSession::perform(const ScopeCommand& command) {
   // What earlier commands left behind is taken first: a slew's end, a lost link.
-  while (nextEvent(Clock::now())) {
+  while (nextEvent(SteadyClock::now())) {
   }
   if (linkLost_) return failed(Outcome::kNoLink, kStatusNoLink, "the link was lost");
   switch (command.verb) {
@@ -215,7 +215,7 @@ void ScopeSession::send(const ScopeCommand& c) {
 CommandResult ScopeSession::await(const Awaited& awaited) {
   CommandResult result;
   std::string said;
-  const auto deadline = Clock::now() + (awaited.quietIsDone ? kQuietTime : awaited.within);
+  const auto deadline = SteadyClock::now() + (awaited.quietIsDone ? kQuietTime : awaited.within);
   while (const auto event = nextEvent(deadline)) {
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
     if (event->kind == ScopeEvent::kMessage) {
@@ -230,7 +230,7 @@ CommandResult ScopeSession::await(const Awaited& awaited) {
     if (event->code == kStatusSlewTimedOut) return failed(Outcome::kTimedOut, event->code, "the mount did not end the slew");
     if (isRefusal(event->code)) {
       // The mount's own text follows its refusal at once.
-      if (const auto text = nextEvent(Clock::now() + 200ms); text && text->kind == ScopeEvent::kMessage) said = text->text;
+      if (const auto text = nextEvent(SteadyClock::now() + 200ms); text && text->kind == ScopeEvent::kMessage) said = text->text;
       return failed(Outcome::kRefused, event->code, said.empty() ? refusalText(event->code) : said);
     }
     if (std::find(awaited.done.begin(), awaited.done.end(), event->code) != awaited.done.end()) {
@@ -245,7 +245,7 @@ CommandResult ScopeSession::await(const Awaited& awaited) {
 // A slew, park or spiral that the mount tells the end of.
 CommandResult ScopeSession::waitForEnd() {
   if (pending_ == Pending::kNothing) return {};
-  const auto deadline = Clock::now() + kSlewTime;
+  const auto deadline = SteadyClock::now() + kSlewTime;
   while (pending_ == Pending::kEndCode) {
     const auto event = nextEvent(deadline);
     if (!event) return failed(Outcome::kTimedOut, 0, "the slew did not end");
@@ -262,9 +262,9 @@ CommandResult ScopeSession::waitForEnd() {
 // A mount that reports only that a slew started has ended it once where it
 // stands holds still.
 CommandResult ScopeSession::waitForSteadyPosition() {
-  const auto deadline = Clock::now() + kSlewTime;
+  const auto deadline = SteadyClock::now() + kSlewTime;
   std::optional<EquatorialPosition> last;
-  while (Clock::now() < deadline) {
+  while (SteadyClock::now() < deadline) {
     controller_.readPosition();
     CommandResult reading = await({{}, true, false, 10s});
     if (reading.outcome != Outcome::kDone) return reading;
@@ -280,7 +280,7 @@ CommandResult ScopeSession::waitForSteadyPosition() {
 
 // Lets a move run, taking what the controller tells meanwhile.
 CommandResult ScopeSession::holdFor(std::chrono::milliseconds duration) {
-  const auto end = Clock::now() + duration;
+  const auto end = SteadyClock::now() + duration;
   while (const auto event = nextEvent(end)) {
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
   }
@@ -301,7 +301,7 @@ void ScopeSession::noteStarts(const CommandResult& result) {
   }
 }
 
-std::optional<ScopeEvent> ScopeSession::nextEvent(Clock::time_point deadline) {
+std::optional<ScopeEvent> ScopeSession::nextEvent(SteadyClock::time_point deadline) {
   auto event = events_.next(deadline);
   if (!event || event->kind != ScopeEvent::kStatus) return event;
   if (linkUp_ && isLinkLoss(event->code)) linkLost_ = true;

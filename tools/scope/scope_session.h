@@ -27,7 +27,7 @@ struct SessionSettings {
 
 class ScopeSession {
  public:
-  using Clock = std::chrono::steady_clock;
+  using SteadyClock = std::chrono::steady_clock;
   // How a command's result is told as it ends.
   using Reporter = std::function<void(const ScopeCommand&, const CommandResult&)>;
 
@@ -63,14 +63,14 @@ class ScopeSession {
   CommandResult holdFor(std::chrono::milliseconds duration);
   void noteStarts(const CommandResult& result);
   // Takes an event, noting what it says of the link and of a pending slew.
-  std::optional<ScopeEvent> nextEvent(Clock::time_point deadline);
+  std::optional<ScopeEvent> nextEvent(SteadyClock::time_point deadline);
   void describePosition(CommandResult& result, const EquatorialPosition& j2000) const;
   std::string linkText() const;
 
   const ScopeScript& script_;
   const SessionSettings settings_;
   ScopeEvents events_;
-  celvaro::Clock clock_;
+  Clock clock_;
   TelescopeControl controller_;
   bool linkUp_ = false;
   bool linkLost_ = false;
