@@ -47,6 +47,15 @@ bool isLinkLoss(int code) {
          code == kStatusPortOpenFailed || code == kStatusImplausibleCounts;
 }
 
+std::string noLinkReason(int code) {
+  switch (code) {
+    case kStatusPortOpenFailed: return "the port could not be opened";
+    case kStatusImplausibleCounts: return "it reports implausible counts per revolution";
+    case kStatusHandshakeTimedOut: return "it did not answer the handshake";
+    default: return "it did not answer in time";
+  }
+}
+
 // The clock a script runs on: the computer's, or one set to the script's
 // instant when it gives one, running on from there.
 Clock::TimeSource timeSourceOf(const PlaceTimeOptions& options) {
@@ -126,18 +135,15 @@ Outcome ScopeSession::connect(std::string& error) {
   controller_.connect(script_.mountType, 1);
   const int established = linkEstablishedCode(script_.mountType);
   const auto deadline = SteadyClock::now() + kConnectTime;
+  int failure = 0;
   while (const auto event = nextEvent(deadline)) {
     if (event->kind != ScopeEvent::kStatus) continue;
-    if (event->code == established) return linkUp_ = true, Outcome::kDone;
-    if (isLinkLoss(event->code)) {
-      error = "no link with the " + std::string(mountTypeName(script_.mountType)) + " mount: " +
-              (event->code == kStatusPortOpenFailed ? "the port could not be opened"
-               : event->code == kStatusImplausibleCounts ? "it reports implausible counts per revolution"
-                                                         : "it did not answer the handshake");
-      return Outcome::kNoLink;
-    }
+    linkUp_ = event->code == established;
+    if (linkUp_) return Outcome::kDone;
+    failure = event->code;
+    if (isLinkLoss(failure)) break;
   }
-  error = "no link with the " + std::string(mountTypeName(script_.mountType)) + " mount: it did not answer in time";
+  error = "no link with the " + std::string(mountTypeName(script_.mountType)) + " mount: " + noLinkReason(failure);
   return Outcome::kNoLink;
 }
 
