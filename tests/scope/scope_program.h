@@ -2,6 +2,7 @@
 // and error output kept, its exit code and how long it took.
 #pragma once
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,7 +36,10 @@ inline std::string fileText(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline ScopeRun runScope(const std::vector<std::string>& args, const ScratchDir& dir) {
+// `environment` adds NAME=VALUE entries; a program still running after
+// `terminateAfter` seconds is sent SIGTERM.
+inline ScopeRun runScope(const std::vector<std::string>& args, const ScratchDir& dir,
+                         const std::vector<std::string>& environment = {}, double terminateAfter = 0) {
   std::vector<std::string> words{CELVARO_SCOPE};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -50,8 +55,17 @@ inline ScopeRun runScope(const std::vector<std::string>& args, const ScratchDir&
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
   int status = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 && ::waitpid(pid, &status, 0) == pid) {
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  std::vector<std::string> variables(environment);
+  for (char** e = environ; *e != nullptr; ++e) variables.emplace_back(*e);
+  std::vector<char*> envp;
+  for (std::string& v : variables) envp.push_back(v.data());
+  envp.push_back(nullptr);
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (terminateAfter > 0) {
+      std::this_thread::sleep_for(std::chrono::duration<double>(terminateAfter));
+      ::kill(pid, SIGTERM);
+    }
+    if (::waitpid(pid, &status, 0) == pid) run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -4,7 +4,10 @@
 // libnova's place of the date of M 42's published J2000 place.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -114,6 +117,27 @@ TEST_F(ScopeProgramTest, AMoveEastLastsItsSecondsAndTurnsTheMountEast) {
   EXPECT_NEAR(after->second, before->second, 1.0 / 60);
   EXPECT_LT(result.seconds, 6);
   std::cout << "[ figures  ] nexstar: two-second move script " << result.seconds << " s\n";
+}
+
+// The private program directory that links the port goes once the port is
+// open, and with a script ended by a signal before that.
+TEST_F(ScopeProgramTest, LeavesNoScratchDirectoryBehind) {
+  startMount(MountKind::Lx200);
+  const std::filesystem::path scratch = dir.path() / "tmp";
+  std::filesystem::create_directory(scratch);
+  const std::vector<std::string> tmp{"TMPDIR=" + scratch.string()};
+  const std::vector<std::string> args{"--type", "lx200", "--port", simulator->slavePath()};
+  const auto scratchIsEmpty = [&] { return std::filesystem::is_empty(scratch); };
+  std::vector<std::string> moving(args);
+  moving.insert(moving.end(), {"move", "e", "slow0", "20"});
+  EXPECT_EQ(testing::runScope(moving, dir, tmp, 3).exitCode, 128 + SIGTERM);
+  EXPECT_TRUE(scratchIsEmpty());
+  // Ended while it waits for a mount that does not answer.
+  simulator->setFault(mountsim::Fault::Silent);
+  std::vector<std::string> status(args);
+  status.push_back("status");
+  EXPECT_EQ(testing::runScope(status, dir, tmp, 0.5).exitCode, 128 + SIGTERM);
+  EXPECT_TRUE(scratchIsEmpty());
 }
 
 // What goes wrong tells its own exit code and one line on the error output.

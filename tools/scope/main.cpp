@@ -62,14 +62,15 @@ int main(int argc, char** argv) {
     complain(error);
     return kExitUsage;
   }
-  const PortLink ports(script->device);
+  PortLink ports(script->device);
   if (!ports.ok()) {
     complain("cannot make a scratch directory for the port link in " + ports.directory());
     return kExitFailed;
   }
   Outcome outcome;
   {
-    ScopeSession session(*script, settings, ports.directory());
+    // The port is open once the connect ends: its link is not needed after.
+    ScopeSession session(*script, settings, ports.directory(), [&ports] { ports.remove(); });
     outcome = session.run(
         [&](const ScopeCommand& command, const CommandResult& result) {
           std::printf("%s\n", reportLine(command.text, result, script->json).c_str());

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <thread>
+#include <utility>
 
 #include "astro/apparent_place.h"
 #include "telescope/link_status_codes.h"
@@ -92,9 +93,10 @@ CommandResult failed(Outcome outcome, int status, const std::string& message) {
 }  // namespace
 
 ScopeSession::ScopeSession(const ScopeScript& script, const SessionSettings& settings,
-                           const std::string& programDirectory)
+                           const std::string& programDirectory, std::function<void()> linked)
     : script_(script),
       settings_(settings),
+      linked_(std::move(linked)),
       clock_(Clock::kTickPeriod, timeSourceOf(script.placeTime)),
       controller_(events_, clock_, programDirectory) {}
 
@@ -106,6 +108,7 @@ ScopeSession::~ScopeSession() {
 
 Outcome ScopeSession::run(const Reporter& report, std::string& error) {
   const Outcome linked = connect(error);
+  linked_();
   if (linked != Outcome::kDone) return linked;
   for (const ScopeCommand& command : script_.commands) {
     const CommandResult result = perform(command);

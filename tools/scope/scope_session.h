@@ -31,8 +31,10 @@ class ScopeSession {
   // How a command's result is told as it ends.
   using Reporter = std::function<void(const ScopeCommand&, const CommandResult&)>;
 
-  // `programDirectory` holds ports/COM1 for a serial mount.
-  ScopeSession(const ScopeScript& script, const SessionSettings& settings, const std::string& programDirectory);
+  // `programDirectory` holds ports/COM1 for a serial mount; `linked` is
+  // told once the connect no longer needs it.
+  ScopeSession(const ScopeScript& script, const SessionSettings& settings, const std::string& programDirectory,
+               std::function<void()> linked);
   ~ScopeSession();
   ScopeSession(const ScopeSession&) = delete;
   ScopeSession& operator=(const ScopeSession&) = delete;
@@ -69,6 +71,7 @@ class ScopeSession {
 
   const ScopeScript& script_;
   const SessionSettings settings_;
+  const std::function<void()> linked_;
   ScopeEvents events_;
   Clock clock_;
   TelescopeControl controller_;
