@@ -54,7 +54,7 @@ void writeLanguageSeeds(SeedSink& sink) {
   }
 }
 
-// celvaro-chart's command lines as a user types them, the arguments
+// celvaro-chart's and celvaro-scope's command lines as a user types them, the arguments
 // separated by NUL bytes as the system hands them over.
 void writeCommandLineSeeds(SeedSink& sink) {
   using namespace std::string_literals;
@@ -63,6 +63,9 @@ void writeCommandLineSeeds(SeedSink& sink) {
   sink.add("chart_command_line", "--object\0M 42\0--info\0--language\0hu"s);
   sink.add("chart_command_line", "--format\0pdf\0--page\0""297x210\0--margin\0""12.5\0--out\0-"s);
   sink.add("chart_command_line", "--az\0""180\0--alt\0""30\0--refraction\0--stats\0--projection\0""4"s);
+  sink.add("scope_command_line", "--type\0lx200\0--port\0/dev/ttyUSB0\0--utc\0""2025-01-01T22:00\0goto\0M 42\0wait\0position"s);
+  sink.add("scope_command_line", "--type\0indi\0--server\0localhost:7624\0--device\0Telescope Simulator\0--json\0park\0wait"s);
+  sink.add("scope_command_line", "--type\0equatorial\0--port\0p\0move\0e\0fast3\0""2.5\0guide\0w\0""500\0spiral\0""40\0""3"s);
 }
 
 }  // namespace

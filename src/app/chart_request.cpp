@@ -1,65 +1,18 @@
 #include "app/chart_request.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 
 #include "app/ui_resources.h"
-#include "astro/calendar.h"
 #include "astro/value_range.h"
 
 namespace celvaro {
 namespace {
 
-// A number made of the whole text, or nothing.
-std::optional<double> number(const std::string& text) {
-  const char* begin = text.c_str() + (text.rfind('+', 0) == 0 ? 1 : 0);
-  const char* end = text.c_str() + text.size();
-  double value = 0;
-  const auto result = std::from_chars(begin, end, value);
-  if (begin == end || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-std::optional<int> integerIn(const std::string& text, int low, int high) {
-  const auto value = number(text);
-  if (!value || *value != std::floor(*value) || *value < low || *value > high) return std::nullopt;
-  return static_cast<int>(*value);
-}
-
-// YYYY-MM-DDTHH:MM[:SS], the fields as they stand.
-std::optional<ChartDate> utcFields(const std::string& text) {
-  int y, mo, d, h, mi, s = 0, used = 0;
-  const int fields = std::sscanf(text.c_str(), "%5d-%2d-%2dT%2d:%2d%n:%2d%n", &y, &mo, &d, &h, &mi, &used, &s, &used);
-  if (fields < 5 || used != static_cast<int>(text.size())) return std::nullopt;
-  return ChartDate{y, mo, d, h, mi, static_cast<double>(s)};
-}
-
-// The first field of a date that the calendar does not have, as "the day
-// must be between 1 and 28"; empty for a real date.
-std::string impossibleField(const ChartDate& date) {
-  static constexpr const char* kNames[] = {"year", "month", "day", "hour", "minute", "second"};
-  const int values[] = {date.year, date.month, date.day, date.hour, date.minute, static_cast<int>(date.seconds)};
-  for (int field = 0; field < 6; ++field) {
-    const ValueRange range = dateFieldRange(field, date.year, date.month);
-    if (!range.holds(values[field])) {
-      return std::string("the ") + kNames[field] + " must be between " + std::to_string(int(range.min)) + " and " +
-             std::to_string(int(range.max));
-    }
-  }
-  return {};
-}
-
-std::optional<ChartDate> utcDate(const std::string& text) {
-  const auto date = utcFields(text);
-  return date && impossibleField(*date).empty() ? date : std::nullopt;
-}
-
 // Millimetres with up to two decimals, as hundredths, within the bounds.
 std::optional<int32_t> hundredthsIn(const std::string& text, double lowMm, double highMm) {
-  const auto value = number(text);
+  const auto value = wholeNumber(text);
   if (!value || *value < lowMm || *value > highMm) return std::nullopt;
   return static_cast<int32_t>(std::lround(*value * 100));
 }
@@ -87,7 +40,7 @@ int exportFormat(const std::string& format) {
 bool size(const std::string& text, int& width, int& height) {
   const size_t x = text.find('x');
   if (x == std::string::npos) return false;
-  const auto w = integerIn(text.substr(0, x), 16, 16384), h = integerIn(text.substr(x + 1), 16, 16384);
+  const auto w = integerWithin(text.substr(0, x), 16, 16384), h = integerWithin(text.substr(x + 1), 16, 16384);
   if (!w || !h) return false;
   width = *w, height = *h;
   return true;
@@ -102,28 +55,18 @@ OptionSetter into(std::optional<T> ChartRequest::*field, std::function<std::opti
 }
 
 std::function<std::optional<double>(const std::string&)> within(ValueRange range) {
-  return [range](const std::string& v) -> std::optional<double> {
-    const auto value = number(v);
-    return value && range.holds(*value) ? value : std::nullopt;
-  };
+  return [range](const std::string& v) { return numberWithin(v, range); };
 }
 
 std::function<std::optional<int>(const std::string&)> integers(int low, int high) {
-  return [low, high](const std::string& v) { return integerIn(v, low, high); };
+  return [low, high](const std::string& v) { return integerWithin(v, low, high); };
 }
 
 const std::map<std::string, OptionSetter>& valueOptions() {
   static const std::map<std::string, OptionSetter> options = {
-      {"--program-dir", [](ChartRequest& r, const std::string& v) { r.programDir = v; return !v.empty(); }},
       {"--settings", [](ChartRequest& r, const std::string& v) { r.settingsFile = v; return !v.empty(); }},
-      {"--utc", into<ChartDate>(&ChartRequest::utc, utcDate)},
-      // The observing place takes what the program's dialog and configuration take.
-      {"--lat", into<double>(&ChartRequest::latitudeDeg, within(kLatitudeRange))},
-      {"--lon", into<double>(&ChartRequest::longitudeDeg, within(kLongitudeRange))},
-      {"--tz", into<double>(&ChartRequest::timeZoneHours, within(kTimeZoneRange))},
-      {"--dst", into<int>(&ChartRequest::daylightSaving, integers(0, 1))},
-      {"--ra", into<double>(&ChartRequest::raHours, within({0, 24}))},
-      {"--dec", into<double>(&ChartRequest::decDeg, within({-90, 90}))},
+      {"--ra", into<double>(&ChartRequest::raHours, within(kRaHoursRange))},
+      {"--dec", into<double>(&ChartRequest::decDeg, within(kDecDegRange))},
       {"--az", into<double>(&ChartRequest::azDeg, within({0, 360}))},
       {"--alt", into<double>(&ChartRequest::altDeg, within({0, 90}))},
       {"--field", into<int>(&ChartRequest::fieldArcmin, integers(1, 21600))},
@@ -141,20 +84,12 @@ const std::map<std::string, OptionSetter>& valueOptions() {
       {"--object", [](ChartRequest& r, const std::string& v) { r.object = v; return !v.empty(); }},
       {"--language", into<int>(&ChartRequest::language, languageOf)},
       {"--bench", [](ChartRequest& r, const std::string& v) {
-         auto n = integerIn(v, 1, 100000);
+         auto n = integerWithin(v, 1, 100000);
          r.benchRuns = n.value_or(0);
          return n.has_value();
        }},
   };
   return options;
-}
-
-// Why a value was refused, where the value has parts: ", the day must be
-// between 1 and 28".
-std::string valueProblem(const std::string& option, const std::string& value) {
-  const auto date = option == "--utc" ? utcFields(value) : std::nullopt;
-  const std::string problem = date ? impossibleField(*date) : "";
-  return problem.empty() ? "" : " (" + problem + ")";
 }
 
 const std::map<std::string, bool ChartRequest::*>& flagOptions() {
@@ -187,8 +122,9 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
       request.*(flag->second) = true;
       continue;
     }
+    const bool placeOrTime = isPlaceTimeOption(option);
     auto setter = valueOptions().find(option);
-    if (setter == valueOptions().end()) {
+    if (!placeOrTime && setter == valueOptions().end()) {
       error = "unknown option " + option;
       return std::nullopt;
     }
@@ -197,8 +133,9 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
       error = option + " needs a value";
       return std::nullopt;
     }
-    if (!setter->second(request, args[i + 1])) {
-      error = "bad value for " + option + ": " + args[i + 1] + valueProblem(option, args[i + 1]);
+    const bool taken = placeOrTime ? takePlaceTimeOption(request, option, args[i + 1]) : setter->second(request, args[i + 1]);
+    if (!taken) {
+      error = badValueMessage(option, args[i + 1]);
       return std::nullopt;
     }
     ++i;

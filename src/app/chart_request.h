@@ -8,16 +8,13 @@
 #include <vector>
 
 #include "app/printable_map_export.h"
-#include "astro/chart_date.h"
+#include "app/place_time_options.h"
 
 namespace celvaro {
 
-struct ChartRequest {
-  std::string programDir;  // none: the one found from the current directory
+// The place and the instant, then what the chart shows and where it goes.
+struct ChartRequest : PlaceTimeOptions {
   std::optional<std::string> settingsFile;
-  std::optional<ChartDate> utc;  // default: now
-  std::optional<double> latitudeDeg, longitudeDeg, timeZoneHours;
-  std::optional<int> daylightSaving;
   std::optional<double> raHours, decDeg;   // equatorial centre
   std::optional<double> azDeg, altDeg;     // horizontal centre, azimuth from north through east
   std::optional<int> fieldArcmin;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -16,7 +17,8 @@ namespace celvaro {
 
 class Clock : public iSiderealTime {
  public:
-  using TimeSource = CalendarTime (*)();
+  // What the clock reads: the computer's time, or a clock set to another instant.
+  using TimeSource = std::function<CalendarTime()>;
   static constexpr std::chrono::milliseconds kTickPeriod{1000};
   static constexpr std::chrono::milliseconds kStopWait{20000};
 

@@ -25,7 +25,6 @@
 #include "catalog/catalog_file_type.h"
 #include "output/png_encoding.h"
 #include "platform/file_replace.h"
-#include "platform/system_time.h"
 #include "render/layer_statistics.h"
 #include "ui/qt_canvas.h"
 
@@ -66,16 +65,12 @@ std::string joined(const std::vector<std::string>& texts, const std::string& sep
 
 int prepareChartModel(AppModel& model, const ChartRequest& r) {
   model.loadConfiguration();
-  if (r.latitudeDeg) model.place.latitudeDeg = *r.latitudeDeg;
-  if (r.longitudeDeg) model.place.longitudeDeg = *r.longitudeDeg;
-  if (r.timeZoneHours) model.place.timeZoneHours = *r.timeZoneHours;
-  if (r.daylightSaving) model.place.daylightSaving = static_cast<uint8_t>(*r.daylightSaving);
+  applyPlaceOptions(r, model.place);
   if (r.settingsFile && !readSettingFile(*r.settingsFile, model.chart)) {
     complain("cannot read the setting file " + *r.settingsFile);
     return 2;
   }
-  const CalendarTime now = systemUniversalTime();
-  model.setUniversalDate(r.utc.value_or(ChartDate{now.year, now.month, now.day, now.hour, now.minute, double(now.second)}));
+  model.setUniversalDate(instantOf(r));
   if (r.fieldArcmin) model.chart.fieldArcmin = *r.fieldArcmin;
   if (r.projection) model.chart.projectionId = static_cast<uint32_t>(*r.projection);
   if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);

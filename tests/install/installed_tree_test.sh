@@ -17,7 +17,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cmake --install "$build" --prefix "$prefix" > "$scratch/install.log" || { cat "$scratch/install.log"; exit 1; }
-for file in bin/celvaro bin/celvaro-chart bin/celvaro-mountsim bin/celvaro-catalogs share/celvaro/lang_en.lng \
+for file in bin/celvaro bin/celvaro-chart bin/celvaro-mountsim bin/celvaro-scope bin/celvaro-catalogs share/celvaro/lang_en.lng \
     share/celvaro/data/stars_hip.dat share/icons/hicolor/scalable/apps/org.celvaro.celvaro.svg; do
   [[ -f "$prefix/$file" ]] || fail "$file is not installed"
 done

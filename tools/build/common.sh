@@ -80,8 +80,8 @@ build_fuzz_tree() {
 # the threaded suites built with ThreadSanitizer in build-tsan: the
 # telescope controller with its simulated mounts, the INDI mount against the
 # real simulator, the mount simulator, the application model (clock and
-# hand-over), and celvaro-chart, whose data are read on threads of their
-# own. A finding fails the run; tools/build/lsan.supp names the only leaks
+# hand-over), celvaro-scope's scripts against the simulated mounts, and
+# celvaro-chart, whose data are read on threads of their own. A finding fails the run; tools/build/lsan.supp names the only leaks
 # let through, those inside the libraries the program links.
 test_under_sanitizers() {
   build_tree build
@@ -92,7 +92,7 @@ test_under_sanitizers() {
     LSAN_OPTIONS=suppressions=$PWD/tools/build/lsan.supp:print_suppressions=0 \
     ctest --test-dir build-asan --output-on-failure -j2
   cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCELVARO_THREAD_SANITIZE=ON -DCELVARO_BENCHMARKS=OFF
-  local programs=(telescope_tests indi_mount_tests mountsim_tests app_tests)
+  local programs=(telescope_tests indi_mount_tests mountsim_tests app_tests scope_tests)
   cmake --build build-tsan -j2 --target "${programs[@]}" celvaro-chart
   link_data build-tsan
   local program
