@@ -361,8 +361,10 @@ void IndiMount::move(int direction, const RateRequest& rate, int startedCode) {
   report(startedCode);
 }
 
-// Direction 0..3 stops its axis; any other value stops every motion.
+// Direction 0..3 stops its axis; any other value stops every motion. A
+// guide move held goes out as its pulse and ends.
 void IndiMount::stop(int direction) {
+  guideStop(4);
   if (direction >= 0 && direction <= 3) {
     if (refuseWithout(kMotion[kPanelMoves[direction].axis])) return;
     motion(kPanelMoves[direction].axis, -1);

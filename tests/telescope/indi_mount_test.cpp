@@ -127,9 +127,9 @@ class IndiMountTest : public ::testing::Test {
     return {std::stod(testing::IndiDriver::member(*element, "RA")),
             std::stod(testing::IndiDriver::member(*element, "DEC"))};
   }
-  // Where the simulator stands once the program has said its slew ended:
-  // the watcher hears the server's last word a moment after the program.
-  std::pair<double, double> positionAfterTheSlew() {
+  // Where the simulator last said it stands, once the watcher has heard
+  // what the program heard: the server's word reaches it a moment later.
+  std::pair<double, double> positionOnceHeard() {
     std::this_thread::sleep_for(1s);
     return lastPosition();
   }
@@ -158,10 +158,15 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   EXPECT_EQ(findIndiTelescopes("localhost", kPort, 1000), std::vector<std::string>{kDevice});
   EXPECT_TRUE(findIndiTelescopes("localhost", kPort + 1, 1000).empty());
   EXPECT_EQ(control.indiCapabilities(), kSimulatorOffers);
-  // The read position is the simulator's, turned to J2000.
-  const auto [raNow, decNow] = settledPosition(0, 5s);
+  // The read position is the simulator's, turned to J2000, once the site
+  // told at connect has moved the parked simulator (at its next poll, one
+  // a second).
+  ASSERT_TRUE(watcher->awaitVector("GEOGRAPHIC_COORD", "Ok", 0, 5s));
+  std::this_thread::sleep_for(2500ms);
+  const auto [raNow, decNow] = positionOnceHeard();
+  const int told = listener.count("position");  // the heartbeats' while connecting
   control.readPosition();
-  ASSERT_TRUE(listener.waitFor("position"));
+  ASSERT_TRUE(listener.waitFor("position", told + 1));
   const auto read = listener.lastPosition();
   const auto [raRead, decRead] = ofDateNow(read.raRad / kRadPerDeg, read.decRad / kRadPerDeg);
   EXPECT_LT(arcminutesApart(raRead, decRead, raNow, decNow), 1.0);
@@ -169,7 +174,7 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   // A goto to M 42 ends at its place of the date.
   gotoAndWaitForBusy(kM42RaDeg, kM42DecDeg);
   ASSERT_TRUE(listener.waitFor(link(kStatusFinished), 2, 90s));  // the first told the read
-  const auto [raAt, decAt] = positionAfterTheSlew();
+  const auto [raAt, decAt] = positionOnceHeard();
   const auto [raM42, decM42] = ofDateNow(kM42RaDeg, kM42DecDeg);
   EXPECT_LT(arcminutesApart(raAt, decAt, raM42, decM42), 1.0) << raAt << "h " << decAt << " deg";
 
@@ -212,7 +217,7 @@ TEST_F(IndiMountTest, GotosInARowEachEndAtTheirTarget) {
     const auto [raDeg, decDeg] = targets[i % 2];
     gotoAndWaitForBusy(raDeg, decDeg);
     ASSERT_TRUE(listener.waitFor(link(kStatusFinished), ++finished, 90s)) << "goto " << i;
-    const auto [raAt, decAt] = positionAfterTheSlew();
+    const auto [raAt, decAt] = positionOnceHeard();
     const auto [raTarget, decTarget] = ofDateNow(raDeg, decDeg);
     EXPECT_LT(arcminutesApart(raAt, decAt, raTarget, decTarget), 1.0) << "goto " << i;
   }

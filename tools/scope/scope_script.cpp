@@ -38,7 +38,7 @@ constexpr unsigned bit(Verb verb) { return 1u << static_cast<int>(verb); }
 // the own controller only connects, LX200 has neither tracking nor park, a
 // NexStar takes guide moves but has no park, the alt-azimuth motor
 // controller is aligned by syncing on stars and has no park, the equatorial
-// one has everything; an INDI device guides only through the guider port.
+// one has everything; an INDI device guides with timed pulses.
 constexpr unsigned kAlways = bit(Verb::kStatus) | bit(Verb::kWait);
 constexpr unsigned kSlewing = kAlways | bit(Verb::kPosition) | bit(Verb::kGoto);
 constexpr unsigned kMoving = kSlewing | bit(Verb::kStop) | bit(Verb::kMove);
@@ -52,13 +52,18 @@ unsigned offered(int mountType) {
       return kMoving | kParking | bit(Verb::kSync) | bit(Verb::kTrack) | bit(Verb::kGuide) | bit(Verb::kSpiral);
     case kMountMotorAltAz: return kMoving | bit(Verb::kSync) | bit(Verb::kTrack) | bit(Verb::kSpiral);
     case kMountLx200: return kMoving;
-    case kMountIndi: return kMoving | kParking | bit(Verb::kSync) | bit(Verb::kTrack) | bit(Verb::kSpiral);
+    case kMountIndi:
+      return kMoving | kParking | bit(Verb::kSync) | bit(Verb::kTrack) | bit(Verb::kGuide) | bit(Verb::kSpiral);
     default: return kAlways;
   }
 }
 
-std::optional<int> directionOf(const std::string& word) {
-  static const std::map<std::string, int> directions = {{"n", 0}, {"s", 1}, {"e", 2}, {"w", 3}};
+// Moves number their directions north, south, east, west; guide
+// corrections, as a guiding program's, north, south, west, east.
+std::optional<int> directionOf(const std::string& word, bool guide = false) {
+  static const std::map<std::string, int> moves = {{"n", 0}, {"s", 1}, {"e", 2}, {"w", 3}};
+  static const std::map<std::string, int> guides = {{"n", 0}, {"s", 1}, {"w", 2}, {"e", 3}};
+  const auto& directions = guide ? guides : moves;
   const auto it = directions.find(word);
   return it == directions.end() ? std::nullopt : std::optional<int>(it->second);
 }
@@ -151,7 +156,7 @@ bool ScopeScriptReader::readArguments(ScopeCommand& c, const std::vector<std::st
       return true;
     }
     case Verb::kGuide: {
-      const auto direction = directionOf(words[0]);
+      const auto direction = directionOf(words[0], true);
       const auto ms = integerWithin(words[1], 1, 60000);
       if (!direction) return bad(words[0]);
       if (!ms) return bad(words[1]);
