@@ -65,7 +65,11 @@ for gz in "$scratch"/root/usr/share/man/man1/*.gz "$scratch"/root/usr/share/doc/
   [[ $kind == "gzip compressed data, max compression, from Unix, "* && $kind != *was* && $kind != *"last modified"* ]] ||
     fail "$(basename "$gz"): $kind"
 done
-[[ $(ls "$scratch"/root/usr/share/man/man1/ | wc -l) == 4 ]] || fail "manual pages: $(ls "$scratch"/root/usr/share/man/man1/)"
+for program in "$scratch"/root/usr/bin/*; do
+  [[ -f "$scratch"/root/usr/share/man/man1/$(basename "$program").1.gz ]] || fail "$(basename "$program") has no manual page"
+done
+[[ $(ls "$scratch"/root/usr/share/man/man1/ | wc -l) == $(ls "$scratch"/root/usr/bin/ | wc -l) ]] ||
+  fail "manual pages: $(ls "$scratch"/root/usr/share/man/man1/)"
 for program in "$scratch"/root/usr/bin/*; do
   grep -q ' __stack_chk_fail' <<< "$(readelf --dyn-syms -W "$program")" || fail "$(basename "$program") lacks the stack protector"
 done
