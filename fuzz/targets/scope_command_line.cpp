@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/calendar.h"
-#include "fuzz_files.h"
+#include "command_line_input.h"
 #include "telescope/mount_types.h"
 #include "tools/scope/scope_script.h"
 
@@ -15,14 +14,6 @@ using namespace celvaro;
 using namespace celvaro::scope;
 
 namespace {
-
-bool isRealDate(const ChartDate& d) {
-  const int values[] = {d.year, d.month, d.day, d.hour, d.minute, static_cast<int>(d.seconds)};
-  for (int field = 0; field < 6; ++field) {
-    if (!dateFieldRange(field, d.year, d.month).holds(values[field])) return false;
-  }
-  return true;
-}
 
 bool inRanges(const ScopeCommand& c) {
   if (c.raHours && (*c.raHours < 0 || *c.raHours > 24 || !c.decDeg || *c.decDeg < -90 || *c.decDeg > 90)) return false;
@@ -34,13 +25,7 @@ bool inRanges(const ScopeCommand& c) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(fuzz::inputText(data, size));
-  std::vector<std::string> args;
-  for (size_t start = 0; start <= input.size();) {
-    const size_t end = std::min(input.find('\0', start), input.size());
-    args.push_back(input.substr(start, end - start));
-    start = end + 1;
-  }
+  const std::vector<std::string> args = fuzz::commandLineArguments(data, size);
   ScopeScriptReader reader;
   const auto script = reader.read(args);
   if (!script) {
@@ -50,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (script->mountType <= 0 || script->mountType >= kMountTypeCount || script->commands.empty()) std::abort();
   if ((script->mountType == kMountIndi) == script->indiHost.empty() || script->device.empty() == script->indiHost.empty())
     std::abort();
-  if (script->placeTime.utc && !isRealDate(*script->placeTime.utc)) std::abort();
+  if (script->placeTime.utc && !fuzz::isRealDate(*script->placeTime.utc)) std::abort();
   for (const ScopeCommand& command : script->commands) {
     if (!offers(script->mountType, command.verb) || !inRanges(command)) std::abort();
   }

@@ -2,9 +2,6 @@
 // indiserver, in the tests' own network namespace: a goto, a position and a
 // park. Where the mount points is checked against libnova's place of the
 // date of M 42's published J2000 place.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -27,18 +24,9 @@ constexpr char kSimulator[] = "/usr/bin/indi_simulator_telescope";
 constexpr int kPort = 7624;  // the default: the namespace is the tests' own
 
 bool serverListens() {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(kPort);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(s);
-    if (connected) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return false;
+  const int s = testing::connectToServer(kPort);
+  if (s >= 0) ::close(s);
+  return s >= 0;
 }
 
 double julianDateNow() {

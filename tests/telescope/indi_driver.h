@@ -5,7 +5,9 @@
 // INDI server over a connected socket, and the child can be a server.
 #pragma once
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -189,5 +191,21 @@ class IndiDriver {
   std::string output_;
   std::thread reader_;
 };
+
+// A socket connected to the INDI server listening on the loopback's `port`,
+// tried for five seconds while the server starts; -1 when none listens.
+inline int connectToServer(int port) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return s;
+    ::close(s);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
+}
 
 }  // namespace celvaro::testing

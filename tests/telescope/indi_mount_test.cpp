@@ -2,12 +2,7 @@
 // (indi_simulator_telescope from indi-bin) under a real indiserver. What the
 // simulator says it did, read by a second client of the server speaking the
 // XML itself, is the evidence; places of the date come from libnova.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <time.h>
-
-#include <ctime>
 #include <unistd.h>
 
 #include <libnova/apparent_position.h>
@@ -15,6 +10,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <future>
 #include <iostream>
@@ -84,21 +80,11 @@ double arcminutesApart(double raHours1, double decDeg1, double raHours2, double 
 
 // A second client of the server: what the simulator reports.
 std::unique_ptr<testing::IndiDriver> watchServer() {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(kPort);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-      auto watcher = std::make_unique<testing::IndiDriver>(s);
-      watcher->send("<getProperties version='1.7'/>\n");
-      return watcher;
-    }
-    ::close(s);
-    std::this_thread::sleep_for(50ms);
-  }
-  return nullptr;
+  const int s = testing::connectToServer(kPort);
+  if (s < 0) return nullptr;
+  auto watcher = std::make_unique<testing::IndiDriver>(s);
+  watcher->send("<getProperties version='1.7'/>\n");
+  return watcher;
 }
 
 class IndiMountTest : public ::testing::Test {
