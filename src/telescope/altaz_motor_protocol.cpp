@@ -251,7 +251,7 @@ void AltAzMotorProtocol::positionRead() {
       horizontalToEquatorial(horizontal.altitudeDeg, horizontal.azimuthDeg, latitudeDeg_, longitudeDeg_,
                              clock().greenwichSiderealHours());
   const EquatorialPosition sky = j2000Of(ofDateSky.raRad, ofDateSky.decRad);
-  if (purpose_ == Purpose::kReport) {
+  if (purpose_ == Purpose::kReport || purpose_ == Purpose::kPoll) {
     const MotorCounts offset = model_.offsetFromBase(counts());
     listener().onMountPosition(sky.raRad, sky.decRad, offset.axis1, offset.axis2);
   } else {
@@ -261,6 +261,8 @@ void AltAzMotorProtocol::positionRead() {
   }
 }
 
+// An idle, aligned mount's position is read on every heartbeat, for the
+// panels and the guider port.
 int AltAzMotorProtocol::onHeartbeat() {
   if (task_ == Task::kSpiral) {
     spiralHeartbeat();
@@ -269,6 +271,8 @@ int AltAzMotorProtocol::onHeartbeat() {
     run({plainCommand('f', 1), plainCommand('f', 2)});
   } else if (task_ == Task::kIdle && trackingDue()) {
     slewToTarget(true);
+  } else if (task_ == Task::kIdle && aligned_) {
+    readPosition(Purpose::kPoll);
   }
   return kKeepLink;
 }

@@ -18,6 +18,11 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   explicit AltAzMotorProtocol(const ProtocolContext& context);
 
   int connect() override;
+  // The heartbeat's read of the position, or of the axes' status while a
+  // slew runs.
+  bool awaitsPoll() const override {
+    return task_ == Task::kPollStatus || (task_ == Task::kReadPosition && purpose_ == Purpose::kPoll);
+  }
 
  private:
   // What the running command sequence is for; kGotoRead stops the axes and
@@ -26,8 +31,9 @@ class AltAzMotorProtocol : public MotorControllerProtocol {
   enum class Task {
     kIdle, kHandshake, kMove, kStop, kReadPosition, kGotoRead, kGoto, kGotoRunning, kPollStatus, kSpiral,
   };
-  // What a position read is for.
-  enum class Purpose { kReport, kStoreReference, kTrackHere };
+  // What a position read is for: the user's, the heartbeat's, a reference
+  // point's, the place tracking is to hold.
+  enum class Purpose { kReport, kPoll, kStoreReference, kTrackHere };
 
   int onCommand(const uint8_t* payload, const SharedTelescopeValues& shared) override;
   int onReply(const ReplyBuffer& reply) override;

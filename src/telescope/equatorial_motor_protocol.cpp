@@ -272,13 +272,16 @@ int EquatorialMotorProtocol::onReply(const ReplyBuffer& reply) {
   return kKeepLink;
 }
 
-
+// An idle mount's position is read on every heartbeat, for the panels and
+// the guider port.
 int EquatorialMotorProtocol::onHeartbeat() {
   if (task_ == Task::kSpiral) {
     spiralHeartbeat();
   } else if (task_ == Task::kAwaitStanding && !pollPending_) {
     pollPending_ = true;
     run({plainCommand('f', awaitedAxis_)});
+  } else if (task_ == Task::kIdle) {
+    readPosition(Task::kPollPosition);
   }
   return kKeepLink;
 }
@@ -292,6 +295,10 @@ void EquatorialMotorProtocol::sequenceAnswered() {
       return;
     case Task::kReadPosition:
     case Task::kSynchronise: positionAnswered(); return;
+    case Task::kPollPosition:
+      positionAnswered();
+      runQueuedGuide();
+      return;
     case Task::kSetPark:
       report(kStatusParked);
       if (trackingMode_ == 1) restartTracking(Then::kIdle);
@@ -318,7 +325,7 @@ void EquatorialMotorProtocol::sequenceAnswered() {
 void EquatorialMotorProtocol::positionAnswered() {
   const Task task = task_;
   task_ = Task::kIdle;
-  if (task == Task::kReadPosition) {
+  if (task == Task::kReadPosition || task == Task::kPollPosition) {
     const EquatorialPosition sky = skyPosition();
     const EquatorialPosition j2000 = j2000Of(sky.raRad, sky.decRad);
     listener().onMountPosition(j2000.raRad, j2000.decRad, position_[0], position_[1]);
@@ -444,12 +451,12 @@ void EquatorialMotorProtocol::guideStop(int axis) {
   }
 }
 
-// Guiding starts only from idle; while a guide command is under way the
-// next ones wait their turn. The stop of a right-ascension pulse leaves
+// Guiding starts only from idle; while a guide command or the heartbeat's
+// read is under way the next ones wait their turn. The stop of a right-ascension pulse leaves
 // axis 1 as it was before the pulse: standing again when the pulse started
 // it, else back at the sidereal period.
 void EquatorialMotorProtocol::guide(const GuideCommand& command) {
-  if (task_ == Task::kGuideStatus || task_ == Task::kGuide) {
+  if (task_ == Task::kGuideStatus || task_ == Task::kGuide || task_ == Task::kPollPosition) {
     if (queuedGuideCount_ < kQueuedGuides) queuedGuides_[queuedGuideCount_++] = command;
     return;
   }
@@ -489,6 +496,10 @@ void EquatorialMotorProtocol::guideRate(int period) {
 
 void EquatorialMotorProtocol::guideAnswered() {
   task_ = Task::kIdle;
+  runQueuedGuide();
+}
+
+void EquatorialMotorProtocol::runQueuedGuide() {
   if (queuedGuideCount_ == 0) return;
   const GuideCommand next = queuedGuides_[0];
   std::copy(queuedGuides_.begin() + 1, queuedGuides_.begin() + queuedGuideCount_, queuedGuides_.begin());

@@ -28,13 +28,17 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
   // guiding; those arriving while a guide command is under way follow it.
   void guideMove(int direction) override;
   void guideStop(int axis) override;
+  // The heartbeat's read of the position, or of an axis awaited standing.
+  bool awaitsPoll() const override {
+    return task_ == Task::kPollPosition || (task_ == Task::kAwaitStanding && pollPending_);
+  }
 
  private:
   // What the running command sequence is for. kAwaitStanding polls one
   // axis once a heartbeat until it stands, then goes on with `then_`;
   // kStopTracking stops axis 1 and then awaits it standing.
   enum class Task {
-    kIdle, kHandshake, kMove, kStop, kTracking, kReadPosition, kSynchronise, kSetPark,
+    kIdle, kHandshake, kMove, kStop, kTracking, kReadPosition, kPollPosition, kSynchronise, kSetPark,
     kGotoRead, kGotoSlew, kGotoStart, kCatchUpRead, kCatchUpSlew, kAwaitStanding,
     kRestartTracking, kGuideStatus, kGuide, kStopTracking, kSpiral,
   };
@@ -82,6 +86,7 @@ class EquatorialMotorProtocol : public MotorControllerProtocol {
   void guide(const GuideCommand& command);
   void guideRate(int period);
   void guideAnswered();
+  void runQueuedGuide();
   void refuse(int code);
 
   // Hours east of the meridian of a right ascension, -12..12, with the

@@ -200,6 +200,10 @@ void Lx200Protocol::stop(int direction) {
 
 void Lx200Protocol::sendStops() { sender().sendText(":Q#"); }
 
+bool Lx200Protocol::awaitsPoll() const {
+  return state_ == State::kDistance || (!readAsked_ && (state_ == State::kReadRa || state_ == State::kReadDec));
+}
+
 void Lx200Protocol::readPosition(bool asked) {
   readAsked_ = asked;
   await(State::kReadRa);

@@ -20,6 +20,8 @@ class Lx200Protocol : public MountProtocolBase {
   int tick() override;
   // ":Q#" stops every motion and a slew.
   void sendStops() override;
+  // The heartbeat's read of the position or of the distance bars.
+  bool awaitsPoll() const override;
 
  private:
   enum class State {

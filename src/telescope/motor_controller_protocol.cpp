@@ -50,7 +50,10 @@ int MotorControllerProtocol::tick() {
   return onHeartbeat();
 }
 
+// A run that replaces one whose last command is still unanswered leaves
+// that reply owed: the mount answers in order, and it comes first.
 void MotorControllerProtocol::run(std::initializer_list<MotorCommand> commands) {
+  if (beatsAwaitingReply_ >= 0 && commands.size() > 0) ++repliesOwed_;
   sequence_.start(commands, sender());
   if (commands.size() > 0) beatsAwaitingReply_ = 0;
 }
@@ -63,6 +66,8 @@ bool MotorControllerProtocol::sendNext() {
 
 void MotorControllerProtocol::startHandshake(std::initializer_list<MotorCommand> commands) {
   framing_ = Framing::kOutside;
+  beatsAwaitingReply_ = -1;
+  repliesOwed_ = 0;
   watchdog_.start(watchdogHeartbeats_);
   run(commands);
 }
@@ -122,9 +127,14 @@ int MotorControllerProtocol::receiveByte(uint8_t byte) {
   return kKeepLink;
 }
 
-// An error reply ends a sequence; during the handshake, which cannot go
-// on without it, the watchdog then closes the port.
+// A reply owed to a replaced run is passed over. An error reply ends a
+// sequence; during the handshake, which cannot go on without it, the
+// watchdog then closes the port.
 int MotorControllerProtocol::replyComplete() {
+  if (repliesOwed_ > 0) {
+    --repliesOwed_;
+    return kKeepLink;
+  }
   beatsAwaitingReply_ = -1;
   if (reply_.at(0) == '!') {
     if (!inHandshake()) goIdle();

@@ -95,6 +95,7 @@ class MotorControllerProtocol : public MountProtocolBase {
   HandshakeWatchdog watchdog_;
   MotorCommandSequence sequence_;
   int beatsAwaitingReply_ = -1;  // -1 while no reply is awaited
+  int repliesOwed_ = 0;          // to commands of runs replaced before their answer
   Framing framing_ = Framing::kOutside;
   ReplyBuffer reply_;
   SpiralSearch spiral_;

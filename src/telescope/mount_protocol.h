@@ -60,6 +60,11 @@ class iMountProtocol {
   virtual void sendStops() {}
   // The link is closed: a type with a connection of its own ends it.
   virtual void hangUp() {}
+  // A read the protocol made on its own (the position on a heartbeat, a
+  // slew's progress) awaits its reply: the controller holds commands until
+  // it has come, since the mount answers in order and would seem to answer
+  // them with it.
+  virtual bool awaitsPoll() const { return false; }
 };
 
 // The protocol object of a serial mount type: 1, 3, 4, 5, 6, 7; none for 0

@@ -59,14 +59,22 @@ bool readHex4(const ReplyBuffer& reply, int at, uint16_t& value) {
 NexstarProtocol::NexstarProtocol(const ProtocolContext& context) : MountProtocolBase(context) {}
 
 int NexstarProtocol::connect() {
+  linked_ = false;
   reply_.clear();
   await(State::kConnecting, kHandshakeHeartbeats);
   sender().sendText("Kx");
   return kKeepLink;
 }
 
+// While the link is up and nothing is awaited, every heartbeat reads the
+// position for the panels and the guider port; a mount that stops
+// answering is noticed that way too.
 int NexstarProtocol::tick() {
-  if (!replyTimer_.runsOut() || state_ == State::kIdle) return kKeepLink;
+  if (state_ == State::kIdle) {
+    if (linked_) readPosition(false);
+    return kKeepLink;
+  }
+  if (!replyTimer_.runsOut()) return kKeepLink;
   finish(kStatusHandshakeTimedOut);
   return kClosePort;
 }
@@ -79,7 +87,7 @@ int NexstarProtocol::command(const uint8_t* payload, int length, const SharedTel
     case kCmdStop: stopAll(); break;
     case kCmdGoto: gotoTarget(shared.gotoRaRad, shared.gotoDecRad); break;
     case kCmdTracking: setTracking(payload[1]); break;
-    case kCmdReadPosition: readPosition(); break;
+    case kCmdReadPosition: readPosition(true); break;
     case kCmdGuideMove: guideMove(payload[1]); break;
     default: break;
   }
@@ -129,7 +137,8 @@ void NexstarProtocol::gotoTarget(double raRad, double decRad) {
   sender().sendBytes(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
 
-void NexstarProtocol::readPosition() {
+void NexstarProtocol::readPosition(bool asked) {
+  readAsked_ = asked;
   await(State::kReadPosition);
   sender().sendText("E");
 }
@@ -167,6 +176,7 @@ int NexstarProtocol::onReply() {
   }
   switch (state_) {
     case State::kConnecting:
+      linked_ = true;
       finish(linkEstablishedCode(kMountNexstar));
       return kLinkEstablished;
     case State::kStopFirstAxis:

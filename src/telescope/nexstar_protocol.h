@@ -23,6 +23,8 @@ class NexstarProtocol : public MountProtocolBase {
   void guideStop(int axis) override;
   // Both motors at rate 0, and "M", which cancels a goto.
   void sendStops() override;
+  // The heartbeat's read of the position.
+  bool awaitsPoll() const override { return state_ == State::kReadPosition && !readAsked_; }
 
  private:
   static constexpr int kReplyHeartbeats = 3;
@@ -34,7 +36,8 @@ class NexstarProtocol : public MountProtocolBase {
   void move(int direction, int rate);
   void stopAll();
   void gotoTarget(double raRad, double decRad);
-  void readPosition();
+  // `asked`: by the user; else the heartbeat's read.
+  void readPosition(bool asked);
   void setTracking(int mode);
   void positionReply();
   void await(State state, int heartbeats = kReplyHeartbeats);
@@ -44,6 +47,8 @@ class NexstarProtocol : public MountProtocolBase {
   State state_ = State::kIdle;
   ReplyBuffer reply_;
   HandshakeWatchdog replyTimer_;
+  bool linked_ = false;
+  bool readAsked_ = false;
 };
 
 }  // namespace celvaro

@@ -291,6 +291,7 @@ void TelescopeControl::handleFrame(const FrameAssembler& frame) {
     case kHeartbeatFrame: handleHeartbeat(); break;
     case kSerialDataFrame:
       if (mountPort_.isOpen() && protocol()) apply(protocol()->receive(frame.payload(), n));
+      runHeldCommands();
       break;
     default:
       if (n > 0) handleGuideEvent(frame.payload()[0], guiderEventPulse(frame.payload(), n));
@@ -340,13 +341,30 @@ void TelescopeControl::handleCommand(const uint8_t* payload, int length) {
     handleDslr(payload, length);
     return;
   }
-  if (!protocol()) return;
+  if (protocol()) commandMount(payload, length);
+}
+
+// A command waits while the protocol's own read awaits its reply, and runs
+// once that has come, in the order the commands came.
+void TelescopeControl::commandMount(const uint8_t* payload, int length) {
+  if (protocol()->awaitsPoll()) {
+    heldCommands_.emplace_back(payload, static_cast<size_t>(length));
+    return;
+  }
   SharedTelescopeValues shared;
   {
     std::lock_guard lock(sharedLock_);
     shared = shared_;
   }
   apply(protocol()->command(payload, length, shared));
+}
+
+void TelescopeControl::runHeldCommands() {
+  while (!heldCommands_.empty() && linkUp_ && protocol() && !protocol()->awaitsPoll()) {
+    const std::basic_string<uint8_t> command = std::move(heldCommands_.front());
+    heldCommands_.pop_front();
+    commandMount(command.data(), static_cast<int>(command.size()));
+  }
 }
 
 // The DSLR series runs on the equatorial motor controller's port.
@@ -484,6 +502,7 @@ void TelescopeControl::closeMountPort() {
   mountReader_.reset();
   mountPort_.close();
   linkUp_ = false;
+  heldCommands_.clear();
 }
 
 void TelescopeControl::closeGuiderPortNow() {
@@ -520,6 +539,7 @@ void TelescopeControl::handleHeartbeat() {
   if (!mountOpen()) return;
   if (mountType_ == kMountMotorEquatorial) dslr_.heartbeat();
   if (protocol()) apply(protocol()->tick());
+  runHeldCommands();
 }
 
 // A pulse of a known length is handed to the mount whole, for a type that

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -116,6 +117,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   void handleHeartbeat();
   void handleGuideEvent(int event, int pulseMs);
   void handleDslr(const uint8_t* payload, int length);
+  void commandMount(const uint8_t* payload, int length);
+  void runHeldCommands();
   void connectMount(int mountType, int port);
   void connectIndi();
   bool mountOpen() const;
@@ -162,6 +165,8 @@ class TelescopeControl : public iTelescopeControl, public iTelescopeBasicCommand
   bool indiOpen_ = false;
   IndiMount* indi_ = nullptr;  // protocols_[kMountIndi]
   int mountType_ = 0;
+  // Commands that came while the protocol's own read awaited its reply.
+  std::deque<std::basic_string<uint8_t>> heldCommands_;
   GuideCorrections corrections_;
   // The guider port as last opened by the user, opened again by itself when
   // its device comes back after a hang-up.

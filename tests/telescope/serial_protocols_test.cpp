@@ -289,13 +289,22 @@ TEST_F(NexstarTest, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
   bench.receive("#");  // the first axis stopped; the second never answers
   EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
   EXPECT_EQ(bench.reported(), (std::vector<int>{4, 4, 4, 4}));
-  // Answered in time, or nothing awaited: the link stays.
+  // Answered in time, the link stays. Idle, the heartbeat reads the
+  // position (a lone '#', tracking's answer, passed over), so a mount
+  // fallen silent is noticed then too: one heartbeat asks, three wait.
   bench.command({kCmdGoto}, target(0, 0));
   bench.protocol->tick();
   bench.protocol->tick();
   bench.receive("#");
   bench.command({kCmdTracking, 1});
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 0);
+  bench.sent();
+  EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+  EXPECT_EQ(bench.sent(), "E");
+  EXPECT_TRUE(bench.protocol->awaitsPoll());
+  bench.receive("#4000,2000#");
+  EXPECT_FALSE(bench.protocol->awaitsPoll());
+  EXPECT_EQ(bench.listener.positions.size(), 1u);
+  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 4);
 }
 
 TEST_F(NexstarTest, GotoInTurnFractions) {

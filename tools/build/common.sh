@@ -81,8 +81,10 @@ build_fuzz_tree() {
 # telescope controller with its simulated mounts, the INDI mount against the
 # real simulator, the mount simulator, the application model (clock and
 # hand-over), celvaro-scope's scripts against the simulated mounts, and
-# celvaro-chart, whose data are read on threads of their own. A finding fails the run; tools/build/lsan.supp names the only leaks
-# let through, those inside the libraries the program links.
+# celvaro-chart, whose data are read on threads of their own. A finding
+# fails the run; tools/build/lsan.supp and tools/build/tsan.supp name the
+# only leaks and races let through, those inside the libraries the program
+# links.
 test_under_sanitizers() {
   build_tree build
   build_data build
@@ -96,7 +98,7 @@ test_under_sanitizers() {
   cmake --build build-tsan -j2 --target "${programs[@]}" celvaro-chart
   link_data build-tsan
   local program
-  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tools/build/tsan.supp"
   for program in "${programs[@]}"; do
     "build-tsan/tests/$program"
   done
