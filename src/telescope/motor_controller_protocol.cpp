@@ -174,7 +174,7 @@ void MotorControllerProtocol::spiralReply(const ReplyBuffer& reply) {
     }
     const int index = sequence_.awaited();
     if (spiralPhase_ == SpiralPhase::kReadingStart) startCounts_[index] = static_cast<int32_t>(count);
-    else spiral_.takeCount(index, static_cast<int32_t>(count), SpiralSearch::Clock::now());
+    else spiral_.takeCount(index, static_cast<int32_t>(count), now());
   }
   if (!sendNext()) spiralAnswered();
 }
@@ -205,6 +205,10 @@ void MotorControllerProtocol::spiralAnswered() {
       else if (spiral_.legDone()) reportSpiralOffset();
       continueLeg();
       return;
+    case SpiralPhase::kStartingLeg:
+      spiral_.legStarted(now());
+      continueLeg();
+      return;
     case SpiralPhase::kStopping:
       if (spiral_.finished()) {
         spiralFinished();
@@ -219,10 +223,10 @@ void MotorControllerProtocol::spiralAnswered() {
   run({spiral_.legMotion(), spiral_.legPeriod(), spiral_.legStart()});
 }
 
-// The leg ends once its axis reached the target; before that the position
-// is read at once or at the next heartbeat.
+// The leg ends once its axis reached the target or its time is up; before
+// that the position is read at once or at the next heartbeat.
 void MotorControllerProtocol::continueLeg() {
-  if (spiral_.legDone()) {
+  if (spiral_.legDone() || spiral_.timeUp(now())) {
     const MotorCommand stop = spiral_.legStop();
     spiral_.nextLeg();
     spiralPhase_ = SpiralPhase::kStopping;

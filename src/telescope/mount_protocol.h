@@ -3,7 +3,9 @@
 // answers what the controller should do with the link.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "astro/observing_place.h"
@@ -27,9 +29,12 @@ struct SharedTelescopeValues {
 };
 
 struct ProtocolContext {
+  using SteadyTime = std::chrono::steady_clock::time_point;
   iTelescopeBasicCommandSender& sender;
   TelescopeListener& listener;
   const iSiderealTime& clock;
+  // The time motions are measured in: the steady clock, or a bench's own.
+  std::function<SteadyTime()> now = [] { return std::chrono::steady_clock::now(); };
 };
 
 class iMountProtocol {

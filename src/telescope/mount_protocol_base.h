@@ -46,13 +46,14 @@ class MountProtocolBase : public iMountProtocol {
 
  protected:
   explicit MountProtocolBase(const ProtocolContext& context)
-      : sender_(context.sender), listener_(context.listener), clock_(context.clock) {}
+      : sender_(context.sender), listener_(context.listener), clock_(context.clock), now_(context.now) {}
 
   virtual int receiveByte(uint8_t byte) = 0;
 
   iTelescopeBasicCommandSender& sender() { return sender_; }
   TelescopeListener& listener() { return listener_; }
   const iSiderealTime& clock() const { return clock_; }
+  ProtocolContext::SteadyTime now() const { return now_(); }
   void report(int code) { listener_.onLinkStatus(code); }
   // Mounts work in the apparent place of the clock's date, the chart in
   // J2000: a target is carried to the date, a position read back to J2000.
@@ -67,6 +68,7 @@ class MountProtocolBase : public iMountProtocol {
   iTelescopeBasicCommandSender& sender_;
   TelescopeListener& listener_;
   const iSiderealTime& clock_;
+  const std::function<ProtocolContext::SteadyTime()> now_;
 };
 
 // The countdown in heartbeats within which a handshake must finish.

@@ -26,6 +26,7 @@ void SpiralSearch::setUp(const SpiralForm& form, int32_t stepCounts, int turns, 
   legsRun_ = 0;
   legDirection_ = 0;
   travelPerBeat_ = -1;
+  countsPerSecond_ = {};
 }
 
 void SpiralSearch::startAt(int32_t axis1, int32_t axis2) {
@@ -35,6 +36,7 @@ void SpiralSearch::startAt(int32_t axis1, int32_t axis2) {
 }
 
 void SpiralSearch::startLeg() {
+  legTimed_ = false;
   beatMarked_ = false;
   unchangedReads_ = 0;
   standing_ = false;
@@ -55,6 +57,7 @@ void SpiralSearch::takeCount(int index, int32_t count, Clock::time_point now) {
     unchangedReads_ = count == latest_[axis - 1] ? unchangedReads_ + 1 : 0;
     if (unchangedReads_ == 1) unchangedSince_ = now;
     standing_ = unchangedReads_ >= kStandingReads && now - unchangedSince_ >= kStandingTime;
+    latestAt_ = now;
   }
   latest_[axis - 1] = count;
 }
@@ -73,6 +76,19 @@ bool SpiralSearch::readAgainAtOnce() const {
 
 bool SpiralSearch::legDone() const { return leftToGo() <= 0; }
 
+void SpiralSearch::legStarted(Clock::time_point now) {
+  legTimed_ = true;
+  legStartedAt_ = now;
+  legStartCount_ = latest_[movingAxis() - 1];
+}
+
+bool SpiralSearch::timeUp(Clock::time_point now) const {
+  const int axis = movingAxis() - 1;
+  if (!legTimed_ || countsPerSecond_[axis] <= 0) return false;
+  const double length = std::abs(static_cast<double>(target_[axis]) - legStartCount_);
+  return std::chrono::duration<double>(now - legStartedAt_).count() * countsPerSecond_[axis] >= length;
+}
+
 int64_t SpiralSearch::leftToGo() const {
   const int axis = movingAxis() - 1;
   const int64_t left = int64_t{target_[axis]} - latest_[axis];
@@ -82,6 +98,10 @@ int64_t SpiralSearch::leftToGo() const {
 // The arm of leg n (from 1) is (n / 2) + 1 steps: forward legs 0 and 1,
 // backward legs 2 and 3.
 void SpiralSearch::nextLeg() {
+  const int moved = movingAxis() - 1;
+  const double seconds = std::chrono::duration<double>(latestAt_ - legStartedAt_).count();
+  const double travel = std::abs(static_cast<double>(latest_[moved]) - legStartCount_);
+  if (legTimed_ && seconds > 0 && travel > 0) countsPerSecond_[moved] = travel / seconds;
   ++legsRun_;
   legDirection_ = (legDirection_ + 1) % 4;
   const int32_t arm = ((legsRun_ >> 1) + 1) * step_;

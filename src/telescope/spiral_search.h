@@ -5,12 +5,14 @@
 // in the mode of a leg, the command that ends it and how the position is
 // read; a SpiralForm holds those.
 //
-// A leg ends on the read that finds its axis at the target. Far from it the
-// position is read once a heartbeat; within a heartbeat's travel of the end
-// (and while that travel is not known yet) it is read on every reply, so a
-// leg stops within about one read's travel past its count. Read once a
-// second, legs shorter than a heartbeat's travel overshot by half a step
-// and more.
+// A leg ends on the read that finds its axis at the target, or once it has
+// run the time its length takes at the rate its axis made on its leg
+// before, whichever comes first. Far from the end the position is read once
+// a heartbeat; within a heartbeat's travel of it (and while that travel is
+// not known yet) it is read on every reply, so a leg stops within about one
+// read's travel past its count, and on a line whose replies come late the
+// time ends it. Read once a second, legs shorter than a heartbeat's travel
+// overshot by half a step and more.
 #pragma once
 
 #include <array>
@@ -70,12 +72,17 @@ class SpiralSearch {
   int32_t offset(int axis) const { return latest_[axis - 1] - start_[axis - 1]; }
   // Whether the moving axis reached the leg's target.
   bool legDone() const;
+  // The leg's motion started (its start command was answered).
+  void legStarted(Clock::time_point now);
+  // Whether the leg has run the time its length takes at the rate its axis
+  // made on its last leg; never while that rate is not known.
+  bool timeUp(Clock::time_point now) const;
   // Counts from the latest read to the leg's target, in the leg's direction.
   int64_t leftToGo() const;
   // The moving axis is at the leg's target: a leg run for the time its
   // length takes, with no position read.
   void reachTarget() { latest_[movingAxis() - 1] = target_[movingAxis() - 1]; }
-  // Counts the leg that ended and aims the next one.
+  // Counts the leg that ended, takes its axis's rate, and aims the next one.
   void nextLeg();
   // After a leg ended: every turn has been run.
   bool finished() const { return turns_ < (legsRun_ >> 2); }
@@ -100,6 +107,13 @@ class SpiralSearch {
   int unchangedReads_ = 0;      // reads in a row that found the moving axis where it was
   Clock::time_point unchangedSince_;
   bool standing_ = false;
+  // The moving axis's latest read and when it came; where and when the leg
+  // started; each axis's counts a second on its last leg (0 while unknown).
+  Clock::time_point latestAt_;
+  bool legTimed_ = false;
+  Clock::time_point legStartedAt_;
+  int32_t legStartCount_ = 0;
+  std::array<double, 2> countsPerSecond_{};
 };
 
 }  // namespace celvaro

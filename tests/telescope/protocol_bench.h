@@ -90,8 +90,9 @@ inline const std::string kOk = "=\r";
 inline std::string valueReply(uint32_t value) { return "=" + motorValueBytes(1, 'x', value).substr(3); }
 
 struct ProtocolBench {
-  explicit ProtocolBench(int mountType, int eastWestSwapPosition = 0)
-      : protocol(createMountProtocol(mountType, {sender, listener, clock}, eastWestSwapPosition)) {}
+  explicit ProtocolBench(int mountType, int eastWestSwapPosition = 0,
+                         std::function<ProtocolContext::SteadyTime()> now = std::chrono::steady_clock::now)
+      : protocol(createMountProtocol(mountType, {sender, listener, clock, std::move(now)}, eastWestSwapPosition)) {}
 
   int receive(std::string_view bytes) {
     return protocol->receive(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));

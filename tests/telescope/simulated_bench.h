@@ -20,7 +20,7 @@ class SimulatedBench {
   static constexpr double kSecondsPerByte = 10.0 / 9600;
 
   SimulatedBench(int mountType, bool equatorial, uint32_t countsPerRevolution, int eastWestSwapPosition = 0)
-      : bench(mountType, eastWestSwapPosition),
+      : bench(mountType, eastWestSwapPosition, [this] { return steadyNow(); }),
         mount(equatorial, {countsPerRevolution, countsPerRevolution}, {0x800000, 0x800000}) {}
 
   // Connects and answers the handshake.
@@ -77,6 +77,12 @@ class SimulatedBench {
       if (c.rfind(prefix, 0) == 0) found.push_back(c);
     }
     return found;
+  }
+
+  // The simulated time as the protocol measures motions in it.
+  ProtocolContext::SteadyTime steadyNow() const {
+    return ProtocolContext::SteadyTime{} +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(now));
   }
 
   ProtocolBench bench;

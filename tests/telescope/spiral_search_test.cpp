@@ -130,6 +130,36 @@ TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   EXPECT_EQ(bench.listener.offsets.back(), std::make_pair(500, 44));
 }
 
+// On a line whose replies come late the leg's time ends it: axis 1 ran its
+// first leg of 500 counts in a second, so its next leg, 1500 counts back
+// from +500 to -1000, is over after three seconds, wherever the last read
+// found it. Axis 2 has not run a leg yet: its first ends on position only.
+TEST(SpiralSearchLegs, ALegWhoseReadsComeLateEndsOnItsTime) {
+  static constexpr SpiralForm kForm = {'3', 'L', 2, {360, 300, 220, 160, 120, 80}};
+  using Clock = SpiralSearch::Clock;
+  using std::chrono::milliseconds;
+  SpiralSearch spiral;
+  spiral.setUp(kForm, 500, 1, 1);
+  spiral.startAt(0, 0);
+  const Clock::time_point t0 = Clock::now();
+  spiral.legStarted(t0);
+  EXPECT_FALSE(spiral.timeUp(t0 + milliseconds(60000)));
+  spiral.takeCount(0, 500, t0 + milliseconds(1000));
+  ASSERT_TRUE(spiral.legDone());
+  spiral.nextLeg();
+  const Clock::time_point t1 = t0 + milliseconds(1100);
+  spiral.legStarted(t1);
+  EXPECT_FALSE(spiral.timeUp(t1 + milliseconds(60000)));
+  spiral.takeCount(0, 500, t1 + milliseconds(1000));
+  spiral.nextLeg();
+  const Clock::time_point t2 = t1 + milliseconds(1100);
+  spiral.legStarted(t2);
+  spiral.takeCount(0, 0, t2 + milliseconds(1000));
+  EXPECT_FALSE(spiral.timeUp(t2 + milliseconds(2990)));
+  EXPECT_TRUE(spiral.timeUp(t2 + milliseconds(3000)));
+  EXPECT_FALSE(spiral.legDone());
+}
+
 // At the default settings a leg lasts less than a heartbeat: with the
 // position read once a heartbeat the legs ended +1.32, +1.41, -2.97, -2.89,
 // +4.21 ... steps out and objects between the turns were missed.
