@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +51,18 @@ class ScopeProgramTest : public ::testing::TestWithParam<SerialKind> {
     options.kind = kind;
     options.timeScale = 30;
     options.site = site;
+    options.log = [this](const mountsim::LogRecord& r) {
+      std::lock_guard lock(logLock);
+      if (r.incoming) received += r.bytes;
+    };
     simulator = std::make_unique<mountsim::MountSimulator>(options);
     ASSERT_TRUE(simulator->start());
+  }
+  // What the mount received after the last `mark`.
+  std::string receivedAfter(const std::string& mark) {
+    std::lock_guard lock(logLock);
+    const size_t at = received.rfind(mark);
+    return at == std::string::npos ? "" : received.substr(at + mark.size());
   }
   ScopeRun run(const char* type, std::vector<std::string> commands) {
     std::vector<std::string> args{"--type", type, "--port", simulator->slavePath(), "--json",
@@ -62,6 +73,9 @@ class ScopeProgramTest : public ::testing::TestWithParam<SerialKind> {
   }
 
   testing::ScratchDir dir;
+  std::mutex logLock;
+  std::string received;
+  // Last, so that its thread stops before the log it writes into goes.
   std::unique_ptr<mountsim::MountSimulator> simulator;
 };
 
@@ -119,8 +133,9 @@ TEST_F(ScopeProgramTest, AMoveEastLastsItsSecondsAndTurnsTheMountEast) {
   std::cout << "[ figures  ] nexstar: two-second move script " << result.seconds << " s\n";
 }
 
-// The private program directory that links the port goes once the port is
-// open, and with a script ended by a signal before that.
+// A signal stops the mount before the program ends by it, and the private
+// program directory that links the port goes once the port is open, and
+// with a script ended by a signal before that.
 TEST_F(ScopeProgramTest, LeavesNoScratchDirectoryBehind) {
   startMount(MountKind::Lx200);
   const std::filesystem::path scratch = dir.path() / "tmp";
@@ -131,6 +146,7 @@ TEST_F(ScopeProgramTest, LeavesNoScratchDirectoryBehind) {
   std::vector<std::string> moving(args);
   moving.insert(moving.end(), {"move", "e", "slow0", "20"});
   EXPECT_EQ(testing::runScope(moving, dir, tmp, 3).exitCode, 128 + SIGTERM);
+  EXPECT_NE(receivedAfter(":Me#").find(":Q"), std::string::npos) << "no stop after the move";
   EXPECT_TRUE(scratchIsEmpty());
   // Ended while it waits for a mount that does not answer.
   simulator->setFault(mountsim::Fault::Silent);

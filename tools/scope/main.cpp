@@ -9,6 +9,7 @@
 #include "app/configuration.h"
 #include "app/program_info.h"
 #include "app/program_paths.h"
+#include "tools/scope/interruption.h"
 #include "tools/scope/named_targets.h"
 #include "tools/scope/port_link.h"
 #include "tools/scope/scope_session.h"
@@ -36,7 +37,7 @@ constexpr char kUsage[] =
     "  spiral RADIUS TURNS           a spiral search, RADIUS arcminutes between turns\n"
     "  wait                          until the last slew, park or spiral ends\n"
     "exit codes: 0 done, 1 no scratch directory, 2 bad usage or unknown object, 3 no link,\n"
-    "            4 refused by the mount, 5 timed out\n"
+    "            4 refused by the mount, 5 timed out; Ctrl-C stops the mount, then ends the program\n"
     "--help, --version: this text; the program's version\n";
 
 void complain(const std::string& message) { std::fprintf(stderr, "celvaro-scope: %s\n", message.c_str()); }
@@ -79,5 +80,6 @@ int main(int argc, char** argv) {
         error);
   }
   if (outcome != Outcome::kDone) complain(error);
+  endIfInterrupted();
   return exitCodeOf(outcome);
 }

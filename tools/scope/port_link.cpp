@@ -1,6 +1,5 @@
 #include "tools/scope/port_link.h"
 
-#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -9,23 +8,19 @@
 #include <system_error>
 #include <vector>
 
+#include "tools/scope/interruption.h"
+
 namespace celvaro::scope {
 namespace {
 
-// What a signal removes, deepest first: a handler may only unlink and
-// remove directories by paths it already has.
+// What a signal that ends the program at once removes, deepest first: a
+// handler may only unlink and remove directories by paths it already has.
 char gLink[4096], gPorts[4096], gDirectory[4096];
 
 void removePaths() {
   ::unlink(gLink);
   ::rmdir(gPorts);
   ::rmdir(gDirectory);
-}
-
-void removeAndEnd(int signal) {
-  removePaths();
-  ::signal(signal, SIG_DFL);
-  ::raise(signal);
 }
 
 void keep(char (&into)[4096], const std::string& path) {
@@ -45,7 +40,7 @@ PortLink::PortLink(const std::string& device) {
   keep(gDirectory, directory_);
   keep(gPorts, ports.string());
   keep(gLink, (ports / "COM1").string());
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, removeAndEnd);
+  catchInterruptions(removePaths);
   std::error_code error;
   if (!device.empty()) {
     std::filesystem::create_directory(ports, error);

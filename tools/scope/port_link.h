@@ -1,8 +1,9 @@
 // A private scratch program directory whose port 1 is the serial device the
 // user named: the telescope controller finds port n as
 // <programDirectory>/ports/COM<n>. It is needed only until the port is
-// open; it goes when removed, when the object goes, and when the program is
-// ended by SIGINT, SIGTERM or SIGHUP. One a process.
+// open; it goes when removed, when the object goes, and when a second
+// SIGINT, SIGTERM or SIGHUP ends the program at once (tools/scope/
+// interruption.h). One a process.
 #pragma once
 
 #include <string>

@@ -78,6 +78,7 @@ ExitCode exitCodeOf(Outcome outcome) {
     case Outcome::kNoLink: return kExitNoLink;
     case Outcome::kRefused: return kExitRefused;
     case Outcome::kTimedOut: return kExitTimedOut;
+    case Outcome::kInterrupted: return kExitInterrupted;
   }
   return kExitFailed;
 }
@@ -88,6 +89,7 @@ const char* outcomeName(Outcome outcome) {
     case Outcome::kNoLink: return "no-link";
     case Outcome::kRefused: return "refused";
     case Outcome::kTimedOut: return "timed-out";
+    case Outcome::kInterrupted: return "interrupted";
   }
   return "";
 }

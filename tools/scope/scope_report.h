@@ -17,9 +17,10 @@ enum ExitCode : int {
   kExitNoLink = 3,    // no link with the mount, or the link was lost
   kExitRefused = 4,   // the mount refused the command
   kExitTimedOut = 5,  // the mount did not answer or end in time
+  kExitInterrupted = 130,  // Ctrl-C; the program ends by the signal itself
 };
 
-enum class Outcome { kDone, kNoLink, kRefused, kTimedOut };
+enum class Outcome { kDone, kNoLink, kRefused, kTimedOut, kInterrupted };
 
 struct CommandResult {
   Outcome outcome = Outcome::kDone;

@@ -11,6 +11,7 @@
 #include "astro/apparent_place.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
+#include "tools/scope/interruption.h"
 
 namespace celvaro::scope {
 namespace {
@@ -90,6 +91,16 @@ CommandResult failed(Outcome outcome, int status, const std::string& message) {
   return result;
 }
 
+constexpr char kInterrupted[] = "stopped by a signal; the mount was told to stop";
+
+// A wait that ended without the event awaited: by a signal, or as `outcome`.
+CommandResult unanswered(Outcome outcome, const std::string& message) {
+  return interruption() ? failed(Outcome::kInterrupted, 0, kInterrupted) : failed(outcome, 0, message);
+}
+
+// A signal is looked for this often while the script waits.
+constexpr auto kSignalLook = 100ms;
+
 }  // namespace
 
 ScopeSession::ScopeSession(const ScopeScript& script, const SessionSettings& settings,
@@ -145,6 +156,10 @@ Outcome ScopeSession::connect(std::string& error) {
     if (linkUp_) return Outcome::kDone;
     failure = event->code;
     if (isLinkLoss(failure)) break;
+  }
+  if (interruption()) {
+    error = kInterrupted;
+    return Outcome::kInterrupted;
   }
   error = "no link with the " + std::string(mountTypeName(script_.mountType)) + " mount: " + noLinkReason(failure);
   return Outcome::kNoLink;
@@ -247,8 +262,8 @@ CommandResult ScopeSession::await(const Awaited& awaited) {
       return result;
     }
   }
-  if (awaited.quietIsDone) return result;
-  return failed(Outcome::kTimedOut, 0, "the mount did not answer");
+  if (awaited.quietIsDone && !interruption()) return result;
+  return unanswered(Outcome::kTimedOut, "the mount did not answer");
 }
 
 // A slew, park or spiral that the mount tells the end of.
@@ -257,7 +272,7 @@ CommandResult ScopeSession::waitForEnd() {
   const auto deadline = SteadyClock::now() + kSlewTime;
   while (pending_ == Pending::kEndCode) {
     const auto event = nextEvent(deadline);
-    if (!event) return failed(Outcome::kTimedOut, 0, "the slew did not end");
+    if (!event) return unanswered(Outcome::kTimedOut, "the slew did not end");
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
     if (event->kind != ScopeEvent::kStatus) continue;
     if (event->code == kStatusSlewTimedOut) return failed(Outcome::kTimedOut, event->code, "the mount did not end the slew");
@@ -282,7 +297,8 @@ CommandResult ScopeSession::waitForSteadyPosition() {
       return reading;
     }
     last = reading.j2000;
-    std::this_thread::sleep_for(1s);
+    // What comes meanwhile (the heartbeat's own reads) is passed over.
+    if (CommandResult during = holdFor(1000ms); during.outcome != Outcome::kDone) return during;
   }
   return failed(Outcome::kTimedOut, 0, "the mount did not come to rest");
 }
@@ -293,7 +309,7 @@ CommandResult ScopeSession::holdFor(std::chrono::milliseconds duration) {
   while (const auto event = nextEvent(end)) {
     if (linkLost_) return failed(Outcome::kNoLink, event->code, "the link was lost");
   }
-  return {};
+  return interruption() ? failed(Outcome::kInterrupted, 0, kInterrupted) : CommandResult{};
 }
 
 // A slew, park or spiral the mount started is waited for by its end code;
@@ -310,8 +326,14 @@ void ScopeSession::noteStarts(const CommandResult& result) {
   }
 }
 
+// None once the deadline passed, or as soon as a signal came.
 std::optional<ScopeEvent> ScopeSession::nextEvent(SteadyClock::time_point deadline) {
-  auto event = events_.next(deadline);
+  std::optional<ScopeEvent> event;
+  while (!event && !interruption()) {
+    const auto now = SteadyClock::now();
+    if (now >= deadline) return std::nullopt;
+    event = events_.next(std::min(deadline, now + kSignalLook));
+  }
   if (!event || event->kind != ScopeEvent::kStatus) return event;
   if (linkUp_ && isLinkLoss(event->code)) linkLost_ = true;
   if (pending_ == Pending::kEndCode && event->code == pendingCode_) pending_ = Pending::kNothing;
