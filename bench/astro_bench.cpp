@@ -4,10 +4,12 @@
 #include <numbers>
 #include <string>
 
+#include "aids/night_events.h"
 #include "app/configuration.h"
 #include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
+#include "solarsystem/object_identifier.h"
 
 namespace {
 
@@ -52,5 +54,29 @@ void BM_ConfigurationText(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(configurationText(records.refs()));
 }
 BENCHMARK(BM_ConfigurationText);
+
+// What the object-information window computes for a night: a star's, the
+// Moon's events (the slowest body to place), and the night's twilight with
+// its dark window.
+const ObservingPlace kBudapest{-1, 47.5, 19.04, 1.0, 0};
+constexpr double kEveningJd = 2461120.3333;  // 2026-03-20 20:00 UT
+
+void BM_StarEventsOfANight(benchmark::State& state) {
+  const EventSpan night = nightOrDayOf(kEveningJd, kBudapest);
+  for (auto _ : state) benchmark::DoNotOptimize(bodyEvents(fixedObject(1.7678, -0.2917), kBudapest, night));
+}
+BENCHMARK(BM_StarEventsOfANight)->Unit(benchmark::kMillisecond);
+
+void BM_MoonEventsOfANight(benchmark::State& state) {
+  const EventSpan night = nightOrDayOf(kEveningJd, kBudapest);
+  for (auto _ : state) benchmark::DoNotOptimize(bodyEvents(solarSystemBody(kMoon, kEveningJd), kBudapest, night));
+}
+BENCHMARK(BM_MoonEventsOfANight)->Unit(benchmark::kMillisecond);
+
+void BM_TwilightOfANight(benchmark::State& state) {
+  const EventSpan night = nightOf(kEveningJd, kBudapest);
+  for (auto _ : state) benchmark::DoNotOptimize(twilightOf(night, kBudapest));
+}
+BENCHMARK(BM_TwilightOfANight)->Unit(benchmark::kMillisecond);
 
 }  // namespace

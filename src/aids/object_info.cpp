@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "aids/night_events.h"
 #include "aids/photo_finder.h"
 #include "app/app_model.h"
 #include "app/object_finder.h"
@@ -15,6 +16,8 @@
 #include "astro/zone_time.h"
 #include "catalog/deepsky_info_file.h"
 #include "platform/utf_text.h"
+#include "solarsystem/ephemeris.h"
+#include "solarsystem/object_identifier.h"
 
 namespace celvaro {
 namespace {
@@ -30,17 +33,69 @@ constexpr const char* kTimeHeadings[3] = {"Rise", "Transit", "Set"};
 // by its proper motion between their epochs.
 constexpr double kSameStarArcmin = 2;
 
-std::string clockText(const ClockTime& t) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+// The words for an object that is always up or never rises.
+constexpr int kTransitAltitude = 15, kAlwaysUp = 16, kNeverRises = 17, kTwilightFirst = 18, kDarkSky = 21;
+constexpr const char* kNightCaptions[] = {"Altitude at transit", "always up", "never rises",
+                                          "Civil twilight (local time)", "Nautical twilight (local time)",
+                                          "Astronomical twilight (local time)",
+                                          "Dark sky, no Sun and no Moon (local time)"};
+
+std::string aidText(UiResources& resources, int label) {
+  return resources.textOr(text_id::kAidLabelFirst + label, kNightCaptions[label - kTransitAltitude]);
+}
+
+// An instant to the nearest second, in universal or local time.
+ChartDate dateOf(double julianDate, const ObservingPlace* local) {
+  const ChartDate universal = chartDateOfJulian(julianDate + 0.5 / 86400);
+  return local ? universalToLocal(universal, *local) : universal;
+}
+
+std::string dateTimeText(const ChartDate& d) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour, d.minute,
+                static_cast<int>(d.seconds));
   return text;
 }
 
-void fillTimes(const RiseTransitSet& times, ObjectInformation& info) {
+std::string clockText(double julianDate, const ObservingPlace& place) {
+  return julianDate == 0 ? kNoTime : dateTimeText(dateOf(julianDate, &place)).substr(11);
+}
+
+// The object's events in the night (or day) of the chart's instant, and
+// that night's twilight.
+void fillTimes(AppModel& model, const BodyPlace& body, ObjectInformation& info) {
+  UiResources& resources = model.resources();
+  const double now = julianDayOf(model.universal);
+  const BodyEvents events = bodyEvents(body, model.place, nightOrDayOf(now, model.place));
+  const double at[3] = {events.riseJd, events.transitJd, events.setJd};
   for (int i = 0; i < 3; ++i) {
-    info.localTimes[i] = times.status == 0 ? clockText(times.local[i]) : kNoTime;
-    info.universalTimes[i] = times.status == 0 ? clockText(times.universal[i]) : kNoTime;
+    std::string none = kNoTime;
+    if (i != 1 && events.visibility != BodyEvents::kRisesOrSets) {
+      none = aidText(resources, events.visibility == BodyEvents::kAlwaysUp ? kAlwaysUp : kNeverRises);
+    }
+    info.localTimes[i] = at[i] == 0 ? none : dateTimeText(dateOf(at[i], &model.place));
+    info.universalTimes[i] = at[i] == 0 ? none : dateTimeText(dateOf(at[i], nullptr));
   }
+  info.nightLines.push_back({aidText(resources, kTransitAltitude),
+                             events.transitJd == 0 ? kNoTime : formatDegrees(events.transitAltitudeDeg * kRadPerDeg)});
+  const Twilight t = twilightOf(nightOf(now, model.place), model.place);
+  const double spans[4][2] = {{t.civilDusk, t.civilDawn},
+                              {t.nauticalDusk, t.nauticalDawn},
+                              {t.astronomicalDusk, t.astronomicalDawn},
+                              {t.darkFromJd, t.darkToJd}};
+  for (int i = 0; i < 4; ++i) {
+    info.nightLines.push_back({aidText(resources, i < 3 ? kTwilightFirst + i : kDarkSky),
+                               clockText(spans[i][0], model.place) + " - " + clockText(spans[i][1], model.place)});
+  }
+}
+
+// The major bodies move through the night on their own; anything else
+// keeps its place.
+BodyPlace bodyPlaceOf(int pickKind, int index, double raRad, double decRad, double julianDate) {
+  if (pickKind == kPickSolarSystem && objectKind(index) == kMajorBody && objectNumber(index) < kBodyCount) {
+    return solarSystemBody(objectNumber(index), julianDate);
+  }
+  return fixedObject(raRad, decRad);
 }
 
 // CR LF line ends become "\n".
@@ -171,7 +226,7 @@ class InformationGatherer {
   ObjectInformation& info_;
 };
 
-ObjectInformation placeAndTimes(AppModel& model, double raRad, double decRad) {
+ObjectInformation placeAndTimes(AppModel& model, int pickKind, int index, double raRad, double decRad) {
   ObjectInformation info;
   info.rightAscension = formatHours(raRad);
   info.declination = formatDegrees(decRad);
@@ -179,7 +234,7 @@ ObjectInformation placeAndTimes(AppModel& model, double raRad, double decRad) {
   info.altitude = formatDegrees(seen.altitudeDeg * kRadPerDeg);
   // The local sky counts azimuth from the south; the window from the north.
   info.azimuth = formatDegrees(std::fmod(seen.azimuthDeg + 180, 360) * kRadPerDeg);
-  fillTimes(riseTransitSet(raRad, decRad, model.universal, model.place), info);
+  fillTimes(model, bodyPlaceOf(pickKind, index, raRad, decRad, julianDayOf(model.universal)), info);
   return info;
 }
 
@@ -188,13 +243,15 @@ ObjectInformation placeAndTimes(AppModel& model, double raRad, double decRad) {
 std::optional<ObjectInformation> objectInformation(AppModel& model) {
   if (!model.selectionValid || !model.lastCentringTarget.valid) return std::nullopt;
   const CentringTarget& target = model.lastCentringTarget;
-  ObjectInformation info = placeAndTimes(model, target.raRad, target.decRad);
+  ObjectInformation info =
+      placeAndTimes(model, model.selection.kind, model.selection.index, target.raRad, target.decRad);
   if (SkyCatalogs* catalogs = model.catalogs()) InformationGatherer(model, *catalogs, info).describe(model.selection);
   return info;
 }
 
 ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
-  ObjectInformation info = placeAndTimes(model, found.position.raRad, found.position.decRad);
+  ObjectInformation info =
+      placeAndTimes(model, found.pickKind, found.position.index, found.position.raRad, found.position.decRad);
   SkyCatalogs* catalogs = model.catalogs();
   if (!catalogs || (!found.star && found.pickKind == kPickNothing)) {
     info.description = found.designation;
@@ -207,8 +264,11 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
 }
 
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {
-  return {{resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
-          {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
+  std::vector<ObjectProperty> lines{
+      {resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
+      {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
+  lines.insert(lines.end(), info.nightLines.begin(), info.nightLines.end());
+  return lines;
 }
 
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources) {

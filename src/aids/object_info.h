@@ -28,10 +28,13 @@ struct ObjectInformation {
   // from the north through the east, "dd:mm:ss".
   std::string altitude;
   std::string azimuth;
-  // Rise, transit and set as "hh:mm:ss"; " - " when the object is
-  // circumpolar or never rises.
+  // Rise, transit and set of the night (or the day) of the chart's instant
+  // as "yyyy-mm-dd hh:mm:ss"; in words where the object is always up or
+  // never rises, " - " where the event falls outside that night.
   std::array<std::string, 3> localTimes;
   std::array<std::string, 3> universalTimes;
+  // The altitude at transit, then that night's twilight and dark sky.
+  std::vector<ObjectProperty> nightLines;
   std::string description;     // lines separated by "\n"
   std::vector<ObjectProperty> properties;
   std::optional<std::string> photoPath;  // relative to the program directory
@@ -51,7 +54,8 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
 // position; rise, transit and set in local and in universal time; the
 // description, its lines joined by "; "; then the property list.
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
-// The altitude and the azimuth, captioned in the current language.
+// The altitude and the azimuth, captioned in the current language, then
+// the night's lines.
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);
 
 }  // namespace celvaro

@@ -3,13 +3,10 @@
 #include "astro/zone_time.h"
 
 #include <libnova/julian_day.h>
-#include <libnova/rise_set.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
-#include "astro/apparent_place.h"
 #include "astro/calendar.h"
 #include "astro/value_range.h"
 
@@ -55,10 +52,6 @@ ChartDate shiftByZone(const ChartDate& d, long zoneSeconds) {
   return fromLnDate(result);
 }
 
-ClockTime clockTimeOf(const ChartDate& d) {
-  return {d.hour, d.minute, static_cast<int>(d.seconds)};
-}
-
 }  // namespace
 
 // A zone beyond the world's zones counts as the nearest edge, and one that
@@ -82,28 +75,6 @@ ChartDate chartDateOfJulian(double julianDate) {
   ln_date date;
   ln_get_date(julianDate, &date);
   return fromLnDate(date);
-}
-
-RiseTransitSet riseTransitSet(double raRad, double decRad, const ChartDate& universal,
-                              const ObservingPlace& place) {
-  constexpr double kDegPerRad = 180.0 / std::numbers::pi;
-  ln_lnlat_posn observer{place.longitudeDeg, place.latitudeDeg};
-  ln_date date = toLibnova<ln_date>(universal);
-  const double julianDay = ln_get_julian_day(&date);
-  // The sky turns with the place of the date, not the J2000 one.
-  const EquatorialPosition apparent = ApparentPlace(julianDay).apparentOf(raRad, decRad);
-  ln_equ_posn object{apparent.raRad * kDegPerRad, apparent.decRad * kDegPerRad};
-  ln_rst_time times;
-  RiseTransitSet result;
-  result.status = ln_get_object_rst(julianDay, &observer, &object, &times);
-  if (result.status != 0) return result;
-  const double events[3] = {times.rise, times.transit, times.set};
-  for (int i = 0; i < 3; ++i) {
-    ChartDate ut = chartDateOfJulian(events[i]);
-    result.universal[i] = clockTimeOf(ut);
-    result.local[i] = clockTimeOf(universalToLocal(ut, place));
-  }
-  return result;
 }
 
 }  // namespace celvaro
