@@ -93,12 +93,22 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticEle
                      std::isfinite(o.a + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd);
   if (!orbit) return std::nullopt;
   ln_ell_orbit elements{o.a, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.nDegPerDay, o.perihelionJd};
-  ln_rect_posn sun{sunX_, sunY_, sunZ_};
-  ln_rect_posn body;
-  ln_get_ell_helio_rect_posn(&elements, jd_, &body);
-  const double lightTime = ln_get_light_time(ln_get_rect_distance(&body, &sun));
-  ln_get_ell_helio_rect_posn(&elements, jd_ - lightTime, &body);
-  const double x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
+  return seenPlace([&elements](double jd, ln_rect_posn* body) { ln_get_ell_helio_rect_posn(&elements, jd, body); });
+}
+
+// Where the body stood when the light now arriving left it, seen from the
+// Earth's centre: its distance is that of the Earth-to-body vector, the
+// Sun's geocentric place plus the body's heliocentric one. Two passes bring
+// the light time within a millisecond.
+template <typename Heliocentric>
+std::optional<EquatorialPosition> MinorBodyEphemeris::seenPlace(Heliocentric heliocentric) const {
+  double lightTime = 0, x = 0, y = 0, z = 0;
+  for (int pass = 0; pass < 3; ++pass) {
+    ln_rect_posn body;
+    heliocentric(jd_ - lightTime, &body);
+    x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
+    lightTime = ln_get_light_time(std::sqrt(x * x + y * y + z * z));
+  }
   const ln_equ_posn p{ln_range_degrees(ln_rad_to_deg(std::atan2(y, x))),
                       ln_rad_to_deg(std::asin(z / std::sqrt(x * x + y * y + z * z)))};
   return finite(p);
@@ -145,9 +155,7 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements&
     return elliptic({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
   }
   ln_hyp_orbit orbit{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
-  ln_equ_posn p;
-  ln_get_hyp_body_equ_coords(jd_, &orbit, &p);
-  return finite(p);
+  return seenPlace([&orbit](double jd, ln_rect_posn* body) { ln_get_hyp_helio_rect_posn(&orbit, jd, body); });
 }
 
 // A packed epoch: century I, J or K, two year digits, month 1-9 or A-C,

@@ -39,11 +39,11 @@ struct CometElements {
   double q, e, iDeg, wDeg, nodeDeg, perihelionJd;
 };
 
-// Positions of minor bodies at one instant, as libnova's
-// ln_get_ell_body_equ_coords computes them: the Sun's geocentric position,
-// the body's heliocentric one, and that again one light time earlier. The
-// Sun's position is taken once for every body of the instant. None when the
-// elements are not those of an orbit or the result is not a number.
+// Positions of minor bodies at one instant: the Sun's geocentric position
+// plus the body's heliocentric one at the instant its light left it (the
+// light time of the Earth-to-body distance). The Sun's position is taken
+// once for every body of the instant. None when the elements are not those
+// of an orbit or the result is not a number.
 class MinorBodyEphemeris {
  public:
   explicit MinorBodyEphemeris(double julianDate);
@@ -52,7 +52,7 @@ class MinorBodyEphemeris {
   // Closed orbits (e < 1) go through the elliptic routine with the
   // semi-major axis q / (1 - e): libnova's series for near-parabolic motion
   // gives no number for most periodic comets away from perihelion. Open
-  // orbits use ln_get_hyp_body_equ_coords.
+  // orbits use libnova's near-parabolic series.
   std::optional<EquatorialPosition> comet(const CometElements& orbit) const;
   // The visual magnitude of an asteroid of absolute magnitude H and slope
   // G by the IAU's H, G system, from its distances to the Sun and the Earth
@@ -62,6 +62,9 @@ class MinorBodyEphemeris {
   std::optional<double> cometMagnitude(const CometElements& orbit, double g, double k) const;
 
  private:
+  template <typename Heliocentric>
+  std::optional<EquatorialPosition> seenPlace(Heliocentric heliocentric) const;
+
   double jd_;
   double sunX_ = 0, sunY_ = 0, sunZ_ = 0;
 };

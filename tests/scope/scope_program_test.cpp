@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mount_simulator.h"
@@ -146,7 +147,10 @@ TEST_F(ScopeProgramTest, LeavesNoScratchDirectoryBehind) {
   std::vector<std::string> moving(args);
   moving.insert(moving.end(), {"move", "e", "slow0", "20"});
   EXPECT_EQ(testing::runScope(moving, dir, tmp, 3).exitCode, 128 + SIGTERM);
-  EXPECT_NE(receivedAfter(":Me#").find(":Q"), std::string::npos) << "no stop after the move";
+  // The simulator's reader logs what it read in its own time.
+  const auto stopped = [&] { return receivedAfter(":Me#").find(":Q") != std::string::npos; };
+  for (int wait = 0; wait < 100 && !stopped(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(stopped()) << "no stop after the move";
   EXPECT_TRUE(scratchIsEmpty());
   // Ended while it waits for a mount that does not answer.
   simulator->setFault(mountsim::Fault::Silent);

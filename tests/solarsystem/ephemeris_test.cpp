@@ -98,40 +98,20 @@ TEST(Ephemeris, MagnitudesAndSizesArePlausible) {
   EXPECT_EQ(majorBodyAt(kSun, jd).magnitude, 0);
 }
 
-TEST(Ephemeris, AsteroidsMatchLibnovasOwnRoutineBitForBit) {
-  const EllipticElements ceres{2.7666190, 0.0786358, 10.58680, 73.53163, 80.26644, 0.21418055,
-                               2459800.5 - 334.32717 / 0.21418055};
-  for (double jd : {2459000.5, 2459740.5, 2461380.75}) {
-    ln_ell_orbit orbit{ceres.a, ceres.e, ceres.iDeg, ceres.wDeg, ceres.nodeDeg, ceres.nDegPerDay, ceres.perihelionJd};
-    ln_equ_posn expected;
-    ln_get_ell_body_equ_coords(jd, &orbit, &expected);
-    const auto p = MinorBodyEphemeris(jd).elliptic(ceres);
-    ASSERT_TRUE(p);
-    EXPECT_DOUBLE_EQ(p->raRad, expected.ra * kDeg);
-    EXPECT_DOUBLE_EQ(p->decRad, expected.dec * kDeg);
-  }
-  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 1.2, 10, 70, 80, 0.2, 2459000}));
-  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 0.1, 10, 70, 80, 0, 2459000}));
-}
-
-TEST(Ephemeris, CometsOnClosedAndOpenOrbits) {
-  // Meeus, Example 33.b: comet Encke on 1990 October 6.0 TD, astrometric J2000.
+// Meeus, Example 33.b: comet Encke on 1990 October 6.0 TD, astrometric
+// J2000, within an arcsecond (libnova's own routine, taking the light time
+// over the Sun-side sum of the two vectors, was 19.5" off).
+TEST(Ephemeris, EnckeWhereMeeusFindsItAndOrbitsThatAreNone) {
   const CometElements encke{2.2091404 * (1 - 0.8502196), 0.8502196, 11.94524, 186.23352, 334.75006, 2448193.04502};
   const auto p = MinorBodyEphemeris(2448170.5).comet(encke);
   ASSERT_TRUE(p);
-  expectWithin(p->raRad / kDeg, p->decRad / kDeg, 158.558965, 19.158496, 30);
-
-  // Near perihelion the elliptic route and libnova's near-parabolic series agree.
-  const CometElements hale{0.890662, 0.994972, 89.2742, 130.4139, 282.7613, 2450537.1466};
-  ln_hyp_orbit orbit{hale.q, hale.e, hale.iDeg, hale.wDeg, hale.nodeDeg, hale.perihelionJd};
-  ln_equ_posn series;
-  ln_get_hyp_body_equ_coords(2450520.5, &orbit, &series);
-  const auto closed = MinorBodyEphemeris(2450520.5).comet(hale);
-  ASSERT_TRUE(closed);
-  expectWithin(closed->raRad / kDeg, closed->decRad / kDeg, series.ra, series.dec, 1);
-  // Far from perihelion the series has no number; the closed orbit still gives a place.
-  EXPECT_TRUE(MinorBodyEphemeris(2461380.5).comet(hale));
+  expectWithin(p->raRad / kDeg, p->decRad / kDeg, 158.558965, 19.158496, 1);
+  // Hale-Bopp far from perihelion, where libnova's near-parabolic series
+  // has no number: the closed orbit still gives a place.
+  EXPECT_TRUE(MinorBodyEphemeris(2461380.5).comet({0.890662, 0.994972, 89.2742, 130.4139, 282.7613, 2450537.1466}));
   EXPECT_FALSE(MinorBodyEphemeris(2450537.5 + 1000).comet({1.0, 1.5, 10, 20, 30, 2450537.5}));
+  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 1.2, 10, 70, 80, 0.2, 2459000}));
+  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 0.1, 10, 70, 80, 0, 2459000}));
 }
 
 TEST(Ephemeris, PackedEpochsAndPerihelionDates) {
