@@ -7,6 +7,7 @@
 
 #include "app/app_model.h"
 #include "app/configuration.h"
+#include "app/place_time_options.h"
 #include "app/program_paths.h"
 #include "app/startup.h"
 #include "app/text_ids.h"
@@ -57,6 +58,8 @@ int runDesktopProgram(const std::string& programDir) {
   resources.colors().applyScheme(1);
   AppModel model(programDir, configurationPath(programDir), resources);
   model.loadConfiguration();
+  // The chart opens on the sky of now, at the stored place.
+  model.setUniversalDate(instantOf(PlaceTimeOptions{}));
   const bool stars = runDataLoad(model);
   int exitCode = 0;
   {

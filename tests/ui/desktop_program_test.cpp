@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/main_window.h"
+#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
@@ -98,6 +100,20 @@ TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
     main.close();
   });
   EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
+}
+
+// The chart opens at the computer's clock, whatever the model's default.
+TEST(DesktopProgram, TheChartOpensAtTheComputersClock) {
+  ScratchDir dir;
+  holdOneStar(dir);
+  const QString today = QDateTime::currentDateTimeUtc().toString("yyyy.MM.dd");
+  QString dates;
+  EXPECT_EQ(runProgram(dir, [&dates](MainWindow& main) {
+              dates = main.statusParts().part(4);
+              main.close();
+            }),
+            0);
+  EXPECT_TRUE(dates.contains("UT:" + today)) << dates.toStdString();
 }
 
 // Chart → Exit, also by Ctrl+Q, ends the program as closing its window does.
