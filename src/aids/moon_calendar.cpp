@@ -3,10 +3,14 @@
 #include <libnova/julian_day.h>
 #include <libnova/lunar.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "astro/apparent_place.h"
 #include "astro/calendar.h"
+#include "astro/zone_time.h"
+#include "solarsystem/ephemeris.h"
 
 namespace celvaro {
 
@@ -24,6 +28,58 @@ MoonMonth moonMonth(int year, int month) {
     previous = angle;
   }
   return result;
+}
+
+namespace {
+
+// Sampled once a day (the Moon gains some twelve degrees on the Sun), each
+// quarter then found by the secant on the nearly steady gain, to a second.
+constexpr double kStepDays = 1;
+constexpr double kSecondDays = 1.0 / 86400;
+
+double elongationDeg(double julianDateUt) {
+  return lunarElongationDeg(julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / 86400);
+}
+
+// How far past quarter `quarter` an elongation stands, (-180, 180].
+double pastQuarterDeg(double elongation, int quarter) { return std::remainder(elongation - 90.0 * quarter, 360.0); }
+
+double localMidnightJd(int year, int month, const ObservingPlace& place) {
+  if (month > 12) ++year, month = 1;
+  return julianDayOf(localToUniversal(ChartDate{year, month, 1, 0, 0, 0.0}, place));
+}
+
+// The instant in [early, late] the Moon passes the quarter, to a second.
+double quarterInstant(double early, double atEarly, double late, double atLate, int quarter) {
+  double a = early, fa = pastQuarterDeg(atEarly, quarter), b = late, fb = pastQuarterDeg(atLate, quarter);
+  double t = a;
+  for (int pass = 0; pass < 10; ++pass) {
+    const double next = a - fa * (b - a) / (fb - fa);
+    if (std::abs(next - t) < kSecondDays) return next;
+    t = next;
+    const double ft = pastQuarterDeg(elongationDeg(t), quarter);
+    (ft < 0 ? a : b) = t;
+    (ft < 0 ? fa : fb) = ft;
+  }
+  return t;
+}
+
+}  // namespace
+
+std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingPlace& place) {
+  const double from = localMidnightJd(year, month, place), to = localMidnightJd(year, month + 1, place);
+  std::vector<MoonPhaseInstant> phases;
+  double early = from, atEarly = elongationDeg(from);
+  while (early < to) {
+    const double late = std::min(early + kStepDays, to), atLate = elongationDeg(late);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+      if (pastQuarterDeg(atEarly, quarter) < 0 && pastQuarterDeg(atLate, quarter) >= 0) {
+        phases.push_back({quarter, quarterInstant(early, atEarly, late, atLate, quarter)});
+      }
+    }
+    early = late, atEarly = atLate;
+  }
+  return phases;
 }
 
 int moonShading(int phase) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <array>
+#include <vector>
+
+#include "astro/observing_place.h"
 
 namespace celvaro {
 
@@ -16,6 +19,14 @@ struct MoonMonth {
 };
 
 MoonMonth moonMonth(int year, int month);
+
+// New Moon (quarter 0), first quarter (1), full Moon (2) and last quarter
+// (3) within a month of the place's zone time, in order, each to a second.
+struct MoonPhaseInstant {
+  int quarter = 0;
+  double julianDateUt = 0;
+};
+std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingPlace& place);
 
 // The lit part of the disc from a stored phase value: 1 to 100 waxing (100
 // full), -100 to 0 waning (0 full, -100 new).

@@ -44,21 +44,8 @@ std::string aidText(UiResources& resources, int label) {
   return resources.textOr(text_id::kAidLabelFirst + label, kNightCaptions[label - kTransitAltitude]);
 }
 
-// An instant to the nearest second, in universal or local time.
-ChartDate dateOf(double julianDate, const ObservingPlace* local) {
-  const ChartDate universal = chartDateOfJulian(julianDate + 0.5 / 86400);
-  return local ? universalToLocal(universal, *local) : universal;
-}
-
-std::string dateTimeText(const ChartDate& d) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour, d.minute,
-                static_cast<int>(d.seconds));
-  return text;
-}
-
 std::string clockText(double julianDate, const ObservingPlace& place) {
-  return julianDate == 0 ? kNoTime : dateTimeText(dateOf(julianDate, &place)).substr(11);
+  return julianDate == 0 ? kNoTime : dateTimeText(julianDate, &place).substr(11);
 }
 
 // The object's events in the night (or day) of the chart's instant, and
@@ -73,8 +60,8 @@ void fillTimes(AppModel& model, const BodyPlace& body, ObjectInformation& info) 
     if (i != 1 && events.visibility != BodyEvents::kRisesOrSets) {
       none = aidText(resources, events.visibility == BodyEvents::kAlwaysUp ? kAlwaysUp : kNeverRises);
     }
-    info.localTimes[i] = at[i] == 0 ? none : dateTimeText(dateOf(at[i], &model.place));
-    info.universalTimes[i] = at[i] == 0 ? none : dateTimeText(dateOf(at[i], nullptr));
+    info.localTimes[i] = at[i] == 0 ? none : dateTimeText(at[i], &model.place);
+    info.universalTimes[i] = at[i] == 0 ? none : dateTimeText(at[i], nullptr);
   }
   info.nightLines.push_back({aidText(resources, kTransitAltitude),
                              events.transitJd == 0 ? kNoTime : formatDegrees(events.transitAltitudeDeg * kRadPerDeg)});

@@ -163,9 +163,10 @@ constexpr int kReplaceFileQuestion = 14913;
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;
 // The observing aids' labels: the moon calendar's, the suggestions', the
-// object information's and the star hopping's, then the night's events.
+// object information's and the star hopping's, then the night's events
+// and the Moon's quarters.
 constexpr int kAidLabelFirst = 15000;
-constexpr int kAidLabelLast = 15021;
+constexpr int kAidLabelLast = 15025;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;

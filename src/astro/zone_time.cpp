@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "astro/calendar.h"
 #include "astro/value_range.h"
@@ -69,6 +70,15 @@ ChartDate universalToLocal(const ChartDate& universal, const ObservingPlace& pla
 
 ChartDate localToUniversal(const ChartDate& local, const ObservingPlace& place) {
   return shiftByZone(local, zoneOffset(place));
+}
+
+std::string dateTimeText(double julianDate, const ObservingPlace* local) {
+  const ChartDate universal = chartDateOfJulian(julianDate + 0.5 / 86400);
+  const ChartDate d = local ? universalToLocal(universal, *local) : universal;
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour, d.minute,
+                static_cast<int>(d.seconds));
+  return text;
 }
 
 ChartDate chartDateOfJulian(double julianDate) {

@@ -2,6 +2,8 @@
 // + time zone + one hour with daylight saving.
 #pragma once
 
+#include <string>
+
 #include "astro/chart_date.h"
 #include "astro/observing_place.h"
 
@@ -17,5 +19,9 @@ ChartDate localToUniversal(const ChartDate& local, const ObservingPlace& place);
 
 // The calendar date of a Julian date (Universal Time).
 ChartDate chartDateOfJulian(double julianDate);
+
+// An instant to the nearest second as "yyyy-mm-dd hh:mm:ss", in the place's
+// zone time, or in Universal Time without a place.
+std::string dateTimeText(double julianDate, const ObservingPlace* local);
 
 }  // namespace celvaro

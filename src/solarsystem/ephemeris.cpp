@@ -82,6 +82,13 @@ double majorBodyDistanceAu(int body, double jd) { return kBodies[body].distance(
 
 double lunarPhaseAngleDeg(double jd) { return ln_get_lunar_phase(jd); }
 
+double lunarElongationDeg(double jd) {
+  ln_lnlat_posn moon, sun;
+  ln_get_lunar_ecl_coords(jd, &moon, 0);
+  ln_get_solar_ecl_coords(jd, &sun);
+  return ln_range_degrees(moon.lng - sun.lng);
+}
+
 MinorBodyEphemeris::MinorBodyEphemeris(double jd) : jd_(jd) {
   ln_rect_posn sun;
   ln_get_solar_geo_coords(jd, &sun);

@@ -31,6 +31,9 @@ EquatorialPosition majorBodyPositionAt(int body, double julianDate);
 double majorBodyDistanceAu(int body, double julianDate);
 // libnova's lunar phase angle: 0 full, 180 new.
 double lunarPhaseAngleDeg(double julianDate);
+// The Moon's geocentric ecliptic longitude less the Sun's, [0, 360): 0 at
+// new Moon, 90 at first quarter, 180 full, 270 last quarter (dynamical time).
+double lunarElongationDeg(double julianDate);
 
 struct EllipticElements {
   double a, e, iDeg, wDeg, nodeDeg, nDegPerDay, perihelionJd;

@@ -2,8 +2,13 @@
 // shading of the Moon's picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "aids/moon_calendar.h"
 #include "aids/moon_image.h"
+#include "astro/apparent_place.h"
+#include "astro/chart_date.h"
+#include "solarsystem/ephemeris.h"
 
 namespace celvaro {
 namespace {
@@ -45,6 +50,28 @@ TEST(MoonMonth, PhaseValuesFollowTheMoonThroughMarch2007) {
     EXPECT_GE(month.phase[day], 0);
     EXPECT_LE(month.phase[day], 360);
   }
+}
+
+// Meeus' example 49.a: the new Moon of 1977 February at JDE 2443192.65118
+// (18 February, 3h37m TD); and February 2026 as an online almanac gives it
+// for Budapest (CET): full Moon 1 February 23:09, new Moon 17 February
+// 13:01, each within a minute.
+TEST(MoonPhases, TheQuartersOfAMonthWhereAlmanacsPutThem) {
+  constexpr ObservingPlace kGreenwich{-1, 51.48, 0, 0, 0};
+  const std::vector<MoonPhaseInstant> february1977 = moonPhasesOf(1977, 2, kGreenwich);
+  const auto newMoon1977 = std::find_if(february1977.begin(), february1977.end(),
+                                        [](const MoonPhaseInstant& p) { return p.quarter == 0; });
+  ASSERT_NE(newMoon1977, february1977.end());
+  const double deltaT = dynamicalTimeOffsetSeconds(newMoon1977->julianDateUt) / 86400;
+  EXPECT_NEAR(newMoon1977->julianDateUt + deltaT, 2443192.65118, 1.0 / 1440);
+
+  constexpr ObservingPlace kBudapest{-1, 47.5, 19.04, 1.0, 0};
+  const std::vector<MoonPhaseInstant> february2026 = moonPhasesOf(2026, 2, kBudapest);
+  ASSERT_EQ(february2026.size(), 4u);
+  EXPECT_EQ(february2026[0].quarter, 2);  // full, then last quarter, new, first quarter
+  EXPECT_EQ(february2026[2].quarter, 0);
+  EXPECT_NEAR(february2026[0].julianDateUt, julianDayOf(ChartDate{2026, 2, 1, 22, 9, 0}), 1.0 / 1440);
+  EXPECT_NEAR(february2026[2].julianDateUt, julianDayOf(ChartDate{2026, 2, 17, 12, 1, 0}), 1.0 / 1440);
 }
 
 TEST(MoonShading, RunsFromNewThroughFullAndBack) {

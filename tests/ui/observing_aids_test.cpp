@@ -24,6 +24,7 @@
 #include "test_files.h"
 #include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_date_time.h"
+#include "ui/dialogs/dlg_moon_calendar.h"
 #include "ui/dialogs/dlg_object_info.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_observing_suggestions.h"
@@ -277,12 +278,18 @@ TEST_F(EmptyProgramDir, ObjectInfoWithoutASelectionSaysThereIsNoData) {
   EXPECT_FALSE(window->objectInfo().window()->isVisible());
 }
 
-TEST_F(EmptyProgramDir, TheMoonCalendarShowsFebruary2007FromThursday) {
+// Below the month its quarters: February 2007's full Moon on the 2nd at
+// 05:45 UT and new Moon on the 17th at 16:14 UT, as almanacs list them.
+TEST_F(EmptyProgramDir, TheMoonCalendarShowsFebruary2007FromThursdayWithItsQuarters) {
+  model->place = {-1, 47.5, 19.04, 0.0, 0};  // local time is UT
   whenShown([&](QWidget* dialog) {
     typeInto(dialog, 100, "2007.02");
     press(dialog, 101);
     EXPECT_EQ(model->moonCalendar.dayCount, 28);
     EXPECT_EQ(model->moonCalendar.firstWeekday, 3);
+    const QString quarters = controlOf<QLabel>(dialog, DlgMoonCalendar::kQuarters)->text();
+    EXPECT_TRUE(quarters.contains(QRegularExpression("Full Moon: 2007-02-02 05:4[4-6]"))) << quarters.toStdString();
+    EXPECT_TRUE(quarters.contains(QRegularExpression("New Moon: 2007-02-17 16:1[3-5]"))) << quarters.toStdString();
     press(dialog, 103);  // the next month
     EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text().toStdString(), "2007.03");
     qobject_cast<QDialog*>(dialog)->reject();

@@ -6,6 +6,7 @@
 
 #include "app/app_model.h"
 #include "app/text_ids.h"
+#include "astro/zone_time.h"
 #include "ui/dialogs/moon_calendar_panel.h"
 #include "ui/dialogs/range_check.h"
 
@@ -19,6 +20,7 @@ void DlgMoonCalendar::onInitDialog() {
   grid()->addWidget(button(kPrevious, "<"), 0, 3);
   grid()->addWidget(button(kNext, ">"), 0, 4);
   grid()->addWidget(new MoonCalendarPanel(resources(), model_.moonImage, model_.moonCalendar, window()), 1, 0, 1, 5);
+  grid()->addWidget(label(kQuarters, ""), 2, 0, 1, 5);
   grid()->setRowStretch(1, 1);
   static_cast<QPushButton*>(control(kUpdate))->setDefault(true);
   showMonth(model_.local.year, model_.local.month);
@@ -38,7 +40,21 @@ bool DlgMoonCalendar::showMonth(int year, int month) {
   setItemText(kMonth, shownMonth_);
   model_.moonCalendar = moonMonth(year, month);
   control(MoonCalendarPanel::kControlId)->update();
+  setItemText(kQuarters, quartersText(year, month));
   return true;
+}
+
+// "Local time" and a line for each quarter of the month: its name, the
+// date and the clock time.
+std::string DlgMoonCalendar::quartersText(int year, int month) {
+  constexpr int kLocalTime = 8, kFirstQuarterName = 22;
+  constexpr const char* kNames[4] = {"New Moon", "First quarter", "Full Moon", "Last quarter"};
+  std::string lines = text(text_id::kAidLabelFirst + kLocalTime, "Local time").toStdString();
+  for (const MoonPhaseInstant& p : moonPhasesOf(year, month, model_.place)) {
+    lines += "\n" + text(text_id::kAidLabelFirst + kFirstQuarterName + p.quarter, kNames[p.quarter]).toStdString() +
+             ": " + dateTimeText(p.julianDateUt, &model_.place).substr(0, 16);
+  }
+  return lines;
 }
 
 // The typed month ("2026.02"), or the one before or after it; a month that
