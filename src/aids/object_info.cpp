@@ -11,6 +11,7 @@
 #include "app/object_finder.h"
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "astro/apparent_place.h"
 #include "astro/coordinates.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
@@ -35,6 +36,7 @@ constexpr double kSameStarArcmin = 2;
 
 // The words for an object that is always up or never rises.
 constexpr int kTransitAltitude = 15, kAlwaysUp = 16, kNeverRises = 17, kTwilightFirst = 18, kDarkSky = 21;
+constexpr int kRaOfDate = 26;
 constexpr const char* kNightCaptions[] = {"Altitude at transit", "always up", "never rises",
                                           "Civil twilight (local time)", "Nautical twilight (local time)",
                                           "Astronomical twilight (local time)",
@@ -217,6 +219,9 @@ ObjectInformation placeAndTimes(AppModel& model, int pickKind, int index, double
   ObjectInformation info;
   info.rightAscension = formatHours(raRad);
   info.declination = formatDegrees(decRad);
+  const EquatorialPosition ofDate = ApparentPlace(julianDayOf(model.universal)).apparentOf(raRad, decRad);
+  info.rightAscensionOfDate = formatHours(ofDate.raRad);
+  info.declinationOfDate = formatDegrees(ofDate.decRad);
   const HorizontalPosition seen = model.chartSky().horizontalOf(raRad, decRad);
   info.altitude = formatDegrees(seen.altitudeDeg * kRadPerDeg);
   // The local sky counts azimuth from the south; the window from the north.
@@ -252,6 +257,8 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
 
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {
   std::vector<ObjectProperty> lines{
+      {resources.textOr(text_id::kAidLabelFirst + kRaOfDate, "RA (of the date)"), info.rightAscensionOfDate},
+      {resources.textOr(text_id::kAidLabelFirst + kRaOfDate + 1, "Dec (of the date)"), info.declinationOfDate},
       {resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
       {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
   lines.insert(lines.end(), info.nightLines.begin(), info.nightLines.end());

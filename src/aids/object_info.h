@@ -21,8 +21,12 @@ struct ObjectProperty {
 };
 
 struct ObjectInformation {
-  std::string rightAscension;  // "hh:mm:ss"
-  std::string declination;     // "dd:mm:ss"
+  std::string rightAscension;  // "hh:mm:ss", J2000
+  std::string declination;     // "dd:mm:ss", J2000
+  // The apparent place of the chart's instant, what setting circles and
+  // almanacs give.
+  std::string rightAscensionOfDate;
+  std::string declinationOfDate;
   // Where the observer sees it at the chart's instant: the apparent
   // altitude (refracted when the chart shows refraction) and the azimuth
   // from the north through the east, "dd:mm:ss".
@@ -54,8 +58,8 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
 // position; rise, transit and set in local and in universal time; the
 // description, its lines joined by "; "; then the property list.
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
-// The altitude and the azimuth, captioned in the current language, then
-// the night's lines.
+// The place of the date, the altitude and the azimuth, captioned in the
+// current language, then the night's lines.
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);
 
 }  // namespace celvaro

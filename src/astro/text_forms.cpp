@@ -27,20 +27,13 @@ std::string printed(const char* format, Args... args) {
   return std::string(buffer, n < 0 ? 0 : std::min<size_t>(n, sizeof buffer - 1));
 }
 
-std::string hoursMinutesSeconds(double units, const char* format) {
-  int h = truncateToInt(units);
-  double minutes = (units - h) * 60.0;
-  int m = truncateToInt(minutes);
-  int s = truncateToInt((minutes - m) * 60.0);
-  if (s >= 60) {
-    s -= 60;
-    ++m;
-  }
-  if (m >= 60) {
-    m -= 60;
-    ++h;
-  }
-  return printed(format, h, m, s);
+// Units, minutes and seconds of a non-negative value, rounded to the
+// nearest second; a full turn of `turn` units (0 for none) comes back to 0.
+std::string roundedSixtieths(double units, int turn, const char* format) {
+  long long seconds = std::isfinite(units) && std::abs(units) < 1e9 ? std::llround(units * 3600) : 0;
+  if (turn > 0) seconds %= static_cast<long long>(turn) * 3600;
+  return printed(format, static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                 static_cast<int>(seconds % 60));
 }
 
 }  // namespace
@@ -75,13 +68,14 @@ std::string showDeclination(double decRad) {
 }
 
 std::string formatHours(double angleRad) {
-  return hoursMinutesSeconds(angleRad * 12.0 / kPi, "%02d:%02d:%02d");
+  const double hours = std::fmod(angleRad * 12.0 / kPi + 24.0, 24.0);
+  return roundedSixtieths(hours, 24, "%02d:%02d:%02d");
 }
 
 std::string formatDegrees(double angleRad) {
-  double degrees = angleRad * 180.0 / kPi;
-  if (degrees < 0) return hoursMinutesSeconds(-degrees, "-%02d:%02d:%02d");
-  return hoursMinutesSeconds(degrees, "%02d:%02d:%02d");
+  const double degrees = angleRad * 180.0 / kPi;
+  if (std::llround(std::abs(degrees) * 3600) == 0) return "00:00:00";
+  return roundedSixtieths(std::abs(degrees), 0, degrees < 0 ? "-%02d:%02d:%02d" : "%02d:%02d:%02d");
 }
 
 }  // namespace celvaro

@@ -12,7 +12,7 @@ std::string showSixtieths(int sixtieths);              // 125 -> "2:5"
 std::string showDouble(double value);                  // "%lf"
 std::string showRightAscension(double raRad);          // "hh:mm:ss", 4 s steps, truncated
 std::string showDeclination(double decRad);            // "d:m" or "-d:m"
-std::string formatHours(double angleRad);              // "hh:mm:ss" of the angle in hours
-std::string formatDegrees(double angleRad);            // "dd:mm:ss" or "-dd:mm:ss"
+std::string formatHours(double angleRad);              // "hh:mm:ss" of the angle in hours, rounded
+std::string formatDegrees(double angleRad);            // "dd:mm:ss" or "-dd:mm:ss", rounded
 
 }  // namespace celvaro

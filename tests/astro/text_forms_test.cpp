@@ -49,6 +49,12 @@ TEST(FormatAngles, HoursAndDegreesWithSeconds) {
   EXPECT_EQ(formatDegrees(dms(38, 47, 1.3)), "38:47:01");
   EXPECT_EQ(formatDegrees(-dms(16, 42, 58)), "-16:42:58");
   EXPECT_EQ(formatDegrees(-dms(0, 0, 30)), "-00:00:30");
+  // Rounded to the second, as almanacs give places: M 42 at 5h35m17.6s,
+  // a place a breath short of 24h, and of -0.4".
+  EXPECT_EQ(formatHours(hms(5, 35, 17.6)), "05:35:18");
+  EXPECT_EQ(formatHours(hms(23, 59, 59.7)), "00:00:00");
+  EXPECT_EQ(formatDegrees(-dms(5, 23, 27.6)), "-05:23:28");
+  EXPECT_EQ(formatDegrees(-dms(0, 0, 0.4)), "00:00:00");
 }
 
 }  // namespace
