@@ -8,9 +8,11 @@
 #include <numbers>
 #include <thread>
 
+#include "app/chart_navigator.h"
 #include "app/startup.h"
 #include "app_model_fakes.h"
 #include "astro/coordinates.h"
+#include "solarsystem/object_identifier.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -228,6 +230,12 @@ TEST_F(AppModelTest, CentringOnASearchFindEndsInOneOfThreeOutcomes) {
   EXPECT_EQ(model.chart.fieldArcmin, 1800);  // narrowed to the deep-sky bound
   EXPECT_TRUE(model.lastCentringTarget.valid);
   EXPECT_TRUE(model.redrawPending && model.statusPending);
+  EXPECT_EQ(model.selection, (Selection{kPickDeepsky, 7, 0}));
+  // A planet found is selected as itself, so Object info shows it.
+  const StarPosition jupiter{objectId(kMajorBody, kJupiter), 4.0, 0.3};
+  EXPECT_EQ(model.centreOnFound(jupiter, SearchKind::kSolarSystemBody), kSearchCentred);
+  EXPECT_EQ(model.selection, (Selection{kPickSolarSystem, objectId(kMajorBody, kJupiter), -1}));
+  EXPECT_TRUE(model.selectionValid);
 
   model.chart.horizontalMode = 1;
   model.chart.latitudeDeg = 47.0;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -16,11 +17,13 @@
 #include <filesystem>
 #include <numbers>
 
+#include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
 #include "catalog/star_id_format.h"
+#include "solarsystem/object_identifier.h"
 #include "star_id_writers.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"
@@ -414,6 +417,22 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
     expectNear(c.raHours, c.decDeg, c.toleranceArcmin);
     EXPECT_EQ(model->chart.fieldArcmin, 1800) << c.designation;
   }
+}
+
+// A planet found by the search is selected, so Object info shows it with
+// the events of its night, each with its date.
+TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
+  whenShown([](QWidget* dialog) {
+    testing::controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
+    press(dialog, kIdOk);
+  });
+  window->command(506);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
+  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
+      << info->localTimes[1];
 }
 
 TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
