@@ -67,15 +67,8 @@ void fillTimes(AppModel& model, const BodyPlace& body, ObjectInformation& info) 
   }
   info.nightLines.push_back({aidText(resources, kTransitAltitude),
                              events.transitJd == 0 ? kNoTime : formatDegrees(events.transitAltitudeDeg * kRadPerDeg)});
-  const Twilight t = twilightOf(nightOf(now, model.place), model.place);
-  const double spans[4][2] = {{t.civilDusk, t.civilDawn},
-                              {t.nauticalDusk, t.nauticalDawn},
-                              {t.astronomicalDusk, t.astronomicalDawn},
-                              {t.darkFromJd, t.darkToJd}};
-  for (int i = 0; i < 4; ++i) {
-    info.nightLines.push_back({aidText(resources, i < 3 ? kTwilightFirst + i : kDarkSky),
-                               clockText(spans[i][0], model.place) + " - " + clockText(spans[i][1], model.place)});
-  }
+  const std::vector<ObjectProperty> twilight = twilightLines(now, model.place, resources);
+  info.nightLines.insert(info.nightLines.end(), twilight.begin(), twilight.end());
 }
 
 // The major bodies move through the night on their own; anything else
@@ -253,6 +246,20 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
   if (found.star) gatherer.describeStar(*found.star);
   else gatherer.describe(Selection{found.pickKind, found.position.index, -1});
   return info;
+}
+
+std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources) {
+  const Twilight t = twilightOf(nightOf(julianDateUt, place), place);
+  const double spans[4][2] = {{t.civilDusk, t.civilDawn},
+                              {t.nauticalDusk, t.nauticalDawn},
+                              {t.astronomicalDusk, t.astronomicalDawn},
+                              {t.darkFromJd, t.darkToJd}};
+  std::vector<ObjectProperty> lines;
+  for (int i = 0; i < 4; ++i) {
+    lines.push_back({aidText(resources, i < 3 ? kTwilightFirst + i : kDarkSky),
+                     clockText(spans[i][0], place) + " - " + clockText(spans[i][1], place)});
+  }
+  return lines;
 }
 
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "astro/observing_place.h"
+
 namespace celvaro {
 
 class AppModel;
@@ -58,6 +60,12 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
 // position; rise, transit and set in local and in universal time; the
 // description, its lines joined by "; "; then the property list.
 std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
+// The night of an instant at a place: its civil, nautical and astronomical
+// twilight and its dark sky, each "hh:mm:ss - hh:mm:ss" in local time
+// (" - " where the Sun does not go that low), captioned in the current
+// language.
+std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources);
+
 // The place of the date, the altitude and the azimuth, captioned in the
 // current language, then the night's lines.
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);

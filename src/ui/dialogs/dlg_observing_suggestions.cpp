@@ -6,11 +6,13 @@
 
 #include <cstdio>
 
+#include "aids/object_info.h"
 #include "aids/observing_suggestions.h"
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "astro/zone_time.h"
 #include "platform/utf_text.h"
+#include "solarsystem/ephemeris.h"
 #include "ui/dialogs/range_check.h"
 
 namespace celvaro {
@@ -52,6 +54,7 @@ void DlgObservingSuggestions::onInitDialog() {
   list->setColumnWidth(2, kNameWidth);
   QObject::connect(list, &QTreeWidget::itemDoubleClicked, window(), [this] { showOnChart(); });
   grid()->addWidget(list, 3, 0, 1, 3);
+  grid()->addWidget(label(kNight, ""), 5, 0, 1, 3);
   grid()->addWidget(button(kList, text(text_id::kAidLabelFirst + 1, "Show")), 0, 2);
   grid()->addWidget(button(kShowOnChart, text(14565, "Show on chart")), 4, 0);
   grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 4, 2);
@@ -92,6 +95,11 @@ void DlgObservingSuggestions::rebuildList() {
                                            QString::fromStdU16String(entry.name)});
     row->setData(0, kEntryRole, index);
   }
+  std::string night;
+  for (const ObjectProperty& line : twilightLines(julianDayOf(localToUniversal(local, model_.place)), model_.place, resources())) {
+    night += (night.empty() ? "" : "\n") + line.caption + ": " + line.value;
+  }
+  setItemText(kNight, night);
 }
 
 // Centres the chart on the row's object and selects it.

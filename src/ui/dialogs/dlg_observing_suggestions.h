@@ -1,7 +1,8 @@
 // The observing suggestions (command 512), not modal: the sky-guide objects
 // up to a difficulty that stand high in the sky of the observing place at
-// a local date and time, in a list of type, difficulty and name. A row's
-// object can be shown on the chart.
+// a local date and time, in a list of type, difficulty and name, and below
+// it that night's twilight and dark sky. A row's object can be shown on the
+// chart.
 #pragma once
 
 #include "ui/dialog_framework.h"
@@ -14,7 +15,8 @@ class AppModel;
 
 class DlgObservingSuggestions final : public FwDialogBase {
  public:
-  static constexpr int kDate = 100, kTime = 101, kDifficulty = 102, kList = 103, kShowOnChart = 104, kRows = 300;
+  static constexpr int kDate = 100, kTime = 101, kDifficulty = 102, kList = 103, kShowOnChart = 104, kNight = 105,
+                       kRows = 300;
 
   DlgObservingSuggestions(UiResources& resources, AppModel& model) : FwDialogBase(resources), model_(model) {}
   int resourceId() const override { return 357; }
