@@ -294,12 +294,14 @@ int AppModel::centreOnFound(const std::optional<StarPosition>& found, SearchKind
   return kSearchCentred;
 }
 
-// A catalog object or a body of the solar system a search found becomes the
-// selection, so its information can be shown (a body as itself, not a mark
-// of its track); any other find leaves nothing selected.
+// A catalog object, a star of the current star catalog or a body of the
+// solar system a search found becomes the selection, so its information can
+// be shown (a body as itself, not a mark of its track); any other find
+// leaves nothing selected.
 void AppModel::selectFound(SearchKind kind, int index) {
   int pick = kPickNothing;
-  if (kind == SearchKind::kVariableStar) pick = kPickVariableStar;
+  if (kind == SearchKind::kStar) pick = kPickStar;
+  else if (kind == SearchKind::kVariableStar) pick = kPickVariableStar;
   else if (kind == SearchKind::kDoubleStar) pick = kPickDoubleStar;
   else if (kind == SearchKind::kDeepsky) pick = kPickDeepsky;
   else if (kind == SearchKind::kSolarSystemBody || kind == SearchKind::kComet || kind == SearchKind::kMinorPlanet)

@@ -221,7 +221,9 @@ std::optional<FoundObject> ObjectFinder::comet(std::string_view text, bool whole
 
 std::optional<FoundObject> ObjectFinder::star(const StarIdRecord& record, std::string name) {
   if (name.empty()) name = mainNameOf(record);
-  return FoundObject{SearchKind::kStar, {-1, record.raRad, record.decRad}, starDesignation(record, name), kPickNothing, record};
+  const int index = catalogs_.currentStarOfHipparcos(record.hipparcos);
+  return FoundObject{SearchKind::kStar, {index, record.raRad, record.decRad}, starDesignation(record, name),
+                     index >= 0 ? kPickStar : kPickNothing, record};
 }
 
 std::string ObjectFinder::mainNameOf(const StarIdRecord& record) {

@@ -36,11 +36,12 @@ class SkyCatalogs;
 
 struct FoundObject {
   SearchKind kind = SearchKind::kStar;
-  // The index is the catalog's index of the object, a solar-system object's
-  // identifier, or a constellation's number; -1 for a star.
+  // The index is the catalog's index of the object (a star's in the current
+  // star catalog, -1 where it has none), a solar-system object's identifier,
+  // or a constellation's number.
   StarPosition position;
   std::string designation;           // as the program shows it
-  int pickKind = 0;                  // what a click on it gives (hit_list.h); 0 for stars and constellations
+  int pickKind = 0;                  // what a click on it gives (hit_list.h); 0 for constellations
   std::optional<StarIdRecord> star;  // a star of the identification database
 };
 

@@ -67,6 +67,17 @@ void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin
 
 iStarData* SkyCatalogs::currentStarCatalog() const { return slots_[currentSlot_].catalog.get(); }
 
+int SkyCatalogs::currentStarOfHipparcos(int32_t hipparcos) const {
+  const iStarData* stars = currentStarCatalog();
+  if (!stars || hipparcos <= 0 || currentIdentifierKind() != kIdentifierHipparcos) return -1;
+  int kind = 0;
+  int32_t n1 = 0, n2 = 0, n3 = 0, n4 = 0;
+  for (int i = 0; i < stars->starCount(); ++i) {
+    if (stars->getCatalogNumbers(i, kind, n1, n2, n3, n4) && kind == kIdentifierHipparcos && n1 == hipparcos) return i;
+  }
+  return -1;
+}
+
 int SkyCatalogs::currentIdentifierKind() const { return slots_[currentSlot_].identifierKind; }
 
 const std::string& SkyCatalogs::currentDisplayName() const {

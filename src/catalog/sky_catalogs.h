@@ -57,6 +57,10 @@ class SkyCatalogs {
   // Chooses the deepest slot whose thresholds admit the view.
   void selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin);
   iStarData* currentStarCatalog() const;
+  // The index in the current star catalog of the star with a Hipparcos
+  // number, so a star found by name can be selected as a click selects it;
+  // -1 when the catalog does not number its stars so or lacks it.
+  int currentStarOfHipparcos(int32_t hipparcos) const;
   int currentIdentifierKind() const;
   const std::string& currentDisplayName() const;
   int currentSlot() const { return currentSlot_; }

@@ -16,6 +16,10 @@
 namespace celvaro {
 namespace {
 
+// How long a closing port waits for its last bytes to leave, and how often
+// it looks.
+constexpr int kDrainMilliseconds = 200, kDrainStepMilliseconds = 5;
+
 namespace fs = std::filesystem;
 
 constexpr int kWriteWaitMs = 1000;
@@ -129,13 +133,18 @@ bool SerialPort::open(const std::string& device) {
   }
   lowerControlLines(fd);
   fd_ = fd;
-  purge();
+  ::tcflush(fd_, TCIOFLUSH);  // what waited in the port before is not the mount's answer
   return true;
 }
 
 void SerialPort::close() {
   if (fd_ < 0) return;
-  purge();
+  for (int waited = 0; waited < kDrainMilliseconds; waited += kDrainStepMilliseconds) {
+    int queued = 0;
+    if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
+    ::usleep(kDrainStepMilliseconds * 1000);
+  }
+  ::tcflush(fd_, TCIFLUSH);
   release(fd_);
   fd_ = -1;
 }
@@ -159,10 +168,6 @@ void SerialPort::setControlLines(bool dtr, bool rts) {
   int dtrBit = TIOCM_DTR, rtsBit = TIOCM_RTS;
   ::ioctl(fd_, dtr ? TIOCMBIS : TIOCMBIC, &dtrBit);
   ::ioctl(fd_, rts ? TIOCMBIS : TIOCMBIC, &rtsBit);
-}
-
-void SerialPort::purge() {
-  if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
 }  // namespace celvaro

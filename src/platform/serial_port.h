@@ -43,7 +43,10 @@ class SerialPort {
   // on RTS sees a pulse of some tens of microseconds, 0.2 ms at most as
   // measured on a 16550A); false when it cannot be opened or set up.
   bool open(const std::string& device);
-  // Gives up the exclusive mode, so another program can open the port.
+  // Lets the bytes written last (a mount's stop command, say) leave the
+  // port, for a fifth of a second at most, so a line that no longer takes
+  // bytes does not hold the program; discards unread input; gives up the
+  // exclusive mode, so another program can open the port.
   void close();
   bool isOpen() const { return fd_ >= 0; }
   int descriptor() const { return fd_; }
@@ -51,8 +54,6 @@ class SerialPort {
   void write(const uint8_t* bytes, size_t count);
   // Sets DTR and RTS.
   void setControlLines(bool dtr, bool rts);
-  // Discards what waits in both directions.
-  void purge();
 
  private:
   int fd_ = -1;

@@ -59,7 +59,8 @@ void SearchCommands::searchConstellation() {
 void SearchCommands::searchStar(SkyCatalogs& catalogs) {
   DlgSimpleSearchStar dialog(resources_, catalogs.starIds(), *messages_);
   if (dialog.runModal(&window_) != 1 || !dialog.found()) return;
-  centre(SearchKind::kStar, StarPosition{-1, dialog.found()->raRad, dialog.found()->decRad});
+  const StarIdRecord& star = *dialog.found();
+  centre(SearchKind::kStar, StarPosition{catalogs.currentStarOfHipparcos(star.hipparcos), star.raRad, star.decRad});
 }
 
 void SearchCommands::searchVariableStar(SkyCatalogs& catalogs) {

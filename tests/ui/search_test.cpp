@@ -391,6 +391,13 @@ TEST_F(BuiltDataSearch, VegaByName) {
   window->command(503);
   expectNear(kVegaRaHours, kVegaDecDeg, 2);
   EXPECT_LE(model->chart.fieldArcmin, 3600);
+  // Selected as a click selects it: Object info shows the star's data.
+  ASSERT_TRUE(model->selectionValid);
+  EXPECT_EQ(model->selection.kind, kPickStar);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
+            info->properties.end());
 }
 
 // Designations typed into the one-line question, each within its
