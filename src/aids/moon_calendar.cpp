@@ -38,7 +38,7 @@ constexpr double kStepDays = 1;
 constexpr double kSecondDays = 1.0 / 86400;
 
 double elongationDeg(double julianDateUt) {
-  return lunarElongationDeg(julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / 86400);
+  return lunarElongationDeg(dynamicalJulianDate(julianDateUt));
 }
 
 // How far past quarter `quarter` an elongation stands, (-180, 180].

@@ -13,11 +13,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kEarthRadiusAu = 6378.14 / 149597870.7;
-constexpr double kSecondsPerDay = 86400;
 constexpr double kTwilightDeg[3] = {-6, -12, -18};
-
-// The theories of the bodies run on dynamical time.
-double dynamical(double julianDateUt) { return julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay; }
 
 BodyAtInstant ofDate(const EquatorialPosition& j2000, double jd, double horizonDeg, double parallaxDeg = 0) {
   const EquatorialPosition apparent = ApparentPlace(jd).apparentOf(j2000.raRad, j2000.decRad);
@@ -64,9 +60,10 @@ void darkWindow(Twilight& t, const ObservingPlace& place) {
 
 // The rising altitude changes too little within a day to be asked again.
 BodyPlace solarSystemBody(int body, double nearJd) {
-  const double horizonDeg = horizonOf(body, dynamical(nearJd)), parallaxDeg = parallaxOf(body, dynamical(nearJd));
+  const double tdt = dynamicalJulianDate(nearJd);
+  const double horizonDeg = horizonOf(body, tdt), parallaxDeg = parallaxOf(body, tdt);
   return [body, horizonDeg, parallaxDeg](double jd) {
-    return ofDate(majorBodyPositionAt(body, dynamical(jd)), jd, horizonDeg, parallaxDeg);
+    return ofDate(majorBodyPositionAt(body, dynamicalJulianDate(jd)), jd, horizonDeg, parallaxDeg);
   };
 }
 

@@ -123,6 +123,10 @@ EquatorialPosition equatorialOf(const Vector3& v) {
   return {ra, std::atan2(v.z, std::hypot(v.x, v.y))};
 }
 
+double dynamicalJulianDate(double julianDateUt) {
+  return julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay;
+}
+
 double dynamicalTimeOffsetSeconds(double julianDateUt) {
   const double y = 2000.0 + (julianDateUt - kJ2000) / 365.25;
   const double u = (y - 1820.0) / 100.0;
@@ -153,7 +157,7 @@ double dynamicalTimeOffsetSeconds(double julianDateUt) {
 
 ApparentPlace::ApparentPlace(double julianDateUt) : julianDate_(julianDateUt) {
   const double t =
-      (julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay - kJ2000) / kDaysPerCentury;
+      (dynamicalJulianDate(julianDateUt) - kJ2000) / kDaysPerCentury;
   const Nutation n = nutation(t);
   const Rotation3 nutate = aboutX(-(n.meanObliquity + n.obliquity)).after(aboutZ(-n.longitude).after(aboutX(n.meanObliquity)));
   precessionNutation_ = nutate.after(precession(t));

@@ -40,6 +40,10 @@ EquatorialPosition equatorialOf(const Vector3& v);
 // Julian date of Universal Time: the polynomials fitted to the observed
 // values from 1900 on, the long-term parabola outside.
 double dynamicalTimeOffsetSeconds(double julianDateUt);
+// The Julian date of dynamical time, on which the bodies' theories run, of
+// a Julian date of Universal Time (some seventy seconds behind now; the
+// Moon moves 40" meanwhile).
+double dynamicalJulianDate(double julianDateUt);
 
 class ApparentPlace {
  public:

@@ -18,11 +18,10 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kStepDays = 10.0 / 1440;
 constexpr double kSecondDays = 1.0 / 86400;
 
-// The body's place asked for once an hour, and interpolated between
-// (four-point Lagrange in right ascension, unwrapped, and declination):
-// within a thousandth of an arcsecond for the Moon, whose theory is the
-// slowest to ask. Its rising altitude and parallax are those of the span's
-// start.
+// The body's place asked for once an hour and interpolated between (a
+// cubic through four hourly places, right ascension unwrapped): the Moon,
+// whose theory is the slowest to ask, bends its path little within four
+// hours. Its rising altitude and parallax are those of the first place.
 BodyPlace interpolatedOver(const BodyPlace& body, const EventSpan& span) {
   constexpr double kNodeDays = 1.0 / 24;
   const double first = span.fromJd - kNodeDays;

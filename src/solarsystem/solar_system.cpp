@@ -8,7 +8,6 @@ namespace celvaro {
 namespace {
 
 constexpr int kComet = 0, kAsteroid = 1;  // the two minor-body tracks
-constexpr double kSecondsPerDay = 86400.0;
 constexpr int kFirstListKind = kBrightList;
 
 const char* const kDefaultNames[kBodyCount + 1] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
@@ -26,12 +25,6 @@ bool markPosition(std::span<const TrackMark> marks, int mark, StarPosition& out)
   out.raRad = marks[mark].raRad;
   out.decRad = marks[mark].decRad;
   return true;
-}
-
-// The bodies' theories run on dynamical time; the chart's instant is of
-// Universal Time, some seventy seconds behind (the Moon moves 40" meanwhile).
-double dynamicalJulianDate(double julianDateUt) {
-  return julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay;
 }
 
 }  // namespace
