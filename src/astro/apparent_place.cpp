@@ -1,36 +1,64 @@
 #include "astro/apparent_place.h"
 
-#include <cmath>
-#include <numbers>
+#include <erfa.h>
+#include <erfam.h>
 
-#include "astro/sidereal_time.h"
+#include <cmath>
+#include <iterator>
+#include <numbers>
 
 namespace celvaro {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kRadPerDeg = kPi / 180.0;
-constexpr double kRadPerArcsec = kPi / 648000.0;
 constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kObliquityJ2000Deg = 23.4392911;
-// The constant of aberration: the Earth's mean orbital speed over the speed of light.
-constexpr double kAberrationArcsec = 20.49552;
+// Unaberrating inverts the aberration by successive corrections; each gains
+// the factor v/c (1e-4), three reach far below a microarcsecond.
+constexpr int kUnaberrateSteps = 3;
 
-// Rotations of the frame about its x, y and z axes (a vector keeps its
-// place in space while the axes turn by `a`).
-Rotation3 aboutX(double a) {
-  const double c = std::cos(a), s = std::sin(a);
-  return {{{1, 0, 0}, {0, c, s}, {0, -s, c}}};
+// Terrestrial Time minus Universal Time on the 1st of January of each year
+// from 1962 to 2022: the IERS's observed values (UT1 - UTC of its Bulletin B,
+// with TAI - UTC and TT - TAI = 32.184 s), seconds.
+constexpr int kFirstObservedYear = 1962;
+constexpr double kObservedOffsets[] = {
+    34.0,  34.47, 35.03, 35.74, 36.54, 37.43, 38.3,  39.2,  40.18, 41.17, 42.23, 43.37, 44.48, 45.48, 46.46, 47.52,
+    48.53, 49.59, 50.54, 51.38, 52.17, 52.96, 53.79, 54.34, 54.87, 55.32, 55.82, 56.3,  56.86, 57.57, 58.31, 59.12,
+    59.98, 60.79, 61.63, 62.3,  62.97, 63.47, 63.83, 64.09, 64.3,  64.47, 64.57, 64.69, 64.85, 65.15, 65.46, 65.78,
+    66.07, 66.32, 66.6,  66.91, 67.28, 67.64, 68.1,  68.59, 68.97, 69.22, 69.36, 69.36, 69.29};
+constexpr int kLastObservedYear = kFirstObservedYear + static_cast<int>(std::size(kObservedOffsets)) - 1;
+// Beyond the observations the offset follows the long-term parabola of the
+// Earth's slowing rotation, reached in 2150 from the last observed value.
+constexpr double kParabolaFromYear = 2150.0;
+
+double longTermOffset(double year) {
+  const double u = (year - 1820.0) / 100.0;
+  return -20.0 + 32.0 * u * u;
 }
-Rotation3 aboutY(double a) {
-  const double c = std::cos(a), s = std::sin(a);
-  return {{{c, 0, -s}, {0, 1, 0}, {s, 0, c}}};
+
+// Before 1962, the polynomials Espenak and Meeus fitted to the Astronomical
+// Almanac's table of observed values (1900 to 1962), the parabola earlier.
+double offsetBeforeObservations(double y) {
+  if (y < 1900) return longTermOffset(y);
+  if (y < 1920) {
+    const double t = y - 1900;
+    return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - 0.000197 * t)));
+  }
+  if (y < 1941) {
+    const double t = y - 1920;
+    return 21.20 + t * (0.84493 + t * (-0.076100 + 0.0020936 * t));
+  }
+  const double t = y < 1961 ? y - 1950 : y - 1975;
+  return y < 1961 ? 29.07 + t * (0.407 + t * (-1.0 / 233 + t / 2547)) : 45.45 + t * (1.067 + t * (-1.0 / 260 - t / 718));
 }
-Rotation3 aboutZ(double a) {
-  const double c = std::cos(a), s = std::sin(a);
-  return {{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
+
+// From the last observed value the offset bends smoothly (a quadratic in
+// time) onto the parabola: flat at first, as observed in the 2020s.
+double offsetAfterObservations(double y) {
+  if (y >= kParabolaFromYear) return longTermOffset(y);
+  const double last = kObservedOffsets[std::size(kObservedOffsets) - 1];
+  const double w = (y - kLastObservedYear) / (kParabolaFromYear - kLastObservedYear);
+  return last + (longTermOffset(kParabolaFromYear) - last) * w * w;
 }
 
 double dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
@@ -40,52 +68,13 @@ Vector3 normalised(const Vector3& v) {
   return {v.x / n, v.y / n, v.z / n};
 }
 
-// Precession of the equator from J2000, the angles zeta, z and theta of
-// the IAU 1976 theory (Lieske 1977), T in Julian centuries of TT.
-Rotation3 precession(double t) {
-  const double zeta = (2306.2181 + (0.30188 + 0.017998 * t) * t) * t * kRadPerArcsec;
-  const double z = (2306.2181 + (1.09468 + 0.018203 * t) * t) * t * kRadPerArcsec;
-  const double theta = (2004.3109 - (0.42665 + 0.041833 * t) * t) * t * kRadPerArcsec;
-  return aboutZ(-z).after(aboutY(theta).after(aboutZ(-zeta)));
+void toArray(const Vector3& v, double out[3]) {
+  out[0] = v.x;
+  out[1] = v.y;
+  out[2] = v.z;
 }
 
-struct Nutation {
-  double longitude;      // radians
-  double obliquity;      // radians
-  double meanObliquity;  // radians
-};
-
-// The four largest terms of the IAU 1980 series (within 0.5" in longitude
-// and 0.1" in obliquity) and the mean obliquity of the date.
-Nutation nutation(double t) {
-  const double node = (125.04452 - 1934.136261 * t) * kRadPerDeg;
-  const double sun = (280.4665 + 36000.7698 * t) * kRadPerDeg;
-  const double moon = (218.3165 + 481267.8813 * t) * kRadPerDeg;
-  const double dPsi = -17.20 * std::sin(node) - 1.32 * std::sin(2 * sun) - 0.23 * std::sin(2 * moon) +
-                      0.21 * std::sin(2 * node);
-  const double dEps = 9.20 * std::cos(node) + 0.57 * std::cos(2 * sun) + 0.10 * std::cos(2 * moon) -
-                      0.09 * std::cos(2 * node);
-  const double eps0 = 84381.448 - (46.8150 + (0.00059 - 0.001813 * t) * t) * t;
-  return {dPsi * kRadPerArcsec, dEps * kRadPerArcsec, eps0 * kRadPerArcsec};
-}
-
-// The Earth's orbital velocity over the speed of light, on J2000 axes, from
-// the Sun's true longitude and the orbit's eccentricity and perihelion.
-Vector3 earthVelocity(double t) {
-  const double meanLongitude = 280.46646 + (36000.76983 + 0.0003032 * t) * t;
-  const double anomaly = (357.52911 + (35999.05029 - 0.0001537 * t) * t) * kRadPerDeg;
-  const double centre = (1.914602 - (0.004817 + 0.000014 * t) * t) * std::sin(anomaly) +
-                        (0.019993 - 0.000101 * t) * std::sin(2 * anomaly) + 0.000289 * std::sin(3 * anomaly);
-  // The longitude is of the equinox of the date; the J2000 equinox lies 1.397 degrees a century behind.
-  const double sunLongitude = (meanLongitude + centre - 1.397 * t) * kRadPerDeg;
-  const double e = 0.016708634 - 0.000042037 * t;
-  const double perihelion = (102.93735 + 0.32241 * t) * kRadPerDeg;  // of J2000
-  const double k = kAberrationArcsec * kRadPerArcsec;
-  const double inLongitude = std::sin(sunLongitude) - e * std::sin(perihelion);
-  const double across = e * std::cos(perihelion) - std::cos(sunLongitude);
-  const double eps = kObliquityJ2000Deg * kRadPerDeg;
-  return {k * inLongitude, k * across * std::cos(eps), k * across * std::sin(eps)};
-}
+Vector3 fromArray(const double a[3]) { return {a[0], a[1], a[2]}; }
 
 }  // namespace
 
@@ -127,55 +116,52 @@ double dynamicalJulianDate(double julianDateUt) {
   return julianDateUt + dynamicalTimeOffsetSeconds(julianDateUt) / kSecondsPerDay;
 }
 
+// Between the 1st of January of two observed years the offset is
+// interpolated linearly (it bends by less than 0.05 s within a year).
 double dynamicalTimeOffsetSeconds(double julianDateUt) {
   const double y = 2000.0 + (julianDateUt - kJ2000) / 365.25;
-  const double u = (y - 1820.0) / 100.0;
-  if (y < 1900 || y >= 2150) return -20.0 + 32.0 * u * u;
-  if (y < 1920) {
-    const double t = y - 1900;
-    return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - 0.000197 * t)));
-  }
-  if (y < 1941) {
-    const double t = y - 1920;
-    return 21.20 + t * (0.84493 + t * (-0.076100 + 0.0020936 * t));
-  }
-  if (y < 1961) {
-    const double t = y - 1950;
-    return 29.07 + t * (0.407 + t * (-1.0 / 233 + t / 2547));
-  }
-  if (y < 1986) {
-    const double t = y - 1975;
-    return 45.45 + t * (1.067 + t * (-1.0 / 260 - t / 718));
-  }
-  const double t = y - 2000;
-  if (y < 2005) {
-    return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + 0.00002373599 * t))));
-  }
-  if (y < 2050) return 62.92 + t * (0.32217 + 0.005589 * t);
-  return -20.0 + 32.0 * u * u - 0.5628 * (2150 - y);
+  if (y < kFirstObservedYear) return offsetBeforeObservations(y);
+  if (y >= kLastObservedYear) return offsetAfterObservations(y);
+  const double at = y - kFirstObservedYear;
+  const auto i = static_cast<size_t>(at);
+  return kObservedOffsets[i] + (kObservedOffsets[i + 1] - kObservedOffsets[i]) * (at - static_cast<double>(i));
 }
 
+// The IAU 2006 precession with the IAU 2000A nutation, the sidereal time
+// that goes with them, and the Earth's barycentric velocity and
+// heliocentric place (for aberration and the Sun's light deflection).
+// Universal Time stands for UT1 (within 0.9 s).
 ApparentPlace::ApparentPlace(double julianDateUt) : julianDate_(julianDateUt) {
-  const double t =
-      (dynamicalJulianDate(julianDateUt) - kJ2000) / kDaysPerCentury;
-  const Nutation n = nutation(t);
-  const Rotation3 nutate = aboutX(-(n.meanObliquity + n.obliquity)).after(aboutZ(-n.longitude).after(aboutX(n.meanObliquity)));
-  precessionNutation_ = nutate.after(precession(t));
-  const double equationOfEquinoxesHours = n.longitude * std::cos(n.meanObliquity) / (kPi / 12.0);
-  siderealHours_ = std::fmod(greenwichSiderealTime(julianDateUt) + equationOfEquinoxesHours + 24.0, 24.0);
-  velocity_ = earthVelocity(t);
+  const double tt = dynamicalJulianDate(julianDateUt);
+  eraPnm06a(tt, 0, precessionNutation_.m);
+  siderealHours_ = eraGst06(julianDateUt, 0, tt, 0, precessionNutation_.m) * 12.0 / kPi;
+  double heliocentric[2][3], barycentric[2][3];
+  eraEpv00(tt, 0, heliocentric, barycentric);
+  double velocity[3];
+  for (int i = 0; i < 3; ++i) velocity[i] = barycentric[1][i] * ERFA_AULT / ERFA_DAYSEC;
+  velocity_ = fromArray(velocity);
+  inverseLorentz_ = std::sqrt(1.0 - dot(velocity_, velocity_));
+  eraPn(heliocentric[0], &sunDistanceAu_, fromSun_);
 }
 
-// To first order in v/c: the direction moves toward the Earth's motion by
-// v/c times the sine of its angle from it.
+// The Sun's light deflection, then the Earth's aberration, relativistic.
 Vector3 ApparentPlace::aberrated(const Vector3& u) const {
-  const double d = dot(u, velocity_);
-  return normalised({u.x + velocity_.x - d * u.x, u.y + velocity_.y - d * u.y, u.z + velocity_.z - d * u.z});
+  double p[3], deflected[3], seen[3], v[3], fromSun[3];
+  toArray(u, p);
+  toArray(velocity_, v);
+  std::copy(std::begin(fromSun_), std::end(fromSun_), fromSun);
+  eraLdsun(p, fromSun, sunDistanceAu_, deflected);
+  eraAb(deflected, v, sunDistanceAu_, inverseLorentz_, seen);
+  return fromArray(seen);
 }
 
 Vector3 ApparentPlace::unaberrated(const Vector3& u) const {
-  const double d = dot(u, velocity_);
-  return normalised({u.x - velocity_.x + d * u.x, u.y - velocity_.y + d * u.y, u.z - velocity_.z + d * u.z});
+  Vector3 p = u;
+  for (int i = 0; i < kUnaberrateSteps; ++i) {
+    const Vector3 seen = aberrated(p);
+    p = normalised({p.x + u.x - seen.x, p.y + u.y - seen.y, p.z + u.z - seen.z});
+  }
+  return p;
 }
 
 Vector3 ApparentPlace::apparentOf(const Vector3& j2000) const { return precessionNutation_.apply(aberrated(j2000)); }

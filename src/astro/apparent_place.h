@@ -1,8 +1,9 @@
 // The sky of a date. Catalogs, the chart's equatorial frame and its grid
-// keep the mean equator and equinox of J2000; what an observer or a mount
-// sees at an instant is the apparent place of that date: the J2000 place
-// displaced by annual aberration, then carried by precession and nutation
-// onto the true equator and equinox of the date.
+// keep the mean equator and equinox of J2000 (the ICRS); what an observer
+// or a mount sees at an instant is the apparent place of that date: the
+// J2000 place bent by the Sun's light deflection and the Earth's
+// aberration, then carried by precession and nutation (IAU 2006/2000A,
+// through ERFA) onto the true equator and equinox of the date.
 #pragma once
 
 #include "astro/coordinates.h"
@@ -37,8 +38,9 @@ Vector3 unitVectorOf(double raRad, double decRad);
 EquatorialPosition equatorialOf(const Vector3& v);
 
 // Seconds by which Terrestrial Time runs ahead of Universal Time at a
-// Julian date of Universal Time: the polynomials fitted to the observed
-// values from 1900 on, the long-term parabola outside.
+// Julian date of Universal Time: the observed values from 1962 on, the
+// polynomials fitted to the observed values of 1900 to 1962, the long-term
+// parabola outside, reached smoothly after the last observation.
 double dynamicalTimeOffsetSeconds(double julianDateUt);
 // The Julian date of dynamical time, on which the bodies' theories run, of
 // a Julian date of Universal Time (some seventy seconds behind now; the
@@ -56,8 +58,8 @@ class ApparentPlace {
   EquatorialPosition apparentOf(double raRad, double decRad) const;
   EquatorialPosition j2000Of(double raRad, double decRad) const;
 
-  // Annual aberration alone, on J2000 axes: the direction the Earth's
-  // motion makes a star appear in, and the direction it truly lies in.
+  // Light deflection and aberration alone, on J2000 axes: the direction
+  // a star appears in, and the direction it truly lies in.
   Vector3 aberrated(const Vector3& direction) const;
   Vector3 unaberrated(const Vector3& direction) const;
 
@@ -71,7 +73,10 @@ class ApparentPlace {
   double julianDate_;
   Rotation3 precessionNutation_;
   double siderealHours_;
-  Vector3 velocity_;  // the Earth's, in units of the speed of light, J2000 axes
+  Vector3 velocity_;         // the Earth's barycentric, in units of the speed of light
+  double inverseLorentz_;    // sqrt(1 - v^2)
+  double sunDistanceAu_;     // the Earth's from the Sun
+  double fromSun_[3];        // unit vector from the Sun to the Earth
 };
 
 }  // namespace celvaro

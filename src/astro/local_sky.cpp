@@ -1,5 +1,8 @@
 #include "astro/local_sky.h"
 
+#include <erfa.h>
+#include <erfam.h>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -10,17 +13,41 @@ namespace {
 constexpr double kRadPerDeg = std::numbers::pi / 180.0;
 constexpr double kLowestFormulaAltitudeDeg = -1.0;
 constexpr int kInverseSteps = 12;
-// The Earth's equatorial radius in AU and its polar radius over it (WGS 84).
-constexpr double kEarthRadiusAu = 6378.137 / 149597870.7;
-constexpr double kPolarRatio = 0.99664719;
+// ERFA's A tan z + B tan^3 z holds down to some 15 degrees; lower, where
+// it flattens out at 11' while the air lifts the horizon by 34', the lift
+// follows Saemundsson's formula, shifted to meet ERFA's there.
+constexpr double kLowRefractionBelowDeg = 15.0;
+
+// Saemundsson's formula, R = 1.02' / tan(h + 10.3 / (h + 5.11)), h the
+// true altitude in degrees; below -1 degree the lift at -1 is kept.
+double lowRefractionDeg(double trueAltitudeDeg) {
+  const double h = std::max(trueAltitudeDeg, kLowestFormulaAltitudeDeg);
+  return 1.02 / std::tan((h + 10.3 / (h + 5.11)) * kRadPerDeg) / 60.0;
+}
+
+// The coefficients A and B for the standard conditions: 1010 hPa, 10
+// degrees Celsius, half the air's moisture, yellow-green light.
+struct RefractionCoefficients {
+  double a, b;
+  RefractionCoefficients() { eraRefco(1010.0, 10.0, 0.5, 0.55, &a, &b); }
+  double liftDeg(double trueAltitudeDeg) const {
+    const double tanZ = 1.0 / std::tan(trueAltitudeDeg * kRadPerDeg);
+    return (a + b * tanZ * tanZ) * tanZ / kRadPerDeg;
+  }
+};
+
+const RefractionCoefficients& standardAir() {
+  static const RefractionCoefficients coefficients;
+  return coefficients;
+}
 
 }  // namespace
 
-// Saemundsson's formula, R = 1.02' / tan(h + 10.3 / (h + 5.11)), h the true
-// altitude in degrees, with the small constant that makes it 0 at the zenith.
 double refractionDeg(double trueAltitudeDeg) {
-  const double h = std::max(trueAltitudeDeg, kLowestFormulaAltitudeDeg);
-  return (1.02 / std::tan((h + 10.3 / (h + 5.11)) * kRadPerDeg) + 0.0019279) / 60.0;
+  const RefractionCoefficients& air = standardAir();
+  if (trueAltitudeDeg >= kLowRefractionBelowDeg) return trueAltitudeDeg >= 90.0 ? 0.0 : air.liftDeg(trueAltitudeDeg);
+  static const double shift = air.liftDeg(kLowRefractionBelowDeg) - lowRefractionDeg(kLowRefractionBelowDeg);
+  return lowRefractionDeg(trueAltitudeDeg) + shift;
 }
 
 // The lift changes by at most a fifth of the altitude's change: each
@@ -50,17 +77,20 @@ EquatorialPosition LocalSky::j2000Of(double altitudeDeg, double azimuthDeg) cons
 }
 
 
-// The observer's place in the true equator of the date: on the ellipsoid
-// at sea level, at the local apparent sidereal angle; turned back to J2000.
+// The observer's place on the WGS 84 ellipsoid at sea level, turned by the
+// apparent sidereal time onto the true equator of the date, then back to
+// J2000.
 EquatorialPosition LocalSky::topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const {
-  const double phi = latitudeDeg_ * kRadPerDeg;
-  const double u = std::atan(kPolarRatio * std::tan(phi));
-  const double angle = date_.siderealHours() * std::numbers::pi / 12.0 + longitudeDeg_ * kRadPerDeg;
-  const Vector3 ofDate{std::cos(u) * std::cos(angle), std::cos(u) * std::sin(angle), kPolarRatio * std::sin(u)};
+  double terrestrial[3];
+  eraGd2gc(ERFA_WGS84, longitudeDeg_ * kRadPerDeg, latitudeDeg_ * kRadPerDeg, 0.0, terrestrial);
+  const double angle = date_.siderealHours() * std::numbers::pi / 12.0;
+  const double c = std::cos(angle), s = std::sin(angle);
+  const Vector3 ofDate{(c * terrestrial[0] - s * terrestrial[1]) / ERFA_DAU,
+                       (s * terrestrial[0] + c * terrestrial[1]) / ERFA_DAU, terrestrial[2] / ERFA_DAU};
   const Vector3 observer = date_.precessionNutation().applyInverse(ofDate);
   const Vector3 body = unitVectorOf(geocentric.raRad, geocentric.decRad);
-  return equatorialOf({distanceAu * body.x - kEarthRadiusAu * observer.x, distanceAu * body.y - kEarthRadiusAu * observer.y,
-                       distanceAu * body.z - kEarthRadiusAu * observer.z});
+  return equatorialOf({distanceAu * body.x - observer.x, distanceAu * body.y - observer.y,
+                       distanceAu * body.z - observer.z});
 }
 
 }  // namespace celvaro

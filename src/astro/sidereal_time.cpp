@@ -1,21 +1,19 @@
 #include "astro/sidereal_time.h"
 
-#include <cmath>
+#include <erfa.h>
+
 #include <numbers>
 
+#include "astro/apparent_place.h"
 #include "astro/calendar.h"
 #include "astro/local_sky.h"
 
 namespace celvaro {
 
+// The IAU 2006 mean sidereal time, from the Earth's rotation angle and
+// the precession of dynamical time.
 double greenwichSiderealTime(double julianDate) {
-  double d = julianDate - 2451545.0;
-  double t = d / 36525.0;
-  double theta = 280.46061837 + 360.98564736629 * d + 0.000387933 * t * t - t * t * t / 38710000.0;
-  theta = std::fmod(theta, 360.0);
-  if (theta < 0) theta += 360.0;
-  if (theta >= 360.0) theta = 0.0;  // a tiny negative remainder rounds up to 360
-  return theta * 0.06666666666666667;
+  return eraGmst06(julianDate, 0, dynamicalJulianDate(julianDate), 0) * 12.0 / std::numbers::pi;
 }
 
 double localSiderealTime(double greenwichHours, double longitudeDeg) {

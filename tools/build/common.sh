@@ -6,6 +6,7 @@
 CELVARO_BUILD_PACKAGES=(
   g++ cmake make pkg-config
   libnova-dev libstb-dev qt6-base-dev nlohmann-json3-dev zlib1g-dev
+  liberfa-dev  # the IAU's astrometry: frames, sidereal time, refraction, proper motion
   libfontconfig-dev  # the chart command's label fonts
   libturbojpeg0-dev libpng-dev  # photos: decoders made for files from outside
   libindi-dev  # the client library of the INDI mount type
