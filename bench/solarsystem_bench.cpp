@@ -67,7 +67,7 @@ void BM_PositionsOf100000Asteroids(benchmark::State& state) {
   double jd = 2461380.5;
   StarPosition position;
   for (auto _ : state) {
-    list.placeAt(jd += 1);
+    list.placeAt(MinorBodyEphemeris(jd += 1));
     list.position(0, position);  // the first read computes every position
   }
   state.counters["asteroids"] = list.count();

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "astro/apparent_place.h"
 #include "astro/calendar.h"
 #include "astro/zone_time.h"
 #include "solarsystem/ephemeris.h"
@@ -37,9 +36,6 @@ namespace {
 constexpr double kStepDays = 1;
 constexpr double kSecondDays = 1.0 / 86400;
 
-double elongationDeg(double julianDateUt) {
-  return lunarElongationDeg(dynamicalJulianDate(julianDateUt));
-}
 
 // How far past quarter `quarter` an elongation stands, (-180, 180].
 double pastQuarterDeg(double elongation, int quarter) { return std::remainder(elongation - 90.0 * quarter, 360.0); }
@@ -57,7 +53,7 @@ double quarterInstant(double early, double atEarly, double late, double atLate, 
     const double next = a - fa * (b - a) / (fb - fa);
     if (std::abs(next - t) < kSecondDays) return next;
     t = next;
-    const double ft = pastQuarterDeg(elongationDeg(t), quarter);
+    const double ft = pastQuarterDeg(lunarElongationDeg(t), quarter);
     (ft < 0 ? a : b) = t;
     (ft < 0 ? fa : fb) = ft;
   }
@@ -69,9 +65,9 @@ double quarterInstant(double early, double atEarly, double late, double atLate, 
 std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingPlace& place) {
   const double from = localMidnightJd(year, month, place), to = localMidnightJd(year, month + 1, place);
   std::vector<MoonPhaseInstant> phases;
-  double early = from, atEarly = elongationDeg(from);
+  double early = from, atEarly = lunarElongationDeg(from);
   while (early < to) {
-    const double late = std::min(early + kStepDays, to), atLate = elongationDeg(late);
+    const double late = std::min(early + kStepDays, to), atLate = lunarElongationDeg(late);
     for (int quarter = 0; quarter < 4; ++quarter) {
       if (pastQuarterDeg(atEarly, quarter) < 0 && pastQuarterDeg(atLate, quarter) >= 0) {
         phases.push_back({quarter, quarterInstant(early, atEarly, late, atLate, quarter)});

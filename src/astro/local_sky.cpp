@@ -80,14 +80,18 @@ EquatorialPosition LocalSky::j2000Of(double altitudeDeg, double azimuthDeg) cons
 // The observer's place on the WGS 84 ellipsoid at sea level, turned by the
 // apparent sidereal time onto the true equator of the date, then back to
 // J2000.
-EquatorialPosition LocalSky::topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const {
+Vector3 LocalSky::observerAu() const {
   double terrestrial[3];
   eraGd2gc(ERFA_WGS84, longitudeDeg_ * kRadPerDeg, latitudeDeg_ * kRadPerDeg, 0.0, terrestrial);
   const double angle = date_.siderealHours() * std::numbers::pi / 12.0;
   const double c = std::cos(angle), s = std::sin(angle);
   const Vector3 ofDate{(c * terrestrial[0] - s * terrestrial[1]) / ERFA_DAU,
                        (s * terrestrial[0] + c * terrestrial[1]) / ERFA_DAU, terrestrial[2] / ERFA_DAU};
-  const Vector3 observer = date_.precessionNutation().applyInverse(ofDate);
+  return date_.precessionNutation().applyInverse(ofDate);
+}
+
+EquatorialPosition LocalSky::topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const {
+  const Vector3 observer = observerAu();
   const Vector3 body = unitVectorOf(geocentric.raRad, geocentric.decRad);
   return equatorialOf({distanceAu * body.x - observer.x, distanceAu * body.y - observer.y,
                        distanceAu * body.z - observer.z});

@@ -27,6 +27,8 @@ class LocalSky {
   // `geocentric`, as the observer at sea level sees it (parallax): still a
   // J2000 place.
   EquatorialPosition topocentricOf(const EquatorialPosition& geocentric, double distanceAu) const;
+  // The observer's place from the Earth's centre on J2000 axes, AU.
+  Vector3 observerAu() const;
 
   const ApparentPlace& date() const { return date_; }
   double latitudeDeg() const { return latitudeDeg_; }

@@ -56,7 +56,7 @@ std::optional<EquatorialPosition> CometList::computePosition(const CometRecord& 
   return record.valid ? at.comet(record.orbit) : std::nullopt;
 }
 
-void CometList::placeAt(double julianDate) { positions_.setInstant(julianDate); }
+void CometList::placeAt(const MinorBodyEphemeris& at) { positions_.setInstant(at); }
 
 bool CometList::position(int index, StarPosition& out) const {
   return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) { return computePosition(records_[k], at); });

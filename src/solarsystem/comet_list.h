@@ -36,7 +36,7 @@ class CometList {
   // None for an invalid record or an orbit without a position.
   static std::optional<EquatorialPosition> computePosition(const CometRecord& record, const MinorBodyEphemeris& at);
   // Positions are for this instant from now on, computed at the first read.
-  void placeAt(double julianDate);
+  void placeAt(const MinorBodyEphemeris& at);
   // False for an index outside the list or a comet without a position.
   bool position(int index, StarPosition& out) const;
 

