@@ -495,6 +495,8 @@ void AppModel::timeChanged() {
   if (mainWindow_) mainWindow_->showDates(local, universal);
   updateSiderealTime();
   computeHorizon(horizon, chartSky());
+  // The stars stand where their proper motions have taken them.
+  if (catalogs_) catalogs_->setStarEpoch(julianDayOf(universal));
   solarSystemChanged();
 }
 

@@ -222,7 +222,8 @@ std::optional<FoundObject> ObjectFinder::comet(std::string_view text, bool whole
 std::optional<FoundObject> ObjectFinder::star(const StarIdRecord& record, std::string name) {
   if (name.empty()) name = mainNameOf(record);
   const int index = catalogs_.currentStarOfHipparcos(record.hipparcos);
-  return FoundObject{SearchKind::kStar, {index, record.raRad, record.decRad}, starDesignation(record, name),
+  const EquatorialPosition place = catalogs_.starPlace(record.hipparcos, record.raRad, record.decRad);
+  return FoundObject{SearchKind::kStar, {index, place.raRad, place.decRad}, starDesignation(record, name),
                      index >= 0 ? kPickStar : kPickNothing, record};
 }
 

@@ -35,6 +35,7 @@ bool loadChartData(AppModel& model) {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
   });
+  catalogs->loadProperMotions(model.starInfo);
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();

@@ -1,5 +1,7 @@
 #include "catalog/sky_catalogs.h"
 
+#include <cmath>
+
 #include "catalog/catalog_file_type.h"
 #include "catalog/star_data_gsc.h"
 #include "catalog/star_data_segmented.h"
@@ -44,10 +46,21 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
   if (!catalog) return 1;
   catalog->setDataDirectory(directory_);
   if (catalog->open(path) != 0) return 1;
+  if (!motions_.empty()) catalog->moveStars(motions_, starEpoch_);
   slots_[slot] = {identifierKind, true, minLimitHundredths, maxFieldArcmin, std::move(catalog), path,
                   displayName.substr(0, 99)};
   slotsInUse_ = std::max(slotsInUse_, slot + 1);
   return 0;
+}
+
+void SkyCatalogs::loadProperMotions(const StarInfoFile& file) { motions_.load(file); }
+
+void SkyCatalogs::setStarEpoch(double julianDate) {
+  if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;
+  starEpoch_ = julianDate;
+  for (StarCatalogSlot& slot : slots_) {
+    if (slot.catalog) slot.catalog->moveStars(motions_, julianDate);
+  }
 }
 
 void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {

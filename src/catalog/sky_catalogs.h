@@ -12,6 +12,7 @@
 #include "catalog/constellation_names.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
+#include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_buffer.h"
 #include "catalog/star_data.h"
@@ -102,6 +103,17 @@ class SkyCatalogs {
   SolarSystem& solarSystem() { return solarSystem_; }
   const SolarSystem& solarSystem() const { return solarSystem_; }
 
+  // The stars' proper motions, from the star information file; without
+  // them the stars keep their J2000 places.
+  void loadProperMotions(const StarInfoFile& file);
+  // Moves the stars of every catalog to a Julian date when it lies more
+  // than the motions' step from the one they stand at.
+  void setStarEpoch(double julianDate);
+  // A star's place at the stars' epoch from its J2000 place.
+  EquatorialPosition starPlace(int32_t hipparcos, double raRad, double decRad) const {
+    return motions_.placeAt(hipparcos, raRad, decRad, starEpoch_);
+  }
+
  private:
   std::string directory_;
   StarBuffer starBuffer_;  // the stars of a large catalog's drawing
@@ -117,6 +129,8 @@ class SkyCatalogs {
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
   bool starIdsOpened_ = false;
+  ProperMotions motions_;
+  double starEpoch_ = 2451545.0;  // J2000, where the files place the stars
 };
 
 }  // namespace celvaro

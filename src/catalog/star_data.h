@@ -8,6 +8,7 @@ namespace celvaro {
 
 class RenderingOutput;
 class iTransformer;
+class ProperMotions;
 struct ChartSettings;
 struct OutputArea;
 
@@ -41,6 +42,9 @@ class iStarData {
   virtual bool getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
                                  int32_t& n4) const = 0;
   virtual int starCount() const = 0;
+  // Moves the stars from their J2000 places to those of a Julian date by
+  // their proper motions; catalogs without Hipparcos numbers stay put.
+  virtual void moveStars(const ProperMotions& /*motions*/, double /*julianDate*/) {}
 };
 
 }  // namespace celvaro

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "catalog/catalog_file_type.h"
+#include "catalog/proper_motions.h"
 #include "catalog/catalog_header.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"
@@ -128,6 +129,24 @@ void StarDataSegmented::load(Segment& segment, int number) {
   loadColumn(bytes.data() + 6 * n, n, segment.ra);
   loadColumn(bytes.data() + 14 * n, n, segment.dec);
   loadColumn(bytes.data() + 22 * n, n, segment.colour);
+  move(segment);
+}
+
+void StarDataSegmented::moveStars(const ProperMotions& motions, double julianDate) {
+  if (!hipparcos_) return;
+  motions_ = &motions;
+  epoch_ = julianDate;
+  for (Segment& segment : segments_) segment = Segment{};
+}
+
+void StarDataSegmented::move(Segment& segment) const {
+  if (!motions_) return;
+  for (size_t i = 0; i < segment.ra.size(); ++i) {
+    const EquatorialPosition p =
+        motions_->placeAt(static_cast<int32_t>(segment.identifier[i]), segment.ra[i], segment.dec[i], epoch_);
+    segment.ra[i] = p.raRad;
+    segment.dec[i] = p.decRad;
+  }
 }
 
 void StarDataSegmented::collect(Collector& stars, iTransformer& transformer, const Segment& segment) {

@@ -53,6 +53,10 @@ class StarDataSegmented final : public LargeStarData {
   bool getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
                          int32_t& n4) const override;
 
+  // Loaded segments are dropped: each is read again when drawn, its stars
+  // moved as it is read.
+  void moveStars(const ProperMotions& motions, double julianDate) override;
+
   // The file of a segment: base + "_NNNN.dat".
   static std::string segmentPath(const std::string& base, int segment);
 
@@ -78,11 +82,14 @@ class StarDataSegmented final : public LargeStarData {
   void readIndex(const std::string& path);
   void markVisible(const OutputArea& area, iTransformer& transformer);
   void load(Segment& segment, int number);
+  void move(Segment& segment) const;
   void loadAndUnload();
   void collect(Collector& collector, iTransformer& transformer, const Segment& segment);
 
   std::string base_;
   bool hipparcos_ = false;  // the identifiers are Hipparcos numbers
+  const ProperMotions* motions_ = nullptr;
+  double epoch_ = 0;  // Julian date the stars are moved to
   std::vector<SkyRegion> bounds_;
   std::vector<Segment> segments_;
   std::vector<int32_t> workX_, workY_;

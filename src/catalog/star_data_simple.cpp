@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catalog/catalog_file_type.h"
+#include "catalog/proper_motions.h"
 #include "catalog/star_disc_pen.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
@@ -25,7 +26,7 @@ StarDataSimple::StarDataSimple()
 void StarDataSimple::clear() {
   zoneCount_ = 0;
   zones_.fill(Zone{});
-  for (auto* column : {&ra_, &dec_, &ux_, &uy_, &uz_}) column->clear();
+  for (auto* column : {&ra_, &dec_, &ra2000_, &dec2000_, &ux_, &uy_, &uz_}) column->clear();
   hip_.clear();
   magnitude_.clear();
   colour_.clear();
@@ -135,6 +136,17 @@ void StarDataSimple::drawRaster(RenderingOutput& output, iTransformer& transform
       first += n, left -= n;
     }
   }
+}
+
+// The unit vectors follow the new places as the drawings need them.
+void StarDataSimple::moveStars(const ProperMotions& motions, double julianDate) {
+  if (ra2000_.empty()) ra2000_ = ra_, dec2000_ = dec_;
+  for (size_t i = 0; i < ra_.size(); ++i) {
+    const EquatorialPosition p = motions.placeAt(hip_[i], ra2000_[i], dec2000_[i], julianDate);
+    ra_[i] = p.raRad;
+    dec_[i] = p.decRad;
+  }
+  ux_.clear(), uy_.clear(), uz_.clear();
 }
 
 bool StarDataSimple::getPosition(int index, StarPosition& out) const {

@@ -46,6 +46,7 @@ class StarDataSimple final : public iStarData {
   bool getCatalogNumbers(int index, int& kind, int32_t& n1, int32_t& n2, int32_t& n3,
                          int32_t& n4) const override;
   int starCount() const override { return static_cast<int>(hip_.size()); }
+  void moveStars(const ProperMotions& motions, double julianDate) override;
 
   int zoneCount() const { return zoneCount_; }
   const Zone& zone(int z) const { return zones_[z]; }
@@ -69,6 +70,7 @@ class StarDataSimple final : public iStarData {
   std::vector<int32_t> hip_;
   std::vector<int16_t> magnitude_;
   std::vector<double> ra_, dec_;
+  std::vector<double> ra2000_, dec2000_;  // the file's places, once the stars have moved
   std::vector<uint8_t> colour_;
   // Unit vectors of the stars, so that batches project by rotation.
   std::vector<double> ux_, uy_, uz_;

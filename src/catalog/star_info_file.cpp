@@ -103,6 +103,36 @@ bool StarInfoFile::read(int32_t number, std::vector<StarInfoItem>& items) const 
   return true;
 }
 
+bool StarInfoFile::forEachRecord(const RecordVisitor& visit) const {
+  std::string bytes;
+  if (!readWholeFile(path_, bytes) || bytes.size() < 16 || bytes.compare(0, 8, "CLV_SIDX") != 0) return false;
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const uint32_t entries = loadU32(data + 12);
+  const uint64_t records = 16 + uint64_t{entries} * 8;
+  if (loadU32(data + 8) != 1 || entries < kMinEntries || entries > kMaxEntries || records > bytes.size()) return false;
+  std::vector<uint16_t> words;
+  for (uint32_t number = 0; number < entries; ++number) {
+    const uint32_t offset = loadU32(data + 16 + number * 8), packed = loadU32(data + 20 + number * 8);
+    const size_t wordCount = (packed >> 8) & 0xFF;
+    if (wordCount == 0 || records + offset + wordCount * 2 > bytes.size()) continue;
+    words.resize(wordCount);
+    for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(data + records + offset + 2 * i);
+    visit(static_cast<int32_t>(number), words);
+  }
+  return true;
+}
+
+std::optional<int32_t> StarInfoFile::storedNumber(std::span<const uint16_t> words, int field) {
+  for (size_t i = 0; i < words.size();) {
+    const uint8_t itemField = words[i] & 0xFF, type = words[i] >> 8;
+    const size_t n = valueWords(type);
+    if (n == 0 || i + 1 + n > words.size()) return std::nullopt;
+    if (itemField == field && n == 2) return static_cast<int32_t>(words[i + 1] | (static_cast<uint32_t>(words[i + 2]) << 16));
+    i += 1 + n;
+  }
+  return std::nullopt;
+}
+
 std::vector<StarInfoItem> StarInfoFile::decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount) {
   if (bytes.size() < wordCount * 2) return {};
   std::vector<uint16_t> words(wordCount);

@@ -15,6 +15,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -79,6 +82,15 @@ class StarInfoFile {
   // Decodes a record as stored: `wordCount` little-endian words, then the
   // text bytes, `bytes` holding both.
   static std::vector<StarInfoItem> decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount);
+
+  // Every entry's item words, by entry number, from one read of the file;
+  // false when the file cannot be read or is not one. Entries whose words
+  // lie outside the file are left out.
+  using RecordVisitor = std::function<void(int32_t number, std::span<const uint16_t> words)>;
+  bool forEachRecord(const RecordVisitor& visit) const;
+  // The stored number of a two-word item of a field (the value times its
+  // power of ten), none when the words hold no such item.
+  static std::optional<int32_t> storedNumber(std::span<const uint16_t> words, int field);
 
  private:
   std::string path_;

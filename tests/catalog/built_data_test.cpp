@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/coordinates.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/constellation_list.h"
 #include "catalog/sky_catalogs.h"
@@ -39,6 +40,34 @@ TEST_F(BuiltData, MainCatalogHoldsTheHipparcosStars) {
   }
   EXPECT_TRUE(sirius);
   for (int z = 1; z < stars->zoneCount(); ++z) EXPECT_GT(stars->zone(z).magnitude, stars->zone(z - 1).magnitude);
+}
+
+// The fastest stars at the epochs 1950, 2026 and 2050 as astropy 5.2.1's
+// apply_space_motion puts them (radial velocity 0), from the J2000 places,
+// proper motions and parallaxes of these data: the chart draws them there.
+TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
+  ASSERT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
+  StarInfoFile info;
+  info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
+  catalogs.loadProperMotions(info);
+  const struct {
+    int32_t hipparcos;  // Barnard's Star, alpha Centauri A, 61 Cygni A, Arcturus
+    double julianEpoch, raDeg, decDeg;
+  } cases[] = {
+      {87937, 2026, 269.4463109, 4.7676249},   {87937, 1950, 269.4632295, 4.5506599},
+      {71683, 2026, 219.8475965, -60.8305090}, {71683, 2050, 219.7972962, -60.8272670},
+      {104214, 2026, 316.7632912, 38.7729302}, {69673, 2026, 213.9069398, 19.1679549},
+  };
+  constexpr double kRad = std::numbers::pi / 180;
+  for (const auto& c : cases) {
+    catalogs.setStarEpoch(2451545.0 + (c.julianEpoch - 2000) * 365.25);
+    const int index = catalogs.currentStarOfHipparcos(c.hipparcos);
+    StarPosition at;
+    ASSERT_TRUE(catalogs.currentStarCatalog()->getPosition(index, at)) << c.hipparcos;
+    const double arcsec =
+        separationAndAngle(at.raRad, at.decRad, c.raDeg * kRad, c.decDeg * kRad, false).arcmin * 60;
+    EXPECT_LT(arcsec, 0.5) << c.hipparcos << " in " << c.julianEpoch;
+  }
 }
 
 TEST_F(BuiltData, BetelgeuseIsLabelledWithNameLetterAndConstellation) {

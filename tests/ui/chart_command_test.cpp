@@ -238,9 +238,11 @@ class ChartOfAnObject : public ::testing::Test {
 
 TEST_F(ChartOfAnObject, CentresOnThePublishedPositionOfWhatItNames) {
   // J2000 positions from SIMBAD (stars: Hipparcos, van Leeuwen 2007; M 42:
-  // its catalogue position); a star's catalog position may differ by its
-  // proper motion since the epoch 1991.25.
-  const Sky alphaCenA = hms(14, 39, 36.49, -60, 50, 2.4), alphaCenB = hms(14, 39, 35.06, -60, 50, 15.1);
+  // its catalogue position). The chart's stars stand where their proper
+  // motions have taken them by its instant: alpha Cen A and B and 61 Cyg A
+  // moved from SIMBAD's places and motions by astropy 5.2.1's
+  // apply_space_motion to 2024-01-15 20:00 (89" and 127" from J2000).
+  const Sky alphaCenA = hms(14, 39, 24.40, -60, 49, 50.95), alphaCenB = hms(14, 39, 23.18, -60, 49, 55.76);
   const std::vector<std::tuple<std::string, Sky, double>> objects = {
       {"Algenib", hms(0, 13, 14.15, 15, 11, 0.9), 60},      // gamma Peg, not Mirfak
       {"Markab", hms(23, 4, 45.65, 15, 12, 19.0), 60},      // alpha Peg
@@ -252,7 +254,7 @@ TEST_F(ChartOfAnObject, CentresOnThePublishedPositionOfWhatItNames) {
       {"alf Cen", alphaCenA, 40}, {"alpha Cen", alphaCenA, 40}, {"α Cen", alphaCenA, 40},
       {"Sir", hms(6, 45, 8.92, -16, 42, 58.0), 60},          // the beginning of Sirius
       {"HD 183912", hms(19, 30, 43.28, 27, 57, 34.8), 60},  // Albireo
-      {"61 Cyg", hms(21, 6, 53.94, 38, 44, 57.9), 60},
+      {"61 Cyg", hms(21, 7, 2.50, 38, 46, 16.0), 60},
       {"M 42", hms(5, 35, 17.3, -5, 23, 28), 300},
       {"Orion Nebula", hms(5, 35, 17.3, -5, 23, 28), 300},
       {"STF 1110", hms(7, 34, 35.86, 31, 53, 17.8), 60},     // Castor
@@ -302,9 +304,9 @@ TEST_F(ChartOfAnObject, InformationShowsTheDoubleStarOfANamedStarInTheChosenLang
 // (Debian python3-ephem) sees it, azimuth from the north through the east:
 //   o = ephem.Observer(); o.lat, o.lon = '47.5', '19.04'; o.date = '2025/6/15 19:00'
 //   v = ephem.FixedBody(); v._ra, v._dec = '18:36:56.336', '38:47:01.28'
-//   v._epoch = ephem.J2000
-// with o.pressure = 0: altitude 39:14:11.6, azimuth 72:09:38.5; with the
-// air of 1010 hPa and 10 C the altitude is 39:15:22.7.
+//   v._epoch = ephem.J2000; v._pmra, v._pmdec = 200.94, 286.23
+// with o.pressure = 0: altitude 39:14:11.6, azimuth 72:09:27.0; with the
+// air of 1010 hPa and 10 C the altitude is 39:15:22.6.
 TEST_F(ChartOfAnObject, InformationShowsTheAltitudeAndAzimuthTheObserverSees) {
   const auto degrees = [](const std::string& text) {
     int d = 0, m = 0, s = 0;
@@ -315,11 +317,11 @@ TEST_F(ChartOfAnObject, InformationShowsTheAltitudeAndAzimuthTheObserverSees) {
   const ChartRun geometric = runChart(vega);
   ASSERT_EQ(geometric.exitCode, 0) << geometric.err;
   EXPECT_NEAR(degrees(lineAfter(geometric.out, "Altitude (apparent): ")), 39 + 14 / 60.0 + 11.6 / 3600, 6 / 3600.0);
-  EXPECT_NEAR(degrees(lineAfter(geometric.out, "Azimuth (from north through east): ")), 72 + 9 / 60.0 + 38.5 / 3600,
+  EXPECT_NEAR(degrees(lineAfter(geometric.out, "Azimuth (from north through east): ")), 72 + 9 / 60.0 + 27.0 / 3600,
               6 / 3600.0);
   std::vector<std::string> refracted = vega;
   refracted.push_back("--refraction");
-  EXPECT_NEAR(degrees(lineAfter(runChart(refracted).out, "Altitude (apparent): ")), 39 + 15 / 60.0 + 22.7 / 3600,
+  EXPECT_NEAR(degrees(lineAfter(runChart(refracted).out, "Altitude (apparent): ")), 39 + 15 / 60.0 + 22.6 / 3600,
               6 / 3600.0);
 }
 
