@@ -6,6 +6,7 @@
 
 #include "aids/night_events.h"
 #include "app/configuration.h"
+#include "astro/apparent_place.h"
 #include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
@@ -41,6 +42,17 @@ void BM_GreenwichSiderealTime(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GreenwichSiderealTime);
+
+// The frame of an instant: precession, nutation, sidereal time and the
+// Earth's motion, built for every chart and every event sample.
+void BM_ApparentPlaceOfAnInstant(benchmark::State& state) {
+  double jd = 2461000.3;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ApparentPlace(jd).siderealHours());
+    jd += 1e-3;
+  }
+}
+BENCHMARK(BM_ApparentPlaceOfAnInstant);
 
 void BM_UniversalToLocal(benchmark::State& state) {
   ObservingPlace place;
