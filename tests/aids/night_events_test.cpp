@@ -7,8 +7,9 @@
 // -0:34; the Sun and the Moon by their upper limb (use_center=False, the
 // Moon's topocentric place, parallax included), the planets by their centre
 // (use_center=True); twilight with horizon -6, -12 and -18 degrees and the
-// Sun's centre. Times are of the local zone clock (no daylight saving), to
-// the second. "--:--:--" marks an event that does not fall in the span.
+// Sun's centre. Times are of the place's zone clock (summer time only at
+// kBudapestSummer), to the second. "--:--:--" marks an event that does not
+// fall in the span.
 #include "aids/night_events.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,7 @@ namespace {
 
 constexpr ObservingPlace kSingapore{-1, 1.3521, 103.8198, 8.0, 0};
 constexpr ObservingPlace kBudapest{-1, 47.4979, 19.0402, 1.0, 0};
+constexpr ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1};
 constexpr ObservingPlace kHelsinki{-1, 60.1699, 24.9384, 2.0, 0};
 constexpr ObservingPlace kBoston{-1, 42 + 20 / 60.0, -(71 + 5 / 60.0), -5.0, 0};
 
@@ -41,7 +43,7 @@ std::ostream& operator<<(std::ostream& out, const Day& d) { return out << d.year
 
 // The Julian date of a local clock reading on a day at the place.
 double localJd(const ObservingPlace& place, const Day& d, double hour) {
-  return julianDayOf(ChartDate{d.year, d.month, d.day, 0, 0, 0}) + (hour - place.timeZoneHours) / 24;
+  return julianDayOf(ChartDate{d.year, d.month, d.day, 0, 0, 0}) + (hour - zoneOffset(place) / 3600.0) / 24;
 }
 
 EventSpan localDay(const ObservingPlace& place, const Day& d) {
@@ -166,18 +168,23 @@ struct ChartInstant {
 };
 
 // An evening (20:00) and a morning (04:00) chart of one night show that
-// night's events, each with its own date; where the Sun is up at the
-// chart's instant (04:00 and 20:00 in June at 60 degrees), the day's.
-// Boston's evening falls on the next day in Universal Time.
+// night's events, each with its own date, the evening's also before sunset
+// (June at 47 degrees with summer time, at 60 degrees); in the morning's
+// daylight (04:00 in June at 60 degrees) the day's. Boston's evening falls
+// on the next day in Universal Time.
 const ChartInstant kChartInstants[] = {
     {kBudapest, {2024, 12, 21}, 20, kSun, {"2024-12-22 07:29:22", "2024-12-22 11:42:36", "2024-12-21 15:55:20"}},
     {kBudapest, {2024, 12, 21}, 20, kMoon, {"2024-12-21 22:40:11", "2024-12-22 05:13:09", "2024-12-22 11:32:18"}},
     {kBudapest, {2024, 12, 22}, 4, kSun, {"2024-12-22 07:29:22", "2024-12-22 11:42:36", "2024-12-21 15:55:20"}},
     {kBudapest, {2024, 12, 22}, 4, kMoon, {"2024-12-21 22:40:11", "2024-12-22 05:13:09", "2024-12-22 11:32:18"}},
-    {kHelsinki, {2024, 6, 21}, 4, kSun, {"2024-06-21 02:54:12", "2024-06-21 12:22:09", "2024-06-21 21:50:04"}},
-    {kHelsinki, {2024, 6, 21}, 4, kMoon, {"2024-06-21 22:55:45", "-", "2024-06-21 01:02:53"}},
-    {kHelsinki, {2024, 6, 21}, 20, kSun, {"2024-06-21 02:54:12", "2024-06-21 12:22:09", "2024-06-21 21:50:04"}},
-    {kHelsinki, {2024, 6, 21}, 20, kMoon, {"2024-06-21 22:55:45", "-", "2024-06-21 01:02:53"}},
+    {kBudapestSummer, {2024, 6, 20}, 20, kSun, {"2024-06-21 04:46:39", "2024-06-20 12:45:32", "2024-06-20 20:44:38"}},
+    {kBudapestSummer, {2024, 6, 20}, 20, kMoon, {"2024-06-20 19:47:43", "2024-06-20 23:41:44", "2024-06-21 03:31:26"}},
+    {kBudapestSummer, {2024, 6, 21}, 4, kSun, {"2024-06-21 04:46:39", "2024-06-20 12:45:32", "2024-06-20 20:44:38"}},
+    {kBudapestSummer, {2024, 6, 21}, 4, kMoon, {"2024-06-20 19:47:43", "2024-06-20 23:41:44", "2024-06-21 03:31:26"}},
+    {kHelsinki, {2024, 6, 21}, 20, kSun, {"2024-06-22 02:54:28", "2024-06-21 12:22:09", "2024-06-21 21:50:04"}},
+    {kHelsinki, {2024, 6, 21}, 20, kMoon, {"2024-06-21 22:55:45", "2024-06-22 00:15:36", "2024-06-22 01:34:27"}},
+    {kHelsinki, {2024, 6, 22}, 4, kSun, {"2024-06-22 02:54:28", "2024-06-22 12:22:22", "2024-06-22 21:50:09"}},
+    {kHelsinki, {2024, 6, 22}, 4, kMoon, {"2024-06-22 23:42:49", "2024-06-22 00:15:36", "2024-06-22 01:34:27"}},
     {kSingapore, {2025, 11, 7}, 20, kSun, {"2025-11-08 06:46:34", "2025-11-07 12:48:24", "2025-11-07 18:50:17"}},
     {kSingapore, {2025, 11, 7}, 20, kMoon, {"2025-11-07 20:40:37", "2025-11-08 02:59:22", "2025-11-08 09:18:14"}},
     {kSingapore, {2025, 11, 8}, 4, kSun, {"2025-11-08 06:46:34", "2025-11-07 12:48:24", "2025-11-07 18:50:17"}},
