@@ -223,9 +223,11 @@ struct TwilightNight {
 };
 
 // The nights after the days above. At 60 degrees the Sun stays above -18
-// degrees from May to August, and above -12 in June. The dark window ends
-// at a moonrise, starts at a moonset, is none where the Moon is up all
-// night.
+// degrees from May to August, and above -12 in June. The dark window is
+// PyEphem's astronomical night less the Moon's time up (its rise and set
+// as above), the longest stretch: it ends at a moonrise, starts at a
+// moonset, lasts ten minutes on 2025-06-15 at Budapest and is none where
+// the Moon is up all night.
 const TwilightNight kTwilightNights[] = {
     {kSingapore, {2024, 1, 10}, "19:35:43 20:01:38 20:27:36", "05:56:40 06:22:38 06:48:32", "20:27:36 05:56:40"},
     {kSingapore, {2024, 3, 20}, "19:36:03 20:00:03 20:24:03", "05:59:52 06:23:52 06:47:52", "04:16:18 05:59:52"},
