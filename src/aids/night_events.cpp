@@ -67,11 +67,11 @@ BodyPlace solarSystemBody(int body, double nearJd) {
   };
 }
 
+// From noon on the night to come, the Sun still up or not: an evening
+// chart before sunset shows the night's events, not the morning's.
 EventSpan nightOrDayOf(double jd, const ObservingPlace& place) {
-  if (aboveHorizonDeg(solarSystemBody(kSun, jd), place, jd) > 0) {
-    const double midnight = localHourJd(jd, place, 0);
-    return {midnight, midnight + 1};
-  }
+  const double noon = localHourJd(jd, place, 12);
+  if (jd < noon && aboveHorizonDeg(solarSystemBody(kSun, jd), place, jd) > 0) return {noon - 0.5, noon + 0.5};
   return nightOf(jd, place);
 }
 

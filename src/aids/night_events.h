@@ -1,7 +1,7 @@
 // The events of the night (or the day) a chart's instant falls in: when an
 // object rises, culminates and sets, twilight, and the dark window, for
 // the chart's place. A night runs from the local noon before the instant to
-// the next; when the Sun is up at the instant, its day from local midnight
+// the next; when the Sun is up in the morning, its day from local midnight
 // to midnight.
 #pragma once
 
@@ -14,7 +14,8 @@ namespace celvaro {
 // semidiameter and parallax taken at `nearJd`, within a day of the events.
 BodyPlace solarSystemBody(int body, double nearJd);
 
-// The night or day of the instant at the place (zone time).
+// The night or day of the instant at the place (zone time): the day in
+// the morning's daylight, else the night from noon to noon that holds it.
 EventSpan nightOrDayOf(double julianDateUt, const ObservingPlace& place);
 // The night of the instant, noon to noon; in the morning's daylight the
 // night to come.

@@ -11,7 +11,9 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
+#include "solarsystem/minor_planet_list.h"
 #include "solarsystem/object_identifier.h"
 
 namespace celvaro {
@@ -133,6 +135,40 @@ TEST(Ephemeris, EnckeWhereMeeusFindsItAndOrbitsThatAreNone) {
   EXPECT_FALSE(MinorBodyEphemeris(2450537.5 + 1000).comet({1.0, 1.5, 10, 20, 30, 2450537.5}));
   EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 1.2, 10, 70, 80, 0.2, 2459000}));
   EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 0.1, 10, 70, 80, 0, 2459000}));
+}
+
+struct AsteroidPlace {
+  const char* elements;  // the list's line, epoch 2022 August 9
+  ChartDate universal;
+  double raDeg, decDeg;  // astrometric J2000
+};
+
+// The program's own element lines (its MPCORB.DAT) read by the list
+// reader, against PyEphem 4.1.4's EllipticalBody of the same elements
+// (_epoch_M 2022/8/9, _epoch 2000, at the Universal Time given, which it
+// carries to dynamical time itself): geocentric a_ra and a_dec. A Kepler
+// orbit of those elements with astropy 5.2.1's Earth agrees with PyEphem
+// within 3". Eros passed 0.18 AU from the Earth, 1.14 AU from the Sun: an
+// error of its heliocentric place shows six times enlarged.
+const AsteroidPlace kAsteroidPlaces[] = {
+    {"00433   10.31  0.46 K2289 358.82126  178.93251  304.29106   10.82796  0.2227328  0.55975828   1.4581505",
+     {2012, 1, 31, 0, 0, 0}, 160.520625, -6.011583},
+    {"00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190",
+     {2024, 7, 1, 0, 0, 0}, 287.392227, -28.919663},
+    {"00004    3.20  0.32 K2289  61.19230  151.25778  103.80081    7.14078  0.0884019  0.27151121   2.3619872",
+     {2025, 5, 1, 0, 0, 0}, 223.511155, -4.402140},
+};
+
+TEST(Ephemeris, ErosCeresAndVestaWherePyEphemPutsThemWithinTwelveArcseconds) {
+  for (const AsteroidPlace& a : kAsteroidPlaces) {
+    SCOPED_TRACE(a.elements);
+    std::string names;
+    const AsteroidElements asteroid = MinorPlanetList::parseLine(a.elements, names);
+    ASSERT_TRUE(asteroid.valid);
+    const auto p = MinorBodyEphemeris(julianDayOf(a.universal)).elliptic(asteroid.orbit);
+    ASSERT_TRUE(p);
+    expectWithin(p->raRad / kDeg, p->decRad / kDeg, a.raDeg, a.decDeg, 12);
+  }
 }
 
 TEST(Ephemeris, PackedEpochsAndPerihelionDates) {
