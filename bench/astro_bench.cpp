@@ -75,7 +75,7 @@ constexpr double kEveningJd = 2461120.3333;  // 2026-03-20 20:00 UT
 
 void BM_StarEventsOfANight(benchmark::State& state) {
   const EventSpan night = nightOrDayOf(kEveningJd, kBudapest);
-  for (auto _ : state) benchmark::DoNotOptimize(bodyEvents(fixedObject(1.7678, -0.2917), kBudapest, night));
+  for (auto _ : state) benchmark::DoNotOptimize(bodyEvents(fixedObject(1.7678, -0.2917, kEveningJd), kBudapest, night));
 }
 BENCHMARK(BM_StarEventsOfANight)->Unit(benchmark::kMillisecond);
 

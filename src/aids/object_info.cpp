@@ -76,7 +76,7 @@ BodyPlace bodyPlaceOf(int pickKind, int index, double raRad, double decRad, doub
   if (pickKind == kPickSolarSystem && objectKind(index) == kMajorBody && objectNumber(index) < kBodyCount) {
     return solarSystemBody(objectNumber(index), julianDate);
   }
-  return fixedObject(raRad, decRad);
+  return fixedObject(raRad, decRad, julianDate);
 }
 
 // CR LF line ends become "\n".

@@ -35,7 +35,8 @@ bool loadChartData(AppModel& model) {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
   });
-  catalogs->loadProperMotions(model.starInfo);
+  ProperMotions motions;
+  motions.load(model.starInfo);
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
@@ -45,6 +46,7 @@ bool loadChartData(AppModel& model) {
       catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   registerLargeStarCatalogs(*catalogs);
   bodies.join();
+  catalogs->setProperMotions(std::move(motions));
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
   model.catalogs()->solarSystem().loadCometList();

@@ -2,7 +2,7 @@
 // keep the mean equator and equinox of J2000 (the ICRS); what an observer
 // or a mount sees at an instant is the apparent place of that date: the
 // J2000 place bent by the Sun's light deflection and the Earth's
-// aberration, then carried by precession and nutation (IAU 2006/2000A,
+// aberration, then carried by precession and nutation (IAU 2006/2000B,
 // through ERFA) onto the true equator and equinox of the date.
 #pragma once
 

@@ -8,6 +8,7 @@
 
 #include "astro/apparent_place.h"
 #include "astro/local_sky.h"
+#include "astro/sidereal_time.h"
 
 namespace celvaro {
 namespace {
@@ -56,7 +57,9 @@ BodyPlace interpolatedOver(const BodyPlace& body, const EventSpan& span) {
 }  // namespace
 
 BodyCourse::BodyCourse(BodyPlace body, const ObservingPlace& place, const EventSpan& span)
-    : body_(span.toJd > span.fromJd ? interpolatedOver(body, span) : std::move(body)), place_(place) {
+    : body_(span.toJd > span.fromJd ? interpolatedOver(body, span) : std::move(body)),
+      place_(place),
+      equinoxesHours_(ApparentPlace(span.fromJd).siderealHours() - greenwichSiderealTime(span.fromJd)) {
   for (double jd = span.fromJd;; jd = std::min(jd + kStepDays, span.toJd)) {
     samples_.push_back(sampleAt(jd));
     if (jd >= span.toJd) return;
@@ -65,7 +68,8 @@ BodyCourse::BodyCourse(BodyPlace body, const ObservingPlace& place, const EventS
 
 BodyCourse::Sample BodyCourse::sampleAt(double jd) const {
   const BodyAtInstant b = body_(jd);
-  const double localSiderealRad = (ApparentPlace(jd).siderealHours() * 15 + place_.longitudeDeg) * kPi / 180;
+  const double siderealHours = greenwichSiderealTime(jd) + equinoxesHours_;
+  const double localSiderealRad = (siderealHours * 15 + place_.longitudeDeg) * kPi / 180;
   const double hourAngle = std::remainder(localSiderealRad - b.raRad, 2 * kPi);
   const double lat = place_.latitudeDeg * kPi / 180;
   const double sinAltitude =
@@ -118,11 +122,9 @@ BodyEvents BodyCourse::events() const {
   return events;
 }
 
-BodyPlace fixedObject(double raRad, double decRad) {
-  return [raRad, decRad](double jd) {
-    const EquatorialPosition apparent = ApparentPlace(jd).apparentOf(raRad, decRad);
-    return BodyAtInstant{apparent.raRad, apparent.decRad, kHorizonRefractionDeg};
-  };
+BodyPlace fixedObject(double raRad, double decRad, double nearJd) {
+  const EquatorialPosition apparent = ApparentPlace(nearJd).apparentOf(raRad, decRad);
+  return [apparent](double) { return BodyAtInstant{apparent.raRad, apparent.decRad, kHorizonRefractionDeg}; };
 }
 
 double aboveHorizonDeg(const BodyPlace& body, const ObservingPlace& place, double jd) {

@@ -23,8 +23,10 @@ struct BodyAtInstant {
 // The body at a Julian date of Universal Time.
 using BodyPlace = std::function<BodyAtInstant(double julianDateUt)>;
 
-// An object that keeps its J2000 place, seen in the place of each date.
-BodyPlace fixedObject(double raJ2000Rad, double decJ2000Rad);
+// An object that keeps its J2000 place, seen in its apparent place of the
+// date near `nearJd`: over the days of a night's events that place moves by
+// about an arcsecond, a tenth of a second of its times.
+BodyPlace fixedObject(double raJ2000Rad, double decJ2000Rad, double nearJd);
 
 // Standard refraction at the horizon: a point rises when its true centre
 // stands this far below it.
@@ -74,6 +76,9 @@ class BodyCourse {
   BodyPlace body_;
   ObservingPlace place_;
   std::vector<Sample> samples_;
+  // The apparent sidereal time less the mean, taken once for the span: it
+  // changes by hundredths of a second over days.
+  double equinoxesHours_ = 0;
 };
 
 inline BodyEvents bodyEvents(const BodyPlace& body, const ObservingPlace& place, const EventSpan& span) {

@@ -11,6 +11,8 @@
 namespace celvaro {
 namespace {
 
+constexpr double kJ2000 = 2451545.0;  // where the catalog files place the stars
+
 const std::string kNoName;
 
 std::unique_ptr<iStarData> starCatalogOfType(int type, StarBuffer& buffer) {
@@ -46,14 +48,12 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
   if (!catalog) return 1;
   catalog->setDataDirectory(directory_);
   if (catalog->open(path) != 0) return 1;
-  if (!motions_.empty()) catalog->moveStars(motions_, starEpoch_);
+  if (!motions_.empty() && starEpoch_ != kJ2000) catalog->moveStars(motions_, starEpoch_);
   slots_[slot] = {identifierKind, true, minLimitHundredths, maxFieldArcmin, std::move(catalog), path,
                   displayName.substr(0, 99)};
   slotsInUse_ = std::max(slotsInUse_, slot + 1);
   return 0;
 }
-
-void SkyCatalogs::loadProperMotions(const StarInfoFile& file) { motions_.load(file); }
 
 void SkyCatalogs::setStarEpoch(double julianDate) {
   if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;

@@ -103,9 +103,9 @@ class SkyCatalogs {
   SolarSystem& solarSystem() { return solarSystem_; }
   const SolarSystem& solarSystem() const { return solarSystem_; }
 
-  // The stars' proper motions, from the star information file; without
-  // them the stars keep their J2000 places.
-  void loadProperMotions(const StarInfoFile& file);
+  // The stars' proper motions; without them the stars keep their J2000
+  // places.
+  void setProperMotions(ProperMotions motions) { motions_ = std::move(motions); }
   // Moves the stars of every catalog to a Julian date when it lies more
   // than the motions' step from the one they stand at.
   void setStarEpoch(double julianDate);

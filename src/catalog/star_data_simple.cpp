@@ -1,6 +1,7 @@
 #include "catalog/star_data_simple.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "catalog/catalog_file_type.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr size_t kHeaderBytes = 20;
 constexpr size_t kZoneBytes = 12;
 constexpr size_t kStarBytes = 4 + 2 + 8 + 8 + 1;
+constexpr double kJ2000 = 2451545.0;  // the epoch of the file's places
+constexpr double kDaysPerYear = 365.25;
 
 }  // namespace
 
@@ -26,7 +29,9 @@ StarDataSimple::StarDataSimple()
 void StarDataSimple::clear() {
   zoneCount_ = 0;
   zones_.fill(Zone{});
-  for (auto* column : {&ra_, &dec_, &ra2000_, &dec2000_, &ux_, &uy_, &uz_}) column->clear();
+  for (auto* column : {&ra_, &dec_, &ux_, &uy_, &uz_}) column->clear();
+  for (auto* column : {&motionX_, &motionY_, &motionZ_}) column->clear();
+  motions_ = nullptr;
   hip_.clear();
   magnitude_.clear();
   colour_.clear();
@@ -82,7 +87,18 @@ void StarDataSimple::prepareVectors(size_t end) {
   if (ux_.capacity() < end) ux_.reserve(ra_.size()), uy_.reserve(ra_.size()), uz_.reserve(ra_.size());
   for (size_t i = ux_.size(); i < end; ++i) {
     const UnitVector u = unitVector(ra_[i], dec_[i]);
-    ux_.push_back(u.x), uy_.push_back(u.y), uz_.push_back(u.z);
+    if (!motions_) {
+      ux_.push_back(u.x), uy_.push_back(u.y), uz_.push_back(u.z);
+      continue;
+    }
+    if (motionX_.size() == i) {
+      const Vector3 v = motions_->yearlyMotion(hip_[i], {u.x, u.y, u.z});
+      motionX_.push_back(static_cast<float>(v.x)), motionY_.push_back(static_cast<float>(v.y));
+      motionZ_.push_back(static_cast<float>(v.z));
+    }
+    const double x = u.x + years_ * motionX_[i], y = u.y + years_ * motionY_[i], z = u.z + years_ * motionZ_[i];
+    const double length = std::sqrt(x * x + y * y + z * z);
+    ux_.push_back(x / length), uy_.push_back(y / length), uz_.push_back(z / length);
   }
 }
 
@@ -138,20 +154,21 @@ void StarDataSimple::drawRaster(RenderingOutput& output, iTransformer& transform
   }
 }
 
-// The unit vectors follow the new places as the drawings need them.
+// The stars move as the drawings reach them: a chart to the 6th magnitude
+// moves a few thousand of them, each along its yearly motion, kept for the
+// next epoch.
 void StarDataSimple::moveStars(const ProperMotions& motions, double julianDate) {
-  if (ra2000_.empty()) ra2000_ = ra_, dec2000_ = dec_;
-  for (size_t i = 0; i < ra_.size(); ++i) {
-    const EquatorialPosition p = motions.placeAt(hip_[i], ra2000_[i], dec2000_[i], julianDate);
-    ra_[i] = p.raRad;
-    dec_[i] = p.decRad;
-  }
+  motions_ = &motions;
+  epoch_ = julianDate;
+  years_ = (julianDate - kJ2000) / kDaysPerYear;
   ux_.clear(), uy_.clear(), uz_.clear();
 }
 
 bool StarDataSimple::getPosition(int index, StarPosition& out) const {
   if (index < 0 || index >= starCount()) return false;
-  out = {index, ra_[index], dec_[index]};
+  const EquatorialPosition at =
+      motions_ ? motions_->placeAt(hip_[index], ra_[index], dec_[index], epoch_) : EquatorialPosition{ra_[index], dec_[index]};
+  out = {index, at.raRad, at.decRad};
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "catalog/star_info_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/text_ids.h"
@@ -103,42 +104,47 @@ bool StarInfoFile::read(int32_t number, std::vector<StarInfoItem>& items) const 
   return true;
 }
 
-bool StarInfoFile::forEachRecord(const RecordVisitor& visit) const {
-  std::string bytes;
-  if (!readWholeFile(path_, bytes) || bytes.size() < 16 || bytes.compare(0, 8, "CLV_SIDX") != 0) return false;
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  const uint32_t entries = loadU32(data + 12);
-  const uint64_t records = 16 + uint64_t{entries} * 8;
-  if (loadU32(data + 8) != 1 || entries < kMinEntries || entries > kMaxEntries || records > bytes.size()) return false;
-  std::vector<uint16_t> words;
-  for (uint32_t number = 0; number < entries; ++number) {
-    const uint32_t offset = loadU32(data + 16 + number * 8), packed = loadU32(data + 20 + number * 8);
-    const size_t wordCount = (packed >> 8) & 0xFF;
-    if (wordCount == 0 || records + offset + wordCount * 2 > bytes.size()) continue;
-    words.resize(wordCount);
-    for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(data + records + offset + 2 * i);
-    visit(static_cast<int32_t>(number), words);
-  }
-  return true;
-}
-
-std::optional<int32_t> StarInfoFile::storedNumber(std::span<const uint16_t> words, int field) {
-  for (size_t i = 0; i < words.size();) {
-    const uint8_t itemField = words[i] & 0xFF, type = words[i] >> 8;
-    const size_t n = valueWords(type);
-    if (n == 0 || i + 1 + n > words.size()) return std::nullopt;
-    if (itemField == field && n == 2) return static_cast<int32_t>(words[i + 1] | (static_cast<uint32_t>(words[i + 2]) << 16));
-    i += 1 + n;
-  }
-  return std::nullopt;
-}
-
 std::vector<StarInfoItem> StarInfoFile::decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount) {
   if (bytes.size() < wordCount * 2) return {};
   std::vector<uint16_t> words(wordCount);
   for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(&bytes[2 * i]);
   return decode(words.data(), wordCount, reinterpret_cast<const char*>(bytes.data()) + wordCount * 2,
                 bytes.size() - wordCount * 2);
+}
+
+MappedStarInfo::MappedStarInfo(const std::string& path) : file_(path) {
+  const std::span<const uint8_t> bytes = file_.bytes();
+  if (bytes.size() < 16 || std::memcmp(bytes.data(), "CLV_SIDX", 8) != 0 || loadU32(&bytes[8]) != 1) return;
+  const uint32_t entries = loadU32(&bytes[12]);
+  if (entries < StarInfoFile::kMinEntries || entries > StarInfoFile::kMaxEntries || 16 + uint64_t{entries} * 8 > bytes.size()) {
+    return;
+  }
+  entries_ = entries;
+}
+
+bool MappedStarInfo::storedNumbers(int32_t number, const std::array<int, 3>& fields, int32_t (&values)[3],
+                                   int required) const {
+  if (number < 0 || static_cast<uint32_t>(number) >= entries_) return false;
+  const std::span<const uint8_t> bytes = file_.bytes();
+  const uint64_t records = 16 + uint64_t{entries_} * 8;
+  const uint64_t start = records + loadU32(&bytes[16 + number * 8]);
+  const size_t wordCount = (loadU32(&bytes[20 + number * 8]) >> 8) & 0xFF;
+  if (start + wordCount * 2 > bytes.size()) return false;
+  const auto word = [&](size_t i) { return loadU16(&bytes[start + 2 * i]); };
+  bool found[3] = {false, false, false};
+  for (int k = 0; k < 3; ++k) values[k] = 0;
+  for (size_t i = 0; i < wordCount;) {
+    const uint16_t item = word(i);
+    const size_t n = valueWords(item >> 8);
+    if (n == 0 || i + 1 + n > wordCount) break;
+    for (int k = 0; k < 3; ++k) {
+      if ((item & 0xFF) != fields[k] || n != 2) continue;
+      values[k] = static_cast<int32_t>(word(i + 1) | (static_cast<uint32_t>(word(i + 2)) << 16));
+      found[k] = true;
+    }
+    i += 1 + n;
+  }
+  return std::all_of(found, found + required, [](bool f) { return f; });
 }
 
 }  // namespace celvaro

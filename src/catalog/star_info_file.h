@@ -14,12 +14,12 @@
 // below.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
+
+#include "platform/mapped_file.h"
 
 namespace celvaro {
 
@@ -83,17 +83,30 @@ class StarInfoFile {
   // text bytes, `bytes` holding both.
   static std::vector<StarInfoItem> decodeStored(const std::vector<uint8_t>& bytes, size_t wordCount);
 
-  // Every entry's item words, by entry number, from one read of the file;
-  // false when the file cannot be read or is not one. Entries whose words
-  // lie outside the file are left out.
-  using RecordVisitor = std::function<void(int32_t number, std::span<const uint16_t> words)>;
-  bool forEachRecord(const RecordVisitor& visit) const;
-  // The stored number of a two-word item of a field (the value times its
-  // power of ten), none when the words hold no such item.
-  static std::optional<int32_t> storedNumber(std::span<const uint16_t> words, int field);
+  const std::string& path() const { return path_; }
 
  private:
   std::string path_;
+};
+
+// The information file mapped into memory, for reading the numbers of many
+// entries in place without reading the whole file first.
+class MappedStarInfo {
+ public:
+  MappedStarInfo() = default;
+  // An invalid mapping when the file cannot be mapped or is not one.
+  explicit MappedStarInfo(const std::string& path);
+  bool valid() const { return entries_ > 0; }
+
+  // The stored numbers of the two-word items of three fields of an entry
+  // (each value times its power of ten), 0 for a field the entry lacks;
+  // false for no such entry or when any of the first `required` fields is
+  // missing.
+  bool storedNumbers(int32_t number, const std::array<int, 3>& fields, int32_t (&values)[3], int required) const;
+
+ private:
+  MappedFile file_;
+  uint32_t entries_ = 0;
 };
 
 }  // namespace celvaro

@@ -319,7 +319,7 @@ TEST(NightEvents, VenusAtBostonAsMeeusFindsIt) {
 TEST(NightEvents, AnEveningChartGivesThatNightsSet) {
   constexpr double kDeg = std::numbers::pi / 180;
   const double jd = julianDayOf(ChartDate{2026, 3, 20, 20, 0, 0});
-  const BodyEvents sirius = bodyEvents(fixedObject(101.287155 * kDeg, -16.716116 * kDeg), kBudapest, nightOrDayOf(jd, kBudapest));
+  const BodyEvents sirius = bodyEvents(fixedObject(101.287155 * kDeg, -16.716116 * kDeg, jd), kBudapest, nightOrDayOf(jd, kBudapest));
   EXPECT_NEAR(sirius.setJd, julianDayOf(ChartDate{2026, 3, 20, 22, 23, 20}), 6.0 / 86400);
 }
 

@@ -73,14 +73,14 @@ TEST(RiseTransitSet, VegaRisesTransitsAndSetsWhenPyEphemSays) {
   const double day = julianDateOf({2025, 6, 16, 0, 0, 0.0});
   const ObservingPlace place = budapest(true);
   const double raDeg = (18 + 36 / 60.0 + 56.336 / 3600) * 15, decDeg = 38 + 47 / 60.0 + 1.28 / 3600;
-  const BodyEvents vega = bodyEvents(fixedObject(raDeg * kRad, decDeg * kRad), place, {day, day + 1});
+  const BodyEvents vega = bodyEvents(fixedObject(raDeg * kRad, decDeg * kRad, day), place, {day, day + 1});
   ASSERT_EQ(vega.visibility, BodyEvents::kRisesOrSets);
   const double published[3] = {13 * 3600 + 26 * 60 + 40, 23 * 3600 + 39 * 60 + 42, 9 * 3600 + 56 * 60 + 41};
   const double found[3] = {vega.riseJd, vega.transitJd, vega.setJd};
   for (int i = 0; i < 3; ++i) EXPECT_NEAR((found[i] - day) * 86400, published[i], 5) << i;
-  EXPECT_EQ(bodyEvents(fixedObject(37.95 * kRad, 89.26 * kRad), place, {day, day + 1}).visibility,
+  EXPECT_EQ(bodyEvents(fixedObject(37.95 * kRad, 89.26 * kRad, day), place, {day, day + 1}).visibility,
             BodyEvents::kAlwaysUp);  // Polaris
-  EXPECT_EQ(bodyEvents(fixedObject(0.0, -80 * kRad), place, {day, day + 1}).visibility, BodyEvents::kNeverRises);
+  EXPECT_EQ(bodyEvents(fixedObject(0.0, -80 * kRad, day), place, {day, day + 1}).visibility, BodyEvents::kNeverRises);
 }
 
 TEST(ChartDateOfJulian, InvertsTheJulianDate) {

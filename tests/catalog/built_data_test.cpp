@@ -49,7 +49,9 @@ TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
   ASSERT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
   StarInfoFile info;
   info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
-  catalogs.loadProperMotions(info);
+  ProperMotions motions;
+  ASSERT_TRUE(motions.load(info));
+  catalogs.setProperMotions(std::move(motions));
   const struct {
     int32_t hipparcos;  // Barnard's Star, alpha Centauri A, 61 Cygni A, Arcturus
     double julianEpoch, raDeg, decDeg;
@@ -67,6 +69,24 @@ TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
     const double arcsec =
         separationAndAngle(at.raRad, at.decRad, c.raDeg * kRad, c.decDeg * kRad, false).arcmin * 60;
     EXPECT_LT(arcsec, 0.5) << c.hipparcos << " in " << c.julianEpoch;
+  }
+}
+
+// The drawings move each star along its yearly motion: the same place as
+// ERFA's step gives, within a hundredth of an arcsecond, over a century.
+TEST(ProperMotionsOfTheData, TheYearlyMotionFollowsErfasStep) {
+  CELVARO_SKIP_WITHOUT_BUILT_DATA();
+  StarInfoFile info;
+  info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
+  ProperMotions motions;
+  ASSERT_TRUE(motions.load(info));
+  constexpr double kRad = std::numbers::pi / 180;
+  const double ra = 269.4521 * kRad, dec = 4.6934 * kRad;  // Barnard's Star
+  const Vector3 start = unitVectorOf(ra, dec), v = motions.yearlyMotion(87937, start);
+  for (const double years : {-50.0, 26.0, 100.0}) {
+    const EquatorialPosition linear = equatorialOf({start.x + years * v.x, start.y + years * v.y, start.z + years * v.z});
+    const EquatorialPosition erfa = motions.placeAt(87937, ra, dec, 2451545.0 + years * 365.25);
+    EXPECT_LT(separationAndAngle(linear.raRad, linear.decRad, erfa.raRad, erfa.decRad, false).arcmin * 60, 0.01) << years;
   }
 }
 
