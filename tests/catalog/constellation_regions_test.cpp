@@ -61,8 +61,8 @@ TEST(ConstellationRegions, AreasAndPlacesOfRegionsOf1875) {
   const double boxArea = 20 * kDeg * (std::sin(20 * kDeg) - std::sin(10 * kDeg)) * kSquareDegreesPerSteradian;
   EXPECT_NEAR(regions.areaSquareDegrees(3), boxArea, 1e-4);
   EXPECT_NEAR(regions.areaSquareDegrees(4), boxArea, 1e-4);
-  EXPECT_NEAR(regions.areaSquareDegrees(5), 2 * std::numbers::pi * (1 - std::sin(80 * kDeg)) * kSquareDegreesPerSteradian,
-              1e-4);
+  const double capArea = 2 * std::numbers::pi * (1 - std::sin(80 * kDeg)) * kSquareDegreesPerSteradian;
+  EXPECT_NEAR(regions.areaSquareDegrees(5), capArea, 1e-4);
   EXPECT_EQ(regions.areaSquareDegrees(6), 0);
 
   auto at1875 = [&regions](double raDeg, double decDeg) {

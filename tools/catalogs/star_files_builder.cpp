@@ -89,8 +89,9 @@ std::string starLabels(const Sources& s) {
     r.magnitude = hundredths(at.magnitude);
     r.flamsteed = static_cast<int16_t>(name.flamsteed > 0 ? name.flamsteed : -1);
     // Stars known by a name alone come without a constellation.
-    const int constellation = constellationNumberOf(name.constellation, at.raDeg);
-    r.constellation = static_cast<int8_t>(constellation >= 0 ? constellation : s.regions.constellationAt(r.raRad, r.decRad));
+    int constellation = constellationNumberOf(name.constellation, at.raDeg);
+    if (constellation < 0) constellation = s.regions.constellationAt(r.raRad, r.decRad);
+    r.constellation = static_cast<int8_t>(constellation);
     r.greekLetter = static_cast<int8_t>(hasGreek ? greek : -1);
     r.superscript = static_cast<int8_t>(superscript);
     labels.push_back({r, properName});
