@@ -58,7 +58,9 @@ double moonMagnitude(const BodyFacts& facts) {
   return 0.21 + 5 * std::log10(*facts.sunDistanceAu * facts.earthDistanceAu) + 0.026 * i + 4e-9 * std::pow(i, 4);
 }
 
-std::optional<double> finite(double value) { return std::isfinite(value) ? std::optional<double>(value) : std::nullopt; }
+std::optional<double> finite(double value) {
+  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
 
 }  // namespace
 
