@@ -35,6 +35,8 @@ namespace {
 // quarter then found by the secant on the nearly steady gain, to a second.
 constexpr double kStepDays = 1;
 constexpr double kSecondDays = 1.0 / 86400;
+// Longer than the longest lunation (29.83 days).
+constexpr double kLunationBoundDays = 30;
 
 
 // How far past quarter `quarter` an elongation stands, (-180, 180].
@@ -63,7 +65,10 @@ double quarterInstant(double early, double atEarly, double late, double atLate, 
 }  // namespace
 
 std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingPlace& place) {
-  const double from = localMidnightJd(year, month, place), to = localMidnightJd(year, month + 1, place);
+  return moonPhasesBetween(localMidnightJd(year, month, place), localMidnightJd(year, month + 1, place));
+}
+
+std::vector<MoonPhaseInstant> moonPhasesBetween(double from, double to) {
   std::vector<MoonPhaseInstant> phases;
   double early = from, atEarly = lunarElongationDeg(from);
   while (early < to) {
@@ -76,6 +81,21 @@ std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingP
     early = late, atEarly = atLate;
   }
   return phases;
+}
+
+// Every quarter comes once a lunation: the last new Moon lies within one
+// before the instant and each next quarter within one after it.
+MoonAge moonAgeAt(double julianDateUt) {
+  MoonAge age;
+  const double from = julianDateUt - kLunationBoundDays, to = julianDateUt + kLunationBoundDays;
+  for (const MoonPhaseInstant& p : moonPhasesBetween(from, to)) {
+    if (p.julianDateUt <= julianDateUt) {
+      if (p.quarter == 0) age.lastNewMoonJd = p.julianDateUt;
+    } else if (age.nextQuarterJd[p.quarter] == 0) {
+      age.nextQuarterJd[p.quarter] = p.julianDateUt;
+    }
+  }
+  return age;
 }
 
 int moonShading(int phase) {

@@ -27,6 +27,17 @@ struct MoonPhaseInstant {
   double julianDateUt = 0;
 };
 std::vector<MoonPhaseInstant> moonPhasesOf(int year, int month, const ObservingPlace& place);
+// The same between two Julian dates of Universal Time.
+std::vector<MoonPhaseInstant> moonPhasesBetween(double fromJdUt, double toJdUt);
+
+// The Moon at an instant: the last new Moon before it, and the first new
+// Moon, first quarter, full Moon and last quarter after it (Julian dates of
+// Universal Time, the quarters in their order).
+struct MoonAge {
+  double lastNewMoonJd = 0;
+  std::array<double, 4> nextQuarterJd{};
+};
+MoonAge moonAgeAt(double julianDateUt);
 
 // The lit part of the disc from a stored phase value: 1 to 100 waxing (100
 // full), -100 to 0 waning (0 full, -100 new).

@@ -1,9 +1,12 @@
 #include "aids/object_info.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
+#include "aids/moon_calendar.h"
 #include "aids/night_events.h"
 #include "aids/photo_finder.h"
 #include "app/app_model.h"
@@ -15,7 +18,9 @@
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
 #include "catalog/deepsky_info_file.h"
+#include "catalog/greek_letters.h"
 #include "platform/utf_text.h"
+#include "solarsystem/body_facts.h"
 #include "solarsystem/ephemeris.h"
 #include "solarsystem/object_identifier.h"
 
@@ -33,16 +38,36 @@ constexpr const char* kTimeHeadings[3] = {"Rise", "Transit", "Set"};
 // by its proper motion between their epochs.
 constexpr double kSameStarArcmin = 2;
 
-// The words for an object that is always up or never rises.
+// The night's events, the words for an object that is always up or never
+// rises, the Moon's quarters, the place of the date, and the facts of
+// bodies and constellations: labels from kTransitAltitude on.
 constexpr int kTransitAltitude = 15, kAlwaysUp = 16, kNeverRises = 17, kTwilightFirst = 18, kDarkSky = 21;
-constexpr int kRaOfDate = 26;
-constexpr const char* kNightCaptions[] = {"Altitude at transit", "always up", "never rises",
-                                          "Civil twilight (local time)", "Nautical twilight (local time)",
-                                          "Astronomical twilight (local time)",
-                                          "Dark sky, no Sun and no Moon (local time)"};
+constexpr int kNewMoon = 22, kRaOfDate = 26, kDecOfDate = 27;
+constexpr int kMagnitude = 28, kDiameter = 29, kPhaseAngle = 30, kIlluminated = 31, kEarthAu = 32, kEarthKm = 33,
+              kSunAu = 34, kElongation = 35, kEast = 36, kWest = 37, kConstellation = 38, kMoonAge = 39, kArea = 40,
+              kBrightestStars = 41;
+constexpr const char* kCaptions[] = {"Altitude at transit", "always up", "never rises",
+                                     "Civil twilight (local time)", "Nautical twilight (local time)",
+                                     "Astronomical twilight (local time)",
+                                     "Dark sky, no Sun and no Moon (local time)", "New Moon", "First quarter",
+                                     "Full Moon", "Last quarter", "RA (of the date)", "Dec (of the date)", "Magnitude",
+                                     "Apparent diameter", "Phase angle", "Illuminated fraction",
+                                     "Distance from the Earth (AU)", "Distance from the Earth (km)",
+                                     "Distance from the Sun (AU)", "Elongation from the Sun", "east", "west",
+                                     "Constellation", "Age of the Moon (days)", "Area (square degrees)",
+                                     "Brightest stars"};
+static_assert(std::size(kCaptions) == text_id::kAidLabelLast - text_id::kAidLabelFirst - kTransitAltitude + 1);
+
+// The stars a constellation's information names.
+constexpr size_t kBrightestStarCount = 5;
 
 std::string aidText(UiResources& resources, int label) {
-  return resources.textOr(text_id::kAidLabelFirst + label, kNightCaptions[label - kTransitAltitude]);
+  return resources.textOr(text_id::kAidLabelFirst + label, kCaptions[label - kTransitAltitude]);
+}
+
+// A number with a few decimals, "." as the decimal point whatever the locale.
+std::string decimals(double value, int count) {
+  return showFixed(static_cast<int>(std::lround(value * std::pow(10, count))), count);
 }
 
 std::string clockText(double julianDate, const ObservingPlace& place) {
@@ -110,8 +135,9 @@ int32_t hipparcosOfLabel(SkyCatalogs& catalogs, int index) {
 
 class InformationGatherer {
  public:
-  InformationGatherer(AppModel& model, SkyCatalogs& catalogs, ObjectInformation& info)
-      : model_(model), catalogs_(catalogs), info_(info) {}
+  // `place` is the J2000 place the window shows.
+  InformationGatherer(AppModel& model, SkyCatalogs& catalogs, ObjectInformation& info, const EquatorialPosition& place)
+      : model_(model), catalogs_(catalogs), info_(info), place_(place) {}
 
   void describe(const Selection& selection) {
     std::string designation;
@@ -124,6 +150,10 @@ class InformationGatherer {
       case kPickVariableStar: variableStar(selection.index); break;
       case kPickDoubleStar: doubleStar(selection.index); break;
       case kPickDeepsky: deepsky(selection.index); break;
+      case kPickSolarSystem:
+        if (selection.subIndex < 0) solarSystemObject(selection.index);  // a mark of a track has no facts
+        break;
+      case kPickConstellation: constellation(selection.index); break;
       default: break;
     }
   }
@@ -202,9 +232,104 @@ class InformationGatherer {
     if (deepsky->getPrimaryIds(index, first, second)) info_.photoPath = findPhoto(model_.programDir(), first, second);
   }
 
+  void add(int label, std::string value) {
+    info_.properties.push_back({aidText(model_.resources(), label), std::move(value)});
+  }
+
+  // A body's facts, the constellation it stands in and, for the Moon, its
+  // age and next quarters.
+  void solarSystemObject(int32_t id) {
+    const int body = objectKind(id) == kMajorBody && objectNumber(id) < kBodyCount ? objectNumber(id) : -1;
+    const std::optional<BodyFacts> facts = body >= 0 ? majorBodyFacts(body, julianDayOf(model_.universal))
+                                                     : catalogs_.solarSystem().minorBodyFacts(id);
+    if (facts) addFacts(*facts, body);
+    const int constellation = catalogs_.constellationRegions().constellationAt(place_.raRad, place_.decRad);
+    if (constellation >= 0) add(kConstellation, constellationInLanguage(constellation));
+    if (body == kMoon) addMoonAge();
+  }
+
+  // Comets and asteroids have no disc, and so no size and no lit part.
+  void addFacts(const BodyFacts& facts, int body) {
+    if (facts.magnitude) add(kMagnitude, decimals(*facts.magnitude, 2));
+    if (facts.diameterArcsec > 0) {
+      const double d = facts.diameterArcsec;
+      add(kDiameter, body == kSun || body == kMoon ? decimals(d / 60, 1) + "′" : decimals(d, 1) + "″");
+    }
+    if (facts.diameterArcsec > 0 && facts.phaseAngleDeg) {
+      add(kPhaseAngle, decimals(*facts.phaseAngleDeg, 1) + "°");
+      add(kIlluminated, decimals(*facts.illuminatedFraction() * 100, 1) + " %");
+    }
+    if (body == kMoon) add(kEarthKm, std::to_string(std::lround(facts.earthDistanceAu * kKilometresPerAu)));
+    else add(kEarthAu, decimals(facts.earthDistanceAu, 4));
+    if (facts.sunDistanceAu) add(kSunAu, decimals(*facts.sunDistanceAu, 4));
+    if (facts.elongationDeg) {
+      const double e = *facts.elongationDeg;
+      add(kElongation, decimals(std::abs(e), 1) + "° " + aidText(model_.resources(), e >= 0 ? kEast : kWest));
+    }
+  }
+
+  // The days since the last new Moon, then the next quarters in the order
+  // they come, in local time.
+  void addMoonAge() {
+    const double now = julianDayOf(model_.universal);
+    const MoonAge age = moonAgeAt(now);
+    add(kMoonAge, decimals(now - age.lastNewMoonJd, 1));
+    std::array<int, 4> quarters{0, 1, 2, 3};
+    std::sort(quarters.begin(), quarters.end(),
+              [&age](int a, int b) { return age.nextQuarterJd[a] < age.nextQuarterJd[b]; });
+    const std::string local =
+        " (" + model_.resources().textOr(text_id::kAidLabelFirst + kLocalTime, "Local time") + ")";
+    for (int q : quarters) {
+      info_.properties.push_back({aidText(model_.resources(), kNewMoon + q) + local,
+                                  dateTimeText(age.nextQuarterJd[q], &model_.place)});
+    }
+  }
+
+  // Its name in each language, its area and its brightest stars.
+  void constellation(int number) {
+    for (int language : {kHungarian, kEnglish, kGerman, kRomanian}) {
+      info_.properties.push_back(
+          {UiResources::nativeLanguageName(language), catalogs_.constellationNames().name(number, language)});
+    }
+    const double area = catalogs_.constellationRegions().areaSquareDegrees(number);
+    if (area > 0) add(kArea, decimals(area, 2));
+    const std::string stars = brightestStars(number);
+    if (!stars.empty()) add(kBrightestStars, stars);
+  }
+
+  // The brightest labelled stars, each with its magnitude: "Alioth (77 ε
+  // UMa) 1.76, ...".
+  std::string brightestStars(int constellation) {
+    const StarLabels& labels = catalogs_.starLabels();
+    std::vector<size_t> members;
+    for (size_t i = 0; i < labels.size(); ++i) {
+      if (labels.record(i).constellation == constellation) members.push_back(i);
+    }
+    const size_t count = std::min(members.size(), kBrightestStarCount);
+    std::partial_sort(members.begin(), members.begin() + count, members.end(), [&labels](size_t a, size_t b) {
+      return labels.record(a).magnitude < labels.record(b).magnitude;
+    });
+    std::string text;
+    for (size_t k = 0; k < count; ++k) {
+      if (k > 0) text += ", ";
+      const StarLabelRecord& star = labels.record(members[k]);
+      const char* name = labels.name(members[k]);
+      text += starNameAndDesignation(name ? name : "", star.flamsteed, star.greekLetter, star.superscript,
+                                     star.constellation);
+      text += " " + showHundredths(star.magnitude);
+    }
+    return text;
+  }
+
+  // In the window's language.
+  std::string constellationInLanguage(int number) {
+    return catalogs_.constellationNames().name(number, model_.resources().languageId());
+  }
+
   AppModel& model_;
   SkyCatalogs& catalogs_;
   ObjectInformation& info_;
+  EquatorialPosition place_;
 };
 
 ObjectInformation placeAndTimes(AppModel& model, int pickKind, int index, double raRad, double decRad) {
@@ -229,7 +354,9 @@ std::optional<ObjectInformation> objectInformation(AppModel& model) {
   const CentringTarget& target = model.lastCentringTarget;
   ObjectInformation info =
       placeAndTimes(model, model.selection.kind, model.selection.index, target.raRad, target.decRad);
-  if (SkyCatalogs* catalogs = model.catalogs()) InformationGatherer(model, *catalogs, info).describe(model.selection);
+  if (SkyCatalogs* catalogs = model.catalogs()) {
+    InformationGatherer(model, *catalogs, info, {target.raRad, target.decRad}).describe(model.selection);
+  }
   return info;
 }
 
@@ -241,7 +368,7 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
     info.description = found.designation;
     return info;
   }
-  InformationGatherer gatherer(model, *catalogs, info);
+  InformationGatherer gatherer(model, *catalogs, info, {found.position.raRad, found.position.decRad});
   if (found.star) gatherer.describeStar(*found.star);
   else gatherer.describe(Selection{found.pickKind, found.position.index, -1});
   return info;
@@ -263,8 +390,8 @@ std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPl
 
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {
   std::vector<ObjectProperty> lines{
-      {resources.textOr(text_id::kAidLabelFirst + kRaOfDate, "RA (of the date)"), info.rightAscensionOfDate},
-      {resources.textOr(text_id::kAidLabelFirst + kRaOfDate + 1, "Dec (of the date)"), info.declinationOfDate},
+      {aidText(resources, kRaOfDate), info.rightAscensionOfDate},
+      {aidText(resources, kDecOfDate), info.declinationOfDate},
       {resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
       {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
   lines.insert(lines.end(), info.nightLines.begin(), info.nightLines.end());

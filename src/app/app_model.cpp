@@ -294,10 +294,10 @@ int AppModel::centreOnFound(const std::optional<StarPosition>& found, SearchKind
   return kSearchCentred;
 }
 
-// A catalog object, a star of the current star catalog or a body of the
-// solar system a search found becomes the selection, so its information can
-// be shown (a body as itself, not a mark of its track); any other find
-// leaves nothing selected.
+// A catalog object, a star of the current star catalog, a body of the
+// solar system or a constellation a search found becomes the selection, so
+// its information can be shown (a body as itself, not a mark of its track);
+// any other find leaves nothing selected.
 void AppModel::selectFound(SearchKind kind, int index) {
   int pick = kPickNothing;
   if (kind == SearchKind::kStar) pick = kPickStar;
@@ -306,6 +306,7 @@ void AppModel::selectFound(SearchKind kind, int index) {
   else if (kind == SearchKind::kDeepsky) pick = kPickDeepsky;
   else if (kind == SearchKind::kSolarSystemBody || kind == SearchKind::kComet || kind == SearchKind::kMinorPlanet)
     pick = kPickSolarSystem;
+  else if (kind == SearchKind::kConstellation) pick = kPickConstellation;
   selectionValid = pick != kPickNothing && index >= 0;
   selection = selectionValid ? Selection{pick, index, pick == kPickSolarSystem ? -1 : 0} : Selection{};
 }

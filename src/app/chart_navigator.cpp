@@ -158,6 +158,7 @@ void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int languag
       text += utf16ToUtf8(designation);
       break;
     }
+    case kPickConstellation: text += catalogs.constellationNames().name(pick.index, language); break;
     default: break;
   }
 }

@@ -8,6 +8,7 @@
 #include "app/chart_navigator.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
+#include "catalog/greek_letters.h"
 #include "catalog/sky_catalogs.h"
 #include "output/hit_list.h"
 #include "platform/number_text.h"
@@ -51,19 +52,9 @@ constexpr int kSerpensCauda = 76;  // shares "Ser" with the head, 75
 
 // "Algenib (88 γ Peg)", "Toliman (α2 Cen)", "HIP 12345".
 std::string starDesignation(const StarIdRecord& r, const std::string& name) {
-  std::string designation;
-  if (r.constellation >= 0 && r.constellation < kConstellationCount) {
-    if (r.flamsteed > 0) designation += std::to_string(r.flamsteed) + " ";
-    if (r.greekLetter < 24) {
-      designation += utf16ToUtf8(std::u16string(1, static_cast<char16_t>(u'α' + r.greekLetter + (r.greekLetter >= 17))));
-      if (r.superscript > 0) designation += std::to_string(r.superscript);
-      designation += " ";
-    }
-    if (!designation.empty()) designation += constellationAbbreviation(r.constellation);
-  }
-  if (designation.empty() && name.empty()) return r.hipparcos > 0 ? "HIP " + std::to_string(r.hipparcos) : "";
-  if (designation.empty() || name.empty()) return name + designation;
-  return name + " (" + designation + ")";
+  const std::string text = starNameAndDesignation(name, r.flamsteed, r.greekLetter, r.superscript, r.constellation);
+  if (text.empty() && r.hipparcos > 0) return "HIP " + std::to_string(r.hipparcos);
+  return text;
 }
 
 }  // namespace
@@ -161,7 +152,7 @@ std::optional<FoundObject> ObjectFinder::constellation(std::string_view text, bo
     const std::string name = shownConstellationName(n);
     const bool abbreviation = whole && n != kSerpensCauda && matches(constellationAbbreviation(n), text, true);
     if (!abbreviation && !matches(name, text, whole) && !matches(constellationName(n), text, whole)) continue;
-    FoundObject found{SearchKind::kConstellation, {n, 0, 0}, name, kPickNothing, std::nullopt};
+    FoundObject found{SearchKind::kConstellation, {n, 0, 0}, name, kPickConstellation, std::nullopt};
     if (!constellationPosition(n, found.position.raRad, found.position.decRad)) return std::nullopt;
     return found;
   }

@@ -41,7 +41,7 @@ struct FoundObject {
   // or a constellation's number.
   StarPosition position;
   std::string designation;           // as the program shows it
-  int pickKind = 0;                  // what a click on it gives (hit_list.h); 0 for constellations
+  int pickKind = 0;                  // what a click on it gives (hit_list.h)
   std::optional<StarIdRecord> star;  // a star of the identification database
 };
 

@@ -30,6 +30,9 @@ class UiResources {
   int loadLanguage(int languageId);
   int languageId() const { return languageId_; }
   static const char* languageFileName(int languageId);
+  // Language 1..4 named in itself ("Magyar", "English", "Deutsch",
+  // "Română").
+  static const char* nativeLanguageName(int languageId);
 
   // The text of an id in UTF-8, or none.
   std::optional<std::string> text(int id);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "catalog/constellation_list.h"
 #include "platform/utf_text.h"
 
 namespace celvaro {
@@ -99,6 +100,23 @@ int readGreekLetter(std::string_view text, size_t& length, int& superscript) {
   if (letter < 0) return -1;
   length = readSuperscript(text, word > 0 ? word : 2, superscript);
   return letter;
+}
+
+std::string starNameAndDesignation(const std::string& name, int flamsteed, int greekLetter, int superscript,
+                                   int constellation) {
+  std::string designation;
+  if (constellation >= 0 && constellation < kConstellationCount) {
+    if (flamsteed > 0) designation += std::to_string(flamsteed) + " ";
+    if (greekLetter >= 0 && greekLetter < kGreekLetterCount) {
+      // alpha..omega, skipping the final sigma.
+      designation += utf16ToUtf8(std::u16string(1, static_cast<char16_t>(u'α' + greekLetter + (greekLetter >= 17))));
+      if (superscript > 0) designation += std::to_string(superscript);
+      designation += " ";
+    }
+    if (!designation.empty()) designation += constellationAbbreviation(constellation);
+  }
+  if (designation.empty() || name.empty()) return name + designation;
+  return name + " (" + designation + ")";
 }
 
 }  // namespace celvaro

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace celvaro {
@@ -23,5 +24,12 @@ std::string_view greekAbbreviation(int letter);
 // text does not begin with one; `length` is what the letter and its
 // superscript take, `superscript` is 0 when none is given.
 int readGreekLetter(std::string_view text, size_t& length, int& superscript);
+
+// A star's name and designation as the program writes them: "Algenib
+// (88 γ Peg)", "Toliman (α2 Cen)", "Vega", "61 Cyg". A Flamsteed number
+// of 0 or less, a letter outside 0..23 and a constellation outside 0..88
+// are none; empty when the star has neither name nor designation.
+std::string starNameAndDesignation(const std::string& name, int flamsteed, int greekLetter, int superscript,
+                                   int constellation);
 
 }  // namespace celvaro

@@ -100,6 +100,7 @@ const std::string& SkyCatalogs::currentDisplayName() const {
 void SkyCatalogs::loadConstellations() {
   lines_.load(resolveDataPath(directory_, kConstellationLinesPath));
   boundaries_.load(resolveDataPath(directory_, kConstellationBoundariesPath));
+  regions_.load(boundaries_);
   names_.load(resolveDataPath(directory_, kConstellationNamesPath));
 }
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "catalog/constellation_names.h"
+#include "catalog/constellation_regions.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/proper_motions.h"
@@ -78,7 +79,8 @@ class SkyCatalogs {
   }
   int slotsInUse() const { return slotsInUse_; }
 
-  // The figures, the boundaries and the names in the chart's languages.
+  // The figures, the boundaries (also as regions) and the names in the
+  // chart's languages.
   void loadConstellations();
   // Each catalog is built by its file's type and kept whatever open answers
   // (a rejected file leaves an empty catalog); none for another file type.
@@ -98,6 +100,7 @@ class SkyCatalogs {
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const ConstellationNames& constellationNames() const { return names_; }
+  const ConstellationRegions& constellationRegions() const { return regions_; }
   const StarLabels& starLabels() const { return labels_; }
   const std::string& dataDirectory() const { return directory_; }
   SolarSystem& solarSystem() { return solarSystem_; }
@@ -122,6 +125,7 @@ class SkyCatalogs {
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
   ConstellationNames names_;
+  ConstellationRegions regions_;
   StarLabels labels_;
   SolarSystem solarSystem_;
   std::unique_ptr<iDeepskyData> deepsky_;

@@ -19,6 +19,7 @@ enum PickKind : int {
   kPickSolarSystem = 5,
   kPickDeepsky = 6,
   kPickFovOverlay = 7,
+  kPickConstellation = 8,  // a search's find only: no click picks a constellation
 };
 
 // Where a picked object is on the sky, from the catalogs that drew it.

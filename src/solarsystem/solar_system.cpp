@@ -160,6 +160,10 @@ bool SolarSystem::minorObjectPosition(int32_t id, StarPosition& out) const {
 }
 
 std::optional<double> SolarSystem::asteroidMagnitude(int32_t id) const {
+  if (objectKind(id) == kUserAsteroid) {
+    const auto orbit = asteroidElementsOf(userAsteroid_);
+    return orbit ? instant_.asteroidMagnitude(*orbit, userAsteroid_.h, userAsteroid_.g) : std::nullopt;
+  }
   const MinorPlanetList* list = minorPlanets(objectKind(id));
   const int number = objectNumber(id);
   if (!list || !list->loaded() || number >= list->count()) return std::nullopt;
@@ -174,6 +178,32 @@ std::optional<double> SolarSystem::cometMagnitude(int32_t id) const {
   const CometRecord& c = comets_.record(number);
   if (!c.valid || !c.h || !c.k) return std::nullopt;
   return instant_.cometMagnitude(c.orbit, *c.h, *c.k);
+}
+
+std::optional<BodyFacts> SolarSystem::minorBodyFacts(int32_t id) const {
+  StarPosition at;
+  if (objectKind(id) == kMajorBody || !minorObjectPosition(id, at)) return std::nullopt;
+  const std::optional<double> distance = minorBodyDistanceAu(id);
+  if (!distance) return std::nullopt;
+  BodyFacts facts = celvaro::minorBodyFacts({at.raRad, at.decRad}, *distance, julianDate_);
+  facts.magnitude = isComet(id) ? cometMagnitude(id) : asteroidMagnitude(id);
+  return facts;
+}
+
+// At the instant the positions are for, from the elements they come from.
+std::optional<double> SolarSystem::minorBodyDistanceAu(int32_t id) const {
+  const int kind = objectKind(id), number = objectNumber(id);
+  if (kind == kUserComet) return earthDistanceAu(cometElementsOf(userComet_), julianDate_);
+  if (kind == kCometList) {
+    return number < comets_.count() ? earthDistanceAu(comets_.record(number).orbit, julianDate_) : std::nullopt;
+  }
+  if (kind == kUserAsteroid) {
+    const auto orbit = asteroidElementsOf(userAsteroid_);
+    return orbit ? earthDistanceAu(*orbit, julianDate_) : std::nullopt;
+  }
+  const MinorPlanetList* list = minorPlanets(kind);
+  if (!list || number >= list->count()) return std::nullopt;
+  return earthDistanceAu(list->element(number).orbit, julianDate_);
 }
 
 bool SolarSystem::objectName(int32_t id, std::string& out) const {

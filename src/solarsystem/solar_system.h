@@ -14,6 +14,7 @@
 #include "astro/chart_date.h"
 #include "astro/local_sky.h"
 #include "catalog/star_data.h"
+#include "solarsystem/body_facts.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/ephemeris.h"
 #include "solarsystem/minor_planet_list.h"
@@ -74,11 +75,16 @@ class SolarSystem {
   bool objectPosition(int32_t id, int mark, StarPosition& out) const;
   // A blank followed by the object's name.
   bool objectName(int32_t id, std::string& out) const;
-  // The visual magnitude at the chart's instant of an asteroid of the
-  // element lists whose line gives H and G; none for anything else.
+  // The visual magnitude at the chart's instant of the user's asteroid or
+  // an asteroid of the element lists whose line gives H and G; none for
+  // anything else.
   std::optional<double> asteroidMagnitude(int32_t id) const;
   // The same for a comet of the comet list whose line gives its magnitude law.
   std::optional<double> cometMagnitude(int32_t id) const;
+  // A comet's or an asteroid's facts at the chart's instant, seen from the
+  // Earth's centre, its magnitude by its own law where it has one; none for
+  // a major body or an object without a position.
+  std::optional<BodyFacts> minorBodyFacts(int32_t id) const;
 
   UserComet& userComet() { return userComet_; }
   UserAsteroid& userAsteroid() { return userAsteroid_; }
@@ -118,6 +124,7 @@ class SolarSystem {
   static EquatorialPosition seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
                                          const EquatorialPosition& geocentric);
   bool minorObjectPosition(int32_t id, StarPosition& out) const;
+  std::optional<double> minorBodyDistanceAu(int32_t id) const;
   void computeMinorTrack(MinorTrack& track, const ChartDate& universal, const MinorBodyTrackSettings& settings);
   std::optional<EquatorialPosition> userObjectAt(int kind, const MinorBodyEphemeris& ephemeris) const;
   // The position of a minor body at any instant, for its track.

@@ -53,7 +53,8 @@ void SearchCommands::searchConstellation() {
   DlgSearchConst dialog(resources_);
   if (dialog.runModal(&window_) != 1) return;
   StarPosition at;
-  centre(SearchKind::kConstellation, foundIf(constellationPosition(dialog.chosen(), at.raRad, at.decRad), at));
+  at.index = dialog.chosen();
+  centre(SearchKind::kConstellation, foundIf(constellationPosition(at.index, at.raRad, at.decRad), at));
 }
 
 void SearchCommands::searchStar(SkyCatalogs& catalogs) {

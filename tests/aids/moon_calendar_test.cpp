@@ -75,6 +75,33 @@ TEST(MoonPhases, TheQuartersOfAMonthWhereAlmanacsPutThem) {
   EXPECT_NEAR(february2026[2].julianDateUt, julianDayOf(ChartDate{2026, 2, 17, 12, 1, 13}), kTwentySeconds);
 }
 
+// PyEphem 4.1.4's previous_new_moon, next_new_moon, next_first_quarter_moon,
+// next_full_moon and next_last_quarter_moon of three instants (UT), each
+// within a minute: a new Moon that morning, a full Moon two minutes ahead.
+TEST(MoonPhases, TheLastNewMoonAndTheNextQuarters) {
+  const struct {
+    ChartDate at;
+    ChartDate lastNew, next[4];
+  } cases[] = {
+      {{2007, 6, 15, 20, 0, 0},
+       {2007, 6, 15, 3, 13, 8},
+       {{2007, 7, 14, 12, 3, 46}, {2007, 6, 22, 13, 15, 16}, {2007, 6, 30, 13, 48, 42}, {2007, 7, 7, 16, 53, 37}}},
+      {{2021, 8, 22, 12, 0, 0},
+       {2021, 8, 8, 13, 50, 6},
+       {{2021, 9, 7, 0, 51, 44}, {2021, 9, 13, 20, 39, 20}, {2021, 8, 22, 12, 1, 56}, {2021, 8, 30, 7, 13, 12}}},
+      {{2026, 2, 15, 6, 0, 0},
+       {2026, 1, 18, 19, 51, 55},
+       {{2026, 2, 17, 12, 1, 5}, {2026, 2, 24, 12, 27, 33}, {2026, 3, 3, 11, 37, 50}, {2026, 3, 11, 9, 38, 27}}},
+  };
+  constexpr double kMinute = 1.0 / 1440;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.at.year);
+    const MoonAge age = moonAgeAt(julianDayOf(c.at));
+    EXPECT_NEAR(age.lastNewMoonJd, julianDayOf(c.lastNew), kMinute);
+    for (int q = 0; q < 4; ++q) EXPECT_NEAR(age.nextQuarterJd[q], julianDayOf(c.next[q]), kMinute) << q;
+  }
+}
+
 TEST(MoonShading, RunsFromNewThroughFullAndBack) {
   EXPECT_EQ(moonShading(360), 100);
   EXPECT_EQ(moonShading(0), 0);

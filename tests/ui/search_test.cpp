@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <numbers>
 
 #include "aids/object_info.h"
@@ -23,6 +24,7 @@
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
 #include "catalog/star_id_format.h"
+#include "platform/number_text.h"
 #include "solarsystem/object_identifier.h"
 #include "star_id_writers.h"
 #include "test_files.h"
@@ -372,6 +374,20 @@ class BuiltDataSearch : public ::testing::Test {
   void requireStarIds() {
     if (model->catalogs()->starIds().recordCount() == 0) GTEST_SKIP() << "no star identification data";
   }
+  void setUniversalDate(const ChartDate& universal) {
+    model->setUniversalDate(universal);
+    model->timeChanged();
+  }
+  // What the information window lists of the selection, by caption.
+  std::map<std::string, std::string> selectionProperties() {
+    const std::optional<ObjectInformation> info = objectInformation(*model);
+    EXPECT_TRUE(info.has_value()) << "nothing selected";
+    std::map<std::string, std::string> properties;
+    if (info) {
+      for (const ObjectProperty& p : info->properties) properties[p.caption] = p.value;
+    }
+    return properties;
+  }
 
   ScratchDir dir;
   UiResources resources;
@@ -379,6 +395,12 @@ class BuiltDataSearch : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
   RecordedMessages messages;
 };
+
+// The number a property's value begins with ("20.4° east" is 20.4) within
+// a relative tolerance.
+void expectClose(const std::string& value, double expected, double relative, const char* what) {
+  EXPECT_NEAR(leadingDouble(value) / expected, 1, relative) << what << ": " << value;
+}
 
 constexpr double kVegaRaHours = 18 + 36 / 60.0 + 56.3 / 3600, kVegaDecDeg = 38 + 47 / 60.0 + 1.3 / 3600;
 
@@ -440,6 +462,117 @@ TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
   EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
   EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
       << info->localTimes[1];
+}
+
+// Vega by its HD number: its identifications and Hipparcos data
+// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
+TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
+  requireStarIds();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleSearchStar::kName, "HD 172167");
+    press(dialog, kIdOk);
+  });
+  window->command(503);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
+  std::map<std::string, std::string> p = selectionProperties();
+  EXPECT_EQ(p["Hipparcos number"], "91262");
+  EXPECT_EQ(p["HD number"], "172167");
+  EXPECT_EQ(p["HR number"], "7001");
+  EXPECT_EQ(p["SAO number"], "67174");
+  EXPECT_EQ(p["Visual magnitude"], "0.03");
+  EXPECT_EQ(p["Proper name"], "Vega");
+}
+
+// Jupiter on 2024-04-21 0h UT and the Moon on 2026-02-15 6h UT against
+// PyEphem 4.1.4 (geocentric): Jupiter 5.93826 AU from the Earth and
+// 5.00896 from the Sun, 20.44 degrees east of it, 33.13" across, 99.88 %
+// lit, in Aries; its magnitude by the Almanac's law on those distances
+// -2.01 (PyEphem's own law says -1.86). The Moon 393631 km away, in
+// Capricornus, 27.42 days after the new Moon of January 18, the next one
+// on February 17 12:01:05 UT (14:01 on the chart's clock, 2 hours ahead).
+TEST_F(BuiltDataSearch, PlanetsAndTheMoonFoundShowTheirFacts) {
+  setUniversalDate({2024, 4, 21, 0, 0, 0});
+  pickFromList("Jupiter");
+  window->command(506);
+  std::map<std::string, std::string> p = selectionProperties();
+  expectClose(p["Distance from the Earth (AU)"], 5.93826, 0.001, "distance");
+  expectClose(p["Distance from the Sun (AU)"], 5.00896, 0.001, "distance from the Sun");
+  expectClose(p["Elongation from the Sun"], 20.44, 0.005, "elongation");
+  EXPECT_TRUE(p["Elongation from the Sun"].ends_with(" east")) << p["Elongation from the Sun"];
+  expectClose(p["Apparent diameter"], 33.13, 0.01, "diameter");
+  EXPECT_NEAR(leadingDouble(p["Illuminated fraction"]), 99.88, 1);
+  EXPECT_NEAR(leadingDouble(p["Magnitude"]), -2.01, 0.1);
+  EXPECT_EQ(p["Constellation"], "Aries");
+
+  setUniversalDate({2026, 2, 15, 6, 0, 0});
+  pickFromList("Moon");
+  window->command(506);
+  p = selectionProperties();
+  expectClose(p["Distance from the Earth (km)"], 393631, 0.001, "distance");
+  EXPECT_EQ(p["Constellation"], "Capricornus");
+  EXPECT_NEAR(leadingDouble(p["Age of the Moon (days)"]), 27.42, 0.05);
+  EXPECT_TRUE(p["New Moon (Local time)"].starts_with("2026-02-17 14:0")) << p["New Moon (Local time)"];
+  for (const char* quarter : {"First quarter (Local time)", "Full Moon (Local time)", "Last quarter (Local time)"}) {
+    EXPECT_FALSE(p[quarter].empty()) << quarter;
+  }
+}
+
+// 12P/Pons-Brooks and Ceres from the built element lists on 2024-04-21 0h
+// UT against PyEphem 4.1.4's EllipticalBody of the same elements: 12P
+// magnitude 8.95 (g 9, k 4), 1.60377 AU from the Earth, 0.78108 from the
+// Sun, 22.78 degrees east of it, in Taurus; Ceres magnitude 8.61 (H 3.33,
+// G 0.12), 2.47045 and 2.84643 AU, 101.49 degrees west, in Sagittarius.
+TEST_F(BuiltDataSearch, ACometAndAnAsteroidFoundShowTheirFacts) {
+  setUniversalDate({2024, 4, 21, 0, 0, 0});
+  const struct {
+    int command;
+    const char* name;
+    double magnitude, earthAu, sunAu, elongation;
+    const char* side;
+    const char* constellation;
+  } cases[] = {{507, "12P/Pons-Brooks", 8.95, 1.60377, 0.78108, 22.78, " east", "Taurus"},
+               {508, "Ceres", 8.61, 2.47045, 2.84643, 101.49, " west", "Sagittarius"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.command == 507) {
+      pickFromList(c.name);
+    } else {
+      whenShown([&c](QWidget* dialog) {
+        typeInto(dialog, DlgSearchAsteroid::kText, c.name);
+        press(dialog, kIdOk);
+      });
+    }
+    window->command(c.command);
+    ASSERT_TRUE(model->selectionValid);
+    std::map<std::string, std::string> p = selectionProperties();
+    EXPECT_NEAR(leadingDouble(p["Magnitude"]), c.magnitude, 0.1);
+    expectClose(p["Distance from the Earth (AU)"], c.earthAu, 0.001, "distance");
+    expectClose(p["Distance from the Sun (AU)"], c.sunAu, 0.001, "distance from the Sun");
+    expectClose(p["Elongation from the Sun"], c.elongation, 0.005, "elongation");
+    EXPECT_TRUE(p["Elongation from the Sun"].ends_with(c.side)) << p["Elongation from the Sun"];
+    EXPECT_EQ(p["Constellation"], c.constellation);
+  }
+}
+
+// Ursa Major: its names, the IAU's area and its brightest stars (Alioth
+// 1.77, Dubhe 1.79, Alkaid 1.86).
+TEST_F(BuiltDataSearch, AConstellationFoundShowsItsNamesAreaAndStars) {
+  pickFromList("Ursa Major");
+  window->command(502);
+  ASSERT_TRUE(model->selectionValid);
+  std::map<std::string, std::string> p = selectionProperties();
+  EXPECT_EQ(p["English"], "Ursa Major");
+  EXPECT_EQ(p["Magyar"], "Nagy Medve");
+  EXPECT_EQ(p["Deutsch"], "Großer Bär");
+  EXPECT_EQ(p["Română"], "Ursa mare");
+  EXPECT_EQ(p["Area (square degrees)"], "1279.66");
+  const std::string stars = p["Brightest stars"];
+  EXPECT_LT(stars.find("Alioth"), stars.find("Dubhe")) << stars;
+  EXPECT_LT(stars.find("Dubhe"), stars.find("Alkaid")) << stars;
+  EXPECT_NE(stars.find("Alkaid"), std::string::npos) << stars;
 }
 
 TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {

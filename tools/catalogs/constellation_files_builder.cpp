@@ -1,10 +1,12 @@
 #include "constellation_files_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
 #include "platform/file_replace.h"
+#include "star_files_builder.h"
 
 namespace celvaro {
 namespace {
@@ -48,6 +50,12 @@ bool buildConstellationFiles(const std::string& d3Data, const std::string& dataD
       !readD3Polylines(d3Data + "/constellations.bounds.json", boundaries)) {
     return false;
   }
+  // Ring n of the boundary file is constellation n of the fixed list.
+  auto number = [](const SourcePolyline& ring) {
+    return ring.points.empty() ? -1 : constellationNumberOf(ring.constellation, ring.points.front().first);
+  };
+  std::stable_sort(boundaries.begin(), boundaries.end(),
+                   [&number](const SourcePolyline& a, const SourcePolyline& b) { return number(a) < number(b); });
   std::printf("  %zu figure lines, %zu boundary rings\n", figures.size(), boundaries.size());
   const bool written =
       replaceFileContents(dataDirectory + "/constlines.dat", polylineBytes(polylinePoints(figures, false, 0))) &&

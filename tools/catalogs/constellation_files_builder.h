@@ -16,7 +16,8 @@ namespace celvaro {
 std::vector<PolylinePoint> polylinePoints(const std::vector<SourcePolyline>& polylines, bool closed,
                                           double maxStepDeg);
 
-// Writes data/constlines.dat and data/constboundaries.dat; false on failure.
+// Writes data/constlines.dat and data/constboundaries.dat, the boundary
+// rings in the order of the fixed constellation list; false on failure.
 bool buildConstellationFiles(const std::string& d3Data, const std::string& dataDirectory);
 
 }  // namespace celvaro

@@ -29,7 +29,7 @@ struct Sources {
   std::vector<SourceStar> stars;
   std::map<int32_t, SourceStarName> names;
   std::map<int32_t, std::vector<SourceProperName>> skyCultureNames;
-  std::vector<SourcePolyline> boundaries;
+  ConstellationRegions regions;  // of the boundaries
   std::map<int32_t, StellariumStar> stellarium;
   std::map<int32_t, ProperMotion> motions;
   std::map<int32_t, CrossIds> ids;
@@ -46,15 +46,17 @@ struct Sources {
 
 bool readSources(const StarSourcePaths& paths, Sources& s) {
   const std::string st = paths.stellarium + "/";
+  std::vector<SourcePolyline> boundaries;
   const bool read =
       readD3Stars(paths.d3Data + "/stars.14.json", s.stars) &&
       readD3StarNames(paths.d3Data + "/starnames.json", s.names) && readProperNames(paths.starNames, s.skyCultureNames) &&
-      readD3Polylines(paths.d3Data + "/constellations.bounds.json", s.boundaries) &&
+      readD3Polylines(paths.d3Data + "/constellations.bounds.json", boundaries) &&
       readStellariumStars({st + "stars_0_0v0_8.cat", st + "stars_1_0v0_8.cat", st + "stars_2_0v0_8.cat"},
                           st + "stars_hip_sp_0v0_4.cat", s.stellarium) &&
       readProperMotions(st + "hip_pm.dat", s.motions) && readCrossIds(st + "cross-id.dat", s.ids);
   if (!read) return false;
   addMissingHdNumbers(s.names, s.ids);
+  s.regions = constellationRegionsOf(boundaries);
   s.ownedNames = properNamesByStar(s.stars, s.names, s.skyCultureNames);
   return true;
 }
@@ -87,8 +89,9 @@ std::string starLabels(const Sources& s) {
     r.magnitude = hundredths(at.magnitude);
     r.flamsteed = static_cast<int16_t>(name.flamsteed > 0 ? name.flamsteed : -1);
     // Stars known by a name alone come without a constellation.
-    const int constellation = constellationNumberOf(name.constellation, at.raDeg);
-    r.constellation = static_cast<int8_t>(constellation >= 0 ? constellation : constellationAt(s.boundaries, at.raDeg, at.decDeg));
+    int constellation = constellationNumberOf(name.constellation, at.raDeg);
+    if (constellation < 0) constellation = s.regions.constellationAt(r.raRad, r.decRad);
+    r.constellation = static_cast<int8_t>(constellation);
     r.greekLetter = static_cast<int8_t>(hasGreek ? greek : -1);
     r.superscript = static_cast<int8_t>(superscript);
     labels.push_back({r, properName});
@@ -130,48 +133,6 @@ std::string starInformation(const Sources& s) {
     highest = std::max(highest, star.hip);
   }
   return starInfoBytes(records, std::max<int32_t>(highest + 1, StarInfoFile::kMinEntries));
-}
-
-// --- the constellation of a position --------------------------------------------
-
-double wrappedDegrees(double d) { return d - 360 * std::floor((d + 180) / 360); }
-
-// A J2000 position carried to the mean equinox of B1875.0, where the
-// constellation boundaries run along parallels and hour circles: the IAU
-// 1976 precession (Lieske), in the form of Meeus, Astronomical Algorithms,
-// 21.2 and 21.4.
-std::pair<double, double> atEquinox1875(double raDeg, double decDeg) {
-  constexpr double kB1875 = 2405889.258550475, kJ2000 = 2451545.0;
-  constexpr double t = (kB1875 - kJ2000) / 36525, kArcsec = kRadPerDeg / 3600;
-  const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * kArcsec;
-  const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * kArcsec;
-  const double theta = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * kArcsec;
-  const double ra = raDeg * kRadPerDeg + zeta, dec = decDeg * kRadPerDeg;
-  const double a = std::cos(dec) * std::sin(ra);
-  const double b = std::cos(theta) * std::cos(dec) * std::cos(ra) - std::sin(theta) * std::sin(dec);
-  const double c = std::sin(theta) * std::cos(dec) * std::cos(ra) + std::cos(theta) * std::sin(dec);
-  return {(std::atan2(a, b) + z) / kRadPerDeg, std::asin(std::clamp(c, -1.0, 1.0)) / kRadPerDeg};
-}
-
-// Ray casting northward along the position's meridian up to the pole, in
-// right ascension and declination of B1875.0 where the boundary's edges
-// are straight. A ring that runs once round in right ascension holds a
-// pole: the northern one (Ursa Minor) is crossed by no such ray from
-// inside, so its count is turned over.
-bool ringHolds(const std::vector<std::pair<double, double>>& ringJ2000, double raDeg, double decDeg) {
-  std::vector<std::pair<double, double>> ring;
-  for (auto [ra, dec] : ringJ2000) ring.push_back(atEquinox1875(ra, dec));
-  bool inside = false;
-  double winding = 0;
-  for (size_t i = 0; i < ring.size(); ++i) {
-    const auto [ra1, dec1] = ring[i];
-    const auto [ra2, dec2] = ring[(i + 1) % ring.size()];
-    const double span = wrappedDegrees(ra2 - ra1), x1 = wrappedDegrees(ra1 - raDeg), x2 = x1 + span;
-    winding += span;
-    if ((x1 >= 0) != (x2 >= 0) && dec1 + (dec2 - dec1) * -x1 / span > decDeg) inside = !inside;
-  }
-  const bool northPole = std::fabs(winding) > 180 && !ring.empty() && ring.front().second > 0;
-  return northPole ? !inside : inside;
 }
 
 // --- proper names --------------------------------------------------------------
@@ -221,12 +182,15 @@ struct StarNames {
 
 }  // namespace
 
-int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg) {
-  const auto [ra1875, dec1875] = atEquinox1875(raDeg, decDeg);
+ConstellationRegions constellationRegionsOf(const std::vector<SourcePolyline>& boundaries) {
+  ConstellationRegions regions;
   for (const SourcePolyline& ring : boundaries) {
-    if (ringHolds(ring.points, ra1875, dec1875)) return constellationNumberOf(ring.constellation, raDeg);
+    if (ring.points.empty()) continue;
+    ConstellationRegions::Corners corners;
+    for (const auto& [ra, dec] : ring.points) corners.emplace_back(ra * kRadPerDeg, dec * kRadPerDeg);
+    regions.addRing(constellationNumberOf(ring.constellation, ring.points.front().first), corners);
   }
-  return -1;
+  return regions;
 }
 
 std::map<int32_t, std::vector<std::string>> properNamesByStar(

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/constellation_regions.h"
 #include "sky_sources.h"
 
 namespace celvaro {
@@ -25,11 +26,11 @@ bool parseBayer(const std::string& bayer, int& greekLetter, int& superscript);
 // split into Caput and Cauda by right ascension. -1 when unknown.
 int constellationNumberOf(const std::string& abbreviation, double raDeg);
 
-// The constellation number (0..88) whose boundary holds a J2000 position;
-// -1 when none does. The boundaries are d3-celestial's J2000 corners, one
-// closed ring each (Serpens twice), whose edges run along the parallels
-// and hour circles of the equinox of 1875.
-int constellationAt(const std::vector<SourcePolyline>& boundaries, double raDeg, double decDeg);
+// The constellations' regions from d3-celestial's boundaries: J2000
+// corners, one closed ring each (Serpens twice), whose edges run along the
+// parallels and hour circles of the equinox of 1875. A ring is numbered by
+// its abbreviation, a Serpens ring by its first corner's right ascension.
+ConstellationRegions constellationRegionsOf(const std::vector<SourcePolyline>& boundaries);
 
 // The proper names of each star, each name given to one star only. The
 // names of a star: d3-celestial's first, then those of Stellarium's sky

@@ -14,16 +14,6 @@
 namespace celvaro {
 namespace {
 
-// Each language named in itself.
-const char* nativeName(int language) {
-  switch (language) {
-    case kHungarian: return "Magyar";
-    case kEnglish: return "English";
-    case kGerman: return "Deutsch";
-    default: return "Română";
-  }
-}
-
 // The two-letter code of a language, as locales name it.
 std::string_view codeOf(int language) {
   switch (language) {
@@ -37,7 +27,9 @@ std::string_view codeOf(int language) {
 }  // namespace
 
 void LanguageButtonsDialog::addLanguageButtons(int row) {
-  for (int i = 0; i < 4; ++i) grid()->addWidget(button(kFirstButton + i, nativeName(order_[i])), row, i);
+  for (int i = 0; i < 4; ++i) {
+    grid()->addWidget(button(kFirstButton + i, UiResources::nativeLanguageName(order_[i])), row, i);
+  }
 }
 
 // Enter and Space answer with the preselected language.
