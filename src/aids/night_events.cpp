@@ -15,8 +15,13 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kEarthRadiusAu = 6378.14 / 149597870.7;
 constexpr double kTwilightDeg[3] = {-6, -12, -18};
 
-BodyAtInstant ofDate(const EquatorialPosition& j2000, double jd, double horizonDeg, double parallaxDeg = 0) {
-  const EquatorialPosition apparent = ApparentPlace(jd).apparentOf(j2000.raRad, j2000.decRad);
+// The Moon travels with the Earth: its place of the date takes no annual
+// aberration, as on the chart.
+BodyAtInstant ofDate(int body, const EquatorialPosition& j2000, double jd, double horizonDeg, double parallaxDeg) {
+  const ApparentPlace date(jd);
+  const Vector3 direction = unitVectorOf(j2000.raRad, j2000.decRad);
+  const EquatorialPosition apparent = equatorialOf(body == kMoon ? date.precessionNutation().apply(direction)
+                                                                 : date.apparentOf(direction));
   return {apparent.raRad, apparent.decRad, horizonDeg, parallaxDeg};
 }
 
@@ -63,7 +68,7 @@ BodyPlace solarSystemBody(int body, double nearJd) {
   const double tdt = dynamicalJulianDate(nearJd);
   const double horizonDeg = horizonOf(body, tdt), parallaxDeg = parallaxOf(body, tdt);
   return [body, horizonDeg, parallaxDeg](double jd) {
-    return ofDate(majorBodyPositionAt(body, dynamicalJulianDate(jd)), jd, horizonDeg, parallaxDeg);
+    return ofDate(body, majorBodyPositionAt(body, dynamicalJulianDate(jd)), jd, horizonDeg, parallaxDeg);
   };
 }
 

@@ -1,8 +1,5 @@
 #include "solarsystem/body_facts.h"
 
-#include <libnova/elliptic_motion.h>
-#include <libnova/hyperbolic_motion.h>
-
 #include <cmath>
 #include <numbers>
 
@@ -15,8 +12,6 @@ namespace {
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 // The mean obliquity of the ecliptic at J2000 (IAU 1976).
 constexpr double kObliquityJ2000Rad = 23.4392911 * kRadPerDeg;
-// The Gaussian gravitational constant in degrees: the daily motion at 1 AU.
-constexpr double kGaussianDailyMotion = 0.9856076686;
 // The Sun's visual magnitude at 1 AU (Allen, Astrophysical Quantities).
 constexpr double kSunMagnitudeAt1Au = -26.74;
 
@@ -58,10 +53,6 @@ double moonMagnitude(const BodyFacts& facts) {
   return 0.21 + 5 * std::log10(*facts.sunDistanceAu * facts.earthDistanceAu) + 0.026 * i + 4e-9 * std::pow(i, 4);
 }
 
-std::optional<double> finite(double value) {
-  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
 }  // namespace
 
 std::optional<double> BodyFacts::illuminatedFraction() const {
@@ -89,22 +80,6 @@ BodyFacts minorBodyFacts(const EquatorialPosition& place, double earthDistanceAu
   facts.earthDistanceAu = earthDistanceAu;
   solveTriangle(facts, place, julianDateUt);
   return facts;
-}
-
-std::optional<double> earthDistanceAu(const EllipticElements& o, double julianDate) {
-  ln_ell_orbit orbit{o.a, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.nDegPerDay, o.perihelionJd};
-  return finite(ln_get_ell_body_earth_dist(julianDate, &orbit));
-}
-
-std::optional<double> earthDistanceAu(const CometElements& o, double julianDate) {
-  if (o.e < 1) {
-    const double a = o.q / (1 - o.e);
-    return earthDistanceAu(
-        EllipticElements{a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd},
-        julianDate);
-  }
-  ln_hyp_orbit orbit{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
-  return finite(ln_get_hyp_body_earth_dist(julianDate, &orbit));
 }
 
 }  // namespace celvaro

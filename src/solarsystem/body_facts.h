@@ -29,15 +29,8 @@ struct BodyFacts {
 // Time, as seen from the Earth's centre.
 BodyFacts majorBodyFacts(int body, double julianDateUt);
 
-// A comet or an asteroid from its geocentric J2000 place and distance at a
+// A comet or an asteroid from its J2000 place and distance as seen at a
 // Julian date of Universal Time; the magnitude is left to its own law.
 BodyFacts minorBodyFacts(const EquatorialPosition& place, double earthDistanceAu, double julianDateUt);
-
-// A minor body's distance from the Earth's centre, AU, at a Julian date as
-// MinorBodyEphemeris takes it; none when the result is not a number.
-std::optional<double> earthDistanceAu(const EllipticElements& orbit, double julianDate);
-// A closed orbit goes through the elliptic routine with the semi-major
-// axis q / (1 - e), as MinorBodyEphemeris places comets.
-std::optional<double> earthDistanceAu(const CometElements& orbit, double julianDate);
 
 }  // namespace celvaro

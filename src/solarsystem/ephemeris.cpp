@@ -141,13 +141,34 @@ double lunarElongationDeg(double julianDateUt) {
   return ln_range_degrees(ln_rad_to_deg(moonLongitude.raRad - sunLongitude.raRad));
 }
 
-MinorBodyEphemeris::MinorBodyEphemeris(double jd, const Vector3& observer) : jd_(jd) {
+MinorBodyEphemeris::MinorBodyEphemeris(double julianDateUt, const Vector3& observer)
+    : jd_(dynamicalJulianDate(julianDateUt)) {
   ln_rect_posn sun;
-  ln_get_solar_geo_coords(jd, &sun);
+  ln_get_solar_geo_coords(jd_, &sun);
   sunX_ = sun.X - observer.x, sunY_ = sun.Y - observer.y, sunZ_ = sun.Z - observer.z;
 }
 
 std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticElements& o) const {
+  const auto seen = ellipticSighting(o);
+  return seen ? std::optional(seen->place) : std::nullopt;
+}
+
+std::optional<double> MinorBodyEphemeris::distanceAu(const EllipticElements& o) const {
+  const auto seen = ellipticSighting(o);
+  return seen ? std::optional(seen->distanceAu) : std::nullopt;
+}
+
+std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {
+  const auto seen = cometSighting(o);
+  return seen ? std::optional(seen->place) : std::nullopt;
+}
+
+std::optional<double> MinorBodyEphemeris::distanceAu(const CometElements& o) const {
+  const auto seen = cometSighting(o);
+  return seen ? std::optional(seen->distanceAu) : std::nullopt;
+}
+
+std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::ellipticSighting(const EllipticElements& o) const {
   const bool orbit = o.a > 0 && o.e >= 0 && o.e < 1 && o.nDegPerDay > 0 && o.nDegPerDay <= kMaxDailyMotion &&
                      std::isfinite(o.a + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd);
   if (!orbit) return std::nullopt;
@@ -160,7 +181,7 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticEle
 // place from the observer plus the body's heliocentric one. Two passes bring
 // the light time within a millisecond.
 template <typename Heliocentric>
-std::optional<EquatorialPosition> MinorBodyEphemeris::seenPlace(Heliocentric heliocentric) const {
+std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::seenPlace(Heliocentric heliocentric) const {
   double lightTime = 0, x = 0, y = 0, z = 0;
   for (int pass = 0; pass < 3; ++pass) {
     ln_rect_posn body;
@@ -168,9 +189,11 @@ std::optional<EquatorialPosition> MinorBodyEphemeris::seenPlace(Heliocentric hel
     x = sunX_ + body.X, y = sunY_ + body.Y, z = sunZ_ + body.Z;
     lightTime = ln_get_light_time(std::sqrt(x * x + y * y + z * z));
   }
-  const ln_equ_posn p{ln_range_degrees(ln_rad_to_deg(std::atan2(y, x))),
-                      ln_rad_to_deg(std::asin(z / std::sqrt(x * x + y * y + z * z)))};
-  return finite(p);
+  const double distance = std::sqrt(x * x + y * y + z * z);
+  const std::optional<EquatorialPosition> place =
+      finite({ln_range_degrees(ln_rad_to_deg(std::atan2(y, x))), ln_rad_to_deg(std::asin(z / distance))});
+  if (!place) return std::nullopt;
+  return Sighting{*place, distance};
 }
 
 std::optional<double> MinorBodyEphemeris::asteroidMagnitude(const EllipticElements& o, double h, double g) const {
@@ -205,13 +228,13 @@ std::optional<double> MinorBodyEphemeris::cometMagnitude(const CometElements& o,
   return std::isfinite(m) ? std::optional<double>(m) : std::nullopt;
 }
 
-std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {
+std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::cometSighting(const CometElements& o) const {
   if (!(o.q > 0) || !(o.e >= 0) || !std::isfinite(o.q + o.e + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd)) {
     return std::nullopt;
   }
   if (o.e < 1) {
     const double a = o.q / (1 - o.e);
-    return elliptic({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
+    return ellipticSighting({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
   }
   ln_hyp_orbit orbit{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
   return seenPlace([&orbit](double jd, ln_rect_posn* body) { ln_get_hyp_helio_rect_posn(&orbit, jd, body); });

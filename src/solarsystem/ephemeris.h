@@ -52,9 +52,10 @@ struct CometElements {
 // is not a number.
 class MinorBodyEphemeris {
  public:
-  // `observer`: the observer's place from the Earth's centre on J2000 axes,
-  // AU (LocalSky::observerAu); none for the Earth's centre.
-  explicit MinorBodyEphemeris(double julianDate, const Vector3& observer = {});
+  // For a Julian date of Universal Time (the orbits run on dynamical
+  // time). `observer`: the observer's place from the Earth's centre on J2000
+  // axes, AU (LocalSky::observerAu); none for the Earth's centre.
+  explicit MinorBodyEphemeris(double julianDateUt, const Vector3& observer = {});
 
   std::optional<EquatorialPosition> elliptic(const EllipticElements& orbit) const;
   // Closed orbits (e < 1) go through the elliptic routine with the
@@ -62,6 +63,11 @@ class MinorBodyEphemeris {
   // gives no number for most periodic comets away from perihelion. Open
   // orbits use libnova's near-parabolic series.
   std::optional<EquatorialPosition> comet(const CometElements& orbit) const;
+  std::optional<EquatorialPosition> place(const EllipticElements& orbit) const { return elliptic(orbit); }
+  std::optional<EquatorialPosition> place(const CometElements& orbit) const { return comet(orbit); }
+  // The body's distance from the observer, AU, along the line of sight.
+  std::optional<double> distanceAu(const EllipticElements& orbit) const;
+  std::optional<double> distanceAu(const CometElements& orbit) const;
   // The visual magnitude of an asteroid of absolute magnitude H and slope
   // G by the IAU's H, G system, from its distances to the Sun and the Earth
   // and its phase angle; none where the orbit gives no position.
@@ -70,10 +76,16 @@ class MinorBodyEphemeris {
   std::optional<double> cometMagnitude(const CometElements& orbit, double g, double k) const;
 
  private:
+  struct Sighting {
+    EquatorialPosition place;
+    double distanceAu;
+  };
+  std::optional<Sighting> ellipticSighting(const EllipticElements& orbit) const;
+  std::optional<Sighting> cometSighting(const CometElements& orbit) const;
   template <typename Heliocentric>
-  std::optional<EquatorialPosition> seenPlace(Heliocentric heliocentric) const;
+  std::optional<Sighting> seenPlace(Heliocentric heliocentric) const;
 
-  double jd_;
+  double jd_;  // dynamical time
   double sunX_ = 0, sunY_ = 0, sunZ_ = 0;
 };
 

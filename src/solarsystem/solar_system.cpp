@@ -192,18 +192,7 @@ std::optional<BodyFacts> SolarSystem::minorBodyFacts(int32_t id) const {
 
 // At the instant the positions are for, from the elements they come from.
 std::optional<double> SolarSystem::minorBodyDistanceAu(int32_t id) const {
-  const int kind = objectKind(id), number = objectNumber(id);
-  if (kind == kUserComet) return earthDistanceAu(cometElementsOf(userComet_), julianDate_);
-  if (kind == kCometList) {
-    return number < comets_.count() ? earthDistanceAu(comets_.record(number).orbit, julianDate_) : std::nullopt;
-  }
-  if (kind == kUserAsteroid) {
-    const auto orbit = asteroidElementsOf(userAsteroid_);
-    return orbit ? earthDistanceAu(*orbit, julianDate_) : std::nullopt;
-  }
-  const MinorPlanetList* list = minorPlanets(kind);
-  if (!list || number >= list->count()) return std::nullopt;
-  return earthDistanceAu(list->element(number).orbit, julianDate_);
+  return withOrbit(id, [this](const auto& orbit) { return instant_.distanceAu(orbit); });
 }
 
 bool SolarSystem::objectName(int32_t id, std::string& out) const {
@@ -333,14 +322,25 @@ void SolarSystem::computeMinorTrack(MinorTrack& track, const ChartDate& universa
 
 std::optional<EquatorialPosition> SolarSystem::minorBodyAt(int32_t id, double julianDate) const {
   const MinorBodyEphemeris ephemeris(julianDate);
+  return withOrbit(id, [&ephemeris](const auto& orbit) { return ephemeris.place(orbit); });
+}
+
+// The elliptic or comet elements of a minor body handed to `use`; none
+// for a body without an orbit.
+template <typename Use>
+auto SolarSystem::withOrbit(int32_t id, Use use) const -> decltype(use(EllipticElements{})) {
   const int kind = objectKind(id), number = objectNumber(id);
-  if (kind == kUserComet || kind == kUserAsteroid) return userObjectAt(kind, ephemeris);
+  if (kind == kUserComet) return use(cometElementsOf(userComet_));
+  if (kind == kUserAsteroid) {
+    const auto orbit = asteroidElementsOf(userAsteroid_);
+    return orbit ? use(*orbit) : std::nullopt;
+  }
   if (kind == kCometList) {
-    return number < comets_.count() ? CometList::computePosition(comets_.record(number), ephemeris) : std::nullopt;
+    return number < comets_.count() && comets_.record(number).valid ? use(comets_.record(number).orbit) : std::nullopt;
   }
   const MinorPlanetList* list = minorPlanets(kind);
   if (!list || !list->loaded() || number >= list->count() || !list->element(number).valid) return std::nullopt;
-  return ephemeris.elliptic(list->element(number).orbit);
+  return use(list->element(number).orbit);
 }
 
 }  // namespace celvaro

@@ -129,6 +129,8 @@ class SolarSystem {
   std::optional<EquatorialPosition> userObjectAt(int kind, const MinorBodyEphemeris& ephemeris) const;
   // The position of a minor body at any instant, for its track.
   std::optional<EquatorialPosition> minorBodyAt(int32_t id, double julianDate) const;
+  template <typename Use>
+  auto withOrbit(int32_t id, Use use) const -> decltype(use(EllipticElements{}));
 
   ElementFilePath elementFilePath_;
   std::optional<std::pair<double, double>> observer_;  // latitude, longitude

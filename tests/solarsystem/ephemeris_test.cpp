@@ -14,6 +14,7 @@
 #include <string>
 
 #include "solarsystem/minor_planet_list.h"
+#include "astro/apparent_place.h"
 #include "solarsystem/object_identifier.h"
 
 namespace celvaro {
@@ -125,8 +126,10 @@ TEST(Ephemeris, MagnitudesAndSizesArePlausible) {
 // J2000, within an arcsecond (libnova's own routine, taking the light time
 // over the Sun-side sum of the two vectors, was 19.5" off).
 TEST(Ephemeris, EnckeWhereMeeusFindsItAndOrbitsThatAreNone) {
+  // 1990 October 6.0 TD as Universal Time: the ephemeris takes UT.
+  const double kEnckeUt = 2448170.5 - dynamicalTimeOffsetSeconds(2448170.5) / 86400;
   const CometElements encke{2.2091404 * (1 - 0.8502196), 0.8502196, 11.94524, 186.23352, 334.75006, 2448193.04502};
-  const auto p = MinorBodyEphemeris(2448170.5).comet(encke);
+  const auto p = MinorBodyEphemeris(kEnckeUt).comet(encke);
   ASSERT_TRUE(p);
   expectWithin(p->raRad / kDeg, p->decRad / kDeg, 158.558965, 19.158496, 1);
   // Hale-Bopp far from perihelion, where libnova's near-parabolic series
