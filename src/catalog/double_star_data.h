@@ -12,6 +12,7 @@
 
 #include "catalog/star_data.h"
 #include "catalog/star_info_file.h"
+#include "catalog/star_mover.h"
 
 namespace celvaro {
 
@@ -40,6 +41,8 @@ class iStarDblData {
                     const ChartSettings& settings, int32_t labelDx, int32_t labelDy) const = 0;
   virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
   virtual int count() const = 0;
+  // The systems move with their primaries' proper motions.
+  virtual void moveStars(const StarMover& /*mover*/) {}
 };
 
 // StarDblWDSDataD1 for version 3 files, StarDblWDSDataD2 for version 4.

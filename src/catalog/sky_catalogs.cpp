@@ -1,6 +1,8 @@
 #include "catalog/sky_catalogs.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "catalog/catalog_file_type.h"
 #include "catalog/star_data_gsc.h"
@@ -57,10 +59,52 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
 
 void SkyCatalogs::setStarEpoch(double julianDate) {
   if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;
+  if (movingStars_.empty()) findMovingStars();
   starEpoch_ = julianDate;
   for (StarCatalogSlot& slot : slots_) {
     if (slot.catalog) slot.catalog->moveStars(motions_, julianDate);
   }
+  const StarMover mover = [this](double raRad, double decRad) { return movedMark(raRad, decRad); };
+  labels_.moveStars(mover);
+  if (doubles_) doubles_->moveStars(mover);
+  if (variables_) variables_->moveStars(mover);
+}
+
+// The main catalog's fast stars at their J2000 places, before it moves.
+void SkyCatalogs::findMovingStars() {
+  const iStarData* stars = slots_[0].catalog.get();
+  if (!stars || slots_[0].identifierKind != kIdentifierHipparcos) return;
+  motions_.findFastStars();
+  int kind = 0;
+  int32_t hipparcos = 0, n2 = 0, n3 = 0, n4 = 0;
+  StarPosition at;
+  for (int i = 0; i < stars->starCount(); ++i) {
+    if (stars->getCatalogNumbers(i, kind, hipparcos, n2, n3, n4) && motions_.isFast(hipparcos) && stars->getPosition(i, at)) {
+      movingStars_.push_back({at.decRad, at.raRad, hipparcos});
+    }
+  }
+  std::sort(movingStars_.begin(), movingStars_.end(),
+            [](const MovingStar& a, const MovingStar& b) { return a.decRad < b.decRad; });
+}
+
+// A mark within half an arcminute of a fast star's J2000 place moves with
+// the nearest such star (double and variable star catalogs give their own
+// places; alpha Cen A and B stand 15" apart).
+std::optional<EquatorialPosition> SkyCatalogs::movedMark(double raRad, double decRad) const {
+  constexpr double kSameStarArcmin = 0.5;
+  constexpr double kSameStarRad = kSameStarArcmin / 3437.747;
+  auto it = std::lower_bound(movingStars_.begin(), movingStars_.end(), decRad - kSameStarRad,
+                             [](const MovingStar& s, double dec) { return s.decRad < dec; });
+  const MovingStar* nearest = nullptr;
+  double nearestArcmin = kSameStarArcmin;
+  const double acrossRa = std::cos(decRad);
+  for (; it != movingStars_.end() && it->decRad <= decRad + kSameStarRad; ++it) {
+    if (std::abs(std::remainder(raRad - it->raRad, 2 * std::numbers::pi)) * acrossRa > kSameStarRad) continue;
+    const double arcmin = separationAndAngle(raRad, decRad, it->raRad, it->decRad, false).arcmin;
+    if (arcmin <= nearestArcmin) nearest = &*it, nearestArcmin = arcmin;
+  }
+  if (!nearest) return std::nullopt;
+  return motions_.placeAt(nearest->hipparcos, raRad, decRad, starEpoch_);
 }
 
 void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {

@@ -133,8 +133,16 @@ class SkyCatalogs {
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
   bool starIdsOpened_ = false;
+  void findMovingStars();
+  std::optional<EquatorialPosition> movedMark(double raRad, double decRad) const;
+
   ProperMotions motions_;
   double starEpoch_ = 2451545.0;  // J2000, where the files place the stars
+  struct MovingStar {
+    double decRad, raRad;  // J2000
+    int32_t hipparcos;
+  };
+  std::vector<MovingStar> movingStars_;  // by declination
 };
 
 }  // namespace celvaro

@@ -26,6 +26,7 @@ class StarDblWDSData : public iStarDblData {
   void getDesignation(int index, std::string& text) const override;
   int count() const override { return static_cast<int>(records_.size()); }
   const DoubleStarRecord& record(int index) const { return records_[index]; }
+  void moveStars(const StarMover& mover) override { moveRecords(records_, j2000_, mover); }
 
  protected:
   // The marker of system `index` when it is on the chart, with its label
@@ -36,6 +37,7 @@ class StarDblWDSData : public iStarDblData {
   std::string directory_;
   StarCatalogFile file_;
   std::vector<DoubleStarRecord> records_;
+  std::vector<EquatorialPosition> j2000_;  // the file's places, once moved
 };
 
 }  // namespace celvaro

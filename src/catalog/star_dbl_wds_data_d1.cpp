@@ -26,6 +26,7 @@ int StarDblWDSDataD1::open(const std::string& relativePath) {
   std::vector<uint8_t> bytes;
   const int result = file_.openFlat(resolveDataPath(directory_, relativePath), kFormat, bytes);
   records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  j2000_.clear();
   return result;
 }
 

@@ -74,6 +74,7 @@ int StarDblWDSDataD2::open(const std::string& relativePath) {
   std::vector<uint8_t> bytes;
   const int result = file_.openRegional(resolveDataPath(directory_, relativePath), kFormat, bytes);
   records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  j2000_.clear();
   informationDesignations_.reset();
   return result;
 }

@@ -37,6 +37,7 @@ class StarGcvsData : public iStarVarData {
   void getDesignation(int index, std::string& text) const override;
   int count() const override { return static_cast<int>(records_.size()); }
   const VariableStarRecord& record(int index) const { return records_[index]; }
+  void moveStars(const StarMover& mover) override { moveRecords(records_, j2000_, mover); }
   // The common part of a record.
   static VariableStarRecord decodeCommon(const uint8_t* record);
 
@@ -49,6 +50,7 @@ class StarGcvsData : public iStarVarData {
   std::string directory_;
   StarCatalogFile file_;
   std::vector<VariableStarRecord> records_;
+  std::vector<EquatorialPosition> j2000_;  // the file's places, once moved
 };
 
 }  // namespace celvaro

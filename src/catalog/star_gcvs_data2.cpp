@@ -36,6 +36,7 @@ int StarGcvsData2::open(const std::string& relativePath) {
   std::vector<uint8_t> bytes;
   const int result = file_.openRegional(path_, kFormat, bytes);
   records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  j2000_.clear();
   return result;
 }
 

@@ -12,6 +12,7 @@ namespace celvaro {
 
 int StarLabels::open(const std::string& path) {
   records_.clear();
+  j2000_.clear();
   text_.clear();
   BinaryFile file(path);
   if (!file.isOpen()) return 4;

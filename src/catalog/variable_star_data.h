@@ -13,6 +13,7 @@
 
 #include "catalog/star_data.h"
 #include "catalog/star_info_file.h"
+#include "catalog/star_mover.h"
 
 namespace celvaro {
 
@@ -49,6 +50,8 @@ class iStarVarData {
                     iTransformer& transformer, const ChartSettings& settings) const = 0;
   virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
   virtual int count() const = 0;
+  // The stars move with their proper motions.
+  virtual void moveStars(const StarMover& /*mover*/) {}
 };
 
 // StarGcvsData1 for version 3 files, StarGcvsData2 for version 5.

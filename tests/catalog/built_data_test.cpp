@@ -70,6 +70,22 @@ TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
         separationAndAngle(at.raRad, at.decRad, c.raDeg * kRad, c.decDeg * kRad, false).arcmin * 60;
     EXPECT_LT(arcsec, 0.5) << c.hipparcos << " in " << c.julianEpoch;
   }
+  // The names go with their stars: alpha Cen's keeps its J2000 offset from
+  // the star when the star has gone 185" by 2050.
+  ASSERT_EQ(catalogs.openStarLabels(), 0);
+  const StarLabels& labels = catalogs.starLabels();
+  size_t rigil = 0;
+  while (rigil < labels.size() && (!labels.name(rigil) || std::string(labels.name(rigil)) != "Rigil Kentaurus")) ++rigil;
+  ASSERT_LT(rigil, labels.size());
+  const StarLabelRecord before = labels.record(rigil);
+  const auto arcsecBetween = [](double ra1, double dec1, double ra2, double dec2) {
+    return separationAndAngle(ra1, dec1, ra2, dec2, false).arcmin * 60;
+  };
+  const double offset = arcsecBetween(before.raRad, before.decRad, 219.9021 * kRad, -60.8340 * kRad);
+  catalogs.setStarEpoch(2451545.0 + 50 * 365.25);
+  const StarLabelRecord& after = labels.record(rigil);
+  EXPECT_NEAR(arcsecBetween(after.raRad, after.decRad, 219.7972962 * kRad, -60.8272670 * kRad), offset, 1);
+  EXPECT_GT(arcsecBetween(after.raRad, after.decRad, before.raRad, before.decRad), 180);
 }
 
 // The drawings move each star along its yearly motion: the same place as
