@@ -28,17 +28,15 @@ bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place, and the fast stars found, while the catalog files are read: they
-  // share nothing, and the solar system's own update later finds them
-  // placed.
+  // place while the catalog files are read: the two share nothing, and the
+  // solar system's own update later finds them placed.
   SolarSystem& solar = catalogs->solarSystem();
-  ProperMotions motions;
-  motions.load(model.starInfo);
-  std::thread bodies([&solar, &model, &motions] {
+  std::thread bodies([&solar, &model] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
-    motions.findFastStars();
   });
+  ProperMotions motions;
+  motions.load(model.starInfo);
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();

@@ -19,13 +19,9 @@ bool ProperMotions::load(const StarInfoFile& file) {
   return file_.valid();
 }
 
-void ProperMotions::findFastStars() {
-  if (fastFound_) return;
-  fastFound_ = true;
-  for (int32_t hipparcos = 1; hipparcos < static_cast<int32_t>(StarInfoFile::kMaxEntries); ++hipparcos) {
-    const std::optional<Motion> m = motionOf(hipparcos);
-    if (m && std::hypot(m->raMasPerYear, m->decMasPerYear) >= kFastMasPerYear) fast_.push_back(hipparcos);
-  }
+bool ProperMotions::isFast(int32_t hipparcos) const {
+  const std::optional<Motion> m = motionOf(hipparcos);
+  return m && std::hypot(m->raMasPerYear, m->decMasPerYear) >= kFastMasPerYear;
 }
 
 // The file stores the motions and the parallax in hundredths of a mas.

@@ -5,10 +5,8 @@
 // moves only the stars it draws.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "astro/apparent_place.h"
 #include "astro/coordinates.h"
@@ -30,10 +28,7 @@ class ProperMotions {
   // Maps the information file; false, with no motions, when it cannot be
   // read.
   bool load(const StarInfoFile& file);
-  // Looks through every star for the fast ones, once (a hundredth of a
-  // second's work, which the program does while the catalogs load).
-  void findFastStars();
-  bool isFast(int32_t hipparcos) const { return std::binary_search(fast_.begin(), fast_.end(), hipparcos); }
+  bool isFast(int32_t hipparcos) const;
   bool empty() const { return !file_.valid(); }
 
   // A star's place at a Julian date from its J2000 place, by its
@@ -54,8 +49,6 @@ class ProperMotions {
   static Vector3 moved(const Motion& m, double raRad, double decRad, double years);
 
   MappedStarInfo file_;
-  std::vector<int32_t> fast_;  // Hipparcos numbers, ascending
-  bool fastFound_ = false;
 };
 
 }  // namespace celvaro

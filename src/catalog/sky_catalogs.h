@@ -133,16 +133,19 @@ class SkyCatalogs {
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
   bool starIdsOpened_ = false;
-  void findMovingStars();
+  void indexMainStars();
   std::optional<EquatorialPosition> movedMark(double raRad, double decRad) const;
 
   ProperMotions motions_;
   double starEpoch_ = 2451545.0;  // J2000, where the files place the stars
-  struct MovingStar {
-    double decRad, raRad;  // J2000
+  // The main catalog's stars at their J2000 places in bands of one
+  // arcminute of declination, for finding the star a mark belongs to.
+  struct IndexedStar {
+    double raRad, decRad;
     int32_t hipparcos;
   };
-  std::vector<MovingStar> movingStars_;  // by declination
+  std::vector<IndexedStar> starsByBand_;
+  std::vector<uint32_t> bandStarts_;  // the first star of each band, then the end
 };
 
 }  // namespace celvaro

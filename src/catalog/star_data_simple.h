@@ -19,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "astro/coordinates.h"
 #include "catalog/star_data.h"
 
 namespace celvaro {
@@ -53,6 +54,8 @@ class StarDataSimple final : public iStarData {
   int32_t hipparcosNumber(int index) const { return hip_[index]; }
   int32_t magnitude(int index) const { return magnitude_[index]; }
   uint8_t colourClass(int index) const { return colour_[index]; }
+  // The file's J2000 place, wherever the star has moved.
+  EquatorialPosition filePlace(int index) const { return {ra_[index], dec_[index]}; }
 
  private:
   void clear();
