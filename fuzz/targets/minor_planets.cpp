@@ -8,7 +8,7 @@ using namespace celvaro;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MinorPlanetList list(MinorPlanetList::kShortCapacity, fuzz::writeScratchFile("MPCORB.DAT", fuzz::inputText(data, size)));
   if (list.load() != 0) return 0;
-  list.placeAt(2461381.5);
+  list.placeAt(MinorBodyEphemeris(2461381.5));
   StarPosition position;
   for (int index = 0; index < list.count(); ++index) list.position(index, position);
   list.findByNumber(1);
