@@ -6,6 +6,8 @@
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "catalog/proper_motions.h"
+#include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
 #include "output/counting_output.h"
 #include "projection/transformer.h"
@@ -56,3 +58,32 @@ void BM_DrawWholeCatalog(benchmark::State& state) {
 BENCHMARK(BM_DrawWholeCatalog)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// Reading the stars' motions and noting the fast ones, as the program does
+// at start.
+void BM_LoadProperMotions(benchmark::State& state) {
+  if (!haveData(state)) return;
+  const std::string path = std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath;
+  for (auto _ : state) {
+    ProperMotions motions;
+    benchmark::DoNotOptimize(motions.load(path));
+  }
+}
+BENCHMARK(BM_LoadProperMotions)->Unit(benchmark::kMillisecond);
+
+// Moving every catalog's stars and marks to a new epoch, as the program
+// does at start and when the date moves by more than a month.
+void BM_MoveStarsToEpoch(benchmark::State& state) {
+  if (!haveData(state)) return;
+  SkyCatalogs catalogs(CELVARO_RUN_DIR);
+  catalogs.registerStarCatalog(0, kIdentifierHipparcos, "data/stars_hip.dat", "Hipparcos", 0, 0);
+  catalogs.openStarLabels();
+  catalogs.loadVariableStars();
+  catalogs.loadDoubleStars();
+  ProperMotions motions;
+  motions.load(std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath);
+  catalogs.setProperMotions(std::move(motions));
+  double julianDate = 2461000.5;
+  for (auto _ : state) catalogs.setStarEpoch(julianDate += 40);
+}
+BENCHMARK(BM_MoveStarsToEpoch)->Unit(benchmark::kMillisecond);

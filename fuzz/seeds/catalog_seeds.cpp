@@ -45,6 +45,10 @@ void writeStarSeeds(SeedSink& sink) {
   const std::vector<InfoValue> vega = {info(1, kInfoCharacter, 'A'), info(2, kInfoInt32, 172167),
                                        info(3, kInfoHundredths, 13023), info(4, kInfoText, 0, "A0Va")};
   sink.add("star_info", starInfoBytes({{3, vega}, {7, {info(5, kInfoWordTenths, 250)}}}, StarInfoFile::kMinEntries));
+  // Barnard's Star's motion and parallax as the motion file holds them.
+  std::vector<StoredMotion> motions(3);
+  motions[2] = {-79832, 1033426, 54901};
+  sink.add("star_info", starMotionBytes(motions));
 }
 
 void writeDeepskySeeds(SeedSink& sink) {

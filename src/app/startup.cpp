@@ -28,25 +28,32 @@ bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place while the catalog files are read: the two share nothing, and the
-  // solar system's own update later finds them placed.
+  // place, and the main catalog's fast stars found, while the other catalog
+  // files are read: they share nothing, and the solar system's own update
+  // later finds the bodies placed.
   SolarSystem& solar = catalogs->solarSystem();
   std::thread bodies([&solar, &model] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
   });
+  const bool mainCatalog =
+      catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   ProperMotions motions;
-  motions.load(model.starInfo);
+  FastStars fastStars;
+  std::thread stars([&motions, &fastStars, &model, mainStars = catalogs->mainHipparcosStars()] {
+    if (motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath)) && mainStars) {
+      fastStars.index(*mainStars, motions);
+    }
+  });
   catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
   catalogs->loadDeepsky();
-  const bool mainCatalog =
-      catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   registerLargeStarCatalogs(*catalogs);
   bodies.join();
-  catalogs->setProperMotions(std::move(motions));
+  stars.join();
+  catalogs->setProperMotions(std::move(motions), std::move(fastStars));
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
   model.catalogs()->solarSystem().loadCometList();

@@ -109,7 +109,8 @@ Vector3 unitVectorOf(double raRad, double decRad) {
 EquatorialPosition equatorialOf(const Vector3& v) {
   double ra = std::atan2(v.y, v.x);
   if (ra < 0) ra += 2 * kPi;
-  return {ra, std::atan2(v.z, std::hypot(v.x, v.y))};
+  // sqrt rather than std::hypot: no overflow to guard against, at a tenth of its cost.
+  return {ra, std::atan2(v.z, std::sqrt(v.x * v.x + v.y * v.y))};
 }
 
 double dynamicalJulianDate(double julianDateUt) {

@@ -41,7 +41,7 @@ bool onEdge(const std::pair<double, double>& a, const std::pair<double, double>&
   const double x2 = wrappedDegrees(c.first - b.first), y2 = c.second - b.second;
   const double cross = x1 * y2 - y1 * x2, dot = x1 * x2 + y1 * y2;
   constexpr double kTolerance = 1e-9;
-  return std::abs(cross) <= kTolerance * std::hypot(x1, y1) * std::hypot(x2, y2) && dot > 0 &&
+  return std::abs(cross) <= kTolerance * std::sqrt((x1 * x1 + y1 * y1) * (x2 * x2 + y2 * y2)) && dot > 0 &&
          std::abs(x1 + x2) < 180;
 }
 

@@ -3,8 +3,12 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+
+#include "platform/binary_file.h"
 
 namespace celvaro {
 namespace {
@@ -14,23 +18,31 @@ constexpr double kRadPerMas = std::numbers::pi / 648000.0 / 1000.0;
 
 }  // namespace
 
-bool ProperMotions::load(const StarInfoFile& file) {
-  file_ = MappedStarInfo(file.path());
-  return file_.valid();
-}
-
-bool ProperMotions::isFast(int32_t hipparcos) const {
-  const std::optional<Motion> m = motionOf(hipparcos);
-  return m && std::hypot(m->raMasPerYear, m->decMasPerYear) >= kFastMasPerYear;
-}
-
-// The file stores the motions and the parallax in hundredths of a mas.
-std::optional<ProperMotions::Motion> ProperMotions::motionOf(int32_t hipparcos) const {
-  int32_t values[3];
-  if (hipparcos <= 0 || !file_.storedNumbers(hipparcos, {kInfoProperMotionRa, kInfoProperMotionDec, kInfoParallax}, values, 2)) {
-    return std::nullopt;
+bool ProperMotions::load(const std::string& path) {
+  file_ = MappedFile(path);
+  entries_ = 0;
+  fast_.clear();
+  const std::span<const uint8_t> bytes = file_.bytes();
+  if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "CLV_SPMO", 8) != 0 || loadU32(&bytes[8]) != 1 ||
+      bytes.size() != kHeaderBytes + uint64_t{loadU32(&bytes[12])} * kEntryBytes) {
+    return false;
   }
-  return Motion{values[0] / 100.0, values[1] / 100.0, values[2] > 0 ? values[2] / 100.0 : 0.0};
+  entries_ = loadU32(&bytes[12]);
+  fast_.assign(entries_, 0);
+  for (int32_t hipparcos = 1; hipparcos < static_cast<int32_t>(entries_); ++hipparcos) {
+    const std::optional<Motion> m = motionOf(hipparcos);
+    fast_[hipparcos] = m && m->raMasPerYear * m->raMasPerYear + m->decMasPerYear * m->decMasPerYear >=
+                                kFastMasPerYear * kFastMasPerYear;
+  }
+  return true;
+}
+
+std::optional<ProperMotions::Motion> ProperMotions::motionOf(int32_t hipparcos) const {
+  if (hipparcos <= 0 || static_cast<uint32_t>(hipparcos) >= entries_) return std::nullopt;
+  const uint8_t* entry = file_.bytes().data() + kHeaderBytes + size_t{static_cast<uint32_t>(hipparcos)} * kEntryBytes;
+  const auto stored = [entry](int i) { return static_cast<int32_t>(loadU32(entry + 4 * i)) / 100.0; };
+  if (stored(0) == 0 && stored(1) == 0) return std::nullopt;
+  return Motion{stored(0), stored(1), std::max(stored(2), 0.0)};
 }
 
 // ERFA's proper-motion step of its astrometry: the star moves along its
@@ -54,10 +66,16 @@ EquatorialPosition ProperMotions::placeAt(int32_t hipparcos, double raRad, doubl
 // through it.
 Vector3 ProperMotions::yearlyMotion(int32_t hipparcos, const Vector3& start) const {
   const std::optional<Motion> m = motionOf(hipparcos);
-  const double across = std::hypot(start.x, start.y);
+  const double across = std::sqrt(start.x * start.x + start.y * start.y);
   if (!m || across == 0) return {0, 0, 0};
   const double east = m->raMasPerYear * kRadPerMas / across, north = m->decMasPerYear * kRadPerMas / across;
   return {-east * start.y - north * start.z * start.x, east * start.x - north * start.z * start.y, north * across * across};
+}
+
+Vector3 ProperMotions::movedAlong(const Vector3& start, const Vector3& yearly, double years) {
+  const Vector3 v = {start.x + years * yearly.x, start.y + years * yearly.y, start.z + years * yearly.z};
+  const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  return {v.x / length, v.y / length, v.z / length};
 }
 
 }  // namespace celvaro

@@ -1,16 +1,25 @@
 // The proper motions of the Hipparcos stars and their places at an epoch.
 // The catalogs hold the places of the J2000 epoch; a star moves from there
 // along its space motion, as ERFA's astrometry moves it. The motions are
-// read from the star information file where they are needed: a chart
-// moves only the stars it draws.
+// read in place from the mapped motion file: a chart moves only the stars
+// it draws.
+//
+// The motion file (CLV_SPMO): the magic "CLV_SPMO", the version 1 and the
+// number of entries as little-endian 32-bit numbers, then one entry of
+// three little-endian signed 32-bit numbers for each Hipparcos number from
+// 0: the proper motions along the parallel and the meridian in hundredths
+// of a milliarcsecond a year and the parallax in hundredths of a
+// milliarcsecond (0 unknown). An entry of two zero motions has none.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "astro/apparent_place.h"
 #include "astro/coordinates.h"
-#include "catalog/star_info_file.h"
+#include "platform/mapped_file.h"
 
 namespace celvaro {
 
@@ -25,11 +34,17 @@ class ProperMotions {
   // star disc at the closest zoom.
   static constexpr double kFastMasPerYear = 100;
 
-  // Maps the information file; false, with no motions, when it cannot be
-  // read.
-  bool load(const StarInfoFile& file);
-  bool isFast(int32_t hipparcos) const;
-  bool empty() const { return !file_.valid(); }
+  static constexpr const char* kPath = "data/star_motions.dat";
+  static constexpr size_t kHeaderBytes = 16, kEntryBytes = 12;
+
+  // Maps the motion file and notes its fast stars; false, with no motions,
+  // when it cannot be read or is not one.
+  bool load(const std::string& path);
+  // Whether a star moves at least kFastMasPerYear.
+  bool isFast(int32_t hipparcos) const {
+    return hipparcos > 0 && static_cast<size_t>(hipparcos) < fast_.size() && fast_[hipparcos];
+  }
+  bool empty() const { return entries_ == 0; }
 
   // A star's place at a Julian date from its J2000 place, by its
   // Hipparcos number; the J2000 place for a star without a motion.
@@ -38,6 +53,8 @@ class ProperMotions {
   // direction `start`, on J2000 axes: a catalog that moves many stars often
   // moves each along it; zero for a star without a motion.
   Vector3 yearlyMotion(int32_t hipparcos, const Vector3& start) const;
+  // The unit vector `years` along a yearly motion from `start`.
+  static Vector3 movedAlong(const Vector3& start, const Vector3& yearly, double years);
 
  private:
   struct Motion {
@@ -48,7 +65,9 @@ class ProperMotions {
   std::optional<Motion> motionOf(int32_t hipparcos) const;
   static Vector3 moved(const Motion& m, double raRad, double decRad, double years);
 
-  MappedStarInfo file_;
+  MappedFile file_;
+  uint32_t entries_ = 0;
+  std::vector<uint8_t> fast_;  // by Hipparcos number: 1 fast
 };
 
 }  // namespace celvaro

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "catalog/catalog_file_type.h"
 #include "catalog/star_data_gsc.h"
@@ -15,13 +14,6 @@ namespace {
 
 constexpr double kJ2000 = 2451545.0;  // where the catalog files place the stars
 // A mark (a name, a double or a variable star) within this of a star is that star's.
-constexpr double kSameStarArcmin = 0.5;
-constexpr int kDeclinationBands = 180 * 60;  // one arcminute each
-
-int bandOf(double decRad) {
-  return std::clamp(static_cast<int>((decRad + std::numbers::pi / 2) * 3437.747), 0, kDeclinationBands);
-}
-
 const std::string kNoName;
 
 std::unique_ptr<iStarData> starCatalogOfType(int type, StarBuffer& buffer) {
@@ -66,58 +58,25 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
 
 void SkyCatalogs::setStarEpoch(double julianDate) {
   if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;
-  if (bandStarts_.empty()) indexMainStars();
+  if (!fastStars_.indexed()) {
+    if (const StarDataSimple* stars = mainHipparcosStars()) fastStars_.index(*stars, motions_);
+  }
   starEpoch_ = julianDate;
   for (StarCatalogSlot& slot : slots_) {
     if (slot.catalog) slot.catalog->moveStars(motions_, julianDate);
   }
-  const StarMover mover = [this](double raRad, double decRad) { return movedMark(raRad, decRad); };
+  const double years = (julianDate - kJ2000) / 365.25;
+  const StarMover mover = [this, years](double raRad, double decRad) {
+    return fastStars_.markPlace(raRad, decRad, years);
+  };
   labels_.moveStars(mover);
   if (doubles_) doubles_->moveStars(mover);
   if (variables_) variables_->moveStars(mover);
 }
 
-// A counting sort of the main catalog's stars by their bands.
-void SkyCatalogs::indexMainStars() {
-  const auto* stars = dynamic_cast<const StarDataSimple*>(slots_[0].catalog.get());
-  if (!stars || slots_[0].identifierKind != kIdentifierHipparcos) return;
-  bandStarts_.assign(kDeclinationBands + 2, 0);
-  for (int i = 0; i < stars->starCount(); ++i) ++bandStarts_[bandOf(stars->filePlace(i).decRad) + 1];
-  for (size_t b = 1; b < bandStarts_.size(); ++b) bandStarts_[b] += bandStarts_[b - 1];
-  starsByBand_.resize(stars->starCount());
-  std::vector<uint32_t> next(bandStarts_.begin(), bandStarts_.end() - 1);
-  for (int i = 0; i < stars->starCount(); ++i) {
-    const EquatorialPosition at = stars->filePlace(i);
-    starsByBand_[next[bandOf(at.decRad)]++] = {at.raRad, at.decRad, stars->hipparcosNumber(i)};
-  }
-  for (size_t b = 0; b + 1 < bandStarts_.size(); ++b) {
-    std::sort(starsByBand_.begin() + bandStarts_[b], starsByBand_.begin() + bandStarts_[b + 1],
-              [](const IndexedStar& x, const IndexedStar& y) { return x.raRad < y.raRad; });
-  }
-}
-
-// A mark moves with the star nearest to it within half an arcminute when
-// that star is a fast one (double and variable star catalogs give their
-// own places; alpha Cen A and B stand 15" apart).
-std::optional<EquatorialPosition> SkyCatalogs::movedMark(double raRad, double decRad) const {
-  if (bandStarts_.empty()) return std::nullopt;
-  const int band = bandOf(decRad);
-  // The right ascensions within reach; the whole band where they wrap.
-  const double reach = std::min(kSameStarArcmin / 3437.747 / std::max(std::cos(decRad), 1e-9), std::numbers::pi);
-  const bool wraps = raRad - reach < 0 || raRad + reach > 2 * std::numbers::pi;
-  const IndexedStar* nearest = nullptr;
-  double nearestArcmin = kSameStarArcmin;
-  for (int b = std::max(band - 1, 0); b <= std::min(band + 1, kDeclinationBands); ++b) {
-    const auto first = starsByBand_.begin() + bandStarts_[b], last = starsByBand_.begin() + bandStarts_[b + 1];
-    auto it = wraps ? first : std::lower_bound(first, last, raRad - reach,
-                                               [](const IndexedStar& x, double ra) { return x.raRad < ra; });
-    for (; it != last && (wraps || it->raRad <= raRad + reach); ++it) {
-      const double arcmin = separationAndAngle(raRad, decRad, it->raRad, it->decRad, false).arcmin;
-      if (arcmin <= nearestArcmin) nearest = &*it, nearestArcmin = arcmin;
-    }
-  }
-  if (!nearest || !motions_.isFast(nearest->hipparcos)) return std::nullopt;
-  return motions_.placeAt(nearest->hipparcos, raRad, decRad, starEpoch_);
+const StarDataSimple* SkyCatalogs::mainHipparcosStars() const {
+  if (slots_[0].identifierKind != kIdentifierHipparcos) return nullptr;
+  return dynamic_cast<const StarDataSimple*>(slots_[0].catalog.get());
 }
 
 void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {

@@ -13,6 +13,7 @@
 #include "catalog/constellation_regions.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
+#include "catalog/fast_stars.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_buffer.h"
@@ -106,9 +107,15 @@ class SkyCatalogs {
   SolarSystem& solarSystem() { return solarSystem_; }
   const SolarSystem& solarSystem() const { return solarSystem_; }
 
-  // The stars' proper motions; without them the stars keep their J2000
-  // places.
-  void setProperMotions(ProperMotions motions) { motions_ = std::move(motions); }
+  // The stars' proper motions, with the main catalog's fast stars when they
+  // were found beside the loading; without motions the stars keep their
+  // J2000 places.
+  void setProperMotions(ProperMotions motions, FastStars fastStars = {}) {
+    motions_ = std::move(motions);
+    fastStars_ = std::move(fastStars);
+  }
+  // The main catalog when it is the Hipparcos catalog.
+  const StarDataSimple* mainHipparcosStars() const;
   // Moves the stars of every catalog to a Julian date when it lies more
   // than the motions' step from the one they stand at.
   void setStarEpoch(double julianDate);
@@ -133,19 +140,10 @@ class SkyCatalogs {
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
   bool starIdsOpened_ = false;
-  void indexMainStars();
-  std::optional<EquatorialPosition> movedMark(double raRad, double decRad) const;
 
   ProperMotions motions_;
   double starEpoch_ = 2451545.0;  // J2000, where the files place the stars
-  // The main catalog's stars at their J2000 places in bands of one
-  // arcminute of declination, for finding the star a mark belongs to.
-  struct IndexedStar {
-    double raRad, decRad;
-    int32_t hipparcos;
-  };
-  std::vector<IndexedStar> starsByBand_;
-  std::vector<uint32_t> bandStarts_;  // the first star of each band, then the end
+  FastStars fastStars_;
 };
 
 }  // namespace celvaro

@@ -96,9 +96,8 @@ void StarDataSimple::prepareVectors(size_t end) {
       motionX_.push_back(static_cast<float>(v.x)), motionY_.push_back(static_cast<float>(v.y));
       motionZ_.push_back(static_cast<float>(v.z));
     }
-    const double x = u.x + years_ * motionX_[i], y = u.y + years_ * motionY_[i], z = u.z + years_ * motionZ_[i];
-    const double length = std::sqrt(x * x + y * y + z * z);
-    ux_.push_back(x / length), uy_.push_back(y / length), uz_.push_back(z / length);
+    const Vector3 at = ProperMotions::movedAlong({u.x, u.y, u.z}, {motionX_[i], motionY_[i], motionZ_[i]}, years_);
+    ux_.push_back(at.x), uy_.push_back(at.y), uz_.push_back(at.z);
   }
 }
 

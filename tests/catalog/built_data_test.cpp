@@ -47,10 +47,8 @@ TEST_F(BuiltData, MainCatalogHoldsTheHipparcosStars) {
 // proper motions and parallaxes of these data: the chart draws them there.
 TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
   ASSERT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
-  StarInfoFile info;
-  info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
   ProperMotions motions;
-  ASSERT_TRUE(motions.load(info));
+  ASSERT_TRUE(motions.load(std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath));
   catalogs.setProperMotions(std::move(motions));
   const struct {
     int32_t hipparcos;  // Barnard's Star, alpha Centauri A, 61 Cygni A, Arcturus
@@ -92,10 +90,8 @@ TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
 // ERFA's step gives, within a hundredth of an arcsecond, over a century.
 TEST(ProperMotionsOfTheData, TheYearlyMotionFollowsErfasStep) {
   CELVARO_SKIP_WITHOUT_BUILT_DATA();
-  StarInfoFile info;
-  info.setPath(std::string(CELVARO_RUN_DIR) + "/data/hipparcos_data.dat");
   ProperMotions motions;
-  ASSERT_TRUE(motions.load(info));
+  ASSERT_TRUE(motions.load(std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath));
   constexpr double kRad = std::numbers::pi / 180;
   const double ra = 269.4521 * kRad, dec = 4.6934 * kRad;  // Barnard's Star
   const Vector3 start = unitVectorOf(ra, dec), v = motions.yearlyMotion(87937, start);

@@ -1,9 +1,10 @@
-// The star label, star information and polyline files: reading them back
+// The star label, star information, star motion and polyline files: reading them back
 // from the writers' bytes, and what a damaged file yields.
 #include <gtest/gtest.h>
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
@@ -127,6 +128,33 @@ TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
   writeBytes(dir.file("few"), starInfoBytes({}, 99));  // fewer than 100 entries
   file.setPath(dir.file("few"));
   EXPECT_FALSE(file.read(3, items2));
+}
+
+// The motion file byte for byte, and a file cut short, of another version or
+// with no motion for a star: no motions, or the star kept at its J2000 place.
+TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
+  const std::string bytes = starMotionBytes({{}, {-79832, 1033426, 54901}});
+  const std::string expected("CLV_SPMO\x01\0\0\0\x02\0\0\0"
+                             "\0\0\0\0\0\0\0\0\0\0\0\0"
+                             "\x28\xc8\xfe\xff\xd2\xc4\x0f\x00\x75\xd6\x00\x00",
+                             40);
+  EXPECT_EQ(bytes, expected);
+  ScratchDir dir;
+  ProperMotions motions;
+  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), bytes + '\0',
+                                     std::string(bytes).replace(8, 1, "\x02"), std::string()}) {
+    writeBytes(dir.file("damaged"), damaged);
+    EXPECT_FALSE(motions.load(dir.file("damaged")));
+    EXPECT_TRUE(motions.empty());
+  }
+  writeBytes(dir.file("motions"), bytes);
+  ASSERT_TRUE(motions.load(dir.file("motions")));
+  EXPECT_TRUE(motions.isFast(1));
+  EXPECT_FALSE(motions.isFast(0));
+  const EquatorialPosition kept = motions.placeAt(0, 1.0, 0.5, 2461000.5);
+  EXPECT_EQ(kept.raRad, 1.0);
+  EXPECT_EQ(kept.decRad, 0.5);
+  EXPECT_NE(motions.placeAt(1, 1.0, 0.5, 2461000.5).decRad, 0.5);
 }
 
 TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {

@@ -122,6 +122,18 @@ InfoRecordBytes infoRecordBytes(const std::vector<InfoValue>& values) {
   return {words + text, packed};
 }
 
+std::string starMotionBytes(const std::vector<StoredMotion>& byNumber) {
+  std::string out;
+  appendMagic(out, "CLV_SPMO", 1);
+  appendU32(out, static_cast<uint32_t>(byNumber.size()));
+  for (const StoredMotion& m : byNumber) {
+    for (const int32_t v : {m.raHundredthsMas, m.decHundredthsMas, m.parallaxHundredthsMas}) {
+      appendU32(out, static_cast<uint32_t>(v));
+    }
+  }
+  return out;
+}
+
 std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount) {
   std::string index, area;
   for (int32_t number = 0; number < entryCount; ++number) {

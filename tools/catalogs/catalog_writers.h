@@ -58,6 +58,15 @@ struct LabelEntry {
 
 std::string starLabelsBytes(const std::vector<LabelEntry>& labels);
 
+// --- CLV_SPMO star motions --------------------------------------------------------
+
+struct StoredMotion {
+  int32_t raHundredthsMas = 0, decHundredthsMas = 0;  // a year; along the parallel and the meridian
+  int32_t parallaxHundredthsMas = 0;                  // 0 unknown
+};
+// One entry for each Hipparcos number from 0.
+std::string starMotionBytes(const std::vector<StoredMotion>& byNumber);
+
 // --- CLV_SIDX star information -------------------------------------------------
 
 struct InfoValue {

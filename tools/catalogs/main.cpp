@@ -53,7 +53,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 9";
+constexpr const char* kDataVersion = "celvaro-data 10";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =

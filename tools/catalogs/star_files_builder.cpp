@@ -99,22 +99,36 @@ std::string starLabels(const Sources& s) {
   return starLabelsBytes(labels);
 }
 
+// A star's motions and parallax as both the information and the motion
+// files store them.
+StoredMotion storedMotionOf(int32_t hip, const Sources& s) {
+  StoredMotion m;
+  if (auto st = s.stellarium.find(hip); st != s.stellarium.end()) {
+    m.parallaxHundredthsMas = std::max(st->second.parallaxHundredthsMas, 0);
+  }
+  if (auto pm = s.motions.find(hip); pm != s.motions.end()) {
+    m.raHundredthsMas = static_cast<int32_t>(std::lround(pm->second.raMasPerYear * 100));
+    m.decHundredthsMas = static_cast<int32_t>(std::lround(pm->second.decMasPerYear * 100));
+  }
+  return m;
+}
+
 std::vector<InfoValue> infoOf(const SourceStar& star, const Sources& s) {
   std::vector<InfoValue> items = {{kInfoHipparcos, kInfoInt32, star.hip, {}},
                                   {kInfoMagnitude, kInfoHundredths, hundredths(star.magnitude), {}}};
   if (star.bv) items.push_back({kInfoColourIndex, kInfoThousandths, static_cast<int32_t>(std::lround(*star.bv * 1000)), {}});
-  if (auto st = s.stellarium.find(star.hip); st != s.stellarium.end()) {
-    if (!st->second.spectralType.empty()) items.push_back({kInfoSpectralType, kInfoText, 0, st->second.spectralType});
-    const int32_t plx = st->second.parallaxHundredthsMas;
-    if (plx > 0) {
-      items.push_back({kInfoParallax, kInfoHundredths, plx, {}});
-      // 3261.56 light years at a parallax of 1 mas.
-      items.push_back({kInfoDistance, kInfoTenths, static_cast<int32_t>(std::lround(3261.56 * 100 / plx * 10)), {}});
-    }
+  if (auto st = s.stellarium.find(star.hip); st != s.stellarium.end() && !st->second.spectralType.empty()) {
+    items.push_back({kInfoSpectralType, kInfoText, 0, st->second.spectralType});
   }
-  if (auto pm = s.motions.find(star.hip); pm != s.motions.end()) {
-    items.push_back({kInfoProperMotionRa, kInfoHundredths, static_cast<int32_t>(std::lround(pm->second.raMasPerYear * 100)), {}});
-    items.push_back({kInfoProperMotionDec, kInfoHundredths, static_cast<int32_t>(std::lround(pm->second.decMasPerYear * 100)), {}});
+  const StoredMotion m = storedMotionOf(star.hip, s);
+  if (const int32_t plx = m.parallaxHundredthsMas; plx > 0) {
+    items.push_back({kInfoParallax, kInfoHundredths, plx, {}});
+    // 3261.56 light years at a parallax of 1 mas.
+    items.push_back({kInfoDistance, kInfoTenths, static_cast<int32_t>(std::lround(3261.56 * 100 / plx * 10)), {}});
+  }
+  if (s.motions.count(star.hip)) {
+    items.push_back({kInfoProperMotionRa, kInfoHundredths, m.raHundredthsMas, {}});
+    items.push_back({kInfoProperMotionDec, kInfoHundredths, m.decHundredthsMas, {}});
   }
   if (auto id = s.ids.find(star.hip); id != s.ids.end()) {
     if (id->second.hd > 0) items.push_back({kInfoHd, kInfoInt32, id->second.hd, {}});
@@ -133,6 +147,16 @@ std::string starInformation(const Sources& s) {
     highest = std::max(highest, star.hip);
   }
   return starInfoBytes(records, std::max<int32_t>(highest + 1, StarInfoFile::kMinEntries));
+}
+
+std::string starMotions(const Sources& s) {
+  std::vector<StoredMotion> byNumber;
+  for (const SourceStar& star : s.stars) {
+    if (star.hip < 0) continue;
+    if (static_cast<size_t>(star.hip) >= byNumber.size()) byNumber.resize(star.hip + 1);
+    byNumber[star.hip] = storedMotionOf(star.hip, s);
+  }
+  return starMotionBytes(byNumber);
 }
 
 // --- proper names --------------------------------------------------------------
@@ -276,7 +300,8 @@ bool buildStarFiles(const StarSourcePaths& paths, const std::string& dataDirecto
               s.stars.size(), s.names.size(), s.stellarium.size(), s.motions.size(), s.ids.size());
   return writeFile(dataDirectory + "/stars_hip.dat", mainCatalog(s)) &&
          writeFile(dataDirectory + "/star_labels.dat", starLabels(s)) &&
-         writeFile(dataDirectory + "/hipparcos_data.dat", starInformation(s));
+         writeFile(dataDirectory + "/hipparcos_data.dat", starInformation(s)) &&
+         writeFile(dataDirectory + "/star_motions.dat", starMotions(s));
 }
 
 }  // namespace celvaro

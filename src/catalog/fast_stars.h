@@ -1,0 +1,42 @@
+// The main catalog's fast stars (ProperMotions::kFastMasPerYear and more)
+// at their J2000 places in bands of one arcminute of declination: the marks
+// that belong to them (names, double and variable stars) move with them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "astro/apparent_place.h"
+#include "astro/coordinates.h"
+#include "catalog/proper_motions.h"
+#include "catalog/star_data_simple.h"
+
+namespace celvaro {
+
+class FastStars {
+ public:
+  // Finds the fast stars of a Hipparcos catalog. The catalog and the
+  // motions are only read: another thread may fill the other catalogs.
+  void index(const StarDataSimple& stars, const ProperMotions& motions);
+  bool indexed() const { return !bandStarts_.empty(); }
+
+  // The place `years` after J2000 of a mark at a J2000 place that belongs
+  // to a fast star: the nearest within half an arcminute of it (double and
+  // variable star catalogs give their own places; alpha Cen A and B stand
+  // 15" apart). None for a mark of a slower star, which keeps its place:
+  // in a century its star moves less than 10", a fraction of the smallest
+  // disc.
+  std::optional<EquatorialPosition> markPlace(double raRad, double decRad, double years) const;
+
+ private:
+  struct Star {
+    double raRad, decRad, cosDec;
+    Vector3 at, yearly;  // the J2000 direction and its yearly motion
+    bool raApartBeyond(double raRad, double reach) const;
+  };
+  std::vector<Star> stars_;
+  std::vector<uint32_t> bandStarts_;  // the first star of each band, then the end
+};
+
+}  // namespace celvaro
