@@ -1,6 +1,5 @@
 #include "catalog/star_info_file.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "app/text_ids.h"
@@ -110,41 +109,6 @@ std::vector<StarInfoItem> StarInfoFile::decodeStored(const std::vector<uint8_t>&
   for (size_t i = 0; i < wordCount; ++i) words[i] = loadU16(&bytes[2 * i]);
   return decode(words.data(), wordCount, reinterpret_cast<const char*>(bytes.data()) + wordCount * 2,
                 bytes.size() - wordCount * 2);
-}
-
-MappedStarInfo::MappedStarInfo(const std::string& path) : file_(path) {
-  const std::span<const uint8_t> bytes = file_.bytes();
-  if (bytes.size() < 16 || std::memcmp(bytes.data(), "CLV_SIDX", 8) != 0 || loadU32(&bytes[8]) != 1) return;
-  const uint32_t entries = loadU32(&bytes[12]);
-  if (entries < StarInfoFile::kMinEntries || entries > StarInfoFile::kMaxEntries || 16 + uint64_t{entries} * 8 > bytes.size()) {
-    return;
-  }
-  entries_ = entries;
-}
-
-bool MappedStarInfo::storedNumbers(int32_t number, const std::array<int, 3>& fields, int32_t (&values)[3],
-                                   int required) const {
-  if (number < 0 || static_cast<uint32_t>(number) >= entries_) return false;
-  const std::span<const uint8_t> bytes = file_.bytes();
-  const uint64_t records = 16 + uint64_t{entries_} * 8;
-  const uint64_t start = records + loadU32(&bytes[16 + number * 8]);
-  const size_t wordCount = (loadU32(&bytes[20 + number * 8]) >> 8) & 0xFF;
-  if (start + wordCount * 2 > bytes.size()) return false;
-  const auto word = [&](size_t i) { return loadU16(&bytes[start + 2 * i]); };
-  bool found[3] = {false, false, false};
-  for (int k = 0; k < 3; ++k) values[k] = 0;
-  for (size_t i = 0; i < wordCount;) {
-    const uint16_t item = word(i);
-    const size_t n = valueWords(item >> 8);
-    if (n == 0 || i + 1 + n > wordCount) break;
-    for (int k = 0; k < 3; ++k) {
-      if ((item & 0xFF) != fields[k] || n != 2) continue;
-      values[k] = static_cast<int32_t>(word(i + 1) | (static_cast<uint32_t>(word(i + 2)) << 16));
-      found[k] = true;
-    }
-    i += 1 + n;
-  }
-  return std::all_of(found, found + required, [](bool f) { return f; });
 }
 
 }  // namespace celvaro

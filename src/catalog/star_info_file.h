@@ -14,12 +14,9 @@
 // below.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "platform/mapped_file.h"
 
 namespace celvaro {
 
@@ -87,26 +84,6 @@ class StarInfoFile {
 
  private:
   std::string path_;
-};
-
-// The information file mapped into memory, for reading the numbers of many
-// entries in place without reading the whole file first.
-class MappedStarInfo {
- public:
-  MappedStarInfo() = default;
-  // An invalid mapping when the file cannot be mapped or is not one.
-  explicit MappedStarInfo(const std::string& path);
-  bool valid() const { return entries_ > 0; }
-
-  // The stored numbers of the two-word items of three fields of an entry
-  // (each value times its power of ten), 0 for a field the entry lacks;
-  // false for no such entry or when any of the first `required` fields is
-  // missing.
-  bool storedNumbers(int32_t number, const std::array<int, 3>& fields, int32_t (&values)[3], int required) const;
-
- private:
-  MappedFile file_;
-  uint32_t entries_ = 0;
 };
 
 }  // namespace celvaro
