@@ -220,7 +220,8 @@ TEST(SolarSystem, EveryMinorBodyMeetsTheStarLimit) {
   SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   solar.loadLists({1, 0, 0, 0}, false, kChartDate);
   ASSERT_EQ(solar.loadCometList(), 0);
-  const ChartDate march2025{2025, 3, 1, 20, 0, 0}, opposition2025{2025, 10, 2, 0, 0, 0}, april2024{2024, 4, 21, 0, 0, 0};
+  const ChartDate march2025{2025, 3, 1, 20, 0, 0}, opposition2025{2025, 10, 2, 0, 0, 0};
+  const ChartDate april2024{2024, 4, 21, 0, 0, 0};
   const struct {
     int32_t id;
     ChartDate universal;
