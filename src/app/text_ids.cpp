@@ -60,7 +60,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, 14480, 14485);
   addRange(ids, 14500, 14506);                                // solar-system dialogs
   addRange(ids, 14510, 14518);
-  addRange(ids, 14520, 14530);
+  addRange(ids, 14520, kOutdatedElements);
   addRange(ids, 14540, 14551);
   addRange(ids, 14560, 14568);
   addRange(ids, 14600, 14616);                                // variable-star dialogs, type meanings

@@ -115,6 +115,9 @@ constexpr int kSettingFileNotSaved = 14445;
 // The constellation dialog: title, the names' caption, three choices of
 // names and the list's caption.
 constexpr int kConstellationLabelFirst = 14461;
+// The user comet's and asteroid's dialogs: their elements lie more than ten
+// years from the chart's date.
+constexpr int kOutdatedElements = 14531;
 constexpr int kRaCaption = 14563;
 constexpr int kDecCaption = 14564;
 // The object-information window's altitude and azimuth of the chart's instant.

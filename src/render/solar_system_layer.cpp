@@ -192,10 +192,7 @@ void SolarSystemLayer::minorBodies() {
     for (int k = 0; k < 4; ++k) {
       const MinorPlanetList* list = solar_.minorPlanets(kBrightList + k);
       if (!settings_.minorPlanetLists[k] || !list->loaded()) continue;
-      for (int i = 0; i < list->count(); ++i) {
-        const int32_t id = objectId(kBrightList + k, i);
-        if (!fainterThanTheStars(id)) minorBody(id, asteroid, false);
-      }
+      for (int i = 0; i < list->count(); ++i) minorBody(objectId(kBrightList + k, i), asteroid, false);
     }
     const int32_t selected = settings_.asteroidTrack.object;
     const int kind = objectKind(selected);
@@ -208,9 +205,9 @@ void SolarSystemLayer::minorBodies() {
   }
 }
 
-bool SolarSystemLayer::fainterThanTheStars(int32_t id) const {
-  const std::optional<double> m = solar_.asteroidMagnitude(id);
-  return m && *m * 100 > settings_.starLimitHundredths;
+bool SolarSystemLayer::withinTheStarLimit(int32_t id) const {
+  const bool selected = id == settings_.asteroidTrack.object || id == settings_.cometTrack.object;
+  return selected || !solar_.fainterThan(id, settings_.starLimitHundredths);
 }
 
 // An asteroid or comet of known magnitude is drawn at least the size of a
@@ -218,8 +215,8 @@ bool SolarSystemLayer::fainterThanTheStars(int32_t id) const {
 void SolarSystemLayer::minorBody(int32_t id, Disc disc, bool comet) {
   StarPosition p;
   int32_t x, y;
-  if (!solar_.objectPosition(id, -1, p) || !visible(p.raRad, p.decRad, x, y)) return;
-  const std::optional<double> m = comet ? solar_.cometMagnitude(id) : solar_.asteroidMagnitude(id);
+  if (!withinTheStarLimit(id) || !solar_.objectPosition(id, -1, p) || !visible(p.raRad, p.decRad, x, y)) return;
+  const std::optional<double> m = solar_.minorBodyMagnitude(id);
   if (m) {
     const auto hundredths = static_cast<int32_t>(std::lround(*m * 100));
     disc.diameter = std::max(disc.diameter, output_.starDiameterForMagnitude(hundredths));

@@ -59,10 +59,13 @@ class SolarSystemLayer {
   // mark carries the name, or without dates the first mark drawn.
   bool track(int32_t id, std::span<const TrackPoint> points, std::span<const TrackMark> marks, const Disc& disc,
              int fill, const std::string& name);
-  // The object's disc and name when it is visible; kind of disc by `comet`.
+  // The object's disc and name when it is visible and within the star
+  // limit; kind of disc by `comet`.
   void minorBody(int32_t id, Disc disc, bool comet);
-  // A listed asteroid whose magnitude is known and beyond the chart's stars.
-  bool fainterThanTheStars(int32_t id) const;
+  // Every minor body, the user's comet and asteroid with the listed ones,
+  // is left off when its magnitude is beyond the chart's stars; the
+  // selected comet and asteroid are drawn whatever their brightness.
+  bool withinTheStarLimit(int32_t id) const;
   bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
 
   const SolarSystem& solar_;

@@ -180,13 +180,22 @@ std::optional<double> SolarSystem::cometMagnitude(int32_t id) const {
   return instant_.cometMagnitude(c.orbit, *c.h, *c.k);
 }
 
+std::optional<double> SolarSystem::minorBodyMagnitude(int32_t id) const {
+  return isComet(id) ? cometMagnitude(id) : asteroidMagnitude(id);
+}
+
+bool SolarSystem::fainterThan(int32_t id, int32_t limitHundredths) const {
+  const std::optional<double> m = minorBodyMagnitude(id);
+  return m && *m * 100 > limitHundredths;
+}
+
 std::optional<BodyFacts> SolarSystem::minorBodyFacts(int32_t id) const {
   StarPosition at;
   if (objectKind(id) == kMajorBody || !minorObjectPosition(id, at)) return std::nullopt;
   const std::optional<double> distance = minorBodyDistanceAu(id);
   if (!distance) return std::nullopt;
   BodyFacts facts = celvaro::minorBodyFacts({at.raRad, at.decRad}, *distance, julianDate_);
-  facts.magnitude = isComet(id) ? cometMagnitude(id) : asteroidMagnitude(id);
+  facts.magnitude = minorBodyMagnitude(id);
   return facts;
 }
 

@@ -81,6 +81,13 @@ class SolarSystem {
   std::optional<double> asteroidMagnitude(int32_t id) const;
   // The same for a comet of the comet list whose line gives its magnitude law.
   std::optional<double> cometMagnitude(int32_t id) const;
+  // Either of the two, by the kind of the object.
+  std::optional<double> minorBodyMagnitude(int32_t id) const;
+  // True for a comet or an asteroid whose magnitude is known and fainter
+  // than the limit (hundredths): the chart leaves it off with its stars. A
+  // body without a magnitude law (the user's comet, a comet-list line
+  // without one) is never fainter: it is drawn as it is.
+  bool fainterThan(int32_t id, int32_t limitHundredths) const;
   // A comet's or an asteroid's facts at the chart's instant, seen from the
   // Earth's centre, its magnitude by its own law where it has one; none for
   // a major body or an object without a position.

@@ -137,6 +137,25 @@ TEST_F(SolarSystemLayerTest, AsteroidsShowWithinTheStarLimitAtTheirMagnitudesSiz
   EXPECT_EQ(discDiameter(objectId(kBrightList, 0)), output.starDiameterForMagnitude(853));
 }
 
+// The user's asteroid with the example elements of Ceres is of magnitude
+// 9.06 on 2025-03-01 (PyEphem): left off an 8.0 chart like a listed one,
+// unless it is the selected asteroid.
+TEST_F(SolarSystemLayerTest, TheUsersAsteroidKeepsTheStarLimitUnlessSelected) {
+  const ChartDate date{2025, 3, 1, 20, 0, 0};
+  solar.userAsteroid().shown = 1;
+  solar.update(date);
+  const int32_t id = objectId(kUserAsteroid, 0);
+  StarPosition asteroid;
+  ASSERT_TRUE(solar.objectPosition(id, -1, asteroid));
+  centreOn(asteroid);
+  settings.starLimitHundredths = 800;
+  draw();
+  EXPECT_FALSE(drew("minor", id));
+  settings.asteroidTrack.object = id;
+  draw();
+  EXPECT_TRUE(drew("minor", id));
+}
+
 // 12P on 2024-04-21 is of magnitude 4.95 by its law (PyEphem's gk model for
 // the elements below): the disc of a 4.95 star, larger than the least one.
 TEST_F(SolarSystemLayerTest, ACometIsTheSizeOfAStarOfItsMagnitude) {
@@ -163,6 +182,8 @@ TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
                       "10.0  4.0  C/2004 A1 (Test)\n");
   ASSERT_EQ(solar.loadCometList(), 0);
   solar.update(kChartDate);
+  solar.userComet().shown = 1;
+  solar.userComet().name = "177P/Barnard";
   settings.cometTrack.object = objectId(kCometList, 0);
   StarPosition comet;
   EXPECT_FALSE(solar.objectPosition(settings.cometTrack.object, -1, comet));

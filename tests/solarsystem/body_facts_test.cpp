@@ -91,6 +91,7 @@ TEST(BodyFacts, CometsAndAsteroidsArePyEphems) {
                       "  4.0  12P/Pons-Brooks\n");
   SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   ASSERT_EQ(solar.loadCometList(), 0);
+  solar.userAsteroid().shown = 1;
   const struct {
     int32_t id;
     ChartDate universal;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <numbers>
+#include <optional>
+#include <string>
 
 #include "astro/local_sky.h"
 #include "solarsystem/element_files.h"
@@ -28,6 +30,9 @@ const std::string kCeres =
 const std::string kEros =
     "00433   10.39  0.46 K2289 271.07099  178.89706  304.29973   10.82773  0.2228353  0.55965812   1.4581240"
     "    JPL 659                                                    (433) Eros\n";
+const std::string k12P =
+    "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  4.0  "
+    "12P/Pons-Brooks\n";
 
 PlanetTrackSettings marsTrack() {
   PlanetTrackSettings s;
@@ -102,6 +107,7 @@ TEST(SolarSystem, BodiesByNumberAndIdentifier) {
   EXPECT_EQ(name, " Sun");
   EXPECT_FALSE(solar.objectName(objectId(kMajorBody, 9), name));
   StarPosition p;
+  solar.userAsteroid().shown = 1;
   EXPECT_TRUE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
   solar.userAsteroid().shown = 0;
   EXPECT_FALSE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
@@ -189,9 +195,7 @@ TEST(SolarSystem, AsteroidMagnitudesFollowTheirDistancesAndPhase) {
 // _k 4): 2024/3/1 6.97, 2024/4/21 4.95.
 TEST(SolarSystem, CometMagnitudesFollowTheirLaw) {
   ScratchDir dir;
-  writeBytes(dir.file("CometEls.txt"),
-             "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  4.0  "
-             "12P/Pons-Brooks\n");
+  writeBytes(dir.file("CometEls.txt"), k12P);
   SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   ASSERT_EQ(solar.loadCometList(), 0);
   const std::pair<ChartDate, double> expected[] = {{{2024, 3, 1, 0, 0, 0}, 6.97}, {{2024, 4, 21, 0, 0, 0}, 4.95}};
@@ -203,12 +207,66 @@ TEST(SolarSystem, CometMagnitudesFollowTheirLaw) {
   }
 }
 
+// The chart's star limit against each kind of minor body, magnitudes from
+// PyEphem 4.1.4 (EllipticalBody with the same elements): the user
+// asteroid's example elements of Ceres (2006, _H 3.34) and the list's
+// (2022, _H 3.33) both give 9.06 on 2025/3/1 20:00, the 2006 ones 7.58 at
+// the opposition of 2025/10/2; 12P 4.95 on 2024/4/21 (_g 5, _k 4). The
+// user's comet has no magnitude law and is never left off.
+TEST(SolarSystem, EveryMinorBodyMeetsTheStarLimit) {
+  ScratchDir dir;
+  writeBytes(dir.file("Soft00Bright.txt"), kCeres);
+  writeBytes(dir.file("CometEls.txt"), k12P);
+  SolarSystem solar(testing::elementFilesIn(dir.path().string()));
+  solar.loadLists({1, 0, 0, 0}, false, kChartDate);
+  ASSERT_EQ(solar.loadCometList(), 0);
+  const ChartDate march2025{2025, 3, 1, 20, 0, 0}, opposition2025{2025, 10, 2, 0, 0, 0};
+  const ChartDate april2024{2024, 4, 21, 0, 0, 0};
+  const struct {
+    int32_t id;
+    ChartDate universal;
+    std::optional<double> magnitude;
+    int32_t limitHundredths;
+    bool fainter;
+  } cases[] = {
+      {objectId(kUserAsteroid, 0), march2025, 9.06, 800, true},
+      {objectId(kUserAsteroid, 0), march2025, 9.06, 920, false},
+      {objectId(kBrightList, 0), march2025, 9.06, 800, true},
+      {objectId(kUserAsteroid, 0), opposition2025, 7.58, 800, false},
+      {objectId(kCometList, 0), april2024, 4.95, 480, true},
+      {objectId(kCometList, 0), april2024, 4.95, 510, false},
+      {objectId(kUserComet, 0), march2025, std::nullopt, -1000, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(objectKind(c.id)) + " " + std::to_string(c.universal.year) + " limit " +
+                 std::to_string(c.limitHundredths));
+    solar.update(c.universal);
+    const std::optional<double> m = solar.minorBodyMagnitude(c.id);
+    ASSERT_EQ(m.has_value(), c.magnitude.has_value());
+    if (m) {
+      EXPECT_NEAR(*m, *c.magnitude, 0.02);
+    }
+    EXPECT_EQ(solar.fainterThan(c.id, c.limitHundredths), c.fainter);
+  }
+}
+
+// The example comet and asteroid the program starts with are not drawn:
+// their 2006 elements put them far from the bodies by now.
+TEST(SolarSystem, TheExampleUserObjectsAreNotOnTheChart) {
+  SolarSystem solar;
+  solar.update({2025, 3, 1, 20, 0, 0});
+  StarPosition p;
+  EXPECT_FALSE(solar.objectPosition(objectId(kUserComet, 0), -1, p));
+  EXPECT_FALSE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
+}
+
 TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ScratchDir dir;
   writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
   writeBytes(dir.file("Soft00Distant.txt"), kEros);
   writeBytes(dir.file("MPCORB.DAT"), "MINOR PLANET ELEMENTS\n-----\n" + kCeres + kEros);
   SolarSystem solar(testing::elementFilesIn(dir.path().string()));
+  solar.userAsteroid().shown = 1;
   ShortListSwitches lists{1, 0, 1, 0};
   solar.loadLists(lists, true, kChartDate);
   EXPECT_TRUE(solar.minorPlanets(kBrightList)->loaded());

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
@@ -89,7 +90,7 @@ TEST_F(SolarSystemDialogs, DiscSizesShowAndReadMagnitudes) {
 
 TEST_F(SolarSystemDialogs, UserCometFields) {
   UserComet comet;
-  DlgComets dialog(resources, comet);
+  DlgComets dialog(resources, comet, chart.chartDate);
   dialog.create(nullptr);
   EXPECT_EQ(shown(dialog, DlgComets::kDay), "28.6884");
   EXPECT_FALSE(dialog.control(DlgComets::kFirstElement)->isEnabled());
@@ -104,7 +105,7 @@ TEST_F(SolarSystemDialogs, UserCometFields) {
   EXPECT_EQ(comet.dayTenThousandths, 36813);
   EXPECT_EQ(comet.q, 0.287);
   EXPECT_EQ(comet.e, 0.954397);  // left alone, read back unchanged
-  EXPECT_EQ(comet.shown, 0);
+  EXPECT_EQ(comet.shown, 1);  // the example starts switched off
 }
 
 TEST_F(SolarSystemDialogs, MinorPlanetsWriteListsAndAsteroid) {
@@ -121,6 +122,34 @@ TEST_F(SolarSystemDialogs, MinorPlanetsWriteListsAndAsteroid) {
   EXPECT_EQ(asteroid.a, 1.4583);
   EXPECT_EQ(asteroid.nDegPerDay, 0.21430359);
   EXPECT_EQ(asteroid.epoch, "K239B");
+}
+
+// The example elements date from 2006 (perihelion 2006-08-28.69, epoch
+// 2006-09-22): a chart of 2007 keeps them, one of 2025 or of 1990 is more
+// than ten years away and the dialogs say so.
+TEST_F(SolarSystemDialogs, UserOrbitsFarFromTheChartDateAreFlagged) {
+  const struct {
+    ChartDate chartDate;
+    bool flagged;
+  } cases[] = {{{2007, 6, 15, 20, 0, 0}, false}, {{2025, 3, 1, 20, 0, 0}, true}, {{1990, 1, 1, 0, 0, 0}, true}};
+  UserComet comet;
+  UserAsteroid asteroid;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chartDate.year);
+    chart.chartDate = c.chartDate;
+    DlgComets cometDialog(resources, comet, chart.chartDate);
+    cometDialog.create(nullptr);
+    DlgMinorPlanets asteroidDialog(resources, chart, asteroid);
+    asteroidDialog.create(nullptr);
+    const QLabel* notes[] = {cometDialog.control<QLabel>(DlgComets::kOutdated),
+                             asteroidDialog.control<QLabel>(DlgMinorPlanets::kOutdated)};
+    for (const QLabel* note : notes) {
+      EXPECT_EQ(note != nullptr, c.flagged);
+      if (note) {
+        EXPECT_TRUE(note->text().contains("more than ten years"));
+      }
+    }
+  }
 }
 
 // --- with the element files -----------------------------------------------------------

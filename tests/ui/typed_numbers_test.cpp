@@ -189,7 +189,7 @@ TEST_F(TypedNumbers, ACometsPerihelionDateMustExist) {
   };
   for (const Case& c : cases) {
     UserComet comet;
-    DlgComets dialog(resources, comet);
+    DlgComets dialog(resources, comet, {2007, 6, 15});
     dialog.create(nullptr);
     press(dialog.window(), DlgComets::kEditElements);
     typeInto(dialog.window(), DlgComets::kYear, c.year);
@@ -205,7 +205,7 @@ TEST_F(TypedNumbers, ACometsPerihelionDateMustExist) {
 // when it is not one number, and the comet keeps its elements.
 TEST_F(TypedNumbers, ACometsElementsAreNumbersWithinTheirRanges) {
   UserComet comet;
-  DlgComets dialog(resources, comet);
+  DlgComets dialog(resources, comet, {2007, 6, 15});
   dialog.create(nullptr)->show();
   press(dialog.window(), DlgComets::kEditElements);
   const int first = DlgComets::kFirstElement;

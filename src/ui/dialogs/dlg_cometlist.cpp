@@ -94,7 +94,8 @@ void DlgCometlist::selectComet(bool track) {
 
 void DlgCometlist::editUserComet() {
   if (!model_.catalogs()) return;
-  if (DlgComets(resources(), model_.catalogs()->solarSystem().userComet()).runModal(window()) != 1) return;
+  DlgComets dialog(resources(), model_.catalogs()->solarSystem().userComet(), model_.chart.chartDate);
+  if (dialog.runModal(window()) != 1) return;
   model_.solarSystemChanged();
   redrawChart();
 }

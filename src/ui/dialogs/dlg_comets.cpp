@@ -39,6 +39,9 @@ void DlgComets::onInitDialog() {
   const int row = decimalFields(elementRows(), 4);
   grid()->addWidget(checkBox(kShown, text(14529, "Show on the chart"), comet_.shown != 0), row, 0);
   grid()->addWidget(checkBox(kEditElements, text(14530, "Edit the orbital elements"), false), row, 1);
+  if (outdatedAt(comet_, julianDayOf(chartDate_))) {
+    grid()->addWidget(label(kOutdated, text(text_id::kOutdatedElements, kOutdatedEnglish)), row + 1, 0, 1, 2);
+  }
   enableElements();
   addOkCancel();
 }

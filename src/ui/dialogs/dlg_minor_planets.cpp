@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "app/text_ids.h"
+#include "ui/dialogs/dlg_comets.h"
 
 namespace celvaro {
 namespace {
@@ -41,6 +42,9 @@ void DlgMinorPlanets::onInitDialog() {
   row = decimalFields(elementRows(), row);
   labelledEdit(kEpoch, text(14550, "Epoch (packed, 5 characters)"), QString::fromStdString(asteroid_.epoch), row)
       ->setMaxLength(kPackedEpochChars);
+  if (outdatedAt(asteroid_, julianDayOf(settings_.chartDate))) {
+    grid()->addWidget(label(kOutdated, text(text_id::kOutdatedElements, kOutdatedEnglish)), row + 1, 0, 1, 2);
+  }
   addOkCancel();
 }
 
