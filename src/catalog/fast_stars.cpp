@@ -9,9 +9,17 @@ namespace {
 
 constexpr double kReachRad = 0.5 / 3437.747;  // half an arcminute
 constexpr int kDeclinationBands = 180 * 60;   // one arcminute each
+constexpr double kTurn = 2 * std::numbers::pi;
 
 int bandOf(double decRad) {
   return std::clamp(static_cast<int>((decRad + std::numbers::pi / 2) * 3437.747), 0, kDeclinationBands);
+}
+
+// The right ascension from a to b (both within a turn), within half a turn
+// either way.
+double raFromTo(double a, double b) {
+  const double apart = b - a;
+  return apart > std::numbers::pi ? apart - kTurn : apart < -std::numbers::pi ? apart + kTurn : apart;
 }
 
 }  // namespace
@@ -29,40 +37,39 @@ void FastStars::index(const StarDataSimple& stars, const ProperMotions& motions)
     const int32_t hipparcos = stars.hipparcosNumber(i);
     if (!motions.isFast(hipparcos)) continue;
     const EquatorialPosition place = stars.filePlace(i);
-    const Vector3 at = unitVectorOf(place.raRad, place.decRad);
-    stars_[next[bandOf(place.decRad)]++] = {place.raRad, place.decRad, std::sqrt(at.x * at.x + at.y * at.y), at,
-                                            motions.yearlyMotion(hipparcos, at)};
+    const ProperMotions::AngularMotion m = motions.angularMotion(hipparcos);
+    stars_[next[bandOf(place.decRad)]++] = {place.raRad, place.decRad, std::max(std::cos(place.decRad), 1e-9),
+                                            m.eastRadPerYear, m.northRadPerYear};
   }
   bandStarts_ = std::move(starts);
 }
 
-// Whether a place at the star's declination but this right ascension
-// stands beyond `reach` radians of it: a cheap test before the separation.
-// Along a parallel the separation is at least 2/pi of the right ascension
-// apart times cos(dec); within half a degree of the pole the separation
-// alone decides.
-bool FastStars::Star::raApartBeyond(double ra, double reach) const {
-  const double apart = std::abs(ra - raRad);
-  return cosDec > 0.01 && std::min(apart, 2 * std::numbers::pi - apart) * cosDec > reach * std::numbers::pi / 2;
-}
-
+// The nearest fast star by the distance on the plane that touches the sky
+// at the star: within half an arcminute it is the separation to a part in
+// a thousand, but within an arcminute of a pole.
 std::optional<EquatorialPosition> FastStars::markPlace(double raRad, double decRad, double years) const {
   if (!indexed()) return std::nullopt;
   const int band = bandOf(decRad);
-  std::optional<Vector3> mark;  // the mark's direction, once a star is near
   const Star* nearest = nullptr;
-  double nearestCosine = std::cos(kReachRad);
+  double nearestSquare = kReachRad * kReachRad;
   for (int b = std::max(band - 1, 0); b <= std::min(band + 1, kDeclinationBands); ++b) {
     for (uint32_t i = bandStarts_[b]; i < bandStarts_[b + 1]; ++i) {
       const Star& star = stars_[i];
-      if (std::abs(star.decRad - decRad) > kReachRad || star.raApartBeyond(raRad, kReachRad)) continue;
-      if (!mark) mark = unitVectorOf(raRad, decRad);
-      const double cosine = mark->x * star.at.x + mark->y * star.at.y + mark->z * star.at.z;
-      if (cosine >= nearestCosine) nearest = &star, nearestCosine = cosine;
+      const double north = decRad - star.decRad;
+      if (std::abs(north) > kReachRad) continue;
+      const double east = raFromTo(star.raRad, raRad) * star.cosDec;
+      if (const double square = east * east + north * north; square <= nearestSquare) {
+        nearest = &star, nearestSquare = square;
+      }
     }
   }
   if (!nearest) return std::nullopt;
-  return equatorialOf(ProperMotions::movedAlong(*mark, nearest->yearly, years));
+  // A mark moves with its star, linearly in right ascension and
+  // declination: within an arcsecond in a century of the star's own path
+  // along its great circle, which the chart draws.
+  double ra = raRad + years * nearest->eastRadPerYear / nearest->cosDec;
+  ra -= kTurn * std::floor(ra / kTurn);
+  return EquatorialPosition{ra, std::clamp(decRad + years * nearest->northRadPerYear, -std::numbers::pi / 2, std::numbers::pi / 2)};
 }
 
 }  // namespace celvaro

@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include "astro/apparent_place.h"
 #include "astro/coordinates.h"
 #include "catalog/proper_motions.h"
 #include "catalog/star_data_simple.h"
@@ -32,8 +31,7 @@ class FastStars {
  private:
   struct Star {
     double raRad, decRad, cosDec;
-    Vector3 at, yearly;  // the J2000 direction and its yearly motion
-    bool raApartBeyond(double raRad, double reach) const;
+    double eastRadPerYear, northRadPerYear;  // along the parallel and the meridian
   };
   std::vector<Star> stars_;
   std::vector<uint32_t> bandStarts_;  // the first star of each band, then the end

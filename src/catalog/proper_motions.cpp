@@ -72,6 +72,12 @@ Vector3 ProperMotions::yearlyMotion(int32_t hipparcos, const Vector3& start) con
   return {-east * start.y - north * start.z * start.x, east * start.x - north * start.z * start.y, north * across * across};
 }
 
+ProperMotions::AngularMotion ProperMotions::angularMotion(int32_t hipparcos) const {
+  const std::optional<Motion> m = motionOf(hipparcos);
+  if (!m) return {0, 0};
+  return {m->raMasPerYear * kRadPerMas, m->decMasPerYear * kRadPerMas};
+}
+
 Vector3 ProperMotions::movedAlong(const Vector3& start, const Vector3& yearly, double years) {
   const Vector3 v = {start.x + years * yearly.x, start.y + years * yearly.y, start.z + years * yearly.z};
   const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);

@@ -53,6 +53,12 @@ class ProperMotions {
   // direction `start`, on J2000 axes: a catalog that moves many stars often
   // moves each along it; zero for a star without a motion.
   Vector3 yearlyMotion(int32_t hipparcos, const Vector3& start) const;
+  // A star's motion across the sky in radians a year, zero for a star
+  // without one.
+  struct AngularMotion {
+    double eastRadPerYear, northRadPerYear;  // along the parallel and the meridian
+  };
+  AngularMotion angularMotion(int32_t hipparcos) const;
   // The unit vector `years` along a yearly motion from `start`.
   static Vector3 movedAlong(const Vector3& start, const Vector3& yearly, double years);
 

@@ -30,7 +30,6 @@ void StarDataSimple::clear() {
   zoneCount_ = 0;
   zones_.fill(Zone{});
   for (auto* column : {&ra_, &dec_, &ux_, &uy_, &uz_}) column->clear();
-  for (auto* column : {&motionX_, &motionY_, &motionZ_}) column->clear();
   motions_ = nullptr;
   hip_.clear();
   magnitude_.clear();
@@ -87,16 +86,8 @@ void StarDataSimple::prepareVectors(size_t end) {
   if (ux_.capacity() < end) ux_.reserve(ra_.size()), uy_.reserve(ra_.size()), uz_.reserve(ra_.size());
   for (size_t i = ux_.size(); i < end; ++i) {
     const UnitVector u = unitVector(ra_[i], dec_[i]);
-    if (!motions_) {
-      ux_.push_back(u.x), uy_.push_back(u.y), uz_.push_back(u.z);
-      continue;
-    }
-    if (motionX_.size() == i) {
-      const Vector3 v = motions_->yearlyMotion(hip_[i], {u.x, u.y, u.z});
-      motionX_.push_back(static_cast<float>(v.x)), motionY_.push_back(static_cast<float>(v.y));
-      motionZ_.push_back(static_cast<float>(v.z));
-    }
-    const Vector3 at = ProperMotions::movedAlong({u.x, u.y, u.z}, {motionX_[i], motionY_[i], motionZ_[i]}, years_);
+    Vector3 at = {u.x, u.y, u.z};
+    if (motions_) at = ProperMotions::movedAlong(at, motions_->yearlyMotion(hip_[i], at), years_);
     ux_.push_back(at.x), uy_.push_back(at.y), uz_.push_back(at.z);
   }
 }

@@ -74,10 +74,9 @@ class StarDataSimple final : public iStarData {
   std::vector<int16_t> magnitude_;
   std::vector<double> ra_, dec_;  // the file's J2000 places
   // The proper motions the stars move by (none: they keep the file's J2000
-  // places), the epoch, and how far each star drawn so far moves in a year.
+  // places) and the epoch.
   const ProperMotions* motions_ = nullptr;
   double epoch_ = 0, years_ = 0;
-  std::vector<float> motionX_, motionY_, motionZ_;
   std::vector<uint8_t> colour_;
   // Unit vectors of the stars, so that batches project by rotation.
   std::vector<double> ux_, uy_, uz_;
