@@ -41,11 +41,18 @@ std::string_view trimmed(std::string_view text) {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The forms of a comet-list entry a text may name: the whole entry, its
-// designation before the brackets and the name in them.
+// designation and its name, in brackets ("C/1995 O1 (Hale-Bopp)") or after
+// a periodic comet's number ("1P/Halley").
 std::array<std::string_view, 3> cometNameForms(std::string_view name) {
   const size_t open = name.find(" ("), close = name.rfind(')');
-  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return {name, name, name};
-  return {name, name.substr(0, open), name.substr(open + 2, close - open - 2)};
+  if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+    return {name, name.substr(0, open), name.substr(open + 2, close - open - 2)};
+  }
+  const size_t slash = name.find('/');
+  const bool periodic = slash != std::string_view::npos && slash > 1 && isDigit(name.front()) &&
+                        (name[slash - 1] == 'P' || name[slash - 1] == 'D');
+  if (!periodic) return {name, name, name};
+  return {name, name.substr(0, slash), name.substr(slash + 1)};
 }
 
 constexpr int kSerpensCauda = 76;  // shares "Ser" with the head, 75
@@ -79,6 +86,7 @@ std::optional<FoundObject> ObjectFinder::byName(std::string_view text, bool whol
   if (auto found = body(text, whole)) return found;
   if (auto found = constellation(text, whole)) return found;
   if (auto found = starName(text, whole)) return found;
+  if (auto found = whole ? commonName(text) : std::nullopt) return found;
   if (auto found = deepskyName(text, whole)) return found;
   if (auto found = comet(text, whole)) return found;
   if (!whole) return std::nullopt;
@@ -121,13 +129,14 @@ std::optional<FoundObject> ObjectFinder::variableStar(std::string_view text) {
   return picked(SearchKind::kVariableStar, kPickVariableStar, at);
 }
 
-// The switched-on short lists, then a number in the long list.
+// The switched-on short lists, then a number or a name in the long list.
 std::optional<FoundObject> ObjectFinder::minorPlanet(const MinorPlanetQuery& query) {
   SolarSystem& solar = catalogs_.solarSystem();
   StarPosition at;
   bool found = solar.findMinorPlanet(query, minorPlanetLists_, at);
-  if (!found && query.by == MinorPlanetQuery::kByNumber) {
-    const int32_t id = solar.findInLongList(leadingInt(query.text));
+  if (!found && query.by != MinorPlanetQuery::kByDesignation) {
+    const int32_t id = query.by == MinorPlanetQuery::kByNumber ? solar.findInLongList(leadingInt(query.text))
+                                                                : solar.findNamedInLongList(query.text);
     found = id >= 0 && solar.objectPosition(id, -1, at);
   }
   if (!found) return std::nullopt;
@@ -187,6 +196,16 @@ std::optional<FoundObject> ObjectFinder::deepskyName(std::string_view text, bool
     }
   }
   return std::nullopt;
+}
+
+// What another name of an object stands for: its designation, or the
+// place of a star no catalog holds.
+std::optional<FoundObject> ObjectFinder::commonName(std::string_view text) {
+  const auto target = catalogs_.commonNames().find(text);
+  if (!target) return std::nullopt;
+  if (!target->place) return byDesignation(target->designation);
+  return FoundObject{SearchKind::kStar, {-1, target->place->raRad, target->place->decRad}, std::string(text),
+                     kPickNothing, std::nullopt};
 }
 
 // The user's comet, then the comet list.

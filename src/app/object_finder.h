@@ -10,9 +10,11 @@
 //     "alpha Cen", "α Cen", "alf2 Cen") and Flamsteed numbers ("61 Cyg");
 //  2. whole names, case ignored: the Sun, the Moon and the planets (in the
 //     chosen language or in English), constellations (Latin name or
-//     abbreviation), star names, deep-sky names (the chosen language's
-//     list, then the English one), comets (the whole entry, its designation
-//     or the name in brackets: "Hale-Bopp"), minor planets;
+//     abbreviation), star names, other names of objects ("Beehive",
+//     "LMC", "Hercules Cluster" is M 13), deep-sky names (the chosen
+//     language's list, then the English one), comets (the whole entry, its
+//     designation or its name: "Hale-Bopp", "Halley"), minor planets
+//     ("Eros", "Pluto");
 //  3. double-star and variable-star designations ("STF 1110", "R Leo"),
 //     minor-planet numbers ("433", "(433)") and provisional designations;
 //  4. the beginnings of names, in the order of 2 ("Sir" is Sirius).
@@ -65,6 +67,7 @@ class ObjectFinder {
   std::optional<FoundObject> starName(std::string_view text, bool whole);
   std::optional<FoundObject> deepskyName(std::string_view text, bool whole);
   std::optional<FoundObject> comet(std::string_view text, bool whole);
+  std::optional<FoundObject> commonName(std::string_view text);
   std::optional<FoundObject> minorPlanet(const MinorPlanetQuery& query);
   std::optional<FoundObject> doubleStar(std::string_view text);
   std::optional<FoundObject> variableStar(std::string_view text);

@@ -132,6 +132,14 @@ StarIdDatabase& SkyCatalogs::starIds() {
   return starIds_;
 }
 
+const CommonNames& SkyCatalogs::commonNames() {
+  if (!commonNames_) {
+    commonNames_.emplace();
+    commonNames_->load(resolveDataPath(directory_, CommonNames::kPath));
+  }
+  return *commonNames_;
+}
+
 namespace {
 
 // Builds a catalog by its file's type, then opens it from the data directory.

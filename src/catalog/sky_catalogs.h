@@ -6,9 +6,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "catalog/common_names.h"
 #include "catalog/constellation_names.h"
 #include "catalog/constellation_regions.h"
 #include "catalog/deepsky_data.h"
@@ -98,6 +100,8 @@ class SkyCatalogs {
   // The database, opened at its first use: a chart that searches nothing
   // never reads it.
   StarIdDatabase& starIds();
+  // The other names of objects, read at their first use; empty without the file.
+  const CommonNames& commonNames();
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const ConstellationNames& constellationNames() const { return names_; }
@@ -139,6 +143,7 @@ class SkyCatalogs {
   std::unique_ptr<iStarDblData> doubles_;
   std::unique_ptr<iStarVarData> variables_;
   StarIdDatabase starIds_;
+  std::optional<CommonNames> commonNames_;
   bool starIdsOpened_ = false;
 
   ProperMotions motions_;

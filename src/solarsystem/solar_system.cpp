@@ -284,13 +284,24 @@ bool SolarSystem::findMinorPlanet(const MinorPlanetQuery& query, const ShortList
   return false;
 }
 
-int32_t SolarSystem::findInLongList(int number) {
+MinorPlanetList* SolarSystem::longList() {
   MinorPlanetList& list = *lists_[kLongList - kFirstListKind];
   if (!list.loaded()) {
-    if (list.load() != 0) return -1;
+    if (list.load() != 0) return nullptr;
     list.placeAt(instant_);
   }
-  const int index = list.findByNumber(number);
+  return &list;
+}
+
+int32_t SolarSystem::findInLongList(int number) {
+  const MinorPlanetList* list = longList();
+  const int index = list ? list->findByNumber(number) : -1;
+  return index < 0 ? -1 : objectId(kLongList, index);
+}
+
+int32_t SolarSystem::findNamedInLongList(std::string_view name) {
+  const MinorPlanetList* list = longList();
+  const int index = list ? list->findByName(name) : -1;
   return index < 0 ? -1 : objectId(kLongList, index);
 }
 

@@ -113,10 +113,15 @@ class SolarSystem {
   // Searches lists 4, 5, 6, 7 in this order, each only when switched on and
   // loaded; the first hit wins. The index field receives the identifier.
   bool findMinorPlanet(const MinorPlanetQuery& query, const ShortListSwitches& lists, StarPosition& out) const;
-  // The long list is loaded on first use. -1 when the number is not in it.
+  // The long list is loaded on first use. -1 when the number, or the name
+  // ("Eros", "(433) Eros"; case ignored), is not in it.
   int32_t findInLongList(int number);
+  int32_t findNamedInLongList(std::string_view name);
 
  private:
+  // The long list, loaded and placed at its first use; none when it cannot be read.
+  MinorPlanetList* longList();
+
   struct MinorTrack {
     int32_t object = -1;
     TrackStore store{kMinorTrackPointPairs, kMinorTrackMarks};

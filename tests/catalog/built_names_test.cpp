@@ -61,10 +61,12 @@ class BuiltNames : public ::testing::Test {
 };
 
 // Every name that led to another star: the Hipparcos number the IAU
-// Catalog of Star Names gives (Stellarium's western star_names.fab, the
-// entries citing the IAU lists), else the star d3-celestial's
-// starnames.json gives as the name's bearer, with its position from the
-// Hipparcos catalogue. Marfak is given to theta and mu Cas alike by both
+// Catalog of Star Names gives (IAU-CSN; Girtab kappa Sco, Schedar, Khambalia
+// and Princeps as its later editions spell and place them), else the star
+// d3-celestial's starnames.json gives as the name's bearer, with its
+// position from the Hipparcos catalogue; Nash is gamma2 Sgr's (R. H. Allen,
+// Star Names), not the Cepheid W Sgr's; Shedar and Mula stay as other
+// names. Marfak is given to theta and mu Cas alike by both
 // sources and by none of the IAU lists: the brighter, theta.
 TEST_F(BuiltNames, EveryNameFindsTheStarThatBearsIt) {
   struct Named {
@@ -85,13 +87,18 @@ TEST_F(BuiltNames, EveryNameFindsTheStarThatBearsIt) {
       {"Dalim", 14879, "alf For", {3, 12, 5, -1, 28, 59}},
       {"Dheneb", 5364, "eta Cet", {1, 8, 35, -1, 10, 11}},
       {"Gienah", 59803, "gam Crv", {12, 15, 48, -1, 17, 33}},
-      {"Girtab", 87073, "iot1 Sco", {17, 47, 35, -1, 40, 8}},
+      {"Girtab", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}},
       {"Heka", 26176, "phi1 Ori", {5, 34, 49, +1, 9, 29}},
       {"Isis", 33345, "mu CMa", {6, 56, 7, -1, 14, 3}},
       {"Markab", 113963, "alf Peg", {23, 4, 46, +1, 15, 12}},
       {"Minkar", 59316, "eps Crv", {12, 10, 7, -1, 22, 37}},
       {"Mirzam", 30324, "bet CMa", {6, 22, 42, -1, 17, 57}},
-      {"Nash", 88567, "HIP 88567 Sgr", {18, 5, 1, -1, 29, 35}},
+      {"Nash", 88635, "gam2 Sgr", {18, 5, 48, -1, 30, 25}},
+      {"Schedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}},
+      {"Shedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}},
+      {"Khambalia", 69974, "lam Vir", {14, 19, 7, -1, 13, 22}},
+      {"Princeps", 74666, "del Boo", {15, 15, 30, +1, 33, 19}},
+      {"Mula", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}},
       {"Rastaban", 85670, "bet Dra", {17, 30, 26, +1, 52, 18}},
       {"Rutilicus", 81693, "zet Her", {16, 41, 17, +1, 31, 36}},
       {"Suhail", 44816, "lam Vel", {9, 8, 0, -1, 43, 26}},
@@ -117,6 +124,26 @@ TEST_F(BuiltNames, EveryNameFindsTheStarThatBearsIt) {
     ASSERT_TRUE(ids().readRecord(ids().findByName(lowered(star.name)), found)) << what;
     EXPECT_EQ(found.hipparcos, star.hipparcos) << what << " in lower case";
   }
+}
+
+// A star with an IAU name shows it first in its description and on its
+// label, the other names after it (IAU-CSN).
+TEST_F(BuiltNames, TheIauNameIsTheOneShown) {
+  ASSERT_EQ(catalogs.openStarLabels(), 0);
+  const StarLabels& labels = catalogs.starLabels();
+  std::map<std::string, int> labelled;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    if (labels.name(i)) ++labelled[labels.name(i)];
+  }
+  const std::pair<int32_t, std::u16string> named[] = {
+      {86670, u"Girtab"}, {3179, u"Schedar"}, {69974, u"Khambalia"}, {88635, u"Alnasl"}, {74666, u"Princeps"}};
+  for (const auto& [hipparcos, name] : named) {
+    found = {};
+    ASSERT_TRUE(ids().findByCatalogNumber(kCatalogHipparcos, hipparcos, found)) << hipparcos;
+    EXPECT_EQ(utf16ToUtf8(ids().describe(found).substr(0, name.size())), utf16ToUtf8(name)) << hipparcos;
+    EXPECT_EQ(labelled[utf16ToUtf8(name)], 1) << utf16ToUtf8(name);
+  }
+  for (const char* other : {"Mula", "Shedar", "Nash", "Khambaliya"}) EXPECT_EQ(labelled[other], 0) << other;
 }
 
 // Short beginnings find the prominent star: the records run brightest first.

@@ -275,6 +275,38 @@ TEST_F(ChartOfAnObject, CentresOnThePublishedPositionOfWhatItNames) {
   EXPECT_LT(arcsecBetween(*mars, marsAt(2460325.3333)), 360);
 }
 
+// Stars by their IAU names and other names, objects by their common names,
+// comets and minor planets by name. Stars: Hipparcos (van Leeuwen 2007)
+// J2000 places; M 44, M 82 and the LMC: SIMBAD; omega Cen: Harris's
+// catalogue of globular clusters (2010); eta Car: SIMBAD, Hipparcos left it
+// out. The bodies: PyEphem 4.1.4's astrometric J2000 places from the data's
+// own element lines (MPCORB.DAT, CometEls.txt) for 2024-01-15 20:00 UT.
+TEST_F(ChartOfAnObject, CentresOnWhatACommonNameNames) {
+  const std::vector<std::pair<std::string, Sky>> objects = {
+      {"Girtab", hms(17, 42, 29.28, -39, 1, 47.9)},           // kappa Sco, not iota1
+      {"Schedar", hms(0, 40, 30.44, 56, 32, 14.4)},           // alpha Cas
+      {"Nash", hms(18, 5, 48.49, -30, 25, 26.7)},             // gamma2 Sgr, not W Sgr
+      {"Beehive", hms(8, 40, 24.0, 19, 40, 0)},               // M 44
+      {"Omega Centauri", hms(13, 26, 47.24, -47, 28, 46.5)},  // NGC 5139
+      {"Cigar Galaxy", hms(9, 55, 52.43, 69, 40, 46.9)},      // M 82
+      {"LMC", hms(5, 23, 34.6, -69, 45, 22)},
+      {"η Car", hms(10, 45, 3.59, -59, 41, 4.3)},
+      {"Halley", hms(8, 18, 24.61, 2, 16, 15.1)},
+      {"Pons-Brooks", hms(20, 22, 29.83, 37, 58, 38.6)},
+      {"Eros", hms(23, 19, 21.64, 5, 40, 42.4)},
+      // (134340) Pluto of elements for 2006; PyEphem's own theory of Pluto
+      // puts it 8.5' away, at 20h09m09.7s -22°58'26".
+      {"Pluto", hms(20, 8, 33.43, -22, 56, 10.3)},
+  };
+  for (const auto& [object, published] : objects) {
+    const auto centre = centreOfChart(object);
+    ASSERT_TRUE(centre) << object;
+    EXPECT_LT(arcsecBetween(*centre, published), 60) << object;
+  }
+  // Names.dat gives "Bode's Nebula" to M 81 and M 82, more often to M 81.
+  EXPECT_NE(lineAfter(runChart({"--object", "M 82", "--stats"}).out, "object=").find("Cigar Galaxy"), std::string::npos);
+}
+
 TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {
   const ChartRun orion = runChart({"--object", "Orion", "--stats"});
   EXPECT_EQ(lineAfter(orion.out, "object="), "Orion");  // the constellation before the nebula

@@ -150,7 +150,8 @@ std::vector<SkyRegion> regionBoxes() {
 
 // Each object's common name: of the names given for any of its
 // designations the one most sources cite, then the one marked well known,
-// then the first.
+// then the first. A name given to several objects ("Bode's Nebula", M 81
+// and M 82) is the common name only of the one most sources give it to.
 std::vector<std::string> commonNames(const std::vector<SourceDso>& dsos, const std::vector<SourceDsoName>& names) {
   std::map<std::string, size_t> byKey;
   for (size_t i = 0; i < dsos.size(); ++i) {
@@ -159,10 +160,17 @@ std::vector<std::string> commonNames(const std::vector<SourceDso>& dsos, const s
       byKey.try_emplace(designationKey(d.catalogue, d.number), i);
     }
   }
-  std::vector<const SourceDsoName*> best(dsos.size(), nullptr);
+  std::map<std::string, std::pair<int, size_t>> owners;  // sources and object by name
   for (const SourceDsoName& n : names) {
     auto at = byKey.find(n.key);
     if (at == byKey.end()) continue;
+    auto owner = owners.try_emplace(n.name, n.sources, at->second).first;
+    if (n.sources > owner->second.first) owner->second = {n.sources, at->second};
+  }
+  std::vector<const SourceDsoName*> best(dsos.size(), nullptr);
+  for (const SourceDsoName& n : names) {
+    auto at = byKey.find(n.key);
+    if (at == byKey.end() || owners[n.name].second != at->second) continue;
     const SourceDsoName*& chosen = best[at->second];
     if (!chosen || std::pair(n.sources, n.wellKnown) > std::pair(chosen->sources, chosen->wellKnown)) chosen = &n;
   }

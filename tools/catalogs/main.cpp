@@ -29,6 +29,7 @@
 #include "catalog/star_labels.h"
 #include "catalog/variable_star_data.h"
 #include "city_file_builder.h"
+#include "common_names_builder.h"
 #include "constellation_files_builder.h"
 #include "constellation_names_builder.h"
 #include "deep_star_files_builder.h"
@@ -53,7 +54,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 10";
+constexpr const char* kDataVersion = "celvaro-data 11";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =
@@ -347,6 +348,9 @@ int main(int argc, char** argv) {
         return buildDeepskyFiles({root + "nebulae/default/catalog.dat", root + "nebulae/default/names.dat",
                                   root + "translations/stellarium-skycultures"},
                                  options.data);
+      }) &&
+      step("Other names of objects", [&] {
+        return buildCommonNameFile(stellarium + "/usr/share/stellarium/nebulae/default/names.dat", options.data);
       }) &&
       step("Cities", [&] {
         return buildCityFile({stellarium + "/usr/share/stellarium/data/base_locations.bin.gz", "/usr/share/zoneinfo/zone.tab",

@@ -33,13 +33,16 @@ struct Sources {
   std::map<int32_t, StellariumStar> stellarium;
   std::map<int32_t, ProperMotion> motions;
   std::map<int32_t, CrossIds> ids;
-  std::map<int32_t, std::vector<std::string>> ownedNames;  // properNamesByStar
+  std::map<int32_t, OwnedNames> ownedNames;  // properNamesByStar
 
-  // d3-celestial's name of a star when no other star has a stronger claim to it.
+  // The IAU's name of a star, else d3-celestial's when no other star has a
+  // stronger claim to it.
   std::string properName(int32_t hip) const {
-    auto d3 = names.find(hip);
     auto owned = ownedNames.find(hip);
-    if (d3 == names.end() || owned == ownedNames.end() || owned->second.front() != d3->second.name) return {};
+    if (owned == ownedNames.end()) return {};
+    if (owned->second.iau) return owned->second.names.front();
+    auto d3 = names.find(hip);
+    if (d3 == names.end() || owned->second.names.front() != d3->second.name) return {};
     return d3->second.name;
   }
 };
@@ -167,7 +170,23 @@ std::string starMotions(const Sources& s) {
 constexpr int kIauReferences[] = {4, 6, 12, 36};
 
 // What a star's sources say of one of its names, strongest claim first.
-enum NameClaim { kIauName, kPrimaryName, kFirstSkyCultureName, kAlias };
+enum NameClaim { kIauName, kCorrectedName, kPrimaryName, kFirstSkyCultureName, kAlias };
+
+// Names the sources lack, spell otherwise or give another star. The IAU's
+// as the IAU Catalog of Star Names (the WGSN's list, IAU-CSN) gives them,
+// which Stellarium's list of 2022 does not yet; Nash is gamma2 Sgr's (R. H.
+// Allen, Star Names, and Stellarium's list), which d3-celestial gives the
+// Cepheid W Sgr beside it.
+struct ListedName {
+  int32_t hip;
+  const char* name;
+  NameClaim claim;
+};
+constexpr ListedName kNamesBesides[] = {{3179, "Schedar", kIauName},
+                                        {69974, "Khambalia", kIauName},
+                                        {74666, "Princeps", kIauName},
+                                        {86670, "Girtab", kIauName},
+                                        {88635, "Nash", kCorrectedName}};
 
 struct Claim {
   NameClaim claim = kAlias;
@@ -217,7 +236,7 @@ ConstellationRegions constellationRegionsOf(const std::vector<SourcePolyline>& b
   return regions;
 }
 
-std::map<int32_t, std::vector<std::string>> properNamesByStar(
+std::map<int32_t, OwnedNames> properNamesByStar(
     const std::vector<SourceStar>& stars, const std::map<int32_t, SourceStarName>& d3Names,
     const std::map<int32_t, std::vector<SourceProperName>>& skyCultureNames) {
   std::map<int32_t, double> magnitudes;
@@ -227,6 +246,7 @@ std::map<int32_t, std::vector<std::string>> properNamesByStar(
     return Claim{kind, references, m == magnitudes.end() ? 99 : m->second, hip};
   };
   std::map<int32_t, StarNames> byStar;
+  for (const ListedName& listed : kNamesBesides) byStar[listed.hip].add(listed.name, claim(listed.hip, listed.claim, 1));
   for (const auto& [hip, name] : d3Names) byStar[hip].add(name.name, claim(hip, kPrimaryName, 0));
   for (const auto& [hip, names] : skyCultureNames) {
     for (size_t i = 0; i < names.size(); ++i) {
@@ -241,10 +261,16 @@ std::map<int32_t, std::vector<std::string>> properNamesByStar(
       if (!added && c.rank() < at->second.rank()) at->second = c;
     }
   }
-  std::map<int32_t, std::vector<std::string>> owned;
+  std::map<int32_t, OwnedNames> owned;
   for (const auto& [hip, star] : byStar) {
     for (const std::string& name : star.names) {
-      if (owners[foldedCase(name)].hip == hip) owned[hip].push_back(name);
+      const Claim& owner = owners[foldedCase(name)];
+      if (owner.hip != hip) continue;
+      OwnedNames& names = owned[hip];
+      // The IAU's name goes first, the one labels and descriptions show.
+      const bool first = owner.claim == kIauName && !names.iau;
+      names.names.insert(first ? names.names.begin() : names.names.end(), name);
+      names.iau = names.iau || first;
     }
   }
   return owned;

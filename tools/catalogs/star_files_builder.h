@@ -32,14 +32,22 @@ int constellationNumberOf(const std::string& abbreviation, double raDeg);
 // its abbreviation, a Serpens ring by its first corner's right ascension.
 ConstellationRegions constellationRegionsOf(const std::vector<SourcePolyline>& boundaries);
 
+// A star's proper names; the IAU's name, where it has one, first.
+struct OwnedNames {
+  std::vector<std::string> names;
+  bool iau = false;  // the first name is the IAU's
+};
+
 // The proper names of each star, each name given to one star only. The
-// names of a star: d3-celestial's first, then those of Stellarium's sky
-// culture in its order. A name several stars bear goes to the one whose
-// claim is strongest: a Stellarium entry citing one of the IAU's lists,
-// then d3-celestial's name of the star, then the first name Stellarium
-// gives it, then any other; between equal claims the one whose entry
-// cites more references, then the brighter star. The others lose it.
-std::map<int32_t, std::vector<std::string>> properNamesByStar(
+// names of a star: the IAU's first, then d3-celestial's, then those of
+// Stellarium's sky culture in its order. A name several stars bear goes to
+// the one whose claim is strongest: the IAU's (a Stellarium entry citing
+// one of the IAU's lists, or the few names that list lacks), then a name
+// the builder's own short list places, then d3-celestial's name of the
+// star, then the first name Stellarium gives it, then any other; between
+// equal claims the one whose entry cites more references, then the
+// brighter star. The others lose it.
+std::map<int32_t, OwnedNames> properNamesByStar(
     const std::vector<SourceStar>& stars, const std::map<int32_t, SourceStarName>& d3Names,
     const std::map<int32_t, std::vector<SourceProperName>>& skyCultureNames);
 

@@ -22,7 +22,7 @@ struct Sources {
   std::vector<SourceStar> stars;
   std::map<int32_t, SourceStarName> d3Names;
   std::map<int32_t, std::vector<std::string>> designations;  // name.fab: "γ1_And", "22_And", "12_Cap_A"
-  std::map<int32_t, std::vector<std::string>> properNames;  // properNamesByStar
+  std::map<int32_t, OwnedNames> properNames;  // properNamesByStar
   std::map<int32_t, CrossIds> ids;
 };
 
@@ -154,7 +154,7 @@ StarIdContents contentsOf(const Sources& s) {
     const std::vector<Designation> designations = designationsOf(*star, s);
     c.records.push_back(recordOf(*star, designations, s));
     if (auto names = s.properNames.find(star->hip); names != s.properNames.end()) {
-      for (const std::string& name : names->second) c.names.push_back({name, record});
+      for (const std::string& name : names->second.names) c.names.push_back({name, record});
     }
     for (const Designation& d : designations) (d.isBayer() ? c.bayer : c.flamsteed).push_back({d.key(), record});
   }
