@@ -8,8 +8,10 @@
 #include "app/chart_navigator.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
+#include "catalog/constellation_names.h"
 #include "catalog/greek_letters.h"
 #include "catalog/sky_catalogs.h"
+#include "catalog/star_data_segmented.h"
 #include "output/hit_list.h"
 #include "platform/number_text.h"
 #include "platform/utf_text.h"
@@ -75,9 +77,11 @@ std::optional<FoundObject> ObjectFinder::find(std::string_view typed) {
   return byName(text, false);
 }
 
-// Deep-sky numbers, then the star search's designations.
+// Deep-sky designations, deep stars' positions, then the star search's
+// designations.
 std::optional<FoundObject> ObjectFinder::byDesignation(std::string_view text) {
   if (auto found = deepskyDesignation(text)) return found;
+  if (auto found = deepStar(text)) return found;
   StarIdRecord record;
   return catalogs_.starIds().findByDesignation(text, record) ? star(record) : std::nullopt;
 }
@@ -113,6 +117,14 @@ std::optional<FoundObject> ObjectFinder::deepskyDesignation(std::string_view tex
   const iDeepskyData* deepsky = catalogs_.deepsky();
   if (!deepsky || !deepsky->findByDesignation(text, at)) return std::nullopt;
   return picked(SearchKind::kDeepsky, kPickDeepsky, at);
+}
+
+// A deep star without a catalogue number goes by its position: the chart
+// is centred there, where the star is drawn.
+std::optional<FoundObject> ObjectFinder::deepStar(std::string_view text) {
+  StarPosition at{-1, 0, 0};
+  if (!StarDataSegmented::parsePositionDesignation(text, at.raRad, at.decRad)) return std::nullopt;
+  return FoundObject{SearchKind::kStar, at, std::string(text), kPickNothing, std::nullopt};
 }
 
 std::optional<FoundObject> ObjectFinder::doubleStar(std::string_view text) {
@@ -156,11 +168,23 @@ std::optional<FoundObject> ObjectFinder::body(std::string_view text, bool whole)
   return std::nullopt;
 }
 
+// The Latin name, as written or as shown, the name in any chart language
+// (a beginning only in the chosen one and in Latin), or (whole) the
+// abbreviation.
 std::optional<FoundObject> ObjectFinder::constellation(std::string_view text, bool whole) {
+  const ConstellationNames& names = catalogs_.constellationNames();
+  auto named = [&](int n) {
+    if (whole && n != kSerpensCauda && matches(constellationAbbreviation(n), text, true)) return true;
+    if (matches(constellationName(n), text, whole)) return true;
+    for (int language = 1; language <= 4; ++language) {
+      const bool beginning = language == language_ || language == kEnglish;
+      if (matches(names.name(n, language), text, whole || !beginning)) return true;
+    }
+    return false;
+  };
   for (int n = 0; n < kConstellationCount; ++n) {
+    if (!named(n)) continue;
     const std::string name = shownConstellationName(n);
-    const bool abbreviation = whole && n != kSerpensCauda && matches(constellationAbbreviation(n), text, true);
-    if (!abbreviation && !matches(name, text, whole) && !matches(constellationName(n), text, whole)) continue;
     FoundObject found{SearchKind::kConstellation, {n, 0, 0}, name, kPickConstellation, std::nullopt};
     if (!constellationPosition(n, found.position.raRad, found.position.decRad)) return std::nullopt;
     return found;

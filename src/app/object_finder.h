@@ -4,17 +4,19 @@
 // A text that could name several objects is tried in this order, so that
 // the more definite reading wins:
 //  1. catalogue designations, which no name looks like: deep-sky numbers
-//     ("M 42", "NGC 1976", "IC 434", "UGC 454", "PGC 2557"), then what the
-//     star search takes as a designation: star numbers ("HD 183912",
+//     ("M 42", "NGC 1976", "IC 434", "UGC 454", "PGC 2557") and the other
+//     designations deep-sky objects carry ("C 14", "Mel 25", "Sh2-281"),
+//     position designations of deep stars ("J183656.3+384701"), then what
+//     the star search takes as a designation: star numbers ("HD 183912",
 //     "HR 7417", "SAO 87301", "HIP 95947"), Bayer letters ("alf Cen",
 //     "alpha Cen", "α Cen", "alf2 Cen") and Flamsteed numbers ("61 Cyg");
 //  2. whole names, case ignored: the Sun, the Moon and the planets (in the
-//     chosen language or in English), constellations (Latin name or
-//     abbreviation), star names, other names of objects ("Beehive",
-//     "LMC", "Hercules Cluster" is M 13), deep-sky names (the chosen
-//     language's list, then the English one), comets (the whole entry, its
-//     designation or its name: "Hale-Bopp", "Halley"), minor planets
-//     ("Eros", "Pluto");
+//     chosen language or in English), constellations (Latin name, name in
+//     any chart language or abbreviation), star names, other names of
+//     objects ("Beehive", "LMC", "Hercules Cluster" is M 13), deep-sky
+//     names (the chosen language's list, then the English one), comets
+//     (the whole entry, its designation or its name: "Hale-Bopp",
+//     "Halley"), minor planets ("Eros", "Pluto");
 //  3. double-star and variable-star designations ("STF 1110", "R Leo"),
 //     minor-planet numbers ("433", "(433)") and provisional designations;
 //  4. the beginnings of names, in the order of 2 ("Sir" is Sirius).
@@ -62,6 +64,7 @@ class ObjectFinder {
   std::optional<FoundObject> byOtherDesignation(std::string_view text);
 
   std::optional<FoundObject> deepskyDesignation(std::string_view text);
+  std::optional<FoundObject> deepStar(std::string_view text);
   std::optional<FoundObject> body(std::string_view text, bool whole);
   std::optional<FoundObject> constellation(std::string_view text, bool whole);
   std::optional<FoundObject> starName(std::string_view text, bool whole);

@@ -106,7 +106,10 @@ class iDeepskyData : public iNamedObjIterator {
   virtual bool getObject(int index, DeepskyObject& object) const = 0;
   // The first two Messier/NGC/IC identifiers packed as code * 2^24 + number.
   virtual bool getPrimaryIds(int index, int32_t& first, int32_t& second) const = 0;
-  // "M 31", "m31", "NGC 224", "IC 1", "UGC 454", "PGC 2557".
+  // "M 31", "m31", "NGC 224", "IC 1", "UGC 454", "PGC 2557", the label
+  // forms "M31", "IC1", "U454", "PGC2557", or any other designation an
+  // object carries ("C 14", "Mel 25", "Sh2-281", "B 33"), case, blanks and
+  // hyphens ignored.
   virtual bool findByDesignation(std::string_view text, StarPosition& found) const = 0;
   virtual bool findById(int code, int32_t number, StarPosition& found) const = 0;
   virtual void setIdentifierSettings(const DeepskyIdentifierSettings& settings) = 0;

@@ -8,39 +8,51 @@
 namespace celvaro {
 namespace {
 
-constexpr size_t kDesignationDigits = 10;
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A decimal number within `window`, after leading blanks, control
-// characters and zeros, with an optional sign; false unless it is 1 or more.
-bool parsePositive(std::string_view window, int32_t& number) {
-  auto skipped = [](char c) { return c == ' ' || c == '0' || std::iscntrl(static_cast<unsigned char>(c)); };
+// A decimal number within `text`, after leading blanks, control
+// characters and zeros and an optional plus sign, with nothing but blanks
+// and control characters after it; false unless it is 1 or more.
+bool parsePositive(std::string_view text, int32_t& number) {
+  auto blank = [](char c) { return c == ' ' || std::iscntrl(static_cast<unsigned char>(c)); };
   size_t at = 0;
-  while (at < window.size() && skipped(window[at])) ++at;
-  const bool negative = at < window.size() && window[at] == '-';
-  if (at < window.size() && (window[at] == '-' || window[at] == '+')) ++at;
+  while (at < text.size() && (blank(text[at]) || text[at] == '0')) ++at;
+  if (at < text.size() && text[at] == '+') ++at;
   int64_t value = 0;
-  for (; at < window.size() && isDigit(window[at]); ++at) value = value * 10 + (window[at] - '0');
-  if (negative || value <= 0 || value > INT32_MAX) return false;
+  for (; at < text.size() && isDigit(text[at]) && value <= INT32_MAX; ++at) value = value * 10 + (text[at] - '0');
+  while (at < text.size() && blank(text[at])) ++at;
+  if (at < text.size() || value <= 0 || value > INT32_MAX) return false;
   number = static_cast<int32_t>(value);
   return true;
 }
 
-// "M 31", "m31", "NGC 224", "IC 1", "UGC 454", "PGC 2557" as an identifier
-// code and number.
+// "M 31", "m31", "NGC 224", "IC 1", "UGC 454", "PGC 2557", and the label
+// forms "M31", "IC1", "U454", "PGC2557", as an identifier code and number.
+// A number followed by anything, as NGC 4486A, is none of these.
 bool parseDesignation(std::string_view text, int& code, int32_t& number) {
   std::string head(text.substr(0, 3));
   for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string_view h = head;
+  auto numberFollows = [&](size_t at) { return h.size() > at && (h[at] == ' ' || isDigit(h[at])); };
   size_t from = 0;
-  if (h.size() >= 2 && h[0] == 'M' && (h[1] == ' ' || isDigit(h[1]))) code = kIdMessier, from = 1;
+  if (h.starts_with("M") && numberFollows(1)) code = kIdMessier, from = 1;
   else if (h.starts_with("NGC")) code = kIdNgc, from = 3;
   else if (h.starts_with("IC")) code = kIdIc, from = 2;
   else if (h.starts_with("UGC")) code = kIdUgc, from = 3;
+  else if (h.starts_with("U") && numberFollows(1)) code = kIdUgc, from = 1;
   else if (h.starts_with("PGC")) code = kIdPgc, from = 3;
   else return false;
-  return parsePositive(text.substr(from, kDesignationDigits), number);
+  return parsePositive(text.substr(from), number);
+}
+
+// An other designation as the search compares it: capitals, without blanks
+// and hyphens, so that "Sh2-281", "sh2 281" and "SH2281" are alike.
+std::string searchKey(std::string_view text) {
+  std::string key;
+  for (char c : text) {
+    if (c != ' ' && c != '-') key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return key;
 }
 
 // 8-bit text widened code unit by code unit (Latin-1).
@@ -127,18 +139,29 @@ bool DeepskyDataD1::getPrimaryIds(int index, int32_t& first, int32_t& second) co
 bool DeepskyDataD1::findByDesignation(std::string_view text, StarPosition& found) const {
   int code = 0;
   int32_t number = 0;
-  return parseDesignation(text, code, number) && findById(code, number, found);
+  if (parseDesignation(text, code, number)) return findById(code, number, found);
+  return findByOtherDesignation(searchKey(text), found);
+}
+
+bool DeepskyDataD1::findByOtherDesignation(const std::string& key, StarPosition& found) const {
+  if (key.empty()) return false;
+  return findFirst(found, [&](const DeepskyIdItem& id) {
+    return id.code == kIdOther && searchKey(file_.extraText(id.value)) == key;
+  });
 }
 
 bool DeepskyDataD1::findById(int code, int32_t number, StarPosition& found) const {
   if (code < kIdMessier || code > kIdPgc || number <= 0) return false;
+  return findFirst(found, [&](const DeepskyIdItem& id) {
+    return id.code == code && id.value == static_cast<uint32_t>(number);
+  });
+}
+
+bool DeepskyDataD1::findFirst(StarPosition& found, const std::function<bool(const DeepskyIdItem&)>& matches) const {
   for (int index = 0; index < objectCount(); ++index) {
     const DeepskyObject& o = file_.objects()[index];
     bool match = false;
-    file_.forEachId(o, [&](const DeepskyIdItem& id) {
-      match = id.code == code && id.value == static_cast<uint32_t>(number);
-      return match;
-    });
+    file_.forEachId(o, [&](const DeepskyIdItem& id) { return match = matches(id); });
     if (match) {
       found = {index, o.raRad, o.decRad};
       return true;

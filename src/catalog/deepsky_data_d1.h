@@ -4,6 +4,8 @@
 // and the information file of version 4.
 #pragma once
 
+#include <functional>
+
 #include "app/chart_settings.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_file.h"
@@ -46,6 +48,10 @@ class DeepskyDataD1 : public iDeepskyData {
   DeepskyFilter filter_;
 
  private:
+  // The first object with an identifier item that `matches`.
+  bool findFirst(StarPosition& found, const std::function<bool(const DeepskyIdItem&)>& matches) const;
+  // An other designation ("C 14", "Mel 25", "Sh2-281") by its search key.
+  bool findByOtherDesignation(const std::string& key, StarPosition& found) const;
   // The name in a language 1..4, else the English one.
   std::u16string_view nameOrEnglish(const NamedObject& named, int language) const;
   // The text of one identifier item as a label shows it, or empty when the

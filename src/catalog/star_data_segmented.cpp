@@ -25,11 +25,12 @@ std::string withoutExtension(const std::string& path) {
   return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path : path.substr(0, dot);
 }
 
+constexpr double kTenthsOfSecondPerRad = 24 * 36000 / (2 * std::numbers::pi);
+constexpr double kArcsecPerRad = 180 * 3600 / std::numbers::pi;
+
 // "J183656.3+384701": the position truncated to a tenth of a second of
 // right ascension and a second of declination.
 std::string positionDesignation(double raRad, double decRad) {
-  constexpr double kTenthsOfSecondPerRad = 24 * 36000 / (2 * std::numbers::pi);
-  constexpr double kArcsecPerRad = 180 * 3600 / std::numbers::pi;
   const double turn = 2 * std::numbers::pi, raTurn = std::fmod(std::fmod(raRad, turn) + turn, turn);
   // A millionth of the last digit keeps 24.0 seconds from reading 23.9.
   const auto ra = static_cast<int64_t>(std::floor(raTurn * kTenthsOfSecondPerRad + 1e-6)) % (24 * 36000);
@@ -43,6 +44,30 @@ std::string positionDesignation(double raRad, double decRad) {
 }
 
 }  // namespace
+
+bool StarDataSegmented::parsePositionDesignation(std::string_view text, double& raRad, double& decRad) {
+  constexpr std::string_view kForm = "J000000.0+000000";
+  if (text.size() != kForm.size() || (text[0] != 'J' && text[0] != 'j') || text[7] != '.' ||
+      (text[9] != '+' && text[9] != '-')) {
+    return false;
+  }
+  int digits[13], count = 0;
+  for (size_t at = 1; at < text.size(); ++at) {
+    if (at == 7 || at == 9) continue;
+    if (text[at] < '0' || text[at] > '9') return false;
+    digits[count++] = text[at] - '0';
+  }
+  auto pair = [&](int first) { return digits[first] * 10 + digits[first + 1]; };
+  const int hours = pair(0), minutes = pair(2), seconds = pair(4), degrees = pair(7), arcmin = pair(9),
+            arcsec = pair(11);
+  if (hours > 23 || minutes > 59 || seconds > 59 || degrees > 90 || arcmin > 59 || arcsec > 59) return false;
+  // The middle of what the truncated digits cover.
+  const double tenths = ((hours * 60 + minutes) * 60 + seconds) * 10 + digits[6] + 0.5;
+  const double arcseconds = (degrees * 60 + arcmin) * 60 + arcsec + 0.5;
+  raRad = tenths / kTenthsOfSecondPerRad;
+  decRad = (text[9] == '-' ? -1 : 1) * std::min(arcseconds, 90.0 * 3600) / kArcsecPerRad;
+  return true;
+}
 
 std::string StarDataSegmented::segmentPath(const std::string& base, int segment) {
   char suffix[16];

@@ -23,6 +23,7 @@
 //                     colour class uint8   0..7
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "catalog/large_star_data.h"
@@ -56,6 +57,10 @@ class StarDataSegmented final : public LargeStarData {
   // Loaded segments are dropped: each is read again when drawn, its stars
   // moved as it is read.
   void moveStars(const ProperMotions& motions, double julianDate) override;
+
+  // The place a position designation of getDesignation stands for, the
+  // middle of what its truncated digits cover; false for any other text.
+  static bool parsePositionDesignation(std::string_view text, double& raRad, double& decRad);
 
   // The file of a segment: base + "_NNNN.dat".
   static std::string segmentPath(const std::string& base, int segment);

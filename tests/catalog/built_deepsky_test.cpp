@@ -3,6 +3,7 @@
 // built.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <numbers>
 
@@ -109,6 +110,30 @@ TEST_F(BuiltDeepsky, RegionsHoldTheirObjectsInLevelOrder) {
   // A 60-degree chart (level 2) shows the showpieces, not the catalog.
   EXPECT_GT(brightest, 150);
   EXPECT_LT(brightest, 400);
+}
+
+// An NGC or IC number names one object: the source's objects with a letter
+// after the number (NGC 4486A beside M 87) do not carry the plain number to
+// another place. The same object listed twice lies within 1'.
+TEST_F(BuiltDeepsky, EachNgcAndIcNumberNamesOnePlace) {
+  std::map<int32_t, DeepskyObject> first;
+  int elsewhere = 0;
+  for (int index = 0; index < catalog->objectCount(); ++index) {
+    int32_t ids[2];
+    DeepskyObject o;
+    if (!catalog->getPrimaryIds(index, ids[0], ids[1]) || !catalog->getObject(index, o)) continue;
+    for (const int32_t id : ids) {
+      if (id >> 24 != kIdNgc && id >> 24 != kIdIc) continue;
+      const auto [at, inserted] = first.try_emplace(id, o);
+      const double dec = std::abs(o.decRad - at->second.decRad);
+      const double ra = std::abs(std::remainder(o.raRad - at->second.raRad, 2 * std::numbers::pi)) * std::cos(o.decRad);
+      if (!inserted && std::hypot(ra, dec) * kDegPerRad * 60 > 1) ++elsewhere;
+    }
+  }
+  EXPECT_EQ(elsewhere, 0);
+  StarPosition m87;
+  ASSERT_TRUE(catalog->findByDesignation("NGC 4486", m87));
+  EXPECT_NEAR(m87.decRad * kDegPerRad, 12.391, 0.01);  // SIMBAD: +12 23 28
 }
 
 }  // namespace

@@ -212,11 +212,29 @@ TEST_F(DeepskyTest, DesignationsFindTheirObject) {
   }
   EXPECT_TRUE(d2.findByDesignation("IC 1", found));
   EXPECT_EQ(found.index, 2);  // found, though never drawn
-  for (const char* text : {"NGC0", "Mel 20", "M", "MX1", "IC -1", "NGC 7", "M\t31", ""}) {
+  for (const char* text : {"NGC0", "M", "MX1", "IC -1", "NGC 7", "M\t31", ""}) {
     EXPECT_FALSE(d2.findByDesignation(text, found)) << text;
   }
   EXPECT_FALSE(d2.findById(kIdUgc, 454 + 65536, found));  // one word holds the number
   EXPECT_FALSE(d2.findById(kIdOther, 0, found));
+}
+
+// The label forms and the other designations are typed back as shown, in
+// any case, with or without blanks; a letter after a number makes another
+// object's designation, as NGC 224A is not NGC 224.
+TEST_F(DeepskyTest, LabelFormsAndOtherDesignationsFindTheirObject) {
+  ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
+  struct Typed {
+    const char* text;
+    int index;  // -1: none
+  };
+  for (const Typed& t : {Typed{"Mel 20", 1}, {"mel20", 1}, {"MEL - 20", 1}, {"C 99", 0}, {"c99", 0}, {"U454", 0},
+                         {"u 454", 0}, {"IC1", 2}, {"NGC 224A", -1}, {"NGC 6205 B", -1}, {"M 31b", -1},
+                         {"Mel 2", -1}, {"C 9", -1}, {"U", -1}, {"Mel", -1}}) {
+    StarPosition found;
+    EXPECT_EQ(d2.findByDesignation(t.text, found), t.index >= 0) << t.text;
+    if (t.index >= 0) EXPECT_EQ(found.index, t.index) << t.text;
+  }
 }
 
 TEST_F(DeepskyTest, PrimaryIdsKeepTheItemOrder) {

@@ -91,11 +91,17 @@ struct BuiltObject {
   std::optional<double> magnitude;
   double prominence;
   int level;
-  bool catalogued;   // NGC, IC, Messier or Caldwell
+  bool catalogued;   // in one of kKeptCatalogues, or lost a borrowed number
   std::string name;  // English, may be empty
   bool named = false;
   int region = 0;
 };
+
+// The catalogues whose every object the catalog holds, so that each of
+// their numbers can be looked for.
+constexpr std::string_view kKeptCatalogues[] = {"NGC", "IC", "M", "C", "B", "Sh2", "Cr", "Mel"};
+// An object listed twice lies within this of itself.
+constexpr double kSamePlaceRad = kRadPerDeg / 60;
 
 uint32_t numberIn(const SourceDso& d, std::string_view catalogue) {
   for (const SourceDesignation& s : d.designations) {
@@ -148,6 +154,30 @@ std::vector<SkyRegion> regionBoxes() {
   return boxes;
 }
 
+double separationRad(const SourceDso& a, const SourceDso& b) {
+  const double cosine = std::sin(a.decRad) * std::sin(b.decRad) +
+                        std::cos(a.decRad) * std::cos(b.decRad) * std::cos(a.raRad - b.raRad);
+  return std::acos(std::clamp(cosine, -1.0, 1.0));
+}
+
+// The source gives an NGC or IC object with a letter (NGC 4486A beside
+// M 87, NGC 4486) the number without the letter, and does not say which
+// letter. Such an object, a later one holding an earlier one's number at
+// another place, goes without that number rather than pass for the other;
+// true for each object that lost one.
+std::vector<bool> dropBorrowedNumbers(std::vector<SourceDso>& dsos) {
+  std::map<std::string, const SourceDso*> holders;
+  std::vector<bool> dropped;
+  for (SourceDso& d : dsos) {
+    dropped.push_back(std::erase_if(d.designations, [&](const SourceDesignation& s) {
+      if (s.catalogue != "NGC" && s.catalogue != "IC") return false;
+      const auto [holder, first] = holders.try_emplace(designationKey(s.catalogue, s.number), &d);
+      return !first && separationRad(*holder->second, d) > kSamePlaceRad;
+    }) > 0);
+  }
+  return dropped;
+}
+
 // Each object's common name: of the names given for any of its
 // designations the one most sources cite, then the one marked well known,
 // then the first. A name given to several objects ("Bode's Nebula", M 81
@@ -179,13 +209,16 @@ std::vector<std::string> commonNames(const std::vector<SourceDso>& dsos, const s
   return common;
 }
 
-// The catalogued and the named objects in the source's order, the best
-// known named ones marked to carry their names.
-std::vector<BuiltObject> chooseObjects(const std::vector<SourceDso>& dsos, const std::vector<std::string>& names) {
+// The catalogued objects (those that lost a borrowed number among them)
+// and the named ones in the source's order, the best known named ones
+// marked to carry their names.
+std::vector<BuiltObject> chooseObjects(const std::vector<SourceDso>& dsos, const std::vector<bool>& borrowed,
+                                       const std::vector<std::string>& names) {
   std::vector<BuiltObject> objects;
   for (size_t i = 0; i < dsos.size(); ++i) {
     const SourceDso& d = dsos[i];
-    const bool catalogued = numberIn(d, "NGC") || numberIn(d, "IC") || numberIn(d, "M") || numberIn(d, "C");
+    const bool catalogued = borrowed[i] || std::any_of(std::begin(kKeptCatalogues), std::end(kKeptCatalogues),
+                                        [&](std::string_view catalogue) { return numberIn(d, catalogue) != 0; });
     if (!catalogued && names[i].empty()) continue;
     BuiltObject o{&d, &kSourceTypes[std::min<size_t>(d.type, kUnknownSourceType)], {}, 0, 0, catalogued, names[i]};
     o.magnitude = magnitudeOf(d, o.sourceType->type);
@@ -418,9 +451,10 @@ bool buildDeepskyFiles(const DeepskySourcePaths& sources, const std::string& dat
       !readTranslations(sources.translations, translations)) {
     return false;
   }
+  const std::vector<bool> borrowed = dropBorrowedNumbers(dsos);
   std::printf("  %zu source objects, %zu names; translations: %zu Hungarian, %zu German, %zu Romanian\n",
               dsos.size(), names.size(), translations[0].size(), translations[2].size(), translations[3].size());
-  const std::vector<BuiltObject> objects = chooseObjects(dsos, commonNames(dsos, names));
+  const std::vector<BuiltObject> objects = chooseObjects(dsos, borrowed, commonNames(dsos, names));
   const DeepskyCatalogContents catalog = catalogOf(objects, translations);
   printCounts(catalog, objects);
   const std::string bytes = deepskyCatalogBytes(catalog);

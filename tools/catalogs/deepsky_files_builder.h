@@ -2,8 +2,11 @@
 // deep-sky catalog: data/deepsky.dat (CLV_DSCN version 4) and
 // data/deepsky_ngcicdata.dat (CLV_IDX_).
 //
-// Objects: every NGC, IC, Messier and Caldwell object of the source, and
-// the best known of the objects with a common name (see below).
+// Objects: every NGC, IC, Messier, Caldwell, Barnard, Sharpless,
+// Collinder and Melotte object of the source, and the best known of the
+// objects with a common name (see below). An object that the source gives
+// the NGC or IC number of an object elsewhere (its own has a letter the
+// source leaves out, as NGC 4486A beside M 87) is kept without that number.
 //
 // Types, from the source's type numbers:
 //   galaxy, active, radio and interacting galaxy, part of a galaxy   1 galaxy
