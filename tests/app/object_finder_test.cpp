@@ -120,7 +120,9 @@ TEST_F(SearchOnBuiltData, SuffixedNgcNumbersAreNotTheUnsuffixedObject) {
   const Place m87{12, 30, 49.4, +1, 12, 23, 28};  // SIMBAD
   for (const char* text : {"NGC 4486A", "NGC 4486B", "NGC4486B"}) {
     const auto found = find(text);
-    if (found) EXPECT_GT(separationArcmin(found->position, m87), 1) << text;
+    if (found) {
+      EXPECT_GT(separationArcmin(found->position, m87), 1) << text;
+    }
   }
 }
 

@@ -233,7 +233,9 @@ TEST_F(DeepskyTest, LabelFormsAndOtherDesignationsFindTheirObject) {
                          {"Mel 2", -1}, {"C 9", -1}, {"U", -1}, {"Mel", -1}}) {
     StarPosition found;
     EXPECT_EQ(d2.findByDesignation(t.text, found), t.index >= 0) << t.text;
-    if (t.index >= 0) EXPECT_EQ(found.index, t.index) << t.text;
+    if (t.index >= 0) {
+      EXPECT_EQ(found.index, t.index) << t.text;
+    }
   }
 }
 
