@@ -141,7 +141,13 @@ std::optional<FoundObject> ObjectFinder::variableStar(std::string_view text) {
   return picked(SearchKind::kVariableStar, kPickVariableStar, at);
 }
 
-// The switched-on short lists, then a number or a name in the long list.
+std::optional<FoundObject> ObjectFinder::deepsky(std::string_view typed) {
+  const std::string_view text = trimmed(typed);
+  if (auto found = deepskyDesignation(text)) return found;
+  if (auto found = commonName(text)) return found;
+  return deepskyName(text, true);
+}
+
 std::optional<FoundObject> ObjectFinder::minorPlanet(const MinorPlanetQuery& query) {
   SolarSystem& solar = catalogs_.solarSystem();
   StarPosition at;

@@ -57,6 +57,12 @@ class ObjectFinder {
       : catalogs_(catalogs), minorPlanetLists_(minorPlanetLists), language_(language) {}
 
   std::optional<FoundObject> find(std::string_view text);
+  // The deep-sky search: a designation, another name of an object
+  // ("Beehive"), then a whole deep-sky name.
+  std::optional<FoundObject> deepsky(std::string_view text);
+  // The minor-planet search: the switched-on short lists, then a number or
+  // a name in the long list.
+  std::optional<FoundObject> minorPlanet(const MinorPlanetQuery& query);
 
  private:
   std::optional<FoundObject> byDesignation(std::string_view text);
@@ -71,7 +77,6 @@ class ObjectFinder {
   std::optional<FoundObject> deepskyName(std::string_view text, bool whole);
   std::optional<FoundObject> comet(std::string_view text, bool whole);
   std::optional<FoundObject> commonName(std::string_view text);
-  std::optional<FoundObject> minorPlanet(const MinorPlanetQuery& query);
   std::optional<FoundObject> doubleStar(std::string_view text);
   std::optional<FoundObject> variableStar(std::string_view text);
 

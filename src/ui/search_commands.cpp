@@ -6,7 +6,6 @@
 #include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
-#include "platform/number_text.h"
 #include "ui/dialogs/dlg_search_lists.h"
 #include "ui/dialogs/dlg_search_named_obj.h"
 #include "ui/dialogs/dlg_search_star.h"
@@ -17,6 +16,11 @@ namespace celvaro {
 namespace {
 
 constexpr double kRadPerArcmin = std::numbers::pi / 10800;
+
+std::optional<StarPosition> positionOf(const std::optional<FoundObject>& found) {
+  if (!found) return std::nullopt;
+  return found->position;
+}
 
 std::optional<StarPosition> foundIf(bool found, const StarPosition& at) {
   return found ? std::optional<StarPosition>(at) : std::nullopt;
@@ -108,27 +112,19 @@ void SearchCommands::searchComet(SkyCatalogs& catalogs) {
 void SearchCommands::searchMinorPlanet(SkyCatalogs& catalogs) {
   DlgSearchAsteroid dialog(resources_);
   if (dialog.runModal(&window_) != 1) return;
-  centreOnMinorBody(SearchKind::kMinorPlanet, findMinorPlanet(catalogs, dialog.query()), model_.chart.asteroidTrack);
-}
-
-// The switched-on short lists first; a number not in them is looked up in
-// the long list.
-std::optional<StarPosition> SearchCommands::findMinorPlanet(SkyCatalogs& catalogs, const MinorPlanetQuery& query) {
-  SolarSystem& solar = catalogs.solarSystem();
-  StarPosition at;
-  if (solar.findMinorPlanet(query, model_.chart.minorPlanetLists, at)) return at;
-  if (query.by != MinorPlanetQuery::kByNumber) return std::nullopt;
-  const int32_t id = solar.findInLongList(wholeInt(query.text).value_or(0));
-  return foundIf(id >= 0 && solar.objectPosition(id, -1, at), at);
+  centreOnMinorBody(SearchKind::kMinorPlanet, positionOf(finder(catalogs).minorPlanet(dialog.query())),
+                    model_.chart.asteroidTrack);
 }
 
 void SearchCommands::searchDeepsky(SkyCatalogs& catalogs) {
   const auto designation = ask(text_id::kSearchDeepskyTitle, "Find a deep-sky object", text_id::kSearchQuestionFirst + 2,
                                "Designation (for example M 13, NGC 7000, IC 434):");
   if (!designation) return;
-  StarPosition at;
-  const iDeepskyData* deepsky = catalogs.deepsky();
-  centre(SearchKind::kDeepsky, foundIf(deepsky && deepsky->findByDesignation(*designation, at), at));
+  centre(SearchKind::kDeepsky, positionOf(finder(catalogs).deepsky(*designation)));
+}
+
+ObjectFinder SearchCommands::finder(SkyCatalogs& catalogs) const {
+  return ObjectFinder(catalogs, model_.chart.minorPlanetLists, resources_.languageId());
 }
 
 void SearchCommands::searchPopularObject(SkyCatalogs& catalogs) {

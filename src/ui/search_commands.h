@@ -8,6 +8,7 @@
 
 #include <QMessageBox>
 
+#include "app/object_finder.h"
 #include "app/object_search.h"
 #include "catalog/star_data.h"
 
@@ -48,7 +49,7 @@ class SearchCommands {
   void searchPosition();
   // The answer to a one-line question, none when cancelled.
   std::optional<std::string> ask(int titleTextId, const char* title, int questionTextId, const char* question);
-  std::optional<StarPosition> findMinorPlanet(SkyCatalogs& catalogs, const MinorPlanetQuery& query);
+  ObjectFinder finder(SkyCatalogs& catalogs) const;
   void centre(SearchKind kind, const std::optional<StarPosition>& found);
   // A comet or minor planet centred on becomes the selected one, drawn
   // with its track.

@@ -422,20 +422,25 @@ TEST_F(BuiltDataSearch, VegaByName) {
             info->properties.end());
 }
 
-// Designations typed into the one-line question, each within its
-// tolerance of a published J2000 position (large nebulae's centres differ).
+// Designations and names typed into the one-line question, each within
+// its tolerance of a published J2000 position (large nebulae's centres
+// differ): the Beehive is M 44 (SIMBAD 08 40 24 +19 40 00).
 TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
   struct Case {
     int command;
+    const char* typed;
     const char* designation;
     double raHours, decDeg, toleranceArcmin;
   };
-  const Case cases[] = {{509, "M 13", 16.69479, 36.45986, 2},   {509, "NGC 7000", 20.98808, 44.52889, 15},
-                        {504, "RR Lyr", 19.42442, 42.78436, 2}, {505, "STF 1744", 13.39875, 54.92528, 2}};
+  const Case cases[] = {{509, "M 13", "M 13", 16.69479, 36.45986, 2},
+                        {509, "NGC 7000", "NGC 7000", 20.98808, 44.52889, 15},
+                        {509, "Beehive", "M 44", 8.67333, 19.66667, 10},
+                        {504, "RR Lyr", "RR Lyr", 19.42442, 42.78436, 2},
+                        {505, "STF 1744", "STF 1744", 13.39875, 54.92528, 2}};
   const SkyCatalogs& catalogs = *model->catalogs();
   for (const Case& c : cases) {
     model->chart.fieldArcmin = 3600;
-    answerQuestion(c.designation);
+    answerQuestion(c.typed);
     window->command(c.command);
     StarPosition at;
     const bool found = c.command == 509   ? catalogs.deepsky()->findByDesignation(c.designation, at)
@@ -444,7 +449,7 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
     ASSERT_TRUE(found) << c.designation;
     expectCentredOn(at);
     expectNear(c.raHours, c.decDeg, c.toleranceArcmin);
-    EXPECT_EQ(model->chart.fieldArcmin, 1800) << c.designation;
+    EXPECT_EQ(model->chart.fieldArcmin, 1800) << c.typed;
   }
 }
 
