@@ -291,6 +291,7 @@ TEST_F(ChartOfAnObject, CentresOnWhatACommonNameNames) {
       {"Cigar Galaxy", hms(9, 55, 52.43, 69, 40, 46.9)},      // M 82
       {"LMC", hms(5, 23, 34.6, -69, 45, 22)},
       {"η Car", hms(10, 45, 3.59, -59, 41, 4.3)},
+      {"NGC 4486B", hms(12, 30, 31.97, 12, 29, 24.6)},       // not M 87, 7' away
       {"Halley", hms(8, 18, 24.61, 2, 16, 15.1)},
       {"Pons-Brooks", hms(20, 22, 29.83, 37, 58, 38.6)},
       {"Eros", hms(23, 19, 21.64, 5, 40, 42.4)},

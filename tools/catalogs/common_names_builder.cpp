@@ -20,7 +20,9 @@ struct CommonName {
 // catalogue, Sky & Telescope's Caldwell list); "Hercules Cluster" is M 13
 // to an observer, not the galaxy cluster Abell 2151. eta Carinae is in no
 // star catalog of the program (Hipparcos left it out): its place is
-// SIMBAD's, 10h45m03.59s -59°41'04.3" (J2000).
+// SIMBAD's, 10h45m03.59s -59°41'04.3" (J2000). The deep-sky source lists
+// the compact elliptical NGC 4486B, 7' from M 87, under no number: its place
+// is SIMBAD's, 12h30m31.97s +12°29'24.6".
 constexpr CommonName kClassicNames[] = {
     {"Beehive", "M 44"},
     {"Omega Centauri", "NGC 5139"},
@@ -36,6 +38,7 @@ constexpr CommonName kClassicNames[] = {
     {"η Car", "J2000 10.750997 -59.684528"},
     {"eta Car", "J2000 10.750997 -59.684528"},
     {"Eta Carinae", "J2000 10.750997 -59.684528"},
+    {"NGC 4486B", "J2000 12.508881 12.490167"},
 };
 
 }  // namespace
