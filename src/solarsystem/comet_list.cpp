@@ -53,7 +53,7 @@ int CometList::load(const std::string& path) {
 }
 
 std::optional<EquatorialPosition> CometList::computePosition(const CometRecord& record, const MinorBodyEphemeris& at) {
-  return record.valid ? at.comet(record.orbit) : std::nullopt;
+  return record.valid ? at.place(record.orbit) : std::nullopt;
 }
 
 void CometList::placeAt(const MinorBodyEphemeris& at) { positions_.setInstant(at); }

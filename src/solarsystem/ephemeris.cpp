@@ -148,27 +148,7 @@ MinorBodyEphemeris::MinorBodyEphemeris(double julianDateUt, const Vector3& obser
   sunX_ = sun.X - observer.x, sunY_ = sun.Y - observer.y, sunZ_ = sun.Z - observer.z;
 }
 
-std::optional<EquatorialPosition> MinorBodyEphemeris::elliptic(const EllipticElements& o) const {
-  const auto seen = ellipticSighting(o);
-  return seen ? std::optional(seen->place) : std::nullopt;
-}
-
-std::optional<double> MinorBodyEphemeris::distanceAu(const EllipticElements& o) const {
-  const auto seen = ellipticSighting(o);
-  return seen ? std::optional(seen->distanceAu) : std::nullopt;
-}
-
-std::optional<EquatorialPosition> MinorBodyEphemeris::comet(const CometElements& o) const {
-  const auto seen = cometSighting(o);
-  return seen ? std::optional(seen->place) : std::nullopt;
-}
-
-std::optional<double> MinorBodyEphemeris::distanceAu(const CometElements& o) const {
-  const auto seen = cometSighting(o);
-  return seen ? std::optional(seen->distanceAu) : std::nullopt;
-}
-
-std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::ellipticSighting(const EllipticElements& o) const {
+std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::sighting(const EllipticElements& o) const {
   const bool orbit = o.a > 0 && o.e >= 0 && o.e < 1 && o.nDegPerDay > 0 && o.nDegPerDay <= kMaxDailyMotion &&
                      std::isfinite(o.a + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd);
   if (!orbit) return std::nullopt;
@@ -197,7 +177,7 @@ std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::seenPlace(Helioc
 }
 
 std::optional<double> MinorBodyEphemeris::asteroidMagnitude(const EllipticElements& o, double h, double g) const {
-  if (!elliptic(o)) return std::nullopt;
+  if (!sighting(o)) return std::nullopt;
   ln_ell_orbit elements{o.a, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.nDegPerDay, o.perihelionJd};
   ln_rect_posn body;
   ln_get_ell_helio_rect_posn(&elements, jd_, &body);
@@ -212,7 +192,7 @@ std::optional<double> MinorBodyEphemeris::asteroidMagnitude(const EllipticElemen
 }
 
 std::optional<double> MinorBodyEphemeris::cometMagnitude(const CometElements& o, double g, double k) const {
-  if (!comet(o)) return std::nullopt;
+  if (!sighting(o)) return std::nullopt;
   ln_rect_posn body;
   if (o.e < 1) {
     const double a = o.q / (1 - o.e);
@@ -228,13 +208,13 @@ std::optional<double> MinorBodyEphemeris::cometMagnitude(const CometElements& o,
   return std::isfinite(m) ? std::optional<double>(m) : std::nullopt;
 }
 
-std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::cometSighting(const CometElements& o) const {
+std::optional<MinorBodyEphemeris::Sighting> MinorBodyEphemeris::sighting(const CometElements& o) const {
   if (!(o.q > 0) || !(o.e >= 0) || !std::isfinite(o.q + o.e + o.iDeg + o.wDeg + o.nodeDeg + o.perihelionJd)) {
     return std::nullopt;
   }
   if (o.e < 1) {
     const double a = o.q / (1 - o.e);
-    return ellipticSighting({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
+    return sighting({a, o.e, o.iDeg, o.wDeg, o.nodeDeg, kGaussianDailyMotion / (a * std::sqrt(a)), o.perihelionJd});
   }
   ln_hyp_orbit orbit{o.q, o.e, o.iDeg, o.wDeg, o.nodeDeg, o.perihelionJd};
   return seenPlace([&orbit](double jd, ln_rect_posn* body) { ln_get_hyp_helio_rect_posn(&orbit, jd, body); });

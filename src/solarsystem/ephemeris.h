@@ -57,17 +57,22 @@ class MinorBodyEphemeris {
   // axes, AU (LocalSky::observerAu); none for the Earth's centre.
   explicit MinorBodyEphemeris(double julianDateUt, const Vector3& observer = {});
 
-  std::optional<EquatorialPosition> elliptic(const EllipticElements& orbit) const;
-  // Closed orbits (e < 1) go through the elliptic routine with the
-  // semi-major axis q / (1 - e): libnova's series for near-parabolic motion
-  // gives no number for most periodic comets away from perihelion. Open
-  // orbits use libnova's near-parabolic series.
-  std::optional<EquatorialPosition> comet(const CometElements& orbit) const;
-  std::optional<EquatorialPosition> place(const EllipticElements& orbit) const { return elliptic(orbit); }
-  std::optional<EquatorialPosition> place(const CometElements& orbit) const { return comet(orbit); }
+  // The place of an asteroid's or a comet's orbit (EllipticElements or
+  // CometElements). A comet's closed orbit (e < 1) goes through the
+  // elliptic routine with the semi-major axis q / (1 - e): libnova's series
+  // for near-parabolic motion gives no number for most periodic comets away
+  // from perihelion. Open orbits use libnova's near-parabolic series.
+  template <typename Orbit>
+  std::optional<EquatorialPosition> place(const Orbit& orbit) const {
+    const std::optional<Sighting> seen = sighting(orbit);
+    return seen ? std::optional(seen->place) : std::nullopt;
+  }
   // The body's distance from the observer, AU, along the line of sight.
-  std::optional<double> distanceAu(const EllipticElements& orbit) const;
-  std::optional<double> distanceAu(const CometElements& orbit) const;
+  template <typename Orbit>
+  std::optional<double> distanceAu(const Orbit& orbit) const {
+    const std::optional<Sighting> seen = sighting(orbit);
+    return seen ? std::optional(seen->distanceAu) : std::nullopt;
+  }
   // The visual magnitude of an asteroid of absolute magnitude H and slope
   // G by the IAU's H, G system, from its distances to the Sun and the Earth
   // and its phase angle; none where the orbit gives no position.
@@ -80,8 +85,8 @@ class MinorBodyEphemeris {
     EquatorialPosition place;
     double distanceAu;
   };
-  std::optional<Sighting> ellipticSighting(const EllipticElements& orbit) const;
-  std::optional<Sighting> cometSighting(const CometElements& orbit) const;
+  std::optional<Sighting> sighting(const EllipticElements& orbit) const;
+  std::optional<Sighting> sighting(const CometElements& orbit) const;
   template <typename Heliocentric>
   std::optional<Sighting> seenPlace(Heliocentric heliocentric) const;
 

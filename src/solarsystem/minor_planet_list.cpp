@@ -120,7 +120,7 @@ std::string MinorPlanetList::name(int index) const {
 
 bool MinorPlanetList::position(int index, StarPosition& out) const {
   return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) {
-    return elements_[k].valid ? at.elliptic(elements_[k].orbit) : std::nullopt;
+    return elements_[k].valid ? at.place(elements_[k].orbit) : std::nullopt;
   });
 }
 

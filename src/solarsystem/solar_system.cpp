@@ -231,9 +231,9 @@ void SolarSystem::computeUserObjects(double julianDate) {
 }
 
 std::optional<EquatorialPosition> SolarSystem::userObjectAt(int kind, const MinorBodyEphemeris& ephemeris) const {
-  if (kind == kUserComet) return ephemeris.comet(cometElementsOf(userComet_));
+  if (kind == kUserComet) return ephemeris.place(cometElementsOf(userComet_));
   const auto orbit = asteroidElementsOf(userAsteroid_);
-  return orbit ? ephemeris.elliptic(*orbit) : std::nullopt;
+  return orbit ? ephemeris.place(*orbit) : std::nullopt;
 }
 
 MinorPlanetList* SolarSystem::minorPlanets(int kind) {

@@ -129,15 +129,15 @@ TEST(Ephemeris, EnckeWhereMeeusFindsItAndOrbitsThatAreNone) {
   // 1990 October 6.0 TD as Universal Time: the ephemeris takes UT.
   const double kEnckeUt = 2448170.5 - dynamicalTimeOffsetSeconds(2448170.5) / 86400;
   const CometElements encke{2.2091404 * (1 - 0.8502196), 0.8502196, 11.94524, 186.23352, 334.75006, 2448193.04502};
-  const auto p = MinorBodyEphemeris(kEnckeUt).comet(encke);
+  const auto p = MinorBodyEphemeris(kEnckeUt).place(encke);
   ASSERT_TRUE(p);
   expectWithin(p->raRad / kDeg, p->decRad / kDeg, 158.558965, 19.158496, 1);
   // Hale-Bopp far from perihelion, where libnova's near-parabolic series
   // has no number: the closed orbit still gives a place.
-  EXPECT_TRUE(MinorBodyEphemeris(2461380.5).comet({0.890662, 0.994972, 89.2742, 130.4139, 282.7613, 2450537.1466}));
-  EXPECT_FALSE(MinorBodyEphemeris(2450537.5 + 1000).comet({1.0, 1.5, 10, 20, 30, 2450537.5}));
-  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 1.2, 10, 70, 80, 0.2, 2459000}));
-  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).elliptic({2.7, 0.1, 10, 70, 80, 0, 2459000}));
+  EXPECT_TRUE(MinorBodyEphemeris(2461380.5).place(CometElements{0.890662, 0.994972, 89.2742, 130.4139, 282.7613, 2450537.1466}));
+  EXPECT_FALSE(MinorBodyEphemeris(2450537.5 + 1000).place(CometElements{1.0, 1.5, 10, 20, 30, 2450537.5}));
+  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).place(EllipticElements{2.7, 1.2, 10, 70, 80, 0.2, 2459000}));
+  EXPECT_FALSE(MinorBodyEphemeris(2459000.5).place(EllipticElements{2.7, 0.1, 10, 70, 80, 0, 2459000}));
 }
 
 struct AsteroidPlace {
@@ -168,7 +168,7 @@ TEST(Ephemeris, ErosCeresAndVestaWherePyEphemPutsThemWithinTwelveArcseconds) {
     std::string names;
     const AsteroidElements asteroid = MinorPlanetList::parseLine(a.elements, names);
     ASSERT_TRUE(asteroid.valid);
-    const auto p = MinorBodyEphemeris(julianDayOf(a.universal)).elliptic(asteroid.orbit);
+    const auto p = MinorBodyEphemeris(julianDayOf(a.universal)).place(asteroid.orbit);
     ASSERT_TRUE(p);
     expectWithin(p->raRad / kDeg, p->decRad / kDeg, a.raDeg, a.decDeg, 12);
   }
