@@ -12,6 +12,7 @@
 #include "astro/coordinates.h"
 #include "catalog/double_star_data.h"
 #include "catalog/variable_star_data.h"
+#include "double_star_pairs.h"
 #include "double_variable_writers.h"
 #include "platform/number_text.h"
 #include "sky_sources.h"
@@ -47,6 +48,10 @@ bool readSources(const DoubleVariableSourcePaths& paths, Sources& s) {
     return false;
   }
   for (const SourceStar& star : stars) s.stars.emplace(star.hip, star);
+  for (const NamedPair& p : namedPairs()) {
+    const bool listed = std::any_of(s.pairs.begin(), s.pairs.end(), [&](const WdsPair& row) { return row.hip == p.hip; });
+    if (!listed) s.pairs.push_back({p.hip, p.wds, p.year, p.positionAngle, p.separation});
+  }
   for (const ZonedStar& record : records) {
     if (record.hip != 0 && record.component != 0) s.components[record.hip].push_back(record);
   }
@@ -185,17 +190,25 @@ struct Pair {
   std::optional<double> companion;
 };
 
-// The system's principal pair: its brightest star and the brightest
-// companion within a minute of arc of it, or the nearest companion when
+// The system's principal pair: for a showpiece, the pair the WDS lists
+// under its designation (its measure, or the cross-match's where that is
+// the pair). Otherwise its brightest star and the brightest companion
+// within a minute of arc of it, or the nearest companion when
 // none is that close. A system of one star in the sources keeps the one
 // measure they give, of an unnamed pair, with the companion unknown; so
 // does one whose nearest companion is as far as the sources' "unknown"
 // 999.9" (alpha Cen's Proxima, 2 degrees off, without B).
 Pair principalPair(const std::vector<const WdsPair*>& rows, const Sources& s) {
+  const WdsPair& row = *rows[0];
+  if (const NamedPair* named = namedPairOf(row.hip)) {
+    const std::optional<double> companion = named->companion > 0 ? std::optional(named->companion) : std::nullopt;
+    return named->separation > 0 ? Pair{named->separation, named->positionAngle, named->year, companion}
+                                 : Pair{row.separation, row.positionAngle, row.year, companion};
+  }
   std::vector<Component> stars = componentsOf(systemStars(rows, s), s);
-  const Pair measured{rows[0]->separation, rows[0]->positionAngle, rows[0]->year, std::nullopt};
-  if (stars.size() < 2) return measured;
   std::sort(stars.begin(), stars.end(), [](const Component& a, const Component& b) { return a.magnitude < b.magnitude; });
+  const Pair measured{row.separation, row.positionAngle, row.year, std::nullopt};
+  if (stars.size() < 2) return measured;
   auto from = [&](const Component& c) { return arcminBetween(stars[0].raDeg, stars[0].decDeg, c.raDeg, c.decDeg); };
   const auto nearest = std::min_element(stars.begin() + 1, stars.end(),
                                         [&](const Component& a, const Component& b) { return from(a) < from(b); });
@@ -245,7 +258,12 @@ std::vector<InfoValue> doubleInfo(const std::string& wds, const Designation& cho
 // The system of these rows, brightest Hipparcos star first; none without a
 // discoverer designation.
 std::optional<DoubleStarEntry> doubleSystem(const std::vector<const WdsPair*>& rows, const Sources& s) {
-  const std::vector<Designation> designations = designationsOf(rows, s);
+  std::vector<Designation> designations = designationsOf(rows, s);
+  if (const NamedPair* named = namedPairOf(rows[0]->hip)) {
+    std::erase_if(designations, [&](const Designation& d) { return d.source == discovererDesignation(named->designation)->source; });
+    designations.push_back(*discovererDesignation(named->designation));
+    designations.back().rank = -1;
+  }
   if (designations.empty()) return std::nullopt;
   const Designation& chosen = *std::min_element(
       designations.begin(), designations.end(), [](const Designation& a, const Designation& b) { return a.rank < b.rank; });
@@ -262,20 +280,32 @@ std::optional<DoubleStarEntry> doubleSystem(const std::vector<const WdsPair*>& r
   return e;
 }
 
+// A system's key: its WDS number, and the primary's Hipparcos number for
+// a named pair that is a WDS entry of its own under a shared number.
+std::string systemKey(const WdsPair& row) {
+  const NamedPair* named = namedPairOf(row.hip);
+  return named && named->ownSystem ? row.wds + "/" + std::to_string(row.hip) : row.wds;
+}
+
+// The primary of a named pair first, then the brightest star first.
+bool primaryBefore(const WdsPair* a, const WdsPair* b, const Sources& s) {
+  const bool namedA = namedPairOf(a->hip) != nullptr, namedB = namedPairOf(b->hip) != nullptr;
+  if (namedA != namedB) return namedA;
+  return s.stars.at(a->hip).magnitude < s.stars.at(b->hip).magnitude;
+}
+
 std::vector<DoubleStarEntry> doubleSystems(const Sources& s) {
   std::map<std::string, std::vector<const WdsPair*>> byWds;
   for (const WdsPair& row : s.pairs) {
-    if (s.stars.count(row.hip)) byWds[row.wds].push_back(&row);
+    if (s.stars.count(row.hip)) byWds[systemKey(row)].push_back(&row);
   }
   std::vector<DoubleStarEntry> systems;
   for (auto& [wds, rows] : byWds) {
-    std::stable_sort(rows.begin(), rows.end(), [&](const WdsPair* a, const WdsPair* b) {
-      return s.stars.at(a->hip).magnitude < s.stars.at(b->hip).magnitude;
-    });
+    std::stable_sort(rows.begin(), rows.end(), [&](const WdsPair* a, const WdsPair* b) { return primaryBefore(a, b, s); });
     if (auto system = doubleSystem(rows, s)) systems.push_back(std::move(*system));
   }
   const auto paired = std::count_if(systems.begin(), systems.end(), [](const DoubleStarEntry& e) { return e.companion != 0; });
-  std::printf("  %zu double-star systems of %zu WDS rows, %td with their principal pair from the stars' positions\n",
+  std::printf("  %zu double-star systems of %zu WDS rows, %td with their companion known\n",
               systems.size(), s.pairs.size(), paired);
   return systems;
 }

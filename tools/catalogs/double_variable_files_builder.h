@@ -20,17 +20,19 @@
 //   the sources has a designation of these forms; one without would be
 //   left out. The others are listed in the information, where the search
 //   finds them too.
-// - The principal pair: the system's stars are the Hipparcos component
-//   records (A, B, C...) of each of its Hipparcos stars, placed about the
-//   star's position by their offsets in the star files, or the stars
-//   themselves where they have none; the pair is the brightest of them and
-//   its brightest companion within a minute of arc, or its nearest
-//   companion when none is that close. Separation (tenths of an
-//   arcsecond), position angle and companion magnitude are that pair's,
-//   and its year is that of the Hipparcos epoch, 1991, since the stars of
-//   a system share one proper motion in the star files.
-//   The WDS cross-match gives one measure per Hipparcos star, of a pair it
-//   does not name (Castor's is 180" where A and B stand 3" apart): a
+// - The principal pair: for the showpieces of double_star_pairs.h, the
+//   pair the WDS lists under their designation (epsilon1 and epsilon2 Lyr
+//   are systems of their own there). Otherwise the system's stars are the
+//   Hipparcos component records (A, B, C...) of each of its Hipparcos
+//   stars, placed about the star's position by their offsets in the star
+//   files, or the stars themselves where they have none; the pair is the
+//   brightest of them and its brightest companion within a minute of arc,
+//   or its nearest companion when none is that close. Separation (tenths
+//   of an arcsecond), position angle and companion magnitude are that
+//   pair's, and its year is that of the Hipparcos epoch, 1991, since the
+//   stars of a system share one proper motion in the star files.
+//   The WDS cross-match gives one measure per Hipparcos star, often of a
+//   wide pair it does not name (Albireo's is 66" where AB is 35"): a
 //   system of a single star in the sources keeps that measure, with its
 //   year, as the only one there is, and its companion magnitude is unknown
 //   (stored as 0, which the companion filter lets pass). The sentinels -1
