@@ -45,15 +45,20 @@ bool loadChartData(AppModel& model) {
       fastStars.index(*mainStars, motions);
     }
   });
-  catalogs->loadConstellations();
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
-  catalogs->loadDeepsky();
-  registerLargeStarCatalogs(*catalogs);
-  bodies.join();
   stars.join();
   catalogs->setProperMotions(std::move(motions), std::move(fastStars));
+  // The marks (names, double and variable stars) move to the chart's epoch
+  // while the constellations and the deep-sky objects are read; the large
+  // catalogs registered after are moved as they come.
+  std::thread marks([&catalogs, &model] { catalogs->setStarEpoch(julianDayOf(model.universal)); });
+  catalogs->loadConstellations();
+  catalogs->loadDeepsky();
+  marks.join();
+  registerLargeStarCatalogs(*catalogs);
+  bodies.join();
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
   model.catalogs()->solarSystem().loadCometList();

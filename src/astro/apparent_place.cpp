@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 #include <numbers>
+#include <optional>
 
 namespace celvaro {
 namespace {
@@ -133,7 +134,16 @@ double dynamicalTimeOffsetSeconds(double julianDateUt) {
 // sidereal time that goes with them, and the Earth's barycentric velocity
 // and heliocentric place (for aberration and the Sun's light deflection).
 // Universal Time stands for UT1 (within 0.9 s).
-ApparentPlace::ApparentPlace(double julianDateUt) : julianDate_(julianDateUt) {
+// Placing the frame of a date takes a third of a millisecond (the Earth's
+// ephemeris, the nutation series), and a chart asks for that of one
+// instant many times over: each thread keeps the last one it placed.
+ApparentPlace::ApparentPlace(double julianDateUt) {
+  thread_local std::optional<ApparentPlace> last;
+  if (!last || last->julianDate_ != julianDateUt) last = ApparentPlace(julianDateUt, Placing{});
+  *this = *last;
+}
+
+ApparentPlace::ApparentPlace(double julianDateUt, Placing) : julianDate_(julianDateUt) {
   const double tt = dynamicalJulianDate(julianDateUt);
   double longitude, obliquity, meanObliquity, bias[3][3], precession[3][3], biasPrecession[3][3], nutation[3][3];
   eraNut00b(tt, 0, &longitude, &obliquity);

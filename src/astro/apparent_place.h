@@ -70,6 +70,9 @@ class ApparentPlace {
   double julianDate() const { return julianDate_; }
 
  private:
+  struct Placing {};
+  ApparentPlace(double julianDateUt, Placing);
+
   double julianDate_;
   Rotation3 precessionNutation_;
   double siderealHours_;

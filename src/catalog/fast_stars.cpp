@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace celvaro {
 namespace {
@@ -24,23 +25,23 @@ double raFromTo(double a, double b) {
 
 }  // namespace
 
-// A counting sort of the fast stars by their bands.
+// The fast stars in one pass over the catalog, then counted into their bands.
 void FastStars::index(const StarDataSimple& stars, const ProperMotions& motions) {
-  std::vector<uint32_t> starts(kDeclinationBands + 2, 0);
-  for (int i = 0; i < stars.starCount(); ++i) {
-    if (motions.isFast(stars.hipparcosNumber(i))) ++starts[bandOf(stars.filePlace(i).decRad) + 1];
-  }
-  for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
-  stars_.resize(starts.back());
-  std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+  std::vector<std::pair<int, Star>> fast;
   for (int i = 0; i < stars.starCount(); ++i) {
     const int32_t hipparcos = stars.hipparcosNumber(i);
     if (!motions.isFast(hipparcos)) continue;
     const EquatorialPosition place = stars.filePlace(i);
     const ProperMotions::AngularMotion m = motions.angularMotion(hipparcos);
-    stars_[next[bandOf(place.decRad)]++] = {place.raRad, place.decRad, std::max(std::cos(place.decRad), 1e-9),
-                                            m.eastRadPerYear, m.northRadPerYear};
+    fast.push_back({bandOf(place.decRad), {place.raRad, place.decRad, std::max(std::cos(place.decRad), 1e-9),
+                                           m.eastRadPerYear, m.northRadPerYear}});
   }
+  std::vector<uint32_t> starts(kDeclinationBands + 2, 0);
+  for (const auto& [band, star] : fast) ++starts[band + 1];
+  for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  stars_.resize(fast.size());
+  std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+  for (const auto& [band, star] : fast) stars_[next[band]++] = star;
   bandStarts_ = std::move(starts);
 }
 

@@ -21,25 +21,33 @@ constexpr double kRadPerMas = std::numbers::pi / 648000.0 / 1000.0;
 bool ProperMotions::load(const std::string& path) {
   file_ = MappedFile(path);
   entries_ = 0;
-  fast_.clear();
   const std::span<const uint8_t> bytes = file_.bytes();
   if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "CLV_SPMO", 8) != 0 || loadU32(&bytes[8]) != 1 ||
       bytes.size() != kHeaderBytes + uint64_t{loadU32(&bytes[12])} * kEntryBytes) {
     return false;
   }
   entries_ = loadU32(&bytes[12]);
-  fast_.assign(entries_, 0);
-  for (int32_t hipparcos = 1; hipparcos < static_cast<int32_t>(entries_); ++hipparcos) {
-    const std::optional<Motion> m = motionOf(hipparcos);
-    fast_[hipparcos] = m && m->raMasPerYear * m->raMasPerYear + m->decMasPerYear * m->decMasPerYear >=
-                                kFastMasPerYear * kFastMasPerYear;
-  }
   return true;
 }
 
+const uint8_t* ProperMotions::entryOf(int32_t hipparcos) const {
+  if (hipparcos <= 0 || static_cast<uint32_t>(hipparcos) >= entries_) return nullptr;
+  return file_.bytes().data() + kHeaderBytes + size_t{static_cast<uint32_t>(hipparcos)} * kEntryBytes;
+}
+
+// In the stored hundredths, without floating point: asked of every star of
+// the main catalog when its fast stars are indexed.
+bool ProperMotions::isFast(int32_t hipparcos) const {
+  const uint8_t* entry = entryOf(hipparcos);
+  if (!entry) return false;
+  const int64_t east = static_cast<int32_t>(loadU32(entry)), north = static_cast<int32_t>(loadU32(entry + 4));
+  constexpr auto kFastHundredths = static_cast<int64_t>(kFastMasPerYear * 100);
+  return east * east + north * north >= kFastHundredths * kFastHundredths;
+}
+
 std::optional<ProperMotions::Motion> ProperMotions::motionOf(int32_t hipparcos) const {
-  if (hipparcos <= 0 || static_cast<uint32_t>(hipparcos) >= entries_) return std::nullopt;
-  const uint8_t* entry = file_.bytes().data() + kHeaderBytes + size_t{static_cast<uint32_t>(hipparcos)} * kEntryBytes;
+  const uint8_t* entry = entryOf(hipparcos);
+  if (!entry) return std::nullopt;
   const auto stored = [entry](int i) { return static_cast<int32_t>(loadU32(entry + 4 * i)) / 100.0; };
   if (stored(0) == 0 && stored(1) == 0) return std::nullopt;
   return Motion{stored(0), stored(1), std::max(stored(2), 0.0)};

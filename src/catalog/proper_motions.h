@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "astro/apparent_place.h"
 #include "astro/coordinates.h"
@@ -37,13 +36,11 @@ class ProperMotions {
   static constexpr const char* kPath = "data/star_motions.dat";
   static constexpr size_t kHeaderBytes = 16, kEntryBytes = 12;
 
-  // Maps the motion file and notes its fast stars; false, with no motions,
+  // Maps the motion file; false, with no motions,
   // when it cannot be read or is not one.
   bool load(const std::string& path);
   // Whether a star moves at least kFastMasPerYear.
-  bool isFast(int32_t hipparcos) const {
-    return hipparcos > 0 && static_cast<size_t>(hipparcos) < fast_.size() && fast_[hipparcos];
-  }
+  bool isFast(int32_t hipparcos) const;
   bool empty() const { return entries_ == 0; }
 
   // A star's place at a Julian date from its J2000 place, by its
@@ -69,11 +66,12 @@ class ProperMotions {
     double parallaxMas;
   };
   std::optional<Motion> motionOf(int32_t hipparcos) const;
+  // A star's entry in the mapped file, or null past its entries.
+  const uint8_t* entryOf(int32_t hipparcos) const;
   static Vector3 moved(const Motion& m, double raRad, double decRad, double years);
 
   MappedFile file_;
   uint32_t entries_ = 0;
-  std::vector<uint8_t> fast_;  // by Hipparcos number: 1 fast
 };
 
 }  // namespace celvaro

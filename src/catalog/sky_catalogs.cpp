@@ -116,7 +116,7 @@ const std::string& SkyCatalogs::currentDisplayName() const {
 void SkyCatalogs::loadConstellations() {
   lines_.load(resolveDataPath(directory_, kConstellationLinesPath));
   boundaries_.load(resolveDataPath(directory_, kConstellationBoundariesPath));
-  regions_.load(boundaries_);
+  regions_.reset();
   names_.load(resolveDataPath(directory_, kConstellationNamesPath));
 }
 
@@ -130,6 +130,14 @@ int SkyCatalogs::loadStarIds() {
 StarIdDatabase& SkyCatalogs::starIds() {
   if (!starIdsOpened_) loadStarIds();
   return starIds_;
+}
+
+const ConstellationRegions& SkyCatalogs::constellationRegions() {
+  if (!regions_) {
+    regions_.emplace();
+    regions_->load(boundaries_);
+  }
+  return *regions_;
 }
 
 const CommonNames& SkyCatalogs::commonNames() {

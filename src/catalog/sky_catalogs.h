@@ -105,7 +105,9 @@ class SkyCatalogs {
   const SkyPolylines& constellationLines() const { return lines_; }
   const SkyPolylines& constellationBoundaries() const { return boundaries_; }
   const ConstellationNames& constellationNames() const { return names_; }
-  const ConstellationRegions& constellationRegions() const { return regions_; }
+  // Which constellation a point lies in, from the boundaries at the first
+  // question: a chart asks none.
+  const ConstellationRegions& constellationRegions();
   const StarLabels& starLabels() const { return labels_; }
   const std::string& dataDirectory() const { return directory_; }
   SolarSystem& solarSystem() { return solarSystem_; }
@@ -136,7 +138,7 @@ class SkyCatalogs {
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
   ConstellationNames names_;
-  ConstellationRegions regions_;
+  std::optional<ConstellationRegions> regions_;
   StarLabels labels_;
   SolarSystem solarSystem_;
   std::unique_ptr<iDeepskyData> deepsky_;
