@@ -324,6 +324,25 @@ TEST_F(ChartOfAnObject, InformationOfPlutoAgreesWithPyEphem) {
   EXPECT_EQ(lineAfter(pluto.out, "Transit (Universal Time): ").substr(0, 16), "2024-01-15 11:16");
 }
 
+// Variable stars the Hipparcos catalogue lacks, found by their GCVS
+// designation at the J2000 place GCVS 5.1 gives in decimal hours and
+// degrees (its machine-readable extract in the OnStep firmware's
+// hand-controller catalogue gcvs.h).
+TEST_F(ChartOfAnObject, CentresOnVariablesBeyondHipparcosAtTheirGcvsPlace) {
+  const std::vector<std::pair<std::string, Sky>> stars = {
+      {"SS Cyg", {21.71189, 43.58608}}, {"R Sco", {16.29419, -22.94456}}, {"U Gem", {7.91811, 22.00133}},
+      {"RS Oph", {17.83699, -6.70794}}, {"U Sco", {16.37522, -17.87856}}, {"AH Her", {16.73611, 25.25056}},
+      {"DQ Her", {18.12505, 45.85889}},
+  };
+  for (const auto& [star, published] : stars) {
+    const auto centre = centreOfChart(star);
+    ASSERT_TRUE(centre) << star;
+    EXPECT_LT(arcsecBetween(*centre, published), 60) << star;
+  }
+  const ChartRun ssCyg = runChart({"--object", "SS Cyg", "--info", "--language", "en"});
+  EXPECT_EQ(lineAfter(ssCyg.out, "Variability type: "), "UGSS+E") << ssCyg.out;
+}
+
 TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {
   const ChartRun orion = runChart({"--object", "Orion", "--stats"});
   EXPECT_EQ(lineAfter(orion.out, "object="), "Orion");  // the constellation before the nebula
