@@ -515,7 +515,7 @@ void AppModel::solarSystemChanged() {
 void AppModel::applyBodyNames() {
   if (!catalogs_) return;
   SolarSystem& solar = catalogs_->solarSystem();
-  for (int n = 0; n <= kBodyCount; ++n) {
+  for (int n = 0; n < kBodyCount; ++n) {
     solar.setBodyName(n, resources_.textOr(text_id::kBodyNameFirst + n, SolarSystem::defaultName(n)));
   }
 }

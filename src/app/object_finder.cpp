@@ -57,6 +57,17 @@ std::array<std::string_view, 3> cometNameForms(std::string_view name) {
   return {name, name.substr(0, slash), name.substr(slash + 1)};
 }
 
+// Pluto by its minor-planet number or name ("134340", "(134340) Pluto",
+// "Pluto"), which the lists leave out for the body of the solar system.
+bool namesPluto(const SolarSystem& solar, const MinorPlanetQuery& query) {
+  if (query.by == MinorPlanetQuery::kByNumber) return leadingInt(query.text) == MinorPlanetList::kPlutoNumber;
+  if (query.by != MinorPlanetQuery::kByName) return false;
+  std::string_view name = trimmed(query.text);
+  const std::string numbered = "(" + std::to_string(MinorPlanetList::kPlutoNumber) + ") ";
+  if (name.starts_with(numbered)) name.remove_prefix(numbered.size());
+  return matches(solar.bodyName(kPluto), name, true) || matches(SolarSystem::defaultName(kPluto), name, true);
+}
+
 constexpr int kSerpensCauda = 76;  // shares "Ser" with the head, 75
 
 // "Algenib (88 γ Peg)", "Toliman (α2 Cen)", "HIP 12345".
@@ -150,6 +161,7 @@ std::optional<FoundObject> ObjectFinder::deepsky(std::string_view typed) {
 
 std::optional<FoundObject> ObjectFinder::minorPlanet(const MinorPlanetQuery& query) {
   SolarSystem& solar = catalogs_.solarSystem();
+  if (namesPluto(solar, query)) return body(SolarSystem::defaultName(kPluto), true);
   StarPosition at;
   bool found = solar.findMinorPlanet(query, minorPlanetLists_, at);
   if (!found && query.by != MinorPlanetQuery::kByDesignation) {

@@ -10,13 +10,13 @@
 //     the star search takes as a designation: star numbers ("HD 183912",
 //     "HR 7417", "SAO 87301", "HIP 95947"), Bayer letters ("alf Cen",
 //     "alpha Cen", "α Cen", "alf2 Cen") and Flamsteed numbers ("61 Cyg");
-//  2. whole names, case ignored: the Sun, the Moon and the planets (in the
+//  2. whole names, case ignored: the Sun, the Moon, the planets, Pluto (in the
 //     chosen language or in English), constellations (Latin name, name in
 //     any chart language or abbreviation), star names, other names of
 //     objects ("Beehive", "LMC", "Hercules Cluster" is M 13), deep-sky
 //     names (the chosen language's list, then the English one), comets
 //     (the whole entry, its designation or its name: "Hale-Bopp",
-//     "Halley"), minor planets ("Eros", "Pluto");
+//     "Halley"), minor planets ("Eros");
 //  3. double-star and variable-star designations ("STF 1110", "R Leo"),
 //     minor-planet numbers ("433", "(433)") and provisional designations;
 //  4. the beginnings of names, in the order of 2 ("Sir" is Sirius).
@@ -61,7 +61,7 @@ class ObjectFinder {
   // ("Beehive"), then a whole deep-sky name.
   std::optional<FoundObject> deepsky(std::string_view text);
   // The minor-planet search: the switched-on short lists, then a number or
-  // a name in the long list.
+  // a name in the long list; Pluto's number or name finds the body Pluto.
   std::optional<FoundObject> minorPlanet(const MinorPlanetQuery& query);
 
  private:

@@ -25,7 +25,7 @@ struct BodyFacts {
   std::optional<double> illuminatedFraction() const;
 };
 
-// Body 0..8 (the Sun, the Moon, the planets) at a Julian date of Universal
+// Body 0..9 (the Sun, the Moon, the planets, Pluto) at a Julian date of Universal
 // Time, as seen from the Earth's centre.
 BodyFacts majorBodyFacts(int body, double julianDateUt);
 

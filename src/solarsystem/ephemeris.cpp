@@ -90,6 +90,9 @@ constexpr BodyFunctions kBodies[kBodyCount] = {
     {ln_get_saturn_equ_coords, ln_get_saturn_magnitude, ln_get_saturn_equ_sdiam, ln_get_saturn_earth_dist},
     {ln_get_uranus_equ_coords, ln_get_uranus_magnitude, ln_get_uranus_sdiam, ln_get_uranus_earth_dist},
     {ln_get_neptune_equ_coords, ln_get_neptune_magnitude, ln_get_neptune_sdiam, ln_get_neptune_earth_dist},
+    // Meeus' theory of Pluto (Astronomical Algorithms, chapter 37), for
+    // 1885 to 2099, J2000 ecliptic.
+    {ln_get_pluto_equ_coords, ln_get_pluto_magnitude, ln_get_pluto_sdiam, ln_get_pluto_earth_dist},
 };
 
 EquatorialPosition radians(const ln_equ_posn& p) { return {p.ra * kRadPerDeg, p.dec * kRadPerDeg}; }

@@ -14,7 +14,7 @@ namespace celvaro {
 
 struct BodyPosition {
   double raRad = 0, decRad = 0;
-  double magnitude = 0;        // planets only
+  double magnitude = 0;        // planets and Pluto only
   int phaseAngleDeg = 0;       // Moon only, 0..359 (see update)
   double semidiameterArcsec = 0;
   int brightLimbDeg = 0;       // Moon only
@@ -22,7 +22,8 @@ struct BodyPosition {
 
 double julianDayOf(const ChartDate& date);
 
-// Position, magnitude and semidiameter of body 0..8 (Sun, Moon, planets),
+// Position, magnitude and semidiameter of body 0..9 (Sun, Moon, planets,
+// Pluto),
 // for a Julian date of dynamical time: a J2000 place as seen from the
 // Earth's centre.
 BodyPosition majorBodyAt(int body, double julianDate);

@@ -78,7 +78,11 @@ int MinorPlanetList::load() {
   bool data = false;
   while (static_cast<int>(elements_.size()) < capacity_ && reader.next(line)) {
     data = data || isDataLine(line);
-    if (data) elements_.push_back(parseLine(line, names_));
+    if (!data) continue;
+    const size_t namesBefore = names_.size();
+    AsteroidElements e = parseLine(line, names_);
+    if (e.number == kPlutoNumber) names_.resize(namesBefore);
+    else elements_.push_back(std::move(e));
   }
   positions_.reset(elements_.size());
   loaded_ = true;

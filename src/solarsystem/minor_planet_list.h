@@ -29,10 +29,14 @@ class MinorPlanetList {
  public:
   static constexpr int kShortCapacity = 1000;
   static constexpr int kLongCapacity = 200000;
+  // Pluto's number. The chart computes Pluto from its own theory as a body
+  // of the solar system, so the lists leave its line out.
+  static constexpr int32_t kPlutoNumber = 134340;
 
   MinorPlanetList(int capacity, std::string path);
 
   // 0, 4 when the file cannot be opened. A loaded list is not read again.
+  // Pluto's line is not kept.
   int load();
   bool loaded() const { return loaded_; }
   int count() const { return static_cast<int>(elements_.size()); }

@@ -7,7 +7,7 @@
 namespace celvaro {
 
 enum ObjectKind : int32_t {
-  kMajorBody = 0,      // number: body 0 Sun .. 8 Neptune
+  kMajorBody = 0,      // number: body 0 Sun .. 8 Neptune, 9 Pluto
   kUserComet = 1,
   kCometList = 2,      // number: line of the comet list
   kUserAsteroid = 3,
@@ -22,6 +22,7 @@ constexpr int32_t objectId(int32_t kind, int32_t number) { return (kind << 24) |
 constexpr int32_t objectKind(int32_t id) { return (id >> 24) & 0xFF; }
 constexpr int32_t objectNumber(int32_t id) { return id & 0xFFFFFF; }
 
-enum Body : int { kSun = 0, kMoon = 1, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kBodyCount };
+enum Body : int { kSun = 0, kMoon = 1, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto,
+                  kBodyCount };
 
 }  // namespace celvaro

@@ -10,7 +10,7 @@ namespace {
 constexpr int kComet = 0, kAsteroid = 1;  // the two minor-body tracks
 constexpr int kFirstListKind = kBrightList;
 
-const char* const kDefaultNames[kBodyCount + 1] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
+const char* const kDefaultNames[kBodyCount] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
                                                    "Jupiter", "Saturn", "Uranus",  "Neptune", "Pluto"};
 
 bool isComet(int32_t id) { return objectKind(id) == kUserComet || objectKind(id) == kCometList; }
@@ -30,12 +30,12 @@ bool markPosition(std::span<const TrackMark> marks, int mark, StarPosition& out)
 }  // namespace
 
 const char* SolarSystem::defaultName(int number) {
-  return number >= 0 && number <= kBodyCount ? kDefaultNames[number] : "";
+  return number >= 0 && number < kBodyCount ? kDefaultNames[number] : "";
 }
 
 SolarSystem::SolarSystem(ElementFilePath elementFilePath) : elementFilePath_(std::move(elementFilePath)) {
   if (!elementFilePath_) elementFilePath_ = [](const std::string&) { return std::string(); };
-  for (int b = 0; b <= kBodyCount; ++b) names_[b] = kDefaultNames[b];
+  for (int b = 0; b < kBodyCount; ++b) names_[b] = kDefaultNames[b];
   for (int k = 0; k < 4; ++k) {
     lists_[k] = std::make_unique<MinorPlanetList>(MinorPlanetList::kShortCapacity, elementFilePath_(kShortListFiles[k]));
   }
@@ -108,10 +108,10 @@ void SolarSystem::computeTracks(const ChartDate& universal, const PlanetTrackSet
 }
 
 void SolarSystem::setBodyName(int number, std::string name) {
-  if (number >= 0 && number <= kBodyCount) names_[number] = std::move(name);
+  if (number >= 0 && number < kBodyCount) names_[number] = std::move(name);
 }
 
-const std::string& SolarSystem::bodyName(int body) const { return names_[body >= 0 && body <= kBodyCount ? body : 0]; }
+const std::string& SolarSystem::bodyName(int body) const { return names_[body >= 0 && body < kBodyCount ? body : 0]; }
 
 std::optional<BodyPosition> SolarSystem::bodyPosition(int body) const {
   if (body < 0 || body >= kBodyCount) return std::nullopt;

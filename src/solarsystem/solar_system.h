@@ -1,5 +1,5 @@
-// The solar system at the chart's instant: the Sun, the Moon and the
-// planets with their tracks, the user's comet and asteroid, the comet list
+// The solar system at the chart's instant: the Sun, the Moon, the planets
+// and Pluto with their tracks, the user's comet and asteroid, the comet list
 // and the five asteroid lists, all addressed by object identifiers.
 #pragma once
 
@@ -57,9 +57,9 @@ class SolarSystem {
   void computeCometTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
   void computeAsteroidTrack(const ChartDate& universal, const MinorBodyTrackSettings& settings);
 
-  // The English name of body 0..9 (9 names a body this chart does not show).
+  // The English name of body 0..9.
   static const char* defaultName(int number);
-  // Names 0..9.
+  // Names of bodies 0..9.
   void setBodyName(int number, std::string name);
   const std::string& bodyName(int body) const;
   std::optional<BodyPosition> bodyPosition(int body) const;
@@ -151,7 +151,7 @@ class SolarSystem {
   double julianDate_ = 0;
   MinorBodyEphemeris instant_{0.0};  // of julianDate_, for magnitudes
   std::array<BodyPosition, kBodyCount> bodies_{};
-  std::array<std::string, kBodyCount + 1> names_;
+  std::array<std::string, kBodyCount> names_;
   TrackStore tracks_{kTrackPointPairs, kTrackMarks};
   std::array<TrackSpan, kBodyCount> trackSpans_{};
   std::array<MinorTrack, 2> minorTracks_;  // comet, asteroid

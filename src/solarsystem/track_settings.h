@@ -5,10 +5,12 @@
 #include <array>
 #include <cstdint>
 
+#include "solarsystem/object_identifier.h"
+
 namespace celvaro {
 
 struct PlanetTrackSettings {
-  std::array<uint8_t, 9> bodies{};  // per body 0..8
+  std::array<uint8_t, kBodyCount> bodies{};
   uint8_t dateLabels = 1;
   int32_t days = 200;
   int32_t markInterval = 20;        // days; 0 no marks

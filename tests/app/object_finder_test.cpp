@@ -102,6 +102,30 @@ const ShownDesignation kShown[] = {
     {"M 87", "PGC41361", {12, 30, 49.4, +1, 12, 23, 28}, 1, "SIMBAD, M 87"},
 };
 
+// Pluto is the body of the solar system however it is asked for; the
+// element lists' (134340) line, which would draw a second Pluto, is left out.
+TEST_F(SearchOnBuiltData, PlutoIsTheBodyByNameAndByMinorPlanetNumber) {
+  ObjectFinder finder(*model_->catalogs(), model_->chart.minorPlanetLists, kEnglish);
+  const int32_t pluto = objectId(kMajorBody, kPluto);
+  for (const char* text : {"Pluto", "pluto", "134340", "(134340)"}) {
+    const auto found = finder.find(text);
+    ASSERT_TRUE(found) << text;
+    EXPECT_EQ(found->kind, SearchKind::kSolarSystemBody) << text;
+    EXPECT_EQ(found->position.index, pluto) << text;
+  }
+  const MinorPlanetQuery queries[] = {{MinorPlanetQuery::kByName, "Pluto"},
+                                      {MinorPlanetQuery::kByName, "(134340) Pluto"},
+                                      {MinorPlanetQuery::kByNumber, "134340"}};
+  for (const MinorPlanetQuery& query : queries) {
+    const auto found = finder.minorPlanet(query);
+    ASSERT_TRUE(found) << query.text;
+    EXPECT_EQ(found->position.index, pluto) << query.text;
+  }
+  SolarSystem& solar = model_->catalogs()->solarSystem();
+  EXPECT_EQ(solar.findInLongList(MinorPlanetList::kPlutoNumber), -1);
+  EXPECT_EQ(solar.findNamedInLongList("Pluto"), -1);
+}
+
 TEST_F(SearchOnBuiltData, ShownDeepskyDesignationsFindTheirObjectAtItsPublishedPlace) {
   for (const ShownDesignation& row : kShown) {
     const auto anchor = find(row.finds);

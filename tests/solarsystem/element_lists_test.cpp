@@ -21,6 +21,10 @@ const std::string kCeres =
 const std::string kEros =
     "00433   10.39  0.46 K2289 271.07099  178.89706  304.29973   10.82773  0.2228353  0.55965812   1.4581240"
     "    JPL 659                                                    (433) Eros";
+// (134340) Pluto as the program's element files give it, for 2006.
+const std::string kPluto =
+    "D4340   -0.44  0.15 K069M  25.24719  112.59714  110.37696   17.08900  0.2502487  0.00397846  39.4450697"
+    "    JPL 0                                                      (134340) Pluto";
 const std::string kProvisional =
     "K22O15U 10.68       K2289   9.89767  304.74261  325.16283   21.13289  0.5724057  0.00590048  30.2888076"
     "    JPL 1                                                      2022 OU15";
@@ -121,6 +125,15 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
   EXPECT_NE(later.raRad, p.raRad);
   EXPECT_EQ(later.raRad, fresh.raRad);
   EXPECT_EQ(later.decRad, fresh.decRad);
+
+  // The lists leave (134340) Pluto to the body Pluto.
+  writeBytes(dir.file("pluto.txt"), kCeres + "\n" + kPluto + "\n" + kEros + "\n");
+  MinorPlanetList withPluto(MinorPlanetList::kShortCapacity, dir.file("pluto.txt"));
+  ASSERT_EQ(withPluto.load(), 0);
+  EXPECT_EQ(withPluto.count(), 2);
+  EXPECT_EQ(withPluto.findByNumber(MinorPlanetList::kPlutoNumber), -1);
+  EXPECT_EQ(withPluto.findByName("Pluto"), -1);
+  EXPECT_EQ(withPluto.name(1), "(433) Eros");
 
   MinorPlanetList capped(2, dir.file("list.txt"));
   capped.load();

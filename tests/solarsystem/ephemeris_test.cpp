@@ -114,6 +114,30 @@ TEST(Ephemeris, TheSunAndTheMoonAreJ2000PlacesInEveryCentury) {
   }
 }
 
+// Pluto from Meeus' theory against PyEphem 4.1.4 (Debian python3-ephem),
+// whose Pluto is its own theory: ephem.Pluto at the Universal Time of each
+// dynamical instant (ephem.delta_t), astrometric geocentric a_ra and a_dec,
+// mag and earth_distance. The two theories part by some 10" by 2030.
+TEST(Ephemeris, PlutoWherePyEphemPutsItFrom1990To2030) {
+  const struct {
+    double jd, raDeg, decDeg, magnitude, distanceAu;
+  } cases[] = {
+      {2447892.5, 229.027099, -2.281854, 13.82, 30.2136},   // 1990-01-01 0h TT
+      {2451545.0, 251.427125, -11.396236, 13.89, 31.0649},  // 2000-01-01 12h TT
+      {2455197.5, 273.324579, -18.301972, 14.09, 32.7350},  // 2010-01-01 0h TT
+      {2458849.5, 294.001547, -22.265501, 14.38, 34.9109},  // 2020-01-01 0h TT
+      {2461041.5, 305.553267, -23.301629, 14.57, 36.3289},  // 2026-01-01 0h TT
+      {2462502.5, 312.783977, -23.524249, 14.69, 37.3018},  // 2030-01-01 0h TT
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.jd);
+    const BodyPosition pluto = majorBodyAt(kPluto, c.jd);
+    expectWithin(pluto.raRad / kDeg, pluto.decRad / kDeg, c.raDeg, c.decDeg, 15);
+    EXPECT_NEAR(pluto.magnitude, c.magnitude, 0.1);
+    EXPECT_NEAR(majorBodyDistanceAu(kPluto, c.jd), c.distanceAu, 0.002);
+  }
+}
+
 TEST(Ephemeris, MagnitudesAndSizesArePlausible) {
   const double jd = 2448976.5;
   EXPECT_NEAR(majorBodyAt(kSun, jd).semidiameterArcsec, 975, 20);

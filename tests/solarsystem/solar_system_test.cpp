@@ -99,13 +99,15 @@ TEST(SolarSystemTracks, MarkRulesAndTheFullStore) {
 TEST(SolarSystem, BodiesByNumberAndIdentifier) {
   SolarSystem solar;
   solar.update(kChartDate);
-  EXPECT_FALSE(solar.bodyPosition(9));
+  EXPECT_FALSE(solar.bodyPosition(kBodyCount));
   EXPECT_FALSE(solar.bodyPosition(-1));
-  EXPECT_TRUE(solar.trackPoints(9).empty());
+  EXPECT_TRUE(solar.trackPoints(kBodyCount).empty());
   std::string name;
   ASSERT_TRUE(solar.objectName(objectId(kMajorBody, kSun), name));
   EXPECT_EQ(name, " Sun");
-  EXPECT_FALSE(solar.objectName(objectId(kMajorBody, 9), name));
+  ASSERT_TRUE(solar.objectName(objectId(kMajorBody, kPluto), name));
+  EXPECT_EQ(name, " Pluto");
+  EXPECT_FALSE(solar.objectName(objectId(kMajorBody, kBodyCount), name));
   StarPosition p;
   solar.userAsteroid().shown = 1;
   EXPECT_TRUE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));

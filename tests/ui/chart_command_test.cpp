@@ -295,9 +295,10 @@ TEST_F(ChartOfAnObject, CentresOnWhatACommonNameNames) {
       {"Halley", hms(8, 18, 24.61, 2, 16, 15.1)},
       {"Pons-Brooks", hms(20, 22, 29.83, 37, 58, 38.6)},
       {"Eros", hms(23, 19, 21.64, 5, 40, 42.4)},
-      // (134340) Pluto of elements for 2006; PyEphem's own theory of Pluto
-      // puts it 8.5' away, at 20h09m09.7s -22°58'26".
-      {"Pluto", hms(20, 8, 33.43, -22, 56, 10.3)},
+      // The body Pluto, not (134340) of the element lines for 2006 (8.5'
+      // away): PyEphem's ephem.Pluto, a_ra and a_dec.
+      {"Pluto", hms(20, 9, 9.69, -22, 58, 25.7)},
+      {"134340", hms(20, 9, 9.69, -22, 58, 25.7)},
   };
   for (const auto& [object, published] : objects) {
     const auto centre = centreOfChart(object);
@@ -306,6 +307,40 @@ TEST_F(ChartOfAnObject, CentresOnWhatACommonNameNames) {
   }
   // Names.dat gives "Bode's Nebula" to M 81 and M 82, more often to M 81.
   EXPECT_NE(lineAfter(runChart({"--object", "M 82", "--stats"}).out, "object=").find("Cigar Galaxy"), std::string::npos);
+}
+
+// Pluto from Budapest on 2024-01-15 20:00 UT as PyEphem 4.1.4 gives it
+// (o.lat, o.lon = '47.5', '19.05'; ephem.Pluto): mag 14.5, earth_distance
+// 35.9127, sun_distance 34.9335, elong 5:26:06 (east), ephem.constellation
+// Capricornus, o.previous_transit 2024/1/15 11:16:39.
+TEST_F(ChartOfAnObject, InformationOfPlutoAgreesWithPyEphem) {
+  const ChartRun pluto = runChart({"--object", "Pluto", "--info", "--language", "en"});
+  ASSERT_EQ(pluto.exitCode, 0) << pluto.err;
+  EXPECT_NEAR(std::atof(lineAfter(pluto.out, "Magnitude: ").c_str()), 14.5, 0.1) << pluto.out;
+  EXPECT_NEAR(std::atof(lineAfter(pluto.out, "Distance from the Earth (AU): ").c_str()), 35.9127, 0.002);
+  EXPECT_NEAR(std::atof(lineAfter(pluto.out, "Distance from the Sun (AU): ").c_str()), 34.9335, 0.002);
+  EXPECT_EQ(lineAfter(pluto.out, "Elongation from the Sun: "), "5.4° east");
+  EXPECT_EQ(lineAfter(pluto.out, "Constellation: "), "Capricornus");
+  EXPECT_EQ(lineAfter(pluto.out, "Transit (Universal Time): ").substr(0, 16), "2024-01-15 11:16");
+}
+
+// Variable stars the Hipparcos catalogue lacks, found by their GCVS
+// designation at the J2000 place GCVS 5.1 gives in decimal hours and
+// degrees (its machine-readable extract in the OnStep firmware's
+// hand-controller catalogue gcvs.h).
+TEST_F(ChartOfAnObject, CentresOnVariablesBeyondHipparcosAtTheirGcvsPlace) {
+  const std::vector<std::pair<std::string, Sky>> stars = {
+      {"SS Cyg", {21.71189, 43.58608}}, {"R Sco", {16.29419, -22.94456}}, {"U Gem", {7.91811, 22.00133}},
+      {"RS Oph", {17.83699, -6.70794}}, {"U Sco", {16.37522, -17.87856}}, {"AH Her", {16.73611, 25.25056}},
+      {"DQ Her", {18.12505, 45.85889}},
+  };
+  for (const auto& [star, published] : stars) {
+    const auto centre = centreOfChart(star);
+    ASSERT_TRUE(centre) << star;
+    EXPECT_LT(arcsecBetween(*centre, published), 60) << star;
+  }
+  const ChartRun ssCyg = runChart({"--object", "SS Cyg", "--info", "--language", "en"});
+  EXPECT_EQ(lineAfter(ssCyg.out, "Variability type: "), "UGSS+E") << ssCyg.out;
 }
 
 TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {

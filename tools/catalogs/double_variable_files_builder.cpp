@@ -17,6 +17,7 @@
 #include "platform/number_text.h"
 #include "sky_sources.h"
 #include "star_files_builder.h"
+#include "variable_hand_list.h"
 #include "zoned_star_files.h"
 
 namespace celvaro {
@@ -394,24 +395,22 @@ std::vector<InfoValue> variableInfo(const GcvsStar& v) {
   text(kVariableInfoPeriod, v.period.ends_with('.') ? v.period.substr(0, v.period.size() - 1) : v.period);
   if (!v.rise.empty()) info.push_back({kVariableInfoRise, kInfoWord, leadingInt(v.rise), {}});
   text(kVariableInfoSpectrum, v.spectrum);
-  info.push_back({kVariableInfoHipparcos, kInfoInt32, v.hip, {}});
+  if (v.hip > 0) info.push_back({kVariableInfoHipparcos, kInfoInt32, v.hip, {}});
   return info;
 }
 
-std::optional<VariableStarEntry> variableStar(const GcvsStar& v, const Sources& s) {
-  const auto star = s.stars.find(v.hip);
+// A GCVS row at the place of its star.
+std::optional<VariableStarEntry> variableStar(const GcvsStar& v, const SourceStar& star) {
   int code = 0, constellation = 0;
-  if (star == s.stars.end() || !parseVariableDesignation(latinDesignation(v.designation), code, constellation)) {
-    return std::nullopt;
-  }
+  if (!parseVariableDesignation(latinDesignation(v.designation), code, constellation)) return std::nullopt;
   const std::optional<double> maximum = magnitudeOf(v.maximum), minimum = magnitudeOf(v.minimum);
   const bool amplitude = v.magnitudeFlag == 1;
-  const double brightest = maximum ? *maximum : minimum && !amplitude ? *minimum : star->second.magnitude;
+  const double brightest = maximum ? *maximum : minimum && !amplitude ? *minimum : star.magnitude;
   const double faintest = !minimum ? brightest : amplitude ? brightest + *minimum : *minimum;
   const double period = magnitudeOf(v.period).value_or(0);
   VariableStarEntry e;
-  e.raRad = star->second.raDeg * kRadPerDeg;
-  e.decRad = star->second.decDeg * kRadPerDeg;
+  e.raRad = star.raDeg * kRadPerDeg;
+  e.decRad = star.decDeg * kRadPerDeg;
   e.brightest = thousandths(brightest);
   e.faintest = thousandths(faintest);
   e.period = period > 0 ? std::max(1, static_cast<int>(std::lround(period * 100))) : 0;
@@ -425,9 +424,18 @@ std::optional<VariableStarEntry> variableStar(const GcvsStar& v, const Sources& 
 std::vector<VariableStarEntry> variableStars(const Sources& s) {
   std::vector<VariableStarEntry> stars;
   for (const GcvsStar& v : s.variables) {
-    if (auto star = variableStar(v, s)) stars.push_back(std::move(*star));
+    const auto star = s.stars.find(v.hip);
+    if (star == s.stars.end()) continue;
+    if (auto entry = variableStar(v, star->second)) stars.push_back(std::move(*entry));
   }
-  std::printf("  %zu variable stars of %zu GCVS rows\n", stars.size(), s.variables.size());
+  const size_t hipparcos = stars.size();
+  // Stars the Hipparcos catalogue lacks stand at the GCVS's place.
+  for (const HandListedVariable& h : handListedVariables()) {
+    const SourceStar place{0, magnitudeOf(h.star.maximum).value_or(0), std::nullopt, h.raDeg, h.decDeg};
+    if (auto entry = variableStar(h.star, place)) stars.push_back(std::move(*entry));
+  }
+  std::printf("  %zu variable stars of %zu GCVS rows, %zu more by hand\n", hipparcos, s.variables.size(),
+              stars.size() - hipparcos);
   return stars;
 }
 

@@ -42,6 +42,9 @@
 //   magnitudes, separation, position angle, year of the measure.
 //
 // Variable stars
+// - The Hipparcos stars of the GCVS cross-match, then the well-known
+//   variables the Hipparcos catalogue lacks (variable_hand_list.h) at the
+//   GCVS's own place; these have no Hipparcos number in their information.
 // - Designation: "R And", "V335 Cyg" and Greek letters in Unicode ("δ Cep",
 //   read as "del Cep") become the designation code and packed constellation.
 // - Type letters from the GCVS type, each "+" part setting its own letter

@@ -35,7 +35,7 @@ class DlgSolarsysDispParams final : public ChartSettingsDialog {
 
 class DlgPlanetTracks final : public ChartSettingsDialog {
  public:
-  static constexpr int kFirstBody = 100;   // 100..108: Sun, Moon, Mercury..Neptune
+  static constexpr int kFirstBody = 100;   // 100..109: Sun, Moon, Mercury..Neptune, Pluto
   static constexpr int kDateLabels = 110;  // 110..113: date labels, days, mark interval, label step
   using ChartSettingsDialog::ChartSettingsDialog;
   int resourceId() const override { return 353; }
