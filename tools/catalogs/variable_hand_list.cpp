@@ -1,11 +1,9 @@
 // The rows are those of the General Catalogue of Variable Stars, version
 // 5.1 (Samus et al., Astronomy Reports 61, 80, 2017): designation, type,
-// maximum and minimum magnitude, and the J2000 place, as the catalogue's
-// machine-readable extract in the hand-controller catalogues of the OnStep
-// telescope firmware lists them (addons/SmartHandController/catalogs/
-// gcvs.h, GCVS 5.1). The Hipparcos part of the variable sources
-// (gcvs_hip_part.dat) holds none of these stars; it does hold T CrB, R CrB,
-// chi Cyg and R Leo.
+// maximum and minimum magnitude, and the J2000 place, from a
+// machine-readable extract of that version. The Hipparcos part of the
+// variable sources (gcvs_hip_part.dat) holds none of these stars; it does
+// hold T CrB, R CrB, chi Cyg and R Leo.
 #include "variable_hand_list.h"
 
 #include <array>
@@ -22,7 +20,7 @@ GcvsStar row(const char* designation, const char* type, const char* maximum, con
 }
 
 const std::array<HandListedVariable, 7> kStars = {{
-    {row("SS Cyg", "UGSS+E", "7.7", "12.4"), hours(21, 42, 42.79), degrees(1, 43, 35, 9.9)},
+    {row("SS Cyg", "UGSS", "7.7", "12.4"), hours(21, 42, 42.79), degrees(1, 43, 35, 9.9)},
     {row("U Gem", "UGSS+E", "8.2", "14.9"), hours(7, 55, 5.21), degrees(1, 22, 0, 4.8)},
     {row("RS Oph", "NR", "4.3", "12.5"), hours(17, 50, 13.17), degrees(-1, 6, 42, 28.6)},
     {row("R Sco", "M", "9.8", "15.5"), hours(16, 17, 39.07), degrees(-1, 22, 56, 40.4)},
