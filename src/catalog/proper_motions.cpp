@@ -76,7 +76,8 @@ Vector3 ProperMotions::yearlyMotion(int32_t hipparcos, const Vector3& start) con
   const std::optional<Motion> m = motionOf(hipparcos);
   const double across = std::sqrt(start.x * start.x + start.y * start.y);
   if (!m || across == 0) return {0, 0, 0};
-  const double east = m->raMasPerYear * kRadPerMas / across, north = m->decMasPerYear * kRadPerMas / across;
+  const double scale = kRadPerMas / across;
+  const double east = m->raMasPerYear * scale, north = m->decMasPerYear * scale;
   return {-east * start.y - north * start.z * start.x, east * start.x - north * start.z * start.y, north * across * across};
 }
 
@@ -88,8 +89,8 @@ ProperMotions::AngularMotion ProperMotions::angularMotion(int32_t hipparcos) con
 
 Vector3 ProperMotions::movedAlong(const Vector3& start, const Vector3& yearly, double years) {
   const Vector3 v = {start.x + years * yearly.x, start.y + years * yearly.y, start.z + years * yearly.z};
-  const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return {v.x / length, v.y / length, v.z / length};
+  const double inverse = 1 / std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  return {v.x * inverse, v.y * inverse, v.z * inverse};
 }
 
 }  // namespace celvaro
