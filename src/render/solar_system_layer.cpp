@@ -80,9 +80,11 @@ bool SolarSystemLayer::visible(double raRad, double decRad, int32_t& x, int32_t&
   return true;
 }
 
+// Pluto, as faint as the minor planets, obeys the star limit as they do.
 bool SolarSystemLayer::bodyShown(int body) const {
   if (body == kSun) return settings_.showSun;
   if (body == kMoon) return settings_.showMoon;
+  if (body == kPluto && solar_.bodyPosition(kPluto)->magnitude * 100 > settings_.starLimitHundredths) return false;
   return settings_.showPlanets;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
@@ -201,6 +202,21 @@ TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
   const auto& tail = output.lines[0];
   const double tx = tail[2] - tail[0], ty = tail[3] - tail[1], sx = sun.x, sy = sun.y;  // the comet is at the centre
   EXPECT_LT((tx * sx + ty * sy) / std::hypot(tx, ty) / std::hypot(sx, sy), -0.99);
+}
+
+// Pluto, of magnitude 14.4 in July 2026 (PyEphem), is as faint as the
+// minor planets and obeys the star limit as they do.
+TEST_F(SolarSystemLayerTest, PlutoIsDrawnWithinTheStarLimit) {
+  solar.update({2026, 7, 20, 22, 0, 0.0});
+  StarPosition pluto;
+  ASSERT_TRUE(solar.objectPosition(objectId(kMajorBody, kPluto), -1, pluto));
+  centreOn(pluto);
+  settings.showPlanets = true;
+  for (const auto& [limit, drawn] : {std::pair{1420, false}, {1460, true}}) {
+    settings.starLimitHundredths = limit;
+    draw();
+    EXPECT_EQ(drew("planet", kPluto), drawn) << limit;
+  }
 }
 
 }  // namespace
