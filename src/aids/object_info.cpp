@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <numbers>
@@ -17,6 +18,7 @@
 #include "astro/coordinates.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
+#include "catalog/deepsky_data.h"
 #include "catalog/deepsky_info_file.h"
 #include "catalog/greek_letters.h"
 #include "platform/utf_text.h"
@@ -104,6 +106,16 @@ BodyPlace bodyPlaceOf(int pickKind, int index, double raRad, double decRad, doub
   return fixedObject(raRad, decRad, julianDate);
 }
 
+// A distance of the information file (thousands of light years) in light
+// years below a thousand, else in thousands or in millions, one decimal.
+std::string distanceText(double thousandLightYears, UiResources& resources) {
+  static constexpr const char* kUnits[] = {"light years", "thousand light years", "million light years"};
+  const int unit = thousandLightYears < 1 ? 0 : thousandLightYears < 1000 ? 1 : 2;
+  const std::string number = unit == 0 ? std::to_string(std::lround(thousandLightYears * 1000))
+                                       : decimals(thousandLightYears / (unit == 1 ? 1 : 1000), 1);
+  return number + " " + resources.textOr(text_id::kDistanceUnitFirst + unit, kUnits[unit]);
+}
+
 // CR LF line ends become "\n".
 std::string plainLines(const std::u16string& text) {
   std::string lines = utf16ToUtf8(text);
@@ -131,6 +143,21 @@ int32_t hipparcosOfLabel(SkyCatalogs& catalogs, int index) {
                      : r.flamsteed > 0  ? ids.findByFlamsteed(r.constellation, r.flamsteed, record)
                      : labels.name(index) && ids.readRecord(ids.findByName(labels.name(index)), record);
   return found ? record.hipparcos : 0;
+}
+
+// An item of the deep-sky information as the window shows it: the kind in
+// the window's language, the distance with its unit.
+std::string deepskyValueText(const StarInfoItem& item, UiResources& resources) {
+  if (item.field == kDeepskyInfoType) {
+    const StarInfoCaption kind = deepskyKindCaption(item.text);
+    return kind.textId ? resources.textOr(kind.textId, kind.english) : item.text;
+  }
+  double thousands = 0;
+  const char* end = item.text.data() + item.text.size();
+  if (item.field == kDeepskyInfoDistance && std::from_chars(item.text.data(), end, thousands).ptr == end) {
+    return distanceText(thousands, resources);
+  }
+  return item.text;
 }
 
 class InformationGatherer {
@@ -223,11 +250,19 @@ class InformationGatherer {
     }
   }
 
+  // The facts of the information file, its kinds and distances in the
+  // window's language; an object it has no facts of shows its magnitude.
   void deepsky(int index) {
     iDeepskyData* deepsky = catalogs_.deepsky();
     if (!deepsky) return;
     std::vector<StarInfoItem> items;
-    if (deepsky->readObjectInfo(index, items)) addItems(items, deepskyInfoCaption);
+    DeepskyObject object;
+    if (deepsky->readObjectInfo(index, items)) {
+      for (StarInfoItem& item : items) item.text = deepskyValueText(item, model_.resources());
+      addItems(items, deepskyInfoCaption);
+    } else if (deepsky->getObject(index, object) && object.magnitude != kUnknownDeepskyMagnitude) {
+      add(kMagnitude, decimals(object.magnitude / 100.0, 2));
+    }
     int32_t first = 0, second = 0;
     if (deepsky->getPrimaryIds(index, first, second)) info_.photoPath = findPhoto(model_.programDir(), first, second);
   }

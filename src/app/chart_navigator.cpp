@@ -154,7 +154,8 @@ void appendObjectText(SkyCatalogs& catalogs, const PickResult& pick, int languag
     }
     case kPickDeepsky: {
       std::u16string designation;
-      if (catalogs.deepsky()) catalogs.deepsky()->formatDesignation(pick.index, designation, language, true, true);
+      // Every identifier written out; the information's properties give the magnitude.
+      if (catalogs.deepsky()) catalogs.deepsky()->formatDesignation(pick.index, designation, language, true, false);
       text += utf16ToUtf8(designation);
       break;
     }

@@ -49,6 +49,8 @@ std::vector<int> usedTextIds() {
   addRange(ids, kVariableInfoTable, kVariableInfoTable + 11);  // variable-star information
   addRange(ids, kDoubleInfoTable, kDoubleInfoTable + 9);       // double-star information
   addRange(ids, kDeepskyInfoTable, kDeepskyInfoTable + 17);   // deep-sky information
+  addRange(ids, kDeepskyKindFirst, kDeepskyKindLast);
+  addRange(ids, kDistanceUnitFirst, kDistanceUnitLast);
   for (int id : {14400, 14401, 14402, 14403, 14404, 14420, 14449, 14469, 14479}) ids.push_back(id);  // dialog labels
   addRange(ids, kOutOfRangeMessage, kTimeZoneName);
   addRange(ids, 14410, 14417);

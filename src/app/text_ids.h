@@ -96,6 +96,12 @@ constexpr int kNoDataForObject = 10200;
 constexpr int kVariableInfoTable = 12000;
 constexpr int kDoubleInfoTable = 12100;
 constexpr int kDeepskyInfoTable = 12200;
+// The deep-sky kinds of the information (37 from here), then the units of
+// its distances: light years, thousands and millions of them.
+constexpr int kDeepskyKindFirst = 12230;
+constexpr int kDeepskyKindLast = 12266;
+constexpr int kDistanceUnitFirst = 12270;
+constexpr int kDistanceUnitLast = 12272;
 constexpr int kSuggestionTypeFirst = 13000;
 constexpr int kButtonOk = 14000;
 constexpr int kButtonCancel = 14001;

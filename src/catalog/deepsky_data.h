@@ -53,10 +53,13 @@ enum DeepskyIdCode : int {
   kIdOther = 255,
 };
 
+// The magnitude of an object whose brightness the catalog does not know.
+constexpr int16_t kUnknownDeepskyMagnitude = 9999;
+
 struct DeepskyObject {
   uint16_t type = 0;
   uint16_t level = 0;
-  int16_t magnitude = 0;         // hundredths
+  int16_t magnitude = 0;         // hundredths, kUnknownDeepskyMagnitude when unknown
   double raRad = 0, decRad = 0;
   int32_t majorAxis = 0;         // hundredths of an arcminute
   int32_t minorAxis = 0;
@@ -114,7 +117,10 @@ class iDeepskyData : public iNamedObjIterator {
   virtual bool findById(int code, int32_t number, StarPosition& found) const = 0;
   virtual void setIdentifierSettings(const DeepskyIdentifierSettings& settings) = 0;
   // Appends the designations (and the name, the magnitude) to `text`;
-  // language 1..4 as the user-interface languages.
+  // language 1..4 as the user-interface languages. Labels write the short
+  // forms of a chart ("M31", "224", "U454"), the full list of identifiers
+  // the catalogues' own ("M 31", "NGC 224", "UGC 454"); the magnitude, in
+  // tenths within brackets ("[84]"), is left out where it is unknown.
   virtual bool formatDesignation(int index, std::u16string& text, int language, bool allIdentifiers,
                                  bool withMagnitude) const = 0;
   // The facts of an NGC or IC object from the information file.

@@ -172,19 +172,21 @@ bool DeepskyDataD1::findFirst(StarPosition& found, const std::function<bool(cons
 
 std::u16string DeepskyDataD1::itemText(const DeepskyIdItem& id, bool all, bool& wroteMain) const {
   using Bits = DeepskyIdentifierSettings;
+  // The chart's short label form, and the catalogue's own written out.
   struct Form {
     int code, bit;
-    const char* prefix;
+    const char *label, *full;
   };
-  static constexpr Form kForms[] = {{kIdMessier, Bits::kMessier, "M"}, {kIdNgc, Bits::kNgc, ""},
-                                    {kIdIc, Bits::kIc, "IC"},          {kIdUgc, Bits::kUgc, "U"},
-                                    {kIdPgc, Bits::kPgc, "PGC"},       {kIdOther, Bits::kOther, nullptr}};
+  static constexpr Form kForms[] = {{kIdMessier, Bits::kMessier, "M", "M "}, {kIdNgc, Bits::kNgc, "", "NGC "},
+                                    {kIdIc, Bits::kIc, "IC", "IC "},         {kIdUgc, Bits::kUgc, "U", "UGC "},
+                                    {kIdPgc, Bits::kPgc, "PGC", "PGC "},     {kIdOther, Bits::kOther, nullptr, nullptr}};
   for (const Form& form : kForms) {
     if (form.code != id.code) continue;
     const bool main = isMainCode(id.code);
     if (!all && (!(identifiers_.mask & form.bit) || (main && identifiers_.onlyOne && wroteMain))) return {};
     wroteMain = wroteMain || main;
-    return form.prefix ? widen(form.prefix + std::to_string(id.value)) : widen(file_.extraText(id.value));
+    if (!form.label) return widen(file_.extraText(id.value));
+    return widen((all ? form.full : form.label) + std::to_string(id.value));
   }
   return {};
 }
@@ -207,7 +209,9 @@ bool DeepskyDataD1::formatDesignation(int index, std::u16string& text, int langu
     return false;
   });
   if (const NamedObject* named = file_.named(nameNumber)) append(nameOrEnglish(*named, language));
-  if (withMagnitude) text += (wrote ? u" [" : u"[") + widen(std::to_string(o->magnitude / 10)) + u"]";
+  if (withMagnitude && o->magnitude != kUnknownDeepskyMagnitude) {
+    text += (wrote ? u" [" : u"[") + widen(std::to_string(o->magnitude / 10)) + u"]";
+  }
   return true;
 }
 

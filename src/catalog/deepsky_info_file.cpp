@@ -22,7 +22,7 @@ constexpr const char* kEnglishCaptions[kDeepskyInfoFieldCount] = {
     "Minor axis (arcmin)",
     "Position angle (degrees)",
     "Morphological type",
-    "Distance (thousand light years)",
+    "Distance",
     "Redshift (z)",
     "PGC number",
     "UGC number",
@@ -32,11 +32,20 @@ constexpr const char* kEnglishCaptions[kDeepskyInfoFieldCount] = {
 
 constexpr size_t kHeaderBytes = 20;
 
+static_assert(kDeepskyKindCount == text_id::kDeepskyKindLast - text_id::kDeepskyKindFirst + 1);
+
 }  // namespace
 
 StarInfoCaption deepskyInfoCaption(int field) {
   if (field <= 0 || field >= kDeepskyInfoFieldCount) return {0, kEnglishCaptions[0]};
   return {text_id::kDeepskyInfoTable + field, kEnglishCaptions[field]};
+}
+
+StarInfoCaption deepskyKindCaption(std::string_view english) {
+  for (int kind = 0; kind < kDeepskyKindCount; ++kind) {
+    if (english == kDeepskyKindNames[kind]) return {text_id::kDeepskyKindFirst + kind, kDeepskyKindNames[kind]};
+  }
+  return {0, nullptr};
 }
 
 bool DeepskyInfoFile::read(int code, int32_t number, std::vector<StarInfoItem>& items) const {

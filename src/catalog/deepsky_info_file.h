@@ -16,7 +16,9 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/star_info_file.h"
@@ -35,7 +37,7 @@ enum DeepskyInfoField : uint8_t {
   kDeepskyInfoMinorAxis = 9,
   kDeepskyInfoPositionAngle = 10,    // degrees from north through east
   kDeepskyInfoMorphology = 11,       // text
-  kDeepskyInfoDistance = 12,         // thousands of light years
+  kDeepskyInfoDistance = 12,         // thousands of light years, one decimal
   kDeepskyInfoRedshift = 13,
   kDeepskyInfoPgc = 14,
   kDeepskyInfoUgc = 15,
@@ -48,6 +50,24 @@ enum DeepskyInfoField : uint8_t {
 // text for a language file that lacks it; text id 0 and "?" for unknown
 // fields.
 StarInfoCaption deepskyInfoCaption(int field);
+
+// The kinds of object the type field names, in English as the file holds
+// them, by the deep-sky source's kind number; the last is "unknown".
+inline constexpr const char* kDeepskyKindNames[] = {
+    "galaxy", "active galaxy", "radio galaxy", "interacting galaxy", "quasar",
+    "star cluster", "open star cluster", "globular star cluster", "stellar association", "star cloud",
+    "nebula", "planetary nebula", "dark nebula", "reflection nebula", "bipolar nebula",
+    "emission nebula", "cluster with nebulosity", "HII region", "supernova remnant", "interstellar matter",
+    "emission object", "BL Lacertae object", "blazar", "molecular cloud", "young stellar object",
+    "possible quasar", "possible planetary nebula", "protoplanetary nebula", "star", "symbiotic star",
+    "emission-line star", "supernova candidate", "supernova remnant candidate", "cluster of galaxies",
+    "part of a galaxy", "region of the sky", "unknown"};
+inline constexpr int kDeepskyKindCount = static_cast<int>(std::size(kDeepskyKindNames));
+
+// The name of a kind in the language texts: text 12230 + its number, the
+// English name for a language file that lacks it; text id 0 and the name
+// itself for a name that is not one of the kinds.
+StarInfoCaption deepskyKindCaption(std::string_view english);
 
 class DeepskyInfoFile {
  public:

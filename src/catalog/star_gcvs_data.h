@@ -23,8 +23,8 @@ struct VariableStarRecord {
   int16_t code = 0;
   uint32_t infoOffset = 0, infoSize = 0;
 
-  // The brightest magnitude in hundredths, as the limits take it.
-  int32_t magnitude() const { return brightest / 10; }
+  // The mean magnitude in hundredths, as the limits and labels take it.
+  int32_t magnitude() const { return meanVariableMagnitude(brightest, faintest); }
 };
 
 class StarGcvsData : public iStarVarData {

@@ -23,7 +23,7 @@ uint8_t typeMask(const ChartSettings& s) {
 }
 
 bool passesFilters(const VariableStarRecord& r, const ChartSettings& s) {
-  if (s.variableAmplitudeFilter && s.variableMinAmplitude > r.faintest / 10 - r.magnitude()) return false;
+  if (s.variableAmplitudeFilter && s.variableMinAmplitude > (r.faintest - r.brightest) / 10) return false;
   if (s.variableTypeFilter && (r.typeFlags & typeMask(s)) == 0) return false;
   if (s.variableMinPeriodFilter && r.period < s.variableMinPeriod) return false;
   return !s.variableMaxPeriodFilter || r.period <= s.variableMaxPeriod;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "catalog/constellation_list.h"
@@ -443,13 +444,23 @@ std::u16string StarIdDatabase::describe(const StarIdRecord& record) const {
   appendNames(record, text);
   appendDesignation(record, text);
   appendDurchmusterung(record, text);
-  appendAscii(text, "Hipparcos:" + std::to_string(record.hipparcos) + "\r\nHD:" + std::to_string(record.hd) +
-                        "\r\nHarvard:" + std::to_string(record.hr) + "\r\nSAO:" + std::to_string(record.sao) +
-                        "\r\nPPM:" + std::to_string(record.ppm));
-  if (record.tycho != 0) {
-    appendAscii(text, "\r\nTycho:" + std::to_string(tychoFirst(record.tycho)) + "-" +
-                          std::to_string(tychoSecond(record.tycho)) + "-" + std::to_string(tychoThird(record.tycho)));
+  // The catalogues that number the star, each on a line; one that does
+  // not number it (0) is left out.
+  const std::pair<const char*, int32_t> numbers[] = {{"Hipparcos", record.hipparcos},
+                                                     {"HD", record.hd},
+                                                     {"Harvard", record.hr},
+                                                     {"SAO", record.sao},
+                                                     {"PPM", record.ppm}};
+  std::string lines;
+  for (const auto& [catalogue, number] : numbers) {
+    if (number > 0) lines += std::string(catalogue) + ":" + std::to_string(number) + "\r\n";
   }
+  if (record.tycho != 0) {
+    lines += "Tycho:" + std::to_string(tychoFirst(record.tycho)) + "-" + std::to_string(tychoSecond(record.tycho)) +
+             "-" + std::to_string(tychoThird(record.tycho));
+  }
+  appendAscii(text, lines);
+  if (text.ends_with(u"\r\n")) text.resize(text.size() - 2);
   return text;
 }
 

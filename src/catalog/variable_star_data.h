@@ -61,6 +61,12 @@ std::unique_ptr<iStarVarData> variableStarCatalogOfType(int fileType);
 // "ksi", "khi", "a", "A"; empty for a code without one.
 std::string variableDesignationText(int code);
 
+// A variable star's mean brightness in hundredths: halfway between its
+// brightest and its faintest magnitude (thousandths). Its label and the
+// chart's limit go by it, so that a former nova, bright once, counts as
+// the faint star it mostly is.
+constexpr int32_t meanVariableMagnitude(int32_t brightest, int32_t faintest) { return (brightest + faintest) / 20; }
+
 // The label or designation text of a record's fields, at most 127
 // characters: "RR Lyr [EP 7060-8120]".
 std::string variableStarText(int code, int constellation, uint8_t typeFlags, int brightest, int faintest,

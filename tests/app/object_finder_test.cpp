@@ -98,8 +98,8 @@ const ShownDesignation kShown[] = {
     {"M 42", "Sh2-281", {5, 35, 17.3, -1, 5, 23, 28}, 1, "SIMBAD, M 42"},
     {"LDN 1730", "B 33", {5, 40, 59.0, -1, 2, 27, 30}, 1, "SIMBAD, Barnard 33"},
     {"NGC 1976", "LBN 974", {5, 35, 17.3, -1, 5, 23, 28}, 1, "SIMBAD, M 42"},
-    {"M 87", "U7654", {12, 30, 49.4, +1, 12, 23, 28}, 1, "SIMBAD, M 87"},
-    {"M 87", "PGC41361", {12, 30, 49.4, +1, 12, 23, 28}, 1, "SIMBAD, M 87"},
+    {"M 87", "UGC 7654", {12, 30, 49.4, +1, 12, 23, 28}, 1, "SIMBAD, M 87"},
+    {"M 87", "PGC 41361", {12, 30, 49.4, +1, 12, 23, 28}, 1, "SIMBAD, M 87"},
 };
 
 // Pluto is the body of the solar system however it is asked for; the

@@ -12,6 +12,7 @@
 #include "catalog/deepsky_file.h"
 #include "catalog/deepsky_info_file.h"
 #include "platform/binary_file.h"
+#include "platform/utf_text.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -134,6 +135,35 @@ TEST_F(BuiltDeepsky, EachNgcAndIcNumberNamesOnePlace) {
   StarPosition m87;
   ASSERT_TRUE(catalog->findByDesignation("NGC 4486", m87));
   EXPECT_NEAR(m87.decRad * kDegPerRad, 12.391, 0.01);  // SIMBAD: +12 23 28
+}
+
+// The nebulae name list gives "Markarian's Chain" to eight NGC galaxies of
+// Virgo (4374, 4406, 4435, 4438, 4458, 4461, 4473, 4477) and "Small
+// Sagittarius Star Cloud" to M 24 and to a second entry of it: the chart
+// labels such a name once, at the one object that bears it.
+TEST_F(BuiltDeepsky, ANameSeveralEntriesShareIsBorneByOneObject) {
+  for (const std::u16string name : {u"Markarian's Chain", u"Small Sagittarius Star Cloud"}) {
+    int bearers = 0;
+    for (int index = 0; index < catalog->objectCount(); ++index) {
+      std::u16string text;
+      ASSERT_TRUE(catalog->formatDesignation(index, text, 2, true, false));
+      bearers += text.ends_with(name);
+    }
+    EXPECT_EQ(bearers, 1) << utf16ToUtf8(name);
+  }
+}
+
+// The Hungarian sky-culture translation misprints the Elephant's Trunk
+// Nebula (IC 1396) as "Eelefánt törzse köd"; the catalog names it as
+// Hungarian writes it, Elefántormány-köd.
+TEST_F(BuiltDeepsky, HungarianNamesAreFreeOfTheTranslationsMisprint) {
+  std::u16string text;
+  ASSERT_TRUE(catalog->formatDesignation(find("IC 1396").index, text, 1, true, false));
+  EXPECT_TRUE(text.ends_with(u", Elefántormány-köd")) << utf16ToUtf8(text);
+  catalog->selectNameList(1);
+  for (int p = catalog->nextName(); p >= 0; p = catalog->nextName()) {
+    EXPECT_EQ(catalog->getName(p).value_or(u"").find(u"Eelef"), std::u16string::npos);
+  }
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ void sortNameLists(DeepskyCatalogContents& c) {
   for (int l = 1; l <= 4; ++l) c.nameLists[l - 1] = deepskyNameOrder(c.named, l);
 }
 
-// Objects 0 M 31 (NGC 224 first), 1 M 13, 2 type 0, 3 type 16, 4 the Ring
+// Objects 0 M 31 (NGC 224 first), 1 M 13, 2 type 0 of unknown magnitude, 3 type 16, 4 the Ring
 // Nebula (no German name), 5 an object with only a UGC number; one region.
 DeepskyCatalogContents sample(int version = 4) {
   DeepskyCatalogContents c;
@@ -56,6 +56,7 @@ DeepskyCatalogContents sample(int version = 4) {
                object(16, 0, {{kIdIc, 2}}),
                object(kPlanetaryNebula, 5, {{kIdNgc, 6720}, {kIdName, 1}}),
                object(kGalaxy, 6, {{kIdUgc, 12}})};
+  c.objects[2].record.magnitude = kUnknownDeepskyMagnitude;
   c.named = {named(0, {u"Androméda-köd", u"Andromeda Galaxy", u"Andromeda-Galaxie", u"Galaxia Andromeda"}),
              named(4, {u"Gyűrű-köd", u"Ring Nebula", u"", u"Nebuloasa inel"})};
   sortNameLists(c);
@@ -154,7 +155,7 @@ TEST_F(DeepskyTest, FileLayoutByteForByte) {
   ASSERT_TRUE(d2.getObject(0, o));
   EXPECT_EQ(o.majorAxis, 18910);
   EXPECT_EQ(o.positionAngle, 35);
-  EXPECT_EQ(label(d2, 0, 2, true), u"M31, PGC74565, C 9, Ab");
+  EXPECT_EQ(label(d2, 0, 2, true), u"M 31, PGC 74565, C 9, Ab");
 }
 
 TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
@@ -261,7 +262,8 @@ TEST_F(DeepskyTest, LabelsFollowTheIdentifierSettings) {
   EXPECT_EQ(label(d2, 0, 3), u"224, Andromeda-Galaxie");
   EXPECT_EQ(label(d2, 4, 3), u"6720, Ring Nebula");  // no German name: the English one
   EXPECT_EQ(label(d2, 0, 9), u"224, Andromeda Galaxy");
-  EXPECT_EQ(label(d2, 0, 1, true, true), u"224, M31, U454, PGC2557, C 99, Androméda-köd [84]");
+  // Every identifier as its catalogue writes it.
+  EXPECT_EQ(label(d2, 0, 1, true, true), u"NGC 224, M 31, UGC 454, PGC 2557, C 99, Androméda-köd [84]");
   DeepskyIdentifierSettings ids;
   ids.mask = DeepskyIdentifierSettings::kNgc | DeepskyIdentifierSettings::kOther;
   ids.onlyOne = 0;
@@ -271,6 +273,7 @@ TEST_F(DeepskyTest, LabelsFollowTheIdentifierSettings) {
   ids.mask = 0;
   d2.setIdentifierSettings(ids);
   EXPECT_EQ(label(d2, 1, 2, false, true), u"[84]");
+  EXPECT_EQ(label(d2, 2, 2, true, true), u"IC 1");  // its magnitude unknown: no bracket
   std::u16string text;
   EXPECT_FALSE(d2.formatDesignation(6, text, 2, true, true));
 }
@@ -384,11 +387,11 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   putI32(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
   ASSERT_EQ(load(d2, bytes), 0);
 
-  EXPECT_EQ(label(d2, 0, 3, true), u"224, M31, U454, PGC2557, Andromeda Galaxy");
+  EXPECT_EQ(label(d2, 0, 3, true), u"NGC 224, M 31, UGC 454, PGC 2557, Andromeda Galaxy");
   EXPECT_EQ(label(d2, 4, 4), u"6720, Ring Nebula");
   EXPECT_EQ(label(d2, 2, 2, true), u"");
   EXPECT_EQ(label(d2, 3, 2, true), u"");
-  EXPECT_EQ(label(d2, 5, 2, true), u"U12");
+  EXPECT_EQ(label(d2, 5, 2, true), u"UGC 12");
   StarPosition found;
   EXPECT_FALSE(d2.findByDesignation("IC 1", found));
   d2.selectNameList(1);

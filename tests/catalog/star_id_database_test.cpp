@@ -225,8 +225,10 @@ TEST_F(StarIdFiles, ATychoEntryWithoutAMainRecordStandsAlone) {
   ASSERT_TRUE(ids.findByTycho(9537, 12121, 3, found));
   EXPECT_DOUBLE_EQ(found.raRad, 1.25);
   EXPECT_DOUBLE_EQ(found.decRad, -0.75);
-  // No designation line: no constellation, letter or Flamsteed number.
-  EXPECT_EQ(ids.describe(found), u"Hipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0\r\nTycho:9537-12121-3");
+  // No designation line (no constellation, letter or Flamsteed number) and
+  // no catalogue line but the Tycho number: a catalogue that does not number
+  // the star is left out rather than shown as 0.
+  EXPECT_EQ(ids.describe(found), u"Tycho:9537-12121-3");
 }
 
 TEST_F(StarIdFiles, TheInformationTextOfAFullRecord) {
@@ -236,7 +238,7 @@ TEST_F(StarIdFiles, TheInformationTextOfAFullRecord) {
             u"Vega, Wega\r\n3 α(alfa) Lyr\r\nBonner Durchmusterung (BD) :38,3238\r\nHipparcos:91262\r\nHD:172167\r\n"
             u"Harvard:7001\r\nSAO:67174\r\nPPM:81558\r\nTycho:3105-2070-1");
   ASSERT_TRUE(ids.readRecord(kToliman, found));
-  EXPECT_EQ(ids.describe(found), u"toliman\r\nα(alfa) 2 Cen\r\nHipparcos:71681\r\nHD:128621\r\nHarvard:5460\r\nSAO:0\r\nPPM:0");
+  EXPECT_EQ(ids.describe(found), u"toliman\r\nα(alfa) 2 Cen\r\nHipparcos:71681\r\nHD:128621\r\nHarvard:5460");
 }
 
 TEST(StarIdText, EachPartOfTheDesignationAndTheDurchmusterungLines) {
@@ -247,15 +249,14 @@ TEST(StarIdText, EachPartOfTheDesignationAndTheDurchmusterungLines) {
   r.dmCatalogue = kCapePhotographic;
   r.dmZone = -60;
   r.dmNumber = 5483;
-  EXPECT_EQ(none.describe(r), u"ω(omega) Cen\r\nCape Photographic Durchmusterung (CP) :-60,5483\r\nHipparcos:0\r\n"
-                              u"HD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  EXPECT_EQ(none.describe(r), u"ω(omega) Cen\r\nCape Photographic Durchmusterung (CP) :-60,5483");
   r.greekLetter = 24;  // none: the Flamsteed number and the constellation only
   r.superscript = 2;
   r.flamsteed = 61;
   r.dmCatalogue = 5;
-  EXPECT_EQ(none.describe(r), u"61 Cen\r\nHipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  EXPECT_EQ(none.describe(r), u"61 Cen");
   r.constellation = 89;
-  EXPECT_EQ(none.describe(r), u"Hipparcos:0\r\nHD:0\r\nHarvard:0\r\nSAO:0\r\nPPM:0");
+  EXPECT_EQ(none.describe(r), u"");
 }
 
 TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {

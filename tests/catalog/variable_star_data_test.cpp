@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "catalog/constellation_list.h"
@@ -22,11 +23,13 @@ using testing::patched;
 
 constexpr int kLyra = 52, kCygnus = 31, kCepheus = 20;
 
-VariableStarEntry star(int16_t brightest, int16_t faintest = 9000, uint8_t flags = kVariableP, int32_t period = 500) {
+// A star of constant brightness unless its faintest magnitude is given.
+VariableStarEntry star(int16_t brightest, std::optional<int16_t> faintest = {}, uint8_t flags = kVariableP,
+                       int32_t period = 500) {
   VariableStarEntry e;
   e.raRad = e.decRad = 0.0001 * brightest / 10;
   e.brightest = brightest;
-  e.faintest = faintest;
+  e.faintest = faintest.value_or(brightest);
   e.typeFlags = flags;
   e.period = period;
   e.constellation = kLyra;
@@ -204,7 +207,7 @@ TEST_F(VariableStarTest, FlatFilesPassOverFainterStarsAndDrawTheRest) {
   EXPECT_EQ(output.labels[0].text, "RR Lyr");
   settings.variableLabelWithType = settings.variableLabelWithRange = 1;
   drawn(flat);
-  EXPECT_EQ(output.labels[1].text, "RR Lyr [P -1000-9000]");
+  EXPECT_EQ(output.labels[1].text, "RR Lyr [P -1000--1000]");
 
   flat.draw(byClass, layout, area, transformer, settings);
   ASSERT_EQ(byClass.symbols.size(), 3u);
@@ -212,12 +215,26 @@ TEST_F(VariableStarTest, FlatFilesPassOverFainterStarsAndDrawTheRest) {
   EXPECT_EQ(byClass.symbols[0].radius, 0);
 }
 
+// The General Catalogue of Variable Stars gives the nova of 1918, V603 Aql,
+// the range -1.4 to 12.15 V, and delta Cep 3.48 to 4.37 V: their mean
+// brightnesses are 5.38 and 3.93. A chart of the stars to 4.00, labelled to
+// 3.50, draws delta Cep without a label and leaves the old nova out.
+TEST_F(VariableStarTest, LimitsAndLabelsGoByTheMeanBrightness) {
+  load(flat, variableStarCatalogBytes(3, {}, {star(-1400, 12150), star(3480, 4370), star(3000, 3900)}));
+  EXPECT_EQ(drawn(flat), (std::vector<int>{1, 2}));
+  ASSERT_EQ(output.labels.size(), 1u);  // 3.45, the third star's mean
+  settings.variableLabelLimitHundredths = 400;
+  drawn(flat);
+  EXPECT_EQ(output.labels.size(), 2u);
+}
+
 TEST_F(VariableStarTest, RegionsEndAtTheirFirstFainterStarAndTheFiltersApply) {
-  // Region 0: 3.00 (period 0.50 days), 5.00, 3.50; region 1: 3.10 (amplitude
-  // 0.40, eclipsing, 20 days), 3.20 (long-period, 300 days); region 2 behind.
+  // Region 0: 3.00-3.80 (period 0.50 days), 5.00, 3.50; region 1: 3.10-3.509
+  // (amplitude 0.40, eclipsing, 20 days), 3.20-3.90 (long-period, 300
+  // days); region 2 behind.
   load(regional, variableStarCatalogBytes(5, regions({{3, false}, {2, false}, {1, true}}),
-                                          {star(3000, 9000, kVariableP, 50), star(5000), star(3500),
-                                           star(3100, 3509, kVariableE, 2000), star(3200, 9000, kVariableL, 30000),
+                                          {star(3000, 3800, kVariableP, 50), star(5000), star(3500),
+                                           star(3100, 3509, kVariableE, 2000), star(3200, 3900, kVariableL, 30000),
                                            star(1000)}));
   EXPECT_EQ(drawn(regional), (std::vector<int>{0, 3, 4}));
   settings.variableAmplitudeFilter = 1;

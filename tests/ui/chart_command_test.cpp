@@ -392,5 +392,46 @@ TEST_F(ChartOfAnObject, InformationShowsTheAltitudeAndAzimuthTheObserverSees) {
               6 / 3600.0);
 }
 
+// Deep-sky descriptions list the identifiers as SIMBAD writes them (M 51 =
+// NGC 5194 = UGC 8493 = PGC 47404 = Arp 85 = VV 1; M 81 = NGC 3031 = UGC
+// 5318 = PGC 28630) and distances in a unit a reader takes in: M 51 at
+// 7.1 Mpc (Takats and Vinko 2006), 23 million light years; M 81 at 3.6 Mpc
+// (Freedman et al. 1994), 11.7 million; the Orion Nebula at 414 pc (Menten
+// et al. 2007), 1350 light years.
+TEST_F(ChartOfAnObject, InformationWritesDeepSkyIdentifiersAndDistancesInFull) {
+  struct Expected {
+    const char* object;
+    const char* descriptionStart;
+    double distance;
+    const char* unit;
+  };
+  for (const Expected& e : {Expected{"M51", "M 51, NGC 5194, UGC 8493, PGC 47404, Arp 85, VV 1", 23, " million light years"},
+                            {"M81", "M 81, NGC 3031, UGC 5318, PGC 28630", 11.7, " million light years"},
+                            {"M42", "M 42, NGC 1976", 1.35, " thousand light years"}}) {
+    const ChartRun info = runChart({"--object", e.object, "--info", "--language", "en"});
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    const std::string description = lineAfter(info.out, "Description: ");
+    EXPECT_TRUE(description.starts_with(e.descriptionStart)) << description;
+    EXPECT_EQ(description.find('['), std::string::npos) << description;
+    const std::string distance = lineAfter(info.out, "Distance: ");
+    EXPECT_NEAR(std::atof(distance.c_str()), e.distance, e.distance * 0.05) << distance;
+    EXPECT_TRUE(distance.ends_with(e.unit)) << distance;
+  }
+}
+
+// What a catalog does not know is left out: Barnard's dark nebulae have no
+// magnitude, and no PPM number is at hand for Polaris (HIP 11767 = HD 8890 =
+// HR 424 = SAO 308). The Hungarian window names the Orion Nebula's kind.
+TEST_F(ChartOfAnObject, InformationLeavesOutWhatIsUnknownAndNamesKindsInTheLanguage) {
+  const ChartRun b33 = runChart({"--object", "B 33", "--info", "--language", "en"});
+  EXPECT_EQ(lineAfter(b33.out, "Description: ").find('['), std::string::npos) << b33.out;
+  EXPECT_EQ(lineAfter(b33.out, "Magnitude: "), "");
+  const std::string polaris = lineAfter(runChart({"--object", "Polaris", "--info", "--language", "en"}).out,
+                                        "Description: ");
+  EXPECT_TRUE(polaris.ends_with("; Hipparcos:11767; HD:8890; Harvard:424; SAO:308")) << polaris;
+  EXPECT_EQ(lineAfter(runChart({"--object", "M42", "--info", "--language", "hu"}).out, "Objektumtípus: "),
+            "H II-régió");
+}
+
 }  // namespace
 }  // namespace celvaro

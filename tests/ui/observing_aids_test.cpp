@@ -126,7 +126,7 @@ TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   const int universalRise = info.control<QLabel>(DlgObjectInfo::kUniversalFirst)->text().mid(11, 2).toInt();
   EXPECT_EQ((localRise - universalRise + 24) % 24, 1);
   EXPECT_TRUE(info.imageView()->hasPicture());
-  EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().contains("M42"));
+  EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().contains("M 42, NGC 1976"));
   ASSERT_GT(info.properties()->topLevelItemCount(), 5);
   // The place of the date (eight years of precession, some 3 s a year in
   // right ascension, take M 42's 5h35m17s past 5h35m40s), where the

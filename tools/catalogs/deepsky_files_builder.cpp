@@ -23,54 +23,50 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // The shared types this catalog uses (see the header).
 constexpr int kOtherNebula = 12, kStarGroup = 14;
 
-struct SourceType {
-  const char* name;  // as the information window shows it
-  int type;          // DeepskyType
+// The type of each of the source's kinds (kDeepskyKindNames names them),
+// by the source's kind number; later numbers count as unknown.
+constexpr int kTypeOfKind[] = {
+    kGalaxy,  // galaxy
+    kGalaxy,  // active galaxy
+    kGalaxy,  // radio galaxy
+    kGalaxy,  // interacting galaxy
+    kQuasar,  // quasar
+    kOpenCluster,  // star cluster
+    kOpenCluster,  // open star cluster
+    kGlobularCluster,  // globular star cluster
+    kStarGroup,  // stellar association
+    kStarGroup,  // star cloud
+    kBrightNebula,  // nebula
+    kPlanetaryNebula,  // planetary nebula
+    kDarkNebula,  // dark nebula
+    kOtherNebula,  // reflection nebula
+    kOtherNebula,  // bipolar nebula
+    kBrightNebula,  // emission nebula
+    kClusterWithNebula,  // cluster with nebulosity
+    kBrightNebula,  // HII region
+    kSupernovaRemnant,  // supernova remnant
+    kOtherNebula,  // interstellar matter
+    kBrightNebula,  // emission object
+    kQuasar,  // BL Lacertae object
+    kQuasar,  // blazar
+    kDarkNebula,  // molecular cloud
+    kOtherNebula,  // young stellar object
+    kQuasar,  // possible quasar
+    kPlanetaryNebula,  // possible planetary nebula
+    kPlanetaryNebula,  // protoplanetary nebula
+    kAsterism,  // star
+    kAsterism,  // symbiotic star
+    kAsterism,  // emission-line star
+    kSupernovaRemnant,  // supernova candidate
+    kSupernovaRemnant,  // supernova remnant candidate
+    kGalaxyCluster,  // cluster of galaxies
+    kGalaxy,  // part of a galaxy
+    kStarGroup,  // region of the sky
+    0,  // unknown
 };
+static_assert(std::size(kTypeOfKind) == kDeepskyKindCount);
+constexpr int kUnknownKind = kDeepskyKindCount - 1;
 
-// Indexed by the source's type number; later numbers count as unknown.
-constexpr SourceType kSourceTypes[] = {
-    {"galaxy", kGalaxy},
-    {"active galaxy", kGalaxy},
-    {"radio galaxy", kGalaxy},
-    {"interacting galaxy", kGalaxy},
-    {"quasar", kQuasar},
-    {"star cluster", kOpenCluster},  // 5
-    {"open star cluster", kOpenCluster},
-    {"globular star cluster", kGlobularCluster},
-    {"stellar association", kStarGroup},
-    {"star cloud", kStarGroup},
-    {"nebula", kBrightNebula},  // 10
-    {"planetary nebula", kPlanetaryNebula},
-    {"dark nebula", kDarkNebula},
-    {"reflection nebula", kOtherNebula},
-    {"bipolar nebula", kOtherNebula},
-    {"emission nebula", kBrightNebula},  // 15
-    {"cluster with nebulosity", kClusterWithNebula},
-    {"HII region", kBrightNebula},
-    {"supernova remnant", kSupernovaRemnant},
-    {"interstellar matter", kOtherNebula},
-    {"emission object", kBrightNebula},  // 20
-    {"BL Lacertae object", kQuasar},
-    {"blazar", kQuasar},
-    {"molecular cloud", kDarkNebula},
-    {"young stellar object", kOtherNebula},
-    {"possible quasar", kQuasar},  // 25
-    {"possible planetary nebula", kPlanetaryNebula},
-    {"protoplanetary nebula", kPlanetaryNebula},
-    {"star", kAsterism},
-    {"symbiotic star", kAsterism},
-    {"emission-line star", kAsterism},  // 30
-    {"supernova candidate", kSupernovaRemnant},
-    {"supernova remnant candidate", kSupernovaRemnant},
-    {"cluster of galaxies", kGalaxyCluster},
-    {"part of a galaxy", kGalaxy},
-    {"region of the sky", kStarGroup},  // 35
-    {"unknown", 0},
-};
-constexpr size_t kUnknownSourceType = std::size(kSourceTypes) - 1;
-
-constexpr int16_t kUnknownMagnitude = 9999;
 constexpr double kUnknownProminence = 14;
 constexpr double kLevelEdges[] = {4, 5, 6, 8, 10, 11, 12, 13.5, 14.5, 15.5};
 constexpr int kMessierLevel = 2, kCaldwellLevel = 3, kFaintestLevel = 10;
@@ -87,7 +83,8 @@ constexpr Band kBands[] = {{-90, -60, 16}, {-60, -30, 16}, {-30, 0, 6}, {0, 30, 
 
 struct BuiltObject {
   const SourceDso* source;
-  const SourceType* sourceType;
+  int kind;  // the source's kind number, kUnknownKind for any later one
+  int type;  // DeepskyType
   std::optional<double> magnitude;
   double prominence;
   int level;
@@ -123,7 +120,7 @@ double prominenceOf(std::optional<double> magnitude, double majorArcmin) {
 }
 
 int levelOf(const BuiltObject& o) {
-  if (o.sourceType->type == 0) return kFaintestLevel;
+  if (o.type == 0) return kFaintestLevel;
   int level = static_cast<int>(std::count_if(std::begin(kLevelEdges), std::end(kLevelEdges),
                                              [&](double edge) { return o.prominence > edge; }));
   if (numberIn(*o.source, "M")) level = std::min(level, kMessierLevel);
@@ -220,8 +217,9 @@ std::vector<BuiltObject> chooseObjects(const std::vector<SourceDso>& dsos, const
     const bool catalogued = borrowed[i] || std::any_of(std::begin(kKeptCatalogues), std::end(kKeptCatalogues),
                                         [&](std::string_view catalogue) { return numberIn(d, catalogue) != 0; });
     if (!catalogued && names[i].empty()) continue;
-    BuiltObject o{&d, &kSourceTypes[std::min<size_t>(d.type, kUnknownSourceType)], {}, 0, 0, catalogued, names[i]};
-    o.magnitude = magnitudeOf(d, o.sourceType->type);
+    const int kind = static_cast<int>(std::min<uint32_t>(d.type, kUnknownKind));
+    BuiltObject o{&d, kind, kTypeOfKind[kind], {}, 0, 0, catalogued, names[i]};
+    o.magnitude = magnitudeOf(d, o.type);
     o.prominence = prominenceOf(o.magnitude, d.majorDeg * 60);
     o.level = levelOf(o);
     objects.push_back(std::move(o));
@@ -262,9 +260,9 @@ std::vector<DeepskyId> identifiersOf(const SourceDso& d) {
 DeepskyObject recordOf(const BuiltObject& o) {
   const SourceDso& d = *o.source;
   DeepskyObject r;
-  r.type = static_cast<uint16_t>(o.sourceType->type);
+  r.type = static_cast<uint16_t>(o.type);
   r.level = static_cast<uint16_t>(o.level);
-  r.magnitude = o.magnitude ? static_cast<int16_t>(std::lround(*o.magnitude * 100)) : kUnknownMagnitude;
+  r.magnitude = o.magnitude ? static_cast<int16_t>(std::lround(*o.magnitude * 100)) : kUnknownDeepskyMagnitude;
   r.raRad = std::fmod(d.raRad + 2 * std::numbers::pi, 2 * std::numbers::pi);
   r.decRad = d.decRad;
   r.majorAxis = static_cast<int32_t>(std::lround(d.majorDeg * 6000));
@@ -356,8 +354,8 @@ std::vector<InfoValue> infoOf(const BuiltObject& o) {
   number(kDeepskyInfoIc, "IC");
   number(kDeepskyInfoMessier, "M");
   number(kDeepskyInfoCaldwell, "C");
-  text(kDeepskyInfoType, o.sourceType->name);
-  const bool magnitudes = o.sourceType->type != kDarkNebula;
+  text(kDeepskyInfoType, kDeepskyKindNames[o.kind]);
+  const bool magnitudes = o.type != kDarkNebula;
   if (magnitudes && d.bMag < 90) scaled(kDeepskyInfoBlueMagnitude, kInfoHundredths, d.bMag, 100);
   if (magnitudes && d.vMag < 90) scaled(kDeepskyInfoVisualMagnitude, kInfoHundredths, d.vMag, 100);
   if (d.majorDeg > 0) scaled(kDeepskyInfoMajorAxis, kInfoHundredths, d.majorDeg * 60, 100);
@@ -396,10 +394,25 @@ std::string informationFile(const std::vector<BuiltObject>& objects) {
   return deepskyInfoBytes(ngc, ngcEntries, ic, icEntries);
 }
 
+// Names the sky-culture translations misprint, mended as they are read:
+// the English name, the language (1..4) and the name as it is written.
+struct MendedName {
+  const char* english;
+  int language;
+  const char16_t* name;
+};
+constexpr MendedName kMendedNames[] = {
+    {"Elephant's Trunk Nebula", 1, u"Elefántormány-köd"},  // "Eelefánt törzse köd"
+};
+
 bool readTranslations(const std::string& directory, Translations& translations) {
   static constexpr const char* kFiles[4] = {"hu.qm", nullptr, "de.qm", "ro.qm"};
   for (int l = 0; l < 4; ++l) {
     if (kFiles[l] && !readQmTranslations(directory + "/" + kFiles[l], translations[l])) return false;
+  }
+  for (const MendedName& m : kMendedNames) {
+    auto at = translations[m.language - 1].find(m.english);
+    if (at != translations[m.language - 1].end()) at->second = m.name;
   }
   return true;
 }
@@ -411,7 +424,7 @@ void printCounts(const DeepskyCatalogContents& c, const std::vector<BuiltObject>
     ic += numberIn(*o.source, "IC") != 0;
     messier += numberIn(*o.source, "M") != 0;
     ++levels[o.level];
-    ++types[o.sourceType->type];
+    ++types[o.type];
   }
   int translated[4] = {};
   for (const CatalogNamedObject& n : c.named) {

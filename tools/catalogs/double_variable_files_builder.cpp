@@ -440,7 +440,8 @@ std::vector<VariableStarEntry> variableStars(const Sources& s) {
 }
 
 int32_t primaryMagnitude(const DoubleStarEntry& e) { return e.primary; }
-int32_t brightestMagnitude(const VariableStarEntry& e) { return e.brightest / 10; }
+// The regions list their variable stars by the magnitude the chart's limit takes.
+int32_t meanMagnitude(const VariableStarEntry& e) { return meanVariableMagnitude(e.brightest, e.faintest); }
 
 }  // namespace
 
@@ -449,7 +450,7 @@ bool buildDoubleAndVariableStarFiles(const DoubleVariableSourcePaths& paths, con
   if (!readSources(paths, s)) return false;
   s.unlisted = unlistedComponents(s);
   const auto [doubleRegions, doubles] = laidOut(doubleSystems(s), primaryMagnitude);
-  const auto [variableRegions, variables] = laidOut(variableStars(s), brightestMagnitude);
+  const auto [variableRegions, variables] = laidOut(variableStars(s), meanMagnitude);
   return writeFile(dataDirectory + "/doubles_d3.dat", doubleStarCatalogBytes(4, doubleRegions, doubles)) &&
          writeFile(dataDirectory + "/variables.dat", variableStarCatalogBytes(5, variableRegions, variables));
 }
