@@ -134,6 +134,20 @@ std::string variableDesignationText(int code) {
   return {};
 }
 
+namespace {
+
+// A magnitude stored in thousandths, as the catalogue prints it: two
+// decimals at most, one at least ("7.06", "12.5").
+std::string magnitudeText(int thousandths) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%.2f", thousandths / 1000.0);
+  std::string written = text;
+  if (written.back() == '0') written.pop_back();
+  return written;
+}
+
+}  // namespace
+
 std::string variableStarText(int code, int constellation, uint8_t typeFlags, int brightest, int faintest,
                              bool withType, bool withRange) {
   std::string text = variableDesignationText(code);
@@ -153,7 +167,7 @@ std::string variableStarText(int code, int constellation, uint8_t typeFlags, int
   // The range follows the letters after a blank, or opens the bracket
   // itself; a bracket the type opened without a letter takes it directly.
   const char* before = letterWritten ? " " : withType ? "" : " [";
-  if (withRange) text += before + std::to_string(brightest) + "-" + std::to_string(faintest);
+  if (withRange) text += before + magnitudeText(brightest) + "-" + magnitudeText(faintest);
   if (withType || withRange) text += ']';
   if (text.size() > kMaxTextChars) text.resize(kMaxTextChars);
   return text;

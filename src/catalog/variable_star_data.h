@@ -68,7 +68,7 @@ std::string variableDesignationText(int code);
 constexpr int32_t meanVariableMagnitude(int32_t brightest, int32_t faintest) { return (brightest + faintest) / 20; }
 
 // The label or designation text of a record's fields, at most 127
-// characters: "RR Lyr [EP 7060-8120]".
+// characters: "RR Lyr [EP 7.06-8.12]", its range in magnitudes.
 std::string variableStarText(int code, int constellation, uint8_t typeFlags, int brightest, int faintest,
                              bool withType, bool withRange);
 

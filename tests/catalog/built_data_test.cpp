@@ -144,8 +144,8 @@ TEST_F(BuiltData, VariableStarsAnswerEveryFormOfTheirDesignation) {
     double raDeg, decDeg;
   };
   const Variable stars[] = {
-      {{"omi Cet", "omicron Cet", "ο Cet"}, "omi Cet [L 2000-10100]", 34.837, -2.977},
-      {{"del Cep", "delta cep"}, "del Cep [P 3480-4370]", 337.293, 58.415},
+      {{"omi Cet", "omicron Cet", "ο Cet"}, "omi Cet [L 2.0-10.1]", 34.837, -2.977},
+      {{"del Cep", "delta cep"}, "del Cep [P 3.48-4.37]", 337.293, 58.415},
       {{"khi Cyg", "chi Cyg", "CHI CYG", "χ Cyg"}, "khi Cyg", 297.641, 32.914},
       {{"ksi UMa", "xi UMa", "Xi UMa", "ξ UMa"}, "ksi UMa", 169.546, 31.529},
       {{"tet Aur", "the Aur", "theta Aur", "Theta aur", "θ Aur"}, "tet Aur", 89.930, 37.213},

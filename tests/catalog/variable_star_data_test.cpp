@@ -65,11 +65,11 @@ TEST(VariableDesignation, CodesHaveTheirTexts) {
 
 TEST(VariableDesignation, LabelsAddTypeLettersAndRange) {
   const uint8_t ep = kVariableE | kVariableP;
-  EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, true, true), "RR Lyr [EP 7060-8120]");
+  EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, true, true), "RR Lyr [EP 7.06-8.12]");
   EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, true, false), "RR Lyr [EP]");
-  EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, false, true), "RR Lyr [7060-8120]");
-  EXPECT_EQ(variableStarText(10, kLyra, kVariableX | kVariableL, -20, 100, true, true), "RR Lyr [LX -20-100]");
-  EXPECT_EQ(variableStarText(10, kLyra, 0, 7060, 8120, true, true), "RR Lyr [7060-8120]");  // one bracket only
+  EXPECT_EQ(variableStarText(10, kLyra, ep, 7060, 8120, false, true), "RR Lyr [7.06-8.12]");
+  EXPECT_EQ(variableStarText(10, kLyra, kVariableX | kVariableL, -20, 100, true, true), "RR Lyr [LX -0.02-0.1]");
+  EXPECT_EQ(variableStarText(10, kLyra, 0, 7060, 8120, true, true), "RR Lyr [7.06-8.12]");  // one bracket only
 }
 
 TEST(VariableDesignation, EveryCodeParsesBack) {
@@ -142,7 +142,7 @@ TEST_F(VariableStarTest, RecordsAreWrittenAndReadByteForByte) {
   ASSERT_EQ(load(regional, bytes), 0);
   std::string text = "Variable star: ";  // appended to the heading
   regional.getDesignation(0, text);
-  EXPECT_EQ(text, "Variable star: V0335 Lyr [EP 7060-8120]");
+  EXPECT_EQ(text, "Variable star: V0335 Lyr [EP 7.06-8.12]");
   std::vector<StarInfoItem> items;
   ASSERT_TRUE(regional.readObjectInfo(0, items));
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{kVariableInfoType, "RRAB"}, {kVariableInfoHipparcos, "95497"}}));
@@ -207,7 +207,7 @@ TEST_F(VariableStarTest, FlatFilesPassOverFainterStarsAndDrawTheRest) {
   EXPECT_EQ(output.labels[0].text, "RR Lyr");
   settings.variableLabelWithType = settings.variableLabelWithRange = 1;
   drawn(flat);
-  EXPECT_EQ(output.labels[1].text, "RR Lyr [P -1000--1000]");
+  EXPECT_EQ(output.labels[1].text, "RR Lyr [P -1.0--1.0]");
 
   flat.draw(byClass, layout, area, transformer, settings);
   ASSERT_EQ(byClass.symbols.size(), 3u);

@@ -76,8 +76,8 @@ TEST_F(ObjectNames, DoubleAndVariableStarsAreNamedInTheStatusBarAndTheTooltip) {
 
   clickOn(kBetelgeuseRa, kBetelgeuseDec);
   EXPECT_EQ(model->selection.kind, kPickVariableStar);
-  EXPECT_EQ(statusText(), "Variable star: alf Ori [L 0-1600]");
-  EXPECT_EQ(chart().navigator().nameAt(centre().x(), centre().y()), "alf Ori [L 0-1600]");
+  EXPECT_EQ(statusText(), "Variable star: alf Ori [L 0.0-1.6]");
+  EXPECT_EQ(chart().navigator().nameAt(centre().x(), centre().y()), "alf Ori [L 0.0-1.6]");
 }
 
 }  // namespace
