@@ -250,8 +250,8 @@ class InformationGatherer {
     }
   }
 
-  // The facts of the information file, its kinds and distances in the
-  // window's language; an object it has no facts of shows its magnitude.
+  // The facts of the information file, its name, kinds and distances in
+  // the window's language; an object it has no facts of shows its magnitude.
   void deepsky(int index) {
     iDeepskyData* deepsky = catalogs_.deepsky();
     if (!deepsky) return;
@@ -259,6 +259,10 @@ class InformationGatherer {
     DeepskyObject object;
     if (deepsky->readObjectInfo(index, items)) {
       for (StarInfoItem& item : items) item.text = deepskyValueText(item, model_.resources());
+      const std::u16string name = deepsky->nameOf(index, model_.resources().languageId());
+      for (StarInfoItem& item : items) {
+        if (item.field == kDeepskyInfoName && !name.empty()) item.text = utf16ToUtf8(name);
+      }
       addItems(items, deepskyInfoCaption);
     } else if (deepsky->getObject(index, object) && object.magnitude != kUnknownDeepskyMagnitude) {
       add(kMagnitude, decimals(object.magnitude / 100.0, 2));

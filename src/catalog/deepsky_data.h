@@ -123,6 +123,9 @@ class iDeepskyData : public iNamedObjIterator {
   // tenths within brackets ("[84]"), is left out where it is unknown.
   virtual bool formatDesignation(int index, std::u16string& text, int language, bool allIdentifiers,
                                  bool withMagnitude) const = 0;
+  // The object's common name in language 1..4 (the English one where it
+  // has none there); empty for an object without a name.
+  virtual std::u16string nameOf(int index, int language) const = 0;
   // The facts of an NGC or IC object from the information file.
   virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
   virtual int objectCount() const = 0;

@@ -202,17 +202,30 @@ bool DeepskyDataD1::formatDesignation(int index, std::u16string& text, int langu
     text += part;
     wrote = true;
   };
-  int64_t nameNumber = -1;
   file_.forEachId(*o, [&](const DeepskyIdItem& id) {
     if (id.code != kIdName) append(itemText(id, allIdentifiers, wroteMain));
-    else if (allIdentifiers || identifiers_.showNames) nameNumber = id.value;
     return false;
   });
-  if (const NamedObject* named = file_.named(nameNumber)) append(nameOrEnglish(*named, language));
+  if (allIdentifiers || identifiers_.showNames) append(nameOf(index, language));
   if (withMagnitude && o->magnitude != kUnknownDeepskyMagnitude) {
     text += (wrote ? u" [" : u"[") + widen(std::to_string(o->magnitude / 10)) + u"]";
   }
   return true;
+}
+
+int64_t DeepskyDataD1::nameNumberOf(const DeepskyObject& object) const {
+  int64_t number = -1;
+  file_.forEachId(object, [&](const DeepskyIdItem& id) {
+    if (id.code == kIdName) number = id.value;
+    return id.code == kIdName;
+  });
+  return number;
+}
+
+std::u16string DeepskyDataD1::nameOf(int index, int language) const {
+  const DeepskyObject* o = object(index);
+  const NamedObject* named = o ? file_.named(nameNumberOf(*o)) : nullptr;
+  return named ? std::u16string(nameOrEnglish(*named, language)) : std::u16string();
 }
 
 }  // namespace celvaro

@@ -36,6 +36,7 @@ class DeepskyDataD1 : public iDeepskyData {
   void setIdentifierSettings(const DeepskyIdentifierSettings& settings) override { identifiers_ = settings; }
   bool formatDesignation(int index, std::u16string& text, int language, bool allIdentifiers,
                          bool withMagnitude) const override;
+  std::u16string nameOf(int index, int language) const override;
   bool readObjectInfo(int, std::vector<StarInfoItem>&) const override { return false; }
   int objectCount() const override { return static_cast<int>(file_.objects().size()); }
 
@@ -54,6 +55,8 @@ class DeepskyDataD1 : public iDeepskyData {
   bool findByOtherDesignation(const std::string& key, StarPosition& found) const;
   // The name in a language 1..4, else the English one.
   std::u16string_view nameOrEnglish(const NamedObject& named, int language) const;
+  // The number of the object's name among the names, -1 without one.
+  int64_t nameNumberOf(const DeepskyObject& object) const;
   // The text of one identifier item as a label shows it, or empty when the
   // settings leave it out; `wroteMain` tracks the only-one switch.
   std::u16string itemText(const DeepskyIdItem& id, bool all, bool& wroteMain) const;

@@ -63,6 +63,7 @@ class ListCatalog : public iDeepskyData {
     text += u"object " + std::u16string(1, static_cast<char16_t>(u'0' + index));
     return true;
   }
+  std::u16string nameOf(int, int) const override { return {}; }
   bool readObjectInfo(int, std::vector<StarInfoItem>&) const override { return false; }
   int objectCount() const override { return static_cast<int>(objects.size()); }
 };
