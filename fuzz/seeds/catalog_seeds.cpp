@@ -48,7 +48,7 @@ void writeStarSeeds(SeedSink& sink) {
   // Barnard's Star's motion and parallax as the motion file holds them.
   std::vector<StoredMotion> motions(3);
   motions[2] = {-79832, 1033426, 54901};
-  sink.add("star_info", starMotionBytes(motions));
+  sink.add("star_info", starMotionBytes(motions, {{2, 970027560, 16896240}}));
 }
 
 void writeDeepskySeeds(SeedSink& sink) {

@@ -36,15 +36,13 @@ bool loadChartData(AppModel& model) {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
   });
-  const bool mainCatalog =
-      catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   ProperMotions motions;
   FastStars fastStars;
-  std::thread stars([&motions, &fastStars, &model, mainStars = catalogs->mainHipparcosStars()] {
-    if (motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath)) && mainStars) {
-      fastStars.index(*mainStars, motions);
-    }
+  std::thread stars([&motions, &fastStars, &model] {
+    if (motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath))) fastStars.index(motions);
   });
+  const bool mainCatalog =
+      catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();

@@ -25,16 +25,14 @@ double raFromTo(double a, double b) {
 
 }  // namespace
 
-// The fast stars in one pass over the catalog, then counted into their bands.
-void FastStars::index(const StarDataSimple& stars, const ProperMotions& motions) {
+// The motion file's fast stars, counted into their bands.
+void FastStars::index(const ProperMotions& motions) {
   std::vector<std::pair<int, Star>> fast;
-  for (int i = 0; i < stars.starCount(); ++i) {
-    const int32_t hipparcos = stars.hipparcosNumber(i);
-    if (!motions.isFast(hipparcos)) continue;
-    const EquatorialPosition place = stars.filePlace(i);
-    const ProperMotions::AngularMotion m = motions.angularMotion(hipparcos);
-    fast.push_back({bandOf(place.decRad), {place.raRad, place.decRad, std::max(std::cos(place.decRad), 1e-9),
-                                           m.eastRadPerYear, m.northRadPerYear}});
+  for (size_t i = 0; i < motions.fastStarCount(); ++i) {
+    const ProperMotions::FastStar f = motions.fastStar(i);
+    const ProperMotions::AngularMotion m = motions.angularMotion(f.hipparcos);
+    fast.push_back({bandOf(f.decRad), {f.raRad, f.decRad, std::max(std::cos(f.decRad), 1e-9), m.eastRadPerYear,
+                                       m.northRadPerYear}});
   }
   std::vector<uint32_t> starts(kDeclinationBands + 2, 0);
   for (const auto& [band, star] : fast) ++starts[band + 1];

@@ -1,5 +1,5 @@
-// The main catalog's fast stars (ProperMotions::kFastMasPerYear and more)
-// at their J2000 places in bands of one arcminute of declination: the marks
+// The main catalog's fast stars (ProperMotions::kFastMasPerYear and more,
+// as the motion file lists them) at their J2000 places in bands of one arcminute of declination: the marks
 // that belong to them (names, double and variable stars) move with them.
 #pragma once
 
@@ -9,15 +9,13 @@
 
 #include "astro/coordinates.h"
 #include "catalog/proper_motions.h"
-#include "catalog/star_data_simple.h"
 
 namespace celvaro {
 
 class FastStars {
  public:
-  // Finds the fast stars of a Hipparcos catalog. The catalog and the
-  // motions are only read: another thread may fill the other catalogs.
-  void index(const StarDataSimple& stars, const ProperMotions& motions);
+  // Sorts the fast stars the motion file lists into bands.
+  void index(const ProperMotions& motions);
   bool indexed() const { return !bandStarts_.empty(); }
 
   // The place `years` after J2000 of a mark at a J2000 place that belongs

@@ -20,13 +20,17 @@ constexpr double kRadPerMas = std::numbers::pi / 648000.0 / 1000.0;
 
 bool ProperMotions::load(const std::string& path) {
   file_ = MappedFile(path);
-  entries_ = 0;
+  entries_ = fastCount_ = 0;
   const std::span<const uint8_t> bytes = file_.bytes();
-  if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "CLV_SPMO", 8) != 0 || loadU32(&bytes[8]) != 1 ||
-      bytes.size() != kHeaderBytes + uint64_t{loadU32(&bytes[12])} * kEntryBytes) {
+  if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "CLV_SPMO", 8) != 0 || loadU32(&bytes[8]) != 2) {
+    return false;
+  }
+  const uint64_t fastAt = kHeaderBytes + uint64_t{loadU32(&bytes[12])} * kEntryBytes;
+  if (bytes.size() < fastAt + 4 || bytes.size() != fastAt + 4 + uint64_t{loadU32(&bytes[fastAt])} * kFastBytes) {
     return false;
   }
   entries_ = loadU32(&bytes[12]);
+  fastCount_ = loadU32(&bytes[fastAt]);
   return true;
 }
 
@@ -35,14 +39,15 @@ const uint8_t* ProperMotions::entryOf(int32_t hipparcos) const {
   return file_.bytes().data() + kHeaderBytes + size_t{static_cast<uint32_t>(hipparcos)} * kEntryBytes;
 }
 
-// In the stored hundredths, without floating point: asked of every star of
-// the main catalog when its fast stars are indexed.
-bool ProperMotions::isFast(int32_t hipparcos) const {
-  const uint8_t* entry = entryOf(hipparcos);
-  if (!entry) return false;
-  const int64_t east = static_cast<int32_t>(loadU32(entry)), north = static_cast<int32_t>(loadU32(entry + 4));
+bool ProperMotions::isFastMotion(int64_t eastHundredths, int64_t northHundredths) {
   constexpr auto kFastHundredths = static_cast<int64_t>(kFastMasPerYear * 100);
-  return east * east + north * north >= kFastHundredths * kFastHundredths;
+  return eastHundredths * eastHundredths + northHundredths * northHundredths >= kFastHundredths * kFastHundredths;
+}
+
+ProperMotions::FastStar ProperMotions::fastStar(size_t i) const {
+  const uint8_t* at = file_.bytes().data() + kHeaderBytes + size_t{entries_} * kEntryBytes + 4 + i * kFastBytes;
+  const auto mas = [at](int k) { return static_cast<int32_t>(loadU32(at + 4 * k)); };
+  return {mas(0), mas(1) * kRadPerMas, mas(2) * kRadPerMas};
 }
 
 std::optional<ProperMotions::Motion> ProperMotions::motionOf(int32_t hipparcos) const {

@@ -4,12 +4,16 @@
 // read in place from the mapped motion file: a chart moves only the stars
 // it draws.
 //
-// The motion file (CLV_SPMO): the magic "CLV_SPMO", the version 1 and the
-// number of entries as little-endian 32-bit numbers, then one entry of
-// three little-endian signed 32-bit numbers for each Hipparcos number from
-// 0: the proper motions along the parallel and the meridian in hundredths
-// of a milliarcsecond a year and the parallax in hundredths of a
-// milliarcsecond (0 unknown). An entry of two zero motions has none.
+// The motion file (CLV_SPMO), little-endian: the magic "CLV_SPMO", the
+// version 2 and the number of entries as 32-bit numbers, then one entry of
+// three signed 32-bit numbers for each Hipparcos number from 0: the proper
+// motions along the parallel and the meridian in hundredths of a
+// milliarcsecond a year and the parallax in hundredths of a milliarcsecond
+// (0 unknown); an entry of two zero motions has none. Then the number of
+// fast stars (isFastMotion) of the main catalog and for each its Hipparcos
+// number and J2000 right ascension and declination in milliarcseconds,
+// three signed 32-bit numbers: the marks of names, double and variable
+// stars are matched against them.
 #pragma once
 
 #include <cstdint>
@@ -34,13 +38,21 @@ class ProperMotions {
   static constexpr double kFastMasPerYear = 100;
 
   static constexpr const char* kPath = "data/star_motions.dat";
-  static constexpr size_t kHeaderBytes = 16, kEntryBytes = 12;
+  static constexpr size_t kHeaderBytes = 16, kEntryBytes = 12, kFastBytes = 12;
 
-  // Maps the motion file; false, with no motions,
-  // when it cannot be read or is not one.
+  // Maps the motion file; false, with no motions, when it cannot be read
+  // or is not one.
   bool load(const std::string& path);
-  // Whether a star moves at least kFastMasPerYear.
-  bool isFast(int32_t hipparcos) const;
+  // Whether a motion of these stored hundredths of a mas a year is at least
+  // kFastMasPerYear: the data builder lists such stars in the file.
+  static bool isFastMotion(int64_t eastHundredths, int64_t northHundredths);
+
+  struct FastStar {
+    int32_t hipparcos;
+    double raRad, decRad;  // J2000
+  };
+  size_t fastStarCount() const { return fastCount_; }
+  FastStar fastStar(size_t i) const;
   bool empty() const { return entries_ == 0; }
 
   // A star's place at a Julian date from its J2000 place, by its
@@ -72,6 +84,7 @@ class ProperMotions {
 
   MappedFile file_;
   uint32_t entries_ = 0;
+  uint32_t fastCount_ = 0;
 };
 
 }  // namespace celvaro

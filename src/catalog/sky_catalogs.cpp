@@ -58,9 +58,7 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
 
 void SkyCatalogs::setStarEpoch(double julianDate) {
   if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;
-  if (!fastStars_.indexed()) {
-    if (const StarDataSimple* stars = mainHipparcosStars()) fastStars_.index(*stars, motions_);
-  }
+  if (!fastStars_.indexed()) fastStars_.index(motions_);
   starEpoch_ = julianDate;
   for (StarCatalogSlot& slot : slots_) {
     if (slot.catalog) slot.catalog->moveStars(motions_, julianDate);
@@ -72,11 +70,6 @@ void SkyCatalogs::setStarEpoch(double julianDate) {
   labels_.moveStars(mover);
   if (doubles_) doubles_->moveStars(mover);
   if (variables_) variables_->moveStars(mover);
-}
-
-const StarDataSimple* SkyCatalogs::mainHipparcosStars() const {
-  if (slots_[0].identifierKind != kIdentifierHipparcos) return nullptr;
-  return dynamic_cast<const StarDataSimple*>(slots_[0].catalog.get());
 }
 
 void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {

@@ -113,15 +113,13 @@ class SkyCatalogs {
   SolarSystem& solarSystem() { return solarSystem_; }
   const SolarSystem& solarSystem() const { return solarSystem_; }
 
-  // The stars' proper motions, with the main catalog's fast stars when they
-  // were found beside the loading; without motions the stars keep their
-  // J2000 places.
+  // The stars' proper motions, with their fast stars when they were
+  // indexed beside the loading; without motions the stars keep their J2000
+  // places.
   void setProperMotions(ProperMotions motions, FastStars fastStars = {}) {
     motions_ = std::move(motions);
     fastStars_ = std::move(fastStars);
   }
-  // The main catalog when it is the Hipparcos catalog.
-  const StarDataSimple* mainHipparcosStars() const;
   // Moves the stars of every catalog to a Julian date when it lies more
   // than the motions' step from the one they stand at.
   void setStarEpoch(double julianDate);

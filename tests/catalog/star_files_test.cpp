@@ -2,6 +2,8 @@
 // from the writers' bytes, and what a damaged file yields.
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/proper_motions.h"
@@ -130,27 +132,30 @@ TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
   EXPECT_FALSE(file.read(3, items2));
 }
 
-// The motion file byte for byte, and a file cut short, of another version or
-// with no motion for a star: no motions, or the star kept at its J2000 place.
+// The motion file byte for byte (Barnard's Star as number 1, fast, at
+// 269.4521 +4.6934), and a file cut short, with a byte more, of another
+// version or empty: no motions; a star without a motion keeps its J2000 place.
 TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
-  const std::string bytes = starMotionBytes({{}, {-79832, 1033426, 54901}});
-  const std::string expected("CLV_SPMO\x01\0\0\0\x02\0\0\0"
+  const std::string bytes = starMotionBytes({{}, {-79832, 1033426, 54901}}, {{1, 970027560, 16896240}});
+  const std::string expected("CLV_SPMO\x02\0\0\0\x02\0\0\0"
                              "\0\0\0\0\0\0\0\0\0\0\0\0"
-                             "\x28\xc8\xfe\xff\xd2\xc4\x0f\x00\x75\xd6\x00\x00",
-                             40);
+                             "\x28\xc8\xfe\xff\xd2\xc4\x0f\x00\x75\xd6\x00\x00"
+                             "\x01\0\0\0\x01\0\0\0\x28\x72\xd1\x39\xf0\xd0\x01\x01",
+                             56);
   EXPECT_EQ(bytes, expected);
   ScratchDir dir;
   ProperMotions motions;
   for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), bytes + '\0',
-                                     std::string(bytes).replace(8, 1, "\x02"), std::string()}) {
+                                     std::string(bytes).replace(8, 1, "\x01"), std::string()}) {
     writeBytes(dir.file("damaged"), damaged);
     EXPECT_FALSE(motions.load(dir.file("damaged")));
     EXPECT_TRUE(motions.empty());
   }
   writeBytes(dir.file("motions"), bytes);
   ASSERT_TRUE(motions.load(dir.file("motions")));
-  EXPECT_TRUE(motions.isFast(1));
-  EXPECT_FALSE(motions.isFast(0));
+  ASSERT_EQ(motions.fastStarCount(), 1u);
+  EXPECT_EQ(motions.fastStar(0).hipparcos, 1);
+  EXPECT_NEAR(motions.fastStar(0).decRad * 180 / std::numbers::pi, 4.6934, 1e-9);
   const EquatorialPosition kept = motions.placeAt(0, 1.0, 0.5, 2461000.5);
   EXPECT_EQ(kept.raRad, 1.0);
   EXPECT_EQ(kept.decRad, 0.5);

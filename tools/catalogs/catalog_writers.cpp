@@ -122,14 +122,18 @@ InfoRecordBytes infoRecordBytes(const std::vector<InfoValue>& values) {
   return {words + text, packed};
 }
 
-std::string starMotionBytes(const std::vector<StoredMotion>& byNumber) {
+std::string starMotionBytes(const std::vector<StoredMotion>& byNumber, const std::vector<FastStarEntry>& fast) {
   std::string out;
-  appendMagic(out, "CLV_SPMO", 1);
+  appendMagic(out, "CLV_SPMO", 2);
   appendU32(out, static_cast<uint32_t>(byNumber.size()));
   for (const StoredMotion& m : byNumber) {
     for (const int32_t v : {m.raHundredthsMas, m.decHundredthsMas, m.parallaxHundredthsMas}) {
       appendU32(out, static_cast<uint32_t>(v));
     }
+  }
+  appendU32(out, static_cast<uint32_t>(fast.size()));
+  for (const FastStarEntry& f : fast) {
+    for (const int32_t v : {f.hip, f.raMas, f.decMas}) appendU32(out, static_cast<uint32_t>(v));
   }
   return out;
 }

@@ -64,8 +64,12 @@ struct StoredMotion {
   int32_t raHundredthsMas = 0, decHundredthsMas = 0;  // a year; along the parallel and the meridian
   int32_t parallaxHundredthsMas = 0;                  // 0 unknown
 };
-// One entry for each Hipparcos number from 0.
-std::string starMotionBytes(const std::vector<StoredMotion>& byNumber);
+// A fast star (ProperMotions::isFastMotion) at its J2000 place.
+struct FastStarEntry {
+  int32_t hip, raMas, decMas;
+};
+// One entry for each Hipparcos number from 0, then the fast stars.
+std::string starMotionBytes(const std::vector<StoredMotion>& byNumber, const std::vector<FastStarEntry>& fast);
 
 // --- CLV_SIDX star information -------------------------------------------------
 

@@ -54,7 +54,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 14";
+constexpr const char* kDataVersion = "celvaro-data 15";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "catalog/constellation_list.h"
+#include "catalog/proper_motions.h"
 #include "catalog/star_info_file.h"
 #include "catalog_writers.h"
 #include "platform/file_replace.h"
@@ -152,14 +153,22 @@ std::string starInformation(const Sources& s) {
   return starInfoBytes(records, std::max<int32_t>(highest + 1, StarInfoFile::kMinEntries));
 }
 
+int32_t milliarcseconds(double degrees) { return static_cast<int32_t>(std::lround(degrees * 3600000)); }
+
+// The motions by Hipparcos number, and the fast stars at the main
+// catalog's places, which the program's marks are matched against.
 std::string starMotions(const Sources& s) {
   std::vector<StoredMotion> byNumber;
+  std::vector<FastStarEntry> fast;
   for (const SourceStar& star : s.stars) {
     if (star.hip < 0) continue;
     if (static_cast<size_t>(star.hip) >= byNumber.size()) byNumber.resize(star.hip + 1);
-    byNumber[star.hip] = storedMotionOf(star.hip, s);
+    const StoredMotion m = byNumber[star.hip] = storedMotionOf(star.hip, s);
+    if (ProperMotions::isFastMotion(m.raHundredthsMas, m.decHundredthsMas)) {
+      fast.push_back({star.hip, milliarcseconds(std::fmod(star.raDeg + 360, 360)), milliarcseconds(star.decDeg)});
+    }
   }
-  return starMotionBytes(byNumber);
+  return starMotionBytes(byNumber, fast);
 }
 
 // --- proper names --------------------------------------------------------------
