@@ -1,6 +1,7 @@
 #include "render/label_placer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <numeric>
 
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kGroupNames[] = {"constnames",   "gridlabels", "deepskylabels",    "doublelabels",
                                        "starlabels",   "variablelabels", "solarsystemlabels"};
 
-constexpr int32_t kBrightStarHundredths = 400;
+constexpr int32_t kBrightStarHundredths = 400;  // the stars grid numbers and names keep off
 
 // A character's advance in thousandths of the font size, never below that
 // of the sans-serif faces the outputs draw with, so that boxes are not too small.
@@ -57,11 +58,23 @@ void LabelPlacer::setTextStyle(int textStyle) {
   inner_.setTextStyle(textStyle);
 }
 
-bool LabelPlacer::marked(int32_t x, int32_t y, int32_t d, int32_t r, bool drawn) {
+bool LabelPlacer::marked(int32_t x, int32_t y, int32_t d, int32_t r, DiscKind kind, bool drawn) {
   // Files drawing stars by class pass the class for the diameter and no radius.
   const int32_t radius = drawsStarsByClass() && r == 0 ? starDiameter(d) / 2 : r;
-  if (drawn) occupied_.addDisc(x, y, radius);
+  if (drawn) occupied_.addDisc(x, y, radius, kind);
   return drawn;
+}
+
+void LabelPlacer::symbol(int32_t x, int32_t y, int32_t radius, int32_t magHundredths) {
+  occupied_.addDisc(x, y, std::max(radius, 1), DiscKind::kSymbol);
+  symbolX_ = x, symbolY_ = y, symbolMagnitude_ = magHundredths;
+}
+
+// A galaxy drawn to scale: the circle round its ellipse, of unknown magnitude.
+void LabelPlacer::rotatedGalaxyEllipse(int i, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) {
+  const double reach = std::max(std::hypot(ux, uy), std::hypot(vx, vy));
+  symbol(x, y, static_cast<int32_t>(reach), kUnknownMagnitude);
+  inner_.rotatedGalaxyEllipse(i, x, y, ux, uy, vx, vy);
 }
 
 // --- holding back -------------------------------------------------------------
@@ -75,25 +88,40 @@ LabelPlacer::Layer LabelPlacer::layerOf(int textClass) const {
   return kDeepsky;
 }
 
+// A deep-sky label's object is the symbol drawn last at its point; an
+// object of unknown magnitude counts as the faintest.
+int32_t LabelPlacer::starRadiusOf(const Held& label) const {
+  switch (label.layer) {
+    case kNames:
+    case kGrid: return brightStarRadius_;
+    case kDeepsky: {
+      const bool own = label.x == symbolX_ && label.y == symbolY_;
+      return starDiameterForMagnitude(own ? symbolMagnitude_ : kUnknownMagnitude) / 2;
+    }
+    default: return label.radius;
+  }
+}
+
 void LabelPlacer::hold(Held label) {
   const int32_t gap = label.layer == kDeepsky ? options_.deepskyLabelDx : options_.labelOffsetX;
   label.radius = label.layer == kNames || label.layer == kGrid ? 0 : std::max(0, std::abs(label.dx) - gap);
+  label.starRadius = starRadiusOf(label);
   label.textStyle = currentTextStyle_;
   held_.push_back(std::move(label));
 }
 
 void LabelPlacer::text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) {
-  Held label{x, y, dx, dy, textClass, 0, layerOf(textClass), 0, utf8ToUtf16(text), std::string(text)};
+  Held label{x, y, dx, dy, textClass, 0, layerOf(textClass), 0, 0, utf8ToUtf16(text), std::string(text)};
   hold(std::move(label));
 }
 
 void LabelPlacer::wideText(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::u16string_view text) {
-  hold({x, y, dx, dy, textClass, 0, layerOf(textClass), 0, std::u16string(text), {}});
+  hold({x, y, dx, dy, textClass, 0, layerOf(textClass), 0, 0, std::u16string(text), {}});
 }
 
 bool LabelPlacer::drawStarLabel(int index, int32_t x, int32_t y, int32_t dx, int32_t dy, const StarLabelParts& label) {
   if (!isInsideOutput(x, y)) return false;
-  Held held{x, y, dx, dy, kStarSmallText, 0, kStars, 0, RenderingOutputDisplay::starLabelText(label), {}};
+  Held held{x, y, dx, dy, kStarSmallText, 0, kStars, 0, 0, RenderingOutputDisplay::starLabelText(label), {}};
   held.starIndex = index;
   held.parts = label;
   hold(std::move(held));
@@ -164,10 +192,13 @@ bool LabelPlacer::isFree(const ChartBox& box, const Held& label) const {
   if (box.left < clipLeft_ || box.right > clipRight_ || box.bottom < clipBottom_ || box.top > clipTop_) return false;
   const int32_t pad = lineHeight_ / 8;
   if (occupied_.overlapsBox({box.left - pad, box.bottom - pad, box.right + pad, box.top + pad})) return false;
-  // Star labels keep off discs as large as their own star's and larger;
-  // the others off the stars of the fourth magnitude and brighter.
-  const bool star = label.layer != kNames && label.layer != kGrid && label.layer != kDeepsky;
-  return !occupied_.overlapsDisc(box, star ? label.radius : brightStarRadius_, label.x, label.y);
+  return !occupied_.overlapsDisc(box, keepOff(label));
+}
+
+// Grid numbers and constellation names name no object of their own.
+KeepOff LabelPlacer::keepOff(const Held& label) const {
+  const bool named = label.layer != kNames && label.layer != kGrid;
+  return {label.starRadius, label.layer == kGrid, named, label.x, label.y};
 }
 
 // The described place first, then the other side, above and below, and
@@ -216,7 +247,8 @@ void LabelPlacer::finish() {
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     const Held &p = held_[a], &q = held_[b];
-    return tier(p.layer) != tier(q.layer) ? tier(p.layer) < tier(q.layer) : p.radius > q.radius;
+    if (tier(p.layer) != tier(q.layer)) return tier(p.layer) < tier(q.layer);
+    return p.starRadius != q.starRadius ? p.starRadius > q.starRadius : p.radius > q.radius;
   });
   for (size_t i : order) place(held_[i]);
   drawnTextStyle_ = -1;

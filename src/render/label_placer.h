@@ -1,13 +1,16 @@
 // Holds back the labels of a chart pass while the layers draw, then places
-// them so that none covers another, a brighter star's disc or the frame:
+// them so that none covers another, the disc of a star as bright as its
+// object or brighter, a body's disc or the frame (grid numbers, which name
+// no object, keep off the bright stars and the deep-sky symbols too):
 // each keeps its described offset when that place is free, else takes the
-// first free of the other sides; the labels of the largest objects go
+// first free of the other sides; the labels of the brightest objects go
 // first, so those of the faintest are the ones left out. A double or
 // variable star the star layer has labelled gets no second label. Every
 // output (screen and files) draws its chart through one, so a printed map
 // shows the labels the screen does.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,32 +30,62 @@ class LabelPlacer final : public ForwardingOutput {
   void setTextStyle(int textStyle) override;
 
   bool planetDisc(int body, int mark, int32_t x, int32_t y, int32_t d, int32_t r) override {
-    return marked(x, y, d, r, inner_.planetDisc(body, mark, x, y, d, r));
-  }
-  bool discWithTick(int index, int sub, int32_t x, int32_t y, int32_t d, int32_t r, double angle) override {
-    return marked(x, y, d, r, inner_.discWithTick(index, sub, x, y, d, r, angle));
+    return marked(x, y, d, r, DiscKind::kBody, inner_.planetDisc(body, mark, x, y, d, r));
   }
   bool minorPlanetDisc(int code, int32_t x, int32_t y, int32_t d, int32_t r) override {
-    return marked(x, y, d, r, inner_.minorPlanetDisc(code, x, y, d, r));
+    return marked(x, y, d, r, DiscKind::kBody, inner_.minorPlanetDisc(code, x, y, d, r));
   }
   bool cometDisc(int code, int32_t x, int32_t y, int32_t d, int32_t r) override {
-    return marked(x, y, d, r, inner_.cometDisc(code, x, y, d, r));
+    return marked(x, y, d, r, DiscKind::kBody, inner_.cometDisc(code, x, y, d, r));
   }
   bool moonDisc(int body, int32_t x, int32_t y, int32_t d, int32_t r, const MoonPhase& phase) override {
-    return marked(x, y, d, r, inner_.moonDisc(body, x, y, d, r, phase));
+    return marked(x, y, d, r, DiscKind::kBody, inner_.moonDisc(body, x, y, d, r, phase));
+  }
+  bool discWithTick(int index, int sub, int32_t x, int32_t y, int32_t d, int32_t r, double angle) override {
+    return marked(x, y, d, r, DiscKind::kStar, inner_.discWithTick(index, sub, x, y, d, r, angle));
   }
   bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
-    return marked(x, y, d, r, inner_.drawStarIndexed(index, x, y, d, r));
+    return marked(x, y, d, r, DiscKind::kStar, inner_.drawStarIndexed(index, x, y, d, r));
   }
   bool drawColouredStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r, int c) override {
-    return marked(x, y, d, r, inner_.drawColouredStarIndexed(index, x, y, d, r, c));
+    return marked(x, y, d, r, DiscKind::kStar, inner_.drawColouredStarIndexed(index, x, y, d, r, c));
   }
-  bool drawStar(int32_t x, int32_t y, int32_t d, int32_t r) override { return marked(x, y, d, r, inner_.drawStar(x, y, d, r)); }
+  bool drawStar(int32_t x, int32_t y, int32_t d, int32_t r) override {
+    return marked(x, y, d, r, DiscKind::kStar, inner_.drawStar(x, y, d, r));
+  }
   bool drawColouredStar(int32_t x, int32_t y, int32_t d, int32_t r, int c) override {
-    return marked(x, y, d, r, inner_.drawColouredStar(x, y, d, r, c));
+    return marked(x, y, d, r, DiscKind::kStar, inner_.drawColouredStar(x, y, d, r, c));
   }
   bool variableStar(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
-    return marked(x, y, d, r, inner_.variableStar(index, x, y, d, r));
+    return marked(x, y, d, r, DiscKind::kStar, inner_.variableStar(index, x, y, d, r));
+  }
+
+  // The deep-sky symbols: each is entered for the grid numbers to keep off,
+  // and its magnitude kept for the label that follows it.
+  void galaxyEllipse(int i, int32_t x, int32_t y, int32_t v, int32_t w, int32_t h) override {
+    symbol(x, y, std::max(w, h) / 2, v);
+    inner_.galaxyEllipse(i, x, y, v, w, h);
+  }
+  void rotatedGalaxyEllipse(int i, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override;
+  void globularCluster(int i, int32_t x, int32_t y, int32_t v, int32_t s) override {
+    symbol(x, y, s / 2, v);
+    inner_.globularCluster(i, x, y, v, s);
+  }
+  void openCluster(int i, int32_t x, int32_t y, int32_t v, int32_t s) override {
+    symbol(x, y, s / 2, v);
+    inner_.openCluster(i, x, y, v, s);
+  }
+  void planetaryNebula(int i, int32_t x, int32_t y, int32_t v, int32_t s) override {
+    symbol(x, y, s / 2, v);
+    inner_.planetaryNebula(i, x, y, v, s);
+  }
+  void diffuseNebula(int i, int32_t x, int32_t y, int32_t v, int32_t s) override {
+    symbol(x, y, s / 2, v);
+    inner_.diffuseNebula(i, x, y, v, s);
+  }
+  void pentagonSymbol(int i, int32_t x, int32_t y, int32_t s) override {
+    symbol(x, y, s, kUnknownMagnitude);
+    inner_.pentagonSymbol(i, x, y, s);
   }
 
   void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) override;
@@ -66,7 +99,10 @@ class LabelPlacer final : public ForwardingOutput {
     int32_t x, y, dx, dy;
     int textClass, textStyle;
     Layer layer;
-    int32_t radius;  // of the object's disc: the larger, the sooner placed
+    int32_t radius;  // of the object's disc or symbol
+    // That of a star disc as bright as the object: the label keeps off the
+    // star discs of this size and larger, and the larger, the sooner placed.
+    int32_t starRadius;
     std::u16string text;
     std::string narrow;  // the text as given to text(), else empty
     int starIndex = -1;  // a star label's, with its parts
@@ -82,7 +118,10 @@ class LabelPlacer final : public ForwardingOutput {
     int32_t size, ascent, descent;
   };
   Metrics metrics(int textClass) const;
-  bool marked(int32_t x, int32_t y, int32_t d, int32_t r, bool drawn);
+  static constexpr int32_t kUnknownMagnitude = 9999;  // hundredths
+  bool marked(int32_t x, int32_t y, int32_t d, int32_t r, DiscKind kind, bool drawn);
+  void symbol(int32_t x, int32_t y, int32_t radius, int32_t magHundredths);
+  int32_t starRadiusOf(const Held& label) const;
   void hold(Held label);
   Layer layerOf(int textClass) const;
   int tier(Layer layer) const;
@@ -92,6 +131,7 @@ class LabelPlacer final : public ForwardingOutput {
   ChartBox describedBox(const Held& label) const;
   int32_t textWidth(const Held& label) const;
   bool isFree(const ChartBox& box, const Held& label) const;
+  KeepOff keepOff(const Held& label) const;
   void draw(const Held& label);
 
   OccupancyGrid occupied_;
@@ -99,7 +139,9 @@ class LabelPlacer final : public ForwardingOutput {
   int currentTextStyle_ = 0;
   int drawnTextStyle_ = -1;
   int32_t lineHeight_;  // of the smallest text, for gaps and tolerances
-  int32_t brightStarRadius_ = 1;  // the discs other labels keep off, from this size
+  int32_t brightStarRadius_ = 1;  // the discs grid numbers and names keep off, from this size
+  // The deep-sky symbol drawn last: its centre and magnitude.
+  int32_t symbolX_ = 0, symbolY_ = 0, symbolMagnitude_ = kUnknownMagnitude;
 };
 
 }  // namespace celvaro

@@ -51,8 +51,8 @@ void OccupancyGrid::addBox(const ChartBox& box) {
   enter(boxLists_, box, static_cast<int>(boxes_.size()) - 1);
 }
 
-void OccupancyGrid::addDisc(int32_t x, int32_t y, int32_t radius) {
-  discs_.push_back({x, y, radius});
+void OccupancyGrid::addDisc(int32_t x, int32_t y, int32_t radius, DiscKind kind) {
+  discs_.push_back({x, y, radius, kind});
   enter(discLists_, {x - radius, y - radius, x + radius, y + radius}, static_cast<int>(discs_.size()) - 1);
 }
 
@@ -63,11 +63,21 @@ bool OccupancyGrid::overlapsBox(const ChartBox& box) const {
   });
 }
 
-bool OccupancyGrid::overlapsDisc(const ChartBox& box, int32_t minRadius, int32_t ownX, int32_t ownY) const {
+bool OccupancyGrid::keepsOff(const Disc& disc, const KeepOff& keepOff) {
+  switch (disc.kind) {
+    case DiscKind::kStar: if (disc.radius < keepOff.starRadius) return false; break;
+    case DiscKind::kSymbol: if (!keepOff.symbols) return false; break;
+    case DiscKind::kBody: break;
+  }
+  if (!keepOff.hasOwn) return true;
+  const int32_t near = std::max(2, disc.radius / 2);  // catalogs place one star a little apart
+  return std::abs(disc.x - keepOff.ownX) > near || std::abs(disc.y - keepOff.ownY) > near;
+}
+
+bool OccupancyGrid::overlapsDisc(const ChartBox& box, const KeepOff& keepOff) const {
   return any(discLists_, box, [&](int i) {
     const Disc& d = discs_[i];
-    const int32_t near = std::max(2, d.radius / 2);  // catalogs place one star a little apart
-    if (d.radius < minRadius || (std::abs(d.x - ownX) <= near && std::abs(d.y - ownY) <= near)) return false;
+    if (!keepsOff(d, keepOff)) return false;
     // The box point nearest the centre lies inside the disc.
     const int64_t nx = std::clamp(d.x, box.left, box.right) - d.x;
     const int64_t ny = std::clamp(d.y, box.bottom, box.top) - d.y;

@@ -1,5 +1,5 @@
 // What already covers the chart where a label might go: the label boxes
-// placed so far and the star discs, each entered in the square cells it
+// placed so far, the star and body discs and the deep-sky symbols, each entered in the square cells it
 // touches, so that a candidate place is tested against its neighbours only
 // and the cost stays linear in the number of labels.
 #pragma once
@@ -14,22 +14,37 @@ struct ChartBox {
   int32_t left, bottom, right, top;
 };
 
+// What a disc on the chart is: a star's, a body's (the Moon, a planet) or
+// the circle around a deep-sky symbol.
+enum class DiscKind { kStar, kBody, kSymbol };
+
+// The discs a label keeps off: every body, the star discs of at least
+// `starRadius`, the deep-sky symbols when `symbols`; and, when `hasOwn`, not
+// the disc centred on (ownX, ownY), that of the object the label names.
+struct KeepOff {
+  int32_t starRadius;
+  bool symbols;
+  bool hasOwn;
+  int32_t ownX, ownY;
+};
+
 class OccupancyGrid {
  public:
   // Covers `area` with cells of side `cell`; points beyond it fall into the edge cells.
   OccupancyGrid(const ChartBox& area, int32_t cell);
 
   void addBox(const ChartBox& box);
-  void addDisc(int32_t x, int32_t y, int32_t radius);
+  void addDisc(int32_t x, int32_t y, int32_t radius, DiscKind kind);
   bool overlapsBox(const ChartBox& box) const;
-  // Whether the box covers part of a disc of at least `minRadius`, other
-  // than a disc centred on (ownX, ownY): the object the label names.
-  bool overlapsDisc(const ChartBox& box, int32_t minRadius, int32_t ownX, int32_t ownY) const;
+  // Whether the box covers part of a disc the label keeps off.
+  bool overlapsDisc(const ChartBox& box, const KeepOff& keepOff) const;
 
  private:
   struct Disc {
     int32_t x, y, radius;
+    DiscKind kind;
   };
+  static bool keepsOff(const Disc& disc, const KeepOff& keepOff);
   // One list per cell, chained through `entries`: item, next (-1 ends).
   struct Lists {
     std::vector<int> head;
