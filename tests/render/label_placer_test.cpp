@@ -8,6 +8,7 @@
 
 #include "output/recording_canvas.h"
 #include "output/rendering_output_display.h"
+#include "solarsystem/object_identifier.h"
 
 namespace celvaro {
 namespace {
@@ -80,6 +81,52 @@ TEST_F(LabelPlacerTest, AVariableStarLabelledByTheStarLayerIsNotLabelledAgain) {
   EXPECT_EQ(written("Betelgeuse").size(), 1u);
   EXPECT_TRUE(written("alf Ori").empty());
   EXPECT_EQ(written("CK Ori"), std::vector<std::string>{"text 509 342 CK Ori"});
+}
+
+// A grid number names no object: a disc near its anchor is not its own. The
+// Moon's disc let "23:43" and "-4 45'" through when they stood within half
+// its radius of its centre; a galaxy's ellipse let "47 15'" through.
+TEST_F(LabelPlacerTest, GridNumbersKeepOffTheMoonAndTheDeepSkySymbols) {
+  const struct {
+    const char* name;
+    int32_t x, y;  // the number's anchor
+    bool written;
+  } kCases[] = {{"beside the Moon's centre", 30, -20, false},
+                {"on the galaxy", 205, 105, false},
+                {"clear of both", -300, 200, true}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    canvas.calls.clear();
+    LabelPlacer placer(output, area, options);
+    placer.moonDisc(kMoon, 0, 0, 200, 100, MoonPhase{});
+    placer.galaxyEllipse(7, 200, 100, 840, 60, 30);
+    placer.text(c.x, c.y, 0, 0, kGridText, "47 15'");
+    placer.finish();
+    EXPECT_EQ(written("47 15'").size(), c.written ? 1u : 0u);
+  }
+}
+
+// A deep-sky label keeps off the stars as bright as its object and brighter
+// and may cross fainter ones; an object of unknown magnitude (a galaxy drawn
+// to scale) counts as fainter than every star.
+TEST_F(LabelPlacerTest, ADeepSkyLabelKeepsOffTheStarsBrighterThanItsObject) {
+  output.loadStarSizes(800, 12, 2);
+  auto pass = [&](bool knownMagnitude, int32_t starMagHundredths) {
+    canvas.calls.clear();
+    LabelPlacer placer(output, area, options);
+    if (knownMagnitude) placer.openCluster(3, 0, 0, 600, 20);
+    else placer.rotatedGalaxyEllipse(3, 0, 0, 10, 0, 0, 5);
+    // The label alone takes the window's (412, 296) to (494, 313); the star stands in it.
+    if (starMagHundredths > 0) placer.drawStar(40, -4, 0, output.starDiameterForMagnitude(starMagHundredths) / 2);
+    placer.wideText(0, 0, 12, -4, kDeepskyLargeText, u"NGC 1976");
+    placer.finish();
+    return written("NGC 1976");
+  };
+  const std::vector<std::string> alone = pass(true, 0);
+  ASSERT_EQ(alone, std::vector<std::string>{"text 412 296 NGC 1976"});
+  EXPECT_EQ(pass(true, 900), alone);    // a fainter star
+  EXPECT_NE(pass(true, 200), alone);    // a brighter star
+  EXPECT_NE(pass(false, 900), alone);   // no magnitude: every star is brighter
 }
 
 }  // namespace
