@@ -77,12 +77,22 @@ bool OccupancyGrid::keepsOff(const Disc& disc, const KeepOff& keepOff) {
 bool OccupancyGrid::overlapsDisc(const ChartBox& box, const KeepOff& keepOff) const {
   return any(discLists_, box, [&](int i) {
     const Disc& d = discs_[i];
-    if (!keepsOff(d, keepOff)) return false;
-    // The box point nearest the centre lies inside the disc.
-    const int64_t nx = std::clamp(d.x, box.left, box.right) - d.x;
-    const int64_t ny = std::clamp(d.y, box.bottom, box.top) - d.y;
-    return nx * nx + ny * ny < static_cast<int64_t>(d.radius) * d.radius;
+    return keepsOff(d, keepOff) && covers(d, box);
   });
+}
+
+// Whether the box covers part of a filled disc; of a deep-sky symbol's
+// circle, which is drawn as an outline, part of its rim or of its middle
+// third, so that a number may stand inside a large cluster's circle.
+bool OccupancyGrid::covers(const Disc& d, const ChartBox& box) {
+  const int64_t nx = std::clamp(d.x, box.left, box.right) - d.x;
+  const int64_t ny = std::clamp(d.y, box.bottom, box.top) - d.y;
+  const int64_t nearest = nx * nx + ny * ny, radius = d.radius;
+  if (nearest >= radius * radius) return false;
+  if (d.kind != DiscKind::kSymbol) return true;
+  const int64_t fx = std::max(std::abs(box.left - d.x), std::abs(box.right - d.x));
+  const int64_t fy = std::max(std::abs(box.bottom - d.y), std::abs(box.top - d.y));
+  return fx * fx + fy * fy > radius * radius || 9 * nearest < radius * radius;
 }
 
 }  // namespace celvaro

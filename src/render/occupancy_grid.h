@@ -45,6 +45,7 @@ class OccupancyGrid {
     DiscKind kind;
   };
   static bool keepsOff(const Disc& disc, const KeepOff& keepOff);
+  static bool covers(const Disc& disc, const ChartBox& box);
   // One list per cell, chained through `entries`: item, next (-1 ends).
   struct Lists {
     std::vector<int> head;

@@ -1,12 +1,17 @@
 // The labels of printable maps measured in the SVG file celvaro-chart
 // writes: each text's box from its font size in the file's style sheet and
 // the advance widths Adobe publishes for Helvetica (which Arial shares),
-// from the descender (-207) to the ascender (718) of the face.
+// from the descender (-207) to the ascender (718) of the face; the star
+// and body discs from the file's circles, a star's magnitude from the
+// legend's discs of magnitude 0, 1, 2, ..., and a deep-sky object's from
+// what the program tells of it (--info).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -29,12 +34,21 @@ constexpr int kOtherLetter = 600;  // Greek and accented letters of the sans fac
 struct Box {
   std::string text;
   double left, top, right, bottom;  // the page's units, y downward
+  std::string group;                // the id of the group it is drawn in
+  double size = 0;                  // of its font
+};
+
+struct Disc {
+  double x, y, r;
+  bool body;  // the Moon, a planet
 };
 
 struct Map {
   std::string svg;
   std::vector<Box> labels;  // the chart's, without the legend's
   Box frame;
+  std::vector<Disc> discs;      // the chart's stars and bodies
+  std::vector<double> legend;   // the radius of a star of magnitude 0, 1, 2, ...
 };
 
 std::string unescaped(std::string text) {
@@ -55,9 +69,38 @@ double advance(const std::string& utf8, double size) {
   return width * size / 1000;
 }
 
+// The id of the group an element at `at` is drawn in: the chart's groups
+// hold no other, and the stars are drawn outside any.
+std::string groupAt(const std::string& svg, size_t at) {
+  const size_t opened = svg.rfind("<g id=\"", at), closed = svg.rfind("</g>", at);
+  if (opened == std::string::npos || (closed != std::string::npos && closed > opened)) return "";
+  return svg.substr(opened + 7, svg.find('"', opened + 7) - opened - 7);
+}
+
+// The legend's discs are each followed by their magnitude; the bodies'
+// are all the circles of the solar-system group.
+void readDiscs(Map& map) {
+  const std::string& svg = map.svg;
+  const std::regex circle(R"lbl(<circle class="(\w+)" cx="(-?\d+)" cy="(-?\d+)" r="(\d+)"/>)lbl");
+  const std::regex legendMagnitude(R"lbl(^\s*<text class="titlebartext" x="-?\d+" y="-?\d+">(\d+)</text>)lbl");
+  for (std::sregex_iterator m(svg.begin(), svg.end(), circle), end; m != end; ++m) {
+    const std::string group = groupAt(svg, m->position()), kind = (*m)[1];
+    const Disc disc{std::stod((*m)[2]), std::stod((*m)[3]), std::stod((*m)[4]), group == "solarsystem"};
+    std::smatch magnitude;
+    if (group == "frame") {
+      const std::string after = svg.substr(m->position() + m->length(), 120);
+      if (std::regex_search(after, magnitude, legendMagnitude) && std::stoul(magnitude[1]) == map.legend.size()) {
+        map.legend.push_back(disc.r);
+      }
+    } else if (disc.body || kind == "star" || kind == "varstar") {
+      map.discs.push_back(disc);
+    }
+  }
+}
+
 // The text elements with their boxes; a tspan takes its own class's size.
 Map parse(const std::string& svg) {
-  Map map{svg, {}, {}};
+  Map map{svg, {}, {}, {}, {}};
   std::map<std::string, double> sizes;
   const std::regex sizeRule(R"(\.(\w+)\{font-size:(\d+)px\})");
   for (std::sregex_iterator m(svg.begin(), svg.end(), sizeRule), end; m != end; ++m) sizes[(*m)[1]] = std::stod((*m)[2]);
@@ -76,12 +119,13 @@ Map parse(const std::string& svg) {
     }
     const std::string plain = unescaped(std::regex_replace(body, span, ""));
     width += advance(plain, size);
-    map.labels.push_back({text + plain, x, y - ascent, x + width, y + 0.207 * size});
+    map.labels.push_back({text + plain, x, y - ascent, x + width, y + 0.207 * size, groupAt(svg, m->position()), size});
   }
+  readDiscs(map);
   std::smatch frame;
   const std::regex frameRule(R"(<g id="frame">\s*<polygon class="framelines" points="(\d+),(\d+) (\d+),(\d+) (\d+),(\d+))");
   if (std::regex_search(svg, frame, frameRule)) {
-    map.frame = {"", std::stod(frame[1]), std::stod(frame[6]), std::stod(frame[3]), std::stod(frame[2])};
+    map.frame = {"", std::stod(frame[1]), std::stod(frame[6]), std::stod(frame[3]), std::stod(frame[2]), "frame"};
   }
   return map;
 }
@@ -120,6 +164,75 @@ std::vector<std::string> outsideFrame(const Map& map) {
   return outside;
 }
 
+bool inside(const Box& b, const Disc& d) { return d.x > b.left && d.x < b.right && d.y > b.top && d.y < b.bottom; }
+
+double distance(const Box& b, const Disc& d) {
+  const double dx = std::max({b.left - d.x, 0.0, d.x - b.right}), dy = std::max({b.top - d.y, 0.0, d.y - b.bottom});
+  return std::hypot(dx, dy);
+}
+
+// The radius the legend gives a star of `magnitude`, between its discs.
+double legendRadius(const Map& map, double magnitude) {
+  const std::vector<double>& l = map.legend;
+  if (magnitude <= 0) return l.front();
+  if (magnitude >= static_cast<double>(l.size() - 1)) return l.back();
+  const size_t i = static_cast<size_t>(magnitude);
+  return l[i] + (l[i + 1] - l[i]) * (magnitude - static_cast<double>(i));
+}
+
+// A deep-sky label's object as the program finds it: the label's first
+// designation ("2238" is NGC 2238, "M42", "IC434") or its name; its visual
+// magnitude, else the one catalogue magnitude; none when unknown.
+std::optional<double> deepskyMagnitude(const std::string& label) {
+  static std::map<std::string, std::optional<double>> known;
+  std::string query = label.substr(0, label.find(','));
+  if (!query.empty() && std::all_of(query.begin(), query.end(), [](char c) { return c >= '0' && c <= '9'; })) query = "NGC " + query;
+  if (const auto k = known.find(query); k != known.end()) return k->second;
+  const testing::ChartRun run = testing::runChartProgram({"--utc", "2024-01-15T21:00", "--language", "en", "--object", query, "--info"});
+  std::smatch m;
+  std::optional<double> magnitude;
+  if (run.out.find("Description:") != std::string::npos &&
+      (std::regex_search(run.out, m, std::regex(R"(Visual magnitude \(V\): (-?[\d.]+))")) ||
+       std::regex_search(run.out, m, std::regex(R"(\nMagnitude: (-?[\d.]+))")))) {
+    magnitude = std::stod(m[1]);
+  }
+  return known[query] = magnitude;
+}
+
+// The star discs a label must not hold the centre of, by the radius above
+// which a disc is too bright: a star's or body's label, those brighter than
+// its own disc (the largest beside the box, within the label's font size);
+// a deep-sky label, those brighter than its object (all when its magnitude
+// is unknown); grid numbers and constellation names, those brighter than
+// the fourth magnitude. 2 units spare the rounding of the discs.
+double brightestAllowed(const Map& map, const Box& label) {
+  if (label.group == "deepskylabels") {
+    const std::optional<double> magnitude = deepskyMagnitude(label.text);
+    return magnitude ? legendRadius(map, *magnitude) + 2 : 0;
+  }
+  if (label.group == "gridlabels" || label.group == "constnames") return legendRadius(map, 4) + 2;
+  double own = 0;
+  for (const Disc& d : map.discs) {
+    if (!inside(label, d) && distance(label, d) <= d.r + label.size) own = std::max(own, d.r);
+  }
+  return own;
+}
+
+// The labels holding the centre of a body's disc or of a star's too bright
+// for them, with the radii of those discs.
+std::vector<std::string> labelsOverBrighterDiscs(const Map& map) {
+  std::vector<std::string> found;
+  for (const Box& label : map.labels) {
+    const double allowed = brightestAllowed(map, label);
+    std::string radii;
+    for (const Disc& d : map.discs) {
+      if (inside(label, d) && (d.body || d.r > allowed)) radii += " " + std::to_string(static_cast<int>(d.r));
+    }
+    if (!radii.empty()) found.push_back(label.group + " \"" + label.text + "\" over" + radii);
+  }
+  return found;
+}
+
 const Map& orion() {
   static const Map map = printedMap({"--object", "Orion", "--field", "1800"});
   return map;
@@ -152,6 +265,29 @@ TEST_F(ChartLabels, NoLabelCoversAnotherOrLeavesTheFrame) {
     const std::vector<std::string> pairs = overlapping(map), outside = outsideFrame(map);
     EXPECT_EQ(pairs.size(), 0u) << (pairs.empty() ? "" : pairs.front());
     EXPECT_EQ(outside.size(), 0u) << (outside.empty() ? "" : outside.front());
+  }
+}
+
+// Labels ran through star discs: on the Orion map a disc's centre lay in 39
+// of 111 label boxes, a deep-sky label kept off the stars of the fourth
+// magnitude and brighter only ("2238, Rosette Nebula" was struck through).
+TEST_F(ChartLabels, NoLabelHoldsTheCentreOfAStarBrighterThanItsObjectOrOfABody) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    size_t atLeast;
+  } kMaps[] = {{"Orion", {"--ra", "5.6", "--dec", "3", "--field", "3600"}, 90},
+               {"half the sky", {"--ra", "5.6", "--dec", "3", "--field", "10800"}, 90},
+               {"Sagittarius", {"--ra", "18.2", "--dec", "-25", "--field", "3600"}, 60}};
+  for (const auto& chart : kMaps) {
+    SCOPED_TRACE(chart.name);
+    const Map map = printedMap(chart.args);
+    ASSERT_GE(map.legend.size(), 6u);
+    ASSERT_GT(map.discs.size(), 1000u);
+    EXPECT_GE(map.labels.size(), chart.atLeast);
+    const std::vector<std::string> over = labelsOverBrighterDiscs(map), pairs = overlapping(map);
+    EXPECT_EQ(over.size(), 0u) << (over.empty() ? "" : over.front());
+    EXPECT_LE(pairs.size(), 2u) << (pairs.empty() ? "" : pairs.front());
   }
 }
 

@@ -24,7 +24,11 @@ inline ChartRun runChartProgram(const std::vector<std::string>& args) {
   std::string dir = (std::filesystem::temp_directory_path() / "celvaro-chart-run-XXXXXX").string();
   if (!::mkdtemp(dir.data())) return {};
   std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR;
-  for (const std::string& arg : args) command += " '" + arg + "'";
+  for (const std::string& arg : args) {
+    std::string quoted;
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += " '" + quoted + "'";
+  }
   command += " >" + dir + "/out 2>" + dir + "/err";
   const int status = std::system(command.c_str());
   ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(dir + "/out"), readBytes(dir + "/err")};
