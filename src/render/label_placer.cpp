@@ -201,17 +201,18 @@ KeepOff LabelPlacer::keepOff(const Held& label) const {
   return {label.starRadius, label.layer == kGrid, named, label.x, label.y};
 }
 
-// The described place first, then the other side, above and below, and
-// the four corners: the same order every time, so that charts stay stable
-// as the user pans.
+// The described place first, then the other side, above and below, the
+// four corners, and either side a line higher and lower: the same order
+// every time, so that charts stay stable as the user pans.
 void LabelPlacer::place(Held& label) {
   const ChartBox described = describedBox(label);
   const int32_t w = described.right - described.left, h = described.top - described.bottom;
   const int32_t reach = std::max(label.dx, 0), corner = reach * 7 / 10, level = described.bottom - label.y;
-  const std::pair<int32_t, int32_t> corners[] = {
+  const std::pair<int32_t, int32_t> places[] = {
       {label.dx, level},     {-reach - w, level},         {-w / 2, reach},          {-w / 2, -reach - h},
-      {corner, corner},      {corner, -corner - h},      {-corner - w, corner},     {-corner - w, -corner - h}};
-  for (const auto& [dx, dy] : corners) {
+      {corner, corner},      {corner, -corner - h},      {-corner - w, corner},     {-corner - w, -corner - h},
+      {label.dx, level + h}, {label.dx, level - h},      {-reach - w, level + h},   {-reach - w, level - h}};
+  for (const auto& [dx, dy] : places) {
     const ChartBox box{label.x + dx, label.y + dy, label.x + dx + w, label.y + dy + h};
     if (!isFree(box, label)) continue;
     label.box = box;
