@@ -51,6 +51,9 @@ class RenderingOutput {
   virtual bool drawsStarsByClass() const = 0;
   virtual bool isScreen() const = 0;
   void loadStarSizes(int32_t limitHundredths, int32_t largest, int32_t smallest);
+  void loadScreenStarSizes(int32_t limitHundredths, int32_t largest, int32_t smallest) {
+    starSizes_.loadScreen(limitHundredths, largest, smallest);
+  }
   void copyStarSizes(const int32_t* table, int count);
   const StarSizeTable& starSizes() const { return starSizes_; }
   int32_t starDiameter(int magClass) const { return starSizes_.diameterOfClass(magClass); }

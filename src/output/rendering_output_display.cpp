@@ -57,6 +57,7 @@ enum DeepskySymbol : int {
 };
 
 constexpr size_t kStarLabelChars = 40;
+constexpr int32_t kVariableRingGap = 2;  // pixels between a variable star's disc and its ring
 
 }  // namespace
 
@@ -302,9 +303,17 @@ void RenderingOutputDisplay::legendStar(int32_t x, int32_t y, int32_t diameter, 
   disc(x, y, diameter, radius);
 }
 
+// A variable star: the filled disc of its mean brightness in the star
+// colour, and a ring two pixels outside it in the pen.
 bool RenderingOutputDisplay::variableStar(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) {
   if (!isInsideOutput(x, y)) return false;
+  const Rgb starColour = colors_.getColor(kColorStars);
+  canvas_->setBrush(&starColour);
   disc(x, y, diameter, radius);
+  canvas_->setBrush(nullptr);
+  disc(x, y, diameter + 2 * kVariableRingGap, radius + kVariableRingGap);
+  canvas_->setBrush(brushSet_ ? &brushColour_ : nullptr);
+  starColourClass_ = -1;
   if (hits_) hits_->addVariableStar(index, cx_ + x, cy_ - y);
   return true;
 }

@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QString>
 
+#include <cmath>
+
 namespace celvaro {
 namespace {
 
@@ -19,6 +21,7 @@ QtCanvas::QtCanvas(QImage& image)
       width_(image.width()),
       height_(image.height()),
       stride_(static_cast<int>(image.bytesPerLine() / 4)),
+      ratio_(image.devicePixelRatio()),
       painter_(&image) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -28,7 +31,8 @@ QtCanvas::~QtCanvas() { painter_.end(); }
 void QtCanvas::setPen(Rgb colour, bool xorMode) {
   pen_ = colour;
   xor_ = xorMode;
-  painter_.setPen(QPen(qcolor(colour), 0));
+  // One image pixel wide at ratio 1 (the fast cosmetic pen), else one canvas pixel.
+  painter_.setPen(QPen(qcolor(colour), ratio_ > 1 ? 1.0 : 0.0));
   painter_.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
                                       : QPainter::CompositionMode_SourceOver);
 }
@@ -133,8 +137,12 @@ void QtCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom)
     painterEllipse(left, top, right, bottom);
     return;
   }
-  if (right <= 0 || bottom <= 0 || left >= width_ || top >= height_) return;
-  blitDisc(left, top, spriteOf(w));
+  // The disc's box in the image's pixels.
+  const auto imageLeft = static_cast<int32_t>(std::lround(left * ratio_));
+  const auto imageTop = static_cast<int32_t>(std::lround(top * ratio_));
+  const auto size = static_cast<int32_t>(std::lround(w * ratio_));
+  if (imageLeft + size <= 0 || imageTop + size <= 0 || imageLeft >= width_ || imageTop >= height_) return;
+  blitDisc(imageLeft, imageTop, spriteOf(size));
 }
 
 void QtCanvas::text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) {

@@ -1,6 +1,9 @@
 // The chart canvas on a QImage: lines, outlines and text through QPainter,
 // small filled discs (the stars) written straight into the image from
-// pre-rendered sprites, one per size and pair of colours.
+// pre-rendered sprites, one per size and pair of colours. The canvas draws
+// in the image's device-independent pixels: on an image with a device
+// pixel ratio of 2 every disc, line and label is twice as wide in the
+// image's pixels, as on a screen of that ratio.
 #pragma once
 
 #include <QColor>
@@ -22,7 +25,8 @@ class QtCanvas final : public Canvas {
   // Discs up to this box size use sprites; larger ones QPainter.
   static constexpr int kMaxSpriteBox = 64;
 
-  // Draws on `image` (Format_RGB32) until end() or destruction.
+  // Draws on `image` (Format_RGB32) at its device pixel ratio until
+  // destruction.
   explicit QtCanvas(QImage& image);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
@@ -56,7 +60,8 @@ class QtCanvas final : public Canvas {
 
   QImage& image_;
   uint32_t* pixels_;  // the image's memory, taken once: bits() detaches
-  int width_, height_, stride_;
+  int width_, height_, stride_;  // in the image's pixels
+  double ratio_;  // image pixels per canvas pixel
   QPainter painter_;
   Rgb pen_{};
   bool xor_ = false;
