@@ -14,7 +14,8 @@ namespace {
 // indices: 0 background brush, 1 grid, 2 ecliptic, 3 horizon, 4 figure and
 // 5 boundary pens, 6 star brush, 7 star-edge brush, 8 star-edge pen, 9 star
 // pen, 10 planet brush, 11 planet-track, 12 deep-sky pens, 13 text colour,
-// 14 star-hop and 15 selection pens. Line, fill and text styles name slots.
+// 14 star-hop and 15 selection pens; the planet brush's colour is the comet
+// tails' pen too. Line, fill and text styles name slots.
 constexpr int kSlotColour[16] = {kColorBackground, kColorGrid,      kColorEcliptic,    kColorHorizon,
                                  kColorConstLines, kColorConstBoundaries, kColorStars, kColorStarEdge,
                                  kColorStarEdge,   kColorStars,     kColorPlanets,     kColorPlanetTracks,
@@ -34,6 +35,7 @@ int penSlotOf(int lineStyle) {
     case 8: case 9: return 9;
     case 10: case 11: case 12: case 15: case 16: return 12;
     case 22: return 11;
+    case 25: return 10;  // comet tails in the planets' colour
     case 23: return 14;
     case kXorLineStyle: return 15;
     default: return -1;

@@ -410,6 +410,7 @@ std::optional<RenderingOutputFile::Pen> RenderingOutputFile::penOf(int lineStyle
     case 20: return solid(o.quasarLineWidth);
     case 22: return solid(o.trackLineWidth);
     case 23: return dashed(o.boundaryWidth, o.boundaryDashOn, o.boundaryDashOn);
+    case 25: return solid(o.trackLineWidth, Ink::kGrey);  // comet tails, in the bodies' grey
     default: return std::nullopt;
   }
 }
