@@ -56,6 +56,7 @@ enum DeepskySymbol : int {
   kSymbolSquare = 9,
   kSymbolPentagon = 10,
   kSymbolCrossTick = 15,
+  kSymbolLargeOutline = 16,
 };
 
 constexpr size_t kStarLabelChars = 40;
@@ -410,6 +411,12 @@ void RenderingOutputDisplay::crossTickSymbol(int index, int32_t x, int32_t y) {
     for (int sy : {-1, 1}) canvas_->line(c.x + 2 * sx, c.y + 2 * sy, c.x + 5 * sx, c.y + 5 * sy);
   }
   recordDeepsky(x, y, kSymbolCrossTick, index);
+}
+
+void RenderingOutputDisplay::largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx,
+                                          int32_t vy) {
+  RenderingOutput::largeOutline(index, x, y, ux, uy, vx, vy);
+  recordDeepsky(x, y, kSymbolLargeOutline, index);
 }
 
 // --- texts -------------------------------------------------------------------
