@@ -18,8 +18,10 @@ namespace {
 // Half the major axis, per hundredth of an arcminute of the full axis: 0.3".
 constexpr double kHalfAxisRadPerHundredthArcmin = 1.45444104e-06;
 constexpr int32_t kMaxGalaxyLabelOffset = 500;
-// Objects wider than this share of the chart's shorter side are outlined.
-constexpr int32_t kLargeShareOfChart = 16;
+// Objects wider than this share of the chart's shorter side, or than this
+// many smallest nebula symbols, are outlined: a square that size would
+// hide the stars it holds.
+constexpr int32_t kLargeShareOfChart = 16, kLargeNebulaSymbols = 3;
 
 // The line style of each type's symbol (by the type whose settings it uses).
 int lineStyleOf(int type) {
@@ -121,7 +123,8 @@ bool DeepskyLayer::hasOutline(int type) {
 }
 
 bool DeepskyLayer::isLarge(int32_t size) const {
-  return size > std::min(area_.width, area_.height) / kLargeShareOfChart;
+  return size > std::min(std::min(area_.width, area_.height) / kLargeShareOfChart,
+                         kLargeNebulaSymbols * options_.minNebulaSize);
 }
 
 bool DeepskyLayer::axesToScale(const DeepskyObject& object, int32_t x, int32_t y, int32_t minorAxis, Axes& axes,

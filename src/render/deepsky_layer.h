@@ -1,9 +1,10 @@
 // The deep-sky layer: the objects the catalog hands out for the chart's
 // settings, each with the symbol of its type at its size (galaxies large
 // enough drawn to scale as rotated ellipses) and its label. Other objects
-// wider than a sixteenth of the chart are drawn as a dashed outline of their
-// size, an ellipse of their axes at their position angle, and labelled at
-// its edge, away from the stars they may hold.
+// wider than a sixteenth of the chart or three smallest nebula symbols are
+// drawn as a dashed outline of their size, an ellipse of their axes at
+// their position angle, and labelled at its edge, away from the stars they
+// may hold (the reflection nebulae of the Pleiades).
 #pragma once
 
 #include <cstdint>

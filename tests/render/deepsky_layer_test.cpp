@@ -103,7 +103,8 @@ TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
   EXPECT_EQ(output.texts, std::vector<std::string>{"object 0"});
 }
 
-// An object wider than a sixteenth of the chart is its dashed outline: an
+// An object wider than three smallest nebula symbols (30 units here) or a
+// sixteenth of the chart is its dashed outline: an
 // ellipse of its axes at its position angle, labelled at its edge. On a
 // 5-degree field over 1000 units, 200 units a degree at the centre of the
 // orthographic projection, a 120' x 60' nebula at 30 degrees has half
@@ -113,7 +114,7 @@ TEST(DeepskyLayer, LargeObjectsAreDashedOutlinesOfTheirShape) {
   ListCatalog catalog;
   DeepskyObject nebula = at(kBrightNebula, 0, 12000);
   nebula.positionAngle = 30;
-  catalog.objects = {nebula, at(kBrightNebula, 0, 1000)};
+  catalog.objects = {nebula, at(kBrightNebula, 0, 600)};
   OutputArea area;
   area.width = area.height = 1000;
   ChartSettings settings;
@@ -125,7 +126,7 @@ TEST(DeepskyLayer, LargeObjectsAreDashedOutlinesOfTheirShape) {
   output.begin("", {}, area);
   RenderOptions options;
   DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
-  EXPECT_EQ(output.count["diffuse"], 1);  // the 10' one keeps its symbol
+  EXPECT_EQ(output.count["diffuse"], 1);  // the 6' one, 20 units, keeps its symbol
   // The dashes: every other step of the outline, the rest left open.
   ASSERT_GE(output.lines.size(), 8u);
   double majorX = 0, majorY = 0, minor = 1e9, major = 0;
