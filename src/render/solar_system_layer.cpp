@@ -43,10 +43,11 @@ constexpr double kTailRayShortening = 0.15;  // of the length per ray from the m
 
 }  // namespace
 
-// A tail kTailAuAtZeroMagnitude long for a comet of magnitude 0 at 1 AU
-// from the Earth, a fifth of a magnitude's factor shorter per magnitude
-// fainter; seen from the Earth shortened by the sine of the phase angle
-// (a tail pointing at us is foreshortened), but never below a fifth.
+// A tail 0.3 AU long for a comet of magnitude 0 at 1 AU from the Earth,
+// 10^0.2 times shorter per magnitude fainter (the magnitude taken back to
+// 1 AU); seen from the Earth shortened by the sine of the phase angle (a
+// tail pointing at us is foreshortened), but never below a fifth, and at
+// most 30 degrees.
 double cometTailArcsec(double magnitude, double earthDistanceAu, double phaseAngleDeg) {
   constexpr double kTailAuAtZeroMagnitude = 0.3, kLeastForeshortening = 0.2, kLongestTailDeg = 30;
   const double distance = std::max(earthDistanceAu, 0.01);
