@@ -351,7 +351,7 @@ void AppModel::recomputeGridSteps() {
 
 void AppModel::applyView() {
   computeMagnitudeLimits(chart);
-  display_.loadStarSizes(chart.starLimitHundredths, chart.maxStarDiameter, 1);
+  display_.loadScreenStarSizes(chart.starLimitHundredths, chart.maxStarDiameter, 1);
   if (catalogs_) catalogs_->selectStarCatalog(chart.starLimitHundredths, chart.fieldArcmin);
   recomputeGridSteps();
   projection().setScale(std::min(outputArea.width, outputArea.height) / 2, chart.fieldArcmin / 2);

@@ -73,6 +73,11 @@ const std::map<std::string, OptionSetter>& valueOptions() {
       {"--projection", into<int>(&ChartRequest::projection, integers(0, 4))},
       {"--mirror", into<int>(&ChartRequest::mirror, integers(0, 3))},
       {"--size", [](ChartRequest& r, const std::string& v) { return size(v, r.width, r.height); }},
+      {"--scale", [](ChartRequest& r, const std::string& v) {
+         const auto scale = numberWithin(v, {0.5, 8});
+         r.scale = scale.value_or(1);
+         return scale.has_value();
+       }},
       {"--format", [](ChartRequest& r, const std::string& v) { r.format = v; return v == "png" || exportFormat(v) != 0; }},
       {"--page", [](ChartRequest& r, const std::string& v) { return pageSize(v, r.pageWidth, r.pageHeight); }},
       {"--margin", [](ChartRequest& r, const std::string& v) {

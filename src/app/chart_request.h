@@ -19,7 +19,10 @@ struct ChartRequest : PlaceTimeOptions {
   std::optional<double> azDeg, altDeg;     // horizontal centre, azimuth from north through east
   std::optional<int> fieldArcmin;
   std::optional<int> projection, mirror;
-  int width = 1920, height = 1080;
+  int width = 1920, height = 1080;  // the picture's pixels
+  // The picture's pixels per chart pixel: the chart is drawn as on a screen
+  // of this device pixel ratio, discs, lines and labels widened alike.
+  double scale = 1;
   std::string format = "png";  // or pdf, svg, eps: a printable map
   int32_t pageWidth = 21000, pageHeight = 29700;  // hundredths of a millimetre, A4 portrait
   int32_t margin = 1000;

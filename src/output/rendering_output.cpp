@@ -1,5 +1,9 @@
 #include "output/rendering_output.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 namespace celvaro {
 namespace {
 
@@ -16,6 +20,26 @@ void RenderingOutput::loadStarSizes(int32_t limitHundredths, int32_t largest, in
 }
 
 void RenderingOutput::copyStarSizes(const int32_t* table, int count) { starSizes_.copy(table, count); }
+
+// An even number of steps around the ellipse, each a dash or a gap, at
+// least 16 and at most 720.
+void RenderingOutput::largeOutline(int, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) {
+  const double a = std::hypot(ux, uy), b = std::hypot(vx, vy);
+  const double perimeter = std::numbers::pi * (3 * (a + b) - std::sqrt((3 * a + b) * (a + 3 * b)));
+  const double dash = std::max(options_.minNebulaSize / 2, 1);
+  const int steps = 2 * std::clamp(static_cast<int>(perimeter / (2 * dash)), 8, 360);
+  auto at = [&](int step, int32_t& px, int32_t& py) {
+    const double t = step * 2 * std::numbers::pi / steps;
+    px = x + static_cast<int32_t>(std::lround(ux * std::cos(t) + vx * std::sin(t)));
+    py = y + static_cast<int32_t>(std::lround(uy * std::cos(t) + vy * std::sin(t)));
+  };
+  for (int step = 0; step < steps; step += 2) {
+    int32_t x1, y1, x2, y2;
+    at(step, x1, y1);
+    at(step + 1, x2, y2);
+    line(x1, y1, x2, y2);
+  }
+}
 
 bool RenderingOutput::isInsideOutput(int32_t x, int32_t y) const {
   return x >= clipLeft_ && x <= clipRight_ && y >= clipBottom_ && y <= clipTop_;

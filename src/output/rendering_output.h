@@ -51,6 +51,9 @@ class RenderingOutput {
   virtual bool drawsStarsByClass() const = 0;
   virtual bool isScreen() const = 0;
   void loadStarSizes(int32_t limitHundredths, int32_t largest, int32_t smallest);
+  void loadScreenStarSizes(int32_t limitHundredths, int32_t largest, int32_t smallest) {
+    starSizes_.loadScreen(limitHundredths, largest, smallest);
+  }
   void copyStarSizes(const int32_t* table, int count);
   const StarSizeTable& starSizes() const { return starSizes_; }
   int32_t starDiameter(int magClass) const { return starSizes_.diameterOfClass(magClass); }
@@ -129,6 +132,9 @@ class RenderingOutput {
   virtual void squareSymbol(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t size) = 0;
   virtual void pentagonSymbol(int index, int32_t x, int32_t y, int32_t size) = 0;
   virtual void crossTickSymbol(int index, int32_t x, int32_t y) = 0;
+  // A large object's outline: the ellipse (x, y) + u cos t + v sin t in
+  // dashes half the smallest nebula symbol long, in the current pen.
+  virtual void largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy);
 
   // Texts at the point shifted by (dx, dy) device units.
   virtual void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) = 0;

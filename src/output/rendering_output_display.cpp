@@ -14,7 +14,8 @@ namespace {
 // indices: 0 background brush, 1 grid, 2 ecliptic, 3 horizon, 4 figure and
 // 5 boundary pens, 6 star brush, 7 star-edge brush, 8 star-edge pen, 9 star
 // pen, 10 planet brush, 11 planet-track, 12 deep-sky pens, 13 text colour,
-// 14 star-hop and 15 selection pens. Line, fill and text styles name slots.
+// 14 star-hop and 15 selection pens; the planet brush's colour is the comet
+// tails' pen too. Line, fill and text styles name slots.
 constexpr int kSlotColour[16] = {kColorBackground, kColorGrid,      kColorEcliptic,    kColorHorizon,
                                  kColorConstLines, kColorConstBoundaries, kColorStars, kColorStarEdge,
                                  kColorStarEdge,   kColorStars,     kColorPlanets,     kColorPlanetTracks,
@@ -34,6 +35,7 @@ int penSlotOf(int lineStyle) {
     case 8: case 9: return 9;
     case 10: case 11: case 12: case 15: case 16: return 12;
     case 22: return 11;
+    case 25: return 10;  // comet tails in the planets' colour
     case 23: return 14;
     case kXorLineStyle: return 15;
     default: return -1;
@@ -54,9 +56,11 @@ enum DeepskySymbol : int {
   kSymbolSquare = 9,
   kSymbolPentagon = 10,
   kSymbolCrossTick = 15,
+  kSymbolLargeOutline = 16,
 };
 
 constexpr size_t kStarLabelChars = 40;
+constexpr int32_t kVariableRingGap = 2;  // pixels between a variable star's disc and its ring
 
 }  // namespace
 
@@ -302,9 +306,17 @@ void RenderingOutputDisplay::legendStar(int32_t x, int32_t y, int32_t diameter, 
   disc(x, y, diameter, radius);
 }
 
+// A variable star: the filled disc of its mean brightness in the star
+// colour, and a ring two pixels outside it in the pen.
 bool RenderingOutputDisplay::variableStar(int index, int32_t x, int32_t y, int32_t diameter, int32_t radius) {
   if (!isInsideOutput(x, y)) return false;
+  const Rgb starColour = colors_.getColor(kColorStars);
+  canvas_->setBrush(&starColour);
   disc(x, y, diameter, radius);
+  canvas_->setBrush(nullptr);
+  disc(x, y, diameter + 2 * kVariableRingGap, radius + kVariableRingGap);
+  canvas_->setBrush(brushSet_ ? &brushColour_ : nullptr);
+  starColourClass_ = -1;
   if (hits_) hits_->addVariableStar(index, cx_ + x, cy_ - y);
   return true;
 }
@@ -399,6 +411,12 @@ void RenderingOutputDisplay::crossTickSymbol(int index, int32_t x, int32_t y) {
     for (int sy : {-1, 1}) canvas_->line(c.x + 2 * sx, c.y + 2 * sy, c.x + 5 * sx, c.y + 5 * sy);
   }
   recordDeepsky(x, y, kSymbolCrossTick, index);
+}
+
+void RenderingOutputDisplay::largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx,
+                                          int32_t vy) {
+  RenderingOutput::largeOutline(index, x, y, ux, uy, vx, vy);
+  recordDeepsky(x, y, kSymbolLargeOutline, index);
 }
 
 // --- texts -------------------------------------------------------------------

@@ -20,8 +20,9 @@ constexpr int32_t kTickInner = 50, kTickOuter = 125;
 // Font-size index of each text class.
 constexpr int kClassFont[7] = {2, 0, 0, 1, 0, 1, 2};
 
-// The Moon's dark part in a light grey, its lit part in the bodies' grey.
-constexpr int kDarkMoonGrey = 85, kLitMoonGrey = 50;
+// The printed Moon as the eye sees it: the lit part white as the paper,
+// the dark part in the grey the paper's bodies are shaded with.
+constexpr int kDarkMoonGrey = 50, kLitMoonGrey = 100;
 
 int32_t scaled(int32_t value) { return static_cast<int32_t>(value * kControlFraction); }
 
@@ -410,6 +411,7 @@ std::optional<RenderingOutputFile::Pen> RenderingOutputFile::penOf(int lineStyle
     case 20: return solid(o.quasarLineWidth);
     case 22: return solid(o.trackLineWidth);
     case 23: return dashed(o.boundaryWidth, o.boundaryDashOn, o.boundaryDashOn);
+    case 25: return solid(o.trackLineWidth, Ink::kGrey);  // comet tails, in the bodies' grey
     default: return std::nullopt;
   }
 }

@@ -8,15 +8,17 @@
 namespace celvaro {
 namespace {
 
-constexpr int kLineStyles = 24;
+constexpr int kLineStyles = 26;
 
 // The class of the lines of each line style; empty where the style keeps
-// the current one. Styles with the same pen share a class.
+// the current one (24 is the screen's only). Styles with the same pen share
+// a class.
 constexpr std::string_view kLineClasses[kLineStyles] = {
     "",          "framelines",  "gridlines",     "constlines",       "constboundaries", "eclipticline",
     "horizonline", "staroutline", "varstarlines", "doublestars",     "galaxies",        "globulars",
     "openclusters", "openclusters", "nebulousclusters", "planetaries", "brightnebulae", "remnants",
-    "darknebulae", "galaxyclusters", "quasars",   "varstarlines",     "tracks",          "route"};
+    "darknebulae", "galaxyclusters", "quasars",   "varstarlines",     "tracks",          "route",
+    "",          "comettails"};
 
 std::string_view colourOf(RenderingOutputFile::Ink ink) {
   using Ink = RenderingOutputFile::Ink;

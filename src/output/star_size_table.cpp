@@ -22,6 +22,18 @@ void StarSizeTable::load(int32_t limitHundredths, int32_t largest, int32_t small
   for (; i < kClasses; ++i) diameters_[i] = smallest;
 }
 
+void StarSizeTable::loadScreen(int32_t limitHundredths, int32_t largest, int32_t smallest) {
+  constexpr double kOutline = 2, kBrightWidening = 1.5;
+  const double faintBox = smallest + kOutline, brightBox = std::max(kBrightWidening * (largest + kOutline), faintBox);
+  const double limitMag = std::max(limitHundredths / 100.0, 1.0);
+  const double growthPerMag = std::log(brightBox / faintBox) / limitMag;
+  for (int i = 0; i < kClasses; ++i) {
+    const double bandMiddleMag = (i * 50 + 25) / 100.0;
+    const double box = faintBox * std::exp(growthPerMag * (limitMag - bandMiddleMag));
+    diameters_[i] = static_cast<int32_t>(std::lround(std::clamp(box, faintBox, brightBox) - kOutline));
+  }
+}
+
 void StarSizeTable::copy(const int32_t* table, int count) {
   count = std::clamp(count, 0, kClasses);
   for (int i = 0; i < count; ++i) {

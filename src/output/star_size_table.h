@@ -19,6 +19,12 @@ class StarSizeTable {
   // in use get the largest diameter, the rest shrink toward the smallest,
   // and the bands beyond the limit get the smallest.
   void load(int32_t limitHundredths, int32_t largest, int32_t smallest);
+  // Fills the table for the screen, where a disc's box is its diameter
+  // plus a 2-pixel outline: the box widens by one factor per magnitude,
+  // from the smallest at the limit to half as wide again as the largest's
+  // box at magnitude 0, so that on a 6-magnitude chart a 1st-magnitude
+  // star is about four times as wide as a 6th.
+  void loadScreen(int32_t limitHundredths, int32_t largest, int32_t smallest);
   // Positive entries of `table` replace the table's; others leave it. Past
   // `count` (at most 50) the entries become 0.
   void copy(const int32_t* table, int count);

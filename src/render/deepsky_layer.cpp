@@ -18,6 +18,10 @@ namespace {
 // Half the major axis, per hundredth of an arcminute of the full axis: 0.3".
 constexpr double kHalfAxisRadPerHundredthArcmin = 1.45444104e-06;
 constexpr int32_t kMaxGalaxyLabelOffset = 500;
+// Objects wider than this share of the chart's shorter side, or than this
+// many smallest nebula symbols, are outlined: a square that size would
+// hide the stars it holds.
+constexpr int32_t kLargeShareOfChart = 16, kLargeNebulaSymbols = 3;
 
 // The line style of each type's symbol (by the type whose settings it uses).
 int lineStyleOf(int type) {
@@ -75,6 +79,13 @@ int32_t DeepskyLayer::symbol(int index, const DeepskyObject& object, int32_t x, 
   const int32_t size = transformer_.tenthArcminToPixels(object.majorAxis / 10);
   const RenderOptions& o = options_;
   output_.selectPen(lineStyleOf(type));
+  Axes axes;
+  int32_t labelOffset;
+  if (hasOutline(type) && isLarge(size) &&
+      axesToScale(object, x, y, object.minorAxis > 0 ? object.minorAxis : object.majorAxis, axes, labelOffset)) {
+    output_.largeOutline(index, x, y, axes.ux, axes.uy, axes.vx, axes.vy);
+    return labelOffset;
+  }
   auto atLeast = [size](int32_t minimum) { return std::max(size, minimum); };
   int32_t drawn = 0;
   switch (type) {
@@ -95,13 +106,32 @@ int32_t DeepskyLayer::symbol(int index, const DeepskyObject& object, int32_t x, 
 }
 
 int32_t DeepskyLayer::galaxy(int index, const DeepskyObject& object, int32_t x, int32_t y, int32_t size) {
-  ProjectedPoint north;
-  const double northDec = object.decRad + object.majorAxis * kHalfAxisRadPerHundredthArcmin;
-  if (size < options_.galaxyShapeThreshold || object.majorAxis <= 0 ||
-      !transformer_.project(object.raRad, northDec, north)) {
+  Axes axes;
+  int32_t offset;
+  if (size < options_.galaxyShapeThreshold || !axesToScale(object, x, y, std::max(object.minorAxis, 1), axes, offset)) {
     output_.galaxyEllipse(index, x, y, object.magnitude, options_.smallGalaxyWidth, options_.smallGalaxyHeight);
     return options_.smallGalaxyWidth / 2;
   }
+  output_.rotatedGalaxyEllipse(index, x, y, axes.ux, axes.uy, axes.vx, axes.vy);
+  return offset;
+}
+
+// Every symbol drawn at the object's size; the asterisms' and quasars' are
+// marks of a fixed size, and galaxies are drawn to scale already.
+bool DeepskyLayer::hasOutline(int type) {
+  return type != kGalaxy && type != kAsterism && type != kQuasar;
+}
+
+bool DeepskyLayer::isLarge(int32_t size) const {
+  return size > std::min(std::min(area_.width, area_.height) / kLargeShareOfChart,
+                         kLargeNebulaSymbols * options_.minNebulaSize);
+}
+
+bool DeepskyLayer::axesToScale(const DeepskyObject& object, int32_t x, int32_t y, int32_t minorAxis, Axes& axes,
+                               int32_t& labelOffset) const {
+  ProjectedPoint north;
+  const double northDec = object.decRad + object.majorAxis * kHalfAxisRadPerHundredthArcmin;
+  if (object.majorAxis <= 0 || !transformer_.project(object.raRad, northDec, north)) return false;
   // The position angle turns from north through east; a mirrored chart
   // shows east on the other side of north.
   ProjectedPoint east;
@@ -109,11 +139,9 @@ int32_t DeepskyLayer::galaxy(int index, const DeepskyObject& object, int32_t x, 
                                            std::max(std::cos(object.decRad), 0.01);
   const bool mirrored = transformer_.project(eastRa, object.decRad, east) &&
                         int64_t{north.x - x} * (east.y - y) - int64_t{north.y - y} * (east.x - x) < 0;
-  Axes axes;
-  const int32_t offset = galaxyAxes(north.x - x, north.y - y, object.majorAxis, std::max(object.minorAxis, 1),
-                                    mirrored ? -object.positionAngle : object.positionAngle, axes);
-  output_.rotatedGalaxyEllipse(index, x, y, axes.ux, axes.uy, axes.vx, axes.vy);
-  return offset;
+  labelOffset = galaxyAxes(north.x - x, north.y - y, object.majorAxis, minorAxis,
+                           mirrored ? -object.positionAngle : object.positionAngle, axes);
+  return true;
 }
 
 int32_t DeepskyLayer::galaxyAxes(int32_t northX, int32_t northY, int32_t majorAxis, int32_t minorAxis,

@@ -1,6 +1,10 @@
 // The deep-sky layer: the objects the catalog hands out for the chart's
 // settings, each with the symbol of its type at its size (galaxies large
-// enough drawn to scale as rotated ellipses) and its label.
+// enough drawn to scale as rotated ellipses) and its label. Other objects
+// wider than a sixteenth of the chart or three smallest nebula symbols are
+// drawn as a dashed outline of their size, an ellipse of their axes at
+// their position angle, and labelled at its edge, away from the stars they
+// may hold (the reflection nebulae of the Pleiades).
 #pragma once
 
 #include <cstdint>
@@ -37,6 +41,13 @@ class DeepskyLayer {
   // object was not drawn.
   int32_t symbol(int index, const DeepskyObject& object, int32_t x, int32_t y);
   int32_t galaxy(int index, const DeepskyObject& object, int32_t x, int32_t y, int32_t size);
+  static bool hasOutline(int type);
+  bool isLarge(int32_t size) const;
+  // The object's axes on the chart at (x, y) with the minor axis given
+  // (hundredths of an arcminute) and the label offset that goes with them;
+  // false when the object has no size or its axis cannot be projected.
+  bool axesToScale(const DeepskyObject& object, int32_t x, int32_t y, int32_t minorAxis, Axes& axes,
+                   int32_t& labelOffset) const;
 
   iDeepskyData& catalog_;
   RenderingOutput& output_;

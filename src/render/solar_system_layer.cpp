@@ -17,7 +17,7 @@
 namespace celvaro {
 namespace {
 
-constexpr int kDiscLine = 21, kTrackLine = 22;
+constexpr int kDiscLine = 21, kTrackLine = 22, kCometTailLine = 25;
 constexpr int kSunMoonFill = 4, kBodyFill = 6;
 constexpr int kTextStyle = 5;
 constexpr double kDegreesToRad = std::numbers::pi / 180;
@@ -35,7 +35,28 @@ std::string labelOf(const SolarSystem& solar, int32_t id) {
   return name.empty() ? name : name.substr(1);
 }
 
+// A tail's rays spread over this angle either side of the anti-solar
+// direction; the outer ones are shorter.
+constexpr int kTailRaysEachSide = 2;
+constexpr double kTailRayStepRad = 2.5 * kDegreesToRad;
+constexpr double kTailRayShortening = 0.15;  // of the length per ray from the middle
+
 }  // namespace
+
+// A tail 0.3 AU long for a comet of magnitude 0 at 1 AU from the Earth,
+// 10^0.2 times shorter per magnitude fainter (the magnitude taken back to
+// 1 AU); seen from the Earth shortened by the sine of the phase angle (a
+// tail pointing at us is foreshortened), but never below a fifth, and at
+// most 30 degrees.
+double cometTailArcsec(double magnitude, double earthDistanceAu, double phaseAngleDeg) {
+  constexpr double kTailAuAtZeroMagnitude = 0.3, kLeastForeshortening = 0.2, kLongestTailDeg = 30;
+  const double distance = std::max(earthDistanceAu, 0.01);
+  const double magnitudeAtOneAu = magnitude - 5 * std::log10(distance);
+  const double tailAu = kTailAuAtZeroMagnitude * std::pow(10, -0.2 * magnitudeAtOneAu);
+  const double seen = std::max(std::abs(std::sin(phaseAngleDeg * kDegreesToRad)), kLeastForeshortening);
+  const double lengthDeg = std::atan(tailAu * seen / distance) / kDegreesToRad;
+  return std::min(lengthDeg, kLongestTailDeg) * 3600;
+}
 
 DiscLimits discLimits(const DiscSizeSettings& s, int32_t starLimit, const RenderingOutput& output) {
   DiscLimits limits;
@@ -227,14 +248,35 @@ void SolarSystemLayer::minorBody(int32_t id, Disc disc, bool comet) {
   const bool drawn = comet ? output_.cometDisc(id, x, y, disc.diameter, disc.radius)
                            : output_.minorPlanetDisc(id, x, y, disc.diameter, disc.radius);
   if (!drawn) return;
-  double ux, uy;
-  if (comet && towardSun(p.raRad, p.decRad, x, y, ux, uy)) {  // a tail four discs long, away from the Sun
-    const int32_t length = 4 * std::max(disc.diameter, 2);
-    output_.line(x - static_cast<int32_t>(std::lround(ux * disc.radius)),
-                 y - static_cast<int32_t>(std::lround(uy * disc.radius)),
-                 x - static_cast<int32_t>(std::lround(ux * length)), y - static_cast<int32_t>(std::lround(uy * length)));
-  }
+  if (comet) cometTail(id, p, x, y, disc);
   output_.text(x, y, disc.radius + options_.labelOffsetX, 0, kDeepskyLargeText, labelOf(solar_, id));
+}
+
+// The tail's length on the chart: by the comet's brightness and distance
+// where its magnitude law is known, else four discs.
+int32_t SolarSystemLayer::tailPixels(int32_t id, const Disc& disc) const {
+  const int32_t fourDiscs = 4 * std::max(disc.diameter, 2);
+  const std::optional<BodyFacts> facts = solar_.minorBodyFacts(id);
+  if (!facts || !facts->magnitude || !facts->phaseAngleDeg) return fourDiscs;
+  const double arcsec = cometTailArcsec(*facts->magnitude, facts->earthDistanceAu, *facts->phaseAngleDeg);
+  return std::max(transformer_.arcsecToPixels(arcsec), disc.radius + 2);
+}
+
+// A fan of rays away from the Sun, from the disc's edge, in the planets' colour.
+void SolarSystemLayer::cometTail(int32_t id, const StarPosition& p, int32_t x, int32_t y, const Disc& disc) {
+  double ux, uy;
+  if (!towardSun(p.raRad, p.decRad, x, y, ux, uy)) return;
+  const double length = tailPixels(id, disc);
+  output_.selectPen(kCometTailLine);
+  for (int ray = -kTailRaysEachSide; ray <= kTailRaysEachSide; ++ray) {
+    const double a = ray * kTailRayStepRad, c = std::cos(a), s = std::sin(a);
+    const double dx = -(ux * c - uy * s), dy = -(ux * s + uy * c);  // away from the Sun, turned by a
+    const double rayLength = length * (1 - kTailRayShortening * std::abs(ray));
+    output_.line(x + static_cast<int32_t>(std::lround(dx * disc.radius)),
+                 y + static_cast<int32_t>(std::lround(dy * disc.radius)),
+                 x + static_cast<int32_t>(std::lround(dx * rayLength)), y + static_cast<int32_t>(std::lround(dy * rayLength)));
+  }
+  output_.selectPen(kDiscLine);
 }
 
 }  // namespace celvaro

@@ -20,12 +20,18 @@ class iTransformer;
 struct ChartSettings;
 struct DiscSizeSettings;
 struct RenderOptions;
+struct StarPosition;
 
 // Disc size limits in device units; a maximum of 0 sets none.
 struct DiscLimits {
   int32_t minimum = 1;
   int32_t maximum = 0;
 };
+
+// The apparent length of a comet's tail (arcseconds) from its visual
+// magnitude, its distance from the Earth (AU) and its phase angle (Sun -
+// comet - Earth, degrees).
+double cometTailArcsec(double magnitude, double earthDistanceAu, double phaseAngleDeg);
 
 DiscLimits discLimits(const DiscSizeSettings& settings, int32_t starLimitHundredths, const RenderingOutput& output);
 
@@ -66,6 +72,8 @@ class SolarSystemLayer {
   // is left off when its magnitude is beyond the chart's stars; the
   // selected comet and asteroid are drawn whatever their brightness.
   bool withinTheStarLimit(int32_t id) const;
+  int32_t tailPixels(int32_t id, const Disc& disc) const;
+  void cometTail(int32_t id, const StarPosition& p, int32_t x, int32_t y, const Disc& disc);
   bool visible(double raRad, double decRad, int32_t& x, int32_t& y) const;
 
   const SolarSystem& solar_;

@@ -37,6 +37,7 @@ constexpr char kUsage[] =
     "  --projection 0..4             orthographic, equal-area, equidistant, stereographic, gnomonic\n"
     "  --mirror 0..3                 none, central, vertical, horizontal\n"
     "  --size WxH                    pixels (default 1920x1080)\n"
+    "  --scale F                     draw as on a screen of device pixel ratio F (default 1)\n"
     "  --format png|pdf|svg|eps      a picture, or a printable map\n"
     "  --page WxH --margin MM        the printable map's page and margin in millimetres\n"
     "  --stats                       print what each layer drew and the derived limits\n"

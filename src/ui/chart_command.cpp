@@ -63,6 +63,10 @@ std::string joined(const std::vector<std::string>& texts, const std::string& sep
 
 }  // namespace
 
+int chartPixels(int picturePixels, double scale) {
+  return std::max(1, static_cast<int>(std::lround(picturePixels / scale)));
+}
+
 int prepareChartModel(AppModel& model, const ChartRequest& r) {
   model.loadConfiguration();
   applyPlaceOptions(r, model.place);
@@ -75,7 +79,7 @@ int prepareChartModel(AppModel& model, const ChartRequest& r) {
   if (r.projection) model.chart.projectionId = static_cast<uint32_t>(*r.projection);
   if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);
   if (r.refraction) model.chart.refraction = 1;
-  model.setChartSize(r.width, r.height);
+  model.setChartSize(chartPixels(r.width, r.scale), chartPixels(r.height, r.scale));
   if (!loadChartData(model)) {
     complain("no star catalog at " + joined(dataPathCandidates(model.programDir(), kMainCatalogPath), " or ") +
              " (--program-dir names the directory that holds data/)");
@@ -201,6 +205,7 @@ void prepareLabelFont() {
 // memory before the drawing starts.
 QImage blankPicture(const ChartRequest& request) {
   QImage image(request.width, request.height, QImage::Format_RGB32);
+  image.setDevicePixelRatio(request.scale);
   image.fill(0);
   return image;
 }

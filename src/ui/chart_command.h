@@ -11,6 +11,10 @@ namespace celvaro {
 
 class AppModel;
 
+// The chart's pixels across a picture's at a scale (picture pixels per
+// chart pixel), at least 1.
+int chartPixels(int picturePixels, double scale);
+
 // Sets a model up for the request: configuration, place, time, data, view.
 // 0, or 2 when the setting file cannot be read or there is no star catalog
 // (said on the standard error).

@@ -32,8 +32,20 @@ ChartWindow::ChartWindow(AppModel& model, QWidget* parent) : QWidget(parent), mo
   tooltipTimer_.start();
 }
 
+// The backing image has the screen's pixels: the widget's size times the
+// device pixel ratio Qt reports, so that discs, lines and labels keep their
+// size to the eye on a dense screen and stay sharp.
+bool ChartWindow::imageFitsWindow() const {
+  const qreal ratio = devicePixelRatioF();
+  return image_.devicePixelRatio() == ratio && image_.size() == (QSizeF(size()) * ratio).toSize();
+}
+
 void ChartWindow::render() {
-  if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+  if (!imageFitsWindow()) {
+    const qreal ratio = devicePixelRatioF();
+    image_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+  }
   if (image_.isNull()) return;
   QtCanvas canvas(image_);
   model_.paintChart(canvas);
@@ -55,7 +67,7 @@ void ChartWindow::drawOnChart(const std::function<void(Canvas&)>& draw) {
 }
 
 void ChartWindow::paintEvent(QPaintEvent*) {
-  if (image_.size() != size()) render();
+  if (!imageFitsWindow()) render();
   QPainter(this).drawImage(0, 0, image_);
 }
 

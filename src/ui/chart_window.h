@@ -56,6 +56,7 @@ class ChartWindow final : public QWidget, public iChartView {
 
  private:
   enum class TooltipState { kOff, kReady, kWaiting, kShown, kSuppressed };
+  bool imageFitsWindow() const;
   void render();
   // After a view change: repaint now and let the main window rewrite the status bar.
   void afterNavigation(bool changed);

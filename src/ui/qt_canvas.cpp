@@ -4,6 +4,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
+
 namespace celvaro {
 namespace {
 
@@ -19,6 +22,8 @@ QtCanvas::QtCanvas(QImage& image)
       width_(image.width()),
       height_(image.height()),
       stride_(static_cast<int>(image.bytesPerLine() / 4)),
+      ratio_(image.devicePixelRatio()),
+      outline_(std::max(1, static_cast<int>(std::lround(ratio_)))),
       painter_(&image) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -28,7 +33,8 @@ QtCanvas::~QtCanvas() { painter_.end(); }
 void QtCanvas::setPen(Rgb colour, bool xorMode) {
   pen_ = colour;
   xor_ = xorMode;
-  painter_.setPen(QPen(qcolor(colour), 0));
+  // One image pixel wide at ratio 1 (the fast cosmetic pen), else one canvas pixel.
+  painter_.setPen(QPen(qcolor(colour), ratio_ > 1 ? 1.0 : 0.0));
   painter_.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
                                       : QPainter::CompositionMode_SourceOver);
 }
@@ -55,7 +61,7 @@ void QtCanvas::polyline(const DevicePoint* points, int count) {
   painter_.drawPolyline(qpoints.data(), count);
 }
 
-std::vector<uint8_t> QtCanvas::discMask(int n) {
+std::vector<uint8_t> QtCanvas::discMask(int n, int outline) {
   // Pixel centres within the radius less a quarter pixel: a plus at 3
   // pixels, a square with rounded corners above.
   std::vector<uint8_t> mask(static_cast<size_t>(n) * n, 0);
@@ -68,7 +74,10 @@ std::vector<uint8_t> QtCanvas::discMask(int n) {
   for (int j = 0; j < n; ++j) {
     for (int i = 0; i < n; ++i) {
       if (!inside(i, j)) continue;
-      const bool edge = !inside(i - 1, j) || !inside(i + 1, j) || !inside(i, j - 1) || !inside(i, j + 1);
+      bool edge = false;
+      for (int k = 1; k <= outline; ++k) {
+        edge = edge || !inside(i - k, j) || !inside(i + k, j) || !inside(i, j - k) || !inside(i, j + k);
+      }
       mask[static_cast<size_t>(j) * n + i] = edge ? 1 : 2;
     }
   }
@@ -76,8 +85,8 @@ std::vector<uint8_t> QtCanvas::discMask(int n) {
 }
 
 // Rows of a convex disc mask are single runs, and so are their interiors.
-QtCanvas::Sprite QtCanvas::makeSprite(int size) {
-  const std::vector<uint8_t> mask = discMask(size);
+QtCanvas::Sprite QtCanvas::makeSprite(int size, int outline) {
+  const std::vector<uint8_t> mask = discMask(size, outline);
   Sprite sprite{size, std::vector<Span>(size)};
   for (int j = 0; j < size; ++j) {
     Span span{0, 0, 0, 0};
@@ -98,7 +107,7 @@ QtCanvas::Sprite QtCanvas::makeSprite(int size) {
 const QtCanvas::Sprite& QtCanvas::spriteOf(int size) {
   auto found = sprites_.find(size);
   if (found != sprites_.end()) return found->second;
-  return sprites_.emplace(size, makeSprite(size)).first->second;
+  return sprites_.emplace(size, makeSprite(size, outline_)).first->second;
 }
 
 void QtCanvas::blitDisc(int32_t left, int32_t top, const Sprite& sprite) {
@@ -133,8 +142,12 @@ void QtCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom)
     painterEllipse(left, top, right, bottom);
     return;
   }
-  if (right <= 0 || bottom <= 0 || left >= width_ || top >= height_) return;
-  blitDisc(left, top, spriteOf(w));
+  // The disc's box in the image's pixels.
+  const auto imageLeft = static_cast<int32_t>(std::lround(left * ratio_));
+  const auto imageTop = static_cast<int32_t>(std::lround(top * ratio_));
+  const auto size = static_cast<int32_t>(std::lround(w * ratio_));
+  if (imageLeft + size <= 0 || imageTop + size <= 0 || imageLeft >= width_ || imageTop >= height_) return;
+  blitDisc(imageLeft, imageTop, spriteOf(size));
 }
 
 void QtCanvas::text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) {

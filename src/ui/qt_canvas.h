@@ -1,6 +1,9 @@
 // The chart canvas on a QImage: lines, outlines and text through QPainter,
 // small filled discs (the stars) written straight into the image from
-// pre-rendered sprites, one per size and pair of colours.
+// pre-rendered sprites, one per size and pair of colours. The canvas draws
+// in the image's device-independent pixels: on an image with a device
+// pixel ratio of 2 every disc, line and label is twice as wide in the
+// image's pixels, as on a screen of that ratio.
 #pragma once
 
 #include <QColor>
@@ -22,7 +25,8 @@ class QtCanvas final : public Canvas {
   // Discs up to this box size use sprites; larger ones QPainter.
   static constexpr int kMaxSpriteBox = 64;
 
-  // Draws on `image` (Format_RGB32) until end() or destruction.
+  // Draws on `image` (Format_RGB32) at its device pixel ratio until
+  // destruction.
   explicit QtCanvas(QImage& image);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
@@ -36,8 +40,9 @@ class QtCanvas final : public Canvas {
   void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) override;
 
-  // Which pixels of an n-by-n box a disc covers: 0 outside, 1 outline, 2 inside.
-  static std::vector<uint8_t> discMask(int n);
+  // Which pixels of an n-by-n box a disc covers: 0 outside, 1 outline
+  // (`outline` pixels thick), 2 inside.
+  static std::vector<uint8_t> discMask(int n, int outline = 1);
 
  private:
   // A disc as spans per row: outline on [begin, end) outside the interior
@@ -49,14 +54,16 @@ class QtCanvas final : public Canvas {
     int size;
     std::vector<Span> rows;
   };
-  static Sprite makeSprite(int size);
+  static Sprite makeSprite(int size, int outline);
   const Sprite& spriteOf(int size);
   void blitDisc(int32_t left, int32_t top, const Sprite& sprite);
   void painterEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
   QImage& image_;
   uint32_t* pixels_;  // the image's memory, taken once: bits() detaches
-  int width_, height_, stride_;
+  int width_, height_, stride_;  // in the image's pixels
+  double ratio_;  // image pixels per canvas pixel
+  int outline_;   // a disc's outline in image pixels: one canvas pixel
   QPainter painter_;
   Rgb pen_{};
   bool xor_ = false;

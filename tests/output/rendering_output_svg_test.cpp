@@ -146,7 +146,7 @@ TEST(SvgOutput, TheStyleSheetHasARuleForEveryClassWritten) {
   for (auto it = std::sregex_iterator(svg.begin(), svg.end(), classAttribute); it != std::sregex_iterator(); ++it) {
     written.insert((*it)[1]);
   }
-  EXPECT_EQ(written.size(), 34u);  // 21 of the pens, 6 of symbols, 7 of texts
+  EXPECT_EQ(written.size(), 35u);  // 22 of the pens, 6 of symbols, 7 of texts
   for (const std::string& name : written) EXPECT_NE(svg.find("." + name + "{"), std::string::npos) << name;
 }
 

@@ -18,6 +18,23 @@ TEST(StarSizeTable, LoadsBandsFromTheLimit) {
   EXPECT_EQ(table.diameterOfClass(0), 2);
 }
 
+// On screen a disc's box is its diameter plus the 2-pixel outline.
+int32_t screenBox(const StarSizeTable& table, int32_t magHundredths) { return table.diameterForMagnitude(magHundredths) + 2; }
+
+TEST(StarSizeTable, OnScreenA1stMagnitudeStarIsAboutFourTimesA6th) {
+  StarSizeTable table;
+  table.loadScreen(600, 9, 1);  // the naked-eye chart
+  const double ratio = static_cast<double>(screenBox(table, 100)) / screenBox(table, 600);
+  EXPECT_GE(ratio, 3.5);
+  EXPECT_LE(ratio, 4.5);
+  EXPECT_EQ(table.diameterForMagnitude(600), 1);  // the limit's is the smallest
+  // Deeper charts keep the brighter stars apart: the Pleiades' Alcyone
+  // (2.87) against Merope (4.18) on a 10-magnitude chart.
+  table.loadScreen(1000, 9, 1);
+  EXPECT_GT(table.diameterForMagnitude(287), table.diameterForMagnitude(418));
+  for (int c = 1; c < StarSizeTable::kClasses; ++c) EXPECT_LE(table.diameterOfClass(c), table.diameterOfClass(c - 1)) << c;
+}
+
 TEST(StarSizeTable, QueriesAndCopies) {
   StarSizeTable table;
   table.load(1150, 9, 1);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "app/chart_settings.h"
@@ -98,6 +101,47 @@ TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
   EXPECT_EQ(output.count["diffuse"], 1);     // type 12 draws as a bright nebula
   EXPECT_EQ(output.count["open"], 0);        // on the far side of the sky
   EXPECT_EQ(output.texts, std::vector<std::string>{"object 0"});
+}
+
+// An object wider than three smallest nebula symbols (30 units here) or a
+// sixteenth of the chart is its dashed outline: an
+// ellipse of its axes at its position angle, labelled at its edge. On a
+// 5-degree field over 1000 units, 200 units a degree at the centre of the
+// orthographic projection, a 120' x 60' nebula at 30 degrees has half
+// axes of 200 and 100 units, the major one turned 30 degrees from north
+// toward the east (left).
+TEST(DeepskyLayer, LargeObjectsAreDashedOutlinesOfTheirShape) {
+  ListCatalog catalog;
+  DeepskyObject nebula = at(kBrightNebula, 0, 12000);
+  nebula.positionAngle = 30;
+  catalog.objects = {nebula, at(kBrightNebula, 0, 600)};
+  OutputArea area;
+  area.width = area.height = 1000;
+  ChartSettings settings;
+  settings.fieldArcmin = 300;
+  TransformerOrthographic transformer;
+  transformer.setScale(500, 150);
+  transformer.setup(area, settings);
+  CountingOutput output;
+  output.begin("", {}, area);
+  RenderOptions options;
+  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+  EXPECT_EQ(output.count["diffuse"], 1);  // the 6' one, 20 units, keeps its symbol
+  // The dashes: every other step of the outline, the rest left open.
+  ASSERT_GE(output.lines.size(), 8u);
+  double majorX = 0, majorY = 0, minor = 1e9, major = 0;
+  for (const auto& dash : output.lines) {
+    const double r = std::hypot(dash[0], dash[1]);
+    if (r > major) major = r, majorX = dash[0], majorY = dash[1];
+    minor = std::min(minor, r);
+  }
+  EXPECT_NEAR(major, 200, 4);
+  EXPECT_NEAR(minor, 100, 4);
+  // The major axis at 30 degrees from north toward the east (left) or
+  // its opposite end.
+  const double angle = std::atan2(-majorX, majorY) * 180 / std::numbers::pi;
+  EXPECT_NEAR(std::abs(std::remainder(angle - 30, 180)), 0, 4);
+  EXPECT_EQ(output.texts.size(), 1u);
 }
 
 }  // namespace

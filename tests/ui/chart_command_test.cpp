@@ -56,7 +56,7 @@ class OrionChart : public ::testing::Test {
     model.paintChart(canvas);
     return image;
   }
-  // Bright stars that vary are drawn as rings: white at their edge.
+  // Bright stars are white discs, those that vary ringed in white too.
   bool whiteNear(const QImage& image, QPoint at) {
     for (int dy = -6; dy <= 6; ++dy)
       for (int dx = -6; dx <= 6; ++dx)

@@ -19,6 +19,7 @@
 #include <numbers>
 #include <string>
 
+#include "output/document_checks.h"
 #include "test_files.h"
 #include "ui/chart_program.h"
 
@@ -71,6 +72,46 @@ TEST(MoonPhase, TheChartLightsThePartOfTheDiscTowardTheSun) {
   EXPECT_GT(full.fraction, 0.90);
   std::printf("Moon lit: %.3f toward %.1f degrees on 2025-02-01, %.3f on 2025-02-12\n", crescent.fraction,
               crescent.directionDeg, full.fraction);
+}
+
+// The printed Moon is a positive: on the page pdftoppm renders, the dark
+// part of the crescent of 2025-02-01 is the bodies' mid grey, and just past
+// its terminator toward the bright limb (position angle 247.5 degrees, east
+// left) the lit part is as light as the paper.
+TEST(MoonPhase, ThePrintedMoonIsLitWhereTheSunShines) {
+  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+  CELVARO_SKIP_WITHOUT("pdftoppm");
+  const testing::ScratchDir scratch;
+  const testing::ChartRun run = testing::runChartProgram({"--lat", "47.5", "--lon", "19.04", "--tz", "0", "--object", "Moon",
+                                                          "--field", "60", "--utc", "2025-02-01T17:00", "--format", "pdf",
+                                                          "--out", scratch.file("moon.pdf")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(testing::runCommand("pdftoppm -r 50 -gray -png -singlefile '" + scratch.file("moon.pdf") + "' '" +
+                                scratch.file("moon") + "'").status, 0);
+  const QImage page(QString::fromStdString(scratch.file("moon.png")));
+  ASSERT_FALSE(page.isNull());
+  // Pixels whose 5 x 5 block is all within the grey range: filled areas, not lines.
+  auto solid = [&](int x, int y, int low, int high) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx)
+        if (!page.valid(x + dx, y + dy) || qGray(page.pixel(x + dx, y + dy)) < low || qGray(page.pixel(x + dx, y + dy)) > high)
+          return false;
+    return true;
+  };
+  double dark = 0, lightGrey = 0, sx = 0, sy = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      if (solid(x, y, 100, 155)) dark += 1, sx += x, sy += y;
+      if (solid(x, y, 190, 235)) lightGrey += 1;
+    }
+  }
+  ASSERT_GT(dark, 500);
+  EXPECT_LT(lightGrey, dark / 100) << "no light-grey part: the dark one is the mid grey";
+  const double pa = 247.5 * std::numbers::pi / 180, ux = -std::sin(pa), uy = -std::cos(pa);
+  double x = sx / dark, y = sy / dark;
+  while (qGray(page.pixel(static_cast<int>(x), static_cast<int>(y))) <= 155) x += ux, y += uy;
+  x += 3 * ux, y += 3 * uy;
+  EXPECT_GE(qGray(page.pixel(static_cast<int>(x), static_cast<int>(y))), 240) << "the lit part past the terminator";
 }
 
 }  // namespace

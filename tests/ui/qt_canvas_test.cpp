@@ -40,6 +40,27 @@ TEST(QtCanvas, SmallDiscsKeepTheBoxGeometry) {
   EXPECT_EQ(image.pixel(19, 19), qRgb(255, 255, 255));
 }
 
+// At a device pixel ratio of 2, as on a dense screen, a disc and a line
+// are twice as wide in the image's pixels.
+TEST(QtCanvas, DrawsAtTheImagesDevicePixelRatio) {
+  QImage image = blackImage(40, 40);
+  image.setDevicePixelRatio(2);
+  {
+    QtCanvas canvas(image);
+    canvas.setPen({255, 255, 255}, false);
+    const Rgb white{255, 255, 255};
+    canvas.setBrush(&white);
+    canvas.ellipse(5, 5, 9, 9);  // a 4-pixel box: 8 image pixels from (10, 10)
+    canvas.line(0, 15, 19, 15);
+  }
+  int discRun = 0, lineRows = 0;
+  for (int x = 0; x < 40; ++x) discRun += image.pixel(x, 14) == qRgb(255, 255, 255);
+  for (int y = 20; y < 40; ++y) lineRows += image.pixel(5, y) == qRgb(255, 255, 255);
+  EXPECT_EQ(discRun, 8);
+  EXPECT_EQ(image.pixel(9, 14), qRgb(0, 0, 0));
+  EXPECT_EQ(lineRows, 2);
+}
+
 TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
   QImage image = blackImage(200, 100);
   {
