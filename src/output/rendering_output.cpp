@@ -23,7 +23,7 @@ void RenderingOutput::copyStarSizes(const int32_t* table, int count) { starSizes
 
 // An even number of steps around the ellipse, each a dash or a gap, at
 // least 16 and at most 720.
-void RenderingOutput::largeOutline(int, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) {
+void RenderingOutput::largeOutline(int, int32_t x, int32_t y, int32_t, int32_t ux, int32_t uy, int32_t vx, int32_t vy) {
   const double a = std::hypot(ux, uy), b = std::hypot(vx, vy);
   const double perimeter = std::numbers::pi * (3 * (a + b) - std::sqrt((3 * a + b) * (a + 3 * b)));
   const double dash = std::max(options_.minNebulaSize / 2, 1);

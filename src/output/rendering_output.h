@@ -133,8 +133,10 @@ class RenderingOutput {
   virtual void pentagonSymbol(int index, int32_t x, int32_t y, int32_t size) = 0;
   virtual void crossTickSymbol(int index, int32_t x, int32_t y) = 0;
   // A large object's outline: the ellipse (x, y) + u cos t + v sin t in
-  // dashes half the smallest nebula symbol long, in the current pen.
-  virtual void largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy);
+  // dashes half the smallest nebula symbol long, in the current pen; the
+  // catalog value is the object's magnitude, as for the symbols.
+  virtual void largeOutline(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t ux, int32_t uy, int32_t vx,
+                            int32_t vy);
 
   // Texts at the point shifted by (dx, dy) device units.
   virtual void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) = 0;

@@ -413,9 +413,9 @@ void RenderingOutputDisplay::crossTickSymbol(int index, int32_t x, int32_t y) {
   recordDeepsky(x, y, kSymbolCrossTick, index);
 }
 
-void RenderingOutputDisplay::largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx,
-                                          int32_t vy) {
-  RenderingOutput::largeOutline(index, x, y, ux, uy, vx, vy);
+void RenderingOutputDisplay::largeOutline(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t ux, int32_t uy,
+                                          int32_t vx, int32_t vy) {
+  RenderingOutput::largeOutline(index, x, y, catalogValue, ux, uy, vx, vy);
   recordDeepsky(x, y, kSymbolLargeOutline, index);
 }
 

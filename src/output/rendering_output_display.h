@@ -69,7 +69,8 @@ class RenderingOutputDisplay final : public RenderingOutput {
   void squareSymbol(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t size) override;
   void pentagonSymbol(int index, int32_t x, int32_t y, int32_t size) override;
   void crossTickSymbol(int index, int32_t x, int32_t y) override;
-  void largeOutline(int index, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override;
+  void largeOutline(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t ux, int32_t uy, int32_t vx,
+                    int32_t vy) override;
 
   void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) override;
   void wideText(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::u16string_view text) override;

@@ -83,7 +83,7 @@ int32_t DeepskyLayer::symbol(int index, const DeepskyObject& object, int32_t x, 
   int32_t labelOffset;
   if (hasOutline(type) && isLarge(size) &&
       axesToScale(object, x, y, object.minorAxis > 0 ? object.minorAxis : object.majorAxis, axes, labelOffset)) {
-    output_.largeOutline(index, x, y, axes.ux, axes.uy, axes.vx, axes.vy);
+    output_.largeOutline(index, x, y, object.magnitude, axes.ux, axes.uy, axes.vx, axes.vy);
     return labelOffset;
   }
   auto atLeast = [size](int32_t minimum) { return std::max(size, minimum); };

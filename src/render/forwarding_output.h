@@ -89,8 +89,8 @@ class ForwardingOutput : public RenderingOutput {
   void rotatedGalaxyEllipse(int i, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
     inner_.rotatedGalaxyEllipse(i, x, y, ux, uy, vx, vy);
   }
-  void largeOutline(int i, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
-    inner_.largeOutline(i, x, y, ux, uy, vx, vy);
+  void largeOutline(int i, int32_t x, int32_t y, int32_t v, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
+    inner_.largeOutline(i, x, y, v, ux, uy, vx, vy);
   }
   void globularCluster(int i, int32_t x, int32_t y, int32_t v, int32_t s) override { inner_.globularCluster(i, x, y, v, s); }
   void openCluster(int i, int32_t x, int32_t y, int32_t v, int32_t s) override { inner_.openCluster(i, x, y, v, s); }

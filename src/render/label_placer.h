@@ -83,6 +83,12 @@ class LabelPlacer final : public ForwardingOutput {
     symbol(x, y, s / 2, v);
     inner_.diffuseNebula(i, x, y, v, s);
   }
+  // A large object's outline: its middle is entered, its magnitude kept
+  // for its label (set at the outline's edge); the labels inside stay free.
+  void largeOutline(int i, int32_t x, int32_t y, int32_t v, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
+    symbol(x, y, 1, v);
+    inner_.largeOutline(i, x, y, v, ux, uy, vx, vy);
+  }
   void pentagonSymbol(int i, int32_t x, int32_t y, int32_t s) override {
     symbol(x, y, s, kUnknownMagnitude);
     inner_.pentagonSymbol(i, x, y, s);

@@ -67,9 +67,9 @@ class LayerStatistics final : public ForwardingOutput {
     ++counts_["deepsky"];
     inner_.rotatedGalaxyEllipse(i, x, y, ux, uy, vx, vy);
   }
-  void largeOutline(int i, int32_t x, int32_t y, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
+  void largeOutline(int i, int32_t x, int32_t y, int32_t v, int32_t ux, int32_t uy, int32_t vx, int32_t vy) override {
     ++counts_["deepsky"];
-    inner_.largeOutline(i, x, y, ux, uy, vx, vy);
+    inner_.largeOutline(i, x, y, v, ux, uy, vx, vy);
   }
   void globularCluster(int i, int32_t x, int32_t y, int32_t v, int32_t s) override {
     ++counts_["deepsky"];

@@ -306,6 +306,18 @@ TEST_F(ChartLabels, AStarIsLabelledOnce) {
   EXPECT_FALSE(shown("bet Ori"));
 }
 
+// The Orion Nebula, drawn as the outline of its 85' x 60' once it spans
+// more than a few symbols, lost its label on every map from 2 to 30 degrees:
+// the placer took it for an object of unknown magnitude.
+TEST_F(ChartLabels, ALargeNebulaKeepsItsLabel) {
+  for (const char* field : {"120", "600", "1800"}) {
+    SCOPED_TRACE(field);
+    const Map map = printedMap({"--ra", "5.59", "--dec", "-5.4", "--field", field});
+    EXPECT_TRUE(std::any_of(map.labels.begin(), map.labels.end(),
+                            [](const Box& b) { return b.text.find("Orion Nebula") != std::string::npos; }));
+  }
+}
+
 // A boundary drawn through a grid number made "04:48" read "04:43".
 TEST_F(ChartLabels, GridNumbersAreWrittenOverTheLines) {
   const Map& map = orion();
