@@ -10,6 +10,8 @@
 
 namespace celvaro {
 
+class iTransformer;
+
 class SkyPolylines {
  public:
   static constexpr size_t kRecordBytes = 17;
@@ -25,9 +27,16 @@ class SkyPolylines {
   const double* dec() const { return dec_.data(); }
   const uint8_t* pen() const { return pen_.data(); }
 
+  // Every point projected at once into x, y and depth (count() each); x
+  // and y of a point the projection rejects keep what they held. The
+  // points' unit vectors are worked out at the first projection and kept,
+  // so a chart redrawn turns the lines by a rotation, without trigonometry.
+  void projectAll(iTransformer& transformer, int32_t* x, int32_t* y, double* depth) const;
+
  private:
   std::vector<double> ra_, dec_;
   std::vector<uint8_t> pen_;
+  mutable std::vector<double> ux_, uy_, uz_;
 };
 
 }  // namespace celvaro

@@ -69,6 +69,9 @@ class iTransformer {
   // their coordinates: a rotation instead of per-point trigonometry.
   virtual void projectManyVectors(const double* ux, const double* uy, const double* uz, int first,
                                   int count, int32_t* x, int32_t* y, double* depth) = 0;
+  // Whether project() refuses a point of this depth: a batch of points
+  // projected at once is told apart by it.
+  virtual bool rejects(double depth) const = 0;
   // The angle of the direction to the north celestial pole on the chart,
   // radians; 0 where a projection does not compute it.
   virtual double northAngle(double raRad, double decRad) = 0;

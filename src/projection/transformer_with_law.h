@@ -30,10 +30,13 @@ class TransformerWithLaw : public TransformerBase {
 
   bool project(double raRad, double decRad, ProjectedPoint& out) override {
     const PlaneOffset p = planeOffset(raRad, decRad);
-    const bool mayReject = !horizontal_ || Law::kRejectsInHorizontalFrame;
-    if (mayReject && p.depth < Law::kRejectBelow) return false;
+    if (rejects(p.depth)) return false;
     place(truncatePixels(p.x), truncatePixels(p.y), p.depth, out);
     return true;
+  }
+
+  bool rejects(double depth) const override {
+    return (!horizontal_ || Law::kRejectsInHorizontalFrame) && depth < Law::kRejectBelow;
   }
 
   void projectMany(const double* raRad, const double* decRad, int first, int count, int32_t* x,

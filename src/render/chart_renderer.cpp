@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
@@ -176,9 +177,17 @@ void ChartRenderer::route() {
   for (int i = 0; i < route_->count(); ++i) tracer.point(route_->ra()[i], route_->dec()[i], route_->pen()[i] == 0);
 }
 
+// The whole line projected at once, each point as project() would give it.
 void ChartRenderer::polylineLayer(const SkyPolylines& line, bool close) {
+  const size_t n = static_cast<size_t>(line.count());
+  std::vector<int32_t> x(n), y(n);
+  std::vector<double> depth(n);
+  line.projectAll(*transformer_, x.data(), y.data(), depth.data());
   PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, close);
-  for (int i = 0; i < line.count(); ++i) tracer.point(line.ra()[i], line.dec()[i], line.pen()[i] == 0);
+  for (size_t i = 0; i < n; ++i) {
+    const ProjectedPoint p{x[i], y[i], depth[i]};
+    tracer.projected(transformer_->rejects(depth[i]) ? nullptr : &p, line.pen()[i] == 0);
+  }
 }
 
 // --- the equatorial grid ---------------------------------------------------

@@ -10,25 +10,28 @@ PolylineTracer::PolylineTracer(iTransformer& transformer, RenderingOutput& outpu
 
 void PolylineTracer::point(double raRad, double decRad, bool move) {
   ProjectedPoint p;
-  const bool projected = transformer_.project(raRad, decRad, p);
-  const bool visible = projected && p.depth > visibilityLimit_;
+  projected(transformer_.project(raRad, decRad, p) ? &p : nullptr, move);
+}
+
+void PolylineTracer::projected(const ProjectedPoint* p, bool move) {
+  const bool visible = p && p->depth > visibilityLimit_;
   if (move) end();
-  if (!move && !projected) return;
+  if (!move && !p) return;
   if (!move && open_ && visible) {
-    output_.polyLineTo(p.x, p.y);
+    output_.polyLineTo(p->x, p->y);
   } else if (!move && open_) {
-    output_.polyFinish(p.x, p.y, false);
+    output_.polyFinish(p->x, p->y, false);
     open_ = false;
   } else if (!move && visible && previous_ == kVisible) {
     output_.polyStart(previousX_, previousY_);
-    output_.polyLineTo(p.x, p.y);
+    output_.polyLineTo(p->x, p->y);
     open_ = true;
   } else if (!move && visible && previous_ == kFailed) {
-    output_.polyStart(p.x, p.y);
+    output_.polyStart(p->x, p->y);
     open_ = true;
   }
-  previous_ = !projected ? kFailed : visible ? kVisible : kHidden;
-  previousX_ = p.x, previousY_ = p.y;
+  previous_ = !p ? kFailed : visible ? kVisible : kHidden;
+  if (p) previousX_ = p->x, previousY_ = p->y;
 }
 
 void PolylineTracer::end() {

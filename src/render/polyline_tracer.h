@@ -9,6 +9,7 @@ namespace celvaro {
 
 class RenderingOutput;
 class iTransformer;
+struct ProjectedPoint;
 
 class PolylineTracer {
  public:
@@ -20,6 +21,8 @@ class PolylineTracer {
 
   // The next point; `move` ends the line and starts over from the point.
   void point(double raRad, double decRad, bool move);
+  // The same for a point projected already; null for one that cannot be.
+  void projected(const ProjectedPoint* p, bool move);
   void end();
 
  private:
