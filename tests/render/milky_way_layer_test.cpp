@@ -2,6 +2,7 @@
 // renderer. Skipped where the data have not been built.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <numbers>
 
@@ -42,17 +43,25 @@ class MilkyWayLayer : public ::testing::Test {
     area.height = 1080;
     output.begin("", {}, area);
   }
-  // A 60-degree chart of Sagittarius.
-  void drawSagittarius(uint32_t projection) {
+  // A 60-degree chart centred on the place, in arcminutes.
+  void draw(uint32_t projection, int32_t raArcmin, int32_t decArcmin) {
     output.levels.clear();
     transformer = createTransformer(projection);
     settings.projectionId = projection;
-    settings.centreRaArcmin = 18 * 900 + 180;  // 18.2 h
-    settings.centreDecArcmin = -25 * 60;
+    settings.centreRaArcmin = raArcmin;
+    settings.centreDecArcmin = decArcmin;
     settings.fieldArcmin = 3600;
-    transformer->setScale(960, 1800);
+    transformer->setScale(540, 1800);
     ChartRenderer renderer(&catalogs, &output, transformer.get(), &area, &settings, &options);
     renderer.drawChart({});
+  }
+  void drawSagittarius(uint32_t projection) { draw(projection, 18 * 900 + 180, -25 * 60); }  // 18.2 h, -25
+  // Whether any level covers the place.
+  bool anyLevelCovers(double raDeg, double decDeg) {
+    ProjectedPoint p;
+    if (!transformer->project(raDeg * kRadPerDeg, decDeg * kRadPerDeg, p)) return false;
+    return std::any_of(output.levels.begin(), output.levels.end(),
+                       [&p](const AreaOutput::Level& level) { return testing::covers(level.area, p.x + 0.5, p.y + 0.5); });
   }
 
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
@@ -89,6 +98,21 @@ TEST_F(MilkyWayLayer, TheFaintestLevelCoversTheGalacticCentreAndNotMicroscopium)
     ASSERT_TRUE(transformer->project(315 * kRadPerDeg, -40 * kRadPerDeg, microscopium));
     EXPECT_TRUE(testing::covers(faintest, centre.x + 0.5, centre.y + 0.5));
     EXPECT_FALSE(testing::covers(faintest, microscopium.x + 0.5, microscopium.y + 0.5));
+  }
+}
+
+// On a chart of Cassiopeia, where both edges of the faintest level's band
+// run round the celestial pole, the band holds the galactic plane at
+// l = 120 degrees (0h 25.8m, +62 43.5') but not the north celestial pole
+// (galactic latitude +27) nor Polaris (2h 31m 49s, +89 15' 51").
+TEST_F(MilkyWayLayer, OnACassiopeiaChartThePoleLiesOutsideTheBand) {
+  for (uint32_t projection = 0; projection <= kProjectionGnomonic; ++projection) {
+    SCOPED_TRACE(projection);
+    draw(projection, 900, 60 * 60);  // 1 h, +60
+    ASSERT_FALSE(output.levels.empty());
+    EXPECT_TRUE(anyLevelCovers(6.4508, 62.7257));
+    EXPECT_FALSE(anyLevelCovers(0, 90));
+    EXPECT_FALSE(anyLevelCovers(37.9545, 89.2641));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <utility>
 #include <numbers>
 
 #include "platform/file_replace.h"
@@ -32,6 +33,30 @@ MilkyWayRing ringOf(const json& coordinates) {
                         ring.front().decThousandthsDeg == ring.back().decThousandthsDeg;
   if (repeated) ring.pop_back();
   return ring;
+}
+
+using PointKey = std::pair<int32_t, int32_t>;
+
+std::vector<PointKey> sortedPoints(const MilkyWayRing& ring) {
+  std::vector<PointKey> points;
+  for (const MilkyWayPoint& p : ring) points.emplace_back(p.raThousandthsDeg, p.decThousandthsDeg);
+  std::sort(points.begin(), points.end());
+  return points;
+}
+
+// A ring may be repeated from another starting point; by the even-odd rule
+// the copies cancel in pairs, and are left out (a ring lying on another
+// would leave its side undecided). Of an odd number one is kept.
+void dropRepeatedRings(MilkyWayLevel& level) {
+  std::map<std::vector<PointKey>, int> copies;
+  for (const MilkyWayRing& ring : level) ++copies[sortedPoints(ring)];
+  MilkyWayLevel kept;
+  for (MilkyWayRing& ring : level) {
+    int& count = copies[sortedPoints(ring)];
+    if (count % 2 == 1) kept.push_back(std::move(ring));
+    count = 0;
+  }
+  level = std::move(kept);
 }
 
 using Vector = std::array<double, 3>;
@@ -63,8 +88,25 @@ int crossings(const std::vector<Vector>& ring, const Vector& from, const Vector&
 }
 
 // The north galactic pole (IAU 1958, J2000: 12h 51m 26.3s, +27 07' 42"),
-// which no level of the Milky Way covers.
+// which no level of the Milky Way covers, and the south one opposite.
 const Vector kOutside = vectorOf({192859, 27128});
+const Vector kOpposite{-kOutside[0], -kOutside[1], -kOutside[2]};
+
+// The area on the ring's left minus that on its right, of the side away
+// from the north galactic pole: the sum of the triangles from the south
+// pole to each edge (Van Oosterom and Strackee's formula), none of which
+// holds the north pole while the edges are short and keep clear of it.
+// A ring crossing itself counts each loop by its turn, so the bulk of the
+// ring decides, not a small loop where it happens to start.
+double areaAwayFromPoleOnLeft(const std::vector<Vector>& ring) {
+  double sum = 0;
+  for (size_t i = 0; i < ring.size(); ++i) {
+    const Vector& a = ring[i];
+    const Vector& b = ring[(i + 1) % ring.size()];
+    sum += 2 * std::atan2(dot(kOpposite, cross(a, b)), 1 + dot(kOpposite, a) + dot(a, b) + dot(b, kOpposite));
+  }
+  return sum;
+}
 
 // d3-celestial's rings do not all run one way. A ring is turned so that
 // its level's area lies on its left, seen from outside: that is the pole's
@@ -77,17 +119,11 @@ void turnAreaToTheLeft(MilkyWayLevel& level) {
     for (const MilkyWayPoint& p : ring) vectors.back().push_back(vectorOf(p));
   }
   for (size_t r = 0; r < level.size(); ++r) {
-    const std::vector<Vector>& ring = vectors[r];
     int parting = 0;
     for (size_t s = 0; s < level.size(); ++s) {
-      if (s != r) parting += crossings(vectors[s], ring[0], kOutside) % 2;
+      if (s != r) parting += crossings(vectors[s], vectors[r][0], kOutside) % 2;
     }
-    // A point just left of the first edge, and whether the pole is on its side.
-    const Vector left = cross(ring[0], ring[1]);
-    const double length = std::sqrt(dot(left, left)), step = 1e-7 / length;
-    const Vector beside{(ring[0][0] + ring[1][0]) / 2 + step * left[0], (ring[0][1] + ring[1][1]) / 2 + step * left[1],
-                        (ring[0][2] + ring[1][2]) / 2 + step * left[2]};
-    const bool poleOnLeft = crossings(ring, beside, kOutside) % 2 == 0;
+    const bool poleOnLeft = areaAwayFromPoleOnLeft(vectors[r]) < 0;
     if (poleOnLeft != (parting % 2 == 1)) std::reverse(level[r].begin(), level[r].end());
   }
 }
@@ -116,6 +152,7 @@ bool readMilkyWayOutline(const std::string& path, std::vector<MilkyWayLevel>& le
   }
   levels.clear();
   for (auto& [id, level] : byId) {
+    dropRepeatedRings(level);
     turnAreaToTheLeft(level);
     levels.push_back(std::move(level));
   }

@@ -12,8 +12,8 @@ namespace celvaro {
 
 // The levels of the outline file in the order of their ids; every ring of
 // a level's polygons, its repeated closing point left out, turned to keep
-// the level's area on its left. False when the
-// file cannot be read or holds no ring.
+// the level's area on its left; rings repeating one another in pairs left
+// out. False when the file cannot be read or holds no ring.
 bool readMilkyWayOutline(const std::string& path, std::vector<MilkyWayLevel>& levels);
 
 // Writes data/milkyway.dat; false on failure.
