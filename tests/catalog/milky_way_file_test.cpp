@@ -1,17 +1,22 @@
-// The Milky Way file: the outline's rings turned by the builder.
+// The Milky Way file: the outline's rings turned by the builder, the
+// writer's bytes against the layout the reader describes, and what a
+// damaged file yields.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "catalog/milky_way.h"
 #include "milky_way_builder.h"
+#include "milky_way_writer.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
 
 using testing::ScratchDir;
+using testing::writeBytes;
 
 // The area a ring encloses on the plane of right ascension (to the right)
 // and declination (up), positive when it runs counter-clockwise: with its
@@ -70,6 +75,71 @@ TEST(MilkyWayOutline, ARingRepeatedFromAnotherStartIsLeftOut) {
   ASSERT_EQ(levels[0].size(), 1u);
   EXPECT_EQ(levels[0][0][0].raThousandthsDeg, 20000);
   EXPECT_NEAR(planeArea(levels[0][0]), 4, 1e-9);
+}
+
+// Two levels: a triangle, then none. Written out from the layout: the
+// magic, version 1, two levels; the first with one ring of three points
+// (right ascension 359.999 degrees, declination -90; 0, +90; 1.5, -0.25),
+// the second with no ring.
+const std::string kTwoLevels = std::string("CLV_MWAY") +
+                               std::string("\x01\x00\x00\x00" "\x02\x00\x00\x00", 8) +
+                               std::string("\x01\x00\x00\x00" "\x03\x00\x00\x00", 8) +
+                               std::string("\x3f\x7e\x05\x00" "\x70\xa0\xfe\xff", 8) +
+                               std::string("\x00\x00\x00\x00" "\x90\x5f\x01\x00", 8) +
+                               std::string("\xdc\x05\x00\x00" "\x06\xff\xff\xff", 8) +
+                               std::string("\x00\x00\x00\x00", 4);
+
+TEST(MilkyWayFile, TheWriterLaysOutTheBytesAsTheReaderDescribes) {
+  const std::vector<MilkyWayLevel> levels = {{{{359999, -90000}, {0, 90000}, {1500, -250}}}, {}};
+  EXPECT_EQ(milkyWayBytes(levels), kTwoLevels);
+}
+
+TEST(MilkyWayFile, TheReaderGivesThePointsAsUnitVectors) {
+  ScratchDir dir;
+  writeBytes(dir.file("mw"), kTwoLevels);
+  MilkyWay milkyWay;
+  ASSERT_EQ(milkyWay.load(dir.file("mw")), MilkyWay::kLoaded);
+  ASSERT_EQ(milkyWay.levels().size(), 2u);
+  ASSERT_EQ(milkyWay.levels()[0].size(), 1u);
+  EXPECT_TRUE(milkyWay.levels()[1].empty());
+  const MilkyWay::Ring& ring = milkyWay.levels()[0][0];
+  ASSERT_EQ(ring.size(), 3);
+  EXPECT_NEAR(ring.z[0], -1, 1e-12);  // the south pole
+  EXPECT_NEAR(ring.z[1], 1, 1e-12);   // the north pole
+  EXPECT_NEAR(ring.x[2], 0.99965, 1e-5);  // cos 1.5 deg cos 0.25 deg
+  EXPECT_NEAR(ring.y[2], 0.026177, 1e-6);  // sin 1.5 deg cos 0.25 deg
+  EXPECT_NEAR(ring.z[2], -0.0043633, 1e-7);  // sin -0.25 deg
+  EXPECT_EQ(milkyWay.pointCount(), 3);
+}
+
+// Damaged files load nothing, and a later good load is not mixed with them.
+TEST(MilkyWayFile, ADamagedFileLoadsNothing) {
+  std::string wrongVersion = kTwoLevels, tooManyPoints = kTwoLevels;
+  wrongVersion[8] = 2;
+  tooManyPoints[20] = 4;  // four points where three are written
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"header only", kTwoLevels.substr(0, 16)},
+      {"short", kTwoLevels.substr(0, kTwoLevels.size() - 5)},
+      {"long", kTwoLevels + std::string(4, '\0')},
+      {"wrong version", wrongVersion},
+      {"wrong magic", "CLV_MWAX" + kTwoLevels.substr(8)},
+      {"point count past the end", tooManyPoints},
+  };
+  ScratchDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(dir.file("mw"), c.bytes);
+    MilkyWay milkyWay;
+    EXPECT_EQ(milkyWay.load(dir.file("mw")), MilkyWay::kDamaged);
+    EXPECT_TRUE(milkyWay.levels().empty());
+  }
+  MilkyWay milkyWay;
+  EXPECT_EQ(milkyWay.load(dir.file("none")), MilkyWay::kMissing);
+  EXPECT_TRUE(milkyWay.levels().empty());
 }
 
 }  // namespace
