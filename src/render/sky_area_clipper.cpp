@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "app/output_area.h"
 
@@ -41,9 +42,16 @@ void SkyAreaClipper::addRing(const double* x, const double* y, const double* z, 
     addPieces(x, y, z, count);
     return;
   }
-  std::vector<PlanePoint> ring(count);
-  for (int i = 0; i < count; ++i) ring[i] = {static_cast<double>(px_[i]), static_cast<double>(py_[i])};
-  cutAtRectangle(std::move(ring));
+  ring_.clear();
+  for (int i = 0; i < count; ++i) addPoint(ring_, i);
+  cutAtRectangle(ring_);
+}
+
+// A point within a unit of the last one kept adds nothing the chart shows.
+void SkyAreaClipper::addPoint(std::vector<PlanePoint>& points, int i) const {
+  const PlanePoint p{static_cast<double>(px_[i]), static_cast<double>(py_[i])};
+  if (!points.empty() && std::fabs(p.x - points.back().x) <= 1 && std::fabs(p.y - points.back().y) <= 1) return;
+  points.push_back(p);
 }
 
 // Walks the ring once from a point beyond the edge, so that every stretch
@@ -58,7 +66,7 @@ void SkyAreaClipper::addPieces(const double* x, const double* y, const double* z
     if (inSight && !wasInSight) {
       piece.points.assign(1, crossing(x, y, z, i, previous, piece.entryAngle));
     }
-    if (inSight) piece.points.push_back({static_cast<double>(px_[i]), static_cast<double>(py_[i])});
+    if (inSight) addPoint(piece.points, i);
     if (!inSight && wasInSight) {
       piece.points.push_back(crossing(x, y, z, previous, i, piece.exitAngle));
       pieces_.push_back(std::move(piece));
@@ -87,7 +95,7 @@ SkyAreaClipper::PlanePoint SkyAreaClipper::onEdge(double angle) const {
 
 void SkyAreaClipper::takeArea(AreaRings& area) {
   joinPieces();
-  area = std::move(area_);
+  std::swap(area, area_);  // the caller's room serves the next area
   area_.clear();
 }
 
@@ -97,17 +105,17 @@ void SkyAreaClipper::takeArea(AreaRings& area) {
 void SkyAreaClipper::joinPieces() {
   for (Piece& first : pieces_) {
     if (first.joined) continue;
-    std::vector<PlanePoint> ring;
+    ring_.clear();
     Piece* piece = &first;
     for (size_t step = 0; step < pieces_.size() && !piece->joined; ++step) {
       piece->joined = true;
-      ring.insert(ring.end(), piece->points.begin(), piece->points.end());
+      ring_.insert(ring_.end(), piece->points.begin(), piece->points.end());
       double turn = 0;
       Piece& next = pieces_[nextEntry(piece->exitAngle, turn)];
-      addArc(ring, piece->exitAngle, turn);
+      addArc(ring_, piece->exitAngle, turn);
       piece = &next;
     }
-    cutAtRectangle(std::move(ring));
+    cutAtRectangle(ring_);
   }
   pieces_.clear();
 }
@@ -128,9 +136,10 @@ void SkyAreaClipper::addArc(std::vector<PlanePoint>& ring, double fromAngle, dou
   for (int k = 1; k < steps; ++k) ring.push_back(onEdge(fromAngle + sense_ * turn * k / steps));
 }
 
-// Sutherland and Hodgman's cut at each side of the rectangle in turn; the
+// A ring wholly beyond one side of the rectangle adds nothing to it; any
+// other is cut by Sutherland and Hodgman's rule at each side in turn. The
 // area stays right, though a ring may run along a side and back.
-void SkyAreaClipper::cutAtRectangle(std::vector<PlanePoint> ring) {
+void SkyAreaClipper::cutAtRectangle(std::vector<PlanePoint>& ring) {
   struct Side {
     double PlanePoint::*axis;
     double bound;
@@ -138,20 +147,21 @@ void SkyAreaClipper::cutAtRectangle(std::vector<PlanePoint> ring) {
   };
   const Side sides[4] = {{&PlanePoint::x, left_, false}, {&PlanePoint::x, right_, true},
                          {&PlanePoint::y, bottom_, false}, {&PlanePoint::y, top_, true}};
-  std::vector<PlanePoint> cut;
   for (const Side& side : sides) {
     auto inside = [&side](const PlanePoint& p) { return side.keepBelow ? p.*side.axis <= side.bound : p.*side.axis >= side.bound; };
-    cut.clear();
+    if (std::none_of(ring.begin(), ring.end(), inside)) return;
+    if (std::all_of(ring.begin(), ring.end(), inside)) continue;
+    cut_.clear();
     for (size_t i = 0; i < ring.size(); ++i) {
       const PlanePoint& a = ring[i == 0 ? ring.size() - 1 : i - 1];
       const PlanePoint& b = ring[i];
       if (inside(a) != inside(b)) {
         const double t = (side.bound - a.*side.axis) / (b.*side.axis - a.*side.axis);
-        cut.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
+        cut_.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
       }
-      if (inside(b)) cut.push_back(b);
+      if (inside(b)) cut_.push_back(b);
     }
-    ring.swap(cut);
+    ring.swap(cut_);
   }
   for (const PlanePoint& p : ring) {
     const auto x = static_cast<int32_t>(std::lround(p.x)), y = static_cast<int32_t>(std::lround(p.y));

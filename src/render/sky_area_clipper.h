@@ -3,7 +3,9 @@
 // a circle on the chart); the parts in sight are joined along that circle,
 // turning the way that keeps the rings' area on their left, into closed
 // rings, which are then cut at a rectangle a little larger than the chart,
-// so that no point lands far outside it.
+// so that no point lands far outside it. Points within a unit of the one
+// before are left out: on a wide chart the outline's points crowd closer
+// than the pixels.
 //
 // Rings wholly beyond the edge add nothing: an area is taken never to hold
 // the whole edge inside it, as none of the Milky Way's levels can (they are
@@ -44,6 +46,7 @@ class SkyAreaClipper {
     bool joined = false;
   };
 
+  void addPoint(std::vector<PlanePoint>& points, int i) const;
   void addPieces(const double* x, const double* y, const double* z, int count);
   // Where the edge cuts the step from a point in sight to one beyond,
   // placed on the circle; `angle` receives its angle there.
@@ -52,7 +55,7 @@ class SkyAreaClipper {
   void joinPieces();
   size_t nextEntry(double exitAngle, double& turn) const;
   void addArc(std::vector<PlanePoint>& ring, double fromAngle, double turn) const;
-  void cutAtRectangle(std::vector<PlanePoint> ring);
+  void cutAtRectangle(std::vector<PlanePoint>& ring);
 
   iTransformer& transformer_;
   const double limit_;
@@ -62,6 +65,7 @@ class SkyAreaClipper {
   std::vector<int32_t> px_, py_;
   std::vector<double> depth_;
   std::vector<Piece> pieces_;
+  std::vector<PlanePoint> ring_, cut_;  // kept between rings for their room
   AreaRings area_;
 };
 

@@ -22,14 +22,15 @@ using testing::enclosedArea;
 constexpr double kPi = std::numbers::pi;
 constexpr double kRadPerDeg = kPi / 180;
 
-// A parallel of the sky as a ring of unit vectors, one point a degree,
-// running toward increasing right ascension (its area to the north, seen
-// from outside) or against it (its area to the south).
+// A parallel of the sky as a ring of unit vectors, one point a degree or
+// more, running toward increasing right ascension (its area to the north,
+// seen from outside) or against it (its area to the south).
 struct SkyRing {
   std::vector<double> x, y, z;
-  SkyRing(double decDeg, bool eastward) {
-    for (int k = 0; k < 360; ++k) {
-      const double ra = (eastward ? k : -k) * kRadPerDeg, dec = decDeg * kRadPerDeg;
+  SkyRing() = default;
+  SkyRing(double decDeg, bool eastward, int perDegree = 1) {
+    for (int k = 0; k < 360 * perDegree; ++k) {
+      const double ra = (eastward ? k : -k) * kRadPerDeg / perDegree, dec = decDeg * kRadPerDeg;
       x.push_back(std::cos(dec) * std::cos(ra));
       y.push_back(std::cos(dec) * std::sin(ra));
       z.push_back(std::sin(dec));
@@ -75,6 +76,33 @@ TEST_F(Clipper, APartOfAParallelIsClosedAlongTheHemisphere) {
     EXPECT_NEAR(enclosedArea(clip({&northward})), 0.614185e6, 0.002e6);
     EXPECT_NEAR(enclosedArea(clip({&southward})), (kPi - 0.614185) * 1e6, 0.004e6);
   }
+}
+
+// With a hundred points a degree the parallel's points in sight lie a
+// seventh of a unit apart along its 1732-unit chord; the area keeps about
+// one a unit and the same size.
+TEST_F(Clipper, PointsCloserThanAUnitAreLeftOut) {
+  const SkyRing dense(30, true, 100);
+  frame(kProjectionOrthographic, kMirrorNone, 4000);
+  const AreaRings north = clip({&dense});
+  EXPECT_LT(north.x.size(), 2200u);
+  EXPECT_NEAR(enclosedArea(north), 0.614185e6, 0.002e6);
+}
+
+// A circle 5 degrees across around right ascension 60 degrees on the
+// equator lies near x = R sin 60 = 866 units, beyond the side of a
+// 1000-unit chart at 512.
+TEST_F(Clipper, ARingBeyondASideOfTheChartAddsNothing) {
+  SkyRing circle;
+  const double c = std::cos(60 * kRadPerDeg), s = std::sin(60 * kRadPerDeg), r = 2.5 * kRadPerDeg;
+  for (int k = 0; k < 360; ++k) {
+    const double east = std::sin(r) * std::cos(k * kRadPerDeg), north = std::sin(r) * std::sin(k * kRadPerDeg);
+    circle.x.push_back(std::cos(r) * c - east * s);
+    circle.y.push_back(std::cos(r) * s + east * c);
+    circle.z.push_back(north);
+  }
+  frame(kProjectionOrthographic, kMirrorNone, 1000);
+  EXPECT_TRUE(clip({&circle}).empty());
 }
 
 // The band between declinations -10 and +10 (two rings, each with the band
