@@ -92,6 +92,7 @@ struct ChartSettings {
   uint8_t needConstBoundaries = 1;
   uint8_t needConstNames = 1;
   uint8_t needConstAbbreviations = 0;  // abbreviations instead of names
+  uint8_t needMilkyWay = 1;
   uint8_t showStars = 1;
   uint8_t showRoute = 0;               // the star-hop route
   uint8_t frameFill = 0;               // fill the printed frame

@@ -27,7 +27,7 @@ constexpr ValueRange kMagnitudeLimitRange{-3000, 3000};
 constexpr ValueRange kStarDiameterRange{1, 100};
 constexpr ValueRange kFilterModeRange{0, 255};  // non-zero: the manual limit
 
-constexpr size_t kFieldCount = 19;
+constexpr size_t kFieldCount = 20;
 
 constexpr std::array<Field, kFieldCount> kFields{{
     {"needequatorialgrid", &ChartSettings::needEquatorialGrid, nullptr},
@@ -37,6 +37,7 @@ constexpr std::array<Field, kFieldCount> kFields{{
     {"needeconstlines", &ChartSettings::needConstLines, nullptr},
     {"needconstboundaries", &ChartSettings::needConstBoundaries, nullptr},
     {"needconstnames", &ChartSettings::needConstNames, nullptr},
+    {"needmilkyway", &ChartSettings::needMilkyWay, nullptr},
     {"starmagnlimitauto", nullptr, &ChartSettings::starLimitAutoOffset, kMagnitudeOffsetRange},
     {"starmaxdiameter", nullptr, &ChartSettings::maxStarDiameter, kStarDiameterRange},
     {"needstarcoloring", &ChartSettings::starColouring, nullptr},
@@ -61,20 +62,28 @@ constexpr std::array<std::string_view, kFieldCount + 1> kKeys = [] {
 
 }  // namespace
 
+// Files written before the Milky Way had its switch lack its line: they
+// show it, as new charts do.
 bool readSettingFile(const std::string& path, ChartSettings& settings) {
-  return readKeyLines(path, kKeys, [&settings](int key, std::optional<std::string_view> value) {
+  ChartSettings read = settings;
+  read.needMilkyWay = 1;
+  if (!readKeyLines(path, kKeys, [&read](int key, std::optional<std::string_view> value) {
     if (key == static_cast<int>(kFieldCount)) return;
     const Field& field = kFields[key];
     if (field.flag) {
-      settings.*field.flag = (value && !value->empty() && (*value)[0] == '1') ? 1 : 0;
-      if (field.flag == &ChartSettings::needEquatorialGrid) settings.automaticGrid = 1;
+      read.*field.flag = (value && !value->empty() && (*value)[0] == '1') ? 1 : 0;
+      if (field.flag == &ChartSettings::needEquatorialGrid) read.automaticGrid = 1;
     } else {
       // A number outside its range is passed over like a line that is not
       // there: the field keeps its value.
       const int number = value ? leadingInt(*value) : 0;
-      if (field.range.holds(number)) settings.*field.number = number;
+      if (field.range.holds(number)) read.*field.number = number;
     }
-  });
+  })) {
+    return false;
+  }
+  settings = read;
+  return true;
 }
 
 // A switch byte counts as on whatever its non-zero value, as everywhere

@@ -53,6 +53,7 @@ bool loadChartData(AppModel& model) {
   // catalogs registered after are moved as they come.
   std::thread marks([&catalogs, &model] { catalogs->setStarEpoch(julianDayOf(model.universal)); });
   catalogs->loadConstellations();
+  catalogs->loadMilkyWay();
   catalogs->loadDeepsky();
   marks.join();
   registerLargeStarCatalogs(*catalogs);

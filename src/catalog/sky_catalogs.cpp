@@ -113,6 +113,10 @@ void SkyCatalogs::loadConstellations() {
   names_.load(resolveDataPath(directory_, kConstellationNamesPath));
 }
 
+MilkyWay::LoadResult SkyCatalogs::loadMilkyWay() {
+  return milkyWay_.load(resolveDataPath(directory_, MilkyWay::kPath));
+}
+
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }
 
 int SkyCatalogs::loadStarIds() {

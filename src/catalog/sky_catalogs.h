@@ -16,6 +16,7 @@
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/fast_stars.h"
+#include "catalog/milky_way.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_buffer.h"
@@ -85,6 +86,9 @@ class SkyCatalogs {
   // The figures, the boundaries (also as regions) and the names in the
   // chart's languages.
   void loadConstellations();
+  // The Milky Way's outline; without its file the chart shows none.
+  MilkyWay::LoadResult loadMilkyWay();
+  const MilkyWay& milkyWay() const { return milkyWay_; }
   // Each catalog is built by its file's type and kept whatever open answers
   // (a rejected file leaves an empty catalog); none for another file type.
   void loadDeepsky();
@@ -135,6 +139,7 @@ class SkyCatalogs {
   int slotsInUse_ = 0;
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
+  MilkyWay milkyWay_;
   ConstellationNames names_;
   std::optional<ConstellationRegions> regions_;
   StarLabels labels_;

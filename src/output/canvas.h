@@ -30,6 +30,9 @@ class Canvas {
   // An ellipse inside the box, right and bottom edges excluded: outlined
   // with the pen and filled with the brush.
   virtual void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
+  // Fills the area of closed rings by the even-odd rule in the colour; the
+  // points one ring after another, ring k ending before ends[k].
+  virtual void fillArea(const DevicePoint* points, const uint32_t* ends, int rings, Rgb colour) = 0;
   // Label text with its top-left corner at (x, y), on a transparent background.
   virtual void text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) = 0;
 };

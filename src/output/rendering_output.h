@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/output_area.h"
+#include "output/area_rings.h"
 #include "output/moon_phase.h"
 #include "output/print_colour_table.h"
 #include "output/star_size_table.h"
@@ -137,6 +138,13 @@ class RenderingOutput {
   // catalog value is the object's magnitude, as for the symbols.
   virtual void largeOutline(int index, int32_t x, int32_t y, int32_t catalogValue, int32_t ux, int32_t uy, int32_t vx,
                             int32_t vy);
+
+  // A brightness level of the Milky Way: the area filled, not stroked, in
+  // a shade by its brightness, from 0 (none) to 1 (the brightest level).
+  virtual void milkyWayArea(double brightness, const AreaRings& area) {
+    (void)brightness;
+    (void)area;
+  }
 
   // Texts at the point shifted by (dx, dy) device units.
   virtual void text(int32_t x, int32_t y, int32_t dx, int32_t dy, int textClass, std::string_view text) = 0;

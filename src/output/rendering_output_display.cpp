@@ -151,6 +151,20 @@ void RenderingOutputDisplay::clear() {
   starColourClass_ = -1;
 }
 
+// The faintest level a quarter of the way from the background to the grid
+// colour, the brightest 85 percent of it: the grid stays in sight above.
+void RenderingOutputDisplay::milkyWayArea(double brightness, const AreaRings& area) {
+  if (area.empty()) return;
+  flushPolyline();
+  const Rgb back = colors_.getColor(kColorBackground), grid = colors_.getColor(kColorGrid);
+  const double share = 0.1 + 0.75 * std::clamp(brightness, 0.0, 1.0);
+  auto mix = [share](uint8_t from, uint8_t to) { return static_cast<uint8_t>(std::lround(from + share * (to - from))); };
+  areaPoints_.resize(area.x.size());
+  for (size_t i = 0; i < area.x.size(); ++i) areaPoints_[i] = device(area.x[i], area.y[i]);
+  canvas_->fillArea(areaPoints_.data(), area.ends.data(), static_cast<int>(area.ends.size()),
+                    {mix(back.red, grid.red), mix(back.green, grid.green), mix(back.blue, grid.blue)});
+}
+
 // --- styles ----------------------------------------------------------------
 
 void RenderingOutputDisplay::selectPen(int lineStyle) {

@@ -40,6 +40,8 @@ class RenderingOutputDisplay final : public RenderingOutput {
   void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool stroke, bool fill) override;
   void polyline(const int32_t* x, const int32_t* y, int count) override;
   void clear() override;
+  // The area in a shade between the background and the grid colour.
+  void milkyWayArea(double brightness, const AreaRings& area) override;
   void setFrameLineStyle() override {}
   void selectPen(int lineStyle) override;
   void selectBrush(int fillStyle) override;
@@ -98,6 +100,7 @@ class RenderingOutputDisplay final : public RenderingOutput {
   int32_t cx_ = 0, cy_ = 0;
   int32_t width_ = 0;  // the chart's columns: 2 cx_ + 1 for an odd width
   std::vector<DevicePoint> polyPoints_;  // the polyline being drawn
+  std::vector<DevicePoint> areaPoints_;  // the area being filled
   int starColourClass_ = -1;
   Rgb brushColour_{};
   Rgb penColour_{};

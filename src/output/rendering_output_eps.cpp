@@ -205,6 +205,22 @@ void RenderingOutputEps::fillOutline(const std::vector<Point>& outline, int grey
   put(" setrgbcolor fill grestore newpath\r\n");
 }
 
+// Each ring's moveto starts a new path: the rings are put as subpaths of
+// one path here instead.
+void RenderingOutputEps::fillArea(const AreaRings& area, int greyPercent) {
+  put("newpath");
+  for (size_t ring = 0, i = 0; ring < area.ends.size(); ++ring) {
+    put(' ');
+    putPoint(area.x[i], area.y[i]);
+    put(" moveto");
+    for (++i; i < area.ends[ring]; ++i) lineTo(area.x[i], area.y[i]);
+    put(" closepath");
+  }
+  put(" gsave ");
+  putColour({greyPercent, greyPercent, greyPercent});
+  put(" setrgbcolor eofill grestore newpath\r\n");
+}
+
 // --- texts ------------------------------------------------------------------------
 
 void RenderingOutputEps::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {

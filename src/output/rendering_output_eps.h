@@ -39,6 +39,7 @@ class RenderingOutputEps final : public RenderingOutputFile {
   void variableStarDisc(int32_t x, int32_t y, int32_t, int32_t radius) override { disc(x, y, radius); }
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override { disc(x, y, radius); }
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
+  void fillArea(const AreaRings& area, int greyPercent) override;
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 

@@ -1,5 +1,6 @@
 #include "output/rendering_output_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -176,6 +177,11 @@ void RenderingOutputFile::segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2
 void RenderingOutputFile::pathEnd(bool close) {
   if (close) closePath();
   strokePath();
+}
+
+void RenderingOutputFile::milkyWayArea(double brightness, const AreaRings& area) {
+  if (area.empty()) return;
+  fillArea(area, 96 - static_cast<int>(std::lround(16 * std::clamp(brightness, 0.0, 1.0))));
 }
 
 void RenderingOutputFile::closedPolygon(const Point* corners, int count) {

@@ -61,6 +61,9 @@ class RenderingOutputFile : public RenderingOutput {
   void circle(int32_t, int32_t, int32_t) override {}
   void polyline(const int32_t*, const int32_t*, int) override {}
   void clear() override {}
+  // The area in a light grey: 96 percent of white for the faintest level,
+  // 80 for the brightest.
+  void milkyWayArea(double brightness, const AreaRings& area) override;
 
   bool planetDisc(int body, int mark, int32_t x, int32_t y, int32_t diameter, int32_t radius) override;
   bool discWithTick(int index, int subIndex, int32_t x, int32_t y, int32_t diameter, int32_t radius,
@@ -134,6 +137,8 @@ class RenderingOutputFile : public RenderingOutput {
   // The closed outline filled in grey (percent of white), not stroked; the
   // colours selected stay as they were.
   virtual void fillOutline(const std::vector<Point>& outline, int greyPercent) = 0;
+  // The area of the rings filled the same way, by the even-odd rule.
+  virtual void fillArea(const AreaRings& area, int greyPercent) = 0;
   virtual void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) = 0;
   virtual void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) = 0;
 

@@ -239,17 +239,31 @@ void RenderingOutputPdf::bodyDisc(int32_t x, int32_t y, int32_t radius) {
   put("b\r\n");
 }
 
-void RenderingOutputPdf::fillOutline(const std::vector<Point>& outline, int greyPercent) {
-  if (outline.empty()) return;
+void RenderingOutputPdf::beginGreyFill(int greyPercent) {
   put("q ");
   put(greyPercent / 100);
   put('.');
   put(static_cast<char>('0' + greyPercent % 100 / 10));
   put(static_cast<char>('0' + greyPercent % 10));
   put(" g ");
+}
+
+void RenderingOutputPdf::fillOutline(const std::vector<Point>& outline, int greyPercent) {
+  if (outline.empty()) return;
+  beginGreyFill(greyPercent);
   moveTo(outline[0].x, outline[0].y);
   for (size_t i = 1; i < outline.size(); ++i) lineTo(outline[i].x, outline[i].y);
   put("h f Q\r\n");
+}
+
+void RenderingOutputPdf::fillArea(const AreaRings& area, int greyPercent) {
+  beginGreyFill(greyPercent);
+  for (size_t ring = 0, i = 0; ring < area.ends.size(); ++ring) {
+    moveTo(area.x[i], area.y[i]);
+    for (++i; i < area.ends[ring]; ++i) lineTo(area.x[i], area.y[i]);
+    put("h ");
+  }
+  put("f* Q\r\n");
 }
 
 void RenderingOutputPdf::writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) {

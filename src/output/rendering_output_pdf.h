@@ -55,6 +55,9 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override;
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
+  void fillArea(const AreaRings& area, int greyPercent) override;
+  // "q 0.96 g ": the state saved, the fill in grey (percent of white).
+  void beginGreyFill(int greyPercent);
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 

@@ -194,14 +194,34 @@ void RenderingOutputSvg::rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y
   put("\"/>\r\n");
 }
 
-void RenderingOutputSvg::fillOutline(const std::vector<Point>& outline, int greyPercent) {
-  if (outline.empty()) return;
+void RenderingOutputSvg::putGrey(int greyPercent) {
   const int level = greyPercent * 255 / 100;
-  put("<polygon style=\"stroke:none;fill:rgb(");
+  put("rgb(");
   for (int i = 0; i < 3; ++i) {
     put(level);
     put(i < 2 ? ',' : ')');
   }
+}
+
+void RenderingOutputSvg::fillArea(const AreaRings& area, int greyPercent) {
+  put("<path style=\"stroke:none;fill-rule:evenodd;fill:");
+  putGrey(greyPercent);
+  put("\" d=\"");
+  for (size_t ring = 0, i = 0; ring < area.ends.size(); ++ring) {
+    for (const size_t start = i; i < area.ends[ring]; ++i) {
+      put(i == start ? 'M' : 'L');
+      putPoint(area.x[i], area.y[i]);
+      put(' ');
+    }
+    put('Z');
+  }
+  put("\"/>\r\n");
+}
+
+void RenderingOutputSvg::fillOutline(const std::vector<Point>& outline, int greyPercent) {
+  if (outline.empty()) return;
+  put("<polygon style=\"stroke:none;fill:");
+  putGrey(greyPercent);
   put("\" points=\"");
   for (size_t i = 0; i < outline.size(); ++i) {
     if (i > 0) put(' ');

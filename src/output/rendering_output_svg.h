@@ -51,6 +51,9 @@ class RenderingOutputSvg final : public RenderingOutputFile {
   }
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override { circleElement("body", x, y, radius); }
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
+  void fillArea(const AreaRings& area, int greyPercent) override;
+  // "rgb(g,g,g)" of a grey in percent of white.
+  void putGrey(int greyPercent);
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 

@@ -40,6 +40,16 @@ struct ProjectedPoint {
   double depth = 0.0;  // cosine of the distance from the centre
 };
 
+// The edge of what a projection draws, in returned chart coordinates: the
+// circle where the depth equals the visibility limit (every projection is
+// azimuthal), and whether the chart turns as the sky seen from outside the
+// sphere does (north up, east to the right), false when one axis is
+// mirrored against that view.
+struct VisibleEdge {
+  double centreX, centreY, radius;
+  bool turnsAsOutside;
+};
+
 class iTransformer {
  public:
   virtual ~iTransformer() = default;
@@ -75,6 +85,7 @@ class iTransformer {
   // The angle of the direction to the north celestial pole on the chart,
   // radians; 0 where a projection does not compute it.
   virtual double northAngle(double raRad, double decRad) = 0;
+  virtual VisibleEdge visibleEdge() const = 0;
   virtual int32_t tenthArcminToPixels(int32_t tenthsOfArcmin) const = 0;
   virtual int32_t arcsecToPixels(double arcsec) const = 0;
   virtual int32_t pixelsToArcsec(int32_t pixels) const = 0;

@@ -80,6 +80,13 @@ Vector3 TransformerBase::refracted(const Vector3& horizon) {
   return {std::sin(lifted), horizon.y * k, horizon.z * k};
 }
 
+// The plane's X runs east and Y north (or to the zenith): the sky seen from
+// outside; place moves the centre by the vertical offset and mirrors.
+VisibleEdge TransformerBase::visibleEdge() const {
+  const double offset = horizontal_ && usesVerticalOffset_ ? verticalOffset_ : 0;
+  return {0, -mirrorY_ * offset, scale_ * radialLaw(std::acos(visibilityLimit_)), mirrorX_ * mirrorY_ > 0};
+}
+
 int32_t TransformerBase::tenthArcminToPixels(int32_t tenthsOfArcmin) const {
   return truncatePixels(tenthsOfArcmin * scale_ / kTenthArcminPerRad);
 }

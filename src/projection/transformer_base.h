@@ -31,6 +31,7 @@ class TransformerBase : public iTransformer {
   bool isHorizontal() const override { return horizontal_; }
   double visibilityLimit() const override { return visibilityLimit_; }
   void setup(const OutputArea& area, const ChartSettings& settings) override;
+  VisibleEdge visibleEdge() const override;
   int32_t tenthArcminToPixels(int32_t tenthsOfArcmin) const override;
   int32_t arcsecToPixels(double arcsec) const override;
   int32_t pixelsToArcsec(int32_t pixels) const override;

@@ -19,6 +19,7 @@
 #include "render/polyline_tracer.h"
 #include "render/deepsky_layer.h"
 #include "render/label_placer.h"
+#include "render/milky_way_layer.h"
 #include "render/render_options.h"
 #include "render/solar_system_layer.h"
 
@@ -103,6 +104,11 @@ void ChartRenderer::drawLayers(const PassFlags& flags) {
     out.endGroup();
   }
   out.clipToChart();
+  if (s.needMilkyWay && catalogs_) {
+    out.beginGroup("milkyway");
+    MilkyWayLayer(catalogs_->milkyWay(), out, *transformer_, *area_, visibilityLimit_).draw();
+    out.endGroup();
+  }
   if (s.needEquatorialGrid) {
     out.beginGroup("equatorialgrid");
     out.selectPen(kGridLine);

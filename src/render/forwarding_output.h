@@ -46,6 +46,7 @@ class ForwardingOutput : public RenderingOutput {
     inner_.rectangle(x1, y1, x2, y2, stroke, fill);
   }
   void polyline(const int32_t* x, const int32_t* y, int count) override { inner_.polyline(x, y, count); }
+  void milkyWayArea(double brightness, const AreaRings& area) override { inner_.milkyWayArea(brightness, area); }
   void clear() override { inner_.clear(); }
   void setFrameLineStyle() override { inner_.setFrameLineStyle(); }
   void selectPen(int lineStyle) override { inner_.selectPen(lineStyle); }

@@ -15,7 +15,7 @@ const std::map<std::string, std::string, std::less<>> kLineGroups = {
 const std::vector<std::string>& LayerStatistics::layerNames() {
   static const std::vector<std::string> names = {
       "stars",    "starlabels", "doubles",         "variables",  "deepsky",  "solarsystem", "constlines",
-      "constboundaries", "constnames", "grid", "ecliptic", "horizon", "route"};
+      "constboundaries", "constnames", "grid", "ecliptic", "horizon", "route", "milkyway"};
   return names;
 }
 

@@ -26,6 +26,11 @@ class LayerStatistics final : public ForwardingOutput {
   void polyFinish(int32_t x, int32_t y, bool close) override;
   void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
   void selectPen(int lineStyle) override;
+  // The Milky Way counts the rings it fills.
+  void milkyWayArea(double brightness, const AreaRings& area) override {
+    counts_["milkyway"] += static_cast<int>(area.ends.size());
+    inner_.milkyWayArea(brightness, area);
+  }
 
   bool planetDisc(int body, int mark, int32_t x, int32_t y, int32_t d, int32_t r) override {
     return counted("solarsystem", inner_.planetDisc(body, mark, x, y, d, r));

@@ -1,6 +1,7 @@
 #include "ui/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QPoint>
 #include <QString>
 
@@ -50,6 +51,22 @@ void QtCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom
   const auto mode = painter_.compositionMode();
   painter_.setCompositionMode(QPainter::CompositionMode_Source);
   painter_.fillRect(QRect(left, top, right - left, bottom - top), qcolor(colour));
+  painter_.setCompositionMode(mode);
+}
+
+void QtCanvas::fillArea(const DevicePoint* points, const uint32_t* ends, int rings, Rgb colour) {
+  QPainterPath path;
+  path.setFillRule(Qt::OddEvenFill);
+  QPolygonF ring;
+  for (int k = 0, i = 0; k < rings; ++k) {
+    ring.clear();
+    for (; i < static_cast<int>(ends[k]); ++i) ring.append(QPointF(points[i].x, points[i].y));
+    path.addPolygon(ring);
+    path.closeSubpath();
+  }
+  const auto mode = painter_.compositionMode();
+  painter_.setCompositionMode(QPainter::CompositionMode_Source);
+  painter_.fillPath(path, qcolor(colour));
   painter_.setCompositionMode(mode);
 }
 

@@ -37,6 +37,7 @@ class QtCanvas final : public Canvas {
   void fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, Rgb colour) override;
   void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
   void polyline(const DevicePoint* points, int count) override;
+  void fillArea(const DevicePoint* points, const uint32_t* ends, int rings, Rgb colour) override;
   void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) override;
 

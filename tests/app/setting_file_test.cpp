@@ -21,6 +21,7 @@ constexpr const char* kDefaultText =
     "needeconstlines=1\r\n"
     "needconstboundaries=1\r\n"
     "needconstnames=1\r\n"
+    "needmilkyway=1\r\n"
     "starmagnlimitauto=0\r\n"
     "starmaxdiameter=9\r\n"
     "needstarcoloring=0\r\n"
@@ -48,7 +49,7 @@ class SettingFile : public ::testing::Test {
   const std::string path = dir.file("chart.clv");
 };
 
-TEST_F(SettingFile, TheDefaultsAreNineteenLinesByteForByte) {
+TEST_F(SettingFile, TheDefaultsAreTwentyLinesByteForByte) {
   EXPECT_EQ(settingFileText(ChartSettings{}), kDefaultText);
 }
 
@@ -57,7 +58,7 @@ TEST_F(SettingFile, EveryFieldGoesOutAndComesBack) {
   for (uint8_t ChartSettings::*flag :
        {&ChartSettings::needEquatorialGrid, &ChartSettings::needGridNumbering, &ChartSettings::needEcliptic,
         &ChartSettings::needHorizon, &ChartSettings::needConstLines, &ChartSettings::needConstBoundaries,
-        &ChartSettings::needConstNames, &ChartSettings::needStarLabel, &ChartSettings::needStarName,
+        &ChartSettings::needConstNames, &ChartSettings::needMilkyWay, &ChartSettings::needStarLabel, &ChartSettings::needStarName,
         &ChartSettings::needStarBayer, &ChartSettings::needVariableStars, &ChartSettings::needDoubleStars}) {
     changed.*flag = 0;
   }
@@ -128,6 +129,16 @@ TEST_F(SettingFile, TheEquatorialGridLineSwitchesTheAutomaticGridOn) {
   settings.automaticGrid = 0;
   ASSERT_TRUE(readSettingFile(path, settings));
   EXPECT_EQ(settings.automaticGrid, 0);
+}
+
+// Files saved before the Milky Way had a switch lack its line: they show it.
+TEST_F(SettingFile, AFileWithoutTheMilkyWayLineShowsIt) {
+  writeBytes(path, "needhorizon=0\r\n");
+  ChartSettings settings;
+  settings.needMilkyWay = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.needMilkyWay, 1);
+  EXPECT_EQ(read("needmilkyway=0\r\n").needMilkyWay, 0);
 }
 
 TEST_F(SettingFile, AFileThatCannotBeOpenedChangesNothing) {

@@ -22,6 +22,14 @@ class RecordingCanvas : public Canvas {
     for (int i = 0; i < n; ++i) s += " " + std::to_string(p[i].x) + "," + std::to_string(p[i].y);
     add(s);
   }
+  void fillArea(const DevicePoint* p, const uint32_t* ends, int rings, Rgb c) override {
+    std::string s = "area " + rgb(c);
+    for (int k = 0, i = 0; k < rings; ++k) {
+      s += " |";
+      for (; i < static_cast<int>(ends[k]); ++i) s += " " + std::to_string(p[i].x) + "," + std::to_string(p[i].y);
+    }
+    add(s);
+  }
   void ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override { add("ellipse " + nums({l, t, r, b})); }
   void text(int32_t x, int32_t y, std::u16string_view text, Rgb c) override {
     add("text " + nums({x, y}) + " " + utf16ToUtf8(text) + " " + rgb(c));

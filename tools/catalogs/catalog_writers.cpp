@@ -30,12 +30,12 @@ void sortByMagnitude(std::vector<CatalogStar>& stars) {
                    [](const CatalogStar& a, const CatalogStar& b) { return a.magnitude < b.magnitude; });
 }
 
+}  // namespace
+
 void appendMagic(std::string& out, const char* magic, uint32_t version) {
   out.append(magic, 8);
   appendU32(out, version);
 }
-
-}  // namespace
 
 std::string starCatalogBytes(const StarCatalogContents& c) {
   std::string out;

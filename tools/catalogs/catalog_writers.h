@@ -15,6 +15,8 @@ namespace celvaro {
 
 // A double as its eight little-endian bytes.
 void appendDouble(std::string& out, double v);
+// An eight-character magic and a little-endian 32-bit version.
+void appendMagic(std::string& out, const char* magic, uint32_t version);
 
 // Region records of the regional catalogs (sky_regions.h).
 std::string skyRegionBytes(const std::vector<SkyRegion>& regions);

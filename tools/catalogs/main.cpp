@@ -22,6 +22,7 @@
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_info_file.h"
 #include "catalog/double_star_data.h"
+#include "catalog/milky_way.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_id_database.h"
@@ -35,6 +36,7 @@
 #include "deep_star_files_builder.h"
 #include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
+#include "milky_way_builder.h"
 #include "minor_body_files_builder.h"
 #include "output/bitmap24.h"
 #include "photo_files_builder.h"
@@ -282,8 +284,11 @@ bool verify(const std::string& data) {
   lines.load(data + "/constlines.dat");
   boundaries.load(data + "/constboundaries.dat");
   std::printf("  constlines.dat: %d points; constboundaries.dat: %d points\n", lines.count(), boundaries.count());
+  MilkyWay milkyWay;
+  const bool milkyWayRead = milkyWay.load(data + "/milkyway.dat") == MilkyWay::kLoaded;
+  std::printf("  milkyway.dat: %zu levels, %d points\n", milkyWay.levels().size(), milkyWay.pointCount());
   return stars.starCount() > 100000 && labelResult == 0 && labels.size() > 0 && vega && lines.count() > 0 &&
-         boundaries.count() > 0 && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
+         boundaries.count() > 0 && milkyWayRead && verifyMinorBodies(data) && verifyDoubleAndVariableStars(data) &&
          verifyDeepsky(data) && verifyConstellationNames(data) && verifyStarIds(data) && verifyObservingAids(data) &&
          verifyDeepStars(data);
 }
@@ -330,6 +335,7 @@ int main(int argc, char** argv) {
                                 options.data);
       }) &&
       step("Constellation figures and boundaries", [&] { return buildConstellationFiles(d3 + "/data", options.data); }) &&
+      step("The Milky Way", [&] { return buildMilkyWayFile(d3 + "/data", options.data); }) &&
       step("Constellation names",
            [&] {
              return buildConstellationNameFile(stellarium + "/usr/share/stellarium/translations/stellarium-skycultures",

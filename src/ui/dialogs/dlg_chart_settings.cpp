@@ -142,6 +142,7 @@ constexpr SwitchRow kConstGridSwitches[] = {
     {106, 14456, "Constellation names", &ChartSettings::needConstNames},
     {107, 14457, "Constellation abbreviations", &ChartSettings::needConstAbbreviations},
     {108, 14571, "Atmospheric refraction (horizontal charts, altitudes)", &ChartSettings::refraction},
+    {109, 14578, "Milky Way", &ChartSettings::needMilkyWay},
 };
 
 constexpr SwitchRow kLabelSwitches[] = {

@@ -1,0 +1,91 @@
+#include "catalog/milky_way.h"
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "platform/binary_file.h"
+
+namespace celvaro {
+namespace {
+
+constexpr double kRadPerThousandthDeg = std::numbers::pi / 180000.0;
+constexpr int32_t kFullCircle = 360000, kPole = 90000;
+
+// Reads little-endian words from the file's bytes; a read past the end
+// fails and every later one too.
+class ByteCursor {
+ public:
+  ByteCursor(const std::string& bytes, size_t start) : bytes_(bytes), at_(start) {}
+
+  bool word(uint32_t& value) {
+    if (!has(4)) return false;
+    value = loadU32(reinterpret_cast<const uint8_t*>(bytes_.data()) + at_);
+    at_ += 4;
+    return true;
+  }
+  bool has(uint64_t count) const { return ok() && at_ + count <= bytes_.size(); }
+  bool atEnd() const { return at_ == bytes_.size(); }
+  bool ok() const { return at_ <= bytes_.size(); }
+
+ private:
+  const std::string& bytes_;
+  size_t at_;
+};
+
+bool readRing(ByteCursor& in, MilkyWay::Ring& ring) {
+  uint32_t count = 0;
+  if (!in.word(count) || count < 3 || !in.has(uint64_t{count} * MilkyWay::kPointBytes)) return false;
+  ring.x.reserve(count), ring.y.reserve(count), ring.z.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    uint32_t raWord = 0, decWord = 0;
+    in.word(raWord), in.word(decWord);
+    const auto ra = static_cast<int32_t>(raWord), dec = static_cast<int32_t>(decWord);
+    if (ra < 0 || ra >= kFullCircle || dec < -kPole || dec > kPole) return false;
+    const double raRad = ra * kRadPerThousandthDeg, decRad = dec * kRadPerThousandthDeg;
+    ring.x.push_back(std::cos(decRad) * std::cos(raRad));
+    ring.y.push_back(std::cos(decRad) * std::sin(raRad));
+    ring.z.push_back(std::sin(decRad));
+  }
+  return true;
+}
+
+bool readLevel(ByteCursor& in, MilkyWay::Level& level) {
+  uint32_t rings = 0;
+  // Each ring takes at least its count and three points.
+  if (!in.word(rings) || !in.has(uint64_t{rings} * (4 + 3 * MilkyWay::kPointBytes))) return false;
+  level.resize(rings);
+  for (MilkyWay::Ring& ring : level) {
+    if (!readRing(in, ring)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+MilkyWay::LoadResult MilkyWay::load(const std::string& path) {
+  levels_.clear();
+  std::string bytes;
+  if (!readWholeFile(path, bytes)) return kMissing;
+  if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "CLV_MWAY", 8) != 0) return kDamaged;
+  ByteCursor in(bytes, 8);
+  uint32_t version = 0, count = 0;
+  if (!in.word(version) || version != kVersion || !in.word(count) || count > kMaxLevels) return kDamaged;
+  std::vector<Level> levels(count);
+  for (Level& level : levels) {
+    if (!readLevel(in, level)) return kDamaged;
+  }
+  if (!in.atEnd()) return kDamaged;
+  levels_ = std::move(levels);
+  return kLoaded;
+}
+
+int MilkyWay::pointCount() const {
+  int count = 0;
+  for (const Level& level : levels_) {
+    for (const Ring& ring : level) count += ring.size();
+  }
+  return count;
+}
+
+}  // namespace celvaro
