@@ -1,6 +1,7 @@
 #include "render/chart_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -25,6 +26,23 @@
 
 namespace celvaro {
 namespace {
+
+// The sines and cosines of the whole degrees 0..359.
+struct DegreeTable {
+  std::array<double, 360> sin, cos;
+};
+
+const DegreeTable& degreeTable() {
+  static const DegreeTable table = [] {
+    DegreeTable t;
+    for (int d = 0; d < 360; ++d) {
+      t.sin[d] = std::sin(d * std::numbers::pi / 180);
+      t.cos[d] = std::cos(d * std::numbers::pi / 180);
+    }
+    return t;
+  }();
+  return table;
+}
 
 constexpr double kRadPerArcmin = std::numbers::pi / 10800;
 constexpr int kFullCircleArcmin = 21600;
@@ -186,13 +204,27 @@ void ChartRenderer::route() {
 // The whole line projected at once, each point as project() would give it.
 void ChartRenderer::polylineLayer(const SkyPolylines& line, bool close) {
   const size_t n = static_cast<size_t>(line.count());
-  std::vector<int32_t> x(n), y(n);
-  std::vector<double> depth(n);
-  line.projectAll(*transformer_, x.data(), y.data(), depth.data());
+  ProjectedLine projected(n);
+  line.projectAll(*transformer_, projected.x.data(), projected.y.data(), projected.depth.data());
+  traceLine(projected, line.pen(), close);
+}
+
+// A line of unit vectors (x toward right ascension 0, y toward 6 h, z
+// toward the north pole), projected at once.
+void ChartRenderer::vectorLine(const std::vector<double>& ux, const std::vector<double>& uy,
+                               const std::vector<double>& uz) {
+  ProjectedLine projected(ux.size());
+  transformer_->projectManyVectors(ux.data(), uy.data(), uz.data(), 0, static_cast<int>(ux.size()), projected.x.data(),
+                                   projected.y.data(), projected.depth.data());
+  traceLine(projected, nullptr, false);
+}
+
+// The visible runs of a projected line; a pen of 0 starts over.
+void ChartRenderer::traceLine(const ProjectedLine& line, const uint8_t* pens, bool close) {
   PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, close);
-  for (size_t i = 0; i < n; ++i) {
-    const ProjectedPoint p{x[i], y[i], depth[i]};
-    tracer.projected(transformer_->rejects(depth[i]) ? nullptr : &p, line.pen()[i] == 0);
+  for (size_t i = 0; i < line.x.size(); ++i) {
+    const ProjectedPoint p{line.x[i], line.y[i], line.depth[i]};
+    tracer.projected(transformer_->rejects(p.depth) ? nullptr : &p, pens && pens[i] == 0);
   }
 }
 
@@ -221,19 +253,37 @@ void ChartRenderer::equatorialGrid() {
   const int k0 = (centre + (centre < 0 ? -step / 2 : step / 2)) / step;
   int kMin = k0 - n, kMax = k0 + n;
 
-  // Declination circles; those beyond the poles would only repeat others.
+  // The circles' points as unit vectors, each degree's sine and cosine
+  // from a table (a point n degrees on from an angle by the sum rules).
+  const DegreeTable& degrees = degreeTable();
+  std::vector<double> ux, uy, uz;
+  // Declination circles, every degree of right ascension from -1 to 359;
+  // those beyond the poles would only repeat others.
   for (int k = kMin; k <= kMax; ++k) {
     const int dec = k * step;
     if (std::abs(dec) >= kPoleArcmin) continue;
-    PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, false);
-    for (int deg = -1; deg <= 359; ++deg) tracer.point(deg * 60 * kRadPerArcmin, dec * kRadPerArcmin, false);
+    const double cosDec = std::cos(dec * kRadPerArcmin), sinDec = std::sin(dec * kRadPerArcmin);
+    ux.clear(), uy.clear(), uz.clear();
+    for (int deg = -1; deg <= 359; ++deg) {
+      const int d = (deg + 360) % 360;
+      ux.push_back(cosDec * degrees.cos[d]), uy.push_back(cosDec * degrees.sin[d]), uz.push_back(sinDec);
+    }
+    vectorLine(ux, uy, uz);
   }
   // Hour circles from the lowest to the highest circle, every degree.
+  const double lowest = kMin * step * kRadPerArcmin, highest = kMax * step * kRadPerArcmin;
+  const double cosLow = std::cos(lowest), sinLow = std::sin(lowest);
   for (int ra = 0; ra < kFullCircleArcmin; ra += raStep) {
-    PolylineTracer tracer(*transformer_, *output_, visibilityLimit_, false);
-    int dec = kMin * step;
-    for (; dec < kMax * step; dec += 60) tracer.point(ra * kRadPerArcmin, dec * kRadPerArcmin, false);
-    tracer.point(ra * kRadPerArcmin, kMax * step * kRadPerArcmin, false);
+    const double cosRa = std::cos(ra * kRadPerArcmin), sinRa = std::sin(ra * kRadPerArcmin);
+    ux.clear(), uy.clear(), uz.clear();
+    auto add = [&](double cosDec, double sinDec) {
+      ux.push_back(cosDec * cosRa), uy.push_back(cosDec * sinRa), uz.push_back(sinDec);
+    };
+    for (int j = 0, dec = kMin * step; dec < kMax * step; dec += 60, j = (j + 1) % 360) {
+      add(cosLow * degrees.cos[j] - sinLow * degrees.sin[j], sinLow * degrees.cos[j] + cosLow * degrees.sin[j]);
+    }
+    add(std::cos(highest), std::sin(highest));
+    vectorLine(ux, uy, uz);
   }
   if (!s.needGridNumbering) return;
   output_->setTextStyle(kGridTextStyle);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "catalog/sky_polylines.h"
 
@@ -47,6 +48,14 @@ class ChartRenderer {
   void equatorialGrid();
   // Pen flags 0 move, others draw; segments only between visible points.
   void polylineLayer(const SkyPolylines& line, bool close);
+  // Points projected at once: pixels and depths.
+  struct ProjectedLine {
+    explicit ProjectedLine(size_t n) : x(n), y(n), depth(n) {}
+    std::vector<int32_t> x, y;
+    std::vector<double> depth;
+  };
+  void vectorLine(const std::vector<double>& ux, const std::vector<double>& uy, const std::vector<double>& uz);
+  void traceLine(const ProjectedLine& line, const uint8_t* pens, bool close);
   void constellationNames();
   void legend();
 
