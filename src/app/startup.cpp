@@ -28,9 +28,9 @@ bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place, and the main catalog's fast stars found, while the other catalog
-  // files are read: they share nothing, and the solar system's own update
-  // later finds the bodies placed.
+  // place, and the main catalog's fast stars found and the Milky Way's
+  // outline read (when it is shown), while the other catalog files are read: they share
+  // nothing, and the solar system's own update later finds the bodies placed.
   SolarSystem& solar = catalogs->solarSystem();
   std::thread bodies([&solar, &model] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
@@ -38,8 +38,9 @@ bool loadChartData(AppModel& model) {
   });
   ProperMotions motions;
   FastStars fastStars;
-  std::thread stars([&motions, &fastStars, &model] {
+  std::thread stars([&motions, &fastStars, &model, sky = catalogs.get()] {
     if (motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath))) fastStars.index(motions);
+    if (model.chart.needMilkyWay) sky->loadMilkyWay();
   });
   const bool mainCatalog =
       catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
@@ -53,7 +54,6 @@ bool loadChartData(AppModel& model) {
   // catalogs registered after are moved as they come.
   std::thread marks([&catalogs, &model] { catalogs->setStarEpoch(julianDayOf(model.universal)); });
   catalogs->loadConstellations();
-  catalogs->loadMilkyWay();
   catalogs->loadDeepsky();
   marks.join();
   registerLargeStarCatalogs(*catalogs);

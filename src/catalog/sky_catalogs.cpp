@@ -114,7 +114,13 @@ void SkyCatalogs::loadConstellations() {
 }
 
 MilkyWay::LoadResult SkyCatalogs::loadMilkyWay() {
+  milkyWayRead_ = true;
   return milkyWay_.load(resolveDataPath(directory_, MilkyWay::kPath));
+}
+
+const MilkyWay& SkyCatalogs::milkyWay() {
+  if (!milkyWayRead_) loadMilkyWay();
+  return milkyWay_;
 }
 
 int SkyCatalogs::openStarLabels() { return labels_.open(resolveDataPath(directory_, kStarLabelsPath)); }

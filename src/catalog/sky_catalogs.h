@@ -88,7 +88,9 @@ class SkyCatalogs {
   void loadConstellations();
   // The Milky Way's outline; without its file the chart shows none.
   MilkyWay::LoadResult loadMilkyWay();
-  const MilkyWay& milkyWay() const { return milkyWay_; }
+  // The outline, read at the first use when no load was asked for before:
+  // a chart without the Milky Way never reads it.
+  const MilkyWay& milkyWay();
   // Each catalog is built by its file's type and kept whatever open answers
   // (a rejected file leaves an empty catalog); none for another file type.
   void loadDeepsky();
@@ -140,6 +142,7 @@ class SkyCatalogs {
   int currentSlot_ = 0;
   SkyPolylines lines_, boundaries_;
   MilkyWay milkyWay_;
+  bool milkyWayRead_ = false;
   ConstellationNames names_;
   std::optional<ConstellationRegions> regions_;
   StarLabels labels_;
