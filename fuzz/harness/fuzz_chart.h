@@ -21,6 +21,7 @@ class NullCanvas final : public Canvas {
   void fillRect(int32_t, int32_t, int32_t, int32_t, Rgb) override {}
   void line(int32_t, int32_t, int32_t, int32_t) override {}
   void polyline(const DevicePoint*, int) override {}
+  void fillArea(const DevicePoint*, const uint32_t*, int, Rgb) override {}
   void ellipse(int32_t, int32_t, int32_t, int32_t) override {}
   void text(int32_t, int32_t, std::u16string_view, Rgb) override {}
 };
