@@ -80,21 +80,27 @@ DeepskyObject at(int type, double raRad, int32_t majorAxis) {
   return o;
 }
 
+// The layer on a 5-degree orthographic chart of 1000 units, 200 units a
+// degree at its centre (a 60' galaxy spans 200 units).
+void drawOnFiveDegrees(iDeepskyData& catalog, CountingOutput& output) {
+  OutputArea area;
+  area.width = area.height = 1000;
+  ChartSettings settings;
+  settings.fieldArcmin = 300;
+  TransformerOrthographic transformer;
+  transformer.setScale(500, 150);
+  transformer.setup(area, settings);
+  output.begin("", {}, area);
+  RenderOptions options;
+  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+}
+
 TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
   ListCatalog catalog;
   catalog.objects = {at(kGalaxy, 0, 6000), at(kGalaxy, 0.001, 10), at(kGlobularCluster, 0, 10),
                      at(12, 0, 10), at(0, 0, 10), at(16, 0, 10), at(kOpenCluster, 3.0, 10)};
-  OutputArea area;
-  area.width = area.height = 1000;
-  ChartSettings settings;
-  settings.fieldArcmin = 300;  // 5 degrees: the 60' galaxy spans 200 units
-  TransformerOrthographic transformer;
-  transformer.setScale(500, 150);
-  transformer.setup(area, settings);
   CountingOutput output;
-  output.begin("", {}, area);
-  RenderOptions options;
-  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+  drawOnFiveDegrees(catalog, output);
   EXPECT_EQ(output.count["rotatedGalaxy"], 1);
   EXPECT_EQ(output.count["galaxy"], 1);      // too small to scale: the small ellipse
   EXPECT_EQ(output.count["globular"], 1);
@@ -115,17 +121,8 @@ TEST(DeepskyLayer, LargeObjectsAreDashedOutlinesOfTheirShape) {
   DeepskyObject nebula = at(kBrightNebula, 0, 12000);
   nebula.positionAngle = 30;
   catalog.objects = {nebula, at(kBrightNebula, 0, 600)};
-  OutputArea area;
-  area.width = area.height = 1000;
-  ChartSettings settings;
-  settings.fieldArcmin = 300;
-  TransformerOrthographic transformer;
-  transformer.setScale(500, 150);
-  transformer.setup(area, settings);
   CountingOutput output;
-  output.begin("", {}, area);
-  RenderOptions options;
-  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+  drawOnFiveDegrees(catalog, output);
   EXPECT_EQ(output.count["diffuse"], 1);  // the 6' one, 20 units, keeps its symbol
   // The dashes: every other step of the outline, the rest left open.
   ASSERT_GE(output.lines.size(), 8u);
