@@ -21,6 +21,7 @@ template <typename Record>
 void moveRecords(std::vector<Record>& records, std::vector<EquatorialPosition>& j2000, const StarMover& mover) {
   if (j2000.size() != records.size()) {
     j2000.clear();
+    j2000.reserve(records.size());
     for (const Record& r : records) j2000.push_back({r.raRad, r.decRad});
   }
   for (size_t i = 0; i < records.size(); ++i) {

@@ -2,10 +2,13 @@
 // from the writers' bytes, and what a damaged file yields.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "catalog/fast_stars.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_info_file.h"
@@ -160,6 +163,43 @@ TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
   EXPECT_EQ(kept.raRad, 1.0);
   EXPECT_EQ(kept.decRad, 0.5);
   EXPECT_NE(motions.placeAt(1, 1.0, 0.5, 2461000.5).decRad, 0.5);
+}
+
+// A mark within half an arcminute of a fast star moves with it, one
+// farther out keeps its place: fast stars at the turn of right ascension,
+// near either pole and on the equator, marks set off in eight directions.
+TEST(FastStars, MarksWithinHalfAnArcminuteMoveWithTheirStar) {
+  constexpr double kMasPerDeg = 3.6e6;
+  const struct {
+    const char* where;
+    double raDeg, decDeg;
+  } stars[] = {{"at the turn", 359.9999, 10}, {"on the equator", 120.703125, 0},  // 120.703125 = 86/256 of a turn
+               {"by the north pole", 45, 89.99}, {"by the south pole", 200, -89.99}, {"Barnard's", 269.4521, 4.6934}};
+  std::vector<StoredMotion> byNumber(std::size(stars) + 1, {100000, 0, 0});  // 1" a year east
+  std::vector<FastStarEntry> fast;
+  for (size_t i = 0; i < std::size(stars); ++i) {
+    fast.push_back({static_cast<int32_t>(i + 1), static_cast<int32_t>(std::lround(stars[i].raDeg * kMasPerDeg)),
+                    static_cast<int32_t>(std::lround(stars[i].decDeg * kMasPerDeg))});
+  }
+  ScratchDir dir;
+  writeBytes(dir.file("motions"), starMotionBytes(byNumber, fast));
+  ProperMotions motions;
+  ASSERT_TRUE(motions.load(dir.file("motions")));
+  FastStars index;
+  index.index(motions);
+  constexpr double kRad = std::numbers::pi / 180;
+  for (const auto& star : stars) {
+    for (int direction = 0; direction < 8; ++direction) {
+      for (const double arcmin : {0.45, 0.6}) {
+        const double north = arcmin / 60 * std::cos(direction * std::numbers::pi / 4);
+        const double east = arcmin / 60 * std::sin(direction * std::numbers::pi / 4);
+        const double dec = star.decDeg + north;
+        const double ra = std::fmod(star.raDeg + east / std::cos(star.decDeg * kRad) + 360, 360);
+        EXPECT_EQ(index.markPlace(ra * kRad, dec * kRad, 26).has_value(), arcmin < 0.5)
+            << star.where << ", " << arcmin << "' in direction " << direction * 45;
+      }
+    }
+  }
 }
 
 TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {
