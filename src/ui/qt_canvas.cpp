@@ -1,7 +1,6 @@
 #include "ui/qt_canvas.h"
 
 #include <QFontMetrics>
-#include <QPainterPath>
 #include <QPoint>
 #include <QString>
 
@@ -54,28 +53,114 @@ void QtCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom
   painter_.setCompositionMode(mode);
 }
 
+// The rings' crossings of each pixel row's centre line, counted into their
+// rows, then the pixels whose centres lie between the first and second
+// crossing of a row, the third and fourth, and so on (the even-odd rule).
 void QtCanvas::fillArea(const DevicePoint* points, const uint32_t* ends, int rings, Rgb colour) {
-  QPainterPath path;
-  path.setFillRule(Qt::OddEvenFill);
-  QPolygonF ring;
-  for (int k = 0, i = 0; k < rings; ++k) {
-    ring.clear();
-    for (; i < static_cast<int>(ends[k]); ++i) ring.append(QPointF(points[i].x, points[i].y));
-    path.addPolygon(ring);
-    path.closeSubpath();
+  std::vector<uint32_t> rowStarts(static_cast<size_t>(height_) + 1, 0);
+  std::vector<float> crossings;
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<uint32_t> next(rowStarts.begin(), rowStarts.end() - 1);
+    for (int k = 0, first = 0; k < rings; first = static_cast<int>(ends[k++])) {
+      for (int i = first; i < static_cast<int>(ends[k]); ++i) {
+        const DevicePoint& a = points[i];
+        const DevicePoint& b = points[i + 1 < static_cast<int>(ends[k]) ? i + 1 : first];
+        forEachCrossing(a, b, [&](int row, float x) {
+          if (pass == 0) ++rowStarts[row + 1];
+          else crossings[next[row]++] = x;
+        });
+      }
+    }
+    if (pass == 0) {
+      for (size_t r = 1; r < rowStarts.size(); ++r) rowStarts[r] += rowStarts[r - 1];
+      crossings.resize(rowStarts.back());
+    }
   }
-  const auto mode = painter_.compositionMode();
-  painter_.setCompositionMode(QPainter::CompositionMode_Source);
-  painter_.fillPath(path, qcolor(colour));
-  painter_.setCompositionMode(mode);
+  const uint32_t value = argb(colour);
+  for (int row = 0; row < height_; ++row) {
+    float* const begin = crossings.data() + rowStarts[row];
+    float* const end = crossings.data() + rowStarts[row + 1];
+    std::sort(begin, end);
+    uint32_t* pixels = pixels_ + static_cast<ptrdiff_t>(row) * stride_;
+    for (const float* x = begin; x + 1 < end; x += 2) {
+      const int from = std::max(0, static_cast<int>(std::ceil(x[0] - 0.5f)));
+      const int to = std::min(width_, static_cast<int>(std::ceil(x[1] - 0.5f)));
+      if (from < to) std::fill(pixels + from, pixels + to, value);
+    }
+  }
 }
 
-void QtCanvas::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { painter_.drawLine(x1, y1, x2, y2); }
+// The rows whose centres the edge from a to b crosses (its upper end's row
+// in, its lower end's out, so that a vertex counts once), in image pixels.
+template <typename Visit>
+void QtCanvas::forEachCrossing(const DevicePoint& a, const DevicePoint& b, Visit visit) const {
+  double ax = a.x * ratio_, ay = a.y * ratio_, bx = b.x * ratio_, by = b.y * ratio_;
+  if (ay == by) return;
+  if (ay > by) std::swap(ax, bx), std::swap(ay, by);
+  const double slope = (bx - ax) / (by - ay);
+  const int first = static_cast<int>(std::max(0.0, std::ceil(ay - 0.5)));
+  const int last = static_cast<int>(std::min(static_cast<double>(height_), std::ceil(by - 0.5)));
+  for (int row = first; row < last; ++row) visit(row, static_cast<float>(ax + (row + 0.5 - ay) * slope));
+}
+
+void QtCanvas::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (setsLinesItself()) setLine(x1, y1, x2, y2);
+  else painter_.drawLine(x1, y1, x2, y2);
+}
 
 void QtCanvas::polyline(const DevicePoint* points, int count) {
+  if (setsLinesItself()) {
+    for (int i = 1; i < count; ++i) setLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    return;
+  }
   QVector<QPoint> qpoints(count);
   for (int i = 0; i < count; ++i) qpoints[i] = QPoint(points[i].x, points[i].y);
   painter_.drawPolyline(qpoints.data(), count);
+}
+
+// The part of the line from (x1, y1) to (x2, y2) on the image's pixels,
+// rounded to whole pixels: Bresenham's steps over it, both ends set.
+void QtCanvas::setLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  double a[2] = {double(x1), double(y1)}, b[2] = {double(x2), double(y2)};
+  if (!clipToImage(a, b)) return;
+  int x = static_cast<int>(std::lround(a[0])), y = static_cast<int>(std::lround(a[1]));
+  const int toX = static_cast<int>(std::lround(b[0])), toY = static_cast<int>(std::lround(b[1]));
+  const int dx = std::abs(toX - x), dy = -std::abs(toY - y), sx = x < toX ? 1 : -1, sy = y < toY ? 1 : -1;
+  const uint32_t colour = argb(pen_);
+  for (int error = dx + dy;;) {
+    pixels_[static_cast<ptrdiff_t>(y) * stride_ + x] = colour;
+    if (x == toX && y == toY) return;
+    const int twice = 2 * error;
+    if (twice >= dy) error += dy, x += sx;
+    if (twice <= dx) error += dx, y += sy;
+  }
+}
+
+// Liang and Barsky's clipping of the segment from a to b to the pixel
+// centres' rectangle; false when none of it is inside.
+bool QtCanvas::clipToImage(double a[2], double b[2]) const {
+  if (width_ <= 0 || height_ <= 0) return false;
+  const double d[2] = {b[0] - a[0], b[1] - a[1]}, limit[2] = {width_ - 1.0, height_ - 1.0};
+  double from = 0, to = 1;
+  for (int axis = 0; axis < 2; ++axis) {
+    for (const double side : {0.0, limit[axis]}) {
+      const double towards = side == 0 ? -d[axis] : d[axis], room = side == 0 ? a[axis] : side - a[axis];
+      if (towards == 0) {
+        if (room < 0) return false;
+        continue;
+      }
+      const double t = room / towards;
+      if (towards < 0) from = std::max(from, t);
+      else to = std::min(to, t);
+    }
+  }
+  if (from > to) return false;
+  const double start[2] = {a[0], a[1]};
+  for (int axis = 0; axis < 2; ++axis) {
+    a[axis] = std::clamp(start[axis] + from * d[axis], 0.0, limit[axis]);
+    b[axis] = std::clamp(start[axis] + to * d[axis], 0.0, limit[axis]);
+  }
+  return true;
 }
 
 std::vector<uint8_t> QtCanvas::discMask(int n, int outline) {

@@ -1,6 +1,7 @@
-// The chart canvas on a QImage: lines, outlines and text through QPainter,
-// small filled discs (the stars) written straight into the image from
-// pre-rendered sprites, one per size and pair of colours. The canvas draws
+// The chart canvas on a QImage: outlines and text through QPainter; small
+// filled discs (the stars) written straight into the image from
+// pre-rendered sprites, one per size and pair of colours, and so are solid
+// lines one pixel wide and filled areas. The canvas draws
 // in the image's device-independent pixels: on an image with a device
 // pixel ratio of 2 every disc, line and label is twice as wide in the
 // image's pixels, as on a screen of that ratio.
@@ -59,6 +60,14 @@ class QtCanvas final : public Canvas {
   const Sprite& spriteOf(int size);
   void blitDisc(int32_t left, int32_t top, const Sprite& sprite);
   void painterEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Solid lines one image pixel wide are set straight into the image: for
+  // the grid, the figures and the outlines of a chart the painter's
+  // stroker costs many times the pixels it sets.
+  bool setsLinesItself() const { return ratio_ == 1 && !xor_; }
+  void setLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  bool clipToImage(double a[2], double b[2]) const;
+  template <typename Visit>
+  void forEachCrossing(const DevicePoint& a, const DevicePoint& b, Visit visit) const;
 
   QImage& image_;
   uint32_t* pixels_;  // the image's memory, taken once: bits() detaches

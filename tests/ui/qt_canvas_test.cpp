@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 
 namespace celvaro {
 namespace {
@@ -59,6 +61,70 @@ TEST(QtCanvas, DrawsAtTheImagesDevicePixelRatio) {
   EXPECT_EQ(discRun, 8);
   EXPECT_EQ(image.pixel(9, 14), qRgb(0, 0, 0));
   EXPECT_EQ(lineRows, 2);
+}
+
+// Solid lines on a 60 x 40 image: the pixels set, counted by hand (one a
+// column along a flat line, one a row along a steep one, over the part on
+// the image), and each within a pixel of the true line.
+TEST(QtCanvas, LinesSetOnePixelAStepAndOnlyOnTheImage) {
+  const struct {
+    const char* what;
+    DevicePoint from, to;
+    int pixels;
+  } cases[] = {
+      {"inside", {2, 3}, {12, 7}, 11},
+      {"across both sides", {-10, 5}, {70, 25}, 60},
+      {"down through top and bottom", {30, -100}, {30, 500}, 40},
+      {"corner to corner", {0, 0}, {59, 39}, 60},
+      {"from far away", {-2000000000, 20}, {2000000000, 20}, 60},
+      {"outside", {-5, -5}, {-1, 50}, 0},
+      {"a point", {5, 5}, {5, 5}, 1},
+  };
+  for (const auto& c : cases) {
+    QImage image = blackImage(60, 40);
+    {
+      QtCanvas canvas(image);
+      canvas.setPen({255, 255, 255}, false);
+      const DevicePoint points[] = {c.from, c.to};
+      canvas.polyline(points, 2);
+    }
+    const double dx = double(c.to.x) - c.from.x, dy = double(c.to.y) - c.from.y, length = std::hypot(dx, dy);
+    int set = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 60; ++x) {
+        if (image.pixel(x, y) != qRgb(255, 255, 255)) continue;
+        ++set;
+        const double off = length == 0 ? std::hypot(x - c.from.x, y - c.from.y)
+                                       : std::abs(dy * (x - c.from.x) - dx * (y - c.from.y)) / length;
+        EXPECT_LE(off, 1.0) << c.what << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(set, c.pixels) << c.what;
+  }
+}
+
+// Areas are filled by the even-odd rule at pixel centres: a 20-pixel
+// square less its 10-pixel hole (300 pixels), a square off the corner of
+// which 3 x 3 pixels are on the image, and a right triangle whose rows
+// hold 9, 8, ... 0 pixels (45).
+TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
+  QImage image = blackImage(40, 40);
+  const DevicePoint points[] = {{5, 5},     {25, 5},   {25, 25}, {5, 25},  {10, 10}, {10, 20}, {20, 20},
+                                {20, 10},   {-10, -10}, {3, -10}, {3, 3},   {-10, 3}, {30, 0},  {40, 0},
+                                {30, 10}};
+  const uint32_t ends[] = {4, 8, 12, 15};
+  QtCanvas(image).fillArea(points, ends, 4, {0, 80, 0});
+  int square = 0, corner = 0, triangle = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      if (image.pixel(x, y) != qRgb(0, 80, 0)) continue;
+      ++(x < 4 && y < 4 ? corner : x >= 30 ? triangle : square);
+    }
+  }
+  EXPECT_EQ(square, 300);
+  EXPECT_EQ(corner, 9);
+  EXPECT_EQ(triangle, 45);
+  EXPECT_EQ(image.pixel(15, 15), qRgb(0, 0, 0));  // the hole
 }
 
 TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
