@@ -36,7 +36,6 @@ class RenderingOutputEps final : public RenderingOutputFile {
   void strokePath() override;
   void circleOutline(int32_t x, int32_t y, int32_t radius) override;
   void star(int32_t x, int32_t y, int32_t, int32_t radius) override { disc(x, y, radius); }
-  void variableStarDisc(int32_t x, int32_t y, int32_t, int32_t radius) override { disc(x, y, radius); }
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override { disc(x, y, radius); }
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
   void fillArea(const AreaRings& area, int greyPercent) override;

@@ -262,9 +262,13 @@ bool RenderingOutputFile::drawStar(int32_t x, int32_t y, int32_t diameter, int32
   return true;
 }
 
+// A variable star: the star's disc of its mean brightness and a ring in the
+// variable-star pen a little outside it, as on the screen.
 bool RenderingOutputFile::variableStar(int, int32_t x, int32_t y, int32_t diameter, int32_t radius) {
   if (!isInsideOutput(x, y)) return false;
-  variableStarDisc(x, y, diameter, radius);
+  star(x, y, diameter, radius);
+  const int32_t discRadius = radius > 0 ? radius : starDiameter(diameter) / 2;
+  circleOutline(x, y, discRadius + kVariableRingGap);
   return true;
 }
 

@@ -20,6 +20,7 @@ namespace celvaro {
 class RenderingOutputFile : public RenderingOutput {
  public:
   static constexpr int32_t kDefaultStarDiameter = 45;
+  static constexpr int32_t kVariableRingGap = 25;  // between a variable star's disc and its ring
 
   // A stroke colour of the line styles.
   enum class Ink { kBlack, kGrey, kWhite };
@@ -132,7 +133,6 @@ class RenderingOutputFile : public RenderingOutput {
   // Shapes each file writes its own way.
   virtual void circleOutline(int32_t x, int32_t y, int32_t radius) = 0;
   virtual void star(int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
-  virtual void variableStarDisc(int32_t x, int32_t y, int32_t diameter, int32_t radius) = 0;
   virtual void bodyDisc(int32_t x, int32_t y, int32_t radius) = 0;
   // The closed outline filled in grey (percent of white), not stroked; the
   // colours selected stay as they were.

@@ -229,10 +229,6 @@ void RenderingOutputPdf::star(int32_t x, int32_t y, int32_t magClass, int32_t) {
   put(" Do Q\r\n");
 }
 
-void RenderingOutputPdf::variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) {
-  star(x, y, magClass, radius);
-}
-
 void RenderingOutputPdf::bodyDisc(int32_t x, int32_t y, int32_t radius) {
   useFillColour();
   circlePath(x, y, radius);

@@ -52,7 +52,6 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void strokePath() override { put("S\r\n"); }
   void circleOutline(int32_t x, int32_t y, int32_t radius) override;
   void star(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
-  void variableStarDisc(int32_t x, int32_t y, int32_t magClass, int32_t radius) override;
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override;
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
   void fillArea(const AreaRings& area, int greyPercent) override;

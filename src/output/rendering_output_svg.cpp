@@ -72,8 +72,6 @@ void RenderingOutputSvg::writeStyleSheet() {
   put(o.starOutlineWidth);
   put("}\r\n.body{fill:#808080;stroke:#000;stroke-width:");
   put(o.starOutlineWidth);
-  put("}\r\n.varstar{fill:#fff;stroke:#000;stroke-width:");
-  put(o.starOutlineWidth);
   put("}\r\ntext{font-family:Helvetica,Arial,sans-serif;fill:#000}\r\n");
   for (int textClass = 0; textClass < 7; ++textClass) {
     put('.');

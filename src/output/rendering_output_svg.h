@@ -46,9 +46,6 @@ class RenderingOutputSvg final : public RenderingOutputFile {
   void strokePath() override { put("\"/>\r\n"); }
   void circleOutline(int32_t x, int32_t y, int32_t radius) override { circleElement(lineClass_, x, y, radius); }
   void star(int32_t x, int32_t y, int32_t, int32_t radius) override { circleElement("star", x, y, radius); }
-  void variableStarDisc(int32_t x, int32_t y, int32_t, int32_t radius) override {
-    circleElement("varstar", x, y, radius);
-  }
   void bodyDisc(int32_t x, int32_t y, int32_t radius) override { circleElement("body", x, y, radius); }
   void fillOutline(const std::vector<Point>& outline, int greyPercent) override;
   void fillArea(const AreaRings& area, int greyPercent) override;

@@ -63,7 +63,6 @@ enum Style : int {
   kRouteLine = 23,
   kNoFill = 1,
   kStarFill = 2,
-  kVariableFill = 3,
   kGridTextStyle = 2,
   kNameTextStyle = 3,
   kLabelTextStyle = 4,
@@ -161,7 +160,7 @@ void ChartRenderer::drawLayers(const PassFlags& flags) {
   if (s.needVariableStars && catalogs_ && catalogs_->variableStars()) {
     out.beginGroup("variables");
     out.selectPen(kVariableLine);
-    out.selectBrush(kVariableFill);
+    out.selectBrush(kStarFill);  // a variable star's disc is a star's, its ring in the variable pen
     catalogs_->variableStars()->draw(out, *options_, *area_, *transformer_, s);
     out.endGroup();
   }

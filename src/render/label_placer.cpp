@@ -242,6 +242,13 @@ void LabelPlacer::draw(const Held& label) {
   }
 }
 
+// How soon a label is placed: by the disc of a star as bright as its
+// object, or a deep-sky object's symbol when that is larger: a great
+// nebula goes before the small bright cluster beside it.
+int32_t LabelPlacer::prominence(const Held& label) {
+  return label.layer == kDeepsky ? std::max(label.starRadius, label.radius) : label.starRadius;
+}
+
 void LabelPlacer::finish() {
   dropRepeatedStars();
   std::vector<size_t> order(held_.size());
@@ -249,7 +256,8 @@ void LabelPlacer::finish() {
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     const Held &p = held_[a], &q = held_[b];
     if (tier(p.layer) != tier(q.layer)) return tier(p.layer) < tier(q.layer);
-    return p.starRadius != q.starRadius ? p.starRadius > q.starRadius : p.radius > q.radius;
+    const int32_t pFirst = prominence(p), qFirst = prominence(q);
+    return pFirst != qFirst ? pFirst > qFirst : p.radius > q.radius;
   });
   for (size_t i : order) place(held_[i]);
   drawnTextStyle_ = -1;

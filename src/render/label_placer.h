@@ -131,6 +131,7 @@ class LabelPlacer final : public ForwardingOutput {
   void hold(Held label);
   Layer layerOf(int textClass) const;
   int tier(Layer layer) const;
+  static int32_t prominence(const Held& label);
   void dropRepeatedStars();
   void place(Held& label);
   // The label's box at its described offset.

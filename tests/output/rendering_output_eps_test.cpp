@@ -103,7 +103,8 @@ TEST(EpsOutput, StarsAreDiscsFilledAsInThePdfAndOutlinedByThePen) {
               o.variableStar(1, 0, 0, 60, 30);
             }),
             "[] 0 setdash 10 setlinewidth\r\n1.00 1.00 1.00 setrgbcolor\r\n10 20 50 D\r\n30 20 50 D\r\n"
-            "[] 0 setdash 10 setlinewidth\r\n0.00 0.00 0.00 setrgbcolor\r\n/FC { 1.00 1.00 1.00 } def\r\n0 0 30 D\r\n");
+            "[] 0 setdash 10 setlinewidth\r\n0.00 0.00 0.00 setrgbcolor\r\n/FC { 1.00 1.00 1.00 } def\r\n0 0 30 D\r\n"
+            "newpath 0 0 55 0 360 arc closepath stroke\r\n");
 }
 
 TEST(EpsOutput, TextsAreEscapedInTheTextEncodingAndSetInTheTextColour) {

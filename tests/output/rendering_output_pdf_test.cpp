@@ -137,12 +137,12 @@ TEST(PdfOutput, PensWriteTheirDashWidthAndColourOnlyWhenTheStyleChanges) {
 TEST(PdfOutput, TextsAreFilledBlackAgainAfterAFillAndFillsComeBackAfterATextStyle) {
   EXPECT_EQ(page([](RenderingOutput& o) {
               o.selectBrush(3);
-              o.variableStar(1, 0, 0, 4, 0);
+              o.drawStar(0, 0, 4, 0);
               o.text(10, 20, 40, -200, kGridText, "+30");
               o.text(10, 20, 0, 0, kGridText, "+45");
-              o.variableStar(1, 0, 0, 4, 0);
+              o.drawStar(0, 0, 4, 0);
               o.setTextStyle(4);
-              o.variableStar(1, 0, 0, 4, 0);
+              o.drawStar(0, 0, 4, 0);
               o.selectBrush(9);  // no fill of its own: nothing
             }),
             "1 1 1 rg\r\nq 1 0 0 1 0 0 cm /xobj4 Do Q\r\n0 0 0 rg\r\nBT /F1 250 Tf 50 -180 Td (+30) Tj ET\r\n"

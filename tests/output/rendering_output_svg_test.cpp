@@ -92,6 +92,7 @@ TEST(SvgOutput, GroupsAndLinesCarryTheirNamesAndPolylinesAreClipped) {
             "<polygon class=\"framelines\" points=\"100,200 110,200 110,180 100,180\"/>\r\n</g>\r\n");
 }
 
+// A variable star is a star's disc with a ring in the pen of its layer.
 TEST(SvgOutput, StarsAndDiscsAreCirclesOfTheirRadius) {
   EXPECT_EQ(page([](RenderingOutput& o) {
               o.drawStar(0, 0, 100, 50);
@@ -100,7 +101,8 @@ TEST(SvgOutput, StarsAndDiscsAreCirclesOfTheirRadius) {
               EXPECT_FALSE(o.drawColouredStarIndexed(1, 0, 501, 100, 50, 2));
             }),
             "<circle class=\"star\" cx=\"100\" cy=\"200\" r=\"50\"/>\r\n"
-            "<circle class=\"varstar\" cx=\"110\" cy=\"200\" r=\"30\"/>\r\n"
+            "<circle class=\"star\" cx=\"110\" cy=\"200\" r=\"30\"/>\r\n"
+            "<circle class=\"framelines\" cx=\"110\" cy=\"200\" r=\"55\"/>\r\n"
             "<circle class=\"body\" cx=\"120\" cy=\"200\" r=\"150\"/>\r\n");
 }
 
@@ -146,7 +148,7 @@ TEST(SvgOutput, TheStyleSheetHasARuleForEveryClassWritten) {
   for (auto it = std::sregex_iterator(svg.begin(), svg.end(), classAttribute); it != std::sregex_iterator(); ++it) {
     written.insert((*it)[1]);
   }
-  EXPECT_EQ(written.size(), 35u);  // 22 of the pens, 6 of symbols, 7 of texts
+  EXPECT_EQ(written.size(), 34u);  // 22 of the pens, 5 of symbols, 7 of texts
   for (const std::string& name : written) EXPECT_NE(svg.find("." + name + "{"), std::string::npos) << name;
 }
 
