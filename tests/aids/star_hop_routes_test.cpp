@@ -76,12 +76,6 @@ TEST(RouteText, EachStepGivesItsLengthAndItsCompassPoint) {
   for (const auto& c : cases) EXPECT_EQ(oneStepText(c.from, c.to), c.text) << c.name;
 }
 
-TEST(RouteText, CompassPointsAreCentredOnTheirDirections) {
-  const std::pair<double, int> cases[] = {{0, 0},   {22.4, 0},  {22.6, 1},   {90, 2},  {180, 4},
-                                          {202.6, 5}, {337.4, 7}, {337.6, 0}, {359.9, 0}, {360, 0}};
-  for (const auto& [angle, point] : cases) EXPECT_EQ(compassPoint(angle), point) << angle;
-}
-
 // Three steps: the middle star has no name and is called a star, in the
 // language's words; east is toward increasing right ascension.
 TEST(RouteText, StarsWithoutANameAreStarsInTheLanguagesWords) {
