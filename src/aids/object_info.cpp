@@ -10,6 +10,7 @@
 #include "aids/moon_calendar.h"
 #include "aids/night_events.h"
 #include "aids/photo_finder.h"
+#include "aids/route_text.h"
 #include "app/app_model.h"
 #include "app/object_finder.h"
 #include "app/text_ids.h"
@@ -48,6 +49,9 @@ constexpr int kNewMoon = 22, kRaOfDate = 26, kDecOfDate = 27;
 constexpr int kMagnitude = 28, kDiameter = 29, kPhaseAngle = 30, kIlluminated = 31, kEarthAu = 32, kEarthKm = 33,
               kSunAu = 34, kElongation = 35, kEast = 36, kWest = 37, kConstellation = 38, kMoonAge = 39, kArea = 40,
               kBrightestStars = 41;
+// The words of a star-hop route's text: the compass points from the north
+// through the east, a star without a label, and the route's caption.
+constexpr int kCompassFirst = 42, kUnlabelledStar = 50, kStarHopRoute = 51;
 constexpr const char* kCaptions[] = {"Altitude at transit", "always up", "never rises",
                                      "Civil twilight (local time)", "Nautical twilight (local time)",
                                      "Astronomical twilight (local time)",
@@ -57,7 +61,8 @@ constexpr const char* kCaptions[] = {"Altitude at transit", "always up", "never 
                                      "Distance from the Earth (AU)", "Distance from the Earth (km)",
                                      "Distance from the Sun (AU)", "Elongation from the Sun", "east", "west",
                                      "Constellation", "Age of the Moon (days)", "Area (square degrees)",
-                                     "Brightest stars"};
+                                     "Brightest stars", "N", "NE", "E", "SE", "S", "SW", "W", "NW", "star",
+                                     "Star-hop route"};
 static_assert(std::size(kCaptions) == text_id::kAidLabelLast - text_id::kAidLabelFirst - kTransitAltitude + 1);
 
 // The stars a constellation's information names.
@@ -268,7 +273,12 @@ class InformationGatherer {
       add(kMagnitude, decimals(object.magnitude / 100.0, 2));
     }
     int32_t first = 0, second = 0;
-    if (deepsky->getPrimaryIds(index, first, second)) info_.photoPath = findPhoto(model_.programDir(), first, second);
+    if (!deepsky->getPrimaryIds(index, first, second)) return;
+    info_.photoPath = findPhoto(model_.programDir(), first, second);
+    for (int32_t id : {first, second}) {
+      const int route = model_.starHops.routeTo(id);
+      if (route >= 0) add(kStarHopRoute, starHopRouteText(model_, route));
+    }
   }
 
   void add(int label, std::string value) {
@@ -411,6 +421,19 @@ ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
   if (found.star) gatherer.describeStar(*found.star);
   else gatherer.describe(Selection{found.pickKind, found.position.index, -1});
   return info;
+}
+
+std::string starHopRouteText(AppModel& model, int route) {
+  RouteWords words;
+  for (int i = 0; i < 8; ++i) words.compass[i] = aidText(model.resources(), kCompassFirst + i);
+  words.star = aidText(model.resources(), kUnlabelledStar);
+  const SkyCatalogs* catalogs = model.catalogs();
+  const RouteStarNamer labelOf = [catalogs](const StarHopPoint& p) {
+    return catalogs ? starLabelAt(catalogs->starLabels(), p.raRad, p.decRad) : std::string();
+  };
+  const int32_t object = model.starHops.routeObject(route);
+  return routeText(model.starHops.routePoints(route), namedIdentifierText(object >> 24, object & 0xFFFFFF), labelOf,
+                   words);
 }
 
 std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources) {

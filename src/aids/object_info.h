@@ -66,6 +66,11 @@ std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiRe
 // language.
 std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources);
 
+// The text of star-hop route `route` in the current language, "η Her →
+// 2.5° S → M 13", its stars named as the chart's labels name them; empty
+// for a route outside the list.
+std::string starHopRouteText(AppModel& model, int route);
+
 // The place of the date, the altitude and the azimuth, captioned in the
 // current language, then the night's lines.
 std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);

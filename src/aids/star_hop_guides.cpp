@@ -53,6 +53,13 @@ int32_t StarHopGuides::routeObject(int route) const {
   return record ? static_cast<int32_t>(loadU32(record + 8)) : 0;
 }
 
+int StarHopGuides::routeTo(int32_t object) const {
+  for (int route = 0; route < routeCount(); ++route) {
+    if (routeObject(route) == object) return route;
+  }
+  return -1;
+}
+
 std::vector<StarHopPoint> StarHopGuides::routePoints(int route) const {
   const uint8_t* record = recordOf(routes_, kStarHopFormat, route);
   if (!record) return {};

@@ -73,6 +73,8 @@ class StarHopGuides {
   int routeCount() const { return static_cast<int>(routes_.recordCount); }
   // The object a route leads to (kind << 24 | number); 0 outside the list.
   int32_t routeObject(int route) const;
+  // The route that leads to an object (kind << 24 | number); -1 when none does.
+  int routeTo(int32_t object) const;
   // The steps of a route; none when the route or its points lie outside
   // the file's blocks.
   std::vector<StarHopPoint> routePoints(int route) const;

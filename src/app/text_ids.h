@@ -173,10 +173,10 @@ constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;
 // The observing aids' labels: the moon calendar's, the suggestions', the
 // object information's and the star hopping's, then the night's events
-// and the Moon's quarters, the place of the date, and the facts of bodies
-// and constellations.
+// and the Moon's quarters, the place of the date, the facts of bodies
+// and constellations, and the words of a star-hop route's text.
 constexpr int kAidLabelFirst = 15000;
-constexpr int kAidLabelLast = 15041;
+constexpr int kAidLabelLast = 15051;
 constexpr int kMenuBarFirst = 19001;
 constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;

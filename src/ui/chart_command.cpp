@@ -169,8 +169,10 @@ bool writePicture(const QImage& image, const std::string& path, PhaseClock& cloc
   return written;
 }
 
-// The object-information window's text, a property to a line.
+// The object-information window's text, a property to a line, with the
+// star-hop route the window shows for a Messier object.
 void printInformation(AppModel& model, const FoundObject& found) {
+  model.starHops.loadStarHops(resolveDataPath(model.programDir(), StarHopGuides::kRoutesPath));
   for (const ObjectProperty& line : informationLines(objectInformation(model, found), model.resources())) {
     std::printf("%s: %s\n", line.caption.c_str(), line.value.c_str());
   }

@@ -435,5 +435,24 @@ TEST_F(ChartOfAnObject, InformationLeavesOutWhatIsUnknownAndNamesKindsInTheLangu
   EXPECT_EQ(lineAfter(orionNebula.out, "Név: "), "Orion-köd");  // its Hungarian name, not "Orion Nebula"
 }
 
+// A Messier object's star-hop route in the window's words. SIMBAD puts M 15
+// at 21h29m58.33s +12°10'01.2" and Enif (ε Peg) at 21h44m11.16s
+// +09°52'30.0": cos d = 0.997348, d = 4.17°, the position angle from Enif
+// atan2(sin Δα cos δ2, cos δ1 sin δ2 - sin δ1 cos δ2 cos Δα) = 303.6°,
+// between 292.5° and 337.5°: north-west.
+TEST_F(ChartOfAnObject, InformationWritesAMessierObjectsStarHopRoute) {
+  const struct {
+    const char* language;
+    const char* caption;
+    const char* route;
+  } cases[] = {{"en", "Star-hop route: ", "Enif → 4.2° NW → M 15"},
+               {"hu", "Csillagugrálás útvonala: ", "Enif → 4.2° ÉNy → M 15"}};
+  for (const auto& c : cases) {
+    const ChartRun m15 = runChart({"--object", "M 15", "--info", "--language", c.language});
+    ASSERT_EQ(m15.exitCode, 0) << m15.err;
+    EXPECT_EQ(lineAfter(m15.out, c.caption), c.route) << c.language;
+  }
+}
+
 }  // namespace
 }  // namespace celvaro

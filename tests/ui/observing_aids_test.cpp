@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -137,6 +138,11 @@ TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   for (int i : {2, 3, 4}) EXPECT_EQ(info.properties()->topLevelItem(i)->text(1).count(':'), 2) << i;
   for (int i : {5, 6, 7, 8}) EXPECT_EQ(info.properties()->topLevelItem(i)->text(1).count(':'), 4) << i;
   EXPECT_EQ(info.properties()->topLevelItem(9)->text(1), "1976");  // the NGC number
+  // Hatysa (ι Ori, 5h35m25.98s -5°54'35.6" in SIMBAD) lies 31.1' south and
+  // 2.2' east of M 42 (5h35m17.3s -5°23'28"): 0.52 degrees, M 42 to the north.
+  const QTreeWidgetItem* route = info.properties()->topLevelItem(info.properties()->topLevelItemCount() - 1);
+  EXPECT_EQ(route->text(0), "Star-hop route");
+  EXPECT_EQ(route->text(1).toStdString(), "Hatysa → 0.5° N → M 42");
 }
 
 TEST_F(BuiltAids, AStarsPropertiesAreItsHipparcosData) {
@@ -204,6 +210,10 @@ TEST_F(BuiltAids, AStarHopRouteIsDrawnAndTakenAway) {
   ASSERT_NE(hopping, nullptr);
   const int m13 = 12;  // the routes run from M 1
   ASSERT_EQ(model->starHops.routeObject(m13), 1 << 24 | 13);
+  // η Her (16h42m53.8s +38°55'20" in SIMBAD) lies 2.46 degrees north and
+  // 0.24 degrees east of M 13 (16h41m41.2s +36°27'36"): 2.5 degrees, south.
+  hopping->control<QListWidget>(DlgStarHopping::kRoutes)->setCurrentRow(m13);
+  EXPECT_EQ(hopping->control<QLabel>(DlgStarHopping::kRouteText)->text().toStdString(), "η Her → 2.5° S → M 13");
   hopping->showRoute(m13);
   EXPECT_EQ(model->chart.showRoute, 1);
   EXPECT_GE(model->route.count(), 2);

@@ -1,15 +1,17 @@
 // Builds data/starhopping.dat: for each Messier object of the built deep-
-// sky catalog, a route from a naked-eye star through stars of magnitude 6
+// sky catalog, a route from a bright star through stars of magnitude 6
 // or brighter (d3-celestial's stars.6.json) to the object.
 //
-// A route starts at a star of magnitude 3.5 or brighter within 30 degrees
-// of the object (4.5 where no route starts at one) and steps from star to
-// star, each step at most 3 degrees, a hop a finder shows whole (4, 5, 7,
-// 10 and then 15 degrees where no route keeps to it), the last step ending
-// at the object. Of all routes the one with the least cost is taken: each
-// step costs its length plus half a degree, and a star fainter than
-// magnitude 4 a further 0.3 degrees per magnitude, so that a route takes
-// short steps over bright stars. The 110 routes hold some 560 points.
+// A route starts at the nearest star of the third magnitude or brighter
+// (3.5) from which the object is reached in at most five hops a finder
+// shows whole (5 degrees each) on a route at most 1.5 times as long as the
+// direct distance from that star to the object; a star less than a degree
+// farther starts it instead where its route costs less. Between the start
+// and the object the route takes the steps of least cost: each step costs
+// its length plus half a degree, a further degree for each degree beyond
+// 3, and for a star fainter than magnitude 4 a further 0.3 degrees per
+// magnitude, so that a route takes few, short steps over bright stars. The
+// 110 routes hold some 340 points.
 #pragma once
 
 #include <optional>

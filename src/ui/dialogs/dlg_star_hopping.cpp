@@ -1,7 +1,9 @@
 #include "ui/dialogs/dlg_star_hopping.h"
 
+#include <QLabel>
 #include <QListWidget>
 
+#include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/text_ids.h"
 #include "catalog/deepsky_data.h"
@@ -21,11 +23,17 @@ void DlgStarHopping::onInitDialog() {
     list->addItem(QString::fromStdString(line));
   }
   QObject::connect(list, &QListWidget::itemDoubleClicked, window(), [this, list] { showRoute(list->currentRow()); });
+  QLabel* steps = label(kRouteText, "");
+  steps->setWordWrap(true);
+  QObject::connect(list, &QListWidget::currentRowChanged, window(), [this, steps](int row) {
+    steps->setText(QString::fromStdString(starHopRouteText(model_, row)));
+  });
   grid()->addWidget(label(90, text(text_id::kAidLabelFirst + 11, "Route")), 0, 0, 1, 3);
   grid()->addWidget(list, 1, 0, 1, 3);
-  grid()->addWidget(button(kShow, text(text_id::kAidLabelFirst + 13, "Show the route")), 2, 0);
-  grid()->addWidget(button(kHide, text(text_id::kAidLabelFirst + 14, "Hide the route")), 2, 1);
-  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 2, 2);
+  grid()->addWidget(steps, 2, 0, 1, 3);
+  grid()->addWidget(button(kShow, text(text_id::kAidLabelFirst + 13, "Show the route")), 3, 0);
+  grid()->addWidget(button(kHide, text(text_id::kAidLabelFirst + 14, "Hide the route")), 3, 1);
+  grid()->addWidget(button(kIdCancel, text(text_id::kButtonClose, "Close")), 3, 2);
   window()->resize(360, 480);
 }
 
