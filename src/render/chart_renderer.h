@@ -1,7 +1,7 @@
 // Draws one complete sky chart onto a rendering output through a
 // projection: the layers in their order, each with its group and styles.
 // Catalogs draw their own objects; the renderer draws the grid, the lines,
-// the names, the frame and the legend.
+// the names, the frame, the legend and, on a printed map, the title strip.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +40,9 @@ class ChartRenderer {
   void setRoute(const SkyPolylines* route) { route_ = route; }
   // The user-interface language (1..4) of the common names in labels.
   void setLanguage(int language) { language_ = language >= 1 && language <= 4 ? language : 2; }
+  // What a printed map adds: the lines of the title strip above the frame,
+  // drawn when the area has one.
+  void setTitleLines(const std::vector<std::string>* lines) { titleLines_ = lines; }
 
   // Draws every layer; the output must have been begun.
   void drawChart(const PassFlags& flags);
@@ -58,6 +61,7 @@ class ChartRenderer {
   void traceLine(const ProjectedLine& line, const uint8_t* pens, bool close);
   void constellationNames();
   void legend();
+  void titleStrip();
 
   // Label texts of the grid: declinations in arcminutes, right ascensions
   // in arcminutes of time-angle (900 per hour).
@@ -86,6 +90,7 @@ class ChartRenderer {
   const SkyPolylines* ecliptic_ = nullptr;
   const SkyPolylines* horizon_ = nullptr;
   const SkyPolylines* route_ = nullptr;
+  const std::vector<std::string>* titleLines_ = nullptr;
   double visibilityLimit_ = 0;
   int language_ = 2;
 };
