@@ -100,6 +100,7 @@ bool exportChart(ChartExport job) {
   renderer.setRoute(job.sources.route);
   renderer.setLanguage(job.sources.language);
   renderer.setTitleLines(&job.titleLines);
+  renderer.setFovOverlay(&job.fovOverlay);
   setStarSizes(*output, job.settings, job.options);
   output->setOptions(job.options);
   if (!output->begin(job.fileName, job.page, job.area)) return false;

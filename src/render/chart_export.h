@@ -11,6 +11,7 @@
 #include "app/output_area.h"
 #include "output/print_colour_table.h"
 #include "output/rendering_output.h"
+#include "render/fov_overlay.h"
 #include "render/render_options.h"
 
 namespace celvaro {
@@ -39,6 +40,7 @@ struct ChartExport {
   std::string fileName;
   PrintColourTable colours;
   std::vector<std::string> titleLines;  // in the area's title strip, the first at its top
+  FovOverlay fovOverlay;                // its frames over the chart when shown
 };
 
 // Draws the chart into the file. False for a format other than 1, 2 or 3,
@@ -67,7 +69,7 @@ bool fitsOnPage(const PrintableMap& map);
 // The export of a printable map of the chart: the print options with the
 // frame, the chart within the margins between the title strip and the
 // legend strip, and star discs of 0.45 to 3 millimetres. The title's lines
-// are left for the caller.
+// and the overlay are left for the caller.
 ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,
                                const PrintColourTable& colours);
 

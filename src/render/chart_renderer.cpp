@@ -19,6 +19,7 @@
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
 #include "render/deepsky_layer.h"
+#include "render/fov_overlay.h"
 #include "render/label_placer.h"
 #include "render/milky_way_layer.h"
 #include "render/render_options.h"
@@ -105,7 +106,18 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   drawLayers(flags);
   output_ = direct;
   placer.finish();
+  fovFrames();
   direct->endChartClip();
+}
+
+// Over everything, labels included, and cut at the frame like them.
+void ChartRenderer::fovFrames() {
+  if (!fovOverlay_ || !fovOverlay_->shown) return;
+  output_->beginGroup("fovoverlay");
+  output_->selectPen(kFrameLine);
+  output_->selectBrush(kNoFill);
+  drawFovOverlay(*fovOverlay_, *output_, *transformer_);
+  output_->endGroup();
 }
 
 void ChartRenderer::drawLayers(const PassFlags& flags) {
