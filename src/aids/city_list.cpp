@@ -30,6 +30,11 @@ std::optional<std::string> CityList::nameOf(int index) const {
   return std::string(start, static_cast<const char*>(end));
 }
 
+std::optional<std::string> CityList::nameAt(int index) const {
+  if (index < 0 || index >= count()) return std::nullopt;
+  return nameOf(index);
+}
+
 std::optional<std::string> CityList::firstCity() {
   cursor_ = 0;
   return nextCity();

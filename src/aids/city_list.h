@@ -37,6 +37,8 @@ class CityList {
   int count() const { return static_cast<int>(blocks_.recordCount); }
   // None for an index outside the list.
   std::optional<City> cityAt(int index) const;
+  // None for an index outside the list or a name outside the name block.
+  std::optional<std::string> nameAt(int index) const;
 
   // The names in file order: each call gives the next name, none at the
   // end or at the first record whose name does not lie inside the name

@@ -65,6 +65,7 @@ std::function<std::optional<int>(const std::string&)> integers(int low, int high
 const std::map<std::string, OptionSetter>& valueOptions() {
   static const std::map<std::string, OptionSetter> options = {
       {"--settings", [](ChartRequest& r, const std::string& v) { r.settingsFile = v; return !v.empty(); }},
+      {"--fov-scheme", [](ChartRequest& r, const std::string& v) { r.fovSchemeFile = v; return !v.empty(); }},
       {"--ra", into<double>(&ChartRequest::raHours, within(kRaHoursRange))},
       {"--dec", into<double>(&ChartRequest::decDeg, within(kDecDegRange))},
       {"--az", into<double>(&ChartRequest::azDeg, within({0, 360}))},

@@ -15,6 +15,8 @@ namespace celvaro {
 // The place and the instant, then what the chart shows and where it goes.
 struct ChartRequest : PlaceTimeOptions {
   std::optional<std::string> settingsFile;
+  // A field-of-view scheme file: its overlay is drawn on the chart's centre.
+  std::optional<std::string> fovSchemeFile;
   std::optional<double> raHours, decDeg;   // equatorial centre
   std::optional<double> azDeg, altDeg;     // horizontal centre, azimuth from north through east
   std::optional<int> fieldArcmin;

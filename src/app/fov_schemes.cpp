@@ -46,14 +46,15 @@ bool hasValue(std::optional<std::string_view> value) { return value && !value->e
 
 }  // namespace
 
-void FovSchemes::load(const std::string& path) {
+bool FovSchemes::load(const std::string& path) {
   path_ = path;
-  readKeyLines(path, kKeys, [this](int key, std::optional<std::string_view> value) {
+  const bool opened = readKeyLines(path, kKeys, [this](int key, std::optional<std::string_view> value) {
     // A number outside its range is ignored like a missing one.
     const Field& field = kFields[key];
     if (hasValue(value) && field.range.holds(leadingInt(*value))) scheme.*field.value = leadingInt(*value);
   });
   modified_ = false;
+  return opened;
 }
 
 bool FovSchemes::save() {

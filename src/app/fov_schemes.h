@@ -29,8 +29,8 @@ class FovSchemes {
  public:
   // Reads the file at `path` and keeps the path for save. Keys without a
   // value, and a missing file, leave the values as they are; afterwards the
-  // scheme counts as unmodified.
-  void load(const std::string& path);
+  // scheme counts as unmodified. False when the file cannot be opened.
+  bool load(const std::string& path);
   // Writes the file when the scheme was modified since it was read. The old
   // file is replaced only once the new one is complete on the disk; false
   // when it could not be written.

@@ -18,11 +18,14 @@ std::string limitStatusText(int limitHundredths) { return "Limit: " + showHundre
 
 std::string deepskyStatusText(int level) { return "DS:" + std::to_string(level); }
 
-std::string datesStatusText(const ChartDate& l, const ChartDate& u) {
-  char text[96];
-  std::snprintf(text, sizeof text, "LT:%04d.%02d.%02d/%02d:%02d   UT:%04d.%02d.%02d/%02d:%02d", l.year, l.month,
-                l.day, l.hour, l.minute, u.year, u.month, u.day, u.hour, u.minute);
+std::string dateTimeText(const ChartDate& d, char separator) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d.%02d.%02d%c%02d:%02d", d.year, d.month, d.day, separator, d.hour, d.minute);
   return text;
+}
+
+std::string datesStatusText(const ChartDate& l, const ChartDate& u) {
+  return "LT:" + dateTimeText(l, '/') + "   UT:" + dateTimeText(u, '/');
 }
 
 std::array<int, 4> statusPartEdges(int width) {

@@ -14,6 +14,8 @@ std::string fieldStatusText(int fieldArcmin);
 std::string limitStatusText(int limitHundredths);
 // "DS:7".
 std::string deepskyStatusText(int level);
+// "2007.06.15/22:00" with '/' between the date and the time.
+std::string dateTimeText(const ChartDate& date, char separator);
 // "LT:2007.06.15/22:00   UT:2007.06.15/20:00".
 std::string datesStatusText(const ChartDate& local, const ChartDate& universal);
 

@@ -17,8 +17,8 @@
 // 14500.. the solar-system dialogs; 14600.. the variable-star, double-star
 // and deep-sky dialogs, 14660 + deep-sky type; 14700.. the telescope
 // windows and their messages; 14800.. the search dialogs; 14900.. the
-// printable map; 14960.. the field-of-view overlay; 15000.. the observing
-// aids);
+// printable map and its title strip; 14960.. the field-of-view overlay;
+// 15000.. the observing aids);
 // 19001.. menu bar; 20000 + command id menu items.
 #pragma once
 
@@ -115,6 +115,7 @@ constexpr int kSetDateTimeLabelFirst = 14210;
 constexpr int kOutOfRangeMessage = 14405;
 constexpr int kLatitudeName = 14406;
 constexpr int kLongitudeName = 14407;
+constexpr int kProjectionCaption = 14430;  // then the five projections' names
 constexpr int kTimeZoneName = 14408;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
 constexpr int kSettingFileNotSaved = 14445;
@@ -131,6 +132,8 @@ constexpr int kAltitudeCaption = 14569;
 constexpr int kAzimuthCaption = 14570;
 // The telescope windows: labels from 14700 on, then these.
 constexpr int kTelescopeLabelFirst = 14700;
+constexpr int kLocalTimeCaption = 14716;
+constexpr int kUniversalTimeCaption = 14717;
 constexpr int kMountTypeLabel = 14720;
 constexpr int kSerialPortLabel = 14721;
 constexpr int kEastWestSwapLabel = 14722;
@@ -168,6 +171,17 @@ constexpr int kPrintableMapNoRoom = 14911;
 constexpr int kPrintableMapNoFile = 14912;
 // Asked before a file the user named is replaced.
 constexpr int kReplaceFileQuestion = 14913;
+// The printable map's title strip: its captions, then the deep-sky limit
+// that shows every object.
+constexpr int kMapTitleObject = 14914;
+constexpr int kMapTitleCentre = 14915;
+constexpr int kMapTitleRa = 14916;
+constexpr int kMapTitleDec = 14917;
+constexpr int kMapTitleEpoch = 14918;
+constexpr int kMapTitleLimits = 14919;
+constexpr int kMapTitleStars = 14920;
+constexpr int kMapTitleDeepsky = 14921;
+constexpr int kMapTitleAllDeepsky = 14922;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;

@@ -6,6 +6,7 @@
 // of the NGC/IC information file (CLV_IDX_).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -55,6 +56,11 @@ enum DeepskyIdCode : int {
 
 // The magnitude of an object whose brightness the catalog does not know.
 constexpr int16_t kUnknownDeepskyMagnitude = 9999;
+
+// An object's level is the number of these edges its prominence exceeds
+// (its magnitude, brightened by up to 3 for a size above 10'), so that
+// level L < 10 shows the objects up to the L-th edge and level 10 all.
+inline constexpr std::array<double, 10> kDeepskyLevelEdges = {4, 5, 6, 8, 10, 11, 12, 13.5, 14.5, 15.5};
 
 struct DeepskyObject {
   uint16_t type = 0;

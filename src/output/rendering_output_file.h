@@ -59,7 +59,8 @@ class RenderingOutputFile : public RenderingOutput {
   void pathMoveTo(int32_t x, int32_t y) override { moveTo(x, y); }
   void pathLineTo(int32_t x, int32_t y) override { lineTo(x, y); }
   void pathEnd(bool close) override;
-  void circle(int32_t, int32_t, int32_t) override {}
+  // An outline in the current pen, cut by the chart's clip when drawn within it.
+  void circle(int32_t x, int32_t y, int32_t radius) override { circleOutline(x, y, radius); }
   void polyline(const int32_t*, const int32_t*, int) override {}
   void clear() override {}
   // The area in a light grey: 96 percent of white for the faintest level,

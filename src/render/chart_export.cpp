@@ -80,6 +80,11 @@ void setStarSizes(RenderingOutput& output, const ChartSettings& s, const RenderO
   output.copyStarSizes(options.starDiameters.data(), RenderOptions::kStarClasses);
 }
 
+// The page's height less the margins and the two strips.
+int32_t chartHeight(const PrintableMap& map) {
+  return map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight - PrintableMap::kTitleHeight;
+}
+
 }  // namespace
 
 bool exportChart(ChartExport job) {
@@ -94,6 +99,8 @@ bool exportChart(ChartExport job) {
   renderer.setSkyLines(job.sources.ecliptic, job.sources.horizon);
   renderer.setRoute(job.sources.route);
   renderer.setLanguage(job.sources.language);
+  renderer.setTitleLines(&job.titleLines);
+  renderer.setFovOverlay(&job.fovOverlay);
   setStarSizes(*output, job.settings, job.options);
   output->setOptions(job.options);
   if (!output->begin(job.fileName, job.page, job.area)) return false;
@@ -103,8 +110,7 @@ bool exportChart(ChartExport job) {
 }
 
 bool fitsOnPage(const PrintableMap& map) {
-  return map.margin >= 0 && map.pageWidth - 2 * map.margin > 0 &&
-         map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight > 0;
+  return map.margin >= 0 && map.pageWidth - 2 * map.margin > 0 && chartHeight(map) > 0;
 }
 
 ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,
@@ -117,10 +123,11 @@ ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& cha
   area.left = map.margin;
   area.top = map.margin + PrintableMap::kLegendHeight;
   area.width = map.pageWidth - 2 * map.margin;
-  area.height = map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight;
+  area.height = chartHeight(map);
   area.pageMarginX = area.pageMarginY = map.margin;
   area.legendWidth = area.width;
   area.legendHeight = PrintableMap::kLegendHeight;
+  area.titleHeight = PrintableMap::kTitleHeight;
   job.settings = chart;
   job.settings.maxStarDiameterCap = kPrintLargestStar;
   job.settings.maxStarDiameter = kPrintLargestStar;

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "output/print_colour_table.h"
 #include "output/rendering_output.h"
+#include "render/fov_overlay.h"
 #include "render/render_options.h"
 
 namespace celvaro {
@@ -37,6 +39,8 @@ struct ChartExport {
   RenderOptions options;
   std::string fileName;
   PrintColourTable colours;
+  std::vector<std::string> titleLines;  // in the area's title strip, the first at its top
+  FovOverlay fovOverlay;                // its frames over the chart when shown
 };
 
 // Draws the chart into the file. False for a format other than 1, 2 or 3,
@@ -48,6 +52,8 @@ bool exportChart(ChartExport job);
 // The choices of a printable map, in hundredths of a millimetre.
 struct PrintableMap {
   static constexpr int32_t kLegendHeight = 1000;
+  // Three lines of the title's 2.5 mm text.
+  static constexpr int32_t kTitleHeight = 1200;
 
   int format = kExportPdf;
   int32_t pageWidth = 21000;  // A4 portrait
@@ -56,12 +62,14 @@ struct PrintableMap {
   std::string fileName;
 };
 
-// Whether the margins leave room for the chart and the legend strip below it.
+// Whether the margins leave room for the chart, the title strip above it and
+// the legend strip below it.
 bool fitsOnPage(const PrintableMap& map);
 
 // The export of a printable map of the chart: the print options with the
-// frame, the chart within the margins above the legend strip, and star
-// discs of 0.45 to 3 millimetres.
+// frame, the chart within the margins between the title strip and the
+// legend strip, and star discs of 0.45 to 3 millimetres. The title's lines
+// and the overlay are left for the caller.
 ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,
                                const PrintColourTable& colours);
 

@@ -19,6 +19,7 @@
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
 #include "render/deepsky_layer.h"
+#include "render/fov_overlay.h"
 #include "render/label_placer.h"
 #include "render/milky_way_layer.h"
 #include "render/render_options.h"
@@ -104,7 +105,18 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   drawLayers(flags);
   output_ = direct;
   placer.finish();
+  fovFrames();
   direct->endChartClip();
+}
+
+// Over everything, labels included, and cut at the frame like them.
+void ChartRenderer::fovFrames() {
+  if (!fovOverlay_ || !fovOverlay_->shown) return;
+  output_->beginGroup("fovoverlay");
+  output_->selectPen(kFrameLine);
+  output_->selectBrush(kNoFill);
+  drawFovOverlay(*fovOverlay_, *output_, *transformer_);
+  output_->endGroup();
 }
 
 void ChartRenderer::drawLayers(const PassFlags& flags) {
@@ -120,6 +132,7 @@ void ChartRenderer::drawLayers(const PassFlags& flags) {
     if (area_->legendWidth > 0) legend();
     out.endGroup();
   }
+  if (area_->titleHeight > 0) titleStrip();
   out.clipToChart();
   if (s.needMilkyWay && catalogs_) {
     out.beginGroup("milkyway");
@@ -330,6 +343,22 @@ void ChartRenderer::legend() {
   orientationFigure(x0, y0, height);
   const int32_t barEnd = scaleBar(x0, y0);
   magnitudeScale(barEnd + 500, y0 - height / 2);
+}
+
+// The strip on the frame's top edge, as wide as the chart, with a line of
+// text under another from its top.
+void ChartRenderer::titleStrip() {
+  constexpr int32_t kLinePitch = 350, kInset = 200;
+  const int32_t x0 = -area_->width / 2, y0 = area_->height / 2, height = area_->titleHeight;
+  output_->beginGroup("titleblock");
+  output_->selectPen(kFrameLine);
+  output_->rectangle(x0, y0, x0 + area_->width, y0 + height, true, false);
+  int32_t baseline = y0 + height;
+  for (size_t i = 0; titleLines_ && i < titleLines_->size(); ++i) {
+    baseline -= kLinePitch;
+    output_->legendText(x0 + kInset, baseline, kTitleBarText, (*titleLines_)[i]);
+  }
+  output_->endGroup();
 }
 
 // An L whose arms point north and west at the chart's centre, as the frame

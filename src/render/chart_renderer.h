@@ -1,7 +1,8 @@
 // Draws one complete sky chart onto a rendering output through a
 // projection: the layers in their order, each with its group and styles.
 // Catalogs draw their own objects; the renderer draws the grid, the lines,
-// the names, the frame and the legend.
+// the names, the frame, the legend and, on a printed map, the title strip
+// and the field-of-view overlay's frames.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ namespace celvaro {
 class RenderingOutput;
 class SkyCatalogs;
 class iTransformer;
+struct FovOverlay;
 struct ChartSettings;
 struct OutputArea;
 struct RenderOptions;
@@ -40,6 +42,11 @@ class ChartRenderer {
   void setRoute(const SkyPolylines* route) { route_ = route; }
   // The user-interface language (1..4) of the common names in labels.
   void setLanguage(int language) { language_ = language >= 1 && language <= 4 ? language : 2; }
+  // What a printed map adds: the lines of the title strip above the frame
+  // (drawn when the area has one) and the overlay's frames over the chart
+  // (drawn when it is shown). The screen draws its overlay itself.
+  void setTitleLines(const std::vector<std::string>* lines) { titleLines_ = lines; }
+  void setFovOverlay(const FovOverlay* overlay) { fovOverlay_ = overlay; }
 
   // Draws every layer; the output must have been begun.
   void drawChart(const PassFlags& flags);
@@ -58,6 +65,7 @@ class ChartRenderer {
   void traceLine(const ProjectedLine& line, const uint8_t* pens, bool close);
   void constellationNames();
   void legend();
+  void titleStrip();
 
   // Label texts of the grid: declinations in arcminutes, right ascensions
   // in arcminutes of time-angle (900 per hour).
@@ -69,6 +77,7 @@ class ChartRenderer {
   void drawLayers(const PassFlags& flags);
   void starField(const PassFlags& flags);
   void route();
+  void fovFrames();
   void orientationFigure(int32_t x0, int32_t y0, int32_t height);
   struct Direction {
     double x, y;
@@ -86,6 +95,8 @@ class ChartRenderer {
   const SkyPolylines* ecliptic_ = nullptr;
   const SkyPolylines* horizon_ = nullptr;
   const SkyPolylines* route_ = nullptr;
+  const std::vector<std::string>* titleLines_ = nullptr;
+  const FovOverlay* fovOverlay_ = nullptr;
   double visibilityLimit_ = 0;
   int language_ = 2;
 };

@@ -15,11 +15,13 @@ constexpr double kHundredthArcminPerRad = 1080000.0 / std::numbers::pi;
 constexpr double kRadPerArcmin = std::numbers::pi / 10800.0;
 constexpr double kRadPerDegree = std::numbers::pi / 180.0;
 
-// The angle a focal-plane length (hundredths of a millimetre) spans at the
-// focal length (millimetres), in hundredths of an arcminute.
-int angleOf(int length, int focalLength) {
+// The angle a focal-plane length (hundredths of a millimetre) from the
+// optical axis spans at the focal length (millimetres), in hundredths of an
+// arcminute: a radius or an offset once, the half of a side centred on the
+// axis twice.
+int angleOf(double length, int focalLength, int times = 1) {
   if (focalLength <= 0) return 0;
-  return static_cast<int>(std::lround(std::atan(length / (100.0 * focalLength)) * kHundredthArcminPerRad));
+  return static_cast<int>(std::lround(times * std::atan(length / (100.0 * focalLength)) * kHundredthArcminPerRad));
 }
 
 // Within 0..2 pi: a shift west of right ascension 0 wraps to 24 h.
@@ -70,11 +72,11 @@ void drawFrame(RenderingOutput& output, Point centre, int32_t hw, int32_t hh, in
 void schemeToOverlay(const FovScheme& scheme, FovOverlay& overlay) {
   const int f = scheme.focalLength;
   overlay.elementFlags = scheme.flags;
-  overlay.cameraWidth = angleOf(scheme.cameraWidth, f);
-  overlay.cameraHeight = angleOf(scheme.cameraHeight, f);
+  overlay.cameraWidth = angleOf(scheme.cameraWidth / 2.0, f, 2);
+  overlay.cameraHeight = angleOf(scheme.cameraHeight / 2.0, f, 2);
   overlay.totalFieldRadius = angleOf(scheme.totalFieldRadius, f);
-  overlay.guiderWidth = angleOf(scheme.guiderWidth, f);
-  overlay.guiderHeight = angleOf(scheme.guiderHeight, f);
+  overlay.guiderWidth = angleOf(scheme.guiderWidth / 2.0, f, 2);
+  overlay.guiderHeight = angleOf(scheme.guiderHeight / 2.0, f, 2);
   overlay.guiderOffset = angleOf(scheme.guiderOffset, f);
   overlay.shiftRa = overlay.shiftDec = 0;
   overlay.cameraRotation = overlay.guiderRotation = 0;

@@ -34,7 +34,8 @@ struct FovOverlay {
 
 // Fills the element flags and the six angular sizes from the scheme and
 // sets the shifts and rotations to 0; the shown flag and the centre stay.
-// A focal length of 0 or less gives sizes of 0.
+// A side centred on the axis spans 2 atan(side / 2f), a radius or an
+// offset atan(length / f); a focal length of 0 or less gives sizes of 0.
 void schemeToOverlay(const FovScheme& scheme, FovOverlay& overlay);
 
 // Where an overlay was drawn: the sky position its shifted centre points at

@@ -27,6 +27,8 @@ constexpr char kUsage[] =
     "                                own when it does, else the installed one, whose data files those\n"
     "                                of ${XDG_DATA_HOME:-~/.local/share}/celvaro/data override one by one\n"
     "  --settings FILE.clv           a setting file of display switches and limits\n"
+    "  --fov-scheme FILE             a field-of-view scheme file (as fovschemes.dat): its frames on\n"
+    "                                the chart's centre, or on the object\n"
     "  --utc YYYY-MM-DDTHH:MM[:SS]   the instant (default: now)\n"
     "  --lat DEG --lon DEG --tz HOURS --dst 0|1   the observing place (default: the configuration's)\n"
     "  --ra HOURS --dec DEG          the chart centre (default: the zenith)\n"

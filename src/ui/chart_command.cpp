@@ -14,6 +14,7 @@
 #include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/configuration.h"
+#include "app/fov_schemes.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"
 #include "app/program_paths.h"
@@ -25,6 +26,7 @@
 #include "catalog/catalog_file_type.h"
 #include "output/png_encoding.h"
 #include "platform/file_replace.h"
+#include "render/fov_overlay.h"
 #include "render/layer_statistics.h"
 #include "ui/qt_canvas.h"
 
@@ -157,6 +159,23 @@ int centreOnObject(AppModel& model, const ChartRequest& request, std::optional<F
   return 0;
 }
 
+// The scheme's overlay on the object the search centred the chart on, else
+// on the chart's centre; 0, or 2 when the file cannot be read (said).
+int showFovScheme(AppModel& model, const std::string& path) {
+  FovSchemes schemes;
+  if (!schemes.load(path)) {
+    complain("cannot read the field-of-view scheme " + path);
+    return 2;
+  }
+  FovOverlay& overlay = model.shownOverlay;
+  schemeToOverlay(schemes.scheme, overlay);
+  overlay.shown = 1;
+  const CentringTarget& target = model.lastCentringTarget;
+  overlay.centreRaRad = target.valid ? target.raRad : model.chart.centreRaArcmin * kPi / 10800;
+  overlay.centreDecRad = target.valid ? target.decRad : model.chart.centreDecArcmin * kPi / 10800;
+  return 0;
+}
+
 // The picture as a PNG file; false when it cannot be encoded or written.
 bool writePicture(const QImage& image, const std::string& path, PhaseClock& clock) {
   const PixelRows rows{reinterpret_cast<const uint32_t*>(image.constBits()), image.width(), image.height(),
@@ -193,6 +212,7 @@ void loadChartData(const ChartRequest& request, ChartData& data) {
   data.model = std::make_unique<AppModel>(request.programDir, configurationPath(request.programDir), data.resources);
   data.failure = prepareChartModel(*data.model, request);
   if (request.object && data.failure == 0) data.failure = centreOnObject(*data.model, request, data.found);
+  if (request.fovSchemeFile && data.failure == 0) data.failure = showFovScheme(*data.model, *request.fovSchemeFile);
 }
 
 // Makes the labels' font and the glyphs of most labels ready before the

@@ -53,6 +53,7 @@ TEST(ChartRequest, BadCommandLinesNameTheOption) {
   EXPECT_EQ(parseError({"--format", "svg", "--page", "10x297", "--out", "a"}), "bad value for --page: 10x297");
   EXPECT_EQ(parseError({"--format", "svg", "--page", "A4", "--out", "a"}), "bad value for --page: A4");
   EXPECT_EQ(parseError({"--format", "svg", "--margin", "-1", "--out", "a"}), "bad value for --margin: -1");
+  EXPECT_EQ(parseError({"--fov-scheme", "--out", "a"}), "--fov-scheme needs a value");
   EXPECT_EQ(parseError({"--format", "svg", "--margin", "105", "--out", "a"}),
             "--margin leaves no room for the chart on the page");
   EXPECT_EQ(parseError({"--format", "pdf", "--stats", "--out", "a"}), "--stats goes with --format png");
@@ -77,6 +78,9 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
   EXPECT_EQ(map.pageHeight, 21590);
   EXPECT_EQ(map.margin, 1250);
   EXPECT_EQ(map.fileName, "m.eps");
+  const auto framed = parseChartRequest({"--format", "pdf", "--fov-scheme", "s.dat", "--out", "m.pdf"}, error);
+  ASSERT_TRUE(framed) << error;
+  EXPECT_EQ(framed->fovSchemeFile, "s.dat");
   const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
   ASSERT_TRUE(defaults) << error;
   EXPECT_EQ(printableMapOf(*defaults).pageWidth, 21000);  // A4 upright, 10 mm margins

@@ -30,7 +30,7 @@ class FovSchemesFile : public ::testing::Test {
 };
 
 TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
-  schemes.load(path);
+  EXPECT_FALSE(schemes.load(path));
   EXPECT_EQ(schemes.scheme, FovScheme{});
   EXPECT_TRUE(schemes.save());
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -40,7 +40,7 @@ TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
 TEST_F(FovSchemesFile, AHandEditedFileSurvivesWhenTheOverlayWasNotEdited) {
   const std::string handEdited = "# my camera\nccdxs = 1500\nfocallength=800\n";
   writeBytes(path, handEdited);
-  schemes.load(path);
+  EXPECT_TRUE(schemes.load(path));
   EXPECT_EQ(schemes.scheme.cameraWidth, 1500);
   EXPECT_EQ(schemes.scheme.focalLength, 800);
   EXPECT_EQ(schemes.scheme.cameraHeight, 1600);

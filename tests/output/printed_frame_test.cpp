@@ -1,8 +1,9 @@
 // Nothing of a printed map crosses its frame: the chart program prints the
 // map as a user would, Ghostscript and librsvg rasterise it, and no pixel
-// outside the frame rectangle and the legend strip under it is inked. The
-// rectangles come from the page layout a user asks for (A4, 10 mm margins,
-// a 10 mm legend strip under the chart), not from the outputs. The maps
+// outside the frame rectangle, the title strip over it and the legend strip
+// under it is inked. The rectangles come from the page layout a user asks
+// for (A4, 10 mm margins, a 12 mm title strip over the chart and a 10 mm
+// legend strip under it), not from the outputs. The maps
 // are skipped where the catalog data have not been built. After the cut
 // the legend strip is drawn again, in the pens selected anew.
 #include <gtest/gtest.h>
@@ -25,13 +26,14 @@ using testing::runCommand;
 
 constexpr double kDotsPerInch = 100;
 constexpr double kMmPerDot = 25.4 / kDotsPerInch;
-// The page and where the frame and the legend strip lie on it, in
+// The page and where the frame and the two strips lie on it, in
 // millimetres from the page's top left corner.
 constexpr double kPageHeight = 297;
 struct MmBox {
   double left, top, right, bottom;
 };
-constexpr MmBox kFrame{10, 10, 200, 277};
+constexpr MmBox kTitle{10, 10, 200, 22};
+constexpr MmBox kFrame{10, 22, 200, 277};
 constexpr MmBox kLegend{10, 277, 200, 287};
 // Half the frame line (0.2 mm) and two dots of smoothing and rounding.
 constexpr double kSlack = 0.1 + 2 * kMmPerDot;
@@ -58,7 +60,7 @@ bool within(const MmBox& box, double x, double y) {
 }
 
 // The inked dots (darker than light grey) outside the frame and the
-// legend strip, and the first of them in millimetres for the message.
+// strips, and the first of them in millimetres for the message.
 struct Spill {
   int dots = 0;
   double x = 0, y = 0;
@@ -74,7 +76,7 @@ Spill spillOf(const Picture& picture) {
       const unsigned char* p = &picture.rgb[(size_t{3} * row * picture.width) + 3 * column];
       if (std::min({p[0], p[1], p[2]}) >= 160) continue;
       const double x = (column + 0.5) * kMmPerDot;
-      if (within(kFrame, x, y) || within(kLegend, x, y)) continue;
+      if (within(kFrame, x, y) || within(kTitle, x, y) || within(kLegend, x, y)) continue;
       if (spill.dots++ == 0) spill.x = x, spill.y = y;
     }
   }
@@ -109,7 +111,7 @@ class PrintedFrame : public ::testing::Test {
   }
 
   // Prints the map with the options in each format and expects no dot
-  // outside the frame and the legend strip.
+  // outside the frame and the strips.
   void expectNoSpill(const std::string& options) {
     for (const std::string format : {"pdf", "eps", "svg"}) {
       const std::string map = dir.file("map." + format);

@@ -18,7 +18,7 @@ PrintableMap a4(const std::string& fileName) {
   return map;
 }
 
-TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartAndTheLegend) {
+TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartTitleAndLegend) {
   PrintableMap map = a4("m.pdf");
   EXPECT_TRUE(fitsOnPage(map));
   map.margin = 10499;
@@ -26,15 +26,15 @@ TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartAndTheLegend) {
   map.margin = 10500;
   EXPECT_FALSE(fitsOnPage(map));
   map.margin = 2000;
-  map.pageHeight = 5000;
+  map.pageHeight = 6200;  // two margins, 12 mm of title and 10 mm of legend
   EXPECT_FALSE(fitsOnPage(map));
-  map.pageHeight = 5001;
+  map.pageHeight = 6201;
   EXPECT_TRUE(fitsOnPage(map));
   map.margin = -1;
   EXPECT_FALSE(fitsOnPage(map));
 }
 
-TEST(ChartExport, AChartWithoutCatalogsHasItsFrameLegendAndGrid) {
+TEST(ChartExport, AChartWithoutCatalogsHasItsFrameTitleLegendAndGrid) {
   CELVARO_SKIP_WITHOUT("qpdf");
   CELVARO_SKIP_WITHOUT("pdftoppm");
   ScratchDir dir;
@@ -42,7 +42,8 @@ TEST(ChartExport, AChartWithoutCatalogsHasItsFrameLegendAndGrid) {
   chart.fieldArcmin = 3600;
   ASSERT_TRUE(exportChart(printableMapExport(a4(dir.file("frame.pdf")), chart, {}, PrintColourTable())));
   const std::string pdf = testing::readBytes(dir.file("frame.pdf"));
-  EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 28700 l 1000 28700 l s\r\n"), std::string::npos);  // the frame
+  EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 27500 l 1000 27500 l s\r\n"), std::string::npos);  // the frame
+  EXPECT_NE(pdf.find("1000 27500 m 20000 27500 l 20000 28700 l 1000 28700 l s\r\n"), std::string::npos);  // the title
   EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 1000 l 1000 1000 l s\r\n"), std::string::npos);   // the legend
   EXPECT_NE(pdf.find("Td (5 degs) Tj"), std::string::npos);
   EXPECT_NE(pdf.find("Td (7) Tj"), std::string::npos);  // the magnitude scale up to the limit of a 60 degree field

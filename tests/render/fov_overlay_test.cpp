@@ -78,8 +78,8 @@ TEST(SchemeToOverlay, TheDefaultSchemeGivesItsAnglesInHundredthsOfAnArcminute) {
   overlay.centreRaRad = 1.25, overlay.centreDecRad = -0.5;
   schemeToOverlay(FovScheme{}, overlay);
   EXPECT_EQ(overlay.elementFlags, 6);
-  EXPECT_EQ(overlay.cameraWidth, 6302);   // a 63.02 x 45.83 arcminute frame
-  EXPECT_EQ(overlay.cameraHeight, 4583);
+  EXPECT_EQ(overlay.cameraWidth, 6302);   // a 63.02 x 45.84 arcminute frame
+  EXPECT_EQ(overlay.cameraHeight, 4584);
   EXPECT_EQ(overlay.totalFieldRadius, 7161);
   EXPECT_EQ(overlay.guiderWidth, 2292);
   EXPECT_EQ(overlay.guiderHeight, 2292);
@@ -89,6 +89,20 @@ TEST(SchemeToOverlay, TheDefaultSchemeGivesItsAnglesInHundredthsOfAnArcminute) {
   EXPECT_EQ(overlay.shown, 1);
   EXPECT_EQ(overlay.centreRaRad, 1.25);
   EXPECT_EQ(overlay.centreDecRad, -0.5);
+}
+
+// A sensor's side spans twice the angle of its half at the focal length:
+// 36 x 24 mm behind a 50 mm lens, the photographers' 39.6 x 27.0 degrees
+// (2 atan(18/50), 2 atan(12/50)); a radius spans atan(r/f), 35.75 degrees
+// for 36 mm.
+TEST(SchemeToOverlay, ASensorSpansTwiceTheAngleOfItsHalf) {
+  FovScheme scheme;
+  scheme.cameraWidth = 3600, scheme.cameraHeight = 2400, scheme.totalFieldRadius = 3600, scheme.focalLength = 50;
+  FovOverlay overlay;
+  schemeToOverlay(scheme, overlay);
+  EXPECT_NEAR(overlay.cameraWidth / 6000.0, 39.6, 0.01);
+  EXPECT_NEAR(overlay.cameraHeight / 6000.0, 27.0, 0.01);
+  EXPECT_NEAR(overlay.totalFieldRadius / 6000.0, 35.75, 0.01);
 }
 
 TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
@@ -102,7 +116,7 @@ TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
 }
 
 // At 800 pixels for 600' (4/3 pixel an arcminute) the default scheme's
-// 63.02' x 45.83' camera frame is 84 x 61 pixels around the centre, its
+// 63.02' x 45.84' camera frame is 84 x 61 pixels around the centre, its
 // guider frame (22.92' square, 51.56' off) stands above it, north being up,
 // and the total field's 71.61' radius is 95 pixels, each within the two
 // pixels whole half sizes lose; turned by 90 degrees the camera frame stands

@@ -349,10 +349,11 @@ class BuiltOrion : public ::testing::Test {
   // Where a star is on an A4 page with 10 mm margins, in hundredths of a
   // millimetre from the page's lower left corner: its place on screen,
   // scaled from the screen's half height to the chart's half width on paper.
+  // The chart's centre lies half of its 255 mm above the 10 mm legend strip.
   QPointF onPaper(double raDeg, double decDeg) {
     const ProjectedPoint p = projected(raDeg, decDeg);
     const double scale = 9500.0 / (std::min(request.width, request.height) / 2);
-    return {10500 + p.x * scale, 15350 + p.y * scale};
+    return {10500 + p.x * scale, 14750 + p.y * scale};
   }
   // A rendered page's pixel of a paper position.
   static QPoint pixel(const QImage& page, QPointF hundredths) {

@@ -68,7 +68,6 @@ static_assert(std::size(kTypeOfKind) == kDeepskyKindCount);
 constexpr int kUnknownKind = kDeepskyKindCount - 1;
 
 constexpr double kUnknownProminence = 14;
-constexpr double kLevelEdges[] = {4, 5, 6, 8, 10, 11, 12, 13.5, 14.5, 15.5};
 constexpr int kMessierLevel = 2, kCaldwellLevel = 3, kFaintestLevel = 10;
 // Four lists of every named object fill the 2000 entries of the name index.
 constexpr size_t kMaxNamed = 500;
@@ -121,7 +120,7 @@ double prominenceOf(std::optional<double> magnitude, double majorArcmin) {
 
 int levelOf(const BuiltObject& o) {
   if (o.type == 0) return kFaintestLevel;
-  int level = static_cast<int>(std::count_if(std::begin(kLevelEdges), std::end(kLevelEdges),
+  int level = static_cast<int>(std::count_if(kDeepskyLevelEdges.begin(), kDeepskyLevelEdges.end(),
                                              [&](double edge) { return o.prominence > edge; }));
   if (numberIn(*o.source, "M")) level = std::min(level, kMessierLevel);
   if (numberIn(*o.source, "C")) level = std::min(level, kCaldwellLevel);
