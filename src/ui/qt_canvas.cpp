@@ -53,6 +53,12 @@ void QtCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom
   painter_.setCompositionMode(mode);
 }
 
+// The first pixel whose centre lies at or after the coordinate, kept
+// within 0 and the end of a row or column of `count` pixels.
+int QtCanvas::pixelAtOrAfter(double at, int count) {
+  return static_cast<int>(std::clamp(std::ceil(at - 0.5), 0.0, static_cast<double>(count)));
+}
+
 // The rings' crossings of each pixel row's centre line, counted into their
 // rows, then the pixels whose centres lie between the first and second
 // crossing of a row, the third and fourth, and so on (the even-odd rule).
@@ -83,8 +89,7 @@ void QtCanvas::fillArea(const DevicePoint* points, const uint32_t* ends, int rin
     std::sort(begin, end);
     uint32_t* pixels = pixels_ + static_cast<ptrdiff_t>(row) * stride_;
     for (const float* x = begin; x + 1 < end; x += 2) {
-      const int from = std::max(0, static_cast<int>(std::ceil(x[0] - 0.5f)));
-      const int to = std::min(width_, static_cast<int>(std::ceil(x[1] - 0.5f)));
+      const int from = pixelAtOrAfter(x[0], width_), to = pixelAtOrAfter(x[1], width_);
       if (from < to) std::fill(pixels + from, pixels + to, value);
     }
   }
@@ -98,8 +103,7 @@ void QtCanvas::forEachCrossing(const DevicePoint& a, const DevicePoint& b, Visit
   if (ay == by) return;
   if (ay > by) std::swap(ax, bx), std::swap(ay, by);
   const double slope = (bx - ax) / (by - ay);
-  const int first = static_cast<int>(std::max(0.0, std::ceil(ay - 0.5)));
-  const int last = static_cast<int>(std::min(static_cast<double>(height_), std::ceil(by - 0.5)));
+  const int first = pixelAtOrAfter(ay, height_), last = pixelAtOrAfter(by, height_);
   for (int row = first; row < last; ++row) visit(row, static_cast<float>(ax + (row + 0.5 - ay) * slope));
 }
 

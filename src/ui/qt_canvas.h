@@ -66,6 +66,7 @@ class QtCanvas final : public Canvas {
   bool setsLinesItself() const { return ratio_ == 1 && !xor_; }
   void setLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   bool clipToImage(double a[2], double b[2]) const;
+  static int pixelAtOrAfter(double at, int count);
   template <typename Visit>
   void forEachCrossing(const DevicePoint& a, const DevicePoint& b, Visit visit) const;
 

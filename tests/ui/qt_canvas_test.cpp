@@ -125,6 +125,16 @@ TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
   EXPECT_EQ(corner, 9);
   EXPECT_EQ(triangle, 45);
   EXPECT_EQ(image.pixel(15, 15), qRgb(0, 0, 0));  // the hole
+  // A ring from two thousand million pixels away, on a dense screen, covers
+  // the whole image and nothing beyond it.
+  QImage dense = blackImage(20, 20);
+  dense.setDevicePixelRatio(2);
+  const DevicePoint far[] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {2000000000, 2000000000},
+                             {-2000000000, 2000000000}};
+  const uint32_t farEnd[] = {4};
+  QtCanvas(dense).fillArea(far, farEnd, 1, {0, 80, 0});
+  EXPECT_EQ(dense.pixel(0, 0), qRgb(0, 80, 0));
+  EXPECT_EQ(dense.pixel(19, 19), qRgb(0, 80, 0));
 }
 
 TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
