@@ -235,8 +235,9 @@ QImage blankPicture(const ChartRequest& request) {
 // Draws the chart into the picture and writes it; the exit code.
 int drawPicture(ChartData& data, const ChartRequest& request, QImage& image, PhaseClock& clock) {
   AppModel& model = *data.model;
+  TextLayouts layouts;
   auto paint = [&] {
-    QtCanvas canvas(image);
+    QtCanvas canvas(image, &layouts);
     model.paintChart(canvas);
   };
   LayerStatistics stats(model.screenOutput());

@@ -47,7 +47,7 @@ void ChartWindow::render() {
     image_.setDevicePixelRatio(ratio);
   }
   if (image_.isNull()) return;
-  QtCanvas canvas(image_);
+  QtCanvas canvas(image_, &layouts_);
   model_.paintChart(canvas);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/chart_navigator.h"
 #include "app/main_window_callback.h"
+#include "ui/text_layouts.h"
 
 namespace celvaro {
 
@@ -68,6 +69,7 @@ class ChartWindow final : public QWidget, public iChartView {
   AppModel& model_;
   ChartNavigator navigator_;
   QImage image_;
+  TextLayouts layouts_;  // the labels' texts, kept from one drawing to the next
   bool leftDown_ = false;
   QPoint pressAt_;
   QTimer tooltipTimer_;

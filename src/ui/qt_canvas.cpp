@@ -16,7 +16,7 @@ uint32_t argb(Rgb c) { return 0xFF000000u | (uint32_t{c.red} << 16) | (uint32_t{
 
 }  // namespace
 
-QtCanvas::QtCanvas(QImage& image)
+QtCanvas::QtCanvas(QImage& image, TextLayouts* layouts)
     : image_(image),
       pixels_(reinterpret_cast<uint32_t*>(image.bits())),
       width_(image.width()),
@@ -24,7 +24,8 @@ QtCanvas::QtCanvas(QImage& image)
       stride_(static_cast<int>(image.bytesPerLine() / 4)),
       ratio_(image.devicePixelRatio()),
       outline_(std::max(1, static_cast<int>(std::lround(ratio_)))),
-      painter_(&image) {
+      painter_(&image),
+      layouts_(layouts) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -267,8 +268,11 @@ void QtCanvas::text(int32_t x, int32_t y, std::u16string_view text, Rgb colour) 
   const QPen pen = painter_.pen();
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter_.setPen(qcolor(colour));
-  const QString string = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-  painter_.drawText(QPoint(x, y + ascent_), string);
+  if (layouts_) {
+    painter_.drawStaticText(QPoint(x, y), layouts_->of(text, *font_));
+  } else {
+    painter_.drawText(QPoint(x, y + ascent_), QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+  }
   painter_.setPen(pen);
   painter_.setCompositionMode(mode);
 }

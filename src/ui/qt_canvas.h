@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "output/canvas.h"
+#include "ui/text_layouts.h"
 
 namespace celvaro {
 
@@ -27,8 +28,8 @@ class QtCanvas final : public Canvas {
   static constexpr int kMaxSpriteBox = 64;
 
   // Draws on `image` (Format_RGB32) at its device pixel ratio until
-  // destruction.
-  explicit QtCanvas(QImage& image);
+  // destruction; labels through `layouts` when given, which outlive the canvas.
+  explicit QtCanvas(QImage& image, TextLayouts* layouts = nullptr);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -80,6 +81,7 @@ class QtCanvas final : public Canvas {
   bool xor_ = false;
   std::optional<Rgb> brush_;
   std::unordered_map<int, Sprite> sprites_;
+  TextLayouts* layouts_;
   std::optional<QFont> font_;  // made at the first label: fonts need the application
   int ascent_ = 0;
 };

@@ -159,6 +159,24 @@ TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
   EXPECT_EQ(image, before);
 }
 
+// Labels drawn from the kept layouts, the second time from the kept one,
+// set the pixels the painter's own text drawing sets.
+TEST(QtCanvas, KeptLayoutsDrawTheLabelsThePainterDraws) {
+  const std::u16string_view labels[] = {u"α Betelgeuse", u"M42, Orion Nebula", u"-30", u"Nagy Medve"};
+  QImage painted = blackImage(200, 80), kept = blackImage(200, 80);
+  TextLayouts layouts;
+  {
+    QtCanvas plain(painted);
+    for (int i = 0; i < 4; ++i) plain.text(5, 3 + 18 * i, labels[i], {250, 250, 0});
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    kept.fill(Qt::black);
+    QtCanvas canvas(kept, &layouts);
+    for (int i = 0; i < 4; ++i) canvas.text(5, 3 + 18 * i, labels[i], {250, 250, 0});
+  }
+  EXPECT_EQ(kept, painted);
+}
+
 TEST(QtCanvas, FillsTheRectangleUpToItsRightAndBottomEdges) {
   QImage image = blackImage(20, 20);
   QtCanvas(image).fillRect(0, 0, 10, 10, {0, 0, 92});
