@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <cstdlib>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 
 // Skips the test where the catalog data of the run directory have not been
 // built (a build without `celvaro-catalogs`); ./test always builds them.
@@ -35,7 +38,17 @@ class ScratchDir {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
-  ~ScratchDir() { std::filesystem::remove_all(path_); }
+  // A process the test started may still be writing into the directory as
+  // it ends (a driver its server restarted): the removal is tried again a
+  // moment later instead of ending the test program.
+  ~ScratchDir() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      std::error_code failure;
+      std::filesystem::remove_all(path_, failure);
+      if (!failure) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
 
   std::string file(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& path() const { return path_; }
