@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer.h"
 

@@ -14,12 +14,12 @@
 #include <memory>
 #include <string>
 
-#include "app/chart_settings.h"
 #include "app/color_table.h"
 #include "app/output_area.h"
 #include "catalog/large_star_catalogs.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_segmented.h"
+#include "model/chart_settings.h"
 #include "output/hit_list.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"

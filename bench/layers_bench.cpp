@@ -8,10 +8,10 @@
 
 #include <filesystem>
 
-#include "app/chart_settings.h"
 #include "app/color_table.h"
 #include "app/output_area.h"
 #include "catalog/sky_catalogs.h"
+#include "model/chart_settings.h"
 #include "output/hit_list.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"

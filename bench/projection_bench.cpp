@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "model/chart_settings.h"
 #include "projection/transformer.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "mount_simulator.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"

@@ -3,9 +3,9 @@
 // screen output onto a canvas that keeps nothing, with a hit list.
 #pragma once
 
-#include "app/chart_settings.h"
 #include "app/color_table.h"
 #include "app/output_area.h"
+#include "model/chart_settings.h"
 #include "output/canvas.h"
 #include "output/hit_list.h"
 #include "output/rendering_output_display.h"

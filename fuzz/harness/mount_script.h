@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/telescope_listener.h"

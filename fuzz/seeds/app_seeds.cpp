@@ -6,12 +6,12 @@
 #include <sstream>
 #include <string>
 
-#include "app/chart_settings.h"
 #include "app/configuration.h"
 #include "app/fov_schemes.h"
 #include "app/language_table.h"
 #include "app/setting_file.h"
 #include "language_source.h"
+#include "model/chart_settings.h"
 #include "seed_sink.h"
 
 namespace celvaro::fuzz {

@@ -1,7 +1,7 @@
 // Setting files (*.clv): read into the chart settings, then written back.
-#include "app/chart_settings.h"
 #include "app/setting_file.h"
 #include "fuzz_files.h"
+#include "model/chart_settings.h"
 
 using namespace celvaro;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numbers>
 
-#include "app/text_ids.h"
 #include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
 #include "catalog/sky_catalogs.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -5,11 +5,11 @@
 #include <numbers>
 
 #include "app/program_paths.h"
-#include "app/text_ids.h"
 #include "astro/coordinates.h"
 #include "astro/local_sky.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
+#include "model/text_ids.h"
 #include "render/grid_steps.h"
 #include "render/magnitude_limits.h"
 #include "render/sky_lines.h"

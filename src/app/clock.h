@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "platform/system_time.h"
 
 namespace celvaro {

@@ -6,11 +6,11 @@
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
 #include "app/status_texts.h"
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "astro/coordinates.h"
 #include "astro/text_forms.h"
 #include "catalog/deepsky_data.h"
+#include "model/text_ids.h"
 #include "render/magnitude_limits.h"
 
 namespace celvaro {

@@ -1,6 +1,6 @@
 #include "app/observing_presets.h"
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/chart_settings.h"
 #include "app/key_value_lines.h"
 #include "astro/value_range.h"
+#include "model/chart_settings.h"
 #include "platform/file_replace.h"
 #include "platform/number_text.h"
 

@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "app/chart_settings.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_file.h"
 #include "catalog/deepsky_filter.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 

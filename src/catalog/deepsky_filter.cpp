@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 

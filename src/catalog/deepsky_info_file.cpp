@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/text_ids.h"
 #include "catalog/deepsky_data.h"
+#include "model/text_ids.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {

@@ -4,10 +4,10 @@
 #include <array>
 #include <utility>
 
-#include "app/text_ids.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/star_dbl_wds_data_d1.h"
 #include "catalog/star_dbl_wds_data_d2.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

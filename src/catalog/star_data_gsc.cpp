@@ -5,9 +5,9 @@
 #include <map>
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/catalog_header.h"
+#include "model/chart_settings.h"
 #include "platform/binary_file.h"
 #include "projection/transformer.h"
 

@@ -1,7 +1,7 @@
 #include "catalog/star_dbl_wds_data.h"
 
-#include "app/chart_settings.h"
 #include "catalog/chart_point.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 
 namespace celvaro {

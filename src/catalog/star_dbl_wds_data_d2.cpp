@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/chart_settings.h"
 #include "catalog/catalog_file_type.h"
+#include "model/chart_settings.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {

@@ -1,6 +1,6 @@
 #include "catalog/star_disc_pen.h"
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 
 namespace celvaro {

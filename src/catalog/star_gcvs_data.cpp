@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/chart_settings.h"
 #include "catalog/chart_point.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
 #include "projection/transformer.h"

@@ -4,12 +4,12 @@
 #include <array>
 #include <cstdio>
 
-#include "app/text_ids.h"
 #include "catalog/catalog_file_type.h"
 #include "catalog/constellation_list.h"
 #include "catalog/greek_letters.h"
 #include "catalog/star_gcvs_data1.h"
 #include "catalog/star_gcvs_data2.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -6,8 +6,8 @@
 #include <numbers>
 #include <string>
 
-#include "app/chart_settings.h"
 #include "catalog/deepsky_data.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
 #include "render/render_options.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "astro/coordinates.h"
+#include "model/chart_settings.h"
 #include "output/rendering_output.h"
 #include "platform/utf_text.h"
 #include "projection/transformer.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control_interface.h"

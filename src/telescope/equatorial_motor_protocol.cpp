@@ -6,7 +6,7 @@
 #include <numbers>
 #include <utility>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/clock_listener.h"
 #include "astro/apparent_place.h"
+#include "model/clock_listener.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/telescope_command_codes.h"
 #include "telescope/telescope_listener.h"

@@ -3,8 +3,8 @@
 // replies and the last status for the link's end. Command thread only.
 #pragma once
 
-#include "app/clock_listener.h"
 #include "astro/apparent_place.h"
+#include "model/clock_listener.h"
 #include "telescope/guider_replies.h"
 #include "telescope/telescope_listener.h"
 

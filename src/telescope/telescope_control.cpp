@@ -11,7 +11,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "telescope/indi_mount.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_protocol_base.h"

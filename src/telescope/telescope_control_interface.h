@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/clock_listener.h"
 #include "astro/observing_place.h"
+#include "model/clock_listener.h"
 
 namespace celvaro {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "ui/qt_canvas.h"
 
 namespace celvaro {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 
 namespace celvaro {
 

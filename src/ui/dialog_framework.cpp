@@ -14,9 +14,9 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 
 #include <functional>
 #include <vector>

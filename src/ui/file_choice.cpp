@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

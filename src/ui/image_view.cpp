@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "output/bitmap24.h"
 #include "ui/night_vision.h"
 

@@ -3,9 +3,9 @@
 #include <numbers>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/dlg_search_lists.h"
 #include "ui/dialogs/dlg_search_named_obj.h"
 #include "ui/dialogs/dlg_search_star.h"

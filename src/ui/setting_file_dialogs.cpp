@@ -3,8 +3,8 @@
 #include <cerrno>
 
 #include "app/setting_file.h"
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "ui/file_choice.h"
 
 namespace celvaro {

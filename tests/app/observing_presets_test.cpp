@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 namespace {

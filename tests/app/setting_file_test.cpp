@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/chart_settings.h"
 #include "full_disk.h"
+#include "model/chart_settings.h"
 #include "test_files.h"
 
 namespace celvaro {

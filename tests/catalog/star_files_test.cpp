@@ -6,7 +6,6 @@
 #include <iterator>
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/fast_stars.h"
 #include "catalog/proper_motions.h"
@@ -14,6 +13,7 @@
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "catalog_writers.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <map>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
 #include "language_source.h"
+#include "model/text_ids.h"
 #include "platform/utf_text.h"
 
 namespace celvaro {

@@ -4,8 +4,8 @@
 
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer_equidistant.h"
 #include "projection/transformer_orthographic.h"

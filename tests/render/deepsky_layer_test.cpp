@@ -7,9 +7,9 @@
 #include <numbers>
 #include <vector>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/deepsky_data.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 #include "output/recording_canvas.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"

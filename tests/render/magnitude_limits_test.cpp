@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 namespace {

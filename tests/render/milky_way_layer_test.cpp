@@ -6,9 +6,9 @@
 #include <memory>
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
 #include "catalog/sky_catalogs.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer.h"
 #include "render/area_checks.h"

@@ -9,8 +9,8 @@
 #include <memory>
 #include <numbers>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "model/chart_settings.h"
 #include "render/area_checks.h"
 
 namespace celvaro {

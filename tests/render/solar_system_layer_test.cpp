@@ -7,8 +7,8 @@
 #include <numbers>
 #include <utility>
 
-#include "app/chart_settings.h"
 #include "app/output_area.h"
+#include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "mount_simulator.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"

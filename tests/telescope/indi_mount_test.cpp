@@ -20,10 +20,10 @@
 #include <string>
 #include <thread>
 
-#include "app/clock_listener.h"
 #include "indi_driver.h"
 #include "linked_pty.h"
 #include "lx200_guiding_driver.h"
+#include "model/clock_listener.h"
 #include "pty_bridge.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"

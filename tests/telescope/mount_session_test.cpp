@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock_listener.h"
+#include "model/clock_listener.h"
 #include "mount_simulator.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"

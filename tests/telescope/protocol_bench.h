@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/clock_listener.h"
 #include "astro/apparent_place.h"
+#include "model/clock_listener.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_protocol.h"
 #include "telescope/telescope_listener.h"

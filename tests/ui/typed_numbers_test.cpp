@@ -19,8 +19,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/chart_settings.h"
 #include "app/ui_resources.h"
+#include "model/chart_settings.h"
 #include "solarsystem/user_orbits.h"
 #include "test_files.h"
 #include "ui/dialog_driving.h"

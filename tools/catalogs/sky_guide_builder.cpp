@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "aid_writers.h"
-#include "app/chart_settings.h"
 #include "catalog/catalog_file_type.h"
+#include "model/chart_settings.h"
 #include "platform/utf_text.h"
 #include "star_files_builder.h"
 

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/fov_preview_panel.h"
 
 namespace celvaro {

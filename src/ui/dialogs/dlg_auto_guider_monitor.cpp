@@ -1,7 +1,7 @@
 #include "ui/dialogs/dlg_auto_guider_monitor.h"
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/control_texts.h"
 #include "ui/dialogs/dlg_telescope_connect.h"
 #include "ui/difference_graph.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <span>
 
-#include "app/chart_settings.h"
+#include "model/chart_settings.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "platform/number_text.h"
 
 namespace celvaro {

@@ -5,8 +5,8 @@
 #include <QTableWidget>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_date_time.h"
 

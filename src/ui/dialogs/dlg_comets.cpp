@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/text_ids.h"
 #include "astro/calendar.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/text_ids.h"
 #include "catalog/constellation_list.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-#include "app/text_ids.h"
 #include "astro/calendar.h"
 #include "astro/text_forms.h"
 #include "astro/zone_time.h"
+#include "model/text_ids.h"
 #include "platform/system_time.h"
 #include "ui/dialogs/range_check.h"
 

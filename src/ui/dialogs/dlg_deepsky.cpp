@@ -4,7 +4,7 @@
 #include <QLabel>
 
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "platform/number_text.h"
 #include "ui/dialogs/control_texts.h"
 #include "ui/dialogs/range_check.h"

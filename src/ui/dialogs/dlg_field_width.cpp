@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "app/navigation.h"
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

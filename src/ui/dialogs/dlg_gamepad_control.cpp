@@ -1,6 +1,6 @@
 #include "ui/dialogs/dlg_gamepad_control.h"
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "telescope/gamepad_buttons.h"
 #include "ui/message_sink.h"
 

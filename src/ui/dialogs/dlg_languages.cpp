@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "platform/locale_language.h"
 
 namespace celvaro {

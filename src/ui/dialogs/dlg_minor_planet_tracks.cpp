@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "platform/number_text.h"
 
 namespace celvaro {

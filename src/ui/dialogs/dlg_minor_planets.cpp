@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/dlg_comets.h"
 
 namespace celvaro {

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "astro/zone_time.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/moon_calendar_panel.h"
 #include "ui/dialogs/range_check.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 

@@ -7,8 +7,8 @@
 
 #include "aids/object_info.h"
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "catalog/catalog_file_type.h"
+#include "model/text_ids.h"
 #include "output/bitmap24.h"
 #include "ui/image_view.h"
 

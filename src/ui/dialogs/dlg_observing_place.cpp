@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 #include "platform/number_text.h"
 
 namespace celvaro {

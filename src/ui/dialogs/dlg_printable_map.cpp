@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "ui/file_choice.h"
 
 namespace celvaro {

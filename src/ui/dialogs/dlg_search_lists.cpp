@@ -1,7 +1,7 @@
 #include "ui/dialogs/dlg_search_lists.h"
 
-#include "app/text_ids.h"
 #include "catalog/constellation_list.h"
+#include "model/text_ids.h"
 #include "solarsystem/solar_system.h"
 
 namespace celvaro {

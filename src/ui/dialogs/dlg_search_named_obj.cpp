@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "app/text_ids.h"
 #include "catalog/deepsky_data.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/dlg_search_lists.h"
 #include "ui/message_sink.h"
 

@@ -5,8 +5,8 @@
 
 #include <numbers>
 
-#include "app/text_ids.h"
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

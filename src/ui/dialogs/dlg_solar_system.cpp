@@ -2,7 +2,7 @@
 
 #include <QGridLayout>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "solarsystem/solar_system.h"
 
 namespace celvaro {

@@ -5,8 +5,8 @@
 
 #include "aids/object_info.h"
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "catalog/deepsky_data.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 void DlgStarHopping::onInitDialog() {

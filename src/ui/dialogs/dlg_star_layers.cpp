@@ -2,7 +2,7 @@
 
 #include <QGridLayout>
 
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/control_texts.h"
 
 namespace celvaro {

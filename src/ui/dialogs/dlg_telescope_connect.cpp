@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "telescope/mount_types.h"
 #include "ui/telescope_readouts.h"
 

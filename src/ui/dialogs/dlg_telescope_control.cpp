@@ -5,8 +5,8 @@
 #include <QGroupBox>
 
 #include "app/app_model.h"
-#include "app/text_ids.h"
 #include "astro/zone_time.h"
+#include "model/text_ids.h"
 #include "ui/dialogs/control_texts.h"
 #include "ui/telescope_readouts.h"
 

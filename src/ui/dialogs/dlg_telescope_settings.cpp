@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/settings_records.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "telescope/indi_client.h"
 
 namespace celvaro {

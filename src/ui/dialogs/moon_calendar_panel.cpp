@@ -5,8 +5,8 @@
 
 #include "aids/moon_calendar.h"
 #include "aids/moon_image.h"
-#include "app/text_ids.h"
 #include "app/ui_resources.h"
+#include "model/text_ids.h"
 #include "ui/night_vision.h"
 
 namespace celvaro {

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text_ids.h"
 #include "astro/chart_date.h"
 #include "astro/value_range.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 

@@ -12,7 +12,7 @@
 
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "ui/dialogs/control_texts.h"

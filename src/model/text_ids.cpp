@@ -1,4 +1,4 @@
-#include "app/text_ids.h"
+#include "model/text_ids.h"
 
 #include <algorithm>
 
