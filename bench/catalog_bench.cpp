@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "app/output_area.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "app/color_table.h"
+#include "output/color_table.h"
 #include "output/hit_list.h"
 #include "output/rendering_output_display.h"
 #include "ui/qt_canvas.h"

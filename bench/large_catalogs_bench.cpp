@@ -14,13 +14,13 @@
 #include <memory>
 #include <string>
 
-#include "app/color_table.h"
-#include "app/output_area.h"
 #include "catalog/large_star_catalogs.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_segmented.h"
 #include "model/chart_settings.h"
+#include "output/color_table.h"
 #include "output/hit_list.h"
+#include "output/output_area.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"
 #include "render/magnitude_limits.h"

@@ -8,11 +8,11 @@
 
 #include <filesystem>
 
-#include "app/color_table.h"
-#include "app/output_area.h"
 #include "catalog/sky_catalogs.h"
 #include "model/chart_settings.h"
+#include "output/color_table.h"
 #include "output/hit_list.h"
+#include "output/output_area.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"
 #include "render/deepsky_layer.h"

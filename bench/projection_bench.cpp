@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "app/output_area.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "projection/transformer.h"
 
 namespace {

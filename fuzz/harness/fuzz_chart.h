@@ -3,11 +3,11 @@
 // screen output onto a canvas that keeps nothing, with a hit list.
 #pragma once
 
-#include "app/color_table.h"
-#include "app/output_area.h"
 #include "model/chart_settings.h"
 #include "output/canvas.h"
+#include "output/color_table.h"
 #include "output/hit_list.h"
+#include "output/output_area.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/color_table.h"
 #include "app/settings_records.h"
 #include "astro/observing_place.h"
+#include "output/color_table.h"
 
 namespace celvaro {
 

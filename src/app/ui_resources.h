@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/color_table.h"
 #include "app/language_table.h"
+#include "output/color_table.h"
 
 namespace celvaro {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <numbers>
 
-#include "app/output_area.h"
+#include "output/output_area.h"
 #include "projection/transformer.h"
 
 namespace celvaro {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/color_table.h"
+#include "output/color_table.h"
 
 namespace celvaro {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/output_area.h"
 #include "output/area_rings.h"
 #include "output/moon_phase.h"
+#include "output/output_area.h"
 #include "output/print_colour_table.h"
 #include "output/star_size_table.h"
 #include "render/render_options.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numbers>
 
-#include "app/output_area.h"
 #include "astro/local_sky.h"
 #include "astro/sidereal_time.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 
 namespace celvaro {
 namespace {

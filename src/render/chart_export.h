@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/output_area.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "output/print_colour_table.h"
 #include "output/rendering_output.h"
 #include "render/fov_overlay.h"

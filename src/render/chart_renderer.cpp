@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/output_area.h"
 #include "catalog/constellation_list.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/variable_star_data.h"
 #include "catalog/sky_catalogs.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"

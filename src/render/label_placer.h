@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/output_area.h"
+#include "output/output_area.h"
 #include "render/forwarding_output.h"
 #include "render/occupancy_grid.h"
 

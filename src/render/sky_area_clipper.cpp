@@ -5,7 +5,7 @@
 #include <numbers>
 #include <utility>
 
-#include "app/output_area.h"
+#include "output/output_area.h"
 
 namespace celvaro {
 namespace {

@@ -4,12 +4,12 @@
 // read beyond what they hold.
 #include <gtest/gtest.h>
 
-#include "app/output_area.h"
 #include "catalog/deepsky_data_d1.h"
 #include "catalog/deepsky_data_d2.h"
 #include "catalog/deepsky_info_file.h"
 #include "deepsky_writers.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "platform/binary_file.h"
 #include "projection/transformer_orthographic.h"
 #include "test_files.h"

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/output_area.h"
 #include "catalog/star_buffer.h"
 #include "catalog_writers.h"
 #include "large_catalog_writers.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "platform/binary_file.h"
 #include "projection/transformer_orthographic.h"
 #include "test_files.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <numbers>
 
-#include "app/output_area.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 
 namespace celvaro {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/output_area.h"
 #include "catalog_writers.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 #include "test_files.h"
 

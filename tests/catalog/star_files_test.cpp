@@ -6,7 +6,6 @@
 #include <iterator>
 #include <numbers>
 
-#include "app/output_area.h"
 #include "catalog/fast_stars.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
@@ -15,6 +14,7 @@
 #include "catalog_writers.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"
 #include "test_files.h"

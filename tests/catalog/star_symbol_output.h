@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/output_area.h"
 #include "catalog/sky_regions.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 #include "test_files.h"
 

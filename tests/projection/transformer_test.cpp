@@ -6,11 +6,11 @@
 #include <numbers>
 #include <random>
 
-#include "app/output_area.h"
 #include "astro/coordinates.h"
 #include "astro/local_sky.h"
 #include "astro/sidereal_time.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "projection/transformer_equal_area.h"
 #include "projection/transformer_equidistant.h"
 #include "projection/transformer_gnomonic.h"

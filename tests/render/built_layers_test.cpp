@@ -6,10 +6,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/output_area.h"
 #include "catalog/sky_catalogs.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 #include "render/chart_renderer.h"
 #include "render/magnitude_limits.h"

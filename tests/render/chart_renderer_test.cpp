@@ -4,9 +4,9 @@
 
 #include <numbers>
 
-#include "app/output_area.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_equidistant.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"

@@ -7,10 +7,10 @@
 #include <numbers>
 #include <vector>
 
-#include "app/output_area.h"
 #include "catalog/deepsky_data.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
+#include "output/output_area.h"
 #include "projection/transformer_orthographic.h"
 #include "render/render_options.h"
 

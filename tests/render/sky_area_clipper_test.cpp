@@ -9,8 +9,8 @@
 #include <memory>
 #include <numbers>
 
-#include "app/output_area.h"
 #include "model/chart_settings.h"
+#include "output/output_area.h"
 #include "render/area_checks.h"
 
 namespace celvaro {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "app/app_model.h"
-#include "app/color_table.h"
 #include "app/configuration.h"
 #include "app/ui_resources.h"
+#include "output/color_table.h"
 #include "test_files.h"
 #include "ui/chart_command.h"
 #include "ui/chart_program.h"

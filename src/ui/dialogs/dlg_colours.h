@@ -2,7 +2,7 @@
 // red, green and blue scroll bars and the six built-in schemes.
 #pragma once
 
-#include "app/color_table.h"
+#include "output/color_table.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {

@@ -1,4 +1,4 @@
-#include "app/color_table.h"
+#include "output/color_table.h"
 
 namespace celvaro {
 namespace {
