@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/key_value_lines.h"
 #include "app/program_paths.h"
 #include "astro/value_range.h"
 #include "platform/file_replace.h"
+#include "platform/key_value_lines.h"
 #include "platform/number_text.h"
 #include "platform/serial_port.h"
 #include "telescope/mount_types.h"

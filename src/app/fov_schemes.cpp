@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "app/key_value_lines.h"
 #include "app/program_paths.h"
 #include "astro/value_range.h"
 #include "platform/file_replace.h"
+#include "platform/key_value_lines.h"
 #include "platform/number_text.h"
 
 namespace celvaro {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/key_value_lines.h"
 #include "astro/value_range.h"
 #include "model/chart_settings.h"
 #include "platform/file_replace.h"
+#include "platform/key_value_lines.h"
 #include "platform/number_text.h"
 
 namespace celvaro {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "app/key_value_lines.h"
 #include "catalog/catalog_file_type.h"
+#include "platform/key_value_lines.h"
 #include "platform/text_line_reader.h"
 
 namespace celvaro {

@@ -1,4 +1,4 @@
-#include "app/key_value_lines.h"
+#include "platform/key_value_lines.h"
 
 #include "platform/text_line_reader.h"
 
