@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/configuration.h"
-#include "app/fov_schemes.h"
 #include "app/language_table.h"
 #include "app/setting_file.h"
 #include "language_source.h"
 #include "model/chart_settings.h"
+#include "render/fov_schemes.h"
 #include "seed_sink.h"
 
 namespace celvaro::fuzz {

@@ -1,6 +1,6 @@
 // The field-of-view scheme file fovschemes.dat: read, then written back.
-#include "app/fov_schemes.h"
 #include "fuzz_files.h"
+#include "render/fov_schemes.h"
 
 using namespace celvaro;
 

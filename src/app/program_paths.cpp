@@ -92,4 +92,6 @@ std::string userFileDirectory(const std::string& programDir) {
   return config;
 }
 
+std::string fovSchemesPath(const std::string& programDir) { return userFileDirectory(programDir) + "/fovschemes.dat"; }
+
 }  // namespace celvaro

@@ -43,4 +43,7 @@ std::string chooseProgramDirectory(const std::string& given);
 // is the user data directory.
 std::string userFileDirectory(const std::string& programDir);
 
+// The field-of-view scheme file of a program directory, among the user's files.
+std::string fovSchemesPath(const std::string& programDir);
+
 }  // namespace celvaro

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/fov_schemes.h"
+#include "render/fov_schemes.h"
 
 namespace celvaro {
 

@@ -14,7 +14,6 @@
 #include "aids/object_info.h"
 #include "app/app_model.h"
 #include "app/configuration.h"
-#include "app/fov_schemes.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"
 #include "app/program_paths.h"
@@ -27,6 +26,7 @@
 #include "output/png_encoding.h"
 #include "platform/file_replace.h"
 #include "render/fov_overlay.h"
+#include "render/fov_schemes.h"
 #include "render/layer_statistics.h"
 #include "ui/qt_canvas.h"
 

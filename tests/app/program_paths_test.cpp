@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/configuration.h"
-#include "app/fov_schemes.h"
 #include "app/ui_resources.h"
 #include "test_files.h"
 

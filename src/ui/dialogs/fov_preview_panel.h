@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "app/fov_schemes.h"
+#include "render/fov_schemes.h"
 
 namespace celvaro {
 

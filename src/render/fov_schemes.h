@@ -48,7 +48,4 @@ class FovSchemes {
   bool modified_ = false;
 };
 
-// The scheme file of a program directory, among the user's files.
-std::string fovSchemesPath(const std::string& programDir);
-
 }  // namespace celvaro

@@ -1,4 +1,4 @@
-#include "app/fov_schemes.h"
+#include "render/fov_schemes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ constexpr const char* kDefaultText =
 class FovSchemesFile : public ::testing::Test {
  protected:
   ScratchDir dir;
-  const std::string path = fovSchemesPath(dir.path().string());
+  const std::string path = dir.file("fovschemes.dat");
   FovSchemes schemes;
 };
 

@@ -1,9 +1,8 @@
-#include "app/fov_schemes.h"
+#include "render/fov_schemes.h"
 
 #include <array>
 #include <string_view>
 
-#include "app/program_paths.h"
 #include "astro/value_range.h"
 #include "platform/file_replace.h"
 #include "platform/key_value_lines.h"
@@ -69,7 +68,5 @@ std::string FovSchemes::text() const {
   for (const Field& field : kFields) appendKeyLine(out, field.key, scheme.*field.value);
   return out;
 }
-
-std::string fovSchemesPath(const std::string& programDir) { return userFileDirectory(programDir) + "/fovschemes.dat"; }
 
 }  // namespace celvaro
