@@ -38,6 +38,7 @@
 #include "render/fov_schemes.h"
 #include "render/render_options.h"
 #include "telescope/reference_point_handler.h"
+#include "telescope/settings_records.h"
 #include "telescope/telescope_control_interface.h"
 #include "telescope/telescope_dialog_listeners.h"
 #include "telescope/telescope_listener.h"

@@ -7,6 +7,7 @@
 #include "app/settings_records.h"
 #include "astro/observing_place.h"
 #include "output/color_table.h"
+#include "telescope/settings_records.h"
 
 namespace celvaro {
 

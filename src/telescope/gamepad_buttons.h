@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/settings_records.h"
 #include "platform/gamepad.h"
+#include "telescope/settings_records.h"
 
 namespace celvaro {
 

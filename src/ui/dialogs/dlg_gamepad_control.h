@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "app/settings_records.h"
 #include "platform/gamepad.h"
+#include "telescope/settings_records.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {

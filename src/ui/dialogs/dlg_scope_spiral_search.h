@@ -3,7 +3,7 @@
 // 2, radius 40, 3 turns.
 #pragma once
 
-#include "app/settings_records.h"
+#include "telescope/settings_records.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/settings_records.h"
 #include "platform/serial_port.h"
+#include "telescope/settings_records.h"
 #include "ui/dialog_framework.h"
 
 namespace celvaro {

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/settings_records.h"
 #include "model/text_ids.h"
 #include "telescope/indi_client.h"
+#include "telescope/settings_records.h"
 
 namespace celvaro {
 namespace {
