@@ -11,9 +11,7 @@
 #include "aids/night_events.h"
 #include "aids/photo_finder.h"
 #include "aids/route_text.h"
-#include "app/app_model.h"
-#include "app/object_finder.h"
-#include "app/ui_resources.h"
+#include "aids/star_hop_guides.h"
 #include "astro/apparent_place.h"
 #include "astro/coordinates.h"
 #include "astro/text_forms.h"
@@ -21,7 +19,11 @@
 #include "catalog/deepsky_data.h"
 #include "catalog/deepsky_info_file.h"
 #include "catalog/greek_letters.h"
+#include "catalog/sky_catalogs.h"
+#include "catalog/star_info_file.h"
+#include "model/language_texts.h"
 #include "model/text_ids.h"
+#include "output/hit_list.h"
 #include "platform/utf_text.h"
 #include "solarsystem/body_facts.h"
 #include "solarsystem/ephemeris.h"
@@ -68,8 +70,8 @@ static_assert(std::size(kCaptions) == text_id::kAidLabelLast - text_id::kAidLabe
 // The stars a constellation's information names.
 constexpr size_t kBrightestStarCount = 5;
 
-std::string aidText(UiResources& resources, int label) {
-  return resources.textOr(text_id::kAidLabelFirst + label, kCaptions[label - kTransitAltitude]);
+std::string aidText(iLanguageTexts& texts, int label) {
+  return texts.textOr(text_id::kAidLabelFirst + label, kCaptions[label - kTransitAltitude]);
 }
 
 // A number with a few decimals, "." as the decimal point whatever the locale.
@@ -83,22 +85,21 @@ std::string clockText(double julianDate, const ObservingPlace& place) {
 
 // The object's events in the night (or day) of the chart's instant, and
 // that night's twilight.
-void fillTimes(AppModel& model, const BodyPlace& body, ObjectInformation& info) {
-  UiResources& resources = model.resources();
-  const double now = julianDayOf(model.universal);
-  const BodyEvents events = bodyEvents(body, model.place, nightOrDayOf(now, model.place));
+void fillTimes(const ObjectInfoInputs& in, const BodyPlace& body, ObjectInformation& info) {
+  const double now = in.julianDateUt;
+  const BodyEvents events = bodyEvents(body, in.place, nightOrDayOf(now, in.place));
   const double at[3] = {events.riseJd, events.transitJd, events.setJd};
   for (int i = 0; i < 3; ++i) {
     std::string none = kNoTime;
     if (i != 1 && events.visibility != BodyEvents::kRisesOrSets) {
-      none = aidText(resources, events.visibility == BodyEvents::kAlwaysUp ? kAlwaysUp : kNeverRises);
+      none = aidText(in.texts, events.visibility == BodyEvents::kAlwaysUp ? kAlwaysUp : kNeverRises);
     }
-    info.localTimes[i] = at[i] == 0 ? none : dateTimeText(at[i], &model.place);
+    info.localTimes[i] = at[i] == 0 ? none : dateTimeText(at[i], &in.place);
     info.universalTimes[i] = at[i] == 0 ? none : dateTimeText(at[i], nullptr);
   }
-  info.nightLines.push_back({aidText(resources, kTransitAltitude),
+  info.nightLines.push_back({aidText(in.texts, kTransitAltitude),
                              events.transitJd == 0 ? kNoTime : formatDegrees(events.transitAltitudeDeg * kRadPerDeg)});
-  const std::vector<ObjectProperty> twilight = twilightLines(now, model.place, resources);
+  const std::vector<ObjectProperty> twilight = twilightLines(now, in.place, in.texts);
   info.nightLines.insert(info.nightLines.end(), twilight.begin(), twilight.end());
 }
 
@@ -113,12 +114,12 @@ BodyPlace bodyPlaceOf(int pickKind, int index, double raRad, double decRad, doub
 
 // A distance of the information file (thousands of light years) in light
 // years below a thousand, else in thousands or in millions, one decimal.
-std::string distanceText(double thousandLightYears, UiResources& resources) {
+std::string distanceText(double thousandLightYears, iLanguageTexts& texts) {
   static constexpr const char* kUnits[] = {"light years", "thousand light years", "million light years"};
   const int unit = thousandLightYears < 1 ? 0 : thousandLightYears < 1000 ? 1 : 2;
   const std::string number = unit == 0 ? std::to_string(std::lround(thousandLightYears * 1000))
                                        : decimals(thousandLightYears / (unit == 1 ? 1 : 1000), 1);
-  return number + " " + resources.textOr(text_id::kDistanceUnitFirst + unit, kUnits[unit]);
+  return number + " " + texts.textOr(text_id::kDistanceUnitFirst + unit, kUnits[unit]);
 }
 
 // CR LF line ends become "\n".
@@ -152,15 +153,15 @@ int32_t hipparcosOfLabel(SkyCatalogs& catalogs, int index) {
 
 // An item of the deep-sky information as the window shows it: the kind in
 // the window's language, the distance with its unit.
-std::string deepskyValueText(const StarInfoItem& item, UiResources& resources) {
+std::string deepskyValueText(const StarInfoItem& item, iLanguageTexts& texts) {
   if (item.field == kDeepskyInfoType) {
     const StarInfoCaption kind = deepskyKindCaption(item.text);
-    return kind.textId ? resources.textOr(kind.textId, kind.english) : item.text;
+    return kind.textId ? texts.textOr(kind.textId, kind.english) : item.text;
   }
   double thousands = 0;
   const char* end = item.text.data() + item.text.size();
   if (item.field == kDeepskyInfoDistance && std::from_chars(item.text.data(), end, thousands).ptr == end) {
-    return distanceText(thousands, resources);
+    return distanceText(thousands, texts);
   }
   return item.text;
 }
@@ -168,24 +169,23 @@ std::string deepskyValueText(const StarInfoItem& item, UiResources& resources) {
 class InformationGatherer {
  public:
   // `place` is the J2000 place the window shows.
-  InformationGatherer(AppModel& model, SkyCatalogs& catalogs, ObjectInformation& info, const EquatorialPosition& place)
-      : model_(model), catalogs_(catalogs), info_(info), place_(place) {}
+  InformationGatherer(const ObjectInfoInputs& in, SkyCatalogs& catalogs, ObjectInformation& info,
+                      const EquatorialPosition& place)
+      : in_(in), catalogs_(catalogs), info_(info), place_(place) {}
 
-  void describe(const Selection& selection) {
-    std::string designation;
-    appendObjectText(catalogs_, PickResult{true, selection.kind, selection.index, selection.subIndex},
-                     model_.resources().languageId(), designation);
-    info_.description = designation;
-    switch (selection.kind) {
-      case kPickStar: star(hipparcosOfStar(catalogs_, selection.index)); break;
-      case kPickNamedStar: star(hipparcosOfLabel(catalogs_, selection.index)); break;
-      case kPickVariableStar: variableStar(selection.index); break;
-      case kPickDoubleStar: doubleStar(selection.index); break;
-      case kPickDeepsky: deepsky(selection.index); break;
+  // The facts of a picked object, after the designation the description
+  // starts with.
+  void describe(const PickResult& pick) {
+    switch (pick.kind) {
+      case kPickStar: star(hipparcosOfStar(catalogs_, pick.index)); break;
+      case kPickNamedStar: star(hipparcosOfLabel(catalogs_, pick.index)); break;
+      case kPickVariableStar: variableStar(pick.index); break;
+      case kPickDoubleStar: doubleStar(pick.index); break;
+      case kPickDeepsky: deepsky(pick.index); break;
       case kPickSolarSystem:
-        if (selection.subIndex < 0) solarSystemObject(selection.index);  // a mark of a track has no facts
+        if (pick.subIndex < 0) solarSystemObject(pick.index);  // a mark of a track has no facts
         break;
-      case kPickConstellation: constellation(selection.index); break;
+      case kPickConstellation: constellation(pick.index); break;
       default: break;
     }
   }
@@ -202,7 +202,7 @@ class InformationGatherer {
     }
     if (hipparcos <= 0) return;
     std::vector<StarInfoItem> items;
-    if (model_.starInfo.read(hipparcos, items)) addItems(items, starInfoCaption);
+    if (in_.starInfo.read(hipparcos, items)) addItems(items, starInfoCaption);
     if (!record) return;
     addSameStar(catalogs_.doubleStars(), kDoubleInfoHipparcos, doubleStarInfoCaption, *record);
     addSameStar(catalogs_.variableStars(), kVariableInfoHipparcos, variableStarInfoCaption, *record);
@@ -212,7 +212,7 @@ class InformationGatherer {
   void addItems(const std::vector<StarInfoItem>& items, Caption caption) {
     for (const StarInfoItem& item : items) {
       const StarInfoCaption c = caption(item.field);
-      info_.properties.push_back({model_.resources().textOr(c.textId, c.english), item.text});
+      info_.properties.push_back({in_.texts.textOr(c.textId, c.english), item.text});
     }
   }
 
@@ -263,8 +263,8 @@ class InformationGatherer {
     std::vector<StarInfoItem> items;
     DeepskyObject object;
     if (deepsky->readObjectInfo(index, items)) {
-      for (StarInfoItem& item : items) item.text = deepskyValueText(item, model_.resources());
-      const std::u16string name = deepsky->nameOf(index, model_.resources().languageId());
+      for (StarInfoItem& item : items) item.text = deepskyValueText(item, in_.texts);
+      const std::u16string name = deepsky->nameOf(index, in_.texts.languageId());
       for (StarInfoItem& item : items) {
         if (item.field == kDeepskyInfoName && !name.empty()) item.text = utf16ToUtf8(name);
       }
@@ -274,22 +274,22 @@ class InformationGatherer {
     }
     int32_t first = 0, second = 0;
     if (!deepsky->getPrimaryIds(index, first, second)) return;
-    info_.photoPath = findPhoto(model_.programDir(), first, second);
+    info_.photoPath = findPhoto(in_.programDir, first, second);
     for (int32_t id : {first, second}) {
-      const int route = model_.starHops.routeTo(id);
-      if (route >= 0) add(kStarHopRoute, starHopRouteText(model_, route));
+      const int route = in_.starHops.routeTo(id);
+      if (route >= 0) add(kStarHopRoute, starHopRouteText(in_, route));
     }
   }
 
   void add(int label, std::string value) {
-    info_.properties.push_back({aidText(model_.resources(), label), std::move(value)});
+    info_.properties.push_back({aidText(in_.texts, label), std::move(value)});
   }
 
   // A body's facts, the constellation it stands in and, for the Moon, its
   // age and next quarters.
   void solarSystemObject(int32_t id) {
     const int body = objectKind(id) == kMajorBody && objectNumber(id) < kBodyCount ? objectNumber(id) : -1;
-    const std::optional<BodyFacts> facts = body >= 0 ? majorBodyFacts(body, julianDayOf(model_.universal))
+    const std::optional<BodyFacts> facts = body >= 0 ? majorBodyFacts(body, in_.julianDateUt)
                                                      : catalogs_.solarSystem().minorBodyFacts(id);
     if (facts) addFacts(*facts, body);
     const int constellation = catalogs_.constellationRegions().constellationAt(place_.raRad, place_.decRad);
@@ -313,24 +313,24 @@ class InformationGatherer {
     if (facts.sunDistanceAu) add(kSunAu, decimals(*facts.sunDistanceAu, 4));
     if (facts.elongationDeg) {
       const double e = *facts.elongationDeg;
-      add(kElongation, decimals(std::abs(e), 1) + "° " + aidText(model_.resources(), e >= 0 ? kEast : kWest));
+      add(kElongation, decimals(std::abs(e), 1) + "° " + aidText(in_.texts, e >= 0 ? kEast : kWest));
     }
   }
 
   // The days since the last new Moon, then the next quarters in the order
   // they come, in local time.
   void addMoonAge() {
-    const double now = julianDayOf(model_.universal);
+    const double now = in_.julianDateUt;
     const MoonAge age = moonAgeAt(now);
     add(kMoonAge, decimals(now - age.lastNewMoonJd, 1));
     std::array<int, 4> quarters{0, 1, 2, 3};
     std::sort(quarters.begin(), quarters.end(),
               [&age](int a, int b) { return age.nextQuarterJd[a] < age.nextQuarterJd[b]; });
     const std::string local =
-        " (" + model_.resources().textOr(text_id::kAidLabelFirst + kLocalTime, "Local time") + ")";
+        " (" + in_.texts.textOr(text_id::kAidLabelFirst + kLocalTime, "Local time") + ")";
     for (int q : quarters) {
-      info_.properties.push_back({aidText(model_.resources(), kNewMoon + q) + local,
-                                  dateTimeText(age.nextQuarterJd[q], &model_.place)});
+      info_.properties.push_back({aidText(in_.texts, kNewMoon + q) + local,
+                                  dateTimeText(age.nextQuarterJd[q], &in_.place)});
     }
   }
 
@@ -338,7 +338,7 @@ class InformationGatherer {
   void constellation(int number) {
     for (int language : {kHungarian, kEnglish, kGerman, kRomanian}) {
       info_.properties.push_back(
-          {UiResources::nativeLanguageName(language), catalogs_.constellationNames().name(number, language)});
+          {nativeLanguageName(language), catalogs_.constellationNames().name(number, language)});
     }
     const double area = catalogs_.constellationRegions().areaSquareDegrees(number);
     if (area > 0) add(kArea, decimals(area, 2));
@@ -372,71 +372,61 @@ class InformationGatherer {
 
   // In the window's language.
   std::string constellationInLanguage(int number) {
-    return catalogs_.constellationNames().name(number, model_.resources().languageId());
+    return catalogs_.constellationNames().name(number, in_.texts.languageId());
   }
 
-  AppModel& model_;
+  const ObjectInfoInputs& in_;
   SkyCatalogs& catalogs_;
   ObjectInformation& info_;
   EquatorialPosition place_;
 };
 
-ObjectInformation placeAndTimes(AppModel& model, int pickKind, int index, double raRad, double decRad) {
+ObjectInformation placeAndTimes(const ObjectInfoInputs& in, const PickResult& pick) {
+  const double raRad = pick.raRad, decRad = pick.decRad;
   ObjectInformation info;
   info.rightAscension = formatHours(raRad);
   info.declination = formatDegrees(decRad);
-  const EquatorialPosition ofDate = ApparentPlace(julianDayOf(model.universal)).apparentOf(raRad, decRad);
+  const EquatorialPosition ofDate = ApparentPlace(in.julianDateUt).apparentOf(raRad, decRad);
   info.rightAscensionOfDate = formatHours(ofDate.raRad);
   info.declinationOfDate = formatDegrees(ofDate.decRad);
-  const HorizontalPosition seen = model.chartSky().horizontalOf(raRad, decRad);
+  const HorizontalPosition seen = in.sky.horizontalOf(raRad, decRad);
   info.altitude = formatDegrees(seen.altitudeDeg * kRadPerDeg);
   // The local sky counts azimuth from the south; the window from the north.
   info.azimuth = formatDegrees(std::fmod(seen.azimuthDeg + 180, 360) * kRadPerDeg);
-  fillTimes(model, bodyPlaceOf(pickKind, index, raRad, decRad, julianDayOf(model.universal)), info);
+  fillTimes(in, bodyPlaceOf(pick.kind, pick.index, raRad, decRad, in.julianDateUt), info);
   return info;
 }
 
 }  // namespace
 
-std::optional<ObjectInformation> objectInformation(AppModel& model) {
-  if (!model.selectionValid || !model.lastCentringTarget.valid) return std::nullopt;
-  const CentringTarget& target = model.lastCentringTarget;
-  ObjectInformation info =
-      placeAndTimes(model, model.selection.kind, model.selection.index, target.raRad, target.decRad);
-  if (SkyCatalogs* catalogs = model.catalogs()) {
-    InformationGatherer(model, *catalogs, info, {target.raRad, target.decRad}).describe(model.selection);
-  }
+ObjectInformation objectInformation(const ObjectInfoInputs& inputs, const PickResult& pick,
+                                    const std::string& designation) {
+  ObjectInformation info = placeAndTimes(inputs, pick);
+  info.description = designation;
+  if (inputs.catalogs) InformationGatherer(inputs, *inputs.catalogs, info, {pick.raRad, pick.decRad}).describe(pick);
   return info;
 }
 
-ObjectInformation objectInformation(AppModel& model, const FoundObject& found) {
-  ObjectInformation info =
-      placeAndTimes(model, found.pickKind, found.position.index, found.position.raRad, found.position.decRad);
-  SkyCatalogs* catalogs = model.catalogs();
-  if (!catalogs || (!found.star && found.pickKind == kPickNothing)) {
-    info.description = found.designation;
-    return info;
-  }
-  InformationGatherer gatherer(model, *catalogs, info, {found.position.raRad, found.position.decRad});
-  if (found.star) gatherer.describeStar(*found.star);
-  else gatherer.describe(Selection{found.pickKind, found.position.index, -1});
+ObjectInformation objectInformation(const ObjectInfoInputs& inputs, const PickResult& pick, const StarIdRecord& star) {
+  ObjectInformation info = placeAndTimes(inputs, pick);
+  if (inputs.catalogs) InformationGatherer(inputs, *inputs.catalogs, info, {pick.raRad, pick.decRad}).describeStar(star);
   return info;
 }
 
-std::string starHopRouteText(AppModel& model, int route) {
+std::string starHopRouteText(const ObjectInfoInputs& inputs, int route) {
   RouteWords words;
-  for (int i = 0; i < 8; ++i) words.compass[i] = aidText(model.resources(), kCompassFirst + i);
-  words.star = aidText(model.resources(), kUnlabelledStar);
-  const SkyCatalogs* catalogs = model.catalogs();
+  for (int i = 0; i < 8; ++i) words.compass[i] = aidText(inputs.texts, kCompassFirst + i);
+  words.star = aidText(inputs.texts, kUnlabelledStar);
+  const SkyCatalogs* catalogs = inputs.catalogs;
   const RouteStarNamer labelOf = [catalogs](const StarHopPoint& p) {
     return catalogs ? starLabelAt(catalogs->starLabels(), p.raRad, p.decRad) : std::string();
   };
-  const int32_t object = model.starHops.routeObject(route);
-  return routeText(model.starHops.routePoints(route), namedIdentifierText(object >> 24, object & 0xFFFFFF), labelOf,
+  const int32_t object = inputs.starHops.routeObject(route);
+  return routeText(inputs.starHops.routePoints(route), namedIdentifierText(object >> 24, object & 0xFFFFFF), labelOf,
                    words);
 }
 
-std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources) {
+std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, iLanguageTexts& texts) {
   const Twilight t = twilightOf(nightOf(julianDateUt, place), place);
   const double spans[4][2] = {{t.civilDusk, t.civilDawn},
                               {t.nauticalDusk, t.nauticalDawn},
@@ -444,37 +434,37 @@ std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPl
                               {t.darkFromJd, t.darkToJd}};
   std::vector<ObjectProperty> lines;
   for (int i = 0; i < 4; ++i) {
-    lines.push_back({aidText(resources, i < 3 ? kTwilightFirst + i : kDarkSky),
+    lines.push_back({aidText(texts, i < 3 ? kTwilightFirst + i : kDarkSky),
                      clockText(spans[i][0], place) + " - " + clockText(spans[i][1], place)});
   }
   return lines;
 }
 
-std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources) {
+std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, iLanguageTexts& texts) {
   std::vector<ObjectProperty> lines{
-      {aidText(resources, kRaOfDate), info.rightAscensionOfDate},
-      {aidText(resources, kDecOfDate), info.declinationOfDate},
-      {resources.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
-      {resources.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
+      {aidText(texts, kRaOfDate), info.rightAscensionOfDate},
+      {aidText(texts, kDecOfDate), info.declinationOfDate},
+      {texts.textOr(text_id::kAltitudeCaption, "Altitude (apparent)"), info.altitude},
+      {texts.textOr(text_id::kAzimuthCaption, "Azimuth (from north through east)"), info.azimuth}};
   lines.insert(lines.end(), info.nightLines.begin(), info.nightLines.end());
   return lines;
 }
 
-std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources) {
-  std::vector<ObjectProperty> lines{{resources.textOr(text_id::kRaCaption, "RA"), info.rightAscension},
-                                    {resources.textOr(text_id::kDecCaption, "Dec"), info.declination}};
-  const std::vector<ObjectProperty> horizontal = horizontalLines(info, resources);
+std::vector<ObjectProperty> informationLines(const ObjectInformation& info, iLanguageTexts& texts) {
+  std::vector<ObjectProperty> lines{{texts.textOr(text_id::kRaCaption, "RA"), info.rightAscension},
+                                    {texts.textOr(text_id::kDecCaption, "Dec"), info.declination}};
+  const std::vector<ObjectProperty> horizontal = horizontalLines(info, texts);
   lines.insert(lines.end(), horizontal.begin(), horizontal.end());
-  const std::string clocks[2] = {resources.textOr(text_id::kAidLabelFirst + kLocalTime, "Local time"),
-                                 resources.textOr(text_id::kAidLabelFirst + kLocalTime + 1, "Universal Time")};
+  const std::string clocks[2] = {texts.textOr(text_id::kAidLabelFirst + kLocalTime, "Local time"),
+                                 texts.textOr(text_id::kAidLabelFirst + kLocalTime + 1, "Universal Time")};
   for (int i = 0; i < 3; ++i) {
-    const std::string event = resources.textOr(text_id::kAidLabelFirst + kRise + i, kTimeHeadings[i]);
+    const std::string event = texts.textOr(text_id::kAidLabelFirst + kRise + i, kTimeHeadings[i]);
     lines.push_back({event + " (" + clocks[0] + ")", info.localTimes[i]});
     lines.push_back({event + " (" + clocks[1] + ")", info.universalTimes[i]});
   }
   std::string description = info.description;
   for (size_t at; (at = description.find('\n')) != std::string::npos;) description.replace(at, 1, "; ");
-  lines.push_back({resources.textOr(text_id::kAidLabelFirst + kDescriptionText, "Description"), description});
+  lines.push_back({texts.textOr(text_id::kAidLabelFirst + kDescriptionText, "Description"), description});
   lines.insert(lines.end(), info.properties.begin(), info.properties.end());
   return lines;
 }

@@ -8,13 +8,32 @@
 #include <string>
 #include <vector>
 
+#include "astro/local_sky.h"
 #include "astro/observing_place.h"
 
 namespace celvaro {
 
-class AppModel;
-class UiResources;
-struct FoundObject;
+class iLanguageTexts;
+class SkyCatalogs;
+class StarHopGuides;
+class StarInfoFile;
+struct PickResult;
+struct StarIdRecord;
+
+// What the information on an object is gathered from: the texts of the
+// current language, the chart's instant, the observer's place and the sky
+// seen there, the catalogs (none before they are loaded), the stars' facts,
+// the star-hop routes, and the program directory that holds the photographs.
+struct ObjectInfoInputs {
+  iLanguageTexts& texts;
+  double julianDateUt;
+  ObservingPlace place;
+  LocalSky sky;
+  SkyCatalogs* catalogs;
+  const StarInfoFile& starInfo;
+  const StarHopGuides& starHops;
+  std::string programDir;
+};
 
 struct ObjectProperty {
   std::string caption;
@@ -46,33 +65,34 @@ struct ObjectInformation {
   std::optional<std::string> photoPath;  // relative to the program directory
 };
 
-// The information on the model's selection at its last centring target, in
-// the current language; none when nothing is selected. A star's facts
+// The information on a picked object at the pick's J2000 place, in the
+// current language: the description starts with `designation`, and with the
+// catalogs loaded the facts of the object's records follow. A star's facts
 // include those of the double-star system and the variable star it is the
 // primary of.
-std::optional<ObjectInformation> objectInformation(AppModel& model);
-// The information on a search's find, as the window shows the same object
-// picked on the chart; a star found by any of its designations shows its
-// identifications and facts.
-ObjectInformation objectInformation(AppModel& model, const FoundObject& found);
+ObjectInformation objectInformation(const ObjectInfoInputs& inputs, const PickResult& pick,
+                                    const std::string& designation);
+// The information on a star of the identification database at the pick's
+// place: its identifications and facts.
+ObjectInformation objectInformation(const ObjectInfoInputs& inputs, const PickResult& pick, const StarIdRecord& star);
 
 // The window's text as captions and values in the current language: the
 // position; rise, transit and set in local and in universal time; the
 // description, its lines joined by "; "; then the property list.
-std::vector<ObjectProperty> informationLines(const ObjectInformation& info, UiResources& resources);
+std::vector<ObjectProperty> informationLines(const ObjectInformation& info, iLanguageTexts& texts);
 // The night of an instant at a place: its civil, nautical and astronomical
 // twilight and its dark sky, each "hh:mm:ss - hh:mm:ss" in local time
 // (" - " where the Sun does not go that low), captioned in the current
 // language.
-std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, UiResources& resources);
+std::vector<ObjectProperty> twilightLines(double julianDateUt, const ObservingPlace& place, iLanguageTexts& texts);
 
 // The text of star-hop route `route` in the current language, "η Her →
 // 2.5° S → M 13", its stars named as the chart's labels name them; empty
 // for a route outside the list.
-std::string starHopRouteText(AppModel& model, int route);
+std::string starHopRouteText(const ObjectInfoInputs& inputs, int route);
 
 // The place of the date, the altitude and the azimuth, captioned in the
 // current language, then the night's lines.
-std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, UiResources& resources);
+std::vector<ObjectProperty> horizontalLines(const ObjectInformation& info, iLanguageTexts& texts);
 
 }  // namespace celvaro

@@ -32,15 +32,6 @@ const char* UiResources::languageFileName(int languageId) {
   return isLanguage(languageId) ? kLanguageFiles[languageId - 1] : nullptr;
 }
 
-const char* UiResources::nativeLanguageName(int languageId) {
-  switch (languageId) {
-    case kHungarian: return "Magyar";
-    case kEnglish: return "English";
-    case kGerman: return "Deutsch";
-    default: return "Română";
-  }
-}
-
 int UiResources::loadLanguage(int languageId) {
   if (!isLanguage(languageId)) return 0;
   languageId_ = languageId;

@@ -9,13 +9,12 @@
 #include <string_view>
 
 #include "app/language_table.h"
+#include "model/language_texts.h"
 #include "output/color_table.h"
 
 namespace celvaro {
 
-enum LanguageId : int { kLanguageNone = 0, kHungarian = 1, kEnglish = 2, kGerman = 3, kRomanian = 4 };
-
-class UiResources {
+class UiResources : public iLanguageTexts {
  public:
   static constexpr size_t kMaxPathChars = 1023;
 
@@ -28,15 +27,12 @@ class UiResources {
   // nothing changes). Otherwise 1 when the file was opened, 0 when not (the
   // previous texts stay).
   int loadLanguage(int languageId);
-  int languageId() const { return languageId_; }
+  int languageId() const override { return languageId_; }
   static const char* languageFileName(int languageId);
-  // Language 1..4 named in itself ("Magyar", "English", "Deutsch",
-  // "Română").
-  static const char* nativeLanguageName(int languageId);
 
   // The text of an id in UTF-8, or none.
   std::optional<std::string> text(int id);
-  std::string textOr(int id, std::string_view fallback);
+  std::string textOr(int id, std::string_view fallback) override;
   LanguageTable& table() { return table_; }
 
   // The language kept in locale.inf: 1..4, or 0 when the file is missing,

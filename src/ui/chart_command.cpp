@@ -11,8 +11,8 @@
 #include <numbers>
 #include <thread>
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "app/configuration.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"

@@ -10,8 +10,8 @@
 #include <numbers>
 #include <string>
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "app/configuration.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"

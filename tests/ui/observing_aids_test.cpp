@@ -17,8 +17,8 @@
 #include <QTreeWidget>
 
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "catalog/star_data_simple.h"

@@ -18,8 +18,8 @@
 #include <map>
 #include <numbers>
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "catalog/constellation_list.h"

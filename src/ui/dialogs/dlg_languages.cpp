@@ -28,7 +28,7 @@ std::string_view codeOf(int language) {
 
 void LanguageButtonsDialog::addLanguageButtons(int row) {
   for (int i = 0; i < 4; ++i) {
-    grid()->addWidget(button(kFirstButton + i, UiResources::nativeLanguageName(order_[i])), row, i);
+    grid()->addWidget(button(kFirstButton + i, nativeLanguageName(order_[i])), row, i);
   }
 }
 

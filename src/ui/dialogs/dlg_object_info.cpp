@@ -5,8 +5,8 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "catalog/catalog_file_type.h"
 #include "model/text_ids.h"
 #include "output/bitmap24.h"

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "aids/object_info.h"
 #include "app/app_model.h"
+#include "app/model_object_info.h"
 #include "catalog/deepsky_data.h"
 #include "model/text_ids.h"
 
