@@ -13,11 +13,11 @@
 #include "output/color_table.h"
 #include "output/hit_list.h"
 #include "output/output_area.h"
+#include "output/render_options.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"
 #include "render/deepsky_layer.h"
 #include "render/magnitude_limits.h"
-#include "render/render_options.h"
 #include "ui/qt_canvas.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "output/color_table.h"
 #include "output/hit_list.h"
 #include "output/output_area.h"
+#include "output/render_options.h"
 #include "output/rendering_output_display.h"
 #include "projection/transformer_orthographic.h"
-#include "render/render_options.h"
 
 namespace celvaro::fuzz {
 

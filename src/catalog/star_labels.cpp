@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "model/chart_settings.h"
+#include "output/render_options.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
 #include "projection/transformer.h"
-#include "render/render_options.h"
 
 namespace celvaro {
 

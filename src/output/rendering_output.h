@@ -13,8 +13,8 @@
 #include "output/moon_phase.h"
 #include "output/output_area.h"
 #include "output/print_colour_table.h"
+#include "output/render_options.h"
 #include "output/star_size_table.h"
-#include "render/render_options.h"
 
 namespace celvaro {
 

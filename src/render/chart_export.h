@@ -10,9 +10,9 @@
 #include "model/chart_settings.h"
 #include "output/output_area.h"
 #include "output/print_colour_table.h"
+#include "output/render_options.h"
 #include "output/rendering_output.h"
 #include "render/fov_overlay.h"
-#include "render/render_options.h"
 
 namespace celvaro {
 

@@ -15,6 +15,7 @@
 #include "catalog/sky_catalogs.h"
 #include "model/chart_settings.h"
 #include "output/output_area.h"
+#include "output/render_options.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
@@ -22,7 +23,6 @@
 #include "render/fov_overlay.h"
 #include "render/label_placer.h"
 #include "render/milky_way_layer.h"
-#include "render/render_options.h"
 #include "render/solar_system_layer.h"
 
 namespace celvaro {

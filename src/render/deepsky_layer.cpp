@@ -8,9 +8,9 @@
 
 #include "catalog/deepsky_data.h"
 #include "model/chart_settings.h"
+#include "output/render_options.h"
 #include "output/rendering_output.h"
 #include "projection/transformer.h"
-#include "render/render_options.h"
 
 namespace celvaro {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "astro/coordinates.h"
 #include "model/chart_settings.h"
+#include "output/render_options.h"
 #include "output/rendering_output.h"
 #include "platform/utf_text.h"
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
-#include "render/render_options.h"
 #include "solarsystem/solar_system.h"
 
 namespace celvaro {

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "output/render_options.h"
 #include "output/rendering_output.h"
-#include "render/render_options.h"
 #include "test_files.h"
 
 namespace celvaro::testing {

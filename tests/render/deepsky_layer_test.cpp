@@ -11,8 +11,8 @@
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "output/output_area.h"
+#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
-#include "render/render_options.h"
 
 namespace celvaro {
 namespace {

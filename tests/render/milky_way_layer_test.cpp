@@ -10,10 +10,10 @@
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "output/output_area.h"
+#include "output/render_options.h"
 #include "projection/transformer.h"
 #include "render/area_checks.h"
 #include "render/chart_renderer.h"
-#include "render/render_options.h"
 #include "test_files.h"
 
 namespace celvaro {

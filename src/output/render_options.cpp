@@ -1,4 +1,4 @@
-#include "render/render_options.h"
+#include "output/render_options.h"
 
 namespace celvaro {
 
