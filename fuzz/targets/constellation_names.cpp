@@ -1,7 +1,7 @@
 // data/constellation_names.txt, the constellation names of the chart's
 // languages; every name of every language is asked for after the reading.
+#include "astro/constellation_list.h"
 #include "catalog/constellation_names.h"
-#include "catalog/constellation_list.h"
 #include "fuzz_files.h"
 
 using namespace celvaro;

@@ -7,9 +7,9 @@
 
 #include "app/app_model.h"
 #include "app/navigation.h"
+#include "astro/constellation_list.h"
 #include "astro/coordinates.h"
 #include "astro/sidereal_time.h"
-#include "catalog/constellation_list.h"
 #include "model/text_ids.h"
 #include "output/rendering_output_display.h"
 #include "platform/utf_text.h"

@@ -7,7 +7,7 @@
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
 #include "app/ui_resources.h"
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/constellation_names.h"
 #include "catalog/greek_letters.h"
 #include "catalog/sky_catalogs.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "platform/text_line_reader.h"
 #include "platform/utf_text.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/sky_polylines.h"
 
 namespace celvaro {

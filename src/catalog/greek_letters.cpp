@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "platform/utf_text.h"
 
 namespace celvaro {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/greek_letters.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"

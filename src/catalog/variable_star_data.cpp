@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "astro/constellation_list.h"
 #include "catalog/catalog_file_type.h"
-#include "catalog/constellation_list.h"
 #include "catalog/greek_letters.h"
 #include "catalog/star_gcvs_data1.h"
 #include "catalog/star_gcvs_data2.h"

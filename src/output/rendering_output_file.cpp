@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <numbers>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "platform/file_replace.h"
 #include "platform/utf_text.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
 #include "catalog/variable_star_data.h"

@@ -4,7 +4,7 @@
 
 #include "app/app_model.h"
 #include "app/ui_resources.h"
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "model/text_ids.h"
 #include "ui/dialogs/dlg_search_lists.h"
 #include "ui/dialogs/dlg_search_named_obj.h"

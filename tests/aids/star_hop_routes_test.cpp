@@ -6,8 +6,8 @@
 #include <numbers>
 
 #include "aids/route_text.h"
+#include "astro/constellation_list.h"
 #include "astro/coordinates.h"
-#include "catalog/constellation_list.h"
 #include "catalog/star_labels.h"
 #include "catalog_writers.h"
 #include "test_files.h"

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/constellation_list.h"
 #include "astro/coordinates.h"
 #include "catalog/catalog_file_type.h"
-#include "catalog/constellation_list.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_info_file.h"

@@ -9,7 +9,7 @@
 #include <map>
 #include <numbers>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_id_database.h"

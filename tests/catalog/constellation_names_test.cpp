@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <map>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "constellation_names_writer.h"
 #include "test_files.h"
 

@@ -10,7 +10,7 @@
 #include <numbers>
 #include <string_view>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/sky_catalogs.h"
 #include "test_files.h"
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/star_id_database.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <set>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/star_gcvs_data1.h"
 #include "catalog/star_gcvs_data2.h"
 #include "double_variable_writers.h"

@@ -22,7 +22,7 @@
 #include "app/model_object_info.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/star_id_format.h"
 #include "platform/number_text.h"
 #include "solarsystem/object_identifier.h"

@@ -1,6 +1,6 @@
 #include "constellation_names_writer.h"
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/constellation_names.h"
 #include "platform/utf_text.h"
 

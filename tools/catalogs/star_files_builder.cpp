@@ -8,7 +8,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "catalog/proper_motions.h"
 #include "catalog/star_info_file.h"
 #include "catalog_writers.h"

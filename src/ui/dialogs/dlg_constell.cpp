@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "model/text_ids.h"
 
 namespace celvaro {

@@ -1,6 +1,6 @@
 #include "ui/dialogs/dlg_search_lists.h"
 
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 #include "model/text_ids.h"
 #include "solarsystem/solar_system.h"
 

@@ -1,4 +1,4 @@
-#include "catalog/constellation_list.h"
+#include "astro/constellation_list.h"
 
 #include <gtest/gtest.h>
 
