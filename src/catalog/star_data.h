@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "astro/star_position.h"
+
 namespace celvaro {
 
 class RenderingOutput;
@@ -11,12 +13,6 @@ class iTransformer;
 class ProperMotions;
 struct ChartSettings;
 struct OutputArea;
-
-struct StarPosition {
-  int32_t index = -1;
-  double raRad = 0;
-  double decRad = 0;
-};
 
 // Which catalogue a catalog's star numbers belong to.
 enum IdentifierKind : int { kIdentifierHipparcos = 3, kIdentifierTycho = 8 };

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "astro/coordinates.h"
-#include "catalog/star_data.h"
-#include "solarsystem/ephemeris.h"
+#include "astro/star_position.h"
 #include "solarsystem/computed_position.h"
+#include "solarsystem/ephemeris.h"
 
 namespace celvaro {
 

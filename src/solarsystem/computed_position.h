@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "astro/coordinates.h"
-#include "catalog/star_data.h"
+#include "astro/star_position.h"
 #include "solarsystem/ephemeris.h"
 
 namespace celvaro {

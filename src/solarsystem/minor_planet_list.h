@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/star_data.h"
-#include "solarsystem/ephemeris.h"
+#include "astro/star_position.h"
 #include "solarsystem/computed_position.h"
+#include "solarsystem/ephemeris.h"
 
 namespace celvaro {
 

@@ -13,7 +13,7 @@
 
 #include "astro/chart_date.h"
 #include "astro/local_sky.h"
-#include "catalog/star_data.h"
+#include "astro/star_position.h"
 #include "solarsystem/body_facts.h"
 #include "solarsystem/comet_list.h"
 #include "solarsystem/ephemeris.h"
