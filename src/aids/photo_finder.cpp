@@ -4,8 +4,8 @@
 #include <set>
 #include <string_view>
 #include <vector>
+#include "platform/data_paths.h"
 
-#include "catalog/catalog_file_type.h"
 
 namespace celvaro {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include "platform/data_paths.h"
 
-#include "catalog/catalog_file_type.h"
 
 namespace celvaro {
 namespace {

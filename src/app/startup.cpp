@@ -5,8 +5,8 @@
 #include "app/app_model.h"
 #include "app/program_paths.h"
 #include "app/ui_resources.h"
-#include "catalog/catalog_file_type.h"
 #include "catalog/large_star_catalogs.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "catalog/catalog_file_type.h"
+#include "platform/data_paths.h"
 #include "platform/text_line_reader.h"
 
 namespace celvaro {

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "catalog/catalog_file_type.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 namespace {

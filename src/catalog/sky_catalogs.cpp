@@ -8,6 +8,7 @@
 #include "catalog/star_data_segmented.h"
 #include "catalog/star_data_simple.h"
 #include "catalog/star_data_usno.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 namespace {

@@ -5,10 +5,10 @@
 #include <map>
 #include <numbers>
 
-#include "catalog/catalog_file_type.h"
 #include "catalog/catalog_header.h"
 #include "model/chart_settings.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 #include "projection/transformer.h"
 
 namespace celvaro {

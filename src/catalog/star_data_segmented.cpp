@@ -7,11 +7,11 @@
 #include <map>
 #include <numbers>
 
-#include "catalog/catalog_file_type.h"
-#include "catalog/proper_motions.h"
 #include "catalog/catalog_header.h"
+#include "catalog/proper_motions.h"
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 #include "platform/number_text.h"
 #include "projection/transformer.h"
 

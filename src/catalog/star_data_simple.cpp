@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "catalog/catalog_file_type.h"
 #include "catalog/proper_motions.h"
 #include "catalog/star_disc_pen.h"
 #include "output/rendering_output.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 #include "platform/mapped_file.h"
 #include "projection/transformer.h"
 

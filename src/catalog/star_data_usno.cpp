@@ -6,9 +6,9 @@
 #include <map>
 #include <numbers>
 
-#include "catalog/catalog_file_type.h"
 #include "catalog/catalog_header.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 namespace {

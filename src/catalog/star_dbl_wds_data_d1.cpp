@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "catalog/catalog_file_type.h"
 #include "model/chart_settings.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 namespace {

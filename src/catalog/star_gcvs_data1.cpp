@@ -1,7 +1,7 @@
 #include "catalog/star_gcvs_data1.h"
 
-#include "catalog/catalog_file_type.h"
 #include "model/chart_settings.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 

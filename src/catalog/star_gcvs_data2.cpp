@@ -1,8 +1,8 @@
 #include "catalog/star_gcvs_data2.h"
 
-#include "catalog/catalog_file_type.h"
 #include "model/chart_settings.h"
 #include "platform/binary_file.h"
+#include "platform/data_paths.h"
 
 namespace celvaro {
 namespace {

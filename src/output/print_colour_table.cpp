@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "catalog/catalog_file_type.h"
+#include "platform/data_paths.h"
 #include "platform/key_value_lines.h"
 #include "platform/text_line_reader.h"
 

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "app/app_model.h"
-#include "app/model_object_info.h"
 #include "app/configuration.h"
+#include "app/model_object_info.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"
 #include "app/program_paths.h"
@@ -22,8 +22,8 @@
 #include "app/ui_resources.h"
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
-#include "catalog/catalog_file_type.h"
 #include "output/png_encoding.h"
+#include "platform/data_paths.h"
 #include "platform/file_replace.h"
 #include "render/fov_overlay.h"
 #include "render/fov_schemes.h"

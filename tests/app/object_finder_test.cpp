@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/app_model.h"
-#include "app/model_object_info.h"
 #include "app/configuration.h"
+#include "app/model_object_info.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
 #include "test_files.h"

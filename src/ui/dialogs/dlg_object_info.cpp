@@ -7,9 +7,9 @@
 
 #include "app/app_model.h"
 #include "app/model_object_info.h"
-#include "catalog/catalog_file_type.h"
 #include "model/text_ids.h"
 #include "output/bitmap24.h"
+#include "platform/data_paths.h"
 #include "ui/image_view.h"
 
 namespace celvaro {
