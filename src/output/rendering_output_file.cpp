@@ -437,7 +437,9 @@ std::optional<RenderingOutputFile::Pen> RenderingOutputFile::penOf(int lineStyle
     case 19: return solid(o.galaxyClusterLineWidth);
     case 20: return solid(o.quasarLineWidth);
     case 22: return solid(o.trackLineWidth);
-    case 23: return dashed(o.boundaryWidth, o.boundaryDashOn, o.boundaryDashOn);
+    // A star-hop route stands out from the boundaries: three times as wide
+    // and in dashes three times as long.
+    case 23: return dashed(3 * o.boundaryWidth, 3 * o.boundaryDashOn, o.boundaryDashOn);
     case 25: return solid(o.trackLineWidth, Ink::kGrey);  // comet tails, in the bodies' grey
     default: return std::nullopt;
   }
