@@ -1,5 +1,6 @@
 #include "app/chart_request.h"
 
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -88,6 +89,11 @@ const std::map<std::string, OptionSetter>& valueOptions() {
        }},
       {"--out", [](ChartRequest& r, const std::string& v) { r.out = v; return !v.empty(); }},
       {"--object", [](ChartRequest& r, const std::string& v) { r.object = v; return !v.empty(); }},
+      {"--finder", [](ChartRequest& r, const std::string& v) {
+         r.finder = true;
+         r.object = v;
+         return !v.empty();
+       }},
       {"--language", into<int>(&ChartRequest::language, languageOf)},
       {"--bench", [](ChartRequest& r, const std::string& v) {
          auto n = integerWithin(v, 1, 100000);
@@ -109,6 +115,12 @@ const std::map<std::string, bool ChartRequest::*>& flagOptions() {
 }
 
 }  // namespace
+
+std::string finderFileName(const std::string& object, const std::string& format) {
+  std::string name = "finder-";
+  for (const char c : object) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
+  return name + "." + format;
+}
 
 PrintableMap printableMapOf(const ChartRequest& request) {
   PrintableMap map;
@@ -145,6 +157,10 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
       return std::nullopt;
     }
     ++i;
+  }
+  if (request.finder) {
+    if (request.format == "png") request.format = "pdf";
+    if (request.out.empty()) request.out = finderFileName(*request.object, request.format);
   }
   // A picture or map is written, or statistics or information printed.
   if (request.out.empty() && (request.format != "png" || (!request.stats && !request.info))) {

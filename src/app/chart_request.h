@@ -33,6 +33,9 @@ struct ChartRequest : PlaceTimeOptions {
   // The chart is centred on what the program's search finds for this text.
   std::optional<std::string> object;
   bool info = false;  // prints the object's information
+  // The object's finder chart instead of a map of the chart: a printable
+  // map, a PDF unless another file format is asked for.
+  bool finder = false;
   bool refraction = false;  // altitudes lifted by the air of standard conditions
   std::optional<int> language;  // 1..4; else the program directory's choice, else English
   int benchRuns = 0;
@@ -42,6 +45,10 @@ struct ChartRequest : PlaceTimeOptions {
 // Parses the command line; on a bad option `error` names it and the
 // result is empty.
 std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error);
+
+// The file a finder chart goes to when no --out is given: "finder-M-13.pdf"
+// for "M 13", every character but letters and digits a hyphen.
+std::string finderFileName(const std::string& object, const std::string& format);
 
 // The printable map a request with a file format asks for.
 PrintableMap printableMapOf(const ChartRequest& request);

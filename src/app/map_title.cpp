@@ -81,8 +81,9 @@ std::string fieldLine(const MapTitle& t, UiResources& texts) {
 
 }  // namespace
 
-MapTitle mapTitleOf(AppModel& model) {
+MapTitle mapTitleOf(AppModel& model, int fieldArcmin) {
   ChartSettings limits = model.chart;
+  if (fieldArcmin > 0) limits.fieldArcmin = fieldArcmin;
   computeMagnitudeLimits(limits);
   MapTitle title;
   title.raRad = limits.centreRaArcmin * kRadPerArcmin;

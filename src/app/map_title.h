@@ -26,10 +26,10 @@ struct MapTitle {
   int deepskyLevel = 0;          // 0..10
 };
 
-// The title of the chart the model shows, with the limits of its field.
-// The selected object is named when it stands at the chart's centre, the
-// place when it was chosen from the city list.
-MapTitle mapTitleOf(AppModel& model);
+// The title of the chart the model shows, with the limits of its field or
+// of the field given. The selected object is named when it stands at the
+// chart's centre, the place when it was chosen from the city list.
+MapTitle mapTitleOf(AppModel& model, int fieldArcmin = 0);
 
 // Its three lines in the language of the texts: the object or the centre
 // and the epoch; the local and universal times and the place; the field,

@@ -53,15 +53,32 @@ bool RenderingOutputFile::begin(const std::string& fileName, PageSize page, cons
   if (!canCreate(fileName)) return false;
   fileName_ = fileName;
   document_.clear();
-  setClipRectangle(-area.width / 2, -area.height / 2, area.width / 2, area.height / 2);
-  originX_ = area.width / 2 + area.left;
-  originY_ = area.height / 2 + area.top;
-  if (yDown_) originY_ = page.height - originY_;
-  forgetStyles();
+  out_ = &document_;
+  page_ = page;
+  placeChart(area);
   penDown_ = false;
   clipping_ = false;
   writeHeader(page);
+  writeChartStart();
   return true;
+}
+
+bool RenderingOutputFile::nextChart(const OutputArea& area, bool newPage) {
+  if (fileName_.empty()) return false;
+  endChartClip();
+  finishPolyline();
+  if (newPage && !writePageBreak()) return false;
+  placeChart(area);
+  writeChartStart();
+  return true;
+}
+
+void RenderingOutputFile::placeChart(const OutputArea& area) {
+  setClipRectangle(-area.width / 2, -area.height / 2, area.width / 2, area.height / 2);
+  originX_ = area.width / 2 + area.left;
+  originY_ = area.height / 2 + area.top;
+  if (yDown_) originY_ = page_.height - originY_;
+  forgetStyles();
 }
 
 void RenderingOutputFile::end() {
@@ -101,13 +118,13 @@ bool RenderingOutputFile::toDevice(int32_t x, int32_t y, int32_t& dx, int32_t& d
 }
 
 RenderingOutputFile::Scratch::Scratch(RenderingOutputFile& output, std::string& text)
-    : output_(output), originX_(output.originX_), originY_(output.originY_) {
+    : output_(output), out_(output.out_), originX_(output.originX_), originY_(output.originY_) {
   output_.out_ = &text;
   output_.originX_ = output_.originY_ = 0;
 }
 
 RenderingOutputFile::Scratch::~Scratch() {
-  output_.out_ = &output_.document_;
+  output_.out_ = out_;
   output_.originX_ = originX_;
   output_.originY_ = originY_;
 }
@@ -420,7 +437,9 @@ std::optional<RenderingOutputFile::Pen> RenderingOutputFile::penOf(int lineStyle
     case 19: return solid(o.galaxyClusterLineWidth);
     case 20: return solid(o.quasarLineWidth);
     case 22: return solid(o.trackLineWidth);
-    case 23: return dashed(o.boundaryWidth, o.boundaryDashOn, o.boundaryDashOn);
+    // A star-hop route stands out from the boundaries: three times as wide
+    // and in dashes three times as long.
+    case 23: return dashed(3 * o.boundaryWidth, 3 * o.boundaryDashOn, o.boundaryDashOn);
     case 25: return solid(o.trackLineWidth, Ink::kGrey);  // comet tails, in the bodies' grey
     default: return std::nullopt;
   }

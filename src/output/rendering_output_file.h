@@ -40,6 +40,11 @@ class RenderingOutputFile : public RenderingOutput {
   // Starts the document; false when the file cannot be created there (no
   // such directory, or a directory of that name).
   bool begin(const std::string& fileName, PageSize page, const OutputArea& area) override;
+  // Another chart in the same document: on the page beside those drawn, or
+  // on a new page of the same size. What was drawn is finished, the chart's
+  // coordinates move to the area and the star sizes set since are used.
+  // False for a new page of a file that holds one page (EPS, SVG).
+  bool nextChart(const OutputArea& area, bool newPage);
   // Finishes the document and puts it in place whole, or not at all.
   void end() override;
   // Whether the last pass's file was written completely.
@@ -121,6 +126,12 @@ class RenderingOutputFile : public RenderingOutput {
   // The document frame, written by begin and end.
   virtual void writeHeader(PageSize page) = 0;
   virtual void writeTrailer() = 0;
+  // A chart starts, its star sizes set: the PDF makes the star forms of
+  // sizes it has not written yet.
+  virtual void writeChartStart() {}
+  // Ends the page and starts another of its size; false where the file
+  // holds one page.
+  virtual bool writePageBreak() { return false; }
   // Starts cutting at the rectangle between the corners, saving the page's
   // state, and ends it, putting that state back.
   virtual void beginClip(Point low, Point high) = 0;
@@ -167,7 +178,11 @@ class RenderingOutputFile : public RenderingOutput {
   void putPoint(int32_t x, int32_t y);
   int32_t deviceX(int32_t x) const { return originX_ + x; }
   int32_t deviceY(int32_t y) const { return yDown_ ? originY_ - y : originY_ + y; }
+  // Where put writes: the file, unless a page's text is kept apart.
   std::string& document() { return *out_; }
+  std::string& file() { return document_; }
+  // Sends what put writes into `text`, or into the file again with none.
+  void writeInto(std::string* text) { out_ = text ? text : &document_; }
   // Sends what is written into `scratch`, in coordinates about the page's
   // (0, 0) instead of the chart's origin, until the guard ends: a shape of
   // its own, such as the PDF's star forms.
@@ -180,11 +195,14 @@ class RenderingOutputFile : public RenderingOutput {
 
    private:
     RenderingOutputFile& output_;
+    std::string* out_;
     int32_t originX_, originY_;
   };
 
  private:
   static bool canCreate(const std::string& fileName);
+  // The chart's clip rectangle and origin on the page.
+  void placeChart(const OutputArea& area);
   // Strokes the stretch of a polyline still being drawn.
   void finishPolyline();
   void closedPolygon(const Point* corners, int count);
@@ -196,6 +214,7 @@ class RenderingOutputFile : public RenderingOutput {
   bool written_ = false;
   bool clipping_ = false;
   int32_t originX_ = 0, originY_ = 0;
+  PageSize page_;
   PrintColourTable colours_;
   std::array<int32_t, 6> fontSizes_{160, 180, 200, 240, 320, 400};
   // The polyline: whether the pen is down inside the chart, whether the

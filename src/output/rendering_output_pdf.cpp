@@ -23,9 +23,10 @@ std::string_view fillColourOf(int fillStyle) {
 
 // --- the document frame ----------------------------------------------------------
 
-void RenderingOutputPdf::beginObject() {
-  offsets_.push_back(document().size());
-  put(static_cast<int32_t>(offsets_.size()));
+void RenderingOutputPdf::beginObject(int number) {
+  offsets_.resize(std::max<size_t>(offsets_.size(), number));
+  offsets_[number - 1] = file().size();
+  put(number);
   put(" 0 obj\r\n");
 }
 
@@ -34,35 +35,90 @@ void RenderingOutputPdf::putReference(int object) {
   put(" 0 R");
 }
 
+// The catalog and the fonts; the first page's forms, pages and stream take
+// the numbers between and after them, the page list its own at the end.
 void RenderingOutputPdf::writeHeader(PageSize page) {
   offsets_.clear();
+  formSets_.clear();
+  pageKids_.clear();
+  page_ = page;
   fillIsText_ = false;
   put("%PDF-1.3\r\n");
-  beginObject();
+  beginObject(kCatalogObject);
   put("<< /Type /Catalog\r\n/Pages ");
   putReference(kPagesObject);
   put("\r\n>>\r\n");
   endObject();
-  for (int i = 0; i < kStarClasses; ++i) starObject(i);
-  fontObject("F1", "Helvetica", textEncoding());
-  fontObject("F2", "Symbol", "");  // its own encoding: a declared text one would hide the Greek letters
-  beginObject();
-  put("<< /Type /Pages /Kids [");
-  putReference(kPageObject);
-  put("] /Count 1 >>\r\n");
-  endObject();
-  pageObject(page);
-  beginObject();
-  put("<< /Length ");
-  putReference(kLengthObject);
-  put(" >>\r\nstream\r\n");
-  streamStart_ = document().size();
+  fontObject(kTextFontObject, "F1", "Helvetica", textEncoding());
+  fontObject(kSymbolFontObject, "F2", "Symbol", "");  // its own encoding: a declared text one would hide the Greek letters
+  nextObject_ = kLengthObject + 1;
+  startPage(kPageObject, kContentObject, kLengthObject);
+}
+
+void RenderingOutputPdf::startPage(int pageObject, int contentObject, int lengthObject) {
+  pageObject_ = pageObject;
+  contentObject_ = contentObject;
+  lengthObject_ = lengthObject;
+  pageSets_.clear();
+  content_.clear();
+  writeInto(&content_);
   put("0.02835 0 0 0.02835 0 0 cm\r\n");  // hundredths of a millimetre to points: 72/2540
+}
+
+void RenderingOutputPdf::writeChartStart() {
+  const int set = formSetOfStarSizes();
+  auto used = std::find(pageSets_.begin(), pageSets_.end(), set);
+  if (used == pageSets_.end()) used = pageSets_.insert(used, set);
+  starNameBase_ = static_cast<int>(used - pageSets_.begin()) * kStarClasses;
+}
+
+int RenderingOutputPdf::formSetOfStarSizes() {
+  FormSet wanted{};
+  for (int i = 0; i < kStarClasses; ++i) wanted.diameters[i] = starDiameter(i);
+  for (size_t i = 0; i < formSets_.size(); ++i) {
+    if (formSets_[i].diameters == wanted.diameters) return static_cast<int>(i);
+  }
+  // The first set takes the numbers after the catalog.
+  wanted.firstObject = formSets_.empty() ? kCatalogObject + 1 : nextObject_;
+  if (!formSets_.empty()) nextObject_ += kStarClasses;
+  writeInto(nullptr);
+  for (int i = 0; i < kStarClasses; ++i) starObject(wanted.firstObject + i, i);
+  writeInto(&content_);
+  formSets_.push_back(wanted);
+  return static_cast<int>(formSets_.size() - 1);
+}
+
+bool RenderingOutputPdf::writePageBreak() {
+  finishPage();
+  const int page = newObject(), content = newObject();
+  startPage(page, content, newObject());
+  fillIsText_ = false;
+  return true;
+}
+
+// The stream holds the bytes between "stream" and "endstream"; its length
+// is an object of its own after it.
+void RenderingOutputPdf::finishPage() {
+  writeInto(nullptr);
+  beginObject(contentObject_);
+  put("<< /Length ");
+  putReference(lengthObject_);
+  put(" >>\r\nstream\r\n");
+  put(content_);
+  put("endstream\r\n");
+  endObject();
+  beginObject(lengthObject_);
+  put(static_cast<int32_t>(content_.size()));
+  put("\r\n");
+  endObject();
+  pageObject();
+  pageKids_.push_back(pageObject_);
+  content_ = std::string();
 }
 
 // A disc of the class's diameter, filled and outlined with what the page
 // has selected when it is placed.
-void RenderingOutputPdf::starObject(int magClass) {
+void RenderingOutputPdf::starObject(int number, int magClass) {
   int32_t r = starDiameter(magClass) / 2;
   if (r > kLargestStarRadius || r < 0) {
     std::printf("> PDF generator internal error: Star radius is out of range. idx:%d radius:%d\n", magClass, r);
@@ -76,7 +132,7 @@ void RenderingOutputPdf::starObject(int magClass) {
     put("b ");
   }
   const int32_t box = r + kStarBoxMargin;
-  beginObject();
+  beginObject(number);
   put("<< /Type /XObject /Subtype /Form /Resources << /ProcSet [/PDF] >> /BBox [-");
   put(box);
   put(" -");
@@ -93,8 +149,9 @@ void RenderingOutputPdf::starObject(int magClass) {
   endObject();
 }
 
-void RenderingOutputPdf::fontObject(std::string_view name, std::string_view baseFont, std::string_view encoding) {
-  beginObject();
+void RenderingOutputPdf::fontObject(int number, std::string_view name, std::string_view baseFont,
+                                    std::string_view encoding) {
+  beginObject(number);
   put("<< /Type /Font /Subtype /Type1 /Name /");
   put(name);
   put(" /BaseFont /");
@@ -112,24 +169,26 @@ std::string RenderingOutputPdf::textEncoding() {
   return encoding;
 }
 
-void RenderingOutputPdf::pageObject(PageSize page) {
+void RenderingOutputPdf::pageObject() {
   auto points = [](int32_t hundredths) { return static_cast<int32_t>(int64_t{hundredths} * 2835 / 100000); };
-  beginObject();
+  beginObject(pageObject_);
   put("<< /Type /Page /Parent ");
   putReference(kPagesObject);
   put("\r\n/MediaBox [0 0 ");
-  put(points(page.width));
+  put(points(page_.width));
   put(' ');
-  put(points(page.height));
+  put(points(page_.height));
   put("]\r\n/Contents ");
-  putReference(kContentObject);
+  putReference(contentObject_);
   put("\r\n/Resources << /ProcSet [/PDF /Text] /XObject <<\r\n");
-  for (int i = 0; i < kStarClasses; ++i) {
-    put("/xobj");
-    put(i);
-    put(' ');
-    putReference(i + 2);
-    put("\r\n");
+  for (size_t set = 0; set < pageSets_.size(); ++set) {
+    for (int i = 0; i < kStarClasses; ++i) {
+      put("/xobj");
+      put(static_cast<int32_t>(set * kStarClasses + i));
+      put(' ');
+      putReference(formSets_[pageSets_[set]].firstObject + i);
+      put("\r\n");
+    }
   }
   put(">>\r\n/Font << /F1 ");
   putReference(kTextFontObject);
@@ -140,14 +199,18 @@ void RenderingOutputPdf::pageObject(PageSize page) {
 }
 
 void RenderingOutputPdf::writeTrailer() {
-  const auto length = static_cast<int32_t>(document().size() - streamStart_);
-  put("endstream\r\n");
+  finishPage();
+  beginObject(kPagesObject);
+  put("<< /Type /Pages /Kids [");
+  for (size_t i = 0; i < pageKids_.size(); ++i) {
+    if (i > 0) put(' ');
+    putReference(pageKids_[i]);
+  }
+  put("] /Count ");
+  put(static_cast<int32_t>(pageKids_.size()));
+  put(" >>\r\n");
   endObject();
-  beginObject();
-  put(length);
-  put("\r\n");
-  endObject();
-  const auto xref = static_cast<int32_t>(document().size());
+  const auto xref = static_cast<int32_t>(file().size());
   const auto objects = static_cast<int32_t>(offsets_.size() + 1);
   put("xref\r\n0 ");
   put(objects);
@@ -225,7 +288,7 @@ void RenderingOutputPdf::star(int32_t x, int32_t y, int32_t magClass, int32_t) {
   put("q 1 0 0 1 ");
   putPoint(x, y);
   put(" cm /xobj");
-  put(std::clamp(magClass, 0, kStarClasses - 1));
+  put(starNameBase_ + std::clamp(magClass, 0, kStarClasses - 1));
   put(" Do Q\r\n");
 }
 

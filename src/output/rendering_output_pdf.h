@@ -1,9 +1,11 @@
-// The PDF output: a one-page PDF 1.3 file, uncompressed, every number an
-// integer. One matrix at the top of the page turns hundredths of a
-// millimetre into points; each magnitude class of stars is a form XObject
-// drawn once, so that a star costs one short line of the page.
+// The PDF output: a PDF 1.3 file of one page or more, uncompressed, every
+// number an integer. One matrix at the top of each page turns hundredths of
+// a millimetre into points; each magnitude class of stars is a form XObject
+// drawn once, so that a star costs one short line of the page. Charts of
+// other star sizes on the same page or later ones get forms of their own.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -31,7 +33,8 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void selectBrush(int fillStyle) override;
   void setTextStyle(int textStyle) override;
 
-  // Object numbers of the file for n star classes.
+  // Object numbers of the file for n star classes, those of the first page;
+  // later pages and forms are numbered after them.
   static constexpr int kCatalogObject = 1;
   static constexpr int kTextFontObject = kStarClasses + 2;
   static constexpr int kSymbolFontObject = kStarClasses + 3;
@@ -43,6 +46,8 @@ class RenderingOutputPdf final : public RenderingOutputFile {
  private:
   void writeHeader(PageSize page) override;
   void writeTrailer() override;
+  void writeChartStart() override;
+  bool writePageBreak() override;
   void beginClip(Point low, Point high) override;
   void endClip() override;
   void moveTo(int32_t x, int32_t y) override;
@@ -60,13 +65,26 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void writeText(int32_t x, int32_t y, int textClass, std::u16string_view text) override;
   void writeStarLabel(int32_t x, int32_t y, const StarLabelParts& label) override;
 
-  void beginObject();
+  // The star forms of one set of star sizes, objects first .. first + n - 1.
+  struct FormSet {
+    std::array<int32_t, kStarClasses> diameters;
+    int firstObject;
+  };
+
+  int newObject() { return nextObject_++; }
+  void beginObject(int number);
   void endObject() { put("endobj\r\n"); }
-  void starObject(int magClass);
+  // The form set of the star sizes now set, written when new.
+  int formSetOfStarSizes();
+  void starObject(int number, int magClass);
   static std::string textEncoding();
   void putRuns(std::u16string_view text, int32_t size, const std::function<void()>& place);
-  void fontObject(std::string_view name, std::string_view baseFont, std::string_view encoding);
-  void pageObject(PageSize page);
+  void fontObject(int number, std::string_view name, std::string_view baseFont, std::string_view encoding);
+  // The page's text is kept apart until the page ends; then its stream,
+  // the stream's length and the page object are written.
+  void startPage(int pageObject, int contentObject, int lengthObject);
+  void finishPage();
+  void pageObject();
   void putReference(int object);
   // Texts are filled with the fill colour: the text colour and the fill
   // style's are put back in turn when the other replaced them.
@@ -74,7 +92,16 @@ class RenderingOutputPdf final : public RenderingOutputFile {
   void useFillColour();
 
   std::vector<size_t> offsets_;  // of objects 1, 2, ...
-  size_t streamStart_ = 0;
+  int nextObject_ = 1;
+  PageSize page_;
+  std::vector<FormSet> formSets_;
+  std::vector<int> pageKids_;
+  // The page being written: its objects, its text and the form sets its
+  // charts use, each named xobj from its place in the list times the class count.
+  int pageObject_ = 0, contentObject_ = 0, lengthObject_ = 0;
+  std::string content_;
+  std::vector<int> pageSets_;
+  int starNameBase_ = 0;
   bool fillIsText_ = false;
 };
 

@@ -28,8 +28,10 @@ int byteOf(char16_t c) {
   return -1;
 }
 
-// The Symbol font's byte of a Greek letter, or -1.
+// The Symbol font's byte of a Greek letter or of the arrow to the right
+// (a star-hop route's steps), or -1.
 int symbolByteOf(char16_t c) {
+  if (c == 0x2192) return 0xAE;
   if (c < 0x391 || c > 0x3C9 || kSymbolLetters[c - 0x391] == ' ') return -1;
   return kSymbolLetters[c - 0x391];
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "catalog/sky_catalogs.h"
 #include "output/rendering_output_eps.h"
@@ -88,23 +89,36 @@ int32_t chartHeight(const PrintableMap& map) {
 }  // namespace
 
 bool exportChart(ChartExport job) {
-  const std::unique_ptr<RenderingOutputFile> output = outputOf(job.format);
+  std::vector<ChartExport> jobs;
+  jobs.push_back(std::move(job));
+  return exportCharts(std::move(jobs));
+}
+
+bool exportCharts(std::vector<ChartExport> jobs) {
+  if (jobs.empty()) return false;
+  const std::unique_ptr<RenderingOutputFile> output = outputOf(jobs.front().format);
   if (!output) return false;
-  output->setColourTable(job.colours);
-  const std::unique_ptr<iTransformer> projection = createTransformer(job.settings.projectionId);
-  scaleProjection(*projection, job.settings, job.area);
-  const OwnStarDrawing ownStars(job.sources.catalogs);
-  prepareSettings(job.settings, job.sources.catalogs);
-  ChartRenderer renderer(job.sources.catalogs, output.get(), projection.get(), &job.area, &job.settings, &job.options);
-  renderer.setSkyLines(job.sources.ecliptic, job.sources.horizon);
-  renderer.setRoute(job.sources.route);
-  renderer.setLanguage(job.sources.language);
-  renderer.setTitleLines(&job.titleLines);
-  renderer.setFovOverlay(&job.fovOverlay);
-  setStarSizes(*output, job.settings, job.options);
-  output->setOptions(job.options);
-  if (!output->begin(job.fileName, job.page, job.area)) return false;
-  renderer.drawChart(PassFlags{});
+  output->setColourTable(jobs.front().colours);
+  const OwnStarDrawing ownStars(jobs.front().sources.catalogs);
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    ChartExport& job = jobs[i];
+    const std::unique_ptr<iTransformer> projection = createTransformer(job.settings.projectionId);
+    scaleProjection(*projection, job.settings, job.area);
+    prepareSettings(job.settings, job.sources.catalogs);
+    ChartRenderer renderer(job.sources.catalogs, output.get(), projection.get(), &job.area, &job.settings,
+                           &job.options);
+    renderer.setSkyLines(job.sources.ecliptic, job.sources.horizon);
+    renderer.setRoute(job.sources.route);
+    renderer.setLanguage(job.sources.language);
+    renderer.setTitleLines(&job.titleLines, job.titleColumns);
+    renderer.setFovOverlay(&job.fovOverlay);
+    setStarSizes(*output, job.settings, job.options);
+    output->setOptions(job.options);
+    const bool started = i == 0 ? output->begin(jobs.front().fileName, job.page, job.area)
+                                : output->nextChart(job.area, job.newPage);
+    if (!started) return false;  // the file is written only at the end
+    renderer.drawChart(PassFlags{});
+  }
   output->end();
   return output->written();
 }

@@ -40,7 +40,9 @@ struct ChartExport {
   std::string fileName;
   PrintColourTable colours;
   std::vector<std::string> titleLines;  // in the area's title strip, the first at its top
+  int titleColumns = 1;                 // that the lines fill one after the other
   FovOverlay fovOverlay;                // its frames over the chart when shown
+  bool newPage = false;                 // after another chart: on a page of its own
 };
 
 // Draws the chart into the file. False for a format other than 1, 2 or 3,
@@ -48,6 +50,12 @@ struct ChartExport {
 // (nothing is left in its place then). The catalogs' star choice and the
 // stars the screen's picks refer to are as they were afterwards.
 bool exportChart(ChartExport job);
+
+// Charts in one document, each on the page of the one before it unless it
+// asks for a new page (PDF only). The first chart's format, file and
+// colours are the document's. False as for one chart, and for a new page
+// in an EPS or SVG file (nothing is written then).
+bool exportCharts(std::vector<ChartExport> jobs);
 
 // The choices of a printable map, in hundredths of a millimetre.
 struct PrintableMap {

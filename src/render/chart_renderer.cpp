@@ -346,17 +346,22 @@ void ChartRenderer::legend() {
 }
 
 // The strip on the frame's top edge, as wide as the chart, with a line of
-// text under another from its top.
+// text under another from its top. In columns side by side when asked, the
+// first line across them all.
 void ChartRenderer::titleStrip() {
-  constexpr int32_t kLinePitch = 350, kInset = 200;
-  const int32_t x0 = -area_->width / 2, y0 = area_->height / 2, height = area_->titleHeight;
+  constexpr int32_t kInset = 200;
+  const int32_t x0 = -area_->width / 2, top = area_->height / 2 + area_->titleHeight;
   output_->beginGroup("titleblock");
   output_->selectPen(kFrameLine);
-  output_->rectangle(x0, y0, x0 + area_->width, y0 + height, true, false);
-  int32_t baseline = y0 + height;
-  for (size_t i = 0; titleLines_ && i < titleLines_->size(); ++i) {
-    baseline -= kLinePitch;
-    output_->legendText(x0 + kInset, baseline, kTitleBarText, (*titleLines_)[i]);
+  output_->rectangle(x0, area_->height / 2, x0 + area_->width, top, true, false);
+  const size_t count = titleLines_ ? titleLines_->size() : 0;
+  const size_t spanning = titleColumns_ > 1 ? std::min<size_t>(count, 1) : count;
+  const size_t perColumn = (count - spanning + titleColumns_ - 1) / titleColumns_;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t column = i < spanning ? 0 : (i - spanning) / perColumn;
+    const size_t row = i < spanning ? i : spanning + (i - spanning) % perColumn;
+    output_->legendText(x0 + kInset + static_cast<int32_t>(column) * area_->width / titleColumns_,
+                        top - static_cast<int32_t>(row + 1) * kTitleLinePitch, kTitleBarText, (*titleLines_)[i]);
   }
   output_->endGroup();
 }

@@ -5,6 +5,7 @@
 // and the field-of-view overlay's frames.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,9 +44,14 @@ class ChartRenderer {
   // The user-interface language (1..4) of the common names in labels.
   void setLanguage(int language) { language_ = language >= 1 && language <= 4 ? language : 2; }
   // What a printed map adds: the lines of the title strip above the frame
-  // (drawn when the area has one) and the overlay's frames over the chart
-  // (drawn when it is shown). The screen draws its overlay itself.
-  void setTitleLines(const std::vector<std::string>* lines) { titleLines_ = lines; }
+  // (drawn when the area has one; a pitch apart, they fill its columns one
+  // after the other below a first line across them) and the overlay's frames over the chart (drawn
+  // when it is shown). The screen draws its overlay itself.
+  static constexpr int32_t kTitleLinePitch = 350;
+  void setTitleLines(const std::vector<std::string>* lines, int columns = 1) {
+    titleLines_ = lines;
+    titleColumns_ = std::max(columns, 1);
+  }
   void setFovOverlay(const FovOverlay* overlay) { fovOverlay_ = overlay; }
 
   // Draws every layer; the output must have been begun.
@@ -96,6 +102,7 @@ class ChartRenderer {
   const SkyPolylines* horizon_ = nullptr;
   const SkyPolylines* route_ = nullptr;
   const std::vector<std::string>* titleLines_ = nullptr;
+  int titleColumns_ = 1;
   const FovOverlay* fovOverlay_ = nullptr;
   double visibilityLimit_ = 0;
   int language_ = 2;

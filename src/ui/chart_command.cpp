@@ -13,6 +13,7 @@
 
 #include "app/app_model.h"
 #include "app/configuration.h"
+#include "app/finder_chart.h"
 #include "app/model_object_info.h"
 #include "app/object_finder.h"
 #include "app/printable_map_export.h"
@@ -117,12 +118,24 @@ void printMedianOfRuns(int runs, const std::function<void()>& work) {
   std::printf("median_ms=%.2f\n", times[times.size() / 2]);
 }
 
-// A printable map of the chart instead of a picture.
-int writeMapFile(AppModel& model, const ChartRequest& request, PhaseClock& clock) {
+// What the chart is drawn from, read on a thread of its own.
+struct ChartData {
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::optional<FoundObject> found;
+  int failure = 0;  // the exit code of a search that failed
+};
+
+// A printable map of the chart, or the object's finder chart, instead of a picture.
+int writeMapFile(ChartData& data, const ChartRequest& request, PhaseClock& clock) {
   const PrintableMap map = printableMapOf(request);
-  bool written = exportPrintableMap(model, map);
+  AppModel& model = *data.model;
+  const auto write = [&] {
+    return request.finder ? exportFinderChart(model, *data.found, map) : exportPrintableMap(model, map);
+  };
+  bool written = write();
   clock.end("draw and write");
-  printMedianOfRuns(request.benchRuns, [&] { written = exportPrintableMap(model, map) && written; });
+  printMedianOfRuns(request.benchRuns, [&] { written = write() && written; });
   if (!written) {
     complain("cannot write " + request.out);
     return 1;
@@ -197,13 +210,6 @@ void printInformation(AppModel& model, const FoundObject& found) {
   }
 }
 
-// What the chart is drawn from, read on a thread of its own.
-struct ChartData {
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::optional<FoundObject> found;
-  int failure = 0;  // the exit code of a search that failed
-};
 
 void loadChartData(const ChartRequest& request, ChartData& data) {
   data.resources.setProgramDir(request.programDir);
@@ -277,7 +283,7 @@ int runChartRequest(const ChartRequest& request, const std::function<void()>& st
   if (data.failure) return data.failure;
   if (request.info) printInformation(*data.model, *data.found);
   clock.end("data load");
-  if (request.format != "png") return writeMapFile(*data.model, request, clock);
+  if (request.format != "png") return writeMapFile(data, request, clock);
   return picture ? drawPicture(data, request, image, clock) : 0;
 }
 

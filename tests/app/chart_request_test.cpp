@@ -87,6 +87,14 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
   EXPECT_EQ(printableMapOf(*defaults).pageHeight, 29700);
   EXPECT_EQ(printableMapOf(*defaults).margin, 1000);
   EXPECT_EQ(printableMapOf(*defaults).format, kExportPdf);
+  // A finder chart is a PDF unless asked otherwise, by default in the current directory.
+  const auto finder = parseChartRequest({"--finder", "M 13"}, error);
+  ASSERT_TRUE(finder) << error;
+  EXPECT_EQ(finder->object, "M 13");
+  EXPECT_EQ(finder->out, "finder-M-13.pdf");
+  const auto svgFinder = parseChartRequest({"--finder", "NGC 7000", "--format", "svg", "--out", "f.svg"}, error);
+  ASSERT_TRUE(svgFinder) << error;
+  EXPECT_EQ(printableMapOf(*svgFinder).format, kExportSvg);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace celvaro::testing {
@@ -40,6 +41,13 @@ inline void expectSoundPdf(const std::string& pdf, const std::string& png) {
   const CommandResult render = runCommand("pdftoppm -r 100 -png -singlefile '" + pdf + "' '" + stem + "'");
   EXPECT_EQ(render.status, 0) << render.output;
   EXPECT_EQ(render.output, "") << render.output;
+}
+
+// The pages pdfinfo counts in the file; -1 when it cannot read them.
+inline int pdfPages(const std::string& pdf) {
+  const std::string info = runCommand("pdfinfo '" + pdf + "'").output;
+  const size_t at = info.find("\nPages:");
+  return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 7);
 }
 
 // xmllint's check, then librsvg's rendering where rsvg-convert is installed.

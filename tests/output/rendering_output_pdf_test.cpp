@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "output/document_checks.h"
 #include "output/file_output_pass.h"
+#include "output/rendering_output_eps.h"
+#include "output/rendering_output_svg.h"
 
 namespace celvaro {
 namespace {
@@ -72,6 +75,47 @@ TEST(PdfOutput, FiftyStarClassesPutThePageAtFiftyFiveAndTheXrefAtFiftyEight) {
 
 // Each star class is a form of its own diameter; one out of range is
 // reported and drawn with radius 40.
+// A chart of other star sizes beside the first gets forms of its own,
+// named after the first's; a later page of the first's sizes uses the
+// first's forms again. qpdf checks the document's structure, pdfinfo counts
+// its pages.
+TEST(PdfOutput, ChartsOfOtherStarSizesGetFormsOfTheirOwnAndPagesFollowOneAnother) {
+  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT("pdfinfo");
+  testing::ScratchDir dir;
+  const std::string path = dir.file("pages.pdf");
+  RenderingOutputPdf pdf;
+  const int32_t small[] = {40, 30}, large[] = {200, 100};
+  pdf.copyStarSizes(small, 2);
+  ASSERT_TRUE(pdf.begin(path, testing::kA4, testing::cornerArea()));
+  pdf.drawStar(0, 0, 0, 0);
+  pdf.copyStarSizes(large, 2);
+  ASSERT_TRUE(pdf.nextChart(testing::cornerArea(), false));
+  pdf.drawStar(0, 0, 0, 0);
+  pdf.copyStarSizes(small, 2);
+  ASSERT_TRUE(pdf.nextChart(testing::cornerArea(), true));
+  pdf.drawStar(0, 0, 0, 0);
+  pdf.end();
+  const std::string file = testing::readBytes(path);
+  EXPECT_NE(file.find("cm /xobj0 Do Q\r\n"), std::string::npos);
+  EXPECT_NE(file.find("cm /xobj50 Do Q\r\n"), std::string::npos);  // the large sizes, objects 58..107
+  EXPECT_NE(objectBody(file, 55).find("/xobj50 58 0 R\r\n"), std::string::npos);
+  EXPECT_NE(objectBody(file, 58).find("/BBox [-125 -125 125 125]"), std::string::npos);
+  EXPECT_NE(objectBody(file, 108).find("/xobj0 2 0 R\r\n"), std::string::npos);  // the second page
+  EXPECT_EQ(objectBody(file, 54), "<< /Type /Pages /Kids [55 0 R 108 0 R] /Count 2 >>\r\n");
+  const testing::CommandResult check = testing::runCommand("qpdf --check '" + path + "'");
+  EXPECT_EQ(check.status, 0) << check.output;
+  EXPECT_EQ(testing::pdfPages(path), 2);
+}
+
+TEST(PdfOutput, EpsAndSvgFilesHoldOnePage) {
+  FilePass<RenderingOutputEps> eps("one.eps");
+  EXPECT_TRUE(eps.output.nextChart(testing::cornerArea(), false));
+  EXPECT_FALSE(eps.output.nextChart(testing::cornerArea(), true));
+  FilePass<RenderingOutputSvg> svg("one.svg");
+  EXPECT_FALSE(svg.output.nextChart(testing::cornerArea(), true));
+}
+
 TEST(PdfOutput, EachStarClassIsAFormOfItsOwnDiameterWithinRange) {
   RenderingOutputPdf pdf;
   int32_t sizes[4] = {45, 200, 300, 2500};
