@@ -8,6 +8,7 @@
 #include "output/rendering_output_display.h"
 #include "output/rendering_output_file.h"
 #include "platform/utf_text.h"
+#include "render/text_extent.h"
 
 namespace celvaro {
 namespace {
@@ -17,19 +18,6 @@ constexpr const char* kGroupNames[] = {"constnames",   "gridlabels", "deepskylab
                                        "starlabels",   "variablelabels", "solarsystemlabels"};
 
 constexpr int32_t kBrightStarHundredths = 400;  // the stars grid numbers and names keep off
-
-// A character's advance in thousandths of the font size, never below that
-// of the sans-serif faces the outputs draw with, so that boxes are not too small.
-int32_t advance(char16_t c) {
-  if (c >= 0x80) return 720;
-  if (std::u16string_view(u" !,.:;'|ijlItf").find(c) != std::u16string_view::npos) return 280;
-  if (std::u16string_view(u"r()[]-/\\\"`*{}").find(c) != std::u16string_view::npos) return 340;
-  if (std::u16string_view(u"mwMW%").find(c) != std::u16string_view::npos) return 950;
-  if (c == u'@') return 1020;
-  if (c >= u'A' && c <= u'Z') return 780;
-  if (std::u16string_view(u"+<=>~^#$?_&").find(c) != std::u16string_view::npos) return 670;
-  return 560;
-}
 
 // The height of a star label's line: gaps, cells and tolerances go by it.
 int32_t lineHeightOf(const RenderingOutput& output, const RenderOptions& options) {
@@ -170,12 +158,11 @@ LabelPlacer::Metrics LabelPlacer::metrics(int textClass) const {
 // The files write a star label's Greek letter in the larger star-label size.
 int32_t LabelPlacer::textWidth(const Held& label) const {
   const int32_t size = metrics(label.textClass).size;
-  int64_t width = 0;
-  for (char16_t c : label.text) width += advance(c) * size;
+  int32_t width = estimatedTextWidth(label.text, size);
   if (label.starIndex >= 0 && RenderingOutputFile::hasGreekLetter(label.parts)) {
-    width += advance(label.text[0]) * std::max(0, metrics(kStarLargeText).size - size);
+    width += characterAdvance(label.text[0]) * std::max(0, metrics(kStarLargeText).size - size) / 1000;
   }
-  return static_cast<int32_t>(width / 1000);
+  return width;
 }
 
 ChartBox LabelPlacer::describedBox(const Held& label) const {
