@@ -28,10 +28,10 @@ int byteOf(char16_t c) {
   return -1;
 }
 
-// The Symbol font's byte of a Greek letter or of the arrow to the right
-// (a star-hop route's steps), or -1.
+// The Symbol font's byte of a Greek letter or of an arrow (a star-hop
+// route's steps, the pages beyond an atlas page's edges), or -1.
 int symbolByteOf(char16_t c) {
-  if (c == 0x2192) return 0xAE;
+  if (c >= 0x2190 && c <= 0x2193) return 0xAC + (c - 0x2190);  // left, up, right, down
   if (c < 0x391 || c > 0x3C9 || kSymbolLetters[c - 0x391] == ' ') return -1;
   return kSymbolLetters[c - 0x391];
 }

@@ -138,9 +138,9 @@ TEST(FileOutputs, EveryOperationMakesAFileTheIndependentProgramsAccept) {
 // by Poppler from the PDF and by Ghostscript's text extraction from the
 // EPS through the glyph names of the fonts' encodings.
 constexpr char16_t kEveryScript[] = u"\u03bb Ori Cluster \u2013 K\u0151 T\u0171 \u0102\u0103 \u0218\u0219 \u021a\u021b "
-                                    u"\u201equoted\u201d A-B \u03a3\u03c9 \u2192 M 13";
+                                    u"\u201equoted\u201d A-B \u03a3\u03c9 \u2192 M 13 \u2190\u2191\u2193 12";
 constexpr char kEveryScriptUtf8[] = "\u03bb Ori Cluster \u2013 K\u0151 T\u0171 \u0102\u0103 \u0218\u0219 \u021a\u021b "
-                                    "\u201equoted\u201d A-B \u03a3\u03c9 \u2192 M 13";
+                                    "\u201equoted\u201d A-B \u03a3\u03c9 \u2192 M 13 \u2190\u2191\u2193 12";
 
 template <typename Output>
 void drawEveryScript(FilePass<Output>& pass) {
