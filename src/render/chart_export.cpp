@@ -81,6 +81,10 @@ void setStarSizes(RenderingOutput& output, const ChartSettings& s, const RenderO
   output.copyStarSizes(options.starDiameters.data(), RenderOptions::kStarClasses);
 }
 
+constexpr int32_t kStackGap = 500;  // between the upper chart's legend and the lower chart's title
+
+int32_t stripHeight(int rows) { return rows * ChartRenderer::kTitleLinePitch + 150; }
+
 // The page's height less the margins and the two strips.
 int32_t chartHeight(const PrintableMap& map) {
   return map.pageHeight - 2 * map.margin - PrintableMap::kLegendHeight - PrintableMap::kTitleHeight;
@@ -112,12 +116,17 @@ bool exportCharts(std::vector<ChartExport> jobs) {
     renderer.setLanguage(job.sources.language);
     renderer.setTitleLines(&job.titleLines, job.titleColumns);
     renderer.setFovOverlay(&job.fovOverlay);
+    renderer.setPageMarks(&job.marks);
     setStarSizes(*output, job.settings, job.options);
     output->setOptions(job.options);
     const bool started = i == 0 ? output->begin(jobs.front().fileName, job.page, job.area)
                                 : output->nextChart(job.area, job.newPage);
     if (!started) return false;  // the file is written only at the end
-    renderer.drawChart(PassFlags{});
+    if (job.drawsChart) {
+      renderer.drawChart(PassFlags{});
+    } else {
+      renderer.textPage();
+    }
   }
   output->end();
   return output->written();
@@ -125,6 +134,24 @@ bool exportCharts(std::vector<ChartExport> jobs) {
 
 bool fitsOnPage(const PrintableMap& map) {
   return map.margin >= 0 && map.pageWidth - 2 * map.margin > 0 && chartHeight(map) > 0;
+}
+
+StackedAreas stackedAreas(const PrintableMap& map, int upperRows, int lowerRows) {
+  OutputArea area;
+  area.left = area.pageMarginX = area.pageMarginY = map.margin;
+  area.width = area.legendWidth = map.pageWidth - 2 * map.margin;
+  area.legendHeight = PrintableMap::kLegendHeight;
+  StackedAreas areas{area, area};
+  areas.upper.titleHeight = stripHeight(upperRows);
+  areas.lower.titleHeight = stripHeight(lowerRows);
+  const int32_t charts = map.pageHeight - 2 * map.margin - 2 * PrintableMap::kLegendHeight - kStackGap -
+                         areas.upper.titleHeight - areas.lower.titleHeight;
+  areas.lower.height = charts / 2;
+  areas.upper.height = charts - charts / 2;
+  areas.lower.top = map.margin + PrintableMap::kLegendHeight;
+  areas.upper.top =
+      areas.lower.top + areas.lower.height + areas.lower.titleHeight + kStackGap + PrintableMap::kLegendHeight;
+  return areas;
 }
 
 ChartExport printableMapExport(const PrintableMap& map, const ChartSettings& chart, const ChartSources& sources,

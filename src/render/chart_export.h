@@ -12,6 +12,7 @@
 #include "output/print_colour_table.h"
 #include "output/render_options.h"
 #include "output/rendering_output.h"
+#include "render/chart_renderer.h"
 #include "render/fov_overlay.h"
 
 namespace celvaro {
@@ -43,6 +44,8 @@ struct ChartExport {
   int titleColumns = 1;                 // that the lines fill one after the other
   FovOverlay fovOverlay;                // its frames over the chart when shown
   bool newPage = false;                 // after another chart: on a page of its own
+  PageMarks marks;                      // an atlas page's neighbours and notes
+  bool drawsChart = true;               // false: the title lines alone fill the area, from its top
 };
 
 // Draws the chart into the file. False for a format other than 1, 2 or 3,
@@ -73,6 +76,14 @@ struct PrintableMap {
 // Whether the margins leave room for the chart, the title strip above it and
 // the legend strip below it.
 bool fitsOnPage(const PrintableMap& map);
+
+// Two charts stacked on the map's page, each with a title strip of that
+// many lines above it and the legend strip below it: the upper half of the
+// room left is the upper chart's, the lower half the lower one's.
+struct StackedAreas {
+  OutputArea upper, lower;
+};
+StackedAreas stackedAreas(const PrintableMap& map, int upperRows, int lowerRows);
 
 // The export of a printable map of the chart: the print options with the
 // frame, the chart within the margins between the title strip and the

@@ -17,6 +17,8 @@
 #include "output/output_area.h"
 #include "output/render_options.h"
 #include "output/rendering_output.h"
+#include "output/rendering_output_file.h"
+#include "platform/utf_text.h"
 #include "projection/transformer.h"
 #include "render/polyline_tracer.h"
 #include "render/deepsky_layer.h"
@@ -24,6 +26,7 @@
 #include "render/label_placer.h"
 #include "render/milky_way_layer.h"
 #include "render/solar_system_layer.h"
+#include "render/text_extent.h"
 
 namespace celvaro {
 namespace {
@@ -70,6 +73,9 @@ enum Style : int {
   kDeepskyTextStyle = 6,
 };
 
+// The text class of an atlas page's marks: the page numbers.
+constexpr int kMarkText = kDeepskyLargeText;
+
 template <typename... Args>
 std::string printed(const char* format, Args... args) {
   char buffer[48];
@@ -106,7 +112,42 @@ void ChartRenderer::drawChart(const PassFlags& flags) {
   output_ = direct;
   placer.finish();
   fovFrames();
+  pageMarks();
   direct->endChartClip();
+}
+
+void ChartRenderer::textPage() {
+  output_->clear();
+  output_->beginGroup("textpage");
+  titleText(area_->height / 2);
+  output_->endGroup();
+}
+
+// Over everything, like the frames: the edges' texts just inside the frame.
+void ChartRenderer::pageMarks() {
+  if (!marks_) return;
+  output_->beginGroup("pagemarks");
+  output_->selectPen(kFrameLine);
+  output_->selectBrush(kNoFill);
+  const int32_t inset = options_->fontSizes[RenderingOutputFile::fontIndex(kMarkText)];
+  const int32_t w = area_->width / 2 - 2 * inset, h = area_->height / 2 - inset;
+  const std::array<std::array<int32_t, 2>, 4> middles{{{0, h}, {w, 0}, {0, -h}, {-w, 0}}};
+  for (size_t edge = 0; edge < middles.size(); ++edge) {
+    if (!marks_->edges[edge].empty()) boxedText(middles[edge][0], middles[edge][1], marks_->edges[edge]);
+  }
+  for (const SkyNote& note : marks_->notes) {
+    int32_t x, y;
+    if (visible(note.raRad, note.decRad, x, y) && output_->isInsideOutput(x, y)) boxedText(x, y, note.text);
+  }
+  output_->endGroup();
+}
+
+// The text centred on the point, on a white box with a frame.
+void ChartRenderer::boxedText(int32_t x, int32_t y, const std::string& text) {
+  const int32_t size = options_->fontSizes[RenderingOutputFile::fontIndex(kMarkText)];
+  const int32_t halfWidth = estimatedTextWidth(utf8ToUtf16(text), size) / 2, pad = size / 4;
+  output_->rectangle(x - halfWidth - pad, y - size / 2 - pad, x + halfWidth + pad, y + size / 2 + pad, true, true);
+  output_->legendText(x - halfWidth, y - size * 3 / 8, kMarkText, text);
 }
 
 // Over everything, labels included, and cut at the frame like them.
@@ -349,21 +390,26 @@ void ChartRenderer::legend() {
 // text under another from its top. In columns side by side when asked, the
 // first line across them all.
 void ChartRenderer::titleStrip() {
-  constexpr int32_t kInset = 200;
   const int32_t x0 = -area_->width / 2, top = area_->height / 2 + area_->titleHeight;
   output_->beginGroup("titleblock");
   output_->selectPen(kFrameLine);
   output_->rectangle(x0, area_->height / 2, x0 + area_->width, top, true, false);
+  titleText(top);
+  output_->endGroup();
+}
+
+void ChartRenderer::titleText(int32_t top) {
+  constexpr int32_t kInset = 200;
+  const int32_t x0 = -area_->width / 2;
   const size_t count = titleLines_ ? titleLines_->size() : 0;
   const size_t spanning = titleColumns_ > 1 ? std::min<size_t>(count, 1) : count;
-  const size_t perColumn = (count - spanning + titleColumns_ - 1) / titleColumns_;
+  const size_t perColumn = std::max<size_t>(1, (count - spanning + titleColumns_ - 1) / titleColumns_);
   for (size_t i = 0; i < count; ++i) {
     const size_t column = i < spanning ? 0 : (i - spanning) / perColumn;
     const size_t row = i < spanning ? i : spanning + (i - spanning) % perColumn;
     output_->legendText(x0 + kInset + static_cast<int32_t>(column) * area_->width / titleColumns_,
                         top - static_cast<int32_t>(row + 1) * kTitleLinePitch, kTitleBarText, (*titleLines_)[i]);
   }
-  output_->endGroup();
 }
 
 // An L whose arms point north and west at the chart's centre, as the frame

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,21 @@ struct FovOverlay;
 struct ChartSettings;
 struct OutputArea;
 struct RenderOptions;
+
+// A text a printed map writes at a place in the sky, centred on it: an
+// atlas's key gives each page's number at the page's centre.
+struct SkyNote {
+  double raRad = 0, decRad = 0;
+  std::string text;
+};
+
+// What a page of an atlas writes over its chart, each on a white box: the
+// texts at the middles of the top, right, bottom and left edges (the pages
+// beyond them) and the notes at their places.
+struct PageMarks {
+  std::array<std::string, 4> edges;
+  std::vector<SkyNote> notes;
+};
 
 // What one drawing pass asks of the catalogs.
 struct PassFlags {
@@ -53,9 +69,13 @@ class ChartRenderer {
     titleColumns_ = std::max(columns, 1);
   }
   void setFovOverlay(const FovOverlay* overlay) { fovOverlay_ = overlay; }
+  void setPageMarks(const PageMarks* marks) { marks_ = marks; }
 
   // Draws every layer; the output must have been begun.
   void drawChart(const PassFlags& flags);
+  // Writes the title lines alone, from the top of the area down, in its
+  // columns: a page of text such as an atlas's index.
+  void textPage();
 
   // The layers, each drawn with the styles the pass has selected.
   void equatorialGrid();
@@ -84,6 +104,10 @@ class ChartRenderer {
   void starField(const PassFlags& flags);
   void route();
   void fovFrames();
+  void pageMarks();
+  void boxedText(int32_t x, int32_t y, const std::string& text);
+  // The title lines from `top` down, in columns across the area's width.
+  void titleText(int32_t top);
   void orientationFigure(int32_t x0, int32_t y0, int32_t height);
   struct Direction {
     double x, y;
@@ -104,6 +128,7 @@ class ChartRenderer {
   const std::vector<std::string>* titleLines_ = nullptr;
   int titleColumns_ = 1;
   const FovOverlay* fovOverlay_ = nullptr;
+  const PageMarks* marks_ = nullptr;
   double visibilityLimit_ = 0;
   int language_ = 2;
 };

@@ -1,0 +1,113 @@
+// An atlas's pages against spherical trigonometry: every place of the sky
+// (or of a box) lies on some page at least half the overlap inside its
+// edges, and the page named beyond an edge holds the point just past that
+// edge's middle, found by the destination formula from the page's centre.
+// The charts are azimuthal equidistant, where a chart distance is an
+// angle times the scale: 190 by 255 mm showing 30 degrees across.
+#include "render/atlas_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace celvaro {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = kPi / 180;
+constexpr int32_t kWidth = 19000, kHeight = 25500;
+constexpr int kFieldArcmin = 1800, kOverlapArcmin = 180;
+// Units per radian: half the width shows 15 degrees.
+constexpr double kScale = (kWidth / 2) / (15 * kDeg);
+// Half the overlap, a little less for the scale's rounding.
+constexpr int32_t kHalfOverlap = static_cast<int32_t>(kScale * kOverlapArcmin / 2 / 60 * kDeg * 0.95);
+
+struct Place {
+  double ra, dec;
+};
+
+// The place at angular distance `rho` from the centre in the direction
+// `bearing` (from the north through the east).
+Place destination(Place from, double rho, double bearing) {
+  const double dec = std::asin(std::sin(from.dec) * std::cos(rho) + std::cos(from.dec) * std::sin(rho) * std::cos(bearing));
+  const double ra = from.ra + std::atan2(std::sin(bearing) * std::sin(rho) * std::cos(from.dec),
+                                         std::cos(rho) - std::sin(from.dec) * std::sin(dec));
+  return {std::fmod(ra + 2 * kPi, 2 * kPi), dec};
+}
+
+// Places every two degrees of declination and about two degrees apart
+// along each parallel.
+template <typename Visit>
+void everyPlace(double decLow, double decHigh, double raStart, double raSpan, Visit visit) {
+  for (double dec = decLow; dec <= decHigh + 1e-9; dec += 2 * kDeg) {
+    const double step = 2 * kDeg / std::max(std::cos(dec), 0.02);
+    for (double ra = raStart; ra <= raStart + raSpan + 1e-9; ra += step) visit(std::fmod(ra, 2 * kPi), dec);
+  }
+}
+
+bool onSomePage(const AtlasPlan& plan, double ra, double dec) {
+  for (int page = 0; page < static_cast<int>(plan.pages().size()); ++page) {
+    if (plan.holds(page, ra, dec, kHalfOverlap)) return true;
+  }
+  return false;
+}
+
+class AtlasPlanTest : public ::testing::Test {
+ protected:
+  AtlasPlan plan{kProjectionEquidistant, kWidth, kHeight, kFieldArcmin, kOverlapArcmin};
+};
+
+TEST_F(AtlasPlanTest, TheSkysPagesCoverEveryPlaceWithTheOverlapToSpare) {
+  plan.coverSky();
+  const size_t pages = plan.pages().size();
+  EXPECT_GE(pages, 40u);
+  EXPECT_LE(pages, 80u);
+  int missed = 0;
+  everyPlace(-90 * kDeg, 90 * kDeg, 0, 2 * kPi, [&](double ra, double dec) {
+    if (!onSomePage(plan, ra, dec)) ++missed;
+  });
+  EXPECT_EQ(missed, 0);
+  // A place off the pages' charts is on no page.
+  EXPECT_GE(plan.pageOf(0, 0), 0);
+  EXPECT_EQ(AtlasPlan(kProjectionEquidistant, kWidth, kHeight, kFieldArcmin, kOverlapArcmin).pageOf(0, 0), -1);
+}
+
+TEST_F(AtlasPlanTest, ThePageNamedBeyondAnEdgeHoldsThePointJustPastItsMiddle) {
+  plan.coverSky();
+  const double bearings[4] = {0, 1.5 * kPi, kPi, 0.5 * kPi};  // top north, right west, bottom south, left east
+  const double beyond[4] = {kHeight / 2.0, kWidth / 2.0, kHeight / 2.0, kWidth / 2.0};
+  for (int page = 0; page < static_cast<int>(plan.pages().size()); ++page) {
+    const AtlasPage& p = plan.pages()[page];
+    if (std::abs(p.decArcmin) == 5400) continue;  // no north at the pole
+    const Place centre{p.raArcmin * kPi / 10800, p.decArcmin * kPi / 10800};
+    const std::array<int, 4> neighbours = plan.neighbours(page);
+    for (int edge = 0; edge < 4; ++edge) {
+      ASSERT_GE(neighbours[edge], 0) << "page " << page << " edge " << edge;
+      const Place past = destination(centre, (beyond[edge] + 100) / kScale, bearings[edge]);
+      EXPECT_TRUE(plan.holds(neighbours[edge], past.ra, past.dec)) << "page " << page << " edge " << edge;
+    }
+  }
+}
+
+TEST_F(AtlasPlanTest, ABoxGetsPagesOfItsOwnAndACapWhereItNearsThePole) {
+  // Orion's boundary: 4h41m to 6h39m, -10.9 to +22.9 degrees.
+  plan.cover({-10.9 * kDeg, 22.9 * kDeg, 70.2 * kDeg, 29.6 * kDeg});
+  int missed = 0;
+  everyPlace(-10.9 * kDeg, 22.9 * kDeg, 70.2 * kDeg, 29.6 * kDeg, [&](double ra, double dec) {
+    if (!onSomePage(plan, ra, dec)) ++missed;
+  });
+  EXPECT_EQ(missed, 0);
+  EXPECT_LE(plan.pages().size(), 4u);
+  // Ursa Minor's reaches the pole: the cap comes first.
+  AtlasPlan polar(kProjectionEquidistant, kWidth, kHeight, kFieldArcmin, kOverlapArcmin);
+  polar.cover({65.4 * kDeg, 90 * kDeg, 0, 2 * kPi});
+  EXPECT_EQ(polar.pages().front().decArcmin, 5400);
+  everyPlace(65.4 * kDeg, 90 * kDeg, 0, 2 * kPi, [&](double ra, double dec) {
+    if (!onSomePage(polar, ra, dec)) ++missed;
+  });
+  EXPECT_EQ(missed, 0);
+}
+
+}  // namespace
+}  // namespace celvaro
