@@ -1,6 +1,7 @@
 // Printable maps of the built data on A4 with 10 mm margins: the default
-// 60 degree chart of Orion into each file format, and a 180 degree chart
-// of stars to magnitude 9 into a PDF. Each run writes the whole file.
+// 60 degree chart of Orion into each file format, a 180 degree chart of
+// stars to magnitude 9 into a PDF, and the whole sky's atlas of 30 degree
+// pages to magnitude 6.5. Each run writes the whole file.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <numbers>
 
 #include "app/app_model.h"
+#include "app/atlas_export.h"
 #include "app/configuration.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
@@ -75,5 +77,22 @@ void BM_WholeSkyToMagnitudeNineOnA4(benchmark::State& state) {
   writeMaps(state, orion.model, kExportPdf);
 }
 BENCHMARK(BM_WholeSkyToMagnitudeNineOnA4)->Unit(benchmark::kMillisecond);
+
+// The key, the charts and the index, as celvaro-chart --atlas sky writes them.
+void BM_WholeSkyAtlasOnA4(benchmark::State& state) {
+  if (!haveData(state)) return;
+  OrionModel orion;
+  PrintableMap map;
+  map.fileName = (std::filesystem::temp_directory_path() / "celvaro-atlas-bench.pdf").string();
+  AtlasResult result;
+  for (auto _ : state) {
+    result = exportAtlas(orion.model, "sky", AtlasOptions{}, map);
+    if (!result.written) state.SkipWithError("not written");
+  }
+  state.counters["pages"] = result.pages;
+  state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(map.fileName));
+  std::filesystem::remove(map.fileName);
+}
+BENCHMARK(BM_WholeSkyAtlasOnA4)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/ui_resources.h"
 #include "astro/value_range.h"
+#include "render/magnitude_limits.h"
 
 namespace celvaro {
 namespace {
@@ -94,6 +95,8 @@ const std::map<std::string, OptionSetter>& valueOptions() {
          r.object = v;
          return !v.empty();
        }},
+      {"--atlas", [](ChartRequest& r, const std::string& v) { r.atlas = v; return !v.empty(); }},
+      {"--mag", into<double>(&ChartRequest::starLimit, within({-2, kFaintestStarLimit / 100.0}))},
       {"--language", into<int>(&ChartRequest::language, languageOf)},
       {"--bench", [](ChartRequest& r, const std::string& v) {
          auto n = integerWithin(v, 1, 100000);
@@ -116,9 +119,9 @@ const std::map<std::string, bool ChartRequest::*>& flagOptions() {
 
 }  // namespace
 
-std::string finderFileName(const std::string& object, const std::string& format) {
-  std::string name = "finder-";
-  for (const char c : object) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
+std::string defaultFileName(const std::string& kind, const std::string& text, const std::string& format) {
+  std::string name = kind + "-";
+  for (const char c : text) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
   return name + "." + format;
 }
 
@@ -158,9 +161,17 @@ std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& ar
     }
     ++i;
   }
-  if (request.finder) {
+  if (request.finder || request.atlas) {
     if (request.format == "png") request.format = "pdf";
-    if (request.out.empty()) request.out = finderFileName(*request.object, request.format);
+    if (request.out.empty()) {
+      request.out = request.atlas ? defaultFileName("atlas", *request.atlas, request.format)
+                                  : defaultFileName("finder", *request.object, request.format);
+    }
+  }
+  if (request.atlas && (request.format != "pdf" || request.object || request.raHours || request.azDeg)) {
+    error = "--atlas writes a PDF of its own pages: it goes without --format svg|eps, --object, --finder, "
+            "--ra/--dec and --az/--alt";
+    return std::nullopt;
   }
   // A picture or map is written, or statistics or information printed.
   if (request.out.empty() && (request.format != "png" || (!request.stats && !request.info))) {

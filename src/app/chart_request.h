@@ -36,6 +36,10 @@ struct ChartRequest : PlaceTimeOptions {
   // The object's finder chart instead of a map of the chart: a printable
   // map, a PDF unless another file format is asked for.
   bool finder = false;
+  // An atlas of "sky", a constellation or a list file's objects: one PDF.
+  std::optional<std::string> atlas;
+  // The stars' limiting magnitude instead of the field's own.
+  std::optional<double> starLimit;
   bool refraction = false;  // altitudes lifted by the air of standard conditions
   std::optional<int> language;  // 1..4; else the program directory's choice, else English
   int benchRuns = 0;
@@ -46,9 +50,10 @@ struct ChartRequest : PlaceTimeOptions {
 // result is empty.
 std::optional<ChartRequest> parseChartRequest(const std::vector<std::string>& args, std::string& error);
 
-// The file a finder chart goes to when no --out is given: "finder-M-13.pdf"
-// for "M 13", every character but letters and digits a hyphen.
-std::string finderFileName(const std::string& object, const std::string& format);
+// The file a finder chart or an atlas goes to when no --out is given:
+// "finder-M-13.pdf" for "finder" and "M 13", every character of the text
+// but letters and digits a hyphen.
+std::string defaultFileName(const std::string& kind, const std::string& text, const std::string& format);
 
 // The printable map a request with a file format asks for.
 PrintableMap printableMapOf(const ChartRequest& request);

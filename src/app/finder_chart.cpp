@@ -15,10 +15,6 @@
 namespace celvaro {
 namespace {
 
-constexpr int32_t kGap = 500;  // between the wide chart's legend and the close chart's notes
-
-int32_t stripHeight(int rows) { return rows * ChartRenderer::kTitleLinePitch + 150; }
-
 // The information's lines as "caption: value", the route's taken out: it
 // goes over the wide chart that draws it.
 struct FinderTexts {
@@ -64,27 +60,11 @@ int routeEndingAt(const StarHopGuides& routes, double raRad, double decRad) {
   return -1;
 }
 
-FinderAreas finderAreas(const PrintableMap& map, int titleRows, int noteRows) {
-  OutputArea area;
-  area.left = area.pageMarginX = area.pageMarginY = map.margin;
-  area.width = area.legendWidth = map.pageWidth - 2 * map.margin;
-  area.legendHeight = PrintableMap::kLegendHeight;
-  FinderAreas areas{area, area};
-  areas.wide.titleHeight = stripHeight(titleRows);
-  areas.close.titleHeight = stripHeight(noteRows);
-  const int32_t charts = map.pageHeight - 2 * map.margin - 2 * PrintableMap::kLegendHeight - kGap -
-                         areas.wide.titleHeight - areas.close.titleHeight;
-  areas.close.height = charts / 2;
-  areas.wide.height = charts - charts / 2;
-  areas.close.top = map.margin + PrintableMap::kLegendHeight;
-  areas.wide.top = areas.close.top + areas.close.height + areas.close.titleHeight + kGap + PrintableMap::kLegendHeight;
-  return areas;
-}
-
-bool exportFinderChart(AppModel& model, const FoundObject& found, const PrintableMap& map) {
+std::vector<ChartExport> finderChartParts(AppModel& model, const FoundObject& found, const PrintableMap& map,
+                                          SkyPolylines& routeLine) {
   model.starHops.loadStarHops(resolveDataPath(model.programDir(), StarHopGuides::kRoutesPath));
   const int route = routeEndingAt(model.starHops, found.position.raRad, found.position.decRad);
-  SkyPolylines routeLine;
+  routeLine.clear();
   if (route >= 0) model.starHops.routeLine(route, routeLine);
   FinderTexts texts = finderTexts(model, found, route);
   std::vector<std::string> title = mapTitleLines(mapTitleOf(model, FinderFields::kWideArcmin), model.resources());
@@ -93,22 +73,30 @@ bool exportFinderChart(AppModel& model, const FoundObject& found, const Printabl
   // The close chart's own field and limits come first among its notes.
   texts.notes.insert(texts.notes.begin(), mapTitleLines(mapTitleOf(model, closeField), model.resources()).back());
   const int noteRows = 1 + static_cast<int>(texts.notes.size()) / 2;  // the field's line across both columns
-  const FinderAreas areas = finderAreas(map, static_cast<int>(title.size()), noteRows);
-  if (areas.close.height <= 0) return false;
+  const StackedAreas areas = stackedAreas(map, static_cast<int>(title.size()), noteRows);
+  if (areas.lower.height <= 0) return {};
 
   const ChartSources sources{model.catalogs(), &model.ecliptic, &model.horizon, &routeLine,
                              model.resources().languageId()};
   const ChartExport page = printableMapExport(map, model.chart, sources, programPrintColours(model.programDir()));
-  std::vector<ChartExport> parts{finderPart(page, areas.wide, FinderFields::kWideArcmin),
-                                 finderPart(page, areas.close, closeField)};
+  std::vector<ChartExport> parts{finderPart(page, areas.upper, FinderFields::kWideArcmin),
+                                 finderPart(page, areas.lower, closeField)};
   for (ChartExport& part : parts) {
     part.settings.showRoute = route >= 0 ? 1 : 0;
     part.fovOverlay = model.shownOverlay;
+    part.fovOverlay.centreRaRad = found.position.raRad;
+    part.fovOverlay.centreDecRad = found.position.decRad;
   }
   parts[0].titleLines = std::move(title);
   parts[1].titleLines = std::move(texts.notes);
   parts[1].titleColumns = 2;
-  return exportCharts(std::move(parts));
+  return parts;
+}
+
+bool exportFinderChart(AppModel& model, const FoundObject& found, const PrintableMap& map) {
+  SkyPolylines routeLine;
+  std::vector<ChartExport> parts = finderChartParts(model, found, map, routeLine);
+  return !parts.empty() && exportCharts(std::move(parts));
 }
 
 }  // namespace celvaro

@@ -14,6 +14,7 @@
 namespace celvaro {
 
 class AppModel;
+class SkyPolylines;
 class StarHopGuides;
 struct FovOverlay;
 
@@ -30,12 +31,12 @@ int closeFieldArcmin(const FovOverlay& overlay);
 // when none does.
 int routeEndingAt(const StarHopGuides& routes, double raRad, double decRad);
 
-// The two charts' areas on the page: the wide one above with `titleRows`
-// lines over it, the close one below with `noteRows`.
-struct FinderAreas {
-  OutputArea wide, close;
-};
-FinderAreas finderAreas(const PrintableMap& map, int titleRows, int noteRows);
+// The finder chart's two charts, the wide one above, for the object the
+// model's chart is centred on, the overlay's frames on the object; the
+// route is drawn from `routeLine`, which must outlive the export. None when
+// the page leaves no room for them.
+std::vector<ChartExport> finderChartParts(AppModel& model, const FoundObject& found, const PrintableMap& map,
+                                          SkyPolylines& routeLine);
 
 // Writes the finder chart of the object the model's chart is centred on.
 // False when the page leaves no room for the charts or the file could not

@@ -81,13 +81,27 @@ std::string fieldLine(const MapTitle& t, UiResources& texts) {
 
 }  // namespace
 
-MapTitle mapTitleOf(AppModel& model, int fieldArcmin) {
-  ChartSettings limits = model.chart;
-  if (fieldArcmin > 0) limits.fieldArcmin = fieldArcmin;
-  computeMagnitudeLimits(limits);
+MapTitle chartTitleOf(const AppModel& model, ChartSettings chart) {
+  computeMagnitudeLimits(chart);
   MapTitle title;
-  title.raRad = limits.centreRaArcmin * kRadPerArcmin;
-  title.decRad = limits.centreDecArcmin * kRadPerArcmin;
+  title.raRad = chart.centreRaArcmin * kRadPerArcmin;
+  title.decRad = chart.centreDecArcmin * kRadPerArcmin;
+  title.local = model.local;
+  title.universal = model.universal;
+  title.placeName = placeNameOf(model);
+  title.latitudeDeg = model.place.latitudeDeg;
+  title.longitudeDeg = model.place.longitudeDeg;
+  title.fieldArcmin = chart.fieldArcmin;
+  title.projectionId = chart.projectionId;
+  title.starLimitHundredths = chart.starLimitHundredths;
+  title.deepskyLevel = chart.deepskyLevel;
+  return title;
+}
+
+MapTitle mapTitleOf(AppModel& model, int fieldArcmin) {
+  ChartSettings chart = model.chart;
+  if (fieldArcmin > 0) chart.fieldArcmin = fieldArcmin;
+  MapTitle title = chartTitleOf(model, chart);
   if (SkyCatalogs* catalogs = model.catalogs(); catalogs && selectionAtCentre(model)) {
     const Selection& s = model.selection;
     appendObjectText(*catalogs, PickResult{true, s.kind, s.index, s.subIndex}, model.resources().languageId(),
@@ -97,15 +111,6 @@ MapTitle mapTitleOf(AppModel& model, int fieldArcmin) {
       title.decRad = model.lastCentringTarget.decRad;
     }
   }
-  title.local = model.local;
-  title.universal = model.universal;
-  title.placeName = placeNameOf(model);
-  title.latitudeDeg = model.place.latitudeDeg;
-  title.longitudeDeg = model.place.longitudeDeg;
-  title.fieldArcmin = limits.fieldArcmin;
-  title.projectionId = limits.projectionId;
-  title.starLimitHundredths = limits.starLimitHundredths;
-  title.deepskyLevel = limits.deepskyLevel;
   return title;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/chart_date.h"
+#include "model/chart_settings.h"
 
 namespace celvaro {
 
@@ -25,6 +26,10 @@ struct MapTitle {
   int starLimitHundredths = 0;
   int deepskyLevel = 0;          // 0..10
 };
+
+// The title of a chart of the settings at the model's time and place,
+// centred on the chart's centre, with the limits of its field.
+MapTitle chartTitleOf(const AppModel& model, ChartSettings chart);
 
 // The title of the chart the model shows, with the limits of its field or
 // of the field given. The selected object is named when it stands at the

@@ -79,13 +79,18 @@ void ConstellationRegions::addRing(int constellation, const Corners& corners) {
   if (ring.cornersDeg.size() >= 3) rings_.push_back(std::move(ring));
 }
 
-bool ConstellationRegions::load(const SkyPolylines& boundaries) {
-  rings_.clear();
-  std::vector<Corners> rings;
+std::vector<ConstellationRegions::Corners> boundaryRings(const SkyPolylines& boundaries) {
+  std::vector<ConstellationRegions::Corners> rings;
   for (int i = 0; i < boundaries.count(); ++i) {
     if (boundaries.pen()[i] == 0 || rings.empty()) rings.emplace_back();
     rings.back().emplace_back(boundaries.ra()[i], boundaries.dec()[i]);
   }
+  return rings;
+}
+
+bool ConstellationRegions::load(const SkyPolylines& boundaries) {
+  rings_.clear();
+  const std::vector<Corners> rings = boundaryRings(boundaries);
   if (rings.size() != static_cast<size_t>(kConstellationCount)) return false;
   for (int n = 0; n < kConstellationCount; ++n) addRing(n, rings[n]);
   if (rings_.size() == rings.size()) return true;

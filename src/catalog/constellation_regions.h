@@ -12,6 +12,10 @@ namespace celvaro {
 
 class SkyPolylines;
 
+// The rings of a boundary file, each a run of points from a pen-up point:
+// J2000 right ascension and declination, radians.
+std::vector<std::vector<std::pair<double, double>>> boundaryRings(const SkyPolylines& boundaries);
+
 class ConstellationRegions {
  public:
   // Corners as J2000 right ascension and declination, radians, in order

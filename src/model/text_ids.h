@@ -182,6 +182,13 @@ constexpr int kMapTitleLimits = 14919;
 constexpr int kMapTitleStars = 14920;
 constexpr int kMapTitleDeepsky = 14921;
 constexpr int kMapTitleAllDeepsky = 14922;
+// An atlas: a page's caption, the key page's title and its two halves, the
+// index's title.
+constexpr int kAtlasPage = 14923;
+constexpr int kAtlasKeyTitle = 14924;
+constexpr int kAtlasNorthernSky = 14925;
+constexpr int kAtlasSouthernSky = 14926;
+constexpr int kAtlasIndexTitle = 14927;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/app_model.h"
+#include "app/atlas_export.h"
 #include "app/configuration.h"
 #include "app/finder_chart.h"
 #include "app/model_object_info.h"
@@ -82,6 +83,10 @@ int prepareChartModel(AppModel& model, const ChartRequest& r) {
   if (r.projection) model.chart.projectionId = static_cast<uint32_t>(*r.projection);
   if (r.mirror) model.chart.mirrorMode = static_cast<uint32_t>(*r.mirror);
   if (r.refraction) model.chart.refraction = 1;
+  if (r.starLimit) {
+    model.chart.starLimitManual = 1;
+    model.chart.starLimitManualValue = static_cast<int>(std::lround(*r.starLimit * 100));
+  }
   model.setChartSize(chartPixels(r.width, r.scale), chartPixels(r.height, r.scale));
   if (!loadChartData(model)) {
     complain("no star catalog at " + joined(dataPathCandidates(model.programDir(), kMainCatalogPath), " or ") +
@@ -126,18 +131,31 @@ struct ChartData {
   int failure = 0;  // the exit code of a search that failed
 };
 
-// A printable map of the chart, or the object's finder chart, instead of a picture.
+// The atlas the request asks for, its field and limit the request's or
+// the atlas's own; false when it is not written (said).
+bool writeAtlas(AppModel& model, const ChartRequest& request, const PrintableMap& map) {
+  AtlasOptions options;
+  if (request.fieldArcmin) options.fieldArcmin = *request.fieldArcmin;
+  if (request.starLimit) options.starLimitHundredths = static_cast<int>(std::lround(*request.starLimit * 100));
+  const AtlasResult result = exportAtlas(model, *request.atlas, options, map);
+  if (!result.written) complain(request.out + ": " + result.error);
+  return result.written;
+}
+
+// A printable map of the chart, the object's finder chart or an atlas
+// instead of a picture.
 int writeMapFile(ChartData& data, const ChartRequest& request, PhaseClock& clock) {
   const PrintableMap map = printableMapOf(request);
   AppModel& model = *data.model;
   const auto write = [&] {
+    if (request.atlas) return writeAtlas(model, request, map);
     return request.finder ? exportFinderChart(model, *data.found, map) : exportPrintableMap(model, map);
   };
   bool written = write();
   clock.end("draw and write");
   printMedianOfRuns(request.benchRuns, [&] { written = write() && written; });
   if (!written) {
-    complain("cannot write " + request.out);
+    if (!request.atlas) complain("cannot write " + request.out);
     return 1;
   }
   return 0;
