@@ -322,41 +322,15 @@ std::string trimmed(const std::string& line) {
   return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// One finder chart a page for each object of the list, the model's chart
-// given back as it was.
-AtlasResult finderHandout(AppModel& model, TextLineReader& list, const PrintableMap& map) {
-  const ChartSettings chart = model.chart;
-  const Selection selection = model.selection;
-  const bool selectionValid = model.selectionValid;
-  const CentringTarget target = model.lastCentringTarget;
-  std::vector<ChartExport> jobs;
-  std::deque<SkyPolylines> routes;
-  AtlasResult result;
+// The list file's objects, a line each; blank lines and lines from "#" are none.
+std::vector<ListedObject> listedObjects(TextLineReader& list) {
+  std::vector<ListedObject> objects;
   std::string line;
-  for (int number = 1; result.error.empty() && list.next(line); ++number) {
+  for (int number = 1; list.next(line); ++number) {
     const std::string text = trimmed(line);
-    if (text.empty() || text[0] == '#') continue;
-    const std::string where = "line " + std::to_string(number) + ": ";
-    const auto found = ObjectFinder(*model.catalogs(), model.chart.minorPlanetLists, model.resources().languageId()).find(text);
-    if (!found) {
-      result.error = where + "no object called '" + text + "'";
-    } else if (centreOnFoundObject(model, *found) != kSearchCentred) {
-      result.error = where + found->designation + " is below the horizon";
-    } else if (std::vector<ChartExport> parts = finderChartParts(model, *found, map, routes.emplace_back());
-               parts.empty()) {
-      result.error = "the page leaves no room for the charts";
-    } else {
-      parts.front().newPage = !jobs.empty();
-      for (ChartExport& part : parts) jobs.push_back(std::move(part));
-    }
+    if (!text.empty() && text[0] != '#') objects.push_back({"line " + std::to_string(number) + ": ", text});
   }
-  if (result.error.empty() && jobs.empty()) result.error = "the list names no object";
-  if (result.error.empty()) result = writeJobs(std::move(jobs));
-  model.chart = chart;
-  model.selection = selection;
-  model.selectionValid = selectionValid;
-  model.lastCentringTarget = target;
-  return result;
+  return objects;
 }
 
 bool isSky(std::string subject) {
@@ -371,7 +345,7 @@ AtlasResult exportAtlas(AppModel& model, const std::string& subject, const Atlas
   SkyCatalogs* catalogs = model.catalogs();
   if (!catalogs) return {false, 0, "no catalogs are loaded"};
   if (isSky(subject)) return chartAtlas(model, std::nullopt, "", options, map);
-  if (TextLineReader list(subject); list.isOpen()) return finderHandout(model, list, map);
+  if (TextLineReader list(subject); list.isOpen()) return exportFinderCharts(model, listedObjects(list), map);
   const auto found = ObjectFinder(*catalogs, model.chart.minorPlanetLists, model.resources().languageId()).find(subject);
   if (!found || found->kind != SearchKind::kConstellation) {
     return {false, 0, "'" + subject + "' is neither the sky, a constellation nor a list file"};
@@ -379,6 +353,40 @@ AtlasResult exportAtlas(AppModel& model, const std::string& subject, const Atlas
   const auto box = constellationBox(*catalogs, found->position.index);
   if (!box) return {false, 0, "no boundary for " + found->designation};
   return chartAtlas(model, box, found->designation, options, map);
+}
+
+AtlasResult exportFinderCharts(AppModel& model, const std::vector<ListedObject>& objects, const PrintableMap& map) {
+  if (!model.catalogs()) return {false, 0, "no catalogs are loaded"};
+  if (objects.empty()) return {false, 0, "the list names no object"};
+  const ChartSettings chart = model.chart;
+  const Selection selection = model.selection;
+  const bool selectionValid = model.selectionValid;
+  const CentringTarget target = model.lastCentringTarget;
+  std::vector<ChartExport> jobs;
+  std::deque<SkyPolylines> routes;
+  std::string error;
+  for (auto object = objects.begin(); object != objects.end() && error.empty(); ++object) {
+    const auto found =
+        ObjectFinder(*model.catalogs(), model.chart.minorPlanetLists, model.resources().languageId()).find(object->text);
+    if (!found) {
+      error = object->where + "no object called '" + object->text + "'";
+    } else if (centreOnFoundObject(model, *found) != kSearchCentred) {
+      error = object->where + found->designation + " is below the horizon";
+    } else if (std::vector<ChartExport> parts = finderChartParts(model, *found, map, routes.emplace_back());
+               parts.empty()) {
+      error = "the page leaves no room for the charts";
+    } else {
+      parts.front().newPage = !jobs.empty();
+      for (ChartExport& part : parts) jobs.push_back(std::move(part));
+    }
+  }
+  const AtlasResult result = error.empty() ? writeJobs(std::move(jobs)) : AtlasResult{false, 0, error};
+  model.chart = chart;
+  model.selection = selection;
+  model.selectionValid = selectionValid;
+  model.lastCentringTarget = target;
+  model.applyView();
+  return result;
 }
 
 }  // namespace celvaro

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "render/chart_export.h"
 
@@ -33,5 +34,18 @@ struct AtlasResult {
 // afterwards.
 AtlasResult exportAtlas(AppModel& model, const std::string& subject, const AtlasOptions& options,
                         const PrintableMap& map);
+
+// An object of a list of finder charts: the text the search takes and
+// where it was written ("line 3: ", or nothing), which a failure names.
+struct ListedObject {
+  std::string where;
+  std::string text;
+};
+
+// One finder chart a page for each object, in that order, in the map's
+// file; nothing is written when an object is not found, is below the
+// horizon or the page leaves no room. The model's chart is as it was
+// afterwards.
+AtlasResult exportFinderCharts(AppModel& model, const std::vector<ListedObject>& objects, const PrintableMap& map);
 
 }  // namespace celvaro

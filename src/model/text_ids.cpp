@@ -82,7 +82,7 @@ std::vector<int> usedTextIds() {
   addRange(ids, kStarSearchLabelFirst, kStarSearchLabelFirst + 8);  // search dialogs
   addRange(ids, kMinorPlanetWayFirst, kUserCometRow);
   ids.push_back(kPrintableMapTitle);
-  addRange(ids, kPrintableMapLabelFirst, kAtlasIndexTitle);
+  addRange(ids, kPrintableMapLabelFirst, kPrintedWorkLast);
   addRange(ids, kFovLabelFirst, kFovLabelLast);
   addRange(ids, kSuggestionsTitle, kStarHoppingTitle);          // observing aids
   addRange(ids, kAidLabelFirst, kAidLabelLast);

@@ -189,6 +189,10 @@ constexpr int kAtlasKeyTitle = 14924;
 constexpr int kAtlasNorthernSky = 14925;
 constexpr int kAtlasSouthernSky = 14926;
 constexpr int kAtlasIndexTitle = 14927;
+// The printable-map dialog's choice of what is printed: its caption, the
+// three kinds, the object's field and the atlas's field.
+constexpr int kPrintedWorkCaption = 14928;
+constexpr int kPrintedWorkLast = 14933;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;

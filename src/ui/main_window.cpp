@@ -137,7 +137,8 @@ void printableMap(QWidget* parent, UiResources& resources, AppModel& model) {
     first.fileName = QDir(QDir::homePath()).filePath("celvaro-map.pdf").toStdString();
     return first;
   }();
-  DlgPrintableMap(resources, model, choice).runModal(parent);
+  static PrintedWork work;
+  DlgPrintableMap(resources, model, choice, &work).runModal(parent);
 }
 
 // The display buttons 2016..2018 over their switches; 2019 shows the deep-sky mode.

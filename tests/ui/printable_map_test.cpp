@@ -325,6 +325,36 @@ TEST_F(BuiltDeepStars, PicksAfterAnExportFindTheStarsOnScreen) {
   EXPECT_EQ(picks(pixels), before) << "after the map of another field";
 }
 
+// The dialog's finder chart and atlas: an atlas is a PDF alone, the choice
+// is kept for the next time, and the chart on screen stays as it was.
+TEST_F(BuiltDeepStars, TheDialogPrintsAnAtlasAndAFinderChartAndLeavesTheChart) {
+  CELVARO_SKIP_WITHOUT("pdfinfo");
+  const ChartSettings before = model->chart;
+  PrintableMap choice;
+  choice.format = kExportSvg;
+  PrintedWork work;
+  const auto print = [&](int kind, const char* subject, const std::string& file) {
+    DlgPrintableMap dialog(resources, *model, choice, &work);
+    dialog.create(nullptr);
+    dialog.control<QComboBox>(DlgPrintableMap::kKind)->setCurrentIndex(kind);
+    dialog.control<QLineEdit>(DlgPrintableMap::kSubject)->setText(subject);
+    dialog.control<QLineEdit>(DlgPrintableMap::kAtlasField)->setText("20");
+    dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(file));
+    const bool pdfAlone = !dialog.control(DlgPrintableMap::kFormat)->isEnabled();
+    testing::click(dialog, kIdOk);
+    EXPECT_EQ(dialog.window()->result(), QDialog::Accepted) << subject;
+    return pdfAlone;
+  };
+  EXPECT_TRUE(print(PrintedWork::kAtlas, "Crux", dir.file("crux")));
+  EXPECT_EQ(choice.format, kExportPdf);
+  EXPECT_EQ(work.atlas.fieldArcmin, 1200);
+  EXPECT_GE(testing::pdfPages(dir.file("crux.pdf")), 3);
+  EXPECT_FALSE(print(PrintedWork::kFinder, "M 45", dir.file("m45.pdf")));
+  EXPECT_EQ(testing::pdfPages(dir.file("m45.pdf")), 1);
+  EXPECT_EQ(work.subject, "M 45");
+  EXPECT_EQ(model->chart, before);
+}
+
 class BuiltOrion : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -24,6 +24,8 @@ constexpr const char* kExtensions[] = {".pdf", ".svg", ".eps"};
 constexpr int kFileNameMaxChars = 4096;  // a path, not a dialog field
 // Millimetres: from a card to a wall chart, and margins up to half a metre.
 constexpr ValueRange kPageSideRange{10, 2000}, kMarginRange{0, 500};
+// An atlas page's field in degrees, and the stars' limiting magnitude.
+constexpr ValueRange kAtlasFieldRange{1, 180}, kAtlasLimitRange{-2, 11.5};
 
 QString millimetres(int32_t hundredths) { return QString::number(hundredths / 100.0, 'f', hundredths % 100 ? 2 : 0); }
 
@@ -63,10 +65,29 @@ void DlgPrintableMap::onInitDialog() {
   fileName->setText(QString::fromStdString(choice_.fileName));
   fileName->setMinimumWidth(320);
   g->addWidget(button(kBrowse, text(first + 8, "Browse...")), 6, 2);
+  addWorkRows(7);
   addOkCancel();
   format->setCurrentIndex(std::clamp(choice_.format, 1, 3) - 1);
   paper->setCurrentIndex(paperOf(choice_.pageWidth, choice_.pageHeight));
   showPaper();
+  showKind();
+}
+
+void DlgPrintableMap::addWorkRows(int row) {
+  const int first = text_id::kPrintedWorkCaption;
+  grid()->addWidget(label(502, text(first, "Map")), row, 0);
+  QComboBox* kind = comboBox(kKind);
+  kind->addItem(text(first + 1, "The chart on screen"));
+  kind->addItem(text(first + 2, "Finder chart"));
+  kind->addItem(text(first + 3, "Atlas"));
+  kind->setCurrentIndex(std::clamp(work_.kind, 0, 2));
+  grid()->addWidget(kind, row, 1, 1, 2);
+  labelledEdit(kSubject, text(first + 4, "Object, constellation or list file"), QString::fromStdString(work_.subject),
+               row + 1);
+  labelledEdit(kAtlasField, text(first + 5, "Atlas field (\u00b0)"), QString::number(work_.atlas.fieldArcmin / 60.0),
+               row + 2);
+  labelledEdit(kAtlasLimit, text(text_id::kMapTitleLimits, "Limiting magnitude"),
+               QString::number(work_.atlas.starLimitHundredths / 100.0, 'f', 1), row + 3);
 }
 
 void DlgPrintableMap::onCommand(int id, int code, QWidget* control) {
@@ -75,6 +96,7 @@ void DlgPrintableMap::onCommand(int id, int code, QWidget* control) {
     case kPortrait:
     case kLandscape: showPaper(); return;
     case kFormat: matchExtension(); return;
+    case kKind: showKind(); return;
     case kBrowse: browse(); return;
     case kIdOk: writeMap(); return;
     default: FwDialogBase::onCommand(id, code, control);
@@ -93,6 +115,18 @@ void DlgPrintableMap::showPaper() {
   if (isChecked(kLandscape)) std::swap(width, height);
   setItemText(kWidth, millimetres(width).toStdString());
   setItemText(kHeight, millimetres(height).toStdString());
+}
+
+// The object or subject goes with a finder chart or an atlas, the field and
+// the limit with an atlas, which is written as a PDF alone.
+void DlgPrintableMap::showKind() {
+  const int kind = control<QComboBox>(kKind)->currentIndex();
+  control(kSubject)->setEnabled(kind != PrintedWork::kChart);
+  control(kAtlasField)->setEnabled(kind == PrintedWork::kAtlas);
+  control(kAtlasLimit)->setEnabled(kind == PrintedWork::kAtlas);
+  auto* format = control<QComboBox>(kFormat);
+  format->setEnabled(kind != PrintedWork::kAtlas);
+  if (kind == PrintedWork::kAtlas) format->setCurrentIndex(kExportPdf - 1);
 }
 
 // A file name ending in one of the formats' extensions takes the chosen one.
@@ -149,23 +183,52 @@ void DlgPrintableMap::warn(const QString& message) {
   QMessageBox::warning(window(), text(text_id::kErrorCaption, "Error"), message);
 }
 
+std::optional<PrintedWork> DlgPrintableMap::shownWork() {
+  PrintedWork work = work_;
+  work.kind = control<QComboBox>(kKind)->currentIndex();
+  work.subject = control<QLineEdit>(kSubject)->text().trimmed().toStdString();
+  if (work.kind != PrintedWork::kAtlas) return work;
+  double field = 0, limit = 0;
+  const DecimalRow rows[] = {
+      {kAtlasField, text_id::kPrintedWorkCaption + 5, "Atlas field (\u00b0)", &field, kAtlasFieldRange},
+      {kAtlasLimit, text_id::kMapTitleLimits, "Limiting magnitude", &limit, kAtlasLimitRange}};
+  if (!readDecimals(rows)) return std::nullopt;
+  work.atlas.fieldArcmin = static_cast<int>(std::lround(field * 60));
+  work.atlas.starLimitHundredths = static_cast<int>(std::lround(limit * 100));
+  return work;
+}
+
+std::string DlgPrintableMap::write(const PrintedWork& work, const PrintableMap& map) {
+  if (work.kind == PrintedWork::kChart) return "";
+  const AtlasResult result = work.kind == PrintedWork::kFinder ? exportFinderCharts(model_, {{"", work.subject}}, map)
+                                                               : exportAtlas(model_, work.subject, work.atlas, map);
+  return result.error;
+}
+
 void DlgPrintableMap::writeMap() {
   const std::optional<PrintableMap> shown = shownChoice();
-  if (!shown) return;
+  const std::optional<PrintedWork> work = shown ? shownWork() : std::nullopt;
+  if (!work) return;
   const PrintableMap& map = *shown;
   const QString file = QString::fromStdString(map.fileName);
   if (map.fileName.empty()) {
     warn(text(text_id::kPrintableMapNoFile, "Choose a file for the map."));
   } else if (!fitsOnPage(map)) {
     warn(text(text_id::kPrintableMapNoRoom, "The margins leave no room for the map on this page."));
+  } else if (work->kind != PrintedWork::kChart && work->subject.empty()) {
+    warn(text(text_id::kPrintedWorkCaption + 4, "Object, constellation or list file"));
   } else if (map.fileName != confirmedName_ && !mayReplace(window(), resources(), file)) {
     return;
-  } else if (!exportPrintableMap(model_, map)) {
+  } else if (work->kind == PrintedWork::kChart && !exportPrintableMap(model_, map)) {
     const int error = errno;
     reportUnwrittenFile(window(), resources(), text_id::kPrintableMapNotWritten,
                         "The map could not be written to this file:", file, error);
+  } else if (const std::string error = write(*work, map); !error.empty()) {
+    warn(text(text_id::kPrintableMapNotWritten, "The map could not be written to this file:") + "\n" + file + "\n" +
+         QString::fromStdString(error));
   } else {
     choice_ = map;
+    work_ = *work;
     endDialog(1);
   }
 }
