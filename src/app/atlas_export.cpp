@@ -304,10 +304,9 @@ AtlasResult chartAtlas(AppModel& model, const std::optional<SkyBox>& box, const 
   base.titleLines = mapTitleLines(chartTitleOf(model, base.settings), texts);
   AtlasPlan plan(base.settings.projectionId, base.area.width, base.area.height, options.fieldArcmin,
                  options.fieldArcmin / kOverlapShare);
-  if (box) {
-    plan.cover(*box);
-  } else {
-    plan.coverSky();
+  if (!(box ? plan.cover(*box) : plan.coverSky())) {
+    return {false, 0, "a field of " + fieldText(options.fieldArcmin) + " would make more than " +
+                          std::to_string(AtlasPlan::kMaxPages) + " pages"};
   }
   std::vector<ChartExport> jobs = keyPage(base, plan, map, texts, subject, !box);
   addChartPages(model, plan, base, texts, jobs);
@@ -344,6 +343,9 @@ AtlasResult exportAtlas(AppModel& model, const std::string& subject, const Atlas
                         const PrintableMap& map) {
   SkyCatalogs* catalogs = model.catalogs();
   if (!catalogs) return {false, 0, "no catalogs are loaded"};
+  if (options.fieldArcmin < 1 || options.fieldArcmin > AtlasOptions::kMaxFieldArcmin) {
+    return {false, 0, "an atlas page's field is 1' to 180 degrees"};
+  }
   if (isSky(subject)) return chartAtlas(model, std::nullopt, "", options, map);
   if (TextLineReader list(subject); list.isOpen()) return exportFinderCharts(model, listedObjects(list), map);
   const auto found = ObjectFinder(*catalogs, model.chart.minorPlanetLists, model.resources().languageId()).find(subject);

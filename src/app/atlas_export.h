@@ -15,6 +15,7 @@ namespace celvaro {
 class AppModel;
 
 struct AtlasOptions {
+  static constexpr int kMaxFieldArcmin = 10800;
   static constexpr int kDefaultFieldArcmin = 1800;
   static constexpr int kDefaultStarLimit = 650;
   int fieldArcmin = kDefaultFieldArcmin;  // across the smaller side of a page's chart

@@ -14,8 +14,10 @@ namespace {
 
 constexpr double kArcminPerRad = 10800 / std::numbers::pi;
 constexpr double kRadPerArcmin = std::numbers::pi / 10800;
-// The steps the reaches are measured in, radians: a tenth of a degree.
+// The steps the reaches are measured in, radians: a tenth of a degree, or a
+// two-hundredth of the field.
 constexpr double kReachStep = std::numbers::pi / 1800;
+constexpr int kReachStepsInField = 200;
 // The declinations of a band at which a page's reach is measured.
 constexpr int kReachSamples = 9;
 // Pages are spaced a little closer than the measured reach allows, for the
@@ -36,9 +38,14 @@ double separation(const AtlasPage& a, const AtlasPage& b) {
 }  // namespace
 
 AtlasPlan::AtlasPlan(uint32_t projectionId, int32_t width, int32_t height, int fieldArcmin, int overlapArcmin)
-    : transformer_(createTransformer(projectionId)), halfWidth_(width / 2), halfHeight_(height / 2) {
+    : transformer_(createTransformer(projectionId)),
+      halfWidth_(width / 2),
+      halfHeight_(height / 2),
+      step_(std::min(kReachStep, fieldArcmin * kRadPerArcmin / kReachStepsInField)) {
   transformer_->setScale(std::min(width, height) / 2, fieldArcmin / 2);
   inset_ = transformer_->tenthArcminToPixels(overlapArcmin * 5);
+  reachX_ = measureReach(false);
+  reachY_ = measureReach(true);
 }
 
 bool AtlasPlan::project(const AtlasPage& page, double raRad, double decRad, ProjectedPoint& out) const {
@@ -61,11 +68,11 @@ bool AtlasPlan::holds(int page, double raRad, double decRad, int32_t inset) cons
   return page >= 0 && page < static_cast<int>(pages_.size()) && holdsAt(pages_[page], raRad, decRad, inset);
 }
 
-double AtlasPlan::reach(bool vertical) const {
+double AtlasPlan::measureReach(bool vertical) const {
   double t = 0;
   while (t < 2 * kQuarterTurn &&
-         holdsAt({}, vertical ? 0 : t + kReachStep, vertical ? t + kReachStep : 0, inset_)) {
-    t += kReachStep;
+         holdsAt({}, vertical ? 0 : t + step_, vertical ? t + step_ : 0, inset_)) {
+    t += step_;
   }
   return t;
 }
@@ -77,7 +84,7 @@ double AtlasPlan::raReach(double decRad, double lowRad, double highRad) const {
     const double dec = lowRad + (highRad - lowRad) * i / (kReachSamples - 1);
     double a = 0;
     if (!holdsAt(page, 0, dec, inset_)) return 0;
-    while (a < least && holdsAt(page, a + kReachStep, dec, inset_)) a += kReachStep;
+    while (a < least && holdsAt(page, a + step_, dec, inset_)) a += step_;
     least = std::min(least, a);
   }
   return least * kReachShare;
@@ -95,8 +102,12 @@ void AtlasPlan::addBand(double lowRad, double highRad, double raStartRad, double
   }
 }
 
-void AtlasPlan::cover(SkyBox box) {
-  const double capEdge = kQuarterTurn - std::min(reach(false), reach(true));
+bool AtlasPlan::cover(SkyBox box) {
+  // The box's area over a page's, before any page is laid out.
+  const double area = box.raSpanRad * (std::sin(box.decHighRad) - std::sin(box.decLowRad));
+  if (reachX_ <= 0 || reachY_ <= 0 || area / (4 * reachX_ * reachY_) > 2.0 * kMaxPages) return false;
+  const size_t had = pages_.size();
+  const double capEdge = kQuarterTurn - std::min(reachX_, reachY_);
   const bool north = box.decHighRad > capEdge, south = box.decLowRad < -capEdge;
   if (north) pages_.push_back({0, 5400});
   box.decHighRad = std::min(box.decHighRad, capEdge);
@@ -105,7 +116,7 @@ void AtlasPlan::cover(SkyBox box) {
     // The fewest pages among a few band counts: more bands are lower, and
     // the charts' corners then reach further in right ascension.
     const double height = box.decHighRad - box.decLowRad;
-    const int fewest = std::max(1, static_cast<int>(std::ceil(height / (2 * reach(true)) - 1e-9)));
+    const int fewest = std::max(1, static_cast<int>(std::ceil(height / (2 * reachY_) - 1e-9)));
     std::vector<AtlasPage> best;
     for (int bands = fewest; bands < fewest + kBandCountsTried; ++bands) {
       std::vector<AtlasPage> kept = std::move(pages_);
@@ -120,6 +131,9 @@ void AtlasPlan::cover(SkyBox box) {
     pages_.insert(pages_.end(), best.begin(), best.end());
   }
   if (south) pages_.push_back({0, -5400});
+  if (pages_.size() - had <= kMaxPages) return true;
+  pages_.resize(had);
+  return false;
 }
 
 int AtlasPlan::pageOf(double raRad, double decRad) const {
@@ -137,20 +151,21 @@ int AtlasPlan::pageOf(double raRad, double decRad) const {
 std::array<int, 4> AtlasPlan::neighbours(int page) const {
   std::array<int, 4> found{-1, -1, -1, -1};
   std::array<double, 4> nearest{};
-  const double farthest = 2 * std::hypot(reach(false), reach(true));
+  const double farthest = 2 * std::hypot(reachX_, reachY_);
   const AtlasPage& here = pages_.at(page);
   for (int other = 0; other < static_cast<int>(pages_.size()); ++other) {
     ProjectedPoint p;
     const AtlasPage& there = pages_[other];
-    if (other == page || !project(here, there.raArcmin * kRadPerArcmin, there.decArcmin * kRadPerArcmin, p) ||
+    const double s = separation(here, there);
+    if (other == page || s > farthest ||
+        !project(here, there.raArcmin * kRadPerArcmin, there.decArcmin * kRadPerArcmin, p) ||
         (p.x == 0 && p.y == 0)) {
       continue;
     }
-    const double s = separation(here, there);
     // Beyond the edge the direction leaves the chart through.
     const bool vertical = static_cast<double>(std::abs(p.y)) * halfWidth_ >= static_cast<double>(std::abs(p.x)) * halfHeight_;
     const int edge = vertical ? (p.y > 0 ? kTop : kBottom) : (p.x > 0 ? kRight : kLeft);
-    if (s <= farthest && (found[edge] < 0 || s < nearest[edge])) found[edge] = other, nearest[edge] = s;
+    if (found[edge] < 0 || s < nearest[edge]) found[edge] = other, nearest[edge] = s;
   }
   return found;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -39,9 +40,12 @@ class AtlasPlan {
   AtlasPlan(const AtlasPlan&) = delete;
   AtlasPlan& operator=(const AtlasPlan&) = delete;
 
+  // What a field too small for the box would make is refused.
+  static constexpr size_t kMaxPages = 1000;
   // Pages for the box, a cap for a pole it comes near; what it had is kept.
-  void cover(SkyBox box);
-  void coverSky() { cover({-kQuarterTurn, kQuarterTurn, 0, 4 * kQuarterTurn}); }
+  // False, adding nothing, when the box would take more than kMaxPages.
+  bool cover(SkyBox box);
+  bool coverSky() { return cover({-kQuarterTurn, kQuarterTurn, 0, 4 * kQuarterTurn}); }
   const std::vector<AtlasPage>& pages() const { return pages_; }
 
   // Whether the position is on the page's chart, `inset` units or more
@@ -61,7 +65,7 @@ class AtlasPlan {
   bool holdsAt(const AtlasPage& page, double raRad, double decRad, int32_t inset) const;
   // How far the page reaches along its axis from the centre, radians,
   // inside the overlap.
-  double reach(bool vertical) const;
+  double measureReach(bool vertical) const;
   // How far east a page centred at `decRad` reaches at the declinations
   // from `lowRad` to `highRad`, at the least, inside the overlap.
   double raReach(double decRad, double lowRad, double highRad) const;
@@ -69,6 +73,8 @@ class AtlasPlan {
 
   std::unique_ptr<iTransformer> transformer_;
   int32_t halfWidth_, halfHeight_, inset_;
+  double step_;  // the reaches are measured in: a tenth of a degree, less for small fields
+  double reachX_, reachY_;
   std::vector<AtlasPage> pages_;
 };
 

@@ -59,7 +59,7 @@ class AtlasPlanTest : public ::testing::Test {
 };
 
 TEST_F(AtlasPlanTest, TheSkysPagesCoverEveryPlaceWithTheOverlapToSpare) {
-  plan.coverSky();
+  ASSERT_TRUE(plan.coverSky());
   const size_t pages = plan.pages().size();
   EXPECT_GE(pages, 40u);
   EXPECT_LE(pages, 80u);
@@ -74,7 +74,7 @@ TEST_F(AtlasPlanTest, TheSkysPagesCoverEveryPlaceWithTheOverlapToSpare) {
 }
 
 TEST_F(AtlasPlanTest, ThePageNamedBeyondAnEdgeHoldsThePointJustPastItsMiddle) {
-  plan.coverSky();
+  ASSERT_TRUE(plan.coverSky());
   const double bearings[4] = {0, 1.5 * kPi, kPi, 0.5 * kPi};  // top north, right west, bottom south, left east
   const double beyond[4] = {kHeight / 2.0, kWidth / 2.0, kHeight / 2.0, kWidth / 2.0};
   for (int page = 0; page < static_cast<int>(plan.pages().size()); ++page) {
@@ -92,7 +92,7 @@ TEST_F(AtlasPlanTest, ThePageNamedBeyondAnEdgeHoldsThePointJustPastItsMiddle) {
 
 TEST_F(AtlasPlanTest, ABoxGetsPagesOfItsOwnAndACapWhereItNearsThePole) {
   // Orion's boundary: 4h41m to 6h39m, -10.9 to +22.9 degrees.
-  plan.cover({-10.9 * kDeg, 22.9 * kDeg, 70.2 * kDeg, 29.6 * kDeg});
+  ASSERT_TRUE(plan.cover({-10.9 * kDeg, 22.9 * kDeg, 70.2 * kDeg, 29.6 * kDeg}));
   int missed = 0;
   everyPlace(-10.9 * kDeg, 22.9 * kDeg, 70.2 * kDeg, 29.6 * kDeg, [&](double ra, double dec) {
     if (!onSomePage(plan, ra, dec)) ++missed;
@@ -101,12 +101,23 @@ TEST_F(AtlasPlanTest, ABoxGetsPagesOfItsOwnAndACapWhereItNearsThePole) {
   EXPECT_LE(plan.pages().size(), 4u);
   // Ursa Minor's reaches the pole: the cap comes first.
   AtlasPlan polar(kProjectionEquidistant, kWidth, kHeight, kFieldArcmin, kOverlapArcmin);
-  polar.cover({65.4 * kDeg, 90 * kDeg, 0, 2 * kPi});
+  ASSERT_TRUE(polar.cover({65.4 * kDeg, 90 * kDeg, 0, 2 * kPi}));
   EXPECT_EQ(polar.pages().front().decArcmin, 5400);
   everyPlace(65.4 * kDeg, 90 * kDeg, 0, 2 * kPi, [&](double ra, double dec) {
     if (!onSomePage(polar, ra, dec)) ++missed;
   });
   EXPECT_EQ(missed, 0);
+}
+
+// Fields too small for the sky are refused before their pages are laid out.
+TEST(AtlasPlan, ASkyOfMoreThanAThousandPagesIsRefused) {
+  for (const int field : {1, 60, 300}) {
+    AtlasPlan plan(kProjectionStereographic, kWidth, kHeight, field, field / 10);
+    EXPECT_FALSE(plan.coverSky()) << field;
+    EXPECT_TRUE(plan.pages().empty());
+  }
+  AtlasPlan tenDegrees(kProjectionStereographic, kWidth, kHeight, 600, 60);
+  EXPECT_TRUE(tenDegrees.coverSky());
 }
 
 }  // namespace
