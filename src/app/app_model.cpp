@@ -13,8 +13,6 @@
 #include "render/grid_steps.h"
 #include "render/magnitude_limits.h"
 #include "render/sky_lines.h"
-#include "telescope/link_status_codes.h"
-#include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
 
 namespace celvaro {
@@ -24,8 +22,6 @@ constexpr double kArcminPerRad = 10800.0 / std::numbers::pi;
 constexpr int kFullCircleArcmin = 21600;
 // Overlays are drawn with the XOR line style and without a fill.
 constexpr int kOverlayLine = 24, kNoFill = 1;
-// The low 16 bits of the code a protocol reports when its link is up.
-constexpr int kLinkUpCode = linkEstablishedCode(0);
 
 // Right ascension in arcminutes (truncated), kept within 0..21599.
 int raArcminOf(double raRad) {
@@ -33,19 +29,7 @@ int raArcminOf(double raRad) {
   return arcmin < 0 ? arcmin + kFullCircleArcmin : arcmin;
 }
 
-uint32_t packOffsets(int x, int y) {
-  return (static_cast<uint32_t>(y + 32767) << 16) | (static_cast<uint32_t>(x + 32767) & 0xFFFF);
-}
-
 }  // namespace
-
-int syntheticDslrState(int linkStatus) {
-  const int low = linkStatus & 0xFFFF;
-  const int high = (linkStatus >> 16) & 0xFFFF;
-  if (low == 0 || low == kStatusSwitchedOff) return 8;
-  if (low == kLinkUpCode && high >= 1 && high <= 7) return (high == 4 || high == 6) ? 40 : 24;
-  return 0;
-}
 
 AppModel::AppModel(std::string programDir, std::string configurationPath, UiResources& resources)
     : programDir_(std::move(programDir)),
@@ -68,158 +52,9 @@ AppModel::~AppModel() {
   telescopeControl_.reset();
 }
 
-// --- telescope hand-over, telescope thread side -------------------------
-
-void AppModel::postMessage(int code, uint32_t parameter) {
-  if (mainWindow_) mainWindow_->postUserMessage(code, parameter);
-}
-
-// Without a main window no message would ever deliver the event: it is
-// dropped, as an event without a listener is.
-void AppModel::storeEvent(const TelescopeEvent& event, std::string text) {
-  if (!mainWindow_) return;
-  {
-    std::lock_guard guard(modelLock_);
-    const bool positionAgain = event.kind == TelescopeEvent::kMountPosition && !telescopeEvents_.empty() &&
-                               telescopeEvents_.back().event.kind == TelescopeEvent::kMountPosition;
-    if (positionAgain) telescopeEvents_.back().event = event;
-    else telescopeEvents_.push_back({event, std::move(text)});
-  }
-  postMessage(kTelescopeEventPending, 0);
-}
-
-void AppModel::onLinkStatus(int code) {
-  TelescopeEvent event;
-  event.kind = TelescopeEvent::kLinkStatus;
-  event.linkStatus = code;
-  storeEvent(event);
-}
-
-void AppModel::onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) {
-  TelescopeEvent event;
-  event.kind = TelescopeEvent::kMountPosition;
-  event.raRad = raRad;
-  event.decRad = decRad;
-  event.rawA = rawA;
-  event.rawB = rawB;
-  storeEvent(event);
-}
-
-void AppModel::onSpiralSearchOffset(int x, int y) { postMessage(kSpiralSearchOffset, packOffsets(x, y)); }
-
-void AppModel::onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) {
-  TelescopeEvent event;
-  event.kind = TelescopeEvent::kDslrStatus;
-  event.dslr[0] = state;
-  event.dslr[1] = framesLeft;
-  event.dslr[2] = exposureLeft;
-  event.dslr[3] = pauseLeft;
-  storeEvent(event);
-}
-
-void AppModel::onGuiderPortStatus(int code) { postMessage(kGuiderPortStatus, static_cast<uint32_t>(code)); }
-
-void AppModel::onGuiderMovement(int32_t packed) { postMessage(kGuiderMovement, static_cast<uint32_t>(packed)); }
-
-void AppModel::onMountMessage(const std::string& text) {
-  TelescopeEvent event;
-  event.kind = TelescopeEvent::kMountMessage;
-  storeEvent(event, text);
-}
-
-// --- telescope hand-over, user-interface thread side ---------------------
-
-template <typename Call>
-void AppModel::tellTelescopePanels(Call call) {
-  for (TelescopeControlDlgCallback* panel : {dialogListeners.controlPanel, dialogListeners.telescopePanel}) {
-    if (panel) call(*panel);
-  }
-}
-
-// Events that arrived while an earlier message was on its way are all
-// delivered by it; the later messages find nothing left.
-void AppModel::dispatchTelescopeEvents() {
-  std::deque<QueuedEvent> events;
-  {
-    std::lock_guard guard(modelLock_);
-    events.swap(telescopeEvents_);
-  }
-  for (const QueuedEvent& queued : events) dispatchTelescopeEvent(queued);
-}
-
-void AppModel::dispatchTelescopeEvent(const QueuedEvent& queued) {
-  const TelescopeEvent& event = queued.event;
-  auto* dslr = dialogListeners.dslrExposure;
-  switch (event.kind) {
-    case TelescopeEvent::kLinkStatus:
-      keepLinkStatus(event.linkStatus);
-      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showLinkStatus(event.linkStatus); });
-      if (int state = syntheticDslrState(event.linkStatus); state && dslr) {
-        dslr->showSeriesStatus(state, 0, 0, 0);
-      }
-      if (auto* guider = dialogListeners.autoguiderMonitor) guider->showCorrectionsSent(mountTakesGuideCorrections());
-      break;
-    case TelescopeEvent::kMountPosition:
-      telescopeReadings.position = {event.raRad, event.decRad, true};
-      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) {
-        panel.showMountPosition(event.raRad, event.decRad, event.rawA, event.rawB);
-      });
-      break;
-    case TelescopeEvent::kDslrStatus:
-      if (dslr) dslr->showSeriesStatus(event.dslr[0], event.dslr[1], event.dslr[2], event.dslr[3]);
-      break;
-    case TelescopeEvent::kMountMessage:
-      telescopeReadings.mountMessage = queued.text;
-      tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showMountMessage(queued.text); });
-      break;
-    default:
-      break;
-  }
-}
-
 void AppModel::setTarget(double raRad, double decRad) {
   lastCentringTarget = {raRad, decRad, true};
-  tellTelescopePanels([&](TelescopeControlDlgCallback& panel) { panel.showTarget(raRad, decRad); });
-}
-
-void AppModel::keepLinkStatus(int code) {
-  const int low = code & 0xFFFF;
-  if (low == kLinkUpCode || low == kStatusSwitchedOff) telescopeReadings.linkState = code;
-  if (low == kStatusConnecting) telescopeReadings.position = {};  // the last mount's
-  telescopeReadings.lastStatus = code;
-  telescopeReadings.mountMessage.clear();
-}
-
-bool AppModel::mountTakesGuideCorrections() const {
-  const int code = telescopeReadings.linkState;
-  const int type = code >> 16;
-  return (code & 0xFFFF) == kLinkUpCode && takesGuideCorrections(type);
-}
-
-void AppModel::onUserMessage(int code, uint32_t parameter) {
-  auto* guider = dialogListeners.autoguiderMonitor;
-  switch (code) {
-    case kTelescopeEventPending:
-      dispatchTelescopeEvents();
-      break;
-    case kSpiralSearchOffset:
-      tellTelescopePanels([parameter](TelescopeControlDlgCallback& panel) {
-        panel.showSpiralSearchOffset(static_cast<int>(parameter & 0xFFFF) - 32767,
-                                     static_cast<int>(parameter >> 16) - 32767);
-      });
-      break;
-    case kGuiderPortStatus:
-      if (guider) guider->showGuiderPortState(static_cast<int>(parameter));
-      break;
-    case kGuiderMovement:
-      if (guider) {
-        guider->addMovementSample(static_cast<int16_t>(parameter & 0xFFFF),
-                                  static_cast<int16_t>(parameter >> 16));
-      }
-      break;
-    default:
-      break;
-  }
+  handOver.showTarget(raRad, decRad);
 }
 
 // --- reference points ---------------------------------------------------
@@ -257,10 +92,10 @@ void AppModel::storeReferencePoint(int index, double raRad, double decRad) {
 }
 
 void AppModel::notifyReferencePointListener(int index) {
-  if (!dialogListeners.referencePoints) return;
+  if (!handOver.dialogListeners.referencePoints) return;
   ReferencePoint points[kReferencePointCount];
   std::copy(referencePoints.begin(), referencePoints.end(), points);
-  dialogListeners.referencePoints->referencePointsChanged(points, index);
+  handOver.dialogListeners.referencePoints->referencePointsChanged(points, index);
 }
 
 // --- view -----------------------------------------------------------------
@@ -489,7 +324,7 @@ void AppModel::placeChanged() {
   solarSystemChanged();
   // A guiding program asks the controller for the site and the local time.
   if (telescope_) telescope_->setObservingPlace(place);
-  tellTelescopePanels([](TelescopeControlDlgCallback& panel) { panel.observingPlaceChanged(); });
+  handOver.showPlaceChanged();
 }
 
 void AppModel::timeChanged() {
@@ -542,6 +377,7 @@ bool AppModel::saveConfiguration() { return celvaro::saveConfiguration(configura
 
 void AppModel::setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow) {
   mainWindow_ = mainWindow;
+  handOver.setMainWindow(mainWindow);
   chartWindow_ = chartWindow;
 }
 
@@ -550,7 +386,7 @@ void AppModel::setTelescopeControl(iTelescopeControl* telescope) { telescope_ = 
 std::string AppModel::portsDirectory() const { return userFileDirectory(programDir_); }
 
 void AppModel::startTelescope() {
-  telescopeControl_ = std::make_unique<TelescopeControl>(*this, *clock_, portsDirectory());
+  telescopeControl_ = std::make_unique<TelescopeControl>(handOver, *clock_, portsDirectory());
   telescopeControl_->start(
       {scope.type, scope.port, scope.eastWestSwapPosition, {scope.indiHost, scope.indiPort, scope.indiDevice}});
   setTelescopeControl(telescopeControl_.get());

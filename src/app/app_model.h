@@ -1,13 +1,11 @@
 // The application model: the one object that holds the state of the running
 // program. Every window and dialog borrows it; all its operations run on the
-// user-interface thread, except the TelescopeListener side, which the
+// user-interface thread, except the hand-over's telescope side, which the
 // telescope controller calls on its own thread.
 #pragma once
 
 #include <array>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -22,7 +20,7 @@
 #include "app/object_search.h"
 #include "app/settings_records.h"
 #include "app/chart_navigator.h"
-#include "app/telescope_event.h"
+#include "app/telescope_hand_over.h"
 #include "app/ui_resources.h"
 #include "astro/chart_date.h"
 #include "astro/local_sky.h"
@@ -40,41 +38,12 @@
 #include "telescope/reference_point_handler.h"
 #include "telescope/settings_records.h"
 #include "telescope/telescope_control_interface.h"
-#include "telescope/telescope_dialog_listeners.h"
-#include "telescope/telescope_listener.h"
 
 namespace celvaro {
 
-// The dialogs that receive telescope events; null while not registered.
-struct TelescopeDialogListeners {
-  TelescopeControlDlgCallback* controlPanel = nullptr;
-  ReferencePointDlgListener* referencePoints = nullptr;
-  TelescopeDslrExpDlgListener* dslrExposure = nullptr;
-  AutoguiderMonitorDlgListener* autoguiderMonitor = nullptr;
-  // The right-hand telescope panel: it carries the control panel's controls
-  // and receives the same reports.
-  TelescopeControlDlgCallback* telescopePanel = nullptr;
-};
-
-// The object the chart was last centred on.
-struct CentringTarget {
-  double raRad = 0;
-  double decRad = 0;
-  bool valid = false;
-};
-
-// What the link last reported, for telescope windows opened later and for
-// centring the chart on the telescope.
-struct TelescopeReadings {
-  int linkState = 0;  // the last "link established" (100 + type << 16) or "switched off" (20) code
-  int lastStatus = 0;
-  std::string mountMessage;  // the mount's own text told after the last status, if any
-  CentringTarget position;   // the last reported mount position
-};
-
 class TelescopeControl;
 
-class AppModel : public TelescopeListener, public iFovAdjustmentListener, public iReferencePointHandler {
+class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
  public:
   static constexpr int kDisplaySwitchCount = 6;
   static constexpr int kReferencePointCount = 3;
@@ -85,17 +54,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   ~AppModel() override;
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
-
-  // TelescopeListener: queue the event under the model lock and post the
-  // user message; never touch a window. Statuses and messages keep their
-  // order; a position right after a position replaces it.
-  void onLinkStatus(int code) override;
-  void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override;
-  void onSpiralSearchOffset(int x, int y) override;
-  void onDslrSeriesStatus(int state, int framesLeft, int exposureLeft, int pauseLeft) override;
-  void onGuiderPortStatus(int code) override;
-  void onGuiderMovement(int32_t packed) override;
-  void onMountMessage(const std::string& text) override;
 
   // iReferencePointHandler.
   void showReferencePoint(int index) override;
@@ -110,13 +68,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   // The edited overlay fresh from the scheme, centred on the last centring
   // target and shown; nothing without a target.
   void showFovOverlayAtSelection();
-
-  // The user-interface thread's half of the telescope hand-over: code 1000
-  // delivers every queued event in order.
-  void onUserMessage(int code, uint32_t parameter);
-  // Whether the connected mount forwards an autoguider's corrections: only
-  // the Nexstar and the equatorial motor controller guide.
-  bool mountTakesGuideCorrections() const;
 
   // Centres the chart on a sky position, keeping the field within the
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
@@ -202,7 +153,8 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   GamepadSettings gamepad;
   SpiralSearchSettings spiralSearch;
   ChartSettings chart;
-  TelescopeDialogListeners dialogListeners;
+  // The telescope controller's reports on their way to the telescope windows.
+  TelescopeHandOver handOver;
   StarInfoFile starInfo;
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
   std::array<ReferencePoint, kReferencePointCount> referencePoints{};
@@ -210,7 +162,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   // The object last picked or centred on becomes the target of a Goto, and
   // the telescope panels show it at once.
   void setTarget(double raRad, double decRad);
-  TelescopeReadings telescopeReadings;
   bool redrawPending = false;
   bool statusPending = false;
   bool selectionValid = false;
@@ -239,24 +190,11 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   SkyPolylines route;
 
  private:
-  // An event and, for a mount message, its text.
-  struct QueuedEvent {
-    TelescopeEvent event;
-    std::string text;
-  };
-
-  void postMessage(int code, uint32_t parameter);
-  void storeEvent(const TelescopeEvent& event, std::string text = {});
-  void dispatchTelescopeEvents();
-  void dispatchTelescopeEvent(const QueuedEvent& queued);
-  void keepLinkStatus(int code);
   void selectFound(SearchKind kind, int index);
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
   void setField(int fieldArcmin);
   void recomputeGridSteps();
   void notifyReferencePointListener(int index);
-  template <typename Call>
-  void tellTelescopePanels(Call call);
   void updateSiderealTime();
   void drawOverlays();
   void drawFovOverlay(RenderingOutput& output, const FovOverlay& overlay, bool remember);
@@ -276,13 +214,6 @@ class AppModel : public TelescopeListener, public iFovAdjustmentListener, public
   iTelescopeControl* telescope_ = nullptr;
   iMainWindowCallback* mainWindow_ = nullptr;
   iChartView* chartWindow_ = nullptr;
-
-  mutable std::mutex modelLock_;  // guards telescopeEvents_ only
-  std::deque<QueuedEvent> telescopeEvents_;
 };
-
-// The DSLR state shown for a link status code: 8 when the link went away,
-// 40 or 24 when a mount of a type came up, 0 for codes that send nothing.
-int syntheticDslrState(int linkStatus);
 
 }  // namespace celvaro

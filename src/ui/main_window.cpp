@@ -62,64 +62,6 @@
 namespace celvaro {
 namespace {
 
-struct MenuItem {
-  int id;  // 0: a separator
-  const char* english;
-};
-
-struct MenuDefinition {
-  int titleTextId;
-  const char* english;
-  std::vector<MenuItem> items;
-};
-
-// The menus with the program's command ids; a submenu is the presets.
-const std::vector<MenuDefinition>& menuDefinitions() {
-  static const std::vector<MenuDefinition> menus = {
-      {19001, "&Chart", {{100, "&Projection..."}, {101, "&Field of view..."}, {102, "&Constellations and grid..."},
-                         {103, "Co&nstellations..."},
-                         {0, ""}, {107, "&Save chart settings..."}, {108, "&Load chart settings..."}, {-1, ""},
-                         {0, ""}, {800, "Printable &map..."}, {0, ""}, {MainWindow::kExit, "E&xit"}}},
-      {19002, "&Stars", {{200, "&Stars..."}, {201, "Star &labels..."}, {0, ""}, {202, "&Variable stars..."},
-                         {203, "Variable-star l&abels..."}, {204, "&Double stars..."}, {205, "Double-star la&bels..."}}},
-      {19003, "&Deep sky", {{300, "&Deep-sky objects..."}, {301, "Deep-sky &catalog identifiers..."},
-                            {302, "Deep-sky &labels by type..."}}},
-      {19004, "S&olar system", {{401, "&Solar system..."}, {400, "Solar-system &display..."}, {403, "&Planet tracks..."},
-                                {402, "&Moon phase calendar..."}, {0, ""}, {405, "&Comet list..."},
-                                {407, "M&inor planets..."}, {409, "Minor-planet &tracks..."}}},
-      {19005, "Sea&rch", {{500, "&Whole visible sky"}, {501, "&Zenith"}, {0, ""}, {502, "&Constellation..."},
-                          {503, "&Star..."}, {504, "&Variable star..."}, {505, "&Double star..."},
-                          {506, "S&olar-system object..."}, {507, "Co&met..."}, {508, "M&inor planet..."},
-                          {509, "D&eep-sky object..."}, {510, "&Popular objects..."}, {0, ""},
-                          {513, "Go to a &position..."}, {511, "Star &hopping..."}, {512, "Observing s&uggestions..."}}},
-      {19006, "&Telescope", {{606, "Telescope &settings..."}, {601, "&Alt-azimuth mount alignment..."},
-                             {610, "Centre on the &telescope"}, {607, "&Gamepad..."}, {609, "&Field-of-view overlay..."},
-                             {611, "Autoguider &monitor..."}, {612, "&DSLR exposure series..."}}},
-      {19007, "S&ettings", {{700, "&Observing place..."}, {701, "&Date and time..."}, {702, "&Navigation..."},
-                            {703, "&Colours..."}, {704, "Night &vision"}, {0, ""}, {705, "&Toolbar"},
-                            {706, "Telescope &panel"}, {0, ""}, {708, "&Language..."}}},
-      {19008, "&Help", {{1000, "&Info"}, {1001, "&About Celvaro..."}}},
-  };
-  return menus;
-}
-
-const std::vector<MenuItem>& presetItems() {
-  static const std::vector<MenuItem> items = {{120, "&Default"}, {121, "&Schematic"}, {122, "For &variable-star observing"},
-                                              {123, "For d&ouble-star observing"}, {124, "For d&eep-sky observing"}};
-  return items;
-}
-
-// Toolbar bands: buttons and whether they are an exclusive check group.
-struct Band {
-  int first, last;
-  bool checkable, exclusive;
-};
-constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false}, {2009, 2010, false, false},
-                           {2011, 2015, false, false}, {2016, 2019, true, false}, {2020, 2021, true, true}};
-
-
-constexpr int kPresetsMenuId = -1;
-
 // A telescope window, made the first time it is shown; from then on it
 // follows the user's language changes.
 template <typename Window>
@@ -520,7 +462,7 @@ void MainWindow::openTelescopeControl() {
 }
 
 void MainWindow::centreOnTelescope() {
-  const CentringTarget& scope = model_.telescopeReadings.position;
+  const CentringTarget& scope = model_.handOver.readings.position;
   if (!scope.valid) {
     setStatusText(resources_.textOr(text_id::kTelescopePositionUnknown, "The telescope position is not known yet."));
   } else if (model_.centreOn(scope.raRad, scope.decRad, 0, 0, false) == 0) {
@@ -590,7 +532,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- iMainWindowCallback -------------------------------------------------------------
 
 void MainWindow::postUserMessage(int code, uint32_t parameter) {
-  QMetaObject::invokeMethod(this, [this, code, parameter] { model_.onUserMessage(code, parameter); },
+  QMetaObject::invokeMethod(this, [this, code, parameter] { model_.handOver.onUserMessage(code, parameter); },
                             Qt::QueuedConnection);
 }
 

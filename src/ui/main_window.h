@@ -13,6 +13,7 @@
 
 #include "app/language_changed_listener.h"
 #include "app/main_window_callback.h"
+#include "ui/main_menus.h"
 
 class QAction;
 class QMenu;
@@ -40,7 +41,7 @@ struct CityChoice;
 
 class MainWindow final : public QMainWindow, public iMainWindowCallback {
  public:
-  static constexpr int kExit = 109;  // Chart → Exit
+  static constexpr int kExit = kExitCommand;  // Chart → Exit
 
   MainWindow(UiResources& resources, AppModel& model);
   ~MainWindow() override;

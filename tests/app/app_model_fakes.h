@@ -34,7 +34,7 @@ class FakeMainWindow : public iMainWindowCallback {
         message = posted.front();
         posted.pop_front();
       }
-      model.onUserMessage(message.first, message.second);
+      model.handOver.onUserMessage(message.first, message.second);
     }
   }
   void setStatusText(const std::string&) override {}
@@ -160,9 +160,9 @@ class ModelWithFakeWindows : public ::testing::Test {
   ModelWithFakeWindows() : model(dir.path().string(), dir.file("celvaro.cfg"), resources) {
     resources.setProgramDir(dir.path().string());
     model.setWindows(&mainWindow, &chartView);
-    model.dialogListeners.controlPanel = &panel;
-    model.dialogListeners.dslrExposure = &dslr;
-    model.dialogListeners.autoguiderMonitor = &guider;
+    model.handOver.dialogListeners.controlPanel = &panel;
+    model.handOver.dialogListeners.dslrExposure = &dslr;
+    model.handOver.dialogListeners.autoguiderMonitor = &guider;
   }
 
   ScratchDir dir;

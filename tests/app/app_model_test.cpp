@@ -27,14 +27,14 @@ using AppModelTest = ModelWithFakeWindows;
 // panels, in order, with the mount's words after a refusal; positions in a
 // row deliver only the newest, and never jump over a status.
 TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
-  model.onLinkStatus(100 | (5 << 16));
-  model.onMountPosition(1.0, 0.5, 10, 20);
-  model.onMountPosition(2.0, -0.25, 30, 40);
-  model.onLinkStatus(26);
-  model.onMountMessage("Object Below Horizon");
-  model.onMountPosition(3.0, 0.0, 50, 60);
-  model.onLinkStatus(20);
-  model.onLinkStatus(4);
+  model.handOver.onLinkStatus(100 | (5 << 16));
+  model.handOver.onMountPosition(1.0, 0.5, 10, 20);
+  model.handOver.onMountPosition(2.0, -0.25, 30, 40);
+  model.handOver.onLinkStatus(26);
+  model.handOver.onMountMessage("Object Below Horizon");
+  model.handOver.onMountPosition(3.0, 0.0, 50, 60);
+  model.handOver.onLinkStatus(20);
+  model.handOver.onLinkStatus(4);
   EXPECT_EQ(mainWindow.posted.size(), 8u);
   EXPECT_EQ(mainWindow.posted[0], (std::pair<int, uint32_t>{1000, 0}));
   mainWindow.deliverAll(model);
@@ -43,26 +43,26 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
                                                    "status 4"}));
   EXPECT_EQ(panel.positions[0].ra, 2.0);
   EXPECT_EQ(panel.positions[0].rawB, 40);
-  EXPECT_EQ(model.telescopeReadings.linkState, 20);
-  EXPECT_EQ(model.telescopeReadings.lastStatus, 4);
-  EXPECT_EQ(model.telescopeReadings.mountMessage, "");
+  EXPECT_EQ(model.handOver.readings.linkState, 20);
+  EXPECT_EQ(model.handOver.readings.lastStatus, 4);
+  EXPECT_EQ(model.handOver.readings.mountMessage, "");
 }
 
 // Only the Nexstar, the equatorial motor controller and an INDI mount take
 // guide corrections; the monitor is told with every change of the link.
 TEST_F(AppModelTest, TheMonitorLearnsWhetherCorrectionsReachTheMount) {
-  for (int type : {4, 5, 3, 7, 8, 1, 6}) model.onLinkStatus(100 | (type << 16));
-  model.onLinkStatus(20);
+  for (int type : {4, 5, 3, 7, 8, 1, 6}) model.handOver.onLinkStatus(100 | (type << 16));
+  model.handOver.onLinkStatus(20);
   mainWindow.deliverAll(model);
   EXPECT_EQ(guider.correctionsSent, (std::vector<bool>{true, false, true, false, true, false, false, false}));
-  EXPECT_FALSE(model.mountTakesGuideCorrections());
+  EXPECT_FALSE(model.handOver.mountTakesGuideCorrections());
 }
 
 TEST_F(AppModelTest, LinkStatusAlsoSendsTheSyntheticDslrState) {
   const int statuses[] = {0, 20, 100 | (4 << 16), 100 | (6 << 16), 100 | (5 << 16),
                           100 | (1 << 16), 100 | (8 << 16), 100, 10, 20 | (3 << 16)};
   for (int status : statuses) {
-    model.onLinkStatus(status);
+    model.handOver.onLinkStatus(status);
     mainWindow.deliverAll(model);
   }
   EXPECT_EQ(panel.statuses, std::vector<int>(std::begin(statuses), std::end(statuses)));
@@ -75,12 +75,12 @@ TEST_F(AppModelTest, LinkStatusAlsoSendsTheSyntheticDslrState) {
 }
 
 TEST_F(AppModelTest, DslrGuiderAndSpiralEventsReachTheirDialogs) {
-  model.onDslrSeriesStatus(3, 5, 30, 0);
-  model.onSpiralSearchOffset(-32767, 32768);
-  model.onSpiralSearchOffset(-5, 7);
-  model.onGuiderPortStatus(3);
-  model.onGuiderMovement(static_cast<int32_t>((5u << 16) | (static_cast<uint32_t>(-5) & 0xFFFF)));
-  model.onGuiderMovement(static_cast<int32_t>(static_cast<uint32_t>(-5) << 16));
+  model.handOver.onDslrSeriesStatus(3, 5, 30, 0);
+  model.handOver.onSpiralSearchOffset(-32767, 32768);
+  model.handOver.onSpiralSearchOffset(-5, 7);
+  model.handOver.onGuiderPortStatus(3);
+  model.handOver.onGuiderMovement(static_cast<int32_t>((5u << 16) | (static_cast<uint32_t>(-5) & 0xFFFF)));
+  model.handOver.onGuiderMovement(static_cast<int32_t>(static_cast<uint32_t>(-5) << 16));
   EXPECT_EQ(mainWindow.posted[1].first, 1001);
   EXPECT_EQ(mainWindow.posted[2].second, ((7u + 32767) << 16) | (32767u - 5));
   mainWindow.deliverAll(model);
@@ -98,8 +98,8 @@ TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
   std::vector<int> sent;
   std::thread telescope([&] {
     for (int i = 1; i <= 20000; ++i) {
-      model.onMountPosition(i, -i, i, -i);
-      if (i % 7 == 0) model.onLinkStatus(i);
+      model.handOver.onMountPosition(i, -i, i, -i);
+      if (i % 7 == 0) model.handOver.onLinkStatus(i);
     }
     done = true;
   });
@@ -276,7 +276,7 @@ TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
   RecordingLink telescope;
   RecordingReferenceDialog dialog;
   model.setTelescopeControl(&telescope);
-  model.dialogListeners.referencePoints = &dialog;
+  model.handOver.dialogListeners.referencePoints = &dialog;
   model.referencePoints[0] = {1.0, 0.2, true};
   model.referencePoints[1] = {2.0, 0.3, true};
   model.referencePoints[2] = {3.0, 0.4, true};

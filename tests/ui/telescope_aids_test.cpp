@@ -138,7 +138,7 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   EXPECT_EQ(exposureSeconds("x"), -1);
   DlgDslrExp dialog(resources, model);
   dialog.showOver(nullptr);
-  EXPECT_EQ(model.dialogListeners.dslrExposure, &dialog);
+  EXPECT_EQ(model.handOver.dialogListeners.dslrExposure, &dialog);
   dialog.onCommand(DlgDslrExp::kFirstPreset + 5, kClicked, nullptr);
   EXPECT_EQ(dialog.control<QLineEdit>(DlgDslrExp::kExposure)->text(), "5:00");
   dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
@@ -183,7 +183,7 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 120);
   EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->segments(0), LedDisplay::kDigitMasks[1]);
   dialog.window()->close();
-  EXPECT_EQ(model.dialogListeners.dslrExposure, nullptr);
+  EXPECT_EQ(model.handOver.dialogListeners.dslrExposure, nullptr);
 }
 
 // The guider port is not the mount's: the monitor offers the first other
@@ -206,7 +206,7 @@ TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) 
   testing::FakeMainWindow mainWindow;
   model.setWindows(&mainWindow, nullptr);
   for (const auto& [status, sent] : links) {
-    model.onLinkStatus(status);
+    model.handOver.onLinkStatus(status);
     mainWindow.deliverAll(model);
     EXPECT_EQ(note->text(), sent ? "" : notSent) << status;
   }

@@ -97,7 +97,7 @@ class TelescopeWindows : public ::testing::Test {
   // The link reports from its own thread; the report reaches the windows
   // through the event loop.
   void report(int linkStatus) {
-    std::thread([&] { model->onLinkStatus(linkStatus); }).join();
+    std::thread([&] { model->handOver.onLinkStatus(linkStatus); }).join();
     QApplication::processEvents();
   }
   std::vector<std::string> takeCalls() { return std::exchange(link.calls, {}); }
@@ -192,7 +192,7 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
   EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "No link");
   EXPECT_EQ(shown(controlPanel(), Panel::kMountName), "Skywatcher Autotrack direct");
   EXPECT_TRUE(enabled(controlPanel(), 208));
-  EXPECT_EQ(model->dialogListeners.controlPanel, &controlPanel());
+  EXPECT_EQ(model->handOver.dialogListeners.controlPanel, &controlPanel());
 
   report(20);
   for (Panel* p : {&panel(), static_cast<Panel*>(&controlPanel())}) {
@@ -206,7 +206,7 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
   controlPanel().control<QSlider>(DlgTelescopeControl::kTransparency)->setValue(40);
   EXPECT_NEAR(controlPanel().window()->windowOpacity(), 0.6, 0.01);
   click(controlPanel(), kIdCancel);
-  EXPECT_EQ(model->dialogListeners.controlPanel, nullptr);
+  EXPECT_EQ(model->handOver.dialogListeners.controlPanel, nullptr);
 }
 
 // A lost port is reported as 20 then 4 at once; both must reach the panels
@@ -215,10 +215,10 @@ TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
   report(linkEstablishedCode(kMountMotorAltAz));
   ASSERT_TRUE(enabled(panel(), Panel::kGoto));
   std::thread([&] {
-    model->onMountPosition(0.5, 0.1, 1, 2);
-    model->onLinkStatus(20);
-    model->onMountPosition(0.6, 0.2, 3, 4);
-    model->onLinkStatus(4);
+    model->handOver.onMountPosition(0.5, 0.1, 1, 2);
+    model->handOver.onLinkStatus(20);
+    model->handOver.onMountPosition(0.6, 0.2, 3, 4);
+    model->handOver.onLinkStatus(4);
   }).join();
   QApplication::processEvents();
   for (int id : {Panel::kGoto, Panel::kStop, 201, Panel::kGetPosition}) EXPECT_FALSE(enabled(panel(), id)) << id;
@@ -234,7 +234,7 @@ TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
 TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
   model->scope.indiDevice = "Telescope Simulator";
   report(linkEstablishedCode(kMountLx200));
-  std::thread([&] { model->onMountPosition(0.6, 0.2, 0, 0); }).join();
+  std::thread([&] { model->handOver.onMountPosition(0.6, 0.2, 0, 0); }).join();
   QApplication::processEvents();
   ASSERT_FALSE(shown(panel(), Panel::kScopeRa).isEmpty());
   report(20);
@@ -263,8 +263,8 @@ TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
   report(11);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
   std::thread([&] {
-    model->onLinkStatus(26);
-    model->onMountMessage("Object Below Horizon");
+    model->handOver.onLinkStatus(26);
+    model->handOver.onMountMessage("Object Below Horizon");
   }).join();
   QApplication::processEvents();
   EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
@@ -280,13 +280,13 @@ TEST_F(TelescopeWindows, TheSpiralPanelRunsFromTheSpiralsStartToItsEnd) {
   SpiralSearchPanel& spiral = *panel().spiralPanel();
   report(23);
   EXPECT_TRUE(spiral.running());
-  std::thread([&] { model->onSpiralSearchOffset(240, -120); }).join();
+  std::thread([&] { model->handOver.onSpiralSearchOffset(240, -120); }).join();
   QApplication::processEvents();
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
   report(24);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Spiral search finished");
   EXPECT_FALSE(spiral.running());
-  std::thread([&] { model->onSpiralSearchOffset(480, 0); }).join();
+  std::thread([&] { model->handOver.onSpiralSearchOffset(480, 0); }).join();
   QApplication::processEvents();
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
 }
@@ -451,7 +451,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   // Centring on the telescope needs a reported position.
   window->command(610);
   EXPECT_EQ(window->statusParts().part(0), "The telescope position is not known yet.");
-  std::thread([&] { model->onMountPosition(0.5, -0.5 * kRadPerDeg, 10, 20); }).join();
+  std::thread([&] { model->handOver.onMountPosition(0.5, -0.5 * kRadPerDeg, 10, 20); }).join();
   QApplication::processEvents();
   EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
@@ -509,7 +509,7 @@ TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) 
 TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
   window->command(601);
   DlgTelescopeAdjust& adjust = *window->telescopeAdjust();
-  EXPECT_EQ(model->dialogListeners.referencePoints, &adjust);
+  EXPECT_EQ(model->handOver.dialogListeners.referencePoints, &adjust);
   // The two windows of aligning open side by side: neither hides the other's buttons.
   EXPECT_FALSE(adjust.window()->frameGeometry().intersects(controlPanel().window()->frameGeometry()));
   EXPECT_TRUE(model->showReferencePoints);
@@ -531,7 +531,7 @@ TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
 
   click(adjust, kIdCancel);
   EXPECT_FALSE(adjust.window()->isVisible());
-  EXPECT_EQ(model->dialogListeners.referencePoints, nullptr);
+  EXPECT_EQ(model->handOver.dialogListeners.referencePoints, nullptr);
   EXPECT_FALSE(model->showReferencePoints);
 }
 
@@ -540,14 +540,14 @@ TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {
   QWidget* side = panel().window();
   ASSERT_TRUE(window->action(706)->isChecked());
   EXPECT_TRUE(side->isVisible());
-  EXPECT_EQ(model->dialogListeners.telescopePanel, &panel());
+  EXPECT_EQ(model->handOver.dialogListeners.telescopePanel, &panel());
   EXPECT_EQ(window->chartWindow().width() + side->width(), client->width());
   EXPECT_EQ(side->x(), window->chartWindow().width());
 
   window->action(706)->trigger();
   QApplication::processEvents();
   EXPECT_FALSE(side->isVisible());
-  EXPECT_EQ(model->dialogListeners.telescopePanel, nullptr);
+  EXPECT_EQ(model->handOver.dialogListeners.telescopePanel, nullptr);
   EXPECT_EQ(window->chartWindow().width(), client->width());
   EXPECT_EQ(model->outputArea.width, client->width());
 

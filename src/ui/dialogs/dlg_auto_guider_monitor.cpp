@@ -34,7 +34,7 @@ DlgAutoGuiderMonitor::DlgAutoGuiderMonitor(UiResources& resources, AppModel& mod
     : FwDialogBase(resources), model_(model) {}
 
 DlgAutoGuiderMonitor::~DlgAutoGuiderMonitor() {
-  if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
+  if (model_.handOver.dialogListeners.autoguiderMonitor == this) model_.handOver.dialogListeners.autoguiderMonitor = nullptr;
 }
 
 void DlgAutoGuiderMonitor::onInitDialog() {
@@ -60,7 +60,7 @@ void DlgAutoGuiderMonitor::onInitDialog() {
   grid()->addWidget(button(kIdCancel, {}), 5, 3);
   showControlTexts(*this, resources(), kTexts);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
-    if (model_.dialogListeners.autoguiderMonitor == this) model_.dialogListeners.autoguiderMonitor = nullptr;
+    if (model_.handOver.dialogListeners.autoguiderMonitor == this) model_.handOver.dialogListeners.autoguiderMonitor = nullptr;
   });
 }
 
@@ -97,8 +97,8 @@ void DlgAutoGuiderMonitor::languageChanged() {
 
 void DlgAutoGuiderMonitor::showOver(QWidget* parent) {
   create(parent);
-  showCorrectionsSent(model_.mountTakesGuideCorrections());
-  model_.dialogListeners.autoguiderMonitor = this;
+  showCorrectionsSent(model_.handOver.mountTakesGuideCorrections());
+  model_.handOver.dialogListeners.autoguiderMonitor = this;
   window()->show();
   window()->raise();
 }

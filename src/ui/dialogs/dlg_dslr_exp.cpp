@@ -57,7 +57,7 @@ ShownTime shownTime(int seconds) {
 DlgDslrExp::DlgDslrExp(UiResources& resources, AppModel& model) : FwDialogBase(resources), model_(model) {}
 
 DlgDslrExp::~DlgDslrExp() {
-  if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
+  if (model_.handOver.dialogListeners.dslrExposure == this) model_.handOver.dialogListeners.dslrExposure = nullptr;
 }
 
 void DlgDslrExp::onInitDialog() {
@@ -79,7 +79,7 @@ void DlgDslrExp::onInitDialog() {
   grid()->addWidget(button(kIdCancel, {}), 6, 2, 1, 2);
   showControlTexts(*this, resources(), kTexts);
   QObject::connect(window(), &QDialog::finished, window(), [this] {
-    if (model_.dialogListeners.dslrExposure == this) model_.dialogListeners.dslrExposure = nullptr;
+    if (model_.handOver.dialogListeners.dslrExposure == this) model_.handOver.dialogListeners.dslrExposure = nullptr;
   });
 }
 
@@ -146,7 +146,7 @@ void DlgDslrExp::languageChanged() {
 
 void DlgDslrExp::showOver(QWidget* parent) {
   create(parent);
-  model_.dialogListeners.dslrExposure = this;
+  model_.handOver.dialogListeners.dslrExposure = this;
   window()->show();
   window()->raise();
 }

@@ -32,7 +32,7 @@ class KeepOpen : public QObject {
 }  // namespace
 
 DlgPanelTelescope::DlgPanelTelescope(UiResources& resources, AppModel& model)
-    : TelescopeDialogBase(resources, model, model.dialogListeners.telescopePanel) {}
+    : TelescopeDialogBase(resources, model, model.handOver.dialogListeners.telescopePanel) {}
 
 void DlgPanelTelescope::onInitDialog() {
   grid()->addWidget(label(kPlace, ""), 0, 0);
@@ -61,7 +61,7 @@ void DlgPanelTelescope::setShown(bool shown) {
 
 void DlgPanelTelescope::showOwnTexts() { showControlTexts(*this, resources(), kTexts); }
 
-bool DlgPanelTelescope::drivenByGamepad() { return model().dialogListeners.controlPanel == nullptr; }
+bool DlgPanelTelescope::drivenByGamepad() { return model().handOver.dialogListeners.controlPanel == nullptr; }
 
 void DlgPanelTelescope::onCommand(int id, int code, QWidget* control) {
   if (id != kEditPlace) {

@@ -53,7 +53,7 @@ void DlgTelescopeAdjust::languageChanged() { showControlTexts(*this, resources()
 
 void DlgTelescopeAdjust::showOver(QWidget* parent) {
   create(parent);
-  model_.dialogListeners.referencePoints = this;
+  model_.handOver.dialogListeners.referencePoints = this;
   ReferencePoint points[AppModel::kReferencePointCount];
   std::copy(model_.referencePoints.begin(), model_.referencePoints.end(), points);
   referencePointsChanged(points, 0);
@@ -66,8 +66,8 @@ void DlgTelescopeAdjust::showOver(QWidget* parent) {
 }
 
 void DlgTelescopeAdjust::detach() {
-  if (model_.dialogListeners.referencePoints != this) return;
-  model_.dialogListeners.referencePoints = nullptr;
+  if (model_.handOver.dialogListeners.referencePoints != this) return;
+  model_.handOver.dialogListeners.referencePoints = nullptr;
   model_.showReferencePoints = false;
   model_.redrawPending = true;
   refresh();

@@ -29,7 +29,7 @@ constexpr ControlText kTexts[] = {
 }  // namespace
 
 DlgTelescopeControl::DlgTelescopeControl(UiResources& resources, AppModel& model)
-    : TelescopeDialogBase(resources, model, model.dialogListeners.controlPanel) {}
+    : TelescopeDialogBase(resources, model, model.handOver.dialogListeners.controlPanel) {}
 
 void DlgTelescopeControl::onInitDialog() {
   int row = addTelescopeControls(0);

@@ -347,7 +347,7 @@ void TelescopeDialogBase::showTarget(double raRad, double decRad) {
 
 void TelescopeDialogBase::attach() {
   listenerSlot_ = this;
-  const TelescopeReadings& readings = model_.telescopeReadings;
+  const TelescopeReadings& readings = model_.handOver.readings;
   showLinkStatus(readings.linkState);
   if (readings.lastStatus != readings.linkState) showLinkStatus(readings.lastStatus);
   if (!readings.mountMessage.empty()) showMountMessage(readings.mountMessage);
