@@ -1,0 +1,361 @@
+// The search commands on the built data: each kind of object found the way
+// a user finds it, the chart centred on its published place and the
+// information window showing its facts.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <numbers>
+
+#include "app/app_model.h"
+#include "app/model_object_info.h"
+#include "app/startup.h"
+#include "app/ui_resources.h"
+#include "astro/constellation_list.h"
+#include "catalog/star_id_format.h"
+#include "platform/number_text.h"
+#include "solarsystem/object_identifier.h"
+#include "star_id_writers.h"
+#include "test_files.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_search_lists.h"
+#include "ui/dialogs/dlg_search_named_obj.h"
+#include "ui/dialogs/dlg_search_star.h"
+#include "ui/dialogs/dlg_search_typed.h"
+#include "ui/main_window.h"
+#include "ui/message_sink.h"
+#include "ui/program_window.h"
+#include "ui/search_commands.h"
+#include "ui/search_driving.h"
+
+namespace celvaro {
+namespace {
+
+using namespace testing;
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kArcminPerRad = 10800 / kPi;
+
+// --- on the built data ------------------------------------------------------------------------
+
+// The angle between the chart centre and a position, in arcminutes.
+double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRad) {
+  const double ra = chart.centreRaArcmin / kArcminPerRad, dec = chart.centreDecArcmin / kArcminPerRad;
+  const double c = std::sin(dec) * std::sin(decRad) + std::cos(dec) * std::cos(decRad) * std::cos(ra - raRad);
+  return std::acos(std::min(1.0, c)) * kArcminPerRad;
+}
+
+// A new user's program over the built data, in English.
+class BuiltDataSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+    resources.setProgramDir(CELVARO_RUN_DIR);
+    resources.loadLanguage(kEnglish);
+    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
+    loadChartData(*model);
+    window = std::make_unique<MainWindow>(resources, *model);
+    window->searches().setMessageSink(messages);
+  }
+  // The chart centre is the position, truncated to whole arcminutes.
+  void expectCentredOn(double raRad, double decRad) {
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().text.toStdString();
+    const double ra = raRad * kArcminPerRad, dec = decRad * kArcminPerRad;
+    EXPECT_NEAR(std::remainder(model->chart.centreRaArcmin - ra, 21600), 0, 1) << "RA " << ra / 60;
+    EXPECT_NEAR(model->chart.centreDecArcmin, dec, 1) << "Dec " << dec / 60;
+  }
+  void expectCentredOn(const StarPosition& at) { expectCentredOn(at.raRad, at.decRad); }
+  // Within `toleranceArcmin` of a published J2000 position.
+  void expectNear(double raHours, double decDeg, double toleranceArcmin) {
+    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * kPi / 12, decDeg * kPi / 180), toleranceArcmin);
+  }
+  void requireStarIds() {
+    if (model->catalogs()->starIds().recordCount() == 0) GTEST_SKIP() << "no star identification data";
+  }
+  void setUniversalDate(const ChartDate& universal) {
+    model->setUniversalDate(universal);
+    model->timeChanged();
+  }
+  // What the information window lists of the selection, by caption.
+  std::map<std::string, std::string> selectionProperties() {
+    const std::optional<ObjectInformation> info = objectInformation(*model);
+    EXPECT_TRUE(info.has_value()) << "nothing selected";
+    std::map<std::string, std::string> properties;
+    if (info) {
+      for (const ObjectProperty& p : info->properties) properties[p.caption] = p.value;
+    }
+    return properties;
+  }
+
+  ScratchDir dir;
+  UiResources resources;
+  std::unique_ptr<AppModel> model;
+  std::unique_ptr<MainWindow> window;
+  RecordedMessages messages;
+};
+
+// The number a property's value begins with ("20.4° east" is 20.4) within
+// a relative tolerance.
+void expectClose(const std::string& value, double expected, double relative, const char* what) {
+  EXPECT_NEAR(leadingDouble(value) / expected, 1, relative) << what << ": " << value;
+}
+
+constexpr double kVegaRaHours = 18 + 36 / 60.0 + 56.3 / 3600, kVegaDecDeg = 38 + 47 / 60.0 + 1.3 / 3600;
+
+TEST_F(BuiltDataSearch, VegaByName) {
+  requireStarIds();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleSearchStar::kName, "Vega");
+    press(dialog, kIdOk);
+  });
+  window->command(503);
+  expectNear(kVegaRaHours, kVegaDecDeg, 2);
+  EXPECT_LE(model->chart.fieldArcmin, 3600);
+  // Selected as a click selects it: Object info shows the star's data.
+  ASSERT_TRUE(model->selectionValid);
+  EXPECT_EQ(model->selection.kind, kPickStar);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
+            info->properties.end());
+}
+
+// Designations and names typed into the one-line question, each within
+// its tolerance of a published J2000 position (large nebulae's centres
+// differ): the Beehive is M 44 (SIMBAD 08 40 24 +19 40 00).
+TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
+  struct Case {
+    int command;
+    const char* typed;
+    const char* designation;
+    double raHours, decDeg, toleranceArcmin;
+  };
+  const Case cases[] = {{509, "M 13", "M 13", 16.69479, 36.45986, 2},
+                        {509, "NGC 7000", "NGC 7000", 20.98808, 44.52889, 15},
+                        {509, "Beehive", "M 44", 8.67333, 19.66667, 10},
+                        {504, "RR Lyr", "RR Lyr", 19.42442, 42.78436, 2},
+                        {505, "STF 1744", "STF 1744", 13.39875, 54.92528, 2}};
+  const SkyCatalogs& catalogs = *model->catalogs();
+  for (const Case& c : cases) {
+    model->chart.fieldArcmin = 3600;
+    answerQuestion(c.typed);
+    window->command(c.command);
+    StarPosition at;
+    const bool found = c.command == 509   ? catalogs.deepsky()->findByDesignation(c.designation, at)
+                       : c.command == 504 ? catalogs.variableStars()->findByDesignation(c.designation, at)
+                                          : catalogs.doubleStars()->findByDesignation(c.designation, at) == kDoubleFound;
+    ASSERT_TRUE(found) << c.designation;
+    expectCentredOn(at);
+    expectNear(c.raHours, c.decDeg, c.toleranceArcmin);
+    EXPECT_EQ(model->chart.fieldArcmin, 1800) << c.typed;
+  }
+}
+
+// A planet found by the search is selected, so Object info shows it with
+// the events of its night, each with its date.
+TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
+  whenShown([](QWidget* dialog) {
+    testing::controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
+    press(dialog, kIdOk);
+  });
+  window->command(506);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
+  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
+      << info->localTimes[1];
+}
+
+// Vega by its HD number: its identifications and Hipparcos data
+// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
+TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
+  requireStarIds();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleSearchStar::kName, "HD 172167");
+    press(dialog, kIdOk);
+  });
+  window->command(503);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
+  std::map<std::string, std::string> p = selectionProperties();
+  EXPECT_EQ(p["Hipparcos number"], "91262");
+  EXPECT_EQ(p["HD number"], "172167");
+  EXPECT_EQ(p["HR number"], "7001");
+  EXPECT_EQ(p["SAO number"], "67174");
+  EXPECT_EQ(p["Visual magnitude"], "0.03");
+  EXPECT_EQ(p["Proper name"], "Vega");
+}
+
+// Jupiter on 2024-04-21 0h UT and the Moon on 2026-02-15 6h UT against
+// PyEphem 4.1.4 (geocentric): Jupiter 5.93826 AU from the Earth and
+// 5.00896 from the Sun, 20.44 degrees east of it, 33.13" across, 99.88 %
+// lit, in Aries; its magnitude by the Almanac's law on those distances
+// -2.01 (PyEphem's own law says -1.86). The Moon 393631 km away, in
+// Capricornus, 27.42 days after the new Moon of January 18, the next one
+// on February 17 12:01:05 UT (14:01 on the chart's clock, 2 hours ahead).
+TEST_F(BuiltDataSearch, PlanetsAndTheMoonFoundShowTheirFacts) {
+  setUniversalDate({2024, 4, 21, 0, 0, 0});
+  pickFromList("Jupiter");
+  window->command(506);
+  std::map<std::string, std::string> p = selectionProperties();
+  expectClose(p["Distance from the Earth (AU)"], 5.93826, 0.001, "distance");
+  expectClose(p["Distance from the Sun (AU)"], 5.00896, 0.001, "distance from the Sun");
+  expectClose(p["Elongation from the Sun"], 20.44, 0.005, "elongation");
+  EXPECT_TRUE(p["Elongation from the Sun"].ends_with(" east")) << p["Elongation from the Sun"];
+  expectClose(p["Apparent diameter"], 33.13, 0.01, "diameter");
+  EXPECT_NEAR(leadingDouble(p["Illuminated fraction"]), 99.88, 1);
+  EXPECT_NEAR(leadingDouble(p["Magnitude"]), -2.01, 0.1);
+  EXPECT_EQ(p["Constellation"], "Aries");
+
+  setUniversalDate({2026, 2, 15, 6, 0, 0});
+  pickFromList("Moon");
+  window->command(506);
+  p = selectionProperties();
+  expectClose(p["Distance from the Earth (km)"], 393631, 0.001, "distance");
+  EXPECT_EQ(p["Constellation"], "Capricornus");
+  EXPECT_NEAR(leadingDouble(p["Age of the Moon (days)"]), 27.42, 0.05);
+  EXPECT_TRUE(p["New Moon (Local time)"].starts_with("2026-02-17 14:0")) << p["New Moon (Local time)"];
+  for (const char* quarter : {"First quarter (Local time)", "Full Moon (Local time)", "Last quarter (Local time)"}) {
+    EXPECT_FALSE(p[quarter].empty()) << quarter;
+  }
+}
+
+// 12P/Pons-Brooks and Ceres from the built element lists on 2024-04-21 0h
+// UT against PyEphem 4.1.4's EllipticalBody of the same elements: 12P
+// magnitude 8.95 (g 9, k 4), 1.60377 AU from the Earth, 0.78108 from the
+// Sun, 22.78 degrees east of it, in Taurus; Ceres magnitude 8.61 (H 3.33,
+// G 0.12), 2.47045 and 2.84643 AU, 101.49 degrees west, in Sagittarius.
+TEST_F(BuiltDataSearch, ACometAndAnAsteroidFoundShowTheirFacts) {
+  setUniversalDate({2024, 4, 21, 0, 0, 0});
+  const struct {
+    int command;
+    const char* name;
+    double magnitude, earthAu, sunAu, elongation;
+    const char* side;
+    const char* constellation;
+  } cases[] = {{507, "12P/Pons-Brooks", 8.95, 1.60377, 0.78108, 22.78, " east", "Taurus"},
+               {508, "Ceres", 8.61, 2.47045, 2.84643, 101.49, " west", "Sagittarius"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.command == 507) {
+      pickFromList(c.name);
+    } else {
+      whenShown([&c](QWidget* dialog) {
+        typeInto(dialog, DlgSearchAsteroid::kText, c.name);
+        press(dialog, kIdOk);
+      });
+    }
+    window->command(c.command);
+    ASSERT_TRUE(model->selectionValid);
+    std::map<std::string, std::string> p = selectionProperties();
+    EXPECT_NEAR(leadingDouble(p["Magnitude"]), c.magnitude, 0.1);
+    expectClose(p["Distance from the Earth (AU)"], c.earthAu, 0.001, "distance");
+    expectClose(p["Distance from the Sun (AU)"], c.sunAu, 0.001, "distance from the Sun");
+    expectClose(p["Elongation from the Sun"], c.elongation, 0.005, "elongation");
+    EXPECT_TRUE(p["Elongation from the Sun"].ends_with(c.side)) << p["Elongation from the Sun"];
+    EXPECT_EQ(p["Constellation"], c.constellation);
+  }
+}
+
+// Ursa Major: its names, the IAU's area and its brightest stars (Alioth
+// 1.77, Dubhe 1.79, Alkaid 1.86).
+TEST_F(BuiltDataSearch, AConstellationFoundShowsItsNamesAreaAndStars) {
+  pickFromList("Ursa Major");
+  window->command(502);
+  ASSERT_TRUE(model->selectionValid);
+  std::map<std::string, std::string> p = selectionProperties();
+  EXPECT_EQ(p["English"], "Ursa Major");
+  EXPECT_EQ(p["Magyar"], "Nagy Medve");
+  EXPECT_EQ(p["Deutsch"], "Großer Bär");
+  EXPECT_EQ(p["Română"], "Ursa mare");
+  EXPECT_EQ(p["Area (square degrees)"], "1279.66");
+  const std::string stars = p["Brightest stars"];
+  EXPECT_LT(stars.find("Alioth"), stars.find("Dubhe")) << stars;
+  EXPECT_LT(stars.find("Dubhe"), stars.find("Alkaid")) << stars;
+  EXPECT_NE(stars.find("Alkaid"), std::string::npos) << stars;
+}
+
+TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
+  const ChartSettings before = model->chart;
+  answerQuestion("M 200");
+  window->command(509);
+  answerQuestion("xyz");
+  window->command(505);
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, "The deep-sky object you are looking for is not in the database.");
+  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(messages.messages[1].text, "The double-star designation is not in a valid format.");
+  EXPECT_TRUE(before == model->chart);
+}
+
+TEST_F(BuiltDataSearch, JupiterAndOrionFromTheirLists) {
+  pickFromList("Jupiter");
+  window->command(506);
+  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
+  expectCentredOn(jupiter->raRad, jupiter->decRad);
+  model->chart.fieldArcmin = 1200;
+  pickFromList("Orion");
+  window->command(502);
+  double ra = 0, dec = 0;
+  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
+  expectCentredOn(ra, dec);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
+}
+
+TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {
+  SolarSystem& solar = model->catalogs()->solarSystem();
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, DlgSearchAsteroid::kText, "Ceres");
+    press(dialog, kIdOk);
+  });
+  window->command(508);
+  StarPosition ceres;
+  ASSERT_TRUE(solar.objectPosition(solar.findInLongList(1), -1, ceres));
+  expectNear(ceres.raRad * 12 / kPi, ceres.decRad * 180 / kPi, 5);  // the two lists' elements agree
+  EXPECT_EQ(objectKind(model->chart.asteroidTrack.object), kBrightList);
+  StarPosition selected;
+  ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));
+  expectCentredOn(selected);
+
+  whenShown([](QWidget* dialog) {
+    press(dialog, DlgSearchAsteroid::kFirstWay + MinorPlanetQuery::kByNumber);
+    typeInto(dialog, DlgSearchAsteroid::kText, "433");
+    press(dialog, kIdOk);
+  });
+  window->command(508);
+  EXPECT_EQ(model->chart.asteroidTrack.object, solar.findInLongList(433));
+  ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));
+  expectCentredOn(selected);
+}
+
+TEST_F(BuiltDataSearch, APopularObjectFromItsTable) {
+  whenShown([](QWidget* dialog) {
+    auto* table = controlOf<QTableWidget>(dialog, DlgSearchNamedObj::kTable);
+    const auto found = table->findItems("M 31", Qt::MatchExactly);
+    ASSERT_FALSE(found.empty());
+    table->setCurrentCell(found.front()->row(), 0);
+    EXPECT_FALSE(table->item(found.front()->row(), 2)->text().isEmpty());
+    press(dialog, kIdOk);
+  });
+  window->command(510);
+  StarPosition m31;
+  ASSERT_TRUE(model->catalogs()->deepsky()->findById(kIdMessier, 31, m31));
+  expectCentredOn(m31);
+}
+
+}  // namespace
+}  // namespace celvaro

@@ -1,0 +1,58 @@
+// What the search tests do as a user does: choose a row of a list, answer
+// a question, type a position, each in the dialog the next command shows;
+// and the number of a constellation they name.
+#pragma once
+
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "astro/constellation_list.h"
+#include "ui/dialog_driving.h"
+#include "ui/dialogs/dlg_search_lists.h"
+#include "ui/dialogs/dlg_search_typed.h"
+
+namespace celvaro::testing {
+
+// The row of a list that shows `text`, made the current one.
+inline void chooseRow(QWidget* dialog, const QString& text) {
+  auto* list = controlOf<QListWidget>(dialog, PickListDialog::kList);
+  ASSERT_NE(list, nullptr);
+  const auto items = list->findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(items.empty()) << text.toStdString();
+  list->setCurrentItem(items.front());
+}
+
+inline void answerQuestion(const QString& answer) {
+  whenShown([answer](QWidget* dialog) {
+    typeInto(dialog, DlgSimpleQuestion::kAnswer, answer);
+    press(dialog, kIdOk);
+  });
+}
+
+inline void pickFromList(const QString& name) {
+  whenShown([name](QWidget* dialog) {
+    chooseRow(dialog, name);
+    press(dialog, kIdOk);
+  });
+}
+
+inline void typePosition(const QString& ra, const QString& dec) {
+  whenShown([ra, dec](QWidget* dialog) {
+    typeInto(dialog, PositionDlg::kRightAscension, ra);
+    typeInto(dialog, PositionDlg::kDeclination, dec);
+    press(dialog, kIdOk);
+  });
+}
+
+// The number of the constellation of a Latin name; -1 for none.
+inline int constellationNumber(std::string_view name) {
+  for (int n = 0; n < kConstellationCount; ++n) {
+    if (constellationName(n) == name) return n;
+  }
+  return -1;
+}
+
+}  // namespace celvaro::testing
