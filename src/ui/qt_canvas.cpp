@@ -146,6 +146,15 @@ void QtCanvas::setLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 bool QtCanvas::clipToImage(double a[2], double b[2]) const {
   if (width_ <= 0 || height_ <= 0) return false;
   const double d[2] = {b[0] - a[0], b[1] - a[1]}, limit[2] = {width_ - 1.0, height_ - 1.0};
+  // Most of a chart's short segments lie wholly inside, or wholly beyond
+  // one edge: they need no cut.
+  bool inside = true;
+  for (int axis = 0; axis < 2; ++axis) {
+    const double low = std::min(a[axis], b[axis]), high = std::max(a[axis], b[axis]);
+    if (high < 0 || low > limit[axis]) return false;
+    inside = inside && low >= 0 && high <= limit[axis];
+  }
+  if (inside) return true;
   double from = 0, to = 1;
   for (int axis = 0; axis < 2; ++axis) {
     for (const double side : {0.0, limit[axis]}) {
