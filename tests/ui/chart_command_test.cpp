@@ -34,15 +34,9 @@ constexpr double kRad = std::numbers::pi / 180;
 class OrionChart : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
     resources.setProgramDir(CELVARO_RUN_DIR);
-    request.programDir = CELVARO_RUN_DIR;
-    request.utc = ChartDate{2024, 1, 15, 20, 0, 0.0};
-    request.raHours = 5.6;
-    request.decDeg = 3;
-    request.fieldArcmin = 3600;
-    request.width = 1200;
-    request.height = 900;
+    request = testing::orionRequest();
   }
   // Device position of a star on the chart.
   QPoint where(AppModel& model, double raDeg, double decDeg) {

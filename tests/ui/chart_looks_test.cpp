@@ -31,15 +31,9 @@ class OrionAtScale : public ::testing::Test {
   void SetUp() override {
     if (!haveBuiltData()) GTEST_SKIP() << "no built data";
     resources.setProgramDir(CELVARO_RUN_DIR);
-    request.programDir = CELVARO_RUN_DIR;
-    request.utc = ChartDate{2024, 1, 15, 20, 0, 0.0};
+    request = testing::orionRequest();
     request.latitudeDeg = 52.52;
     request.longitudeDeg = 13.40;
-    request.raHours = 5.6;
-    request.decDeg = 3;
-    request.fieldArcmin = 3600;
-    request.width = 1200;
-    request.height = 900;
   }
   // The chart as celvaro-chart --scale draws it, and the picture pixel of a
   // J2000 place on it.

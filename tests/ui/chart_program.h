@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/chart_request.h"
 #include "test_files.h"
 
 namespace celvaro::testing {
@@ -34,6 +35,20 @@ inline ChartRun runChartProgram(const std::vector<std::string>& args) {
   ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(dir + "/out"), readBytes(dir + "/err")};
   std::filesystem::remove_all(dir);
   return run;
+}
+
+// The 60-degree chart of Orion of 15 January 2024 at 20:00 UT, 1200 by
+// 900 pixels, from the built program directory.
+inline ChartRequest orionRequest() {
+  ChartRequest request;
+  request.programDir = CELVARO_RUN_DIR;
+  request.utc = ChartDate{2024, 1, 15, 20, 0, 0.0};
+  request.raHours = 5.6;
+  request.decDeg = 3;
+  request.fieldArcmin = 3600;
+  request.width = 1200;
+  request.height = 900;
+  return request;
 }
 
 }  // namespace celvaro::testing
