@@ -1,7 +1,6 @@
 #include "app/atlas_export.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <deque>
 #include <numbers>
@@ -25,6 +24,7 @@
 #include "platform/text_line_reader.h"
 #include "platform/utf_text.h"
 #include "render/atlas_plan.h"
+#include "platform/ascii_text.h"
 
 namespace celvaro {
 namespace {
@@ -315,26 +315,15 @@ AtlasResult chartAtlas(AppModel& model, const std::optional<SkyBox>& box, const 
   return writeJobs(std::move(jobs));
 }
 
-std::string trimmed(const std::string& line) {
-  const size_t first = line.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // The list file's objects, a line each; blank lines and lines from "#" are none.
 std::vector<ListedObject> listedObjects(TextLineReader& list) {
   std::vector<ListedObject> objects;
   std::string line;
   for (int number = 1; list.next(line); ++number) {
-    const std::string text = trimmed(line);
+    const std::string text(trimmed(line));
     if (!text.empty() && text[0] != '#') objects.push_back({"line " + std::to_string(number) + ": ", text});
   }
   return objects;
-}
-
-bool isSky(std::string subject) {
-  std::transform(subject.begin(), subject.end(), subject.begin(), [](unsigned char c) { return std::tolower(c); });
-  return subject == "sky";
 }
 
 }  // namespace
@@ -346,7 +335,7 @@ AtlasResult exportAtlas(AppModel& model, const std::string& subject, const Atlas
   if (options.fieldArcmin < 1 || options.fieldArcmin > AtlasOptions::kMaxFieldArcmin) {
     return {false, 0, "an atlas page's field is 1' to 180 degrees"};
   }
-  if (isSky(subject)) return chartAtlas(model, std::nullopt, "", options, map);
+  if (sameIgnoringCase(subject, "sky")) return chartAtlas(model, std::nullopt, "", options, map);
   if (TextLineReader list(subject); list.isOpen()) return exportFinderCharts(model, listedObjects(list), map);
   const auto found = ObjectFinder(*catalogs, model.chart.minorPlanetLists, model.resources().languageId()).find(subject);
   if (!found || found->kind != SearchKind::kConstellation) {

@@ -1,7 +1,6 @@
 #include "app/object_finder.h"
 
 #include <array>
-#include <cctype>
 #include <vector>
 
 #include "app/app_model.h"
@@ -15,29 +14,14 @@
 #include "output/hit_list.h"
 #include "platform/number_text.h"
 #include "platform/utf_text.h"
+#include "platform/ascii_text.h"
 
 namespace celvaro {
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool startsWithCaseless(std::string_view text, std::string_view start) {
-  if (start.empty() || text.size() < start.size()) return false;
-  for (size_t i = 0; i < start.size(); ++i) {
-    if (lower(text[i]) != lower(start[i])) return false;
-  }
-  return true;
-}
-
 // A whole name, or its beginning, as asked; ASCII case ignored.
 bool matches(std::string_view name, std::string_view text, bool whole) {
-  return startsWithCaseless(name, text) && (!whole || name.size() == text.size());
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
+  return !text.empty() && startsWithIgnoringCase(name, text) && (!whole || name.size() == text.size());
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

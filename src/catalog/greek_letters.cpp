@@ -4,6 +4,7 @@
 
 #include "astro/constellation_list.h"
 #include "platform/utf_text.h"
+#include "platform/ascii_text.h"
 
 namespace celvaro {
 namespace {
@@ -39,15 +40,6 @@ constexpr std::array<std::array<std::string_view, 4>, kGreekLetterCount> kForms 
 
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool sameIgnoringCase(std::string_view word, std::string_view form) {
-  if (word.size() != form.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i] >= 'A' && word[i] <= 'Z' ? static_cast<char>(word[i] + 32) : word[i];
-    if (c != form[i]) return false;
-  }
-  return true;
-}
 
 // The letter of a word of ASCII letters; -1 for none.
 int letterOfWord(std::string_view word) {

@@ -11,6 +11,7 @@
 #include "platform/binary_file.h"
 #include "platform/mapped_file.h"
 #include "platform/utf_text.h"
+#include "platform/ascii_text.h"
 
 namespace celvaro {
 namespace {
@@ -69,25 +70,7 @@ void decodeRecord(const uint8_t* r, StarIdRecord& record) {
   record.decRad = doubleAt(r + kFieldDec);
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (lower(text[i]) != lower(prefix[i])) return false;
-  }
-  return true;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) { return a.size() == b.size() && startsWithIgnoringCase(a, b); }
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 // The number of a text of one to nine digits; -1 for any other text.
 int32_t numberOf(std::string_view digits) {
@@ -108,7 +91,7 @@ bool namesConstellation(std::string_view text, int constellation) {
   if (text.size() != name.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i] == ' ' ? '_' : text[i];
-    if (lower(c) != lower(name[i])) return false;
+    if (lowerAscii(c) != lowerAscii(name[i])) return false;
   }
   return true;
 }

@@ -6,17 +6,12 @@
 #include "platform/text_line_reader.h"
 #include "solarsystem/element_fields.h"
 #include "solarsystem/mpc_designation.h"
+#include "platform/ascii_text.h"
 
 namespace celvaro {
 namespace {
 
 constexpr size_t kNameColumn = 166;
-
-bool sameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // The name without a leading "(number) ".
 std::string_view bareName(std::string_view name) {
@@ -110,7 +105,7 @@ int MinorPlanetList::findByName(std::string_view wanted) const {
   for (int k = 0; k < count(); ++k) {
     if (elements_[k].nameOffset < 0) continue;
     const std::string_view stored(names_.c_str() + elements_[k].nameOffset);
-    if (sameText(stored, wanted) || sameText(bareName(stored), wanted)) return k;
+    if (sameIgnoringCase(stored, wanted) || sameIgnoringCase(bareName(stored), wanted)) return k;
   }
   return -1;
 }
