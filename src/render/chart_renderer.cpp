@@ -125,7 +125,7 @@ void ChartRenderer::textPage() {
 
 // Over everything, like the frames: the edges' texts just inside the frame.
 void ChartRenderer::pageMarks() {
-  if (!marks_) return;
+  if (!marks_ || marks_->empty()) return;
   output_->beginGroup("pagemarks");
   output_->selectPen(kFrameLine);
   output_->selectBrush(kNoFill);

@@ -36,6 +36,9 @@ struct SkyNote {
 struct PageMarks {
   std::array<std::string, 4> edges;
   std::vector<SkyNote> notes;
+  bool empty() const {
+    return notes.empty() && std::all_of(edges.begin(), edges.end(), [](const std::string& e) { return e.empty(); });
+  }
 };
 
 // What one drawing pass asks of the catalogs.
