@@ -43,6 +43,20 @@ void writeLocaleSeeds(SeedSink& sink) {
   for (const char* code : {"HU", "EN", "DE", "RO", "en"}) sink.add("locale_inf", code);
 }
 
+// Zone files of the machine's database, one with many changes, one in the
+// south, one without summer time; and closing rules of each form.
+void writeTimeZoneSeeds(SeedSink& sink) {
+  for (const char* zone : {"Europe/Budapest", "Australia/Sydney", "Asia/Kolkata"}) {
+    std::ifstream file(std::string("/usr/share/zoneinfo/") + zone, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    sink.add("time_zone_file", bytes.str());
+  }
+  for (const char* rule : {"CET-1CEST,M3.5.0,M10.5.0/3", "<-02>2<-01>,M3.5.0/-1,M10.5.0/0", "EST5EDT,0/0,J365/25"}) {
+    sink.add("time_zone_file", rule);
+  }
+}
+
 void writeLanguageSeeds(SeedSink& sink) {
   for (const char* code : {"en", "hu"}) {
     std::ifstream source(std::string(CELVARO_LANG_SOURCE_DIR) + "/" + code + ".txt", std::ios::binary);
@@ -76,6 +90,7 @@ void writeAppSeeds(SeedSink& sink) {
   writeSettingSeeds(sink);
   writeFovSeeds(sink);
   writeLocaleSeeds(sink);
+  writeTimeZoneSeeds(sink);
   writeLanguageSeeds(sink);
 }
 
