@@ -70,7 +70,7 @@ BENCHMARK(BM_ConfigurationText);
 // What the object-information window computes for a night: a star's, the
 // Moon's events (the slowest body to place), and the night's twilight with
 // its dark window.
-const ObservingPlace kBudapest{-1, 47.5, 19.04, 1.0, 0};
+const ObservingPlace kBudapest{-1, 47.5, 19.04, 1.0, 0, ""};
 constexpr double kEveningJd = 2461120.3333;  // 2026-03-20 20:00 UT
 
 void BM_StarEventsOfANight(benchmark::State& state) {

@@ -34,7 +34,7 @@ struct AidFileFormat {
   uint32_t unitBytes;        // of the second block
 };
 
-inline constexpr AidFileFormat kCityFormat{"CITY", 10000, 10000, 20, 1};
+inline constexpr AidFileFormat kCityFormat{"CITY", 10000, 16000, 20, 1};
 inline constexpr AidFileFormat kStarHopFormat{"STHP", 1000, 10000, 16, 16};
 inline constexpr AidFileFormat kSkyGuideFormat{"TIPS", 10000, 100000, 20, 2};
 

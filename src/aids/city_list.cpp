@@ -18,10 +18,18 @@ std::optional<City> CityList::cityAt(int index) const {
               static_cast<int32_t>(loadU32(record + 8))};
 }
 
-// A name whose offset lies outside the block, or whose end does not, is none.
 std::optional<std::string> CityList::nameOf(int index) const {
-  const uint8_t* record = blocks_.records.data() + size_t{kCityFormat.recordBytes} * index;
-  const uint32_t offset = loadU32(record + 12);
+  return textAt(loadU32(blocks_.records.data() + size_t{kCityFormat.recordBytes} * index + 12));
+}
+
+std::string CityList::zoneAt(int index) const {
+  if (index < 0 || index >= count()) return {};
+  const uint32_t offset = loadU32(blocks_.records.data() + size_t{kCityFormat.recordBytes} * index + 16);
+  return offset == 0 ? std::string() : textAt(offset).value_or("");
+}
+
+// A text whose offset lies outside the block, or whose end does not, is none.
+std::optional<std::string> CityList::textAt(uint32_t offset) const {
   const size_t size = blocks_.units.size();
   if (offset >= size) return std::nullopt;
   const char* start = reinterpret_cast<const char*>(blocks_.units.data()) + offset;

@@ -6,10 +6,12 @@
 //   4                 4     longitude, hundredths of a degree, east positive
 //   8                 4     standard time zone, minutes east of Greenwich
 //   12                4     offset of the name in the name block
-//   16                4     not used
+//   16                4     offset of the time-zone database's name of the
+//                           city's zone ("Europe/Budapest") in the name
+//                           block; 0: none (lists that predate it)
 //
-// Names are zero-ended UTF-8 strings. A missing or malformed file leaves
-// the list empty.
+// Names are zero-ended UTF-8 strings, the zones' after the cities'. A
+// missing or malformed file leaves the list empty.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +41,9 @@ class CityList {
   std::optional<City> cityAt(int index) const;
   // None for an index outside the list or a name outside the name block.
   std::optional<std::string> nameAt(int index) const;
+  // The city's zone; empty for an index outside the list, a city without
+  // one or a name outside the name block.
+  std::string zoneAt(int index) const;
 
   // The names in file order: each call gives the next name, none at the
   // end or at the first record whose name does not lie inside the name
@@ -48,6 +53,7 @@ class CityList {
 
  private:
   std::optional<std::string> nameOf(int index) const;
+  std::optional<std::string> textAt(uint32_t offset) const;
 
   AidFileBlocks blocks_;
   int cursor_ = 0;

@@ -10,6 +10,7 @@
 #include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
 #include "model/text_ids.h"
+#include "platform/time_zone_rules.h"
 #include "render/grid_steps.h"
 #include "render/magnitude_limits.h"
 #include "render/sky_lines.h"
@@ -315,6 +316,7 @@ void AppModel::redrawChart() {
 // A new zone or daylight-saving flag keeps the chart's instant: the local
 // date follows from the universal one.
 void AppModel::placeChanged() {
+  followZoneRules(place, julianDayOf(universal));
   local = universalToLocal(universal, place);
   if (mainWindow_) mainWindow_->showDates(local, universal);
   clock_->setLongitude(place.longitudeDeg);
@@ -355,14 +357,18 @@ void AppModel::applyBodyNames() {
   }
 }
 
+// A place with a named zone takes the zone's offset and daylight saving of
+// the new instant.
 void AppModel::setUniversalDate(const ChartDate& date) {
   universal = date;
+  followZoneRules(place, julianDayOf(universal));
   local = universalToLocal(date, place);
 }
 
 void AppModel::setLocalDate(const ChartDate& date) {
   local = date;
   universal = localToUniversal(date, place);
+  followZoneRules(place, julianDayOf(universal));
 }
 
 // --- configuration and wiring ---------------------------------------------
@@ -371,7 +377,13 @@ ConfigurationRecords AppModel::configurationRecords() {
   return {navigation, place, resources_.userColors(), scope, gamepad, spiralSearch};
 }
 
-void AppModel::loadConfiguration() { celvaro::loadConfiguration(configurationPath_, configurationRecords()); }
+// At the first start the place keeps the zone of the computer's clock, or
+// where that names no region, the zone of the default place (Hungary's).
+void AppModel::loadConfiguration() {
+  if (celvaro::loadConfiguration(configurationPath_, configurationRecords())) return;
+  place.timeZoneName = systemTimeZoneName();
+  if (place.timeZoneName.empty()) place.timeZoneName = kDefaultPlaceZone;
+}
 
 bool AppModel::saveConfiguration() { return celvaro::saveConfiguration(configurationPath_, configurationRecords()); }
 

@@ -43,6 +43,10 @@ namespace celvaro {
 
 class TelescopeControl;
 
+// The zone of the default observing place, for a computer whose clock names
+// no region.
+inline constexpr const char* kDefaultPlaceZone = "Europe/Budapest";
+
 class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
  public:
   static constexpr int kDisplaySwitchCount = 6;

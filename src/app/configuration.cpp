@@ -13,7 +13,7 @@
 namespace celvaro {
 namespace {
 
-enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kText };
+enum class Kind { kInt, kDouble, kColor, kGamepadEnabled, kGamepadButton, kText, kName, kFlag };
 
 // One key of the file: what it sets, the numbers it takes and the line end
 // it is written with.
@@ -26,6 +26,7 @@ struct Field {
   int colorIndex = 0;
   const char* lineEnd = "\r\n";
   std::string* textTarget = nullptr;
+  uint8_t* flagTarget = nullptr;
 };
 
 // What the navigation dialog's sliders and radio buttons offer.
@@ -34,9 +35,10 @@ constexpr ValueRange kWheelFunctionRange{0, 2};
 constexpr ValueRange kMountTypeRange{0, kMountTypeCount - 1};
 constexpr ValueRange kPortRange{1, kSerialPortCount};
 
-// The last three keys, the INDI server's, came after the others: older
-// files lack them and keep their defaults.
-constexpr size_t kFieldCount = 33;
+// The INDI server's three keys came after the others, and after them the
+// place's time-zone name and daylight-saving flag: older files lack them and
+// keep their defaults.
+constexpr size_t kFieldCount = 35;
 // Separators of colour and button values count only within this many characters.
 constexpr size_t kListValueChars = 50;
 
@@ -76,6 +78,8 @@ std::array<Field, kFieldCount> fieldsOf(const ConfigurationRecords& r) {
   f[30] = text("scope.indihost", &r.scope.indiHost);
   f[31] = lineFeed("scope.indiport", Kind::kInt, &r.scope.indiPort, kIndiPortRange);
   f[32] = text("scope.indidevice", &r.scope.indiDevice);
+  f[33] = {"observingplace.zone", Kind::kName, nullptr, nullptr, {}, 0, "\n", &r.place.timeZoneName};
+  f[34] = {"observingplace.daylightsaving", Kind::kFlag, nullptr, nullptr, {}, 0, "\n", nullptr, &r.place.daylightSaving};
   return f;
 }
 
@@ -119,10 +123,10 @@ void readGamepadButton(std::string_view value, GamepadSettings& gamepad) {
 }
 
 // A path or name: the value without the blanks and line end behind it; an
-// empty one keeps the setting.
-void readText(std::string_view value, std::string& target) {
+// empty one keeps the setting, or clears it where empty means none.
+void readText(std::string_view value, std::string& target, bool emptyClears) {
   const size_t end = value.find_last_not_of(" \t\r\n");
-  if (end != std::string_view::npos) target = std::string(value.substr(0, end + 1));
+  if (end != std::string_view::npos || emptyClears) target = std::string(value.substr(0, end + 1));
 }
 
 void readField(const Field& field, std::optional<std::string_view> value,
@@ -146,7 +150,11 @@ void readField(const Field& field, std::optional<std::string_view> value,
       if (value) readGamepadButton(*value, records.gamepad);
       break;
     case Kind::kText:
-      if (value) readText(*value, *field.textTarget);
+    case Kind::kName:
+      if (value) readText(*value, *field.textTarget, field.kind == Kind::kName);
+      break;
+    case Kind::kFlag:
+      if (value && (leadingInt(*value) == 0 || leadingInt(*value) == 1)) *field.flagTarget = leadingInt(*value) != 0;
       break;
   }
 }
@@ -175,7 +183,11 @@ void writeField(std::string& out, const Field& field, const ConfigurationRecords
       }
       break;
     case Kind::kText:
+    case Kind::kName:
       line(field.key, *field.textTarget, field.lineEnd);
+      break;
+    case Kind::kFlag:
+      line(field.key, *field.flagTarget ? "1" : "0", field.lineEnd);
       break;
   }
 }
@@ -186,10 +198,10 @@ std::string configurationPath(const std::string& programDir) {
   return (userFileDirectory(programDir) + "/celvaro.cfg").substr(0, 1023);
 }
 
-void loadConfiguration(const std::string& path, const ConfigurationRecords& records) {
+bool loadConfiguration(const std::string& path, const ConfigurationRecords& records) {
   const auto fields = fieldsOf(records);
   const auto keys = keysOf(fields);
-  readKeyLines(path, keys, [&](int key, std::optional<std::string_view> value) {
+  return readKeyLines(path, keys, [&](int key, std::optional<std::string_view> value) {
     readField(fields[key], value, records);
   });
 }

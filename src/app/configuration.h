@@ -39,10 +39,10 @@ struct ConfigurationRecordSet {
 std::string configurationPath(const std::string& programDir);
 
 // Reads the file into the records; lines that do not parse and a missing
-// file leave the records as they are.
-void loadConfiguration(const std::string& path, const ConfigurationRecords& records);
+// file leave the records as they are. False when there is no file to read.
+bool loadConfiguration(const std::string& path, const ConfigurationRecords& records);
 
-// The whole file as it is written: always the same 44 lines.
+// The whole file as it is written: always the same 46 lines.
 std::string configurationText(const ConfigurationRecords& records);
 
 // Writes the file anew from the records. The old file is replaced only once

@@ -7,7 +7,10 @@
 #include <map>
 
 #include "astro/calendar.h"
+#include "astro/zone_time.h"
 #include "platform/system_time.h"
+#include "platform/time_zone_rules.h"
+#include "solarsystem/ephemeris.h"
 
 namespace celvaro {
 namespace {
@@ -40,6 +43,10 @@ std::optional<ChartDate> utcDate(const std::string& text) {
   return date && impossibleField(*date).empty() ? date : std::nullopt;
 }
 
+std::optional<std::string> knownZone(const std::string& name) {
+  return TimeZoneRules::named(name) ? std::optional(name) : std::nullopt;
+}
+
 using Setter = std::function<bool(PlaceTimeOptions&, const std::string&)>;
 
 template <typename T>
@@ -60,6 +67,7 @@ const std::map<std::string, Setter>& setters() {
       {"--lon", degreesInto(&PlaceTimeOptions::longitudeDeg, kLongitudeRange)},
       {"--tz", degreesInto(&PlaceTimeOptions::timeZoneHours, kTimeZoneRange)},
       {"--dst", into<int>(&PlaceTimeOptions::daylightSaving, [](const std::string& v) { return integerWithin(v, 0, 1); })},
+      {"--zone", into<std::string>(&PlaceTimeOptions::timeZoneName, knownZone)},
   };
   return options;
 }
@@ -104,6 +112,9 @@ void applyPlaceOptions(const PlaceTimeOptions& options, ObservingPlace& place) {
   if (options.longitudeDeg) place.longitudeDeg = *options.longitudeDeg;
   if (options.timeZoneHours) place.timeZoneHours = *options.timeZoneHours;
   if (options.daylightSaving) place.daylightSaving = static_cast<uint8_t>(*options.daylightSaving);
+  if (options.timeZoneHours || options.daylightSaving) place.timeZoneName.clear();
+  if (options.timeZoneName) place.timeZoneName = *options.timeZoneName;
+  followZoneRules(place, julianDayOf(instantOf(options)));
 }
 
 ChartDate instantOf(const PlaceTimeOptions& options) {

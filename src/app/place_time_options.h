@@ -1,5 +1,5 @@
 // The observing place and the instant as the command-line programs take
-// them (--program-dir, --utc, --lat, --lon, --tz, --dst), and the numbers
+// them (--program-dir, --utc, --lat, --lon, --tz, --dst, --zone), and the numbers
 // their other options share: one reader for celvaro-chart and celvaro-scope.
 #pragma once
 
@@ -17,6 +17,7 @@ struct PlaceTimeOptions {
   std::optional<ChartDate> utc;  // default: now
   std::optional<double> latitudeDeg, longitudeDeg, timeZoneHours;
   std::optional<int> daylightSaving;
+  std::optional<std::string> timeZoneName;  // a zone of the time-zone database
 };
 
 // A right ascension in hours and a declination in degrees, as --ra and --dec take them.
@@ -37,7 +38,8 @@ std::optional<double> wholeNumber(const std::string& text);
 std::optional<double> numberWithin(const std::string& text, ValueRange range);
 std::optional<int> integerWithin(const std::string& text, int low, int high);
 
-// The configuration's place with the options' values put over it.
+// The configuration's place with the options' values put over it: --tz or
+// --dst give the place a fixed zone, --zone the rules of a named one.
 void applyPlaceOptions(const PlaceTimeOptions& options, ObservingPlace& place);
 // The instant asked for, or now.
 ChartDate instantOf(const PlaceTimeOptions& options);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace celvaro {
 
@@ -11,6 +12,9 @@ struct ObservingPlace {
   double longitudeDeg = 19.5;  // east positive
   double timeZoneHours = 1.0;  // east of Greenwich positive
   uint8_t daylightSaving = 1;  // 1: one hour is added to the zone time
+  // The time-zone database's name of the place's zone ("Europe/Budapest");
+  // when set, the two fields above follow its rules for the chart's date.
+  std::string timeZoneName{};
 };
 
 }  // namespace celvaro

@@ -10,9 +10,12 @@
 
 #include "astro/calendar.h"
 #include "astro/value_range.h"
+#include "platform/time_zone_rules.h"
 
 namespace celvaro {
 namespace {
+
+constexpr double kUnixEpochJulianDate = 2440587.5;
 
 // ln_date and ln_zonedate share their first six fields.
 template <typename LnDate>
@@ -53,23 +56,56 @@ ChartDate shiftByZone(const ChartDate& d, long zoneSeconds) {
   return fromLnDate(result);
 }
 
+double julianOf(const ChartDate& d) {
+  ln_date date = toLibnova<ln_date>(d);
+  return ln_get_julian_day(&date);
+}
+
+const TimeZoneRules* rulesOf(const ObservingPlace& place) {
+  return place.timeZoneName.empty() ? nullptr : TimeZoneRules::named(place.timeZoneName);
+}
+
+// The instant in whole seconds since 1970, kept to a range any date of the
+// program's calendar lies in.
+ZoneState zoneStateAt(const TimeZoneRules& rules, double julianDateUt) {
+  const double seconds = std::floor((julianDateUt - kUnixEpochJulianDate) * 86400.0 + 0.5);
+  return rules.at(std::isfinite(seconds) ? static_cast<int64_t>(std::clamp(seconds, -1e15, 1e15)) : 0);
+}
+
 }  // namespace
 
 // A zone beyond the world's zones counts as the nearest edge, and one that
 // is not a number as 0, so the count of seconds never overflows.
-int zoneOffset(const ObservingPlace& place) {
+int zoneOffset(const ObservingPlace& place, double julianDateUt) {
+  if (const TimeZoneRules* rules = rulesOf(place)) return zoneStateAt(*rules, julianDateUt).utcOffsetSeconds;
   const double hours = std::isnan(place.timeZoneHours)
                            ? 0.0
                            : std::clamp(place.timeZoneHours, kTimeZoneRange.min, kTimeZoneRange.max);
   return static_cast<int>(std::trunc(3600.0 * hours)) + (place.daylightSaving ? 3600 : 0);
 }
 
-ChartDate universalToLocal(const ChartDate& universal, const ObservingPlace& place) {
-  return shiftByZone(universal, -zoneOffset(place));
+// The flag means one hour ahead of standard time: a zone further ahead in
+// summer keeps the rest in its zone, one behind it in winter (Ireland) shows
+// winter as its standard time.
+void followZoneRules(ObservingPlace& place, double julianDateUt) {
+  const TimeZoneRules* rules = rulesOf(place);
+  if (!rules) return;
+  const ZoneState state = zoneStateAt(*rules, julianDateUt);
+  place.daylightSaving = state.utcOffsetSeconds > state.standardOffsetSeconds ? 1 : 0;
+  place.timeZoneHours = (state.utcOffsetSeconds - 3600.0 * place.daylightSaving) / 3600.0;
 }
 
+ChartDate universalToLocal(const ChartDate& universal, const ObservingPlace& place) {
+  return shiftByZone(universal, -zoneOffset(place, julianOf(universal)));
+}
+
+// The offset is that of the universal instant the local time stands for,
+// found from the offset at the same reading of the universal clock.
 ChartDate localToUniversal(const ChartDate& local, const ObservingPlace& place) {
-  return shiftByZone(local, zoneOffset(place));
+  const int guess = zoneOffset(place, julianOf(local));
+  const ChartDate universal = shiftByZone(local, guess);
+  const int offset = zoneOffset(place, julianOf(universal));
+  return offset == guess ? universal : shiftByZone(local, offset);
 }
 
 std::string dateTimeText(double julianDate, const ObservingPlace* local) {

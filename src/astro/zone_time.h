@@ -1,5 +1,6 @@
 // Universal and local civil time of the observing place. Local = universal
-// + time zone + one hour with daylight saving.
+// + time zone + one hour with daylight saving, or where the place names a
+// zone of the time-zone database, universal + that zone's offset then.
 #pragma once
 
 #include <string>
@@ -9,8 +10,13 @@
 
 namespace celvaro {
 
-// Offset of local time from Universal Time in whole seconds.
-int zoneOffset(const ObservingPlace& place);
+// Offset of local time from Universal Time in whole seconds at an instant
+// (a Julian date in Universal Time).
+int zoneOffset(const ObservingPlace& place, double julianDateUt);
+
+// Sets the place's zone and daylight-saving flag to what its named zone's
+// rules give at the instant; a place without a known named zone keeps them.
+void followZoneRules(ObservingPlace& place, double julianDateUt);
 
 // Both conversions go through the Julian date, so an hour past 23 or a day
 // past the month's end in the input comes out normalised.

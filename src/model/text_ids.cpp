@@ -19,7 +19,8 @@ std::vector<int> usedTextIds() {
                           kLanguageTitle,     kObjectInfoTitle,    kNoGamepad,
                           kInfoFormat,        kAboutCaption,       kAboutText,
                           kPropertyColumn,    kValueColumn,        kNoDataForObject,
-                          kPresetsMenu,       kSettingFileNotSaved};
+                          kZoneNameLabel,     kUnknownZoneMessage, kSettingFileNotSaved};
+  addRange(ids, kSubmenuTitleFirst, kSubmenuTitleLast);
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);

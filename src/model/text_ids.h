@@ -117,6 +117,7 @@ constexpr int kLatitudeName = 14406;
 constexpr int kLongitudeName = 14407;
 constexpr int kProjectionCaption = 14430;  // then the five projections' names
 constexpr int kTimeZoneName = 14408;
+constexpr int kZoneNameLabel = 14409;
 constexpr int kStarInfoCaptionFirst = 14301;  // + star information field - 1
 constexpr int kSettingFileNotSaved = 14445;
 // The constellation dialog: title, the names' caption, three choices of
@@ -193,6 +194,7 @@ constexpr int kAtlasIndexTitle = 14927;
 // three kinds, the object's field and the atlas's field.
 constexpr int kPrintedWorkCaption = 14928;
 constexpr int kPrintedWorkLast = 14933;
+constexpr int kUnknownZoneMessage = 14934;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;
@@ -203,8 +205,10 @@ constexpr int kFovLabelLast = 14976;
 constexpr int kAidLabelFirst = 15000;
 constexpr int kAidLabelLast = 15051;
 constexpr int kMenuBarFirst = 19001;
-constexpr int kPresetsMenu = 19010;
 constexpr int kMenuCommandBase = 20000;
+// The Chart menu's presets and show submenus, the Search menu's pick and
+// horizon-view submenus, the Telescope menu's gamepad submenu.
+constexpr int kSubmenuTitleFirst = 19010, kSubmenuTitleLast = 19014;
 
 // Every id above, with the ids of each range, in ascending order.
 std::vector<int> usedTextIds();

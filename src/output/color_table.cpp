@@ -41,7 +41,9 @@ Rgb ColorTable::getColor(int index) const {
 }
 
 void ColorTable::applyScheme(int scheme) {
-  if (scheme >= 1 && scheme <= kSchemeCount) colors_ = kSchemes[scheme - 1];
+  if (scheme < 1 || scheme > kSchemeCount) return;
+  colors_ = kSchemes[scheme - 1];
+  night_ = scheme == kNightScheme;
 }
 
 void ColorTable::writeColor(std::string& out, int index, std::string_view key) const {

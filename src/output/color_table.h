@@ -44,6 +44,9 @@ class ColorTable {
   Rgb getColor(int index) const;
   // Copies scheme 1..6 into the table; other numbers do nothing.
   void applyScheme(int scheme);
+  // True while the table holds the night-vision scheme: whatever is drawn
+  // takes the table's colours alone, not colours of its own.
+  bool night() const { return night_; }
   // Appends the configuration line "key=r;g;b\r\n" of one colour.
   void writeColor(std::string& out, int index, std::string_view key) const;
 
@@ -51,6 +54,7 @@ class ColorTable {
 
  private:
   std::array<Rgb, kColorCount> colors_;
+  bool night_ = false;
 };
 
 }  // namespace celvaro

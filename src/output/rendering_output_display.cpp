@@ -206,7 +206,8 @@ void RenderingOutputDisplay::selectStarColour(int colourClass) {
   starColourClass_ = colourClass;
   fillStyle_ = -1;  // the star brush replaces the fill style's
   brushSet_ = true;
-  brushColour_ = kStarClassColour[colourClass];
+  // In night vision every star takes the scheme's star colour, which is red.
+  brushColour_ = colors_.night() ? colors_.getColor(kColorStars) : kStarClassColour[colourClass];
   canvas_->setBrush(&brushColour_);
 }
 

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kLabels[kPadFunctionCount] = {
     "Nothing",     "Left",        "Right",          "Up",           "Down",          "High Speed",
     "Low Speed",   "High Speed +", "High Speed -",  "Low Speed +",  "Low Speed -",   "Zoom in",
-    "Zoom out",    "Telescope mode", "Telescope mode", "Start spiral search", "Stop spiral search"};
+    "Zoom out",    "Telescope mode", "Map mode", "Start spiral search", "Stop spiral search"};
 
 constexpr int kDirections[] = {-1, 3, 2, 0, 1};
 constexpr int kButtonBits = 32;

@@ -17,14 +17,22 @@ struct MenuDefinition {
   std::vector<MenuItem> items;
 };
 
-// The id of the item that stands for the presets' submenu, and of Exit.
-constexpr int kPresetsMenuId = -1;
+// Items that stand for a submenu have the submenu's negative id; Exit's id.
+constexpr int kPresetsMenuId = -1, kPickMenuId = -2, kHorizonMenuId = -3, kShowMenuId = -4, kGamepadMenuId = -5;
 constexpr int kExitCommand = 109;
 
 // The menus with the program's command ids.
 const std::vector<MenuDefinition>& menuDefinitions();
-// The presets' submenu.
-const std::vector<MenuItem>& presetItems();
+// The submenus, each with its negative id: the presets, and the toolbar's
+// pick filters, horizon views, display switches and gamepad modes, so that
+// every command is reachable from the keyboard.
+struct Submenu {
+  int id;
+  MenuDefinition menu;
+};
+const std::vector<Submenu>& submenus();
+// The submenu of an item's negative id; the presets' for an id none has.
+const MenuDefinition& submenuOf(int id);
 
 // Toolbar bands: buttons and whether they are an exclusive check group.
 struct Band {

@@ -181,10 +181,11 @@ void MainWindow::buildMenus() {
     for (const MenuItem& item : definition.items) {
       if (item.id == 0) {
         menu->addSeparator();
-      } else if (item.id == kPresetsMenuId) {
-        QMenu* presets = menu->addMenu(QString::fromStdString(resources_.textOr(text_id::kPresetsMenu, "&Presets")));
-        menus_[text_id::kPresetsMenu] = presets;
-        for (const MenuItem& preset : presetItems()) presets->addAction(commandAction(preset.id, preset.english));
+      } else if (item.id < 0) {
+        const MenuDefinition& sub = submenuOf(item.id);
+        QMenu* submenu = menu->addMenu(QString::fromStdString(resources_.textOr(sub.titleTextId, sub.english)));
+        menus_[sub.titleTextId] = submenu;
+        for (const MenuItem& entry : sub.items) submenu->addAction(commandAction(entry.id, entry.english));
       } else {
         menu->addAction(commandAction(item.id, item.english));
       }
@@ -224,8 +225,11 @@ void MainWindow::syncDisplayButtons() {
 }
 
 void MainWindow::relabel() {
-  for (const MenuDefinition& definition : menuDefinitions()) menus_[definition.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
-  menus_[text_id::kPresetsMenu]->setTitle(QString::fromStdString(resources_.textOr(text_id::kPresetsMenu, "&Presets")));
+  auto retitle = [this](const MenuDefinition& definition) {
+    menus_[definition.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
+  };
+  for (const MenuDefinition& definition : menuDefinitions()) retitle(definition);
+  for (const Submenu& sub : submenus()) retitle(sub.menu);
   for (auto& [id, a] : actions_) {
     const int textId = id >= 2000 ? text_id::kToolbarTipFirst + id - 2000 : text_id::kMenuCommandBase + id;
     if (auto label = resources_.text(textId)) {
@@ -551,7 +555,8 @@ std::vector<CityChoice> MainWindow::cityChoices() {
   int index = 0;
   for (auto name = cities.firstCity(); name; name = cities.nextCity(), ++index) {
     const City city = cities.cityAt(index).value_or(City{});
-    choices.push_back({*name, city.latitudeHundredthDeg, city.longitudeHundredthDeg, city.timeZoneMinutes});
+    choices.push_back({*name, city.latitudeHundredthDeg, city.longitudeHundredthDeg, city.timeZoneMinutes,
+                       cities.zoneAt(index)});
   }
   return choices;
 }

@@ -14,7 +14,9 @@ namespace {
 
 using namespace celvaro::testing;
 
-const std::vector<CityRecord> kCities = {{"Budapest", 4750, 1904, 60}, {"Lima", -1205, -7704, -300}, {"Győr", 4768, 1763, 60}};
+const std::vector<CityRecord> kCities = {{"Budapest", 4750, 1904, 60, "Europe/Budapest"},
+                                         {"Lima", -1205, -7704, -300, ""},
+                                         {"Győr", 4768, 1763, 60, "Europe/Budapest"}};
 
 // A copy of a file's bytes with a 32-bit word replaced.
 std::string withWord(std::string bytes, size_t offset, uint32_t value) {
@@ -44,6 +46,21 @@ TEST_F(AidFiles, CitiesReadBackWithSignedValuesAndNamesInFileOrder) {
   EXPECT_EQ(cities.firstCity(), "Budapest");
   EXPECT_EQ(cities.cityAt(-1), std::nullopt);
   EXPECT_EQ(cities.cityAt(3), std::nullopt);
+}
+
+// Each zone's name is stored once after the cities' names; a city without
+// one, as in lists written before zones were kept, has none.
+TEST_F(AidFiles, CitiesGiveTheirZones) {
+  const std::string bytes = cityListBytes(kCities);
+  EXPECT_EQ(bytes.substr(kAidHeaderBytes + 3 * 20), std::string("Budapest\0Lima\0Győr\0Europe/Budapest\0", 36));
+  CityList cities;
+  ASSERT_EQ(cities.load(write(bytes)), kAidLoaded);
+  EXPECT_EQ(cities.zoneAt(0), "Europe/Budapest");
+  EXPECT_EQ(cities.zoneAt(1), "");
+  EXPECT_EQ(cities.zoneAt(2), "Europe/Budapest");
+  EXPECT_EQ(cities.zoneAt(3), "");
+  ASSERT_EQ(cities.load(write(withWord(bytes, kAidHeaderBytes + 16, 1000))), kAidLoaded);
+  EXPECT_EQ(cities.zoneAt(0), "");  // beyond the name block
 }
 
 // Counts out of range or beyond the file answer 3, another file's type or
@@ -83,7 +100,7 @@ TEST_F(AidFiles, TheNameWalkStopsAtTheFirstNameOutsideTheNameBlock) {
   EXPECT_EQ(cities.nextCity(), std::nullopt);
   EXPECT_EQ(cities.nextCity(), std::nullopt);
   EXPECT_TRUE(cities.cityAt(2).has_value());
-  std::string unended = cityListBytes({{"Wien", 4821, 1637, 60}});
+  std::string unended = cityListBytes({{"Wien", 4821, 1637, 60, ""}});
   unended.back() = 'X';  // the name's terminating zero
   ASSERT_EQ(cities.load(write(unended)), kAidLoaded);
   EXPECT_EQ(cities.firstCity(), std::nullopt);

@@ -30,11 +30,11 @@
 namespace celvaro {
 namespace {
 
-constexpr ObservingPlace kSingapore{-1, 1.3521, 103.8198, 8.0, 0};
-constexpr ObservingPlace kBudapest{-1, 47.4979, 19.0402, 1.0, 0};
-constexpr ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1};
-constexpr ObservingPlace kHelsinki{-1, 60.1699, 24.9384, 2.0, 0};
-constexpr ObservingPlace kBoston{-1, 42 + 20 / 60.0, -(71 + 5 / 60.0), -5.0, 0};
+const ObservingPlace kSingapore{-1, 1.3521, 103.8198, 8.0, 0, ""};
+const ObservingPlace kBudapest{-1, 47.4979, 19.0402, 1.0, 0, ""};
+const ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1, ""};
+const ObservingPlace kHelsinki{-1, 60.1699, 24.9384, 2.0, 0, ""};
+const ObservingPlace kBoston{-1, 42 + 20 / 60.0, -(71 + 5 / 60.0), -5.0, 0, ""};
 
 struct Day {
   int year, month, day;
@@ -43,7 +43,7 @@ std::ostream& operator<<(std::ostream& out, const Day& d) { return out << d.year
 
 // The Julian date of a local clock reading on a day at the place.
 double localJd(const ObservingPlace& place, const Day& d, double hour) {
-  return julianDayOf(ChartDate{d.year, d.month, d.day, 0, 0, 0}) + (hour - zoneOffset(place) / 3600.0) / 24;
+  return julianDayOf(ChartDate{d.year, d.month, d.day, 0, 0, 0}) + (hour - zoneOffset(place, 2451545.0) / 3600.0) / 24;
 }
 
 EventSpan localDay(const ObservingPlace& place, const Day& d) {

@@ -26,7 +26,7 @@ namespace celvaro {
 namespace {
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
-constexpr ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1};
+const ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1, ""};
 
 // English from the texts' fallbacks: no language file.
 class FallbackTexts : public iLanguageTexts {

@@ -15,7 +15,7 @@ namespace {
 using namespace celvaro::testing;
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
-const ObservingPlace kBudapest{0, 47.50, 19.04, 1.0, 1};
+const ObservingPlace kBudapest{0, 47.50, 19.04, 1.0, 1, ""};
 const ChartDate kJuneEvening{2007, 6, 15, 20, 30, 0.0};  // 22:30 summer time
 
 struct Sky {

@@ -335,5 +335,32 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
   EXPECT_EQ(model.displaySwitches, (std::array<uint8_t, 6>{1, 1, 1, 1, 1, 1}));
 }
 
+
+// The first start (no configuration yet) takes the computer's zone, whose
+// rules then give the chart's local time: Budapest one hour ahead of UT in
+// December, two in July (Python's zoneinfo agrees). A computer kept at UTC
+// names no place, and the default place keeps its own zone, Hungary's.
+TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
+  struct Case {
+    const char* tz;
+    ChartDate universal;
+    int localHour;
+  };
+  for (const Case& c : {Case{"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, 14},
+                        Case{"Europe/Budapest", {2026, 7, 7, 13, 7, 0.0}, 15},
+                        Case{"America/New_York", {2026, 12, 7, 13, 7, 0.0}, 8},
+                        Case{"Etc/UTC", {2026, 12, 7, 13, 7, 0.0}, 14}}) {
+    SCOPED_TRACE(std::string(c.tz) + " " + std::to_string(c.universal.month));
+    ::setenv("TZ", c.tz, 1);
+    UiResources firstResources;
+    AppModel first(dir.path().string(), dir.file("none.cfg"), firstResources);
+    first.loadConfiguration();
+    first.setUniversalDate(c.universal);
+    EXPECT_EQ(first.local.hour, c.localHour);
+    EXPECT_EQ(first.local.minute, 7);
+  }
+  ::unsetenv("TZ");
+}
+
 }  // namespace
 }  // namespace celvaro

@@ -22,7 +22,8 @@ struct Records : ConfigurationRecordSet {
   bool operator==(const Records& o) const {
     return navigation == o.navigation && place.latitudeDeg == o.place.latitudeDeg &&
            place.longitudeDeg == o.place.longitudeDeg &&
-           place.timeZoneHours == o.place.timeZoneHours && colors == o.colors &&
+           place.timeZoneHours == o.place.timeZoneHours && place.timeZoneName == o.place.timeZoneName &&
+           place.daylightSaving == o.place.daylightSaving && colors == o.colors &&
            scope == o.scope && gamepad == o.gamepad && spiral == o.spiral;
   }
 };
@@ -71,7 +72,9 @@ const char* const kDefaultFile =
     "spiralsearch.turns=3\n"
     "scope.indihost=localhost\n"
     "scope.indiport=7624\n"
-    "scope.indidevice=\n";
+    "scope.indidevice=\n"
+    "observingplace.zone=\n"
+    "observingplace.daylightsaving=1\n";
 
 Records loadedFrom(const std::string& contents) {
   ScratchDir dir;
@@ -89,7 +92,7 @@ TEST(ConfigurationSave, DefaultsAreWrittenByteForByte) {
   EXPECT_EQ(readBytes(dir.file("celvaro.cfg")), kDefaultFile);
 }
 
-TEST(ConfigurationSave, AlwaysFortyFourLinesWhateverWasRead) {
+TEST(ConfigurationSave, AlwaysFortySixLinesWhateverWasRead) {
   Records r = loadedFrom(
       "# my settings\n"
       "spiralsearch.turns=7\n"
@@ -97,7 +100,7 @@ TEST(ConfigurationSave, AlwaysFortyFourLinesWhateverWasRead) {
       "gamepad.button=3;9\ngamepad.button=3;10\n"
       "observingplace.latitude=-33.9\n");
   std::string text = configurationText(r.refs());
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 44);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 46);
   EXPECT_NE(text.find("spiralsearch.turns=7\n"), std::string::npos);
   EXPECT_NE(text.find("gamepad.button=3;10\n"), std::string::npos);
   EXPECT_NE(text.find("observingplace.latitude=-33.900000\r\n"), std::string::npos);
@@ -111,6 +114,8 @@ TEST(ConfigurationSave, RoundTripsEveryRecord) {
   r.place.latitudeDeg = -33.925;
   r.place.longitudeDeg = 18.4239;
   r.place.timeZoneHours = 5.5;
+  r.place.timeZoneName = "Africa/Johannesburg";
+  r.place.daylightSaving = 0;
   r.colors.applyScheme(4);
   r.scope = {5, 12, -3, "observatory.local", 7625, "EQMod Mount"};
   r.gamepad.enabled = 0;
@@ -141,6 +146,12 @@ TEST(ConfigurationLoad, KeysMatchByPrefixAndValuesSkipBlanks) {
   // Comments and one-character lines are skipped; later lines win.
   EXPECT_EQ(loadedFrom("#scope.port=4\nx\nscope.port=5\nscope.port=6\n").scope.port, 6);
   EXPECT_DOUBLE_EQ(loadedFrom("observingplace.timezone=-3.5h\n").place.timeZoneHours, -3.5);
+  // An empty zone name is none; a flag other than 0 or 1 keeps the default.
+  Records zoned;
+  zoned.place.timeZoneName = "Europe/Budapest";
+  EXPECT_EQ(loadedFrom(configurationText(zoned.refs()) + "observingplace.zone=\n").place.timeZoneName, "");
+  EXPECT_EQ(loadedFrom("observingplace.daylightsaving=0\n").place.daylightSaving, 0);
+  EXPECT_EQ(loadedFrom("observingplace.daylightsaving=2\n").place.daylightSaving, 1);
 }
 
 // Numbers no place on Earth, no dialog and no device takes keep the
@@ -232,9 +243,9 @@ TEST(ConfigurationLoad, BadFilesLoadWithoutHarm) {
   Records defaults;
   ScratchDir dir;
   Records r;
-  loadConfiguration(dir.file("missing.cfg"), r.refs());
+  EXPECT_FALSE(loadConfiguration(dir.file("missing.cfg"), r.refs()));
   EXPECT_TRUE(r == defaults);
-  loadConfiguration(dir.path().string(), r.refs());  // a directory
+  EXPECT_FALSE(loadConfiguration(dir.path().string(), r.refs()));  // a directory
   EXPECT_TRUE(r == defaults);
   EXPECT_TRUE(loadedFrom("") == defaults);
   std::string binary;

@@ -27,19 +27,19 @@ TEST(ZoneTime, OffsetInWholeSeconds) {
   ObservingPlace place;
   place.timeZoneHours = 5.5;
   place.daylightSaving = 0;
-  EXPECT_EQ(zoneOffset(place), 19800);
+  EXPECT_EQ(zoneOffset(place, 2451545.0), 19800);
   place.timeZoneHours = -3.5;
   place.daylightSaving = 1;
-  EXPECT_EQ(zoneOffset(place), -12600 + 3600);
+  EXPECT_EQ(zoneOffset(place, 2451545.0), -12600 + 3600);
   place.timeZoneHours = 1.0 / 7200;  // half a second truncates to 0
   place.daylightSaving = 0;
-  EXPECT_EQ(zoneOffset(place), 0);
+  EXPECT_EQ(zoneOffset(place, 2451545.0), 0);
   // A zone beyond any on Earth (from an old file, say) stays within the
   // world's zones instead of overflowing the count of seconds.
   for (double hours : {1e10, -1e10, std::nan("")}) {
     place.timeZoneHours = hours;
-    EXPECT_GE(zoneOffset(place), -14 * 3600) << hours;
-    EXPECT_LE(zoneOffset(place), 14 * 3600) << hours;
+    EXPECT_GE(zoneOffset(place, 2451545.0), -14 * 3600) << hours;
+    EXPECT_LE(zoneOffset(place, 2451545.0), 14 * 3600) << hours;
   }
 }
 
@@ -56,6 +56,44 @@ TEST(ZoneTime, UniversalAndLocalDatesWithAndWithoutDaylightSaving) {
   // year is the next year locally, hour 25 on 30 June is 1 July.
   EXPECT_EQ(universalToLocal({2007, 12, 31, 23, 30, 0.0}, budapest(false)), (ChartDate{2008, 1, 1, 0, 30, 0.0}));
   EXPECT_EQ(universalToLocal({2007, 6, 30, 25, 0, 0.0}, budapest(false)), (ChartDate{2007, 7, 1, 2, 0, 0.0}));
+}
+
+// A place with a named zone takes the zone's offset and summer time of the
+// instant, as Python's zoneinfo gives them (see the zone rules' test).
+TEST(ZoneTime, ANamedZoneFollowsItsRulesForTheDate) {
+  struct Case {
+    const char* zone;
+    ChartDate universal, local;
+    double zoneHours;
+    int daylightSaving;
+  };
+  const Case cases[] = {
+      {"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, {2026, 12, 7, 14, 7, 0.0}, 1, 0},
+      {"Europe/Budapest", {2026, 7, 7, 13, 7, 0.0}, {2026, 7, 7, 15, 7, 0.0}, 1, 1},
+      {"Europe/Budapest", {2026, 3, 29, 1, 30, 0.0}, {2026, 3, 29, 3, 30, 0.0}, 1, 1},
+      {"Europe/Budapest", {2026, 3, 29, 0, 30, 0.0}, {2026, 3, 29, 1, 30, 0.0}, 1, 0},
+      {"America/St_Johns", {2026, 7, 1, 0, 0, 0.0}, {2026, 6, 30, 21, 30, 0.0}, -3.5, 1},
+      {"Europe/Dublin", {2026, 1, 15, 0, 0, 0.0}, {2026, 1, 15, 0, 0, 0.0}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zone + std::string(" ") + std::to_string(c.universal.month));
+    ObservingPlace place = budapest(true);
+    place.timeZoneName = c.zone;
+    EXPECT_EQ(universalToLocal(c.universal, place), c.local);
+    EXPECT_EQ(localToUniversal(c.local, place), c.universal);
+    followZoneRules(place, julianDateOf(c.universal));
+    EXPECT_DOUBLE_EQ(place.timeZoneHours, c.zoneHours);
+    EXPECT_EQ(place.daylightSaving, c.daylightSaving);
+  }
+  // Without a zone the typed zone and flag stay, whatever the date.
+  ObservingPlace fixed = budapest(false);
+  followZoneRules(fixed, julianDateOf({2026, 7, 7, 13, 7, 0.0}));
+  EXPECT_EQ(fixed.daylightSaving, 0);
+  EXPECT_EQ(universalToLocal({2026, 7, 7, 13, 7, 0.0}, fixed).hour, 14);
+  // A local time in the hour skipped in spring reads as the clock before the change.
+  ObservingPlace ruled = budapest(false);
+  ruled.timeZoneName = "Europe/Budapest";
+  EXPECT_EQ(localToUniversal({2026, 3, 29, 2, 30, 0.0}, ruled), (ChartDate{2026, 3, 29, 1, 30, 0.0}));
 }
 
 // Vega (Hipparcos J2000 18h36m56.336s +38 47' 01.28") from Budapest, the

@@ -37,6 +37,8 @@ TEST_P(LanguageFile, HoldsEveryUsedTextAndReadsBackUnchanged) {
   for (int id : text_id::usedTextIds()) {
     EXPECT_TRUE(resources.text(id)) << kCodes[language - 1] << " lacks text " << id;
   }
+  // Gamepad function 14 switches the gamepad to the chart, as the panel's "Map mode" says.
+  EXPECT_EQ(resources.text(text_id::kGamepadFunctionFirst + 14), resources.text(14713));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFour, LanguageFile, ::testing::Values(1, 2, 3, 4),

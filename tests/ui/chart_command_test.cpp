@@ -448,5 +448,28 @@ TEST_F(ChartOfAnObject, InformationWritesAMessierObjectsStarHopRoute) {
   }
 }
 
+
+// With --zone the local times of the night's events take the zone's offset
+// on the date: Budapest one hour after UT in December, two in July (Python's
+// zoneinfo agrees). A zone the database lacks is refused.
+TEST_F(ChartOfAnObject, AZoneGivesLocalTimesItsOffsetOnTheDate) {
+  const auto hours = [](const std::string& dateTime) {
+    int h = 0, m = 0, s = 0;
+    return std::sscanf(dateTime.c_str() + 11, "%d:%d:%d", &h, &m, &s) == 3 ? h + m / 60.0 + s / 3600.0 : -99.0;
+  };
+  for (const auto& [utc, offset] : {std::pair{"2026-12-07T13:07", 1}, {"2026-07-07T13:07", 2}}) {
+    const ChartRun sun = runChart({"--object", "Sun", "--info", "--language", "en", "--zone", "Europe/Budapest",
+                                   "--lat", "47.5", "--lon", "19.04", "--utc", utc});
+    ASSERT_EQ(sun.exitCode, 0) << sun.err;
+    EXPECT_DOUBLE_EQ(hours(lineAfter(sun.out, "Transit (Local time): ")) -
+                         hours(lineAfter(sun.out, "Transit (Universal Time): ")),
+                     offset)
+        << utc;
+  }
+  const ChartRun unknown = runChart({"--zone", "Europe/Atlantis", "--stats"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_EQ(unknown.err.rfind("celvaro-chart: bad value for --zone: Europe/Atlantis", 0), 0u) << unknown.err;
+}
+
 }  // namespace
 }  // namespace celvaro

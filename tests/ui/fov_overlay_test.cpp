@@ -208,6 +208,8 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
   EXPECT_EQ(refusal(D::kCameraRotation + D::kEditStep, "-9x"), "Camera rotation (°) must be between -180 and 180.");
   EXPECT_EQ(edit(D::kCameraRotation + D::kEditStep), "0");
+  // No lens has a focal length of 0 (the frames would be infinite).
+  EXPECT_NE(refusal(D::kFocalLength, "0").find("must be between 1 and 100000."), std::string::npos);
   EXPECT_EQ(model->shownOverlay.shiftRa, 0);
   click(dialog(), D::kReset);
   for (int id : {D::kShiftRa, D::kShiftDec}) EXPECT_EQ(bar(id)->value(), 60);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 
+#include "app/startup.h"
 #include "output/bitmap24.h"
 #include "test_files.h"
 #include "ui/program_window.h"
@@ -156,6 +157,34 @@ TEST_F(NightVision, PicturesShowTheirBrightnessInRed) {
   EXPECT_NEAR(qRed(shown.pixel(0, 1)), 0.114 * 255, 1);
   EXPECT_EQ(shown.pixel(0, 0) & 0xffff, 0u);
   EXPECT_EQ(shown.pixel(0, 1) & 0xffff, 0u);
+}
+
+// The built data under every preset, with the stars in colour and the Milky
+// Way: Sagittarius and Scorpius in July, where coloured stars crowd.
+TEST(NightVisionOverTheBuiltData, EveryPresetWithColouredStarsDrawsInRedAlone) {
+  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+  testing::ScratchDir dir;
+  UiResources resources;
+  resources.setProgramDir(CELVARO_RUN_DIR);
+  AppModel model(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
+  ASSERT_TRUE(loadChartData(model));
+  MainWindow window(resources, model);
+  window.resize(1000, 700);
+  window.show();
+  model.setUniversalDate({2025, 7, 15, 21, 0, 0.0});
+  model.timeChanged();
+  window.action(704)->trigger();
+  for (int preset = 120; preset <= 124; ++preset) {
+    window.action(preset)->trigger();
+    model.chart.starColouring = 1;
+    model.chart.centreRaArcmin = 17.5 * 900;
+    model.chart.centreDecArcmin = -28 * 60;
+    model.applyView();
+    model.redrawChart();
+    QApplication::processEvents();
+    EXPECT_EQ(nonRedPixels(&window), "") << "preset " << preset - 120;
+  }
+  window.action(704)->trigger();
 }
 
 }  // namespace

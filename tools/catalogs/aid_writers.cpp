@@ -1,5 +1,7 @@
 #include "aid_writers.h"
 
+#include <map>
+
 #include "catalog_writers.h"
 #include "platform/binary_file.h"
 
@@ -13,15 +15,23 @@ std::string aidFileHeader(const char* type, uint32_t records, uint32_t units) {
   return out;
 }
 
+// The cities' names, then each zone's name once.
 std::string cityListBytes(const std::vector<CityRecord>& cities) {
-  std::string records, names;
+  std::string names;
+  for (const CityRecord& city : cities) names += city.name + '\0';
+  std::map<std::string, uint32_t> zoneOffsets;
+  for (const CityRecord& city : cities) {
+    if (!city.timeZone.empty() && zoneOffsets.emplace(city.timeZone, names.size()).second) names += city.timeZone + '\0';
+  }
+  std::string records;
+  uint32_t nameOffset = 0;
   for (const CityRecord& city : cities) {
     appendU32(records, static_cast<uint32_t>(city.latitudeHundredthDeg));
     appendU32(records, static_cast<uint32_t>(city.longitudeHundredthDeg));
     appendU32(records, static_cast<uint32_t>(city.timeZoneMinutes));
-    appendU32(records, static_cast<uint32_t>(names.size()));
-    appendU32(records, 0);
-    names += city.name + '\0';
+    appendU32(records, nameOffset);
+    appendU32(records, city.timeZone.empty() ? 0 : zoneOffsets[city.timeZone]);
+    nameOffset += static_cast<uint32_t>(city.name.size() + 1);
   }
   return aidFileHeader(kCityFormat.type, static_cast<uint32_t>(cities.size()), static_cast<uint32_t>(names.size())) +
          records + names;

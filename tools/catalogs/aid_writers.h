@@ -18,6 +18,7 @@ struct CityRecord {
   int32_t latitudeHundredthDeg = 0;
   int32_t longitudeHundredthDeg = 0;
   int32_t timeZoneMinutes = 0;
+  std::string timeZone;  // the time-zone database's name; empty: none
 };
 
 std::string cityListBytes(const std::vector<CityRecord>& cities);

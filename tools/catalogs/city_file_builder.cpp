@@ -17,6 +17,8 @@ namespace {
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr double kSuburbReachArcmin = 8;
 constexpr double kSuburbReachPopulation = 500000;
+// The cities' names; their zones' names follow them within the format's limit.
+constexpr size_t kCityNameBytes = 10000;
 
 // Towns of the countries of the program's languages, from this many people.
 const std::map<std::string, int32_t> kHomeCountryTowns = {{"HU", 30000}, {"AT", 20000}, {"RO", 60000}, {"DE", 150000}};
@@ -105,7 +107,8 @@ std::vector<CityRecord> chooseCities(const std::vector<SourceLocation>& location
     if (nameBytes + name.size() + 1 > maxNameBytes) break;
     nameBytes += name.size() + 1;
     chosen.push_back(c.place);
-    cities.push_back({std::move(name), hundredths(c.place->latitudeDeg), hundredths(c.place->longitudeDeg), c.offsetMinutes});
+    cities.push_back({std::move(name), hundredths(c.place->latitudeDeg), hundredths(c.place->longitudeDeg), c.offsetMinutes,
+                      c.place->timeZone});
   }
   std::stable_sort(cities.begin(), cities.end(),
                    [](const CityRecord& a, const CityRecord& b) { return sortKey(a.name) < sortKey(b.name); });
@@ -122,12 +125,14 @@ bool buildCityFile(const CitySourcePaths& sources, const std::string& dataDirect
   std::vector<CityRecord> cities;
   {
     ZoneEnvironment zone;
-    cities = chooseCities(locations, countries, standardOffsetMinutes, kCityFormat.maxUnits);
+    cities = chooseCities(locations, countries, standardOffsetMinutes, kCityNameBytes);
   }
   size_t names = 0;
   for (const CityRecord& city : cities) names += city.name.size() + 1;
   std::printf("  cities.dat: %zu cities of %zu places, %zu bytes of names\n", cities.size(), locations.size(), names);
-  return !cities.empty() && writeFile(dataDirectory + "/cities.dat", cityListBytes(cities));
+  const std::string bytes = cityListBytes(cities);
+  return !cities.empty() && bytes.size() <= kAidHeaderBytes + cities.size() * kCityFormat.recordBytes + kCityFormat.maxUnits &&
+         writeFile(dataDirectory + "/cities.dat", bytes);
 }
 
 }  // namespace celvaro

@@ -56,7 +56,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 17";
+constexpr const char* kDataVersion = "celvaro-data 18";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =

@@ -96,7 +96,7 @@ const Caption& captionOf(int id) {
 }
 
 // Millimetres in the focal plane, and the focal length.
-constexpr ValueRange kLengthRange{0, 1000}, kFocalLengthRange{0, 100000};
+constexpr ValueRange kLengthRange{0, 1000}, kFocalLengthRange{1, 100000};  // no lens has no focal length
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "astro/zone_time.h"
 #include "model/text_ids.h"
 #include "platform/system_time.h"
+#include "solarsystem/ephemeris.h"
 #include "ui/dialogs/range_check.h"
 
 namespace celvaro {
@@ -73,9 +74,16 @@ void DlgDateTime::onInitDialog() {
   addOkCancel();
 }
 
+// A place with a named zone shows the daylight saving its rules give for
+// the instant, which the box cannot change.
 void DlgDateTime::showDates() {
   setItemText(kLocalText, dateTimeText(local_));
   setItemText(kUniversalText, dateTimeText(universal_));
+  if (place_.timeZoneName.empty()) return;
+  ObservingPlace ruled = place_;
+  followZoneRules(ruled, julianDayOf(universal_));
+  setChecked(kDaylightSaving, ruled.daylightSaving != 0);
+  control(kDaylightSaving)->setEnabled(false);
 }
 
 ObservingPlace DlgDateTime::currentPlace() {
@@ -92,10 +100,11 @@ void DlgDateTime::setUniversal(const ChartDate& universal) {
 }
 
 // The Julian date is typed like every other number of the dialogs (a
-// decimal comma or point); a refused text is offered again to mend.
+// decimal comma or point), starting from the chart's; a refused text is
+// offered again to mend.
 std::optional<double> DlgDateTime::askJulianDate() {
   const RangedField field{{0, kLastJulianDate}, text_id::kJulianDateTitle, "Julian date"};
-  QString typed = QStringLiteral("2451545.0");
+  QString typed = QString::number(julianDayOf(universal_), 'f', 5);
   for (;;) {
     bool ok = false;
     typed = QInputDialog::getText(window(), text(text_id::kJulianDateTitle, "Julian date"),

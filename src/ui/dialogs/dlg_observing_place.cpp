@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 
+#include "app/ui_resources.h"
 #include "astro/text_forms.h"
 #include "model/text_ids.h"
 #include "platform/number_text.h"
+#include "platform/time_zone_rules.h"
 
 namespace celvaro {
 
@@ -25,7 +28,9 @@ void DlgObservingPlace::onInitDialog() {
     grid()->addWidget(label(95 + i, text(14402 + i, names[i])), 2 + i, 0);
     grid()->addWidget(edit(kLatitude + i, QString::fromStdString(formatSixDecimals(values[i]))), 2 + i, 1);
   }
-  grid()->addWidget(checkBox(kDaylightSaving, text(14206, "Daylight saving time"), place_.daylightSaving != 0), 5, 1);
+  grid()->addWidget(label(98, text(text_id::kZoneNameLabel, "Time-zone rules (e.g. Europe/Budapest)")), 5, 0);
+  grid()->addWidget(edit(kZoneName, QString::fromStdString(place_.timeZoneName)), 5, 1);
+  grid()->addWidget(checkBox(kDaylightSaving, text(14206, "Daylight saving time"), place_.daylightSaving != 0), 6, 1);
   if (fromList && place_.cityIndex < cities->count()) cities->setCurrentIndex(place_.cityIndex);
   enableMode();
   control(kManualMode)->setFocus();
@@ -35,7 +40,28 @@ void DlgObservingPlace::onInitDialog() {
 void DlgObservingPlace::enableMode() {
   const bool fromList = isChecked(kListMode);
   control(kCities)->setEnabled(fromList);
-  for (int id : {kLatitude, kLongitude, kTimeZone}) control(id)->setEnabled(!fromList);
+  for (int id : {kLatitude, kLongitude, kTimeZone, kZoneName}) control(id)->setEnabled(!fromList);
+  enableZoneFields();
+}
+
+void DlgObservingPlace::enableZoneFields() {
+  const bool ruled = !control<QLineEdit>(kZoneName)->text().trimmed().isEmpty();
+  control(kTimeZone)->setEnabled(!ruled && isChecked(kManualMode));
+  control(kDaylightSaving)->setEnabled(!ruled);
+}
+
+// An empty name leaves the zone and daylight saving as typed; another must
+// name a zone of the computer's time-zone database.
+std::optional<std::string> DlgObservingPlace::typedZoneName() {
+  const std::string name = control<QLineEdit>(kZoneName)->text().trimmed().toStdString();
+  if (!name.empty() && !TimeZoneRules::named(name)) {
+    const QString message = QString::fromStdString(
+        resources().textOr(text_id::kUnknownZoneMessage, "%1 is no time zone of this computer's time-zone database."));
+    QMessageBox::warning(window(), QString::fromStdString(resources().textOr(text_id::kErrorCaption, "Error")),
+                         message.arg(QString::fromStdString(name)));
+    return std::nullopt;
+  }
+  return name;
 }
 
 // A city's place: latitude and longitude in hundredths of a degree, the time
@@ -46,6 +72,8 @@ void DlgObservingPlace::showCity(int index) {
   setItemText(kLatitude, showFixed(city.latitudeHundredthDeg, 2));
   setItemText(kLongitude, showFixed(city.longitudeHundredthDeg, 2));
   setItemText(kTimeZone, showFixed(city.timeZoneMinutes * 100 / 60, 2));
+  setItemText(kZoneName, city.timeZone);
+  enableZoneFields();
 }
 
 // A text that is not wholly a number ("Budapest", "47.5x") or a number off
@@ -56,7 +84,9 @@ bool DlgObservingPlace::readPlace() {
       {kLatitude, text_id::kLatitudeName, "Latitude", &place_.latitudeDeg, kLatitudeRange},
       {kLongitude, text_id::kLongitudeName, "Longitude", &place_.longitudeDeg, kLongitudeRange},
       {kTimeZone, text_id::kTimeZoneName, "Time zone", &place_.timeZoneHours, kTimeZoneRange}};
-  if (!readDecimals(fields)) return false;
+  const std::optional<std::string> zone = typedZoneName();
+  if (!zone || !readDecimals(fields)) return false;
+  place_.timeZoneName = *zone;
   place_.cityIndex = isChecked(kManualMode) ? -1 : control<QComboBox>(kCities)->currentIndex();
   place_.daylightSaving = isChecked(kDaylightSaving) ? 1 : 0;
   return true;
@@ -65,6 +95,7 @@ bool DlgObservingPlace::readPlace() {
 void DlgObservingPlace::onCommand(int id, int code, QWidget* control) {
   if (id == kListMode || id == kManualMode) enableMode();
   if (id == kCities && code == kSelectionChanged) showCity(this->control<QComboBox>(kCities)->currentIndex());
+  if (id == kZoneName && code == kTextChanged) enableZoneFields();
   if (id == kIdOk && !readPlace()) return;
   FwDialogBase::onCommand(id, code, control);
 }

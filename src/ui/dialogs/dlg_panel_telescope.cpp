@@ -15,7 +15,7 @@ namespace celvaro {
 namespace {
 
 constexpr ControlText kTexts[] = {
-    {DlgPanelTelescope::kEditPlace, text_id::kMenuCommandBase + 700, "&Observing place..."},
+    {DlgPanelTelescope::kEditPlace, text_id::kObservingPlaceTitle, "Observing place"},  // no Alt key: the menus own them
     {DlgPanelTelescope::kTime - 10, 14716, "Local time:"},
 };
 
@@ -73,7 +73,7 @@ void DlgPanelTelescope::onCommand(int id, int code, QWidget* control) {
 }
 
 void DlgPanelTelescope::showClock(double, double julianDate) {
-  setItemText(kTime, clockDateText(clockDate(julianDate, zoneOffset(model().place))));
+  setItemText(kTime, clockDateText(clockDate(julianDate, zoneOffset(model().place, julianDate))));
 }
 
 void DlgPanelTelescope::observingPlaceChanged() {

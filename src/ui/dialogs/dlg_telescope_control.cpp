@@ -60,7 +60,7 @@ void DlgTelescopeControl::onHScroll(int id, int position) {
 }
 
 void DlgTelescopeControl::showClock(double localSiderealHours, double julianDate) {
-  setItemText(kLocalTime, clockDateText(clockDate(julianDate, zoneOffset(model().place))));
+  setItemText(kLocalTime, clockDateText(clockDate(julianDate, zoneOffset(model().place, julianDate))));
   setItemText(kUniversalTime, clockDateText(clockDate(julianDate, 0)));
   setItemText(kJulianDate, julianText(julianDate));
   setItemText(kSiderealTime, siderealText(localSiderealHours));
