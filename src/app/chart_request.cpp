@@ -30,9 +30,10 @@ bool pageSize(const std::string& text, int32_t& width, int32_t& height) {
 
 // "hu", "en", "de", "ro": the user-interface languages 1..4.
 std::optional<int> languageOf(const std::string& code) {
-  static const std::map<std::string, int> languages = {{"hu", kHungarian}, {"en", kEnglish}, {"de", kGerman}, {"ro", kRomanian}};
-  const auto it = languages.find(code);
-  return it == languages.end() ? std::nullopt : std::optional<int>(it->second);
+  for (int language = kHungarian; language <= kRomanian; ++language) {
+    if (code == languageCode(language)) return language;
+  }
+  return std::nullopt;
 }
 
 int exportFormat(const std::string& format) {

@@ -4,19 +4,28 @@
 #include <cstdio>
 
 #include "astro/text_forms.h"
+#include "model/text_ids.h"
 
 namespace celvaro {
 
-std::string fieldStatusText(int fieldArcmin) {
-  char text[48];
-  if (fieldArcmin > 299) std::snprintf(text, sizeof text, "Field:%d degs", fieldArcmin / 60);
-  else std::snprintf(text, sizeof text, "Field:%d.%d", fieldArcmin / 60, fieldArcmin % 60);
-  return text;
+StatusCaptions statusCaptions(iLanguageTexts& texts) {
+  return {texts.textOr(text_id::kStatusField, "Field"),        texts.textOr(text_id::kStatusLimit, "Limit"),
+          texts.textOr(text_id::kStatusMagnitude, "mag"),      texts.textOr(text_id::kStatusDeepsky, "Deep sky"),
+          texts.textOr(text_id::kStatusLocalTime, "LT"),       texts.textOr(text_id::kStatusUniversalTime, "UT")};
 }
 
-std::string limitStatusText(int limitHundredths) { return "Limit: " + showHundredths(limitHundredths); }
+std::string fieldStatusText(int fieldArcmin, const StatusCaptions& captions) {
+  const std::string degrees = captions.field + " " + std::to_string(fieldArcmin / 60) + "°";
+  return fieldArcmin > 299 ? degrees : degrees + std::to_string(fieldArcmin % 60) + "′";
+}
 
-std::string deepskyStatusText(int level) { return "DS:" + std::to_string(level); }
+std::string limitStatusText(int limitHundredths, const StatusCaptions& captions) {
+  return captions.limit + " " + showHundredths(limitHundredths) + " " + captions.magnitude;
+}
+
+std::string deepskyStatusText(int level, const StatusCaptions& captions) {
+  return captions.deepsky + " " + std::to_string(level);
+}
 
 std::string dateTimeText(const ChartDate& d, char separator) {
   char text[48];
@@ -24,8 +33,8 @@ std::string dateTimeText(const ChartDate& d, char separator) {
   return text;
 }
 
-std::string datesStatusText(const ChartDate& l, const ChartDate& u) {
-  return "LT:" + dateTimeText(l, '/') + "   UT:" + dateTimeText(u, '/');
+std::string datesStatusText(const ChartDate& l, const ChartDate& u, const StatusCaptions& captions) {
+  return captions.local + " " + dateTimeText(l, ' ') + "   " + captions.universal + " " + dateTimeText(u, ' ');
 }
 
 std::array<int, 4> statusPartEdges(int width) {

@@ -20,6 +20,16 @@ constexpr const char* nativeLanguageName(int languageId) {
   }
 }
 
+// Language 1..4 by its two-letter code ("hu", "en", "de", "ro").
+constexpr const char* languageCode(int languageId) {
+  switch (languageId) {
+    case kHungarian: return "hu";
+    case kEnglish: return "en";
+    case kGerman: return "de";
+    default: return "ro";
+  }
+}
+
 class iLanguageTexts {
  public:
   virtual ~iLanguageTexts() = default;

@@ -21,6 +21,8 @@ std::vector<int> usedTextIds() {
                           kPropertyColumn,    kValueColumn,        kNoDataForObject,
                           kZoneNameLabel,     kUnknownZoneMessage, kSettingFileNotSaved};
   addRange(ids, kSubmenuTitleFirst, kSubmenuTitleLast);
+  addRange(ids, kStatusField, kStatusUniversalTime);
+  addRange(ids, kGlyphNamedStars, kFileOpen);
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);

@@ -2,7 +2,10 @@
 // with their English texts, the language's texts taking their place.
 #pragma once
 
+#include <cstdint>
 #include <vector>
+
+#include "model/chart_settings.h"
 
 namespace celvaro {
 
@@ -39,6 +42,11 @@ struct Band {
   int first, last;
   bool checkable, exclusive;
 };
+// The display buttons 2016..2018 over their switches; 2019 shows the deep-sky mode.
+constexpr uint8_t ChartSettings::*kDisplaySwitches[3] = {&ChartSettings::showStars, &ChartSettings::needVariableStars,
+                                                         &ChartSettings::needDoubleStars};
+constexpr int kDeepskyButton = 2019;
+
 constexpr Band kBands[] = {{2000, 2006, true, true}, {2007, 2008, false, false}, {2009, 2010, false, false},
                            {2011, 2015, false, false}, {2016, 2019, true, false}, {2020, 2021, true, true}};
 

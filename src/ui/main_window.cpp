@@ -27,6 +27,7 @@
 #include "ui/dialogs/dlg_adjust_fov.h"
 #include "ui/dialogs/dlg_auto_guider_monitor.h"
 #include "ui/clock_relay.h"
+#include "ui/qt_translations.h"
 #include "ui/dialogs/dlg_chart_settings.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_colours.h"
@@ -83,11 +84,6 @@ void printableMap(QWidget* parent, UiResources& resources, AppModel& model) {
   DlgPrintableMap(resources, model, choice, &work).runModal(parent);
 }
 
-// The display buttons 2016..2018 over their switches; 2019 shows the deep-sky mode.
-constexpr uint8_t ChartSettings::*kDisplaySwitches[3] = {&ChartSettings::showStars, &ChartSettings::needVariableStars,
-                                                         &ChartSettings::needDoubleStars};
-constexpr int kDeepskyButton = 2019;
-
 // A language format with "%d" places filled in order; any other "%" is
 // written as it stands, so a translated text cannot misuse the arguments.
 std::string fillNumbers(const std::string& format, std::initializer_list<int> numbers) {
@@ -130,6 +126,7 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   setCentralWidget(client);
   status_ = new StatusParts(this);
   setStatusBar(status_);
+  useQtTranslations(resources_.languageId());
   buildMenus();
   buildToolbars();
   searches_ = std::make_unique<SearchCommands>(resources_, model_, *this);
@@ -155,89 +152,6 @@ MainWindow::~MainWindow() {
   if (resources_.nightVision()) setNightVision(false);
   model_.clock().setClockListener(nullptr);
   model_.setWindows(nullptr, nullptr);
-}
-
-// --- menus and toolbars ---------------------------------------------------------------
-
-QAction* MainWindow::commandAction(int id, const char* fallback) {
-  auto found = actions_.find(id);
-  if (found != actions_.end()) return found->second;
-  auto* a = new QAction(QString::fromStdString(resources_.textOr(text_id::kMenuCommandBase + id, fallback)), this);
-  a->setObjectName(QStringLiteral("cmd%1").arg(id));
-  connect(a, &QAction::triggered, this, [this, id] { command(id); });
-  actions_[id] = a;
-  return a;
-}
-
-QAction* MainWindow::action(int id) const {
-  auto found = actions_.find(id);
-  return found == actions_.end() ? nullptr : found->second;
-}
-
-void MainWindow::buildMenus() {
-  for (const MenuDefinition& definition : menuDefinitions()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
-    menus_[definition.titleTextId] = menu;
-    for (const MenuItem& item : definition.items) {
-      if (item.id == 0) {
-        menu->addSeparator();
-      } else if (item.id < 0) {
-        const MenuDefinition& sub = submenuOf(item.id);
-        QMenu* submenu = menu->addMenu(QString::fromStdString(resources_.textOr(sub.titleTextId, sub.english)));
-        menus_[sub.titleTextId] = submenu;
-        for (const MenuItem& entry : sub.items) submenu->addAction(commandAction(entry.id, entry.english));
-      } else {
-        menu->addAction(commandAction(item.id, item.english));
-      }
-    }
-  }
-  actions_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  for (int id : {704, 705, 706}) actions_[id]->setCheckable(true);
-  actions_[705]->setChecked(true);
-  actions_[706]->setChecked(true);
-}
-
-void MainWindow::buildToolbars() {
-  for (const Band& band : kBands) {
-    auto* bar = addToolBar(QStringLiteral("band%1").arg(band.first));
-    bar->setObjectName(QStringLiteral("band%1").arg(band.first));
-    bar->setIconSize(QSize(band.first == 2020 ? 24 : 16, 16));
-    QActionGroup* group = band.exclusive ? new QActionGroup(this) : nullptr;
-    for (int id = band.first; id <= band.last; ++id) {
-      QAction* a = commandAction(id, "");
-      a->setIcon(toolbarIcon(id, false));
-      a->setText(QString::fromStdString(resources_.textOr(text_id::kToolbarTipFirst + id - 2000, "")));
-      a->setToolTip(a->text());
-      a->setCheckable(band.checkable);
-      if (group) group->addAction(a);
-      bar->addAction(a);
-    }
-    if (band.first == 2000) pickFilters_ = group;
-    toolbars_.push_back(bar);
-  }
-  actions_[2000]->setChecked(true);
-  syncDisplayButtons();
-}
-
-void MainWindow::syncDisplayButtons() {
-  for (int i = 0; i < 3; ++i) actions_[2016 + i]->setChecked(model_.chart.*kDisplaySwitches[i] != 0);
-  actions_[kDeepskyButton]->setChecked(model_.chart.deepskyMode != 0);
-}
-
-void MainWindow::relabel() {
-  auto retitle = [this](const MenuDefinition& definition) {
-    menus_[definition.titleTextId]->setTitle(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
-  };
-  for (const MenuDefinition& definition : menuDefinitions()) retitle(definition);
-  for (const Submenu& sub : submenus()) retitle(sub.menu);
-  for (auto& [id, a] : actions_) {
-    const int textId = id >= 2000 ? text_id::kToolbarTipFirst + id - 2000 : text_id::kMenuCommandBase + id;
-    if (auto label = resources_.text(textId)) {
-      a->setText(QString::fromStdString(*label));
-      if (id >= 2000) a->setToolTip(a->text());
-    }
-  }
-  for (iLanguageChangedListener* listener : languageListeners_) listener->languageChanged();
 }
 
 // --- commands --------------------------------------------------------------------------
@@ -295,7 +209,7 @@ void MainWindow::chartCommand(int id) {
   } else if (id == 107) {
     saveSettingFile(this, resources_, chart);
   } else if (id == 108) {
-    accepted = loadSettingFile(this, chart) == 1;
+    accepted = loadSettingFile(this, resources_, chart) == 1;
   } else if (id >= 120 && id <= 124) {
     accepted = applyPreset(chart, id - 120);
   }
@@ -494,15 +408,6 @@ void MainWindow::showInfo() {
 
 // The colours dialog edits the user's table, which the chart does not show
 // in night vision: it waits until night vision is off.
-void MainWindow::setNightVision(bool on) {
-  resources_.setNightVision(on);
-  showNightVision(on);
-  for (const Band& band : kBands) {
-    for (int id = band.first; id <= band.last; ++id) actions_[id]->setIcon(toolbarIcon(id, on));
-  }
-  actions_[703]->setEnabled(!on);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::KeyPress && type != QEvent::Show && type != QEvent::Hide) return false;
@@ -541,11 +446,17 @@ void MainWindow::postUserMessage(int code, uint32_t parameter) {
 }
 
 void MainWindow::setStatusText(const std::string& text) { status_->setPart(0, QString::fromStdString(text)); }
-void MainWindow::showField(int fieldArcmin) { status_->setPart(1, QString::fromStdString(fieldStatusText(fieldArcmin))); }
-void MainWindow::showStarLimit(int limit) { status_->setPart(2, QString::fromStdString(limitStatusText(limit))); }
-void MainWindow::showDeepskyLevel(int level) { status_->setPart(3, QString::fromStdString(deepskyStatusText(level))); }
+void MainWindow::showField(int fieldArcmin) {
+  status_->setPart(1, QString::fromStdString(fieldStatusText(fieldArcmin, statusCaptions(resources_))));
+}
+void MainWindow::showStarLimit(int limit) {
+  status_->setPart(2, QString::fromStdString(limitStatusText(limit, statusCaptions(resources_))));
+}
+void MainWindow::showDeepskyLevel(int level) {
+  status_->setPart(3, QString::fromStdString(deepskyStatusText(level, statusCaptions(resources_))));
+}
 void MainWindow::showDates(const ChartDate& local, const ChartDate& universal) {
-  status_->setPart(4, QString::fromStdString(datesStatusText(local, universal)));
+  status_->setPart(4, QString::fromStdString(datesStatusText(local, universal, statusCaptions(resources_))));
 }
 
 // The cities in the list's order, each with its place.

@@ -90,6 +90,8 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void buildToolbars();
   QAction* commandAction(int id, const char* fallback);
   void relabel();
+  template <typename Dialog>
+  void remakeInLanguage(std::unique_ptr<Dialog>& dialog);
   void chartCommand(int id);
   void displayButton(int id);
   void layerCommand(int id);
@@ -104,6 +106,8 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   void showInfo();
   std::vector<CityChoice> cityChoices();
   void setNightVision(bool on);
+  // The toolbar's pictures in the language and the light of the moment.
+  void drawToolbarIcons();
   // The chart takes the keyboard, with this window activated when no other is active.
   void focusChart();
   void syncDisplayButtons();

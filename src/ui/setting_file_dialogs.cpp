@@ -10,14 +10,16 @@
 namespace celvaro {
 namespace {
 
-QString chooseSettingFile(QWidget* owner, QFileDialog::AcceptMode mode) {
-  return chooseFile(owner, mode, "clv", {"Celvaro setting files (*.clv)", "All files (*.*)"});
+QString chooseSettingFile(QWidget* owner, UiResources& resources, QFileDialog::AcceptMode mode) {
+  return chooseFile(owner, resources, mode, "clv",
+                    {languageText(resources, text_id::kSettingFilesFilter, "Celvaro setting files") + " (*.clv)",
+                     languageText(resources, text_id::kAllFilesFilter, "All files") + " (*.*)"});
 }
 
 }  // namespace
 
 int saveSettingFile(QWidget* owner, UiResources& resources, const ChartSettings& settings) {
-  const QString name = chooseSettingFile(owner, QFileDialog::AcceptSave);
+  const QString name = chooseSettingFile(owner, resources, QFileDialog::AcceptSave);
   if (name.isEmpty()) return 0;
   if (writeSettingFile(name.toStdString(), settings)) return 0;
   const int error = errno;
@@ -26,8 +28,8 @@ int saveSettingFile(QWidget* owner, UiResources& resources, const ChartSettings&
   return 1;
 }
 
-int loadSettingFile(QWidget* owner, ChartSettings& settings) {
-  const QString name = chooseSettingFile(owner, QFileDialog::AcceptOpen);
+int loadSettingFile(QWidget* owner, UiResources& resources, ChartSettings& settings) {
+  const QString name = chooseSettingFile(owner, resources, QFileDialog::AcceptOpen);
   if (name.isEmpty()) return 0;
   readSettingFile(name.toStdString(), settings);
   return 1;

@@ -19,6 +19,6 @@ int saveSettingFile(QWidget* owner, UiResources& resources, const ChartSettings&
 
 // Asks for an existing setting file and reads it into the settings; 1 when
 // a file was chosen, else 0. The caller redraws the chart.
-int loadSettingFile(QWidget* owner, ChartSettings& settings);
+int loadSettingFile(QWidget* owner, UiResources& resources, ChartSettings& settings);
 
 }  // namespace celvaro

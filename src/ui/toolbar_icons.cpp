@@ -3,21 +3,26 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "model/text_ids.h"
+
 namespace celvaro {
 namespace {
 
 enum class Glyph { kText, kStar, kEllipse, kGlobe, kPlanet };
 
+// A text glyph's letters: their text id in the language files, 0 for a
+// sign every language shares.
 struct IconDesign {
   Glyph glyph;
   const char* text;
+  int textId = 0;
 };
 
 IconDesign designOf(int id) {
   switch (id) {
     case 2000: return {Glyph::kText, "*"};
     case 2001: case 2016: return {Glyph::kStar, ""};
-    case 2002: return {Glyph::kText, "Nm"};
+    case 2002: return {Glyph::kText, "Nm", text_id::kGlyphNamedStars};
     case 2003: case 2017: return {Glyph::kText, "V"};
     case 2004: case 2018: return {Glyph::kText, "D"};
     case 2005: return {Glyph::kPlanet, ""};
@@ -27,12 +32,12 @@ IconDesign designOf(int id) {
     case 2009: return {Glyph::kText, "m-"};
     case 2010: return {Glyph::kText, "m+"};
     case 2011: return {Glyph::kGlobe, ""};
-    case 2012: return {Glyph::kText, "N"};
-    case 2013: return {Glyph::kText, "W"};
-    case 2014: return {Glyph::kText, "S"};
-    case 2015: return {Glyph::kText, "E"};
-    case 2020: return {Glyph::kText, "Tel"};
-    default: return {Glyph::kText, "Map"};
+    case 2012: return {Glyph::kText, "N", text_id::kGlyphNorth};
+    case 2013: return {Glyph::kText, "W", text_id::kGlyphNorth + 1};
+    case 2014: return {Glyph::kText, "S", text_id::kGlyphNorth + 2};
+    case 2015: return {Glyph::kText, "E", text_id::kGlyphNorth + 3};
+    case 2020: return {Glyph::kText, "Tel", text_id::kGlyphTelescopeMode};
+    default: return {Glyph::kText, "Map", text_id::kGlyphMapMode};
   }
 }
 
@@ -45,7 +50,7 @@ const IconColours kNightColours{{255, 0, 0}, {192, 0, 0}, {160, 0, 0}};
 
 }  // namespace
 
-QIcon toolbarIcon(int commandId, bool nightVision) {
+QIcon toolbarIcon(int commandId, bool nightVision, iLanguageTexts& texts) {
   const IconColours& colours = nightVision ? kNightColours : kDayColours;
   const bool wide = commandId >= 2020;  // the gamepad band's buttons are 24 wide
   QPixmap pixmap(wide ? 24 : 16, 16);
@@ -77,7 +82,8 @@ QIcon toolbarIcon(int commandId, bool nightVision) {
       font.setPixelSize(11);
       font.setBold(true);
       painter.setFont(font);
-      painter.drawText(pixmap.rect(), Qt::AlignCenter, design.text);
+      const std::string letters = design.textId ? texts.textOr(design.textId, design.text) : design.text;
+      painter.drawText(pixmap.rect(), Qt::AlignCenter, QString::fromStdString(letters));
       break;
     }
   }

@@ -74,20 +74,20 @@ TEST_F(DesktopTest, StatusBarPartsAndTexts) {
   EXPECT_EQ(parts.partLeft(3), 454);
   EXPECT_EQ(parts.partLeft(4), 534);
   window->showField(300);
-  EXPECT_EQ(parts.part(1), "Field:5 degs");
+  EXPECT_EQ(parts.part(1), "Field 5°");
   window->showField(299);
-  EXPECT_EQ(parts.part(1), "Field:4.59");
+  EXPECT_EQ(parts.part(1), "Field 4°59′");
   window->showStarLimit(605);
-  EXPECT_EQ(parts.part(2), "Limit: 6.05");
+  EXPECT_EQ(parts.part(2), "Limit 6.05 mag");
   window->showDates(model->local, model->universal);
-  EXPECT_EQ(parts.part(4), "LT:2007.06.15/22:00   UT:2007.06.15/20:00");
+  EXPECT_EQ(parts.part(4), "LT 2007.06.15 22:00   UT 2007.06.15 20:00");
 }
 
 TEST_F(DesktopTest, PageKeysZoomWithinTheirBounds) {
   model->chart.fieldArcmin = 3600;
   QTest::keyClick(&chart(), Qt::Key_PageDown);
   EXPECT_EQ(model->chart.fieldArcmin, 4320);
-  EXPECT_EQ(window->statusParts().part(1), "Field:72 degs");
+  EXPECT_EQ(window->statusParts().part(1), "Field 72°");
   model->chart.fieldArcmin = 180;
   QTest::keyClick(&chart(), Qt::Key_PageUp);
   EXPECT_EQ(model->chart.fieldArcmin, 180);

@@ -11,6 +11,7 @@ CELVARO_BUILD_PACKAGES=(
   libturbojpeg0-dev libpng-dev  # photos: decoders made for files from outside
   libindi-dev  # the client library of the INDI mount type
   libgtest-dev libbenchmark-dev  # the test and benchmark programs are part of the tree
+  qt6-translations-l10n  # Qt's own texts (file dialogs, standard buttons) in Hungarian and German
   librsvg2-bin  # the icon's picture
   dpkg-dev  # dpkg-buildflags: every build is hardened as a Debian package is
   tzdata  # the city list's time zones

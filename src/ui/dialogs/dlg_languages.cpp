@@ -12,19 +12,6 @@
 #include "platform/locale_language.h"
 
 namespace celvaro {
-namespace {
-
-// The two-letter code of a language, as locales name it.
-std::string_view codeOf(int language) {
-  switch (language) {
-    case kHungarian: return "hu";
-    case kEnglish: return "en";
-    case kGerman: return "de";
-    default: return "ro";
-  }
-}
-
-}  // namespace
 
 void LanguageButtonsDialog::addLanguageButtons(int row) {
   for (int i = 0; i < 4; ++i) {
@@ -36,7 +23,7 @@ void LanguageButtonsDialog::addLanguageButtons(int row) {
 void LanguageButtonsDialog::preselect(std::string_view code) {
   int index = static_cast<int>(std::find(order_.begin(), order_.end(), kEnglish) - order_.begin());
   for (int i = 0; i < 4; ++i) {
-    if (codeOf(order_[i]) == code) index = i;
+    if (languageCode(order_[i]) == code) index = i;
   }
   auto* b = control<QPushButton>(kFirstButton + index);
   b->setDefault(true);
