@@ -56,10 +56,8 @@ TEST_F(PrintedConstellationNames, ARomanianMapSaysSarpeleAndBalanta) {
   CELVARO_SKIP_WITHOUT("gs");
   for (int format : {kExportPdf, kExportEps}) {
     const std::string text = printedText(15.5, -8, 3600, kRomanian, format);
-    EXPECT_TRUE(has(text, "Șarpele")) << format << text;  // U+0218
-    EXPECT_TRUE(has(text, "Balanța")) << format << text;  // U+021B
-    EXPECT_FALSE(has(text, "Serpens")) << format;
-    EXPECT_FALSE(has(text, "Libra")) << format;
+    for (const char* name : {"Șarpele", "Balanța"}) EXPECT_TRUE(has(text, name)) << format << text;  // U+0218, U+021B
+    for (const char* name : {"Serpens", "Libra"}) EXPECT_FALSE(has(text, name)) << format;
   }
 }
 
@@ -68,9 +66,7 @@ TEST_F(PrintedConstellationNames, ARomanianMapSaysSarpeleAndBalanta) {
 TEST_F(PrintedConstellationNames, AHungarianMapHasTheDoubleAcuteLetters) {
   CELVARO_SKIP_WITHOUT("pdftotext");
   const std::string south = printedText(14, -30, 5400, kHungarian, kExportPdf);
-  EXPECT_TRUE(has(south, "Szűz")) << south;  // U+0171
-  EXPECT_TRUE(has(south, "Szögmérő")) << south;  // U+0151
-  EXPECT_TRUE(has(south, "Körző")) << south;
+  for (const char* name : {"Szűz", "Szögmérő", "Körző"}) EXPECT_TRUE(has(south, name)) << south;  // U+0171, U+0151
   const std::string orion = printedText(6.5, 0, 3600, kHungarian, kExportPdf);
   EXPECT_TRUE(has(orion, "Egyszarvú")) << orion;
   EXPECT_FALSE(has(orion, "Monoceros"));
@@ -79,8 +75,7 @@ TEST_F(PrintedConstellationNames, AHungarianMapHasTheDoubleAcuteLetters) {
 TEST_F(PrintedConstellationNames, AnEnglishMapKeepsTheLatinNames) {
   CELVARO_SKIP_WITHOUT("pdftotext");
   const std::string text = printedText(15.5, -8, 3600, kEnglish, kExportPdf);
-  EXPECT_TRUE(has(text, "Serpens Caput")) << text;
-  EXPECT_TRUE(has(text, "Libra")) << text;
+  for (const char* name : {"Serpens Caput", "Libra"}) EXPECT_TRUE(has(text, name)) << text;
   EXPECT_FALSE(has(text, "Șarpele"));
 }
 
