@@ -54,10 +54,10 @@ TEST(DoubleStarKey, TypedDesignationsBecomeTheWdsSevenCharacters) {
   for (const char* bad : {"Struve", "STFA 1234", "STF 12345", "STF", "60", ""}) {
     EXPECT_EQ(doubleStarKey(bad), "") << bad;
   }
-  EXPECT_EQ(doubleStarLabel("STF  60"), "STF 60");
-  EXPECT_EQ(doubleStarLabel("A    12"), "A 12");
-  EXPECT_EQ(doubleStarLabel("STFA 43"), "STFA 43");
-  EXPECT_EQ(doubleStarLabel("H 5  32"), "H 5 32");
+  for (const auto& [key, label] :
+       {std::pair{"STF  60", "STF 60"}, {"A    12", "A 12"}, {"STFA 43", "STFA 43"}, {"H 5  32", "H 5 32"}}) {
+    EXPECT_EQ(doubleStarLabel(key), label) << key;
+  }
 }
 
 TEST(DoubleStarCatalog, FileTypesBuildTheirCatalogs) {
