@@ -2,11 +2,6 @@
 // itself over real pseudo-terminals.
 #include "telescope/telescope_control.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
