@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "astro/constellation_list.h"
 #include "constellation_names_writer.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "catalog/star_id_format.h"
 #include "large_star_files.h"
 #include "segmented_catalog_writer.h"

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <numbers>
 #include <sstream>
+#include <tuple>
 
 #include "model/chart_settings.h"
 #include "output/recording_canvas.h"
