@@ -18,7 +18,8 @@ using testing::CountingOutput;
 constexpr double kPi = std::numbers::pi;
 
 TEST(ChartRenderer, GridLabelTexts) {
-  for (const auto& [arcmin, text] : {std::pair{45, "0 45'"}, {-45, "-0 45'"}, {-60, "-1"}, {5370, "89 30'"}, {0, "0"}}) {
+  for (const auto& [arcmin, text] :
+       {std::pair{45, "0 45'"}, {-45, "-0 45'"}, {-60, "-1"}, {5370, "89 30'"}, {0, "0"}}) {
     EXPECT_EQ(ChartRenderer::declinationLabel(arcmin), text) << arcmin;
   }
   for (const auto& [arcmin, text] : {std::pair{905, "01:00:20"}, {915, "01:01"}, {0, "00:00"}}) {
@@ -97,7 +98,9 @@ TEST_F(RendererTest, TheScaleBarPicksTheFirstLengthOfAThousandUnits) {
   area.legendHeight = 1000;
   settings.starLimitHundredths = 200;
   legendRenderer.legend();
-  const auto has = [&](const char* t) { return std::find(output.texts.begin(), output.texts.end(), t) != output.texts.end(); };
+  const auto has = [&](const char* t) {
+    return std::find(output.texts.begin(), output.texts.end(), t) != output.texts.end();
+  };
   EXPECT_TRUE(has("10 min"));
   EXPECT_TRUE(has("2") && !has("3"));  // magnitudes 0..2
 }

@@ -252,7 +252,8 @@ TEST_F(NexstarTest, AWrongOrMissingEchoLeavesTheLinkDown) {
 }
 
 TEST_F(NexstarTest, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
-  for (const auto& command : {std::vector<uint8_t>{kCmdGoto}, {kCmdReadPosition}, {kCmdMoveSlow, 2, 4}, {kCmdStop, 4}}) {
+  for (const auto& command :
+       {std::vector<uint8_t>{kCmdGoto}, {kCmdReadPosition}, {kCmdMoveSlow, 2, 4}, {kCmdStop, 4}}) {
     bench.protocol->command(command.data(), static_cast<int>(command.size()), target(0, 0));
     if (command[0] == kCmdStop) bench.receive("#");  // the first axis stopped; the second never answers
     EXPECT_EQ(bench.beatsToClose(), 3) << int(command[0]);

@@ -48,7 +48,8 @@ class SimulatedBench {
     answerAll();
   }
   // The commands the mount received for this one, answered.
-  std::vector<std::string> commandsFor(std::initializer_list<uint8_t> payload, const SharedTelescopeValues& shared = {}) {
+  std::vector<std::string> commandsFor(std::initializer_list<uint8_t> payload,
+                                       const SharedTelescopeValues& shared = {}) {
     commands.clear();
     command(payload, shared);
     return commands;
