@@ -36,21 +36,19 @@ SharedTelescopeValues valuesFor(double raRad, double decRad, int index) {
   return v;
 }
 
+// The J2000 place of a point of the local sky at the sidereal time.
+EquatorialPosition skyPlace(double azimuthDeg, double altitudeDeg, double siderealHours) {
+  const EquatorialPosition p = horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, siderealHours);
+  return testing::chartPlaceOf(p.raRad, p.decRad);
+}
+
 class AltAzMountTest : public ::testing::Test {
  protected:
-  // Runs the handshake: axis 1 has 1000000 counts per revolution, axis 2 1200000.
-  void linkUp() {
-    bench.protocol->connect();
-    for (const std::string& reply : {kOk, kOk, valueReply(1000000), kOk, valueReply(1200000), kOk})
-      bench.receive(reply);
-    bench.sent();
-    bench.reported();
-  }
+  // Axis 1 has 1000000 counts per revolution, axis 2 1200000.
+  void linkUp() { bench.linkUpAltAz(1000000, 1200000); }
   // Right ascension and declination of a point of the local sky now.
   SharedTelescopeValues skyAt(double azimuthDeg, double altitudeDeg, int index = 0) {
-    const EquatorialPosition p =
-        horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, bench.clock.hours);
-    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    const EquatorialPosition j2000 = skyPlace(azimuthDeg, altitudeDeg, bench.clock.hours);
     return valuesFor(j2000.raRad, j2000.decRad, index);
   }
   void storeReference(int index, double azimuthDeg, double altitudeDeg, uint32_t count1, uint32_t count2) {
@@ -377,9 +375,7 @@ class AltAzMountOnTheSky : public ::testing::Test {
     return equatorialToHorizontal(p.raRad, p.decRad, kLatitude, kLongitude, sim.bench.clock.hours);
   }
   Star starAt(double azimuthDeg, double altitudeDeg) const {
-    const EquatorialPosition p =
-        horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, sim.bench.clock.hours);
-    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    const EquatorialPosition j2000 = skyPlace(azimuthDeg, altitudeDeg, sim.bench.clock.hours);
     return {j2000.raRad, j2000.decRad};
   }
   static SharedTelescopeValues values(const Star& star, int index = 0) {

@@ -100,6 +100,16 @@ struct ProtocolBench {
   int command(std::initializer_list<uint8_t> payload, const SharedTelescopeValues& shared = {}) {
     return protocol->command(payload.begin(), static_cast<int>(payload.size()), shared);
   }
+  // Links an alt-azimuth motor controller up, its handshake answered with
+  // these counts per revolution, and forgets what that sent and reported.
+  void linkUpAltAz(uint32_t axis1Counts, uint32_t axis2Counts) {
+    protocol->connect();
+    for (const std::string& reply : {kOk, kOk, valueReply(axis1Counts), kOk, valueReply(axis2Counts), kOk}) {
+      receive(reply);
+    }
+    sent();
+    reported();
+  }
   // The bytes sent since the last call.
   std::string sent() { return std::exchange(sender.wire, {}); }
   // The bytes sent since the last call, then those each reply in turn drew,

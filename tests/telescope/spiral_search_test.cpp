@@ -75,11 +75,7 @@ class AltAzSpiral : public ::testing::Test {
 
 TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   ProtocolBench bench(kMountMotorAltAz);
-  bench.protocol->connect();
-  for (const std::string& reply : {kOk, kOk, valueReply(kAltAzCounts), kOk, valueReply(kAltAzCounts), kOk})
-    bench.receive(reply);
-  bench.sent();
-  bench.reported();
+  bench.linkUpAltAz(kAltAzCounts, kAltAzCounts);
 
   bench.command({kCmdSpiralSearch, 10, 1, 1});
   EXPECT_EQ(bench.dialog({valueReply(kHome + 7), valueReply(kHome - 3), kOk, kOk}),
