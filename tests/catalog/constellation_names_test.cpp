@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "astro/constellation_list.h"
 #include "constellation_names_writer.h"
@@ -36,14 +37,12 @@ TEST(ConstellationNames, TheWrittenFileReadsBackWithLatinWhereATranslationIsMiss
   for (const std::string& text : {lf, crlf}) {
     testing::writeBytes(dir.file("names.txt"), text);
     ASSERT_EQ(names.load(dir.file("names.txt")), ConstellationNames::kLoaded);
-    EXPECT_EQ(names.name(kSerpensCaput, kHungarian), "Kígyó");
-    EXPECT_EQ(names.name(kSerpensCauda, kRomanian), "Șarpele");  // U+0218
-    EXPECT_EQ(names.name(kVolans, kHungarian), "Repülőhal");
-    EXPECT_EQ(names.name(kMonoceros, kGerman), "Einhorn");
-    EXPECT_EQ(names.name(kCygnus, kHungarian), "Cygnus");
-    EXPECT_EQ(names.name(kVolans, kRomanian), "Volans");
-    EXPECT_EQ(names.name(13, kGerman), "Canis Major");
-    EXPECT_EQ(names.name(kMonoceros, kEnglish), "Monoceros");
+    for (const auto& [number, language, name] :
+         {std::tuple{kSerpensCaput, kHungarian, "Kígyó"}, {kSerpensCauda, kRomanian, "Șarpele"},  // U+0218
+          {kVolans, kHungarian, "Repülőhal"}, {kMonoceros, kGerman, "Einhorn"}, {kCygnus, kHungarian, "Cygnus"},
+          {kVolans, kRomanian, "Volans"}, {13, kGerman, "Canis Major"}, {kMonoceros, kEnglish, "Monoceros"}}) {
+      EXPECT_EQ(names.name(number, language), name) << number << " in " << language;
+    }
   }
   EXPECT_EQ(names.name(kMonoceros, 0), "Monoceros");
   EXPECT_EQ(names.name(89, kHungarian), "");

@@ -54,10 +54,10 @@ TEST(DoubleStarKey, TypedDesignationsBecomeTheWdsSevenCharacters) {
   for (const char* bad : {"Struve", "STFA 1234", "STF 12345", "STF", "60", ""}) {
     EXPECT_EQ(doubleStarKey(bad), "") << bad;
   }
-  EXPECT_EQ(doubleStarLabel("STF  60"), "STF 60");
-  EXPECT_EQ(doubleStarLabel("A    12"), "A 12");
-  EXPECT_EQ(doubleStarLabel("STFA 43"), "STFA 43");
-  EXPECT_EQ(doubleStarLabel("H 5  32"), "H 5 32");
+  for (const auto& [key, label] :
+       {std::pair{"STF  60", "STF 60"}, {"A    12", "A 12"}, {"STFA 43", "STFA 43"}, {"H 5  32", "H 5 32"}}) {
+    EXPECT_EQ(doubleStarLabel(key), label) << key;
+  }
 }
 
 TEST(DoubleStarCatalog, FileTypesBuildTheirCatalogs) {
@@ -150,10 +150,8 @@ TEST_F(DoubleStarTest, FlatFilesDrawInFileOrderUpToTheFirstFainterSystem) {
   ASSERT_EQ(output.indices(), std::vector<int>{0});
   EXPECT_EQ(output.symbols[0].size, 94);  // class 6
   ASSERT_EQ(output.labels.size(), 1u);
-  EXPECT_EQ(output.labels[0].dx, 5 + 47);
-  EXPECT_EQ(output.labels[0].dy, -18);
-  EXPECT_EQ(output.labels[0].textClass, kStarSmallText);
-  EXPECT_EQ(output.labels[0].text, "BU 1");
+  const auto& label = output.labels[0];
+  EXPECT_EQ(std::tie(label.dx, label.dy, label.textClass, label.text), std::tuple(5 + 47, -18, kStarSmallText, "BU 1"));
   output.forget();
   settings.doubleLabelOffset = -250;  // labels only down to 2.50
   settings.doubleLimitHundredths = 500;

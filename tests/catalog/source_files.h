@@ -8,11 +8,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <numbers>
-#include <sstream>
 #include <string>
 
 namespace celvaro::testing {

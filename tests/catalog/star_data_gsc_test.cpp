@@ -133,13 +133,11 @@ TEST_F(StarDataGscTest, DirectoriesAndTheRegionTable) {
 }
 
 TEST(GscFormat, ZonesOfRegions) {
-  EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(593)), "N0000");
-  EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(594)), "N0730");
-  EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(4662)), "N8230");
-  EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(4663)), "S0000");
-  EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(9537)), "S8230");
-  EXPECT_EQ(gsc::zoneOfRegion(0), -1);
-  EXPECT_EQ(gsc::zoneOfRegion(9538), -1);
+  for (const auto& [region, zone] :
+       {std::pair{593, "N0000"}, {594, "N0730"}, {4662, "N8230"}, {4663, "S0000"}, {9537, "S8230"}}) {
+    EXPECT_STREQ(gsc::zoneName(gsc::zoneOfRegion(region)), zone) << region;
+  }
+  for (int region : {0, 9538}) EXPECT_EQ(gsc::zoneOfRegion(region), -1) << region;
 }
 
 TEST(GscFormat, RegionHeaders) {

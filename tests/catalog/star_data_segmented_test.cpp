@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "catalog/star_id_format.h"
 #include "large_star_files.h"
 #include "segmented_catalog_writer.h"
@@ -53,10 +55,8 @@ TEST_F(StarDataSegmentedTest, HeaderAndIndex) {
   write({segment(10, 20, -5, 5, {}), segment(20, 30, 5, 15, {})});
   ASSERT_EQ(open(), 0);
   ASSERT_EQ(catalog.segmentCount(), 2);
-  EXPECT_DOUBLE_EQ(catalog.bounds(1).ra1, 20 * kDeg);
-  EXPECT_DOUBLE_EQ(catalog.bounds(1).ra2, 30 * kDeg);
-  EXPECT_DOUBLE_EQ(catalog.bounds(1).dec1, 5 * kDeg);
-  EXPECT_DOUBLE_EQ(catalog.bounds(1).dec2, 15 * kDeg);
+  const auto& b = catalog.bounds(1);
+  EXPECT_EQ(std::tuple(b.ra1, b.ra2, b.dec1, b.dec2), std::tuple(20 * kDeg, 30 * kDeg, 5 * kDeg, 15 * kDeg));
   std::filesystem::remove(base() + "_idx.dat");
   ASSERT_EQ(open(), 0);  // a missing index leaves the bounds at 0
   EXPECT_EQ(catalog.bounds(1).dec2, 0);

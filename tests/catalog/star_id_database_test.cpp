@@ -270,19 +270,13 @@ TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
   c.names = {{"Vega", 0}};
   const std::string bytes = starIdBytes(c);
   EXPECT_EQ(bytes.substr(0, 8), "CLV_CIDX");
-  EXPECT_EQ(wordOf(bytes, 2), 1u);
-  EXPECT_EQ(wordOf(bytes, 3), 1u);
-  EXPECT_EQ(wordOf(bytes, 5), 5u);  // "Vega" and its zero
+  // Word 5 counts "Vega" and its zero; words 11 to 19 the tables of codes
+  // 3 (Hipparcos), 4 (HR), 2 (HD), 6 (SAO) and 7 (PPM), one past the largest number.
+  for (auto [word, value] : {std::pair{2, 1u}, {3, 1u}, {5, 5u}, {7, 1u}, {11, 91263u}, {13, 7002u}, {15, 172168u},
+                             {17, 67175u}, {19, 81559u}, {21, 0u}, {24, 0u}, {27, 0u}}) {
+    EXPECT_EQ(wordOf(bytes, word), value) << "word " << word;
+  }
   EXPECT_EQ(bytes.substr(wordOf(bytes, 6), 5), std::string("Vega", 5));
-  EXPECT_EQ(wordOf(bytes, 7), 1u);
-  EXPECT_EQ(wordOf(bytes, 11), 91263u);   // code 3, Hipparcos
-  EXPECT_EQ(wordOf(bytes, 13), 7002u);    // code 4, HR
-  EXPECT_EQ(wordOf(bytes, 15), 172168u);  // code 2, HD
-  EXPECT_EQ(wordOf(bytes, 17), 67175u);   // code 6, SAO
-  EXPECT_EQ(wordOf(bytes, 19), 81559u);   // code 7, PPM
-  EXPECT_EQ(wordOf(bytes, 21), 0u);
-  EXPECT_EQ(wordOf(bytes, 24), 0u);
-  EXPECT_EQ(wordOf(bytes, 27), 0u);
   EXPECT_EQ(wordOf(bytes, 4) % 8, 0u);
   EXPECT_EQ(loadU32(reinterpret_cast<const uint8_t*>(&bytes[wordOf(bytes, 16) + 4 * 172167])), 0u);
   ASSERT_EQ(bytes.size(), wordOf(bytes, 4) + 64);

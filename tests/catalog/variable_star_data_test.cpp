@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include "astro/constellation_list.h"
 #include "catalog/star_gcvs_data1.h"
@@ -201,10 +202,9 @@ TEST_F(VariableStarTest, FlatFilesPassOverFainterStarsAndDrawTheRest) {
   EXPECT_EQ(output.symbols[0].size, 94);  // 3.00 is class 6
   EXPECT_EQ(output.symbols[0].radius, 47);
   ASSERT_EQ(output.labels.size(), 2u);  // 4.00 is fainter than the label limit
-  EXPECT_EQ(output.labels[0].dx, layout.labelOffsetX + 47);
-  EXPECT_EQ(output.labels[0].dy, layout.starLabelOffsetDy);
-  EXPECT_EQ(output.labels[0].textClass, 4);
-  EXPECT_EQ(output.labels[0].text, "RR Lyr");
+  const auto& label = output.labels[0];
+  EXPECT_EQ(std::tie(label.dx, label.dy, label.textClass, label.text),
+            std::tuple(layout.labelOffsetX + 47, layout.starLabelOffsetDy, 4, "RR Lyr"));
   settings.variableLabelWithType = settings.variableLabelWithRange = 1;
   drawn(flat);
   EXPECT_EQ(output.labels[1].text, "RR Lyr [P -1.0--1.0]");

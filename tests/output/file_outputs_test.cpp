@@ -177,26 +177,23 @@ TEST(FileOutputs, EveryLetterOfTheLanguagesReadsBackFromPdfAndEps) {
 // 20 mm from the bottom, 190 by 267 mm; SVG's y from the top: 10 mm), in
 // each file language's own clip operators.
 TEST(FileOutputs, TheCutAtTheChartIsItsRectangleOnThePage) {
-  auto cut = [](RenderingOutputFile& out) {
-    out.clipToChart();
-    out.drawStar(0, 0, 4, 2);
-    out.endChartClip();
+  const auto cut = [](auto&& pass) {
+    pass.output.clipToChart();
+    pass.output.drawStar(0, 0, 4, 2);
+    pass.output.endChartClip();
+    return pass.finish();
   };
-  FilePass<RenderingOutputPdf> pdf("cut.pdf", testing::kA4, printedArea());
-  cut(pdf.output);
-  EXPECT_NE(pdf.finish().find("q 1000 2000 19000 26700 re W n\r\nq 1 0 0 1 10500 15350 cm /xobj4 Do Q\r\n"
-                              "Q\r\nendstream"),
+  EXPECT_NE(cut(FilePass<RenderingOutputPdf>("cut.pdf", testing::kA4, printedArea()))
+                .find("q 1000 2000 19000 26700 re W n\r\nq 1 0 0 1 10500 15350 cm /xobj4 Do Q\r\nQ\r\nendstream"),
             std::string::npos);
-  FilePass<RenderingOutputEps> eps("cut.eps", testing::kA4, printedArea());
-  cut(eps.output);
-  EXPECT_NE(eps.finish().find("gsave newpath 1000 2000 moveto 1000 28700 lineto 20000 28700 lineto 20000 2000 lineto "
-                              "closepath clip newpath\r\n10500 15350 2 D\r\ngrestore\r\nshowpage"),
+  EXPECT_NE(cut(FilePass<RenderingOutputEps>("cut.eps", testing::kA4, printedArea()))
+                .find("gsave newpath 1000 2000 moveto 1000 28700 lineto 20000 28700 lineto 20000 2000 lineto "
+                      "closepath clip newpath\r\n10500 15350 2 D\r\ngrestore\r\nshowpage"),
             std::string::npos);
-  FilePass<RenderingOutputSvg> svg("cut.svg", testing::kA4, printedArea());
-  cut(svg.output);
-  EXPECT_NE(svg.finish().find("<clipPath id=\"chart-area\"><rect x=\"1000\" y=\"1000\" width=\"19000\" "
-                              "height=\"26700\"/></clipPath>\r\n<g clip-path=\"url(#chart-area)\">\r\n"
-                              "<circle class=\"star\" cx=\"10500\" cy=\"14350\" r=\"2\"/>\r\n</g>\r\n</svg>"),
+  EXPECT_NE(cut(FilePass<RenderingOutputSvg>("cut.svg", testing::kA4, printedArea()))
+                .find("<clipPath id=\"chart-area\"><rect x=\"1000\" y=\"1000\" width=\"19000\" "
+                      "height=\"26700\"/></clipPath>\r\n<g clip-path=\"url(#chart-area)\">\r\n"
+                      "<circle class=\"star\" cx=\"10500\" cy=\"14350\" r=\"2\"/>\r\n</g>\r\n</svg>"),
             std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "catalog/deepsky_data.h"
@@ -23,16 +24,10 @@ TEST(DeepskyLayer, GalaxyAxesTurnWithThePositionAngle) {
   DeepskyLayer::Axes a;
   // Half the major axis 40 units north; b/a = 1/2.
   EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 40, 200, 100, 0, a), 20);
-  EXPECT_EQ(a.ux, 0);
-  EXPECT_EQ(a.uy, 40);
-  EXPECT_EQ(a.vx, 20);
-  EXPECT_EQ(a.vy, 0);
+  EXPECT_EQ(std::tuple(a.ux, a.uy, a.vx, a.vy), std::tuple(0, 40, 20, 0));
   // At 90 degrees the major axis lies horizontal (toward the east, left).
   DeepskyLayer::galaxyAxes(0, 40, 200, 100, 90, a);
-  EXPECT_EQ(a.ux, -40);
-  EXPECT_EQ(a.uy, 0);
-  EXPECT_EQ(a.vx, 0);
-  EXPECT_EQ(a.vy, 20);
+  EXPECT_EQ(std::tuple(a.ux, a.uy, a.vx, a.vy), std::tuple(-40, 0, 0, 20));
   // A label offset beyond 500 units is dropped.
   EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 600, 200, 200, 0, a), 0);
 }

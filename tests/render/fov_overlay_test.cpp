@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <numbers>
 #include <sstream>
+#include <tuple>
 
 #include "model/chart_settings.h"
 #include "output/recording_canvas.h"
@@ -78,17 +79,13 @@ TEST(SchemeToOverlay, TheDefaultSchemeGivesItsAnglesInHundredthsOfAnArcminute) {
   overlay.centreRaRad = 1.25, overlay.centreDecRad = -0.5;
   schemeToOverlay(FovScheme{}, overlay);
   EXPECT_EQ(overlay.elementFlags, 6);
-  EXPECT_EQ(overlay.cameraWidth, 6302);   // a 63.02 x 45.84 arcminute frame
-  EXPECT_EQ(overlay.cameraHeight, 4584);
-  EXPECT_EQ(overlay.totalFieldRadius, 7161);
-  EXPECT_EQ(overlay.guiderWidth, 2292);
-  EXPECT_EQ(overlay.guiderHeight, 2292);
-  EXPECT_EQ(overlay.guiderOffset, 5156);
+  // A 63.02 x 45.84 arcminute frame, a total field of 71.61', a 22.92' guider 51.56' off.
+  EXPECT_EQ(std::tuple(overlay.cameraWidth, overlay.cameraHeight, overlay.totalFieldRadius, overlay.guiderWidth,
+                       overlay.guiderHeight, overlay.guiderOffset),
+            std::tuple(6302, 4584, 7161, 2292, 2292, 5156));
   EXPECT_EQ(std::tuple(overlay.shiftRa, overlay.shiftDec, overlay.cameraRotation, overlay.guiderRotation),
             std::tuple(0, 0, 0, 0));
-  EXPECT_EQ(overlay.shown, 1);
-  EXPECT_EQ(overlay.centreRaRad, 1.25);
-  EXPECT_EQ(overlay.centreDecRad, -0.5);
+  EXPECT_EQ(std::tuple(overlay.shown, overlay.centreRaRad, overlay.centreDecRad), std::tuple(1, 1.25, -0.5));
 }
 
 // A sensor's side spans twice the angle of its half at the focal length:
@@ -110,9 +107,7 @@ TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
   scheme.focalLength = 0;
   FovOverlay overlay;
   schemeToOverlay(scheme, overlay);
-  EXPECT_EQ(overlay.cameraWidth, 0);
-  EXPECT_EQ(overlay.totalFieldRadius, 0);
-  EXPECT_EQ(overlay.guiderOffset, 0);
+  EXPECT_EQ(std::tuple(overlay.cameraWidth, overlay.totalFieldRadius, overlay.guiderOffset), std::tuple(0, 0, 0));
 }
 
 // At 800 pixels for 600' (4/3 pixel an arcminute) the default scheme's

@@ -17,28 +17,36 @@ namespace {
 
 constexpr int kHungarian = 1, kEnglish = 2, kRomanian = 4;
 
-class PrintedConstellationNames : public ::testing::Test {
+// An A4 map of a field in a language and format, the names its text must
+// hold and those it must not.
+struct PrintedMap {
+  const char* name;
+  double raHours, decDeg;
+  int fieldArcmin, language, format;
+  std::vector<const char*> shown, absent;
+};
+
+class PrintedConstellationNames : public ::testing::TestWithParam<PrintedMap> {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
     catalogs.loadConstellations();
   }
 
-  // The text of an A4 map of the field in the language, as the format's
-  // reader gives it.
-  std::string printedText(double raHours, double decDeg, int fieldArcmin, int language, int format) {
+  // The text of the map, as the format's reader gives it.
+  std::string printedText(const PrintedMap& m) {
     ChartSettings chart;
-    chart.centreRaArcmin = static_cast<int>(raHours * 900);
-    chart.centreDecArcmin = static_cast<int>(decDeg * 60);
-    chart.fieldArcmin = fieldArcmin;
+    chart.centreRaArcmin = static_cast<int>(m.raHours * 900);
+    chart.centreDecArcmin = static_cast<int>(m.decDeg * 60);
+    chart.fieldArcmin = m.fieldArcmin;
     PrintableMap map;
-    map.format = format;
-    map.fileName = dir.file(format == kExportPdf ? "map.pdf" : "map.eps");
+    map.format = m.format;
+    map.fileName = dir.file(m.format == kExportPdf ? "map.pdf" : "map.eps");
     ChartSources sources;
     sources.catalogs = &catalogs;
-    sources.language = language;
+    sources.language = m.language;
     EXPECT_TRUE(exportChart(printableMapExport(map, chart, sources, PrintColourTable())));
-    const std::string reader = format == kExportPdf
+    const std::string reader = m.format == kExportPdf
                                    ? "pdftotext '" + map.fileName + "' -"
                                    : "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + map.fileName + "'";
     return testing::runCommand(reader).output;
@@ -48,41 +56,28 @@ class PrintedConstellationNames : public ::testing::Test {
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
 };
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// Serpens Caput north and Libra south of RA 15h30m, Dec -8 degrees.
-TEST_F(PrintedConstellationNames, ARomanianMapSaysSarpeleAndBalanta) {
-  CELVARO_SKIP_WITHOUT("pdftotext");
-  CELVARO_SKIP_WITHOUT("gs");
-  for (int format : {kExportPdf, kExportEps}) {
-    const std::string text = printedText(15.5, -8, 3600, kRomanian, format);
-    EXPECT_TRUE(has(text, "Șarpele")) << format << text;  // U+0218
-    EXPECT_TRUE(has(text, "Balanța")) << format << text;  // U+021B
-    EXPECT_FALSE(has(text, "Serpens")) << format;
-    EXPECT_FALSE(has(text, "Libra")) << format;
-  }
+TEST_P(PrintedConstellationNames, NameTheConstellationsAsTheLanguageWritesThem) {
+  const PrintedMap& map = GetParam();
+  const char* reader = map.format == kExportPdf ? "pdftotext" : "gs";
+  CELVARO_SKIP_WITHOUT(reader);
+  const std::string text = printedText(map);
+  for (const char* name : map.shown) EXPECT_NE(text.find(name), std::string::npos) << name << " in " << text;
+  for (const char* name : map.absent) EXPECT_EQ(text.find(name), std::string::npos) << name;
 }
 
-// Virgo, Norma and Circinus in a 90 degree field centred at RA 14h, Dec
-// -30 degrees; Monoceros east of Orion.
-TEST_F(PrintedConstellationNames, AHungarianMapHasTheDoubleAcuteLetters) {
-  CELVARO_SKIP_WITHOUT("pdftotext");
-  const std::string south = printedText(14, -30, 5400, kHungarian, kExportPdf);
-  EXPECT_TRUE(has(south, "Szűz")) << south;  // U+0171
-  EXPECT_TRUE(has(south, "Szögmérő")) << south;  // U+0151
-  EXPECT_TRUE(has(south, "Körző")) << south;
-  const std::string orion = printedText(6.5, 0, 3600, kHungarian, kExportPdf);
-  EXPECT_TRUE(has(orion, "Egyszarvú")) << orion;
-  EXPECT_FALSE(has(orion, "Monoceros"));
-}
-
-TEST_F(PrintedConstellationNames, AnEnglishMapKeepsTheLatinNames) {
-  CELVARO_SKIP_WITHOUT("pdftotext");
-  const std::string text = printedText(15.5, -8, 3600, kEnglish, kExportPdf);
-  EXPECT_TRUE(has(text, "Serpens Caput")) << text;
-  EXPECT_TRUE(has(text, "Libra")) << text;
-  EXPECT_FALSE(has(text, "Șarpele"));
-}
+// Serpens Caput north and Libra south of RA 15h30m, Dec -8 degrees (Romanian
+// U+0218 and U+021B); Virgo, Norma and Circinus in a 90 degree field centred
+// at RA 14h, Dec -30 degrees (Hungarian U+0171 and U+0151); Monoceros east
+// of Orion. English keeps the Latin names.
+INSTANTIATE_TEST_SUITE_P(
+    Languages, PrintedConstellationNames,
+    ::testing::Values(
+        PrintedMap{"RomanianPdf", 15.5, -8, 3600, kRomanian, kExportPdf, {"Șarpele", "Balanța"}, {"Serpens", "Libra"}},
+        PrintedMap{"RomanianEps", 15.5, -8, 3600, kRomanian, kExportEps, {"Șarpele", "Balanța"}, {"Serpens", "Libra"}},
+        PrintedMap{"HungarianSouth", 14, -30, 5400, kHungarian, kExportPdf, {"Szűz", "Szögmérő", "Körző"}, {}},
+        PrintedMap{"HungarianOrion", 6.5, 0, 3600, kHungarian, kExportPdf, {"Egyszarvú"}, {"Monoceros"}},
+        PrintedMap{"English", 15.5, -8, 3600, kEnglish, kExportPdf, {"Serpens Caput", "Libra"}, {"Șarpele"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace celvaro

@@ -35,62 +35,44 @@ SharedTelescopeValues valuesFor(double raRad, double decRad, int index) {
   v.referenceIndex = index;
   return v;
 }
-std::string plain(char command, char axis) { return motorCommandBytes(command, axis); }
+
+// The J2000 place of a point of the local sky at the sidereal time.
+EquatorialPosition skyPlace(double azimuthDeg, double altitudeDeg, double siderealHours) {
+  const EquatorialPosition p = horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, siderealHours);
+  return testing::chartPlaceOf(p.raRad, p.decRad);
+}
 
 class AltAzMountTest : public ::testing::Test {
  protected:
-  // Runs the handshake: axis 1 has 1000000 counts per revolution, axis 2 1200000.
-  void linkUp() {
-    bench.protocol->connect();
-    for (const std::string& reply : {kOk, kOk, valueReply(1000000), kOk, valueReply(1200000), kOk})
-      bench.receive(reply);
-    bench.sent();
-    bench.reported();
-  }
-  // Answers the command just sent and gives the next one.
-  std::string answer(const std::string& reply = kOk) {
-    bench.receive(reply);
-    return bench.sent();
-  }
+  // Axis 1 has 1000000 counts per revolution, axis 2 1200000.
+  void linkUp() { bench.linkUpAltAz(1000000, 1200000); }
   // Right ascension and declination of a point of the local sky now.
   SharedTelescopeValues skyAt(double azimuthDeg, double altitudeDeg, int index = 0) {
-    const EquatorialPosition p =
-        horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, bench.clock.hours);
-    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    const EquatorialPosition j2000 = skyPlace(azimuthDeg, altitudeDeg, bench.clock.hours);
     return valuesFor(j2000.raRad, j2000.decRad, index);
   }
   void storeReference(int index, double azimuthDeg, double altitudeDeg, uint32_t count1, uint32_t count2) {
     bench.command({kCmdSetReference}, skyAt(azimuthDeg, altitudeDeg, index));
-    EXPECT_EQ(bench.sent(), plain('j', '1'));
-    EXPECT_EQ(answer(valueReply(count1)), plain('j', '2'));
-    EXPECT_EQ(answer(valueReply(count2)), "");
+    EXPECT_EQ(bench.dialog({valueReply(count1), valueReply(count2)}), ":j1\r|:j2\r|");
     EXPECT_EQ(bench.reported(), std::vector<int>{16});
   }
   // The slew after the goto or tracking decision, answered step by step,
   // axis 1 read standing at `axis1Now`.
   std::string slewBytes(uint32_t axis1Now = kBase) {
-    std::string wire = bench.sent();
-    wire += answer();
-    wire += answer();
-    wire += answer(valueReply(axis1Now));
-    for (int i = 0; i < 5; ++i) wire += answer();
-    EXPECT_EQ(answer(), "");
-    return wire;
+    return bench.dialog({kOk, kOk, valueReply(axis1Now), kOk, kOk, kOk, kOk, kOk, kOk});
   }
   // Heartbeats of an idle, aligned mount: each reads the position, answered
   // with the base counts.
   void idleBeats(int count) {
     for (int i = 0; i < count; ++i) {
       bench.protocol->tick();
-      ASSERT_EQ(bench.sent(), plain('j', '1'));
       EXPECT_TRUE(bench.protocol->awaitsPoll());
-      ASSERT_EQ(answer(valueReply(kBase)), plain('j', '2'));
-      ASSERT_EQ(answer(valueReply(kBase)), "");
+      ASSERT_EQ(bench.dialog({valueReply(kBase), valueReply(kBase)}), ":j1\r|:j2\r|");
     }
   }
   static std::string expectedSlew(uint32_t count1, uint32_t count2) {
-    return plain('L', '1') + plain('L', '2') + plain('j', '1') + ":G100\r" + motorValueBytes(1, 'S', count1) +
-           plain('J', '1') + ":G200\r" + motorValueBytes(2, 'S', count2) + plain('J', '2');
+    return ":L1\r|:L2\r|:j1\r|:G100\r|" + motorValueBytes(1, 'S', count1) + "|:J1\r|:G200\r|" +
+           motorValueBytes(2, 'S', count2) + "|:J2\r|";
   }
 
   ProtocolBench bench{kMountMotorAltAz};
@@ -98,13 +80,9 @@ class AltAzMountTest : public ::testing::Test {
 
 TEST_F(AltAzMountTest, HandshakeByteForByteWithEchoesSkipped) {
   EXPECT_EQ(bench.protocol->connect(), kKeepLink);
-  EXPECT_EQ(bench.sent(), ":F1\r");
   // The mount echoes each command before answering.
-  EXPECT_EQ(answer(":F1\r=\r"), ":F2\r");
-  EXPECT_EQ(answer(), ":a1\r");
-  EXPECT_EQ(answer(valueReply(2500000)), ":D1\r");
-  EXPECT_EQ(answer(), ":a2\r");
-  EXPECT_EQ(answer(valueReply(800000)), ":D2\r");
+  EXPECT_EQ(bench.dialog({":F1\r=\r", kOk, valueReply(2500000), kOk, valueReply(800000)}),
+            ":F1\r|:F2\r|:a1\r|:D1\r|:a2\r|:D2\r");
   EXPECT_TRUE(bench.reported().empty());
   EXPECT_EQ(bench.receive(kOk), kLinkEstablished);
   EXPECT_EQ(bench.reported(), std::vector<int>{linkEstablishedCode(kMountMotorAltAz)});
@@ -126,8 +104,7 @@ TEST_F(AltAzMountTest, ImplausibleCountsPerRevolutionCloseThePort) {
 TEST_F(AltAzMountTest, WatchdogEndsAHandshakeAfterTwelveHeartbeats) {
   bench.protocol->connect();
   bench.receive(kOk);
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-  EXPECT_EQ(bench.protocol->tick(), kClosePort);
+  EXPECT_EQ(bench.beatsToClose(), 12);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 
   // An error reply to a handshake command leaves the handshake unfinished:
@@ -135,42 +112,33 @@ TEST_F(AltAzMountTest, WatchdogEndsAHandshakeAfterTwelveHeartbeats) {
   bench.protocol->connect();
   bench.receive("!0\r");
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-  EXPECT_EQ(bench.protocol->tick(), kClosePort);
+  EXPECT_EQ(bench.beatsToClose(), 12);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 
   linkUp();
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+  EXPECT_EQ(bench.beatsToClose(20), 0);
   EXPECT_TRUE(bench.reported().empty());
 }
 
 TEST_F(AltAzMountTest, RepliesReachingFiftyBytesAreDroppedWithTheirLine) {
   bench.protocol->connect();
-  bench.sent();
-  EXPECT_EQ(answer("=" + std::string(48, '0') + "\r"), ":F2\r");
-  EXPECT_EQ(answer("=" + std::string(49, '0') + "\r"), "");
   // The rest of a dropped line opens no reply, even with '=' in it.
-  EXPECT_EQ(answer("=" + std::string(60, '0') + "=\r"), "");
+  EXPECT_EQ(bench.dialog({"=" + std::string(48, '0') + "\r", "=" + std::string(49, '0') + "\r",
+                          "=" + std::string(60, '0') + "=\r"}),
+            ":F1\r|:F2\r||");
   const std::string huge = "=" + std::string(5000, '7') + "\r";
   EXPECT_EQ(bench.receive(huge), kKeepLink);
-  EXPECT_EQ(answer(), ":a1\r");
+  EXPECT_EQ(bench.dialog({kOk}), "|:a1\r");
 }
 
 TEST_F(AltAzMountTest, MovesByteForByte) {
   linkUp();
   bench.command({kCmdMoveFast, 2, 1});
   EXPECT_EQ(bench.reported(), std::vector<int>{12});
-  EXPECT_EQ(bench.sent(), ":L1\r");
-  EXPECT_EQ(answer(), ":G130\r");
-  EXPECT_EQ(answer(), motorValueBytes(1, 'I', 100));
-  EXPECT_EQ(answer(), ":J1\r");
-  EXPECT_EQ(answer(), "");
-
+  EXPECT_EQ(bench.dialog({kOk, kOk, kOk, kOk}), ":L1\r|:G130\r|" + motorValueBytes(1, 'I', 100) + "|:J1\r|");
   bench.command({kCmdMoveSlow, 1, 9});  // rate index clamped to 5
   EXPECT_EQ(bench.reported(), std::vector<int>{13});
-  std::string wire = bench.sent();
-  for (int i = 0; i < 3; ++i) wire += answer();
-  EXPECT_EQ(wire, ":L2\r:G211\r" + motorValueBytes(2, 'I', 4) + ":J2\r");
+  EXPECT_EQ(bench.dialog({kOk, kOk, kOk}), ":L2\r|:G211\r|" + motorValueBytes(2, 'I', 4) + "|:J2\r");
 
   bench.command({kCmdMoveFast, 5, 0});
   EXPECT_EQ(bench.sent(), "");
@@ -180,11 +148,8 @@ TEST_F(AltAzMountTest, SixteenBitRatesSetTheStepPeriod) {
   linkUp();
   for (auto [rate, period] : {std::pair{0, 320}, {4560, 48}, {4799, 48}, {4800, 32}, {65535, 32}}) {
     bench.command({kCmdMoveAtRate, 3, static_cast<uint8_t>(rate & 0xFF), static_cast<uint8_t>(rate >> 8)});
-    EXPECT_EQ(bench.sent(), ":L1\r");
-    EXPECT_EQ(answer(), ":G111\r");
-    EXPECT_EQ(answer(), motorValueBytes(1, 'I', period)) << rate;
-    EXPECT_EQ(answer(), ":J1\r");
-    answer();
+    EXPECT_EQ(bench.dialog({kOk, kOk, kOk, kOk}), ":L1\r|:G111\r|" + motorValueBytes(1, 'I', period) + "|:J1\r|")
+        << rate;
   }
   EXPECT_EQ(bench.reported(), std::vector<int>(5, 12));
 }
@@ -192,9 +157,7 @@ TEST_F(AltAzMountTest, SixteenBitRatesSetTheStepPeriod) {
 TEST_F(AltAzMountTest, StopsAndErrorReplies) {
   linkUp();
   bench.command({kCmdStop, 4});
-  EXPECT_EQ(bench.sent(), ":L1\r");
-  EXPECT_EQ(answer(), ":L2\r");
-  EXPECT_EQ(answer(), "");
+  EXPECT_EQ(bench.dialog({kOk, kOk}), ":L1\r|:L2\r|");
   EXPECT_EQ(bench.reported(), std::vector<int>{11});
   bench.command({kCmdStop, 1});
   EXPECT_EQ(bench.sent(), ":L2\r");
@@ -202,18 +165,17 @@ TEST_F(AltAzMountTest, StopsAndErrorReplies) {
   // passed over.
   bench.command({kCmdStop, 2});
   EXPECT_EQ(bench.sent(), ":L1\r");
-  answer();
+  bench.receive(kOk);
   EXPECT_TRUE(bench.reported().empty());
-  answer();
+  bench.receive(kOk);
   EXPECT_EQ(bench.reported(), std::vector<int>{11});
 
   // An error reply ends the sequence: later replies send nothing.
   bench.command({kCmdMoveFast, 0, 0});
   bench.sent();
   bench.reported();
-  EXPECT_EQ(answer("!0\r"), "");
+  EXPECT_EQ(bench.dialog({"!0\r", kOk}), "||");
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
-  EXPECT_EQ(answer(), "");
 }
 
 TEST_F(AltAzMountTest, GotoByteForByteWithPollingUntilBothAxesStand) {
@@ -224,14 +186,10 @@ TEST_F(AltAzMountTest, GotoByteForByteWithPollingUntilBothAxesStand) {
   EXPECT_EQ(slewBytes(), expectedSlew(kBase + 83333, kBase + 100000));
 
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":f1\r");
-  EXPECT_EQ(answer("=013\r"), ":f2\r");
-  EXPECT_EQ(answer("=203\r"), "");
+  EXPECT_EQ(bench.dialog({"=013\r", "=203\r"}), ":f1\r|:f2\r|");
   EXPECT_TRUE(bench.reported().empty());
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":f1\r");
-  EXPECT_EQ(answer("=003\r"), ":f2\r");
-  EXPECT_EQ(answer("=203\r"), "");
+  EXPECT_EQ(bench.dialog({"=003\r", "=203\r"}), ":f1\r|:f2\r|");
   EXPECT_EQ(bench.reported(), std::vector<int>{11});
   idleBeats(1);  // standing: the heartbeat reads the position again
 
@@ -239,8 +197,7 @@ TEST_F(AltAzMountTest, GotoByteForByteWithPollingUntilBothAxesStand) {
   bench.command({kCmdGoto}, skyAt(40, 50));
   slewBytes(kBase + 83333);
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":f1\r");
-  EXPECT_EQ(answer("=20A\r"), "");
+  EXPECT_EQ(bench.dialog({"=20A\r"}), ":f1\r|");
   EXPECT_EQ(bench.reported(), (std::vector<int>{14, 6}));
   idleBeats(1);
 }
@@ -265,9 +222,7 @@ TEST_F(AltAzMountTest, ReadPositionReportsTheSkyAndTheOffsetsFromTheBase) {
   linkUp();
   storeReference(0, 10, 20, kBase, kBase);
   bench.command({kCmdReadPosition});
-  EXPECT_EQ(bench.sent(), ":j1\r");
-  EXPECT_EQ(answer(valueReply(kBase + 50000)), ":j2\r");
-  answer(valueReply(kBase - 60000));
+  EXPECT_EQ(bench.dialog({valueReply(kBase + 50000), valueReply(kBase - 60000)}), ":j1\r|:j2\r|");
   ASSERT_EQ(bench.listener.positions.size(), 1u);
   const auto& p = bench.listener.positions[0];
   const SharedTelescopeValues expected = skyAt(10 + 18, 20 - 18);
@@ -278,10 +233,9 @@ TEST_F(AltAzMountTest, ReadPositionReportsTheSkyAndTheOffsetsFromTheBase) {
 
   for (const std::string& unreadable : {std::string("=12\r"), std::string("=ZZ%@~x\r")}) {
     bench.command({kCmdReadPosition});
-    bench.sent();
-    EXPECT_EQ(answer(unreadable), "");
+    // Back to idle: the next reply is not read.
+    EXPECT_EQ(bench.dialog({unreadable, valueReply(kBase)}), ":j1\r||");
     EXPECT_EQ(bench.reported(), std::vector<int>{6});
-    EXPECT_EQ(answer(valueReply(kBase)), "");  // back to idle: the next reply is not read
   }
   EXPECT_EQ(bench.listener.positions.size(), 1u);
 }
@@ -290,16 +244,13 @@ TEST_F(AltAzMountTest, TrackingReslewsEveryFourIdleHeartbeatsUntilTheTargetSets)
   linkUp();
   storeReference(0, 10, 20, kBase, kBase);
   bench.command({kCmdTracking, 1});
-  EXPECT_EQ(bench.sent(), ":j1\r");
-  answer(valueReply(kBase + 83333));
-  EXPECT_EQ(answer(valueReply(kBase + 100000)), "");
+  EXPECT_EQ(bench.dialog({valueReply(kBase + 83333), valueReply(kBase + 100000)}), ":j1\r|:j2\r|");
   idleBeats(3);
   bench.protocol->tick();
   EXPECT_EQ(slewBytes(), expectedSlew(kBase + 83333, kBase + 100000));
   EXPECT_TRUE(bench.reported().empty());  // no 14 for a tracking slew
   bench.protocol->tick();
-  answer("=003\r");
-  answer("=203\r");
+  bench.dialog({"=003\r", "=203\r"});
   EXPECT_EQ(bench.reported(), std::vector<int>{11});
 
   // Half a day later the target is below the horizon: tracking stops.
@@ -311,10 +262,9 @@ TEST_F(AltAzMountTest, TrackingReslewsEveryFourIdleHeartbeatsUntilTheTargetSets)
 
   // A manual move ends tracking too.
   bench.command({kCmdTracking, 1});
-  answer(valueReply(kBase));
-  answer(valueReply(kBase));
+  bench.dialog({valueReply(kBase), valueReply(kBase)});
   bench.command({kCmdMoveSlow, 0, 0});
-  for (int i = 0; i < 4; ++i) answer();
+  bench.dialog({kOk, kOk, kOk, kOk});
   idleBeats(8);
 }
 
@@ -335,11 +285,9 @@ TEST_F(AltAzMountTest, DeletingReferencePoints) {
   // Points deleted while a goto reads where axis 1 stands: no slew follows.
   storeReference(0, 10, 20, kBase, kBase);
   bench.command({kCmdGoto}, skyAt(45, 25));
-  bench.sent();
-  answer();
-  EXPECT_EQ(answer(), plain('j', '1'));
+  EXPECT_EQ(bench.dialog({kOk, kOk}), ":L1\r|:L2\r|:j1\r");
   bench.command({kCmdDeleteReference, 255});
-  EXPECT_EQ(answer(valueReply(kBase)), "");
+  EXPECT_EQ(bench.dialog({valueReply(kBase)}), "|");
   EXPECT_EQ(bench.reported(), (std::vector<int>{14, 8, 8}));
 }
 
@@ -347,9 +295,7 @@ TEST_F(AltAzMountTest, AnewHandshakeKeepsThePointsButNeedsOneStoredAgain) {
   linkUp();
   storeReference(0, 10, 20, kBase, kBase);
   bench.command({kCmdReinitialise});
-  EXPECT_EQ(bench.sent(), ":F1\r");
-  for (const std::string& reply : {kOk, kOk, valueReply(1000000), kOk, valueReply(1200000)})
-    bench.receive(reply);
+  EXPECT_EQ(bench.dialog({kOk, kOk, valueReply(1000000), kOk, valueReply(1200000)}).substr(0, 4), ":F1\r");
   EXPECT_EQ(bench.receive(kOk), kLinkEstablished);
   bench.sent();
   bench.reported();
@@ -370,16 +316,13 @@ TEST(MotorControllerReplies, AReplyMissingForThreeHeartbeatsClosesThePort) {
     // A reply two heartbeats late is in time.
     bench.command({kCmdStop, 2});
     const std::string stop = bench.sent();
-    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+    EXPECT_EQ(bench.beatsToClose(2), 0);
     bench.receive(kOk);
     EXPECT_EQ(bench.reported(), std::vector<int>{11});
     // Three heartbeats without it close the port.
     bench.command({kCmdStop, 2});
     EXPECT_EQ(bench.sent(), stop);
-    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-    EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-    EXPECT_EQ(bench.protocol->tick(), kClosePort) << type;
+    EXPECT_EQ(bench.beatsToClose(), 3) << type;
     EXPECT_EQ(bench.reported(), std::vector<int>{kStatusHandshakeTimedOut});
   }
 }
@@ -432,9 +375,7 @@ class AltAzMountOnTheSky : public ::testing::Test {
     return equatorialToHorizontal(p.raRad, p.decRad, kLatitude, kLongitude, sim.bench.clock.hours);
   }
   Star starAt(double azimuthDeg, double altitudeDeg) const {
-    const EquatorialPosition p =
-        horizontalToEquatorial(altitudeDeg, azimuthDeg, kLatitude, kLongitude, sim.bench.clock.hours);
-    const EquatorialPosition j2000 = testing::chartPlaceOf(p.raRad, p.decRad);
+    const EquatorialPosition j2000 = skyPlace(azimuthDeg, altitudeDeg, sim.bench.clock.hours);
     return {j2000.raRad, j2000.decRad};
   }
   static SharedTelescopeValues values(const Star& star, int index = 0) {

@@ -4,6 +4,7 @@
 
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_encodings.h"
@@ -17,10 +18,11 @@ TEST(MotorControllerBytes, CommandsAndValues) {
   EXPECT_EQ(motorCommandBytes('F', '1'), ":F1\r");
   EXPECT_EQ(motorCommandBytes('G', '2', '3', '1'), ":G231\r");
   // Low byte first, each byte high nibble first.
-  EXPECT_EQ(motorValueBytes(1, 'S', 0x123456), ":S1563412\r");
-  EXPECT_EQ(motorValueBytes(2, 'I', 0xFEDCBA98), ":I298BADC\r");
-  EXPECT_EQ(motorValueBytes(0, 'S', 1), "");
-  EXPECT_EQ(motorValueBytes(3, 'S', 1), "");
+  for (const auto& [axis, command, value, bytes] :
+       {std::tuple{1, 'S', 0x123456u, ":S1563412\r"}, {2, 'I', 0xFEDCBA98u, ":I298BADC\r"}, {0, 'S', 1u, ""},
+        {3, 'S', 1u, ""}}) {
+    EXPECT_EQ(motorValueBytes(axis, command, value), bytes) << axis << command << value;
+  }
 }
 
 TEST(MotorControllerBytes, ValuesReadBackInTheSameOrder) {

@@ -21,6 +21,7 @@ using testing::kOk;
 using testing::ProtocolBench;
 using testing::SimulatedBench;
 using testing::valueReply;
+using Commands = std::vector<std::string>;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -43,8 +44,7 @@ TEST(EquatorialMountHandshake, ByteForByteWithTheParkPosition) {
 TEST(EquatorialMountHandshake, WatchdogOfSixteenAndUnusableCounts) {
   ProtocolBench bench(kMountMotorEquatorial);
   bench.protocol->connect();
-  for (int i = 0; i < 15; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-  EXPECT_EQ(bench.protocol->tick(), kClosePort);
+  EXPECT_EQ(bench.beatsToClose(), 16);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 
   // No scale for an axis: the port is closed rather than divided by zero.
@@ -184,14 +184,10 @@ TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
   EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
   EXPECT_EQ(sim.status(1)[1], '0');  // tracking was switched off: axis 1 stands
   // Set park declares where the mount stands to be the park position.
-  ProtocolBench& bench = sim.bench;
-  bench.reported();
-  bench.command({kCmdSetPark});
-  EXPECT_EQ(bench.sent(), ":E1000080\r");
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), motorValueBytes(2, 'E', kHome - 9024000 / 4));
-  bench.receive(kOk);
-  EXPECT_EQ(bench.reported(), std::vector<int>{22});
+  sim.bench.reported();
+  sim.bench.command({kCmdSetPark});
+  EXPECT_EQ(sim.bench.dialog({kOk, kOk}), ":E1000080\r|" + motorValueBytes(2, 'E', kHome - 9024000 / 4) + "|");
+  EXPECT_EQ(sim.bench.reported(), std::vector<int>{22});
 }
 
 // The controller refuses to set the position of a running axis ("!2"):
@@ -199,9 +195,7 @@ TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
 TEST_F(EquatorialMount, SetParkWhileTrackingStopsAxisOneFirst) {
   sim.command({kCmdTracking, 1});
   sim.heartbeat(1);
-  sim.commands.clear();
-  sim.command({kCmdSetPark});
-  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  EXPECT_EQ(sim.commandsFor({kCmdSetPark}), Commands{"K1"});
   ASSERT_TRUE(sim.beatUntil(22, 1.0, 5));
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{22});
   EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
@@ -239,7 +233,7 @@ TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
   star.referenceRaRad = 1.0;
   star.referenceDecRad = 0.2;
   sim.command({kCmdSetReference}, star);
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"j2", "j1"}));
+  EXPECT_EQ(sim.commands, (Commands{"j2", "j1"}));
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{16});
   sim.command({kCmdReadPosition});
   ASSERT_EQ(sim.bench.listener.positions.size(), 1u);
@@ -249,59 +243,37 @@ TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
 }
 
 TEST_F(EquatorialMount, MovesUseTheTablesAndTrackingChangesAxisOnesSlowMoves) {
-  sim.command({kCmdMoveFast, 3, 9});
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G131", value('I', 1, 10), "J1"}));
-  sim.commands.clear();
-  sim.command({kCmdMoveSlow, 1, 2});
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K2", "G211", value('I', 2, 77), "J2"}));
+  EXPECT_EQ(sim.commandsFor({kCmdMoveFast, 3, 9}), (Commands{"K1", "G131", value('I', 1, 10), "J1"}));
+  EXPECT_EQ(sim.commandsFor({kCmdMoveSlow, 1, 2}), (Commands{"K2", "G211", value('I', 2, 77), "J2"}));
   EXPECT_EQ(sim.bench.reported(), (std::vector<int>{12, 13}));
   sim.command({kCmdTracking, 1});
-  sim.commands.clear();
-  // East at rate 1 while tracking: the table's 0 stops axis 1.
-  sim.command({kCmdMoveSlow, 3, 1});
-  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
-  sim.commands.clear();
-  sim.command({kCmdMoveSlow, 3, 0});  // -1240: forward at half the sidereal rate
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G110", value('I', 1, 1240), "J1"}));
-  sim.commands.clear();
-  sim.command({kCmdMoveSlow, 2, 0});  // west: forward and faster
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "G110", value('I', 1, 413), "J1"}));
+  // East at rate 1 while tracking: the table's 0 stops axis 1; its -1240
+  // runs forward at half the sidereal rate; west runs forward and faster.
+  EXPECT_EQ(sim.commandsFor({kCmdMoveSlow, 3, 1}), Commands{"K1"});
+  EXPECT_EQ(sim.commandsFor({kCmdMoveSlow, 3, 0}), (Commands{"K1", "G110", value('I', 1, 1240), "J1"}));
+  EXPECT_EQ(sim.commandsFor({kCmdMoveSlow, 2, 0}), (Commands{"K1", "G110", value('I', 1, 413), "J1"}));
 }
 
 TEST_F(EquatorialMount, StoppingAxisOneWhileTrackingRestartsTracking) {
   sim.command({kCmdTracking, 1});
   sim.command({kCmdMoveFast, 2, 5});
   sim.bench.reported();
-  sim.commands.clear();
-  sim.command({kCmdStop, 2});
-  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  EXPECT_EQ(sim.commandsFor({kCmdStop, 2}), Commands{"K1"});
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{11});
   sim.heartbeat(1);
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "f1", "G110", value('I', 1, 620), "J1"}));
-  // Declination stops alone.
-  sim.commands.clear();
-  sim.command({kCmdStop, 0});
-  sim.heartbeat(1);  // which reads the position of the idle mount
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K2", "j2", "j1"}));
+  EXPECT_EQ(sim.commands, (Commands{"K1", "f1", "G110", value('I', 1, 620), "J1"}));
+  // Declination stops alone; the heartbeat reads the position of the idle mount.
+  EXPECT_EQ(sim.commandsFor({kCmdStop, 0}), Commands{"K2"});
+  sim.heartbeat(1);
+  EXPECT_EQ(sim.commands, (Commands{"K2", "j2", "j1"}));
 }
 
 TEST_F(EquatorialMount, GuidingChangesTheRightAscensionPeriodAndStopRestoresIt) {
   sim.command({kCmdTracking, 1});
-  sim.commands.clear();
-  sim.bench.protocol->guideMove(2);
-  sim.answerAll();
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 413)}));
-  sim.commands.clear();
-  sim.bench.protocol->guideStop(2);
-  sim.answerAll();
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", value('I', 1, 620)}));
-  sim.commands.clear();
-  sim.command({kCmdGuideMove, 1});
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"G211", value('I', 2, 1240), "J2"}));
-  sim.commands.clear();
-  sim.bench.protocol->guideStop(0);
-  sim.answerAll();
-  EXPECT_EQ(sim.commands, std::vector<std::string>{"K2"});
+  EXPECT_EQ(sim.guideCommands(true, 2), (Commands{"f1", value('I', 1, 413)}));
+  EXPECT_EQ(sim.guideCommands(false, 2), (Commands{"f1", value('I', 1, 620)}));
+  EXPECT_EQ(sim.commandsFor({kCmdGuideMove, 1}), (Commands{"G211", value('I', 2, 1240), "J2"}));
+  EXPECT_EQ(sim.guideCommands(false, 0), Commands{"K2"});
 }
 
 // With tracking off a standing axis 1 is started at the guide period, and
@@ -312,27 +284,19 @@ TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   sim.bench.protocol->guideMove(3);
   sim.bench.protocol->guideMove(0);
   sim.answerAll();
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"f1", "G110", value('I', 1, 1240), "J1", "G210",
+  EXPECT_EQ(sim.commands, (Commands{"f1", "G110", value('I', 1, 1240), "J1", "G210",
                                                     value('I', 2, 1240), "J2"}));
   // Stopping all axes stops both.
-  sim.commands.clear();
-  sim.bench.protocol->guideStop(4);
-  sim.answerAll();
-  EXPECT_EQ(sim.commands, (std::vector<std::string>{"K1", "K2"}));
+  EXPECT_EQ(sim.guideCommands(false, 4), (Commands{"K1", "K2"}));
   EXPECT_EQ(sim.status(1)[1], '0');
   EXPECT_EQ(sim.status(2)[1], '0');
   // An east-west pulse alone, likewise.
-  sim.bench.protocol->guideMove(2);
-  sim.answerAll();
-  sim.bench.protocol->guideStop(2);
-  sim.answerAll();
+  sim.guideCommands(true, 2);
+  sim.guideCommands(false, 2);
   EXPECT_EQ(sim.status(1)[1], '0');
   // Not while a goto runs.
   sim.command({kCmdGotoPark});
-  sim.commands.clear();
-  sim.bench.protocol->guideMove(2);
-  sim.answerAll();
-  EXPECT_TRUE(sim.commands.empty());
+  EXPECT_TRUE(sim.guideCommands(true, 2).empty());
 }
 
 TEST(EquatorialMountRates, SiderealPeriodFollowsTheCountsPerRevolution) {
@@ -360,10 +324,8 @@ TEST(EquatorialMountErrors, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle)
   sim.bench.receive(kOk);
   sim.bench.receive(kOk);
   EXPECT_EQ(sim.bench.sent(), ":K2\r:j1\r");
-  sim.bench.receive("=ZZ%@~x\r");
+  EXPECT_EQ(sim.bench.dialog({"=ZZ%@~x\r", valueReply(0x800000)}), "||");
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{6});
-  EXPECT_EQ(sim.bench.sent(), "");
-  sim.bench.receive(valueReply(0x800000));
   sim.heartbeat(1);
   EXPECT_EQ(sim.bench.sent(), "");
   // Nor does a position read give a position.

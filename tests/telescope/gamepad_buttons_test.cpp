@@ -69,21 +69,23 @@ class GamepadButtonsTest : public ::testing::Test {
   GamepadButtonsTest() {
     for (int b = 0; b < GamepadSettings::kButtonCount; ++b) settings.buttons[b] = b + 1;
   }
+  // What the panel was asked to do on this state of the gamepad.
+  Done after(const GamepadState& state) {
+    panel.done.clear();
+    buttons.update(state);
+    return panel.done;
+  }
   GamepadSettings settings;
   Recorder panel;
   GamepadButtons buttons{settings, panel};
 };
 
 TEST_F(GamepadButtonsTest, ButtonsChangingTogetherAreTakenLowestFirst) {
-  buttons.update({0b1011});  // Left, Right, Down
-  EXPECT_EQ(panel.done, (Done{"slow 3 1", "slow 2 1", "slow 1 1"}));
-  panel.done.clear();
-  buttons.update({0b0100});  // three released, Up pressed
-  EXPECT_EQ(panel.done, (Done{"stop 3", "stop 2", "slow 0 1", "stop 1"}));
-  panel.done.clear();
+  EXPECT_EQ(after({0b1011}), (Done{"slow 3 1", "slow 2 1", "slow 1 1"}));  // Left, Right, Down
+  // Three released, Up pressed; then Up released, Right pressed at high speed.
+  EXPECT_EQ(after({0b0100}), (Done{"stop 3", "stop 2", "slow 0 1", "stop 1"}));
   panel.high = true;
-  buttons.update({0b0010});  // Up released, Right pressed at high speed
-  EXPECT_EQ(panel.done, (Done{"fast 2 4", "stop 0"}));
+  EXPECT_EQ(after({0b0010}), (Done{"fast 2 4", "stop 0"}));
 }
 
 // A move the gamepad started ends however the key goes: released after a
@@ -105,8 +107,7 @@ TEST_F(GamepadButtonsTest, EveryMoveItStartedIsStopped) {
   buttons.releaseAll();
   buttons.releaseAll();
   EXPECT_EQ(panel.done, (Done{"slow 3 1", "slow 1 1", "pan 2", "stop 1", "stop 3"}));
-  panel.done.clear();
-  buttons.update({1u << 1, Gamepad::kDpadLeft});  // after a release all, held keys count as new
+  after({1u << 1, Gamepad::kDpadLeft});  // after a release all, held keys count as new
   buttons.update({1u << 1});
   EXPECT_EQ(panel.done, (Done{"pan 2", "pan 3"}));
 }
@@ -134,9 +135,7 @@ TEST_F(GamepadButtonsTest, EachFunctionInBothModes) {
                                "telescope mode", "telescope mode", "map mode", "map mode"}));
   settings.buttons[0] = kPadStartSpiral;
   settings.buttons[1] = kPadStopSpiral;
-  panel.done.clear();
-  buttons.update({0b11 | 1u << 12 | 1u << 31});
-  EXPECT_TRUE(panel.done.empty());
+  EXPECT_TRUE(after({0b11 | 1u << 12 | 1u << 31}).empty());
 }
 
 }  // namespace

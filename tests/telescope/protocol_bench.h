@@ -100,8 +100,38 @@ struct ProtocolBench {
   int command(std::initializer_list<uint8_t> payload, const SharedTelescopeValues& shared = {}) {
     return protocol->command(payload.begin(), static_cast<int>(payload.size()), shared);
   }
+  // Links an alt-azimuth motor controller up, its handshake answered with
+  // these counts per revolution, and forgets what that sent and reported.
+  void linkUpAltAz(uint32_t axis1Counts, uint32_t axis2Counts) {
+    protocol->connect();
+    for (const std::string& reply : {kOk, kOk, valueReply(axis1Counts), kOk, valueReply(axis2Counts), kOk}) {
+      receive(reply);
+    }
+    sent();
+    reported();
+  }
   // The bytes sent since the last call.
   std::string sent() { return std::exchange(sender.wire, {}); }
+  // The bytes sent since the last call, then those each reply in turn drew,
+  // joined by '|': a whole exchange, step by step, in one string.
+  std::string dialog(std::initializer_list<std::string_view> replies) {
+    std::string wire = sent();
+    for (std::string_view reply : replies) {
+      receive(reply);
+      wire += "|" + sent();
+    }
+    return wire;
+  }
+  // The heartbeat on which the protocol closes the port, each one before it
+  // keeping the link; 0 when none of `most` closes it, -n when beat n did
+  // something else.
+  int beatsToClose(int most = 30) {
+    for (int beat = 1; beat <= most; ++beat) {
+      const int result = protocol->tick();
+      if (result != kKeepLink) return result == kClosePort ? beat : -beat;
+    }
+    return 0;
+  }
   // The statuses reported since the last call.
   std::vector<int> reported() { return std::exchange(listener.statuses, {}); }
 

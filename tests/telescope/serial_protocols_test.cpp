@@ -39,14 +39,6 @@ EquatorialPosition mountPlace(const Position& p) {
   return testing::mountPlaceOf(p.ra, p.dec);
 }
 
-// The heartbeat on which a protocol gives up and closes the port, or 0.
-int heartbeatsToGiveUp(iMountProtocol& protocol, int most = 10) {
-  for (int beat = 1; beat <= most; ++beat) {
-    if (protocol.tick() == kClosePort) return beat;
-  }
-  return 0;
-}
-
 // Every status and every text of the mount, in the order told.
 struct TellingListener : testing::RecordingListener {
   void onLinkStatus(int code) override {
@@ -77,12 +69,9 @@ class Lx200Test : public ::testing::Test {
     EXPECT_EQ(bench.receive(rightAscension), kLinkEstablished);
   }
   Told told() { return std::exchange(listener.told, {}); }
-  int heartbeatsToGiveUp() { return celvaro::heartbeatsToGiveUp(*bench.protocol); }
   void gotoUpToTheSlew(double raRad, double decRad) {
     bench.command({kCmdGoto}, target(raRad, decRad));
-    bench.receive("1");
-    bench.receive("1");
-    EXPECT_TRUE(bench.sent().ends_with(":MS#"));
+    EXPECT_TRUE(bench.dialog({"1", "1"}).ends_with("|:MS#"));
   }
 
   TellingListener listener;
@@ -96,7 +85,7 @@ TEST_F(Lx200Test, LinksOnlyOnAnAlignmentLetter) {
   // the sixth heartbeat closes the port.
   bench.protocol->connect();
   EXPECT_EQ(bench.receive("0#\r!x"), kKeepLink);
-  EXPECT_EQ(heartbeatsToGiveUp(), 6);
+  EXPECT_EQ(bench.beatsToClose(), 6);
   EXPECT_EQ(told(), Told{"4"});
 }
 
@@ -104,20 +93,14 @@ TEST_F(Lx200Test, LinksOnlyOnAnAlignmentLetter) {
 // 89°59'50" to +90:00.
 TEST_F(Lx200Test, GotoSendsTheNearestTenthOfAMinuteAndArcminute) {
   bench.command({kCmdGoto}, target((5 + 55 / 60.0 + 10 / 3600.0) * 15 * kRad, -0.5 * kRad));
-  EXPECT_EQ(bench.sent(), ":Sr05:55.2#");
-  bench.receive("1");
-  EXPECT_EQ(bench.sent(), ":Sd-00:30#");
-  bench.receive("1");
-  EXPECT_EQ(bench.sent(), ":MS#");
+  EXPECT_EQ(bench.dialog({"1", "1"}), ":Sr05:55.2#|:Sd-00:30#|:MS#");
   EXPECT_EQ(told(), Told{});
   bench.receive("0");
   EXPECT_EQ(told(), Told{"14"});  // slewing, until the distance bars go
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":D#");
-  bench.receive("\x7F#");
+  EXPECT_EQ(bench.dialog({"\x7F#"}), ":D#|");
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":D#");
-  bench.receive("#");
+  EXPECT_EQ(bench.dialog({"#"}), ":D#|");
   EXPECT_EQ(told(), Told{"11"});
 
   bench.command({kCmdGoto}, target((23 + 59 / 60.0 + 59 / 3600.0) * 15 * kRad, (90 - 10 / 3600.0) * kRad));
@@ -135,15 +118,12 @@ TEST_F(Lx200Test, GotoSendsSecondsToAMountInHighPrecision) {
   linkUp("P", "05:30:15#");
   told();
   bench.command({kCmdGoto}, target((5 + 55 / 60.0 + 10 / 3600.0) * 15 * kRad, -(0.5 + 7 / 3600.0) * kRad));
-  EXPECT_EQ(bench.sent(), ":Sr05:55:10#");
-  bench.receive("1");
-  EXPECT_EQ(bench.sent(), ":Sd-00*30:07#");
-  bench.receive("1");
+  EXPECT_EQ(bench.dialog({"1", "1"}), ":Sr05:55:10#|:Sd-00*30:07#|:MS#");
   bench.receive("0");
   EXPECT_EQ(told(), Told{"14"});
   // A mount without distance bars ends the slew, and keeps its link, when
   // :D# goes unanswered for three heartbeats.
-  for (int beat = 0; beat < 4; ++beat) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
+  EXPECT_EQ(bench.beatsToClose(4), 0);
   EXPECT_EQ(told(), Told{"11"});
   // An answer in neither form: the low precision every LX200 takes.
   bench.sent();
@@ -171,7 +151,7 @@ TEST_F(Lx200Test, ARefusedSlewIsReportedWithTheMountsText) {
 
 TEST_F(Lx200Test, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
   const auto closesOnTheThird = [&](const char* what) {
-    EXPECT_EQ(heartbeatsToGiveUp(), 3) << what;
+    EXPECT_EQ(bench.beatsToClose(), 3) << what;
     EXPECT_EQ(told(), Told{"4"}) << what;
   };
   bench.command({kCmdReadPosition});
@@ -198,24 +178,17 @@ TEST_F(Lx200Test, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
   // while idle is noticed too.
   bench.sent();
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":GR#");
-  bench.receive("05:30:00#");
-  EXPECT_EQ(bench.sent(), ":GD#");
-  bench.receive("+10*00'00#");
+  EXPECT_EQ(bench.dialog({"05:30:00#", "+10*00'00#"}), ":GR#|:GD#|");
   EXPECT_EQ(told(), Told{});
   EXPECT_EQ(listener.positions.size(), 2u);
-  EXPECT_EQ(heartbeatsToGiveUp(), 4);
+  EXPECT_EQ(bench.beatsToClose(), 4);
   EXPECT_EQ(told(), Told{"4"});
 }
 
 // Meade's two precisions: "HH:MM.T#" "sDD*MM#" and "HH:MM:SS#" "sDD*MM'SS#".
 TEST_F(Lx200Test, ReadPositionTakesBothPrecisionsAndNothingElse) {
   bench.command({kCmdReadPosition});
-  EXPECT_EQ(bench.sent(), ":GR#");
-  bench.receive("05:30:");
-  bench.receive("15#");
-  EXPECT_EQ(bench.sent(), ":GD#");
-  bench.receive("+45*30'15#");
+  EXPECT_EQ(bench.dialog({"05:30:", "15#", "+45*30'15#"}), ":GR#||:GD#|");
   EXPECT_EQ(told(), Told{"11"});
   ASSERT_EQ(listener.positions.size(), 1u);
   EXPECT_NEAR(mountPlace(listener.positions[0]).raRad, (82.5 + 15.0 / 240) * kRad, 1e-6);
@@ -274,20 +247,17 @@ TEST_F(NexstarTest, AWrongOrMissingEchoLeavesTheLinkDown) {
   EXPECT_EQ(bench.receive("y#"), kKeepLink);
   EXPECT_EQ(bench.reported(), std::vector<int>{6});
   bench.protocol->connect();
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 6);
+  EXPECT_EQ(bench.beatsToClose(), 6);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 }
 
 TEST_F(NexstarTest, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
-  bench.command({kCmdGoto}, target(0, 0));
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
-  bench.command({kCmdReadPosition});
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
-  bench.command({kCmdMoveSlow, 2, 4});
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
-  bench.command({kCmdStop, 4});
-  bench.receive("#");  // the first axis stopped; the second never answers
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 3);
+  for (const auto& command :
+       {std::vector<uint8_t>{kCmdGoto}, {kCmdReadPosition}, {kCmdMoveSlow, 2, 4}, {kCmdStop, 4}}) {
+    bench.protocol->command(command.data(), static_cast<int>(command.size()), target(0, 0));
+    if (command[0] == kCmdStop) bench.receive("#");  // the first axis stopped; the second never answers
+    EXPECT_EQ(bench.beatsToClose(), 3) << int(command[0]);
+  }
   EXPECT_EQ(bench.reported(), (std::vector<int>{4, 4, 4, 4}));
   // Answered in time, the link stays. Idle, the heartbeat reads the
   // position (a lone '#', tracking's answer, passed over), so a mount
@@ -304,7 +274,7 @@ TEST_F(NexstarTest, AnAwaitedReplyMissingForThreeHeartbeatsClosesThePort) {
   bench.receive("#4000,2000#");
   EXPECT_FALSE(bench.protocol->awaitsPoll());
   EXPECT_EQ(bench.listener.positions.size(), 1u);
-  EXPECT_EQ(heartbeatsToGiveUp(*bench.protocol), 4);
+  EXPECT_EQ(bench.beatsToClose(), 4);
 }
 
 TEST_F(NexstarTest, GotoInTurnFractions) {
@@ -319,10 +289,7 @@ TEST_F(NexstarTest, MovesStopsAndGuidingThroughThePassThrough) {
   EXPECT_EQ(bench.sent(), bytes({'P', 2, 17, 37, 9, 0, 0, 0}));
   bench.receive("#");
   bench.command({kCmdStop, 0});
-  EXPECT_EQ(bench.sent(), bytes({'P', 2, 16, 37, 0, 0, 0, 0}));
-  bench.receive("#");
-  EXPECT_EQ(bench.sent(), bytes({'P', 2, 17, 36, 0, 0, 0, 0}));
-  bench.receive("#");
+  EXPECT_EQ(bench.dialog({"#", "#"}), bytes({'P', 2, 16, 37, 0, 0, 0, 0, '|', 'P', 2, 17, 36, 0, 0, 0, 0, '|'}));
   EXPECT_EQ(bench.reported(), (std::vector<int>{11, 11}));
 
   bench.command({kCmdGuideMove, 2});
@@ -368,10 +335,7 @@ TEST(OldNexstar, GotoAsksFirstAndNeverLinks) {
 
   bench.command({kCmdGoto}, target(kPi, kPi / 4));
   EXPECT_EQ(bench.reported(), std::vector<int>{14});
-  EXPECT_EQ(bench.sent(), "?");
-  bench.receive("#");
-  EXPECT_EQ(bench.sent(), bytes({'R', 0x80, 0x00, 0x20, 0x00}));
-  bench.receive("@");
+  EXPECT_EQ(bench.dialog({"#", "@"}), "?|" + bytes({'R', 0x80, 0x00, 0x20, 0x00}) + "|");
   EXPECT_EQ(bench.reported(), std::vector<int>{11});
 
   bench.command({kCmdGoto}, target(0, 0));
@@ -393,8 +357,7 @@ TEST(OwnController, ConnectsAndGivesUpAfterFourHeartbeats) {
   ProtocolBench bench(kMountOwnController);
   bench.protocol->connect();
   EXPECT_EQ(bench.sent(), bytes({0xAA, 0, 0}));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.protocol->tick(), kKeepLink);
-  EXPECT_EQ(bench.protocol->tick(), kClosePort);
+  EXPECT_EQ(bench.beatsToClose(), 4);
   EXPECT_EQ(bench.reported(), std::vector<int>{4});
 }
 

@@ -47,6 +47,20 @@ class SimulatedBench {
     bench.command(payload, shared);
     answerAll();
   }
+  // The commands the mount received for this one, answered.
+  std::vector<std::string> commandsFor(std::initializer_list<uint8_t> payload,
+                                       const SharedTelescopeValues& shared = {}) {
+    commands.clear();
+    command(payload, shared);
+    return commands;
+  }
+  // The commands the mount received for a guide move or stop, answered.
+  std::vector<std::string> guideCommands(bool move, int direction) {
+    commands.clear();
+    move ? bench.protocol->guideMove(direction) : bench.protocol->guideStop(direction);
+    answerAll();
+    return commands;
+  }
   // Heartbeats until `code` is reported (true) or `most` have passed.
   bool beatUntil(int code, double seconds, int most) {
     for (int i = 0; i < most; ++i) {

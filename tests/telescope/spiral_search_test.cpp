@@ -75,57 +75,30 @@ class AltAzSpiral : public ::testing::Test {
 
 TEST(SpiralSearchLegs, FirstLegAndItsEndByteForByte) {
   ProtocolBench bench(kMountMotorAltAz);
-  bench.protocol->connect();
-  for (const std::string& reply : {kOk, kOk, valueReply(kAltAzCounts), kOk, valueReply(kAltAzCounts), kOk})
-    bench.receive(reply);
-  bench.sent();
-  bench.reported();
+  bench.linkUpAltAz(kAltAzCounts, kAltAzCounts);
 
   bench.command({kCmdSpiralSearch, 10, 1, 1});
-  EXPECT_EQ(bench.sent(), ":j1\r");
-  bench.receive(valueReply(kHome + 7));
-  EXPECT_EQ(bench.sent(), ":j2\r");
-  bench.receive(valueReply(kHome - 3));
+  EXPECT_EQ(bench.dialog({valueReply(kHome + 7), valueReply(kHome - 3), kOk, kOk}),
+            ":j1\r|:j2\r|:G130\r|" + motorValueBytes(1, 'I', 300) + "|:J1\r");
   EXPECT_EQ(bench.reported(), std::vector<int>{kStatusSpiralStarted});
-  EXPECT_EQ(bench.sent(), ":G130\r");
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), motorValueBytes(1, 'I', 300));
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), ":J1\r");
   // Before the leg's speed is known the position is read on every reply,
   // and the leg ends on the read that reaches its target.
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), ":j1\r");
-  bench.receive(valueReply(kHome + 7 + 499));
-  EXPECT_EQ(bench.sent(), ":j1\r");
-  bench.receive(valueReply(kHome + 7 + 500));
-  EXPECT_EQ(bench.sent(), ":L1\r");
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), ":G230\r");
+  EXPECT_EQ(bench.dialog({kOk, valueReply(kHome + 7 + 499), valueReply(kHome + 7 + 500), kOk}),
+            "|:j1\r|:j1\r|:L1\r|:G230\r");
   using Offsets = std::vector<std::pair<int, int>>;
   EXPECT_EQ(bench.listener.offsets, (Offsets{{500, 0}}));
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), motorValueBytes(2, 'I', 300));
-  bench.receive(kOk);
-  EXPECT_EQ(bench.sent(), ":J2\r");
+  EXPECT_EQ(bench.dialog({kOk, kOk}), "|" + motorValueBytes(2, 'I', 300) + "|:J2\r");
 
   // An axis that does not move is not asked again and again: after three
   // reads over a tenth of a second that find it where it was, the next read
   // waits for a heartbeat, which reads the moving axis and then axis 2.
   // (Reads that come back at once may find a moving axis unchanged.)
-  bench.receive(kOk);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(bench.sent(), ":j2\r");
-    bench.receive(valueReply(kHome - 3));
-  }
-  EXPECT_EQ(bench.sent(), ":j2\r");
+  const std::string standing = valueReply(kHome - 3);
+  EXPECT_EQ(bench.dialog({kOk, standing, standing, standing}), "|:j2\r|:j2\r|:j2\r|:j2\r");
   std::this_thread::sleep_for(std::chrono::milliseconds(110));
-  bench.receive(valueReply(kHome - 3));
-  EXPECT_EQ(bench.sent(), "");
+  EXPECT_EQ(bench.dialog({standing}), "|");
   bench.protocol->tick();
-  EXPECT_EQ(bench.sent(), ":j2\r");
-  bench.receive(valueReply(kHome + 40));
-  EXPECT_EQ(bench.sent(), ":j2\r");
+  EXPECT_EQ(bench.dialog({valueReply(kHome + 40)}), ":j2\r|:j2\r");
   bench.receive(valueReply(kHome + 41));
   EXPECT_EQ(bench.listener.offsets.back(), std::make_pair(500, 44));
 }
@@ -234,9 +207,7 @@ TEST_F(EquatorialSpiral, DefaultLegsEndOnTheirArmsAndLeaveTheLineMostlyFree) {
 TEST_F(EquatorialSpiral, TrackingStopsFirstAndResumesAfterTheSpiral) {
   sim.command({kCmdTracking, 1});
   sim.heartbeat(1);
-  sim.commands.clear();
-  sim.command({kCmdSpiralSearch, 10, 1, 5});
-  EXPECT_EQ(sim.commands, std::vector<std::string>{"K1"});
+  EXPECT_EQ(sim.commandsFor({kCmdSpiralSearch, 10, 1, 5}), std::vector<std::string>{"K1"});
   sim.heartbeat(1);
   EXPECT_EQ(sim.commandsStarting("f1").size(), 1u);
   EXPECT_EQ(sim.commandsStarting("j1")[0], "j1");  // axis 1 stood at once: the spiral reads its start
@@ -248,9 +219,7 @@ TEST_F(EquatorialSpiral, TrackingStopsFirstAndResumesAfterTheSpiral) {
 
 TEST_F(EquatorialSpiral, OnlyFromIdle) {
   sim.command({kCmdGoto}, {});
-  sim.commands.clear();
-  sim.command({kCmdSpiralSearch, 10, 1, 5});
-  EXPECT_TRUE(sim.commands.empty());
+  EXPECT_TRUE(sim.commandsFor({kCmdSpiralSearch, 10, 1, 5}).empty());
 }
 
 }  // namespace

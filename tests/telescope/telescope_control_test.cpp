@@ -2,11 +2,6 @@
 // itself over real pseudo-terminals.
 #include "telescope/telescope_control.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -128,11 +123,8 @@ TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
   };
   for (const Site& site : sites) {
     replies.setPlace(site.place);
-    EXPECT_EQ(reply(":Gt#"), site.latitude);
-    EXPECT_EQ(reply(":Gg#"), site.longitude);
-    EXPECT_EQ(reply(":GG#"), site.offset);
-    EXPECT_EQ(reply(":GL#"), site.time);
-    EXPECT_EQ(reply(":GC#"), site.date);
+    EXPECT_EQ(reply(":Gt#") + reply(":Gg#") + reply(":GG#") + reply(":GL#") + reply(":GC#"),
+              std::string(site.latitude) + site.longitude + site.offset + site.time + site.date);
   }
 
   constexpr double kHour = std::numbers::pi / 12, kDegree = std::numbers::pi / 180;

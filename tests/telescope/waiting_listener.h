@@ -8,7 +8,6 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "telescope/telescope_listener.h"
