@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <optional>
 
@@ -126,6 +127,25 @@ class ModelPickPositions : public PickPositions {
   SkyCatalogs* catalogs_;
   const CentringTarget& overlayPointing_;
 };
+
+std::string arcminText(int hundredths) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%.1f′", hundredths / 100.0);
+  return text;
+}
+
+// "CCD 63.0′×45.8′, FOV Ø143.2′, Guider 22.9′×22.9′": the frames the overlay shows.
+std::string overlayText(const FovOverlay& overlay, iLanguageTexts& texts) {
+  std::string text;
+  auto add = [&](int element, int textId, const char* english, const std::string& size) {
+    if (!(overlay.elementFlags & element)) return;
+    text += (text.empty() ? "" : ", ") + texts.textOr(textId, english) + " " + size;
+  };
+  add(FovScheme::kCamera, 14960, "CCD", arcminText(overlay.cameraWidth) + "×" + arcminText(overlay.cameraHeight));
+  add(FovScheme::kTotalField, 14961, "FOV", "Ø" + arcminText(2 * overlay.totalFieldRadius));
+  add(FovScheme::kGuider, 14962, "Guider", arcminText(overlay.guiderWidth) + "×" + arcminText(overlay.guiderHeight));
+  return text;
+}
 
 }  // namespace
 
@@ -288,6 +308,7 @@ std::string ChartNavigator::describe(const PickResult& pick) {
   static constexpr const char* kHeadings[] = {"Object",       "Star",         "Named star",      "Variable star",
                                               "Double star",  "Solar system", "Deep-sky object", "Field-of-view overlay"};
   std::string text = model_.resources().textOr(text_id::kSelectionHeadingFirst + pick.kind, kHeadings[pick.kind & 7]) + ": ";
+  if (pick.kind == kPickFovOverlay) return text + overlayText(model_.shownOverlay, model_.resources());
   if (SkyCatalogs* catalogs = model_.catalogs()) appendObjectText(*catalogs, pick, model_.resources().languageId(), text);
   return text;
 }
@@ -309,6 +330,11 @@ bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
   model_.setTarget(pick.raRad, pick.decRad);
   if (differs) description = describe(pick);
   return differs;
+}
+
+std::string ChartNavigator::describeSelection() {
+  const Selection& s = model_.selection;
+  return model_.selectionValid ? describe(PickResult{true, s.kind, s.index, s.subIndex}) : std::string();
 }
 
 std::string ChartNavigator::nameAt(int32_t x, int32_t y) {

@@ -55,6 +55,9 @@ class ChartNavigator {
   bool selectAt(int32_t x, int32_t y, std::string& description);
   // The name of the object drawn at a device point, for the pointer's tooltip.
   std::string nameAt(int32_t x, int32_t y);
+  // The selection as the status bar shows a pick ("Star: ..."); empty
+  // without one.
+  std::string describeSelection();
 
  private:
   void changed();

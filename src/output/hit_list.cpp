@@ -100,6 +100,18 @@ PickResult HitList::pickObject(int32_t x, int32_t y, int pickFilter, PickPositio
     result = {true, kind, index, 0, 0, 0, ra, dec};
   };
   double ra = 0, dec = 0;
+  // Variable and double stars first, so that at equal distance the star
+  // they are wins: its information names them.
+  if (allows(3)) {
+    if (int i = queryVariableStar(x, y, m); i >= 0 && positions.variableStarPosition(i, ra, dec)) {
+      hit(kPickVariableStar, i, ra, dec);
+    }
+  }
+  if (allows(4)) {
+    if (int i = queryDoubleStar(x, y, m); i >= 0 && positions.doubleStarPosition(i, ra, dec)) {
+      hit(kPickDoubleStar, i, ra, dec);
+    }
+  }
   if (allows(1)) {
     PickPositions::StarNumbers numbers;
     if (int i = queryStar(x, y, m); i >= 0 && positions.starPosition(i, ra, dec, numbers)) {
@@ -108,19 +120,9 @@ PickResult HitList::pickObject(int32_t x, int32_t y, int pickFilter, PickPositio
       result.starIdentifier = starIdentifier(numbers);
     }
   }
-  if (allows(3)) {
-    if (int i = queryVariableStar(x, y, m); i >= 0 && positions.variableStarPosition(i, ra, dec)) {
-      hit(kPickVariableStar, i, ra, dec);
-    }
-  }
   if (allows(2)) {
     if (int i = queryNamedStar(x, y, m); i >= 0 && positions.namedStarPosition(i, ra, dec)) {
       hit(kPickNamedStar, i, ra, dec);
-    }
-  }
-  if (allows(4)) {
-    if (int i = queryDoubleStar(x, y, m); i >= 0 && positions.doubleStarPosition(i, ra, dec)) {
-      hit(kPickDoubleStar, i, ra, dec);
     }
   }
   if (allows(5)) {

@@ -18,11 +18,15 @@
 #include "astro/text_forms.h"
 #include "model/text_ids.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
 namespace celvaro {
 namespace {
+
+// What a title bar takes besides the title: the icon and three buttons.
+constexpr int kTitleBarButtons = 140;
 
 // Texts typed into a dialog are read as at most this many characters.
 constexpr int kDialogTextMaxChars = 48;
@@ -70,6 +74,9 @@ QDialog* FwDialogBase::create(QWidget* parent) {
   layout_->addLayout(grid_);
   onInitDialog();
   initialised_ = true;
+  // Wide enough for the whole title beside the title bar's buttons.
+  dialog_->setMinimumWidth(std::max(dialog_->minimumWidth(),
+                                    dialog_->fontMetrics().horizontalAdvance(dialog_->windowTitle()) + kTitleBarButtons));
   return dialog_;
 }
 

@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "app/app_model.h"
+#include "app/chart_navigator.h"
 #include "app/ui_resources.h"
 #include "astro/constellation_list.h"
 #include "model/text_ids.h"
@@ -167,8 +168,11 @@ void SearchCommands::centreOnMinorBody(SearchKind kind, const std::optional<Star
   report(kind, outcome);
 }
 
+// A chart centred on a find names it in the status bar, not the pick before.
 void SearchCommands::report(SearchKind kind, int outcome) {
   const SearchKindRule& rule = searchRule(kind);
+  iMainWindowCallback* main = model_.mainWindow();
+  if (outcome == kSearchCentred && main) main->setStatusText(ChartNavigator(model_).describeSelection());
   if (outcome == kSearchNotFound) showError(QMessageBox::Critical, rule.notFound);
   else if (outcome == kSearchBelowHorizon) showError(QMessageBox::Warning, rule.belowHorizon);
 }

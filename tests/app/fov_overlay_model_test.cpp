@@ -80,7 +80,9 @@ TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
   EXPECT_TRUE(drawnOver().empty());
 }
 
-// Picking the overlay selects where it points, for the telescope to go to.
+// Picking the overlay selects where it points, for the telescope to go to,
+// and names its frames: the default 22 x 16 mm camera and 8 x 8 mm guider at
+// 1200 mm span 2 atan(11/1200) = 63.02', 2 atan(8/1200) = 45.84' and 22.92'.
 TEST_F(FovOverlayModel, APickOnTheOverlayCentreSelectsItsPointing) {
   model.showFovOverlayAtSelection();
   model.editedOverlay.shiftDec = 30;
@@ -90,6 +92,7 @@ TEST_F(FovOverlayModel, APickOnTheOverlayCentreSelectsItsPointing) {
   std::string description;
   ASSERT_TRUE(navigator.selectAt(400, y, description));
   EXPECT_EQ(model.selection.kind, kPickFovOverlay);
+  EXPECT_EQ(description, "Field-of-view overlay: CCD 63.0′×45.8′, Guider 22.9′×22.9′");
   EXPECT_NEAR(model.lastCentringTarget.decRad, 30 * kPi / 10800, 1e-12);
 }
 

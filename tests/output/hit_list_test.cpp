@@ -38,8 +38,8 @@ class PickTest : public ::testing::Test {
 };
 
 // Within ten pixels in the larger axis the nearest object wins; at equal
-// distance a later kind wins over an earlier one, and the first of two
-// stars over the second.
+// distance a star wins over the variable or double star it is, a later kind
+// over an earlier one otherwise, and the first of two stars over the second.
 TEST_F(PickTest, TheNearestWithinTenPixelsWins) {
   hits.addStar(1, 104, 100);
   hits.addDeepsky(100, 96, 2, 9);
@@ -55,6 +55,13 @@ TEST_F(PickTest, TheNearestWithinTenPixelsWins) {
   hits.addStar(5, 102, 100);
   hits.addStar(6, 98, 100);
   EXPECT_EQ(pick().index, 5);
+  // A star that is also a variable and a double star (Betelgeuse) reads as the star.
+  hits.clearHits();
+  hits.addStar(7, 100, 100);
+  hits.addVariableStar(8, 100, 100);
+  hits.addDoubleStar(9, 100, 100);
+  EXPECT_EQ(pick().kind, kPickStar);
+  EXPECT_EQ(pick().index, 7);
   hits.clearHits();
   hits.addStar(1, 110, 93);
   EXPECT_TRUE(pick().found);

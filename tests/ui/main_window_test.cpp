@@ -2,6 +2,8 @@
 // events, checked in the model and the status bar.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QSlider>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QTest>
@@ -275,26 +277,34 @@ TEST(Dialogs, NavigationDefaultsThenOk) {
   NavigationSettings settings{20, 20, 20, 0};
   DlgNavigationSettings dialog(resources, settings);
   dialog.create(nullptr);
+  auto shown = [&dialog](int i) { return dialog.control<QLabel>(DlgNavigationSettings::kStepsShown + i)->text(); };
+  EXPECT_EQ(shown(0), "20");  // each slider's steps beside it
   click(dialog, DlgNavigationSettings::kDefaults);
+  EXPECT_EQ(shown(0) + shown(1) + shown(2), "824");
+  dialog.control<QSlider>(DlgNavigationSettings::kZoomSteps)->setValue(9);
+  EXPECT_EQ(shown(2), "10");
   click(dialog, kIdOk);
-  EXPECT_EQ(settings, (NavigationSettings{8, 2, 4, 2}));
+  EXPECT_EQ(settings, (NavigationSettings{8, 2, 10, 2}));
 }
 
 TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
   UiResources resources;
   ObservingPlace place;
   place.cityIndex = 0;
-  const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60}, {"Bucharest", 4443, 2610, 120}};
+  const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60, "Europe/Budapest"},
+                                          {"Bucharest", 4443, 2610, 120, "Europe/Bucharest"}};
   DlgObservingPlace dialog(resources, place, cities);
   dialog.create(nullptr);
   EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kLatitude)->text(), "47.000000");
   dialog.control<QComboBox>(DlgObservingPlace::kCities)->setCurrentIndex(1);  // shows the city's place
   EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kTimeZone)->text(), "2.00");
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kZoneName)->text(), "Europe/Bucharest");
   click(dialog, DlgObservingPlace::kManualMode);  // a city is highlighted, but the mode is manual
   click(dialog, kIdOk);
   EXPECT_EQ(place.cityIndex, -1);
   EXPECT_DOUBLE_EQ(place.latitudeDeg, 44.43);
   EXPECT_DOUBLE_EQ(place.timeZoneHours, 2.0);
+  EXPECT_EQ(place.timeZoneName, "Europe/Bucharest");
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "ui/dialogs/dlg_search_star.h"
 #include "ui/dialogs/dlg_search_typed.h"
 #include "ui/main_window.h"
+#include "ui/status_parts.h"
 #include "ui/message_sink.h"
 #include "ui/program_window.h"
 #include "ui/search_commands.h"
@@ -138,6 +139,9 @@ TEST_F(BuiltDataSearch, VegaByName) {
   // Selected as a click selects it: Object info shows the star's data.
   ASSERT_TRUE(model->selectionValid);
   EXPECT_EQ(model->selection.kind, kPickStar);
+  // The status bar names the find, not the pick before it.
+  EXPECT_NE(window->statusParts().part(0).toStdString().find("HIP 91262"), std::string::npos)
+      << window->statusParts().part(0).toStdString();
   const std::optional<ObjectInformation> info = objectInformation(*model);
   ASSERT_TRUE(info.has_value());
   EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),

@@ -151,7 +151,9 @@ TEST_F(StarLayerDialogs, CatalogIdsWriteTheirMaskBitsOnly) {
   using D = DlgDeepskyCatalogIds;
   chart.deepskyIdentifiers.mask |= 128;
   D dialog(resources, chart);
-  dialog.create(nullptr);
+  QWidget* window = dialog.create(nullptr);
+  // Wide enough that the title bar shows the whole title ("Deep-sky c…g identifiers" was cut).
+  EXPECT_GT(window->minimumWidth(), window->fontMetrics().horizontalAdvance(window->windowTitle()) + 100);
   toggle(dialog, D::kFirstDesignation);      // Messier off
   toggle(dialog, D::kFirstDesignation + 3);  // UGC on
   click(dialog, D::kOnlyOne);

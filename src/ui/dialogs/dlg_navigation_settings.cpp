@@ -14,7 +14,8 @@ void DlgNavigationSettings::onInitDialog() {
   const char* names[] = {"Pan steps", "Pan steps with Shift", "Zoom steps"};
   for (int i = 0; i < 3; ++i) {
     grid()->addWidget(label(90 + i, text(14410 + i, names[i])), i, 0);
-    grid()->addWidget(slider(kPanSteps + i, 0, 19, 0), i, 1, 1, 2);
+    grid()->addWidget(slider(kPanSteps + i, 0, 19, 0), i, 1);
+    grid()->addWidget(label(kStepsShown + i, ""), i, 2);
   }
   grid()->addWidget(label(93, text(14413, "Mouse wheel")), 3, 0);
   grid()->addWidget(radioButton(kWheelNothing, text(14414, "Does nothing"), false), 3, 1);
@@ -31,6 +32,12 @@ void DlgNavigationSettings::show(const NavigationSettings& values) {
   control<QSlider>(kPanStepsShift)->setValue(values.panStepsShift - 1);
   control<QSlider>(kZoomSteps)->setValue(values.zoomSteps - 1);
   setChecked(kWheelNothing + std::clamp(values.mouseWheelFunction, 0, 2), true);
+  showSteps();
+}
+
+// Each slider's number of steps beside it.
+void DlgNavigationSettings::showSteps() {
+  for (int i = 0; i < 3; ++i) setItemText(kStepsShown + i, std::to_string(control<QSlider>(kPanSteps + i)->value() + 1));
 }
 
 void DlgNavigationSettings::onCommand(int id, int code, QWidget* control) {
@@ -38,6 +45,7 @@ void DlgNavigationSettings::onCommand(int id, int code, QWidget* control) {
     show(NavigationSettings{});
     return;
   }
+  if (id >= kPanSteps && id <= kZoomSteps) showSteps();
   if (id == kIdOk) {
     settings_.panStepsSimple = this->control<QSlider>(kPanSteps)->value() + 1;
     settings_.panStepsShift = this->control<QSlider>(kPanStepsShift)->value() + 1;

@@ -9,7 +9,7 @@ namespace celvaro {
 
 class DlgNavigationSettings final : public FwDialogBase {
  public:
-  static constexpr int kPanSteps = 100, kPanStepsShift = 101, kZoomSteps = 102;
+  static constexpr int kPanSteps = 100, kPanStepsShift = 101, kZoomSteps = 102, kStepsShown = 94;
   static constexpr int kWheelNothing = 200, kWheelZooms = 201, kWheelZoomsWithCtrl = 202;
   static constexpr int kDefaults = 50;
 
@@ -21,6 +21,7 @@ class DlgNavigationSettings final : public FwDialogBase {
 
  private:
   void show(const NavigationSettings& values);
+  void showSteps();
   NavigationSettings& settings_;
 };
 
