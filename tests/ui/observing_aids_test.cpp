@@ -86,6 +86,7 @@ TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
     EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLatitude)->text(), "47.50");
     EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLongitude)->text(), "19.04");
     EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kTimeZone)->text(), "1.00");
+    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kZoneName)->text(), "Europe/Budapest");
     press(dialog, kIdOk);
   });
   window->editObservingPlace();
@@ -93,6 +94,9 @@ TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
   EXPECT_NEAR(model->place.latitudeDeg, 47.50, 1e-9);
   EXPECT_NEAR(model->place.longitudeDeg, 19.04, 1e-9);
   EXPECT_NEAR(model->place.timeZoneHours, 1.0, 1e-9);
+  // Summer time on the chart's date, 15 June 2007, by Hungary's rules.
+  EXPECT_EQ(model->place.daylightSaving, 1);
+  EXPECT_EQ(window->statusParts().part(4).toStdString(), "LT 2007.06.15 22:00   UT 2007.06.15 20:00");
 }
 
 TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
