@@ -403,7 +403,8 @@ void MainWindow::showInfo() {
       text_id::kInfoFormat, "Field of view: %d arcmin\nStars in the current catalog: %d\nLimits: %d, %d, %d");
   const std::string text = fillNumbers(format, {c.fieldArcmin, stars ? stars->starCount() : 0, c.starLimitHundredths,
                                                 c.variableLimitHundredths, c.doubleLimitHundredths});
-  QMessageBox::information(this, "Info", QString::fromStdString(text));
+  const QString caption = QString::fromStdString(resources_.textOr(text_id::kMenuCommandBase + 1000, "Info")).remove('&');
+  QMessageBox::information(this, caption, QString::fromStdString(text));
 }
 
 // The colours dialog edits the user's table, which the chart does not show
@@ -483,7 +484,8 @@ void MainWindow::editObservingPlace() {
 void MainWindow::showObjectInfo() {
   if (objectInfo_->showOver(this)) return;
   const std::string text = resources_.textOr(text_id::kNoDataForObject, "No data available for this object.");
-  QMessageBox::warning(this, "Info", QString::fromStdString(text));
+  QMessageBox::warning(this, QString::fromStdString(resources_.textOr(text_id::kObjectInfoTitle, "Object information")),
+                       QString::fromStdString(text));
 }
 
 void MainWindow::selectionChanged() { objectInfo_->refresh(); }

@@ -56,7 +56,8 @@ QLineEdit* nameField(QLineEdit* field) {
 // --- both star dialogs --------------------------------------------------------------
 
 void StarSearchDialog::noSuchStar() {
-  messages_.show(window(), QMessageBox::Warning, "Error", text(10100, "There is no such star in the database."));
+  messages_.show(window(), QMessageBox::Warning, text(text_id::kErrorCaption, "Error"),
+                 text(10100, "There is no such star in the database."));
 }
 
 bool StarSearchDialog::findTyped(int field, StarIdRecord& record) {
