@@ -40,7 +40,8 @@ const std::vector<Submenu>& submenus() {
   static const std::vector<Submenu> menus = {
       {kPresetsMenuId, {19010, "P&resets", {{120, "&Default"}, {121, "&Schematic"}, {122, "For &variable-star observing"},
                                             {123, "For d&ouble-star observing"}, {124, "For d&eep-sky observing"}}}},
-      {kShowMenuId, {19013, "Sho&w", {{2016, ""}, {2017, ""}, {2018, ""}, {2019, ""}}}},
+      {kShowMenuId, {19013, "Sho&w", {{2016, ""}, {2017, ""}, {2018, ""}, {2019, ""}, {0, ""},
+                                       {2007, ""}, {2008, ""}, {2009, ""}, {2010, ""}}}},
       {kHorizonMenuId, {19012, "Ho&rizon view", {{2012, ""}, {2013, ""}, {2014, ""}, {2015, ""}}}},
       {kPickMenuId, {19011, "Pic&k", {{2000, ""}, {2001, ""}, {2002, ""}, {2003, ""}, {2004, ""}, {2005, ""}, {2006, ""}}}},
       {kGamepadMenuId, {19014, "Gamepad mo&ves", {{2020, ""}, {2021, ""}}}},

@@ -86,6 +86,7 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void addMenuItems(QMenu& menu, const std::vector<MenuItem>& items);
   void buildMenus();
   void buildToolbars();
   QAction* commandAction(int id, const char* fallback);

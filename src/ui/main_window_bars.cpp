@@ -37,23 +37,28 @@ void MainWindow::buildMenus() {
   for (const MenuDefinition& definition : menuDefinitions()) {
     QMenu* menu = menuBar()->addMenu(QString::fromStdString(resources_.textOr(definition.titleTextId, definition.english)));
     menus_[definition.titleTextId] = menu;
-    for (const MenuItem& item : definition.items) {
-      if (item.id == 0) {
-        menu->addSeparator();
-      } else if (item.id < 0) {
-        const MenuDefinition& sub = submenuOf(item.id);
-        QMenu* submenu = menu->addMenu(QString::fromStdString(resources_.textOr(sub.titleTextId, sub.english)));
-        menus_[sub.titleTextId] = submenu;
-        for (const MenuItem& entry : sub.items) submenu->addAction(commandAction(entry.id, entry.english));
-      } else {
-        menu->addAction(commandAction(item.id, item.english));
-      }
-    }
+    addMenuItems(*menu, definition.items);
   }
   actions_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   for (int id : {704, 705, 706}) actions_[id]->setCheckable(true);
   actions_[705]->setChecked(true);
   actions_[706]->setChecked(true);
+}
+
+// Separators, submenus (each item of a negative id) and commands.
+void MainWindow::addMenuItems(QMenu& menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (item.id == 0) {
+      menu.addSeparator();
+    } else if (item.id < 0) {
+      const MenuDefinition& sub = submenuOf(item.id);
+      QMenu* submenu = menu.addMenu(QString::fromStdString(resources_.textOr(sub.titleTextId, sub.english)));
+      menus_[sub.titleTextId] = submenu;
+      addMenuItems(*submenu, sub.items);
+    } else {
+      menu.addAction(commandAction(item.id, item.english));
+    }
+  }
 }
 
 void MainWindow::buildToolbars() {
