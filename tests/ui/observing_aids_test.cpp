@@ -288,6 +288,24 @@ TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
   EXPECT_EQ(model->universal, (ChartDate{2024, 2, 29, 21, 59, 0.0}));
 }
 
+// The Julian-date question starts at the chart's instant, 2007-06-15 20:00 UT
+// (noon of that day is JD 2454267.0).
+TEST_F(EmptyProgramDir, TheJulianDateQuestionStartsAtTheChartsDate) {
+  QString offered;
+  whenShown([&](QWidget* dateDialog) {
+    whenShown(
+        [&](QWidget* question) {
+          offered = question->findChild<QLineEdit*>()->text();
+          qobject_cast<QDialog*>(question)->reject();
+        },
+        dateDialog);
+    press(dateDialog, DlgDateTime::kByJulianDate);
+    press(dateDialog, kIdCancel);
+  });
+  window->command(701);
+  EXPECT_EQ(offered, "2454267.33333");
+}
+
 TEST_F(EmptyProgramDir, APlaceOffTheEarthIsRefusedFieldByField) {
   QString messages;
   whenShown([&](QWidget* dialog) {
