@@ -126,7 +126,7 @@ MainWindow::MainWindow(UiResources& resources, AppModel& model)
   setCentralWidget(client);
   status_ = new StatusParts(this);
   setStatusBar(status_);
-  useQtTranslations(resources_.languageId());
+  useQtTranslations(resources_);
   buildMenus();
   buildToolbars();
   searches_ = std::make_unique<SearchCommands>(resources_, model_, *this);

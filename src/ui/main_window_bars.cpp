@@ -102,7 +102,7 @@ void MainWindow::relabel() {
     }
   }
   drawToolbarIcons();
-  useQtTranslations(resources_.languageId());
+  useQtTranslations(resources_);
   for (iLanguageChangedListener* listener : languageListeners_) listener->languageChanged();
   remakeInLanguage(starHopping_);
   remakeInLanguage(suggestions_);

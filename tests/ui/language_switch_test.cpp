@@ -96,10 +96,11 @@ TEST_F(LanguageSwitch, NoWindowKeepsATextOfTheLanguageBefore) {
     }
     EXPECT_GE(windows, 7) << languageCode(language);
     EXPECT_GT(renewed, 150) << languageCode(language);  // the captions did change
-    // Qt's own texts follow where the system has Qt's translation (Debian's
-    // qt6-translations-l10n has Hungarian and German).
+    // Qt's own texts follow: Debian's translations of Qt (Hungarian and
+    // German), the language files for Romanian, which Qt lacks.
     const QString qtText = QCoreApplication::translate("QFileDialog", "Detail View");
-    EXPECT_EQ(qtText == "Detail View", language == kEnglish || language == kRomanian) << qtText.toStdString();
+    EXPECT_EQ(qtText == "Detail View", language == kEnglish) << qtText.toStdString();
+    EXPECT_TRUE(language != kRomanian || qtText == "Detalii") << qtText.toStdString();
     before = language;
   }
 }
