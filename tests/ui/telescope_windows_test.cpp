@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,17 +18,13 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <map>
 #include <numbers>
-#include <set>
 #include <thread>
 
 #include "app/app_model.h"
 #include "app/app_model_fakes.h"
-#include "app/language_table.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
-#include "model/text_ids.h"
 #include "test_files.h"
 #include "telescope/mount_types.h"
 #include "ui/chart_window.h"
@@ -40,7 +35,6 @@
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
 #include "ui/main_window.h"
-#include "ui/program_window.h"
 #include "ui/spiral_search_panel.h"
 #include "ui/status_parts.h"
 #include "ui/telescope_readouts.h"
@@ -49,8 +43,6 @@ namespace celvaro {
 namespace {
 
 using testing::click;
-using testing::press;
-using testing::whenShown;
 using Panel = TelescopeDialogBase;
 using testing::RecordingLink;
 
@@ -343,84 +335,6 @@ TEST_F(GamepadOnThePanel, ADpadOnAxesSlewsLikeTheDirectionButtons) {
   // Closing the panel stops what the gamepad moves.
   window->action(706)->trigger();
   EXPECT_EQ(takeCalls(), Calls{"stopMove 1"});
-}
-
-// --- a language change ---------------------------------------------------------------
-
-// The program over the shipped language files, in English.
-class TelescopeWindowsLanguage : public testing::ProgramWindow {
- protected:
-  TelescopeWindowsLanguage() {
-    for (const char* file : {"lang_en.lng", "lang_de.lng"}) {
-      std::filesystem::copy_file(std::filesystem::path(CELVARO_RUN_DIR) / file, dir.path() / file);
-    }
-    load();
-    resources.loadLanguage(kEnglish);
-    open();
-  }
-  // The German texts of each English text the program asks for.
-  std::multimap<QString, QString> germanOfEnglish() {
-    UiResources english, german;
-    english.setProgramDir(dir.path().string());
-    german.setProgramDir(dir.path().string());
-    english.loadLanguage(kEnglish);
-    german.loadLanguage(kGerman);
-    std::multimap<QString, QString> texts;
-    for (int id : text_id::usedTextIds()) {
-      auto from = english.text(id), to = german.text(id);
-      if (from && to) texts.emplace(QString::fromStdString(*from), QString::fromStdString(*to));
-    }
-    return texts;
-  }
-
-  static constexpr int kEnglish = 2, kGerman = 3;
-};
-
-// Every caption a window shows: its title, its buttons, labels and group boxes.
-std::vector<std::pair<QObject*, QString>> captions(QWidget* window) {
-  std::vector<std::pair<QObject*, QString>> shown{{window, window->windowTitle()}};
-  for (auto* b : window->findChildren<QAbstractButton*>()) shown.emplace_back(b, b->text());
-  for (auto* l : window->findChildren<QLabel*>()) shown.emplace_back(l, l->text());
-  for (auto* g : window->findChildren<QGroupBox*>()) shown.emplace_back(g, g->title());
-  return shown;
-}
-
-QString captionOf(QObject* object) {
-  if (auto* b = qobject_cast<QAbstractButton*>(object)) return b->text();
-  if (auto* l = qobject_cast<QLabel*>(object)) return l->text();
-  if (auto* g = qobject_cast<QGroupBox*>(object)) return g->title();
-  return static_cast<QWidget*>(object)->windowTitle();
-}
-
-// The open telescope windows take the new language at once: each caption
-// that showed an English text shows its German text.
-TEST_F(TelescopeWindowsLanguage, OpenWindowsRelabelThemselves) {
-  for (int command : {601, 611, 612}) window->command(command);
-  std::vector<QWidget*> windows = {window->telescopePanel().window(), window->telescopeControl()->window(),
-                                   window->telescopeAdjust()->window()};
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    const QString title = top->windowTitle();
-    if (top->isVisible() && (title.startsWith("Monitoring") || title.startsWith("DSLR"))) windows.push_back(top);
-  }
-  ASSERT_EQ(windows.size(), 5u);
-  std::vector<std::pair<QObject*, QString>> before;
-  for (QWidget* w : windows) {
-    for (const auto& caption : captions(w)) before.push_back(caption);
-  }
-  whenShown([](QWidget* dialog) { press(dialog, 102); });  // German
-  window->command(708);
-
-  const std::multimap<QString, QString> german = germanOfEnglish();
-  int translated = 0;
-  for (const auto& [object, english] : before) {
-    const auto [first, last] = german.equal_range(english);
-    if (first == last) continue;
-    std::set<QString> expected;
-    for (auto it = first; it != last; ++it) expected.insert(it->second);
-    EXPECT_TRUE(expected.count(captionOf(object))) << english.toStdString() << " -> " << captionOf(object).toStdString();
-    translated += expected.count(english) ? 0 : 1;
-  }
-  EXPECT_GT(translated, 50);
 }
 
 TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {
