@@ -84,6 +84,10 @@ int zoneOffset(const ObservingPlace& place, double julianDateUt) {
   return static_cast<int>(std::trunc(3600.0 * hours)) + (place.daylightSaving ? 3600 : 0);
 }
 
+int zoneOffsetAt(const ObservingPlace& place, int64_t unixSeconds) {
+  return zoneOffset(place, kUnixEpochJulianDate + static_cast<double>(unixSeconds) / 86400.0);
+}
+
 // The flag means one hour ahead of standard time: a zone further ahead in
 // summer keeps the rest in its zone, one behind it in winter (Ireland) shows
 // winter as its standard time.

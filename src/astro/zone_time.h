@@ -3,6 +3,7 @@
 // zone of the time-zone database, universal + that zone's offset then.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "astro/chart_date.h"
@@ -13,6 +14,9 @@ namespace celvaro {
 // Offset of local time from Universal Time in whole seconds at an instant
 // (a Julian date in Universal Time).
 int zoneOffset(const ObservingPlace& place, double julianDateUt);
+// The same at an instant in seconds since 1970-01-01 00:00 UT, as the
+// computer's clock gives it.
+int zoneOffsetAt(const ObservingPlace& place, int64_t unixSeconds);
 
 // Sets the place's zone and daylight-saving flag to what its named zone's
 // rules give at the instant; a place without a known named zone keeps them.

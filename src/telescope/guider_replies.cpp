@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <numbers>
 
+#include "astro/zone_time.h"
+
 namespace celvaro {
 namespace {
 
@@ -31,8 +33,6 @@ std::string declinationText(double decRad) {
   return formatted("%c%02lld*%02lld'%02lld#", decRad < 0 && s > 0 ? '-' : '+', s / 3600, s / 60 % 60, s % 60);
 }
 
-// The hours the place's clocks are ahead of universal time.
-double zoneHours(const ObservingPlace& place) { return place.timeZoneHours + (place.daylightSaving ? 1 : 0); }
 
 }  // namespace
 
@@ -74,8 +74,8 @@ std::string GuiderReplies::siteReply(std::string_view command) const {
     const long long minutes = ((std::llround(-place_.longitudeDeg * 60) % 21600) + 21600) % 21600;
     return formatted("%03lld*%02lld#", minutes / 60, minutes % 60);
   }
-  if (command == "G") {  // the hours to add to the local time to get universal time
-    const double hours = -zoneHours(place_);
+  if (command == "G") {  // the hours to add to the local time to get universal time, now
+    const double hours = -zoneOffsetAt(place_, nowSeconds()) / 3600.0;
     if (hours == std::round(hours)) return formatted("%+03d#", static_cast<int>(hours));
     return formatted("%+05.1f#", hours);
   }
@@ -83,11 +83,15 @@ std::string GuiderReplies::siteReply(std::string_view command) const {
   return "";
 }
 
+int64_t GuiderReplies::nowSeconds() const {
+  return std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
+}
+
 // With the lock held: the place's local time ":GL#" or date ":GC#".
 std::string GuiderReplies::clockReply(char letter) const {
   if (letter != 'L' && letter != 'C') return "";
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
-  const time_t local = static_cast<time_t>(seconds + std::llround(zoneHours(place_) * 3600));
+  const int64_t seconds = nowSeconds();
+  const time_t local = static_cast<time_t>(seconds + zoneOffsetAt(place_, seconds));
   tm t{};
   if (::gmtime_r(&local, &t) == nullptr) return "";
   if (letter == 'L') return formatted("%02d:%02d:%02d#", t.tm_hour, t.tm_min, t.tm_sec);

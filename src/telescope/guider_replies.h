@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -34,6 +35,8 @@ class GuiderReplies {
  private:
   std::string siteReply(std::string_view command) const;
   std::string clockReply(char letter) const;
+  // The clock's instant in whole seconds since 1970.
+  int64_t nowSeconds() const;
 
   mutable std::mutex mutex_;
   ObservingPlace place_;

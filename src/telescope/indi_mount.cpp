@@ -8,6 +8,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "astro/zone_time.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 
@@ -289,8 +290,9 @@ void IndiMount::sendSiteAndTime() {
   }
   if (!timeSent_ && client_.has("TIME_UTC")) {
     timeSent_ = true;
-    const double offset = place_.timeZoneHours + (place_.daylightSaving ? 1 : 0);
-    client_.sendTexts("TIME_UTC", {{"UTC", utcText(std::chrono::system_clock::now())}, {"OFFSET", offsetText(offset)}});
+    const auto now = std::chrono::system_clock::now();
+    const int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+    client_.sendTexts("TIME_UTC", {{"UTC", utcText(now)}, {"OFFSET", offsetText(zoneOffsetAt(place_, seconds) / 3600.0)}});
   }
 }
 

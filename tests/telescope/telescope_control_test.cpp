@@ -120,6 +120,8 @@ TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
       {{-1, -33.865, 151.2094, 10, 1}, "-33*52#", "208*47#", "-11#", "08:07:09#", "03/06/26#"},
       {{-1, 40.7128, -74.006, -5, 1}, "+40*43#", "074*00#", "+04#", "17:07:09#", "03/05/26#"},
       {{-1, 28.61, 77.21, 5.5, 0}, "+28*37#", "282*47#", "-05.5#", "02:37:09#", "03/06/26#"},
+      // A named zone's rules win over the typed zone: Sydney keeps summer time until April.
+      {{-1, -33.865, 151.2094, 0, 0, "Australia/Sydney"}, "-33*52#", "208*47#", "-11#", "08:07:09#", "03/06/26#"},
   };
   for (const Site& site : sites) {
     replies.setPlace(site.place);
