@@ -36,6 +36,7 @@ done
 [[ -z "$(field "$data" Depends)" ]] || fail "celvaro-data depends on $(field "$data" Depends)"
 grep -qw npm <<< "$(field "$programs" Depends) $(field "$programs" Recommends)" && fail "npm is more than suggested"
 [[ $(field "$programs" Suggests) == npm ]] || fail "celvaro suggests '$(field "$programs" Suggests)'"
+[[ $(field "$programs" Recommends) == qt6-translations-l10n ]] || fail "celvaro recommends '$(field "$programs" Recommends)'"
 
 # lintian's errors and warnings, but the one the README explains (a first
 # package that closes no Debian bug, as it is not uploaded to Debian), and
