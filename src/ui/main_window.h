@@ -79,6 +79,9 @@ class MainWindow final : public QMainWindow, public iMainWindowCallback {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // No menu of the toolbars' own (it would list their internal names): the
+  // Settings menu shows and hides them.
+  QMenu* createPopupMenu() override { return nullptr; }
   // Navigation keys pressed anywhere in this window outside controls that
   // take keys themselves go to the chart; another window opening or
   // closing makes the chart forget the pointer, and a closing one gives
