@@ -22,7 +22,7 @@ std::vector<int> usedTextIds() {
                           kZoneNameLabel,     kUnknownZoneMessage, kSettingFileNotSaved};
   addRange(ids, kSubmenuTitleFirst, kSubmenuTitleLast);
   addRange(ids, kStatusField, kStatusUniversalTime);
-  addRange(ids, kGlyphNamedStars, kFileOpen);
+  addRange(ids, kGlyphNamedStars, kAllFilesFilter);
   addRange(ids, 4006, 4009);                                  // list columns
   addRange(ids, kSolarSystemTitle, kMinorPlanetTracksTitle);
   addRange(ids, kVariableStarsTitle, kDeepskyTypesTitle);

@@ -204,9 +204,6 @@ constexpr int kStatusField = 14935, kStatusLimit = 14936, kStatusMagnitude = 149
 constexpr int kGlyphNamedStars = 14941, kGlyphNorth = 14942, kGlyphTelescopeMode = 14946, kGlyphMapMode = 14947;
 // The caption of the question before a file is replaced; the file dialogs' filters.
 constexpr int kFileExistsCaption = 14948, kSettingFilesFilter = 14949, kAllFilesFilter = 14950;
-// The question's answers and the file dialog's captions.
-constexpr int kButtonYes = 14951, kButtonNo = 14952, kFileLookIn = 14953, kFileName = 14954, kFileType = 14955,
-              kFileSave = 14956, kFileOpen = 14957;
 // The field-of-view overlay dialog's labels, 17 from here.
 constexpr int kFovLabelFirst = 14960;
 constexpr int kFovLabelLast = 14976;

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <cstring>
 
@@ -20,17 +19,10 @@ QString languageText(UiResources& resources, int id, const char* english) {
   return QString::fromStdString(resources.textOr(id, english));
 }
 
-QString chooseFile(QWidget* owner, UiResources& resources, QFileDialog::AcceptMode mode, const QString& suffix,
-                   const QStringList& filters, const QString& title, const QString& start) {
+QString chooseFile(QWidget* owner, QFileDialog::AcceptMode mode, const QString& suffix, const QStringList& filters,
+                   const QString& title, const QString& start) {
   QFileDialog dialog(owner, title, start);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  const bool save = mode == QFileDialog::AcceptSave;
-  dialog.setLabelText(QFileDialog::LookIn, languageText(resources, text_id::kFileLookIn, "Look in:"));
-  dialog.setLabelText(QFileDialog::FileName, languageText(resources, text_id::kFileName, "File name:"));
-  dialog.setLabelText(QFileDialog::FileType, languageText(resources, text_id::kFileType, "Files of type:"));
-  dialog.setLabelText(QFileDialog::Accept, save ? languageText(resources, text_id::kFileSave, "Save")
-                                                : languageText(resources, text_id::kFileOpen, "Open"));
-  dialog.setLabelText(QFileDialog::Reject, languageText(resources, text_id::kButtonCancel, "Cancel"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(suffix);
@@ -47,12 +39,9 @@ QString withDefaultSuffix(const QString& name, const QString& suffix) {
 bool mayReplace(QWidget* owner, UiResources& resources, const QString& file) {
   if (!QFileInfo::exists(file)) return true;
   const QString question = languageText(resources, text_id::kReplaceFileQuestion, "This file exists already. Replace it?");
-  QMessageBox box(QMessageBox::Question, languageText(resources, text_id::kFileExistsCaption, "File exists"),
-                  question + "\n" + file, QMessageBox::Yes | QMessageBox::No, owner);
-  box.setDefaultButton(QMessageBox::No);
-  box.button(QMessageBox::Yes)->setText(languageText(resources, text_id::kButtonYes, "&Yes"));
-  box.button(QMessageBox::No)->setText(languageText(resources, text_id::kButtonNo, "&No"));
-  return box.exec() == QMessageBox::Yes;
+  return QMessageBox::question(owner, languageText(resources, text_id::kFileExistsCaption, "File exists"),
+                               question + "\n" + file, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 void reportUnwrittenFile(QWidget* owner, UiResources& resources, int textId, const char* english, const QString& file,

@@ -19,9 +19,9 @@ QString languageText(UiResources& resources, int id, const char* english);
 // extension takes `suffix` ("clv", "pdf") before the dialog asks about
 // replacing an existing file, so its question is about the file written:
 // the program's own dialog is used because a desktop's dialog asks about
-// the name as typed. Its captions are the language's.
-QString chooseFile(QWidget* owner, UiResources& resources, QFileDialog::AcceptMode mode, const QString& suffix,
-                   const QStringList& filters, const QString& title = {}, const QString& start = {});
+// the name as typed.
+QString chooseFile(QWidget* owner, QFileDialog::AcceptMode mode, const QString& suffix, const QStringList& filters,
+                   const QString& title = {}, const QString& start = {});
 
 // `name`, with `suffix` added when it has no extension of its own, as the
 // dialog above does.

@@ -11,7 +11,7 @@ namespace celvaro {
 namespace {
 
 QString chooseSettingFile(QWidget* owner, UiResources& resources, QFileDialog::AcceptMode mode) {
-  return chooseFile(owner, resources, mode, "clv",
+  return chooseFile(owner, mode, "clv",
                     {languageText(resources, text_id::kSettingFilesFilter, "Celvaro setting files") + " (*.clv)",
                      languageText(resources, text_id::kAllFilesFilter, "All files") + " (*.*)"});
 }

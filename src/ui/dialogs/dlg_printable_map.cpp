@@ -146,7 +146,7 @@ void DlgPrintableMap::matchExtension() {
 void DlgPrintableMap::browse() {
   const int format = control<QComboBox>(kFormat)->currentIndex();
   const QString filter = QStringLiteral("%1 (*%2)").arg(kFormatNames[format], kExtensions[format]);
-  const QString chosen = chooseFile(window(), resources(), QFileDialog::AcceptSave, formatSuffix(), {filter},
+  const QString chosen = chooseFile(window(), QFileDialog::AcceptSave, formatSuffix(), {filter},
                                     text(text_id::kPrintableMapTitle, "Printable map"),
                                     QString::fromStdString(fileName()));
   if (chosen.isEmpty()) return;
