@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "catalog/mark_links.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_simple.h"
@@ -82,7 +83,9 @@ void BM_MoveStarsToEpoch(benchmark::State& state) {
   catalogs.loadDoubleStars();
   ProperMotions motions;
   motions.load(std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath);
-  catalogs.setProperMotions(std::move(motions));
+  MarkLinks marks;
+  marks.load(std::string(CELVARO_RUN_DIR) + "/" + MarkLinks::kPath);
+  catalogs.setProperMotions(std::move(motions), marks);
   double julianDate = 2461000.5;
   for (auto _ : state) catalogs.setStarEpoch(julianDate += 40);
 }

@@ -49,6 +49,7 @@ void writeStarSeeds(SeedSink& sink) {
   std::vector<StoredMotion> motions(3);
   motions[2] = {-79832, 1033426, 54901};
   sink.add("star_info", starMotionBytes(motions, {{2, 970027560, 16896240}}));
+  sink.add("star_info", markLinkBytes({{3, {{1, 87937, 16896240}}}, {0, {}}, {5, {{4, 87937, 16896240}}}}));
 }
 
 void writeDeepskySeeds(SeedSink& sink) {

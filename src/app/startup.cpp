@@ -28,18 +28,21 @@ bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place, and the main catalog's fast stars found and the Milky Way's
-  // outline read (when it is shown), while the other catalog files are read: they share
-  // nothing, and the solar system's own update later finds the bodies placed.
+  // place and the comets' elements read, and the stars' motions and the
+  // Milky Way's outline read (when it is shown), while the other catalog
+  // files are read: they share nothing, and the solar system's own update
+  // later finds the bodies placed.
   SolarSystem& solar = catalogs->solarSystem();
   std::thread bodies([&solar, &model] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
+    solar.loadCometList();
   });
   ProperMotions motions;
-  FastStars fastStars;
-  std::thread stars([&motions, &fastStars, &model, sky = catalogs.get()] {
-    if (motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath))) fastStars.index(motions);
+  MarkLinks marks;
+  std::thread stars([&motions, &marks, &model, sky = catalogs.get()] {
+    motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath));
+    marks.load(resolveDataPath(model.programDir(), MarkLinks::kPath));
     if (model.chart.needMilkyWay) sky->loadMilkyWay();
   });
   const bool mainCatalog =
@@ -48,19 +51,16 @@ bool loadChartData(AppModel& model) {
   catalogs->loadVariableStars();
   catalogs->loadDoubleStars();
   stars.join();
-  catalogs->setProperMotions(std::move(motions), std::move(fastStars));
-  // The marks (names, double and variable stars) move to the chart's epoch
-  // while the constellations and the deep-sky objects are read; the large
-  // catalogs registered after are moved as they come.
-  std::thread marks([&catalogs, &model] { catalogs->setStarEpoch(julianDayOf(model.universal)); });
+  catalogs->setProperMotions(std::move(motions), marks);
+  // The marks (names, double and variable stars) move to the chart's
+  // epoch; the large catalogs registered after are moved as they come.
+  catalogs->setStarEpoch(julianDayOf(model.universal));
   catalogs->loadConstellations();
   catalogs->loadDeepsky();
-  marks.join();
   registerLargeStarCatalogs(*catalogs);
   bodies.join();
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();
-  model.catalogs()->solarSystem().loadCometList();
   model.timeChanged();
   model.placeChanged();
   model.applyView();

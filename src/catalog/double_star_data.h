@@ -41,8 +41,8 @@ class iStarDblData {
                     const ChartSettings& settings, int32_t labelDx, int32_t labelDy) const = 0;
   virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
   virtual int count() const = 0;
-  // The systems move with their primaries' proper motions.
-  virtual void moveStars(const StarMover& /*mover*/) {}
+  // The systems that belong to fast stars move with them, `years` from J2000.
+  virtual void moveMarks(const MarkMotions& /*motions*/, double /*years*/) {}
 };
 
 // StarDblWDSDataD1 for version 3 files, StarDblWDSDataD2 for version 4.

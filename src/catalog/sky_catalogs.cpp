@@ -57,20 +57,31 @@ int SkyCatalogs::registerStarCatalog(int slot, int identifierKind, const std::st
   return 0;
 }
 
+void SkyCatalogs::setProperMotions(ProperMotions motions, const MarkLinks& links) {
+  motions_ = std::move(motions);
+  for (int kind = 0; kind < MarkLinks::kKindCount; ++kind) {
+    const MarkLinks::Marks& marks = links.of(static_cast<MarkLinks::Kind>(kind));
+    MarkMotions& moving = markMotions_[kind];
+    moving = {marks.recordCount, {}};
+    for (const MarkLinks::Link& link : marks.links) {
+      const ProperMotions::AngularMotion m = motions_.angularMotion(link.hipparcos);
+      if (link.record >= marks.recordCount || (m.eastRadPerYear == 0 && m.northRadPerYear == 0)) continue;
+      moving.marks.push_back({link.record, m.eastRadPerYear / std::max(std::cos(link.starDecRad), 1e-9),
+                              m.northRadPerYear});
+    }
+  }
+}
+
 void SkyCatalogs::setStarEpoch(double julianDate) {
   if (motions_.empty() || std::abs(julianDate - starEpoch_) <= ProperMotions::kEpochStepDays) return;
-  if (!fastStars_.indexed()) fastStars_.index(motions_);
   starEpoch_ = julianDate;
   for (StarCatalogSlot& slot : slots_) {
     if (slot.catalog) slot.catalog->moveStars(motions_, julianDate);
   }
   const double years = (julianDate - kJ2000) / 365.25;
-  const StarMover mover = [this, years](double raRad, double decRad) {
-    return fastStars_.markPlace(raRad, decRad, years);
-  };
-  labels_.moveStars(mover);
-  if (doubles_) doubles_->moveStars(mover);
-  if (variables_) variables_->moveStars(mover);
+  labels_.moveMarks(markMotions_[MarkLinks::kNames], years);
+  if (doubles_) doubles_->moveMarks(markMotions_[MarkLinks::kDoubleStars], years);
+  if (variables_) variables_->moveMarks(markMotions_[MarkLinks::kVariableStars], years);
 }
 
 void SkyCatalogs::selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin) {

@@ -15,7 +15,7 @@
 #include "catalog/constellation_regions.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
-#include "catalog/fast_stars.h"
+#include "catalog/mark_links.h"
 #include "catalog/milky_way.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
@@ -119,13 +119,10 @@ class SkyCatalogs {
   SolarSystem& solarSystem() { return solarSystem_; }
   const SolarSystem& solarSystem() const { return solarSystem_; }
 
-  // The stars' proper motions, with their fast stars when they were
-  // indexed beside the loading; without motions the stars keep their J2000
-  // places.
-  void setProperMotions(ProperMotions motions, FastStars fastStars = {}) {
-    motions_ = std::move(motions);
-    fastStars_ = std::move(fastStars);
-  }
+  // The stars' proper motions, and which marks move with the fast stars;
+  // without motions the stars keep their J2000 places, and without links
+  // the marks keep theirs.
+  void setProperMotions(ProperMotions motions, const MarkLinks& links = {});
   // Moves the stars of every catalog to a Julian date when it lies more
   // than the motions' step from the one they stand at.
   void setStarEpoch(double julianDate);
@@ -156,7 +153,7 @@ class SkyCatalogs {
 
   ProperMotions motions_;
   double starEpoch_ = 2451545.0;  // J2000, where the files place the stars
-  FastStars fastStars_;
+  std::array<MarkMotions, MarkLinks::kKindCount> markMotions_;
 };
 
 }  // namespace celvaro

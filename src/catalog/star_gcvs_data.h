@@ -37,7 +37,9 @@ class StarGcvsData : public iStarVarData {
   void getDesignation(int index, std::string& text) const override;
   int count() const override { return static_cast<int>(records_.size()); }
   const VariableStarRecord& record(int index) const { return records_[index]; }
-  void moveStars(const StarMover& mover) override { moveRecords(records_, j2000_, mover); }
+  void moveMarks(const MarkMotions& motions, double years) override {
+    celvaro::moveMarks(records_, j2000_, motions, years);
+  }
   // The common part of a record.
   static VariableStarRecord decodeCommon(const uint8_t* record);
 
@@ -50,7 +52,7 @@ class StarGcvsData : public iStarVarData {
   std::string directory_;
   StarCatalogFile file_;
   std::vector<VariableStarRecord> records_;
-  std::vector<EquatorialPosition> j2000_;  // the file's places, once moved
+  std::vector<EquatorialPosition> j2000_;  // the file's places of the moving marks, once moved
 };
 
 }  // namespace celvaro

@@ -54,14 +54,14 @@ class StarLabels {
 
   size_t size() const { return records_.size(); }
   const StarLabelRecord& record(size_t i) const { return records_[i]; }
-  void moveStars(const StarMover& mover) { moveRecords(records_, j2000_, mover); }
+  void moveMarks(const MarkMotions& motions, double years) { celvaro::moveMarks(records_, j2000_, motions, years); }
   // The proper name of a record, or null when it has none (or its offset
   // lies outside the text block).
   const char* name(size_t i) const;
 
  private:
   std::vector<StarLabelRecord> records_;
-  std::vector<EquatorialPosition> j2000_;  // the file's places, once moved
+  std::vector<EquatorialPosition> j2000_;  // the file's places of the moving marks, once moved
   std::vector<char> text_;
 };
 

@@ -50,8 +50,8 @@ class iStarVarData {
                     iTransformer& transformer, const ChartSettings& settings) const = 0;
   virtual bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const = 0;
   virtual int count() const = 0;
-  // The stars move with their proper motions.
-  virtual void moveStars(const StarMover& /*mover*/) {}
+  // The stars that are fast stars of the main catalog move, `years` from J2000.
+  virtual void moveMarks(const MarkMotions& /*motions*/, double /*years*/) {}
 };
 
 // StarGcvsData1 for version 3 files, StarGcvsData2 for version 5.

@@ -49,7 +49,9 @@ TEST_F(BuiltData, FastStarsMoveToTheChartsEpoch) {
   ASSERT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars_hip.dat", "Hipparcos", 0, 0), 0);
   ProperMotions motions;
   ASSERT_TRUE(motions.load(std::string(CELVARO_RUN_DIR) + "/" + ProperMotions::kPath));
-  catalogs.setProperMotions(std::move(motions));
+  MarkLinks marks;
+  ASSERT_TRUE(marks.load(std::string(CELVARO_RUN_DIR) + "/" + MarkLinks::kPath));
+  catalogs.setProperMotions(std::move(motions), marks);
   const struct {
     int32_t hipparcos;  // Barnard's Star, alpha Centauri A, 61 Cygni A, Arcturus
     double julianEpoch, raDeg, decDeg;

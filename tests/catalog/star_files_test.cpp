@@ -6,12 +6,13 @@
 #include <iterator>
 #include <numbers>
 
-#include "catalog/fast_stars.h"
+#include "catalog/mark_links.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "catalog_writers.h"
+#include "fast_stars.h"
 #include "model/chart_settings.h"
 #include "output/counting_output.h"
 #include "output/output_area.h"
@@ -165,10 +166,10 @@ TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
   EXPECT_NE(motions.placeAt(1, 1.0, 0.5, 2461000.5).decRad, 0.5);
 }
 
-// A mark within half an arcminute of a fast star moves with it, one
-// farther out keeps its place: fast stars at the turn of right ascension,
+// A mark within half an arcminute of a fast star belongs to it, one
+// farther out to none: fast stars at the turn of right ascension,
 // near either pole and on the equator, marks set off in eight directions.
-TEST(FastStars, MarksWithinHalfAnArcminuteMoveWithTheirStar) {
+TEST(FastStars, MarksWithinHalfAnArcminuteBelongToTheirStar) {
   constexpr double kMasPerDeg = 3.6e6;
   const struct {
     const char* where;
@@ -195,11 +196,65 @@ TEST(FastStars, MarksWithinHalfAnArcminuteMoveWithTheirStar) {
         const double east = arcmin / 60 * std::sin(direction * std::numbers::pi / 4);
         const double dec = star.decDeg + north;
         const double ra = std::fmod(star.raDeg + east / std::cos(star.decDeg * kRad) + 360, 360);
-        EXPECT_EQ(index.markPlace(ra * kRad, dec * kRad, 26).has_value(), arcmin < 0.5)
-            << star.where << ", " << arcmin << "' in direction " << direction * 45;
+        const std::optional<FastStars::Star> found = index.starOf(ra * kRad, dec * kRad);
+        EXPECT_EQ(found.has_value(), arcmin < 0.5) << star.where << ", " << arcmin << "' in direction " << direction * 45;
+        if (found) {
+          EXPECT_EQ(found->hipparcos, &star - stars + 1) << star.where;
+        }
       }
     }
   }
+}
+
+// The mark file byte for byte (the second of three names linked to
+// Barnard's Star, at +4.6934), and a file cut short, with a byte more, of
+// another version or empty: no links.
+TEST(MarkLinkFile, BytesAndWhatADamagedFileYields) {
+  const std::string bytes = markLinkBytes({{3, {{1, 87937, 16896240}}}, {0, {}}, {5, {}}});
+  const std::string expected("CLV_SMRK\x01\0\0\0"
+                             "\x03\0\0\0\x01\0\0\0\x01\0\0\0\x81\x57\x01\0\xf0\xd0\x01\x01"
+                             "\0\0\0\0\0\0\0\0\x05\0\0\0\0\0\0\0",
+                             48);
+  EXPECT_EQ(bytes, expected);
+  ScratchDir dir;
+  MarkLinks links;
+  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), bytes + '\0',
+                                     std::string(bytes).replace(8, 1, "\x02"), std::string()}) {
+    writeBytes(dir.file("damaged"), damaged);
+    EXPECT_FALSE(links.load(dir.file("damaged")));
+    EXPECT_TRUE(links.of(MarkLinks::kNames).links.empty());
+  }
+  writeBytes(dir.file("marks"), bytes);
+  ASSERT_TRUE(links.load(dir.file("marks")));
+  const MarkLinks::Marks& names = links.of(MarkLinks::kNames);
+  EXPECT_EQ(names.recordCount, 3u);
+  ASSERT_EQ(names.links.size(), 1u);
+  EXPECT_EQ(names.links[0].record, 1u);
+  EXPECT_EQ(names.links[0].hipparcos, 87937);
+  EXPECT_NEAR(names.links[0].starDecRad * 180 / std::numbers::pi, 4.6934, 1e-9);
+  EXPECT_EQ(links.of(MarkLinks::kVariableStars).recordCount, 5u);
+}
+
+// A moving mark goes its yearly motion from its J2000 place at each epoch,
+// across the turn of right ascension; the others stay, and motions made
+// for a file of another size move nothing.
+TEST(MarkMotion, LinkedMarksMoveFromTheirJ2000Places) {
+  constexpr double kTurn = 2 * std::numbers::pi;
+  std::vector<StarLabelRecord> records(3);
+  records[1].raRad = kTurn - 1e-4, records[1].decRad = 0.5;
+  records[2].raRad = 1.0;
+  std::vector<EquatorialPosition> j2000;
+  const MarkMotions motions{3, {{1, 1e-5, -1e-6}}};
+  for (const double years : {26.0, -50.0, 0.0}) {
+    moveMarks(records, j2000, motions, years);
+    const double ra = kTurn - 1e-4 + years * 1e-5;
+    EXPECT_NEAR(records[1].raRad, ra - kTurn * std::floor(ra / kTurn), 1e-12) << years;
+    EXPECT_NEAR(records[1].decRad, 0.5 - years * 1e-6, 1e-12) << years;
+    EXPECT_EQ(records[2].raRad, 1.0);
+  }
+  std::vector<EquatorialPosition> other;
+  moveMarks(records, other, MarkMotions{4, {{1, 1.0, 1.0}}}, 26);
+  EXPECT_EQ(records[1].decRad, 0.5);
 }
 
 TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {

@@ -138,6 +138,21 @@ std::string starMotionBytes(const std::vector<StoredMotion>& byNumber, const std
   return out;
 }
 
+std::string markLinkBytes(const std::vector<MarkKindEntry>& kinds) {
+  std::string out;
+  appendMagic(out, "CLV_SMRK", 1);
+  for (const MarkKindEntry& kind : kinds) {
+    appendU32(out, kind.recordCount);
+    appendU32(out, static_cast<uint32_t>(kind.links.size()));
+    for (const MarkLinkEntry& link : kind.links) {
+      appendU32(out, link.record);
+      appendU32(out, static_cast<uint32_t>(link.hipparcos));
+      appendU32(out, static_cast<uint32_t>(link.starDecMas));
+    }
+  }
+  return out;
+}
+
 std::string starInfoBytes(const std::map<int32_t, std::vector<InfoValue>>& records, int32_t entryCount) {
   std::string index, area;
   for (int32_t number = 0; number < entryCount; ++number) {

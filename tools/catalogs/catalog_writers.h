@@ -73,6 +73,20 @@ struct FastStarEntry {
 // One entry for each Hipparcos number from 0, then the fast stars.
 std::string starMotionBytes(const std::vector<StoredMotion>& byNumber, const std::vector<FastStarEntry>& fast);
 
+// --- CLV_SMRK marks of fast stars ----------------------------------------------
+
+// The links of one kind of mark (MarkLinks::Kind): the record count of its
+// file and each linked record with its star's number and J2000 declination.
+struct MarkLinkEntry {
+  uint32_t record;
+  int32_t hipparcos, starDecMas;
+};
+struct MarkKindEntry {
+  uint32_t recordCount = 0;
+  std::vector<MarkLinkEntry> links;
+};
+std::string markLinkBytes(const std::vector<MarkKindEntry>& kinds);
+
 // --- CLV_SIDX star information -------------------------------------------------
 
 struct InfoValue {

@@ -36,6 +36,7 @@
 #include "deep_star_files_builder.h"
 #include "deepsky_files_builder.h"
 #include "double_variable_files_builder.h"
+#include "mark_links_builder.h"
 #include "milky_way_builder.h"
 #include "minor_body_files_builder.h"
 #include "output/bitmap24.h"
@@ -56,7 +57,7 @@ namespace fs = std::filesystem;
 
 // Changes whenever the builder writes different files, so that older data
 // are rebuilt.
-constexpr const char* kDataVersion = "celvaro-data 18";
+constexpr const char* kDataVersion = "celvaro-data 19";
 constexpr const char* kStampName = ".built";
 
 constexpr char kUsage[] =
@@ -349,6 +350,7 @@ int main(int argc, char** argv) {
         return buildDoubleAndVariableStarFiles({d3 + "/data/stars.14.json", stellarium + "/usr/share/stellarium/stars/default"},
                                                options.data);
       }) &&
+      step("Marks that move with the fast stars", [&] { return buildMarkLinkFile(options.data); }) &&
       step("Deep-sky objects", [&] {
         const std::string root = stellarium + "/usr/share/stellarium/";
         return buildDeepskyFiles({root + "nebulae/default/catalog.dat", root + "nebulae/default/names.dat",

@@ -1,4 +1,4 @@
-#include "catalog/fast_stars.h"
+#include "fast_stars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,9 +30,7 @@ void FastStars::index(const ProperMotions& motions) {
   std::vector<std::pair<int, Star>> fast;
   for (size_t i = 0; i < motions.fastStarCount(); ++i) {
     const ProperMotions::FastStar f = motions.fastStar(i);
-    const ProperMotions::AngularMotion m = motions.angularMotion(f.hipparcos);
-    fast.push_back({bandOf(f.decRad), {f.raRad, f.decRad, std::max(std::cos(f.decRad), 1e-9), m.eastRadPerYear,
-                                       m.northRadPerYear}});
+    fast.push_back({bandOf(f.decRad), {f.hipparcos, f.raRad, f.decRad, std::max(std::cos(f.decRad), 1e-9)}});
   }
   std::vector<uint32_t> starts(kDeclinationBands + 2, 0);
   for (const auto& [band, star] : fast) ++starts[band + 1];
@@ -46,8 +44,8 @@ void FastStars::index(const ProperMotions& motions) {
 // The nearest fast star by the distance on the plane that touches the sky
 // at the star: within half an arcminute it is the separation to a part in
 // a thousand, but within an arcminute of a pole.
-std::optional<EquatorialPosition> FastStars::markPlace(double raRad, double decRad, double years) const {
-  if (!indexed()) return std::nullopt;
+std::optional<FastStars::Star> FastStars::starOf(double raRad, double decRad) const {
+  if (bandStarts_.empty()) return std::nullopt;
   const int band = bandOf(decRad);
   const Star* nearest = nullptr;
   double nearestSquare = kReachRad * kReachRad;
@@ -63,12 +61,7 @@ std::optional<EquatorialPosition> FastStars::markPlace(double raRad, double decR
     }
   }
   if (!nearest) return std::nullopt;
-  // A mark moves with its star, linearly in right ascension and
-  // declination: within an arcsecond in a century of the star's own path
-  // along its great circle, which the chart draws.
-  double ra = raRad + years * nearest->eastRadPerYear / nearest->cosDec;
-  ra -= kTurn * std::floor(ra / kTurn);
-  return EquatorialPosition{ra, std::clamp(decRad + years * nearest->northRadPerYear, -std::numbers::pi / 2, std::numbers::pi / 2)};
+  return *nearest;
 }
 
 }  // namespace celvaro
