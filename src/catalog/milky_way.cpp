@@ -1,15 +1,16 @@
 #include "catalog/milky_way.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
 
+#include "astro/angle_tables.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {
 namespace {
 
-constexpr double kRadPerThousandthDeg = std::numbers::pi / 180000.0;
 constexpr int32_t kFullCircle = 360000, kPole = 90000;
 
 // Reads little-endian words from the file's bytes; a read past the end
@@ -33,6 +34,23 @@ class ByteCursor {
   size_t at_;
 };
 
+// The ring's mean direction and the largest angle from it to a point.
+void setCap(MilkyWay::Ring& ring) {
+  double c[3] = {0, 0, 0};
+  for (int i = 0; i < ring.size(); ++i) c[0] += ring.x[i], c[1] += ring.y[i], c[2] += ring.z[i];
+  const double length = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+  if (length < 1e-9) {
+    ring.radiusRad = std::numbers::pi;  // points all round the sky
+    return;
+  }
+  double nearest = 1;
+  for (int i = 0; i < ring.size(); ++i) {
+    nearest = std::min(nearest, (c[0] * ring.x[i] + c[1] * ring.y[i] + c[2] * ring.z[i]) / length);
+  }
+  for (int k = 0; k < 3; ++k) ring.centre[k] = c[k] / length;
+  ring.radiusRad = std::acos(std::max(nearest, -1.0));
+}
+
 bool readRing(ByteCursor& in, MilkyWay::Ring& ring) {
   uint32_t count = 0;
   if (!in.word(count) || count < 3 || !in.has(uint64_t{count} * MilkyWay::kPointBytes)) return false;
@@ -42,11 +60,12 @@ bool readRing(ByteCursor& in, MilkyWay::Ring& ring) {
     in.word(raWord), in.word(decWord);
     const auto ra = static_cast<int32_t>(raWord), dec = static_cast<int32_t>(decWord);
     if (ra < 0 || ra >= kFullCircle || dec < -kPole || dec > kPole) return false;
-    const double raRad = ra * kRadPerThousandthDeg, decRad = dec * kRadPerThousandthDeg;
-    ring.x.push_back(std::cos(decRad) * std::cos(raRad));
-    ring.y.push_back(std::cos(decRad) * std::sin(raRad));
-    ring.z.push_back(std::sin(decRad));
+    const SinCos raAngle = sinCosOfMillidegrees(ra), decAngle = sinCosOfMillidegrees(dec);
+    ring.x.push_back(decAngle.cos * raAngle.cos);
+    ring.y.push_back(decAngle.cos * raAngle.sin);
+    ring.z.push_back(decAngle.sin);
   }
+  setCap(ring);
   return true;
 }
 

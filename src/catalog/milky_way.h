@@ -34,9 +34,13 @@ class MilkyWay {
   enum LoadResult { kLoaded, kMissing, kDamaged };
 
   // A ring's points as unit vectors: x toward right ascension 0, y toward
-  // 6 h, z toward the north pole (the form the projections take in bulk).
+  // 6 h, z toward the north pole (the form the projections take in bulk),
+  // and the smallest cap about their mean direction that holds them all: a
+  // chart far from it passes the ring over.
   struct Ring {
     std::vector<double> x, y, z;
+    double centre[3] = {0, 0, 1};
+    double radiusRad = 0;
     int size() const { return static_cast<int>(x.size()); }
   };
   using Level = std::vector<Ring>;

@@ -56,16 +56,6 @@ bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::ve
 
 namespace {
 
-// How far from the chart centre a region reaching round from behind must
-// come to touch the chart: the chart's half diagonal with its margin, as the
-// scale at the centre gives it, generously widened for the projections that
-// squeeze their edges, plus half a sampling cell.
-double reachRadians(const OutputArea& area, iTransformer& transformer, int64_t margin) {
-  const double halfDiagonal = std::hypot(area.width / 2.0, area.height / 2.0) + static_cast<double>(margin);
-  const double linear = transformer.pixelsToArcsec(static_cast<int32_t>(halfDiagonal)) / 3600.0 * kRadPerDeg;
-  return 1.5 * linear + 5 * kRadPerDeg;
-}
-
 // The largest depth (cosine of the distance from the chart centre) over a
 // grid of points covering the region, and half the grid's cell diagonal.
 double nearestSampledDepth(const SkyRegion& g, iTransformer& transformer, double& cellRadius) {
@@ -113,11 +103,20 @@ int commonOutcode(const SkyRegion& g, iTransformer& transformer, int64_t halfWid
 
 }  // namespace
 
+double chartReachRadians(const OutputArea& area, iTransformer& transformer) {
+  const double margin = transformer.tenthArcminToPixels(600);
+  const double halfDiagonal = std::hypot(area.width / 2.0, area.height / 2.0) + margin;
+  const double linear = transformer.pixelsToArcsec(static_cast<int32_t>(halfDiagonal)) / 3600.0 * kRadPerDeg;
+  return 1.5 * linear + 5 * kRadPerDeg;
+}
+
+// A region reaching round from behind is kept when it comes within the
+// chart's reach, plus half a sampling cell.
 std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
                                  iTransformer& transformer) {
   const int64_t margin = transformer.tenthArcminToPixels(600);
   const int64_t halfWidth = area.width / 2 + margin, halfHeight = area.height / 2 + margin;
-  const double reach = reachRadians(area, transformer, margin);
+  const double reach = chartReachRadians(area, transformer);
   std::vector<bool> visible(regions.size(), false);
   for (size_t r = 0; r < regions.size(); ++r) {
     const SkyRegion& g = regions[r];

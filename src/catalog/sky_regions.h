@@ -45,4 +45,10 @@ bool decodeRegions(const uint8_t* bytes, int count, int32_t recordCount, std::ve
 std::vector<bool> visibleRegions(const std::vector<SkyRegion>& regions, const OutputArea& area,
                                  iTransformer& transformer);
 
+// How far from the chart centre, by angle, something must come to touch the
+// chart: its half diagonal widened by 60 arcminutes, as the scale at the
+// centre gives it, generously widened again for the projections that
+// squeeze their edges.
+double chartReachRadians(const OutputArea& area, iTransformer& transformer);
+
 }  // namespace celvaro

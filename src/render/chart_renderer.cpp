@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/angle_tables.h"
 #include "astro/constellation_list.h"
 #include "catalog/deepsky_data.h"
 #include "catalog/double_star_data.h"
@@ -30,23 +31,6 @@
 
 namespace celvaro {
 namespace {
-
-// The sines and cosines of the whole degrees 0..359.
-struct DegreeTable {
-  std::array<double, 360> sin, cos;
-};
-
-const DegreeTable& degreeTable() {
-  static const DegreeTable table = [] {
-    DegreeTable t;
-    for (int d = 0; d < 360; ++d) {
-      t.sin[d] = std::sin(d * std::numbers::pi / 180);
-      t.cos[d] = std::cos(d * std::numbers::pi / 180);
-    }
-    return t;
-  }();
-  return table;
-}
 
 constexpr double kRadPerArcmin = std::numbers::pi / 10800;
 constexpr int kFullCircleArcmin = 21600;
@@ -308,7 +292,6 @@ void ChartRenderer::equatorialGrid() {
 
   // The circles' points as unit vectors, each degree's sine and cosine
   // from a table (a point n degrees on from an angle by the sum rules).
-  const DegreeTable& degrees = degreeTable();
   std::vector<double> ux, uy, uz;
   // Declination circles, every degree of right ascension from -1 to 359;
   // those beyond the poles would only repeat others.
@@ -318,8 +301,8 @@ void ChartRenderer::equatorialGrid() {
     const double cosDec = std::cos(dec * kRadPerArcmin), sinDec = std::sin(dec * kRadPerArcmin);
     ux.clear(), uy.clear(), uz.clear();
     for (int deg = -1; deg <= 359; ++deg) {
-      const int d = (deg + 360) % 360;
-      ux.push_back(cosDec * degrees.cos[d]), uy.push_back(cosDec * degrees.sin[d]), uz.push_back(sinDec);
+      const SinCos ra = sinCosOfDegrees(deg);
+      ux.push_back(cosDec * ra.cos), uy.push_back(cosDec * ra.sin), uz.push_back(sinDec);
     }
     vectorLine(ux, uy, uz);
   }
@@ -332,8 +315,9 @@ void ChartRenderer::equatorialGrid() {
     auto add = [&](double cosDec, double sinDec) {
       ux.push_back(cosDec * cosRa), uy.push_back(cosDec * sinRa), uz.push_back(sinDec);
     };
-    for (int j = 0, dec = kMin * step; dec < kMax * step; dec += 60, j = (j + 1) % 360) {
-      add(cosLow * degrees.cos[j] - sinLow * degrees.sin[j], sinLow * degrees.cos[j] + cosLow * degrees.sin[j]);
+    for (int j = 0, dec = kMin * step; dec < kMax * step; dec += 60, ++j) {
+      const SinCos up = sinCosOfDegrees(j);
+      add(cosLow * up.cos - sinLow * up.sin, sinLow * up.cos + cosLow * up.sin);
     }
     add(std::cos(highest), std::sin(highest));
     vectorLine(ux, uy, uz);

@@ -19,6 +19,8 @@ class MilkyWayLayer {
   void draw();
 
  private:
+  bool mayShow(const MilkyWay::Ring& ring, double reach, double horizon) const;
+
   const MilkyWay& milkyWay_;
   RenderingOutput& output_;
   iTransformer& transformer_;

@@ -3,7 +3,9 @@
 // damaged file yields.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -110,6 +112,10 @@ TEST(MilkyWayFile, TheReaderGivesThePointsAsUnitVectors) {
   EXPECT_NEAR(ring.y[2], 0.026177, 1e-6);  // sin 1.5 deg cos 0.25 deg
   EXPECT_NEAR(ring.z[2], -0.0043633, 1e-7);  // sin -0.25 deg
   EXPECT_EQ(milkyWay.pointCount(), 3);
+  // The cap about the three points' mean direction, which lies 0.25 degree
+  // south of the equator: it reaches the north pole, 90.25 degrees off.
+  EXPECT_NEAR(std::asin(ring.centre[2]) * 180 / std::numbers::pi, -0.25, 1e-3);
+  EXPECT_NEAR(ring.radiusRad * 180 / std::numbers::pi, 90.25, 1e-3);
 }
 
 // Damaged files load nothing, and a later good load is not mixed with them.
