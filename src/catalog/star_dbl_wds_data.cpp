@@ -25,7 +25,7 @@ bool StarDblWDSData::getPosition(int index, StarPosition& position) const {
 }
 
 void StarDblWDSData::getDesignation(int index, std::string& text) const {
-  if (index >= 0 && index < count()) text += records_[index].label;
+  if (index >= 0 && index < count()) text += labelOf(records_[index]);
 }
 
 void StarDblWDSData::drawSystem(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings,
@@ -36,7 +36,7 @@ void StarDblWDSData::drawSystem(RenderingOutput& output, iTransformer& transform
   const int32_t d = output.starDiameter(magnitudeClass(r.primary));
   output.dashMarker(index, p.x, p.y, d);
   if (settings.needDoubleLabels && r.primary <= settings.doubleLimitHundredths + settings.doubleLabelOffset) {
-    output.text(p.x, p.y, labelDx + d / 2, labelDy, kStarSmallText, r.label);
+    output.text(p.x, p.y, labelDx + d / 2, labelDy, kStarSmallText, labelOf(r));
   }
 }
 

@@ -11,7 +11,6 @@ namespace celvaro {
 struct DoubleStarRecord {
   double raRad = 0, decRad = 0;
   std::string designation;  // what lookups match: the stored designation
-  std::string label;        // what the chart and getDesignation show
   int32_t primary = 0;      // magnitudes in hundredths
   int32_t companion = 0;
   int32_t separation = 0;   // tenths of an arcsecond, 0 unknown
@@ -26,9 +25,14 @@ class StarDblWDSData : public iStarDblData {
   void getDesignation(int index, std::string& text) const override;
   int count() const override { return static_cast<int>(records_.size()); }
   const DoubleStarRecord& record(int index) const { return records_[index]; }
-  void moveStars(const StarMover& mover) override { moveRecords(records_, j2000_, mover); }
+  void moveMarks(const MarkMotions& motions, double years) override {
+    celvaro::moveMarks(records_, j2000_, motions, years);
+  }
 
  protected:
+  // What the chart and getDesignation show for a system: its designation as
+  // stored.
+  virtual std::string labelOf(const DoubleStarRecord& r) const { return r.designation; }
   // The marker of system `index` when it is on the chart, with its label
   // when labels are on and reach its magnitude.
   void drawSystem(RenderingOutput& output, iTransformer& transformer, const ChartSettings& settings, int index,
@@ -37,7 +41,7 @@ class StarDblWDSData : public iStarDblData {
   std::string directory_;
   StarCatalogFile file_;
   std::vector<DoubleStarRecord> records_;
-  std::vector<EquatorialPosition> j2000_;  // the file's places, once moved
+  std::vector<EquatorialPosition> j2000_;  // the file's places of the moving marks, once moved
 };
 
 }  // namespace celvaro

@@ -15,7 +15,6 @@ DoubleStarRecord decodeRecord(const uint8_t* p) {
   std::memcpy(&r.decRad, p + 8, 8);
   const char* text = reinterpret_cast<const char*>(p + 16);
   r.designation.assign(text, strnlen(text, 8));
-  r.label = r.designation;
   r.primary = static_cast<int32_t>(loadU32(p + 24));
   return r;
 }

@@ -18,7 +18,6 @@ DoubleStarRecord decodeRecord(const uint8_t* p) {
   std::memcpy(&r.decRad, p + 8, 8);
   const char* text = reinterpret_cast<const char*>(p + 16);
   r.designation.assign(text, strnlen(text, kDesignationChars));
-  r.label = doubleStarLabel(r.designation);
   r.primary = static_cast<int32_t>(loadU32(p + 24));
   r.companion = static_cast<int32_t>(loadU32(p + 28));
   r.separation = static_cast<int32_t>(loadU32(p + 32));
@@ -69,6 +68,8 @@ std::string doubleStarLabel(std::string_view designation) {
   }
   return label;
 }
+
+std::string StarDblWDSDataD2::labelOf(const DoubleStarRecord& r) const { return doubleStarLabel(r.designation); }
 
 int StarDblWDSDataD2::open(const std::string& relativePath) {
   std::vector<uint8_t> bytes;

@@ -37,6 +37,10 @@ class StarDblWDSDataD2 final : public StarDblWDSData {
             const ChartSettings& settings, int32_t labelDx, int32_t labelDy) const override;
   bool readObjectInfo(int index, std::vector<StarInfoItem>& items) const override;
 
+ protected:
+  // The designation with its discoverer code set apart ("STF 1744").
+  std::string labelOf(const DoubleStarRecord& r) const override;
+
  private:
   // The further designations' keys and the WDS coordinate designations,
   // each with the first system that has it; read from the information on
