@@ -58,6 +58,14 @@ std::optional<EquatorialPosition> CometList::computePosition(const CometRecord& 
 
 void CometList::placeAt(const MinorBodyEphemeris& at) { positions_.setInstant(at); }
 
+std::optional<double> CometList::magnitude(int index) const {
+  return positions_.magnitude(index, [this](size_t k, const MinorBodyEphemeris& at) -> std::optional<double> {
+    const CometRecord& c = records_[k];
+    if (!c.valid || !c.h || !c.k) return std::nullopt;
+    return at.cometMagnitude(c.orbit, *c.h, *c.k);
+  });
+}
+
 bool CometList::position(int index, StarPosition& out) const {
   return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) { return computePosition(records_[k], at); });
 }

@@ -39,6 +39,8 @@ class CometList {
   void placeAt(const MinorBodyEphemeris& at);
   // False for an index outside the list or a comet without a position.
   bool position(int index, StarPosition& out) const;
+  // The comet's magnitude at the instant last placed; none without one.
+  std::optional<double> magnitude(int index) const;
 
   static CometRecord parseLine(std::string_view line);
 

@@ -31,20 +31,33 @@ inline bool copyPosition(const ComputedPosition& p, StarPosition& out) {
 // The positions of a list's entries at the instant last set, computed all
 // at once at the first read after the instant changes: a list the chart
 // does not show costs nothing, and one it shows is computed once an instant.
+// The magnitudes, which only the entries on the chart need, are computed
+// one by one at their first read, and kept for the instant too.
 class InstantPositions {
  public:
   using Compute = std::function<std::optional<EquatorialPosition>(size_t entry, const MinorBodyEphemeris& at)>;
+  using ComputeMagnitude = std::function<std::optional<double>(size_t entry, const MinorBodyEphemeris& at)>;
 
   // `count` entries and no instant yet.
   void reset(size_t count) {
     positions_.assign(count, {});
     instant_.reset();
     computed_ = false;
+    magnitudes_.assign(count, {});
   }
   // The instant and the observer, as the ephemeris of that instant holds them.
   void setInstant(const MinorBodyEphemeris& at) {
     instant_ = at;
     computed_ = false;
+    magnitudes_.assign(magnitudes_.size(), {});
+  }
+  // None for an index outside the list, before an instant is set, or for an
+  // entry without a magnitude.
+  std::optional<double> magnitude(int index, const ComputeMagnitude& compute) const {
+    if (index < 0 || static_cast<size_t>(index) >= magnitudes_.size() || !instant_) return std::nullopt;
+    KeptMagnitude& kept = magnitudes_[index];
+    if (!kept.known) kept = {true, compute(index, *instant_)};
+    return kept.value;
   }
   // False, leaving `out` alone, for an index outside the list, before an
   // instant is set, or for an entry without a position.
@@ -58,8 +71,13 @@ class InstantPositions {
   }
 
  private:
+  struct KeptMagnitude {
+    bool known = false;
+    std::optional<double> value;
+  };
   mutable std::vector<ComputedPosition> positions_;
   mutable bool computed_ = false;
+  mutable std::vector<KeptMagnitude> magnitudes_;
   std::optional<MinorBodyEphemeris> instant_;
 };
 

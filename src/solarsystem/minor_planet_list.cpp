@@ -117,6 +117,14 @@ std::string MinorPlanetList::name(int index) const {
   return e.number > 0 ? "(" + std::to_string(e.number) + ")" : e.designation;
 }
 
+std::optional<double> MinorPlanetList::magnitude(int index) const {
+  return positions_.magnitude(index, [this](size_t k, const MinorBodyEphemeris& at) -> std::optional<double> {
+    const AsteroidElements& e = elements_[k];
+    if (!e.valid || !e.hasMagnitudes) return std::nullopt;
+    return at.asteroidMagnitude(e.orbit, e.h, e.g);
+  });
+}
+
 bool MinorPlanetList::position(int index, StarPosition& out) const {
   return positions_.read(index, out, [this](size_t k, const MinorBodyEphemeris& at) {
     return elements_[k].valid ? at.place(elements_[k].orbit) : std::nullopt;

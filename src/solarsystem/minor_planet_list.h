@@ -54,6 +54,8 @@ class MinorPlanetList {
   // index outside the list.
   std::string name(int index) const;
   bool position(int index, StarPosition& out) const;
+  // The entry's magnitude at the instant last placed; none without one.
+  std::optional<double> magnitude(int index) const;
 
   // One data line; the name goes to the end of `names`.
   static AsteroidElements parseLine(std::string_view line, std::string& names);

@@ -165,19 +165,11 @@ std::optional<double> SolarSystem::asteroidMagnitude(int32_t id) const {
     return orbit ? instant_.asteroidMagnitude(*orbit, userAsteroid_.h, userAsteroid_.g) : std::nullopt;
   }
   const MinorPlanetList* list = minorPlanets(objectKind(id));
-  const int number = objectNumber(id);
-  if (!list || !list->loaded() || number >= list->count()) return std::nullopt;
-  const AsteroidElements& e = list->element(number);
-  if (!e.valid || !e.hasMagnitudes) return std::nullopt;
-  return instant_.asteroidMagnitude(e.orbit, e.h, e.g);
+  return list && list->loaded() ? list->magnitude(objectNumber(id)) : std::nullopt;
 }
 
 std::optional<double> SolarSystem::cometMagnitude(int32_t id) const {
-  const int number = objectNumber(id);
-  if (objectKind(id) != kCometList || number >= comets_.count()) return std::nullopt;
-  const CometRecord& c = comets_.record(number);
-  if (!c.valid || !c.h || !c.k) return std::nullopt;
-  return instant_.cometMagnitude(c.orbit, *c.h, *c.k);
+  return objectKind(id) == kCometList ? comets_.magnitude(objectNumber(id)) : std::nullopt;
 }
 
 std::optional<double> SolarSystem::minorBodyMagnitude(int32_t id) const {
