@@ -8,6 +8,8 @@
 #include <numbers>
 #include <optional>
 
+#include "astro/angle_tables.h"
+
 namespace celvaro {
 namespace {
 
@@ -103,8 +105,8 @@ Rotation3 Rotation3::turning(const Vector3& from, const Vector3& to) {
 }
 
 Vector3 unitVectorOf(double raRad, double decRad) {
-  const double cd = std::cos(decRad);
-  return {cd * std::cos(raRad), cd * std::sin(raRad), std::sin(decRad)};
+  const SinCos ra = sinCosOfRadians(raRad), dec = sinCosOfRadians(decRad);
+  return {dec.cos * ra.cos, dec.cos * ra.sin, dec.sin};
 }
 
 EquatorialPosition equatorialOf(const Vector3& v) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "astro/angle_tables.h"
 
@@ -25,6 +26,21 @@ TEST(AngleTables, AgreeWithTheLibraryAllRoundTheCircle) {
     EXPECT_NEAR(s.sin, std::sin(rad), 2e-15) << degrees;
     EXPECT_NEAR(s.cos, std::cos(rad), 2e-15) << degrees;
   }
+  // Radians of every size and sign, between table steps and on them.
+  std::vector<double> radians;
+  for (double rad = -10; rad <= 10; rad += 0.0013) radians.push_back(rad);
+  for (double rad = 0.01; std::fabs(rad) <= 1e5; rad *= -1.37) radians.push_back(rad);
+  for (const double rad : radians) {
+    const SinCos s = sinCosOfRadians(rad);
+    EXPECT_NEAR(s.sin, std::sin(rad), 2e-15) << rad;
+    EXPECT_NEAR(s.cos, std::cos(rad), 2e-15) << rad;
+  }
+  for (int step = -2048; step <= 2048; ++step) {
+    const double rad = step * 2 * std::numbers::pi / 1024;
+    EXPECT_NEAR(sinCosOfRadians(rad).sin, std::sin(rad), 2e-15) << step;
+  }
+  EXPECT_TRUE(std::isnan(sinCosOfRadians(std::nan("")).sin));
+  EXPECT_EQ(sinCosOfRadians(3e7).cos, std::cos(3e7));
 }
 
 }  // namespace
