@@ -1,22 +1,28 @@
+// Julian dates, the calendar's months and weekdays, and sidereal time.
 #include "astro/calendar.h"
 
 #include <gtest/gtest.h>
 #include <libnova/julian_day.h>
+#include <libnova/sidereal_time.h>
 
 #include <array>
 #include <random>
 #include <utility>
 
+#include "astro/sidereal_time.h"
+
 namespace celvaro {
 namespace {
 
+// Meeus, examples 7.a and 7.b, the calendar switch and the epochs.
 TEST(JulianDate, KnownDatesAndTheCalendarSwitch) {
-  EXPECT_DOUBLE_EQ(julianDate(2000, 1, 1, 12, 0, 0), 2451545.0);
-  EXPECT_DOUBLE_EQ(julianDate(1582, 10, 15, 0, 0, 0), 2299160.5);
-  EXPECT_DOUBLE_EQ(julianDate(1582, 10, 4, 0, 0, 0), 2299159.5);
-  EXPECT_DOUBLE_EQ(julianDate(1957, 10, 4, 19, 26, 24), 2436116.31);  // Meeus, example 7.a
-  EXPECT_DOUBLE_EQ(julianDate(333, 1, 27, 12, 0, 0), 1842713.0);      // Meeus, example 7.b
-  EXPECT_DOUBLE_EQ(julianDate(-4712, 1, 1, 12, 0, 0), 0.0);
+  const std::pair<std::array<int, 6>, double> cases[] = {
+      {{2000, 1, 1, 12, 0, 0}, 2451545.0},     {{1582, 10, 15, 0, 0, 0}, 2299160.5},
+      {{1582, 10, 4, 0, 0, 0}, 2299159.5},     {{1957, 10, 4, 19, 26, 24}, 2436116.31},
+      {{333, 1, 27, 12, 0, 0}, 1842713.0},     {{-4712, 1, 1, 12, 0, 0}, 0.0}};
+  for (const auto& [d, jd] : cases) EXPECT_DOUBLE_EQ(julianDate(d[0], d[1], d[2], d[3], d[4], d[5]), jd) << d[0];
+  // Seconds are truncated: 59.9 s counts as 59 s.
+  EXPECT_DOUBLE_EQ(julianDateOf({2000, 1, 1, 12, 0, 59.9}), julianDateOf({2000, 1, 1, 12, 0, 59.0}));
 }
 
 TEST(JulianDate, AgreesWithLibnovaOverFiveCenturies) {
@@ -32,29 +38,22 @@ TEST(JulianDate, AgreesWithLibnovaOverFiveCenturies) {
   }
 }
 
+// The chart's calendar is the Julian one before October 1582: 1500 and the
+// year 5 BC (-4) were leap years there.
 TEST(Calendar, MonthLengthsAndLeapYears) {
-  EXPECT_EQ(daysInMonth(2007, 2), 28);
-  EXPECT_EQ(daysInMonth(2008, 2), 29);
-  EXPECT_EQ(daysInMonth(1900, 2), 28);
-  EXPECT_EQ(daysInMonth(2000, 2), 29);
-  EXPECT_EQ(daysInMonth(2007, 4), 30);
-  EXPECT_EQ(daysInMonth(2007, 12), 31);
-  // The chart's calendar is the Julian one before October 1582: 1500 and
-  // the year 5 BC (-4) were leap years there.
-  EXPECT_EQ(daysInChartMonth(1500, 2), 29);
-  EXPECT_EQ(daysInChartMonth(-4, 2), 29);
-  EXPECT_EQ(daysInChartMonth(1582, 2), 28);
-  EXPECT_EQ(daysInChartMonth(1900, 2), 28);
-  EXPECT_EQ(daysInChartMonth(2000, 2), 29);
-  EXPECT_EQ(daysInChartMonth(1500, 4), 30);
+  const std::array<int, 3> gregorian[] = {{2007, 2, 28}, {2008, 2, 29}, {1900, 2, 28},
+                                          {2000, 2, 29}, {2007, 4, 30}, {2007, 12, 31}};
+  for (const auto& [y, m, days] : gregorian) EXPECT_EQ(daysInMonth(y, m), days) << y << "-" << m;
+  const std::array<int, 3> chart[] = {{1500, 2, 29}, {-4, 2, 29},   {1582, 2, 28},
+                                      {1900, 2, 28},  {2000, 2, 29}, {1500, 4, 30}};
+  for (const auto& [y, m, days] : chart) EXPECT_EQ(daysInChartMonth(y, m), days) << y << "-" << m;
 }
 
+// Monday is 0: Thursday, Saturday, Friday after a leap February, Monday,
+// Tuesday.
 TEST(Calendar, WeekdayOfTheFirst) {
-  EXPECT_EQ(weekdayOfFirst(2007, 2), 3);   // Thursday
-  EXPECT_EQ(weekdayOfFirst(2000, 1), 5);   // Saturday
-  EXPECT_EQ(weekdayOfFirst(2024, 3), 4);   // Friday, after a leap February
-  EXPECT_EQ(weekdayOfFirst(1, 1), 0);      // Monday
-  EXPECT_EQ(weekdayOfFirst(2026, 12), 1);  // Tuesday
+  const std::array<int, 3> cases[] = {{2007, 2, 3}, {2000, 1, 5}, {2024, 3, 4}, {1, 1, 0}, {2026, 12, 1}};
+  for (const auto& [y, m, weekday] : cases) EXPECT_EQ(weekdayOfFirst(y, m), weekday) << y << "-" << m;
 }
 
 TEST(Calendar, AddDaysCarriesMonthsAndYears) {
@@ -67,6 +66,31 @@ TEST(Calendar, AddDaysCarriesMonthsAndYears) {
     addDays(y, m, d, from[3]);
     EXPECT_EQ((std::array{y, m, d}), to) << from[0] << "-" << from[1] << "-" << from[2] << " + " << from[3];
   }
+}
+
+// At J2000.0, and Meeus's example 12.b: 1987-04-10 19:21:00 UT is 8h 34m 57.0896s
+// (IAU 1982; the IAU 2006 expression agrees within 5 ms).
+TEST(GreenwichSiderealTime, AtTheStandardEpochAndMeeusExample12b) {
+  constexpr double kFiveMilliseconds = 5e-3 / 3600;
+  EXPECT_NEAR(greenwichSiderealTime(2451545.0), 18.697374558, kFiveMilliseconds);
+  EXPECT_NEAR(greenwichSiderealTime(2446896.30625), 8 + 34 / 60.0 + 57.0896 / 3600, kFiveMilliseconds);
+}
+
+// libnova's is the IAU 1982 expression: the two part by less than a tenth
+// of a second over these six centuries. Far before the epoch the angle is
+// negative before it is brought into range.
+TEST(GreenwichSiderealTime, StaysInRangeAndMatchesLibnova) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> jd(2299160.5, 2524593.5);  // 1582 to 2200
+  for (int i = 0; i < 2000; ++i) {
+    const double date = jd(random), gst = greenwichSiderealTime(date);
+    ASSERT_GE(gst, 0.0);
+    ASSERT_LT(gst, 24.0);
+    ASSERT_NEAR(std::remainder(gst - ln_get_mean_sidereal_time(date), 24.0), 0.0, 0.1 / 3600) << date;
+  }
+  const double early = greenwichSiderealTime(0.0);
+  EXPECT_GE(early, 0.0);
+  EXPECT_LT(early, 24.0);
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include "astro/sky_events.h"
-#include "astro/sidereal_time.h"
 #include "astro/zone_time.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +6,7 @@
 #include <numbers>
 
 #include "astro/sidereal_time.h"
+#include "astro/sky_events.h"
 
 namespace celvaro {
 namespace {
