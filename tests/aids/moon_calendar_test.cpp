@@ -103,12 +103,10 @@ TEST(MoonPhases, TheLastNewMoonAndTheNextQuarters) {
 }
 
 TEST(MoonShading, RunsFromNewThroughFullAndBack) {
-  EXPECT_EQ(moonShading(360), 100);
-  EXPECT_EQ(moonShading(0), 0);
-  EXPECT_EQ(moonShading(180), -100);
-  EXPECT_EQ(moonShading(270), 50);
-  EXPECT_EQ(moonShading(90), -49);  // cos 90° is a hair above 0, and the value is truncated
-  EXPECT_EQ(moonShading(181), 1);
+  // cos 90° is a hair above 0, and the value is truncated: -49.
+  for (const auto& [phase, shading] : {std::pair{360, 100}, {0, 0}, {180, -100}, {270, 50}, {90, -49}, {181, 1}}) {
+    EXPECT_EQ(moonShading(phase), shading) << phase;
+  }
 }
 
 TEST_F(MoonPicture, TheMaskIsADiscWithEdgesOnEveryRowItReaches) {
