@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <numbers>
 #include <thread>
+#include <tuple>
 
 #include "app/chart_navigator.h"
 #include "app/startup.h"
@@ -43,9 +44,8 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
                                                    "status 4"}));
   EXPECT_EQ(panel.positions[0].ra, 2.0);
   EXPECT_EQ(panel.positions[0].rawB, 40);
-  EXPECT_EQ(model.handOver.readings.linkState, 20);
-  EXPECT_EQ(model.handOver.readings.lastStatus, 4);
-  EXPECT_EQ(model.handOver.readings.mountMessage, "");
+  const auto& readings = model.handOver.readings;
+  EXPECT_EQ(std::tuple(readings.linkState, readings.lastStatus, readings.mountMessage), std::tuple(20, 4, ""));
 }
 
 // Only the Nexstar, the equatorial motor controller and an INDI mount take
@@ -144,9 +144,8 @@ TEST_F(AppModelTest, CentreOnKeepsTheFieldWithinItsBounds) {
   // The grid steps follow the new field.
   EXPECT_EQ(model.chart.decGridStepArcmin, 900);
   model.centreOn(0, 89 * kPi / 180, 0, 50, false);
-  EXPECT_EQ(model.chart.fieldArcmin, 180);
-  EXPECT_EQ(model.chart.decGridStepArcmin, 45);
-  EXPECT_EQ(model.chart.raGridStepArcmin, 900);
+  EXPECT_EQ(std::tuple(model.chart.fieldArcmin, model.chart.decGridStepArcmin, model.chart.raGridStepArcmin),
+            std::tuple(180, 45, 900));
 }
 
 // Apparent altitudes and azimuths (azimuth from the north through the east)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numbers>
+#include <tuple>
 
 #include "app/app_model.h"
 #include "app/chart_navigator.h"
@@ -59,9 +60,8 @@ class FovOverlayModel : public ModelWithFakeWindows {
 
 TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
   model.showFovOverlayAtSelection();
-  EXPECT_EQ(model.shownOverlay.shown, 1);
-  EXPECT_EQ(model.shownOverlay.cameraWidth, 6302);
-  EXPECT_EQ(model.shownOverlay.centreRaRad, 0.0);
+  const auto& shown = model.shownOverlay;
+  EXPECT_EQ(std::tuple(shown.shown, shown.cameraWidth, shown.centreRaRad), std::tuple(1, 6302, 0.0));
   EXPECT_EQ(chartView.repaints, 0);
   const auto calls = drawnOver();
   EXPECT_EQ(calls.front(), "brush none");
