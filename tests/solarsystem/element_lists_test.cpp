@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "element_line_writers.h"
 #include "solarsystem/comet_list.h"
@@ -53,23 +54,17 @@ TEST(MinorPlanetList, ReadsTheColumnsOfALine) {
   std::string names;
   const AsteroidElements ceres = MinorPlanetList::parseLine(kCeres, names);
   ASSERT_TRUE(ceres.valid);
-  EXPECT_TRUE(ceres.hasMagnitudes);
-  EXPECT_EQ(ceres.number, 1);
-  EXPECT_DOUBLE_EQ(ceres.h, 3.33);
-  EXPECT_DOUBLE_EQ(ceres.g, 0.12);
-  EXPECT_DOUBLE_EQ(ceres.orbit.a, 2.7666190);
-  EXPECT_DOUBLE_EQ(ceres.orbit.e, 0.0786358);
-  EXPECT_DOUBLE_EQ(ceres.orbit.nDegPerDay, 0.21418055);
+  EXPECT_EQ(std::tuple(ceres.hasMagnitudes, ceres.number, ceres.h, ceres.g), std::tuple(true, 1, 3.33, 0.12));
+  EXPECT_EQ(std::tuple(ceres.orbit.a, ceres.orbit.e, ceres.orbit.nDegPerDay), std::tuple(2.7666190, 0.0786358, 0.21418055));
   // Epoch 2022-08-09.0 (JD 2459800.5) less M / n days.
   EXPECT_NEAR(ceres.orbit.perihelionJd, 2459800.5 - 334.32717 / 0.21418055, 1e-6);
   EXPECT_STREQ(names.c_str() + ceres.nameOffset, "(1) Ceres");
 
   const AsteroidElements unnumbered = MinorPlanetList::parseLine(kProvisional, names);
-  EXPECT_TRUE(unnumbered.valid);
-  EXPECT_EQ(unnumbered.number, 0);
-  EXPECT_EQ(unnumbered.packedDesignation, "K22O15U");
-  EXPECT_EQ(unnumbered.designation, "2022 OU15");
-  EXPECT_FALSE(unnumbered.hasMagnitudes);  // G is blank
+  // G is blank: no magnitudes.
+  EXPECT_EQ(std::tuple(unnumbered.valid, unnumbered.number, unnumbered.packedDesignation, unnumbered.designation,
+                       unnumbered.hasMagnitudes),
+            std::tuple(true, 0, "K22O15U", "2022 OU15", false));
 }
 
 TEST(MinorPlanetList, ShortOrMalformedLinesAreInvalidAndNeverReadPastTheirEnd) {
@@ -155,9 +150,7 @@ TEST(ElementLines, TheBuildersCometLineReads) {
   c.name = "1P/Halley";
   const CometRecord comet = CometList::parseLine(cometLine(c));
   ASSERT_TRUE(comet.valid);
-  EXPECT_EQ(comet.periodicNumber, 1);
-  EXPECT_EQ(comet.orbitType, 'P');
-  EXPECT_EQ(comet.name, "1P/Halley");
+  EXPECT_EQ(std::tuple(comet.periodicNumber, comet.orbitType, comet.name), std::tuple(1, 'P', "1P/Halley"));
   // Day 9.4589: 11:00:48.
   EXPECT_EQ(comet.perihelion, (ChartDate{1986, 2, 9, 11, 0, 48.0}));
   EXPECT_DOUBLE_EQ(comet.orbit.q, 0.586004);
@@ -172,10 +165,9 @@ TEST(CometList, EveryLineHasARecordAndShortLinesAreInvalid) {
   CometList list;
   ASSERT_EQ(list.load(dir.file("CometEls.txt")), 0);
   ASSERT_EQ(list.count(), 3);
-  EXPECT_TRUE(list.record(0).valid);
-  EXPECT_EQ(list.record(0).packedDesignation, "J95O010");
-  EXPECT_EQ(list.record(0).periodicNumber, -1);
-  EXPECT_EQ(list.record(0).name, "C/1995 O1 (Hale-Bopp)");
+  const CometRecord& first = list.record(0);
+  EXPECT_EQ(std::tuple(first.valid, first.packedDesignation, first.periodicNumber, first.name),
+            std::tuple(true, "J95O010", -1, "C/1995 O1 (Hale-Bopp)"));
   EXPECT_FALSE(list.record(1).valid);
   EXPECT_FALSE(list.record(2).valid);
   EXPECT_EQ(list.record(2).line, 2);
