@@ -4,23 +4,26 @@
 // of the date is its g_ra and g_dec, the altitude and azimuth its alt and az
 // with pressure 0 (no refraction), the events next_rising, next_transit and
 // next_setting from the night's noon with horizon -0:34. The J2000 places
-// are Hipparcos's (the new reduction).
-#include "aids/object_info.h"
-
+// are Hipparcos's (the new reduction). And the object's photograph, found by
+// the names of the files in data/photos.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <numbers>
 #include <ostream>
 #include <string>
 
+#include "aids/object_info.h"
+#include "aids/photo_finder.h"
 #include "aids/star_hop_guides.h"
 #include "astro/chart_date.h"
 #include "catalog/star_info_file.h"
 #include "model/language_texts.h"
 #include "output/hit_list.h"
 #include "solarsystem/ephemeris.h"
+#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -119,6 +122,47 @@ TEST_P(ObjectInfoFromInputs, PlaceSkyAndEventsMatchAnAlmanacMadeElsewhere) {
 
 INSTANTIATE_TEST_SUITE_P(Stars, ObjectInfoFromInputs, ::testing::ValuesIn(kStars),
                          [](const ::testing::TestParamInfo<Expected>& info) { return std::string(info.param.name); });
+
+using testing::ScratchDir;
+using testing::writeBytes;
+
+constexpr int kMessier = 1, kNgc = 2, kIc = 3;
+
+class PhotoFinder : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(dir.path() / "data/photos"); }
+  void add(std::initializer_list<const char*> names) {
+    for (const char* name : names) writeBytes(dir.file("data/photos/" + std::string(name)), "jpeg");
+  }
+  std::optional<std::string> find(int32_t first, int32_t second) {
+    return findPhoto(dir.path().string(), first, second);
+  }
+  ScratchDir dir;
+};
+
+TEST(PhotoFileNames, GiveTheirKindAndNumberOrNone) {
+  const std::pair<const char*, std::optional<int32_t>> names[] = {
+      {"NGC_0224.jpg", photoKey(kNgc, 224)}, {"M_31.jpg", photoKey(kMessier, 31)},
+      {"IC_1396.JPG", photoKey(kIc, 1396)},  {"M_  42.jpg", photoKey(kMessier, 42)},
+      {"M_+45.jpg", photoKey(kMessier, 45)}, {"NGC_70001.jpg", photoKey(kNgc, 7000)},  // four characters at most
+      {"M_110b.jpg", photoKey(kMessier, 110)}, {"UGC_454.jpg", std::nullopt}, {"M_0.jpg", std::nullopt},
+      {"M_-3.jpg", std::nullopt}, {"M_x.jpg", std::nullopt}, {"M_31.png", std::nullopt},
+      {"NGC_224", std::nullopt}, {".jpg", std::nullopt}};
+  for (const auto& [name, key] : names) EXPECT_EQ(photoKeyOfFileName(name), key) << name;
+}
+
+// Either object's photo; the first name in order wins, other files and
+// numbers are skipped.
+TEST_F(PhotoFinder, FindsThePhotoOfEitherObject) {
+  add({"NGC_0224.jpg", "NGC_0225.jpg", "M_31.jpg"});
+  EXPECT_EQ(find(photoKey(kNgc, 224), 0), "data/photos/NGC_0224.jpg");
+  EXPECT_EQ(find(photoKey(kNgc, 223), photoKey(kMessier, 31)), "data/photos/M_31.jpg");
+  add({"NGC_1976.jpg", "M_42.jpg", "M_42.png", "M_0.jpg"});
+  EXPECT_EQ(find(photoKey(kNgc, 1976), photoKey(kMessier, 42)), "data/photos/M_42.jpg");
+  EXPECT_EQ(find(photoKey(kIc, 434), 0), std::nullopt);
+  EXPECT_EQ(find(0, 0), std::nullopt);
+  EXPECT_EQ(findPhoto(dir.file("elsewhere"), photoKey(kMessier, 31), 0), std::nullopt);
+}
 
 }  // namespace
 }  // namespace celvaro

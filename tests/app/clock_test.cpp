@@ -80,25 +80,23 @@ TEST(Clock, TicksTheClockListenerThenTheHeartbeat) {
   EXPECT_NEAR(clock.localSiderealHours(), 18.697374558 + 1.3, kMillisecondHours);
 }
 
-TEST(Clock, NoTickReachesAListenerAfterItWasCleared) {
-  Clock clock(2ms, fixedNoon);
-  Recorder recorder;
-  clock.setHeartBeatListener(&recorder);
-  clock.start();
-  ASSERT_TRUE(recorder.waitForBeats(2));
-  clock.clearListeners();
-  EXPECT_TRUE(recorder.staysQuiet());
-}
-
-TEST(Clock, StopEndsTheTicksAndCanBeCalledTwice) {
-  Clock clock(2ms, fixedNoon);
-  Recorder recorder;
-  clock.setHeartBeatListener(&recorder);
-  clock.start();
-  ASSERT_TRUE(recorder.waitForBeats(2));
-  clock.stop();
-  clock.stop();
-  EXPECT_TRUE(recorder.staysQuiet());
+// Neither a listener cleared nor a clock stopped (twice) hears another tick.
+TEST(Clock, NoTickAfterTheListenersAreClearedOrTheClockStops) {
+  for (const bool clear : {true, false}) {
+    SCOPED_TRACE(clear ? "cleared" : "stopped twice");
+    Clock clock(2ms, fixedNoon);
+    Recorder recorder;
+    clock.setHeartBeatListener(&recorder);
+    clock.start();
+    ASSERT_TRUE(recorder.waitForBeats(2));
+    if (clear) {
+      clock.clearListeners();
+    } else {
+      clock.stop();
+      clock.stop();
+    }
+    EXPECT_TRUE(recorder.staysQuiet());
+  }
 }
 
 }  // namespace

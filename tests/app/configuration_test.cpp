@@ -1,5 +1,4 @@
-#include "app/configuration.h"
-
+// The configuration file, the chart setting files and the observing presets.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,7 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
+#include "app/configuration.h"
+#include "app/observing_presets.h"
+#include "app/setting_file.h"
+#include "full_disk.h"
+#include "model/chart_settings.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -29,52 +34,20 @@ struct Records : ConfigurationRecordSet {
 };
 
 const char* const kDefaultFile =
-    "navigation.panstepssimple=8\r\n"
-    "navigation.panstepsshift=2\r\n"
-    "navigation.zoomsteps=4\r\n"
-    "navigation.mousewheelfunc=2\r\n"
-    "observingplace.longitude=19.500000\r\n"
-    "observingplace.latitude=47.000000\r\n"
-    "observingplace.timezone=1.000000\r\n"
-    "color.background=0;0;0\r\n"
-    "color.grid=64;64;0\r\n"
-    "color.ecliptic=0;92;69\r\n"
-    "color.horizon=0;192;128\r\n"
-    "color.constlines=180;0;0\r\n"
-    "color.constboundaries=0;0;127\r\n"
-    "color.stars=255;255;255\r\n"
-    "color.staredge=0;0;0\r\n"
-    "color.planets=255;255;0\r\n"
-    "color.planettracks=192;112;0\r\n"
-    "color.deepsky=0;96;0\r\n"
-    "color.text=128;128;0\r\n"
-    "color.starhop=128;128;0\r\n"
-    "color.selection=127;255;127\r\n"
-    "scope.type=0\n"
-    "scope.port=1\n"
-    "scope.eastwestswapposition=0\n"
-    "gamepad.enabled=1\r\n"
-    "gamepad.button=0;1\n"
-    "gamepad.button=1;3\n"
-    "gamepad.button=2;4\n"
-    "gamepad.button=3;2\n"
-    "gamepad.button=4;5\n"
-    "gamepad.button=5;6\n"
-    "gamepad.button=6;15\n"
-    "gamepad.button=7;16\n"
-    "gamepad.button=8;13\n"
-    "gamepad.button=9;14\n"
-    "gamepad.button=10;0\n"
-    "gamepad.button=11;0\n"
-    "gamepad.device=/dev/input/js0\n"
-    "spiralsearch.speed=2\n"
-    "spiralsearch.radius=40\n"
-    "spiralsearch.turns=3\n"
-    "scope.indihost=localhost\n"
-    "scope.indiport=7624\n"
-    "scope.indidevice=\n"
-    "observingplace.zone=\n"
-    "observingplace.daylightsaving=1\n";
+    "navigation.panstepssimple=8\r\n" "navigation.panstepsshift=2\r\n" "navigation.zoomsteps=4\r\n"
+    "navigation.mousewheelfunc=2\r\n" "observingplace.longitude=19.500000\r\n"
+    "observingplace.latitude=47.000000\r\n" "observingplace.timezone=1.000000\r\n" "color.background=0;0;0\r\n"
+    "color.grid=64;64;0\r\n" "color.ecliptic=0;92;69\r\n" "color.horizon=0;192;128\r\n"
+    "color.constlines=180;0;0\r\n" "color.constboundaries=0;0;127\r\n" "color.stars=255;255;255\r\n"
+    "color.staredge=0;0;0\r\n" "color.planets=255;255;0\r\n" "color.planettracks=192;112;0\r\n"
+    "color.deepsky=0;96;0\r\n" "color.text=128;128;0\r\n" "color.starhop=128;128;0\r\n"
+    "color.selection=127;255;127\r\n" "scope.type=0\n" "scope.port=1\n" "scope.eastwestswapposition=0\n"
+    "gamepad.enabled=1\r\n" "gamepad.button=0;1\n" "gamepad.button=1;3\n" "gamepad.button=2;4\n"
+    "gamepad.button=3;2\n" "gamepad.button=4;5\n" "gamepad.button=5;6\n" "gamepad.button=6;15\n"
+    "gamepad.button=7;16\n" "gamepad.button=8;13\n" "gamepad.button=9;14\n" "gamepad.button=10;0\n"
+    "gamepad.button=11;0\n" "gamepad.device=/dev/input/js0\n" "spiralsearch.speed=2\n" "spiralsearch.radius=40\n"
+    "spiralsearch.turns=3\n" "scope.indihost=localhost\n" "scope.indiport=7624\n" "scope.indidevice=\n"
+    "observingplace.zone=\n" "observingplace.daylightsaving=1\n";
 
 Records loadedFrom(const std::string& contents) {
   ScratchDir dir;
@@ -176,9 +149,8 @@ TEST(ConfigurationLoad, NumbersOutOfRangeKeepTheDefaults) {
       "observingplace.latitude=-90\nobservingplace.longitude=180\nobservingplace.timezone=14\n"
       "navigation.zoomsteps=20\nscope.type=8\nscope.port=256\nscope.eastwestswapposition=-30\n"
       "spiralsearch.speed=6\nspiralsearch.radius=255\nspiralsearch.turns=10\n");
-  EXPECT_DOUBLE_EQ(edges.place.latitudeDeg, -90);
-  EXPECT_DOUBLE_EQ(edges.place.longitudeDeg, 180);
-  EXPECT_DOUBLE_EQ(edges.place.timeZoneHours, 14);
+  EXPECT_EQ(std::tuple(edges.place.latitudeDeg, edges.place.longitudeDeg, edges.place.timeZoneHours),
+            std::tuple(-90.0, 180.0, 14.0));
   EXPECT_EQ(edges.navigation.zoomSteps, 20);
   EXPECT_EQ(edges.scope, (ScopeSettings{8, 256, -30, "localhost", 7624, ""}));
   EXPECT_EQ(edges.spiral, (SpiralSearchSettings{6, 255, 10}));
@@ -209,14 +181,14 @@ TEST(ConfigurationLoad, GamepadButtonRanges) {
   EXPECT_EQ(loadedFrom("gamepad.button=0;" + std::string(60, '0') + "\n").gamepad.buttons[0], 0);
 }
 
+// "gamepad.enabled" is on unless its value starts with 0; a line without a
+// value, or an empty one at the end of the file, switches it on.
 TEST(ConfigurationLoad, GamepadEnabledRules) {
-  EXPECT_EQ(loadedFrom("gamepad.enabled=0\n").gamepad.enabled, 0);
-  EXPECT_EQ(loadedFrom("gamepad.enabled=yes\n").gamepad.enabled, 0);
-  EXPECT_EQ(loadedFrom("gamepad.enabled=\n").gamepad.enabled, 0);
-  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=1\n").gamepad.enabled, 1);
-  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=10\n").gamepad.enabled, 1);
-  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled").gamepad.enabled, 1);   // no value
-  EXPECT_EQ(loadedFrom("gamepad.enabled=0\ngamepad.enabled=").gamepad.enabled, 1);  // empty at the end
+  const std::pair<const char*, uint8_t> cases[] = {
+      {"gamepad.enabled=0\n", 0}, {"gamepad.enabled=yes\n", 0}, {"gamepad.enabled=\n", 0},
+      {"gamepad.enabled=0\ngamepad.enabled=1\n", 1}, {"gamepad.enabled=0\ngamepad.enabled=10\n", 1},
+      {"gamepad.enabled=0\ngamepad.enabled", 1}, {"gamepad.enabled=0\ngamepad.enabled=", 1}};
+  for (const auto& [text, enabled] : cases) EXPECT_EQ(loadedFrom(text).gamepad.enabled, enabled) << text;
 }
 
 // Files written before the gamepad device was chosen lack its key and keep
@@ -292,6 +264,177 @@ TEST(ConfigurationSave, KillingASaveNeverLeavesAPartialFile) {
     const std::string now = readBytes(path);
     ASSERT_TRUE(now == oldText || now == newText) << "round " << round << ": " << now.size() << " bytes";
   }
+}
+
+constexpr const char* kDefaultText =
+    "needequatorialgrid=1\r\n" "needgridnumbering=1\r\n" "needecliptic=1\r\n" "needhorizon=1\r\n"
+    "needeconstlines=1\r\n" "needconstboundaries=1\r\n" "needconstnames=1\r\n" "needmilkyway=1\r\n"
+    "starmagnlimitauto=0\r\n" "starmaxdiameter=9\r\n" "needstarcoloring=0\r\n" "needstarlabel=1\r\n"
+    "needstarname=1\r\n" "needstarbayer=1\r\n" "needstarflamsteed=0\r\n" "needvariablestars=1\r\n"
+    "variablefiltermode=0\r\n" "varmagnlimitauto=-200\r\n" "varmagnlimitman=1000\r\n" "needdoulestars=1\r\n";
+
+class SettingFile : public ::testing::Test {
+ protected:
+  // The settings after reading a file of `text` into the defaults.
+  ChartSettings read(const std::string& text) {
+    writeBytes(path, text);
+    ChartSettings settings;
+    EXPECT_TRUE(readSettingFile(path, settings));
+    return settings;
+  }
+
+  ScratchDir dir;
+  const std::string path = dir.file("chart.clv");
+};
+
+TEST_F(SettingFile, TheDefaultsAreTwentyLinesByteForByte) {
+  EXPECT_EQ(settingFileText(ChartSettings{}), kDefaultText);
+}
+
+TEST_F(SettingFile, EveryFieldGoesOutAndComesBack) {
+  ChartSettings changed;
+  for (uint8_t ChartSettings::*flag :
+       {&ChartSettings::needEquatorialGrid, &ChartSettings::needGridNumbering, &ChartSettings::needEcliptic,
+        &ChartSettings::needHorizon, &ChartSettings::needConstLines, &ChartSettings::needConstBoundaries,
+        &ChartSettings::needConstNames, &ChartSettings::needMilkyWay, &ChartSettings::needStarLabel, &ChartSettings::needStarName,
+        &ChartSettings::needStarBayer, &ChartSettings::needVariableStars, &ChartSettings::needDoubleStars}) {
+    changed.*flag = 0;
+  }
+  changed.starColouring = changed.needStarFlamsteed = 1;
+  changed.starLimitAutoOffset = -150;
+  changed.maxStarDiameter = 14;
+  changed.variableFilterMode = 2;
+  changed.variableLimitOffset = 75;
+  changed.variableLimitManual = 880;
+  ASSERT_TRUE(writeSettingFile(path, changed));
+  EXPECT_EQ(readBytes(path), settingFileText(changed));
+  ChartSettings back;
+  ASSERT_TRUE(readSettingFile(path, back));
+  EXPECT_EQ(back, changed);
+}
+
+// How lines are read: keys match the lines that begin with them, only a
+// leading 1 switches on, numbers take their leading digits and a missing
+// value is zero; comments, short lines, unknown keys, keys in capitals and
+// the deep-sky label key change nothing.
+TEST_F(SettingFile, ReadingRules) {
+  ChartSettings horizonOff;
+  horizonOff.needHorizon = 0;
+  EXPECT_EQ(read("needhorizon=0\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizonline=0\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon=2\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon=\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon\r\n"), horizonOff);
+  EXPECT_EQ(read("needhorizon= 1x\n").needHorizon, 1);
+  EXPECT_EQ(read("needstarcoloring=1\n").starColouring, 1);
+  EXPECT_EQ(read("starmagnlimitauto=  -250 mag\n").starLimitAutoOffset, -250);
+  EXPECT_EQ(read("varmagnlimitauto\n").variableLimitOffset, 0);
+  EXPECT_EQ(read("varmagnlimitman=abc\n").variableLimitManual, 0);
+  EXPECT_EQ(read("#needhorizon=0\n\n=\nx\ndeepskymagnlabel=0\nneedsomething=0\nNEEDHORIZON=0\n"), ChartSettings{});
+}
+
+// Numbers beyond any magnitude or size a chart has are passed over, so no
+// sum of limits can overflow: each field keeps the value it had.
+TEST_F(SettingFile, NumbersOutOfTheirRangeKeepTheField) {
+  for (const char* number : {"2147483647", "-2147483648", "99999999999", "3001"}) {
+    std::string text;
+    for (const char* key : {"starmagnlimitauto", "starmaxdiameter", "variablefiltermode", "varmagnlimitauto",
+                            "varmagnlimitman"}) {
+      text += std::string(key) + "=" + number + "\r\n";
+    }
+    EXPECT_EQ(read(text), ChartSettings{}) << number;
+  }
+  EXPECT_EQ(read("starmaxdiameter=0\n").maxStarDiameter, 9);
+  EXPECT_EQ(read("starmaxdiameter=100\n").maxStarDiameter, 100);
+  EXPECT_EQ(read("varmagnlimitman=-3000\n").variableLimitManual, -3000);
+}
+
+// A switch byte of 2 is on wherever it is read, so it is saved as on.
+TEST_F(SettingFile, ASwitchByteOtherThanZeroIsWrittenAsOne) {
+  ChartSettings settings;
+  settings.needEcliptic = 2;
+  EXPECT_NE(settingFileText(settings).find("needecliptic=1\r\n"), std::string::npos);
+}
+
+TEST_F(SettingFile, TheEquatorialGridLineSwitchesTheAutomaticGridOn) {
+  writeBytes(path, "needequatorialgrid=0\n");
+  ChartSettings settings;
+  settings.automaticGrid = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.needEquatorialGrid, 0);
+  EXPECT_EQ(settings.automaticGrid, 1);
+  writeBytes(path, "needgridnumbering=0\n");
+  settings.automaticGrid = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.automaticGrid, 0);
+}
+
+// Files saved before the Milky Way had a switch lack its line: they show it.
+TEST_F(SettingFile, AFileWithoutTheMilkyWayLineShowsIt) {
+  writeBytes(path, "needhorizon=0\r\n");
+  ChartSettings settings;
+  settings.needMilkyWay = 0;
+  ASSERT_TRUE(readSettingFile(path, settings));
+  EXPECT_EQ(settings.needMilkyWay, 1);
+  EXPECT_EQ(read("needmilkyway=0\r\n").needMilkyWay, 0);
+}
+
+TEST_F(SettingFile, AFileThatCannotBeOpenedChangesNothing) {
+  ChartSettings settings;
+  settings.needHorizon = 0;
+  EXPECT_FALSE(readSettingFile(dir.file("missing.clv"), settings));
+  EXPECT_EQ(settings.needHorizon, 0);
+  EXPECT_FALSE(writeSettingFile(dir.file("no/such/dir/x.clv"), settings));
+}
+
+TEST_F(SettingFile, AFailedSaveKeepsTheOldFile) {
+  writeBytes(path, kDefaultText);
+  ChartSettings changed;
+  changed.needHorizon = 0;
+  EXPECT_FALSE(testing::succeedsOnAFullDisk([&] { return writeSettingFile(path, changed); }));
+  EXPECT_EQ(readBytes(path), kDefaultText);
+}
+
+// The fields the presets set, group by group.
+auto starGroup(const ChartSettings& s) {
+  return std::tuple(s.starLimitManual, s.starLimitAutoOffset, s.starLimitManualValue, s.minStarDiameter,
+                    s.maxStarDiameter, s.starColouring, s.colourLimitManual, s.nameLabel);
+}
+auto variableGroup(const ChartSettings& s) {
+  return std::tuple(s.needVariableStars, s.variableFilterMode, s.variableLimitOffset, s.variableLimitManual,
+                    s.variableLabel, s.needVariableLabels, s.variableLabelWithType, s.variableLabelWithRange,
+                    s.variableAmplitudeFilter, s.variableMinAmplitude, s.variableTypeFilter, s.variableTypes,
+                    s.variableMinPeriodFilter, s.variableMinPeriod, s.variableMaxPeriodFilter, s.variableMaxPeriod);
+}
+auto doubleGroup(const ChartSettings& s) {
+  return std::tuple(s.needDoubleStars, s.doubleLimitMode, s.doubleLimitOffset, s.doubleLabelOffset,
+                    s.doubleLimitManual);
+}
+auto deepskyGroup(const ChartSettings& s) {
+  return std::tuple(s.deepskyMode, s.deepskyLevelOffset, s.deepskyLabels, s.deepskyLabelLevelOffset,
+                    s.deepskyPerType, s.deepskyPerTypeLabels);
+}
+
+TEST(ObservingPresets, SchematicThenDefaultRestoresTheDefaultsOfAllFourGroups) {
+  const ChartSettings fresh;
+  ChartSettings settings;
+  ASSERT_TRUE(applyPreset(settings, kPresetSchematic));
+  EXPECT_NE(variableGroup(settings), variableGroup(fresh));
+  EXPECT_NE(doubleGroup(settings), doubleGroup(fresh));
+  EXPECT_NE(deepskyGroup(settings), deepskyGroup(fresh));
+  ASSERT_TRUE(applyPreset(settings, kPresetDefault));
+  // The default preset draws stars in colour, which a fresh chart does not.
+  ChartSettings expected;
+  expected.starColouring = 1;
+  EXPECT_EQ(starGroup(settings), starGroup(expected));
+  EXPECT_EQ(variableGroup(settings), variableGroup(fresh));
+  EXPECT_EQ(doubleGroup(settings), doubleGroup(fresh));
+  EXPECT_EQ(deepskyGroup(settings), deepskyGroup(fresh));
+  settings.starColouring = 0;
+  EXPECT_EQ(settings, fresh);
+  EXPECT_FALSE(applyPreset(settings, kPresetCount));
+  EXPECT_FALSE(applyPreset(settings, -1));
+  EXPECT_EQ(settings, fresh);
 }
 
 }  // namespace

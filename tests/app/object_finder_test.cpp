@@ -42,16 +42,15 @@ class SearchOnBuiltData : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) return;
-    resources_ = new UiResources;
+    resources_ = std::make_unique<UiResources>();
     resources_->setProgramDir(CELVARO_RUN_DIR);
     resources_->loadLanguage(kEnglish);
-    model_ = new AppModel(CELVARO_RUN_DIR, configurationPath(CELVARO_RUN_DIR), *resources_);
-    if (!loadChartData(*model_)) delete model_, model_ = nullptr;
+    model_ = std::make_unique<AppModel>(CELVARO_RUN_DIR, configurationPath(CELVARO_RUN_DIR), *resources_);
+    if (!loadChartData(*model_)) model_.reset();
   }
   static void TearDownTestSuite() {
-    delete model_;
-    delete resources_;
-    model_ = nullptr, resources_ = nullptr;
+    model_.reset();
+    resources_.reset();
   }
   void SetUp() override {
     CELVARO_SKIP_WITHOUT_BUILT_DATA();
@@ -70,12 +69,9 @@ class SearchOnBuiltData : public ::testing::Test {
     return shown;
   }
 
-  static UiResources* resources_;
-  static AppModel* model_;
+  static inline std::unique_ptr<UiResources> resources_;
+  static inline std::unique_ptr<AppModel> model_;
 };
-
-UiResources* SearchOnBuiltData::resources_ = nullptr;
-AppModel* SearchOnBuiltData::model_ = nullptr;
 
 // Each row: a text that finds the object, a designation its information
 // shows, and the object's published place (J2000) with its source.

@@ -1,17 +1,191 @@
-// The simulator over its pseudo-terminal, as the program sees it.
-#include "mount_simulator.h"
-
+// The mounts' command sets driven directly in simulated time (the motor
+// controller's, the LX200's and the NexStar's), and the simulator over its
+// pseudo-terminal, as the program sees it.
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <cmath>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "lx200_mount.h"
+#include "motor_controller_mount.h"
+#include "mount_simulator.h"
+#include "nexstar_mount.h"
 #include "pseudo_terminals.h"
 #include "pty_client.h"
+#include "simulated_mount.h"
+#include "telescope/basic_command_sender.h"
 
 namespace celvaro::mountsim {
 namespace {
+
+// Every reply of a mount to the commands in `bytes`.
+std::string answers(SimulatedMount& mount, std::string_view bytes, double now = 0) {
+  std::string replies;
+  for (const std::string& command : mount.takeCommands(bytes)) replies += mount.reply(command, now);
+  return replies;
+}
+
+constexpr uint32_t kHome = 0x800000;
+
+class MotorControllerMountTest : public ::testing::Test {
+ protected:
+  std::string exchange(std::string_view bytes, double now = 0) { return answers(mount_, bytes, now); }
+  std::string value(int axis, char command, uint32_t number, double now = 0) {
+    return exchange(motorValueBytes(axis, command, number), now);
+  }
+  uint32_t read(char command, int axis, double now = 0) {
+    const std::string reply = exchange(motorCommandBytes(command, char('0' + axis)), now);
+    uint32_t number = 0;
+    EXPECT_TRUE(reply.size() == 8 && readMotorValue(reply.c_str() + 1, 6, number)) << reply;
+    return number;
+  }
+
+  MotorControllerMount mount_{true, {9024000, 9024000}, {kHome, kHome}};
+};
+
+TEST_F(MotorControllerMountTest, SiderealPeriodTurnsTheAxisOnceASiderealDay) {
+  EXPECT_EQ(exchange(":G110\r"), "=\r");
+  EXPECT_EQ(value(1, 'I', read('D', 1)), "=\r");
+  EXPECT_EQ(exchange(":J1\r"), "=\r");
+  const double halfDay = 86164.0905 / 2;
+  EXPECT_NEAR(double(read('j', 1, halfDay)) - kHome, 9024000 / 2.0, 9024000 * 0.001);
+}
+
+TEST_F(MotorControllerMountTest, FastRateIsSixteenTimesTheSlowOneAndPeriodChangesAtOnce) {
+  exchange(":G131\r");
+  value(1, 'I', 100);
+  exchange(":J1\r");
+  const uint32_t fast = kHome - read('j', 1, 1.0);
+  exchange(":K1\r:G111\r", 1.0);
+  value(1, 'I', 100, 1.0);
+  exchange(":J1\r", 1.0);
+  const uint32_t before = read('j', 1, 1.0);
+  const uint32_t slow = before - read('j', 1, 2.0);
+  EXPECT_NEAR(double(fast) / slow, 16.0, 0.05);
+  value(1, 'I', 50, 2.0);  // a guide correction: twice as fast
+  EXPECT_NEAR(double(read('j', 1, 2.0) - read('j', 1, 3.0)), 2.0 * slow, 2);
+}
+
+TEST_F(MotorControllerMountTest, DistanceGotoRunsInTheGivenDirectionAndStopsOnTheCount) {
+  exchange(":G201\r");
+  value(2, 'H', 1000000);
+  exchange(":J2\r");
+  EXPECT_EQ(exchange(":f2\r", 1.0), "=311\r");
+  EXPECT_EQ(read('j', 2, 500.0), kHome - 1000000);
+  EXPECT_EQ(exchange(":f2\r", 500.0), "=301\r");
+}
+
+TEST_F(MotorControllerMountTest, AltAzimuthStatusReadsStoppedOnlyAfterTheGoto) {
+  MotorControllerMount altaz(false, {0x1AF100, 0x1AF100}, {kHome, kHome});
+  auto ask = [&](const std::string& bytes, double now) { return answers(altaz, bytes, now); };
+  ask(":G200\r" + motorValueBytes(2, 'S', kHome - 5000) + ":J2\r", 0);
+  EXPECT_EQ(ask(":f2\r", 0.01), "=013\r");
+  EXPECT_EQ(ask(":f2\r", 30), "=003\r");
+  ask(":G231\r:J2\r", 30);
+  EXPECT_EQ(ask(":f2\r", 31), "=313\r");
+  ask(":L2\r:G201\r" + motorValueBytes(2, 'S', kHome) + ":J2\r", 31);
+  EXPECT_EQ(ask(":f2\r", 200), "=203\r");
+}
+
+TEST_F(MotorControllerMountTest, SetPositionAndMotionNeedAStandingAxis) {
+  EXPECT_EQ(value(1, 'E', 0x123456), "=\r");
+  EXPECT_EQ(read('j', 1), 0x123456u);
+  exchange(":G130\r:J1\r");
+  EXPECT_EQ(value(1, 'E', kHome), "!2\r");
+  EXPECT_EQ(exchange(":G110\r"), "!2\r");
+  EXPECT_EQ(exchange(":K1\r:G110\r"), "=\r=\r");
+}
+
+TEST_F(MotorControllerMountTest, MalformedCommandsGetErrorCodes) {
+  EXPECT_EQ(exchange(":x1\r"), "!0\r");
+  EXPECT_EQ(exchange(":j3\r"), "!3\r");
+  EXPECT_EQ(exchange(":S1123\r"), "!1\r");
+  EXPECT_EQ(exchange(":S1GG0000\r"), "!3\r");
+  EXPECT_EQ(exchange(":G151\r"), "!3\r");
+}
+
+TEST_F(MotorControllerMountTest, FramingDropsStrayBytesAndJoinsSplitCommands) {
+  EXPECT_EQ(exchange("noise:j"), "");
+  EXPECT_EQ(exchange("1\r"), "=000080\r");
+  EXPECT_EQ(exchange(":a1:F1\r"), "=\r");  // a new ':' restarts the command
+}
+
+TEST(Lx200MountTest, TargetTextsInEitherFormAndOutOfRange) {
+  Lx200Mount mount(0, 0);
+  EXPECT_EQ(answers(mount, ":Sr 12:34:56#"), "1");
+  EXPECT_EQ(answers(mount, ":Sd-00:30#"), "1");
+  EXPECT_EQ(answers(mount, ":MS#"), "0");
+  EXPECT_EQ(answers(mount, ":GR#:GD#", 100), "12:34:56#-00*30'00#");
+  EXPECT_EQ(answers(mount, ":Sd+45*10:20#"), "1");
+  EXPECT_EQ(answers(mount, ":Sr24:00.0#"), "0");
+  EXPECT_EQ(answers(mount, ":Sr12:60.0#"), "0");
+  EXPECT_EQ(answers(mount, ":Sd+91:00#"), "0");
+  EXPECT_EQ(answers(mount, ":Sd+45#"), "0");
+  EXPECT_EQ(answers(mount, ":XY#junk"), "");  // unknown commands answer nothing
+}
+
+TEST(Lx200MountTest, SlewTakesTheShortWayRoundInRightAscension) {
+  Lx200Mount mount(23.5, 0);
+  answers(mount, ":Sr00:30.0#:MS#");
+  EXPECT_EQ(answers(mount, ":GR#", 1.0), "00:02:00#");  // 8 degrees a second, eastward
+  EXPECT_EQ(answers(mount, ":GR#", 60), "00:30:00#");
+}
+
+TEST(Lx200MountTest, MovesRunAtTheChosenRateUntilStopped) {
+  Lx200Mount mount(1, 89);
+  EXPECT_EQ(answers(mount, ":RS#:Mw#:Mn#"), "");
+  EXPECT_EQ(answers(mount, ":GR#:GD#", 1.0), "00:28:00#+90*00'00#");  // the pole stops declination
+  answers(mount, ":Qw#", 1.0);
+  EXPECT_EQ(answers(mount, ":GR#", 5.0), "00:28:00#");
+  answers(mount, ":RG#:Ms#:Me#", 5.0);
+  answers(mount, ":Q#", 6.0);
+  EXPECT_EQ(answers(mount, ":GR#:GD#", 9.0), "00:28:01#+89*59'45#");
+}
+
+// A site at 47.5° north on the Greenwich meridian whose sidereal time is 6h:
+// a star at 6h crosses the meridian there, at 90° − |47.5° − dec| altitude.
+TEST(Lx200MountTest, ASlewBelowTheHorizonIsRefusedWithMeadesMessage) {
+  Lx200Mount mount(0, 0);
+  mount.setSite({47.5, 0}, 6.0);
+  EXPECT_EQ(answers(mount, ":Sr06:00.0#:Sd-43:00#:MS#"), "11" "1Object Below Horizon#");  // -0.5°
+  EXPECT_EQ(answers(mount, ":GR#:GD#", 60), "00:00:00#+00*00'00#");
+  EXPECT_EQ(answers(mount, ":Sd-42:00#:MS#", 60), "1" "0");  // +0.5°
+  EXPECT_EQ(answers(mount, ":GD#", 120), "-42*00'00#");
+  // Twelve sidereal hours (11h58m02s) later the same star culminates below.
+  EXPECT_EQ(answers(mount, ":Sd+43:00#:MS#", 43082), "1" "0");
+  EXPECT_EQ(answers(mount, ":Sd+42:00#:MS#", 43082), "1" "1Object Below Horizon#");  // 0.5° under the pole
+}
+
+TEST(NexStarMountTest, GotoThenPositionInTurnFractions) {
+  NexStarMount mount(0, 0);
+  EXPECT_EQ(answers(mount, "R8000,F000"), "#");  // 180 degrees, -22.5 degrees
+  EXPECT_EQ(answers(mount, "E", 60), "8000,F000#");
+  EXPECT_EQ(answers(mount, "Rzzzz,0000E", 60), "#8000,F000#");
+}
+
+TEST(NexStarMountTest, PassThroughMovesAndStops) {
+  NexStarMount mount(0, 10);
+  const std::string up9("P\x02\x11\x24\x09\x00\x00\x00", 8);
+  const std::string stop("P\x02\x11\x24\x00\x00\x00\x00", 8);
+  const std::string unknownMotor("P\x02\x12\x24\x09\x00\x00\x00", 8);
+  EXPECT_EQ(answers(mount, up9), "#");
+  EXPECT_EQ(answers(mount, stop, 1.0), "#");  // 4 degrees a second
+  EXPECT_EQ(answers(mount, unknownMotor, 1.0), "#");
+  EXPECT_EQ(answers(mount, "E", 10.0), "0000,09F5#");  // 14 degrees
+}
+
+// 'T' and the mode as a binary byte, 0 off to 3 equatorial south.
+TEST(NexStarMountTest, TrackingModesAreAnsweredAndStrayBytesAreDropped) {
+  NexStarMount mount(0, 0);
+  EXPECT_EQ(answers(mount, std::string("T\x00T\x02T\x03", 6)), "###");
+  EXPECT_EQ(answers(mount, "T2T0"), "");
+  EXPECT_EQ(answers(mount, "#!K"), "");
+  EXPECT_EQ(answers(mount, "q"), "q#");
+}
 
 // Simulated time stands still unless a test advances it.
 MountOptions frozen(MountKind kind) {

@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 #include <optional>
 #include <regex>
@@ -30,11 +28,6 @@ struct ScopeRun {
   std::string out, err;
   double seconds = 0;
 };
-
-inline std::string fileText(const std::string& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // `environment` adds NAME=VALUE entries; a program still running after
 // `terminateAfter` seconds is sent SIGTERM.
@@ -69,8 +62,8 @@ inline ScopeRun runScope(const std::vector<std::string>& args, const ScratchDir&
   }
   posix_spawn_file_actions_destroy(&actions);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.out = fileText(out);
-  run.err = fileText(err);
+  run.out = readBytes(out);
+  run.err = readBytes(err);
   return run;
 }
 
