@@ -68,6 +68,11 @@ class ProperMotions {
     double eastRadPerYear, northRadPerYear;  // along the parallel and the meridian
   };
   AngularMotion angularMotion(int32_t hipparcos) const;
+  // Asks the processor to fetch a star's entry ahead of its use: a catalog
+  // that moves its stars in its own order reads the entries far apart.
+  void prefetch(int32_t hipparcos) const {
+    if (const uint8_t* entry = entryOf(hipparcos)) __builtin_prefetch(entry);
+  }
   // The unit vector `years` along a yearly motion from `start`.
   static Vector3 movedAlong(const Vector3& start, const Vector3& yearly, double years);
 

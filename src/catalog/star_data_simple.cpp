@@ -84,7 +84,9 @@ bool StarDataSimple::readBody(std::span<const uint8_t> file) {
 void StarDataSimple::prepareVectors(size_t end) {
   // Room for every star at once: growing step by step copies what is there.
   if (ux_.capacity() < end) ux_.reserve(ra_.size()), uy_.reserve(ra_.size()), uz_.reserve(ra_.size());
+  constexpr size_t kPrefetchAhead = 16;
   for (size_t i = ux_.size(); i < end; ++i) {
+    if (motions_ && i + kPrefetchAhead < end) motions_->prefetch(hip_[i + kPrefetchAhead]);
     const UnitVector u = unitVector(ra_[i], dec_[i]);
     Vector3 at = {u.x, u.y, u.z};
     if (motions_) at = ProperMotions::movedAlong(at, motions_->yearlyMotion(hip_[i], at), years_);
