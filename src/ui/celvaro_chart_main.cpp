@@ -2,7 +2,6 @@
 // centred where asked or on a named object, and tells what it shows.
 #include <QGuiApplication>
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -83,9 +82,6 @@ int main(int argc, char** argv) {
     }
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   }
-  // The data are read on a second thread: it allocates from the same heap
-  // as the rest rather than from a heap of its own.
-  mallopt(M_ARENA_MAX, 1);
   // Qt and its fonts only for a picture.
   std::optional<QGuiApplication> application;
   const int code = celvaro::runChartRequest(*request, [&] {
