@@ -1,16 +1,12 @@
-#include "ui/qt_canvas.h"
+#include "ui/ui_test_support.h"
 
-#include "app/ui_resources.h"
 #include "output/bitmap24.h"
 #include "ui/image_view.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-
 namespace celvaro {
 namespace {
+
+using namespace testing;
 
 QImage blackImage(int w, int h) {
   QImage image(w, h, QImage::Format_RGB32);

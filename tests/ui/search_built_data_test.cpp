@@ -1,54 +1,12 @@
 // The search commands on the built data: each kind of object found the way
 // a user finds it, the chart centred on its published place and the
 // information window showing its facts.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRegularExpression>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QTest>
-
-#include <cmath>
-#include <filesystem>
-#include <map>
-#include <numbers>
-
-#include "app/app_model.h"
-#include "app/model_object_info.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "astro/constellation_list.h"
-#include "catalog/star_id_format.h"
-#include "platform/number_text.h"
-#include "solarsystem/object_identifier.h"
-#include "star_id_writers.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
-#include "ui/dialogs/dlg_search_lists.h"
-#include "ui/dialogs/dlg_search_named_obj.h"
-#include "ui/dialogs/dlg_search_star.h"
-#include "ui/dialogs/dlg_search_typed.h"
-#include "ui/main_window.h"
-#include "ui/status_parts.h"
-#include "ui/message_sink.h"
-#include "ui/program_window.h"
-#include "ui/search_commands.h"
 #include "ui/search_driving.h"
 
 namespace celvaro {
 namespace {
 
 using namespace testing;
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kArcminPerRad = 10800 / kPi;
-
-// --- on the built data ------------------------------------------------------------------------
 
 // The angle between the chart centre and a position, in arcminutes.
 double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRad) {
@@ -58,14 +16,11 @@ double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRa
 }
 
 // A new user's program over the built data, in English.
-class BuiltDataSearch : public ::testing::Test {
+class BuiltDataSearch : public BuiltProgramWindow {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
-    resources.setProgramDir(CELVARO_RUN_DIR);
-    resources.loadLanguage(kEnglish);
-    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
+    BuiltProgramWindow::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     window = std::make_unique<MainWindow>(resources, *model);
     window->searches().setMessageSink(messages);
   }
@@ -79,7 +34,7 @@ class BuiltDataSearch : public ::testing::Test {
   void expectCentredOn(const StarPosition& at) { expectCentredOn(at.raRad, at.decRad); }
   // Within `toleranceArcmin` of a published J2000 position.
   void expectNear(double raHours, double decDeg, double toleranceArcmin) {
-    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * kPi / 12, decDeg * kPi / 180), toleranceArcmin);
+    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * 15 * kRad, decDeg * kRad), toleranceArcmin);
   }
   // The star search (command 503) for a name or a number.
   void searchStar(const char* text) {
@@ -107,10 +62,6 @@ class BuiltDataSearch : public ::testing::Test {
     return properties;
   }
 
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
   RecordedMessages messages;
 };
 
@@ -183,7 +134,7 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
 // the events of its night, each with its date.
 TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
   whenShown([](QWidget* dialog) {
-    testing::controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
+    controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
     press(dialog, kIdOk);
   });
   window->command(506);
@@ -330,7 +281,7 @@ TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {
   window->command(508);
   StarPosition ceres;
   ASSERT_TRUE(solar.objectPosition(solar.findInLongList(1), -1, ceres));
-  expectNear(ceres.raRad * 12 / kPi, ceres.decRad * 180 / kPi, 5);  // the two lists' elements agree
+  expectNear(ceres.raRad / kRad / 15, ceres.decRad / kRad, 5);  // the two lists' elements agree
   EXPECT_EQ(objectKind(model->chart.asteroidTrack.object), kBrightList);
   StarPosition selected;
   ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));
