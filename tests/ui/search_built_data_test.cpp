@@ -80,23 +80,27 @@ void expectValues(const std::map<std::string, std::string>& properties,
   }
 }
 
-constexpr double kVegaRaHours = 18 + 36 / 60.0 + 56.3 / 3600, kVegaDecDeg = 38 + 47 / 60.0 + 1.3 / 3600;
-
-TEST_F(BuiltDataSearch, VegaByName) {
+// Vega by its name and by its HD number, selected as a click selects it:
+// centred on its place, the status bar naming the find (not the pick
+// before it), and its identifications and Hipparcos data in Object info
+// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
+TEST_F(BuiltDataSearch, VegaByNameOrNumberShowsItsData) {
   requireStarIds();
-  searchStar("Vega");
-  expectNear(kVegaRaHours, kVegaDecDeg, 2);
-  EXPECT_LE(model->chart.fieldArcmin, 3600);
-  // Selected as a click selects it: Object info shows the star's data.
-  ASSERT_TRUE(model->selectionValid);
-  EXPECT_EQ(model->selection.kind, kPickStar);
-  // The status bar names the find, not the pick before it.
-  EXPECT_NE(window->statusParts().part(0).toStdString().find("HIP 91262"), std::string::npos)
-      << window->statusParts().part(0).toStdString();
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
-            info->properties.end());
+  for (const char* typed : {"Vega", "HD 172167"}) {
+    SCOPED_TRACE(typed);
+    model->chart.fieldArcmin = 7200;
+    searchStar(typed);
+    expectNear(18 + 36 / 60.0 + 56.3 / 3600, 38 + 47 / 60.0 + 1.3 / 3600, 2);
+    EXPECT_LE(model->chart.fieldArcmin, 3600);
+    ASSERT_TRUE(model->selectionValid);
+    EXPECT_EQ(model->selection.kind, kPickStar);
+    EXPECT_NE(statusText().find("HIP 91262"), std::string::npos) << statusText();
+    const std::optional<ObjectInformation> info = objectInformation(*model);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
+    expectValues(selectionProperties(), {{"Hipparcos number", "91262"}, {"HD number", "172167"}, {"HR number", "7001"},
+                                         {"SAO number", "67174"}, {"Visual magnitude", "0.03"}, {"Proper name", "Vega"}});
+  }
 }
 
 // Designations and names typed into the one-line question, each within
@@ -130,35 +134,6 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
   }
 }
 
-// A planet found by the search is selected, so Object info shows it with
-// the events of its night, each with its date.
-TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
-  whenShown([](QWidget* dialog) {
-    controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
-    press(dialog, kIdOk);
-  });
-  window->command(506);
-  ASSERT_TRUE(model->selectionValid);
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
-  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
-      << info->localTimes[1];
-}
-
-// Vega by its HD number: its identifications and Hipparcos data
-// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
-TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
-  requireStarIds();
-  searchStar("HD 172167");
-  ASSERT_TRUE(model->selectionValid);
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
-  expectValues(selectionProperties(), {{"Hipparcos number", "91262"}, {"HD number", "172167"}, {"HR number", "7001"},
-                                       {"SAO number", "67174"}, {"Visual magnitude", "0.03"}, {"Proper name", "Vega"}});
-}
-
 // Jupiter on 2024-04-21 0h UT and the Moon on 2026-02-15 6h UT against
 // PyEphem 4.1.4 (geocentric): Jupiter 5.93826 AU from the Earth and
 // 5.00896 from the Sun, 20.44 degrees east of it, 33.13" across, 99.88 %
@@ -166,10 +141,20 @@ TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
 // -2.01 (PyEphem's own law says -1.86). The Moon 393631 km away, in
 // Capricornus, 27.42 days after the new Moon of January 18, the next one
 // on February 17 12:01:05 UT (14:01 on the chart's clock, 2 hours ahead).
+// A body found is centred and selected, so Object info shows it with the
+// events of its night, each with its date.
 TEST_F(BuiltDataSearch, PlanetsAndTheMoonFoundShowTheirFacts) {
   setUniversalDate({2024, 4, 21, 0, 0, 0});
   pickFromList("Jupiter");
   window->command(506);
+  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
+  expectCentredOn(jupiter->raRad, jupiter->decRad);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
+  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
+      << info->localTimes[1];
   std::map<std::string, std::string> p = selectionProperties();
   expectClose(p["Distance from the Earth (AU)"], 5.93826, 0.001, "distance");
   expectClose(p["Distance from the Sun (AU)"], 5.00896, 0.001, "distance from the Sun");
@@ -230,9 +215,17 @@ TEST_F(BuiltDataSearch, ACometAndAnAsteroidFoundShowTheirFacts) {
   }
 }
 
-// Ursa Major: its names, the IAU's area and its brightest stars (Alioth
-// 1.77, Dubhe 1.79, Alkaid 1.86).
+// A constellation found is centred in a 60-degree field. Ursa Major: its
+// names, the IAU's area and its brightest stars (Alioth 1.77, Dubhe 1.79,
+// Alkaid 1.86).
 TEST_F(BuiltDataSearch, AConstellationFoundShowsItsNamesAreaAndStars) {
+  model->chart.fieldArcmin = 1200;
+  pickFromList("Orion");
+  window->command(502);
+  double ra = 0, dec = 0;
+  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
+  expectCentredOn(ra, dec);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
   pickFromList("Ursa Major");
   window->command(502);
   ASSERT_TRUE(model->selectionValid);
@@ -256,20 +249,6 @@ TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
   EXPECT_EQ(messages.messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(messages.messages[1].text, "The double-star designation is not in a valid format.");
   EXPECT_TRUE(before == model->chart);
-}
-
-TEST_F(BuiltDataSearch, JupiterAndOrionFromTheirLists) {
-  pickFromList("Jupiter");
-  window->command(506);
-  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
-  expectCentredOn(jupiter->raRad, jupiter->decRad);
-  model->chart.fieldArcmin = 1200;
-  pickFromList("Orion");
-  window->command(502);
-  double ra = 0, dec = 0;
-  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
-  expectCentredOn(ra, dec);
-  EXPECT_EQ(model->chart.fieldArcmin, 3600);
 }
 
 TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {

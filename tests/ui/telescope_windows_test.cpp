@@ -52,9 +52,12 @@ class TelescopeWindows : public ProgramWindow {
   static bool enabled(FwDialogBase& dialog, int id) { return dialog.control(id)->isEnabled(); }
   // The link reports from its own thread; the report reaches the windows
   // through the event loop.
-  void report(int linkStatus) {
-    std::thread([&] { model->handOver.onLinkStatus(linkStatus); }).join();
+  void fromTheLink(const std::function<void()>& reports) {
+    std::thread(reports).join();
     QApplication::processEvents();
+  }
+  void report(int linkStatus) {
+    fromTheLink([&] { model->handOver.onLinkStatus(linkStatus); });
   }
   std::vector<std::string> takeCalls() { return std::exchange(link.calls, {}); }
 
@@ -166,13 +169,12 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
 TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
   report(linkEstablishedCode(kMountMotorAltAz));
   ASSERT_TRUE(enabled(panel(), Panel::kGoto));
-  std::thread([&] {
+  fromTheLink([&] {
     model->handOver.onMountPosition(0.5, 0.1, 1, 2);
     model->handOver.onLinkStatus(20);
     model->handOver.onMountPosition(0.6, 0.2, 3, 4);
     model->handOver.onLinkStatus(4);
-  }).join();
-  QApplication::processEvents();
+  });
   for (int id : {Panel::kGoto, Panel::kStop, 201, Panel::kGetPosition}) EXPECT_FALSE(enabled(panel(), id)) << id;
   EXPECT_EQ(shown(panel(), Panel::kMountName), "");
   EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount does not answer");
@@ -186,8 +188,7 @@ TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
 TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
   model->scope.indiDevice = "Telescope Simulator";
   report(linkEstablishedCode(kMountLx200));
-  std::thread([&] { model->handOver.onMountPosition(0.6, 0.2, 0, 0); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onMountPosition(0.6, 0.2, 0, 0); });
   ASSERT_FALSE(shown(panel(), Panel::kScopeRa).isEmpty());
   report(20);
   report(10);
@@ -214,11 +215,10 @@ TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
   report(11);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
-  std::thread([&] {
+  fromTheLink([&] {
     model->handOver.onLinkStatus(26);
     model->handOver.onMountMessage("Object Below Horizon");
-  }).join();
-  QApplication::processEvents();
+  });
   EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
   EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
   report(11);
@@ -232,14 +232,12 @@ TEST_F(TelescopeWindows, TheSpiralPanelRunsFromTheSpiralsStartToItsEnd) {
   SpiralSearchPanel& spiral = *panel().spiralPanel();
   report(23);
   EXPECT_TRUE(spiral.running());
-  std::thread([&] { model->handOver.onSpiralSearchOffset(240, -120); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onSpiralSearchOffset(240, -120); });
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
   report(24);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Spiral search finished");
   EXPECT_FALSE(spiral.running());
-  std::thread([&] { model->handOver.onSpiralSearchOffset(480, 0); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onSpiralSearchOffset(480, 0); });
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
 }
 
@@ -317,8 +315,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   // Centring on the telescope needs a reported position.
   window->command(610);
   EXPECT_EQ(window->statusParts().part(0), "The telescope position is not known yet.");
-  std::thread([&] { model->handOver.onMountPosition(0.5, -0.5 * kRad, 10, 20); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onMountPosition(0.5, -0.5 * kRad, 10, 20); });
   EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
   EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");
