@@ -230,9 +230,7 @@ const Map& orion() {
 
 class ChartLabels : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CELVARO_SKIP_WITHOUT_BUILT_DATA();
-  }
+  void SetUp() override { CELVARO_SKIP_WITHOUT_BUILT_DATA(); }
 };
 
 // Orion showed 41 overlapping pairs among 133 labels, the pole's hour

@@ -100,47 +100,36 @@ TEST(DesktopProgram, TheChartOpensAtTheComputersClock) {
   EXPECT_TRUE(dates.contains("UT " + today)) << dates.toStdString();
 }
 
-// Chart → Exit, also by Ctrl+Q, ends the program as closing its window does.
-TEST(DesktopProgram, ExitWritesTheSettings) {
-  ScratchDir dir;
-  holdOneStar(dir);
-  QKeySequence shortcut;
-  EXPECT_EQ(runProgram(dir, [&](MainWindow& main) {
-              chooseSixZoomSteps(main);
-              QAction* exit = main.action(MainWindow::kExit);
-              if (!exit) {
-                ADD_FAILURE() << "no Exit command";
-                main.close();
-                return;
-              }
-              shortcut = exit->shortcut();
-              exit->trigger();
-            }),
-            0);
-  EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
-  EXPECT_NE(readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos);
-  EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");
-}
-
-// The system's request to end (kill, Ctrl+C in the terminal, a closed
-// terminal) ends the program through its event loop, so a change made in
-// a dialog reaches celvaro.cfg; afterwards the signals act as before.
-TEST(DesktopProgram, EndingSignalsWriteTheSettings) {
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+// Chart → Exit, also by Ctrl+Q, ends the program as closing its window
+// does; so does the system's request to end (kill, Ctrl+C in the terminal,
+// a closed terminal), through its event loop, so a change made in a dialog
+// reaches celvaro.cfg; afterwards the signals act as before. Signal 0: Exit.
+TEST(DesktopProgram, ExitAndEndingSignalsWriteTheSettings) {
+  for (int signal : {0, SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
     holdOneStar(dir);
-    const int exitCode = runProgram(dir, [signal](MainWindow& main) {
+    QKeySequence shortcut;
+    const int exitCode = runProgram(dir, [&](MainWindow& main) {
       chooseSixZoomSteps(main);
-      if (handled(signal)) {
+      QAction* exit = main.action(MainWindow::kExit);
+      if (signal == 0 && exit) {
+        shortcut = exit->shortcut();
+        exit->trigger();
+      } else if (signal != 0 && handled(signal)) {
         kill(getpid(), signal);
       } else {
-        ADD_FAILURE() << "signal " << signal << " would end the test program";
+        ADD_FAILURE() << (signal ? "the signal would end the test program" : "no Exit command");
         main.close();
       }
     });
     EXPECT_EQ(exitCode, 0) << signal;
     EXPECT_NE(readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos) << signal;
-    EXPECT_FALSE(handled(signal)) << signal;
+    EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN") << signal;
+    if (signal) {
+      EXPECT_FALSE(handled(signal)) << signal;
+    } else {
+      EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
+    }
   }
 }
 

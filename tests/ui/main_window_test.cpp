@@ -247,8 +247,9 @@ TEST_F(DesktopTest, TheTooltipNamesWhatIsUnderThePointerNow) {
   EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2 * kRest));
 }
 
-TEST(Dialogs, NavigationDefaultsThenOk) {
-  UiResources resources;
+using Dialogs = DialogTest;
+
+TEST_F(Dialogs, NavigationDefaultsThenOk) {
   NavigationSettings settings{20, 20, 20, 0};
   DlgNavigationSettings dialog(resources, settings);
   dialog.create(nullptr);
@@ -262,8 +263,7 @@ TEST(Dialogs, NavigationDefaultsThenOk) {
   EXPECT_EQ(settings, (NavigationSettings{8, 2, 10, 2}));
 }
 
-TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
-  UiResources resources;
+TEST_F(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
   ObservingPlace place;
   place.cityIndex = 0;
   const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60, "Europe/Budapest"},

@@ -84,8 +84,9 @@ TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
 
 // --- the list and typed dialogs -----------------------------------------------------------
 
-TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
-  UiResources resources;
+using SearchDialogs = DialogTest;
+
+TEST_F(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
   DlgSearchConst dialog(resources);
   dialog.create(nullptr);
   auto* list = dialog.control<QListWidget>(PickListDialog::kList);
@@ -99,8 +100,7 @@ TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
   EXPECT_EQ(dialog.window()->result(), 1);
 }
 
-TEST(SearchDialogs, ADoubleClickTakesTheName) {
-  UiResources resources;
+TEST_F(SearchDialogs, ADoubleClickTakesTheName) {
   SolarSystem solar;
   DlgSearchSolarsys dialog(resources, solar);
   dialog.create(nullptr)->show();
@@ -116,8 +116,7 @@ TEST(SearchDialogs, ADoubleClickTakesTheName) {
   EXPECT_EQ(dialog.window()->result(), 1);
 }
 
-TEST(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
-  UiResources resources;
+TEST_F(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
   DlgSearchAsteroid dialog(resources);
   dialog.create(nullptr);
   EXPECT_TRUE(dialog.control<QRadioButton>(DlgSearchAsteroid::kFirstWay)->isChecked());
@@ -130,8 +129,7 @@ TEST(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
 
 // Left alone, the fields read back as the centre they showed, to the
 // arcminute they are written in.
-TEST(SearchDialogs, PositionStartsAtTheChartCentre) {
-  UiResources resources;
+TEST_F(SearchDialogs, PositionStartsAtTheChartCentre) {
   const double ra = 5.52 * 15 * kRad, dec = -20.51 * kRad;
   PositionDlg dialog(resources, ra, dec);
   dialog.create(nullptr);

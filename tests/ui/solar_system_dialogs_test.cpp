@@ -14,11 +14,7 @@ namespace {
 
 using namespace testing;
 
-class SolarSystemDialogs : public ::testing::Test {
- protected:
-  UiResources resources;
-  ChartSettings chart;
-};
+using SolarSystemDialogs = DialogTest;
 
 TEST_F(SolarSystemDialogs, PlanetTracksCancelKeepsAndOkWritesBack) {
   const ChartSettings before = chart;
@@ -133,25 +129,19 @@ constexpr const char* kHaleBopp =
     "    CJ95O010  1997 03 29.6466  0.890662  0.994972  130.4139  282.7613   89.2742  20220824  -2.0  4.0  "
     "C/1995 O1 (Hale-Bopp)                                    MPC106342\n";
 
-class SolarSystemData : public ::testing::Test {
+class SolarSystemData : public ProgramWindow {
  protected:
-  void load(bool withComets) {
+  void loadElements(bool withComets) {
     std::filesystem::create_directories(dir.path() / "data/mpc");
     writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres);
     if (withComets) writeBytes(dir.file("data/mpc/CometEls.txt"), std::string("\n") + kHaleBopp);
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
+    load();
   }
   SolarSystem& solar() { return model->catalogs()->solarSystem(); }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
 };
 
 TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
-  load(false);
+  loadElements(false);
   const int32_t ceres = objectId(kBrightList, 0);
   for (const char* typed : {"1", " Ceres ", "(1) Ceres"}) {
     model->chart.asteroidTrack.object = -1;
@@ -170,7 +160,7 @@ TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
 }
 
 TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
-  load(false);
+  loadElements(false);
   DlgMinorPlanetTracks dialog(resources, model->chart, solar());
   dialog.create(nullptr);
   type(dialog, DlgMinorPlanetTracks::kAsteroid, "zzz");
@@ -182,7 +172,7 @@ TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
 }
 
 TEST_F(SolarSystemData, CometListTracksTheChosenComet) {
-  load(true);
+  loadElements(true);
   MainWindow window(resources, *model);
   window.command(405);
   auto* list = window.findChild<QTableWidget*>(FwDialogBase::objectName(DlgCometlist::kTable));
@@ -204,7 +194,7 @@ TEST_F(SolarSystemData, CometListTracksTheChosenComet) {
 }
 
 TEST_F(SolarSystemData, CometListSaysWhenItIsNotLoaded) {
-  load(false);
+  loadElements(false);
   DlgCometlist dialog(resources, *model);
   dialog.showOver(nullptr);
   EXPECT_EQ(dialog.control<QTableWidget>(DlgCometlist::kTable)->rowCount(), 0);

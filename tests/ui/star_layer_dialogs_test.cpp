@@ -13,11 +13,7 @@ using namespace testing;
 // Short or missing texts leave a wide box's centre outside its clickable part.
 void toggle(FwDialogBase& dialog, int id) { dialog.control<QAbstractButton>(id)->click(); }
 
-class StarLayerDialogs : public ::testing::Test {
- protected:
-  UiResources resources;
-  ChartSettings chart;
-};
+using StarLayerDialogs = DialogTest;
 
 TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
   using D = VarStarSettingsDlg;

@@ -67,8 +67,9 @@ TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixelKeptInTheBox) {
   EXPECT_EQ(panel.grab().toImage(), otherEdge);
 }
 
-TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
-  UiResources resources;
+using SpiralSearchSettingsTest = DialogTest;
+
+TEST_F(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   SpiralSearchSettings settings{6, 100, 9};
   DlgScopeSpiralSearch dialog(resources, settings);
   dialog.create(nullptr);

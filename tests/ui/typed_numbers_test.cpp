@@ -32,10 +32,7 @@ Outcome pressOk(FwDialogBase& dialog) {
   return {messages.toStdString(), dialog.window()->result() == QDialog::Accepted};
 }
 
-class TypedNumbers : public ::testing::Test {
- protected:
-  UiResources resources;
-};
+using TypedNumbers = DialogTest;
 
 // --- the observing place ---------------------------------------------------------------------
 

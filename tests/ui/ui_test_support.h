@@ -119,6 +119,13 @@ class BuiltProgramWindow : public ProgramWindow {
   }
 };
 
+// A dialog's test: the built-in texts and the chart settings it edits.
+class DialogTest : public ::testing::Test {
+ protected:
+  UiResources resources;
+  ChartSettings chart;
+};
+
 struct ChartRun {
   int exitCode = -1;
   std::string out, err;
