@@ -10,6 +10,7 @@ namespace celvaro {
 namespace {
 
 using namespace testing;
+
 // Short or missing texts leave a wide box's centre outside its clickable part.
 void toggle(FwDialogBase& dialog, int id) { dialog.control<QAbstractButton>(id)->click(); }
 
