@@ -1,31 +1,15 @@
 // The Chart menu's dialogs driven through the main window: what each shows
 // when it opens and what OK leaves in the chart settings.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QFileDialog>
-#include <QListWidget>
-#include <QMessageBox>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <tuple>
-
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_chart_settings.h"
-#include "ui/program_window.h"
 
 namespace celvaro {
 namespace {
 
-using testing::controlOf;
-using testing::readBytes;
-using testing::press;
-using testing::whenShown;
+using namespace testing;
 
-class ChartDialogs : public testing::ProgramWindow {
+class ChartDialogs : public ProgramWindow {
  protected:
   ChartDialogs() { open(); }
 };
@@ -152,7 +136,7 @@ class SettingFileSave : public ChartDialogs {
 
 TEST_F(SettingFileSave, ReplacingAFileIsAskedForTheNameWithItsExtension) {
   const std::string kept = dir.file("foo.clv");
-  testing::writeBytes(kept, "needhorizon=0\r\n");
+  writeBytes(kept, "needhorizon=0\r\n");
   save("foo", QMessageBox::No);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("foo.clv"), std::string::npos) << messages[0];

@@ -5,22 +5,12 @@
 // and body discs from the file's circles, a star's magnitude from the
 // legend's discs of magnitude 0, 1, 2, ..., and a deep-sky object's from
 // what the program tells of it (--info).
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <map>
-#include <optional>
-#include <regex>
-#include <string>
-#include <vector>
-
-#include "test_files.h"
-#include "ui/chart_program.h"
+#include "ui/ui_test_support.h"
 
 namespace celvaro {
 namespace {
+
+using namespace testing;
 
 // Helvetica advances of the characters 32 to 126, thousandths of the size.
 constexpr int kHelvetica[95] = {
@@ -132,13 +122,13 @@ Map parse(const std::string& svg) {
 
 // An A4 map for an observer at Berlin on 2024-01-15 at 21:00 UT.
 Map printedMap(const std::vector<std::string>& args) {
-  const testing::ScratchDir dir;
+  const ScratchDir dir;
   std::vector<std::string> all = {"--utc", "2024-01-15T21:00", "--lat", "52.52", "--lon", "13.40", "--tz", "1", "--dst", "0",
                                    "--language", "en", "--format", "svg", "--out", dir.file("map.svg")};
   all.insert(all.end(), args.begin(), args.end());
-  const testing::ChartRun run = testing::runChartProgram(all);
+  const ChartRun run = runChartProgram(all);
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  return parse(testing::readBytes(dir.file("map.svg")));
+  return parse(readBytes(dir.file("map.svg")));
 }
 
 std::vector<std::string> overlapping(const Map& map) {
@@ -188,7 +178,7 @@ std::optional<double> deepskyMagnitude(const std::string& label) {
   std::string query = label.substr(0, label.find(','));
   if (!query.empty() && std::all_of(query.begin(), query.end(), [](char c) { return c >= '0' && c <= '9'; })) query = "NGC " + query;
   if (const auto k = known.find(query); k != known.end()) return k->second;
-  const testing::ChartRun run = testing::runChartProgram({"--utc", "2024-01-15T21:00", "--language", "en", "--object", query, "--info"});
+  const ChartRun run = runChartProgram({"--utc", "2024-01-15T21:00", "--language", "en", "--object", query, "--info"});
   std::smatch m;
   std::optional<double> magnitude;
   if (run.out.find("Description:") != std::string::npos &&
@@ -240,9 +230,7 @@ const Map& orion() {
 
 class ChartLabels : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CELVARO_SKIP_WITHOUT_BUILT_DATA();
-  }
+  void SetUp() override { CELVARO_SKIP_WITHOUT_BUILT_DATA(); }
 };
 
 // Orion showed 41 overlapping pairs among 133 labels, the pole's hour

@@ -2,48 +2,32 @@
 // writes at its end, however it ends: its window closed, Chart → Exit, a
 // signal from the system, in this process and as the real program run as a
 // child process.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
 #include <QDateTime>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
-#include <QSlider>
 #include <QThread>
-#include <QTimer>
 
 #include <signal.h>
 
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <string>
-
-#include "catalog_writers.h"
-#include "test_files.h"
-#include "ui/chart_window.h"
 #include "ui/desktop_program.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
-#include "ui/main_window.h"
-#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
 
-using testing::ScratchDir;
+using namespace testing;
 
 // A program directory: a main catalog of one star.
 void holdOneStar(const ScratchDir& dir) {
   std::filesystem::create_directories(dir.path() / "data");
-  testing::writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+  writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
 }
 
 // The program in a scratch directory that holds locale.inf, so it starts
 // without asking; `act` runs on its main window once the window shows.
 int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
-  testing::writeBytes(dir.file("locale.inf"), "EN");
+  writeBytes(dir.file("locale.inf"), "EN");
   auto* poll = new QTimer;
   poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, [poll, act] {
@@ -62,9 +46,9 @@ int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
 
 // Six zoom steps chosen in the navigation dialog, left with OK.
 void chooseSixZoomSteps(MainWindow& main) {
-  testing::whenShown([](QWidget* dialog) {
-    testing::controlOf<QSlider>(dialog, DlgNavigationSettings::kZoomSteps)->setValue(5);
-    testing::press(dialog, kIdOk);
+  whenShown([](QWidget* dialog) {
+    controlOf<QSlider>(dialog, DlgNavigationSettings::kZoomSteps)->setValue(5);
+    press(dialog, kIdOk);
   });
   main.action(702)->trigger();
 }
@@ -82,7 +66,7 @@ constexpr const char* kSixZoomSteps = "navigation.zoomsteps=6\r\n";
 TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
   ScratchDir dir;
   holdOneStar(dir);
-  testing::writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
+  writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
   QRgb centre = 0;
   runProgram(dir, [&](MainWindow& main) {
     main.action(704)->trigger();
@@ -93,13 +77,13 @@ TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
   });
   EXPECT_EQ(centre, qRgb(200, 100, 50));
   const std::string custom = "color.stars=200;100;50\r\n";
-  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
-  testing::writeBytes(dir.file("celvaro.cfg"), custom);
+  EXPECT_NE(readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
+  writeBytes(dir.file("celvaro.cfg"), custom);
   runProgram(dir, [](MainWindow& main) {
     main.action(704)->trigger();
     main.close();
   });
-  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
+  EXPECT_NE(readBytes(dir.file("celvaro.cfg")).find(custom), std::string::npos);
 }
 
 // The chart opens at the computer's clock, whatever the model's default.
@@ -116,47 +100,36 @@ TEST(DesktopProgram, TheChartOpensAtTheComputersClock) {
   EXPECT_TRUE(dates.contains("UT " + today)) << dates.toStdString();
 }
 
-// Chart → Exit, also by Ctrl+Q, ends the program as closing its window does.
-TEST(DesktopProgram, ExitWritesTheSettings) {
-  ScratchDir dir;
-  holdOneStar(dir);
-  QKeySequence shortcut;
-  EXPECT_EQ(runProgram(dir, [&](MainWindow& main) {
-              chooseSixZoomSteps(main);
-              QAction* exit = main.action(MainWindow::kExit);
-              if (!exit) {
-                ADD_FAILURE() << "no Exit command";
-                main.close();
-                return;
-              }
-              shortcut = exit->shortcut();
-              exit->trigger();
-            }),
-            0);
-  EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
-  EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos);
-  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
-}
-
-// The system's request to end (kill, Ctrl+C in the terminal, a closed
-// terminal) ends the program through its event loop, so a change made in
-// a dialog reaches celvaro.cfg; afterwards the signals act as before.
-TEST(DesktopProgram, EndingSignalsWriteTheSettings) {
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+// Chart → Exit, also by Ctrl+Q, ends the program as closing its window
+// does; so does the system's request to end (kill, Ctrl+C in the terminal,
+// a closed terminal), through its event loop, so a change made in a dialog
+// reaches celvaro.cfg; afterwards the signals act as before. Signal 0: Exit.
+TEST(DesktopProgram, ExitAndEndingSignalsWriteTheSettings) {
+  for (int signal : {0, SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
     holdOneStar(dir);
-    const int exitCode = runProgram(dir, [signal](MainWindow& main) {
+    QKeySequence shortcut;
+    const int exitCode = runProgram(dir, [&](MainWindow& main) {
       chooseSixZoomSteps(main);
-      if (handled(signal)) {
+      QAction* exit = main.action(MainWindow::kExit);
+      if (signal == 0 && exit) {
+        shortcut = exit->shortcut();
+        exit->trigger();
+      } else if (signal != 0 && handled(signal)) {
         kill(getpid(), signal);
       } else {
-        ADD_FAILURE() << "signal " << signal << " would end the test program";
+        ADD_FAILURE() << (signal ? "the signal would end the test program" : "no Exit command");
         main.close();
       }
     });
     EXPECT_EQ(exitCode, 0) << signal;
-    EXPECT_NE(testing::readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos) << signal;
-    EXPECT_FALSE(handled(signal)) << signal;
+    EXPECT_NE(readBytes(dir.file("celvaro.cfg")).find(kSixZoomSteps), std::string::npos) << signal;
+    EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN") << signal;
+    if (signal) {
+      EXPECT_FALSE(handled(signal)) << signal;
+    } else {
+      EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
+    }
   }
 }
 
@@ -186,7 +159,7 @@ TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
   EXPECT_EQ(runDesktopProgram(dir.path().string()), 0);
   answer.stop();
   EXPECT_TRUE(asked);
-  EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN");
+  EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");
   EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
 }
 
@@ -225,8 +198,8 @@ TEST(DesktopProgram, TheRealProgramWritesItsFilesWhenKilled) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
     holdOneStar(dir);
-    testing::writeBytes(dir.file("locale.inf"), "en");
-    testing::writeBytes(dir.file("celvaro.cfg"), "# kept by hand\ncolor.stars=200;100;50\n");
+    writeBytes(dir.file("locale.inf"), "en");
+    writeBytes(dir.file("celvaro.cfg"), "# kept by hand\ncolor.stars=200;100;50\n");
     QProcess program;
     program.setWorkingDirectory(QString::fromStdString(dir.path().string()));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -240,10 +213,10 @@ TEST(DesktopProgram, TheRealProgramWritesItsFilesWhenKilled) {
     ASSERT_TRUE(program.waitForFinished(20000)) << signal;
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
     EXPECT_EQ(program.exitCode(), 0) << signal;
-    const std::string written = testing::readBytes(dir.file("celvaro.cfg"));
+    const std::string written = readBytes(dir.file("celvaro.cfg"));
     EXPECT_EQ(written.rfind("navigation.panstepssimple=8\r\n", 0), 0u) << signal;
     EXPECT_NE(written.find("color.stars=200;100;50\r\n"), std::string::npos) << signal;
-    EXPECT_EQ(testing::readBytes(dir.file("locale.inf")), "EN") << signal;
+    EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN") << signal;
   }
 }
 

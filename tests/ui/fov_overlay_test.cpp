@@ -1,59 +1,34 @@
 // The field-of-view overlay on the desktop: the chart menu's command on the
 // selection, the adjustment dialog's controls, the XOR drawing over the
 // chart's picture; and the setting-file and preset commands of the menu.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QFocusEvent>
-#include <QLineEdit>
 #include <QMenu>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
 
-#include <cmath>
-#include <filesystem>
-
-#include "app/app_model.h"
 #include "app/setting_file.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
-#include "ui/chart_window.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_adjust_fov.h"
 #include "ui/dialogs/fov_preview_panel.h"
-#include "ui/main_window.h"
-#include "ui/program_window.h"
 
 namespace celvaro {
 namespace {
 
-using testing::click;
-using testing::readBytes;
-using testing::whenShown;
-using testing::writeBytes;
+using namespace testing;
 using D = DlgAdjustFov;
 
 // A one-star sky with the star at the chart centre, 10 degrees across, and
 // the star selected.
-class FovOverlayWindow : public testing::ProgramWindow {
+class FovOverlayWindow : public ProgramWindow {
  protected:
   FovOverlayWindow() {
     writeOneStarCatalog();
     load();
     model->chart.fieldArcmin = 600;
     model->applyView();
-    open();
-    window->resize(900, 700);
-    QApplication::processEvents();
+    open(900, 700);
     QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
   }
-  ChartWindow& chart() { return window->chartWindow(); }
-  QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
   D& dialog() { return window->fovDialog(); }
   QSlider* bar(int id) { return dialog().control<QSlider>(id); }
   QString edit(int id) { return dialog().control<QLineEdit>(id)->text(); }
@@ -70,19 +45,16 @@ TEST_F(FovOverlayWindow, TheDialogStartsFromTheScheme) {
   window->command(609);
   QApplication::processEvents();
   ASSERT_TRUE(dialog().window()->isVisible());
-  EXPECT_EQ(edit(D::kCameraWidth), "22.00");
-  EXPECT_EQ(edit(D::kCameraHeight), "16.00");
-  EXPECT_EQ(edit(D::kTotalFieldRadius), "25.00");
-  EXPECT_EQ(edit(D::kGuiderWidth), "8.00");
-  EXPECT_EQ(edit(D::kGuiderOffset), "18.00");
-  EXPECT_EQ(edit(D::kFocalLength), "1200");
-  EXPECT_TRUE(dialog().control<QCheckBox>(D::kCamera)->isChecked());
-  EXPECT_FALSE(dialog().control<QCheckBox>(D::kTotalField)->isChecked());
-  EXPECT_TRUE(dialog().control<QCheckBox>(D::kGuider)->isChecked());
+  const std::pair<int, const char*> kFields[] = {{D::kCameraWidth, "22.00"}, {D::kCameraHeight, "16.00"},
+                                                 {D::kTotalFieldRadius, "25.00"}, {D::kGuiderWidth, "8.00"},
+                                                 {D::kGuiderOffset, "18.00"}, {D::kFocalLength, "1200"},
+                                                 {D::kShiftRa + D::kEditStep, "0"}};
+  for (const auto& [id, text] : kFields) EXPECT_EQ(edit(id), text) << id;
+  for (const auto& [id, on] : {std::pair{D::kCamera, true}, {D::kTotalField, false}, {D::kGuider, true}, {D::kLock, false}}) {
+    EXPECT_EQ(dialog().control<QCheckBox>(id)->isChecked(), on) << id;
+  }
   EXPECT_FALSE(dialog().control(D::kTotalFieldRadius)->isEnabled());
   EXPECT_TRUE(dialog().control(D::kGuiderOffset)->isEnabled());
-  EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
-  EXPECT_FALSE(dialog().control<QCheckBox>(D::kLock)->isChecked());
   EXPECT_EQ(dialog().window()->focusWidget(), dialog().control(D::kCamera));
   click(dialog(), kIdCancel);
   EXPECT_FALSE(dialog().window()->isVisible());
@@ -202,7 +174,7 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   // Beyond its track bar, or no whole number, a typed value is refused by
   // name and the field shows the bar's value again.
   const auto refusal = [&](int id, const char* text) {
-    return testing::messagesDuring([&] { type(id, text); }).join(" | ").toStdString();
+    return messagesDuring([&] { type(id, text); }).join(" | ").toStdString();
   };
   EXPECT_EQ(refusal(D::kShiftRa + D::kEditStep, "1000"), "Shift in right ascension (′) must be between -60 and 60.");
   EXPECT_EQ(edit(D::kShiftRa + D::kEditStep), "0");
@@ -222,7 +194,7 @@ TEST_F(FovOverlayWindow, TheLockTurnsTheGuiderWithTheCameraAndDisablesItsControl
   placeOverlay();
   window->command(609);
   bar(D::kCameraRotation)->setValue(225);
-  testing::press(dialog().window(), D::kLock);
+  press(dialog().window(), D::kLock);
   EXPECT_FALSE(bar(D::kGuiderRotation)->isEnabled());
   EXPECT_FALSE(dialog().control(D::kGuiderRotation + D::kEditStep)->isEnabled());
   EXPECT_EQ(bar(D::kGuiderRotation)->value(), 225);
@@ -234,7 +206,7 @@ TEST_F(FovOverlayWindow, TheLockTurnsTheGuiderWithTheCameraAndDisablesItsControl
   EXPECT_EQ(bar(D::kCameraRotation)->value(), 210);
   EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "30");
   EXPECT_EQ(model->shownOverlay.guiderRotation, 30);
-  testing::press(dialog().window(), D::kLock);
+  press(dialog().window(), D::kLock);
   EXPECT_TRUE(bar(D::kGuiderRotation)->isEnabled());
   bar(D::kGuiderRotation)->setValue(180);
   EXPECT_EQ(model->shownOverlay.guiderRotation, 0);
@@ -246,7 +218,7 @@ TEST_F(FovOverlayWindow, EditingTheSchemeMarksItForTheFile) {
   window->command(609);
   type(D::kCameraWidth, "22");
   EXPECT_FALSE(model->fovSchemes.modified()) << "the focus passed, the size stayed";
-  testing::press(dialog().window(), D::kTotalField);  // a wide box is not hit in its middle
+  press(dialog().window(), D::kTotalField);  // a wide box is not hit in its middle
   EXPECT_TRUE(dialog().control(D::kTotalFieldRadius)->isEnabled());
   EXPECT_EQ(model->fovSchemes.scheme.flags, 7);
   EXPECT_TRUE(model->fovSchemes.modified());

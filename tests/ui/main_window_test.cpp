@@ -1,52 +1,30 @@
 // The desktop program driven through its real widgets with key and mouse
 // events, checked in the model and the status bar.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QLabel>
-#include <QSlider>
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include <cmath>
-#include <filesystem>
-#include <numbers>
-
-#include "app/app_model.h"
-#include "app/configuration.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
-#include "ui/chart_window.h"
+#include "catalog/variable_star_data.h"
+#include "double_variable_writers.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
 #include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
-#include "ui/main_window.h"
-#include "ui/program_window.h"
-#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
 
-using testing::ScratchDir;
-using testing::click;
-using testing::press;
-using testing::whenShown;
+using namespace testing;
 
 // A program directory with a one-star catalog: the star sits at the chart
 // centre (right ascension and declination 0).
-class DesktopTest : public testing::ProgramWindow {
+class DesktopTest : public ProgramWindow {
  protected:
   DesktopTest() {
     writeOneStarCatalog();
     open();
   }
-  ChartWindow& chart() { return window->chartWindow(); }
-  QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
   // A command of the chart's context menu, chosen in the menu opened at a point.
   void contextCommand(QPoint at, int command) {
     QTimer::singleShot(0, [command] {
@@ -71,10 +49,8 @@ TEST_F(DesktopTest, StatusBarPartsAndTexts) {
   window->statusParts().resize(800, 22);
   QApplication::processEvents();
   StatusParts& parts = window->statusParts();
-  EXPECT_EQ(parts.partLeft(1), 294);
-  EXPECT_EQ(parts.partLeft(2), 374);
-  EXPECT_EQ(parts.partLeft(3), 454);
-  EXPECT_EQ(parts.partLeft(4), 534);
+  const int lefts[] = {294, 374, 454, 534};
+  for (int part = 1; part <= 4; ++part) EXPECT_EQ(parts.partLeft(part), lefts[part - 1]) << part;
   window->showField(300);
   EXPECT_EQ(parts.part(1), "Field 5°");
   window->showField(299);
@@ -177,7 +153,6 @@ TEST_F(DesktopTest, ToolbarCommands) {
 // in a mirrored chart and in the horizontal frame. What was under the
 // pointer is found by projecting known sky positions before the click.
 TEST_F(DesktopTest, CentreHereCentresTheSkyUnderThePointer) {
-  constexpr double kDeg = std::numbers::pi / 180;
   const std::pair<double, double> targets[] = {{45, 62}, {210, 70}, {300, 88}, {20, 78}};
   auto centreNearThePole = [&] {
     model->chart.horizontalMode = 0;
@@ -190,15 +165,15 @@ TEST_F(DesktopTest, CentreHereCentresTheSkyUnderThePointer) {
     model->chart.mirrorMode = mirror;
     for (const auto& [ra, dec] : targets) {
       centreNearThePole();
-      contextCommand(pixelOf(ra * kDeg, dec * kDeg), ChartWindow::kCentre);
-      const QPoint moved = pixelOf(ra * kDeg, dec * kDeg) - centre();
+      contextCommand(pixelOf(ra * kRad, dec * kRad), ChartWindow::kCentre);
+      const QPoint moved = pixelOf(ra * kRad, dec * kRad) - centre();
       EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 1) << ra << " " << dec << " mirror " << mirror;
     }
   }
   model->chart.mirrorMode = kMirrorNone;
   model->centreOnHorizontal(75 * 60, 0);
   model->applyView();
-  const double ra = model->chart.centreRaArcmin * kDeg / 60 + 0.3, dec = model->chart.centreDecArcmin * kDeg / 60 + 0.2;
+  const double ra = model->chart.centreRaArcmin * kRad / 60 + 0.3, dec = model->chart.centreDecArcmin * kRad / 60 + 0.2;
   contextCommand(pixelOf(ra, dec), ChartWindow::kCentreField30);
   const QPoint moved = pixelOf(ra, dec) - centre();
   EXPECT_LE(std::max(std::abs(moved.x()), std::abs(moved.y())), 1) << "horizontal frame";
@@ -272,8 +247,9 @@ TEST_F(DesktopTest, TheTooltipNamesWhatIsUnderThePointerNow) {
   EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2 * kRest));
 }
 
-TEST(Dialogs, NavigationDefaultsThenOk) {
-  UiResources resources;
+using Dialogs = DialogTest;
+
+TEST_F(Dialogs, NavigationDefaultsThenOk) {
   NavigationSettings settings{20, 20, 20, 0};
   DlgNavigationSettings dialog(resources, settings);
   dialog.create(nullptr);
@@ -287,8 +263,7 @@ TEST(Dialogs, NavigationDefaultsThenOk) {
   EXPECT_EQ(settings, (NavigationSettings{8, 2, 10, 2}));
 }
 
-TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
-  UiResources resources;
+TEST_F(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
   ObservingPlace place;
   place.cityIndex = 0;
   const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60, "Europe/Budapest"},
@@ -305,6 +280,69 @@ TEST(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
   EXPECT_DOUBLE_EQ(place.latitudeDeg, 44.43);
   EXPECT_DOUBLE_EQ(place.timeZoneHours, 2.0);
   EXPECT_EQ(place.timeZoneName, "Europe/Bucharest");
+}
+
+// --- what the status bar and the tooltip name when the user clicks a double
+// or a variable star: the heading of its kind and the designation the
+// source catalogs give it ---------------------------------------------------------------
+
+constexpr double kRadPerHour = 15 * kRad;
+
+// Rigel's pair, WDS 05145-0812, discoverer designation STF 668.
+constexpr double kRigelRa = (5 + 14 / 60.0 + 32.27 / 3600) * kRadPerHour;
+constexpr double kRigelDec = -(8 + 12 / 60.0 + 5.9 / 3600) * kRad;
+// Betelgeuse, GCVS alf Ori: semi-regular, 0.0 to 1.6 magnitudes.
+constexpr double kBetelgeuseRa = (5 + 55 / 60.0 + 10.31 / 3600) * kRadPerHour;
+constexpr double kBetelgeuseDec = (7 + 24 / 60.0 + 25.4 / 3600) * kRad;
+constexpr int kOrion = 60;      // in the packed list of the 88 abbreviations
+constexpr int kAlpha = 9001;
+
+// Both catalogs in the regional versions the catalog builder writes.
+void writeCatalogs(const ScratchDir& dir) {
+  std::filesystem::create_directories(dir.path() / "data");
+  DoubleStarEntry rigel;
+  rigel.raRad = kRigelRa, rigel.decRad = kRigelDec;
+  rigel.designation = "STF 668";
+  rigel.primary = 13, rigel.companion = 680, rigel.separation = 95;
+  const SkyRegionLayout doubles = skyRegionLayout({{kRigelRa, kRigelDec, 13}});
+  writeBytes(dir.file("data/doubles_d3.dat"), doubleStarCatalogBytes(4, doubles.regions, {rigel}));
+  VariableStarEntry betelgeuse;
+  betelgeuse.raRad = kBetelgeuseRa, betelgeuse.decRad = kBetelgeuseDec;
+  betelgeuse.brightest = 0, betelgeuse.faintest = 1600;
+  betelgeuse.typeFlags = kVariableL;
+  betelgeuse.constellation = kOrion;
+  betelgeuse.code = kAlpha;
+  const SkyRegionLayout variables = skyRegionLayout({{kBetelgeuseRa, kBetelgeuseDec, 0}});
+  writeBytes(dir.file("data/variables.dat"), variableStarCatalogBytes(5, variables.regions, {betelgeuse}));
+}
+
+class ObjectNames : public ProgramWindow {
+ protected:
+  ObjectNames() {
+    writeCatalogs(dir);
+    load();
+    model->chart.fieldArcmin = 600;
+    open();
+  }
+  // Centres the chart on a position and clicks the middle of the chart.
+  void clickOn(double raRad, double decRad) {
+    model->centreOn(raRad, decRad, 0, 0, false);
+    model->applyView();
+    chart().repaintNow();
+    QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
+  }
+};
+
+TEST_F(ObjectNames, DoubleAndVariableStarsAreNamedInTheStatusBarAndTheTooltip) {
+  clickOn(kRigelRa, kRigelDec);
+  EXPECT_EQ(model->selection.kind, kPickDoubleStar);
+  EXPECT_EQ(statusText(), "Double star: STF 668");
+  EXPECT_EQ(chart().navigator().nameAt(centre().x(), centre().y()), "STF 668");
+
+  clickOn(kBetelgeuseRa, kBetelgeuseDec);
+  EXPECT_EQ(model->selection.kind, kPickVariableStar);
+  EXPECT_EQ(statusText(), "Variable star: alf Ori [L 0.0-1.6]");
+  EXPECT_EQ(chart().navigator().nameAt(centre().x(), centre().y()), "alf Ori [L 0.0-1.6]");
 }
 
 }  // namespace

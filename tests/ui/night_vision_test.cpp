@@ -2,37 +2,19 @@
 // window and of each aid window is red alone, and text stands out from its
 // background by a luminance contrast of at least 4 (relative luminance as
 // the sRGB standard defines it, computed here, not by the program).
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-
-#include <cmath>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <set>
-
-#include "app/startup.h"
 #include "output/bitmap24.h"
-#include "test_files.h"
-#include "ui/program_window.h"
-#include "ui/chart_window.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_object_info.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
 #include "ui/dialogs/dlg_scope_spiral_search.h"
 #include "ui/dialogs/telescope_dialog_base.h"
 #include "ui/image_view.h"
-#include "ui/main_window.h"
-#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
 
-using testing::whenShown;
+using namespace testing;
 
 // The widgets of a window that drew pixels with any green or blue, each
 // with the first such colour, for the failure message.
@@ -82,15 +64,13 @@ double textContrast(QWidget* control) {
   return contrast(brightest, background->first);
 }
 
-class NightVision : public testing::ProgramWindow {
+class NightVision : public ProgramWindow {
  protected:
   NightVision() {
     writeOneStarCatalog();
     load();
     loadObservingAids(*model);
-    open();
-    window->resize(1000, 700);
-    QApplication::processEvents();
+    open(1000, 700);
   }
   ~NightVision() override {
     if (window->action(704)->isChecked()) window->action(704)->trigger();
@@ -161,30 +141,24 @@ TEST_F(NightVision, PicturesShowTheirBrightnessInRed) {
 
 // The built data under every preset, with the stars in colour and the Milky
 // Way: Sagittarius and Scorpius in July, where coloured stars crowd.
-TEST(NightVisionOverTheBuiltData, EveryPresetWithColouredStarsDrawsInRedAlone) {
-  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
-  testing::ScratchDir dir;
-  UiResources resources;
-  resources.setProgramDir(CELVARO_RUN_DIR);
-  AppModel model(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
-  ASSERT_TRUE(loadChartData(model));
-  MainWindow window(resources, model);
-  window.resize(1000, 700);
-  window.show();
-  model.setUniversalDate({2025, 7, 15, 21, 0, 0.0});
-  model.timeChanged();
-  window.action(704)->trigger();
+using NightVisionOverTheBuiltData = BuiltProgramWindow;
+
+TEST_F(NightVisionOverTheBuiltData, EveryPresetWithColouredStarsDrawsInRedAlone) {
+  open(1000, 700);
+  model->setUniversalDate({2025, 7, 15, 21, 0, 0.0});
+  model->timeChanged();
+  window->action(704)->trigger();
   for (int preset = 120; preset <= 124; ++preset) {
-    window.action(preset)->trigger();
-    model.chart.starColouring = 1;
-    model.chart.centreRaArcmin = 17.5 * 900;
-    model.chart.centreDecArcmin = -28 * 60;
-    model.applyView();
-    model.redrawChart();
+    window->action(preset)->trigger();
+    model->chart.starColouring = 1;
+    model->chart.centreRaArcmin = 17.5 * 900;
+    model->chart.centreDecArcmin = -28 * 60;
+    model->applyView();
+    model->redrawChart();
     QApplication::processEvents();
-    EXPECT_EQ(nonRedPixels(&window), "") << "preset " << preset - 120;
+    EXPECT_EQ(nonRedPixels(window.get()), "") << "preset " << preset - 120;
   }
-  window.action(704)->trigger();
+  window->action(704)->trigger();
 }
 
 }  // namespace

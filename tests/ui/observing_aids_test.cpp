@@ -2,28 +2,9 @@
 // place dialog, the object information of M 42, the suggestions of a June
 // evening, star hopping and the moon calendar. The tests on the built data
 // skip themselves where the data have not been built.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QRegularExpression>
-#include <QTimer>
-#include <QTreeWidget>
-
-
-#include "app/app_model.h"
 #include "app/model_object_info.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "catalog/star_data_simple.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_moon_calendar.h"
 #include "ui/dialogs/dlg_object_info.h"
@@ -31,41 +12,19 @@
 #include "ui/dialogs/dlg_observing_suggestions.h"
 #include "ui/dialogs/dlg_star_hopping.h"
 #include "ui/image_view.h"
-#include "ui/main_window.h"
-#include "ui/status_parts.h"
 
 namespace celvaro {
 namespace {
 
-using testing::controlOf;
-using testing::press;
-using testing::refusalsFieldByField;
-using testing::typeInto;
-using testing::whenShown;
+using namespace testing;
 
-class ObservingAids : public ::testing::Test {
- protected:
-  void open(const std::string& programDir) {
-    resources.setProgramDir(programDir);
-    model = std::make_unique<AppModel>(programDir, programDir + "/aids-test.cfg", resources);
-    loadObservingAids(*model);
-    loadChartData(*model);
-    window = std::make_unique<MainWindow>(resources, *model);
-    window->resize(900, 700);
-    window->show();
-    QApplication::processEvents();
-  }
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
-};
-
-class BuiltAids : public ObservingAids {
+class BuiltAids : public BuiltProgramWindow {
  protected:
   void SetUp() override {
-    CELVARO_SKIP_WITHOUT_BUILT_DATA();
-    open(CELVARO_RUN_DIR);
-    resources.loadLanguage(kEnglish);
+    BuiltProgramWindow::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    loadObservingAids(*model);
+    open(900, 700);
   }
   // Selects a deep-sky object as its search does.
   void selectDeepsky(const char* designation) {
@@ -96,7 +55,7 @@ TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
   EXPECT_NEAR(model->place.timeZoneHours, 1.0, 1e-9);
   // Summer time on the chart's date, 15 June 2007, by Hungary's rules.
   EXPECT_EQ(model->place.daylightSaving, 1);
-  EXPECT_EQ(window->statusParts().part(4).toStdString(), "LT 2007.06.15 22:00   UT 2007.06.15 20:00");
+  EXPECT_EQ(statusText(4), "LT 2007.06.15 22:00   UT 2007.06.15 20:00");
 }
 
 TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
@@ -149,22 +108,37 @@ TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   EXPECT_EQ(route->text(1).toStdString(), "Hatysa → 0.5° N → M 42");
 }
 
-TEST_F(BuiltAids, AStarsPropertiesAreItsHipparcosData) {
-  auto* stars = dynamic_cast<StarDataSimple*>(model->catalogs()->currentStarCatalog());
-  ASSERT_NE(stars, nullptr);
-  int vega = 0;
-  while (vega < stars->starCount() && stars->hipparcosNumber(vega) != 91262) ++vega;
-  StarPosition at;
-  ASSERT_TRUE(stars->getPosition(vega, at));
-  model->selection = {kPickStar, vega, 0};
-  model->selectionValid = true;
-  model->lastCentringTarget = {at.raRad, at.decRad, true};
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
-  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
-            info->properties.end());
-  EXPECT_FALSE(info->photoPath.has_value());
+// Vega picked on a wide chart, from the main catalog, and at 2 degrees,
+// where the deep star catalog draws the stars (at 5 degrees and less), is
+// the same star with its Hipparcos data and no photo. Vega, Hipparcos (ESA
+// 1997, SP-1200): HIP 91262 at 18h36m56.336s +38 47' 01.28" (J2000).
+TEST_F(BuiltAids, VegaPickedOnAWideOrA2DegreeChartIsNamedWithItsHipparcosData) {
+  for (const auto& [field, catalog] : {std::pair{3600, ""}, {120, "Deep stars"}}) {
+    SCOPED_TRACE(field);
+    model->chart.fieldArcmin = field;
+    model->pickFilter = kPickStar;
+    model->centreOn((18 + 36 / 60.0 + 56.336 / 3600) * 15 * kRad, (38 + 47 / 60.0 + 1.28 / 3600) * kRad, 0, 0, false);
+    model->applyView();
+    chart().repaintNow();
+    if (*catalog) {
+      ASSERT_EQ(model->catalogs()->currentDisplayName(), catalog);
+    }
+    QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
+    ASSERT_TRUE(model->selectionValid);
+    EXPECT_EQ(model->selection.kind, kPickStar);
+    EXPECT_TRUE(statusText().starts_with("Star: HIP 91262 [")) << statusText();
+    // The telescope's target is Vega's place at the chart's instant,
+    // 2007-06-15 20:00 UT: astropy 5.2.1 moves SIMBAD's place by its proper
+    // motion to 18h36m56.46s +38d47m03.41s.
+    const double movedRaDeg = (18 + 36 / 60.0 + 56.46 / 3600) * 15, movedDecDeg = 38 + 47 / 60.0 + 3.41 / 3600;
+    const double dRa = (model->lastCentringTarget.raRad / kRad - movedRaDeg) * std::cos(movedDecDeg * kRad);
+    EXPECT_LT(std::hypot(dRa, model->lastCentringTarget.decRad / kRad - movedDecDeg) * 3600, 1.0);
+    EXPECT_FALSE(objectInformation(*model)->photoPath.has_value());
+    window->showObjectInfo();
+    DlgObjectInfo& info = window->objectInfo();
+    EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().contains("Vega"));
+    EXPECT_FALSE(info.properties()->findItems("91262", Qt::MatchExactly, 1).isEmpty());
+  }
 }
 
 TEST_F(BuiltAids, ACircumpolarObjectIsAlwaysUpAndTransits) {
@@ -226,11 +200,13 @@ TEST_F(BuiltAids, AStarHopRouteIsDrawnAndTakenAway) {
   EXPECT_EQ(model->chart.showRoute, 0);
 }
 
-class EmptyProgramDir : public ObservingAids {
+class EmptyProgramDir : public ProgramWindow {
  protected:
-  void SetUp() override { open(dir.path().string()); }
-  std::string datesInStatusBar() { return window->statusParts().part(4).toStdString(); }
-  testing::ScratchDir dir;
+  void SetUp() override {
+    load();
+    loadObservingAids(*model);
+    open(900, 700);
+  }
 };
 
 // The chart's clock starts at 20:00 UT, 22:00 local time in zone +1 with
@@ -246,7 +222,7 @@ TEST_F(EmptyProgramDir, DaylightSavingOffInTheDateDialogKeepsTheInstant) {
   EXPECT_EQ(model->place.daylightSaving, 0);
   EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
   EXPECT_EQ(model->local, (ChartDate{2007, 6, 15, 21, 0, 0.0}));
-  EXPECT_EQ(datesInStatusBar(), "LT 2007.06.15 21:00   UT 2007.06.15 20:00");
+  EXPECT_EQ(statusText(4), "LT 2007.06.15 21:00   UT 2007.06.15 20:00");
 }
 
 // Tokyo's zone is +9 without daylight saving: 20:00 UT is 05:00 the next morning.
@@ -260,7 +236,7 @@ TEST_F(EmptyProgramDir, ANewTimeZoneMovesTheLocalClockNotTheInstant) {
   window->editObservingPlace();
   EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
   EXPECT_EQ(model->local, (ChartDate{2007, 6, 16, 5, 0, 0.0}));
-  EXPECT_EQ(datesInStatusBar(), "LT 2007.06.16 05:00   UT 2007.06.15 20:00");
+  EXPECT_EQ(statusText(4), "LT 2007.06.16 05:00   UT 2007.06.15 20:00");
 }
 
 // Each field out of its range is named with the range, and the dialog
@@ -323,7 +299,7 @@ TEST_F(EmptyProgramDir, APlaceOffTheEarthIsRefusedFieldByField) {
 }
 
 TEST_F(EmptyProgramDir, ObjectInfoWithoutASelectionSaysThereIsNoData) {
-  EXPECT_EQ(testing::messagesDuring([&] { window->showObjectInfo(); }), QStringList{"No data available for this object."});
+  EXPECT_EQ(messagesDuring([&] { window->showObjectInfo(); }), QStringList{"No data available for this object."});
   EXPECT_FALSE(window->objectInfo().window()->isVisible());
 }
 
@@ -353,7 +329,7 @@ TEST_F(EmptyProgramDir, TheMoonCalendarRefusesMonthsThatDoNotExist) {
   whenShown([&](QWidget* dialog) {
     for (const char* month : {"99999999.01", "2007.13", "0.05"}) {
       typeInto(dialog, 100, month);
-      messages << testing::messagesDuring([&] { press(dialog, 101); });
+      messages << messagesDuring([&] { press(dialog, 101); });
     }
     EXPECT_EQ(controlOf<QLineEdit>(dialog, 100)->text().toStdString(), "2007.06");
     qobject_cast<QDialog*>(dialog)->reject();

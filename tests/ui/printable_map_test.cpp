@@ -1,66 +1,34 @@
 // Printable maps end to end: celvaro-chart's file formats, the dialog of
 // command 800, the files it writes checked by programs of their own, and
 // the built data's chart on paper against the chart on screen.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QImage>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTimer>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <numbers>
-#include <regex>
-
-#include "app/app_model.h"
 #include "app/chart_navigator.h"
-#include "app/configuration.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "catalog_writers.h"
-#include "output/document_checks.h"
-#include "projection/transformer.h"
-#include "test_files.h"
-#include "ui/chart_command.h"
-#include "ui/chart_program.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_printable_map.h"
-#include "ui/main_window.h"
-#include "ui/qt_canvas.h"
 
 namespace celvaro {
 namespace {
 
-using testing::ScratchDir;
-
-constexpr double kRad = std::numbers::pi / 180;
+using namespace testing;
 
 // --- a program directory of three stars, one named with the characters the
 // file languages reserve ------------------------------------------------------------------
 
 constexpr const char* kAwkwardName = "K\xc5\x91 (a) <b> & c";  // "Kő (a) <b> & c"
 
-class LabelledSky : public ::testing::Test {
+class LabelledSky : public ProgramWindow {
  protected:
   LabelledSky() {
     std::filesystem::create_directories(dir.path() / "data");
-    testing::writeBytes(dir.file("data/stars_hip.dat"),
-                        starCatalogBytes(zonedStarCatalog(
-                            {{1, 100, 0.0, 0.0, 0}, {2, 200, 0.1, 0.05, 0}, {3, 300, -0.1, -0.1, 0}}, {400})));
+    writeBytes(dir.file("data/stars_hip.dat"),
+               starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}, {2, 200, 0.1, 0.05, 0}, {3, 300, -0.1, -0.1, 0}}, {400})));
     LabelEntry label;
     label.record.magnitude = 100;
     label.record.greekLetter = 0;
     label.record.flamsteed = 5;
     label.name = kAwkwardName;
-    testing::writeBytes(dir.file("data/star_labels.dat"), starLabelsBytes({label}));
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
+    writeBytes(dir.file("data/star_labels.dat"), starLabelsBytes({label}));
+    load();
   }
   PrintableMap map(int format, const std::string& name) {
     PrintableMap m;
@@ -68,10 +36,6 @@ class LabelledSky : public ::testing::Test {
     m.fileName = dir.file(name);
     return m;
   }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
 };
 
 TEST_F(LabelledSky, LabelsWithReservedCharactersPassEveryChecker) {
@@ -83,11 +47,11 @@ TEST_F(LabelledSky, LabelsWithReservedCharactersPassEveryChecker) {
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportSvg, "map.svg")));
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportEps, "map.eps")));
   // The escapes' bytes are checked with each output; here each format's own readers must take them.
-  testing::expectSoundPdf(dir.file("map.pdf"), dir.file("pdf.png"));
-  testing::expectWellFormedSvg(dir.file("map.svg"));
-  testing::expectRenderedEps(dir.file("map.eps"), dir.file("eps.png"));
+  expectSoundPdf(dir.file("map.pdf"), dir.file("pdf.png"));
+  expectWellFormedSvg(dir.file("map.svg"));
+  expectRenderedEps(dir.file("map.eps"), dir.file("eps.png"));
   // Poppler reads the name back, the double acute as it is.
-  const testing::CommandResult text = testing::runCommand("pdftotext '" + dir.file("map.pdf") + "' -");
+  const CommandResult text = runCommand("pdftotext '" + dir.file("map.pdf") + "' -");
   EXPECT_NE(text.output.find("K\xc5\x91 (a) <b> & c"), std::string::npos) << text.output;
 }
 
@@ -96,7 +60,7 @@ TEST_F(LabelledSky, TheMapShowsTheStarHopRouteTheChartShows) {
   model->route.add(1, 0.001, 0.001);
   model->chart.showRoute = true;
   ASSERT_TRUE(exportPrintableMap(*model, map(kExportSvg, "route.svg")));
-  EXPECT_NE(testing::readBytes(dir.file("route.svg")).find("<path class=\"route\""), std::string::npos);
+  EXPECT_NE(readBytes(dir.file("route.svg")).find("<path class=\"route\""), std::string::npos);
 }
 
 TEST_F(LabelledSky, TheExportLeavesTheChartOnScreenAsItWas) {
@@ -127,7 +91,7 @@ TEST_F(LabelledSky, TheDialogShowsTheLastChoiceAndTurnsPapersOnTheirSide) {
   paper->setCurrentIndex(DlgPrintableMap::kA3);
   EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "420");
   EXPECT_EQ(edit(DlgPrintableMap::kHeight)->text(), "297");
-  testing::click(dialog, DlgPrintableMap::kPortrait);
+  click(dialog, DlgPrintableMap::kPortrait);
   EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "297");
   paper->setCurrentIndex(DlgPrintableMap::kCustom);
   EXPECT_TRUE(edit(DlgPrintableMap::kHeight)->isEnabled());
@@ -146,15 +110,13 @@ TEST_F(LabelledSky, OkWritesTheMapOfTheChosenPageAndKeepsTheChoice) {
   dialog.control<QLineEdit>(DlgPrintableMap::kHeight)->setText("100.5");
   dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("5");
   dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(dir.file("small.eps")));
-  testing::click(dialog, kIdOk);
+  click(dialog, kIdOk);
   EXPECT_EQ(dialog.window()->result(), QDialog::Accepted);
-  EXPECT_EQ(choice.format, kExportEps);
-  EXPECT_EQ(choice.pageWidth, 15000);
-  EXPECT_EQ(choice.pageHeight, 10050);
-  EXPECT_EQ(choice.margin, 500);
-  const std::string eps = testing::readBytes(dir.file("small.eps"));
+  EXPECT_EQ(std::tuple(choice.format, choice.pageWidth, choice.pageHeight, choice.margin),
+            std::tuple(kExportEps, 15000, 10050, 500));
+  const std::string eps = readBytes(dir.file("small.eps"));
   EXPECT_NE(eps.find("%%BoundingBox: 0 0 426 285\r\n"), std::string::npos);
-  testing::expectRenderedEps(dir.file("small.eps"), dir.file("small.png"));
+  expectRenderedEps(dir.file("small.eps"), dir.file("small.png"));
 }
 
 TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
@@ -162,14 +124,14 @@ TEST_F(LabelledSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
   DlgPrintableMap dialog(resources, *model, choice);
   dialog.create(nullptr);
   auto* fileName = dialog.control<QLineEdit>(DlgPrintableMap::kFileName);
-  const QStringList messages = testing::messagesDuring([&] {
+  const QStringList messages = messagesDuring([&] {
     fileName->setText(QString::fromStdString(dir.file("missing/map.pdf")));
-    testing::click(dialog, kIdOk);
+    click(dialog, kIdOk);
     fileName->setText("");
-    testing::click(dialog, kIdOk);
+    click(dialog, kIdOk);
     fileName->setText(QString::fromStdString(dir.file("map.pdf")));
     dialog.control<QLineEdit>(DlgPrintableMap::kMargin)->setText("200");
-    testing::click(dialog, kIdOk);
+    click(dialog, kIdOk);
   });
   EXPECT_EQ(messages, QStringList({QString::fromStdString("The map could not be written to this file:\n" +
                                                           dir.file("missing/map.pdf") + "\n" + std::strerror(ENOENT)),
@@ -187,35 +149,35 @@ TEST_F(LabelledSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
   DlgPrintableMap dialog(resources, *model, choice);
   dialog.create(nullptr);
   dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(dir.file("chart")));
-  testing::click(dialog, kIdOk);
+  click(dialog, kIdOk);
   EXPECT_TRUE(std::filesystem::exists(dir.file("chart.pdf")));
   EXPECT_FALSE(std::filesystem::exists(dir.file("chart")));
 
-  testing::writeBytes(dir.file("chart.pdf"), "kept");
+  writeBytes(dir.file("chart.pdf"), "kept");
   DlgPrintableMap again(resources, *model, choice);
   again.create(nullptr);
   std::string asked;
-  testing::whenShown([&](QWidget* shown) {
+  whenShown([&](QWidget* shown) {
     auto* box = qobject_cast<QMessageBox*>(shown);
     ASSERT_NE(box, nullptr);
     asked = box->text().toStdString();
     ASSERT_NE(box->button(QMessageBox::No), nullptr);
     box->button(QMessageBox::No)->click();
   });
-  testing::click(again, kIdOk);
+  click(again, kIdOk);
   EXPECT_NE(asked.find(dir.file("chart.pdf")), std::string::npos) << asked;
-  EXPECT_EQ(testing::readBytes(dir.file("chart.pdf")), "kept");
+  EXPECT_EQ(readBytes(dir.file("chart.pdf")), "kept");
   EXPECT_NE(again.window()->result(), QDialog::Accepted);
 
   again.control<QComboBox>(DlgPrintableMap::kFormat)->setCurrentIndex(2);
-  testing::whenShown([&](QWidget* shown) {
+  whenShown([&](QWidget* shown) {
     auto* files = qobject_cast<QFileDialog*>(shown);
     ASSERT_NE(files, nullptr);
     files->setDirectory(QString::fromStdString(dir.path().string()));
     files->selectFile("sky");
     static_cast<QDialog*>(files)->accept();  // the Save button
   });
-  testing::click(again, DlgPrintableMap::kBrowse);
+  click(again, DlgPrintableMap::kBrowse);
   EXPECT_EQ(again.control<QLineEdit>(DlgPrintableMap::kFileName)->text().toStdString(), dir.file("sky.eps"));
 }
 
@@ -240,31 +202,25 @@ TEST_F(LabelledSky, CommandEightHundredExportsTheChartOnScreen) {
   MainWindow window(resources, *model);
   ASSERT_TRUE(window.action(800)->isEnabled());
   exportFromTheMenu(window, dir.file("menu.pdf"));
-  testing::expectSoundPdf(dir.file("menu.pdf"), dir.file("menu.png"));
+  expectSoundPdf(dir.file("menu.pdf"), dir.file("menu.png"));
 }
 
 // --- the built data: the same stars, lines and labels as on screen ---------------------------
 
 // The Pleiades, 4 degrees across, as faint as the deep star catalog goes:
 // its stars are the ones the large catalogs collect for each drawing.
-class BuiltDeepStars : public ::testing::Test {
+class BuiltDeepStars : public ProgramWindow {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
-    resources.setProgramDir(CELVARO_RUN_DIR);
-    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, configurationPath("/nonexistent"), resources);
-    loadChartData(*model);
-    model->displaySwitches.fill(1);
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
+    load(CELVARO_RUN_DIR);
     model->chart.fieldArcmin = 240;
     model->chart.starLimitManual = 1;
     model->chart.starLimitManualValue = 1000;
     model->pickFilter = kPickStar;
     model->centreOn(56.75 * kRad, 24.12 * kRad, 0, 0, false);
     model->applyView();
-    window = std::make_unique<MainWindow>(resources, *model);
-    window->resize(1000, 800);
-    window->show();
-    QApplication::processEvents();
+    open(1000, 800);
     model->redrawChart();
   }
   // The device pixels of eight of the stars drawn, spread over the list.
@@ -294,11 +250,6 @@ class BuiltDeepStars : public ::testing::Test {
     }
     return found;
   }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
 };
 
 // A printable map draws the large catalogs' stars of its own field: the
@@ -341,28 +292,25 @@ TEST_F(BuiltDeepStars, TheDialogPrintsAnAtlasAndAFinderChartAndLeavesTheChart) {
     dialog.control<QLineEdit>(DlgPrintableMap::kAtlasField)->setText("20");
     dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(file));
     const bool pdfAlone = !dialog.control(DlgPrintableMap::kFormat)->isEnabled();
-    testing::click(dialog, kIdOk);
+    click(dialog, kIdOk);
     EXPECT_EQ(dialog.window()->result(), QDialog::Accepted) << subject;
     return pdfAlone;
   };
   EXPECT_TRUE(print(PrintedWork::kAtlas, "Crux", dir.file("crux")));
   EXPECT_EQ(choice.format, kExportPdf);
   EXPECT_EQ(work.atlas.fieldArcmin, 1200);
-  EXPECT_GE(testing::pdfPages(dir.file("crux.pdf")), 3);
+  EXPECT_GE(pdfPages(dir.file("crux.pdf")), 3);
   EXPECT_FALSE(print(PrintedWork::kFinder, "M 45", dir.file("m45.pdf")));
-  EXPECT_EQ(testing::pdfPages(dir.file("m45.pdf")), 1);
+  EXPECT_EQ(pdfPages(dir.file("m45.pdf")), 1);
   EXPECT_EQ(work.subject, "M 45");
   EXPECT_EQ(model->chart, before);
 }
 
-class BuiltOrion : public ::testing::Test {
+class BuiltOrion : public OrionChart {
  protected:
   void SetUp() override {
-    CELVARO_SKIP_WITHOUT_BUILT_DATA();
-    resources.setProgramDir(CELVARO_RUN_DIR);
-    request = testing::orionRequest();
-    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, configurationPath("/nonexistent"), resources);
-    prepareChartModel(*model, request);
+    OrionChart::SetUp();
+    if (!IsSkipped()) prepare();
   }
   ProjectedPoint projected(double raDeg, double decDeg) {
     ProjectedPoint p;
@@ -404,7 +352,7 @@ class BuiltOrion : public ::testing::Test {
     map.format = format;
     map.fileName = dir.file(name);
     EXPECT_TRUE(exportPrintableMap(*model, map));
-    return testing::readBytes(map.fileName);
+    return readBytes(map.fileName);
   }
   static bool hasLabels(const std::string& text) {
     return text.find("Orion") != std::string::npos && text.find("Betelgeuse") != std::string::npos &&
@@ -416,34 +364,31 @@ class BuiltOrion : public ::testing::Test {
       {88.7929, 7.4071}, {78.6345, -8.2016}, {81.2828, 6.3497}, {101.2872, -16.7161}};
 
   ScratchDir dir;
-  UiResources resources;
-  ChartRequest request;
-  std::unique_ptr<AppModel> model;
 };
 
-TEST_F(BuiltOrion, ThePdfHasTheScreensStarsAndLabels) {
+// Each page as its format's own renderer draws it, and its text as that
+// program reads it back.
+TEST_F(BuiltOrion, ThePdfAndTheEpsHaveTheScreensStarsAndLabels) {
   CELVARO_SKIP_WITHOUT("qpdf");
   CELVARO_SKIP_WITHOUT("pdftoppm");
-  exported(kExportPdf, "orion.pdf");
-  testing::expectSoundPdf(dir.file("orion.pdf"), dir.file("orion.png"));
-  expectStarsOnPage(QImage(QString::fromStdString(dir.file("orion.png"))));
-  EXPECT_TRUE(hasLabels(testing::runCommand("pdftotext '" + dir.file("orion.pdf") + "' -").output));
-}
-
-TEST_F(BuiltOrion, TheEpsHasTheScreensStarsAndLabels) {
   CELVARO_SKIP_WITHOUT("gs");
+  exported(kExportPdf, "orion.pdf");
+  expectSoundPdf(dir.file("orion.pdf"), dir.file("pdf.png"));
   exported(kExportEps, "orion.eps");
-  testing::expectRenderedEps(dir.file("orion.eps"), dir.file("orion.png"));
-  expectStarsOnPage(QImage(QString::fromStdString(dir.file("orion.png"))));
-  EXPECT_TRUE(hasLabels(testing::runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" +
-                                            dir.file("orion.eps") + "'")
-                            .output));
+  expectRenderedEps(dir.file("orion.eps"), dir.file("eps.png"));
+  for (const char* page : {"pdf.png", "eps.png"}) {
+    SCOPED_TRACE(page);
+    expectStarsOnPage(QImage(QString::fromStdString(dir.file(page))));
+  }
+  EXPECT_TRUE(hasLabels(pdfText(dir.file("orion.pdf"))));
+  EXPECT_TRUE(hasLabels(
+      runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + dir.file("orion.eps") + "'").output));
 }
 
 TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
   CELVARO_SKIP_WITHOUT("xmllint");
   const std::string svg = exported(kExportSvg, "orion.svg");
-  testing::expectWellFormedSvg(dir.file("orion.svg"));
+  expectWellFormedSvg(dir.file("orion.svg"));
   EXPECT_TRUE(hasLabels(svg));
   for (const auto& [ra, dec] : kStars) {
     // The circle's centre in the view box, y downward from the top.
@@ -467,11 +412,11 @@ TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
 TEST(PrintableMapLegend, TheOrientationFigureFollowsTheHorizontalFrame) {
   if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
   ScratchDir dir;
-  const testing::ChartRun run =
-      testing::runChartProgram({"--utc", "2024-01-15T21:00", "--lat", "47.5", "--lon", "19.04", "--az", "270", "--alt", "30",
+  const ChartRun run =
+      runChartProgram({"--utc", "2024-01-15T21:00", "--lat", "47.5", "--lon", "19.04", "--az", "270", "--alt", "30",
                                 "--field", "3600", "--format", "svg", "--out", dir.file("west.svg")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::string svg = testing::readBytes(dir.file("west.svg"));
+  const std::string svg = readBytes(dir.file("west.svg"));
   // The L: from the north arm's end to the corner to the west arm's end, then its N.
   const std::regex figure(R"(d="M(-?\d+) (-?\d+) L(-?\d+) (-?\d+) L-?\d+ -?\d+ "/>\r\n<text [^>]*>N</text>)");
   std::smatch m;

@@ -1,16 +1,12 @@
-#include "ui/qt_canvas.h"
+#include "ui/ui_test_support.h"
 
-#include "app/ui_resources.h"
 #include "output/bitmap24.h"
 #include "ui/image_view.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-
 namespace celvaro {
 namespace {
+
+using namespace testing;
 
 QImage blackImage(int w, int h) {
   QImage image(w, h, QImage::Format_RGB32);
@@ -34,12 +30,10 @@ TEST(QtCanvas, SmallDiscsKeepTheBoxGeometry) {
     canvas.ellipse(-1, -1, 2, 2);   // clipped at the corner
     canvas.ellipse(18, 18, 22, 22);
   }
-  EXPECT_EQ(image.pixel(6, 6), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(7, 7), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(5, 6), qRgb(0, 0, 0));
-  EXPECT_EQ(image.pixel(8, 8), qRgb(0, 0, 0));
-  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(19, 19), qRgb(255, 255, 255));
+  for (const auto& [x, y, white] : {std::tuple{6, 6, true}, {7, 7, true}, {5, 6, false}, {8, 8, false}, {0, 0, true},
+                                   {19, 19, true}}) {
+    EXPECT_EQ(image.pixel(x, y), white ? qRgb(255, 255, 255) : qRgb(0, 0, 0)) << x << "," << y;
+  }
 }
 
 // At a device pixel ratio of 2, as on a dense screen, a disc and a line

@@ -1,54 +1,12 @@
 // The search commands on the built data: each kind of object found the way
 // a user finds it, the chart centred on its published place and the
 // information window showing its facts.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRegularExpression>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QTest>
-
-#include <cmath>
-#include <filesystem>
-#include <map>
-#include <numbers>
-
-#include "app/app_model.h"
-#include "app/model_object_info.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "astro/constellation_list.h"
-#include "catalog/star_id_format.h"
-#include "platform/number_text.h"
-#include "solarsystem/object_identifier.h"
-#include "star_id_writers.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
-#include "ui/dialogs/dlg_search_lists.h"
-#include "ui/dialogs/dlg_search_named_obj.h"
-#include "ui/dialogs/dlg_search_star.h"
-#include "ui/dialogs/dlg_search_typed.h"
-#include "ui/main_window.h"
-#include "ui/status_parts.h"
-#include "ui/message_sink.h"
-#include "ui/program_window.h"
-#include "ui/search_commands.h"
 #include "ui/search_driving.h"
 
 namespace celvaro {
 namespace {
 
 using namespace testing;
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kArcminPerRad = 10800 / kPi;
-
-// --- on the built data ------------------------------------------------------------------------
 
 // The angle between the chart centre and a position, in arcminutes.
 double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRad) {
@@ -58,14 +16,11 @@ double centreOffsetArcmin(const ChartSettings& chart, double raRad, double decRa
 }
 
 // A new user's program over the built data, in English.
-class BuiltDataSearch : public ::testing::Test {
+class BuiltDataSearch : public BuiltProgramWindow {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
-    resources.setProgramDir(CELVARO_RUN_DIR);
-    resources.loadLanguage(kEnglish);
-    model = std::make_unique<AppModel>(CELVARO_RUN_DIR, dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
+    BuiltProgramWindow::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     window = std::make_unique<MainWindow>(resources, *model);
     window->searches().setMessageSink(messages);
   }
@@ -79,7 +34,7 @@ class BuiltDataSearch : public ::testing::Test {
   void expectCentredOn(const StarPosition& at) { expectCentredOn(at.raRad, at.decRad); }
   // Within `toleranceArcmin` of a published J2000 position.
   void expectNear(double raHours, double decDeg, double toleranceArcmin) {
-    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * kPi / 12, decDeg * kPi / 180), toleranceArcmin);
+    EXPECT_LT(centreOffsetArcmin(model->chart, raHours * 15 * kRad, decDeg * kRad), toleranceArcmin);
   }
   // The star search (command 503) for a name or a number.
   void searchStar(const char* text) {
@@ -107,10 +62,6 @@ class BuiltDataSearch : public ::testing::Test {
     return properties;
   }
 
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
   RecordedMessages messages;
 };
 
@@ -129,23 +80,27 @@ void expectValues(const std::map<std::string, std::string>& properties,
   }
 }
 
-constexpr double kVegaRaHours = 18 + 36 / 60.0 + 56.3 / 3600, kVegaDecDeg = 38 + 47 / 60.0 + 1.3 / 3600;
-
-TEST_F(BuiltDataSearch, VegaByName) {
+// Vega by its name and by its HD number, selected as a click selects it:
+// centred on its place, the status bar naming the find (not the pick
+// before it), and its identifications and Hipparcos data in Object info
+// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
+TEST_F(BuiltDataSearch, VegaByNameOrNumberShowsItsData) {
   requireStarIds();
-  searchStar("Vega");
-  expectNear(kVegaRaHours, kVegaDecDeg, 2);
-  EXPECT_LE(model->chart.fieldArcmin, 3600);
-  // Selected as a click selects it: Object info shows the star's data.
-  ASSERT_TRUE(model->selectionValid);
-  EXPECT_EQ(model->selection.kind, kPickStar);
-  // The status bar names the find, not the pick before it.
-  EXPECT_NE(window->statusParts().part(0).toStdString().find("HIP 91262"), std::string::npos)
-      << window->statusParts().part(0).toStdString();
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(std::find(info->properties.begin(), info->properties.end(), ObjectProperty{"Hipparcos number", "91262"}),
-            info->properties.end());
+  for (const char* typed : {"Vega", "HD 172167"}) {
+    SCOPED_TRACE(typed);
+    model->chart.fieldArcmin = 7200;
+    searchStar(typed);
+    expectNear(18 + 36 / 60.0 + 56.3 / 3600, 38 + 47 / 60.0 + 1.3 / 3600, 2);
+    EXPECT_LE(model->chart.fieldArcmin, 3600);
+    ASSERT_TRUE(model->selectionValid);
+    EXPECT_EQ(model->selection.kind, kPickStar);
+    EXPECT_NE(statusText().find("HIP 91262"), std::string::npos) << statusText();
+    const std::optional<ObjectInformation> info = objectInformation(*model);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
+    expectValues(selectionProperties(), {{"Hipparcos number", "91262"}, {"HD number", "172167"}, {"HR number", "7001"},
+                                         {"SAO number", "67174"}, {"Visual magnitude", "0.03"}, {"Proper name", "Vega"}});
+  }
 }
 
 // Designations and names typed into the one-line question, each within
@@ -179,35 +134,6 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
   }
 }
 
-// A planet found by the search is selected, so Object info shows it with
-// the events of its night, each with its date.
-TEST_F(BuiltDataSearch, APlanetFoundShowsItsInformation) {
-  whenShown([](QWidget* dialog) {
-    testing::controlOf<QListWidget>(dialog, PickListDialog::kList)->setCurrentRow(kJupiter);
-    press(dialog, kIdOk);
-  });
-  window->command(506);
-  ASSERT_TRUE(model->selectionValid);
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
-  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
-      << info->localTimes[1];
-}
-
-// Vega by its HD number: its identifications and Hipparcos data
-// (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
-TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
-  requireStarIds();
-  searchStar("HD 172167");
-  ASSERT_TRUE(model->selectionValid);
-  const std::optional<ObjectInformation> info = objectInformation(*model);
-  ASSERT_TRUE(info.has_value());
-  EXPECT_NE(info->description.find("Vega"), std::string::npos) << info->description;
-  expectValues(selectionProperties(), {{"Hipparcos number", "91262"}, {"HD number", "172167"}, {"HR number", "7001"},
-                                       {"SAO number", "67174"}, {"Visual magnitude", "0.03"}, {"Proper name", "Vega"}});
-}
-
 // Jupiter on 2024-04-21 0h UT and the Moon on 2026-02-15 6h UT against
 // PyEphem 4.1.4 (geocentric): Jupiter 5.93826 AU from the Earth and
 // 5.00896 from the Sun, 20.44 degrees east of it, 33.13" across, 99.88 %
@@ -215,10 +141,20 @@ TEST_F(BuiltDataSearch, AStarFoundByItsHdNumberShowsItsData) {
 // -2.01 (PyEphem's own law says -1.86). The Moon 393631 km away, in
 // Capricornus, 27.42 days after the new Moon of January 18, the next one
 // on February 17 12:01:05 UT (14:01 on the chart's clock, 2 hours ahead).
+// A body found is centred and selected, so Object info shows it with the
+// events of its night, each with its date.
 TEST_F(BuiltDataSearch, PlanetsAndTheMoonFoundShowTheirFacts) {
   setUniversalDate({2024, 4, 21, 0, 0, 0});
   pickFromList("Jupiter");
   window->command(506);
+  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
+  expectCentredOn(jupiter->raRad, jupiter->decRad);
+  ASSERT_TRUE(model->selectionValid);
+  const std::optional<ObjectInformation> info = objectInformation(*model);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_NE(info->description.find("Jupiter"), std::string::npos) << info->description;
+  EXPECT_TRUE(QString::fromStdString(info->localTimes[1]).contains(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d ")))
+      << info->localTimes[1];
   std::map<std::string, std::string> p = selectionProperties();
   expectClose(p["Distance from the Earth (AU)"], 5.93826, 0.001, "distance");
   expectClose(p["Distance from the Sun (AU)"], 5.00896, 0.001, "distance from the Sun");
@@ -279,9 +215,17 @@ TEST_F(BuiltDataSearch, ACometAndAnAsteroidFoundShowTheirFacts) {
   }
 }
 
-// Ursa Major: its names, the IAU's area and its brightest stars (Alioth
-// 1.77, Dubhe 1.79, Alkaid 1.86).
+// A constellation found is centred in a 60-degree field. Ursa Major: its
+// names, the IAU's area and its brightest stars (Alioth 1.77, Dubhe 1.79,
+// Alkaid 1.86).
 TEST_F(BuiltDataSearch, AConstellationFoundShowsItsNamesAreaAndStars) {
+  model->chart.fieldArcmin = 1200;
+  pickFromList("Orion");
+  window->command(502);
+  double ra = 0, dec = 0;
+  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
+  expectCentredOn(ra, dec);
+  EXPECT_EQ(model->chart.fieldArcmin, 3600);
   pickFromList("Ursa Major");
   window->command(502);
   ASSERT_TRUE(model->selectionValid);
@@ -307,20 +251,6 @@ TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
   EXPECT_TRUE(before == model->chart);
 }
 
-TEST_F(BuiltDataSearch, JupiterAndOrionFromTheirLists) {
-  pickFromList("Jupiter");
-  window->command(506);
-  const auto jupiter = model->catalogs()->solarSystem().bodyPosition(kJupiter);
-  expectCentredOn(jupiter->raRad, jupiter->decRad);
-  model->chart.fieldArcmin = 1200;
-  pickFromList("Orion");
-  window->command(502);
-  double ra = 0, dec = 0;
-  ASSERT_TRUE(constellationPosition(constellationNumber("Orion"), ra, dec));
-  expectCentredOn(ra, dec);
-  EXPECT_EQ(model->chart.fieldArcmin, 3600);
-}
-
 TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {
   SolarSystem& solar = model->catalogs()->solarSystem();
   whenShown([](QWidget* dialog) {
@@ -330,7 +260,7 @@ TEST_F(BuiltDataSearch, CeresByNameAndANumberOnlyTheLongListHolds) {
   window->command(508);
   StarPosition ceres;
   ASSERT_TRUE(solar.objectPosition(solar.findInLongList(1), -1, ceres));
-  expectNear(ceres.raRad * 12 / kPi, ceres.decRad * 180 / kPi, 5);  // the two lists' elements agree
+  expectNear(ceres.raRad / kRad / 15, ceres.decRad / kRad, 5);  // the two lists' elements agree
   EXPECT_EQ(objectKind(model->chart.asteroidTrack.object), kBrightList);
   StarPosition selected;
   ASSERT_TRUE(solar.objectPosition(model->chart.asteroidTrack.object, -1, selected));

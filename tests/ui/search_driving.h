@@ -1,20 +1,28 @@
 // What the search tests do as a user does: choose a row of a list, answer
 // a question, type a position, each in the dialog the next command shows;
-// and the number of a constellation they name.
+// and the number of a constellation they name; the headers they share.
 #pragma once
 
-#include <QListWidget>
+#include "ui/ui_test_support.h"
 
-#include <gtest/gtest.h>
+#include <QRadioButton>
 
-#include <string_view>
-
+#include "app/model_object_info.h"
 #include "astro/constellation_list.h"
-#include "ui/dialog_driving.h"
+#include "catalog/star_id_format.h"
+#include "platform/number_text.h"
+#include "solarsystem/object_identifier.h"
+#include "star_id_writers.h"
 #include "ui/dialogs/dlg_search_lists.h"
+#include "ui/dialogs/dlg_search_named_obj.h"
+#include "ui/dialogs/dlg_search_star.h"
 #include "ui/dialogs/dlg_search_typed.h"
+#include "ui/message_sink.h"
+#include "ui/search_commands.h"
 
 namespace celvaro::testing {
+
+constexpr double kArcminPerRad = 60 / kRad;
 
 // The row of a list that shows `text`, made the current one.
 inline void chooseRow(QWidget* dialog, const QString& text) {

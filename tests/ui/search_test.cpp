@@ -1,51 +1,11 @@
 // The search commands: what their dialogs answer and the messages of the
 // three outcomes (the built data's objects: search_built_data_test.cpp).
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRegularExpression>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QTest>
-
-#include <cmath>
-#include <filesystem>
-#include <map>
-#include <numbers>
-
-#include "app/app_model.h"
-#include "app/model_object_info.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "astro/constellation_list.h"
-#include "catalog/star_id_format.h"
-#include "platform/number_text.h"
-#include "solarsystem/object_identifier.h"
-#include "star_id_writers.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
-#include "ui/dialogs/dlg_search_lists.h"
-#include "ui/dialogs/dlg_search_named_obj.h"
-#include "ui/dialogs/dlg_search_star.h"
-#include "ui/dialogs/dlg_search_typed.h"
-#include "ui/main_window.h"
-#include "ui/message_sink.h"
-#include "ui/program_window.h"
-#include "ui/search_commands.h"
 #include "ui/search_driving.h"
 
 namespace celvaro {
 namespace {
 
 using namespace testing;
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kArcminPerRad = 10800 / kPi;
-
 using Message = RecordedMessages::Message;
 
 // --- the outcome messages --------------------------------------------------------------
@@ -64,7 +24,7 @@ constexpr KindTexts kKindTexts[] = {
 };
 
 // A program directory with a one-star catalog and no language files.
-class SearchWindow : public testing::ProgramWindow {
+class SearchWindow : public ProgramWindow {
  protected:
   SearchWindow() {
     writeOneStarCatalog();
@@ -124,8 +84,9 @@ TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
 
 // --- the list and typed dialogs -----------------------------------------------------------
 
-TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
-  UiResources resources;
+using SearchDialogs = DialogTest;
+
+TEST_F(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
   DlgSearchConst dialog(resources);
   dialog.create(nullptr);
   auto* list = dialog.control<QListWidget>(PickListDialog::kList);
@@ -139,8 +100,7 @@ TEST(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
   EXPECT_EQ(dialog.window()->result(), 1);
 }
 
-TEST(SearchDialogs, ADoubleClickTakesTheName) {
-  UiResources resources;
+TEST_F(SearchDialogs, ADoubleClickTakesTheName) {
   SolarSystem solar;
   DlgSearchSolarsys dialog(resources, solar);
   dialog.create(nullptr)->show();
@@ -156,8 +116,7 @@ TEST(SearchDialogs, ADoubleClickTakesTheName) {
   EXPECT_EQ(dialog.window()->result(), 1);
 }
 
-TEST(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
-  UiResources resources;
+TEST_F(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
   DlgSearchAsteroid dialog(resources);
   dialog.create(nullptr);
   EXPECT_TRUE(dialog.control<QRadioButton>(DlgSearchAsteroid::kFirstWay)->isChecked());
@@ -170,9 +129,8 @@ TEST(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
 
 // Left alone, the fields read back as the centre they showed, to the
 // arcminute they are written in.
-TEST(SearchDialogs, PositionStartsAtTheChartCentre) {
-  UiResources resources;
-  const double ra = 5.52 * kPi / 12, dec = -20.51 * kPi / 180;
+TEST_F(SearchDialogs, PositionStartsAtTheChartCentre) {
+  const double ra = 5.52 * 15 * kRad, dec = -20.51 * kRad;
   PositionDlg dialog(resources, ra, dec);
   dialog.create(nullptr);
   EXPECT_TRUE(dialog.control<QLineEdit>(PositionDlg::kRightAscension)->text().startsWith("05:31:"));
@@ -207,8 +165,8 @@ class StarDialogs : public ::testing::Test {
     contents.bayer = {{starid::bayerKey(lyra, 0, 0), 0}, {starid::bayerKey(lyra, 1, 0), 1}};
     contents.flamsteed = {{starid::flamsteedKey(lyra, 3), 0}, {starid::flamsteedKey(lyra, 10), 1}};
     contents.durchmusterung = {{starid::durchmusterungKey(kBonner, 38, 3238), 0}};
-    testing::writeBytes(dir.file("starid.dat"), starIdBytes(contents));
-    testing::writeBytes(dir.file("tycho.dat"), starIdTychoBytes({{vega.tycho, 0, vega.raRad, vega.decRad}}));
+    writeBytes(dir.file("starid.dat"), starIdBytes(contents));
+    writeBytes(dir.file("tycho.dat"), starIdTychoBytes({{vega.tycho, 0, vega.raRad, vega.decRad}}));
     EXPECT_EQ(stars.open(dir.file("starid.dat"), dir.file("tycho.dat")), 0);
   }
   // Runs a Find button and answers the HD number of the star found, 0 for none.
@@ -216,7 +174,6 @@ class StarDialogs : public ::testing::Test {
     click(dialog, button);
     return dialog.found() ? dialog.found()->hd : 0;
   }
-  void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
 
   ScratchDir dir;
   UiResources resources;

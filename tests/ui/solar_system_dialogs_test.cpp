@@ -1,45 +1,20 @@
 // The solar-system dialogs driven through their controls: what OK writes
 // back, what Cancel leaves alone, the asteroid
 // typed for its track and the comet list window over small element files.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTableWidget>
-#include <QTest>
-#include <QTimer>
-
-#include <filesystem>
-
-#include "app/app_model.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
 #include "ui/dialogs/dlg_minor_planets.h"
 #include "ui/dialogs/dlg_solar_system.h"
-#include "ui/main_window.h"
 
 namespace celvaro {
 namespace {
 
-using testing::ScratchDir;
+using namespace testing;
 
-using testing::click;
-void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
-QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
-
-class SolarSystemDialogs : public ::testing::Test {
- protected:
-  UiResources resources;
-  ChartSettings chart;
-};
+using SolarSystemDialogs = DialogTest;
 
 TEST_F(SolarSystemDialogs, PlanetTracksCancelKeepsAndOkWritesBack) {
   const ChartSettings before = chart;
@@ -61,26 +36,22 @@ TEST_F(SolarSystemDialogs, PlanetTracksCancelKeepsAndOkWritesBack) {
   type(dialog, DlgPlanetTracks::kDateLabels + 3, "3");
   click(dialog, kIdOk);
   const PlanetTrackSettings& t = chart.planetTracks;
-  EXPECT_EQ(t.bodies[kMars], 1);
-  EXPECT_EQ(t.bodies[kVenus], 0);
-  EXPECT_EQ(t.dateLabels, 0);
-  EXPECT_EQ(t.days, 300);
-  EXPECT_EQ(t.markInterval, 7);
-  EXPECT_EQ(t.labelStep, 3);
+  EXPECT_EQ(std::tuple(t.bodies[kMars], t.bodies[kVenus], t.dateLabels, t.days, t.markInterval, t.labelStep),
+            std::tuple(1, 0, 0, 300, 7, 3));
 }
 
 TEST_F(SolarSystemDialogs, DiscSizesShowAndReadMagnitudes) {
   chart.planetDiscs = {DiscSizeSettings::kMinimumFromMagnitude | 16, -200, 150, 2, 30};
   DlgSolarsysDispParams dialog(resources, chart);
   dialog.create(nullptr);
-  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 0)), "-2.00");
-  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 1)), "1.50");
-  EXPECT_EQ(shown(dialog, DlgSolarsysDispParams::valueId(0, 3)), "30");
+  EXPECT_EQ(fieldText(dialog, DlgSolarsysDispParams::valueId(0, 0)), "-2.00");
+  EXPECT_EQ(fieldText(dialog, DlgSolarsysDispParams::valueId(0, 1)), "1.50");
+  EXPECT_EQ(fieldText(dialog, DlgSolarsysDispParams::valueId(0, 3)), "30");
   dialog.control<QCheckBox>(DlgSolarsysDispParams::flagId(0, 0))->click();  // text-less: the centre misses the box
   dialog.control<QCheckBox>(DlgSolarsysDispParams::flagId(0, 3))->click();
   type(dialog, DlgSolarsysDispParams::valueId(0, 1), "-0.75");
   type(dialog, DlgSolarsysDispParams::valueId(2, 2), "-4");
-  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+  EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }),
             QStringList{"Smallest disc (pixels) must be between 0 and 1000."});
   type(dialog, DlgSolarsysDispParams::valueId(2, 2), "0");
   click(dialog, kIdOk);
@@ -92,7 +63,7 @@ TEST_F(SolarSystemDialogs, UserCometFields) {
   UserComet comet;
   DlgComets dialog(resources, comet, chart.chartDate);
   dialog.create(nullptr);
-  EXPECT_EQ(shown(dialog, DlgComets::kDay), "28.6884");
+  EXPECT_EQ(fieldText(dialog, DlgComets::kDay), "28.6884");
   EXPECT_FALSE(dialog.control(DlgComets::kFirstElement)->isEnabled());
   click(dialog, DlgComets::kEditElements);
   EXPECT_TRUE(dialog.control(DlgComets::kFirstElement)->isEnabled());
@@ -117,11 +88,8 @@ TEST_F(SolarSystemDialogs, MinorPlanetsWriteListsAndAsteroid) {
   type(dialog, DlgMinorPlanets::kFirstElement, "1.4583");
   type(dialog, DlgMinorPlanets::kEpoch, "K239Bxyz");
   click(dialog, kIdOk);
-  EXPECT_EQ(chart.minorPlanetLists, (std::array<uint8_t, 4>{1, 0, 1, 0}));
-  EXPECT_EQ(asteroid.name, "(433) Eros");
-  EXPECT_EQ(asteroid.a, 1.4583);
-  EXPECT_EQ(asteroid.nDegPerDay, 0.21430359);
-  EXPECT_EQ(asteroid.epoch, "K239B");
+  EXPECT_EQ(std::tuple(chart.minorPlanetLists, asteroid.name, asteroid.a, asteroid.nDegPerDay, asteroid.epoch),
+            std::tuple((std::array<uint8_t, 4>{1, 0, 1, 0}), "(433) Eros", 1.4583, 0.21430359, "K239B"));
 }
 
 // The example elements date from 2006 (perihelion 2006-08-28.69, epoch
@@ -161,25 +129,19 @@ constexpr const char* kHaleBopp =
     "    CJ95O010  1997 03 29.6466  0.890662  0.994972  130.4139  282.7613   89.2742  20220824  -2.0  4.0  "
     "C/1995 O1 (Hale-Bopp)                                    MPC106342\n";
 
-class SolarSystemData : public ::testing::Test {
+class SolarSystemData : public ProgramWindow {
  protected:
-  void load(bool withComets) {
+  void loadElements(bool withComets) {
     std::filesystem::create_directories(dir.path() / "data/mpc");
-    testing::writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres);
-    if (withComets) testing::writeBytes(dir.file("data/mpc/CometEls.txt"), std::string("\n") + kHaleBopp);
-    resources.setProgramDir(dir.path().string());
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
-    loadChartData(*model);
+    writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres);
+    if (withComets) writeBytes(dir.file("data/mpc/CometEls.txt"), std::string("\n") + kHaleBopp);
+    load();
   }
   SolarSystem& solar() { return model->catalogs()->solarSystem(); }
-
-  ScratchDir dir;
-  UiResources resources;
-  std::unique_ptr<AppModel> model;
 };
 
 TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
-  load(false);
+  loadElements(false);
   const int32_t ceres = objectId(kBrightList, 0);
   for (const char* typed : {"1", " Ceres ", "(1) Ceres"}) {
     model->chart.asteroidTrack.object = -1;
@@ -191,26 +153,26 @@ TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
   }
   DlgMinorPlanetTracks dialog(resources, model->chart, solar());
   dialog.create(nullptr);
-  EXPECT_EQ(shown(dialog, DlgMinorPlanetTracks::kAsteroid), "(1) Ceres");
+  EXPECT_EQ(fieldText(dialog, DlgMinorPlanetTracks::kAsteroid), "(1) Ceres");
   type(dialog, DlgMinorPlanetTracks::kAsteroid, "");
   click(dialog, kIdOk);
   EXPECT_EQ(model->chart.asteroidTrack.object, -1);
 }
 
 TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
-  load(false);
+  loadElements(false);
   DlgMinorPlanetTracks dialog(resources, model->chart, solar());
   dialog.create(nullptr);
   type(dialog, DlgMinorPlanetTracks::kAsteroid, "zzz");
   type(dialog, DlgMinorPlanetTracks::kAsteroidTrack + 2, "55");
-  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }), QStringList{"No such minor planet."});
+  EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }), QStringList{"No such minor planet."});
   EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
   EXPECT_EQ(model->chart.asteroidTrack.object, -1);
   EXPECT_EQ(model->chart.asteroidTrack.days, 100);
 }
 
 TEST_F(SolarSystemData, CometListTracksTheChosenComet) {
-  load(true);
+  loadElements(true);
   MainWindow window(resources, *model);
   window.command(405);
   auto* list = window.findChild<QTableWidget*>(FwDialogBase::objectName(DlgCometlist::kTable));
@@ -232,7 +194,7 @@ TEST_F(SolarSystemData, CometListTracksTheChosenComet) {
 }
 
 TEST_F(SolarSystemData, CometListSaysWhenItIsNotLoaded) {
-  load(false);
+  loadElements(false);
   DlgCometlist dialog(resources, *model);
   dialog.showOver(nullptr);
   EXPECT_EQ(dialog.control<QTableWidget>(DlgCometlist::kTable)->rowCount(), 0);

@@ -1,37 +1,20 @@
 // The variable-star, double-star and deep-sky dialogs driven through their
 // controls: the fixed-point fields in both directions, the bits and slots
 // they must leave alone, and the display buttons of the main window.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QTimer>
-
-#include "app/app_model.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_star_layers.h"
-#include "ui/main_window.h"
-#include "ui/program_window.h"
 
 namespace celvaro {
 namespace {
 
-using testing::click;
-void type(FwDialogBase& dialog, int id, const char* text) { dialog.control<QLineEdit>(id)->setText(text); }
-QString shown(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
+using namespace testing;
+
 // Short or missing texts leave a wide box's centre outside its clickable part.
 void toggle(FwDialogBase& dialog, int id) { dialog.control<QAbstractButton>(id)->click(); }
 
-class StarLayerDialogs : public ::testing::Test {
- protected:
-  UiResources resources;
-  ChartSettings chart;
-};
+using StarLayerDialogs = DialogTest;
 
 TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
   using D = VarStarSettingsDlg;
@@ -46,10 +29,10 @@ TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
   EXPECT_EQ(chart, before);
   D dialog(resources, chart);
   dialog.create(nullptr);
-  EXPECT_EQ(shown(dialog, D::kLimit + 1), "-2.00");
-  EXPECT_EQ(shown(dialog, D::kAmplitude + 1), "0.50");
-  EXPECT_EQ(shown(dialog, D::kMinPeriod + 1), "1.00");
-  EXPECT_EQ(shown(dialog, D::kMaxPeriod + 1), "1000.00");
+  EXPECT_EQ(fieldText(dialog, D::kLimit + 1), "-2.00");
+  EXPECT_EQ(fieldText(dialog, D::kAmplitude + 1), "0.50");
+  EXPECT_EQ(fieldText(dialog, D::kMinPeriod + 1), "1.00");
+  EXPECT_EQ(fieldText(dialog, D::kMaxPeriod + 1), "1000.00");
   EXPECT_TRUE(dialog.control<QAbstractButton>(D::kFirstType + 5)->text().startsWith("X"));
   click(dialog, D::kLimit);
   type(dialog, D::kLimit + 2, "11.5");
@@ -57,32 +40,27 @@ TEST_F(StarLayerDialogs, VariableStarsCancelKeepsAndOkWritesBack) {
   type(dialog, D::kMinPeriod + 1, "3.50");
   type(dialog, D::kMaxPeriod + 1, "-2");
   type(dialog, D::kAmplitude + 1, "abc");
-  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+  EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }),
             QStringList{"Amplitude at least (magnitudes) must be between 0 and 30."});
   type(dialog, D::kAmplitude + 1, "0");
-  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+  EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }),
             QStringList{"Period at most (days) must be between 0 and 100000."});
   type(dialog, D::kMaxPeriod + 1, "0");
   click(dialog, D::kTypeFilter);
   click(dialog, D::kFirstType + 2);
   click(dialog, kIdOk);
-  EXPECT_EQ(chart.variableFilterMode, 1);
-  EXPECT_EQ(chart.variableLimitManual, 1150);
-  EXPECT_EQ(chart.variableLimitOffset, -200);
-  EXPECT_EQ(chart.variableMinPeriodFilter, 1);
-  EXPECT_EQ(chart.variableMinPeriod, 350);
-  EXPECT_EQ(chart.variableMaxPeriod, 0);
-  EXPECT_EQ(chart.variableMinAmplitude, 0);
-  EXPECT_EQ(chart.variableTypeFilter, 1);
-  EXPECT_EQ(chart.variableTypes, (std::array<uint8_t, 6>{1, 1, 0, 1, 1, 1}));
+  EXPECT_EQ(std::tuple(chart.variableFilterMode, chart.variableLimitManual, chart.variableLimitOffset,
+                       chart.variableMinPeriodFilter, chart.variableMinPeriod, chart.variableMaxPeriod,
+                       chart.variableMinAmplitude, chart.variableTypeFilter, chart.variableTypes),
+            std::tuple(1, 1150, -200, 1, 350, 0, 0, 1, (std::array<uint8_t, 6>{1, 1, 0, 1, 1, 1})));
 }
 
 TEST_F(StarLayerDialogs, VariableLabelLimitInMagnitudes) {
   using D = DlgVarStarLabels;
   D dialog(resources, chart);
   dialog.create(nullptr);
-  EXPECT_EQ(shown(dialog, D::kLimit + 1), "-2.00");
-  EXPECT_EQ(shown(dialog, D::kLimit + 2), "8.00");
+  EXPECT_EQ(fieldText(dialog, D::kLimit + 1), "-2.00");
+  EXPECT_EQ(fieldText(dialog, D::kLimit + 2), "8.00");
   type(dialog, D::kLimit + 1, "-1,25");
   click(dialog, D::kWithRange);
   click(dialog, kIdOk);
@@ -96,29 +74,26 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
   {
     DlgDoublestars dialog(resources, chart);
     dialog.create(nullptr);
-    EXPECT_EQ(shown(dialog, DlgDoublestars::kSeparationMax), "60.0");
+    EXPECT_EQ(fieldText(dialog, DlgDoublestars::kSeparationMax), "60.0");
     click(dialog, DlgDoublestars::kLimit);
     type(dialog, DlgDoublestars::kLimit + 2, "7.25");
     click(dialog, DlgDoublestars::kSeparationFilter);
     type(dialog, DlgDoublestars::kSeparationMin, "1.5");
     type(dialog, DlgDoublestars::kSeparationMax, "-3");
     click(dialog, DlgDoublestars::kKeepUnknown);
-    EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+    EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }),
               QStringList{"Largest separation (arcseconds) must be between 0 and 3600."});
     type(dialog, DlgDoublestars::kSeparationMax, "0");
     click(dialog, kIdOk);
   }
-  EXPECT_EQ(chart.doubleLimitMode, 1 | 2 | 4 | 8 | 64);
-  EXPECT_EQ(chart.doubleLimitManual, 725);
-  EXPECT_EQ(chart.doubleSeparationFilter, 1);
-  EXPECT_EQ(chart.doubleSeparationMin, 15);
-  EXPECT_EQ(chart.doubleSeparationMax, 0);
-  EXPECT_EQ(chart.doubleKeepUnknownSeparations, 0);
+  EXPECT_EQ(std::tuple(chart.doubleLimitMode, chart.doubleLimitManual, chart.doubleSeparationFilter,
+                       chart.doubleSeparationMin, chart.doubleSeparationMax, chart.doubleKeepUnknownSeparations),
+            std::tuple(1 | 2 | 4 | 8 | 64, 725, 1, 15, 0, 0));
 
   DlgDoublestarLabels labels(resources, chart);
   labels.create(nullptr);
   EXPECT_TRUE(labels.control<QAbstractButton>(DlgDoublestarLabels::kLimit)->isChecked());
-  EXPECT_EQ(shown(labels, DlgDoublestarLabels::kLimit + 2), "7.00");
+  EXPECT_EQ(fieldText(labels, DlgDoublestarLabels::kLimit + 2), "7.00");
   click(labels, DlgDoublestarLabels::kLimit);
   type(labels, DlgDoublestarLabels::kLimit + 1, "-0.5");
   click(labels, kIdOk);
@@ -139,12 +114,9 @@ TEST_F(StarLayerDialogs, DeepskyLevelsAreRead) {
   type(dialog, D::kSecondLabelOffset, "-10");
   click(dialog, D::kSecondLabels);
   click(dialog, kIdOk);
-  EXPECT_EQ(chart.deepskyMode, 2);
-  EXPECT_EQ(chart.deepskyLevelOffset, 10);
-  EXPECT_EQ(chart.deepskyManualLevel, 0);
-  EXPECT_EQ(chart.deepskyLabelLevelOffset, 3);
-  EXPECT_EQ(chart.deepskySecondLabelOffset, -10);
-  EXPECT_EQ(chart.deepskySecondLabels, 1);
+  EXPECT_EQ(std::tuple(chart.deepskyMode, chart.deepskyLevelOffset, chart.deepskyManualLevel,
+                       chart.deepskyLabelLevelOffset, chart.deepskySecondLabelOffset, chart.deepskySecondLabels),
+            std::tuple(2, 10, 0, 3, -10, 1));
 }
 
 TEST_F(StarLayerDialogs, CatalogIdsWriteTheirMaskBitsOnly) {
@@ -173,20 +145,19 @@ TEST_F(StarLayerDialogs, TypeRowsWriteTheirOwnSlots) {
   toggle(dialog, D::cellId(6, D::kSecondLabelColumn));
   type(dialog, D::cellId(15, D::kLevelColumn), "-2");
   type(dialog, D::cellId(1, D::kLabelLevelColumn), "99");
-  EXPECT_EQ(testing::messagesDuring([&] { click(dialog, kIdOk); }),
+  EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }),
             QStringList{"Label level offset must be between -10 and 10."});
   type(dialog, D::cellId(1, D::kLabelLevelColumn), "10");
   click(dialog, kIdOk);
-  EXPECT_EQ(chart.deepskyPerType, 1);
-  EXPECT_EQ(chart.deepskyTypes[15], (DeepskyTypeSettings{0, -2, 1, 1, 0}));
-  EXPECT_EQ(chart.deepskyTypes[6], (DeepskyTypeSettings{1, 0, 1, 0, 0}));
-  EXPECT_EQ(chart.deepskyTypes[1].labelOffset, 10);
+  EXPECT_EQ(std::tuple(chart.deepskyPerType, chart.deepskyTypes[15], chart.deepskyTypes[6],
+                       chart.deepskyTypes[1].labelOffset),
+            std::tuple(1, (DeepskyTypeSettings{0, -2, 1, 1, 0}), (DeepskyTypeSettings{1, 0, 1, 0, 0}), 10));
   for (int type = 11; type <= 14; ++type) EXPECT_EQ(chart.deepskyTypes[type], DeepskyTypeSettings{}) << type;
 }
 
 // --- the main window's display buttons ------------------------------------------------
 
-class DisplayButtons : public testing::ProgramWindow {
+class DisplayButtons : public ProgramWindow {
  protected:
   DisplayButtons() { load(); }
   bool checked(int id) { return window->action(id)->isChecked(); }

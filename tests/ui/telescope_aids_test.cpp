@@ -1,30 +1,9 @@
 // The telescope aids' windows: LED displays, the guide-correction graph,
 // the spiral-search panel and its settings, the DSLR dialog and the
 // gamepad settings with a pipe standing in for the joystick.
-#include <fcntl.h>
-#include <linux/joystick.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "ui/ui_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSlider>
-
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/app_model.h"
 #include "app/app_model_fakes.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
 #include "ui/difference_graph.h"
 #include "telescope/mount_types.h"
 #include "ui/dialogs/dlg_auto_guider_monitor.h"
@@ -38,19 +17,19 @@
 namespace celvaro {
 namespace {
 
+using namespace testing;
+
+// A leading zero is blank, a number that does not fit shows dashes (never
+// a wrong number), -1 shows nothing, and the last digit always shows.
 TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
+  const struct {
+    int value, first, last;
+  } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
   LedDisplay led(2, nullptr);
-  led.setValue(7);
-  EXPECT_EQ(led.segments(0), 0);
-  EXPECT_EQ(led.segments(1), 0x1C);
-  led.setValue(123);  // does not fit: dashes, never a wrong number
-  EXPECT_EQ(led.segments(0), 0x40);
-  EXPECT_EQ(led.segments(1), 0x40);
-  led.setValue(-1);
-  EXPECT_EQ(led.segments(0), 0);
-  EXPECT_EQ(led.segments(1), 0);
-  led.setValue(0);
-  EXPECT_EQ(led.segments(1), 0x3F);  // the last digit always shows
+  for (const auto& shown : kShown) {
+    led.setValue(shown.value);
+    EXPECT_EQ(std::tuple(led.segments(0), led.segments(1)), std::tuple(shown.first, shown.last)) << shown.value;
+  }
 }
 
 TEST(DifferenceGraphTest, TheRingKeepsTheNewestAndTheTraceScrolls) {
@@ -88,8 +67,9 @@ TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixelKeptInTheBox) {
   EXPECT_EQ(panel.grab().toImage(), otherEdge);
 }
 
-TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
-  UiResources resources;
+using SpiralSearchSettingsTest = DialogTest;
+
+TEST_F(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   SpiralSearchSettings settings{6, 100, 9};
   DlgScopeSpiralSearch dialog(resources, settings);
   dialog.create(nullptr);
@@ -99,11 +79,11 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 40, 3}));
   // A number with words after it, or no number at all, is refused by name.
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 arcmin");
-  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
+  EXPECT_EQ(messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
             QStringList{"arcmin / rotation must be between 1 and 255."});
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(" 25 ");
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("many");
-  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
+  EXPECT_EQ(messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); }),
             QStringList{"Turns must be between 1 and 10."});
   dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText("3");
   dialog.onCommand(kIdOk, kClicked, nullptr);
@@ -115,7 +95,7 @@ TEST(SpiralSearchSettingsTest, DefaultButtonAndOk) {
   for (const auto& [radius, turns] : {std::pair{"300", "3"}, std::pair{"25", "12"}}) {
     dialog.control<QLineEdit>(DlgScopeSpiralSearch::kRadius)->setText(radius);
     dialog.control<QLineEdit>(DlgScopeSpiralSearch::kTurns)->setText(turns);
-    refusals << testing::messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); });
+    refusals << messagesDuring([&] { dialog.onCommand(kIdOk, kClicked, nullptr); });
   }
   EXPECT_EQ(refusals, QStringList({"arcmin / rotation must be between 1 and 255.", "Turns must be between 1 and 10."}));
   EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 3}));
@@ -125,17 +105,16 @@ class AidsWithModel : public ::testing::Test {
  protected:
   AidsWithModel() { model.setTelescopeControl(&link); }
 
-  testing::ScratchDir dir;
+  ScratchDir dir;
   UiResources resources;
   AppModel model{dir.path().string(), dir.file("celvaro.cfg"), resources};
-  testing::RecordingLink link;
+  RecordingLink link;
 };
 
 TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
-  EXPECT_EQ(exposureSeconds("1:30"), 90);
-  EXPECT_EQ(exposureSeconds("45"), 45);
-  EXPECT_EQ(exposureSeconds("1:75"), -1);
-  EXPECT_EQ(exposureSeconds("x"), -1);
+  for (const auto& [text, seconds] : {std::pair{"1:30", 90}, {"45", 45}, {"1:75", -1}, {"x", -1}}) {
+    EXPECT_EQ(exposureSeconds(text), seconds) << text;
+  }
   DlgDslrExp dialog(resources, model);
   dialog.showOver(nullptr);
   EXPECT_EQ(model.handOver.dialogListeners.dslrExposure, &dialog);
@@ -145,11 +124,11 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
   dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
   // More than the link carries, and a time that is none: refused by name.
   dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");
-  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
+  EXPECT_EQ(messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
             QStringList{"Frames must be between 0 and 65535."});
   dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
   dialog.control<QLineEdit>(DlgDslrExp::kPause)->setText("1:75");
-  EXPECT_EQ(testing::messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
+  EXPECT_EQ(messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
             QStringList{"Pause must be between 0 and 65535."});
   dialog.onCommand(DlgDslrExp::kStop, kClicked, nullptr);
   EXPECT_EQ(link.calls, (std::vector<std::string>{"startDslrSeries 3 300 5", "stopDslrSeries"}));
@@ -203,7 +182,7 @@ TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) 
                                         {linkEstablishedCode(kMountMotorAltAz), false},
                                         {linkEstablishedCode(kMountNexstar), true},
                                         {linkEstablishedCode(kMountLx200), false}};
-  testing::FakeMainWindow mainWindow;
+  FakeMainWindow mainWindow;
   model.setWindows(&mainWindow, nullptr);
   for (const auto& [status, sent] : links) {
     model.handOver.onLinkStatus(status);
@@ -217,22 +196,6 @@ TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) 
   EXPECT_EQ(second.control<QLabel>(DlgAutoGuiderMonitor::kNotSent)->text(), notSent);
 }
 
-std::string buttonRecord(uint8_t number, bool pressed) {
-  js_event event{};
-  event.type = JS_EVENT_BUTTON;
-  event.number = number;
-  event.value = pressed ? 1 : 0;
-  return std::string(reinterpret_cast<const char*>(&event), sizeof event);
-}
-
-js_event axisRecord(uint8_t number, int16_t value) {
-  js_event event{};
-  event.type = JS_EVENT_AXIS;
-  event.number = number;
-  event.value = value;
-  return event;
-}
-
 // The device is chosen among the joysticks of the input directory (pipes
 // stand in for them); OK keeps the choice.
 TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
@@ -244,7 +207,7 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
   const int writer = ::open(js1.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(writer, 0);
   model.gamepad.device = js0;
-  testing::RecordedMessages messages;
+  RecordedMessages messages;
   DlgGamepadControl dialog(resources, model.gamepad, messages, input.string());
   dialog.create(nullptr);
   auto* devices = dialog.control<QComboBox>(DlgGamepadControl::kDevice);
@@ -254,16 +217,14 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
   dialog.poll();
   // Button 0 is "Left" (telescope direction 3), button 2 "Down" (1); the
   // D-pad's axis 0 pressed right lights direction 2.
-  const std::string press = buttonRecord(0, true) + buttonRecord(2, true);
-  ASSERT_EQ(::write(writer, press.data(), press.size()), static_cast<ssize_t>(press.size()));
-  const js_event right = axisRecord(0, 32767);
-  ASSERT_EQ(::write(writer, &right, sizeof right), 8);
+  for (const js_event& event : {padRecord(JS_EVENT_BUTTON, 0, 1), padRecord(JS_EVENT_BUTTON, 2, 1), padRecord(JS_EVENT_AXIS, 0, 32767)}) {
+    ASSERT_EQ(::write(writer, &event, sizeof event), 8);
+  }
   dialog.poll();
   EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstIndicator)->isChecked());
-  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 3)->isChecked());
-  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 1)->isChecked());
-  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 2)->isChecked());
-  EXPECT_FALSE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + 0)->isChecked());
+  for (int direction = 0; direction < 4; ++direction) {
+    EXPECT_EQ(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + direction)->isChecked(), direction != 0) << direction;
+  }
   ::close(writer);
   dialog.poll();
   ASSERT_EQ(messages.messages.size(), 1u);

@@ -1,83 +1,47 @@
 // The telescope windows driven through their controls against a recording
 // link: connecting, the capability switches, the read-outs, moves, goto,
 // the reference points and the right-hand panel of the main window.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
-
-#include <fcntl.h>
-#include <linux/joystick.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <numbers>
-#include <thread>
-
-#include "app/app_model.h"
 #include "app/app_model_fakes.h"
-#include "app/startup.h"
-#include "app/ui_resources.h"
-#include "test_files.h"
 #include "telescope/mount_types.h"
-#include "ui/chart_window.h"
 #include "ui/clock_relay.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
 #include "ui/dialogs/dlg_telescope_adjust.h"
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
-#include "ui/main_window.h"
 #include "ui/spiral_search_panel.h"
-#include "ui/status_parts.h"
 #include "ui/telescope_readouts.h"
 
 namespace celvaro {
 namespace {
 
-using testing::click;
+using namespace testing;
 using Panel = TelescopeDialogBase;
-using testing::RecordingLink;
-
-constexpr double kRadPerDeg = std::numbers::pi / 180;
 
 // The main window over a model without catalogs, English texts for three
 // link states, and ports/COM2 linked to /dev/null.
-class TelescopeWindows : public ::testing::Test {
+class TelescopeWindows : public ProgramWindow {
  protected:
   TelescopeWindows() {
-    testing::writeBytes(dir.file("lang_en.lng"),
-                        languageFileBytes({{9000, u"Not connected"},
-                                           {9004, u"The mount does not answer"},
-                                           {9007, u"No link"},
-                                           {9011, u"Done"},
-                                           {9023, u"Spiral search started"},
-                                           {9024, u"Spiral search finished"},
-                                           {9026, u"The mount refused the slew"},
-                                           {9100, u"Telescope connected"},
-                                           {14733, u"not present"}}));
+    writeBytes(dir.file("lang_en.lng"),
+               languageFileBytes({{9000, u"Not connected"}, {9004, u"The mount does not answer"}, {9007, u"No link"},
+                                  {9011, u"Done"}, {9023, u"Spiral search started"}, {9024, u"Spiral search finished"},
+                                  {9026, u"The mount refused the slew"}, {9100, u"Telescope connected"},
+                                  {14733, u"not present"}}));
     std::filesystem::create_directories(dir.path() / "ports");
     std::filesystem::create_symlink("/dev/null", dir.path() / "ports" / "COM2");
     std::filesystem::create_symlink(dir.path() / "by-id" / "usb-gone", dir.path() / "ports" / "COM3");
-    resources.setProgramDir(dir.path().string());
+    load();
     resources.loadLanguage(2);
-    model = std::make_unique<AppModel>(dir.path().string(), dir.file("celvaro.cfg"), resources);
     model->setTelescopeControl(&link);
-    loadChartData(*model);
-    window = std::make_unique<MainWindow>(resources, *model);
-    window->resize(800, 600);
-    window->show();
-    QApplication::processEvents();
+    open();
     link.calls.clear();  // the observing place the model hands the link at its start
   }
-  ~TelescopeWindows() override { window.reset(); }
+  ~TelescopeWindows() override {  // before the link they hold goes
+    window.reset();
+    model.reset();
+  }
 
   Panel& panel() { return window->telescopePanel(); }
   DlgTelescopeControl& controlPanel() {
@@ -88,17 +52,16 @@ class TelescopeWindows : public ::testing::Test {
   static bool enabled(FwDialogBase& dialog, int id) { return dialog.control(id)->isEnabled(); }
   // The link reports from its own thread; the report reaches the windows
   // through the event loop.
-  void report(int linkStatus) {
-    std::thread([&] { model->handOver.onLinkStatus(linkStatus); }).join();
+  void fromTheLink(const std::function<void()>& reports) {
+    std::thread(reports).join();
     QApplication::processEvents();
+  }
+  void report(int linkStatus) {
+    fromTheLink([&] { model->handOver.onLinkStatus(linkStatus); });
   }
   std::vector<std::string> takeCalls() { return std::exchange(link.calls, {}); }
 
-  testing::ScratchDir dir;
-  UiResources resources;
   RecordingLink link;
-  std::unique_ptr<AppModel> model;
-  std::unique_ptr<MainWindow> window;
 };
 
 // Every mount type can be chosen; each port shows the device it ends at,
@@ -139,7 +102,7 @@ TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
   EXPECT_EQ(stored->currentText(), "Skywatcher HEQ5, EQ6 direct");
   stored->setCurrentIndex(6);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("45");
-  const auto refusals = [&] { return testing::messagesDuring([&] { click(settings, kIdOk); }); };
+  const auto refusals = [&] { return messagesDuring([&] { click(settings, kIdOk); }); };
   // More than the mount takes: refused by name, as the configuration would.
   EXPECT_EQ(refusals(), QStringList{"East-west swap position (degrees) must be between -30 and 30."});
   EXPECT_EQ(model->scope.eastWestSwapPosition, 0);
@@ -206,13 +169,12 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
 TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
   report(linkEstablishedCode(kMountMotorAltAz));
   ASSERT_TRUE(enabled(panel(), Panel::kGoto));
-  std::thread([&] {
+  fromTheLink([&] {
     model->handOver.onMountPosition(0.5, 0.1, 1, 2);
     model->handOver.onLinkStatus(20);
     model->handOver.onMountPosition(0.6, 0.2, 3, 4);
     model->handOver.onLinkStatus(4);
-  }).join();
-  QApplication::processEvents();
+  });
   for (int id : {Panel::kGoto, Panel::kStop, 201, Panel::kGetPosition}) EXPECT_FALSE(enabled(panel(), id)) << id;
   EXPECT_EQ(shown(panel(), Panel::kMountName), "");
   EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount does not answer");
@@ -226,8 +188,7 @@ TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
 TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
   model->scope.indiDevice = "Telescope Simulator";
   report(linkEstablishedCode(kMountLx200));
-  std::thread([&] { model->handOver.onMountPosition(0.6, 0.2, 0, 0); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onMountPosition(0.6, 0.2, 0, 0); });
   ASSERT_FALSE(shown(panel(), Panel::kScopeRa).isEmpty());
   report(20);
   report(10);
@@ -254,11 +215,10 @@ TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
   report(11);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
-  std::thread([&] {
+  fromTheLink([&] {
     model->handOver.onLinkStatus(26);
     model->handOver.onMountMessage("Object Below Horizon");
-  }).join();
-  QApplication::processEvents();
+  });
   EXPECT_EQ(shown(panel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
   EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "The mount refused the slew: Object Below Horizon");
   report(11);
@@ -272,23 +232,13 @@ TEST_F(TelescopeWindows, TheSpiralPanelRunsFromTheSpiralsStartToItsEnd) {
   SpiralSearchPanel& spiral = *panel().spiralPanel();
   report(23);
   EXPECT_TRUE(spiral.running());
-  std::thread([&] { model->handOver.onSpiralSearchOffset(240, -120); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onSpiralSearchOffset(240, -120); });
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
   report(24);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Spiral search finished");
   EXPECT_FALSE(spiral.running());
-  std::thread([&] { model->handOver.onSpiralSearchOffset(480, 0); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onSpiralSearchOffset(480, 0); });
   EXPECT_EQ(spiral.marker(), QPoint(20, -10));
-}
-
-js_event padRecord(uint8_t type, uint8_t number, int16_t value) {
-  js_event event{};
-  event.type = type;
-  event.number = number;
-  event.value = value;
-  return event;
 }
 
 // The gamepad through a pipe standing in for the joystick device. Default
@@ -339,8 +289,8 @@ TEST_F(GamepadOnThePanel, ADpadOnAxesSlewsLikeTheDirectionButtons) {
 
 TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {
   EXPECT_EQ(mountRaText(0), "00:00:00");
-  EXPECT_EQ(mountDecText(-0.5 * kRadPerDeg), "-0:30");
-  EXPECT_EQ(mountDecText(47.5 * kRadPerDeg), "47:30");
+  EXPECT_EQ(mountDecText(-0.5 * kRad), "-0:30");
+  EXPECT_EQ(mountDecText(47.5 * kRad), "47:30");
   EXPECT_EQ(siderealText(25.5), "01:30:00");
   EXPECT_EQ(siderealText(-0.25), "23:45:00");
   EXPECT_EQ(clockDateText(clockDate(2451545.0 - 1e-9, 7200)), "2000.01.01  14:00:00");
@@ -365,8 +315,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   // Centring on the telescope needs a reported position.
   window->command(610);
   EXPECT_EQ(window->statusParts().part(0), "The telescope position is not known yet.");
-  std::thread([&] { model->handOver.onMountPosition(0.5, -0.5 * kRadPerDeg, 10, 20); }).join();
-  QApplication::processEvents();
+  fromTheLink([&] { model->handOver.onMountPosition(0.5, -0.5 * kRad, 10, 20); });
   EXPECT_EQ(shown(panel(), Panel::kScopeRa), "01:54:36");  // 1718.87' rounds to 1719': 1 h 54 m 9 × 4 s
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
   EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");

@@ -3,27 +3,10 @@
 // field's name and range. Decimal commas count as points; a text that is
 // more than a number is refused; dates must exist in the chart's calendar
 // (the Julian one before 1583); a position must lie on the sky.
-#include <gtest/gtest.h>
+#include "ui/ui_test_support.h"
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <array>
-#include <cmath>
-#include <cstdlib>
-#include <numbers>
-#include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "app/ui_resources.h"
 #include "model/chart_settings.h"
 #include "solarsystem/user_orbits.h"
-#include "test_files.h"
-#include "ui/dialog_driving.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_deepsky.h"
@@ -35,9 +18,7 @@
 namespace celvaro {
 namespace {
 
-using testing::messagesDuring;
-using testing::press;
-using testing::typeInto;
+using namespace testing;
 
 constexpr double kDegree = std::numbers::pi / 180;
 
@@ -51,10 +32,7 @@ Outcome pressOk(FwDialogBase& dialog) {
   return {messages.toStdString(), dialog.window()->result() == QDialog::Accepted};
 }
 
-class TypedNumbers : public ::testing::Test {
- protected:
-  UiResources resources;
-};
+using TypedNumbers = DialogTest;
 
 // --- the observing place ---------------------------------------------------------------------
 
@@ -209,7 +187,7 @@ TEST_F(TypedNumbers, ACometsElementsAreNumbersWithinTheirRanges) {
   dialog.create(nullptr)->show();
   press(dialog.window(), DlgComets::kEditElements);
   const int first = DlgComets::kFirstElement;
-  const QString messages = testing::refusalsFieldByField(
+  const QString messages = refusalsFieldByField(
       dialog.window(), {{first, "abc", "0,287"}, {first + 2, "181", "128,9"}, {first + 4, "61.0 deg", "61"}});
   EXPECT_EQ(messages.toStdString(),
             "Perihelion distance q (AU) must be between 0.0001 and 1000. | "
@@ -228,7 +206,7 @@ TEST_F(TypedNumbers, TrackNumbersAreRefusedByNameUntilMended) {
   DlgPlanetTracks dialog(resources, chart);
   dialog.create(nullptr)->show();
   const int f = DlgPlanetTracks::kDateLabels;
-  const QString messages = testing::refusalsFieldByField(
+  const QString messages = refusalsFieldByField(
       dialog.window(), {{f + 1, "9999", "300"}, {f + 2, "-5", "7"}, {f + 3, "0", "3"}});
   EXPECT_EQ(messages.toStdString(),
             "Length of the track (days) must be between 0 and 4999. | "
@@ -244,7 +222,7 @@ TEST_F(TypedNumbers, DeepskyLevelsAreRefusedByNameAndTheSettingsStay) {
   DlgSimpleDeepsky dialog(resources, chart);
   dialog.create(nullptr)->show();
   using D = DlgSimpleDeepsky;
-  const QString messages = testing::refusalsFieldByField(
+  const QString messages = refusalsFieldByField(
       dialog.window(), {{D::kLevelOffset, "15", "-2"}, {D::kManualLevel, "2,5", "7"}, {D::kLabelOffset, "x", "1"}});
   EXPECT_EQ(messages.toStdString(),
             "Offset of the automatic level (levels) must be between -10 and 10. | "
@@ -259,7 +237,7 @@ TEST_F(TypedNumbers, DeepskyLevelsAreRefusedByNameAndTheSettingsStay) {
 // The locale variables a test sets, given back at its end.
 class LocaleVariables : public TypedNumbers {
  protected:
-  testing::EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr}, lang{"LANG", nullptr};
+  EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr}, lang{"LANG", nullptr};
 };
 
 // The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian.
