@@ -21,8 +21,6 @@ namespace {
 
 constexpr double kArcminPerRad = 10800.0 / std::numbers::pi;
 constexpr int kFullCircleArcmin = 21600;
-// Overlays are drawn with the XOR line style and without a fill.
-constexpr int kOverlayLine = 24, kNoFill = 1;
 
 // Right ascension in arcminutes (truncated), kept within 0..21599.
 int raArcminOf(double raRad) {
@@ -44,7 +42,7 @@ AppModel::AppModel(std::string programDir, std::string configurationPath, UiReso
   renderer_.setSkyLines(&ecliptic, &horizon);
   renderer_.setRoute(&route);
   computeEcliptic(ecliptic);
-  fovSchemes.load(fovSchemesPath(programDir_));
+  fov.schemes.load(fovSchemesPath(programDir_));
 }
 
 AppModel::~AppModel() {
@@ -56,47 +54,6 @@ AppModel::~AppModel() {
 void AppModel::setTarget(double raRad, double decRad) {
   lastCentringTarget = {raRad, decRad, true};
   handOver.showTarget(raRad, decRad);
-}
-
-// --- reference points ---------------------------------------------------
-
-void AppModel::showReferencePoint(int index) {
-  if (index >= 0 && index < kReferencePointCount && referencePoints[index].set) {
-    const ReferencePoint& point = referencePoints[index];
-    centreOn(point.raRad, point.decRad, kReferencePointFieldArcmin, kReferencePointFieldArcmin, false);
-    redrawChart();
-  } else if (redrawPending) {
-    redrawChart();
-  }
-}
-
-void AppModel::clearReferencePoint(int index) {
-  if (index == -1) {
-    for (ReferencePoint& point : referencePoints) point.set = false;
-  } else if (index >= 0 && index < kReferencePointCount) {
-    referencePoints[index].set = false;
-  } else {
-    return;
-  }
-  if (telescope_) telescope_->deleteReferencePoint(index == -1 ? iTelescopeControl::kAllReferencePoints : index);
-  notifyReferencePointListener(index);
-  redrawPending = true;
-  redrawChart();
-}
-
-void AppModel::storeReferencePoint(int index, double raRad, double decRad) {
-  if (index < 0 || index >= kReferencePointCount) return;
-  referencePoints[index] = {raRad, decRad, true};
-  if (telescope_) telescope_->setReferencePoint(place.latitudeDeg, place.longitudeDeg, raRad, decRad, index);
-  notifyReferencePointListener(index);
-  redrawPending = true;
-}
-
-void AppModel::notifyReferencePointListener(int index) {
-  if (!handOver.dialogListeners.referencePoints) return;
-  ReferencePoint points[kReferencePointCount];
-  std::copy(referencePoints.begin(), referencePoints.end(), points);
-  handOver.dialogListeners.referencePoints->referencePointsChanged(points, index);
 }
 
 // --- view -----------------------------------------------------------------
@@ -243,69 +200,16 @@ void AppModel::paintChart(Canvas& canvas) {
 // The field-of-view overlay, the selection marker and the reference points,
 // drawn so that drawing them again takes them away.
 void AppModel::drawOverlays() {
-  constexpr int32_t kMarkerRadius = 12, kCrossArm = 8;
+  constexpr int32_t kMarkerRadius = 12;
   iTransformer& transformer = projection();
-  output_->selectBrush(kNoFill);
-  output_->selectPen(kOverlayLine);
-  if (shownOverlay.shown) drawFovOverlay(*output_, shownOverlay, true);
+  selectOverlayStyle(*output_);
+  fov.drawInPass(*output_);
   ProjectedPoint p;
-  const double visible = transformer.visibilityLimit();
   if (selectionValid && transformer.project(lastCentringTarget.raRad, lastCentringTarget.decRad, p) &&
-      p.depth > visible) {
+      p.depth > transformer.visibilityLimit()) {
     output_->circle(p.x, p.y, kMarkerRadius);
   }
-  if (!showReferencePoints) return;
-  for (const ReferencePoint& point : referencePoints) {
-    if (!point.set || !transformer.project(point.raRad, point.decRad, p) || p.depth <= visible) continue;
-    output_->line(p.x - kCrossArm, p.y, p.x + kCrossArm, p.y);
-    output_->line(p.x, p.y - kCrossArm, p.x, p.y + kCrossArm);
-  }
-}
-
-// Remembering keeps where the overlay points and where it can be picked;
-// an overlay off the screen cannot be picked.
-void AppModel::drawFovOverlay(RenderingOutput& output, const FovOverlay& overlay, bool remember) {
-  const auto placed = celvaro::drawFovOverlay(overlay, output, projection());
-  if (!remember) return;
-  if (placed) correctedPointing = {placed->pointingRaRad, placed->pointingDecRad, true};
-  if (placed && placed->onDevice) hits.setOverlayPosition(placed->deviceX, placed->deviceY);
-  else hits.forgetOverlayPosition();
-}
-
-// On the chart window's picture outside a chart pass, whose pen and brush
-// the screen output no longer knows.
-void AppModel::drawFovOverlayInXor(const FovOverlay& overlay, bool remember) {
-  display_.forgetStyles();
-  display_.selectBrush(kNoFill);
-  display_.selectPen(kOverlayLine);
-  drawFovOverlay(display_, overlay, remember);
-}
-
-void AppModel::fovAdjusted(bool keepCentre) {
-  const FovOverlay previous = shownOverlay;
-  shownOverlay = editedOverlay;
-  if (keepCentre) {
-    shownOverlay.centreRaRad = previous.centreRaRad;
-    shownOverlay.centreDecRad = previous.centreDecRad;
-  }
-  if (!shownOverlay.shown) hits.forgetOverlayPosition();
-  if (!chartWindow_) return;
-  chartWindow_->drawOnChart([&](Canvas& canvas) {
-    display_.setCanvas(&canvas);
-    if (previous.shown) drawFovOverlayInXor(previous, false);
-    if (shownOverlay.shown) drawFovOverlayInXor(shownOverlay, true);
-    display_.setCanvas(nullptr);
-  });
-}
-
-void AppModel::showFovOverlayAtSelection() {
-  if (!lastCentringTarget.valid) return;
-  schemeToOverlay(fovSchemes.scheme, editedOverlay);
-  editedOverlay.shown = 1;
-  editedOverlay.centreRaRad = lastCentringTarget.raRad;
-  editedOverlay.centreDecRad = lastCentringTarget.decRad;
-  fovAdjusted(false);
-  if (fovDialog) fovDialog->overlayPlaced();
+  referencePoints.drawMarks(*output_, transformer);
 }
 
 void AppModel::redrawChart() {

@@ -15,9 +15,10 @@
 #include "aids/star_hop_guides.h"
 #include "app/clock.h"
 #include "app/configuration.h"
-#include "app/fov_adjustment_listener.h"
+#include "app/fov_overlay_control.h"
 #include "app/main_window_callback.h"
 #include "app/object_search.h"
+#include "app/reference_points.h"
 #include "app/settings_records.h"
 #include "app/chart_navigator.h"
 #include "app/telescope_hand_over.h"
@@ -33,9 +34,6 @@
 #include "output/rendering_output_display.h"
 #include "projection/transformer.h"
 #include "render/chart_renderer.h"
-#include "render/fov_overlay.h"
-#include "render/fov_schemes.h"
-#include "telescope/reference_point_handler.h"
 #include "telescope/settings_records.h"
 #include "telescope/telescope_control_interface.h"
 
@@ -47,31 +45,15 @@ class TelescopeControl;
 // no region.
 inline constexpr const char* kDefaultPlaceZone = "Europe/Budapest";
 
-class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
+class AppModel {
  public:
   static constexpr int kDisplaySwitchCount = 6;
-  static constexpr int kReferencePointCount = 3;
-  static constexpr int kReferencePointFieldArcmin = 5400;
   static constexpr int kMinimumFieldBoundArcmin = 180;
 
   AppModel(std::string programDir, std::string configurationPath, UiResources& resources);
-  ~AppModel() override;
+  ~AppModel();
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
-
-  // iReferencePointHandler.
-  void showReferencePoint(int index) override;
-  void clearReferencePoint(int index) override;
-  // Stores reference point 0..2 at a sky position and hands it to the link
-  // with the observing place.
-  void storeReferencePoint(int index, double raRad, double decRad);
-
-  // iFovAdjustmentListener: the shown overlay becomes the edited one and is
-  // moved on the chart by drawing it in XOR, without a chart repaint.
-  void fovAdjusted(bool keepCentre) override;
-  // The edited overlay fresh from the scheme, centred on the last centring
-  // target and shown; nothing without a target.
-  void showFovOverlayAtSelection();
 
   // Centres the chart on a sky position, keeping the field within the
   // bounds when maxFieldArcmin > 0. 0 when refused (below the horizon in
@@ -125,6 +107,7 @@ class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
 
   void setWindows(iMainWindowCallback* mainWindow, iChartView* chartWindow);
   iMainWindowCallback* mainWindow() const { return mainWindow_; }
+  iChartView* chartView() const { return chartWindow_; }
   void setTelescopeControl(iTelescopeControl* telescope);
   // Creates the telescope controller with the scope settings, starts its
   // command thread and gives it the clock's heartbeat.
@@ -161,7 +144,7 @@ class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
   TelescopeHandOver handOver;
   StarInfoFile starInfo;
   std::array<uint8_t, kDisplaySwitchCount> displaySwitches{};
-  std::array<ReferencePoint, kReferencePointCount> referencePoints{};
+  ReferencePoints referencePoints{*this};
   CentringTarget lastCentringTarget;
   // The object last picked or centred on becomes the target of a Goto, and
   // the telescope panels show it at once.
@@ -171,20 +154,12 @@ class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
   bool selectionValid = false;
   int pickFilter = 0;  // 0 all kinds, 1..6 one kind
   Selection selection;
-  bool showReferencePoints = false;
   HitList hits;
   OutputArea outputArea;
   RenderOptions renderOptions;
   SkyPolylines ecliptic;
   SkyPolylines horizon;
-  // The field-of-view overlay: the scheme it is made from, the one on the
-  // chart, the one the adjustment dialog writes, and where the shown one
-  // points once shifted (valid after it was first drawn).
-  FovSchemes fovSchemes;
-  FovOverlay shownOverlay;
-  FovOverlay editedOverlay;
-  CentringTarget correctedPointing;
-  FovOverlayDlgListener* fovDialog = nullptr;
+  FovOverlayControl fov{*this};
   // The observing aids, filled by the data load; the route is the star-hop
   // route the chart shows while ChartSettings::showRoute is on.
   CityList cities;
@@ -198,11 +173,8 @@ class AppModel : public iFovAdjustmentListener, public iReferencePointHandler {
   void keepFieldWithin(int minFieldArcmin, int maxFieldArcmin);
   void setField(int fieldArcmin);
   void recomputeGridSteps();
-  void notifyReferencePointListener(int index);
   void updateSiderealTime();
   void drawOverlays();
-  void drawFovOverlay(RenderingOutput& output, const FovOverlay& overlay, bool remember);
-  void drawFovOverlayInXor(const FovOverlay& overlay, bool remember);
 
   const std::string programDir_;
   const std::string configurationPath_;

@@ -308,13 +308,13 @@ std::string ChartNavigator::describe(const PickResult& pick) {
   static constexpr const char* kHeadings[] = {"Object",       "Star",         "Named star",      "Variable star",
                                               "Double star",  "Solar system", "Deep-sky object", "Field-of-view overlay"};
   std::string text = model_.resources().textOr(text_id::kSelectionHeadingFirst + pick.kind, kHeadings[pick.kind & 7]) + ": ";
-  if (pick.kind == kPickFovOverlay) return text + overlayText(model_.shownOverlay, model_.resources());
+  if (pick.kind == kPickFovOverlay) return text + overlayText(model_.fov.shown, model_.resources());
   if (SkyCatalogs* catalogs = model_.catalogs()) appendObjectText(*catalogs, pick, model_.resources().languageId(), text);
   return text;
 }
 
 bool ChartNavigator::selectAt(int32_t x, int32_t y, std::string& description) {
-  ModelPickPositions positions(model_.catalogs(), model_.correctedPointing);
+  ModelPickPositions positions(model_.catalogs(), model_.fov.correctedPointing);
   const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
   if (!pick.found) {
     const bool had = model_.selectionValid;
@@ -338,7 +338,7 @@ std::string ChartNavigator::describeSelection() {
 }
 
 std::string ChartNavigator::nameAt(int32_t x, int32_t y) {
-  ModelPickPositions positions(model_.catalogs(), model_.correctedPointing);
+  ModelPickPositions positions(model_.catalogs(), model_.fov.correctedPointing);
   const PickResult pick = model_.hits.pickObject(x, y, model_.pickFilter, positions);
   if (!pick.found) return {};
   std::string name = describe(pick);

@@ -69,7 +69,7 @@ std::vector<ChartExport> finderChartParts(AppModel& model, const FoundObject& fo
   FinderTexts texts = finderTexts(model, found, route);
   std::vector<std::string> title = mapTitleLines(mapTitleOf(model, FinderFields::kWideArcmin), model.resources());
   if (!texts.route.empty()) title.push_back(texts.route);
-  const int closeField = closeFieldArcmin(model.shownOverlay);
+  const int closeField = closeFieldArcmin(model.fov.shown);
   // The close chart's own field and limits come first among its notes.
   texts.notes.insert(texts.notes.begin(), mapTitleLines(mapTitleOf(model, closeField), model.resources()).back());
   const int noteRows = 1 + static_cast<int>(texts.notes.size()) / 2;  // the field's line across both columns
@@ -83,7 +83,7 @@ std::vector<ChartExport> finderChartParts(AppModel& model, const FoundObject& fo
                                  finderPart(page, areas.lower, closeField)};
   for (ChartExport& part : parts) {
     part.settings.showRoute = route >= 0 ? 1 : 0;
-    part.fovOverlay = model.shownOverlay;
+    part.fovOverlay = model.fov.shown;
     part.fovOverlay.centreRaRad = found.position.raRad;
     part.fovOverlay.centreDecRad = found.position.decRad;
   }

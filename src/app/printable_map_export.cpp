@@ -12,7 +12,7 @@ bool exportPrintableMap(AppModel& model, const PrintableMap& map) {
                              model.resources().languageId()};
   ChartExport job = printableMapExport(map, model.chart, sources, programPrintColours(model.programDir()));
   job.titleLines = mapTitleLines(mapTitleOf(model), model.resources());
-  job.fovOverlay = model.shownOverlay;
+  job.fovOverlay = model.fov.shown;
   return exportChart(std::move(job));
 }
 

@@ -86,7 +86,7 @@ bool runDataLoad(AppModel& model) {
 }
 
 void saveUserFiles(AppModel& model) {
-  model.fovSchemes.save();
+  model.fov.schemes.save();
   model.resources().saveLanguageChoice();
   model.saveConfiguration();
 }

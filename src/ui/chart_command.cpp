@@ -198,7 +198,7 @@ int showFovScheme(AppModel& model, const std::string& path) {
     complain("cannot read the field-of-view scheme " + path);
     return 2;
   }
-  FovOverlay& overlay = model.shownOverlay;
+  FovOverlay& overlay = model.fov.shown;
   schemeToOverlay(schemes.scheme, overlay);
   overlay.shown = 1;
   const CentringTarget& target = model.lastCentringTarget;

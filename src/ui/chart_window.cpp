@@ -236,7 +236,7 @@ void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
 void ChartWindow::contextCommand(int command, QPoint at) {
   switch (command) {
     case kFovOverlay:
-      model_.showFovOverlayAtSelection();
+      model_.fov.showAtSelection();
       return;
     case kObjectInfo:
       if (iMainWindowCallback* main = model_.mainWindow()) main->showObjectInfo();

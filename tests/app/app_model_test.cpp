@@ -281,25 +281,25 @@ TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
   RecordingReferenceDialog dialog;
   model.setTelescopeControl(&telescope);
   model.handOver.dialogListeners.referencePoints = &dialog;
-  model.referencePoints[0] = {1.0, 0.2, true};
-  model.referencePoints[1] = {2.0, 0.3, true};
-  model.referencePoints[2] = {3.0, 0.4, true};
+  model.referencePoints.points[0] = {1.0, 0.2, true};
+  model.referencePoints.points[1] = {2.0, 0.3, true};
+  model.referencePoints.points[2] = {3.0, 0.4, true};
 
   model.chart.fieldArcmin = 60;
-  model.showReferencePoint(1);
+  model.referencePoints.showReferencePoint(1);
   EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
   EXPECT_EQ(model.chart.fieldArcmin, 5400);
   EXPECT_EQ(chartView.repaints, 1);
-  model.showReferencePoint(5);  // no such point and nothing pending: no redraw
+  model.referencePoints.showReferencePoint(5);  // no such point and nothing pending: no redraw
   EXPECT_EQ(chartView.repaints, 1);
 
-  model.clearReferencePoint(1);
-  model.clearReferencePoint(-1);
-  model.clearReferencePoint(7);  // not a point: nothing happens
+  model.referencePoints.clearReferencePoint(1);
+  model.referencePoints.clearReferencePoint(-1);
+  model.referencePoints.clearReferencePoint(7);  // not a point: nothing happens
   EXPECT_EQ(telescope.calls, (std::vector<std::string>{"deleteReferencePoint 1", "deleteReferencePoint 255"}));
   EXPECT_EQ(dialog.calls, (std::vector<std::array<int, 4>>{{1, 0, 1, 1}, {0, 0, 0, -1}}));
   EXPECT_EQ(chartView.repaints, 3);
-  model.showReferencePoint(0);  // cleared: the view stays
+  model.referencePoints.showReferencePoint(0);  // cleared: the view stays
   EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
 }
 
@@ -376,7 +376,7 @@ class FakeFovDialog : public FovOverlayDlgListener {
 class FovOverlayModel : public ModelWithFakeWindows {
  protected:
   FovOverlayModel() {
-    model.fovDialog = &dialog;
+    model.fov.dialog = &dialog;
     model.chart.fieldArcmin = 600;
     model.setChartSize(800, 600);
     model.applyView();
@@ -405,15 +405,15 @@ class FovOverlayModel : public ModelWithFakeWindows {
 };
 
 TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
-  model.showFovOverlayAtSelection();
-  const auto& shown = model.shownOverlay;
+  model.fov.showAtSelection();
+  const auto& shown = model.fov.shown;
   EXPECT_EQ(std::tuple(shown.shown, shown.cameraWidth, shown.centreRaRad), std::tuple(1, 6302, 0.0));
   EXPECT_EQ(chartView.repaints, 0);
   const auto calls = drawnOver();
   EXPECT_EQ(calls.front(), "brush none");
   EXPECT_EQ(calls[1], "pen 127;255;127 xor");
   EXPECT_EQ(polylines(calls).size(), 2u);  // the camera and the guider frame
-  EXPECT_TRUE(model.correctedPointing.valid);
+  EXPECT_TRUE(model.fov.correctedPointing.valid);
   EXPECT_EQ(dialog.placings, 1);
   int m = 10;
   EXPECT_TRUE(model.hits.queryOverlay(400, 300, m));
@@ -421,8 +421,8 @@ TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
 
 TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
   model.lastCentringTarget.valid = false;
-  model.showFovOverlayAtSelection();
-  EXPECT_EQ(model.shownOverlay.shown, 0);
+  model.fov.showAtSelection();
+  EXPECT_EQ(model.fov.shown.shown, 0);
   EXPECT_TRUE(drawnOver().empty());
 }
 
@@ -430,9 +430,9 @@ TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
 // and names its frames: the default 22 x 16 mm camera and 8 x 8 mm guider at
 // 1200 mm span 2 atan(11/1200) = 63.02', 2 atan(8/1200) = 45.84' and 22.92'.
 TEST_F(FovOverlayModel, APickOnTheOverlayCentreSelectsItsPointing) {
-  model.showFovOverlayAtSelection();
-  model.editedOverlay.shiftDec = 30;
-  model.fovAdjusted(true);
+  model.fov.showAtSelection();
+  model.fov.edited.shiftDec = 30;
+  model.fov.fovAdjusted(true);
   const int32_t y = 300 - model.projection().tenthArcminToPixels(300);
   ChartNavigator navigator(model);
   std::string description;
@@ -446,12 +446,12 @@ TEST_F(FovOverlayModel, TheSchemeFileIsReadAtConstructionAndWrittenAtShutdownOnl
   const std::string path = dir.file("fovschemes.dat");
   writeBytes(path, "focallength=600\n");
   AppModel other(dir.path().string(), dir.file("celvaro.cfg"), resources);
-  EXPECT_EQ(other.fovSchemes.scheme.focalLength, 600);
+  EXPECT_EQ(other.fov.schemes.scheme.focalLength, 600);
   runShutdown(other);
   EXPECT_EQ(readBytes(path), "focallength=600\n");
   EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");  // the shutdown writes nothing elsewhere
-  other.fovSchemes.scheme.flags = 7;
-  other.fovSchemes.markModified();
+  other.fov.schemes.scheme.flags = 7;
+  other.fov.schemes.markModified();
   runShutdown(other);
   EXPECT_EQ(readBytes(path).substr(0, 9), "flags=7\r\n");
 }

@@ -65,16 +65,16 @@ TEST_F(FovOverlayWindow, TheDialogStartsFromTheScheme) {
 TEST_F(FovOverlayWindow, MovingAndRemovingTheOverlayLeavesTheChartBitForBit) {
   const QImage before = chart().image().copy();
   placeOverlay();
-  EXPECT_EQ(model->shownOverlay.shown, 1);
+  EXPECT_EQ(model->fov.shown.shown, 1);
   EXPECT_NE(chart().image(), before);
   dialog().showOver(window.get());
   bar(D::kShiftRa)->setValue(90);
   bar(D::kCameraRotation)->setValue(200);
-  EXPECT_EQ(model->shownOverlay.shiftRa, 30);
-  EXPECT_EQ(model->shownOverlay.cameraRotation, 20);
+  EXPECT_EQ(model->fov.shown.shiftRa, 30);
+  EXPECT_EQ(model->fov.shown.cameraRotation, 20);
   EXPECT_NE(chart().image(), before);
   click(dialog(), D::kRemove);
-  EXPECT_EQ(model->shownOverlay.shown, 0);
+  EXPECT_EQ(model->fov.shown.shown, 0);
   EXPECT_EQ(chart().image(), before);
 }
 
@@ -106,7 +106,7 @@ QPointF eastNorthArcmin(double ra0, double dec0, double ra, double dec) {
 // use, at the equator, at 60 degrees north and 75 south, in every mirror
 // mode; and the pointing lies 30' west and 20' north of the object.
 TEST_F(FovOverlayWindow, TheFrameIsDrawnWhereTheOverlayPoints) {
-  model->fovSchemes.scheme.flags = FovScheme::kCamera;
+  model->fov.schemes.scheme.flags = FovScheme::kCamera;
   for (double decDeg : {0.0, 60.0, -75.0}) {
     for (uint32_t mirror = kMirrorNone; mirror <= kMirrorHorizontal; ++mirror) {
       SCOPED_TRACE(::testing::Message() << "declination " << decDeg << ", mirror mode " << mirror);
@@ -121,11 +121,11 @@ TEST_F(FovOverlayWindow, TheFrameIsDrawnWhereTheOverlayPoints) {
       const QPointF drawn = centreOfChange(plain, chart().image());
       ProjectedPoint p;
       int32_t x = 0, y = 0;
-      ASSERT_TRUE(model->projection().project(model->correctedPointing.raRad, model->correctedPointing.decRad, p));
+      ASSERT_TRUE(model->projection().project(model->fov.correctedPointing.raRad, model->fov.correctedPointing.decRad, p));
       ASSERT_TRUE(model->screenOutput().toDevice(p.x, p.y, x, y));
       EXPECT_NEAR(drawn.x(), x, 1.5);
       EXPECT_NEAR(drawn.y(), y, 1.5);
-      const QPointF offset = eastNorthArcmin(ra, dec, model->correctedPointing.raRad, model->correctedPointing.decRad);
+      const QPointF offset = eastNorthArcmin(ra, dec, model->fov.correctedPointing.raRad, model->fov.correctedPointing.decRad);
       EXPECT_NEAR(offset.x(), -30, 0.1);
       EXPECT_NEAR(offset.y(), 20, 0.1);
       click(dialog(), D::kRemove);
@@ -143,7 +143,7 @@ TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItA
   bar(D::kShiftDec)->setValue(100);
   ProjectedPoint p;
   int32_t x = 0, y = 0, near = 10;
-  ASSERT_TRUE(model->projection().project(model->correctedPointing.raRad, model->correctedPointing.decRad, p));
+  ASSERT_TRUE(model->projection().project(model->fov.correctedPointing.raRad, model->fov.correctedPointing.decRad, p));
   ASSERT_TRUE(model->screenOutput().toDevice(p.x, p.y, x, y));
   EXPECT_TRUE(model->hits.queryOverlay(x, y, near));
   click(dialog(), D::kRemove);
@@ -154,9 +154,9 @@ TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItA
 
   model->lastCentringTarget = {0.003, -0.002, true};  // a new selection
   placeOverlay();
-  EXPECT_EQ(model->shownOverlay.shown, 1);
-  EXPECT_EQ(model->shownOverlay.centreRaRad, 0.003);
-  EXPECT_EQ(model->shownOverlay.shiftDec, 0);
+  EXPECT_EQ(model->fov.shown.shown, 1);
+  EXPECT_EQ(model->fov.shown.centreRaRad, 0.003);
+  EXPECT_EQ(model->fov.shown.shiftDec, 0);
   EXPECT_EQ(bar(D::kShiftDec)->value(), 60) << "the dialog shows the fresh overlay";
   EXPECT_EQ(edit(D::kShiftDec + D::kEditStep), "0");
 }
@@ -166,11 +166,11 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   window->command(609);
   type(D::kShiftDec + D::kEditStep, "60");
   EXPECT_EQ(bar(D::kShiftDec)->value(), 120);
-  EXPECT_EQ(model->shownOverlay.shiftDec, 60);
-  EXPECT_NEAR(model->correctedPointing.decRad, model->shownOverlay.centreDecRad + M_PI / 180, 1e-12);
+  EXPECT_EQ(model->fov.shown.shiftDec, 60);
+  EXPECT_NEAR(model->fov.correctedPointing.decRad, model->fov.shown.centreDecRad + M_PI / 180, 1e-12);
   type(D::kGuiderRotation + D::kEditStep, "-90");
   EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
-  EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
+  EXPECT_EQ(model->fov.shown.guiderRotation, -90);
   // Beyond its track bar, or no whole number, a typed value is refused by
   // name and the field shows the bar's value again.
   const auto refusal = [&](int id, const char* text) {
@@ -182,12 +182,12 @@ TEST_F(FovOverlayWindow, TypedShiftsMoveTheirTrackBarsAndTheOverlay) {
   EXPECT_EQ(edit(D::kCameraRotation + D::kEditStep), "0");
   // No lens has a focal length of 0 (the frames would be infinite).
   EXPECT_NE(refusal(D::kFocalLength, "0").find("must be between 1 and 100000."), std::string::npos);
-  EXPECT_EQ(model->shownOverlay.shiftRa, 0);
+  EXPECT_EQ(model->fov.shown.shiftRa, 0);
   click(dialog(), D::kReset);
   for (int id : {D::kShiftRa, D::kShiftDec}) EXPECT_EQ(bar(id)->value(), 60);
   for (int id : {D::kCameraRotation, D::kGuiderRotation}) EXPECT_EQ(bar(id)->value(), 180);
   EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "0");
-  EXPECT_EQ(std::tuple(model->shownOverlay.shiftDec, model->shownOverlay.guiderRotation), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(model->fov.shown.shiftDec, model->fov.shown.guiderRotation), std::tuple(0, 0));
 }
 
 TEST_F(FovOverlayWindow, TheLockTurnsTheGuiderWithTheCameraAndDisablesItsControls) {
@@ -201,33 +201,33 @@ TEST_F(FovOverlayWindow, TheLockTurnsTheGuiderWithTheCameraAndDisablesItsControl
   EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "45");
   bar(D::kCameraRotation)->setValue(90);
   EXPECT_EQ(bar(D::kGuiderRotation)->value(), 90);
-  EXPECT_EQ(model->shownOverlay.guiderRotation, -90);
+  EXPECT_EQ(model->fov.shown.guiderRotation, -90);
   type(D::kCameraRotation + D::kEditStep, "30");
   EXPECT_EQ(bar(D::kCameraRotation)->value(), 210);
   EXPECT_EQ(edit(D::kGuiderRotation + D::kEditStep), "30");
-  EXPECT_EQ(model->shownOverlay.guiderRotation, 30);
+  EXPECT_EQ(model->fov.shown.guiderRotation, 30);
   press(dialog().window(), D::kLock);
   EXPECT_TRUE(bar(D::kGuiderRotation)->isEnabled());
   bar(D::kGuiderRotation)->setValue(180);
-  EXPECT_EQ(model->shownOverlay.guiderRotation, 0);
-  EXPECT_EQ(model->shownOverlay.cameraRotation, 30);
+  EXPECT_EQ(model->fov.shown.guiderRotation, 0);
+  EXPECT_EQ(model->fov.shown.cameraRotation, 30);
 }
 
 TEST_F(FovOverlayWindow, EditingTheSchemeMarksItForTheFile) {
   placeOverlay();
   window->command(609);
   type(D::kCameraWidth, "22");
-  EXPECT_FALSE(model->fovSchemes.modified()) << "the focus passed, the size stayed";
+  EXPECT_FALSE(model->fov.schemes.modified()) << "the focus passed, the size stayed";
   press(dialog().window(), D::kTotalField);  // a wide box is not hit in its middle
   EXPECT_TRUE(dialog().control(D::kTotalFieldRadius)->isEnabled());
-  EXPECT_EQ(model->fovSchemes.scheme.flags, 7);
-  EXPECT_TRUE(model->fovSchemes.modified());
+  EXPECT_EQ(model->fov.schemes.scheme.flags, 7);
+  EXPECT_TRUE(model->fov.schemes.modified());
   type(D::kCameraWidth, "11");
   type(D::kFocalLength, "600");
-  EXPECT_EQ(model->fovSchemes.scheme.cameraWidth, 1100);
-  EXPECT_EQ(model->fovSchemes.scheme.focalLength, 600);
-  EXPECT_EQ(model->shownOverlay.cameraWidth, 6302);  // half the size at half the focal length
-  EXPECT_EQ(model->shownOverlay.elementFlags, 7);
+  EXPECT_EQ(model->fov.schemes.scheme.cameraWidth, 1100);
+  EXPECT_EQ(model->fov.schemes.scheme.focalLength, 600);
+  EXPECT_EQ(model->fov.shown.cameraWidth, 6302);  // half the size at half the focal length
+  EXPECT_EQ(model->fov.shown.elementFlags, 7);
   runShutdown(*model);
   EXPECT_NE(readBytes(dir.file("fovschemes.dat")).find("ccdxs=1100\r\n"), std::string::npos);
 }
@@ -268,7 +268,7 @@ TEST_F(FovOverlayWindow, TheChartMenuOffersTheOverlayOnlyWithASelection) {
     return enabled;
   };
   EXPECT_TRUE(menuEntry());
-  EXPECT_EQ(model->shownOverlay.shown, 1);
+  EXPECT_EQ(model->fov.shown.shown, 1);
   model->lastCentringTarget.valid = false;
   EXPECT_FALSE(menuEntry());
 }

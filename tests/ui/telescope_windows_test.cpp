@@ -375,13 +375,13 @@ TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
   EXPECT_EQ(model->handOver.dialogListeners.referencePoints, &adjust);
   // The two windows of aligning open side by side: neither hides the other's buttons.
   EXPECT_FALSE(adjust.window()->frameGeometry().intersects(controlPanel().window()->frameGeometry()));
-  EXPECT_TRUE(model->showReferencePoints);
+  EXPECT_TRUE(model->referencePoints.marksShown);
   for (int id : {100, 101, 110, 111}) EXPECT_FALSE(enabled(adjust, id)) << id;
 
   model->lastCentringTarget = {1.0, 0.2, true};
   click(adjust, 112);
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"setReferencePoint 47 19.5 1 0.2 1"});
-  EXPECT_TRUE(model->referencePoints[1].set);
+  EXPECT_TRUE(model->referencePoints.points[1].set);
   EXPECT_TRUE(enabled(adjust, 110) && enabled(adjust, 111));
   EXPECT_FALSE(enabled(adjust, 100));
 
@@ -395,7 +395,7 @@ TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
   click(adjust, kIdCancel);
   EXPECT_FALSE(adjust.window()->isVisible());
   EXPECT_EQ(model->handOver.dialogListeners.referencePoints, nullptr);
-  EXPECT_FALSE(model->showReferencePoints);
+  EXPECT_FALSE(model->referencePoints.marksShown);
 }
 
 TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {

@@ -101,12 +101,12 @@ constexpr ValueRange kLengthRange{0, 1000}, kFocalLengthRange{1, 100000};  // no
 }  // namespace
 
 DlgAdjustFov::DlgAdjustFov(UiResources& resources, AppModel& model)
-    : FwDialogBaseScroll(resources), model_(model), overlayListener_(model) {
-  model_.fovDialog = this;
+    : FwDialogBaseScroll(resources), model_(model), overlayListener_(model.fov) {
+  model_.fov.dialog = this;
 }
 
 DlgAdjustFov::~DlgAdjustFov() {
-  if (model_.fovDialog == this) model_.fovDialog = nullptr;
+  if (model_.fov.dialog == this) model_.fov.dialog = nullptr;
 }
 
 void DlgAdjustFov::onInitDialog() {
@@ -125,7 +125,7 @@ QString DlgAdjustFov::caption(int id) {
 
 // The element boxes and sizes on the left, the preview and its scale on the right.
 int DlgAdjustFov::addSchemeRows() {
-  const FovScheme& f = model_.fovSchemes.scheme;
+  const FovScheme& f = model_.fov.schemes.scheme;
   QGridLayout* g = grid();
   auto field = [&](int id, const QString& value, int row, int column) {
     g->addWidget(label(id + kLabelOf, caption(id + kLabelOf)), row, column);
@@ -213,7 +213,7 @@ void DlgAdjustFov::onCommand(int id, int code, QWidget* control) {
   } else if (id == kReset && clicked) {
     resetAdjustment();
   } else if (id == kRemove && clicked) {
-    model_.editedOverlay.shown = 0;
+    model_.fov.edited.shown = 0;
     overlayListener_.fovAdjusted(true);
   } else if (id == kTransparency && clicked) {
     setTransparency(isChecked(kTransparency));
@@ -303,7 +303,7 @@ void DlgAdjustFov::enableElementEdits() {
 // The sizes and the focal length typed; a text that is no number within
 // its range is refused by name, and the fields show the scheme again.
 bool DlgAdjustFov::readScheme() {
-  FovScheme f = model_.fovSchemes.scheme;
+  FovScheme f = model_.fov.schemes.scheme;
   f.flags = 0;
   for (const Element& e : kElements) {
     if (isChecked(e.box)) f.flags |= e.bit;
@@ -316,12 +316,12 @@ bool DlgAdjustFov::readScheme() {
   const std::optional<double> focal = typedIn(kFocalLength, kFocalLength + kLabelOf, kFocalLengthRange, NumberForm::kWhole);
   if (!focal) return false;
   f.focalLength = static_cast<int>(*focal);
-  model_.fovSchemes.scheme = f;
+  model_.fov.schemes.scheme = f;
   return true;
 }
 
 void DlgAdjustFov::showSchemeNumbers() {
-  const FovScheme& f = model_.fovSchemes.scheme;
+  const FovScheme& f = model_.fov.schemes.scheme;
   for (const LengthEdit& e : kLengthEdits) setItemText(e.id, showHundredths(f.*e.length));
   setNumber(kFocalLength, f.focalLength);
 }
@@ -330,20 +330,20 @@ void DlgAdjustFov::showSchemeNumbers() {
 // at exit, to its file. The focus passing through a field is no edit: a
 // hand-written file stays as it is.
 void DlgAdjustFov::schemeChanged() {
-  const FovScheme before = model_.fovSchemes.scheme;
+  const FovScheme before = model_.fov.schemes.scheme;
   if (!readScheme()) {
     showSchemeNumbers();
     return;
   }
-  if (model_.fovSchemes.scheme == before) return;
+  if (model_.fov.schemes.scheme == before) return;
   preview_->update();
   applyAdjustment();
-  model_.fovSchemes.markModified();
+  model_.fov.schemes.markModified();
 }
 
 void DlgAdjustFov::applyAdjustment() {
-  FovOverlay& o = model_.editedOverlay;
-  schemeToOverlay(model_.fovSchemes.scheme, o);
+  FovOverlay& o = model_.fov.edited;
+  schemeToOverlay(model_.fov.schemes.scheme, o);
   o.shiftRa = trackBar(kShiftRa) - kShiftOffset;
   o.shiftDec = trackBar(kShiftDec) - kShiftOffset;
   o.cameraRotation = trackBar(kCameraRotation) - kRotationOffset;
@@ -353,7 +353,7 @@ void DlgAdjustFov::applyAdjustment() {
 
 // The edited overlay's shifts and rotations on the track bars and in the edits.
 void DlgAdjustFov::showAdjustment() {
-  const FovOverlay& o = model_.editedOverlay;
+  const FovOverlay& o = model_.fov.edited;
   const int values[] = {o.shiftRa, o.shiftDec, o.cameraRotation, o.guiderRotation};
   for (int id = kShiftRa; id <= kGuiderRotation; ++id) {
     const int value = values[id - kShiftRa];

@@ -54,10 +54,10 @@ void DlgTelescopeAdjust::languageChanged() { showControlTexts(*this, resources()
 void DlgTelescopeAdjust::showOver(QWidget* parent) {
   create(parent);
   model_.handOver.dialogListeners.referencePoints = this;
-  ReferencePoint points[AppModel::kReferencePointCount];
-  std::copy(model_.referencePoints.begin(), model_.referencePoints.end(), points);
+  ReferencePoint points[ReferencePoints::kCount];
+  std::copy(model_.referencePoints.points.begin(), model_.referencePoints.points.end(), points);
   referencePointsChanged(points, 0);
-  model_.showReferencePoints = true;
+  model_.referencePoints.marksShown = true;
   model_.redrawPending = true;
   refresh();
   window()->show();
@@ -68,19 +68,19 @@ void DlgTelescopeAdjust::showOver(QWidget* parent) {
 void DlgTelescopeAdjust::detach() {
   if (model_.handOver.dialogListeners.referencePoints != this) return;
   model_.handOver.dialogListeners.referencePoints = nullptr;
-  model_.showReferencePoints = false;
+  model_.referencePoints.marksShown = false;
   model_.redrawPending = true;
   refresh();
 }
 
 void DlgTelescopeAdjust::onCommand(int id, int code, QWidget* control) {
   if (id == kDeleteAll) {
-    model_.clearReferencePoint(-1);
+    model_.referencePoints.clearReferencePoint(-1);
   } else if (id >= kShow && id < kShow + kPoints * kPointStep) {
     const int point = (id - kShow) / kPointStep;
     switch (id - point * kPointStep) {
-      case kShow: model_.showReferencePoint(point); break;
-      case kDelete: model_.clearReferencePoint(point); break;
+      case kShow: model_.referencePoints.showReferencePoint(point); break;
+      case kDelete: model_.referencePoints.clearReferencePoint(point); break;
       case kSet: setFromSelection(point); break;
       default: break;
     }
@@ -97,7 +97,7 @@ void DlgTelescopeAdjust::onCommand(int id, int code, QWidget* control) {
 void DlgTelescopeAdjust::setFromSelection(int index) {
   const CentringTarget& target = model_.lastCentringTarget;
   if (target.valid) {
-    model_.storeReferencePoint(index, target.raRad, target.decRad);
+    model_.referencePoints.store(index, target.raRad, target.decRad);
   } else if (iMainWindowCallback* main = model_.mainWindow()) {
     main->setStatusText(resources().textOr(text_id::kNoObjectSelected, "Select an object on the chart first."));
   }
