@@ -78,11 +78,15 @@ EquatorialPosition ProperMotions::placeAt(int32_t hipparcos, double raRad, doubl
 // the star's velocity across the sky, along the parallel and the meridian
 // through it.
 Vector3 ProperMotions::yearlyMotion(int32_t hipparcos, const Vector3& start) const {
-  const std::optional<Motion> m = motionOf(hipparcos);
+  // Read straight from the entry, the hundredths of a mas as they are
+  // stored: every drawn star of a moved catalog comes here.
+  const uint8_t* entry = entryOf(hipparcos);
   const double across = std::sqrt(start.x * start.x + start.y * start.y);
-  if (!m || across == 0) return {0, 0, 0};
-  const double scale = kRadPerMas / across;
-  const double east = m->raMasPerYear * scale, north = m->decMasPerYear * scale;
+  if (!entry || across == 0) return {0, 0, 0};
+  const auto eastStored = static_cast<int32_t>(loadU32(entry)), northStored = static_cast<int32_t>(loadU32(entry + 4));
+  if (eastStored == 0 && northStored == 0) return {0, 0, 0};
+  const double scale = kRadPerMas / 100 / across;
+  const double east = eastStored * scale, north = northStored * scale;
   return {-east * start.y - north * start.z * start.x, east * start.x - north * start.z * start.y, north * across * across};
 }
 

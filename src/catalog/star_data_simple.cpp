@@ -89,7 +89,10 @@ void StarDataSimple::prepareVectors(size_t end) {
     if (motions_ && i + kPrefetchAhead < end) motions_->prefetch(hip_[i + kPrefetchAhead]);
     const UnitVector u = unitVector(ra_[i], dec_[i]);
     Vector3 at = {u.x, u.y, u.z};
-    if (motions_) at = ProperMotions::movedAlong(at, motions_->yearlyMotion(hip_[i], at), years_);
+    if (motions_) {
+      const Vector3 yearly = motions_->yearlyMotion(hip_[i], at);
+      if (yearly.x != 0 || yearly.y != 0 || yearly.z != 0) at = ProperMotions::movedAlong(at, yearly, years_);
+    }
     ux_.push_back(at.x), uy_.push_back(at.y), uz_.push_back(at.z);
   }
 }
