@@ -103,11 +103,7 @@ Sky hms(int h, int m, double s, int d, int am, double as) {
   return {h + m / 60.0 + s / 3600, d + sign * (am / 60.0 + as / 3600)};
 }
 
-double arcsecBetween(Sky a, Sky b) {
-  const double ra1 = a.raHours * 15 * kRad, ra2 = b.raHours * 15 * kRad, d1 = a.decDeg * kRad, d2 = b.decDeg * kRad;
-  const double h = std::pow(std::sin((d2 - d1) / 2), 2) + std::cos(d1) * std::cos(d2) * std::pow(std::sin((ra2 - ra1) / 2), 2);
-  return 2 * std::asin(std::sqrt(h)) / kRad * 3600;
-}
+double arcsecBetween(Sky a, Sky b) { return separationDeg(a.raHours * 15, a.decDeg, b.raHours * 15, b.decDeg) * 3600; }
 
 // Where the chart of an object is centred, from its statistics.
 std::optional<Sky> centreOfChart(const std::string& object) {

@@ -46,7 +46,7 @@ class LanguageSwitch : public ProgramWindow {
       const std::string file = std::string("lang_") + languageCode(language) + ".lng";
       std::filesystem::copy_file(std::filesystem::path(CELVARO_RUN_DIR) / file, dir.path() / file);
     }
-    writeOneStarCatalog();
+    writeOneStarCatalog(dir);
     load();
     loadObservingAids(*model);
     resources.loadLanguage(kEnglish);

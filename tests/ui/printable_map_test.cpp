@@ -63,41 +63,7 @@ TEST_F(LabelledSky, TheMapShowsTheStarHopRouteTheChartShows) {
   EXPECT_NE(readBytes(dir.file("route.svg")).find("<path class=\"route\""), std::string::npos);
 }
 
-TEST_F(LabelledSky, TheExportLeavesTheChartOnScreenAsItWas) {
-  const ChartSettings before = model->chart;
-  const int32_t largestOnScreen = model->screenOutput().starDiameter(0);
-  ASSERT_TRUE(exportPrintableMap(*model, map(kExportPdf, "map.pdf")));
-  EXPECT_EQ(model->chart, before);
-  EXPECT_EQ(model->screenOutput().starDiameter(0), largestOnScreen);
-}
-
 // --- the dialog ---------------------------------------------------------------------------
-
-TEST_F(LabelledSky, TheDialogShowsTheLastChoiceAndTurnsPapersOnTheirSide) {
-  PrintableMap choice = map(kExportSvg, "old.svg");
-  choice.pageWidth = 27940, choice.pageHeight = 21590, choice.margin = 1500;  // Letter on its side
-  DlgPrintableMap dialog(resources, *model, choice);
-  dialog.create(nullptr);
-  auto* format = dialog.control<QComboBox>(DlgPrintableMap::kFormat);
-  auto* paper = dialog.control<QComboBox>(DlgPrintableMap::kPaper);
-  auto edit = [&](int id) { return dialog.control<QLineEdit>(id); };
-  EXPECT_EQ(format->currentText(), "SVG");
-  EXPECT_EQ(paper->currentText(), "Letter");
-  EXPECT_TRUE(dialog.control<QAbstractButton>(DlgPrintableMap::kLandscape)->isChecked());
-  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "279.40");
-  EXPECT_FALSE(edit(DlgPrintableMap::kWidth)->isEnabled());
-  EXPECT_EQ(edit(DlgPrintableMap::kMargin)->text(), "15");
-
-  paper->setCurrentIndex(DlgPrintableMap::kA3);
-  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "420");
-  EXPECT_EQ(edit(DlgPrintableMap::kHeight)->text(), "297");
-  click(dialog, DlgPrintableMap::kPortrait);
-  EXPECT_EQ(edit(DlgPrintableMap::kWidth)->text(), "297");
-  paper->setCurrentIndex(DlgPrintableMap::kCustom);
-  EXPECT_TRUE(edit(DlgPrintableMap::kHeight)->isEnabled());
-  format->setCurrentIndex(2);
-  EXPECT_EQ(edit(DlgPrintableMap::kFileName)->text().toStdString(), dir.file("old.eps"));
-}
 
 TEST_F(LabelledSky, OkWritesTheMapOfTheChosenPageAndKeepsTheChoice) {
   CELVARO_SKIP_WITHOUT("gs");
@@ -194,15 +160,6 @@ void exportFromTheMenu(MainWindow& window, const std::string& file) {
   });
   fill.start();
   window.command(800);
-}
-
-TEST_F(LabelledSky, CommandEightHundredExportsTheChartOnScreen) {
-  CELVARO_SKIP_WITHOUT("qpdf");
-  CELVARO_SKIP_WITHOUT("pdftoppm");
-  MainWindow window(resources, *model);
-  ASSERT_TRUE(window.action(800)->isEnabled());
-  exportFromTheMenu(window, dir.file("menu.pdf"));
-  expectSoundPdf(dir.file("menu.pdf"), dir.file("menu.png"));
 }
 
 // --- the built data: the same stars, lines and labels as on screen ---------------------------
