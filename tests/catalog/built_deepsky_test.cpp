@@ -9,9 +9,7 @@
 
 #include "catalog/catalog_file_type.h"
 #include "catalog/deepsky_data.h"
-#include "catalog/deepsky_file.h"
 #include "catalog/deepsky_info_file.h"
-#include "platform/binary_file.h"
 #include "platform/utf_text.h"
 #include "test_files.h"
 
@@ -90,27 +88,6 @@ TEST_F(BuiltDeepsky, HoldsTheNgcAndIcObjectsWithTheirFacts) {
   EXPECT_NEAR(std::stod(byField[kDeepskyInfoMajorAxis]), 190, 20);
   ASSERT_TRUE(catalog->readObjectInfo(find("IC 434").index, items));
   EXPECT_EQ(items.front().text, "434");
-}
-
-TEST_F(BuiltDeepsky, RegionsHoldTheirObjectsInLevelOrder) {
-  DeepskyFile file;
-  BinaryFile in(data + "/deepsky.dat");
-  ASSERT_EQ(file.read(in, 4), 0);
-  int brightest = 0;
-  for (const SkyRegion& region : file.regions()) {
-    for (int i = region.first; i < region.first + region.count; ++i) {
-      const DeepskyObject& o = file.objects()[i];
-      if (i > region.first) {
-        EXPECT_GE(o.level, file.objects()[i - 1].level) << "object " << i;
-      }
-      EXPECT_GE(o.raRad, region.ra1);
-      EXPECT_LE(o.raRad, region.ra2);
-      brightest += o.level <= 2;
-    }
-  }
-  // A 60-degree chart (level 2) shows the showpieces, not the catalog.
-  EXPECT_GT(brightest, 150);
-  EXPECT_LT(brightest, 400);
 }
 
 // An NGC or IC number names one object: the source's objects with a letter

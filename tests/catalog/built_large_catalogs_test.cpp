@@ -1,8 +1,10 @@
-// The deep star catalog celvaro-catalogs built, registered as at start-up.
+// The deep star catalog celvaro-catalogs built, registered as at start-up,
+// and the main catalog's zones.
 // Skipped where the data have not been built.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -12,6 +14,7 @@
 #include "catalog/large_star_catalogs.h"
 #include "catalog/sky_catalogs.h"
 #include "catalog/star_data_segmented.h"
+#include "catalog/star_data_simple.h"
 #include "large_star_files.h"
 #include "render/magnitude_limits.h"
 #include "source_files.h"
@@ -44,35 +47,18 @@ class BuiltLargeCatalogs : public ::testing::Test {
     return magnitudes;
   }
   static int designatedMagnitude(const iStarData& stars, int index) {
-    std::string name;
-    stars.getDesignation(index, name);
+    const std::string name = testing::designationOf(stars, index);
     return std::stoi(name.substr(name.find('[') + 1));
   }
   // The Hipparcos number of a star drawn, 0 without one.
   static int32_t hipparcosOf(const iStarData& stars, int index) {
-    int kind = 0;
-    int32_t n[4] = {};
-    return stars.getCatalogNumbers(index, kind, n[0], n[1], n[2], n[3]) && kind == kIdentifierHipparcos ? n[0] : 0;
+    const auto numbers = testing::catalogNumbersOf(stars, index);
+    return numbers[0] == kIdentifierHipparcos ? numbers[1] : 0;
   }
 
   std::unique_ptr<testing::TestChart> chart;
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
 };
-
-TEST_F(BuiltLargeCatalogs, TheDeepCatalogHoldsSeveralHundredThousandStarsInAFewHundredSegments) {
-  catalogs.selectStarCatalog(automaticStarLimit(120), 120);
-  ASSERT_EQ(catalogs.currentSlot(), 1);
-  const auto* deep = static_cast<const StarDataSegmented*>(catalogs.currentStarCatalog());
-  EXPECT_GE(deep->segmentCount(), 200);
-  EXPECT_LE(deep->segmentCount(), 600);
-  int64_t stars = 0;
-  for (int i = 0; i < deep->segmentCount(); ++i) {
-    stars += std::filesystem::file_size(
-                 StarDataSegmented::segmentPath(std::string(CELVARO_RUN_DIR) + "/data/stars_deep", i)) /
-             StarDataSegmented::kStarBytes;
-  }
-  EXPECT_GE(stars, 500000);
-}
 
 TEST_F(BuiltLargeCatalogs, A2DegreeFieldOnThePleiadesShowsStarsToAbout10AndAHalf) {
   const std::vector<int> deep = pleiadesMagnitudes(120);
@@ -150,6 +136,65 @@ TEST_F(BuiltLargeCatalogs, StarsBrighterThanZeroKeepTheirMagnitudesAndTheLargest
                                           [](const auto& a, const auto& b) { return a.diameter < b.diameter; });
     ASSERT_NE(largest, chart->output.stars.end());
     EXPECT_LE(std::hypot(largest->x, largest->y), 6) << star.hip;
+  }
+}
+
+// The main star catalog draws each star with its zone's magnitude: checked
+// against the magnitudes of d3-celestial's stars.14.json, its source.
+class BuiltStarZones : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CELVARO_SKIP_WITHOUT_BUILT_DATA();
+    sources = testing::readD3HipparcosStars();
+    if (sources.empty()) GTEST_SKIP() << "no d3-celestial source";
+    catalog.setDataDirectory(CELVARO_RUN_DIR);
+    ASSERT_EQ(catalog.open("data/stars_hip.dat"), 0);
+    ASSERT_GT(catalog.starCount(), 100000);
+  }
+  int sourceHundredths(int index) const {
+    return static_cast<int>(std::lround(sources.at(catalog.hipparcosNumber(index)).magnitude * 100));
+  }
+
+  std::map<int32_t, testing::HipparcosStar> sources;
+  StarDataSimple catalog;
+};
+
+TEST_F(BuiltStarZones, NoStarIsDrawnMoreThanATenthOfAMagnitudeFromItsSourceMagnitude) {
+  int checked = 0, off = 0;
+  for (int z = 0; z < catalog.zoneCount(); ++z) {
+    const StarDataSimple::Zone& zone = catalog.zone(z);
+    for (int i = zone.first; i < zone.first + zone.count; ++i, ++checked) {
+      if (std::abs(zone.magnitude - sourceHundredths(i)) <= 10) continue;
+      if (++off <= 5) ADD_FAILURE() << "HIP " << catalog.hipparcosNumber(i) << " at " << sourceHundredths(i)
+                                    << " is drawn as " << zone.magnitude;
+    }
+  }
+  EXPECT_EQ(checked, catalog.starCount());
+  EXPECT_EQ(off, 0);
+}
+
+// The northern sky drawn at several limits: every star brighter than the
+// limit by a tenth is there, none fainter than it by a tenth.
+TEST_F(BuiltStarZones, ALimitCutsWithinATenthOfAMagnitude) {
+  testing::TestChart chart(0, 90, 180 * 60);
+  testing::StarListOutput screen(false, true);
+  screen.begin("", {}, chart.area);
+  screen.loadStarSizes(1400, 9, 1);
+  for (int32_t limit : {150, 300, 650, 920, 1150}) {
+    screen.stars.clear();
+    catalog.draw(screen, chart.transformer, chart.settings, chart.area, limit, true);
+    std::set<int> drawn;
+    for (const auto& star : screen.stars) drawn.insert(star.index);
+    int wrong = 0;
+    for (int i = 0; i < catalog.starCount(); ++i) {
+      StarPosition at;
+      if (!catalog.getPosition(i, at) || at.decRad < 0.1) continue;
+      const int m = sourceHundredths(i);
+      if ((m <= limit - 10 && !drawn.count(i)) || (m > limit + 10 && drawn.count(i))) {
+        if (++wrong <= 3) ADD_FAILURE() << "limit " << limit << ": HIP " << catalog.hipparcosNumber(i) << " at " << m;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << limit;
   }
 }
 

@@ -77,42 +77,27 @@ TEST_F(BuiltNames, EveryNameFindsTheStarThatBearsIt) {
   };
   const Named stars[] = {
       {"Al Kaff al Jidhmah", 10324, "xi1 Cet", {2, 13, 0, +1, 8, 51}},
-      {"Alava", 88175, "zet Ser", {18, 0, 29, -1, 3, 41}},
-      {"Alcor", 65477, "80 UMa", {13, 25, 14, +1, 54, 59}},
-      {"Algenib", 1067, "gam Peg", {0, 13, 14, +1, 15, 11}},
-      {"Angetenar", 13288, "tau2 Eri", {2, 51, 2, -1, 21, 0}},
-      {"Atik", 17448, "omi Per", {3, 44, 19, +1, 32, 17}},
-      {"Beemim", 20535, "ups3 Eri", {4, 24, 2, -1, 34, 1}},
-      {"Castula", 4422, "ups2 Cas", {0, 56, 40, +1, 59, 11}},
-      {"Dalim", 14879, "alf For", {3, 12, 5, -1, 28, 59}},
-      {"Dheneb", 5364, "eta Cet", {1, 8, 35, -1, 10, 11}},
-      {"Gienah", 59803, "gam Crv", {12, 15, 48, -1, 17, 33}},
-      {"Girtab", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}},
-      {"Heka", 26176, "phi1 Ori", {5, 34, 49, +1, 9, 29}},
-      {"Isis", 33345, "mu CMa", {6, 56, 7, -1, 14, 3}},
-      {"Markab", 113963, "alf Peg", {23, 4, 46, +1, 15, 12}},
-      {"Minkar", 59316, "eps Crv", {12, 10, 7, -1, 22, 37}},
-      {"Mirzam", 30324, "bet CMa", {6, 22, 42, -1, 17, 57}},
-      {"Nash", 88635, "gam2 Sgr", {18, 5, 48, -1, 30, 25}},
-      {"Schedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}},
-      {"Shedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}},
-      {"Khambalia", 69974, "lam Vir", {14, 19, 7, -1, 13, 22}},
-      {"Princeps", 74666, "del Boo", {15, 15, 30, +1, 33, 19}},
-      {"Mula", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}},
+      {"Alava", 88175, "zet Ser", {18, 0, 29, -1, 3, 41}}, {"Alcor", 65477, "80 UMa", {13, 25, 14, +1, 54, 59}},
+      {"Algenib", 1067, "gam Peg", {0, 13, 14, +1, 15, 11}}, {"Angetenar", 13288, "tau2 Eri", {2, 51, 2, -1, 21, 0}},
+      {"Atik", 17448, "omi Per", {3, 44, 19, +1, 32, 17}}, {"Beemim", 20535, "ups3 Eri", {4, 24, 2, -1, 34, 1}},
+      {"Castula", 4422, "ups2 Cas", {0, 56, 40, +1, 59, 11}}, {"Dalim", 14879, "alf For", {3, 12, 5, -1, 28, 59}},
+      {"Dheneb", 5364, "eta Cet", {1, 8, 35, -1, 10, 11}}, {"Gienah", 59803, "gam Crv", {12, 15, 48, -1, 17, 33}},
+      {"Girtab", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}}, {"Heka", 26176, "phi1 Ori", {5, 34, 49, +1, 9, 29}},
+      {"Isis", 33345, "mu CMa", {6, 56, 7, -1, 14, 3}}, {"Markab", 113963, "alf Peg", {23, 4, 46, +1, 15, 12}},
+      {"Minkar", 59316, "eps Crv", {12, 10, 7, -1, 22, 37}}, {"Mirzam", 30324, "bet CMa", {6, 22, 42, -1, 17, 57}},
+      {"Nash", 88635, "gam2 Sgr", {18, 5, 48, -1, 30, 25}}, {"Schedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}},
+      {"Shedar", 3179, "alf Cas", {0, 40, 30, +1, 56, 32}}, {"Khambalia", 69974, "lam Vir", {14, 19, 7, -1, 13, 22}},
+      {"Princeps", 74666, "del Boo", {15, 15, 30, +1, 33, 19}}, {"Mula", 86670, "kap Sco", {17, 42, 29, -1, 39, 2}},
       {"Rastaban", 85670, "bet Dra", {17, 30, 26, +1, 52, 18}},
-      {"Rutilicus", 81693, "zet Her", {16, 41, 17, +1, 31, 36}},
-      {"Suhail", 44816, "lam Vel", {9, 8, 0, -1, 43, 26}},
+      {"Rutilicus", 81693, "zet Her", {16, 41, 17, +1, 31, 36}}, {"Suhail", 44816, "lam Vel", {9, 8, 0, -1, 43, 26}},
       {"Terebellum", 98066, "ome Sgr", {19, 55, 50, -1, 26, 18}},
-      {"Toliman", 71681, "alf2 Cen", {14, 39, 35, -1, 60, 50}},
-      {"Tureis", 39757, "rho Pup", {8, 7, 33, -1, 24, 18}},
+      {"Toliman", 71681, "alf2 Cen", {14, 39, 35, -1, 60, 50}}, {"Tureis", 39757, "rho Pup", {8, 7, 33, -1, 24, 18}},
       {"Wei", 102485, "psi Cap", {20, 46, 6, -1, 25, 16}},
       {"Zuben Elakribi", 73473, "del Lib", {15, 0, 58, -1, 8, 31}},
       {"Marfak", 5542, "tet Cas", {1, 11, 6, +1, 55, 9}},
       // Names that begin a brighter star's longer name.
-      {"Mira", 10826, "omi Cet", {2, 19, 21, -1, 2, 59}},
-      {"Menkar", 14135, "alf Cet", {3, 2, 17, +1, 4, 5}},
-      {"Men", 71860, "alf Lup", {14, 41, 56, -1, 47, 23}},
-      {"Rigel", 24436, "bet Ori", {5, 14, 32, -1, 8, 12}},
+      {"Mira", 10826, "omi Cet", {2, 19, 21, -1, 2, 59}}, {"Menkar", 14135, "alf Cet", {3, 2, 17, +1, 4, 5}},
+      {"Men", 71860, "alf Lup", {14, 41, 56, -1, 47, 23}}, {"Rigel", 24436, "bet Ori", {5, 14, 32, -1, 8, 12}},
   };
   for (const Named& star : stars) {
     const std::string what = std::string(star.name) + " (" + star.designation + ")";
@@ -148,10 +133,10 @@ TEST_F(BuiltNames, TheIauNameIsTheOneShown) {
 
 // Short beginnings find the prominent star: the records run brightest first.
 TEST_F(BuiltNames, ShortPrefixesFindTheProminentStar) {
-  ASSERT_TRUE(ids().readRecord(ids().findByName("sir"), found));
-  EXPECT_EQ(found.hipparcos, 32349);
-  ASSERT_TRUE(ids().readRecord(ids().findByName("BETELG"), found));
-  EXPECT_EQ(found.hipparcos, 27989);
+  for (auto [typed, hipparcos] : {std::pair{"sir", 32349}, {"BETELG", 27989}}) {
+    ASSERT_TRUE(ids().readRecord(ids().findByName(typed), found)) << typed;
+    EXPECT_EQ(found.hipparcos, hipparcos) << typed;
+  }
   EXPECT_EQ(ids().findByName(""), -1);
 }
 
@@ -176,22 +161,21 @@ TEST_F(BuiltNames, EachNameBelongsToOneStarInTheAlphabeticalList) {
 // Vega by each of its designations and numbers as the Bright Star
 // Catalogue gives them (HR 7001 = HD 172167 = SAO 67174 = 3 alpha Lyr).
 TEST_F(BuiltNames, VegaByEachDesignationAndNumber) {
-  constexpr int kLyra = 51;
-  ASSERT_STREQ(constellationAbbreviation(kLyra).data(), "Lyr");
+  const int lyra = constellationNumber("Lyr");
   for (const char* typed : {"Vega", "alf Lyr", "alpha Lyr", "3 Lyr", "HD 172167", "HR 7001", "SAO 67174", "HIP 91262"}) {
     found = {};
     ASSERT_TRUE(ids().findByText(typed, found)) << typed;
     EXPECT_EQ(found.hipparcos, 91262) << typed;
   }
-  ASSERT_TRUE(ids().findByBayer(kLyra, 0, 0, found));
-  ASSERT_TRUE(ids().findByFlamsteed(kLyra, 3, found));
+  ASSERT_TRUE(ids().findByBayer(lyra, 0, 0, found));
+  ASSERT_TRUE(ids().findByFlamsteed(lyra, 3, found));
   EXPECT_EQ(found.hipparcos, 91262);
   expectAt(found.raRad, found.decRad, {18, 36, 56, +1, 38, 47}, "Vega");
   EXPECT_FALSE(ids().findByCatalogNumber(kCatalogUnused, 91262, found));
-  const std::u16string text = ids().describe(found);
-  EXPECT_EQ(text.substr(0, 4), u"Vega");
   // The sources hold no PPM number: the text leaves the catalogue out.
-  EXPECT_TRUE(text.ends_with(u"\r\n3 α(alfa) Lyr\r\nHipparcos:91262\r\nHD:172167\r\nHarvard:7001\r\nSAO:67174"))
+  const std::u16string text = ids().describe(found);
+  EXPECT_TRUE(text.starts_with(u"Vega") &&
+              text.ends_with(u"\r\n3 α(alfa) Lyr\r\nHipparcos:91262\r\nHD:172167\r\nHarvard:7001\r\nSAO:67174"))
       << utf16ToUtf8(text);
 }
 
@@ -234,20 +218,14 @@ TEST_F(BuiltNames, EveryNamedLabelHasItsConstellation) {
       {"Przybylski's Star", "Cen"}, {"Tonatiuh", "Cam"},             {"Ogma", "Her"},
       {"Red Rectangle", "Mon"},    {"Babcock's Star", "Lac"},        {"Blaze Star", "CrB"},
       {"Campbell's Star", "Cyg"}};
-  std::map<std::string, size_t> labelOfName;
-  size_t checked = 0;
+  std::map<std::string, std::string_view> labelled;
   for (size_t i = 0; i < labels.size(); ++i) {
     if (!labels.name(i)) continue;
-    const std::string name = labels.name(i);
     const int constellation = labels.record(i).constellation;
-    EXPECT_TRUE(constellation >= 0 && constellation < kConstellationCount) << name;
-    EXPECT_TRUE(labelOfName.emplace(name, i).second) << name << " labels two stars";
-    if (auto it = expected.find(name); it != expected.end()) {
-      EXPECT_EQ(constellationAbbreviation(constellation), it->second) << name;
-      ++checked;
-    }
+    ASSERT_TRUE(constellation >= 0 && constellation < kConstellationCount) << labels.name(i);
+    EXPECT_TRUE(labelled.emplace(labels.name(i), constellationAbbreviation(constellation)).second) << labels.name(i);
   }
-  EXPECT_EQ(checked, expected.size());
+  for (const auto& [name, abbreviation] : expected) EXPECT_EQ(labelled[name], abbreviation) << name;
 }
 
 // Names in every deep-sky list begin with a letter or a digit, and carry

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "catalog/star_buffer.h"
+#include "catalog/star_data.h"
 #include "catalog_writers.h"
 #include "large_catalog_writers.h"
 #include "model/chart_settings.h"
@@ -22,6 +25,32 @@
 namespace celvaro::testing {
 
 constexpr double kDeg = std::numbers::pi / 180;
+
+// A star's designation, and its kind of catalog number with the four
+// numbers; kind -1 for a star without one.
+inline std::string designationOf(const iStarData& stars, int index) {
+  std::string name;
+  EXPECT_TRUE(stars.getDesignation(index, name)) << index;
+  return name;
+}
+// The stars a drawing read: designation, right ascension and declination in degrees.
+inline std::vector<std::string> starsOf(const iStarData& stars) {
+  std::vector<std::string> out;
+  for (int i = 0; i < stars.starCount(); ++i) {
+    StarPosition p;
+    EXPECT_TRUE(stars.getPosition(i, p)) << i;
+    char at[48];
+    std::snprintf(at, sizeof at, " %.4f %.4f", p.raRad / kDeg, p.decRad / kDeg);
+    out.push_back(designationOf(stars, i) + at);
+  }
+  return out;
+}
+inline std::array<int32_t, 5> catalogNumbersOf(const iStarData& stars, int index) {
+  int kind = 0;
+  int32_t n[4] = {};
+  if (!stars.getCatalogNumbers(index, kind, n[0], n[1], n[2], n[3])) return {-1, 0, 0, 0, 0};
+  return {kind, n[0], n[1], n[2], n[3]};
+}
 
 // --- drawing -------------------------------------------------------------------
 

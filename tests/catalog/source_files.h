@@ -26,10 +26,6 @@ inline std::string d3DataFile(const std::string& name) {
   return sourceDirectory() + "/d3-celestial-0.7.35/package/data/" + name;
 }
 
-inline std::string stellariumStarFile(const std::string& name) {
-  return sourceDirectory() + "/stellarium-data/usr/share/stellarium/stars/default/" + name;
-}
-
 struct HipparcosStar {
   double raDeg, decDeg, magnitude;
 };
