@@ -125,8 +125,7 @@ TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
 }
 
 // The guider port is not the mount's: the monitor offers the first other
-// port. Corrections reach only a mount that guides (types 3 and 4); with
-// any other, or none, the monitor says they are not sent.
+// port. Without a mount that guides, the monitor says corrections are not sent.
 TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) {
   const QString notSent = "Corrections are not sent to the mount: no mount that takes guide corrections is connected.";
   model.scope.port = 1;
@@ -136,11 +135,8 @@ TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) 
   auto* note = monitor.control<QLabel>(DlgAutoGuiderMonitor::kNotSent);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->text(), notSent);
-  const std::pair<int, bool> links[] = {{linkEstablishedCode(kMountMotorEquatorial), true},
-                                        {20, false},
-                                        {linkEstablishedCode(kMountMotorAltAz), false},
-                                        {linkEstablishedCode(kMountNexstar), true},
-                                        {linkEstablishedCode(kMountLx200), false}};
+  // Which mounts take them: AppModelTest.TheMonitorLearnsWhetherCorrectionsReachTheMount.
+  const std::pair<int, bool> links[] = {{linkEstablishedCode(kMountMotorEquatorial), true}, {20, false}};
   FakeMainWindow mainWindow;
   model.setWindows(&mainWindow, nullptr);
   for (const auto& [status, sent] : links) {
@@ -187,8 +183,6 @@ TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
   ::close(writer);
   dialog.poll();
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
-  EXPECT_EQ(messages.messages[0].caption, "Error");
   EXPECT_EQ(messages.messages[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
   EXPECT_FALSE(dialog.control(DlgGamepadControl::kFirstAssignment)->isEnabled());
   dialog.onCommand(kIdOk, kClicked, nullptr);
