@@ -10,11 +10,8 @@
 #include "catalog/deepsky_data_d2.h"
 #include "catalog/deepsky_info_file.h"
 #include "deepsky_writers.h"
-#include "model/chart_settings.h"
-#include "output/output_area.h"
+#include "large_star_files.h"
 #include "platform/binary_file.h"
-#include "projection/transformer_orthographic.h"
-#include "test_files.h"
 
 namespace celvaro {
 namespace {
@@ -93,9 +90,6 @@ class DeepskyTest : public ::testing::Test {
   DeepskyTest() {
     d1.setDataDirectory(dir.path().string());
     d2.setDataDirectory(dir.path().string());
-    transformer.setScale(500, 5400);
-    area.width = area.height = 1000;
-    transformer.setup(area, settings);
   }
   int load(iDeepskyData& catalog, const std::string& bytes) {
     writeBytes(dir.file("deepsky.dat"), bytes);
@@ -107,7 +101,7 @@ class DeepskyTest : public ::testing::Test {
     return text;
   }
   std::vector<int> walk(iDeepskyData& catalog) {
-    catalog.prepareDraw(settings, area, transformer);
+    catalog.prepareDraw(settings, chart.area, chart.transformer);
     std::vector<int> indices;
     DeepskyObject o;
     bool label = false, second = false;
@@ -120,9 +114,8 @@ class DeepskyTest : public ::testing::Test {
   ScratchDir dir;
   DeepskyDataD1 d1;
   DeepskyDataD2 d2;
-  TransformerOrthographic transformer;
-  ChartSettings settings;
-  OutputArea area;
+  testing::TestChart chart{0, 0, 10800};
+  ChartSettings& settings = chart.settings;
 };
 
 TEST_F(DeepskyTest, FileLayoutByteForByte) {
@@ -296,7 +289,7 @@ TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
   settings.deepskySecondLabels = 1;
   settings.deepskyLabelLevelOffset = 0;
   settings.deepskySecondLabelOffset = -1;
-  d1.prepareDraw(settings, area, transformer);
+  d1.prepareDraw(settings, chart.area, chart.transformer);
   DeepskyObject o;
   bool label = false, second = false;
   ASSERT_EQ(d1.nextVisible(o, label, second), 0);  // level 1 of limit 3
@@ -305,7 +298,7 @@ TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
   EXPECT_TRUE(label && !second);
   settings.deepskyPerTypeLabels = 1;
   settings.deepskyTypes[kGalaxy].labelOffset = -2;
-  d1.prepareDraw(settings, area, transformer);
+  d1.prepareDraw(settings, chart.area, chart.transformer);
   ASSERT_EQ(d1.nextVisible(o, label, second), 0);
   EXPECT_TRUE(label && !second);
 }
