@@ -1,5 +1,5 @@
 // The LX200, Nexstar, old Nexstar and own-controller protocols on the bench,
-// and the bytes of motor-controller commands, 24-bit values and turn fractions.
+// and the bytes of motor-controller commands and 24-bit values.
 #include <gtest/gtest.h>
 
 #include <numbers>
@@ -10,7 +10,6 @@
 
 #include "protocol_bench.h"
 #include "telescope/basic_command_sender.h"
-#include "telescope/mount_encodings.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_command_codes.h"
 
@@ -68,13 +67,6 @@ TEST(MotorControllerBytes, ValuesReadBackInTheSameOrder) {
     EXPECT_FALSE(readMotorValue(garbled, 6, value)) << garbled;
     EXPECT_EQ(value, 7u) << garbled;
   }
-}
-
-// Below 0 and from a whole turn on, an angle keeps its place on the circle.
-TEST(TurnFractions, SouthernAnglesAndAWholeTurn) {
-  EXPECT_EQ(turnFractionSingle(-10 * kPi / 180), 0xF8E4);
-  EXPECT_EQ(turnFraction(2 * kPi), 0);
-  EXPECT_NEAR(declinationOfTurnFraction(0x2000), kPi / 4, 1e-12);
 }
 
 // Every status and every text of the mount, in the order told.

@@ -1,5 +1,6 @@
 // The controller's frames, its guide-command parser, and the controller
-// itself over real pseudo-terminals.
+// itself over real pseudo-terminals, with the simulated mount behind its
+// guider port.
 #include "telescope/telescope_control.h"
 
 #include <gtest/gtest.h>
@@ -260,7 +261,6 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
 }
 
 // --- the guider port with the simulated equatorial mount behind it ---------------------------
-
 
 class GuiderPort : public ::testing::Test {
  protected:
