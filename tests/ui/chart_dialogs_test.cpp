@@ -27,10 +27,7 @@ TEST_F(ChartDialogs, ProjectionDialogShowsAndKeepsBothChoices) {
   model->chart.mirrorMode = 2;    // vertical
   std::vector<int> shown;
   whenShown([&](QWidget* dialog) {
-    for (int id = D::kFirstProjection; id < D::kFirstProjection + 5; ++id) {
-      if (checked(dialog, id)) shown.push_back(id);
-    }
-    for (int id = D::kFirstMirror; id < D::kFirstMirror + 4; ++id) {
+    for (int id : {200, 201, 202, 203, 204, 300, 301, 302, 303}) {  // five projections, four mirror modes
       if (checked(dialog, id)) shown.push_back(id);
     }
     press(dialog, D::kFirstMirror + 1);  // central
