@@ -72,16 +72,6 @@ class MilkyWayLayer : public ::testing::Test {
   std::unique_ptr<iTransformer> transformer;
 };
 
-TEST_F(MilkyWayLayer, ItsSwitchHidesIt) {
-  settings.needMilkyWay = 0;
-  drawSagittarius(kProjectionEqualArea);
-  EXPECT_TRUE(output.levels.empty());
-  settings.needMilkyWay = 1;
-  drawSagittarius(kProjectionEqualArea);
-  ASSERT_EQ(output.levels.size(), 5u);
-  EXPECT_DOUBLE_EQ(output.levels.back().brightness, 1.0);
-}
-
 // The galactic centre (Reid and Brunthaler 2004: Sgr A* at 17h 45m 40.04s,
 // -29 00' 28.1") lies in the faintest level in every projection; a point
 // in Microscopium 40 degrees below the galactic plane (21 h, -40 degrees;
@@ -91,7 +81,7 @@ TEST_F(MilkyWayLayer, TheFaintestLevelCoversTheGalacticCentreAndNotMicroscopium)
   for (uint32_t projection = 0; projection <= kProjectionGnomonic; ++projection) {
     SCOPED_TRACE(projection);
     drawSagittarius(projection);
-    ASSERT_FALSE(output.levels.empty());
+    ASSERT_EQ(output.levels.size(), 5u);
     const AreaRings& faintest = output.levels.front().area;
     ProjectedPoint centre, microscopium;
     ASSERT_TRUE(transformer->project(266.4168 * kRadPerDeg, -29.0078 * kRadPerDeg, centre));
@@ -99,6 +89,9 @@ TEST_F(MilkyWayLayer, TheFaintestLevelCoversTheGalacticCentreAndNotMicroscopium)
     EXPECT_TRUE(testing::covers(faintest, centre.x + 0.5, centre.y + 0.5));
     EXPECT_FALSE(testing::covers(faintest, microscopium.x + 0.5, microscopium.y + 0.5));
   }
+  settings.needMilkyWay = 0;  // its switch hides it
+  drawSagittarius(kProjectionEqualArea);
+  EXPECT_TRUE(output.levels.empty());
 }
 
 // On a chart of Cassiopeia, where both edges of the faintest level's band

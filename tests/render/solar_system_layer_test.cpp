@@ -23,29 +23,6 @@ using testing::CountingOutput;
 constexpr double kArcminPerRad = 10800 / 3.14159265358979323846;
 const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
 
-TEST(SolarSystemLayer, DiscLimitsFromTheDisplayFlags) {
-  CountingOutput output;
-  output.loadStarSizes(600, 20, 1);
-  const int32_t atLimit = output.starDiameterForMagnitude(600), twoBrighter = output.starDiameterForMagnitude(400);
-  ASSERT_GT(twoBrighter, atLimit);
-  using F = DiscSizeSettings;
-  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).minimum, 1);
-  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).maximum, 0);
-  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude, -200, 0, 0, 0}, 600, output).minimum, twoBrighter);
-  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude | F::kFixedMinimum, -200, 0, 30, 0}, 600, output).minimum, 30);
-  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude, 0, 0, 0, 0}, 600, output).maximum, atLimit);
-  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude | F::kFixedMaximum, 0, 0, 0, 2}, 600, output).maximum,
-            std::max(atLimit, 2));
-
-  TransformerOrthographic transformer;
-  transformer.setScale(500, 60);  // 1 arcminute = 8.3 pixels: the Moon is large
-  const int32_t star = output.starDiameterForMagnitude(-1270);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 0.5, {1, 0}, output, transformer), star);
-  EXPECT_GT(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 0}, output, transformer), 200);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 50}, output, transformer), 50);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(20, 0.1, {7, 0}, output, transformer), 7);
-}
-
 class SolarSystemLayerTest : public ::testing::Test {
  protected:
   SolarSystemLayerTest() : solar(testing::elementFilesIn(dir.path().string())) {
