@@ -2,10 +2,6 @@
 // circle and beyond it either way.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
-#include <vector>
-
 #include "astro/angle_tables.h"
 
 namespace celvaro {

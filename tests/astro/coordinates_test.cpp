@@ -4,8 +4,6 @@
 #include <libnova/transform.h>
 
 #include <array>
-#include <cmath>
-#include <numbers>
 #include <random>
 
 #include "astro/apparent_place.h"
@@ -88,18 +86,6 @@ TEST(EquatorialToHorizontal, MatchesLibnovaAndRoundTrips) {
     ASSERT_NEAR(back.decRad, d, roundTrip);
     ASSERT_NEAR(std::remainder(back.raRad - a, 2 * kPi) * std::cos(d), 0.0, roundTrip);
   }
-}
-
-// Angles far out of range come back within one turn.
-TEST(NormaliseDegrees, BringsAnglesIntoOneTurn) {
-  for (const auto& [angle, expected] : {std::pair{-30.0, 330.0}, {720.0, 0.0}, {359.5, 359.5}}) {
-    EXPECT_DOUBLE_EQ(normaliseDegrees(angle), expected) << angle;
-  }
-  EXPECT_GE(normaliseDegrees(-1e-18), 0.0);
-  EXPECT_LT(normaliseDegrees(-1e-18), 360.0);
-  const EquatorialPosition p = horizontalToEquatorial(30, 100, 47, 1e6, 12);  // an extreme longitude
-  EXPECT_GE(p.raRad, 0.0);
-  EXPECT_LE(p.raRad, 2 * kPi);
 }
 
 TEST(SeparationAndAngle, DistancesAndPositionAngles) {

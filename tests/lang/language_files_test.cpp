@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "app/ui_resources.h"
 #include "language_source.h"

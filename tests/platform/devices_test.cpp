@@ -11,12 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "platform/gamepad.h"
 #include "platform/serial_port.h"

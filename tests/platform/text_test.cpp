@@ -4,8 +4,6 @@
 
 #include <climits>
 #include <clocale>
-#include <cmath>
-#include <optional>
 
 #include "platform/locale_language.h"
 #include "platform/number_text.h"
@@ -67,7 +65,7 @@ TEST(WholeSexagesimal, ReadsUpToThreeFieldsWithTheSignOnTheFirst) {
   for (const auto& [text, expected] : cases) {
     const std::optional<double> value = wholeSexagesimal(text);
     ASSERT_EQ(value.has_value(), expected.has_value()) << "'" << text << "'";
-    if (value) EXPECT_NEAR(*value, *expected, 1e-12) << "'" << text << "'";
+    EXPECT_NEAR(value.value_or(0), expected.value_or(0), 1e-12) << "'" << text << "'";
   }
 }
 

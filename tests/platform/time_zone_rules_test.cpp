@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "platform/binary_file.h"
 
 namespace celvaro {
