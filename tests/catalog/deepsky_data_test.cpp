@@ -10,7 +10,7 @@
 #include "catalog/deepsky_data_d2.h"
 #include "catalog/deepsky_info_file.h"
 #include "deepsky_writers.h"
-#include "large_star_files.h"
+#include "test_charts.h"
 #include "platform/binary_file.h"
 
 namespace celvaro {

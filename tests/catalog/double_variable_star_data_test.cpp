@@ -18,7 +18,7 @@
 #include "catalog/variable_star_data.h"
 #include "double_variable_writers.h"
 #include "platform/binary_file.h"
-#include "star_symbol_output.h"
+#include "test_charts.h"
 
 namespace celvaro {
 namespace {

@@ -11,7 +11,7 @@
 #include "catalog/star_data_segmented.h"
 #include "catalog/star_data_usno.h"
 #include "catalog/star_id_format.h"
-#include "large_star_files.h"
+#include "test_charts.h"
 #include "segmented_catalog_writer.h"
 
 namespace celvaro {
@@ -30,12 +30,30 @@ StarSegment segment(double ra1, double ra2, double dec1, double dec2, std::vecto
   return {ra1 * kDeg, ra2 * kDeg, dec1 * kDeg, dec2 * kDeg, std::move(stars)};
 }
 
-class StarDataSegmentedTest : public ::testing::Test {
+// A catalog reading into a star buffer from a scratch program directory,
+// drawn on a 1 degree chart at the given centre.
+template <typename Catalog>
+class LargeCatalogTest : public ::testing::Test {
  protected:
-  StarDataSegmentedTest() {
+  LargeCatalogTest(double raDeg, double decDeg) : chart(raDeg, decDeg, 60) {
     std::filesystem::create_directories(dir.path() / "data");
     catalog.setDataDirectory(dir.path().string());
   }
+  // The stars of the chart at the limit.
+  std::vector<std::string> drawn(int32_t limit = 2000) {
+    chart.draw(catalog, limit);
+    return testing::starsOf(catalog);
+  }
+
+  ScratchDir dir;
+  StarBuffer buffer;
+  Catalog catalog{buffer};
+  TestChart chart;
+};
+
+class StarDataSegmentedTest : public LargeCatalogTest<StarDataSegmented> {
+ protected:
+  StarDataSegmentedTest() : LargeCatalogTest(0, 0) {}
   std::string base() const { return dir.file("data/deep"); }
   void write(const std::vector<StarSegment>& segments, const std::string& header = "") {
     writeBytes(base() + ".hdr", header.empty() ? segmentedHeaderText(segments.size()) : header);
@@ -45,10 +63,6 @@ class StarDataSegmentedTest : public ::testing::Test {
     }
   }
   int open() { return catalog.open("data/deep.hdr"); }
-
-  ScratchDir dir;
-  StarBuffer buffer;
-  StarDataSegmented catalog{buffer};
 };
 
 TEST_F(StarDataSegmentedTest, HeaderAndIndex) {
@@ -79,7 +93,7 @@ TEST_F(StarDataSegmentedTest, ASegmentFileHoldsOnlyItsWholeStars) {
   const std::string path = StarDataSegmented::segmentPath(base(), 0);
   ASSERT_EQ(testing::readBytes(path).size(), 46u);
   ASSERT_EQ(open(), 0);
-  TestChart chart(0, 0, 600);
+  chart.aim(0, 0, 600);
   chart.draw(catalog);
   EXPECT_EQ(catalog.starCount(), 2);
   writeBytes(path, segmentBytes(two) + std::string(22, '\x7f'));  // 68 bytes: still two stars
@@ -96,7 +110,7 @@ TEST_F(StarDataSegmentedTest, ASegmentFileHoldsOnlyItsWholeStars) {
 TEST_F(StarDataSegmentedTest, SegmentFilesAreReadOnceAndKeptForFiveDrawings) {
   write({segment(-10, 10, -10, 10, {star(0, 0, 500)}), segment(170, 190, -10, 10, {star(180, 0, 500)})});
   ASSERT_EQ(open(), 0);
-  TestChart chart(0, 0, 120);
+  chart.aim(0, 0, 120);
   for (int i = 0; i < 5; ++i) chart.draw(catalog);
   EXPECT_EQ(catalog.segmentReads(), 1);  // opened once for five drawings on it
   EXPECT_EQ(catalog.starCount(), 1);
@@ -121,7 +135,7 @@ TEST_F(StarDataSegmentedTest, SegmentsWithin60ArcminutesOfTheChartAreRead) {
   // 1.9 and 2.1 degrees away lie inside and outside the 60' margin.
   write({segment(1.9, 5, -1, 1, {star(3, 0, 500)}), segment(-5, -2.1, -1, 1, {star(-3, 0, 500)})});
   ASSERT_EQ(open(), 0);
-  TestChart chart(0, 0, 120);
+  chart.aim(0, 0, 120);
   chart.draw(catalog);
   EXPECT_TRUE(catalog.isLoaded(0));
   EXPECT_FALSE(catalog.isLoaded(1));
@@ -133,7 +147,7 @@ TEST_F(StarDataSegmentedTest, SegmentsWithin60ArcminutesOfTheChartAreRead) {
 TEST_F(StarDataSegmentedTest, APolarSegmentIsReadWhereItsCurvedEdgeCrossesTheChart) {
   write({segment(0, 120, 80, 90, {star(60, 80.2, 500)})});
   ASSERT_EQ(open(), 0);
-  TestChart chart(60, 79.6, 120);  // the edge at declination 80 passes 0.4 degrees above the centre
+  chart.aim(60, 79.6, 120);  // the edge at declination 80 passes 0.4 degrees above the centre
   chart.draw(catalog);
   EXPECT_TRUE(catalog.isLoaded(0));
   EXPECT_EQ(catalog.starCount(), 1);
@@ -144,7 +158,7 @@ TEST_F(StarDataSegmentedTest, StarsAreDrawnByBandsInColourAndWithIndicesOnTheScr
   write({segment(-10, 10, -10, 10,
                  {star(0.1, 0, 720, 0, 5), star(0.2, 0, 150, tycho, 6), star(0.3, 0, 1200), star(0.4, 0, 690, 0, 4)})});
   ASSERT_EQ(open(), 0);
-  TestChart chart(0, 0, 120);
+  chart.aim(0, 0, 120);
   testing::StarListOutput screen(false, true);
   screen.begin("", {}, chart.area);
   screen.loadStarSizes(1200, 9, 1);
@@ -175,7 +189,7 @@ TEST_F(StarDataSegmentedTest, StarsAreDrawnByBandsInColourAndWithIndicesOnTheScr
 TEST_F(StarDataSegmentedTest, VectorOutputsGetTheBandsMagnitudeClass) {
   write({segment(-10, 10, -10, 10, {star(0.1, 0, 320), star(0.2, 0, -146)})});
   ASSERT_EQ(open(), 0);
-  TestChart chart(0, 0, 120);
+  chart.aim(0, 0, 120);
   testing::StarListOutput pdf(true);
   pdf.begin("", {}, chart.area);
   catalog.draw(pdf, chart.transformer, chart.settings, chart.area, 1000, true);
@@ -190,7 +204,7 @@ TEST_F(StarDataSegmentedTest, AHipparcosCatalogNamesItsStarsByNumberOrByPosition
       segment(270, 290, -45, 45, {star(279.2347, 38.7837, 3, 91262), star(279.2347, -38.7837, 1012)})};
   write(segments, segmentedHeaderText(1, true));
   ASSERT_EQ(open(), 0);
-  TestChart chart(279.2347, 0, 6000);
+  chart.aim(279.2347, 0, 6000);
   chart.draw(catalog);
   ASSERT_EQ(catalog.starCount(), 2);
   EXPECT_EQ(testing::designationOf(catalog, 0), "HIP 91262 [3]");
@@ -233,14 +247,12 @@ TEST(StarBuffer, BandsAreWholeMagnitudesRoundedUpInTheOrderAdded) {
 
 // Regions 1 and 2 (zone N0000) centred on the chart at 10h 3d, region 3 ten
 // degrees away; their values are 1/100000 degree above (9, 2).
-class StarDataGscTest : public ::testing::Test {
+class StarDataGscTest : public LargeCatalogTest<StarDataGsc> {
  protected:
-  StarDataGscTest() {
-    std::filesystem::create_directories(dir.path() / "data");
+  StarDataGscTest() : LargeCatalogTest(10, 3) {
     std::filesystem::create_directories(dir.path() / "gsc" / "N0000");
     writeBytes(dir.file("data/gsc.dat"), gscRegionTable({{10, 3}, {10.2, 3}, {20, 3}}));
     header(dir.file("gsc"));
-    catalog.setDataDirectory(dir.path().string());
   }
   void header(const std::string& directory) {
     writeBytes(dir.file("data/gsc.hdr"), "type = s_gsc\ngscdir = " + directory + "\n");
@@ -251,16 +263,6 @@ class StarDataGscTest : public ::testing::Test {
     writeBytes(dir.file(name), gscRegionFile(number, count, 9, 2, records));
   }
   int open() { return catalog.open("data/gsc.hdr"); }
-  // The stars of a 1 degree chart on the regions at the limit.
-  std::vector<std::string> drawn(int32_t limit = 2000) {
-    chart.draw(catalog, limit);
-    return testing::starsOf(catalog);
-  }
-
-  ScratchDir dir;
-  StarBuffer buffer;
-  StarDataGsc catalog{buffer};
-  TestChart chart{10, 3, 60};
 };
 
 TEST_F(StarDataGscTest, RegionFilesInTheirPublishedForm) {
@@ -364,13 +366,11 @@ constexpr int kZone = 12;  // declinations 0 to 7.5 degrees: zone0900.cat
 
 // Cells 0 and 1 of zone 12 (right ascensions 0 to 3.75 and 3.75 to 7.5
 // degrees); a 1 degree chart at 5h 3d with its 60' margin reaches both.
-class StarDataUSNOTest : public ::testing::Test {
+class StarDataUSNOTest : public LargeCatalogTest<StarDataUSNO> {
  protected:
-  StarDataUSNOTest() {
-    std::filesystem::create_directories(dir.path() / "data");
+  StarDataUSNOTest() : LargeCatalogTest(5, 3) {
     std::filesystem::create_directories(dir.path() / "usno");
     writeBytes(dir.file("data/usnoa2.hdr"), "type = s_usnoa\nusnodir = " + dir.file("usno") + "\n");
-    catalog.setDataDirectory(dir.path().string());
   }
   // The zone file and a cell index giving cells 0 and 1 of the zone these counts.
   void zone(const std::string& records, uint32_t cell0, uint32_t cell1) {
@@ -389,15 +389,6 @@ class StarDataUSNOTest : public ::testing::Test {
     ASSERT_EQ(open(), 0);
   }
   int open() { return catalog.open("data/usnoa2.hdr"); }
-  std::vector<std::string> drawn(int32_t limit = 2000) {
-    chart.draw(catalog, limit);
-    return testing::starsOf(catalog);
-  }
-
-  ScratchDir dir;
-  StarBuffer buffer;
-  StarDataUSNO catalog{buffer};
-  TestChart chart{5, 3, 60};
 };
 
 TEST_F(StarDataUSNOTest, BigEndianRecordsAndSkippedMagnitudes) {

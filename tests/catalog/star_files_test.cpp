@@ -20,7 +20,7 @@
 #include "catalog/star_labels.h"
 #include "catalog_writers.h"
 #include "fast_stars.h"
-#include "large_star_files.h"
+#include "test_charts.h"
 #include "milky_way_builder.h"
 #include "milky_way_writer.h"
 #include "output/render_options.h"

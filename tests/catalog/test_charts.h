@@ -1,5 +1,5 @@
-// What the large star catalog tests share: an output that writes down each
-// star it draws, and a chart on a chosen centre.
+// What the catalog tests draw on: test charts, outputs that write down
+// each star, marker, symbol and text drawn, and the stars a drawing read.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/sky_regions.h"
 #include "catalog/star_buffer.h"
 #include "catalog/star_data.h"
 #include "catalog_writers.h"
@@ -33,6 +34,7 @@ inline std::string designationOf(const iStarData& stars, int index) {
   EXPECT_TRUE(stars.getDesignation(index, name)) << index;
   return name;
 }
+
 // The stars a drawing read: designation, right ascension and declination in degrees.
 inline std::vector<std::string> starsOf(const iStarData& stars) {
   std::vector<std::string> out;
@@ -112,5 +114,92 @@ struct TestChart {
   TransformerOrthographic transformer;
   StarListOutput output;
 };
+
+class StarSymbolOutput : public CountingOutput {
+ public:
+  using CountingOutput::CountingOutput;
+
+  struct Symbol {
+    int index;
+    int32_t size, radius;
+  };
+  struct Text {
+    int32_t dx, dy;
+    int textClass;
+    std::string text;
+  };
+
+  bool dashMarker(int index, int32_t, int32_t, int32_t halfLength) override {
+    symbols.push_back({index, halfLength, 0});
+    return true;
+  }
+  bool variableStar(int index, int32_t, int32_t, int32_t diameter, int32_t radius) override {
+    symbols.push_back({index, diameter, radius});
+    return true;
+  }
+  void text(int32_t, int32_t, int32_t dx, int32_t dy, int textClass, std::string_view t) override {
+    labels.push_back({dx, dy, textClass, std::string(t)});
+  }
+
+  std::vector<int> indices() const {
+    std::vector<int> out;
+    for (const Symbol& s : symbols) out.push_back(s.index);
+    return out;
+  }
+  void forget() { symbols.clear(), labels.clear(); }
+
+  std::vector<Symbol> symbols;
+  std::vector<Text> labels;
+};
+
+class StarChartTest : public ::testing::Test {
+ protected:
+  StarChartTest() {
+    transformer.setScale(500, 5400);
+    area.width = area.height = 1000;
+    transformer.setup(area, settings);
+    std::array<int32_t, StarSizeTable::kClasses> diameters{};
+    for (int c = 0; c < StarSizeTable::kClasses; ++c) diameters[c] = 100 - c;  // class 6 (3.00..3.49) is 94
+    for (StarSymbolOutput* o : {&output, &byClass}) {
+      o->begin("", {}, area);
+      o->copyStarSizes(diameters.data(), StarSizeTable::kClasses);
+    }
+  }
+
+  // Writes the bytes as the catalog's file and opens it.
+  template <typename Catalog>
+  int load(Catalog& catalog, const std::string& bytes, const std::string& name = "catalog.dat") {
+    writeBytes(dir.file(name), bytes);
+    catalog.setDataDirectory(dir.path().string());
+    return catalog.open(name);
+  }
+
+  // Four regions over runs of the given lengths: a box round the chart
+  // centre for each run in front, one on the far side of the sky for a
+  // run marked behind.
+  static std::vector<SkyRegion> regions(const std::vector<std::pair<int32_t, bool>>& runs) {
+    std::vector<SkyRegion> out;
+    int32_t first = 0;
+    for (auto [count, behind] : runs) {
+      const double ra = behind ? 3.1 : 0;
+      out.push_back({first, count, ra - 0.2, ra + 0.2, -0.2, 0.2});
+      first += count;
+    }
+    while (out.size() < 4) out.push_back({first, 0, 3.0, 3.2, -0.2, 0.2});
+    return out;
+  }
+
+  ScratchDir dir;
+  TransformerOrthographic transformer;
+  OutputArea area;
+  ChartSettings settings;
+  StarSymbolOutput output, byClass{true};
+};
+
+// A little-endian int32 written over `bytes` at `offset`.
+inline std::string patched(std::string bytes, size_t offset, int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
+  return bytes;
+}
 
 }  // namespace celvaro::testing
