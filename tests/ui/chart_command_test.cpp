@@ -175,10 +175,7 @@ TEST_F(OrionChart, WritesTheDrawnChartAndTimesEachPhase) {
   EXPECT_TRUE(written.convertToFormat(QImage::Format_RGB32) == paint());
 }
 
-class ChartOfAnObject : public ::testing::Test {
- protected:
-  void SetUp() override { CELVARO_SKIP_WITHOUT_BUILT_DATA(); }
-};
+using ChartOfAnObject = BuiltData;
 
 // The chart of each name is centred on the object's published J2000 place,
 // within the row's arcseconds.

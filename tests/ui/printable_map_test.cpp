@@ -149,16 +149,10 @@ TEST_F(LabelledSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
 
 // Command 800 with the file name typed into its dialog, and OK.
 void exportFromTheMenu(MainWindow& window, const std::string& file) {
-  QTimer fill;
-  fill.setInterval(20);
-  QObject::connect(&fill, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* fileName = modal ? modal->findChild<QLineEdit*>(DlgPrintableMap::objectName(DlgPrintableMap::kFileName)) : nullptr;
-    if (!fileName) return;
-    fileName->setText(QString::fromStdString(file));
-    modal->findChild<QPushButton*>(DlgPrintableMap::objectName(kIdOk))->click();
+  whenShown([file](QWidget* dialog) {
+    typeInto(dialog, DlgPrintableMap::kFileName, QString::fromStdString(file));
+    press(dialog, kIdOk);
   });
-  fill.start();
   window.command(800);
 }
 
@@ -367,7 +361,7 @@ TEST_F(BuiltOrion, TheSvgHasTheScreensStarsAndLabels) {
 // tan q = sin H / (tan(lat) cos(dec) - sin(dec) cos H) at H = 4.58 h,
 // dec = 21.6 degrees of the chart's centre.
 TEST(PrintableMapLegend, TheOrientationFigureFollowsTheHorizontalFrame) {
-  if (!std::filesystem::exists(std::string(CELVARO_RUN_DIR) + "/data/.built")) GTEST_SKIP() << "no built data";
+  CELVARO_SKIP_WITHOUT_BUILT_DATA();
   ScratchDir dir;
   const ChartRun run =
       runChartProgram({"--utc", "2024-01-15T21:00", "--lat", "47.5", "--lon", "19.04", "--az", "270", "--alt", "30",

@@ -170,8 +170,9 @@ std::string printedSvg(const ScratchDir& dir, const std::string& field, const st
   return readBytes(dir.file("map.svg"));
 }
 
-TEST(PrintedFovFrames, EachSchemesFramesHaveTheSizeOfItsSensorAtItsFocalLength) {
-  CELVARO_SKIP_WITHOUT_BUILT_DATA();
+using PrintedFovFrames = BuiltData;
+
+TEST_F(PrintedFovFrames, EachSchemesFramesHaveTheSizeOfItsSensorAtItsFocalLength) {
   for (const FrameCase& c : kFrames) {
     SCOPED_TRACE(c.name);
     ScratchDir dir;
@@ -193,16 +194,14 @@ TEST(PrintedFovFrames, EachSchemesFramesHaveTheSizeOfItsSensorAtItsFocalLength) 
   }
 }
 
-TEST(PrintedFovFrames, AMapWithoutASchemeHasNone) {
-  CELVARO_SKIP_WITHOUT_BUILT_DATA();
+TEST_F(PrintedFovFrames, AMapWithoutASchemeHasNone) {
   ScratchDir dir;
   const std::string svg = printedSvg(dir, "300", {});
   EXPECT_NE(svg.find("<g id=\"titleblock\">"), std::string::npos);
   EXPECT_EQ(svg.find("fovoverlay"), std::string::npos);
 }
 
-TEST(PrintedFovFrames, ASchemeFileThatCannotBeReadIsRefused) {
-  CELVARO_SKIP_WITHOUT_BUILT_DATA();
+TEST_F(PrintedFovFrames, ASchemeFileThatCannotBeReadIsRefused) {
   ScratchDir dir;
   const ChartRun run = runChartProgram({"--fov-scheme", dir.file("missing.dat"), "--format", "svg", "--out", dir.file("m.svg")});
   EXPECT_EQ(run.exitCode, 2);

@@ -134,6 +134,12 @@ class ProgramWindow : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
+// A test over the built data; skipped where they have not been built.
+class BuiltData : public ::testing::Test {
+ protected:
+  void SetUp() override { CELVARO_SKIP_WITHOUT_BUILT_DATA(); }
+};
+
 // The program over the built data, in English; skipped where they have not been built.
 class BuiltProgramWindow : public ProgramWindow {
  protected:
