@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "model/clock_listener.h"
 #include "mount_simulator.h"
+#include "protocol_bench.h"
 #include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
@@ -39,13 +39,6 @@ inline int64_t motorValue(const std::string& command) {
   uint32_t value = 0;
   return command.size() == 9 && readMotorValue(command.c_str() + 3, 6, value) ? int64_t(value) : -1;
 }
-
-class StillSky : public iSiderealTime {
- public:
-  double julianDate() const override { return 2451545.0; }
-  double greenwichSiderealHours() const override { return 6.0; }
-  double localSiderealHours() const override { return 7.25; }
-};
 
 class GuidedMount {
   // First, so that it outlives the simulator's thread that writes into it.
@@ -162,7 +155,7 @@ class GuidedMount {
   }
 
   WaitingListener listener;
-  StillSky sky;
+  FixedSiderealTime sky;
   TelescopeControl controller;
   // Last, so that its thread stops before what it logs into goes.
   std::unique_ptr<mountsim::MountSimulator> simulator;

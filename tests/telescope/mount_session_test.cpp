@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "model/clock_listener.h"
 #include "mount_simulator.h"
+#include "protocol_bench.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
 #include "pseudo_terminals.h"
@@ -25,14 +25,6 @@ namespace {
 using namespace std::chrono_literals;
 constexpr double kDeg = std::numbers::pi / 180;
 constexpr double kLatitude = 47.5, kLongitude = 19.0;
-
-class FixedSiderealTime : public iSiderealTime {
- public:
-  double julianDate() const override { return date; }
-  double greenwichSiderealHours() const override { return 6.0; }
-  double localSiderealHours() const override { return 6.0 + kLongitude / 15; }
-  double date = 2451545.0;
-};
 
 // The simulated mount on port 1 of a scratch program directory, with every
 // byte it read kept.
@@ -80,7 +72,7 @@ class MountSession : public ::testing::Test {
 
   testing::ScratchDir dir_;
   testing::WaitingListener listener_;
-  FixedSiderealTime clock_;
+  testing::FixedSiderealTime clock_;
   TelescopeControl controller_{listener_, clock_, dir_.path().string()};
   std::mutex logLock_;
   std::string received_;
