@@ -121,16 +121,6 @@ TEST(SolarSystem, EveryMinorBodyMeetsTheStarLimit) {
   }
 }
 
-// The example comet and asteroid the program starts with are not drawn:
-// their 2006 elements put them far from the bodies by now.
-TEST(SolarSystem, TheExampleUserObjectsAreNotOnTheChart) {
-  SolarSystem solar;
-  solar.update({2025, 3, 1, 20, 0, 0});
-  StarPosition p;
-  EXPECT_FALSE(solar.objectPosition(objectId(kUserComet, 0), -1, p));
-  EXPECT_FALSE(solar.objectPosition(objectId(kUserAsteroid, 0), -1, p));
-}
-
 TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ScratchDir dir;
   writeBytes(dir.file("Soft00Bright.txt"), kCeres + kEros);
