@@ -26,12 +26,6 @@ class BuiltAids : public BuiltProgramWindow {
     loadObservingAids(*model);
     open(900, 700);
   }
-  // Selects a deep-sky object as its search does.
-  void selectDeepsky(const char* designation) {
-    StarPosition at;
-    ASSERT_TRUE(model->catalogs()->deepsky()->findByDesignation(designation, at)) << designation;
-    ASSERT_EQ(model->centreOnFound(at, SearchKind::kDeepsky), kSearchCentred);
-  }
 };
 
 TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
@@ -71,7 +65,9 @@ TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
 TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   model->place = {-1, 47.50, 19.04, 1.0, 0};  // winter time: the clock runs an hour ahead of UT
   model->setUniversalDate({2007, 12, 15, 20, 0, 0.0});
-  selectDeepsky("M 42");
+  StarPosition m42;  // selected as its search selects it
+  ASSERT_TRUE(model->catalogs()->deepsky()->findByDesignation("M 42", m42));
+  ASSERT_EQ(model->centreOnFound(m42, SearchKind::kDeepsky), kSearchCentred);
   window->showObjectInfo();
   DlgObjectInfo& info = window->objectInfo();
   ASSERT_TRUE(info.window()->isVisible());

@@ -239,7 +239,7 @@ TEST_F(BuiltDataSearch, FailedDesignationsAreReported) {
   EXPECT_TRUE(before == model->chart);
 }
 
-// Ceres by name: ACometAndAnAsteroidFoundShowTheirFacts.
+// Ceres by name: APlanetACometAndAnAsteroidFoundShowTheirFacts.
 TEST_F(BuiltDataSearch, AMinorPlanetByANumberOnlyTheLongListHolds) {
   SolarSystem& solar = model->catalogs()->solarSystem();
   whenShown([](QWidget* dialog) {

@@ -94,7 +94,7 @@ TEST_F(SolarSystemData, TrackedAsteroidByNumberOrName) {
   }
   DlgMinorPlanetTracks dialog(resources, model->chart, solar());
   dialog.create(nullptr);
-  EXPECT_EQ(fieldText(dialog, DlgMinorPlanetTracks::kAsteroid), "(1) Ceres");
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgMinorPlanetTracks::kAsteroid)->text(), "(1) Ceres");
   type(dialog, DlgMinorPlanetTracks::kAsteroid, "");
   click(dialog, kIdOk);
   EXPECT_EQ(model->chart.asteroidTrack.object, -1);

@@ -21,7 +21,7 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
   {
     DlgDoublestars dialog(resources, chart);
     dialog.create(nullptr);
-    EXPECT_EQ(fieldText(dialog, DlgDoublestars::kSeparationMax), "60.0");
+    EXPECT_EQ(dialog.control<QLineEdit>(DlgDoublestars::kSeparationMax)->text(), "60.0");
     click(dialog, DlgDoublestars::kLimit);
     type(dialog, DlgDoublestars::kLimit + 2, "7.25");
     click(dialog, DlgDoublestars::kSeparationFilter);
@@ -40,7 +40,7 @@ TEST_F(StarLayerDialogs, DoubleLimitsKeepTheOtherModeBits) {
   DlgDoublestarLabels labels(resources, chart);
   labels.create(nullptr);
   EXPECT_TRUE(labels.control<QAbstractButton>(DlgDoublestarLabels::kLimit)->isChecked());
-  EXPECT_EQ(fieldText(labels, DlgDoublestarLabels::kLimit + 2), "7.00");
+  EXPECT_EQ(labels.control<QLineEdit>(DlgDoublestarLabels::kLimit + 2)->text(), "7.00");
   click(labels, DlgDoublestarLabels::kLimit);
   type(labels, DlgDoublestarLabels::kLimit + 1, "-0.5");
   click(labels, kIdOk);
