@@ -68,15 +68,6 @@ TEST_F(MotorControllerMountTest, FastRateIsSixteenTimesTheSlowOneAndPeriodChange
   EXPECT_NEAR(double(read('j', 1, 2.0) - read('j', 1, 3.0)), 2.0 * slow, 2);
 }
 
-TEST_F(MotorControllerMountTest, DistanceGotoRunsInTheGivenDirectionAndStopsOnTheCount) {
-  exchange(":G201\r");
-  value(2, 'H', 1000000);
-  exchange(":J2\r");
-  EXPECT_EQ(exchange(":f2\r", 1.0), "=311\r");
-  EXPECT_EQ(read('j', 2, 500.0), kHome - 1000000);
-  EXPECT_EQ(exchange(":f2\r", 500.0), "=301\r");
-}
-
 TEST_F(MotorControllerMountTest, AltAzimuthStatusReadsStoppedOnlyAfterTheGoto) {
   MotorControllerMount altaz(false, {0x1AF100, 0x1AF100}, {kHome, kHome});
   auto ask = [&](const std::string& bytes, double now) { return answers(altaz, bytes, now); };
