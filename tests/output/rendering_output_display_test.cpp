@@ -9,7 +9,7 @@ namespace {
 
 using DisplayTest = testing::RecordedScreen;
 
-TEST_F(DisplayTest, StarsInsideTheClipRectangleAreDrawnAndRecorded) {
+TEST_F(DisplayTest, StarsAndDeepSkySymbolsInsideTheClipRectangleAreRecorded) {
   EXPECT_TRUE(output.drawStarIndexed(7, 400, 0, 3, 1));
   EXPECT_EQ(last(), "ellipse 799 299 804 304");  // box from (X - r, Y - r), d + 2 wide
   EXPECT_FALSE(output.drawStarIndexed(8, 401, 0, 3, 1));
@@ -18,6 +18,12 @@ TEST_F(DisplayTest, StarsInsideTheClipRectangleAreDrawnAndRecorded) {
   EXPECT_EQ(hits.starCount(), 1);
   int m = 10;
   EXPECT_EQ(hits.queryStar(800, 300, m), 7);
+  output.globularCluster(11, 50, 50, 0, 10);
+  output.pentagonSymbol(12, -50, 50, 10);
+  output.crossTickSymbol(13, 1000, 0);  // drawn but outside: not recorded
+  EXPECT_EQ(hits.deepskyCount(), 2);
+  m = 10;
+  EXPECT_EQ(hits.queryDeepsky(350, 250, m), 12);
 }
 
 TEST_F(DisplayTest, PolylinesCloseBackToTheirStart) {
@@ -32,15 +38,6 @@ TEST_F(DisplayTest, PolylinesCloseBackToTheirStart) {
   output.polyStart(1, 1);
   output.polyEnd(true);  // a lone point draws nothing
   EXPECT_EQ(last(), "polyline 400,300 405,295");
-}
-
-TEST_F(DisplayTest, DeepskySymbolsAreRecordedWithTheirTypes) {
-  output.globularCluster(11, 50, 50, 0, 10);
-  output.pentagonSymbol(12, -50, 50, 10);
-  output.crossTickSymbol(13, 1000, 0);  // drawn but outside: not recorded
-  EXPECT_EQ(hits.deepskyCount(), 2);
-  int m = 10;
-  EXPECT_EQ(hits.queryDeepsky(350, 250, m), 12);
 }
 
 TEST_F(DisplayTest, StarLabelsJoinTheirPartsUpToFortyLetters) {
