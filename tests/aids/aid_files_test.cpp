@@ -131,21 +131,6 @@ TEST_F(AidFiles, ARouteWhosePointsLieOutsideTheFileHasNone) {
   EXPECT_TRUE(guides.routePoints(0).empty());
 }
 
-TEST_F(AidFiles, SkyGuideEntriesGiveTheirObjectsAndNames) {
-  std::string bytes = skyGuideBytes({{1, kSuggestDouble, "SFA  43", 0, 0, u"Albireo (β Cyg)"},
-                                     {3, kSuggestDeepsky, "", 2, 7000, u"NGC 7000"}});
-  bytes[kAidHeaderBytes + 11] = 'Z';  // byte 11 does not belong to the key
-  StarHopGuides guides;
-  ASSERT_EQ(guides.loadSkyGuide(write(bytes)), kAidLoaded);
-  ASSERT_EQ(guides.entryCount(), 2);
-  const SkyGuideEntry albireo = guides.entry(0), ngc = guides.entry(1);
-  EXPECT_EQ(std::tuple(albireo.difficulty, albireo.type, albireo.doubleStarKey, albireo.name),
-            std::tuple(1, kSuggestDouble, "SFA  43", u"Albireo (β Cyg)"));
-  EXPECT_EQ(std::tuple(ngc.deepskyCode, ngc.deepskyNumber, ngc.name), std::tuple(2, 7000, u"NGC 7000"));
-  EXPECT_TRUE(guides.entry(2).name.empty());
-  EXPECT_TRUE(guides.selection().empty());
-}
-
 TEST_F(AidFiles, ASkyGuideNameOutsideTheTextOrWithoutItsEndIsEmpty) {
   const std::string good = skyGuideBytes({{0, kSuggestDeepsky, "", 1, 42, u"M 42"}});
   StarHopGuides guides;
