@@ -22,21 +22,13 @@ using testing::writeBytes;
 constexpr int32_t kNgc224 = (kIdNgc << 24) + 224, kM31 = (kIdMessier << 24) + 31;
 
 CatalogDeepskyObject object(int type, int level, std::vector<DeepskyId> ids, double raRad = 0.01) {
-  CatalogDeepskyObject o;
-  o.record.type = static_cast<uint16_t>(type);
-  o.record.level = static_cast<uint16_t>(level);
-  o.record.magnitude = 845;
-  o.record.raRad = raRad;
-  o.record.decRad = 0.02;
-  o.ids = std::move(ids);
-  return o;
+  return {{.type = static_cast<uint16_t>(type), .level = static_cast<uint16_t>(level), .magnitude = 845,
+           .raRad = raRad, .decRad = 0.02},
+          std::move(ids)};
 }
 
 CatalogNamedObject named(int32_t objectNumber, std::array<std::u16string, 4> names) {
-  CatalogNamedObject n;
-  n.record.object = objectNumber;
-  n.names = std::move(names);
-  return n;
+  return {{.object = objectNumber, .names = {}}, std::move(names)};
 }
 
 void sortNameLists(DeepskyCatalogContents& c) {
@@ -120,13 +112,10 @@ class DeepskyTest : public ::testing::Test {
 
 TEST_F(DeepskyTest, FileLayoutByteForByte) {
   DeepskyCatalogContents c;
-  c.objects = {object(kGalaxy, 2, {{kIdMessier, 31}, {kIdPgc, 0x12345}, {kIdOther, 0, "C 9"}, {kIdName, 0}})};
-  c.objects[0].record.majorAxis = 18910;
-  c.objects[0].record.minorAxis = 6170;
-  c.objects[0].record.positionAngle = 35;
-  c.named = {named(0, {u"", u"Ab", u"", u""})};
-  c.named[0].record.firstCode = kIdMessier;
-  c.named[0].record.firstNumber = 31;
+  c.objects = {{{.type = kGalaxy, .level = 2, .magnitude = 845, .raRad = 0.01, .decRad = 0.02, .majorAxis = 18910,
+                 .minorAxis = 6170, .positionAngle = 35},
+                {{kIdMessier, 31}, {kIdPgc, 0x12345}, {kIdOther, 0, "C 9"}, {kIdName, 0}}}};
+  c.named = {{{.object = 0, .firstCode = kIdMessier, .firstNumber = 31, .names = {}}, {u"", u"Ab", u"", u""}}};
   c.nameLists = {{{0}, {0}, {}, {}}};
   c.regions = {{0, 1, 0.5, 1.5, -0.25, 0.25}};
 

@@ -26,14 +26,8 @@ namespace {
 using testing::patched;
 
 DoubleStarEntry entry(std::string designation, int32_t primary, int32_t companion = 0, int32_t separation = 0) {
-  DoubleStarEntry e;
-  e.raRad = e.decRad = 0.001 * primary / 100;
-  e.designation = std::move(designation);
-  e.primary = primary;
-  e.companion = companion;
-  e.separation = separation;
-  e.info = {{kDoubleInfoWds, kInfoText, 0, "13239+5456"}, {kDoubleInfoSeparation, kInfoTenths, separation, {}}};
-  return e;
+  return {0.001 * primary / 100, 0.001 * primary / 100, std::move(designation), primary, companion, separation,
+          {{kDoubleInfoWds, kInfoText, 0, "13239+5456"}, {kDoubleInfoSeparation, kInfoTenths, separation, {}}}};
 }
 
 class DoubleStarTest : public testing::StarChartTest {
@@ -210,16 +204,9 @@ constexpr int kLyra = 52, kCygnus = 31, kCepheus = 20;
 // A star of constant brightness unless its faintest magnitude is given.
 VariableStarEntry star(int16_t brightest, std::optional<int16_t> faintest = {}, uint8_t flags = kVariableP,
                        int32_t period = 500) {
-  VariableStarEntry e;
-  e.raRad = e.decRad = 0.0001 * brightest / 10;
-  e.brightest = brightest;
-  e.faintest = faintest.value_or(brightest);
-  e.typeFlags = flags;
-  e.period = period;
-  e.constellation = kLyra;
-  e.code = 10;
-  e.info = {{kVariableInfoType, kInfoText, 0, "RRAB"}, {kVariableInfoHipparcos, kInfoInt32, 95497, {}}};
-  return e;
+  const double at = 0.0001 * brightest / 10;
+  return {at,     at,   faintest.value_or(brightest), brightest, period, flags, kLyra, 10,
+          {{kVariableInfoType, kInfoText, 0, "RRAB"}, {kVariableInfoHipparcos, kInfoInt32, 95497, {}}}};
 }
 
 TEST(VariableDesignation, CodesHaveTheirTexts) {

@@ -33,18 +33,10 @@ constexpr int32_t kTychoOnly = packTycho(9537, 12121, 3);  // beyond the sign bi
 
 StarIdRecord star(int32_t hip, int32_t hd, int32_t hr, int32_t sao, const char* abbreviation, int letter,
                   int superscript, int flamsteed) {
-  StarIdRecord r;
-  r.hipparcos = hip;
-  r.hd = hd;
-  r.hr = hr;
-  r.sao = sao;
-  r.constellation = static_cast<int8_t>(constellation(abbreviation));
-  r.greekLetter = static_cast<uint8_t>(letter);
-  r.superscript = static_cast<uint8_t>(superscript);
-  r.flamsteed = flamsteed;
-  r.raRad = 0.001 * hip;
-  r.decRad = -0.5;
-  return r;
+  return {.hipparcos = hip, .hd = hd, .hr = hr, .sao = sao,
+          .constellation = static_cast<int8_t>(constellation(abbreviation)),
+          .greekLetter = static_cast<uint8_t>(letter), .superscript = static_cast<uint8_t>(superscript),
+          .flamsteed = flamsteed, .raRad = 0.001 * hip, .decRad = -0.5};
 }
 
 StarIdContents sampleContents() {
@@ -183,17 +175,12 @@ TEST_F(StarIdFiles, KeysBesideTheStoredOnesFindNothing) {
 // as 0; a Tycho entry without a main record has no designation line.
 TEST_F(StarIdFiles, TheInformationTextOfEachKindOfRecord) {
   ASSERT_EQ(open(), 0);
-  StarIdRecord omega;
-  omega.constellation = static_cast<int8_t>(constellation("Cen"));
-  omega.greekLetter = 23;
-  omega.dmCatalogue = kCapePhotographic;
-  omega.dmZone = -60;
-  omega.dmNumber = 5483;
-  StarIdRecord flamsteedOnly = omega;
-  flamsteedOnly.greekLetter = 24;  // none: the Flamsteed number and the constellation only
-  flamsteedOnly.superscript = 2;
-  flamsteedOnly.flamsteed = 61;
-  flamsteedOnly.dmCatalogue = 5;
+  const auto cen = static_cast<int8_t>(constellation("Cen"));
+  const StarIdRecord omega{.dmCatalogue = kCapePhotographic, .dmZone = -60, .dmNumber = 5483, .constellation = cen,
+                           .greekLetter = 23};
+  // No letter: the Flamsteed number and the constellation only.
+  const StarIdRecord flamsteedOnly{.dmCatalogue = 5, .dmZone = -60, .dmNumber = 5483, .constellation = cen,
+                                   .greekLetter = 24, .superscript = 2, .flamsteed = 61};
   StarIdRecord outside = flamsteedOnly;
   outside.constellation = 89;
   StarIdRecord vega, toliman, tychoOnly;
