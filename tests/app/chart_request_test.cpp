@@ -1,11 +1,12 @@
 // celvaro-chart's command line: what is refused and why, and what a taken
-// request asks for; and the deep-sky limit of the title lines over a map.
+// request asks for; and the title lines over a map.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "app/chart_request.h"
 #include "app/map_title.h"
+#include "app/ui_resources.h"
 
 namespace celvaro {
 namespace {
@@ -79,6 +80,8 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
   EXPECT_EQ(finder->out, "finder-M-13.pdf");
 }
 
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+
 // The deep-sky catalog's level edges as its builder documents them: level L
 // shows prominences up to the L-th of 4, 5, 6, 8, 10, 11, 12, 13.5, 14.5 and
 // 15.5, and level 10 every object.
@@ -88,6 +91,34 @@ TEST(MapTitle, TheDeepSkyLimitIsTheLevelsEdge) {
     const char* text;
   } cases[] = {{0, "4.0"}, {3, "8.0"}, {7, "13.5"}, {9, "15.5"}, {10, ""}};
   for (const auto& c : cases) EXPECT_EQ(deepskyLimitText(c.level), c.text) << c.level;
+}
+
+// Without a language file the captions are the English ones; an object and
+// a city are named, else the centre and the place go by their numbers.
+TEST(MapTitle, NamesWhatItKnowsAndGivesPositionsOtherwise) {
+  UiResources texts;
+  MapTitle title;
+  title.raRad = (5 + 55 / 60.0 + 10.3 / 3600) * 15 * kRadPerDeg;  // 05h55m10.3s
+  title.decRad = (7 + 24 / 60.0 + 25.4 / 3600) * kRadPerDeg;      // +07°24'25.4"
+  title.local = {2024, 1, 15, 21, 0, 0.0};
+  title.universal = {2024, 1, 15, 20, 0, 0.0};
+  title.latitudeDeg = -33.8688;
+  title.longitudeDeg = 151.2093;
+  title.fieldArcmin = 1800;
+  title.projectionId = 3;
+  title.starLimitHundredths = 850;
+  title.deepskyLevel = 10;
+  EXPECT_EQ(mapTitleLines(title, texts),
+            (std::vector<std::string>{
+                "Centre: RA 05:55:10   Dec 07:24:25   Epoch J2000.0",
+                "Local time: 2024.01.15 21:00   UT: 2024.01.15 20:00   Observing place: Latitude -33.87°, "
+                "Longitude 151.21°",
+                "Field of view: 30°   Projection: Stereographic   Limiting magnitude: stars 8.50, deep-sky objects all"}));
+  title.objectName = "Betelgeuse";
+  title.placeName = "Sydney";
+  const std::vector<std::string> named = mapTitleLines(title, texts);
+  EXPECT_EQ(named[0], "Object: Betelgeuse   RA 05:55:10   Dec 07:24:25   Epoch J2000.0");
+  EXPECT_EQ(named[1], "Local time: 2024.01.15 21:00   UT: 2024.01.15 20:00   Observing place: Sydney");
 }
 
 }  // namespace

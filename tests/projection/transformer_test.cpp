@@ -1,9 +1,9 @@
-// The projections: the centre at the origin, the antipode, each radial law against great-circle distances, and
-// the unit-vector path against the angle path.
 #include "projection/transformer.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <random>
 
 #include "astro/coordinates.h"
@@ -21,6 +21,7 @@ namespace celvaro {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+constexpr double kRad = kPi / 180;
 
 struct Frame {
   ChartSettings settings;
@@ -90,6 +91,24 @@ TEST(Transformer, TheCentreProjectsToTheOriginInEveryProjectionAndMirrorMode) {
   }
 }
 
+TEST(Transformer, GnomonicRejectsBeyond84Degrees) {
+  TransformerGnomonic t;
+  Frame frame(false, 0);
+  frame.apply(t);
+  ProjectedPoint p{123, 456, 9};
+  EquatorialPosition far = offsetPoint(frame.centre(), 85 * kRad, 1.0);
+  EXPECT_FALSE(t.project(far.raRad, far.decRad, p));
+  EXPECT_EQ(p.x, 123);  // untouched
+  EquatorialPosition near = offsetPoint(frame.centre(), 84 * kRad, 1.0);
+  ASSERT_TRUE(t.project(near.raRad, near.decRad, p));
+  EXPECT_LT(p.depth, t.visibilityLimit());
+  // The horizontal frame rejects nothing.
+  Frame horizontal(true, 0);
+  t.setup(horizontal.area, horizontal.settings);
+  EquatorialPosition behind = offsetPoint(horizontal.centre(), 100 * kRad, 1.0);
+  EXPECT_TRUE(t.project(behind.raRad, behind.decRad, p));
+}
+
 TEST(Transformer, EqualAreaRejectsTheAntipode) {
   TransformerEqualArea t;
   for (bool horizontal : {false, true}) {
@@ -115,6 +134,117 @@ TEST(Transformer, EquidistantPutsTheAntipodeAtRadiusScaleTimesPi) {
     EquatorialPosition q = offsetPoint(c, kPi - 1e-9, angle);
     ASSERT_TRUE(t.project(q.raRad, q.decRad, p));
     EXPECT_NEAR(std::hypot(p.x, p.y), t.scale() * kPi, 1.5);
+  }
+}
+
+// Pixels per radian: the half extent over the radial law at half the field,
+// truncated; gnomonic fields count as at most 75 degrees, orthographic ones
+// as at most 90. Hand-worked: 500 / tan 75 deg = 133.97, 500 / 1.7453 =
+// 286.48, 2 sin t / (1 + cos t) is 2 at 90 degrees, 1e6 / (pi / 2) = 636619.8.
+TEST(Transformer, ScalesAndUnitConversionsTruncate) {
+  TransformerOrthographic ortho;
+  ortho.setScale(500, 6000);
+  EXPECT_EQ(ortho.scale(), 500);
+  TransformerGnomonic gnomonic;
+  gnomonic.setScale(500, 6000);
+  EXPECT_EQ(gnomonic.scale(), 133);
+  TransformerEquidistant equidistant;
+  equidistant.setScale(500, 6000);
+  EXPECT_EQ(equidistant.scale(), 286);
+  TransformerStereographic stereo;
+  stereo.setScale(500, 5400);
+  EXPECT_EQ(stereo.scale(), 250);
+  // Toward zero: 59.99 pixels are 59, -59.99 are -59; an arcminute is 185.19.
+  equidistant.setScale(1e6, 5400);
+  EXPECT_EQ(equidistant.scale(), 636619);
+  EXPECT_EQ(equidistant.arcsecToPixels(59.99 * 206264.806 / 636619), 59);
+  EXPECT_EQ(equidistant.arcsecToPixels(-59.99 * 206264.806 / 636619), -59);
+  EXPECT_EQ(equidistant.tenthArcminToPixels(10), 185);
+  ortho.setScale(206264, 5400);  // 206264 px per radian: one pixel is just over an arcsecond
+  EXPECT_EQ(ortho.pixelsToArcsec(59), 59);
+  EXPECT_EQ(ortho.pixelsToArcsec(-1), -1);
+}
+
+TEST(Transformer, MirrorModesTurnThePlaneOffset) {
+  // A point whose orthographic plane offset is (10, 20) at scale 1000.
+  const double dec = std::asin(0.0200005), ra = std::asin(0.0100005 / std::cos(dec));
+  const std::pair<int, int> expected[] = {{-10, 20}, {10, -20}, {-10, -20}, {10, 20}, {10, 20}};
+  for (uint32_t mirror = 0; mirror <= 4; ++mirror) {
+    TransformerOrthographic t;
+    Frame frame(false, mirror);
+    frame.settings.centreRaArcmin = 0;
+    frame.settings.centreDecArcmin = 0;
+    frame.apply(t, 1000, 5400);
+    ProjectedPoint p;
+    ASSERT_TRUE(t.project(ra, dec, p));
+    EXPECT_EQ(std::pair(p.x, p.y), expected[mirror]) << "mirror " << mirror;
+  }
+}
+
+TEST(Transformer, ProjectManyWritesFromIndexZeroAndKeepsRejectedPoints) {
+  TransformerGnomonic t;
+  Frame frame(false, 0);
+  frame.apply(t);
+  const EquatorialPosition c = frame.centre();
+  const EquatorialPosition far = offsetPoint(c, 89 * kRad, 1);
+  const EquatorialPosition near = offsetPoint(c, 10 * kRad, 1);
+  const double ra[] = {0, 0, near.raRad, far.raRad, c.raRad};
+  const double dec[] = {0, 0, near.decRad, far.decRad, c.decRad};
+  int32_t x[3] = {-7, -7, -7}, y[3] = {-7, -7, -7};
+  double depth[3] = {9, 9, 9};
+  t.projectMany(ra, dec, 2, 3, x, y, depth);
+  ProjectedPoint p;
+  t.project(near.raRad, near.decRad, p);
+  EXPECT_EQ(x[0], p.x);
+  EXPECT_EQ(y[0], p.y);
+  EXPECT_EQ(x[1], -7);  // rejected: kept
+  EXPECT_NEAR(depth[1], std::cos(89 * kRad), 1e-12);  // but its depth is written
+  EXPECT_EQ(x[2], 0);
+  // In the horizontal frame equal-area rejects nothing in projectMany.
+  TransformerEqualArea equalArea;
+  Frame horizontal(true, 0);
+  horizontal.apply(equalArea);
+  const EquatorialPosition behind = offsetPoint(horizontal.centre(), 170 * kRad, 0.5);
+  const double ra2[] = {behind.raRad}, dec2[] = {behind.decRad};
+  int32_t bx = -7, by = -7;
+  double bd = 0;
+  equalArea.projectMany(ra2, dec2, 0, 1, &bx, &by, &bd);
+  EXPECT_NE(bx, -7);
+  EXPECT_FALSE(equalArea.project(behind.raRad, behind.decRad, p));
+}
+
+TEST(Transformer, EquatorialPlainAndNorthAngle) {
+  TransformerEquidistant equidistant;
+  Frame frame(true, 2, 50);  // horizontal and mirrored: projectEquatorialPlain ignores both
+  frame.apply(equidistant);
+  ProjectedPoint plain;
+  const double ra = frame.settings.centreRaArcmin * kPi / 10800;
+  const double dec = frame.settings.centreDecArcmin * kPi / 10800;
+  ASSERT_TRUE(equidistant.projectEquatorialPlain(ra + 0.1, dec, plain));
+  EXPECT_LT(plain.x, 0);  // east to the left
+  for (uint32_t id : {0u, 1u, 3u, 4u}) {
+    EXPECT_FALSE(createTransformer(id)->projectEquatorialPlain(ra, dec, plain));
+  }
+  // North points straight up at the centre of an equatorial chart.
+  Frame equatorial(false, 0);
+  for (uint32_t id : {1u, 2u}) {
+    auto t = createTransformer(id);
+    equatorial.apply(*t);
+    EXPECT_NEAR(t->northAngle(ra, dec), 0.0, 1e-12);
+    EXPECT_GT(std::fabs(t->northAngle(ra + 0.5, dec)), 0.01);  // off-centre meridians lean
+  }
+  for (uint32_t id : {0u, 3u, 4u}) EXPECT_EQ(createTransformer(id)->northAngle(ra + 0.5, dec), 0.0);
+}
+
+TEST(Transformer, IdsWithoutALawDrawOrthographically) {
+  for (uint32_t id : {5u, 6u, 7u, 99u}) {
+    auto t = createTransformer(id);
+    EXPECT_EQ(t->visibilityLimit(), 0.0);
+    t->setScale(100, 6000);
+    Frame frame(false, 0);
+    t->setup(frame.area, frame.settings);
+    ProjectedPoint p;
+    EXPECT_TRUE(t->project(1, 0.2, p));
   }
 }
 
