@@ -117,7 +117,7 @@ TEST(PdfOutput, EachStarClassIsAFormOfItsOwnDiameterWithinRange) {
   EXPECT_NE(objectBody(file, 4).find("stream\r\n150 0 m "), std::string::npos);
 }
 
-// A dash of zero is solid: "[0 0]" is no dash pattern a reader accepts.
+// A dash of zero is solid: PDF allows no dash array of zeros ("[0 0]").
 TEST(PdfOutput, PensOfTheOptionsWithADashOfZeroAreSolid) {
   EXPECT_EQ(page([](RenderingOutput& o) {
               RenderOptions options = printRenderOptions();

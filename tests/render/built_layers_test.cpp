@@ -7,19 +7,13 @@
 #include <numbers>
 
 #include "catalog/sky_catalogs.h"
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
-#include "render/chart_renderer.h"
+#include "render/chart_fixture.h"
 #include "render/magnitude_limits.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
-
-constexpr double kArcminPerRad = 10800 / std::numbers::pi;
 
 // Writes down where galaxies and double stars are drawn.
 class SymbolOutput : public testing::CountingOutput {
@@ -38,26 +32,22 @@ class SymbolOutput : public testing::CountingOutput {
   std::vector<Symbol> galaxies, doubles;
 };
 
-class BuiltLayers : public ::testing::Test {
+class BuiltLayers : public testing::ChartFixture<SymbolOutput> {
  protected:
   void SetUp() override {
     CELVARO_SKIP_WITHOUT_BUILT_DATA();
     catalogs.loadDeepsky();
     catalogs.loadDoubleStars();
-    area.width = area.height = 1000;
-    output.begin("", {}, area);
   }
   // A chart of the field centred on the position, with the limits the
   // field brings.
   void drawAround(const StarPosition& centre, int fieldArcmin) {
-    settings.centreRaArcmin = static_cast<int>(centre.raRad * kArcminPerRad);
-    settings.centreDecArcmin = static_cast<int>(centre.decRad * kArcminPerRad);
+    centreOn(centre);
     settings.fieldArcmin = fieldArcmin;
     computeMagnitudeLimits(settings);
     output.loadStarSizes(settings.starLimitHundredths, 9, 1);
     transformer.setScale(500, fieldArcmin / 2);
-    ChartRenderer renderer(&catalogs, &output, &transformer, &area, &settings, &options);
-    renderer.drawChart({});
+    drawChart(&catalogs, transformer);
   }
 
   // The chart centre is kept in whole arcminutes: an object it is centred
@@ -65,10 +55,6 @@ class BuiltLayers : public ::testing::Test {
   int32_t centringSlack() const { return static_cast<int32_t>(std::ceil(1000.0 / settings.fieldArcmin)) + 1; }
 
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
-  OutputArea area;
-  ChartSettings settings;
-  RenderOptions options;
-  SymbolOutput output;
   TransformerOrthographic transformer;
 };
 
@@ -100,8 +86,7 @@ TEST_F(BuiltLayers, ANarrowFieldWalksOnlyTheRegionsOnTheChart) {
   ASSERT_TRUE(deepsky.findByDesignation("M 13", m13));
   settings.fieldArcmin = 120;
   settings.deepskyLevel = 10;  // every object of a walked region is handed out
-  settings.centreRaArcmin = static_cast<int>(m13.raRad * kArcminPerRad);
-  settings.centreDecArcmin = static_cast<int>(m13.decRad * kArcminPerRad);
+  centreOn(m13);
   transformer.setScale(500, 60);
   transformer.setup(area, settings);
   deepsky.prepareDraw(settings, area, transformer);

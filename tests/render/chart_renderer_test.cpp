@@ -5,17 +5,13 @@
 #include <algorithm>
 #include <numbers>
 
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_equidistant.h"
 #include "projection/transformer_orthographic.h"
+#include "render/chart_fixture.h"
 
 namespace celvaro {
 namespace {
 
-using testing::CountingOutput;
 constexpr double kPi = std::numbers::pi;
 
 TEST(ChartRenderer, GridLabelTexts) {
@@ -28,19 +24,11 @@ TEST(ChartRenderer, GridLabelTexts) {
   }
 }
 
-class RendererTest : public ::testing::Test {
+class RendererTest : public testing::ChartFixture<> {
  protected:
-  RendererTest() : renderer(nullptr, &output, &transformer, &area, &settings, &options) {
-    area.width = 800;
-    area.height = 600;
-    output.begin("", {}, area);
-  }
+  RendererTest() : ChartFixture(800, 600), renderer(nullptr, &output, &transformer, &area, &settings, &options) {}
   bool wrote(const char* text) const { return std::find(output.texts.begin(), output.texts.end(), text) != output.texts.end(); }
 
-  OutputArea area;
-  ChartSettings settings;
-  RenderOptions options;
-  CountingOutput output;
   TransformerOrthographic transformer;
   ChartRenderer renderer;
 };

@@ -7,11 +7,8 @@
 #include <numbers>
 #include <utility>
 
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
+#include "render/chart_fixture.h"
 #include "solarsystem/element_files.h"
 #include "solarsystem/solar_system.h"
 #include "test_files.h"
@@ -19,25 +16,16 @@
 namespace celvaro {
 namespace {
 
-using testing::CountingOutput;
-constexpr double kArcminPerRad = 10800 / 3.14159265358979323846;
 const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
 
-class SolarSystemLayerTest : public ::testing::Test {
+class SolarSystemLayerTest : public testing::ChartFixture<> {
  protected:
   SolarSystemLayerTest() : solar(testing::elementFilesIn(dir.path().string())) {
-    area.width = 1000;
-    area.height = 1000;
-    output.begin("", {}, area);
     output.loadStarSizes(600, 20, 1);
     settings.fieldArcmin = 10800;
     transformer.setScale(500, 5400);
   }
 
-  void centreOn(const StarPosition& p) {
-    settings.centreRaArcmin = static_cast<int>(p.raRad * kArcminPerRad);
-    settings.centreDecArcmin = static_cast<int>(p.decRad * kArcminPerRad);
-  }
   void draw() {
     transformer.setup(area, settings);
     SolarSystemLayer(solar, output, transformer, settings, options, transformer.visibilityLimit()).draw();
@@ -53,10 +41,6 @@ class SolarSystemLayerTest : public ::testing::Test {
 
   testing::ScratchDir dir;
   SolarSystem solar;
-  OutputArea area;
-  ChartSettings settings;
-  RenderOptions options;
-  CountingOutput output;
   TransformerOrthographic transformer;
 };
 
