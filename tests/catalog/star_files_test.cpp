@@ -39,14 +39,8 @@ std::vector<std::string> damagedVariants(const std::string& bytes, const char* o
 }
 
 LabelEntry label(const std::string& name, int16_t magnitude) {
-  StarLabelRecord r;
-  r.magnitude = magnitude;
-  r.flamsteed = 58;
-  r.constellation = 59;
-  r.greekLetter = 0;
-  r.raRad = 0.01;
-  r.decRad = 0.01;
-  return {r, name};
+  return {{.raRad = 0.01, .decRad = 0.01, .magnitude = magnitude, .flamsteed = 58, .constellation = 59, .greekLetter = 0},
+          name};
 }
 
 TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
