@@ -1,11 +1,10 @@
-// What the three printed-map outputs share: the page, polylines clipped to
-// the chart, every operation drawn into a file that the independent
-// programs accept, labels with the characters the file languages reserve
-// and a write that fails leaving nothing behind.
+// What the three printed-map outputs share: every operation drawn into a
+// file that the independent programs accept, labels with the characters the
+// file languages reserve, the cut at the chart and a write that fails
+// leaving nothing behind.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "output/document_checks.h"
 #include "output/file_output_pass.h"
@@ -113,14 +112,12 @@ TEST(FileOutputs, EveryOperationMakesAFileTheIndependentProgramsAccept) {
   FilePass<RenderingOutputPdf> pdf("every.pdf", testing::kA4, printedArea());
   drawnPage(pdf);
   testing::expectSoundPdf(pdf.path(), pdf.file("every.png"));
-  EXPECT_TRUE(std::filesystem::file_size(pdf.file("every.png")) > 0);
   FilePass<RenderingOutputSvg> svg("every.svg", testing::kA4, printedArea());
   EXPECT_NE(drawnPage(svg).find("Androm\u00e9da-k\u00f6d (\u0151) &lt;&amp;&gt;"), std::string::npos);  // UTF-8, escaped
   testing::expectWellFormedSvg(svg.path());
   FilePass<RenderingOutputEps> eps("every.eps", testing::kA4, printedArea());
   drawnPage(eps);
   testing::expectRenderedEps(eps.path(), eps.file("every.png"));
-  EXPECT_TRUE(std::filesystem::file_size(eps.file("every.png")) > 0);
 }
 
 // Labels in every script the languages and catalog names use, read back
@@ -220,49 +217,6 @@ TEST(FileOutputs, AFinishedPassReplacesTheFileWhole) {
   EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\r\n", 0), 0u);
   EXPECT_EQ(std::filesystem::directory_iterator(std::filesystem::path(pass.path()).parent_path())->path().filename(),
             "map.eps");  // no temporary file left beside it
-}
-
-// --- polylines, through the PDF's operators -----------------------------------------------
-
-// What the polyline added to the page (the chart spans -500..500).
-std::string drawn(const std::function<void(RenderingOutput&)>& draw) {
-  FilePass<RenderingOutputPdf> pass("poly.pdf");
-  draw(pass.output);
-  const std::string pdf = pass.finish();
-  const size_t from = pdf.find(" cm\r\n") + 5;
-  return pdf.substr(from, pdf.find("endstream", from) - from);
-}
-
-// A line that leaves the chart strokes to the edge and moves on where it
-// comes back; a closed line cut by the edge draws back to its start; the
-// last point of a finished line is clipped too.
-TEST(PdfPolylines, LinesAreClippedAtTheChartEdge) {
-  struct Case {
-    std::vector<std::pair<int32_t, int32_t>> points;
-    int finish;  // 0 polyEnd, 1 polyFinish open, 2 polyFinish closed
-    const char* expected;
-  };
-  const Case cases[] = {
-      {{{0, 0}, {1000, 0}, {1000, 100}, {0, 100}}, 0, "0 0 m 500 0 l S\r\n500 100 m 0 100 l S\r\n"},
-      {{{-1000, 0}, {1000, 0}, {1000, 2000}}, 0, "-500 0 m 500 0 l S\r\n"},  // the last leg wholly outside
-      {{{0, 0}, {100, 0}, {100, 100}}, 2, "0 0 m 100 0 l 100 100 l h S\r\n"},
-      {{{0, 0}, {1000, 0}, {1000, 100}, {400, 100}}, 2, "0 0 m 500 0 l S\r\n500 100 m 400 100 l 0 0 l S\r\n"},
-      {{{0, 0}, {0, 4000}}, 1, "0 0 m 0 500 l S\r\n"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(drawn([&](RenderingOutput& o) {
-                o.polyStart(c.points[0].first, c.points[0].second);
-                for (size_t i = 1; i + 1 < c.points.size(); ++i) o.polyLineTo(c.points[i].first, c.points[i].second);
-                const auto [x, y] = c.points.back();
-                if (c.finish == 0) {
-                  o.polyLineTo(x, y);
-                  o.polyEnd(false);
-                } else {
-                  o.polyFinish(x, y, c.finish == 2);
-                }
-              }),
-              c.expected);
-  }
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "output/document_checks.h"
 #include "output/file_output_pass.h"
@@ -145,6 +147,38 @@ TEST(PdfOutput, TextsAreFilledBlackAgainAfterAFillAndFillsComeBackAfterATextStyl
             }),
             "1 1 1 rg\r\nq 1 0 0 1 0 0 cm /xobj4 Do Q\r\n0 0 0 rg\r\nBT /F1 250 Tf 10 20 Td (+45) Tj ET\r\n"
             "1 1 1 rg\r\nq 1 0 0 1 0 0 cm /xobj4 Do Q\r\n0 0 0 rg\r\n1 1 1 rg\r\nq 1 0 0 1 0 0 cm /xobj4 Do Q\r\n");
+}
+
+// A line that leaves the chart strokes to the edge and moves on where it
+// comes back; a closed line cut by the edge draws back to its start; the
+// last point of a finished line is clipped too.
+TEST(PdfOutput, PolylinesAreClippedAtTheChartEdge) {
+  struct Case {
+    std::vector<std::pair<int32_t, int32_t>> points;
+    int finish;  // 0 polyEnd, 1 polyFinish open, 2 polyFinish closed
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{{0, 0}, {1000, 0}, {1000, 100}, {0, 100}}, 0, "0 0 m 500 0 l S\r\n500 100 m 0 100 l S\r\n"},
+      {{{-1000, 0}, {1000, 0}, {1000, 2000}}, 0, "-500 0 m 500 0 l S\r\n"},  // the last leg wholly outside
+      {{{0, 0}, {100, 0}, {100, 100}}, 2, "0 0 m 100 0 l 100 100 l h S\r\n"},
+      {{{0, 0}, {1000, 0}, {1000, 100}, {400, 100}}, 2, "0 0 m 500 0 l S\r\n500 100 m 400 100 l 0 0 l S\r\n"},
+      {{{0, 0}, {0, 4000}}, 1, "0 0 m 0 500 l S\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(page([&](RenderingOutput& o) {
+                o.polyStart(c.points[0].first, c.points[0].second);
+                for (size_t i = 1; i + 1 < c.points.size(); ++i) o.polyLineTo(c.points[i].first, c.points[i].second);
+                const auto [x, y] = c.points.back();
+                if (c.finish == 0) {
+                  o.polyLineTo(x, y);
+                  o.polyEnd(false);
+                } else {
+                  o.polyFinish(x, y, c.finish == 2);
+                }
+              }),
+              c.expected);
+  }
 }
 
 }  // namespace
