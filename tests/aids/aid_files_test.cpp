@@ -7,6 +7,8 @@
 // M 15 start, against published places and magnitudes.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <numbers>
 #include <tuple>
 
 #include "aid_writers.h"

@@ -13,9 +13,14 @@
 // by day and the shading of the Moon's picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <ostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "aids/moon_calendar.h"
 #include "aids/moon_image.h"

@@ -8,8 +8,12 @@
 // the names of the files in data/photos.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <numbers>
 #include <ostream>
+#include <string>
 
 #include "aids/object_info.h"
 #include "aids/photo_finder.h"

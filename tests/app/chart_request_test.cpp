@@ -2,7 +2,10 @@
 // request asks for; and the title lines over a map.
 #include <gtest/gtest.h>
 
+#include <numbers>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "app/chart_request.h"
 #include "app/map_title.h"

@@ -5,6 +5,8 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "astro/calendar.h"
 #include "astro/sidereal_time.h"

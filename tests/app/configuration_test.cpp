@@ -1,6 +1,7 @@
 // The configuration file and the chart setting files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "app/configuration.h"

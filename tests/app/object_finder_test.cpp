@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
+#include <string>
 
 #include "app/app_model.h"
 #include "app/configuration.h"

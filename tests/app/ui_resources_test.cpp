@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/configuration.h"
 #include "app/language_table.h"

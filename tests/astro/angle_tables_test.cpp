@@ -2,6 +2,10 @@
 // circle and beyond it either way.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+#include <vector>
+
 #include "astro/angle_tables.h"
 
 namespace celvaro {

@@ -5,6 +5,8 @@
 #include <libnova/sidereal_time.h>
 
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <random>
 #include <utility>
 

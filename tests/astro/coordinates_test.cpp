@@ -4,6 +4,8 @@
 #include <libnova/transform.h>
 
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <random>
 
 #include "astro/apparent_place.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <string_view>
 
 #include "astro/constellation_list.h"

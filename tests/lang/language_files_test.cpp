@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "app/ui_resources.h"
 #include "language_source.h"

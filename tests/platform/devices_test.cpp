@@ -11,9 +11,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "platform/gamepad.h"
 #include "platform/serial_port.h"

@@ -10,7 +10,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/data_paths.h"
 #include "platform/file_replace.h"

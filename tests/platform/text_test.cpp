@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <clocale>
+#include <cmath>
+#include <optional>
 
 #include "platform/locale_language.h"
 #include "platform/number_text.h"

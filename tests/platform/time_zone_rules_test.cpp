@@ -1,3 +1,5 @@
+#include <string>
+
 #include "platform/time_zone_rules.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <libnova/libnova.h>
 
+#include <cmath>
+#include <numbers>
+#include <string>
 #include <tuple>
 
 #include "astro/apparent_place.h"

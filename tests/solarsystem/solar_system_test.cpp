@@ -2,6 +2,12 @@
 // of the information window against PyEphem 4.1.4, and when the user's comet and asteroid count as outdated.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <optional>
+#include <string>
+
 #include "astro/local_sky.h"
 #include "solarsystem/body_facts.h"
 #include "solarsystem/element_files.h"
