@@ -32,7 +32,11 @@ DoubleStarEntry entry(std::string designation, int32_t primary, int32_t companio
 
 class DoubleStarTest : public testing::StarChartTest {
  protected:
-  void draw(const iStarDblData& catalog) { catalog.draw(output, area, transformer, settings, 5, -18); }
+  std::vector<int> drawn(const iStarDblData& catalog) {
+    output.forget();
+    catalog.draw(output, area, transformer, settings, 5, -18);
+    return output.indices();
+  }
 
   StarDblWDSDataD1 flat;
   StarDblWDSDataD2 regional;
@@ -140,17 +144,14 @@ TEST_F(DoubleStarTest, FlatFilesDrawInFileOrderUpToTheFirstFainterSystem) {
   settings.doubleLimitHundredths = 400;
   settings.doubleLabelOffset = -50;
   settings.needDoubleLabels = 1;
-  draw(flat);
-  ASSERT_EQ(output.indices(), std::vector<int>{0});
+  ASSERT_EQ(drawn(flat), std::vector<int>{0});
   EXPECT_EQ(output.symbols[0].size, 94);  // class 6
   ASSERT_EQ(output.labels.size(), 1u);
   const auto& label = output.labels[0];
   EXPECT_EQ(std::tie(label.dx, label.dy, label.textClass, label.text), std::tuple(5 + 47, -18, kStarSmallText, "BU 1"));
-  output.forget();
   settings.doubleLabelOffset = -250;  // labels only down to 2.50
   settings.doubleLimitHundredths = 500;
-  draw(flat);
-  EXPECT_EQ(output.indices(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(drawn(flat), (std::vector<int>{0, 1, 2}));
   EXPECT_TRUE(output.labels.empty());
 }
 
@@ -164,25 +165,19 @@ TEST_F(DoubleStarTest, RegionsEndAtTheirFirstFainterSystemAndFilterByCompanionAn
   settings.doubleLimitHundredths = 400;
   settings.doubleLabelLimitHundredths = 600;
   settings.needDoubleLabels = 0;
-  draw(regional);
-  EXPECT_EQ(output.indices(), (std::vector<int>{0, 3}));
+  EXPECT_EQ(drawn(regional), (std::vector<int>{0, 3}));
   EXPECT_TRUE(output.labels.empty());
 
   settings.doubleSeparationFilter = 1;
   settings.doubleSeparationMin = 60;
   settings.doubleSeparationMax = 100;
-  output.forget();
-  draw(regional);
-  EXPECT_EQ(output.indices(), std::vector<int>{3});  // only the unknown separation passes
+  EXPECT_EQ(drawn(regional), std::vector<int>{3});  // only the unknown separation passes
   settings.doubleKeepUnknownSeparations = 0;
   settings.doubleSeparationMin = 50;
-  output.forget();
-  draw(regional);
-  EXPECT_EQ(output.indices(), std::vector<int>{0});
+  EXPECT_EQ(drawn(regional), std::vector<int>{0});
 
   settings.needDoubleLabels = 1;
-  output.forget();
-  draw(regional);
+  drawn(regional);
   ASSERT_EQ(output.labels.size(), 1u);
   EXPECT_EQ(output.labels[0].text, "A 1");
 }
