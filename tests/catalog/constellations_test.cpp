@@ -121,13 +121,15 @@ int numberOf(std::string_view latinName) {
 // A ring given by its corners in B1875.0 degrees, as the boundary file
 // holds it: the corners' J2000 places (libnova's precession) with `steps`
 // points along each edge, straight in J2000 right ascension and declination.
+ln_equ_posn j2000Of(double raDeg1875, double decDeg1875) {
+  ln_equ_posn at{raDeg1875, decDeg1875}, j2000;
+  ln_get_equ_prec2(&at, kB1875, JD2000, &j2000);
+  return j2000;
+}
+
 ConstellationRegions::Corners j2000Ring(const std::vector<std::pair<double, double>>& corners1875, int steps) {
   std::vector<ln_equ_posn> corners;
-  for (const auto& [ra, dec] : corners1875) {
-    ln_equ_posn at{ra, dec}, j2000;
-    ln_get_equ_prec2(&at, kB1875, JD2000, &j2000);
-    corners.push_back(j2000);
-  }
+  for (const auto& [ra, dec] : corners1875) corners.push_back(j2000Of(ra, dec));
   ConstellationRegions::Corners ring;
   for (size_t i = 0; i < corners.size(); ++i) {
     const ln_equ_posn& a = corners[i];
@@ -155,16 +157,11 @@ TEST(ConstellationRegions, AreasAndPlacesOfRegionsOf1875) {
   EXPECT_NEAR(regions.areaSquareDegrees(5), capArea, 1e-4);
   EXPECT_EQ(regions.areaSquareDegrees(6), 0);
 
-  auto at1875 = [&regions](double raDeg, double decDeg) {
-    ln_equ_posn p{raDeg, decDeg}, j2000;
-    ln_get_equ_prec2(&p, kB1875, JD2000, &j2000);
-    return regions.constellationAt(j2000.ra * kDeg, j2000.dec * kDeg);
-  };
-  EXPECT_EQ(at1875(40, 15), 3);
-  EXPECT_EQ(at1875(29.9, 15), -1);
-  EXPECT_EQ(at1875(40, 20.1), -1);
-  EXPECT_EQ(at1875(200, 89.9), 5);
-  EXPECT_EQ(at1875(200, 79.9), -1);
+  for (auto [ra, dec, constellation] :
+       {std::tuple{40.0, 15.0, 3}, {29.9, 15.0, -1}, {40.0, 20.1, -1}, {200.0, 89.9, 5}, {200.0, 79.9, -1}}) {
+    const ln_equ_posn j2000 = j2000Of(ra, dec);
+    EXPECT_EQ(regions.constellationAt(j2000.ra * kDeg, j2000.dec * kDeg), constellation) << ra << " " << dec;
+  }
 }
 
 // On the built boundary file.
