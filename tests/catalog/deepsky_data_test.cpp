@@ -271,14 +271,11 @@ TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 1, 4, 5}));  // never types 0 and 16
   settings.deepskyLevel = 3;
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 1}));
-  settings.deepskyPerType = 1;
-  settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyPerType = 1, settings.deepskyTypes[kGlobularCluster].shown = 0;
   settings.deepskyTypes[kPlanetaryNebula].levelOffset = 2;
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 4}));
 
-  settings.deepskyLabels = 1;
-  settings.deepskySecondLabels = 1;
-  settings.deepskyLabelLevelOffset = 0;
+  settings.deepskyLabels = 1, settings.deepskySecondLabels = 1, settings.deepskyLabelLevelOffset = 0;
   settings.deepskySecondLabelOffset = -1;
   std::vector<std::string> labels;
   walk(d1, &labels);
@@ -292,10 +289,8 @@ TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
 
 TEST_F(DeepskyTest, SharedTypesFollowTheirPartner) {
   DeepskyFilter filter;
-  settings.deepskyPerType = 1;
-  settings.deepskyTypes[kGlobularCluster].shown = 0;
-  settings.deepskyTypes[kOpenCluster].levelOffset = -2;
-  settings.deepskyLevel = 4;
+  settings.deepskyPerType = 1, settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyTypes[kOpenCluster].levelOffset = -2, settings.deepskyLevel = 4;
   filter.set(settings);
   DeepskyObject o;
   bool label, second;

@@ -141,9 +141,7 @@ TEST_F(DoubleStarTest, RejectedFilesLoadNothingAndInformationStaysInsideTheFile)
 
 TEST_F(DoubleStarTest, FlatFilesDrawInFileOrderUpToTheFirstFainterSystem) {
   load(flat, doubleStarCatalogBytes(3, {}, {entry("BU 1", 300), entry("STF 2", 450), entry("STF 3", 350)}));
-  settings.doubleLimitHundredths = 400;
-  settings.doubleLabelOffset = -50;
-  settings.needDoubleLabels = 1;
+  settings.doubleLimitHundredths = 400, settings.doubleLabelOffset = -50, settings.needDoubleLabels = 1;
   ASSERT_EQ(drawn(flat), std::vector<int>{0});
   EXPECT_EQ(output.symbols[0].size, 94);  // class 6
   ASSERT_EQ(output.labels.size(), 1u);
@@ -162,15 +160,11 @@ TEST_F(DoubleStarTest, RegionsEndAtTheirFirstFainterSystemAndFilterByCompanionAn
                                         {entry("A    1", 300, 400, 50), entry("A    2", 450, 500, 50),
                                          entry("A    3", 350, 400, 50), entry("A    4", 310, 400, 0),
                                          entry("A    5", 320, 900, 50), entry("A    6", 100, 200, 50)}));
-  settings.doubleLimitHundredths = 400;
-  settings.doubleLabelLimitHundredths = 600;
-  settings.needDoubleLabels = 0;
+  settings.doubleLimitHundredths = 400, settings.doubleLabelLimitHundredths = 600, settings.needDoubleLabels = 0;
   EXPECT_EQ(drawn(regional), (std::vector<int>{0, 3}));
   EXPECT_TRUE(output.labels.empty());
 
-  settings.doubleSeparationFilter = 1;
-  settings.doubleSeparationMin = 60;
-  settings.doubleSeparationMax = 100;
+  settings.doubleSeparationFilter = 1, settings.doubleSeparationMin = 60, settings.doubleSeparationMax = 100;
   EXPECT_EQ(drawn(regional), std::vector<int>{3});  // only the unknown separation passes
   settings.doubleKeepUnknownSeparations = 0;
   settings.doubleSeparationMin = 50;
@@ -383,10 +377,8 @@ TEST_F(VariableStarTest, RegionsEndAtTheirFirstFainterStarAndTheFiltersApply) {
   settings.variableTypeFilter = 1;
   settings.variableTypes = {1, 0, 0, 0, 1, 0};  // E and L
   EXPECT_EQ(drawn(regional), (std::vector<int>{3, 4}));
-  settings.variableTypeFilter = 0;
-  settings.variableMinPeriodFilter = settings.variableMaxPeriodFilter = 1;
-  settings.variableMinPeriod = 51;
-  settings.variableMaxPeriod = 2000;
+  settings.variableTypeFilter = 0, settings.variableMinPeriodFilter = settings.variableMaxPeriodFilter = 1;
+  settings.variableMinPeriod = 51, settings.variableMaxPeriod = 2000;
   EXPECT_EQ(drawn(regional), std::vector<int>{3});
 }
 

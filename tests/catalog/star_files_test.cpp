@@ -57,10 +57,8 @@ TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
   ChartSettings& settings = chart.settings;
   output.loadStarSizes(600, 8, 1);
   RenderOptions options;
-  settings.starNameLimitHundredths = 300;
-  settings.bayerLimitHundredths = 301;
-  settings.flamsteedLimitHundredths = -200;
-  settings.abbreviationLimitHundredths = 400;
+  settings.starNameLimitHundredths = 300, settings.bayerLimitHundredths = 301;
+  settings.flamsteedLimitHundredths = -200, settings.abbreviationLimitHundredths = 400;
   labels.draw(output, chart.transformer, settings, options);
   EXPECT_EQ(output.count["label"], 2);
   const auto& last = output.lastLabel;  // 0.50: no name either way
