@@ -47,10 +47,6 @@ inline std::string sourceDirectory() {
   return (xdg && *xdg ? std::string(xdg) : std::string(home ? home : ".") + "/.cache") + "/celvaro/datasrc";
 }
 
-inline std::string d3DataFile(const std::string& name) {
-  return sourceDirectory() + "/d3-celestial-0.7.35/package/data/" + name;
-}
-
 struct HipparcosStar {
   double raDeg, decDeg, magnitude;
 };
@@ -59,7 +55,7 @@ struct HipparcosStar {
 // the magnitude, and [longitude, latitude] in degrees with the right
 // ascension as a longitude of -180..180. Empty when the file is missing.
 inline std::map<int32_t, HipparcosStar> readD3HipparcosStars() {
-  std::ifstream in(d3DataFile("stars.14.json"));
+  std::ifstream in(sourceDirectory() + "/d3-celestial-0.7.35/package/data/stars.14.json");
   std::map<int32_t, HipparcosStar> stars;
   if (!in) return stars;
   const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
