@@ -16,6 +16,7 @@
 namespace celvaro {
 namespace {
 
+using testing::patched;
 using testing::ScratchDir;
 using testing::writeBytes;
 
@@ -70,11 +71,6 @@ Layout layoutOf(const std::string& bytes) {
   l.words = l.objects + 48 * word(44);
   l.text = l.words + 2 * word(52);
   return l;
-}
-
-std::string withI32(std::string bytes, size_t at, int32_t value) {
-  for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * b)) & 0xFF);
-  return bytes;
 }
 
 class DeepskyTest : public ::testing::Test {
@@ -147,19 +143,19 @@ TEST_F(DeepskyTest, FileLayoutByteForByte) {
 TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
   EXPECT_EQ(d1.open("missing.dat"), 4);
   const std::string v3 = deepskyCatalogBytes(sample(3)), v4 = deepskyCatalogBytes(sample());
-  const auto word = withI32;
   const struct {
     iDeepskyData& catalog;
     std::string bytes;
     int code;
   } cases[] = {
-      {d1, "CLV_DSCX" + v3.substr(8), 1}, {d1, "CLV_DSCN", 1},  // too short for a header
-      {d1, v4, 1},                                               // version 4 is not D1's
-      {d1, word(v3, 40, 1), 1},                                  // a region count in a version-3 file
-      {d2, word(v4, 48, 47), 3}, {d2, word(v4, 32, 51), 3}, {d2, word(v4, 28, 2001), 3}, {d2, word(v4, 40, 101), 3},
-      {d2, word(v4, 40, 0), 3},  {d2, word(v4, 44, 0), 3},  {d2, word(v4, 12, -1), 3},
-      {d2, v4.substr(0, v4.size() - 1), 3},  // short by one byte
-      {d2, word(v4, layoutOf(v4).regions + 4, 7), 3},  // a region run past the six objects
+      {d1, "CLV_DSCX" + v3.substr(8), 1},
+      {d1, "CLV_DSCN", 1},            // too short for a header
+      {d1, v4, 1},                    // version 4 is not D1's
+      {d1, patched(v3, 40, 1), 1},    // a region count in a version-3 file
+      {d2, patched(v4, 48, 47), 3},   {d2, patched(v4, 32, 51), 3}, {d2, patched(v4, 28, 2001), 3},
+      {d2, patched(v4, 40, 101), 3},  {d2, patched(v4, 40, 0), 3},  {d2, patched(v4, 44, 0), 3},
+      {d2, patched(v4, 12, -1), 3},   {d2, v4.substr(0, v4.size() - 1), 3},  // short by one byte
+      {d2, patched(v4, layoutOf(v4).regions + 4, 7), 3},                    // a region run past the six objects
   };
   ASSERT_EQ(load(d1, v3), 0);
   EXPECT_EQ(d1.objectCount(), 6);
@@ -330,12 +326,12 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   c.nameLists[0].push_back(40);                                // an index entry past the named objects
   std::string bytes = deepskyCatalogBytes(c);
   const Layout at = layoutOf(bytes);
-  bytes = withI32(bytes, at.named + 20 + 8 * 2, 1000);         // object 0's German name past the name text
-  bytes = withI32(bytes, at.named + 52 + 20 + 8 * 3 + 4, 200);  // object 4's Romanian name running past it
-  bytes = withI32(bytes, at.objects + 48 * 2 + 36, static_cast<int32_t>((at.text - at.words) / 2 - 1));
-  bytes = withI32(bytes, at.objects + 48 * 2 + 40, 3);          // object 2's run past the identifier words
-  bytes = withI32(bytes, at.objects + 48 * 3 + 36, -5);         // object 3's run before them
-  bytes = withI32(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
+  bytes = patched(bytes, at.named + 20 + 8 * 2, 1000);         // object 0's German name past the name text
+  bytes = patched(bytes, at.named + 52 + 20 + 8 * 3 + 4, 200);  // object 4's Romanian name running past it
+  bytes = patched(bytes, at.objects + 48 * 2 + 36, static_cast<int32_t>((at.text - at.words) / 2 - 1));
+  bytes = patched(bytes, at.objects + 48 * 2 + 40, 3);          // object 2's run past the identifier words
+  bytes = patched(bytes, at.objects + 48 * 3 + 36, -5);         // object 3's run before them
+  bytes = patched(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
   ASSERT_EQ(load(d2, bytes), 0);
 
   EXPECT_EQ(label(d2, 0, 3, true), u"NGC 224, M 31, UGC 454, PGC 2557, Andromeda Galaxy");
@@ -378,7 +374,7 @@ TEST_F(DeepskyTest, NgcAndIcEntriesRead) {
 
   // More words than a record may hold, a record offset past the file, no entries.
   for (const std::string& damaged :
-       {withI32(info, 20 + 8 * 224 + 4, 2 | (193 << 8)), withI32(info, 20 + 8 * 224, 1 << 30),
+       {patched(info, 20 + 8 * 224 + 4, 2 | (193 << 8)), patched(info, 20 + 8 * 224, 1 << 30),
         "CLV_IDX_" + info.substr(8, 4) + std::string(8, '\0')}) {
     writeBytes(dir.file("info.dat"), damaged);
     EXPECT_FALSE(d2.readObjectInfo(0, items));
