@@ -90,18 +90,6 @@ TEST(EquatorialToHorizontal, MatchesLibnovaAndRoundTrips) {
   }
 }
 
-// Angles far out of range come back within one turn.
-TEST(NormaliseDegrees, BringsAnglesIntoOneTurn) {
-  for (const auto& [angle, expected] : {std::pair{-30.0, 330.0}, {720.0, 0.0}, {359.5, 359.5}}) {
-    EXPECT_DOUBLE_EQ(normaliseDegrees(angle), expected) << angle;
-  }
-  EXPECT_GE(normaliseDegrees(-1e-18), 0.0);
-  EXPECT_LT(normaliseDegrees(-1e-18), 360.0);
-  const EquatorialPosition p = horizontalToEquatorial(30, 100, 47, 1e6, 12);  // an extreme longitude
-  EXPECT_GE(p.raRad, 0.0);
-  EXPECT_LE(p.raRad, 2 * kPi);
-}
-
 TEST(SeparationAndAngle, DistancesAndPositionAngles) {
   // A point and itself: zero, never NaN from a cosine rounded past 1.
   Separation same = separationAndAngle(1.234567, 0.456789, 1.234567, 0.456789, true);

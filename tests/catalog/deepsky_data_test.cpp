@@ -4,40 +4,32 @@
 // read beyond what they hold.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "catalog/deepsky_data_d1.h"
 #include "catalog/deepsky_data_d2.h"
 #include "catalog/deepsky_info_file.h"
 #include "deepsky_writers.h"
-#include "model/chart_settings.h"
-#include "output/output_area.h"
+#include "test_charts.h"
 #include "platform/binary_file.h"
-#include "projection/transformer_orthographic.h"
-#include "test_files.h"
 
 namespace celvaro {
 namespace {
 
+using testing::patched;
 using testing::ScratchDir;
 using testing::writeBytes;
 
 constexpr int32_t kNgc224 = (kIdNgc << 24) + 224, kM31 = (kIdMessier << 24) + 31;
 
 CatalogDeepskyObject object(int type, int level, std::vector<DeepskyId> ids, double raRad = 0.01) {
-  CatalogDeepskyObject o;
-  o.record.type = static_cast<uint16_t>(type);
-  o.record.level = static_cast<uint16_t>(level);
-  o.record.magnitude = 845;
-  o.record.raRad = raRad;
-  o.record.decRad = 0.02;
-  o.ids = std::move(ids);
-  return o;
+  return {{.type = static_cast<uint16_t>(type), .level = static_cast<uint16_t>(level), .magnitude = 845,
+           .raRad = raRad, .decRad = 0.02},
+          std::move(ids)};
 }
 
 CatalogNamedObject named(int32_t objectNumber, std::array<std::u16string, 4> names) {
-  CatalogNamedObject n;
-  n.record.object = objectNumber;
-  n.names = std::move(names);
-  return n;
+  return {{.object = objectNumber, .names = {}}, std::move(names)};
 }
 
 void sortNameLists(DeepskyCatalogContents& c) {
@@ -81,18 +73,11 @@ Layout layoutOf(const std::string& bytes) {
   return l;
 }
 
-void putI32(std::string& bytes, size_t at, int32_t value) {
-  for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * b)) & 0xFF);
-}
-
 class DeepskyTest : public ::testing::Test {
  protected:
   DeepskyTest() {
     d1.setDataDirectory(dir.path().string());
     d2.setDataDirectory(dir.path().string());
-    transformer.setScale(500, 5400);
-    area.width = area.height = 1000;
-    transformer.setup(area, settings);
   }
   int load(iDeepskyData& catalog, const std::string& bytes) {
     writeBytes(dir.file("deepsky.dat"), bytes);
@@ -103,13 +88,15 @@ class DeepskyTest : public ::testing::Test {
     EXPECT_TRUE(catalog.formatDesignation(index, text, language, all, magnitude));
     return text;
   }
-  std::vector<int> walk(iDeepskyData& catalog) {
-    catalog.prepareDraw(settings, area, transformer);
+  // The objects the drawing walk gives; with their labels ("4 label second") where asked.
+  std::vector<int> walk(iDeepskyData& catalog, std::vector<std::string>* labels = nullptr) {
+    catalog.prepareDraw(settings, chart.area, chart.transformer);
     std::vector<int> indices;
     DeepskyObject o;
     bool label = false, second = false;
     for (int i = catalog.nextVisible(o, label, second); i >= 0; i = catalog.nextVisible(o, label, second)) {
       indices.push_back(i);
+      if (labels) labels->push_back(std::to_string(i) + (label ? " label" : "") + (second ? " second" : ""));
     }
     return indices;
   }
@@ -117,20 +104,16 @@ class DeepskyTest : public ::testing::Test {
   ScratchDir dir;
   DeepskyDataD1 d1;
   DeepskyDataD2 d2;
-  TransformerOrthographic transformer;
-  ChartSettings settings;
-  OutputArea area;
+  testing::TestChart chart{0, 0, 10800};
+  ChartSettings& settings = chart.settings;
 };
 
 TEST_F(DeepskyTest, FileLayoutByteForByte) {
   DeepskyCatalogContents c;
-  c.objects = {object(kGalaxy, 2, {{kIdMessier, 31}, {kIdPgc, 0x12345}, {kIdOther, 0, "C 9"}, {kIdName, 0}})};
-  c.objects[0].record.majorAxis = 18910;
-  c.objects[0].record.minorAxis = 6170;
-  c.objects[0].record.positionAngle = 35;
-  c.named = {named(0, {u"", u"Ab", u"", u""})};
-  c.named[0].record.firstCode = kIdMessier;
-  c.named[0].record.firstNumber = 31;
+  c.objects = {{{.type = kGalaxy, .level = 2, .magnitude = 845, .raRad = 0.01, .decRad = 0.02, .majorAxis = 18910,
+                 .minorAxis = 6170, .positionAngle = 35},
+                {{kIdMessier, 31}, {kIdPgc, 0x12345}, {kIdOther, 0, "C 9"}, {kIdName, 0}}}};
+  c.named = {{{.object = 0, .firstCode = kIdMessier, .firstNumber = 31, .names = {}}, {u"", u"Ab", u"", u""}}};
   c.nameLists = {{{0}, {0}, {}, {}}};
   c.regions = {{0, 1, 0.5, 1.5, -0.25, 0.25}};
 
@@ -153,38 +136,33 @@ TEST_F(DeepskyTest, FileLayoutByteForByte) {
   ASSERT_EQ(load(d2, expected), 0);
   DeepskyObject o;
   ASSERT_TRUE(d2.getObject(0, o));
-  EXPECT_EQ(o.majorAxis, 18910);
-  EXPECT_EQ(o.positionAngle, 35);
+  EXPECT_EQ(std::pair(o.majorAxis, int(o.positionAngle)), std::pair(18910, 35));
   EXPECT_EQ(label(d2, 0, 2, true), u"M 31, PGC 74565, C 9, Ab");
 }
 
 TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
   EXPECT_EQ(d1.open("missing.dat"), 4);
-  EXPECT_EQ(load(d1, "CLV_DSCX" + deepskyCatalogBytes(sample(3)).substr(8)), 1);
-  EXPECT_EQ(load(d1, "CLV_DSCN"), 1);                          // too short for a header
-  EXPECT_EQ(load(d1, deepskyCatalogBytes(sample(4))), 1);      // version 4 is not D1's
-  std::string v3 = deepskyCatalogBytes(sample(3));
+  const std::string v3 = deepskyCatalogBytes(sample(3)), v4 = deepskyCatalogBytes(sample());
+  const struct {
+    iDeepskyData& catalog;
+    std::string bytes;
+    int code;
+  } cases[] = {
+      {d1, "CLV_DSCX" + v3.substr(8), 1},
+      {d1, "CLV_DSCN", 1},            // too short for a header
+      {d1, v4, 1},                    // version 4 is not D1's
+      {d1, patched(v3, 40, 1), 1},    // a region count in a version-3 file
+      {d2, patched(v4, 48, 47), 3},   {d2, patched(v4, 32, 51), 3}, {d2, patched(v4, 28, 2001), 3},
+      {d2, patched(v4, 40, 101), 3},  {d2, patched(v4, 40, 0), 3},  {d2, patched(v4, 44, 0), 3},
+      {d2, patched(v4, 12, -1), 3},   {d2, v4.substr(0, v4.size() - 1), 3},  // short by one byte
+      {d2, patched(v4, layoutOf(v4).regions + 4, 7), 3},                    // a region run past the six objects
+  };
   ASSERT_EQ(load(d1, v3), 0);
   EXPECT_EQ(d1.objectCount(), 6);
-  putI32(v3, 40, 1);  // a region count in a version-3 file
-  EXPECT_EQ(load(d1, v3), 1);
-  EXPECT_EQ(d1.objectCount(), 0);
-
-  const std::string v4 = deepskyCatalogBytes(sample());
-  const std::vector<std::pair<int, int32_t>> outOfRange = {{48, 47}, {32, 51}, {28, 2001}, {40, 101},
-                                                          {40, 0},  {44, 0},  {12, -1}};
-  for (auto [at, value] : outOfRange) {
-    std::string bad = v4;
-    putI32(bad, at, value);
-    EXPECT_EQ(load(d2, bad), 3) << "word at " << at << " = " << value;
-    EXPECT_EQ(d2.objectCount(), 0);
+  for (const auto& c : cases) {
+    EXPECT_EQ(load(c.catalog, c.bytes), c.code) << &c - cases;
+    EXPECT_EQ(c.catalog.objectCount(), 0) << &c - cases;
   }
-  EXPECT_EQ(load(d2, v4.substr(0, v4.size() - 1)), 3);  // short by one byte
-  EXPECT_EQ(d2.objectCount(), 0);
-  std::string outside = v4;
-  putI32(outside, layoutOf(v4).regions + 4, 7);  // a region run past the six objects
-  EXPECT_EQ(load(d2, outside), 3);
-  EXPECT_EQ(d2.objectCount(), 0);
 }
 
 TEST_F(DeepskyTest, VersionFourWithoutNamesOrExtraTextLoads) {
@@ -198,8 +176,7 @@ TEST_F(DeepskyTest, VersionFourWithoutNamesOrExtraTextLoads) {
   d2.selectNameList(2);
   const int position = d2.nextName();
   EXPECT_EQ(position, 0);
-  EXPECT_FALSE(d2.getNamedObject(position));
-  EXPECT_FALSE(d2.getName(position));
+  EXPECT_FALSE(d2.getNamedObject(position) || d2.getName(position));
 }
 
 // Designations as typed and as the labels show them, in any case, with or
@@ -230,16 +207,13 @@ TEST_F(DeepskyTest, PrimaryIdsKeepTheItemOrder) {
   ASSERT_EQ(load(d2, deepskyCatalogBytes(sample())), 0);
   int32_t first = 0, second = 0;
   ASSERT_TRUE(d2.getPrimaryIds(0, first, second));
-  EXPECT_EQ(first, kNgc224);
-  EXPECT_EQ(second, kM31);
+  EXPECT_EQ(std::pair(first, second), std::pair(kNgc224, kM31));
   ASSERT_TRUE(d2.getPrimaryIds(2, first, second));
-  EXPECT_EQ(first, (kIdIc << 24) + 1);
-  EXPECT_EQ(second, 0);
-  EXPECT_FALSE(d2.getPrimaryIds(5, first, second));  // a UGC number only
-  EXPECT_FALSE(d2.getPrimaryIds(6, first, second));
-  EXPECT_EQ(namedIdentifierText(kIdMessier, 31), "M 31");
-  EXPECT_EQ(namedIdentifierText(kIdIc, 1), "IC 1");
-  EXPECT_EQ(namedIdentifierText(kIdUgc, 454), "");
+  EXPECT_EQ(std::pair(first, second), std::pair((kIdIc << 24) + 1, 0));
+  EXPECT_FALSE(d2.getPrimaryIds(5, first, second) || d2.getPrimaryIds(6, first, second));  // a UGC number only; none
+  for (auto [kind, number, text] : {std::tuple{kIdMessier, 31, "M 31"}, {kIdIc, 1, "IC 1"}, {kIdUgc, 454, ""}}) {
+    EXPECT_EQ(namedIdentifierText(kind, number), text);
+  }
 }
 
 TEST_F(DeepskyTest, LabelsFollowTheIdentifierSettings) {
@@ -274,14 +248,12 @@ TEST_F(DeepskyTest, NameListsInEachLanguage) {
   };
   EXPECT_EQ(names(1), (std::vector<std::u16string>{u"Androméda-köd", u"Gyűrű-köd"}));
   EXPECT_EQ(names(3), (std::vector<std::u16string>{u"Andromeda-Galaxie", u"Ring Nebula"}));
-  EXPECT_TRUE(names(0).empty());
-  EXPECT_TRUE(names(5).empty());
+  EXPECT_TRUE(names(0).empty() && names(5).empty());
   d2.selectNameList(4);
   const auto record = d2.getNamedObject(d2.nextName());
   ASSERT_TRUE(record);
   EXPECT_EQ(record->object, 0);
-  EXPECT_FALSE(d2.getNamedObject(8));
-  EXPECT_FALSE(d2.getNamedObject(-1));
+  EXPECT_FALSE(d2.getNamedObject(8) || d2.getNamedObject(-1));
 
   CatalogNamedObject a = named(0, {u"", u"Zeta", u"", u""}), b = named(0, {u"", u"ábel", u"", u""}),
                      o = named(0, {u"", u"Orion", u"", u""}), oe = named(0, {u"", u"Ökörszem", u"", u""}),
@@ -295,37 +267,26 @@ TEST_F(DeepskyTest, FileOrderWalkHonoursTypesAndLevels) {
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 1, 4, 5}));  // never types 0 and 16
   settings.deepskyLevel = 3;
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 1}));
-  settings.deepskyPerType = 1;
-  settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyPerType = 1, settings.deepskyTypes[kGlobularCluster].shown = 0;
   settings.deepskyTypes[kPlanetaryNebula].levelOffset = 2;
   EXPECT_EQ(walk(d1), (std::vector<int>{0, 4}));
 
-  settings.deepskyLabels = 1;
-  settings.deepskySecondLabels = 1;
-  settings.deepskyLabelLevelOffset = 0;
+  settings.deepskyLabels = 1, settings.deepskySecondLabels = 1, settings.deepskyLabelLevelOffset = 0;
   settings.deepskySecondLabelOffset = -1;
-  d1.prepareDraw(settings, area, transformer);
-  DeepskyObject o;
-  bool label = false, second = false;
-  ASSERT_EQ(d1.nextVisible(o, label, second), 0);  // level 1 of limit 3
-  EXPECT_TRUE(label && second);
-  ASSERT_EQ(d1.nextVisible(o, label, second), 4);  // level 5 of limit 5
-  EXPECT_TRUE(label);
-  EXPECT_FALSE(second);
+  std::vector<std::string> labels;
+  walk(d1, &labels);
+  EXPECT_EQ(labels, (std::vector<std::string>{"0 label second", "4 label"}));  // level 1 of limit 3, 5 of limit 5
   settings.deepskyPerTypeLabels = 1;
   settings.deepskyTypes[kGalaxy].labelOffset = -2;
-  d1.prepareDraw(settings, area, transformer);
-  ASSERT_EQ(d1.nextVisible(o, label, second), 0);
-  EXPECT_TRUE(label);
-  EXPECT_FALSE(second);
+  labels.clear();
+  walk(d1, &labels);
+  EXPECT_EQ(labels.front(), "0 label");
 }
 
 TEST_F(DeepskyTest, SharedTypesFollowTheirPartner) {
   DeepskyFilter filter;
-  settings.deepskyPerType = 1;
-  settings.deepskyTypes[kGlobularCluster].shown = 0;
-  settings.deepskyTypes[kOpenCluster].levelOffset = -2;
-  settings.deepskyLevel = 4;
+  settings.deepskyPerType = 1, settings.deepskyTypes[kGlobularCluster].shown = 0;
+  settings.deepskyTypes[kOpenCluster].levelOffset = -2, settings.deepskyLevel = 4;
   filter.set(settings);
   DeepskyObject o;
   bool label, second;
@@ -365,12 +326,12 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   c.nameLists[0].push_back(40);                                // an index entry past the named objects
   std::string bytes = deepskyCatalogBytes(c);
   const Layout at = layoutOf(bytes);
-  putI32(bytes, at.named + 20 + 8 * 2, 1000);         // object 0's German name past the name text
-  putI32(bytes, at.named + 52 + 20 + 8 * 3 + 4, 200);  // object 4's Romanian name running past it
-  putI32(bytes, at.objects + 48 * 2 + 36, static_cast<int32_t>((at.text - at.words) / 2 - 1));
-  putI32(bytes, at.objects + 48 * 2 + 40, 3);          // object 2's run past the identifier words
-  putI32(bytes, at.objects + 48 * 3 + 36, -5);         // object 3's run before them
-  putI32(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
+  bytes = patched(bytes, at.named + 20 + 8 * 2, 1000);         // object 0's German name past the name text
+  bytes = patched(bytes, at.named + 52 + 20 + 8 * 3 + 4, 200);  // object 4's Romanian name running past it
+  bytes = patched(bytes, at.objects + 48 * 2 + 36, static_cast<int32_t>((at.text - at.words) / 2 - 1));
+  bytes = patched(bytes, at.objects + 48 * 2 + 40, 3);          // object 2's run past the identifier words
+  bytes = patched(bytes, at.objects + 48 * 3 + 36, -5);         // object 3's run before them
+  bytes = patched(bytes, at.words + 2 * 10, 500);               // object 0's "C 99" offset past the extra text
   ASSERT_EQ(load(d2, bytes), 0);
 
   EXPECT_EQ(label(d2, 0, 3, true), u"NGC 224, M 31, UGC 454, PGC 2557, Andromeda Galaxy");
@@ -406,22 +367,18 @@ TEST_F(DeepskyTest, NgcAndIcEntriesRead) {
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDeepskyInfoVisualMagnitude, "5.80"}}));
   ASSERT_TRUE(d2.readObjectInfo(2, items));
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDeepskyInfoIc, "1"}}));
-  EXPECT_FALSE(d2.readObjectInfo(6, items));
-  EXPECT_FALSE(d2.readObjectInfo(5, items));  // no NGC or IC number
-  EXPECT_FALSE(d2.readObjectInfo(99, items));
+  // Past the NGC entries, without an NGC or IC number, no object.
+  EXPECT_FALSE(d2.readObjectInfo(6, items) || d2.readObjectInfo(5, items) || d2.readObjectInfo(99, items));
   ASSERT_EQ(load(d1, deepskyCatalogBytes(sample(3))), 0);
   EXPECT_FALSE(d1.readObjectInfo(0, items));
 
-  std::string damaged = info;
-  putI32(damaged, 20 + 8 * 224 + 4, 2 | (193 << 8));  // more words than a record may hold
-  writeBytes(dir.file("info.dat"), damaged);
-  EXPECT_FALSE(d2.readObjectInfo(0, items));
-  damaged = info;
-  putI32(damaged, 20 + 8 * 224, 1 << 30);  // a record offset past the file
-  writeBytes(dir.file("info.dat"), damaged);
-  EXPECT_FALSE(d2.readObjectInfo(0, items));
-  writeBytes(dir.file("info.dat"), "CLV_IDX_" + info.substr(8, 4) + std::string(8, '\0'));
-  EXPECT_FALSE(d2.readObjectInfo(0, items));
+  // More words than a record may hold, a record offset past the file, no entries.
+  for (const std::string& damaged :
+       {patched(info, 20 + 8 * 224 + 4, 2 | (193 << 8)), patched(info, 20 + 8 * 224, 1 << 30),
+        "CLV_IDX_" + info.substr(8, 4) + std::string(8, '\0')}) {
+    writeBytes(dir.file("info.dat"), damaged);
+    EXPECT_FALSE(d2.readObjectInfo(0, items));
+  }
 }
 
 }  // namespace

@@ -1,23 +1,29 @@
-// The star label, star information, star motion and polyline files: reading them back
-// from the writers' bytes, and what a damaged file yields.
+// The star label, star information, star motion, mark link, polyline and
+// Milky Way files: reading them back from the writers' bytes, one byte-for-
+// byte layout each, and what a damaged file yields; the builder's turning of
+// the Milky Way outline's rings.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <iterator>
 #include <numbers>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "catalog/mark_links.h"
+#include "catalog/milky_way.h"
 #include "catalog/proper_motions.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_info_file.h"
 #include "catalog/star_labels.h"
 #include "catalog_writers.h"
 #include "fast_stars.h"
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
+#include "test_charts.h"
+#include "milky_way_builder.h"
+#include "milky_way_writer.h"
 #include "output/render_options.h"
-#include "projection/transformer_orthographic.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -27,15 +33,14 @@ using testing::CountingOutput;
 using testing::ScratchDir;
 using testing::writeBytes;
 
+// A file cut short by a byte, with a byte more, of another version, and empty.
+std::vector<std::string> damagedVariants(const std::string& bytes, const char* otherVersion) {
+  return {bytes.substr(0, bytes.size() - 1), bytes + '\0', std::string(bytes).replace(8, 1, otherVersion), ""};
+}
+
 LabelEntry label(const std::string& name, int16_t magnitude) {
-  StarLabelRecord r;
-  r.magnitude = magnitude;
-  r.flamsteed = 58;
-  r.constellation = 59;
-  r.greekLetter = 0;
-  r.raRad = 0.01;
-  r.decRad = 0.01;
-  return {r, name};
+  return {{.raRad = 0.01, .decRad = 0.01, .magnitude = magnitude, .flamsteed = 58, .constellation = 59, .greekLetter = 0},
+          name};
 }
 
 TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
@@ -47,30 +52,22 @@ TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
   EXPECT_STREQ(labels.name(0), "Betelgeuse");
   EXPECT_EQ(labels.name(1), nullptr);
 
-  TransformerOrthographic transformer;
-  ChartSettings settings;
-  OutputArea area;
-  area.width = area.height = 1000;
-  transformer.setScale(500, 5400);
-  transformer.setup(area, settings);
-  CountingOutput output;
-  output.begin("", {}, area);
+  testing::TestChart chart(0, 0, 10800);
+  CountingOutput& output = chart.output;
+  ChartSettings& settings = chart.settings;
   output.loadStarSizes(600, 8, 1);
   RenderOptions options;
-  settings.starNameLimitHundredths = 300;
-  settings.bayerLimitHundredths = 301;
-  settings.flamsteedLimitHundredths = -200;
-  settings.abbreviationLimitHundredths = 400;
-  labels.draw(output, transformer, settings, options);
+  settings.starNameLimitHundredths = 300, settings.bayerLimitHundredths = 301;
+  settings.flamsteedLimitHundredths = -200, settings.abbreviationLimitHundredths = 400;
+  labels.draw(output, chart.transformer, settings, options);
   EXPECT_EQ(output.count["label"], 2);
-  EXPECT_EQ(output.lastLabel.name, nullptr);       // 0.50: no name either way
-  EXPECT_EQ(output.lastLabel.greekLetter, 0);
-  EXPECT_EQ(output.lastLabel.flamsteed, -1);
-  EXPECT_EQ(output.lastLabel.constellation, 59);
+  const auto& last = output.lastLabel;  // 0.50: no name either way
+  EXPECT_EQ(std::tuple(last.name, last.greekLetter, last.flamsteed, last.constellation),
+            std::tuple(static_cast<const char*>(nullptr), 0, -1, 59));
   EXPECT_EQ(output.lastLabelDx, output.starDiameterForMagnitude(50) / 2 + options.labelOffsetX);
   settings.bayerLimitHundredths = settings.abbreviationLimitHundredths = 300;
   output.count.clear();
-  labels.draw(output, transformer, settings, options);
+  labels.draw(output, chart.transformer, settings, options);
   EXPECT_EQ(output.count["label"], 1);  // magnitude 3.00 at limits of 3.00 gets nothing
 }
 
@@ -104,10 +101,8 @@ TEST(StarInfoFile, DecodesEveryValueType) {
   ASSERT_TRUE(file.read(7, items));
   EXPECT_EQ(items, (std::vector<StarInfoItem>{{1, "7"}, {2, "-1.46"}, {3, "0.005"}, {4, "A0Va"}, {6, "25.0"},
                                               {10, "7001"}, {20, "24.5"}, {21, "B"}, {22, "-1.2345"}, {12, "Vega"}}));
-  EXPECT_TRUE(file.read(8, items));
-  EXPECT_TRUE(items.empty());
-  EXPECT_FALSE(file.read(100, items));
-  EXPECT_FALSE(file.read(-1, items));
+  EXPECT_TRUE(file.read(8, items) && items.empty());
+  EXPECT_FALSE(file.read(100, items) || file.read(-1, items));
 }
 
 TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
@@ -115,25 +110,23 @@ TEST(StarInfoFile, DamagedRecordsNeverReadPastTheirEnd) {
   const uint16_t words[] = {static_cast<uint16_t>(kInfoText << 8 | 4), 40, 0,
                             static_cast<uint16_t>(kInfoInt32 << 8 | 1), 5};
   const char text[] = {'A', '0'};  // and no terminating zero
-  auto items = StarInfoFile::decode(words, 5, text, 2);
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].text, "");
+  EXPECT_EQ(StarInfoFile::decode(words, 5, text, 2), (std::vector<StarInfoItem>{{kInfoSpectralType, ""}}));
   const uint16_t unterminated[] = {static_cast<uint16_t>(kInfoText << 8 | 4), 0, 0};
   EXPECT_EQ(StarInfoFile::decode(unterminated, 3, text, 2)[0].text, "");
   // A one-word item ending the record: nothing after its word is read.
   const std::vector<uint16_t> lastWord = {static_cast<uint16_t>(kInfoWord << 8 | 5), 42};
   EXPECT_EQ(StarInfoFile::decode(lastWord.data(), lastWord.size(), text, 2)[0].text, "42");
 
+  // A file cut short, and one of fewer than 100 entries.
+  const std::string bytes = starInfoBytes({{3, {{kInfoHipparcos, kInfoInt32, 3, {}}}}}, 100);
   ScratchDir dir;
-  std::string bytes = starInfoBytes({{3, {{kInfoHipparcos, kInfoInt32, 3, {}}}}}, 100);
-  writeBytes(dir.file("short"), bytes.substr(0, bytes.size() - 2));
   StarInfoFile file;
-  file.setPath(dir.file("short"));
-  std::vector<StarInfoItem> items2;
-  EXPECT_FALSE(file.read(3, items2));
-  writeBytes(dir.file("few"), starInfoBytes({}, 99));  // fewer than 100 entries
-  file.setPath(dir.file("few"));
-  EXPECT_FALSE(file.read(3, items2));
+  std::vector<StarInfoItem> items;
+  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 2), starInfoBytes({}, 99)}) {
+    writeBytes(dir.file("info"), damaged);
+    file.setPath(dir.file("info"));
+    EXPECT_FALSE(file.read(3, items));
+  }
 }
 
 // The motion file byte for byte (Barnard's Star as number 1, fast, at
@@ -149,8 +142,7 @@ TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
   EXPECT_EQ(bytes, expected);
   ScratchDir dir;
   ProperMotions motions;
-  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), bytes + '\0',
-                                     std::string(bytes).replace(8, 1, "\x01"), std::string()}) {
+  for (const std::string& damaged : damagedVariants(bytes, "\x01")) {
     writeBytes(dir.file("damaged"), damaged);
     EXPECT_FALSE(motions.load(dir.file("damaged")));
     EXPECT_TRUE(motions.empty());
@@ -218,8 +210,7 @@ TEST(MarkLinkFile, BytesAndWhatADamagedFileYields) {
   EXPECT_EQ(bytes, expected);
   ScratchDir dir;
   MarkLinks links;
-  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), bytes + '\0',
-                                     std::string(bytes).replace(8, 1, "\x02"), std::string()}) {
+  for (const std::string& damaged : damagedVariants(bytes, "\x02")) {
     writeBytes(dir.file("damaged"), damaged);
     EXPECT_FALSE(links.load(dir.file("damaged")));
     EXPECT_TRUE(links.of(MarkLinks::kNames).links.empty());
@@ -233,28 +224,6 @@ TEST(MarkLinkFile, BytesAndWhatADamagedFileYields) {
   EXPECT_EQ(names.links[0].hipparcos, 87937);
   EXPECT_NEAR(names.links[0].starDecRad * 180 / std::numbers::pi, 4.6934, 1e-9);
   EXPECT_EQ(links.of(MarkLinks::kVariableStars).recordCount, 5u);
-}
-
-// A moving mark goes its yearly motion from its J2000 place at each epoch,
-// across the turn of right ascension; the others stay, and motions made
-// for a file of another size move nothing.
-TEST(MarkMotion, LinkedMarksMoveFromTheirJ2000Places) {
-  constexpr double kTurn = 2 * std::numbers::pi;
-  std::vector<StarLabelRecord> records(3);
-  records[1].raRad = kTurn - 1e-4, records[1].decRad = 0.5;
-  records[2].raRad = 1.0;
-  std::vector<EquatorialPosition> j2000;
-  const MarkMotions motions{3, {{1, 1e-5, -1e-6}}};
-  for (const double years : {26.0, -50.0, 0.0}) {
-    moveMarks(records, j2000, motions, years);
-    const double ra = kTurn - 1e-4 + years * 1e-5;
-    EXPECT_NEAR(records[1].raRad, ra - kTurn * std::floor(ra / kTurn), 1e-12) << years;
-    EXPECT_NEAR(records[1].decRad, 0.5 - years * 1e-6, 1e-12) << years;
-    EXPECT_EQ(records[2].raRad, 1.0);
-  }
-  std::vector<EquatorialPosition> other;
-  moveMarks(records, other, MarkMotions{4, {{1, 1.0, 1.0}}}, 26);
-  EXPECT_EQ(records[1].decRad, 0.5);
 }
 
 TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {
@@ -271,6 +240,131 @@ TEST(SkyPolylines, RecordsAreSeventeenBytesAndAPartialOneIsIgnored) {
   EXPECT_EQ(lines.count(), 0);
   lines.load(dir.path().string());
   EXPECT_EQ(lines.count(), 0);
+}
+
+// The area a ring encloses on the plane of right ascension (to the right)
+// and declination (up), positive when it runs counter-clockwise: with its
+// inside on its left as the sky is seen from outside.
+double planeArea(const MilkyWayRing& ring) {
+  double twice = 0;
+  for (size_t i = 0; i < ring.size(); ++i) {
+    const MilkyWayPoint& a = ring[i];
+    const MilkyWayPoint& b = ring[(i + 1) % ring.size()];
+    twice += double(a.raThousandthsDeg) * b.decThousandthsDeg - double(b.raThousandthsDeg) * a.decThousandthsDeg;
+  }
+  return twice / 2e6;  // square degrees
+}
+
+// An outline file of one level whose polygon has the given rings of
+// [longitude, latitude] points, each closed by repeating its first point.
+std::string outlineFile(const ScratchDir& dir, const std::vector<std::string>& rings) {
+  std::string text = R"({"type":"FeatureCollection","features":[{"type":"Feature","id":"ol1",)"
+                     R"("geometry":{"type":"MultiPolygon","coordinates":[[)";
+  for (size_t r = 0; r < rings.size(); ++r) text += (r ? ",[" : "[") + rings[r] + "]";
+  text += "]]}}]}";
+  const std::string path = dir.file("mw.json");
+  std::ofstream(path) << text;
+  return path;
+}
+
+// An island in Puppis (100..110 degrees, -21..-10) whose outline crosses
+// itself near its first point: a loop of one square degree runs clockwise
+// there while the island's bulk, 100 square degrees, runs counter-clockwise
+// (99 in all). The island lies on the left of its bulk, whichever way
+// the file lists it.
+TEST(MilkyWayOutline, AnIslandWithALoopAtItsStartIsTurnedByItsBulk) {
+  const std::string forward = "[99,-21],[99,-19],[101,-21],[110,-21],[110,-10],[101,-10],[101,-19],[99,-21]";
+  const std::string backward = "[99,-21],[101,-19],[101,-10],[110,-10],[110,-21],[101,-21],[99,-19],[99,-21]";
+  for (const std::string& ring : {forward, backward}) {
+    SCOPED_TRACE(ring);
+    ScratchDir dir;
+    std::vector<MilkyWayLevel> levels;
+    ASSERT_TRUE(readMilkyWayOutline(outlineFile(dir, {ring}), levels));
+    ASSERT_EQ(levels.size(), 1u);
+    ASSERT_EQ(levels[0].size(), 1u);
+    EXPECT_NEAR(planeArea(levels[0][0]), 99, 1e-9);
+  }
+}
+
+// A ring listed twice from different starting points cancels by the
+// even-odd rule and is left out; the island beside it stays.
+TEST(MilkyWayOutline, ARingRepeatedFromAnotherStartIsLeftOut) {
+  ScratchDir dir;
+  std::vector<MilkyWayLevel> levels;
+  const std::string path = outlineFile(dir, {"[10,10],[12,10],[12,12],[10,12],[10,10]",
+                                             "[12,12],[10,12],[10,10],[12,10],[12,12]",
+                                             "[20,10],[22,10],[22,12],[20,12],[20,10]"});
+  ASSERT_TRUE(readMilkyWayOutline(path, levels));
+  ASSERT_EQ(levels.size(), 1u);
+  ASSERT_EQ(levels[0].size(), 1u);
+  EXPECT_EQ(levels[0][0][0].raThousandthsDeg, 20000);
+  EXPECT_NEAR(planeArea(levels[0][0]), 4, 1e-9);
+}
+
+// Two levels: a triangle, then none. Written out from the layout: the
+// magic, version 1, two levels; the first with one ring of three points
+// (right ascension 359.999 degrees, declination -90; 0, +90; 1.5, -0.25),
+// the second with no ring.
+const std::string kTwoLevels = std::string("CLV_MWAY") +
+                               std::string("\x01\x00\x00\x00" "\x02\x00\x00\x00", 8) +
+                               std::string("\x01\x00\x00\x00" "\x03\x00\x00\x00", 8) +
+                               std::string("\x3f\x7e\x05\x00" "\x70\xa0\xfe\xff", 8) +
+                               std::string("\x00\x00\x00\x00" "\x90\x5f\x01\x00", 8) +
+                               std::string("\xdc\x05\x00\x00" "\x06\xff\xff\xff", 8) +
+                               std::string("\x00\x00\x00\x00", 4);
+
+TEST(MilkyWayFile, TheWriterLaysOutTheBytesAsTheReaderDescribes) {
+  const std::vector<MilkyWayLevel> levels = {{{{359999, -90000}, {0, 90000}, {1500, -250}}}, {}};
+  EXPECT_EQ(milkyWayBytes(levels), kTwoLevels);
+}
+
+TEST(MilkyWayFile, TheReaderGivesThePointsAsUnitVectors) {
+  ScratchDir dir;
+  writeBytes(dir.file("mw"), kTwoLevels);
+  MilkyWay milkyWay;
+  ASSERT_EQ(milkyWay.load(dir.file("mw")), MilkyWay::kLoaded);
+  ASSERT_EQ(milkyWay.levels().size(), 2u);
+  ASSERT_EQ(milkyWay.levels()[0].size(), 1u);
+  EXPECT_TRUE(milkyWay.levels()[1].empty());
+  const MilkyWay::Ring& ring = milkyWay.levels()[0][0];
+  ASSERT_EQ(ring.size(), 3);
+  EXPECT_NEAR(ring.z[0], -1, 1e-12);  // the south pole
+  EXPECT_NEAR(ring.z[1], 1, 1e-12);   // the north pole
+  EXPECT_NEAR(ring.x[2], 0.99965, 1e-5);  // cos 1.5 deg cos 0.25 deg
+  EXPECT_NEAR(ring.y[2], 0.026177, 1e-6);  // sin 1.5 deg cos 0.25 deg
+  EXPECT_NEAR(ring.z[2], -0.0043633, 1e-7);  // sin -0.25 deg
+  EXPECT_EQ(milkyWay.pointCount(), 3);
+  // The cap about the three points' mean direction, which lies 0.25 degree
+  // south of the equator: it reaches the north pole, 90.25 degrees off.
+  EXPECT_NEAR(std::asin(ring.centre[2]) * 180 / std::numbers::pi, -0.25, 1e-3);
+  EXPECT_NEAR(ring.radiusRad * 180 / std::numbers::pi, 90.25, 1e-3);
+}
+
+// Damaged files load nothing, and a later good load is not mixed with them.
+TEST(MilkyWayFile, ADamagedFileLoadsNothing) {
+  std::string wrongVersion = kTwoLevels, tooManyPoints = kTwoLevels;
+  wrongVersion[8] = 2;
+  tooManyPoints[20] = 4;  // four points where three are written
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""}, {"header only", kTwoLevels.substr(0, 16)},
+      {"short", kTwoLevels.substr(0, kTwoLevels.size() - 5)}, {"long", kTwoLevels + std::string(4, '\0')},
+      {"wrong version", wrongVersion}, {"wrong magic", "CLV_MWAX" + kTwoLevels.substr(8)},
+      {"point count past the end", tooManyPoints},
+  };
+  ScratchDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(dir.file("mw"), c.bytes);
+    MilkyWay milkyWay;
+    EXPECT_EQ(milkyWay.load(dir.file("mw")), MilkyWay::kDamaged);
+    EXPECT_TRUE(milkyWay.levels().empty());
+  }
+  MilkyWay milkyWay;
+  EXPECT_EQ(milkyWay.load(dir.file("none")), MilkyWay::kMissing);
+  EXPECT_TRUE(milkyWay.levels().empty());
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 // controller's, the LX200's and the NexStar's), and the simulator over its
 // pseudo-terminal, as the program sees it.
 #include <gtest/gtest.h>
-#include <time.h>
 
 #include <cmath>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +13,7 @@
 #include "mount_simulator.h"
 #include "nexstar_mount.h"
 #include "pseudo_terminals.h"
-#include "pty_client.h"
+#include "telescope/linked_pty.h"
 #include "simulated_mount.h"
 #include "telescope/basic_command_sender.h"
 
@@ -68,15 +66,6 @@ TEST_F(MotorControllerMountTest, FastRateIsSixteenTimesTheSlowOneAndPeriodChange
   EXPECT_NEAR(double(fast) / slow, 16.0, 0.05);
   value(1, 'I', 50, 2.0);  // a guide correction: twice as fast
   EXPECT_NEAR(double(read('j', 1, 2.0) - read('j', 1, 3.0)), 2.0 * slow, 2);
-}
-
-TEST_F(MotorControllerMountTest, DistanceGotoRunsInTheGivenDirectionAndStopsOnTheCount) {
-  exchange(":G201\r");
-  value(2, 'H', 1000000);
-  exchange(":J2\r");
-  EXPECT_EQ(exchange(":f2\r", 1.0), "=311\r");
-  EXPECT_EQ(read('j', 2, 500.0), kHome - 1000000);
-  EXPECT_EQ(exchange(":f2\r", 500.0), "=301\r");
 }
 
 TEST_F(MotorControllerMountTest, AltAzimuthStatusReadsStoppedOnlyAfterTheGoto) {
@@ -203,7 +192,7 @@ TEST(MountSimulatorTest, MotorControllerOverTheTerminal) {
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
   {
-    PtyClient port(simulator.slavePath());
+    testing::Pty port(simulator.slavePath());
     ASSERT_TRUE(port.isOpen());
     EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
     EXPECT_EQ(port.ask(":F2\r", '\r'), "=\r");
@@ -211,7 +200,7 @@ TEST(MountSimulatorTest, MotorControllerOverTheTerminal) {
     EXPECT_EQ(port.ask(":D1\r", '\r').size(), 8u);
   }
   ::usleep(50000);  // the simulator notices the program gone
-  PtyClient port(simulator.slavePath());
+  testing::Pty port(simulator.slavePath());
   for (const char* command : {":L1\r", ":G100\r", ":S1452381\r", ":J1\r"}) EXPECT_EQ(port.ask(command, '\r'), "=\r");
   EXPECT_EQ(port.ask(":f1\r", '\r'), "=013\r");
   simulator.advance(60);
@@ -229,7 +218,7 @@ TEST(MountSimulatorTest, Lx200SlewsToTheTargetSetOnAScaledClock) {
   options.startDeclinationDegrees = -10.25;
   MountSimulator simulator(options);
   ASSERT_TRUE(simulator.start());
-  PtyClient port(simulator.slavePath());
+  testing::Pty port(simulator.slavePath());
   EXPECT_EQ(port.ask("\x06", 'P'), "P");
   EXPECT_EQ(port.ask(":GD#", '#'), "-10*15'00#");
   EXPECT_EQ(port.ask(":Sr05:30.0#", '1'), "1");
@@ -243,32 +232,6 @@ TEST(MountSimulatorTest, Lx200SlewsToTheTargetSetOnAScaledClock) {
   EXPECT_EQ(position, "05:30:00#+20*30'00#");
 }
 
-TEST(MountSimulatorTest, LogStampsBytesInAndOutWithTheMonotonicClock) {
-  SKIP_WITHOUT_PSEUDO_TERMINALS();
-  std::mutex mutex;
-  std::vector<LogRecord> records;
-  MountOptions options = frozen(MountKind::AltAzimuth);
-  options.log = [&](const LogRecord& record) {
-    std::lock_guard lock(mutex);
-    records.push_back(record);
-  };
-  MountSimulator simulator(options);
-  ASSERT_TRUE(simulator.start());
-  timespec before{};
-  ::clock_gettime(CLOCK_MONOTONIC, &before);
-  PtyClient port(simulator.slavePath());
-  EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
-  simulator.stop();
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_TRUE(records[0].incoming);
-  EXPECT_EQ(records[0].bytes, ":F1\r");
-  EXPECT_FALSE(records[1].incoming);
-  EXPECT_EQ(records[1].bytes, "=\r");
-  EXPECT_GE(records[0].microseconds, int64_t(before.tv_sec) * 1000000 + before.tv_nsec / 1000);
-  EXPECT_GE(records[1].microseconds, records[0].microseconds);
-  EXPECT_EQ(formatLogRecord(records[0]), std::to_string(records[0].microseconds) + " in  :F1\\r");
-}
-
 // Silent answers nothing until switched off; Error answers with the kind's
 // error reply; Garbage keeps the framing but not the data.
 TEST(MountSimulatorTest, SilentErrorAndGarbageFaults) {
@@ -277,10 +240,10 @@ TEST(MountSimulatorTest, SilentErrorAndGarbageFaults) {
   MountSimulator lx200(frozen(MountKind::Lx200));
   ASSERT_TRUE(motor.start());
   ASSERT_TRUE(lx200.start());
-  PtyClient motorPort(motor.slavePath());
-  PtyClient lx200Port(lx200.slavePath());
+  testing::Pty motorPort(motor.slavePath());
+  testing::Pty lx200Port(lx200.slavePath());
   motor.setFault(Fault::Silent);
-  motorPort.send(":F1\r");
+  motorPort.write(":F1\r");
   EXPECT_EQ(motorPort.readUntil('\r', 200), "");
   motor.setFault(Fault::None);
   EXPECT_EQ(motorPort.ask(":F1\r", '\r'), "=\r");
@@ -304,7 +267,7 @@ TEST(MountSimulatorTest, BadDigitsFaultKeepsTheShapeOfEachReply) {
     MountSimulator simulator(frozen(kind));
     EXPECT_TRUE(simulator.start());
     simulator.setFault(Fault::BadDigits);
-    PtyClient port(simulator.slavePath());
+    testing::Pty port(simulator.slavePath());
     return port.ask(command, last);
   };
   const std::string motor = reply(MountKind::Equatorial, ":j1\r", '\r');
@@ -329,12 +292,12 @@ TEST(MountSimulatorTest, FaultStartsAWhileAfterTheProgramsFirstByte) {
   ASSERT_TRUE(simulator.start());
   simulator.setFault(Fault::Silent, 0.3);
   ::usleep(400000);  // no program yet: the time has not begun
-  PtyClient port(simulator.slavePath());
+  testing::Pty port(simulator.slavePath());
   EXPECT_EQ(port.ask("\x06", 'P'), "P");
   EXPECT_EQ(port.ask(":GR#", '#'), "00:00:00#");
   ::usleep(400000);
   EXPECT_EQ(simulator.fault(), Fault::Silent);
-  port.send(":GR#");
+  port.write(":GR#");
   EXPECT_EQ(port.readUntil('#', 300), "");
 }
 
@@ -342,7 +305,7 @@ TEST(MountSimulatorTest, HangUpClosesThePortUnderTheProgram) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator simulator(frozen(MountKind::AltAzimuth));
   ASSERT_TRUE(simulator.start());
-  PtyClient port(simulator.slavePath());
+  testing::Pty port(simulator.slavePath());
   EXPECT_EQ(port.ask(":F1\r", '\r'), "=\r");
   simulator.setFault(Fault::Hangup);
   EXPECT_TRUE(port.seesHangUp(2000));

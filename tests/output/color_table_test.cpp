@@ -5,8 +5,6 @@
 namespace celvaro {
 namespace {
 
-// The first scheme's colours are checked byte for byte in the configuration
-// file's defaults.
 TEST(ColorTable, IgnoresIndicesOutsideTheTable) {
   ColorTable table;
   ColorTable before = table;
@@ -14,25 +12,6 @@ TEST(ColorTable, IgnoresIndicesOutsideTheTable) {
   table.setColor(-1, {1, 2, 3});
   EXPECT_TRUE(table == before);
   EXPECT_EQ(table.getColor(14), (Rgb{}));
-}
-
-TEST(ColorTable, SchemesOneToSix) {
-  ColorTable table;
-  table.applyScheme(5);
-  EXPECT_EQ(table.getColor(kColorBackground), (Rgb{255, 255, 255}));
-  EXPECT_EQ(table.getColor(kColorStars), (Rgb{0, 0, 0}));
-  table.applyScheme(6);
-  EXPECT_EQ(table.getColor(kColorBackground), (Rgb{0, 0, 0}));
-  for (int i = 1; i <= 5; ++i) EXPECT_EQ(table.getColor(i), (Rgb{160, 0, 0})) << i;
-  EXPECT_EQ(table.getColor(kColorStars), (Rgb{255, 0, 0}));
-  EXPECT_EQ(table.getColor(kColorStarEdge), (Rgb{160, 0, 0}));
-  for (int i = 8; i <= 13; ++i) EXPECT_EQ(table.getColor(i), (Rgb{255, 0, 0})) << i;
-  ColorTable night = table;
-  table.applyScheme(0);
-  table.applyScheme(7);
-  EXPECT_TRUE(table == night);
-  table.applyScheme(1);
-  EXPECT_TRUE(table == ColorTable());
 }
 
 // Planet tracks cross the ecliptic: in every day scheme their colours lie

@@ -8,9 +8,8 @@ namespace {
 // Positions that encode the kind and index, so a result shows where it came from.
 class FakePositions : public PickPositions {
  public:
-  bool starPosition(int index, double& ra, double& dec, StarNumbers& numbers) override {
+  bool starPosition(int index, double& ra, double& dec, StarNumbers&) override {
     ra = 1, dec = index;
-    numbers = starNumbers;
     return index != unknownStar;
   }
   bool namedStarPosition(int index, double& ra, double& dec) override { return set(2, index, ra, dec); }
@@ -20,7 +19,6 @@ class FakePositions : public PickPositions {
   void deepskyPosition(int index, double& ra, double& dec) override { set(6, index, ra, dec); }
   void overlayPosition(double& ra, double& dec) override { set(7, 0, ra, dec); }
 
-  StarNumbers starNumbers;
   int unknownStar = -1;
 
  private:
@@ -84,14 +82,10 @@ TEST_F(PickTest, FiltersLimitTheKinds) {
   EXPECT_EQ(pick(0).kind, kPickFovOverlay);  // clearing leaves the overlay
 }
 
-// A star's Tycho number is packed into its identifier, a solar system hit
-// carries its track mark, and a star without a position does not count.
+// A solar system hit carries its track mark; a star without a position does
+// not count.
 TEST_F(PickTest, WhatAPickCarries) {
   hits.addStar(4, 100, 100);
-  positions.starNumbers = {9, 4842, 1234, 1};
-  EXPECT_EQ(pick().starIdentifier, 4842 * (1 << 18) + 1234 * 16 + 1);
-  positions.starNumbers = {3, 32349, 0, 0};
-  EXPECT_EQ(pick().starIdentifier, 32349);
   positions.unknownStar = 4;
   EXPECT_FALSE(pick().found);
   hits.addSolarSystem(4, 7, 100, 100);

@@ -43,18 +43,6 @@ struct Picture {
   std::vector<unsigned char> rgb;
 };
 
-bool loadPng(const std::string& path, Picture& picture) {
-  const std::string bytes = testing::readBytes(path);
-  int channels = 0;
-  unsigned char* rgb = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                             static_cast<int>(bytes.size()), &picture.width, &picture.height,
-                                             &channels, 3);
-  if (!rgb) return false;
-  picture.rgb.assign(rgb, rgb + size_t{3} * picture.width * picture.height);
-  stbi_image_free(rgb);
-  return true;
-}
-
 bool within(const MmBox& box, double x, double y) {
   return x >= box.left - kSlack && x <= box.right + kSlack && y >= box.top - kSlack && y <= box.bottom + kSlack;
 }
@@ -100,14 +88,20 @@ Picture rasterised(const std::string& format, const std::string& map, const std:
   EXPECT_EQ(render.status, 0) << render.output;
   EXPECT_EQ(render.output, "") << render.output;
   Picture picture;
-  EXPECT_TRUE(loadPng(png, picture)) << format;
+  int channels = 0;
+  unsigned char* rgb = stbi_load(png.c_str(), &picture.width, &picture.height, &channels, 3);
+  EXPECT_NE(rgb, nullptr) << format;
+  if (rgb) picture.rgb.assign(rgb, rgb + size_t{3} * picture.width * picture.height);
+  stbi_image_free(rgb);
   return picture;
 }
 
 class PrintedFrame : public ::testing::Test {
  protected:
   void SetUp() override {
-    CELVARO_SKIP_WITHOUT_BUILT_DATA();
+    CELVARO_SKIP_WITHOUT("gs");
+    CELVARO_SKIP_WITHOUT("rsvg-convert");
+    CELVARO_SKIP_WITHOUT("qpdf");
   }
 
   // Prints the map with the options in each format and expects no dot
@@ -129,18 +123,14 @@ class PrintedFrame : public ::testing::Test {
 };
 
 TEST_F(PrintedFrame, TheOrionMapKeepsItsSymbolsAndLabelsInside) {
-  CELVARO_SKIP_WITHOUT("gs");
-  CELVARO_SKIP_WITHOUT("rsvg-convert");
-  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT_BUILT_DATA();
   expectNoSpill("--utc 2024-01-15T21:00 --object Orion --field 1800");
 }
 
 // The Orion Nebula's square, two degrees across on a two-degree chart,
 // centred under the top edge: half of it lies above the frame.
 TEST_F(PrintedFrame, ANebulaOnTheTopEdgeIsCutAtTheFrame) {
-  CELVARO_SKIP_WITHOUT("gs");
-  CELVARO_SKIP_WITHOUT("rsvg-convert");
-  CELVARO_SKIP_WITHOUT("qpdf");
+  CELVARO_SKIP_WITHOUT_BUILT_DATA();
   expectNoSpill("--utc 2024-01-15T21:00 --ra 5.588 --dec -6.5 --field 120");
 }
 
@@ -184,9 +174,7 @@ void expectThePenSelectedAfterTheCut(const std::string& format) {
   }
 }
 
-TEST(ChartCut, AfterItTheLegendStripIsDrawnInThePenSelectedAgain) {
-  CELVARO_SKIP_WITHOUT("gs");
-  CELVARO_SKIP_WITHOUT("qpdf");
+TEST_F(PrintedFrame, AfterTheCutTheLegendStripIsDrawnInThePenSelectedAgain) {
   expectThePenSelectedAfterTheCut<RenderingOutputPdf>("pdf");
   expectThePenSelectedAfterTheCut<RenderingOutputEps>("eps");
 }

@@ -1,8 +1,8 @@
+#include <string>
+
 #include "platform/time_zone_rules.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "platform/binary_file.h"
 

@@ -7,19 +7,13 @@
 #include <numbers>
 
 #include "catalog/sky_catalogs.h"
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
-#include "render/chart_renderer.h"
+#include "render/chart_fixture.h"
 #include "render/magnitude_limits.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
-
-constexpr double kArcminPerRad = 10800 / std::numbers::pi;
 
 // Writes down where galaxies and double stars are drawn.
 class SymbolOutput : public testing::CountingOutput {
@@ -38,26 +32,22 @@ class SymbolOutput : public testing::CountingOutput {
   std::vector<Symbol> galaxies, doubles;
 };
 
-class BuiltLayers : public ::testing::Test {
+class BuiltLayers : public testing::ChartFixture<SymbolOutput> {
  protected:
   void SetUp() override {
     CELVARO_SKIP_WITHOUT_BUILT_DATA();
     catalogs.loadDeepsky();
     catalogs.loadDoubleStars();
-    area.width = area.height = 1000;
-    output.begin("", {}, area);
   }
   // A chart of the field centred on the position, with the limits the
   // field brings.
   void drawAround(const StarPosition& centre, int fieldArcmin) {
-    settings.centreRaArcmin = static_cast<int>(centre.raRad * kArcminPerRad);
-    settings.centreDecArcmin = static_cast<int>(centre.decRad * kArcminPerRad);
+    centreOn(centre);
     settings.fieldArcmin = fieldArcmin;
     computeMagnitudeLimits(settings);
     output.loadStarSizes(settings.starLimitHundredths, 9, 1);
     transformer.setScale(500, fieldArcmin / 2);
-    ChartRenderer renderer(&catalogs, &output, &transformer, &area, &settings, &options);
-    renderer.drawChart({});
+    drawChart(&catalogs, transformer);
   }
 
   // The chart centre is kept in whole arcminutes: an object it is centred
@@ -65,32 +55,26 @@ class BuiltLayers : public ::testing::Test {
   int32_t centringSlack() const { return static_cast<int32_t>(std::ceil(1000.0 / settings.fieldArcmin)) + 1; }
 
   SkyCatalogs catalogs{CELVARO_RUN_DIR};
-  OutputArea area;
-  ChartSettings settings;
-  RenderOptions options;
-  SymbolOutput output;
   TransformerOrthographic transformer;
 };
 
-TEST_F(BuiltLayers, M31IsARotatedEllipseAtItsPlaceAtAFiveDegreeField) {
-  StarPosition m31;
-  ASSERT_TRUE(catalogs.deepsky()->findByDesignation("M 31", m31));
-  drawAround(m31, 300);
-  const auto drawn = std::find_if(output.galaxies.begin(), output.galaxies.end(),
-                                  [&](const auto& g) { return g.index == m31.index; });
-  ASSERT_NE(drawn, output.galaxies.end());
-  EXPECT_LE(std::abs(drawn->x), centringSlack());
-  EXPECT_LE(std::abs(drawn->y), centringSlack());
-}
-
-TEST_F(BuiltLayers, MizarAndAlbireoAreDrawnWhereTheyAreFound) {
-  for (const char* designation : {"STF 1744", "STFA 43"}) {
-    SCOPED_TRACE(designation);
+// M 31 on a five-degree field, Mizar and Albireo on two-degree ones.
+TEST_F(BuiltLayers, ObjectsAreDrawnWhereTheyAreFound) {
+  const struct {
+    const char* designation;
+    bool galaxy;
+    int fieldArcmin;
+  } kObjects[] = {{"M 31", true, 300}, {"STF 1744", false, 120}, {"STFA 43", false, 120}};
+  for (const auto& object : kObjects) {
+    SCOPED_TRACE(object.designation);
     StarPosition found;
-    ASSERT_EQ(catalogs.doubleStars()->findByDesignation(designation, found), kDoubleFound);
+    ASSERT_TRUE(object.galaxy ? catalogs.deepsky()->findByDesignation(object.designation, found)
+                              : catalogs.doubleStars()->findByDesignation(object.designation, found) == kDoubleFound);
+    output.galaxies.clear();
     output.doubles.clear();
-    drawAround(found, 120);
-    EXPECT_TRUE(std::any_of(output.doubles.begin(), output.doubles.end(), [&](const auto& d) {
+    drawAround(found, object.fieldArcmin);
+    const auto& drawn = object.galaxy ? output.galaxies : output.doubles;
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const auto& d) {
       return d.index == found.index && std::abs(d.x) <= centringSlack() && std::abs(d.y) <= centringSlack();
     }));
   }
@@ -102,8 +86,7 @@ TEST_F(BuiltLayers, ANarrowFieldWalksOnlyTheRegionsOnTheChart) {
   ASSERT_TRUE(deepsky.findByDesignation("M 13", m13));
   settings.fieldArcmin = 120;
   settings.deepskyLevel = 10;  // every object of a walked region is handed out
-  settings.centreRaArcmin = static_cast<int>(m13.raRad * kArcminPerRad);
-  settings.centreDecArcmin = static_cast<int>(m13.decRad * kArcminPerRad);
+  centreOn(m13);
   transformer.setScale(500, 60);
   transformer.setup(area, settings);
   deepsky.prepareDraw(settings, area, transformer);

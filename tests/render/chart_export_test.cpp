@@ -18,20 +18,19 @@ PrintableMap a4(const std::string& fileName) {
   return map;
 }
 
+// On A4 (210 by 297 mm) two margins, 12 mm of title and 10 mm of legend.
 TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartTitleAndLegend) {
-  PrintableMap map = a4("m.pdf");
-  EXPECT_TRUE(fitsOnPage(map));
-  map.margin = 10499;
-  EXPECT_TRUE(fitsOnPage(map));  // 0.02 mm wide
-  map.margin = 10500;
-  EXPECT_FALSE(fitsOnPage(map));
-  map.margin = 2000;
-  map.pageHeight = 6200;  // two margins, 12 mm of title and 10 mm of legend
-  EXPECT_FALSE(fitsOnPage(map));
-  map.pageHeight = 6201;
-  EXPECT_TRUE(fitsOnPage(map));
-  map.margin = -1;
-  EXPECT_FALSE(fitsOnPage(map));
+  const struct {
+    int32_t margin, pageHeight;
+    bool fits;
+  } kPages[] = {{1000, 29700, true}, {10499, 29700, true}, {10500, 29700, false},
+                {2000, 6200, false}, {2000, 6201, true},   {-1, 29700, false}};
+  for (const auto& page : kPages) {
+    PrintableMap map = a4("m.pdf");
+    map.margin = page.margin;
+    map.pageHeight = page.pageHeight;
+    EXPECT_EQ(fitsOnPage(map), page.fits) << page.margin << " " << page.pageHeight;
+  }
 }
 
 TEST(ChartExport, AChartWithoutCatalogsHasItsFrameTitleLegendAndGrid) {

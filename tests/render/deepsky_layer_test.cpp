@@ -9,16 +9,11 @@
 #include <vector>
 
 #include "catalog/deepsky_data.h"
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
+#include "render/chart_fixture.h"
 
 namespace celvaro {
 namespace {
-
-using testing::CountingOutput;
 
 TEST(DeepskyLayer, GalaxyAxesTurnWithThePositionAngle) {
   DeepskyLayer::Axes a;
@@ -77,25 +72,22 @@ DeepskyObject at(int type, double raRad, int32_t majorAxis) {
 
 // The layer on a 5-degree orthographic chart of 1000 units, 200 units a
 // degree at its centre (a 60' galaxy spans 200 units).
-void drawOnFiveDegrees(iDeepskyData& catalog, CountingOutput& output) {
-  OutputArea area;
-  area.width = area.height = 1000;
-  ChartSettings settings;
-  settings.fieldArcmin = 300;
-  TransformerOrthographic transformer;
-  transformer.setScale(500, 150);
-  transformer.setup(area, settings);
-  output.begin("", {}, area);
-  RenderOptions options;
-  DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
-}
-
-TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
+class DeepskyLayerDrawing : public testing::ChartFixture<> {
+ protected:
+  void drawOnFiveDegrees() {
+    settings.fieldArcmin = 300;
+    TransformerOrthographic transformer;
+    transformer.setScale(500, 150);
+    transformer.setup(area, settings);
+    DeepskyLayer(catalog, output, transformer, area, settings, options, transformer.visibilityLimit(), 2).draw();
+  }
   ListCatalog catalog;
+};
+
+TEST_F(DeepskyLayerDrawing, SymbolsBySizeAndTypeAndTheirLabels) {
   catalog.objects = {at(kGalaxy, 0, 6000), at(kGalaxy, 0.001, 10), at(kGlobularCluster, 0, 10),
                      at(12, 0, 10), at(0, 0, 10), at(16, 0, 10), at(kOpenCluster, 3.0, 10)};
-  CountingOutput output;
-  drawOnFiveDegrees(catalog, output);
+  drawOnFiveDegrees();
   EXPECT_EQ(output.count["rotatedGalaxy"], 1);
   EXPECT_EQ(output.count["galaxy"], 1);      // too small to scale: the small ellipse
   EXPECT_EQ(output.count["globular"], 1);
@@ -111,13 +103,11 @@ TEST(DeepskyLayer, SymbolsBySizeAndTypeAndTheirLabels) {
 // orthographic projection, a 120' x 60' nebula at 30 degrees has half
 // axes of 200 and 100 units, the major one turned 30 degrees from north
 // toward the east (left).
-TEST(DeepskyLayer, LargeObjectsAreDashedOutlinesOfTheirShape) {
-  ListCatalog catalog;
+TEST_F(DeepskyLayerDrawing, LargeObjectsAreDashedOutlinesOfTheirShape) {
   DeepskyObject nebula = at(kBrightNebula, 0, 12000);
   nebula.positionAngle = 30;
   catalog.objects = {nebula, at(kBrightNebula, 0, 600)};
-  CountingOutput output;
-  drawOnFiveDegrees(catalog, output);
+  drawOnFiveDegrees();
   EXPECT_EQ(output.count["diffuse"], 1);  // the 6' one, 20 units, keeps its symbol
   // The dashes: every other step of the outline, the rest left open.
   ASSERT_GE(output.lines.size(), 8u);

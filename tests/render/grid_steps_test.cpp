@@ -5,20 +5,19 @@
 namespace celvaro {
 namespace {
 
+// A field that reaches a row's threshold takes its row; the right-ascension
+// step never exceeds one hour. A step of 0 is not checked.
 TEST(GridSteps, FollowTheFieldAndWidenTowardThePoles) {
-  EXPECT_EQ(automaticGridSteps(5400, 0).raArcmin, 900);
-  EXPECT_EQ(automaticGridSteps(5400, 0).decArcmin, 900);
-  EXPECT_EQ(automaticGridSteps(50, 5300).decArcmin, 10);
-  EXPECT_EQ(automaticGridSteps(50, 5300).raArcmin, 300);
-  EXPECT_EQ(automaticGridSteps(50, -5300).raArcmin, 300);
-  // Row edges: a field that reaches a threshold takes its row.
-  EXPECT_EQ(automaticGridSteps(4200, 0).decArcmin, 900);
-  EXPECT_EQ(automaticGridSteps(4199, 0).decArcmin, 600);
-  EXPECT_EQ(automaticGridSteps(29, 0).decArcmin, 3);
-  EXPECT_EQ(automaticGridSteps(30, 3600).raArcmin, 5);
-  EXPECT_EQ(automaticGridSteps(30, 3601).raArcmin, 10);
-  // The right-ascension step never exceeds one hour.
-  EXPECT_EQ(automaticGridSteps(1800, 5400).raArcmin, 900);
+  const struct {
+    int field, dec, raStep, decStep;
+  } kSteps[] = {{5400, 0, 900, 900}, {50, 5300, 300, 10}, {50, -5300, 300, 0}, {4200, 0, 0, 900}, {4199, 0, 0, 600},
+                {29, 0, 0, 3},       {30, 3600, 5, 0},    {30, 3601, 10, 0},   {1800, 5400, 900, 0}};
+  for (const auto& row : kSteps) {
+    SCOPED_TRACE(::testing::Message() << row.field << " " << row.dec);
+    const auto steps = automaticGridSteps(row.field, row.dec);
+    EXPECT_EQ(row.raStep ? steps.raArcmin : 0, row.raStep);
+    EXPECT_EQ(row.decStep ? steps.decArcmin : 0, row.decStep);
+  }
 }
 
 }  // namespace

@@ -6,22 +6,14 @@
 
 #include <algorithm>
 
-#include "output/recording_canvas.h"
-#include "output/rendering_output_display.h"
+#include "output/recorded_screen.h"
 #include "solarsystem/object_identifier.h"
 
 namespace celvaro {
 namespace {
 
-class LabelPlacerTest : public ::testing::Test {
+class LabelPlacerTest : public testing::RecordedScreen {
  protected:
-  LabelPlacerTest() : output(colors) {
-    output.setCanvas(&canvas);
-    output.setHitList(&hits);
-    area.width = 801;
-    area.height = 600;
-    output.begin("", {}, area);
-  }
   // The canvas's text calls that write `text`, without their colour.
   std::vector<std::string> written(const std::string& text) const {
     std::vector<std::string> found;
@@ -36,12 +28,7 @@ class LabelPlacerTest : public ::testing::Test {
     return parts;
   }
 
-  ColorTable colors;
-  testing::RecordingCanvas canvas;
-  HitList hits;
-  OutputArea area;
   RenderOptions options;
-  RenderingOutputDisplay output;
 };
 
 TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {

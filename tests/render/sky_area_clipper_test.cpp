@@ -50,7 +50,7 @@ class Clipper : public ::testing::Test {
     transformer->setup(area, settings);
     transformer->setScale(1000, 5400);
   }
-  AreaRings clip(std::initializer_list<const SkyRing*> rings) {
+  AreaRings clip(const std::vector<const SkyRing*>& rings) {
     SkyAreaClipper clipper(*transformer, transformer->visibilityLimit(), area);
     for (const SkyRing* r : rings) clipper.addRing(r->x.data(), r->y.data(), r->z.data(), static_cast<int>(r->x.size()));
     AreaRings out;
@@ -63,71 +63,55 @@ class Clipper : public ::testing::Test {
   OutputArea area;
 };
 
-// On the orthographic hemisphere centred on the equator a parallel is the
-// straight line y = R sin(dec): north of +30 degrees is the circular segment
-// above y = R / 2, R^2 (theta - sin theta) / 2 with theta = 120 degrees,
-// 0.614185 R^2; south of it the rest of the disc, (pi - 0.614185) R^2. The
-// area must come out the same whichever way the chart is mirrored.
-TEST_F(Clipper, APartOfAParallelIsClosedAlongTheHemisphere) {
-  const SkyRing northward(30, true), southward(30, false);
-  for (uint32_t mirror : {kMirrorNone, kMirrorCentral, kMirrorVertical, kMirrorHorizontal}) {
-    SCOPED_TRACE(mirror);
-    frame(kProjectionOrthographic, mirror, 4000);
-    EXPECT_NEAR(enclosedArea(clip({&northward})), 0.614185e6, 0.002e6);
-    EXPECT_NEAR(enclosedArea(clip({&southward})), (kPi - 0.614185) * 1e6, 0.004e6);
-  }
-}
-
-// With a hundred points a degree the parallel's points in sight lie a
-// seventh of a unit apart along its 1732-unit chord; the area keeps about
-// one a unit and the same size.
-TEST_F(Clipper, PointsCloserThanAUnitAreLeftOut) {
-  const SkyRing dense(30, true, 100);
-  frame(kProjectionOrthographic, kMirrorNone, 4000);
-  const AreaRings north = clip({&dense});
-  EXPECT_LT(north.x.size(), 2200u);
-  EXPECT_NEAR(enclosedArea(north), 0.614185e6, 0.002e6);
-}
-
-// A circle 5 degrees across around right ascension 60 degrees on the
-// equator lies near x = R sin 60 = 866 units, beyond the side of a
-// 1000-unit chart at 512.
-TEST_F(Clipper, ARingBeyondASideOfTheChartAddsNothing) {
-  SkyRing circle;
+// Areas on the orthographic hemisphere of radius R = 1000 units, whichever
+// way the chart is mirrored, from circle geometry. North of +30 degrees:
+// the segment above y = R / 2, R^2 (theta - sin theta) / 2 with theta = 120
+// degrees, 0.614185 R^2; south of it the rest of the disc. With a hundred
+// points a degree the points lie a seventh of a unit apart along the
+// 1732-unit chord and about one a unit is kept. The band between -10 and
+// +10 (two rings, each with the band on its left) joins into one ring: the
+// strip |y| <= h, h = R sin 10 degrees, 2 (h sqrt(R^2 - h^2) + R^2 asin(h /
+// R)) = 0.691085 R^2 less the slivers at the edge; cut at a 1000-unit chart
+// (512 units either side with the margin) it is 1024 by 2 h. A circle 5
+// degrees across at right ascension 60 lies near x = R sin 60 = 866, beyond
+// the side of that chart: nothing.
+TEST_F(Clipper, AreasOfParallelsAndBandsFollowCircleGeometry) {
+  const SkyRing north30(30, true), south30(30, false), dense(30, true, 100), north10(10, false), south10(-10, true);
+  SkyRing beyond;
   const double c = std::cos(60 * kRadPerDeg), s = std::sin(60 * kRadPerDeg), r = 2.5 * kRadPerDeg;
   for (int k = 0; k < 360; ++k) {
     const double east = std::sin(r) * std::cos(k * kRadPerDeg), north = std::sin(r) * std::sin(k * kRadPerDeg);
-    circle.x.push_back(std::cos(r) * c - east * s);
-    circle.y.push_back(std::cos(r) * s + east * c);
-    circle.z.push_back(north);
+    beyond.x.push_back(std::cos(r) * c - east * s);
+    beyond.y.push_back(std::cos(r) * s + east * c);
+    beyond.z.push_back(north);
   }
-  frame(kProjectionOrthographic, kMirrorNone, 1000);
-  EXPECT_TRUE(clip({&circle}).empty());
-}
-
-// The band between declinations -10 and +10 (two rings, each with the band
-// on its left): the strip |y| <= h of the disc, h = R sin 10 degrees, is
-// 2 (h sqrt(R^2 - h^2) + R^2 asin(h / R)) = 0.691085 R^2, less the slivers
-// a chord cuts where the parallels meet the edge.
-TEST_F(Clipper, TheTwoEdgesOfABandJoinIntoOneArea) {
-  const SkyRing north(10, false), south(-10, true);
-  frame(kProjectionOrthographic, kMirrorNone, 4000);
-  const AreaRings band = clip({&north, &south});
-  EXPECT_EQ(band.ends.size(), 1u);
-  EXPECT_NEAR(enclosedArea(band), 0.691085e6, 0.004e6);
-}
-
-// Cut at the chart's rectangle (a 1000-unit square, widened by the margin
-// of 2 + 1 percent: 512 units either side), the band is the rectangle's
-// strip |y| <= h: 1024 by 2 h = 355.6 units.
-TEST_F(Clipper, TheAreaStopsAtTheChartsRectangle) {
-  const SkyRing north(10, false), south(-10, true);
-  frame(kProjectionOrthographic, kMirrorNone, 1000);
-  const AreaRings band = clip({&north, &south});
-  EXPECT_NEAR(enclosedArea(band), 1024 * 2 * 173.648, 1500);
-  for (size_t i = 0; i < band.x.size(); ++i) {
-    EXPECT_LE(std::abs(band.x[i]), 512);
-    EXPECT_LE(std::abs(band.y[i]), 512);
+  const struct {
+    const char* name;
+    std::vector<const SkyRing*> rings;
+    int32_t side;
+    double area, tolerance;
+    size_t maxPoints;
+    int32_t maxCoordinate;
+  } kCases[] = {
+      {"north of +30", {&north30}, 4000, 0.614185e6, 0.002e6, 5000, 2000},
+      {"south of +30", {&south30}, 4000, (kPi - 0.614185) * 1e6, 0.004e6, 5000, 2000},
+      {"a hundred points a degree", {&dense}, 4000, 0.614185e6, 0.002e6, 2200, 2000},
+      {"the band", {&north10, &south10}, 4000, 0.691085e6, 0.004e6, 5000, 2000},
+      {"the band on a 1000-unit chart", {&north10, &south10}, 1000, 1024 * 2 * 173.648, 1500, 5000, 512},
+      {"beyond the chart's side", {&beyond}, 1000, 0, 0, 0, 0},
+  };
+  for (const auto& row : kCases) {
+    for (uint32_t mirror : {kMirrorNone, kMirrorCentral, kMirrorVertical, kMirrorHorizontal}) {
+      SCOPED_TRACE(::testing::Message() << row.name << ", mirror " << mirror);
+      frame(kProjectionOrthographic, mirror, row.side);
+      const AreaRings area = clip(row.rings);
+      EXPECT_NEAR(enclosedArea(area), row.area, row.tolerance);
+      EXPECT_LE(area.ends.size(), 1u);
+      EXPECT_LE(area.x.size(), row.maxPoints);
+      for (size_t i = 0; i < area.x.size(); ++i) {
+        EXPECT_LE(std::max(std::abs(area.x[i]), std::abs(area.y[i])), row.maxCoordinate);
+      }
+    }
   }
 }
 

@@ -7,11 +7,8 @@
 #include <numbers>
 #include <utility>
 
-#include "model/chart_settings.h"
-#include "output/counting_output.h"
-#include "output/output_area.h"
-#include "output/render_options.h"
 #include "projection/transformer_orthographic.h"
+#include "render/chart_fixture.h"
 #include "solarsystem/element_files.h"
 #include "solarsystem/solar_system.h"
 #include "test_files.h"
@@ -19,48 +16,16 @@
 namespace celvaro {
 namespace {
 
-using testing::CountingOutput;
-constexpr double kArcminPerRad = 10800 / 3.14159265358979323846;
 const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
 
-TEST(SolarSystemLayer, DiscLimitsFromTheDisplayFlags) {
-  CountingOutput output;
-  output.loadStarSizes(600, 20, 1);
-  const int32_t atLimit = output.starDiameterForMagnitude(600), twoBrighter = output.starDiameterForMagnitude(400);
-  ASSERT_GT(twoBrighter, atLimit);
-  using F = DiscSizeSettings;
-  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).minimum, 1);
-  EXPECT_EQ(discLimits({0, -200, 0, 30, 40}, 600, output).maximum, 0);
-  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude, -200, 0, 0, 0}, 600, output).minimum, twoBrighter);
-  EXPECT_EQ(discLimits({F::kMinimumFromMagnitude | F::kFixedMinimum, -200, 0, 30, 0}, 600, output).minimum, 30);
-  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude, 0, 0, 0, 0}, 600, output).maximum, atLimit);
-  EXPECT_EQ(discLimits({F::kMaximumFromMagnitude | F::kFixedMaximum, 0, 0, 0, 2}, 600, output).maximum,
-            std::max(atLimit, 2));
-
-  TransformerOrthographic transformer;
-  transformer.setScale(500, 60);  // 1 arcminute = 8.3 pixels: the Moon is large
-  const int32_t star = output.starDiameterForMagnitude(-1270);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 0.5, {1, 0}, output, transformer), star);
-  EXPECT_GT(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 0}, output, transformer), 200);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(-12.7, 900, {1, 50}, output, transformer), 50);
-  EXPECT_EQ(SolarSystemLayer::bodyDiameter(20, 0.1, {7, 0}, output, transformer), 7);
-}
-
-class SolarSystemLayerTest : public ::testing::Test {
+class SolarSystemLayerTest : public testing::ChartFixture<> {
  protected:
   SolarSystemLayerTest() : solar(testing::elementFilesIn(dir.path().string())) {
-    area.width = 1000;
-    area.height = 1000;
-    output.begin("", {}, area);
     output.loadStarSizes(600, 20, 1);
     settings.fieldArcmin = 10800;
     transformer.setScale(500, 5400);
   }
 
-  void centreOn(const StarPosition& p) {
-    settings.centreRaArcmin = static_cast<int>(p.raRad * kArcminPerRad);
-    settings.centreDecArcmin = static_cast<int>(p.decRad * kArcminPerRad);
-  }
   void draw() {
     transformer.setup(area, settings);
     SolarSystemLayer(solar, output, transformer, settings, options, transformer.visibilityLimit()).draw();
@@ -76,10 +41,6 @@ class SolarSystemLayerTest : public ::testing::Test {
 
   testing::ScratchDir dir;
   SolarSystem solar;
-  OutputArea area;
-  ChartSettings settings;
-  RenderOptions options;
-  CountingOutput output;
   TransformerOrthographic transformer;
 };
 

@@ -6,12 +6,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <fcntl.h>
-#include <libnova/apparent_position.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <numbers>
 #include <optional>
 #include <regex>
 #include <string>
@@ -19,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "telescope/sky_places.h"
 #include "test_files.h"
 
 namespace celvaro::testing {
@@ -81,23 +78,5 @@ inline std::optional<std::pair<double, double>> placeIn(const std::string& line,
   if (!std::regex_search(line, m, pattern)) return std::nullopt;
   return std::pair{std::stod(m[1]), std::stod(m[2])};
 }
-
-// A J2000 place in the apparent place of a date by libnova: (hours, degrees).
-inline std::pair<double, double> libnovaOfDate(double raHours, double decDeg, double julianDate) {
-  ln_equ_posn mean{raHours * 15, decDeg}, motion{0, 0}, apparent{};
-  ln_get_apparent_posn(&mean, &motion, julianDate, &apparent);
-  return {apparent.ra / 15, apparent.dec};
-}
-
-// The angle in arcminutes between two places in hours and degrees.
-inline double arcminutesApart(std::pair<double, double> a, std::pair<double, double> b) {
-  constexpr double kRad = std::numbers::pi / 180;
-  const double c = std::sin(a.second * kRad) * std::sin(b.second * kRad) +
-                   std::cos(a.second * kRad) * std::cos(b.second * kRad) * std::cos((a.first - b.first) * 15 * kRad);
-  return std::acos(std::clamp(c, -1.0, 1.0)) / kRad * 60;
-}
-
-// M 42 in J2000, as NGC 1976 is published: 5h 35m 17.3s, -5 deg 23' 28".
-inline constexpr double kM42RaHours = 5 + 35 / 60.0 + 17.3 / 3600, kM42DecDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
 
 }  // namespace celvaro::testing

@@ -48,7 +48,6 @@ TEST(ScopeScriptReader, RefusesBadCommandLinesNamingWhatIsWrong) {
       {{"--type", "lx200", "--port", "--json", "status"}, "--port needs a value"},
       {{"--type", "indi", "--server", "localhost:7624", "status"}, "--type indi needs --server HOST:PORT and --device NAME"},
       {{"--type", "indi", "--server", "localhost", "--device", "X", "status"}, "bad value for --server: localhost"},
-      {{"--type", "indi", "--server", "h:70000", "--device", "X", "status"}, "bad value for --server: h:70000"},
       {{"--type", "indi", "--server", "h:7624", "--device", "X", "--port", "/dev/ttyS0", "status"},
        "--type indi takes --server and --device, not --port"},
       {lx200({"--device", "X", "status"}), "--server and --device go with --type indi"},
@@ -60,22 +59,15 @@ TEST(ScopeScriptReader, RefusesBadCommandLinesNamingWhatIsWrong) {
       {lx200({"goto", "5.5", "-91"}), "bad declination -91 (degrees, -90 to 90)"},
       {lx200({"move", "n", "slow2"}), "move needs 3 arguments"},
       {lx200({"move", "up", "slow2", "3"}), "bad argument of move: up"},
-      {lx200({"move", "n", "slow6", "3"}), "bad argument of move: slow6"},
-      {lx200({"move", "n", "medium1", "3"}), "bad argument of move: medium1"},
       {lx200({"move", "n", "fast1", "-3"}), "bad argument of move: -3"},
       // The place and the instant are read as celvaro-chart reads them.
       {lx200({"--lat", "91", "status"}), "bad value for --lat: 91"},
       {lx200({"--utc", "2026-02-30T12:00", "status"}), "bad value for --utc: 2026-02-30T12:00 (the day must be between 1 and 28)"},
-      {lx200({"--tz", "--dst", "0", "status"}), "--tz needs a value"},
       // What the type's protocol does not offer is refused before connecting.
       {lx200({"park"}), "Meade LX200 mounts do not park"},
-      {lx200({"track", "on"}), "Meade LX200 mounts do not track"},
-      {lx200({"sync", "Vega"}), "Meade LX200 mounts do not sync"},
       {{"--type", "altaz", "--port", "p", "guide", "n", "500"}, "Skywatcher Autotrack direct mounts do not guide"},
-      {{"--type", "oldnexstar", "--port", "p", "stop"}, "Old Nexstar protocol mounts do not stop"},
       {{"--type", "own", "--port", "p", "position"}, "Celvaro telescope controller mounts do not position"},
       {{"--type", "nexstar", "--port", "p", "track", "maybe"}, "bad argument of track: maybe"},
-      {{"--type", "nexstar", "--port", "p", "guide", "s", "0"}, "bad argument of guide: 0"},
       {{"--type", "equatorial", "--port", "p", "spiral", "40", "11"}, "bad argument of spiral: 11"},
   };
   for (const Refusal& r : refusals) {

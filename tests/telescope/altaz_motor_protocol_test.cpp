@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/coordinates.h"
+#include "telescope/alignment_model.h"
 #include "protocol_bench.h"
 #include "simulated_bench.h"
 #include "telescope/basic_command_sender.h"
@@ -325,6 +326,55 @@ TEST(MotorControllerReplies, AReplyMissingForThreeHeartbeatsClosesThePort) {
     EXPECT_EQ(bench.beatsToClose(), 3) << type;
     EXPECT_EQ(bench.reported(), std::vector<int>{kStatusHandshakeTimedOut});
   }
+}
+
+// The model alone: reference points either side of due north, read back
+// the way a goto counts.
+constexpr int32_t kModelBase = kBase;
+
+class AlignmentModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model.setHalfRevolution(1, 500000);
+    model.setHalfRevolution(2, 600000);
+  }
+  // Counts for a horizontal position, axis 1 standing at the base count.
+  MotorCounts countsAt(double azimuthDeg, double altitudeDeg) {
+    MotorCounts counts;
+    EXPECT_TRUE(model.horizontalToCounts({altitudeDeg, azimuthDeg}, kModelBase, counts));
+    return counts;
+  }
+
+  AlignmentModel model;
+};
+
+// Counts read back give the sky position a goto to it would have counted,
+// correction included: the read-out and the goto are one model.
+TEST_F(AlignmentModelTest, CountsBackToTheSkyThroughTheSameModel) {
+  model.setPoint(0, {20, 10}, {kModelBase, kModelBase});
+  model.setPoint(1, {25, 45}, {kModelBase + 100000, kModelBase + 90000});
+  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
+  for (const auto& [azimuth, altitude] : {std::pair{80.0, 30.0}, {-100.0, 60.0}, {200.0, 5.0}, {10.0, 20.0}}) {
+    HorizontalPosition back{};
+    ASSERT_TRUE(model.countsToHorizontal(countsAt(azimuth, altitude), back));
+    EXPECT_NEAR(normaliseDegrees(back.azimuthDeg - azimuth + 180) - 180, 0, 1e-3) << azimuth;
+    EXPECT_NEAR(back.altitudeDeg, altitude, 1e-3) << azimuth;
+  }
+}
+
+// Azimuth is folded at due north; two points on either side of it are 40
+// degrees apart, as their counts show, not 320.
+TEST_F(AlignmentModelTest, PointsEitherSideOfNorthSpanTheShortWay) {
+  const int32_t fortyDegrees = 111111;  // 500000 counts a half turn
+  model.setPoint(0, {30, 160}, {kModelBase, kModelBase});
+  model.setPoint(1, {30, 200}, {kModelBase + fortyDegrees, kModelBase});
+  ASSERT_EQ(model.mode(), AlignmentModel::kTwoPoints);
+  EXPECT_NEAR(countsAt(180, 30).axis1, kModelBase + fortyDegrees / 2, 1);
+  EXPECT_EQ(countsAt(200, 30).axis1, kModelBase + fortyDegrees);
+  EXPECT_EQ(countsAt(180, 30).axis2, kModelBase);
+  // Points whose counts say they lie 10 degrees apart stay one point.
+  model.setPoint(1, {30, 200}, {kModelBase + fortyDegrees / 4, kModelBase});
+  EXPECT_EQ(model.mode(), AlignmentModel::kOnePoint);
 }
 
 // --- on the sky: the simulated mount read through a model of its own -----------------

@@ -54,23 +54,6 @@ TEST(EquatorialMountHandshake, WatchdogOfSixteenAndUnusableCounts) {
   EXPECT_EQ(bench.reported(), std::vector<int>{5});
 }
 
-TEST(EquatorialAxes, MotorCountsInTheSky) {
-  EquatorialAxes axes;
-  const int32_t home = EquatorialAxes::kHome;
-  // At home the tube points at the pole, six hours east of the meridian.
-  EquatorialPosition p = axes.skyPosition(home, home, 3.0);
-  EXPECT_NEAR(p.decRad, kPi / 2, 1e-12);
-  EXPECT_NEAR(p.raRad, 9.0 * kPi / 12, 1e-12);
-  // Park: a quarter turn down to the equator.
-  p = axes.skyPosition(home + 2 * 376000, axes.parkAxis2(), 3.0);
-  EXPECT_NEAR(p.decRad, 0, 1e-6);  // the scale is single precision
-  EXPECT_NEAR(p.raRad, 7.0 * kPi / 12, 1e-9);
-  // Past home on axis 2 the hour offset runs the other way round.
-  p = axes.skyPosition(home - 376000, home + 9024000 / 8, 3.0);
-  EXPECT_NEAR(p.decRad, kPi / 4, 1e-6);
-  EXPECT_NEAR(p.raRad, 22.0 * kPi / 12, 1e-9);
-}
-
 // A synchronisation made while axis 2 counted one step a revolution leaves
 // a declination offset of some 5e7 radians; after a handshake that reads
 // 0xFFFF01 counts the goto's axis-2 target lies far beyond the int32 range.
@@ -297,15 +280,6 @@ TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   // Not while a goto runs.
   sim.command({kCmdGotoPark});
   EXPECT_TRUE(sim.guideCommands(true, 2).empty());
-}
-
-TEST(EquatorialMountRates, SiderealPeriodFollowsTheCountsPerRevolution) {
-  for (const auto& [counts, period] : {std::pair<uint32_t, uint32_t>{9024000, 620}, {4000000, 703}}) {
-    SimulatedBench sim(kMountMotorEquatorial, true, counts);
-    sim.linkUp();
-    sim.command({kCmdTracking, 1});
-    EXPECT_EQ(sim.commandsStarting("I1"), std::vector<std::string>{value('I', 1, period)});
-  }
 }
 
 TEST(EquatorialMountErrors, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle) {

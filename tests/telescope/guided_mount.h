@@ -17,8 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "model/clock_listener.h"
 #include "mount_simulator.h"
+#include "protocol_bench.h"
+#include "telescope/basic_command_sender.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
 #include "test_files.h"
@@ -33,26 +34,11 @@ struct TimedCommand {
   std::string text;
 };
 
-// The 24-bit value of a motor-controller command such as ":I19D0100" (six
-// hex digits after ':', the command letter and the axis, least significant
-// byte first), or -1.
+// The 24-bit value of a motor-controller command such as ":I19D0100", or -1.
 inline int64_t motorValue(const std::string& command) {
-  if (command.size() != 9) return -1;
-  int64_t value = 0;
-  for (int byte = 2; byte >= 0; --byte) {
-    const std::string pair = command.substr(3 + 2 * byte, 2);
-    if (pair.find_first_not_of("0123456789ABCDEF") != std::string::npos) return -1;
-    value = value * 256 + std::stoi(pair, nullptr, 16);
-  }
-  return value;
+  uint32_t value = 0;
+  return command.size() == 9 && readMotorValue(command.c_str() + 3, 6, value) ? int64_t(value) : -1;
 }
-
-class StillSky : public iSiderealTime {
- public:
-  double julianDate() const override { return 2451545.0; }
-  double greenwichSiderealHours() const override { return 6.0; }
-  double localSiderealHours() const override { return 7.25; }
-};
 
 class GuidedMount {
   // First, so that it outlives the simulator's thread that writes into it.
@@ -169,7 +155,7 @@ class GuidedMount {
   }
 
   WaitingListener listener;
-  StillSky sky;
+  FixedSiderealTime sky;
   TelescopeControl controller;
   // Last, so that its thread stops before what it logs into goes.
   std::unique_ptr<mountsim::MountSimulator> simulator;

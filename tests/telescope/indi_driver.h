@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <regex>
@@ -204,6 +205,20 @@ inline int connectToServer(int port) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return -1;
+}
+
+inline constexpr int kIndiPort = 7624;  // the default: the namespace is the tests' own
+
+// indiserver on kIndiPort driving Debian's telescope simulator, with its home
+// (and log) in `home`; none unless it listens.
+inline std::unique_ptr<IndiDriver> startTelescopeSimulator(const std::string& home) {
+  auto server = std::make_unique<IndiDriver>("/usr/bin/indiserver", home, home + "/server.log",
+                                             std::vector<std::string>{"-p", std::to_string(kIndiPort),
+                                                                      "/usr/bin/indi_simulator_telescope"});
+  const int s = server->running() ? connectToServer(kIndiPort) : -1;
+  if (s < 0) return nullptr;
+  ::close(s);
+  return server;
 }
 
 }  // namespace celvaro::testing

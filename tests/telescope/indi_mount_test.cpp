@@ -5,7 +5,6 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <libnova/apparent_position.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,6 +24,7 @@
 #include "lx200_guiding_driver.h"
 #include "model/clock_listener.h"
 #include "pty_bridge.h"
+#include "sky_places.h"
 #include "telescope/link_status_codes.h"
 #include "telescope/mount_types.h"
 #include "telescope/telescope_control.h"
@@ -36,14 +36,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr char kServer[] = "/usr/bin/indiserver";
-constexpr char kSimulator[] = "/usr/bin/indi_simulator_telescope";
 constexpr char kDevice[] = "Telescope Simulator";
-constexpr int kPort = 7624;  // the default: the namespace is the tests' own
+constexpr int kPort = testing::kIndiPort;
 constexpr int kGuiderPort = 3;
 constexpr double kRadPerDeg = std::numbers::pi / 180;
-// M 42 in J2000 (NGC 1976: 5h 35m 17.3s, -5 deg 23' 28").
-constexpr double kM42RaDeg = (5 + 35 / 60.0 + 17.3 / 3600) * 15, kM42DecDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
+constexpr double kM42RaDeg = testing::kM42RaHours * 15, kM42DecDeg = testing::kM42DecDeg;
 // 360 degrees in a sidereal day of 86164.1 s.
 constexpr double kSiderealArcsecPerSecond = 360.0 * 3600 / 86164.1;
 // Vega, far enough from M 42 for a goto that lasts.
@@ -51,52 +48,29 @@ constexpr double kVegaRaDeg = 279.2347, kVegaDecDeg = 38.7837;
 
 std::string link(int code) { return "link " + std::to_string(code); }
 
-double julianDateNow() {
-  return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400 +
-         2440587.5;
-}
-
 class NowClock : public iSiderealTime {
  public:
-  double julianDate() const override { return julianDateNow(); }
+  double julianDate() const override { return testing::julianDateNow(); }
   double greenwichSiderealHours() const override { return 0; }
   double localSiderealHours() const override { return 0; }
 };
 
-// A J2000 place in the apparent place of now, by libnova: (hours, degrees).
-std::pair<double, double> ofDateNow(double raDeg, double decDeg) {
-  ln_equ_posn mean{raDeg, decDeg}, motion{0, 0}, apparent{};
-  ln_get_apparent_posn(&mean, &motion, julianDateNow(), &apparent);
-  return {apparent.ra / 15, apparent.dec};
-}
+// A J2000 place in the apparent place of now: (hours, degrees).
+testing::Place ofDateNow(double raDeg, double decDeg) { return testing::libnovaOfDate(raDeg / 15, decDeg); }
 
-// The angle in arcminutes between two places given in hours and degrees.
-double arcminutesApart(double raHours1, double decDeg1, double raHours2, double decDeg2) {
-  const double a1 = raHours1 * 15 * kRadPerDeg, d1 = decDeg1 * kRadPerDeg;
-  const double a2 = raHours2 * 15 * kRadPerDeg, d2 = decDeg2 * kRadPerDeg;
-  const double c = std::sin(d1) * std::sin(d2) + std::cos(d1) * std::cos(d2) * std::cos(a1 - a2);
-  return std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg * 60;
-}
-
-// A second client of the server: what the simulator reports.
-std::unique_ptr<testing::IndiDriver> watchServer() {
-  const int s = testing::connectToServer(kPort);
-  if (s < 0) return nullptr;
-  auto watcher = std::make_unique<testing::IndiDriver>(s);
-  watcher->send("<getProperties version='1.7'/>\n");
-  return watcher;
+// Where a set...Vector element of EQUATORIAL_EOD_COORD says the simulator
+// points: (hours, degrees).
+testing::Place placeIn(const std::string& element) {
+  return {std::stod(testing::IndiDriver::member(element, "RA")), std::stod(testing::IndiDriver::member(element, "DEC"))};
 }
 
 class IndiMountTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(std::filesystem::exists(kServer) && std::filesystem::exists(kSimulator))
-        << "install Debian's indi-bin";
-    server = std::make_unique<testing::IndiDriver>(kServer, dir.path().string(), dir.file("server.log"),
-                                                   std::vector<std::string>{"-p", std::to_string(kPort), kSimulator});
-    ASSERT_TRUE(server->running());
-    watcher = watchServer();
-    ASSERT_TRUE(watcher) << "indiserver does not listen";
+    server = testing::startTelescopeSimulator(dir.path().string());
+    ASSERT_TRUE(server) << "no indiserver listens: install Debian's indi-bin";
+    watcher = std::make_unique<testing::IndiDriver>(testing::connectToServer(kPort));
+    watcher->send("<getProperties version='1.7'/>\n");
     control.start({kMountIndi, 1, 0, {"localhost", kPort, kDevice}});
     control.connect(kMountIndi, 1);
     ASSERT_TRUE(listener.waitFor(link(linkEstablishedCode(kMountIndi)), 1, 10s, [this] { control.heartBeat(); }));
@@ -107,23 +81,19 @@ class IndiMountTest : public ::testing::Test {
   }
   static constexpr int kSimulatorOffers = kCanMove | kCanTrack | kCanSpiral | kCanPark;
   // Where the simulator last said it points, once its slew has ended.
-  std::pair<double, double> settledPosition(size_t from, std::chrono::seconds timeout = 60s) {
+  testing::Place settledPosition(size_t from, std::chrono::seconds timeout = 60s) {
     const auto element = watcher->awaitVector("EQUATORIAL_EOD_COORD", "Ok|Idle", from, timeout);
-    if (!element) return {-100, -100};
-    return {std::stod(testing::IndiDriver::member(*element, "RA")),
-            std::stod(testing::IndiDriver::member(*element, "DEC"))};
+    return element ? placeIn(*element) : testing::Place{-100, -100};
   }
   // Where the simulator last said it stands, once the watcher has heard
   // what the program heard: the server's word reaches it a moment later.
-  std::pair<double, double> positionOnceHeard() {
+  testing::Place positionOnceHeard() {
     std::this_thread::sleep_for(1s);
     return lastPosition();
   }
-  std::pair<double, double> lastPosition() {
+  testing::Place lastPosition() {
     const auto said = watcher->vectorsSince("EQUATORIAL_EOD_COORD", "\\w+", 0);
-    if (said.empty()) return {-100, -100};
-    return {std::stod(testing::IndiDriver::member(said.back(), "RA")),
-            std::stod(testing::IndiDriver::member(said.back(), "DEC"))};
+    return said.empty() ? testing::Place{-100, -100} : placeIn(said.back());
   }
   void gotoAndWaitForBusy(double raDeg, double decDeg) {
     const size_t from = watcher->mark();
@@ -149,20 +119,18 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   // a second).
   ASSERT_TRUE(watcher->awaitVector("GEOGRAPHIC_COORD", "Ok", 0, 5s));
   std::this_thread::sleep_for(2500ms);
-  const auto [raNow, decNow] = positionOnceHeard();
+  const auto now = positionOnceHeard();
   const int told = listener.count("position");  // the heartbeats' while connecting
   control.readPosition();
   ASSERT_TRUE(listener.waitFor("position", told + 1));
   const auto read = listener.lastPosition();
-  const auto [raRead, decRead] = ofDateNow(read.raRad / kRadPerDeg, read.decRad / kRadPerDeg);
-  EXPECT_LT(arcminutesApart(raRead, decRead, raNow, decNow), 1.0);
+  EXPECT_LT(testing::arcminutesApart(ofDateNow(read.raRad / kRadPerDeg, read.decRad / kRadPerDeg), now), 1.0);
 
   // A goto to M 42 ends at its place of the date.
   gotoAndWaitForBusy(kM42RaDeg, kM42DecDeg);
   ASSERT_TRUE(listener.waitFor(link(kStatusFinished), 2, 90s));  // the first told the read
-  const auto [raAt, decAt] = positionOnceHeard();
-  const auto [raM42, decM42] = ofDateNow(kM42RaDeg, kM42DecDeg);
-  EXPECT_LT(arcminutesApart(raAt, decAt, raM42, decM42), 1.0) << raAt << "h " << decAt << " deg";
+  const auto at = positionOnceHeard();
+  EXPECT_LT(testing::arcminutesApart(at, ofDateNow(kM42RaDeg, kM42DecDeg)), 1.0) << at.first << "h " << at.second;
 
   // A sync makes the simulator take a place 30' north as where it points.
   size_t from = watcher->mark();
@@ -171,18 +139,14 @@ TEST_F(IndiMountTest, ReadsGoesToSyncsStopsAndParksTheSimulator) {
   const auto synced = watcher->awaitVector("ON_COORD_SET", "\\w+", from, 5s);
   ASSERT_TRUE(synced);
   EXPECT_EQ(testing::IndiDriver::member(*synced, "SYNC"), "On");
-  const auto [raSync, decSync] = ofDateNow(kM42RaDeg, kM42DecDeg + 0.5);
-  const auto [raSynced, decSynced] = settledPosition(from, 5s);
-  EXPECT_LT(arcminutesApart(raSynced, decSynced, raSync, decSync), 1.0);
+  EXPECT_LT(testing::arcminutesApart(settledPosition(from, 5s), ofDateNow(kM42RaDeg, kM42DecDeg + 0.5)), 1.0);
 
   // A stop ends a goto halfway.
   gotoAndWaitForBusy(kVegaRaDeg, kVegaDecDeg);
   from = watcher->mark();
   control.stopMove(4);
   EXPECT_TRUE(watcher->awaitVector("TELESCOPE_ABORT_MOTION", "Ok", from, 5s));
-  const auto [raStopped, decStopped] = settledPosition(from, 5s);
-  const auto [raVega, decVega] = ofDateNow(kVegaRaDeg, kVegaDecDeg);
-  EXPECT_GT(arcminutesApart(raStopped, decStopped, raVega, decVega), 60.0);
+  EXPECT_GT(testing::arcminutesApart(settledPosition(from, 5s), ofDateNow(kVegaRaDeg, kVegaDecDeg)), 60.0);
 
   // Park: the simulator reaches its park position and says it is parked.
   from = watcher->mark();
@@ -203,9 +167,7 @@ TEST_F(IndiMountTest, GotosInARowEachEndAtTheirTarget) {
     const auto [raDeg, decDeg] = targets[i % 2];
     gotoAndWaitForBusy(raDeg, decDeg);
     ASSERT_TRUE(listener.waitFor(link(kStatusFinished), ++finished, 90s)) << "goto " << i;
-    const auto [raAt, decAt] = positionOnceHeard();
-    const auto [raTarget, decTarget] = ofDateNow(raDeg, decDeg);
-    EXPECT_LT(arcminutesApart(raAt, decAt, raTarget, decTarget), 1.0) << "goto " << i;
+    EXPECT_LT(testing::arcminutesApart(positionOnceHeard(), ofDateNow(raDeg, decDeg)), 1.0) << "goto " << i;
   }
 }
 
@@ -255,7 +217,7 @@ TEST_F(IndiMountTest, MovesAtTheChosenRate) {
 
 // Which way the simulator moved between two reports: W, N, E or S, or
 // nothing. East is growing right ascension.
-char directionMoved(const std::pair<double, double>& a, const std::pair<double, double>& b) {
+char directionMoved(const testing::Place& a, const testing::Place& b) {
   const double east = std::remainder(b.first - a.first, 24.0) * 15 * std::cos(a.second * kRadPerDeg);
   const double north = b.second - a.second;
   if (std::abs(east) < 1e-3 && std::abs(north) < 1e-3) return 0;
@@ -276,7 +238,7 @@ TEST_F(IndiMountTest, ASpiralSearchRunsItsLegsInTurn) {
   std::this_thread::sleep_for(500ms);
   ASSERT_LT(lastPosition().second, 87);
   const size_t from = watcher->mark();
-  std::pair<double, double> before = lastPosition();
+  testing::Place before = lastPosition();
   control.startSpiralSearch(3, 1, 2);
   ASSERT_TRUE(listener.waitFor(link(kStatusSpiralStarted)));
   const auto rate = watcher->awaitVector("TELESCOPE_SLEW_RATE", "\\w+", from, 5s);
@@ -289,8 +251,7 @@ TEST_F(IndiMountTest, ASpiralSearchRunsItsLegsInTurn) {
   std::vector<double> northward;
   double perReport = 0;
   for (const std::string& element : watcher->vectorsSince("EQUATORIAL_EOD_COORD", "\\w+", from)) {
-    const std::pair<double, double> here{std::stod(testing::IndiDriver::member(element, "RA")),
-                                         std::stod(testing::IndiDriver::member(element, "DEC"))};
+    const testing::Place here = placeIn(element);
     const char way = directionMoved(before, here);
     if (way != 0 && (legs.empty() || legs.back() != way)) legs += way, northward.push_back(0);
     if (way != 0) northward.back() += here.second - before.second;

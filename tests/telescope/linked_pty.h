@@ -1,54 +1,81 @@
-// The master side of a pseudo-terminal whose slave side a scratch program
-// directory offers as one of its ports: what a mount or an autoguider
-// program would see of the controller.
+// One end of a pseudo-terminal: the master side of a new one that a scratch
+// program directory offers as one of its ports (what a mount or an
+// autoguider would see of the controller), or a simulated mount's slave
+// side opened raw as the program opens it.
 #pragma once
 
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace celvaro::testing {
 
-// The master side of a pseudo-terminal, linked as <dir>/ports/COM<n>.
 class Pty {
  public:
-  Pty(const std::filesystem::path& programDir, int port) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ::grantpt(master_);
-    ::unlockpt(master_);
+  // The master side, linked as <dir>/ports/COM<n>.
+  Pty(const std::filesystem::path& programDir, int port) : fd_(::posix_openpt(O_RDWR | O_NOCTTY)) {
+    ::grantpt(fd_);
+    ::unlockpt(fd_);
     std::filesystem::create_directories(programDir / "ports");
-    std::filesystem::create_symlink(::ptsname(master_), programDir / "ports" / ("COM" + std::to_string(port)));
+    std::filesystem::create_symlink(::ptsname(fd_), programDir / "ports" / ("COM" + std::to_string(port)));
+  }
+  explicit Pty(const std::string& device) : fd_(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
+    termios tio{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return;
+    ::cfmakeraw(&tio);
+    ::tcsetattr(fd_, TCSANOW, &tio);
   }
   ~Pty() { hangUp(); }
-  // The bytes as the mount's side sends them; false when the line took fewer.
-  bool write(const std::string& bytes) {
-    return ::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+
+  bool isOpen() const { return fd_ >= 0; }
+  // False when the line took fewer bytes.
+  bool write(std::string_view bytes) {
+    return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
   }
-  // What the controller sent, gathered until `count` bytes or the time-out.
-  std::string read(size_t count, std::chrono::milliseconds timeout = std::chrono::milliseconds(2000)) {
+  // What came, gathered until `count` bytes, the byte `last` or the time-out.
+  std::string read(size_t count, std::chrono::milliseconds timeout = std::chrono::milliseconds(2000), int last = -1) {
     std::string out;
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (out.size() < count && std::chrono::steady_clock::now() < end) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, 20) <= 0) continue;
-      char buffer[64];
-      const ssize_t n = ::read(master_, buffer, sizeof buffer);
-      if (n > 0) out.append(buffer, static_cast<size_t>(n));
+    while (out.size() < count && (last < 0 || out.empty() || out.back() != char(last)) &&
+           std::chrono::steady_clock::now() < end) {
+      pollfd p{fd_, POLLIN, 0};
+      char byte = 0;
+      if (::poll(&p, 1, 20) > 0 && ::read(fd_, &byte, 1) == 1) out += byte;
     }
     return out;
   }
+  std::string readUntil(char last, int timeoutMs = 2000) {
+    return read(std::string::npos, std::chrono::milliseconds(timeoutMs), last);
+  }
+  std::string ask(std::string_view command, char last) {
+    write(command);
+    return readUntil(last);
+  }
+  // True when the far side goes (end of file, EIO or POLLHUP) within the time.
+  bool seesHangUp(int timeoutMs) {
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0) return false;
+    char byte = 0;
+    const ssize_t count = (p.revents & POLLHUP) ? 0 : ::read(fd_, &byte, 1);
+    return count == 0 || (count < 0 && errno == EIO);
+  }
   void hangUp() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
   }
 
  private:
-  int master_ = -1;
+  int fd_ = -1;
 };
 
 }  // namespace celvaro::testing

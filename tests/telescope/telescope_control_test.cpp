@@ -1,5 +1,6 @@
 // The controller's frames, its guide-command parser, and the controller
-// itself over real pseudo-terminals.
+// itself over real pseudo-terminals, with the simulated mount behind its
+// guider port.
 #include "telescope/telescope_control.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,14 @@
 #include <numbers>
 #include <utility>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "telescope/guide_command_parser.h"
 #include "telescope/guider_replies.h"
 #include "telescope/pipe_frame.h"
+#include "guided_mount.h"
 #include "linked_pty.h"
 #include "protocol_bench.h"
 #include "pseudo_terminals.h"
@@ -153,36 +156,6 @@ TEST(GuideCommands, ThePositionIsToldInTheFrameOfTheDate) {
   EXPECT_EQ(next.count("position"), 1);
 }
 
-// The frames the user interface's operations write, byte for byte.
-class FrameRecorder : public TelescopeControl {
- public:
-  using TelescopeControl::TelescopeControl;
-  void writeFrames(const std::string& frames) override { written += frames; }
-  std::string written;
-};
-
-TEST(TelescopeOperations, EachWritesItsFrame) {
-  testing::WaitingListener listener;
-  testing::FixedSiderealTime clock;
-  FrameRecorder link(listener, clock, "");
-  auto bytes = [&](auto operation) {
-    link.written.clear();
-    operation();
-    return link.written;
-  };
-  EXPECT_EQ(bytes([&] { link.heartBeat(); }), std::string("\xA0\x00", 2));
-  EXPECT_EQ(bytes([&] { link.connect(5, 3); }), "\x83\x03\x05\x03");
-  EXPECT_EQ(bytes([&] { link.moveFast(2, 4); }), "\x83\x06\x02\x04");
-  EXPECT_EQ(bytes([&] { link.moveFast(0x83, -4560); }), "\x84\x08\x03\xD0\x11");
-  EXPECT_EQ(bytes([&] { link.moveAtRate(1, 4800); }), "\x84\x08\x01\xC0\x12");
-  EXPECT_EQ(bytes([&] { link.deleteReferencePoint(iTelescopeControl::kAllReferencePoints); }), "\x82\x0B\xFF");
-  EXPECT_EQ(bytes([&] { link.gotoPosition(1.0, 0.5); }), "\x81\x0D");
-  EXPECT_EQ(bytes([&] { link.startSpiralSearch(300, 3, 2); }), "\x84\x12\xFF\x03\x02");
-  EXPECT_EQ(bytes([&] { link.startDslrSeries(10, 300, 5); }), std::string("\x87\x13\x0A\x00\x2C\x01\x05\x00", 8));
-  EXPECT_EQ(bytes([&] { link.command21(1, 0x0203); }), "\x84\x15\x01\x03\x02");
-  EXPECT_EQ(bytes([&] { link.closeGuiderPort(); }), "\x81\x19");
-}
-
 // --- the controller against pseudo-terminals -------------------------------------------------
 
 class ControllerTest : public ::testing::Test {
@@ -285,6 +258,69 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
   EXPECT_TRUE(listener.waitFor("guider 0"));
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 2"));
+}
+
+// --- the guider port with the simulated equatorial mount behind it ---------------------------
+
+class GuiderPort : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SKIP_WITHOUT_PSEUDO_TERMINALS();
+    ASSERT_TRUE(mount.linkAndTrack());
+    mount.controller.openGuiderPort(2);
+    ASSERT_TRUE(mount.listener.waitFor("guider 3"));
+  }
+  // Sends guide commands and waits for the mount's first command after them
+  // that is `awaited`.
+  bool sendAndAwait(const std::string& commands, const std::string& awaited) {
+    const size_t from = mount.commandCount();
+    client.write(commands);
+    return mount.waitForCommand(awaited, from) >= 0;
+  }
+  // Matches the step-period command of axis 1 with this period.
+  static std::function<bool(const std::string&)> period(int64_t value) {
+    return [value](const std::string& c) { return c.rfind(":I1", 0) == 0 && testing::motorValue(c) == value; };
+  }
+  // Heartbeats given by hand, a little apart.
+  void beats(int count) {
+    for (int i = 0; i < count; ++i) {
+      mount.controller.heartBeat();
+      std::this_thread::sleep_for(50ms);
+    }
+  }
+
+  testing::ScratchDir dir;
+  testing::Pty client{dir.path(), 2};
+  testing::GuidedMount mount{dir.path()};
+};
+
+TEST_F(GuiderPort, ClosingThePortStopsTheMovesItStarted) {
+  ASSERT_TRUE(sendAndAwait(":Mn#", ":J2"));
+  size_t from = mount.commandCount();
+  client.write(":Mw#");
+  ASSERT_GE(mount.waitForCommand(period(testing::GuidedMount::kWestGuidePeriod), from), 0);
+  from = mount.commandCount();
+  mount.controller.closeGuiderPort();
+  EXPECT_GE(mount.waitForCommand(":K2", from, 1s), 0);
+  EXPECT_GE(mount.waitForCommand(period(testing::GuidedMount::kSiderealPeriod), from, 1s), 0);
+  EXPECT_TRUE(mount.listener.waitFor("guider 0"));
+}
+
+// Through a bridge that keeps its ends open (a pseudo-terminal pair), a
+// client that dies is only silence: a move it left on ends after three
+// heartbeats without a byte from it; a client that keeps talking keeps it.
+TEST_F(GuiderPort, AMoveOfAClientThatFellSilentStops) {
+  ASSERT_TRUE(sendAndAwait(":Mn#", ":J2"));
+  size_t from = mount.commandCount();
+  for (int i = 0; i < 4; ++i) {
+    client.write(":GR#");
+    std::this_thread::sleep_for(30ms);  // the reader hears it before the heartbeat
+    beats(1);
+  }
+  EXPECT_LT(mount.waitForCommand(":K2", from, 200ms), 0);
+  from = mount.commandCount();
+  beats(4);
+  EXPECT_GE(mount.waitForCommand(":K2", from, 1s), 0);
 }
 
 }  // namespace

@@ -18,16 +18,11 @@ namespace {
 
 using namespace testing;
 
-// A program directory: a main catalog of one star.
-void holdOneStar(const ScratchDir& dir) {
-  std::filesystem::create_directories(dir.path() / "data");
-  writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-}
-
-// The program in a scratch directory that holds locale.inf, so it starts
-// without asking; `act` runs on its main window once the window shows.
-int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
-  writeBytes(dir.file("locale.inf"), "EN");
+// The program in a scratch directory; unless it is its first start, the
+// directory holds locale.inf, so it starts without asking. `act` runs on
+// its main window once the window shows.
+int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act, bool firstStart = false) {
+  if (!firstStart) writeBytes(dir.file("locale.inf"), "EN");
   auto* poll = new QTimer;
   poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, [poll, act] {
@@ -65,7 +60,7 @@ constexpr const char* kSixZoomSteps = "navigation.zoomsteps=6\r\n";
 // the chart shows it again; left on at exit, the file still holds it.
 TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
   ScratchDir dir;
-  holdOneStar(dir);
+  writeOneStarCatalog(dir);
   writeBytes(dir.file("celvaro.cfg"), "color.stars=200;100;50\r\n");
   QRgb centre = 0;
   runProgram(dir, [&](MainWindow& main) {
@@ -89,7 +84,7 @@ TEST(DesktopProgram, NightVisionKeepsTheUsersColours) {
 // The chart opens at the computer's clock, whatever the model's default.
 TEST(DesktopProgram, TheChartOpensAtTheComputersClock) {
   ScratchDir dir;
-  holdOneStar(dir);
+  writeOneStarCatalog(dir);
   const QString today = QDateTime::currentDateTimeUtc().toString("yyyy.MM.dd");
   QString dates;
   EXPECT_EQ(runProgram(dir, [&dates](MainWindow& main) {
@@ -107,7 +102,7 @@ TEST(DesktopProgram, TheChartOpensAtTheComputersClock) {
 TEST(DesktopProgram, ExitAndEndingSignalsWriteTheSettings) {
   for (int signal : {0, SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
-    holdOneStar(dir);
+    writeOneStarCatalog(dir);
     QKeySequence shortcut;
     const int exitCode = runProgram(dir, [&](MainWindow& main) {
       chooseSixZoomSteps(main);
@@ -138,26 +133,13 @@ TEST(DesktopProgram, ExitAndEndingSignalsWriteTheSettings) {
 // are there.
 TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
   ScratchDir dir;
-  holdOneStar(dir);
+  writeOneStarCatalog(dir);
   bool asked = false;
-  QTimer answer;
-  answer.setInterval(50);
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal) {
-      if (auto* english = modal->findChild<QPushButton*>("id100")) {
-        asked = true;
-        english->click();
-      }
-    } else {
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (auto* main = qobject_cast<QMainWindow*>(top); main && main->isVisible()) main->close();
-      }
-    }
+  whenShown([&asked](QWidget* dialog) {
+    asked = true;
+    press(dialog, 100);  // English
   });
-  answer.start();
-  EXPECT_EQ(runDesktopProgram(dir.path().string()), 0);
-  answer.stop();
+  EXPECT_EQ(runProgram(dir, [](MainWindow& main) { main.close(); }, true), 0);
   EXPECT_TRUE(asked);
   EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");
   EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
@@ -197,7 +179,7 @@ bool catches(qint64 pid, int signal) {
 TEST(DesktopProgram, TheRealProgramWritesItsFilesWhenKilled) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     ScratchDir dir;
-    holdOneStar(dir);
+    writeOneStarCatalog(dir);
     writeBytes(dir.file("locale.inf"), "en");
     writeBytes(dir.file("celvaro.cfg"), "# kept by hand\ncolor.stars=200;100;50\n");
     QProcess program;

@@ -27,8 +27,7 @@ inline void click(FwDialogBase& dialog, int id) {
   QTest::mouseClick(control, Qt::LeftButton);
 }
 
-// The text of a dialog's edit field, and typing one.
-inline QString fieldText(FwDialogBase& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
+// Typing into a dialog's edit field.
 inline void type(FwDialogBase& dialog, int id, const QString& text) { dialog.control<QLineEdit>(id)->setText(text); }
 
 // Modal dialogs, found by their control ids while their own loop runs.

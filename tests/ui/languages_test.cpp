@@ -46,7 +46,7 @@ class LanguageSwitch : public ProgramWindow {
       const std::string file = std::string("lang_") + languageCode(language) + ".lng";
       std::filesystem::copy_file(std::filesystem::path(CELVARO_RUN_DIR) / file, dir.path() / file);
     }
-    writeOneStarCatalog();
+    writeOneStarCatalog(dir);
     load();
     loadObservingAids(*model);
     resources.loadLanguage(kEnglish);
@@ -109,6 +109,14 @@ QString accessKey(const QString& text) {
   return {};
 }
 
+// The menu bar's menus, then the submenus.
+std::vector<const MenuDefinition*> everyMenu() {
+  std::vector<const MenuDefinition*> menus;
+  for (const MenuDefinition& menu : menuDefinitions()) menus.push_back(&menu);
+  for (const Submenu& sub : submenus()) menus.push_back(&sub.menu);
+  return menus;
+}
+
 class MenuKeys : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
@@ -137,21 +145,14 @@ class MenuKeys : public ::testing::TestWithParam<int> {
 
 TEST_P(MenuKeys, NoMenuGivesOneKeyTwice) {
   std::vector<QString> titles;
-  for (const MenuDefinition& menu : menuDefinitions()) {
-    titles.push_back(textOf(menu.titleTextId, menu.english));
-    std::vector<QString> items;
-    for (const MenuItem& item : menu.items) {
-      if (item.id != 0) items.push_back(itemText(item));
-    }
-    EXPECT_EQ(clashes(items), "") << menu.english;
-  }
+  for (const MenuDefinition& menu : menuDefinitions()) titles.push_back(textOf(menu.titleTextId, menu.english));
   EXPECT_EQ(clashes(titles), "") << "menu bar";
-  for (const Submenu& sub : submenus()) {
+  for (const MenuDefinition* menu : everyMenu()) {
     std::vector<QString> items;
-    for (const MenuItem& item : sub.menu.items) {
+    for (const MenuItem& item : menu->items) {
       if (item.id != 0) items.push_back(itemText(item));
     }
-    EXPECT_EQ(clashes(items), "") << sub.menu.english;
+    EXPECT_EQ(clashes(items), "") << menu->english;
   }
 }
 
@@ -159,13 +160,9 @@ TEST_P(MenuKeys, NoMenuGivesOneKeyTwice) {
 // texts, which keep Qt's, so none can clash with another or with the menu bar.
 TEST_P(MenuKeys, OnlyMenuTextsCarryAccessKeys) {
   std::set<int> menuTexts;
-  for (const MenuDefinition& menu : menuDefinitions()) {
-    menuTexts.insert(menu.titleTextId);
-    for (const MenuItem& item : menu.items) menuTexts.insert(text_id::kMenuCommandBase + item.id);
-  }
-  for (const Submenu& sub : submenus()) {
-    menuTexts.insert(sub.menu.titleTextId);
-    for (const MenuItem& item : sub.menu.items) menuTexts.insert(text_id::kMenuCommandBase + item.id);
+  for (const MenuDefinition* menu : everyMenu()) {
+    menuTexts.insert(menu->titleTextId);
+    for (const MenuItem& item : menu->items) menuTexts.insert(text_id::kMenuCommandBase + item.id);
   }
   for (int id = 0; id < 30000; ++id) {
     const std::optional<std::string> text = resources.text(id);
@@ -177,11 +174,8 @@ TEST_P(MenuKeys, OnlyMenuTextsCarryAccessKeys) {
 
 TEST(MenuReach, EveryToolbarCommandStandsInAMenu) {
   std::set<int> inMenus;
-  for (const MenuDefinition& menu : menuDefinitions()) {
-    for (const MenuItem& item : menu.items) inMenus.insert(item.id);
-  }
-  for (const Submenu& sub : submenus()) {
-    for (const MenuItem& item : sub.menu.items) inMenus.insert(item.id);
+  for (const MenuDefinition* menu : everyMenu()) {
+    for (const MenuItem& item : menu->items) inMenus.insert(item.id);
   }
   // The whole sky is the Search menu's first command under another id.
   for (const Band& band : kBands) {

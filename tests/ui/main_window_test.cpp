@@ -2,7 +2,6 @@
 // events, checked in the model and the status bar.
 #include "ui/ui_test_support.h"
 
-#include <QContextMenuEvent>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -22,19 +21,8 @@ using namespace testing;
 class DesktopTest : public ProgramWindow {
  protected:
   DesktopTest() {
-    writeOneStarCatalog();
+    writeOneStarCatalog(dir);
     open();
-  }
-  // A command of the chart's context menu, chosen in the menu opened at a point.
-  void contextCommand(QPoint at, int command) {
-    QTimer::singleShot(0, [command] {
-      QWidget* menu = QApplication::activePopupWidget();
-      ASSERT_NE(menu, nullptr);
-      menu->findChild<QAction*>(QStringLiteral("cmd%1").arg(command))->trigger();
-      menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart().mapToGlobal(at));
-    QApplication::sendEvent(&chart(), &event);
   }
   // Where the projection of the chart on screen puts a sky position.
   QPoint pixelOf(double raRad, double decRad) {
@@ -44,22 +32,6 @@ class DesktopTest : public ProgramWindow {
     return centre() + QPoint(p.x, -p.y);
   }
 };
-
-TEST_F(DesktopTest, StatusBarPartsAndTexts) {
-  window->statusParts().resize(800, 22);
-  QApplication::processEvents();
-  StatusParts& parts = window->statusParts();
-  const int lefts[] = {294, 374, 454, 534};
-  for (int part = 1; part <= 4; ++part) EXPECT_EQ(parts.partLeft(part), lefts[part - 1]) << part;
-  window->showField(300);
-  EXPECT_EQ(parts.part(1), "Field 5°");
-  window->showField(299);
-  EXPECT_EQ(parts.part(1), "Field 4°59′");
-  window->showStarLimit(605);
-  EXPECT_EQ(parts.part(2), "Limit 6.05 mag");
-  window->showDates(model->local, model->universal);
-  EXPECT_EQ(parts.part(4), "LT 2007.06.15 22:00   UT 2007.06.15 20:00");
-}
 
 TEST_F(DesktopTest, PageKeysZoomWithinTheirBounds) {
   model->chart.fieldArcmin = 3600;
@@ -134,18 +106,6 @@ TEST_F(DesktopTest, TheWheelZoomsByItsFunction) {
   model->navigation.mouseWheelFunction = 0;
   wheel(Qt::ControlModifier);
   EXPECT_EQ(model->chart.fieldArcmin, 2916);
-}
-
-TEST_F(DesktopTest, ToolbarCommands) {
-  window->action(2004)->trigger();
-  EXPECT_EQ(model->pickFilter, 4);
-  window->action(2014)->trigger();  // horizon view south
-  EXPECT_EQ(model->chart.horizontalMode, 1);
-  EXPECT_EQ(model->chart.centreAltArcmin, 1800);
-  EXPECT_EQ(model->chart.fieldArcmin, 7200);
-  window->action(2011)->trigger();
-  EXPECT_EQ(model->chart.horizontalMode, 0);
-  EXPECT_EQ(model->chart.fieldArcmin, 10800);
 }
 
 // "Centre here" centres the sky that was under the pointer, also near the
@@ -249,18 +209,15 @@ TEST_F(DesktopTest, TheTooltipNamesWhatIsUnderThePointerNow) {
 
 using Dialogs = DialogTest;
 
-TEST_F(Dialogs, NavigationDefaultsThenOk) {
+// Each slider's steps are shown beside it; what OK keeps: DesktopProgram.ExitAndEndingSignalsWriteTheSettings.
+TEST_F(Dialogs, NavigationSlidersShowTheirSteps) {
   NavigationSettings settings{20, 20, 20, 0};
   DlgNavigationSettings dialog(resources, settings);
   dialog.create(nullptr);
   auto shown = [&dialog](int i) { return dialog.control<QLabel>(DlgNavigationSettings::kStepsShown + i)->text(); };
-  EXPECT_EQ(shown(0), "20");  // each slider's steps beside it
-  click(dialog, DlgNavigationSettings::kDefaults);
-  EXPECT_EQ(shown(0) + shown(1) + shown(2), "824");
+  EXPECT_EQ(shown(0), "20");
   dialog.control<QSlider>(DlgNavigationSettings::kZoomSteps)->setValue(9);
   EXPECT_EQ(shown(2), "10");
-  click(dialog, kIdOk);
-  EXPECT_EQ(settings, (NavigationSettings{8, 2, 10, 2}));
 }
 
 TEST_F(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
@@ -270,7 +227,6 @@ TEST_F(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
                                           {"Bucharest", 4443, 2610, 120, "Europe/Bucharest"}};
   DlgObservingPlace dialog(resources, place, cities);
   dialog.create(nullptr);
-  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kLatitude)->text(), "47.000000");
   dialog.control<QComboBox>(DlgObservingPlace::kCities)->setCurrentIndex(1);  // shows the city's place
   EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kTimeZone)->text(), "2.00");
   EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kZoneName)->text(), "Europe/Bucharest");

@@ -67,7 +67,7 @@ double textContrast(QWidget* control) {
 class NightVision : public ProgramWindow {
  protected:
   NightVision() {
-    writeOneStarCatalog();
+    writeOneStarCatalog(dir);
     load();
     loadObservingAids(*model);
     open(1000, 700);

