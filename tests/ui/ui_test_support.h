@@ -60,6 +60,7 @@
 #include "catalog_writers.h"
 #include "output/document_checks.h"
 #include "projection/transformer.h"
+#include "sky_separation.h"
 #include "test_files.h"
 #include "ui/chart_command.h"
 #include "ui/chart_window.h"
@@ -71,13 +72,6 @@
 namespace celvaro::testing {
 
 constexpr double kRad = std::numbers::pi / 180;  // radians in a degree
-
-// The angle between two places on the sky, degrees (the haversine formula).
-inline double separationDeg(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
-  const double h = std::pow(std::sin((dec2Deg - dec1Deg) * kRad / 2), 2) +
-                   std::cos(dec1Deg * kRad) * std::cos(dec2Deg * kRad) * std::pow(std::sin((ra2Deg - ra1Deg) * kRad / 2), 2);
-  return 2 * std::asin(std::sqrt(h)) / kRad;
-}
 
 // A star catalog of one star, HIP 1 of magnitude 1.00, at right ascension
 // and declination 0 (the centre of a new chart), in a program directory.
