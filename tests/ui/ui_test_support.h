@@ -59,6 +59,7 @@
 #include "app/ui_resources.h"
 #include "catalog_writers.h"
 #include "output/document_checks.h"
+#include "program_run.h"
 #include "projection/transformer.h"
 #include "sky_separation.h"
 #include "test_files.h"
@@ -151,29 +152,13 @@ class DialogTest : public ::testing::Test {
   ChartSettings chart;
 };
 
-struct ChartRun {
-  int exitCode = -1;
-  std::string out, err;
-};
+using ChartRun = ProgramRun;
 
-// celvaro-chart of the built program directory with `args`, each quoted;
-// what it writes to its standard output and error is kept in a directory
-// of its own (not the test's scratch directory, which the caller may
-// hold), removed afterwards.
+// celvaro-chart of the built program directory with `args`.
 inline ChartRun runChartProgram(const std::vector<std::string>& args) {
-  std::string dir = (std::filesystem::temp_directory_path() / "celvaro-chart-run-XXXXXX").string();
-  if (!::mkdtemp(dir.data())) return {};
-  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR;
-  for (const std::string& arg : args) {
-    std::string quoted;
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += " '" + quoted + "'";
-  }
-  command += " >" + dir + "/out 2>" + dir + "/err";
-  const int status = std::system(command.c_str());
-  ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(dir + "/out"), readBytes(dir + "/err")};
-  std::filesystem::remove_all(dir);
-  return run;
+  std::vector<std::string> words{CELVARO_RUN_DIR "/celvaro-chart", "--program-dir", CELVARO_RUN_DIR};
+  words.insert(words.end(), args.begin(), args.end());
+  return runProgram(words, ScratchDir());
 }
 
 // The text pdftotext reads from a PDF, of one page or (0) of all.
