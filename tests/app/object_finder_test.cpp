@@ -15,6 +15,7 @@
 #include "app/model_object_info.h"
 #include "app/startup.h"
 #include "app/ui_resources.h"
+#include "sky_separation.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -31,9 +32,8 @@ struct Place {
 };
 
 double separationArcmin(const StarPosition& at, const Place& place) {
-  const double cosine = std::sin(at.decRad) * std::sin(place.decRad()) +
-                        std::cos(at.decRad) * std::cos(place.decRad()) * std::cos(at.raRad - place.raRad());
-  return std::acos(std::min(1.0, cosine)) / kRadPerDeg * 60;
+  return testing::separationDeg(at.raRad / kRadPerDeg, at.decRad / kRadPerDeg, place.raRad() / kRadPerDeg,
+                                place.decRad() / kRadPerDeg) * 60;
 }
 
 // The model with the built data loaded once for all the tests: loading the

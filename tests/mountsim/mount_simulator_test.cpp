@@ -232,9 +232,9 @@ TEST(MountSimulatorTest, Lx200SlewsToTheTargetSetOnAScaledClock) {
   EXPECT_EQ(position, "05:30:00#+20*30'00#");
 }
 
-// Silent answers nothing until switched off; Error answers with the kind's
-// error reply; Garbage keeps the framing but not the data.
-TEST(MountSimulatorTest, SilentErrorAndGarbageFaults) {
+// Error answers with the kind's error reply; Garbage keeps the framing but
+// not the data. Silent: MountFaultSession, on each kind through the program.
+TEST(MountSimulatorTest, ErrorAndGarbageFaults) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
   MountSimulator motor(frozen(MountKind::Equatorial));
   MountSimulator lx200(frozen(MountKind::Lx200));
@@ -242,11 +242,6 @@ TEST(MountSimulatorTest, SilentErrorAndGarbageFaults) {
   ASSERT_TRUE(lx200.start());
   testing::Pty motorPort(motor.slavePath());
   testing::Pty lx200Port(lx200.slavePath());
-  motor.setFault(Fault::Silent);
-  motorPort.write(":F1\r");
-  EXPECT_EQ(motorPort.readUntil('\r', 200), "");
-  motor.setFault(Fault::None);
-  EXPECT_EQ(motorPort.ask(":F1\r", '\r'), "=\r");
   motor.setFault(Fault::Error);
   lx200.setFault(Fault::Error);
   EXPECT_EQ(motorPort.ask(":j1\r", '\r'), "!0\r");

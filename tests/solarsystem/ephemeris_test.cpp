@@ -16,6 +16,7 @@
 
 #include "astro/apparent_place.h"
 #include "solarsystem/comet_list.h"
+#include "solarsystem/element_files.h"
 #include "solarsystem/ephemeris.h"
 #include "solarsystem/minor_planet_list.h"
 #include "solarsystem/mpc_designation.h"
@@ -207,12 +208,8 @@ TEST(Ephemeris, PackedEpochsAndPerihelionDates) {
 using testing::ScratchDir;
 using testing::writeBytes;
 
-const std::string kCeres =
-    "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190"
-    "    JPL 48                                                     (1) Ceres";
-const std::string kEros =
-    "00433   10.39  0.46 K2289 271.07099  178.89706  304.29973   10.82773  0.2228353  0.55965812   1.4581240"
-    "    JPL 659                                                    (433) Eros";
+using testing::kCeres;
+using testing::kEros;
 // (134340) Pluto as the program's element files give it, for 2006.
 const std::string kPlutoLine =
     "D4340   -0.44  0.15 K069M  25.24719  112.59714  110.37696   17.08900  0.2502487  0.00397846  39.4450697"
@@ -305,9 +302,7 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
 
 TEST(CometList, EveryLineHasARecordAndShortLinesAreInvalid) {
   ScratchDir dir;
-  const std::string hale =
-      "    CJ95O010  1997 03 29.6466  0.890662  0.994972  130.4139  282.7613   89.2742  20220824  -2.0  4.0  "
-      "C/1995 O1 (Hale-Bopp)                                    MPC106342";
+  const std::string& hale = testing::kHaleBopp;
   writeBytes(dir.file("CometEls.txt"), hale + "\n\n" + hale.substr(0, 40) + "\n");
   CometList list;
   ASSERT_EQ(list.load(dir.file("CometEls.txt")), 0);

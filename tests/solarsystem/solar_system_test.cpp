@@ -24,12 +24,7 @@ using testing::writeBytes;
 constexpr double kDeg = std::numbers::pi / 180;
 const ChartDate kChartDate{2007, 6, 15, 20, 0, 0.0};
 
-const std::string kCeres =
-    "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190"
-    "    JPL 48                                                     (1) Ceres\n";
-const std::string kEros =
-    "00433   10.39  0.46 K2289 271.07099  178.89706  304.29973   10.82773  0.2228353  0.55965812   1.4581240"
-    "    JPL 659                                                    (433) Eros\n";
+const std::string kCeres = testing::kCeres + "\n", kEros = testing::kEros + "\n";
 const std::string k12P =
     "0012P         2024 04 21.1400  0.780800  0.954600  198.9900  255.8600   74.1900  20220824   5.0  4.0  "
     "12P/Pons-Brooks\n";

@@ -10,6 +10,8 @@
 #include <numbers>
 #include <utility>
 
+#include "sky_separation.h"
+
 namespace celvaro::testing {
 
 using Place = std::pair<double, double>;
@@ -28,11 +30,6 @@ inline Place libnovaOfDate(double raHours, double decDeg, double julianDate = ju
   return {apparent.ra / 15, apparent.dec};
 }
 
-inline double arcminutesApart(Place a, Place b) {
-  constexpr double kRad = std::numbers::pi / 180;
-  const double c = std::sin(a.second * kRad) * std::sin(b.second * kRad) +
-                   std::cos(a.second * kRad) * std::cos(b.second * kRad) * std::cos((a.first - b.first) * 15 * kRad);
-  return std::acos(std::clamp(c, -1.0, 1.0)) / kRad * 60;
-}
+inline double arcminutesApart(Place a, Place b) { return separationDeg(a.first * 15, a.second, b.first * 15, b.second) * 60; }
 
 }  // namespace celvaro::testing

@@ -73,13 +73,9 @@ TEST_F(ChartDialogs, ConstellationDialogEditsTheConstellationLayer) {
   });
   command->trigger();
   EXPECT_EQ(shown, (std::vector<int>{kFigures, kAbbreviations}));
-  // The IAU list in alphabetical order, Serpens in its two parts.
+  // The list's order and names: ConstellationList.NumbersNamesAndAbbreviations.
   ASSERT_EQ(rows.size(), 89u);
-  EXPECT_EQ(rows[0], "And  Andromeda");
-  EXPECT_EQ(rows[13], "CMa  Canis Major");
   EXPECT_EQ(rows[75], "Ser  Serpens Caput");
-  EXPECT_EQ(rows[76], "Ser  Serpens Cauda");
-  EXPECT_EQ(rows[88], "Vul  Vulpecula");
   EXPECT_EQ(std::tie(chart.needConstLines, chart.needConstBoundaries, chart.needConstNames, chart.needConstAbbreviations),
             std::make_tuple(1, 1, 1, 0));
 

@@ -24,15 +24,6 @@ namespace celvaro::testing {
 
 constexpr double kArcminPerRad = 60 / kRad;
 
-// The row of a list that shows `text`, made the current one.
-inline void chooseRow(QWidget* dialog, const QString& text) {
-  auto* list = controlOf<QListWidget>(dialog, PickListDialog::kList);
-  ASSERT_NE(list, nullptr);
-  const auto items = list->findItems(text, Qt::MatchExactly);
-  ASSERT_FALSE(items.empty()) << text.toStdString();
-  list->setCurrentItem(items.front());
-}
-
 inline void answerQuestion(const QString& answer) {
   whenShown([answer](QWidget* dialog) {
     typeInto(dialog, DlgSimpleQuestion::kAnswer, answer);
@@ -40,17 +31,14 @@ inline void answerQuestion(const QString& answer) {
   });
 }
 
+// The row of the list that shows `name` chosen, and OK.
 inline void pickFromList(const QString& name) {
   whenShown([name](QWidget* dialog) {
-    chooseRow(dialog, name);
-    press(dialog, kIdOk);
-  });
-}
-
-inline void typePosition(const QString& ra, const QString& dec) {
-  whenShown([ra, dec](QWidget* dialog) {
-    typeInto(dialog, PositionDlg::kRightAscension, ra);
-    typeInto(dialog, PositionDlg::kDeclination, dec);
+    auto* list = controlOf<QListWidget>(dialog, PickListDialog::kList);
+    ASSERT_NE(list, nullptr);
+    const auto items = list->findItems(name, Qt::MatchExactly);
+    ASSERT_FALSE(items.empty()) << name.toStdString();
+    list->setCurrentItem(items.front());
     press(dialog, kIdOk);
   });
 }

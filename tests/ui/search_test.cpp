@@ -22,7 +22,11 @@ class SearchWindow : public ProgramWindow {
 
 TEST_F(SearchWindow, TypedPositionGetsAnHourWideField) {
   model->chart.fieldArcmin = 600;
-  typePosition("5:35:17", "-5:23");
+  whenShown([](QWidget* dialog) {
+    typeInto(dialog, PositionDlg::kRightAscension, "5:35:17");
+    typeInto(dialog, PositionDlg::kDeclination, "-5:23");
+    press(dialog, kIdOk);
+  });
   window->command(513);
   EXPECT_TRUE(messages.messages.empty());
   EXPECT_NEAR(model->chart.centreRaArcmin, (5 * 3600 + 35 * 60 + 17) / 4.0, 1);

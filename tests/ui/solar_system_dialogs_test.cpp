@@ -3,6 +3,7 @@
 // comet list window over small element files.
 #include "ui/ui_test_support.h"
 
+#include "solarsystem/element_files.h"
 #include "ui/dialogs/dlg_cometlist.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_minor_planet_tracks.h"
@@ -63,19 +64,12 @@ TEST_F(SolarSystemDialogs, UserOrbitsFarFromTheChartDateAreFlagged) {
 
 // --- with the element files -----------------------------------------------------------
 
-constexpr const char* kCeres =
-    "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   2.7666190    JPL 48"
-    "                                                     (1) Ceres\n";
-constexpr const char* kHaleBopp =
-    "    CJ95O010  1997 03 29.6466  0.890662  0.994972  130.4139  282.7613   89.2742  20220824  -2.0  4.0  "
-    "C/1995 O1 (Hale-Bopp)                                    MPC106342\n";
-
 class SolarSystemData : public ProgramWindow {
  protected:
   void loadElements(bool withComets) {
     std::filesystem::create_directories(dir.path() / "data/mpc");
-    writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres);
-    if (withComets) writeBytes(dir.file("data/mpc/CometEls.txt"), std::string("\n") + kHaleBopp);
+    writeBytes(dir.file("data/mpc/Soft00Bright.txt"), kCeres + "\n");
+    if (withComets) writeBytes(dir.file("data/mpc/CometEls.txt"), "\n" + kHaleBopp + "\n");
     load();
   }
   SolarSystem& solar() { return model->catalogs()->solarSystem(); }

@@ -59,7 +59,9 @@
 #include "app/ui_resources.h"
 #include "catalog_writers.h"
 #include "output/document_checks.h"
+#include "program_run.h"
 #include "projection/transformer.h"
+#include "sky_separation.h"
 #include "test_files.h"
 #include "ui/chart_command.h"
 #include "ui/chart_window.h"
@@ -71,13 +73,6 @@
 namespace celvaro::testing {
 
 constexpr double kRad = std::numbers::pi / 180;  // radians in a degree
-
-// The angle between two places on the sky, degrees (the haversine formula).
-inline double separationDeg(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
-  const double h = std::pow(std::sin((dec2Deg - dec1Deg) * kRad / 2), 2) +
-                   std::cos(dec1Deg * kRad) * std::cos(dec2Deg * kRad) * std::pow(std::sin((ra2Deg - ra1Deg) * kRad / 2), 2);
-  return 2 * std::asin(std::sqrt(h)) / kRad;
-}
 
 // A star catalog of one star, HIP 1 of magnitude 1.00, at right ascension
 // and declination 0 (the centre of a new chart), in a program directory.
@@ -157,29 +152,13 @@ class DialogTest : public ::testing::Test {
   ChartSettings chart;
 };
 
-struct ChartRun {
-  int exitCode = -1;
-  std::string out, err;
-};
+using ChartRun = ProgramRun;
 
-// celvaro-chart of the built program directory with `args`, each quoted;
-// what it writes to its standard output and error is kept in a directory
-// of its own (not the test's scratch directory, which the caller may
-// hold), removed afterwards.
+// celvaro-chart of the built program directory with `args`.
 inline ChartRun runChartProgram(const std::vector<std::string>& args) {
-  std::string dir = (std::filesystem::temp_directory_path() / "celvaro-chart-run-XXXXXX").string();
-  if (!::mkdtemp(dir.data())) return {};
-  std::string command = std::string(CELVARO_RUN_DIR) + "/celvaro-chart --program-dir " CELVARO_RUN_DIR;
-  for (const std::string& arg : args) {
-    std::string quoted;
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += " '" + quoted + "'";
-  }
-  command += " >" + dir + "/out 2>" + dir + "/err";
-  const int status = std::system(command.c_str());
-  ChartRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(dir + "/out"), readBytes(dir + "/err")};
-  std::filesystem::remove_all(dir);
-  return run;
+  std::vector<std::string> words{CELVARO_RUN_DIR "/celvaro-chart", "--program-dir", CELVARO_RUN_DIR};
+  words.insert(words.end(), args.begin(), args.end());
+  return runProgram(words, ScratchDir());
 }
 
 // The text pdftotext reads from a PDF, of one page or (0) of all.
