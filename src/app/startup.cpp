@@ -7,6 +7,7 @@
 #include "app/ui_resources.h"
 #include "catalog/large_star_catalogs.h"
 #include "platform/data_paths.h"
+#include "render/magnitude_limits.h"
 
 namespace celvaro {
 
@@ -55,9 +56,18 @@ bool loadChartData(AppModel& model) {
   // The marks (names, double and variable stars) move to the chart's
   // epoch; the large catalogs registered after are moved as they come.
   catalogs->setStarEpoch(julianDayOf(model.universal));
+  // The main catalog's stars down to the chart's limit are readied for the
+  // first drawing while the other catalogs are read: the drawing would
+  // otherwise do it, on its own, after them.
+  ChartSettings limits = model.chart;
+  computeMagnitudeLimits(limits);
+  std::thread mainStars([stars = catalogs->mainStarCatalog(), limit = limits.starLimitHundredths] {
+    if (stars) stars->prepareStars(limit);
+  });
   catalogs->loadConstellations();
   catalogs->loadDeepsky();
   registerLargeStarCatalogs(*catalogs);
+  mainStars.join();
   bodies.join();
   model.setCatalogs(std::move(catalogs));
   model.applyBodyNames();

@@ -63,6 +63,9 @@ class SkyCatalogs {
   // Chooses the deepest slot whose thresholds admit the view.
   void selectStarCatalog(int32_t limitHundredths, int32_t fieldArcmin);
   iStarData* currentStarCatalog() const;
+  // The catalog of slot 0, the one every chart starts from; null before it
+  // is registered.
+  iStarData* mainStarCatalog() const { return slots_[0].catalog.get(); }
   // The index in the current star catalog of the star with a Hipparcos
   // number, so a star found by name can be selected as a click selects it;
   // -1 when the catalog does not number its stars so or lacks it.

@@ -41,6 +41,10 @@ class iStarData {
   // Moves the stars from their J2000 places to those of a Julian date by
   // their proper motions; catalogs without Hipparcos numbers stay put.
   virtual void moveStars(const ProperMotions& /*motions*/, double /*julianDate*/) {}
+  // Readies the stars down to a limit for drawing, so that a loader can do
+  // ahead of the first chart what its drawing would do; catalogs that keep
+  // nothing ready do nothing.
+  virtual void prepareStars(int32_t /*limitHundredths*/) {}
 };
 
 }  // namespace celvaro

@@ -159,6 +159,16 @@ void StarDataSimple::moveStars(const ProperMotions& motions, double julianDate) 
   ux_.clear(), uy_.clear(), uz_.clear();
 }
 
+void StarDataSimple::prepareStars(int32_t limitHundredths) {
+  size_t end = 0;
+  for (int z = 0; z < zoneCount_; ++z) {
+    const Zone& zone = zones_[z];
+    if (zone.magnitude > limitHundredths || zone.magnitude == -1) break;
+    end = std::max(end, static_cast<size_t>(zone.first) + static_cast<size_t>(zone.count));
+  }
+  prepareVectors(end);
+}
+
 bool StarDataSimple::getPosition(int index, StarPosition& out) const {
   if (index < 0 || index >= starCount()) return false;
   const EquatorialPosition at =

@@ -48,6 +48,9 @@ class StarDataSimple final : public iStarData {
                          int32_t& n4) const override;
   int starCount() const override { return static_cast<int>(hip_.size()); }
   void moveStars(const ProperMotions& motions, double julianDate) override;
+  // The unit vectors (moved to the epoch) of the zones a drawing to the
+  // limit takes.
+  void prepareStars(int32_t limitHundredths) override;
 
   int zoneCount() const { return zoneCount_; }
   const Zone& zone(int z) const { return zones_[z]; }
