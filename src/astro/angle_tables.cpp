@@ -46,7 +46,9 @@ int32_t wrapped(int32_t n, int32_t m) { return (n % m + m) % m; }
 SinCos sinCosOfDegrees(int degrees) { return degreeTable()[wrapped(degrees, 360)]; }
 
 SinCos sinCosOfMillidegrees(int32_t millidegrees) {
-  const int32_t turn = wrapped(millidegrees, 360000);
+  // Most angles (a right ascension, a declination's size) are within one
+  // turn already.
+  const int32_t turn = millidegrees >= 0 && millidegrees < 360000 ? millidegrees : wrapped(millidegrees, 360000);
   const SinCos a = degreeTable()[turn / 1000], b = millidegreeTable()[turn % 1000];
   return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
 }
