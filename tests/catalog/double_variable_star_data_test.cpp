@@ -100,11 +100,7 @@ TEST_F(DoubleStarTest, RejectedFilesLoadNothingAndInformationStaysInsideTheFile)
   const std::string v3 = doubleStarCatalogBytes(3, {}, {entry("A 1", 300)});
   const std::string v4 = doubleStarCatalogBytes(4, regions({{2, false}}), {entry("A    1", 300), entry("A    2", 400)});
   const size_t record = 36 + 4 * 40;
-  const struct {
-    iStarDblData& catalog;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const std::vector<RejectedFile<iStarDblData>> cases = {
       // Version 3: magic, version, the zero words, count and record size; a record cut short.
       {flat, patched(v3, 0, 0x58585858), 3}, {flat, patched(v3, 8, 4), 3},     {flat, patched(v3, 12, 4), 3},
       {flat, patched(v3, 24, 1), 3},         {flat, patched(v3, 32, 1), 3},     {flat, patched(v3, 16, 0), 3},
@@ -118,10 +114,7 @@ TEST_F(DoubleStarTest, RejectedFilesLoadNothingAndInformationStaysInsideTheFile)
       {regional, patched(v4, 36, 1), 3},     {regional, patched(v4, 36, -1), 3},
       {regional, patched(v4, 40, -1), 3},    {regional, patched(v4, 40, 3), 3},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(load(c.catalog, c.bytes), c.code) << &c - cases;
-    EXPECT_EQ(c.catalog.count(), 0) << &c - cases;
-  }
+  expectRejected(cases);
 
   const uint32_t secondOffset = loadU32(reinterpret_cast<const uint8_t*>(&v4[record + 48 + 36]));
   const uint32_t size = loadU32(reinterpret_cast<const uint8_t*>(&v4[record + 36 + 4]));
@@ -297,11 +290,7 @@ TEST_F(VariableStarTest, RejectedFilesLoadNothingAndInformationStaysInsideTheFil
   std::vector<SkyRegion> three = regions({{1, false}});
   three.pop_back();
   const size_t record = 36 + 4 * 40;
-  const struct {
-    iStarVarData& catalog;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const std::vector<RejectedFile<iStarVarData>> cases = {
       {flat, patched(v3, 8, 5), 3},        {flat, patched(v3, 12, 4), 3},     {flat, patched(v3, 28, 1), 3},
       {flat, patched(v3, 16, 0), 3},       {flat, patched(v3, 16, 10001), 3}, {flat, patched(v3, 20, 40), 3},
       {flat, v3.substr(0, 67), 3},         {regional, patched(v5, 8, 4), 2},  // version 4 is never loaded
@@ -310,10 +299,7 @@ TEST_F(VariableStarTest, RejectedFilesLoadNothingAndInformationStaysInsideTheFil
       {regional, patched(v5, 24, -1), 3},        {regional, v5.substr(0, record + 79), 3},
       {regional, patched(v5, 36 + 2 * 40, 3), 3},  // an empty run starting past the records
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(load(c.catalog, c.bytes), c.code) << &c - cases;
-    EXPECT_EQ(c.catalog.count(), 0) << &c - cases;
-  }
+  expectRejected(cases);
   StarGcvsData2 other;
   EXPECT_EQ(load(other, variableStarCatalogBytes(5, three, {star(3000)})), 3);
   EXPECT_EQ(other.count(), 0);

@@ -174,6 +174,22 @@ class StarChartTest : public ::testing::Test {
     return catalog.open(name);
   }
 
+  // A damaged file and the code the catalog refuses it with.
+  template <typename Catalog>
+  struct RejectedFile {
+    Catalog& catalog;
+    std::string bytes;
+    int code;
+  };
+  // Each file is refused with its code and leaves its catalog empty.
+  template <typename Catalog>
+  void expectRejected(const std::vector<RejectedFile<Catalog>>& files) {
+    for (size_t row = 0; row < files.size(); ++row) {
+      EXPECT_EQ(load(files[row].catalog, files[row].bytes), files[row].code) << "row " << row;
+      EXPECT_EQ(files[row].catalog.count(), 0) << "row " << row;
+    }
+  }
+
   // Four regions over runs of the given lengths: a box round the chart
   // centre for each run in front, one on the far side of the sky for a
   // run marked behind.
