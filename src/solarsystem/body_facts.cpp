@@ -37,7 +37,7 @@ void solveTriangle(BodyFacts& facts, const EquatorialPosition& body, double juli
   const double tt = dynamicalJulianDate(julianDateUt);
   const BodyPosition sunPlace = majorBodyAt(kSun, tt);
   const EquatorialPosition sun{sunPlace.raRad, sunPlace.decRad};
-  const double sunAu = majorBodyDistanceAu(kSun, tt), delta = facts.earthDistanceAu;
+  const double sunAu = sunPlace.earthDistanceAu, delta = facts.earthDistanceAu;
   const double psiDeg = separationAndAngle(sun.raRad, sun.decRad, body.raRad, body.decRad, false).arcmin / 60;
   const double psi = psiDeg * kRadPerDeg;
   facts.sunDistanceAu = std::sqrt(sunAu * sunAu + delta * delta - 2 * sunAu * delta * std::cos(psi));
@@ -65,7 +65,7 @@ BodyFacts majorBodyFacts(int body, double julianDateUt) {
   const BodyPosition place = majorBodyAt(body, tt);
   BodyFacts facts;
   facts.diameterArcsec = 2 * place.semidiameterArcsec;
-  facts.earthDistanceAu = majorBodyDistanceAu(body, tt);
+  facts.earthDistanceAu = place.earthDistanceAu;
   if (body == kSun) {
     facts.magnitude = kSunMagnitudeAt1Au + 5 * std::log10(facts.earthDistanceAu);
     return facts;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -43,8 +44,13 @@ std::array<double, 3> sunFromEarth(double jd) {
 // onto the J2000 equator. Its light time (1.3 s, 0.7" of its motion) is
 // left out. The series' terms below 1e-7 are dropped: within 0.5" of the
 // whole series at a twentieth of its cost.
+// The last place is kept: the position, distance, semidiameter and phase
+// of one instant each ask for it.
 std::array<double, 3> moonFromEarth(double jd) {
   constexpr double kSeriesPrecision = 1e-7;
+  thread_local double keptJd = std::numeric_limits<double>::quiet_NaN();
+  thread_local std::array<double, 3> kept;
+  if (jd == keptJd) return kept;
   ln_rect_posn ecliptic;
   ln_get_lunar_geo_posn(jd, &ecliptic, kSeriesPrecision);
   double toEcliptic[3][3];
@@ -52,7 +58,9 @@ std::array<double, 3> moonFromEarth(double jd) {
   double e[3] = {ecliptic.X / kKilometresPerAu, ecliptic.Y / kKilometresPerAu, ecliptic.Z / kKilometresPerAu};
   double equatorial[3];
   eraTrxp(toEcliptic, e, equatorial);
-  return {equatorial[0], equatorial[1], equatorial[2]};
+  keptJd = jd;
+  kept = {equatorial[0], equatorial[1], equatorial[2]};
+  return kept;
 }
 
 double length(const std::array<double, 3>& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
@@ -71,6 +79,9 @@ void solarPosition(double jd, ln_equ_posn* p) { directionOf(sunFromEarth(jd), p)
 void lunarPosition(double jd, ln_equ_posn* p) { directionOf(moonFromEarth(jd), p); }
 double solarDistanceAu(double jd) { return length(sunFromEarth(jd)); }
 double lunarDistanceAu(double jd) { return length(moonFromEarth(jd)); }
+// Meeus, Astronomical Algorithms, chapter 55: 358 473 400 over the
+// distance in kilometres.
+double lunarSemidiameterArcsec(double jd) { return 358473400 / (lunarDistanceAu(jd) * kKilometresPerAu); }
 
 // The libnova operations of each body, in body order.
 struct BodyFunctions {
@@ -82,7 +93,7 @@ struct BodyFunctions {
 
 constexpr BodyFunctions kBodies[kBodyCount] = {
     {solarPosition, nullptr, ln_get_solar_sdiam, solarDistanceAu},
-    {lunarPosition, nullptr, ln_get_lunar_sdiam, lunarDistanceAu},
+    {lunarPosition, nullptr, lunarSemidiameterArcsec, lunarDistanceAu},
     {ln_get_mercury_equ_coords, ln_get_mercury_magnitude, ln_get_mercury_sdiam, ln_get_mercury_earth_dist},
     {ln_get_venus_equ_coords, ln_get_venus_magnitude, ln_get_venus_sdiam, ln_get_venus_earth_dist},
     {ln_get_mars_equ_coords, ln_get_mars_magnitude, ln_get_mars_sdiam, ln_get_mars_earth_dist},
@@ -115,19 +126,37 @@ EquatorialPosition majorBodyPositionAt(int body, double jd) {
   return radians(p);
 }
 
+// The distance, magnitude and semidiameter first: libnova keeps a
+// planet's last heliocentric place, and its light-time iteration starts at
+// the instant itself, so the place they compute serves its first pass.
 BodyPosition majorBodyAt(int body, double jd) {
-  const EquatorialPosition p = majorBodyPositionAt(body, jd);
   BodyPosition result;
-  result.raRad = p.raRad;
-  result.decRad = p.decRad;
+  result.earthDistanceAu = kBodies[body].distance(jd);
   if (kBodies[body].magnitude) result.magnitude = kBodies[body].magnitude(jd);
   result.semidiameterArcsec = kBodies[body].semidiameter(jd);
+  const EquatorialPosition p = majorBodyPositionAt(body, jd);
+  result.raRad = p.raRad;
+  result.decRad = p.decRad;
   return result;
 }
 
 double majorBodyDistanceAu(int body, double jd) { return kBodies[body].distance(jd); }
 
-double lunarPhaseAngleDeg(double jd) { return ln_get_lunar_phase(jd); }
+// The angle at the Moon between the Sun and the Earth, from their
+// geocentric places; waxing while the Moon stands east of the Sun, that is
+// while the Sun-to-Moon turn runs anticlockwise about the ecliptic's pole.
+double lunarPhaseAngleDeg(double jd) {
+  const std::array<double, 3> sun = sunFromEarth(jd), moon = moonFromEarth(jd);
+  const std::array<double, 3> toSun{sun[0] - moon[0], sun[1] - moon[1], sun[2] - moon[2]};
+  const double cosAngle = -(toSun[0] * moon[0] + toSun[1] * moon[1] + toSun[2] * moon[2]) / (length(toSun) * length(moon));
+  const double angleDeg = std::acos(std::clamp(cosAngle, -1.0, 1.0)) / kRadPerDeg;
+  double toEcliptic[3][3];
+  eraEcm06(kJ2000, 0, toEcliptic);
+  const double* pole = toEcliptic[2];
+  const double turn = pole[0] * (sun[1] * moon[2] - sun[2] * moon[1]) + pole[1] * (sun[2] * moon[0] - sun[0] * moon[2]) +
+                      pole[2] * (sun[0] * moon[1] - sun[1] * moon[0]);
+  return turn > 0 ? 360 - angleDeg : angleDeg;
+}
 
 // The Sun as the Earth's motion shows it (its aberration moves a quarter
 // by 40 s), the Moon as it stands, both on the ecliptic of J2000: the

@@ -17,6 +17,7 @@ struct BodyPosition {
   double magnitude = 0;        // planets and Pluto only
   int phaseAngleDeg = 0;       // Moon only, 0..359 (see update)
   double semidiameterArcsec = 0;
+  double earthDistanceAu = 0;  // from the Earth's centre
   int brightLimbDeg = 0;       // Moon only
 };
 
@@ -31,7 +32,9 @@ BodyPosition majorBodyAt(int body, double julianDate);
 EquatorialPosition majorBodyPositionAt(int body, double julianDate);
 // The body's distance from the Earth's centre, AU.
 double majorBodyDistanceAu(int body, double julianDate);
-// libnova's lunar phase angle: 0 full, 180 new.
+// The Moon's phase angle for a Julian date of dynamical time, [0, 360):
+// it falls while the Moon waxes, 180 at new Moon through 270 to 360 = 0 at
+// full Moon, then down through 90 while it wanes.
 double lunarPhaseAngleDeg(double julianDate);
 // The Moon's apparent geocentric ecliptic longitude less the Sun's,
 // [0, 360): 0 at new Moon, 90 at first quarter, 180 full, 270 last quarter;

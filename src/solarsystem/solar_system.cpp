@@ -55,9 +55,8 @@ std::optional<LocalSky> SolarSystem::observerSky(double julianDateUt) const {
 // apparent place of the date adds to every J2000 place does not displace
 // it: it is taken away here beforehand.
 EquatorialPosition SolarSystem::seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
-                                             const EquatorialPosition& geocentric) {
-  const EquatorialPosition seen =
-      sky ? sky->topocentricOf(geocentric, majorBodyDistanceAu(body, dynamicalJulianDate(julianDateUt))) : geocentric;
+                                             const EquatorialPosition& geocentric, double distanceAu) {
+  const EquatorialPosition seen = sky ? sky->topocentricOf(geocentric, distanceAu) : geocentric;
   if (body != kMoon) return seen;
   return equatorialOf(ApparentPlace(julianDateUt).unaberrated(unitVectorOf(seen.raRad, seen.decRad)));
 }
@@ -78,7 +77,8 @@ void SolarSystem::update(const ChartDate& universal) {
   const std::optional<LocalSky> sky = observerSky(julianDate_);
   for (int b = 0; b < kBodyCount; ++b) {
     bodies_[b] = majorBodyAt(b, dynamicalJulianDate(julianDate_));
-    const EquatorialPosition seen = seenPosition(b, julianDate_, sky, {bodies_[b].raRad, bodies_[b].decRad});
+    const EquatorialPosition seen =
+        seenPosition(b, julianDate_, sky, {bodies_[b].raRad, bodies_[b].decRad}, bodies_[b].earthDistanceAu);
     bodies_[b].raRad = seen.raRad;
     bodies_[b].decRad = seen.decRad;
   }
@@ -86,10 +86,7 @@ void SolarSystem::update(const ChartDate& universal) {
   const BodyPosition& sun = bodies_[kSun];
   moon.brightLimbDeg =
       static_cast<int>(separationAndAngle(sun.raRad, sun.decRad, moon.raRad, moon.decRad, true).positionAngleDeg);
-  // The phase angle falls while the Moon waxes: 180 at new Moon, through
-  // 270 to 360 = 0 at full Moon, then down through 90 while it wanes.
-  const double before = lunarPhaseAngleDeg(julianDate_ - 1), now = lunarPhaseAngleDeg(julianDate_);
-  moon.phaseAngleDeg = static_cast<int>(before > now ? 360 - now : now);
+  moon.phaseAngleDeg = static_cast<int>(lunarPhaseAngleDeg(dynamicalJulianDate(julianDate_)));
 }
 
 void SolarSystem::computeTracks(const ChartDate& universal, const PlanetTrackSettings& settings) {
@@ -101,8 +98,10 @@ void SolarSystem::computeTracks(const ChartDate& universal, const PlanetTrackSet
       continue;
     }
     trackSpans_[b] = tracks_.add(universal, jd0, ruleOf(settings), [this, b](double jd) {
-      const EquatorialPosition geocentric = majorBodyPositionAt(b, dynamicalJulianDate(jd));
-      return std::optional<EquatorialPosition>(seenPosition(b, jd, observerSky(jd), geocentric));
+      const double tt = dynamicalJulianDate(jd);
+      const double distanceAu = majorBodyDistanceAu(b, tt);
+      const EquatorialPosition geocentric = majorBodyPositionAt(b, tt);
+      return std::optional<EquatorialPosition>(seenPosition(b, jd, observerSky(jd), geocentric, distanceAu));
     });
   }
 }

@@ -132,9 +132,10 @@ class SolarSystem {
   // Minor bodies as the observer sees them at an instant (tracks keep the
   // Earth's centre, as the planets' do).
   MinorBodyEphemeris ephemerisAt(double julianDateUt) const;
-  // A body's geocentric place at an instant as the observer of `sky` sees it.
+  // A body's geocentric place at an instant as the observer of `sky` sees
+  // it; `distanceAu` its distance from the Earth's centre.
   static EquatorialPosition seenPosition(int body, double julianDateUt, const std::optional<LocalSky>& sky,
-                                         const EquatorialPosition& geocentric);
+                                         const EquatorialPosition& geocentric, double distanceAu);
   bool minorObjectPosition(int32_t id, StarPosition& out) const;
   std::optional<double> minorBodyDistanceAu(int32_t id) const;
   void computeMinorTrack(MinorTrack& track, const ChartDate& universal, const MinorBodyTrackSettings& settings);
