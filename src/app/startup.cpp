@@ -29,10 +29,10 @@ bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
   // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place and the comets' elements read, and the stars' motions and the
-  // Milky Way's outline read (when it is shown), while the other catalog
-  // files are read: they share nothing, and the solar system's own update
-  // later finds the bodies placed.
+  // place and the comets' elements read, and the stars' motions, the
+  // constellations and the Milky Way's outline read (the last when it is
+  // shown), while the other catalog files are read: they share nothing, and
+  // the solar system's own update later finds the bodies placed.
   SolarSystem& solar = catalogs->solarSystem();
   std::thread bodies([&solar, &model] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
@@ -44,6 +44,7 @@ bool loadChartData(AppModel& model) {
   std::thread stars([&motions, &marks, &model, sky = catalogs.get()] {
     motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath));
     marks.load(resolveDataPath(model.programDir(), MarkLinks::kPath));
+    sky->loadConstellations();
     if (model.chart.needMilkyWay) sky->loadMilkyWay();
   });
   const bool mainCatalog =
@@ -64,7 +65,6 @@ bool loadChartData(AppModel& model) {
   std::thread mainStars([stars = catalogs->mainStarCatalog(), limit = limits.starLimitHundredths] {
     if (stars) stars->prepareStars(limit);
   });
-  catalogs->loadConstellations();
   catalogs->loadDeepsky();
   registerLargeStarCatalogs(*catalogs);
   mainStars.join();

@@ -29,14 +29,17 @@ class SkyPolylines {
 
   // Every point projected at once into x, y and depth (count() each); x
   // and y of a point the projection rejects keep what they held. The
-  // points' unit vectors are worked out at the first projection and kept,
-  // so a chart redrawn turns the lines by a rotation, without trigonometry.
+  // points' unit vectors are worked out as the points are read or added,
+  // where the catalogs are read, so a drawing turns the lines by a
+  // rotation, without trigonometry.
   void projectAll(iTransformer& transformer, int32_t* x, int32_t* y, double* depth) const;
 
  private:
+  void addVector(double raRad, double decRad);
+
   std::vector<double> ra_, dec_;
   std::vector<uint8_t> pen_;
-  mutable std::vector<double> ux_, uy_, uz_;
+  std::vector<double> ux_, uy_, uz_;
 };
 
 }  // namespace celvaro
