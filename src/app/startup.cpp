@@ -28,16 +28,18 @@ constexpr const char* kMainCatalogName = "Hipparcos";
 bool loadChartData(AppModel& model) {
   model.starInfo.setPath(resolveDataPath(model.programDir(), kStarInfoPath));
   auto catalogs = std::make_unique<SkyCatalogs>(model.programDir());
-  // The Sun, the Moon and the planets are placed for the chart's instant and
-  // place and the comets' elements read, and the stars' motions, the
-  // constellations and the Milky Way's outline read (the last when it is
-  // shown), while the other catalog files are read: they share nothing, and
-  // the solar system's own update later finds the bodies placed.
+  // Three threads read what shares nothing: the Sun, the Moon and the
+  // planets are placed for the chart's instant and place, the comets'
+  // elements and the Milky Way's outline read (the last when it is shown);
+  // the stars' motions, the constellations and the double stars read; the
+  // main star catalog, the star names and the variable stars read. The
+  // solar system's own update later finds the bodies placed.
   SolarSystem& solar = catalogs->solarSystem();
-  std::thread bodies([&solar, &model] {
+  std::thread bodies([&solar, &model, sky = catalogs.get()] {
     solar.setObserver(model.place.latitudeDeg, model.place.longitudeDeg);
     solar.update(model.universal);
     solar.loadCometList();
+    if (model.chart.needMilkyWay) sky->loadMilkyWay();
   });
   ProperMotions motions;
   MarkLinks marks;
@@ -45,21 +47,20 @@ bool loadChartData(AppModel& model) {
     motions.load(resolveDataPath(model.programDir(), ProperMotions::kPath));
     marks.load(resolveDataPath(model.programDir(), MarkLinks::kPath));
     sky->loadConstellations();
-    if (model.chart.needMilkyWay) sky->loadMilkyWay();
+    sky->loadDoubleStars();
   });
   const bool mainCatalog =
       catalogs->registerStarCatalog(0, kIdentifierHipparcos, kMainCatalogPath, kMainCatalogName, 0, 0) == 0;
   catalogs->openStarLabels();
   catalogs->loadVariableStars();
-  catalogs->loadDoubleStars();
   stars.join();
   catalogs->setProperMotions(std::move(motions), marks);
   // The marks (names, double and variable stars) move to the chart's
   // epoch; the large catalogs registered after are moved as they come.
   catalogs->setStarEpoch(julianDayOf(model.universal));
   // The main catalog's stars down to the chart's limit are readied for the
-  // first drawing while the other catalogs are read: the drawing would
-  // otherwise do it, on its own, after them.
+  // first drawing while the deep sky and the large catalogs are read: the
+  // drawing would otherwise do it, on its own, after them.
   ChartSettings limits = model.chart;
   computeMagnitudeLimits(limits);
   std::thread mainStars([stars = catalogs->mainStarCatalog(), limit = limits.starLimitHundredths] {
