@@ -194,13 +194,6 @@ TEST_F(PrintedFovFrames, EachSchemesFramesHaveTheSizeOfItsSensorAtItsFocalLength
   }
 }
 
-TEST_F(PrintedFovFrames, AMapWithoutASchemeHasNone) {
-  ScratchDir dir;
-  const std::string svg = printedSvg(dir, "300", {});
-  EXPECT_NE(svg.find("<g id=\"titleblock\">"), std::string::npos);
-  EXPECT_EQ(svg.find("fovoverlay"), std::string::npos);
-}
-
 TEST_F(PrintedFovFrames, ASchemeFileThatCannotBeReadIsRefused) {
   ScratchDir dir;
   const ChartRun run = runChartProgram({"--fov-scheme", dir.file("missing.dat"), "--format", "svg", "--out", dir.file("m.svg")});
