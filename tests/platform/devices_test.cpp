@@ -27,11 +27,7 @@ namespace celvaro {
 namespace {
 
 std::string record(uint8_t type, uint8_t number, int16_t value) {
-  js_event event{};
-  event.time = 1234;
-  event.type = type;
-  event.number = number;
-  event.value = value;
+  const js_event event{.time = 1234, .value = value, .type = type, .number = number};
   return std::string(reinterpret_cast<const char*>(&event), sizeof event);
 }
 std::string button(uint8_t number, bool pressed) { return record(JS_EVENT_BUTTON, number, pressed ? 1 : 0); }
