@@ -40,17 +40,5 @@ TEST(Bitmap24, MissingAndUndecodableFiles) {
   EXPECT_EQ(bitmap.load(dir.path().string()), Bitmap24::kCannotOpen);
 }
 
-TEST(Bitmap24, RowsOutsideThePictureAreIgnored) {
-  Bitmap24 bitmap;
-  bitmap.create(2, 2);
-  const uint8_t row[6] = {1, 2, 3, 4, 5, 6};
-  bitmap.setRow(5, row);
-  bitmap.setRow(-1, row);
-  bitmap.setRow(1, row);
-  EXPECT_EQ(bitmap.rowFromTop(1)[5], 6);
-  EXPECT_EQ(bitmap.rowFromTop(0)[0], 0);
-  EXPECT_EQ(bitmap.rowFromTop(2), nullptr);
-}
-
 }  // namespace
 }  // namespace celvaro

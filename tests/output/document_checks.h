@@ -61,6 +61,13 @@ inline void expectWellFormedSvg(const std::string& svg) {
   EXPECT_EQ(render.output, "") << render.output;
 }
 
+// The text of a PDF as Poppler's pdftotext reads it, of an EPS as
+// Ghostscript's text extraction does.
+inline std::string extractedText(const std::string& path) {
+  if (path.ends_with(".pdf")) return runCommand("pdftotext -raw '" + path + "' -").output;
+  return runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + path + "'").output;
+}
+
 // Ghostscript renders the EPS into `png` at 100 dots per inch.
 inline void expectRenderedEps(const std::string& eps, const std::string& png) {
   const CommandResult render = runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -dEPSCrop -r100 -sOutputFile='" +
