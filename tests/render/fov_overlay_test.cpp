@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <numbers>
-#include <sstream>
 #include <tuple>
 
 #include "model/chart_settings.h"
@@ -17,16 +16,16 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct DevicePointList {
-  std::vector<DevicePoint> points;
-  int32_t width() const { return extent(&DevicePoint::x); }
-  int32_t height() const { return extent(&DevicePoint::y); }
-  int32_t extent(int32_t DevicePoint::*axis) const {
-    auto [low, high] = std::minmax_element(points.begin(), points.end(),
-                                           [axis](const DevicePoint& a, const DevicePoint& b) { return a.*axis < b.*axis; });
-    return (*high).*axis - (*low).*axis;
-  }
-};
+using Points = std::vector<DevicePoint>;
+
+// The width or height of the points' box.
+int32_t extent(const Points& points, int32_t DevicePoint::*axis) {
+  auto [low, high] = std::minmax_element(points.begin(), points.end(),
+                                         [axis](const DevicePoint& a, const DevicePoint& b) { return a.*axis < b.*axis; });
+  return (*high).*axis - (*low).*axis;
+}
+int32_t width(const Points& points) { return extent(points, &DevicePoint::x); }
+int32_t height(const Points& points) { return extent(points, &DevicePoint::y); }
 
 // A chart 800 pixels square, 10 degrees across, centred on right ascension
 // and declination 0.
@@ -41,19 +40,7 @@ class FovOverlayDrawing : public testing::RecordedScreen {
     overlay.shown = 1;
   }
   // The points of the n-th polyline drawn.
-  DevicePointList polyline(size_t n) const {
-    size_t seen = 0;
-    for (const std::string& call : canvas.calls) {
-      if (call.rfind("polyline", 0) != 0 || seen++ != n) continue;
-      DevicePointList list;
-      std::istringstream in(call.substr(8));
-      int32_t x, y;
-      char comma;
-      while (in >> x >> comma >> y) list.points.push_back({x, y});
-      return list;
-    }
-    return {};
-  }
+  Points polyline(size_t n) const { return n < canvas.polylines.size() ? canvas.polylines[n] : Points{}; }
 
   std::unique_ptr<iTransformer> transformer;
   FovOverlay overlay;
@@ -90,13 +77,13 @@ TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
 TEST_F(FovOverlayDrawing, TheElementsSpanTheirAngularSizesAndTurn) {
   overlay.elementFlags = FovScheme::kCamera | FovScheme::kGuider | FovScheme::kTotalField;
   ASSERT_TRUE(drawFovOverlay(overlay, output, *transformer));
-  const DevicePointList camera = polyline(0), guider = polyline(1);
-  ASSERT_EQ(camera.points.size(), 5u);
-  EXPECT_NEAR(camera.width(), 84, 2);
-  EXPECT_NEAR(camera.height(), 61, 2);
+  const Points camera = polyline(0), guider = polyline(1);
+  ASSERT_EQ(camera.size(), 5u);
+  EXPECT_NEAR(width(camera), 84, 2);
+  EXPECT_NEAR(height(camera), 61, 2);
   auto byY = [](const DevicePoint& a, const DevicePoint& b) { return a.y < b.y; };
-  EXPECT_NEAR(std::min_element(guider.points.begin(), guider.points.end(), byY)->y, 400 - (51.56 + 11.46) * 4 / 3, 2);
-  EXPECT_NEAR(guider.width(), 31, 2);
+  EXPECT_NEAR(std::min_element(guider.begin(), guider.end(), byY)->y, 400 - (51.56 + 11.46) * 4 / 3, 2);
+  EXPECT_NEAR(width(guider), 31, 2);
   int32_t left, top, right, bottom;
   ASSERT_EQ(std::sscanf(canvas.calls.back().c_str(), "ellipse %d %d %d %d", &left, &top, &right, &bottom), 4);
   EXPECT_NEAR((right - left) / 2.0, 95.5, 2);
@@ -105,10 +92,10 @@ TEST_F(FovOverlayDrawing, TheElementsSpanTheirAngularSizesAndTurn) {
   overlay.cameraRotation = 90;
   overlay.guiderRotation = 180;
   drawFovOverlay(overlay, output, *transformer);
-  EXPECT_EQ(polyline(2).width(), camera.height());
-  EXPECT_EQ(polyline(2).height(), camera.width());
-  const DevicePointList turned = polyline(3);
-  EXPECT_NEAR(std::max_element(turned.points.begin(), turned.points.end(), byY)->y, 400 + (51.56 + 11.46) * 4 / 3, 2);
+  EXPECT_EQ(width(polyline(2)), height(camera));
+  EXPECT_EQ(height(polyline(2)), width(camera));
+  const Points turned = polyline(3);
+  EXPECT_NEAR(std::max_element(turned.begin(), turned.end(), byY)->y, 400 + (51.56 + 11.46) * 4 / 3, 2);
 }
 
 // A shift of 60' in declination points one degree north, and the overlay

@@ -22,11 +22,6 @@ class LabelPlacerTest : public testing::RecordedScreen {
     }
     return found;
   }
-  static StarLabelParts named(const char* name) {
-    StarLabelParts parts;
-    parts.name = name;
-    return parts;
-  }
 
   RenderOptions options;
 };
@@ -35,8 +30,8 @@ TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {
   LabelPlacer placer(output, area, options);
   placer.drawStar(0, 0, 9, 4);
   placer.drawStar(6, 2, 3, 1);
-  placer.drawStarLabel(2, 6, 2, 1 + 5, -8, named("Faint"));  // offered first, placed second
-  placer.drawStarLabel(1, 0, 0, 4 + 5, -8, named("Bright"));
+  placer.drawStarLabel(2, 6, 2, 1 + 5, -8, {.name = "Faint"});  // offered first, placed second
+  placer.drawStarLabel(1, 0, 0, 4 + 5, -8, {.name = "Bright"});
   placer.finish();
   EXPECT_EQ(written("Bright"), std::vector<std::string>{"text 409 292 Bright"});
   // Its described place (412, 290) runs over "Bright".
@@ -50,7 +45,7 @@ TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {
 
 TEST_F(LabelPlacerTest, ALabelRunningOffTheWindowTakesTheOtherSide) {
   LabelPlacer placer(output, area, options);
-  placer.drawStarLabel(1, 390, 0, 9, -8, named("Betelgeuse"));
+  placer.drawStarLabel(1, 390, 0, 9, -8, {.name = "Betelgeuse"});
   placer.finish();
   const std::vector<std::string> calls = written("Betelgeuse");
   ASSERT_EQ(calls.size(), 1u);
@@ -59,7 +54,7 @@ TEST_F(LabelPlacerTest, ALabelRunningOffTheWindowTakesTheOtherSide) {
 
 TEST_F(LabelPlacerTest, AVariableStarLabelledByTheStarLayerIsNotLabelledAgain) {
   LabelPlacer placer(output, area, options);
-  placer.drawStarLabel(1, -100, 50, 9, -8, named("Betelgeuse"));
+  placer.drawStarLabel(1, -100, 50, 9, -8, {.name = "Betelgeuse"});
   placer.beginGroup("variables");
   placer.text(-101, 51, 9, -8, kStarSmallText, "alf Ori");
   placer.text(100, -50, 9, -8, kStarSmallText, "CK Ori");
