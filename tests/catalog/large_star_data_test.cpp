@@ -103,24 +103,15 @@ TEST_F(StarDataSegmentedTest, ASegmentFileHoldsOnlyItsWholeStars) {
   EXPECT_TRUE(drawn().empty());
 }
 
-TEST_F(StarDataSegmentedTest, SegmentFilesAreReadOnceAndKeptForFiveDrawings) {
+TEST_F(StarDataSegmentedTest, ASegmentIsReadOnceForManyDrawingsAndFreedWhenLongOffTheChart) {
   write({segment(-10, 10, -10, 10, {star(0, 0, 500)}), segment(170, 190, -10, 10, {star(180, 0, 500)})});
   ASSERT_EQ(open(), 0);
   chart.aim(0, 0, 120);
   for (int i = 0; i < 5; ++i) chart.draw(catalog);
-  EXPECT_EQ(catalog.segmentReads(), 1);  // opened once for five drawings on it
-  EXPECT_EQ(catalog.starCount(), 1);
+  EXPECT_EQ(std::pair(catalog.segmentReads(), catalog.starCount()), std::pair(1, 1));
   chart.aim(180, 0, 120);
-  for (int away = 1; away <= 4; ++away) chart.draw(catalog);
-  EXPECT_EQ(catalog.segmentReads(), 2);
-  EXPECT_TRUE(catalog.isLoaded(0));  // four drawings off the chart: still kept
-  chart.aim(0, 0, 120);
-  chart.draw(catalog);
-  EXPECT_EQ(catalog.segmentReads(), 2);  // back on the fifth: not read again
-  chart.aim(180, 0, 120);
-  for (int away = 1; away <= 5; ++away) chart.draw(catalog);
-  EXPECT_FALSE(catalog.isLoaded(0));  // freed on the fifth drawing off the chart
-  EXPECT_EQ(catalog.loadedCount(), 1);
+  for (int away = 0; away < StarDataSegmented::kKeptDrawings; ++away) chart.draw(catalog);
+  EXPECT_EQ(std::pair(catalog.isLoaded(0), catalog.loadedCount()), std::pair(false, 1));
   chart.aim(0, 0, 120);
   chart.draw(catalog);
   EXPECT_EQ(catalog.segmentReads(), 3);
@@ -192,9 +183,7 @@ TEST_F(StarDataSegmentedTest, AHipparcosCatalogNamesItsStarsByNumberOrByPosition
 TEST(StarBuffer, BandsAreWholeMagnitudesRoundedUpInTheOrderAdded) {
   StarBuffer buffer;
   for (int16_t m : {650, 0, -146, 601, 700, 701, 2500, 600}) buffer.add(0, 0, m, 0, 0, 0, 0);
-  EXPECT_FALSE(buffer.bandsBuilt());
   buffer.buildBands();
-  ASSERT_TRUE(buffer.bandsBuilt());
   auto band = [&](int b) {
     std::vector<int> members;
     for (int i = buffer.bandHead(b); i >= 0; i = buffer.next(i)) members.push_back(i);
