@@ -204,18 +204,6 @@ TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
   EXPECT_EQ(bytes.substr(wordOf(bytes, 4)), expected);
   // The Tycho file without entries: its header and one empty slot.
   EXPECT_EQ(starIdTychoBytes({}), std::string("CLV_TIDX\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28));
-  EXPECT_EQ(starIdTychoBytes({{packTycho(15000, 1, 1), -1, 0, 0}}), "");
-}
-
-TEST(StarIdBytes, NamesBeyondTheFormatsLimitsAreRefused) {
-  StarIdContents c;
-  c.records.resize(1);
-  c.names.assign(10001, {"a", 0});
-  EXPECT_EQ(starIdBytes(c), "");
-  c.names.assign(10, {std::string(9000, 'a'), 0});  // the eighth starts past 65535
-  EXPECT_EQ(starIdBytes(c), "");
-  c.names.resize(7);
-  EXPECT_NE(starIdBytes(c), "");
 }
 
 // A main file refused leaves no record, name or table; the Tycho file is
