@@ -62,7 +62,6 @@ TEST(StarLabels, LimitsAreStrictAndEachPartHasItsOwn) {
   const auto& last = output.lastLabel;  // 0.50: no name either way
   EXPECT_EQ(std::tuple(last.name, last.greekLetter, last.flamsteed, last.constellation),
             std::tuple(static_cast<const char*>(nullptr), 0, -1, 59));
-  EXPECT_EQ(output.lastLabelDx, output.starDiameterForMagnitude(50) / 2 + options.labelOffsetX);
   settings.bayerLimitHundredths = settings.abbreviationLimitHundredths = 300;
   output.count.clear();
   labels.draw(output, chart.transformer, settings, options);
