@@ -12,10 +12,12 @@
 #include <sys/socket.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -205,6 +207,13 @@ inline int connectToServer(int port) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return -1;
+}
+
+// INDI's universal time ("2026-03-05T21:07:09") as seconds since 1970; -1
+// when it does not read as one.
+inline int64_t utcSeconds(const std::string& text) {
+  tm t{};
+  return ::strptime(text.c_str(), "%Y-%m-%dT%H:%M:%S", &t) ? int64_t(::timegm(&t)) : -1;
 }
 
 inline constexpr int kIndiPort = 7624;  // the default: the namespace is the tests' own
