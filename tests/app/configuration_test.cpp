@@ -75,13 +75,6 @@ TEST(ConfigurationSave, AlwaysFortySixLinesWhateverWasRead) {
   EXPECT_EQ(text.find('#'), std::string::npos);
 }
 
-TEST(ConfigurationLoad, OneLineChangesOnlyItsSetting) {
-  Records r = loadedFrom("observingplace.latitude=-33.9\n");
-  Records expected;
-  expected.place.latitudeDeg = -33.9;
-  EXPECT_TRUE(r == expected);
-}
-
 TEST(ConfigurationLoad, KeysMatchByPrefixAndValuesSkipBlanks) {
   EXPECT_EQ(loadedFrom("navigation.zoomsteps = 6\n").navigation.zoomSteps, 6);
   EXPECT_EQ(loadedFrom("navigation.zoomstepsANYTHING=\t7 steps\r\n").navigation.zoomSteps, 7);
