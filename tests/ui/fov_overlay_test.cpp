@@ -163,13 +163,6 @@ TEST_F(FovOverlayWindow, ThePreviewDrawsTheFocalPlaneWhiteOnBlack) {
   EXPECT_EQ(picture.pixel(cx, cy - 50), qRgb(0, 0, 0));            // no total-field circle
 }
 
-TEST_F(FovOverlayWindow, TheChartMenuOffersTheOverlayOnlyWithASelection) {
-  EXPECT_TRUE(contextCommand(centre(), ChartWindow::kFovOverlay));
-  EXPECT_EQ(model->fov.shown.shown, 1);
-  model->lastCentringTarget.valid = false;
-  EXPECT_FALSE(contextCommand(centre(), ChartWindow::kFovOverlay));
-}
-
 // --- setting files --------------------------------------------------------------------
 
 TEST_F(FovOverlayWindow, LoadingASettingFileRedrawsTheChart) {

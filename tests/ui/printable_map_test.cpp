@@ -107,15 +107,6 @@ TEST_F(ThreeStarSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
   EXPECT_NE(again.window()->result(), QDialog::Accepted);
 }
 
-// Command 800 with the file name typed into its dialog, and OK.
-void exportFromTheMenu(MainWindow& window, const std::string& file) {
-  whenShown([file](QWidget* dialog) {
-    typeInto(dialog, DlgPrintableMap::kFileName, QString::fromStdString(file));
-    press(dialog, kIdOk);
-  });
-  window.command(800);
-}
-
 // --- the built data: the same stars, lines and labels as on screen ---------------------------
 
 // The Pleiades, 4 degrees across, as faint as the deep star catalog goes:
@@ -173,7 +164,11 @@ TEST_F(BuiltDeepStars, PicksAfterAnExportFindTheStarsOnScreen) {
   const auto before = picks(pixels);
   for (const auto& pick : before) ASSERT_EQ(std::get<0>(pick), kPickStar);
 
-  exportFromTheMenu(*window, dir.file("pleiades.pdf"));
+  whenShown([&](QWidget* dialog) {  // command 800's dialog: the file name typed, and OK
+    typeInto(dialog, DlgPrintableMap::kFileName, QString::fromStdString(dir.file("pleiades.pdf")));
+    press(dialog, kIdOk);
+  });
+  window->command(800);
   ASSERT_TRUE(std::filesystem::exists(dir.file("pleiades.pdf")));
   EXPECT_EQ(picks(pixels), before) << "after the map of the chart on screen";
 

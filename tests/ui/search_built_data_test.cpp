@@ -44,13 +44,6 @@ class BuiltDataSearch : public BuiltProgramWindow {
     });
     window->command(503);
   }
-  void requireStarIds() {
-    if (model->catalogs()->starIds().recordCount() == 0) GTEST_SKIP() << "no star identification data";
-  }
-  void setUniversalDate(const ChartDate& universal) {
-    model->setUniversalDate(universal);
-    model->timeChanged();
-  }
   // What the information window lists of the selection, by caption.
   std::map<std::string, std::string> selectionProperties() {
     const std::optional<ObjectInformation> info = objectInformation(*model);
@@ -85,7 +78,7 @@ void expectValues(const std::map<std::string, std::string>& properties,
 // before it), and its identifications and Hipparcos data in Object info
 // (Hipparcos 91262, HR 7001, SAO 67174, V 0.03).
 TEST_F(BuiltDataSearch, VegaByNameOrNumberShowsItsData) {
-  requireStarIds();
+  if (model->catalogs()->starIds().recordCount() == 0) GTEST_SKIP() << "no star identification data";
   for (const char* typed : {"Vega", "HD 172167"}) {
     SCOPED_TRACE(typed);
     model->chart.fieldArcmin = 7200;
@@ -136,7 +129,8 @@ TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
 // west, in Sagittarius. A body found is centred and selected, so Object
 // info shows it with the events of its night, each with its date.
 TEST_F(BuiltDataSearch, APlanetACometAndAnAsteroidFoundShowTheirFacts) {
-  setUniversalDate({2024, 4, 21, 0, 0, 0});
+  model->setUniversalDate({2024, 4, 21, 0, 0, 0});
+  model->timeChanged();
   const struct {
     int command;
     const char* name;
@@ -148,14 +142,7 @@ TEST_F(BuiltDataSearch, APlanetACometAndAnAsteroidFoundShowTheirFacts) {
                {506, "Jupiter", -2.01, 5.93826, 5.00896, 20.44, " east", "Aries"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    if (c.command == 508) {
-      whenShown([&c](QWidget* dialog) {
-        typeInto(dialog, DlgSearchAsteroid::kText, c.name);
-        press(dialog, kIdOk);
-      });
-    } else {
-      pickFromList(c.name);
-    }
+    c.command == 508 ? answerQuestion(c.name, DlgSearchAsteroid::kText) : pickFromList(c.name);
     window->command(c.command);
     ASSERT_TRUE(model->selectionValid);
     std::map<std::string, std::string> p = selectionProperties();
