@@ -1,5 +1,7 @@
-// Files: data paths and their override, the private directory, text lines,
-// replacing a file's contents whole or not at all, and mapped files.
+// Files: data paths (the user's override of them is driven through the
+// installed program by install/installed_tree_test.sh), the private
+// directory, text lines, replacing a file's contents whole or not at all,
+// and mapped files.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -45,24 +47,6 @@ TEST(DataPaths, AreJoinedWithOneSeparator) {
   EXPECT_EQ(resolveDataPath("/opt/celvaro", "data\\stars.dat"), "/opt/celvaro/data/stars.dat");
   EXPECT_EQ(resolveDataPath("/opt/celvaro/", "/data/x"), "/opt/celvaro/data/x");
   EXPECT_EQ(resolveDataPath(std::string(2000, 'd'), "x").size(), 1023u);
-}
-
-// The user's data stand in for the installed ones file by file: a file the
-// user's directory holds is read from there, every other from the program
-// directory; another directory is left alone.
-TEST(DataPaths, TheOverrideDirectoryStandsInFileByFile) {
-  ScratchDir installed, user;
-  writeBytes(installed.file("a.dat"), "installed");
-  writeBytes(installed.file("b.dat"), "installed");
-  writeBytes(user.file("a.dat"), "user's");
-  const std::string base = installed.path().string();
-  setDataOverride(base, user.path().string());
-  EXPECT_EQ(resolveDataPath(base, "a.dat"), user.file("a.dat"));
-  EXPECT_EQ(resolveDataPath(base, "b.dat"), installed.file("b.dat"));
-  EXPECT_EQ(resolveDataPath(base, "c.dat"), installed.file("c.dat"));
-  EXPECT_EQ(resolveDataPath("/elsewhere", "a.dat"), "/elsewhere/a.dat");
-  setDataOverride("", "");
-  EXPECT_EQ(resolveDataPath(base, "a.dat"), installed.file("a.dat"));
 }
 
 // Made for this user alone, found again by a second run; what another user
