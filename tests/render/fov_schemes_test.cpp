@@ -37,18 +37,6 @@ TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
   EXPECT_EQ(schemes.text(), kDefaultText);
 }
 
-TEST_F(FovSchemesFile, AHandEditedFileSurvivesWhenTheOverlayWasNotEdited) {
-  const std::string handEdited = "# my camera\nccdxs = 1500\nfocallength=800\n";
-  writeBytes(path, handEdited);
-  EXPECT_TRUE(schemes.load(path));
-  EXPECT_EQ(schemes.scheme.cameraWidth, 1500);
-  EXPECT_EQ(schemes.scheme.focalLength, 800);
-  EXPECT_EQ(schemes.scheme.cameraHeight, 1600);
-  EXPECT_FALSE(schemes.modified());
-  EXPECT_TRUE(schemes.save());
-  EXPECT_EQ(readBytes(path), handEdited);
-}
-
 TEST_F(FovSchemesFile, AnEditedSchemeIsWrittenWholeAndReadsBack) {
   schemes.load(path);
   schemes.scheme.flags = 7;

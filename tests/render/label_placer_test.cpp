@@ -88,28 +88,5 @@ TEST_F(LabelPlacerTest, GridNumbersKeepOffTheMoonAndTheDeepSkySymbols) {
   }
 }
 
-// A deep-sky label keeps off the stars as bright as its object and brighter
-// and may cross fainter ones; an object of unknown magnitude (a galaxy drawn
-// to scale) counts as fainter than every star.
-TEST_F(LabelPlacerTest, ADeepSkyLabelKeepsOffTheStarsBrighterThanItsObject) {
-  output.loadStarSizes(800, 12, 2);
-  auto pass = [&](bool knownMagnitude, int32_t starMagHundredths) {
-    canvas.calls.clear();
-    LabelPlacer placer(output, area, options);
-    if (knownMagnitude) placer.openCluster(3, 0, 0, 600, 20);
-    else placer.rotatedGalaxyEllipse(3, 0, 0, 10, 0, 0, 5);
-    // The label alone takes the window's (412, 296) to (494, 313); the star stands in it.
-    if (starMagHundredths > 0) placer.drawStar(40, -4, 0, output.starDiameterForMagnitude(starMagHundredths) / 2);
-    placer.wideText(0, 0, 12, -4, kDeepskyLargeText, u"NGC 1976");
-    placer.finish();
-    return written("NGC 1976");
-  };
-  const std::vector<std::string> alone = pass(true, 0);
-  ASSERT_EQ(alone, std::vector<std::string>{"text 412 296 NGC 1976"});
-  EXPECT_EQ(pass(true, 900), alone);    // a fainter star
-  EXPECT_NE(pass(true, 200), alone);    // a brighter star
-  EXPECT_NE(pass(false, 900), alone);   // no magnitude: every star is brighter
-}
-
 }  // namespace
 }  // namespace celvaro
