@@ -150,8 +150,8 @@ TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
 // goes there, and one opened later shows it too.
 TEST_F(TelescopeWindows, ThePickedObjectIsShownAsTheTargetBeforeGoto) {
   model->setTarget(1.0, 0.2);
-  EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");  // 1 rad is 3h 49m 11.7s
-  EXPECT_EQ(shown(panel(), Panel::kTargetDec), "11:28");     // 0.2 rad is 11 27.5'
+  EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");  // 1 rad, 3437.7' of arc to the whole minute: 3h 49m 12s
+  EXPECT_EQ(shown(panel(), Panel::kTargetDec), "11:28");     // 0.2 rad: 11 degrees 27.5'
   EXPECT_EQ(shown(controlPanel(), Panel::kTargetRa), "03:49:12");
   EXPECT_TRUE(takeCalls().empty());
 }

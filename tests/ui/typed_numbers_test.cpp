@@ -4,13 +4,11 @@
 // Julian one before 1583); a position must lie on the sky.
 #include "ui/ui_test_support.h"
 
-#include "model/chart_settings.h"
 #include "solarsystem/user_orbits.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_date_time.h"
 #include "ui/dialogs/dlg_languages.h"
 #include "ui/dialogs/dlg_search_typed.h"
-#include "ui/dialogs/dlg_solar_system.h"
 
 namespace celvaro {
 namespace {
