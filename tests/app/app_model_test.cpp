@@ -281,6 +281,13 @@ class FovOverlayModel : public ModelWithFakeWindows {
   }
 };
 
+TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
+  model.lastCentringTarget.valid = false;
+  model.fov.showAtSelection();
+  EXPECT_EQ(model.fov.shown.shown, 0);
+  EXPECT_TRUE(chartView.picture.calls.empty());
+}
+
 // Picking the overlay selects where it points, for the telescope to go to,
 // and names its frames: the default 22 x 16 mm camera and 8 x 8 mm guider at
 // 1200 mm span 2 atan(11/1200) = 63.02', 2 atan(8/1200) = 45.84' and 22.92'.
