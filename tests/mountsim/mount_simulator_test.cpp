@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cmath>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "lx200_mount.h"
 #include "motor_controller_mount.h"

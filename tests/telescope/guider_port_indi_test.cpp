@@ -15,13 +15,11 @@
 #include <numbers>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "guided_mount.h"
 #include "indi_driver.h"
-#include "lx200_guiding_driver.h"
+#include "linked_pty.h"
 #include "pseudo_terminals.h"
-#include "pty_bridge.h"
 #include "sky_places.h"
 #include "test_files.h"
 
