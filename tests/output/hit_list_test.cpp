@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <vector>
 
 namespace celvaro {
 namespace {
@@ -43,35 +42,29 @@ class PickTest : public ::testing::Test {
 // a later kind over an earlier one otherwise, and the first of two stars
 // over the second.
 TEST_F(PickTest, TheNearestWithinTenPixelsWins) {
-  struct Hit {
-    int kind, index;
-    int32_t x, y;
-  };
   const struct {
     const char* name;
-    std::vector<Hit> hits;
+    void (*add)(HitList&);
     int kind, index;
   } kCases[] = {
-      {"deep sky beats a star as near", {{kPickStar, 1, 104, 100}, {kPickDeepsky, 9, 100, 96}}, kPickDeepsky, 9},
-      {"a nearer star beats deep sky", {{kPickStar, 1, 103, 100}, {kPickDeepsky, 9, 100, 96}}, kPickStar, 1},
-      {"the first of two stars", {{kPickStar, 5, 102, 100}, {kPickStar, 6, 98, 100}}, kPickStar, 5},
-      {"a variable double star", {{kPickStar, 7, 100, 100}, {kPickVariableStar, 8, 100, 100},
-                                  {kPickDoubleStar, 9, 100, 100}}, kPickStar, 7},
-      {"ten pixels off", {{kPickStar, 1, 110, 93}}, kPickStar, 1},
-      {"eleven pixels off", {{kPickStar, 1, 111, 100}}, kPickNothing, -1},
+      {"deep sky beats a star as near", [](HitList& h) { h.addStar(1, 104, 100); h.addDeepsky(100, 96, 2, 9); },
+       kPickDeepsky, 9},
+      {"a nearer star beats deep sky", [](HitList& h) { h.addStar(1, 103, 100); h.addDeepsky(100, 96, 2, 9); },
+       kPickStar, 1},
+      {"the first of two stars", [](HitList& h) { h.addStar(5, 102, 100); h.addStar(6, 98, 100); }, kPickStar, 5},
+      {"a variable double star",
+       [](HitList& h) { h.addStar(7, 100, 100); h.addVariableStar(8, 100, 100); h.addDoubleStar(9, 100, 100); },
+       kPickStar, 7},
+      {"ten pixels off", [](HitList& h) { h.addStar(1, 110, 93); }, kPickStar, 1},
+      {"eleven pixels off", [](HitList& h) { h.addStar(1, 111, 100); }, kPickNothing, -1},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     hits.clearHits();
-    for (const Hit& h : c.hits) {
-      if (h.kind == kPickStar) hits.addStar(h.index, h.x, h.y);
-      if (h.kind == kPickVariableStar) hits.addVariableStar(h.index, h.x, h.y);
-      if (h.kind == kPickDoubleStar) hits.addDoubleStar(h.index, h.x, h.y);
-      if (h.kind == kPickDeepsky) hits.addDeepsky(h.x, h.y, 2, h.index);
-    }
+    c.add(hits);
     const PickResult result = pick();
     EXPECT_EQ(std::tuple(result.found, result.kind, result.index), std::tuple(c.index >= 0, c.kind, c.index));
-    if (result.found) EXPECT_EQ(result.decRad, c.index);  // the position of the object picked
+    EXPECT_EQ(result.found ? result.decRad : -1, c.index);  // the position of the object picked
   }
 }
 

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/joystick.h>
-#include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +20,7 @@
 #include "platform/gamepad.h"
 #include "platform/serial_port.h"
 #include "pseudo_terminals.h"
+#include "telescope/linked_pty.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -143,11 +143,9 @@ TEST(SerialPortTest, OpensARealUartWithDtrAndRtsOffAndRaisesRtsOnlyWhenAsked) {
 // lock out the next user.
 TEST(SerialPortTest, ClosingGivesUpTheExclusiveMode) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
-  const std::string slave = ::ptsname(master);
+  const testing::ScratchDir dir;
+  const testing::Pty master(dir.path(), 1);
+  const std::string slave = fs::read_symlink(dir.path() / "ports" / "COM1").string();
   SerialPort port;
   ASSERT_TRUE(port.open(slave));
   int exclusive = 0;
@@ -159,7 +157,6 @@ TEST(SerialPortTest, ClosingGivesUpTheExclusiveMode) {
   ASSERT_EQ(::ioctl(again, TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0);
   ::close(again);
-  ::close(master);
 }
 
 class SerialPortNumbers : public ::testing::Test {
