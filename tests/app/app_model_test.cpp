@@ -12,7 +12,6 @@
 #include "app/chart_navigator.h"
 #include "app/startup.h"
 #include "app_model_fakes.h"
-#include "astro/coordinates.h"
 #include "solarsystem/object_identifier.h"
 #include "test_files.h"
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "astro/calendar.h"
-#include "astro/sidereal_time.h"
 
 namespace celvaro {
 namespace {
