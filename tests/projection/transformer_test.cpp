@@ -193,6 +193,7 @@ TEST(Transformer, EquatorialPlainAndNorthAngle) {
   ProjectedPoint plain;
   ASSERT_TRUE(frame.transformer(kProjectionEquidistant)->projectEquatorialPlain(ra + 0.1, dec, plain));
   EXPECT_LT(plain.x, 0);  // east to the left
+  for (uint32_t id : {0u, 1u, 3u, 4u}) EXPECT_FALSE(createTransformer(id)->projectEquatorialPlain(ra, dec, plain));
   // North points straight up at the centre of an equatorial chart.
   const Frame equatorial(false, 0);
   for (uint32_t id : {kProjectionEqualArea, kProjectionEquidistant}) {
@@ -200,6 +201,7 @@ TEST(Transformer, EquatorialPlainAndNorthAngle) {
     EXPECT_NEAR(t->northAngle(ra, dec), 0.0, 1e-12);
     EXPECT_GT(std::fabs(t->northAngle(ra + 0.5, dec)), 0.01);  // off-centre meridians lean
   }
+  for (uint32_t id : {0u, 3u, 4u}) EXPECT_EQ(createTransformer(id)->northAngle(ra + 0.5, dec), 0.0);
 }
 
 // A setting file's id without a law of its own draws orthographically.

@@ -49,7 +49,7 @@ class FovOverlayDrawing : public testing::RecordedScreen {
 // A sensor's side spans twice the angle of its half at the focal length:
 // 36 x 24 mm behind a 50 mm lens, the photographers' 39.6 x 27.0 degrees
 // (2 atan(18/50), 2 atan(12/50)); a radius spans atan(r/f), 35.75 degrees
-// for 36 mm.
+// for 36 mm. A focal length of 0 gives sizes of 0.
 TEST(SchemeToOverlay, ASensorSpansTwiceTheAngleOfItsHalf) {
   FovScheme scheme;
   scheme.cameraWidth = 3600, scheme.cameraHeight = 2400, scheme.totalFieldRadius = 3600, scheme.focalLength = 50;
@@ -58,12 +58,7 @@ TEST(SchemeToOverlay, ASensorSpansTwiceTheAngleOfItsHalf) {
   EXPECT_NEAR(overlay.cameraWidth / 6000.0, 39.6, 0.01);
   EXPECT_NEAR(overlay.cameraHeight / 6000.0, 27.0, 0.01);
   EXPECT_NEAR(overlay.totalFieldRadius / 6000.0, 35.75, 0.01);
-}
-
-TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
-  FovScheme scheme;
   scheme.focalLength = 0;
-  FovOverlay overlay;
   schemeToOverlay(scheme, overlay);
   EXPECT_EQ(std::tuple(overlay.cameraWidth, overlay.totalFieldRadius, overlay.guiderOffset), std::tuple(0, 0, 0));
 }
@@ -119,13 +114,13 @@ TEST_F(FovOverlayDrawing, AShiftInDeclinationPointsThatFarNorth) {
   EXPECT_EQ(std::tuple(left + right, top + bottom), std::tuple(2 * north->deviceX, 2 * north->deviceY));
 }
 
-TEST_F(FovOverlayDrawing, BehindTheVisibleSideNothingIsDrawnOrPlaced) {
+// Behind the visible side nothing is drawn or placed; a centre off the
+// chart is placed, but not on the device.
+TEST_F(FovOverlayDrawing, BehindTheVisibleSideNothingIsPlacedAndOffTheChartNothingOnTheDevice) {
   overlay.centreRaRad = kPi;
   EXPECT_FALSE(drawFovOverlay(overlay, output, *transformer));
   EXPECT_TRUE(canvas.calls.empty());
-}
-
-TEST_F(FovOverlayDrawing, ACentreOffTheChartIsPlacedButNotOnTheDevice) {
+  overlay.centreRaRad = 0;
   overlay.centreDecRad = 8 * kPi / 180;  // above the chart's top edge at 5 degrees
   const auto placed = drawFovOverlay(overlay, output, *transformer);
   ASSERT_TRUE(placed);
