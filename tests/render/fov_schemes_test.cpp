@@ -29,16 +29,14 @@ class FovSchemesFile : public ::testing::Test {
   FovSchemes schemes;
 };
 
-TEST_F(FovSchemesFile, AMissingFileLeavesTheDefaultsAndIsNotCreated) {
+// A missing file leaves the defaults and is not made until the scheme is
+// edited; then it is written whole and reads back.
+TEST_F(FovSchemesFile, AMissingFileIsMadeOnlyForAnEditedSchemeAndReadsBack) {
   EXPECT_FALSE(schemes.load(path));
   EXPECT_EQ(schemes.scheme, FovScheme{});
   EXPECT_TRUE(schemes.save());
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(schemes.text(), kDefaultText);
-}
-
-TEST_F(FovSchemesFile, AnEditedSchemeIsWrittenWholeAndReadsBack) {
-  schemes.load(path);
   schemes.scheme.flags = 7;
   schemes.scheme.guiderOffset = 2100;
   schemes.markModified();
