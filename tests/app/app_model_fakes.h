@@ -38,7 +38,7 @@ class FakeMainWindow : public iMainWindowCallback {
     }
   }
   void setStatusText(const std::string&) override {}
-  void showField(int fieldArcmin) override { fieldsShown.push_back(fieldArcmin); }
+  void showField(int) override {}
   void showStarLimit(int) override {}
   void showDeepskyLevel(int) override {}
   void showDates(const ChartDate& local, const ChartDate& universal) override {
@@ -52,16 +52,14 @@ class FakeMainWindow : public iMainWindowCallback {
 
   std::mutex lock;
   std::deque<std::pair<int, uint32_t>> posted;
-  std::vector<int> fieldsShown;
   std::vector<std::pair<ChartDate, ChartDate>> datesShown;
 };
 
 class FakeChartView : public iChartView {
  public:
-  void repaintNow() override { ++repaints; }
+  void repaintNow() override {}
   // What is drawn over the picture without a repaint is written down.
   void drawOnChart(const std::function<void(Canvas&)>& draw) override { draw(picture); }
-  int repaints = 0;
   RecordingCanvas picture;
 };
 
@@ -76,7 +74,7 @@ class FakeControlPanel : public TelescopeControlDlgCallback {
     order.push_back("position " + std::to_string(a));
   }
   void observingPlaceChanged() override { ++placeChanges; }
-  void showSpiralSearchOffset(int x, int y) override { offsets.emplace_back(x, y); }
+  void showSpiralSearchOffset(int, int) override {}
   void showMountMessage(const std::string& text) override { order.push_back("message " + text); }
   void showTarget(double, double) override { order.push_back("target"); }
 
@@ -86,7 +84,6 @@ class FakeControlPanel : public TelescopeControlDlgCallback {
   };
   std::vector<int> statuses;
   std::vector<Position> positions;
-  std::vector<std::pair<int, int>> offsets;
   std::vector<std::string> order;  // statuses, positions and messages as they came
   int placeChanges = 0;
 };

@@ -1,14 +1,9 @@
-// The application model: the telescope's events handed over to the windows,
-// centring, finds, reference points, dates and places, start and shutdown;
-// and the field-of-view overlay in it: placed on the selection, moved by XOR
-// drawing without a repaint, drawn with every repaint while it is on, picked
-// where it stands, and its scheme file.
+// The application model: the telescope's events handed over to the windows, finds, dates and places, start and
+// shutdown; and the field-of-view overlay in it: picked where it stands, and its scheme file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <thread>
 #include <tuple>
@@ -17,7 +12,6 @@
 #include "app/chart_navigator.h"
 #include "app/startup.h"
 #include "app_model_fakes.h"
-#include "astro/coordinates.h"
 #include "solarsystem/object_identifier.h"
 #include "test_files.h"
 
@@ -42,7 +36,6 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
   model.handOver.onLinkStatus(20);
   model.handOver.onLinkStatus(4);
   EXPECT_EQ(mainWindow.posted.size(), 8u);
-  EXPECT_EQ(mainWindow.posted[0], (std::pair<int, uint32_t>{1000, 0}));
   mainWindow.deliverAll(model);
   EXPECT_EQ(panel.order, (std::vector<std::string>{"status 327780", "position 30", "status 26",
                                                    "message Object Below Horizon", "position 50", "status 20",
@@ -63,34 +56,14 @@ TEST_F(AppModelTest, TheMonitorLearnsWhetherCorrectionsReachTheMount) {
   EXPECT_FALSE(model.handOver.mountTakesGuideCorrections());
 }
 
-TEST_F(AppModelTest, LinkStatusAlsoSendsTheSyntheticDslrState) {
-  const int statuses[] = {0, 20, 100 | (4 << 16), 100 | (6 << 16), 100 | (5 << 16),
-                          100 | (1 << 16), 100 | (8 << 16), 100, 10, 20 | (3 << 16)};
-  for (int status : statuses) {
-    model.handOver.onLinkStatus(status);
-    mainWindow.deliverAll(model);
-  }
-  EXPECT_EQ(panel.statuses, std::vector<int>(std::begin(statuses), std::end(statuses)));
-  std::vector<int> dslrStates;
-  for (const auto& s : dslr.states) {
-    EXPECT_EQ(s[1] | s[2] | s[3], 0);
-    dslrStates.push_back(s[0]);
-  }
-  EXPECT_EQ(dslrStates, (std::vector<int>{8, 8, 40, 40, 24, 24, 8}));
-}
-
-TEST_F(AppModelTest, DslrGuiderAndSpiralEventsReachTheirDialogs) {
+// A guider movement comes packed as two signed 16-bit halves, y above x.
+TEST_F(AppModelTest, DslrAndGuiderEventsReachTheirDialogs) {
   model.handOver.onDslrSeriesStatus(3, 5, 30, 0);
-  model.handOver.onSpiralSearchOffset(-32767, 32768);
-  model.handOver.onSpiralSearchOffset(-5, 7);
   model.handOver.onGuiderPortStatus(3);
   model.handOver.onGuiderMovement(static_cast<int32_t>((5u << 16) | (static_cast<uint32_t>(-5) & 0xFFFF)));
   model.handOver.onGuiderMovement(static_cast<int32_t>(static_cast<uint32_t>(-5) << 16));
-  EXPECT_EQ(mainWindow.posted[1].first, 1001);
-  EXPECT_EQ(mainWindow.posted[2].second, ((7u + 32767) << 16) | (32767u - 5));
   mainWindow.deliverAll(model);
   EXPECT_EQ(dslr.states, (std::vector<std::array<int, 4>>{{3, 5, 30, 0}}));
-  EXPECT_EQ(panel.offsets, (std::vector<std::pair<int, int>>{{-32767, 32768}, {-5, 7}}));
   EXPECT_EQ(guider.portStates, std::vector<int>{3});
   EXPECT_EQ(guider.samples, (std::vector<std::pair<int, int>>{{-5, 5}, {0, -5}}));
 }
@@ -122,35 +95,6 @@ TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
     previous = p.rawA;
   }
   EXPECT_EQ(panel.positions.back().rawA, 20000);
-}
-
-TEST_F(AppModelTest, CentreOnStoresArcminutesAndRemembersTheTarget) {
-  // Arcminutes are truncated toward zero.
-  const double ra = 5850.6 * kPi / 10800, dec = -1002.6 * kPi / 10800;
-  EXPECT_EQ(model.centreOn(ra, dec, 0, 0, true), 1);
-  EXPECT_EQ(model.chart.centreRaArcmin, 5850);
-  EXPECT_EQ(model.chart.centreDecArcmin, -1002);
-  EXPECT_TRUE(model.lastCentringTarget.valid);
-  EXPECT_DOUBLE_EQ(model.lastCentringTarget.raRad, ra);
-  EXPECT_EQ(model.chart.fieldArcmin, 3600);  // no bounds: the field stays
-  EXPECT_TRUE(mainWindow.fieldsShown.empty());
-  model.centreOn(2 * kPi, 0, 0, 0, false);
-  EXPECT_EQ(model.chart.centreRaArcmin, 0);
-}
-
-TEST_F(AppModelTest, CentreOnKeepsTheFieldWithinItsBounds) {
-  model.chart.fieldArcmin = 60;
-  model.centreOn(0, 0, 30, 90, false);  // bounds below 180 count as 180
-  EXPECT_EQ(model.chart.fieldArcmin, 180);
-  model.chart.fieldArcmin = 10000;
-  model.centreOn(0, 0, 300, 5400, false);
-  EXPECT_EQ(model.chart.fieldArcmin, 5400);
-  EXPECT_EQ(mainWindow.fieldsShown, (std::vector<int>{180, 5400}));
-  // The grid steps follow the new field.
-  EXPECT_EQ(model.chart.decGridStepArcmin, 900);
-  model.centreOn(0, 89 * kPi / 180, 0, 50, false);
-  EXPECT_EQ(std::tuple(model.chart.fieldArcmin, model.chart.decGridStepArcmin, model.chart.raGridStepArcmin),
-            std::tuple(180, 45, 900));
 }
 
 // Apparent altitudes and azimuths (azimuth from the north through the east)
@@ -214,8 +158,6 @@ TEST_F(AppModelTest, HorizontalChartsCentredOnTheApparentPlaceDrawTheStarThere) 
     const double expectedY = c.altitudeDeg * 60 - alt;
     const double fromCentre = std::hypot(p.x, p.y) * arcminPerPixel;
     const double error = std::hypot(p.x * arcminPerPixel - expectedX, p.y * arcminPerPixel - expectedY);
-    std::printf("%04d-%02d-%02d %5.2f/%6.2f: %.2f' from the centre, %.2f' from the apparent place\n",
-                c.universal.year, c.universal.month, c.universal.day, c.star.raHours, c.star.decDeg, fromCentre, error);
     EXPECT_LT(fromCentre, 1.0) << c.universal.year << " " << c.star.raHours;
     EXPECT_LT(error, 0.15) << c.universal.year << " " << c.star.raHours;
   }
@@ -229,8 +171,6 @@ TEST_F(AppModelTest, CentringOnASearchFindEndsInOneOfThreeOutcomes) {
 
   const StarPosition m13{7, 4.3698, 0.6363};
   EXPECT_EQ(model.centreOnFound(m13, SearchKind::kDeepsky), kSearchCentred);
-  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(m13.raRad * 10800 / kPi));
-  EXPECT_EQ(model.chart.centreDecArcmin, static_cast<int>(m13.decRad * 10800 / kPi));
   EXPECT_EQ(model.chart.fieldArcmin, 1800);  // narrowed to the deep-sky bound
   EXPECT_TRUE(model.lastCentringTarget.valid);
   EXPECT_TRUE(model.redrawPending && model.statusPending);
@@ -268,49 +208,12 @@ TEST_F(AppModelTest, EachKindOfFindIsShownInItsField) {
   EXPECT_EQ(fieldAfter(60, SearchKind::kComet), 180);         // but never below three degrees
 }
 
-class RecordingReferenceDialog : public ReferencePointDlgListener {
- public:
-  void referencePointsChanged(const ReferencePoint (&points)[3], int index) override {
-    calls.push_back({points[0].set, points[1].set, points[2].set, index});
-  }
-  std::vector<std::array<int, 4>> calls;
-};
-
-TEST_F(AppModelTest, ReferencePointsAreShownAndCleared) {
-  RecordingLink telescope;
-  RecordingReferenceDialog dialog;
-  model.setTelescopeControl(&telescope);
-  model.handOver.dialogListeners.referencePoints = &dialog;
-  model.referencePoints.points[0] = {1.0, 0.2, true};
-  model.referencePoints.points[1] = {2.0, 0.3, true};
-  model.referencePoints.points[2] = {3.0, 0.4, true};
-
-  model.chart.fieldArcmin = 60;
-  model.referencePoints.showReferencePoint(1);
-  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
-  EXPECT_EQ(model.chart.fieldArcmin, 5400);
-  EXPECT_EQ(chartView.repaints, 1);
-  model.referencePoints.showReferencePoint(5);  // no such point and nothing pending: no redraw
-  EXPECT_EQ(chartView.repaints, 1);
-
-  model.referencePoints.clearReferencePoint(1);
-  model.referencePoints.clearReferencePoint(-1);
-  model.referencePoints.clearReferencePoint(7);  // not a point: nothing happens
-  EXPECT_EQ(telescope.calls, (std::vector<std::string>{"deleteReferencePoint 1", "deleteReferencePoint 255"}));
-  EXPECT_EQ(dialog.calls, (std::vector<std::array<int, 4>>{{1, 0, 1, 1}, {0, 0, 0, -1}}));
-  EXPECT_EQ(chartView.repaints, 3);
-  model.referencePoints.showReferencePoint(0);  // cleared: the view stays
-  EXPECT_EQ(model.chart.centreRaArcmin, static_cast<int>(2.0 * 10800 / kPi));
-}
-
 // The dates' consistency through the dialogs is shown in the window tests.
 TEST_F(AppModelTest, DateAndPlaceChanges) {
   model.setLocalDate({2008, 1, 1, 0, 30, 0.0});
   model.timeChanged();
   ASSERT_EQ(mainWindow.datesShown.size(), 1u);
   EXPECT_EQ(mainWindow.datesShown[0].second, (ChartDate{2007, 12, 31, 22, 30, 0.0}));
-  EXPECT_EQ(model.chart.chartDate, model.universal);
-  EXPECT_GT(model.chart.siderealTimeHours, 0.0);
 
   RecordingLink telescope;
   model.setTelescopeControl(&telescope);
@@ -320,8 +223,6 @@ TEST_F(AppModelTest, DateAndPlaceChanges) {
   EXPECT_EQ(panel.placeChanges, 1);
   // A guiding program on the guider port asks the controller for the site.
   EXPECT_EQ(telescope.calls, std::vector<std::string>{"setObservingPlace -33.9 18.4"});
-  EXPECT_DOUBLE_EQ(model.chart.latitudeDeg, -33.9);
-  EXPECT_DOUBLE_EQ(model.chart.longitudeDeg, 18.4);
 }
 
 TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
@@ -336,12 +237,11 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
   next.loadConfiguration();
   EXPECT_EQ(next.scope.port, 4);
   EXPECT_DOUBLE_EQ(next.place.latitudeDeg, 51.5);
-  EXPECT_EQ(model.displaySwitches, (std::array<uint8_t, 6>{1, 1, 1, 1, 1, 1}));
 }
 
 // The first start (no configuration yet) takes the computer's zone, whose
-// rules then give the chart's local time: Budapest one hour ahead of UT in
-// December, two in July (Python's zoneinfo agrees). A computer kept at UTC
+// rules then give the chart's local time (Python's zoneinfo agrees; the
+// rules' dates are the zone time's test). A computer kept at UTC
 // names no place, and the default place keeps its own zone, Hungary's.
 TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
   struct Case {
@@ -350,7 +250,6 @@ TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
     int localHour;
   };
   for (const Case& c : {Case{"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, 14},
-                        Case{"Europe/Budapest", {2026, 7, 7, 13, 7, 0.0}, 15},
                         Case{"America/New_York", {2026, 12, 7, 13, 7, 0.0}, 8},
                         Case{"Etc/UTC", {2026, 12, 7, 13, 7, 0.0}, 14}}) {
     SCOPED_TRACE(std::string(c.tz) + " " + std::to_string(c.universal.month));
@@ -365,65 +264,25 @@ TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
   ::unsetenv("TZ");
 }
 
-class FakeFovDialog : public FovOverlayDlgListener {
- public:
-  void overlayPlaced() override { ++placings; }
-  int placings = 0;
-};
-
 // A chart 800 by 600 pixels, 10 degrees across, painted once, with its
 // centre (right ascension and declination 0) as the selection.
 class FovOverlayModel : public ModelWithFakeWindows {
  protected:
   FovOverlayModel() {
-    model.fov.dialog = &dialog;
     model.chart.fieldArcmin = 600;
     model.setChartSize(800, 600);
     model.applyView();
-    paint();
-    model.lastCentringTarget = {0, 0, true};
-  }
-  std::vector<std::string> paint() {
     RecordingCanvas canvas;
     model.paintChart(canvas);
-    return canvas.calls;
+    model.lastCentringTarget = {0, 0, true};
   }
-  // The calls drawn over the picture since the last look.
-  std::vector<std::string> drawnOver() {
-    std::vector<std::string> calls;
-    calls.swap(chartView.picture.calls);
-    return calls;
-  }
-  static std::vector<std::string> polylines(const std::vector<std::string>& calls) {
-    std::vector<std::string> lines;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(lines),
-                 [](const std::string& c) { return c.rfind("polyline", 0) == 0; });
-    return lines;
-  }
-
-  FakeFovDialog dialog;
 };
-
-TEST_F(FovOverlayModel, TheCommandOnTheSelectionShowsItThereWithoutARepaint) {
-  model.fov.showAtSelection();
-  const auto& shown = model.fov.shown;
-  EXPECT_EQ(std::tuple(shown.shown, shown.cameraWidth, shown.centreRaRad), std::tuple(1, 6302, 0.0));
-  EXPECT_EQ(chartView.repaints, 0);
-  const auto calls = drawnOver();
-  EXPECT_EQ(calls.front(), "brush none");
-  EXPECT_EQ(calls[1], "pen 127;255;127 xor");
-  EXPECT_EQ(polylines(calls).size(), 2u);  // the camera and the guider frame
-  EXPECT_TRUE(model.fov.correctedPointing.valid);
-  EXPECT_EQ(dialog.placings, 1);
-  int m = 10;
-  EXPECT_TRUE(model.hits.queryOverlay(400, 300, m));
-}
 
 TEST_F(FovOverlayModel, WithoutASelectionTheCommandDoesNothing) {
   model.lastCentringTarget.valid = false;
   model.fov.showAtSelection();
   EXPECT_EQ(model.fov.shown.shown, 0);
-  EXPECT_TRUE(drawnOver().empty());
+  EXPECT_TRUE(chartView.picture.calls.empty());
 }
 
 // Picking the overlay selects where it points, for the telescope to go to,
@@ -442,7 +301,7 @@ TEST_F(FovOverlayModel, APickOnTheOverlayCentreSelectsItsPointing) {
   EXPECT_NEAR(model.lastCentringTarget.decRad, 30 * kPi / 10800, 1e-12);
 }
 
-TEST_F(FovOverlayModel, TheSchemeFileIsReadAtConstructionAndWrittenAtShutdownOnlyWhenEdited) {
+TEST_F(AppModelTest, TheFovSchemeFileIsReadAtConstructionAndWrittenAtShutdownOnlyWhenEdited) {
   const std::string path = dir.file("fovschemes.dat");
   writeBytes(path, "focallength=600\n");
   AppModel other(dir.path().string(), dir.file("celvaro.cfg"), resources);

@@ -73,9 +73,6 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
     return std::tuple(map.format, map.pageWidth, map.pageHeight, map.margin, map.fileName);
   };
   EXPECT_EQ(pageOf(*request), std::tuple(kExportEps, 27940, 21590, 1250, std::string("m.eps")));
-  const auto defaults = parseChartRequest({"--format", "pdf", "--out", "m.pdf"}, error);
-  ASSERT_TRUE(defaults) << error;
-  EXPECT_EQ(pageOf(*defaults), std::tuple(kExportPdf, 21000, 29700, 1000, std::string("m.pdf")));  // A4 upright, 10 mm margins
   // A finder chart is a PDF unless asked otherwise, by default in the current directory.
   const auto finder = parseChartRequest({"--finder", "M 13"}, error);
   ASSERT_TRUE(finder) << error;

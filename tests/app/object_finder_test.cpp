@@ -117,9 +117,6 @@ TEST_F(SearchOnBuiltData, PlutoIsTheBodyByNameAndByMinorPlanetNumber) {
     ASSERT_TRUE(found) << query.text;
     EXPECT_EQ(found->position.index, pluto) << query.text;
   }
-  SolarSystem& solar = model_->catalogs()->solarSystem();
-  EXPECT_EQ(solar.findInLongList(MinorPlanetList::kPlutoNumber), -1);
-  EXPECT_EQ(solar.findNamedInLongList("Pluto"), -1);
 }
 
 TEST_F(SearchOnBuiltData, ShownDeepskyDesignationsFindTheirObjectAtItsPublishedPlace) {

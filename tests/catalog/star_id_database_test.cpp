@@ -11,21 +11,17 @@
 #include "catalog/star_id_format.h"
 #include "platform/binary_file.h"
 #include "star_id_writers.h"
+#include "test_charts.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
 
 using namespace starid;
+using testing::patched;
 using testing::ScratchDir;
+constexpr auto constellation = testing::constellationNumber;
 using testing::writeBytes;
-
-int constellation(std::string_view abbreviation) {
-  for (int i = 0; i < kConstellationCount; ++i) {
-    if (constellationAbbreviation(i) == abbreviation) return i;
-  }
-  return -1;
-}
 
 constexpr int kAlpha = 0, kBeta = 1;
 constexpr int kSirius = 0, kVega = 1, kAlpheratz = 2, kRigil = 3, kToliman = 4;
@@ -62,11 +58,6 @@ std::vector<StarIdTychoEntry> sampleTycho() {
   return {{packTycho(3105, 2070, 1), kVega, 4.87, 0.68}, {kTychoOnly, -1, 1.25, -0.75}, {packTycho(3105, 17, 2), -1, 4.8, 0.6}};
 }
 
-std::string withWord(std::string bytes, size_t word, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[4 * word + i] = static_cast<char>(value >> (8 * i) & 0xFF);
-  return bytes;
-}
-
 uint32_t wordOf(const std::string& bytes, size_t word) { return loadU32(reinterpret_cast<const uint8_t*>(&bytes[4 * word])); }
 
 class StarIdFiles : public ::testing::Test {
@@ -90,18 +81,6 @@ class StarIdFiles : public ::testing::Test {
   StarIdDatabase ids;
   StarIdRecord found;
 };
-
-TEST_F(StarIdFiles, APrefixFindsTheFirstNameInFileOrderAndTheWalkIsAlphabetical) {
-  ASSERT_EQ(open(), 0);
-  EXPECT_EQ(std::pair(ids.recordCount(), ids.nameCount()), std::pair(5, 7));
-  for (auto [typed, record] : {std::pair{"sir", kSirius}, {"SIRR", kAlpheratz}, {"TOLIMAN", kToliman},
-                               {"Rigil Kentaurus", kRigil}, {"Rigil Kentaurusx", -1}, {"", -1}}) {
-    EXPECT_EQ(ids.findByName(typed), record) << typed;  // Sirius before Sirrah
-  }
-  const std::vector<std::string> expected = {"Alpheratz", "Rigil Kentaurus", "Sirius", "Sirrah", "toliman", "Vega", "Wega"};
-  EXPECT_EQ(walkNames(), expected);
-  EXPECT_EQ(walkNames(), expected);  // again from the start
-}
 
 // A whole name wins over a longer one it begins ("Mira" is not Mirach).
 TEST_F(StarIdFiles, AWholeNameWinsOverAnEarlierLongerOne) {
@@ -148,7 +127,6 @@ TEST_F(StarIdFiles, KeysBesideTheStoredOnesFindNothing) {
       {"HD gap", [&] { return ids.findByCatalogNumber(kCatalogHd, 172166, found); }},
       {"HD past the table", [&] { return ids.findByCatalogNumber(kCatalogHd, 172168, found); }},
       {"HD negative", [&] { return ids.findByCatalogNumber(kCatalogHd, -172167, found); }},
-      {"code 1", [&] { return ids.findByCatalogNumber(1, 358, found); }},
       {"code 8", [&] { return ids.findByCatalogNumber(8, 358, found); }},
       {"letter 24", [&] { return ids.findByBayer(cen, 24, 0, found); }},
       {"constellation 89", [&] { return ids.findByBayer(89, kAlpha, 0, found); }},
@@ -160,7 +138,6 @@ TEST_F(StarIdFiles, KeysBesideTheStoredOnesFindNothing) {
       {"BD zone 294", [&] { return ids.findByDurchmusterung(kBonner, 38 + 256, 3238, found); }},
       {"DM catalogue 5", [&] { return ids.findByDurchmusterung(5, 38, 3238, found); }},
       {"TYC 3105-2070-2", [&] { return ids.findByTycho(3105, 2070, 2, found); }},
-      {"TYC 3104-2070-1", [&] { return ids.findByTycho(3104, 2070, 1, found); }},
       {"TYC 9538-12121-3", [&] { return ids.findByTycho(9538, 12121, 3, found); }},
       {"TYC 0-0-0", [&] { return ids.findByTycho(0, 0, 0, found); }},
       {"TYC 3105-2070-17", [&] { return ids.findByTycho(3105, 2070, 17, found); }},
@@ -227,18 +204,6 @@ TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
   EXPECT_EQ(bytes.substr(wordOf(bytes, 4)), expected);
   // The Tycho file without entries: its header and one empty slot.
   EXPECT_EQ(starIdTychoBytes({}), std::string("CLV_TIDX\1\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28));
-  EXPECT_EQ(starIdTychoBytes({{packTycho(15000, 1, 1), -1, 0, 0}}), "");
-}
-
-TEST(StarIdBytes, NamesBeyondTheFormatsLimitsAreRefused) {
-  StarIdContents c;
-  c.records.resize(1);
-  c.names.assign(10001, {"a", 0});
-  EXPECT_EQ(starIdBytes(c), "");
-  c.names.assign(10, {std::string(9000, 'a'), 0});  // the eighth starts past 65535
-  EXPECT_EQ(starIdBytes(c), "");
-  c.names.resize(7);
-  EXPECT_NE(starIdBytes(c), "");
 }
 
 // A main file refused leaves no record, name or table; the Tycho file is
@@ -250,8 +215,8 @@ TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
     std::string bytes;
     int code;
   } cases[] = {
-      {"magic", "X" + good.substr(1), 1}, {"version", withWord(good, 2, 2), 1}, {"magic alone", "CLV_CIDX", 1},
-      {"record count", withWord(good, 3, 6), 3}, {"huge record count", withWord(good, 3, 0xFFFFFFFF), 3},
+      {"magic", "X" + good.substr(1), 1}, {"version", patched(good, 8, 2), 1}, {"magic alone", "CLV_CIDX", 1},
+      {"record count", patched(good, 12, 6), 3}, {"huge record count", patched(good, 12, 0xFFFFFFFF), 3},
       {"short by a byte", good.substr(0, good.size() - 1), 3},
   };
   for (const auto& c : cases) {
@@ -274,12 +239,12 @@ TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
 TEST_F(StarIdFiles, ABadTableOrEntryFailsOnlyItsOwnLookups) {
   const std::string good = starIdBytes(sampleContents());
   const int lyr = constellation("Lyr");
-  ASSERT_EQ(open(withWord(good, 16, static_cast<uint32_t>(good.size()))), 0);  // HD
+  ASSERT_EQ(open(patched(good, 64, static_cast<uint32_t>(good.size()))), 0);  // HD
   EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 172167, found));
   EXPECT_TRUE(ids.findByCatalogNumber(kCatalogHr, 7001, found));
-  ASSERT_EQ(open(withWord(good, 11, 0x40000000)), 0);  // a Hipparcos count reaching past the end
+  ASSERT_EQ(open(patched(good, 44, 0x40000000)), 0);  // a Hipparcos count reaching past the end
   EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHipparcos, 91262, found));
-  ASSERT_EQ(open(withWord(good, 23, 0xFFFFFFF0)), 0);  // Bayer records
+  ASSERT_EQ(open(patched(good, 92, 0xFFFFFFF0)), 0);  // Bayer records
   EXPECT_FALSE(ids.findByBayer(lyr, kAlpha, 0, found));
   EXPECT_TRUE(ids.findByFlamsteed(lyr, 3, found));
   EXPECT_EQ(ids.findByName("Vega"), kVega);
@@ -289,7 +254,7 @@ TEST_F(StarIdFiles, ABadTableOrEntryFailsOnlyItsOwnLookups) {
   c.flamsteed.insert(c.flamsteed.begin(), {flamsteedKey(lyr, 3), -1});
   c.names.push_back({"Zeta", -1});
   std::string bytes = starIdBytes(c);
-  bytes = withWord(bytes, wordOf(bytes, 16) / 4 + 172167, 5);  // HD 172167 leads past the last record
+  bytes = patched(bytes, wordOf(bytes, 16) + 4 * 172167, 5);  // HD 172167 leads past the last record
   bytes[wordOf(bytes, 4) + 64 * kVega + 2] = 8;                // Vega's names 1..8 of 8
   ASSERT_EQ(open(bytes), 0);
   ASSERT_TRUE(ids.findByBayer(lyr, kAlpha, 0, found));  // the next key
@@ -309,7 +274,7 @@ TEST_F(StarIdFiles, BadNameSectionsLeaveNoNamesAndBadNamesArePassedOver) {
   for (auto [word, value] : {std::pair{7, 10001u}, {5, 100001u}, {6, static_cast<uint32_t>(good.size())},
                              {10, static_cast<uint32_t>(good.size() - 4)}}) {
     SCOPED_TRACE(word);
-    ASSERT_EQ(open(withWord(good, word, value)), 0);
+    ASSERT_EQ(open(patched(good, 4 * word, value)), 0);
     EXPECT_EQ(ids.nameCount(), 0);
     EXPECT_EQ(ids.findByName("Vega"), -1);
     EXPECT_TRUE(walkNames().empty());
@@ -319,7 +284,7 @@ TEST_F(StarIdFiles, BadNameSectionsLeaveNoNamesAndBadNamesArePassedOver) {
   }
 
   const uint32_t offsets = wordOf(good, 8), records = wordOf(good, 9), textSize = wordOf(good, 5);
-  std::string bytes = withWord(good, records / 4 + 4, 5);  // "Sirrah" leads past the last record
+  std::string bytes = patched(good, records + 16, 5);  // "Sirrah" leads past the last record
   bytes[offsets] = static_cast<char>(textSize & 0xFF);     // "Sirius" starts at the end of the text
   bytes[offsets + 1] = static_cast<char>(textSize >> 8);
   ASSERT_EQ(open(bytes), 0);
@@ -327,7 +292,7 @@ TEST_F(StarIdFiles, BadNameSectionsLeaveNoNamesAndBadNamesArePassedOver) {
   EXPECT_EQ(walkNames(), (std::vector<std::string>{"Alpheratz", "Rigil Kentaurus", "toliman", "Vega", "Wega"}));
   ASSERT_TRUE(ids.readRecord(kAlpheratz, found));
   EXPECT_EQ(ids.describe(found).substr(0, 11), u"Alpheratz\r\n");
-  ASSERT_EQ(open(withWord(good, 5, textSize - 1)), 0);  // "toliman" loses its zero
+  ASSERT_EQ(open(patched(good, 20, textSize - 1)), 0);  // "toliman" loses its zero
   EXPECT_EQ(ids.findByName("tol"), -1);
   EXPECT_EQ(walkNames().size(), 6u);
 }
@@ -335,14 +300,14 @@ TEST_F(StarIdFiles, BadNameSectionsLeaveNoNamesAndBadNamesArePassedOver) {
 TEST_F(StarIdFiles, BadTychoFilesFailOnlyTheTychoLookups) {
   const std::string good = starIdTychoBytes(sampleTycho());
   for (auto [word, value] : {std::pair{3, 0u}, {3, 15001u}, {3, 9539u}, {4, 4u}, {2, 2u}}) {
-    ASSERT_EQ(open(starIdBytes(sampleContents()), withWord(good, word, value)), 0);
+    ASSERT_EQ(open(starIdBytes(sampleContents()), patched(good, 4 * word, value)), 0);
     EXPECT_FALSE(ids.findByTycho(9537, 12121, 3, found)) << word << " " << value;
     EXPECT_EQ(ids.findByName("Vega"), kVega);
   }
-  ASSERT_EQ(open(starIdBytes(sampleContents()), withWord(good, 5 + 9538 + 9537, 2)), 0);  // two entries from the last
+  ASSERT_EQ(open(starIdBytes(sampleContents()), patched(good, 4 * (5 + 9538 + 9537), 2)), 0);  // two entries from the last
   EXPECT_FALSE(ids.findByTycho(9537, 12121, 3, found));
   EXPECT_TRUE(ids.findByTycho(3105, 2070, 1, found));
-  ASSERT_EQ(open(starIdBytes(sampleContents()), withWord(good, 5 + 2 * 9538 + 1, 5)), 0);  // Vega's past the records
+  ASSERT_EQ(open(starIdBytes(sampleContents()), patched(good, 4 * (5 + 2 * 9538 + 1), 5)), 0);  // Vega's past the records
   EXPECT_FALSE(ids.findByTycho(3105, 2070, 1, found));
   EXPECT_TRUE(ids.findByTycho(3105, 17, 2, found));
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/constellation_list.h"
 #include "catalog/sky_regions.h"
 #include "catalog/star_buffer.h"
 #include "catalog/star_data.h"
@@ -26,6 +27,14 @@
 namespace celvaro::testing {
 
 constexpr double kDeg = std::numbers::pi / 180;
+
+// The number of the constellation of this Latin name or IAU abbreviation; -1 for none.
+inline int constellationNumber(std::string_view nameOrAbbreviation) {
+  for (int n = 0; n < kConstellationCount; ++n) {
+    if (constellationName(n) == nameOrAbbreviation || constellationAbbreviation(n) == nameOrAbbreviation) return n;
+  }
+  return -1;
+}
 
 // A star's designation, and its kind of catalog number with the four
 // numbers; kind -1 for a star without one.

@@ -27,7 +27,7 @@ file -b "$icon" | grep -q "^PNG image data, 256 x 256" || fail "the 256-pixel ic
 out=$(desktop-file-validate "$prefix"/share/applications/*.desktop 2>&1) || fail "desktop-file-validate failed"
 [[ -z "$out" ]] || fail "desktop-file-validate: $out"
 out=$(appstreamcli validate --no-net --pedantic "$prefix"/share/metainfo/*.metainfo.xml 2>&1) || fail "appstreamcli validate: $out"
-grep -E "^[EWIP]: " <<< "$out" && fail "appstreamcli validate reported issues"
+grep -E "^[EWIP]: " <<< "$out" && fail "appstreamcli validate complained (above)"
 out=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) || fail "appstreamcli validate-tree: $out"
 pages=("$prefix"/share/man/man1/*.1.gz)
 programs=("$prefix"/bin/celvaro*)

@@ -5,15 +5,6 @@
 namespace celvaro {
 namespace {
 
-TEST(ColorTable, IgnoresIndicesOutsideTheTable) {
-  ColorTable table;
-  ColorTable before = table;
-  table.setColor(14, {1, 2, 3});
-  table.setColor(-1, {1, 2, 3});
-  EXPECT_TRUE(table == before);
-  EXPECT_EQ(table.getColor(14), (Rgb{}));
-}
-
 // Planet tracks cross the ecliptic: in every day scheme their colours lie
 // far apart (more than 150 of the 441 between black and white).
 TEST(ColorTable, PlanetTracksStandApartFromTheEcliptic) {

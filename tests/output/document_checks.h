@@ -27,6 +27,12 @@ inline CommandResult runCommand(const std::string& command) {
   return result;
 }
 
+// The command succeeded without a word.
+inline void expectQuiet(const CommandResult& result) {
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_EQ(result.output, "") << result.output;
+}
+
 inline bool haveTool(const std::string& name) { return runCommand("command -v " + name).status == 0; }
 
 #define CELVARO_SKIP_WITHOUT(tool) \
@@ -38,9 +44,7 @@ inline void expectSoundPdf(const std::string& pdf, const std::string& png) {
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
   const std::string stem = png.substr(0, png.size() - 4);
-  const CommandResult render = runCommand("pdftoppm -r 100 -png -singlefile '" + pdf + "' '" + stem + "'");
-  EXPECT_EQ(render.status, 0) << render.output;
-  EXPECT_EQ(render.output, "") << render.output;
+  expectQuiet(runCommand("pdftoppm -r 100 -png -singlefile '" + pdf + "' '" + stem + "'"));
 }
 
 // The pages pdfinfo counts in the file; -1 when it cannot read them.
@@ -52,21 +56,21 @@ inline int pdfPages(const std::string& pdf) {
 
 // xmllint's check, then librsvg's rendering where rsvg-convert is installed.
 inline void expectWellFormedSvg(const std::string& svg) {
-  const CommandResult check = runCommand("xmllint --noout '" + svg + "'");
-  EXPECT_EQ(check.status, 0) << check.output;
-  EXPECT_EQ(check.output, "") << check.output;
-  if (!haveTool("rsvg-convert")) return;
-  const CommandResult render = runCommand("rsvg-convert '" + svg + "' > /dev/null");
-  EXPECT_EQ(render.status, 0) << render.output;
-  EXPECT_EQ(render.output, "") << render.output;
+  expectQuiet(runCommand("xmllint --noout '" + svg + "'"));
+  if (haveTool("rsvg-convert")) expectQuiet(runCommand("rsvg-convert '" + svg + "' > /dev/null"));
+}
+
+// The text of a PDF as Poppler's pdftotext reads it, of an EPS as
+// Ghostscript's text extraction does.
+inline std::string extractedText(const std::string& path) {
+  if (path.ends_with(".pdf")) return runCommand("pdftotext -raw '" + path + "' -").output;
+  return runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + path + "'").output;
 }
 
 // Ghostscript renders the EPS into `png` at 100 dots per inch.
 inline void expectRenderedEps(const std::string& eps, const std::string& png) {
-  const CommandResult render = runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -dEPSCrop -r100 -sOutputFile='" +
-                                          png + "' '" + eps + "'");
-  EXPECT_EQ(render.status, 0) << render.output;
-  EXPECT_EQ(render.output, "") << render.output;
+  expectQuiet(runCommand("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -dEPSCrop -r100 -sOutputFile='" + png + "' '" +
+                         eps + "'"));
 }
 
 }  // namespace celvaro::testing

@@ -15,10 +15,12 @@ constexpr PageSize kA4{21000, 29700};
 
 // A chart filling a 1000 x 1000 page whose origin is the page's corner:
 // chart and page coordinates agree (y upward).
-inline OutputArea cornerArea() {
-  OutputArea area;
-  area.left = -500, area.top = -500, area.width = 1000, area.height = 1000;
-  return area;
+inline OutputArea cornerArea() { return {.left = -500, .top = -500, .width = 1000, .height = 1000}; }
+
+// The chart of an A4 page with 10 mm margins: 190 by 267 mm, 20 mm above
+// the page's bottom, over a 10 mm legend strip.
+inline OutputArea printedArea() {
+  return {.left = 1000, .top = 2000, .width = 19000, .height = 26700, .legendWidth = 19000, .legendHeight = 1000};
 }
 
 template <typename Output>

@@ -37,7 +37,8 @@ TEST(PictureDecoding, KnowsJpegAndPngBySignatureOnly) {
   EXPECT_FALSE(decode("GIF89a\x01\x00\x01\x00", picture));
 }
 
-TEST(PictureDecoding, PngPixelsExactlyAndJpegPixelsNearly) {
+// Damaged pictures (cut in half, a Huffman table cut short) end in an error.
+TEST(PictureDecoding, PngPixelsExactlyJpegPixelsNearlyAndDamagedOnesNone) {
   std::string png, jpeg;
   ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 3, 2, 3, kPixels, 9));
   ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 3, kPixels, 100));
@@ -53,13 +54,6 @@ TEST(PictureDecoding, PngPixelsExactlyAndJpegPixelsNearly) {
   EXPECT_FALSE(decode(png, picture, 5));  // six pixels, five allowed
   EXPECT_FALSE(decode(jpeg, picture, 5));
   EXPECT_TRUE(picture.rgb.empty());
-}
-
-TEST(PictureDecoding, DamagedPicturesEndInAnError) {
-  std::string png, jpeg;
-  ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 3, 2, 3, kPixels, 9));
-  ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 3, kPixels, 90));
-  DecodedPicture picture;
   EXPECT_FALSE(decode(png.substr(0, png.size() / 2), picture));
   EXPECT_FALSE(decode(jpeg.substr(0, jpeg.size() / 2), picture));
   EXPECT_FALSE(decode(std::string("\xFF\xD8\xFF\xC4\xD6\x0A\x00\xD5\xD6", 9), picture));

@@ -21,6 +21,7 @@ class RecordingCanvas : public Canvas {
     std::string s = "polyline";
     for (int i = 0; i < n; ++i) s += " " + std::to_string(p[i].x) + "," + std::to_string(p[i].y);
     add(s);
+    polylines.emplace_back(p, p + n);
   }
   void fillArea(const DevicePoint* p, const uint32_t* ends, int rings, Rgb c) override {
     std::string s = "area " + rgb(c);
@@ -36,6 +37,7 @@ class RecordingCanvas : public Canvas {
   }
 
   std::vector<std::string> calls;
+  std::vector<std::vector<DevicePoint>> polylines;
 
  private:
   void add(std::string s) { calls.push_back(std::move(s)); }

@@ -41,19 +41,13 @@ TEST_F(DisplayTest, PolylinesCloseBackToTheirStart) {
 }
 
 TEST_F(DisplayTest, StarLabelsJoinTheirPartsUpToFortyLetters) {
-  StarLabelParts betelgeuse;
-  betelgeuse.greekLetter = 0;
-  betelgeuse.flamsteed = 58;
-  betelgeuse.constellation = 59;
-  betelgeuse.name = "Betelgeuse";
+  const StarLabelParts betelgeuse{.greekLetter = 0, .flamsteed = 58, .constellation = 59, .name = "Betelgeuse"};
   output.setTextStyle(4);
   EXPECT_TRUE(output.drawStarLabel(3, 0, 0, 5, -8, betelgeuse));
   EXPECT_EQ(last(), "text 405 292 \u03b158 Betelgeuse Ori 128;128;0");
   EXPECT_FALSE(output.drawStarLabel(4, 0, 400, 5, -8, betelgeuse));
   const std::string longName(60, 'x');
-  StarLabelParts nameOnly;
-  nameOnly.name = longName.c_str();
-  EXPECT_EQ(RenderingOutputDisplay::starLabelText(nameOnly).size(), 40u);
+  EXPECT_EQ(RenderingOutputDisplay::starLabelText({.name = longName.c_str()}).size(), 40u);
 }
 
 // Every column of the chart is cleared, the last of an odd width too (a

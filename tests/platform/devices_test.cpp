@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/joystick.h>
-#include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,17 +20,14 @@
 #include "platform/gamepad.h"
 #include "platform/serial_port.h"
 #include "pseudo_terminals.h"
+#include "telescope/linked_pty.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
 
 std::string record(uint8_t type, uint8_t number, int16_t value) {
-  js_event event{};
-  event.time = 1234;
-  event.type = type;
-  event.number = number;
-  event.value = value;
+  const js_event event{.time = 1234, .value = value, .type = type, .number = number};
   return std::string(reinterpret_cast<const char*>(&event), sizeof event);
 }
 std::string button(uint8_t number, bool pressed) { return record(JS_EVENT_BUTTON, number, pressed ? 1 : 0); }
@@ -147,11 +143,9 @@ TEST(SerialPortTest, OpensARealUartWithDtrAndRtsOffAndRaisesRtsOnlyWhenAsked) {
 // lock out the next user.
 TEST(SerialPortTest, ClosingGivesUpTheExclusiveMode) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
-  const std::string slave = ::ptsname(master);
+  const testing::ScratchDir dir;
+  const testing::Pty master(dir.path(), 1);
+  const std::string slave = fs::read_symlink(dir.path() / "ports" / "COM1").string();
   SerialPort port;
   ASSERT_TRUE(port.open(slave));
   int exclusive = 0;
@@ -163,7 +157,6 @@ TEST(SerialPortTest, ClosingGivesUpTheExclusiveMode) {
   ASSERT_EQ(::ioctl(again, TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0);
   ::close(again);
-  ::close(master);
 }
 
 class SerialPortNumbers : public ::testing::Test {

@@ -13,8 +13,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "projection/sky_destination.h"
+
 namespace celvaro {
 namespace {
+
+using testing::destination;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180;
@@ -24,19 +28,6 @@ constexpr int kFieldArcmin = 1800, kOverlapArcmin = 180;
 constexpr double kScale = (kWidth / 2) / (15 * kDeg);
 // Half the overlap, a little less for the scale's rounding.
 constexpr int32_t kHalfOverlap = static_cast<int32_t>(kScale * kOverlapArcmin / 2 / 60 * kDeg * 0.95);
-
-struct Place {
-  double ra, dec;
-};
-
-// The place at angular distance `rho` from the centre in the direction
-// `bearing` (from the north through the east).
-Place destination(Place from, double rho, double bearing) {
-  const double dec = std::asin(std::sin(from.dec) * std::cos(rho) + std::cos(from.dec) * std::sin(rho) * std::cos(bearing));
-  const double ra = from.ra + std::atan2(std::sin(bearing) * std::sin(rho) * std::cos(from.dec),
-                                         std::cos(rho) - std::sin(from.dec) * std::sin(dec));
-  return {std::fmod(ra + 2 * kPi, 2 * kPi), dec};
-}
 
 // The places of the box, every two degrees of declination and about two
 // degrees apart along each parallel, that lie on no page at least half the
@@ -79,11 +70,11 @@ TEST_F(AtlasPlanTest, ThePageNamedBeyondAnEdgeHoldsThePointJustPastItsMiddle) {
   for (int page = 0; page < static_cast<int>(plan.pages().size()); ++page) {
     const AtlasPage& p = plan.pages()[page];
     if (std::abs(p.decArcmin) == 5400) continue;  // no north at the pole
-    const Place centre{p.raArcmin * kPi / 10800, p.decArcmin * kPi / 10800};
+    const testing::SkyPlace centre{p.raArcmin * kPi / 10800, p.decArcmin * kPi / 10800};
     const std::array<int, 4> neighbours = plan.neighbours(page);
     for (int edge = 0; edge < 4; ++edge) {
       ASSERT_GE(neighbours[edge], 0) << "page " << page << " edge " << edge;
-      const Place past = destination(centre, (beyond[edge] + 100) / kScale, bearings[edge]);
+      const testing::SkyPlace past = destination(centre, (beyond[edge] + 100) / kScale, bearings[edge]);
       EXPECT_TRUE(plan.holds(neighbours[edge], past.ra, past.dec)) << "page " << page << " edge " << edge;
     }
   }

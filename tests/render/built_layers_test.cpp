@@ -10,10 +10,13 @@
 #include "projection/transformer_orthographic.h"
 #include "render/chart_fixture.h"
 #include "render/magnitude_limits.h"
+#include "sky_separation.h"
 #include "test_files.h"
 
 namespace celvaro {
 namespace {
+
+constexpr double kRad = std::numbers::pi / 180;
 
 // Writes down where galaxies and double stars are drawn.
 class SymbolOutput : public testing::CountingOutput {
@@ -97,9 +100,8 @@ TEST_F(BuiltLayers, ANarrowFieldWalksOnlyTheRegionsOnTheChart) {
     ++walked;
     // Every object handed out lies in one of the few regions around the
     // chart (30 degrees of declination by up to 60 of right ascension).
-    const double cosDistance = std::sin(object.decRad) * std::sin(m13.decRad) +
-                               std::cos(object.decRad) * std::cos(m13.decRad) * std::cos(object.raRad - m13.raRad);
-    EXPECT_GT(cosDistance, std::cos(60 * std::numbers::pi / 180));
+    EXPECT_LT(testing::separationDeg(object.raRad / kRad, object.decRad / kRad, m13.raRad / kRad, m13.decRad / kRad),
+              60);
   }
   EXPECT_GT(walked, 0);
   EXPECT_LT(walked, deepsky.objectCount() / 10) << "the walk touched " << walked << " objects";

@@ -12,12 +12,6 @@ namespace {
 
 using testing::ScratchDir;
 
-PrintableMap a4(const std::string& fileName) {
-  PrintableMap map;
-  map.fileName = fileName;
-  return map;
-}
-
 // On A4 (210 by 297 mm) two margins, 12 mm of title and 10 mm of legend.
 TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartTitleAndLegend) {
   const struct {
@@ -26,10 +20,8 @@ TEST(ChartExport, TheMarginsMustLeaveRoomForTheChartTitleAndLegend) {
   } kPages[] = {{1000, 29700, true}, {10499, 29700, true}, {10500, 29700, false},
                 {2000, 6200, false}, {2000, 6201, true},   {-1, 29700, false}};
   for (const auto& page : kPages) {
-    PrintableMap map = a4("m.pdf");
-    map.margin = page.margin;
-    map.pageHeight = page.pageHeight;
-    EXPECT_EQ(fitsOnPage(map), page.fits) << page.margin << " " << page.pageHeight;
+    EXPECT_EQ(fitsOnPage({.pageHeight = page.pageHeight, .margin = page.margin, .fileName = "m.pdf"}), page.fits)
+        << page.margin << " " << page.pageHeight;
   }
 }
 
@@ -39,7 +31,7 @@ TEST(ChartExport, AChartWithoutCatalogsHasItsFrameTitleLegendAndGrid) {
   ScratchDir dir;
   ChartSettings chart;
   chart.fieldArcmin = 3600;
-  ASSERT_TRUE(exportChart(printableMapExport(a4(dir.file("frame.pdf")), chart, {}, PrintColourTable())));
+  ASSERT_TRUE(exportChart(printableMapExport({.fileName = dir.file("frame.pdf")}, chart, {}, {})));
   const std::string pdf = testing::readBytes(dir.file("frame.pdf"));
   EXPECT_NE(pdf.find("1000 2000 m 20000 2000 l 20000 27500 l 1000 27500 l s\r\n"), std::string::npos);  // the frame
   EXPECT_NE(pdf.find("1000 27500 m 20000 27500 l 20000 28700 l 1000 28700 l s\r\n"), std::string::npos);  // the title
@@ -56,15 +48,14 @@ TEST(ChartExport, AScalePairOfTheSettingsOverridesTheField) {
   ChartSettings chart;
   chart.scaleHalfFieldArcmin = 60;
   chart.scaleHalfExtent = 9500;
-  PrintableMap map = a4(dir.file("scaled.eps"));
-  map.format = kExportEps;
-  ASSERT_TRUE(exportChart(printableMapExport(map, chart, {}, PrintColourTable())));
+  const PrintableMap map{.format = kExportEps, .fileName = dir.file("scaled.eps")};
+  ASSERT_TRUE(exportChart(printableMapExport(map, chart, {}, {})));
   EXPECT_NE(testing::readBytes(dir.file("scaled.eps")).find("(10 min) show"), std::string::npos);
 }
 
 TEST(ChartExport, SpecifiedStarDiametersAreCopiedAndSaidSo) {
   ScratchDir dir;
-  ChartExport job = printableMapExport(a4(dir.file("sizes.pdf")), ChartSettings(), {}, PrintColourTable());
+  ChartExport job = printableMapExport({.fileName = dir.file("sizes.pdf")}, {}, {}, {});
   job.options.starDiametersSpecified = true;
   job.options.starDiameters.fill(0);
   job.options.starDiameters[0] = 500;
@@ -75,14 +66,10 @@ TEST(ChartExport, SpecifiedStarDiametersAreCopiedAndSaidSo) {
   EXPECT_NE(pdf.find("/BBox [-275 -275 275 275]"), std::string::npos);  // class 0: 5 mm
 }
 
-TEST(ChartExport, AnUnknownFormatOrAFileThatCannotBeMadeFailsLeavingNothing) {
+// A file that cannot be made is the outputs' own test.
+TEST(ChartExport, AnUnknownFormatFailsLeavingNothing) {
   ScratchDir dir;
-  PrintableMap map = a4(dir.file("map.pdf"));
-  map.format = 4;
-  EXPECT_FALSE(exportChart(printableMapExport(map, ChartSettings(), {}, PrintColourTable())));
-  map.format = kExportSvg;
-  map.fileName = dir.file("missing/map.svg");
-  EXPECT_FALSE(exportChart(printableMapExport(map, ChartSettings(), {}, PrintColourTable())));
+  EXPECT_FALSE(exportChart(printableMapExport({.format = 4, .fileName = dir.file("map.pdf")}, {}, {}, {})));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <numbers>
 
-#include "projection/transformer_equidistant.h"
 #include "projection/transformer_orthographic.h"
 #include "render/chart_fixture.h"
 
@@ -47,18 +46,6 @@ TEST_F(RendererTest, PolylinesDrawOnlyBetweenVisiblePointsAndMoveOnPenZero) {
   std::vector<std::string> ops;
   for (const auto& c : output.polyCalls) ops.push_back(c.op);
   EXPECT_EQ(ops, (std::vector<std::string>{"start", "to", "end", "start", "to", "finish"}));
-}
-
-TEST_F(RendererTest, TheScaleBarPicksTheFirstLengthOfAThousandUnits) {
-  TransformerEquidistant printScale;  // 120 units per arcminute
-  printScale.setScale(120.001, 1);
-  ChartRenderer legendRenderer(nullptr, &output, &printScale, &area, &settings, &options);
-  area.legendWidth = 10000;
-  area.legendHeight = 1000;
-  settings.starLimitHundredths = 200;
-  legendRenderer.legend();
-  EXPECT_TRUE(wrote("10 min"));
-  EXPECT_TRUE(wrote("2") && !wrote("3"));  // magnitudes 0..2
 }
 
 TEST_F(RendererTest, GridNumberingWritesDeclinationsAndHours) {

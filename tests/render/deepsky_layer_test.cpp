@@ -5,40 +5,20 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <tuple>
 #include <vector>
 
-#include "catalog/deepsky_data.h"
+#include "catalog/deepsky_data_d1.h"
 #include "projection/transformer_orthographic.h"
 #include "render/chart_fixture.h"
 
 namespace celvaro {
 namespace {
 
-TEST(DeepskyLayer, GalaxyAxesTurnWithThePositionAngle) {
-  DeepskyLayer::Axes a;
-  // Half the major axis 40 units north; b/a = 1/2.
-  EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 40, 200, 100, 0, a), 20);
-  EXPECT_EQ(std::tuple(a.ux, a.uy, a.vx, a.vy), std::tuple(0, 40, 20, 0));
-  // At 90 degrees the major axis lies horizontal (toward the east, left).
-  DeepskyLayer::galaxyAxes(0, 40, 200, 100, 90, a);
-  EXPECT_EQ(std::tuple(a.ux, a.uy, a.vx, a.vy), std::tuple(-40, 0, 0, 20));
-  // A label offset beyond 500 units is dropped.
-  EXPECT_EQ(DeepskyLayer::galaxyAxes(0, 600, 200, 200, 0, a), 0);
-}
-
 // Hands out a fixed list of objects; labels only the first.
-class ListCatalog : public iDeepskyData {
+class ListCatalog : public DeepskyDataD1 {
  public:
   std::vector<DeepskyObject> objects;
   size_t cursor = 0;
-  void selectNameList(int) override {}
-  int nextName() override { return -1; }
-  std::optional<NamedObject> getNamedObject(int) const override { return std::nullopt; }
-  std::optional<std::u16string> getName(int) const override { return std::nullopt; }
-  void setDataDirectory(const std::string&) override {}
-  int open(const std::string&) override { return 0; }
-  void setInfoFile(const std::string&) override {}
   void prepareDraw(const ChartSettings&, const OutputArea&, iTransformer&) override { cursor = 0; }
   int nextVisible(DeepskyObject& object, bool& label, bool& second) override {
     if (cursor >= objects.size()) return -1;
@@ -47,27 +27,14 @@ class ListCatalog : public iDeepskyData {
     second = false;
     return static_cast<int>(cursor++);
   }
-  bool getObject(int, DeepskyObject&) const override { return false; }
-  bool getPrimaryIds(int, int32_t&, int32_t&) const override { return false; }
-  bool findByDesignation(std::string_view, StarPosition&) const override { return false; }
-  bool findById(int, int32_t, StarPosition&) const override { return false; }
-  void setIdentifierSettings(const DeepskyIdentifierSettings&) override {}
   bool formatDesignation(int index, std::u16string& text, int, bool, bool) const override {
     text += u"object " + std::u16string(1, static_cast<char16_t>(u'0' + index));
     return true;
   }
-  std::u16string nameOf(int, int) const override { return {}; }
-  bool readObjectInfo(int, std::vector<StarInfoItem>&) const override { return false; }
-  int objectCount() const override { return static_cast<int>(objects.size()); }
 };
 
 DeepskyObject at(int type, double raRad, int32_t majorAxis) {
-  DeepskyObject o;
-  o.type = static_cast<uint16_t>(type);
-  o.raRad = raRad;
-  o.majorAxis = majorAxis;
-  o.minorAxis = majorAxis / 2;
-  return o;
+  return {.type = static_cast<uint16_t>(type), .raRad = raRad, .majorAxis = majorAxis, .minorAxis = majorAxis / 2};
 }
 
 // The layer on a 5-degree orthographic chart of 1000 units, 200 units a

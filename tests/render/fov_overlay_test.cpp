@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <numbers>
-#include <sstream>
 #include <tuple>
 
 #include "model/chart_settings.h"
@@ -17,16 +16,16 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct DevicePointList {
-  std::vector<DevicePoint> points;
-  int32_t width() const { return extent(&DevicePoint::x); }
-  int32_t height() const { return extent(&DevicePoint::y); }
-  int32_t extent(int32_t DevicePoint::*axis) const {
-    auto [low, high] = std::minmax_element(points.begin(), points.end(),
-                                           [axis](const DevicePoint& a, const DevicePoint& b) { return a.*axis < b.*axis; });
-    return (*high).*axis - (*low).*axis;
-  }
-};
+using Points = std::vector<DevicePoint>;
+
+// The width or height of the points' box.
+int32_t extent(const Points& points, int32_t DevicePoint::*axis) {
+  auto [low, high] = std::minmax_element(points.begin(), points.end(),
+                                         [axis](const DevicePoint& a, const DevicePoint& b) { return a.*axis < b.*axis; });
+  return (*high).*axis - (*low).*axis;
+}
+int32_t width(const Points& points) { return extent(points, &DevicePoint::x); }
+int32_t height(const Points& points) { return extent(points, &DevicePoint::y); }
 
 // A chart 800 pixels square, 10 degrees across, centred on right ascension
 // and declination 0.
@@ -41,19 +40,7 @@ class FovOverlayDrawing : public testing::RecordedScreen {
     overlay.shown = 1;
   }
   // The points of the n-th polyline drawn.
-  DevicePointList polyline(size_t n) const {
-    size_t seen = 0;
-    for (const std::string& call : canvas.calls) {
-      if (call.rfind("polyline", 0) != 0 || seen++ != n) continue;
-      DevicePointList list;
-      std::istringstream in(call.substr(8));
-      int32_t x, y;
-      char comma;
-      while (in >> x >> comma >> y) list.points.push_back({x, y});
-      return list;
-    }
-    return {};
-  }
+  Points polyline(size_t n) const { return n < canvas.polylines.size() ? canvas.polylines[n] : Points{}; }
 
   std::unique_ptr<iTransformer> transformer;
   FovOverlay overlay;
@@ -62,7 +49,7 @@ class FovOverlayDrawing : public testing::RecordedScreen {
 // A sensor's side spans twice the angle of its half at the focal length:
 // 36 x 24 mm behind a 50 mm lens, the photographers' 39.6 x 27.0 degrees
 // (2 atan(18/50), 2 atan(12/50)); a radius spans atan(r/f), 35.75 degrees
-// for 36 mm.
+// for 36 mm. A focal length of 0 gives sizes of 0.
 TEST(SchemeToOverlay, ASensorSpansTwiceTheAngleOfItsHalf) {
   FovScheme scheme;
   scheme.cameraWidth = 3600, scheme.cameraHeight = 2400, scheme.totalFieldRadius = 3600, scheme.focalLength = 50;
@@ -71,12 +58,7 @@ TEST(SchemeToOverlay, ASensorSpansTwiceTheAngleOfItsHalf) {
   EXPECT_NEAR(overlay.cameraWidth / 6000.0, 39.6, 0.01);
   EXPECT_NEAR(overlay.cameraHeight / 6000.0, 27.0, 0.01);
   EXPECT_NEAR(overlay.totalFieldRadius / 6000.0, 35.75, 0.01);
-}
-
-TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
-  FovScheme scheme;
   scheme.focalLength = 0;
-  FovOverlay overlay;
   schemeToOverlay(scheme, overlay);
   EXPECT_EQ(std::tuple(overlay.cameraWidth, overlay.totalFieldRadius, overlay.guiderOffset), std::tuple(0, 0, 0));
 }
@@ -90,13 +72,13 @@ TEST(SchemeToOverlay, AFocalLengthOfZeroGivesSizesOfZero) {
 TEST_F(FovOverlayDrawing, TheElementsSpanTheirAngularSizesAndTurn) {
   overlay.elementFlags = FovScheme::kCamera | FovScheme::kGuider | FovScheme::kTotalField;
   ASSERT_TRUE(drawFovOverlay(overlay, output, *transformer));
-  const DevicePointList camera = polyline(0), guider = polyline(1);
-  ASSERT_EQ(camera.points.size(), 5u);
-  EXPECT_NEAR(camera.width(), 84, 2);
-  EXPECT_NEAR(camera.height(), 61, 2);
+  const Points camera = polyline(0), guider = polyline(1);
+  ASSERT_EQ(camera.size(), 5u);
+  EXPECT_NEAR(width(camera), 84, 2);
+  EXPECT_NEAR(height(camera), 61, 2);
   auto byY = [](const DevicePoint& a, const DevicePoint& b) { return a.y < b.y; };
-  EXPECT_NEAR(std::min_element(guider.points.begin(), guider.points.end(), byY)->y, 400 - (51.56 + 11.46) * 4 / 3, 2);
-  EXPECT_NEAR(guider.width(), 31, 2);
+  EXPECT_NEAR(std::min_element(guider.begin(), guider.end(), byY)->y, 400 - (51.56 + 11.46) * 4 / 3, 2);
+  EXPECT_NEAR(width(guider), 31, 2);
   int32_t left, top, right, bottom;
   ASSERT_EQ(std::sscanf(canvas.calls.back().c_str(), "ellipse %d %d %d %d", &left, &top, &right, &bottom), 4);
   EXPECT_NEAR((right - left) / 2.0, 95.5, 2);
@@ -105,10 +87,10 @@ TEST_F(FovOverlayDrawing, TheElementsSpanTheirAngularSizesAndTurn) {
   overlay.cameraRotation = 90;
   overlay.guiderRotation = 180;
   drawFovOverlay(overlay, output, *transformer);
-  EXPECT_EQ(polyline(2).width(), camera.height());
-  EXPECT_EQ(polyline(2).height(), camera.width());
-  const DevicePointList turned = polyline(3);
-  EXPECT_NEAR(std::max_element(turned.points.begin(), turned.points.end(), byY)->y, 400 + (51.56 + 11.46) * 4 / 3, 2);
+  EXPECT_EQ(width(polyline(2)), height(camera));
+  EXPECT_EQ(height(polyline(2)), width(camera));
+  const Points turned = polyline(3);
+  EXPECT_NEAR(std::max_element(turned.begin(), turned.end(), byY)->y, 400 + (51.56 + 11.46) * 4 / 3, 2);
 }
 
 // A shift of 60' in declination points one degree north, and the overlay
@@ -132,13 +114,13 @@ TEST_F(FovOverlayDrawing, AShiftInDeclinationPointsThatFarNorth) {
   EXPECT_EQ(std::tuple(left + right, top + bottom), std::tuple(2 * north->deviceX, 2 * north->deviceY));
 }
 
-TEST_F(FovOverlayDrawing, BehindTheVisibleSideNothingIsDrawnOrPlaced) {
+// Behind the visible side nothing is drawn or placed; a centre off the
+// chart is placed, but not on the device.
+TEST_F(FovOverlayDrawing, BehindTheVisibleSideNothingIsPlacedAndOffTheChartNothingOnTheDevice) {
   overlay.centreRaRad = kPi;
   EXPECT_FALSE(drawFovOverlay(overlay, output, *transformer));
   EXPECT_TRUE(canvas.calls.empty());
-}
-
-TEST_F(FovOverlayDrawing, ACentreOffTheChartIsPlacedButNotOnTheDevice) {
+  overlay.centreRaRad = 0;
   overlay.centreDecRad = 8 * kPi / 180;  // above the chart's top edge at 5 degrees
   const auto placed = drawFovOverlay(overlay, output, *transformer);
   ASSERT_TRUE(placed);

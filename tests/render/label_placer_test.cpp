@@ -22,11 +22,6 @@ class LabelPlacerTest : public testing::RecordedScreen {
     }
     return found;
   }
-  static StarLabelParts named(const char* name) {
-    StarLabelParts parts;
-    parts.name = name;
-    return parts;
-  }
 
   RenderOptions options;
 };
@@ -35,8 +30,8 @@ TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {
   LabelPlacer placer(output, area, options);
   placer.drawStar(0, 0, 9, 4);
   placer.drawStar(6, 2, 3, 1);
-  placer.drawStarLabel(2, 6, 2, 1 + 5, -8, named("Faint"));  // offered first, placed second
-  placer.drawStarLabel(1, 0, 0, 4 + 5, -8, named("Bright"));
+  placer.drawStarLabel(2, 6, 2, 1 + 5, -8, {.name = "Faint"});  // offered first, placed second
+  placer.drawStarLabel(1, 0, 0, 4 + 5, -8, {.name = "Bright"});
   placer.finish();
   EXPECT_EQ(written("Bright"), std::vector<std::string>{"text 409 292 Bright"});
   // Its described place (412, 290) runs over "Bright".
@@ -50,7 +45,7 @@ TEST_F(LabelPlacerTest, TheBrighterStarKeepsItsPlaceAndTheFainterStillPicks) {
 
 TEST_F(LabelPlacerTest, ALabelRunningOffTheWindowTakesTheOtherSide) {
   LabelPlacer placer(output, area, options);
-  placer.drawStarLabel(1, 390, 0, 9, -8, named("Betelgeuse"));
+  placer.drawStarLabel(1, 390, 0, 9, -8, {.name = "Betelgeuse"});
   placer.finish();
   const std::vector<std::string> calls = written("Betelgeuse");
   ASSERT_EQ(calls.size(), 1u);
@@ -59,7 +54,7 @@ TEST_F(LabelPlacerTest, ALabelRunningOffTheWindowTakesTheOtherSide) {
 
 TEST_F(LabelPlacerTest, AVariableStarLabelledByTheStarLayerIsNotLabelledAgain) {
   LabelPlacer placer(output, area, options);
-  placer.drawStarLabel(1, -100, 50, 9, -8, named("Betelgeuse"));
+  placer.drawStarLabel(1, -100, 50, 9, -8, {.name = "Betelgeuse"});
   placer.beginGroup("variables");
   placer.text(-101, 51, 9, -8, kStarSmallText, "alf Ori");
   placer.text(100, -50, 9, -8, kStarSmallText, "CK Ori");
@@ -91,29 +86,6 @@ TEST_F(LabelPlacerTest, GridNumbersKeepOffTheMoonAndTheDeepSkySymbols) {
     placer.finish();
     EXPECT_EQ(written("47 15'").size(), c.written ? 1u : 0u);
   }
-}
-
-// A deep-sky label keeps off the stars as bright as its object and brighter
-// and may cross fainter ones; an object of unknown magnitude (a galaxy drawn
-// to scale) counts as fainter than every star.
-TEST_F(LabelPlacerTest, ADeepSkyLabelKeepsOffTheStarsBrighterThanItsObject) {
-  output.loadStarSizes(800, 12, 2);
-  auto pass = [&](bool knownMagnitude, int32_t starMagHundredths) {
-    canvas.calls.clear();
-    LabelPlacer placer(output, area, options);
-    if (knownMagnitude) placer.openCluster(3, 0, 0, 600, 20);
-    else placer.rotatedGalaxyEllipse(3, 0, 0, 10, 0, 0, 5);
-    // The label alone takes the window's (412, 296) to (494, 313); the star stands in it.
-    if (starMagHundredths > 0) placer.drawStar(40, -4, 0, output.starDiameterForMagnitude(starMagHundredths) / 2);
-    placer.wideText(0, 0, 12, -4, kDeepskyLargeText, u"NGC 1976");
-    placer.finish();
-    return written("NGC 1976");
-  };
-  const std::vector<std::string> alone = pass(true, 0);
-  ASSERT_EQ(alone, std::vector<std::string>{"text 412 296 NGC 1976"});
-  EXPECT_EQ(pass(true, 900), alone);    // a fainter star
-  EXPECT_NE(pass(true, 200), alone);    // a brighter star
-  EXPECT_NE(pass(false, 900), alone);   // no magnitude: every star is brighter
 }
 
 }  // namespace

@@ -35,21 +35,13 @@ class PrintedConstellationNames : public ::testing::TestWithParam<PrintedMap> {
 
   // The text of the map, as the format's reader gives it.
   std::string printedText(const PrintedMap& m) {
+    const PrintableMap map{.format = m.format, .fileName = dir.file(m.format == kExportPdf ? "map.pdf" : "map.eps")};
     ChartSettings chart;
     chart.centreRaArcmin = static_cast<int>(m.raHours * 900);
     chart.centreDecArcmin = static_cast<int>(m.decDeg * 60);
     chart.fieldArcmin = m.fieldArcmin;
-    PrintableMap map;
-    map.format = m.format;
-    map.fileName = dir.file(m.format == kExportPdf ? "map.pdf" : "map.eps");
-    ChartSources sources;
-    sources.catalogs = &catalogs;
-    sources.language = m.language;
-    EXPECT_TRUE(exportChart(printableMapExport(map, chart, sources, PrintColourTable())));
-    const std::string reader = m.format == kExportPdf
-                                   ? "pdftotext '" + map.fileName + "' -"
-                                   : "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- '" + map.fileName + "'";
-    return testing::runCommand(reader).output;
+    EXPECT_TRUE(exportChart(printableMapExport(map, chart, {.catalogs = &catalogs, .language = m.language}, {})));
+    return testing::extractedText(map.fileName);
   }
 
   testing::ScratchDir dir;

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "projection/transformer_orthographic.h"
@@ -33,6 +31,16 @@ class SolarSystemLayerTest : public testing::ChartFixture<> {
   bool drew(const std::string& kind, int id) const {
     return std::any_of(output.discs.begin(), output.discs.end(), [&](const auto& d) { return d.kind == kind && d.id == id; });
   }
+  long wrote(const std::string& text) const { return std::count(output.texts.begin(), output.texts.end(), text); }
+  void centreOnObject(int32_t id) {
+    StarPosition place;
+    ASSERT_TRUE(solar.objectPosition(id, -1, place));
+    centreOn(place);
+  }
+  void starLimit(int32_t hundredths) {
+    settings.starLimitHundredths = hundredths;
+    output.loadStarSizes(hundredths, 20, 1);
+  }
   // The diameter of the disc drawn for `id`, -1 when none was.
   int discDiameter(int id) const {
     const auto disc = std::find_if(output.discs.begin(), output.discs.end(), [&](const auto& d) { return d.id == id; });
@@ -60,14 +68,14 @@ TEST_F(SolarSystemLayerTest, ATrackReplacesTheDiscAndDatesEverySecondMark) {
   const auto first = std::find(output.texts.begin(), output.texts.end(), "Mars 2007.6.15");
   ASSERT_NE(first, output.texts.end());
   EXPECT_EQ(*(first + 1), "2007.7.25");
-  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "Mars"), 0);
+  EXPECT_EQ(wrote("Mars"), 0);
 
   // Without date labels the track still says whose it is.
   settings.planetTracks.dateLabels = 0;
   solar.computeTracks(kChartDate, settings.planetTracks);
   output.texts.clear();
   draw();
-  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "Mars"), 1);
+  EXPECT_EQ(wrote("Mars"), 1);
 
   settings.showPlanets = 0;
   output.discs.clear();
@@ -75,30 +83,26 @@ TEST_F(SolarSystemLayerTest, ATrackReplacesTheDiscAndDatesEverySecondMark) {
   EXPECT_FALSE(drew("planet", kMars));
 }
 
-// Ceres on 2022-08-09 is of magnitude 8.53 (PyEphem, for its elements
-// below): beyond a naked-eye chart's stars, the size of an 8.5 star on a
+// Ceres on 2022-08-09 is of magnitude 8.53 (PyEphem, for the shared element
+// line): beyond a naked-eye chart's stars, the size of an 8.5 star on a
 // deeper one.
 TEST_F(SolarSystemLayerTest, AsteroidsShowWithinTheStarLimitAtTheirMagnitudesSize) {
-  testing::writeBytes(dir.file("Soft00Bright.txt"),
-                      "00001    3.33  0.12 K2289 334.32717   73.53163   80.26644   10.58680  0.0786358  0.21418055   "
-                      "2.7666190    JPL 48                                                     (1) Ceres\n");
+  testing::writeBytes(dir.file("Soft00Bright.txt"), testing::kCeres + "\n");
   const ChartDate date{2022, 8, 9, 0, 0, 0};
   solar.loadLists({1, 0, 0, 0}, false, date);
   solar.update(date);
   settings.minorPlanetLists = {1, 0, 0, 0};
   settings.asteroidTrack.object = -1;
-  StarPosition ceres;
-  ASSERT_TRUE(solar.objectPosition(objectId(kBrightList, 0), -1, ceres));
-  centreOn(ceres);
-  settings.starLimitHundredths = 600;
+  const int32_t ceres = objectId(kBrightList, 0);
+  centreOnObject(ceres);
+  starLimit(600);
   draw();
-  EXPECT_FALSE(drew("minor", objectId(kBrightList, 0)));
-  EXPECT_EQ(std::count(output.texts.begin(), output.texts.end(), "(1) Ceres"), 0);
-  settings.starLimitHundredths = 900;
-  output.loadStarSizes(900, 20, 1);
+  EXPECT_FALSE(drew("minor", ceres));
+  EXPECT_EQ(wrote("(1) Ceres"), 0);
+  starLimit(900);
   draw();
-  ASSERT_TRUE(drew("minor", objectId(kBrightList, 0)));
-  EXPECT_EQ(discDiameter(objectId(kBrightList, 0)), output.starDiameterForMagnitude(853));
+  ASSERT_TRUE(drew("minor", ceres));
+  EXPECT_EQ(discDiameter(ceres), output.starDiameterForMagnitude(853));
 }
 
 // The user's asteroid with the example elements of Ceres is of magnitude
@@ -109,9 +113,7 @@ TEST_F(SolarSystemLayerTest, TheUsersAsteroidKeepsTheStarLimitUnlessSelected) {
   solar.userAsteroid().shown = 1;
   solar.update(date);
   const int32_t id = objectId(kUserAsteroid, 0);
-  StarPosition asteroid;
-  ASSERT_TRUE(solar.objectPosition(id, -1, asteroid));
-  centreOn(asteroid);
+  centreOnObject(id);
   settings.starLimitHundredths = 800;
   draw();
   EXPECT_FALSE(drew("minor", id));
@@ -128,12 +130,9 @@ TEST_F(SolarSystemLayerTest, ACometIsTheSizeOfAStarOfItsMagnitude) {
                       "4.0  12P/Pons-Brooks\n");
   ASSERT_EQ(solar.loadCometList(), 0);
   solar.update({2024, 4, 21, 0, 0, 0});
-  settings.starLimitHundredths = 900;
-  output.loadStarSizes(900, 20, 1);
+  starLimit(900);
   settings.cometTrack.object = objectId(kCometList, 0);
-  StarPosition comet;
-  ASSERT_TRUE(solar.objectPosition(settings.cometTrack.object, -1, comet));
-  centreOn(comet);
+  centreOnObject(settings.cometTrack.object);
   draw();
   EXPECT_GT(output.starDiameterForMagnitude(495), settings.cometDiscs.fixedMinimum);
   EXPECT_EQ(discDiameter(objectId(kCometList, 0)), output.starDiameterForMagnitude(495));
@@ -149,36 +148,21 @@ TEST_F(SolarSystemLayerTest, ACometWithoutAPositionIsNotDrawn) {
   solar.userComet().shown = 1;
   solar.userComet().name = "177P/Barnard";
   settings.cometTrack.object = objectId(kCometList, 0);
-  StarPosition comet;
-  EXPECT_FALSE(solar.objectPosition(settings.cometTrack.object, -1, comet));
-  ASSERT_TRUE(solar.objectPosition(objectId(kUserComet, 0), -1, comet));
-  centreOn(comet);
+  StarPosition none;
+  EXPECT_FALSE(solar.objectPosition(settings.cometTrack.object, -1, none));
+  centreOnObject(objectId(kUserComet, 0));
   draw();
   EXPECT_FALSE(drew("comet", objectId(kCometList, 0)));
   EXPECT_TRUE(drew("comet", objectId(kUserComet, 0)));
-  EXPECT_NE(std::find(output.texts.begin(), output.texts.end(), "177P/Barnard"), output.texts.end());
+  EXPECT_GT(wrote("177P/Barnard"), 0);
 
-  // Its tail points away from the Sun, at 5h34m55.7s +23 18' 48" (PyEphem, J2000).
-  ProjectedPoint sun;
-  ASSERT_TRUE(transformer.project(1.4614021545, 0.4068958185, sun));
-  // Its middle ray points so, the others fan out around it (within the
-  // rounding of their short ends, 15 degrees).
-  ASSERT_EQ(output.lines.size(), 5u);
-  for (size_t i = 0; i < output.lines.size(); ++i) {
-    const auto& ray = output.lines[i];
-    const double tx = ray[2] - ray[0], ty = ray[3] - ray[1], sx = sun.x, sy = sun.y;  // the comet is at the centre
-    const double cosine = (tx * sx + ty * sy) / std::hypot(tx, ty) / std::hypot(sx, sy);
-    EXPECT_LT(cosine, i == 2 ? -0.99 : -std::cos(15 * std::numbers::pi / 180)) << i;
-  }
 }
 
 // Pluto, of magnitude 14.4 in July 2026 (PyEphem), is as faint as the
 // minor planets and obeys the star limit as they do.
 TEST_F(SolarSystemLayerTest, PlutoIsDrawnWithinTheStarLimit) {
   solar.update({2026, 7, 20, 22, 0, 0.0});
-  StarPosition pluto;
-  ASSERT_TRUE(solar.objectPosition(objectId(kMajorBody, kPluto), -1, pluto));
-  centreOn(pluto);
+  centreOnObject(objectId(kMajorBody, kPluto));
   settings.showPlanets = true;
   for (const auto& [limit, drawn] : {std::pair{1420, false}, {1460, true}}) {
     settings.starLimitHundredths = limit;

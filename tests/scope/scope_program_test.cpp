@@ -57,18 +57,10 @@ TEST(ScopeScriptReader, RefusesBadCommandLinesNamingWhatIsWrong) {
       {lx200({"goto"}), "goto needs 1 argument"},
       {lx200({"goto", "25", "10"}), "bad right ascension 25 (hours, 0 to 24)"},
       {lx200({"goto", "5.5", "-91"}), "bad declination -91 (degrees, -90 to 90)"},
-      {lx200({"move", "n", "slow2"}), "move needs 3 arguments"},
       {lx200({"move", "up", "slow2", "3"}), "bad argument of move: up"},
-      {lx200({"move", "n", "fast1", "-3"}), "bad argument of move: -3"},
       // The place and the instant are read as celvaro-chart reads them.
       {lx200({"--lat", "91", "status"}), "bad value for --lat: 91"},
       {lx200({"--utc", "2026-02-30T12:00", "status"}), "bad value for --utc: 2026-02-30T12:00 (the day must be between 1 and 28)"},
-      // What the type's protocol does not offer is refused before connecting.
-      {lx200({"park"}), "Meade LX200 mounts do not park"},
-      {{"--type", "altaz", "--port", "p", "guide", "n", "500"}, "Skywatcher Autotrack direct mounts do not guide"},
-      {{"--type", "own", "--port", "p", "position"}, "Celvaro telescope controller mounts do not position"},
-      {{"--type", "nexstar", "--port", "p", "track", "maybe"}, "bad argument of track: maybe"},
-      {{"--type", "equatorial", "--port", "p", "spiral", "40", "11"}, "bad argument of spiral: 11"},
   };
   for (const Refusal& r : refusals) {
     ScopeScriptReader reader;
@@ -77,29 +69,13 @@ TEST(ScopeScriptReader, RefusesBadCommandLinesNamingWhatIsWrong) {
   }
 }
 
-TEST(ScopeScriptReader, TakesNamesPlacesAndEachCommandsArguments) {
+// What the runs below leave out: a number followed by a command is a name
+// (minor planet 433), and a server's host may hold colons.
+TEST(ScopeScriptReader, TakesANumberBeforeACommandAsANameAndIpv6Hosts) {
   ScopeScriptReader reader;
-  const auto script = reader.read({"--type", "equatorial", "--port", "/dev/ttyUSB0", "--json", "--lat", "-33.9",
-                                   "goto", "M 42", "goto", "5.5", "-5.25", "sync", "433", "wait", "move", "e",
-                                   "fast3", "2.5", "guide", "w", "500", "spiral", "40", "3", "track", "off", "park"});
+  const auto script = reader.read(lx200({"goto", "433", "wait"}));
   ASSERT_TRUE(script) << reader.error();
-  EXPECT_EQ(script->mountType, kMountMotorEquatorial);
-  EXPECT_TRUE(script->json);
-  EXPECT_EQ(script->placeTime.latitudeDeg, -33.9);
-  ASSERT_EQ(script->commands.size(), 9u);
-  const auto& c = script->commands;
-  EXPECT_EQ(c[0].object, "M 42");
-  EXPECT_FALSE(c[0].raHours);
-  EXPECT_EQ(std::tuple(c[1].raHours, c[1].decDeg, c[1].text), std::tuple(5.5, -5.25, "goto 5.5 -5.25"));
-  // A number followed by a command is a name: minor planet (433).
-  EXPECT_EQ(c[2].object, "433");
-  EXPECT_EQ(c[3].verb, Verb::kWait);
-  EXPECT_EQ(std::tuple(c[4].direction, c[4].fast, c[4].rate, c[4].seconds), std::tuple(2, true, 3, 2.5));
-  EXPECT_EQ(std::tuple(c[5].direction, c[5].milliseconds), std::tuple(2, 500));  // a guiding program's west
-  EXPECT_EQ(std::tuple(c[6].radiusArcmin, c[6].turns), std::tuple(40, 3));
-  EXPECT_FALSE(c[7].on);
-  EXPECT_EQ(c[8].verb, Verb::kPark);
-
+  EXPECT_EQ(script->commands[0].object, "433");
   const auto indi = reader.read({"--type", "indi", "--server", "::1:7624", "--device", "Telescope Simulator", "status"});
   ASSERT_TRUE(indi) << reader.error();
   EXPECT_EQ(std::tuple(indi->indiHost, indi->indiPort), std::tuple("::1", 7624));

@@ -211,20 +211,6 @@ TEST_F(EquatorialMount, ConnectingAgainToATrackingMountKeepsWhereItPoints) {
   EXPECT_NEAR(after.dec, before.dec, 1e-6);
 }
 
-TEST_F(EquatorialMount, SynchronisingMakesThePositionReadTheStar) {
-  SharedTelescopeValues star;
-  star.referenceRaRad = 1.0;
-  star.referenceDecRad = 0.2;
-  sim.command({kCmdSetReference}, star);
-  EXPECT_EQ(sim.commands, (Commands{"j2", "j1"}));
-  EXPECT_EQ(sim.bench.reported(), std::vector<int>{16});
-  sim.command({kCmdReadPosition});
-  ASSERT_EQ(sim.bench.listener.positions.size(), 1u);
-  EXPECT_NEAR(sim.bench.listener.positions[0].ra, 1.0, 1e-8);
-  EXPECT_NEAR(sim.bench.listener.positions[0].dec, 0.2, 1e-8);
-  EXPECT_EQ(sim.bench.listener.positions[0].rawB, kHome - 9024000 / 4);
-}
-
 TEST_F(EquatorialMount, MovesUseTheTablesAndTrackingChangesAxisOnesSlowMoves) {
   EXPECT_EQ(sim.commandsFor({kCmdMoveFast, 3, 9}), (Commands{"K1", "G131", value('I', 1, 10), "J1"}));
   EXPECT_EQ(sim.commandsFor({kCmdMoveSlow, 1, 2}), (Commands{"K2", "G211", value('I', 2, 77), "J2"}));
@@ -251,14 +237,6 @@ TEST_F(EquatorialMount, StoppingAxisOneWhileTrackingRestartsTracking) {
   EXPECT_EQ(sim.commands, (Commands{"K2", "j2", "j1"}));
 }
 
-TEST_F(EquatorialMount, GuidingChangesTheRightAscensionPeriodAndStopRestoresIt) {
-  sim.command({kCmdTracking, 1});
-  EXPECT_EQ(sim.guideCommands(true, 2), (Commands{"f1", value('I', 1, 413)}));
-  EXPECT_EQ(sim.guideCommands(false, 2), (Commands{"f1", value('I', 1, 620)}));
-  EXPECT_EQ(sim.commandsFor({kCmdGuideMove, 1}), (Commands{"G211", value('I', 2, 1240), "J2"}));
-  EXPECT_EQ(sim.guideCommands(false, 0), Commands{"K2"});
-}
-
 // With tracking off a standing axis 1 is started at the guide period, and
 // the stop leaves it standing again as before the pulse.
 TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
@@ -282,9 +260,7 @@ TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   EXPECT_TRUE(sim.guideCommands(true, 2).empty());
 }
 
-TEST(EquatorialMountErrors, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle) {
-  SimulatedBench sim(kMountMotorEquatorial, true, 9024000);
-  sim.linkUp();
+TEST_F(EquatorialMount, AnErrorReplyOrAGarbledPositionReportsSixAndGoesIdle) {
   sim.bench.command({kCmdGotoPark});
   sim.bench.sent();
   sim.bench.receive("!0\r");

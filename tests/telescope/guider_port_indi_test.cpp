@@ -10,19 +10,16 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <numbers>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "guided_mount.h"
 #include "indi_driver.h"
-#include "lx200_guiding_driver.h"
+#include "linked_pty.h"
 #include "pseudo_terminals.h"
-#include "pty_bridge.h"
 #include "sky_places.h"
 #include "test_files.h"
 
@@ -40,17 +37,6 @@ int64_t monotonicMicroseconds() {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
   return int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-}
-
-// "2026-03-05T21:07:09" as seconds since 1970, universal time.
-int64_t utcSeconds(const std::string& text) {
-  tm t{};
-  if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour, &t.tm_min,
-                  &t.tm_sec) != 6) {
-    return -1;
-  }
-  t.tm_year -= 1900, t.tm_mon -= 1;
-  return ::timegm(&t);
 }
 
 class GuidingClient : public ::testing::Test {
@@ -135,7 +121,7 @@ TEST_F(GuidingClient, ConnectsAtOnceAndReadsTheSiteClockAndPosition) {
   // Its universal time, from the local time and offset it read.
   const auto clock = driver->awaitVector("TIME_UTC", "Ok", connectedAt, 1s);
   ASSERT_TRUE(clock);
-  EXPECT_NEAR(utcSeconds(testing::IndiDriver::member(*clock, "UTC")), utcNow, 3);
+  EXPECT_NEAR(testing::utcSeconds(testing::IndiDriver::member(*clock, "UTC")), utcNow, 3);
   EXPECT_NEAR(std::stod(testing::IndiDriver::member(*clock, "OFFSET")), kPlace.timeZoneHours, 1e-9);
   // The position it polls is the mount's in the frame of the date: the
   // apparent place of the program's clock by libnova, whose aberration and

@@ -12,10 +12,13 @@
 #include <sys/socket.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -207,6 +210,13 @@ inline int connectToServer(int port) {
   return -1;
 }
 
+// INDI's universal time ("2026-03-05T21:07:09") as seconds since 1970; -1
+// when it does not read as one.
+inline int64_t utcSeconds(const std::string& text) {
+  tm t{};
+  return ::strptime(text.c_str(), "%Y-%m-%dT%H:%M:%S", &t) ? int64_t(::timegm(&t)) : -1;
+}
+
 inline constexpr int kIndiPort = 7624;  // the default: the namespace is the tests' own
 
 // indiserver on kIndiPort driving Debian's telescope simulator, with its home
@@ -219,6 +229,32 @@ inline std::unique_ptr<IndiDriver> startTelescopeSimulator(const std::string& ho
   if (s < 0) return nullptr;
   ::close(s);
   return server;
+}
+
+// Debian's INDI driver for LX200 mounts (indi_lx200generic from indi-bin),
+// what guiding programs use to talk to a mount, as a guiding client of the
+// program's guider port: a child process speaking INDI's XML, its serial
+// port the far end of a pseudo-terminal cable.
+constexpr char kLx200Driver[] = "/usr/bin/indi_lx200generic";
+constexpr char kLx200Device[] = "Standard LX200";
+
+// Starts the driver with its home in `dir`.
+inline std::unique_ptr<IndiDriver> startLx200Driver(const std::filesystem::path& dir) {
+  return std::make_unique<IndiDriver>(kLx200Driver, dir.string(), (dir / "driver.log").string());
+}
+
+// Connects the driver on `port`: the mark of its replies from the connect
+// request on, once it has read the mount's site and clock (its last step
+// of connecting); none when it did not within ten seconds.
+inline std::optional<size_t> connectLx200Driver(IndiDriver& driver, const std::filesystem::path& port) {
+  if (!driver.running()) return std::nullopt;
+  driver.send("<getProperties version='1.7'/>\n");
+  driver.setSwitch(kLx200Device, "DEVICE_AUTO_SEARCH", "INDI_DISABLED");
+  driver.setText(kLx200Device, "DEVICE_PORT", "PORT", port.string());
+  const size_t from = driver.mark();
+  driver.setSwitch(kLx200Device, "CONNECTION", "CONNECT");
+  if (!driver.awaitVector("TIME_UTC", "Ok", from, std::chrono::seconds(10))) return std::nullopt;
+  return from;
 }
 
 }  // namespace celvaro::testing

@@ -4,10 +4,7 @@
 
 #include <libnova/apparent_position.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "sky_separation.h"

@@ -2,8 +2,6 @@
 // objects it finds and tells of against published places and PyEphem.
 #include "ui/ui_test_support.h"
 
-#include "render/layer_statistics.h"
-
 namespace celvaro {
 namespace {
 
@@ -16,12 +14,6 @@ bool whiteNear(const QImage& image, QPoint at) {
       if (image.valid(at + QPoint(dx, dy)) && image.pixel(at + QPoint(dx, dy)) == qRgb(255, 255, 255)) return true;
   return false;
 }
-bool hasColour(const QImage& image, QRgb colour) {
-  for (int y = 0; y < image.height(); y += 2)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) == colour) return true;
-  return false;
-}
 
 TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
   prepare();
@@ -31,8 +23,6 @@ TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
   EXPECT_LT(betelgeuse.y(), rigel.y());  // further north: up
   EXPECT_TRUE(whiteNear(image, betelgeuse));
   EXPECT_TRUE(whiteNear(image, rigel));
-  EXPECT_TRUE(hasColour(image, qRgb(180, 0, 0)));  // figures
-  EXPECT_TRUE(hasColour(image, qRgb(64, 64, 0)));  // grid
 
   request.mirror = 3;
   prepare();
@@ -41,32 +31,6 @@ TEST_F(OrionChart, EastIsLeftAndNorthUpUnlessMirrored) {
   EXPECT_GT(b2.x(), r2.x());
   EXPECT_EQ(b2.x(), request.width - betelgeuse.x());
   EXPECT_TRUE(whiteNear(flipped, b2));
-}
-
-TEST_F(OrionChart, StatisticsFollowTheLimits) {
-  const ScratchDir dir;
-  auto statistics = [&](int field, const char* settingsText) {
-    request.fieldArcmin = field;
-    request.settingsFile = dir.file("limits.clv");
-    std::ofstream(*request.settingsFile) << settingsText;
-    LayerStatistics stats(prepare().screenOutput());
-    model->setCurrentOutput(&stats);
-    paint();
-    const auto counts = std::tuple{stats.count("stars"), model->chart.starLimitHundredths, stats.count("constlines")};
-    model.reset();  // before the statistics it draws into go
-    return counts;
-  };
-  const auto [stars, limit, lines] = statistics(3600, "");
-  const auto [fainter, fainterLimit, sameLines] = statistics(3600, "starmagnlimitauto=100\r\n");
-  const auto [narrow, narrowLimit, narrowLines] = statistics(1800, "");
-  EXPECT_EQ(limit, 700);
-  EXPECT_EQ(fainterLimit, 800);
-  EXPECT_GT(fainter, stars * 2);  // a magnitude fainter roughly triples the stars
-  EXPECT_EQ(sameLines, lines);
-  EXPECT_EQ(narrowLimit, 800);
-  const auto [noFigures, noLimit, noLines] = statistics(3600, "needeconstlines=0\r\n");
-  EXPECT_EQ(noLines, 0);
-  EXPECT_EQ(noFigures, stars);
 }
 
 // --- the real program with the built data, as a user runs it --------------------------
@@ -115,25 +79,13 @@ std::optional<Sky> centreOfChart(const std::string& object) {
 }
 
 // The file the program writes, read back by Qt's own PNG reader, holds the
-// chart drawn in this process for the same request pixel for pixel; the
-// phases it timed are named in order.
-TEST_F(OrionChart, WritesTheDrawnChartAndTimesEachPhase) {
+// chart drawn in this process for the same request pixel for pixel.
+TEST_F(OrionChart, WritesTheDrawnChart) {
   const ScratchDir dir;
   const std::string file = dir.file("orion.png");
   const ChartRun run = runChartProgram({"--utc", "2024-01-15T20:00", "--ra", "5.6", "--dec", "3", "--field", "3600",
-                                        "--size", "1200x900", "--language", "en", "--timings", "--out", file});
+                                        "--size", "1200x900", "--language", "en", "--out", file});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  std::istringstream out(run.out);
-  std::vector<std::string> phases;
-  for (std::string name, ms; out >> name;) {
-    if (name == "data") out >> ms, name += " " + ms;
-    double value = -1;
-    out >> value >> ms;
-    EXPECT_GE(value, 0) << name;
-    EXPECT_EQ(ms, "ms");
-    phases.push_back(name);
-  }
-  EXPECT_EQ(phases, (std::vector<std::string>{"start-up", "data load", "draw", "encode", "write"}));
   resources.loadLanguage(kEnglish);
   prepare(CELVARO_RUN_DIR);
   const QImage written(QString::fromStdString(file));

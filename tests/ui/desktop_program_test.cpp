@@ -18,11 +18,10 @@ namespace {
 
 using namespace testing;
 
-// The program in a scratch directory; unless it is its first start, the
-// directory holds locale.inf, so it starts without asking. `act` runs on
-// its main window once the window shows.
-int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act, bool firstStart = false) {
-  if (!firstStart) writeBytes(dir.file("locale.inf"), "EN");
+// The program in a scratch directory holding locale.inf, so it starts
+// without asking. `act` runs on its main window once the window shows.
+int runProgram(const ScratchDir& dir, std::function<void(MainWindow&)> act) {
+  writeBytes(dir.file("locale.inf"), "EN");
   auto* poll = new QTimer;
   poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, [poll, act] {
@@ -126,23 +125,6 @@ TEST(DesktopProgram, ExitAndEndingSignalsWriteTheSettings) {
       EXPECT_EQ(shortcut, QKeySequence("Ctrl+Q"));
     }
   }
-}
-
-// The whole program in a fresh directory: the first-start question is
-// answered with English, the window is closed, and the files kept at exit
-// are there.
-TEST(DesktopProgram, FirstStartAsksTheLanguageAndWritesItsFilesAtExit) {
-  ScratchDir dir;
-  writeOneStarCatalog(dir);
-  bool asked = false;
-  whenShown([&asked](QWidget* dialog) {
-    asked = true;
-    press(dialog, 100);  // English
-  });
-  EXPECT_EQ(runProgram(dir, [](MainWindow& main) { main.close(); }, true), 0);
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(readBytes(dir.file("locale.inf")), "EN");
-  EXPECT_TRUE(std::filesystem::exists(dir.file("celvaro.cfg")));
 }
 
 // A program directory without a star catalog: the window opens and says

@@ -3,12 +3,10 @@
 #include "ui/ui_test_support.h"
 
 #include <QToolTip>
-#include <QWheelEvent>
 
 #include "catalog/variable_star_data.h"
 #include "double_variable_writers.h"
 #include "ui/dialogs/dlg_navigation_settings.h"
-#include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
 
 namespace celvaro {
@@ -32,81 +30,6 @@ class DesktopTest : public ProgramWindow {
     return centre() + QPoint(p.x, -p.y);
   }
 };
-
-TEST_F(DesktopTest, PageKeysZoomWithinTheirBounds) {
-  model->chart.fieldArcmin = 3600;
-  QTest::keyClick(&chart(), Qt::Key_PageDown);
-  EXPECT_EQ(model->chart.fieldArcmin, 4320);
-  EXPECT_EQ(window->statusParts().part(1), "Field 72°");
-  model->chart.fieldArcmin = 180;
-  QTest::keyClick(&chart(), Qt::Key_PageUp);
-  EXPECT_EQ(model->chart.fieldArcmin, 180);
-  model->chart.fieldArcmin = 16200;
-  QTest::keyClick(&chart(), Qt::Key_PageDown);
-  EXPECT_EQ(model->chart.fieldArcmin, 16200);
-  model->navigation.zoomSteps = 0;
-  model->chart.fieldArcmin = 3600;
-  QTest::keyClick(&chart(), Qt::Key_PageUp);
-  EXPECT_EQ(model->chart.fieldArcmin, 3600);
-  QTest::keyClick(&chart(), Qt::Key_PageDown);
-  EXPECT_EQ(model->chart.fieldArcmin, 3602);
-}
-
-TEST_F(DesktopTest, ArrowsPanAndKeypadKeysChangeTheLimit) {
-  model->chart.fieldArcmin = 3600;
-  QTest::keyClick(&chart(), Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(model->chart.centreRaArcmin, 21600 - 180 * 2 / 2);  // base step 180 at 60 degrees, 2 pan steps
-  QTest::keyClick(&chart(), Qt::Key_Down);
-  EXPECT_EQ(model->chart.centreDecArcmin, -720);
-  const int limit = model->chart.starLimitHundredths;
-  QTest::keyClick(&chart(), Qt::Key_Plus, Qt::KeypadModifier);
-  EXPECT_EQ(model->chart.starLimitHundredths, limit + 50);
-  QTest::keyClick(&chart(), Qt::Key_Plus);  // not the keypad's: nothing
-  EXPECT_EQ(model->chart.starLimitHundredths, limit + 50);
-}
-
-TEST_F(DesktopTest, ANinePixelDragSelectsATenPixelDragPans) {
-  QTest::mousePress(&chart(), Qt::LeftButton, {}, centre());
-  QTest::mouseRelease(&chart(), Qt::LeftButton, {}, centre() + QPoint(9, 0));
-  EXPECT_TRUE(model->selectionValid);
-  EXPECT_EQ(model->selection.kind, kPickStar);
-  EXPECT_EQ(window->statusParts().part(0), "Star: HIP 1 [100]");
-  EXPECT_EQ(model->chart.centreRaArcmin, 0);
-  QTest::mousePress(&chart(), Qt::LeftButton, {}, centre());
-  QTest::mouseRelease(&chart(), Qt::LeftButton, {}, centre() + QPoint(10, 0));
-  EXPECT_NE(model->chart.centreRaArcmin, 0);  // the sky follows the pointer eastward
-  EXPECT_LT(model->chart.centreRaArcmin, 200);
-}
-
-TEST_F(DesktopTest, AClickOnAPlanetNamesIt) {
-  const BodyPosition mars = *model->catalogs()->solarSystem().bodyPosition(kMars);
-  model->centreOn(mars.raRad, mars.decRad, 0, 0, false);
-  chart().repaintNow();
-  QTest::mouseClick(&chart(), Qt::LeftButton, {}, centre());
-  EXPECT_EQ(model->selection.kind, kPickSolarSystem);
-  EXPECT_EQ(model->selection.index, objectId(kMajorBody, kMars));
-  EXPECT_EQ(window->statusParts().part(0), "Solar system: Mars");
-}
-
-TEST_F(DesktopTest, TheWheelZoomsByItsFunction) {
-  auto wheel = [&](Qt::KeyboardModifiers modifiers) {
-    QWheelEvent event(QPointF(centre()), QPointF(chart().mapToGlobal(centre())), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&chart(), &event);
-  };
-  model->chart.fieldArcmin = 3600;
-  model->navigation.mouseWheelFunction = 2;
-  wheel(Qt::NoModifier);
-  EXPECT_EQ(model->chart.fieldArcmin, 3600);
-  wheel(Qt::ControlModifier);
-  EXPECT_EQ(model->chart.fieldArcmin, 3240);
-  model->navigation.mouseWheelFunction = 1;
-  wheel(Qt::NoModifier);
-  EXPECT_EQ(model->chart.fieldArcmin, 2916);
-  model->navigation.mouseWheelFunction = 0;
-  wheel(Qt::ControlModifier);
-  EXPECT_EQ(model->chart.fieldArcmin, 2916);
-}
 
 // "Centre here" centres the sky that was under the pointer, also near the
 // pole, where a straight shift by the pointer's offset misses by degrees,
@@ -218,24 +141,6 @@ TEST_F(Dialogs, NavigationSlidersShowTheirSteps) {
   EXPECT_EQ(shown(0), "20");
   dialog.control<QSlider>(DlgNavigationSettings::kZoomSteps)->setValue(9);
   EXPECT_EQ(shown(2), "10");
-}
-
-TEST_F(Dialogs, ObservingPlaceInManualModeStoresNoCity) {
-  ObservingPlace place;
-  place.cityIndex = 0;
-  const std::vector<CityChoice> cities = {{"Budapest", 4750, 1904, 60, "Europe/Budapest"},
-                                          {"Bucharest", 4443, 2610, 120, "Europe/Bucharest"}};
-  DlgObservingPlace dialog(resources, place, cities);
-  dialog.create(nullptr);
-  dialog.control<QComboBox>(DlgObservingPlace::kCities)->setCurrentIndex(1);  // shows the city's place
-  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kTimeZone)->text(), "2.00");
-  EXPECT_EQ(dialog.control<QLineEdit>(DlgObservingPlace::kZoneName)->text(), "Europe/Bucharest");
-  click(dialog, DlgObservingPlace::kManualMode);  // a city is highlighted, but the mode is manual
-  click(dialog, kIdOk);
-  EXPECT_EQ(place.cityIndex, -1);
-  EXPECT_DOUBLE_EQ(place.latitudeDeg, 44.43);
-  EXPECT_DOUBLE_EQ(place.timeZoneHours, 2.0);
-  EXPECT_EQ(place.timeZoneName, "Europe/Bucharest");
 }
 
 // --- what the status bar and the tooltip name when the user clicks a double

@@ -62,7 +62,7 @@ TEST_F(BuiltAids, TheCityListHoldsTheCapitalsAndTheHomeCountriesTowns) {
   }));
 }
 
-TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
+TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndRoute) {
   model->place = {-1, 47.50, 19.04, 1.0, 0};
   model->setUniversalDate({2007, 12, 15, 20, 0, 0.0});
   StarPosition m42;  // selected as its search selects it
@@ -73,11 +73,6 @@ TEST_F(BuiltAids, TheObjectInformationOfM42ShowsItsPhotoPositionAndTimes) {
   ASSERT_TRUE(info.window()->isVisible());
   EXPECT_TRUE(info.control<QLabel>(DlgObjectInfo::kRa)->text().startsWith("05:35:"));
   EXPECT_TRUE(info.control<QLabel>(DlgObjectInfo::kDec)->text().startsWith("-05:2"));
-  const QRegularExpression clock("^2007-12-1[56] \\d\\d:\\d\\d:\\d\\d$");
-  for (int id : {DlgObjectInfo::kLocalFirst, DlgObjectInfo::kLocalFirst + 2, DlgObjectInfo::kUniversalFirst,
-                 DlgObjectInfo::kUniversalFirst + 2}) {
-    EXPECT_TRUE(clock.match(info.control<QLabel>(id)->text()).hasMatch()) << id;
-  }
   // The facts themselves: ObjectInfoFromInputs and ChartOfAnObject.InformationWritesIdentifiersInFull.
   EXPECT_TRUE(info.imageView()->hasPicture());
   EXPECT_TRUE(info.control<QPlainTextEdit>(DlgObjectInfo::kDescription)->toPlainText().startsWith("M 42"));
@@ -144,7 +139,6 @@ TEST_F(BuiltAids, AStarHopRouteIsDrawnAndTakenAway) {
   DlgStarHopping* hopping = window->starHopping();
   ASSERT_NE(hopping, nullptr);
   const int m13 = 12;  // the routes run from M 1
-  ASSERT_EQ(model->starHops.routeObject(m13), 1 << 24 | 13);
   // η Her (16h42m53.8s +38°55'20" in SIMBAD) lies 2.46 degrees north and
   // 0.24 degrees east of M 13 (16h41m41.2s +36°27'36"): 2.5 degrees, south.
   hopping->control<QListWidget>(DlgStarHopping::kRoutes)->setCurrentRow(m13);

@@ -78,9 +78,9 @@ TEST_F(ThreeStarSky, AMapThatCannotBeWrittenIsReportedAndTheDialogStays) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("map.pdf")));
 }
 
-// The file named is the file written: a typed name without an extension,
-// or one chosen through Browse, takes the format's; an existing file is
-// replaced only when the user says so.
+// The file named is the file written: a typed name without an extension
+// takes the format's; an existing file is replaced only when the user says
+// so (the file dialog's own suffix: SettingFileSave.ReplacingAFileIsAskedForTheNameWithItsExtension).
 TEST_F(ThreeStarSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
   PrintableMap choice;
   DlgPrintableMap dialog(resources, *model, choice);
@@ -105,26 +105,6 @@ TEST_F(ThreeStarSky, TheFormatsExtensionIsAddedAndAReplacementIsAsked) {
   EXPECT_NE(asked.find(dir.file("chart.pdf")), std::string::npos) << asked;
   EXPECT_EQ(readBytes(dir.file("chart.pdf")), "kept");
   EXPECT_NE(again.window()->result(), QDialog::Accepted);
-
-  again.control<QComboBox>(DlgPrintableMap::kFormat)->setCurrentIndex(2);
-  whenShown([&](QWidget* shown) {
-    auto* files = qobject_cast<QFileDialog*>(shown);
-    ASSERT_NE(files, nullptr);
-    files->setDirectory(QString::fromStdString(dir.path().string()));
-    files->selectFile("sky");
-    static_cast<QDialog*>(files)->accept();  // the Save button
-  });
-  click(again, DlgPrintableMap::kBrowse);
-  EXPECT_EQ(again.control<QLineEdit>(DlgPrintableMap::kFileName)->text().toStdString(), dir.file("sky.eps"));
-}
-
-// Command 800 with the file name typed into its dialog, and OK.
-void exportFromTheMenu(MainWindow& window, const std::string& file) {
-  whenShown([file](QWidget* dialog) {
-    typeInto(dialog, DlgPrintableMap::kFileName, QString::fromStdString(file));
-    press(dialog, kIdOk);
-  });
-  window.command(800);
 }
 
 // --- the built data: the same stars, lines and labels as on screen ---------------------------
@@ -184,7 +164,11 @@ TEST_F(BuiltDeepStars, PicksAfterAnExportFindTheStarsOnScreen) {
   const auto before = picks(pixels);
   for (const auto& pick : before) ASSERT_EQ(std::get<0>(pick), kPickStar);
 
-  exportFromTheMenu(*window, dir.file("pleiades.pdf"));
+  whenShown([&](QWidget* dialog) {  // command 800's dialog: the file name typed, and OK
+    typeInto(dialog, DlgPrintableMap::kFileName, QString::fromStdString(dir.file("pleiades.pdf")));
+    press(dialog, kIdOk);
+  });
+  window->command(800);
   ASSERT_TRUE(std::filesystem::exists(dir.file("pleiades.pdf")));
   EXPECT_EQ(picks(pixels), before) << "after the map of the chart on screen";
 
@@ -196,36 +180,6 @@ TEST_F(BuiltDeepStars, PicksAfterAnExportFindTheStarsOnScreen) {
   const ChartSources sources{model->catalogs(), &model->ecliptic, &model->horizon, nullptr, 2};
   ASSERT_TRUE(exportChart(printableMapExport(map, hyades, sources, PrintColourTable{})));
   EXPECT_EQ(picks(pixels), before) << "after the map of another field";
-}
-
-// The dialog's finder chart and atlas: an atlas is a PDF alone, the choice
-// is kept for the next time, and the chart on screen stays as it was.
-TEST_F(BuiltDeepStars, TheDialogPrintsAnAtlasAndAFinderChartAndLeavesTheChart) {
-  CELVARO_SKIP_WITHOUT("pdfinfo");
-  const ChartSettings before = model->chart;
-  PrintableMap choice;
-  choice.format = kExportSvg;
-  PrintedWork work;
-  const auto print = [&](int kind, const char* subject, const std::string& file) {
-    DlgPrintableMap dialog(resources, *model, choice, &work);
-    dialog.create(nullptr);
-    dialog.control<QComboBox>(DlgPrintableMap::kKind)->setCurrentIndex(kind);
-    dialog.control<QLineEdit>(DlgPrintableMap::kSubject)->setText(subject);
-    dialog.control<QLineEdit>(DlgPrintableMap::kAtlasField)->setText("20");
-    dialog.control<QLineEdit>(DlgPrintableMap::kFileName)->setText(QString::fromStdString(file));
-    const bool pdfAlone = !dialog.control(DlgPrintableMap::kFormat)->isEnabled();
-    click(dialog, kIdOk);
-    EXPECT_EQ(dialog.window()->result(), QDialog::Accepted) << subject;
-    return pdfAlone;
-  };
-  EXPECT_TRUE(print(PrintedWork::kAtlas, "Crux", dir.file("crux")));
-  EXPECT_EQ(choice.format, kExportPdf);
-  EXPECT_EQ(work.atlas.fieldArcmin, 1200);
-  EXPECT_GE(pdfPages(dir.file("crux.pdf")), 3);
-  EXPECT_FALSE(print(PrintedWork::kFinder, "M 45", dir.file("m45.pdf")));
-  EXPECT_EQ(pdfPages(dir.file("m45.pdf")), 1);
-  EXPECT_EQ(work.subject, "M 45");
-  EXPECT_EQ(model->chart, before);
 }
 
 class BuiltOrion : public OrionChart {

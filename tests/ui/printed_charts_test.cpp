@@ -1,5 +1,5 @@
 // Printed charts as an observer makes them with celvaro-chart: atlases,
-// finder charts, the field-of-view frames of a scheme file and the map's
+// a list's finder charts, the field-of-view frames of a scheme file and the map's
 // title, each read back by programs of their own (qpdf, pdfinfo,
 // pdftotext) or measured in the SVG.
 #include "ui/ui_test_support.h"
@@ -90,6 +90,11 @@ TEST_F(PrintedCharts, AnAtlasOfTheSkyHasItsKeyChartsThatNameTheirNeighboursAndAn
   EXPECT_NE(pdfText(pdf, pages).find("Index"), std::string::npos);
 }
 
+// A list's finder charts are one page each of two charts, 20 and 2 degrees
+// across, with the route from a star of the 3rd magnitude or brighter near
+// the object. η Her stands 2.5° north of M 13 (SIMBAD: 16h42m54s +38°55',
+// M 13 16h41m41s +36°28'); Kaus Borealis (λ Sgr, 18h27m58s -25°25') 5.6°
+// east of M 8 (18h03m37s -24°23').
 TEST_F(PrintedCharts, AnAtlasOfAConstellationCoversItAndAListGivesAFinderChartEachLine) {
   const std::string orion = dir.file("orion.pdf");
   ASSERT_EQ(atlas("Orion", orion).exitCode, 0);
@@ -104,34 +109,19 @@ TEST_F(PrintedCharts, AnAtlasOfAConstellationCoversItAndAListGivesAFinderChartEa
   std::ofstream(list) << "M 13\n\n# after midnight\n  M 8  \n";
   ASSERT_EQ(atlas(list, handout).exitCode, 0);
   expectValidPdf(handout, 2);
-  EXPECT_NE(pdfText(handout, 1).find("Star-hop route: η Her"), std::string::npos);
-  EXPECT_NE(pdfText(handout, 2).find("Star-hop route: Kaus Borealis"), std::string::npos);
+  for (const auto& [page, routeStart] : {std::pair{1, "η Her"}, {2, "Kaus Borealis"}}) {
+    const std::string text = pdfText(handout, page);
+    for (const std::string& expected : {std::string("Field of view: 20°"), std::string("Field of view: 2°"),
+                                       std::string("Star-hop route: ") + routeStart}) {
+      EXPECT_NE(text.find(expected), std::string::npos) << "'" << expected << "' not in:\n" << text;
+    }
+  }
 
   std::ofstream(list) << "M 13\nNo Such Thing\n";
   const ChartRun bad = atlas(list, dir.file("bad.pdf"));
   EXPECT_NE(bad.exitCode, 0);
   EXPECT_NE(bad.err.find("line 2: no object called 'No Such Thing'"), std::string::npos) << bad.err;
   EXPECT_FALSE(std::filesystem::exists(dir.file("bad.pdf")));
-}
-
-// --finder writes one page of two charts and the route from a star of 3rd
-// magnitude or brighter near the object. η Her stands 2.5° north of M 13
-// (SIMBAD: 16h42m54s +38°55', M 13 16h41m41s +36°28'); Kaus Borealis (λ
-// Sgr, 18h27m58s -25°25') 5.6° east of M 8 (18h03m37s -24°23').
-TEST_F(PrintedCharts, AFinderChartIsOnePageOfTwoChartsWithTheRouteFromItsStartStar) {
-  for (const auto& [object, routeStart] : {std::pair{"M 13", "η Her"}, {"M 8", "Kaus Borealis"}}) {
-    SCOPED_TRACE(object);
-    const std::string pdf = dir.file("finder.pdf");
-    const ChartRun run =
-        runChartProgram({"--utc", "2024-07-15T21:00", "--lat", "47.5", "--lon", "19.04", "--finder", object, "--out", pdf});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    expectValidPdf(pdf, 1);
-    const std::string text = pdfText(pdf);
-    for (const std::string& expected : {std::string("Field of view: 20°"), std::string("Field of view: 2°"),
-                                       std::string("Star-hop route: ") + routeStart}) {
-      EXPECT_NE(text.find(expected), std::string::npos) << "'" << expected << "' not in:\n" << text;
-    }
-  }
 }
 
 // --- the field-of-view frames of a scheme file, measured in the SVG -----------------------
@@ -192,13 +182,6 @@ TEST_F(PrintedFovFrames, EachSchemesFramesHaveTheSizeOfItsSensorAtItsFocalLength
       EXPECT_NEAR(std::stoi(group.substr(circle + 4)) / 100.0, c.radiusMm, kToleranceMm);
     }
   }
-}
-
-TEST_F(PrintedFovFrames, AMapWithoutASchemeHasNone) {
-  ScratchDir dir;
-  const std::string svg = printedSvg(dir, "300", {});
-  EXPECT_NE(svg.find("<g id=\"titleblock\">"), std::string::npos);
-  EXPECT_EQ(svg.find("fovoverlay"), std::string::npos);
 }
 
 TEST_F(PrintedFovFrames, ASchemeFileThatCannotBeReadIsRefused) {

@@ -24,9 +24,10 @@ namespace celvaro::testing {
 
 constexpr double kArcminPerRad = 60 / kRad;
 
-inline void answerQuestion(const QString& answer) {
-  whenShown([answer](QWidget* dialog) {
-    typeInto(dialog, DlgSimpleQuestion::kAnswer, answer);
+// The answer typed into the question's field, and OK.
+inline void answerQuestion(const QString& answer, int field = DlgSimpleQuestion::kAnswer) {
+  whenShown([answer, field](QWidget* dialog) {
+    typeInto(dialog, field, answer);
     press(dialog, kIdOk);
   });
 }

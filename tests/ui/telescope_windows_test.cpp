@@ -1,15 +1,23 @@
 // The telescope windows driven through their controls against a recording
-// link: connecting, the capability switches, the read-outs, moves, goto,
-// the reference points and the right-hand panel of the main window.
+// link: connecting, the statuses, the read-outs, goto, the reference points,
+// the gamepad and the right-hand panel of the main window; the aids' windows
+// (LED displays, spiral search, DSLR series, autoguider monitor, gamepad
+// settings) with pipes standing in for the joystick.
 #include "ui/ui_test_support.h"
 
 #include "app/app_model_fakes.h"
 #include "telescope/mount_types.h"
 #include "ui/clock_relay.h"
+#include "ui/dialogs/dlg_auto_guider_monitor.h"
+#include "ui/dialogs/dlg_dslr_exp.h"
+#include "ui/dialogs/dlg_gamepad_control.h"
 #include "ui/dialogs/dlg_panel_telescope.h"
+#include "ui/dialogs/dlg_scope_spiral_search.h"
 #include "ui/dialogs/dlg_telescope_adjust.h"
 #include "ui/dialogs/dlg_telescope_control.h"
 #include "ui/dialogs/dlg_telescope_settings.h"
+#include "ui/led_display.h"
+#include "ui/message_sink.h"
 #include "ui/spiral_search_panel.h"
 #include "ui/telescope_readouts.h"
 
@@ -104,39 +112,6 @@ TEST_F(TelescopeWindows, ConnectionNamesThePortsDevicesAndTheSettingsRefuseByNam
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"connect 5 3"});
 }
 
-TEST_F(TelescopeWindows, LinkStatusSwitchesTheControlsByTheMountsCapabilities) {
-  const int moving[] = {200, 201, 205, 208}, parking[] = {Panel::kSetPark, Panel::kGotoPark};
-  panel().control<QAbstractButton>(Panel::kTracking)->setChecked(true);
-
-  report(linkEstablishedCode(kMountMotorAltAz));  // mask 0x1B: no park
-  EXPECT_EQ(shown(panel(), Panel::kMountName), "Skywatcher Autotrack direct");
-  EXPECT_EQ(shown(panel(), Panel::kStatus), "Telescope connected");
-  const int offered[] = {Panel::kGoto, Panel::kGetPosition, Panel::kTracking, Panel::kSpiralSearch};
-  for (int id : offered) EXPECT_TRUE(enabled(panel(), id)) << id;
-  for (int id : moving) EXPECT_TRUE(enabled(panel(), id)) << id;
-  for (int id : parking) EXPECT_FALSE(enabled(panel(), id)) << id;
-  EXPECT_FALSE(panel().control<QAbstractButton>(Panel::kTracking)->isChecked());
-
-  // A window opened later shows what the link reported before.
-  report(7);
-  EXPECT_EQ(shown(controlPanel(), Panel::kStatus), "No link");
-  EXPECT_EQ(shown(controlPanel(), Panel::kMountName), "Skywatcher Autotrack direct");
-  EXPECT_TRUE(enabled(controlPanel(), 208));
-  EXPECT_EQ(model->handOver.dialogListeners.controlPanel, &controlPanel());
-
-  report(20);
-  for (Panel* p : {&panel(), static_cast<Panel*>(&controlPanel())}) {
-    EXPECT_EQ(shown(*p, Panel::kMountName), "");
-    EXPECT_EQ(shown(*p, Panel::kStatus), "Not connected");
-    for (int id : offered) EXPECT_FALSE(enabled(*p, id)) << id;
-    for (int id : moving) EXPECT_FALSE(enabled(*p, id)) << id;
-  }
-
-  // Closing the control panel ends its registration.
-  click(controlPanel(), kIdCancel);
-  EXPECT_EQ(model->handOver.dialogListeners.controlPanel, nullptr);
-}
-
 // A lost port is reported as 20 then 4 at once; both must reach the panels
 // in order, or they stay "connected" with goto and the moves enabled.
 TEST_F(TelescopeWindows, StatusesReportedBackToBackAllReachThePanelsInOrder) {
@@ -175,9 +150,9 @@ TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
 // goes there, and one opened later shows it too.
 TEST_F(TelescopeWindows, ThePickedObjectIsShownAsTheTargetBeforeGoto) {
   model->setTarget(1.0, 0.2);
-  EXPECT_EQ(shown(panel(), Panel::kTargetRa), QString::fromStdString(mountRaText(1.0)));
-  EXPECT_EQ(shown(panel(), Panel::kTargetDec), QString::fromStdString(mountDecText(0.2)));
-  EXPECT_EQ(shown(controlPanel(), Panel::kTargetRa), QString::fromStdString(mountRaText(1.0)));
+  EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");  // 1 rad, 3437.7' of arc to the whole minute: 3h 49m 12s
+  EXPECT_EQ(shown(panel(), Panel::kTargetDec), "11:28");     // 0.2 rad: 11 degrees 27.5'
+  EXPECT_EQ(shown(controlPanel(), Panel::kTargetRa), "03:49:12");
   EXPECT_TRUE(takeCalls().empty());
 }
 
@@ -256,15 +231,6 @@ TEST_F(GamepadOnThePanel, ClosingThePanelStopsWhatTheGamepadMoves) {
   EXPECT_EQ(takeCalls(), Calls{"stopMove 1"});
 }
 
-TEST(TelescopeReadouts, PositionsAndClockInTheirFormats) {
-  EXPECT_EQ(mountRaText(0), "00:00:00");
-  EXPECT_EQ(mountDecText(-0.5 * kRad), "-0:30");
-  EXPECT_EQ(mountDecText(47.5 * kRad), "47:30");
-  EXPECT_EQ(siderealText(25.5), "01:30:00");
-  EXPECT_EQ(siderealText(-0.25), "23:45:00");
-  EXPECT_EQ(clockDateText(clockDate(2451545.0 - 1e-9, 7200)), "2000.01.01  14:00:00");
-}
-
 TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   double received = 0;
   std::thread::id on;
@@ -274,6 +240,8 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   QApplication::processEvents();
   EXPECT_EQ(received, 2451545.0);
   EXPECT_EQ(on, std::this_thread::get_id());
+  EXPECT_EQ(siderealText(25.5), "01:30:00");  // sidereal hours wrap into the day
+  EXPECT_EQ(siderealText(-0.25), "23:45:00");
 
   controlPanel().showClock(1.5, 2451545.0);  // the place is at +1 h with daylight saving
   EXPECT_EQ(shown(controlPanel(), DlgTelescopeControl::kLocalTime), "2000.01.01  14:00:00");
@@ -291,23 +259,6 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   EXPECT_EQ(model->chart.centreDecArcmin, -30);
 }
 
-TEST_F(TelescopeWindows, DirectionButtonsMoveWhileHeldInTheChosenSpeed) {
-  report(linkEstablishedCode(kMountMotorAltAz));
-  panel().control<QSlider>(Panel::kSlowRate)->setValue(3);
-  QTest::mousePress(panel().control(202), Qt::LeftButton);
-  QTest::mouseRelease(panel().control(202), Qt::LeftButton);
-  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"moveSlow 0 3", "stopMove 0"}));
-
-  click(panel(), Panel::kFast);
-  panel().control<QSlider>(Panel::kFastRate)->setValue(5);
-  QTest::mousePress(panel().control(208), Qt::LeftButton);  // down and right
-  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"moveFast 1 5", "moveFast 2 5"}));
-  QTest::mouseRelease(panel().control(208), Qt::LeftButton);
-  EXPECT_EQ(takeCalls(), (std::vector<std::string>{"stopMove 1", "stopMove 2"}));
-  click(panel(), Panel::kStop);
-  EXPECT_EQ(takeCalls(), std::vector<std::string>{"stopMove 4"});
-}
-
 TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) {
   report(linkEstablishedCode(kMountMotorEquatorial));  // mask 0xBB: park too
   click(panel(), Panel::kGoto);
@@ -317,8 +268,6 @@ TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) 
   model->setTarget(1.0, 0.2);
   click(panel(), Panel::kGoto);
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"gotoPosition 1 0.2"});
-  EXPECT_EQ(shown(panel(), Panel::kTargetRa), "03:49:12");
-  EXPECT_EQ(shown(panel(), Panel::kTargetDec), "11:28");
 
   click(panel(), Panel::kGetPosition);
   auto* tracking = panel().control<QAbstractButton>(Panel::kTracking);
@@ -327,13 +276,6 @@ TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) 
   for (int id : {Panel::kSetPark, Panel::kGotoPark, Panel::kDisconnect}) click(panel(), id);
   EXPECT_EQ(takeCalls(), (std::vector<std::string>{"readPosition", "setTracking 1", "setTracking 0", "setPark",
                                                    "gotoPark", "disconnect"}));
-
-  // Map mode is the gamepad's flag, shown on both panels and the toolbar.
-  click(controlPanel(), Panel::kMapMode);
-  EXPECT_EQ(model->gamepad.mapMode, 1);
-  EXPECT_TRUE(panel().control<QAbstractButton>(Panel::kMapMode)->isChecked());
-  EXPECT_TRUE(window->action(2021)->isChecked());
-  EXPECT_TRUE(controlPanel().control<QAbstractButton>(Panel::kSlow)->isChecked());  // a separate pair
 }
 
 TEST_F(TelescopeWindows, ReferencePointsAreSetShownAndDeleted) {
@@ -367,21 +309,184 @@ TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {
   QWidget* side = panel().window();
   ASSERT_TRUE(window->action(706)->isChecked());
   EXPECT_TRUE(side->isVisible());
-  EXPECT_EQ(model->handOver.dialogListeners.telescopePanel, &panel());
   EXPECT_EQ(window->chartWindow().width() + side->width(), client->width());
   EXPECT_EQ(side->x(), window->chartWindow().width());
 
   window->action(706)->trigger();
   QApplication::processEvents();
   EXPECT_FALSE(side->isVisible());
-  EXPECT_EQ(model->handOver.dialogListeners.telescopePanel, nullptr);
   EXPECT_EQ(window->chartWindow().width(), client->width());
   EXPECT_EQ(model->outputArea.width, client->width());
+}
 
-  window->action(706)->trigger();
-  QApplication::processEvents();
-  EXPECT_TRUE(side->isVisible());
-  EXPECT_EQ(window->chartWindow().width() + side->width(), client->width());
+// --- the telescope aids' windows: LED displays, the spiral search, the DSLR series,
+// the autoguider monitor and the gamepad settings ------------------------------------
+
+// A leading zero is blank, a number that does not fit shows dashes (never
+// a wrong number), -1 shows nothing, and the last digit always shows.
+TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
+  const struct {
+    int value, first, last;
+  } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
+  LedDisplay led(2, nullptr);
+  for (const auto& shown : kShown) {
+    led.setValue(shown.value);
+    EXPECT_EQ(std::tuple(led.segments(0), led.segments(1)), std::tuple(shown.first, shown.last)) << shown.value;
+  }
+}
+
+// Offsets far outside the box draw the cross at its edge, as the edge's
+// own offset does.
+TEST(SpiralSearchPanelTest, OffsetsInTwelveCountsAPixelKeptInTheBox) {
+  SpiralSearchPanel panel(nullptr);
+  panel.resize(96, 96);
+  panel.setActive(true);
+  panel.showOffset(25, -30);
+  EXPECT_EQ(panel.marker(), QPoint(2, -2));
+  panel.setActive(true);
+  EXPECT_EQ(panel.marker(), QPoint(0, 0));
+  panel.showOffset(47 * 12, -48 * 12);  // the top right corner: the centre is at (48, 48)
+  const QImage edge = panel.grab().toImage();
+  panel.showOffset(100000, -100000);
+  EXPECT_EQ(panel.grab().toImage(), edge);
+  panel.showOffset(-48 * 12, 47 * 12);
+  const QImage otherEdge = panel.grab().toImage();
+  panel.showOffset(-32767, 32767);
+  EXPECT_EQ(panel.grab().toImage(), otherEdge);
+}
+
+using SpiralSearchSettingsTest = DialogTest;
+
+// No number, or more than the link carries (the radius travels as one byte,
+// the controller makes at most ten turns), is refused by name, as the
+// configuration file would refuse it at the next start.
+TEST_F(SpiralSearchSettingsTest, FieldsAreRefusedByNameUntilMended) {
+  SpiralSearchSettings settings{2, 40, 3};
+  DlgScopeSpiralSearch dialog(resources, settings);
+  dialog.create(nullptr)->show();
+  const QString messages = refusalsFieldByField(
+      dialog.window(), {{DlgScopeSpiralSearch::kRadius, "300", " 25 "}, {DlgScopeSpiralSearch::kTurns, "many", "4"}});
+  EXPECT_EQ(messages.toStdString(), "arcmin / rotation must be between 1 and 255. | Turns must be between 1 and 10.");
+  EXPECT_EQ(settings, (SpiralSearchSettings{2, 25, 4}));
+}
+
+class AidsWithModel : public ::testing::Test {
+ protected:
+  AidsWithModel() { model.setTelescopeControl(&link); }
+
+  ScratchDir dir;
+  UiResources resources;
+  AppModel model{dir.path().string(), dir.file("celvaro.cfg"), resources};
+  RecordingLink link;
+};
+
+TEST_F(AidsWithModel, DslrDialogStartsWithPresetTimesAndShowsTheSeries) {
+  DlgDslrExp dialog(resources, model);
+  dialog.showOver(nullptr);
+  EXPECT_EQ(model.handOver.dialogListeners.dslrExposure, &dialog);
+  dialog.onCommand(DlgDslrExp::kFirstPreset + 5, kClicked, nullptr);
+  EXPECT_EQ(dialog.control<QLineEdit>(DlgDslrExp::kExposure)->text(), "5:00");
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
+  dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr);
+  // More than the link carries: refused by name.
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("70000");
+  EXPECT_EQ(messagesDuring([&] { dialog.onCommand(DlgDslrExp::kStart, kClicked, nullptr); }),
+            QStringList{"Frames must be between 0 and 65535."});
+  dialog.control<QLineEdit>(DlgDslrExp::kFrames)->setText("3");
+  dialog.onCommand(DlgDslrExp::kStop, kClicked, nullptr);
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"startDslrSeries 3 300 5", "stopDslrSeries"}));
+  dialog.showSeriesStatus(59, 3, 300, 0);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 3);
+  // The status line changes, and nothing else: the captions stay.
+  QStringList captions;
+  for (const QLabel* label : dialog.window()->findChildren<QLabel*>()) captions << label->text();
+  EXPECT_TRUE(captions.contains("Frames") && captions.contains("Exp")) << captions.join(" | ").toStdString();
+  EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), -1);
+  dialog.showSeriesStatus(5, 2, 0, 4);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), -1);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kPauseLeft)->value(), 4);
+  EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kPauseUnit)->text(), "s");
+  EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kExposureUnit)->text(), "");
+  // The longest preset, 180:00, on two digits: 3 hours. Counting down, a
+  // display shows seconds up to 99, then whole minutes, then hours, each
+  // rounded up; a series of more than 99 frames fits the three-digit count.
+  const std::pair<int, std::pair<int, const char*>> shown[] = {
+      {10800, {3, "h"}}, {7201, {3, "h"}}, {7200, {2, "h"}}, {5941, {2, "h"}}, {5940, {99, "min"}},
+      {101, {2, "min"}}, {100, {2, "min"}}, {99, {99, "s"}},  {1, {1, "s"}}};
+  for (const auto& [seconds, display] : shown) {
+    dialog.showSeriesStatus(3, 120, seconds, 0);
+    EXPECT_EQ(dialog.led(DlgDslrExp::kExposureLeft)->value(), display.first) << seconds;
+    EXPECT_EQ(dialog.control<QLabel>(DlgDslrExp::kExposureUnit)->text(), display.second) << seconds;
+  }
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->value(), 120);
+  EXPECT_EQ(dialog.led(DlgDslrExp::kFramesLeft)->segments(0), LedDisplay::kDigitMasks[1]);
+  dialog.window()->close();
+  EXPECT_EQ(model.handOver.dialogListeners.dslrExposure, nullptr);
+}
+
+// The guider port is not the mount's: the monitor offers the first other
+// port. Without a mount that guides, the monitor says corrections are not sent.
+TEST_F(AidsWithModel, MonitorOffersAnotherPortAndSaysWhenCorrectionsAreNotSent) {
+  const QString notSent = "Corrections are not sent to the mount: no mount that takes guide corrections is connected.";
+  model.scope.port = 1;
+  DlgAutoGuiderMonitor monitor(resources, model);
+  monitor.showOver(nullptr);
+  EXPECT_EQ(monitor.control<QComboBox>(DlgAutoGuiderMonitor::kPort)->currentIndex(), 1);
+  auto* note = monitor.control<QLabel>(DlgAutoGuiderMonitor::kNotSent);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->text(), notSent);
+  // Which mounts take them: AppModelTest.TheMonitorLearnsWhetherCorrectionsReachTheMount.
+  const std::pair<int, bool> links[] = {{linkEstablishedCode(kMountMotorEquatorial), true}, {20, false}};
+  FakeMainWindow mainWindow;
+  model.setWindows(&mainWindow, nullptr);
+  for (const auto& [status, sent] : links) {
+    model.handOver.onLinkStatus(status);
+    mainWindow.deliverAll(model);
+    EXPECT_EQ(note->text(), sent ? "" : notSent) << status;
+  }
+  DlgAutoGuiderMonitor second(resources, model);
+  model.scope.port = 3;
+  second.showOver(nullptr);
+  EXPECT_EQ(second.control<QComboBox>(DlgAutoGuiderMonitor::kPort)->currentIndex(), 0);
+  EXPECT_EQ(second.control<QLabel>(DlgAutoGuiderMonitor::kNotSent)->text(), notSent);
+}
+
+// The device is chosen among the joysticks of the input directory (pipes
+// stand in for them); OK keeps the choice.
+TEST_F(AidsWithModel, GamepadIndicatorsFollowTheChosenDeviceUntilItGoes) {
+  const std::filesystem::path input = dir.path() / "input";
+  std::filesystem::create_directories(input);
+  const std::string js0 = (input / "js0").string(), js1 = (input / "js1").string();
+  ASSERT_EQ(::mkfifo(js0.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(js1.c_str(), 0600), 0);
+  const int writer = ::open(js1.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  model.gamepad.device = js0;
+  RecordedMessages messages;
+  DlgGamepadControl dialog(resources, model.gamepad, messages, input.string());
+  dialog.create(nullptr);
+  auto* devices = dialog.control<QComboBox>(DlgGamepadControl::kDevice);
+  ASSERT_EQ(devices->count(), 2);
+  EXPECT_EQ(devices->currentText(), QString::fromStdString(js0));
+  devices->setCurrentIndex(1);
+  dialog.poll();
+  // Button 0 is "Left" (telescope direction 3), button 2 "Down" (1); the
+  // D-pad's axis 0 pressed right lights direction 2.
+  for (const js_event& event : {padRecord(JS_EVENT_BUTTON, 0, 1), padRecord(JS_EVENT_BUTTON, 2, 1), padRecord(JS_EVENT_AXIS, 0, 32767)}) {
+    ASSERT_EQ(::write(writer, &event, sizeof event), 8);
+  }
+  dialog.poll();
+  EXPECT_TRUE(dialog.control<QCheckBox>(DlgGamepadControl::kFirstIndicator)->isChecked());
+  for (int direction = 0; direction < 4; ++direction) {
+    EXPECT_EQ(dialog.control<QCheckBox>(DlgGamepadControl::kFirstDirection + direction)->isChecked(), direction != 0) << direction;
+  }
+  ::close(writer);
+  dialog.poll();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Nincs gamepad csatlakoytatva a szamitogephez.");
+  EXPECT_FALSE(dialog.control(DlgGamepadControl::kFirstAssignment)->isEnabled());
+  dialog.onCommand(kIdOk, kClicked, nullptr);
+  EXPECT_EQ(model.gamepad.device, js1);
 }
 
 }  // namespace

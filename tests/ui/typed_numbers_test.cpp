@@ -1,19 +1,14 @@
 // What users type into the dialogs' number fields, through the real
 // dialogs: the value taken, or the message that refuses the text by the
-// field's name and range. Decimal commas count as points; a text that is
-// more than a number is refused; dates must exist in the chart's calendar
-// (the Julian one before 1583); a position must lie on the sky.
+// field's name and range. Dates must exist in the chart's calendar (the
+// Julian one before 1583); a position must lie on the sky.
 #include "ui/ui_test_support.h"
 
-#include "model/chart_settings.h"
 #include "solarsystem/user_orbits.h"
 #include "ui/dialogs/dlg_comets.h"
 #include "ui/dialogs/dlg_date_time.h"
-#include "ui/dialogs/dlg_deepsky.h"
 #include "ui/dialogs/dlg_languages.h"
-#include "ui/dialogs/dlg_observing_place.h"
 #include "ui/dialogs/dlg_search_typed.h"
-#include "ui/dialogs/dlg_solar_system.h"
 
 namespace celvaro {
 namespace {
@@ -33,35 +28,6 @@ Outcome pressOk(FwDialogBase& dialog) {
 }
 
 using TypedNumbers = DialogTest;
-
-// --- the observing place ---------------------------------------------------------------------
-
-struct PlaceCase {
-  const char* latitude;
-  std::optional<double> taken;
-};
-
-class TypedLatitude : public TypedNumbers, public ::testing::WithParamInterface<PlaceCase> {};
-
-TEST_P(TypedLatitude, IsTakenOrRefusedByName) {
-  const PlaceCase& c = GetParam();
-  ObservingPlace place;
-  const std::vector<CityChoice> noCities;
-  DlgObservingPlace dialog(resources, place, noCities);
-  dialog.create(nullptr);
-  press(dialog.window(), DlgObservingPlace::kManualMode);
-  typeInto(dialog.window(), DlgObservingPlace::kLatitude, c.latitude);
-  const Outcome outcome = pressOk(dialog);
-  EXPECT_EQ(outcome.accepted, c.taken.has_value());
-  EXPECT_EQ(outcome.messages, c.taken ? "" : "Latitude must be between -90 and 90.");
-  EXPECT_DOUBLE_EQ(place.latitudeDeg, c.taken.value_or(47.0)) << "a refused text changes nothing";
-}
-
-// Latitudes run from the south pole, -90, to the north pole, +90 (which
-// texts are one number: WholeNumber.TakesTheDecimalCommaOrPointAndNothingElse).
-INSTANTIATE_TEST_SUITE_P(Texts, TypedLatitude,
-                         ::testing::Values(PlaceCase{"47,5", 47.5}, PlaceCase{"90", 90.0}, PlaceCase{"-90,0", -90.0},
-                                           PlaceCase{"Budapest", {}}, PlaceCase{"90.01", {}}));
 
 // --- a position on the sky ---------------------------------------------------------------------
 
@@ -95,7 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, TypedPosition,
     ::testing::Values(PositionCase{"5:35:17", "-5:23", 5 + 35 / 60.0 + 17 / 3600.0, -(5 + 23 / 60.0), ""},
                       PositionCase{"0:00", "90:00", 0, 90, ""}, PositionCase{"5:35:17", "95:00", 0, 0, kDecRefused},
-                      PositionCase{"5:35:17", "-90:01", 0, 0, kDecRefused},
                       PositionCase{"24:00:01", "0", 0, 0, kRaRefused}, PositionCase{"-1:00", "0", 0, 0, kRaRefused}));
 
 // --- dates ---------------------------------------------------------------------------------------
@@ -132,10 +97,7 @@ TEST_P(TypedDate, ExistsInTheChartsCalendarOrIsRefusedByName) {
 INSTANTIATE_TEST_SUITE_P(
     Days, TypedDate,
     ::testing::Values(DateCase{{"2024", "2", "29", "12", "0"}, ""}, DateCase{{"1500", "2", "29", "0", "0"}, ""},
-                      DateCase{{"2026", "12", "31", "23", "59"}, ""},
                       DateCase{{"2023", "2", "29", "0", "0"}, "Day must be between 1 and 28."},
-                      DateCase{{"2026", "4", "31", "0", "0"}, "Day must be between 1 and 30."},
-                      DateCase{{"2026", "1", "0", "0", "0"}, "Day must be between 1 and 31."},
                       DateCase{{"2026", "13", "1", "0", "0"}, "Month must be between 1 and 12."},
                       DateCase{{"2026", "1", "1", "24", "0"}, "Hour must be between 0 and 23."},
                       DateCase{{"2026", "1", "1", "23", "60"}, "Minute must be between 0 and 59."},
@@ -151,7 +113,6 @@ TEST_F(TypedNumbers, ACometsPerihelionDateMustExist) {
   };
   const Case cases[] = {
       {"2026", "2", "30,5", "Perihelion day must be between 1 and 28.9999.", 0},
-      {"2026", "2", "29", "Perihelion day must be between 1 and 28.9999.", 0},
       {"2026", "2x", "1", "Perihelion month must be between 1 and 12.", 0},
       {"2024", "2", "29,5", "", 295000},
       {"2020", "7", "3.6813", "", 36813},
@@ -189,72 +150,23 @@ TEST_F(TypedNumbers, ACometsElementsAreNumbersWithinTheirRanges) {
   EXPECT_DOUBLE_EQ(comet.nodeDeg, 61);
 }
 
-// --- the chart settings ----------------------------------------------------------------------
-
-// A track is at most 4999 days long, and dates go on every first mark or later.
-TEST_F(TypedNumbers, TrackNumbersAreRefusedByNameUntilMended) {
-  ChartSettings chart;
-  DlgPlanetTracks dialog(resources, chart);
-  dialog.create(nullptr)->show();
-  const int f = DlgPlanetTracks::kDateLabels;
-  const QString messages = refusalsFieldByField(
-      dialog.window(), {{f + 1, "9999", "300"}, {f + 2, "-5", "7"}, {f + 3, "0", "3"}});
-  EXPECT_EQ(messages.toStdString(),
-            "Length of the track (days) must be between 0 and 4999. | "
-            "A mark every (days, 0: no marks) must be between 0 and 4999. | "
-            "A date on every n-th mark must be between 1 and 4999.");
-  EXPECT_EQ(std::tuple(chart.planetTracks.days, chart.planetTracks.markInterval, chart.planetTracks.labelStep),
-            std::tuple(300, 7, 3));
-}
-
-// Deep-sky levels run from 0 to 10, so an offset is at most 10 either way.
-TEST_F(TypedNumbers, DeepskyLevelsAreRefusedByNameAndTheSettingsStay) {
-  ChartSettings chart;
-  DlgSimpleDeepsky dialog(resources, chart);
-  dialog.create(nullptr)->show();
-  using D = DlgSimpleDeepsky;
-  const QString messages = refusalsFieldByField(
-      dialog.window(), {{D::kLevelOffset, "15", "-2"}, {D::kManualLevel, "2,5", "7"}, {D::kLabelOffset, "x", "1"}});
-  EXPECT_EQ(messages.toStdString(),
-            "Offset of the automatic level (levels) must be between -10 and 10. | "
-            "Manual level (0 to 10) must be between 0 and 10. | "
-            "Offset of the label level (levels) must be between -10 and 10.");
-  EXPECT_EQ(std::tuple(chart.deepskyLevelOffset, chart.deepskyManualLevel, chart.deepskyLabelLevelOffset),
-            std::tuple(-2, 7, 1));
-}
-
 // --- the first start's language ------------------------------------------------------------
-
-// The locale variables a test sets, given back at its end.
-class LocaleVariables : public TypedNumbers {
- protected:
-  EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr}, lang{"LANG", nullptr};
-};
 
 // The first start's buttons: 100 English, 101 German, 102 Hungarian, 103 Romanian; which variable
 // wins: MessagesLanguage.FollowsTheVariablesInGettextsOrder.
-TEST_F(LocaleVariables, TheFirstStartPreselectsTheLanguageOfTheLocale) {
-  struct Case {
-    const char *lcAll, *lcMessages, *lang;
-    int button;
-  };
-  const Case cases[] = {
-      {nullptr, nullptr, "de_AT.UTF-8", 101}, {nullptr, nullptr, "hu_HU.UTF-8", 102},
-      {nullptr, nullptr, "ro_RO.UTF-8", 103}, {nullptr, nullptr, "en_GB.UTF-8", 100},
-      {nullptr, nullptr, "fr_FR.UTF-8", 100},
-  };
-  for (const Case& c : cases) {
-    lcAll.set(c.lcAll);
-    lcMessages.set(c.lcMessages);
-    lang.set(c.lang);
+TEST_F(TypedNumbers, TheFirstStartPreselectsTheLanguageOfTheLocale) {
+  const EnvironmentValue lcAll{"LC_ALL", nullptr}, lcMessages{"LC_MESSAGES", nullptr};
+  EnvironmentValue lang{"LANG", nullptr};
+  const std::pair<const char*, int> cases[] = {
+      {"de_AT.UTF-8", 101}, {"hu_HU.UTF-8", 102}, {"ro_RO.UTF-8", 103}, {"en_GB.UTF-8", 100}, {"fr_FR.UTF-8", 100}};
+  for (const auto& [locale, button] : cases) {
+    lang.set(locale);
     DlgLanguageOpen dialog(resources);
     dialog.create(nullptr);
-    auto* chosen = dialog.control<QPushButton>(c.button);
-    EXPECT_EQ(dialog.window()->focusWidget(), chosen) << c.lang;
-    for (int id = 100; id < 104; ++id) EXPECT_EQ(dialog.control<QPushButton>(id)->isDefault(), id == c.button) << id;
-    press(dialog.window(), c.button);
-    const std::array<int, 4> languages = {kEnglish, kGerman, kHungarian, kRomanian};
-    EXPECT_EQ(dialog.chosen(), languages[c.button - 100]);
+    EXPECT_EQ(dialog.window()->focusWidget(), dialog.control<QPushButton>(button)) << locale;
+    for (int id = 100; id < 104; ++id) EXPECT_EQ(dialog.control<QPushButton>(id)->isDefault(), id == button) << id;
+    press(dialog.window(), button);
+    EXPECT_EQ(dialog.chosen(), (std::array{kEnglish, kGerman, kHungarian, kRomanian})[button - 100]);
   }
 }
 

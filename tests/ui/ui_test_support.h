@@ -217,12 +217,6 @@ class OrionChart : public ::testing::Test {
 };
 
 // One event record of the joystick device.
-inline js_event padRecord(uint8_t type, uint8_t number, int16_t value) {
-  js_event event{};
-  event.type = type;
-  event.number = number;
-  event.value = value;
-  return event;
-}
+inline js_event padRecord(uint8_t type, uint8_t number, int16_t value) { return {0, value, type, number}; }
 
 }  // namespace celvaro::testing
