@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "platform/binary_file.h"
 #include "platform/data_paths.h"
+#include "platform/mapped_file.h"
 
 namespace celvaro {
 namespace {
@@ -65,9 +65,9 @@ bool isMainCode(int code) { return code >= kIdMessier && code <= kIdIc; }
 int DeepskyDataD1::open(const std::string& relativePath) {
   file_.clear();
   nameCursor_ = nameEnd_ = drawCursor_ = 0;
-  BinaryFile file(resolveDataPath(directory_, relativePath));
+  const MappedFile file(resolveDataPath(directory_, relativePath));
   if (!file.isOpen()) return kDeepskyCannotOpen;
-  return file_.read(file, version_);
+  return file_.read(file.bytes(), version_);
 }
 
 void DeepskyDataD1::selectNameList(int list) {

@@ -80,11 +80,11 @@ void DeepskyFile::clear() {
   extraText_.clear();
 }
 
-int DeepskyFile::read(BinaryFile& file, int version) {
+int DeepskyFile::read(std::span<const uint8_t> file, int version) {
   clear();
-  uint8_t bytes[kDeepskyHeaderBytes];
   // A file too short for the header is no deep-sky catalog at all.
-  if (!file.read(bytes, sizeof bytes) || std::memcmp(bytes, "CLV_DSCN", 8) != 0) return kDeepskyWrongMagic;
+  if (file.size() < kDeepskyHeaderBytes || std::memcmp(file.data(), "CLV_DSCN", 8) != 0) return kDeepskyWrongMagic;
+  const uint8_t* bytes = file.data();
   int32_t w[kDeepskyHeaderBytes / 4] = {};
   for (int i = 2; i < kDeepskyHeaderBytes / 4; ++i) w[i] = loadI32(bytes + 4 * i);
   const Header h{w[2], {w[3], w[4], w[5], w[6]}, w[7], w[8], w[9], w[10], w[11], w[12], w[13], w[14]};
@@ -92,18 +92,16 @@ int DeepskyFile::read(BinaryFile& file, int version) {
   if (!h.inRange()) return kDeepskyBadHeader;
   // A file shorter than its counts, or regions whose runs leave the
   // objects, load as an empty catalog.
-  if (!readSections(file, h)) {
+  if (!readSections(file.subspan(kDeepskyHeaderBytes), h)) {
     clear();
     return kDeepskyBadHeader;
   }
   return kDeepskyOpened;
 }
 
-bool DeepskyFile::readSections(BinaryFile& file, const Header& h) {
-  const int64_t size = h.sectionBytes();
-  std::vector<uint8_t> bytes;
-  if (file.size() < kDeepskyHeaderBytes + size || !file.readInto(bytes, static_cast<size_t>(size))) return false;
-  const uint8_t* p = bytes.data();
+bool DeepskyFile::readSections(std::span<const uint8_t> sections, const Header& h) {
+  if (sections.size() < static_cast<uint64_t>(h.sectionBytes())) return false;
+  const uint8_t* p = sections.data();
   nameIndex_.resize(static_cast<size_t>(h.indexEntries()));
   for (int32_t& entry : nameIndex_) entry = loadI32(p), p += 4;
   named_.resize(h.named);

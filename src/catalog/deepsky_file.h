@@ -38,6 +38,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,6 @@
 
 namespace celvaro {
 
-class BinaryFile;
 
 enum DeepskyOpenResult : int {
   kDeepskyOpened = 0,
@@ -69,9 +69,9 @@ struct DeepskyIdItem {
 
 class DeepskyFile {
  public:
-  // Reads a file of the given version (3 or 4) from the start. Anything but
-  // kDeepskyOpened leaves the contents empty.
-  int read(BinaryFile& file, int version);
+  // Reads a file of the given version (3 or 4) from its bytes. Anything
+  // but kDeepskyOpened leaves the contents empty.
+  int read(std::span<const uint8_t> file, int version);
   void clear();
 
   const std::vector<DeepskyObject>& objects() const { return objects_; }
@@ -111,7 +111,7 @@ class DeepskyFile {
  private:
   struct Header;
   static bool decodeId(const uint16_t* payload, int payloadWords, DeepskyIdItem& id);
-  bool readSections(BinaryFile& file, const Header& header);
+  bool readSections(std::span<const uint8_t> sections, const Header& header);
 
   int32_t listSizes_[4] = {};
   std::vector<int32_t> nameIndex_;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "astro/apparent_place.h"
-#include "platform/binary_file.h"
+#include "platform/mapped_file.h"
 #include "projection/transformer.h"
 
 namespace celvaro {
@@ -24,12 +24,9 @@ void SkyPolylines::addVector(double raRad, double decRad) {
 
 void SkyPolylines::load(const std::string& path) {
   clear();
-  BinaryFile file(path);
-  const int64_t size = file.size();
-  if (size < 0) return;
-  std::vector<uint8_t> bytes;
-  const size_t count = static_cast<size_t>(size) / kRecordBytes;
-  if (!file.readInto(bytes, count * kRecordBytes)) return;
+  const MappedFile file(path);
+  const std::span<const uint8_t> bytes = file.bytes();
+  const size_t count = bytes.size() / kRecordBytes;
   ra_.resize(count), dec_.resize(count), pen_.resize(count);
   ux_.reserve(count), uy_.reserve(count), uz_.reserve(count);
   for (size_t i = 0; i < count; ++i) {

@@ -11,13 +11,15 @@ struct Header {
   int32_t version, regions, records, recordBytes, infoItems, infoWords, infoText;
 };
 
-// False when the file is shorter than a header or has another magic.
-bool readHeader(BinaryFile& file, const char* magic, Header& header) {
-  uint8_t bytes[StarCatalogFile::kHeaderBytes];
-  if (!file.read(bytes, sizeof bytes) || std::memcmp(bytes, magic, 8) != 0) return false;
+// The file mapped into `records`, and its header: false when the file is
+// shorter than a header or has another magic.
+bool readHeader(const std::string& path, const char* magic, RecordBytes& records, Header& header) {
+  records.file = MappedFile(path);
+  const std::span<const uint8_t> bytes = records.file.bytes();
+  if (bytes.size() < StarCatalogFile::kHeaderBytes || std::memcmp(bytes.data(), magic, 8) != 0) return false;
   int32_t* fields[] = {&header.version,     &header.regions,   &header.records,  &header.recordBytes,
                        &header.infoItems,   &header.infoWords, &header.infoText};
-  for (size_t i = 0; i < std::size(fields); ++i) *fields[i] = static_cast<int32_t>(loadU32(bytes + 8 + 4 * i));
+  for (size_t i = 0; i < std::size(fields); ++i) *fields[i] = static_cast<int32_t>(loadU32(bytes.data() + 8 + 4 * i));
   return true;
 }
 
@@ -35,46 +37,45 @@ void StarCatalogFile::clear() {
   infoStart_ = infoBytes_ = 0;
 }
 
-int StarCatalogFile::openFlat(const std::string& path, const StarCatalogFormat& format,
-                              std::vector<uint8_t>& records) {
+int StarCatalogFile::openFlat(const std::string& path, const StarCatalogFormat& format, RecordBytes& records) {
   clear();
-  records.clear();
-  BinaryFile file(path);
-  if (!file.isOpen()) return 4;
   Header h{};
-  if (!readHeader(file, format.magic, h) || h.version != format.version || h.regions != 0 || h.infoItems != 0 ||
-      h.infoWords != 0 || h.infoText != 0 || !recordsFit(h, format) ||
-      !file.readInto(records, static_cast<size_t>(h.records) * h.recordBytes)) {
+  const bool read = readHeader(path, format.magic, records, h);
+  if (!records.file.isOpen()) return 4;
+  const size_t size = static_cast<size_t>(h.records) * h.recordBytes;
+  if (!read || h.version != format.version || h.regions != 0 || h.infoItems != 0 || h.infoWords != 0 ||
+      h.infoText != 0 || !recordsFit(h, format) || records.file.size() - kHeaderBytes < size) {
+    records = {};
     return 3;
   }
+  records.bytes = records.file.bytes().subspan(kHeaderBytes, size);
   return 0;
 }
 
-int StarCatalogFile::openRegional(const std::string& path, const StarCatalogFormat& format,
-                                  std::vector<uint8_t>& records) {
+int StarCatalogFile::openRegional(const std::string& path, const StarCatalogFormat& format, RecordBytes& records) {
   clear();
-  records.clear();
-  BinaryFile file(path);
-  if (!file.isOpen()) return 4;
   Header h{};
-  if (!readHeader(file, format.magic, h) || h.version != format.version) return 2;
+  const bool read = readHeader(path, format.magic, records, h);
+  if (!records.file.isOpen()) return 4;
+  if (!read || h.version != format.version) {
+    records = {};
+    return 2;
+  }
+  const size_t regionBytes = static_cast<size_t>(h.regions) * kRegionRecordBytes;
+  const size_t recordBytes = static_cast<size_t>(h.records) * h.recordBytes;
+  const std::span<const uint8_t> file = records.file.bytes();
   if (!recordsFit(h, format) || h.regions < kMinRegions || h.regions > kMaxRegions ||
       !inRange(h.infoItems, kMaxInfoItems) || !inRange(h.infoWords, kMaxInfoWords) ||
-      !inRange(h.infoText, kMaxInfoText)) {
-    return 3;
-  }
-  std::vector<uint8_t> regionBytes;
-  if (!file.readInto(regionBytes, static_cast<size_t>(h.regions) * kRegionRecordBytes) ||
-      !decodeRegions(regionBytes.data(), h.regions, h.records, regions_) ||
-      !file.readInto(records, static_cast<size_t>(h.records) * h.recordBytes)) {
+      !inRange(h.infoText, kMaxInfoText) || file.size() - kHeaderBytes < regionBytes + recordBytes ||
+      !decodeRegions(file.data() + kHeaderBytes, h.regions, h.records, regions_)) {
     clear();
-    records.clear();
+    records = {};
     return 3;
   }
+  records.bytes = file.subspan(kHeaderBytes + regionBytes, recordBytes);
   path_ = path;
-  infoStart_ = kHeaderBytes + regionBytes.size() + records.size();
-  const int64_t size = file.size();
-  infoBytes_ = size > static_cast<int64_t>(infoStart_) ? static_cast<uint64_t>(size) - infoStart_ : 0;
+  infoStart_ = kHeaderBytes + regionBytes + recordBytes;
+  infoBytes_ = file.size() - infoStart_;
   return 0;
 }
 

@@ -20,11 +20,13 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "catalog/sky_regions.h"
 #include "catalog/star_info_file.h"
+#include "platform/mapped_file.h"
 
 namespace celvaro {
 
@@ -35,20 +37,27 @@ struct StarCatalogFormat {
   int32_t recordBytes;
 };
 
+// A file's record bytes where the file is mapped, so that they are decoded
+// without a copy: valid while the object lives.
+struct RecordBytes {
+  MappedFile file;
+  std::span<const uint8_t> bytes;
+};
+
 class StarCatalogFile {
  public:
   static constexpr int kHeaderBytes = 36;
   static constexpr int32_t kMinRegions = 4, kMaxRegions = 100;
   static constexpr int32_t kMaxInfoItems = 64, kMaxInfoWords = 192, kMaxInfoText = 1024;
 
-  // Reads a flat file's records into `records`: 0; 3 for a wrong magic,
-  // version or header value, or records the file does not hold; 4 when it
-  // cannot be opened. `records` is empty unless the answer is 0.
-  int openFlat(const std::string& path, const StarCatalogFormat& format, std::vector<uint8_t>& records);
-  // Reads a regional file's regions and records: 0; 2 for a wrong magic or
-  // version; 3 for a value out of range, a region run outside the records
-  // or a file shorter than its counts; 4 when it cannot be opened.
-  int openRegional(const std::string& path, const StarCatalogFormat& format, std::vector<uint8_t>& records);
+  // Finds a flat file's records: 0; 3 for a wrong magic, version or header
+  // value, or records the file does not hold; 4 when it cannot be opened.
+  // `records` is empty unless the answer is 0.
+  int openFlat(const std::string& path, const StarCatalogFormat& format, RecordBytes& records);
+  // Reads a regional file's regions and finds its records: 0; 2 for a wrong
+  // magic or version; 3 for a value out of range, a region run outside the
+  // records or a file shorter than its counts; 4 when it cannot be opened.
+  int openRegional(const std::string& path, const StarCatalogFormat& format, RecordBytes& records);
 
   const std::vector<SkyRegion>& regions() const { return regions_; }
   // The items of the information record at `offset` in the information
@@ -66,7 +75,7 @@ class StarCatalogFile {
 
 // The records of a file's record bytes, `recordBytes` each, decoded one by one.
 template <typename Record>
-std::vector<Record> decodeRecords(const std::vector<uint8_t>& bytes, size_t recordBytes,
+std::vector<Record> decodeRecords(std::span<const uint8_t> bytes, size_t recordBytes,
                                   Record (*decode)(const uint8_t* record)) {
   std::vector<Record> records;
   records.reserve(bytes.size() / recordBytes);

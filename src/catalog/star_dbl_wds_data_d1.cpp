@@ -22,9 +22,9 @@ DoubleStarRecord decodeRecord(const uint8_t* p) {
 }  // namespace
 
 int StarDblWDSDataD1::open(const std::string& relativePath) {
-  std::vector<uint8_t> bytes;
+  RecordBytes bytes;
   const int result = file_.openFlat(resolveDataPath(directory_, relativePath), kFormat, bytes);
-  records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  records_ = decodeRecords(bytes.bytes, kFormat.recordBytes, decodeRecord);
   j2000_.clear();
   return result;
 }

@@ -72,9 +72,9 @@ std::string doubleStarLabel(std::string_view designation) {
 std::string StarDblWDSDataD2::labelOf(const DoubleStarRecord& r) const { return doubleStarLabel(r.designation); }
 
 int StarDblWDSDataD2::open(const std::string& relativePath) {
-  std::vector<uint8_t> bytes;
+  RecordBytes bytes;
   const int result = file_.openRegional(resolveDataPath(directory_, relativePath), kFormat, bytes);
-  records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  records_ = decodeRecords(bytes.bytes, kFormat.recordBytes, decodeRecord);
   j2000_.clear();
   informationDesignations_.reset();
   return result;

@@ -6,9 +6,9 @@
 namespace celvaro {
 
 int StarGcvsData1::open(const std::string& relativePath) {
-  std::vector<uint8_t> bytes;
+  RecordBytes bytes;
   const int result = file_.openFlat(resolveDataPath(directory_, relativePath), kFormat, bytes);
-  records_ = decodeRecords(bytes, kFormat.recordBytes, decodeCommon);
+  records_ = decodeRecords(bytes.bytes, kFormat.recordBytes, decodeCommon);
   j2000_.clear();
   return result;
 }

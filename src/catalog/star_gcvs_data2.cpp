@@ -33,9 +33,9 @@ bool passesFilters(const VariableStarRecord& r, const ChartSettings& s) {
 
 int StarGcvsData2::open(const std::string& relativePath) {
   if (path_.empty()) path_ = resolveDataPath(directory_, relativePath);
-  std::vector<uint8_t> bytes;
+  RecordBytes bytes;
   const int result = file_.openRegional(path_, kFormat, bytes);
-  records_ = decodeRecords(bytes, kFormat.recordBytes, decodeRecord);
+  records_ = decodeRecords(bytes.bytes, kFormat.recordBytes, decodeRecord);
   j2000_.clear();
   return result;
 }

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "platform/binary_file.h"
+#include "platform/mapped_file.h"
 #include "solarsystem/element_fields.h"
 
 namespace celvaro {
@@ -38,13 +38,14 @@ CometRecord CometList::parseLine(std::string_view line) {
 int CometList::load(const std::string& path) {
   records_.clear();
   positions_.reset(0);
-  std::string text;
-  if (!readWholeFile(path, text)) return 4;
-  if (text.empty()) return 3;
+  const MappedFile file(path);
+  if (!file.isOpen()) return 4;
+  if (file.empty()) return 3;
+  const std::string_view text(reinterpret_cast<const char*>(file.bytes().data()), file.size());
   size_t start = 0;
   for (int line = 0; start < text.size(); ++line) {
     const size_t end = std::min(text.find('\n', start), text.size());
-    records_.push_back(parseLine(std::string_view(text).substr(start, end - start)));
+    records_.push_back(parseLine(text.substr(start, end - start)));
     records_.back().line = line;
     start = end + 1;
   }
