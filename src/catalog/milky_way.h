@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,24 @@ class MilkyWay {
   // and the smallest cap about their mean direction that holds them all: a
   // chart far from it passes the ring over.
   struct Ring {
-    std::vector<double> x, y, z;
+    std::span<const double> x, y, z;
     double centre[3] = {0, 0, 1};
     double radiusRad = 0;
     int size() const { return static_cast<int>(x.size()); }
   };
   using Level = std::vector<Ring>;
+  // Every ring's points, one after the other: three blocks rather than
+  // three per ring.
+  struct Points {
+    std::vector<double> x, y, z;
+  };
+
+  MilkyWay() = default;
+  MilkyWay(MilkyWay&&) = default;
+  MilkyWay& operator=(MilkyWay&&) = default;
+  // The rings look into the points it holds.
+  MilkyWay(const MilkyWay&) = delete;
+  MilkyWay& operator=(const MilkyWay&) = delete;
 
   // Reads the file; anything but kLoaded leaves no levels.
   LoadResult load(const std::string& path);
@@ -53,6 +66,7 @@ class MilkyWay {
 
  private:
   std::vector<Level> levels_;
+  Points points_;
 };
 
 }  // namespace celvaro
