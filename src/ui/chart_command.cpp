@@ -285,8 +285,10 @@ int drawPicture(ChartData& data, const ChartRequest& request, QImage& image, Pha
 
 int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt) {
   PhaseClock clock(request.timings);
-  // The data are read while Qt starts: the two share nothing.
-  ChartData data;
+  // The data are read while Qt starts: the two share nothing. They are not
+  // taken down piece by piece when the chart is written: the program ends
+  // then, and the system frees the whole process at once.
+  ChartData& data = *new ChartData;
   std::thread loading([&] { loadChartData(request, data); });
   // Printable maps and information are written without Qt.
   const bool picture = request.format == "png" && (!request.out.empty() || request.stats);

@@ -23,6 +23,7 @@ int prepareChartModel(AppModel& model, const ChartRequest& request);
 // Draws and writes the chart, printing statistics and timings as asked;
 // the process exit code. `startQt` makes the application object when a
 // picture is drawn; the chart's data are read on another thread meanwhile.
+// Once a run: the data are left for the process's end to free.
 int runChartRequest(const ChartRequest& request, const std::function<void()>& startQt);
 
 }  // namespace celvaro
