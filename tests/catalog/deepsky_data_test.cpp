@@ -264,9 +264,8 @@ TEST_F(DeepskyTest, RegionWalkSkipsHiddenRegionsAndStopsAboveTheMaxLevel) {
   DeepskyCatalogContents c = sample();
   // Region 0 near the chart centre: levels 0, 2, 5, then 1; region 1 on the
   // far side of the sky.
-  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}}), object(kGalaxy, 2, {{kIdNgc, 2}}),
-               object(kGalaxy, 5, {{kIdNgc, 3}}), object(kGalaxy, 1, {{kIdNgc, 4}}),
-               object(kGalaxy, 0, {{kIdNgc, 5}}, 3.1)};
+  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}}), object(kGalaxy, 2, {{kIdNgc, 2}}), object(kGalaxy, 5, {{kIdNgc, 3}}),
+               object(kGalaxy, 1, {{kIdNgc, 4}}), object(kGalaxy, 0, {{kIdNgc, 5}}, 3.1)};
   c.named.clear();
   sortNameLists(c);
   c.nameLists[1] = {0};
@@ -296,17 +295,14 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   ASSERT_EQ(load(d2, bytes), 0);
 
   EXPECT_EQ(label(d2, 0, 3, true), u"NGC 224, M 31, UGC 454, PGC 2557, Andromeda Galaxy");
-  EXPECT_EQ(label(d2, 4, 4), u"6720, Ring Nebula");
-  EXPECT_EQ(label(d2, 2, 2, true), u"");
-  EXPECT_EQ(label(d2, 3, 2, true), u"");
-  EXPECT_EQ(label(d2, 5, 2, true), u"UGC 12");
+  EXPECT_EQ((std::tuple{label(d2, 4, 4), label(d2, 2, 2, true)}), (std::tuple{u"6720, Ring Nebula", u""}));
+  EXPECT_EQ((std::tuple{label(d2, 3, 2, true), label(d2, 5, 2, true)}), (std::tuple{u"", u"UGC 12"}));
   StarPosition found;
   EXPECT_FALSE(d2.findByDesignation("IC 1", found));
   d2.selectNameList(1);
   int positions = 0, records = 0;
   for (int p = d2.nextName(); p >= 0; p = d2.nextName(), ++positions) records += d2.getNamedObject(p) ? 1 : 0;
-  EXPECT_EQ(positions, 4);
-  EXPECT_EQ(records, 2);
+  EXPECT_EQ((std::tuple{positions, records}), (std::tuple{4, 2}));
 }
 
 TEST_F(DeepskyTest, NgcAndIcEntriesRead) {

@@ -143,8 +143,7 @@ TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ASSERT_TRUE(solar.findMinorPlanet({MinorPlanetQuery::kUserAsteroid, ""}, lists, p));
   EXPECT_EQ(p.index, objectId(kUserAsteroid, 0));
 
-  EXPECT_EQ(solar.findInLongList(433), objectId(kLongList, 1));
-  EXPECT_EQ(solar.findInLongList(2), -1);
+  EXPECT_EQ((std::tuple{solar.findInLongList(433), solar.findInLongList(2)}), (std::tuple{objectId(kLongList, 1), -1}));
 }
 
 // JPL Horizons (DE441, JPL#48) astrometric J2000 place of Ceres on

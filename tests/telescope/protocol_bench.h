@@ -24,12 +24,8 @@ class RecordingSender : public iTelescopeBasicCommandSender {
   void setControlLines(int state) override { controlLines.push_back(state); }
   void sendText(const char* text) override { wire.append(text, strnlen(text, 30)); }
   void sendByte(uint8_t byte) override { wire += static_cast<char>(byte); }
-  void sendBytes(const uint8_t* bytes, int count) override {
-    wire.append(reinterpret_cast<const char*>(bytes), count);
-  }
-  void sendMotorCommand(char c1, char c2, char c3, char c4) override {
-    wire += motorCommandBytes(c1, c2, c3, c4);
-  }
+  void sendBytes(const uint8_t* bytes, int count) override { wire.append(reinterpret_cast<const char*>(bytes), count); }
+  void sendMotorCommand(char c1, char c2, char c3, char c4) override { wire += motorCommandBytes(c1, c2, c3, c4); }
   void sendMotorValue(int axis, char command, uint32_t value) override {
     wire += motorValueBytes(axis, command, value);
   }

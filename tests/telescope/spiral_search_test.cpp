@@ -182,8 +182,7 @@ TEST_F(EquatorialSpiral, DefaultLegsEndOnTheirArmsAndLeaveTheLineMostlyFree) {
   ASSERT_TRUE(sim.beatUntil(kStatusSpiralFinished, 1.0, 2000));
   expectArms(sim, start, 16, stepCounts(kDefaultRadius, kCounts), 0.04);
   expectLegCycle(sim, {"G110", "G210", "G111", "G211"});
-  EXPECT_EQ(sim.commandsStarting("K").size(), 16u);
-  EXPECT_EQ(sim.commandsStarting("L").size(), 0u);
+  EXPECT_EQ((std::tuple{sim.commandsStarting("K").size(), sim.commandsStarting("L").size()}), (std::tuple{16u, 0u}));
   EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 30).substr(3, 6));
   // A read and its reply take 12 bytes on the line.
   const double readSeconds = 12 * SimulatedBench::kSecondsPerByte * sim.commandsStarting("j").size();

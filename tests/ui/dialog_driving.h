@@ -33,9 +33,7 @@ inline void type(FwDialogBase& dialog, int id, const QString& text) { dialog.con
 // Modal dialogs, found by their control ids while their own loop runs.
 
 template <typename Control = QWidget>
-Control* controlOf(QWidget* dialog, int id) {
-  return dialog->findChild<Control*>(FwDialogBase::objectName(id));
-}
+Control* controlOf(QWidget* dialog, int id) { return dialog->findChild<Control*>(FwDialogBase::objectName(id)); }
 
 // A click on a button; wide radio buttons are not hit in their middle.
 inline void press(QWidget* dialog, int id) {
