@@ -146,10 +146,7 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 const ObservingPlace kBudapest{0, 47.50, 19.04, 1.0, 1, ""};
 const ChartDate kJuneEvening{2007, 6, 15, 20, 30, 0.0};  // 22:30 summer time
 
-struct Sky {
-  std::u16string name;
-  double raDeg, decDeg;
-};
+struct Sky { std::u16string name; double raDeg, decDeg; };
 const std::map<int32_t, Sky> kObjects = {
     {13, {u"M 13", 250.42, 36.46}}, {42, {u"M 42", 83.82, -5.39}}, {57, {u"M 57", 283.40, 33.03}},
     {31, {u"M 31", 10.68, 41.27}}, {0, {u"Albireo", 292.68, 27.96}}};
@@ -219,11 +216,7 @@ std::string oneStepText(const StarHopPoint& from, const StarHopPoint& to) {
 // cos Δα, its position angle from tan P = sin Δα / (cos δ1 tan δ2 - sin δ1
 // cos Δα), the compass point the 45-degree sector P falls in.
 TEST(RouteText, EachStepGivesItsLengthAndItsCompassPoint) {
-  const struct {
-    const char* name;
-    StarHopPoint from, to;
-    const char* text;
-  } cases[] = {
+  const struct { const char* name; StarHopPoint from, to; const char* text; } cases[] = {
       // Along an hour circle: 39.0 - 36.5 = 2.5 degrees, due south.
       {"south", at(250.4, 39.0), at(250.4, 36.5), "α → 2.5° S → M 1"},
       // On the equator, right ascension 10 -> 13: 3.0 degrees toward the east.

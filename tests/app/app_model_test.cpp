@@ -103,19 +103,13 @@ TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
 //   o = ephem.Observer(); o.lat, o.lon = '47.5', '19.04'; o.pressure = 0; o.date = '1990/3/11 00:00'
 //   b.compute(o); print(math.degrees(b.az), math.degrees(b.alt))
 // Canopus is seen from 33.92 S, 18.42 E, the others from 47.5 N, 19.04 E.
-struct SkyStar {
-  double raHours, decDeg;
-};
+struct SkyStar { double raHours, decDeg; };
 constexpr SkyStar kVega{18 + 36 / 60.0 + 56.33635 / 3600, 38 + 47 / 60.0 + 1.2802 / 3600};
 constexpr SkyStar kCapella{5 + 16 / 60.0 + 41.35871 / 3600, 45 + 59 / 60.0 + 52.7693 / 3600};
 constexpr SkyStar kPolaris{2 + 31 / 60.0 + 49.09456 / 3600, 89 + 15 / 60.0 + 50.7923 / 3600};
 constexpr SkyStar kCanopus{6 + 23 / 60.0 + 57.10988 / 3600, -(52 + 41 / 60.0 + 44.3810 / 3600)};
 
-struct ApparentPlaceCase {
-  SkyStar star;
-  ChartDate universal;
-  double azimuthFromNorthDeg, altitudeDeg;
-};
+struct ApparentPlaceCase { SkyStar star; ChartDate universal; double azimuthFromNorthDeg, altitudeDeg; };
 const ApparentPlaceCase kApparentPlaces[] = {
     {kVega, {1990, 3, 11, 0, 0, 0.0}, 60.5380, 26.4808},
     {kCapella, {1990, 3, 10, 18, 0, 0.0}, 269.8139, 77.4709},
@@ -243,11 +237,7 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
 // rules' dates are the zone time's test). A computer kept at UTC
 // names no place, and the default place keeps its own zone, Hungary's.
 TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
-  struct Case {
-    const char* tz;
-    ChartDate universal;
-    int localHour;
-  };
+  struct Case { const char* tz; ChartDate universal; int localHour; };
   for (const Case& c : {Case{"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, 14},
                         Case{"America/New_York", {2026, 12, 7, 13, 7, 0.0}, 8},
                         Case{"Etc/UTC", {2026, 12, 7, 13, 7, 0.0}, 14}}) {

@@ -85,10 +85,7 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // shows prominences up to the L-th of 4, 5, 6, 8, 10, 11, 12, 13.5, 14.5 and
 // 15.5, and level 10 every object.
 TEST(MapTitle, TheDeepSkyLimitIsTheLevelsEdge) {
-  const struct {
-    int level;
-    const char* text;
-  } cases[] = {{0, "4.0"}, {3, "8.0"}, {7, "13.5"}, {9, "15.5"}, {10, ""}};
+  const struct { int level; const char* text; } cases[] = {{0, "4.0"}, {3, "8.0"}, {7, "13.5"}, {9, "15.5"}, {10, ""}};
   for (const auto& c : cases) EXPECT_EQ(deepskyLimitText(c.level), c.text) << c.level;
 }
 

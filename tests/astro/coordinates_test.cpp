@@ -126,11 +126,7 @@ double arcsecBetween(double ra1, double dec1, double ra2, double dec2) {
 //   b.compute('2025/6/15 22:00'); print(math.degrees(b.g_ra), math.degrees(b.g_dec))
 // Each comes back to the J2000 place it was made from.
 TEST(ApparentPlace, AgreesWithPyEphemAndReturnsToJ2000) {
-  struct Case {
-    Star star;
-    int year, month, day, hour;
-    double raDeg, decDeg;
-  };
+  struct Case { Star star; int year, month, day, hour; double raDeg, decDeg; };
   const Case cases[] = {
       {kVega, 1990, 3, 10, 18, 279.1517166, 38.7684614},   {kCapella, 1990, 3, 10, 18, 78.9956422, 45.9920878},
       {kPolaris, 1990, 3, 10, 18, 35.0484480, 89.2264444}, {kCanopus, 1990, 3, 10, 18, 95.9374921, -52.6934598},

@@ -47,9 +47,7 @@ inline std::string sourceDirectory() {
   return (xdg && *xdg ? std::string(xdg) : std::string(home ? home : ".") + "/.cache") + "/celvaro/datasrc";
 }
 
-struct HipparcosStar {
-  double raDeg, decDeg, magnitude;
-};
+struct HipparcosStar { double raDeg, decDeg, magnitude; };
 
 // d3-celestial's stars.14.json: features with the Hipparcos number as id,
 // the magnitude, and [longitude, latitude] in degrees with the right
@@ -148,11 +146,7 @@ TEST_F(BuiltData, VariableStarsAnswerEveryFormOfTheirDesignation) {
   variables->setDataDirectory(run);
   ASSERT_EQ(variables->open("data/variables.dat"), 0);
   EXPECT_GT(variables->count(), 6000);
-  struct Variable {
-    std::vector<const char*> typed;
-    const char* written;
-    double raDeg, decDeg;
-  };
+  struct Variable { std::vector<const char*> typed; const char* written; double raDeg, decDeg; };
   const Variable stars[] = {
       {{"omi Cet", "omicron Cet", "ο Cet"}, "omi Cet [L 2.0-10.1]", 34.837, -2.977},
       {{"del Cep", "delta cep"}, "del Cep [P 3.48-4.37]", 337.293, 58.415},
@@ -236,11 +230,7 @@ class BuiltDoubleStars : public ::testing::Test {
 // tenth of the separation and 10 degrees of the angle is the pair the
 // WDS names; a pair of the cross-match's nearest rows is not.
 TEST_F(BuiltDoubleStars, ShowpiecesCarryThePairTheWdsNames) {
-  struct Published {
-    const char* designation;
-    double separation;
-    int positionAngle;
-  };
+  struct Published { const char* designation; double separation; int positionAngle; };
   constexpr Published kShowpieces[] = {
       {"STFA 43", 34.6, 55},   {"STF 2758", 31.6, 152}, {"STF 2727", 8.9, 265},  {"STF 1424", 4.7, 126},
       {"STF 1744", 14.4, 152}, {"STF 205", 9.6, 63},    {"STF 1877", 2.9, 344},  {"STF 1692", 19.3, 229},

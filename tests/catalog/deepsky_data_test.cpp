@@ -53,9 +53,7 @@ DeepskyCatalogContents sample(int version = 4) {
 }
 
 // Byte offsets of the sections, from the header's counts.
-struct Layout {
-  size_t named, nameText, regions, objects, words, text;
-};
+struct Layout { size_t named, nameText, regions, objects, words, text; };
 
 Layout layoutOf(const std::string& bytes) {
   auto word = [&](size_t at) { return static_cast<size_t>(loadU32(reinterpret_cast<const uint8_t*>(&bytes[at]))); };
@@ -139,11 +137,7 @@ TEST_F(DeepskyTest, FileLayoutByteForByte) {
 TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
   EXPECT_EQ(d1.open("missing.dat"), 4);
   const std::string v3 = deepskyCatalogBytes(sample(3)), v4 = deepskyCatalogBytes(sample());
-  const struct {
-    iDeepskyData& catalog;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const struct { iDeepskyData& catalog; std::string bytes; int code; } cases[] = {
       {d1, "CLV_DSCX" + v3.substr(8), 1},
       {d1, "CLV_DSCN", 1},            // too short for a header
       {d1, v4, 1},                    // version 4 is not D1's

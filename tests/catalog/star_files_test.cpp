@@ -323,10 +323,7 @@ TEST(MilkyWayFile, ADamagedFileLoadsNothing) {
   std::string wrongVersion = kTwoLevels, tooManyPoints = kTwoLevels;
   wrongVersion[8] = 2;
   tooManyPoints[20] = 4;  // four points where three are written
-  const struct {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
+  const struct { const char* name; std::string bytes; } cases[] = {
       {"empty", ""}, {"header only", kTwoLevels.substr(0, 16)},
       {"short", kTwoLevels.substr(0, kTwoLevels.size() - 5)}, {"long", kTwoLevels + std::string(4, '\0')},
       {"wrong version", wrongVersion}, {"wrong magic", "CLV_MWAX" + kTwoLevels.substr(8)},

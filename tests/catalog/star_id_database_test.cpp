@@ -209,11 +209,7 @@ TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
 // read all the same, without its links to the main records.
 TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
   const std::string good = starIdBytes(sampleContents());
-  const struct {
-    const char* what;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const struct { const char* what; std::string bytes; int code; } cases[] = {
       {"magic", "X" + good.substr(1), 1}, {"version", patched(good, 8, 2), 1}, {"magic alone", "CLV_CIDX", 1},
       {"record count", patched(good, 12, 6), 3}, {"huge record count", patched(good, 12, 0xFFFFFFFF), 3},
       {"short by a byte", good.substr(0, good.size() - 1), 3},

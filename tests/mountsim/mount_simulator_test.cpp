@@ -179,12 +179,7 @@ std::string shapeOf(std::string reply, std::string_view shape) {
 // MountFaultSession, on each kind through the program.
 TEST(MountSimulatorTest, FaultyRepliesKeepTheirShape) {
   SKIP_WITHOUT_PSEUDO_TERMINALS();
-  struct Row {
-    MountKind kind;
-    Fault fault;
-    std::string_view command;
-    std::string shape;
-  };
+  struct Row { MountKind kind; Fault fault; std::string_view command; std::string shape; };
   const Row rows[] = {{MountKind::Equatorial, Fault::Error, ":j1\r", "!0\r"},
                       {MountKind::Lx200, Fault::Error, ":GR#", "!#"},
                       {MountKind::Equatorial, Fault::Garbage, ":a1\r", "=xxxxx\r"},

@@ -78,10 +78,7 @@ std::vector<std::string> allLines(const std::string& path) {
 // quietly.
 TEST(TextLineReader, LinesOfEveryShape) {
   ScratchDir dir;
-  const struct {
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
+  const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
       {"one\r\ntwo\nthree\r\rfour", {"one\n", "two\n", "three\r\rfour"}},
       {std::string(1022, 'y') + "\n" + std::string(2000, 'x') + "key=99" + std::string(100, 'x') + "\nnext\n",
        {std::string(1022, 'y') + "\n", std::string(1023, 'x'), "next\n"}},

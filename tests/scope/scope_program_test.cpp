@@ -28,10 +28,7 @@
 namespace celvaro::scope {
 namespace {
 
-struct Refusal {
-  std::vector<std::string> args;
-  const char* error;
-};
+struct Refusal { std::vector<std::string> args; const char* error; };
 
 const std::vector<std::string> kLx200 = {"--type", "lx200", "--port", "/dev/ttyUSB0"};
 

@@ -104,10 +104,7 @@ TEST(Ephemeris, MajorBodiesAgreeWithPublishedApparentPlaces) {
 // PyEphem 4.1.4's astrometric geocentric a_ra and a_dec at the same
 // dynamical instants (1900, 1950, 2050 and 2100, 0h TT).
 TEST(Ephemeris, TheSunAndTheMoonAreJ2000PlacesInEveryCentury) {
-  const struct {
-    int body;
-    double jd, raDeg, decDeg, toleranceArcsec;
-  } cases[] = {
+  const struct { int body; double jd, raDeg, decDeg, toleranceArcsec; } cases[] = {
       {kSun, 2415020.5, 282.559312, -22.949568, 2}, {kMoon, 2415020.5, 274.115754, -22.289515, 4},
       {kSun, 2433282.5, 281.648071, -23.013578, 2}, {kMoon, 2433282.5, 59.196657, 24.293760, 4},
       {kSun, 2469807.5, 280.933116, -23.052231, 2}, {kMoon, 2469807.5, 15.252418, 10.177590, 4},
@@ -125,9 +122,7 @@ TEST(Ephemeris, TheSunAndTheMoonAreJ2000PlacesInEveryCentury) {
 // dynamical instant (ephem.delta_t), astrometric geocentric a_ra and a_dec,
 // mag and earth_distance. The two theories part by some 10" by 2030.
 TEST(Ephemeris, PlutoWherePyEphemPutsItFrom1990To2030) {
-  const struct {
-    double jd, raDeg, decDeg, magnitude, distanceAu;
-  } cases[] = {
+  const struct { double jd, raDeg, decDeg, magnitude, distanceAu; } cases[] = {
       {2447892.5, 229.027099, -2.281854, 13.82, 30.2136},   // 1990-01-01 0h TT
       {2451545.0, 251.427125, -11.396236, 13.89, 31.0649},  // 2000-01-01 12h TT
       {2455197.5, 273.324579, -18.301972, 14.09, 32.7350},  // 2010-01-01 0h TT

@@ -177,10 +177,7 @@ TEST_F(IndiMountTest, MovesAtTheChosenRate) {
   // Moves south at a rate for `time`, stops and answers the switch of
   // TELESCOPE_SLEW_RATE that is on, the declination travelled and the
   // seconds from the simulator's saying it moves to its saying it stopped.
-  struct Moved {
-    std::string rate;
-    double degrees, seconds;
-  };
+  struct Moved { std::string rate; double degrees, seconds; };
   const auto moveSouth = [this](bool fast, int rate, std::chrono::milliseconds time) -> Moved {
     const double dec = settledPosition(watcher->mark(), 5s).second;
     size_t from = watcher->mark();
@@ -337,11 +334,7 @@ TEST_F(IndiMountTest, UntimedCorrectionsOfAGuidingProgramMoveAtTheGuideRate) {
   ASSERT_TRUE(listener.waitFor("guider 3"));
   const auto driver = testing::startLx200Driver(dir.path());
   ASSERT_TRUE(testing::connectLx200Driver(*driver, dir.path() / "driver-port"));
-  struct Correction {
-    const char *vector, *member, *other;
-    int milliseconds;
-    bool inDeclination;
-  };
+  struct Correction { const char *vector, *member, *other; int milliseconds; bool inDeclination; };
   for (const Correction c : {Correction{"TELESCOPE_TIMED_GUIDE_NS", "TIMED_GUIDE_N", "TIMED_GUIDE_S", 500, true},
                              Correction{"TELESCOPE_TIMED_GUIDE_WE", "TIMED_GUIDE_W", "TIMED_GUIDE_E", 1000, false}}) {
     std::this_thread::sleep_for(1500ms);

@@ -36,10 +36,7 @@ class RecordingSender : public iTelescopeBasicCommandSender {
 
 class RecordingListener : public TelescopeListener {
  public:
-  struct Position {
-    double ra, dec;
-    int32_t rawA, rawB;
-  };
+  struct Position { double ra, dec; int32_t rawA, rawB; };
 
   void onLinkStatus(int code) override { statuses.push_back(code); }
   void onMountPosition(double ra, double dec, int32_t rawA, int32_t rawB) override {

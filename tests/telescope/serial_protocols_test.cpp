@@ -388,10 +388,7 @@ TEST(OwnController, ConnectsAndGivesUpAfterFourHeartbeats) {
 // bytes or reports), and each of these commands a protocol acts on has its
 // button. "Get pos" and "Goto" come with any button.
 TEST(MountCapabilities, OfferWhatEachProtocolActsOn) {
-  struct Button {
-    int bit;
-    std::vector<std::vector<uint8_t>> commands;
-  };
+  struct Button { int bit; std::vector<std::vector<uint8_t>> commands; };
   const Button buttons[] = {{kCanMove, {{kCmdMoveFast, 0, 0}, {kCmdMoveSlow, 2, 1}, {kCmdStop, 4}}},
                             {kCanTrack, {{kCmdTracking, 1}}},
                             {kCanSpiral, {{kCmdSpiralSearch, 10, 2, 1}}},

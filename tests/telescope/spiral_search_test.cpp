@@ -39,10 +39,7 @@ double stepCounts(double arcmin, uint32_t countsPerRevolution) { return arcmin /
 
 // The arm each leg ends on, in steps from the start, and its axis: +1, +1,
 // -2, -2, +3, +3 ... on axis 1, axis 2, axis 1, axis 2 ...
-struct Arm {
-  int axis;
-  int steps;
-};
+struct Arm { int axis; int steps; };
 Arm armOfLeg(int leg) {
   const int size = leg / 2 + 1;
   return {leg % 2 + 1, leg % 4 < 2 ? size : -size};

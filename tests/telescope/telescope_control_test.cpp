@@ -37,10 +37,7 @@ GuideCommandParser::Result feedParser(GuideCommandParser& parser, const std::str
 TEST(GuideCommands, MovesPulsesStopsAndTheAcknowledgeProbe) {
   GuiderReplies replies;
   GuideCommandParser parser(replies);
-  struct Case {
-    std::string text;
-    int event, pulseMs;
-  };
+  struct Case { std::string text; int event, pulseMs; };
   const Case cases[] = {
       {":Mw#", 1, 0}, {":ms#", 4, 0}, {":Qe#", 5, 0}, {":qn#", 6, 0}, {":Q#", 7, 0},
       {":Mx#", 7, 0},  // an unknown move stops all guiding
@@ -80,10 +77,7 @@ TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
   EXPECT_EQ(reply(":GR#") + reply(":gS#") + reply(":GD#"), "00:00:00#00:00:00#+00*00'00#");
   EXPECT_EQ((std::tuple{reply(":Gd#"), reply(":Gc#"), reply(":GT#")}), (std::tuple{"", "24#", "60.1#"}));
 
-  struct Site {
-    ObservingPlace place;
-    const char *latitude, *longitude, *offset, *time, *date;
-  };
+  struct Site { ObservingPlace place; const char *latitude, *longitude, *offset, *time, *date; };
   const Site sites[] = {
       {{-1, 47.4979, 19.0402, 1, 0}, "+47*30#", "340*58#", "-01#", "22:07:09#", "03/05/26#"},
       {{-1, -33.865, 151.2094, 10, 1}, "-33*52#", "208*47#", "-11#", "08:07:09#", "03/06/26#"},

@@ -54,11 +54,7 @@ TEST(QtCanvas, DrawsAtTheImagesDevicePixelRatio) {
 // column along a flat line, one a row along a steep one, over the part on
 // the image), and each within a pixel of the true line.
 TEST(QtCanvas, LinesSetOnePixelAStepAndOnlyOnTheImage) {
-  const struct {
-    const char* what;
-    DevicePoint from, to;
-    int pixels;
-  } cases[] = {
+  const struct { const char* what; DevicePoint from, to; int pixels; } cases[] = {
       {"inside", {2, 3}, {12, 7}, 11},
       {"across both sides", {-10, 5}, {70, 25}, 60},
       {"down through top and bottom", {30, -100}, {30, 500}, 40},

@@ -321,9 +321,7 @@ TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {
 // A leading zero is blank, a number that does not fit shows dashes (never
 // a wrong number), -1 shows nothing, and the last digit always shows.
 TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
-  const struct {
-    int value, first, last;
-  } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
+  const struct { int value, first, last; } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
   LedDisplay led(2, nullptr);
   for (const auto& shown : kShown) {
     led.setValue(shown.value);
