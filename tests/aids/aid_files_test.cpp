@@ -20,6 +20,7 @@
 #include "astro/coordinates.h"
 #include "catalog/sky_polylines.h"
 #include "catalog/star_labels.h"
+#include "catalog/test_charts.h"
 #include "catalog_writers.h"
 #include "platform/binary_file.h"
 #include "test_files.h"
@@ -190,13 +191,6 @@ TEST_F(Suggestions, TheSeasonAndTheDifficultyDecide) {
 }
 
 StarHopPoint at(double raDeg, double decDeg) { return {raDeg * kRadPerDeg, decDeg * kRadPerDeg}; }
-
-int constellationNumber(std::string_view abbreviation) {
-  for (int n = 0; n < kConstellationCount; ++n) {
-    if (constellationAbbreviation(n) == abbreviation) return n;
-  }
-  return -1;
-}
 
 double separationDeg(const StarHopPoint& a, const StarHopPoint& b) {
   return separationAndAngle(a.raRad, a.decRad, b.raRad, b.decRad, false).arcmin / 60;
