@@ -97,7 +97,7 @@ class ObjectInfoFromInputs : public ::testing::TestWithParam<Expected> {
 TEST_P(ObjectInfoFromInputs, PlaceSkyAndEventsMatchAnAlmanacMadeElsewhere) {
   const Expected& star = GetParam();
   const ObjectInformation info = objectInformation(inputs(), pickOf(star), star.name);
-  EXPECT_EQ((std::tuple{info.rightAscension, info.declination}), (std::tuple{star.ra, star.dec}));
+  EXPECT_EQ(std::tuple(info.rightAscension, info.declination), std::tuple(star.ra, star.dec));
   // Rounded to the second on either side.
   EXPECT_NEAR(sexagesimal(info.rightAscensionOfDate), sexagesimal(star.raOfDate), 1.01 / 3600);
   EXPECT_NEAR(sexagesimal(info.declinationOfDate), sexagesimal(star.decOfDate), 1.01 / 3600);

@@ -40,7 +40,7 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
   EXPECT_EQ(panel.order, (std::vector<std::string>{"status 327780", "position 30", "status 26",
                                                    "message Object Below Horizon", "position 50", "status 20",
                                                    "status 4"}));
-  EXPECT_EQ((std::tuple{panel.positions[0].ra, panel.positions[0].rawB}), (std::tuple{2.0, 40}));
+  EXPECT_EQ(std::tuple(panel.positions[0].ra, panel.positions[0].rawB), std::tuple(2.0, 40));
   const auto& readings = model.handOver.readings;
   EXPECT_EQ(std::tuple(readings.linkState, readings.lastStatus, readings.mountMessage), std::tuple(20, 4, ""));
 }
@@ -247,7 +247,7 @@ TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
     AppModel first(dir.path().string(), dir.file("none.cfg"), firstResources);
     first.loadConfiguration();
     first.setUniversalDate(c.universal);
-    EXPECT_EQ((std::tuple{first.local.hour, first.local.minute}), (std::tuple{c.localHour, 7}));
+    EXPECT_EQ(std::tuple(first.local.hour, first.local.minute), std::tuple(c.localHour, 7));
   }
   ::unsetenv("TZ");
 }

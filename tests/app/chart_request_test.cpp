@@ -76,7 +76,7 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
   // A finder chart is a PDF unless asked otherwise, by default in the current directory.
   const auto finder = parseChartRequest({"--finder", "M 13"}, error);
   ASSERT_TRUE(finder) << error;
-  EXPECT_EQ((std::tuple{finder->object, finder->out}), (std::tuple{"M 13", "finder-M-13.pdf"}));
+  EXPECT_EQ(std::tuple(finder->object, finder->out), std::tuple("M 13", "finder-M-13.pdf"));
 }
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;

@@ -92,7 +92,7 @@ TEST(EquatorialToHorizontal, MatchesLibnovaAndRoundTrips) {
 TEST(SeparationAndAngle, DistancesAndPositionAngles) {
   // A point and itself: zero, never NaN from a cosine rounded past 1.
   Separation same = separationAndAngle(1.234567, 0.456789, 1.234567, 0.456789, true);
-  EXPECT_EQ((std::tuple{same.arcmin, same.positionAngleDeg}), (std::tuple{0.0, 0.0}));
+  EXPECT_EQ(std::tuple(same.arcmin, same.positionAngleDeg), std::tuple(0.0, 0.0));
   EXPECT_NEAR(separationAndAngle(0, 0, 0, kPi / 2, false).arcmin, 5400.0, 1e-9);
   EXPECT_NEAR(separationAndAngle(0, 0, kPi, 0, false).arcmin, 10800.0, 1e-9);
   // North, east, south and west of a point on the equator (the cosine law

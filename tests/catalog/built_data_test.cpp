@@ -131,7 +131,7 @@ TEST_F(BuiltData, VegasInformationReads) {
   ASSERT_TRUE(info.read(91262, items));
   std::map<int, std::string> byField;
   for (const auto& item : items) byField[item.field] = item.text;
-  EXPECT_EQ((std::tuple{byField[kInfoProperName], byField[kInfoHd]}), (std::tuple{"Vega", "172167"}));
+  EXPECT_EQ(std::tuple(byField[kInfoProperName], byField[kInfoHd]), std::tuple("Vega", "172167"));
   EXPECT_EQ(byField[kInfoSpectralType].substr(0, 2), "A0");
   EXPECT_NEAR(std::stod(byField[kInfoDistance]), 25.0, 1.0);
 }
@@ -256,7 +256,7 @@ TEST_F(BuiltDoubleStars, ShowpiecesCarryThePairTheWdsNames) {
 TEST_F(BuiltDoubleStars, SeparateEntriesAndDesignationsAsTheWdsWritesThem) {
   const System epsilon1 = find("STF 2382"), epsilon2 = find("STF 2383");
   EXPECT_NE(epsilon1.index, epsilon2.index);
-  EXPECT_EQ((std::tuple{epsilon1.wds, epsilon2.wds}), (std::tuple{"18443+3940", "18443+3940"}));
+  EXPECT_EQ(std::tuple(epsilon1.wds, epsilon2.wds), std::tuple("18443+3940", "18443+3940"));
   std::string label;
   doubles.getDesignation(find("RHD 1").index, label);
   EXPECT_EQ(label, "RHD 1");
@@ -456,7 +456,7 @@ TEST_F(BuiltStarZones, NoStarIsDrawnMoreThanATenthOfAMagnitudeFromItsSourceMagni
                                     << " is drawn as " << zone.magnitude;
     }
   }
-  EXPECT_EQ((std::tuple{checked, off}), (std::tuple{catalog.starCount(), 0}));
+  EXPECT_EQ(std::tuple(checked, off), std::tuple(catalog.starCount(), 0));
 }
 
 // The northern sky drawn at several limits: every star brighter than the

@@ -293,7 +293,7 @@ TEST_F(BuiltDeepsky, HoldsTheNgcAndIcObjectsWithTheirFacts) {
   ASSERT_TRUE(catalog->readObjectInfo(find("M 31").index, items));
   std::map<int, std::string> byField;
   for (const auto& item : items) byField[item.field] = item.text;
-  EXPECT_EQ((std::tuple{byField[kDeepskyInfoNgc], byField[kDeepskyInfoType]}), (std::tuple{"224", "galaxy"}));
+  EXPECT_EQ(std::tuple(byField[kDeepskyInfoNgc], byField[kDeepskyInfoType]), std::tuple("224", "galaxy"));
   EXPECT_NEAR(std::stod(byField[kDeepskyInfoMajorAxis]), 190, 20);
   ASSERT_TRUE(catalog->readObjectInfo(find("IC 434").index, items));
   EXPECT_EQ(items.front().text, "434");

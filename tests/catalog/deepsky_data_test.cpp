@@ -296,7 +296,7 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   d2.selectNameList(1);
   int positions = 0, records = 0;
   for (int p = d2.nextName(); p >= 0; p = d2.nextName(), ++positions) records += d2.getNamedObject(p) ? 1 : 0;
-  EXPECT_EQ((std::tuple{positions, records}), (std::tuple{4, 2}));
+  EXPECT_EQ(std::tuple(positions, records), std::tuple(4, 2));
 }
 
 TEST_F(DeepskyTest, NgcAndIcEntriesRead) {

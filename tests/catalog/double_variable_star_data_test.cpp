@@ -306,7 +306,7 @@ TEST_F(VariableStarTest, FlatFilesPassOverFainterStarsAndDrawTheRest) {
 
   flat.draw(byClass, layout, area, transformer, settings);
   ASSERT_EQ(byClass.symbols.size(), 3u);
-  EXPECT_EQ((std::tuple{byClass.symbols[0].size, byClass.symbols[0].radius}), (std::tuple{6, 0}));
+  EXPECT_EQ(std::tuple(byClass.symbols[0].size, byClass.symbols[0].radius), std::tuple(6, 0));
 }
 
 // The General Catalogue of Variable Stars gives the nova of 1918, V603 Aql,

@@ -202,13 +202,13 @@ TEST_F(StarDataSimpleTest, DamagedFilesLoadEmpty) {
 TEST_F(StarDataSimpleTest, ZeroDiametersDrawAtTenColourZonesUseTheStarsClassAndVectorsTheZones) {
   load(starCatalogBytes(zonedStarCatalog({starAt(1, 100, 6), starAt(2, 900, 3)}, {200, 1000})));
   draw(2000);  // the output's size table is all zeros
-  EXPECT_EQ((std::tuple{output.lastDiameter, output.lastRadius}), (std::tuple{10, 5}));
+  EXPECT_EQ(std::tuple(output.lastDiameter, output.lastRadius), std::tuple(10, 5));
   output.loadStarSizes(1000, 8, 2);
   settings.starColouring = 1;
   settings.colourLimitHundredths = 500;
   output.count.clear();
   draw(2000, true);
-  EXPECT_EQ((std::tuple{output.count["colouredIndexed"], output.lastColour}), (std::tuple{1, 6}));
+  EXPECT_EQ(std::tuple(output.count["colouredIndexed"], output.lastColour), std::tuple(1, 6));
   EXPECT_EQ(output.count["indexed"], 1);
   EXPECT_EQ(output.count["selectBrush2"], 1);  // back to the plain fill after the coloured zone
   EXPECT_EQ(output.lastIndex, 1);

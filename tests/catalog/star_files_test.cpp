@@ -147,7 +147,7 @@ TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
   writeBytes(dir.file("motions"), bytes);
   ASSERT_TRUE(motions.load(dir.file("motions")));
   const EquatorialPosition kept = motions.placeAt(0, 1.0, 0.5, 2461000.5);
-  EXPECT_EQ((std::tuple{kept.raRad, kept.decRad}), (std::tuple{1.0, 0.5}));
+  EXPECT_EQ(std::tuple(kept.raRad, kept.decRad), std::tuple(1.0, 0.5));
   EXPECT_NE(motions.placeAt(1, 1.0, 0.5, 2461000.5).decRad, 0.5);
 }
 
@@ -213,7 +213,7 @@ TEST(MarkLinkFile, BytesAndWhatADamagedFileYields) {
   const MarkLinks::Marks& names = links.of(MarkLinks::kNames);
   EXPECT_EQ(names.recordCount, 3u);
   ASSERT_EQ(names.links.size(), 1u);
-  EXPECT_EQ((std::tuple{names.links[0].record, names.links[0].hipparcos}), (std::tuple{1u, 87937}));
+  EXPECT_EQ(std::tuple(names.links[0].record, names.links[0].hipparcos), std::tuple(1u, 87937));
   EXPECT_NEAR(names.links[0].starDecRad * 180 / std::numbers::pi, 4.6934, 1e-9);
   EXPECT_EQ(links.of(MarkLinks::kVariableStars).recordCount, 5u);
 }

@@ -89,7 +89,7 @@ TEST_F(PickTest, WhatAPickCarries) {
   EXPECT_FALSE(pick().found);
   hits.addSolarSystem(4, 7, 100, 100);
   PickResult mars = pick(5);
-  EXPECT_EQ((std::tuple{mars.index, mars.subIndex}), (std::tuple{4, 7}));
+  EXPECT_EQ(std::tuple(mars.index, mars.subIndex), std::tuple(4, 7));
 }
 
 }  // namespace

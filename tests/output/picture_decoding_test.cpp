@@ -43,7 +43,7 @@ TEST(PictureDecoding, PngPixelsExactlyJpegPixelsNearlyAndDamagedOnesNone) {
   ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 3, kPixels, 100));
   DecodedPicture picture;
   ASSERT_TRUE(decode(png, picture));
-  EXPECT_EQ((std::tuple{picture.width, picture.height}), (std::tuple{3, 2}));
+  EXPECT_EQ(std::tuple(picture.width, picture.height), std::tuple(3, 2));
   EXPECT_EQ(picture.rgb, std::vector<uint8_t>(std::begin(kPixels), std::end(kPixels)));
   ASSERT_TRUE(decode(jpeg, picture));
   ASSERT_EQ(picture.rgb.size(), sizeof kPixels);

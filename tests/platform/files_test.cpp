@@ -177,7 +177,7 @@ TEST(MappedFile, AFileShortenedWhileMappedReadsAsZerosPastItsNewEnd) {
     kept += file[i] == 'x';
     zeros += file[i] == 0;
   }
-  EXPECT_EQ((std::tuple{kept, zeros}), (std::tuple{5000u, 65000u}));
+  EXPECT_EQ(std::tuple(kept, zeros), std::tuple(5000u, 65000u));
 }
 
 // Only the program's own mappings are mended: a bus error anywhere else

@@ -89,7 +89,7 @@ TEST(ScopeScriptReader, TheProgramRefusesWithExitCode2) {
   CELVARO_SKIP_WITHOUT_BUILT_DATA();
   const auto unknown = testing::runScope(
       {"--type", "lx200", "--port", "/dev/null", "--program-dir", CELVARO_RUN_DIR, "goto", "Xyzzy"}, dir);
-  EXPECT_EQ((std::tuple{unknown.exitCode, unknown.err}), (std::tuple{2, "celvaro-scope: no object called 'Xyzzy'\n"}));
+  EXPECT_EQ(std::tuple(unknown.exitCode, unknown.err), std::tuple(2, "celvaro-scope: no object called 'Xyzzy'\n"));
 }
 
 using mountsim::MountKind;

@@ -61,7 +61,7 @@ TEST(GuideCommands, MovesPulsesStopsAndTheAcknowledgeProbe) {
   parser.add('#');
   // A guide-rate command is not one of the port's: no event, no answer.
   const auto rate = feedParser(parser, ":RG#");
-  EXPECT_EQ((std::tuple{rate.event, rate.reply}), (std::tuple{0, ""}));
+  EXPECT_EQ(std::tuple(rate.event, rate.reply), std::tuple(0, ""));
 }
 
 // The replies in the formats of Meade's LX200 command set, for places

@@ -241,7 +241,7 @@ TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {
   // Names.dat gives "Bode's Nebula" to M 81 and M 82, more often to M 81.
   EXPECT_NE(lineAfter(runChart({"--object", "M 82", "--stats"}).out, "object=").find("Cigar Galaxy"), std::string::npos);
   const ChartRun missing = runChart({"--object", "Xyzzy", "--stats"});
-  EXPECT_EQ((std::tuple{missing.exitCode, missing.err}), (std::tuple{2, "celvaro-chart: no object called 'Xyzzy'\n"}));
+  EXPECT_EQ(std::tuple(missing.exitCode, missing.err), std::tuple(2, "celvaro-chart: no object called 'Xyzzy'\n"));
   EXPECT_EQ(missing.out, "");
 }
 

@@ -103,7 +103,7 @@ TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
       ++(x < 4 && y < 4 ? corner : x >= 30 ? triangle : square);
     }
   }
-  EXPECT_EQ((std::tuple{square, corner, triangle}), (std::tuple{300, 9, 45}));
+  EXPECT_EQ(std::tuple(square, corner, triangle), std::tuple(300, 9, 45));
   EXPECT_EQ(image.pixel(15, 15), qRgb(0, 0, 0));  // the hole
   // A ring from two thousand million pixels away, on a dense screen, covers
   // the whole image and nothing beyond it.

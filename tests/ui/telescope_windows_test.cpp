@@ -252,7 +252,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
   EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");
   window->command(610);
-  EXPECT_EQ((std::tuple{model->chart.centreRaArcmin, model->chart.centreDecArcmin}), (std::tuple{1718, -30}));
+  EXPECT_EQ(std::tuple(model->chart.centreRaArcmin, model->chart.centreDecArcmin), std::tuple(1718, -30));
 }
 
 TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) {
