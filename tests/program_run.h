@@ -17,11 +17,7 @@
 
 namespace celvaro::testing {
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out, err;
-  double seconds = 0;
-};
+struct ProgramRun { int exitCode = -1; std::string out, err; double seconds = 0; };
 
 // `words` are the program and its arguments; `environment` adds NAME=VALUE
 // entries; a program still running after `terminateAfter` seconds is sent

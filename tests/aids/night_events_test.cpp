@@ -40,9 +40,7 @@ const ObservingPlace kBudapestSummer{-1, 47.4979, 19.0402, 1.0, 1, ""};
 const ObservingPlace kHelsinki{-1, 60.1699, 24.9384, 2.0, 0, ""};
 const ObservingPlace kBoston{-1, 42 + 20 / 60.0, -(71 + 5 / 60.0), -5.0, 0, ""};
 
-struct Day {
-  int year, month, day;
-};
+struct Day { int year, month, day; };
 std::ostream& operator<<(std::ostream& out, const Day& d) { return out << d.year << "-" << d.month << "-" << d.day; }
 
 // The Julian date of a local clock reading on a day at the place.
@@ -315,9 +313,7 @@ TEST(NightEvents, AnEveningChartGivesThatNightsSet) {
 constexpr int kThursday = 3;
 
 // Counts the disc's pixels at their full level and at half of it.
-struct LitCount {
-  int lit = 0, dark = 0;
-};
+struct LitCount { int lit = 0, dark = 0; };
 LitCount count(const MoonImage& image, const MoonImage::Pixels& picture) {
   LitCount c;
   for (size_t i = 0; i < picture.size(); ++i) {
@@ -374,10 +370,7 @@ TEST(MoonPhases, TheQuartersOfAMonthWhereAlmanacsPutThem) {
 // next_full_moon and next_last_quarter_moon of three instants (UT), each
 // within a minute: a new Moon that morning, a full Moon two minutes ahead.
 TEST(MoonPhases, TheLastNewMoonAndTheNextQuarters) {
-  const struct {
-    ChartDate at;
-    ChartDate lastNew, next[4];
-  } cases[] = {
+  const struct { ChartDate at; ChartDate lastNew, next[4]; } cases[] = {
       {{2007, 6, 15, 20, 0, 0},
        {2007, 6, 15, 3, 13, 8},
        {{2007, 7, 14, 12, 3, 46}, {2007, 6, 22, 13, 15, 16}, {2007, 6, 30, 13, 48, 42}, {2007, 7, 7, 16, 53, 37}}},

@@ -78,10 +78,7 @@ class FakeControlPanel : public TelescopeControlDlgCallback {
   void showMountMessage(const std::string& text) override { order.push_back("message " + text); }
   void showTarget(double, double) override { order.push_back("target"); }
 
-  struct Position {
-    double ra, dec;
-    int32_t rawA, rawB;
-  };
+  struct Position { double ra, dec; int32_t rawA, rawB; };
   std::vector<int> statuses;
   std::vector<Position> positions;
   std::vector<std::string> order;  // statuses, positions and messages as they came

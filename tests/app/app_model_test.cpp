@@ -40,8 +40,7 @@ TEST_F(AppModelTest, StatusesArriveInOrderAndPositionsInARowGiveTheNewest) {
   EXPECT_EQ(panel.order, (std::vector<std::string>{"status 327780", "position 30", "status 26",
                                                    "message Object Below Horizon", "position 50", "status 20",
                                                    "status 4"}));
-  EXPECT_EQ(panel.positions[0].ra, 2.0);
-  EXPECT_EQ(panel.positions[0].rawB, 40);
+  EXPECT_EQ(std::tuple(panel.positions[0].ra, panel.positions[0].rawB), std::tuple(2.0, 40));
   const auto& readings = model.handOver.readings;
   EXPECT_EQ(std::tuple(readings.linkState, readings.lastStatus, readings.mountMessage), std::tuple(20, 4, ""));
 }
@@ -104,19 +103,13 @@ TEST_F(AppModelTest, EventsFromAnotherThreadArriveWholeAndStatusesAllArrive) {
 //   o = ephem.Observer(); o.lat, o.lon = '47.5', '19.04'; o.pressure = 0; o.date = '1990/3/11 00:00'
 //   b.compute(o); print(math.degrees(b.az), math.degrees(b.alt))
 // Canopus is seen from 33.92 S, 18.42 E, the others from 47.5 N, 19.04 E.
-struct SkyStar {
-  double raHours, decDeg;
-};
+struct SkyStar { double raHours, decDeg; };
 constexpr SkyStar kVega{18 + 36 / 60.0 + 56.33635 / 3600, 38 + 47 / 60.0 + 1.2802 / 3600};
 constexpr SkyStar kCapella{5 + 16 / 60.0 + 41.35871 / 3600, 45 + 59 / 60.0 + 52.7693 / 3600};
 constexpr SkyStar kPolaris{2 + 31 / 60.0 + 49.09456 / 3600, 89 + 15 / 60.0 + 50.7923 / 3600};
 constexpr SkyStar kCanopus{6 + 23 / 60.0 + 57.10988 / 3600, -(52 + 41 / 60.0 + 44.3810 / 3600)};
 
-struct ApparentPlaceCase {
-  SkyStar star;
-  ChartDate universal;
-  double azimuthFromNorthDeg, altitudeDeg;
-};
+struct ApparentPlaceCase { SkyStar star; ChartDate universal; double azimuthFromNorthDeg, altitudeDeg; };
 const ApparentPlaceCase kApparentPlaces[] = {
     {kVega, {1990, 3, 11, 0, 0, 0.0}, 60.5380, 26.4808},
     {kCapella, {1990, 3, 10, 18, 0, 0.0}, 269.8139, 77.4709},
@@ -244,11 +237,7 @@ TEST_F(AppModelTest, ShutdownWritesTheConfigurationAndStartupReadsIt) {
 // rules' dates are the zone time's test). A computer kept at UTC
 // names no place, and the default place keeps its own zone, Hungary's.
 TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
-  struct Case {
-    const char* tz;
-    ChartDate universal;
-    int localHour;
-  };
+  struct Case { const char* tz; ChartDate universal; int localHour; };
   for (const Case& c : {Case{"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, 14},
                         Case{"America/New_York", {2026, 12, 7, 13, 7, 0.0}, 8},
                         Case{"Etc/UTC", {2026, 12, 7, 13, 7, 0.0}, 14}}) {
@@ -258,8 +247,7 @@ TEST_F(AppModelTest, TheFirstStartTakesTheComputersZoneAndItsRulesForTheDate) {
     AppModel first(dir.path().string(), dir.file("none.cfg"), firstResources);
     first.loadConfiguration();
     first.setUniversalDate(c.universal);
-    EXPECT_EQ(first.local.hour, c.localHour);
-    EXPECT_EQ(first.local.minute, 7);
+    EXPECT_EQ(std::tuple(first.local.hour, first.local.minute), std::tuple(c.localHour, 7));
   }
   ::unsetenv("TZ");
 }

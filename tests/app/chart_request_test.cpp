@@ -76,8 +76,7 @@ TEST(ChartRequest, FileFormatsTakeAPageInMillimetresAndAMargin) {
   // A finder chart is a PDF unless asked otherwise, by default in the current directory.
   const auto finder = parseChartRequest({"--finder", "M 13"}, error);
   ASSERT_TRUE(finder) << error;
-  EXPECT_EQ(finder->object, "M 13");
-  EXPECT_EQ(finder->out, "finder-M-13.pdf");
+  EXPECT_EQ(std::tuple(finder->object, finder->out), std::tuple("M 13", "finder-M-13.pdf"));
 }
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
@@ -86,10 +85,7 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // shows prominences up to the L-th of 4, 5, 6, 8, 10, 11, 12, 13.5, 14.5 and
 // 15.5, and level 10 every object.
 TEST(MapTitle, TheDeepSkyLimitIsTheLevelsEdge) {
-  const struct {
-    int level;
-    const char* text;
-  } cases[] = {{0, "4.0"}, {3, "8.0"}, {7, "13.5"}, {9, "15.5"}, {10, ""}};
+  const struct { int level; const char* text; } cases[] = {{0, "4.0"}, {3, "8.0"}, {7, "13.5"}, {9, "15.5"}, {10, ""}};
   for (const auto& c : cases) EXPECT_EQ(deepskyLimitText(c.level), c.text) << c.level;
 }
 

@@ -60,8 +60,7 @@ TEST(Clock, TicksTheClockListenerThenTheHeartbeat) {
     std::lock_guard guard(recorder.lock);
     ASSERT_GE(recorder.calls.size(), 6u);
     for (size_t i = 0; i + 1 < recorder.calls.size(); i += 2) {
-      EXPECT_EQ(recorder.calls[i], "clock");
-      EXPECT_EQ(recorder.calls[i + 1], "heartbeat");
+      EXPECT_EQ(std::tuple(recorder.calls[i], recorder.calls[i + 1]), std::tuple("clock", "heartbeat"));
     }
     EXPECT_DOUBLE_EQ(recorder.lastJd, 2451545.0);
     EXPECT_NEAR(recorder.lastLst, 18.697374558 + 19.5 / 15, kMillisecondHours);

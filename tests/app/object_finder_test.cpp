@@ -154,10 +154,7 @@ TEST_F(SearchOnBuiltData, PositionDesignationsCentreOnTheirPlace) {
 
 // The constellation names of the chart's languages, typed in any of them.
 TEST_F(SearchOnBuiltData, ConstellationNamesOfEveryChartLanguage) {
-  struct Named {
-    const char* text;
-    const char* latin;
-  };
+  struct Named { const char* text; const char* latin; };
   for (const Named& n : {Named{"Nagy Medve", "Ursa Major"}, {"Großer Bär", "Ursa Major"}, {"Fecioara", "Virgo"},
                          {"Szűz", "Virgo"}, {"Jungfrau", "Virgo"}, {"Ursa Mare", "Ursa Major"}}) {
     for (int language : {kHungarian, kEnglish, kGerman, kRomanian}) {

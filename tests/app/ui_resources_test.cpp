@@ -136,8 +136,7 @@ TEST_F(UiResourcesTest, LoadsLanguagesAndRefusesUnknownIds) {
   EXPECT_EQ(resources.languageId(), kGerman);
   // A language without its file keeps the previous texts.
   EXPECT_EQ(resources.loadLanguage(kRomanian), 0);
-  EXPECT_EQ(resources.text(6), "Fehler");
-  EXPECT_EQ(resources.textOr(7, "fallback"), "fallback");
+  EXPECT_EQ((std::tuple{resources.text(6), resources.textOr(7, "fallback")}), (std::tuple{"Fehler", "fallback"}));
   EXPECT_FALSE(resources.text(-1));
 }
 
@@ -193,9 +192,7 @@ class LanguageTableTest : public ::testing::Test {
 
 TEST_F(LanguageTableTest, FindsTextsAndMissesTheOthers) {
   LanguageTable table = loaded(languageFileBytes({{20, u"twenty"}, {10, u"ten"}, {30, u"Hőmérséklet"}}));
-  EXPECT_EQ(table.size(), 3u);
-  EXPECT_EQ(table.text(10), u"ten");
-  EXPECT_EQ(table.text(30), u"Hőmérséklet");
+  EXPECT_EQ((std::tuple{table.size(), table.text(10), table.text(30)}), (std::tuple{3u, u"ten", u"Hőmérséklet"}));
   EXPECT_FALSE(table.text(25));
   EXPECT_FALSE(table.text(31));
 }

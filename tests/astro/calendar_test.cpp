@@ -116,12 +116,7 @@ TEST(ZoneTime, AnOffsetStaysWithinTheWorldsZones) {
 // A place with a named zone takes the zone's offset and summer time of the
 // instant, as Python's zoneinfo gives them (see the zone rules' test).
 TEST(ZoneTime, ANamedZoneFollowsItsRulesForTheDate) {
-  struct Case {
-    const char* zone;
-    ChartDate universal, local;
-    double zoneHours;
-    int daylightSaving;
-  };
+  struct Case { const char* zone; ChartDate universal, local; double zoneHours; int daylightSaving; };
   const Case cases[] = {
       {"Europe/Budapest", {2026, 12, 7, 13, 7, 0.0}, {2026, 12, 7, 14, 7, 0.0}, 1, 0},
       {"Europe/Budapest", {2026, 7, 7, 13, 7, 0.0}, {2026, 7, 7, 15, 7, 0.0}, 1, 1},

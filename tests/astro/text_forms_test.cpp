@@ -17,9 +17,7 @@ double hms(int h, int m, double s) { return (h + m / 60.0 + s / 3600.0) * kPi / 
 double dms(int d, int m, double s) { return (d + m / 60.0 + s / 3600.0) * kPi / 180.0; }
 
 // The texts made live until the end of the call that checks them.
-struct TextCase {
-  std::string_view shown, expected;
-};
+struct TextCase { std::string_view shown, expected; };
 
 // Each row's text against the expected one, a failure naming the row.
 void expectTexts(std::initializer_list<TextCase> cases) {

@@ -47,9 +47,7 @@ inline std::string sourceDirectory() {
   return (xdg && *xdg ? std::string(xdg) : std::string(home ? home : ".") + "/.cache") + "/celvaro/datasrc";
 }
 
-struct HipparcosStar {
-  double raDeg, decDeg, magnitude;
-};
+struct HipparcosStar { double raDeg, decDeg, magnitude; };
 
 // d3-celestial's stars.14.json: features with the Hipparcos number as id,
 // the magnitude, and [longitude, latitude] in degrees with the right
@@ -133,8 +131,7 @@ TEST_F(BuiltData, VegasInformationReads) {
   ASSERT_TRUE(info.read(91262, items));
   std::map<int, std::string> byField;
   for (const auto& item : items) byField[item.field] = item.text;
-  EXPECT_EQ(byField[kInfoProperName], "Vega");
-  EXPECT_EQ(byField[kInfoHd], "172167");
+  EXPECT_EQ(std::tuple(byField[kInfoProperName], byField[kInfoHd]), std::tuple("Vega", "172167"));
   EXPECT_EQ(byField[kInfoSpectralType].substr(0, 2), "A0");
   EXPECT_NEAR(std::stod(byField[kInfoDistance]), 25.0, 1.0);
 }
@@ -149,11 +146,7 @@ TEST_F(BuiltData, VariableStarsAnswerEveryFormOfTheirDesignation) {
   variables->setDataDirectory(run);
   ASSERT_EQ(variables->open("data/variables.dat"), 0);
   EXPECT_GT(variables->count(), 6000);
-  struct Variable {
-    std::vector<const char*> typed;
-    const char* written;
-    double raDeg, decDeg;
-  };
+  struct Variable { std::vector<const char*> typed; const char* written; double raDeg, decDeg; };
   const Variable stars[] = {
       {{"omi Cet", "omicron Cet", "ο Cet"}, "omi Cet [L 2.0-10.1]", 34.837, -2.977},
       {{"del Cep", "delta cep"}, "del Cep [P 3.48-4.37]", 337.293, 58.415},
@@ -237,11 +230,7 @@ class BuiltDoubleStars : public ::testing::Test {
 // tenth of the separation and 10 degrees of the angle is the pair the
 // WDS names; a pair of the cross-match's nearest rows is not.
 TEST_F(BuiltDoubleStars, ShowpiecesCarryThePairTheWdsNames) {
-  struct Published {
-    const char* designation;
-    double separation;
-    int positionAngle;
-  };
+  struct Published { const char* designation; double separation; int positionAngle; };
   constexpr Published kShowpieces[] = {
       {"STFA 43", 34.6, 55},   {"STF 2758", 31.6, 152}, {"STF 2727", 8.9, 265},  {"STF 1424", 4.7, 126},
       {"STF 1744", 14.4, 152}, {"STF 205", 9.6, 63},    {"STF 1877", 2.9, 344},  {"STF 1692", 19.3, 229},
@@ -267,8 +256,7 @@ TEST_F(BuiltDoubleStars, ShowpiecesCarryThePairTheWdsNames) {
 TEST_F(BuiltDoubleStars, SeparateEntriesAndDesignationsAsTheWdsWritesThem) {
   const System epsilon1 = find("STF 2382"), epsilon2 = find("STF 2383");
   EXPECT_NE(epsilon1.index, epsilon2.index);
-  EXPECT_EQ(epsilon1.wds, "18443+3940");
-  EXPECT_EQ(epsilon2.wds, "18443+3940");
+  EXPECT_EQ(std::tuple(epsilon1.wds, epsilon2.wds), std::tuple("18443+3940", "18443+3940"));
   std::string label;
   doubles.getDesignation(find("RHD 1").index, label);
   EXPECT_EQ(label, "RHD 1");
@@ -468,8 +456,7 @@ TEST_F(BuiltStarZones, NoStarIsDrawnMoreThanATenthOfAMagnitudeFromItsSourceMagni
                                     << " is drawn as " << zone.magnitude;
     }
   }
-  EXPECT_EQ(checked, catalog.starCount());
-  EXPECT_EQ(off, 0);
+  EXPECT_EQ(std::tuple(checked, off), std::tuple(catalog.starCount(), 0));
 }
 
 // The northern sky drawn at several limits: every star brighter than the

@@ -29,10 +29,7 @@ using testing::constellationNumber;
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 
 // A published J2000 position to the second of time and the arcminute.
-struct Position {
-  int h, m, s;
-  int sign, d, arcmin;
-};
+struct Position { int h, m, s; int sign, d, arcmin; };
 
 // Within 1.5 arcminutes of a published position.
 void expectAt(double raRad, double decRad, const Position& p, const std::string& what) {
@@ -66,12 +63,7 @@ class BuiltNames : public ::testing::Test {
 // names. Marfak is given to theta and mu Cas alike by both
 // sources and by none of the IAU lists: the brighter, theta.
 TEST_F(BuiltNames, EveryNameFindsTheStarThatBearsIt) {
-  struct Named {
-    const char* name;
-    int32_t hipparcos;
-    const char* designation;
-    Position at;
-  };
+  struct Named { const char* name; int32_t hipparcos; const char* designation; Position at; };
   const Named stars[] = {
       {"Al Kaff al Jidhmah", 10324, "xi1 Cet", {2, 13, 0, +1, 8, 51}}, {"Alava", 88175, "zet Ser", {18, 0, 29, -1, 3, 41}},
       {"Alcor", 65477, "80 UMa", {13, 25, 14, +1, 54, 59}}, {"Algenib", 1067, "gam Peg", {0, 13, 14, +1, 15, 11}},
@@ -260,10 +252,7 @@ class BuiltDeepsky : public ::testing::Test {
 };
 
 TEST_F(BuiltDeepsky, MessierObjectsLieWhereTheyShould) {
-  struct Expected {
-    const char* designation;
-    double raDeg, decDeg;
-  };
+  struct Expected { const char* designation; double raDeg, decDeg; };
   for (const Expected& e : {Expected{"M 31", 10.68, 41.27}, {"M 13", 250.42, 36.46}, {"M 42", 83.82, -5.39},
                             {"M 57", 283.40, 33.03}}) {
     const StarPosition at = find(e.designation);
@@ -304,8 +293,7 @@ TEST_F(BuiltDeepsky, HoldsTheNgcAndIcObjectsWithTheirFacts) {
   ASSERT_TRUE(catalog->readObjectInfo(find("M 31").index, items));
   std::map<int, std::string> byField;
   for (const auto& item : items) byField[item.field] = item.text;
-  EXPECT_EQ(byField[kDeepskyInfoNgc], "224");
-  EXPECT_EQ(byField[kDeepskyInfoType], "galaxy");
+  EXPECT_EQ(std::tuple(byField[kDeepskyInfoNgc], byField[kDeepskyInfoType]), std::tuple("224", "galaxy"));
   EXPECT_NEAR(std::stod(byField[kDeepskyInfoMajorAxis]), 190, 20);
   ASSERT_TRUE(catalog->readObjectInfo(find("IC 434").index, items));
   EXPECT_EQ(items.front().text, "434");

@@ -53,9 +53,7 @@ DeepskyCatalogContents sample(int version = 4) {
 }
 
 // Byte offsets of the sections, from the header's counts.
-struct Layout {
-  size_t named, nameText, regions, objects, words, text;
-};
+struct Layout { size_t named, nameText, regions, objects, words, text; };
 
 Layout layoutOf(const std::string& bytes) {
   auto word = [&](size_t at) { return static_cast<size_t>(loadU32(reinterpret_cast<const uint8_t*>(&bytes[at]))); };
@@ -139,11 +137,7 @@ TEST_F(DeepskyTest, FileLayoutByteForByte) {
 TEST_F(DeepskyTest, OpenAnswersAndRejectedFiles) {
   EXPECT_EQ(d1.open("missing.dat"), 4);
   const std::string v3 = deepskyCatalogBytes(sample(3)), v4 = deepskyCatalogBytes(sample());
-  const struct {
-    iDeepskyData& catalog;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const struct { iDeepskyData& catalog; std::string bytes; int code; } cases[] = {
       {d1, "CLV_DSCX" + v3.substr(8), 1},
       {d1, "CLV_DSCN", 1},            // too short for a header
       {d1, v4, 1},                    // version 4 is not D1's
@@ -264,9 +258,8 @@ TEST_F(DeepskyTest, RegionWalkSkipsHiddenRegionsAndStopsAboveTheMaxLevel) {
   DeepskyCatalogContents c = sample();
   // Region 0 near the chart centre: levels 0, 2, 5, then 1; region 1 on the
   // far side of the sky.
-  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}}), object(kGalaxy, 2, {{kIdNgc, 2}}),
-               object(kGalaxy, 5, {{kIdNgc, 3}}), object(kGalaxy, 1, {{kIdNgc, 4}}),
-               object(kGalaxy, 0, {{kIdNgc, 5}}, 3.1)};
+  c.objects = {object(kGalaxy, 0, {{kIdNgc, 1}}), object(kGalaxy, 2, {{kIdNgc, 2}}), object(kGalaxy, 5, {{kIdNgc, 3}}),
+               object(kGalaxy, 1, {{kIdNgc, 4}}), object(kGalaxy, 0, {{kIdNgc, 5}}, 3.1)};
   c.named.clear();
   sortNameLists(c);
   c.nameLists[1] = {0};
@@ -296,17 +289,14 @@ TEST_F(DeepskyTest, DamagedOffsetsMakeTheirItemsAbsent) {
   ASSERT_EQ(load(d2, bytes), 0);
 
   EXPECT_EQ(label(d2, 0, 3, true), u"NGC 224, M 31, UGC 454, PGC 2557, Andromeda Galaxy");
-  EXPECT_EQ(label(d2, 4, 4), u"6720, Ring Nebula");
-  EXPECT_EQ(label(d2, 2, 2, true), u"");
-  EXPECT_EQ(label(d2, 3, 2, true), u"");
-  EXPECT_EQ(label(d2, 5, 2, true), u"UGC 12");
+  EXPECT_EQ((std::tuple{label(d2, 4, 4), label(d2, 2, 2, true)}), (std::tuple{u"6720, Ring Nebula", u""}));
+  EXPECT_EQ((std::tuple{label(d2, 3, 2, true), label(d2, 5, 2, true)}), (std::tuple{u"", u"UGC 12"}));
   StarPosition found;
   EXPECT_FALSE(d2.findByDesignation("IC 1", found));
   d2.selectNameList(1);
   int positions = 0, records = 0;
   for (int p = d2.nextName(); p >= 0; p = d2.nextName(), ++positions) records += d2.getNamedObject(p) ? 1 : 0;
-  EXPECT_EQ(positions, 4);
-  EXPECT_EQ(records, 2);
+  EXPECT_EQ(std::tuple(positions, records), std::tuple(4, 2));
 }
 
 TEST_F(DeepskyTest, NgcAndIcEntriesRead) {

@@ -34,8 +34,7 @@ class SkyCatalogsTest : public ::testing::Test {
  protected:
   SkyCatalogsTest() : catalogs(dir.path().string()) {
     std::filesystem::create_directories(dir.path() / "data");
-    writeBytes(dir.file("data/stars.dat"),
-               starCatalogBytes(zonedStarCatalog({{1, 100, 0.1, 0.1, 0}}, {600})));
+    writeBytes(dir.file("data/stars.dat"), starCatalogBytes(zonedStarCatalog({{1, 100, 0.1, 0.1, 0}}, {600})));
   }
   ScratchDir dir;
   SkyCatalogs catalogs;
@@ -47,8 +46,7 @@ TEST_F(SkyCatalogsTest, RegistrationResults) {
   EXPECT_EQ(catalogs.registerStarCatalog(0, 3, "data/none.dat", "None", 0, 0), 4);
   writeBytes(dir.file("data/other.dat"), "type = s_usnosa\n");
   EXPECT_EQ(catalogs.registerStarCatalog(0, 3, "data/other.dat", "Other", 0, 0), 1);
-  EXPECT_EQ(catalogs.currentStarCatalog(), nullptr);
-  EXPECT_EQ(catalogs.currentDisplayName(), "");
+  EXPECT_EQ((std::tuple{catalogs.currentStarCatalog(), catalogs.currentDisplayName()}), (std::tuple{nullptr, ""}));
   EXPECT_EQ(catalogs.registerStarCatalog(0, 3, "data/stars.dat", "Hipparcos", 0, 0), 0);
   EXPECT_EQ(catalogs.currentStarCatalog()->starCount(), 1);
 }
@@ -204,15 +202,13 @@ TEST_F(StarDataSimpleTest, DamagedFilesLoadEmpty) {
 TEST_F(StarDataSimpleTest, ZeroDiametersDrawAtTenColourZonesUseTheStarsClassAndVectorsTheZones) {
   load(starCatalogBytes(zonedStarCatalog({starAt(1, 100, 6), starAt(2, 900, 3)}, {200, 1000})));
   draw(2000);  // the output's size table is all zeros
-  EXPECT_EQ(output.lastDiameter, 10);
-  EXPECT_EQ(output.lastRadius, 5);
+  EXPECT_EQ(std::tuple(output.lastDiameter, output.lastRadius), std::tuple(10, 5));
   output.loadStarSizes(1000, 8, 2);
   settings.starColouring = 1;
   settings.colourLimitHundredths = 500;
   output.count.clear();
   draw(2000, true);
-  EXPECT_EQ(output.count["colouredIndexed"], 1);
-  EXPECT_EQ(output.lastColour, 6);
+  EXPECT_EQ(std::tuple(output.count["colouredIndexed"], output.lastColour), std::tuple(1, 6));
   EXPECT_EQ(output.count["indexed"], 1);
   EXPECT_EQ(output.count["selectBrush2"], 1);  // back to the plain fill after the coloured zone
   EXPECT_EQ(output.lastIndex, 1);

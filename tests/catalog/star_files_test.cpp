@@ -147,8 +147,7 @@ TEST(StarMotionFile, BytesAndWhatADamagedFileYields) {
   writeBytes(dir.file("motions"), bytes);
   ASSERT_TRUE(motions.load(dir.file("motions")));
   const EquatorialPosition kept = motions.placeAt(0, 1.0, 0.5, 2461000.5);
-  EXPECT_EQ(kept.raRad, 1.0);
-  EXPECT_EQ(kept.decRad, 0.5);
+  EXPECT_EQ(std::tuple(kept.raRad, kept.decRad), std::tuple(1.0, 0.5));
   EXPECT_NE(motions.placeAt(1, 1.0, 0.5, 2461000.5).decRad, 0.5);
 }
 
@@ -214,8 +213,7 @@ TEST(MarkLinkFile, BytesAndWhatADamagedFileYields) {
   const MarkLinks::Marks& names = links.of(MarkLinks::kNames);
   EXPECT_EQ(names.recordCount, 3u);
   ASSERT_EQ(names.links.size(), 1u);
-  EXPECT_EQ(names.links[0].record, 1u);
-  EXPECT_EQ(names.links[0].hipparcos, 87937);
+  EXPECT_EQ(std::tuple(names.links[0].record, names.links[0].hipparcos), std::tuple(1u, 87937));
   EXPECT_NEAR(names.links[0].starDecRad * 180 / std::numbers::pi, 4.6934, 1e-9);
   EXPECT_EQ(links.of(MarkLinks::kVariableStars).recordCount, 5u);
 }
@@ -260,8 +258,7 @@ MilkyWayRing onlyRingOf(const std::vector<std::string>& rings) {
   std::ofstream(dir.file("mw.json")) << text << "]]}}]}";
   std::vector<MilkyWayLevel> levels;
   EXPECT_TRUE(readMilkyWayOutline(dir.file("mw.json"), levels));
-  EXPECT_EQ(levels.size(), 1u);
-  EXPECT_EQ(levels.empty() ? 0 : levels[0].size(), 1u);
+  EXPECT_EQ((std::tuple{levels.size(), levels.empty() ? 0 : levels[0].size()}), (std::tuple{1u, 1u}));
   return levels.empty() || levels[0].empty() ? MilkyWayRing() : levels[0][0];
 }
 
@@ -326,10 +323,7 @@ TEST(MilkyWayFile, ADamagedFileLoadsNothing) {
   std::string wrongVersion = kTwoLevels, tooManyPoints = kTwoLevels;
   wrongVersion[8] = 2;
   tooManyPoints[20] = 4;  // four points where three are written
-  const struct {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
+  const struct { const char* name; std::string bytes; } cases[] = {
       {"empty", ""}, {"header only", kTwoLevels.substr(0, 16)},
       {"short", kTwoLevels.substr(0, kTwoLevels.size() - 5)}, {"long", kTwoLevels + std::string(4, '\0')},
       {"wrong version", wrongVersion}, {"wrong magic", "CLV_MWAX" + kTwoLevels.substr(8)},

@@ -88,8 +88,7 @@ TEST_F(StarIdFiles, AWholeNameWinsOverAnEarlierLongerOne) {
   c.records = {star(5447, 0, 0, 0, "And", kBeta, 0, 43), star(10826, 0, 0, 0, "Cet", 14, 0, 68)};
   c.names = {{"Mirach", 0}, {"Mira", 1}};
   ASSERT_EQ(open(starIdBytes(c)), 0);
-  EXPECT_EQ(ids.findByName("MIRA"), 1);
-  EXPECT_EQ(ids.findByName("Mir"), 0);
+  EXPECT_EQ((std::tuple{ids.findByName("MIRA"), ids.findByName("Mir")}), (std::tuple{1, 0}));
   EXPECT_EQ(ids.findByName("Mirac"), 0);
 }
 
@@ -210,11 +209,7 @@ TEST(StarIdBytes, HeaderWordsAndARecordByteForByte) {
 // read all the same, without its links to the main records.
 TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
   const std::string good = starIdBytes(sampleContents());
-  const struct {
-    const char* what;
-    std::string bytes;
-    int code;
-  } cases[] = {
+  const struct { const char* what; std::string bytes; int code; } cases[] = {
       {"magic", "X" + good.substr(1), 1}, {"version", patched(good, 8, 2), 1}, {"magic alone", "CLV_CIDX", 1},
       {"record count", patched(good, 12, 6), 3}, {"huge record count", patched(good, 12, 0xFFFFFFFF), 3},
       {"short by a byte", good.substr(0, good.size() - 1), 3},
@@ -222,8 +217,7 @@ TEST_F(StarIdFiles, ABadMainFileLeavesItEmptyButTheTychoFileIsRead) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(open(c.bytes), c.code);
-    EXPECT_EQ(ids.recordCount(), 0);
-    EXPECT_EQ(ids.findByName("sir"), -1);
+    EXPECT_EQ((std::tuple{ids.recordCount(), ids.findByName("sir")}), (std::tuple{0, -1}));
     EXPECT_FALSE(ids.findByCatalogNumber(kCatalogHd, 48915, found));
     EXPECT_TRUE(ids.findByTycho(9537, 12121, 3, found));
     EXPECT_FALSE(ids.findByTycho(3105, 2070, 1, found));  // its main record is gone
@@ -275,8 +269,7 @@ TEST_F(StarIdFiles, BadNameSectionsLeaveNoNamesAndBadNamesArePassedOver) {
                              {10, static_cast<uint32_t>(good.size() - 4)}}) {
     SCOPED_TRACE(word);
     ASSERT_EQ(open(patched(good, 4 * word, value)), 0);
-    EXPECT_EQ(ids.nameCount(), 0);
-    EXPECT_EQ(ids.findByName("Vega"), -1);
+    EXPECT_EQ((std::tuple{ids.nameCount(), ids.findByName("Vega")}), (std::tuple{0, -1}));
     EXPECT_TRUE(walkNames().empty());
     ASSERT_TRUE(ids.readRecord(kVega, found));
     EXPECT_EQ(ids.describe(found).substr(0, 4), u"3 α(");

@@ -69,12 +69,7 @@ inline std::array<int32_t, 5> catalogNumbersOf(const iStarData& stars, int index
 class StarListOutput : public CountingOutput {
  public:
   explicit StarListOutput(bool byClass = false, bool screen = false) : CountingOutput(byClass), screen_(screen) {}
-  struct Star {
-    std::string kind;
-    int index;
-    int32_t x, y, diameter;
-    int colour;
-  };
+  struct Star { std::string kind; int index; int32_t x, y, diameter; int colour; };
   bool isScreen() const override { return screen_; }
   bool drawStarIndexed(int index, int32_t x, int32_t y, int32_t d, int32_t r) override {
     stars.push_back({"indexed", index, x, y, d, -1});
@@ -128,15 +123,8 @@ class StarSymbolOutput : public CountingOutput {
  public:
   using CountingOutput::CountingOutput;
 
-  struct Symbol {
-    int index;
-    int32_t size, radius;
-  };
-  struct Text {
-    int32_t dx, dy;
-    int textClass;
-    std::string text;
-  };
+  struct Symbol { int index; int32_t size, radius; };
+  struct Text { int32_t dx, dy; int textClass; std::string text; };
 
   bool dashMarker(int index, int32_t, int32_t, int32_t halfLength) override {
     symbols.push_back({index, halfLength, 0});
@@ -185,11 +173,7 @@ class StarChartTest : public ::testing::Test {
 
   // A damaged file and the code the catalog refuses it with.
   template <typename Catalog>
-  struct RejectedFile {
-    Catalog& catalog;
-    std::string bytes;
-    int code;
-  };
+  struct RejectedFile { Catalog& catalog; std::string bytes; int code; };
   // Each file is refused with its code and leaves its catalog empty.
   template <typename Catalog>
   void expectRejected(const std::vector<RejectedFile<Catalog>>& files) {

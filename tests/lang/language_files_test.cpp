@@ -34,9 +34,7 @@ TEST_P(LanguageFile, HoldsEveryUsedTextAndReadsBackUnchanged) {
   for (const LanguageEntry& entry : source.entries) {
     EXPECT_EQ(resources.table().text(entry.id), entry.text) << "id " << entry.id;
   }
-  for (int id : text_id::usedTextIds()) {
-    EXPECT_TRUE(resources.text(id)) << kCodes[language - 1] << " lacks text " << id;
-  }
+  for (int id : text_id::usedTextIds()) EXPECT_TRUE(resources.text(id)) << kCodes[language - 1] << " lacks text " << id;
   // Gamepad function 14 switches the gamepad to the chart, as the panel's "Map mode" says.
   EXPECT_EQ(resources.text(text_id::kGamepadFunctionFirst + 14), resources.text(14713));
 }
@@ -80,8 +78,7 @@ TEST(LanguageSource, ParsesEscapesAndReportsMistakes) {
   ASSERT_EQ(good.entries.size(), 2u);
   EXPECT_EQ(good.entries[1].text, u"a\nb \\ c");
   LanguageSource bad = parseLanguageSource("x = y\n5 nothing\n7 = \\t\n8 = a\n8 = b\n");
-  EXPECT_EQ(bad.errors.size(), 4u);
-  EXPECT_EQ(bad.errors[0].rfind("line 1:", 0), 0u);
+  EXPECT_EQ((std::tuple{bad.errors.size(), bad.errors[0].rfind("line 1:", 0)}), (std::tuple{4u, 0u}));
   EXPECT_EQ(bad.errors[3].rfind("line 5:", 0), 0u);
 }
 

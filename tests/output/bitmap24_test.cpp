@@ -18,17 +18,13 @@ TEST(Bitmap24, LoadsAPictureBottomUpInBlueGreenRedAndRefusesWhatItCannot) {
   ASSERT_TRUE(stbi_write_png(dir.file("p.png").c_str(), 3, 2, 3, rgb, 9));
   Bitmap24 bitmap;
   ASSERT_EQ(bitmap.load(dir.file("p.png")), Bitmap24::kLoaded);
-  EXPECT_EQ(bitmap.width(), 3);
-  EXPECT_EQ(bitmap.height(), 2);
-  EXPECT_EQ(bitmap.stride(), 12);
+  EXPECT_EQ((std::tuple{bitmap.width(), bitmap.height(), bitmap.stride()}), (std::tuple{3, 2, 12}));
   const uint8_t* top = bitmap.rowFromTop(0);
   EXPECT_EQ(std::vector<uint8_t>(top, top + 9), (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 255, 0, 0}));
   // In memory the bottom row comes first, right after the 40-byte header.
   EXPECT_EQ(bitmap.bytes()[40], 255);
   EXPECT_EQ(bitmap.bytes()[40 + 12 + 2], 255);  // the top row's red, stored last
-  EXPECT_EQ(bitmap.bytes()[0], 40);
-  EXPECT_EQ(bitmap.bytes()[14], 24);
-  EXPECT_EQ(bitmap.bytes()[24], 75);
+  EXPECT_EQ((std::tuple{bitmap.bytes()[0], bitmap.bytes()[14], bitmap.bytes()[24]}), (std::tuple{40, 24, 75}));
   // Missing and undecodable files, and a directory.
   EXPECT_EQ(bitmap.load(dir.file("none.jpg")), Bitmap24::kCannotOpen);
   writeBytes(dir.file("bad.jpg"), "\xFF\xD8 not really a JPEG");

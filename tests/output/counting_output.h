@@ -88,17 +88,10 @@ class CountingOutput : public RenderingOutput {
     return true;
   }
 
-  struct DiscCall {
-    std::string kind;
-    int id, mark;
-    int32_t diameter;
-  };
+  struct DiscCall { std::string kind; int id, mark; int32_t diameter; };
   std::vector<DiscCall> discs;
   std::vector<std::array<int32_t, 4>> lines;
-  struct PolyCall {
-    std::string op;
-    int32_t x, y;
-  };
+  struct PolyCall { std::string op; int32_t x, y; };
   std::map<std::string, int> count;
   std::vector<PolyCall> polyCalls;
   std::vector<std::string> texts;

@@ -73,8 +73,7 @@ TEST_F(PickTest, FiltersLimitTheKinds) {
   hits.addDoubleStar(2, 101, 100);
   hits.addVariableStar(3, 100, 101);
   hits.setOverlayPosition(100, 100);
-  EXPECT_EQ(pick(4).kind, kPickDoubleStar);
-  EXPECT_EQ(pick(1).kind, kPickStar);
+  EXPECT_EQ((std::tuple{pick(4).kind, pick(1).kind}), (std::tuple{kPickDoubleStar, kPickStar}));
   EXPECT_EQ(pick(3).kind, kPickVariableStar);
   EXPECT_FALSE(pick(6).found);
   EXPECT_EQ(pick(0).kind, kPickFovOverlay);  // the overlay only with filter 0
@@ -90,8 +89,7 @@ TEST_F(PickTest, WhatAPickCarries) {
   EXPECT_FALSE(pick().found);
   hits.addSolarSystem(4, 7, 100, 100);
   PickResult mars = pick(5);
-  EXPECT_EQ(mars.index, 4);
-  EXPECT_EQ(mars.subIndex, 7);
+  EXPECT_EQ(std::tuple(mars.index, mars.subIndex), std::tuple(4, 7));
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ const uint8_t kPixels[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0,
 TEST(PictureDecoding, KnowsJpegAndPngBySignatureOnly) {
   EXPECT_EQ(kindOf("\xFF\xD8\xFF\xE0"), PictureKind::kJpeg);
   EXPECT_EQ(kindOf(std::string("\x89PNG\r\n\x1A\n", 8)), PictureKind::kPng);
-  EXPECT_EQ(kindOf("GIF89a"), PictureKind::kNone);
-  EXPECT_EQ(kindOf("\xFF\xD8"), PictureKind::kNone);
+  EXPECT_EQ((std::tuple{kindOf("GIF89a"), kindOf("\xFF\xD8")}), (std::tuple{PictureKind::kNone, PictureKind::kNone}));
   DecodedPicture picture;
   EXPECT_FALSE(decode("GIF89a\x01\x00\x01\x00", picture));
 }
@@ -44,8 +43,7 @@ TEST(PictureDecoding, PngPixelsExactlyJpegPixelsNearlyAndDamagedOnesNone) {
   ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 3, kPixels, 100));
   DecodedPicture picture;
   ASSERT_TRUE(decode(png, picture));
-  EXPECT_EQ(picture.width, 3);
-  EXPECT_EQ(picture.height, 2);
+  EXPECT_EQ(std::tuple(picture.width, picture.height), std::tuple(3, 2));
   EXPECT_EQ(picture.rgb, std::vector<uint8_t>(std::begin(kPixels), std::end(kPixels)));
   ASSERT_TRUE(decode(jpeg, picture));
   ASSERT_EQ(picture.rgb.size(), sizeof kPixels);

@@ -90,9 +90,7 @@ TEST(PngEncoding, PaletteOnlyWhereTheColoursAllow) {
   ASSERT_TRUE(encodePng(TestPicture(40, 30, 256).rows(), png256));
   ASSERT_TRUE(encodePng(TestPicture(40, 30, 257).rows(), png257));
   ASSERT_TRUE(encodePng(TestPicture(40, 30, 2).rows(), rgb, {1, PngFilter::kSub, false, false}));
-  EXPECT_EQ(colourType(png256), 3);
-  EXPECT_EQ(colourType(png257), 2);
-  EXPECT_EQ(colourType(rgb), 2);
+  EXPECT_EQ((std::tuple{colourType(png256), colourType(png257), colourType(rgb)}), (std::tuple{3, 2, 2}));
 }
 
 TEST(PngEncoding, NoPictureNoFile) {

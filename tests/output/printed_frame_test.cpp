@@ -29,19 +29,14 @@ constexpr double kMmPerDot = 25.4 / kDotsPerInch;
 // The page and where the frame and the two strips lie on it, in
 // millimetres from the page's top left corner.
 constexpr double kPageHeight = 297;
-struct MmBox {
-  double left, top, right, bottom;
-};
+struct MmBox { double left, top, right, bottom; };
 constexpr MmBox kTitle{10, 10, 200, 22};
 constexpr MmBox kFrame{10, 22, 200, 277};
 constexpr MmBox kLegend{10, 277, 200, 287};
 // Half the frame line (0.2 mm) and two dots of smoothing and rounding.
 constexpr double kSlack = 0.1 + 2 * kMmPerDot;
 
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgb;
-};
+struct Picture { int width = 0, height = 0; std::vector<unsigned char> rgb; };
 
 bool within(const MmBox& box, double x, double y) {
   return x >= box.left - kSlack && x <= box.right + kSlack && y >= box.top - kSlack && y <= box.bottom + kSlack;
@@ -49,10 +44,7 @@ bool within(const MmBox& box, double x, double y) {
 
 // The inked dots (darker than light grey) outside the frame and the
 // strips, and the first of them in millimetres for the message.
-struct Spill {
-  int dots = 0;
-  double x = 0, y = 0;
-};
+struct Spill { int dots = 0; double x = 0, y = 0; };
 
 // Rows are placed from the page's bottom edge, where the rasterisers put
 // the page's origin; a picture a dot taller than the page is cut at its top.

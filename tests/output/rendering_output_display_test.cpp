@@ -64,15 +64,13 @@ class ClipSegment : public testing::RecordedScreen {
 
 TEST_F(ClipSegment, CohenSutherland) {
   ASSERT_TRUE(output.clipSegment(-200, 0, 200, 0));
-  EXPECT_EQ(output.clippedSegment().x1, -100);
-  EXPECT_EQ(output.clippedSegment().x2, 100);
+  EXPECT_EQ((std::tuple{output.clippedSegment().x1, output.clippedSegment().x2}), (std::tuple{-100, 100}));
   ASSERT_TRUE(output.clipSegment(0, 0, 0, 1000000000));
   EXPECT_EQ(output.clippedSegment().y2, 50);
   EXPECT_FALSE(output.clipSegment(-300, 80, 300, 80));
   EXPECT_FALSE(output.clipSegment(150, 0, 150, 20));
   ASSERT_TRUE(output.clipSegment(-150, -100, 150, 100));
-  EXPECT_EQ(output.clippedSegment().y1, -50);
-  EXPECT_EQ(output.clippedSegment().x1, -75);
+  EXPECT_EQ((std::tuple{output.clippedSegment().y1, output.clippedSegment().x1}), (std::tuple{-50, -75}));
 }
 
 }  // namespace

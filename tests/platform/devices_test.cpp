@@ -122,8 +122,7 @@ TEST(SerialPortTest, OpensARealUartWithDtrAndRtsOffAndRaisesRtsOnlyWhenAsked) {
   if (!port.open(kUart)) GTEST_SKIP() << kUart << " does not open here (no UART, or not root)";
   int lines = modemLines(port.descriptor());
   if (lines < 0) GTEST_SKIP() << kUart << " answers no TIOCMGET: not a UART with modem lines";
-  EXPECT_EQ(lines & TIOCM_DTR, 0);
-  EXPECT_EQ(lines & TIOCM_RTS, 0);
+  EXPECT_EQ(std::tuple(lines & TIOCM_DTR, lines & TIOCM_RTS), std::tuple(0, 0));
 
   port.setControlLines(false, true);  // the shutter open
   lines = modemLines(port.descriptor());

@@ -78,10 +78,7 @@ std::vector<std::string> allLines(const std::string& path) {
 // quietly.
 TEST(TextLineReader, LinesOfEveryShape) {
   ScratchDir dir;
-  const struct {
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
+  const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
       {"one\r\ntwo\nthree\r\rfour", {"one\n", "two\n", "three\r\rfour"}},
       {std::string(1022, 'y') + "\n" + std::string(2000, 'x') + "key=99" + std::string(100, 'x') + "\nnext\n",
        {std::string(1022, 'y') + "\n", std::string(1023, 'x'), "next\n"}},
@@ -180,8 +177,7 @@ TEST(MappedFile, AFileShortenedWhileMappedReadsAsZerosPastItsNewEnd) {
     kept += file[i] == 'x';
     zeros += file[i] == 0;
   }
-  EXPECT_EQ(kept, 5000u);
-  EXPECT_EQ(zeros, 65000u);
+  EXPECT_EQ(std::tuple(kept, zeros), std::tuple(5000u, 65000u));
 }
 
 // Only the program's own mappings are mended: a bus error anywhere else

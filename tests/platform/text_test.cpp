@@ -98,9 +98,7 @@ TEST(UtfText, MalformedInputBecomesReplacementCharacters) {
 
 // gettext's order: LC_ALL over LC_MESSAGES over LANG, an empty one skipped.
 TEST(MessagesLanguage, FollowsTheVariablesInGettextsOrder) {
-  struct Case {
-    const char *lcAll, *lcMessages, *lang, *expected;
-  };
+  struct Case { const char *lcAll, *lcMessages, *lang, *expected; };
   const Case cases[] = {
       {nullptr, nullptr, "de_AT.UTF-8", "de"},  {nullptr, nullptr, "hu_HU@euro", "hu"},
       {nullptr, "ro_RO.UTF-8", "en_GB.UTF-8", "ro"}, {"hu_HU.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "hu"},

@@ -14,12 +14,7 @@ namespace {
 // .utcoffset(), and daylight saving where .dst() is positive. The instants
 // are those of the changes and the second before; years after 2037 come
 // from each file's closing rule.
-struct ZoneCase {
-  const char* zone;
-  int64_t unixSeconds;
-  int32_t offset;
-  bool daylight;
-};
+struct ZoneCase { const char* zone; int64_t unixSeconds; int32_t offset; bool daylight; };
 constexpr ZoneCase kZoneCases[] = {
     {"Europe/Budapest", 1796648820, 3600, false},  // 2026-12-07 13:07 UT
     {"Europe/Budapest", 1783429620, 7200, true},   // 2026-07-07 13:07 UT

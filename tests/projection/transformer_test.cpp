@@ -146,8 +146,7 @@ TEST(Transformer, ScalesAndUnitConversionsTruncate) {
   EXPECT_EQ(equidistant.arcsecToPixels(-59.99 * 206264.806 / 636619), -59);
   EXPECT_EQ(equidistant.tenthArcminToPixels(10), 185);
   ortho.setScale(206264, 5400);  // 206264 px per radian: one pixel is just over an arcsecond
-  EXPECT_EQ(ortho.pixelsToArcsec(59), 59);
-  EXPECT_EQ(ortho.pixelsToArcsec(-1), -1);
+  EXPECT_EQ((std::tuple{ortho.pixelsToArcsec(59), ortho.pixelsToArcsec(-1)}), (std::tuple{59, -1}));
 }
 
 TEST(Transformer, MirrorModesTurnThePlaneOffset) {

@@ -21,10 +21,7 @@ constexpr double kRad = std::numbers::pi / 180;
 // Writes down where galaxies and double stars are drawn.
 class SymbolOutput : public testing::CountingOutput {
  public:
-  struct Symbol {
-    int index;
-    int32_t x, y;
-  };
+  struct Symbol { int index; int32_t x, y; };
   void rotatedGalaxyEllipse(int index, int32_t x, int32_t y, int32_t, int32_t, int32_t, int32_t) override {
     galaxies.push_back({index, x, y});
   }

@@ -87,8 +87,7 @@ TEST_F(FovOverlayDrawing, TheElementsSpanTheirAngularSizesAndTurn) {
   overlay.cameraRotation = 90;
   overlay.guiderRotation = 180;
   drawFovOverlay(overlay, output, *transformer);
-  EXPECT_EQ(width(polyline(2)), height(camera));
-  EXPECT_EQ(height(polyline(2)), width(camera));
+  EXPECT_EQ((std::tuple{width(polyline(2)), height(polyline(2))}), (std::tuple{height(camera), width(camera)}));
   const Points turned = polyline(3);
   EXPECT_NEAR(std::max_element(turned.begin(), turned.end(), byY)->y, 400 + (51.56 + 11.46) * 4 / 3, 2);
 }

@@ -50,10 +50,7 @@ TEST_F(FovSchemesFile, AMissingFileIsMadeOnlyForAnEditedSchemeAndReadsBack) {
 // Keys without a value and numbers no optics has are ignored like missing
 // ones; "guiderccdxs" does not begin with "ccdxs".
 TEST_F(FovSchemesFile, KeysWithoutAValueAndNumbersOutOfTheirRangeAreIgnored) {
-  const struct {
-    const char* text;
-    FovScheme expected;
-  } kFiles[] = {
+  const struct { const char* text; FovScheme expected; } kFiles[] = {
       {"flags\nccdys=\nguiderccdxs=500\ntotalfovradiusmm=3000\nfocallength=0\n",
        {.totalFieldRadius = 3000, .guiderWidth = 500, .focalLength = 0}},
       {"flags=8\nccdxs=2147483647\nccdys=-1\nguideroffset=-2147483648\nfocallength=100001\nguiderccdxs=100000\n",

@@ -20,10 +20,8 @@ ChartSettings limitsFor(int field, void (*change)(ChartSettings&) = [](ChartSett
 // 11.50.
 TEST(MagnitudeLimits, TheStarLimitFollowsTheFieldAndIsCapped) {
   EXPECT_EQ(limitsFor(10800).starLimitHundredths, 600);
-  EXPECT_EQ(automaticStarLimit(1319), 900);
-  EXPECT_EQ(automaticStarLimit(1320), 850);
-  EXPECT_EQ(automaticStarLimit(10), 2000);
-  EXPECT_EQ(limitsFor(10).starLimitHundredths, 1150);
+  EXPECT_EQ((std::tuple{automaticStarLimit(1319), automaticStarLimit(1320)}), (std::tuple{900, 850}));
+  EXPECT_EQ((std::tuple{automaticStarLimit(10), limitsFor(10).starLimitHundredths}), (std::tuple{2000, 1150}));
   EXPECT_EQ(limitsFor(900, [](ChartSettings& s) { s.starLimitAutoOffset = -100; }).starLimitHundredths, 800);
   EXPECT_EQ(limitsFor(900, [](ChartSettings& s) {
               s.starLimitManual = 1;

@@ -23,10 +23,7 @@ class AreaOutput : public testing::CountingOutput {
   void milkyWayArea(double brightness, const AreaRings& area) override {
     if (!area.empty()) levels.push_back({brightness, area});
   }
-  struct Level {
-    double brightness;
-    AreaRings area;
-  };
+  struct Level { double brightness; AreaRings area; };
   std::vector<Level> levels;
 };
 

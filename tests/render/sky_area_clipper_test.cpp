@@ -119,10 +119,7 @@ TEST_F(Clipper, AreasOfParallelsAndBandsFollowCircleGeometry) {
 // and none beyond it, on both sides and near the edge of what is drawn.
 TEST_F(Clipper, ABandCoversItsOwnPointsInEveryProjection) {
   const SkyRing north(10, false), south(-10, true);
-  struct Point {
-    double raDeg, decDeg;
-    bool inBand;
-  };
+  struct Point { double raDeg, decDeg; bool inBand; };
   const Point points[] = {{0, 0, true},    {60, 5, true},   {-60, -5, true}, {0, 40, false},
                           {0, -40, false}, {50, 20, false}, {-50, -20, false}};
   for (uint32_t projection = 0; projection <= kProjectionGnomonic; ++projection) {

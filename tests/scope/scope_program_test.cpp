@@ -28,10 +28,7 @@
 namespace celvaro::scope {
 namespace {
 
-struct Refusal {
-  std::vector<std::string> args;
-  const char* error;
-};
+struct Refusal { std::vector<std::string> args; const char* error; };
 
 const std::vector<std::string> kLx200 = {"--type", "lx200", "--port", "/dev/ttyUSB0"};
 
@@ -92,8 +89,7 @@ TEST(ScopeScriptReader, TheProgramRefusesWithExitCode2) {
   CELVARO_SKIP_WITHOUT_BUILT_DATA();
   const auto unknown = testing::runScope(
       {"--type", "lx200", "--port", "/dev/null", "--program-dir", CELVARO_RUN_DIR, "goto", "Xyzzy"}, dir);
-  EXPECT_EQ(unknown.exitCode, 2);
-  EXPECT_EQ(unknown.err, "celvaro-scope: no object called 'Xyzzy'\n");
+  EXPECT_EQ(std::tuple(unknown.exitCode, unknown.err), std::tuple(2, "celvaro-scope: no object called 'Xyzzy'\n"));
 }
 
 using mountsim::MountKind;

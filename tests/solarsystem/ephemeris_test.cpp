@@ -104,10 +104,7 @@ TEST(Ephemeris, MajorBodiesAgreeWithPublishedApparentPlaces) {
 // PyEphem 4.1.4's astrometric geocentric a_ra and a_dec at the same
 // dynamical instants (1900, 1950, 2050 and 2100, 0h TT).
 TEST(Ephemeris, TheSunAndTheMoonAreJ2000PlacesInEveryCentury) {
-  const struct {
-    int body;
-    double jd, raDeg, decDeg, toleranceArcsec;
-  } cases[] = {
+  const struct { int body; double jd, raDeg, decDeg, toleranceArcsec; } cases[] = {
       {kSun, 2415020.5, 282.559312, -22.949568, 2}, {kMoon, 2415020.5, 274.115754, -22.289515, 4},
       {kSun, 2433282.5, 281.648071, -23.013578, 2}, {kMoon, 2433282.5, 59.196657, 24.293760, 4},
       {kSun, 2469807.5, 280.933116, -23.052231, 2}, {kMoon, 2469807.5, 15.252418, 10.177590, 4},
@@ -125,9 +122,7 @@ TEST(Ephemeris, TheSunAndTheMoonAreJ2000PlacesInEveryCentury) {
 // dynamical instant (ephem.delta_t), astrometric geocentric a_ra and a_dec,
 // mag and earth_distance. The two theories part by some 10" by 2030.
 TEST(Ephemeris, PlutoWherePyEphemPutsItFrom1990To2030) {
-  const struct {
-    double jd, raDeg, decDeg, magnitude, distanceAu;
-  } cases[] = {
+  const struct { double jd, raDeg, decDeg, magnitude, distanceAu; } cases[] = {
       {2447892.5, 229.027099, -2.281854, 13.82, 30.2136},   // 1990-01-01 0h TT
       {2451545.0, 251.427125, -11.396236, 13.89, 31.0649},  // 2000-01-01 12h TT
       {2455197.5, 273.324579, -18.301972, 14.09, 32.7350},  // 2010-01-01 0h TT
@@ -219,23 +214,16 @@ const std::string kProvisional =
     "    JPL 1                                                      2022 OU15";
 
 TEST(MpcDesignation, NumbersAndProvisionalDesignationsBothWays) {
-  EXPECT_EQ(unpackNumber("00433"), 433);
-  EXPECT_EQ(unpackNumber("A0001"), 100001);
-  EXPECT_EQ(unpackNumber("a0001"), 360001);
-  EXPECT_EQ(unpackNumber("0#433"), -1);
+  EXPECT_EQ((std::tuple{unpackNumber("00433"), unpackNumber("A0001")}), (std::tuple{433, 100001}));
+  EXPECT_EQ((std::tuple{unpackNumber("a0001"), unpackNumber("0#433")}), (std::tuple{360001, -1}));
   EXPECT_EQ(unpackNumber("0043"), -1);
-  EXPECT_EQ(packNumber(100001), "A0001");
-  EXPECT_EQ(packNumber(433), "00433");
-  EXPECT_EQ(packNumber(620000), "");
+  EXPECT_EQ((std::tuple{packNumber(100001), packNumber(433), packNumber(620000)}), (std::tuple{"A0001", "00433", ""}));
   EXPECT_EQ(unpackProvisional("K06D00A"), "2006 DA00");
   EXPECT_EQ(unpackProvisional("K06DA1B"), "2006 DB101");
   EXPECT_EQ(unpackProvisional("J95O010"), "1995 O01");  // the comet form keeps its cycle
-  EXPECT_EQ(unpackProvisional("X06D00A"), "");
-  EXPECT_EQ(packProvisional("2006 DB101"), "K06DA1B");
-  EXPECT_EQ(packProvisional("2022 OU15"), "K22O15U");
-  EXPECT_EQ(packProvisional("2006DA"), "K06D00A");
-  EXPECT_EQ(packProvisional("1777 DA"), "");
-  EXPECT_EQ(packProvisional("Ceres"), "");
+  EXPECT_EQ((std::tuple{unpackProvisional("X06D00A"), packProvisional("2006 DB101")}), (std::tuple{"", "K06DA1B"}));
+  EXPECT_EQ((std::tuple{packProvisional("2022 OU15"), packProvisional("2006DA")}), (std::tuple{"K22O15U", "K06D00A"}));
+  EXPECT_EQ((std::tuple{packProvisional("1777 DA"), packProvisional("Ceres")}), (std::tuple{"", ""}));
 }
 
 TEST(MinorPlanetList, ReadsTheColumnsOfALine) {
@@ -273,10 +261,8 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
   MinorPlanetList list(MinorPlanetList::kShortCapacity, dir.file("list.txt"));
   ASSERT_EQ(list.load(), 0);
   ASSERT_EQ(list.count(), 3);
-  EXPECT_EQ(list.findByName("eros"), 1);
-  EXPECT_EQ(list.findByDesignation("2022 OU15"), 2);
-  EXPECT_EQ(list.findByDesignation("2022 OU16"), -1);
-  EXPECT_EQ(list.name(2), "2022 OU15");
+  EXPECT_EQ((std::tuple{list.findByName("eros"), list.findByDesignation("2022 OU15")}), (std::tuple{1, 2}));
+  EXPECT_EQ((std::tuple{list.findByDesignation("2022 OU16"), list.name(2)}), (std::tuple{-1, "2022 OU15"}));
   StarPosition p;
   EXPECT_FALSE(list.position(0, p));  // none before placeAt
   list.placeAt(MinorBodyEphemeris(2459800.5));
@@ -289,8 +275,7 @@ TEST(MinorPlanetList, SkipsTheHeaderAndFindsByNumberNameAndDesignation) {
   ASSERT_EQ(withPluto.load(), 0);
   EXPECT_EQ(withPluto.count(), 2);
   EXPECT_EQ(withPluto.findByNumber(MinorPlanetList::kPlutoNumber), -1);
-  EXPECT_EQ(withPluto.findByName("Pluto"), -1);
-  EXPECT_EQ(withPluto.name(1), "(433) Eros");
+  EXPECT_EQ((std::tuple{withPluto.findByName("Pluto"), withPluto.name(1)}), (std::tuple{-1, "(433) Eros"}));
 
   MinorPlanetList capped(2, dir.file("list.txt"));
   capped.load();

@@ -56,10 +56,7 @@ TEST(SolarSystem, TheMoonIsWhereTheObserverSeesIt) {
 
 TEST(SolarSystem, MoonPhaseFallsWhileTheMoonWaxes) {
   SolarSystem solar;
-  struct Phase {
-    ChartDate date;
-    int degrees;
-  };
+  struct Phase { ChartDate date; int degrees; };
   // New Moon 2024-01-11 11:57, first quarter 01-18 03:53, full 01-25 17:54,
   // last quarter 02-02 23:18 (Universal Time).
   const Phase phases[] = {{{2024, 1, 11, 11, 57, 0}, 180},
@@ -143,8 +140,7 @@ TEST(SolarSystem, ListSwitchesDecideWhereMinorPlanetsAreFound) {
   ASSERT_TRUE(solar.findMinorPlanet({MinorPlanetQuery::kUserAsteroid, ""}, lists, p));
   EXPECT_EQ(p.index, objectId(kUserAsteroid, 0));
 
-  EXPECT_EQ(solar.findInLongList(433), objectId(kLongList, 1));
-  EXPECT_EQ(solar.findInLongList(2), -1);
+  EXPECT_EQ((std::tuple{solar.findInLongList(433), solar.findInLongList(2)}), (std::tuple{objectId(kLongList, 1), -1}));
 }
 
 // JPL Horizons (DE441, JPL#48) astrometric J2000 place of Ceres on
@@ -162,9 +158,7 @@ TEST(SolarSystem, CeresFromTheBuiltLongList) {
   EXPECT_NEAR((p.decRad / kDeg - 26.78554) * 60, 0, 1.0);
 }
 
-struct Expected {
-  double magnitude, diameterArcsec, illuminatedPercent, earthAu, sunAu, elongationDeg;
-};
+struct Expected { double magnitude, diameterArcsec, illuminatedPercent, earthAu, sunAu, elongationDeg; };
 
 // The magnitude within 0.1, the size within 1 % and the lit part within a
 // percentage point (where a size is expected), the distances within 0.1 %,
@@ -181,11 +175,7 @@ void expectFacts(const BodyFacts& facts, const Expected& e) {
   EXPECT_NEAR(*facts.elongationDeg, e.elongationDeg, 0.1);
 }
 
-struct MajorCase {
-  int body;
-  ChartDate universal;
-  Expected expected;
-};
+struct MajorCase { int body; ChartDate universal; Expected expected; };
 
 // PyEphem 4.1.4, ephem.Jupiter(date), ephem.Venus(date), ephem.Moon(date)
 // (geocentric; dates UT): mag, size (diameter), phase (lit per cent),
@@ -239,11 +229,7 @@ TEST(BodyFacts, CometsAndAsteroidsArePyEphems) {
   SolarSystem solar(testing::elementFilesIn(dir.path().string()));
   ASSERT_EQ(solar.loadCometList(), 0);
   solar.userAsteroid().shown = 1;
-  const struct {
-    int32_t id;
-    ChartDate universal;
-    Expected expected;
-  } cases[] = {
+  const struct { int32_t id; ChartDate universal; Expected expected; } cases[] = {
       {objectId(kUserAsteroid, 0), {2007, 6, 15, 20, 0, 0}, {9.24, 0, 0, 3.4420917, 2.9169955, -51.314}},
       {objectId(kUserAsteroid, 0), {2010, 1, 1, 0, 0, 0}, {8.95, 0, 0, 3.4380348, 2.7039483, -35.918}},
       {objectId(kCometList, 0), {2024, 3, 1, 0, 0, 0}, {6.97, 0, 0, 1.6902570, 1.2112125, 44.922}},
@@ -264,11 +250,7 @@ TEST(BodyFacts, CometsAndAsteroidsArePyEphems) {
 // (JD 2453976.1884) and the asteroid's epoch K069M, 2006-09-22
 // (JD 2454000.5); the instants' Julian dates are PyEphem's julian_date.
 TEST(UserOrbits, ElementsTenYearsFromTheChartAreOutdated) {
-  const struct {
-    const char* instant;
-    double julianDate;
-    bool cometOutdated, asteroidOutdated;
-  } cases[] = {
+  const struct { const char* instant; double julianDate; bool cometOutdated, asteroidOutdated; } cases[] = {
       {"1996-08-27", 2450322.5, true, true},   {"1996-09-23", 2450349.5, false, false},
       {"2016-08-28", 2457628.5, false, false}, {"2016-08-29", 2457629.5, true, false},
       {"2016-09-21", 2457652.5, true, false},  {"2016-09-22", 2457653.5, true, true},

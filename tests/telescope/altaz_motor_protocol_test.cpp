@@ -366,9 +366,7 @@ struct PhysicalMount {
   }
 };
 
-struct Star {
-  double raRad, decRad;
-};
+struct Star { double raRad, decRad; };
 // J2000 places of bright stars.
 constexpr Star kAldebaran{(4 + 35 / 60. + 55.2 / 3600) * 15 * kDegree, (16 + 30 / 60. + 33 / 3600.) * kDegree};
 constexpr Star kRegulus{(10 + 8 / 60. + 22.3 / 3600) * 15 * kDegree, (11 + 58 / 60. + 2 / 3600.) * kDegree};

@@ -41,13 +41,8 @@ TEST_F(DslrSeriesTest, TwoFramesOfTwoSecondsWithAPauseOfTwo) {
   EXPECT_TRUE(open());
   EXPECT_EQ(run(10), (std::vector<int>{1, 0, 0, 1, 1, 0}));
   EXPECT_EQ(sender.controlLines, (std::vector<int>{2, 0, 2, 0}));
-  EXPECT_EQ(listener.series, (Reports{{59, 2, 2, 0},
-                                      {3, 2, 1, 0},
-                                      {5, 1, 0, 2},
-                                      {5, 1, 0, 1},
-                                      {3, 1, 2, 0},
-                                      {3, 1, 1, 0},
-                                      {72, 0, 0, 0}}));
+  EXPECT_EQ(listener.series, (Reports{{59, 2, 2, 0}, {3, 2, 1, 0}, {5, 1, 0, 2}, {5, 1, 0, 1}, {3, 1, 2, 0},
+                                      {3, 1, 1, 0}, {72, 0, 0, 0}}));
   series.heartbeat();  // a finished series does nothing more
   EXPECT_EQ(listener.series.size(), 7u);
 }

@@ -29,13 +29,10 @@ TEST(EquatorialMountHandshake, ByteForByteWithTheParkPosition) {
   ProtocolBench bench(kMountMotorEquatorial);
   bench.protocol->connect();
   std::string wire = bench.sent();
-  for (const std::string& reply : {kOk, kOk, valueReply(9024000), valueReply(9024000)}) {
-    bench.receive(reply);
-  }
+  for (const std::string& reply : {kOk, kOk, valueReply(9024000), valueReply(9024000)}) bench.receive(reply);
   for (int i = 0; i < 11; ++i) bench.receive(kOk);
   wire += bench.sent();
-  EXPECT_EQ(wire,
-            ":c1\r:c2\r:a1\r:a2\r:b1\r:g1\r:s1\r:j2\r:j1\r:f1\r:E1000080\r:E280935D\r:j2\r:j1\r:F1\r:F2\r");
+  EXPECT_EQ(wire, ":c1\r:c2\r:a1\r:a2\r:b1\r:g1\r:s1\r:j2\r:j1\r:f1\r:E1000080\r:E280935D\r:j2\r:j1\r:F1\r:F2\r");
   EXPECT_TRUE(bench.reported().empty());
   EXPECT_EQ(bench.receive(kOk), kLinkEstablished);
   EXPECT_EQ(bench.reported(), std::vector<int>{linkEstablishedCode(kMountMotorEquatorial)});
@@ -114,13 +111,11 @@ class EquatorialMount : public ::testing::Test {
 TEST_F(EquatorialMount, EastOfTheSwapPositionGoesToSideOneWestOfItToSideZero) {
   gotoHoursEast(1.0);
   ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
-  EXPECT_EQ(sim.position(1), kHome + 5 * kPerHour);
-  EXPECT_EQ(sim.position(2), kHome - kDec30);
+  EXPECT_EQ((std::tuple{sim.position(1), sim.position(2)}), (std::tuple{kHome + 5 * kPerHour, kHome - kDec30}));
   sim.bench.reported();
   gotoHoursEast(-1.0);
   ASSERT_TRUE(sim.beatUntil(11, 1.0, 100));
-  EXPECT_EQ(sim.position(1), kHome - 5 * kPerHour);
-  EXPECT_EQ(sim.position(2), kHome + kDec30);
+  EXPECT_EQ((std::tuple{sim.position(1), sim.position(2)}), (std::tuple{kHome - 5 * kPerHour, kHome + kDec30}));
   // Swapped at two hours east (-45 is kept at the limit of -30): side 0.
   sim.bench.reported();
   sim.command({kCmdEastWestSwap, static_cast<uint8_t>(-45)});
@@ -152,10 +147,8 @@ TEST_F(EquatorialMount, GotoCatchesUpWithTheSkyAndTracksAgain) {
   ASSERT_EQ(h1.size(), 2u);
   EXPECT_EQ(h1[1], value('H', 1, static_cast<uint32_t>(std::lround(0.01 * kPerHour))));
   // Axis 1 tracks at the sidereal period once it stood.
-  EXPECT_EQ(sim.commandsStarting("I1").back(), value('I', 1, 620));
-  EXPECT_EQ(sim.status(1), "111");
-  EXPECT_EQ(sim.status(2), "101");
-  EXPECT_EQ(sim.position(2), kHome + kDec30);
+  EXPECT_EQ((std::tuple{sim.commandsStarting("I1").back(), sim.status(1)}), (std::tuple{value('I', 1, 620), "111"}));
+  EXPECT_EQ((std::tuple{sim.status(2), sim.position(2)}), (std::tuple{"101", kHome + kDec30}));
 }
 
 TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
@@ -163,8 +156,7 @@ TEST_F(EquatorialMount, ParkSlewsHomeWithoutTrackingAndSetParkDefinesIt) {
   sim.command({kCmdGotoPark});
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{21});
   ASSERT_TRUE(sim.beatUntil(22, 1.0, 100));
-  EXPECT_EQ(sim.position(1), kHome);
-  EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
+  EXPECT_EQ((std::tuple{sim.position(1), sim.position(2)}), (std::tuple{kHome, kHome - 9024000 / 4}));
   EXPECT_EQ(sim.status(1)[1], '0');  // tracking was switched off: axis 1 stands
   // Set park declares where the mount stands to be the park position.
   sim.bench.reported();
@@ -183,8 +175,7 @@ TEST_F(EquatorialMount, SetParkWhileTrackingStopsAxisOneFirst) {
   EXPECT_EQ(sim.bench.reported(), std::vector<int>{22});
   EXPECT_EQ(sim.position(2), kHome - 9024000 / 4);
   EXPECT_NEAR(sim.position(1), kHome, 200);  // tracking runs on from home
-  EXPECT_EQ(sim.status(1), "111");
-  EXPECT_EQ(sim.commandsStarting("I1").back(), value('I', 1, 620));
+  EXPECT_EQ((std::tuple{sim.status(1), sim.commandsStarting("I1").back()}), (std::tuple{"111", value('I', 1, 620)}));
 }
 
 // Connecting again to a mount that tracks (after a Disconnect, say) finds
@@ -245,11 +236,9 @@ TEST_F(EquatorialMount, GuideCommandsArrivingTogetherAreAllCarriedOut) {
   sim.bench.protocol->guideMove(3);
   sim.bench.protocol->guideMove(0);
   sim.answerAll();
-  EXPECT_EQ(sim.commands, (Commands{"f1", "G110", value('I', 1, 1240), "J1", "G210",
-                                                    value('I', 2, 1240), "J2"}));
+  EXPECT_EQ(sim.commands, (Commands{"f1", "G110", value('I', 1, 1240), "J1", "G210", value('I', 2, 1240), "J2"}));
   // Stopping all axes stops both.
-  EXPECT_EQ(sim.guideCommands(false, 4), (Commands{"K1", "K2"}));
-  EXPECT_EQ(sim.status(1)[1], '0');
+  EXPECT_EQ((std::tuple{sim.guideCommands(false, 4), sim.status(1)[1]}), (std::tuple{(Commands{"K1", "K2"}), '0'}));
   EXPECT_EQ(sim.status(2)[1], '0');
   // An east-west pulse alone, likewise.
   sim.guideCommands(true, 2);

@@ -29,10 +29,7 @@ namespace celvaro::testing {
 
 // A motor-controller command as the mount received it, without its CR, and
 // the monotonic time of the read that completed it.
-struct TimedCommand {
-  int64_t microseconds;
-  std::string text;
-};
+struct TimedCommand { int64_t microseconds; std::string text; };
 
 // The 24-bit value of a motor-controller command such as ":I19D0100", or -1.
 inline int64_t motorValue(const std::string& command) {
@@ -118,11 +115,7 @@ class GuidedMount {
   // A declination move from `from` on: the time from the command that
   // starts axis 2 (":J2") to the one that stops it (":K2"), in
   // milliseconds; the direction digit of its ":G2" (0 north, 1 south).
-  struct Move {
-    double milliseconds = -1;
-    int direction = -1;
-    int64_t period = -1;
-  };
+  struct Move { double milliseconds = -1; int direction = -1; int64_t period = -1; };
   Move declinationMove(size_t from, std::chrono::milliseconds timeout) {
     Move move;
     const int set = waitForCommand([](const std::string& c) { return c.rfind(":G21", 0) == 0; }, from, timeout);

@@ -127,11 +127,7 @@ std::string kindName(const ::testing::TestParamInfo<mountsim::MountKind>& info) 
 // on a fast move's start (a NexStar: done, on its answer), and what its
 // command set stops its motion with (a NexStar: rate 0 to each motor through
 // the pass-through and its goto cancel).
-struct KindSession {
-  int type;
-  std::string moveStarted;
-  std::vector<std::string> stops;
-};
+struct KindSession { int type; std::string moveStarted; std::vector<std::string> stops; };
 KindSession sessionOf(mountsim::MountKind kind) {
   using namespace std::string_literals;
   switch (kind) {

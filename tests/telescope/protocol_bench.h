@@ -24,12 +24,8 @@ class RecordingSender : public iTelescopeBasicCommandSender {
   void setControlLines(int state) override { controlLines.push_back(state); }
   void sendText(const char* text) override { wire.append(text, strnlen(text, 30)); }
   void sendByte(uint8_t byte) override { wire += static_cast<char>(byte); }
-  void sendBytes(const uint8_t* bytes, int count) override {
-    wire.append(reinterpret_cast<const char*>(bytes), count);
-  }
-  void sendMotorCommand(char c1, char c2, char c3, char c4) override {
-    wire += motorCommandBytes(c1, c2, c3, c4);
-  }
+  void sendBytes(const uint8_t* bytes, int count) override { wire.append(reinterpret_cast<const char*>(bytes), count); }
+  void sendMotorCommand(char c1, char c2, char c3, char c4) override { wire += motorCommandBytes(c1, c2, c3, c4); }
   void sendMotorValue(int axis, char command, uint32_t value) override {
     wire += motorValueBytes(axis, command, value);
   }
@@ -40,10 +36,7 @@ class RecordingSender : public iTelescopeBasicCommandSender {
 
 class RecordingListener : public TelescopeListener {
  public:
-  struct Position {
-    double ra, dec;
-    int32_t rawA, rawB;
-  };
+  struct Position { double ra, dec; int32_t rawA, rawB; };
 
   void onLinkStatus(int code) override { statuses.push_back(code); }
   void onMountPosition(double ra, double dec, int32_t rawA, int32_t rawB) override {

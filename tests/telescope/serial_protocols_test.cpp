@@ -38,9 +38,7 @@ SharedTelescopeValues target(double raRad, double decRad) {
 }
 
 template <typename Position>
-EquatorialPosition mountPlace(const Position& p) {
-  return testing::mountPlaceOf(p.ra, p.dec);
-}
+EquatorialPosition mountPlace(const Position& p) { return testing::mountPlaceOf(p.ra, p.dec); }
 
 TEST(MotorControllerBytes, CommandsAndValues) {
   EXPECT_EQ(motorCommandBytes('F', '1'), ":F1\r");
@@ -321,8 +319,7 @@ TEST_F(NexstarTest, MovesStopsAndGuidingThroughThePassThrough) {
   bench.command({kCmdGuideMove, 2});
   bench.protocol->guideMove(0);
   bench.protocol->guideStop(2);
-  EXPECT_EQ(bench.sent(),
-            bytes({'P', 2, 16, 36, 1, 0, 0, 0, 'P', 2, 17, 36, 1, 0, 0, 0, 'P', 2, 16, 36, 0, 0, 0, 0}));
+  EXPECT_EQ(bench.sent(), bytes({'P', 2, 16, 36, 1, 0, 0, 0, 'P', 2, 17, 36, 1, 0, 0, 0, 'P', 2, 16, 36, 0, 0, 0, 0}));
   bench.protocol->guideStop(4);
   EXPECT_EQ(bench.sent(), bytes({'P', 2, 16, 37, 0, 0, 0, 0}));
 }
@@ -391,10 +388,7 @@ TEST(OwnController, ConnectsAndGivesUpAfterFourHeartbeats) {
 // bytes or reports), and each of these commands a protocol acts on has its
 // button. "Get pos" and "Goto" come with any button.
 TEST(MountCapabilities, OfferWhatEachProtocolActsOn) {
-  struct Button {
-    int bit;
-    std::vector<std::vector<uint8_t>> commands;
-  };
+  struct Button { int bit; std::vector<std::vector<uint8_t>> commands; };
   const Button buttons[] = {{kCanMove, {{kCmdMoveFast, 0, 0}, {kCmdMoveSlow, 2, 1}, {kCmdStop, 4}}},
                             {kCanTrack, {{kCmdTracking, 1}}},
                             {kCanSpiral, {{kCmdSpiralSearch, 10, 2, 1}}},

@@ -17,8 +17,7 @@ using Place = std::pair<double, double>;
 inline constexpr double kM42RaHours = 5 + 35 / 60.0 + 17.3 / 3600, kM42DecDeg = -(5 + 23 / 60.0 + 28 / 3600.0);
 
 inline double julianDateNow() {
-  return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400 +
-         2440587.5;
+  return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400 + 2440587.5;
 }
 
 inline Place libnovaOfDate(double raHours, double decDeg, double julianDate = julianDateNow()) {

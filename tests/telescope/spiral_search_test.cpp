@@ -39,10 +39,7 @@ double stepCounts(double arcmin, uint32_t countsPerRevolution) { return arcmin /
 
 // The arm each leg ends on, in steps from the start, and its axis: +1, +1,
 // -2, -2, +3, +3 ... on axis 1, axis 2, axis 1, axis 2 ...
-struct Arm {
-  int axis;
-  int steps;
-};
+struct Arm { int axis; int steps; };
 Arm armOfLeg(int leg) {
   const int size = leg / 2 + 1;
   return {leg % 2 + 1, leg % 4 < 2 ? size : -size};
@@ -182,8 +179,7 @@ TEST_F(EquatorialSpiral, DefaultLegsEndOnTheirArmsAndLeaveTheLineMostlyFree) {
   ASSERT_TRUE(sim.beatUntil(kStatusSpiralFinished, 1.0, 2000));
   expectArms(sim, start, 16, stepCounts(kDefaultRadius, kCounts), 0.04);
   expectLegCycle(sim, {"G110", "G210", "G111", "G211"});
-  EXPECT_EQ(sim.commandsStarting("K").size(), 16u);
-  EXPECT_EQ(sim.commandsStarting("L").size(), 0u);
+  EXPECT_EQ((std::tuple{sim.commandsStarting("K").size(), sim.commandsStarting("L").size()}), (std::tuple{16u, 0u}));
   EXPECT_EQ(sim.commandsStarting("I1")[0], "I1" + motorValueBytes(1, 'I', 30).substr(3, 6));
   // A read and its reply take 12 bytes on the line.
   const double readSeconds = 12 * SimulatedBench::kSecondsPerByte * sim.commandsStarting("j").size();

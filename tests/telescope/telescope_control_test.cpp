@@ -37,10 +37,7 @@ GuideCommandParser::Result feedParser(GuideCommandParser& parser, const std::str
 TEST(GuideCommands, MovesPulsesStopsAndTheAcknowledgeProbe) {
   GuiderReplies replies;
   GuideCommandParser parser(replies);
-  struct Case {
-    std::string text;
-    int event, pulseMs;
-  };
+  struct Case { std::string text; int event, pulseMs; };
   const Case cases[] = {
       {":Mw#", 1, 0}, {":ms#", 4, 0}, {":Qe#", 5, 0}, {":qn#", 6, 0}, {":Q#", 7, 0},
       {":Mx#", 7, 0},  // an unknown move stops all guiding
@@ -64,8 +61,7 @@ TEST(GuideCommands, MovesPulsesStopsAndTheAcknowledgeProbe) {
   parser.add('#');
   // A guide-rate command is not one of the port's: no event, no answer.
   const auto rate = feedParser(parser, ":RG#");
-  EXPECT_EQ(rate.event, 0);
-  EXPECT_EQ(rate.reply, "");
+  EXPECT_EQ(std::tuple(rate.event, rate.reply), std::tuple(0, ""));
 }
 
 // The replies in the formats of Meade's LX200 command set, for places
@@ -79,14 +75,9 @@ TEST(GuideCommands, SiteClockAndPositionRepliesInTheMountsFormats) {
   GuideCommandParser parser(replies);
   const auto reply = [&](const std::string& text) { return feedParser(parser, text).reply; };
   EXPECT_EQ(reply(":GR#") + reply(":gS#") + reply(":GD#"), "00:00:00#00:00:00#+00*00'00#");
-  EXPECT_EQ(reply(":Gd#"), "");
-  EXPECT_EQ(reply(":Gc#"), "24#");
-  EXPECT_EQ(reply(":GT#"), "60.1#");
+  EXPECT_EQ((std::tuple{reply(":Gd#"), reply(":Gc#"), reply(":GT#")}), (std::tuple{"", "24#", "60.1#"}));
 
-  struct Site {
-    ObservingPlace place;
-    const char *latitude, *longitude, *offset, *time, *date;
-  };
+  struct Site { ObservingPlace place; const char *latitude, *longitude, *offset, *time, *date; };
   const Site sites[] = {
       {{-1, 47.4979, 19.0402, 1, 0}, "+47*30#", "340*58#", "-01#", "22:07:09#", "03/05/26#"},
       {{-1, -33.865, 151.2094, 10, 1}, "-33*52#", "208*47#", "-11#", "08:07:09#", "03/06/26#"},
@@ -207,22 +198,16 @@ TEST_F(ControllerTest, EveryCorrectionBetweenHeartbeatsReachesTheMonitor) {
     return listener.history().back();
   };
   const std::string north = "movement " + std::to_string(5 << 16), west = "movement 5", none = "movement 0";
-  EXPECT_EQ(beat(":Mn#:Qn#"), north);
-  EXPECT_EQ(beat(""), none);
-  EXPECT_EQ(beat(":Mw#:Qw#:Mw#"), west);
+  EXPECT_EQ((std::tuple{beat(":Mn#:Qn#"), beat(""), beat(":Mw#:Qw#:Mw#")}), (std::tuple{north, none, west}));
   EXPECT_EQ(beat(""), west);  // still on
-  EXPECT_EQ(beat(":Qw#"), west);
-  EXPECT_EQ(beat(""), none);
+  EXPECT_EQ((std::tuple{beat(":Qw#"), beat("")}), (std::tuple{west, none}));
   // West and east in one second report -5, north and south -5.
   const std::string both = "movement " + std::to_string(static_cast<int32_t>((0xFFFBu << 16) | 0xFFFB));
-  EXPECT_EQ(beat(":Mw#:Me#:Mn#:Ms#"), both);
-  EXPECT_EQ(beat(":Q#"), both);
-  EXPECT_EQ(beat(""), none);
+  EXPECT_EQ((std::tuple{beat(":Mw#:Me#:Mn#:Ms#"), beat(":Q#"), beat("")}), (std::tuple{both, both, none}));
   // A timed move ends by itself: it shows in the second it ended in.
   EXPECT_EQ(beat(":Mgn0300#"), north);
   std::this_thread::sleep_for(400ms);
-  EXPECT_EQ(beat(""), north);
-  EXPECT_EQ(beat(""), none);
+  EXPECT_EQ((std::tuple{beat(""), beat("")}), (std::tuple{north, none}));
   controller.closeGuiderPort();
   EXPECT_TRUE(listener.waitFor("guider 0"));
   controller.closeGuiderPort();

@@ -16,10 +16,7 @@ namespace celvaro::testing {
 
 class WaitingListener : public TelescopeListener {
  public:
-  struct Position {
-    double raRad, decRad;
-    int32_t rawA, rawB;
-  };
+  struct Position { double raRad, decRad; int32_t rawA, rawB; };
 
   void onLinkStatus(int code) override { record("link " + std::to_string(code)); }
   void onMountPosition(double raRad, double decRad, int32_t rawA, int32_t rawB) override {

@@ -58,9 +58,7 @@ const ChartRun& information(const std::string& object, const std::string& langua
   return at->second;
 }
 
-struct Sky {
-  double raHours, decDeg;
-};
+struct Sky { double raHours, decDeg; };
 
 Sky hms(int h, int m, double s, int d, int am, double as) {
   const double sign = d < 0 ? -1 : 1;
@@ -169,9 +167,7 @@ TEST_F(ChartOfAnObject, CentresOnThePublishedPlaceOfWhatItNames) {
 // angle from Enif atan2(sin Δα cos δ2, cos δ1 sin δ2 - sin δ1 cos δ2 cos Δα)
 // = 303.6°, between 292.5° and 337.5°: north-west.
 TEST_F(ChartOfAnObject, InformationLinesAreTheSourcesWordsInTheLanguage) {
-  const struct {
-    const char *object, *language, *caption, *value;
-  } kLines[] = {
+  const struct { const char *object, *language, *caption, *value; } kLines[] = {
       {"Pluto", "en", "Elongation from the Sun: ", "5.4° east"},
       {"Pluto", "en", "Constellation: ", "Capricornus"},
       {"Pluto", "en", "Transit (Universal Time): ", "2024-01-15 11:16*"},
@@ -202,11 +198,7 @@ TEST_F(ChartOfAnObject, InformationLinesAreTheSourcesWordsInTheLanguage) {
 // million light years; M 81 at 3.6 Mpc (Freedman et al. 1994), 11.7
 // million; the Orion Nebula at 414 pc (Menten et al. 2007), 1350 light years.
 TEST_F(ChartOfAnObject, InformationNumbersAgreeWithTheSources) {
-  const struct {
-    const char *object, *language, *caption;
-    double value, tolerance;
-    const char* unit;
-  } kNumbers[] = {
+  const struct { const char *object, *language, *caption; double value, tolerance; const char* unit; } kNumbers[] = {
       {"Pluto", "en", "Magnitude: ", 14.5, 0.1, ""},
       {"Pluto", "en", "Distance from the Earth (AU): ", 35.9127, 0.002, ""},
       {"Pluto", "en", "Distance from the Sun (AU): ", 34.9335, 0.002, ""},
@@ -249,8 +241,7 @@ TEST_F(ChartOfAnObject, ShowsWhatItFoundAndSaysWhatItDidNotFind) {
   // Names.dat gives "Bode's Nebula" to M 81 and M 82, more often to M 81.
   EXPECT_NE(lineAfter(runChart({"--object", "M 82", "--stats"}).out, "object=").find("Cigar Galaxy"), std::string::npos);
   const ChartRun missing = runChart({"--object", "Xyzzy", "--stats"});
-  EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_EQ(missing.err, "celvaro-chart: no object called 'Xyzzy'\n");
+  EXPECT_EQ(std::tuple(missing.exitCode, missing.err), std::tuple(2, "celvaro-chart: no object called 'Xyzzy'\n"));
   EXPECT_EQ(missing.out, "");
 }
 

@@ -43,8 +43,7 @@ TEST_F(ChartDialogs, ProjectionDialogShowsAndKeepsBothChoices) {
   });
   window->command(100);
   EXPECT_EQ(shown, (std::vector<int>{203, 302}));
-  EXPECT_EQ(model->chart.projectionId, 3u);
-  EXPECT_EQ(model->chart.mirrorMode, 1u);
+  EXPECT_EQ(std::tuple(model->chart.projectionId, model->chart.mirrorMode), std::tuple(3u, 1u));
 
   whenShown([&](QWidget* dialog) {
     press(dialog, D::kFirstProjection + 4);  // gnomonic
@@ -52,8 +51,7 @@ TEST_F(ChartDialogs, ProjectionDialogShowsAndKeepsBothChoices) {
     press(dialog, kIdOk);
   });
   window->command(100);
-  EXPECT_EQ(model->chart.projectionId, 4u);
-  EXPECT_EQ(model->chart.mirrorMode, 1u);
+  EXPECT_EQ(std::tuple(model->chart.projectionId, model->chart.mirrorMode), std::tuple(4u, 1u));
 }
 
 // Saving under a typed name: the file dialog adds ".clv" itself, so its
@@ -213,8 +211,7 @@ TEST_F(SolarSystemData, UnknownAsteroidIsRefusedAndTheDialogStays) {
   type(dialog, DlgMinorPlanetTracks::kAsteroidTrack + 2, "55");
   EXPECT_EQ(messagesDuring([&] { click(dialog, kIdOk); }), QStringList{"No such minor planet."});
   EXPECT_NE(dialog.window()->result(), QDialog::Accepted);
-  EXPECT_EQ(model->chart.asteroidTrack.object, -1);
-  EXPECT_EQ(model->chart.asteroidTrack.days, 100);
+  EXPECT_EQ(std::tuple(model->chart.asteroidTrack.object, model->chart.asteroidTrack.days), std::tuple(-1, 100));
 }
 
 TEST_F(SolarSystemData, CometListTracksTheChosenComet) {

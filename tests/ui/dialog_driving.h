@@ -33,9 +33,7 @@ inline void type(FwDialogBase& dialog, int id, const QString& text) { dialog.con
 // Modal dialogs, found by their control ids while their own loop runs.
 
 template <typename Control = QWidget>
-Control* controlOf(QWidget* dialog, int id) {
-  return dialog->findChild<Control*>(FwDialogBase::objectName(id));
-}
+Control* controlOf(QWidget* dialog, int id) { return dialog->findChild<Control*>(FwDialogBase::objectName(id)); }
 
 // A click on a button; wide radio buttons are not hit in their middle.
 inline void press(QWidget* dialog, int id) {
@@ -88,10 +86,7 @@ inline QStringList messagesDuring(const std::function<void()>& act) {
 // Types every field's wrong value, then presses OK once for each field,
 // mending it after its refusal: the refusals, in order. The dialog stays
 // open until the last field is mended, and then closes without a word.
-struct FieldRepair {
-  int id;
-  const char *wrong, *mended;
-};
+struct FieldRepair { int id; const char *wrong, *mended; };
 inline QString refusalsFieldByField(QWidget* dialog, const std::vector<FieldRepair>& fields) {
   const QPointer<QWidget> open(dialog);
   const auto pressOk = [&] { return messagesDuring([&] { press(dialog, kIdOk); }).join(" | "); };
@@ -112,10 +107,7 @@ inline QString refusalsFieldByField(QWidget* dialog, const std::vector<FieldRepa
 // Keeps the messages the program would show instead of showing them.
 class RecordedMessages : public MessageSink {
  public:
-  struct Message {
-    QMessageBox::Icon icon;
-    QString caption, text;
-  };
+  struct Message { QMessageBox::Icon icon; QString caption, text; };
   void show(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text) override {
     messages.push_back({icon, caption, text});
   }

@@ -118,8 +118,7 @@ TEST_F(FovOverlayWindow, ARepaintAfterRemovalShowsNoOverlayAndTheCommandShowsItA
 
   model->lastCentringTarget = {0.003, -0.002, true};  // a new selection
   placeOverlay();
-  EXPECT_EQ(model->fov.shown.shown, 1);
-  EXPECT_EQ(model->fov.shown.centreRaRad, 0.003);
+  EXPECT_EQ(std::tuple(model->fov.shown.shown, model->fov.shown.centreRaRad), std::tuple(1, 0.003));
   EXPECT_EQ(model->fov.shown.shiftDec, 0);
   EXPECT_EQ(bar(D::kShiftDec)->value(), 60) << "the dialog shows the fresh overlay";
   EXPECT_EQ(edit(D::kShiftDec + D::kEditStep), "0");

@@ -232,8 +232,7 @@ TEST_F(EmptyProgramDir, TheMoonCalendarShowsFebruary2007FromThursdayWithItsQuart
   whenShown([&](QWidget* dialog) {
     typeInto(dialog, 100, "2007.02");
     press(dialog, 101);
-    EXPECT_EQ(model->moonCalendar.dayCount, 28);
-    EXPECT_EQ(model->moonCalendar.firstWeekday, 3);
+    EXPECT_EQ(std::tuple(model->moonCalendar.dayCount, model->moonCalendar.firstWeekday), std::tuple(28, 3));
     const QString quarters = controlOf<QLabel>(dialog, DlgMoonCalendar::kQuarters)->text();
     EXPECT_TRUE(quarters.contains(QRegularExpression("Full Moon: 2007-02-02 05:4[4-6]"))) << quarters.toStdString();
     EXPECT_TRUE(quarters.contains(QRegularExpression("New Moon: 2007-02-17 16:1[3-5]"))) << quarters.toStdString();

@@ -19,9 +19,7 @@ void expectValidPdf(const std::string& pdf, int pages) {
 // --- atlases: the page the index gives for an object is centred near the
 // object's published place (SIMBAD) ---------------------------------------------------------
 
-struct Centre {
-  double raDeg, decDeg;
-};
+struct Centre { double raDeg, decDeg; };
 
 // The centre a chart page's title gives.
 std::optional<Centre> centreOf(const std::string& pdf, int page) {
@@ -212,10 +210,7 @@ std::string singleSpaced(const std::string& pdf) {
 // the language file words it, in English and in Hungarian (every language's
 // captions: LanguageSwitch.NoWindowKeepsATextOfTheLanguageBefore).
 TEST_F(PrintedCharts, PdftotextReadsTheTitlesDatePlaceFieldEpochAndLimitsInTheLanguage) {
-  const struct {
-    const char* language;
-    std::vector<std::string> expected;
-  } kTitles[] = {
+  const struct { const char* language; std::vector<std::string> expected; } kTitles[] = {
       {"en",
        {"Centre: RA 05:36:00 Dec 03:00:00 Epoch J2000.0", "Local time: 2024.01.15 21:00", "UT: 2024.01.15 20:00",
         "Observing place: Latitude 52.52°, Longitude 13.40°", "Field of view: 90°",

@@ -47,20 +47,14 @@ TEST(QtCanvas, DrawsAtTheImagesDevicePixelRatio) {
   int discRun = 0, lineRows = 0;
   for (int x = 0; x < 40; ++x) discRun += image.pixel(x, 14) == qRgb(255, 255, 255);
   for (int y = 20; y < 40; ++y) lineRows += image.pixel(5, y) == qRgb(255, 255, 255);
-  EXPECT_EQ(discRun, 8);
-  EXPECT_EQ(image.pixel(9, 14), qRgb(0, 0, 0));
-  EXPECT_EQ(lineRows, 2);
+  EXPECT_EQ((std::tuple{discRun, image.pixel(9, 14), lineRows}), (std::tuple{8, qRgb(0, 0, 0), 2}));
 }
 
 // Solid lines on a 60 x 40 image: the pixels set, counted by hand (one a
 // column along a flat line, one a row along a steep one, over the part on
 // the image), and each within a pixel of the true line.
 TEST(QtCanvas, LinesSetOnePixelAStepAndOnlyOnTheImage) {
-  const struct {
-    const char* what;
-    DevicePoint from, to;
-    int pixels;
-  } cases[] = {
+  const struct { const char* what; DevicePoint from, to; int pixels; } cases[] = {
       {"inside", {2, 3}, {12, 7}, 11},
       {"across both sides", {-10, 5}, {70, 25}, 60},
       {"down through top and bottom", {30, -100}, {30, 500}, 40},
@@ -98,9 +92,8 @@ TEST(QtCanvas, LinesSetOnePixelAStepAndOnlyOnTheImage) {
 // hold 9, 8, ... 0 pixels (45).
 TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
   QImage image = blackImage(40, 40);
-  const DevicePoint points[] = {{5, 5},     {25, 5},   {25, 25}, {5, 25},  {10, 10}, {10, 20}, {20, 20},
-                                {20, 10},   {-10, -10}, {3, -10}, {3, 3},   {-10, 3}, {30, 0},  {40, 0},
-                                {30, 10}};
+  const DevicePoint points[] = {{5, 5},     {25, 5},  {25, 25}, {5, 25},  {10, 10}, {10, 20}, {20, 20}, {20, 10},
+                                {-10, -10}, {3, -10}, {3, 3},   {-10, 3}, {30, 0},  {40, 0},  {30, 10}};
   const uint32_t ends[] = {4, 8, 12, 15};
   QtCanvas(image).fillArea(points, ends, 4, {0, 80, 0});
   int square = 0, corner = 0, triangle = 0;
@@ -110,9 +103,7 @@ TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
       ++(x < 4 && y < 4 ? corner : x >= 30 ? triangle : square);
     }
   }
-  EXPECT_EQ(square, 300);
-  EXPECT_EQ(corner, 9);
-  EXPECT_EQ(triangle, 45);
+  EXPECT_EQ(std::tuple(square, corner, triangle), std::tuple(300, 9, 45));
   EXPECT_EQ(image.pixel(15, 15), qRgb(0, 0, 0));  // the hole
   // A ring from two thousand million pixels away, on a dense screen, covers
   // the whole image and nothing beyond it.
@@ -122,8 +113,7 @@ TEST(QtCanvas, FillsAreasByTheEvenOddRuleAtPixelCentres) {
                              {-2000000000, 2000000000}};
   const uint32_t farEnd[] = {4};
   QtCanvas(dense).fillArea(far, farEnd, 1, {0, 80, 0});
-  EXPECT_EQ(dense.pixel(0, 0), qRgb(0, 80, 0));
-  EXPECT_EQ(dense.pixel(19, 19), qRgb(0, 80, 0));
+  EXPECT_EQ((std::tuple{dense.pixel(0, 0), dense.pixel(19, 19)}), (std::tuple{qRgb(0, 80, 0), qRgb(0, 80, 0)}));
 }
 
 TEST(QtCanvas, XorDrawingTwiceRestoresTheImage) {
@@ -169,8 +159,7 @@ TEST(QtCanvas, KeptLayoutsDrawTheLabelsThePainterDraws) {
 TEST(QtCanvas, FillsTheRectangleUpToItsRightAndBottomEdges) {
   QImage image = blackImage(20, 20);
   QtCanvas(image).fillRect(0, 0, 10, 10, {0, 0, 92});
-  EXPECT_EQ(image.pixel(9, 9), qRgb(0, 0, 92));
-  EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
+  EXPECT_EQ((std::tuple{image.pixel(9, 9), image.pixel(10, 10)}), (std::tuple{qRgb(0, 0, 92), qRgb(0, 0, 0)}));
 }
 
 TEST(ImageView, ShowsAPictureCentred) {
@@ -183,8 +172,7 @@ TEST(ImageView, ShowsAPictureCentred) {
   picture.setRow(0, pixels);
   view.setPicture(&picture);
   const QImage shown = view.grab().toImage();
-  EXPECT_EQ(shown.pixel(19, 14), qRgb(0, 0, 255));
-  EXPECT_EQ(shown.pixel(20, 14), qRgb(255, 0, 0));
+  EXPECT_EQ((std::tuple{shown.pixel(19, 14), shown.pixel(20, 14)}), (std::tuple{qRgb(0, 0, 255), qRgb(255, 0, 0)}));
 }
 
 }  // namespace

@@ -100,11 +100,7 @@ TEST_F(BuiltDataSearch, VegaByNameOrNumberShowsItsData) {
 // its tolerance of a published J2000 position (large nebulae's centres
 // differ): the Beehive is M 44 (SIMBAD 08 40 24 +19 40 00).
 TEST_F(BuiltDataSearch, DesignationsTypedIntoTheQuestion) {
-  struct Case {
-    int command;
-    const char* typed;
-    double raHours, decDeg, toleranceArcmin;
-  };
+  struct Case { int command; const char* typed; double raHours, decDeg, toleranceArcmin; };
   const Case cases[] = {{509, "M 13", 16.69479, 36.45986, 2},  {509, "NGC 7000", 20.98808, 44.52889, 15},
                         {509, "Beehive", 8.67333, 19.66667, 10}, {504, "RR Lyr", 19.42442, 42.78436, 2},
                         {505, "STF 1744", 13.39875, 54.92528, 2}};

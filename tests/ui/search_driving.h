@@ -1,6 +1,6 @@
 // What the search tests do as a user does: choose a row of a list, answer
 // a question, type a position, each in the dialog the next command shows;
-// and the number of a constellation they name; the headers they share.
+// the headers they share.
 #pragma once
 
 #include "ui/ui_test_support.h"
@@ -10,6 +10,7 @@
 #include "app/model_object_info.h"
 #include "astro/constellation_list.h"
 #include "catalog/star_id_format.h"
+#include "catalog/test_charts.h"
 #include "platform/number_text.h"
 #include "solarsystem/object_identifier.h"
 #include "star_id_writers.h"
@@ -42,14 +43,6 @@ inline void pickFromList(const QString& name) {
     list->setCurrentItem(items.front());
     press(dialog, kIdOk);
   });
-}
-
-// The number of the constellation of a Latin name; -1 for none.
-inline int constellationNumber(std::string_view name) {
-  for (int n = 0; n < kConstellationCount; ++n) {
-    if (constellationName(n) == name) return n;
-  }
-  return -1;
 }
 
 }  // namespace celvaro::testing

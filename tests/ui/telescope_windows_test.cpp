@@ -64,9 +64,7 @@ class TelescopeWindows : public ProgramWindow {
     std::thread(reports).join();
     QApplication::processEvents();
   }
-  void report(int linkStatus) {
-    fromTheLink([&] { model->handOver.onLinkStatus(linkStatus); });
-  }
+  void report(int linkStatus) { fromTheLink([&] { model->handOver.onLinkStatus(linkStatus); }); }
   std::vector<std::string> takeCalls() { return std::exchange(link.calls, {}); }
 
   RecordingLink link;
@@ -140,8 +138,7 @@ TEST_F(TelescopeWindows, ANewLinkClearsTheReadOutAndNamesTheIndiDevice) {
   ASSERT_FALSE(shown(panel(), Panel::kScopeRa).isEmpty());
   report(20);
   report(10);
-  EXPECT_EQ(shown(panel(), Panel::kScopeRa), "");
-  EXPECT_EQ(shown(panel(), Panel::kScopeDec), "");
+  EXPECT_EQ((std::tuple{shown(panel(), Panel::kScopeRa), shown(panel(), Panel::kScopeDec)}), (std::tuple{"", ""}));
   report(linkEstablishedCode(kMountIndi));
   EXPECT_EQ(shown(panel(), Panel::kMountName), "Telescope Simulator");
 }
@@ -255,8 +252,7 @@ TEST_F(TelescopeWindows, ClockTicksAndPositionsReachTheWindows) {
   EXPECT_EQ(shown(panel(), Panel::kScopeDec), "-0:30");
   EXPECT_EQ(shown(controlPanel(), Panel::kScopeDec), "-0:30");
   window->command(610);
-  EXPECT_EQ(model->chart.centreRaArcmin, 1718);
-  EXPECT_EQ(model->chart.centreDecArcmin, -30);
+  EXPECT_EQ(std::tuple(model->chart.centreRaArcmin, model->chart.centreDecArcmin), std::tuple(1718, -30));
 }
 
 TEST_F(TelescopeWindows, GotoTakesTheSelectedObjectAndButtonsSendTheirRequests) {
@@ -325,9 +321,7 @@ TEST_F(TelescopeWindows, PanelCommandTogglesThePanelAndTheChartTakesTheWidth) {
 // A leading zero is blank, a number that does not fit shows dashes (never
 // a wrong number), -1 shows nothing, and the last digit always shows.
 TEST(LedDisplayTest, DigitsLeadingZerosAndBlank) {
-  const struct {
-    int value, first, last;
-  } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
+  const struct { int value, first, last; } kShown[] = {{7, 0, 0x1C}, {123, 0x40, 0x40}, {-1, 0, 0}, {0, 0, 0x3F}};
   LedDisplay led(2, nullptr);
   for (const auto& shown : kShown) {
     led.setValue(shown.value);

@@ -18,10 +18,7 @@ using namespace testing;
 constexpr double kDegree = std::numbers::pi / 180;
 
 // Presses OK: the messages it brought, joined, and whether the dialog took the values.
-struct Outcome {
-  std::string messages;
-  bool accepted;
-};
+struct Outcome { std::string messages; bool accepted; };
 Outcome pressOk(FwDialogBase& dialog) {
   const QString messages = messagesDuring([&] { press(dialog.window(), kIdOk); }).join(" | ");
   return {messages.toStdString(), dialog.window()->result() == QDialog::Accepted};
@@ -106,11 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The perihelion day keeps four decimals of a day; the month's last day
 // ends at .9999.
 TEST_F(TypedNumbers, ACometsPerihelionDateMustExist) {
-  struct Case {
-    const char *year, *month, *day;
-    const char* refusal;
-    int dayTenThousandths;
-  };
+  struct Case { const char *year, *month, *day; const char* refusal; int dayTenThousandths; };
   const Case cases[] = {
       {"2026", "2", "30,5", "Perihelion day must be between 1 and 28.9999.", 0},
       {"2026", "2x", "1", "Perihelion month must be between 1 and 12.", 0},
