@@ -484,6 +484,14 @@ TEST_F(AltAzMountOnTheSky, TrackingAfterAGotoFollowsItsStar) {
   EXPECT_LT(arcminFrom(star), 1.0);
 }
 
+// The fold of the azimuth at due north must not turn the mount round.
+TEST_F(AltAzMountOnTheSky, GotoFromAWesternBaseToANorthEasternTargetTurnsThroughNorth) {
+  alignOn(starAt(100, 30), 100, 0);
+  gotoStar(starAt(225, 40));
+  EXPECT_NEAR(axis1Azimuth(), 225, 0.01);  // +125 degrees, not -235
+  EXPECT_LT(arcminFrom(starAt(225, 40)), 1.0);
+}
+
 // Axis 1 stays within 270 degrees either way of the base point's count; a
 // target the shorter way beyond that is reached the other way round. The
 // fold of the azimuth at due north turns no mount round: 100 to 200 is +100.
