@@ -12,6 +12,7 @@
 
 #include "app/program_info.h"
 #include "app/program_paths.h"
+#include "platform/memory_policy.h"
 #include "platform/private_directory.h"
 #include "ui/chart_command.h"
 #include "ui/chart_fonts.h"
@@ -62,6 +63,7 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  celvaro::keepFreedMemoryForReuse();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const auto answered = celvaro::answerHelpOrVersion(args, "celvaro-chart", kUsage)) return *answered;
   std::string error;

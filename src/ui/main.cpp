@@ -13,6 +13,7 @@
 
 #include "app/program_info.h"
 #include "app/program_paths.h"
+#include "platform/memory_policy.h"
 #include "ui/desktop_program.h"
 
 namespace {
@@ -45,6 +46,7 @@ bool readProgramDirOption(const std::vector<std::string>& args, std::string& dir
 }  // namespace
 
 int main(int argc, char** argv) {
+  celvaro::keepFreedMemoryForReuse();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const auto answered = celvaro::answerHelpOrVersion(args, "celvaro", kUsage)) return *answered;
   std::string programDir, error;
