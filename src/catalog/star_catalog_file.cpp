@@ -13,7 +13,7 @@ struct Header {
 
 // The file mapped into `records`, and its header: false when the file is
 // shorter than a header or has another magic.
-bool readHeader(const std::string& path, const char* magic, RecordBytes& records, Header& header) {
+bool mapHeader(const std::string& path, const char* magic, RecordBytes& records, Header& header) {
   records.file = MappedFile(path);
   const std::span<const uint8_t> bytes = records.file.bytes();
   if (bytes.size() < StarCatalogFile::kHeaderBytes || std::memcmp(bytes.data(), magic, 8) != 0) return false;
@@ -40,7 +40,7 @@ void StarCatalogFile::clear() {
 int StarCatalogFile::openFlat(const std::string& path, const StarCatalogFormat& format, RecordBytes& records) {
   clear();
   Header h{};
-  const bool read = readHeader(path, format.magic, records, h);
+  const bool read = mapHeader(path, format.magic, records, h);
   if (!records.file.isOpen()) return 4;
   const size_t size = static_cast<size_t>(h.records) * h.recordBytes;
   if (!read || h.version != format.version || h.regions != 0 || h.infoItems != 0 || h.infoWords != 0 ||
@@ -55,7 +55,7 @@ int StarCatalogFile::openFlat(const std::string& path, const StarCatalogFormat& 
 int StarCatalogFile::openRegional(const std::string& path, const StarCatalogFormat& format, RecordBytes& records) {
   clear();
   Header h{};
-  const bool read = readHeader(path, format.magic, records, h);
+  const bool read = mapHeader(path, format.magic, records, h);
   if (!records.file.isOpen()) return 4;
   if (!read || h.version != format.version) {
     records = {};
