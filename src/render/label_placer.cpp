@@ -246,6 +246,9 @@ void LabelPlacer::finish() {
     const int32_t pFirst = prominence(p), qFirst = prominence(q);
     return pFirst != qFirst ? pFirst > qFirst : p.radius > q.radius;
   });
+  int32_t smallestStarKeptOff = INT32_MAX;
+  for (const Held& l : held_) smallestStarKeptOff = std::min(smallestStarKeptOff, l.starRadius);
+  occupied_.indexDiscs(smallestStarKeptOff);
   for (size_t i : order) place(held_[i]);
   drawnTextStyle_ = -1;
   for (int layer = 0; layer < kLayers; ++layer) {

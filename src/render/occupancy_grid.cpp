@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 
 namespace celvaro {
 
@@ -12,7 +13,7 @@ OccupancyGrid::OccupancyGrid(const ChartBox& area, int32_t cell)
       rows_(std::max(1, (area.top - area.bottom) / cell_ + 1)) {
   const size_t cells = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);
   boxLists_.head.assign(cells, -1);
-  discLists_.head.assign(cells, -1);
+  discIndex_.start.assign(cells + 1, 0);
 }
 
 int OccupancyGrid::column(int32_t x) const {
@@ -23,27 +24,25 @@ int OccupancyGrid::row(int32_t y) const {
   return std::clamp((static_cast<int64_t>(y) - area_.bottom) / cell_, int64_t{0}, int64_t{rows_ - 1});
 }
 
-void OccupancyGrid::enter(Lists& lists, const ChartBox& box, int item) {
-  for (int r = row(box.bottom); r <= row(box.top); ++r) {
-    for (int c = column(box.left); c <= column(box.right); ++c) {
-      int& head = lists.head[static_cast<size_t>(r) * columns_ + c];
-      lists.entries.push_back(item);
-      lists.entries.push_back(head);
-      head = static_cast<int>(lists.entries.size()) - 2;
-    }
-  }
-}
-
-template <typename Test>
-bool OccupancyGrid::any(const Lists& lists, const ChartBox& box, Test test) const {
-  for (int r = row(box.bottom); r <= row(box.top); ++r) {
-    for (int c = column(box.left); c <= column(box.right); ++c) {
-      for (int e = lists.head[static_cast<size_t>(r) * columns_ + c]; e >= 0; e = lists.entries[e + 1]) {
-        if (test(lists.entries[e])) return true;
-      }
+template <typename Visit>
+bool OccupancyGrid::anyCell(const ChartBox& box, Visit visit) const {
+  const int left = column(box.left), right = column(box.right), top = row(box.top);
+  for (int r = row(box.bottom); r <= top; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (visit(static_cast<size_t>(r) * columns_ + c)) return true;
     }
   }
   return false;
+}
+
+void OccupancyGrid::enter(Lists& lists, const ChartBox& box, int item) {
+  anyCell(box, [&](size_t cell) {
+    int& head = lists.head[cell];
+    lists.entries.push_back(item);
+    lists.entries.push_back(head);
+    head = static_cast<int>(lists.entries.size()) - 2;
+    return false;
+  });
 }
 
 void OccupancyGrid::addBox(const ChartBox& box) {
@@ -53,13 +52,41 @@ void OccupancyGrid::addBox(const ChartBox& box) {
 
 void OccupancyGrid::addDisc(int32_t x, int32_t y, int32_t radius, DiscKind kind) {
   discs_.push_back({x, y, radius, kind});
-  enter(discLists_, {x - radius, y - radius, x + radius, y + radius}, static_cast<int>(discs_.size()) - 1);
+}
+
+ChartBox OccupancyGrid::boxOf(const Disc& d) { return {d.x - d.radius, d.y - d.radius, d.x + d.radius, d.y + d.radius}; }
+
+// Counts the discs of each cell, then copies them in.
+void OccupancyGrid::indexDiscs(int32_t smallestStarRadius) {
+  DiscIndex& index = discIndex_;
+  index.start.assign(boxLists_.head.size() + 1, 0);
+  auto indexed = [&](const Disc& d) { return d.kind != DiscKind::kStar || d.radius >= smallestStarRadius; };
+  for (const Disc& d : discs_) {
+    if (!indexed(d)) continue;
+    anyCell(boxOf(d), [&](size_t cell) {
+      ++index.start[cell + 1];
+      return false;
+    });
+  }
+  std::partial_sum(index.start.begin(), index.start.end(), index.start.begin());
+  index.discs.resize(index.start.back());
+  std::vector<uint32_t> next(index.start.begin(), index.start.end() - 1);
+  for (const Disc& d : discs_) {
+    if (!indexed(d)) continue;
+    anyCell(boxOf(d), [&](size_t cell) {
+      index.discs[next[cell]++] = d;
+      return false;
+    });
+  }
 }
 
 bool OccupancyGrid::overlapsBox(const ChartBox& box) const {
-  return any(boxLists_, box, [&](int i) {
-    const ChartBox& b = boxes_[i];
-    return b.left < box.right && box.left < b.right && b.bottom < box.top && box.bottom < b.top;
+  return anyCell(box, [&](size_t cell) {
+    for (int e = boxLists_.head[cell]; e >= 0; e = boxLists_.entries[e + 1]) {
+      const ChartBox& b = boxes_[boxLists_.entries[e]];
+      if (b.left < box.right && box.left < b.right && b.bottom < box.top && box.bottom < b.top) return true;
+    }
+    return false;
   });
 }
 
@@ -75,9 +102,12 @@ bool OccupancyGrid::keepsOff(const Disc& disc, const KeepOff& keepOff) {
 }
 
 bool OccupancyGrid::overlapsDisc(const ChartBox& box, const KeepOff& keepOff) const {
-  return any(discLists_, box, [&](int i) {
-    const Disc& d = discs_[i];
-    return keepsOff(d, keepOff) && covers(d, box);
+  return anyCell(box, [&](size_t cell) {
+    for (uint32_t i = discIndex_.start[cell]; i < discIndex_.start[cell + 1]; ++i) {
+      const Disc& d = discIndex_.discs[i];
+      if (keepsOff(d, keepOff) && covers(d, box)) return true;
+    }
+    return false;
   });
 }
 
