@@ -258,10 +258,7 @@ void QtCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom)
     painterEllipse(left, top, right, bottom);
     return;
   }
-  // The disc's box in the image's pixels.
-  const auto imageLeft = static_cast<int32_t>(std::lround(left * ratio_));
-  const auto imageTop = static_cast<int32_t>(std::lround(top * ratio_));
-  const auto size = static_cast<int32_t>(std::lround(w * ratio_));
+  const int32_t imageLeft = toImage(left), imageTop = toImage(top), size = toImage(w);
   if (imageLeft + size <= 0 || imageTop + size <= 0 || imageLeft >= width_ || imageTop >= height_) return;
   blitDisc(imageLeft, imageTop, spriteOf(size));
 }

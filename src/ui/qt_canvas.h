@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -60,6 +61,9 @@ class QtCanvas final : public Canvas {
   static Sprite makeSprite(int size, int outline);
   const Sprite& spriteOf(int size);
   void blitDisc(int32_t left, int32_t top, const Sprite& sprite);
+  // A canvas coordinate or length in the image's pixels; at ratio 1, on
+  // most screens, itself, without the rounding a star would pay for.
+  int32_t toImage(int32_t v) const { return ratio_ == 1 ? v : static_cast<int32_t>(std::lround(v * ratio_)); }
   void painterEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom);
   // Solid lines one image pixel wide are set straight into the image: for
   // the grid, the figures and the outlines of a chart the painter's
