@@ -56,28 +56,25 @@ void OccupancyGrid::addDisc(int32_t x, int32_t y, int32_t radius, DiscKind kind)
 
 ChartBox OccupancyGrid::boxOf(const Disc& d) { return {d.x - d.radius, d.y - d.radius, d.x + d.radius, d.y + d.radius}; }
 
-// Counts the discs of each cell, then copies them in.
+// Counts the discs of each cell, then copies them in: one walk over the
+// discs serves both.
 void OccupancyGrid::indexDiscs(int32_t smallestStarRadius) {
   DiscIndex& index = discIndex_;
+  auto eachCellOfIndexed = [&](auto visit) {
+    for (const Disc& d : discs_) {
+      if (d.kind == DiscKind::kStar && d.radius < smallestStarRadius) continue;
+      anyCell(boxOf(d), [&](size_t cell) {
+        visit(d, cell);
+        return false;
+      });
+    }
+  };
   index.start.assign(boxLists_.head.size() + 1, 0);
-  auto indexed = [&](const Disc& d) { return d.kind != DiscKind::kStar || d.radius >= smallestStarRadius; };
-  for (const Disc& d : discs_) {
-    if (!indexed(d)) continue;
-    anyCell(boxOf(d), [&](size_t cell) {
-      ++index.start[cell + 1];
-      return false;
-    });
-  }
+  eachCellOfIndexed([&](const Disc&, size_t cell) { ++index.start[cell + 1]; });
   std::partial_sum(index.start.begin(), index.start.end(), index.start.begin());
   index.discs.resize(index.start.back());
   std::vector<uint32_t> next(index.start.begin(), index.start.end() - 1);
-  for (const Disc& d : discs_) {
-    if (!indexed(d)) continue;
-    anyCell(boxOf(d), [&](size_t cell) {
-      index.discs[next[cell]++] = d;
-      return false;
-    });
-  }
+  eachCellOfIndexed([&](const Disc& d, size_t cell) { index.discs[next[cell]++] = d; });
 }
 
 bool OccupancyGrid::overlapsBox(const ChartBox& box) const {
